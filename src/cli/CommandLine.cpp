@@ -1,0 +1,196 @@
+#include "CommandLine.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace CommandLine {
+
+namespace {
+
+QString absolute(const QString& path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+// Walks the arguments once; options may be written "--name=value" or "-o value".
+class Reader {
+public:
+    explicit Reader(QStringList arguments)
+        : m_arguments(std::move(arguments))
+    {
+    }
+
+    bool atEnd() const { return m_index >= m_arguments.size(); }
+    QString next() { return m_arguments.at(m_index++); }
+    std::optional<QString> valueAfter()
+    {
+        if (atEnd()) {
+            return std::nullopt;
+        }
+        return next();
+    }
+
+private:
+    QStringList m_arguments;
+    qsizetype m_index = 0;
+};
+
+std::optional<QString> longValue(const QString& argument, const QString& name)
+{
+    const QString prefix = QStringLiteral("--") + name + u'=';
+    if (argument.startsWith(prefix)) {
+        return argument.mid(prefix.size());
+    }
+    return std::nullopt;
+}
+
+// Common shape: options, "--password=PW" applying to the next input, inputs.
+struct Collected {
+    QList<PDFSource> inputs;
+    std::optional<QString> output;
+    std::optional<QString> folder;
+    QStringList flags; // options the command interprets itself, as written
+    std::optional<QString> error;
+};
+
+Collected collect(Reader& reader, const QStringList& commandOptions)
+{
+    Collected collected;
+    std::optional<QString> password;
+    while (!reader.atEnd() && !collected.error) {
+        const QString argument = reader.next();
+        if (const auto pw = longValue(argument, QStringLiteral("password"))) {
+            password = *pw;
+        } else if (argument == QStringLiteral("-o") || argument == QStringLiteral("-d")) {
+            const auto value = reader.valueAfter();
+            if (!value) {
+                collected.error = QStringLiteral("%1 needs a path").arg(argument);
+                break;
+            }
+            (argument == QStringLiteral("-o") ? collected.output : collected.folder) =
+                absolute(*value);
+        } else if (const auto out = longValue(argument, QStringLiteral("output"))) {
+            collected.output = absolute(*out);
+        } else if (const auto dir = longValue(argument, QStringLiteral("folder"))) {
+            collected.folder = absolute(*dir);
+        } else if (argument.startsWith(QStringLiteral("--"))) {
+            const QString name = argument.mid(2).section(u'=', 0, 0);
+            if (!commandOptions.contains(name)) {
+                collected.error = QStringLiteral("unknown option %1").arg(argument);
+            }
+            collected.flags.append(argument);
+        } else if (argument.startsWith(u'-') && argument != QStringLiteral("-")) {
+            collected.error = QStringLiteral("unknown option %1").arg(argument);
+        } else {
+            collected.inputs.append(PDFSource{absolute(argument), password});
+            password.reset();
+        }
+    }
+    if (!collected.error && password) {
+        collected.error = QStringLiteral("--password must come before the input it unlocks");
+    }
+    return collected;
+}
+
+std::optional<QString> flagValue(const QStringList& flags, const QString& name)
+{
+    std::optional<QString> found;
+    for (const QString& flag : flags) {
+        if (const auto value = longValue(flag, name)) {
+            found = value;
+        } else if (flag == QStringLiteral("--") + name) {
+            found = QString();
+        }
+    }
+    return found;
+}
+
+std::variant<Command, UsageError> parseMerge(Reader& reader)
+{
+    Collected c = collect(reader, {});
+    if (c.error) {
+        return UsageError{*c.error};
+    }
+    if (!c.output || c.inputs.isEmpty() || c.folder) {
+        return UsageError{QStringLiteral("merge needs -o OUT and at least one input")};
+    }
+    return Merge{c.inputs, *c.output};
+}
+
+std::variant<Command, UsageError> parseSplit(Reader& reader)
+{
+    Collected c = collect(reader, {QStringLiteral("each"), QStringLiteral("every"),
+                                   QStringLiteral("ranges")});
+    if (c.error) {
+        return UsageError{*c.error};
+    }
+    if (!c.folder || c.inputs.size() != 1 || c.output || c.flags.size() != 1) {
+        return UsageError{QStringLiteral(
+            "split needs exactly one of --each, --every=N, --ranges=TEXT, -d FOLDER and one input")};
+    }
+    Split split;
+    split.input = c.inputs.first();
+    split.folder = *c.folder;
+    if (const auto every = flagValue(c.flags, QStringLiteral("every"))) {
+        bool ok = false;
+        split.every = every->toLongLong(&ok);
+        if (!ok || split.every < 1) {
+            return UsageError{QStringLiteral("--every needs a whole number of pages, at least 1")};
+        }
+        split.mode = SplitMode::every;
+    } else if (const auto ranges = flagValue(c.flags, QStringLiteral("ranges"))) {
+        split.mode = SplitMode::ranges;
+        split.ranges = *ranges;
+    } else if (c.flags.first() != QStringLiteral("--each")) {
+        return UsageError{QStringLiteral("--each takes no value")};
+    }
+    return split;
+}
+
+std::variant<Command, UsageError> parseDelete(Reader& reader)
+{
+    Collected c = collect(reader, {QStringLiteral("pages")});
+    if (c.error) {
+        return UsageError{*c.error};
+    }
+    const auto pages = flagValue(c.flags, QStringLiteral("pages"));
+    if (!pages || !c.output || c.inputs.size() != 1 || c.folder) {
+        return UsageError{QStringLiteral("delete needs --pages=TEXT, -o OUT and one input")};
+    }
+    return Delete{c.inputs.first(), *pages, *c.output};
+}
+
+} // namespace
+
+std::variant<Command, UsageError> parse(const QStringList& arguments)
+{
+    if (arguments.isEmpty()) {
+        return UsageError{QStringLiteral("no command given")};
+    }
+    Reader reader(arguments.mid(1));
+    const QString command = arguments.first();
+    if (command == QStringLiteral("--help") || command == QStringLiteral("-h") ||
+        command == QStringLiteral("help")) {
+        return Help{};
+    }
+    if (command == QStringLiteral("merge")) {
+        return parseMerge(reader);
+    }
+    if (command == QStringLiteral("split")) {
+        return parseSplit(reader);
+    }
+    if (command == QStringLiteral("delete")) {
+        return parseDelete(reader);
+    }
+    return UsageError{QStringLiteral("unknown command %1").arg(command)};
+}
+
+QString usage()
+{
+    return QStringLiteral(
+        "usage: leaflow-cli merge -o OUT [--password=PW] IN [--password=PW] IN ...\n"
+        "       leaflow-cli split (--each | --every=N | --ranges=TEXT) -d FOLDER [--password=PW] IN\n"
+        "       leaflow-cli delete --pages=TEXT -o OUT [--password=PW] IN\n");
+}
+
+} // namespace CommandLine

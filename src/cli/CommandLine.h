@@ -1,0 +1,49 @@
+#pragma once
+
+#include "PDFSource.h"
+#include "ToolOptions.h"
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <variant>
+
+// The parsed form of a leaflow-cli invocation.
+namespace CommandLine {
+
+struct Merge {
+    QList<PDFSource> inputs;
+    QString output;
+};
+
+struct Split {
+    PDFSource input;
+    QString folder;
+    SplitMode mode = SplitMode::each;
+    qint64 every = 1;
+    QString ranges;
+};
+
+struct Delete {
+    PDFSource input;
+    QString pages; // range text, one-based
+    QString output;
+};
+
+struct Help {};
+
+using Command = std::variant<Help, Merge, Split, Delete>;
+
+// A usage error: what was wrong, for standard error.
+struct UsageError {
+    QString message;
+};
+
+// Parses the arguments after the program name. Relative paths are made absolute.
+std::variant<Command, UsageError> parse(const QStringList& arguments);
+
+QString usage();
+
+} // namespace CommandLine

@@ -1,0 +1,96 @@
+#include "AppLanguage.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QSettings>
+#include <QTranslator>
+
+namespace AppLanguages {
+
+namespace {
+
+const QString key = QStringLiteral("AppleLanguages");
+
+std::optional<AppLanguage> fromCode(const QString& code)
+{
+    const auto language = fromRawValue(code.left(2));
+    if (language == AppLanguage::system) {
+        return std::nullopt;
+    }
+    return language;
+}
+
+} // namespace
+
+QString rawValue(AppLanguage language)
+{
+    switch (language) {
+    case AppLanguage::system: return QStringLiteral("system");
+    case AppLanguage::en: return QStringLiteral("en");
+    case AppLanguage::tr: return QStringLiteral("tr");
+    case AppLanguage::es: return QStringLiteral("es");
+    }
+    return {};
+}
+
+std::optional<AppLanguage> fromRawValue(const QString& raw)
+{
+    for (AppLanguage language :
+         {AppLanguage::system, AppLanguage::en, AppLanguage::tr, AppLanguage::es}) {
+        if (rawValue(language) == raw) {
+            return language;
+        }
+    }
+    return std::nullopt;
+}
+
+AppLanguage selected()
+{
+    const QVariant stored = QSettings().value(key);
+    if (stored.typeId() != QMetaType::QStringList && stored.typeId() != QMetaType::QString &&
+        stored.typeId() != QMetaType::QVariantList) {
+        return AppLanguage::system;
+    }
+    const QStringList list = stored.toStringList();
+    if (list.isEmpty()) {
+        return AppLanguage::system;
+    }
+    return fromCode(list.first()).value_or(AppLanguage::system);
+}
+
+void select(AppLanguage language)
+{
+    QSettings settings;
+    if (language == AppLanguage::system) {
+        settings.remove(key);
+    } else {
+        settings.setValue(key, QStringList{rawValue(language)});
+    }
+}
+
+AppLanguage effective()
+{
+    if (const AppLanguage chosen = selected(); chosen != AppLanguage::system) {
+        return chosen;
+    }
+    for (const QString& code : QLocale::system().uiLanguages()) {
+        if (const auto language = fromCode(code)) {
+            return *language;
+        }
+    }
+    return AppLanguage::tr;
+}
+
+void installTranslator(QCoreApplication& app)
+{
+    const AppLanguage language = effective();
+    if (language == AppLanguage::tr) {
+        return;
+    }
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral(":/i18n/leaflow_%1.qm").arg(rawValue(language)))) {
+        QCoreApplication::installTranslator(translator);
+    }
+}
+
+} // namespace AppLanguages

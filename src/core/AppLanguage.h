@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QCoreApplication;
+
+// The interface language the user chose; system means "follow the system".
+enum class AppLanguage { system, en, tr, es };
+
+namespace AppLanguages {
+
+QString rawValue(AppLanguage language);
+std::optional<AppLanguage> fromRawValue(const QString& raw);
+
+// The stored choice: the first entry of the "AppleLanguages" list, by its first
+// two characters; system when the list is missing, empty or names another language.
+AppLanguage selected();
+// Stores a choice; system removes the key.
+void select(AppLanguage language);
+
+// The language the interface runs in: the stored choice, else the first of the
+// system's languages that we translate, else Turkish (the source language).
+AppLanguage effective();
+
+// Installs the translations of the effective language into app (none for Turkish).
+void installTranslator(QCoreApplication& app);
+
+} // namespace AppLanguages

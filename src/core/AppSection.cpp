@@ -1,0 +1,41 @@
+#include "AppSection.h"
+
+#include <QSettings>
+
+namespace AppSections {
+
+QString rawValue(AppSection section)
+{
+    switch (section) {
+    case AppSection::merge: return QStringLiteral("merge");
+    case AppSection::split: return QStringLiteral("split");
+    case AppSection::compress: return QStringLiteral("compress");
+    case AppSection::sign: return QStringLiteral("sign");
+    case AppSection::pages: return QStringLiteral("pages");
+    case AppSection::history: return QStringLiteral("history");
+    }
+    return {};
+}
+
+std::optional<AppSection> fromRawValue(const QString& raw)
+{
+    for (AppSection section : all) {
+        if (rawValue(section) == raw) {
+            return section;
+        }
+    }
+    return std::nullopt;
+}
+
+AppSection current()
+{
+    const QString stored = QSettings().value(QStringLiteral("section")).toString();
+    return fromRawValue(stored).value_or(AppSection::merge);
+}
+
+void setCurrent(AppSection section)
+{
+    QSettings().setValue(QStringLiteral("section"), rawValue(section));
+}
+
+} // namespace AppSections

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "AppData.h"
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// The data folder with its data.json: loading (unreadable files are kept as
+// "data-<seconds>.bak.json"), atomic saving, and the signatures folder.
+class DataFile {
+public:
+    using Clock = std::function<QDateTime()>;
+
+    // The folder is created (with its parents) if it is missing; a failure is
+    // ignored and later reads and writes simply fail.
+    explicit DataFile(QString folder = standardFolder(),
+                      Clock clock = &QDateTime::currentDateTimeUtc);
+
+    // "Leaflow" in the user's generic data folder (~/.local/share/Leaflow).
+    static QString standardFolder();
+
+    QString folder() const { return m_folder; }
+    QString dataPath() const;
+    QString signaturesPath() const;
+
+    // The decoded data file; absent when there is none, or when it cannot be
+    // decoded, in which case a byte-for-byte backup copy is made first.
+    std::optional<AppData> load() const;
+    // Writes atomically; does nothing in screenshot mode. Failures are silent (false).
+    bool save(const AppData& data) const;
+
+    // Where a signature's image lives; absent for a drawn signature and for an
+    // image name that is not a plain file name (a separator, "." or "..", an
+    // absolute path), so a hand-edited file can never reach outside the folder.
+    std::optional<QString> signatureImagePath(const SavedSignature& signature) const;
+
+private:
+    QString m_folder;
+    Clock m_clock;
+};

@@ -1,0 +1,12 @@
+#include "Snapshot.h"
+
+#include <QtGlobal>
+
+namespace Snapshot {
+
+bool active()
+{
+    return qEnvironmentVariableIsSet("LEAFLOW_SNAPSHOT");
+}
+
+} // namespace Snapshot

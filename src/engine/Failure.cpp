@@ -1,0 +1,11 @@
+#include "PDFEngine.h"
+
+namespace PDFEngine {
+
+Failure::Failure(QString message)
+    : m_message(std::move(message))
+    , m_utf8(m_message.toUtf8())
+{
+}
+
+} // namespace PDFEngine

@@ -1,0 +1,93 @@
+#include "EngineText.h"
+#include "Output.h"
+#include "PDFEngine.h"
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+
+#include <QFileInfo>
+#include <set>
+
+namespace PDFEngine {
+
+namespace {
+
+// True when two pages share a resource dictionary (or its font or XObject
+// dictionary), directly or through inheritance: then a part would carry every
+// resource of the shared dictionary unless unused entries are pruned.
+bool sharesResources(std::vector<QPDFPageObjectHelper>& pages)
+{
+    std::set<QPDFObjGen> seen;
+    auto sharedOnce = [&seen](QPDFObjectHandle object) {
+        return object.isIndirect() && !seen.insert(object.getObjGen()).second;
+    };
+    for (QPDFPageObjectHelper& page : pages) {
+        QPDFObjectHandle resources = page.getAttribute("/Resources", false);
+        if (!resources.isDictionary()) {
+            continue;
+        }
+        if (sharedOnce(resources) || sharedOnce(resources.getKey("/Font")) ||
+            sharedOnce(resources.getKey("/XObject"))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Writes the pages of one group as a new document at destination.
+void writeGroup(std::vector<QPDFPageObjectHelper>& pages, const PageGroup& group,
+                const QString& destination)
+{
+    QPDF part;
+    part.emptyPDF();
+    part.setSuppressWarnings(true);
+    QPDFPageDocumentHelper partPages(part);
+    qint64 count = 0;
+    for (int index : group) {
+        if (index >= 0 && static_cast<size_t>(index) < pages.size()) {
+            partPages.addPage(pages[static_cast<size_t>(index)], false);
+            ++count;
+        }
+    }
+    write(part, destination, count);
+}
+
+} // namespace
+
+QStringList split(const PDFSource& source, const Grouping& groups, const QString& folder)
+{
+    const std::unique_ptr<QPDF> pdf = open(source);
+    const QString inputName = EngineText::fileName(source.url);
+    std::vector<QPDFPageObjectHelper> pages;
+    try {
+        QPDFPageDocumentHelper document(*pdf);
+        pages = document.getAllPages();
+        if (sharesResources(pages)) {
+            // Only the in-memory copy changes: each page gets its own pruned dictionaries.
+            document.removeUnreferencedResources();
+            pages = document.getAllPages();
+        }
+    } catch (const std::exception&) {
+        throw Failure(EngineText::openFailed(inputName));
+    }
+
+    const QString base = QFileInfo(source.url).completeBaseName();
+    QStringList written;
+    for (const PageGroup& group : groups) {
+        if (group.isEmpty()) {
+            continue;
+        }
+        const QString destination = uniqueURL(folder, base + u' ' + label(group));
+        try {
+            writeGroup(pages, group, destination);
+        } catch (const Failure&) {
+            throw;
+        } catch (const std::exception&) {
+            throw Failure(EngineText::openFailed(inputName));
+        }
+        written.append(destination);
+    }
+    return written;
+}
+
+} // namespace PDFEngine

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// PDFs made by the tests themselves through qpdf's API.
+namespace Fixtures {
+
+// One page: its tag is drawn as text and read back to prove order and content.
+struct Page {
+    QString tag;
+    double width = 612;
+    double height = 792;
+    int rotate = 0;                  // written as /Rotate when non-zero
+    std::optional<QRectF> cropBox;   // x, y, width, height in page space
+};
+
+enum class Cipher { none, rc4_128, aes128, aes256 };
+
+struct Encryption {
+    Cipher cipher = Cipher::none;
+    QString userPassword;  // empty: opens without a password (owner-only)
+    QString ownerPassword;
+};
+
+// Pages tagged prefix1 ... prefixN.
+QList<Page> tagged(const QString& prefix, int count);
+
+void writePdf(const QString& path, const QList<Page>& pages, const Encryption& encryption = {});
+
+// A document whose pages all share one resource dictionary holding `fonts`
+// fonts and `images` grey images of imageSide x imageSide pixels; page i uses
+// font i % fonts and image i % images.
+void writeSharedResourcesPdf(const QString& path, int pages, int fonts, int images,
+                             int imageSide);
+
+// The tag of every page, in page order (the text of the page's first "(...) Tj").
+QStringList readTags(const QString& path, const QString& password = {});
+int pageCount(const QString& path, const QString& password = {});
+bool isEncrypted(const QString& path);
+// Number of objects of each kind reachable when the file is written out fully.
+int countObjectsOfType(const QString& path, const QByteArray& subtype);
+
+QByteArray readBytes(const QString& path);
+void writeBytes(const QString& path, const QByteArray& bytes);
+
+// `qpdf --check` of the file: true when qpdf reports no errors or warnings.
+bool qpdfCheckIsClean(const QString& path);
+
+} // namespace Fixtures
