@@ -55,4 +55,8 @@ void merge(const QList<PDFSource>& sources, const QString& destination);
 QStringList split(const PDFSource& source, const Grouping& groups, const QString& folder);
 void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination);
 
+// Re-encodes the images of source at level; writes destination and returns true only
+// when the result is strictly smaller, otherwise writes nothing and returns false.
+bool compress(const PDFSource& source, CompressionLevel level, const QString& destination);
+
 } // namespace PDFEngine
