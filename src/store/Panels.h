@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+// The modal dialogs the Store asks the user through. The application installs
+// the Qt dialogs; tests install scripted answers.
+class Panels {
+public:
+    virtual ~Panels() = default;
+
+    // PDF files to open; empty when cancelled.
+    virtual QStringList openPDFs(bool multiple) = 0;
+    // Where to save, with the name field preset to suggested + ".pdf"; absent when cancelled.
+    virtual std::optional<QString> save(const QString& suggested) = 0;
+    // A folder to write into; absent when cancelled.
+    virtual std::optional<QString> folder() = 0;
+    // Asks until unlock accepts a password (returned) or the user cancels (absent).
+    virtual std::optional<QString> password(const QString& path,
+                                            const std::function<bool(const QString&)>& unlock) = 0;
+    // An image file for a signature; absent when cancelled.
+    virtual std::optional<QString> openImage() = 0;
+};
+
+// Shows files in the file manager.
+class FileReveal {
+public:
+    virtual ~FileReveal() = default;
+    virtual void reveal(const QStringList& paths) = 0;
+};
