@@ -30,10 +30,13 @@ public:
     std::optional<AppData> load() const;
     // Writes atomically; does nothing in screenshot mode. Failures are silent (false).
     bool save(const AppData& data) const;
+    // The start-up load: a decoded file is saved back at once in the normalised
+    // form (compact, sorted, unknown keys dropped); otherwise the initial AppData.
+    AppData restore() const;
 
-    // Where a signature's image lives; absent for a drawn signature and for an
-    // image name that is not a plain file name (a separator, "." or "..", an
-    // absolute path), so a hand-edited file can never reach outside the folder.
+    // Where a signature's image lives; absent when it names no image file, and
+    // for a name that is not a plain file name (empty, a separator, NUL, "." or
+    // "..", an absolute path), so a hand-edited file can never reach outside the folder.
     std::optional<QString> signatureImagePath(const SavedSignature& signature) const;
 
 private:

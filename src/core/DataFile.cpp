@@ -1,0 +1,103 @@
+#include "DataFile.h"
+
+#include "DataCoding.h"
+#include "Snapshot.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <utility>
+
+namespace {
+
+bool isPlainFileName(const QString& name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+           !name.contains(QChar(0)) && !QDir::isAbsolutePath(name);
+}
+
+} // namespace
+
+DataFile::DataFile(QString folder, Clock clock)
+    : m_folder(std::move(folder)), m_clock(std::move(clock))
+{
+    QDir().mkpath(m_folder);
+}
+
+QString DataFile::standardFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Leaflow");
+}
+
+QString DataFile::dataPath() const
+{
+    return m_folder + QStringLiteral("/data.json");
+}
+
+QString DataFile::signaturesPath() const
+{
+    return m_folder + QStringLiteral("/signatures");
+}
+
+std::optional<AppData> DataFile::load() const
+{
+    QFile file(dataPath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    if (auto data = DataCoding::decode(bytes)) {
+        return data;
+    }
+    // Kept before the next save overwrites it; an existing copy of that name is left alone.
+    const QString name =
+        QStringLiteral("data-%1.bak.json").arg(m_clock().toSecsSinceEpoch());
+    QFile backup(m_folder + QLatin1Char('/') + name);
+    if (backup.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        backup.write(bytes);
+    }
+    return std::nullopt;
+}
+
+bool DataFile::save(const AppData& data) const
+{
+    if (Snapshot::active()) {
+        return false;
+    }
+    const QByteArray bytes = DataCoding::encode(data);
+    if (bytes.isEmpty()) {
+        return false;
+    }
+    QSaveFile file(dataPath());
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+AppData DataFile::restore() const
+{
+    if (auto data = load()) {
+        save(*data);
+        return *data;
+    }
+    return AppData{};
+}
+
+std::optional<QString> DataFile::signatureImagePath(const SavedSignature& signature) const
+{
+    if (!signature.imageFile || !isPlainFileName(*signature.imageFile)) {
+        return std::nullopt;
+    }
+    return signaturesPath() + QLatin1Char('/') + *signature.imageFile;
+}
