@@ -14,6 +14,8 @@ namespace {
 
 // ---------------------------------------------------------------- writing
 
+std::optional<QDateTime> readDate(const QJsonValue& v);
+
 // Builds the JSON tree; remembers when a value has no faithful JSON form
 // (a non-finite number, an invalid date) so the caller writes nothing at all
 // instead of a file that would not read back.
@@ -37,9 +39,11 @@ public:
 
     QJsonValue date(const QDateTime& date)
     {
-        // Qt::ISODate leaves out the milliseconds, which truncates them.
+        // Qt::ISODate leaves out the milliseconds, which truncates them. A year
+        // outside 1 to 9999 has no such form, and is refused rather than written
+        // in a form that would make the whole file unreadable.
         const QString text = date.isValid() ? date.toUTC().toString(Qt::ISODate) : QString();
-        if (text.isEmpty()) {
+        if (!readDate(text)) {
             m_failed = true;
         }
         return text;

@@ -238,6 +238,12 @@ private slots:
         QTest::newRow("infinite weight") << badWeight;
         QTest::newRow("infinite point") << badPoint;
         QTest::newRow("invalid date") << badDate;
+        AppData farFuture = fullData();
+        farFuture.history[0].date = QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC);
+        QTest::newRow("year 10000") << farFuture;
+        AppData beforeYearOne = fullData();
+        beforeYearOne.history[0].date = QDateTime(QDate(-1, 12, 31), QTime(0, 0), Qt::UTC);
+        QTest::newRow("year before 1") << beforeYearOne;
     }
 
     // A value JSON cannot hold would be written as null and make the whole file
