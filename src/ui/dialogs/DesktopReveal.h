@@ -1,0 +1,26 @@
+#pragma once
+
+#include "Panels.h"
+
+#include <QDBusConnection>
+#include <QUrl>
+#include <functional>
+
+// Shows files selected in the desktop's file manager over D-Bus; where no file
+// manager answers, opens the folders that hold them instead.
+class DesktopReveal : public FileReveal {
+public:
+    using OpenUrl = std::function<bool(const QUrl&)>;
+
+    explicit DesktopReveal(QDBusConnection bus = QDBusConnection::sessionBus(),
+                           OpenUrl openUrl = {});
+
+    void reveal(const QStringList& paths) override;
+
+private:
+    // Each distinct folder once, in the order of the paths.
+    static void openFolders(const QStringList& paths, const OpenUrl& openUrl);
+
+    QDBusConnection m_bus;
+    OpenUrl m_openUrl;
+};

@@ -1,0 +1,118 @@
+#include "QtPanels.h"
+
+#include "PasswordDialog.h"
+
+#include <QApplication>
+#include <QImageReader>
+#include <QSet>
+
+namespace {
+
+const QString pdfMimeType = QStringLiteral("application/pdf");
+
+} // namespace
+
+QtPanels::QtPanels(Style style, ParentWindow parent)
+    : m_style(style)
+    , m_parent(std::move(parent))
+{
+}
+
+QWidget* QtPanels::parentWindow() const
+{
+    return m_parent ? m_parent() : QApplication::activeWindow();
+}
+
+void QtPanels::prepare(QFileDialog& dialog) const
+{
+    dialog.setModal(true);
+    if (m_style == Style::qtWidgets) {
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    }
+}
+
+std::optional<QString> QtPanels::firstSelected(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return chosen.first();
+}
+
+QStringList QtPanels::openPDFs(bool multiple)
+{
+    QFileDialog dialog(parentWindow());
+    prepare(dialog);
+    dialog.setObjectName(QStringLiteral("openPDFs"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    dialog.setMimeTypeFilters({pdfMimeType});
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> QtPanels::save(const QString& suggested)
+{
+    QFileDialog dialog(parentWindow());
+    prepare(dialog);
+    dialog.setObjectName(QStringLiteral("save"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setMimeTypeFilters({pdfMimeType});
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    // Overwriting an existing file is confirmed by the dialog itself.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.selectFile(suggested + QStringLiteral(".pdf"));
+    return firstSelected(dialog);
+}
+
+std::optional<QString> QtPanels::folder()
+{
+    QFileDialog dialog(parentWindow());
+    prepare(dialog);
+    dialog.setObjectName(QStringLiteral("folder"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setLabelText(QFileDialog::Accept,
+                        QCoreApplication::translate("Panels", "Bu klasöre kaydet"));
+    return firstSelected(dialog);
+}
+
+std::optional<QString> QtPanels::password(const QString& path,
+                                          const std::function<bool(const QString&)>& unlock)
+{
+    return PasswordDialog::ask(path, unlock, parentWindow());
+}
+
+QString QtPanels::imageNameFilter()
+{
+    QStringList patterns;
+    QSet<QString> seen;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString suffix = QString::fromLatin1(format).toLower();
+        if (!seen.contains(suffix)) {
+            seen.insert(suffix);
+            patterns << QStringLiteral("*.") + suffix;
+        }
+    }
+    return QCoreApplication::translate("Panels", "Görseller (%1)")
+        .arg(patterns.join(QLatin1Char(' ')));
+}
+
+std::optional<QString> QtPanels::openImage()
+{
+    QFileDialog dialog(parentWindow());
+    prepare(dialog);
+    dialog.setObjectName(QStringLiteral("openImage"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(imageNameFilter());
+    return firstSelected(dialog);
+}
