@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PDFSource.h"
+#include "SignatureArt.h"
 #include "ToolOptions.h"
 
 #include <QList>
@@ -58,5 +59,17 @@ void deletePages(const PDFSource& source, const QSet<int>& removing, const QStri
 // Re-encodes the images of source at level; writes destination and returns true only
 // when the result is strictly smaller, otherwise writes nothing and returns false.
 bool compress(const PDFSource& source, CompressionLevel level, const QString& destination);
+
+// One signature to stamp: a zero-based page, where on the displayed page in
+// normalised coordinates (origin top-left, y downwards), and what to draw.
+struct SignItem {
+    int page = 0;
+    QRectF rect;
+    SignatureArt art;
+};
+
+// Writes a copy of source with each item stamped upright on its page; items
+// whose page does not exist are skipped.
+void sign(const PDFSource& source, const QList<SignItem>& items, const QString& destination);
 
 } // namespace PDFEngine
