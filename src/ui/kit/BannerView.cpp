@@ -1,0 +1,74 @@
+#include "BannerView.h"
+
+#include "Button.h"
+#include "HoverTips.h"
+#include "Labels.h"
+#include "Shapes.h"
+#include "SymbolView.h"
+#include "Theme.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+
+namespace {
+
+constexpr int insideX = 12;
+constexpr int insideY = 8;
+
+} // namespace
+
+BannerView::BannerView(const Banner& banner, QWidget* parent)
+    : QWidget(parent), m_banner(banner),
+      m_close(new Button(QString(), Button::Kind::borderless, this))
+{
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(Metrics::pageSide + insideX, insideY, Metrics::pageSide + insideX,
+                            insideY + Metrics::headerBottom);
+    row->setSpacing(10);
+
+    auto* icon = new SymbolView(banner.isError ? QStringLiteral("exclamationmark.triangle.fill")
+                                               : QStringLiteral("checkmark.circle.fill"),
+                                16, banner.isError ? Tone::down : Tone::up, this);
+    icon->setObjectName(QStringLiteral("icon"));
+    row->addWidget(icon, 0, Qt::AlignVCenter);
+
+    auto* text = Labels::text(banner.text, TextStyle::body, Tone::primary, this);
+    text->setFont(Theme::monospacedDigits(Theme::font(TextStyle::body)));
+    text->setWordWrap(true);
+    text->setTextFormat(Qt::PlainText);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_text = text;
+    row->addWidget(text, 1);
+
+    if (!banner.outputs.isEmpty()) {
+        m_reveal = new Button(tr("Finder'da göster"), Button::Kind::bordered, this);
+        row->addWidget(m_reveal, 0, Qt::AlignVCenter);
+        connect(m_reveal, &QAbstractButton::clicked, this,
+                [this] { emit revealRequested(m_banner.outputs); });
+    }
+
+    m_close->setSymbol(QStringLiteral("xmark"), 12, Tone::secondary);
+    m_close->setAccessibleName(tr("Kapat"));
+    tip(m_close, tr("Kapat"));
+    row->addWidget(m_close, 0, Qt::AlignVCenter);
+    connect(m_close, &QAbstractButton::clicked, this, &BannerView::dismissed);
+}
+
+void BannerView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor tint = m_banner.isError ? DS::down(palette()) : DS::up(palette());
+    const QRectF box = QRectF(rect()).adjusted(Metrics::pageSide + 0.5, 0.5,
+                                               -Metrics::pageSide - 0.5,
+                                               -Metrics::headerBottom - 0.5);
+    const QPainterPath shape = Shapes::continuousRect(box, Metrics::cardRadius);
+    QColor fill = tint;
+    fill.setAlphaF(Theme::isDark(palette()) ? 0.16F : 0.10F);
+    QColor edge = tint;
+    edge.setAlphaF(0.28F);
+    painter.fillPath(shape, fill);
+    painter.setPen(QPen(edge, 1));
+    painter.drawPath(shape);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Banner.h"
+
+#include <QWidget>
+
+class Button;
+class QLabel;
+
+// A tool page's message after a run: result or error, selectable text, reveal and close buttons.
+class BannerView : public QWidget {
+    Q_OBJECT
+public:
+    explicit BannerView(const Banner& banner, QWidget* parent = nullptr);
+
+    const Banner& banner() const { return m_banner; }
+    QLabel* textLabel() const { return m_text; }
+    Button* revealButton() const { return m_reveal; } // nullptr without outputs
+    Button* closeButton() const { return m_close; }
+
+signals:
+    // The file manager should show and select these files.
+    void revealRequested(const QStringList& outputs);
+    void dismissed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Banner m_banner;
+    QLabel* m_text;
+    Button* m_reveal = nullptr;
+    Button* m_close;
+};

@@ -1,0 +1,216 @@
+#include "Button.h"
+
+#include "Icons.h"
+#include "Shapes.h"
+
+#include <QFocusEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+constexpr int spinnerSide = 12;
+constexpr int gap = 6;
+
+QColor alpha(QColor color, qreal a)
+{
+    color.setAlphaF(static_cast<float>(color.alphaF() * a));
+    return color;
+}
+
+} // namespace
+
+Button::Button(const QString& title, Kind kind, QWidget* parent)
+    : QPushButton(title, parent), m_kind(kind), m_spinner(new QTimer(this))
+{
+    setAttribute(Qt::WA_Hover);
+    setCursor(Qt::ArrowCursor);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setFocusPolicy(kind == Kind::borderless ? Qt::TabFocus : Qt::StrongFocus);
+    m_spinner->setInterval(80);
+    connect(m_spinner, &QTimer::timeout, this, [this] {
+        m_spin = (m_spin + 1) % 12;
+        update();
+    });
+}
+
+void Button::setControlSize(Size size)
+{
+    m_size = size;
+    updateGeometry();
+    update();
+}
+
+void Button::setSymbol(const QString& name, qreal side, Tone tone)
+{
+    m_symbol = name;
+    m_symbolSide = side;
+    m_symbolTone = tone;
+    updateGeometry();
+    update();
+}
+
+void Button::setBusy(bool busy)
+{
+    if (busy == m_busy) {
+        return;
+    }
+    m_busy = busy;
+    busy ? m_spinner->start() : m_spinner->stop();
+    updateGeometry();
+    update();
+}
+
+QFont Button::titleFont() const
+{
+    if (m_kind == Kind::prominent) {
+        return Theme::font(TextStyle::body, QFont::DemiBold);
+    }
+    return m_size == Size::large ? Theme::font(TextStyle::body, QFont::Medium)
+                                 : Theme::font(TextStyle::body);
+}
+
+qreal Button::symbolSide() const
+{
+    if (m_symbolSide > 0) {
+        return m_symbolSide;
+    }
+    return std::round(QFontMetricsF(titleFont()).height() * 0.95);
+}
+
+int Button::controlHeight() const
+{
+    const int text = qCeil(QFontMetricsF(titleFont()).height());
+    if (m_kind == Kind::borderless) {
+        return std::max(text, qCeil(symbolSide())) + 4;
+    }
+    return text + (m_size == Size::large ? 14 : 8);
+}
+
+QSize Button::sizeHint() const
+{
+    const QFontMetricsF metrics(titleFont());
+    qreal width = text().isEmpty() ? 0 : metrics.horizontalAdvance(text());
+    if (!m_symbol.isEmpty()) {
+        width += symbolSide() + (text().isEmpty() ? 0 : gap);
+    }
+    if (m_busy) {
+        width += spinnerSide + gap;
+    }
+    const int pad = m_kind == Kind::borderless ? 2 : (m_size == Size::large ? 16 : 11);
+    return {qCeil(width) + 2 * pad, controlHeight()};
+}
+
+QColor Button::contentColor() const
+{
+    if (m_kind == Kind::prominent) {
+        return isEnabled() ? QColor(Qt::white) : alpha(Theme::primary(palette()), 0.3);
+    }
+    const QColor base = Theme::primary(palette());
+    return isEnabled() ? base : alpha(base, 0.3);
+}
+
+void Button::focusInEvent(QFocusEvent* event)
+{
+    m_keyboardFocus = event->reason() == Qt::TabFocusReason ||
+                      event->reason() == Qt::BacktabFocusReason;
+    QPushButton::focusInEvent(event);
+}
+
+void Button::focusOutEvent(QFocusEvent* event)
+{
+    m_keyboardFocus = false;
+    QPushButton::focusOutEvent(event);
+}
+
+void Button::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette& pal = palette();
+    const bool dark = Theme::isDark(pal);
+    const bool hovered = underMouse() && isEnabled();
+    const bool pressed = isDown();
+    const qreal radius = m_size == Size::large ? 8 : 6;
+    const QRectF frame = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const QPainterPath shape = Shapes::continuousRect(frame, radius);
+
+    if (m_kind == Kind::prominent) {
+        QColor fill = isEnabled() ? Theme::accent(pal) : alpha(Theme::primary(pal), dark ? 0.12 : 0.08);
+        if (isEnabled() && pressed) {
+            fill = fill.darker(115);
+        } else if (hovered) {
+            fill = fill.lighter(108);
+        }
+        painter.fillPath(shape, fill);
+        if (isEnabled()) {
+            // A faint top highlight gives the filled button its slight relief.
+            QLinearGradient sheen(frame.topLeft(), frame.bottomLeft());
+            sheen.setColorAt(0, QColor(255, 255, 255, 28));
+            sheen.setColorAt(1, QColor(255, 255, 255, 0));
+            painter.fillPath(shape, sheen);
+        }
+    } else if (m_kind == Kind::bordered) {
+        QColor fill = dark ? QColor(255, 255, 255, 30) : QColor(Qt::white);
+        if (pressed) {
+            fill = dark ? QColor(255, 255, 255, 46) : QColor(0, 0, 0, 20);
+        } else if (hovered) {
+            fill = dark ? QColor(255, 255, 255, 38) : QColor(250, 250, 250);
+        }
+        if (!dark) {
+            painter.fillPath(shape.translated(0, 0.5), QColor(0, 0, 0, 18));
+        }
+        painter.fillPath(shape, fill);
+        painter.setPen(QPen(dark ? QColor(255, 255, 255, 18) : QColor(0, 0, 0, 30), 0.8));
+        painter.drawPath(shape);
+    } else if (pressed) {
+        painter.setOpacity(0.6);
+    }
+    if (m_keyboardFocus && hasFocus()) {
+        painter.setPen(QPen(alpha(Theme::accent(pal), 0.55), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(Shapes::continuousRect(QRectF(rect()).adjusted(1, 1, -1, -1), radius + 1));
+    }
+
+    const QColor content = contentColor();
+    const QFontMetricsF metrics(titleFont());
+    qreal contentWidth = text().isEmpty() ? 0 : metrics.horizontalAdvance(text());
+    const qreal side = symbolSide();
+    if (!m_symbol.isEmpty()) {
+        contentWidth += side + (text().isEmpty() ? 0 : gap);
+    }
+    if (m_busy) {
+        contentWidth += spinnerSide + gap;
+    }
+    qreal x = (width() - contentWidth) / 2.0;
+    const qreal cy = height() / 2.0;
+
+    if (m_busy) {
+        const QPointF centre(x + spinnerSide / 2.0, cy);
+        for (int i = 0; i < 12; ++i) {
+            const int age = (m_spin - i + 12) % 12;
+            painter.save();
+            painter.translate(centre);
+            painter.rotate(i * 30.0);
+            painter.setPen(QPen(alpha(content, 1.0 - age * 0.07), 1.6, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(QPointF(0, -spinnerSide / 2.0 + 0.8), QPointF(0, -spinnerSide / 4.5));
+            painter.restore();
+        }
+        x += spinnerSide + gap;
+    }
+    if (!m_symbol.isEmpty()) {
+        QColor tint = m_kind == Kind::prominent ? content : Theme::color(m_symbolTone, pal);
+        if (!isEnabled()) {
+            tint = alpha(tint, 0.35);
+        }
+        painter.drawPixmap(QPointF(x, cy - side / 2.0),
+                           Icons::pixmap(m_symbol, tint, side, devicePixelRatioF()));
+        x += side + gap;
+    }
+    if (!text().isEmpty()) {
+        painter.setFont(titleFont());
+        painter.setPen(content);
+        painter.drawText(QRectF(x, 0, width() - x, height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         text());
+    }
+}

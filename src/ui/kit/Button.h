@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Theme.h"
+
+#include <QPushButton>
+
+class QTimer;
+
+// A push button drawn the same on every desktop: bordered, prominent (accent-filled) or borderless.
+class Button : public QPushButton {
+    Q_OBJECT
+public:
+    enum class Kind { bordered, prominent, borderless };
+    enum class Size { regular, large };
+
+    Button(const QString& title, Kind kind = Kind::bordered, QWidget* parent = nullptr);
+
+    Kind kind() const { return m_kind; }
+    void setControlSize(Size size);
+    // A symbol before the title (or alone, for an empty title), drawn in `tone`.
+    void setSymbol(const QString& name, qreal side = 0, Tone tone = Tone::primary);
+    QString symbol() const { return m_symbol; }
+    // A small spinning indicator before the title.
+    void setBusy(bool busy);
+    bool isBusy() const { return m_busy; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    QFont titleFont() const;
+    qreal symbolSide() const;
+    int controlHeight() const;
+    QColor contentColor() const;
+
+    Kind m_kind;
+    Size m_size = Size::regular;
+    QString m_symbol;
+    qreal m_symbolSide = 0;
+    Tone m_symbolTone = Tone::primary;
+    bool m_busy = false;
+    bool m_keyboardFocus = false;
+    int m_spin = 0;
+    QTimer* m_spinner;
+};

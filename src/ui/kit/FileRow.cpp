@@ -1,0 +1,67 @@
+#include "FileRow.h"
+
+#include "Badge.h"
+#include "Button.h"
+#include "HoverTips.h"
+#include "Labels.h"
+#include "PageThumb.h"
+#include "Theme.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+FileRow::FileRow(const PDFFile& file, std::optional<int> index, const FileDisplay& display,
+                 QWidget* parent)
+    : QWidget(parent), m_file(file), m_row(new QHBoxLayout(this)),
+      m_remove(new Button(QString(), Button::Kind::borderless, this))
+{
+    m_row->setContentsMargins(4, 6, 4, 6);
+    m_row->setSpacing(10);
+
+    if (index) {
+        auto* number = Labels::text(QString::number(*index), TextStyle::body, Tone::secondary, this);
+        number->setFont(Theme::monospacedDigits(Theme::font(TextStyle::body)));
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        number->setFixedWidth(22);
+        number->setObjectName(QStringLiteral("index"));
+        m_row->addWidget(number);
+    }
+
+    auto* thumb = new PageThumb(file, 0, 48, display.thumbnail, this);
+    thumb->setFixedSize(36, 46);
+    m_row->addWidget(thumb);
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(2);
+    auto* name = new ElidedLabel(QFileInfo(file.source.url).fileName(), TextStyle::body,
+                                 Tone::primary, Qt::ElideMiddle, this);
+    name->setObjectName(QStringLiteral("name"));
+    auto* details = Labels::text(display.details(file), TextStyle::caption, Tone::secondary, this);
+    details->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
+    details->setObjectName(QStringLiteral("details"));
+    column->addWidget(name);
+    column->addWidget(details);
+    m_row->addLayout(column, 1);
+
+    m_remove->setSymbol(QStringLiteral("xmark.circle.fill"), 15, Tone::secondary);
+    m_remove->setAccessibleName(tr("Listeden çıkar"));
+    tip(m_remove, tr("Listeden çıkar"));
+    m_row->addWidget(m_remove);
+    connect(m_remove, &QAbstractButton::clicked, this, &FileRow::removeRequested);
+}
+
+void FileRow::setStatus(const std::optional<QString>& status, const QColor& tint)
+{
+    if (!status) {
+        delete m_badge;
+        m_badge = nullptr;
+        return;
+    }
+    if (!m_badge) {
+        m_badge = new Badge(*status, tint, {}, this);
+        m_row->insertWidget(m_row->indexOf(m_remove), m_badge, 0, Qt::AlignVCenter);
+    }
+    m_badge->setText(*status);
+    m_badge->setTint(tint);
+}

@@ -1,0 +1,104 @@
+#include "Labels.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPainter>
+
+ToneLabel::ToneLabel(const QString& text, TextStyle style, Tone tone, QWidget* parent)
+    : QLabel(text, parent), m_tone(tone)
+{
+    setFont(Theme::font(style));
+    applyColor();
+}
+
+void ToneLabel::setTone(Tone tone)
+{
+    m_tone = tone;
+    m_color.reset();
+    applyColor();
+}
+
+void ToneLabel::setColor(const QColor& color)
+{
+    m_color = color;
+    applyColor();
+}
+
+void ToneLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange) {
+        applyColor();
+    }
+}
+
+void ToneLabel::applyColor()
+{
+    if (m_applying) {
+        return;
+    }
+    m_applying = true;
+    // The tone is resolved against the inherited palette, not our own, whose
+    // text colour this very function overrides.
+    const QPalette inherited = parentWidget() ? parentWidget()->palette() : QApplication::palette();
+    QPalette own = palette();
+    const QColor color = m_color ? *m_color : Theme::color(m_tone, inherited);
+    own.setColor(QPalette::WindowText, color);
+    own.setColor(QPalette::Text, color);
+    setPalette(own);
+    m_applying = false;
+}
+
+namespace Labels {
+
+ToneLabel* text(const QString& text, TextStyle style, Tone tone, QWidget* parent)
+{
+    return new ToneLabel(text, style, tone, parent);
+}
+
+ToneLabel* overline(const QString& text, QWidget* parent)
+{
+    auto* label = new ToneLabel(text, TextStyle::subheadline, Tone::secondary, parent);
+    label->setFont(Theme::font(TextStyle::subheadline, QFont::Medium));
+    return label;
+}
+
+} // namespace Labels
+
+void hint(QWidget* widget, const QString& text)
+{
+    widget->setAccessibleDescription(text);
+}
+
+ElidedLabel::ElidedLabel(const QString& text, TextStyle style, Tone tone, Qt::TextElideMode mode,
+                         QWidget* parent)
+    : ToneLabel(text, style, tone, parent), m_full(text), m_mode(mode)
+{
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    setToolTip(QString());
+    setAccessibleName(text);
+}
+
+QString ElidedLabel::shownText() const
+{
+    return fontMetrics().elidedText(m_full, m_mode, contentsRect().width());
+}
+
+QSize ElidedLabel::minimumSizeHint() const
+{
+    return {fontMetrics().horizontalAdvance(QStringLiteral("…")) * 4, fontMetrics().height()};
+}
+
+QSize ElidedLabel::sizeHint() const
+{
+    return {fontMetrics().horizontalAdvance(m_full) + 2, fontMetrics().height()};
+}
+
+void ElidedLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextSingleLine,
+                     shownText());
+}

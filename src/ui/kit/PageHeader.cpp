@@ -1,0 +1,42 @@
+#include "PageHeader.h"
+
+#include "Labels.h"
+#include "SectionText.h"
+#include "Theme.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+PageHeader::PageHeader(AppSection section, QWidget* parent)
+    : QWidget(parent), m_row(new QHBoxLayout(this))
+{
+    m_row->setContentsMargins(Metrics::pageSide, Metrics::headerTop, Metrics::pageSide,
+                              Metrics::headerBottom);
+    m_row->setSpacing(12);
+
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(2);
+    auto* title = Labels::text(SectionText::title(section), TextStyle::title2, Tone::primary, this);
+    title->setFont(Theme::font(TextStyle::title2, QFont::DemiBold));
+    title->setObjectName(QStringLiteral("title"));
+    auto* subtitle =
+        Labels::text(SectionText::subtitle(section), TextStyle::callout, Tone::secondary, this);
+    subtitle->setObjectName(QStringLiteral("subtitle"));
+    titles->addWidget(title);
+    titles->addWidget(subtitle);
+
+    m_row->addLayout(titles);
+    m_row->addStretch(1);
+}
+
+void PageHeader::setTrailing(QWidget* trailing)
+{
+    if (m_trailing) {
+        m_trailing->deleteLater();
+        m_row->removeWidget(m_trailing);
+    }
+    m_trailing = trailing;
+    if (trailing) {
+        m_row->addWidget(trailing, 0, Qt::AlignVCenter);
+    }
+}

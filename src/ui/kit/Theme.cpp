@@ -1,0 +1,229 @@
+#include "Theme.h"
+
+#include <QApplication>
+
+namespace {
+
+// The platform sizes its text styles against a body size of 13 points.
+constexpr qreal bodyPoints = 13.0;
+
+struct StyleSpec {
+    qreal points;
+    QFont::Weight weight;
+};
+
+StyleSpec specOf(TextStyle style)
+{
+    switch (style) {
+    case TextStyle::title2:
+        return {17, QFont::Normal};
+    case TextStyle::title3:
+        return {15, QFont::Normal};
+    case TextStyle::headline:
+        return {13, QFont::DemiBold};
+    case TextStyle::callout:
+        return {12, QFont::Normal};
+    case TextStyle::subheadline:
+        return {11, QFont::Normal};
+    case TextStyle::caption:
+        return {10, QFont::Normal};
+    case TextStyle::body:
+        break;
+    }
+    return {bodyPoints, QFont::Normal};
+}
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
+
+QColor rgbF(qreal r, qreal g, qreal b)
+{
+    return QColor::fromRgbF(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
+}
+
+} // namespace
+
+namespace Theme {
+
+QFont systemFont(qreal points, QFont::Weight weight)
+{
+    QFont font = QApplication::font();
+    const qreal scale = points / bodyPoints;
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * scale);
+    } else {
+        font.setPixelSize(qMax(1, qRound(font.pixelSize() * scale)));
+    }
+    font.setWeight(weight);
+    return font;
+}
+
+QFont font(TextStyle style)
+{
+    const StyleSpec spec = specOf(style);
+    return systemFont(spec.points, spec.weight);
+}
+
+QFont font(TextStyle style, QFont::Weight weight)
+{
+    return systemFont(specOf(style).points, weight);
+}
+
+QFont monospacedDigits(QFont font)
+{
+    // The bundled sans fonts draw tabular figures by default; where Qt can ask
+    // for them explicitly we do, so a font with proportional figures complies too.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    font.setFeature(QFont::Tag("tnum"), 1);
+#endif
+    return font;
+}
+
+bool isDark(const QPalette& palette)
+{
+    return palette.color(QPalette::Window).lightnessF() < 0.5;
+}
+
+QPalette palette(Appearance appearance)
+{
+    const bool dark = appearance == Appearance::dark;
+    const QColor window = dark ? QColor(0x29, 0x29, 0x2b) : QColor(0xec, 0xec, 0xee);
+    const QColor base = dark ? QColor(0x1e, 0x1e, 0x20) : QColor(0xff, 0xff, 0xff);
+    const QColor text = dark ? QColor(0xf2, 0xf2, 0xf5) : QColor(0x1d, 0x1d, 0x1f);
+    const QColor accent = dark ? QColor(0x0a, 0x84, 0xff) : QColor(0x00, 0x7a, 0xff);
+    const QColor button = dark ? QColor(0x3a, 0x3a, 0x3d) : QColor(0xff, 0xff, 0xff);
+
+    QPalette p(button, window);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, dark ? QColor(0x26, 0x26, 0x28) : QColor(0xf5, 0xf5, 0xf7));
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, button);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::BrightText, Qt::white);
+    p.setColor(QPalette::Highlight, accent);
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, accent);
+    p.setColor(QPalette::PlaceholderText, withAlpha(text, 0.35));
+    p.setColor(QPalette::ToolTipBase, QColor(0x21, 0x21, 0x21));
+    p.setColor(QPalette::ToolTipText, Qt::white);
+    p.setColor(QPalette::Light, dark ? QColor(0x4a, 0x4a, 0x4d) : QColor(0xff, 0xff, 0xff));
+    p.setColor(QPalette::Midlight, dark ? QColor(0x3f, 0x3f, 0x42) : QColor(0xe3, 0xe3, 0xe6));
+    p.setColor(QPalette::Mid, dark ? QColor(0x33, 0x33, 0x36) : QColor(0xc8, 0xc8, 0xcc));
+    p.setColor(QPalette::Dark, dark ? QColor(0x15, 0x15, 0x17) : QColor(0xa0, 0xa0, 0xa5));
+    p.setColor(QPalette::Shadow, Qt::black);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        p.setColor(QPalette::Disabled, role, withAlpha(text, 0.3));
+    }
+    p.setColor(QPalette::Disabled, QPalette::Highlight, withAlpha(accent, 0.4));
+    return p;
+}
+
+QColor primary(const QPalette& palette)
+{
+    return palette.color(QPalette::WindowText);
+}
+
+QColor secondary(const QPalette& palette)
+{
+    return withAlpha(palette.color(QPalette::WindowText), isDark(palette) ? 0.55 : 0.5);
+}
+
+QColor accent(const QPalette& palette)
+{
+    return palette.color(QPalette::Active, QPalette::Highlight);
+}
+
+QColor color(Tone tone, const QPalette& palette)
+{
+    switch (tone) {
+    case Tone::primary:
+        return primary(palette);
+    case Tone::secondary:
+        return secondary(palette);
+    case Tone::accent:
+        return accent(palette);
+    case Tone::up:
+        return DS::up(palette);
+    case Tone::down:
+        return DS::down(palette);
+    case Tone::white:
+        break;
+    }
+    return Qt::white;
+}
+
+} // namespace Theme
+
+namespace DS {
+
+QColor surface(const QPalette& palette)
+{
+    return palette.color(QPalette::Base);
+}
+
+QColor canvas(const QPalette& palette)
+{
+    return palette.color(QPalette::Window);
+}
+
+QColor hairline(const QPalette& palette)
+{
+    return withAlpha(Theme::primary(palette), 0.08);
+}
+
+// The platform's green and red, in their light and dark variants.
+QColor up(const QPalette& palette)
+{
+    return Theme::isDark(palette) ? QColor(48, 209, 88) : QColor(52, 199, 89);
+}
+
+QColor down(const QPalette& palette)
+{
+    return Theme::isDark(palette) ? QColor(255, 69, 58) : QColor(255, 59, 48);
+}
+
+QColor paper()
+{
+    return Qt::white;
+}
+
+QColor paperEdge()
+{
+    return withAlpha(Qt::black, 0.14);
+}
+
+} // namespace DS
+
+namespace Brand {
+
+QColor wine()
+{
+    return rgbF(0.20, 0.04, 0.07);
+}
+
+QColor wine2()
+{
+    return rgbF(0.42, 0.08, 0.13);
+}
+
+QColor crimson()
+{
+    return rgbF(0.76, 0.13, 0.18);
+}
+
+QColor crimson2()
+{
+    return rgbF(0.90, 0.24, 0.24);
+}
+
+QColor coral()
+{
+    return rgbF(1.00, 0.66, 0.56);
+}
+
+} // namespace Brand

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QPropertyAnimation;
+
+// The one floating window that shows hover tips: never activated, never focused, never hit by the mouse.
+class TipPanel : public QWidget {
+    Q_OBJECT
+public:
+    static TipPanel* shared();
+
+    // Shows the bubble for `text` at the pointer's current position.
+    void showText(const QString& text);
+    // Shows the bubble as if the pointer were at `pointer` (screen coordinates).
+    void showText(const QString& text, QPoint pointer);
+    // Hides the bubble at once.
+    void orderOut();
+
+    QString text() const { return m_text; }
+    bool arrowUp() const { return m_arrowUp; }
+    // The window size the bubble needs for `text`, shadow margin included.
+    QSize fittingSize(const QString& text) const;
+    // The width the text is wrapped to (never more than the bubble's limit).
+    qreal textWidth(const QString& text) const;
+
+signals:
+    void shown(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TipPanel();
+
+    QString m_text;
+    bool m_arrowUp = true;
+    QPropertyAnimation* m_fade;
+};

@@ -1,0 +1,219 @@
+#include "ToolPage.h"
+
+#include "BannerView.h"
+#include "PageHeader.h"
+#include "Shapes.h"
+#include "Theme.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QMimeData>
+#include <QPainter>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr qreal outlineWidth = 2;
+
+// The bar under the content: a slightly lifted material with a divider along its top.
+class FooterBar : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const bool dark = Theme::isDark(palette());
+        QColor material = DS::surface(palette());
+        material.setAlphaF(dark ? 0.35F : 0.6F);
+        painter.fillRect(rect(), material);
+        QColor divider = Theme::primary(palette());
+        divider.setAlphaF(dark ? 0.16F : 0.1F);
+        painter.fillRect(QRect(0, 0, width(), 1), divider);
+    }
+};
+
+// The accent outline shown while files hover over the page; it never takes clicks.
+class DropOutline : public QWidget {
+public:
+    explicit DropOutline(QWidget* page) : QWidget(page)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_TranslucentBackground);
+        hide();
+    }
+
+    QRectF outline() const
+    {
+        const qreal inset = Metrics::dropInset + outlineWidth / 2;
+        return QRectF(rect()).adjusted(inset, inset, -inset, -inset);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Theme::accent(palette()), outlineWidth));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(Shapes::continuousRect(outline(), Metrics::cardRadius));
+    }
+};
+
+QStringList localFiles(const QMimeData* mime)
+{
+    QStringList paths;
+    if (!mime || !mime->hasUrls()) {
+        return paths;
+    }
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile()) {
+            paths << url.toLocalFile();
+        }
+    }
+    return paths;
+}
+
+} // namespace
+
+ToolPage::ToolPage(AppSection section, QWidget* parent)
+    : QWidget(parent), m_section(section), m_header(new PageHeader(section, this)),
+      m_bannerSlot(new QVBoxLayout), m_contentSlot(new QVBoxLayout),
+      m_footerBar(new FooterBar(this)), m_footer(new QHBoxLayout(m_footerBar)),
+      m_outline(new DropOutline(this))
+{
+    setAcceptDrops(true);
+    setAutoFillBackground(false);
+
+    auto* stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    stack->addWidget(m_header);
+    m_bannerSlot->setContentsMargins(0, 0, 0, 0);
+    stack->addLayout(m_bannerSlot);
+    m_contentSlot->setContentsMargins(0, 0, 0, 0);
+    stack->addLayout(m_contentSlot, 1);
+    stack->addWidget(m_footerBar);
+
+    m_footerBar->setFont(Theme::font(TextStyle::callout));
+    m_footer->setContentsMargins(Metrics::pageSide, Metrics::footerVertical, Metrics::pageSide,
+                                 Metrics::footerVertical);
+    m_footer->setSpacing(Metrics::rowSpacing);
+
+    // Children that take drops of their own (text fields, lists) would otherwise
+    // swallow dropped files; the page sees every drag inside it first.
+    qApp->installEventFilter(this);
+}
+
+void ToolPage::setTrailing(QWidget* trailing)
+{
+    m_header->setTrailing(trailing);
+}
+
+void ToolPage::setContent(QWidget* content)
+{
+    if (m_content) {
+        m_contentSlot->removeWidget(m_content);
+        m_content->deleteLater();
+    }
+    m_content = content;
+    if (content) {
+        m_contentSlot->addWidget(content);
+    }
+    m_outline->raise();
+}
+
+void ToolPage::setBanner(const std::optional<Banner>& banner)
+{
+    if (m_banner && banner && m_banner->banner() == *banner) {
+        return;
+    }
+    if (m_banner) {
+        m_bannerSlot->removeWidget(m_banner);
+        m_banner->deleteLater();
+        m_banner = nullptr;
+    }
+    if (!banner) {
+        return;
+    }
+    m_banner = new BannerView(*banner, this);
+    m_bannerSlot->addWidget(m_banner);
+    connect(m_banner, &BannerView::dismissed, this, [this] { emit bannerDismissed(m_section); });
+    connect(m_banner, &BannerView::revealRequested, this, &ToolPage::revealRequested);
+    m_outline->raise();
+}
+
+QRectF ToolPage::outlineRect() const
+{
+    return static_cast<DropOutline*>(m_outline)->outline().translated(m_outline->pos());
+}
+
+void ToolPage::setTargeted(bool targeted)
+{
+    if (targeted == m_targeted) {
+        return;
+    }
+    m_targeted = targeted;
+    m_outline->setGeometry(rect());
+    m_outline->setVisible(targeted);
+    m_outline->raise();
+}
+
+bool ToolPage::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+    case QEvent::Drop:
+        break;
+    default:
+        return false;
+    }
+    if (!watched->isWidgetType()) {
+        return false;
+    }
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget != this && !isAncestorOf(widget)) {
+        return false;
+    }
+    return handleDrag(event);
+}
+
+bool ToolPage::handleDrag(QEvent* event)
+{
+    if (event->type() == QEvent::DragLeave) {
+        setTargeted(false);
+        return false;
+    }
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QStringList paths = localFiles(drop->mimeData());
+    if (paths.isEmpty()) {
+        return false;
+    }
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (event->type() == QEvent::Drop) {
+        setTargeted(false);
+        emit filesDropped(paths, m_section);
+    } else {
+        setTargeted(true);
+    }
+    return true;
+}
+
+void ToolPage::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), DS::canvas(palette()));
+}
+
+void ToolPage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_outline->setGeometry(rect());
+}

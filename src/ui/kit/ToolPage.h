@@ -1,0 +1,64 @@
+#pragma once
+
+#include "AppSection.h"
+#include "Banner.h"
+
+#include <QWidget>
+#include <optional>
+
+class BannerView;
+class PageHeader;
+class QHBoxLayout;
+class QVBoxLayout;
+
+// The frame of a tool's page: header, banner, content and footer bar; files dropped anywhere on it go to its tool.
+class ToolPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit ToolPage(AppSection section, QWidget* parent = nullptr);
+
+    AppSection section() const { return m_section; }
+    PageHeader* header() const { return m_header; }
+    // The header's accessory (none for nullptr); the page takes ownership.
+    void setTrailing(QWidget* trailing);
+    // The page's main area, filling the space between header and footer.
+    void setContent(QWidget* content);
+    QWidget* content() const { return m_content; }
+    // The footer bar's row (spacing 12, callout text): screens fill it.
+    QHBoxLayout* footer() const { return m_footer; }
+    QWidget* footerBar() const { return m_footerBar; }
+
+    // Shows `banner`, or removes the banner for nullopt.
+    void setBanner(const std::optional<Banner>& banner);
+    BannerView* bannerView() const { return m_banner; }
+
+    // True while a drag of files hovers over the page.
+    bool isTargeted() const { return m_targeted; }
+    // The outline drawn while files hover, in page coordinates.
+    QRectF outlineRect() const;
+
+signals:
+    void filesDropped(const QStringList& paths, AppSection section);
+    void bannerDismissed(AppSection section);
+    void revealRequested(const QStringList& outputs);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool handleDrag(QEvent* event);
+    void setTargeted(bool targeted);
+
+    AppSection m_section;
+    PageHeader* m_header;
+    QVBoxLayout* m_bannerSlot;
+    QVBoxLayout* m_contentSlot;
+    QWidget* m_content = nullptr;
+    QWidget* m_footerBar;
+    QHBoxLayout* m_footer;
+    BannerView* m_banner = nullptr;
+    QWidget* m_outline;
+    bool m_targeted = false;
+};
