@@ -1,0 +1,173 @@
+#pragma once
+
+#include "AppData.h"
+#include "AppSection.h"
+#include "Banner.h"
+#include "DataFile.h"
+#include "PDFEngine.h"
+#include "PDFFile.h"
+#include "Placement.h"
+#include "ToolOptions.h"
+#include "ToolRunner.h"
+
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QStringList>
+#include <QUuid>
+#include <functional>
+#include <optional>
+
+class FileReveal;
+class Panels;
+class Thumbnails;
+
+// The application's one state-and-actions object: tool inputs and settings,
+// the busy mark, the banners, the persisted data and the thumbnail cache.
+// Everything here belongs to the main thread; only engine work leaves it.
+class Store : public QObject {
+    Q_OBJECT
+
+public:
+    using BringForward = std::function<void()>;
+
+    Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward bringForward = {},
+          QObject* parent = nullptr);
+    ~Store() override;
+
+    // The constructed Store, if there is one.
+    static Store* current();
+    // Files handed to the application before the Store existed.
+    static QStringList& pending();
+
+    // Published fields.
+    const AppData& data() const { return m_data; }
+    void setData(const AppData& data); // saves the data file
+    const QList<PDFFile>& mergeFiles() const { return m_mergeFiles; }
+    void setMergeFiles(const QList<PDFFile>& files);
+    const std::optional<PDFFile>& splitFile() const { return m_splitFile; }
+    void setSplitFile(const std::optional<PDFFile>& file);
+    SplitMode splitMode() const { return m_splitMode; }
+    void setSplitMode(SplitMode mode);
+    int splitEvery() const { return m_splitEvery; }
+    void setSplitEvery(int every);
+    const QString& splitRanges() const { return m_splitRanges; }
+    void setSplitRanges(const QString& ranges);
+    const QList<PDFFile>& compressFiles() const { return m_compressFiles; }
+    void setCompressFiles(const QList<PDFFile>& files);
+    const QHash<QUuid, qint64>& compressResults() const { return m_compressResults; }
+    void setCompressResults(const QHash<QUuid, qint64>& results);
+    CompressionLevel compressionLevel() const { return m_compressionLevel; }
+    void setCompressionLevel(CompressionLevel level); // also written to the settings
+    const std::optional<PDFFile>& signFile() const { return m_signFile; }
+    void setSignFile(const std::optional<PDFFile>& file);
+    int signPage() const { return m_signPage; }
+    void setSignPage(int page);
+    const QList<Placement>& placements() const { return m_placements; }
+    void setPlacements(const QList<Placement>& placements);
+    const std::optional<QUuid>& selectedPlacement() const { return m_selectedPlacement; }
+    void setSelectedPlacement(const std::optional<QUuid>& id);
+    const std::optional<PDFFile>& pagesFile() const { return m_pagesFile; }
+    void setPagesFile(const std::optional<PDFFile>& file);
+    const QSet<int>& pagesSelected() const { return m_pagesSelected; }
+    void setPagesSelected(const QSet<int>& pages);
+    const std::optional<AppSection>& busy() const { return m_busy; }
+    const QMap<AppSection, Banner>& banners() const { return m_banners; }
+    std::optional<Banner> banner(AppSection section) const;
+    void removeBanner(AppSection section); // the page's dismiss button
+
+    const DataFile& dataFile() const { return m_dataFile; }
+
+    // Admission of inputs.
+    void addFiles(const QStringList& paths, AppSection section);
+    void open(AppSection section);
+    void receive(const QStringList& paths);
+
+    // Starts the run of a tool unless one is already running.
+    void run(AppSection section);
+
+    // Empties the inputs of a tool.
+    void clear(AppSection section);
+    // The page groups a split of splitFile would write; throws PDFEngine::Failure.
+    PDFEngine::Grouping splitGroups() const;
+
+    // The cache key of a page thumbnail.
+    static QString thumbnailKey(const PDFFile& file, qint64 index, double side);
+    // The cached image of page index for a square slot of side points; none until rendered.
+    std::optional<QImage> thumbnail(const PDFFile& file, qint64 index, double side) const;
+    // The cached image, or none after starting its rendering off the main thread;
+    // thumbnailReady(key) follows once it is cached. Missing pages give none and no signal.
+    std::optional<QImage> requestThumbnail(const PDFFile& file, qint64 index, double side);
+
+signals:
+    void dataChanged();
+    void mergeFilesChanged();
+    void splitFileChanged();
+    void splitModeChanged();
+    void splitEveryChanged();
+    void splitRangesChanged();
+    void compressFilesChanged();
+    void compressResultsChanged();
+    void compressionLevelChanged();
+    void signFileChanged();
+    void signPageChanged();
+    void placementsChanged();
+    void selectedPlacementChanged();
+    void pagesFileChanged();
+    void pagesSelectedChanged();
+    void busyChanged();
+    void bannersChanged();
+    // Any published field changed.
+    void changed();
+    void thumbnailReady(const QString& key);
+
+private:
+    std::optional<PDFFile> admit(const QString& path, AppSection section);
+    void setBanner(AppSection section, const Banner& banner);
+    void setError(AppSection section, const QString& text);
+    void setBusy(const std::optional<AppSection>& busy);
+    void notify(void (Store::*signal)());
+
+    void runMerge();
+    void runSplit();
+    void runCompress();
+    void runPages();
+    void runSign();
+
+    using OutcomeHandler = std::function<void(const ToolOutcome&)>;
+    // Runs the engine work of a request on a worker thread; the handler gets its
+    // outcome back on the main thread.
+    void launch(const ToolRequest& request, OutcomeHandler handler);
+    void perform(AppSection section, const QList<PDFFile>& inputs, const ToolRequest& request);
+    void finish(AppSection section, const QList<PDFFile>& inputs, const QStringList& outputs,
+                const QString& text);
+    void finishCompress(const QList<PDFFile>& inputs, const ToolOutcome& outcome);
+
+    Panels& m_panels;
+    FileReveal& m_reveal;
+    DataFile m_dataFile;
+    BringForward m_bringForward;
+    Thumbnails* m_thumbs = nullptr; // child object
+
+    AppData m_data;
+    QList<PDFFile> m_mergeFiles;
+    std::optional<PDFFile> m_splitFile;
+    SplitMode m_splitMode = SplitMode::each;
+    int m_splitEvery = 2;
+    QString m_splitRanges;
+    QList<PDFFile> m_compressFiles;
+    QHash<QUuid, qint64> m_compressResults;
+    CompressionLevel m_compressionLevel = CompressionLevel::balanced;
+    std::optional<PDFFile> m_signFile;
+    int m_signPage = 0;
+    QList<Placement> m_placements;
+    std::optional<QUuid> m_selectedPlacement;
+    std::optional<PDFFile> m_pagesFile;
+    QSet<int> m_pagesSelected;
+    std::optional<AppSection> m_busy;
+    QMap<AppSection, Banner> m_banners;
+};

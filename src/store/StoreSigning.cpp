@@ -1,0 +1,6 @@
+#include "Store.h"
+
+void Store::runSign()
+{
+    // The signing run arrives with the signature library.
+}
