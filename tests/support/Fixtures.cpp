@@ -4,6 +4,7 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/Pl_Buffer.hh>
 #include <qpdf/QPDFWriter.hh>
+#include <qpdf/QUtil.hh>
 
 #include <QFile>
 #include <QProcess>
@@ -52,8 +53,12 @@ void writeEncrypted(QPDF& pdf, const QString& path, const Encryption& e)
 {
     QPDFWriter writer(pdf, QFile::encodeName(path).constData());
     writer.setStaticID(true);
-    const std::string user = e.userPassword.toStdString();
-    const std::string owner = e.ownerPassword.toStdString();
+    std::string user = e.userPassword.toStdString();
+    std::string owner = e.ownerPassword.toStdString();
+    if (e.pdfDocPasswords) {
+        QUtil::utf8_to_pdf_doc(e.userPassword.toStdString(), user);
+        QUtil::utf8_to_pdf_doc(e.ownerPassword.toStdString(), owner);
+    }
     switch (e.cipher) {
     case Cipher::none: break;
     case Cipher::rc4_128:
@@ -143,6 +148,31 @@ void writeSharedResourcesPdf(const QString& path, int pages, int fonts, int imag
     writer.write();
 }
 
+void writeInheritingPdf(const QString& path, const QString& prefix, int count, int rotate,
+                        const QRectF& cropBox)
+{
+    QPDF pdf;
+    pdf.emptyPDF();
+    QPDFObjectHandle font = helvetica(pdf);
+    QPDFPageDocumentHelper helper(pdf);
+    for (const Page& spec : tagged(prefix, count)) {
+        QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
+        QPDFObjectHandle fonts = QPDFObjectHandle::newDictionary();
+        fonts.replaceKey("/F1", font);
+        resources.replaceKey("/Font", fonts);
+        QPDFObjectHandle page = newPage(pdf, spec, resources, tagContent(spec.tag));
+        page.removeKey("/MediaBox");
+        helper.addPage(QPDFPageObjectHelper(page), false);
+    }
+    QPDFObjectHandle root = pdf.getRoot().getKey("/Pages");
+    root.replaceKey("/MediaBox", rectangle(0, 0, 612, 792));
+    root.replaceKey("/CropBox",
+                    rectangle(cropBox.x(), cropBox.y(), cropBox.width(), cropBox.height()));
+    root.replaceKey("/Rotate", QPDFObjectHandle::newInteger(rotate));
+    QPDFWriter writer(pdf, QFile::encodeName(path).constData());
+    writer.write();
+}
+
 QStringList readTags(const QString& path, const QString& password)
 {
     QPDF pdf;
@@ -175,6 +205,32 @@ bool isEncrypted(const QString& path)
     pdf.setSuppressWarnings(true);
     pdf.processFile(QFile::encodeName(path).constData());
     return pdf.isEncrypted();
+}
+
+QList<int> readRotations(const QString& path)
+{
+    QPDF pdf;
+    pdf.setSuppressWarnings(true);
+    pdf.processFile(QFile::encodeName(path).constData());
+    QList<int> rotations;
+    for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+        QPDFObjectHandle rotate = page.getAttribute("/Rotate", false);
+        rotations.append(rotate.isInteger() ? rotate.getIntValueAsInt() : 0);
+    }
+    return rotations;
+}
+
+QList<QRectF> readCropBoxes(const QString& path)
+{
+    QPDF pdf;
+    pdf.setSuppressWarnings(true);
+    pdf.processFile(QFile::encodeName(path).constData());
+    QList<QRectF> boxes;
+    for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+        const QPDFObjectHandle::Rectangle r = page.getCropBox(false).getArrayAsRectangle();
+        boxes.append(QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly));
+    }
+    return boxes;
 }
 
 int countObjectsOfType(const QString& path, const QByteArray& subtype)

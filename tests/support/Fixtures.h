@@ -25,6 +25,8 @@ struct Encryption {
     Cipher cipher = Cipher::none;
     QString userPassword;  // empty: opens without a password (owner-only)
     QString ownerPassword;
+    // Older producers store RC4 passwords as PDFDocEncoding bytes rather than UTF-8.
+    bool pdfDocPasswords = false;
 };
 
 // Pages tagged prefix1 ... prefixN.
@@ -38,10 +40,19 @@ void writePdf(const QString& path, const QList<Page>& pages, const Encryption& e
 void writeSharedResourcesPdf(const QString& path, int pages, int fonts, int images,
                              int imageSide);
 
+// Pages tagged prefix1 ... prefixN whose rotation, media box and crop box are
+// given once on the page tree's root and inherited by every page.
+void writeInheritingPdf(const QString& path, const QString& prefix, int count, int rotate,
+                        const QRectF& cropBox);
+
 // The tag of every page, in page order (the text of the page's first "(...) Tj").
 QStringList readTags(const QString& path, const QString& password = {});
 int pageCount(const QString& path, const QString& password = {});
 bool isEncrypted(const QString& path);
+// Each page's effective /Rotate (inherited values included), in page order.
+QList<int> readRotations(const QString& path);
+// Each page's effective crop box (x, y, width, height), the media box when it has none.
+QList<QRectF> readCropBoxes(const QString& path);
 // Number of objects of each kind reachable when the file is written out fully.
 int countObjectsOfType(const QString& path, const QByteArray& subtype);
 
