@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cmath>
 
 namespace CommandLine {
 
@@ -160,6 +161,95 @@ std::variant<Command, UsageError> parseDelete(Reader& reader)
     return Delete{c.inputs.first(), *pages, *c.output};
 }
 
+std::variant<Command, UsageError> parseCompress(Reader& reader)
+{
+    Collected c = collect(reader, {QStringLiteral("level")});
+    if (c.error) {
+        return UsageError{*c.error};
+    }
+    if (!c.output || c.inputs.size() != 1 || c.folder || c.flags.size() > 1) {
+        return UsageError{QStringLiteral("compress needs -o OUT and one input")};
+    }
+    Compress compress{c.inputs.first(), CompressionLevel::balanced, *c.output};
+    if (const auto level = flagValue(c.flags, QStringLiteral("level"))) {
+        const auto parsed = ToolOptions::compressionLevelFromRawValue(*level);
+        if (!parsed) {
+            return UsageError{QStringLiteral("--level must be light, balanced or strong")};
+        }
+        compress.level = *parsed;
+    }
+    return compress;
+}
+
+// "--rect=X,Y,W,H": a non-empty rectangle inside the page (0 to 1 on both axes).
+std::optional<QRectF> parseRect(const QString& text)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 4) {
+        return std::nullopt;
+    }
+    double v[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        v[i] = parts[i].trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(v[i])) {
+            return std::nullopt;
+        }
+    }
+    const double slack = 1e-9;
+    if (v[0] < 0 || v[1] < 0 || v[2] <= 0 || v[3] <= 0 || v[0] + v[2] > 1 + slack ||
+        v[1] + v[3] > 1 + slack) {
+        return std::nullopt;
+    }
+    return QRectF(v[0], v[1], v[2], v[3]);
+}
+
+// The k-th --signature, --page and --rect together make the k-th placement.
+std::variant<Command, UsageError> parseSign(Reader& reader)
+{
+    Collected c = collect(reader, {QStringLiteral("signature"), QStringLiteral("page"),
+                                   QStringLiteral("rect")});
+    if (c.error) {
+        return UsageError{*c.error};
+    }
+    const UsageError shape{QStringLiteral(
+        "sign needs -o OUT, one input and, for each signature, --signature=FILE --page=N "
+        "--rect=X,Y,W,H")};
+    if (!c.output || c.inputs.size() != 1 || c.folder) {
+        return shape;
+    }
+    QStringList files, pages, rects;
+    for (const QString& flag : c.flags) {
+        const QString name = flag.mid(2).section(u'=', 0, 0);
+        const auto value = longValue(flag, name);
+        if (!value) {
+            return UsageError{QStringLiteral("%1 needs a value").arg(flag)};
+        }
+        (name == QStringLiteral("signature") ? files
+         : name == QStringLiteral("page")    ? pages
+                                             : rects)
+            .append(*value);
+    }
+    if (files.isEmpty() || files.size() != pages.size() || files.size() != rects.size()) {
+        return shape;
+    }
+    Sign sign{c.inputs.first(), {}, *c.output};
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        bool ok = false;
+        const int page = pages[i].toInt(&ok);
+        if (!ok || page < 1) {
+            return UsageError{QStringLiteral("--page needs a page number, at least 1")};
+        }
+        const std::optional<QRectF> rect = parseRect(rects[i]);
+        if (!rect) {
+            return UsageError{QStringLiteral(
+                "--rect needs X,Y,W,H as fractions of the page, inside it, with W and H above 0")};
+        }
+        sign.placements.append(SignPlacement{absolute(files[i]), page, *rect});
+    }
+    return sign;
+}
+
 } // namespace
 
 std::variant<Command, UsageError> parse(const QStringList& arguments)
@@ -182,6 +272,12 @@ std::variant<Command, UsageError> parse(const QStringList& arguments)
     if (command == QStringLiteral("delete")) {
         return parseDelete(reader);
     }
+    if (command == QStringLiteral("compress")) {
+        return parseCompress(reader);
+    }
+    if (command == QStringLiteral("sign")) {
+        return parseSign(reader);
+    }
     return UsageError{QStringLiteral("unknown command %1").arg(command)};
 }
 
@@ -190,7 +286,10 @@ QString usage()
     return QStringLiteral(
         "usage: leaflow-cli merge -o OUT [--password=PW] IN [--password=PW] IN ...\n"
         "       leaflow-cli split (--each | --every=N | --ranges=TEXT) -d FOLDER [--password=PW] IN\n"
-        "       leaflow-cli delete --pages=TEXT -o OUT [--password=PW] IN\n");
+        "       leaflow-cli delete --pages=TEXT -o OUT [--password=PW] IN\n"
+        "       leaflow-cli compress [--level=light|balanced|strong] -o OUT [--password=PW] IN\n"
+        "       leaflow-cli sign -o OUT [--password=PW] IN --signature=FILE --page=N --rect=X,Y,W,H\n"
+        "                        [--signature=FILE --page=N --rect=X,Y,W,H]...\n");
 }
 
 } // namespace CommandLine

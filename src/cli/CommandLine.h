@@ -32,9 +32,28 @@ struct Delete {
     QString output;
 };
 
+struct Compress {
+    PDFSource input;
+    CompressionLevel level = CompressionLevel::balanced;
+    QString output;
+};
+
+// One signature to place; page is one-based, rect in normalised page coordinates.
+struct SignPlacement {
+    QString signatureFile;
+    int page = 1;
+    QRectF rect;
+};
+
+struct Sign {
+    PDFSource input;
+    QList<SignPlacement> placements;
+    QString output;
+};
+
 struct Help {};
 
-using Command = std::variant<Help, Merge, Split, Delete>;
+using Command = std::variant<Help, Merge, Split, Delete, Compress, Sign>;
 
 // A usage error: what was wrong, for standard error.
 struct UsageError {

@@ -1,7 +1,9 @@
 #include "Runner.h"
 
+#include "CompressText.h"
 #include "PDFEngine.h"
 #include "PasswordPrompt.h"
+#include "SignatureFile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -70,6 +72,41 @@ int run(const CommandLine::Delete& del)
         }
     }
     PDFEngine::deletePages(input, removing, del.output);
+    return 0;
+}
+
+// Exit 3: nothing went wrong, but the result was not smaller and nothing was written.
+int run(const CommandLine::Compress& compress)
+{
+    const PDFSource input = withPassword(compress.input);
+    const qint64 before = PDFEngine::fileSize(input.url);
+    if (!PDFEngine::compress(input, compress.level, compress.output)) {
+        std::cerr << CompressText::notSmaller().toStdString() << '\n';
+        return 3;
+    }
+    print(QCoreApplication::translate("leaflow-cli", "%1: %2 bayt → %3 bayt")
+              .arg(compress.output)
+              .arg(before)
+              .arg(PDFEngine::fileSize(compress.output)));
+    return 0;
+}
+
+// Every signature file is read before anything else, so a bad one fails early.
+int run(const CommandLine::Sign& sign)
+{
+    QList<PDFEngine::SignItem> items;
+    for (const CommandLine::SignPlacement& placement : sign.placements) {
+        const std::optional<SignatureArt> art = SignatureFile::read(placement.signatureFile);
+        if (!art) {
+            std::cerr << QCoreApplication::translate("leaflow-cli", "İmza okunamadı: %1")
+                             .arg(QFileInfo(placement.signatureFile).fileName())
+                             .toStdString()
+                      << '\n';
+            return 1;
+        }
+        items.append(PDFEngine::SignItem{placement.page - 1, placement.rect, *art});
+    }
+    PDFEngine::sign(withPassword(sign.input), items, sign.output);
     return 0;
 }
 

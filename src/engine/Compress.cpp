@@ -1,0 +1,131 @@
+#include "CompressText.h"
+#include "EngineText.h"
+#include "ImagePass.h"
+#include "Output.h"
+#include "PDFEngine.h"
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUuid>
+#include <cerrno>
+#include <cstdio>
+
+namespace PDFEngine {
+
+namespace {
+
+// The private "leaflow-<UUID>" folder in the temporary folder, removed with
+// everything in it however the operation ends.
+class WorkingFolder {
+public:
+    WorkingFolder()
+        : m_path(QDir(QDir::tempPath())
+                     .filePath(QStringLiteral("leaflow-") +
+                               QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper()))
+    {
+    }
+    ~WorkingFolder() { QDir(m_path).removeRecursively(); }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+    // Creates the folder and proves a file can be written in it.
+    bool prepare(const QString& fileName) const
+    {
+        if (!QDir().mkpath(m_path)) {
+            return false;
+        }
+        QFile probe(filePath(fileName));
+        return probe.open(QIODevice::WriteOnly);
+    }
+    QString filePath(const QString& name) const { return QDir(m_path).filePath(name); }
+
+private:
+    QString m_path;
+};
+
+void writeCompressed(QPDF& pdf, const QString& path)
+{
+    QPDFWriter writer(pdf, QFile::encodeName(path).constData());
+    writer.setPreserveEncryption(false);
+    writer.setObjectStreamMode(qpdf_o_generate);
+    // Recompressing Flate streams costs many times the time for well under
+    // one percent; streams that are already Flate stay byte for byte.
+    writer.setRecompressFlate(false);
+    writer.write();
+    pdf.getWarnings();
+}
+
+// Copies across file systems when a rename cannot, through a save file
+// beside the destination so it is never seen half written.
+bool copyInto(const QString& from, const QString& destination)
+{
+    QFile in(from);
+    QSaveFile out(destination);
+    out.setDirectWriteFallback(false);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(1 << 20);
+        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
+            out.cancelWriting();
+            return false;
+        }
+    }
+    return out.commit();
+}
+
+void place(const QString& result, const QString& destination)
+{
+    if (std::rename(QFile::encodeName(result).constData(),
+                    QFile::encodeName(destination).constData()) == 0) {
+        return;
+    }
+    if (errno != EXDEV || !copyInto(result, destination)) {
+        throw Failure(EngineText::writeFailed(EngineText::fileName(destination)));
+    }
+}
+
+} // namespace
+
+bool compress(const PDFSource& source, CompressionLevel level, const QString& destination)
+{
+    const std::unique_ptr<QPDF> pdf = open(source);
+    const QString inputName = EngineText::fileName(source.url);
+    const QString outName = QStringLiteral("out.pdf");
+
+    const WorkingFolder folder;
+    if (!folder.prepare(outName)) {
+        throw Failure(CompressText::startFailed());
+    }
+    const QString out = folder.filePath(outName);
+    qint64 pages = 0;
+    ImagePass::Outcome outcome;
+    try {
+        pages = static_cast<qint64>(QPDFPageDocumentHelper(*pdf).getAllPages().size());
+        outcome = ImagePass::run(*pdf, level);
+        if (outcome.replaced == 0) {
+            // Nothing to gain from images; a rewrite alone is not what was asked for.
+            return false;
+        }
+        writeCompressed(*pdf, out);
+    } catch (const std::exception&) {
+        throw Failure(CompressText::compressFailed(inputName));
+    }
+    if (!verifyOutput(out, pages)) {
+        throw Failure(CompressText::compressFailed(inputName));
+    }
+    if (fileSize(out) >= fileSize(source.url)) {
+        return false;
+    }
+    place(out, destination);
+    return true;
+}
+
+} // namespace PDFEngine

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ToolOptions.h"
+
+#include <qpdf/QPDFObjGen.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+
+#include <map>
+#include <optional>
+#include <string>
+
+// Which images the compression pass re-encodes, and how.
+namespace ImageDecision {
+
+// JPEG quality and the largest side kept, per level.
+struct Settings {
+    int quality = 50;
+    int maxSide = 1600;
+};
+Settings settingsFor(CompressionLevel level);
+
+// Images whose longer side is at most this are left exactly as they are.
+inline constexpr int smallestProcessedSide = 128;
+// Refuse to decode more samples than this (width x height x components).
+inline constexpr long long maxSamples = 200'000'000;
+
+// What the pass does with one image. Made and used on the thread that owns the document.
+struct Plan {
+    QPDFObjectHandle image;
+    bool jpegSource = false;  // the stream is one DCT-encoded JPEG
+    int width = 0;
+    int height = 0;
+    int sourceComponents = 0; // samples per pixel in the stream (1 for Indexed)
+    int components = 0;       // samples per pixel after expanding a palette
+    int targetWidth = 0;
+    int targetHeight = 0;
+    std::string palette;              // Indexed: the colour table, else empty
+    QPDFObjectHandle baseColorSpace;  // Indexed: the /ColorSpace the image gets
+    QPDFObjectHandle mask;            // a soft mask to shrink with the image, if any
+
+    bool resized() const { return targetWidth != width || targetHeight != height; }
+};
+
+// A plan for the image, or nothing when it is better left alone.
+std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
+                           const std::map<QPDFObjGen, int>& softMaskUsers);
+
+} // namespace ImageDecision

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ToolOptions.h"
+
+class QPDF;
+
+// Re-encodes a document's images in place, at one compression level.
+namespace ImagePass {
+
+struct Outcome {
+    int considered = 0; // images planned for re-encoding
+    int replaced = 0;   // images whose stream was replaced by a smaller one
+};
+
+// Changes image streams only, each on its own object, so a shared image stays
+// shared. The document is touched only from the calling thread; decoding,
+// shrinking and encoding run on up to two worker threads.
+Outcome run(QPDF& pdf, CompressionLevel level);
+
+} // namespace ImagePass

@@ -1,0 +1,101 @@
+#include "ImageWork.h"
+
+#include "AreaScaler.h"
+#include "JpegCodec.h"
+#include "Pixels.h"
+
+#include <qpdf/Pl_Flate.hh>
+#include <qpdf/Pl_String.hh>
+
+#include <algorithm>
+
+namespace ImageWork {
+
+namespace {
+
+Pixels expandPalette(const Job& job)
+{
+    Pixels pixels;
+    pixels.width = job.width;
+    pixels.height = job.height;
+    pixels.components = job.components;
+    pixels.samples.resize(pixels.byteCount());
+    const size_t c = static_cast<size_t>(job.components);
+    const size_t colours = job.palette.size() / c;
+    unsigned char* out = pixels.bytes();
+    for (unsigned char index : job.data) {
+        // An index past the table's end shows as its last colour, as readers do.
+        const size_t entry = std::min<size_t>(index, colours - 1);
+        job.palette.copy(reinterpret_cast<char*>(out), c, entry * c);
+        out += c;
+    }
+    return pixels;
+}
+
+Pixels shrunk(Pixels pixels, int width, int height)
+{
+    if (pixels.width == width && pixels.height == height) {
+        return pixels;
+    }
+    return AreaScaler::shrink(pixels, width, height);
+}
+
+std::string deflate(const std::string& data)
+{
+    std::string out;
+    Pl_String sink("mask", nullptr, out);
+    Pl_Flate flate("mask", &sink, Pl_Flate::a_deflate);
+    flate.write(reinterpret_cast<const unsigned char*>(data.data()), data.size());
+    flate.finish();
+    return out;
+}
+
+Result runUnguarded(Job job)
+{
+    Pixels pixels;
+    bool adobeMarker = false;
+    if (job.jpegSource) {
+        auto decoded = JpegCodec::decode(job.data, job.width, job.height, job.components,
+                                         job.targetWidth, job.targetHeight);
+        if (!decoded) {
+            return {};
+        }
+        pixels = std::move(decoded->pixels);
+        adobeMarker = decoded->adobeMarker;
+    } else if (!job.palette.empty()) {
+        pixels = expandPalette(job);
+    } else {
+        pixels.width = job.width;
+        pixels.height = job.height;
+        pixels.components = job.components;
+        pixels.samples = std::move(job.data);
+    }
+    job.data.clear();
+    pixels = shrunk(std::move(pixels), job.targetWidth, job.targetHeight);
+
+    auto jpeg = JpegCodec::encode(pixels, job.quality, adobeMarker);
+    if (!jpeg) {
+        return {};
+    }
+    Result result;
+    result.jpeg = std::move(*jpeg);
+    if (!job.maskSamples.empty()) {
+        Pixels mask{job.width, job.height, 1, std::move(job.maskSamples)};
+        result.mask = deflate(shrunk(std::move(mask), job.targetWidth, job.targetHeight).samples);
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace
+
+Result run(Job job)
+{
+    try {
+        return runUnguarded(std::move(job));
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+} // namespace ImageWork

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <qpdf/QPDFObjectHandle.hh>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Reading stream data through qpdf without ever running an image codec and
+// without letting a small stream inflate into unbounded memory.
+namespace StreamData {
+
+// The stream's /Filter as a list of names, in decoding order; nullopt when
+// /Filter is neither a name nor an array of names.
+std::optional<std::vector<std::string>> filters(QPDFObjectHandle stream);
+
+// True when every filter is a lossless general one qpdf decodes itself
+// (Flate, LZW, ASCIIHex, ASCII85, RunLength).
+bool losslessOnly(const std::vector<std::string>& filters);
+
+// The decoded data, which must be `expected` bytes long. Decoding stops as
+// soon as the output passes that size by more than a little slack (some
+// writers pad), so a bomb costs nothing; nullopt on any error or short data.
+std::optional<std::string> decode(QPDFObjectHandle stream, size_t expected);
+
+} // namespace StreamData

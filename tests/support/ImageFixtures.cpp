@@ -1,0 +1,480 @@
+#include "ImageFixtures.h"
+
+#include <qpdf/Pl_Flate.hh>
+#include <qpdf/Pl_String.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <QColorSpace>
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace ImageFixtures {
+
+namespace {
+
+using OH = QPDFObjectHandle;
+
+std::string bytes(const QByteArray& data)
+{
+    return std::string(data.constData(), static_cast<size_t>(data.size()));
+}
+
+quint32 nextRandom(quint32& state)
+{
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+}
+
+[[noreturn]] void jpegFailed(j_common_ptr)
+{
+    throw std::runtime_error("libjpeg failed while making a test image");
+}
+
+OH imageStream(QPDF& pdf, const QByteArray& data, int width, int height, int bits, OH space)
+{
+    OH image = pdf.newStream(bytes(data));
+    OH dict = image.getDict();
+    dict.replaceKey("/Type", OH::newName("/XObject"));
+    dict.replaceKey("/Subtype", OH::newName("/Image"));
+    dict.replaceKey("/Width", OH::newInteger(width));
+    dict.replaceKey("/Height", OH::newInteger(height));
+    dict.replaceKey("/BitsPerComponent", OH::newInteger(bits));
+    if (!space.isNull()) {
+        dict.replaceKey("/ColorSpace", space);
+    }
+    return image;
+}
+
+OH flateImage(QPDF& pdf, const QByteArray& samples, int width, int height, int bits, OH space)
+{
+    OH image = imageStream(pdf, deflate(samples), width, height, bits, space);
+    image.getDict().replaceKey("/Filter", OH::newName("/FlateDecode"));
+    return image;
+}
+
+OH jpegImage(QPDF& pdf, const QByteArray& data, int width, int height, OH space)
+{
+    OH image = imageStream(pdf, data, width, height, 8, space);
+    image.getDict().replaceKey("/Filter", OH::newName("/DCTDecode"));
+    return image;
+}
+
+OH iccBased(QPDF& pdf, int n)
+{
+    // Qt makes a real sRGB profile; for one and four channels the profile
+    // bytes only have to be carried along, the /Alternate says what they mean.
+    QByteArray profile = QColorSpace(QColorSpace::SRgb).iccProfile();
+    const char* alternate = "/DeviceRGB";
+    if (n != 3) {
+        profile = QByteArray("not a real profile, only carried along");
+        alternate = n == 1 ? "/DeviceGray" : "/DeviceCMYK";
+    }
+    OH stream = pdf.newStream(bytes(profile));
+    stream.getDict().replaceKey("/N", OH::newInteger(n));
+    stream.getDict().replaceKey("/Alternate", OH::newName(alternate));
+    OH array = OH::newArray();
+    array.appendItem(OH::newName("/ICCBased"));
+    array.appendItem(stream);
+    return array;
+}
+
+OH indexed(int colours, const QByteArray& table)
+{
+    OH array = OH::newArray();
+    array.appendItem(OH::newName("/Indexed"));
+    array.appendItem(OH::newName("/DeviceRGB"));
+    array.appendItem(OH::newInteger(colours - 1));
+    array.appendItem(OH::newString(bytes(table)));
+    return array;
+}
+
+QByteArray paletteTable(int colours)
+{
+    QByteArray table;
+    for (int i = 0; i < colours; ++i) {
+        table.append(static_cast<char>(i * 255 / std::max(1, colours - 1)));
+        table.append(static_cast<char>(255 - i * 200 / std::max(1, colours - 1)));
+        table.append(static_cast<char>(60 + i * 128 / std::max(1, colours - 1)));
+    }
+    return table;
+}
+
+// Indices that follow the photo's brightness, so neighbouring pixels have
+// neighbouring colours as in a dithered photograph.
+QByteArray paletteIndices(int width, int height, int colours)
+{
+    const QByteArray grey = photoSamples(width, height, 1, 5);
+    QByteArray indices(grey.size(), '\0');
+    for (qsizetype i = 0; i < grey.size(); ++i) {
+        indices[i] = static_cast<char>(static_cast<unsigned char>(grey[i]) * colours / 256);
+    }
+    return indices;
+}
+
+QByteArray packedBits(int width, int height, int bits, int levels)
+{
+    const int rowBytes = (width * bits + 7) / 8;
+    QByteArray data(rowBytes * height, '\0');
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int value = ((x / 24) + (y / 24)) % levels;
+            const int bit = x * bits;
+            const int shift = 8 - bits - bit % 8;
+            data[y * rowBytes + bit / 8] =
+                static_cast<char>(data[y * rowBytes + bit / 8] | (value << shift));
+        }
+    }
+    return data;
+}
+
+QByteArray sixteenBitSamples(int width, int height)
+{
+    const QByteArray eight = photoSamples(width, height, 3, 9);
+    QByteArray data;
+    data.reserve(eight.size() * 2);
+    for (char c : eight) {
+        data.append(c);
+        data.append(static_cast<char>(0x5a));
+    }
+    return data;
+}
+
+OH softMask(QPDF& pdf, int width, int height, bool matte)
+{
+    QByteArray alpha(width * height, '\0');
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            alpha[y * width + x] = static_cast<char>(40 + 215 * x / std::max(1, width - 1));
+        }
+    }
+    OH mask = flateImage(pdf, alpha, width, height, 8, OH::newName("/DeviceGray"));
+    if (matte) {
+        mask.getDict().replaceKey("/Matte", OH::parse("[0 0 0]"));
+    }
+    return mask;
+}
+
+OH makeImage(QPDF& pdf, Kind kind, int w, int h)
+{
+    switch (kind) {
+    case Kind::gray:
+        return flateImage(pdf, photoSamples(w, h, 1), w, h, 8, OH::newName("/DeviceGray"));
+    case Kind::rgb:
+        return flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
+    case Kind::cmyk:
+        return flateImage(pdf, photoSamples(w, h, 4), w, h, 8, OH::newName("/DeviceCMYK"));
+    case Kind::cmykInverted: {
+        OH image = flateImage(pdf, photoSamples(w, h, 4), w, h, 8, OH::newName("/DeviceCMYK"));
+        image.getDict().replaceKey("/Decode", OH::parse("[1 0 1 0 1 0 1 0]"));
+        return image;
+    }
+    case Kind::iccGray: return flateImage(pdf, photoSamples(w, h, 1), w, h, 8, iccBased(pdf, 1));
+    case Kind::iccRgb: return flateImage(pdf, photoSamples(w, h, 3), w, h, 8, iccBased(pdf, 3));
+    case Kind::iccCmyk: return flateImage(pdf, photoSamples(w, h, 4), w, h, 8, iccBased(pdf, 4));
+    case Kind::calRgb:
+        return flateImage(pdf, photoSamples(w, h, 3), w, h, 8,
+                          OH::parse("[/CalRGB << /WhitePoint [0.9505 1 1.089] >>]"));
+    case Kind::indexedMany:
+        return flateImage(pdf, paletteIndices(w, h, 200), w, h, 8, indexed(200, paletteTable(200)));
+    case Kind::indexedFew:
+        return flateImage(pdf, paletteIndices(w, h, 8), w, h, 8, indexed(8, paletteTable(8)));
+    case Kind::indexedFourBit:
+        return flateImage(pdf, packedBits(w, h, 4, 16), w, h, 4, indexed(16, paletteTable(16)));
+    case Kind::oneBit:
+        return flateImage(pdf, packedBits(w, h, 1, 2), w, h, 1, OH::newName("/DeviceGray"));
+    case Kind::imageMask: {
+        OH image = flateImage(pdf, packedBits(w, h, 1, 2), w, h, 1, OH::newNull());
+        image.getDict().replaceKey("/ImageMask", OH::newBool(true));
+        image.getDict().removeKey("/BitsPerComponent");
+        image.getDict().replaceKey("/BitsPerComponent", OH::newInteger(1));
+        return image;
+    }
+    case Kind::softMask:
+    case Kind::softMaskMatte: {
+        OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
+        image.getDict().replaceKey("/SMask", softMask(pdf, w, h, kind == Kind::softMaskMatte));
+        return image;
+    }
+    case Kind::sixteenBit:
+        return flateImage(pdf, sixteenBitSamples(w, h), w, h, 16, OH::newName("/DeviceRGB"));
+    case Kind::separation:
+        return flateImage(pdf, photoSamples(w, h, 1), w, h, 8,
+                          OH::parse("[/Separation /Spot /DeviceCMYK << /FunctionType 2 "
+                                    "/Domain [0 1] /C0 [0 0 0 0] /C1 [0 1 0.2 0] /N 1 >>]"));
+    case Kind::lab:
+        return flateImage(pdf, photoSamples(w, h, 3), w, h, 8,
+                          OH::parse("[/Lab << /WhitePoint [0.9505 1 1.089] "
+                                    "/Range [-100 100 -100 100] >>]"));
+    case Kind::colourKey: {
+        OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
+        image.getDict().replaceKey("/Mask", OH::parse("[0 60 0 60 0 60]"));
+        return image;
+    }
+    case Kind::jpegRgb:
+        return jpegImage(pdf, jpeg(photoSamples(w, h, 3), w, h, 3, 95), w, h,
+                         OH::newName("/DeviceRGB"));
+    case Kind::jpegGray:
+        return jpegImage(pdf, jpeg(photoSamples(w, h, 1), w, h, 1, 95), w, h,
+                         OH::newName("/DeviceGray"));
+    case Kind::jpegCmykAdobe: {
+        OH image = jpegImage(pdf, jpeg(photoSamples(w, h, 4), w, h, 4, 95), w, h,
+                             OH::newName("/DeviceCMYK"));
+        image.getDict().replaceKey("/Decode", OH::parse("[1 0 1 0 1 0 1 0]"));
+        return image;
+    }
+    case Kind::jpegProgressive:
+        return jpegImage(pdf, jpeg(photoSamples(w, h, 3), w, h, 3, 95, true), w, h,
+                         OH::newName("/DeviceRGB"));
+    }
+    throw std::logic_error("unknown image kind");
+}
+
+} // namespace
+
+QString name(Kind kind)
+{
+    switch (kind) {
+    case Kind::gray: return QStringLiteral("DeviceGray");
+    case Kind::rgb: return QStringLiteral("DeviceRGB");
+    case Kind::cmyk: return QStringLiteral("DeviceCMYK");
+    case Kind::cmykInverted: return QStringLiteral("DeviceCMYK inverted by Decode");
+    case Kind::iccGray: return QStringLiteral("ICCBased 1");
+    case Kind::iccRgb: return QStringLiteral("ICCBased 3");
+    case Kind::iccCmyk: return QStringLiteral("ICCBased 4");
+    case Kind::calRgb: return QStringLiteral("CalRGB");
+    case Kind::indexedMany: return QStringLiteral("Indexed 200 colours");
+    case Kind::indexedFew: return QStringLiteral("Indexed 8 colours");
+    case Kind::indexedFourBit: return QStringLiteral("Indexed 4-bit");
+    case Kind::oneBit: return QStringLiteral("1-bit grey");
+    case Kind::imageMask: return QStringLiteral("image mask");
+    case Kind::softMask: return QStringLiteral("soft mask");
+    case Kind::softMaskMatte: return QStringLiteral("soft mask with Matte");
+    case Kind::sixteenBit: return QStringLiteral("16-bit RGB");
+    case Kind::separation: return QStringLiteral("Separation");
+    case Kind::lab: return QStringLiteral("Lab");
+    case Kind::colourKey: return QStringLiteral("colour-key mask");
+    case Kind::jpegRgb: return QStringLiteral("JPEG RGB");
+    case Kind::jpegGray: return QStringLiteral("JPEG grey");
+    case Kind::jpegCmykAdobe: return QStringLiteral("JPEG Adobe CMYK");
+    case Kind::jpegProgressive: return QStringLiteral("JPEG progressive");
+    }
+    return {};
+}
+
+bool leftAlone(Kind kind)
+{
+    switch (kind) {
+    case Kind::indexedFew:
+    case Kind::indexedFourBit:
+    case Kind::oneBit:
+    case Kind::imageMask:
+    case Kind::softMaskMatte:
+    case Kind::sixteenBit:
+    case Kind::separation:
+    case Kind::lab:
+    case Kind::colourKey: return true;
+    default: return false;
+    }
+}
+
+QByteArray photoSamples(int width, int height, int components, int seed)
+{
+    // Separable waves, tabulated once per row and column, plus noise.
+    QByteArray data(static_cast<qsizetype>(width) * height * components, '\0');
+    std::vector<double> across(static_cast<size_t>(width * components));
+    std::vector<double> down(static_cast<size_t>(height * components));
+    for (int c = 0; c < components; ++c) {
+        for (int x = 0; x < width; ++x) {
+            across[static_cast<size_t>(x * components + c)] = std::sin(x * 0.011 + c * 1.7 + seed);
+        }
+        for (int y = 0; y < height; ++y) {
+            down[static_cast<size_t>(y * components + c)] = std::cos(y * 0.008 - c * 0.9) * 90.0;
+        }
+    }
+    quint32 state = static_cast<quint32>(seed) * 2654435761u;
+    char* out = data.data();
+    for (int y = 0; y < height; ++y) {
+        const double* d = down.data() + static_cast<size_t>(y * components);
+        for (int x = 0; x < width; ++x) {
+            const double* a = across.data() + static_cast<size_t>(x * components);
+            for (int c = 0; c < components; ++c) {
+                const int noise = static_cast<int>(nextRandom(state) % 17) - 8;
+                *out++ = static_cast<char>(std::clamp(128 + static_cast<int>(a[c] * d[c]) + noise, 0, 255));
+            }
+        }
+    }
+    return data;
+}
+
+QByteArray jpeg(const QByteArray& samples, int width, int height, int components, int quality,
+                bool progressive)
+{
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    errors.error_exit = jpegFailed;
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(width);
+    cinfo.image_height = static_cast<JDIMENSION>(height);
+    cinfo.input_components = components;
+    cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : components == 3 ? JCS_RGB : JCS_CMYK;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    if (progressive) {
+        jpeg_simple_progression(&cinfo);
+    }
+    jpeg_start_compress(&cinfo, TRUE);
+    const auto rowBytes = static_cast<size_t>(width) * static_cast<size_t>(components);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = reinterpret_cast<unsigned char*>(const_cast<char*>(samples.constData())) +
+                       cinfo.next_scanline * rowBytes;
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    QByteArray result(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+    std::free(buffer);
+    return result;
+}
+
+QByteArray deflate(const QByteArray& data)
+{
+    std::string out;
+    Pl_String sink("fixture", nullptr, out);
+    Pl_Flate flate("fixture", &sink, Pl_Flate::a_deflate);
+    flate.write(reinterpret_cast<const unsigned char*>(data.constData()),
+                static_cast<size_t>(data.size()));
+    flate.finish();
+    return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+Builder::Builder()
+    : m_pdf(std::make_unique<QPDF>())
+{
+    m_pdf->emptyPDF();
+}
+
+Builder::~Builder() = default;
+
+QPDF& Builder::pdf()
+{
+    return *m_pdf;
+}
+
+QPDFObjectHandle Builder::image(Kind kind, int width, int height, const QString& tag)
+{
+    OH image = makeImage(*m_pdf, kind, width, height);
+    const QString label = tag.isEmpty() ? name(kind) : tag;
+    image.getDict().replaceKey("/FixtureTag", OH::newUnicodeString(label.toStdString()));
+    return image;
+}
+
+void Builder::addPage(QPDFObjectHandle image, const QString& tag, Holder holder, double width,
+                      double height)
+{
+    QPDF& pdf = *m_pdf;
+    OH font = pdf.makeIndirectObject(OH::parse(
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
+    OH resources = OH::newDictionary();
+    resources.replaceKey("/Font", OH::newDictionary());
+    resources.getKey("/Font").replaceKey("/F1", font);
+    OH xobjects = OH::newDictionary();
+    xobjects.replaceKey("/Im0", image);
+
+    const std::string size = std::to_string(width) + " 0 0 " + std::to_string(height);
+    const std::string text = "BT /F1 10 Tf 4 4 Td (" + tag.toStdString() + ") Tj ET\n";
+    std::string content;
+    OH page = OH::newDictionary();
+    if (holder == Holder::page) {
+        resources.replaceKey("/XObject", xobjects);
+        content = "q " + size + " 0 0 cm /Im0 Do Q\n" + text;
+    } else if (holder == Holder::form || holder == Holder::pattern) {
+        OH form = pdf.newStream("q " + size + " 0 0 cm /Im0 Do Q\n");
+        form.getDict().replaceKey("/Type", OH::newName("/XObject"));
+        form.getDict().replaceKey("/Subtype", OH::newName("/Form"));
+        form.getDict().replaceKey("/BBox", OH::newArray(OH::Rectangle(0, 0, width, height)));
+        OH formResources = OH::newDictionary();
+        formResources.replaceKey("/XObject", xobjects);
+        form.getDict().replaceKey("/Resources", formResources);
+        if (holder == Holder::form) {
+            resources.replaceKey("/XObject", OH::newDictionary());
+            resources.getKey("/XObject").replaceKey("/Fm0", form);
+            content = "/Fm0 Do\n" + text;
+        } else {
+            OH dict = form.getDict();
+            dict.removeKey("/Type");
+            dict.removeKey("/Subtype");
+            dict.replaceKey("/PatternType", OH::newInteger(1));
+            dict.replaceKey("/PaintType", OH::newInteger(1));
+            dict.replaceKey("/TilingType", OH::newInteger(1));
+            dict.replaceKey("/XStep", OH::newReal(width, 2));
+            dict.replaceKey("/YStep", OH::newReal(height, 2));
+            resources.replaceKey("/Pattern", OH::newDictionary());
+            resources.getKey("/Pattern").replaceKey("/P0", form);
+            content = "/Pattern cs /P0 scn 0 0 " + std::to_string(width) + " " +
+                      std::to_string(height) + " re f\n" + text;
+        }
+    } else {
+        OH appearance = pdf.newStream("q " + size + " 0 0 cm /Im0 Do Q\n");
+        appearance.getDict().replaceKey("/Type", OH::newName("/XObject"));
+        appearance.getDict().replaceKey("/Subtype", OH::newName("/Form"));
+        appearance.getDict().replaceKey("/BBox", OH::newArray(OH::Rectangle(0, 0, width, height)));
+        OH apResources = OH::newDictionary();
+        apResources.replaceKey("/XObject", xobjects);
+        appearance.getDict().replaceKey("/Resources", apResources);
+        OH annot = pdf.makeIndirectObject(OH::newDictionary());
+        annot.replaceKey("/Type", OH::newName("/Annot"));
+        annot.replaceKey("/Subtype", OH::newName("/Stamp"));
+        annot.replaceKey("/F", OH::newInteger(4));
+        annot.replaceKey("/Rect", OH::newArray(OH::Rectangle(0, 0, width, height)));
+        annot.replaceKey("/AP", OH::newDictionary());
+        annot.getKey("/AP").replaceKey("/N", appearance);
+        page.replaceKey("/Annots", OH::newArray());
+        page.getKey("/Annots").appendItem(annot);
+        content = text;
+    }
+    page.replaceKey("/Type", OH::newName("/Page"));
+    page.replaceKey("/MediaBox", OH::newArray(OH::Rectangle(0, 0, width, height)));
+    page.replaceKey("/Resources", resources);
+    page.replaceKey("/Contents", pdf.newStream(content));
+    QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
+    ++m_pages;
+}
+
+void Builder::addTextPage(const QString& tag)
+{
+    QPDF& pdf = *m_pdf;
+    OH page = OH::parse("<< /Type /Page /MediaBox [0 0 400 300] >>");
+    OH font = pdf.makeIndirectObject(OH::parse(
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
+    OH resources = OH::newDictionary();
+    resources.replaceKey("/Font", OH::newDictionary());
+    resources.getKey("/Font").replaceKey("/F1", font);
+    page.replaceKey("/Resources", resources);
+    page.replaceKey("/Contents",
+                    pdf.newStream("BT /F1 24 Tf 20 150 Td (" + tag.toStdString() + ") Tj ET\n"));
+    QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
+    ++m_pages;
+}
+
+void Builder::write(const QString& path)
+{
+    QPDFWriter writer(*m_pdf, QFile::encodeName(path).constData());
+    writer.setStaticID(true);
+    writer.write();
+}
+
+} // namespace ImageFixtures

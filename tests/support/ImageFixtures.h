@@ -1,0 +1,77 @@
+#pragma once
+
+#include <qpdf/QPDFObjectHandle.hh>
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+class QPDF;
+
+// PDFs holding images of every kind the compression pass meets, made with
+// qpdf and libjpeg. Every image carries a /FixtureTag name so it can be found
+// again after a rewrite has renumbered the objects.
+namespace ImageFixtures {
+
+enum class Kind {
+    gray,
+    rgb,
+    cmyk,
+    cmykInverted,   // DeviceCMYK with /Decode [1 0 1 0 1 0 1 0]
+    iccGray,
+    iccRgb,
+    iccCmyk,
+    calRgb,
+    indexedMany,    // 200 colours
+    indexedFew,     // 8 colours, 8 bits per index
+    indexedFourBit, // 16 colours, 4 bits per index
+    oneBit,
+    imageMask,
+    softMask,       // RGB with an 8-bit soft mask of its own size
+    softMaskMatte,  // the same with /Matte in the mask
+    sixteenBit,
+    separation,
+    lab,
+    colourKey,      // RGB with a /Mask colour-key array
+    jpegRgb,
+    jpegGray,
+    jpegCmykAdobe,  // Photoshop-style inverted CMYK: Adobe marker and /Decode [1 0 ...]
+    jpegProgressive,
+};
+
+QString name(Kind kind);
+// Kinds a careful pass must leave byte for byte as they are.
+bool leftAlone(Kind kind);
+
+// A smooth photograph-like picture with a little noise: JPEG shrinks it
+// well, Flate does not. Deterministic for a given seed.
+QByteArray photoSamples(int width, int height, int components, int seed = 1);
+QByteArray jpeg(const QByteArray& samples, int width, int height, int components, int quality,
+                bool progressive = false);
+QByteArray deflate(const QByteArray& data);
+
+// Where a page draws its image from.
+enum class Holder { page, form, annotation, pattern };
+
+class Builder {
+public:
+    Builder();
+    ~Builder();
+    Builder(const Builder&) = delete;
+    Builder& operator=(const Builder&) = delete;
+
+    QPDF& pdf();
+    QPDFObjectHandle image(Kind kind, int width, int height, const QString& tag = {});
+    // A page of width x height points that draws `image` over its whole area
+    // (through the holder) and shows `tag` as text.
+    void addPage(QPDFObjectHandle image, const QString& tag, Holder holder = Holder::page,
+                 double width = 400, double height = 300);
+    void addTextPage(const QString& tag);
+    void write(const QString& path);
+
+private:
+    std::unique_ptr<QPDF> m_pdf;
+    int m_pages = 0;
+};
+
+} // namespace ImageFixtures
