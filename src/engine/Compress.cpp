@@ -25,28 +25,38 @@ namespace {
 class WorkingFolder {
 public:
     WorkingFolder()
-        : m_path(QDir(QDir::tempPath())
-                     .filePath(QStringLiteral("leaflow-") +
-                               QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper()))
+        : m_base(QDir::tempPath())
+        , m_path(QDir(m_base).filePath(QStringLiteral("leaflow-") +
+                                       QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper()))
     {
     }
-    ~WorkingFolder() { QDir(m_path).removeRecursively(); }
+    ~WorkingFolder()
+    {
+        if (m_prepared) {
+            QDir(m_path).removeRecursively();
+        }
+    }
     WorkingFolder(const WorkingFolder&) = delete;
     WorkingFolder& operator=(const WorkingFolder&) = delete;
 
     // Creates the folder and proves a file can be written in it.
-    bool prepare(const QString& fileName) const
+    bool prepare(const QString& fileName)
     {
-        if (!QDir().mkpath(m_path)) {
+        // Qt gives an empty temporary path when TMPDIR names no folder; a
+        // relative working folder would land in whatever the current folder is.
+        if (m_base.isEmpty() || QDir::isRelativePath(m_base) || !QDir().mkpath(m_path)) {
             return false;
         }
+        m_prepared = true;
         QFile probe(filePath(fileName));
         return probe.open(QIODevice::WriteOnly);
     }
     QString filePath(const QString& name) const { return QDir(m_path).filePath(name); }
 
 private:
+    QString m_base;
     QString m_path;
+    bool m_prepared = false;
 };
 
 void writeCompressed(QPDF& pdf, const QString& path)
@@ -100,7 +110,7 @@ bool compress(const PDFSource& source, CompressionLevel level, const QString& de
     const QString inputName = EngineText::fileName(source.url);
     const QString outName = QStringLiteral("out.pdf");
 
-    const WorkingFolder folder;
+    WorkingFolder folder;
     if (!folder.prepare(outName)) {
         throw Failure(CompressText::startFailed());
     }

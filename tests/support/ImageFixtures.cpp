@@ -317,7 +317,7 @@ QByteArray photoSamples(int width, int height, int components, int seed)
 }
 
 QByteArray jpeg(const QByteArray& samples, int width, int height, int components, int quality,
-                bool progressive)
+                bool progressive, bool optimized)
 {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr errors{};
@@ -333,6 +333,7 @@ QByteArray jpeg(const QByteArray& samples, int width, int height, int components
     cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : components == 3 ? JCS_RGB : JCS_CMYK;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
+    cinfo.optimize_coding = optimized ? TRUE : FALSE;
     if (progressive) {
         jpeg_simple_progression(&cinfo);
     }

@@ -47,7 +47,7 @@ bool leftAlone(Kind kind);
 // well, Flate does not. Deterministic for a given seed.
 QByteArray photoSamples(int width, int height, int components, int seed = 1);
 QByteArray jpeg(const QByteArray& samples, int width, int height, int components, int quality,
-                bool progressive = false);
+                bool progressive = false, bool optimized = false);
 QByteArray deflate(const QByteArray& data);
 
 // Where a page draws its image from.
