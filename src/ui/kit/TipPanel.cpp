@@ -64,7 +64,7 @@ TipPanel* TipPanel::shared()
 TipPanel::TipPanel()
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
                            Qt::WindowTransparentForInput | Qt::NoDropShadowWindowHint),
-      m_fade(new QPropertyAnimation(this, "windowOpacity", this))
+      m_fade(new QPropertyAnimation(this, "fade", this))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -107,12 +107,16 @@ void TipPanel::showText(const QString& text, QPoint pointer)
     m_arrowUp = placement.arrowUp;
     setGeometry(QRect(placement.origin.toPoint(), size));
     m_fade->stop();
-    setWindowOpacity(0.0);
+    setFade(0.0);
     show();
-    raise();
-    update();
     m_fade->start();
     emit shown(text);
+}
+
+void TipPanel::setFade(qreal level)
+{
+    m_fadeLevel = level;
+    update();
 }
 
 void TipPanel::orderOut()
@@ -125,6 +129,7 @@ void TipPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(m_fadeLevel);
     const QRectF area = QRectF(rect()).adjusted(shadowMargin, shadowMargin, -shadowMargin,
                                                 -shadowMargin);
     const QRectF body = m_arrowUp ? area.adjusted(0, arrowHeight, 0, 0)

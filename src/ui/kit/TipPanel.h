@@ -8,6 +8,7 @@ class QPropertyAnimation;
 // The one floating window that shows hover tips: never activated, never focused, never hit by the mouse.
 class TipPanel : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(qreal fade READ fade WRITE setFade)
 public:
     static TipPanel* shared();
 
@@ -25,6 +26,10 @@ public:
     // The width the text is wrapped to (never more than the bubble's limit).
     qreal textWidth(const QString& text) const;
 
+    // The fade-in, drawn by the panel itself so it works where windows have no opacity.
+    qreal fade() const { return m_fadeLevel; }
+    void setFade(qreal level);
+
 signals:
     void shown(const QString& text);
 
@@ -36,5 +41,6 @@ private:
 
     QString m_text;
     bool m_arrowUp = true;
+    qreal m_fadeLevel = 1.0;
     QPropertyAnimation* m_fade;
 };
