@@ -104,7 +104,7 @@ QSize Button::sizeHint() const
 QColor Button::contentColor() const
 {
     if (m_kind == Kind::prominent) {
-        return isEnabled() ? QColor(Qt::white) : alpha(Theme::primary(palette()), 0.3);
+        return isEnabled() ? QColor(Qt::white) : alpha(Theme::primary(palette()), 0.45);
     }
     const QColor base = Theme::primary(palette());
     return isEnabled() ? base : alpha(base, 0.3);
@@ -136,7 +136,8 @@ void Button::paintEvent(QPaintEvent*)
     const QPainterPath shape = Shapes::continuousRect(frame, radius);
 
     if (m_kind == Kind::prominent) {
-        QColor fill = isEnabled() ? Theme::accent(pal) : alpha(Theme::primary(pal), dark ? 0.12 : 0.08);
+        QColor fill =
+            isEnabled() ? Theme::accent(pal) : alpha(Theme::primary(pal), dark ? 0.14 : 0.09);
         if (isEnabled() && pressed) {
             fill = fill.darker(115);
         } else if (hovered) {

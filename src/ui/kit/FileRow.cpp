@@ -40,8 +40,10 @@ FileRow::FileRow(const PDFFile& file, std::optional<int> index, const FileDispla
     auto* details = Labels::text(display.details(file), TextStyle::caption, Tone::secondary, this);
     details->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
     details->setObjectName(QStringLiteral("details"));
+    column->addStretch(1);
     column->addWidget(name);
     column->addWidget(details);
+    column->addStretch(1);
     m_row->addLayout(column, 1);
 
     m_remove->setSymbol(QStringLiteral("xmark.circle.fill"), 15, Tone::secondary);
