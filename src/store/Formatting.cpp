@@ -40,7 +40,7 @@ QString bytesText(qint64 bytes, const QLocale& locale)
     if (bytes == 1) {
         return QCoreApplication::translate("Formatting", "1 bayt");
     }
-    return QCoreApplication::translate("Formatting", "%1 bayt").arg(locale.toString(bytes));
+    return QCoreApplication::translate("Formatting", "%1 bayt").arg(count(bytes, locale));
 }
 
 } // namespace
@@ -70,7 +70,7 @@ QString fileSize(qint64 bytes, const QLocale& locale)
 
 QString percent(double fraction, const QLocale& locale)
 {
-    const QString number = locale.toString(static_cast<qlonglong>(std::llround(fraction * 100.0)));
+    const QString number = count(std::llround(fraction * 100.0), locale);
     const QString sign = locale.percent();
     switch (locale.language()) {
     case QLocale::Turkish: return sign + number;
@@ -83,7 +83,19 @@ QString percent(double fraction, const QLocale& locale)
 
 QString count(qint64 value, const QLocale& locale)
 {
-    return locale.toString(value);
+    // Qt 6.4 groups Spanish numbers wrongly ("1234.567"), so the grouping is ours:
+    // threes from the right, and Spanish leaves four-digit numbers whole.
+    const QString digits = locale.toString(static_cast<qlonglong>(std::llabs(value)))
+                               .remove(locale.groupSeparator());
+    const bool ungrouped = digits.size() <= 3 ||
+                           (locale.language() == QLocale::Spanish && digits.size() <= 4);
+    QString text = digits;
+    if (!ungrouped) {
+        for (qsizetype at = digits.size() - 3; at > 0; at -= 3) {
+            text.insert(at, locale.groupSeparator());
+        }
+    }
+    return value < 0 ? locale.negativeSign() + text : text;
 }
 
 } // namespace Formatting

@@ -83,7 +83,9 @@ void Store::finish(AppSection section, const QList<PDFFile>& inputs, const QStri
 
     HistoryItem item;
     item.id = QUuid::createUuid();
-    item.date = QDateTime::currentDateTimeUtc();
+    // Whole seconds, as the data file keeps it, so a reloaded history equals this one.
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    item.date = now.addMSecs(-now.time().msec());
     item.tool = AppSections::rawValue(section);
     for (const PDFFile& input : inputs) {
         item.inputs.append(QFileInfo(input.source.url).fileName());

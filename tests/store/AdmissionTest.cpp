@@ -1,0 +1,326 @@
+#include "Fixtures.h"
+#include "PDFEngine.h"
+#include "StoreFixture.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+
+// How files become tool inputs: the extension filter, the per-tool rules, the
+// failure messages, the password prompt and files handed over from outside.
+class AdmissionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
+    void init()
+    {
+        m_environment->reset();
+        m_fixture = std::make_unique<StoreFixture>(*m_environment);
+    }
+    void cleanup() { m_fixture.reset(); }
+
+    void keepsPDFsWhateverTheCaseAndDropsOthersSilently();
+    void onlyOtherFilesShowTheMessage();
+    void cancelledOpenPanelShowsNothing();
+    void openPanelAllowsSeveralOnlyForMergeAndCompress_data();
+    void openPanelAllowsSeveralOnlyForMergeAndCompress();
+    void sameFileTwiceOnMergeGivesTwoEntries();
+    void sameFileTwiceOnCompressAddsNothingButClearsResults();
+    void splitAdmitsOnlyTheFirst();
+    void singleInputToolsReset_data();
+    void singleInputToolsReset();
+    void unreadableFilesReportTheLastFailure();
+    void documentWithoutPagesIsRefused();
+    void cancelledPasswordKeepsThePreviousInput();
+    void wrongThenRightPasswordAdmitsWithThePassword();
+    void passwordOfAnotherScriptIsTriedAsUtf8();
+    void filesArrivingWhileBusyAreDropped();
+    void receiveFromHistoryGoesToMerge();
+    void receiveUsesTheSelectedTool();
+    void filesHandedOverBeforeTheStoreExistAreAdmittedAfterwards();
+
+private:
+    Store& store() { return *m_fixture->store; }
+    std::unique_ptr<StoreEnvironment> m_environment;
+    std::unique_ptr<StoreFixture> m_fixture;
+};
+
+static QStringList names(const QList<PDFFile>& files)
+{
+    QStringList list;
+    for (const PDFFile& file : files) {
+        list.append(QFileInfo(file.source.url).fileName());
+    }
+    return list;
+}
+
+void AdmissionTest::keepsPDFsWhateverTheCaseAndDropsOthersSilently()
+{
+    const QString text = m_fixture->file("notlar.txt", "merhaba");
+    const QString pdf = m_fixture->pdf("Rapor.PDF", 3);
+    store().addFiles({text, pdf}, AppSection::merge);
+
+    QCOMPARE(names(store().mergeFiles()), QStringList{"Rapor.PDF"});
+    const PDFFile& file = store().mergeFiles().first();
+    QCOMPARE(file.pageCount, 3);
+    QCOMPARE(file.bytes, QFileInfo(pdf).size());
+    QVERIFY(!file.source.password);
+    QVERIFY(file.doc);
+    QVERIFY(!store().banner(AppSection::merge));
+}
+
+void AdmissionTest::onlyOtherFilesShowTheMessage()
+{
+    const QString text = m_fixture->file("notlar.txt", "merhaba");
+    const QString hidden = m_fixture->file(".pdf", "%PDF-1.4");
+    store().addFiles({text, hidden}, AppSection::split);
+
+    QCOMPARE(store().banner(AppSection::split),
+             (Banner{"Yalnız PDF dosyaları eklenebilir.", {}, true}));
+    QVERIFY(!store().splitFile());
+}
+
+void AdmissionTest::cancelledOpenPanelShowsNothing()
+{
+    store().addFiles({m_fixture->file("x.txt", "x")}, AppSection::merge);
+    QVERIFY(store().banner(AppSection::merge));
+    store().open(AppSection::merge); // no scripted answer: cancelled
+
+    QCOMPARE(m_fixture->panels.calls, QStringList{"openPDFs(multiple)"});
+    QVERIFY(store().mergeFiles().isEmpty());
+    // The earlier message stays: a cancelled panel changes nothing.
+    QCOMPARE(store().banner(AppSection::merge)->text, "Yalnız PDF dosyaları eklenebilir.");
+}
+
+void AdmissionTest::openPanelAllowsSeveralOnlyForMergeAndCompress_data()
+{
+    QTest::addColumn<AppSection>("section");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("merge") << AppSection::merge << QStringList{"openPDFs(multiple)"};
+    QTest::newRow("split") << AppSection::split << QStringList{"openPDFs(single)"};
+    QTest::newRow("compress") << AppSection::compress << QStringList{"openPDFs(multiple)"};
+    QTest::newRow("sign") << AppSection::sign << QStringList{"openPDFs(single)"};
+    QTest::newRow("pages") << AppSection::pages << QStringList{"openPDFs(single)"};
+    QTest::newRow("history") << AppSection::history << QStringList{};
+}
+
+void AdmissionTest::openPanelAllowsSeveralOnlyForMergeAndCompress()
+{
+    QFETCH(AppSection, section);
+    QFETCH(QStringList, calls);
+    const QString pdf = m_fixture->pdf("a.pdf", 2);
+    m_fixture->panels.openAnswers.append({pdf});
+    store().open(section);
+    QCOMPARE(m_fixture->panels.calls, calls);
+    const bool admitted = store().mergeFiles().size() + store().compressFiles().size() +
+                              int(store().splitFile().has_value()) +
+                              int(store().signFile().has_value()) +
+                              int(store().pagesFile().has_value()) ==
+                          1;
+    QCOMPARE(admitted, section != AppSection::history);
+}
+
+void AdmissionTest::sameFileTwiceOnMergeGivesTwoEntries()
+{
+    const QString a = m_fixture->pdf("a.pdf");
+    const QString b = m_fixture->pdf("b.pdf");
+    QSignalSpy spy(&store(), &Store::mergeFilesChanged);
+    store().addFiles({a, b, a}, AppSection::merge);
+    QCOMPARE(spy.count(), 1); // appended in one step
+    store().addFiles({a}, AppSection::merge);
+
+    QCOMPARE(names(store().mergeFiles()), (QStringList{"a.pdf", "b.pdf", "a.pdf", "a.pdf"}));
+    QSet<QUuid> ids;
+    for (const PDFFile& file : store().mergeFiles()) {
+        ids.insert(file.id);
+    }
+    QCOMPARE(ids.size(), 4);
+}
+
+void AdmissionTest::sameFileTwiceOnCompressAddsNothingButClearsResults()
+{
+    const QString a = m_fixture->pdf("a.pdf");
+    const QString b = m_fixture->pdf("b.pdf");
+    store().addFiles({a, b, a}, AppSection::compress);
+    QCOMPARE(names(store().compressFiles()), (QStringList{"a.pdf", "b.pdf"}));
+
+    store().setCompressResults({{store().compressFiles().first().id, 123}});
+    const QUuid firstId = store().compressFiles().first().id;
+    store().addFiles({a}, AppSection::compress);
+
+    QCOMPARE(names(store().compressFiles()), (QStringList{"a.pdf", "b.pdf"}));
+    QCOMPARE(store().compressFiles().first().id, firstId);
+    QVERIFY(store().compressResults().isEmpty());
+    QVERIFY(!store().banner(AppSection::compress));
+}
+
+void AdmissionTest::splitAdmitsOnlyTheFirst()
+{
+    store().setSplitMode(SplitMode::ranges);
+    store().setSplitRanges("1-2");
+    store().setSplitEvery(5);
+    store().addFiles({m_fixture->pdf("bir.pdf", 4), m_fixture->pdf("iki.pdf"),
+                      m_fixture->pdf("uc.pdf")},
+                     AppSection::split);
+
+    QCOMPARE(QFileInfo(store().splitFile()->source.url).fileName(), "bir.pdf");
+    QCOMPARE(store().splitFile()->pageCount, 4);
+    QCOMPARE(store().splitMode(), SplitMode::ranges);
+    QCOMPARE(store().splitRanges(), "1-2");
+    QCOMPARE(store().splitEvery(), 5);
+}
+
+void AdmissionTest::singleInputToolsReset_data()
+{
+    QTest::addColumn<AppSection>("section");
+    QTest::newRow("sign") << AppSection::sign;
+    QTest::newRow("pages") << AppSection::pages;
+}
+
+void AdmissionTest::singleInputToolsReset()
+{
+    QFETCH(AppSection, section);
+    store().addFiles({m_fixture->pdf("ilk.pdf", 3)}, section);
+    store().setSignPage(2);
+    store().setPlacements({Placement{QUuid::createUuid(), QUuid::createUuid(), 2, {0, 0, 0.2, 0.1}}});
+    store().setSelectedPlacement(store().placements().first().id);
+    store().setPagesSelected({0, 1});
+
+    store().addFiles({m_fixture->pdf("ikinci.pdf", 2)}, section);
+    if (section == AppSection::sign) {
+        QCOMPARE(QFileInfo(store().signFile()->source.url).fileName(), "ikinci.pdf");
+        QCOMPARE(store().signPage(), 0);
+        QVERIFY(store().placements().isEmpty());
+        QVERIFY(!store().selectedPlacement());
+        QCOMPARE(store().pagesSelected(), (QSet<int>{0, 1}));
+    } else {
+        QCOMPARE(QFileInfo(store().pagesFile()->source.url).fileName(), "ikinci.pdf");
+        QVERIFY(store().pagesSelected().isEmpty());
+        QCOMPARE(store().signPage(), 2);
+    }
+}
+
+void AdmissionTest::unreadableFilesReportTheLastFailure()
+{
+    const QString broken = m_fixture->file("bozuk.pdf", "bu bir PDF değil");
+    const QString good = m_fixture->pdf("iyi.pdf");
+    const QString missing = m_fixture->path("kayıp.pdf");
+    store().addFiles({broken, good, missing}, AppSection::merge);
+
+    QCOMPARE(names(store().mergeFiles()), QStringList{"iyi.pdf"});
+    QCOMPARE(store().banner(AppSection::merge),
+             (Banner{"kayıp.pdf açılamadı. Dosya bozuk ya da PDF değil.", {}, true}));
+
+    store().addFiles({broken}, AppSection::split);
+    QCOMPARE(store().banner(AppSection::split)->text,
+             "bozuk.pdf açılamadı. Dosya bozuk ya da PDF değil.");
+}
+
+void AdmissionTest::documentWithoutPagesIsRefused()
+{
+    const QString empty = m_fixture->path("boş.pdf");
+    Fixtures::writePdf(empty, {});
+    store().addFiles({empty}, AppSection::pages);
+
+    QVERIFY(!store().pagesFile());
+    const std::optional<Banner> banner = store().banner(AppSection::pages);
+    QVERIFY(banner);
+    QVERIFY(banner->isError);
+    // Poppler may already refuse to open a document without pages; either message names the file.
+    QVERIFY2(banner->text == "boş.pdf içinde sayfa yok." ||
+                 banner->text == "boş.pdf açılamadı. Dosya bozuk ya da PDF değil.",
+             qPrintable(banner->text));
+}
+
+void AdmissionTest::cancelledPasswordKeepsThePreviousInput()
+{
+    store().addFiles({m_fixture->pdf("açık.pdf", 2)}, AppSection::split);
+    const QUuid previous = store().splitFile()->id;
+    m_fixture->panels.passwordAnswers = {QString("yanlış"), std::nullopt};
+    store().addFiles({m_fixture->pdf("kilitli.pdf", 2, "doğru")}, AppSection::split);
+
+    QCOMPARE(store().splitFile()->id, previous);
+    QVERIFY(!store().banner(AppSection::split));
+    QCOMPARE(m_fixture->panels.calls, QStringList{"password(kilitli.pdf)"});
+    QCOMPARE(m_fixture->panels.passwordAttempts,
+             (QList<std::pair<QString, bool>>{{"yanlış", false}}));
+}
+
+void AdmissionTest::wrongThenRightPasswordAdmitsWithThePassword()
+{
+    m_fixture->panels.passwordAnswers = {QString("yanlış"), QString("gizli")};
+    const QString locked = m_fixture->pdf("kilitli.pdf", 3, "gizli");
+    store().addFiles({locked}, AppSection::compress);
+
+    QCOMPARE(store().compressFiles().size(), 1);
+    const PDFFile& file = store().compressFiles().first();
+    QCOMPARE(file.source.password, std::optional<QString>("gizli"));
+    QCOMPARE(file.pageCount, 3);
+    QCOMPARE(m_fixture->panels.passwordAttempts,
+             (QList<std::pair<QString, bool>>{{"yanlış", false}, {"gizli", true}}));
+    // The engine reopens the input from disk with the remembered password.
+    QCOMPARE(PDFEngine::pageCount(file.source), 3);
+}
+
+void AdmissionTest::passwordOfAnotherScriptIsTriedAsUtf8()
+{
+    const QString password = QStringLiteral("şifre-ğüç-日本");
+    m_fixture->panels.passwordAnswers = {password};
+    store().addFiles({m_fixture->pdf("unicode.pdf", 1, password)}, AppSection::merge);
+    QCOMPARE(store().mergeFiles().size(), 1);
+    QCOMPARE(store().mergeFiles().first().source.password, std::optional<QString>(password));
+}
+
+void AdmissionTest::filesArrivingWhileBusyAreDropped()
+{
+    store().addFiles({m_fixture->pdf("a.pdf", 2), m_fixture->pdf("b.pdf", 2)}, AppSection::merge);
+    m_fixture->panels.saveAnswers = {m_fixture->path("sonuç.pdf")};
+    store().run(AppSection::merge);
+    QCOMPARE(store().busy(), std::optional<AppSection>(AppSection::merge));
+
+    store().addFiles({m_fixture->file("x.txt", "x")}, AppSection::split);
+    store().addFiles({m_fixture->pdf("c.pdf")}, AppSection::compress);
+    QVERIFY(!store().banner(AppSection::split));
+    QVERIFY(store().compressFiles().isEmpty());
+    QVERIFY(m_fixture->waitIdle());
+}
+
+void AdmissionTest::receiveFromHistoryGoesToMerge()
+{
+    AppSections::setCurrent(AppSection::history);
+    store().receive({m_fixture->pdf("dış.pdf")});
+
+    QCOMPARE(QSettings().value("section").toString(), "merge");
+    QCOMPARE(names(store().mergeFiles()), QStringList{"dış.pdf"});
+    QCOMPARE(m_fixture->broughtForward, 1);
+}
+
+void AdmissionTest::receiveUsesTheSelectedTool()
+{
+    AppSections::setCurrent(AppSection::pages);
+    store().receive({m_fixture->pdf("dış.pdf", 2)});
+    QCOMPARE(QSettings().value("section").toString(), "pages");
+    QVERIFY(store().pagesFile());
+    QVERIFY(store().mergeFiles().isEmpty());
+    QCOMPARE(m_fixture->broughtForward, 1);
+}
+
+void AdmissionTest::filesHandedOverBeforeTheStoreExistAreAdmittedAfterwards()
+{
+    m_fixture.reset();
+    QCOMPARE(Store::current(), nullptr);
+    StoreFixture fixture(*m_environment);
+    const QString early = fixture.pdf("erken.pdf", 2);
+    fixture.store.reset();
+    Store::pending().append(early);
+
+    fixture.store = std::make_unique<Store>(fixture.panels, fixture.reveal, DataFile());
+    QCOMPARE(Store::current(), fixture.store.get());
+    QVERIFY(Store::pending().isEmpty());
+    QVERIFY(fixture.store->mergeFiles().isEmpty()); // handed over asynchronously
+    QTRY_COMPARE(names(fixture.store->mergeFiles()), QStringList{"erken.pdf"});
+}
+
+QTEST_GUILESS_MAIN(AdmissionTest)
+#include "AdmissionTest.moc"

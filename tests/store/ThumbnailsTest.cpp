@@ -1,0 +1,167 @@
+#include "Fixtures.h"
+#include "StoreFixture.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+// Page thumbnails: the cache key, rendering off the main thread, once per
+// input, page and slot size, proportions and missing pages.
+class ThumbnailsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
+    void init()
+    {
+        m_environment->reset();
+        m_fixture = std::make_unique<StoreFixture>(*m_environment);
+    }
+    void cleanup() { m_fixture.reset(); }
+
+    void keyTruncatesTheSide();
+    void missingPagesGiveNoneAndCacheNothing_data();
+    void missingPagesGiveNoneAndCacheNothing();
+    void rendersOnceAndServesFromTheCache();
+    void twoSlotSizesAreRenderedAndCachedTwice();
+    void keepsProportionsInsideTwiceTheSlot_data();
+    void keepsProportionsInsideTwiceTheSlot();
+    void rendersProtectedInputsWithTheirPassword();
+
+private:
+    Store& store() { return *m_fixture->store; }
+    // Asks for a thumbnail and waits until it has been delivered.
+    QImage rendered(const PDFFile& file, qint64 index, double side);
+    std::unique_ptr<StoreEnvironment> m_environment;
+    std::unique_ptr<StoreFixture> m_fixture;
+};
+
+static bool hasInk(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QImage ThumbnailsTest::rendered(const PDFFile& file, qint64 index, double side)
+{
+    const QString key = Store::thumbnailKey(file, index, side);
+    QSignalSpy ready(&store(), &Store::thumbnailReady);
+    if (std::optional<QImage> image = store().requestThumbnail(file, index, side)) {
+        return *image;
+    }
+    if (!QTest::qWaitFor([&] { return ready.contains({key}); }, 30000)) {
+        return {};
+    }
+    return store().thumbnail(file, index, side).value_or(QImage());
+}
+
+void ThumbnailsTest::keyTruncatesTheSide()
+{
+    store().addFiles({m_fixture->pdf("a.pdf", 3)}, AppSection::merge);
+    const PDFFile file = store().mergeFiles().first();
+    const QString id = file.id.toString(QUuid::WithoutBraces).toUpper();
+    QCOMPARE(Store::thumbnailKey(file, 2, 90.5), id + "-2-90");
+    QCOMPARE(Store::thumbnailKey(file, 0, 900), id + "-0-900");
+
+    const QImage image = rendered(file, 2, 90.5);
+    QVERIFY(!image.isNull());
+    // 90.9 falls on the same key and is served from the cache.
+    QCOMPARE(store().requestThumbnail(file, 2, 90.9), std::optional<QImage>(image));
+}
+
+void ThumbnailsTest::missingPagesGiveNoneAndCacheNothing_data()
+{
+    QTest::addColumn<qint64>("index");
+    QTest::newRow("past the last page") << qint64(3);
+    QTest::newRow("far past the end") << qint64(1000);
+    QTest::newRow("negative") << qint64(-1);
+}
+
+void ThumbnailsTest::missingPagesGiveNoneAndCacheNothing()
+{
+    QFETCH(qint64, index);
+    store().addFiles({m_fixture->pdf("a.pdf", 3)}, AppSection::merge);
+    const PDFFile file = store().mergeFiles().first();
+    QSignalSpy ready(&store(), &Store::thumbnailReady);
+    QVERIFY(!store().requestThumbnail(file, index, 90));
+    QVERIFY(!store().thumbnail(file, index, 90));
+    // A real page asked afterwards arrives alone: nothing was rendered for the missing one.
+    QVERIFY(!rendered(file, 0, 40).isNull());
+    QCOMPARE(ready.count(), 1);
+    QCOMPARE(ready.first().first().toString(), Store::thumbnailKey(file, 0, 40));
+}
+
+void ThumbnailsTest::rendersOnceAndServesFromTheCache()
+{
+    store().addFiles({m_fixture->pdf("a.pdf", 2)}, AppSection::pages);
+    const PDFFile file = *store().pagesFile();
+    const QString key = Store::thumbnailKey(file, 0, 60);
+    QSignalSpy ready(&store(), &Store::thumbnailReady);
+
+    QVERIFY(!store().thumbnail(file, 0, 60));
+    QVERIFY(!store().requestThumbnail(file, 0, 60)); // rendering elsewhere
+    QVERIFY(!store().requestThumbnail(file, 0, 60)); // already on its way
+    QVERIFY(!rendered(file, 1, 60).isNull());        // queued behind it
+    QCOMPARE(ready.count(), 2);
+    QCOMPARE(ready[0].first().toString(), key);
+
+    const std::optional<QImage> cached = store().thumbnail(file, 0, 60);
+    QVERIFY(cached);
+    QVERIFY(hasInk(*cached));
+    QCOMPARE(store().requestThumbnail(file, 0, 60), cached);
+    QCOMPARE(ready.count(), 2);
+}
+
+void ThumbnailsTest::twoSlotSizesAreRenderedAndCachedTwice()
+{
+    store().addFiles({m_fixture->pdf("a.pdf", 1)}, AppSection::split);
+    const PDFFile file = *store().splitFile();
+    QSignalSpy ready(&store(), &Store::thumbnailReady);
+    const QImage small = rendered(file, 0, 45);
+    const QImage large = rendered(file, 0, 90);
+    QCOMPARE(ready.count(), 2);
+    QCOMPARE(small.height(), 90);
+    QCOMPARE(large.height(), 180);
+    QCOMPARE(store().thumbnail(file, 0, 45), std::optional<QImage>(small));
+    QCOMPARE(store().thumbnail(file, 0, 90), std::optional<QImage>(large));
+}
+
+void ThumbnailsTest::keepsProportionsInsideTwiceTheSlot_data()
+{
+    QTest::addColumn<Fixtures::Page>("page");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("portrait letter") << Fixtures::Page{"p", 612, 792, 0, {}} << QSize(139, 180);
+    QTest::newRow("landscape A4") << Fixtures::Page{"l", 842, 595, 0, {}} << QSize(180, 127);
+    QTest::newRow("turned a quarter") << Fixtures::Page{"r", 612, 792, 90, {}} << QSize(180, 139);
+    QTest::newRow("crop box") << Fixtures::Page{"c", 612, 792, 0, QRectF(0, 0, 300, 300)}
+                              << QSize(180, 180);
+}
+
+void ThumbnailsTest::keepsProportionsInsideTwiceTheSlot()
+{
+    QFETCH(Fixtures::Page, page);
+    QFETCH(QSize, size);
+    const QString path = m_fixture->path("shape.pdf");
+    Fixtures::writePdf(path, {page});
+    store().addFiles({path}, AppSection::sign);
+    const QImage image = rendered(*store().signFile(), 0, 90);
+    QVERIFY(std::abs(image.width() - size.width()) <= 1);
+    QVERIFY(std::abs(image.height() - size.height()) <= 1);
+}
+
+void ThumbnailsTest::rendersProtectedInputsWithTheirPassword()
+{
+    m_fixture->panels.passwordAnswers = {QString("gizli")};
+    store().addFiles({m_fixture->pdf("kilitli.pdf", 2, "gizli")}, AppSection::sign);
+    const QImage image = rendered(*store().signFile(), 1, 100);
+    QVERIFY(!image.isNull());
+    QVERIFY(hasInk(image));
+}
+
+QTEST_GUILESS_MAIN(ThumbnailsTest)
+#include "ThumbnailsTest.moc"

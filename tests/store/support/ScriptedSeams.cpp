@@ -1,0 +1,55 @@
+#include "ScriptedSeams.h"
+
+#include <QFileInfo>
+
+namespace {
+
+template <typename T>
+T takeOr(QList<T>& queue, T fallback)
+{
+    return queue.isEmpty() ? fallback : queue.takeFirst();
+}
+
+} // namespace
+
+QStringList ScriptedPanels::openPDFs(bool multiple)
+{
+    calls.append(multiple ? QStringLiteral("openPDFs(multiple)")
+                          : QStringLiteral("openPDFs(single)"));
+    return takeOr(openAnswers, QStringList{});
+}
+
+std::optional<QString> ScriptedPanels::save(const QString& suggested)
+{
+    calls.append(QStringLiteral("save(%1)").arg(suggested));
+    return takeOr(saveAnswers, std::optional<QString>{});
+}
+
+std::optional<QString> ScriptedPanels::folder()
+{
+    calls.append(QStringLiteral("folder()"));
+    return takeOr(folderAnswers, std::optional<QString>{});
+}
+
+std::optional<QString> ScriptedPanels::password(const QString& path,
+                                                const std::function<bool(const QString&)>& unlock)
+{
+    calls.append(QStringLiteral("password(%1)").arg(QFileInfo(path).fileName()));
+    for (;;) {
+        const std::optional<QString> typed = takeOr(passwordAnswers, std::optional<QString>{});
+        if (!typed) {
+            return std::nullopt;
+        }
+        const bool accepted = unlock(*typed);
+        passwordAttempts.append({*typed, accepted});
+        if (accepted) {
+            return typed;
+        }
+    }
+}
+
+std::optional<QString> ScriptedPanels::openImage()
+{
+    calls.append(QStringLiteral("openImage()"));
+    return takeOr(imageAnswers, std::optional<QString>{});
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Panels.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Panels that answer from queues filled by the test and record every call in
+// order. An empty queue answers as a cancelled dialog would.
+class ScriptedPanels : public Panels {
+public:
+    QList<QStringList> openAnswers;
+    QList<std::optional<QString>> saveAnswers;
+    QList<std::optional<QString>> folderAnswers;
+    QList<std::optional<QString>> imageAnswers;
+    // One entry per typed attempt, across all prompts; none stands for the cancel button.
+    QList<std::optional<QString>> passwordAnswers;
+
+    // "openPDFs(multiple)", "openPDFs(single)", "save(<suggested>)", "folder()",
+    // "password(<file name>)", "openImage()".
+    QStringList calls;
+    // Every password tried, with whether unlock accepted it.
+    QList<std::pair<QString, bool>> passwordAttempts;
+
+    QStringList openPDFs(bool multiple) override;
+    std::optional<QString> save(const QString& suggested) override;
+    std::optional<QString> folder() override;
+    std::optional<QString> password(const QString& path,
+                                    const std::function<bool(const QString&)>& unlock) override;
+    std::optional<QString> openImage() override;
+};
+
+// Records what it was asked to show instead of opening a file manager.
+class ScriptedReveal : public FileReveal {
+public:
+    QList<QStringList> revealed;
+    void reveal(const QStringList& paths) override { revealed.append(paths); }
+};
