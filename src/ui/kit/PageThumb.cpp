@@ -32,6 +32,13 @@ void PageThumb::setPage(const PDFFile& file, qint64 index)
     update();
 }
 
+void PageThumb::reload()
+{
+    if (m_image.isNull() && isVisible()) {
+        scheduleLoad();
+    }
+}
+
 void PageThumb::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);

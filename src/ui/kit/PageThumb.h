@@ -16,6 +16,8 @@ public:
     // Shows another page; the image loads again when the file or the page changed.
     void setPage(const PDFFile& file, qint64 index);
     bool hasImage() const { return !m_image.isNull(); }
+    // Asks the provider again when it had no image yet (it may render off the main thread).
+    void reload();
     // The page box inside the widget: the page's aspect ratio, centred.
     QRectF pageRect() const;
 
