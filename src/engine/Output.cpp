@@ -31,32 +31,57 @@ bool verifyOutput(const QString& path, qint64 expectedPages)
     }
 }
 
+void writeFile(QPDF& pdf, const QString& path)
+{
+    // A file whose cross-reference table had to be rebuilt may have a trailer
+    // without /Size; the writer only fills in keys the trailer has, and would
+    // write a trailer (or xref stream) that no reader can use.
+    QPDFObjectHandle trailer = pdf.getTrailer();
+    if (!trailer.hasKey("/Size")) {
+        trailer.replaceKey("/Size", QPDFObjectHandle::newInteger(0));
+    }
+    QPDFWriter writer(pdf, QFile::encodeName(path).constData());
+    writer.setPreserveEncryption(false);
+    writer.setObjectStreamMode(qpdf_o_generate);
+    writer.setRecompressFlate(false);
+    writer.write();
+    pdf.getWarnings();
+}
+
+QString scratchTemplate(const QString& destination)
+{
+    return QFileInfo(destination).absolutePath() + QStringLiteral("/.leaflow-XXXXXX");
+}
+
 void write(QPDF& pdf, const QString& destination, qint64 expectedPages)
 {
-    const QString name = EngineText::fileName(destination);
-    const Failure failure(EngineText::writeFailed(name));
-
-    const QString folder = QFileInfo(destination).absolutePath();
-    QTemporaryDir scratch(folder + QStringLiteral("/.leaflow-XXXXXX"));
+    QTemporaryDir scratch(scratchTemplate(destination));
     if (!scratch.isValid()) {
-        throw failure;
+        throw Failure(EngineText::writeFailed(EngineText::fileName(destination)));
     }
-    const QString temporary = scratch.filePath(name);
+    write(pdf, destination, expectedPages, scratch.path());
+}
+
+void write(QPDF& pdf, const QString& destination, qint64 expectedPages,
+           const QString& scratchFolder)
+{
+    const QString name = EngineText::fileName(destination);
+    const QString temporary = QDir(scratchFolder).filePath(name);
+    const auto fail = [&] {
+        QFile::remove(temporary);
+        return Failure(EngineText::writeFailed(name));
+    };
     try {
-        QPDFWriter writer(pdf, QFile::encodeName(temporary).constData());
-        writer.setPreserveEncryption(false);
-        writer.setObjectStreamMode(qpdf_o_generate);
-        writer.write();
-        pdf.getWarnings();
+        writeFile(pdf, temporary);
     } catch (const std::exception&) {
-        throw failure;
+        throw fail();
     }
     if (!verifyOutput(temporary, expectedPages)) {
-        throw failure;
+        throw fail();
     }
     if (std::rename(QFile::encodeName(temporary).constData(),
                     QFile::encodeName(destination).constData()) != 0) {
-        throw failure;
+        throw fail();
     }
 }
 
