@@ -92,6 +92,10 @@ public:
 
     // Empties the inputs of a tool.
     void clear(AppSection section);
+    // Empties the history list and saves the data file; output files stay where they are.
+    void clearHistory();
+    // Asks the file manager to show and select these files.
+    void reveal(const QStringList& paths);
     // The page groups a split of splitFile would write; throws PDFEngine::Failure.
     PDFEngine::Grouping splitGroups() const;
 
