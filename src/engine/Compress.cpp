@@ -6,7 +6,6 @@
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
-#include <qpdf/QPDFWriter.hh>
 
 #include <QDir>
 #include <QFile>
@@ -58,18 +57,6 @@ private:
     QString m_path;
     bool m_prepared = false;
 };
-
-void writeCompressed(QPDF& pdf, const QString& path)
-{
-    QPDFWriter writer(pdf, QFile::encodeName(path).constData());
-    writer.setPreserveEncryption(false);
-    writer.setObjectStreamMode(qpdf_o_generate);
-    // Recompressing Flate streams costs many times the time for well under
-    // one percent; streams that are already Flate stay byte for byte.
-    writer.setRecompressFlate(false);
-    writer.write();
-    pdf.getWarnings();
-}
 
 // Copies across file systems when a rename cannot, through a save file
 // beside the destination so it is never seen half written.
@@ -124,7 +111,7 @@ bool compress(const PDFSource& source, CompressionLevel level, const QString& de
             // Nothing to gain from images; a rewrite alone is not what was asked for.
             return false;
         }
-        writeCompressed(*pdf, out);
+        writeFile(*pdf, out);
     } catch (const std::exception&) {
         throw Failure(CompressText::compressFailed(inputName));
     }
