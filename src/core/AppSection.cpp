@@ -36,6 +36,13 @@ AppSection current()
 void setCurrent(AppSection section)
 {
     QSettings().setValue(QStringLiteral("section"), rawValue(section));
+    emit changes().changed(section);
+}
+
+SectionChanges& changes()
+{
+    static SectionChanges notifier;
+    return notifier;
 }
 
 } // namespace AppSections

@@ -1,11 +1,19 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <array>
 #include <optional>
 
 // The six sections of the main window, in sidebar order.
 enum class AppSection { merge, split, compress, sign, pages, history };
+
+// Announces each write of the selected section, so windows follow a choice made anywhere.
+class SectionChanges : public QObject {
+    Q_OBJECT
+signals:
+    void changed(AppSection section);
+};
 
 namespace AppSections {
 
@@ -24,5 +32,7 @@ std::optional<AppSection> fromRawValue(const QString& raw);
 // The selected section, kept in the settings key "section"; merge when unset or unknown.
 AppSection current();
 void setCurrent(AppSection section);
+// Emits changed after every setCurrent.
+SectionChanges& changes();
 
 } // namespace AppSections
