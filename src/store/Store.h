@@ -7,6 +7,7 @@
 #include "PDFEngine.h"
 #include "PDFFile.h"
 #include "Placement.h"
+#include "SignatureLibrary.h"
 #include "ToolOptions.h"
 #include "ToolRunner.h"
 
@@ -15,6 +16,8 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QPointF>
+#include <QRectF>
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
@@ -90,6 +93,25 @@ public:
     // Starts the run of a tool unless one is already running.
     void run(AppSection section);
 
+    // The signature library.
+    QString nextSignatureName() const;
+    // Strokes in the pad's own units, y downwards; nothing is added without a point.
+    void addDrawnSignature(const QString& name, const QList<Stroke>& strokes, double lineWidth,
+                           InkColor ink);
+    // False, with nothing added, when the image cannot be read or stored.
+    bool addImageSignature(const QString& path, const QString& name);
+    // Also removes its image file, its placements and its cached preview.
+    void deleteSignature(const QUuid& id);
+    // The preview, 200 × aspect by 200 points; null when there is nothing to draw.
+    QImage signatureImage(const SavedSignature& signature);
+
+    // Placements on signFile. Drags pass the placement's rectangle at the start
+    // of the drag and the translation so far, in fractions of the page.
+    void place(const SavedSignature& signature);
+    void movePlacement(const QUuid& id, const QRectF& start, QPointF translation);
+    void resizePlacement(const QUuid& id, const QRectF& start, QPointF translation);
+    void removePlacement(const QUuid& id);
+
     // Empties the inputs of a tool.
     void clear(AppSection section);
     // Empties the history list and saves the data file; output files stay where they are.
@@ -141,6 +163,8 @@ private:
     void runCompress();
     void runPages();
     void runSign();
+    QList<PDFEngine::SignItem> signItems() const;
+    void updatePlacement(const QUuid& id, const QRectF& rect);
 
     using OutcomeHandler = std::function<void(const ToolOutcome&)>;
     // Runs the engine work of a request on a worker thread; the handler gets its
@@ -155,6 +179,7 @@ private:
     FileReveal& m_reveal;
     DataFile m_dataFile;
     BringForward m_bringForward;
+    SignatureLibrary m_library{m_dataFile}; // after m_dataFile, which it copies
     Thumbnails* m_thumbs = nullptr; // child object
 
     AppData m_data;

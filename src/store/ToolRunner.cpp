@@ -38,8 +38,9 @@ QStringList runOperation(const ToolRequest& request, ToolOutcome& outcome)
         PDFEngine::deletePages(request.sources.value(0), request.removing, request.destination);
         return {request.destination};
     case AppSection::sign:
+        PDFEngine::sign(request.sources.value(0), request.signItems, request.destination);
+        return {request.destination};
     case AppSection::history:
-        // Signing joins here once its stamping items travel in the request.
         break;
     }
     return {};

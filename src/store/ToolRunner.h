@@ -22,6 +22,7 @@ struct ToolRequest {
     QSet<int> removing;         // pages
     CompressionLevel level = CompressionLevel::balanced;
     QStringList baseNames;      // compression: the output name of each source, without ".pdf"
+    QList<PDFEngine::SignItem> signItems; // sign
 };
 
 // What came back: the written files, or the failure's message.
