@@ -8,13 +8,15 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <iostream>
+#include <unistd.h>
 
 namespace {
 
 // A locked input given without a password gets one from the terminal, when there is one.
+// Without a terminal nobody can answer, so the file is not opened an extra time to ask.
 PDFSource withPassword(PDFSource source)
 {
-    if (source.password || !PDFEngine::needsPassword(source.url)) {
+    if (source.password || !isatty(STDIN_FILENO) || !PDFEngine::needsPassword(source.url)) {
         return source;
     }
     const QString prompt =

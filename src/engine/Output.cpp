@@ -31,7 +31,7 @@ bool verifyOutput(const QString& path, qint64 expectedPages)
     }
 }
 
-void writeFile(QPDF& pdf, const QString& path)
+void writeFile(QPDF& pdf, const QString& path, Layout layout)
 {
     // A file whose cross-reference table had to be rebuilt may have a trailer
     // without /Size; the writer only fills in keys the trailer has, and would
@@ -42,7 +42,7 @@ void writeFile(QPDF& pdf, const QString& path)
     }
     QPDFWriter writer(pdf, QFile::encodeName(path).constData());
     writer.setPreserveEncryption(false);
-    writer.setObjectStreamMode(qpdf_o_generate);
+    writer.setObjectStreamMode(layout == Layout::compact ? qpdf_o_generate : qpdf_o_disable);
     writer.setRecompressFlate(false);
     writer.write();
     pdf.getWarnings();
@@ -63,7 +63,7 @@ void write(QPDF& pdf, const QString& destination, qint64 expectedPages)
 }
 
 void write(QPDF& pdf, const QString& destination, qint64 expectedPages,
-           const QString& scratchFolder)
+           const QString& scratchFolder, Layout layout)
 {
     const QString name = EngineText::fileName(destination);
     const QString temporary = QDir(scratchFolder).filePath(name);
@@ -72,7 +72,7 @@ void write(QPDF& pdf, const QString& destination, qint64 expectedPages,
         return Failure(EngineText::writeFailed(name));
     };
     try {
-        writeFile(pdf, temporary);
+        writeFile(pdf, temporary, layout);
     } catch (const std::exception&) {
         throw fail();
     }

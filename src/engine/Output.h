@@ -12,17 +12,22 @@ namespace PDFEngine {
 // new file; the temporary folder is always removed. Fails with the write message.
 void write(QPDF& pdf, const QString& destination, qint64 expectedPages);
 
+// How the objects of an output are laid out. Packing them into compressed
+// object streams makes a file smaller but costs a second pass over it and more
+// work to reopen; for many small parts the plain layout is the better trade.
+enum class Layout { compact, plain };
+
 // The same, through a private folder the caller made beside the destination
 // (from scratchTemplate) and removes afterwards: a run that writes many files,
 // such as a split, makes one such folder rather than one per file.
 void write(QPDF& pdf, const QString& destination, qint64 expectedPages,
-           const QString& scratchFolder);
+           const QString& scratchFolder, Layout layout = Layout::compact);
 QString scratchTemplate(const QString& destination);
 
-// Writes pdf to path the way every output is written: unencrypted, with
-// generated object streams, Flate streams left as they are. Throws qpdf's
+// Writes pdf to path the way every output is written: unencrypted, Flate
+// streams left as they are, objects laid out as asked. Throws qpdf's
 // exceptions; callers turn them into their own Failure.
-void writeFile(QPDF& pdf, const QString& path);
+void writeFile(QPDF& pdf, const QString& path, Layout layout = Layout::compact);
 
 // The same checks for a finished file already in a private folder: it must
 // open and have expectedPages pages. Returns false instead of throwing.

@@ -6,6 +6,8 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <QFileInfo>
+#include <QTemporaryDir>
+#include <optional>
 #include <set>
 
 namespace PDFEngine {
@@ -36,7 +38,7 @@ bool sharesResources(std::vector<QPDFPageObjectHelper>& pages)
 
 // Writes the pages of one group as a new document at destination.
 void writeGroup(std::vector<QPDFPageObjectHelper>& pages, const PageGroup& group,
-                const QString& destination)
+                const QString& destination, const QString& scratchFolder)
 {
     QPDF part;
     part.emptyPDF();
@@ -49,7 +51,7 @@ void writeGroup(std::vector<QPDFPageObjectHelper>& pages, const PageGroup& group
             ++count;
         }
     }
-    write(part, destination, count);
+    write(part, destination, count, scratchFolder, Layout::plain);
 }
 
 } // namespace
@@ -73,13 +75,22 @@ QStringList split(const PDFSource& source, const Grouping& groups, const QString
 
     const QString base = QFileInfo(source.url).completeBaseName();
     QStringList written;
+    // One private folder for the whole run: creating one per part costs more
+    // than writing a small part.
+    std::optional<QTemporaryDir> scratch;
     for (const PageGroup& group : groups) {
         if (group.isEmpty()) {
             continue;
         }
         const QString destination = uniqueURL(folder, base + u' ' + label(group));
+        if (!scratch) {
+            scratch.emplace(scratchTemplate(destination));
+        }
+        if (!scratch->isValid()) {
+            throw Failure(EngineText::writeFailed(EngineText::fileName(destination)));
+        }
         try {
-            writeGroup(pages, group, destination);
+            writeGroup(pages, group, destination, scratch->path());
         } catch (const Failure&) {
             throw;
         } catch (const std::exception&) {
