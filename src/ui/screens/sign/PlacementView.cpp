@@ -1,0 +1,234 @@
+#include "PlacementView.h"
+
+#include "HoverTips.h"
+#include "Icons.h"
+#include "Store.h"
+#include "Theme.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The signature the placement shows, when the library still holds it.
+const SavedSignature* signatureOf(const Store& store, const QUuid& id)
+{
+    const auto& all = store.data().signatures;
+    const auto found = std::find_if(all.cbegin(), all.cend(),
+                                    [&id](const SavedSignature& s) { return s.id == id; });
+    return found == all.cend() ? nullptr : &*found;
+}
+
+qreal travelled(QPointF delta)
+{
+    return std::hypot(delta.x(), delta.y());
+}
+
+} // namespace
+
+ResizeHandle::ResizeHandle(PlacementView* placement)
+    : QWidget(placement), m_placement(placement)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setCursor(Qt::SizeFDiagCursor);
+    setAccessibleName(tr("Boyutlandır"));
+    resize(qCeil(side), qCeil(side));
+}
+
+void ResizeHandle::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF disc(0, 0, side, side);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(disc);
+    painter.setBrush(Theme::accent(palette()));
+    painter.drawEllipse(disc.adjusted(border, border, -border, -border));
+}
+
+void ResizeHandle::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    m_press = event->globalPosition();
+    m_start.reset();
+    emit m_placement->activated();
+}
+
+void ResizeHandle::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_press) {
+        return;
+    }
+    const QPointF delta = event->globalPosition() - *m_press;
+    if (!m_start) {
+        if (travelled(delta) < threshold) {
+            return;
+        }
+        m_start = m_placement->placement().rect;
+    }
+    const QSizeF page = m_placement->pageSize();
+    m_placement->store().resizePlacement(
+        m_placement->placementId(), *m_start,
+        QPointF(delta.x() / std::max<qreal>(page.width(), 1),
+                delta.y() / std::max<qreal>(page.height(), 1)));
+}
+
+void ResizeHandle::mouseReleaseEvent(QMouseEvent*)
+{
+    m_press.reset();
+    m_start.reset();
+}
+
+RemoveButton::RemoveButton(QWidget* parent) : QAbstractButton(parent)
+{
+    setCursor(Qt::ArrowCursor);
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(tr("İmzayı sayfadan kaldır"));
+    tip(this, tr("İmzayı sayfadan kaldır"));
+    resize(sizeHint());
+}
+
+QSize RemoveButton::sizeHint() const
+{
+    return {qCeil(side), qCeil(side)};
+}
+
+void RemoveButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF disc(0, 0, side, side);
+    // The symbol's cross is cut out of its disc: white beneath it makes the
+    // two-colour form, a white cross on the red disc.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(disc.adjusted(2.5, 2.5, -2.5, -2.5));
+    if (isDown()) {
+        painter.setOpacity(0.7);
+    }
+    painter.drawPixmap(QPointF(0, 0), Icons::pixmap(QStringLiteral("xmark.circle.fill"),
+                                                    DS::down(palette()), side,
+                                                    devicePixelRatioF()));
+}
+
+PlacementView::PlacementView(Store& store, const Placement& placement, QWidget* parent)
+    : QWidget(parent), m_store(store), m_placement(placement), m_handle(new ResizeHandle(this)),
+      m_remove(new RemoveButton(this))
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::OpenHandCursor);
+    connect(m_remove, &QAbstractButton::clicked, this,
+            [this] { m_store.removePlacement(m_placement.id); });
+}
+
+void PlacementView::present(const Placement& placement, const QRectF& page, bool selected)
+{
+    m_placement = placement;
+    m_page = page;
+    m_selected = selected;
+    const QRectF& r = placement.rect;
+    m_frame = QRectF(page.x() + r.x() * page.width(), page.y() + r.y() * page.height(),
+                     r.width() * page.width(), r.height() * page.height());
+    setGeometry(m_frame.toAlignedRect().adjusted(-margin, -margin, margin, margin));
+    layoutControls();
+    show();
+    update();
+}
+
+void PlacementView::layoutControls()
+{
+    const QRectF local = localFrame();
+    const qreal handleSide = ResizeHandle::side;
+    const QPointF handleAt(local.right() + ResizeHandle::offset - handleSide,
+                           local.bottom() + ResizeHandle::offset - handleSide);
+    m_handle->move(handleAt.toPoint());
+    const QPointF removeAt(local.right() + RemoveButton::offset - RemoveButton::side,
+                           local.top() - RemoveButton::offset);
+    m_remove->move(removeAt.toPoint());
+    m_handle->setVisible(m_selected);
+    m_remove->setVisible(m_selected);
+
+    // Only the frame and the visible controls take the mouse: the margin
+    // around them belongs to the page and to the placements beneath.
+    QRegion region(local.toAlignedRect());
+    if (m_selected) {
+        region += m_handle->geometry();
+        region += m_remove->geometry();
+    }
+    setMask(region);
+}
+
+void PlacementView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRectF local = localFrame();
+    if (const SavedSignature* signature = signatureOf(m_store, m_placement.signatureID)) {
+        const QImage preview = m_store.signatureImage(*signature);
+        if (!preview.isNull()) {
+            // White paper of a scanned signature leaves the page beneath visible.
+            painter.save();
+            painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+            painter.drawImage(local, preview);
+            painter.restore();
+        }
+    }
+    if (m_selected) {
+        QPen dashed(Theme::accent(palette()), 1);
+        dashed.setDashPattern({4, 3});
+        painter.setPen(dashed);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(local.adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+}
+
+void PlacementView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    m_press = event->globalPosition();
+    m_start.reset();
+    emit activated();
+}
+
+void PlacementView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_press) {
+        return;
+    }
+    const QPointF delta = event->globalPosition() - *m_press;
+    if (!m_start) {
+        if (travelled(delta) < moveThreshold) {
+            return;
+        }
+        m_start = m_placement.rect;
+        setCursor(Qt::ClosedHandCursor);
+        m_store.setSelectedPlacement(m_placement.id);
+    }
+    m_store.movePlacement(m_placement.id, *m_start,
+                          QPointF(delta.x() / std::max<qreal>(m_page.width(), 1),
+                                  delta.y() / std::max<qreal>(m_page.height(), 1)));
+}
+
+void PlacementView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_press && !m_start && event->button() == Qt::LeftButton) {
+        m_store.setSelectedPlacement(m_placement.id);
+    }
+    if (m_start) {
+        setCursor(Qt::OpenHandCursor);
+    }
+    m_press.reset();
+    m_start.reset();
+}

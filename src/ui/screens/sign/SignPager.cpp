@@ -1,0 +1,60 @@
+#include "SignPager.h"
+
+#include "Button.h"
+#include "HoverTips.h"
+#include "Labels.h"
+#include "Store.h"
+
+#include <QHBoxLayout>
+
+SignPager::SignPager(Store& store, QWidget* parent)
+    : QWidget(parent), m_store(store), m_previous(new Button(QString(), Button::Kind::bordered)),
+      m_page(Labels::text(QString(), TextStyle::body)),
+      m_next(new Button(QString(), Button::Kind::bordered)),
+      m_count(Labels::text(QString(), TextStyle::caption, Tone::secondary))
+{
+    m_previous->setSymbol(QStringLiteral("chevron.left"));
+    m_previous->setAccessibleName(tr("Önceki sayfa"));
+    tip(m_previous, tr("Önceki sayfa"));
+    m_next->setSymbol(QStringLiteral("chevron.right"));
+    m_next->setAccessibleName(tr("Sonraki sayfa"));
+    tip(m_next, tr("Sonraki sayfa"));
+
+    m_page->setFont(Theme::monospacedDigits(m_page->font()));
+    m_page->setMinimumWidth(labelWidth);
+    m_page->setAlignment(Qt::AlignCenter);
+    m_count->setFont(Theme::monospacedDigits(m_count->font()));
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(12);
+    row->addWidget(m_previous);
+    row->addWidget(m_page);
+    row->addWidget(m_next);
+    row->addWidget(m_count);
+
+    connect(m_previous, &QPushButton::clicked, this, [this] { turn(-1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { turn(1); });
+    for (auto signal : {&Store::signFileChanged, &Store::signPageChanged, &Store::placementsChanged}) {
+        connect(&m_store, signal, this, &SignPager::refresh);
+    }
+    refresh();
+}
+
+void SignPager::turn(int by)
+{
+    m_store.setSignPage(m_store.signPage() + by);
+    m_store.setSelectedPlacement(std::nullopt);
+}
+
+void SignPager::refresh()
+{
+    const qint64 pages = m_store.signFile() ? m_store.signFile()->pageCount : 0;
+    const int page = m_store.signPage();
+    m_previous->setEnabled(page > 0);
+    m_next->setEnabled(page < pages - 1);
+    m_page->setText(tr("Sayfa %1 / %2").arg(page + 1).arg(pages));
+    const qsizetype placed = m_store.placements().size();
+    m_count->setVisible(placed > 0);
+    m_count->setText(tr("Yerleştirilen imza: %1").arg(placed));
+}

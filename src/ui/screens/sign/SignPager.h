@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class Button;
+class QLabel;
+class Store;
+
+// The row under the page being signed: previous and next page, "Sayfa n / m"
+// and, once anything is placed, the count of placed signatures on all pages.
+class SignPager : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int labelWidth = 110;
+
+    explicit SignPager(Store& store, QWidget* parent = nullptr);
+
+    Button* previousButton() const { return m_previous; }
+    Button* nextButton() const { return m_next; }
+    QLabel* pageLabel() const { return m_page; }
+    QLabel* countLabel() const { return m_count; }
+
+private:
+    void refresh();
+    void turn(int by);
+
+    Store& m_store;
+    Button* m_previous;
+    QLabel* m_page;
+    Button* m_next;
+    QLabel* m_count;
+};

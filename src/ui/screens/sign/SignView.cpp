@@ -1,0 +1,138 @@
+#include "SignView.h"
+
+#include "Button.h"
+#include "DropZone.h"
+#include "HoverTips.h"
+#include "Labels.h"
+#include "RunButton.h"
+#include "SignCanvas.h"
+#include "SignPager.h"
+#include "SignaturePanel.h"
+#include "Store.h"
+#include "Theme.h"
+#include "ToolPage.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The thin line between the page and the signature library.
+class Divider : public QWidget {
+public:
+    explicit Divider(QWidget* parent = nullptr) : QWidget(parent) { setFixedWidth(1); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        QColor line = Theme::primary(palette());
+        line.setAlphaF(Theme::isDark(palette()) ? 0.16F : 0.1F);
+        painter.fillRect(rect(), line);
+    }
+};
+
+} // namespace
+
+SignView::SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* parent)
+    : QWidget(parent), m_store(store), m_pickImage(std::move(pickImage)),
+      m_page(new ToolPage(AppSection::sign))
+{
+    auto* fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(m_page);
+
+    m_trailing = makeTrailing();
+    m_page->setTrailing(m_trailing);
+    m_page->setContent(makeContent());
+
+    m_note = Labels::text(tr("Sayfaya görsel imza ekler. Sertifikalı dijital imza değildir."),
+                          TextStyle::caption, Tone::secondary);
+    m_note->setWordWrap(true);
+    m_note->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_run = new RunButton(AppSection::sign, tr("İmzalı kopyayı kaydet…"));
+    m_page->footer()->addWidget(m_note, 1);
+    m_page->footer()->addWidget(m_run);
+
+    connect(m_run, &RunButton::runRequested, &m_store, &Store::run);
+    connect(m_page, &ToolPage::filesDropped, &m_store, &Store::addFiles);
+    connect(m_page, &ToolPage::bannerDismissed, &m_store, &Store::removeBanner);
+    connect(m_page, &ToolPage::revealRequested, &m_store, &Store::reveal);
+    connect(m_panel, &SignaturePanel::padRequested, this, &SignView::showPad);
+    for (auto signal : {&Store::signFileChanged, &Store::placementsChanged, &Store::busyChanged,
+                        &Store::bannersChanged}) {
+        connect(&m_store, signal, this, &SignView::refresh);
+    }
+    refresh();
+}
+
+QWidget* SignView::makeTrailing()
+{
+    auto* trailing = new QWidget;
+    auto* row = new QHBoxLayout(trailing);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(Metrics::rowSpacing);
+    m_other = new Button(tr("Başka dosya…"));
+    m_remove = new Button(QString(), Button::Kind::borderless);
+    m_remove->setSymbol(QStringLiteral("xmark.circle.fill"), 15, Tone::secondary);
+    m_remove->setAccessibleName(tr("Dosyayı kaldır"));
+    tip(m_remove, tr("Dosyayı kaldır"));
+    row->addWidget(m_other);
+    row->addWidget(m_remove);
+    connect(m_other, &QPushButton::clicked, this, [this] { m_store.open(AppSection::sign); });
+    connect(m_remove, &QPushButton::clicked, this, [this] { m_store.clear(AppSection::sign); });
+    return trailing;
+}
+
+QWidget* SignView::makeContent()
+{
+    auto* content = new QWidget;
+    auto* row = new QHBoxLayout(content);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    m_left = new QStackedWidget;
+    m_dropZone = new DropZone(QStringLiteral("signature"), tr("İmzalanacak PDF'i buraya bırak"),
+                              tr("İmzanı sağdan seç, sayfada istediğin yere sürükle."));
+    connect(m_dropZone, &DropZone::chooseRequested, this,
+            [this] { m_store.open(AppSection::sign); });
+
+    m_column = new QWidget;
+    auto* column = new QVBoxLayout(m_column);
+    column->setContentsMargins(16, 0, 16, 12);
+    column->setSpacing(8);
+    m_canvas = new SignCanvas(m_store);
+    m_pager = new SignPager(m_store);
+    column->addWidget(m_canvas, 1);
+    column->addWidget(m_pager, 0, Qt::AlignHCenter);
+
+    m_left->addWidget(m_dropZone);
+    m_left->addWidget(m_column);
+    row->addWidget(m_left, 1);
+    row->addWidget(new Divider);
+    m_panel = new SignaturePanel(m_store);
+    row->addWidget(m_panel);
+    return content;
+}
+
+void SignView::refresh()
+{
+    const bool hasFile = m_store.signFile().has_value();
+    m_trailing->setVisible(hasFile);
+    m_left->setCurrentWidget(hasFile ? m_column : static_cast<QWidget*>(m_dropZone));
+    m_run->setReady(hasFile && !m_store.placements().isEmpty());
+    m_run->setBusySection(m_store.busy());
+    m_page->setBanner(m_store.banner(AppSection::sign));
+}
+
+void SignView::showPad()
+{
+    if (m_pad) {
+        return;
+    }
+    m_pad = new SignaturePad(m_store, m_pickImage, this);
+    m_pad->setAttribute(Qt::WA_DeleteOnClose);
+    m_pad->open();
+}

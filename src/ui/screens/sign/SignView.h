@@ -1,0 +1,60 @@
+#pragma once
+
+#include "SignaturePad.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class Button;
+class DropZone;
+class QStackedWidget;
+class RunButton;
+class SignCanvas;
+class SignPager;
+class SignaturePanel;
+class Store;
+class ToolPage;
+class ToneLabel;
+
+// The sign section's page: the page being signed with its pager, the signature
+// library beside it, the note on what signing here means and the run button.
+class SignView : public QWidget {
+    Q_OBJECT
+public:
+    SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* parent = nullptr);
+
+    ToolPage* page() const { return m_page; }
+    DropZone* dropZone() const { return m_dropZone; }
+    SignCanvas* canvas() const { return m_canvas; }
+    SignPager* pager() const { return m_pager; }
+    SignaturePanel* panel() const { return m_panel; }
+    RunButton* runButton() const { return m_run; }
+    ToneLabel* noteLabel() const { return m_note; }
+    Button* otherFileButton() const { return m_other; }
+    Button* removeFileButton() const { return m_remove; }
+    // The pad while it is shown (the sheet's showPad); nullptr otherwise.
+    SignaturePad* pad() const { return m_pad; }
+    // Shows the pad over the window, unless it is already shown.
+    void showPad();
+
+private:
+    QWidget* makeTrailing();
+    QWidget* makeContent();
+    void refresh();
+
+    Store& m_store;
+    SignaturePad::ImagePicker m_pickImage;
+    ToolPage* m_page;
+    QWidget* m_trailing = nullptr;
+    Button* m_other = nullptr;
+    Button* m_remove = nullptr;
+    QStackedWidget* m_left = nullptr;
+    DropZone* m_dropZone = nullptr;
+    QWidget* m_column = nullptr;
+    SignCanvas* m_canvas = nullptr;
+    SignPager* m_pager = nullptr;
+    SignaturePanel* m_panel = nullptr;
+    ToneLabel* m_note = nullptr;
+    RunButton* m_run = nullptr;
+    QPointer<SignaturePad> m_pad;
+};

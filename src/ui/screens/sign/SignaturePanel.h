@@ -1,0 +1,56 @@
+#pragma once
+
+#include "AppData.h"
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+
+class Button;
+class QScrollArea;
+class QVBoxLayout;
+class SignatureCard;
+class Store;
+class ToneLabel;
+
+// The signature library beside the page: one card per saved signature, the
+// button that opens the pad, and a note on what to do next.
+class SignaturePanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int panelWidth = 220;
+
+    explicit SignaturePanel(Store& store, QWidget* parent = nullptr);
+
+    QList<SignatureCard*> cards() const;
+    Button* newButton() const { return m_new; }
+    ToneLabel* emptyLabel() const { return m_empty; }
+    ToneLabel* noteLabel() const { return m_note; }
+    QScrollArea* scrollArea() const { return m_scroll; }
+    // The signature waiting for the user's confirmation of its deletion.
+    const std::optional<SavedSignature>& deleting() const { return m_deleting; }
+    QMessageBox* confirmation() const { return m_confirmation; }
+
+signals:
+    // "Yeni imza…" was pressed: the pad should open.
+    void padRequested();
+
+private:
+    void refresh();
+    void rebuildCards();
+    void confirmDeletion(const SavedSignature& signature);
+
+    Store& m_store;
+    ToneLabel* m_empty;
+    QScrollArea* m_scroll;
+    QWidget* m_list;
+    QVBoxLayout* m_cards;
+    Button* m_new;
+    ToneLabel* m_note;
+    QWidget* m_filler;
+    QList<QPair<QUuid, QString>> m_shown;
+    std::optional<bool> m_shownPlaceable;
+    std::optional<SavedSignature> m_deleting;
+    QPointer<QMessageBox> m_confirmation;
+};
