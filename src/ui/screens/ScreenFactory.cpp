@@ -1,5 +1,8 @@
 #include "ScreenFactory.h"
 
+#include "CompressScreen.h"
+#include "MergeScreen.h"
+#include "SplitScreen.h"
 #include "Store.h"
 #include "ToolPage.h"
 
@@ -18,11 +21,11 @@ QWidget* makeScreen(AppSection section, Store& store, QWidget* parent)
     Q_UNUSED(store);
     switch (section) {
     case AppSection::merge:
-        return placeholder(section, parent);
+        return new MergeScreen(store, parent);
     case AppSection::split:
-        return placeholder(section, parent);
+        return new SplitScreen(store, 24, parent);
     case AppSection::compress:
-        return placeholder(section, parent);
+        return new CompressScreen(store, parent);
     case AppSection::sign:
         return placeholder(section, parent);
     case AppSection::pages:

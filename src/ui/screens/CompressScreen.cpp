@@ -1,0 +1,201 @@
+#include "CompressScreen.h"
+
+#include "Button.h"
+#include "DropZone.h"
+#include "FileList.h"
+#include "FileRow.h"
+#include "Formatting.h"
+#include "Labels.h"
+#include "RunButton.h"
+#include "ScreenBinding.h"
+#include "SegmentedControl.h"
+#include "Store.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString levelTitle(CompressionLevel level)
+{
+    switch (level) {
+    case CompressionLevel::light:
+        return CompressScreen::tr("Hafif");
+    case CompressionLevel::balanced:
+        return CompressScreen::tr("Dengeli");
+    case CompressionLevel::strong:
+        return CompressScreen::tr("Güçlü");
+    }
+    return {};
+}
+
+QString levelDescription(CompressionLevel level)
+{
+    switch (level) {
+    case CompressionLevel::light:
+        return CompressScreen::tr("Baskı için uygun. Görseller neredeyse aynı kalır.");
+    case CompressionLevel::balanced:
+        return CompressScreen::tr("Ekranda okumak ve e-postayla göndermek için.");
+    case CompressionLevel::strong:
+        return CompressScreen::tr("En küçük dosya. Görsellerde bozulma fark edilir.");
+    }
+    return {};
+}
+
+int levelIndex(CompressionLevel level)
+{
+    const auto& levels = ToolOptions::compressionLevels;
+    return static_cast<int>(std::find(levels.begin(), levels.end(), level) - levels.begin());
+}
+
+} // namespace
+
+CompressScreen::CompressScreen(Store& store, QWidget* parent)
+    : ToolPage(AppSection::compress, parent), m_store(store),
+      m_display(ScreenBinding::fileDisplay(store)),
+      m_add(new Button(tr("PDF ekle"), Button::Kind::bordered)), m_stack(new QStackedWidget),
+      m_drop(new DropZone(QStringLiteral("arrow.down.right.and.arrow.up.left"),
+                          tr("Küçültülecek PDF'leri buraya bırak"),
+                          tr("Görseller küçültülür, metin ve çizimler olduğu gibi kalır. Asıl "
+                             "dosya değişmez."))),
+      m_list(new FileList(false)),
+      m_levels(new SegmentedControl({levelTitle(CompressionLevel::light),
+                                     levelTitle(CompressionLevel::balanced),
+                                     levelTitle(CompressionLevel::strong)})),
+      m_levelText(Labels::text(QString(), TextStyle::callout, Tone::secondary)),
+      m_summary(Labels::text(QString(), TextStyle::callout, Tone::primary)),
+      m_clear(new Button(tr("Temizle"), Button::Kind::bordered)),
+      m_run(new RunButton(AppSection::compress, tr("Sıkıştır…")))
+{
+    m_add->setSymbol(QStringLiteral("plus"));
+    setTrailing(m_add);
+
+    auto* filled = new QWidget;
+    auto* column = new QVBoxLayout(filled);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_list, 1);
+    column->addWidget(makeLevelRow());
+    m_stack->addWidget(m_drop);
+    m_stack->addWidget(filled);
+    setContent(m_stack);
+
+    m_summary->setFont(Theme::monospacedDigits(Theme::font(TextStyle::callout)));
+    m_summary->setObjectName(QStringLiteral("summary"));
+    footer()->addWidget(m_summary);
+    footer()->addStretch(1);
+    footer()->addWidget(m_clear);
+    footer()->addWidget(m_run);
+
+    auto open = [this] { m_store.open(AppSection::compress); };
+    connect(m_add, &QAbstractButton::clicked, this, open);
+    connect(m_drop, &DropZone::chooseRequested, this, open);
+    connect(m_clear, &QAbstractButton::clicked, this,
+            [this] { m_store.clear(AppSection::compress); });
+    connect(m_levels, &SegmentedControl::activated, this, [this](int index) {
+        m_store.setCompressionLevel(
+            ToolOptions::compressionLevels.at(static_cast<std::size_t>(index)));
+    });
+    connect(&m_store, &Store::compressFilesChanged, this, &CompressScreen::showFiles);
+    connect(&m_store, &Store::compressResultsChanged, this, &CompressScreen::showResults);
+    connect(&m_store, &Store::compressionLevelChanged, this, &CompressScreen::showLevel);
+
+    ScreenBinding::bindPage(*this, store);
+    ScreenBinding::bindRunButton(*m_run, store);
+    ScreenBinding::reloadThumbsWhenReady(*this, store);
+    showFiles();
+    showLevel();
+}
+
+QWidget* CompressScreen::makeLevelRow()
+{
+    auto* bar = new QWidget;
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(Metrics::pageSide, 12, Metrics::pageSide, 16);
+    row->setSpacing(12);
+    row->addWidget(Labels::overline(tr("Düzey")));
+    row->addWidget(m_levels);
+    m_levelText->setObjectName(QStringLiteral("levelText"));
+    row->addWidget(m_levelText, 1);
+    return bar;
+}
+
+std::optional<QString> CompressScreen::statusText(std::optional<qint64> result,
+                                                  const FileDisplay& display)
+{
+    if (!result) {
+        return std::nullopt;
+    }
+    if (*result < 1) {
+        return tr("Küçülmedi");
+    }
+    return tr("→ %1").arg(display.formatSize(*result));
+}
+
+FileRow* CompressScreen::row(int index) const
+{
+    return qobject_cast<FileRow*>(m_list->row(index));
+}
+
+void CompressScreen::showFiles()
+{
+    const QList<PDFFile>& files = m_store.compressFiles();
+    QList<QWidget*> rows;
+    qint64 bytes = 0;
+    for (const PDFFile& file : files) {
+        auto* fileRow = new FileRow(file, std::nullopt, m_display);
+        const QUuid id = file.id;
+        connect(fileRow, &FileRow::removeRequested, this, [this, id] { remove(id); });
+        rows << fileRow;
+        bytes += file.bytes;
+    }
+    m_list->setRows(rows);
+    showResults();
+    m_stack->setCurrentIndex(files.isEmpty() ? 0 : 1);
+    m_add->setVisible(!files.isEmpty());
+    m_clear->setEnabled(!files.isEmpty());
+    m_run->setReady(!files.isEmpty());
+    m_summary->setText(files.isEmpty()
+                           ? QString()
+                           : tr("Dosya: %1 · %2")
+                                 .arg(Formatting::count(files.size(), QLocale()),
+                                      m_display.formatSize(bytes)));
+}
+
+void CompressScreen::showResults()
+{
+    const QHash<QUuid, qint64>& results = m_store.compressResults();
+    for (int index = 0; index < m_list->count(); ++index) {
+        FileRow* fileRow = row(index);
+        const auto found = results.constFind(fileRow->file().id);
+        const std::optional<qint64> result =
+            found == results.constEnd() ? std::nullopt : std::optional<qint64>(*found);
+        const bool smaller = result && *result >= 1;
+        fileRow->setStatus(statusText(result, m_display),
+                           smaller ? DS::up(palette()) : Theme::secondary(palette()));
+    }
+}
+
+void CompressScreen::showLevel()
+{
+    const CompressionLevel level = m_store.compressionLevel();
+    m_levels->setCurrentIndex(levelIndex(level));
+    m_levelText->setText(levelDescription(level));
+}
+
+void CompressScreen::changeEvent(QEvent* event)
+{
+    ToolPage::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        showResults(); // the badges' tints follow the appearance
+    }
+}
+
+void CompressScreen::remove(const QUuid& id)
+{
+    QList<PDFFile> files = m_store.compressFiles();
+    files.removeIf([&id](const PDFFile& file) { return file.id == id; });
+    m_store.setCompressFiles(files);
+}

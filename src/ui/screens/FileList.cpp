@@ -1,0 +1,343 @@
+#include "FileList.h"
+
+#include "Shapes.h"
+#include "Theme.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QGraphicsOpacityEffect>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString rowFormat = QStringLiteral("application/x-leaflow-file-row");
+constexpr int sideMargin = Metrics::pageSide - 8; // rows' highlight reaches 8 past their text
+constexpr int autoScrollBand = 28;
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
+
+} // namespace
+
+// The rows themselves: draws hover, hairlines and the drop indicator, and runs row drags.
+class RowColumn : public QWidget {
+public:
+    explicit RowColumn(FileList* list) : QWidget(list), m_list(list), m_layout(new QVBoxLayout(this))
+    {
+        m_layout->setContentsMargins(sideMargin, 2, sideMargin, 12);
+        m_layout->setSpacing(1);
+        m_layout->addStretch(1);
+        setAcceptDrops(list->isReorderable());
+        setAutoFillBackground(false);
+    }
+
+    QList<QWidget*> rows;
+    std::optional<int> gap;
+    int hovered = -1;
+
+    void setRows(const QList<QWidget*>& replacement)
+    {
+        for (QWidget* old : rows) {
+            old->hide();
+            old->deleteLater();
+        }
+        rows = replacement;
+        hovered = -1;
+        gap.reset();
+        for (int index = 0; index < rows.size(); ++index) {
+            QWidget* row = rows.at(index);
+            row->setParent(this);
+            row->installEventFilter(this);
+            m_layout->insertWidget(index, row);
+            row->show();
+        }
+        update();
+    }
+
+    int rowAt(const QPoint& pos) const
+    {
+        for (int index = 0; index < rows.size(); ++index) {
+            if (rows.at(index)->geometry().adjusted(0, -1, 0, 1).contains(pos)) {
+                return index;
+            }
+        }
+        return -1;
+    }
+
+    int gapAt(int y) const
+    {
+        for (int index = 0; index < rows.size(); ++index) {
+            if (y < rows.at(index)->geometry().center().y()) {
+                return index;
+            }
+        }
+        return static_cast<int>(rows.size());
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const int index = static_cast<int>(rows.indexOf(static_cast<QWidget*>(watched)));
+        if (index >= 0 && event->type() == QEvent::Enter) {
+            hovered = index;
+            update();
+        } else if (index >= 0 && event->type() == QEvent::Leave && hovered == index) {
+            hovered = -1;
+            update();
+        }
+        return false;
+    }
+
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QColor text = Theme::primary(palette());
+        for (int index = 0; index < rows.size(); ++index) {
+            const QRect box = rows.at(index)->geometry();
+            if (index == hovered && !gap) {
+                painter.fillPath(Shapes::continuousRect(QRectF(box), 8),
+                                 withAlpha(text, Theme::isDark(palette()) ? 0.06 : 0.04));
+            }
+            if (index + 1 < rows.size() && index != hovered && index + 1 != hovered) {
+                const qreal y = box.bottom() + 1.0;
+                painter.fillRect(QRectF(box.left() + 8, y, box.width() - 16, 1),
+                                 DS::hairline(palette()));
+            }
+        }
+        if (gap) {
+            paintIndicator(painter, *gap);
+        }
+    }
+
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton) {
+            m_pressRow = rowAt(event->position().toPoint());
+            m_pressPos = event->position().toPoint();
+            if (m_pressRow >= 0) {
+                event->accept();
+                return;
+            }
+        }
+        QWidget::mousePressEvent(event);
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (!m_list->isReorderable() || m_pressRow < 0 || !(event->buttons() & Qt::LeftButton)) {
+            return;
+        }
+        if ((event->position().toPoint() - m_pressPos).manhattanLength()
+            < QApplication::startDragDistance()) {
+            return;
+        }
+        startDrag(std::exchange(m_pressRow, -1));
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        m_pressRow = -1;
+        QWidget::mouseReleaseEvent(event);
+    }
+
+    void dragEnterEvent(QDragEnterEvent* event) override
+    {
+        if (m_list->draggedRow(event->mimeData())) {
+            event->setDropAction(Qt::MoveAction);
+            event->accept();
+            showGap(event->position().toPoint());
+        } else {
+            event->ignore();
+        }
+    }
+
+    void dragMoveEvent(QDragMoveEvent* event) override
+    {
+        if (!m_list->draggedRow(event->mimeData())) {
+            event->ignore();
+            return;
+        }
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+        showGap(event->position().toPoint());
+        autoScroll(event->position().toPoint());
+    }
+
+    void dragLeaveEvent(QDragLeaveEvent*) override
+    {
+        gap.reset();
+        update();
+    }
+
+    void dropEvent(QDropEvent* event) override
+    {
+        const std::optional<int> from = m_list->draggedRow(event->mimeData());
+        gap.reset();
+        update();
+        if (!from) {
+            event->ignore();
+            return;
+        }
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+        m_list->dropRow(*from, gapAt(event->position().toPoint().y()));
+    }
+
+private:
+    void showGap(const QPoint& pos)
+    {
+        const int next = gapAt(pos.y());
+        if (gap != next) {
+            gap = next;
+            update();
+        }
+    }
+
+    void autoScroll(const QPoint& pos)
+    {
+        QScrollBar* bar = m_list->verticalScrollBar();
+        const int top = pos.y() - bar->value();
+        if (top < autoScrollBand) {
+            bar->setValue(bar->value() - 8);
+        } else if (top > m_list->viewport()->height() - autoScrollBand) {
+            bar->setValue(bar->value() + 8);
+        }
+    }
+
+    void paintIndicator(QPainter& painter, int at)
+    {
+        if (rows.isEmpty()) {
+            return;
+        }
+        const QRect first = rows.first()->geometry();
+        qreal y = 0;
+        if (at <= 0) {
+            y = first.top() - 0.5;
+        } else if (at >= rows.size()) {
+            y = rows.last()->geometry().bottom() + 1.5;
+        } else {
+            y = rows.at(at)->geometry().top() - 0.5;
+        }
+        const QColor accent = Theme::accent(palette());
+        painter.setPen(QPen(accent, 2, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(first.left() + 12, y), QPointF(first.right() - 4, y));
+        painter.setBrush(DS::canvas(palette()));
+        painter.drawEllipse(QPointF(first.left() + 8, y), 3.5, 3.5);
+    }
+
+    void startDrag(int index)
+    {
+        if (index < 0 || index >= rows.size()) {
+            return;
+        }
+        QWidget* row = rows.at(index);
+        auto* drag = new QDrag(this);
+        drag->setMimeData(m_list->rowMime(index).release());
+        QPixmap picture = row->grab();
+        drag->setPixmap(picture);
+        drag->setHotSpot(m_pressPos - row->pos());
+        // The row stays in place, dimmed, until it lands somewhere new.
+        QPointer<QWidget> source = row;
+        auto* dim = new QGraphicsOpacityEffect(row);
+        dim->setOpacity(0.35);
+        row->setGraphicsEffect(dim);
+        drag->exec(Qt::MoveAction, Qt::MoveAction);
+        if (source) {
+            source->setGraphicsEffect(nullptr);
+        }
+        gap.reset();
+        update();
+    }
+
+    FileList* m_list;
+    QVBoxLayout* m_layout;
+    int m_pressRow = -1;
+    QPoint m_pressPos;
+};
+
+FileList::FileList(bool reorderable, QWidget* parent)
+    : QScrollArea(parent), m_reorderable(reorderable), m_column(new RowColumn(this))
+{
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWidget(m_column);
+    viewport()->setAutoFillBackground(false);
+    setAutoFillBackground(false);
+}
+
+void FileList::setRows(const QList<QWidget*>& rows)
+{
+    m_column->setRows(rows);
+}
+
+int FileList::count() const
+{
+    return static_cast<int>(m_column->rows.size());
+}
+
+QWidget* FileList::row(int index) const
+{
+    return m_column->rows.value(index);
+}
+
+QWidget* FileList::rowsWidget() const
+{
+    return m_column;
+}
+
+std::unique_ptr<QMimeData> FileList::rowMime(int index) const
+{
+    auto mime = std::make_unique<QMimeData>();
+    // The list's address tells a row of this list from a row of any other.
+    const QByteArray payload = QByteArray::number(reinterpret_cast<quintptr>(this)) + ':'
+                            + QByteArray::number(index);
+    mime->setData(rowFormat, payload);
+    return mime;
+}
+
+std::optional<int> FileList::draggedRow(const QMimeData* mime) const
+{
+    if (!m_reorderable || !mime || !mime->hasFormat(rowFormat)) {
+        return std::nullopt;
+    }
+    const QList<QByteArray> parts = mime->data(rowFormat).split(':');
+    if (parts.size() != 2 || parts.at(0) != QByteArray::number(reinterpret_cast<quintptr>(this))) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int index = parts.at(1).toInt(&ok);
+    if (!ok || index < 0 || index >= count()) {
+        return std::nullopt;
+    }
+    return index;
+}
+
+int FileList::gapAt(int y) const
+{
+    return m_column->gapAt(y);
+}
+
+std::optional<int> FileList::indicatedGap() const
+{
+    return m_column->gap;
+}
+
+void FileList::dropRow(int from, int gap)
+{
+    // A gap after the dragged row counts the row itself once too many.
+    const int to = gap > from ? gap - 1 : gap;
+    if (to != from) {
+        emit moved(from, to);
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QScrollArea>
+#include <memory>
+#include <optional>
+
+class QMimeData;
+class RowColumn;
+
+// A list of file rows on the page's own background, with hairlines between rows;
+// rows can optionally be dragged to a new place.
+class FileList : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit FileList(bool reorderable, QWidget* parent = nullptr);
+
+    // Replaces the rows; the list takes ownership.
+    void setRows(const QList<QWidget*>& rows);
+    int count() const;
+    QWidget* row(int index) const;
+    bool isReorderable() const { return m_reorderable; }
+
+    // The drag data that carries row `index` of this list.
+    std::unique_ptr<QMimeData> rowMime(int index) const;
+    // The row a drag carries, when it comes from this list.
+    std::optional<int> draggedRow(const QMimeData* mime) const;
+    // Where a row dropped at y (in the rows' coordinates) goes in, as a gap between rows (0…count).
+    int gapAt(int y) const;
+    // The gap the indicator shows during a drag; none otherwise.
+    std::optional<int> indicatedGap() const;
+    QWidget* rowsWidget() const;
+
+signals:
+    // Row `from` should end up at position `to` (QList::move semantics).
+    void moved(int from, int to);
+
+private:
+    friend class RowColumn;
+    void dropRow(int from, int gap);
+
+    bool m_reorderable;
+    RowColumn* m_column;
+};

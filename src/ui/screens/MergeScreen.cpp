@@ -1,0 +1,107 @@
+#include "MergeScreen.h"
+
+#include "Button.h"
+#include "DropZone.h"
+#include "FileList.h"
+#include "FileRow.h"
+#include "Formatting.h"
+#include "Labels.h"
+#include "RunButton.h"
+#include "ScreenBinding.h"
+#include "Store.h"
+
+#include <QHBoxLayout>
+#include <QStackedWidget>
+
+MergeScreen::MergeScreen(Store& store, QWidget* parent)
+    : ToolPage(AppSection::merge, parent), m_store(store),
+      m_display(ScreenBinding::fileDisplay(store)),
+      m_add(new Button(tr("PDF ekle"), Button::Kind::bordered)), m_stack(new QStackedWidget),
+      m_drop(new DropZone(QStringLiteral("arrow.triangle.merge"), tr("PDF'leri buraya bırak"),
+                          tr("İki ya da daha çok dosya ekle. Sırayı sonra sürükleyerek "
+                             "değiştirebilirsin."))),
+      m_list(new FileList(true)),
+      m_summary(Labels::text(QString(), TextStyle::callout, Tone::primary)),
+      m_clear(new Button(tr("Temizle"), Button::Kind::bordered)),
+      m_run(new RunButton(AppSection::merge, tr("Birleştir…")))
+{
+    m_add->setSymbol(QStringLiteral("plus"));
+    setTrailing(m_add);
+
+    m_stack->addWidget(m_drop);
+    m_stack->addWidget(m_list);
+    setContent(m_stack);
+
+    m_summary->setFont(Theme::monospacedDigits(Theme::font(TextStyle::callout)));
+    m_summary->setObjectName(QStringLiteral("summary"));
+    footer()->addWidget(m_summary);
+    footer()->addStretch(1);
+    footer()->addWidget(m_clear);
+    footer()->addWidget(m_run);
+
+    auto open = [this] { m_store.open(AppSection::merge); };
+    connect(m_add, &QAbstractButton::clicked, this, open);
+    connect(m_drop, &DropZone::chooseRequested, this, open);
+    connect(m_clear, &QAbstractButton::clicked, this, [this] { m_store.clear(AppSection::merge); });
+    connect(m_list, &FileList::moved, this, &MergeScreen::move);
+    connect(&m_store, &Store::mergeFilesChanged, this, &MergeScreen::showFiles);
+
+    ScreenBinding::bindPage(*this, store);
+    ScreenBinding::bindRunButton(*m_run, store);
+    ScreenBinding::reloadThumbsWhenReady(*this, store);
+    showFiles();
+}
+
+void MergeScreen::showFiles()
+{
+    const QList<PDFFile>& files = m_store.mergeFiles();
+    QList<QWidget*> rows;
+    for (int index = 0; index < files.size(); ++index) {
+        auto* row = new FileRow(files.at(index), index + 1, m_display);
+        const QUuid id = files.at(index).id;
+        connect(row, &FileRow::removeRequested, this, [this, id] { remove(id); });
+        rows << row;
+    }
+    m_list->setRows(rows);
+    m_stack->setCurrentWidget(files.isEmpty() ? static_cast<QWidget*>(m_drop) : m_list);
+    m_add->setVisible(!files.isEmpty());
+    m_clear->setEnabled(!files.isEmpty());
+    m_run->setReady(files.size() >= 2);
+    showSummary();
+}
+
+void MergeScreen::showSummary()
+{
+    const QList<PDFFile>& files = m_store.mergeFiles();
+    if (files.size() < 2) {
+        m_summary->setText(files.isEmpty() ? QString() : tr("Birleştirmek için en az iki PDF ekle."));
+        return;
+    }
+    qint64 pages = 0;
+    qint64 bytes = 0;
+    for (const PDFFile& file : files) {
+        pages += file.pageCount;
+        bytes += file.bytes;
+    }
+    const QLocale locale;
+    m_summary->setText(tr("Dosya: %1 · Sayfa: %2 · %3")
+                           .arg(Formatting::count(files.size(), locale),
+                                Formatting::count(pages, locale), m_display.formatSize(bytes)));
+}
+
+void MergeScreen::move(int from, int to)
+{
+    QList<PDFFile> files = m_store.mergeFiles();
+    if (from < 0 || from >= files.size() || to < 0 || to >= files.size()) {
+        return;
+    }
+    files.move(from, to);
+    m_store.setMergeFiles(files);
+}
+
+void MergeScreen::remove(const QUuid& id)
+{
+    QList<PDFFile> files = m_store.mergeFiles();
+    files.removeIf([&id](const PDFFile& file) { return file.id == id; });
+    m_store.setMergeFiles(files);
+}

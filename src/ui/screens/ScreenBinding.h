@@ -1,0 +1,23 @@
+#pragma once
+
+#include "FileDisplay.h"
+
+class QWidget;
+class RunButton;
+class Store;
+class ToolPage;
+
+// The wiring every tool screen shares between its kit blocks and the Store.
+namespace ScreenBinding {
+
+// Files dropped on the page go to its tool; the page shows its banner, and the
+// banner's buttons dismiss it or reveal its outputs.
+void bindPage(ToolPage& page, Store& store);
+// The button follows the busy mark and starts its tool's run when pressed.
+void bindRunButton(RunButton& button, Store& store);
+// Page images come from the Store's cache, sizes in the application's format.
+FileDisplay fileDisplay(Store& store);
+// Thumbnails under root that were still rendering when first shown ask again once ready.
+void reloadThumbsWhenReady(QWidget& root, Store& store);
+
+} // namespace ScreenBinding

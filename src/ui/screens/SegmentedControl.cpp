@@ -1,0 +1,217 @@
+#include "SegmentedControl.h"
+
+#include "Shapes.h"
+#include "Theme.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+constexpr int controlHeight = 24;
+constexpr int inset = 2;        // between the track and the chosen segment
+constexpr int sidePadding = 14; // around the widest title
+constexpr qreal trackRadius = 7;
+constexpr qreal thumbRadius = 5.5;
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
+
+} // namespace
+
+SegmentedControl::SegmentedControl(const QStringList& titles, QWidget* parent)
+    : QWidget(parent), m_titles(titles)
+{
+    setFont(Theme::font(TextStyle::body));
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setAccessibleName(titles.value(0));
+}
+
+void SegmentedControl::setCurrentIndex(int index)
+{
+    if (index < 0 || index >= count() || index == m_current) {
+        return;
+    }
+    m_current = index;
+    setAccessibleName(m_titles.value(index));
+    update();
+}
+
+int SegmentedControl::segmentWidth() const
+{
+    // Equal segments, as wide as the widest title needs, like the platform's picker.
+    const QFontMetrics semibold(Theme::font(TextStyle::body, QFont::DemiBold));
+    int widest = 0;
+    for (const QString& title : m_titles) {
+        widest = std::max(widest, semibold.horizontalAdvance(title));
+    }
+    return widest + 2 * sidePadding;
+}
+
+QSize SegmentedControl::sizeHint() const
+{
+    return {segmentWidth() * std::max(count(), 1) + 2 * inset, controlHeight};
+}
+
+QRect SegmentedControl::segmentRect(int index) const
+{
+    const int each = segmentWidth();
+    return {inset + index * each, inset, each, controlHeight - 2 * inset};
+}
+
+int SegmentedControl::segmentAt(const QPoint& pos) const
+{
+    for (int index = 0; index < count(); ++index) {
+        if (segmentRect(index).adjusted(0, -inset, 0, inset).contains(pos)) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+void SegmentedControl::choose(int index)
+{
+    if (index < 0 || index >= count()) {
+        return;
+    }
+    const bool changed = index != m_current;
+    setCurrentIndex(index);
+    if (changed) {
+        emit activated(index);
+    }
+}
+
+void SegmentedControl::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette& pal = palette();
+    const bool dark = Theme::isDark(pal);
+    const QColor text = Theme::primary(pal);
+    const QRectF track = QRectF(0, 0, sizeHint().width(), controlHeight).adjusted(0.5, 0.5, -0.5, -0.5);
+
+    painter.fillPath(Shapes::continuousRect(track, trackRadius),
+                     withAlpha(text, dark ? 0.10 : 0.06));
+    painter.setPen(QPen(withAlpha(text, dark ? 0.06 : 0.05), 1));
+    painter.drawPath(Shapes::continuousRect(track, trackRadius));
+
+    // Dividers between two choices that are both unchosen.
+    painter.setPen(QPen(withAlpha(text, dark ? 0.16 : 0.14), 1));
+    for (int index = 1; index < count(); ++index) {
+        if (index == m_current || index - 1 == m_current) {
+            continue;
+        }
+        const qreal x = segmentRect(index).left() + 0.5;
+        painter.drawLine(QPointF(x, 6), QPointF(x, controlHeight - 6));
+    }
+
+    for (int index = 0; index < count(); ++index) {
+        const QRectF box = QRectF(segmentRect(index)).adjusted(0.5, 0.5, -0.5, -0.5);
+        if (index == m_current) {
+            const QPainterPath thumb = Shapes::continuousRect(box, thumbRadius);
+            if (!dark) {
+                painter.fillPath(thumb.translated(0, 0.5), withAlpha(Qt::black, 0.10));
+            }
+            painter.fillPath(thumb, dark ? QColor(0x63, 0x63, 0x66) : QColor(Qt::white));
+            painter.setPen(QPen(withAlpha(Qt::black, dark ? 0.25 : 0.08), 0.75));
+            painter.drawPath(thumb);
+            if (m_keyboardFocus && hasFocus()) {
+                painter.setPen(QPen(withAlpha(Theme::accent(pal), 0.7), 2));
+                painter.drawPath(Shapes::continuousRect(box.adjusted(-1, -1, 1, 1), thumbRadius + 1));
+            }
+        } else if (index == m_pressed || index == m_hovered) {
+            painter.fillPath(Shapes::continuousRect(box, thumbRadius),
+                             withAlpha(text, index == m_pressed ? 0.10 : 0.05));
+        }
+        painter.setFont(
+            Theme::font(TextStyle::body, index == m_current ? QFont::Medium : QFont::Normal));
+        QColor ink = text;
+        if (!isEnabled()) {
+            ink = withAlpha(text, 0.35);
+        } else if (index != m_current) {
+            ink = withAlpha(text, dark ? 0.82 : 0.78);
+        }
+        painter.setPen(ink);
+        painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, m_titles.at(index));
+    }
+}
+
+void SegmentedControl::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    m_pressed = segmentAt(event->position().toPoint());
+    m_keyboardFocus = false;
+    update();
+}
+
+void SegmentedControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const int released = segmentAt(event->position().toPoint());
+    const int pressed = std::exchange(m_pressed, -1);
+    if (released >= 0 && released == pressed) {
+        choose(released);
+    }
+    update();
+}
+
+void SegmentedControl::mouseMoveEvent(QMouseEvent* event)
+{
+    const int hovered = segmentAt(event->position().toPoint());
+    if (hovered != m_hovered) {
+        m_hovered = hovered;
+        update();
+    }
+}
+
+void SegmentedControl::leaveEvent(QEvent* event)
+{
+    m_hovered = -1;
+    update();
+    QWidget::leaveEvent(event);
+}
+
+void SegmentedControl::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        choose(m_current - 1);
+        break;
+    case Qt::Key_Right:
+        choose(m_current + 1);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    m_keyboardFocus = true;
+    update();
+}
+
+void SegmentedControl::focusInEvent(QFocusEvent* event)
+{
+    m_keyboardFocus = event->reason() == Qt::TabFocusReason
+                      || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void SegmentedControl::focusOutEvent(QFocusEvent* event)
+{
+    m_keyboardFocus = false;
+    update();
+    QWidget::focusOutEvent(event);
+}

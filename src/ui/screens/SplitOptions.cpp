@@ -1,0 +1,101 @@
+#include "SplitOptions.h"
+
+#include "Labels.h"
+#include "RoundedField.h"
+#include "SegmentedControl.h"
+#include "StepperControl.h"
+#include "Store.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int fieldWidth = 360;
+
+} // namespace
+
+SplitOptions::SplitOptions(Store& store, QWidget* parent)
+    : Card(16, parent), m_store(store),
+      m_modes(new SegmentedControl({tr("Her sayfa ayrı"), tr("Sabit aralık"), tr("Aralıklar")})),
+      m_each(Labels::text(tr("Her sayfa ayrı bir PDF olur."), TextStyle::body)),
+      m_everyRow(new QWidget), m_everyLabel(Labels::text(QString(), TextStyle::body)),
+      m_stepper(new StepperControl), m_ranges(new QWidget), m_field(new QLineEdit)
+{
+    auto* body = new QWidget(this);
+    auto* column = new QVBoxLayout(body);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(12);
+    column->addWidget(Labels::overline(tr("Nasıl bölünsün?")));
+    column->addWidget(m_modes, 0, Qt::AlignLeft);
+    column->addWidget(m_each);
+
+    auto* everyLayout = new QHBoxLayout(m_everyRow);
+    everyLayout->setContentsMargins(0, 0, 0, 0);
+    everyLayout->setSpacing(8);
+    m_everyLabel->setFont(Theme::monospacedDigits(Theme::font(TextStyle::body)));
+    everyLayout->addWidget(m_everyLabel);
+    everyLayout->addWidget(m_stepper);
+    everyLayout->addStretch(1);
+    column->addWidget(m_everyRow);
+
+    auto* rangesLayout = new QVBoxLayout(m_ranges);
+    rangesLayout->setContentsMargins(0, 0, 0, 0);
+    rangesLayout->setSpacing(8);
+    m_field->setPlaceholderText(tr("1-3, 5, 8-12"));
+    m_field->setFont(Theme::monospacedDigits(Theme::font(TextStyle::body)));
+    auto* frame = new RoundedField(m_field);
+    frame->setMaximumWidth(fieldWidth);
+    rangesLayout->addWidget(frame);
+    auto* help = Labels::text(tr("Virgülle ayır. Her aralık ayrı bir dosya olur. “8-” sona kadar "
+                                 "demektir."),
+                              TextStyle::body, Tone::secondary);
+    help->setWordWrap(true);
+    rangesLayout->addWidget(help);
+    column->addWidget(m_ranges);
+    layout()->addWidget(body);
+
+    connect(m_modes, &SegmentedControl::activated, this, [this](int index) {
+        m_store.setSplitMode(ToolOptions::splitModes.at(static_cast<std::size_t>(index)));
+    });
+    connect(m_stepper, &StepperControl::stepped, this,
+            [this](int value) { m_store.setSplitEvery(value); });
+    connect(m_field, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_store.setSplitRanges(text); });
+    connect(&m_store, &Store::splitModeChanged, this, &SplitOptions::showMode);
+    connect(&m_store, &Store::splitEveryChanged, this, &SplitOptions::showEvery);
+    connect(&m_store, &Store::splitFileChanged, this, &SplitOptions::showEvery);
+    connect(&m_store, &Store::splitRangesChanged, this, &SplitOptions::showRanges);
+    showMode();
+    showEvery();
+    showRanges();
+}
+
+void SplitOptions::showMode()
+{
+    const SplitMode mode = m_store.splitMode();
+    const auto& modes = ToolOptions::splitModes;
+    m_modes->setCurrentIndex(static_cast<int>(std::find(modes.begin(), modes.end(), mode)
+                                              - modes.begin()));
+    m_each->setVisible(mode == SplitMode::each);
+    m_everyRow->setVisible(mode == SplitMode::every);
+    m_ranges->setVisible(mode == SplitMode::ranges);
+}
+
+void SplitOptions::showEvery()
+{
+    const qint64 pages = m_store.splitFile() ? m_store.splitFile()->pageCount : 1;
+    m_stepper->setRange(1, static_cast<int>(std::clamp<qint64>(pages, 1, INT_MAX)));
+    // A step beyond the page count splits exactly as the page count does, so
+    // the control shows the value it can offer without changing the setting.
+    m_stepper->setValue(m_store.splitEvery());
+    m_everyLabel->setText(tr("Her %1 sayfada bir böl").arg(m_stepper->value()));
+}
+
+void SplitOptions::showRanges()
+{
+    if (m_field->text() != m_store.splitRanges()) {
+        m_field->setText(m_store.splitRanges());
+    }
+}

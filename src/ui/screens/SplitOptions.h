@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Card.h"
+
+class QLineEdit;
+class SegmentedControl;
+class StepperControl;
+class Store;
+class ToneLabel;
+
+// The split tool's options card: the mode, and the step or range text the mode needs.
+class SplitOptions : public Card {
+    Q_OBJECT
+public:
+    explicit SplitOptions(Store& store, QWidget* parent = nullptr);
+
+    SegmentedControl* modes() const { return m_modes; }
+    ToneLabel* eachLine() const { return m_each; }
+    QWidget* everyRow() const { return m_everyRow; }
+    ToneLabel* everyLabel() const { return m_everyLabel; }
+    StepperControl* stepper() const { return m_stepper; }
+    QWidget* rangesBlock() const { return m_ranges; }
+    QLineEdit* rangesField() const { return m_field; }
+
+private:
+    void showMode();
+    void showEvery();
+    void showRanges();
+
+    Store& m_store;
+    SegmentedControl* m_modes;
+    ToneLabel* m_each;
+    QWidget* m_everyRow;
+    ToneLabel* m_everyLabel;
+    StepperControl* m_stepper;
+    QWidget* m_ranges;
+    QLineEdit* m_field;
+};

@@ -1,0 +1,110 @@
+#include "SplitScreen.h"
+
+#include "DropZone.h"
+#include "Formatting.h"
+#include "Labels.h"
+#include "RunButton.h"
+#include "ScreenBinding.h"
+#include "SingleFileCard.h"
+#include "SplitOptions.h"
+#include "Store.h"
+
+#include <QFileInfo>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+SplitScreen::SplitScreen(Store& store, int shown, QWidget* parent)
+    : ToolPage(AppSection::split, parent), m_store(store),
+      m_display(ScreenBinding::fileDisplay(store)), m_stack(new QStackedWidget),
+      m_drop(new DropZone(QStringLiteral("scissors"), tr("Bölünecek PDF'i buraya bırak"),
+                          tr("Her sayfayı ayrı dosya yapabilir ya da istediğin aralıkları "
+                             "çıkarabilirsin."))),
+      m_scroll(new QScrollArea), m_column(new QVBoxLayout), m_options(new SplitOptions(store)),
+      m_preview(new SplitPreview(shown)),
+      m_count(Labels::text(QString(), TextStyle::callout, Tone::secondary)),
+      m_run(new RunButton(AppSection::split, tr("Böl…")))
+{
+    auto* cards = new QWidget;
+    cards->setLayout(m_column);
+    m_column->setContentsMargins(Metrics::pageSide, 0, Metrics::pageSide, 16);
+    m_column->setSpacing(16);
+    m_column->addWidget(m_options);
+    m_column->addWidget(m_preview);
+    m_column->addStretch(1);
+    m_scroll->setWidget(cards);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->viewport()->setAutoFillBackground(false);
+    cards->setAutoFillBackground(false);
+
+    m_stack->addWidget(m_drop);
+    m_stack->addWidget(m_scroll);
+    setContent(m_stack);
+
+    m_count->setFont(Theme::monospacedDigits(Theme::font(TextStyle::callout)));
+    m_count->setObjectName(QStringLiteral("count"));
+    footer()->addWidget(m_count);
+    footer()->addStretch(1);
+    footer()->addWidget(m_run);
+
+    connect(m_drop, &DropZone::chooseRequested, this, [this] { m_store.open(AppSection::split); });
+    connect(&m_store, &Store::splitFileChanged, this, &SplitScreen::showFile);
+    for (auto signal : {&Store::splitModeChanged, &Store::splitEveryChanged,
+                        &Store::splitRangesChanged}) {
+        connect(&m_store, signal, this, &SplitScreen::showOutcome);
+    }
+
+    ScreenBinding::bindPage(*this, store);
+    ScreenBinding::bindRunButton(*m_run, store);
+    ScreenBinding::reloadThumbsWhenReady(*this, store);
+    showFile();
+}
+
+void SplitScreen::showFile()
+{
+    if (m_card) {
+        m_column->removeWidget(m_card);
+        m_card->hide();
+        m_card->deleteLater();
+        m_card = nullptr;
+    }
+    const std::optional<PDFFile>& file = m_store.splitFile();
+    if (file) {
+        m_card = new SingleFileCard(*file, AppSection::split, m_display);
+        connect(m_card, &SingleFileCard::openRequested, this,
+                [this](AppSection section) { m_store.open(section); });
+        connect(m_card, &SingleFileCard::clearRequested, this,
+                [this](AppSection section) { m_store.clear(section); });
+        m_column->insertWidget(0, m_card);
+    }
+    m_stack->setCurrentWidget(file ? static_cast<QWidget*>(m_scroll) : m_drop);
+    showOutcome();
+}
+
+SplitOutcome SplitScreen::outcome() const
+{
+    try {
+        return m_store.splitGroups();
+    } catch (const PDFEngine::Failure& failure) {
+        return failure.message();
+    }
+}
+
+void SplitScreen::showOutcome()
+{
+    const std::optional<PDFFile>& file = m_store.splitFile();
+    if (!file) {
+        m_count->clear();
+        m_run->setReady(false);
+        return;
+    }
+    const SplitOutcome groups = outcome();
+    m_preview->showOutcome(QFileInfo(file->source.url).fileName(), groups);
+    const auto* computed = std::get_if<PDFEngine::Grouping>(&groups);
+    const qint64 files = computed ? computed->size() : 0;
+    m_count->setText(files > 0 ? tr("Oluşacak dosya: %1").arg(Formatting::count(files, QLocale()))
+                               : QString());
+    m_run->setReady(files > 0);
+}

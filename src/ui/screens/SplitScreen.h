@@ -1,0 +1,47 @@
+#pragma once
+
+#include "FileDisplay.h"
+#include "SplitPreview.h"
+#include "ToolPage.h"
+
+class DropZone;
+class QScrollArea;
+class QStackedWidget;
+class QVBoxLayout;
+class RunButton;
+class SingleFileCard;
+class SplitOptions;
+class Store;
+class ToneLabel;
+
+// The split tool's page: the input's card, how to split it, and the names the split will write.
+class SplitScreen : public ToolPage {
+    Q_OBJECT
+public:
+    // The preview lists at most `shown` names.
+    SplitScreen(Store& store, int shown, QWidget* parent = nullptr);
+
+    DropZone* dropZone() const { return m_drop; }
+    SingleFileCard* fileCard() const { return m_card; }
+    SplitOptions* options() const { return m_options; }
+    SplitPreview* preview() const { return m_preview; }
+    ToneLabel* count() const { return m_count; }
+    RunButton* runButton() const { return m_run; }
+
+private:
+    void showFile();
+    void showOutcome();
+    SplitOutcome outcome() const;
+
+    Store& m_store;
+    FileDisplay m_display;
+    QStackedWidget* m_stack;
+    DropZone* m_drop;
+    QScrollArea* m_scroll;
+    QVBoxLayout* m_column;
+    SingleFileCard* m_card = nullptr;
+    SplitOptions* m_options;
+    SplitPreview* m_preview;
+    ToneLabel* m_count;
+    RunButton* m_run;
+};
