@@ -13,8 +13,14 @@ namespace PDFEngine {
 void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination)
 {
     const std::unique_ptr<QPDF> pdf = open(source);
+    const Failure unreadable(EngineText::openFailed(EngineText::fileName(source.url)));
     QPDFPageDocumentHelper pages(*pdf);
-    std::vector<QPDFPageObjectHelper> all = pages.getAllPages();
+    std::vector<QPDFPageObjectHelper> all;
+    try {
+        all = pages.getAllPages();
+    } catch (const std::exception&) {
+        throw unreadable;
+    }
     const auto count = static_cast<qint64>(all.size());
     // The size of the set decides, not how many of its indices exist.
     if (removing.size() >= count) {
@@ -31,7 +37,7 @@ void deletePages(const PDFSource& source, const QSet<int>& removing, const QStri
             }
         }
     } catch (const std::exception&) {
-        throw Failure(EngineText::openFailed(EngineText::fileName(source.url)));
+        throw unreadable;
     }
     write(*pdf, destination, remaining);
 }
