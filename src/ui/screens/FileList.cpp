@@ -1,5 +1,6 @@
 #include "FileList.h"
 
+#include "QuietScrollBar.h"
 #include "Shapes.h"
 #include "Theme.h"
 
@@ -273,6 +274,7 @@ FileList::FileList(bool reorderable, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidget(m_column);
     viewport()->setAutoFillBackground(false);
+    quietScrollBar(this);
     setAutoFillBackground(false);
 }
 

@@ -3,6 +3,7 @@
 #include "DropZone.h"
 #include "Formatting.h"
 #include "Labels.h"
+#include "QuietScrollBar.h"
 #include "RunButton.h"
 #include "ScreenBinding.h"
 #include "SingleFileCard.h"
@@ -37,6 +38,7 @@ SplitScreen::SplitScreen(Store& store, int shown, QWidget* parent)
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->viewport()->setAutoFillBackground(false);
+    quietScrollBar(m_scroll);
     cards->setAutoFillBackground(false);
 
     m_stack->addWidget(m_drop);

@@ -88,6 +88,9 @@ private:
         screen.resize(760, 580);
         screen.show();
         waitForThumbs(screen);
+        // Widgets added to a shown page appear from the event loop, as they would on screen.
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
         const QImage image = screen.grab().toImage();
         const QPalette palette = Theme::palette(appearance);
         // The page sits on the window background, and the footer bar is set apart from it.
