@@ -11,7 +11,10 @@ namespace {
 // A section whose screen is not built yet shows its header over an empty page.
 QWidget* placeholder(AppSection section, QWidget* parent)
 {
-    return new ToolPage(section, parent);
+    auto* page = new ToolPage(section, parent);
+    page->setContent(new QWidget(page));
+    page->footerBar()->hide();
+    return page;
 }
 
 } // namespace
