@@ -84,6 +84,8 @@ public:
     void removeBanner(AppSection section); // the page's dismiss button
 
     const DataFile& dataFile() const { return m_dataFile; }
+    // The dialogs the Store asks through, for pickers a screen shows itself (the pad's image).
+    Panels& panels() const { return m_panels; }
 
     // Admission of inputs.
     void addFiles(const QStringList& paths, AppSection section);

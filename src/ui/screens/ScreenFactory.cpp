@@ -2,6 +2,8 @@
 
 #include "CompressScreen.h"
 #include "MergeScreen.h"
+#include "Panels.h"
+#include "SignView.h"
 #include "SplitScreen.h"
 #include "Store.h"
 #include "ToolPage.h"
@@ -30,7 +32,7 @@ QWidget* makeScreen(AppSection section, Store& store, QWidget* parent)
     case AppSection::compress:
         return new CompressScreen(store, parent);
     case AppSection::sign:
-        return placeholder(section, parent);
+        return new SignView(store, [&store] { return store.panels().openImage(); }, parent);
     case AppSection::pages:
         return placeholder(section, parent);
     case AppSection::history:
