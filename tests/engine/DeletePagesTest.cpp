@@ -2,6 +2,7 @@
 #include "Fixtures.h"
 #include "PDFEngine.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +21,7 @@ private slots:
     void keepsAtLeastOnePage();
     void lockedInputGivesAnOpenCopy();
     void keepsRotationsAndCropBoxes();
+    void repairedInputGivesReadableCopy();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -124,6 +126,25 @@ void DeletePagesTest::keepsRotationsAndCropBoxes()
     QCOMPARE(Fixtures::readTags(m_output), (QStringList{"D2", "D3"}));
     QCOMPARE(Fixtures::readRotations(m_output), (QList<int>{0, 90}));
     QCOMPARE(Fixtures::readCropBoxes(m_output).last(), QRectF(20, 30, 100, 200));
+}
+
+// A file whose cross-reference table must be rebuilt and whose trailer has no
+// /Size: the copy must still be a file every reader opens.
+void DeletePagesTest::repairedInputGivesReadableCopy()
+{
+    QByteArray bytes = Fixtures::readBytes(m_source);
+    QString text = QString::fromLatin1(bytes);
+    text.remove(QRegularExpression(QStringLiteral("/Size \\d+")));
+    bytes = text.toLatin1();
+    const qsizetype startxref = bytes.lastIndexOf("startxref");
+    QVERIFY(startxref > 0);
+    bytes = bytes.left(startxref) + "startxref\n999999\n%%EOF\n";
+    Fixtures::writeBytes(m_source, bytes);
+
+    PDFEngine::deletePages(PDFSource{m_source, std::nullopt}, {1}, m_output);
+
+    QCOMPARE(Fixtures::readTags(m_output), (QStringList{"S1", "S3", "S4"}));
+    QVERIFY(Fixtures::qpdfCheckIsClean(m_output));
 }
 
 QTEST_GUILESS_MAIN(DeletePagesTest)
