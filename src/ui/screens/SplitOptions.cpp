@@ -91,6 +91,7 @@ void SplitOptions::showEvery()
     // the control shows the value it can offer without changing the setting.
     m_stepper->setValue(m_store.splitEvery());
     m_everyLabel->setText(tr("Her %1 sayfada bir böl").arg(m_stepper->value()));
+    m_stepper->setAccessibleName(m_everyLabel->text());
 }
 
 void SplitOptions::showRanges()
