@@ -183,11 +183,16 @@ void PlacementView::paintEvent(QPaintEvent*)
         }
     }
     if (m_selected) {
+        // Crisp on the pixel grid: an antialiased one-point dash at a fractional
+        // position would smear into two faint lines.
+        const QRect edge(qRound(local.left()), qRound(local.top()),
+                         qMax(1, qRound(local.width())) - 1, qMax(1, qRound(local.height())) - 1);
         QPen dashed(Theme::accent(palette()), 1);
         dashed.setDashPattern({4, 3});
+        painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(dashed);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(local.adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.drawRect(edge);
     }
 }
 
