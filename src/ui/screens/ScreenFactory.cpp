@@ -1,7 +1,9 @@
 #include "ScreenFactory.h"
 
 #include "CompressScreen.h"
+#include "HistoryScreen.h"
 #include "MergeScreen.h"
+#include "PagesScreen.h"
 #include "Panels.h"
 #include "SignView.h"
 #include "SplitScreen.h"
@@ -34,9 +36,9 @@ QWidget* makeScreen(AppSection section, Store& store, QWidget* parent)
     case AppSection::sign:
         return new SignView(store, [&store] { return store.panels().openImage(); }, parent);
     case AppSection::pages:
-        return placeholder(section, parent);
+        return new PagesScreen(store, parent);
     case AppSection::history:
-        return placeholder(section, parent);
+        return new HistoryScreen(store, parent);
     }
     return placeholder(section, parent);
 }

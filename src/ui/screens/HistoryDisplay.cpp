@@ -1,0 +1,62 @@
+#include "HistoryDisplay.h"
+
+#include "AppSection.h"
+#include "SectionText.h"
+#include "Snapshot.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace HistoryDisplay {
+
+QStringList urls(const HistoryItem& item)
+{
+    return item.outputs;
+}
+
+QString title(const HistoryItem& item)
+{
+    if (item.outputs.isEmpty()) {
+        return {};
+    }
+    const QFileInfo first(item.outputs.first());
+    if (item.outputs.size() == 1) {
+        return first.fileName();
+    }
+    return QCoreApplication::translate("HistoryDisplay", "%1 dosya · %2")
+        .arg(item.outputs.size())
+        .arg(first.absoluteDir().dirName());
+}
+
+QStringList existing(const HistoryItem& item)
+{
+    if (Snapshot::active()) {
+        return item.outputs;
+    }
+    QStringList present;
+    for (const QString& path : item.outputs) {
+        if (QFileInfo::exists(path)) {
+            present << path;
+        }
+    }
+    return present;
+}
+
+QString symbol(const QString& tool)
+{
+    if (const std::optional<AppSection> section = AppSections::fromRawValue(tool)) {
+        return SectionText::symbol(*section);
+    }
+    return QStringLiteral("doc");
+}
+
+std::optional<QString> toolName(const QString& tool)
+{
+    if (const std::optional<AppSection> section = AppSections::fromRawValue(tool)) {
+        return SectionText::title(*section);
+    }
+    return std::nullopt;
+}
+
+} // namespace HistoryDisplay

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "AppData.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// What the history shows for a record: its title, its outputs still on disk, and its tool's symbol and name.
+namespace HistoryDisplay {
+
+// The output paths, in order.
+QStringList urls(const HistoryItem& item);
+// No outputs: empty; one: its file name; several: the count and the first output's folder.
+QString title(const HistoryItem& item);
+// The outputs that exist now; in screenshot mode every output counts as present.
+QStringList existing(const HistoryItem& item);
+// The symbol of the record's tool; "doc" for a tool this version does not know.
+QString symbol(const QString& tool);
+// The name of the record's tool; none for a tool this version does not know.
+std::optional<QString> toolName(const QString& tool);
+
+} // namespace HistoryDisplay

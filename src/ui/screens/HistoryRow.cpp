@@ -1,0 +1,89 @@
+#include "HistoryRow.h"
+
+#include "Button.h"
+#include "Formatting.h"
+#include "HistoryDisplay.h"
+#include "HoverTips.h"
+#include "Labels.h"
+#include "RelativeDate.h"
+#include "SymbolView.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int symbolSide = 15;
+constexpr int symbolFrame = 24;
+constexpr int sidePadding = 8; // with the list's margin, text lines up with the page header
+// The row's own 4 above and below, plus the 4 a list row keeps around its content.
+constexpr int verticalPadding = 4 + 4;
+
+QString detailText(const HistoryItem& item, bool missing)
+{
+    const QString detail = missing
+        ? QCoreApplication::translate("HistoryRow", "Dosya taşınmış ya da silinmiş")
+        : item.inputs.join(QStringLiteral(", "));
+    const std::optional<QString> tool = HistoryDisplay::toolName(item.tool);
+    return tool ? *tool + QStringLiteral(" · ") + detail : detail;
+}
+
+} // namespace
+
+HistoryRow::HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* parent)
+    : QWidget(parent), m_item(item), m_existing(HistoryDisplay::existing(item)),
+      m_symbol(new SymbolView(HistoryDisplay::symbol(item.tool), symbolSide, Tone::secondary)),
+      m_title(new ElidedLabel(HistoryDisplay::title(item), TextStyle::body, Tone::primary,
+                              Qt::ElideMiddle)),
+      m_detail(new ElidedLabel(detailText(item, m_existing.isEmpty()), TextStyle::caption,
+                               Tone::secondary, Qt::ElideMiddle)),
+      m_sizes(Labels::text(QString(), TextStyle::caption, Tone::primary)),
+      m_date(Labels::text(QString(), TextStyle::caption, Tone::secondary)),
+      m_reveal(new Button(QString(), Button::Kind::borderless))
+{
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(sidePadding, verticalPadding, sidePadding, verticalPadding);
+    row->setSpacing(12);
+
+    m_symbol->setFrameSize(QSize(symbolFrame, symbolFrame));
+    row->addWidget(m_symbol, 0, Qt::AlignVCenter);
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    m_title->setObjectName(QStringLiteral("title"));
+    m_detail->setObjectName(QStringLiteral("detail"));
+    texts->addWidget(m_title);
+    texts->addWidget(m_detail);
+    row->addLayout(texts, 1);
+
+    auto* facts = new QVBoxLayout;
+    facts->setSpacing(2);
+    const QLocale locale;
+    m_sizes->setText(tr("%1 → %2").arg(Formatting::fileSize(item.bytesBefore, locale),
+                                        Formatting::fileSize(item.bytesAfter, locale)));
+    m_sizes->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
+    m_sizes->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_sizes->setObjectName(QStringLiteral("sizes"));
+    m_date->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_date->setObjectName(QStringLiteral("date"));
+    facts->addWidget(m_sizes, 0, Qt::AlignRight);
+    facts->addWidget(m_date, 0, Qt::AlignRight);
+    row->addLayout(facts);
+
+    m_reveal->setSymbol(QStringLiteral("magnifyingglass"), 14, Tone::secondary);
+    m_reveal->setAccessibleName(tr("Finder'da göster"));
+    tip(m_reveal, tr("Finder'da göster"));
+    m_reveal->setEnabled(!m_existing.isEmpty());
+    row->addWidget(m_reveal, 0, Qt::AlignVCenter);
+
+    connect(m_reveal, &QAbstractButton::clicked, this,
+            [this] { emit revealRequested(HistoryDisplay::existing(m_item)); });
+    setNow(now);
+}
+
+void HistoryRow::setNow(const QDateTime& now)
+{
+    m_date->setText(RelativeDate::text(m_item.date, now));
+    tip(m_date, QLocale().toString(m_item.date.toLocalTime(), QLocale::LongFormat));
+}

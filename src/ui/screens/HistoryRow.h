@@ -1,0 +1,46 @@
+#pragma once
+
+#include "AppData.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <QWidget>
+
+class Button;
+class ElidedLabel;
+class SymbolView;
+class ToneLabel;
+
+// One recorded run: tool symbol, title, tool and inputs, sizes, when, and a button that reveals its outputs.
+class HistoryRow : public QWidget {
+    Q_OBJECT
+public:
+    HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* parent = nullptr);
+
+    const HistoryItem& item() const { return m_item; }
+    // The outputs that existed when the row was made.
+    const QStringList& existing() const { return m_existing; }
+    // Writes the date again relative to `now`.
+    void setNow(const QDateTime& now);
+
+    SymbolView* symbol() const { return m_symbol; }
+    ElidedLabel* title() const { return m_title; }
+    ElidedLabel* detail() const { return m_detail; }
+    ToneLabel* sizes() const { return m_sizes; }
+    ToneLabel* date() const { return m_date; }
+    Button* revealButton() const { return m_reveal; }
+
+signals:
+    // The file manager should show and select these files.
+    void revealRequested(const QStringList& paths);
+
+private:
+    HistoryItem m_item;
+    QStringList m_existing;
+    SymbolView* m_symbol;
+    ElidedLabel* m_title;
+    ElidedLabel* m_detail;
+    ToneLabel* m_sizes;
+    ToneLabel* m_date;
+    Button* m_reveal;
+};

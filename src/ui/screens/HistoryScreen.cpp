@@ -1,0 +1,127 @@
+#include "HistoryScreen.h"
+
+#include "BrandMark.h"
+#include "Button.h"
+#include "EmptyState.h"
+#include "FileList.h"
+#include "HistoryRow.h"
+#include "PageHeader.h"
+#include "SectionText.h"
+#include "Store.h"
+#include "Theme.h"
+
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// Relative dates move on by the minute at most; this keeps "şimdi" from going stale.
+constexpr int dateTickMs = 30 * 1000;
+
+} // namespace
+
+HistoryScreen::HistoryScreen(Store& store, QWidget* parent, Clock clock)
+    : QWidget(parent), m_store(store),
+      m_clock(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); })),
+      m_header(new PageHeader(AppSection::history)),
+      m_clear(new Button(tr("Geçmişi temizle…"), Button::Kind::bordered)),
+      m_stack(new QStackedWidget),
+      m_empty(new EmptyState(QStringLiteral("clock.arrow.circlepath"), tr("Henüz kayıt yok"),
+                             tr("Bir araçla dosya ürettiğinde burada görünür. Soldan bir araç "
+                                "seç ve PDF ekle."))),
+      m_list(new FileList(false)), m_tick(new QTimer(this))
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_header->setTrailing(m_clear);
+    column->addWidget(m_header);
+    m_stack->addWidget(m_empty);
+    m_stack->addWidget(m_list);
+    column->addWidget(m_stack, 1);
+
+    connect(m_clear, &QAbstractButton::clicked, this, &HistoryScreen::confirmClear);
+    connect(&m_store, &Store::dataChanged, this, &HistoryScreen::refresh);
+    m_tick->setInterval(dateTickMs);
+    connect(m_tick, &QTimer::timeout, this, &HistoryScreen::refreshDates);
+    m_tick->start();
+    refresh();
+}
+
+QList<HistoryRow*> HistoryScreen::rows() const
+{
+    QList<HistoryRow*> rows;
+    for (int index = 0; index < m_list->count(); ++index) {
+        rows << static_cast<HistoryRow*>(m_list->row(index));
+    }
+    return rows;
+}
+
+void HistoryScreen::refresh()
+{
+    const QList<HistoryItem>& history = m_store.data().history;
+    const QDateTime now = m_clock();
+    QList<QWidget*> rows;
+    rows.reserve(history.size());
+    for (const HistoryItem& item : history) {
+        auto* row = new HistoryRow(item, now);
+        connect(row, &HistoryRow::revealRequested, &m_store,
+                [this](const QStringList& paths) { m_store.reveal(paths); });
+        rows << row;
+    }
+    m_list->setRows(rows);
+    m_stack->setCurrentWidget(history.isEmpty() ? static_cast<QWidget*>(m_empty) : m_list);
+    m_clear->setEnabled(!history.isEmpty());
+}
+
+void HistoryScreen::refreshDates()
+{
+    const QDateTime now = m_clock();
+    for (HistoryRow* row : rows()) {
+        row->setNow(now);
+    }
+}
+
+void HistoryScreen::confirmClear()
+{
+    if (m_confirmation || m_store.data().history.isEmpty()) {
+        return;
+    }
+    auto* box = new QMessageBox(this);
+    box->setWindowModality(Qt::WindowModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Like the platform's alerts, the box carries the application's own mark.
+    box->setIconPixmap(QPixmap::fromImage(BrandMark::image(qRound(56 * devicePixelRatioF()))));
+    box->setWindowTitle(SectionText::title(AppSection::history));
+    box->setText(tr("Geçmiş temizlensin mi?"));
+    box->setInformativeText(tr("Yalnız liste temizlenir. Ürettiğin dosyalar yerinde kalır."));
+    QPushButton* clear = box->addButton(tr("Temizle"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box->addButton(tr("Vazgeç"), QMessageBox::RejectRole);
+    box->setDefaultButton(cancel);
+    box->setEscapeButton(cancel);
+    m_confirmation = box;
+    connect(box, &QMessageBox::finished, this, [this, box, clear] {
+        // Only the destructive button clears; closing the box any other way keeps the list.
+        if (box->clickedButton() == clear) {
+            m_store.clearHistory();
+        }
+    });
+    box->open();
+}
+
+void HistoryScreen::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), DS::canvas(palette()));
+}
+
+void HistoryScreen::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Files may have been moved or deleted while another section was showing.
+    refresh();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class Button;
+class EmptyState;
+class FileList;
+class HistoryRow;
+class PageHeader;
+class QStackedWidget;
+class QTimer;
+class Store;
+
+// The history section: every recorded run, newest first, with reveal buttons and a confirmed way to clear the list.
+class HistoryScreen : public QWidget {
+    Q_OBJECT
+public:
+    // What "now" is for the relative dates; the system clock when none is given.
+    using Clock = std::function<QDateTime()>;
+
+    explicit HistoryScreen(Store& store, QWidget* parent = nullptr, Clock clock = {});
+
+    PageHeader* header() const { return m_header; }
+    Button* clearButton() const { return m_clear; }
+    EmptyState* emptyState() const { return m_empty; }
+    FileList* list() const { return m_list; }
+    QList<HistoryRow*> rows() const;
+    // The clearing confirmation while it is open.
+    QMessageBox* confirmation() const { return m_confirmation; }
+
+    // Asks whether to clear the history; only "Temizle" clears it.
+    void confirmClear();
+    // Reads every record again: the files on disk and the dates may have changed.
+    void refresh();
+    // Writes every row's date again against the clock's now.
+    void refreshDates();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+
+    Store& m_store;
+    Clock m_clock;
+    PageHeader* m_header;
+    Button* m_clear;
+    QStackedWidget* m_stack;
+    EmptyState* m_empty;
+    FileList* m_list;
+    QTimer* m_tick;
+    QPointer<QMessageBox> m_confirmation;
+};

@@ -1,0 +1,115 @@
+#include "PageCellDelegate.h"
+
+#include "Icons.h"
+#include "PageGrid.h"
+#include "PageGridModel.h"
+#include "Shapes.h"
+#include "Theme.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr int halfGap = PageGrid::gap / 2;
+constexpr qreal plateInset = 5;   // the hover plate and focus ring reach this far past the page
+constexpr qreal plateRadius = 7;
+constexpr int markBorder = 2;
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
+
+} // namespace
+
+PageCellDelegate::PageCellDelegate(PageGrid& grid) : QStyledItemDelegate(&grid), m_grid(grid) {}
+
+QSize PageCellDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
+{
+    return m_grid.cellSize() + QSize(PageGrid::gap, PageGrid::gap);
+}
+
+QRectF PageCellDelegate::pageRect(const QRect& box, QSizeF page) const
+{
+    const qreal aspect = page.width() / std::max<qreal>(page.height(), 1);
+    QSizeF size(box.height() * aspect, box.height());
+    if (size.width() > box.width()) {
+        size = QSizeF(box.width(), box.width() / aspect);
+    }
+    const qreal left = std::round(box.center().x() + 0.5 - size.width() / 2);
+    const qreal top = std::round(box.center().y() + 0.5 - size.height() / 2);
+    return {left, top, std::round(size.width()), std::round(size.height())};
+}
+
+const QPixmap& PageCellDelegate::markPixmap(qreal ratio) const
+{
+    if (m_mark.isNull() || !qFuzzyCompare(m_mark.devicePixelRatio(), ratio)) {
+        m_mark = Icons::pixmap(QStringLiteral("trash.circle.fill"), Qt::white, markSymbol, ratio);
+    }
+    return m_mark;
+}
+
+void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const
+{
+    const int page = index.row();
+    const bool selected = index.data(PageGridModel::SelectedRole).toBool();
+    const bool hovered = option.state.testFlag(QStyle::State_MouseOver);
+    const bool focused = option.state.testFlag(QStyle::State_HasFocus) && m_grid.hasFocus() &&
+                         m_grid.keyboardFocus();
+    const QPalette& palette = option.palette;
+
+    const QRect cell(option.rect.topLeft() + QPoint(halfGap, halfGap), m_grid.cellSize());
+    const QRect box = m_grid.thumbBox().translated(cell.topLeft());
+    const QRectF paper = pageRect(box, m_grid.pageSize(page));
+
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+
+    const QRectF plate = paper.adjusted(-plateInset, -plateInset, plateInset, plateInset);
+    if (hovered && !selected) {
+        painter->fillPath(Shapes::continuousRect(plate, plateRadius),
+                          withAlpha(Theme::primary(palette), Theme::isDark(palette) ? 0.08 : 0.05));
+    }
+
+    // A soft lift under the sheet, as paper lying on the page.
+    const bool dark = Theme::isDark(palette);
+    painter->fillRect(paper.adjusted(-0.5, 0.5, 0.5, 1.5), QColor(0, 0, 0, dark ? 70 : 14));
+    painter->fillRect(paper.adjusted(0, 0, 0, 0.75), QColor(0, 0, 0, dark ? 50 : 12));
+
+    painter->fillRect(paper, DS::paper());
+    if (const std::optional<QImage> image = m_grid.thumbnail(page)) {
+        painter->drawImage(paper, *image);
+    }
+
+    if (selected) {
+        painter->fillRect(paper, withAlpha(DS::down(palette), markOpacity));
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        const QPixmap& mark = markPixmap(ratio);
+        const QPointF centre = paper.center() - QPointF(markSymbol / 2.0, markSymbol / 2.0);
+        painter->drawPixmap(centre, mark);
+        painter->setPen(QPen(DS::down(palette), markBorder));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(paper.adjusted(markBorder / 2.0, markBorder / 2.0, -markBorder / 2.0,
+                                         -markBorder / 2.0));
+    } else {
+        painter->setPen(QPen(DS::paperEdge(), 1));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(paper.adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+
+    if (focused) {
+        painter->setPen(QPen(withAlpha(Theme::accent(palette), 0.75), 2.5));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPath(Shapes::continuousRect(plate, plateRadius));
+    }
+
+    const QRect caption(cell.left(), box.bottom() + 1 + PageGrid::captionGap, cell.width(),
+                        cell.bottom() - box.bottom() - PageGrid::captionGap);
+    painter->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
+    painter->setPen(Theme::secondary(palette));
+    painter->drawText(caption, Qt::AlignHCenter | Qt::AlignTop, PageGridModel::caption(page));
+    painter->restore();
+}

@@ -1,0 +1,196 @@
+#include "PageGrid.h"
+
+#include "FlowGrid.h"
+#include "PageCellDelegate.h"
+#include "PageGridModel.h"
+#include "QuietScrollBar.h"
+#include "Store.h"
+#include "Theme.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+namespace {
+
+constexpr int halfGap = PageGrid::gap / 2;
+constexpr int wheelStep = 40;
+
+} // namespace
+
+PageGrid::PageGrid(Store& store, QWidget* parent)
+    : QListView(parent), m_store(store), m_model(new PageGridModel(this))
+{
+    setModel(m_model);
+    setItemDelegate(new PageCellDelegate(*this));
+    // Each cell carries half the gap on every side, so neighbouring cells are
+    // a whole gap apart and the view lays them out edge to edge.
+    setViewMode(QListView::ListMode);
+    setFlow(QListView::LeftToRight);
+    setWrapping(true);
+    setResizeMode(QListView::Adjust);
+    setMovement(QListView::Static);
+    setUniformItemSizes(true);
+    setSpacing(0);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    verticalScrollBar()->setSingleStep(wheelStep);
+    quietScrollBar(this);
+    setFrameShape(QFrame::NoFrame);
+    setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_Hover);
+    viewport()->setAutoFillBackground(false);
+    setAutoFillBackground(false);
+    setAccessibleName(tr("Sayfalar"));
+
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (index.isValid()) {
+            emit toggled(index.row());
+        }
+    });
+    connect(&m_store, &Store::thumbnailReady, this, &PageGrid::imageReady);
+}
+
+void PageGrid::setFile(const std::optional<PDFFile>& file)
+{
+    m_file = file;
+    m_pageSizes.clear();
+    m_requested.clear();
+    m_boxAspect = file ? pageSize(0) : QSizeF(595, 842);
+    m_model->setPageCount(file ? static_cast<int>(file->pageCount) : 0);
+    relayout();
+    scrollToTop();
+}
+
+void PageGrid::setSelected(const QSet<int>& pages)
+{
+    m_model->setSelected(pages);
+    // The item selection mirrors the marks so assistive tools read cells as selected.
+    QItemSelection selection;
+    for (const int page : pages) {
+        const QModelIndex cell = m_model->index(page);
+        if (cell.isValid()) {
+            selection.select(cell, cell);
+        }
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+QRect PageGrid::thumbBox() const
+{
+    const int width = m_cell.width();
+    const qreal aspect = m_boxAspect.width() / std::max<qreal>(m_boxAspect.height(), 1);
+    return {0, 0, width, qMax(1, qRound(width / std::max<qreal>(aspect, 0.01)))};
+}
+
+QRect PageGrid::cellRect(int page) const
+{
+    const QRect item = visualRect(m_model->index(page));
+    if (!item.isValid()) {
+        return {};
+    }
+    return {item.left() + halfGap, item.top() + halfGap, m_cell.width(), m_cell.height()};
+}
+
+QSet<int> PageGrid::requestedPages() const
+{
+    QSet<int> pages;
+    for (const int page : m_requested) {
+        pages.insert(page);
+    }
+    return pages;
+}
+
+QSizeF PageGrid::pageSize(int page) const
+{
+    if (!m_file) {
+        return {595, 842};
+    }
+    auto found = m_pageSizes.constFind(page);
+    if (found == m_pageSizes.constEnd()) {
+        found = m_pageSizes.insert(page, m_file->displaySize(page));
+    }
+    return *found;
+}
+
+std::optional<QImage> PageGrid::thumbnail(int page)
+{
+    if (!m_file) {
+        return std::nullopt;
+    }
+    m_requested.insert(Store::thumbnailKey(*m_file, page, thumbSide), page);
+    return m_store.requestThumbnail(*m_file, page, thumbSide);
+}
+
+void PageGrid::imageReady(const QString& key)
+{
+    const auto found = m_requested.constFind(key);
+    if (found != m_requested.constEnd()) {
+        update(m_model->index(*found));
+    }
+}
+
+void PageGrid::resizeEvent(QResizeEvent* event)
+{
+    relayout();
+    QListView::resizeEvent(event);
+}
+
+void PageGrid::relayout()
+{
+    const int total = width();
+    const int available = qMax(1, total - 2 * Metrics::pageSide);
+    const int pages = std::max(m_model->rowCount(), 1);
+    const FlowGrid::Columns columns =
+        FlowGrid::columns(available, pages, minimumCell, gap);
+    const int cellWidth =
+        qMax(1, static_cast<int>(std::min<qreal>(maximumCell, columns.cellWidth)));
+    m_columns = columns.count;
+
+    const int captionHeight = QFontMetrics(Theme::font(TextStyle::caption)).height();
+    m_cell = QSize(cellWidth, thumbBox().height() + captionGap + captionHeight);
+
+    // The cells are centred in the page; the viewport is just wider than the
+    // columns (the view wraps before an item whose end passes its last pixel),
+    // so it wraps after the last column whether or not the scroll bar shows:
+    // it lays out as if the bar were always there.
+    const int gridWidth = m_columns * (cellWidth + gap) + 1;
+    const int scrollBar =
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    int left = (total - (gridWidth - 1 - gap)) / 2 - halfGap;
+    int right = total - left - scrollBar - gridWidth;
+    if (right < 0) {
+        left = qMax(0, left + right);
+        right = 0;
+    }
+    setViewportMargins(left, 0, right, 0);
+    scheduleDelayedItemsLayout();
+}
+
+void PageGrid::keyPressEvent(QKeyEvent* event)
+{
+    m_keyboardFocus = true;
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (currentIndex().isValid()) {
+            emit toggled(currentIndex().row());
+            event->accept();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QListView::keyPressEvent(event);
+    viewport()->update();
+}
+
+void PageGrid::mousePressEvent(QMouseEvent* event)
+{
+    m_keyboardFocus = false;
+    QListView::mousePressEvent(event);
+}

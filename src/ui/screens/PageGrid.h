@@ -1,0 +1,70 @@
+#pragma once
+
+#include "PDFFile.h"
+
+#include <QHash>
+#include <QListView>
+#include <QSet>
+#include <optional>
+
+class PageGridModel;
+class Store;
+
+// The pages of one document as a grid of thumbnails that are clicked to mark them:
+// columns 120 to 180 wide and 16 apart, only visible cells drawn, images asked of the Store as they come into view.
+class PageGrid : public QListView {
+    Q_OBJECT
+public:
+    static constexpr int minimumCell = 120;
+    static constexpr int maximumCell = 180;
+    static constexpr int gap = 16;
+    static constexpr int thumbSide = 160;
+    static constexpr int captionGap = 6;
+
+    explicit PageGrid(Store& store, QWidget* parent = nullptr);
+
+    // Shows the pages of `file` (none: an empty grid).
+    void setFile(const std::optional<PDFFile>& file);
+    void setSelected(const QSet<int>& pages);
+    PageGridModel* pageModel() const { return m_model; }
+
+    int columnCount() const { return m_columns; }
+    // A cell without its surrounding gap: thumbnail box and caption.
+    QSize cellSize() const { return m_cell; }
+    // The thumbnail box of a cell, in the cell's own coordinates.
+    QRect thumbBox() const;
+    // Where page `page` sits in the viewport (the cell without its gap).
+    QRect cellRect(int page) const;
+    // Pages whose image the grid has asked the Store for.
+    QSet<int> requestedPages() const;
+    // Whether the focus ring should show: the grid was last used from the keyboard.
+    bool keyboardFocus() const { return m_keyboardFocus; }
+
+    // The size the page is shown at (for its proportions).
+    QSizeF pageSize(int page) const;
+    // The page's image from the Store's cache; none while it is still rendering.
+    std::optional<QImage> thumbnail(int page);
+
+signals:
+    // The user clicked the cell of `page` (or pressed space on it).
+    void toggled(int page);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void relayout();
+    void imageReady(const QString& key);
+
+    Store& m_store;
+    PageGridModel* m_model;
+    std::optional<PDFFile> m_file;
+    int m_columns = 1;
+    QSize m_cell;
+    QSizeF m_boxAspect{595, 842};
+    mutable QHash<int, QSizeF> m_pageSizes;
+    QHash<QString, int> m_requested; // thumbnail key → page
+    bool m_keyboardFocus = false;
+};

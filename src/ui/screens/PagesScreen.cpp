@@ -1,0 +1,146 @@
+#include "PagesScreen.h"
+
+#include "Button.h"
+#include "DropZone.h"
+#include "Formatting.h"
+#include "Labels.h"
+#include "PageGrid.h"
+#include "RunButton.h"
+#include "ScreenBinding.h"
+#include "SingleFileCard.h"
+#include "Store.h"
+
+#include <QHBoxLayout>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int cardGap = 8; // with the cells' own half gap, 16 between the card and the first row
+
+} // namespace
+
+PagesScreen::PagesScreen(Store& store, QWidget* parent)
+    : ToolPage(AppSection::pages, parent), m_store(store),
+      m_display(ScreenBinding::fileDisplay(store)), m_actions(new QWidget),
+      m_invert(new Button(tr("Seçimi ters çevir"), Button::Kind::bordered)),
+      m_clearSelection(new Button(tr("Seçimi temizle"), Button::Kind::bordered)),
+      m_stack(new QStackedWidget),
+      m_drop(new DropZone(QStringLiteral("rectangle.stack.badge.minus"), tr("PDF'i buraya bırak"),
+                          tr("Sayfaları görürsün, silmek istediklerine tıklarsın. Asıl dosya "
+                             "değişmez."))),
+      m_document(new QWidget), m_documentColumn(new QVBoxLayout(m_document)),
+      m_grid(new PageGrid(store)),
+      m_summary(Labels::text(QString(), TextStyle::callout, Tone::primary)),
+      m_run(new RunButton(AppSection::pages, tr("Seçili sayfaları sil…")))
+{
+    auto* actions = new QHBoxLayout(m_actions);
+    actions->setContentsMargins(0, 0, 0, 0);
+    actions->setSpacing(8);
+    actions->addWidget(m_invert);
+    actions->addWidget(m_clearSelection);
+    setTrailing(m_actions);
+
+    m_documentColumn->setContentsMargins(0, 0, 0, 0);
+    m_documentColumn->setSpacing(cardGap);
+    m_documentColumn->addWidget(m_grid, 1);
+    m_stack->addWidget(m_drop);
+    m_stack->addWidget(m_document);
+    setContent(m_stack);
+
+    m_summary->setFont(Theme::monospacedDigits(Theme::font(TextStyle::callout)));
+    m_summary->setObjectName(QStringLiteral("summary"));
+    footer()->addWidget(m_summary);
+    footer()->addStretch(1);
+    footer()->addWidget(m_run);
+
+    connect(m_drop, &DropZone::chooseRequested, this, [this] { m_store.open(AppSection::pages); });
+    connect(m_invert, &QAbstractButton::clicked, this, &PagesScreen::invert);
+    connect(m_clearSelection, &QAbstractButton::clicked, this,
+            [this] { m_store.setPagesSelected({}); });
+    connect(m_grid, &PageGrid::toggled, this, &PagesScreen::toggle);
+    connect(&m_store, &Store::pagesFileChanged, this, &PagesScreen::showFile);
+    connect(&m_store, &Store::pagesSelectedChanged, this, &PagesScreen::showSelection);
+
+    ScreenBinding::bindPage(*this, store);
+    ScreenBinding::bindRunButton(*m_run, store);
+    ScreenBinding::reloadThumbsWhenReady(*this, store);
+    showFile();
+}
+
+void PagesScreen::showFile()
+{
+    const std::optional<PDFFile>& file = m_store.pagesFile();
+    if (m_cardSlot) {
+        m_documentColumn->removeWidget(m_cardSlot);
+        m_cardSlot->deleteLater();
+        m_cardSlot = nullptr;
+        m_card = nullptr;
+    }
+    if (file) {
+        m_card = new SingleFileCard(*file, AppSection::pages, m_display);
+        connect(m_card, &SingleFileCard::openRequested, this,
+                [this](AppSection section) { m_store.open(section); });
+        connect(m_card, &SingleFileCard::clearRequested, this,
+                [this](AppSection section) { m_store.clear(section); });
+        m_cardSlot = new QWidget;
+        auto* row = new QHBoxLayout(m_cardSlot);
+        row->setContentsMargins(Metrics::pageSide, 0, Metrics::pageSide, 0);
+        row->addWidget(m_card);
+        m_documentColumn->insertWidget(0, m_cardSlot);
+    }
+    m_grid->setFile(file);
+    m_stack->setCurrentWidget(file ? m_document : static_cast<QWidget*>(m_drop));
+    m_actions->setVisible(file.has_value());
+    showSelection();
+}
+
+void PagesScreen::showSelection()
+{
+    const std::optional<PDFFile>& file = m_store.pagesFile();
+    const QSet<int>& selected = m_store.pagesSelected();
+    m_grid->setSelected(selected);
+    m_clearSelection->setEnabled(!selected.isEmpty());
+
+    const qint64 pages = file ? file->pageCount : 0;
+    const qint64 marked = selected.size();
+    const QLocale locale;
+    if (!file) {
+        m_summary->setText(QString());
+    } else if (marked >= pages) {
+        m_summary->setText(tr("En az bir sayfa kalmalı."));
+    } else if (marked > 0) {
+        m_summary->setText(tr("Silinecek: %1 · Kalacak: %2")
+                               .arg(Formatting::count(marked, locale),
+                                    Formatting::count(pages - marked, locale)));
+    } else {
+        m_summary->setText(tr("Silmek istediğin sayfalara tıkla."));
+    }
+    m_summary->setTone(file && marked >= pages ? Tone::down : Tone::primary);
+    m_run->setReady(file && marked > 0 && marked < pages);
+}
+
+void PagesScreen::toggle(int page)
+{
+    QSet<int> selected = m_store.pagesSelected();
+    if (!selected.remove(page)) {
+        selected.insert(page);
+    }
+    m_store.setPagesSelected(selected);
+}
+
+void PagesScreen::invert()
+{
+    const std::optional<PDFFile>& file = m_store.pagesFile();
+    if (!file) {
+        return;
+    }
+    const QSet<int>& selected = m_store.pagesSelected();
+    QSet<int> inverted;
+    for (int page = 0; page < file->pageCount; ++page) {
+        if (!selected.contains(page)) {
+            inverted.insert(page);
+        }
+    }
+    m_store.setPagesSelected(inverted);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "FileDisplay.h"
+#include "ToolPage.h"
+
+class Button;
+class DropZone;
+class PageGrid;
+class QStackedWidget;
+class QVBoxLayout;
+class RunButton;
+class SingleFileCard;
+class Store;
+class ToneLabel;
+
+// The delete-pages tool's page: every page of one document as a thumbnail, clicked to mark it, and the run.
+class PagesScreen : public ToolPage {
+    Q_OBJECT
+public:
+    explicit PagesScreen(Store& store, QWidget* parent = nullptr);
+
+    Button* invertButton() const { return m_invert; }
+    Button* clearButton() const { return m_clearSelection; }
+    DropZone* dropZone() const { return m_drop; }
+    SingleFileCard* card() const { return m_card; }
+    PageGrid* grid() const { return m_grid; }
+    ToneLabel* summary() const { return m_summary; }
+    RunButton* runButton() const { return m_run; }
+
+private:
+    void showFile();
+    void showSelection();
+    void toggle(int page);
+    void invert();
+
+    Store& m_store;
+    FileDisplay m_display;
+    QWidget* m_actions;
+    Button* m_invert;
+    Button* m_clearSelection;
+    QStackedWidget* m_stack;
+    DropZone* m_drop;
+    QWidget* m_document;
+    QVBoxLayout* m_documentColumn;
+    QWidget* m_cardSlot = nullptr; // the card with the page's side margins
+    SingleFileCard* m_card = nullptr;
+    PageGrid* m_grid;
+    ToneLabel* m_summary;
+    RunButton* m_run;
+};
