@@ -60,7 +60,7 @@ HistoryRow::HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* p
     auto* facts = new QVBoxLayout;
     facts->setSpacing(2);
     const QLocale locale;
-    m_sizes->setText(tr("%1 → %2").arg(Formatting::fileSize(item.bytesBefore, locale),
+    m_sizes->setText(QStringLiteral("%1 → %2").arg(Formatting::fileSize(item.bytesBefore, locale),
                                         Formatting::fileSize(item.bytesAfter, locale)));
     m_sizes->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
     m_sizes->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

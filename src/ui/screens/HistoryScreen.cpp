@@ -21,6 +21,7 @@ namespace {
 
 // Relative dates move on by the minute at most; this keeps "şimdi" from going stale.
 constexpr int dateTickMs = 30 * 1000;
+constexpr int alertIcon = 56;
 
 } // namespace
 
@@ -95,7 +96,10 @@ void HistoryScreen::confirmClear()
     box->setWindowModality(Qt::WindowModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Like the platform's alerts, the box carries the application's own mark.
-    box->setIconPixmap(QPixmap::fromImage(BrandMark::image(qRound(56 * devicePixelRatioF()))));
+    const qreal ratio = devicePixelRatioF();
+    QPixmap mark = QPixmap::fromImage(BrandMark::image(qRound(alertIcon * ratio)));
+    mark.setDevicePixelRatio(ratio);
+    box->setIconPixmap(mark);
     box->setWindowTitle(SectionText::title(AppSection::history));
     box->setText(tr("Geçmiş temizlensin mi?"));
     box->setInformativeText(tr("Yalnız liste temizlenir. Ürettiğin dosyalar yerinde kalır."));
