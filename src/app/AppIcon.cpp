@@ -1,0 +1,18 @@
+#include "AppIcon.h"
+
+#include "BrandMark.h"
+
+#include <QPixmap>
+
+namespace AppIcon {
+
+QIcon icon()
+{
+    QIcon drawn;
+    for (int size : sizes) {
+        drawn.addPixmap(QPixmap::fromImage(BrandMark::image(size)));
+    }
+    return drawn;
+}
+
+} // namespace AppIcon

@@ -1,0 +1,116 @@
+#include "AppIcon.h"
+#include "AppLanguage.h"
+#include "DesktopReveal.h"
+#include "HoverTips.h"
+#include "LaunchArguments.h"
+#include "MainWindow.h"
+#include "QtPanels.h"
+#include "SingleInstance.h"
+#include "Snapshot.h"
+#include "SnapshotCapture.h"
+#include "SnapshotSeed.h"
+#include "Store.h"
+#include "SystemAppearance.h"
+#include "Theme.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTextStream>
+
+namespace {
+
+// Test hook: with LEAFLOW_TEST_ECHO set, the channel's state and every handed-over
+// path are printed, so a test driving two processes can see what arrived.
+bool echoing()
+{
+    static const bool on = qEnvironmentVariableIsSet("LEAFLOW_TEST_ECHO");
+    return on;
+}
+
+void echo(const QString& line)
+{
+    if (echoing()) {
+        QTextStream(stdout) << line << Qt::endl;
+    }
+}
+
+// The screenshot mode keeps away from the user's data folder altogether, not even creating it.
+DataFile dataFile()
+{
+    if (Snapshot::active()) {
+        return DataFile(QDir::temp().filePath(QStringLiteral("leaflow-demo-data")));
+    }
+    return DataFile();
+}
+
+void applyTheme()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    const Appearance appearance = Snapshot::active() && Snapshot::darkRequested()
+                                      ? Appearance::dark
+                                      : systemAppearance();
+    QApplication::setPalette(Theme::palette(appearance));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (Snapshot::active()) {
+        // The pictures are taken at two pixels per point, so the window draws at that density.
+        qputenv("QT_SCALE_FACTOR", "2");
+    }
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Leaflow"));
+    QCoreApplication::setApplicationName(QStringLiteral("Leaflow"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LEAFLOW_VERSION));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Leaflow"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("leaflow"));
+
+    const QStringList files = launchFiles(app.arguments(), QDir::currentPath());
+
+    // The screenshot mode runs beside a normal instance and never takes its files.
+    SingleInstance instance;
+    if (!Snapshot::active()) {
+        switch (instance.start(files)) {
+        case SingleInstance::Role::handedOver:
+            return 0;
+        case SingleInstance::Role::first:
+            echo(QStringLiteral("listening: ") + instance.name());
+            break;
+        case SingleInstance::Role::alone:
+            break;
+        }
+    }
+
+    AppLanguages::installTranslator(app);
+    applyTheme();
+    QApplication::setWindowIcon(AppIcon::icon());
+    HoverTips::install();
+
+    Store::pending().append(files);
+    QtPanels panels;
+    DesktopReveal reveal;
+    Store store(panels, reveal, dataFile(), [] { MainWindow::showForExternalEvent(); });
+    if (Snapshot::active()) {
+        Snapshot::seed(store);
+    }
+
+    MainWindow window(store);
+    window.show();
+
+    QObject::connect(&instance, &SingleInstance::received, &store,
+                     [&store](const QStringList& paths) {
+                         for (const QString& path : paths) {
+                             echo(QStringLiteral("received: ") + path);
+                         }
+                         if (paths.isEmpty()) {
+                             MainWindow::showForExternalEvent();
+                         } else {
+                             store.receive(paths);
+                         }
+                     });
+
+    Snapshot::runIfRequested();
+    return app.exec();
+}

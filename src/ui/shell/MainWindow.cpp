@@ -1,0 +1,137 @@
+#include "MainWindow.h"
+
+#include "BrandHeader.h"
+#include "ScreenFactory.h"
+#include "SectionCounts.h"
+#include "SectionText.h"
+#include "Sidebar.h"
+#include "Store.h"
+#include "WindowPresenter.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPointer>
+#include <QStackedWidget>
+
+namespace {
+
+QPointer<MainWindow>& latest()
+{
+    static QPointer<MainWindow> window;
+    return window;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Store& store, QWidget* parent)
+    : QMainWindow(parent), m_store(store),
+      m_sidebar(new Sidebar(QCoreApplication::applicationVersion(), this)),
+      m_detail(new QStackedWidget(this))
+{
+    setWindowTitle(QStringLiteral("Leaflow"));
+    auto* content = new QWidget(this);
+    content->setMinimumSize(minimumContentSize);
+    auto* columns = new QHBoxLayout(content);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+    columns->addWidget(m_sidebar);
+    columns->addWidget(m_detail, 1);
+    m_detail->setMinimumWidth(detailMinimumWidth);
+    setCentralWidget(content);
+
+    // Every screen is built up front, so switching sections never waits.
+    for (AppSection section : AppSections::all) {
+        QWidget* screen = makeScreen(section, m_store, m_detail);
+        m_screens.insert(section, screen);
+        m_detail->addWidget(screen);
+    }
+
+    buildMenus();
+    resize(defaultSize.width(), defaultSize.height() + menuBar()->sizeHint().height());
+
+    connect(m_sidebar, &Sidebar::sectionChosen, this, &AppSections::setCurrent);
+    connect(&AppSections::changes(), &SectionChanges::changed, this, &MainWindow::showSection);
+    connect(m_sidebar->header(), &BrandHeader::aboutRequested, this, &MainWindow::aboutRequested);
+    connect(m_sidebar->header(), &BrandHeader::settingsRequested, this,
+            &MainWindow::settingsRequested);
+    connect(&m_store, &Store::changed, this, &MainWindow::updateCounts);
+
+    showSection(AppSections::current());
+    updateCounts();
+
+    latest() = this;
+    WindowPresenter::shared().setWindow(this);
+}
+
+MainWindow::~MainWindow() = default;
+
+MainWindow* MainWindow::window()
+{
+    return latest();
+}
+
+void MainWindow::showMain()
+{
+    WindowPresenter::shared().show();
+}
+
+void MainWindow::showForExternalEvent()
+{
+    WindowPresenter::shared().showForExternalEvent();
+}
+
+QWidget* MainWindow::currentScreen() const
+{
+    return m_detail->currentWidget();
+}
+
+void MainWindow::buildMenus()
+{
+    m_fileMenu = menuBar()->addMenu(tr("Dosya"));
+    QAction* add = m_fileMenu->addAction(tr("PDF ekle…"));
+    add->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(add, &QAction::triggered, this, [this] { m_store.open(AppSections::current()); });
+    QAction* save = m_fileMenu->addAction(tr("Sonucu kaydet…"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(save, &QAction::triggered, this, [this] { m_store.run(AppSections::current()); });
+    m_fileMenu->addSeparator();
+    m_quit = m_fileMenu->addAction(tr("Çık"));
+    m_quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_quit->setMenuRole(QAction::QuitRole);
+    connect(m_quit, &QAction::triggered, qApp, &QApplication::quit, Qt::QueuedConnection);
+
+    m_toolsMenu = menuBar()->addMenu(tr("Araçlar"));
+    int digit = 1;
+    for (AppSection section : AppSections::all) {
+        QAction* action = m_toolsMenu->addAction(SectionText::title(section));
+        action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + digit)));
+        connect(action, &QAction::triggered, this, [section] { AppSections::setCurrent(section); });
+        m_sectionActions.insert(section, action);
+        ++digit;
+    }
+}
+
+QMenu* MainWindow::helpMenu()
+{
+    if (!m_helpMenu) {
+        m_helpMenu = menuBar()->addMenu(tr("Yardım"));
+    }
+    return m_helpMenu;
+}
+
+void MainWindow::showSection(AppSection section)
+{
+    m_section = section;
+    m_sidebar->setSelected(section);
+    if (QWidget* screen = m_screens.value(section)) {
+        m_detail->setCurrentWidget(screen);
+    }
+}
+
+void MainWindow::updateCounts()
+{
+    for (AppSection section : AppSections::all) {
+        m_sidebar->setCount(section, sectionCount(m_store, section));
+    }
+}

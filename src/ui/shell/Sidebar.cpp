@@ -1,0 +1,178 @@
+#include "Sidebar.h"
+
+#include "BrandHeader.h"
+#include "Labels.h"
+#include "SidebarRow.h"
+#include "SymbolView.h"
+#include "Theme.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+constexpr int sideInset = 18; // where titles and the privacy line start
+
+QColor blend(const QColor& base, const QColor& over, qreal amount)
+{
+    return QColor::fromRgbF(
+        static_cast<float>(base.redF() + (over.redF() - base.redF()) * amount),
+        static_cast<float>(base.greenF() + (over.greenF() - base.greenF()) * amount),
+        static_cast<float>(base.blueF() + (over.blueF() - base.blueF()) * amount));
+}
+
+} // namespace
+
+Sidebar::Sidebar(const QString& version, QWidget* parent)
+    : QWidget(parent), m_header(new BrandHeader(version, this)), m_footer(new QVBoxLayout)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumWidth(minimumWidth);
+    setMaximumWidth(maximumWidth);
+    setAccessibleName(tr("Araçlar"));
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 12, 0, 12);
+    column->setSpacing(0);
+
+    auto* headerRow = new QHBoxLayout;
+    headerRow->setContentsMargins(sideInset - 2, 2, 12, 10);
+    headerRow->addWidget(m_header);
+    column->addLayout(headerRow);
+
+    auto* list = new QVBoxLayout;
+    list->setContentsMargins(0, 0, 0, 0);
+    list->setSpacing(1);
+    list->addWidget(groupTitle(tr("Araçlar")));
+    for (AppSection section : AppSections::tools) {
+        addRow(section, list);
+    }
+    list->addSpacing(10);
+    list->addWidget(groupTitle(tr("Kayıtlar")));
+    addRow(AppSection::history, list);
+    column->addLayout(list);
+    column->addStretch(1);
+
+    m_footer->setContentsMargins(sideInset, 8, 12, 0);
+    m_footer->setSpacing(6);
+    m_footer->addWidget(privacyLine());
+    column->addLayout(m_footer);
+
+    setSelected(AppSection::merge);
+}
+
+QWidget* Sidebar::groupTitle(const QString& text)
+{
+    auto* label = Labels::text(text, TextStyle::subheadline, Tone::secondary, this);
+    label->setFont(Theme::font(TextStyle::subheadline, QFont::DemiBold));
+    label->setContentsMargins(sideInset, 6, 0, 4);
+    return label;
+}
+
+void Sidebar::addRow(AppSection section, QVBoxLayout* list)
+{
+    auto* row = new SidebarRow(section, this);
+    m_rows.insert(section, row);
+    list->addWidget(row);
+    connect(row, &QAbstractButton::clicked, this, [this, section] {
+        setFocus(Qt::MouseFocusReason);
+        emit sectionChosen(section);
+    });
+}
+
+QWidget* Sidebar::privacyLine()
+{
+    auto* line = new QWidget(this);
+    auto* row = new QHBoxLayout(line);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(5);
+    auto* symbol = new SymbolView(QStringLiteral("lock.shield"), 12, Tone::secondary, line);
+    row->addWidget(symbol);
+    row->addWidget(Labels::text(tr("Belgeler bu Mac'te kalır"), TextStyle::caption,
+                                Tone::secondary, line));
+    row->addStretch(1);
+    return line;
+}
+
+void Sidebar::setSelected(AppSection section)
+{
+    m_selected = section;
+    for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it) {
+        it.value()->setSelected(it.key() == section);
+    }
+}
+
+void Sidebar::setCount(AppSection section, int count)
+{
+    if (SidebarRow* target = row(section)) {
+        target->setCount(count);
+    }
+}
+
+QSize Sidebar::sizeHint() const
+{
+    return {idealWidth, QWidget::sizeHint().height()};
+}
+
+void Sidebar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QPalette& p = palette();
+    const bool dark = Theme::isDark(p);
+    const QColor canvas = DS::canvas(p);
+    painter.fillRect(rect(), dark ? blend(canvas, Qt::black, 0.22) : blend(canvas, Qt::white, 0.35));
+    // A dark divider reads as an edge on both sides of a dark sidebar; a light one as a seam.
+    QColor edge = dark ? QColor(Qt::black) : Theme::primary(p);
+    edge.setAlphaF(dark ? 0.5F : 0.1F);
+    painter.fillRect(QRect(width() - 1, 0, 1, height()), edge);
+}
+
+void Sidebar::keyPressEvent(QKeyEvent* event)
+{
+    const auto& order = AppSections::all;
+    const auto at = std::find(order.begin(), order.end(), m_selected);
+    const auto index = static_cast<int>(at - order.begin());
+    int next = index;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        next = qMax(0, index - 1);
+        break;
+    case Qt::Key_Down:
+        next = qMin(static_cast<int>(order.size()) - 1, index + 1);
+        break;
+    case Qt::Key_Home:
+        next = 0;
+        break;
+    case Qt::Key_End:
+        next = static_cast<int>(order.size()) - 1;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (next != index) {
+        emit sectionChosen(order[static_cast<size_t>(next)]);
+    }
+}
+
+void Sidebar::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    setEmphasized(true);
+}
+
+void Sidebar::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    setEmphasized(false);
+}
+
+void Sidebar::setEmphasized(bool emphasized)
+{
+    for (SidebarRow* row : std::as_const(m_rows)) {
+        row->setEmphasized(emphasized);
+    }
+}

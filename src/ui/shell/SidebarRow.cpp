@@ -1,0 +1,145 @@
+#include "SidebarRow.h"
+
+#include "Badge.h"
+#include "Labels.h"
+#include "SectionText.h"
+#include "Shapes.h"
+#include "SymbolView.h"
+#include "Theme.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QPainter>
+
+namespace {
+
+constexpr int rowHeight = 28;
+constexpr int insetX = 10;      // from the sidebar's edges to the row's highlight
+constexpr int paddingX = 8;     // inside the highlight
+constexpr qreal radius = 6;
+constexpr qreal symbolSide = 15;
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
+
+} // namespace
+
+SidebarRow::SidebarRow(AppSection section, QWidget* parent)
+    : QAbstractButton(parent), m_section(section),
+      m_symbol(new SymbolView(SectionText::symbol(section), symbolSide, Tone::accent, this)),
+      m_title(Labels::text(SectionText::title(section), TextStyle::body, Tone::primary, this)),
+      m_badge(new Badge(QStringLiteral("0"), QColor(), {}, this))
+{
+    setText(SectionText::title(section));
+    setAccessibleName(SectionText::title(section));
+    setCheckable(false);
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::ArrowCursor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_symbol->setFrameSize(QSize(20, 20));
+    m_badge->hide();
+    for (QWidget* part : {static_cast<QWidget*>(m_symbol), static_cast<QWidget*>(m_title),
+                          static_cast<QWidget*>(m_badge)}) {
+        part->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(insetX + paddingX - 2, 0, insetX + paddingX - 4, 0);
+    row->setSpacing(7);
+    row->addWidget(m_symbol);
+    row->addWidget(m_title, 1);
+    row->addWidget(m_badge, 0, Qt::AlignVCenter);
+    applyColors();
+}
+
+void SidebarRow::setSelected(bool selected)
+{
+    if (selected != m_selected) {
+        m_selected = selected;
+        applyColors();
+    }
+}
+
+void SidebarRow::setEmphasized(bool emphasized)
+{
+    if (emphasized != m_emphasized) {
+        m_emphasized = emphasized;
+        applyColors();
+    }
+}
+
+void SidebarRow::setCount(int count)
+{
+    m_count = count;
+    m_badge->setText(QString::number(count));
+    m_badge->setVisible(count != 0);
+}
+
+QSize SidebarRow::sizeHint() const
+{
+    return {QAbstractButton::sizeHint().width(), rowHeight};
+}
+
+void SidebarRow::applyColors()
+{
+    const QPalette& p = palette();
+    const bool filled = m_selected && m_emphasized;
+    if (filled) {
+        m_symbol->setColor(Qt::white);
+        m_title->setColor(Qt::white);
+        m_badge->setTint(Qt::white);
+    } else {
+        m_symbol->setTone(Tone::accent);
+        m_title->setTone(Tone::primary);
+        m_badge->setTint(Theme::secondary(p));
+    }
+    update();
+}
+
+void SidebarRow::paintEvent(QPaintEvent*)
+{
+    if (!m_selected && !m_hovered && !isDown()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette& p = palette();
+    const bool dark = Theme::isDark(p);
+    QColor fill;
+    if (m_selected && m_emphasized) {
+        fill = Theme::accent(p);
+    } else if (m_selected) {
+        fill = withAlpha(Theme::primary(p), dark ? 0.14 : 0.1);
+    } else {
+        fill = withAlpha(Theme::primary(p), dark ? 0.07 : 0.05);
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    const QRectF area = QRectF(rect()).adjusted(insetX, 1, -insetX, -1);
+    painter.drawPath(Shapes::continuousRect(area, radius));
+}
+
+void SidebarRow::enterEvent(QEnterEvent* event)
+{
+    QAbstractButton::enterEvent(event);
+    m_hovered = true;
+    update();
+}
+
+void SidebarRow::leaveEvent(QEvent* event)
+{
+    QAbstractButton::leaveEvent(event);
+    m_hovered = false;
+    update();
+}
+
+void SidebarRow::changeEvent(QEvent* event)
+{
+    QAbstractButton::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        applyColors();
+    }
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "AppSection.h"
+
+#include <QAbstractButton>
+
+class Badge;
+class SymbolView;
+class ToneLabel;
+
+// One section in the sidebar: its symbol and title, and a count badge when the count is not 0.
+class SidebarRow : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit SidebarRow(AppSection section, QWidget* parent = nullptr);
+
+    AppSection section() const { return m_section; }
+
+    void setSelected(bool selected);
+    bool isSelected() const { return m_selected; }
+    // Drawn in the accent colour while the sidebar has the keyboard focus.
+    void setEmphasized(bool emphasized);
+
+    void setCount(int count);
+    int count() const { return m_count; }
+    // The badge beside the title; hidden while the count is 0.
+    Badge* badge() const { return m_badge; }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void applyColors();
+
+    AppSection m_section;
+    SymbolView* m_symbol;
+    ToneLabel* m_title;
+    Badge* m_badge;
+    int m_count = 0;
+    bool m_selected = false;
+    bool m_emphasized = false;
+    bool m_hovered = false;
+};

@@ -1,0 +1,146 @@
+#include "SnapshotCapture.h"
+
+#include "AppSection.h"
+#include "Snapshot.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenuBar>
+#include <QMainWindow>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+#include <QVariant>
+
+namespace Snapshot {
+
+namespace {
+
+const QString sectionKey = QStringLiteral("section");
+
+// The first visible, titled window that is not a panel, dialog or popup.
+QMainWindow* findMainWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* window = qobject_cast<QMainWindow*>(widget);
+        if (window && window->isVisible() && window->windowType() == Qt::Window &&
+            !window->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// Walks through the sections one timer step at a time, so the event loop keeps
+// painting and answering between them.
+class Capture : public QObject {
+public:
+    Capture(QString folder, QVariant remembered)
+        : QObject(qApp), m_folder(std::move(folder)), m_remembered(std::move(remembered))
+    {
+    }
+
+    void start() { QTimer::singleShot(settleMs, this, [this] { next(); }); }
+
+private:
+    void next()
+    {
+        if (m_index >= AppSections::all.size()) {
+            finish();
+            return;
+        }
+        const AppSection section = AppSections::all[m_index];
+        AppSections::setCurrent(section);
+        QMainWindow* window = findMainWindow();
+        if (!window) {
+            ++m_index;
+            next();
+            return;
+        }
+        prepare(window);
+        QTimer::singleShot(settleMs, this, [this, section] {
+            if (QMainWindow* shown = findMainWindow()) {
+                const QString name = AppSections::rawValue(section) + QStringLiteral(".png");
+                render(shown).save(QDir(m_folder).filePath(name), "PNG");
+            }
+            ++m_index;
+            next();
+        });
+    }
+
+    static void prepare(QMainWindow* window)
+    {
+        const int menu = window->menuWidget() ? window->menuWidget()->sizeHint().height() : 0;
+        window->resize(qRound(contentWidth()), contentHeight + menu);
+        if (QScreen* screen = window->screen()) {
+            QRect frame = window->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            window->move(frame.topLeft());
+        }
+        window->show();
+        window->raise();
+        window->activateWindow();
+        if (QWidget* focused = window->focusWidget()) {
+            focused->clearFocus();
+        }
+    }
+
+    void finish()
+    {
+        QSettings settings;
+        if (m_remembered.isValid()) {
+            settings.setValue(sectionKey, m_remembered);
+        } else {
+            settings.remove(sectionKey);
+        }
+        settings.sync();
+        QCoreApplication::quit();
+    }
+
+    QString m_folder;
+    QVariant m_remembered;
+    size_t m_index = 0;
+};
+
+} // namespace
+
+QString captureFolder()
+{
+    return qEnvironmentVariable("LEAFLOW_SNAPSHOT");
+}
+
+bool darkRequested()
+{
+    return qEnvironmentVariableIsSet("LEAFLOW_SNAPSHOT_DARK");
+}
+
+double contentWidth()
+{
+    bool ok = false;
+    const double width = qEnvironmentVariable("LEAFLOW_SNAPSHOT_WIDTH").trimmed().toDouble(&ok);
+    // A window cannot be zero or fewer points wide, nor infinitely wide.
+    return ok && width > 0 && std::isfinite(width) ? width : defaultWidth;
+}
+
+QImage render(QWidget* window)
+{
+    constexpr qreal ratio = 2;
+    QImage image(window->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    window->render(&image);
+    return image;
+}
+
+void runIfRequested()
+{
+    if (!active()) {
+        return;
+    }
+    const QString folder = captureFolder();
+    QDir().mkpath(folder);
+    const QVariant remembered = QSettings().value(sectionKey);
+    (new Capture(folder, remembered))->start();
+}
+
+} // namespace Snapshot

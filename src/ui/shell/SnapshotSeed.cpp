@@ -1,0 +1,205 @@
+#include "SnapshotSeed.h"
+
+#include "DemoDocuments.h"
+#include "Store.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QtMath>
+#include <limits>
+
+namespace Snapshot {
+
+namespace {
+
+const QString demoOutputs = QStringLiteral("/Users/demo/Documents/");
+constexpr double padLineWidth = 2.6;
+
+QList<DemoDocument> demoDocuments()
+{
+    return {
+        {QCoreApplication::translate("Snapshot", "Kira sözleşmesi"), 12, 18400000},
+        {QCoreApplication::translate("Snapshot", "Ek protokol"), 3, 2100000},
+        {QCoreApplication::translate("Snapshot", "Teslim tutanağı"), 2, 6700000},
+        {QCoreApplication::translate("Snapshot", "Demirbaş listesi"), 5, 940000},
+    };
+}
+
+// The pen path of a handwritten-looking name: a run of loops along a baseline
+// that rises slightly, then an underline flourish.
+QList<Stroke> demoStrokes()
+{
+    Stroke name;
+    constexpr int steps = 220;
+    for (int i = 0; i <= steps; ++i) {
+        const double t = static_cast<double>(i) / steps;
+        const double phase = t * 9 * M_PI;
+        const double envelope = 0.55 + 0.45 * qSin(t * M_PI);
+        name.append({20 + 300 * t + 14 * qCos(phase), 70 - 18 * t - 26 * envelope * qSin(phase)});
+    }
+    Stroke flourish;
+    for (int i = 0; i <= 60; ++i) {
+        const double t = static_cast<double>(i) / 60;
+        flourish.append({40 + 290 * t, 104 - 10 * qSin(t * M_PI) + 4 * qCos(t * 3 * M_PI)});
+    }
+    return {name, flourish};
+}
+
+double round4(double value)
+{
+    return std::round(value * 10000) / 10000;
+}
+
+HistoryItem record(const QDateTime& date, AppSection tool, const QStringList& inputs,
+                   const QStringList& outputs, qint64 before, qint64 after)
+{
+    HistoryItem item;
+    item.id = QUuid::createUuid();
+    item.date = date;
+    item.tool = AppSections::rawValue(tool);
+    item.inputs = inputs;
+    item.outputs = outputs;
+    item.bytesBefore = before;
+    item.bytesAfter = after;
+    return item;
+}
+
+QString output(const QString& title, const QString& word)
+{
+    return demoOutputs + title + QLatin1Char(' ') + word + QStringLiteral(".pdf");
+}
+
+QString word(const char* text)
+{
+    return QCoreApplication::translate("Store", text);
+}
+
+} // namespace
+
+QString demoFolder()
+{
+    return QDir::temp().filePath(QStringLiteral("leaflow-demo"));
+}
+
+QStringList writeDemoDocuments()
+{
+    QDir(demoFolder()).removeRecursively();
+    QDir().mkpath(demoFolder());
+    QStringList paths;
+    for (const DemoDocument& document : demoDocuments()) {
+        paths.append(writeDemoDocument(demoFolder(), document));
+    }
+    return paths;
+}
+
+SavedSignature demoSignature()
+{
+    const QList<Stroke> strokes = demoStrokes();
+    double left = std::numeric_limits<double>::max();
+    double top = left;
+    double right = std::numeric_limits<double>::lowest();
+    double bottom = right;
+    for (const Stroke& stroke : strokes) {
+        for (const QPointF& point : stroke) {
+            left = qMin(left, point.x());
+            right = qMax(right, point.x());
+            top = qMin(top, point.y());
+            bottom = qMax(bottom, point.y());
+        }
+    }
+    // The pen's width stays inside the box at the edges.
+    const QRectF box = QRectF(QPointF(left, top), QPointF(right, bottom))
+                           .adjusted(-padLineWidth, -padLineWidth, padLineWidth, padLineWidth);
+
+    SavedSignature signature;
+    signature.id = QUuid::createUuid();
+    signature.name = QCoreApplication::translate("SignatureLibrary", "İmza %1").arg(1);
+    QList<Stroke> normalised;
+    for (const Stroke& stroke : strokes) {
+        Stroke points;
+        for (const QPointF& point : stroke) {
+            points.append({round4((point.x() - box.left()) / box.width()),
+                           round4((point.y() - box.top()) / box.height())});
+        }
+        normalised.append(points);
+    }
+    signature.strokes = normalised;
+    signature.weight = padLineWidth / box.height();
+    signature.ink = InkColor::blue;
+    signature.aspect = box.width() / box.height();
+    return signature;
+}
+
+QList<HistoryItem> demoHistory(const QDateTime& now)
+{
+    const QList<DemoDocument> documents = demoDocuments();
+    const QString kira = documents[0].title;
+    const QString ek = documents[1].title;
+    const QString teslim = documents[2].title;
+    const QString demirbas = documents[3].title;
+    const auto pdf = [](const QString& title) { return title + QStringLiteral(".pdf"); };
+    constexpr qint64 hour = 3600;
+
+    QStringList splitOutputs;
+    for (const QString& range : {QStringLiteral("1-3"), QStringLiteral("4-8"),
+                                 QStringLiteral("9-12")}) {
+        splitOutputs.append(output(kira, range));
+    }
+    return {
+        record(now.addSecs(-24 * 60), AppSection::compress, {pdf(kira)},
+               {output(kira, word("sıkıştırılmış"))}, 18400000, 4100000),
+        record(now.addSecs(-3 * hour), AppSection::sign, {pdf(ek)},
+               {output(ek, word("imzalı"))}, 2100000, 2120000),
+        record(now.addSecs(-26 * hour), AppSection::merge, {pdf(kira), pdf(ek), pdf(teslim)},
+               {output(kira, word("birleşik"))}, 27200000, 27150000),
+        record(now.addSecs(-50 * hour), AppSection::split, {pdf(kira)}, splitOutputs, 18400000,
+               18450000),
+        record(now.addSecs(-75 * hour), AppSection::pages, {pdf(demirbas)},
+               {output(demirbas, word("düzenlenmiş"))}, 940000, 610000),
+    };
+}
+
+void seed(Store& store)
+{
+    const QStringList paths = writeDemoDocuments();
+    const QString kira = paths.value(0);
+    const QString ek = paths.value(1);
+    const QString teslim = paths.value(2);
+    const QString demirbas = paths.value(3);
+
+    AppData data = store.data();
+    const SavedSignature signature = demoSignature();
+    data.signatures = {signature};
+    data.history = demoHistory(QDateTime::currentDateTime().toUTC());
+    store.setData(data);
+
+    store.addFiles({kira, ek, teslim}, AppSection::merge);
+
+    store.addFiles({kira}, AppSection::split);
+    store.setSplitMode(SplitMode::ranges);
+    store.setSplitRanges(QStringLiteral("1-3, 4-8, 9-12"));
+
+    store.addFiles({kira, demirbas}, AppSection::compress);
+    QHash<QUuid, qint64> results;
+    const double shares[] = {0.22, 0.65};
+    for (qsizetype i = 0; i < store.compressFiles().size() && i < 2; ++i) {
+        const PDFFile& file = store.compressFiles()[i];
+        results.insert(file.id, static_cast<qint64>(file.bytes * shares[i]));
+    }
+    store.setCompressResults(results);
+
+    store.addFiles({ek}, AppSection::sign);
+    if (store.signFile()) {
+        const QSizeF page = store.signFile()->displaySize(0);
+        const double width = 0.3;
+        const double height = width * page.width() / signature.aspect / page.height();
+        store.setPlacements({Placement{QUuid::createUuid(), signature.id, 0,
+                                       QRectF(0.58, 0.8, width, height)}});
+    }
+
+    store.addFiles({demirbas}, AppSection::pages);
+    store.setPagesSelected({1, 3});
+}
+
+} // namespace Snapshot

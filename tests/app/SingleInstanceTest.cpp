@@ -1,0 +1,164 @@
+#include "AppProcess.h"
+#include "Fixtures.h"
+#include "SingleInstance.h"
+
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QTest>
+#include <thread>
+
+// The channel between launches: in one process with a client on another thread,
+// and between two real launches of the application.
+class SingleInstanceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void handOverReachesTheListener_data();
+    void handOverReachesTheListener();
+    void nobodyListening();
+    void firstStartListens();
+    void secondListenerIsRefused();
+    void nameLeftBehindIsTakenOver();
+    void oversizedMessageIsDropped();
+    void secondLaunchHandsItsFilesToTheFirst();
+
+private:
+    QString socketName() const { return m_folder.filePath(QStringLiteral("leaflow.socket")); }
+    QTemporaryDir m_folder;
+};
+
+void SingleInstanceTest::handOverReachesTheListener_data()
+{
+    QTest::addColumn<QStringList>("paths");
+    QTest::newRow("none") << QStringList{};
+    QTest::newRow("one") << QStringList{"/tmp/a.pdf"};
+    QTest::newRow("several, in order, with spaces and accents")
+        << QStringList{"/tmp/z.pdf", "/home/ada/Kira sözleşmesi.pdf", "/tmp/a b/c.pdf"};
+}
+
+void SingleInstanceTest::handOverReachesTheListener()
+{
+    QFETCH(QStringList, paths);
+    SingleInstance server(socketName());
+    QVERIFY(server.listen());
+    QSignalSpy received(&server, &SingleInstance::received);
+
+    // The sender blocks until the listener answers, so it runs beside the event loop.
+    bool handed = false;
+    std::thread sender([&] { handed = SingleInstance(socketName()).handOver(paths); });
+    QTRY_COMPARE(received.size(), 1);
+    sender.join();
+    QVERIFY(handed);
+    QCOMPARE(received.first().first().toStringList(), paths);
+}
+
+void SingleInstanceTest::nobodyListening()
+{
+    QVERIFY(!SingleInstance(socketName()).handOver({"/tmp/a.pdf"}, 500));
+}
+
+void SingleInstanceTest::firstStartListens()
+{
+    SingleInstance instance(socketName());
+    QCOMPARE(instance.start({"/tmp/a.pdf"}, 0), SingleInstance::Role::first);
+    QVERIFY(instance.isListening());
+    QVERIFY(QFileInfo::exists(socketName()));
+}
+
+void SingleInstanceTest::secondListenerIsRefused()
+{
+    SingleInstance first(socketName());
+    QVERIFY(first.listen());
+    SingleInstance second(socketName());
+    QVERIFY(!second.listen());
+    QVERIFY(!second.isListening());
+    QVERIFY(first.isListening());
+}
+
+void SingleInstanceTest::nameLeftBehindIsTakenOver()
+{
+    // What a crashed instance leaves: a file at the name that nobody answers on.
+    QFile stale(socketName());
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.close();
+
+    SingleInstance instance(socketName());
+    QVERIFY(instance.listen());
+    QSignalSpy received(&instance, &SingleInstance::received);
+    bool handed = false;
+    std::thread sender([&] { handed = SingleInstance(socketName()).handOver({"/tmp/x.pdf"}); });
+    QTRY_COMPARE(received.size(), 1);
+    sender.join();
+    QVERIFY(handed);
+}
+
+void SingleInstanceTest::oversizedMessageIsDropped()
+{
+    SingleInstance server(socketName());
+    QVERIFY(server.listen());
+    QSignalSpy received(&server, &SingleInstance::received);
+
+    QLocalSocket client;
+    client.connectToServer(socketName());
+    QVERIFY(client.waitForConnected(2000));
+    QByteArray header;
+    QDataStream(&header, QIODevice::WriteOnly) << quint32(512u * 1024u * 1024u);
+    client.write(header + QByteArray(64, 'x'));
+    client.flush();
+    QTRY_COMPARE(client.state(), QLocalSocket::UnconnectedState);
+    QCOMPARE(received.size(), 0);
+    QVERIFY(server.isListening());
+}
+
+void SingleInstanceTest::secondLaunchHandsItsFilesToTheFirst()
+{
+    AppHome home;
+    const QString work = home.root() + QStringLiteral("/work");
+    QDir().mkpath(work);
+    Fixtures::writePdf(work + QStringLiteral("/Teslim tutanağı.pdf"),
+                       Fixtures::tagged(QStringLiteral("T"), 2));
+
+    QProcessEnvironment env = home.environment();
+    env.insert(QStringLiteral("LEAFLOW_TEST_ECHO"), QStringLiteral("1"));
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.setWorkingDirectory(work);
+    first.start(AppHome::program(), {});
+    QVERIFY(first.waitForStarted());
+    QString firstOutput;
+    QTRY_VERIFY_WITH_TIMEOUT((firstOutput += QString::fromUtf8(first.readAllStandardOutput()))
+                                 .contains(QStringLiteral("listening: ") + home.runtime()),
+                             20000);
+
+    // The second launch names its file relative to its own working folder.
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.setWorkingDirectory(work);
+    second.start(AppHome::program(), {QStringLiteral("Teslim tutanağı.pdf")});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY2(!second.readAllStandardOutput().contains("listening"),
+             "the second launch must not become an instance of its own");
+
+    const QString expected = QStringLiteral("received: ") + work + QStringLiteral("/Teslim tutanağı.pdf");
+    QTRY_VERIFY_WITH_TIMEOUT((firstOutput += QString::fromUtf8(first.readAllStandardOutput()))
+                                 .contains(expected),
+                             20000);
+    QCOMPARE(first.state(), QProcess::Running);
+
+    // A launch without files only brings the window forward.
+    QProcess third;
+    third.setProcessEnvironment(env);
+    third.start(AppHome::program(), {});
+    QVERIFY(third.waitForFinished(20000));
+    QCOMPARE(third.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+    QCOMPARE(firstOutput.count(QStringLiteral("received: ")), 1);
+
+    first.kill();
+    first.waitForFinished();
+}
+
+QTEST_MAIN(SingleInstanceTest)
+#include "SingleInstanceTest.moc"
