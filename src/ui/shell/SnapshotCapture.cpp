@@ -4,6 +4,7 @@
 #include "Snapshot.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QMenuBar>
 #include <QMainWindow>
@@ -83,6 +84,8 @@ private:
         if (QWidget* focused = window->focusWidget()) {
             focused->clearFocus();
         }
+        // A pointer resting on the window would leave a hover highlight in the picture.
+        QCursor::setPos(window->frameGeometry().bottomRight() + QPoint(40, 40));
     }
 
     void finish()

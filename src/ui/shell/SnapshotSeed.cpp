@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QtMath>
+#include <cmath>
 #include <limits>
 
 namespace Snapshot {
@@ -26,24 +27,33 @@ QList<DemoDocument> demoDocuments()
     };
 }
 
-// The pen path of a handwritten-looking name: a run of loops along a baseline
-// that rises slightly, then an underline flourish.
+// The pen path of a handwritten-looking name: a tall opening loop like a capital,
+// a slanted run of joined loops that shrink towards the end, and an underline.
 QList<Stroke> demoStrokes()
 {
+    Stroke capital;
+    for (int i = 0; i <= 120; ++i) {
+        const double t = i / 120.0;
+        const double turn = 2 * M_PI * t;
+        capital.append({30 + 22 * qSin(turn) * (1 - 0.3 * t) + 26 * t,
+                        70 - 48 * std::pow(qSin(M_PI * t), 1.2) + 10 * qCos(turn) * t});
+    }
     Stroke name;
-    constexpr int steps = 220;
+    constexpr int steps = 260;
     for (int i = 0; i <= steps; ++i) {
         const double t = static_cast<double>(i) / steps;
-        const double phase = t * 9 * M_PI;
-        const double envelope = 0.55 + 0.45 * qSin(t * M_PI);
-        name.append({20 + 300 * t + 14 * qCos(phase), 70 - 18 * t - 26 * envelope * qSin(phase)});
+        const double turn = 2 * M_PI * 7.5 * t;
+        const double radius = (13 + 9 * qSin(3.1 * t + 0.4)) * (1 - 0.35 * t);
+        const double y = 62 - 6 * t - radius * (1 - qCos(turn)) * 0.95;
+        const double x = 62 + 250 * t - radius * 0.9 * qSin(turn) - 0.35 * (y - 62);
+        name.append({x, y});
     }
-    Stroke flourish;
-    for (int i = 0; i <= 60; ++i) {
-        const double t = static_cast<double>(i) / 60;
-        flourish.append({40 + 290 * t, 104 - 10 * qSin(t * M_PI) + 4 * qCos(t * 3 * M_PI)});
+    Stroke underline;
+    for (int i = 0; i <= 80; ++i) {
+        const double t = i / 80.0;
+        underline.append({40 + 300 * t, 88 - 9 * qSin(M_PI * t) + 5 * qSin(2.6 * M_PI * t)});
     }
-    return {name, flourish};
+    return {capital, name, underline};
 }
 
 double round4(double value)

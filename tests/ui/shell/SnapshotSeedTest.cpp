@@ -111,7 +111,7 @@ void SnapshotSeedTest::signatureIsNormalised()
     QCOMPARE(signature.name, QStringLiteral("İmza 1"));
     QVERIFY(!signature.imageFile);
     QVERIFY(signature.strokes);
-    QCOMPARE(signature.strokes->size(), 2);
+    QCOMPARE(signature.strokes->size(), 3);
     double left = 1;
     double right = 0;
     for (const Stroke& stroke : *signature.strokes) {
