@@ -1,5 +1,6 @@
 #include "ImagePass.h"
 
+#include "EncodedStream.h"
 #include "ImageCollector.h"
 #include "ImageDecision.h"
 #include "ImageWork.h"
@@ -17,13 +18,14 @@ namespace ImagePass {
 
 namespace {
 
-// Decoded images waiting for or in the workers, in bytes; one job always
-// runs whatever its size (the decision already capped that).
+// Images waiting for or in the workers, stored and decoded, in bytes; one job
+// always runs whatever its size (the decision already capped that).
 constexpr size_t memoryBudget = 256u << 20;
 
 struct Pending {
     ImageDecision::Plan plan;
-    size_t oldBytes = 0;
+    size_t imageBytes = 0; // the stored size of the image, and of its mask
+    size_t maskBytes = 0;
     size_t jobBytes = 0;
     std::future<ImageWork::Result> result;
 };
@@ -33,8 +35,30 @@ size_t rawSize(QPDFObjectHandle stream)
     return stream.getRawStreamData()->getSize();
 }
 
-std::optional<ImageWork::Job> makeJob(ImageDecision::Plan& plan, int quality, size_t& oldBytes)
+// Flate and unfiltered data is only read here and inflated by the worker; other
+// lossless chains are decoded here by qpdf, whose pipelines need the document.
+// Either way a job counts its stored bytes and its decoded bound against the budget.
+bool readSamples(QPDFObjectHandle stream, size_t expected, std::optional<EncodedStream>& encoded,
+                 std::string& samples, size_t& storedBytes, size_t& jobBytes)
 {
+    if ((encoded = EncodedStream::take(stream, expected))) {
+        storedBytes = encoded->raw.size();
+        jobBytes += storedBytes + expected;
+        return true;
+    }
+    auto decoded = StreamData::decode(stream, expected);
+    if (!decoded) {
+        return false;
+    }
+    samples = std::move(*decoded);
+    storedBytes = rawSize(stream);
+    jobBytes += samples.size();
+    return true;
+}
+
+std::optional<ImageWork::Job> makeJob(Pending& pending, int quality)
+{
+    ImageDecision::Plan& plan = pending.plan;
     ImageWork::Job job;
     job.jpegSource = plan.jpegSource;
     job.width = plan.width;
@@ -46,29 +70,20 @@ std::optional<ImageWork::Job> makeJob(ImageDecision::Plan& plan, int quality, si
     job.palette = plan.palette;
     job.quality = quality;
 
+    const size_t pixels = static_cast<size_t>(plan.width) * static_cast<size_t>(plan.height);
     if (plan.jpegSource) {
         std::shared_ptr<Buffer> raw = plan.image.getRawStreamData();
         job.data.assign(reinterpret_cast<const char*>(raw->getBuffer()), raw->getSize());
-        oldBytes = job.data.size();
-    } else {
-        const size_t expected = static_cast<size_t>(plan.width) *
-                                static_cast<size_t>(plan.height) *
-                                static_cast<size_t>(plan.sourceComponents);
-        auto samples = StreamData::decode(plan.image, expected);
-        if (!samples) {
-            return std::nullopt; // undecodable: left as it is
-        }
-        job.data = std::move(*samples);
-        oldBytes = rawSize(plan.image);
+        pending.imageBytes = job.data.size();
+        pending.jobBytes = job.data.size();
+    } else if (!readSamples(plan.image, pixels * static_cast<size_t>(plan.sourceComponents),
+                            job.encoded, job.data, pending.imageBytes, pending.jobBytes)) {
+        return std::nullopt; // undecodable: left as it is
     }
-    if (plan.mask.isInitialized()) {
-        const size_t expected = static_cast<size_t>(plan.width) * static_cast<size_t>(plan.height);
-        if (auto samples = StreamData::decode(plan.mask, expected)) {
-            job.maskSamples = std::move(*samples);
-            oldBytes += rawSize(plan.mask);
-        } else {
-            plan.mask = QPDFObjectHandle(); // keep the mask as it is
-        }
+    if (plan.mask.isInitialized() &&
+        !readSamples(plan.mask, pixels, job.encodedMask, job.maskSamples, pending.maskBytes,
+                     pending.jobBytes)) {
+        plan.mask = QPDFObjectHandle(); // keep the mask as it is
     }
     return job;
 }
@@ -85,10 +100,11 @@ void setSize(QPDFObjectHandle dict, int width, int height)
 bool worthReplacing(const Pending& pending, const ImageWork::Result& result)
 {
     const size_t newBytes = result.jpeg.size() + result.mask.size();
+    const size_t oldBytes = pending.imageBytes + (result.mask.empty() ? 0 : pending.maskBytes);
     if (pending.plan.jpegSource && !pending.plan.resized()) {
-        return newBytes * 10 <= pending.oldBytes * 9;
+        return newBytes * 10 <= oldBytes * 9;
     }
-    return newBytes < pending.oldBytes;
+    return newBytes < oldBytes;
 }
 
 bool apply(Pending& pending)
@@ -107,7 +123,7 @@ bool apply(Pending& pending)
         dict.replaceKey("/ColorSpace", plan.baseColorSpace);
         dict.removeKey("/Decode");
     }
-    if (plan.mask.isInitialized()) {
+    if (plan.mask.isInitialized() && !result.mask.empty()) {
         QPDFObjectHandle mask = plan.mask;
         mask.replaceStreamData(result.mask, QPDFObjectHandle::newName("/FlateDecode"),
                                QPDFObjectHandle::newNull());
@@ -145,7 +161,7 @@ Outcome run(QPDF& pdf, CompressionLevel level)
                 continue;
             }
             pending.plan = std::move(*plan);
-            job = makeJob(pending.plan, settings.quality, pending.oldBytes);
+            job = makeJob(pending, settings.quality);
         } catch (const std::exception&) {
             continue; // a damaged image object: leave it to the reader
         }
@@ -153,7 +169,6 @@ Outcome run(QPDF& pdf, CompressionLevel level)
             continue;
         }
         ++outcome.considered;
-        pending.jobBytes = job->data.size() + job->maskSamples.size();
         while (!inFlight.empty() && (inFlight.size() >= workers ||
                                      bytesInFlight + pending.jobBytes > memoryBudget)) {
             finishOldest();

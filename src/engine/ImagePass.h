@@ -8,7 +8,7 @@ class QPDF;
 namespace ImagePass {
 
 struct Outcome {
-    int considered = 0; // images planned for re-encoding
+    int considered = 0; // images handed to the workers for re-encoding
     int replaced = 0;   // images whose stream was replaced by a smaller one
 };
 

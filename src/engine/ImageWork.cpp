@@ -50,8 +50,35 @@ std::string deflate(const std::string& data)
     return out;
 }
 
+// Inflating here rather than where the document lives is what lets both cores
+// share a document of Flate scans: decoding is most of their cost.
+bool decodeEncoded(Job& job)
+{
+    const size_t pixels = static_cast<size_t>(job.width) * static_cast<size_t>(job.height);
+    if (job.encoded) {
+        auto samples = job.encoded->decode(pixels * static_cast<size_t>(job.sourceComponents));
+        job.encoded.reset();
+        if (!samples) {
+            return false;
+        }
+        job.data = std::move(*samples);
+    }
+    if (job.encodedMask) {
+        // A mask that does not decode is kept as it is, as the image's own shrinks.
+        auto samples = job.encodedMask->decode(pixels);
+        job.encodedMask.reset();
+        if (samples) {
+            job.maskSamples = std::move(*samples);
+        }
+    }
+    return true;
+}
+
 Result runUnguarded(Job job)
 {
+    if (!decodeEncoded(job)) {
+        return {};
+    }
     Pixels pixels;
     bool adobeMarker = false;
     if (job.jpegSource) {

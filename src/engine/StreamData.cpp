@@ -1,50 +1,10 @@
 #include "StreamData.h"
 
-#include <qpdf/Pipeline.hh>
+#include "BoundedSink.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace StreamData {
-
-namespace {
-
-// Keeps the first `expected` bytes and gives up once far past them.
-class BoundedSink : public Pipeline {
-public:
-    explicit BoundedSink(size_t expected)
-        : Pipeline("bounded image data", nullptr)
-        , m_expected(expected)
-        , m_limit(expected + std::max<size_t>(4096, expected / 64))
-    {
-        m_data.reserve(expected);
-    }
-
-    void write(unsigned char const* data, size_t length) override
-    {
-        m_seen += length;
-        if (m_seen > m_limit) {
-            m_overflow = true;
-            throw std::length_error("image data longer than its dimensions");
-        }
-        const size_t room = m_expected - std::min(m_expected, m_data.size());
-        m_data.append(reinterpret_cast<const char*>(data), std::min(room, length));
-    }
-
-    void finish() override {}
-
-    bool complete() const { return !m_overflow && m_data.size() == m_expected; }
-    std::string take() { return std::move(m_data); }
-
-private:
-    size_t m_expected;
-    size_t m_limit;
-    size_t m_seen = 0;
-    bool m_overflow = false;
-    std::string m_data;
-};
-
-} // namespace
 
 std::optional<std::vector<std::string>> filters(QPDFObjectHandle stream)
 {

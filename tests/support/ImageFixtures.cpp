@@ -62,6 +62,24 @@ OH flateImage(QPDF& pdf, const QByteArray& samples, int width, int height, int b
     return image;
 }
 
+OH predictedImage(QPDF& pdf, Kind kind, int width, int height)
+{
+    const int components = kind == Kind::grayPng ? 1 : 3;
+    const QByteArray samples = photoSamples(width, height, components);
+    const int rowBytes = width * components;
+    const bool png = kind != Kind::rgbTiff;
+    const QByteArray coded = png ? pngPredicted(samples, rowBytes, components)
+                                 : tiffPredicted(samples, rowBytes, components);
+    OH image = imageStream(pdf, deflate(coded), width, height, 8,
+                           OH::newName(components == 1 ? "/DeviceGray" : "/DeviceRGB"));
+    image.getDict().replaceKey("/Filter", OH::newName("/FlateDecode"));
+    image.getDict().replaceKey(
+        "/DecodeParms", OH::parse("<< /Predictor " + std::to_string(png ? 15 : 2) + " /Colors " +
+                                  std::to_string(components) + " /Columns " +
+                                  std::to_string(width) + " /BitsPerComponent 8 >>"));
+    return image;
+}
+
 OH jpegImage(QPDF& pdf, const QByteArray& data, int width, int height, OH space)
 {
     OH image = imageStream(pdf, data, width, height, 8, space);
@@ -235,6 +253,9 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
     case Kind::jpegProgressive:
         return jpegImage(pdf, jpeg(photoSamples(w, h, 3), w, h, 3, 95, true), w, h,
                          OH::newName("/DeviceRGB"));
+    case Kind::grayPng:
+    case Kind::rgbPng:
+    case Kind::rgbTiff: return predictedImage(pdf, kind, w, h);
     }
     throw std::logic_error("unknown image kind");
 }
@@ -267,6 +288,9 @@ QString name(Kind kind)
     case Kind::jpegGray: return QStringLiteral("JPEG grey");
     case Kind::jpegCmykAdobe: return QStringLiteral("JPEG Adobe CMYK");
     case Kind::jpegProgressive: return QStringLiteral("JPEG progressive");
+    case Kind::grayPng: return QStringLiteral("grey, PNG predictor");
+    case Kind::rgbPng: return QStringLiteral("RGB, PNG predictor");
+    case Kind::rgbTiff: return QStringLiteral("RGB, TIFF predictor");
     }
     return {};
 }
@@ -360,6 +384,44 @@ QByteArray deflate(const QByteArray& data)
                 static_cast<size_t>(data.size()));
     flate.finish();
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes,
+                        const QList<int>& types)
+{
+    const auto* in = reinterpret_cast<const unsigned char*>(samples.constData());
+    const int rows = static_cast<int>(samples.size() / rowBytes);
+    QByteArray out;
+    out.reserve(samples.size() + rows);
+    for (int y = 0; y < rows; ++y) {
+        const int type = types[y % types.size()];
+        out.append(static_cast<char>(type));
+        const unsigned char* row = in + static_cast<ptrdiff_t>(y) * rowBytes;
+        for (int i = 0; i < rowBytes; ++i) {
+            const int a = i >= pixelBytes ? row[i - pixelBytes] : 0;
+            const int b = y > 0 ? row[i - rowBytes] : 0;
+            const int c = i >= pixelBytes && y > 0 ? row[i - rowBytes - pixelBytes] : 0;
+            const int p = a + b - c;
+            const int paeth = std::abs(p - a) <= std::abs(p - b) && std::abs(p - a) <= std::abs(p - c)
+                                  ? a
+                                  : std::abs(p - b) <= std::abs(p - c) ? b : c;
+            const int predicted = type == 1 ? a : type == 2 ? b : type == 3 ? (a + b) / 2
+                                : type == 4 ? paeth : 0;
+            out.append(static_cast<char>(row[i] - predicted));
+        }
+    }
+    return out;
+}
+
+QByteArray tiffPredicted(const QByteArray& samples, int rowBytes, int pixelBytes)
+{
+    QByteArray out = samples;
+    for (qsizetype i = 0; i < samples.size(); ++i) {
+        if (i % rowBytes >= pixelBytes) {
+            out[i] = static_cast<char>(samples[i] - samples[i - pixelBytes]);
+        }
+    }
+    return out;
 }
 
 Builder::Builder()

@@ -3,6 +3,7 @@
 #include <qpdf/QPDFObjectHandle.hh>
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <memory>
 
@@ -37,6 +38,9 @@ enum class Kind {
     jpegGray,
     jpegCmykAdobe,  // Photoshop-style inverted CMYK: Adobe marker and /Decode [1 0 ...]
     jpegProgressive,
+    grayPng,        // Flate with a PNG predictor, every row type in turn
+    rgbPng,
+    rgbTiff,        // Flate with the TIFF predictor
 };
 
 QString name(Kind kind);
@@ -49,6 +53,12 @@ QByteArray photoSamples(int width, int height, int components, int seed = 1);
 QByteArray jpeg(const QByteArray& samples, int width, int height, int components, int quality,
                 bool progressive = false, bool optimized = false);
 QByteArray deflate(const QByteArray& data);
+// Rows of `rowBytes` samples coded for a PNG predictor of `pixelBytes` per
+// pixel, row y with row type types[y % types.size()].
+QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes,
+                        const QList<int>& types = {0, 1, 2, 3, 4});
+// The same for the TIFF predictor: each sample less the one a pixel before it.
+QByteArray tiffPredicted(const QByteArray& samples, int rowBytes, int pixelBytes);
 
 // Where a page draws its image from.
 enum class Holder { page, form, annotation, pattern };

@@ -1,0 +1,258 @@
+#include "EncodedStream.h"
+#include "ImageFixtures.h"
+#include "StreamData.h"
+
+#include <qpdf/QPDF.hh>
+
+#include <QTest>
+#include <cstdlib>
+#include <new>
+
+// Counts the largest single allocation the test thread asks for while
+// recording, so a decoder that gathered a bomb's output would show.
+namespace {
+thread_local bool t_recording = false;
+thread_local size_t t_largest = 0;
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    if (t_recording) {
+        t_largest = std::max(t_largest, size);
+    }
+    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+using ImageFixtures::deflate;
+using ImageFixtures::pngPredicted;
+using ImageFixtures::tiffPredicted;
+
+// Flate image data read where the document lives and inflated elsewhere must
+// decode to exactly what qpdf's own decoder gives, malformed data included;
+// what it cannot take stays with qpdf.
+class EncodedStreamTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_pdf.setSuppressWarnings(true);
+        m_pdf.emptyPDF();
+    }
+    void sameAsQpdf_data();
+    void sameAsQpdf();
+    void bombStaysWithinItsSize_data();
+    void bombStaysWithinItsSize();
+
+private:
+    QPDFObjectHandle stream(const QByteArray& raw, const QByteArray& filter,
+                            const QByteArray& parms);
+    QPDF m_pdf;
+};
+
+namespace {
+
+constexpr int width = 300;
+constexpr int height = 20;
+
+QByteArray grey()
+{
+    return ImageFixtures::photoSamples(width, height, 1);
+}
+
+QByteArray rgb()
+{
+    return ImageFixtures::photoSamples(width, height, 3);
+}
+
+QByteArray png(int colours, int types = -1)
+{
+    const QByteArray samples = colours == 1 ? grey() : rgb();
+    const QList<int> rows = types < 0 ? QList<int>{0, 1, 2, 3, 4} : QList<int>{types};
+    return pngPredicted(samples, width * colours, colours, rows);
+}
+
+QByteArray parms(const char* predictor, int colours, int columns = width)
+{
+    return QByteArray("<< /Predictor ") + predictor + " /Colors " + QByteArray::number(colours) +
+           " /Columns " + QByteArray::number(columns) + " /BitsPerComponent 8 >>";
+}
+
+} // namespace
+
+QPDFObjectHandle EncodedStreamTest::stream(const QByteArray& raw, const QByteArray& filter,
+                                           const QByteArray& decodeParms)
+{
+    QPDFObjectHandle s = m_pdf.newStream(raw.toStdString());
+    if (!filter.isEmpty()) {
+        s.getDict().replaceKey("/Filter", QPDFObjectHandle::parse(filter.toStdString()));
+    }
+    if (!decodeParms.isEmpty()) {
+        s.getDict().replaceKey("/DecodeParms", QPDFObjectHandle::parse(decodeParms.toStdString()));
+    }
+    return s;
+}
+
+void EncodedStreamTest::sameAsQpdf_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<QByteArray>("filter");
+    QTest::addColumn<QByteArray>("parms");
+    QTest::addColumn<int>("colours");
+    QTest::addColumn<bool>("taken");   // read for a worker, rather than left to qpdf
+    QTest::addColumn<bool>("decodes");
+    QTest::addColumn<QByteArray>("samples"); // what it decodes to, when known
+
+    const QByteArray fl = "/FlateDecode";
+    QTest::newRow("Flate") << deflate(grey()) << fl << QByteArray() << 1 << true << true << grey();
+    QTest::newRow("Flate, abbreviated in an array")
+        << deflate(grey()) << QByteArray("[/Fl]") << QByteArray() << 1 << true << true << grey();
+    QTest::newRow("unfiltered") << grey() << QByteArray() << QByteArray() << 1 << true << true << grey();
+    const char* typeNames[] = {"none", "sub", "up", "average", "Paeth"};
+    for (int type = 0; type < 5; ++type) {
+        QTest::addRow("PNG %s rows, grey", typeNames[type])
+            << deflate(png(1, type)) << fl << parms("15", 1) << 1 << true << true << grey();
+        QTest::addRow("PNG %s rows, RGB", typeNames[type])
+            << deflate(png(3, type)) << fl << parms("12", 3) << 3 << true << true << rgb();
+    }
+    QTest::newRow("PNG rows of every type, grey")
+        << deflate(png(1)) << fl << parms("15", 1) << 1 << true << true << grey();
+    QTest::newRow("PNG parameters in a one-item array")
+        << deflate(png(1)) << fl << "[" + parms("10", 1) + "]" << 1 << true << true << grey();
+    QTest::newRow("TIFF, grey") << deflate(tiffPredicted(grey(), width, 1)) << fl << parms("2", 1)
+                                << 1 << true << true << grey();
+    QTest::newRow("TIFF, RGB") << deflate(tiffPredicted(rgb(), width * 3, 3)) << fl
+                               << parms("2", 3) << 3 << true << true << rgb();
+    QTest::newRow("predictor 1 with other keys")
+        << deflate(grey()) << fl << QByteArray("<< /Predictor 1 /Columns 7 /EarlyChange 0 >>")
+        << 1 << true << true << grey();
+
+    // Malformed data: whatever qpdf makes of it, the worker makes too.
+    QByteArray unknown = grey();
+    for (int y = height - 1; y >= 0; --y) {
+        unknown.insert(y * width, '\x07');
+    }
+    QTest::newRow("PNG unknown row type passes through")
+        << deflate(unknown) << fl << parms("15", 1) << 1 << true << true << grey();
+    QTest::newRow("PNG last row cut short")
+        << deflate(png(1).chopped(100)) << fl << parms("15", 1) << 1 << true << true << QByteArray();
+    QTest::newRow("PNG last row only its type byte")
+        << deflate(png(1, 2).left((width + 1) * (height - 1) + 1)) << fl << parms("15", 1) << 1
+        << true << true << QByteArray();
+    QTest::newRow("TIFF last row cut short")
+        << deflate(tiffPredicted(grey(), width, 1).chopped(120)) << fl << parms("2", 1) << 1
+        << true << true << QByteArray();
+    QTest::newRow("columns unlike the width, same total")
+        << deflate(pngPredicted(grey(), width * 2, 1)) << fl << parms("15", 1, width * 2) << 1
+        << true << true << grey();
+    QTest::newRow("Flate without its checksum")
+        << deflate(grey()).chopped(4) << fl << QByteArray() << 1 << true << true << grey();
+    QTest::newRow("short") << deflate(grey().chopped(width)) << fl << QByteArray() << 1 << true
+                           << false << QByteArray();
+    QTest::newRow("PNG short") << deflate(png(1).chopped(3 * (width + 1))) << fl << parms("15", 1)
+                               << 1 << true << false << QByteArray();
+    QTest::newRow("corrupt Flate") << QByteArray(500, 'x') << fl << QByteArray() << 1 << true
+                                   << false << QByteArray();
+    QTest::newRow("unfiltered, too short") << grey().chopped(1) << QByteArray() << QByteArray() << 1
+                                           << true << false << QByteArray();
+    QTest::newRow("rows wider than the whole image")
+        << deflate(QByteArray(40000, '\0')) << fl << parms("15", 1, 20000) << 1 << true << false
+        << QByteArray();
+    QTest::newRow("overlong") << deflate(QByteArray(width * height * 4, '\0')) << fl << QByteArray()
+                              << 1 << true << false << QByteArray();
+
+    // Left to qpdf, which decodes these where the document lives.
+    QTest::newRow("ASCIIHex") << grey().toHex() << QByteArray("/ASCIIHexDecode") << QByteArray() << 1
+                              << false << true << grey();
+    QTest::newRow("ASCIIHex then Flate")
+        << deflate(grey()).toHex() << QByteArray("[/AHx /FlateDecode]") << QByteArray() << 1
+        << false << true << grey();
+    QTest::newRow("16-bit predictor") << deflate(png(1)) << fl
+                                      << QByteArray("<< /Predictor 15 /BitsPerComponent 16 >>")
+                                      << 1 << false << false << QByteArray();
+    QTest::newRow("unknown predictor") << deflate(grey()) << fl << QByteArray("<< /Predictor 3 >>")
+                                       << 1 << false << false << QByteArray();
+    QTest::newRow("columns not a number") << deflate(png(1)) << fl
+                                          << QByteArray("<< /Predictor 15 /Columns /W >>") << 1
+                                          << false << false << QByteArray();
+    QTest::newRow("two parameter sets for one filter")
+        << deflate(grey()) << fl << QByteArray("[null null]") << 1 << false << false << QByteArray();
+}
+
+void EncodedStreamTest::sameAsQpdf()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(QByteArray, filter);
+    QFETCH(QByteArray, parms);
+    QFETCH(int, colours);
+    QFETCH(bool, taken);
+    QFETCH(bool, decodes);
+    QFETCH(QByteArray, samples);
+
+    const size_t expected = static_cast<size_t>(width * height * colours);
+    QPDFObjectHandle s = stream(raw, filter, parms);
+    const std::optional<std::string> byQpdf = StreamData::decode(s, expected);
+    const std::optional<EncodedStream> encoded = EncodedStream::take(s, expected);
+
+    QCOMPARE(encoded.has_value(), taken);
+    QCOMPARE(byQpdf.has_value(), decodes);
+    if (encoded) {
+        QCOMPARE(encoded->raw, raw.toStdString());
+        const std::optional<std::string> byWorker = encoded->decode(expected);
+        QCOMPARE(byWorker.has_value(), decodes);
+        if (byWorker) {
+            QCOMPARE(QByteArray::fromStdString(*byWorker), QByteArray::fromStdString(*byQpdf));
+        }
+    }
+    if (byQpdf && !samples.isEmpty()) {
+        QCOMPARE(QByteArray::fromStdString(*byQpdf), samples);
+    }
+}
+
+void EncodedStreamTest::bombStaysWithinItsSize_data()
+{
+    QTest::addColumn<QByteArray>("parms");
+    QTest::addColumn<int>("rowBytes");
+    QTest::newRow("no predictor") << QByteArray() << 0;
+    QTest::newRow("PNG predictor") << parms("15", 1, 1000) << 1001;
+}
+
+void EncodedStreamTest::bombStaysWithinItsSize()
+{
+    QFETCH(QByteArray, parms);
+    QFETCH(int, rowBytes);
+
+    // A 1000 x 1000 grey image whose few kilobytes inflate to 64 MB.
+    const size_t expected = 1000 * 1000;
+    const QByteArray raw = deflate(QByteArray(64 << 20, '\0'));
+    QPDFObjectHandle s = stream(raw, "/FlateDecode", parms);
+    const std::optional<EncodedStream> encoded = EncodedStream::take(s, expected);
+    QVERIFY(encoded.has_value());
+    QCOMPARE(encoded->raw.size(), static_cast<size_t>(raw.size()));
+
+    t_largest = 0;
+    t_recording = true;
+    const std::optional<std::string> decoded = encoded->decode(expected);
+    t_recording = false;
+    QVERIFY(!decoded.has_value());
+    // The image's own bytes, an inflate buffer and a row or two, never the bomb's output.
+    QVERIFY2(t_largest <= expected + 65536 + 2 * static_cast<size_t>(rowBytes),
+             qPrintable(QString::number(t_largest)));
+    QVERIFY(t_largest >= expected); // the recording saw the image's own buffer
+}
+
+QTEST_GUILESS_MAIN(EncodedStreamTest)
+#include "EncodedStreamTest.moc"
