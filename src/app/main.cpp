@@ -45,10 +45,16 @@ DataFile dataFile()
 
 void applyTheme()
 {
+    // Pictures come out the same on every desktop: the screenshot mode is light
+    // unless told otherwise. The desktop is asked before the style changes, since
+    // the platform's palette is one of the clues.
+    Appearance appearance = Appearance::light;
+    if (Snapshot::active()) {
+        appearance = Snapshot::darkRequested() ? Appearance::dark : Appearance::light;
+    } else {
+        appearance = systemAppearance();
+    }
     QApplication::setStyle(QStringLiteral("Fusion"));
-    const Appearance appearance = Snapshot::active() && Snapshot::darkRequested()
-                                      ? Appearance::dark
-                                      : systemAppearance();
     QApplication::setPalette(Theme::palette(appearance));
 }
 
