@@ -80,7 +80,7 @@ QByteArray rgb()
 
 QByteArray png(int colours, int types = -1)
 {
-    const QByteArray samples = colours == 1 ? grey() : rgb();
+    const QByteArray samples = ImageFixtures::photoSamples(width, height, colours);
     const QList<int> rows = types < 0 ? QList<int>{0, 1, 2, 3, 4} : QList<int>{types};
     return pngPredicted(samples, width * colours, colours, rows);
 }
@@ -128,8 +128,11 @@ void EncodedStreamTest::sameAsQpdf_data()
         QTest::addRow("PNG %s rows, RGB", typeNames[type])
             << deflate(png(3, type)) << fl << parms("12", 3) << 3 << true << true << rgb();
     }
-    QTest::newRow("PNG rows of every type, grey")
-        << deflate(png(1)) << fl << parms("15", 1) << 1 << true << true << grey();
+    for (int colours : {1, 2, 4, 5}) {
+        QTest::addRow("PNG rows of every type, %d colours", colours)
+            << deflate(png(colours)) << fl << parms("15", colours) << colours << true << true
+            << ImageFixtures::photoSamples(width, height, colours);
+    }
     QTest::newRow("PNG parameters in a one-item array")
         << deflate(png(1)) << fl << "[" + parms("10", 1) + "]" << 1 << true << true << grey();
     QTest::newRow("TIFF, grey") << deflate(tiffPredicted(grey(), width, 1)) << fl << parms("2", 1)
