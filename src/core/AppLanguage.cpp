@@ -83,11 +83,19 @@ AppLanguage effective()
 
 void installTranslator(QCoreApplication& app)
 {
+    // Installing again replaces the catalogue rather than stacking another on top.
+    const QString name = QStringLiteral("leaflow-translations");
+    if (auto* previous = app.findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(previous);
+        previous->deleteLater();
+        previous->setObjectName(QString());
+    }
     const AppLanguage language = effective();
     if (language == AppLanguage::tr) {
         return;
     }
     auto* translator = new QTranslator(&app);
+    translator->setObjectName(name);
     if (translator->load(QStringLiteral(":/i18n/leaflow_%1.qm").arg(rawValue(language)))) {
         QCoreApplication::installTranslator(translator);
     }

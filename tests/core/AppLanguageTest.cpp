@@ -105,6 +105,30 @@ private slots:
         QSettings fromDisk(settings.fileName(), QSettings::IniFormat);
         QCOMPARE(fromDisk.value(key).toStringList(), QStringList{code});
     }
+
+    // The embedded catalogues: every chosen language shows its own text, and
+    // choosing again replaces the catalogue instead of stacking another one.
+    void installsTheChosenCatalogue_data()
+    {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Spanish") << AppLanguage::es << "Debe quedar al menos una página.";
+        QTest::newRow("English") << AppLanguage::en << "At least one page must remain.";
+        QTest::newRow("Turkish, the source") << AppLanguage::tr << "En az bir sayfa kalmalı.";
+        QTest::newRow("Spanish again") << AppLanguage::es << "Debe quedar al menos una página.";
+    }
+
+    void installsTheChosenCatalogue()
+    {
+        QFETCH(AppLanguage, language);
+        QFETCH(QString, shown);
+        AppLanguages::select(language);
+        AppLanguages::installTranslator(*QCoreApplication::instance());
+        QCOMPARE(QCoreApplication::translate("PDFEngine", "En az bir sayfa kalmalı."), shown);
+        const QString outside = QCoreApplication::translate(
+            "PDFEngine", "Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.");
+        QVERIFY(outside.contains(QStringLiteral("%1")) && outside.contains(QStringLiteral("%2")));
+    }
 };
 
 QTEST_GUILESS_MAIN(AppLanguageTest)
