@@ -204,8 +204,11 @@ void seed(Store& store)
         const QSizeF page = store.signFile()->displaySize(0);
         const double width = 0.3;
         const double height = width * page.width() / signature.aspect / page.height();
-        store.setPlacements({Placement{QUuid::createUuid(), signature.id, 0,
-                                       QRectF(0.58, 0.8, width, height)}});
+        const Placement placed{QUuid::createUuid(), signature.id, 0,
+                               QRectF(0.58, 0.8, width, height)};
+        store.setPlacements({placed});
+        // Selected, so the picture shows the handle and remove button too.
+        store.setSelectedPlacement(placed.id);
     }
 
     store.addFiles({demirbas}, AppSection::pages);

@@ -198,6 +198,7 @@ void SnapshotSeedTest::seedFillsEveryToolAndWritesNoData()
     QCOMPARE(placed.signatureID, store.data().signatures.first().id);
     QCOMPARE(placed.page, 0);
     QVERIFY(QRectF(0, 0, 1, 1).contains(placed.rect));
+    QCOMPARE(store.selectedPlacement(), std::optional<QUuid>(placed.id));
 
     QVERIFY(store.pagesFile());
     QCOMPARE(store.pagesFile()->pageCount, 5);
