@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "PDFEngine.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <QSettings>
 #include <QSignalSpy>
@@ -8,18 +8,10 @@
 
 // How files become tool inputs: the extension filter, the per-tool rules, the
 // failure messages, the password prompt and files handed over from outside.
-class AdmissionTest : public QObject {
+class AdmissionTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup() { m_fixture.reset(); }
-
     void keepsPDFsWhateverTheCaseAndDropsOthersSilently();
     void onlyOtherFilesShowTheMessage();
     void cancelledOpenPanelShowsNothing();
@@ -39,11 +31,6 @@ private slots:
     void receiveFromHistoryGoesToMerge();
     void receiveUsesTheSelectedTool();
     void filesHandedOverBeforeTheStoreExistAreAdmittedAfterwards();
-
-private:
-    Store& store() { return *m_fixture->store; }
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
 };
 
 static QStringList names(const QList<PDFFile>& files)

@@ -1,20 +1,12 @@
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <QTest>
 
 // Clearing a tool's inputs and the page groups of a split.
-class InputsTest : public QObject {
+class InputsTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup() { m_fixture.reset(); }
-
     void clearingEmptiesOnlyThatTool_data();
     void clearingEmptiesOnlyThatTool();
     void clearingSplitKeepsItsSettings();
@@ -25,10 +17,7 @@ private slots:
     void splitGroupsWithoutAFileAreEmpty();
 
 private:
-    Store& store() { return *m_fixture->store; }
     void fillEveryTool();
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
 };
 
 void InputsTest::fillEveryTool()

@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "PlacementMath.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -57,18 +57,10 @@ Fixtures::Page pageOf(double width, double height, int rotate = 0,
 } // namespace
 
 // Where signatures land on a page, and how drags move and resize them.
-class PlacementsTest : public QObject {
+class PlacementsTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup() { m_fixture.reset(); }
-
     void placedRect_data();
     void placedRect();
     void movedRect_data();
@@ -86,12 +78,9 @@ private slots:
     void removeClearsTheSelection();
 
 private:
-    Store& store() { return *m_fixture->store; }
     // Admits a document of the given pages for signing.
     void admit(const QList<Fixtures::Page>& pages);
 
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
 };
 
 void PlacementsTest::admit(const QList<Fixtures::Page>& pages)

@@ -1,7 +1,7 @@
 #include "DataCoding.h"
 #include "Fixtures.h"
 #include "Formatting.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <QSettings>
 #include <QSignalSpy>
@@ -9,24 +9,19 @@
 
 // The common road of a run: the busy guard, the result texts, the history
 // record and its saving, revealing, and failures.
-class RunsTest : public QObject {
+class RunsTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
+    void initTestCase() override
     {
-        m_environment = std::make_unique<StoreEnvironment>();
+        StoreTestCase::initTestCase();
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup()
+    void cleanup() override
     {
         QVERIFY(m_fixture->waitIdle());
-        m_fixture.reset();
+        StoreTestCase::cleanup();
     }
 
     void pressingRunTwiceStartsOneRun();
@@ -41,15 +36,12 @@ private slots:
     void historyDoesNotRun();
 
 private:
-    Store& store() { return *m_fixture->store; }
     QString dataPath() const { return m_environment->dataFolder() + "/data.json"; }
     void addTwoForMerge()
     {
         store().addFiles({m_fixture->pdf("Rapor.pdf", 2), m_fixture->pdf("Ek.pdf", 3)},
                          AppSection::merge);
     }
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
 };
 
 void RunsTest::pressingRunTwiceStartsOneRun()

@@ -1,7 +1,7 @@
 #include "DataFile.h"
 #include "Fixtures.h"
 #include "Formatting.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -91,18 +91,10 @@ QByteArray pngOf(int width, int height)
 } // namespace
 
 // The signing run: which placements are stamped, the save panel, and the common run road.
-class SignRunTest : public QObject {
+class SignRunTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup() { m_fixture.reset(); }
-
     void signsPageTwoEndToEnd();
     void imageSignatureIsStampedWithMultiply();
     void missingSignaturesAreLeftOut();
@@ -114,7 +106,6 @@ private slots:
     void protectedInputGivesAnOpenCopy();
 
 private:
-    Store& store() { return *m_fixture->store; }
     SavedSignature addDrawn(const QString& name)
     {
         store().addDrawnSignature(name, {{QPointF(10, 40), QPointF(60, 10), QPointF(120, 45)}},
@@ -122,8 +113,6 @@ private:
         return store().data().signatures.last();
     }
 
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
 };
 
 void SignRunTest::signsPageTwoEndToEnd()

@@ -1,7 +1,7 @@
 #include "DataFile.h"
 #include "Fixtures.h"
 #include "SignatureLibrary.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -81,18 +81,10 @@ QList<Stroke> rounded(const QList<Stroke>& strokes)
 } // namespace
 
 // The signature library: drawn and imported signatures, names, deletion and previews.
-class SignatureLibraryTest : public QObject {
+class SignatureLibraryTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup() { m_fixture.reset(); }
-
     void drawnIsNormalisedIntoItsBox_data();
     void drawnIsNormalisedIntoItsBox();
     void drawnWithoutPointsAddsNothing();
@@ -116,15 +108,12 @@ private slots:
     void previewOfLostImageIsEmpty();
 
 private:
-    Store& store() { return *m_fixture->store; }
     QString signaturesFolder() const { return m_environment->dataFolder() + "/signatures"; }
     QStringList storedImages() const
     {
         return QDir(signaturesFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     }
 
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
 };
 
 void SignatureLibraryTest::drawnIsNormalisedIntoItsBox_data()

@@ -1,23 +1,15 @@
 #include "Fixtures.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 // Page thumbnails: the cache key, rendering off the main thread, once per
 // input, page and slot size, proportions and missing pages.
-class ThumbnailsTest : public QObject {
+class ThumbnailsTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup() { m_fixture.reset(); }
-
     void keyTruncatesTheSide();
     void missingPagesGiveNoneAndCacheNothing_data();
     void missingPagesGiveNoneAndCacheNothing();
@@ -28,11 +20,8 @@ private slots:
     void rendersProtectedInputsWithTheirPassword();
 
 private:
-    Store& store() { return *m_fixture->store; }
     // Asks for a thumbnail and waits until it has been delivered.
     QImage rendered(const PDFFile& file, qint64 index, double side);
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
 };
 
 static bool hasInk(const QImage& image)

@@ -1,7 +1,7 @@
 #include "DataCoding.h"
 #include "Fixtures.h"
 #include "Formatting.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <QSettings>
 #include <QSignalSpy>
@@ -9,24 +9,19 @@
 
 // What each tool prepares before its run, and the whole road of a run per
 // tool: drop, run, banner, history record on disk.
-class ToolRunsTest : public QObject {
+class ToolRunsTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
+    void initTestCase() override
     {
-        m_environment = std::make_unique<StoreEnvironment>();
+        StoreTestCase::initTestCase();
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup()
+    void cleanup() override
     {
         QVERIFY(m_fixture->waitIdle());
-        m_fixture.reset();
+        StoreTestCase::cleanup();
     }
 
     void toolsWithoutEnoughInputDoNothing_data();
@@ -44,12 +39,9 @@ private slots:
     void compressionEmptiesItsResultsWhenItStarts();
 
 private:
-    Store& store() { return *m_fixture->store; }
     // The record on disk is the one in memory, and the file was rewritten by the run.
     void checkRecordOnDisk(const QByteArray& before, const QString& tool, const QStringList& inputs,
                            const QStringList& outputs);
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
 };
 
 static QString dataPathOf(const StoreEnvironment& environment)
