@@ -12,13 +12,15 @@ QString suggestedName(const PDFFile& input, const QString& word)
     return QFileInfo(input.source.url).completeBaseName() + QLatin1Char(' ') + word;
 }
 
-QList<PDFSource> sourcesOf(const QList<PDFFile>& files)
+// A request of tool on inputs, in their order; the caller adds where the output goes.
+ToolRequest requestFor(AppSection tool, const QList<PDFFile>& inputs)
 {
-    QList<PDFSource> sources;
-    for (const PDFFile& file : files) {
-        sources.append(file.source);
+    ToolRequest request;
+    request.tool = tool;
+    for (const PDFFile& input : inputs) {
+        request.sources.append(input.source);
     }
-    return sources;
+    return request;
 }
 
 } // namespace
@@ -33,9 +35,7 @@ void Store::runMerge()
     if (!destination) {
         return;
     }
-    ToolRequest request;
-    request.tool = AppSection::merge;
-    request.sources = sourcesOf(m_mergeFiles);
+    ToolRequest request = requestFor(AppSection::merge, m_mergeFiles);
     request.destination = *destination;
     perform(AppSection::merge, m_mergeFiles, request);
 }
@@ -59,12 +59,11 @@ void Store::runSplit()
     if (!folder) {
         return;
     }
-    ToolRequest request;
-    request.tool = AppSection::split;
-    request.sources = {m_splitFile->source};
+    const QList<PDFFile> inputs{*m_splitFile};
+    ToolRequest request = requestFor(AppSection::split, inputs);
     request.folder = *folder;
     request.groups = groups;
-    perform(AppSection::split, {*m_splitFile}, request);
+    perform(AppSection::split, inputs, request);
 }
 
 void Store::runPages()
@@ -78,12 +77,11 @@ void Store::runPages()
     if (!destination) {
         return;
     }
-    ToolRequest request;
-    request.tool = AppSection::pages;
-    request.sources = {m_pagesFile->source};
+    const QList<PDFFile> inputs{*m_pagesFile};
+    ToolRequest request = requestFor(AppSection::pages, inputs);
     request.destination = *destination;
     request.removing = m_pagesSelected;
-    perform(AppSection::pages, {*m_pagesFile}, request);
+    perform(AppSection::pages, inputs, request);
 }
 
 void Store::runCompress()
@@ -92,8 +90,7 @@ void Store::runCompress()
         return;
     }
     const QString word = tr("sıkıştırılmış");
-    ToolRequest request;
-    request.tool = AppSection::compress;
+    ToolRequest request = requestFor(AppSection::compress, m_compressFiles);
     if (m_compressFiles.size() == 1) {
         const std::optional<QString> destination =
             m_panels.save(suggestedName(m_compressFiles.first(), word));
@@ -109,7 +106,6 @@ void Store::runCompress()
         request.folder = *folder;
     }
     for (const PDFFile& input : m_compressFiles) {
-        request.sources.append(input.source);
         request.baseNames.append(suggestedName(input, word));
     }
     request.level = m_compressionLevel;
