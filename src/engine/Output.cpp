@@ -40,7 +40,9 @@ void writeFile(QPDF& pdf, const QString& path, Layout layout)
     if (!trailer.hasKey("/Size")) {
         trailer.replaceKey("/Size", QPDFObjectHandle::newInteger(0));
     }
-    QPDFWriter writer(pdf, QFile::encodeName(path).constData());
+    // The writer keeps the file name's pointer until it is done writing.
+    const QByteArray fileName = QFile::encodeName(path);
+    QPDFWriter writer(pdf, fileName.constData());
     writer.setPreserveEncryption(false);
     writer.setObjectStreamMode(layout == Layout::compact ? qpdf_o_generate : qpdf_o_disable);
     writer.setRecompressFlate(false);

@@ -92,7 +92,9 @@ void writePage(const QString& file, const Layout& layout, int pages = 1)
         page.getObjectHandle().removeKey("/Rotate");
     }
     const QString moved = file + QStringLiteral(".tmp");
-    QPDFWriter writer(pdf, QFile::encodeName(moved).constData());
+    // The writer keeps the file name's pointer until it is done writing.
+    const QByteArray fileName = QFile::encodeName(moved);
+    QPDFWriter writer(pdf, fileName.constData());
     writer.write();
     QFile::remove(file);
     QFile::rename(moved, file);
@@ -459,7 +461,9 @@ void SignTest::sharedAnnotsArrayStaysWithOtherPages()
         for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
             page.getObjectHandle().replaceKey("/Annots", shared);
         }
-        QPDFWriter writer(pdf, QFile::encodeName(input).constData());
+        // The writer keeps the file name's pointer until it is done writing.
+        const QByteArray fileName = QFile::encodeName(input);
+        QPDFWriter writer(pdf, fileName.constData());
         writer.write();
     }
     PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0, 0, 0.5, 0.5), asymmetric()}},

@@ -51,7 +51,9 @@ std::string tagContent(const QString& tag, const char* font = "/F1")
 
 void writeEncrypted(QPDF& pdf, const QString& path, const Encryption& e)
 {
-    QPDFWriter writer(pdf, QFile::encodeName(path).constData());
+    // The writer keeps the file name's pointer until it is done writing.
+    const QByteArray fileName = QFile::encodeName(path);
+    QPDFWriter writer(pdf, fileName.constData());
     writer.setStaticID(true);
     std::string user = e.userPassword.toStdString();
     std::string owner = e.ownerPassword.toStdString();
@@ -143,7 +145,9 @@ void writeSharedResourcesPdf(const QString& path, int pages, int fonts, int imag
         }
         helper.addPage(QPDFPageObjectHelper(newPage(pdf, Page{}, resources, content)), false);
     }
-    QPDFWriter writer(pdf, QFile::encodeName(path).constData());
+    // The writer keeps the file name's pointer until it is done writing.
+    const QByteArray fileName = QFile::encodeName(path);
+    QPDFWriter writer(pdf, fileName.constData());
     writer.setObjectStreamMode(qpdf_o_generate);
     writer.write();
 }
@@ -169,7 +173,9 @@ void writeInheritingPdf(const QString& path, const QString& prefix, int count, i
     root.replaceKey("/CropBox",
                     rectangle(cropBox.x(), cropBox.y(), cropBox.width(), cropBox.height()));
     root.replaceKey("/Rotate", QPDFObjectHandle::newInteger(rotate));
-    QPDFWriter writer(pdf, QFile::encodeName(path).constData());
+    // The writer keeps the file name's pointer until it is done writing.
+    const QByteArray fileName = QFile::encodeName(path);
+    QPDFWriter writer(pdf, fileName.constData());
     writer.write();
 }
 

@@ -535,7 +535,9 @@ void Builder::addTextPage(const QString& tag)
 
 void Builder::write(const QString& path)
 {
-    QPDFWriter writer(*m_pdf, QFile::encodeName(path).constData());
+    // The writer keeps the file name's pointer until it is done writing.
+    const QByteArray fileName = QFile::encodeName(path);
+    QPDFWriter writer(*m_pdf, fileName.constData());
     writer.setStaticID(true);
     writer.write();
 }
