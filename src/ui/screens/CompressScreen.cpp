@@ -55,45 +55,26 @@ int levelIndex(CompressionLevel level)
 CompressScreen::CompressScreen(Store& store, QWidget* parent)
     : ToolPage(AppSection::compress, parent), m_store(store),
       m_display(ScreenBinding::fileDisplay(store)),
-      m_add(new Button(tr("PDF ekle"), Button::Kind::bordered)), m_stack(new QStackedWidget),
-      m_drop(new DropZone(QStringLiteral("arrow.down.right.and.arrow.up.left"),
-                          tr("Küçültülecek PDF'leri buraya bırak"),
-                          tr("Görseller küçültülür, metin ve çizimler olduğu gibi kalır. Asıl "
-                             "dosya değişmez."))),
-      m_list(new FileList(false)),
+      m_parts(AppSection::compress,
+              {tr("PDF ekle"), QStringLiteral("arrow.down.right.and.arrow.up.left"),
+               tr("Küçültülecek PDF'leri buraya bırak"),
+               tr("Görseller küçültülür, metin ve çizimler olduğu gibi kalır. Asıl "
+                  "dosya değişmez."),
+               tr("Temizle"), tr("Sıkıştır…")},
+              false),
       m_levels(new SegmentedControl({levelTitle(CompressionLevel::light),
                                      levelTitle(CompressionLevel::balanced),
                                      levelTitle(CompressionLevel::strong)})),
-      m_levelText(Labels::text(QString(), TextStyle::callout, Tone::secondary)),
-      m_summary(Labels::text(QString(), TextStyle::callout, Tone::primary)),
-      m_clear(new Button(tr("Temizle"), Button::Kind::bordered)),
-      m_run(new RunButton(AppSection::compress, tr("Sıkıştır…")))
+      m_levelText(Labels::text(QString(), TextStyle::callout, Tone::secondary))
 {
-    m_add->setSymbol(QStringLiteral("plus"));
-    setTrailing(m_add);
-
     auto* filled = new QWidget;
     auto* column = new QVBoxLayout(filled);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(m_list, 1);
+    column->addWidget(m_parts.list, 1);
     column->addWidget(makeLevelRow());
-    m_stack->addWidget(m_drop);
-    m_stack->addWidget(filled);
-    setContent(m_stack);
+    m_parts.install(*this, store, filled);
 
-    m_summary->setFont(Theme::monospacedDigits(Theme::font(TextStyle::callout)));
-    m_summary->setObjectName(QStringLiteral("summary"));
-    footer()->addWidget(m_summary);
-    footer()->addStretch(1);
-    footer()->addWidget(m_clear);
-    footer()->addWidget(m_run);
-
-    auto open = [this] { m_store.open(AppSection::compress); };
-    connect(m_add, &QAbstractButton::clicked, this, open);
-    connect(m_drop, &DropZone::chooseRequested, this, open);
-    connect(m_clear, &QAbstractButton::clicked, this,
-            [this] { m_store.clear(AppSection::compress); });
     connect(m_levels, &SegmentedControl::activated, this, [this](int index) {
         m_store.setCompressionLevel(
             ToolOptions::compressionLevels.at(static_cast<std::size_t>(index)));
@@ -103,7 +84,7 @@ CompressScreen::CompressScreen(Store& store, QWidget* parent)
     connect(&m_store, &Store::compressionLevelChanged, this, &CompressScreen::showLevel);
 
     ScreenBinding::bindPage(*this, store);
-    ScreenBinding::bindRunButton(*m_run, store);
+    ScreenBinding::bindRunButton(*m_parts.run, store);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
     showFiles();
     showLevel();
@@ -136,7 +117,7 @@ std::optional<QString> CompressScreen::statusText(std::optional<qint64> result,
 
 FileRow* CompressScreen::row(int index) const
 {
-    return qobject_cast<FileRow*>(m_list->row(index));
+    return qobject_cast<FileRow*>(m_parts.list->row(index));
 }
 
 void CompressScreen::showFiles()
@@ -151,23 +132,23 @@ void CompressScreen::showFiles()
         rows << fileRow;
         bytes += file.bytes;
     }
-    m_list->setRows(rows);
+    m_parts.list->setRows(rows);
     showResults();
-    m_stack->setCurrentIndex(files.isEmpty() ? 0 : 1);
-    m_add->setVisible(!files.isEmpty());
-    m_clear->setEnabled(!files.isEmpty());
-    m_run->setReady(!files.isEmpty());
-    m_summary->setText(files.isEmpty()
-                           ? QString()
-                           : tr("Dosya: %1 · %2")
-                                 .arg(Formatting::count(files.size(), QLocale()),
-                                      m_display.formatSize(bytes)));
+    m_parts.stack->setCurrentIndex(files.isEmpty() ? 0 : 1);
+    m_parts.add->setVisible(!files.isEmpty());
+    m_parts.clear->setEnabled(!files.isEmpty());
+    m_parts.run->setReady(!files.isEmpty());
+    m_parts.summary->setText(files.isEmpty()
+                                 ? QString()
+                                 : tr("Dosya: %1 · %2")
+                                       .arg(Formatting::count(files.size(), QLocale()),
+                                            m_display.formatSize(bytes)));
 }
 
 void CompressScreen::showResults()
 {
     const QHash<QUuid, qint64>& results = m_store.compressResults();
-    for (int index = 0; index < m_list->count(); ++index) {
+    for (int index = 0; index < m_parts.list->count(); ++index) {
         FileRow* fileRow = row(index);
         const auto found = results.constFind(fileRow->file().id);
         const std::optional<qint64> result =

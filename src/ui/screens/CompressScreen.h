@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileDisplay.h"
+#include "FileToolParts.h"
 #include "ToolPage.h"
 
 #include <optional>
@@ -9,7 +10,6 @@ class Button;
 class DropZone;
 class FileList;
 class FileRow;
-class QStackedWidget;
 class RunButton;
 class SegmentedControl;
 class Store;
@@ -25,15 +25,15 @@ public:
     static std::optional<QString> statusText(std::optional<qint64> result,
                                              const FileDisplay& display);
 
-    Button* addButton() const { return m_add; }
-    DropZone* dropZone() const { return m_drop; }
-    FileList* list() const { return m_list; }
+    Button* addButton() const { return m_parts.add; }
+    DropZone* dropZone() const { return m_parts.drop; }
+    FileList* list() const { return m_parts.list; }
     FileRow* row(int index) const;
     SegmentedControl* levels() const { return m_levels; }
     ToneLabel* levelText() const { return m_levelText; }
-    ToneLabel* summary() const { return m_summary; }
-    Button* clearButton() const { return m_clear; }
-    RunButton* runButton() const { return m_run; }
+    ToneLabel* summary() const { return m_parts.summary; }
+    Button* clearButton() const { return m_parts.clear; }
+    RunButton* runButton() const { return m_parts.run; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -47,13 +47,7 @@ private:
 
     Store& m_store;
     FileDisplay m_display;
-    Button* m_add;
-    QStackedWidget* m_stack;
-    DropZone* m_drop;
-    FileList* m_list;
+    FileToolParts m_parts;
     SegmentedControl* m_levels;
     ToneLabel* m_levelText;
-    ToneLabel* m_summary;
-    Button* m_clear;
-    RunButton* m_run;
 };

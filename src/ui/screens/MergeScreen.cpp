@@ -16,38 +16,19 @@
 MergeScreen::MergeScreen(Store& store, QWidget* parent)
     : ToolPage(AppSection::merge, parent), m_store(store),
       m_display(ScreenBinding::fileDisplay(store)),
-      m_add(new Button(tr("PDF ekle"), Button::Kind::bordered)), m_stack(new QStackedWidget),
-      m_drop(new DropZone(QStringLiteral("arrow.triangle.merge"), tr("PDF'leri buraya bırak"),
-                          tr("İki ya da daha çok dosya ekle. Sırayı sonra sürükleyerek "
-                             "değiştirebilirsin."))),
-      m_list(new FileList(true)),
-      m_summary(Labels::text(QString(), TextStyle::callout, Tone::primary)),
-      m_clear(new Button(tr("Temizle"), Button::Kind::bordered)),
-      m_run(new RunButton(AppSection::merge, tr("Birleştir…")))
+      m_parts(AppSection::merge,
+              {tr("PDF ekle"), QStringLiteral("arrow.triangle.merge"), tr("PDF'leri buraya bırak"),
+               tr("İki ya da daha çok dosya ekle. Sırayı sonra sürükleyerek "
+                  "değiştirebilirsin."),
+               tr("Temizle"), tr("Birleştir…")},
+              true)
 {
-    m_add->setSymbol(QStringLiteral("plus"));
-    setTrailing(m_add);
-
-    m_stack->addWidget(m_drop);
-    m_stack->addWidget(m_list);
-    setContent(m_stack);
-
-    m_summary->setFont(Theme::monospacedDigits(Theme::font(TextStyle::callout)));
-    m_summary->setObjectName(QStringLiteral("summary"));
-    footer()->addWidget(m_summary);
-    footer()->addStretch(1);
-    footer()->addWidget(m_clear);
-    footer()->addWidget(m_run);
-
-    auto open = [this] { m_store.open(AppSection::merge); };
-    connect(m_add, &QAbstractButton::clicked, this, open);
-    connect(m_drop, &DropZone::chooseRequested, this, open);
-    connect(m_clear, &QAbstractButton::clicked, this, [this] { m_store.clear(AppSection::merge); });
-    connect(m_list, &FileList::moved, this, &MergeScreen::move);
+    m_parts.install(*this, store, m_parts.list);
+    connect(m_parts.list, &FileList::moved, this, &MergeScreen::move);
     connect(&m_store, &Store::mergeFilesChanged, this, &MergeScreen::showFiles);
 
     ScreenBinding::bindPage(*this, store);
-    ScreenBinding::bindRunButton(*m_run, store);
+    ScreenBinding::bindRunButton(*m_parts.run, store);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
     showFiles();
 }
@@ -62,11 +43,12 @@ void MergeScreen::showFiles()
         connect(row, &FileRow::removeRequested, this, [this, id] { remove(id); });
         rows << row;
     }
-    m_list->setRows(rows);
-    m_stack->setCurrentWidget(files.isEmpty() ? static_cast<QWidget*>(m_drop) : m_list);
-    m_add->setVisible(!files.isEmpty());
-    m_clear->setEnabled(!files.isEmpty());
-    m_run->setReady(files.size() >= 2);
+    m_parts.list->setRows(rows);
+    m_parts.stack->setCurrentWidget(files.isEmpty() ? static_cast<QWidget*>(m_parts.drop)
+                                                    : m_parts.list);
+    m_parts.add->setVisible(!files.isEmpty());
+    m_parts.clear->setEnabled(!files.isEmpty());
+    m_parts.run->setReady(files.size() >= 2);
     showSummary();
 }
 
@@ -74,7 +56,8 @@ void MergeScreen::showSummary()
 {
     const QList<PDFFile>& files = m_store.mergeFiles();
     if (files.size() < 2) {
-        m_summary->setText(files.isEmpty() ? QString() : tr("Birleştirmek için en az iki PDF ekle."));
+        m_parts.summary->setText(files.isEmpty() ? QString()
+                                                 : tr("Birleştirmek için en az iki PDF ekle."));
         return;
     }
     qint64 pages = 0;
@@ -84,7 +67,7 @@ void MergeScreen::showSummary()
         bytes += file.bytes;
     }
     const QLocale locale;
-    m_summary->setText(tr("Dosya: %1 · Sayfa: %2 · %3")
+    m_parts.summary->setText(tr("Dosya: %1 · Sayfa: %2 · %3")
                            .arg(Formatting::count(files.size(), locale),
                                 Formatting::count(pages, locale), m_display.formatSize(bytes)));
 }

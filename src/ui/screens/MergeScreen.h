@@ -1,12 +1,12 @@
 #pragma once
 
 #include "FileDisplay.h"
+#include "FileToolParts.h"
 #include "ToolPage.h"
 
 class Button;
 class DropZone;
 class FileList;
-class QStackedWidget;
 class RunButton;
 class Store;
 class ToneLabel;
@@ -17,12 +17,12 @@ class MergeScreen : public ToolPage {
 public:
     explicit MergeScreen(Store& store, QWidget* parent = nullptr);
 
-    Button* addButton() const { return m_add; }
-    DropZone* dropZone() const { return m_drop; }
-    FileList* list() const { return m_list; }
-    ToneLabel* summary() const { return m_summary; }
-    Button* clearButton() const { return m_clear; }
-    RunButton* runButton() const { return m_run; }
+    Button* addButton() const { return m_parts.add; }
+    DropZone* dropZone() const { return m_parts.drop; }
+    FileList* list() const { return m_parts.list; }
+    ToneLabel* summary() const { return m_parts.summary; }
+    Button* clearButton() const { return m_parts.clear; }
+    RunButton* runButton() const { return m_parts.run; }
 
 private:
     void showFiles();
@@ -32,11 +32,5 @@ private:
 
     Store& m_store;
     FileDisplay m_display;
-    Button* m_add;
-    QStackedWidget* m_stack;
-    DropZone* m_drop;
-    FileList* m_list;
-    ToneLabel* m_summary;
-    Button* m_clear;
-    RunButton* m_run;
+    FileToolParts m_parts;
 };

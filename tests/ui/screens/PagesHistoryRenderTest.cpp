@@ -3,17 +3,14 @@
 #include "PageGrid.h"
 #include "PagesScreen.h"
 #include "Fixtures.h"
-#include "StoreFixture.h"
-#include "Theme.h"
+#include "RenderSupport.h"
+#include "StoreTestCase.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTest>
-
-Q_DECLARE_METATYPE(Appearance)
 
 namespace {
 
@@ -76,24 +73,14 @@ HistoryItem record(const QString& tool, const QStringList& inputs, const QString
 
 // The pages and history screens filled with real documents and records, drawn
 // in both palettes; with LEAFLOW_RENDER_DIR set the pictures are kept there.
-class PagesHistoryRenderTest : public QObject {
+class PagesHistoryRenderTest : public StoreTestCase {
     Q_OBJECT
 
 private:
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
-
-    Store& store() { return *m_fixture->store; }
-
     QImage keep(QWidget& screen, Appearance appearance, const QString& name)
     {
         const QImage image = screen.grab().toImage();
-        const QString folder = qEnvironmentVariable("LEAFLOW_RENDER_DIR");
-        if (!folder.isEmpty()) {
-            QDir().mkpath(folder);
-            const QString suffix = appearance == Appearance::dark ? "dark" : "light";
-            image.save(QStringLiteral("%1/%2-%3.png").arg(folder, name, suffix));
-        }
+        RenderSupport::keep(image, name, appearance);
         return image;
     }
 
@@ -105,25 +92,15 @@ private:
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-
-    void init()
+    void cleanup() override
     {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-
-    void cleanup()
-    {
-        m_fixture.reset();
+        StoreTestCase::cleanup();
         QApplication::setPalette(QPalette());
     }
 
     void screens_data()
     {
-        QTest::addColumn<Appearance>("appearance");
-        QTest::newRow("light") << Appearance::light;
-        QTest::newRow("dark") << Appearance::dark;
+        RenderSupport::addAppearanceRows();
     }
 
     void screens()

@@ -4,16 +4,13 @@
 #include "MergeScreen.h"
 #include "PageThumb.h"
 #include "SplitScreen.h"
-#include "StoreFixture.h"
-#include "Theme.h"
+#include "RenderSupport.h"
+#include "StoreTestCase.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTest>
-
-Q_DECLARE_METATYPE(Appearance)
 
 namespace {
 
@@ -67,15 +64,10 @@ void waitForThumbs(QWidget& screen)
 
 // Every screen filled with real documents and results, drawn in both palettes;
 // with LEAFLOW_RENDER_DIR set the pictures are kept there for a look.
-class ScreenRenderTest : public QObject {
+class ScreenRenderTest : public StoreTestCase {
     Q_OBJECT
 
 private:
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
-
-    Store& store() { return *m_fixture->store; }
-
     QString document(const QString& name, int pages, const QColor& accent)
     {
         const QString path = m_fixture->path(name);
@@ -96,30 +88,13 @@ private:
         // The page sits on the window background, and the footer bar is set apart from it.
         QCOMPARE(image.pixelColor(3, image.height() / 2), DS::canvas(palette));
         QVERIFY(image.pixelColor(3, image.height() - 4) != DS::canvas(palette));
-        const QString folder = qEnvironmentVariable("LEAFLOW_RENDER_DIR");
-        if (!folder.isEmpty()) {
-            QDir().mkpath(folder);
-            const QString suffix = appearance == Appearance::dark ? "dark" : "light";
-            QVERIFY(image.save(QStringLiteral("%1/%2-%3.png").arg(folder, name, suffix)));
-        }
+        QVERIFY(RenderSupport::keep(image, name, appearance));
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-
-    void cleanup() { m_fixture.reset(); }
-
     void screens_data()
     {
-        QTest::addColumn<Appearance>("appearance");
-        QTest::newRow("light") << Appearance::light;
-        QTest::newRow("dark") << Appearance::dark;
+        RenderSupport::addAppearanceRows();
     }
 
     void screens()

@@ -5,13 +5,11 @@
 #include "SignaturePad.h"
 #include "SignaturePanel.h"
 #include "SignatureCard.h"
+#include "RenderSupport.h"
 #include "Theme.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTest>
-
-Q_DECLARE_METATYPE(Appearance)
 
 // The sign screen with a placed, selected signature, and the pad with ink on
 // it, drawn in both palettes; with LEAFLOW_RENDER_DIR set the pictures are kept there.
@@ -21,24 +19,12 @@ class SignRenderTest : public QObject {
 private:
     std::unique_ptr<StoreEnvironment> m_environment;
 
-    static void keep(const QImage& image, const QString& name, Appearance appearance)
-    {
-        const QString folder = qEnvironmentVariable("LEAFLOW_RENDER_DIR");
-        if (!folder.isEmpty()) {
-            QDir().mkpath(folder);
-            const QString suffix = appearance == Appearance::dark ? "dark" : "light";
-            QVERIFY(image.save(QStringLiteral("%1/%2-%3.png").arg(folder, name, suffix)));
-        }
-    }
-
 private slots:
     void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
 
     void screenAndPad_data()
     {
-        QTest::addColumn<Appearance>("appearance");
-        QTest::newRow("light") << Appearance::light;
-        QTest::newRow("dark") << Appearance::dark;
+        RenderSupport::addAppearanceRows();
     }
     void screenAndPad()
     {
@@ -74,7 +60,7 @@ private slots:
                       12;
         }
         QVERIFY2(accent > frame.width() / 3, qPrintable(QString::number(accent)));
-        keep(image, QStringLiteral("sign"), appearance);
+        QVERIFY(RenderSupport::keep(image, QStringLiteral("sign"), appearance));
 
         screen.view().showPad();
         SignaturePad* pad = screen.view().pad();
@@ -90,7 +76,7 @@ private slots:
             (area + QPoint(300, InkArea::areaSize.height() - 52)) * drawn.devicePixelRatio());
         QVERIFY2(baseline.lightness() < 240 && baseline.lightness() > 190,
                  qPrintable(baseline.name()));
-        keep(drawn, QStringLiteral("pad"), appearance);
+        QVERIFY(RenderSupport::keep(drawn, QStringLiteral("pad"), appearance));
         pad->reject();
     }
 };

@@ -5,7 +5,7 @@
 #include "Labels.h"
 #include "SignaturePad.h"
 #include "SignatureArt.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 #include "Theme.h"
 
 #include <QImage>
@@ -16,15 +16,12 @@
 
 // The signature pad: drawing with the mouse and the pen, clamping, dots,
 // saving and clearing, Return and Escape, names, ink, and importing images.
-class SignaturePadTest : public QObject {
+class SignaturePadTest : public StoreTestCase {
     Q_OBJECT
 
 private:
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
     std::unique_ptr<SignaturePad> m_pad;
 
-    Store& store() { return *m_fixture->store; }
     SignaturePad& pad() { return *m_pad; }
     QWindow* window() { return m_pad->windowHandle(); }
     QPoint at(QPointF inArea) { return pad().area()->mapTo(m_pad.get(), inArea.toPoint()); }
@@ -55,16 +52,10 @@ private:
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup()
+    void cleanup() override
     {
         m_pad.reset();
-        m_fixture.reset();
+        StoreTestCase::cleanup();
     }
 
     void startsEmptyWithTheDefaultNameAsPlaceholder()

@@ -1,0 +1,46 @@
+#include "FileToolParts.h"
+
+#include "Button.h"
+#include "DropZone.h"
+#include "FileList.h"
+#include "Labels.h"
+#include "RunButton.h"
+#include "Store.h"
+#include "ToolPage.h"
+
+#include <QHBoxLayout>
+#include <QStackedWidget>
+
+FileToolParts::FileToolParts(AppSection tool, const Texts& texts, bool reorderable)
+    : section(tool), add(new Button(texts.add, Button::Kind::bordered)),
+      stack(new QStackedWidget),
+      drop(new DropZone(texts.dropSymbol, texts.dropTitle, texts.dropDetail)),
+      list(new FileList(reorderable)),
+      summary(Labels::text(QString(), TextStyle::callout, Tone::primary)),
+      clear(new Button(texts.clear, Button::Kind::bordered)), run(new RunButton(tool, texts.run))
+{
+}
+
+void FileToolParts::install(ToolPage& page, Store& store, QWidget* filled)
+{
+    add->setSymbol(QStringLiteral("plus"));
+    page.setTrailing(add);
+
+    stack->addWidget(drop);
+    stack->addWidget(filled);
+    page.setContent(stack);
+
+    summary->setFont(Theme::monospacedDigits(Theme::font(TextStyle::callout)));
+    summary->setObjectName(QStringLiteral("summary"));
+    page.footer()->addWidget(summary);
+    page.footer()->addStretch(1);
+    page.footer()->addWidget(clear);
+    page.footer()->addWidget(run);
+
+    const AppSection tool = section;
+    auto open = [&store, tool] { store.open(tool); };
+    QObject::connect(add, &QAbstractButton::clicked, &page, open);
+    QObject::connect(drop, &DropZone::chooseRequested, &page, open);
+    QObject::connect(clear, &QAbstractButton::clicked, &page,
+                     [&store, tool] { store.clear(tool); });
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "AppSection.h"
+
+#include <QString>
+
+class Button;
+class DropZone;
+class FileList;
+class QStackedWidget;
+class QWidget;
+class RunButton;
+class Store;
+class ToneLabel;
+class ToolPage;
+
+// The blocks a tool page taking several files is made of: the add button, the
+// drop zone that gives way to the files once there are some, a summary, and
+// the clear and run buttons.
+struct FileToolParts {
+    // The screen's own words, translated in its context.
+    struct Texts {
+        QString add;
+        QString dropSymbol;
+        QString dropTitle;
+        QString dropDetail;
+        QString clear;
+        QString run;
+    };
+    FileToolParts(AppSection section, const Texts& texts, bool reorderable);
+
+    // Puts the blocks on the page, with `filled` shown instead of the drop zone
+    // once there are files, and sends add, drop zone and clear to the tool.
+    void install(ToolPage& page, Store& store, QWidget* filled);
+
+    AppSection section;
+    Button* add;
+    QStackedWidget* stack;
+    DropZone* drop;
+    FileList* list;
+    ToneLabel* summary;
+    Button* clear;
+    RunButton* run;
+};
