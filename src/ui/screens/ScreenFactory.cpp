@@ -8,24 +8,9 @@
 #include "SignView.h"
 #include "SplitScreen.h"
 #include "Store.h"
-#include "ToolPage.h"
-
-namespace {
-
-// A section whose screen is not built yet shows its header over an empty page.
-QWidget* placeholder(AppSection section, QWidget* parent)
-{
-    auto* page = new ToolPage(section, parent);
-    page->setContent(new QWidget(page));
-    page->footerBar()->hide();
-    return page;
-}
-
-} // namespace
 
 QWidget* makeScreen(AppSection section, Store& store, QWidget* parent)
 {
-    Q_UNUSED(store);
     switch (section) {
     case AppSection::merge:
         return new MergeScreen(store, parent);
@@ -40,5 +25,6 @@ QWidget* makeScreen(AppSection section, Store& store, QWidget* parent)
     case AppSection::history:
         return new HistoryScreen(store, parent);
     }
-    return placeholder(section, parent);
+    Q_UNREACHABLE();
+    return nullptr;
 }
