@@ -1,6 +1,5 @@
 #include "Runner.h"
 
-#include "CompressText.h"
 #include "PDFEngine.h"
 #include "PasswordPrompt.h"
 #include "SignatureFile.h"
@@ -31,6 +30,17 @@ void print(const QString& line)
     std::cout << line.toStdString() << '\n';
 }
 
+// Runs a job; a failure goes to standard error as exit 1.
+std::optional<PDFEngine::Outcome> perform(const PDFEngine::Job& job)
+{
+    PDFEngine::Outcome outcome = PDFEngine::run(job);
+    if (outcome.failure) {
+        std::cerr << outcome.failure->toStdString() << '\n';
+        return std::nullopt;
+    }
+    return outcome;
+}
+
 int run(const CommandLine::Help&)
 {
     std::cout << CommandLine::usage().toStdString();
@@ -43,21 +53,18 @@ int run(const CommandLine::Merge& merge)
     for (const PDFSource& input : merge.inputs) {
         inputs.append(withPassword(input));
     }
-    PDFEngine::merge(inputs, merge.output);
-    return 0;
+    return perform(PDFEngine::MergeJob{inputs, merge.output}) ? 0 : 1;
 }
 
 int run(const CommandLine::Split& split)
 {
-    const PDFSource input = withPassword(split.input);
-    const qint64 pages = PDFEngine::pageCount(input);
-    PDFEngine::Grouping groups;
-    switch (split.mode) {
-    case SplitMode::each: groups = PDFEngine::chunks(pages, 1); break;
-    case SplitMode::every: groups = PDFEngine::chunks(pages, split.every); break;
-    case SplitMode::ranges: groups = PDFEngine::parseRanges(split.ranges, pages); break;
+    const PDFEngine::SplitRule rule{split.mode, split.every, split.ranges};
+    const std::optional<PDFEngine::Outcome> outcome =
+        perform(PDFEngine::SplitJob{withPassword(split.input), rule, split.folder});
+    if (!outcome) {
+        return 1;
     }
-    for (const QString& path : PDFEngine::split(input, groups, split.folder)) {
+    for (const QString& path : outcome->outputs) {
         print(path);
     }
     return 0;
@@ -65,16 +72,9 @@ int run(const CommandLine::Split& split)
 
 int run(const CommandLine::Delete& del)
 {
-    const PDFSource input = withPassword(del.input);
-    const qint64 pages = PDFEngine::pageCount(input);
-    QSet<int> removing;
-    for (const PDFEngine::PageGroup& group : PDFEngine::parseRanges(del.pages, pages)) {
-        for (int index : group) {
-            removing.insert(index);
-        }
-    }
-    PDFEngine::deletePages(input, removing, del.output);
-    return 0;
+    return perform(PDFEngine::DeletePagesJob{withPassword(del.input), {}, del.pages, del.output})
+               ? 0
+               : 1;
 }
 
 // Exit 3: nothing went wrong, but the result was not smaller and nothing was written.
@@ -82,8 +82,13 @@ int run(const CommandLine::Compress& compress)
 {
     const PDFSource input = withPassword(compress.input);
     const qint64 before = PDFEngine::fileSize(input.url);
-    if (!PDFEngine::compress(input, compress.level, compress.output)) {
-        std::cerr << CompressText::notSmaller().toStdString() << '\n';
+    const std::optional<PDFEngine::Outcome> outcome =
+        perform(PDFEngine::CompressJob{{input}, compress.level, compress.output, {}, {}});
+    if (!outcome) {
+        return 1;
+    }
+    if (outcome->notSmaller) {
+        std::cerr << outcome->notSmaller->toStdString() << '\n';
         return 3;
     }
     print(QCoreApplication::translate("leaflow-cli", "%1: %2 bayt → %3 bayt")
@@ -108,18 +113,12 @@ int run(const CommandLine::Sign& sign)
         }
         items.append(PDFEngine::SignItem{placement.page - 1, placement.rect, *art});
     }
-    PDFEngine::sign(withPassword(sign.input), items, sign.output);
-    return 0;
+    return perform(PDFEngine::SignJob{withPassword(sign.input), items, sign.output}) ? 0 : 1;
 }
 
 } // namespace
 
 int runCommand(const CommandLine::Command& command)
 {
-    try {
-        return std::visit([](const auto& c) { return run(c); }, command);
-    } catch (const PDFEngine::Failure& failure) {
-        std::cerr << failure.message().toStdString() << '\n';
-        return 1;
-    }
+    return std::visit([](const auto& c) { return run(c); }, command);
 }

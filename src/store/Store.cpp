@@ -13,20 +13,9 @@ const QString compressionLevelKey = QStringLiteral("compressionLevel");
 
 CompressionLevel storedCompressionLevel()
 {
-    const QString raw = QSettings().value(compressionLevelKey).toString();
-    if (raw == ToolOptions::rawValue(CompressionLevel::light)) {
-        return CompressionLevel::light;
-    }
-    if (raw == ToolOptions::rawValue(CompressionLevel::strong)) {
-        return CompressionLevel::strong;
-    }
-    return CompressionLevel::balanced;
-}
-
-QPointer<Store>& currentStore()
-{
-    static QPointer<Store> store;
-    return store;
+    return ToolOptions::compressionLevelFromRawValue(
+               QSettings().value(compressionLevelKey).toString())
+        .value_or(CompressionLevel::balanced);
 }
 
 bool sameFiles(const QList<PDFFile>& a, const QList<PDFFile>& b)
@@ -60,7 +49,6 @@ Store::Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward
             setData(*loaded);
         }
     }
-    currentStore() = this;
     if (!pending().isEmpty()) {
         const QStringList handed = std::exchange(pending(), {});
         QMetaObject::invokeMethod(
@@ -69,11 +57,6 @@ Store::Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward
 }
 
 Store::~Store() = default;
-
-Store* Store::current()
-{
-    return currentStore();
-}
 
 QStringList& Store::pending()
 {

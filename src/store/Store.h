@@ -4,12 +4,11 @@
 #include "AppSection.h"
 #include "Banner.h"
 #include "DataFile.h"
-#include "PDFEngine.h"
 #include "PDFFile.h"
 #include "Placement.h"
 #include "SignatureLibrary.h"
+#include "SplitPlan.h"
 #include "ToolOptions.h"
-#include "ToolRunner.h"
 
 #include <QHash>
 #include <QImage>
@@ -28,6 +27,9 @@
 class FileReveal;
 class Panels;
 class Thumbnails;
+namespace PDFEngine {
+struct Outcome;
+}
 
 // The application's one state-and-actions object: tool inputs and settings,
 // the busy mark, the banners, the persisted data and the thumbnail cache.
@@ -42,8 +44,6 @@ public:
           QObject* parent = nullptr);
     ~Store() override;
 
-    // The constructed Store, if there is one.
-    static Store* current();
     // Files handed to the application before the Store existed.
     static QStringList& pending();
 
@@ -120,8 +120,8 @@ public:
     void clearHistory();
     // Asks the file manager to show and select these files.
     void reveal(const QStringList& paths);
-    // The page groups a split of splitFile would write; throws PDFEngine::Failure.
-    PDFEngine::Grouping splitGroups() const;
+    // The page groups a split of splitFile would write, or why it cannot.
+    SplitPlan splitGroups() const;
 
     // The cache key of a page thumbnail.
     static QString thumbnailKey(const PDFFile& file, qint64 index, double side);
@@ -160,22 +160,15 @@ private:
     void setBusy(const std::optional<AppSection>& busy);
     void notify(void (Store::*signal)());
 
-    void runMerge();
-    void runSplit();
-    void runCompress();
-    void runPages();
-    void runSign();
-    QList<PDFEngine::SignItem> signItems() const;
     void updatePlacement(const QUuid& id, const QRectF& rect);
 
-    using OutcomeHandler = std::function<void(const ToolOutcome&)>;
-    // Runs the engine work of a request on a worker thread; the handler gets its
-    // outcome back on the main thread.
-    void launch(const ToolRequest& request, OutcomeHandler handler);
-    void perform(AppSection section, const QList<PDFFile>& inputs, const ToolRequest& request);
+    // Builds each tool's job from the fields below (StoreRuns.cpp).
+    friend struct ToolJobs;
+    // What a finished run leaves: the banner, the history record, the reveal.
+    void apply(AppSection section, const QList<PDFFile>& inputs, const PDFEngine::Outcome& outcome);
+    void applyCompress(const QList<PDFFile>& inputs, const PDFEngine::Outcome& outcome);
     void finish(AppSection section, const QList<PDFFile>& inputs, const QStringList& outputs,
                 const QString& text);
-    void finishCompress(const QList<PDFFile>& inputs, const ToolOutcome& outcome);
 
     Panels& m_panels;
     FileReveal& m_reveal;

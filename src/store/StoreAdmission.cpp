@@ -1,4 +1,6 @@
+#include "PDFEngine.h"
 #include "Panels.h"
+#include "PasswordBytes.h"
 #include "Store.h"
 
 #include <QFileInfo>
@@ -15,10 +17,11 @@ bool hasPDFExtension(const QString& path)
     return dot > 0 && name.mid(dot + 1).toLower() == QLatin1String("pdf");
 }
 
-// Older encryption reads passwords as Latin-1 bytes, AES-256 as UTF-8.
+// The same encodings the engine tries, so that a password the window accepts opens
+// the file for every tool, and the other way round.
 bool unlock(Poppler::Document& doc, const QString& password)
 {
-    for (const QByteArray& bytes : {password.toLatin1(), password.toUtf8()}) {
+    for (const QByteArray& bytes : PasswordBytes::candidates(password)) {
         doc.unlock(bytes, bytes);
         if (!doc.isLocked()) {
             return true;

@@ -25,20 +25,6 @@ void Store::clear(AppSection section)
     }
 }
 
-PDFEngine::Grouping Store::splitGroups() const
-{
-    if (!m_splitFile) {
-        return {};
-    }
-    const qint64 pages = m_splitFile->pageCount;
-    switch (m_splitMode) {
-    case SplitMode::each: return PDFEngine::chunks(pages, 1);
-    case SplitMode::every: return PDFEngine::chunks(pages, m_splitEvery);
-    case SplitMode::ranges: return PDFEngine::parseRanges(m_splitRanges, pages);
-    }
-    return {};
-}
-
 QString Store::thumbnailKey(const PDFFile& file, qint64 index, double side)
 {
     return Thumbnails::key(file.id, index, side);

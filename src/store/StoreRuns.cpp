@@ -1,4 +1,5 @@
 #include "Formatting.h"
+#include "PDFEngine.h"
 #include "Panels.h"
 #include "Store.h"
 
@@ -7,8 +8,18 @@
 #include <QFutureWatcher>
 #include <QSettings>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+
+// A tool's run, top to bottom: its job is built (asking where the output goes),
+// run by the engine on a worker thread, and the outcome applied on the main thread.
 
 namespace {
+
+// A job ready to run, and the inputs its history record names.
+struct PreparedRun {
+    PDFEngine::Job job;
+    QList<PDFFile> inputs;
+};
 
 qint64 totalSize(const QStringList& paths)
 {
@@ -19,61 +30,262 @@ qint64 totalSize(const QStringList& paths)
     return total;
 }
 
+// The name of an output made from input: its stem, a blank and the tool's word.
+QString suggestedName(const PDFFile& input, const QString& word)
+{
+    return QFileInfo(input.source.url).completeBaseName() + QLatin1Char(' ') + word;
+}
+
+QList<PDFSource> sourcesOf(const QList<PDFFile>& files)
+{
+    QList<PDFSource> sources;
+    for (const PDFFile& file : files) {
+        sources.append(file.source);
+    }
+    return sources;
+}
+
 } // namespace
+
+// Each tool's job, built from the Store's fields: none when there is nothing to
+// run or the panel asking where the output goes was cancelled.
+struct ToolJobs {
+    using Builder = std::optional<PreparedRun> (*)(Store&);
+
+    static Builder builder(AppSection section)
+    {
+        static const QMap<AppSection, Builder> builders{
+            {AppSection::merge, &merge},       {AppSection::split, &split},
+            {AppSection::compress, &compress}, {AppSection::sign, &sign},
+            {AppSection::pages, &pages},
+        };
+        return builders.value(section);
+    }
+
+    static PDFEngine::SplitRule splitRule(const Store& store)
+    {
+        return PDFEngine::SplitRule{store.m_splitMode, store.m_splitEvery, store.m_splitRanges};
+    }
+
+    static std::optional<PreparedRun> merge(Store& store)
+    {
+        const QList<PDFFile>& files = store.m_mergeFiles;
+        if (files.size() < 2) {
+            return std::nullopt;
+        }
+        const std::optional<QString> destination =
+            store.m_panels.save(suggestedName(files.first(), Store::tr("birleşik")));
+        if (!destination) {
+            return std::nullopt;
+        }
+        return PreparedRun{PDFEngine::MergeJob{sourcesOf(files), *destination}, files};
+    }
+
+    static std::optional<PreparedRun> split(Store& store)
+    {
+        if (!store.m_splitFile) {
+            return std::nullopt;
+        }
+        const SplitPlan plan = store.splitGroups();
+        if (!plan.error.isEmpty()) {
+            store.setError(AppSection::split, plan.error);
+            return std::nullopt;
+        }
+        if (plan.groups.isEmpty()) {
+            return std::nullopt;
+        }
+        const std::optional<QString> folder = store.m_panels.folder();
+        if (!folder) {
+            return std::nullopt;
+        }
+        const PDFFile& file = *store.m_splitFile;
+        return PreparedRun{PDFEngine::SplitJob{file.source, splitRule(store), *folder}, {file}};
+    }
+
+    static std::optional<PreparedRun> compress(Store& store)
+    {
+        const QList<PDFFile>& files = store.m_compressFiles;
+        if (files.isEmpty()) {
+            return std::nullopt;
+        }
+        const QString word = Store::tr("sıkıştırılmış");
+        PDFEngine::CompressJob job{sourcesOf(files), store.m_compressionLevel, {}, {}, {}};
+        if (files.size() == 1) {
+            const std::optional<QString> destination =
+                store.m_panels.save(suggestedName(files.first(), word));
+            if (!destination) {
+                return std::nullopt;
+            }
+            job.destination = *destination;
+        } else {
+            const std::optional<QString> folder = store.m_panels.folder();
+            if (!folder) {
+                return std::nullopt;
+            }
+            job.folder = *folder;
+        }
+        for (const PDFFile& input : files) {
+            job.baseNames.append(suggestedName(input, word));
+        }
+        return PreparedRun{job, files};
+    }
+
+    static std::optional<PreparedRun> pages(Store& store)
+    {
+        const std::optional<PDFFile>& file = store.m_pagesFile;
+        if (!file || store.m_pagesSelected.isEmpty() ||
+            store.m_pagesSelected.size() >= file->pageCount) {
+            return std::nullopt;
+        }
+        const std::optional<QString> destination =
+            store.m_panels.save(suggestedName(*file, Store::tr("düzenlenmiş")));
+        if (!destination) {
+            return std::nullopt;
+        }
+        return PreparedRun{
+            PDFEngine::DeletePagesJob{file->source, store.m_pagesSelected, std::nullopt,
+                                      *destination},
+            {*file}};
+    }
+
+    static std::optional<PreparedRun> sign(Store& store)
+    {
+        const std::optional<PDFFile>& file = store.m_signFile;
+        if (!file) {
+            return std::nullopt;
+        }
+        QList<PDFEngine::SignItem> items = signItems(store);
+        if (items.isEmpty()) {
+            return std::nullopt;
+        }
+        const std::optional<QString> destination =
+            store.m_panels.save(suggestedName(*file, Store::tr("imzalı")));
+        if (!destination) {
+            return std::nullopt;
+        }
+        return PreparedRun{PDFEngine::SignJob{file->source, std::move(items), *destination},
+                           {*file}};
+    }
+
+    static QList<PDFEngine::SignItem> signItems(const Store& store)
+    {
+        const QList<SavedSignature>& signatures = store.m_data.signatures;
+        QList<PDFEngine::SignItem> items;
+        for (const Placement& placement : store.m_placements) {
+            const auto signature = std::find_if(
+                signatures.cbegin(), signatures.cend(),
+                [&placement](const SavedSignature& s) { return s.id == placement.signatureID; });
+            if (signature == signatures.cend()) {
+                continue; // deleted from the library
+            }
+            // An image signature whose file is gone has nothing to stamp.
+            if (std::optional<SignatureArt> art = store.m_library.art(*signature)) {
+                items.append(PDFEngine::SignItem{placement.page, placement.rect, std::move(*art)});
+            }
+        }
+        return items;
+    }
+};
+
+SplitPlan Store::splitGroups() const
+{
+    if (!m_splitFile) {
+        return {};
+    }
+    return PDFEngine::splitPlan(ToolJobs::splitRule(*this), m_splitFile->pageCount);
+}
 
 void Store::run(AppSection section)
 {
-    if (m_busy) {
+    const ToolJobs::Builder build = ToolJobs::builder(section);
+    if (m_busy || !build) {
         return;
     }
-    switch (section) {
-    case AppSection::merge: runMerge(); break;
-    case AppSection::split: runSplit(); break;
-    case AppSection::compress: runCompress(); break;
-    case AppSection::sign: runSign(); break;
-    case AppSection::pages: runPages(); break;
-    case AppSection::history: break;
+    std::optional<PreparedRun> prepared = build(*this);
+    if (!prepared) {
+        return;
     }
-}
-
-void Store::launch(const ToolRequest& request, OutcomeHandler handler)
-{
-    // The watcher is a child of the Store: if the Store goes first, the outcome
-    // is dropped instead of reaching a destroyed object.
-    auto* watcher = new QFutureWatcher<ToolOutcome>(this);
-    connect(watcher, &QFutureWatcher<ToolOutcome>::finished, this,
-            [watcher, handler = std::move(handler)] {
-                const ToolOutcome outcome = watcher->result();
-                watcher->deleteLater();
-                handler(outcome);
-            });
-    watcher->setFuture(QtConcurrent::run(&runTool, request));
-}
-
-void Store::perform(AppSection section, const QList<PDFFile>& inputs, const ToolRequest& request)
-{
     setBusy(section);
     removeBanner(section);
-    launch(request, [this, section, inputs](const ToolOutcome& outcome) {
-        if (outcome.failure) {
-            setError(section, *outcome.failure);
-        } else {
-            const QStringList& outputs = outcome.outputs;
-            const QLocale locale;
-            QString text;
-            if (outputs.size() == 1) {
-                text = tr("Hazır: %1 · %2")
-                           .arg(QFileInfo(outputs.first()).fileName(),
-                                Formatting::fileSize(totalSize(outputs), locale));
-            } else {
-                text = tr("Hazır: %1 dosya · %2 klasöründe")
-                           .arg(Formatting::count(outputs.size(), locale),
-                                QFileInfo(outputs.value(0)).absoluteDir().dirName());
-            }
-            finish(section, inputs, outputs, text);
+    if (section == AppSection::compress) {
+        setCompressResults({});
+    }
+    // The watcher is a child of the Store: if the Store goes first, the outcome
+    // is dropped instead of reaching a destroyed object.
+    auto* watcher = new QFutureWatcher<PDFEngine::Outcome>(this);
+    connect(watcher, &QFutureWatcher<PDFEngine::Outcome>::finished, this,
+            [this, watcher, section, inputs = prepared->inputs] {
+                const PDFEngine::Outcome outcome = watcher->result();
+                watcher->deleteLater();
+                apply(section, inputs, outcome);
+                setBusy(std::nullopt);
+            });
+    watcher->setFuture(
+        QtConcurrent::run([job = std::move(prepared->job)] { return PDFEngine::run(job); }));
+}
+
+void Store::apply(AppSection section, const QList<PDFFile>& inputs,
+                  const PDFEngine::Outcome& outcome)
+{
+    if (outcome.failure) {
+        setError(section, *outcome.failure);
+        return;
+    }
+    if (section == AppSection::compress) {
+        applyCompress(inputs, outcome);
+        return;
+    }
+    const QStringList& outputs = outcome.outputs;
+    const QLocale locale;
+    QString text;
+    if (outputs.size() == 1) {
+        text = tr("Hazır: %1 · %2")
+                   .arg(QFileInfo(outputs.first()).fileName(),
+                        Formatting::fileSize(totalSize(outputs), locale));
+    } else {
+        text = tr("Hazır: %1 dosya · %2 klasöründe")
+                   .arg(Formatting::count(outputs.size(), locale),
+                        QFileInfo(outputs.value(0)).absoluteDir().dirName());
+    }
+    finish(section, inputs, outputs, text);
+}
+
+// Each input's result is the size written for it, 0 when it did not shrink;
+// only the inputs that shrank enter the banner's sizes and the history.
+void Store::applyCompress(const QList<PDFFile>& inputs, const PDFEngine::Outcome& outcome)
+{
+    QHash<QUuid, qint64> results;
+    QList<PDFFile> compressed;
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        const std::optional<QString> written = outcome.perSource.value(i);
+        results.insert(inputs[i].id, written ? PDFEngine::fileSize(*written) : 0);
+        if (written) {
+            compressed.append(inputs[i]);
         }
-        setBusy(std::nullopt);
-    });
+    }
+    setCompressResults(results);
+
+    if (outcome.notSmaller) {
+        setBanner(AppSection::compress, Banner{*outcome.notSmaller, {}, false});
+        return;
+    }
+    qint64 before = 0;
+    for (const PDFFile& input : compressed) {
+        before += input.bytes;
+    }
+    const qint64 after = totalSize(outcome.outputs);
+    const double ratio =
+        static_cast<double>(before - after) / static_cast<double>(std::max<qint64>(before, 1));
+    const QLocale locale;
+    QString text = tr("Hazır: %1 → %2 · %3 daha küçük")
+                       .arg(Formatting::fileSize(before, locale),
+                            Formatting::fileSize(after, locale), Formatting::percent(ratio, locale));
+    const qsizetype unchanged = inputs.size() - compressed.size();
+    if (unchanged > 0) {
+        text += QLatin1Char(' ') +
+                tr("Küçülmeyen dosya: %1 (yazılmadı).").arg(Formatting::count(unchanged, locale));
+    }
+    finish(AppSection::compress, compressed, outcome.outputs, text);
 }
 
 void Store::finish(AppSection section, const QList<PDFFile>& inputs, const QStringList& outputs,

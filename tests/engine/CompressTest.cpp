@@ -1,7 +1,7 @@
 #include "CompressChecks.h"
 #include "Fixtures.h"
 #include "ImageFixtures.h"
-#include "PDFEngine.h"
+#include "Operations.h"
 
 #include <QDir>
 #include <QProcess>
@@ -11,9 +11,11 @@
 using ImageFixtures::Builder;
 using ImageFixtures::Holder;
 using ImageFixtures::Kind;
+Q_DECLARE_METATYPE(ImageFixtures::Kind)
 
-// The operation around the image pass: what is written, when, and what is
-// left behind.
+// Compression: what is written, when, and what is left behind; every kind of
+// image comes out re-encoded and looking the same or exactly as it was, Flate
+// scans with and without predictors included, and bombs are left alone.
 class CompressTest : public QObject {
     Q_OBJECT
 
@@ -30,10 +32,17 @@ private slots:
     void workingFolderThatCannotBeMade();
     void unreadableInput();
     void bombsAreSkipped();
+    void eachKind_data();
+    void eachKind();
+    void reencoded_data();
+    void reencoded();
+    void predictedBombIsSkipped();
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
     QStringList leftovers() const;
+    // Two pages sharing nothing, so both workers have an image at once.
+    QString writeTwoPages(Kind kind, int width, int height, const QString& name);
     PDFSource source(const QString& name) const { return PDFSource{path(name), std::nullopt}; }
 
     QTemporaryDir m_dir;
@@ -290,6 +299,196 @@ void CompressTest::bombsAreSkipped()
     QCOMPARE(after.value(QStringLiteral("overlong")).raw,
              before.value(QStringLiteral("overlong")).raw);
     QCOMPARE(after.value(QStringLiteral("photo")).filter, QByteArray("/DCTDecode"));
+}
+
+
+void CompressTest::eachKind_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+
+    const QList<Kind> kinds = {
+        Kind::gray,        Kind::rgb,          Kind::cmyk,        Kind::cmykInverted,
+        Kind::iccGray,     Kind::iccRgb,       Kind::iccCmyk,     Kind::calRgb,
+        Kind::indexedMany, Kind::indexedFew,   Kind::indexedFourBit, Kind::oneBit,
+        Kind::imageMask,   Kind::softMask,     Kind::softMaskMatte, Kind::sixteenBit,
+        Kind::separation,  Kind::lab,          Kind::colourKey,   Kind::jpegRgb,
+        Kind::jpegGray,    Kind::jpegCmykAdobe, Kind::jpegProgressive};
+    for (Kind kind : kinds) {
+        // Larger than the balanced maximum, so the shrinking path runs.
+        QTest::addRow("%s, shrunk", qPrintable(ImageFixtures::name(kind))) << kind << 1800 << 500;
+    }
+    for (Kind kind : {Kind::rgb, Kind::cmykInverted, Kind::indexedMany, Kind::softMask,
+                      Kind::jpegRgb, Kind::jpegCmykAdobe}) {
+        QTest::addRow("%s, kept size", qPrintable(ImageFixtures::name(kind))) << kind << 700 << 400;
+    }
+}
+
+void CompressTest::eachKind()
+{
+    QFETCH(Kind, kind);
+    QFETCH(int, width);
+    QFETCH(int, height);
+
+    // Page 1 holds the image under test; page 2 a plain photograph that always
+    // shrinks, so a file is written even when the image under test is left alone.
+    const QString input = m_dir.filePath(QStringLiteral("in.pdf"));
+    const QString output = m_dir.filePath(QStringLiteral("out.pdf"));
+    QFile::remove(output);
+    {
+        ImageFixtures::Builder builder;
+        builder.addPage(builder.image(kind, width, height, QStringLiteral("subject")),
+                        QStringLiteral("subject"), ImageFixtures::Holder::page, 500, 300);
+        builder.addPage(builder.image(Kind::rgb, 1700, 300, QStringLiteral("carrier")),
+                        QStringLiteral("carrier"));
+        builder.write(input);
+    }
+    const QMap<QString, CompressChecks::ImageRecord> before = CompressChecks::imagesByTag(input);
+
+    QVERIFY(PDFEngine::compress(PDFSource{input, std::nullopt}, CompressionLevel::balanced, output));
+
+    const QMap<QString, CompressChecks::ImageRecord> after = CompressChecks::imagesByTag(output);
+    QCOMPARE(after.keys(), before.keys());
+    const CompressChecks::ImageRecord& was = before.value(QStringLiteral("subject"));
+    const CompressChecks::ImageRecord& now = after.value(QStringLiteral("subject"));
+    QCOMPARE(after.value(QStringLiteral("carrier")).filter, QByteArray("/DCTDecode"));
+    QCOMPARE(CompressChecks::otherStreams(output), CompressChecks::otherStreams(input));
+
+    if (ImageFixtures::leftAlone(kind)) {
+        QCOMPARE(now.raw, was.raw);
+        QCOMPARE(now.width, was.width);
+        QCOMPARE(now.filter, was.filter);
+        QCOMPARE(now.colorSpace, was.colorSpace);
+        QCOMPARE(now.decode, was.decode);
+        QCOMPARE(now.maskWidth, was.maskWidth);
+    } else {
+        QCOMPARE(now.filter, QByteArray("/DCTDecode"));
+        QVERIFY(now.raw.size() < was.raw.size());
+        QVERIFY2(std::max(now.width, now.height) <= 1600, qPrintable(QString::number(now.width)));
+        if (std::max(width, height) <= 1600) {
+            QCOMPARE(now.width, width);
+            QCOMPARE(now.height, height);
+        } else {
+            QCOMPARE(now.width, 1600);
+            QCOMPARE(now.height, qRound(height * 1600.0 / width));
+        }
+        // Samples keep their meaning: the /Decode array (inverted CMYK
+        // included) and calibrated or ICC spaces stay; only a palette expands.
+        QCOMPARE(now.decode, was.decode);
+        if (kind == Kind::indexedMany) {
+            QCOMPARE(now.colorSpace, QByteArray("/DeviceRGB"));
+        } else {
+            QCOMPARE(now.colorSpace, was.colorSpace);
+        }
+        if (kind == Kind::softMask) {
+            QCOMPARE(now.maskWidth, now.width);
+            QCOMPARE(now.maskHeight, now.height);
+            QCOMPARE(now.maskFilter, QByteArray("/FlateDecode"));
+        }
+    }
+
+    const QImage original = CompressChecks::render(input, 0);
+    const QImage compressed = CompressChecks::render(output, 0);
+    const double difference = CompressChecks::meanDifference(original, compressed);
+    QVERIFY2(difference >= 0 && difference < (ImageFixtures::leftAlone(kind) ? 0.5 : 6.0),
+             qPrintable(QStringLiteral("mean difference %1").arg(difference)));
+}
+
+
+// Two pages sharing nothing, so both workers have an image at once.
+QString CompressTest::writeTwoPages(Kind kind, int width, int height, const QString& name)
+{
+    const QString file = path(name);
+    Builder builder;
+    builder.addPage(builder.image(kind, width, height, QStringLiteral("first")),
+                    QStringLiteral("first"), ImageFixtures::Holder::page, 500, 300);
+    builder.addPage(builder.image(kind, height, width, QStringLiteral("second")),
+                    QStringLiteral("second"), ImageFixtures::Holder::page, 300, 500);
+    builder.write(file);
+    return file;
+}
+
+void CompressTest::reencoded_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<Kind>("plain"); // the same samples stored without a predictor
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    const QList<std::pair<Kind, Kind>> kinds = {{Kind::gray, Kind::gray},
+                                                {Kind::grayPng, Kind::gray},
+                                                {Kind::rgbPng, Kind::rgb},
+                                                {Kind::rgbTiff, Kind::rgb}};
+    for (const auto& [kind, plain] : kinds) {
+        const QByteArray name = ImageFixtures::name(kind).toUtf8();
+        QTest::addRow("%s, shrunk", name.constData()) << kind << plain << 1800 << 500;
+        QTest::addRow("%s, kept size", name.constData()) << kind << plain << 700 << 400;
+    }
+}
+
+void CompressTest::reencoded()
+{
+    QFETCH(Kind, kind);
+    QFETCH(Kind, plain);
+    QFETCH(int, width);
+    QFETCH(int, height);
+
+    const QString input = writeTwoPages(kind, width, height, QStringLiteral("in.pdf"));
+    const QString twin = writeTwoPages(plain, width, height, QStringLiteral("twin.pdf"));
+    const QString output = path(QStringLiteral("out.pdf"));
+    const QString twinOutput = path(QStringLiteral("twin-out.pdf"));
+    QFile::remove(output);
+    QFile::remove(twinOutput);
+    const auto before = CompressChecks::imagesByTag(input);
+    QVERIFY(PDFEngine::compress(PDFSource{input, std::nullopt}, CompressionLevel::balanced, output));
+    QVERIFY(PDFEngine::compress(PDFSource{twin, std::nullopt}, CompressionLevel::balanced, twinOutput));
+    const auto after = CompressChecks::imagesByTag(output);
+    const auto twinAfter = CompressChecks::imagesByTag(twinOutput);
+    QCOMPARE(CompressChecks::otherStreams(output), CompressChecks::otherStreams(input));
+
+    for (const QString& tag : {QStringLiteral("first"), QStringLiteral("second")}) {
+        const CompressChecks::ImageRecord& was = before.value(tag);
+        const CompressChecks::ImageRecord& now = after.value(tag);
+        QCOMPARE(now.filter, QByteArray("/DCTDecode"));
+        QVERIFY(now.raw.size() < was.raw.size());
+        // Samples that decode exactly the same encode to the very same JPEG.
+        QCOMPARE(now.raw, twinAfter.value(tag).raw);
+        QCOMPARE(now.colorSpace, was.colorSpace);
+        const int longer = std::max(was.width, was.height);
+        const double scale = longer > 1600 ? 1600.0 / longer : 1.0;
+        QCOMPARE(now.width, qRound(was.width * scale));
+        QCOMPARE(now.height, qRound(was.height * scale));
+    }
+    for (int page = 0; page < 2; ++page) {
+        const double difference = CompressChecks::meanDifference(
+            CompressChecks::render(input, page), CompressChecks::render(output, page));
+        QVERIFY2(difference >= 0 && difference < 6.0,
+                 qPrintable(QStringLiteral("page %1: mean difference %2").arg(page).arg(difference)));
+    }
+}
+
+void CompressTest::predictedBombIsSkipped()
+{
+    Builder builder;
+    // A 1000 x 1000 grey image with PNG rows whose data inflates to 64 MB.
+    QPDFObjectHandle bomb = builder.image(Kind::grayPng, 1000, 1000, QStringLiteral("bomb"));
+    const QByteArray rows(64 << 20, '\0');
+    bomb.replaceStreamData(ImageFixtures::deflate(rows).toStdString(),
+                           QPDFObjectHandle::newName("/FlateDecode"),
+                           QPDFObjectHandle::parse("<< /Predictor 15 /Columns 1000 >>"));
+    builder.addPage(bomb, QStringLiteral("bomb"));
+    builder.addPage(builder.image(Kind::grayPng, 1700, 900, QStringLiteral("scan")),
+                    QStringLiteral("scan"));
+    const QString in = path(QStringLiteral("bomb.pdf"));
+    const QString out = path(QStringLiteral("bomb-out.pdf"));
+    builder.write(in);
+
+    QVERIFY(PDFEngine::compress(PDFSource{in, std::nullopt}, CompressionLevel::balanced, out));
+    const auto before = CompressChecks::imagesByTag(in);
+    const auto after = CompressChecks::imagesByTag(out);
+    QCOMPARE(after.value(QStringLiteral("bomb")).raw, before.value(QStringLiteral("bomb")).raw);
+    QCOMPARE(after.value(QStringLiteral("bomb")).filter, QByteArray("/FlateDecode"));
+    QCOMPARE(after.value(QStringLiteral("scan")).filter, QByteArray("/DCTDecode"));
 }
 
 QTEST_GUILESS_MAIN(CompressTest)

@@ -1,6 +1,6 @@
 #include "EngineChecks.h"
 #include "Fixtures.h"
-#include "PDFEngine.h"
+#include "Operations.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

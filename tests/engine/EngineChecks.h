@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PDFEngine.h"
+#include "Operations.h"
 
 #include <QDir>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "EngineChecks.h"
 #include "Fixtures.h"
 #include "Output.h"
-#include "PDFEngine.h"
+#include "Operations.h"
 
 #include <qpdf/QPDF.hh>
 

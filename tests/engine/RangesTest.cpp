@@ -1,4 +1,4 @@
-#include "PDFEngine.h"
+#include "Operations.h"
 
 #include <QTest>
 
@@ -136,7 +136,7 @@ void RangesTest::labels()
 {
     QFETCH(PageGroup, group);
     QFETCH(QString, label);
-    QCOMPARE(PDFEngine::label(group), label);
+    QCOMPARE(groupLabel(group), label);
 }
 
 QTEST_GUILESS_MAIN(RangesTest)

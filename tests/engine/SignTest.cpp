@@ -1,4 +1,4 @@
-#include "PDFEngine.h"
+#include "Operations.h"
 
 #include "Fixtures.h"
 

@@ -1,14 +1,15 @@
 #include "DataCoding.h"
 #include "Fixtures.h"
 #include "Formatting.h"
+#include "PDFEngine.h"
 #include "StoreTestCase.h"
 
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
-// The common road of a run: the busy guard, the result texts, the history
-// record and its saving, revealing, and failures.
+// The road of a run: what each tool prepares and asks, the busy guard, the
+// result texts, the history record on disk, revealing, and failures.
 class RunsTest : public StoreTestCase {
     Q_OBJECT
 
@@ -26,16 +27,30 @@ private slots:
 
     void pressingRunTwiceStartsOneRun();
     void busyMarksTheToolAndClearsItsBanner();
-    void oneOutputNamesTheFileAndItsSize();
-    void severalOutputsNameTheCountAndFolder();
     void recordsTheRunAndSavesAtOnce();
     void keepsTheNewest200Records();
     void revealsOnlyWhenAsked_data();
     void revealsOnlyWhenAsked();
     void failingWorkShowsTheEngineMessageAndRecordsNothing();
     void historyDoesNotRun();
+    void toolsWithoutEnoughInputDoNothing_data();
+    void toolsWithoutEnoughInputDoNothing();
+    void suggestedNamesAndCancelledPanels_data();
+    void suggestedNamesAndCancelledPanels();
+    void rejectedRangesShowTheParserMessageBeforeAnyPanel();
+    void mergeRoad();
+    void splitRoad();
+    void pagesRoad();
+    void compressRoad();
+    void compressionThatCannotShrinkOneFile();
+    void compressionThatShrinksNothing();
+    void compressingSameStemsIntoOneFolder();
+    void compressionEmptiesItsResultsWhenItStarts();
 
 private:
+    // The record on disk is the one in memory, and the file was rewritten by the run.
+    void checkRecordOnDisk(const QByteArray& before, const QString& tool, const QStringList& inputs,
+                           const QStringList& outputs);
     QString dataPath() const { return m_environment->dataFolder() + "/data.json"; }
     void addTwoForMerge()
     {
@@ -74,37 +89,6 @@ void RunsTest::busyMarksTheToolAndClearsItsBanner()
     QCOMPARE(busy.count(), 2);
     QVERIFY(!store().busy());
     QCOMPARE(store().mergeFiles().size(), 2); // inputs stay after a run
-}
-
-void RunsTest::oneOutputNamesTheFileAndItsSize()
-{
-    store().addFiles({m_fixture->pdf("Tek.pdf", 1)}, AppSection::split);
-    m_fixture->panels.folderAnswers = {m_fixture->folder("parçalar")};
-    store().run(AppSection::split);
-    QVERIFY(m_fixture->waitIdle());
-
-    const QStringList outputs = store().banner(AppSection::split)->outputs;
-    QCOMPARE(outputs.size(), 1);
-    const QString expected = QString("Hazır: %1 · %2")
-                                 .arg(QFileInfo(outputs.first()).fileName(),
-                                      Formatting::fileSize(QFileInfo(outputs.first()).size(), QLocale()));
-    QCOMPARE(store().banner(AppSection::split), (Banner{expected, outputs, false}));
-}
-
-void RunsTest::severalOutputsNameTheCountAndFolder()
-{
-    store().addFiles({m_fixture->pdf("Dört.pdf", 4)}, AppSection::split);
-    m_fixture->panels.folderAnswers = {m_fixture->folder("Çıktılar")};
-    store().run(AppSection::split);
-    QVERIFY(m_fixture->waitIdle());
-
-    const Banner banner = *store().banner(AppSection::split);
-    QCOMPARE(banner.text, "Hazır: 4 dosya · Çıktılar klasöründe");
-    QCOMPARE(banner.outputs.size(), 4);
-    QVERIFY(!banner.isError);
-    for (int i = 0; i < 4; ++i) {
-        QCOMPARE(Fixtures::readTags(banner.outputs[i]), QStringList{QString("Dort-%1").arg(i + 1)});
-    }
 }
 
 void RunsTest::recordsTheRunAndSavesAtOnce()
@@ -191,12 +175,9 @@ void RunsTest::failingWorkShowsTheEngineMessageAndRecordsNothing()
 
     const QString blocker = m_fixture->file("engel", "bir dosya");
     const QString destination = blocker + "/sonuç.pdf";
-    QString message;
-    try {
-        PDFEngine::merge({store().mergeFiles()[0].source}, destination);
-    } catch (const PDFEngine::Failure& failure) {
-        message = failure.message();
-    }
+    const QString message =
+        PDFEngine::run(PDFEngine::MergeJob{{store().mergeFiles()[0].source}, destination})
+            .failure.value_or(QString());
     QVERIFY(!message.isEmpty());
 
     m_fixture->panels.saveAnswers = {destination};
@@ -215,6 +196,258 @@ void RunsTest::historyDoesNotRun()
     store().run(AppSection::history);
     QVERIFY(!store().busy());
     QVERIFY(m_fixture->panels.calls.isEmpty());
+}
+
+static QString dataPathOf(const StoreEnvironment& environment)
+{
+    return environment.dataFolder() + "/data.json";
+}
+
+static QByteArray bytesOrEmpty(const QString& path)
+{
+    return QFileInfo::exists(path) ? Fixtures::readBytes(path) : QByteArray();
+}
+
+static qint64 sizes(const QStringList& paths)
+{
+    qint64 total = 0;
+    for (const QString& path : paths) {
+        total += QFileInfo(path).size();
+    }
+    return total;
+}
+
+void RunsTest::checkRecordOnDisk(const QByteArray& before, const QString& tool,
+                                     const QStringList& inputs, const QStringList& outputs)
+{
+    const QByteArray after = Fixtures::readBytes(dataPathOf(*m_environment));
+    QVERIFY(after != before);
+    const std::optional<AppData> onDisk = DataCoding::decode(after);
+    QVERIFY(onDisk);
+    QCOMPARE(onDisk->history, store().data().history);
+    const HistoryItem& item = onDisk->history.first();
+    QCOMPARE(item.tool, tool);
+    QCOMPARE(item.inputs, inputs);
+    QCOMPARE(item.outputs, outputs);
+    QCOMPARE(item.bytesAfter, sizes(outputs));
+}
+
+void RunsTest::toolsWithoutEnoughInputDoNothing_data()
+{
+    QTest::addColumn<AppSection>("section");
+    QTest::addColumn<QSet<int>>("selected");
+    QTest::newRow("merge with one file") << AppSection::merge << QSet<int>{};
+    QTest::newRow("split without a file") << AppSection::split << QSet<int>{};
+    QTest::newRow("compress without files") << AppSection::compress << QSet<int>{};
+    QTest::newRow("pages with nothing selected") << AppSection::pages << QSet<int>{};
+    QTest::newRow("pages with every page selected") << AppSection::pages << QSet<int>{0, 1, 2};
+    QTest::newRow("pages with more than every page") << AppSection::pages << QSet<int>{0, 1, 2, 7};
+}
+
+void RunsTest::toolsWithoutEnoughInputDoNothing()
+{
+    QFETCH(AppSection, section);
+    QFETCH(QSet<int>, selected);
+    if (section == AppSection::merge || section == AppSection::pages) {
+        store().addFiles({m_fixture->pdf("Üç.pdf", 3)}, section);
+        store().setPagesSelected(selected);
+    }
+    QSignalSpy busy(&store(), &Store::busyChanged);
+    store().run(section);
+    QVERIFY(m_fixture->panels.calls.isEmpty());
+    QCOMPARE(busy.count(), 0);
+    QVERIFY(!store().banner(section));
+}
+
+void RunsTest::suggestedNamesAndCancelledPanels_data()
+{
+    QTest::addColumn<AppSection>("section");
+    QTest::addColumn<int>("files");
+    QTest::addColumn<QString>("call");
+    QTest::newRow("merge") << AppSection::merge << 2 << "save(v1.2 Rapor birleşik)";
+    QTest::newRow("split") << AppSection::split << 1 << "folder()";
+    QTest::newRow("compress one") << AppSection::compress << 1 << "save(v1.2 Rapor sıkıştırılmış)";
+    QTest::newRow("compress several") << AppSection::compress << 2 << "folder()";
+    QTest::newRow("pages") << AppSection::pages << 1 << "save(v1.2 Rapor düzenlenmiş)";
+}
+
+void RunsTest::suggestedNamesAndCancelledPanels()
+{
+    QFETCH(AppSection, section);
+    QFETCH(int, files);
+    QFETCH(QString, call);
+    store().addFiles(QStringList{m_fixture->pdf("v1.2 Rapor.pdf", 2), m_fixture->pdf("Diğer.pdf", 2)}.mid(0, files),
+                     section);
+    store().setPagesSelected({0});
+    QSignalSpy busy(&store(), &Store::busyChanged);
+    store().run(section); // every panel answers as cancelled
+    QCOMPARE(m_fixture->panels.calls, QStringList{call});
+    QCOMPARE(busy.count(), 0);
+    QVERIFY(!store().banner(section));
+    QVERIFY(store().data().history.isEmpty());
+}
+
+void RunsTest::rejectedRangesShowTheParserMessageBeforeAnyPanel()
+{
+    store().addFiles({m_fixture->pdf("Beş.pdf", 5)}, AppSection::split);
+    store().setSplitMode(SplitMode::ranges);
+    store().setSplitRanges("1-3, x");
+    const QString message = "“x” anlaşılmadı. Örnek: 1-3, 5, 8-12";
+    QSignalSpy busy(&store(), &Store::busyChanged);
+    m_fixture->panels.folderAnswers = {m_fixture->folder("asla")};
+    store().run(AppSection::split);
+
+    QCOMPARE(store().banner(AppSection::split), (Banner{message, {}, true}));
+    QVERIFY(m_fixture->panels.calls.isEmpty());
+    QCOMPARE(busy.count(), 0);
+}
+
+void RunsTest::mergeRoad()
+{
+    const QByteArray before = bytesOrEmpty(dataPathOf(*m_environment));
+    store().addFiles({m_fixture->pdf("Rapor.pdf", 2), m_fixture->pdf("Ek.pdf", 1)}, AppSection::merge);
+    const QString destination = m_fixture->path("Rapor birleşik.pdf");
+    m_fixture->panels.saveAnswers = {destination};
+    store().run(AppSection::merge);
+    QVERIFY(m_fixture->waitIdle());
+
+    QCOMPARE(Fixtures::readTags(destination), (QStringList{"Rapor-1", "Rapor-2", "Ek-1"}));
+    QCOMPARE(store().banner(AppSection::merge),
+             (Banner{"Hazır: Rapor birleşik.pdf · " +
+                         Formatting::fileSize(QFileInfo(destination).size(), QLocale()),
+                     {destination}, false}));
+    checkRecordOnDisk(before, "merge", {"Rapor.pdf", "Ek.pdf"}, {destination});
+}
+
+void RunsTest::splitRoad()
+{
+    const QByteArray before = bytesOrEmpty(dataPathOf(*m_environment));
+    store().addFiles({m_fixture->pdf("Kitap.pdf", 7)}, AppSection::split);
+    store().setSplitMode(SplitMode::every);
+    store().setSplitEvery(3);
+    m_fixture->panels.folderAnswers = {m_fixture->folder("bölümler")};
+    store().run(AppSection::split);
+    QVERIFY(m_fixture->waitIdle());
+
+    const Banner banner = *store().banner(AppSection::split);
+    QCOMPARE(banner.text, "Hazır: 3 dosya · bölümler klasöründe");
+    QCOMPARE(banner.outputs.size(), 3);
+    QCOMPARE(Fixtures::readTags(banner.outputs[0]), (QStringList{"Kitap-1", "Kitap-2", "Kitap-3"}));
+    QCOMPARE(Fixtures::readTags(banner.outputs[2]), QStringList{"Kitap-7"});
+    checkRecordOnDisk(before, "split", {"Kitap.pdf"}, banner.outputs);
+    QCOMPARE(store().data().history.first().bytesBefore, QFileInfo(m_fixture->path("Kitap.pdf")).size());
+}
+
+void RunsTest::pagesRoad()
+{
+    const QByteArray before = bytesOrEmpty(dataPathOf(*m_environment));
+    store().addFiles({m_fixture->pdf("Sözleşme.pdf", 4)}, AppSection::pages);
+    store().setPagesSelected({1, 3});
+    const QString destination = m_fixture->path("Sözleşme düzenlenmiş.pdf");
+    m_fixture->panels.saveAnswers = {destination};
+    store().run(AppSection::pages);
+    QVERIFY(m_fixture->waitIdle());
+
+    QCOMPARE(m_fixture->panels.calls, QStringList{"save(Sözleşme düzenlenmiş)"});
+    QCOMPARE(Fixtures::readTags(destination), (QStringList{"Sozlesme-1", "Sozlesme-3"}));
+    QVERIFY(store().banner(AppSection::pages)->text.startsWith("Hazır: Sözleşme düzenlenmiş.pdf · "));
+    QCOMPARE(store().pagesSelected(), (QSet<int>{1, 3})); // kept after the run
+    checkRecordOnDisk(before, "pages", {"Sözleşme.pdf"}, {destination});
+}
+
+void RunsTest::compressRoad()
+{
+    const QByteArray before = bytesOrEmpty(dataPathOf(*m_environment));
+    store().addFiles({m_fixture->imagePdf("Foto.pdf")}, AppSection::compress);
+    const QString destination = m_fixture->path("Foto sıkıştırılmış.pdf");
+    m_fixture->panels.saveAnswers = {destination};
+    store().run(AppSection::compress);
+    QVERIFY(m_fixture->waitIdle());
+
+    const PDFFile input = store().compressFiles().first();
+    const qint64 after = QFileInfo(destination).size();
+    QVERIFY(after > 0 && after < input.bytes);
+    const double ratio = double(input.bytes - after) / double(input.bytes);
+    const QString text = QString("Hazır: %1 → %2 · %3 daha küçük")
+                             .arg(Formatting::fileSize(input.bytes, QLocale()),
+                                  Formatting::fileSize(after, QLocale()),
+                                  Formatting::percent(ratio, QLocale()));
+    QCOMPARE(store().banner(AppSection::compress), (Banner{text, {destination}, false}));
+    QCOMPARE(store().compressResults(), (QHash<QUuid, qint64>{{input.id, after}}));
+    checkRecordOnDisk(before, "compress", {"Foto.pdf"}, {destination});
+    QCOMPARE(store().data().history.first().bytesBefore, input.bytes);
+}
+
+void RunsTest::compressionThatCannotShrinkOneFile()
+{
+    store().addFiles({m_fixture->imagePdf("Foto.pdf"), m_fixture->pdf("Metin.pdf", 2)},
+                     AppSection::compress);
+    m_fixture->panels.folderAnswers = {m_fixture->folder("küçük")};
+    store().run(AppSection::compress);
+    QVERIFY(m_fixture->waitIdle());
+
+    const PDFFile photo = store().compressFiles()[0];
+    const PDFFile text = store().compressFiles()[1];
+    const QString written = m_fixture->folder("küçük") + "/Foto sıkıştırılmış.pdf";
+    const qint64 after = QFileInfo(written).size();
+    QVERIFY(after > 0);
+    QVERIFY(!QFileInfo::exists(m_fixture->folder("küçük") + "/Metin sıkıştırılmış.pdf"));
+    const Banner banner = *store().banner(AppSection::compress);
+    const QString expected =
+        QString("Hazır: %1 → %2 · %3 daha küçük Küçülmeyen dosya: 1 (yazılmadı).")
+            .arg(Formatting::fileSize(photo.bytes, QLocale()), Formatting::fileSize(after, QLocale()),
+                 Formatting::percent(double(photo.bytes - after) / double(photo.bytes), QLocale()));
+    QCOMPARE(banner, (Banner{expected, {written}, false}));
+    QCOMPARE(store().compressResults(), (QHash<QUuid, qint64>{{photo.id, after}, {text.id, 0}}));
+    QCOMPARE(store().data().history.first().inputs, QStringList{"Foto.pdf"});
+    QCOMPARE(store().data().history.first().bytesBefore, photo.bytes);
+}
+
+void RunsTest::compressionThatShrinksNothing()
+{
+    store().addFiles({m_fixture->pdf("Metin.pdf", 2)}, AppSection::compress);
+    QSettings().setValue("revealAfter", true);
+    m_fixture->panels.saveAnswers = {m_fixture->path("Metin sıkıştırılmış.pdf")};
+    store().run(AppSection::compress);
+    QVERIFY(m_fixture->waitIdle());
+
+    QCOMPARE(store().banner(AppSection::compress),
+             (Banner{"Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.",
+                     {}, false}));
+    QVERIFY(!QFileInfo::exists(m_fixture->path("Metin sıkıştırılmış.pdf")));
+    QCOMPARE(store().compressResults(),
+             (QHash<QUuid, qint64>{{store().compressFiles().first().id, 0}}));
+    QVERIFY(store().data().history.isEmpty());
+    QVERIFY(!QFileInfo::exists(dataPathOf(*m_environment)));
+    QVERIFY(m_fixture->reveal.revealed.isEmpty());
+}
+
+void RunsTest::compressingSameStemsIntoOneFolder()
+{
+    m_fixture->folder("a");
+    m_fixture->folder("b");
+    store().addFiles({m_fixture->imagePdf("a/Rapor.pdf"), m_fixture->imagePdf("b/Rapor.pdf")},
+                     AppSection::compress);
+    QCOMPARE(store().compressFiles().size(), 2);
+    const QString target = m_fixture->folder("hedef");
+    m_fixture->panels.folderAnswers = {target};
+    store().run(AppSection::compress);
+    QVERIFY(m_fixture->waitIdle());
+
+    QCOMPARE(store().banner(AppSection::compress)->outputs,
+             (QStringList{target + "/Rapor sıkıştırılmış.pdf", target + "/Rapor sıkıştırılmış 2.pdf"}));
+    QVERIFY(!store().banner(AppSection::compress)->text.contains("Küçülmeyen"));
+}
+
+void RunsTest::compressionEmptiesItsResultsWhenItStarts()
+{
+    store().addFiles({m_fixture->pdf("Metin.pdf")}, AppSection::compress);
+    store().setCompressResults({{QUuid::createUuid(), 5}});
+    m_fixture->panels.saveAnswers = {m_fixture->path("x.pdf")};
+    store().run(AppSection::compress);
+    QCOMPARE(store().busy(), std::optional<AppSection>(AppSection::compress));
+    QVERIFY(store().compressResults().isEmpty());
+    QVERIFY(m_fixture->waitIdle());
 }
 
 QTEST_GUILESS_MAIN(RunsTest)

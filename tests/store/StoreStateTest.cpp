@@ -17,7 +17,6 @@ private slots:
     void init() { m_environment->reset(); }
 
     void startsWithTheInitialValues();
-    void registersItselfAsCurrent();
     void readsTheCompressionLevel_data();
     void readsTheCompressionLevel();
     void writesTheCompressionLevelAtOnce();
@@ -52,14 +51,6 @@ void StoreStateTest::startsWithTheInitialValues()
     QVERIFY(store.banners().isEmpty());
     // Nothing is written before the first change.
     QVERIFY(!QFileInfo::exists(m_environment->dataFolder() + "/data.json"));
-}
-
-void StoreStateTest::registersItselfAsCurrent()
-{
-    auto fixture = std::make_unique<StoreFixture>(*m_environment);
-    QCOMPARE(Store::current(), fixture->store.get());
-    fixture.reset();
-    QCOMPARE(Store::current(), nullptr);
 }
 
 void StoreStateTest::readsTheCompressionLevel_data()

@@ -61,6 +61,9 @@ void writeEncrypted(QPDF& pdf, const QString& path, const Encryption& e)
         QUtil::utf8_to_pdf_doc(e.userPassword.toStdString(), user);
         QUtil::utf8_to_pdf_doc(e.ownerPassword.toStdString(), owner);
     }
+    if (!e.userPasswordBytes.isEmpty()) {
+        user = e.userPasswordBytes.toStdString();
+    }
     switch (e.cipher) {
     case Cipher::none: break;
     case Cipher::rc4_128:

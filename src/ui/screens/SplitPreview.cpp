@@ -25,15 +25,15 @@ SplitPreview::SplitPreview(int shown, QWidget* parent)
 void SplitPreview::showOutcome(const QString& fileName, const SplitOutcome& outcome)
 {
     clearLines();
-    if (const auto* message = std::get_if<QString>(&outcome)) {
-        addFailure(*message);
+    if (!outcome.error.isEmpty()) {
+        addFailure(outcome.error);
         return;
     }
-    const auto& groups = std::get<PDFEngine::Grouping>(outcome);
+    const Grouping& groups = outcome.groups;
     const QString stem = QFileInfo(fileName).completeBaseName();
     const qint64 listed = std::min<qint64>(groups.size(), m_shown);
     for (qint64 index = 0; index < listed; ++index) {
-        addName(stem + u' ' + PDFEngine::label(groups.at(index)) + QStringLiteral(".pdf"));
+        addName(stem + u' ' + groupLabel(groups.at(index)) + QStringLiteral(".pdf"));
     }
     if (groups.size() > listed) {
         addOverflow(groups.size() - listed);

@@ -1,15 +1,14 @@
 #pragma once
 
 #include "Card.h"
-#include "PDFEngine.h"
+#include "SplitPlan.h"
 
 #include <optional>
-#include <variant>
 
 class QVBoxLayout;
 
 // The outcome of computing a split's page groups: the groups, or the message of why not.
-using SplitOutcome = std::variant<PDFEngine::Grouping, QString>;
+using SplitOutcome = SplitPlan;
 
 // The split tool's preview card: the names of the files a split would write.
 class SplitPreview : public Card {

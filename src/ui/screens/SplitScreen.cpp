@@ -87,11 +87,7 @@ void SplitScreen::showFile()
 
 SplitOutcome SplitScreen::outcome() const
 {
-    try {
-        return m_store.splitGroups();
-    } catch (const PDFEngine::Failure& failure) {
-        return failure.message();
-    }
+    return m_store.splitGroups();
 }
 
 void SplitScreen::showOutcome()
@@ -104,8 +100,7 @@ void SplitScreen::showOutcome()
     }
     const SplitOutcome groups = outcome();
     m_preview->showOutcome(QFileInfo(file->source.url).fileName(), groups);
-    const auto* computed = std::get_if<PDFEngine::Grouping>(&groups);
-    const qint64 files = computed ? computed->size() : 0;
+    const qint64 files = groups.groups.size();
     m_count->setText(files > 0 ? tr("Oluşacak dosya: %1").arg(Formatting::count(files, QLocale()))
                                : QString());
     m_run->setReady(files > 0);

@@ -2,6 +2,7 @@
 #include "Button.h"
 #include "DropZone.h"
 #include "Fixtures.h"
+#include "PDFEngine.h"
 #include "Labels.h"
 #include "RunButton.h"
 #include "ScreenEvents.h"
@@ -154,12 +155,8 @@ private slots:
         QTest::keyClicks(field, QStringLiteral("2-9"));
         QCOMPARE(store().splitRanges(), QStringLiteral("2-9"));
 
-        QString message;
-        try {
-            PDFEngine::parseRanges(QStringLiteral("2-9"), 7);
-        } catch (const PDFEngine::Failure& failure) {
-            message = failure.message();
-        }
+        const QString message =
+            PDFEngine::splitPlan({SplitMode::ranges, 2, QStringLiteral("2-9")}, 7).error;
         QVERIFY(!message.isEmpty());
         QVERIFY(m_screen->preview()->showsFailure());
         QCOMPARE(m_screen->preview()->lines(), QStringList{message});

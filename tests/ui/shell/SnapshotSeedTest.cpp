@@ -183,7 +183,7 @@ void SnapshotSeedTest::seedFillsEveryToolAndWritesNoData()
     QCOMPARE(store.splitFile()->pageCount, 12);
     QCOMPARE(store.splitMode(), SplitMode::ranges);
     QCOMPARE(store.splitRanges(), QStringLiteral("1-3, 4-8, 9-12"));
-    QCOMPARE(store.splitGroups().size(), 3);
+    QCOMPARE(store.splitGroups().groups.size(), 3);
 
     QCOMPARE(store.compressFiles().size(), 2);
     for (const PDFFile& file : store.compressFiles()) {

@@ -1,6 +1,6 @@
 #include "EngineText.h"
 #include "Output.h"
-#include "PDFEngine.h"
+#include "Operations.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -82,7 +82,7 @@ QStringList split(const PDFSource& source, const Grouping& groups, const QString
         if (group.isEmpty()) {
             continue;
         }
-        const QString destination = uniqueURL(folder, base + u' ' + label(group));
+        const QString destination = uniqueURL(folder, base + u' ' + groupLabel(group));
         if (!scratch) {
             scratch.emplace(scratchTemplate(destination));
         }

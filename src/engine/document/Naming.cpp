@@ -1,4 +1,4 @@
-#include "PDFEngine.h"
+#include "Operations.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,17 +19,6 @@ QString uniqueURL(const QString& folder, const QString& name)
         candidate = dir.filePath(QStringLiteral("%1 %2.pdf").arg(name).arg(n));
     }
     return candidate;
-}
-
-QString label(const PageGroup& group)
-{
-    if (group.isEmpty()) {
-        return {};
-    }
-    if (group.first() == group.last()) {
-        return QString::number(group.first() + 1);
-    }
-    return QStringLiteral("%1-%2").arg(group.first() + 1).arg(group.last() + 1);
 }
 
 } // namespace PDFEngine

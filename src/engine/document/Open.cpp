@@ -1,13 +1,12 @@
 #include "EngineText.h"
-#include "PDFEngine.h"
+#include "Operations.h"
+#include "PasswordBytes.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
-#include <qpdf/QUtil.hh>
 
 #include <QFile>
-#include <algorithm>
 
 namespace PDFEngine {
 
@@ -42,30 +41,6 @@ Opened attemptOpen(const QByteArray& path, const std::string& password)
     return opened;
 }
 
-// Older encryption takes passwords as PDFDocEncoding bytes, AES-256 as UTF-8;
-// people type Unicode, so try every encoding the typed text may stand for.
-std::vector<std::string> passwordCandidates(const QString& typed)
-{
-    const std::string utf8 = typed.toStdString();
-    std::vector<std::string> candidates{utf8};
-    std::string pdfDoc;
-    if (QUtil::utf8_to_pdf_doc(utf8, pdfDoc)) {
-        candidates.push_back(pdfDoc);
-    }
-    const QByteArray latin1 = typed.toLatin1();
-    candidates.emplace_back(latin1.constData(), static_cast<size_t>(latin1.size()));
-    for (const std::string& repaired : QUtil::possible_repaired_encodings(utf8)) {
-        candidates.push_back(repaired);
-    }
-    std::vector<std::string> unique;
-    for (const std::string& candidate : candidates) {
-        if (std::find(unique.begin(), unique.end(), candidate) == unique.end()) {
-            unique.push_back(candidate);
-        }
-    }
-    return unique;
-}
-
 } // namespace
 
 std::unique_ptr<QPDF> open(const PDFSource& source)
@@ -81,8 +56,8 @@ std::unique_ptr<QPDF> open(const PDFSource& source)
         throw Failure(EngineText::openFailed(name));
     }
     if (source.password) {
-        for (const std::string& candidate : passwordCandidates(*source.password)) {
-            Opened unlocked = attemptOpen(path, candidate);
+        for (const QByteArray& candidate : PasswordBytes::candidates(*source.password)) {
+            Opened unlocked = attemptOpen(path, candidate.toStdString());
             if (unlocked.result == Attempt::opened) {
                 return std::move(unlocked.pdf);
             }

@@ -1,7 +1,7 @@
 #include "Output.h"
 
 #include "EngineText.h"
-#include "PDFEngine.h"
+#include "Operations.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

@@ -2,7 +2,7 @@
 #include "EngineText.h"
 #include "ImagePass.h"
 #include "Output.h"
-#include "PDFEngine.h"
+#include "Operations.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

@@ -1,6 +1,6 @@
 #include "EngineText.h"
 #include "Output.h"
-#include "PDFEngine.h"
+#include "Operations.h"
 #include "PageGeometry.h"
 #include "StampAppearance.h"
 #include "StampGeometry.h"

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "PDFSource.h"
+#include "SignatureArt.h"
+#include "SplitPlan.h"
+#include "ToolOptions.h"
+
+#include <QList>
+#include <QRectF>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <variant>
+
+// What a tool asks of the engine, in plain values only, so that it can be
+// carried to any thread; the window and the command line build the same jobs.
+namespace PDFEngine {
+
+using PageGroup = ::PageGroup;
+using Grouping = ::Grouping;
+
+// Joins the pages of sources, in order, into destination.
+struct MergeJob {
+    QList<PDFSource> sources;
+    QString destination;
+};
+
+// How a split groups pages: one page a file, `every` pages a file, or range text.
+struct SplitRule {
+    SplitMode mode = SplitMode::each;
+    qint64 every = 2;
+    QString ranges;
+};
+
+// Writes one file per group of the source's pages into folder.
+struct SplitJob {
+    PDFSource source;
+    SplitRule rule;
+    QString folder;
+};
+
+// Re-encodes the images of every source at level. One source is written to
+// destination; several go into folder, named after baseNames (made unique there).
+struct CompressJob {
+    QList<PDFSource> sources;
+    CompressionLevel level = CompressionLevel::balanced;
+    QString destination;
+    QString folder;
+    QStringList baseNames; // one per source, without ".pdf"
+};
+
+// Writes a copy of source without the pages in removing (zero-based) and those
+// that ranges (one-based range text, read against the file's pages) names.
+struct DeletePagesJob {
+    PDFSource source;
+    QSet<int> removing;
+    std::optional<QString> ranges;
+    QString destination;
+};
+
+// One signature to stamp: a zero-based page, where on the displayed page in
+// normalised coordinates (origin top-left, y downwards), and what to draw.
+struct SignItem {
+    int page = 0;
+    QRectF rect;
+    SignatureArt art;
+};
+
+// Writes a copy of source with each item stamped upright on its page; items
+// whose page does not exist are skipped.
+struct SignJob {
+    PDFSource source;
+    QList<SignItem> items;
+    QString destination;
+};
+
+using Job = std::variant<MergeJob, SplitJob, CompressJob, DeletePagesJob, SignJob>;
+
+// What a job came to: the written files, or the failure's message.
+struct Outcome {
+    QStringList outputs; // in output order
+    // Compression: for each source, the file written for it, or none when it did not shrink.
+    QList<std::optional<QString>> perSource;
+    std::optional<QString> failure;
+    // Compression that wrote nothing at all: the message saying so.
+    std::optional<QString> notSmaller;
+};
+
+} // namespace PDFEngine
