@@ -159,10 +159,14 @@ QString describe(const CliRun::Result& result)
 void CorpusTest::initTestCase()
 {
     QVERIFY2(QFile::exists(CliRun::program()), "LEAFLOW_CLI must name the built leaflow-cli");
-    m_corpus = QDir(qEnvironmentVariable("LEAFLOW_SOURCE_DIR") + QStringLiteral("/../shared/corpus"))
-                   .absolutePath();
-    if (!QFile::exists(m_corpus + QStringLiteral("/INDEX.tsv"))) {
-        QSKIP("the shared corpus is not beside the project");
+    // The corpus sits beside the clone; a work tree below it looks further up.
+    for (QDir dir(qEnvironmentVariable("LEAFLOW_SOURCE_DIR")); m_corpus.isEmpty();) {
+        const QString candidate = dir.absoluteFilePath(QStringLiteral("../shared/corpus"));
+        if (QFile::exists(candidate + QStringLiteral("/INDEX.tsv"))) {
+            m_corpus = QDir::cleanPath(candidate);
+        } else if (!dir.cdUp()) {
+            QFAIL("the shared corpus is not beside the project");
+        }
     }
     const auto index = readTable(m_corpus + QStringLiteral("/INDEX.tsv"));
     const auto baseline = readTable(m_corpus + QStringLiteral("/BASELINE-debian12.tsv"));
