@@ -33,6 +33,9 @@ QColor secondary(const QPalette& palette);
 QColor accent(const QPalette& palette);
 QColor color(Tone tone, const QPalette& palette);
 
+// The same colour at another opacity, 0 to 1.
+QColor withAlpha(QColor color, qreal alpha);
+
 } // namespace Theme
 
 // Design tokens over the current palette.
