@@ -201,16 +201,6 @@ QColor paperEdge()
 
 namespace Brand {
 
-QColor wine()
-{
-    return rgbF(0.20, 0.04, 0.07);
-}
-
-QColor wine2()
-{
-    return rgbF(0.42, 0.08, 0.13);
-}
-
 QColor crimson()
 {
     return rgbF(0.76, 0.13, 0.18);
@@ -219,11 +209,6 @@ QColor crimson()
 QColor crimson2()
 {
     return rgbF(0.90, 0.24, 0.24);
-}
-
-QColor coral()
-{
-    return rgbF(1.00, 0.66, 0.56);
 }
 
 } // namespace Brand

@@ -51,11 +51,8 @@ QColor paperEdge();
 
 // The brand's fixed, fully opaque sRGB colours.
 namespace Brand {
-QColor wine();
-QColor wine2();
 QColor crimson();
 QColor crimson2();
-QColor coral();
 } // namespace Brand
 
 // Sizes in points shared by the tool pages.

@@ -36,8 +36,9 @@ private:
 
 void DesktopRevealTest::initTestCase()
 {
+    // A private bus is what these tests are about; without it they must fail, not pass quietly.
     if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()) {
-        return;
+        QFAIL("dbus-daemon is not installed (scripts/install-deps installs it)");
     }
     m_daemon.start(QStringLiteral("dbus-daemon"),
                    {QStringLiteral("--session"), QStringLiteral("--nofork"),
@@ -81,9 +82,6 @@ void DesktopRevealTest::withoutBusOpensEachFolderOnce()
 
 void DesktopRevealTest::fileManagerShowsTheFiles()
 {
-    if (m_address.isEmpty()) {
-        QSKIP("dbus-daemon is not installed");
-    }
     QDBusConnection service = connect(QStringLiteral("service"));
     QVERIFY(service.isConnected());
     FakeFileManager manager;
@@ -112,9 +110,6 @@ void DesktopRevealTest::fileManagerShowsTheFiles()
 
 void DesktopRevealTest::noFileManagerFallsBackToFolders()
 {
-    if (m_address.isEmpty()) {
-        QSKIP("dbus-daemon is not installed");
-    }
     QList<QUrl> opened;
     DesktopReveal reveal(connect(QStringLiteral("lonely")), [&opened](const QUrl& url) {
         opened << url;
