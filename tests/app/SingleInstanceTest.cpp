@@ -16,8 +16,6 @@ private slots:
     void handOverReachesTheListener_data();
     void handOverReachesTheListener();
     void nobodyListening();
-    void firstStartListens();
-    void secondListenerIsRefused();
     void nameLeftBehindIsTakenOver();
     void oversizedMessageIsDropped();
     void secondLaunchHandsItsFilesToTheFirst();
@@ -55,24 +53,6 @@ void SingleInstanceTest::handOverReachesTheListener()
 void SingleInstanceTest::nobodyListening()
 {
     QVERIFY(!SingleInstance(socketName()).handOver({"/tmp/a.pdf"}, 500));
-}
-
-void SingleInstanceTest::firstStartListens()
-{
-    SingleInstance instance(socketName());
-    QCOMPARE(instance.start({"/tmp/a.pdf"}, 0), SingleInstance::Role::first);
-    QVERIFY(instance.isListening());
-    QVERIFY(QFileInfo::exists(socketName()));
-}
-
-void SingleInstanceTest::secondListenerIsRefused()
-{
-    SingleInstance first(socketName());
-    QVERIFY(first.listen());
-    SingleInstance second(socketName());
-    QVERIFY(!second.listen());
-    QVERIFY(!second.isListening());
-    QVERIFY(first.isListening());
 }
 
 void SingleInstanceTest::nameLeftBehindIsTakenOver()

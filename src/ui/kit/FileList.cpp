@@ -28,6 +28,7 @@ class RowColumn : public QWidget {
 public:
     explicit RowColumn(FileList* list) : QWidget(list), m_list(list), m_layout(new QVBoxLayout(this))
     {
+        setObjectName(QStringLiteral("rows"));
         m_layout->setContentsMargins(sideMargin, 2, sideMargin, 12);
         m_layout->setSpacing(1);
         m_layout->addStretch(1);
@@ -285,11 +286,6 @@ int FileList::count() const
 QWidget* FileList::row(int index) const
 {
     return m_column->rows.value(index);
-}
-
-QWidget* FileList::rowsWidget() const
-{
-    return m_column;
 }
 
 std::unique_ptr<QMimeData> FileList::rowMime(int index) const

@@ -26,12 +26,12 @@ struct Shown {
 
 } // namespace
 
+// The password prompt asked again until the password opens the file or the user gives up.
 class PasswordDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void answersInTurn_data();
     void answersInTurn();
-    void dialogShape();
     void returnPressesOpen();
 };
 
@@ -46,10 +46,6 @@ void PasswordDialogTest::answersInTurn_data()
     QTest::newRow("wrong then right")
         << QStringList{QStringLiteral("wrong"), rightPassword} << std::optional(rightPassword)
         << QStringList{QStringLiteral("wrong"), rightPassword};
-    QTest::newRow("three wrong then right")
-        << QStringList{QStringLiteral("a"), QStringLiteral("b"), QString(), rightPassword}
-        << std::optional(rightPassword)
-        << QStringList{QStringLiteral("a"), QStringLiteral("b"), QString(), rightPassword};
     QTest::newRow("cancel on first") << QStringList{cancelWord} << std::optional<QString>()
                                      << QStringList{};
     QTest::newRow("escape on first") << QStringList{escapeWord} << std::optional<QString>()
@@ -105,24 +101,6 @@ void PasswordDialogTest::answersInTurn()
         QVERIFY2(shown[i].fieldText.isEmpty(), "every attempt starts with an empty field");
         QVERIFY2(shown[i].fieldHasFocus, "typing goes into the field at once");
     }
-}
-
-void PasswordDialogTest::dialogShape()
-{
-    PasswordDialog dialog(QStringLiteral("a.pdf"), PasswordDialog::Attempt::first);
-    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("password"));
-    QCOMPARE(field->echoMode(), QLineEdit::Password);
-    QCOMPARE(field->size(), QSize(260, 24));
-    auto* open = dialog.findChild<QPushButton*>(QStringLiteral("open"));
-    auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cancel"));
-    QCOMPARE(open->text(), QStringLiteral("Aç"));
-    QCOMPARE(cancel->text(), QStringLiteral("Vazgeç"));
-    QVERIFY(open->isDefault());
-    QVERIFY(!cancel->isDefault());
-    QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("informative"))->text(), firstText);
-
-    PasswordDialog retry(QStringLiteral("a.pdf"), PasswordDialog::Attempt::retry);
-    QCOMPARE(retry.findChild<QLabel*>(QStringLiteral("informative"))->text(), retryText);
 }
 
 void PasswordDialogTest::returnPressesOpen()

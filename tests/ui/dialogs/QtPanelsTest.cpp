@@ -15,11 +15,9 @@ private slots:
     void init();
     void savePresetsTheSuggestedName();
     void saveConfirmsOverwriting();
-    void saveCancelled();
     void openPDFsSelection_data();
     void openPDFsSelection();
     void folderChoosesDirectories();
-    void openImageAcceptsDecodableImages();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -81,14 +79,6 @@ void QtPanelsTest::saveConfirmsOverwriting()
     QCOMPARE(script.answered(), 2);
     QVERIFY(question.contains(QStringLiteral("Sözleşme imzalı.pdf")));
     QCOMPARE(chosen, std::optional(existing));
-}
-
-void QtPanelsTest::saveCancelled()
-{
-    ModalScript script;
-    script.then([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-    script.start();
-    QCOMPARE(m_panels.save(QStringLiteral("x")), std::optional<QString>());
 }
 
 void QtPanelsTest::openPDFsSelection_data()
@@ -156,25 +146,6 @@ void QtPanelsTest::folderChoosesDirectories()
     script.start();
 
     QCOMPARE(m_panels.folder(), std::optional(target));
-}
-
-void QtPanelsTest::openImageAcceptsDecodableImages()
-{
-    const QString filter = QtPanels::imageNameFilter();
-    QVERIFY(filter.contains(QStringLiteral("*.png")));
-    QVERIFY(filter.contains(QStringLiteral("*.jpg")));
-    QVERIFY(!filter.contains(QStringLiteral("*.pdf")));
-
-    ModalScript script;
-    script.then([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        QVERIFY(dialog != nullptr);
-        QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
-        QCOMPARE(dialog->selectedNameFilter(), filter);
-        dialog->reject();
-    });
-    script.start();
-    QCOMPARE(m_panels.openImage(), std::optional<QString>());
 }
 
 QTEST_MAIN(QtPanelsTest)
