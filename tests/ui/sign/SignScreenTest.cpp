@@ -6,14 +6,17 @@
 #include "PlacementView.h"
 #include "RunButton.h"
 #include "SignCanvas.h"
+#include "SignatureArt.h"
 #include "SignView.h"
 #include "SignaturePad.h"
 #include "SignaturePanel.h"
 #include "SignatureCard.h"
 #include "StoreFixture.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabletEvent>
 #include <QTest>
 #include <QWindow>
 #include <cmath>
@@ -60,8 +63,8 @@ QRect blueInk(const QImage& image, int* count)
 
 // The sign section in its own window over a real Store with scripted dialogs, driven with mouse
 // events delivered through the window the way the platform delivers them (the pressed widget
-// keeps the mouse while dragging): the page view and its placements, the library panel, the
-// pager, the pad, and a signed copy that matches what the page view showed.
+// keeps the mouse while dragging): the page view and its placements, the library, the pager,
+// the signature pad, and a signed copy that matches what the page view showed.
 class SignScreenTest : public QObject {
     Q_OBJECT
 
@@ -158,6 +161,24 @@ class SignScreenTest : public QObject {
     }
     // Whole points, so a drag travels exactly the distance asked for.
     static QPointF centreOf(PlacementView* view) { return QPointF(view->frame().center().toPoint()); }
+
+    void openPad()
+    {
+        click(named(QStringLiteral("Yeni imza…")));
+        QVERIFY(pad());
+        QVERIFY(QTest::qWaitForWindowExposed(pad()));
+    }
+    InkArea* area() { return pad()->findChild<InkArea*>(); }
+    QLineEdit* nameField() { return Find::named<QLineEdit>(pad(), QStringLiteral("İmza adı")); }
+    QAbstractButton* padButton(const QString& name) { return Find::named<QAbstractButton>(pad(), name); }
+    void stroke(const QList<QPointF>& points)
+    {
+        press(area(), points.first());
+        for (const QPointF& point : points.mid(1)) {
+            QTest::mouseMove(pad()->windowHandle(), inWindow(area(), point));
+        }
+        release(area(), points.last());
+    }
 
     // Asks to delete the signature of card `index` and answers the confirmation.
     void deleteThroughCard(int index, const QString& answer)
@@ -501,18 +522,160 @@ private slots:
         QCOMPARE(m_fixture->panels.calls, (QStringList{"openPDFs(single)", "openPDFs(single)"}));
     }
 
+    // The pad.
+
     void newSignatureOpensThePadOnce()
     {
-        click(named(QStringLiteral("Yeni imza…")));
-        SignaturePad* shown = pad();
-        QVERIFY(shown);
-        QTRY_VERIFY(shown->isVisible());
-        QCOMPARE(shown->windowModality(), Qt::WindowModal);
+        openPad();
+        QCOMPARE(pad()->windowModality(), Qt::WindowModal);
         view().showPad();
         QCOMPARE(view().findChildren<SignaturePad*>().size(), 1);
-        QTest::keyClick(Find::named(shown, QStringLiteral("İmza adı")), Qt::Key_Escape);
+    }
+
+    // Clamped to the area's edges; a click is a dot; Clear takes everything away.
+    void padStrokes_data()
+    {
+        QTest::addColumn<QList<QPointF>>("drawn");
+        QTest::addColumn<Stroke>("kept");
+        QTest::newRow("inside") << QList<QPointF>{{40, 100}, {120, 80}} << Stroke{{40, 100}, {120, 80}};
+        QTest::newRow("leaving the area runs along its edge")
+            << QList<QPointF>{{500, 100}, {560, 150}, {600, 260}, {-30, -40}}
+            << Stroke{{500, 100}, {520, 150}, {520, 200}, {0, 0}};
+        QTest::newRow("a click is a dot") << QList<QPointF>{{100, 50}} << Stroke{{100, 50}};
+    }
+    void padStrokes()
+    {
+        QFETCH(QList<QPointF>, drawn);
+        QFETCH(Stroke, kept);
+        openPad();
+        QVERIFY(!padButton(QStringLiteral("Kaydet"))->isEnabled());
+        stroke(drawn);
+        QCOMPARE(area()->strokes(), QList<Stroke>{kept});
+        const QImage shown = area()->grab().toImage();
+        QVERIFY(shown.pixelColor(kept.first().toPoint() * shown.devicePixelRatio()).lightness() < 80);
+        QVERIFY(padButton(QStringLiteral("Kaydet"))->isEnabled());
+        click(padButton(QStringLiteral("Temizle")));
+        QVERIFY(area()->strokes().isEmpty());
+        QVERIFY(!padButton(QStringLiteral("Kaydet"))->isEnabled());
+    }
+
+    void aPenDrawsLikeTheMouse()
+    {
+        openPad();
+        const QList<std::pair<QEvent::Type, QPointF>> events = {
+            {QEvent::TabletPress, {60, 60}}, {QEvent::TabletMove, {120, 90}},
+            {QEvent::TabletMove, {700, 90}}, {QEvent::TabletRelease, {700, 90}}};
+        for (const auto& [type, point] : events) {
+            const Qt::MouseButton button = type == QEvent::TabletRelease ? Qt::NoButton : Qt::LeftButton;
+            QTabletEvent event(type, QPointingDevice::primaryPointingDevice(), point,
+                               area()->mapToGlobal(point), 0.5, 0, 0, 0, 0, 0, {}, button, button);
+            QApplication::sendEvent(area(), &event);
+            QVERIFY(event.isAccepted());
+        }
+        QCOMPARE(area()->strokes(), (QList<Stroke>{{QPointF(60, 60), QPointF(120, 90), QPointF(520, 90)}}));
+    }
+
+    void padKeysAndButtons_data()
+    {
+        QTest::addColumn<bool>("draw");
+        QTest::addColumn<QString>("answer"); // a key, or a button's name
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Return with nothing drawn") << false << "Return" << false;
+        QTest::newRow("Return saves") << true << "Return" << true;
+        QTest::newRow("Escape") << true << "Escape" << false;
+        QTest::newRow("Vazgeç") << true << "Vazgeç" << false;
+    }
+    void padKeysAndButtons()
+    {
+        QFETCH(bool, draw);
+        QFETCH(QString, answer);
+        QFETCH(bool, saved);
+        openPad();
+        if (draw) {
+            stroke({{100, 50}}); // a dot
+        }
+        if (answer == "Vazgeç") {
+            click(padButton(answer));
+        } else {
+            QTest::keyClick(nameField(), answer == "Return" ? Qt::Key_Return : Qt::Key_Escape);
+        }
+        if (draw) {
+            QTRY_VERIFY(!pad());
+        } else {
+            QVERIFY(pad()->isVisible());
+        }
+        QCOMPARE(store().data().signatures.size(), saved ? 1 : 0);
+        if (saved) { // a dot is saved as a square signature
+            const SavedSignature dot = store().data().signatures.first();
+            QCOMPARE(dot.strokes, std::optional(QList<Stroke>{{QPointF(0.5, 0.5)}}));
+            QCOMPARE(dot.aspect, 1.0);
+            QCOMPARE(dot.weight, std::optional(2.6 / 24));
+        }
+    }
+
+    void padSavesNameAndInk_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<bool>("blueFirst");
+        QTest::newRow("empty gives the default") << QString() << QStringLiteral("İmza 3") << false;
+        QTest::newRow("blanks stay blanks") << QStringLiteral("   ") << QStringLiteral("   ") << true;
+        QTest::newRow("a name") << QStringLiteral("Ayşe") << QStringLiteral("Ayşe") << false;
+    }
+    void padSavesNameAndInk()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QFETCH(bool, blueFirst);
+        for (int i = 0; i < 2; ++i) {
+            store().addDrawnSignature(QString(), {{QPointF(10, 10), QPointF(50, 30)}}, 2.6, InkColor::black);
+        }
+        openPad();
+        QCOMPARE(nameField()->placeholderText(), QStringLiteral("İmza 3"));
+        nameField()->insert(typed); // QTest types only ASCII
+        if (blueFirst) {
+            click(padButton(QStringLiteral("Mavi")));
+        }
+        stroke({{40, 100}, {480, 100}});
+        // Blue picked before or after drawing colours the whole drawing.
+        if (!blueFirst) {
+            click(padButton(QStringLiteral("Mavi")));
+        }
+        const QImage drawn = area()->grab().toImage();
+        QCOMPARE(drawn.pixelColor(QPoint(240, 100) * drawn.devicePixelRatio()).name(),
+                 SignatureArt::inkColor(InkColor::blue).name());
+        click(padButton(QStringLiteral("Kaydet")));
         QTRY_VERIFY(!pad());
-        QVERIFY(store().data().signatures.isEmpty());
+        const SavedSignature last = store().data().signatures.last();
+        QCOMPARE(last.name, saved);
+        QCOMPARE(last.ink, std::optional(InkColor::blue));
+    }
+
+    void padImportsImagesAndSaysWhenItCannot()
+    {
+        openPad();
+        stroke({{30, 30}, {90, 60}});
+        auto* hint = Find::named<ToneLabel>(pad(), QStringLiteral("hint"));
+        click(padButton(QStringLiteral("Görselden al…"))); // cancelled: nothing changes
+        QCOMPARE(m_fixture->panels.calls, QStringList{"openImage()"});
+        QCOMPARE(hint->tone(), Tone::secondary);
+        m_fixture->panels.imageAnswers = {m_fixture->file("notes.png", "not an image at all")};
+        click(padButton(QStringLiteral("Görselden al…")));
+        QCOMPARE(hint->text(), QStringLiteral("Görsel okunamadı. PNG ya da JPEG bir dosya seç."));
+        QCOMPARE(hint->tone(), Tone::down);
+        QCOMPARE(area()->strokes().size(), 1);
+
+        QImage scan(800, 200, QImage::Format_RGB32);
+        scan.fill(Qt::white);
+        QVERIFY(scan.save(m_fixture->path("scan.png")));
+        m_fixture->panels.imageAnswers = {m_fixture->path("scan.png")};
+        nameField()->insert(QStringLiteral("Tarama"));
+        click(padButton(QStringLiteral("Görselden al…")));
+        QTRY_VERIFY(!pad());
+        const SavedSignature saved = store().data().signatures.value(0);
+        QCOMPARE(saved.name, QStringLiteral("Tarama"));
+        QVERIFY(saved.imageFile.has_value());
+        QCOMPARE(saved.aspect, 4.0);
     }
 
     // From the pad to the file: a signature drawn in the window, placed on the turned second
@@ -520,10 +683,8 @@ private slots:
     // rectangle the page view showed.
     void drawPlaceMoveAndSave()
     {
-        click(named(QStringLiteral("Yeni imza…")));
-        QVERIFY(pad());
-        QVERIFY(QTest::qWaitForWindowExposed(pad()));
-        click(Find::named(pad(), QStringLiteral("Mavi")));
+        openPad();
+        click(padButton(QStringLiteral("Mavi")));
         auto* area = pad()->findChild<InkArea*>();
         drag(area, QPointF(40, 130), QPointF(480, 70), 12);
         drag(area, QPointF(60, 60), QPointF(300, 150), 8);
