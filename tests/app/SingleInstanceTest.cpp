@@ -1,5 +1,6 @@
 #include "AppProcess.h"
 #include "Fixtures.h"
+#include "LaunchArguments.h"
 #include "SingleInstance.h"
 
 #include <QLocalSocket>
@@ -7,16 +8,17 @@
 #include <QTest>
 #include <thread>
 
-// The channel between launches: in one process with a client on another thread,
-// and between two real launches of the application.
+// Files named on the command line, and the channel that hands them from a second launch to the
+// first: in one process with a client on another thread, and between two real launches.
 class SingleInstanceTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void commandLineFiles_data();
+    void commandLineFiles();
     void handOverReachesTheListener_data();
     void handOverReachesTheListener();
     void nobodyListening();
-    void nameLeftBehindIsTakenOver();
     void oversizedMessageIsDropped();
     void secondLaunchHandsItsFilesToTheFirst();
 
@@ -25,18 +27,50 @@ private:
     QTemporaryDir m_folder;
 };
 
+void SingleInstanceTest::commandLineFiles_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("files");
+    QTest::newRow("relative paths, in order") << QStringList{"b.pdf", "sub/a.pdf"}
+                                              << QStringList{"/home/ada/b.pdf", "/home/ada/sub/a.pdf"};
+    QTest::newRow("absolute and dotted paths") << QStringList{"/tmp/x.pdf", "../y.pdf", "./z.pdf"}
+                                               << QStringList{"/tmp/x.pdf", "/home/y.pdf", "/home/ada/z.pdf"};
+    QTest::newRow("options and empty arguments are not files")
+        << QStringList{"--verbose", "-x", "", "c.pdf"} << QStringList{"/home/ada/c.pdf"};
+    QTest::newRow("after -- everything is a file")
+        << QStringList{"--", "-odd.pdf", "--"} << QStringList{"/home/ada/-odd.pdf", "/home/ada/--"};
+    QTest::newRow("file URLs") << QStringList{"file:///tmp/Kira%20s%C3%B6zle%C5%9Fmesi.pdf", "file://localhost/tmp/f.pdf"}
+                               << QStringList{QStringLiteral("/tmp/Kira sözleşmesi.pdf"), "/tmp/f.pdf"};
+    QTest::newRow("other URLs are skipped")
+        << QStringList{"file://server/share/a.pdf", "https://example.org/f.pdf", "d.pdf"}
+        << QStringList{"/home/ada/d.pdf"};
+}
+
+void SingleInstanceTest::commandLineFiles()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, files);
+    QCOMPARE(launchFiles(QStringList{"/usr/bin/leaflow"} + arguments, QStringLiteral("/home/ada")), files);
+}
+
 void SingleInstanceTest::handOverReachesTheListener_data()
 {
     QTest::addColumn<QStringList>("paths");
-    QTest::newRow("none") << QStringList{};
-    QTest::newRow("one") << QStringList{"/tmp/a.pdf"};
+    QTest::addColumn<bool>("stale"); // a file left at the name by a crashed instance
+    QTest::newRow("none") << QStringList{} << false;
     QTest::newRow("several, in order, with spaces and accents")
-        << QStringList{"/tmp/z.pdf", "/home/ada/Kira sözleşmesi.pdf", "/tmp/a b/c.pdf"};
+        << QStringList{"/tmp/z.pdf", "/home/ada/Kira sözleşmesi.pdf", "/tmp/a b/c.pdf"} << false;
+    QTest::newRow("over a name left behind") << QStringList{"/tmp/x.pdf"} << true;
 }
 
 void SingleInstanceTest::handOverReachesTheListener()
 {
     QFETCH(QStringList, paths);
+    QFETCH(bool, stale);
+    if (stale) {
+        QFile file(socketName());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
     SingleInstance server(socketName());
     QVERIFY(server.listen());
     QSignalSpy received(&server, &SingleInstance::received);
@@ -53,23 +87,6 @@ void SingleInstanceTest::handOverReachesTheListener()
 void SingleInstanceTest::nobodyListening()
 {
     QVERIFY(!SingleInstance(socketName()).handOver({"/tmp/a.pdf"}, 500));
-}
-
-void SingleInstanceTest::nameLeftBehindIsTakenOver()
-{
-    // What a crashed instance leaves: a file at the name that nobody answers on.
-    QFile stale(socketName());
-    QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.close();
-
-    SingleInstance instance(socketName());
-    QVERIFY(instance.listen());
-    QSignalSpy received(&instance, &SingleInstance::received);
-    bool handed = false;
-    std::thread sender([&] { handed = SingleInstance(socketName()).handOver({"/tmp/x.pdf"}); });
-    QTRY_COMPARE(received.size(), 1);
-    sender.join();
-    QVERIFY(handed);
 }
 
 void SingleInstanceTest::oversizedMessageIsDropped()
