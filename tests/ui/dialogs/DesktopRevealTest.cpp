@@ -19,6 +19,8 @@ public slots:
     }
 };
 
+// Showing outputs in the file manager over a private bus, and the folders opened when no file
+// manager answers.
 class DesktopRevealTest : public QObject {
     Q_OBJECT
 private slots:
@@ -29,7 +31,7 @@ private slots:
     void noFileManagerFallsBackToFolders();
 
 private:
-    QDBusConnection connect(const QString& name);
+    QDBusConnection connect(const QString& name) { return QDBusConnection::connectToBus(m_address, name); }
     QProcess m_daemon;
     QString m_address;
 };
@@ -54,11 +56,6 @@ void DesktopRevealTest::cleanupTestCase()
         m_daemon.terminate();
         m_daemon.waitForFinished();
     }
-}
-
-QDBusConnection DesktopRevealTest::connect(const QString& name)
-{
-    return QDBusConnection::connectToBus(m_address, name);
 }
 
 void DesktopRevealTest::withoutBusOpensEachFolderOnce()

@@ -473,22 +473,6 @@ private slots:
         QCOMPARE(m_screen->findChild<QLineEdit*>()->text(), QStringLiteral("2"));
     }
 
-    void splitRunWritesTheListedFiles()
-    {
-        admitForSplit(QStringLiteral("Rapor.pdf"), 4);
-        store().setSplitMode(SplitMode::every);
-        store().setSplitEvery(2);
-        const QString folder = m_fixture->folder("parcalar");
-        m_fixture->panels.folderAnswers << folder;
-        QTest::mouseClick(run(), Qt::LeftButton);
-        QVERIFY(m_fixture->waitIdle());
-        const QStringList written = {folder + "/Rapor 1-2.pdf", folder + "/Rapor 3-4.pdf"};
-        QCOMPARE(Fixtures::readTags(written.at(1)), (QStringList{"Rapor-3", "Rapor-4"}));
-        QCOMPARE(textOf(page()->bannerView(), QStringLiteral("text")), QStringLiteral("Hazır: 2 dosya · parcalar klasöründe"));
-        click(QStringLiteral("Finder'da göster"));
-        QCOMPARE(m_fixture->reveal.revealed, QList<QStringList>{written});
-    }
-
     // Compress.
 
     void compressLevelPickerIsBoundToTheStore()

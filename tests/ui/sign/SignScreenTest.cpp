@@ -166,6 +166,9 @@ class SignScreenTest : public QObject {
         click(named(QStringLiteral("Yeni imza…")));
         QVERIFY(pad());
         QVERIFY(QTest::qWaitForWindowExposed(pad()));
+        QCOMPARE(pad()->windowModality(), Qt::WindowModal);
+        view().showPad(); // already open: no second pad
+        QCOMPARE(view().findChildren<SignaturePad*>().size(), 1);
     }
     InkArea* area() { return pad()->findChild<InkArea*>(); }
     QLineEdit* nameField() { return Find::named<QLineEdit>(pad(), QStringLiteral("İmza adı")); }
@@ -202,31 +205,22 @@ private slots:
 
     void pageIsCentredAtTheLargestSizeThatFits_data()
     {
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("height");
+        QTest::addColumn<QSizeF>("size");
         QTest::addColumn<int>("rotate");
-        QTest::addColumn<double>("shownAspect");
-        QTest::newRow("upright A4") << 595.0 << 842.0 << 0 << 595.0 / 842.0;
-        QTest::newRow("letter turned a quarter") << 612.0 << 792.0 << 90 << 792.0 / 612.0;
-        QTest::newRow("letter turned three quarters") << 612.0 << 792.0 << 270 << 792.0 / 612.0;
-        QTest::newRow("landscape upside down") << 842.0 << 595.0 << 180 << 842.0 / 595.0;
+        QTest::newRow("upright A4") << QSizeF(595, 842) << 0;
+        QTest::newRow("letter turned a quarter") << QSizeF(612, 792) << 90;
+        QTest::newRow("letter turned three quarters") << QSizeF(612, 792) << 270;
+        QTest::newRow("landscape upside down") << QSizeF(842, 595) << 180;
     }
     void pageIsCentredAtTheLargestSizeThatFits()
     {
-        QFETCH(double, width);
-        QFETCH(double, height);
+        QFETCH(QSizeF, size);
         QFETCH(int, rotate);
-        QFETCH(double, shownAspect);
-        openDocument({Fixtures::Page{QStringLiteral("p1"), width, height, rotate, std::nullopt}});
-        const QRectF frame = canvas()->pageFrame();
-        const QRectF area = QRectF(canvas()->rect());
-        QVERIFY(std::abs(frame.width() / frame.height() - shownAspect) < tolerance);
-        QVERIFY(std::abs(frame.center().x() - area.center().x()) < tolerance);
-        QVERIFY(std::abs(frame.center().y() - area.center().y()) < tolerance);
-        // One side fills the space available to it.
-        QVERIFY(std::abs(frame.width() - area.width()) < tolerance ||
-                std::abs(frame.height() - area.height()) < tolerance);
-        QVERIFY(frame.width() <= area.width() + tolerance && frame.height() <= area.height() + tolerance);
+        openDocument({Fixtures::Page{QStringLiteral("p1"), size.width(), size.height(), rotate, std::nullopt}});
+        const QSizeF shown = rotate % 180 ? size.transposed() : size;
+        QRectF expected(QPointF(), shown.scaled(QSizeF(canvas()->size()), Qt::KeepAspectRatio));
+        expected.moveCenter(QRectF(canvas()->rect()).center());
+        COMPARE_RECT(canvas()->pageFrame(), expected);
         QTRY_VERIFY(canvas()->hasPageImage());
     }
 
@@ -249,53 +243,44 @@ private slots:
         QVERIFY(run()->isEnabled());
     }
 
+    // Where a drag stops: a fraction of the free room (0 at the left or top edge, 1 at the right
+    // or bottom edge), or -1 where it follows the pointer.
     void draggingMovesAndStopsAtTheEdges_data()
     {
         QTest::addColumn<QPoint>("by");
-        QTest::addColumn<QString>("expect");
-        QTest::newRow("inside the page") << QPoint(30, -20) << QStringLiteral("translated");
-        QTest::newRow("far to the left") << QPoint(-2000, 0) << QStringLiteral("left");
-        QTest::newRow("past the bottom") << QPoint(0, 2000) << QStringLiteral("bottom");
-        QTest::newRow("past the right") << QPoint(2000, 10) << QStringLiteral("right");
-        QTest::newRow("past the top left") << QPoint(-2000, -2000) << QStringLiteral("origin");
+        QTest::addColumn<QPointF>("stop");
+        QTest::newRow("inside the page") << QPoint(30, -20) << QPointF(-1, -1);
+        QTest::newRow("far to the left") << QPoint(-2000, 0) << QPointF(0, -1);
+        QTest::newRow("past the bottom") << QPoint(0, 2000) << QPointF(-1, 1);
+        QTest::newRow("past the right") << QPoint(2000, 10) << QPointF(1, -1);
+        QTest::newRow("past the top left") << QPoint(-2000, -2000) << QPointF(0, 0);
     }
     void draggingMovesAndStopsAtTheEdges()
     {
         QFETCH(QPoint, by);
-        QFETCH(QString, expect);
+        QFETCH(QPointF, stop);
         PlacementView* view = placeOne();
         const QRectF start = store().placements().first().rect;
-        const QPointF from = centreOf(view);
-        drag(canvas(), from, from + by);
-
+        drag(canvas(), centreOf(view), centreOf(view) + by);
         const QRectF moved = store().placements().first().rect;
-        QRectF expected(start.x() + by.x() / pageSize().width(),
-                        start.y() + by.y() / pageSize().height(), start.width(), start.height());
-        if (expect == "left") {
-            expected.moveLeft(0);
-        } else if (expect == "bottom") {
-            expected.moveTop(1 - start.height());
-        } else if (expect == "right") {
-            expected.moveLeft(1 - start.width());
-        } else if (expect == "origin") {
-            expected.moveTopLeft(QPointF(0, 0));
-        }
-        COMPARE_RECT(moved, expected);
+        const QPointF expected(
+            stop.x() < 0 ? start.x() + by.x() / pageSize().width() : stop.x() * (1 - start.width()),
+            stop.y() < 0 ? start.y() + by.y() / pageSize().height() : stop.y() * (1 - start.height()));
+        COMPARE_RECT(moved, QRectF(expected, start.size()));
         // What the canvas shows is what the Store holds.
         const QRectF frame = canvas()->pageFrame();
-        COMPARE_RECT(view->frame(),
-                     QRectF(frame.x() + moved.x() * frame.width(),
-                            frame.y() + moved.y() * frame.height(), moved.width() * frame.width(),
-                            moved.height() * frame.height()));
+        COMPARE_RECT(view->frame(), QRectF(frame.x() + moved.x() * frame.width(), frame.y() + moved.y() * frame.height(),
+                                           moved.width() * frame.width(), moved.height() * frame.height()));
     }
 
+    // The new width: dx points wider, the smallest width, or as far as the right or bottom edge.
     void resizingFromTheHandleKeepsTheProportions_data()
     {
         QTest::addColumn<QPointF>("startAt"); // top-left of the placement before resizing
         QTest::addColumn<int>("dx");
-        QTest::addColumn<QString>("expect");
-        QTest::newRow("wider") << QPointF(0.2, 0.3) << 60 << QStringLiteral("translated");
-        QTest::newRow("narrower") << QPointF(0.2, 0.3) << -40 << QStringLiteral("translated");
+        QTest::addColumn<QString>("stop");
+        QTest::newRow("wider") << QPointF(0.2, 0.3) << 60 << QString();
+        QTest::newRow("narrower") << QPointF(0.2, 0.3) << -40 << QString();
         QTest::newRow("very small") << QPointF(0.2, 0.3) << -2000 << QStringLiteral("minimum");
         QTest::newRow("past the right edge") << QPointF(0.5, 0.3) << 2000 << QStringLiteral("right");
         QTest::newRow("near the bottom") << QPointF(0.1, 0.9) << 2000 << QStringLiteral("bottom");
@@ -304,34 +289,24 @@ private slots:
     {
         QFETCH(QPointF, startAt);
         QFETCH(int, dx);
-        QFETCH(QString, expect);
+        QFETCH(QString, stop);
         PlacementView* view = placeOne();
-        const QUuid id = store().placements().first().id;
-        const QRectF placed = store().placements().first().rect;
-        store().movePlacement(id, placed, startAt - placed.topLeft());
+        const Placement placed = store().placements().first();
+        store().movePlacement(placed.id, placed.rect, startAt - placed.rect.topLeft());
         const QRectF start = store().placements().first().rect;
-        QCOMPARE(start.topLeft(), startAt);
-
+        const double aspect = start.width() / start.height();
         const QPointF handle = view->findChild<ResizeHandle*>()->geometry().center() + view->pos();
         // The vertical part of the drag plays no part.
         drag(canvas(), handle, handle + QPointF(dx, 25));
+        const double w = stop == "minimum" ? 0.05
+                         : stop == "right" ? 1 - start.x()
+                         : stop == "bottom" ? (1 - start.y()) * aspect
+                                            : start.width() + dx / pageSize().width();
         const QRectF resized = store().placements().first().rect;
-        double w = start.width() + dx / pageSize().width();
-        if (expect == "minimum") {
-            w = 0.05;
-        } else if (expect == "right") {
-            w = 1 - start.x();
-        }
-        double h = start.height() * w / start.width();
-        if (expect == "bottom") {
-            h = 1 - start.y();
-            w = h * start.width() / start.height();
-        }
-        COMPARE_RECT(resized, QRectF(start.x(), start.y(), w, h));
+        COMPARE_RECT(resized, QRectF(startAt, QSizeF(w, w / aspect)));
         // The signature keeps its own proportions in points.
-        const double aspect = resized.width() * pageSize().width() / (resized.height() * pageSize().height());
-        QVERIFY2(std::abs(aspect - 4) < tolerance, qPrintable(QString::number(aspect)));
-        QCOMPARE(store().selectedPlacement(), std::optional(id));
+        QVERIFY(std::abs(resized.width() * pageSize().width() / (resized.height() * pageSize().height()) - 4) < tolerance);
+        QCOMPARE(store().selectedPlacement(), std::optional(placed.id));
     }
 
     // Clicks and short travels select; paper deselects; below two points a press is a click.
@@ -492,14 +467,6 @@ private slots:
     }
 
     // The pad.
-
-    void newSignatureOpensThePadOnce()
-    {
-        openPad();
-        QCOMPARE(pad()->windowModality(), Qt::WindowModal);
-        view().showPad();
-        QCOMPARE(view().findChildren<SignaturePad*>().size(), 1);
-    }
 
     // Clamped to the area's edges; a click is a dot; Clear takes everything away.
     void padStrokes_data()
