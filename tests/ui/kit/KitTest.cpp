@@ -1,4 +1,3 @@
-#include "BannerView.h"
 #include "Find.h"
 #include "FileDisplay.h"
 #include "Fixtures.h"
@@ -94,51 +93,31 @@ private slots:
         TipPanel::shared()->orderOut();
     }
 
-    // The text field must not take the file names as text: the page takes the drop.
-    void toolPageTakesFilesDroppedOnAField()
+    // Files dropped on a text field go to the page, not into the field; other drags are left alone;
+    // the outline shows while files hover.
+    void toolPageTakesFileDropsAndOutlinesThem()
     {
         Page p;
         QSignalSpy dropped(&p.page, &ToolPage::filesDropped);
-        const QStringList paths = {QStringLiteral("/tmp/b.pdf"), QStringLiteral("/tmp/a.txt")};
-        auto mime = ScreenEvents::files(paths);
-        mime->setText(paths.join(u'\n'));
-        QVERIFY(ScreenEvents::drop(p.field, mime.get()));
-        QCOMPARE(dropped.value(0).value(0).toStringList(), paths);
-        QCOMPARE(dropped.value(0).value(1).value<AppSection>(), AppSection::split);
-        QVERIFY(p.field->text().isEmpty());
-
-        QMimeData text;
-        text.setText(QStringLiteral("1-3"));
-        ScreenEvents::drop(p.footerLabel, &text);
+        const QColor accent = Theme::accent(p.page.palette());
+        const QPoint onLine(qRound(p.page.outlineRect().left()), p.page.height() / 2);
         QMimeData web;
         web.setUrls({QUrl(QStringLiteral("https://example.org/a.pdf"))});
         QVERIFY(!enter(p.footerLabel, &web));
-        QCOMPARE(dropped.size(), 1);
-    }
-
-    void toolPageOutlineShowsWhileFilesHover()
-    {
-        Page p;
-        const auto mime = ScreenEvents::files({QStringLiteral("/tmp/x.pdf")});
-        const QColor accent = Theme::accent(p.page.palette());
-        const QPoint onLine(qRound(p.page.outlineRect().left()), p.page.height() / 2);
         QVERIFY(p.page.grab().toImage().pixelColor(onLine) != accent);
+        const QStringList paths = {QStringLiteral("/tmp/b.pdf"), QStringLiteral("/tmp/a.txt")};
+        auto mime = ScreenEvents::files(paths);
+        mime->setText(paths.join(u'\n'));
         QVERIFY(enter(p.field, mime.get()));
         QCOMPARE(p.page.grab().toImage().pixelColor(onLine), accent);
-        QDragLeaveEvent leave;
-        QApplication::sendEvent(p.field, &leave);
-        QVERIFY(!p.page.isTargeted());
-    }
-
-    void errorBannersOfferNoRevealAndClose()
-    {
-        Page p;
-        QSignalSpy dismissed(&p.page, &ToolPage::bannerDismissed);
-        p.page.setBanner(Banner{QStringLiteral("Olmadı."), {}, true});
-        BannerView* banner = p.page.bannerView();
-        QVERIFY(!Find::named(banner, QStringLiteral("Finder'da göster")));
-        QTest::mouseClick(Find::named<QAbstractButton>(banner, QStringLiteral("Kapat")), Qt::LeftButton);
-        QCOMPARE(dismissed.value(0).value(0).value<AppSection>(), AppSection::split);
+        QVERIFY(ScreenEvents::drop(p.field, mime.get()));
+        QVERIFY(!p.page.isTargeted() && p.field->text().isEmpty());
+        QCOMPARE(dropped.value(0).value(0).toStringList(), paths);
+        QCOMPARE(dropped.value(0).value(1).value<AppSection>(), AppSection::split);
+        QMimeData text;
+        text.setText(QStringLiteral("1-3"));
+        ScreenEvents::drop(p.footerLabel, &text);
+        QCOMPARE(dropped.size(), 1);
     }
 
     void namesAreShortenedInTheMiddle()
@@ -310,19 +289,15 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QDateTime now(QDate(2026, 3, 15), QTime(12, 0, 0));
         QTest::newRow("same moment") << now << now << "şimdi";
-        QTest::newRow("seconds") << now.addSecs(-5) << now << "5 saniye önce";
         QTest::newRow("minutes round down") << now.addSecs(-(42 * 60 + 59)) << now << "42 dakika önce";
         QTest::newRow("almost a day") << now.addSecs(-(23 * 3600 + 59 * 60)) << now << "23 saat önce";
         QTest::newRow("a day and hours") << now.addSecs(-47 * 3600) << now << "dün";
-        QTest::newRow("six days") << now.addDays(-6) << now << "6 gün önce";
         QTest::newRow("thirteen days") << now.addDays(-13) << now << "geçen hafta";
         QTest::newRow("two weeks") << now.addDays(-14) << now << "2 hafta önce";
         QTest::newRow("one month") << now.addMonths(-1) << now << "geçen ay";
         QTest::newRow("four months") << now.addMonths(-4).addDays(-3) << now << "4 ay önce";
         QTest::newRow("one year") << now.addYears(-1) << now << "geçen yıl";
-        QTest::newRow("three years") << now.addYears(-3).addMonths(-2) << now << "3 yıl önce";
         QTest::newRow("tomorrow") << now.addDays(1) << now << "yarın";
-        QTest::newRow("in hours") << now.addSecs(3 * 3600) << now << "3 saat sonra";
         QTest::newRow("next year") << now.addYears(1).addDays(2) << now << "gelecek yıl";
         // Months are calendar months: from the last of January one is over on the last of February.
         const QDateTime january(QDate(2026, 1, 31), QTime(9, 0));
