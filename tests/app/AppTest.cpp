@@ -137,7 +137,6 @@ private slots:
         SingleInstance server(socketName());
         QVERIFY(server.listen());
         QSignalSpy received(&server, &SingleInstance::received);
-
         QLocalSocket client;
         client.connectToServer(socketName());
         QVERIFY(client.waitForConnected(2000));
@@ -157,7 +156,6 @@ private slots:
         QDir().mkpath(work);
         Fixtures::writePdf(work + QStringLiteral("/Teslim tutanağı.pdf"),
                            Fixtures::tagged(QStringLiteral("T"), 2));
-
         QProcessEnvironment env = home.environment();
         env.insert(QStringLiteral("LEAFLOW_TEST_ECHO"), QStringLiteral("1"));
         QProcess first;
@@ -180,7 +178,6 @@ private slots:
         QCOMPARE(second.exitCode(), 0);
         QVERIFY2(!second.readAllStandardOutput().contains("listening"),
                  "the second launch must not become an instance of its own");
-
         const QString expected = QStringLiteral("received: ") + work + QStringLiteral("/Teslim tutanağı.pdf");
         QTRY_VERIFY_WITH_TIMEOUT((firstOutput += QString::fromUtf8(first.readAllStandardOutput()))
                                      .contains(expected),
@@ -195,7 +192,6 @@ private slots:
         QCOMPARE(third.exitCode(), 0);
         QCOMPARE(first.state(), QProcess::Running);
         QCOMPARE(firstOutput.count(QStringLiteral("received: ")), 1);
-
         first.kill();
         first.waitForFinished();
     }
@@ -220,7 +216,6 @@ private slots:
         QFETCH(bool, dark);
         QFETCH(QString, section);
         QFETCH(int, pixelWidth);
-
         AppHome home;
         if (!section.isEmpty()) {
             QSettings stored(home.settingsFile(), QSettings::IniFormat);
@@ -235,14 +230,12 @@ private slots:
         if (dark) {
             env.insert(QStringLiteral("LEAFLOW_SNAPSHOT_DARK"), QString());
         }
-
         QProcess app;
         app.setProcessEnvironment(env);
         app.start(AppHome::program(), {});
         QVERIFY(app.waitForFinished(120000));
         QCOMPARE(app.exitStatus(), QProcess::NormalExit);
         QCOMPARE(app.exitCode(), 0);
-
         QStringList names = QDir(shots).entryList(QDir::Files, QDir::Name);
         QCOMPARE(names, (QStringList{"compress.png", "history.png", "merge.png", "pages.png",
                                      "sign.png", "split.png"}));
@@ -265,11 +258,9 @@ private slots:
             const QColor corner = image.pixelColor(image.width() - 4, image.height() / 2);
             QCOMPARE(corner.lightnessF() < 0.5, dark);
         }
-
         QSettings stored(home.settingsFile(), QSettings::IniFormat);
         QCOMPARE(stored.contains(QStringLiteral("section")), !section.isEmpty());
         QCOMPARE(stored.value(QStringLiteral("section")).toString(), section);
-
         QDirIterator written(home.data(), QDir::AllEntries | QDir::NoDotAndDotDot,
                              QDirIterator::Subdirectories);
         QVERIFY2(!written.hasNext(), qPrintable(written.hasNext() ? written.next() : QString()));

@@ -85,20 +85,17 @@ private slots:
         QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &manager,
                                        QDBusConnection::ExportAllSlots));
         QVERIFY(service.registerService(QStringLiteral("org.freedesktop.FileManager1")));
-
         bool fellBack = false;
         DesktopReveal reveal(connect(QStringLiteral("client")), [&fellBack](const QUrl&) {
             fellBack = true;
             return true;
         });
         reveal.reveal({QStringLiteral("/data/out/Rapor birleşik.pdf"), QStringLiteral("/data/out/b.pdf")});
-
         QTRY_COMPARE(manager.shown.size(), 1);
         QCOMPARE(manager.shown.first(),
                  (QStringList{QStringLiteral("file:///data/out/Rapor%20birle%C5%9Fik.pdf"),
                               QStringLiteral("file:///data/out/b.pdf")}));
         QVERIFY(!fellBack);
-
         service.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
         service.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
         QDBusConnection::disconnectFromBus(QStringLiteral("service"));

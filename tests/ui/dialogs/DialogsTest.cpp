@@ -48,14 +48,7 @@ private:
     int m_answered = 0;
 };
 
-QFileDialog* fileDialog(QWidget* modal)
-{
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    [&] { QVERIFY(dialog != nullptr); }();
-    return dialog;
-}
-
-// accept() is public in QDialog, protected in QFileDialog.
+// A file dialog's accept() is protected; QDialog's is public.
 void accept(QFileDialog* dialog)
 {
     static_cast<QDialog*>(dialog)->accept();
@@ -150,7 +143,8 @@ private slots:
         QString question;
         ModalScript script;
         script.then([&](QWidget* modal) {
-            QFileDialog* dialog = fileDialog(modal);
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
             QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
             QVERIFY(dialog->selectedNameFilter().contains(QStringLiteral("*.pdf")));
             dialog->setDirectory(m_dir->path());
@@ -191,7 +185,8 @@ private slots:
         }
         ModalScript script;
         script.then([&](QWidget* modal) {
-            QFileDialog* dialog = fileDialog(modal);
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
             QCOMPARE(dialog->fileMode(), multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
             QVERIFY(dialog->selectedNameFilter().contains(QStringLiteral("*.pdf")));
             if (cancel) {
@@ -217,7 +212,8 @@ private slots:
         const QString target = m_dir->filePath(QStringLiteral("çıktılar"));
         ModalScript script;
         script.then([&](QWidget* modal) {
-            QFileDialog* dialog = fileDialog(modal);
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
             QCOMPARE(dialog->fileMode(), QFileDialog::Directory);
             QCOMPARE(dialog->labelText(QFileDialog::Accept), QStringLiteral("Bu klasöre kaydet"));
             dialog->setDirectory(target);

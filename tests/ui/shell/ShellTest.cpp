@@ -37,10 +37,7 @@ struct ScriptedClock {
     QList<std::function<void()>> work;
     WindowPresenter::Schedule schedule()
     {
-        return [this](int ms, std::function<void()> job) {
-            delays.append(ms);
-            work.append(std::move(job));
-        };
+        return [this](int ms, std::function<void()> job) { delays.append(ms); work.append(std::move(job)); };
     }
     void elapse()
     {

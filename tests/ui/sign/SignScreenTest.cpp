@@ -102,7 +102,7 @@ class SignScreenTest : public QObject {
     void openDocument(int pages)
     {
         QList<Fixtures::Page> a4 = Fixtures::tagged(QStringLiteral("p"), pages);
-        std::for_each(a4.begin(), a4.end(), [](Fixtures::Page& page) { page.width = 595, page.height = 842; });
+        std::for_each(a4.begin(), a4.end(), [](Fixtures::Page& page) { page.width = 595; page.height = 842; });
         openDocument(a4);
     }
 
@@ -200,8 +200,6 @@ private slots:
         m_view.reset();
         m_fixture.reset();
     }
-
-    // The page view.
 
     void pageIsCentredAtTheLargestSizeThatFits_data()
     {
@@ -319,7 +317,6 @@ private slots:
         click(canvas(), canvas()->pageFrame().topLeft() + QPointF(20, 20));
         drag(canvas(), from, from - QPointF(15, 15));
         QVERIFY(first->isSelected() && store().placements().first().rect.x() < start.x());
-
         click(card(0));
         PlacementView* second = canvas()->placementViews().value(1);
         QVERIFY(second->isSelected() && !first->isSelected());
@@ -351,7 +348,6 @@ private slots:
         QTest::keyClick(canvas(), Qt::Key_Delete);
         QVERIFY(store().placements().isEmpty());
         QVERIFY(!run()->isEnabled());
-
         click(card(0));
         click(canvas()->placementViews().value(0)->findChild<RemoveButton*>());
         QVERIFY(store().placements().isEmpty());
@@ -367,7 +363,6 @@ private slots:
         QVERIFY(!previous->isEnabled() && next->isEnabled());
         QCOMPARE(text(QStringLiteral("page")), QStringLiteral("Sayfa 1 / 3"));
         QCOMPARE(text(QStringLiteral("count")), QStringLiteral("Yerleştirilen imza: 1"));
-
         click(next);
         QCOMPARE(store().signPage(), 1);
         QCOMPARE(store().selectedPlacement(), std::nullopt);
@@ -375,7 +370,6 @@ private slots:
         click(card(0));
         QCOMPARE(store().placements().last().page, 1);
         QCOMPARE(text(QStringLiteral("count")), QStringLiteral("Yerleştirilen imza: 2"));
-
         click(next);
         QCOMPARE(text(QStringLiteral("page")), QStringLiteral("Sayfa 3 / 3"));
         QVERIFY(!next->isEnabled() && previous->isEnabled());
@@ -385,8 +379,6 @@ private slots:
         QCOMPARE(canvas()->placementViews().size(), 1);
         QCOMPARE(canvas()->placementViews().first()->placementId(), store().placements().first().id);
     }
-
-    // The library panel and the file buttons.
 
     void deletingFromTheLibraryAsksFirst_data()
     {
@@ -407,7 +399,6 @@ private slots:
         click(card(0));
         click(card(1));
         QCOMPARE(text(QStringLiteral("count")), QStringLiteral("Yerleştirilen imza: 3"));
-
         click(Find::named(panel()->cards().value(0), QStringLiteral("İmzayı sil")));
         QMessageBox* box = panel()->findChild<QMessageBox*>();
         QVERIFY(box);
@@ -444,14 +435,11 @@ private slots:
         QVERIFY(store().placements().isEmpty());
         const QRectF shown = static_cast<SignaturePreview*>(card(1))->imageRect();
         QVERIFY(std::abs(shown.height() - 52) < tolerance && std::abs(shown.width() / shown.height() - 3) < 0.02);
-
         click(named(QStringLiteral("Dosya seç…")));
         openDocument(1);
         click(named(QStringLiteral("Başka dosya…")));
         QCOMPARE(m_fixture->panels.calls, (QStringList{"openPDFs(single)", "openPDFs(single)"}));
     }
-
-    // The pad.
 
     // Clamped to the area's edges; a click is a dot; Clear takes everything away.
     void padStrokes_data()
@@ -585,7 +573,6 @@ private slots:
         QCOMPARE(hint->text(), QStringLiteral("Görsel okunamadı. PNG ya da JPEG bir dosya seç."));
         QCOMPARE(hint->tone(), Tone::down);
         QCOMPARE(area()->strokes().size(), 1);
-
         QImage scan(800, 200, QImage::Format_RGB32);
         scan.fill(Qt::white);
         QVERIFY(scan.save(m_fixture->path("scan.png")));
@@ -612,7 +599,6 @@ private slots:
         click(Find::named(pad(), QStringLiteral("Kaydet")));
         QTRY_VERIFY(!pad());
         QCOMPARE(store().data().signatures.size(), 1);
-
         QList<Fixtures::Page> pages = Fixtures::tagged(QStringLiteral("t"), 3);
         pages[1].rotate = 90;
         openDocument(pages);
@@ -631,13 +617,11 @@ private slots:
                               (shown.y() - page.y()) / page.height(), shown.width() / page.width(),
                               shown.height() / page.height());
         QVERIFY(fraction.x() < 0.29 && fraction.y() < 0.57); // it really moved left and up
-
         const QString output = m_fixture->path(QStringLiteral("imzalı.pdf"));
         m_fixture->panels.saveAnswers = {output};
         click(run());
         QVERIFY(m_fixture->waitIdle());
         QCOMPARE(m_fixture->panels.calls.last(), QStringLiteral("save(Sözleşme imzalı)"));
-
         std::unique_ptr<Poppler::Document> document = Poppler::Document::load(output);
         QVERIFY(document);
         QCOMPARE(document->numPages(), 3);
