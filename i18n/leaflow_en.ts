@@ -219,10 +219,6 @@
       <source>Araçlar</source>
       <translation>Tools</translation>
     </message>
-    <message>
-      <source>Yardım</source>
-      <translation>Help</translation>
-    </message>
   </context>
   <context>
     <name>MergeScreen</name>
@@ -379,6 +375,33 @@
     <message>
       <source>Vazgeç</source>
       <translation>Cancel</translation>
+    </message>
+  </context>
+  <context>
+    <name>PlaceholderDialog</name>
+    <message>
+      <source>Leaflow hakkında</source>
+      <translation>About Leaflow</translation>
+    </message>
+    <message>
+      <source>Ayarlar</source>
+      <translation>Settings</translation>
+    </message>
+    <message>
+      <source>Leaflow %1</source>
+      <translation>Leaflow %1</translation>
+    </message>
+    <message>
+      <source>Bilgisayarında çalışan PDF araç kutusu. Dosyaların hiçbir yere gönderilmez.</source>
+      <translation>A PDF toolbox that runs on your computer. Your files are never sent anywhere.</translation>
+    </message>
+    <message>
+      <source>Ayarlar bir sonraki sürümde burada olacak.</source>
+      <translation>Settings will be here in the next version.</translation>
+    </message>
+    <message>
+      <source>Tamam</source>
+      <translation>OK</translation>
     </message>
   </context>
   <context>

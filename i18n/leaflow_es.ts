@@ -219,10 +219,6 @@
       <source>Araçlar</source>
       <translation>Herramientas</translation>
     </message>
-    <message>
-      <source>Yardım</source>
-      <translation>Ayuda</translation>
-    </message>
   </context>
   <context>
     <name>MergeScreen</name>
@@ -379,6 +375,33 @@
     <message>
       <source>Vazgeç</source>
       <translation>Cancelar</translation>
+    </message>
+  </context>
+  <context>
+    <name>PlaceholderDialog</name>
+    <message>
+      <source>Leaflow hakkında</source>
+      <translation>Acerca de Leaflow</translation>
+    </message>
+    <message>
+      <source>Ayarlar</source>
+      <translation>Ajustes</translation>
+    </message>
+    <message>
+      <source>Leaflow %1</source>
+      <translation>Leaflow %1</translation>
+    </message>
+    <message>
+      <source>Bilgisayarında çalışan PDF araç kutusu. Dosyaların hiçbir yere gönderilmez.</source>
+      <translation>Una caja de herramientas PDF que funciona en tu ordenador. Tus archivos nunca se envían a ningún sitio.</translation>
+    </message>
+    <message>
+      <source>Ayarlar bir sonraki sürümde burada olacak.</source>
+      <translation>Los ajustes estarán aquí en la próxima versión.</translation>
+    </message>
+    <message>
+      <source>Tamam</source>
+      <translation>Aceptar</translation>
     </message>
   </context>
   <context>

@@ -33,6 +33,7 @@ BannerView::BannerView(const Banner& banner, QWidget* parent)
     row->addWidget(icon, 0, Qt::AlignVCenter);
 
     auto* text = Labels::text(banner.text, TextStyle::body, Tone::primary, this);
+    text->setObjectName(QStringLiteral("text"));
     text->setFont(Theme::monospacedDigits(Theme::font(TextStyle::body)));
     text->setWordWrap(true);
     text->setTextFormat(Qt::PlainText);

@@ -14,9 +14,6 @@ public:
     explicit BannerView(const Banner& banner, QWidget* parent = nullptr);
 
     const Banner& banner() const { return m_banner; }
-    QLabel* textLabel() const { return m_text; }
-    Button* revealButton() const { return m_reveal; } // nullptr without outputs
-    Button* closeButton() const { return m_close; }
 
 signals:
     // The file manager should show and select these files.

@@ -69,7 +69,3 @@ BrandHeader::BrandHeader(const QString& version, QWidget* parent)
     connect(m_settings, &QAbstractButton::clicked, this, &BrandHeader::settingsRequested);
 }
 
-QAbstractButton* BrandHeader::aboutButton() const
-{
-    return m_about;
-}

@@ -11,9 +11,6 @@ class BrandHeader : public QWidget {
 public:
     explicit BrandHeader(const QString& version, QWidget* parent = nullptr);
 
-    QAbstractButton* aboutButton() const;
-    Button* settingsButton() const { return m_settings; }
-
 signals:
     void aboutRequested();
     void settingsRequested();

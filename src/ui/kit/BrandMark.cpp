@@ -14,12 +14,6 @@ constexpr qreal designMin = 100;
 constexpr qreal designMax = 924;
 constexpr qreal designSpan = designMax - designMin;
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 QPainterPath polygon(std::initializer_list<QPointF> points, qreal size)
 {
     QPainterPath path;
@@ -71,7 +65,7 @@ void BrandMark::paint(QPainter& painter, QPointF origin, qreal size)
     painter.setBrush(tile);
     painter.drawPath(Shapes::continuousRect(QRectF(0, 0, size, size), 0.225 * size));
 
-    painter.setBrush(withAlpha(Qt::white, 0.38));
+    painter.setBrush(Theme::withAlpha(Qt::white, 0.38));
     painter.drawPath(polygon({{400, 330}, {740, 330}, {740, 800}, {400, 800}}, size));
 
     painter.setBrush(Qt::white);
@@ -81,7 +75,7 @@ void BrandMark::paint(QPainter& painter, QPointF origin, qreal size)
     painter.setBrush(QColor::fromRgbF(1.0F, 0.8F, 0.76F));
     painter.drawPath(polygon({{530, 720}, {530, 610}, {640, 610}}, size));
 
-    QPen line(withAlpha(Brand::crimson(), 0.30), 26 * size / designSpan, Qt::SolidLine,
+    QPen line(Theme::withAlpha(Brand::crimson(), 0.30), 26 * size / designSpan, Qt::SolidLine,
               Qt::RoundCap);
     painter.setPen(line);
     painter.setBrush(Qt::NoBrush);

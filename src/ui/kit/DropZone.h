@@ -11,7 +11,6 @@ public:
     DropZone(const QString& icon, const QString& title, const QString& message,
              QWidget* parent = nullptr);
 
-    Button* chooseButton() const { return m_choose; }
     // The dashed frame, in this widget's coordinates.
     QRectF frameRect() const;
 

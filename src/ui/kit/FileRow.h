@@ -21,7 +21,6 @@ public:
     // A status badge after the name (none for nullopt).
     void setStatus(const std::optional<QString>& status, const QColor& tint = {});
     Badge* statusBadge() const { return m_badge; }
-    Button* removeButton() const { return m_remove; }
 
 signals:
     void removeRequested();

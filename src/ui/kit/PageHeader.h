@@ -14,7 +14,6 @@ public:
 
     // Replaces the accessory (none for nullptr); the header takes ownership.
     void setTrailing(QWidget* trailing);
-    QWidget* trailing() const { return m_trailing; }
 
 private:
     QHBoxLayout* m_row;

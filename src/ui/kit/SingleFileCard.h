@@ -14,8 +14,6 @@ public:
                    QWidget* parent = nullptr);
 
     AppSection section() const { return m_section; }
-    Button* otherButton() const { return m_other; }
-    Button* removeButton() const { return m_remove; }
 
 signals:
     // Pick another file for this section.

@@ -33,12 +33,6 @@ StyleSpec specOf(TextStyle style)
     return {bodyPoints, QFont::Normal};
 }
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 QColor rgbF(qreal r, qreal g, qreal b)
 {
     return QColor::fromRgbF(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
@@ -47,6 +41,12 @@ QColor rgbF(qreal r, qreal g, qreal b)
 } // namespace
 
 namespace Theme {
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
 
 QFont systemFont(qreal points, QFont::Weight weight)
 {
@@ -108,7 +108,7 @@ QPalette palette(Appearance appearance)
     p.setColor(QPalette::Highlight, accent);
     p.setColor(QPalette::HighlightedText, Qt::white);
     p.setColor(QPalette::Link, accent);
-    p.setColor(QPalette::PlaceholderText, withAlpha(text, 0.35));
+    p.setColor(QPalette::PlaceholderText, Theme::withAlpha(text, 0.35));
     p.setColor(QPalette::ToolTipBase, QColor(0x21, 0x21, 0x21));
     p.setColor(QPalette::ToolTipText, Qt::white);
     p.setColor(QPalette::Light, dark ? QColor(0x4a, 0x4a, 0x4d) : QColor(0xff, 0xff, 0xff));
@@ -117,9 +117,9 @@ QPalette palette(Appearance appearance)
     p.setColor(QPalette::Dark, dark ? QColor(0x15, 0x15, 0x17) : QColor(0xa0, 0xa0, 0xa5));
     p.setColor(QPalette::Shadow, Qt::black);
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        p.setColor(QPalette::Disabled, role, withAlpha(text, 0.3));
+        p.setColor(QPalette::Disabled, role, Theme::withAlpha(text, 0.3));
     }
-    p.setColor(QPalette::Disabled, QPalette::Highlight, withAlpha(accent, 0.4));
+    p.setColor(QPalette::Disabled, QPalette::Highlight, Theme::withAlpha(accent, 0.4));
     return p;
 }
 
@@ -130,7 +130,7 @@ QColor primary(const QPalette& palette)
 
 QColor secondary(const QPalette& palette)
 {
-    return withAlpha(palette.color(QPalette::WindowText), isDark(palette) ? 0.55 : 0.5);
+    return Theme::withAlpha(palette.color(QPalette::WindowText), isDark(palette) ? 0.55 : 0.5);
 }
 
 QColor accent(const QPalette& palette)
@@ -173,7 +173,7 @@ QColor canvas(const QPalette& palette)
 
 QColor hairline(const QPalette& palette)
 {
-    return withAlpha(Theme::primary(palette), 0.08);
+    return Theme::withAlpha(Theme::primary(palette), 0.08);
 }
 
 // The platform's green and red, in their light and dark variants.
@@ -194,22 +194,12 @@ QColor paper()
 
 QColor paperEdge()
 {
-    return withAlpha(Qt::black, 0.14);
+    return Theme::withAlpha(Qt::black, 0.14);
 }
 
 } // namespace DS
 
 namespace Brand {
-
-QColor wine()
-{
-    return rgbF(0.20, 0.04, 0.07);
-}
-
-QColor wine2()
-{
-    return rgbF(0.42, 0.08, 0.13);
-}
 
 QColor crimson()
 {
@@ -219,11 +209,6 @@ QColor crimson()
 QColor crimson2()
 {
     return rgbF(0.90, 0.24, 0.24);
-}
-
-QColor coral()
-{
-    return rgbF(1.00, 0.66, 0.56);
 }
 
 } // namespace Brand

@@ -33,6 +33,9 @@ QColor secondary(const QPalette& palette);
 QColor accent(const QPalette& palette);
 QColor color(Tone tone, const QPalette& palette);
 
+// The same colour at another opacity, 0 to 1.
+QColor withAlpha(QColor color, qreal alpha);
+
 } // namespace Theme
 
 // Design tokens over the current palette.
@@ -48,11 +51,8 @@ QColor paperEdge();
 
 // The brand's fixed, fully opaque sRGB colours.
 namespace Brand {
-QColor wine();
-QColor wine2();
 QColor crimson();
 QColor crimson2();
-QColor coral();
 } // namespace Brand
 
 // Sizes in points shared by the tool pages.

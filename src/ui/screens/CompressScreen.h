@@ -25,15 +25,7 @@ public:
     static std::optional<QString> statusText(std::optional<qint64> result,
                                              const FileDisplay& display);
 
-    Button* addButton() const { return m_parts.add; }
-    DropZone* dropZone() const { return m_parts.drop; }
-    FileList* list() const { return m_parts.list; }
     FileRow* row(int index) const;
-    SegmentedControl* levels() const { return m_levels; }
-    ToneLabel* levelText() const { return m_levelText; }
-    ToneLabel* summary() const { return m_parts.summary; }
-    Button* clearButton() const { return m_parts.clear; }
-    RunButton* runButton() const { return m_parts.run; }
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -23,13 +23,6 @@ public:
     // Writes the date again relative to `now`.
     void setNow(const QDateTime& now);
 
-    SymbolView* symbol() const { return m_symbol; }
-    ElidedLabel* title() const { return m_title; }
-    ElidedLabel* detail() const { return m_detail; }
-    ToneLabel* sizes() const { return m_sizes; }
-    ToneLabel* date() const { return m_date; }
-    Button* revealButton() const { return m_reveal; }
-
 signals:
     // The file manager should show and select these files.
     void revealRequested(const QStringList& paths);

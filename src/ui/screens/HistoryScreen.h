@@ -25,13 +25,7 @@ public:
 
     explicit HistoryScreen(Store& store, QWidget* parent = nullptr, Clock clock = {});
 
-    PageHeader* header() const { return m_header; }
-    Button* clearButton() const { return m_clear; }
-    EmptyState* emptyState() const { return m_empty; }
-    FileList* list() const { return m_list; }
     QList<HistoryRow*> rows() const;
-    // The clearing confirmation while it is open.
-    QMessageBox* confirmation() const { return m_confirmation; }
 
     // Asks whether to clear the history; only "Temizle" clears it.
     void confirmClear();

@@ -17,13 +17,6 @@ class MergeScreen : public ToolPage {
 public:
     explicit MergeScreen(Store& store, QWidget* parent = nullptr);
 
-    Button* addButton() const { return m_parts.add; }
-    DropZone* dropZone() const { return m_parts.drop; }
-    FileList* list() const { return m_parts.list; }
-    ToneLabel* summary() const { return m_parts.summary; }
-    Button* clearButton() const { return m_parts.clear; }
-    RunButton* runButton() const { return m_parts.run; }
-
 private:
     void showFiles();
     void showSummary();

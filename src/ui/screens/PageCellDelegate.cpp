@@ -15,12 +15,6 @@ constexpr qreal plateInset = 5;   // the hover plate and focus ring reach this f
 constexpr qreal plateRadius = 7;
 constexpr int markBorder = 2;
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 } // namespace
 
 PageCellDelegate::PageCellDelegate(PageGrid& grid) : QStyledItemDelegate(&grid), m_grid(grid) {}
@@ -71,7 +65,7 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QRectF plate = paper.adjusted(-plateInset, -plateInset, plateInset, plateInset);
     if (hovered && !selected) {
         painter->fillPath(Shapes::continuousRect(plate, plateRadius),
-                          withAlpha(Theme::primary(palette), Theme::isDark(palette) ? 0.08 : 0.05));
+                          Theme::withAlpha(Theme::primary(palette), Theme::isDark(palette) ? 0.08 : 0.05));
     }
 
     // A soft lift under the sheet, as paper lying on the page.
@@ -85,7 +79,7 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     }
 
     if (selected) {
-        painter->fillRect(paper, withAlpha(DS::down(palette), markOpacity));
+        painter->fillRect(paper, Theme::withAlpha(DS::down(palette), markOpacity));
         const qreal ratio = painter->device()->devicePixelRatioF();
         const QPixmap& mark = markPixmap(ratio);
         const QPointF centre = paper.center() - QPointF(markSymbol / 2.0, markSymbol / 2.0);
@@ -101,7 +95,7 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     }
 
     if (focused) {
-        painter->setPen(QPen(withAlpha(Theme::accent(palette), 0.75), 2.5));
+        painter->setPen(QPen(Theme::withAlpha(Theme::accent(palette), 0.75), 2.5));
         painter->setBrush(Qt::NoBrush);
         painter->drawPath(Shapes::continuousRect(plate, plateRadius));
     }

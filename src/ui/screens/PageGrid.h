@@ -26,7 +26,6 @@ public:
     // Shows the pages of `file` (none: an empty grid).
     void setFile(const std::optional<PDFFile>& file);
     void setSelected(const QSet<int>& pages);
-    PageGridModel* pageModel() const { return m_model; }
 
     int columnCount() const { return m_columns; }
     // A cell without its surrounding gap: thumbnail box and caption.

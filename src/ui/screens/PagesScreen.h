@@ -19,14 +19,6 @@ class PagesScreen : public ToolPage {
 public:
     explicit PagesScreen(Store& store, QWidget* parent = nullptr);
 
-    Button* invertButton() const { return m_invert; }
-    Button* clearButton() const { return m_clearSelection; }
-    DropZone* dropZone() const { return m_drop; }
-    SingleFileCard* card() const { return m_card; }
-    PageGrid* grid() const { return m_grid; }
-    ToneLabel* summary() const { return m_summary; }
-    RunButton* runButton() const { return m_run; }
-
 private:
     void showFile();
     void showSelection();

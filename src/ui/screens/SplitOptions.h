@@ -14,14 +14,6 @@ class SplitOptions : public Card {
 public:
     explicit SplitOptions(Store& store, QWidget* parent = nullptr);
 
-    SegmentedControl* modes() const { return m_modes; }
-    ToneLabel* eachLine() const { return m_each; }
-    QWidget* everyRow() const { return m_everyRow; }
-    ToneLabel* everyLabel() const { return m_everyLabel; }
-    StepperControl* stepper() const { return m_stepper; }
-    QWidget* rangesBlock() const { return m_ranges; }
-    QLineEdit* rangesField() const { return m_field; }
-
 private:
     void showMode();
     void showEvery();

@@ -21,13 +21,6 @@ public:
     // The preview lists at most `shown` names.
     SplitScreen(Store& store, int shown, QWidget* parent = nullptr);
 
-    DropZone* dropZone() const { return m_drop; }
-    SingleFileCard* fileCard() const { return m_card; }
-    SplitOptions* options() const { return m_options; }
-    SplitPreview* preview() const { return m_preview; }
-    ToneLabel* count() const { return m_count; }
-    RunButton* runButton() const { return m_run; }
-
 private:
     void showFile();
     void showOutcome();

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "BrandHeader.h"
+#include "PlaceholderDialog.h"
 #include "ScreenFactory.h"
 #include "SectionCounts.h"
 #include "SectionText.h"
@@ -8,27 +9,18 @@
 #include "Store.h"
 #include "WindowPresenter.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
-#include <QPointer>
 #include <QStackedWidget>
-
-namespace {
-
-QPointer<MainWindow>& latest()
-{
-    static QPointer<MainWindow> window;
-    return window;
-}
-
-} // namespace
 
 MainWindow::MainWindow(Store& store, QWidget* parent)
     : QMainWindow(parent), m_store(store),
       m_sidebar(new Sidebar(QCoreApplication::applicationVersion(), this)),
       m_detail(new QStackedWidget(this))
 {
+    m_sidebar->setObjectName(QStringLiteral("sidebar"));
     setWindowTitle(QStringLiteral("Leaflow"));
     auto* content = new QWidget(this);
     content->setMinimumSize(minimumContentSize);
@@ -43,6 +35,7 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
     // Every screen is built up front, so switching sections never waits.
     for (AppSection section : AppSections::all) {
         QWidget* screen = makeScreen(section, m_store, m_detail);
+        screen->setObjectName(AppSections::rawValue(section));
         m_screens.insert(section, screen);
         m_detail->addWidget(screen);
     }
@@ -52,38 +45,29 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
 
     connect(m_sidebar, &Sidebar::sectionChosen, this, &AppSections::setCurrent);
     connect(&AppSections::changes(), &SectionChanges::changed, this, &MainWindow::showSection);
-    connect(m_sidebar->header(), &BrandHeader::aboutRequested, this, &MainWindow::aboutRequested);
+    // Placeholders until the About and settings windows arrive.
+    connect(m_sidebar->header(), &BrandHeader::aboutRequested, this,
+            [this] { PlaceholderDialog::openOver(this, PlaceholderDialog::Kind::about); });
     connect(m_sidebar->header(), &BrandHeader::settingsRequested, this,
-            &MainWindow::settingsRequested);
+            [this] { PlaceholderDialog::openOver(this, PlaceholderDialog::Kind::settings); });
+    // The gear's tip promises this shortcut.
+    auto* settings = new QAction(this);
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    addAction(settings);
+    connect(settings, &QAction::triggered, m_sidebar->header(), &BrandHeader::settingsRequested);
     connect(&m_store, &Store::changed, this, &MainWindow::updateCounts);
 
     showSection(AppSections::current());
     updateCounts();
 
-    latest() = this;
     WindowPresenter::shared().setWindow(this);
 }
 
 MainWindow::~MainWindow() = default;
 
-MainWindow* MainWindow::window()
-{
-    return latest();
-}
-
-void MainWindow::showMain()
-{
-    WindowPresenter::shared().show();
-}
-
 void MainWindow::showForExternalEvent()
 {
     WindowPresenter::shared().showForExternalEvent();
-}
-
-QWidget* MainWindow::currentScreen() const
-{
-    return m_detail->currentWidget();
 }
 
 void MainWindow::buildMenus()
@@ -110,14 +94,6 @@ void MainWindow::buildMenus()
         m_sectionActions.insert(section, action);
         ++digit;
     }
-}
-
-QMenu* MainWindow::helpMenu()
-{
-    if (!m_helpMenu) {
-        m_helpMenu = menuBar()->addMenu(tr("Yardım"));
-    }
-    return m_helpMenu;
 }
 
 void MainWindow::showSection(AppSection section)

@@ -19,12 +19,6 @@ constexpr int paddingX = 8;     // inside the highlight
 constexpr qreal radius = 6;
 constexpr qreal symbolSide = 15;
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 } // namespace
 
 SidebarRow::SidebarRow(AppSection section, QWidget* parent)
@@ -112,9 +106,9 @@ void SidebarRow::paintEvent(QPaintEvent*)
     if (m_selected && m_emphasized) {
         fill = Theme::accent(p);
     } else if (m_selected) {
-        fill = withAlpha(Theme::primary(p), dark ? 0.14 : 0.1);
+        fill = Theme::withAlpha(Theme::primary(p), dark ? 0.14 : 0.1);
     } else {
-        fill = withAlpha(Theme::primary(p), dark ? 0.07 : 0.05);
+        fill = Theme::withAlpha(Theme::primary(p), dark ? 0.07 : 0.05);
     }
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);

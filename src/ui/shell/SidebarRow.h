@@ -23,8 +23,6 @@ public:
 
     void setCount(int count);
     int count() const { return m_count; }
-    // The badge beside the title; hidden while the count is 0.
-    Badge* badge() const { return m_badge; }
 
     QSize sizeHint() const override;
 

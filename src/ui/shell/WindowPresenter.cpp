@@ -20,18 +20,6 @@ void WindowPresenter::setWindow(QWidget* window)
     m_window = window;
 }
 
-void WindowPresenter::setOpener(Opener opener)
-{
-    m_opener = std::move(opener);
-}
-
-void WindowPresenter::show()
-{
-    if (!raiseVisible()) {
-        reopen();
-    }
-}
-
 void WindowPresenter::showForExternalEvent()
 {
     if (raiseVisible() || m_waiting) {
@@ -60,8 +48,6 @@ void WindowPresenter::reopen()
     if (m_window) {
         // A closed window is only hidden; showing it again is the reopen.
         bringForward(m_window);
-    } else if (m_opener) {
-        m_opener();
     }
 }
 

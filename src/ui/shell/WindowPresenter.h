@@ -10,8 +10,6 @@ class WindowPresenter {
 public:
     // Runs `work` on the main thread after `ms` milliseconds.
     using Schedule = std::function<void(int ms, std::function<void()> work)>;
-    // Creates and shows a main window when none exists.
-    using Opener = std::function<void()>;
 
     static constexpr int reopenDelayMs = 1000;
 
@@ -22,13 +20,10 @@ public:
     static Schedule defaultSchedule();
 
     void setWindow(QWidget* window);
-    QWidget* window() const { return m_window; }
-    void setOpener(Opener opener);
 
-    // Shows the window at once (de-minimised, raised, activated), or opens one.
-    void show();
-    // The same for a file opened from outside: a visible window comes forward
-    // at once; otherwise one reopen is scheduled, however often this is called meanwhile.
+    // For a file opened from outside: a visible window comes forward at once (de-minimised,
+    // raised, activated); otherwise one reopen is scheduled, however often this is called
+    // meanwhile.
     void showForExternalEvent();
     bool waiting() const { return m_waiting; }
 
@@ -38,7 +33,6 @@ private:
     static void bringForward(QWidget* window);
 
     Schedule m_schedule;
-    Opener m_opener;
     QPointer<QWidget> m_window;
     bool m_waiting = false;
 };

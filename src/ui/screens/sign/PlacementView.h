@@ -70,8 +70,6 @@ public:
     // The signature's frame, in the parent's coordinates.
     QRectF frame() const { return m_frame; }
     QSizeF pageSize() const { return m_page.size(); }
-    ResizeHandle* handle() const { return m_handle; }
-    RemoveButton* removeButton() const { return m_remove; }
     Store& store() const { return m_store; }
 
 signals:

@@ -20,6 +20,8 @@ SignPager::SignPager(Store& store, QWidget* parent)
     m_next->setAccessibleName(tr("Sonraki sayfa"));
     tip(m_next, tr("Sonraki sayfa"));
 
+    m_page->setObjectName(QStringLiteral("page"));
+    m_count->setObjectName(QStringLiteral("count"));
     m_page->setFont(Theme::monospacedDigits(m_page->font()));
     m_page->setMinimumWidth(labelWidth);
     m_page->setAlignment(Qt::AlignCenter);

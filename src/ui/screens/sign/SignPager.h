@@ -15,11 +15,6 @@ public:
 
     explicit SignPager(Store& store, QWidget* parent = nullptr);
 
-    Button* previousButton() const { return m_previous; }
-    Button* nextButton() const { return m_next; }
-    QLabel* pageLabel() const { return m_page; }
-    QLabel* countLabel() const { return m_count; }
-
 private:
     void refresh();
     void turn(int by);

@@ -23,17 +23,6 @@ class SignView : public QWidget {
 public:
     SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* parent = nullptr);
 
-    ToolPage* page() const { return m_page; }
-    DropZone* dropZone() const { return m_dropZone; }
-    SignCanvas* canvas() const { return m_canvas; }
-    SignPager* pager() const { return m_pager; }
-    SignaturePanel* panel() const { return m_panel; }
-    RunButton* runButton() const { return m_run; }
-    ToneLabel* noteLabel() const { return m_note; }
-    Button* otherFileButton() const { return m_other; }
-    Button* removeFileButton() const { return m_remove; }
-    // The pad while it is shown (the sheet's showPad); nullptr otherwise.
-    SignaturePad* pad() const { return m_pad; }
     // Shows the pad over the window, unless it is already shown.
     void showPad();
 

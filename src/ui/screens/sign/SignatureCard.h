@@ -39,9 +39,6 @@ public:
                   QWidget* parent = nullptr);
 
     const SavedSignature& signature() const { return m_signature; }
-    SignaturePreview* previewButton() const { return m_preview; }
-    ElidedLabel* nameLabel() const { return m_name; }
-    Button* trashButton() const { return m_trash; }
 
 signals:
     void placeRequested(const SavedSignature& signature);

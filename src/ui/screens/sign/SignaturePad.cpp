@@ -49,6 +49,7 @@ SignaturePad::SignaturePad(Store& store, ImagePicker pickImage, QWidget* parent)
     settings->addWidget(m_name, 1);
     column->addLayout(settings);
 
+    m_hint->setObjectName(QStringLiteral("hint"));
     m_hint->setWordWrap(true);
     m_hint->setFixedWidth(InkArea::areaSize.width());
     column->addWidget(m_hint);

@@ -23,14 +23,6 @@ public:
 
     SignaturePad(Store& store, ImagePicker pickImage, QWidget* parent = nullptr);
 
-    InkArea* area() const { return m_area; }
-    InkPicker* inkPicker() const { return m_picker; }
-    QLineEdit* nameField() const { return m_name; }
-    ToneLabel* hintLabel() const { return m_hint; }
-    Button* importButton() const { return m_import; }
-    Button* clearButton() const { return m_clear; }
-    Button* cancelButton() const { return m_cancel; }
-    Button* saveButton() const { return m_save; }
     bool importFailed() const { return m_importFailed; }
 
 private:

@@ -21,6 +21,8 @@ SignaturePanel::SignaturePanel(Store& store, QWidget* parent)
       m_filler(new QWidget)
 {
     setFixedWidth(panelWidth);
+    m_empty->setObjectName(QStringLiteral("empty"));
+    m_note->setObjectName(QStringLiteral("nextStep"));
     m_empty->setWordWrap(true);
     m_note->setWordWrap(true);
 

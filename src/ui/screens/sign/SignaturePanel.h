@@ -24,13 +24,8 @@ public:
     explicit SignaturePanel(Store& store, QWidget* parent = nullptr);
 
     QList<SignatureCard*> cards() const;
-    Button* newButton() const { return m_new; }
-    ToneLabel* emptyLabel() const { return m_empty; }
-    ToneLabel* noteLabel() const { return m_note; }
-    QScrollArea* scrollArea() const { return m_scroll; }
     // The signature waiting for the user's confirmation of its deletion.
     const std::optional<SavedSignature>& deleting() const { return m_deleting; }
-    QMessageBox* confirmation() const { return m_confirmation; }
 
 signals:
     // "Yeni imza…" was pressed: the pad should open.

@@ -16,12 +16,6 @@ constexpr int sidePadding = 14; // around the widest title
 constexpr qreal trackRadius = 7;
 constexpr qreal thumbRadius = 5.5;
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 } // namespace
 
 SegmentedControl::SegmentedControl(const QStringList& titles, QWidget* parent)
@@ -98,12 +92,12 @@ void SegmentedControl::paintEvent(QPaintEvent*)
     const QRectF track = QRectF(0, 0, sizeHint().width(), controlHeight).adjusted(0.5, 0.5, -0.5, -0.5);
 
     painter.fillPath(Shapes::continuousRect(track, trackRadius),
-                     withAlpha(text, dark ? 0.10 : 0.06));
-    painter.setPen(QPen(withAlpha(text, dark ? 0.06 : 0.05), 1));
+                     Theme::withAlpha(text, dark ? 0.10 : 0.06));
+    painter.setPen(QPen(Theme::withAlpha(text, dark ? 0.06 : 0.05), 1));
     painter.drawPath(Shapes::continuousRect(track, trackRadius));
 
     // Dividers between two choices that are both unchosen.
-    painter.setPen(QPen(withAlpha(text, dark ? 0.16 : 0.14), 1));
+    painter.setPen(QPen(Theme::withAlpha(text, dark ? 0.16 : 0.14), 1));
     for (int index = 1; index < count(); ++index) {
         if (index == m_current || index - 1 == m_current) {
             continue;
@@ -117,26 +111,26 @@ void SegmentedControl::paintEvent(QPaintEvent*)
         if (index == m_current) {
             const QPainterPath thumb = Shapes::continuousRect(box, thumbRadius);
             if (!dark) {
-                painter.fillPath(thumb.translated(0, 0.5), withAlpha(Qt::black, 0.10));
+                painter.fillPath(thumb.translated(0, 0.5), Theme::withAlpha(Qt::black, 0.10));
             }
             painter.fillPath(thumb, dark ? QColor(0x63, 0x63, 0x66) : QColor(Qt::white));
-            painter.setPen(QPen(withAlpha(Qt::black, dark ? 0.25 : 0.08), 0.75));
+            painter.setPen(QPen(Theme::withAlpha(Qt::black, dark ? 0.25 : 0.08), 0.75));
             painter.drawPath(thumb);
             if (m_keyboardFocus && hasFocus()) {
-                painter.setPen(QPen(withAlpha(Theme::accent(pal), 0.7), 2));
+                painter.setPen(QPen(Theme::withAlpha(Theme::accent(pal), 0.7), 2));
                 painter.drawPath(Shapes::continuousRect(box.adjusted(-1, -1, 1, 1), thumbRadius + 1));
             }
         } else if (index == m_pressed || index == m_hovered) {
             painter.fillPath(Shapes::continuousRect(box, thumbRadius),
-                             withAlpha(text, index == m_pressed ? 0.10 : 0.05));
+                             Theme::withAlpha(text, index == m_pressed ? 0.10 : 0.05));
         }
         painter.setFont(
             Theme::font(TextStyle::body, index == m_current ? QFont::Medium : QFont::Normal));
         QColor ink = text;
         if (!isEnabled()) {
-            ink = withAlpha(text, 0.35);
+            ink = Theme::withAlpha(text, 0.35);
         } else if (index != m_current) {
-            ink = withAlpha(text, dark ? 0.82 : 0.78);
+            ink = Theme::withAlpha(text, dark ? 0.82 : 0.78);
         }
         painter.setPen(ink);
         painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, m_titles.at(index));

@@ -12,10 +12,6 @@ public:
     EmptyState(const QString& symbol, const QString& label, const QString& description,
                QWidget* parent = nullptr);
 
-    SymbolView* symbol() const { return m_symbol; }
-    ToneLabel* label() const { return m_label; }
-    ToneLabel* description() const { return m_description; }
-
 private:
     SymbolView* m_symbol;
     ToneLabel* m_label;

@@ -13,12 +13,6 @@ namespace {
 constexpr int controlWidth = 15;
 constexpr int controlHeight = 24;
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 // A small open chevron pointing up (or down) centred in box.
 QPainterPath chevron(const QRectF& box, bool up)
 {
@@ -92,27 +86,27 @@ void StepperControl::paintEvent(QPaintEvent*)
     const QPainterPath shape = Shapes::continuousRect(body, 4.5);
 
     if (!dark) {
-        painter.fillPath(shape.translated(0, 0.5), withAlpha(Qt::black, 0.08));
+        painter.fillPath(shape.translated(0, 0.5), Theme::withAlpha(Qt::black, 0.08));
     }
     painter.fillPath(shape, dark ? QColor(0x4a, 0x4a, 0x4d) : QColor(Qt::white));
     if (m_pressed != 0) {
         painter.save();
         painter.setClipRect(m_pressed > 0 ? upRect() : downRect());
-        painter.fillPath(shape, withAlpha(text, 0.12));
+        painter.fillPath(shape, Theme::withAlpha(text, 0.12));
         painter.restore();
     }
-    painter.setPen(QPen(withAlpha(Qt::black, dark ? 0.3 : 0.14), 0.75));
+    painter.setPen(QPen(Theme::withAlpha(Qt::black, dark ? 0.3 : 0.14), 0.75));
     painter.drawPath(shape);
-    painter.setPen(QPen(withAlpha(text, 0.1), 1));
+    painter.setPen(QPen(Theme::withAlpha(text, 0.1), 1));
     painter.drawLine(QPointF(3, controlHeight / 2.0), QPointF(controlWidth - 3, controlHeight / 2.0));
 
     if (hasFocus()) {
-        painter.setPen(QPen(withAlpha(Theme::accent(pal), 0.6), 2));
+        painter.setPen(QPen(Theme::withAlpha(Theme::accent(pal), 0.6), 2));
         painter.drawPath(Shapes::continuousRect(body.adjusted(-0.5, -0.5, 0.5, 0.5), 5));
     }
 
     auto arrow = [&](const QRect& box, bool up, bool active) {
-        QPen pen(withAlpha(text, active ? 0.85 : 0.25), 1.4);
+        QPen pen(Theme::withAlpha(text, active ? 0.85 : 0.25), 1.4);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
         painter.setPen(pen);

@@ -21,12 +21,6 @@ const QString rowFormat = QStringLiteral("application/x-leaflow-file-row");
 constexpr int sideMargin = Metrics::pageSide - 8; // rows' highlight reaches 8 past their text
 constexpr int autoScrollBand = 28;
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 } // namespace
 
 // The rows themselves: draws hover, hairlines and the drop indicator, and runs row drags.
@@ -34,6 +28,7 @@ class RowColumn : public QWidget {
 public:
     explicit RowColumn(FileList* list) : QWidget(list), m_list(list), m_layout(new QVBoxLayout(this))
     {
+        setObjectName(QStringLiteral("rows"));
         m_layout->setContentsMargins(sideMargin, 2, sideMargin, 12);
         m_layout->setSpacing(1);
         m_layout->addStretch(1);
@@ -107,7 +102,7 @@ protected:
             const QRect box = rows.at(index)->geometry();
             if (index == hovered && !gap) {
                 painter.fillPath(Shapes::continuousRect(QRectF(box), 8),
-                                 withAlpha(text, Theme::isDark(palette()) ? 0.06 : 0.04));
+                                 Theme::withAlpha(text, Theme::isDark(palette()) ? 0.06 : 0.04));
             }
             if (index + 1 < rows.size() && index != hovered && index + 1 != hovered) {
                 const qreal y = box.bottom() + 1.0;
@@ -291,11 +286,6 @@ int FileList::count() const
 QWidget* FileList::row(int index) const
 {
     return m_column->rows.value(index);
-}
-
-QWidget* FileList::rowsWidget() const
-{
-    return m_column;
 }
 
 std::unique_ptr<QMimeData> FileList::rowMime(int index) const

@@ -12,12 +12,6 @@ namespace {
 
 constexpr qreal radius = 6;
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 } // namespace
 
 RoundedField::RoundedField(QLineEdit* field, QWidget* parent) : QWidget(parent), m_field(field)
@@ -52,11 +46,11 @@ void RoundedField::paintEvent(QPaintEvent*)
     const bool dark = Theme::isDark(pal);
     const QRectF box = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
     const QPainterPath shape = Shapes::continuousRect(box, radius);
-    painter.fillPath(shape, dark ? withAlpha(Qt::white, 0.06) : QColor(Qt::white));
-    painter.setPen(QPen(withAlpha(Theme::primary(pal), dark ? 0.18 : 0.16), 1));
+    painter.fillPath(shape, dark ? Theme::withAlpha(Qt::white, 0.06) : QColor(Qt::white));
+    painter.setPen(QPen(Theme::withAlpha(Theme::primary(pal), dark ? 0.18 : 0.16), 1));
     painter.drawPath(shape);
     if (m_field->hasFocus()) {
-        painter.setPen(QPen(withAlpha(Theme::accent(pal), 0.55), 3));
+        painter.setPen(QPen(Theme::withAlpha(Theme::accent(pal), 0.55), 3));
         painter.drawPath(Shapes::continuousRect(box.adjusted(-0.5, -0.5, 0.5, 0.5), radius + 0.5));
     }
 }

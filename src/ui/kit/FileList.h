@@ -29,7 +29,6 @@ public:
     int gapAt(int y) const;
     // The gap the indicator shows during a drag; none otherwise.
     std::optional<int> indicatedGap() const;
-    QWidget* rowsWidget() const;
 
 signals:
     // Row `from` should end up at position `to` (QList::move semantics).

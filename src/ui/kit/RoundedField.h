@@ -11,8 +11,6 @@ public:
     // Takes the field as its child.
     explicit RoundedField(QLineEdit* field, QWidget* parent = nullptr);
 
-    QLineEdit* field() const { return m_field; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

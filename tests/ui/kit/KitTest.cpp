@@ -1,0 +1,319 @@
+#include "Find.h"
+#include "FileDisplay.h"
+#include "Fixtures.h"
+#include "FlowGrid.h"
+#include "HoverTips.h"
+#include "Icons.h"
+#include "Labels.h"
+#include "PageHeader.h"
+#include "PageThumb.h"
+#include "RelativeDate.h"
+#include "ScreenEvents.h"
+#include "Theme.h"
+#include "TipPanel.h"
+#include "TipPlacement.h"
+#include "ToolPage.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
+#include <poppler-qt6.h>
+
+Q_DECLARE_METATYPE(AppSection)
+
+namespace {
+
+// A page with a text field in its content and a label in its footer, as the tools build them.
+struct Page {
+    ToolPage page{AppSection::split};
+    QLineEdit* field = new QLineEdit;
+    QLabel* footerLabel = new QLabel(QStringLiteral("Oluşacak dosya: 3"));
+
+    Page()
+    {
+        auto* content = new QWidget;
+        auto* column = new QVBoxLayout(content);
+        column->addWidget(field);
+        page.setContent(content);
+        page.footer()->addWidget(footerLabel);
+        page.resize(700, 500);
+        page.show();
+    }
+};
+
+bool enter(QWidget* target, const QMimeData* mime)
+{
+    QDragEnterEvent event(QPoint(5, 5), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+    return event.isAccepted();
+}
+
+} // namespace
+
+// The kit's controls on their own: the tool page frame, thumbnails, labels, symbols, the hover
+// bubble and its placement, grid columns and relative dates.
+class KitTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    PDFFile m_file;
+    QList<qint64> m_asked; // pages whose thumbnails were asked for
+
+    ThumbnailProvider thumbnails()
+    {
+        return [this](const PDFFile& file, qint64 page, int side) {
+            m_asked << page;
+            if (page < 0 || page >= file.pageCount) {
+                return QImage();
+            }
+            QImage image(side, side, QImage::Format_RGB32);
+            image.fill(QColor(10, 20, 200));
+            return image;
+        };
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<AppSection>();
+        const QString path = m_dir.filePath(QStringLiteral("Rapor.pdf"));
+        Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("p"), 3));
+        m_file.id = QUuid::createUuid();
+        m_file.source.url = path;
+        m_file.doc = std::shared_ptr<Poppler::Document>(Poppler::Document::load(path).release());
+        m_file.pageCount = 3;
+    }
+    void init()
+    {
+        m_asked.clear();
+        TipPanel::shared()->orderOut();
+    }
+
+    // Files dropped on a text field go to the page, not into the field; other drags are left alone;
+    // the outline shows while files hover.
+    void toolPageTakesFileDropsAndOutlinesThem()
+    {
+        Page p;
+        QSignalSpy dropped(&p.page, &ToolPage::filesDropped);
+        const QColor accent = Theme::accent(p.page.palette());
+        const QPoint onLine(qRound(p.page.outlineRect().left()), p.page.height() / 2);
+        QMimeData web;
+        web.setUrls({QUrl(QStringLiteral("https://example.org/a.pdf"))});
+        QVERIFY(!enter(p.footerLabel, &web));
+        QVERIFY(p.page.grab().toImage().pixelColor(onLine) != accent);
+        const QStringList paths = {QStringLiteral("/tmp/b.pdf"), QStringLiteral("/tmp/a.txt")};
+        auto mime = ScreenEvents::files(paths);
+        mime->setText(paths.join(u'\n'));
+        QVERIFY(enter(p.field, mime.get()));
+        QCOMPARE(p.page.grab().toImage().pixelColor(onLine), accent);
+        QVERIFY(ScreenEvents::drop(p.field, mime.get()));
+        QVERIFY(!p.page.isTargeted() && p.field->text().isEmpty());
+        QCOMPARE(dropped.value(0).value(0).toStringList(), paths);
+        QCOMPARE(dropped.value(0).value(1).value<AppSection>(), AppSection::split);
+        QMimeData text;
+        text.setText(QStringLiteral("1-3"));
+        ScreenEvents::drop(p.footerLabel, &text);
+        QCOMPARE(dropped.size(), 1);
+    }
+
+    void namesAreShortenedInTheMiddle()
+    {
+        ElidedLabel label(QStringLiteral("çok uzun bir dosya adı olan belge sonu.pdf"), TextStyle::body,
+                          Tone::primary);
+        label.resize(120, 20);
+        const QString shown = label.shownText();
+        QVERIFY(shown.contains(QStringLiteral("…")));
+        QVERIFY(shown.startsWith(QStringLiteral("ço")) && shown.endsWith(QStringLiteral(".pdf")));
+    }
+
+    void thumbsLoadTheirPageOrShowPaper_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QColor>("centre");
+        QTest::newRow("a page") << 1 << QColor(10, 20, 200);
+        QTest::newRow("a page past the end") << 7 << DS::paper();
+    }
+    void thumbsLoadTheirPageOrShowPaper()
+    {
+        QFETCH(int, page);
+        QFETCH(QColor, centre);
+        PageThumb thumb(m_file, page, 60, thumbnails());
+        thumb.resize(44, 58);
+        QSignalSpy loaded(&thumb, &PageThumb::loaded);
+        thumb.show();
+        QTRY_COMPARE(loaded.size(), 1);
+        QCOMPARE(thumb.grab().toImage().pixelColor(thumb.pageRect().center().toPoint()), centre);
+        // Letter pages are narrower than the frame: the box keeps the page's shape.
+        if (page < m_file.pageCount) {
+            QVERIFY(qAbs(thumb.pageRect().width() / thumb.pageRect().height() - 612.0 / 792) < 0.02);
+        }
+        // Another page is loaded anew; the same page is not.
+        thumb.setPage(m_file, page);
+        thumb.setPage(m_file, 2);
+        QTRY_COMPARE(m_asked, (QList<qint64>{page, 2}));
+    }
+
+    void everyBundledSymbolLoads()
+    {
+        QVERIFY(Icons::names().contains(QStringLiteral("signature")));
+        for (const QString& name : Icons::names()) {
+            QVERIFY2(!Icons::image(name, Qt::black, 24).isNull(), qPrintable(name));
+        }
+        QVERIFY(Icons::image(QStringLiteral("no.such.symbol"), Qt::black, 24).isNull());
+    }
+
+    void labelsFollowAnAppearanceChange()
+    {
+        QWidget host;
+        host.setPalette(Theme::palette(Appearance::light));
+        auto* label = Labels::overline(QStringLiteral("Düzey"), &host);
+        host.setPalette(Theme::palette(Appearance::dark));
+        QCOMPARE(label->palette().color(QPalette::WindowText),
+                 Theme::secondary(Theme::palette(Appearance::dark)));
+    }
+
+    // Shown after a rest, gone on leaving or hiding; Qt's own tooltips become our bubble.
+    void hoverTipShowsOnRestAndHides()
+    {
+        HoverTips::install();
+        QWidget window;
+        auto* button = new QPushButton(QStringLiteral("A"), &window);
+        button->setToolTip(QStringLiteral("plain"));
+        window.show();
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QVERIFY(QApplication::sendEvent(button, &help));
+        QVERIFY(!TipPanel::shared()->isVisible());
+        QEvent enterEvent(QEvent::Enter);
+        QApplication::sendEvent(button, &enterEvent);
+        QTRY_VERIFY(TipPanel::shared()->isVisible());
+        QCOMPARE(TipPanel::shared()->text(), QStringLiteral("plain"));
+        QVERIFY(TipPanel::shared()->testAttribute(Qt::WA_TransparentForMouseEvents));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(button, &leave);
+        QVERIFY(!TipPanel::shared()->isVisible());
+        QApplication::sendEvent(button, &enterEvent);
+        QTRY_VERIFY(TipPanel::shared()->isVisible());
+        window.hide();
+        QVERIFY(!TipPanel::shared()->isVisible());
+    }
+
+    // Clamped 4 points inside the screen, and never taking the focus from the field being typed in.
+    void hoverTipStaysOnTheScreenAndOutOfTheWay()
+    {
+        QWidget window;
+        auto* field = new QLineEdit(&window);
+        window.show();
+        window.activateWindow();
+        field->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        QWidget* active = QApplication::activeWindow();
+        TipPanel* panel = TipPanel::shared();
+        const QRect visible = QGuiApplication::primaryScreen()->availableGeometry();
+        panel->showText(QStringLiteral("Sayfa"), QPoint(visible.left() + 1, visible.bottom() - 2));
+        QVERIFY(!panel->arrowUp());
+        QCOMPARE(panel->geometry().left(), visible.left() + 4);
+        QVERIFY(panel->geometry().bottom() < visible.bottom() - 2);
+        QCOMPARE(QApplication::focusWidget(), field);
+        QCOMPARE(QApplication::activeWindow(), active);
+    }
+
+    void tipPlacement_data()
+    {
+        QTest::addColumn<QPointF>("pointer");
+        QTest::addColumn<QSizeF>("tip");
+        QTest::addColumn<QRectF>("visible");
+        QTest::addColumn<QPointF>("origin");
+        QTest::addColumn<bool>("arrowUp");
+        const QRectF screen(0, 0, 1440, 900);
+        QTest::newRow("middle: below, centred")
+            << QPointF(700, 400) << QSizeF(100, 40) << screen << QPointF(650, 420) << true;
+        QTest::newRow("fits exactly at the bottom")
+            << QPointF(700, 840) << QSizeF(100, 40) << screen << QPointF(650, 860) << true;
+        QTest::newRow("one point too low: above")
+            << QPointF(700, 841) << QSizeF(100, 40) << screen << QPointF(650, 799) << false;
+        QTest::newRow("left edge: 4 inside")
+            << QPointF(10, 300) << QSizeF(100, 40) << screen << QPointF(4, 320) << true;
+        QTest::newRow("right edge: 4 inside")
+            << QPointF(1435, 300) << QSizeF(100, 40) << screen << QPointF(1336, 320) << true;
+        QTest::newRow("second screen to the right, left edge")
+            << QPointF(1445, 100) << QSizeF(100, 40) << QRectF(1440, 0, 1920, 1080)
+            << QPointF(1444, 120) << true;
+        QTest::newRow("wider than the screen: right edge wins")
+            << QPointF(50, 100) << QSizeF(300, 40) << QRectF(0, 0, 200, 400)
+            << QPointF(-104, 120) << true;
+    }
+    void tipPlacement()
+    {
+        QFETCH(QPointF, pointer);
+        QFETCH(QSizeF, tip);
+        QFETCH(QRectF, visible);
+        QFETCH(QPointF, origin);
+        QFETCH(bool, arrowUp);
+        const TipPlacement placement = TipGeometry::place(pointer, tip, visible);
+        QCOMPARE(placement.origin, origin);
+        QCOMPARE(placement.arrowUp, arrowUp);
+    }
+
+    // As many equal columns as fit at the minimum width, never more than there are cells.
+    void flowGridColumns_data()
+    {
+        QTest::addColumn<qreal>("width");
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<qreal>("cellWidth");
+        QTest::newRow("exact fit of four") << 344.0 << 4 << 4 << 80.0;
+        QTest::newRow("one short of four") << 343.0 << 4 << 3 << (343.0 - 16) / 3;
+        QTest::newRow("narrower than minimum") << 60.0 << 4 << 1 << 60.0;
+        QTest::newRow("limited by the items") << 1000.0 << 2 << 2 << 496.0;
+        QTest::newRow("no items still one column") << 200.0 << 0 << 1 << 200.0;
+    }
+    void flowGridColumns()
+    {
+        QFETCH(qreal, width);
+        QFETCH(int, items);
+        QFETCH(int, columns);
+        QFETCH(qreal, cellWidth);
+        const FlowGrid::Columns result = FlowGrid::columns(width, items, 80, 8);
+        QCOMPARE(result.count, columns);
+        QVERIFY(qAbs(result.cellWidth - cellWidth) < 1e-9);
+    }
+
+    void relativeDate_data()
+    {
+        QTest::addColumn<QDateTime>("date");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QString>("expected");
+        const QDateTime now(QDate(2026, 3, 15), QTime(12, 0, 0));
+        QTest::newRow("same moment") << now << now << "şimdi";
+        QTest::newRow("minutes round down") << now.addSecs(-(42 * 60 + 59)) << now << "42 dakika önce";
+        QTest::newRow("almost a day") << now.addSecs(-(23 * 3600 + 59 * 60)) << now << "23 saat önce";
+        QTest::newRow("a day and hours") << now.addSecs(-47 * 3600) << now << "dün";
+        QTest::newRow("thirteen days") << now.addDays(-13) << now << "geçen hafta";
+        QTest::newRow("two weeks") << now.addDays(-14) << now << "2 hafta önce";
+        QTest::newRow("one month") << now.addMonths(-1) << now << "geçen ay";
+        QTest::newRow("four months") << now.addMonths(-4).addDays(-3) << now << "4 ay önce";
+        QTest::newRow("one year") << now.addYears(-1) << now << "geçen yıl";
+        QTest::newRow("tomorrow") << now.addDays(1) << now << "yarın";
+        QTest::newRow("next year") << now.addYears(1).addDays(2) << now << "gelecek yıl";
+        // Months are calendar months: from the last of January one is over on the last of February.
+        const QDateTime january(QDate(2026, 1, 31), QTime(9, 0));
+        QTest::newRow("end of january to march 1") << january << january.addDays(29) << "geçen ay";
+        QTest::newRow("end of january to february 27") << january << january.addDays(27) << "3 hafta önce";
+        const QDateTime leapDay(QDate(2024, 2, 29), QTime(9, 0));
+        QTest::newRow("leap day to february 28") << leapDay << leapDay.addDays(365) << "geçen yıl";
+    }
+    void relativeDate()
+    {
+        QFETCH(QDateTime, date);
+        QFETCH(QDateTime, now);
+        QFETCH(QString, expected);
+        QCOMPARE(RelativeDate::text(date, now), expected);
+    }
+};
+
+QTEST_MAIN(KitTest)
+#include "KitTest.moc"
