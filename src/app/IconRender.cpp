@@ -5,9 +5,9 @@
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QPainter>
 #include <QSvgGenerator>
 #include <cstdio>
 

@@ -18,10 +18,11 @@ std::optional<uint> portalColorScheme()
     if (!bus.isConnected()) {
         return std::nullopt;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.portal.Desktop"),
-        QStringLiteral("/org/freedesktop/portal/desktop"),
-        QStringLiteral("org.freedesktop.portal.Settings"), QStringLiteral("Read"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.portal.Desktop"),
+                                       QStringLiteral("/org/freedesktop/portal/desktop"),
+                                       QStringLiteral("org.freedesktop.portal.Settings"),
+                                       QStringLiteral("Read"));
     call << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme");
     const QDBusMessage answer = bus.call(call, QDBus::Block, portalTimeoutMs);
     if (answer.type() != QDBusMessage::ReplyMessage || answer.arguments().isEmpty()) {
@@ -29,7 +30,8 @@ std::optional<uint> portalColorScheme()
     }
     // The value arrives wrapped in one or two variants, depending on the portal's version.
     QVariant value = answer.arguments().constFirst();
-    while (value.canConvert<QDBusVariant>() && value.metaType() == QMetaType::fromType<QDBusVariant>()) {
+    while (value.canConvert<QDBusVariant>() &&
+           value.metaType() == QMetaType::fromType<QDBusVariant>()) {
         value = value.value<QDBusVariant>().variant();
     }
     bool ok = false;

@@ -79,13 +79,11 @@ int main(int argc, char** argv)
     SingleInstance instance;
     if (!Snapshot::active()) {
         switch (instance.start(files)) {
-        case SingleInstance::Role::handedOver:
-            return 0;
+        case SingleInstance::Role::handedOver: return 0;
         case SingleInstance::Role::first:
             echo(QStringLiteral("listening: ") + instance.name());
             break;
-        case SingleInstance::Role::alone:
-            break;
+        case SingleInstance::Role::alone: break;
         }
     }
 

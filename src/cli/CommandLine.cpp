@@ -16,10 +16,7 @@ QString absolute(const QString& path)
 // Walks the arguments once; options may be written "--name=value" or "-o value".
 class Reader {
 public:
-    explicit Reader(QStringList arguments)
-        : m_arguments(std::move(arguments))
-    {
-    }
+    explicit Reader(QStringList arguments) : m_arguments(std::move(arguments)) {}
 
     bool atEnd() const { return m_index >= m_arguments.size(); }
     QString next() { return m_arguments.at(m_index++); }
@@ -126,8 +123,8 @@ std::variant<Command, UsageError> parseSplit(Reader& reader)
         return UsageError{*c.error};
     }
     if (!c.folder || c.inputs.size() != 1 || c.output || c.flags.size() != 1) {
-        return UsageError{QStringLiteral(
-            "split needs exactly one of --each, --every=N, --ranges=TEXT, -d FOLDER and one input")};
+        return UsageError{QStringLiteral("split needs exactly one of --each, --every=N, "
+                                         "--ranges=TEXT, -d FOLDER and one input")};
     }
     Split split;
     split.input = c.inputs.first();
@@ -285,10 +282,12 @@ QString usage()
 {
     return QStringLiteral(
         "usage: leaflow-cli merge -o OUT [--password=PW] IN [--password=PW] IN ...\n"
-        "       leaflow-cli split (--each | --every=N | --ranges=TEXT) -d FOLDER [--password=PW] IN\n"
+        "       leaflow-cli split (--each | --every=N | --ranges=TEXT) -d FOLDER [--password=PW] "
+        "IN\n"
         "       leaflow-cli delete --pages=TEXT -o OUT [--password=PW] IN\n"
         "       leaflow-cli compress [--level=light|balanced|strong] -o OUT [--password=PW] IN\n"
-        "       leaflow-cli sign -o OUT [--password=PW] IN --signature=FILE --page=N --rect=X,Y,W,H\n"
+        "       leaflow-cli sign -o OUT [--password=PW] IN --signature=FILE --page=N "
+        "--rect=X,Y,W,H\n"
         "                        [--signature=FILE --page=N --rect=X,Y,W,H]...\n");
 }
 

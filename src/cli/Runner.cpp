@@ -18,9 +18,8 @@ PDFSource withPassword(PDFSource source)
     if (source.password || !isatty(STDIN_FILENO) || !PDFEngine::needsPassword(source.url)) {
         return source;
     }
-    const QString prompt =
-        QCoreApplication::translate("leaflow-cli", "%1 için parola: ")
-            .arg(QFileInfo(source.url).fileName());
+    const QString prompt = QCoreApplication::translate("leaflow-cli", "%1 için parola: ")
+                               .arg(QFileInfo(source.url).fileName());
     source.password = promptPassword(prompt);
     return source;
 }

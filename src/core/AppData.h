@@ -31,7 +31,7 @@ struct SavedSignature {
 struct HistoryItem {
     QUuid id;
     QDateTime date;
-    QString tool; // raw value of the tool's section
+    QString tool;        // raw value of the tool's section
     QStringList inputs;  // file names only
     QStringList outputs; // full paths
     qint64 bytesBefore = 0;

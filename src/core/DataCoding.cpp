@@ -32,10 +32,7 @@ public:
         return value;
     }
 
-    static QJsonValue uuid(const QUuid& id)
-    {
-        return id.toString(QUuid::WithoutBraces).toUpper();
-    }
+    static QJsonValue uuid(const QUuid& id) { return id.toString(QUuid::WithoutBraces).toUpper(); }
 
     QJsonValue date(const QDateTime& date)
     {

@@ -13,7 +13,8 @@ QByteArray encode(const AppData& data);
 // Absent when the bytes are not a complete, well-typed AppData.
 std::optional<AppData> decode(const QByteArray& bytes);
 
-// One signature record alone, in the same form (used for signature files given on the command line).
+// One signature record alone, in the same form (used for signature files given on the command
+// line).
 QByteArray encodeSignature(const SavedSignature& signature);
 std::optional<SavedSignature> decodeSignature(const QByteArray& bytes);
 

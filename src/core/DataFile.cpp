@@ -56,8 +56,7 @@ std::optional<AppData> DataFile::load() const
         return data;
     }
     // Kept before the next save overwrites it; an existing copy of that name is left alone.
-    const QString name =
-        QStringLiteral("data-%1.bak.json").arg(m_clock().toSecsSinceEpoch());
+    const QString name = QStringLiteral("data-%1.bak.json").arg(m_clock().toSecsSinceEpoch());
     QFile backup(m_folder + QLatin1Char('/') + name);
     if (backup.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         backup.write(bytes);

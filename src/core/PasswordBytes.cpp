@@ -12,14 +12,14 @@ namespace {
 // Windows-1254 differs from Latin-1 in 0x80-0x9F and in six Turkish letters.
 std::optional<char> windows1254(char16_t c)
 {
-    static const char16_t high[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0,      0,
-        0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0,      0x0178};
-    static const std::pair<char16_t, unsigned char> turkish[] = {
-        {0x011E, 0xD0}, {0x0130, 0xDD}, {0x015E, 0xDE},
-        {0x011F, 0xF0}, {0x0131, 0xFD}, {0x015F, 0xFE}};
+    static const char16_t high[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020,
+                                      0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,
+                                      0,      0,      0,      0x2018, 0x2019, 0x201C, 0x201D,
+                                      0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A,
+                                      0x0153, 0,      0,      0x0178};
+    static const std::pair<char16_t, unsigned char> turkish[] = {{0x011E, 0xD0}, {0x0130, 0xDD},
+                                                                 {0x015E, 0xDE}, {0x011F, 0xF0},
+                                                                 {0x0131, 0xFD}, {0x015F, 0xFE}};
     for (const auto& [letter, byte] : turkish) {
         if (c == letter) {
             return static_cast<char>(byte);

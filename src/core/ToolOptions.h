@@ -15,8 +15,9 @@ namespace ToolOptions {
 
 inline constexpr std::array<SplitMode, 3> splitModes = {SplitMode::each, SplitMode::every,
                                                         SplitMode::ranges};
-inline constexpr std::array<CompressionLevel, 3> compressionLevels = {
-    CompressionLevel::light, CompressionLevel::balanced, CompressionLevel::strong};
+inline constexpr std::array<CompressionLevel, 3> compressionLevels = {CompressionLevel::light,
+                                                                      CompressionLevel::balanced,
+                                                                      CompressionLevel::strong};
 inline constexpr std::array<InkColor, 2> inkColors = {InkColor::black, InkColor::blue};
 
 QString rawValue(SplitMode mode);

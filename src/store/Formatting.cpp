@@ -13,8 +13,8 @@ struct Unit {
     int fractionDigits;
 };
 
-constexpr std::array<Unit, 6> units = {{{"kB", 0}, {"MB", 1}, {"GB", 2}, {"TB", 2}, {"PB", 2},
-                                        {"EB", 2}}};
+constexpr std::array<Unit, 6> units = {
+    {{"kB", 0}, {"MB", 1}, {"GB", 2}, {"TB", 2}, {"PB", 2}, {"EB", 2}}};
 
 QString withoutTrailingZeros(const QString& number, const QLocale& locale)
 {
@@ -85,8 +85,8 @@ QString count(qint64 value, const QLocale& locale)
 {
     // Qt 6.4 groups Spanish numbers wrongly ("1234.567"), so the grouping is ours:
     // threes from the right, and Spanish leaves four-digit numbers whole.
-    const QString digits = locale.toString(static_cast<qlonglong>(std::llabs(value)))
-                               .remove(locale.groupSeparator());
+    const QString digits =
+        locale.toString(static_cast<qlonglong>(std::llabs(value))).remove(locale.groupSeparator());
     const bool ungrouped = digits.size() <= 3 ||
                            (locale.language() == QLocale::Spanish && digits.size() <= 4);
     QString text = digits;

@@ -25,10 +25,7 @@ void growAboutCentre(double& start, double& length, double minimum)
 
 } // namespace
 
-SignatureLibrary::SignatureLibrary(DataFile dataFile)
-    : m_dataFile(std::move(dataFile))
-{
-}
+SignatureLibrary::SignatureLibrary(DataFile dataFile) : m_dataFile(std::move(dataFile)) {}
 
 QString SignatureLibrary::defaultName(qsizetype count)
 {

@@ -33,12 +33,8 @@ bool sameFile(const std::optional<PDFFile>& a, const std::optional<PDFFile>& b)
 
 Store::Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward bringForward,
              QObject* parent)
-    : QObject(parent),
-      m_panels(panels),
-      m_reveal(reveal),
-      m_dataFile(std::move(dataFile)),
-      m_bringForward(std::move(bringForward)),
-      m_thumbs(new Thumbnails(this))
+    : QObject(parent), m_panels(panels), m_reveal(reveal), m_dataFile(std::move(dataFile)),
+      m_bringForward(std::move(bringForward)), m_thumbs(new Thumbnails(this))
 {
     connect(m_thumbs, &Thumbnails::ready, this, &Store::thumbnailReady);
     m_compressionLevel = storedCompressionLevel();

@@ -16,8 +16,8 @@
 #include <QMap>
 #include <QObject>
 #include <QPointF>
-#include <QRectF>
 #include <QPointer>
+#include <QRectF>
 #include <QSet>
 #include <QStringList>
 #include <QUuid>
@@ -175,7 +175,7 @@ private:
     DataFile m_dataFile;
     BringForward m_bringForward;
     SignatureLibrary m_library{m_dataFile}; // after m_dataFile, which it copies
-    Thumbnails* m_thumbs = nullptr; // child object
+    Thumbnails* m_thumbs = nullptr;         // child object
 
     AppData m_data;
     QList<PDFFile> m_mergeFiles;

@@ -100,8 +100,7 @@ void Store::addFiles(const QStringList& paths, AppSection section)
             setPagesSelected({});
         }
         break;
-    case AppSection::history:
-        break;
+    case AppSection::history: break;
     }
 }
 
@@ -115,8 +114,9 @@ std::optional<PDFFile> Store::admit(const QString& path, AppSection section)
     }
     std::optional<QString> password;
     if (doc->isLocked()) {
-        password = m_panels.password(
-            path, [&doc](const QString& candidate) { return unlock(*doc, candidate); });
+        password = m_panels.password(path, [&doc](const QString& candidate) {
+            return unlock(*doc, candidate);
+        });
         if (!password) {
             return std::nullopt;
         }

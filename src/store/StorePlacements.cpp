@@ -15,8 +15,8 @@ void Store::place(const SavedSignature& signature)
     placement.id = QUuid::createUuid();
     placement.signatureID = signature.id;
     placement.page = m_signPage;
-    placement.rect = PlacementMath::placed(m_signFile->displaySize(m_signPage), signature.aspect,
-                                           onPage);
+    placement.rect =
+        PlacementMath::placed(m_signFile->displaySize(m_signPage), signature.aspect, onPage);
     setPlacements(m_placements + QList<Placement>{placement});
     setSelectedPlacement(placement.id);
 }

@@ -142,10 +142,9 @@ struct ToolJobs {
         if (!destination) {
             return std::nullopt;
         }
-        return PreparedRun{
-            PDFEngine::DeletePagesJob{file->source, store.m_pagesSelected, std::nullopt,
-                                      *destination},
-            {*file}};
+        return PreparedRun{PDFEngine::DeletePagesJob{file->source, store.m_pagesSelected,
+                                                     std::nullopt, *destination},
+                           {*file}};
     }
 
     static std::optional<PreparedRun> sign(Store& store)
@@ -172,9 +171,10 @@ struct ToolJobs {
         const QList<SavedSignature>& signatures = store.m_data.signatures;
         QList<PDFEngine::SignItem> items;
         for (const Placement& placement : store.m_placements) {
-            const auto signature = std::find_if(
-                signatures.cbegin(), signatures.cend(),
-                [&placement](const SavedSignature& s) { return s.id == placement.signatureID; });
+            const auto signature = std::find_if(signatures.cbegin(), signatures.cend(),
+                                                [&placement](const SavedSignature& s) {
+                                                    return s.id == placement.signatureID;
+                                                });
             if (signature == signatures.cend()) {
                 continue; // deleted from the library
             }
@@ -279,7 +279,8 @@ void Store::applyCompress(const QList<PDFFile>& inputs, const PDFEngine::Outcome
     const QLocale locale;
     QString text = tr("Hazır: %1 → %2 · %3 daha küçük")
                        .arg(Formatting::fileSize(before, locale),
-                            Formatting::fileSize(after, locale), Formatting::percent(ratio, locale));
+                            Formatting::fileSize(after, locale),
+                            Formatting::percent(ratio, locale));
     const qsizetype unchanged = inputs.size() - compressed.size();
     if (unchanged > 0) {
         text += QLatin1Char(' ') +

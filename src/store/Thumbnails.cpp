@@ -36,7 +36,8 @@ private:
     {
         std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(source.url);
         if (doc && doc->isLocked() && source.password) {
-            for (const QByteArray& bytes : {source.password->toLatin1(), source.password->toUtf8()}) {
+            for (const QByteArray& bytes :
+                 {source.password->toLatin1(), source.password->toUtf8()}) {
                 doc->unlock(bytes, bytes);
                 if (!doc->isLocked()) {
                     break;
@@ -121,12 +122,12 @@ std::optional<QImage> Thumbnails::request(const PDFFile& file, qint64 index, dou
     }
     m_pending.insert(k);
     // Only values cross over: the input's open document stays on the main thread.
-    m_pool.start([this, documents = m_documents, id = file.id, source = file.source, index, side,
-                  k] {
-        const QImage image = render(documents->open(id, source), index, side);
-        QMetaObject::invokeMethod(
-            this, [this, k, image] { deliver(k, image); }, Qt::QueuedConnection);
-    });
+    m_pool.start(
+        [this, documents = m_documents, id = file.id, source = file.source, index, side, k] {
+            const QImage image = render(documents->open(id, source), index, side);
+            QMetaObject::invokeMethod(
+                this, [this, k, image] { deliver(k, image); }, Qt::QueuedConnection);
+        });
     return std::nullopt;
 }
 

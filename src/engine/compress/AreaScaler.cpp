@@ -73,8 +73,9 @@ void shrinkColumns(int components, const float* sum, const std::vector<Span>& co
             for (int k = 0; k < components; ++k) {
                 float value = 0;
                 for (size_t i = 0; i < span.weights.size(); ++i) {
-                    value += span.weights[i] *
-                             sum[(static_cast<size_t>(span.first) + i) * static_cast<size_t>(components) + static_cast<size_t>(k)];
+                    value += span.weights[i] * sum[(static_cast<size_t>(span.first) + i) *
+                                                       static_cast<size_t>(components) +
+                                                   static_cast<size_t>(k)];
                 }
                 *out++ = static_cast<unsigned char>(std::clamp(value + 0.5F, 0.0F, 255.0F));
             }

@@ -4,9 +4,8 @@
 #include <stdexcept>
 
 BoundedSink::BoundedSink(size_t expected)
-    : Pipeline("bounded image data", nullptr)
-    , m_expected(expected)
-    , m_limit(expected + std::max<size_t>(4096, expected / 64))
+    : Pipeline("bounded image data", nullptr), m_expected(expected),
+      m_limit(expected + std::max<size_t>(4096, expected / 64))
 {
     m_data.reserve(expected);
 }

@@ -1,8 +1,8 @@
 #include "CompressText.h"
 #include "EngineText.h"
 #include "ImagePass.h"
-#include "Output.h"
 #include "Operations.h"
+#include "Output.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -24,9 +24,10 @@ namespace {
 class WorkingFolder {
 public:
     WorkingFolder()
-        : m_base(QDir::tempPath())
-        , m_path(QDir(m_base).filePath(QStringLiteral("leaflow-") +
-                                       QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper()))
+        : m_base(QDir::tempPath()),
+          m_path(
+              QDir(m_base).filePath(QStringLiteral("leaflow-") +
+                                    QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper()))
     {
     }
     ~WorkingFolder()

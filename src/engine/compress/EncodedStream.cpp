@@ -38,8 +38,8 @@ bool readPredictor(QPDFObjectHandle parms, EncodedStream& out)
         return true;
     }
     const bool png = predictor >= 10 && predictor <= 15;
-    if ((!png && predictor != 2) || bits != 8 || columns < 1 || columns > INT_MAX ||
-        colors < 1 || colors > 32) {
+    if ((!png && predictor != 2) || bits != 8 || columns < 1 || columns > INT_MAX || colors < 1 ||
+        colors > 32) {
         return false;
     }
     out.predictor = png ? EncodedStream::Predictor::png : EncodedStream::Predictor::tiff;
@@ -88,8 +88,9 @@ std::optional<EncodedStream> EncodedStream::take(QPDFObjectHandle stream, size_t
             return std::nullopt;
         }
         QPDFObjectHandle length = stream.getDict().getKey("/Length");
-        if (length.isInteger() && (length.getIntValue() < 0 ||
-                                   !plausibleLength(static_cast<size_t>(length.getIntValue()), expected))) {
+        if (length.isInteger() &&
+            (length.getIntValue() < 0 ||
+             !plausibleLength(static_cast<size_t>(length.getIntValue()), expected))) {
             return std::nullopt;
         }
         std::shared_ptr<Buffer> raw = stream.getRawStreamData();

@@ -98,7 +98,8 @@ bool planPalette(QPDFObjectHandle space, QPDFObjectHandle dict, Plan& plan)
         }
     }
     const size_t colours = static_cast<size_t>(hival.getIntValue()) + 1;
-    const auto table = lookupTable(space.getArrayItem(3), colours * static_cast<size_t>(*baseComponents));
+    const auto table =
+        lookupTable(space.getArrayItem(3), colours * static_cast<size_t>(*baseComponents));
     if (!table) {
         return false;
     }
@@ -118,8 +119,10 @@ void planSize(const Settings& settings, Plan& plan)
         return;
     }
     const double scale = static_cast<double>(settings.maxSide) / longer;
-    plan.targetWidth = std::clamp(static_cast<int>(std::lround(plan.width * scale)), 1, settings.maxSide);
-    plan.targetHeight = std::clamp(static_cast<int>(std::lround(plan.height * scale)), 1, settings.maxSide);
+    plan.targetWidth =
+        std::clamp(static_cast<int>(std::lround(plan.width * scale)), 1, settings.maxSide);
+    plan.targetHeight =
+        std::clamp(static_cast<int>(std::lround(plan.height * scale)), 1, settings.maxSide);
 }
 
 // A soft mask of the image's own size shrinks with it and stays Flate, so
@@ -183,8 +186,8 @@ std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
     QPDFObjectHandle height = dict.getKey("/Height");
     QPDFObjectHandle bits = dict.getKey("/BitsPerComponent");
     if (!width.isInteger() || !height.isInteger() || !bits.isInteger() ||
-        width.getIntValue() <= 0 || height.getIntValue() <= 0 ||
-        width.getIntValue() > 1'000'000 || height.getIntValue() > 1'000'000) {
+        width.getIntValue() <= 0 || height.getIntValue() <= 0 || width.getIntValue() > 1'000'000 ||
+        height.getIntValue() > 1'000'000) {
         return std::nullopt;
     }
     plan.width = static_cast<int>(width.getIntValue());
@@ -222,8 +225,7 @@ std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
         // Only a plain JPEG goes to our decoder; /DecodeParms could override
         // its colour transform, and a chain around DCT would need qpdf to decode.
         QPDFObjectHandle parms = dict.getKey("/DecodeParms");
-        const bool plainParms =
-            parms.isNull() || (parms.isDictionary() && parms.getKeys().empty());
+        const bool plainParms = parms.isNull() || (parms.isDictionary() && parms.getKeys().empty());
         if (filters->size() != 1 || !plainParms) {
             return std::nullopt;
         }

@@ -27,16 +27,16 @@ inline constexpr long long maxSamples = 200'000'000;
 // What the pass does with one image. Made and used on the thread that owns the document.
 struct Plan {
     QPDFObjectHandle image;
-    bool jpegSource = false;  // the stream is one DCT-encoded JPEG
+    bool jpegSource = false; // the stream is one DCT-encoded JPEG
     int width = 0;
     int height = 0;
     int sourceComponents = 0; // samples per pixel in the stream (1 for Indexed)
     int components = 0;       // samples per pixel after expanding a palette
     int targetWidth = 0;
     int targetHeight = 0;
-    std::string palette;              // Indexed: the colour table, else empty
-    QPDFObjectHandle baseColorSpace;  // Indexed: the /ColorSpace the image gets
-    QPDFObjectHandle mask;            // a soft mask to shrink with the image, if any
+    std::string palette;             // Indexed: the colour table, else empty
+    QPDFObjectHandle baseColorSpace; // Indexed: the /ColorSpace the image gets
+    QPDFObjectHandle mask;           // a soft mask to shrink with the image, if any
 
     bool resized() const { return targetWidth != width || targetHeight != height; }
 };

@@ -169,8 +169,8 @@ Outcome run(QPDF& pdf, CompressionLevel level)
             continue;
         }
         ++outcome.considered;
-        while (!inFlight.empty() && (inFlight.size() >= workers ||
-                                     bytesInFlight + pending.jobBytes > memoryBudget)) {
+        while (!inFlight.empty() &&
+               (inFlight.size() >= workers || bytesInFlight + pending.jobBytes > memoryBudget)) {
             finishOldest();
         }
         pending.result = std::async(std::launch::async, ImageWork::run, std::move(*job));

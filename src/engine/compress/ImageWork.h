@@ -11,7 +11,7 @@ namespace ImageWork {
 
 struct Job {
     bool jpegSource = false;
-    std::string data; // the JPEG stream, or decoded 8-bit samples
+    std::string data;                     // the JPEG stream, or decoded 8-bit samples
     std::optional<EncodedStream> encoded; // when set, decoded into `data` first
     int width = 0;
     int height = 0;

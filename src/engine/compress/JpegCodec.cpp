@@ -107,8 +107,8 @@ bool runDecode(DecodeState& s)
     }
     s.result.adobeMarker = s.cinfo.saw_Adobe_marker != 0;
     s.cinfo.out_color_space = colorSpaceFor(s.components);
-    s.cinfo.scale_num = std::max(scaleEighths(s.width, s.minWidth),
-                                 scaleEighths(s.height, s.minHeight));
+    s.cinfo.scale_num =
+        std::max(scaleEighths(s.width, s.minWidth), scaleEighths(s.height, s.minHeight));
     s.cinfo.scale_denom = 8;
     jpeg_start_decompress(&s.cinfo);
     if (s.cinfo.output_components != s.components) {

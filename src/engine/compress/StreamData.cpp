@@ -31,9 +31,11 @@ std::optional<std::vector<std::string>> filters(QPDFObjectHandle stream)
 
 bool losslessOnly(const std::vector<std::string>& filters)
 {
-    static const std::vector<std::string> lossless = {
-        "/FlateDecode", "/Fl", "/LZWDecode", "/LZW", "/ASCIIHexDecode", "/AHx",
-        "/ASCII85Decode", "/A85", "/RunLengthDecode", "/RL"};
+    static const std::vector<std::string> lossless = {"/FlateDecode",     "/Fl",
+                                                      "/LZWDecode",       "/LZW",
+                                                      "/ASCIIHexDecode",  "/AHx",
+                                                      "/ASCII85Decode",   "/A85",
+                                                      "/RunLengthDecode", "/RL"};
     return std::all_of(filters.begin(), filters.end(), [](const std::string& name) {
         return std::find(lossless.begin(), lossless.end(), name) != lossless.end();
     });

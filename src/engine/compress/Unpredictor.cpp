@@ -98,13 +98,9 @@ void unfilterPng(unsigned char type, unsigned char* row, const unsigned char* up
 } // namespace
 
 Unpredictor::Unpredictor(Pipeline* downstream, Kind kind, size_t rowBytes, size_t pixelBytes)
-    : Pipeline("unpredictor", downstream)
-    , m_kind(kind)
-    , m_rowBytes(rowBytes)
-    , m_pixelBytes(pixelBytes)
-    , m_stored(kind == Kind::png ? rowBytes + 1 : rowBytes)
-    , m_row(m_stored)
-    , m_above(kind == Kind::png ? m_stored : 0)
+    : Pipeline("unpredictor", downstream), m_kind(kind), m_rowBytes(rowBytes),
+      m_pixelBytes(pixelBytes), m_stored(kind == Kind::png ? rowBytes + 1 : rowBytes),
+      m_row(m_stored), m_above(kind == Kind::png ? m_stored : 0)
 {
 }
 

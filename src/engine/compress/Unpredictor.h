@@ -24,8 +24,8 @@ private:
     Kind m_kind;
     size_t m_rowBytes;
     size_t m_pixelBytes;
-    size_t m_stored;                      // bytes per stored row: PNG adds a type byte
+    size_t m_stored; // bytes per stored row: PNG adds a type byte
     size_t m_filled = 0;
-    std::vector<unsigned char> m_row;     // the row being filled, as stored
-    std::vector<unsigned char> m_above;   // PNG: the previous decoded row, as m_row, zeros at first
+    std::vector<unsigned char> m_row;   // the row being filled, as stored
+    std::vector<unsigned char> m_above; // PNG: the previous decoded row, as m_row, zeros at first
 };

@@ -20,8 +20,8 @@ QString passwordNeeded(const QString& inputName)
 
 QString writeFailed(const QString& outputName)
 {
-    return QCoreApplication::translate(
-               "PDFEngine", "%1 yazılamadı. Klasöre yazma iznin olduğundan emin ol.")
+    return QCoreApplication::translate("PDFEngine",
+                                       "%1 yazılamadı. Klasöre yazma iznin olduğundan emin ol.")
         .arg(outputName);
 }
 

@@ -2,10 +2,6 @@
 
 namespace PDFEngine {
 
-Failure::Failure(QString message)
-    : m_message(std::move(message))
-    , m_utf8(m_message.toUtf8())
-{
-}
+Failure::Failure(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
 
 } // namespace PDFEngine

@@ -1,6 +1,6 @@
 #include "EngineText.h"
-#include "Output.h"
 #include "Operations.h"
+#include "Output.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

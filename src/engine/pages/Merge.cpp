@@ -1,6 +1,6 @@
 #include "EngineText.h"
-#include "Output.h"
 #include "Operations.h"
+#include "Output.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -22,7 +22,8 @@ void merge(const QList<PDFSource>& sources, const QString& destination)
     for (const PDFSource& source : sources) {
         inputs.push_back(open(source));
         try {
-            for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(*inputs.back()).getAllPages()) {
+            for (QPDFPageObjectHelper& page :
+                 QPDFPageDocumentHelper(*inputs.back()).getAllPages()) {
                 outputPages.addPage(page, false);
                 ++pageCount;
             }

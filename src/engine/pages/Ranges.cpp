@@ -22,8 +22,7 @@ QString unreadable(const QString& piece)
 
 QString outside(qint64 pageCount, const QString& piece)
 {
-    return QCoreApplication::translate("PDFEngine",
-                                       "Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.")
+    return QCoreApplication::translate("PDFEngine", "Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.")
         .arg(pageCount)
         .arg(piece);
 }

@@ -1,6 +1,6 @@
 #include "EngineText.h"
-#include "Output.h"
 #include "Operations.h"
+#include "Output.h"
 #include "PageGeometry.h"
 #include "StampAppearance.h"
 #include "StampGeometry.h"

@@ -45,22 +45,17 @@ QList<QPointF> mapped(const Stroke& stroke, const QRectF& rect)
     QList<QPointF> points;
     points.reserve(stroke.size());
     for (const QPointF& p : stroke) {
-        points.append(QPointF(rect.left() + p.x() * rect.width(), rect.top() + p.y() * rect.height()));
+        points.append(
+            QPointF(rect.left() + p.x() * rect.width(), rect.top() + p.y() * rect.height()));
     }
     return points;
 }
 
 } // namespace
 
-SignatureArt::SignatureArt(Strokes strokes)
-    : m_payload(std::move(strokes))
-{
-}
+SignatureArt::SignatureArt(Strokes strokes) : m_payload(std::move(strokes)) {}
 
-SignatureArt::SignatureArt(Image image)
-    : m_payload(std::move(image))
-{
-}
+SignatureArt::SignatureArt(Image image) : m_payload(std::move(image)) {}
 
 std::optional<SignatureArt> SignatureArt::of(const SavedSignature& signature,
                                              const std::optional<QString>& imagePath)
@@ -181,7 +176,8 @@ void SignatureArt::draw(const QRectF& rect, QPainter& painter) const
     } else if (const Strokes* art = strokes()) {
         const QColor colour = inkColor(art->ink);
         const double width = lineWidth(rect.height());
-        painter.strokePath(path(rect), QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.strokePath(path(rect),
+                           QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         // Qt's stroker leaves zero-length subpaths blank where a PDF reader
         // paints their round caps; paint those dots here so both agree.
         painter.setPen(Qt::NoPen);

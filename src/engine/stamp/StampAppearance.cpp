@@ -152,9 +152,18 @@ QTransform artToPage(const QRectF& bounds, int rotation)
     double cosine = 1;
     double sine = 0;
     switch (PageGeometry::normalizedRotation(rotation)) {
-    case 90: cosine = 0; sine = 1; break;
-    case 180: cosine = -1; sine = 0; break;
-    case 270: cosine = 0; sine = -1; break;
+    case 90:
+        cosine = 0;
+        sine = 1;
+        break;
+    case 180:
+        cosine = -1;
+        sine = 0;
+        break;
+    case 270:
+        cosine = 0;
+        sine = -1;
+        break;
     default: break;
     }
     const QTransform yUp(1, 0, 0, -1, 0, size.height());
@@ -194,8 +203,8 @@ QPDFObjectHandle form(QPDF& pdf, const SignatureArt& art, const QRectF& bounds, 
         states.replaceKey("/GS0", QPDFObjectHandle::parse("<< /Type /ExtGState /BM /Multiply >>"));
         resources.replaceKey("/ExtGState", states);
         // Images fill the unit square with their first row at the top.
-        drawing = "/GS0 gs\n" + matrix(QTransform(size.width(), 0, 0, -size.height(), 0,
-                                                   size.height())) +
+        drawing = "/GS0 gs\n" +
+                  matrix(QTransform(size.width(), 0, 0, -size.height(), 0, size.height())) +
                   " cm\n/Im0 Do\n";
     }
     QByteArray content;

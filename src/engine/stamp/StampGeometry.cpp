@@ -40,9 +40,10 @@ QRectF pageRect(const QRectF& normalised, const PageFrame& frame)
     const QRectF display(normalised.x() * shown.width(),
                          (1 - (normalised.y() + normalised.height())) * shown.height(),
                          normalised.width() * shown.width(), normalised.height() * shown.height());
-    const std::array<QPointF, 4> corners = {
-        toPage(display.topLeft(), frame), toPage(display.topRight(), frame),
-        toPage(display.bottomLeft(), frame), toPage(display.bottomRight(), frame)};
+    const std::array<QPointF, 4> corners = {toPage(display.topLeft(), frame),
+                                            toPage(display.topRight(), frame),
+                                            toPage(display.bottomLeft(), frame),
+                                            toPage(display.bottomRight(), frame)};
     double left = corners[0].x();
     double right = left;
     double bottom = corners[0].y();

@@ -16,8 +16,8 @@ const QString interface = QStringLiteral("org.freedesktop.FileManager1");
 } // namespace
 
 DesktopReveal::DesktopReveal(QDBusConnection bus, OpenUrl openUrl)
-    : m_bus(std::move(bus))
-    , m_openUrl(openUrl ? std::move(openUrl) : OpenUrl(&QDesktopServices::openUrl))
+    : m_bus(std::move(bus)),
+      m_openUrl(openUrl ? std::move(openUrl) : OpenUrl(&QDesktopServices::openUrl))
 {
 }
 
@@ -33,11 +33,11 @@ void DesktopReveal::reveal(const QStringList& paths)
     QStringList uris;
     for (const QString& path : paths) {
         // File managers expect URIs with non-ASCII characters and blanks percent-encoded.
-        uris << QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())
-                    .toString(QUrl::FullyEncoded);
+        uris
+            << QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(service, objectPath, interface,
-                                                       QStringLiteral("ShowItems"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, objectPath, interface, QStringLiteral("ShowItems"));
     call << uris << QString();
     // Asynchronous, so a file manager that is slow to start never blocks the window.
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call));

@@ -18,12 +18,12 @@ PasswordDialog::PasswordDialog(const QString& path, Attempt attempt, QWidget* pa
     bold.setBold(true);
     message->setFont(bold);
 
-    auto* informative = new QLabel(
-        attempt == Attempt::first
-            ? tr("Parolayı gir. Parola yalnız bu oturumda kullanılır ve kaydedilmez. "
-                 "Çıktı dosyası parolasız olur.")
-            : tr("Parola yanlış. Yeniden dene."),
-        this);
+    auto* informative =
+        new QLabel(attempt == Attempt::first
+                       ? tr("Parolayı gir. Parola yalnız bu oturumda kullanılır ve kaydedilmez. "
+                            "Çıktı dosyası parolasız olur.")
+                       : tr("Parola yanlış. Yeniden dene."),
+                   this);
     informative->setObjectName(QStringLiteral("informative"));
     informative->setWordWrap(true);
 

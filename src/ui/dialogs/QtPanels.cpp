@@ -12,9 +12,7 @@ const QString pdfMimeType = QStringLiteral("application/pdf");
 
 } // namespace
 
-QtPanels::QtPanels(Style style, ParentWindow parent)
-    : m_style(style)
-    , m_parent(std::move(parent))
+QtPanels::QtPanels(Style style, ParentWindow parent) : m_style(style), m_parent(std::move(parent))
 {
 }
 

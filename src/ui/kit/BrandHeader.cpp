@@ -54,9 +54,9 @@ BrandHeader::BrandHeader(const QString& version, QWidget* parent)
 
     m_settings->setSymbol(QStringLiteral("gearshape"), 15, Tone::secondary);
     m_settings->setAccessibleName(tr("Ayarlar"));
-    tip(m_settings, tr("Ayarlar (%1)")
-                        .arg(QKeySequence(Qt::CTRL | Qt::Key_Comma)
-                                 .toString(QKeySequence::NativeText)));
+    tip(m_settings,
+        tr("Ayarlar (%1)")
+            .arg(QKeySequence(Qt::CTRL | Qt::Key_Comma).toString(QKeySequence::NativeText)));
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -68,4 +68,3 @@ BrandHeader::BrandHeader(const QString& version, QWidget* parent)
     connect(m_about, &QAbstractButton::clicked, this, &BrandHeader::aboutRequested);
     connect(m_settings, &QAbstractButton::clicked, this, &BrandHeader::settingsRequested);
 }
-

@@ -33,8 +33,7 @@ QPainterPath polygon(std::initializer_list<QPointF> points, qreal size)
 
 } // namespace
 
-BrandMark::BrandMark(qreal size, QWidget* parent)
-    : QWidget(parent), m_size(size)
+BrandMark::BrandMark(qreal size, QWidget* parent) : QWidget(parent), m_size(size)
 {
     setFixedSize(sizeHint());
     setAttribute(Qt::WA_TranslucentBackground);
@@ -69,8 +68,7 @@ void BrandMark::paint(QPainter& painter, QPointF origin, qreal size)
     painter.drawPath(polygon({{400, 330}, {740, 330}, {740, 800}, {400, 800}}, size));
 
     painter.setBrush(Qt::white);
-    painter.drawPath(
-        polygon({{290, 230}, {640, 230}, {640, 610}, {530, 720}, {290, 720}}, size));
+    painter.drawPath(polygon({{290, 230}, {640, 230}, {640, 610}, {530, 720}, {290, 720}}, size));
 
     painter.setBrush(QColor::fromRgbF(1.0F, 0.8F, 0.76F));
     painter.drawPath(polygon({{530, 720}, {530, 610}, {640, 610}}, size));

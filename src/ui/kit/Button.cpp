@@ -136,8 +136,8 @@ void Button::paintEvent(QPaintEvent*)
     const QPainterPath shape = Shapes::continuousRect(frame, radius);
 
     if (m_kind == Kind::prominent) {
-        QColor fill =
-            isEnabled() ? Theme::accent(pal) : alpha(Theme::primary(pal), dark ? 0.14 : 0.09);
+        QColor fill = isEnabled() ? Theme::accent(pal)
+                                  : alpha(Theme::primary(pal), dark ? 0.14 : 0.09);
         if (isEnabled() && pressed) {
             fill = fill.darker(115);
         } else if (hovered) {
@@ -193,7 +193,8 @@ void Button::paintEvent(QPaintEvent*)
             painter.save();
             painter.translate(centre);
             painter.rotate(i * 30.0);
-            painter.setPen(QPen(alpha(content, 1.0 - age * 0.07), 1.6, Qt::SolidLine, Qt::RoundCap));
+            painter.setPen(
+                QPen(alpha(content, 1.0 - age * 0.07), 1.6, Qt::SolidLine, Qt::RoundCap));
             painter.drawLine(QPointF(0, -spinnerSide / 2.0 + 0.8), QPointF(0, -spinnerSide / 4.5));
             painter.restore();
         }

@@ -6,8 +6,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-Card::Card(int padding, QWidget* parent)
-    : QFrame(parent)
+Card::Card(int padding, QWidget* parent) : QFrame(parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(padding, padding, padding, padding);

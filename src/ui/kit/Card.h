@@ -2,7 +2,8 @@
 
 #include <QFrame>
 
-// The card surface: content padded on the control background, in a rounded rectangle with a hairline border.
+// The card surface: content padded on the control background, in a rounded rectangle with a
+// hairline border.
 class Card : public QFrame {
     Q_OBJECT
 public:

@@ -26,7 +26,8 @@ constexpr int autoScrollBand = 28;
 // The rows themselves: draws hover, hairlines and the drop indicator, and runs row drags.
 class RowColumn : public QWidget {
 public:
-    explicit RowColumn(FileList* list) : QWidget(list), m_list(list), m_layout(new QVBoxLayout(this))
+    explicit RowColumn(FileList* list)
+        : QWidget(list), m_list(list), m_layout(new QVBoxLayout(this))
     {
         setObjectName(QStringLiteral("rows"));
         m_layout->setContentsMargins(sideMargin, 2, sideMargin, 12);
@@ -133,8 +134,8 @@ protected:
         if (!m_list->isReorderable() || m_pressRow < 0 || !(event->buttons() & Qt::LeftButton)) {
             return;
         }
-        if ((event->position().toPoint() - m_pressPos).manhattanLength()
-            < QApplication::startDragDistance()) {
+        if ((event->position().toPoint() - m_pressPos).manhattanLength() <
+            QApplication::startDragDistance()) {
             return;
         }
         startDrag(std::exchange(m_pressRow, -1));
@@ -292,8 +293,8 @@ std::unique_ptr<QMimeData> FileList::rowMime(int index) const
 {
     auto mime = std::make_unique<QMimeData>();
     // The list's address tells a row of this list from a row of any other.
-    const QByteArray payload = QByteArray::number(reinterpret_cast<quintptr>(this)) + ':'
-                            + QByteArray::number(index);
+    const QByteArray payload =
+        QByteArray::number(reinterpret_cast<quintptr>(this)) + ':' + QByteArray::number(index);
     mime->setData(rowFormat, payload);
     return mime;
 }

@@ -20,7 +20,8 @@ FileRow::FileRow(const PDFFile& file, std::optional<int> index, const FileDispla
     m_row->setSpacing(10);
 
     if (index) {
-        auto* number = Labels::text(QString::number(*index), TextStyle::body, Tone::secondary, this);
+        auto* number =
+            Labels::text(QString::number(*index), TextStyle::body, Tone::secondary, this);
         number->setFont(Theme::monospacedDigits(Theme::font(TextStyle::body)));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         number->setFixedWidth(22);

@@ -30,8 +30,7 @@ protected:
         }
         auto* widget = static_cast<QWidget*>(watched);
         switch (event->type()) {
-        case QEvent::ToolTip:
-            return true;
+        case QEvent::ToolTip: return true;
         case QEvent::Enter:
             if (!widget->toolTip().isEmpty()) {
                 entered(widget);
@@ -44,8 +43,7 @@ protected:
                 TipPanel::shared()->orderOut();
             }
             break;
-        default:
-            break;
+        default: break;
         }
         return false;
     }

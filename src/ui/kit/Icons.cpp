@@ -18,14 +18,10 @@ QString resourcePath(const QString& name)
 QString strokeWidth(SymbolWeight weight)
 {
     switch (weight) {
-    case SymbolWeight::light:
-        return QStringLiteral("1.5");
-    case SymbolWeight::medium:
-        return QStringLiteral("2.25");
-    case SymbolWeight::semibold:
-        return QStringLiteral("2.5");
-    case SymbolWeight::regular:
-        break;
+    case SymbolWeight::light: return QStringLiteral("1.5");
+    case SymbolWeight::medium: return QStringLiteral("2.25");
+    case SymbolWeight::semibold: return QStringLiteral("2.5");
+    case SymbolWeight::regular: break;
     }
     return QStringLiteral("2");
 }
@@ -45,7 +41,8 @@ QByteArray sourceFor(const QString& name, SymbolWeight weight)
     }
     QByteArray data = *found;
     data.replace("currentColor", "#000000");
-    data.replace("stroke-width=\"2\"\n", ("stroke-width=\"" + strokeWidth(weight) + "\"\n").toUtf8());
+    data.replace("stroke-width=\"2\"\n",
+                 ("stroke-width=\"" + strokeWidth(weight) + "\"\n").toUtf8());
     data.replace("stroke-width=\"2\" ", ("stroke-width=\"" + strokeWidth(weight) + "\" ").toUtf8());
     return data;
 }

@@ -8,8 +8,8 @@
 
 PageThumb::PageThumb(const PDFFile& file, qint64 index, int side, ThumbnailProvider provider,
                      QWidget* parent)
-    : QWidget(parent), m_file(file), m_index(index), m_side(side),
-      m_provider(std::move(provider)), m_pageSize(file.displaySize(index))
+    : QWidget(parent), m_file(file), m_index(index), m_side(side), m_provider(std::move(provider)),
+      m_pageSize(file.displaySize(index))
 {
     setAttribute(Qt::WA_TranslucentBackground);
 }

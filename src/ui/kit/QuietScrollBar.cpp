@@ -37,7 +37,8 @@ private:
         const QColor ink = Theme::primary(m_bar->palette());
         const QString sheet =
             QStringLiteral(
-                "QScrollBar:vertical { background: transparent; width: 11px; margin: 3px 2px 3px 0; }"
+                "QScrollBar:vertical { background: transparent; width: 11px; margin: 3px 2px 3px "
+                "0; }"
                 "QScrollBar::handle:vertical { background: %1; border-radius: 3px;"
                 " min-height: 32px; margin: 0 1px; }"
                 "QScrollBar::handle:vertical:hover { background: %2; }"

@@ -31,8 +31,8 @@ RoundedField::RoundedField(QLineEdit* field, QWidget* parent) : QWidget(parent),
 
 bool RoundedField::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_field
-        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+    if (watched == m_field &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         update();
     }
     return false;

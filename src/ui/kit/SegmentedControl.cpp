@@ -89,7 +89,8 @@ void SegmentedControl::paintEvent(QPaintEvent*)
     const QPalette& pal = palette();
     const bool dark = Theme::isDark(pal);
     const QColor text = Theme::primary(pal);
-    const QRectF track = QRectF(0, 0, sizeHint().width(), controlHeight).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF track =
+        QRectF(0, 0, sizeHint().width(), controlHeight).adjusted(0.5, 0.5, -0.5, -0.5);
 
     painter.fillPath(Shapes::continuousRect(track, trackRadius),
                      Theme::withAlpha(text, dark ? 0.10 : 0.06));
@@ -118,7 +119,8 @@ void SegmentedControl::paintEvent(QPaintEvent*)
             painter.drawPath(thumb);
             if (m_keyboardFocus && hasFocus()) {
                 painter.setPen(QPen(Theme::withAlpha(Theme::accent(pal), 0.7), 2));
-                painter.drawPath(Shapes::continuousRect(box.adjusted(-1, -1, 1, 1), thumbRadius + 1));
+                painter.drawPath(
+                    Shapes::continuousRect(box.adjusted(-1, -1, 1, 1), thumbRadius + 1));
             }
         } else if (index == m_pressed || index == m_hovered) {
             painter.fillPath(Shapes::continuousRect(box, thumbRadius),
@@ -181,15 +183,9 @@ void SegmentedControl::leaveEvent(QEvent* event)
 void SegmentedControl::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Left:
-        choose(m_current - 1);
-        break;
-    case Qt::Key_Right:
-        choose(m_current + 1);
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-        return;
+    case Qt::Key_Left: choose(m_current - 1); break;
+    case Qt::Key_Right: choose(m_current + 1); break;
+    default: QWidget::keyPressEvent(event); return;
     }
     m_keyboardFocus = true;
     update();
@@ -197,8 +193,8 @@ void SegmentedControl::keyPressEvent(QKeyEvent* event)
 
 void SegmentedControl::focusInEvent(QFocusEvent* event)
 {
-    m_keyboardFocus = event->reason() == Qt::TabFocusReason
-                      || event->reason() == Qt::BacktabFocusReason;
+    m_keyboardFocus = event->reason() == Qt::TabFocusReason ||
+                      event->reason() == Qt::BacktabFocusReason;
     update();
     QWidget::focusInEvent(event);
 }

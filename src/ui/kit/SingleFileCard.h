@@ -6,7 +6,8 @@
 
 class Button;
 
-// The input of a single-file tool, on a card: first page, name, page count and size, replace and remove.
+// The input of a single-file tool, on a card: first page, name, page count and size, replace and
+// remove.
 class SingleFileCard : public Card {
     Q_OBJECT
 public:

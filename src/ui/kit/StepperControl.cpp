@@ -98,7 +98,8 @@ void StepperControl::paintEvent(QPaintEvent*)
     painter.setPen(QPen(Theme::withAlpha(Qt::black, dark ? 0.3 : 0.14), 0.75));
     painter.drawPath(shape);
     painter.setPen(QPen(Theme::withAlpha(text, 0.1), 1));
-    painter.drawLine(QPointF(3, controlHeight / 2.0), QPointF(controlWidth - 3, controlHeight / 2.0));
+    painter.drawLine(QPointF(3, controlHeight / 2.0),
+                     QPointF(controlWidth - 3, controlHeight / 2.0));
 
     if (hasFocus()) {
         painter.setPen(QPen(Theme::withAlpha(Theme::accent(pal), 0.6), 2));
@@ -148,14 +149,9 @@ void StepperControl::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Up:
-    case Qt::Key_Plus:
-        step(1);
-        break;
+    case Qt::Key_Plus: step(1); break;
     case Qt::Key_Down:
-    case Qt::Key_Minus:
-        step(-1);
-        break;
-    default:
-        QWidget::keyPressEvent(event);
+    case Qt::Key_Minus: step(-1); break;
+    default: QWidget::keyPressEvent(event);
     }
 }

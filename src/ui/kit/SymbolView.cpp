@@ -3,8 +3,7 @@
 #include <QPainter>
 
 SymbolView::SymbolView(const QString& name, qreal side, Tone tone, QWidget* parent)
-    : QWidget(parent), m_name(name), m_side(side), m_tone(tone),
-      m_frame(qCeil(side), qCeil(side))
+    : QWidget(parent), m_name(name), m_side(side), m_tone(tone), m_frame(qCeil(side), qCeil(side))
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_TranslucentBackground);

@@ -15,20 +15,13 @@ struct StyleSpec {
 StyleSpec specOf(TextStyle style)
 {
     switch (style) {
-    case TextStyle::title2:
-        return {17, QFont::Normal};
-    case TextStyle::title3:
-        return {15, QFont::Normal};
-    case TextStyle::headline:
-        return {13, QFont::DemiBold};
-    case TextStyle::callout:
-        return {12, QFont::Normal};
-    case TextStyle::subheadline:
-        return {11, QFont::Normal};
-    case TextStyle::caption:
-        return {10, QFont::Normal};
-    case TextStyle::body:
-        break;
+    case TextStyle::title2: return {17, QFont::Normal};
+    case TextStyle::title3: return {15, QFont::Normal};
+    case TextStyle::headline: return {13, QFont::DemiBold};
+    case TextStyle::callout: return {12, QFont::Normal};
+    case TextStyle::subheadline: return {11, QFont::Normal};
+    case TextStyle::caption: return {10, QFont::Normal};
+    case TextStyle::body: break;
     }
     return {bodyPoints, QFont::Normal};
 }
@@ -141,18 +134,12 @@ QColor accent(const QPalette& palette)
 QColor color(Tone tone, const QPalette& palette)
 {
     switch (tone) {
-    case Tone::primary:
-        return primary(palette);
-    case Tone::secondary:
-        return secondary(palette);
-    case Tone::accent:
-        return accent(palette);
-    case Tone::up:
-        return DS::up(palette);
-    case Tone::down:
-        return DS::down(palette);
-    case Tone::white:
-        break;
+    case Tone::primary: return primary(palette);
+    case Tone::secondary: return secondary(palette);
+    case Tone::accent: return accent(palette);
+    case Tone::up: return DS::up(palette);
+    case Tone::down: return DS::down(palette);
+    case Tone::white: break;
     }
     return Qt::white;
 }

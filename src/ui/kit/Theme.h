@@ -57,12 +57,12 @@ QColor crimson2();
 
 // Sizes in points shared by the tool pages.
 namespace Metrics {
-inline constexpr int pageSide = 24;       // left and right padding of a page
+inline constexpr int pageSide = 24; // left and right padding of a page
 inline constexpr int headerTop = 16;
 inline constexpr int headerBottom = 12;
 inline constexpr int footerVertical = 12;
 inline constexpr int rowSpacing = 12;
 inline constexpr int cardRadius = 10;
-inline constexpr int dropInset = 8;        // the drop outline's distance to the page edges
+inline constexpr int dropInset = 8; // the drop outline's distance to the page edges
 inline constexpr int dropZoneBottom = 16;
 } // namespace Metrics

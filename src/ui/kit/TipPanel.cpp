@@ -130,8 +130,8 @@ void TipPanel::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(m_fadeLevel);
-    const QRectF area = QRectF(rect()).adjusted(shadowMargin, shadowMargin, -shadowMargin,
-                                                -shadowMargin);
+    const QRectF area =
+        QRectF(rect()).adjusted(shadowMargin, shadowMargin, -shadowMargin, -shadowMargin);
     const QRectF body = m_arrowUp ? area.adjusted(0, arrowHeight, 0, 0)
                                   : area.adjusted(0, 0, 0, -arrowHeight);
     QPainterPath shape = Shapes::continuousRect(body, radius);
@@ -153,8 +153,8 @@ void TipPanel::paintEvent(QPaintEvent*)
     painter.save();
     painter.translate(0, 2);
     for (int i = 6; i >= 1; --i) {
-        painter.setPen(QPen(QColor(0, 0, 0, 10), i * 2.0, Qt::SolidLine, Qt::RoundCap,
-                            Qt::RoundJoin));
+        painter.setPen(
+            QPen(QColor(0, 0, 0, 10), i * 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(bubble);
     }

@@ -5,7 +5,8 @@
 
 class QPropertyAnimation;
 
-// The one floating window that shows hover tips: never activated, never focused, never hit by the mouse.
+// The one floating window that shows hover tips: never activated, never focused, never hit by the
+// mouse.
 class TipPanel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(qreal fade READ fade WRITE setFade)

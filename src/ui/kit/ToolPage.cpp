@@ -169,10 +169,8 @@ bool ToolPage::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::DragLeave:
-    case QEvent::Drop:
-        break;
-    default:
-        return false;
+    case QEvent::Drop: break;
+    default: return false;
     }
     if (!watched->isWidgetType()) {
         return false;

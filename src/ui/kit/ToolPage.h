@@ -11,7 +11,8 @@ class PageHeader;
 class QHBoxLayout;
 class QVBoxLayout;
 
-// The frame of a tool's page: header, banner, content and footer bar; files dropped anywhere on it go to its tool.
+// The frame of a tool's page: header, banner, content and footer bar; files dropped anywhere on it
+// go to its tool.
 class ToolPage : public QWidget {
     Q_OBJECT
 public:

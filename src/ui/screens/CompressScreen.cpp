@@ -21,12 +21,9 @@ namespace {
 QString levelTitle(CompressionLevel level)
 {
     switch (level) {
-    case CompressionLevel::light:
-        return CompressScreen::tr("Hafif");
-    case CompressionLevel::balanced:
-        return CompressScreen::tr("Dengeli");
-    case CompressionLevel::strong:
-        return CompressScreen::tr("Güçlü");
+    case CompressionLevel::light: return CompressScreen::tr("Hafif");
+    case CompressionLevel::balanced: return CompressScreen::tr("Dengeli");
+    case CompressionLevel::strong: return CompressScreen::tr("Güçlü");
     }
     return {};
 }
@@ -138,11 +135,10 @@ void CompressScreen::showFiles()
     m_parts.add->setVisible(!files.isEmpty());
     m_parts.clear->setEnabled(!files.isEmpty());
     m_parts.run->setReady(!files.isEmpty());
-    m_parts.summary->setText(files.isEmpty()
-                                 ? QString()
-                                 : tr("Dosya: %1 · %2")
-                                       .arg(Formatting::count(files.size(), QLocale()),
-                                            m_display.formatSize(bytes)));
+    m_parts.summary->setText(files.isEmpty() ? QString()
+                                             : tr("Dosya: %1 · %2")
+                                                   .arg(Formatting::count(files.size(), QLocale()),
+                                                        m_display.formatSize(bytes)));
 }
 
 void CompressScreen::showResults()

@@ -12,8 +12,7 @@
 #include <QStackedWidget>
 
 FileToolParts::FileToolParts(AppSection tool, const Texts& texts, bool reorderable)
-    : section(tool), add(new Button(texts.add, Button::Kind::bordered)),
-      stack(new QStackedWidget),
+    : section(tool), add(new Button(texts.add, Button::Kind::bordered)), stack(new QStackedWidget),
       drop(new DropZone(texts.dropSymbol, texts.dropTitle, texts.dropDetail)),
       list(new FileList(reorderable)),
       summary(Labels::text(QString(), TextStyle::callout, Tone::primary)),

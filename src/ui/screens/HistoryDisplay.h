@@ -6,7 +6,8 @@
 #include <QStringList>
 #include <optional>
 
-// What the history shows for a record: its title, its outputs still on disk, and its tool's symbol and name.
+// What the history shows for a record: its title, its outputs still on disk, and its tool's symbol
+// and name.
 namespace HistoryDisplay {
 
 // The output paths, in order.

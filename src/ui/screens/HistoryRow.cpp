@@ -22,9 +22,9 @@ constexpr int verticalPadding = 4 + 4;
 
 QString detailText(const HistoryItem& item, bool missing)
 {
-    const QString detail = missing
-        ? QCoreApplication::translate("HistoryRow", "Dosya taşınmış ya da silinmiş")
-        : item.inputs.join(QStringLiteral(", "));
+    const QString detail =
+        missing ? QCoreApplication::translate("HistoryRow", "Dosya taşınmış ya da silinmiş")
+                : item.inputs.join(QStringLiteral(", "));
     const std::optional<QString> tool = HistoryDisplay::toolName(item.tool);
     return tool ? *tool + QStringLiteral(" · ") + detail : detail;
 }
@@ -61,7 +61,7 @@ HistoryRow::HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* p
     facts->setSpacing(2);
     const QLocale locale;
     m_sizes->setText(QStringLiteral("%1 → %2").arg(Formatting::fileSize(item.bytesBefore, locale),
-                                        Formatting::fileSize(item.bytesAfter, locale)));
+                                                   Formatting::fileSize(item.bytesAfter, locale)));
     m_sizes->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
     m_sizes->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_sizes->setObjectName(QStringLiteral("sizes"));

@@ -11,7 +11,8 @@ class ElidedLabel;
 class SymbolView;
 class ToneLabel;
 
-// One recorded run: tool symbol, title, tool and inputs, sizes, when, and a button that reveals its outputs.
+// One recorded run: tool symbol, title, tool and inputs, sizes, when, and a button that reveals its
+// outputs.
 class HistoryRow : public QWidget {
     Q_OBJECT
 public:

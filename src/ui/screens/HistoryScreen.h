@@ -16,7 +16,8 @@ class QStackedWidget;
 class QTimer;
 class Store;
 
-// The history section: every recorded run, newest first, with reveal buttons and a confirmed way to clear the list.
+// The history section: every recorded run, newest first, with reveal buttons and a confirmed way to
+// clear the list.
 class HistoryScreen : public QWidget {
     Q_OBJECT
 public:
@@ -39,7 +40,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-
     Store& m_store;
     Clock m_clock;
     PageHeader* m_header;

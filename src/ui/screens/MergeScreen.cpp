@@ -68,8 +68,9 @@ void MergeScreen::showSummary()
     }
     const QLocale locale;
     m_parts.summary->setText(tr("Dosya: %1 · Sayfa: %2 · %3")
-                           .arg(Formatting::count(files.size(), locale),
-                                Formatting::count(pages, locale), m_display.formatSize(bytes)));
+                                 .arg(Formatting::count(files.size(), locale),
+                                      Formatting::count(pages, locale),
+                                      m_display.formatSize(bytes)));
 }
 
 void MergeScreen::move(int from, int to)

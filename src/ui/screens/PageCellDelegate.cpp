@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int halfGap = PageGrid::gap / 2;
-constexpr qreal plateInset = 5;   // the hover plate and focus ring reach this far past the page
+constexpr qreal plateInset = 5; // the hover plate and focus ring reach this far past the page
 constexpr qreal plateRadius = 7;
 constexpr int markBorder = 2;
 
@@ -65,7 +65,8 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QRectF plate = paper.adjusted(-plateInset, -plateInset, plateInset, plateInset);
     if (hovered && !selected) {
         painter->fillPath(Shapes::continuousRect(plate, plateRadius),
-                          Theme::withAlpha(Theme::primary(palette), Theme::isDark(palette) ? 0.08 : 0.05));
+                          Theme::withAlpha(Theme::primary(palette),
+                                           Theme::isDark(palette) ? 0.08 : 0.05));
     }
 
     // A soft lift under the sheet, as paper lying on the page.

@@ -143,8 +143,7 @@ void PageGrid::relayout()
     const int total = width();
     const int available = qMax(1, total - 2 * Metrics::pageSide);
     const int pages = std::max(m_model->rowCount(), 1);
-    const FlowGrid::Columns columns =
-        FlowGrid::columns(available, pages, minimumCell, gap);
+    const FlowGrid::Columns columns = FlowGrid::columns(available, pages, minimumCell, gap);
     const int cellWidth =
         qMax(1, static_cast<int>(std::min<qreal>(maximumCell, columns.cellWidth)));
     m_columns = columns.count;
@@ -182,8 +181,7 @@ void PageGrid::keyPressEvent(QKeyEvent* event)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     QListView::keyPressEvent(event);
     viewport()->update();

@@ -11,7 +11,8 @@ class PageGridModel;
 class Store;
 
 // The pages of one document as a grid of thumbnails that are clicked to mark them:
-// columns 120 to 180 wide and 16 apart, only visible cells drawn, images asked of the Store as they come into view.
+// columns 120 to 180 wide and 16 apart, only visible cells drawn, images asked of the Store as they
+// come into view.
 class PageGrid : public QListView {
     Q_OBJECT
 public:

@@ -41,12 +41,9 @@ QVariant PageGridModel::data(const QModelIndex& index, int role) const
     }
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
-        return caption(index.row());
-    case SelectedRole:
-        return m_selected.contains(index.row());
-    default:
-        return {};
+    case Qt::AccessibleTextRole: return caption(index.row());
+    case SelectedRole: return m_selected.contains(index.row());
+    default: return {};
     }
 }
 

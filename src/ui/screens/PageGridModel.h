@@ -3,7 +3,8 @@
 #include <QAbstractListModel>
 #include <QSet>
 
-// The pages of one document as rows of a list: "Sayfa N" and whether the page is marked for deletion.
+// The pages of one document as rows of a list: "Sayfa N" and whether the page is marked for
+// deletion.
 class PageGridModel : public QAbstractListModel {
     Q_OBJECT
 public:

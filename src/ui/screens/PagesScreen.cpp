@@ -110,9 +110,9 @@ void PagesScreen::showSelection()
     } else if (marked >= pages) {
         m_summary->setText(tr("En az bir sayfa kalmalı."));
     } else if (marked > 0) {
-        m_summary->setText(tr("Silinecek: %1 · Kalacak: %2")
-                               .arg(Formatting::count(marked, locale),
-                                    Formatting::count(pages - marked, locale)));
+        m_summary->setText(
+            tr("Silinecek: %1 · Kalacak: %2")
+                .arg(Formatting::count(marked, locale), Formatting::count(pages - marked, locale)));
     } else {
         m_summary->setText(tr("Silmek istediğin sayfalara tıkla."));
     }

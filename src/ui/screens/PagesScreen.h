@@ -13,7 +13,8 @@ class SingleFileCard;
 class Store;
 class ToneLabel;
 
-// The delete-pages tool's page: every page of one document as a thumbnail, clicked to mark it, and the run.
+// The delete-pages tool's page: every page of one document as a thumbnail, clicked to mark it, and
+// the run.
 class PagesScreen : public ToolPage {
     Q_OBJECT
 public:

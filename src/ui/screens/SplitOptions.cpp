@@ -76,8 +76,8 @@ void SplitOptions::showMode()
 {
     const SplitMode mode = m_store.splitMode();
     const auto& modes = ToolOptions::splitModes;
-    m_modes->setCurrentIndex(static_cast<int>(std::find(modes.begin(), modes.end(), mode)
-                                              - modes.begin()));
+    m_modes->setCurrentIndex(
+        static_cast<int>(std::find(modes.begin(), modes.end(), mode) - modes.begin()));
     m_each->setVisible(mode == SplitMode::each);
     m_everyRow->setVisible(mode == SplitMode::every);
     m_ranges->setVisible(mode == SplitMode::ranges);

@@ -53,8 +53,8 @@ SplitScreen::SplitScreen(Store& store, int shown, QWidget* parent)
 
     connect(m_drop, &DropZone::chooseRequested, this, [this] { m_store.open(AppSection::split); });
     connect(&m_store, &Store::splitFileChanged, this, &SplitScreen::showFile);
-    for (auto signal : {&Store::splitModeChanged, &Store::splitEveryChanged,
-                        &Store::splitRangesChanged}) {
+    for (auto signal :
+         {&Store::splitModeChanged, &Store::splitEveryChanged, &Store::splitRangesChanged}) {
         connect(&m_store, signal, this, &SplitScreen::showOutcome);
     }
 

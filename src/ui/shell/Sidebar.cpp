@@ -91,8 +91,8 @@ QWidget* Sidebar::privacyLine()
     row->setSpacing(5);
     auto* symbol = new SymbolView(QStringLiteral("lock.shield"), 12, Tone::secondary, line);
     row->addWidget(symbol);
-    row->addWidget(Labels::text(tr("Belgeler bu Mac'te kalır"), TextStyle::caption,
-                                Tone::secondary, line));
+    row->addWidget(
+        Labels::text(tr("Belgeler bu Mac'te kalır"), TextStyle::caption, Tone::secondary, line));
     row->addStretch(1);
     return line;
 }
@@ -123,7 +123,8 @@ void Sidebar::paintEvent(QPaintEvent*)
     const QPalette& p = palette();
     const bool dark = Theme::isDark(p);
     const QColor canvas = DS::canvas(p);
-    painter.fillRect(rect(), dark ? blend(canvas, Qt::black, 0.22) : blend(canvas, Qt::white, 0.35));
+    painter.fillRect(rect(),
+                     dark ? blend(canvas, Qt::black, 0.22) : blend(canvas, Qt::white, 0.35));
     // A dark divider reads as an edge on both sides of a dark sidebar; a light one as a seam.
     QColor edge = dark ? QColor(Qt::black) : Theme::primary(p);
     edge.setAlphaF(dark ? 0.5F : 0.1F);
@@ -137,21 +138,11 @@ void Sidebar::keyPressEvent(QKeyEvent* event)
     const auto index = static_cast<int>(at - order.begin());
     int next = index;
     switch (event->key()) {
-    case Qt::Key_Up:
-        next = qMax(0, index - 1);
-        break;
-    case Qt::Key_Down:
-        next = qMin(static_cast<int>(order.size()) - 1, index + 1);
-        break;
-    case Qt::Key_Home:
-        next = 0;
-        break;
-    case Qt::Key_End:
-        next = static_cast<int>(order.size()) - 1;
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-        return;
+    case Qt::Key_Up: next = qMax(0, index - 1); break;
+    case Qt::Key_Down: next = qMin(static_cast<int>(order.size()) - 1, index + 1); break;
+    case Qt::Key_Home: next = 0; break;
+    case Qt::Key_End: next = static_cast<int>(order.size()) - 1; break;
+    default: QWidget::keyPressEvent(event); return;
     }
     if (next != index) {
         emit sectionChosen(order[static_cast<size_t>(next)]);

@@ -14,8 +14,8 @@
 namespace {
 
 constexpr int rowHeight = 28;
-constexpr int insetX = 10;      // from the sidebar's edges to the row's highlight
-constexpr int paddingX = 8;     // inside the highlight
+constexpr int insetX = 10;  // from the sidebar's edges to the row's highlight
+constexpr int paddingX = 8; // inside the highlight
 constexpr qreal radius = 6;
 constexpr qreal symbolSide = 15;
 

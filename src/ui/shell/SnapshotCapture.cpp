@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
-#include <QMenuBar>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
@@ -41,7 +41,10 @@ public:
     {
     }
 
-    void start() { QTimer::singleShot(settleMs, this, [this] { next(); }); }
+    void start()
+    {
+        QTimer::singleShot(settleMs, this, [this] { next(); });
+    }
 
 private:
     void next()

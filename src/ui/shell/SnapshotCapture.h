@@ -17,7 +17,8 @@ constexpr int settleMs = 2000;
 QString captureFolder();
 // LEAFLOW_SNAPSHOT_DARK is present.
 bool darkRequested();
-// LEAFLOW_SNAPSHOT_WIDTH as a decimal number of points; 1300 when absent, not a number or not positive.
+// LEAFLOW_SNAPSHOT_WIDTH as a decimal number of points; 1300 when absent, not a number or not
+// positive.
 double contentWidth();
 
 // `window` drawn at two pixels per point.

@@ -152,15 +152,15 @@ QList<HistoryItem> demoHistory(const QDateTime& now)
     constexpr qint64 hour = 3600;
 
     QStringList splitOutputs;
-    for (const QString& range : {QStringLiteral("1-3"), QStringLiteral("4-8"),
-                                 QStringLiteral("9-12")}) {
+    for (const QString& range :
+         {QStringLiteral("1-3"), QStringLiteral("4-8"), QStringLiteral("9-12")}) {
         splitOutputs.append(output(kira, range));
     }
     return {
         record(now.addSecs(-24 * 60), AppSection::compress, {pdf(kira)},
                {output(kira, word("sıkıştırılmış"))}, 18400000, 4100000),
-        record(now.addSecs(-3 * hour), AppSection::sign, {pdf(ek)},
-               {output(ek, word("imzalı"))}, 2100000, 2120000),
+        record(now.addSecs(-3 * hour), AppSection::sign, {pdf(ek)}, {output(ek, word("imzalı"))},
+               2100000, 2120000),
         record(now.addSecs(-26 * hour), AppSection::merge, {pdf(kira), pdf(ek), pdf(teslim)},
                {output(kira, word("birleşik"))}, 27200000, 27150000),
         record(now.addSecs(-50 * hour), AppSection::split, {pdf(kira)}, splitOutputs, 18400000,

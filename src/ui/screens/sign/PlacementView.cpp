@@ -29,8 +29,7 @@ qreal travelled(QPointF delta)
 
 } // namespace
 
-ResizeHandle::ResizeHandle(PlacementView* placement)
-    : QWidget(placement), m_placement(placement)
+ResizeHandle::ResizeHandle(PlacementView* placement) : QWidget(placement), m_placement(placement)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::SizeFDiagCursor);
@@ -74,10 +73,9 @@ void ResizeHandle::mouseMoveEvent(QMouseEvent* event)
         m_start = m_placement->placement().rect;
     }
     const QSizeF page = m_placement->pageSize();
-    m_placement->store().resizePlacement(
-        m_placement->placementId(), *m_start,
-        QPointF(delta.x() / std::max<qreal>(page.width(), 1),
-                delta.y() / std::max<qreal>(page.height(), 1)));
+    m_placement->store().resizePlacement(m_placement->placementId(), *m_start,
+                                         QPointF(delta.x() / std::max<qreal>(page.width(), 1),
+                                                 delta.y() / std::max<qreal>(page.height(), 1)));
 }
 
 void ResizeHandle::mouseReleaseEvent(QMouseEvent*)
@@ -113,9 +111,9 @@ void RemoveButton::paintEvent(QPaintEvent*)
     if (isDown()) {
         painter.setOpacity(0.7);
     }
-    painter.drawPixmap(QPointF(0, 0), Icons::pixmap(QStringLiteral("xmark.circle.fill"),
-                                                    DS::down(palette()), side,
-                                                    devicePixelRatioF()));
+    painter.drawPixmap(QPointF(0, 0),
+                       Icons::pixmap(QStringLiteral("xmark.circle.fill"), DS::down(palette()), side,
+                                     devicePixelRatioF()));
 }
 
 PlacementView::PlacementView(Store& store, const Placement& placement, QWidget* parent)

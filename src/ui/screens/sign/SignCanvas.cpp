@@ -55,8 +55,8 @@ void SignCanvas::refresh()
         const qreal scale = std::min(width() / std::max<qreal>(page.width(), 1),
                                      height() / std::max<qreal>(page.height(), 1));
         const QSizeF shown = page * scale;
-        m_frame = QRectF(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2),
-                         shown);
+        m_frame =
+            QRectF(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
     }
     if (imageKey() != m_imageKey || (file && m_image.isNull())) {
         loadImage();
@@ -161,12 +161,8 @@ void SignCanvas::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Up: by = {0, -step}; break;
     case Qt::Key_Down: by = {0, step}; break;
     case Qt::Key_Delete:
-    case Qt::Key_Backspace:
-        m_store.removePlacement(*selected);
-        return;
-    default:
-        QWidget::keyPressEvent(event);
-        return;
+    case Qt::Key_Backspace: m_store.removePlacement(*selected); return;
+    default: QWidget::keyPressEvent(event); return;
     }
     m_store.movePlacement(*selected, view->placement().rect,
                           QPointF(by.x() / std::max<qreal>(m_frame.width(), 1),

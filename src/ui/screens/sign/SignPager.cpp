@@ -37,7 +37,8 @@ SignPager::SignPager(Store& store, QWidget* parent)
 
     connect(m_previous, &QPushButton::clicked, this, [this] { turn(-1); });
     connect(m_next, &QPushButton::clicked, this, [this] { turn(1); });
-    for (auto signal : {&Store::signFileChanged, &Store::signPageChanged, &Store::placementsChanged}) {
+    for (auto signal :
+         {&Store::signFileChanged, &Store::signPageChanged, &Store::placementsChanged}) {
         connect(&m_store, signal, this, &SignPager::refresh);
     }
     refresh();

@@ -63,16 +63,16 @@ void SignaturePreview::paintEvent(QPaintEvent*)
     painter.drawRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);
 }
 
-SignatureCard::SignatureCard(const SavedSignature& signature, const QImage& preview,
-                             bool placeable, QWidget* parent)
+SignatureCard::SignatureCard(const SavedSignature& signature, const QImage& preview, bool placeable,
+                             QWidget* parent)
     : QWidget(parent), m_signature(signature), m_preview(new SignaturePreview(preview)),
       m_name(new ElidedLabel(signature.name, TextStyle::caption, Tone::primary, Qt::ElideRight)),
       m_trash(new Button(QString(), Button::Kind::borderless))
 {
     m_preview->setEnabled(placeable);
     m_preview->setAccessibleName(signature.name);
-    m_trash->setSymbol(QStringLiteral("trash"), QFontMetricsF(Theme::font(TextStyle::caption)).height(),
-                       Tone::secondary);
+    m_trash->setSymbol(QStringLiteral("trash"),
+                       QFontMetricsF(Theme::font(TextStyle::caption)).height(), Tone::secondary);
     m_trash->setAccessibleName(tr("İmzayı sil"));
     tip(m_trash, tr("İmzayı sil"));
 

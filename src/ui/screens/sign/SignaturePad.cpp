@@ -31,9 +31,9 @@ SignaturePad::SignaturePad(Store& store, ImagePicker pickImage, QWidget* parent)
     heading->setSpacing(4);
     heading->addWidget(Labels::text(tr("Yeni imza"), TextStyle::title3));
     heading->itemAt(0)->widget()->setFont(Theme::font(TextStyle::title3, QFont::DemiBold));
-    auto* instruction = Labels::text(
-        tr("Fareyle ya da izleme dörtgeniyle aşağıdaki alana imzanı çiz."), TextStyle::body,
-        Tone::secondary);
+    auto* instruction =
+        Labels::text(tr("Fareyle ya da izleme dörtgeniyle aşağıdaki alana imzanı çiz."),
+                     TextStyle::body, Tone::secondary);
     instruction->setWordWrap(true);
     heading->addWidget(instruction);
     column->addLayout(heading);
@@ -119,7 +119,6 @@ void SignaturePad::save()
     if (m_area->strokes().isEmpty()) {
         return;
     }
-    m_store.addDrawnSignature(m_name->text(), m_area->strokes(), InkArea::lineWidth,
-                              m_area->ink());
+    m_store.addDrawnSignature(m_name->text(), m_area->strokes(), InkArea::lineWidth, m_area->ink());
     accept();
 }

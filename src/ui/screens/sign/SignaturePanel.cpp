@@ -16,9 +16,8 @@ SignaturePanel::SignaturePanel(Store& store, QWidget* parent)
       m_empty(Labels::text(tr("Kayıtlı imza yok. İmzanı bir kez ekle, sonra her belgede kullan."),
                            TextStyle::callout, Tone::secondary)),
       m_scroll(new QScrollArea), m_list(new QWidget), m_cards(new QVBoxLayout(m_list)),
-      m_new(new Button(tr("Yeni imza…"))), m_note(Labels::text(QString(), TextStyle::caption,
-                                                               Tone::secondary)),
-      m_filler(new QWidget)
+      m_new(new Button(tr("Yeni imza…"))),
+      m_note(Labels::text(QString(), TextStyle::caption, Tone::secondary)), m_filler(new QWidget)
 {
     setFixedWidth(panelWidth);
     m_empty->setObjectName(QStringLiteral("empty"));
