@@ -262,8 +262,9 @@ void CompressTest::notSmallerWritesNothing()
 {
     QFETCH(bool, photo);
     Builder builder;
-    builder.addTextPage(QStringLiteral("only words"));
-    if (photo) {
+    if (!photo) {
+        builder.addTextPage(QStringLiteral("only words"));
+    } else {
         QPDFObjectHandle image = builder.image(Kind::jpegRgb, 800, 500, QStringLiteral("low"));
         const QByteArray samples = ImageFixtures::photoSamples(800, 500, 3);
         image.replaceStreamData(ImageFixtures::jpeg(samples, 800, 500, 3, 25, false, true).toStdString(),
