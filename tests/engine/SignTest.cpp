@@ -65,9 +65,7 @@ struct Stamp {
     long long flags = 0;
     QByteArray content;
     QByteArray blendMode;    // of the form's /GS0
-    long long imageWidth = 0; // of the form's /Im0
-    bool imageHasSoftMask = false;
-    QByteArray imageFilter;
+    bool imageHasSoftMask = false; // the form's /Im0
 };
 
 QRectF toRect(QPDFObjectHandle array)
@@ -136,12 +134,7 @@ QList<Stamp> readStamps(const QString& file, int pageIndex)
             QPDFObjectHandle blend = resources.getKey("/ExtGState").getKey("/GS0").getKey("/BM");
             stamp.blendMode = blend.isName() ? QByteArray::fromStdString(blend.getName()) : "";
             QPDFObjectHandle image = resources.getKey("/XObject").getKey("/Im0");
-            if (image.isStream()) {
-                QPDFObjectHandle dict = image.getDict();
-                stamp.imageWidth = dict.getKey("/Width").getIntValue();
-                stamp.imageHasSoftMask = dict.getKey("/SMask").isStream();
-                stamp.imageFilter = QByteArray::fromStdString(dict.getKey("/Filter").getName());
-            }
+            stamp.imageHasSoftMask = image.isStream() && image.getDict().getKey("/SMask").isStream();
         }
         stamps.append(stamp);
     }
@@ -151,10 +144,7 @@ QList<Stamp> readStamps(const QString& file, int pageIndex)
 QImage render(const QString& file, int pageIndex = 0)
 {
     std::unique_ptr<Poppler::Document> document = Poppler::Document::load(file);
-    if (!document) {
-        return {};
-    }
-    std::unique_ptr<Poppler::Page> page = document->page(pageIndex);
+    std::unique_ptr<Poppler::Page> page = document ? document->page(pageIndex) : nullptr;
     return page ? page->renderToImage(72, 72) : QImage();
 }
 
@@ -384,9 +374,7 @@ void SignTest::imageArtMultipliesWithSoftMask()
 
     const Stamp stamp = readStamps(output, 0).value(0);
     QCOMPARE(stamp.blendMode, QByteArray("/Multiply"));
-    QCOMPARE(stamp.imageWidth, 40LL);
     QVERIFY(stamp.imageHasSoftMask);
-    QCOMPARE(stamp.imageFilter, QByteArray("/FlateDecode"));
 
     // On the displayed page the block sits in the left half of the rectangle, upright.
     const QImage page = render(output);
