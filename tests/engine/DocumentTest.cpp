@@ -1,0 +1,634 @@
+#include "Fixtures.h"
+#include "Operations.h"
+#include "Output.h"
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Fixtures::Cipher;
+using PDFEngine::Grouping;
+using IndexSet = QSet<int>;
+using Optional = std::optional<QString>;
+Q_DECLARE_METATYPE(Fixtures::Cipher)
+Q_DECLARE_METATYPE(std::optional<QString>)
+
+// The page operations and what they share: range text, opening and unlocking
+// inputs, safe writing and naming, then merge, split and delete by page tags.
+class DocumentTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void parsesRanges_data();
+    void parsesRanges();
+    void rejectsRanges_data();
+    void rejectsRanges();
+    void chunks_data();
+    void chunks();
+    void opensOrRefuses_data();
+    void opensOrRefuses();
+    void unlocksInEveryEncoding_data();
+    void unlocksInEveryEncoding();
+    void writesAndReplacesCompletely_data();
+    void writesAndReplacesCompletely();
+    void failedWriteLeavesNothing_data();
+    void failedWriteLeavesNothing();
+    void uniqueNames_data();
+    void uniqueNames();
+    void mergesInListOrder_data();
+    void mergesInListOrder();
+    void failedMergeWritesNothing_data();
+    void failedMergeWritesNothing();
+    void keepsRotationsAndCropBoxes_data();
+    void keepsRotationsAndCropBoxes();
+    void splitsOneFilePerGroup_data();
+    void splitsOneFilePerGroup();
+    void splitPartCarriesOnlyItsOwnResources();
+    void deletesMarkedPages_data();
+    void deletesMarkedPages();
+    void deleteKeepsAtLeastOnePage_data();
+    void deleteKeepsAtLeastOnePage();
+    void repairedInputGivesReadableCopy();
+
+private:
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    QStringList entries(const QString& folder = {}) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+namespace {
+
+// The message of the Failure that call throws; empty when it returns normally.
+template <typename Call>
+QString failureOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const PDFEngine::Failure& failure) {
+        return failure.message();
+    }
+    return {};
+}
+
+QString unreadable(const QString& piece)
+{
+    return QStringLiteral("“%1” anlaşılmadı. Örnek: 1-3, 5, 8-12").arg(piece);
+}
+QString outside(const QString& piece)
+{
+    return QStringLiteral("Bu PDF 5 sayfa. “%1” bunun dışında kalıyor.").arg(piece);
+}
+QString openFailed(const QString& name)
+{
+    return name + QStringLiteral(" açılamadı. Dosya bozuk ya da PDF değil.");
+}
+QString passwordNeeded(const QString& name)
+{
+    return name + QStringLiteral(" parola korumalı. Dosyayı yeniden ekleyip parolasını gir.");
+}
+QString writeFailed(const QString& name)
+{
+    return name + QStringLiteral(" yazılamadı. Klasöre yazma iznin olduğundan emin ol.");
+}
+
+// A written output: its pages by tag, clean, never encrypted.
+void checkOutput(const QString& file, const QStringList& tags)
+{
+    QCOMPARE(Fixtures::readTags(file), tags);
+    QVERIFY(Fixtures::qpdfCheckIsClean(file));
+    QVERIFY(!Fixtures::isEncrypted(file));
+}
+
+} // namespace
+
+// Every test gets A.pdf (A1-A2), B.pdf (B1-B3), Rapor.pdf (P1-P4), a text file
+// named notlar.pdf and Kilitli.pdf (K1, RC4, password "doğru").
+void DocumentTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    Fixtures::writePdf(path(QStringLiteral("A.pdf")), Fixtures::tagged(QStringLiteral("A"), 2));
+    Fixtures::writePdf(path(QStringLiteral("B.pdf")), Fixtures::tagged(QStringLiteral("B"), 3));
+    Fixtures::writePdf(path(QStringLiteral("Rapor.pdf")), Fixtures::tagged(QStringLiteral("P"), 4));
+    Fixtures::writeBytes(path(QStringLiteral("notlar.pdf")), "Toplantı notları\n");
+    Fixtures::writePdf(path(QStringLiteral("Kilitli.pdf")), Fixtures::tagged(QStringLiteral("K"), 1),
+                       {Cipher::rc4_128, QStringLiteral("doğru"), QStringLiteral("sahip")});
+}
+
+QStringList DocumentTest::entries(const QString& folder) const
+{
+    return QDir(path(folder)).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+void DocumentTest::parsesRanges_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Grouping>("groups");
+
+    QTest::newRow("mixed list, 1-3 includes 3") << "1-3, 5, 8-12"
+                                                << Grouping{{0, 1, 2}, {4}, {7, 8, 9, 10, 11}};
+    QTest::newRow("en dash") << "1–3" << Grouping{{0, 1, 2}};
+    QTest::newRow("semicolons and line breaks")
+        << "1;2\r\n3\u20284\n5" << Grouping{{0}, {1}, {2}, {3}, {4}};
+    QTest::newRow("open end runs to the last page") << "8-" << Grouping{{7, 8, 9, 10, 11}};
+    QTest::newRow("last page alone") << "12" << Grouping{{11}};
+    QTest::newRow("plus sign and spaces") << "+2,  3 - 4 ,\u00a05\u2003" << Grouping{{1}, {2, 3}, {4}};
+    QTest::newRow("overlaps and duplicates kept") << "1-3, 2-4, 2" << Grouping{{0, 1, 2}, {1, 2, 3}, {1}};
+    QTest::newRow("empty pieces dropped") << ",,1,, ,2," << Grouping{{0}, {1}};
+}
+
+void DocumentTest::parsesRanges()
+{
+    QFETCH(QString, text);
+    QFETCH(Grouping, groups);
+    QCOMPARE(PDFEngine::parseRanges(text, 12), groups);
+}
+
+void DocumentTest::rejectsRanges_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+
+    const QString nothing = QStringLiteral("Aralık yaz. Örnek: 1-3, 5, 8-12");
+    QTest::newRow("empty") << "" << nothing;
+    QTest::newRow("only separators") << " , ;\n\r\n ," << nothing;
+    QTest::newRow("open end past last page") << "6-" << unreadable("6-");
+    QTest::newRow("end past last page") << "4-9" << outside("4-9");
+    QTest::newRow("single page past last page") << "6" << outside("6");
+    QTest::newRow("piece shown after replacements") << "4–9" << outside("4-9");
+    QTest::newRow("zero") << "0" << unreadable("0");
+    QTest::newRow("reversed") << "5-3" << unreadable("5-3");
+    QTest::newRow("leading hyphen") << "-2" << unreadable("-2");
+    QTest::newRow("three parts") << "1-2-3" << unreadable("1-2-3");
+    QTest::newRow("letter") << "a" << unreadable("a");
+    QTest::newRow("inner space") << "1 2" << unreadable("1 2");
+    QTest::newRow("em dash stays") << "1—3" << unreadable("1—3");
+    QTest::newRow("first bad piece named") << "2, x, 99" << unreadable("x");
+    QTest::newRow("too large for 64 bits") << "99999999999999999999" << unreadable("99999999999999999999");
+    QTest::newRow("non-ascii digits") << "١" << unreadable("١");
+}
+
+void DocumentTest::rejectsRanges()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QCOMPARE(failureOf([&] { PDFEngine::parseRanges(text, 5); }), message);
+}
+
+void DocumentTest::chunks_data()
+{
+    QTest::addColumn<qint64>("pageCount");
+    QTest::addColumn<qint64>("every");
+    QTest::addColumn<Grouping>("groups");
+
+    QTest::newRow("uneven tail") << qint64(5) << qint64(2) << Grouping{{0, 1}, {2, 3}, {4}};
+    QTest::newRow("every 0 is one page") << qint64(3) << qint64(0) << Grouping{{0}, {1}, {2}};
+    QTest::newRow("negative") << qint64(2) << qint64(-4) << Grouping{{0}, {1}};
+    QTest::newRow("no pages") << qint64(0) << qint64(3) << Grouping{};
+    QTest::newRow("larger than document") << qint64(3) << qint64(10) << Grouping{{0, 1, 2}};
+}
+
+void DocumentTest::chunks()
+{
+    QFETCH(qint64, pageCount);
+    QFETCH(qint64, every);
+    QFETCH(Grouping, groups);
+    QCOMPARE(PDFEngine::chunks(pageCount, every), groups);
+}
+
+void DocumentTest::opensOrRefuses_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Optional>("password");
+    QTest::addColumn<QString>("message"); // empty: opens with its pages
+
+    QTest::newRow("text file named .pdf") << "notlar.pdf" << Optional() << openFailed("notlar.pdf");
+    QTest::newRow("empty file") << "bos.pdf" << Optional() << openFailed("bos.pdf");
+    QTest::newRow("header only") << "yarim.pdf" << Optional() << openFailed("yarim.pdf");
+    QTest::newRow("missing file") << "yok.pdf" << Optional() << openFailed("yok.pdf");
+    QTest::newRow("locked, no password") << "Kilitli.pdf" << Optional() << passwordNeeded("Kilitli.pdf");
+    QTest::newRow("locked, empty password") << "Kilitli.pdf" << Optional("") << passwordNeeded("Kilitli.pdf");
+    QTest::newRow("locked, almost right") << "Kilitli.pdf" << Optional("dogru") << passwordNeeded("Kilitli.pdf");
+    QTest::newRow("locked, owner password") << "Kilitli.pdf" << Optional("sahip") << QString();
+    QTest::newRow("owner-only, no password") << "Kisitli.pdf" << Optional() << QString();
+    QTest::newRow("owner-only, any password") << "Kisitli.pdf" << Optional("ilgisiz") << QString();
+}
+
+void DocumentTest::opensOrRefuses()
+{
+    QFETCH(QString, name);
+    QFETCH(Optional, password);
+    QFETCH(QString, message);
+    Fixtures::writeBytes(path(QStringLiteral("bos.pdf")), {});
+    Fixtures::writeBytes(path(QStringLiteral("yarim.pdf")), "%PDF-1.7\n");
+    Fixtures::writePdf(path(QStringLiteral("Kisitli.pdf")), Fixtures::tagged(QStringLiteral("R"), 1),
+                       {Cipher::aes256, QString(), QStringLiteral("sahip")});
+    const QStringList before = entries();
+    const QByteArray bytes = QFile::exists(path(name)) ? Fixtures::readBytes(path(name)) : "";
+
+    qint64 pages = 0;
+    QCOMPARE(failureOf([&] { pages = PDFEngine::pageCount(PDFSource{path(name), password}); }), message);
+    QCOMPARE(pages, message.isEmpty() ? 1 : 0);
+    QCOMPARE(PDFEngine::needsPassword(path(name)), name == QStringLiteral("Kilitli.pdf"));
+    QCOMPARE(entries(), before);
+    QCOMPARE(QFile::exists(path(name)) ? Fixtures::readBytes(path(name)) : "", bytes);
+}
+
+void DocumentTest::unlocksInEveryEncoding_data()
+{
+    QTest::addColumn<Cipher>("cipher");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<bool>("pdfDoc"); // stored as PDFDocEncoding bytes, as older producers do
+
+    const struct {
+        const char* name;
+        Cipher cipher;
+    } ciphers[] = {{"RC4-128", Cipher::rc4_128}, {"AES-128", Cipher::aes128}, {"AES-256", Cipher::aes256}};
+    for (const auto& c : ciphers) {
+        QTest::addRow("%s, ASCII", c.name) << c.cipher << QStringLiteral("gizli") << false;
+        QTest::addRow("%s, UTF-8 şifre", c.name) << c.cipher << QStringLiteral("şifre") << false;
+    }
+    QTest::newRow("RC4-128, Latin-1 hôtel") << Cipher::rc4_128 << QStringLiteral("hôtel") << true;
+    QTest::newRow("RC4-128, PDFDocEncoding €uro") << Cipher::rc4_128 << QStringLiteral("€uro") << true;
+    QTest::newRow("AES-128, PDFDocEncoding €uro") << Cipher::aes128 << QStringLiteral("€uro") << true;
+}
+
+void DocumentTest::unlocksInEveryEncoding()
+{
+    QFETCH(Cipher, cipher);
+    QFETCH(QString, password);
+    QFETCH(bool, pdfDoc);
+    const QString file = path(QStringLiteral("Şifreli.pdf"));
+    Fixtures::writePdf(file, Fixtures::tagged(QStringLiteral("K"), 2),
+                       {cipher, password, QStringLiteral("sahip"), pdfDoc});
+
+    qint64 pages = 0;
+    QCOMPARE(failureOf([&] { pages = PDFEngine::pageCount(PDFSource{file, password}); }), QString());
+    QCOMPARE(pages, 2);
+    QCOMPARE(failureOf([&] { PDFEngine::pageCount(PDFSource{file, QStringLiteral("yanlış")}); }),
+             passwordNeeded(QStringLiteral("Şifreli.pdf")));
+}
+
+void DocumentTest::writesAndReplacesCompletely_data()
+{
+    QTest::addColumn<QByteArray>("existing"); // empty: no file at the destination
+
+    QTest::newRow("new file") << QByteArray();
+    QTest::newRow("over a longer file") << QByteArray(2'000'000, 'x');
+    QTest::newRow("over a shorter file") << QByteArray("%PDF-1.4\n");
+}
+
+void DocumentTest::writesAndReplacesCompletely()
+{
+    QFETCH(QByteArray, existing);
+    const QString destination = path(QStringLiteral("Çıktı.pdf"));
+    if (!existing.isEmpty()) {
+        Fixtures::writeBytes(destination, existing);
+    }
+    const QStringList before = entries();
+    const auto pdf = PDFEngine::open(PDFSource{path(QStringLiteral("Rapor.pdf")), std::nullopt});
+
+    PDFEngine::write(*pdf, destination, 4);
+
+    checkOutput(destination, {"P1", "P2", "P3", "P4"});
+    QVERIFY(!Fixtures::readBytes(destination).contains("xxxxxxxx"));
+    QStringList expected = before + QStringList{QStringLiteral("Çıktı.pdf")};
+    expected.removeDuplicates();
+    expected.sort();
+    QCOMPARE(entries(), expected); // no hidden temporary folder left
+}
+
+void DocumentTest::failedWriteLeavesNothing_data()
+{
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<qint64>("expectedPages");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("parent is a regular file") << "A.pdf/Çıktı.pdf" << qint64(4) << "Çıktı.pdf";
+    QTest::newRow("parent folder missing") << "yok/Çıktı.pdf" << qint64(4) << "Çıktı.pdf";
+    QTest::newRow("destination is a folder") << "Klasör.pdf" << qint64(4) << "Klasör.pdf";
+    // The reopened result must have the pages the operation meant to write.
+    QTest::newRow("result fails the page count, existing") << "B.pdf" << qint64(5) << "B.pdf";
+    QTest::newRow("result fails the page count, new") << "Yeni.pdf" << qint64(3) << "Yeni.pdf";
+}
+
+void DocumentTest::failedWriteLeavesNothing()
+{
+    QFETCH(QString, destination);
+    QFETCH(qint64, expectedPages);
+    QFETCH(QString, name);
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Klasör.pdf")));
+    Fixtures::writeBytes(path(QStringLiteral("Klasör.pdf/içinde.txt")), "kalır");
+    const QByteArray b = Fixtures::readBytes(path(QStringLiteral("B.pdf")));
+    const QStringList before = entries();
+    const auto pdf = PDFEngine::open(PDFSource{path(QStringLiteral("Rapor.pdf")), std::nullopt});
+
+    QCOMPARE(failureOf([&] { PDFEngine::write(*pdf, path(destination), expectedPages); }),
+             writeFailed(name));
+
+    QCOMPARE(entries(), before);
+    QCOMPARE(entries(QStringLiteral("Klasör.pdf")), QStringList{"içinde.txt"});
+    QCOMPARE(Fixtures::readBytes(path(QStringLiteral("B.pdf"))), b);
+}
+
+void DocumentTest::uniqueNames_data()
+{
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("empty folder") << QStringList{} << "Belge" << "Belge.pdf";
+    QTest::newRow("name taken: x 2.pdf") << QStringList{"Belge.pdf"} << "Belge" << "Belge 2.pdf";
+    QTest::newRow("gap is filled") << QStringList{"Belge.pdf", "Belge 3.pdf"} << "Belge" << "Belge 2.pdf";
+    QTest::newRow("two taken") << QStringList{"Rapor.pdf", "Rapor 2.pdf"} << "Rapor" << "Rapor 3.pdf";
+    QTest::newRow("a folder counts as taken") << QStringList{"Belge.pdf/"} << "Belge" << "Belge 2.pdf";
+    QTest::newRow("other extensions do not count") << QStringList{"Belge.txt", "Belge"} << "Belge"
+                                                   << "Belge.pdf";
+    QTest::newRow("dots and spaces kept") << QStringList{"Rapor 1-3.pdf"} << " v1.2 taslak "
+                                          << " v1.2 taslak .pdf";
+}
+
+void DocumentTest::uniqueNames()
+{
+    QFETCH(QStringList, present);
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QDir folder(path(QStringLiteral("hedef")));
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    for (const QString& entry : present) {
+        if (entry.endsWith(u'/')) {
+            QVERIFY(folder.mkdir(entry.chopped(1)));
+        } else {
+            Fixtures::writeBytes(folder.filePath(entry), "x");
+        }
+    }
+
+    QCOMPARE(PDFEngine::uniqueURL(folder.path(), name), folder.filePath(expected));
+    // Only existence counts: asking again without writing gives the same place.
+    QCOMPARE(PDFEngine::uniqueURL(folder.path(), name), folder.filePath(expected));
+}
+
+void DocumentTest::mergesInListOrder_data()
+{
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QStringList>("tags");
+
+    QTest::newRow("A then B") << QStringList{"A.pdf", "B.pdf"} << QStringList{"A1", "A2", "B1", "B2", "B3"};
+    QTest::newRow("B then A") << QStringList{"B.pdf", "A.pdf"} << QStringList{"B1", "B2", "B3", "A1", "A2"};
+    QTest::newRow("A, B, A") << QStringList{"A.pdf", "B.pdf", "A.pdf"}
+                             << QStringList{"A1", "A2", "B1", "B2", "B3", "A1", "A2"};
+    QTest::newRow("unlocked input") << QStringList{"Kilitli.pdf", "A.pdf"} << QStringList{"K1", "A1", "A2"};
+}
+
+void DocumentTest::mergesInListOrder()
+{
+    QFETCH(QStringList, inputs);
+    QFETCH(QStringList, tags);
+    const QString output = path(QStringLiteral("Birleşik.pdf")); // an older file it replaces
+    Fixtures::writePdf(output, Fixtures::tagged(QStringLiteral("E"), 9));
+    QList<PDFSource> sources;
+    QList<QByteArray> before;
+    for (const QString& name : inputs) {
+        sources.append(PDFSource{path(name), name == "Kilitli.pdf" ? Optional("doğru") : Optional()});
+        before.append(Fixtures::readBytes(path(name)));
+    }
+    const QStringList names = entries();
+
+    PDFEngine::merge(sources, output);
+
+    checkOutput(output, tags);
+    QCOMPARE(entries(), names);
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        QCOMPARE(Fixtures::readBytes(path(inputs[i])), before[i]); // inputs never modified
+    }
+}
+
+void DocumentTest::failedMergeWritesNothing_data()
+{
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<Optional>("password");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("not a PDF") << "notlar.pdf" << Optional() << openFailed("notlar.pdf");
+    QTest::newRow("missing") << "yok.pdf" << Optional() << openFailed("yok.pdf");
+    QTest::newRow("locked, wrong password") << "Kilitli.pdf" << Optional("yanlış")
+                                            << passwordNeeded("Kilitli.pdf");
+}
+
+void DocumentTest::failedMergeWritesNothing()
+{
+    QFETCH(QString, second);
+    QFETCH(Optional, password);
+    QFETCH(QString, message);
+    const QByteArray existing = Fixtures::readBytes(path(QStringLiteral("B.pdf")));
+    const QStringList before = entries();
+
+    for (const QString& output : {path(QStringLiteral("Yeni.pdf")), path(QStringLiteral("B.pdf"))}) {
+        QCOMPARE(failureOf([&] {
+                     PDFEngine::merge({PDFSource{path(QStringLiteral("A.pdf")), std::nullopt},
+                                       PDFSource{path(second), password}},
+                                      output);
+                 }),
+                 message);
+    }
+    QCOMPARE(entries(), before);
+    QCOMPARE(Fixtures::readBytes(path(QStringLiteral("B.pdf"))), existing);
+}
+
+void DocumentTest::keepsRotationsAndCropBoxes_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("merge") << "merge";
+    QTest::newRow("split") << "split";
+    QTest::newRow("delete") << "delete";
+}
+
+// Page 1 turned 90 with an offset crop box, page 2 plain, page 3 turned 180;
+// then two pages that inherit 270 and a crop box from the page tree.
+void DocumentTest::keepsRotationsAndCropBoxes()
+{
+    QFETCH(QString, operation);
+    QList<Fixtures::Page> pages = Fixtures::tagged(QStringLiteral("D"), 3);
+    pages[0].rotate = 90;
+    pages[0].cropBox = QRectF(10, 20, 400, 500);
+    pages[2].rotate = 180;
+    const QString turned = path(QStringLiteral("Döner.pdf"));
+    const QString inheriting = path(QStringLiteral("Miras.pdf"));
+    Fixtures::writePdf(turned, pages);
+    Fixtures::writeInheritingPdf(inheriting, QStringLiteral("M"), 2, 270, QRectF(5, 6, 300, 200));
+    const PDFSource first{turned, std::nullopt};
+    const PDFSource second{inheriting, std::nullopt};
+
+    QStringList outputs;
+    if (operation == QStringLiteral("merge")) {
+        PDFEngine::merge({first, second}, path(QStringLiteral("M.pdf")));
+        outputs = {path(QStringLiteral("M.pdf"))};
+    } else if (operation == QStringLiteral("split")) {
+        outputs = PDFEngine::split(first, {{0, 1, 2}}, m_dir->path()) +
+                  PDFEngine::split(second, {{0, 1}}, m_dir->path());
+    } else {
+        PDFEngine::deletePages(first, {}, path(QStringLiteral("D.pdf")));
+        PDFEngine::deletePages(second, {}, path(QStringLiteral("E.pdf")));
+        outputs = {path(QStringLiteral("D.pdf")), path(QStringLiteral("E.pdf"))};
+    }
+
+    QStringList tags;
+    QList<int> rotations;
+    QList<QRectF> boxes;
+    for (const QString& output : outputs) {
+        tags += Fixtures::readTags(output);
+        rotations += Fixtures::readRotations(output);
+        boxes += Fixtures::readCropBoxes(output);
+    }
+    QCOMPARE(tags, (QStringList{"D1", "D2", "D3", "M1", "M2"}));
+    QCOMPARE(rotations, (QList<int>{90, 0, 180, 270, 270}));
+    QCOMPARE(boxes[0], QRectF(10, 20, 400, 500));
+    QCOMPARE(boxes[1], QRectF(0, 0, 612, 792));
+    QCOMPARE(boxes[4], QRectF(5, 6, 300, 200));
+}
+
+void DocumentTest::splitsOneFilePerGroup_data()
+{
+    QTest::addColumn<Grouping>("groups");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<QStringList>>("tags");
+
+    QTest::newRow("each page") << Grouping{{0}, {1}, {2}, {3}}
+                               << QStringList{"Rapor 1.pdf", "Rapor 2.pdf", "Rapor 3.pdf", "Rapor 4.pdf"}
+                               << QList<QStringList>{{"P1"}, {"P2"}, {"P3"}, {"P4"}};
+    QTest::newRow("overlapping 1-3, 2-4")
+        << Grouping{{0, 1, 2}, {1, 2, 3}} << QStringList{"Rapor 1-3.pdf", "Rapor 2-4.pdf"}
+        << QList<QStringList>{{"P1", "P2", "P3"}, {"P2", "P3", "P4"}};
+    QTest::newRow("same group twice, later pages first")
+        << Grouping{{2, 3}, {0}, {2, 3}} << QStringList{"Rapor 3-4.pdf", "Rapor 1.pdf", "Rapor 3-4 2.pdf"}
+        << QList<QStringList>{{"P3", "P4"}, {"P1"}, {"P3", "P4"}};
+    QTest::newRow("empty groups skipped") << Grouping{{}, {1}, {}} << QStringList{"Rapor 2.pdf"}
+                                          << QList<QStringList>{{"P2"}};
+    QTest::newRow("no groups") << Grouping{} << QStringList{} << QList<QStringList>{};
+}
+
+void DocumentTest::splitsOneFilePerGroup()
+{
+    QFETCH(Grouping, groups);
+    QFETCH(QStringList, names);
+    QFETCH(QList<QStringList>, tags);
+    const QString source = path(QStringLiteral("Rapor.pdf"));
+    const QByteArray before = Fixtures::readBytes(source);
+    const QDir out(path(QStringLiteral("parçalar")));
+    QVERIFY(out.mkpath(QStringLiteral(".")));
+
+    const QStringList written = PDFEngine::split(PDFSource{source, std::nullopt}, groups, out.path());
+
+    QCOMPARE(written.size(), names.size());
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        QCOMPARE(written[i], out.filePath(names[i]));
+        checkOutput(written[i], tags[i]);
+    }
+    names.sort();
+    QCOMPARE(entries(QStringLiteral("parçalar")), names);
+    QCOMPARE(Fixtures::readBytes(source), before);
+
+    // Failures: an unreadable input writes nothing, a folder that is a file fails on the first part.
+    QCOMPARE(failureOf([&] { PDFEngine::split(PDFSource{path("notlar.pdf"), {}}, {{0}}, out.path()); }),
+             openFailed(QStringLiteral("notlar.pdf")));
+    QCOMPARE(failureOf([&] { PDFEngine::split(PDFSource{source, {}}, {{1}}, path("notlar.pdf")); }),
+             writeFailed(QStringLiteral("Rapor 2.pdf")));
+    QCOMPARE(entries(QStringLiteral("parçalar")), names);
+}
+
+void DocumentTest::splitPartCarriesOnlyItsOwnResources()
+{
+    // 40 fonts and 6 images of 300 x 300 grey pixels in one dictionary shared by every page.
+    const QString shared = path(QStringLiteral("Ortak.pdf"));
+    Fixtures::writeSharedResourcesPdf(shared, 12, 40, 6, 300);
+    QCOMPARE(Fixtures::countObjectsOfType(shared, "/Type1"), 40);
+
+    const QStringList parts = PDFEngine::split(PDFSource{shared, std::nullopt}, {{4}, {0, 1}}, m_dir->path());
+
+    QCOMPARE(Fixtures::readTags(parts[0]), QStringList{"P5"});
+    QCOMPARE(Fixtures::countObjectsOfType(parts[0], "/Type1"), 1);
+    QCOMPARE(Fixtures::countObjectsOfType(parts[0], "/Image"), 1);
+    // One 90,000-byte image and a little structure, not the six images of the input.
+    QVERIFY2(QFileInfo(parts[0]).size() < 100'000, qPrintable(QString::number(QFileInfo(parts[0]).size())));
+    QCOMPARE(Fixtures::countObjectsOfType(parts[1], "/Type1"), 2);
+    QCOMPARE(Fixtures::countObjectsOfType(parts[1], "/Image"), 2);
+    QVERIFY(Fixtures::qpdfCheckIsClean(parts[1]));
+}
+
+void DocumentTest::deletesMarkedPages_data()
+{
+    QTest::addColumn<IndexSet>("removing");
+    QTest::addColumn<QStringList>("remaining");
+
+    QTest::newRow("first and third") << IndexSet{0, 2} << QStringList{"P2", "P4"};
+    QTest::newRow("empty set: unchanged copy") << IndexSet{} << QStringList{"P1", "P2", "P3", "P4"};
+    QTest::newRow("all but one") << IndexSet{0, 1, 3} << QStringList{"P3"};
+    QTest::newRow("beyond the last page and negative ignored") << IndexSet{-1, 1, 9}
+                                                               << QStringList{"P1", "P3", "P4"};
+}
+
+void DocumentTest::deletesMarkedPages()
+{
+    QFETCH(IndexSet, removing);
+    QFETCH(QStringList, remaining);
+    const QByteArray before = Fixtures::readBytes(path(QStringLiteral("Rapor.pdf")));
+
+    PDFEngine::deletePages(PDFSource{path(QStringLiteral("Rapor.pdf")), std::nullopt}, removing,
+                           path(QStringLiteral("Kalan.pdf")));
+
+    checkOutput(path(QStringLiteral("Kalan.pdf")), remaining);
+    QCOMPARE(Fixtures::readBytes(path(QStringLiteral("Rapor.pdf"))), before);
+}
+
+void DocumentTest::deleteKeepsAtLeastOnePage_data()
+{
+    QTest::addColumn<IndexSet>("removing");
+
+    QTest::newRow("every page") << IndexSet{0, 1, 2, 3};
+    QTest::newRow("as many as pages, some beyond the end") << IndexSet{0, 1, 7, 8};
+    QTest::newRow("more than pages") << IndexSet{0, 1, 2, 3, 4};
+}
+
+void DocumentTest::deleteKeepsAtLeastOnePage()
+{
+    QFETCH(IndexSet, removing);
+    const QByteArray existing = Fixtures::readBytes(path(QStringLiteral("B.pdf")));
+    const QStringList before = entries();
+
+    for (const char* output : {"B.pdf", "Yeni.pdf"}) {
+        QCOMPARE(failureOf([&] {
+                     PDFEngine::deletePages(PDFSource{path(QStringLiteral("Rapor.pdf")), std::nullopt},
+                                            removing, path(QLatin1String(output)));
+                 }),
+                 QStringLiteral("En az bir sayfa kalmalı."));
+    }
+    QCOMPARE(entries(), before);
+    QCOMPARE(Fixtures::readBytes(path(QStringLiteral("B.pdf"))), existing);
+}
+
+// A file whose cross-reference table must be rebuilt and whose trailer has no
+// /Size: the copy must still be a file every reader opens.
+void DocumentTest::repairedInputGivesReadableCopy()
+{
+    const QString source = path(QStringLiteral("Rapor.pdf"));
+    QString text = QString::fromLatin1(Fixtures::readBytes(source));
+    text.remove(QRegularExpression(QStringLiteral("/Size \\d+")));
+    QByteArray bytes = text.toLatin1();
+    const qsizetype startxref = bytes.lastIndexOf("startxref");
+    QVERIFY(startxref > 0);
+    Fixtures::writeBytes(source, bytes.left(startxref) + "startxref\n999999\n%%EOF\n");
+
+    PDFEngine::deletePages(PDFSource{source, std::nullopt}, {1}, path(QStringLiteral("Kalan.pdf")));
+
+    checkOutput(path(QStringLiteral("Kalan.pdf")), {"P1", "P3", "P4"});
+}
+
+QTEST_GUILESS_MAIN(DocumentTest)
+#include "DocumentTest.moc"
