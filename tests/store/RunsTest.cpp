@@ -239,6 +239,7 @@ void RunsTest::toolsWithoutEnoughInputDoNothing_data()
     QTest::newRow("merge with one file") << AppSection::merge << QSet<int>{};
     QTest::newRow("split without a file") << AppSection::split << QSet<int>{};
     QTest::newRow("compress without files") << AppSection::compress << QSet<int>{};
+    QTest::newRow("sign without a file") << AppSection::sign << QSet<int>{};
     QTest::newRow("pages with nothing selected") << AppSection::pages << QSet<int>{};
     QTest::newRow("pages with every page selected") << AppSection::pages << QSet<int>{0, 1, 2};
     QTest::newRow("pages with more than every page") << AppSection::pages << QSet<int>{0, 1, 2, 7};
