@@ -178,45 +178,6 @@ private slots:
                  bytes);
     }
 
-    void unknownTopLevelKeyIsDroppedByStartUpSave()
-    {
-        QByteArray text = DataCoding::encode(sample());
-        text.insert(1, R"("theme":"dark",)");
-        writeDataFile(text);
-        const AppData data = dataFile().restore();
-        QCOMPARE(data, sample());
-        QCOMPARE(dataFileBytes(), DataCoding::encode(sample()));
-        QVERIFY(!dataFileBytes().contains("theme"));
-        QCOMPARE(entries(folder()), QStringList({QStringLiteral("data.json")}));
-    }
-
-    void fractionalSecondsMakeTheFileUnreadable()
-    {
-        QByteArray text = DataCoding::encode(sample());
-        const QByteArray second = run(1).date.toString(Qt::ISODate).toLatin1();
-        QVERIFY(text.contains(second));
-        text.replace(second, QByteArray(second).replace("Z", ".120Z"));
-        writeDataFile(text);
-        QCOMPARE(dataFile().restore(), AppData{});
-        QCOMPARE(Fixtures::readBytes(folder() + QStringLiteral("/data-1741944413.bak.json")),
-                 text);
-        QCOMPARE(dataFileBytes(), text);
-    }
-
-    void signatureWithoutWeightAndInkLoads()
-    {
-        writeDataFile(indentedOtherOrder);
-        const AppData data = dataFile().restore();
-        QCOMPARE(data.signatures.size(), 1);
-        const SavedSignature& s = data.signatures.at(0);
-        QCOMPARE(s.id, drawn().id);
-        QCOMPARE(s.name, QStringLiteral("Ada"));
-        QCOMPARE(s.weight, std::nullopt);
-        QCOMPARE(s.ink, std::nullopt);
-        QCOMPARE(s.strokes, drawn().strokes);
-        QCOMPARE(s.aspect, 2.5);
-    }
-
     void fileInOtherFormIsRewrittenCompactAndSorted()
     {
         writeDataFile(indentedOtherOrder);
@@ -245,14 +206,6 @@ private slots:
         const DataFile file = dataFile();
         QVERIFY(file.save(data));
         QCOMPARE(file.restore(), data);
-    }
-
-    void savedDataReadsBack()
-    {
-        const DataFile file = dataFile();
-        QVERIFY(file.save(sample()));
-        QCOMPARE(file.load(), std::optional(sample()));
-        QCOMPARE(dataFileBytes(), DataCoding::encode(sample()));
     }
 
     void atomicSaveLeavesNoTemporaryFiles()

@@ -156,15 +156,6 @@ private slots:
         QVERIFY(set.contains(PDFSource{url, QStringLiteral("secret")}));
     }
 
-    void hashCountsPasswordPresence()
-    {
-        // An absent password and an empty one must not collide by construction.
-        const QString url = QStringLiteral("/tmp/a.pdf");
-        QVERIFY(qHash(PDFSource{url, std::nullopt}, 7) != qHash(PDFSource{url, QString()}, 7));
-        QVERIFY(qHash(PDFSource{url, QStringLiteral("x")}, 7) !=
-                qHash(PDFSource{url, QStringLiteral("y")}, 7));
-    }
-
     void normalizedRotation_data()
     {
         QTest::addColumn<long long>("degrees");
@@ -189,30 +180,6 @@ private slots:
         QFETCH(long long, degrees);
         QFETCH(int, normalized);
         QCOMPARE(PageGeometry::normalizedRotation(degrees), normalized);
-    }
-
-    void geometryDisplaySize_data()
-    {
-        QTest::addColumn<long long>("rotation");
-        QTest::addColumn<QSizeF>("size");
-        const QSizeF upright(612, 792);
-        const QSizeF turned(792, 612);
-        QTest::newRow("0") << 0LL << upright;
-        QTest::newRow("90") << 90LL << turned;
-        QTest::newRow("180") << 180LL << upright;
-        QTest::newRow("270") << 270LL << turned;
-        QTest::newRow("-90") << -90LL << turned;
-        QTest::newRow("-180") << -180LL << upright;
-        QTest::newRow("-270") << -270LL << turned;
-        QTest::newRow("450") << 450LL << turned;
-        QTest::newRow("540") << 540LL << upright;
-    }
-
-    void geometryDisplaySize()
-    {
-        QFETCH(long long, rotation);
-        QFETCH(QSizeF, size);
-        QCOMPARE(PageGeometry::displaySize(QSizeF(612, 792), rotation), size);
     }
 
     void fileDisplaySize_data()

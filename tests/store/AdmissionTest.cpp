@@ -46,7 +46,8 @@ void AdmissionTest::keepsPDFsWhateverTheCaseAndDropsOthersSilently()
 {
     const QString text = m_fixture->file("notlar.txt", "merhaba");
     const QString pdf = m_fixture->pdf("Rapor.PDF", 3);
-    store().addFiles({text, pdf}, AppSection::merge);
+    const QString lookalike = m_fixture->pdf("Ek.pdfx"); // a real PDF, but not by its name
+    store().addFiles({text, lookalike, pdf}, AppSection::merge);
 
     QCOMPARE(names(store().mergeFiles()), QStringList{"Rapor.PDF"});
     const PDFFile& file = store().mergeFiles().first();

@@ -1,6 +1,6 @@
 #include "DataCoding.h"
 #include "Fixtures.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,48 +8,45 @@
 #include <QSignalSpy>
 #include <QTest>
 
-// Construction of the Store and its published fields.
-class StoreStateTest : public QObject {
+// The Store's published fields: their first values, the settings and data file
+// they are read from, change signals, clearing a tool and the page groups of a split.
+class StoreStateTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init() { m_environment->reset(); }
-
-    void startsWithTheInitialValues();
+    void startsEmptyAndWritesNothing();
     void readsTheCompressionLevel_data();
     void readsTheCompressionLevel();
     void writesTheCompressionLevelAtOnce();
     void loadsTheDataFileAndRewritesIt();
     void screenshotModeLeavesTheDataFileAlone();
     void fieldsNotifyOnlyOnChange();
+    void clearingEmptiesOnlyThatTool_data();
+    void clearingEmptiesOnlyThatTool();
+    void clearingSplitKeepsItsSettings();
+    void clearingCompressRemovesTheResults();
+    void splitGroups_data();
+    void splitGroups();
+    void splitGroupsPassOnTheParserFailure();
+    void splitGroupsWithoutAFileAreEmpty();
 
 private:
-    std::unique_ptr<StoreEnvironment> m_environment;
+    void fillEveryTool();
+    // A new Store that reads the settings and data file as they are now.
+    Store& freshStore()
+    {
+        m_fixture = std::make_unique<StoreFixture>(*m_environment);
+        return store();
+    }
 };
 
-void StoreStateTest::startsWithTheInitialValues()
+void StoreStateTest::startsEmptyAndWritesNothing()
 {
-    StoreFixture fixture(*m_environment);
-    const Store& store = *fixture.store;
-    QCOMPARE(store.data(), AppData{});
-    QVERIFY(store.mergeFiles().isEmpty());
-    QVERIFY(!store.splitFile());
-    QCOMPARE(store.splitMode(), SplitMode::each);
-    QCOMPARE(store.splitEvery(), 2);
-    QCOMPARE(store.splitRanges(), QString());
-    QVERIFY(store.compressFiles().isEmpty());
-    QVERIFY(store.compressResults().isEmpty());
-    QCOMPARE(store.compressionLevel(), CompressionLevel::balanced);
-    QVERIFY(!store.signFile());
-    QCOMPARE(store.signPage(), 0);
-    QVERIFY(store.placements().isEmpty());
-    QVERIFY(!store.selectedPlacement());
-    QVERIFY(!store.pagesFile());
-    QVERIFY(store.pagesSelected().isEmpty());
-    QVERIFY(!store.busy());
-    QVERIFY(store.banners().isEmpty());
-    // Nothing is written before the first change.
+    QCOMPARE(store().data(), AppData{});
+    QCOMPARE(store().splitMode(), SplitMode::each);
+    QCOMPARE(store().splitEvery(), 2);
+    QCOMPARE(store().compressionLevel(), CompressionLevel::balanced);
+    QVERIFY(!store().busy());
     QVERIFY(!QFileInfo::exists(m_environment->dataFolder() + "/data.json"));
 }
 
@@ -72,17 +69,15 @@ void StoreStateTest::readsTheCompressionLevel()
     if (stored.isValid()) {
         QSettings().setValue("compressionLevel", stored);
     }
-    StoreFixture fixture(*m_environment);
-    QCOMPARE(fixture.store->compressionLevel(), level);
+    QCOMPARE(freshStore().compressionLevel(), level);
 }
 
 void StoreStateTest::writesTheCompressionLevelAtOnce()
 {
-    StoreFixture fixture(*m_environment);
-    QSignalSpy spy(fixture.store.get(), &Store::compressionLevelChanged);
-    fixture.store->setCompressionLevel(CompressionLevel::strong);
+    QSignalSpy spy(&store(), &Store::compressionLevelChanged);
+    store().setCompressionLevel(CompressionLevel::strong);
     QCOMPARE(QSettings().value("compressionLevel").toString(), "strong");
-    fixture.store->setCompressionLevel(CompressionLevel::light);
+    store().setCompressionLevel(CompressionLevel::light);
     QCOMPARE(QSettings().value("compressionLevel").toString(), "light");
     QCOMPARE(spy.count(), 2);
 }
@@ -101,8 +96,7 @@ void StoreStateTest::loadsTheDataFileAndRewritesIt()
     const QByteArray indented = QJsonDocument(object).toJson(QJsonDocument::Indented);
     Fixtures::writeBytes(m_environment->dataFolder() + "/data.json", indented);
 
-    StoreFixture fixture(*m_environment);
-    QCOMPARE(fixture.store->data(), stored);
+    QCOMPARE(freshStore().data(), stored);
     QCOMPARE(Fixtures::readBytes(m_environment->dataFolder() + "/data.json"),
              DataCoding::encode(stored));
 }
@@ -118,29 +112,144 @@ void StoreStateTest::screenshotModeLeavesTheDataFileAlone()
     Fixtures::writeBytes(m_environment->dataFolder() + "/data.json", bytes);
 
     qputenv("LEAFLOW_SNAPSHOT", "");
-    StoreFixture fixture(*m_environment);
+    const AppData shown = freshStore().data();
     qunsetenv("LEAFLOW_SNAPSHOT");
-    QCOMPARE(fixture.store->data(), AppData{});
+    QCOMPARE(shown, AppData{});
     QCOMPARE(Fixtures::readBytes(m_environment->dataFolder() + "/data.json"), bytes);
 }
 
 void StoreStateTest::fieldsNotifyOnlyOnChange()
 {
-    StoreFixture fixture(*m_environment);
-    Store& store = *fixture.store;
-    QSignalSpy every(&store, &Store::splitEveryChanged);
-    QSignalSpy ranges(&store, &Store::splitRangesChanged);
-    QSignalSpy selected(&store, &Store::pagesSelectedChanged);
-    QSignalSpy any(&store, &Store::changed);
-    store.setSplitEvery(2);
-    store.setSplitEvery(3);
-    store.setSplitRanges("1-2");
-    store.setSplitRanges("1-2");
-    store.setPagesSelected({1});
+    QSignalSpy every(&store(), &Store::splitEveryChanged);
+    QSignalSpy ranges(&store(), &Store::splitRangesChanged);
+    QSignalSpy selected(&store(), &Store::pagesSelectedChanged);
+    QSignalSpy any(&store(), &Store::changed);
+    store().setSplitEvery(2);
+    store().setSplitEvery(3);
+    store().setSplitRanges("1-2");
+    store().setSplitRanges("1-2");
+    store().setPagesSelected({1});
     QCOMPARE(every.count(), 1);
     QCOMPARE(ranges.count(), 1);
     QCOMPARE(selected.count(), 1);
     QCOMPARE(any.count(), 3);
+}
+
+void StoreStateTest::fillEveryTool()
+{
+    const QString a = m_fixture->pdf("a.pdf", 3);
+    const QString b = m_fixture->pdf("b.pdf", 2);
+    store().addFiles({a, b}, AppSection::merge);
+    store().addFiles({a}, AppSection::split);
+    store().addFiles({a, b}, AppSection::compress);
+    store().addFiles({a}, AppSection::sign);
+    store().addFiles({a}, AppSection::pages);
+    store().setSignPage(2);
+    store().setPlacements({Placement{QUuid::createUuid(), QUuid::createUuid(), 2, {0.1, 0.1, 0.3, 0.1}}});
+    store().setSelectedPlacement(store().placements().first().id);
+    store().setPagesSelected({0});
+    for (AppSection section : AppSections::all) {
+        store().addFiles({m_fixture->file("x.txt", "x")}, section); // a banner on every page
+    }
+}
+
+void StoreStateTest::clearingEmptiesOnlyThatTool_data()
+{
+    QTest::addColumn<AppSection>("section");
+    for (AppSection section : AppSections::all) {
+        QTest::newRow(qPrintable(AppSections::rawValue(section))) << section;
+    }
+}
+
+void StoreStateTest::clearingEmptiesOnlyThatTool()
+{
+    QFETCH(AppSection, section);
+    fillEveryTool();
+    store().clear(section);
+
+    QVERIFY(!store().banner(section));
+    QCOMPARE(store().banners().size(), 5);
+    QCOMPARE(store().mergeFiles().isEmpty(), section == AppSection::merge);
+    QCOMPARE(!store().splitFile(), section == AppSection::split);
+    QCOMPARE(store().compressFiles().isEmpty(), section == AppSection::compress);
+    QCOMPARE(!store().signFile(), section == AppSection::sign);
+    QCOMPARE(store().placements().isEmpty(), section == AppSection::sign);
+    QCOMPARE(!store().selectedPlacement(), section == AppSection::sign);
+    QCOMPARE(store().signPage(), section == AppSection::sign ? 0 : 2);
+    QCOMPARE(!store().pagesFile(), section == AppSection::pages);
+    QCOMPARE(store().pagesSelected().isEmpty(), section == AppSection::pages);
+}
+
+void StoreStateTest::clearingSplitKeepsItsSettings()
+{
+    store().addFiles({m_fixture->pdf("a.pdf", 4)}, AppSection::split);
+    store().setSplitMode(SplitMode::ranges);
+    store().setSplitEvery(3);
+    store().setSplitRanges("2-3");
+    store().clear(AppSection::split);
+    store().addFiles({m_fixture->pdf("b.pdf", 4)}, AppSection::split);
+
+    QCOMPARE(store().splitMode(), SplitMode::ranges);
+    QCOMPARE(store().splitEvery(), 3);
+    QCOMPARE(store().splitRanges(), "2-3");
+    QCOMPARE(store().splitGroups().groups, (Grouping{{1, 2}}));
+}
+
+void StoreStateTest::clearingCompressRemovesTheResults()
+{
+    store().addFiles({m_fixture->pdf("a.pdf")}, AppSection::compress);
+    store().setCompressResults({{store().compressFiles().first().id, 10}});
+    store().clear(AppSection::compress);
+    QVERIFY(store().compressResults().isEmpty());
+    QVERIFY(store().compressFiles().isEmpty());
+}
+
+void StoreStateTest::splitGroups_data()
+{
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<SplitMode>("mode");
+    QTest::addColumn<int>("every");
+    QTest::addColumn<QString>("ranges");
+    QTest::addColumn<Grouping>("groups");
+    QTest::newRow("each page") << 3 << SplitMode::each << 5 << "" << Grouping{{0}, {1}, {2}};
+    QTest::newRow("every 3 of 7") << 7 << SplitMode::every << 3 << ""
+                                  << Grouping{{0, 1, 2}, {3, 4, 5}, {6}};
+    QTest::newRow("every 2 of 4") << 4 << SplitMode::every << 2 << ""
+                                  << Grouping{{0, 1}, {2, 3}};
+    QTest::newRow("ranges") << 12 << SplitMode::ranges << 2 << "1-3, 5, 8-12"
+                            << Grouping{{0, 1, 2}, {4}, {7, 8, 9, 10, 11}};
+}
+
+void StoreStateTest::splitGroups()
+{
+    QFETCH(int, pages);
+    QFETCH(SplitMode, mode);
+    QFETCH(int, every);
+    QFETCH(QString, ranges);
+    QFETCH(Grouping, groups);
+    store().addFiles({m_fixture->pdf("doc.pdf", pages)}, AppSection::split);
+    store().setSplitMode(mode);
+    store().setSplitEvery(every);
+    store().setSplitRanges(ranges);
+    QCOMPARE(store().splitGroups().groups, groups);
+}
+
+void StoreStateTest::splitGroupsPassOnTheParserFailure()
+{
+    store().addFiles({m_fixture->pdf("doc.pdf", 5)}, AppSection::split);
+    store().setSplitMode(SplitMode::ranges);
+    store().setSplitRanges("9");
+    const SplitPlan plan = store().splitGroups();
+    QVERIFY(plan.groups.isEmpty());
+    QCOMPARE(plan.error, "Bu PDF 5 sayfa. “9” bunun dışında kalıyor.");
+}
+
+void StoreStateTest::splitGroupsWithoutAFileAreEmpty()
+{
+    store().setSplitMode(SplitMode::ranges);
+    store().setSplitRanges("not even ranges");
+    QVERIFY(store().splitGroups().groups.isEmpty());
+    QVERIFY(store().splitGroups().error.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(StoreStateTest)

@@ -22,7 +22,23 @@ private slots:
 private:
     // Asks for a thumbnail and waits until it has been delivered.
     QImage rendered(const PDFFile& file, qint64 index, double side);
+    // Pages carrying a solid black block, so that any thumbnail of them shows ink.
+    QString blockPdf(const QString& name, int pages, const QString& password = {});
 };
+
+QString ThumbnailsTest::blockPdf(const QString& name, int pages, const QString& password)
+{
+    QList<Fixtures::Page> tagged = Fixtures::tagged(name, pages);
+    for (Fixtures::Page& page : tagged) {
+        page.block = true;
+    }
+    Fixtures::Encryption encryption;
+    if (!password.isEmpty()) {
+        encryption = {Fixtures::Cipher::aes256, password, password + "-owner"};
+    }
+    Fixtures::writePdf(m_fixture->path(name), tagged, encryption);
+    return m_fixture->path(name);
+}
 
 static bool hasInk(const QImage& image)
 {
@@ -87,7 +103,7 @@ void ThumbnailsTest::missingPagesGiveNoneAndCacheNothing()
 
 void ThumbnailsTest::rendersOnceAndServesFromTheCache()
 {
-    store().addFiles({m_fixture->pdf("a.pdf", 2)}, AppSection::pages);
+    store().addFiles({blockPdf("a.pdf", 2)}, AppSection::pages);
     const PDFFile file = *store().pagesFile();
     const QString key = Store::thumbnailKey(file, 0, 60);
     QSignalSpy ready(&store(), &Store::thumbnailReady);
@@ -146,7 +162,7 @@ void ThumbnailsTest::keepsProportionsInsideTwiceTheSlot()
 void ThumbnailsTest::rendersProtectedInputsWithTheirPassword()
 {
     m_fixture->panels.passwordAnswers = {QString("gizli")};
-    store().addFiles({m_fixture->pdf("kilitli.pdf", 2, "gizli")}, AppSection::sign);
+    store().addFiles({blockPdf("kilitli.pdf", 2, "gizli")}, AppSection::sign);
     const QImage image = rendered(*store().signFile(), 1, 100);
     QVERIFY(!image.isNull());
     QVERIFY(hasInk(image));

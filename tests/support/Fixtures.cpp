@@ -106,8 +106,13 @@ void writePdf(const QString& path, const QList<Page>& pages, const Encryption& e
         QPDFObjectHandle fonts = QPDFObjectHandle::newDictionary();
         fonts.replaceKey("/F1", font);
         resources.replaceKey("/Font", fonts);
-        helper.addPage(QPDFPageObjectHelper(newPage(pdf, spec, resources, tagContent(spec.tag))),
-                       false);
+        std::string content = tagContent(spec.tag);
+        if (spec.block) {
+            content += "q 0 g " + std::to_string(spec.width / 3) + " " +
+                       std::to_string(spec.height / 3) + " " + std::to_string(spec.width / 3) +
+                       " " + std::to_string(spec.height / 3) + " re f Q\n";
+        }
+        helper.addPage(QPDFPageObjectHelper(newPage(pdf, spec, resources, content)), false);
     }
     writeEncrypted(pdf, path, encryption);
 }

@@ -17,6 +17,9 @@ struct Page {
     double height = 792;
     int rotate = 0;                  // written as /Rotate when non-zero
     std::optional<QRectF> cropBox;   // x, y, width, height in page space
+    // A solid black square filling the middle third of the page, which a
+    // rendering of any size shows, unlike small anti-aliased text.
+    bool block = false;
 };
 
 enum class Cipher { none, rc4_128, aes128, aes256 };
