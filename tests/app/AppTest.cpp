@@ -44,8 +44,9 @@ public:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime());
         env.insert(QStringLiteral("TMPDIR"), temp());
         env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-        for (const char* name : {"LEAFLOW_SNAPSHOT", "LEAFLOW_SNAPSHOT_DARK",
-                                 "LEAFLOW_SNAPSHOT_WIDTH", "LEAFLOW_TEST_ECHO", "QT_SCALE_FACTOR"}) {
+        for (const char* name :
+             {"LEAFLOW_SNAPSHOT", "LEAFLOW_SNAPSHOT_DARK", "LEAFLOW_SNAPSHOT_WIDTH",
+              "LEAFLOW_TEST_ECHO", "QT_SCALE_FACTOR"}) {
             env.remove(QString::fromLatin1(name));
         }
         return env;
@@ -74,16 +75,21 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("files");
-        QTest::newRow("relative paths, in order") << QStringList{"b.pdf", "sub/a.pdf"}
-                                                  << QStringList{"/home/ada/b.pdf", "/home/ada/sub/a.pdf"};
-        QTest::newRow("absolute and dotted paths") << QStringList{"/tmp/x.pdf", "../y.pdf", "./z.pdf"}
-                                                   << QStringList{"/tmp/x.pdf", "/home/y.pdf", "/home/ada/z.pdf"};
+        QTest::newRow("relative paths, in order")
+            << QStringList{"b.pdf", "sub/a.pdf"}
+            << QStringList{"/home/ada/b.pdf", "/home/ada/sub/a.pdf"};
+        QTest::newRow("absolute and dotted paths")
+            << QStringList{"/tmp/x.pdf", "../y.pdf", "./z.pdf"}
+            << QStringList{"/tmp/x.pdf", "/home/y.pdf", "/home/ada/z.pdf"};
         QTest::newRow("options and empty arguments are not files")
             << QStringList{"--verbose", "-x", "", "c.pdf"} << QStringList{"/home/ada/c.pdf"};
         QTest::newRow("after -- everything is a file")
-            << QStringList{"--", "-odd.pdf", "--"} << QStringList{"/home/ada/-odd.pdf", "/home/ada/--"};
-        QTest::newRow("file URLs") << QStringList{"file:///tmp/Kira%20s%C3%B6zle%C5%9Fmesi.pdf", "file://localhost/tmp/f.pdf"}
-                                   << QStringList{QStringLiteral("/tmp/Kira sözleşmesi.pdf"), "/tmp/f.pdf"};
+            << QStringList{"--", "-odd.pdf", "--"}
+            << QStringList{"/home/ada/-odd.pdf", "/home/ada/--"};
+        QTest::newRow("file URLs")
+            << QStringList{"file:///tmp/Kira%20s%C3%B6zle%C5%9Fmesi.pdf",
+                           "file://localhost/tmp/f.pdf"}
+            << QStringList{QStringLiteral("/tmp/Kira sözleşmesi.pdf"), "/tmp/f.pdf"};
         QTest::newRow("other URLs are skipped")
             << QStringList{"file://server/share/a.pdf", "https://example.org/f.pdf", "d.pdf"}
             << QStringList{"/home/ada/d.pdf"};
@@ -93,7 +99,9 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QStringList, files);
-        QCOMPARE(launchFiles(QStringList{"/usr/bin/leaflow"} + arguments, QStringLiteral("/home/ada")), files);
+        QCOMPARE(launchFiles(QStringList{"/usr/bin/leaflow"} + arguments,
+                             QStringLiteral("/home/ada")),
+                 files);
     }
 
     void handOverReachesTheListener_data()
@@ -102,7 +110,8 @@ private slots:
         QTest::addColumn<bool>("stale"); // a file left at the name by a crashed instance
         QTest::newRow("none") << QStringList{} << false;
         QTest::newRow("several, in order, with spaces and accents")
-            << QStringList{"/tmp/z.pdf", "/home/ada/Kira sözleşmesi.pdf", "/tmp/a b/c.pdf"} << false;
+            << QStringList{"/tmp/z.pdf", "/home/ada/Kira sözleşmesi.pdf", "/tmp/a b/c.pdf"}
+            << false;
         QTest::newRow("over a name left behind") << QStringList{"/tmp/x.pdf"} << true;
     }
 
@@ -127,10 +136,7 @@ private slots:
         QCOMPARE(received.first().first().toStringList(), paths);
     }
 
-    void nobodyListening()
-    {
-        QVERIFY(!SingleInstance(socketName()).handOver({"/tmp/a.pdf"}, 500));
-    }
+    void nobodyListening() { QVERIFY(!SingleInstance(socketName()).handOver({"/tmp/a.pdf"}, 500)); }
 
     void oversizedMessageIsDropped()
     {
@@ -178,10 +184,11 @@ private slots:
         QCOMPARE(second.exitCode(), 0);
         QVERIFY2(!second.readAllStandardOutput().contains("listening"),
                  "the second launch must not become an instance of its own");
-        const QString expected = QStringLiteral("received: ") + work + QStringLiteral("/Teslim tutanağı.pdf");
-        QTRY_VERIFY_WITH_TIMEOUT((firstOutput += QString::fromUtf8(first.readAllStandardOutput()))
-                                     .contains(expected),
-                                 20000);
+        const QString expected =
+            QStringLiteral("received: ") + work + QStringLiteral("/Teslim tutanağı.pdf");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (firstOutput += QString::fromUtf8(first.readAllStandardOutput())).contains(expected),
+            20000);
         QCOMPARE(first.state(), QProcess::Running);
 
         // A launch without files only brings the window forward.
@@ -204,10 +211,10 @@ private slots:
         QTest::addColumn<int>("pixelWidth");
         QTest::newRow("default width, light, no section stored")
             << QString() << false << QString() << 2600;
-        QTest::newRow("1000 points, dark, pages stored") << QStringLiteral("1000") << true
-                                                          << QStringLiteral("pages") << 2000;
-        QTest::newRow("abc width, history stored") << QStringLiteral("abc") << false
-                                                    << QStringLiteral("history") << 2600;
+        QTest::newRow("1000 points, dark, pages stored")
+            << QStringLiteral("1000") << true << QStringLiteral("pages") << 2000;
+        QTest::newRow("abc width, history stored")
+            << QStringLiteral("abc") << false << QStringLiteral("history") << 2600;
     }
 
     void screenshotModeCapturesEverySection()

@@ -40,7 +40,10 @@ private:
         return CliRun::run(arguments, m_dir->path(), m_config->path());
     }
     QString path(const QString& name) const { return m_dir->filePath(name); }
-    QStringList entries() const { return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden); }
+    QStringList entries() const
+    {
+        return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden);
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QTemporaryDir> m_config;
@@ -53,8 +56,10 @@ void CliTest::init()
     m_config = std::make_unique<QTemporaryDir>();
     Fixtures::writePdf(path(QStringLiteral("A.pdf")), Fixtures::tagged(QStringLiteral("A"), 2));
     Fixtures::writePdf(path(QStringLiteral("Rapor.pdf")), Fixtures::tagged(QStringLiteral("R"), 5));
-    Fixtures::writePdf(path(QStringLiteral("Kilitli.pdf")), Fixtures::tagged(QStringLiteral("K"), 2),
-                       {Fixtures::Cipher::aes256, QStringLiteral("şifre"), QStringLiteral("sahip")});
+    Fixtures::writePdf(path(QStringLiteral("Kilitli.pdf")),
+                       Fixtures::tagged(QStringLiteral("K"), 2),
+                       {Fixtures::Cipher::aes256, QStringLiteral("şifre"),
+                        QStringLiteral("sahip")});
     Fixtures::writePdf(path(QStringLiteral("Gizli.pdf")), Fixtures::tagged(QStringLiteral("G"), 1),
                        {Fixtures::Cipher::rc4_128, QStringLiteral("başka"), QStringLiteral("o")});
     Fixtures::writeBytes(path(QStringLiteral("notlar.pdf")), "alışveriş listesi\n");
@@ -69,19 +74,25 @@ void CliTest::usageErrors_data()
     QTest::newRow("unknown command") << QStringList{"join", "A.pdf"};
     QTest::newRow("merge without -o") << QStringList{"merge", "A.pdf", "Rapor.pdf"};
     QTest::newRow("-o without a path") << QStringList{"merge", "A.pdf", "-o"};
-    QTest::newRow("password after the last input") << QStringList{"merge", "-o", "o.pdf", "A.pdf", "--password=x"};
+    QTest::newRow("password after the last input")
+        << QStringList{"merge", "-o", "o.pdf", "A.pdf", "--password=x"};
     QTest::newRow("unknown option") << QStringList{"merge", "--fast", "-o", "o.pdf", "A.pdf"};
     QTest::newRow("split without mode") << QStringList{"split", "-d", ".", "Rapor.pdf"};
-    QTest::newRow("split with two modes") << QStringList{"split", "--each", "--every=2", "-d", ".", "Rapor.pdf"};
-    QTest::newRow("split with two inputs") << QStringList{"split", "--each", "-d", ".", "Rapor.pdf", "A.pdf"};
+    QTest::newRow("split with two modes")
+        << QStringList{"split", "--each", "--every=2", "-d", ".", "Rapor.pdf"};
+    QTest::newRow("split with two inputs")
+        << QStringList{"split", "--each", "-d", ".", "Rapor.pdf", "A.pdf"};
     QTest::newRow("split every zero") << QStringList{"split", "--every=0", "-d", ".", "Rapor.pdf"};
     QTest::newRow("delete without pages") << QStringList{"delete", "-o", "o.pdf", "Rapor.pdf"};
-    QTest::newRow("compress, unknown level") << QStringList{"compress", "--level=tiny", "-o", "o.pdf", "A.pdf"};
-    QTest::newRow("compress, two inputs") << QStringList{"compress", "-o", "o.pdf", "A.pdf", "Rapor.pdf"};
+    QTest::newRow("compress, unknown level")
+        << QStringList{"compress", "--level=tiny", "-o", "o.pdf", "A.pdf"};
+    QTest::newRow("compress, two inputs")
+        << QStringList{"compress", "-o", "o.pdf", "A.pdf", "Rapor.pdf"};
     QTest::newRow("sign without placement") << QStringList{"sign", "-o", "o.pdf", "A.pdf"};
     QTest::newRow("sign, missing rect") << sign;
-    QTest::newRow("sign, page zero") << QStringList{"sign", "-o", "o.pdf", "A.pdf", "--signature=s.png",
-                                                    "--page=0", "--rect=0,0,1,1"};
+    QTest::newRow("sign, page zero")
+        << QStringList{"sign",          "-o", "o.pdf", "A.pdf", "--signature=s.png", "--page=0",
+                       "--rect=0,0,1,1"};
     QTest::newRow("sign, three numbers") << sign + QStringList{"--rect=0,0,1"};
     QTest::newRow("sign, zero width") << sign + QStringList{"--rect=0,0,0,1"};
     QTest::newRow("sign, past the right edge") << sign + QStringList{"--rect=0.6,0,0.5,0.5"};
@@ -118,16 +129,21 @@ void CliTest::failuresPrintOneLine_data()
 
     QTest::newRow("merge: not a PDF") << QStringList{"merge", "-o", "o.pdf", "A.pdf", "notlar.pdf"}
                                       << "notlar.pdf açılamadı. Dosya bozuk ya da PDF değil.";
-    QTest::newRow("merge: wrong password") << QStringList{"merge", "-o", "o.pdf", "--password=sifre", "Kilitli.pdf"}
-                                           << "Kilitli.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir.";
-    QTest::newRow("merge: parent is a file") << QStringList{"merge", "-o", "A.pdf/Birleşik.pdf", "A.pdf"}
-                                             << "Birleşik.pdf yazılamadı. Klasöre yazma iznin olduğundan emin ol.";
-    QTest::newRow("split: bad range named") << QStringList{"split", "--ranges=1-2, x", "-d", ".", "Rapor.pdf"}
-                                            << "“x” anlaşılmadı. Örnek: 1-3, 5, 8-12";
-    QTest::newRow("split: range outside") << QStringList{"split", "--ranges=4-9", "-d", ".", "Rapor.pdf"}
-                                          << "Bu PDF 5 sayfa. “4-9” bunun dışında kalıyor.";
-    QTest::newRow("delete: open end covers all") << QStringList{"delete", "--pages=1-", "-o", "o.pdf", "A.pdf"}
-                                                 << "En az bir sayfa kalmalı.";
+    QTest::newRow("merge: wrong password")
+        << QStringList{"merge", "-o", "o.pdf", "--password=sifre", "Kilitli.pdf"}
+        << "Kilitli.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir.";
+    QTest::newRow("merge: parent is a file")
+        << QStringList{"merge", "-o", "A.pdf/Birleşik.pdf", "A.pdf"}
+        << "Birleşik.pdf yazılamadı. Klasöre yazma iznin olduğundan emin ol.";
+    QTest::newRow("split: bad range named")
+        << QStringList{"split", "--ranges=1-2, x", "-d", ".", "Rapor.pdf"}
+        << "“x” anlaşılmadı. Örnek: 1-3, 5, 8-12";
+    QTest::newRow("split: range outside")
+        << QStringList{"split", "--ranges=4-9", "-d", ".", "Rapor.pdf"}
+        << "Bu PDF 5 sayfa. “4-9” bunun dışında kalıyor.";
+    QTest::newRow("delete: open end covers all")
+        << QStringList{"delete", "--pages=1-", "-o", "o.pdf", "A.pdf"}
+        << "En az bir sayfa kalmalı.";
     QTest::newRow("compress: missing input") << QStringList{"compress", "-o", "o.pdf", "yok.pdf"}
                                              << "yok.pdf açılamadı. Dosya bozuk ya da PDF değil.";
 }
@@ -149,13 +165,14 @@ void CliTest::failuresPrintOneLine()
 
 void CliTest::mergesWithPasswordsPerInput()
 {
-    const CliRun::Result result = run({"merge", "-o", "Birleşik.pdf", "--password=şifre", "Kilitli.pdf",
-                                       "A.pdf", "--password=başka", "Gizli.pdf"});
+    const CliRun::Result result = run({"merge", "-o", "Birleşik.pdf", "--password=şifre",
+                                       "Kilitli.pdf", "A.pdf", "--password=başka", "Gizli.pdf"});
 
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, QByteArray());
-    QCOMPARE(Fixtures::readTags(path(QStringLiteral("Birleşik.pdf"))), (QStringList{"K1", "K2", "A1", "A2", "G1"}));
+    QCOMPARE(Fixtures::readTags(path(QStringLiteral("Birleşik.pdf"))),
+             (QStringList{"K1", "K2", "A1", "A2", "G1"}));
 }
 
 void CliTest::passwordAppliesOnlyToTheNextInput()
@@ -163,11 +180,13 @@ void CliTest::passwordAppliesOnlyToTheNextInput()
     Fixtures::writePdf(path(QStringLiteral("İkinci.pdf")), Fixtures::tagged(QStringLiteral("I"), 1),
                        {Fixtures::Cipher::aes128, QStringLiteral("şifre"), QStringLiteral("o")});
 
-    const CliRun::Result result = run({"merge", "-o", "o.pdf", "--password=şifre", "Kilitli.pdf", "İkinci.pdf"});
+    const CliRun::Result result =
+        run({"merge", "-o", "o.pdf", "--password=şifre", "Kilitli.pdf", "İkinci.pdf"});
 
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(QString::fromUtf8(result.err),
-             QStringLiteral("İkinci.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir.\n"));
+             QStringLiteral(
+                 "İkinci.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir.\n"));
     QVERIFY(!QFile::exists(path(QStringLiteral("o.pdf"))));
 }
 
@@ -177,14 +196,16 @@ void CliTest::splitPrintsPathsInGroupOrder_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QList<QStringList>>("tags");
 
-    QTest::newRow("every 2") << "--every=2" << QStringList{"Rapor 1-2.pdf", "Rapor 3-4.pdf", "Rapor 5.pdf"}
+    QTest::newRow("every 2") << "--every=2"
+                             << QStringList{"Rapor 1-2.pdf", "Rapor 3-4.pdf", "Rapor 5.pdf"}
                              << QList<QStringList>{{"R1", "R2"}, {"R3", "R4"}, {"R5"}};
-    QTest::newRow("each") << "--each" << QStringList{"Rapor 1.pdf", "Rapor 2.pdf", "Rapor 3.pdf", "Rapor 4.pdf",
-                                                     "Rapor 5.pdf"}
+    QTest::newRow("each") << "--each"
+                          << QStringList{"Rapor 1.pdf", "Rapor 2.pdf", "Rapor 3.pdf", "Rapor 4.pdf",
+                                         "Rapor 5.pdf"}
                           << QList<QStringList>{{"R1"}, {"R2"}, {"R3"}, {"R4"}, {"R5"}};
-    QTest::newRow("ranges in typed order") << "--ranges=4-, 1; 2–3"
-                                           << QStringList{"Rapor 4-5.pdf", "Rapor 1.pdf", "Rapor 2-3.pdf"}
-                                           << QList<QStringList>{{"R4", "R5"}, {"R1"}, {"R2", "R3"}};
+    QTest::newRow("ranges in typed order")
+        << "--ranges=4-, 1; 2–3" << QStringList{"Rapor 4-5.pdf", "Rapor 1.pdf", "Rapor 2-3.pdf"}
+        << QList<QStringList>{{"R4", "R5"}, {"R1"}, {"R2", "R3"}};
 }
 
 void CliTest::splitPrintsPathsInGroupOrder()
@@ -209,7 +230,8 @@ void CliTest::splitPrintsPathsInGroupOrder()
 
 void CliTest::deletesOneBasedPages()
 {
-    const CliRun::Result result = run({"delete", "--pages=1, 3-4, 4", "-o", "Kalan.pdf", "Rapor.pdf"});
+    const CliRun::Result result =
+        run({"delete", "--pages=1, 3-4, 4", "-o", "Kalan.pdf", "Rapor.pdf"});
 
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.exitCode, 0);
@@ -222,8 +244,10 @@ void CliTest::relativePathsFollowTheWorkingFolder()
     QFile::copy(path(QStringLiteral("A.pdf")), path(QStringLiteral("iç/A.pdf")));
     const QString inner = path(QStringLiteral("iç"));
 
-    const auto merged = CliRun::run({"merge", "-o", "çıktı/M.pdf", "A.pdf", "../Rapor.pdf"}, inner, m_config->path());
-    const auto split = CliRun::run({"split", "--every=4", "-d", "çıktı", "../Rapor.pdf"}, inner, m_config->path());
+    const auto merged = CliRun::run({"merge", "-o", "çıktı/M.pdf", "A.pdf", "../Rapor.pdf"}, inner,
+                                    m_config->path());
+    const auto split =
+        CliRun::run({"split", "--every=4", "-d", "çıktı", "../Rapor.pdf"}, inner, m_config->path());
 
     QCOMPARE(merged.exitCode, 0);
     QCOMPARE(Fixtures::readTags(path(QStringLiteral("iç/çıktı/M.pdf"))),
@@ -240,7 +264,8 @@ void CliTest::compressPrintsSizesOrExits3()
     photo.write(path(QStringLiteral("photo.pdf")));
     const qint64 before = QFileInfo(path(QStringLiteral("photo.pdf"))).size();
 
-    const CliRun::Result smaller = run({"compress", "--level=strong", "-o", "small.pdf", "photo.pdf"});
+    const CliRun::Result smaller =
+        run({"compress", "--level=strong", "-o", "small.pdf", "photo.pdf"});
 
     QCOMPARE(smaller.exitCode, 0);
     const qint64 after = QFileInfo(path(QStringLiteral("small.pdf"))).size();
@@ -252,8 +277,10 @@ void CliTest::compressPrintsSizesOrExits3()
     // Text only: nothing to gain, nothing written.
     const CliRun::Result same = run({"compress", "-o", "text-out.pdf", "A.pdf"});
     QCOMPARE(same.exitCode, 3);
-    QCOMPARE(QString::fromUtf8(same.err),
-             QStringLiteral("Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.\n"));
+    QCOMPARE(
+        QString::fromUtf8(same.err),
+        QStringLiteral(
+            "Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.\n"));
     QVERIFY(!QFileInfo::exists(path(QStringLiteral("text-out.pdf"))));
 }
 
@@ -266,29 +293,36 @@ void CliTest::signsWithRecordAndImage()
     picture.fill(Qt::black);
     QVERIFY(picture.save(path(QStringLiteral("scan.png"))));
 
-    const CliRun::Result result = run({"sign", "-o", "out.pdf", "A.pdf", "--signature=drawn.json", "--page=2",
-                                       "--rect=0,0,0.5,0.5", "--signature=scan.png", "--page=1",
-                                       "--rect=0.5,0.5,0.5,0.5"});
+    const CliRun::Result result =
+        run({"sign", "-o", "out.pdf", "A.pdf", "--signature=drawn.json", "--page=2",
+             "--rect=0,0,0.5,0.5", "--signature=scan.png", "--page=1", "--rect=0.5,0.5,0.5,0.5"});
 
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.exitCode, 0);
-    // One-based pages: the record on page 2 at the top left, the image on page 1 at the bottom right.
+    // One-based pages: the record on page 2 at the top left, the image on page 1 at the bottom
+    // right.
     QPDF pdf;
     pdf.processFile(QFile::encodeName(path(QStringLiteral("out.pdf"))).constData());
     QList<QRectF> rects;
     for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
-        const auto r = page.getObjectHandle().getKey("/Annots").getArrayItem(0).getKey("/Rect").getArrayAsRectangle();
+        const auto r = page.getObjectHandle()
+                           .getKey("/Annots")
+                           .getArrayItem(0)
+                           .getKey("/Rect")
+                           .getArrayAsRectangle();
         rects.append(QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly));
     }
     QCOMPARE(rects, (QList<QRectF>{QRectF(306, 0, 306, 396), QRectF(0, 396, 306, 396)}));
 
     // Signatures without art: not an image, an empty record, a missing file.
     Fixtures::writeBytes(path(QStringLiteral("junk.png")), "neither an image nor a record");
-    Fixtures::writeBytes(path(QStringLiteral("empty.json")), DataCoding::encodeSignature(SavedSignature{}));
+    Fixtures::writeBytes(path(QStringLiteral("empty.json")),
+                         DataCoding::encodeSignature(SavedSignature{}));
     for (const char* signature : {"junk.png", "empty.json", "none.png"}) {
-        const CliRun::Result failed = run({"sign", "-o", "never.pdf", "A.pdf",
-                                           QStringLiteral("--signature=") + QLatin1String(signature), "--page=1",
-                                           "--rect=0,0,1,1"});
+        const CliRun::Result failed =
+            run({"sign", "-o", "never.pdf", "A.pdf",
+                 QStringLiteral("--signature=") + QLatin1String(signature), "--page=1",
+                 "--rect=0,0,1,1"});
         QCOMPARE(failed.exitCode, 1);
         QCOMPARE(failed.err.count('\n'), 1);
         QVERIFY(!QFile::exists(path(QStringLiteral("never.pdf"))));

@@ -139,8 +139,8 @@ int qpdfStatus(const QStringList& arguments)
 
 bool isQpdfFault(const QString& baseline)
 {
-    return !baseline.isEmpty() && baseline != QStringLiteral("0") && baseline != QStringLiteral("2") &&
-           baseline != QStringLiteral("3");
+    return !baseline.isEmpty() && baseline != QStringLiteral("0") &&
+           baseline != QStringLiteral("2") && baseline != QStringLiteral("3");
 }
 
 QString describe(const CliRun::Result& result)
@@ -151,7 +151,9 @@ QString describe(const CliRun::Result& result)
     if (result.crashed) {
         return QStringLiteral("crashed");
     }
-    return QStringLiteral("exit %1: %2").arg(result.exitCode).arg(QString::fromUtf8(result.err).trimmed());
+    return QStringLiteral("exit %1: %2")
+        .arg(result.exitCode)
+        .arg(QString::fromUtf8(result.err).trimmed());
 }
 
 } // namespace
@@ -188,10 +190,12 @@ void CorpusTest::initTestCase()
         entry.baselineQpdf = baseline.value(file).value(1);
         const QString path = m_corpus + u'/' + file;
         if (file.startsWith(QStringLiteral("encrypted/")) || entry.password) {
-            entry.qpdfNeedsPassword = qpdfStatus({QStringLiteral("--requires-password"), path}) == 0;
+            entry.qpdfNeedsPassword = qpdfStatus({QStringLiteral("--requires-password"), path}) ==
+                                      0;
             if (entry.password) {
-                const int status = qpdfStatus({QStringLiteral("--show-npages"),
-                                               QStringLiteral("--password=") + *entry.password, path});
+                const int status =
+                    qpdfStatus({QStringLiteral("--show-npages"),
+                                QStringLiteral("--password=") + *entry.password, path});
                 entry.qpdfOpensWithPassword = status == 0 || status == 3;
             }
         }
@@ -208,15 +212,21 @@ void CorpusTest::initTestCase()
         input.append(path);
         const QString out = m_work.filePath(QString::number(m_jobs.size()));
         QDir().mkpath(out);
-        m_jobs.push_back({file, QStringLiteral("merge"),
-                          QStringList{"merge", "-o", out + "/merged.pdf"} + input + input, {}});
-        m_jobs.push_back({file, QStringLiteral("split"),
-                          QStringList{"split", "--each", "-d", out} + input, {}});
-        m_jobs.push_back({file, QStringLiteral("delete"),
-                          QStringList{"delete", "--pages=1", "-o", out + "/deleted.pdf"} + input, {}});
+        m_jobs.push_back({file,
+                          QStringLiteral("merge"),
+                          QStringList{"merge", "-o", out + "/merged.pdf"} + input + input,
+                          {}});
+        m_jobs.push_back(
+            {file, QStringLiteral("split"), QStringList{"split", "--each", "-d", out} + input, {}});
+        m_jobs.push_back({file,
+                          QStringLiteral("delete"),
+                          QStringList{"delete", "--pages=1", "-o", out + "/deleted.pdf"} + input,
+                          {}});
         if (entry.qpdfNeedsPassword) {
-            m_jobs.push_back({file, QStringLiteral("locked"),
-                              QStringList{"merge", "-o", out + "/locked.pdf", path}, {}});
+            m_jobs.push_back({file,
+                              QStringLiteral("locked"),
+                              QStringList{"merge", "-o", out + "/locked.pdf", path},
+                              {}});
         }
     }
     runAll();
@@ -232,15 +242,18 @@ void CorpusTest::runAll()
     std::function<void()> fill = [&] {
         while (running.size() < parallel && next < m_jobs.size()) {
             start(m_jobs[next++], running);
-            connect(running.last(), &QProcess::finished, &loop, [&] {
-                running.removeIf([](const QPointer<QProcess>& p) {
-                    return !p || p->state() == QProcess::NotRunning;
-                });
-                fill();
-                if (running.isEmpty()) {
-                    loop.quit();
-                }
-            }, Qt::QueuedConnection);
+            connect(
+                running.last(), &QProcess::finished, &loop,
+                [&] {
+                    running.removeIf([](const QPointer<QProcess>& p) {
+                        return !p || p->state() == QProcess::NotRunning;
+                    });
+                    fill();
+                    if (running.isEmpty()) {
+                        loop.quit();
+                    }
+                },
+                Qt::QueuedConnection);
         }
     };
     fill();
@@ -310,8 +323,10 @@ void CorpusTest::survives()
         const bool bounded = !r.timedOut && !r.crashed && (r.exitCode == 0 || r.exitCode == 1);
         const QString what = QStringLiteral("%1: %2").arg(QLatin1String(command), describe(r));
         if (!bounded && isQpdfFault(entry.baselineQpdf)) {
-            QEXPECT_FAIL("", qPrintable(QStringLiteral("Debian 12's qpdf itself fails on this file (%1)")
-                                            .arg(entry.baselineQpdf)),
+            QEXPECT_FAIL("",
+                         qPrintable(
+                             QStringLiteral("Debian 12's qpdf itself fails on this file (%1)")
+                                 .arg(entry.baselineQpdf)),
                          Continue);
         }
         QVERIFY2(bounded, qPrintable(what));

@@ -49,8 +49,7 @@ private slots:
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<AppLanguage>("language");
         QTest::newRow("nothing stored") << QVariant() << AppLanguage::system;
-        QTest::newRow("es-MX then en")
-            << QVariant(QStringList{"es-MX", "en"}) << AppLanguage::es;
+        QTest::newRow("es-MX then en") << QVariant(QStringList{"es-MX", "en"}) << AppLanguage::es;
         QTest::newRow("only fr") << QVariant(QStringList{"fr"}) << AppLanguage::system;
         QTest::newRow("fr then en") << QVariant(QStringList{"fr", "en"}) << AppLanguage::system;
         QTest::newRow("en-GB") << QVariant(QStringList{"en-GB"}) << AppLanguage::en;
@@ -125,8 +124,9 @@ private slots:
         AppLanguages::select(language);
         AppLanguages::installTranslator(*QCoreApplication::instance());
         QCOMPARE(QCoreApplication::translate("PDFEngine", "En az bir sayfa kalmalı."), shown);
-        const QString outside = QCoreApplication::translate(
-            "PDFEngine", "Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.");
+        const QString outside =
+            QCoreApplication::translate("PDFEngine",
+                                        "Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.");
         QVERIFY(outside.contains(QStringLiteral("%1")) && outside.contains(QStringLiteral("%2")));
     }
 };

@@ -104,10 +104,7 @@ class DataCodingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void encodesSortedCompactText()
-    {
-        QCOMPARE(DataCoding::encode(fullData()), fullText);
-    }
+    void encodesSortedCompactText() { QCOMPARE(DataCoding::encode(fullData()), fullText); }
 
     void encodesInitialData()
     {
@@ -269,17 +266,17 @@ private slots:
 
         QTest::newRow("as written") << fullText << full;
         QTest::newRow("other key order") << baseText << full;
-        QTest::newRow("indented")
-            << QJsonDocument::fromJson(baseText).toJson(QJsonDocument::Indented) << full;
-        QTest::newRow("null optionals")
-            << edited(R"("weight":0.04,"ink":"blue")",
-                      R"("weight":null,"ink":null,"imageFile":null)")
-            << nullOptionals;
-        QTest::newRow("null strokes") << edited(R"("strokes":[[[0.1,0.52],[0.12,0.5]],[[0.4,0.3]]])",
-                                                R"("strokes":null)")
-                                      << noStrokes;
+        QTest::newRow("indented") << QJsonDocument::fromJson(baseText).toJson(
+                                         QJsonDocument::Indented)
+                                  << full;
+        QTest::newRow("null optionals") << edited(R"("weight":0.04,"ink":"blue")",
+                                                  R"("weight":null,"ink":null,"imageFile":null)")
+                                        << nullOptionals;
+        QTest::newRow("null strokes")
+            << edited(R"("strokes":[[[0.1,0.52],[0.12,0.5]],[[0.4,0.3]]])", R"("strokes":null)")
+            << noStrokes;
         QTest::newRow("lower-case uuid") << edited("3F2504E0-4F89-41D3-9A0C-0305E82C3301",
-                                                  "3f2504e0-4f89-41d3-9a0c-0305e82c3301")
+                                                   "3f2504e0-4f89-41d3-9a0c-0305e82c3301")
                                          << full;
         QTest::newRow("offset +03:00")
             << edited("2025-03-14T09:26:53Z", "2025-03-14T12:26:53+03:00") << full;
@@ -294,10 +291,10 @@ private slots:
             << edited(R"("\/tmp\/out\/merged.pdf")", R"("/tmp/out/merged.pdf")") << full;
         QTest::newRow("whole number with a fraction part")
             << edited(R"("bytesAfter":900)", R"("bytesAfter":900.0)") << full;
-        QTest::newRow("version carried over") << edited(R"("version":1)", R"("version":7)")
-                                              << version7;
-        QTest::newRow("empty lists") << QByteArray(R"({"history":[],"signatures":[],"version":1})")
-                                     << AppData{};
+        QTest::newRow("version carried over")
+            << edited(R"("version":1)", R"("version":7)") << version7;
+        QTest::newRow("empty lists")
+            << QByteArray(R"({"history":[],"signatures":[],"version":1})") << AppData{};
     }
 
     void readsAcceptedForms()
@@ -325,12 +322,12 @@ private slots:
             << QByteArray(R"({"history":[],"signatures":{},"version":1})");
         QTest::newRow("signature not an object")
             << QByteArray(R"({"history":[],"signatures":["Ada"],"version":1})");
-        QTest::newRow("bytes not integral") << edited(R"("bytesBefore":1200)",
-                                                      R"("bytesBefore":1200.5)");
-        QTest::newRow("bytes as string") << edited(R"("bytesBefore":1200)",
-                                                   R"("bytesBefore":"1200")");
-        QTest::newRow("bytes out of range") << edited(R"("bytesBefore":1200)",
-                                                      R"("bytesBefore":1e30)");
+        QTest::newRow("bytes not integral")
+            << edited(R"("bytesBefore":1200)", R"("bytesBefore":1200.5)");
+        QTest::newRow("bytes as string")
+            << edited(R"("bytesBefore":1200)", R"("bytesBefore":"1200")");
+        QTest::newRow("bytes out of range")
+            << edited(R"("bytesBefore":1200)", R"("bytesBefore":1e30)");
         QTest::newRow("missing bytesAfter") << edited(R"(,"bytesAfter":900)", "");
         QTest::newRow("missing tool") << edited(R"("tool":"merge",)", "");
         QTest::newRow("tool as number") << edited(R"("tool":"merge")", R"("tool":3)");
@@ -341,14 +338,15 @@ private slots:
         QTest::newRow("no zone") << edited("2025-03-14T09:26:53Z", "2025-03-14T09:26:53");
         QTest::newRow("date only") << edited("2025-03-14T09:26:53Z", "2025-03-14");
         QTest::newRow("no seconds") << edited("2025-03-14T09:26:53Z", "2025-03-14T09:26Z");
-        QTest::newRow("compact offset") << edited("2025-03-14T09:26:53Z", "2025-03-14T12:26:53+0300");
+        QTest::newRow("compact offset")
+            << edited("2025-03-14T09:26:53Z", "2025-03-14T12:26:53+0300");
         QTest::newRow("impossible month") << edited("2025-03-14T09:26:53Z", "2025-13-14T09:26:53Z");
         QTest::newRow("impossible hour") << edited("2025-03-14T09:26:53Z", "2025-03-14T24:26:53Z");
         QTest::newRow("date as number") << edited(R"("2025-03-14T09:26:53Z")", "763644413");
         QTest::newRow("uuid in braces") << edited(R"("9B2C3A8E-1D4F-4C6A-B7E8-F0A1B2C3D4E5")",
                                                   R"("{9B2C3A8E-1D4F-4C6A-B7E8-F0A1B2C3D4E5}")");
-        QTest::newRow("uuid without hyphens") << edited("9B2C3A8E-1D4F-4C6A-B7E8-F0A1B2C3D4E5",
-                                                        "9B2C3A8E1D4F4C6AB7E8F0A1B2C3D4E5");
+        QTest::newRow("uuid without hyphens")
+            << edited("9B2C3A8E-1D4F-4C6A-B7E8-F0A1B2C3D4E5", "9B2C3A8E1D4F4C6AB7E8F0A1B2C3D4E5");
         QTest::newRow("uuid not hex") << edited("9B2C3A8E-1D4F-4C6A-B7E8-F0A1B2C3D4E5",
                                                 "9B2C3A8E-1D4F-4C6A-B7E8-F0A1B2C3D4EG");
         QTest::newRow("missing signature id")
@@ -358,8 +356,8 @@ private slots:
         QTest::newRow("unknown ink") << edited(R"("ink":"blue")", R"("ink":"red")");
         QTest::newRow("ink in other case") << edited(R"("ink":"blue")", R"("ink":"Blue")");
         QTest::newRow("weight as string") << edited(R"("weight":0.04)", R"("weight":"0.04")");
-        QTest::newRow("image file as number") << edited(R"("imageFile":"0A1B2C3D.png")",
-                                                        R"("imageFile":7)");
+        QTest::newRow("image file as number")
+            << edited(R"("imageFile":"0A1B2C3D.png")", R"("imageFile":7)");
         QTest::newRow("point with one number") << edited("[0.4,0.3]", "[0.4]");
         QTest::newRow("point with three numbers") << edited("[0.4,0.3]", "[0.4,0.3,0.2]");
         QTest::newRow("point as object") << edited("[0.4,0.3]", R"({"x":0.4,"y":0.3})");

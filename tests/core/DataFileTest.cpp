@@ -122,8 +122,7 @@ private slots:
         const DataFile file;
         QCOMPARE(file.folder(), DataFile::standardFolder());
         QCOMPARE(file.dataPath(), m_home.filePath(QStringLiteral("data/Leaflow/data.json")));
-        QCOMPARE(file.signaturesPath(),
-                 m_home.filePath(QStringLiteral("data/Leaflow/signatures")));
+        QCOMPARE(file.signaturesPath(), m_home.filePath(QStringLiteral("data/Leaflow/signatures")));
         QVERIFY(QFileInfo(DataFile::standardFolder()).isDir());
     }
 
@@ -143,9 +142,8 @@ private slots:
         writeDataFile("{}");
         const DataFile file = dataFile();
         QCOMPARE(file.restore(), AppData{});
-        QCOMPARE(entries(folder()),
-                 QStringList({QStringLiteral("data-1741944413.bak.json"),
-                              QStringLiteral("data.json")}));
+        QCOMPARE(entries(folder()), QStringList({QStringLiteral("data-1741944413.bak.json"),
+                                                 QStringLiteral("data.json")}));
         QCOMPARE(Fixtures::readBytes(folder() + QStringLiteral("/data-1741944413.bak.json")),
                  QByteArray("{}"));
         // The unreadable file stays until the next change overwrites it.

@@ -132,8 +132,7 @@ private slots:
     void toolOptionsRefuseOtherStrings()
     {
         QCOMPARE(ToolOptions::splitModeFromRawValue(QStringLiteral("Each")), std::nullopt);
-        QCOMPARE(ToolOptions::compressionLevelFromRawValue(QStringLiteral("medium")),
-                 std::nullopt);
+        QCOMPARE(ToolOptions::compressionLevelFromRawValue(QStringLiteral("medium")), std::nullopt);
         QCOMPARE(ToolOptions::inkColorFromRawValue(QStringLiteral("red")), std::nullopt);
         QCOMPARE(ToolOptions::inkColorFromRawValue(QString()), std::nullopt);
     }
@@ -234,10 +233,7 @@ private slots:
         QCOMPARE(file.displaySize(1), QSizeF(612, 792));
     }
 
-    void fileWithoutDocumentShowsA4()
-    {
-        QCOMPARE(PDFFile{}.displaySize(0), QSizeF(595, 842));
-    }
+    void fileWithoutDocumentShowsA4() { QCOMPARE(PDFFile{}.displaySize(0), QSizeF(595, 842)); }
 
 private:
     static PDFFile open(const QString& path)

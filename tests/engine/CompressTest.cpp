@@ -41,7 +41,8 @@ private slots:
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
     // Compresses in at level into a fresh out; the images before and after by tag.
-    void compress(const QString& in, const QString& out, CompressionLevel level = CompressionLevel::balanced);
+    void compress(const QString& in, const QString& out,
+                  CompressionLevel level = CompressionLevel::balanced);
     void checkLooksTheSame(const QString& in, const QString& out, int pages, double limit);
 
     QTemporaryDir m_dir;
@@ -78,7 +79,8 @@ QByteArray text(QPDFObjectHandle value)
 
 QByteArray bytes(const std::shared_ptr<Buffer>& data)
 {
-    return QByteArray(reinterpret_cast<const char*>(data->getBuffer()), static_cast<qsizetype>(data->getSize()));
+    return QByteArray(reinterpret_cast<const char*>(data->getBuffer()),
+                      static_cast<qsizetype>(data->getSize()));
 }
 
 // Every image XObject that carries a /FixtureTag, and the decoded data of every
@@ -100,14 +102,21 @@ Contents read(const QString& path)
         }
         QPDFObjectHandle dict = object.getDict();
         if (dict.hasKey("/FixtureTag")) {
-            ImageRecord r{dict.getKey("/Width").getIntValueAsInt(), dict.getKey("/Height").getIntValueAsInt(),
-                          text(dict.getKey("/Filter")), text(dict.getKey("/ColorSpace")),
-                          text(dict.getKey("/Decode")), bytes(object.getRawStreamData()), 0, {}};
+            ImageRecord r{dict.getKey("/Width").getIntValueAsInt(),
+                          dict.getKey("/Height").getIntValueAsInt(),
+                          text(dict.getKey("/Filter")),
+                          text(dict.getKey("/ColorSpace")),
+                          text(dict.getKey("/Decode")),
+                          bytes(object.getRawStreamData()),
+                          0,
+                          {}};
             if (QPDFObjectHandle mask = dict.getKey("/SMask"); mask.isStream()) {
                 r.maskWidth = mask.getDict().getKey("/Width").getIntValueAsInt();
                 r.maskFilter = text(mask.getDict().getKey("/Filter"));
             }
-            contents.images.insert(QString::fromStdString(dict.getKey("/FixtureTag").getUTF8Value()), r);
+            contents.images.insert(QString::fromStdString(
+                                       dict.getKey("/FixtureTag").getUTF8Value()),
+                                   r);
         } else if (!dict.getKey("/Subtype").isNameAndEquals("/Image") &&
                    !dict.getKey("/Type").isNameAndEquals("/ObjStm") &&
                    !dict.getKey("/Type").isNameAndEquals("/XRef")) {
@@ -169,7 +178,8 @@ void CompressTest::compress(const QString& in, const QString& out, CompressionLe
     QCOMPARE(Fixtures::readBytes(in), before);
     QVERIFY(Fixtures::qpdfCheckIsClean(out));
     QCOMPARE(read(out).others, read(in).others);
-    QCOMPARE(QDir(m_tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(m_tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList());
 }
 
 void CompressTest::checkLooksTheSame(const QString& in, const QString& out, int pages, double limit)
@@ -195,11 +205,14 @@ void CompressTest::levels()
     QFETCH(CompressionLevel, level);
     QFETCH(int, maxSide);
     Builder builder;
-    builder.addPage(builder.image(Kind::rgb, 2600, 700, QStringLiteral("wide")), QStringLiteral("one"));
-    builder.addPage(builder.image(Kind::gray, 500, 2500, QStringLiteral("tall")), QStringLiteral("two"),
-                    Holder::page, 100, 500);
-    builder.addPage(builder.image(Kind::jpegRgb, 1200, 900, QStringLiteral("jpeg")), QStringLiteral("three"));
-    builder.addPage(builder.image(Kind::rgb, 120, 90, QStringLiteral("icon")), QStringLiteral("four"));
+    builder.addPage(builder.image(Kind::rgb, 2600, 700, QStringLiteral("wide")),
+                    QStringLiteral("one"));
+    builder.addPage(builder.image(Kind::gray, 500, 2500, QStringLiteral("tall")),
+                    QStringLiteral("two"), Holder::page, 100, 500);
+    builder.addPage(builder.image(Kind::jpegRgb, 1200, 900, QStringLiteral("jpeg")),
+                    QStringLiteral("three"));
+    builder.addPage(builder.image(Kind::rgb, 120, 90, QStringLiteral("icon")),
+                    QStringLiteral("four"));
     const QString in = path(QStringLiteral("levels.pdf"));
     const QString out = path(QStringLiteral("levels-out.pdf"));
     builder.write(in);
@@ -228,12 +241,12 @@ void CompressTest::everyHolderOnceAndSharedStaysShared()
     builder.addPage(shared, QStringLiteral("shared 1"));
     builder.addPage(shared, QStringLiteral("shared 2"));
     builder.addPage(shared, QStringLiteral("shared 3"), Holder::form);
-    builder.addPage(builder.image(Kind::rgb, 1900, 1000, QStringLiteral("in form")), QStringLiteral("form"),
-                    Holder::form);
+    builder.addPage(builder.image(Kind::rgb, 1900, 1000, QStringLiteral("in form")),
+                    QStringLiteral("form"), Holder::form);
     builder.addPage(builder.image(Kind::gray, 1900, 1000, QStringLiteral("in annotation")),
                     QStringLiteral("annotation"), Holder::annotation);
-    builder.addPage(builder.image(Kind::rgb, 1900, 1000, QStringLiteral("in pattern")), QStringLiteral("pattern"),
-                    Holder::pattern);
+    builder.addPage(builder.image(Kind::rgb, 1900, 1000, QStringLiteral("in pattern")),
+                    QStringLiteral("pattern"), Holder::pattern);
     const QString in = path(QStringLiteral("holders.pdf"));
     const QString out = path(QStringLiteral("holders-out.pdf"));
     builder.write(in);
@@ -267,8 +280,9 @@ void CompressTest::notSmallerWritesNothing()
     } else {
         QPDFObjectHandle image = builder.image(Kind::jpegRgb, 800, 500, QStringLiteral("low"));
         const QByteArray samples = ImageFixtures::photoSamples(800, 500, 3);
-        image.replaceStreamData(ImageFixtures::jpeg(samples, 800, 500, 3, 25, false, true).toStdString(),
-                                QPDFObjectHandle::newName("/DCTDecode"), QPDFObjectHandle::newNull());
+        image.replaceStreamData(
+            ImageFixtures::jpeg(samples, 800, 500, 3, 25, false, true).toStdString(),
+            QPDFObjectHandle::newName("/DCTDecode"), QPDFObjectHandle::newNull());
         builder.addPage(image, QStringLiteral("low quality"));
     }
     builder.write(path(QStringLiteral("small.pdf")));
@@ -277,7 +291,8 @@ void CompressTest::notSmallerWritesNothing()
     QVERIFY(!PDFEngine::compress(PDFSource{path(QStringLiteral("small.pdf")), std::nullopt},
                                  CompressionLevel::strong, out));
     QVERIFY(!QFileInfo::exists(out));
-    QCOMPARE(QDir(m_tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(m_tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList());
 }
 
 // TMPDIR naming something that is not a folder leaves Qt with an empty
@@ -293,7 +308,8 @@ void CompressTest::workingFolderThatCannotBeMade()
     const QString out = path(QStringLiteral("start-out.pdf"));
 
     QVERIFY_THROWS_EXCEPTION(PDFEngine::Failure,
-                             PDFEngine::compress(PDFSource{path(QStringLiteral("start.pdf")), std::nullopt},
+                             PDFEngine::compress(PDFSource{path(QStringLiteral("start.pdf")),
+                                                           std::nullopt},
                                                  CompressionLevel::balanced, out));
     QVERIFY(!QFileInfo::exists(out));
     QCOMPARE(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
@@ -303,7 +319,8 @@ void CompressTest::bombsAreSkipped()
 {
     Builder builder;
     const auto flate = [](QPDFObjectHandle image, const QByteArray& data, const char* parms) {
-        image.replaceStreamData(ImageFixtures::deflate(data).toStdString(), QPDFObjectHandle::newName("/FlateDecode"),
+        image.replaceStreamData(ImageFixtures::deflate(data).toStdString(),
+                                QPDFObjectHandle::newName("/FlateDecode"),
                                 QPDFObjectHandle::parse(parms));
         return image;
     };
@@ -316,12 +333,14 @@ void CompressTest::bombsAreSkipped()
     // plainly and through PNG rows.
     const QByteArray zeros(64 << 20, '\0');
     builder.addPage(huge, QStringLiteral("huge"));
-    builder.addPage(flate(builder.image(Kind::gray, 1000, 1000, QStringLiteral("overlong")), zeros, "null"),
+    builder.addPage(flate(builder.image(Kind::gray, 1000, 1000, QStringLiteral("overlong")), zeros,
+                          "null"),
                     QStringLiteral("overlong"));
-    builder.addPage(flate(builder.image(Kind::grayPng, 1000, 1000, QStringLiteral("predicted")), zeros,
-                          "<< /Predictor 15 /Columns 1000 >>"),
+    builder.addPage(flate(builder.image(Kind::grayPng, 1000, 1000, QStringLiteral("predicted")),
+                          zeros, "<< /Predictor 15 /Columns 1000 >>"),
                     QStringLiteral("predicted"));
-    builder.addPage(builder.image(Kind::grayPng, 1700, 900, QStringLiteral("scan")), QStringLiteral("scan"));
+    builder.addPage(builder.image(Kind::grayPng, 1700, 900, QStringLiteral("scan")),
+                    QStringLiteral("scan"));
     const QString in = path(QStringLiteral("bomb.pdf"));
     const QString out = path(QStringLiteral("bomb-out.pdf"));
     builder.write(in);
@@ -342,16 +361,18 @@ void CompressTest::eachKind_data()
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<int>("width");
 
-    for (Kind kind : {Kind::gray, Kind::rgb, Kind::cmyk, Kind::cmykInverted, Kind::iccGray, Kind::iccRgb,
-                      Kind::iccCmyk, Kind::calRgb, Kind::indexedMany, Kind::indexedFew, Kind::indexedFourBit,
-                      Kind::oneBit, Kind::imageMask, Kind::softMask, Kind::softMaskMatte, Kind::sixteenBit,
-                      Kind::separation, Kind::lab, Kind::colourKey, Kind::jpegRgb, Kind::jpegGray,
-                      Kind::jpegCmykAdobe, Kind::jpegProgressive}) {
+    for (Kind kind :
+         {Kind::gray,        Kind::rgb,           Kind::cmyk,           Kind::cmykInverted,
+          Kind::iccGray,     Kind::iccRgb,        Kind::iccCmyk,        Kind::calRgb,
+          Kind::indexedMany, Kind::indexedFew,    Kind::indexedFourBit, Kind::oneBit,
+          Kind::imageMask,   Kind::softMask,      Kind::softMaskMatte,  Kind::sixteenBit,
+          Kind::separation,  Kind::lab,           Kind::colourKey,      Kind::jpegRgb,
+          Kind::jpegGray,    Kind::jpegCmykAdobe, Kind::jpegProgressive}) {
         // Wider than the balanced maximum, so the shrinking path runs.
         QTest::addRow("%s, shrunk", qPrintable(ImageFixtures::name(kind))) << kind << 1800;
     }
-    for (Kind kind : {Kind::rgb, Kind::cmykInverted, Kind::indexedMany, Kind::softMask, Kind::jpegRgb,
-                      Kind::jpegCmykAdobe}) {
+    for (Kind kind : {Kind::rgb, Kind::cmykInverted, Kind::indexedMany, Kind::softMask,
+                      Kind::jpegRgb, Kind::jpegCmykAdobe}) {
         QTest::addRow("%s, kept size", qPrintable(ImageFixtures::name(kind))) << kind << 700;
     }
 }
@@ -366,9 +387,10 @@ void CompressTest::eachKind()
     const QString in = path(QStringLiteral("in.pdf"));
     const QString out = path(QStringLiteral("out.pdf"));
     Builder builder;
-    builder.addPage(builder.image(kind, width, height, QStringLiteral("subject")), QStringLiteral("subject"),
-                    Holder::page, 500, 300);
-    builder.addPage(builder.image(Kind::rgb, 1700, 300, QStringLiteral("carrier")), QStringLiteral("carrier"));
+    builder.addPage(builder.image(kind, width, height, QStringLiteral("subject")),
+                    QStringLiteral("subject"), Holder::page, 500, 300);
+    builder.addPage(builder.image(Kind::rgb, 1700, 300, QStringLiteral("carrier")),
+                    QStringLiteral("carrier"));
     builder.write(in);
 
     compress(in, out);
@@ -386,7 +408,8 @@ void CompressTest::eachKind()
         // Samples keep their meaning: /Decode (inverted CMYK included) and
         // calibrated or ICC spaces stay; only a palette expands.
         QCOMPARE(now.decode, was.decode);
-        QCOMPARE(now.colorSpace, kind == Kind::indexedMany ? QByteArray("/DeviceRGB") : was.colorSpace);
+        QCOMPARE(now.colorSpace,
+                 kind == Kind::indexedMany ? QByteArray("/DeviceRGB") : was.colorSpace);
         if (kind == Kind::softMask) {
             QCOMPARE(now.maskWidth, now.width);
             QCOMPARE(now.maskFilter, QByteArray("/FlateDecode"));
@@ -400,8 +423,10 @@ void CompressTest::flateScansReencoded_data()
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<Kind>("plain"); // the same samples stored without a predictor
     QTest::addColumn<int>("width");
-    for (const auto& [kind, plain] : QList<std::pair<Kind, Kind>>{
-             {Kind::gray, Kind::gray}, {Kind::grayPng, Kind::gray}, {Kind::rgbPng, Kind::rgb}, {Kind::rgbTiff, Kind::rgb}}) {
+    for (const auto& [kind, plain] : QList<std::pair<Kind, Kind>>{{Kind::gray, Kind::gray},
+                                                                  {Kind::grayPng, Kind::gray},
+                                                                  {Kind::rgbPng, Kind::rgb},
+                                                                  {Kind::rgbTiff, Kind::rgb}}) {
         const QByteArray name = ImageFixtures::name(kind).toUtf8();
         QTest::addRow("%s, shrunk", name.constData()) << kind << plain << 1800;
         QTest::addRow("%s, kept size", name.constData()) << kind << plain << 700;
@@ -418,10 +443,10 @@ void CompressTest::flateScansReencoded()
     const int height = width == 1800 ? 500 : 400;
     const auto write = [&](Kind k, const QString& name) {
         Builder builder;
-        builder.addPage(builder.image(k, width, height, QStringLiteral("first")), QStringLiteral("first"),
-                        Holder::page, 500, 300);
-        builder.addPage(builder.image(k, height, width, QStringLiteral("second")), QStringLiteral("second"),
-                        Holder::page, 300, 500);
+        builder.addPage(builder.image(k, width, height, QStringLiteral("first")),
+                        QStringLiteral("first"), Holder::page, 500, 300);
+        builder.addPage(builder.image(k, height, width, QStringLiteral("second")),
+                        QStringLiteral("second"), Holder::page, 300, 500);
         builder.write(path(name));
         return path(name);
     };
@@ -439,7 +464,8 @@ void CompressTest::flateScansReencoded()
         QVERIFY(after[tag].raw.size() < before[tag].raw.size());
         QCOMPARE(after[tag].raw, twinAfter[tag].raw);
         QCOMPARE(after[tag].colorSpace, before[tag].colorSpace);
-        QCOMPARE(QSize(after[tag].width, after[tag].height), scaled(before[tag].width, before[tag].height, 1600));
+        QCOMPARE(QSize(after[tag].width, after[tag].height),
+                 scaled(before[tag].width, before[tag].height, 1600));
     }
     checkLooksTheSame(in, path(QStringLiteral("out.pdf")), 2, 6);
 }

@@ -117,14 +117,16 @@ void DocumentTest::init()
     Fixtures::writePdf(path(QStringLiteral("B.pdf")), Fixtures::tagged(QStringLiteral("B"), 3));
     Fixtures::writePdf(path(QStringLiteral("Rapor.pdf")), Fixtures::tagged(QStringLiteral("P"), 4));
     Fixtures::writeBytes(path(QStringLiteral("notlar.pdf")), "Toplantı notları\n");
-    Fixtures::writePdf(path(QStringLiteral("Kilitli.pdf")), Fixtures::tagged(QStringLiteral("K"), 1),
+    Fixtures::writePdf(path(QStringLiteral("Kilitli.pdf")),
+                       Fixtures::tagged(QStringLiteral("K"), 1),
                        {Cipher::rc4_128, QStringLiteral("doğru"), QStringLiteral("sahip")});
 }
 
 QStringList DocumentTest::entries(const QString& folder) const
 {
-    return QDir(path(folder)).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(path(folder))
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                   QDir::Name);
 }
 
 void DocumentTest::parsesRanges_data()
@@ -132,15 +134,17 @@ void DocumentTest::parsesRanges_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<Grouping>("groups");
 
-    QTest::newRow("mixed list, 1-3 includes 3") << "1-3, 5, 8-12"
-                                                << Grouping{{0, 1, 2}, {4}, {7, 8, 9, 10, 11}};
+    QTest::newRow("mixed list, 1-3 includes 3")
+        << "1-3, 5, 8-12" << Grouping{{0, 1, 2}, {4}, {7, 8, 9, 10, 11}};
     QTest::newRow("en dash") << "1–3" << Grouping{{0, 1, 2}};
     QTest::newRow("semicolons and line breaks")
         << "1;2\r\n3\u20284\n5" << Grouping{{0}, {1}, {2}, {3}, {4}};
     QTest::newRow("open end runs to the last page") << "8-" << Grouping{{7, 8, 9, 10, 11}};
     QTest::newRow("last page alone") << "12" << Grouping{{11}};
-    QTest::newRow("plus sign and spaces") << "+2,  3 - 4 ,\u00a05\u2003" << Grouping{{1}, {2, 3}, {4}};
-    QTest::newRow("overlaps and duplicates kept") << "1-3, 2-4, 2" << Grouping{{0, 1, 2}, {1, 2, 3}, {1}};
+    QTest::newRow("plus sign and spaces")
+        << "+2,  3 - 4 ,\u00a05\u2003" << Grouping{{1}, {2, 3}, {4}};
+    QTest::newRow("overlaps and duplicates kept")
+        << "1-3, 2-4, 2" << Grouping{{0, 1, 2}, {1, 2, 3}, {1}};
     QTest::newRow("empty pieces dropped") << ",,1,, ,2," << Grouping{{0}, {1}};
 }
 
@@ -171,7 +175,8 @@ void DocumentTest::rejectsRanges_data()
     QTest::newRow("inner space") << "1 2" << unreadable("1 2");
     QTest::newRow("em dash stays") << "1—3" << unreadable("1—3");
     QTest::newRow("first bad piece named") << "2, x, 99" << unreadable("x");
-    QTest::newRow("too large for 64 bits") << "99999999999999999999" << unreadable("99999999999999999999");
+    QTest::newRow("too large for 64 bits")
+        << "99999999999999999999" << unreadable("99999999999999999999");
     QTest::newRow("non-ascii digits") << "١" << unreadable("١");
 }
 
@@ -213,9 +218,12 @@ void DocumentTest::opensOrRefuses_data()
     QTest::newRow("empty file") << "bos.pdf" << Optional() << openFailed("bos.pdf");
     QTest::newRow("header only") << "yarim.pdf" << Optional() << openFailed("yarim.pdf");
     QTest::newRow("missing file") << "yok.pdf" << Optional() << openFailed("yok.pdf");
-    QTest::newRow("locked, no password") << "Kilitli.pdf" << Optional() << passwordNeeded("Kilitli.pdf");
-    QTest::newRow("locked, empty password") << "Kilitli.pdf" << Optional("") << passwordNeeded("Kilitli.pdf");
-    QTest::newRow("locked, almost right") << "Kilitli.pdf" << Optional("dogru") << passwordNeeded("Kilitli.pdf");
+    QTest::newRow("locked, no password")
+        << "Kilitli.pdf" << Optional() << passwordNeeded("Kilitli.pdf");
+    QTest::newRow("locked, empty password")
+        << "Kilitli.pdf" << Optional("") << passwordNeeded("Kilitli.pdf");
+    QTest::newRow("locked, almost right")
+        << "Kilitli.pdf" << Optional("dogru") << passwordNeeded("Kilitli.pdf");
     QTest::newRow("locked, owner password") << "Kilitli.pdf" << Optional("sahip") << QString();
     QTest::newRow("owner-only, no password") << "Kisitli.pdf" << Optional() << QString();
     QTest::newRow("owner-only, any password") << "Kisitli.pdf" << Optional("ilgisiz") << QString();
@@ -228,13 +236,17 @@ void DocumentTest::opensOrRefuses()
     QFETCH(QString, message);
     Fixtures::writeBytes(path(QStringLiteral("bos.pdf")), {});
     Fixtures::writeBytes(path(QStringLiteral("yarim.pdf")), "%PDF-1.7\n");
-    Fixtures::writePdf(path(QStringLiteral("Kisitli.pdf")), Fixtures::tagged(QStringLiteral("R"), 1),
+    Fixtures::writePdf(path(QStringLiteral("Kisitli.pdf")),
+                       Fixtures::tagged(QStringLiteral("R"), 1),
                        {Cipher::aes256, QString(), QStringLiteral("sahip")});
     const QStringList before = entries();
     const QByteArray bytes = QFile::exists(path(name)) ? Fixtures::readBytes(path(name)) : "";
 
     qint64 pages = 0;
-    QCOMPARE(failureOf([&] { pages = PDFEngine::pageCount(PDFSource{path(name), password}); }), message);
+    QCOMPARE(failureOf([&] {
+                 pages = PDFEngine::pageCount(PDFSource{path(name), password});
+             }),
+             message);
     QCOMPARE(pages, message.isEmpty() ? 1 : 0);
     QCOMPARE(PDFEngine::needsPassword(path(name)), name == QStringLiteral("Kilitli.pdf"));
     QCOMPARE(entries(), before);
@@ -250,14 +262,18 @@ void DocumentTest::unlocksInEveryEncoding_data()
     const struct {
         const char* name;
         Cipher cipher;
-    } ciphers[] = {{"RC4-128", Cipher::rc4_128}, {"AES-128", Cipher::aes128}, {"AES-256", Cipher::aes256}};
+    } ciphers[] = {{"RC4-128", Cipher::rc4_128},
+                   {"AES-128", Cipher::aes128},
+                   {"AES-256", Cipher::aes256}};
     for (const auto& c : ciphers) {
         QTest::addRow("%s, ASCII", c.name) << c.cipher << QStringLiteral("gizli") << false;
         QTest::addRow("%s, UTF-8 şifre", c.name) << c.cipher << QStringLiteral("şifre") << false;
     }
     QTest::newRow("RC4-128, Latin-1 hôtel") << Cipher::rc4_128 << QStringLiteral("hôtel") << true;
-    QTest::newRow("RC4-128, PDFDocEncoding €uro") << Cipher::rc4_128 << QStringLiteral("€uro") << true;
-    QTest::newRow("AES-128, PDFDocEncoding €uro") << Cipher::aes128 << QStringLiteral("€uro") << true;
+    QTest::newRow("RC4-128, PDFDocEncoding €uro")
+        << Cipher::rc4_128 << QStringLiteral("€uro") << true;
+    QTest::newRow("AES-128, PDFDocEncoding €uro")
+        << Cipher::aes128 << QStringLiteral("€uro") << true;
 }
 
 void DocumentTest::unlocksInEveryEncoding()
@@ -270,9 +286,14 @@ void DocumentTest::unlocksInEveryEncoding()
                        {cipher, password, QStringLiteral("sahip"), pdfDoc});
 
     qint64 pages = 0;
-    QCOMPARE(failureOf([&] { pages = PDFEngine::pageCount(PDFSource{file, password}); }), QString());
+    QCOMPARE(failureOf([&] {
+                 pages = PDFEngine::pageCount(PDFSource{file, password});
+             }),
+             QString());
     QCOMPARE(pages, 2);
-    QCOMPARE(failureOf([&] { PDFEngine::pageCount(PDFSource{file, QStringLiteral("yanlış")}); }),
+    QCOMPARE(failureOf([&] {
+                 PDFEngine::pageCount(PDFSource{file, QStringLiteral("yanlış")});
+             }),
              passwordNeeded(QStringLiteral("Şifreli.pdf")));
 }
 
@@ -344,11 +365,16 @@ void DocumentTest::uniqueNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("empty folder") << QStringList{} << "Belge" << "Belge.pdf";
-    QTest::newRow("name taken: x 2.pdf") << QStringList{"Belge.pdf"} << "Belge" << "Belge 2.pdf";
-    QTest::newRow("gap is filled") << QStringList{"Belge.pdf", "Belge 3.pdf"} << "Belge" << "Belge 2.pdf";
-    QTest::newRow("two taken") << QStringList{"Rapor.pdf", "Rapor 2.pdf"} << "Rapor" << "Rapor 3.pdf";
-    QTest::newRow("a folder counts as taken") << QStringList{"Belge.pdf/"} << "Belge" << "Belge 2.pdf";
+    QTest::newRow("empty folder") << QStringList{} << "Belge"
+                                  << "Belge.pdf";
+    QTest::newRow("name taken: x 2.pdf") << QStringList{"Belge.pdf"} << "Belge"
+                                         << "Belge 2.pdf";
+    QTest::newRow("gap is filled") << QStringList{"Belge.pdf", "Belge 3.pdf"} << "Belge"
+                                   << "Belge 2.pdf";
+    QTest::newRow("two taken") << QStringList{"Rapor.pdf", "Rapor 2.pdf"} << "Rapor"
+                               << "Rapor 3.pdf";
+    QTest::newRow("a folder counts as taken") << QStringList{"Belge.pdf/"} << "Belge"
+                                              << "Belge 2.pdf";
     QTest::newRow("other extensions do not count") << QStringList{"Belge.txt", "Belge"} << "Belge"
                                                    << "Belge.pdf";
     QTest::newRow("dots and spaces kept") << QStringList{"Rapor 1-3.pdf"} << " v1.2 taslak "
@@ -380,11 +406,14 @@ void DocumentTest::mergesInListOrder_data()
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<QStringList>("tags");
 
-    QTest::newRow("A then B") << QStringList{"A.pdf", "B.pdf"} << QStringList{"A1", "A2", "B1", "B2", "B3"};
-    QTest::newRow("B then A") << QStringList{"B.pdf", "A.pdf"} << QStringList{"B1", "B2", "B3", "A1", "A2"};
+    QTest::newRow("A then B") << QStringList{"A.pdf", "B.pdf"}
+                              << QStringList{"A1", "A2", "B1", "B2", "B3"};
+    QTest::newRow("B then A") << QStringList{"B.pdf", "A.pdf"}
+                              << QStringList{"B1", "B2", "B3", "A1", "A2"};
     QTest::newRow("A, B, A") << QStringList{"A.pdf", "B.pdf", "A.pdf"}
                              << QStringList{"A1", "A2", "B1", "B2", "B3", "A1", "A2"};
-    QTest::newRow("unlocked input") << QStringList{"Kilitli.pdf", "A.pdf"} << QStringList{"K1", "A1", "A2"};
+    QTest::newRow("unlocked input")
+        << QStringList{"Kilitli.pdf", "A.pdf"} << QStringList{"K1", "A1", "A2"};
 }
 
 void DocumentTest::mergesInListOrder()
@@ -396,7 +425,8 @@ void DocumentTest::mergesInListOrder()
     QList<PDFSource> sources;
     QList<QByteArray> before;
     for (const QString& name : inputs) {
-        sources.append(PDFSource{path(name), name == "Kilitli.pdf" ? Optional("doğru") : Optional()});
+        sources.append(
+            PDFSource{path(name), name == "Kilitli.pdf" ? Optional("doğru") : Optional()});
         before.append(Fixtures::readBytes(path(name)));
     }
     const QStringList names = entries();
@@ -418,8 +448,8 @@ void DocumentTest::failedMergeWritesNothing_data()
 
     QTest::newRow("not a PDF") << "notlar.pdf" << Optional() << openFailed("notlar.pdf");
     QTest::newRow("missing") << "yok.pdf" << Optional() << openFailed("yok.pdf");
-    QTest::newRow("locked, wrong password") << "Kilitli.pdf" << Optional("yanlış")
-                                            << passwordNeeded("Kilitli.pdf");
+    QTest::newRow("locked, wrong password")
+        << "Kilitli.pdf" << Optional("yanlış") << passwordNeeded("Kilitli.pdf");
 }
 
 void DocumentTest::failedMergeWritesNothing()
@@ -430,7 +460,8 @@ void DocumentTest::failedMergeWritesNothing()
     const QByteArray existing = Fixtures::readBytes(path(QStringLiteral("B.pdf")));
     const QStringList before = entries();
 
-    for (const QString& output : {path(QStringLiteral("Yeni.pdf")), path(QStringLiteral("B.pdf"))}) {
+    for (const QString& output :
+         {path(QStringLiteral("Yeni.pdf")), path(QStringLiteral("B.pdf"))}) {
         QCOMPARE(failureOf([&] {
                      PDFEngine::merge({PDFSource{path(QStringLiteral("A.pdf")), std::nullopt},
                                        PDFSource{path(second), password}},
@@ -501,16 +532,18 @@ void DocumentTest::splitsOneFilePerGroup_data()
     QTest::addColumn<QList<QStringList>>("tags");
 
     QTest::newRow("each page") << Grouping{{0}, {1}, {2}, {3}}
-                               << QStringList{"Rapor 1.pdf", "Rapor 2.pdf", "Rapor 3.pdf", "Rapor 4.pdf"}
+                               << QStringList{"Rapor 1.pdf", "Rapor 2.pdf", "Rapor 3.pdf",
+                                              "Rapor 4.pdf"}
                                << QList<QStringList>{{"P1"}, {"P2"}, {"P3"}, {"P4"}};
     QTest::newRow("overlapping 1-3, 2-4")
         << Grouping{{0, 1, 2}, {1, 2, 3}} << QStringList{"Rapor 1-3.pdf", "Rapor 2-4.pdf"}
         << QList<QStringList>{{"P1", "P2", "P3"}, {"P2", "P3", "P4"}};
     QTest::newRow("same group twice, later pages first")
-        << Grouping{{2, 3}, {0}, {2, 3}} << QStringList{"Rapor 3-4.pdf", "Rapor 1.pdf", "Rapor 3-4 2.pdf"}
+        << Grouping{{2, 3}, {0}, {2, 3}}
+        << QStringList{"Rapor 3-4.pdf", "Rapor 1.pdf", "Rapor 3-4 2.pdf"}
         << QList<QStringList>{{"P3", "P4"}, {"P1"}, {"P3", "P4"}};
-    QTest::newRow("empty groups skipped") << Grouping{{}, {1}, {}} << QStringList{"Rapor 2.pdf"}
-                                          << QList<QStringList>{{"P2"}};
+    QTest::newRow("empty groups skipped")
+        << Grouping{{}, {1}, {}} << QStringList{"Rapor 2.pdf"} << QList<QStringList>{{"P2"}};
     QTest::newRow("no groups") << Grouping{} << QStringList{} << QList<QStringList>{};
 }
 
@@ -524,7 +557,8 @@ void DocumentTest::splitsOneFilePerGroup()
     const QDir out(path(QStringLiteral("parçalar")));
     QVERIFY(out.mkpath(QStringLiteral(".")));
 
-    const QStringList written = PDFEngine::split(PDFSource{source, std::nullopt}, groups, out.path());
+    const QStringList written =
+        PDFEngine::split(PDFSource{source, std::nullopt}, groups, out.path());
 
     QCOMPARE(written.size(), names.size());
     for (qsizetype i = 0; i < written.size(); ++i) {
@@ -535,10 +569,15 @@ void DocumentTest::splitsOneFilePerGroup()
     QCOMPARE(entries(QStringLiteral("parçalar")), names);
     QCOMPARE(Fixtures::readBytes(source), before);
 
-    // Failures: an unreadable input writes nothing, a folder that is a file fails on the first part.
-    QCOMPARE(failureOf([&] { PDFEngine::split(PDFSource{path("notlar.pdf"), {}}, {{0}}, out.path()); }),
+    // Failures: an unreadable input writes nothing, a folder that is a file fails on the first
+    // part.
+    QCOMPARE(failureOf([&] {
+                 PDFEngine::split(PDFSource{path("notlar.pdf"), {}}, {{0}}, out.path());
+             }),
              openFailed(QStringLiteral("notlar.pdf")));
-    QCOMPARE(failureOf([&] { PDFEngine::split(PDFSource{source, {}}, {{1}}, path("notlar.pdf")); }),
+    QCOMPARE(failureOf([&] {
+                 PDFEngine::split(PDFSource{source, {}}, {{1}}, path("notlar.pdf"));
+             }),
              writeFailed(QStringLiteral("Rapor 2.pdf")));
     QCOMPARE(entries(QStringLiteral("parçalar")), names);
 }
@@ -550,13 +589,15 @@ void DocumentTest::splitPartCarriesOnlyItsOwnResources()
     Fixtures::writeSharedResourcesPdf(shared, 12, 40, 6, 300);
     QCOMPARE(Fixtures::countObjectsOfType(shared, "/Type1"), 40);
 
-    const QStringList parts = PDFEngine::split(PDFSource{shared, std::nullopt}, {{4}, {0, 1}}, m_dir->path());
+    const QStringList parts =
+        PDFEngine::split(PDFSource{shared, std::nullopt}, {{4}, {0, 1}}, m_dir->path());
 
     QCOMPARE(Fixtures::readTags(parts[0]), QStringList{"P5"});
     QCOMPARE(Fixtures::countObjectsOfType(parts[0], "/Type1"), 1);
     QCOMPARE(Fixtures::countObjectsOfType(parts[0], "/Image"), 1);
     // One 90,000-byte image and a little structure, not the six images of the input.
-    QVERIFY2(QFileInfo(parts[0]).size() < 100'000, qPrintable(QString::number(QFileInfo(parts[0]).size())));
+    QVERIFY2(QFileInfo(parts[0]).size() < 100'000,
+             qPrintable(QString::number(QFileInfo(parts[0]).size())));
     QCOMPARE(Fixtures::countObjectsOfType(parts[1], "/Type1"), 2);
     QCOMPARE(Fixtures::countObjectsOfType(parts[1], "/Image"), 2);
     QVERIFY(Fixtures::qpdfCheckIsClean(parts[1]));
@@ -570,8 +611,8 @@ void DocumentTest::deletesMarkedPages_data()
     QTest::newRow("first and third") << IndexSet{0, 2} << QStringList{"P2", "P4"};
     QTest::newRow("empty set: unchanged copy") << IndexSet{} << QStringList{"P1", "P2", "P3", "P4"};
     QTest::newRow("all but one") << IndexSet{0, 1, 3} << QStringList{"P3"};
-    QTest::newRow("beyond the last page and negative ignored") << IndexSet{-1, 1, 9}
-                                                               << QStringList{"P1", "P3", "P4"};
+    QTest::newRow("beyond the last page and negative ignored")
+        << IndexSet{-1, 1, 9} << QStringList{"P1", "P3", "P4"};
 }
 
 void DocumentTest::deletesMarkedPages()
@@ -604,7 +645,8 @@ void DocumentTest::deleteKeepsAtLeastOnePage()
 
     for (const char* output : {"B.pdf", "Yeni.pdf"}) {
         QCOMPARE(failureOf([&] {
-                     PDFEngine::deletePages(PDFSource{path(QStringLiteral("Rapor.pdf")), std::nullopt},
+                     PDFEngine::deletePages(PDFSource{path(QStringLiteral("Rapor.pdf")),
+                                                      std::nullopt},
                                             removing, path(QLatin1String(output)));
                  }),
                  QStringLiteral("En az bir sayfa kalmalı."));

@@ -68,8 +68,14 @@ namespace {
 constexpr int width = 300;
 constexpr int height = 20;
 
-QByteArray grey() { return ImageFixtures::photoSamples(width, height, 1); }
-QByteArray rgb() { return ImageFixtures::photoSamples(width, height, 3); }
+QByteArray grey()
+{
+    return ImageFixtures::photoSamples(width, height, 1);
+}
+QByteArray rgb()
+{
+    return ImageFixtures::photoSamples(width, height, 3);
+}
 
 QByteArray png(int colours, int types = -1)
 {
@@ -105,7 +111,7 @@ void EncodedStreamTest::sameAsQpdf_data()
     QTest::addColumn<QByteArray>("filter");
     QTest::addColumn<QByteArray>("parms");
     QTest::addColumn<int>("colours");
-    QTest::addColumn<bool>("taken");   // read for a worker, rather than left to qpdf
+    QTest::addColumn<bool>("taken"); // read for a worker, rather than left to qpdf
     QTest::addColumn<bool>("decodes");
     QTest::addColumn<QByteArray>("samples"); // what it decodes to, when known
 
@@ -113,7 +119,8 @@ void EncodedStreamTest::sameAsQpdf_data()
     QTest::newRow("Flate") << deflate(grey()) << fl << QByteArray() << 1 << true << true << grey();
     QTest::newRow("Flate, abbreviated in an array")
         << deflate(grey()) << QByteArray("[/Fl]") << QByteArray() << 1 << true << true << grey();
-    QTest::newRow("unfiltered") << grey() << QByteArray() << QByteArray() << 1 << true << true << grey();
+    QTest::newRow("unfiltered") << grey() << QByteArray() << QByteArray() << 1 << true << true
+                                << grey();
     const char* typeNames[] = {"none", "sub", "up", "average", "Paeth"};
     for (int type = 0; type < 5; ++type) {
         QTest::addRow("PNG %s rows, grey", typeNames[type])
@@ -130,8 +137,8 @@ void EncodedStreamTest::sameAsQpdf_data()
         << deflate(png(1)) << fl << "[" + parms("10", 1) + "]" << 1 << true << true << grey();
     QTest::newRow("TIFF, grey") << deflate(tiffPredicted(grey(), width, 1)) << fl << parms("2", 1)
                                 << 1 << true << true << grey();
-    QTest::newRow("TIFF, RGB") << deflate(tiffPredicted(rgb(), width * 3, 3)) << fl
-                               << parms("2", 3) << 3 << true << true << rgb();
+    QTest::newRow("TIFF, RGB") << deflate(tiffPredicted(rgb(), width * 3, 3)) << fl << parms("2", 3)
+                               << 3 << true << true << rgb();
 
     // Malformed data: whatever qpdf makes of it, the worker makes too.
     QByteArray unknown = grey();
@@ -140,11 +147,11 @@ void EncodedStreamTest::sameAsQpdf_data()
     }
     QTest::newRow("PNG unknown row type passes through")
         << deflate(unknown) << fl << parms("15", 1) << 1 << true << true << grey();
-    QTest::newRow("PNG last row cut short")
-        << deflate(png(1).chopped(100)) << fl << parms("15", 1) << 1 << true << true << QByteArray();
+    QTest::newRow("PNG last row cut short") << deflate(png(1).chopped(100)) << fl << parms("15", 1)
+                                            << 1 << true << true << QByteArray();
     QTest::newRow("TIFF last row cut short")
-        << deflate(tiffPredicted(grey(), width, 1).chopped(120)) << fl << parms("2", 1) << 1
-        << true << true << QByteArray();
+        << deflate(tiffPredicted(grey(), width, 1).chopped(120)) << fl << parms("2", 1) << 1 << true
+        << true << QByteArray();
     QTest::newRow("columns unlike the width, same total")
         << deflate(pngPredicted(grey(), width * 2, 1)) << fl << parms("15", 1, width * 2) << 1
         << true << true << grey();
@@ -154,8 +161,8 @@ void EncodedStreamTest::sameAsQpdf_data()
                            << false << QByteArray();
     QTest::newRow("PNG short") << deflate(png(1).chopped(3 * (width + 1))) << fl << parms("15", 1)
                                << 1 << true << false << QByteArray();
-    QTest::newRow("corrupt Flate") << QByteArray(500, 'x') << fl << QByteArray() << 1 << true
-                                   << false << QByteArray();
+    QTest::newRow("corrupt Flate")
+        << QByteArray(500, 'x') << fl << QByteArray() << 1 << true << false << QByteArray();
     QTest::newRow("rows wider than the whole image")
         << deflate(QByteArray(40000, '\0')) << fl << parms("15", 1, 20000) << 1 << true << false
         << QByteArray();
@@ -166,13 +173,14 @@ void EncodedStreamTest::sameAsQpdf_data()
     QTest::newRow("ASCIIHex then Flate")
         << deflate(grey()).toHex() << QByteArray("[/AHx /FlateDecode]") << QByteArray() << 1
         << false << true << grey();
-    QTest::newRow("16-bit predictor") << deflate(png(1)) << fl
-                                      << QByteArray("<< /Predictor 15 /BitsPerComponent 16 >>")
-                                      << 1 << false << false << QByteArray();
+    QTest::newRow("16-bit predictor")
+        << deflate(png(1)) << fl << QByteArray("<< /Predictor 15 /BitsPerComponent 16 >>") << 1
+        << false << false << QByteArray();
     QTest::newRow("unknown predictor") << deflate(grey()) << fl << QByteArray("<< /Predictor 3 >>")
                                        << 1 << false << false << QByteArray();
     QTest::newRow("two parameter sets for one filter")
-        << deflate(grey()) << fl << QByteArray("[null null]") << 1 << false << false << QByteArray();
+        << deflate(grey()) << fl << QByteArray("[null null]") << 1 << false << false
+        << QByteArray();
 }
 
 void EncodedStreamTest::sameAsQpdf()

@@ -64,7 +64,7 @@ struct Stamp {
     QByteArray subtype;
     long long flags = 0;
     QByteArray content;
-    QByteArray blendMode;    // of the form's /GS0
+    QByteArray blendMode;          // of the form's /GS0
     bool imageHasSoftMask = false; // the form's /Im0
 };
 
@@ -134,7 +134,8 @@ QList<Stamp> readStamps(const QString& file, int pageIndex)
             QPDFObjectHandle blend = resources.getKey("/ExtGState").getKey("/GS0").getKey("/BM");
             stamp.blendMode = blend.isName() ? QByteArray::fromStdString(blend.getName()) : "";
             QPDFObjectHandle image = resources.getKey("/XObject").getKey("/Im0");
-            stamp.imageHasSoftMask = image.isStream() && image.getDict().getKey("/SMask").isStream();
+            stamp.imageHasSoftMask = image.isStream() &&
+                                     image.getDict().getKey("/SMask").isStream();
         }
         stamps.append(stamp);
     }
@@ -259,11 +260,11 @@ void SignTest::placesAnnotation_data()
     QTest::newRow("unrotated") << Layout{} << topLeftQuarter << QRectF(0, 600, 300, 200);
     QTest::newRow("rotated 90") << Layout{{}, 90} << topLeftQuarter << QRectF(0, 0, 150, 400);
     QTest::newRow("rotated 180") << Layout{{}, 180} << topLeftQuarter << QRectF(300, 0, 300, 200);
-    QTest::newRow("rotated 270") << Layout{{}, 270} << topLeftQuarter
-                                 << QRectF(450, 400, 150, 400);
-    QTest::newRow("rotated -90 is 270") << Layout{{}, -90} << topLeftQuarter
-                                        << QRectF(450, 400, 150, 400);
-    QTest::newRow("rotated 450 is 90") << Layout{{}, 450} << topLeftQuarter << QRectF(0, 0, 150, 400);
+    QTest::newRow("rotated 270") << Layout{{}, 270} << topLeftQuarter << QRectF(450, 400, 150, 400);
+    QTest::newRow("rotated -90 is 270")
+        << Layout{{}, -90} << topLeftQuarter << QRectF(450, 400, 150, 400);
+    QTest::newRow("rotated 450 is 90")
+        << Layout{{}, 450} << topLeftQuarter << QRectF(0, 0, 150, 400);
     QTest::newRow("rotation inherited from the page tree")
         << Layout{{}, 90, true} << topLeftQuarter << QRectF(0, 0, 150, 400);
     // Crop box (100, 50, 400, 600): displayed 400 x 600, or 600 x 400 turned.
@@ -306,7 +307,8 @@ void SignTest::placesAnnotation()
     QCOMPARE(QSizeF(page.size()), quarter ? crop.transposed() : crop);
 
     // The placed rectangle on the displayed page, in pixels at 72 dpi.
-    const QRect placed(qRound(normalised.x() * page.width()), qRound(normalised.y() * page.height()),
+    const QRect placed(qRound(normalised.x() * page.width()),
+                       qRound(normalised.y() * page.height()),
                        qRound(normalised.width() * page.width()),
                        qRound(normalised.height() * page.height()));
     const int all = countDark(page, page.rect());
@@ -380,8 +382,9 @@ void SignTest::imageArtMultipliesWithSoftMask()
     const QImage page = render(output);
     const QRect placed(qRound(0.2 * page.width()), qRound(0.1 * page.height()),
                        qRound(0.4 * page.width()), qRound(0.2 * page.height()));
-    const QRect block(placed.left() + placed.width() * 4 / 40, placed.top() + placed.height() * 4 / 20,
-                      placed.width() * 12 / 40, placed.height() * 12 / 20);
+    const QRect block(placed.left() + placed.width() * 4 / 40,
+                      placed.top() + placed.height() * 4 / 20, placed.width() * 12 / 40,
+                      placed.height() * 12 / 20);
     const int all = countDark(page, page.rect());
     QVERIFY(all > 0);
     QCOMPARE(countDark(page, block.adjusted(-2, -2, 2, 2)), all);
@@ -412,8 +415,8 @@ void SignTest::sharedAnnotsArrayStaysWithOtherPages()
     {
         QPDF pdf;
         pdf.processFile(QFile::encodeName(plain).constData());
-        QPDFObjectHandle square = pdf.makeIndirectObject(QPDFObjectHandle::parse(
-            "<< /Type /Annot /Subtype /Square /Rect [10 10 50 50] >>"));
+        QPDFObjectHandle square = pdf.makeIndirectObject(
+            QPDFObjectHandle::parse("<< /Type /Annot /Subtype /Square /Rect [10 10 50 50] >>"));
         QPDFObjectHandle shared = pdf.makeIndirectObject(QPDFObjectHandle::newArray());
         shared.appendItem(square);
         for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {

@@ -171,7 +171,8 @@ void AdmissionTest::singleInputToolsReset()
     QFETCH(AppSection, section);
     store().addFiles({m_fixture->pdf("ilk.pdf", 3)}, section);
     store().setSignPage(2);
-    store().setPlacements({Placement{QUuid::createUuid(), QUuid::createUuid(), 2, {0, 0, 0.2, 0.1}}});
+    store().setPlacements(
+        {Placement{QUuid::createUuid(), QUuid::createUuid(), 2, {0, 0, 0.2, 0.1}}});
     store().setSelectedPlacement(store().placements().first().id);
     store().setPagesSelected({0, 1});
 

@@ -100,7 +100,11 @@ void RunsTest::keepsTheNewest200Records()
     for (int i = 0; i < 200; ++i) {
         seeded.history.append(HistoryItem{QUuid::createUuid(),
                                           QDateTime::fromSecsSinceEpoch(1'700'000'000 - i, Qt::UTC),
-                                          "split", {QString("eski%1.pdf").arg(i)}, {}, 1, 1});
+                                          "split",
+                                          {QString("eski%1.pdf").arg(i)},
+                                          {},
+                                          1,
+                                          1});
     }
     store().setData(seeded);
     addTwoForMerge();
@@ -141,7 +145,8 @@ void RunsTest::revealsOnlyWhenAsked()
     QVERIFY(m_fixture->waitIdle());
 
     const QList<QStringList> expected =
-        revealed ? QList<QStringList>{store().banner(AppSection::split)->outputs} : QList<QStringList>{};
+        revealed ? QList<QStringList>{store().banner(AppSection::split)->outputs}
+                 : QList<QStringList>{};
     QCOMPARE(m_fixture->reveal.revealed, expected);
 }
 
@@ -200,7 +205,7 @@ static qint64 sizes(const QStringList& paths)
 }
 
 void RunsTest::checkRecordOnDisk(const QByteArray& before, const QString& tool,
-                                     const QStringList& inputs, const QStringList& outputs)
+                                 const QStringList& inputs, const QStringList& outputs)
 {
     const QByteArray after = Fixtures::readBytes(dataPathOf(*m_environment));
     QVERIFY(after != before);
@@ -259,8 +264,10 @@ void RunsTest::suggestedNamesAndCancelledPanels()
     QFETCH(AppSection, section);
     QFETCH(int, files);
     QFETCH(QString, call);
-    store().addFiles(QStringList{m_fixture->pdf("v1.2 Rapor.pdf", 2), m_fixture->pdf("Diğer.pdf", 2)}.mid(0, files),
-                     section);
+    store().addFiles(
+        QStringList{m_fixture->pdf("v1.2 Rapor.pdf", 2), m_fixture->pdf("Diğer.pdf", 2)}.mid(0,
+                                                                                             files),
+        section);
     store().setPagesSelected({0});
     QSignalSpy busy(&store(), &Store::busyChanged);
     store().run(section); // every panel answers as cancelled
@@ -325,7 +332,8 @@ void RunsTest::splitRoad()
     QCOMPARE(Fixtures::readTags(banner.outputs[0]), (QStringList{"Kitap-1", "Kitap-2", "Kitap-3"}));
     QCOMPARE(Fixtures::readTags(banner.outputs[2]), QStringList{"Kitap-7"});
     checkRecordOnDisk(before, "split", {"Kitap.pdf"}, banner.outputs);
-    QCOMPARE(store().data().history.first().bytesBefore, QFileInfo(m_fixture->path("Kitap.pdf")).size());
+    QCOMPARE(store().data().history.first().bytesBefore,
+             QFileInfo(m_fixture->path("Kitap.pdf")).size());
 }
 
 void RunsTest::pagesRoad()
@@ -340,7 +348,8 @@ void RunsTest::pagesRoad()
 
     QCOMPARE(m_fixture->panels.calls, QStringList{"save(Sözleşme düzenlenmiş)"});
     QCOMPARE(Fixtures::readTags(destination), (QStringList{"Sozlesme-1", "Sozlesme-3"}));
-    QVERIFY(store().banner(AppSection::pages)->text.startsWith("Hazır: Sözleşme düzenlenmiş.pdf · "));
+    QVERIFY(
+        store().banner(AppSection::pages)->text.startsWith("Hazır: Sözleşme düzenlenmiş.pdf · "));
     QCOMPARE(store().pagesSelected(), (QSet<int>{1, 3})); // kept after the run
     checkRecordOnDisk(before, "pages", {"Sözleşme.pdf"}, {destination});
 }
@@ -396,9 +405,11 @@ void RunsTest::compressionThatShrinksNothing()
     store().run(AppSection::compress);
     QVERIFY(m_fixture->waitIdle());
 
-    QCOMPARE(store().banner(AppSection::compress),
-             (Banner{"Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.",
-                     {}, false}));
+    QCOMPARE(
+        store().banner(AppSection::compress),
+        (Banner{"Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.",
+                {},
+                false}));
     QVERIFY(!QFileInfo::exists(m_fixture->path("Metin sıkıştırılmış.pdf")));
     QCOMPARE(store().compressResults(),
              (QHash<QUuid, qint64>{{store().compressFiles().first().id, 0}}));
@@ -420,7 +431,8 @@ void RunsTest::compressingSameStemsIntoOneFolder()
     QVERIFY(m_fixture->waitIdle());
 
     QCOMPARE(store().banner(AppSection::compress)->outputs,
-             (QStringList{target + "/Rapor sıkıştırılmış.pdf", target + "/Rapor sıkıştırılmış 2.pdf"}));
+             (QStringList{target + "/Rapor sıkıştırılmış.pdf",
+                          target + "/Rapor sıkıştırılmış 2.pdf"}));
     QVERIFY(!store().banner(AppSection::compress)->text.contains("Küçülmeyen"));
 }
 
@@ -474,8 +486,8 @@ void RunsTest::noPasswordReachesTheDisk()
     Store& store = *fixture.store;
 
     const QString lockedText = fixture.pdf("Gizli.pdf", 4, password);
-    const QString lockedPhoto = encryptedCopy(fixture.imagePdf("Foto.pdf"),
-                                              fixture.path("GizliFoto.pdf"), password);
+    const QString lockedPhoto =
+        encryptedCopy(fixture.imagePdf("Foto.pdf"), fixture.path("GizliFoto.pdf"), password);
     QVERIFY(!lockedPhoto.isEmpty());
     QFile::remove(fixture.path("Foto.pdf"));
     fixture.panels.passwordAnswers = QList<std::optional<QString>>(6, password);
@@ -489,8 +501,8 @@ void RunsTest::noPasswordReachesTheDisk()
 
     fixture.panels.saveAnswers = {fixture.path("Birleşik.pdf"), fixture.path("Düzenli.pdf")};
     fixture.panels.folderAnswers = {fixture.folder("parçalar"), fixture.folder("küçük")};
-    for (AppSection section : {AppSection::merge, AppSection::split, AppSection::pages,
-                               AppSection::compress}) {
+    for (AppSection section :
+         {AppSection::merge, AppSection::split, AppSection::pages, AppSection::compress}) {
         store.run(section);
         QVERIFY(fixture.waitIdle());
         QVERIFY2(!store.banner(section)->isError, qPrintable(store.banner(section)->text));

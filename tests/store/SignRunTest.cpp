@@ -106,8 +106,8 @@ QString describe(const QRectF& r)
         .arg(r.height(), 0, 'g', 12);
 }
 
-#define COMPARE_RECT(actual, expected)                                                            \
-    QVERIFY2(near(actual, expected),                                                              \
+#define COMPARE_RECT(actual, expected)                                                             \
+    QVERIFY2(near(actual, expected),                                                               \
              qPrintable(describe(actual) + QStringLiteral(" != ") + describe(expected)))
 
 SavedSignature signatureOf(double aspect)
@@ -170,11 +170,10 @@ private:
     void admit(const QList<Fixtures::Page>& pages);
     SavedSignature addDrawn(const QString& name)
     {
-        store().addDrawnSignature(name, {{QPointF(10, 40), QPointF(60, 10), QPointF(120, 45)}},
-                                  2.6, InkColor::black);
+        store().addDrawnSignature(name, {{QPointF(10, 40), QPointF(60, 10), QPointF(120, 45)}}, 2.6,
+                                  InkColor::black);
         return store().data().signatures.last();
     }
-
 };
 
 void SignRunTest::signsPageTwoEndToEnd()
@@ -351,14 +350,14 @@ void SignRunTest::placedRect_data()
     QTest::newRow("tall signature stops at the bottom first")
         << landscape << 1.0 << 3 << QRectF(0.5 - cappedW / 2 + 0.09, 0.7, cappedW, 0.3);
     const double squareH = 0.32 * 595 / 842;
-    QTest::newRow("zero aspect counts as square") << a4 << 0.0 << 0
-                                                  << QRectF(0.34, 0.62, 0.32, squareH);
-    QTest::newRow("negative aspect counts as square") << a4 << -2.0 << 0
-                                                      << QRectF(0.34, 0.62, 0.32, squareH);
-    QTest::newRow("NaN aspect counts as square") << a4 << notANumber << 0
-                                                 << QRectF(0.34, 0.62, 0.32, squareH);
-    QTest::newRow("empty page counts as A4") << QSizeF(0, 0) << 4.0 << 0
-                                             << QRectF(0.34, 0.62, 0.32, wideH);
+    QTest::newRow("zero aspect counts as square")
+        << a4 << 0.0 << 0 << QRectF(0.34, 0.62, 0.32, squareH);
+    QTest::newRow("negative aspect counts as square")
+        << a4 << -2.0 << 0 << QRectF(0.34, 0.62, 0.32, squareH);
+    QTest::newRow("NaN aspect counts as square")
+        << a4 << notANumber << 0 << QRectF(0.34, 0.62, 0.32, squareH);
+    QTest::newRow("empty page counts as A4")
+        << QSizeF(0, 0) << 4.0 << 0 << QRectF(0.34, 0.62, 0.32, wideH);
 }
 
 void SignRunTest::placedRect()
@@ -383,8 +382,8 @@ void SignRunTest::movedRect_data()
         << start << QPointF(0, 5) << QRectF(0.3, 0.9, 0.2, 0.1);
     QTest::newRow("far right stops at 1 - width")
         << start << QPointF(3, 0) << QRectF(0.8, 0.4, 0.2, 0.1);
-    QTest::newRow("above the top stops at 0") << start << QPointF(0, -0.5)
-                                              << QRectF(0.3, 0, 0.2, 0.1);
+    QTest::newRow("above the top stops at 0")
+        << start << QPointF(0, -0.5) << QRectF(0.3, 0, 0.2, 0.1);
     QTest::newRow("into a corner") << start << QPointF(-1, -1) << QRectF(0, 0, 0.2, 0.1);
 }
 
@@ -411,8 +410,8 @@ void SignRunTest::resizedRect_data()
         << QRectF(0.7, 0.2, 0.2, 0.1) << 0.5 << QRectF(0.7, 0.2, 0.3, 0.15);
     QTest::newRow("near the bottom stops there, width in proportion")
         << QRectF(0.1, 0.85, 0.2, 0.1) << 0.2 << QRectF(0.1, 0.85, 0.3, 0.15);
-    QTest::newRow("empty start is left alone") << QRectF(0.1, 0.1, 0, 0) << 0.2
-                                               << QRectF(0.1, 0.1, 0, 0);
+    QTest::newRow("empty start is left alone")
+        << QRectF(0.1, 0.1, 0, 0) << 0.2 << QRectF(0.1, 0.1, 0, 0);
 }
 
 void SignRunTest::resizedRect()
@@ -444,8 +443,7 @@ void SignRunTest::placeUsesTheDisplayedPageAndSelects_data()
         << pageOf(595, 842) << 4.0 << QRectF(0.34, 0.62, 0.32, 0.32 * 595 / (842 * 4));
     const double turnedW = 0.3 * 612 / 792;
     QTest::newRow("letter turned a quarter is 792 x 612")
-        << pageOf(612, 792, 90) << 1.0
-        << QRectF(0.5 - turnedW / 2, 0.62, turnedW, 0.3);
+        << pageOf(612, 792, 90) << 1.0 << QRectF(0.5 - turnedW / 2, 0.62, turnedW, 0.3);
     const double cropW = 0.3 * 595 / 842;
     QTest::newRow("crop box decides, not the media box")
         << pageOf(1000, 1000, 0, QRectF(0, 0, 842, 595)) << 1.0

@@ -1,6 +1,6 @@
+#include "SignatureLibrary.h"
 #include "DataFile.h"
 #include "Fixtures.h"
-#include "SignatureLibrary.h"
 #include "StoreTestCase.h"
 
 #include <QBuffer>
@@ -36,8 +36,8 @@ QByteArray encoded(const QImage& image, const char* format)
 QByteArray withOrientation(const QByteArray& jpeg, quint16 orientation)
 {
     QByteArray tiff("II*\0\x08\0\0\0", 8);
-    tiff += QByteArray("\x01\0", 2);                     // one entry
-    tiff += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8);   // 0x0112, SHORT, count 1
+    tiff += QByteArray("\x01\0", 2);                   // one entry
+    tiff += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8); // 0x0112, SHORT, count 1
     tiff += char(orientation & 0xff);
     tiff += QByteArray("\0\0\0", 3);
     tiff += QByteArray("\0\0\0\0", 4); // no next directory
@@ -49,8 +49,14 @@ QByteArray withOrientation(const QByteArray& jpeg, quint16 orientation)
     return jpeg.left(2) + segment + jpeg.mid(2); // right after the start-of-image marker
 }
 
-bool isRed(QRgb c) { return qRed(c) > 190 && qBlue(c) < 70 && qGreen(c) < 70; }
-bool isBlue(QRgb c) { return qBlue(c) > 190 && qRed(c) < 70 && qGreen(c) < 70; }
+bool isRed(QRgb c)
+{
+    return qRed(c) > 190 && qBlue(c) < 70 && qGreen(c) < 70;
+}
+bool isBlue(QRgb c)
+{
+    return qBlue(c) > 190 && qRed(c) < 70 && qGreen(c) < 70;
+}
 
 SavedSignature drawnRecord(double aspect)
 {
@@ -113,7 +119,6 @@ private:
     {
         return QDir(signaturesFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     }
-
 };
 
 void SignatureLibraryTest::drawnIsNormalisedIntoItsBox_data()
@@ -129,20 +134,18 @@ void SignatureLibraryTest::drawnIsNormalisedIntoItsBox_data()
         << 2.6 / 24 << 1.0;
     QTest::newRow("horizontal line grows only in height")
         << QList<Stroke>{{QPointF(10, 100), QPointF(510, 100)}} << 2.6
-        << QList<Stroke>{{QPointF(0.0051, 0.5), QPointF(0.9949, 0.5)}} << 2.6 / 24
-        << 505.2 / 24;
+        << QList<Stroke>{{QPointF(0.0051, 0.5), QPointF(0.9949, 0.5)}} << 2.6 / 24 << 505.2 / 24;
     QTest::newRow("vertical line grows only in width")
         << QList<Stroke>{{QPointF(50, 10), QPointF(50, 110)}} << 2.6
-        << QList<Stroke>{{QPointF(0.5, 0.0247), QPointF(0.5, 0.9753)}} << 2.6 / 105.2
-        << 24 / 105.2;
+        << QList<Stroke>{{QPointF(0.5, 0.0247), QPointF(0.5, 0.9753)}} << 2.6 / 105.2 << 24 / 105.2;
     QTest::newRow("large box keeps the pen's width inside")
         << QList<Stroke>{{QPointF(0, 0), QPointF(100, 50)}} << 2.0
         << QList<Stroke>{{QPointF(0.0192, 0.037), QPointF(0.9808, 0.963)}} << 2.0 / 54
         << 104.0 / 54;
     QTest::newRow("empty strokes among others are dropped")
-        << QList<Stroke>{{}, {QPointF(100, 50)}, {}, {QPointF(100, 50), QPointF(100, 50)}}
-        << 2.6 << QList<Stroke>{{QPointF(0.5, 0.5)}, {QPointF(0.5, 0.5), QPointF(0.5, 0.5)}}
-        << 2.6 / 24 << 1.0;
+        << QList<Stroke>{{}, {QPointF(100, 50)}, {}, {QPointF(100, 50), QPointF(100, 50)}} << 2.6
+        << QList<Stroke>{{QPointF(0.5, 0.5)}, {QPointF(0.5, 0.5), QPointF(0.5, 0.5)}} << 2.6 / 24
+        << 1.0;
     QTest::newRow("several strokes share one box")
         << QList<Stroke>{{QPointF(0, 0)}, {QPointF(200, 100)}} << 0.0
         << QList<Stroke>{{QPointF(0, 0)}, {QPointF(1, 1)}} << 0.0 << 2.0;
@@ -185,8 +188,7 @@ void SignatureLibraryTest::drawnWithoutPointsAddsNothing()
 
 void SignatureLibraryTest::drawnIsSavedWithNameAndInk()
 {
-    store().addDrawnSignature("Paraf", {{QPointF(100, 50), QPointF(300, 80)}}, 2.6,
-                              InkColor::blue);
+    store().addDrawnSignature("Paraf", {{QPointF(100, 50), QPointF(300, 80)}}, 2.6, InkColor::blue);
     QCOMPARE(store().data().signatures.size(), 1);
     const SavedSignature& saved = store().data().signatures.first();
     QCOMPARE(saved.name, QStringLiteral("Paraf"));
@@ -224,16 +226,16 @@ void SignatureLibraryTest::importStoresAnUprightBoundedPNG_data()
     QTest::addColumn<int>("orientation");
     QTest::addColumn<QSize>("stored");
 
-    QTest::newRow("4000 x 3000 JPEG") << QSize(4000, 3000) << QByteArray("JPG") << 0
-                                      << QSize(1400, 1050);
-    QTest::newRow("800 x 200 PNG kept") << QSize(800, 200) << QByteArray("PNG") << 0
-                                        << QSize(800, 200);
-    QTest::newRow("tall PNG bounded by its height") << QSize(300, 3000) << QByteArray("PNG") << 0
-                                                    << QSize(140, 1400);
-    QTest::newRow("exactly 1400 kept") << QSize(1400, 700) << QByteArray("PNG") << 0
-                                       << QSize(1400, 700);
-    QTest::newRow("turned photo stored upright") << QSize(400, 200) << QByteArray("JPG") << 6
-                                                 << QSize(200, 400);
+    QTest::newRow("4000 x 3000 JPEG")
+        << QSize(4000, 3000) << QByteArray("JPG") << 0 << QSize(1400, 1050);
+    QTest::newRow("800 x 200 PNG kept")
+        << QSize(800, 200) << QByteArray("PNG") << 0 << QSize(800, 200);
+    QTest::newRow("tall PNG bounded by its height")
+        << QSize(300, 3000) << QByteArray("PNG") << 0 << QSize(140, 1400);
+    QTest::newRow("exactly 1400 kept")
+        << QSize(1400, 700) << QByteArray("PNG") << 0 << QSize(1400, 700);
+    QTest::newRow("turned photo stored upright")
+        << QSize(400, 200) << QByteArray("JPG") << 6 << QSize(200, 400);
     QTest::newRow("large turned photo bounded upright")
         << QSize(4000, 3000) << QByteArray("JPG") << 6 << QSize(1050, 1400);
 }
@@ -286,8 +288,7 @@ void SignatureLibraryTest::importRefuses_data()
     QTest::newRow("text file named like an image") << "imza.png" << QByteArray("merhaba");
     QTest::newRow("header declaring 200 million pixels")
         << "dev.ppm" << QByteArray("P6\n20000 10000\n255\n") + QByteArray(64, '\x80');
-    QTest::newRow("truncated JPEG")
-        << "kesik.jpg" << encoded(twoColours(64, 64), "JPG").left(40);
+    QTest::newRow("truncated JPEG") << "kesik.jpg" << encoded(twoColours(64, 64), "JPG").left(40);
     QTest::newRow("missing file") << "" << QByteArray();
 }
 
@@ -295,8 +296,7 @@ void SignatureLibraryTest::importRefuses()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
-    const QString path =
-        name.isEmpty() ? m_fixture->path("yok.png") : m_fixture->file(name, bytes);
+    const QString path = name.isEmpty() ? m_fixture->path("yok.png") : m_fixture->file(name, bytes);
 
     QSignalSpy changed(&store(), &Store::dataChanged);
     QVERIFY(!store().addImageSignature(path, "x"));

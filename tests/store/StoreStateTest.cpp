@@ -84,8 +84,13 @@ void StoreStateTest::writesTheCompressionLevelAtOnce()
 
 void StoreStateTest::loadsTheDataFileAndRewritesIt()
 {
-    HistoryItem item{QUuid::createUuid(), QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC),
-                     "merge", {"a.pdf", "b.pdf"}, {"/tmp/c.pdf"}, 10, 8};
+    HistoryItem item{QUuid::createUuid(),
+                     QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC),
+                     "merge",
+                     {"a.pdf", "b.pdf"},
+                     {"/tmp/c.pdf"},
+                     10,
+                     8};
     AppData stored;
     stored.history = {item};
     QDir().mkpath(m_environment->dataFolder());
@@ -106,7 +111,11 @@ void StoreStateTest::screenshotModeLeavesTheDataFileAlone()
     AppData stored;
     stored.history = {HistoryItem{QUuid::createUuid(),
                                   QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC),
-                                  "split", {"a.pdf"}, {"/tmp/a 1.pdf"}, 5, 5}};
+                                  "split",
+                                  {"a.pdf"},
+                                  {"/tmp/a 1.pdf"},
+                                  5,
+                                  5}};
     QDir().mkpath(m_environment->dataFolder());
     const QByteArray bytes = DataCoding::encode(stored) + "\n";
     Fixtures::writeBytes(m_environment->dataFolder() + "/data.json", bytes);
@@ -145,7 +154,8 @@ void StoreStateTest::fillEveryTool()
     store().addFiles({a}, AppSection::sign);
     store().addFiles({a}, AppSection::pages);
     store().setSignPage(2);
-    store().setPlacements({Placement{QUuid::createUuid(), QUuid::createUuid(), 2, {0.1, 0.1, 0.3, 0.1}}});
+    store().setPlacements(
+        {Placement{QUuid::createUuid(), QUuid::createUuid(), 2, {0.1, 0.1, 0.3, 0.1}}});
     store().setSelectedPlacement(store().placements().first().id);
     store().setPagesSelected({0});
     for (AppSection section : AppSections::all) {
@@ -214,8 +224,7 @@ void StoreStateTest::splitGroups_data()
     QTest::newRow("each page") << 3 << SplitMode::each << 5 << "" << Grouping{{0}, {1}, {2}};
     QTest::newRow("every 3 of 7") << 7 << SplitMode::every << 3 << ""
                                   << Grouping{{0, 1, 2}, {3, 4, 5}, {6}};
-    QTest::newRow("every 2 of 4") << 4 << SplitMode::every << 2 << ""
-                                  << Grouping{{0, 1}, {2, 3}};
+    QTest::newRow("every 2 of 4") << 4 << SplitMode::every << 2 << "" << Grouping{{0, 1}, {2, 3}};
     QTest::newRow("ranges") << 12 << SplitMode::ranges << 2 << "1-3, 5, 8-12"
                             << Grouping{{0, 1, 2}, {4}, {7, 8, 9, 10, 11}};
 }

@@ -1,8 +1,8 @@
 #include "Fixtures.h"
 
+#include <qpdf/Pl_Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
-#include <qpdf/Pl_Buffer.hh>
 #include <qpdf/QPDFWriter.hh>
 #include <qpdf/QUtil.hh>
 
@@ -75,8 +75,8 @@ void writeEncrypted(QPDF& pdf, const QString& path, const Encryption& e)
                                                  true, true, true, qpdf_r3p_none, true, true);
         break;
     case Cipher::aes256:
-        writer.setR6EncryptionParameters(user.c_str(), owner.c_str(), true, false, true, true,
-                                         true, true, qpdf_r3p_none, true);
+        writer.setR6EncryptionParameters(user.c_str(), owner.c_str(), true, false, true, true, true,
+                                         true, qpdf_r3p_none, true);
         break;
     }
     writer.write();

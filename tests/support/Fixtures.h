@@ -15,8 +15,8 @@ struct Page {
     QString tag;
     double width = 612;
     double height = 792;
-    int rotate = 0;                  // written as /Rotate when non-zero
-    std::optional<QRectF> cropBox;   // x, y, width, height in page space
+    int rotate = 0;                // written as /Rotate when non-zero
+    std::optional<QRectF> cropBox; // x, y, width, height in page space
     // A solid black square filling the middle third of the page, which a
     // rendering of any size shows, unlike small anti-aliased text.
     bool block = false;
@@ -26,7 +26,7 @@ enum class Cipher { none, rc4_128, aes128, aes256 };
 
 struct Encryption {
     Cipher cipher = Cipher::none;
-    QString userPassword;  // empty: opens without a password (owner-only)
+    QString userPassword; // empty: opens without a password (owner-only)
     QString ownerPassword;
     // Older producers store RC4 passwords as PDFDocEncoding bytes rather than UTF-8.
     bool pdfDocPasswords = false;
@@ -42,8 +42,7 @@ void writePdf(const QString& path, const QList<Page>& pages, const Encryption& e
 // A document whose pages all share one resource dictionary holding `fonts`
 // fonts and `images` grey images of imageSide x imageSide pixels; page i uses
 // font i % fonts and image i % images.
-void writeSharedResourcesPdf(const QString& path, int pages, int fonts, int images,
-                             int imageSide);
+void writeSharedResourcesPdf(const QString& path, int pages, int fonts, int images, int imageSide);
 
 // Pages tagged prefix1 ... prefixN whose rotation, media box and crop box are
 // given once on the page tree's root and inherited by every page.

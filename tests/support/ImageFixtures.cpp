@@ -73,10 +73,10 @@ OH predictedImage(QPDF& pdf, Kind kind, int width, int height)
     OH image = imageStream(pdf, deflate(coded), width, height, 8,
                            OH::newName(components == 1 ? "/DeviceGray" : "/DeviceRGB"));
     image.getDict().replaceKey("/Filter", OH::newName("/FlateDecode"));
-    image.getDict().replaceKey(
-        "/DecodeParms", OH::parse("<< /Predictor " + std::to_string(png ? 15 : 2) + " /Colors " +
-                                  std::to_string(components) + " /Columns " +
-                                  std::to_string(width) + " /BitsPerComponent 8 >>"));
+    image.getDict().replaceKey("/DecodeParms",
+                               OH::parse("<< /Predictor " + std::to_string(png ? 15 : 2) +
+                                         " /Colors " + std::to_string(components) + " /Columns " +
+                                         std::to_string(width) + " /BitsPerComponent 8 >>"));
     return image;
 }
 
@@ -333,7 +333,8 @@ QByteArray photoSamples(int width, int height, int components, int seed)
             const double* a = across.data() + static_cast<size_t>(x * components);
             for (int c = 0; c < components; ++c) {
                 const int noise = static_cast<int>(nextRandom(state) % 17) - 8;
-                *out++ = static_cast<char>(std::clamp(128 + static_cast<int>(a[c] * d[c]) + noise, 0, 255));
+                *out++ = static_cast<char>(
+                    std::clamp(128 + static_cast<int>(a[c] * d[c]) + noise, 0, 255));
             }
         }
     }
@@ -402,11 +403,15 @@ QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes,
             const int b = y > 0 ? row[i - rowBytes] : 0;
             const int c = i >= pixelBytes && y > 0 ? row[i - rowBytes - pixelBytes] : 0;
             const int p = a + b - c;
-            const int paeth = std::abs(p - a) <= std::abs(p - b) && std::abs(p - a) <= std::abs(p - c)
-                                  ? a
-                                  : std::abs(p - b) <= std::abs(p - c) ? b : c;
-            const int predicted = type == 1 ? a : type == 2 ? b : type == 3 ? (a + b) / 2
-                                : type == 4 ? paeth : 0;
+            const int paeth =
+                std::abs(p - a) <= std::abs(p - b) && std::abs(p - a) <= std::abs(p - c) ? a
+                : std::abs(p - b) <= std::abs(p - c)                                     ? b
+                                                                                         : c;
+            const int predicted = type == 1   ? a
+                                  : type == 2 ? b
+                                  : type == 3 ? (a + b) / 2
+                                  : type == 4 ? paeth
+                                              : 0;
             out.append(static_cast<char>(row[i] - predicted));
         }
     }
@@ -424,8 +429,7 @@ QByteArray tiffPredicted(const QByteArray& samples, int rowBytes, int pixelBytes
     return out;
 }
 
-Builder::Builder()
-    : m_pdf(std::make_unique<QPDF>())
+Builder::Builder() : m_pdf(std::make_unique<QPDF>())
 {
     m_pdf->emptyPDF();
 }

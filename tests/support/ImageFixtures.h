@@ -18,7 +18,7 @@ enum class Kind {
     gray,
     rgb,
     cmyk,
-    cmykInverted,   // DeviceCMYK with /Decode [1 0 1 0 1 0 1 0]
+    cmykInverted, // DeviceCMYK with /Decode [1 0 1 0 1 0 1 0]
     iccGray,
     iccRgb,
     iccCmyk,
@@ -28,19 +28,19 @@ enum class Kind {
     indexedFourBit, // 16 colours, 4 bits per index
     oneBit,
     imageMask,
-    softMask,       // RGB with an 8-bit soft mask of its own size
-    softMaskMatte,  // the same with /Matte in the mask
+    softMask,      // RGB with an 8-bit soft mask of its own size
+    softMaskMatte, // the same with /Matte in the mask
     sixteenBit,
     separation,
     lab,
-    colourKey,      // RGB with a /Mask colour-key array
+    colourKey, // RGB with a /Mask colour-key array
     jpegRgb,
     jpegGray,
-    jpegCmykAdobe,  // Photoshop-style inverted CMYK: Adobe marker and /Decode [1 0 ...]
+    jpegCmykAdobe, // Photoshop-style inverted CMYK: Adobe marker and /Decode [1 0 ...]
     jpegProgressive,
-    grayPng,        // Flate with a PNG predictor, every row type in turn
+    grayPng, // Flate with a PNG predictor, every row type in turn
     rgbPng,
-    rgbTiff,        // Flate with the TIFF predictor
+    rgbTiff, // Flate with the TIFF predictor
 };
 
 QString name(Kind kind);

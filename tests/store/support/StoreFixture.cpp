@@ -32,7 +32,8 @@ void StoreEnvironment::reset() const
 QString StoreFixture::asciiTag(const QString& name)
 {
     QString tag;
-    for (const QChar c : QFileInfo(name).completeBaseName().normalized(QString::NormalizationForm_D)) {
+    for (const QChar c :
+         QFileInfo(name).completeBaseName().normalized(QString::NormalizationForm_D)) {
         if (c.unicode() < 0x80) {
             tag.append(c);
         }
@@ -40,8 +41,7 @@ QString StoreFixture::asciiTag(const QString& name)
     return tag;
 }
 
-StoreFixture::StoreFixture(const StoreEnvironment& environment)
-    : work(environment.outputHome())
+StoreFixture::StoreFixture(const StoreEnvironment& environment) : work(environment.outputHome())
 {
     store = std::make_unique<Store>(panels, reveal, DataFile(), [this] { ++broughtForward; });
 }

@@ -24,7 +24,10 @@ public slots:
 class DesktopRevealTest : public QObject {
     Q_OBJECT
 
-    QDBusConnection connect(const QString& name) { return QDBusConnection::connectToBus(m_address, name); }
+    QDBusConnection connect(const QString& name)
+    {
+        return QDBusConnection::connectToBus(m_address, name);
+    }
     QProcess m_daemon;
     QString m_address;
 
@@ -63,7 +66,8 @@ private slots:
         QFETCH(bool, bus);
         QList<QUrl> opened;
         DesktopReveal reveal(bus ? connect(QStringLiteral("lonely"))
-                                 : QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
+                                 : QDBusConnection::connectToBus(QStringLiteral(
+                                                                     "unix:path=/nonexistent/bus"),
                                                                  QStringLiteral("none")),
                              [&opened](const QUrl& url) {
                                  opened << url;
@@ -90,7 +94,8 @@ private slots:
             fellBack = true;
             return true;
         });
-        reveal.reveal({QStringLiteral("/data/out/Rapor birleşik.pdf"), QStringLiteral("/data/out/b.pdf")});
+        reveal.reveal(
+            {QStringLiteral("/data/out/Rapor birleşik.pdf"), QStringLiteral("/data/out/b.pdf")});
         QTRY_COMPARE(manager.shown.size(), 1);
         QCOMPARE(manager.shown.first(),
                  (QStringList{QStringLiteral("file:///data/out/Rapor%20birle%C5%9Fik.pdf"),

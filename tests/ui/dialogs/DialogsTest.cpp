@@ -80,10 +80,10 @@ private slots:
             << QStringList{"wrong", rightPassword} << std::optional(rightPassword)
             << QStringList{"wrong", rightPassword};
         QTest::newRow("Return opens")
-            << QStringList{"<return>nope", "<return>" + rightPassword} << std::optional(rightPassword)
-            << QStringList{"nope", rightPassword};
-        QTest::newRow("escape on first") << QStringList{"<escape>"} << std::optional<QString>()
-                                         << QStringList{};
+            << QStringList{"<return>nope", "<return>" + rightPassword}
+            << std::optional(rightPassword) << QStringList{"nope", rightPassword};
+        QTest::newRow("escape on first")
+            << QStringList{"<escape>"} << std::optional<QString>() << QStringList{};
         QTest::newRow("cancel on third") << QStringList{"a", "b", "<cancel>"}
                                          << std::optional<QString>() << QStringList{"a", "b"};
     }
@@ -104,7 +104,8 @@ private slots:
                 QVERIFY(field->text().isEmpty());
                 QCOMPARE(modal->focusWidget(), field);
                 if (answer == "<cancel>") {
-                    QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cancel")), Qt::LeftButton);
+                    QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cancel")),
+                                      Qt::LeftButton);
                 } else if (answer == "<escape>") {
                     QTest::keyClick(field, Qt::Key_Escape);
                 } else if (answer.startsWith("<return>")) {
@@ -112,22 +113,25 @@ private slots:
                     QTest::keyClick(field, Qt::Key_Return);
                 } else {
                     QTest::keyClicks(field, answer);
-                    QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("open")), Qt::LeftButton);
+                    QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("open")),
+                                      Qt::LeftButton);
                 }
             });
         }
         script.start();
         QStringList candidates;
         const std::optional<QString> result =
-            PasswordDialog::ask(QStringLiteral("/tmp/dosyalar/Gizli rapor.pdf"), [&](const QString& candidate) {
-                candidates << candidate;
-                return candidate == rightPassword;
-            });
+            PasswordDialog::ask(QStringLiteral("/tmp/dosyalar/Gizli rapor.pdf"),
+                                [&](const QString& candidate) {
+                                    candidates << candidate;
+                                    return candidate == rightPassword;
+                                });
         QCOMPARE(script.answered(), answers.size());
         QCOMPARE(result, expected);
         QCOMPARE(candidates, tried);
-        QCOMPARE(informative.value(0), QStringLiteral("Parolayı gir. Parola yalnız bu oturumda kullanılır ve "
-                                                      "kaydedilmez. Çıktı dosyası parolasız olur."));
+        QCOMPARE(informative.value(0),
+                 QStringLiteral("Parolayı gir. Parola yalnız bu oturumda kullanılır ve "
+                                "kaydedilmez. Çıktı dosyası parolasız olur."));
         for (const QString& text : informative.mid(1)) {
             QCOMPARE(text, QStringLiteral("Parola yanlış. Yeniden dene."));
         }
@@ -187,7 +191,8 @@ private slots:
         script.then([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog);
-            QCOMPARE(dialog->fileMode(), multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+            QCOMPARE(dialog->fileMode(),
+                     multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
             QVERIFY(dialog->selectedNameFilter().contains(QStringLiteral("*.pdf")));
             if (cancel) {
                 dialog->reject();
@@ -195,7 +200,8 @@ private slots:
             }
             dialog->setDirectory(m_dir->path());
             dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-                ->setText(multiple ? QStringLiteral("\"a.pdf\" \"b.pdf\"") : QStringLiteral("a.pdf"));
+                ->setText(multiple ? QStringLiteral("\"a.pdf\" \"b.pdf\"")
+                                   : QStringLiteral("a.pdf"));
             accept(dialog);
         });
         script.start();

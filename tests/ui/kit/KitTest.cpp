@@ -1,5 +1,5 @@
-#include "Find.h"
 #include "FileDisplay.h"
+#include "Find.h"
 #include "Fixtures.h"
 #include "FlowGrid.h"
 #include "HoverTips.h"
@@ -122,8 +122,8 @@ private slots:
 
     void namesAreShortenedInTheMiddle()
     {
-        ElidedLabel label(QStringLiteral("çok uzun bir dosya adı olan belge sonu.pdf"), TextStyle::body,
-                          Tone::primary);
+        ElidedLabel label(QStringLiteral("çok uzun bir dosya adı olan belge sonu.pdf"),
+                          TextStyle::body, Tone::primary);
         label.resize(120, 20);
         const QString shown = label.shownText();
         QVERIFY(shown.contains(QStringLiteral("…")));
@@ -149,7 +149,8 @@ private slots:
         QCOMPARE(thumb.grab().toImage().pixelColor(thumb.pageRect().center().toPoint()), centre);
         // Letter pages are narrower than the frame: the box keeps the page's shape.
         if (page < m_file.pageCount) {
-            QVERIFY(qAbs(thumb.pageRect().width() / thumb.pageRect().height() - 612.0 / 792) < 0.02);
+            QVERIFY(qAbs(thumb.pageRect().width() / thumb.pageRect().height() - 612.0 / 792) <
+                    0.02);
         }
         // Another page is loaded anew; the same page is not.
         thumb.setPage(m_file, page);
@@ -243,8 +244,8 @@ private slots:
             << QPointF(1445, 100) << QSizeF(100, 40) << QRectF(1440, 0, 1920, 1080)
             << QPointF(1444, 120) << true;
         QTest::newRow("wider than the screen: right edge wins")
-            << QPointF(50, 100) << QSizeF(300, 40) << QRectF(0, 0, 200, 400)
-            << QPointF(-104, 120) << true;
+            << QPointF(50, 100) << QSizeF(300, 40) << QRectF(0, 0, 200, 400) << QPointF(-104, 120)
+            << true;
     }
     void tipPlacement()
     {
@@ -289,8 +290,10 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QDateTime now(QDate(2026, 3, 15), QTime(12, 0, 0));
         QTest::newRow("same moment") << now << now << "şimdi";
-        QTest::newRow("minutes round down") << now.addSecs(-(42 * 60 + 59)) << now << "42 dakika önce";
-        QTest::newRow("almost a day") << now.addSecs(-(23 * 3600 + 59 * 60)) << now << "23 saat önce";
+        QTest::newRow("minutes round down")
+            << now.addSecs(-(42 * 60 + 59)) << now << "42 dakika önce";
+        QTest::newRow("almost a day")
+            << now.addSecs(-(23 * 3600 + 59 * 60)) << now << "23 saat önce";
         QTest::newRow("a day and hours") << now.addSecs(-47 * 3600) << now << "dün";
         QTest::newRow("thirteen days") << now.addDays(-13) << now << "geçen hafta";
         QTest::newRow("two weeks") << now.addDays(-14) << now << "2 hafta önce";
@@ -302,7 +305,8 @@ private slots:
         // Months are calendar months: from the last of January one is over on the last of February.
         const QDateTime january(QDate(2026, 1, 31), QTime(9, 0));
         QTest::newRow("end of january to march 1") << january << january.addDays(29) << "geçen ay";
-        QTest::newRow("end of january to february 27") << january << january.addDays(27) << "3 hafta önce";
+        QTest::newRow("end of january to february 27")
+            << january << january.addDays(27) << "3 hafta önce";
         const QDateTime leapDay(QDate(2024, 2, 29), QTime(9, 0));
         QTest::newRow("leap day to february 28") << leapDay << leapDay.addDays(365) << "geçen yıl";
     }

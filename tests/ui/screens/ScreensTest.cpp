@@ -107,9 +107,15 @@ class ScreensTest : public QObject {
     PageGrid* grid() { return m_screen->findChild<PageGrid*>(); }
     HistoryScreen* history() { return static_cast<HistoryScreen*>(m_screen.get()); }
     QWidget* rows() { return Find::named(list(), QStringLiteral("rows")); }
-    QAbstractButton* button(const QString& name) { return Find::named<QAbstractButton>(m_screen.get(), name); }
+    QAbstractButton* button(const QString& name)
+    {
+        return Find::named<QAbstractButton>(m_screen.get(), name);
+    }
     void click(const QString& name) { QTest::mouseClick(button(name), Qt::LeftButton); }
-    bool marked(int page) { return grid()->model()->index(page, 0).data(PageGridModel::SelectedRole).toBool(); }
+    bool marked(int page)
+    {
+        return grid()->model()->index(page, 0).data(PageGridModel::SelectedRole).toBool();
+    }
 
     template <class Screen>
     Screen& show(Screen* screen, QSize size = {760, 560})
@@ -148,7 +154,8 @@ class ScreensTest : public QObject {
     void clickPage(int page)
     {
         grid()->scrollTo(grid()->model()->index(page, 0));
-        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::NoModifier, grid()->cellRect(page).center());
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grid()->cellRect(page).center());
     }
 
     std::optional<QString> status(int row)
@@ -164,8 +171,8 @@ class ScreensTest : public QObject {
         return path;
     }
 
-    static HistoryItem record(const QString& tool, const QStringList& inputs, const QStringList& outputs,
-                              const QDateTime& date)
+    static HistoryItem record(const QString& tool, const QStringList& inputs,
+                              const QStringList& outputs, const QDateTime& date)
     {
         return HistoryItem{QUuid::createUuid(), date, tool, inputs, outputs};
     }
@@ -183,10 +190,12 @@ class ScreensTest : public QObject {
         QFile::remove(gone);
         QFile::remove(signedGone);
         const QList<HistoryItem> records = {
-            record("merge", {"Rapor.pdf", "Ek.pdf"}, {output("Rapor birleşik.pdf")}, clockNow.addSecs(-300)),
+            record("merge", {"Rapor.pdf", "Ek.pdf"}, {output("Rapor birleşik.pdf")},
+                   clockNow.addSecs(-300)),
             record("split", {"Katalog.pdf"}, parts, clockNow.addDays(-1)),
             record("pages", {"Rapor.pdf"}, {gone}, clockNow.addDays(-3)),
-            record("sign", {"Sözleşme.pdf", "Ek.pdf"}, {signedGone, output("Ek imzalı.pdf")}, clockNow.addDays(-20)),
+            record("sign", {"Sözleşme.pdf", "Ek.pdf"}, {signedGone, output("Ek imzalı.pdf")},
+                   clockNow.addDays(-20)),
         };
         showHistory(records);
         return records;
@@ -233,12 +242,15 @@ private slots:
             store().addFiles({m_fixture->pdf("Var.pdf")}, AppSection::merge);
         }
         const int before = static_cast<int>(store().mergeFiles().size());
-        const QMap<QString, QWidget*> targets = {
-            {"drop zone", screen.findChild<DropZone*>()}, {"summary", Find::named(&screen, "summary")},
-            {"footer bar", screen.footerBar()},           {"run", run()},
-            {"header", screen.header()},                  {"row", before ? list()->row(0) : nullptr}};
+        const QMap<QString, QWidget*> targets = {{"drop zone", screen.findChild<DropZone*>()},
+                                                 {"summary", Find::named(&screen, "summary")},
+                                                 {"footer bar", screen.footerBar()},
+                                                 {"run", run()},
+                                                 {"header", screen.header()},
+                                                 {"row", before ? list()->row(0) : nullptr}};
         const QString text = m_fixture->file("Not.txt", "not a pdf");
-        QVERIFY(ScreenEvents::dropFiles(targets.value(where), {m_fixture->pdf("Yeni.PDF", 2), text}));
+        QVERIFY(
+            ScreenEvents::dropFiles(targets.value(where), {m_fixture->pdf("Yeni.PDF", 2), text}));
         QCOMPARE(store().mergeFiles().size(), before + 1);
         QVERIFY(!screen.bannerView());
         QCOMPARE(rowTexts(list()).last(), QStringLiteral("%1 Yeni.PDF").arg(before + 1));
@@ -252,19 +264,24 @@ private slots:
         click(QStringLiteral("Dosya seç…"));
         QCOMPARE(m_fixture->panels.calls, QStringList{QStringLiteral("openPDFs(multiple)")});
         store().addFiles({m_fixture->pdf("Rapor.pdf", 2)}, AppSection::merge);
-        QCOMPARE(textOf(&screen, QStringLiteral("summary")), QStringLiteral("Birleştirmek için en az iki PDF ekle."));
+        QCOMPARE(textOf(&screen, QStringLiteral("summary")),
+                 QStringLiteral("Birleştirmek için en az iki PDF ekle."));
         QVERIFY(!run()->isEnabled());
-        store().addFiles({m_fixture->pdf("Ek.pdf", 3), m_fixture->pdf("Kapak.pdf")}, AppSection::merge);
+        store().addFiles({m_fixture->pdf("Ek.pdf", 3), m_fixture->pdf("Kapak.pdf")},
+                         AppSection::merge);
         QVERIFY(textOf(&screen, QStringLiteral("summary")).startsWith("Dosya: 3 · Sayfa: 6 · "));
-        QTest::mouseClick(Find::named<QAbstractButton>(list()->row(1), QStringLiteral("Listeden çıkar")),
+        QTest::mouseClick(Find::named<QAbstractButton>(list()->row(1),
+                                                       QStringLiteral("Listeden çıkar")),
                           Qt::LeftButton);
         QTRY_COMPARE(rowTexts(list()), (QStringList{"1 Rapor.pdf", "2 Kapak.pdf"}));
         QVERIFY(run()->isEnabled());
-        QTest::mouseClick(Find::named<QAbstractButton>(list()->row(1), QStringLiteral("Listeden çıkar")),
+        QTest::mouseClick(Find::named<QAbstractButton>(list()->row(1),
+                                                       QStringLiteral("Listeden çıkar")),
                           Qt::LeftButton);
         QVERIFY(!run()->isEnabled());
         store().addFiles({m_fixture->file("x.txt", "x")}, AppSection::merge);
-        QVERIFY(page()->bannerView() && !revealOf(page()->bannerView())); // an error has nothing to show
+        QVERIFY(page()->bannerView() &&
+                !revealOf(page()->bannerView())); // an error has nothing to show
         click(QStringLiteral("Temizle"));
         QVERIFY(store().mergeFiles().isEmpty() && !page()->bannerView());
         QVERIFY(m_screen->findChild<DropZone*>()->isVisible());
@@ -298,7 +315,8 @@ private slots:
         const auto mime = list()->rowMime(from);
         QVERIFY(ScreenEvents::drop(rows(), mime.get(), QPoint(rows()->width() / 2, y)));
         QCOMPARE(names(store().mergeFiles()), order);
-        QTRY_COMPARE(rowTexts(list()), (QStringList{"1 " + order[0], "2 " + order[1], "3 " + order[2]}));
+        QTRY_COMPARE(rowTexts(list()),
+                     (QStringList{"1 " + order[0], "2 " + order[1], "3 " + order[2]}));
         QVERIFY(!list()->indicatedGap());
 
         // Rows dragged out of another list are not ours to move.
@@ -308,7 +326,8 @@ private slots:
         ScreenEvents::drop(rows(), foreign.get(), QPoint(10, 5));
         QCOMPARE(names(store().mergeFiles()), order);
         QTest::mouseClick(run(), Qt::LeftButton); // the save panel is cancelled
-        QCOMPARE(m_fixture->panels.calls, QStringList{"save(" + QFileInfo(order[0]).baseName() + " birleşik)"});
+        QCOMPARE(m_fixture->panels.calls,
+                 QStringList{"save(" + QFileInfo(order[0]).baseName() + " birleşik)"});
         QVERIFY(!store().busy() && !page()->bannerView());
     }
 
@@ -327,13 +346,16 @@ private slots:
         QVERIFY(m_fixture->waitIdle());
         QVERIFY(!run()->showsProgress());
         QVERIFY(run()->isEnabled() && splitRun->isEnabled());
-        QCOMPARE(Fixtures::readTags(target), (QStringList{"Rapor-1", "Rapor-2", "Ek-1", "Kapak-1", "Kapak-2", "Kapak-3"}));
+        QCOMPARE(Fixtures::readTags(target),
+                 (QStringList{"Rapor-1", "Rapor-2", "Ek-1", "Kapak-1", "Kapak-2", "Kapak-3"}));
         BannerView* banner = page()->bannerView();
         QVERIFY(banner && !banner->banner().isError);
-        QVERIFY(textOf(banner, QStringLiteral("text")).startsWith(QStringLiteral("Hazır: Birlesik.pdf · ")));
+        QVERIFY(textOf(banner, QStringLiteral("text"))
+                    .startsWith(QStringLiteral("Hazır: Birlesik.pdf · ")));
         QTest::mouseClick(revealOf(banner), Qt::LeftButton);
         QCOMPARE(m_fixture->reveal.revealed, QList<QStringList>{QStringList{target}});
-        QTest::mouseClick(Find::named<QAbstractButton>(banner, QStringLiteral("Kapat")), Qt::LeftButton);
+        QTest::mouseClick(Find::named<QAbstractButton>(banner, QStringLiteral("Kapat")),
+                          Qt::LeftButton);
         QVERIFY(!page()->bannerView());
     }
 
@@ -356,12 +378,13 @@ private slots:
                                                  {"footer bar", page()->footerBar()},
                                                  {"field", m_screen->findChild<QLineEdit*>()},
                                                  {"preview", preview()}};
-        QVERIFY(ScreenEvents::dropFiles(targets.value(where),
-                                        {m_fixture->pdf("Sozlesme.pdf", 3), m_fixture->pdf("Diger.pdf", 1)}));
+        QVERIFY(ScreenEvents::dropFiles(targets.value(where), {m_fixture->pdf("Sozlesme.pdf", 3),
+                                                               m_fixture->pdf("Diger.pdf", 1)}));
         QCOMPARE(names({*store().splitFile()}), QStringList{"Sozlesme.pdf"});
         QTRY_VERIFY(m_screen->findChild<SingleFileCard*>());
         QCOMPARE(preview()->lines(), numbered(QStringLiteral("Sozlesme"), 1, 3));
-        QCOMPARE(textOf(m_screen.get(), QStringLiteral("count")), QStringLiteral("Oluşacak dosya: 3"));
+        QCOMPARE(textOf(m_screen.get(), QStringLiteral("count")),
+                 QStringLiteral("Oluşacak dosya: 3"));
     }
 
     void splitPreviewFollowsEveryChange_data()
@@ -371,8 +394,9 @@ private slots:
         QTest::addColumn<int>("every");
         QTest::addColumn<QString>("ranges");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("every 3 of 7") << 7 << SplitMode::every << 3 << QString()
-                                      << QStringList{"Rapor 1-3.pdf", "Rapor 4-6.pdf", "Rapor 7.pdf"};
+        QTest::newRow("every 3 of 7")
+            << 7 << SplitMode::every << 3 << QString()
+            << QStringList{"Rapor 1-3.pdf", "Rapor 4-6.pdf", "Rapor 7.pdf"};
         QTest::newRow("ranges with an open end")
             << 7 << SplitMode::ranges << 2 << QStringLiteral("1-2, 5, 6-")
             << QStringList{"Rapor 1-2.pdf", "Rapor 5.pdf", "Rapor 6-7.pdf"};
@@ -396,7 +420,8 @@ private slots:
         QCOMPARE(preview()->lines(), lines);
         QVERIFY(!preview()->showsFailure());
         const int files = mode == SplitMode::each ? pages : 3;
-        QCOMPARE(textOf(m_screen.get(), QStringLiteral("count")), QStringLiteral("Oluşacak dosya: %1").arg(files));
+        QCOMPARE(textOf(m_screen.get(), QStringLiteral("count")),
+                 QStringLiteral("Oluşacak dosya: %1").arg(files));
         QVERIFY(run()->isEnabled());
     }
 
@@ -472,7 +497,8 @@ private slots:
                  QStringLiteral("En küçük dosya. Görsellerde bozulma fark edilir."));
         store().setCompressionLevel(CompressionLevel::balanced);
         QCOMPARE(levels->currentIndex(), 1);
-        store().addFiles({m_fixture->imagePdf("Foto.pdf"), m_fixture->pdf("Metin.pdf", 2)}, AppSection::compress);
+        store().addFiles({m_fixture->imagePdf("Foto.pdf"), m_fixture->pdf("Metin.pdf", 2)},
+                         AppSection::compress);
         const QString folder = m_fixture->folder("kucuk");
         m_fixture->panels.folderAnswers << folder;
         QVERIFY(!status(0) && !status(1));
@@ -486,12 +512,15 @@ private slots:
         QCOMPARE(screen.row(0)->statusBadge()->tint(), DS::up(screen.palette()));
         QCOMPARE(status(1), std::optional<QString>(QStringLiteral("Küçülmedi")));
         QCOMPARE(screen.row(1)->findChildren<Badge*>().size(), 1);
-        QVERIFY(textOf(screen.bannerView(), QStringLiteral("text")).endsWith(" Küçülmeyen dosya: 1 (yazılmadı)."));
+        QVERIFY(textOf(screen.bannerView(), QStringLiteral("text"))
+                    .endsWith(" Küçülmeyen dosya: 1 (yazılmadı)."));
         click(QStringLiteral("Finder'da göster"));
         QCOMPARE(m_fixture->reveal.revealed, QList<QStringList>{QStringList{output}});
 
         // Removing a row keeps the other's result until the next run; dropping again clears it.
-        QTest::mouseClick(Find::named<QAbstractButton>(screen.row(1), QStringLiteral("Listeden çıkar")), Qt::LeftButton);
+        QTest::mouseClick(Find::named<QAbstractButton>(screen.row(1),
+                                                       QStringLiteral("Listeden çıkar")),
+                          Qt::LeftButton);
         QTRY_COMPARE(list()->count(), 1);
         QVERIFY(status(0)->startsWith(QStringLiteral("→ ")));
         QVERIFY(ScreenEvents::dropFiles(screen.footerBar(), {m_fixture->path("Foto.pdf")}));
@@ -513,7 +542,8 @@ private slots:
         QCOMPARE(grid()->cellSize().width(), 122);
         const int left = grid()->viewport()->mapTo(grid(), grid()->cellRect(0).topLeft()).x();
         QVERIFY(qAbs((grid()->width() - 6 * 122 - 5 * PageGrid::gap) / 2 - left) <= 1);
-        QCOMPARE(textOf(m_screen.get(), "summary"), QStringLiteral("Silmek istediğin sayfalara tıkla."));
+        QCOMPARE(textOf(m_screen.get(), "summary"),
+                 QStringLiteral("Silmek istediğin sayfalara tıkla."));
         clickPage(1);
         clickPage(4);
         QCOMPARE(store().pagesSelected(), pagesOf({1, 4}));
@@ -565,7 +595,8 @@ private slots:
         const QSet<int> asked = grid()->requestedPages();
         QVERIFY(asked.contains(0));
         for (const int page : asked) {
-            QVERIFY2(grid()->cellRect(page).intersects(grid()->viewport()->rect()), qPrintable(QString::number(page)));
+            QVERIFY2(grid()->cellRect(page).intersects(grid()->viewport()->rect()),
+                     qPrintable(QString::number(page)));
         }
         QVERIFY(!store().thumbnail(file, 499, PageGrid::thumbSide).has_value());
         grid()->scrollToBottom();
@@ -600,15 +631,18 @@ private slots:
             details << fullText(row, QStringLiteral("detail"));
             dates << textOf(row, QStringLiteral("date"));
         }
-        QCOMPARE(titles, (QStringList{"Rapor birleşik.pdf", "5 dosya · parcalar", "Rapor düzenlenmiş.pdf", "2 dosya · out"}));
+        QCOMPARE(titles, (QStringList{"Rapor birleşik.pdf", "5 dosya · parcalar",
+                                      "Rapor düzenlenmiş.pdf", "2 dosya · out"}));
         QCOMPARE(details, (QStringList{"Birleştir · Rapor.pdf, Ek.pdf", "Böl · Katalog.pdf",
-                                       "Sayfa sil · Dosya taşınmış ya da silinmiş", "İmzala · Sözleşme.pdf, Ek.pdf"}));
+                                       "Sayfa sil · Dosya taşınmış ya da silinmiş",
+                                       "İmzala · Sözleşme.pdf, Ek.pdf"}));
         QCOMPARE(dates, (QStringList{"5 dakika önce", "dün", "3 gün önce", "2 hafta önce"}));
 
         // The magnifier shows the outputs that remain, and is off when none does.
         QVERIFY(!revealOf(rows.at(2))->isEnabled());
         QTest::mouseClick(revealOf(rows.at(3)), Qt::LeftButton);
-        QCOMPARE(m_fixture->reveal.revealed, (QList<QStringList>{{m_fixture->folder("out") + "/Ek imzalı.pdf"}}));
+        QCOMPARE(m_fixture->reveal.revealed,
+                 (QList<QStringList>{{m_fixture->folder("out") + "/Ek imzalı.pdf"}}));
         QTest::mouseClick(revealOf(rows.at(1)), Qt::LeftButton);
         QCOMPARE(m_fixture->reveal.revealed.last(), store().data().history.at(1).outputs);
 
@@ -626,16 +660,20 @@ private slots:
         qputenv("LEAFLOW_SNAPSHOT", "1");
         showFourRecords();
         const HistoryRow* pages = history()->rows().at(2);
-        QCOMPARE(fullText(pages, QStringLiteral("detail")), QStringLiteral("Sayfa sil · Rapor.pdf"));
+        QCOMPARE(fullText(pages, QStringLiteral("detail")),
+                 QStringLiteral("Sayfa sil · Rapor.pdf"));
         QVERIFY(revealOf(pages)->isEnabled());
     }
 
     void historyDatesFollowTheClock()
     {
-        showHistory({record("rotate", {"Eski.pdf"}, {output("Eski döndürülmüş.pdf")}, clockNow.addSecs(-40))});
+        showHistory({record("rotate", {"Eski.pdf"}, {output("Eski döndürülmüş.pdf")},
+                            clockNow.addSecs(-40))});
         // A tool this version does not know shows just its inputs.
-        QCOMPARE(fullText(history()->rows().first(), QStringLiteral("detail")), QStringLiteral("Eski.pdf"));
-        QCOMPARE(textOf(history()->rows().first(), QStringLiteral("date")), QStringLiteral("40 saniye önce"));
+        QCOMPARE(fullText(history()->rows().first(), QStringLiteral("detail")),
+                 QStringLiteral("Eski.pdf"));
+        QCOMPARE(textOf(history()->rows().first(), QStringLiteral("date")),
+                 QStringLiteral("40 saniye önce"));
         m_now = clockNow.addDays(1);
         history()->refreshDates();
         QCOMPARE(textOf(history()->rows().first(), QStringLiteral("date")), QStringLiteral("dün"));

@@ -37,7 +37,10 @@ struct ScriptedClock {
     QList<std::function<void()>> work;
     WindowPresenter::Schedule schedule()
     {
-        return [this](int ms, std::function<void()> job) { delays.append(ms); work.append(std::move(job)); };
+        return [this](int ms, std::function<void()> job) {
+            delays.append(ms);
+            work.append(std::move(job));
+        };
     }
     void elapse()
     {
@@ -101,7 +104,8 @@ private slots:
         QFETCH(int, key);
         QFETCH(AppSection, section);
         // Start elsewhere, so the shortcut has something to change.
-        const AppSection other = section == AppSection::pages ? AppSection::split : AppSection::pages;
+        const AppSection other = section == AppSection::pages ? AppSection::split
+                                                              : AppSection::pages;
         open(other);
         QCOMPARE(shownScreen(window()), AppSections::rawValue(other));
         QTest::keyClick(&window(), static_cast<Qt::Key>(key), Qt::ControlModifier);
@@ -125,10 +129,12 @@ private slots:
         auto* sidebar = Find::named<Sidebar>(&window(), QStringLiteral("sidebar"));
         // A click gives the sidebar the keyboard.
         QVERIFY(sidebar->hasFocus());
-        const QList<std::pair<Qt::Key, AppSection>> walk = {
-            {Qt::Key_Down, AppSection::compress}, {Qt::Key_End, AppSection::history},
-            {Qt::Key_Down, AppSection::history},  {Qt::Key_Up, AppSection::pages},
-            {Qt::Key_Home, AppSection::merge},    {Qt::Key_Up, AppSection::merge}};
+        const QList<std::pair<Qt::Key, AppSection>> walk = {{Qt::Key_Down, AppSection::compress},
+                                                            {Qt::Key_End, AppSection::history},
+                                                            {Qt::Key_Down, AppSection::history},
+                                                            {Qt::Key_Up, AppSection::pages},
+                                                            {Qt::Key_Home, AppSection::merge},
+                                                            {Qt::Key_Up, AppSection::merge}};
         for (const auto& [key, section] : walk) {
             QTest::keyClick(sidebar, key);
             QCOMPARE(window().section(), section);
@@ -139,14 +145,18 @@ private slots:
     void receivedFilesGoToMergeAndBadgesCountThem()
     {
         open(AppSection::history);
-        store().receive({m_fixture->pdf(QStringLiteral("Alpha.pdf"), 2), m_fixture->pdf(QStringLiteral("Beta.pdf"))});
+        store().receive({m_fixture->pdf(QStringLiteral("Alpha.pdf"), 2),
+                         m_fixture->pdf(QStringLiteral("Beta.pdf"))});
         QCOMPARE(shownScreen(window()), QStringLiteral("merge"));
         store().addFiles({m_fixture->pdf(QStringLiteral("Three.pdf"), 3)}, AppSection::split);
-        const QMap<AppSection, int> expected = {{AppSection::merge, 2}, {AppSection::split, 1}, {AppSection::compress, 0}};
+        const QMap<AppSection, int> expected = {{AppSection::merge, 2},
+                                                {AppSection::split, 1},
+                                                {AppSection::compress, 0}};
         for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
             auto* badge = rowOf(window(), it.key())->findChild<Badge*>();
             QCOMPARE(badge->isVisible(), it.value() != 0);
-            QCOMPARE(badge->isVisible() ? badge->text() : QString("0"), QString::number(it.value()));
+            QCOMPARE(badge->isVisible() ? badge->text() : QString("0"),
+                     QString::number(it.value()));
         }
         store().clear(AppSection::merge);
         QVERIFY(!rowOf(window(), AppSection::merge)->findChild<Badge*>()->isVisible());
@@ -155,7 +165,8 @@ private slots:
     void fileMenuActsOnSelectedSection()
     {
         open();
-        store().addFiles({m_fixture->pdf(QStringLiteral("Lease.pdf")), m_fixture->pdf(QStringLiteral("Annex.pdf"))},
+        store().addFiles({m_fixture->pdf(QStringLiteral("Lease.pdf")),
+                          m_fixture->pdf(QStringLiteral("Annex.pdf"))},
                          AppSection::merge);
         // With the history selected, "Sonucu kaydet…" has nothing to run and asks nothing.
         AppSections::setCurrent(AppSection::history);
@@ -165,7 +176,8 @@ private slots:
         QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
         AppSections::setCurrent(AppSection::merge);
         QTest::keyClick(&window(), Qt::Key_E, Qt::ControlModifier);
-        QCOMPARE(m_fixture->panels.calls, (QStringList{"openPDFs(single)", "save(Lease birleşik)"}));
+        QCOMPARE(m_fixture->panels.calls,
+                 (QStringList{"openPDFs(single)", "save(Lease birleşik)"}));
     }
 
     void shrinkingStopsAtTheMinimum()
@@ -198,7 +210,9 @@ private slots:
         }
         QDialog* shown = nullptr;
         QTRY_VERIFY((shown = Find::named<QDialog>(&window(), dialog)) && shown->isVisible());
-        QVERIFY(Find::named<QLabel>(shown, QStringLiteral("name"))->text().startsWith(QStringLiteral("Leaflow")));
+        QVERIFY(Find::named<QLabel>(shown, QStringLiteral("name"))
+                    ->text()
+                    .startsWith(QStringLiteral("Leaflow")));
         shown->accept();
         QTRY_VERIFY(!Find::named<QDialog>(&window(), dialog)); // gone, not just hidden
     }

@@ -6,11 +6,11 @@
 #include "PlacementView.h"
 #include "RunButton.h"
 #include "SignCanvas.h"
-#include "SignatureArt.h"
 #include "SignView.h"
+#include "SignatureArt.h"
+#include "SignatureCard.h"
 #include "SignaturePad.h"
 #include "SignaturePanel.h"
-#include "SignatureCard.h"
 #include "StoreFixture.h"
 
 #include <QLineEdit>
@@ -31,9 +31,9 @@ QString describe(const QRectF& r)
     return QStringLiteral("(%1, %2, %3, %4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
-#define COMPARE_RECT(actual, expected)                                                            \
-    QVERIFY2(QLineF(actual.topLeft(), expected.topLeft()).length() < tolerance &&                 \
-                 QLineF(actual.bottomRight(), expected.bottomRight()).length() < tolerance,       \
+#define COMPARE_RECT(actual, expected)                                                             \
+    QVERIFY2(QLineF(actual.topLeft(), expected.topLeft()).length() < tolerance &&                  \
+                 QLineF(actual.bottomRight(), expected.bottomRight()).length() < tolerance,        \
              qPrintable(describe(actual) + QStringLiteral(" != ") + describe(expected)))
 
 // The bounds and amount of blue ink (the pad's blue, antialiased) in a rendered page.
@@ -74,7 +74,10 @@ class SignScreenTest : public QObject {
     SignaturePad* pad() { return m_view->findChild<SignaturePad*>(); }
     QWidget* named(const QString& name) { return Find::named(m_view.get(), name); }
     QString text(const QString& name) { return Find::named<QLabel>(m_view.get(), name)->text(); }
-    QWidget* card(int index) { return panel()->cards().value(index)->findChild<SignaturePreview*>(); }
+    QWidget* card(int index)
+    {
+        return panel()->cards().value(index)->findChild<SignaturePreview*>();
+    }
     QSizeF pageSize() { return canvas()->pageFrame().size(); }
 
     SavedSignature addSignature(const QString& name, double aspect = 4)
@@ -82,7 +85,8 @@ class SignScreenTest : public QObject {
         SavedSignature signature;
         signature.id = QUuid::createUuid();
         signature.name = name;
-        signature.strokes = QList<Stroke>{{QPointF(0.05, 0.6), QPointF(0.5, 0.3), QPointF(0.95, 0.6)}};
+        signature.strokes =
+            QList<Stroke>{{QPointF(0.05, 0.6), QPointF(0.5, 0.3), QPointF(0.95, 0.6)}};
         signature.weight = 0.1;
         signature.ink = InkColor::black;
         signature.aspect = aspect;
@@ -102,7 +106,10 @@ class SignScreenTest : public QObject {
     void openDocument(int pages)
     {
         QList<Fixtures::Page> a4 = Fixtures::tagged(QStringLiteral("p"), pages);
-        std::for_each(a4.begin(), a4.end(), [](Fixtures::Page& page) { page.width = 595; page.height = 842; });
+        std::for_each(a4.begin(), a4.end(), [](Fixtures::Page& page) {
+            page.width = 595;
+            page.height = 842;
+        });
         openDocument(a4);
     }
 
@@ -121,15 +128,20 @@ class SignScreenTest : public QObject {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     }
-    static QPoint inWindow(QWidget* widget, QPointF at) { return widget->mapTo(widget->window(), at.toPoint()); }
+    static QPoint inWindow(QWidget* widget, QPointF at)
+    {
+        return widget->mapTo(widget->window(), at.toPoint());
+    }
     static void press(QWidget* widget, QPointF at)
     {
         settle();
-        QTest::mousePress(widget->window()->windowHandle(), Qt::LeftButton, {}, inWindow(widget, at));
+        QTest::mousePress(widget->window()->windowHandle(), Qt::LeftButton, {},
+                          inWindow(widget, at));
     }
     static void release(QWidget* widget, QPointF at)
     {
-        QTest::mouseRelease(widget->window()->windowHandle(), Qt::LeftButton, {}, inWindow(widget, at));
+        QTest::mouseRelease(widget->window()->windowHandle(), Qt::LeftButton, {},
+                            inWindow(widget, at));
     }
     static void click(QWidget* widget, QPointF at)
     {
@@ -159,7 +171,10 @@ class SignScreenTest : public QObject {
         trace(widget, points);
     }
     // Whole points, so a drag travels exactly the distance asked for.
-    static QPointF centreOf(PlacementView* view) { return QPointF(view->frame().center().toPoint()); }
+    static QPointF centreOf(PlacementView* view)
+    {
+        return QPointF(view->frame().center().toPoint());
+    }
 
     void openPad()
     {
@@ -172,7 +187,10 @@ class SignScreenTest : public QObject {
     }
     InkArea* area() { return pad()->findChild<InkArea*>(); }
     QLineEdit* nameField() { return Find::named<QLineEdit>(pad(), QStringLiteral("İmza adı")); }
-    QAbstractButton* padButton(const QString& name) { return Find::named<QAbstractButton>(pad(), name); }
+    QAbstractButton* padButton(const QString& name)
+    {
+        return Find::named<QAbstractButton>(pad(), name);
+    }
     void stroke(const QList<QPointF>& points) { trace(area(), points); }
 
     QStringList libraryNames()
@@ -190,7 +208,8 @@ private slots:
     {
         m_environment->reset();
         m_fixture = std::make_unique<StoreFixture>(*m_environment);
-        m_view = std::make_unique<SignView>(store(), [this] { return m_fixture->panels.openImage(); });
+        m_view =
+            std::make_unique<SignView>(store(), [this] { return m_fixture->panels.openImage(); });
         m_view->resize(1100, 760);
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
@@ -214,7 +233,8 @@ private slots:
     {
         QFETCH(QSizeF, size);
         QFETCH(int, rotate);
-        openDocument({Fixtures::Page{QStringLiteral("p1"), size.width(), size.height(), rotate, std::nullopt}});
+        openDocument({Fixtures::Page{QStringLiteral("p1"), size.width(), size.height(), rotate,
+                                     std::nullopt}});
         const QSizeF shown = rotate % 180 ? size.transposed() : size;
         QRectF expected(QPointF(), shown.scaled(QSizeF(canvas()->size()), Qt::KeepAspectRatio));
         expected.moveCenter(QRectF(canvas()->rect()).center());
@@ -256,14 +276,17 @@ private slots:
         const QRectF start = store().placements().first().rect;
         drag(canvas(), centreOf(view), centreOf(view) + by);
         const QRectF moved = store().placements().first().rect;
-        const QPointF expected(
-            stop.x() < 0 ? start.x() + by.x() / pageSize().width() : stop.x() * (1 - start.width()),
-            stop.y() < 0 ? start.y() + by.y() / pageSize().height() : stop.y() * (1 - start.height()));
+        const QPointF expected(stop.x() < 0 ? start.x() + by.x() / pageSize().width()
+                                            : stop.x() * (1 - start.width()),
+                               stop.y() < 0 ? start.y() + by.y() / pageSize().height()
+                                            : stop.y() * (1 - start.height()));
         COMPARE_RECT(moved, QRectF(expected, start.size()));
         // What the canvas shows is what the Store holds.
         const QRectF frame = canvas()->pageFrame();
-        COMPARE_RECT(view->frame(), QRectF(frame.x() + moved.x() * frame.width(), frame.y() + moved.y() * frame.height(),
-                                           moved.width() * frame.width(), moved.height() * frame.height()));
+        COMPARE_RECT(view->frame(),
+                     QRectF(frame.x() + moved.x() * frame.width(),
+                            frame.y() + moved.y() * frame.height(), moved.width() * frame.width(),
+                            moved.height() * frame.height()));
     }
 
     // The new width: dx points wider, the smallest width, or as far as the right or bottom edge.
@@ -275,7 +298,8 @@ private slots:
         QTest::newRow("wider") << QPointF(0.2, 0.3) << 60 << QString();
         QTest::newRow("narrower") << QPointF(0.2, 0.3) << -40 << QString();
         QTest::newRow("very small") << QPointF(0.2, 0.3) << -2000 << QStringLiteral("minimum");
-        QTest::newRow("past the right edge") << QPointF(0.5, 0.3) << 2000 << QStringLiteral("right");
+        QTest::newRow("past the right edge")
+            << QPointF(0.5, 0.3) << 2000 << QStringLiteral("right");
         QTest::newRow("near the bottom") << QPointF(0.1, 0.9) << 2000 << QStringLiteral("bottom");
     }
     void resizingFromTheHandleKeepsTheProportions()
@@ -291,14 +315,16 @@ private slots:
         const QPointF handle = view->findChild<ResizeHandle*>()->geometry().center() + view->pos();
         // The vertical part of the drag plays no part.
         drag(canvas(), handle, handle + QPointF(dx, 25));
-        const double w = stop == "minimum" ? 0.05
-                         : stop == "right" ? 1 - start.x()
+        const double w = stop == "minimum"  ? 0.05
+                         : stop == "right"  ? 1 - start.x()
                          : stop == "bottom" ? (1 - start.y()) * aspect
                                             : start.width() + dx / pageSize().width();
         const QRectF resized = store().placements().first().rect;
         COMPARE_RECT(resized, QRectF(startAt, QSizeF(w, w / aspect)));
         // The signature keeps its own proportions in points.
-        QVERIFY(std::abs(resized.width() * pageSize().width() / (resized.height() * pageSize().height()) - 4) < tolerance);
+        QVERIFY(std::abs(resized.width() * pageSize().width() /
+                             (resized.height() * pageSize().height()) -
+                         4) < tolerance);
         QCOMPARE(store().selectedPlacement(), std::optional(placed.id));
     }
 
@@ -339,8 +365,8 @@ private slots:
         QTest::keyClick(canvas(), Qt::Key_Right);
         QTest::keyClick(canvas(), Qt::Key_Down, Qt::ShiftModifier);
         COMPARE_RECT(store().placements().first().rect,
-                     QRectF(start.x() + 1 / pageSize().width(), start.y() + 10 / pageSize().height(),
-                            start.width(), start.height()));
+                     QRectF(start.x() + 1 / pageSize().width(),
+                            start.y() + 10 / pageSize().height(), start.width(), start.height()));
         for (int i = 0; i < 200; ++i) {
             QTest::keyClick(canvas(), Qt::Key_Left, Qt::ShiftModifier);
         }
@@ -377,7 +403,8 @@ private slots:
         click(previous);
         QCOMPARE(store().signPage(), 0);
         QCOMPARE(canvas()->placementViews().size(), 1);
-        QCOMPARE(canvas()->placementViews().first()->placementId(), store().placements().first().id);
+        QCOMPARE(canvas()->placementViews().first()->placementId(),
+                 store().placements().first().id);
     }
 
     void deletingFromTheLibraryAsksFirst_data()
@@ -411,8 +438,10 @@ private slots:
         const int placements = left.size() == 1 ? 1 : 3;
         QCOMPARE(store().placements().size(), placements);
         QTRY_COMPARE(panel()->cards().size(), left.size());
-        QCOMPARE(text(QStringLiteral("count")), QStringLiteral("Yerleştirilen imza: %1").arg(placements));
-        QCOMPARE(store().placements().first().signatureID, placements == 1 ? once.id : store().data().signatures.first().id);
+        QCOMPARE(text(QStringLiteral("count")),
+                 QStringLiteral("Yerleştirilen imza: %1").arg(placements));
+        QCOMPARE(store().placements().first().signatureID,
+                 placements == 1 ? once.id : store().data().signatures.first().id);
     }
 
     // Without a document the cards show, at 52 points high, but place nothing.
@@ -429,12 +458,14 @@ private slots:
         QVERIFY(view().findChild<DropZone*>()->isVisible() && !canvas()->isVisible());
         QVERIFY(!named(QStringLiteral("empty"))->isVisible());
         QCOMPARE(libraryNames(), (QStringList{"İmza 1", "Geniş"}));
-        QCOMPARE(text(QStringLiteral("nextStep")), QStringLiteral("İmzalamak için önce bir PDF ekle."));
+        QCOMPARE(text(QStringLiteral("nextStep")),
+                 QStringLiteral("İmzalamak için önce bir PDF ekle."));
         QVERIFY(!card(1)->isEnabled());
         click(card(1));
         QVERIFY(store().placements().isEmpty());
         const QRectF shown = static_cast<SignaturePreview*>(card(1))->imageRect();
-        QVERIFY(std::abs(shown.height() - 52) < tolerance && std::abs(shown.width() / shown.height() - 3) < 0.02);
+        QVERIFY(std::abs(shown.height() - 52) < tolerance &&
+                std::abs(shown.width() / shown.height() - 3) < 0.02);
         click(named(QStringLiteral("Dosya seç…")));
         openDocument(1);
         click(named(QStringLiteral("Başka dosya…")));
@@ -446,7 +477,8 @@ private slots:
     {
         QTest::addColumn<QList<QPointF>>("drawn");
         QTest::addColumn<Stroke>("kept");
-        QTest::newRow("inside") << QList<QPointF>{{40, 100}, {120, 80}} << Stroke{{40, 100}, {120, 80}};
+        QTest::newRow("inside") << QList<QPointF>{{40, 100}, {120, 80}}
+                                << Stroke{{40, 100}, {120, 80}};
         QTest::newRow("leaving the area runs along its edge")
             << QList<QPointF>{{500, 100}, {560, 150}, {600, 260}, {-30, -40}}
             << Stroke{{500, 100}, {520, 150}, {520, 200}, {0, 0}};
@@ -461,7 +493,8 @@ private slots:
         stroke(drawn);
         QCOMPARE(area()->strokes(), QList<Stroke>{kept});
         const QImage shown = area()->grab().toImage();
-        QVERIFY(shown.pixelColor(kept.first().toPoint() * shown.devicePixelRatio()).lightness() < 80);
+        QVERIFY(shown.pixelColor(kept.first().toPoint() * shown.devicePixelRatio()).lightness() <
+                80);
         QVERIFY(padButton(QStringLiteral("Kaydet"))->isEnabled());
         click(padButton(QStringLiteral("Temizle")));
         QVERIFY(area()->strokes().isEmpty());
@@ -471,17 +504,20 @@ private slots:
     void aPenDrawsLikeTheMouse()
     {
         openPad();
-        const QList<std::pair<QEvent::Type, QPointF>> events = {
-            {QEvent::TabletPress, {60, 60}}, {QEvent::TabletMove, {120, 90}},
-            {QEvent::TabletMove, {700, 90}}, {QEvent::TabletRelease, {700, 90}}};
+        const QList<std::pair<QEvent::Type, QPointF>> events = {{QEvent::TabletPress, {60, 60}},
+                                                                {QEvent::TabletMove, {120, 90}},
+                                                                {QEvent::TabletMove, {700, 90}},
+                                                                {QEvent::TabletRelease, {700, 90}}};
         for (const auto& [type, point] : events) {
-            const Qt::MouseButton button = type == QEvent::TabletRelease ? Qt::NoButton : Qt::LeftButton;
+            const Qt::MouseButton button = type == QEvent::TabletRelease ? Qt::NoButton
+                                                                         : Qt::LeftButton;
             QTabletEvent event(type, QPointingDevice::primaryPointingDevice(), point,
                                area()->mapToGlobal(point), 0.5, 0, 0, 0, 0, 0, {}, button, button);
             QApplication::sendEvent(area(), &event);
             QVERIFY(event.isAccepted());
         }
-        QCOMPARE(area()->strokes(), (QList<Stroke>{{QPointF(60, 60), QPointF(120, 90), QPointF(520, 90)}}));
+        QCOMPARE(area()->strokes(),
+                 (QList<Stroke>{{QPointF(60, 60), QPointF(120, 90), QPointF(520, 90)}}));
     }
 
     void padKeysAndButtons_data()
@@ -528,7 +564,8 @@ private slots:
         QTest::addColumn<QString>("saved");
         QTest::addColumn<bool>("blueFirst");
         QTest::newRow("empty gives the default") << QString() << QStringLiteral("İmza 3") << false;
-        QTest::newRow("blanks stay blanks") << QStringLiteral("   ") << QStringLiteral("   ") << true;
+        QTest::newRow("blanks stay blanks")
+            << QStringLiteral("   ") << QStringLiteral("   ") << true;
         QTest::newRow("a name") << QStringLiteral("Ayşe") << QStringLiteral("Ayşe") << false;
     }
     void padSavesNameAndInk()
@@ -537,7 +574,8 @@ private slots:
         QFETCH(QString, saved);
         QFETCH(bool, blueFirst);
         for (int i = 0; i < 2; ++i) {
-            store().addDrawnSignature(QString(), {{QPointF(10, 10), QPointF(50, 30)}}, 2.6, InkColor::black);
+            store().addDrawnSignature(QString(), {{QPointF(10, 10), QPointF(50, 30)}}, 2.6,
+                                      InkColor::black);
         }
         openPad();
         QCOMPARE(nameField()->placeholderText(), QStringLiteral("İmza 3"));
@@ -634,11 +672,13 @@ private slots:
         // Poppler shows the page turned, as the canvas does.
         QCOMPARE(rendered.size(), QSize(792 * 2, 612 * 2));
         const QRectF expected(fraction.x() * rendered.width(), fraction.y() * rendered.height(),
-                              fraction.width() * rendered.width(), fraction.height() * rendered.height());
+                              fraction.width() * rendered.width(),
+                              fraction.height() * rendered.height());
         const QRect ink = blueInk(rendered, &count);
         QVERIFY2(count > 200, qPrintable(QString::number(count)));
         QVERIFY2(expected.adjusted(-2, -2, 2, 2).contains(QRectF(ink)),
-                 qPrintable(describe(QRectF(ink)) + QStringLiteral(" outside ") + describe(expected)));
+                 qPrintable(describe(QRectF(ink)) + QStringLiteral(" outside ") +
+                            describe(expected)));
         // And it fills the rectangle, upright: the long stroke spans its width.
         QVERIFY(ink.width() > 0.9 * expected.width());
         QVERIFY(ink.height() > 0.7 * expected.height());

@@ -27,8 +27,7 @@ inline bool drop(QWidget* target, const QMimeData* mime, QPoint pos = {4, 4})
     QDragEnterEvent enter(pos, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton,
                           Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
-    QDragMoveEvent move(pos, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton,
-                        Qt::NoModifier);
+    QDragMoveEvent move(pos, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &move);
     QDropEvent dropped(QPointF(pos), Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton,
                        Qt::NoModifier);
