@@ -178,33 +178,30 @@ private slots:
                  qPrintable(banner->text));
     }
 
-    void cancelledPasswordKeepsThePreviousInput()
+    // A cancelled prompt keeps the previous input; a wrong password asks again,
+    // and the right one stays with the file so that the engine can reopen it.
+    void passwordPromptAsksUntilRightOrCancelled()
     {
         store().addFiles({m_fixture->pdf("açık.pdf", 2)}, AppSection::split);
         const QUuid previous = store().splitFile()->id;
-        m_fixture->panels.passwordAnswers = {QString("yanlış"), std::nullopt};
-        store().addFiles({m_fixture->pdf("kilitli.pdf", 2, "doğru")}, AppSection::split);
-
+        const QString locked = m_fixture->pdf("kilitli.pdf", 3, "gizli");
+        m_fixture->panels.passwordAnswers = {QString("yanlış"), std::nullopt, QString("yanlış"),
+                                             QString("gizli")};
+        store().addFiles({locked}, AppSection::split);
         QCOMPARE(store().splitFile()->id, previous);
         QVERIFY(!store().banner(AppSection::split));
-        QCOMPARE(m_fixture->panels.calls, QStringList{"password(kilitli.pdf)"});
-        QCOMPARE(m_fixture->panels.passwordAttempts,
-                 (QList<std::pair<QString, bool>>{{"yanlış", false}}));
-    }
 
-    void wrongThenRightPasswordAdmitsWithThePassword()
-    {
-        m_fixture->panels.passwordAnswers = {QString("yanlış"), QString("gizli")};
-        const QString locked = m_fixture->pdf("kilitli.pdf", 3, "gizli");
         store().addFiles({locked}, AppSection::compress);
-
         QCOMPARE(store().compressFiles().size(), 1);
         const PDFFile& file = store().compressFiles().first();
         QCOMPARE(file.source.password, std::optional<QString>("gizli"));
         QCOMPARE(file.pageCount, 3);
+        QCOMPARE(m_fixture->panels.calls,
+                 (QStringList{"password(kilitli.pdf)", "password(kilitli.pdf)"}));
         QCOMPARE(m_fixture->panels.passwordAttempts,
-                 (QList<std::pair<QString, bool>>{{"yanlış", false}, {"gizli", true}}));
-        // The engine reopens the input from disk with the remembered password.
+                 (QList<std::pair<QString, bool>>{{"yanlış", false},
+                                                  {"yanlış", false},
+                                                  {"gizli", true}}));
         const QString output = m_fixture->path("parça.pdf");
         QVERIFY(!PDFEngine::run(PDFEngine::MergeJob{{file.source}, output}).failure);
         QCOMPARE(Fixtures::pageCount(output), 3);

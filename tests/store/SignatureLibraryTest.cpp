@@ -315,7 +315,6 @@ private slots:
         QTest::addColumn<QSizeF>("points");
 
         QTest::newRow("aspect 3") << 3.0 << QSizeF(600, 200);
-        QTest::newRow("aspect 1") << 1.0 << QSizeF(200, 200);
         QTest::newRow("tall") << 0.25 << QSizeF(50, 200);
     }
 
