@@ -183,6 +183,7 @@ private slots:
         m_fixture->panels.saveAnswers = {m_fixture->path("ilk.pdf")};
         store().run(AppSection::merge);
         QVERIFY(m_fixture->waitIdle());
+        QVERIFY(QFileInfo::exists(dataPath()));
         const QByteArray savedBefore = Fixtures::readBytes(dataPath());
         const AppData dataBefore = store().data();
 
@@ -541,6 +542,7 @@ private:
     void checkRecordOnDisk(const QString& tool, const QStringList& inputs,
                            const QStringList& outputs)
     {
+        QVERIFY(QFileInfo::exists(dataPath()));
         const std::optional<AppData> onDisk = DataCoding::decode(Fixtures::readBytes(dataPath()));
         QVERIFY(onDisk);
         QCOMPARE(onDisk->history, store().data().history);
