@@ -1,24 +1,62 @@
-#include "AppDataPrinting.h"
-
-#include "DataCoding.h"
 #include "DataFile.h"
+#include "DataCoding.h"
 
 #include "Fixtures.h"
 
 #include <QDir>
-#include <QFile>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cstring>
+#include <limits>
+
+Q_DECLARE_METATYPE(AppData)
+Q_DECLARE_METATYPE(std::optional<AppData>)
+
+// Lets QCOMPARE show two AppData values as their data-file text when they differ.
+inline char* toString(const AppData& data)
+{
+    return qstrdup(DataCoding::encode(data).constData());
+}
 
 namespace {
 
 const qint64 clockSeconds = 1741944413; // 2025-03-14T09:26:53Z
+const QString backupName = QStringLiteral("data-1741944413.bak.json");
 
 QDateTime fixedClock()
 {
     return QDateTime::fromSecsSinceEpoch(clockSeconds, Qt::UTC).addMSecs(750);
 }
 
+QDateTime utc(int hour, int minute, int second, int msec = 0)
+{
+    return QDateTime(QDate(2025, 3, 14), QTime(hour, minute, second, msec), Qt::UTC);
+}
+
+SavedSignature drawnSignature()
+{
+    SavedSignature s;
+    s.id = QUuid::fromString(QStringLiteral("3f2504e0-4f89-41d3-9a0c-0305e82c3301"));
+    s.name = QStringLiteral("Ada / imza");
+    s.strokes = QList<Stroke>{{QPointF(0.1, 0.52), QPointF(0.12, 0.5)}, {QPointF(0.4, 0.3)}};
+    s.weight = 0.04;
+    s.ink = InkColor::blue;
+    s.aspect = 2.5;
+    return s;
+}
+
+SavedSignature scannedSignature()
+{
+    SavedSignature s;
+    s.id = QUuid::fromString(QStringLiteral("0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d"));
+    s.name = QStringLiteral("Scan");
+    s.imageFile = QStringLiteral("0A1B2C3D.png");
+    s.aspect = 3;
+    return s;
+}
+
+// The n-th run of a history, one second after the one before it.
 HistoryItem run(int n)
 {
     HistoryItem h;
@@ -33,39 +71,43 @@ HistoryItem run(int n)
     return h;
 }
 
-SavedSignature drawn()
+AppData fullData()
 {
-    SavedSignature s;
-    s.id = QUuid::fromString(QStringLiteral("3F2504E0-4F89-41D3-9A0C-0305E82C3301"));
-    s.name = QStringLiteral("Ada");
-    s.strokes = QList<Stroke>{{QPointF(0.1, 0.5), QPointF(0.9, 0.5)}};
-    s.weight = 0.06;
-    s.ink = InkColor::blue;
-    s.aspect = 2.5;
-    return s;
-}
-
-AppData sample()
-{
+    HistoryItem merge{QUuid::fromString(QStringLiteral("9b2c3a8e-1d4f-4c6a-b7e8-f0a1b2c3d4e5")),
+                      utc(9, 26, 53),
+                      QStringLiteral("merge"),
+                      {QStringLiteral("a.pdf"), QStringLiteral("b.pdf")},
+                      {QStringLiteral("/tmp/out/merged.pdf")},
+                      1200,
+                      900};
     AppData data;
-    data.signatures = {drawn()};
-    data.history = {run(2), run(1)};
+    data.signatures = {drawnSignature(), scannedSignature()};
+    data.history = {merge};
     return data;
 }
 
-const QByteArray indentedOtherOrder = R"({
-    "version": 1,
-    "signatures": [
-        {
-            "name": "Ada",
-            "id": "3f2504e0-4f89-41d3-9a0c-0305e82c3301",
-            "aspect": 2.5,
-            "strokes": [[[0.1, 0.5], [0.9, 0.5]]]
-        }
-    ],
-    "history": []
+const QByteArray fullText =
+    R"({"history":[{"bytesAfter":900,"bytesBefore":1200,"date":"2025-03-14T09:26:53Z",)"
+    R"("id":"9B2C3A8E-1D4F-4C6A-B7E8-F0A1B2C3D4E5","inputs":["a.pdf","b.pdf"],)"
+    R"("outputs":["\/tmp\/out\/merged.pdf"],"tool":"merge"}],)"
+    R"("signatures":[{"aspect":2.5,"id":"3F2504E0-4F89-41D3-9A0C-0305E82C3301","ink":"blue",)"
+    R"("name":"Ada \/ imza","strokes":[[[0.1,0.52],[0.12,0.5]],[[0.4,0.3]]],"weight":0.04},)"
+    R"({"aspect":3,"id":"0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D","imageFile":"0A1B2C3D.png",)"
+    R"("name":"Scan"}],"version":1})";
+
+// fullText with one piece replaced; the piece must be there, or the row would test nothing.
+QByteArray edited(const char* from, const char* to)
+{
+    if (!fullText.contains(from)) {
+        qFatal("test input does not contain %s", from);
+    }
+    return QByteArray(fullText).replace(from, to);
 }
-)";
+
+bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 QStringList entries(const QString& folder)
 {
@@ -76,8 +118,9 @@ QStringList entries(const QString& folder)
 
 } // namespace
 
-// The data folder: loading with backups of unreadable files, the start-up
-// rewrite, atomic and silent saving, and the signature image paths.
+// The data file: its JSON form byte for byte, what the reader accepts and
+// refuses, backups of unreadable files, the start-up rewrite, atomic and
+// silent saving, the history limit and the signature image paths.
 class DataFileTest : public QObject {
     Q_OBJECT
 
@@ -86,17 +129,13 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 
     QString folder() const { return m_dir->filePath(QStringLiteral("Leaflow")); }
+    QString inFolder(const QString& name) const { return folder() + "/" + name; }
     DataFile dataFile() const { return DataFile(folder(), fixedClock); }
 
     void writeDataFile(const QByteArray& bytes) const
     {
         QDir().mkpath(folder());
-        Fixtures::writeBytes(folder() + QStringLiteral("/data.json"), bytes);
-    }
-
-    QByteArray dataFileBytes() const
-    {
-        return Fixtures::readBytes(folder() + QStringLiteral("/data.json"));
+        Fixtures::writeBytes(inFolder("data.json"), bytes);
     }
 
 private slots:
@@ -116,20 +155,193 @@ private slots:
 
     void cleanup() { qunsetenv("LEAFLOW_SNAPSHOT"); }
 
+    void encodesSortedCompactText()
+    {
+        QCOMPARE(DataCoding::encode(fullData()), fullText);
+        QCOMPARE(DataCoding::encode(AppData{}),
+                 QByteArray(R"({"history":[],"signatures":[],"version":1})"));
+    }
+
+    // In UTC and whole seconds: milliseconds are truncated, not rounded.
+    void writesDatesInUtcWithWholeSeconds()
+    {
+        AppData data = fullData();
+        data.history = {run(1), run(2)};
+        data.history[0].date = utc(9, 26, 53, 999);
+        data.history[1].date = QDateTime(QDate(2025, 3, 15), QTime(1, 0), Qt::OffsetFromUTC, 7200);
+        const QByteArray text = DataCoding::encode(data);
+        QVERIFY2(text.contains(R"("date":"2025-03-14T09:26:53Z")"), text.constData());
+        QVERIFY2(text.contains(R"("date":"2025-03-14T23:00:00Z")"), text.constData());
+    }
+
+    // Doubles are written in their shortest form and read back to the same bits.
+    void doublesRoundTripExactly_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("0.1 + 0.2") << 0.1 + 0.2 << QByteArray("0.30000000000000004");
+        QTest::newRow("one third") << 1.0 / 3.0 << QByteArray("0.3333333333333333");
+        QTest::newRow("whole") << 2.0 << QByteArray("2");
+        QTest::newRow("smallest subnormal")
+            << std::numeric_limits<double>::denorm_min() << QByteArray();
+        QTest::newRow("largest") << std::numeric_limits<double>::max() << QByteArray();
+    }
+
+    void doublesRoundTripExactly()
+    {
+        QFETCH(double, value);
+        QFETCH(QByteArray, written);
+        SavedSignature s = drawnSignature();
+        s.weight = value;
+        const QByteArray text = DataCoding::encodeSignature(s);
+        QVERIFY2(written.isEmpty() || text.contains("\"weight\":" + written + "}"),
+                 text.constData());
+        const auto back = DataCoding::decodeSignature(text);
+        QVERIFY(back);
+        QVERIFY2(sameBits(*back->weight, value), text.constData());
+    }
+
+    void roundTrips()
+    {
+        AppData data = fullData();
+        data.signatures[1].name = QStringLiteral("Çağrı \"Ş\" \\ Öz\n");
+        data.history[0].bytesBefore = 9007199254740993; // 2^53 + 1: not representable as a double
+        data.history[0].bytesAfter = std::numeric_limits<qint64>::max();
+        const auto back = DataCoding::decode(DataCoding::encode(data));
+        QVERIFY(back);
+        QCOMPARE(*back, data);
+        QCOMPARE(back->signatures.at(1).weight, std::nullopt);
+        QCOMPARE(back->signatures.at(1).ink, std::nullopt);
+        QCOMPARE(back->signatures.at(0).imageFile, std::nullopt);
+
+        const auto signature =
+            DataCoding::decodeSignature(DataCoding::encodeSignature(drawnSignature()));
+        QVERIFY(signature);
+        QCOMPARE(*signature, drawnSignature());
+        QVERIFY(!DataCoding::decodeSignature(R"({"aspect":2,"name":"no id"})"));
+    }
+
+    void refusesValuesWithoutJsonForm_data()
+    {
+        QTest::addColumn<AppData>("data");
+        const double inf = std::numeric_limits<double>::infinity();
+        AppData badAspect = fullData();
+        badAspect.signatures[1].aspect = std::numeric_limits<double>::quiet_NaN();
+        AppData badPoint = fullData();
+        (*badPoint.signatures[0].strokes)[1][0].setY(-inf);
+        AppData badDate = fullData();
+        badDate.history[0].date = QDateTime();
+        AppData farFuture = fullData();
+        farFuture.history[0].date = QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC);
+        QTest::newRow("nan aspect") << badAspect;
+        QTest::newRow("infinite point") << badPoint;
+        QTest::newRow("invalid date") << badDate;
+        QTest::newRow("year 10000") << farFuture;
+    }
+
+    // A value JSON cannot hold would be written as null and make the whole file
+    // unreadable next time; writing nothing keeps the last good file instead.
+    void refusesValuesWithoutJsonForm()
+    {
+        QFETCH(AppData, data);
+        QVERIFY(DataCoding::encode(data).isEmpty());
+        QVERIFY(dataFile().save(fullData()));
+        QVERIFY(!dataFile().save(data));
+        QCOMPARE(Fixtures::readBytes(inFolder("data.json")), fullText);
+    }
+
+    void readsOnlyWellFormedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<std::optional<AppData>>("expected");
+        const std::optional<AppData> full = fullData();
+        std::optional<AppData> nullOptionals = full;
+        nullOptionals->signatures[0].weight.reset();
+        nullOptionals->signatures[0].ink.reset();
+        std::optional<AppData> version7 = full;
+        version7->version = 7;
+        std::optional<AppData> noStrokes = full;
+        noStrokes->signatures[0].strokes.reset();
+
+        QTest::newRow("null optionals")
+            << edited(R"("ink":"blue")", R"("ink":null,"imageFile":null)")
+                   .replace(R"("weight":0.04)", R"("weight":null)")
+            << nullOptionals;
+        QTest::newRow("null strokes")
+            << edited(R"("strokes":[[[0.1,0.52],[0.12,0.5]],[[0.4,0.3]]])", R"("strokes":null)")
+            << noStrokes;
+        QTest::newRow("lower-case uuid") << edited("3F2504E0-4F89-41D3-9A0C-0305E82C3301",
+                                                   "3f2504e0-4f89-41d3-9a0c-0305e82c3301")
+                                         << full;
+        QTest::newRow("offset -05:30")
+            << edited("2025-03-14T09:26:53Z", "2025-03-14T03:56:53-05:30") << full;
+        QTest::newRow("unknown keys everywhere")
+            << edited(R"({"history":[)", R"({"extra":{"a":[1]},"history":[)")
+                   .replace(R"("tool":"merge")", R"("tool":"merge","colour":"red")")
+                   .replace(R"("aspect":3)", R"("aspect":3,"pressure":[0.5])")
+            << full;
+        QTest::newRow("whole number with a fraction part")
+            << edited(R"("bytesAfter":900)", R"("bytesAfter":900.0)") << full;
+        QTest::newRow("version carried over")
+            << edited(R"("version":1)", R"("version":7)") << version7;
+        QTest::newRow("empty lists") << QByteArray(R"({"history":[],"signatures":[],"version":1})")
+                                     << std::optional(AppData{});
+        const std::optional<AppData> refused;
+        QTest::newRow("trailing garbage") << fullText + "x" << refused;
+        QTest::newRow("root is a list") << QByteArray("[]") << refused;
+        QTest::newRow("missing version") << edited(R"(,"version":1)", "") << refused;
+        QTest::newRow("missing history") << edited(R"({"history":[)", R"({"past":[)") << refused;
+        QTest::newRow("signature not an object")
+            << QByteArray(R"({"history":[],"signatures":["Ada"],"version":1})") << refused;
+        QTest::newRow("bytes as string")
+            << edited(R"("bytesBefore":1200)", R"("bytesBefore":"1200")") << refused;
+        QTest::newRow("bytes out of range")
+            << edited(R"("bytesBefore":1200)", R"("bytesBefore":1e30)") << refused;
+        QTest::newRow("tool as number") << edited(R"("tool":"merge")", R"("tool":3)") << refused;
+        QTest::newRow("input not a string")
+            << edited(R"(["a.pdf","b.pdf"])", R"(["a.pdf",2])") << refused;
+        QTest::newRow("fractional seconds")
+            << edited("2025-03-14T09:26:53Z", "2025-03-14T09:26:53.120Z") << refused;
+        QTest::newRow("no zone") << edited("2025-03-14T09:26:53Z", "2025-03-14T09:26:53")
+                                 << refused;
+        QTest::newRow("offset past 23 hours")
+            << edited("2025-03-14T09:26:53Z", "2025-03-14T09:26:53+24:00") << refused;
+        QTest::newRow("impossible hour")
+            << edited("2025-03-14T09:26:53Z", "2025-03-14T24:26:53Z") << refused;
+        QTest::newRow("uuid in braces") << edited(R"("9B2C3A8E-1D4F-4C6A-B7E8-F0A1B2C3D4E5")",
+                                                  R"("{9B2C3A8E-1D4F-4C6A-B7E8-F0A1B2C3D4E5}")")
+                                        << refused;
+        QTest::newRow("aspect as string") << edited(R"("aspect":3)", R"("aspect":"3")") << refused;
+        QTest::newRow("ink in other case")
+            << edited(R"("ink":"blue")", R"("ink":"Blue")") << refused;
+        QTest::newRow("weight as string")
+            << edited(R"("weight":0.04)", R"("weight":"0.04")") << refused;
+        QTest::newRow("point with three numbers")
+            << edited("[0.4,0.3]", "[0.4,0.3,0.2]") << refused;
+        QTest::newRow("stroke not a list") << edited("[[0.4,0.3]]", "0.4") << refused;
+    }
+
+    void readsOnlyWellFormedFiles()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(std::optional<AppData>, expected);
+        QCOMPARE(DataCoding::decode(text), expected);
+    }
+
     void standardFolderIsInTheUsersDataFolder()
     {
-        QCOMPARE(DataFile::standardFolder(), m_home.filePath(QStringLiteral("data/Leaflow")));
+        const QString standard = m_home.filePath(QStringLiteral("data/Leaflow"));
+        QCOMPARE(DataFile::standardFolder(), standard);
         const DataFile file;
-        QCOMPARE(file.folder(), DataFile::standardFolder());
-        QCOMPARE(file.dataPath(), m_home.filePath(QStringLiteral("data/Leaflow/data.json")));
-        QCOMPARE(file.signaturesPath(), m_home.filePath(QStringLiteral("data/Leaflow/signatures")));
-        QVERIFY(QFileInfo(DataFile::standardFolder()).isDir());
+        QCOMPARE(file.folder(), standard);
+        QCOMPARE(file.dataPath(), standard + "/data.json");
+        QCOMPARE(file.signaturesPath(), standard + "/signatures");
+        QVERIFY(QFileInfo(standard).isDir());
     }
 
     void firstStartCreatesFolderAndWritesNothing()
     {
         const QString nested = m_dir->filePath(QStringLiteral("a/b/Leaflow"));
-        QVERIFY(!QFileInfo::exists(nested));
         const DataFile file(nested, fixedClock);
         QVERIFY(QFileInfo(nested).isDir());
         QCOMPARE(file.load(), std::nullopt);
@@ -137,54 +349,33 @@ private slots:
         QCOMPARE(entries(nested), QStringList());
     }
 
-    void emptyObjectIsKeptAsBackup()
-    {
-        writeDataFile("{}");
-        const DataFile file = dataFile();
-        QCOMPARE(file.restore(), AppData{});
-        QCOMPARE(entries(folder()), QStringList({QStringLiteral("data-1741944413.bak.json"),
-                                                 QStringLiteral("data.json")}));
-        QCOMPARE(Fixtures::readBytes(folder() + QStringLiteral("/data-1741944413.bak.json")),
-                 QByteArray("{}"));
-        // The unreadable file stays until the next change overwrites it.
-        QCOMPARE(dataFileBytes(), QByteArray("{}"));
-        QVERIFY(file.save(sample()));
-        QCOMPARE(dataFileBytes(), DataCoding::encode(sample()));
-        QCOMPARE(Fixtures::readBytes(folder() + QStringLiteral("/data-1741944413.bak.json")),
-                 QByteArray("{}"));
-    }
-
-    void existingBackupIsNotOverwritten()
-    {
-        writeDataFile("first");
-        const DataFile file = dataFile();
-        QCOMPARE(file.load(), std::nullopt);
-        writeDataFile("second");
-        QCOMPARE(file.load(), std::nullopt);
-        QCOMPARE(Fixtures::readBytes(folder() + QStringLiteral("/data-1741944413.bak.json")),
-                 QByteArray("first"));
-        QCOMPARE(dataFileBytes(), QByteArray("second"));
-    }
-
-    void backupIsByteForByte()
+    // An unreadable file is copied aside byte for byte, once, and stays in
+    // place until the next change overwrites it.
+    void unreadableFileIsKeptAsBackup()
     {
         const char raw[] = "{\"version\":1,\r\n\"history\":[],\"signatures\":[{}]}\0\xff\xfe";
         const QByteArray bytes(raw, sizeof raw - 1);
         writeDataFile(bytes);
-        QCOMPARE(dataFile().restore(), AppData{});
-        QCOMPARE(Fixtures::readBytes(folder() + QStringLiteral("/data-1741944413.bak.json")),
-                 bytes);
+        const DataFile file = dataFile();
+        QCOMPARE(file.restore(), AppData{});
+        QCOMPARE(entries(folder()), QStringList({backupName, QStringLiteral("data.json")}));
+        QCOMPARE(Fixtures::readBytes(inFolder(backupName)), bytes);
+        QCOMPARE(Fixtures::readBytes(inFolder("data.json")), bytes);
+
+        writeDataFile("{}");
+        QCOMPARE(file.load(), std::nullopt);
+        QCOMPARE(Fixtures::readBytes(inFolder(backupName)), bytes);
+        QVERIFY(file.save(fullData()));
+        QCOMPARE(Fixtures::readBytes(inFolder("data.json")), fullText);
+        QCOMPARE(Fixtures::readBytes(inFolder(backupName)), bytes);
     }
 
     void fileInOtherFormIsRewrittenCompactAndSorted()
     {
-        writeDataFile(indentedOtherOrder);
-        const AppData data = dataFile().restore();
-        const QByteArray expected =
-            R"({"history":[],"signatures":[{"aspect":2.5,"id":"3F2504E0-4F89-41D3-9A0C-0305E82C3301",)"
-            R"("name":"Ada","strokes":[[[0.1,0.5],[0.9,0.5]]]}],"version":1})";
-        QCOMPARE(dataFileBytes(), expected);
-        QCOMPARE(DataCoding::decode(dataFileBytes()), std::optional(data));
+        writeDataFile(QJsonDocument::fromJson(fullText).toJson(QJsonDocument::Indented));
+        QCOMPARE(dataFile().restore(), fullData());
+        QCOMPARE(Fixtures::readBytes(inFolder("data.json")), fullText);
+        QCOMPARE(entries(folder()), QStringList({QStringLiteral("data.json")}));
     }
 
     void historyKeepsTheNewest200()
@@ -195,35 +386,26 @@ private slots:
             QVERIFY(data.history.size() <= AppData::historyLimit);
         }
         QCOMPARE(data.history.size(), 200);
-        QCOMPARE(data.history.first().inputs, QStringList({QStringLiteral("in-201.pdf")}));
-        QCOMPARE(data.history.last().inputs, QStringList({QStringLiteral("in-2.pdf")}));
         for (qsizetype i = 0; i < data.history.size(); ++i) {
-            QCOMPARE(data.history.at(i).bytesAfter, 201 - i);
+            QCOMPARE(data.history.at(i).bytesAfter, 201 - i); // newest first
         }
 
         const DataFile file = dataFile();
-        QVERIFY(file.save(data));
-        QCOMPARE(file.restore(), data);
-    }
-
-    void atomicSaveLeavesNoTemporaryFiles()
-    {
-        const DataFile file = dataFile();
         QVERIFY(file.save(AppData{}));
-        QVERIFY(file.save(sample()));
+        QVERIFY(file.save(data));
         QCOMPARE(entries(folder()), QStringList({QStringLiteral("data.json")}));
-        QCOMPARE(dataFileBytes(), DataCoding::encode(sample()));
+        QCOMPARE(file.restore(), data);
     }
 
     void screenshotModeWritesNothing()
     {
-        writeDataFile(indentedOtherOrder);
+        const QByteArray indented = QJsonDocument::fromJson(fullText).toJson();
+        writeDataFile(indented);
         qputenv("LEAFLOW_SNAPSHOT", "");
         const DataFile file = dataFile();
-        QVERIFY(!file.save(sample()));
-        const AppData data = file.restore();
-        QCOMPARE(data.signatures.size(), 1);
-        QCOMPARE(dataFileBytes(), indentedOtherOrder);
+        QVERIFY(!file.save(AppData{}));
+        QCOMPARE(file.restore(), fullData());
+        QCOMPARE(Fixtures::readBytes(inFolder("data.json")), indented);
         QCOMPARE(entries(folder()), QStringList({QStringLiteral("data.json")}));
     }
 
@@ -232,24 +414,10 @@ private slots:
         const QString blocker = m_dir->filePath(QStringLiteral("blocker"));
         Fixtures::writeBytes(blocker, "not a folder");
         const DataFile file(blocker + QStringLiteral("/Leaflow"), fixedClock);
-        QVERIFY(!QFileInfo(file.folder()).exists());
-        const AppData before = sample();
-        AppData data = before;
-        QVERIFY(!file.save(data));
-        QCOMPARE(data, before);
+        QVERIFY(!file.save(fullData()));
         QCOMPARE(file.load(), std::nullopt);
         QCOMPARE(file.restore(), AppData{});
         QCOMPARE(Fixtures::readBytes(blocker), QByteArray("not a folder"));
-    }
-
-    void unencodableDataKeepsTheLastGoodFile()
-    {
-        const DataFile file = dataFile();
-        QVERIFY(file.save(sample()));
-        AppData broken = sample();
-        broken.signatures[0].aspect = std::numeric_limits<double>::quiet_NaN();
-        QVERIFY(!file.save(broken));
-        QCOMPARE(dataFileBytes(), DataCoding::encode(sample()));
     }
 
     void signatureImagePath_data()
@@ -257,16 +425,10 @@ private slots:
         QTest::addColumn<std::optional<QString>>("imageFile");
         QTest::addColumn<bool>("allowed");
         QTest::newRow("plain name") << std::optional<QString>("a.png") << true;
-        QTest::newRow("uuid name")
-            << std::optional<QString>("3F2504E0-4F89-41D3-9A0C-0305E82C3301.png") << true;
-        QTest::newRow("leading dot") << std::optional<QString>(".a.png") << true;
         QTest::newRow("drawn signature") << std::optional<QString>() << false;
         QTest::newRow("empty") << std::optional<QString>("") << false;
-        QTest::newRow("dot") << std::optional<QString>(".") << false;
         QTest::newRow("dot dot") << std::optional<QString>("..") << false;
         QTest::newRow("parent folder") << std::optional<QString>("../x.png") << false;
-        QTest::newRow("absolute") << std::optional<QString>("/etc/passwd") << false;
-        QTest::newRow("sub folder") << std::optional<QString>("sub/a.png") << false;
         QTest::newRow("backslash") << std::optional<QString>("a\\b.png") << false;
         QTest::newRow("nul") << std::optional<QString>(QStringLiteral("a.png") + QChar(0) + "x")
                              << false;
@@ -276,15 +438,12 @@ private slots:
     {
         QFETCH(std::optional<QString>, imageFile);
         QFETCH(bool, allowed);
-        SavedSignature s = drawn();
+        SavedSignature s = drawnSignature();
         s.imageFile = imageFile;
         const DataFile file = dataFile();
-        const auto path = file.signatureImagePath(s);
-        if (allowed) {
-            QCOMPARE(path, std::optional(file.signaturesPath() + "/" + *imageFile));
-        } else {
-            QCOMPARE(path, std::nullopt);
-        }
+        const auto expected = allowed ? std::optional(file.signaturesPath() + "/" + *imageFile)
+                                      : std::nullopt;
+        QCOMPARE(file.signatureImagePath(s), expected);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "AppLanguage.h"
 #include "AppSection.h"
 #include "PDFFile.h"
 #include "PDFSource.h"
@@ -13,15 +14,28 @@
 #include <poppler-qt6.h>
 
 Q_DECLARE_METATYPE(AppSection)
-Q_DECLARE_METATYPE(std::optional<AppSection>)
+Q_DECLARE_METATYPE(AppLanguage)
 Q_DECLARE_METATYPE(std::optional<QRectF>)
 
-// The shared records: raw values, the remembered section, source identity and displayed page sizes.
+namespace {
+const QString languagesKey = QStringLiteral("AppleLanguages");
+}
+
+// The shared records: raw values, the remembered section and language, source
+// identity and displayed page sizes.
 class RecordsTest : public QObject {
     Q_OBJECT
 
 private:
     QTemporaryDir m_home;
+
+    // The value as the next start reads it, from the file itself.
+    static QVariant onDisk(const QString& key)
+    {
+        QSettings settings;
+        settings.sync();
+        return QSettings(settings.fileName(), QSettings::IniFormat).value(key);
+    }
 
 private slots:
     void initTestCase()
@@ -37,7 +51,7 @@ private slots:
 
     void init() { QSettings().clear(); }
 
-    void sectionRawValues()
+    void rawValues()
     {
         const QStringList expected = {"merge", "split", "compress", "sign", "pages", "history"};
         QStringList raw;
@@ -51,24 +65,12 @@ private slots:
             tools << AppSections::rawValue(section);
         }
         QCOMPARE(tools, expected.mid(0, 5));
-    }
+        QCOMPARE(AppSections::fromRawValue(QStringLiteral(" sign")), std::nullopt);
 
-    void sectionFromRawValue_data()
-    {
-        QTest::addColumn<QString>("raw");
-        QTest::addColumn<std::optional<AppSection>>("section");
-        QTest::newRow("history") << "history" << std::optional(AppSection::history);
-        QTest::newRow("wrong case") << "Merge" << std::optional<AppSection>();
-        QTest::newRow("padded") << " sign" << std::optional<AppSection>();
-        QTest::newRow("unknown") << "foo" << std::optional<AppSection>();
-        QTest::newRow("empty") << "" << std::optional<AppSection>();
-    }
-
-    void sectionFromRawValue()
-    {
-        QFETCH(QString, raw);
-        QFETCH(std::optional<AppSection>, section);
-        QCOMPARE(AppSections::fromRawValue(raw), section);
+        QCOMPARE(ToolOptions::rawValue(InkColor::black), QStringLiteral("black"));
+        QCOMPARE(ToolOptions::inkColorFromRawValue(QStringLiteral("Blue")), std::nullopt);
+        QCOMPARE(ToolOptions::compressionLevelFromRawValue(QStringLiteral("medium")), std::nullopt);
+        QCOMPARE(AppLanguages::fromRawValue(QStringLiteral("EN")), std::nullopt);
     }
 
     void currentSectionReadsSettings_data()
@@ -79,7 +81,6 @@ private slots:
         QTest::newRow("wrong case") << QVariant("Merge") << AppSection::merge;
         QTest::newRow("unknown") << QVariant("foo") << AppSection::merge;
         QTest::newRow("history") << QVariant("history") << AppSection::history;
-        QTest::newRow("compress") << QVariant("compress") << AppSection::compress;
     }
 
     void currentSectionReadsSettings()
@@ -92,49 +93,72 @@ private slots:
         QCOMPARE(AppSections::current(), section);
     }
 
+    // Written to the file at once, so another process (or a restart) sees it.
     void settingCurrentSectionStoresRawValue()
     {
         AppSections::setCurrent(AppSection::pages);
-        QSettings().sync();
-        QSettings settings;
-        QCOMPARE(settings.value(QStringLiteral("section")), QVariant(QStringLiteral("pages")));
         QCOMPARE(AppSections::current(), AppSection::pages);
-        // Written to the file at once, so another process (or a restart) sees it.
-        QSettings fromDisk(settings.fileName(), QSettings::IniFormat);
-        QCOMPARE(fromDisk.value(QStringLiteral("section")).toString(), QStringLiteral("pages"));
+        QCOMPARE(onDisk(QStringLiteral("section")), QVariant(QStringLiteral("pages")));
     }
 
-    void toolOptionRawValues()
+    void selectedLanguageReadsTheFirstEntry_data()
     {
-        QStringList modes;
-        for (SplitMode mode : ToolOptions::splitModes) {
-            modes << ToolOptions::rawValue(mode);
-            QCOMPARE(ToolOptions::splitModeFromRawValue(ToolOptions::rawValue(mode)), mode);
-        }
-        QCOMPARE(modes, QStringList({"each", "every", "ranges"}));
-
-        QStringList levels;
-        for (CompressionLevel level : ToolOptions::compressionLevels) {
-            levels << ToolOptions::rawValue(level);
-            QCOMPARE(ToolOptions::compressionLevelFromRawValue(ToolOptions::rawValue(level)),
-                     level);
-        }
-        QCOMPARE(levels, QStringList({"light", "balanced", "strong"}));
-
-        QStringList inks;
-        for (InkColor ink : ToolOptions::inkColors) {
-            inks << ToolOptions::rawValue(ink);
-            QCOMPARE(ToolOptions::inkColorFromRawValue(ToolOptions::rawValue(ink)), ink);
-        }
-        QCOMPARE(inks, QStringList({"black", "blue"}));
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<AppLanguage>("language");
+        QTest::newRow("nothing stored") << QVariant() << AppLanguage::system;
+        QTest::newRow("es-MX then en") << QVariant(QStringList{"es-MX", "en"}) << AppLanguage::es;
+        QTest::newRow("fr then en") << QVariant(QStringList{"fr", "en"}) << AppLanguage::system;
+        QTest::newRow("tr") << QVariant(QStringList{"tr"}) << AppLanguage::tr;
+        QTest::newRow("empty list") << QVariant(QStringList{}) << AppLanguage::system;
+        QTest::newRow("upper case") << QVariant(QStringList{"ES"}) << AppLanguage::system;
+        QTest::newRow("not a list") << QVariant(42) << AppLanguage::system;
     }
 
-    void toolOptionsRefuseOtherStrings()
+    void selectedLanguageReadsTheFirstEntry()
     {
-        QCOMPARE(ToolOptions::splitModeFromRawValue(QStringLiteral("Each")), std::nullopt);
-        QCOMPARE(ToolOptions::compressionLevelFromRawValue(QStringLiteral("medium")), std::nullopt);
-        QCOMPARE(ToolOptions::inkColorFromRawValue(QStringLiteral("red")), std::nullopt);
-        QCOMPARE(ToolOptions::inkColorFromRawValue(QString()), std::nullopt);
+        QFETCH(QVariant, stored);
+        QFETCH(AppLanguage, language);
+        if (stored.isValid()) {
+            QSettings().setValue(languagesKey, stored);
+        }
+        QCOMPARE(AppLanguages::selected(), language);
+    }
+
+    void selectingALanguageStoresOneEntry()
+    {
+        QSettings().setValue(languagesKey, QStringList{"fr", "de"});
+        AppLanguages::select(AppLanguage::es);
+        QCOMPARE(AppLanguages::selected(), AppLanguage::es);
+        QCOMPARE(onDisk(languagesKey).toStringList(), QStringList{"es"});
+
+        AppLanguages::select(AppLanguage::system);
+        QVERIFY(!QSettings().contains(languagesKey));
+        QCOMPARE(AppLanguages::selected(), AppLanguage::system);
+    }
+
+    // The embedded catalogues: every chosen language shows its own text, and
+    // choosing again replaces the catalogue instead of stacking another one.
+    void installsTheChosenCatalogue_data()
+    {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Spanish") << AppLanguage::es << "Debe quedar al menos una página.";
+        QTest::newRow("English") << AppLanguage::en << "At least one page must remain.";
+        QTest::newRow("Turkish, the source") << AppLanguage::tr << "En az bir sayfa kalmalı.";
+        QTest::newRow("Spanish again") << AppLanguage::es << "Debe quedar al menos una página.";
+    }
+
+    void installsTheChosenCatalogue()
+    {
+        QFETCH(AppLanguage, language);
+        QFETCH(QString, shown);
+        AppLanguages::select(language);
+        AppLanguages::installTranslator(*QCoreApplication::instance());
+        QCOMPARE(QCoreApplication::translate("PDFEngine", "En az bir sayfa kalmalı."), shown);
+        const QString outside =
+            QCoreApplication::translate("PDFEngine",
+                                        "Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.");
+        QVERIFY(outside.contains(QStringLiteral("%1")) && outside.contains(QStringLiteral("%2")));
     }
 
     void sourcesDifferByPassword()
@@ -143,11 +167,9 @@ private slots:
         const PDFSource plain{url, std::nullopt};
         const PDFSource locked{url, QStringLiteral("secret")};
         const PDFSource emptyPassword{url, QString()};
-        QVERIFY(plain != locked);
         QVERIFY(plain != emptyPassword);
         QVERIFY(locked != PDFSource({url, QStringLiteral("other")}));
         QVERIFY(locked != PDFSource({QStringLiteral("/tmp/b.pdf"), QStringLiteral("secret")}));
-        QCOMPARE(locked, PDFSource({url, QStringLiteral("secret")}));
         QCOMPARE(qHash(locked), qHash(PDFSource{url, QStringLiteral("secret")}));
 
         QSet<PDFSource> set{plain, locked, emptyPassword, PDFSource{url, std::nullopt}};
@@ -159,15 +181,7 @@ private slots:
     {
         QTest::addColumn<long long>("degrees");
         QTest::addColumn<int>("normalized");
-        QTest::newRow("0") << 0LL << 0;
-        QTest::newRow("90") << 90LL << 90;
-        QTest::newRow("180") << 180LL << 180;
-        QTest::newRow("270") << 270LL << 270;
-        QTest::newRow("360") << 360LL << 0;
         QTest::newRow("450") << 450LL << 90;
-        QTest::newRow("-90") << -90LL << 270;
-        QTest::newRow("-180") << -180LL << 180;
-        QTest::newRow("-270") << -270LL << 90;
         QTest::newRow("-450") << -450LL << 270;
         QTest::newRow("720 + 180") << 900LL << 180;
         QTest::newRow("45 rounds down") << 45LL << 0;
@@ -181,72 +195,44 @@ private slots:
         QCOMPARE(PageGeometry::normalizedRotation(degrees), normalized);
     }
 
+    // Page 1 of a two-page file whose page 0 is 500 x 700; missing pages show as A4.
     void fileDisplaySize_data()
     {
         QTest::addColumn<int>("rotate");
         QTest::addColumn<std::optional<QRectF>>("cropBox");
+        QTest::addColumn<qint64>("page");
         QTest::addColumn<QSizeF>("size");
         const std::optional<QRectF> none;
         const std::optional<QRectF> crop = QRectF(50, 60, 300, 400);
-        QTest::newRow("upright") << 0 << none << QSizeF(612, 792);
-        QTest::newRow("90") << 90 << none << QSizeF(792, 612);
-        QTest::newRow("180") << 180 << none << QSizeF(612, 792);
-        QTest::newRow("270") << 270 << none << QSizeF(792, 612);
-        QTest::newRow("-90") << -90 << none << QSizeF(792, 612);
-        QTest::newRow("450") << 450 << none << QSizeF(792, 612);
-        QTest::newRow("crop box") << 0 << crop << QSizeF(300, 400);
-        QTest::newRow("crop box turned") << 90 << crop << QSizeF(400, 300);
-        QTest::newRow("crop box -270") << -270 << crop << QSizeF(400, 300);
+        QTest::newRow("upright") << 0 << none << qint64(1) << QSizeF(612, 792);
+        QTest::newRow("90") << 90 << none << qint64(1) << QSizeF(792, 612);
+        QTest::newRow("180") << 180 << none << qint64(1) << QSizeF(612, 792);
+        QTest::newRow("-90") << -90 << none << qint64(1) << QSizeF(792, 612);
+        QTest::newRow("crop box") << 0 << crop << qint64(1) << QSizeF(300, 400);
+        QTest::newRow("crop box -270") << -270 << crop << qint64(1) << QSizeF(400, 300);
+        QTest::newRow("past the end is A4") << 0 << none << qint64(2) << QSizeF(595, 842);
+        QTest::newRow("negative is A4") << 0 << none << qint64(-1) << QSizeF(595, 842);
+        QTest::newRow("beyond int is A4") << 0 << none << (qint64(1) << 32) << QSizeF(595, 842);
     }
 
     void fileDisplaySize()
     {
         QFETCH(int, rotate);
         QFETCH(std::optional<QRectF>, cropBox);
+        QFETCH(qint64, page);
         QFETCH(QSizeF, size);
         const QString path = m_home.filePath(QStringLiteral("rotated.pdf"));
         Fixtures::Page tall{QStringLiteral("tall"), 612, 792, rotate, cropBox};
-        Fixtures::Page wide{QStringLiteral("a4"), 595, 842, 0, std::nullopt};
-        Fixtures::writePdf(path, {wide, tall});
-        const PDFFile file = open(path);
-        QCOMPARE(file.displaySize(1), size);
-        QCOMPARE(file.displaySize(0), QSizeF(595, 842));
-    }
+        Fixtures::Page first{QStringLiteral("first"), 500, 700, 0, std::nullopt};
+        Fixtures::writePdf(path, {first, tall});
 
-    void missingPagesShowAsA4_data()
-    {
-        QTest::addColumn<qint64>("page");
-        QTest::newRow("just past the end") << qint64(2);
-        QTest::newRow("far past the end") << qint64(1000);
-        QTest::newRow("negative") << qint64(-1);
-        QTest::newRow("beyond int") << (qint64(1) << 32);
-    }
-
-    void missingPagesShowAsA4()
-    {
-        QFETCH(qint64, page);
-        const QString path = m_home.filePath(QStringLiteral("letter.pdf"));
-        Fixtures::writePdf(path, {Fixtures::Page{QStringLiteral("p1"), 612, 792, 0, std::nullopt},
-                                  Fixtures::Page{QStringLiteral("p2"), 612, 792, 0, std::nullopt}});
-        const PDFFile file = open(path);
-        QCOMPARE(file.displaySize(page), QSizeF(595, 842));
-        QCOMPARE(file.displaySize(1), QSizeF(612, 792));
-    }
-
-    void fileWithoutDocumentShowsA4() { QCOMPARE(PDFFile{}.displaySize(0), QSizeF(595, 842)); }
-
-private:
-    static PDFFile open(const QString& path)
-    {
         PDFFile file;
-        file.id = QUuid::createUuid();
         file.source = PDFSource{path, std::nullopt};
         file.doc = std::shared_ptr<Poppler::Document>(Poppler::Document::load(path));
-        if (!file.doc) {
-            qFatal("poppler could not open %s", qPrintable(path));
-        }
+        QVERIFY(file.doc);
         file.pageCount = file.doc->numPages();
-        return file;
+        QCOMPARE(file.displaySize(page), size);
+        QCOMPARE(PDFFile{}.displaySize(0), QSizeF(595, 842));
     }
 };
 

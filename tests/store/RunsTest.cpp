@@ -1,201 +1,96 @@
 #include "DataCoding.h"
+#include "DataFile.h"
 #include "Fixtures.h"
 #include "PDFEngine.h"
 #include "StoreTestCase.h"
 
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
+
+#include <QBuffer>
 #include <QDirIterator>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <cmath>
 
-// The road of a run: what each tool prepares and asks, the busy guard, the
-// result texts, the history record on disk, revealing, and failures.
-class RunsTest : public StoreTestCase {
-    Q_OBJECT
+namespace {
 
-private slots:
-    void initTestCase() override
-    {
-        StoreTestCase::initTestCase();
-        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-    }
-    void cleanup() override
-    {
-        QVERIFY(!m_fixture->store || m_fixture->waitIdle());
-        StoreTestCase::cleanup();
-    }
-
-    void pressingRunTwiceStartsOneRun();
-    void busyMarksTheToolAndClearsItsBanner();
-    void keepsTheNewest200Records();
-    void revealsOnlyWhenAsked_data();
-    void revealsOnlyWhenAsked();
-    void failingWorkShowsTheEngineMessageAndRecordsNothing();
-    void historyDoesNotRun();
-    void toolsWithoutEnoughInputDoNothing_data();
-    void toolsWithoutEnoughInputDoNothing();
-    void suggestedNamesAndCancelledPanels_data();
-    void suggestedNamesAndCancelledPanels();
-    void rejectedRangesShowTheParserMessageBeforeAnyPanel();
-    void mergeRoad();
-    void splitRoad();
-    void pagesRoad();
-    void compressRoad();
-    void compressionThatCannotShrinkOneFile();
-    void compressionThatShrinksNothing();
-    void compressingSameStemsIntoOneFolder();
-    void compressionEmptiesItsResultsWhenItStarts();
-    // Passwords live in memory only: after every kind of run with protected
-    // inputs, no file the process wrote anywhere holds the password.
-    void noPasswordReachesTheDisk();
-
-private:
-    // The record on disk is the one in memory, and the file was rewritten by the run.
-    void checkRecordOnDisk(const QByteArray& before, const QString& tool, const QStringList& inputs,
-                           const QStringList& outputs);
-    QString dataPath() const { return m_environment->dataFolder() + "/data.json"; }
-    void addTwoForMerge()
-    {
-        store().addFiles({m_fixture->pdf("Rapor.pdf", 2), m_fixture->pdf("Ek.pdf", 3)},
-                         AppSection::merge);
-    }
+// One stamp annotation as the output file holds it.
+struct Stamp {
+    QRectF rect; // PDF user space
+    bool drawsImage = false;
+    QByteArray blendMode;
 };
 
-void RunsTest::pressingRunTwiceStartsOneRun()
+QList<QList<Stamp>> stampsByPage(const QString& file)
 {
-    addTwoForMerge();
-    m_fixture->panels.saveAnswers = {m_fixture->path("bir.pdf"), m_fixture->path("iki.pdf")};
-    store().run(AppSection::merge);
-    store().run(AppSection::merge);
-    store().run(AppSection::split);
-    QVERIFY(m_fixture->waitIdle());
-
-    QCOMPARE(m_fixture->panels.calls, QStringList{"save(Rapor birleşik)"});
-    QCOMPARE(store().data().history.size(), 1);
-    QVERIFY(QFileInfo::exists(m_fixture->path("bir.pdf")));
-    QVERIFY(!QFileInfo::exists(m_fixture->path("iki.pdf")));
-}
-
-void RunsTest::busyMarksTheToolAndClearsItsBanner()
-{
-    addTwoForMerge();
-    store().addFiles({m_fixture->file("x.txt", "x")}, AppSection::merge); // leaves a banner
-    QVERIFY(store().banner(AppSection::merge));
-    QSignalSpy busy(&store(), &Store::busyChanged);
-    m_fixture->panels.saveAnswers = {m_fixture->path("sonuç.pdf")};
-    store().run(AppSection::merge);
-
-    QCOMPARE(store().busy(), std::optional<AppSection>(AppSection::merge));
-    QVERIFY(!store().banner(AppSection::merge));
-    QVERIFY(m_fixture->waitIdle());
-    QCOMPARE(busy.count(), 2);
-    QVERIFY(!store().busy());
-    QCOMPARE(store().mergeFiles().size(), 2); // inputs stay after a run
-}
-
-void RunsTest::keepsTheNewest200Records()
-{
-    AppData seeded;
-    for (int i = 0; i < 200; ++i) {
-        seeded.history.append(HistoryItem{QUuid::createUuid(),
-                                          QDateTime::fromSecsSinceEpoch(1'700'000'000 - i, Qt::UTC),
-                                          "split",
-                                          {QString("eski%1.pdf").arg(i)},
-                                          {},
-                                          1,
-                                          1});
+    QPDF pdf;
+    pdf.setSuppressWarnings(true);
+    pdf.processFile(QFile::encodeName(file).constData());
+    QList<QList<Stamp>> pages;
+    for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+        QList<Stamp> stamps;
+        QPDFObjectHandle annots = page.getObjectHandle().getKey("/Annots");
+        for (QPDFObjectHandle& annot :
+             annots.isArray() ? annots.getArrayAsVector() : std::vector<QPDFObjectHandle>{}) {
+            if (annot.getKey("/Subtype").isNameAndEquals("/Stamp")) {
+                const QPDFObjectHandle::Rectangle r = annot.getKey("/Rect").getArrayAsRectangle();
+                QPDFObjectHandle resources =
+                    annot.getKey("/AP").getKey("/N").getDict().getKey("/Resources");
+                QPDFObjectHandle blend =
+                    resources.getKey("/ExtGState").getKey("/GS0").getKey("/BM");
+                stamps << Stamp{QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly),
+                                resources.getKey("/XObject").getKey("/Im0").isStream(),
+                                blend.isName() ? QByteArray::fromStdString(blend.getName())
+                                               : QByteArray()};
+            }
+        }
+        pages << stamps;
     }
-    store().setData(seeded);
-    addTwoForMerge();
-    m_fixture->panels.saveAnswers = {m_fixture->path("a.pdf"), m_fixture->path("b.pdf")};
-    for (int run = 0; run < 2; ++run) {
-        store().run(AppSection::merge);
-        QVERIFY(m_fixture->waitIdle());
+    return pages;
+}
+
+QList<int> stampCounts(const QList<QList<Stamp>>& pages)
+{
+    QList<int> counts;
+    for (const QList<Stamp>& stamps : pages) {
+        counts << int(stamps.size());
     }
-
-    const QList<HistoryItem>& history = store().data().history;
-    QCOMPARE(history.size(), 200);
-    QCOMPARE(history[0].outputs, QStringList{m_fixture->path("b.pdf")});
-    QCOMPARE(history[1].outputs, QStringList{m_fixture->path("a.pdf")});
-    QCOMPARE(history[2].id, seeded.history[0].id);
-    QCOMPARE(history.last().id, seeded.history[197].id);
-    QCOMPARE(DataCoding::decode(Fixtures::readBytes(dataPath()))->history, history);
+    return counts;
 }
 
-void RunsTest::revealsOnlyWhenAsked_data()
+// A normalised rectangle on an upright page of `page` points, within half a point in PDF user
+// space.
+bool landsAt(const QRectF& stamp, const QRectF& r, QSizeF page)
 {
-    QTest::addColumn<QVariant>("revealAfter");
-    QTest::addColumn<bool>("revealed");
-    QTest::newRow("unset") << QVariant() << false;
-    QTest::newRow("off") << QVariant(false) << false;
-    QTest::newRow("on") << QVariant(true) << true;
+    const QRectF expected(r.x() * page.width(), (1 - r.bottom()) * page.height(),
+                          r.width() * page.width(), r.height() * page.height());
+    return std::abs(stamp.left() - expected.left()) < 0.5 &&
+           std::abs(stamp.top() - expected.top()) < 0.5 &&
+           std::abs(stamp.right() - expected.right()) < 0.5 &&
+           std::abs(stamp.bottom() - expected.bottom()) < 0.5;
 }
 
-void RunsTest::revealsOnlyWhenAsked()
+QByteArray pngOf(int width, int height)
 {
-    QFETCH(QVariant, revealAfter);
-    QFETCH(bool, revealed);
-    if (revealAfter.isValid()) {
-        QSettings().setValue("revealAfter", revealAfter);
-    }
-    store().addFiles({m_fixture->pdf("Üç.pdf", 3)}, AppSection::split);
-    m_fixture->panels.folderAnswers = {m_fixture->folder("göster")};
-    store().run(AppSection::split);
-    QVERIFY(m_fixture->waitIdle());
-
-    const QList<QStringList> expected =
-        revealed ? QList<QStringList>{store().banner(AppSection::split)->outputs}
-                 : QList<QStringList>{};
-    QCOMPARE(m_fixture->reveal.revealed, expected);
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.fillRect(width / 4, height / 3, width / 2, height / 3, Qt::black);
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
 }
 
-void RunsTest::failingWorkShowsTheEngineMessageAndRecordsNothing()
-{
-    addTwoForMerge();
-    // A first run leaves a record and a data file to compare against.
-    m_fixture->panels.saveAnswers = {m_fixture->path("ilk.pdf")};
-    store().run(AppSection::merge);
-    QVERIFY(m_fixture->waitIdle());
-    const QByteArray savedBefore = Fixtures::readBytes(dataPath());
-    const AppData dataBefore = store().data();
-
-    const QString blocker = m_fixture->file("engel", "bir dosya");
-    const QString destination = blocker + "/sonuç.pdf";
-    const QString message =
-        PDFEngine::run(PDFEngine::MergeJob{{store().mergeFiles()[0].source}, destination})
-            .failure.value_or(QString());
-    QVERIFY(!message.isEmpty());
-
-    m_fixture->panels.saveAnswers = {destination};
-    store().run(AppSection::merge);
-    QVERIFY(m_fixture->waitIdle());
-
-    QCOMPARE(store().banner(AppSection::merge), (Banner{message, {}, true}));
-    QCOMPARE(store().data(), dataBefore);
-    QCOMPARE(Fixtures::readBytes(dataPath()), savedBefore);
-    QCOMPARE(store().mergeFiles().size(), 2);
-    QVERIFY(m_fixture->reveal.revealed.isEmpty());
-}
-
-void RunsTest::historyDoesNotRun()
-{
-    store().run(AppSection::history);
-    QVERIFY(!store().busy());
-    QVERIFY(m_fixture->panels.calls.isEmpty());
-}
-
-static QString dataPathOf(const StoreEnvironment& environment)
-{
-    return environment.dataFolder() + "/data.json";
-}
-
-static QByteArray bytesOrEmpty(const QString& path)
-{
-    return QFileInfo::exists(path) ? Fixtures::readBytes(path) : QByteArray();
-}
-
-static qint64 sizes(const QStringList& paths)
+qint64 sizes(const QStringList& paths)
 {
     qint64 total = 0;
     for (const QString& path : paths) {
@@ -204,250 +99,7 @@ static qint64 sizes(const QStringList& paths)
     return total;
 }
 
-void RunsTest::checkRecordOnDisk(const QByteArray& before, const QString& tool,
-                                 const QStringList& inputs, const QStringList& outputs)
-{
-    const QByteArray after = Fixtures::readBytes(dataPathOf(*m_environment));
-    QVERIFY(after != before);
-    const std::optional<AppData> onDisk = DataCoding::decode(after);
-    QVERIFY(onDisk);
-    QCOMPARE(onDisk->history, store().data().history);
-    const HistoryItem& item = onDisk->history.first();
-    QCOMPARE(item.tool, tool);
-    QCOMPARE(item.inputs, inputs);
-    QCOMPARE(item.outputs, outputs);
-    QCOMPARE(item.bytesAfter, sizes(outputs));
-}
-
-void RunsTest::toolsWithoutEnoughInputDoNothing_data()
-{
-    QTest::addColumn<AppSection>("section");
-    QTest::addColumn<QSet<int>>("selected");
-    QTest::newRow("merge with one file") << AppSection::merge << QSet<int>{};
-    QTest::newRow("split without a file") << AppSection::split << QSet<int>{};
-    QTest::newRow("compress without files") << AppSection::compress << QSet<int>{};
-    QTest::newRow("sign without a file") << AppSection::sign << QSet<int>{};
-    QTest::newRow("pages with nothing selected") << AppSection::pages << QSet<int>{};
-    QTest::newRow("pages with every page selected") << AppSection::pages << QSet<int>{0, 1, 2};
-    QTest::newRow("pages with more than every page") << AppSection::pages << QSet<int>{0, 1, 2, 7};
-}
-
-void RunsTest::toolsWithoutEnoughInputDoNothing()
-{
-    QFETCH(AppSection, section);
-    QFETCH(QSet<int>, selected);
-    if (section == AppSection::merge || section == AppSection::pages) {
-        store().addFiles({m_fixture->pdf("Üç.pdf", 3)}, section);
-        store().setPagesSelected(selected);
-    }
-    QSignalSpy busy(&store(), &Store::busyChanged);
-    store().run(section);
-    QVERIFY(m_fixture->panels.calls.isEmpty());
-    QCOMPARE(busy.count(), 0);
-    QVERIFY(!store().banner(section));
-}
-
-void RunsTest::suggestedNamesAndCancelledPanels_data()
-{
-    QTest::addColumn<AppSection>("section");
-    QTest::addColumn<int>("files");
-    QTest::addColumn<QString>("call");
-    QTest::newRow("merge") << AppSection::merge << 2 << "save(v1.2 Rapor birleşik)";
-    QTest::newRow("split") << AppSection::split << 1 << "folder()";
-    QTest::newRow("compress one") << AppSection::compress << 1 << "save(v1.2 Rapor sıkıştırılmış)";
-    QTest::newRow("compress several") << AppSection::compress << 2 << "folder()";
-    QTest::newRow("pages") << AppSection::pages << 1 << "save(v1.2 Rapor düzenlenmiş)";
-}
-
-void RunsTest::suggestedNamesAndCancelledPanels()
-{
-    QFETCH(AppSection, section);
-    QFETCH(int, files);
-    QFETCH(QString, call);
-    store().addFiles(
-        QStringList{m_fixture->pdf("v1.2 Rapor.pdf", 2), m_fixture->pdf("Diğer.pdf", 2)}.mid(0,
-                                                                                             files),
-        section);
-    store().setPagesSelected({0});
-    QSignalSpy busy(&store(), &Store::busyChanged);
-    store().run(section); // every panel answers as cancelled
-    QCOMPARE(m_fixture->panels.calls, QStringList{call});
-    QCOMPARE(busy.count(), 0);
-    QVERIFY(!store().banner(section));
-    QVERIFY(store().data().history.isEmpty());
-}
-
-void RunsTest::rejectedRangesShowTheParserMessageBeforeAnyPanel()
-{
-    store().addFiles({m_fixture->pdf("Beş.pdf", 5)}, AppSection::split);
-    store().setSplitMode(SplitMode::ranges);
-    store().setSplitRanges("1-3, x");
-    const QString message = "“x” anlaşılmadı. Örnek: 1-3, 5, 8-12";
-    QSignalSpy busy(&store(), &Store::busyChanged);
-    m_fixture->panels.folderAnswers = {m_fixture->folder("asla")};
-    store().run(AppSection::split);
-
-    QCOMPARE(store().banner(AppSection::split), (Banner{message, {}, true}));
-    QVERIFY(m_fixture->panels.calls.isEmpty());
-    QCOMPARE(busy.count(), 0);
-}
-
-void RunsTest::mergeRoad()
-{
-    const QByteArray before = bytesOrEmpty(dataPathOf(*m_environment));
-    addTwoForMerge();
-    const qint64 bytesBefore = store().mergeFiles()[0].bytes + store().mergeFiles()[1].bytes;
-    const QString destination = m_fixture->path("Rapor birleşik.pdf");
-    m_fixture->panels.saveAnswers = {destination};
-    const QDateTime started = QDateTime::currentDateTimeUtc().addSecs(-1);
-    store().run(AppSection::merge);
-    QVERIFY(m_fixture->waitIdle());
-
-    QCOMPARE(Fixtures::readTags(destination),
-             (QStringList{"Rapor-1", "Rapor-2", "Ek-1", "Ek-2", "Ek-3"}));
-    const Banner banner = *store().banner(AppSection::merge);
-    QVERIFY(banner.text.startsWith("Hazır: Rapor birleşik.pdf · "));
-    QCOMPARE(banner.outputs, QStringList{destination});
-    QVERIFY(!banner.isError);
-    // Saved at once: the data file on disk holds the record when the run reports.
-    checkRecordOnDisk(before, "merge", {"Rapor.pdf", "Ek.pdf"}, {destination});
-    const HistoryItem& item = store().data().history.first();
-    QCOMPARE(item.bytesBefore, bytesBefore);
-    QVERIFY(item.date >= started && item.date <= QDateTime::currentDateTimeUtc());
-}
-
-void RunsTest::splitRoad()
-{
-    const QByteArray before = bytesOrEmpty(dataPathOf(*m_environment));
-    store().addFiles({m_fixture->pdf("Kitap.pdf", 7)}, AppSection::split);
-    store().setSplitMode(SplitMode::every);
-    store().setSplitEvery(3);
-    m_fixture->panels.folderAnswers = {m_fixture->folder("bölümler")};
-    store().run(AppSection::split);
-    QVERIFY(m_fixture->waitIdle());
-
-    const Banner banner = *store().banner(AppSection::split);
-    QCOMPARE(banner.text, "Hazır: 3 dosya · bölümler klasöründe");
-    QCOMPARE(banner.outputs.size(), 3);
-    QCOMPARE(Fixtures::readTags(banner.outputs[0]), (QStringList{"Kitap-1", "Kitap-2", "Kitap-3"}));
-    QCOMPARE(Fixtures::readTags(banner.outputs[2]), QStringList{"Kitap-7"});
-    checkRecordOnDisk(before, "split", {"Kitap.pdf"}, banner.outputs);
-    QCOMPARE(store().data().history.first().bytesBefore,
-             QFileInfo(m_fixture->path("Kitap.pdf")).size());
-}
-
-void RunsTest::pagesRoad()
-{
-    const QByteArray before = bytesOrEmpty(dataPathOf(*m_environment));
-    store().addFiles({m_fixture->pdf("Sözleşme.pdf", 4)}, AppSection::pages);
-    store().setPagesSelected({1, 3});
-    const QString destination = m_fixture->path("Sözleşme düzenlenmiş.pdf");
-    m_fixture->panels.saveAnswers = {destination};
-    store().run(AppSection::pages);
-    QVERIFY(m_fixture->waitIdle());
-
-    QCOMPARE(m_fixture->panels.calls, QStringList{"save(Sözleşme düzenlenmiş)"});
-    QCOMPARE(Fixtures::readTags(destination), (QStringList{"Sozlesme-1", "Sozlesme-3"}));
-    QVERIFY(
-        store().banner(AppSection::pages)->text.startsWith("Hazır: Sözleşme düzenlenmiş.pdf · "));
-    QCOMPARE(store().pagesSelected(), (QSet<int>{1, 3})); // kept after the run
-    checkRecordOnDisk(before, "pages", {"Sözleşme.pdf"}, {destination});
-}
-
-void RunsTest::compressRoad()
-{
-    const QByteArray before = bytesOrEmpty(dataPathOf(*m_environment));
-    store().addFiles({m_fixture->imagePdf("Foto.pdf")}, AppSection::compress);
-    const QString destination = m_fixture->path("Foto sıkıştırılmış.pdf");
-    m_fixture->panels.saveAnswers = {destination};
-    store().run(AppSection::compress);
-    QVERIFY(m_fixture->waitIdle());
-
-    const PDFFile input = store().compressFiles().first();
-    const qint64 after = QFileInfo(destination).size();
-    QVERIFY(after > 0 && after < input.bytes);
-    const Banner banner = *store().banner(AppSection::compress);
-    QVERIFY(banner.text.startsWith("Hazır: ") && banner.text.contains(" → "));
-    QVERIFY(banner.text.endsWith(" daha küçük"));
-    QCOMPARE(banner.outputs, QStringList{destination});
-    QCOMPARE(store().compressResults(), (QHash<QUuid, qint64>{{input.id, after}}));
-    checkRecordOnDisk(before, "compress", {"Foto.pdf"}, {destination});
-    QCOMPARE(store().data().history.first().bytesBefore, input.bytes);
-}
-
-void RunsTest::compressionThatCannotShrinkOneFile()
-{
-    store().addFiles({m_fixture->imagePdf("Foto.pdf"), m_fixture->pdf("Metin.pdf", 2)},
-                     AppSection::compress);
-    m_fixture->panels.folderAnswers = {m_fixture->folder("küçük")};
-    store().run(AppSection::compress);
-    QVERIFY(m_fixture->waitIdle());
-
-    const PDFFile photo = store().compressFiles()[0];
-    const PDFFile text = store().compressFiles()[1];
-    const QString written = m_fixture->folder("küçük") + "/Foto sıkıştırılmış.pdf";
-    const qint64 after = QFileInfo(written).size();
-    QVERIFY(after > 0);
-    QVERIFY(!QFileInfo::exists(m_fixture->folder("küçük") + "/Metin sıkıştırılmış.pdf"));
-    const Banner banner = *store().banner(AppSection::compress);
-    QVERIFY(banner.text.endsWith(" daha küçük Küçülmeyen dosya: 1 (yazılmadı)."));
-    QCOMPARE(banner.outputs, QStringList{written});
-    QCOMPARE(store().compressResults(), (QHash<QUuid, qint64>{{photo.id, after}, {text.id, 0}}));
-    QCOMPARE(store().data().history.first().inputs, QStringList{"Foto.pdf"});
-    QCOMPARE(store().data().history.first().bytesBefore, photo.bytes);
-}
-
-void RunsTest::compressionThatShrinksNothing()
-{
-    store().addFiles({m_fixture->pdf("Metin.pdf", 2)}, AppSection::compress);
-    QSettings().setValue("revealAfter", true);
-    m_fixture->panels.saveAnswers = {m_fixture->path("Metin sıkıştırılmış.pdf")};
-    store().run(AppSection::compress);
-    QVERIFY(m_fixture->waitIdle());
-
-    QCOMPARE(
-        store().banner(AppSection::compress),
-        (Banner{"Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.",
-                {},
-                false}));
-    QVERIFY(!QFileInfo::exists(m_fixture->path("Metin sıkıştırılmış.pdf")));
-    QCOMPARE(store().compressResults(),
-             (QHash<QUuid, qint64>{{store().compressFiles().first().id, 0}}));
-    QVERIFY(store().data().history.isEmpty());
-    QVERIFY(!QFileInfo::exists(dataPathOf(*m_environment)));
-    QVERIFY(m_fixture->reveal.revealed.isEmpty());
-}
-
-void RunsTest::compressingSameStemsIntoOneFolder()
-{
-    m_fixture->folder("a");
-    m_fixture->folder("b");
-    store().addFiles({m_fixture->imagePdf("a/Rapor.pdf"), m_fixture->imagePdf("b/Rapor.pdf")},
-                     AppSection::compress);
-    QCOMPARE(store().compressFiles().size(), 2);
-    const QString target = m_fixture->folder("hedef");
-    m_fixture->panels.folderAnswers = {target};
-    store().run(AppSection::compress);
-    QVERIFY(m_fixture->waitIdle());
-
-    QCOMPARE(store().banner(AppSection::compress)->outputs,
-             (QStringList{target + "/Rapor sıkıştırılmış.pdf",
-                          target + "/Rapor sıkıştırılmış 2.pdf"}));
-    QVERIFY(!store().banner(AppSection::compress)->text.contains("Küçülmeyen"));
-}
-
-void RunsTest::compressionEmptiesItsResultsWhenItStarts()
-{
-    store().addFiles({m_fixture->pdf("Metin.pdf")}, AppSection::compress);
-    store().setCompressResults({{QUuid::createUuid(), 5}});
-    m_fixture->panels.saveAnswers = {m_fixture->path("x.pdf")};
-    store().run(AppSection::compress);
-    QCOMPARE(store().busy(), std::optional<AppSection>(AppSection::compress));
-    QVERIFY(store().compressResults().isEmpty());
-    QVERIFY(m_fixture->waitIdle());
-}
-
-static QString encryptedCopy(const QString& source, const QString& target, const QString& password)
+QString encryptedCopy(const QString& source, const QString& target, const QString& password)
 {
     QProcess qpdf;
     qpdf.start("qpdf", {"--encrypt", password, password + "-owner", "256", "--", source, target});
@@ -455,7 +107,7 @@ static QString encryptedCopy(const QString& source, const QString& target, const
     return qpdf.exitCode() == 0 ? target : QString();
 }
 
-static QStringList filesHolding(const QString& root, const QString& password)
+QStringList filesHolding(const QString& root, const QString& password)
 {
     const QList<QByteArray> forms = {
         password.toUtf8(),
@@ -478,53 +130,443 @@ static QStringList filesHolding(const QString& root, const QString& password)
     return holding;
 }
 
-void RunsTest::noPasswordReachesTheDisk()
-{
-    QSettings().setValue("revealAfter", true);
-    const QString password = "Pw" + QUuid::createUuid().toString(QUuid::Id128);
-    StoreFixture& fixture = *m_fixture;
-    Store& store = *fixture.store;
+} // namespace
 
-    const QString lockedText = fixture.pdf("Gizli.pdf", 4, password);
-    const QString lockedPhoto =
-        encryptedCopy(fixture.imagePdf("Foto.pdf"), fixture.path("GizliFoto.pdf"), password);
-    QVERIFY(!lockedPhoto.isEmpty());
-    QFile::remove(fixture.path("Foto.pdf"));
-    fixture.panels.passwordAnswers = QList<std::optional<QString>>(6, password);
+// The road of a run: what each tool prepares and asks, the busy guard, the
+// result texts, the history record on disk, revealing, and failures.
+class RunsTest : public StoreTestCase {
+    Q_OBJECT
 
-    store.addFiles({lockedText, fixture.pdf("Açık.pdf", 1)}, AppSection::merge);
-    store.addFiles({lockedText}, AppSection::split);
-    store.addFiles({lockedPhoto, lockedText}, AppSection::compress);
-    store.addFiles({lockedText}, AppSection::pages);
-    QCOMPARE(fixture.panels.passwordAttempts.size(), 5);
-    store.setPagesSelected({0});
-
-    fixture.panels.saveAnswers = {fixture.path("Birleşik.pdf"), fixture.path("Düzenli.pdf")};
-    fixture.panels.folderAnswers = {fixture.folder("parçalar"), fixture.folder("küçük")};
-    for (AppSection section :
-         {AppSection::merge, AppSection::split, AppSection::pages, AppSection::compress}) {
-        store.run(section);
-        QVERIFY(fixture.waitIdle());
-        QVERIFY2(!store.banner(section)->isError, qPrintable(store.banner(section)->text));
+private slots:
+    void initTestCase() override
+    {
+        StoreTestCase::initTestCase();
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     }
-    QCOMPARE(store.data().history.size(), 4);
-    QCOMPARE(store.data().history.first().inputs, QStringList{"GizliFoto.pdf"});
-    QCOMPARE(fixture.reveal.revealed.size(), 4);
 
-    QSignalSpy ready(&store, &Store::thumbnailReady);
-    store.requestThumbnail(*store.pagesFile(), 0, 80);
-    QTRY_COMPARE(ready.count(), 1);
+    void cleanup() override
+    {
+        QVERIFY(!m_fixture->store || m_fixture->waitIdle());
+        StoreTestCase::cleanup();
+    }
 
-    for (const QStringList& outputs : fixture.reveal.revealed) {
-        for (const QString& output : outputs) {
-            QVERIFY2(!Fixtures::isEncrypted(output), qPrintable(output));
+    void oneRunAtATimeClearsTheBannerFirst()
+    {
+        addTwoForMerge();
+        store().addFiles({m_fixture->file("x.txt", "x")}, AppSection::merge); // leaves a banner
+        QVERIFY(store().banner(AppSection::merge));
+        QSignalSpy busy(&store(), &Store::busyChanged);
+        m_fixture->panels.saveAnswers = {m_fixture->path("bir.pdf"), m_fixture->path("iki.pdf")};
+        store().run(AppSection::merge);
+        QCOMPARE(store().busy(), std::optional<AppSection>(AppSection::merge));
+        QVERIFY(!store().banner(AppSection::merge));
+        store().run(AppSection::merge);
+        store().run(AppSection::split);
+        // Files arriving meanwhile are dropped without a word.
+        store().addFiles({m_fixture->file("x.txt", "x")}, AppSection::split);
+        store().addFiles({m_fixture->pdf("c.pdf")}, AppSection::compress);
+        QVERIFY(!store().banner(AppSection::split));
+        QVERIFY(store().compressFiles().isEmpty());
+        QVERIFY(m_fixture->waitIdle());
+
+        QCOMPARE(m_fixture->panels.calls, QStringList{"save(Rapor birleşik)"});
+        QCOMPARE(busy.count(), 2);
+        QCOMPARE(store().data().history.size(), 1);
+        QVERIFY(!QFileInfo::exists(m_fixture->path("iki.pdf")));
+        QCOMPARE(store().mergeFiles().size(), 2); // inputs stay after a run
+    }
+
+    void failingWorkShowsTheEngineMessageAndRecordsNothing()
+    {
+        addTwoForMerge();
+        // A first run leaves a record and a data file to compare against.
+        m_fixture->panels.saveAnswers = {m_fixture->path("ilk.pdf")};
+        store().run(AppSection::merge);
+        QVERIFY(m_fixture->waitIdle());
+        QVERIFY(QFileInfo::exists(dataPath()));
+        const QByteArray savedBefore = Fixtures::readBytes(dataPath());
+        const AppData dataBefore = store().data();
+
+        const QString blocker = m_fixture->file("engel", "bir dosya");
+        const QString destination = blocker + "/sonuç.pdf";
+        const QString message =
+            PDFEngine::run(PDFEngine::MergeJob{{store().mergeFiles()[0].source}, destination})
+                .failure.value_or(QString());
+        QVERIFY(!message.isEmpty());
+
+        QSettings().setValue("revealAfter", true);
+        m_fixture->panels.saveAnswers = {destination};
+        store().run(AppSection::merge);
+        QVERIFY(m_fixture->waitIdle());
+
+        QCOMPARE(store().banner(AppSection::merge), (Banner{message, {}, true}));
+        QCOMPARE(store().data(), dataBefore);
+        QCOMPARE(Fixtures::readBytes(dataPath()), savedBefore);
+        QCOMPARE(store().mergeFiles().size(), 2);
+        QVERIFY(m_fixture->reveal.revealed.isEmpty());
+    }
+
+    void toolsWithoutEnoughInputDoNothing_data()
+    {
+        QTest::addColumn<AppSection>("section");
+        QTest::addColumn<QSet<int>>("selected");
+        QTest::newRow("merge with one file") << AppSection::merge << QSet<int>{};
+        QTest::newRow("split without a file") << AppSection::split << QSet<int>{};
+        QTest::newRow("compress without files") << AppSection::compress << QSet<int>{};
+        QTest::newRow("sign with nothing placed") << AppSection::sign << QSet<int>{};
+        QTest::newRow("pages with nothing selected") << AppSection::pages << QSet<int>{};
+        QTest::newRow("pages with every page selected") << AppSection::pages << QSet<int>{0, 1, 2};
+        QTest::newRow("pages with more than every page")
+            << AppSection::pages << QSet<int>{0, 1, 2, 7};
+        QTest::newRow("history never runs") << AppSection::history << QSet<int>{};
+    }
+
+    void toolsWithoutEnoughInputDoNothing()
+    {
+        QFETCH(AppSection, section);
+        QFETCH(QSet<int>, selected);
+        if (QList{AppSection::merge, AppSection::sign, AppSection::pages}.contains(section)) {
+            store().addFiles({m_fixture->pdf("Üç.pdf", 3)}, section);
+            store().setPagesSelected(selected);
         }
+        QSignalSpy busy(&store(), &Store::busyChanged);
+        store().run(section);
+        QVERIFY(m_fixture->panels.calls.isEmpty());
+        QCOMPARE(busy.count(), 0);
+        QVERIFY(!store().banner(section));
     }
-    fixture.store.reset();
-    QSettings().sync();
-    QVERIFY(QFileInfo::exists(m_environment->dataFolder() + "/data.json"));
-    QCOMPARE(filesHolding(m_environment->root(), password), QStringList{});
-}
 
-QTEST_GUILESS_MAIN(RunsTest)
+    void suggestedNamesAndCancelledPanels_data()
+    {
+        QTest::addColumn<AppSection>("section");
+        QTest::addColumn<int>("files");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("merge") << AppSection::merge << 2 << "save(v1.2 Rapor birleşik)";
+        QTest::newRow("split") << AppSection::split << 1 << "folder()";
+        QTest::newRow("compress one")
+            << AppSection::compress << 1 << "save(v1.2 Rapor sıkıştırılmış)";
+        QTest::newRow("compress several") << AppSection::compress << 2 << "folder()";
+        QTest::newRow("pages") << AppSection::pages << 1 << "save(v1.2 Rapor düzenlenmiş)";
+        QTest::newRow("sign") << AppSection::sign << 1 << "save(v1.2 Rapor imzalı)";
+    }
+
+    void suggestedNamesAndCancelledPanels()
+    {
+        QFETCH(AppSection, section);
+        QFETCH(int, files);
+        QFETCH(QString, call);
+        store().addFiles(QStringList{m_fixture->pdf("v1.2 Rapor.pdf", 2),
+                                     m_fixture->pdf("Diğer.pdf", 2)}
+                             .mid(0, files),
+                         section);
+        store().setPagesSelected({0});
+        store().place(addDrawn("x")); // something to stamp when signing
+        QSignalSpy busy(&store(), &Store::busyChanged);
+        store().run(section); // every panel answers as cancelled
+        QCOMPARE(m_fixture->panels.calls, QStringList{call});
+        QCOMPARE(busy.count(), 0);
+        QVERIFY(!store().banner(section));
+        QVERIFY(store().data().history.isEmpty());
+    }
+
+    void rejectedRangesShowTheParserMessageBeforeAnyPanel()
+    {
+        store().addFiles({m_fixture->pdf("Beş.pdf", 5)}, AppSection::split);
+        store().setSplitMode(SplitMode::ranges);
+        store().setSplitRanges("1-3, x");
+        const QString message = "“x” anlaşılmadı. Örnek: 1-3, 5, 8-12";
+        QSignalSpy busy(&store(), &Store::busyChanged);
+        m_fixture->panels.folderAnswers = {m_fixture->folder("asla")};
+        store().run(AppSection::split);
+
+        QCOMPARE(store().banner(AppSection::split), (Banner{message, {}, true}));
+        QVERIFY(m_fixture->panels.calls.isEmpty());
+        QCOMPARE(busy.count(), 0);
+    }
+
+    void mergeRoad()
+    {
+        addTwoForMerge();
+        const qint64 bytesBefore = store().mergeFiles()[0].bytes + store().mergeFiles()[1].bytes;
+        const QString destination = m_fixture->path("Rapor birleşik.pdf");
+        m_fixture->panels.saveAnswers = {destination};
+        const QDateTime started = QDateTime::currentDateTimeUtc().addSecs(-1);
+        store().run(AppSection::merge);
+        QVERIFY(m_fixture->waitIdle());
+
+        QCOMPARE(Fixtures::readTags(destination),
+                 (QStringList{"Rapor-1", "Rapor-2", "Ek-1", "Ek-2", "Ek-3"}));
+        const Banner banner = *store().banner(AppSection::merge);
+        QVERIFY(banner.text.startsWith("Hazır: Rapor birleşik.pdf · "));
+        QCOMPARE(banner.outputs, QStringList{destination});
+        QVERIFY(!banner.isError);
+        checkRecordOnDisk("merge", {"Rapor.pdf", "Ek.pdf"}, {destination});
+        QVERIFY(m_fixture->reveal.revealed.isEmpty()); // not asked to
+        const HistoryItem& item = store().data().history.first();
+        QCOMPARE(item.bytesBefore, bytesBefore);
+        QVERIFY(item.date >= started && item.date <= QDateTime::currentDateTimeUtc());
+    }
+
+    void splitRoad()
+    {
+        QSettings().setValue("revealAfter", true);
+        store().addFiles({m_fixture->pdf("Kitap.pdf", 7)}, AppSection::split);
+        store().setSplitMode(SplitMode::every);
+        store().setSplitEvery(3);
+        m_fixture->panels.folderAnswers = {m_fixture->folder("bölümler")};
+        store().run(AppSection::split);
+        QVERIFY(m_fixture->waitIdle());
+
+        const Banner banner = *store().banner(AppSection::split);
+        QCOMPARE(banner.text, "Hazır: 3 dosya · bölümler klasöründe");
+        QCOMPARE(banner.outputs.size(), 3);
+        QCOMPARE(Fixtures::readTags(banner.outputs[0]),
+                 (QStringList{"Kitap-1", "Kitap-2", "Kitap-3"}));
+        QCOMPARE(Fixtures::readTags(banner.outputs[2]), QStringList{"Kitap-7"});
+        checkRecordOnDisk("split", {"Kitap.pdf"}, banner.outputs);
+        QCOMPARE(m_fixture->reveal.revealed, QList<QStringList>{banner.outputs});
+        QCOMPARE(store().data().history.first().bytesBefore,
+                 QFileInfo(m_fixture->path("Kitap.pdf")).size());
+    }
+
+    void pagesRoad()
+    {
+        store().addFiles({m_fixture->pdf("Sözleşme.pdf", 4)}, AppSection::pages);
+        store().setPagesSelected({1, 3});
+        const QString destination = m_fixture->path("Sözleşme düzenlenmiş.pdf");
+        m_fixture->panels.saveAnswers = {destination};
+        store().run(AppSection::pages);
+        QVERIFY(m_fixture->waitIdle());
+
+        QCOMPARE(m_fixture->panels.calls, QStringList{"save(Sözleşme düzenlenmiş)"});
+        QCOMPARE(Fixtures::readTags(destination), (QStringList{"Sozlesme-1", "Sozlesme-3"}));
+        QVERIFY(store()
+                    .banner(AppSection::pages)
+                    ->text.startsWith("Hazır: Sözleşme düzenlenmiş.pdf · "));
+        QCOMPARE(store().pagesSelected(), (QSet<int>{1, 3})); // kept after the run
+        checkRecordOnDisk("pages", {"Sözleşme.pdf"}, {destination});
+    }
+
+    void compressRoad()
+    {
+        store().addFiles({m_fixture->imagePdf("Foto.pdf")}, AppSection::compress);
+        store().setCompressResults({{QUuid::createUuid(), 5}});
+        const QString destination = m_fixture->path("Foto sıkıştırılmış.pdf");
+        m_fixture->panels.saveAnswers = {destination};
+        store().run(AppSection::compress);
+        QVERIFY(store().compressResults().isEmpty()); // emptied when the run starts
+        QVERIFY(m_fixture->waitIdle());
+
+        const PDFFile input = store().compressFiles().first();
+        const qint64 after = QFileInfo(destination).size();
+        QVERIFY(after > 0 && after < input.bytes);
+        const Banner banner = *store().banner(AppSection::compress);
+        QVERIFY(banner.text.startsWith("Hazır: ") && banner.text.contains(" → "));
+        QVERIFY(banner.text.endsWith(" daha küçük"));
+        QCOMPARE(banner.outputs, QStringList{destination});
+        QCOMPARE(store().compressResults(), (QHash<QUuid, qint64>{{input.id, after}}));
+        checkRecordOnDisk("compress", {"Foto.pdf"}, {destination});
+        QCOMPARE(store().data().history.first().bytesBefore, input.bytes);
+    }
+
+    void signRoad()
+    {
+        const QString input = m_fixture->pdf("Sözleşme.pdf", 3);
+        store().addFiles({input}, AppSection::sign);
+        QVERIFY(store().addImageSignature(m_fixture->file("imza.png", pngOf(300, 100)), "resim"));
+        store().place(store().data().signatures.first());
+        store().setSignPage(1);
+        store().place(addDrawn("Paraf"));
+        const QList<Placement> placements = store().placements();
+        const QString output = m_fixture->path("Sözleşme imzalı.pdf");
+        m_fixture->panels.saveAnswers = {output};
+        store().run(AppSection::sign);
+        QCOMPARE(store().busy(), std::optional(AppSection::sign));
+        QVERIFY(m_fixture->waitIdle());
+
+        QCOMPARE(m_fixture->panels.calls, QStringList{"save(Sözleşme imzalı)"});
+        QVERIFY(store().banner(AppSection::sign)->text.startsWith("Hazır: Sözleşme imzalı.pdf · "));
+        QCOMPARE(store().banner(AppSection::sign)->outputs, QStringList{output});
+        checkRecordOnDisk("sign", {"Sözleşme.pdf"}, {output});
+        QCOMPARE(store().data().history.first().bytesBefore, QFileInfo(input).size());
+        QCOMPARE(DataFile().load()->signatures, store().data().signatures);
+
+        // Every page is kept, and each stamp lands where it was placed; an image one multiplies.
+        QCOMPARE(Fixtures::readTags(output),
+                 (QStringList{"Sozlesme-1", "Sozlesme-2", "Sozlesme-3"}));
+        const auto stamps = stampsByPage(output);
+        QCOMPARE(stampCounts(stamps), (QList<int>{1, 1, 0}));
+        QVERIFY(stamps[0][0].drawsImage);
+        QCOMPARE(stamps[0][0].blendMode, QByteArray("/Multiply"));
+        QVERIFY(!stamps[1][0].drawsImage);
+        QVERIFY(landsAt(stamps[1][0].rect, placements[1].rect, QSizeF(612, 792)));
+        QCOMPARE(store().placements(), placements); // they stay after the run
+    }
+
+    // A signature deleted, never saved, or whose image is gone is not stamped; with
+    // nothing left to stamp the run does not start at all.
+    void placementsWithoutTheirSignatureAreLeftOut()
+    {
+        store().addFiles({m_fixture->pdf("Sözleşme.pdf", 3)}, AppSection::sign);
+        const SavedSignature kept = addDrawn("kalır");
+        QVERIFY(store().addImageSignature(m_fixture->file("imza.png", pngOf(200, 100)), "resim"));
+        const SavedSignature lostImage = store().data().signatures.last();
+        SavedSignature neverSaved = kept;
+        neverSaved.id = QUuid::createUuid();
+        store().place(lostImage);
+        store().place(neverSaved);
+        QVERIFY(QFile::remove(m_environment->dataFolder() + "/signatures/" + *lostImage.imageFile));
+        const QString output = m_fixture->path("out.pdf");
+        m_fixture->panels.saveAnswers = {output};
+
+        store().run(AppSection::sign);
+        QVERIFY(m_fixture->panels.calls.isEmpty());
+        QVERIFY(!store().busy());
+        QVERIFY(!store().banner(AppSection::sign));
+
+        store().setSignPage(2);
+        store().place(kept); // on page 3 while page 1 is not shown
+        store().setSignPage(0);
+        store().run(AppSection::sign);
+        QVERIFY(m_fixture->waitIdle());
+        QCOMPARE(stampCounts(stampsByPage(output)), (QList<int>{0, 0, 1}));
+        QCOMPARE(store().placements().size(), 3);
+    }
+
+    // Files that would not shrink are not written; outputs of the same stem are numbered.
+    void compressionThatCannotShrinkOneFile()
+    {
+        m_fixture->folder("a");
+        m_fixture->folder("b");
+        store().addFiles({m_fixture->imagePdf("a/Rapor.pdf"), m_fixture->pdf("Metin.pdf", 2),
+                          m_fixture->imagePdf("b/Rapor.pdf")},
+                         AppSection::compress);
+        const QString target = m_fixture->folder("küçük");
+        m_fixture->panels.folderAnswers = {target};
+        store().run(AppSection::compress);
+        QVERIFY(m_fixture->waitIdle());
+
+        const QList<PDFFile> files = store().compressFiles();
+        const QStringList written{target + "/Rapor sıkıştırılmış.pdf",
+                                  target + "/Rapor sıkıştırılmış 2.pdf"};
+        QVERIFY(!QFileInfo::exists(target + "/Metin sıkıştırılmış.pdf"));
+        const Banner banner = *store().banner(AppSection::compress);
+        QVERIFY(banner.text.endsWith(" daha küçük Küçülmeyen dosya: 1 (yazılmadı)."));
+        QCOMPARE(banner.outputs, written);
+        QCOMPARE(store().compressResults(),
+                 (QHash<QUuid, qint64>{{files[0].id, QFileInfo(written[0]).size()},
+                                       {files[1].id, 0},
+                                       {files[2].id, QFileInfo(written[1]).size()}}));
+        QCOMPARE(store().data().history.first().inputs, (QStringList{"Rapor.pdf", "Rapor.pdf"}));
+        QCOMPARE(store().data().history.first().bytesBefore, files[0].bytes + files[2].bytes);
+    }
+
+    void compressionThatShrinksNothing()
+    {
+        store().addFiles({m_fixture->pdf("Metin.pdf", 2)}, AppSection::compress);
+        QSettings().setValue("revealAfter", true);
+        m_fixture->panels.saveAnswers = {m_fixture->path("Metin sıkıştırılmış.pdf")};
+        store().run(AppSection::compress);
+        QVERIFY(m_fixture->waitIdle());
+
+        QCOMPARE(
+            store().banner(AppSection::compress),
+            (Banner{
+                "Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.",
+                {},
+                false}));
+        QVERIFY(!QFileInfo::exists(m_fixture->path("Metin sıkıştırılmış.pdf")));
+        QCOMPARE(store().compressResults(),
+                 (QHash<QUuid, qint64>{{store().compressFiles().first().id, 0}}));
+        QVERIFY(store().data().history.isEmpty());
+        QVERIFY(!QFileInfo::exists(dataPath()));
+        QVERIFY(m_fixture->reveal.revealed.isEmpty());
+    }
+
+    // Passwords live in memory only: after every kind of run with protected
+    // inputs, no file the process wrote anywhere holds the password.
+    void noPasswordReachesTheDisk()
+    {
+        QSettings().setValue("revealAfter", true);
+        const QString password = "Pw" + QUuid::createUuid().toString(QUuid::Id128);
+        StoreFixture& fixture = *m_fixture;
+        Store& store = *fixture.store;
+
+        const QString lockedText = fixture.pdf("Gizli.pdf", 4, password);
+        const QString lockedPhoto =
+            encryptedCopy(fixture.imagePdf("Foto.pdf"), fixture.path("GizliFoto.pdf"), password);
+        QVERIFY(!lockedPhoto.isEmpty());
+        QFile::remove(fixture.path("Foto.pdf"));
+        fixture.panels.passwordAnswers = QList<std::optional<QString>>(7, password);
+
+        store.addFiles({lockedText, fixture.pdf("Açık.pdf", 1)}, AppSection::merge);
+        store.addFiles({lockedText}, AppSection::split);
+        store.addFiles({lockedPhoto, lockedText}, AppSection::compress);
+        store.addFiles({lockedText}, AppSection::pages);
+        store.addFiles({lockedText}, AppSection::sign);
+        QCOMPARE(fixture.panels.passwordAttempts.size(), 6);
+        store.setPagesSelected({0});
+        store.place(addDrawn("Paraf"));
+
+        fixture.panels.saveAnswers = {fixture.path("Birleşik.pdf"), fixture.path("Düzenli.pdf"),
+                                      fixture.path("İmzalı.pdf")};
+        fixture.panels.folderAnswers = {fixture.folder("parçalar"), fixture.folder("küçük")};
+        for (AppSection section : {AppSection::merge, AppSection::split, AppSection::pages,
+                                   AppSection::sign, AppSection::compress}) {
+            store.run(section);
+            QVERIFY(fixture.waitIdle());
+            QVERIFY2(!store.banner(section)->isError, qPrintable(store.banner(section)->text));
+        }
+        QCOMPARE(store.data().history.size(), 5);
+        QCOMPARE(store.data().history.first().inputs, QStringList{"GizliFoto.pdf"});
+        QCOMPARE(fixture.reveal.revealed.size(), 5);
+        QCOMPARE(stampCounts(stampsByPage(fixture.path("İmzalı.pdf"))), (QList<int>{1, 0, 0, 0}));
+
+        QSignalSpy ready(&store, &Store::thumbnailReady);
+        store.requestThumbnail(*store.pagesFile(), 0, 80);
+        QTRY_COMPARE(ready.count(), 1);
+
+        for (const QStringList& outputs : fixture.reveal.revealed) {
+            for (const QString& output : outputs) {
+                QVERIFY2(!Fixtures::isEncrypted(output), qPrintable(output));
+            }
+        }
+        fixture.store.reset();
+        QSettings().sync();
+        QVERIFY(QFileInfo::exists(m_environment->dataFolder() + "/data.json"));
+        QCOMPARE(filesHolding(m_environment->root(), password), QStringList{});
+    }
+
+private:
+    // The run saved at once: the data file, empty before, holds the record in memory.
+    void checkRecordOnDisk(const QString& tool, const QStringList& inputs,
+                           const QStringList& outputs)
+    {
+        QVERIFY(QFileInfo::exists(dataPath()));
+        const std::optional<AppData> onDisk = DataCoding::decode(Fixtures::readBytes(dataPath()));
+        QVERIFY(onDisk);
+        QCOMPARE(onDisk->history, store().data().history);
+        const HistoryItem& item = onDisk->history.first();
+        QCOMPARE(item.tool, tool);
+        QCOMPARE(item.inputs, inputs);
+        QCOMPARE(item.outputs, outputs);
+        QCOMPARE(item.bytesAfter, sizes(outputs));
+    }
+
+    QString dataPath() const { return m_environment->dataFolder() + "/data.json"; }
+    void addTwoForMerge()
+    {
+        store().addFiles({m_fixture->pdf("Rapor.pdf", 2), m_fixture->pdf("Ek.pdf", 3)},
+                         AppSection::merge);
+    }
+
+    SavedSignature addDrawn(const QString& name)
+    {
+        store().addDrawnSignature(name, {{QPointF(10, 40), QPointF(60, 10), QPointF(120, 45)}}, 2.6,
+                                  InkColor::black);
+        return store().data().signatures.last();
+    }
+};
+
+QTEST_MAIN(RunsTest)
 #include "RunsTest.moc"

@@ -70,20 +70,6 @@ SavedSignature drawnRecord(double aspect)
     return signature;
 }
 
-QList<Stroke> rounded(const QList<Stroke>& strokes)
-{
-    // Compares stored values as the four-place decimals they should be.
-    QList<Stroke> out;
-    for (const Stroke& stroke : strokes) {
-        Stroke s;
-        for (const QPointF& p : stroke) {
-            s << QPointF(std::round(p.x() * 1e6) / 1e6, std::round(p.y() * 1e6) / 1e6);
-        }
-        out << s;
-    }
-    return out;
-}
-
 } // namespace
 
 // The signature library: drawn and imported signatures, names, deletion and previews.
@@ -91,27 +77,291 @@ class SignatureLibraryTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void drawnIsNormalisedIntoItsBox_data();
-    void drawnIsNormalisedIntoItsBox();
-    void drawnWithoutPointsAddsNothing();
-    void drawnIsSavedWithNameAndInk();
-    void defaultNamesCountRecords();
+    void drawnIsNormalisedIntoItsBox_data()
+    {
+        QTest::addColumn<QList<Stroke>>("strokes");
+        QTest::addColumn<double>("lineWidth");
+        QTest::addColumn<QList<Stroke>>("expected");
+        QTest::addColumn<double>("weight");
+        QTest::addColumn<double>("aspect");
 
-    void importStoresAnUprightBoundedPNG_data();
-    void importStoresAnUprightBoundedPNG();
-    void importRefuses_data();
-    void importRefuses();
-    void importFailsWhenTheFolderCannotBeMade();
+        QTest::newRow("single click is a 24 x 24 box")
+            << QList<Stroke>{{QPointF(100, 50)}} << 2.6 << QList<Stroke>{{QPointF(0.5, 0.5)}}
+            << 2.6 / 24 << 1.0;
+        QTest::newRow("horizontal line grows only in height")
+            << QList<Stroke>{{QPointF(10, 100), QPointF(510, 100)}} << 2.6
+            << QList<Stroke>{{QPointF(0.0051, 0.5), QPointF(0.9949, 0.5)}} << 2.6 / 24
+            << 505.2 / 24;
+        QTest::newRow("large box keeps the pen's width inside")
+            << QList<Stroke>{{QPointF(0, 0), QPointF(100, 50)}} << 2.0
+            << QList<Stroke>{{QPointF(0.0192, 0.037), QPointF(0.9808, 0.963)}} << 2.0 / 54
+            << 104.0 / 54;
+        QTest::newRow("empty strokes among others are dropped")
+            << QList<Stroke>{{}, {QPointF(100, 50)}, {}, {QPointF(100, 50), QPointF(100, 50)}}
+            << 2.6 << QList<Stroke>{{QPointF(0.5, 0.5)}, {QPointF(0.5, 0.5), QPointF(0.5, 0.5)}}
+            << 2.6 / 24 << 1.0;
+        QTest::newRow("several strokes share one box")
+            << QList<Stroke>{{QPointF(0, 0)}, {QPointF(200, 100)}} << 0.0
+            << QList<Stroke>{{QPointF(0, 0)}, {QPointF(1, 1)}} << 0.0 << 2.0;
+    }
 
-    void deleteRemovesPlacementsFileAndRecord();
-    void deleteWithFileGoneStillRemovesTheRecord();
-    void deleteOfUnknownIdChangesNothing();
-    void deleteNeverReachesOutsideTheFolder();
+    void drawnIsNormalisedIntoItsBox()
+    {
+        QFETCH(QList<Stroke>, strokes);
+        QFETCH(double, lineWidth);
+        QFETCH(QList<Stroke>, expected);
+        QFETCH(double, weight);
+        QFETCH(double, aspect);
 
-    void previewHasTheSignatureSize_data();
-    void previewHasTheSignatureSize();
-    void previewIsCachedUntilDeleted();
-    void previewOfLostImageIsEmpty();
+        const auto signature = SignatureLibrary::drawn("a", strokes, lineWidth, InkColor::black);
+        QVERIFY(signature);
+        QVERIFY(signature->strokes);
+        QCOMPARE(*signature->strokes, expected);
+        // Exactly four places: nothing beyond the fourth decimal survives.
+        for (const Stroke& stroke : *signature->strokes) {
+            for (const QPointF& p : stroke) {
+                QCOMPARE(std::round(p.x() * 10000) / 10000, p.x());
+                QCOMPARE(std::round(p.y() * 10000) / 10000, p.y());
+            }
+        }
+        QVERIFY(signature->weight);
+        QVERIFY(std::abs(*signature->weight - weight) < 1e-12);
+        QVERIFY(std::abs(signature->aspect - aspect) < 1e-12);
+        QVERIFY(!signature->imageFile);
+    }
+
+    void drawnWithoutPointsAddsNothing()
+    {
+        QSignalSpy changed(&store(), &Store::dataChanged);
+        store().addDrawnSignature("boş", {}, 2.6, InkColor::black);
+        store().addDrawnSignature("boş", {{}, {}}, 2.6, InkColor::black);
+        QVERIFY(store().data().signatures.isEmpty());
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(!QFileInfo::exists(m_environment->dataFolder() + "/data.json"));
+    }
+
+    // Default names count records, not names: after a deletion a default name can repeat.
+    void savedWithDefaultNamesCountingRecords()
+    {
+        QCOMPARE(store().nextSignatureName(), QStringLiteral("İmza 1"));
+        store().addDrawnSignature("", {{QPointF(100, 50), QPointF(300, 80)}}, 2.6, InkColor::blue);
+        store().addDrawnSignature("Benim", {{QPointF(1, 1)}}, 2.6, InkColor::black);
+        QCOMPARE(store().nextSignatureName(), QStringLiteral("İmza 3"));
+        QVERIFY(store().addImageSignature(pngFile(), ""));
+        store().addDrawnSignature("", {{QPointF(1, 1)}}, 2.6, InkColor::black);
+
+        QStringList names;
+        for (const SavedSignature& s : store().data().signatures) {
+            names << s.name;
+        }
+        QCOMPARE(names, (QStringList{"İmza 1", "Benim", "İmza 3", "İmza 4"}));
+        QCOMPARE(store().data().signatures.first().ink, std::optional(InkColor::blue));
+        QCOMPARE(DataFile().load()->signatures, store().data().signatures);
+
+        store().deleteSignature(store().data().signatures.first().id);
+        QCOMPARE(store().nextSignatureName(), QStringLiteral("İmza 4"));
+    }
+
+    void importStoresAnUprightBoundedPNG_data()
+    {
+        QTest::addColumn<QSize>("source");
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QSize>("stored");
+
+        QTest::newRow("4000 x 3000 JPEG")
+            << QSize(4000, 3000) << QByteArray("JPG") << 0 << QSize(1400, 1050);
+        QTest::newRow("tall PNG bounded by its height")
+            << QSize(300, 3000) << QByteArray("PNG") << 0 << QSize(140, 1400);
+        QTest::newRow("exactly 1400 kept")
+            << QSize(1400, 700) << QByteArray("PNG") << 0 << QSize(1400, 700);
+        QTest::newRow("turned photo stored upright")
+            << QSize(400, 200) << QByteArray("JPG") << 6 << QSize(200, 400);
+        QTest::newRow("large turned photo bounded upright")
+            << QSize(4000, 3000) << QByteArray("JPG") << 6 << QSize(1050, 1400);
+    }
+
+    void importStoresAnUprightBoundedPNG()
+    {
+        QFETCH(QSize, source);
+        QFETCH(QByteArray, format);
+        QFETCH(int, orientation);
+        QFETCH(QSize, stored);
+
+        QByteArray bytes = encoded(twoColours(source.width(), source.height()), format.constData());
+        if (orientation != 0) {
+            bytes = withOrientation(bytes, quint16(orientation));
+        }
+        const QString path = m_fixture->file("imza." + format.toLower(), bytes);
+        QVERIFY(store().addImageSignature(path, "Islak imza"));
+
+        QCOMPARE(store().data().signatures.size(), 1);
+        const SavedSignature& saved = store().data().signatures.first();
+        QCOMPARE(saved.name, QStringLiteral("Islak imza"));
+        QVERIFY(!saved.strokes && !saved.weight && !saved.ink);
+        const QString expectedName = saved.id.toString(QUuid::WithoutBraces).toUpper() + ".png";
+        QCOMPARE(saved.imageFile, std::optional(expectedName));
+        QCOMPARE(expectedName.size(), 40);
+        QCOMPARE(saved.aspect, double(stored.width()) / stored.height());
+        QCOMPARE(storedImages(), QStringList{expectedName}); // no temporary file left behind
+
+        QImageReader reader(signaturesFolder() + "/" + expectedName);
+        QCOMPARE(reader.format(), QByteArray("png"));
+        const QImage image = reader.read();
+        QCOMPARE(image.size(), stored);
+        if (orientation == 0) {
+            QVERIFY(isRed(image.pixel(stored.width() / 4, stored.height() / 2)));
+            QVERIFY(isBlue(image.pixel(stored.width() * 3 / 4, stored.height() / 2)));
+        } else {
+            // Turned a quarter clockwise: the left half is now on top.
+            QVERIFY(isRed(image.pixel(stored.width() / 2, stored.height() / 4)));
+            QVERIFY(isBlue(image.pixel(stored.width() / 2, stored.height() * 3 / 4)));
+        }
+        QCOMPARE(DataFile().load()->signatures, store().data().signatures);
+    }
+
+    void importRefuses_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("folderIsAFile");
+
+        const QByteArray png = encoded(twoColours(80, 20), "PNG");
+        QTest::newRow("text file named like an image")
+            << "imza.png" << QByteArray("merhaba") << false;
+        QTest::newRow("header declaring 200 million pixels")
+            << "dev.ppm" << QByteArray("P6\n20000 10000\n255\n") + QByteArray(64, '\x80') << false;
+        QTest::newRow("truncated JPEG")
+            << "kesik.jpg" << encoded(twoColours(64, 64), "JPG").left(40) << false;
+        QTest::newRow("missing file") << "" << QByteArray() << false;
+        QTest::newRow("signatures folder is a file") << "a.png" << png << true;
+    }
+
+    void importRefuses()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, folderIsAFile);
+        const QString path = name.isEmpty() ? m_fixture->path("yok.png")
+                                            : m_fixture->file(name, bytes);
+        if (folderIsAFile) {
+            QDir().mkpath(m_environment->dataFolder());
+            Fixtures::writeBytes(signaturesFolder(), "not a folder");
+        }
+
+        QSignalSpy changed(&store(), &Store::dataChanged);
+        QVERIFY(!store().addImageSignature(path, "x"));
+        QVERIFY(store().data().signatures.isEmpty());
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(storedImages().isEmpty());
+        QCOMPARE(QFileInfo(signaturesFolder()).isFile(), folderIsAFile);
+    }
+
+    void deleteRemovesPlacementsFileAndRecord()
+    {
+        QVERIFY(store().addImageSignature(pngFile(), "resim"));
+        store().addDrawnSignature("el", {{QPointF(0, 0), QPointF(50, 20)}}, 2.6, InkColor::black);
+        const SavedSignature image = store().data().signatures[0];
+        const SavedSignature drawn = store().data().signatures[1];
+
+        store().addFiles({m_fixture->pdf("Sözleşme.pdf", 2)}, AppSection::sign);
+        store().place(image);
+        store().place(drawn);
+        store().setSignPage(1);
+        store().place(image);
+        const Placement kept = store().placements()[1];
+        store().setSelectedPlacement(store().placements()[0].id);
+        const auto selected = store().selectedPlacement();
+        QVERIFY(!store().signatureImage(image).isNull());
+        QSignalSpy changed(&store(), &Store::changed);
+        store().deleteSignature(QUuid::createUuid()); // unknown: changes nothing
+        QCOMPARE(changed.count(), 0);
+
+        store().deleteSignature(image.id);
+
+        QCOMPARE(store().placements(), QList<Placement>{kept});
+        QCOMPARE(store().selectedPlacement(), selected); // left for the view to notice
+        QCOMPARE(store().data().signatures, QList<SavedSignature>{drawn});
+        QCOMPARE(DataFile().load()->signatures, QList<SavedSignature>{drawn});
+        QVERIFY(storedImages().isEmpty());
+    }
+
+    void deleteRemovesOnlyTheRecordWhenTheFileIsGoneOrOutside()
+    {
+        QVERIFY(store().addImageSignature(pngFile(), "resim"));
+        const SavedSignature gone = store().data().signatures.first();
+        QVERIFY(QFile::remove(signaturesFolder() + "/" + *gone.imageFile));
+        // A hand-edited data file naming a file outside the signatures folder.
+        const QString outside = m_fixture->file("keep.png", "x");
+        SavedSignature forged{QUuid::createUuid(), "elle", {}, {}, {}, "../../../out/keep.png", 1};
+        AppData data = store().data();
+        data.signatures << forged;
+        store().setData(data);
+        QVERIFY(QFileInfo::exists(signaturesFolder() + "/" + *forged.imageFile));
+
+        store().deleteSignature(gone.id);
+        store().deleteSignature(forged.id);
+        QVERIFY(store().data().signatures.isEmpty());
+        QVERIFY(DataFile().load()->signatures.isEmpty());
+        QVERIFY(QFileInfo::exists(outside));
+    }
+
+    void previewHasTheSignatureSize_data()
+    {
+        QTest::addColumn<double>("aspect");
+        QTest::addColumn<QSizeF>("points");
+
+        QTest::newRow("aspect 3") << 3.0 << QSizeF(600, 200);
+        QTest::newRow("tall") << 0.25 << QSizeF(50, 200);
+    }
+
+    void previewHasTheSignatureSize()
+    {
+        QFETCH(double, aspect);
+        QFETCH(QSizeF, points);
+
+        const QImage preview = store().signatureImage(drawnRecord(aspect));
+        QVERIFY(!preview.isNull());
+        QCOMPARE(preview.deviceIndependentSize(), points);
+        QCOMPARE(preview.size(), (points * SignatureLibrary::previewScale).toSize());
+
+        // The ink is drawn, over a transparent ground.
+        int inked = 0;
+        for (int y = 0; y < preview.height(); y += 2) {
+            for (int x = 0; x < preview.width(); x += 2) {
+                inked += qAlpha(preview.pixel(x, y)) > 0 ? 1 : 0;
+            }
+        }
+        QVERIFY(inked > 0);
+        QCOMPARE(qAlpha(preview.pixel(0, 0)), 0);
+    }
+
+    // An extreme aspect stays a modest raster with the same point size.
+    void previewOfAnExtremeAspectStaysSmall()
+    {
+        const QImage strip = store().signatureImage(drawnRecord(1400));
+        QVERIFY(strip.width() <= SignatureLibrary::previewMaxPixels);
+        QVERIFY(std::abs(strip.deviceIndependentSize().width() - 280000) < 280000 * 0.01);
+    }
+
+    void previewOfLostImageIsEmpty()
+    {
+        QVERIFY(store().addImageSignature(pngFile(), "resim"));
+        const SavedSignature image = store().data().signatures.first();
+        const QString stored = signaturesFolder() + "/" + *image.imageFile;
+        const QByteArray bytes = Fixtures::readBytes(stored);
+        QVERIFY(QFile::remove(stored));
+
+        QVERIFY(store().signatureImage(image).isNull());
+        // Cached as empty even once the file is back, until the signature is deleted.
+        Fixtures::writeBytes(stored, bytes);
+        QVERIFY(store().signatureImage(image).isNull());
+
+        // A fresh library (a restart) sees the file again, 200 x aspect by 200.
+        SignatureLibrary restarted{DataFile()};
+        const QImage preview = restarted.preview(image);
+        QCOMPARE(preview.deviceIndependentSize(), QSizeF(800, 200));
+    }
 
 private:
     QString signaturesFolder() const { return m_environment->dataFolder() + "/signatures"; }
@@ -119,351 +369,9 @@ private:
     {
         return QDir(signaturesFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     }
+
+    QString pngFile() { return m_fixture->file("a.png", encoded(twoColours(80, 20), "PNG")); }
 };
-
-void SignatureLibraryTest::drawnIsNormalisedIntoItsBox_data()
-{
-    QTest::addColumn<QList<Stroke>>("strokes");
-    QTest::addColumn<double>("lineWidth");
-    QTest::addColumn<QList<Stroke>>("expected");
-    QTest::addColumn<double>("weight");
-    QTest::addColumn<double>("aspect");
-
-    QTest::newRow("single click is a 24 x 24 box")
-        << QList<Stroke>{{QPointF(100, 50)}} << 2.6 << QList<Stroke>{{QPointF(0.5, 0.5)}}
-        << 2.6 / 24 << 1.0;
-    QTest::newRow("horizontal line grows only in height")
-        << QList<Stroke>{{QPointF(10, 100), QPointF(510, 100)}} << 2.6
-        << QList<Stroke>{{QPointF(0.0051, 0.5), QPointF(0.9949, 0.5)}} << 2.6 / 24 << 505.2 / 24;
-    QTest::newRow("vertical line grows only in width")
-        << QList<Stroke>{{QPointF(50, 10), QPointF(50, 110)}} << 2.6
-        << QList<Stroke>{{QPointF(0.5, 0.0247), QPointF(0.5, 0.9753)}} << 2.6 / 105.2 << 24 / 105.2;
-    QTest::newRow("large box keeps the pen's width inside")
-        << QList<Stroke>{{QPointF(0, 0), QPointF(100, 50)}} << 2.0
-        << QList<Stroke>{{QPointF(0.0192, 0.037), QPointF(0.9808, 0.963)}} << 2.0 / 54
-        << 104.0 / 54;
-    QTest::newRow("empty strokes among others are dropped")
-        << QList<Stroke>{{}, {QPointF(100, 50)}, {}, {QPointF(100, 50), QPointF(100, 50)}} << 2.6
-        << QList<Stroke>{{QPointF(0.5, 0.5)}, {QPointF(0.5, 0.5), QPointF(0.5, 0.5)}} << 2.6 / 24
-        << 1.0;
-    QTest::newRow("several strokes share one box")
-        << QList<Stroke>{{QPointF(0, 0)}, {QPointF(200, 100)}} << 0.0
-        << QList<Stroke>{{QPointF(0, 0)}, {QPointF(1, 1)}} << 0.0 << 2.0;
-}
-
-void SignatureLibraryTest::drawnIsNormalisedIntoItsBox()
-{
-    QFETCH(QList<Stroke>, strokes);
-    QFETCH(double, lineWidth);
-    QFETCH(QList<Stroke>, expected);
-    QFETCH(double, weight);
-    QFETCH(double, aspect);
-
-    const auto signature = SignatureLibrary::drawn("a", strokes, lineWidth, InkColor::black);
-    QVERIFY(signature);
-    QVERIFY(signature->strokes);
-    QCOMPARE(rounded(*signature->strokes), expected);
-    // Exactly four places: nothing beyond the fourth decimal survives.
-    for (const Stroke& stroke : *signature->strokes) {
-        for (const QPointF& p : stroke) {
-            QCOMPARE(std::round(p.x() * 10000) / 10000, p.x());
-            QCOMPARE(std::round(p.y() * 10000) / 10000, p.y());
-        }
-    }
-    QVERIFY(signature->weight);
-    QVERIFY(std::abs(*signature->weight - weight) < 1e-12);
-    QVERIFY(std::abs(signature->aspect - aspect) < 1e-12);
-    QVERIFY(!signature->imageFile);
-}
-
-void SignatureLibraryTest::drawnWithoutPointsAddsNothing()
-{
-    QSignalSpy changed(&store(), &Store::dataChanged);
-    store().addDrawnSignature("boş", {}, 2.6, InkColor::black);
-    store().addDrawnSignature("boş", {{}, {}}, 2.6, InkColor::black);
-    QVERIFY(store().data().signatures.isEmpty());
-    QCOMPARE(changed.count(), 0);
-    QVERIFY(!QFileInfo::exists(m_environment->dataFolder() + "/data.json"));
-}
-
-void SignatureLibraryTest::drawnIsSavedWithNameAndInk()
-{
-    store().addDrawnSignature("Paraf", {{QPointF(100, 50), QPointF(300, 80)}}, 2.6, InkColor::blue);
-    QCOMPARE(store().data().signatures.size(), 1);
-    const SavedSignature& saved = store().data().signatures.first();
-    QCOMPARE(saved.name, QStringLiteral("Paraf"));
-    QCOMPARE(saved.ink, std::optional(InkColor::blue));
-    QVERIFY(!saved.id.isNull());
-    QCOMPARE(DataFile().load()->signatures, store().data().signatures);
-}
-
-void SignatureLibraryTest::defaultNamesCountRecords()
-{
-    QCOMPARE(store().nextSignatureName(), QStringLiteral("İmza 1"));
-    store().addDrawnSignature("", {{QPointF(1, 1)}}, 2.6, InkColor::black);
-    store().addDrawnSignature("Benim", {{QPointF(1, 1)}}, 2.6, InkColor::black);
-    QCOMPARE(store().nextSignatureName(), QStringLiteral("İmza 3"));
-
-    const QString png = m_fixture->file("a.png", encoded(twoColours(80, 20), "PNG"));
-    QVERIFY(store().addImageSignature(png, ""));
-    store().addDrawnSignature("", {{QPointF(1, 1)}}, 2.6, InkColor::black);
-
-    QStringList names;
-    for (const SavedSignature& s : store().data().signatures) {
-        names << s.name;
-    }
-    QCOMPARE(names, (QStringList{"İmza 1", "Benim", "İmza 3", "İmza 4"}));
-
-    // Counting records, not names: after a deletion a default name can repeat.
-    store().deleteSignature(store().data().signatures.first().id);
-    QCOMPARE(store().nextSignatureName(), QStringLiteral("İmza 4"));
-}
-
-void SignatureLibraryTest::importStoresAnUprightBoundedPNG_data()
-{
-    QTest::addColumn<QSize>("source");
-    QTest::addColumn<QByteArray>("format");
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<QSize>("stored");
-
-    QTest::newRow("4000 x 3000 JPEG")
-        << QSize(4000, 3000) << QByteArray("JPG") << 0 << QSize(1400, 1050);
-    QTest::newRow("800 x 200 PNG kept")
-        << QSize(800, 200) << QByteArray("PNG") << 0 << QSize(800, 200);
-    QTest::newRow("tall PNG bounded by its height")
-        << QSize(300, 3000) << QByteArray("PNG") << 0 << QSize(140, 1400);
-    QTest::newRow("exactly 1400 kept")
-        << QSize(1400, 700) << QByteArray("PNG") << 0 << QSize(1400, 700);
-    QTest::newRow("turned photo stored upright")
-        << QSize(400, 200) << QByteArray("JPG") << 6 << QSize(200, 400);
-    QTest::newRow("large turned photo bounded upright")
-        << QSize(4000, 3000) << QByteArray("JPG") << 6 << QSize(1050, 1400);
-}
-
-void SignatureLibraryTest::importStoresAnUprightBoundedPNG()
-{
-    QFETCH(QSize, source);
-    QFETCH(QByteArray, format);
-    QFETCH(int, orientation);
-    QFETCH(QSize, stored);
-
-    QByteArray bytes = encoded(twoColours(source.width(), source.height()), format.constData());
-    if (orientation != 0) {
-        bytes = withOrientation(bytes, quint16(orientation));
-    }
-    const QString path = m_fixture->file("imza." + format.toLower(), bytes);
-    QVERIFY(store().addImageSignature(path, "Islak imza"));
-
-    QCOMPARE(store().data().signatures.size(), 1);
-    const SavedSignature& saved = store().data().signatures.first();
-    QCOMPARE(saved.name, QStringLiteral("Islak imza"));
-    QVERIFY(!saved.strokes && !saved.weight && !saved.ink);
-    const QString expectedName = saved.id.toString(QUuid::WithoutBraces).toUpper() + ".png";
-    QCOMPARE(saved.imageFile, std::optional(expectedName));
-    QCOMPARE(expectedName.size(), 40);
-    QCOMPARE(saved.aspect, double(stored.width()) / stored.height());
-    QCOMPARE(storedImages(), QStringList{expectedName}); // no temporary file left behind
-
-    QImageReader reader(signaturesFolder() + "/" + expectedName);
-    QCOMPARE(reader.format(), QByteArray("png"));
-    const QImage image = reader.read();
-    QCOMPARE(image.size(), stored);
-    if (orientation == 0) {
-        QVERIFY(isRed(image.pixel(stored.width() / 4, stored.height() / 2)));
-        QVERIFY(isBlue(image.pixel(stored.width() * 3 / 4, stored.height() / 2)));
-    } else {
-        // Turned a quarter clockwise: the left half is now on top.
-        QVERIFY(isRed(image.pixel(stored.width() / 2, stored.height() / 4)));
-        QVERIFY(isBlue(image.pixel(stored.width() / 2, stored.height() * 3 / 4)));
-    }
-    QCOMPARE(DataFile().load()->signatures, store().data().signatures);
-}
-
-void SignatureLibraryTest::importRefuses_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");
-
-    QTest::newRow("text file") << "notlar.txt" << QByteArray("bu bir imza değil\n");
-    QTest::newRow("text file named like an image") << "imza.png" << QByteArray("merhaba");
-    QTest::newRow("header declaring 200 million pixels")
-        << "dev.ppm" << QByteArray("P6\n20000 10000\n255\n") + QByteArray(64, '\x80');
-    QTest::newRow("truncated JPEG") << "kesik.jpg" << encoded(twoColours(64, 64), "JPG").left(40);
-    QTest::newRow("missing file") << "" << QByteArray();
-}
-
-void SignatureLibraryTest::importRefuses()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, bytes);
-    const QString path = name.isEmpty() ? m_fixture->path("yok.png") : m_fixture->file(name, bytes);
-
-    QSignalSpy changed(&store(), &Store::dataChanged);
-    QVERIFY(!store().addImageSignature(path, "x"));
-    QVERIFY(store().data().signatures.isEmpty());
-    QCOMPARE(changed.count(), 0);
-    QVERIFY(storedImages().isEmpty());
-}
-
-void SignatureLibraryTest::importFailsWhenTheFolderCannotBeMade()
-{
-    // A regular file where the signatures folder belongs.
-    QDir().mkpath(m_environment->dataFolder());
-    QFile blocker(signaturesFolder());
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-
-    const QString png = m_fixture->file("a.png", encoded(twoColours(80, 20), "PNG"));
-    QVERIFY(!store().addImageSignature(png, "x"));
-    QVERIFY(store().data().signatures.isEmpty());
-    QVERIFY(QFileInfo(signaturesFolder()).isFile());
-}
-
-void SignatureLibraryTest::deleteRemovesPlacementsFileAndRecord()
-{
-    const QString png = m_fixture->file("a.png", encoded(twoColours(80, 20), "PNG"));
-    QVERIFY(store().addImageSignature(png, "resim"));
-    store().addDrawnSignature("el", {{QPointF(0, 0), QPointF(50, 20)}}, 2.6, InkColor::black);
-    const SavedSignature image = store().data().signatures[0];
-    const SavedSignature drawn = store().data().signatures[1];
-
-    store().addFiles({m_fixture->pdf("Sözleşme.pdf", 2)}, AppSection::sign);
-    store().place(image);
-    store().place(drawn);
-    store().setSignPage(1);
-    store().place(image);
-    const Placement kept = store().placements()[1];
-    store().setSelectedPlacement(store().placements()[0].id);
-    const auto selected = store().selectedPlacement();
-    QVERIFY(!store().signatureImage(image).isNull());
-
-    store().deleteSignature(image.id);
-
-    QCOMPARE(store().placements(), QList<Placement>{kept});
-    QCOMPARE(store().selectedPlacement(), selected); // left for the view to notice
-    QCOMPARE(store().data().signatures, QList<SavedSignature>{drawn});
-    QCOMPARE(DataFile().load()->signatures, QList<SavedSignature>{drawn});
-    QVERIFY(storedImages().isEmpty());
-}
-
-void SignatureLibraryTest::deleteWithFileGoneStillRemovesTheRecord()
-{
-    const QString png = m_fixture->file("a.png", encoded(twoColours(80, 20), "PNG"));
-    QVERIFY(store().addImageSignature(png, "resim"));
-    const SavedSignature image = store().data().signatures.first();
-    QVERIFY(QFile::remove(signaturesFolder() + "/" + *image.imageFile));
-
-    store().deleteSignature(image.id);
-    QVERIFY(store().data().signatures.isEmpty());
-    QVERIFY(DataFile().load()->signatures.isEmpty());
-}
-
-void SignatureLibraryTest::deleteOfUnknownIdChangesNothing()
-{
-    store().addDrawnSignature("el", {{QPointF(0, 0)}}, 2.6, InkColor::black);
-    store().addFiles({m_fixture->pdf("a.pdf")}, AppSection::sign);
-    store().place(store().data().signatures.first());
-    const AppData before = store().data();
-    const QList<Placement> placements = store().placements();
-
-    QSignalSpy changed(&store(), &Store::changed);
-    store().deleteSignature(QUuid::createUuid());
-    QCOMPARE(store().data(), before);
-    QCOMPARE(store().placements(), placements);
-    QCOMPARE(changed.count(), 0);
-}
-
-void SignatureLibraryTest::deleteNeverReachesOutsideTheFolder()
-{
-    // A hand-edited data file naming a file outside the signatures folder.
-    const QString outside = m_environment->dataFolder() + "/keep.png";
-    QDir().mkpath(m_environment->dataFolder());
-    QFile file(outside);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-
-    SavedSignature forged;
-    forged.id = QUuid::createUuid();
-    forged.name = "elle";
-    forged.imageFile = "../keep.png";
-    AppData data = store().data();
-    data.signatures << forged;
-    store().setData(data);
-
-    store().deleteSignature(forged.id);
-    QVERIFY(QFileInfo::exists(outside));
-    QVERIFY(store().data().signatures.isEmpty());
-}
-
-void SignatureLibraryTest::previewHasTheSignatureSize_data()
-{
-    QTest::addColumn<double>("aspect");
-    QTest::addColumn<QSizeF>("points");
-
-    QTest::newRow("aspect 3") << 3.0 << QSizeF(600, 200);
-    QTest::newRow("aspect 1") << 1.0 << QSizeF(200, 200);
-    QTest::newRow("tall") << 0.25 << QSizeF(50, 200);
-}
-
-void SignatureLibraryTest::previewHasTheSignatureSize()
-{
-    QFETCH(double, aspect);
-    QFETCH(QSizeF, points);
-
-    const QImage preview = store().signatureImage(drawnRecord(aspect));
-    QVERIFY(!preview.isNull());
-    QCOMPARE(preview.deviceIndependentSize(), points);
-    QCOMPARE(preview.size(), (points * SignatureLibrary::previewScale).toSize());
-
-    // The ink is drawn, over a transparent ground.
-    int inked = 0;
-    for (int y = 0; y < preview.height(); y += 2) {
-        for (int x = 0; x < preview.width(); x += 2) {
-            inked += qAlpha(preview.pixel(x, y)) > 0 ? 1 : 0;
-        }
-    }
-    QVERIFY(inked > 0);
-    QCOMPARE(qAlpha(preview.pixel(0, 0)), 0);
-}
-
-void SignatureLibraryTest::previewIsCachedUntilDeleted()
-{
-    SignatureLibrary library{DataFile()};
-    const SavedSignature signature = drawnRecord(2);
-    const QImage first = library.preview(signature);
-    QVERIFY(library.hasPreview(signature.id));
-    QCOMPARE(library.preview(signature).cacheKey(), first.cacheKey());
-
-    library.discard(signature);
-    QVERIFY(!library.hasPreview(signature.id));
-    QVERIFY(library.preview(signature).cacheKey() != first.cacheKey());
-
-    // An extreme aspect stays a modest raster with the same point size.
-    SavedSignature wide = drawnRecord(1400);
-    const QImage strip = library.preview(wide);
-    QVERIFY(strip.width() <= SignatureLibrary::previewMaxPixels);
-    QVERIFY(std::abs(strip.deviceIndependentSize().width() - 280000) < 280000 * 0.01);
-}
-
-void SignatureLibraryTest::previewOfLostImageIsEmpty()
-{
-    const QString png = m_fixture->file("a.png", encoded(twoColours(80, 20), "PNG"));
-    QVERIFY(store().addImageSignature(png, "resim"));
-    const SavedSignature image = store().data().signatures.first();
-    const QString stored = signaturesFolder() + "/" + *image.imageFile;
-    const QByteArray bytes = Fixtures::readBytes(stored);
-    QVERIFY(QFile::remove(stored));
-
-    QVERIFY(store().signatureImage(image).isNull());
-    // Cached as empty even once the file is back, until the signature is deleted.
-    Fixtures::writeBytes(stored, bytes);
-    QVERIFY(store().signatureImage(image).isNull());
-
-    // A fresh library (a restart) sees the file again, 200 x aspect by 200.
-    SignatureLibrary restarted{DataFile()};
-    const QImage preview = restarted.preview(image);
-    QCOMPARE(preview.deviceIndependentSize(), QSizeF(800, 200));
-}
 
 QTEST_MAIN(SignatureLibraryTest)
 #include "SignatureLibraryTest.moc"

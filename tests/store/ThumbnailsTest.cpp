@@ -4,42 +4,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-// Page thumbnails: the cache key, rendering off the main thread, once per
-// input, page and slot size, proportions and missing pages.
-class ThumbnailsTest : public StoreTestCase {
-    Q_OBJECT
-
-private slots:
-    void keyTruncatesTheSide();
-    void missingPagesGiveNoneAndCacheNothing_data();
-    void missingPagesGiveNoneAndCacheNothing();
-    void rendersOnceAndServesFromTheCache();
-    void twoSlotSizesAreRenderedAndCachedTwice();
-    void keepsProportionsInsideTwiceTheSlot_data();
-    void keepsProportionsInsideTwiceTheSlot();
-    void rendersProtectedInputsWithTheirPassword();
-
-private:
-    // Asks for a thumbnail and waits until it has been delivered.
-    QImage rendered(const PDFFile& file, qint64 index, double side);
-    // Pages carrying a solid black block, so that any thumbnail of them shows ink.
-    QString blockPdf(const QString& name, int pages, const QString& password = {});
-};
-
-QString ThumbnailsTest::blockPdf(const QString& name, int pages, const QString& password)
-{
-    QList<Fixtures::Page> tagged = Fixtures::tagged(name, pages);
-    for (Fixtures::Page& page : tagged) {
-        page.block = true;
-    }
-    Fixtures::Encryption encryption;
-    if (!password.isEmpty()) {
-        encryption = {Fixtures::Cipher::aes256, password, password + "-owner"};
-    }
-    Fixtures::writePdf(m_fixture->path(name), tagged, encryption);
-    return m_fixture->path(name);
-}
-
 static bool hasInk(const QImage& image)
 {
     for (int y = 0; y < image.height(); ++y) {
@@ -52,121 +16,129 @@ static bool hasInk(const QImage& image)
     return false;
 }
 
-QImage ThumbnailsTest::rendered(const PDFFile& file, qint64 index, double side)
-{
-    const QString key = Store::thumbnailKey(file, index, side);
-    QSignalSpy ready(&store(), &Store::thumbnailReady);
-    if (std::optional<QImage> image = store().requestThumbnail(file, index, side)) {
-        return *image;
+// Page thumbnails: the cache key, rendering off the main thread, once per
+// input, page and slot size, proportions and missing pages.
+class ThumbnailsTest : public StoreTestCase {
+    Q_OBJECT
+
+private slots:
+    void keyTruncatesTheSideAndEachSizeIsCached()
+    {
+        store().addFiles({m_fixture->pdf("a.pdf", 3)}, AppSection::merge);
+        const PDFFile file = store().mergeFiles().first();
+        const QString id = file.id.toString(QUuid::WithoutBraces).toUpper();
+        QCOMPARE(Store::thumbnailKey(file, 2, 90.5), id + "-2-90");
+        QCOMPARE(Store::thumbnailKey(file, 0, 900), id + "-0-900");
+
+        QSignalSpy ready(&store(), &Store::thumbnailReady);
+        const QImage large = rendered(file, 2, 90.5);
+        const QImage small = rendered(file, 2, 45);
+        QCOMPARE(ready.count(), 2);
+        QCOMPARE(small.height(), 90);
+        QCOMPARE(large.height(), 181); // twice the side asked for
+        // 90.9 falls on the same key and is served from the cache.
+        QCOMPARE(store().requestThumbnail(file, 2, 90.9), std::optional<QImage>(large));
+        QCOMPARE(store().thumbnail(file, 2, 45), std::optional<QImage>(small));
     }
-    if (!QTest::qWaitFor([&] { return ready.contains({key}); }, 30000)) {
-        return {};
+
+    void missingPagesGiveNoneAndCacheNothing_data()
+    {
+        QTest::addColumn<qint64>("index");
+        QTest::newRow("past the last page") << qint64(3);
+        QTest::newRow("far past the end") << qint64(1000);
+        QTest::newRow("negative") << qint64(-1);
     }
-    return store().thumbnail(file, index, side).value_or(QImage());
-}
 
-void ThumbnailsTest::keyTruncatesTheSide()
-{
-    store().addFiles({m_fixture->pdf("a.pdf", 3)}, AppSection::merge);
-    const PDFFile file = store().mergeFiles().first();
-    const QString id = file.id.toString(QUuid::WithoutBraces).toUpper();
-    QCOMPARE(Store::thumbnailKey(file, 2, 90.5), id + "-2-90");
-    QCOMPARE(Store::thumbnailKey(file, 0, 900), id + "-0-900");
+    void missingPagesGiveNoneAndCacheNothing()
+    {
+        QFETCH(qint64, index);
+        store().addFiles({m_fixture->pdf("a.pdf", 3)}, AppSection::merge);
+        const PDFFile file = store().mergeFiles().first();
+        QSignalSpy ready(&store(), &Store::thumbnailReady);
+        QVERIFY(!store().requestThumbnail(file, index, 90));
+        QVERIFY(!store().thumbnail(file, index, 90));
+        // A real page asked afterwards arrives alone: nothing was rendered for the missing one.
+        QVERIFY(!rendered(file, 0, 40).isNull());
+        QCOMPARE(ready.count(), 1);
+        QCOMPARE(ready.first().first().toString(), Store::thumbnailKey(file, 0, 40));
+    }
 
-    const QImage image = rendered(file, 2, 90.5);
-    QVERIFY(!image.isNull());
-    // 90.9 falls on the same key and is served from the cache.
-    QCOMPARE(store().requestThumbnail(file, 2, 90.9), std::optional<QImage>(image));
-}
+    // The input is protected: pages are rendered with the password it was admitted with.
+    void rendersOnceAndServesFromTheCache()
+    {
+        m_fixture->panels.passwordAnswers = {QString("gizli")};
+        store().addFiles({blockPdf("kilitli.pdf", 2, "gizli")}, AppSection::pages);
+        const PDFFile file = *store().pagesFile();
+        const QString key = Store::thumbnailKey(file, 0, 60);
+        QSignalSpy ready(&store(), &Store::thumbnailReady);
 
-void ThumbnailsTest::missingPagesGiveNoneAndCacheNothing_data()
-{
-    QTest::addColumn<qint64>("index");
-    QTest::newRow("past the last page") << qint64(3);
-    QTest::newRow("far past the end") << qint64(1000);
-    QTest::newRow("negative") << qint64(-1);
-}
+        QVERIFY(!store().thumbnail(file, 0, 60));
+        QVERIFY(!store().requestThumbnail(file, 0, 60)); // rendering elsewhere
+        QVERIFY(!store().requestThumbnail(file, 0, 60)); // already on its way
+        QVERIFY(!rendered(file, 1, 60).isNull());        // queued behind it
+        QCOMPARE(ready.count(), 2);
+        QCOMPARE(ready[0].first().toString(), key);
 
-void ThumbnailsTest::missingPagesGiveNoneAndCacheNothing()
-{
-    QFETCH(qint64, index);
-    store().addFiles({m_fixture->pdf("a.pdf", 3)}, AppSection::merge);
-    const PDFFile file = store().mergeFiles().first();
-    QSignalSpy ready(&store(), &Store::thumbnailReady);
-    QVERIFY(!store().requestThumbnail(file, index, 90));
-    QVERIFY(!store().thumbnail(file, index, 90));
-    // A real page asked afterwards arrives alone: nothing was rendered for the missing one.
-    QVERIFY(!rendered(file, 0, 40).isNull());
-    QCOMPARE(ready.count(), 1);
-    QCOMPARE(ready.first().first().toString(), Store::thumbnailKey(file, 0, 40));
-}
+        const std::optional<QImage> cached = store().thumbnail(file, 0, 60);
+        QVERIFY(cached);
+        QVERIFY(hasInk(*cached));
+        QCOMPARE(store().requestThumbnail(file, 0, 60), cached);
+        QCOMPARE(ready.count(), 2);
+    }
 
-void ThumbnailsTest::rendersOnceAndServesFromTheCache()
-{
-    store().addFiles({blockPdf("a.pdf", 2)}, AppSection::pages);
-    const PDFFile file = *store().pagesFile();
-    const QString key = Store::thumbnailKey(file, 0, 60);
-    QSignalSpy ready(&store(), &Store::thumbnailReady);
+    void keepsProportionsInsideTwiceTheSlot_data()
+    {
+        QTest::addColumn<Fixtures::Page>("page");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("portrait letter") << Fixtures::Page{"p", 612, 792, 0, {}} << QSize(139, 180);
+        QTest::newRow("turned a quarter")
+            << Fixtures::Page{"r", 612, 792, 90, {}} << QSize(180, 139);
+        QTest::newRow("crop box") << Fixtures::Page{"c", 612, 792, 0, QRectF(0, 0, 300, 300)}
+                                  << QSize(180, 180);
+    }
 
-    QVERIFY(!store().thumbnail(file, 0, 60));
-    QVERIFY(!store().requestThumbnail(file, 0, 60)); // rendering elsewhere
-    QVERIFY(!store().requestThumbnail(file, 0, 60)); // already on its way
-    QVERIFY(!rendered(file, 1, 60).isNull());        // queued behind it
-    QCOMPARE(ready.count(), 2);
-    QCOMPARE(ready[0].first().toString(), key);
+    void keepsProportionsInsideTwiceTheSlot()
+    {
+        QFETCH(Fixtures::Page, page);
+        QFETCH(QSize, size);
+        const QString path = m_fixture->path("shape.pdf");
+        Fixtures::writePdf(path, {page});
+        store().addFiles({path}, AppSection::sign);
+        const QImage image = rendered(*store().signFile(), 0, 90);
+        QVERIFY(std::abs(image.width() - size.width()) <= 1);
+        QVERIFY(std::abs(image.height() - size.height()) <= 1);
+    }
 
-    const std::optional<QImage> cached = store().thumbnail(file, 0, 60);
-    QVERIFY(cached);
-    QVERIFY(hasInk(*cached));
-    QCOMPARE(store().requestThumbnail(file, 0, 60), cached);
-    QCOMPARE(ready.count(), 2);
-}
+private:
+    // Asks for a thumbnail and waits until it has been delivered.
+    QImage rendered(const PDFFile& file, qint64 index, double side)
+    {
+        const QString key = Store::thumbnailKey(file, index, side);
+        QSignalSpy ready(&store(), &Store::thumbnailReady);
+        if (std::optional<QImage> image = store().requestThumbnail(file, index, side)) {
+            return *image;
+        }
+        if (!QTest::qWaitFor([&] { return ready.contains({key}); }, 30000)) {
+            return {};
+        }
+        return store().thumbnail(file, index, side).value_or(QImage());
+    }
 
-void ThumbnailsTest::twoSlotSizesAreRenderedAndCachedTwice()
-{
-    store().addFiles({m_fixture->pdf("a.pdf", 1)}, AppSection::split);
-    const PDFFile file = *store().splitFile();
-    QSignalSpy ready(&store(), &Store::thumbnailReady);
-    const QImage small = rendered(file, 0, 45);
-    const QImage large = rendered(file, 0, 90);
-    QCOMPARE(ready.count(), 2);
-    QCOMPARE(small.height(), 90);
-    QCOMPARE(large.height(), 180);
-    QCOMPARE(store().thumbnail(file, 0, 45), std::optional<QImage>(small));
-    QCOMPARE(store().thumbnail(file, 0, 90), std::optional<QImage>(large));
-}
-
-void ThumbnailsTest::keepsProportionsInsideTwiceTheSlot_data()
-{
-    QTest::addColumn<Fixtures::Page>("page");
-    QTest::addColumn<QSize>("size");
-    QTest::newRow("portrait letter") << Fixtures::Page{"p", 612, 792, 0, {}} << QSize(139, 180);
-    QTest::newRow("landscape A4") << Fixtures::Page{"l", 842, 595, 0, {}} << QSize(180, 127);
-    QTest::newRow("turned a quarter") << Fixtures::Page{"r", 612, 792, 90, {}} << QSize(180, 139);
-    QTest::newRow("crop box") << Fixtures::Page{"c", 612, 792, 0, QRectF(0, 0, 300, 300)}
-                              << QSize(180, 180);
-}
-
-void ThumbnailsTest::keepsProportionsInsideTwiceTheSlot()
-{
-    QFETCH(Fixtures::Page, page);
-    QFETCH(QSize, size);
-    const QString path = m_fixture->path("shape.pdf");
-    Fixtures::writePdf(path, {page});
-    store().addFiles({path}, AppSection::sign);
-    const QImage image = rendered(*store().signFile(), 0, 90);
-    QVERIFY(std::abs(image.width() - size.width()) <= 1);
-    QVERIFY(std::abs(image.height() - size.height()) <= 1);
-}
-
-void ThumbnailsTest::rendersProtectedInputsWithTheirPassword()
-{
-    m_fixture->panels.passwordAnswers = {QString("gizli")};
-    store().addFiles({blockPdf("kilitli.pdf", 2, "gizli")}, AppSection::sign);
-    const QImage image = rendered(*store().signFile(), 1, 100);
-    QVERIFY(!image.isNull());
-    QVERIFY(hasInk(image));
-}
+    // Pages carrying a solid black block, so that any thumbnail of them shows ink.
+    QString blockPdf(const QString& name, int pages, const QString& password = {})
+    {
+        QList<Fixtures::Page> tagged = Fixtures::tagged(name, pages);
+        for (Fixtures::Page& page : tagged) {
+            page.block = true;
+        }
+        Fixtures::Encryption encryption;
+        if (!password.isEmpty()) {
+            encryption = {Fixtures::Cipher::aes256, password, password + "-owner"};
+        }
+        Fixtures::writePdf(m_fixture->path(name), tagged, encryption);
+        return m_fixture->path(name);
+    }
+};
 
 QTEST_GUILESS_MAIN(ThumbnailsTest)
 #include "ThumbnailsTest.moc"

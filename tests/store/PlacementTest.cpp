@@ -1,0 +1,257 @@
+#include "Fixtures.h"
+#include "PlacementMath.h"
+#include "StoreTestCase.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool near(const QRectF& a, const QRectF& b)
+{
+    const double tolerance = 1e-9;
+    return std::abs(a.x() - b.x()) < tolerance && std::abs(a.y() - b.y()) < tolerance &&
+           std::abs(a.width() - b.width()) < tolerance &&
+           std::abs(a.height() - b.height()) < tolerance;
+}
+
+QString describe(const QRectF& r)
+{
+    return QStringLiteral("(%1, %2, %3, %4)")
+        .arg(r.x(), 0, 'g', 12)
+        .arg(r.y(), 0, 'g', 12)
+        .arg(r.width(), 0, 'g', 12)
+        .arg(r.height(), 0, 'g', 12);
+}
+
+#define COMPARE_RECT(actual, expected)                                                             \
+    QVERIFY2(near(actual, expected),                                                               \
+             qPrintable(describe(actual) + QStringLiteral(" != ") + describe(expected)))
+
+SavedSignature signatureOf(double aspect)
+{
+    SavedSignature signature;
+    signature.id = QUuid::createUuid();
+    signature.name = QStringLiteral("İmza");
+    signature.strokes = QList<Stroke>{{QPointF(0.1, 0.5), QPointF(0.9, 0.5)}};
+    signature.aspect = aspect;
+    return signature;
+}
+
+} // namespace
+
+// Where signatures land on a page of the sign tool, and how drags move and
+// resize them; what a run stamps is RunsTest's.
+class PlacementTest : public StoreTestCase {
+    Q_OBJECT
+
+private slots:
+    void placedRect_data()
+    {
+        QTest::addColumn<QSizeF>("page");
+        QTest::addColumn<double>("aspect");
+        QTest::addColumn<int>("existing");
+        QTest::addColumn<QRectF>("expected");
+
+        const QSizeF a4(595, 842);
+        const QSizeF landscape(842, 595);
+        const double wideH = 0.32 * 595 / (842 * 4);
+        QTest::newRow("aspect 4 upright") << a4 << 4.0 << 0 << QRectF(0.34, 0.62, 0.32, wideH);
+        const double cappedW = 0.3 * 595 / 842;
+        QTest::newRow("aspect 1 landscape capped")
+            << landscape << 1.0 << 0 << QRectF(0.5 - cappedW / 2, 0.62, cappedW, 0.3);
+        QTest::newRow("fourth on a page shifted by 0.09")
+            << a4 << 4.0 << 3 << QRectF(0.34 + 0.09, 0.62 + 0.09, 0.32, wideH);
+        QTest::newRow("shift stops at both edges")
+            << a4 << 4.0 << 20 << QRectF(1 - 0.32, 1 - wideH, 0.32, wideH);
+        QTest::newRow("tall signature stops at the bottom first")
+            << landscape << 1.0 << 3 << QRectF(0.5 - cappedW / 2 + 0.09, 0.7, cappedW, 0.3);
+        const double squareH = 0.32 * 595 / 842;
+        QTest::newRow("negative aspect counts as square")
+            << a4 << -2.0 << 0 << QRectF(0.34, 0.62, 0.32, squareH);
+        QTest::newRow("NaN aspect counts as square")
+            << a4 << std::numeric_limits<double>::quiet_NaN() << 0
+            << QRectF(0.34, 0.62, 0.32, squareH);
+        QTest::newRow("empty page counts as A4")
+            << QSizeF(0, 0) << 4.0 << 0 << QRectF(0.34, 0.62, 0.32, wideH);
+    }
+
+    void placedRect()
+    {
+        QFETCH(QSizeF, page);
+        QFETCH(double, aspect);
+        QFETCH(int, existing);
+        QFETCH(QRectF, expected);
+        COMPARE_RECT(PlacementMath::placed(page, aspect, existing), expected);
+    }
+
+    // A move keeps the size inside the page; a resize keeps the proportions and
+    // the top-left corner, and uses only the horizontal part of the drag.
+    void draggedRect_data()
+    {
+        QTest::addColumn<bool>("resize");
+        QTest::addColumn<QRectF>("start");
+        QTest::addColumn<QPointF>("drag");
+        QTest::addColumn<QRectF>("expected");
+
+        const QRectF start(0.3, 0.4, 0.2, 0.1);
+        QTest::newRow("move inside the page")
+            << false << start << QPointF(0.1, 0.05) << QRectF(0.4, 0.45, 0.2, 0.1);
+        QTest::newRow("move past the bottom stops at 1 - height")
+            << false << start << QPointF(0, 5) << QRectF(0.3, 0.9, 0.2, 0.1);
+        QTest::newRow("move far right stops at 1 - width")
+            << false << start << QPointF(3, 0) << QRectF(0.8, 0.4, 0.2, 0.1);
+        QTest::newRow("move into a corner")
+            << false << start << QPointF(-1, -1) << QRectF(0, 0, 0.2, 0.1);
+        QTest::newRow("resize grows in proportion")
+            << true << start << QPointF(0.1, 0.4) << QRectF(0.3, 0.4, 0.3, 0.15);
+        QTest::newRow("resize stops at width 0.05")
+            << true << start << QPointF(-1, 0) << QRectF(0.3, 0.4, 0.05, 0.025);
+        QTest::newRow("resize near the right edge stops at x + w = 1")
+            << true << QRectF(0.7, 0.2, 0.2, 0.1) << QPointF(0.5, 0) << QRectF(0.7, 0.2, 0.3, 0.15);
+        QTest::newRow("resize near the bottom stops there, width in proportion")
+            << true << QRectF(0.1, 0.85, 0.2, 0.1) << QPointF(0.2, 0)
+            << QRectF(0.1, 0.85, 0.3, 0.15);
+        QTest::newRow("resize of an empty start leaves it alone")
+            << true << QRectF(0.1, 0.1, 0, 0) << QPointF(0.2, 0) << QRectF(0.1, 0.1, 0, 0);
+    }
+
+    void draggedRect()
+    {
+        QFETCH(bool, resize);
+        QFETCH(QRectF, start);
+        QFETCH(QPointF, drag);
+        QFETCH(QRectF, expected);
+        const QRectF result = resize ? PlacementMath::resized(start, drag.x())
+                                     : PlacementMath::moved(start, drag);
+        COMPARE_RECT(result, expected);
+        QVERIFY(result.right() <= 1 + 1e-12 && result.bottom() <= 1 + 1e-12);
+    }
+
+    void placeWithoutDocumentDoesNothing()
+    {
+        QSignalSpy changed(&store(), &Store::changed);
+        store().place(signatureOf(2));
+        QVERIFY(store().placements().isEmpty());
+        QVERIFY(!store().selectedPlacement());
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void placeUsesTheDisplayedPageAndSelects_data()
+    {
+        QTest::addColumn<Fixtures::Page>("page");
+        QTest::addColumn<double>("aspect");
+        QTest::addColumn<QRectF>("expected");
+
+        const double turnedW = 0.3 * 612 / 792;
+        QTest::newRow("letter turned a quarter is 792 x 612")
+            << Fixtures::Page{"p", 612, 792, 90, {}} << 1.0
+            << QRectF(0.5 - turnedW / 2, 0.62, turnedW, 0.3);
+        const double cropW = 0.3 * 595 / 842;
+        QTest::newRow("crop box decides, not the media box")
+            << Fixtures::Page{"p", 1000, 1000, 0, QRectF(0, 0, 842, 595)} << 1.0
+            << QRectF(0.5 - cropW / 2, 0.62, cropW, 0.3);
+    }
+
+    void placeUsesTheDisplayedPageAndSelects()
+    {
+        QFETCH(Fixtures::Page, page);
+        QFETCH(double, aspect);
+        QFETCH(QRectF, expected);
+
+        admit({page});
+        const SavedSignature signature = signatureOf(aspect);
+        store().place(signature);
+
+        QCOMPARE(store().placements().size(), 1);
+        const Placement& placed = store().placements().first();
+        QCOMPARE(placed.signatureID, signature.id);
+        QCOMPARE(placed.page, 0);
+        QVERIFY(!placed.id.isNull());
+        COMPARE_RECT(placed.rect, expected);
+        QCOMPARE(store().selectedPlacement(), std::optional(placed.id));
+    }
+
+    void cascadeCountsOnlyTheShownPage()
+    {
+        admit(Fixtures::tagged(QStringLiteral("s"), 3));
+        const SavedSignature signature = signatureOf(4);
+        store().place(signature);
+        store().place(signature);
+        store().setSignPage(2);
+        store().place(signature);
+        store().place(signature);
+        store().setSignPage(0);
+        store().place(signature);
+
+        const QList<Placement>& placements = store().placements();
+        QCOMPARE(placements.size(), 5);
+        const QList<int> pages{placements[0].page, placements[1].page, placements[2].page,
+                               placements[3].page, placements[4].page};
+        QCOMPARE(pages, (QList<int>{0, 0, 2, 2, 0}));
+        const double h = 0.32 * 612 / (792 * 4);
+        COMPARE_RECT(placements[0].rect, QRectF(0.34, 0.62, 0.32, h));
+        COMPARE_RECT(placements[1].rect, QRectF(0.37, 0.65, 0.32, h));
+        COMPARE_RECT(placements[2].rect, QRectF(0.34, 0.62, 0.32, h));
+        COMPARE_RECT(placements[3].rect, QRectF(0.37, 0.65, 0.32, h));
+        COMPARE_RECT(placements[4].rect, QRectF(0.40, 0.68, 0.32, h));
+        QCOMPARE(store().selectedPlacement(), std::optional(placements[4].id));
+    }
+
+    void moveAndResizeChangeOnlyTheirPlacement()
+    {
+        admit(Fixtures::tagged(QStringLiteral("s"), 1));
+        store().place(signatureOf(2));
+        store().place(signatureOf(2));
+        const Placement first = store().placements()[0];
+        const Placement second = store().placements()[1];
+
+        // A drag reports its translation so far each time, always from the same start.
+        store().movePlacement(first.id, first.rect, QPointF(0.01, 0.01));
+        store().movePlacement(first.id, first.rect, QPointF(-5, 0.1));
+        COMPARE_RECT(store().placements()[0].rect,
+                     QRectF(0, first.rect.y() + 0.1, first.rect.width(), first.rect.height()));
+        QCOMPARE(store().placements()[1], second);
+
+        const QRectF start = store().placements()[0].rect;
+        store().resizePlacement(first.id, start, QPointF(-1, 0.4)); // vertical part is not used
+        COMPARE_RECT(store().placements()[0].rect,
+                     QRectF(start.x(), start.y(), 0.05, start.height() * 0.05 / start.width()));
+        QCOMPARE(store().placements()[1], second);
+        QCOMPARE(store().placements().size(), 2);
+    }
+
+    void removingClearsTheSelectionAndEndsItsDrags()
+    {
+        admit(Fixtures::tagged(QStringLiteral("s"), 1));
+        store().place(signatureOf(2));
+        store().place(signatureOf(3));
+        const Placement kept = store().placements()[0];
+        const Placement gone = store().placements()[1];
+        store().setSelectedPlacement(kept.id);
+        store().removePlacement(gone.id); // any removal clears the selection
+        QCOMPARE(store().placements(), QList<Placement>{kept});
+        QVERIFY(!store().selectedPlacement());
+
+        QSignalSpy changed(&store(), &Store::placementsChanged);
+        store().movePlacement(gone.id, gone.rect, QPointF(0.1, 0.1));
+        store().resizePlacement(gone.id, gone.rect, QPointF(0.1, 0));
+        QCOMPARE(store().placements(), QList<Placement>{kept});
+        QCOMPARE(changed.count(), 0);
+    }
+
+private:
+    // Admits a document of the given pages for signing.
+    void admit(const QList<Fixtures::Page>& pages)
+    {
+        const QString path = m_fixture->path(QStringLiteral("Sözleşme.pdf"));
+        Fixtures::writePdf(path, pages);
+        store().addFiles({path}, AppSection::sign);
+        QVERIFY(store().signFile());
+    }
+};
+
+QTEST_GUILESS_MAIN(PlacementTest)
+#include "PlacementTest.moc"
