@@ -169,39 +169,46 @@ private slots:
         QCOMPARE(chosen, std::optional(existing));
     }
 
-    void openPDFsSelection_data()
+    // What the open and folder panels hand back: the files or the folder chosen, or nothing.
+    void panelsGiveWhatWasChosen_data()
     {
-        QTest::addColumn<bool>("multiple");
-        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("panel"); // "several", "one" or "folder"
+        QTest::addColumn<QString>("typed"); // what the name field holds; empty cancels
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("several") << true << false << QStringList{"a.pdf", "b.pdf"};
-        QTest::newRow("one") << false << false << QStringList{"a.pdf"};
-        QTest::newRow("cancelled") << true << true << QStringList{};
+        QTest::newRow("several PDFs") << "several"
+                                      << "\"a.pdf\" \"b.pdf\"" << QStringList{"a.pdf", "b.pdf"};
+        QTest::newRow("one PDF") << "one"
+                                 << "a.pdf" << QStringList{"a.pdf"};
+        QTest::newRow("cancelled") << "several"
+                                   << "" << QStringList{};
+        QTest::newRow("a folder") << "folder"
+                                  << "çıktılar" << QStringList{"çıktılar"};
     }
-    void openPDFsSelection()
+    void panelsGiveWhatWasChosen()
     {
-        QFETCH(bool, multiple);
-        QFETCH(bool, cancel);
+        QFETCH(QString, panel);
+        QFETCH(QString, typed);
         QFETCH(QStringList, expected);
         for (const QString name : {"a.pdf", "b.pdf", "notes.txt"}) {
             QFile file(m_dir->filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("çıktılar")));
+        const QMap<QString, QFileDialog::FileMode> modes = {{"several", QFileDialog::ExistingFiles},
+                                                            {"one", QFileDialog::ExistingFile},
+                                                            {"folder", QFileDialog::Directory}};
         ModalScript script;
         script.then([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog);
-            QCOMPARE(dialog->fileMode(),
-                     multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-            QVERIFY(dialog->selectedNameFilter().contains(QStringLiteral("*.pdf")));
-            if (cancel) {
+            QCOMPARE(dialog->fileMode(), modes.value(panel));
+            QVERIFY(panel == "folder" || dialog->selectedNameFilter().contains("*.pdf"));
+            if (typed.isEmpty()) {
                 dialog->reject();
                 return;
             }
             dialog->setDirectory(m_dir->path());
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-                ->setText(multiple ? QStringLiteral("\"a.pdf\" \"b.pdf\"")
-                                   : QStringLiteral("a.pdf"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
             accept(dialog);
         });
         script.start();
@@ -209,24 +216,10 @@ private slots:
         for (const QString& name : expected) {
             expectedPaths << m_dir->filePath(name);
         }
-        QCOMPARE(m_panels.openPDFs(multiple), expectedPaths);
-    }
-
-    void folderChoosesDirectories()
-    {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("çıktılar")));
-        const QString target = m_dir->filePath(QStringLiteral("çıktılar"));
-        ModalScript script;
-        script.then([&](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            QVERIFY(dialog);
-            QCOMPARE(dialog->fileMode(), QFileDialog::Directory);
-            QCOMPARE(dialog->labelText(QFileDialog::Accept), QStringLiteral("Bu klasöre kaydet"));
-            dialog->setDirectory(target);
-            accept(dialog);
-        });
-        script.start();
-        QCOMPARE(m_panels.folder(), std::optional(target));
+        const QStringList chosen = panel == QLatin1String("folder")
+                                       ? QStringList{m_panels.folder().value_or(QString())}
+                                       : m_panels.openPDFs(panel == QLatin1String("several"));
+        QCOMPARE(chosen, expectedPaths);
     }
 };
 
