@@ -81,11 +81,6 @@ QAbstractButton* revealOf(const QWidget* root)
     return Find::named<QAbstractButton>(root, QStringLiteral("Finder'da göster"));
 }
 
-QSet<int> pagesOf(const QList<int>& pages)
-{
-    return QSet<int>(pages.begin(), pages.end());
-}
-
 } // namespace
 
 // The tool pages and the history list over a real Store, driven as a user would.
@@ -503,15 +498,15 @@ private slots:
         QCOMPARE(textOf(m_screen.get(), "summary"), QStringLiteral("Silinecek: 2 · Kalacak: 8"));
         QVERIFY(marked(4) && !marked(3));
         clickPage(1); // a second click takes the mark away again
-        QCOMPARE(store().pagesSelected(), pagesOf({4}));
+        QCOMPARE(store().pagesSelected(), (QSet<int>{4}));
         grid()->setFocus();
         grid()->setCurrentIndex(grid()->model()->index(2, 0));
         QTest::keyClick(grid(), Qt::Key_Space);
         QTest::keyClick(grid(), Qt::Key_Right);
         QTest::keyClick(grid(), Qt::Key_Return);
-        QCOMPARE(store().pagesSelected(), pagesOf({2, 3, 4}));
+        QCOMPARE(store().pagesSelected(), (QSet<int>{2, 3, 4}));
         QTest::keyClick(grid(), Qt::Key_Space);
-        QCOMPARE(store().pagesSelected(), pagesOf({2, 4}));
+        QCOMPARE(store().pagesSelected(), (QSet<int>{2, 4}));
     }
 
     void pagesInvertClearAndReplace()
@@ -531,7 +526,7 @@ private slots:
         clickPage(0);
         clickPage(7);
         click(QStringLiteral("Seçimi ters çevir"));
-        QCOMPARE(store().pagesSelected(), pagesOf({1, 2, 3, 4, 5, 6, 8, 9}));
+        QCOMPARE(store().pagesSelected(), (QSet<int>{1, 2, 3, 4, 5, 6, 8, 9}));
         QTest::mouseClick(run(), Qt::LeftButton); // the save panel is cancelled
         QCOMPARE(m_fixture->panels.calls, QStringList{"save(Rapor düzenlenmiş)"});
         // Another document replaces the grid and its marks.

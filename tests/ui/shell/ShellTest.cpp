@@ -7,7 +7,6 @@
 #include "StoreFixture.h"
 #include "WindowPresenter.h"
 
-#include <QDialog>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTest>
@@ -52,8 +51,8 @@ struct ScriptedClock {
 } // namespace
 
 // The main window over a real Store: sections chosen by shortcut, sidebar and writes made
-// elsewhere, remembered across restarts; badges; the File menu; the brand header's buttons; and
-// bringing the window forward when files arrive from outside.
+// elsewhere, remembered across restarts; badges; the File menu; and bringing the window forward
+// when files arrive from outside.
 class ShellTest : public QObject {
     Q_OBJECT
 
@@ -185,30 +184,6 @@ private slots:
         QTRY_VERIFY(window().centralWidget()->width() >= MainWindow::minimumContentSize.width());
         QVERIFY(window().centralWidget()->height() >= MainWindow::minimumContentSize.height());
         QVERIFY(window().findChild<QStackedWidget*>()->width() >= MainWindow::detailMinimumWidth);
-    }
-
-    void brandHeaderButtonsOpenPlaceholders_data()
-    {
-        QTest::addColumn<QString>("button"); // accessible name, or empty for Ctrl+,
-        QTest::addColumn<QString>("dialog");
-        QTest::newRow("the mark") << QStringLiteral("Leaflow") << QStringLiteral("about");
-        QTest::newRow("the gear") << QStringLiteral("Ayarlar") << QStringLiteral("settings");
-        QTest::newRow("Ctrl+,") << QString() << QStringLiteral("settings");
-    }
-    void brandHeaderButtonsOpenPlaceholders()
-    {
-        QFETCH(QString, button);
-        QFETCH(QString, dialog);
-        open();
-        if (button.isEmpty()) {
-            QTest::keyClick(&window(), Qt::Key_Comma, Qt::ControlModifier);
-        } else {
-            QTest::mouseClick(Find::named<QAbstractButton>(&window(), button), Qt::LeftButton);
-        }
-        QDialog* shown = nullptr;
-        QTRY_VERIFY((shown = Find::named<QDialog>(&window(), dialog)) && shown->isVisible());
-        shown->accept();
-        QTRY_VERIFY(!Find::named<QDialog>(&window(), dialog)); // gone, not just hidden
     }
 
     // A minimised window comes forward at once; a hidden one reopens after one delay however many
