@@ -23,7 +23,7 @@
 #include "SplitPreview.h"
 #include "SplitScreen.h"
 #include "StepperControl.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -84,14 +84,11 @@ QAbstractButton* revealOf(const QWidget* root)
 } // namespace
 
 // The tool pages and the history list over a real Store, driven as a user would.
-class ScreensTest : public QObject {
+class ScreensTest : public StoreTestCase {
     Q_OBJECT
 
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
     std::unique_ptr<QWidget> m_screen;
 
-    Store& store() { return *m_fixture->store; }
     ToolPage* page() { return qobject_cast<ToolPage*>(m_screen.get()); }
     RunButton* run() { return m_screen->findChild<RunButton*>(); }
     FileList* list() { return m_screen->findChild<FileList*>(); }
@@ -208,16 +205,10 @@ class ScreensTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup()
+    void cleanup() override
     {
         m_screen.reset();
-        m_fixture.reset();
+        StoreTestCase::cleanup();
         qunsetenv("LEAFLOW_SNAPSHOT");
     }
 

@@ -4,7 +4,7 @@
 #include "SectionText.h"
 #include "Sidebar.h"
 #include "SidebarRow.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 #include "WindowPresenter.h"
 
 #include <QSettings>
@@ -53,14 +53,11 @@ struct ScriptedClock {
 // The main window over a real Store: sections chosen by shortcut, sidebar and writes made
 // elsewhere, remembered across restarts; badges; the File menu; and bringing the window forward
 // when files arrive from outside.
-class ShellTest : public QObject {
+class ShellTest : public StoreTestCase {
     Q_OBJECT
 
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
     std::unique_ptr<MainWindow> m_window;
 
-    Store& store() { return *m_fixture->store; }
     MainWindow& window() { return *m_window; }
     void open(std::optional<AppSection> section = std::nullopt)
     {
@@ -74,16 +71,10 @@ class ShellTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup()
+    void cleanup() override
     {
         m_window.reset();
-        m_fixture.reset();
+        StoreTestCase::cleanup();
     }
 
     void controlDigitChoosesSection_data()
