@@ -35,24 +35,40 @@ public:
     QString temp() const { return root() + QStringLiteral("/tmp"); }
     QString settingsFile() const { return config() + QStringLiteral("/Leaflow/Leaflow.conf"); }
 
-    QProcessEnvironment environment() const
+    // Starts leaflow in `folder` with these arguments and extra variables, and nothing of the
+    // caller's environment that would change how it runs.
+    void start(QProcess& app, const QStringList& arguments, const QStringList& variables = {},
+               const QString& folder = {}) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config());
-        env.insert(QStringLiteral("XDG_DATA_HOME"), data());
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime());
-        env.insert(QStringLiteral("TMPDIR"), temp());
-        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
         for (const char* name :
              {"LEAFLOW_SNAPSHOT", "LEAFLOW_SNAPSHOT_DARK", "LEAFLOW_SNAPSHOT_WIDTH",
-              "LEAFLOW_TEST_ECHO", "QT_SCALE_FACTOR"}) {
+              "LEAFLOW_TEST_ECHO", "QT_SCALE_FACTOR", "DBUS_SESSION_BUS_ADDRESS"}) {
             env.remove(QString::fromLatin1(name));
         }
-        return env;
+        const QStringList own = {"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + config(),
+                                 "XDG_DATA_HOME=" + data(), "XDG_RUNTIME_DIR=" + runtime(),
+                                 "TMPDIR=" + temp()};
+        for (const QString& variable : own + variables) {
+            env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        }
+        app.setProcessEnvironment(env);
+        app.setWorkingDirectory(folder);
+        app.start(QStringLiteral(LEAFLOW_APP), arguments);
     }
-
-    static QString program() { return QStringLiteral(LEAFLOW_APP); }
+    // Runs leaflow to its normal end.
+    bool run(const QStringList& arguments, const QStringList& variables, const QString& folder = {},
+             QByteArray* output = nullptr) const
+    {
+        QProcess app;
+        start(app, arguments, variables, folder);
+        const bool ended = app.waitForFinished(120000) &&
+                           app.exitStatus() == QProcess::NormalExit && app.exitCode() == 0;
+        if (output) {
+            *output = app.readAllStandardOutput();
+        }
+        return ended;
+    }
 
 private:
     QTemporaryDir m_root;
@@ -162,43 +178,29 @@ private slots:
         QDir().mkpath(work);
         Fixtures::writePdf(work + QStringLiteral("/Teslim tutanağı.pdf"),
                            Fixtures::tagged(QStringLiteral("T"), 2));
-        QProcessEnvironment env = home.environment();
-        env.insert(QStringLiteral("LEAFLOW_TEST_ECHO"), QStringLiteral("1"));
+        const QStringList echo = {QStringLiteral("LEAFLOW_TEST_ECHO=1")};
         QProcess first;
-        first.setProcessEnvironment(env);
-        first.setWorkingDirectory(work);
-        first.start(AppHome::program(), {});
+        home.start(first, {}, echo, work);
         QVERIFY(first.waitForStarted());
-        QString firstOutput;
-        QTRY_VERIFY_WITH_TIMEOUT((firstOutput += QString::fromUtf8(first.readAllStandardOutput()))
-                                     .contains(QStringLiteral("listening: ") + home.runtime()),
-                                 20000);
+        QString said;
+        const auto firstSays = [&](const QString& text) {
+            return (said += QString::fromUtf8(first.readAllStandardOutput())).contains(text);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(firstSays(QStringLiteral("listening: ") + home.runtime()), 20000);
 
         // The second launch names its file relative to its own working folder.
-        QProcess second;
-        second.setProcessEnvironment(env);
-        second.setWorkingDirectory(work);
-        second.start(AppHome::program(), {QStringLiteral("Teslim tutanağı.pdf")});
-        QVERIFY(second.waitForFinished(20000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 0);
-        QVERIFY2(!second.readAllStandardOutput().contains("listening"),
+        QByteArray secondSaid;
+        QVERIFY(home.run({QStringLiteral("Teslim tutanağı.pdf")}, echo, work, &secondSaid));
+        QVERIFY2(!secondSaid.contains("listening"),
                  "the second launch must not become an instance of its own");
-        const QString expected =
-            QStringLiteral("received: ") + work + QStringLiteral("/Teslim tutanağı.pdf");
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (firstOutput += QString::fromUtf8(first.readAllStandardOutput())).contains(expected),
-            20000);
-        QCOMPARE(first.state(), QProcess::Running);
-
+        QTRY_VERIFY_WITH_TIMEOUT(firstSays(QStringLiteral("received: ") + work +
+                                           QStringLiteral("/Teslim tutanağı.pdf")),
+                                 20000);
         // A launch without files only brings the window forward.
-        QProcess third;
-        third.setProcessEnvironment(env);
-        third.start(AppHome::program(), {});
-        QVERIFY(third.waitForFinished(20000));
-        QCOMPARE(third.exitCode(), 0);
+        QVERIFY(home.run({}, echo));
         QCOMPARE(first.state(), QProcess::Running);
-        QCOMPARE(firstOutput.count(QStringLiteral("received: ")), 1);
+        firstSays(QString());
+        QCOMPARE(said.count(QStringLiteral("received: ")), 1);
         first.kill();
         first.waitForFinished();
     }
@@ -225,45 +227,32 @@ private slots:
         QFETCH(int, pixelWidth);
         AppHome home;
         if (!section.isEmpty()) {
-            QSettings stored(home.settingsFile(), QSettings::IniFormat);
-            stored.setValue(QStringLiteral("section"), section);
+            QSettings(home.settingsFile(), QSettings::IniFormat).setValue("section", section);
         }
         const QString shots = home.root() + QStringLiteral("/shots/nested");
-        QProcessEnvironment env = home.environment();
-        env.insert(QStringLiteral("LEAFLOW_SNAPSHOT"), shots);
+        QStringList variables = {QStringLiteral("LEAFLOW_SNAPSHOT=") + shots};
         if (!width.isNull()) {
-            env.insert(QStringLiteral("LEAFLOW_SNAPSHOT_WIDTH"), width);
+            variables << QStringLiteral("LEAFLOW_SNAPSHOT_WIDTH=") + width;
         }
         if (dark) {
-            env.insert(QStringLiteral("LEAFLOW_SNAPSHOT_DARK"), QString());
+            variables << QStringLiteral("LEAFLOW_SNAPSHOT_DARK=");
         }
-        QProcess app;
-        app.setProcessEnvironment(env);
-        app.start(AppHome::program(), {});
-        QVERIFY(app.waitForFinished(120000));
-        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(app.exitCode(), 0);
-        QStringList names = QDir(shots).entryList(QDir::Files, QDir::Name);
+        QVERIFY(home.run({}, variables));
+        const QStringList names = QDir(shots).entryList(QDir::Files, QDir::Name);
         QCOMPARE(names, (QStringList{"compress.png", "history.png", "merge.png", "pages.png",
                                      "sign.png", "split.png"}));
-        QSize first;
+        const QSize first = QImageReader(QDir(shots).filePath(names.first())).size();
+        QCOMPARE(first.width(), pixelWidth);
+        // The content is 780 points high under the window's menu bar.
+        QVERIFY2(first.height() % 2 == 0 && first.height() >= 2 * 780 &&
+                     first.height() <= 2 * (780 + 60),
+                 qPrintable(QString::number(first.height())));
         for (const QString& name : names) {
-            QImageReader reader(QDir(shots).filePath(name));
-            QCOMPARE(reader.format(), QByteArray("png"));
-            const QSize size = reader.size();
-            QCOMPARE(size.width(), pixelWidth);
-            // The content is 780 points high under the window's menu bar.
-            QVERIFY2(size.height() % 2 == 0 && size.height() >= 2 * 780 &&
-                         size.height() <= 2 * (780 + 60),
-                     qPrintable(QString::number(size.height())));
-            if (first.isValid()) {
-                QCOMPARE(size, first);
-            }
-            first = size;
-            const QImage image = reader.read();
+            const QImage image(QDir(shots).filePath(name));
+            QCOMPARE(image.size(), first);
             // The window's own background tells the appearance apart.
-            const QColor corner = image.pixelColor(image.width() - 4, image.height() / 2);
-            QCOMPARE(corner.lightnessF() < 0.5, dark);
+            QCOMPARE(image.pixelColor(image.width() - 4, image.height() / 2).lightnessF() < 0.5,
+                     dark);
         }
         QSettings stored(home.settingsFile(), QSettings::IniFormat);
         QCOMPARE(stored.contains(QStringLiteral("section")), !section.isEmpty());

@@ -12,11 +12,7 @@ class FakeFileManager : public QObject {
 public:
     QList<QStringList> shown;
 public slots:
-    void ShowItems(const QStringList& uris, const QString& startupId)
-    {
-        Q_UNUSED(startupId);
-        shown << uris;
-    }
+    void ShowItems(const QStringList& uris, const QString&) { shown << uris; }
 };
 
 // Showing outputs in the file manager over a private bus, and the folders opened when no file
@@ -24,12 +20,17 @@ public slots:
 class DesktopRevealTest : public QObject {
     Q_OBJECT
 
-    QDBusConnection connect(const QString& name)
-    {
-        return QDBusConnection::connectToBus(m_address, name);
-    }
     QProcess m_daemon;
     QString m_address;
+    QList<QUrl> m_opened; // folders handed to the desktop instead
+
+    DesktopReveal reveal(const QString& address, const QString& name)
+    {
+        return DesktopReveal(QDBusConnection::connectToBus(address, name), [this](const QUrl& url) {
+            m_opened << url;
+            return true;
+        });
+    }
 
 private slots:
     void initTestCase()
@@ -45,14 +46,12 @@ private slots:
         QTRY_VERIFY(m_daemon.canReadLine());
         m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
     }
-
     void cleanupTestCase()
     {
-        if (m_daemon.state() != QProcess::NotRunning) {
-            m_daemon.terminate();
-            m_daemon.waitForFinished();
-        }
+        m_daemon.terminate();
+        m_daemon.waitForFinished();
     }
+    void init() { m_opened.clear(); }
 
     void withoutFileManagerOpensEachFolderOnce_data()
     {
@@ -60,49 +59,36 @@ private slots:
         QTest::newRow("no bus") << false;
         QTest::newRow("nobody answering on the bus") << true;
     }
-
     void withoutFileManagerOpensEachFolderOnce()
     {
         QFETCH(bool, bus);
-        QList<QUrl> opened;
-        DesktopReveal reveal(bus ? connect(QStringLiteral("lonely"))
-                                 : QDBusConnection::connectToBus(QStringLiteral(
-                                                                     "unix:path=/nonexistent/bus"),
-                                                                 QStringLiteral("none")),
-                             [&opened](const QUrl& url) {
-                                 opened << url;
-                                 return true;
-                             });
-        reveal.reveal({});
-        reveal.reveal({QStringLiteral("/data/out/a 1.pdf"), QStringLiteral("/data/out/a 2.pdf"),
+        const QString name = QStringLiteral("lonely");
+        DesktopReveal lonely =
+            reveal(bus ? m_address : QStringLiteral("unix:path=/nonexistent/bus"), name);
+        lonely.reveal({});
+        lonely.reveal({QStringLiteral("/data/out/a 1.pdf"), QStringLiteral("/data/out/a 2.pdf"),
                        QStringLiteral("/data/other/b.pdf")});
-        QTRY_COMPARE(opened, (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/data/out")),
-                                          QUrl::fromLocalFile(QStringLiteral("/data/other"))}));
-        QDBusConnection::disconnectFromBus(QStringLiteral("lonely"));
+        QTRY_COMPARE(m_opened, (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/data/out")),
+                                            QUrl::fromLocalFile(QStringLiteral("/data/other"))}));
+        QDBusConnection::disconnectFromBus(name);
     }
 
     void fileManagerShowsTheFiles()
     {
-        QDBusConnection service = connect(QStringLiteral("service"));
-        QVERIFY(service.isConnected());
+        QDBusConnection service =
+            QDBusConnection::connectToBus(m_address, QStringLiteral("service"));
         FakeFileManager manager;
         QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &manager,
                                        QDBusConnection::ExportAllSlots));
         QVERIFY(service.registerService(QStringLiteral("org.freedesktop.FileManager1")));
-        bool fellBack = false;
-        DesktopReveal reveal(connect(QStringLiteral("client")), [&fellBack](const QUrl&) {
-            fellBack = true;
-            return true;
-        });
-        reveal.reveal(
+        DesktopReveal client = reveal(m_address, QStringLiteral("client"));
+        client.reveal(
             {QStringLiteral("/data/out/Rapor birleşik.pdf"), QStringLiteral("/data/out/b.pdf")});
         QTRY_COMPARE(manager.shown.size(), 1);
         QCOMPARE(manager.shown.first(),
                  (QStringList{QStringLiteral("file:///data/out/Rapor%20birle%C5%9Fik.pdf"),
                               QStringLiteral("file:///data/out/b.pdf")}));
-        QVERIFY(!fellBack);
-        service.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
-        service.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
+        QVERIFY(m_opened.isEmpty());
         QDBusConnection::disconnectFromBus(QStringLiteral("service"));
         QDBusConnection::disconnectFromBus(QStringLiteral("client"));
     }

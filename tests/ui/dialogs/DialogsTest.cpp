@@ -137,96 +137,75 @@ private slots:
         }
     }
 
-    void savePresetsTheNameAndConfirmsOverwriting()
+    // What the panels hand back: the files, the folder or the destination chosen, or nothing. The
+    // save panel offers the suggested name and asks before replacing a file.
+    void panelsGiveWhatWasChosen_data()
     {
-        const QString existing = m_dir->filePath(QStringLiteral("Sözleşme imzalı.pdf"));
-        QFile file(existing);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        QString nameShown;
-        QString question;
-        ModalScript script;
-        script.then([&](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            QVERIFY(dialog);
-            QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
-            QVERIFY(dialog->selectedNameFilter().contains(QStringLiteral("*.pdf")));
-            dialog->setDirectory(m_dir->path());
-            nameShown = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
-            accept(dialog);
-        });
-        script.then([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            QVERIFY(box != nullptr);
-            question = box->text();
-            box->button(QMessageBox::Yes)->click();
-        });
-        script.start();
-        const auto chosen = m_panels.save(QStringLiteral("Sözleşme imzalı"));
-        QCOMPARE(script.answered(), 2);
-        QCOMPARE(nameShown, QStringLiteral("Sözleşme imzalı.pdf"));
-        QVERIFY(question.contains(QStringLiteral("Sözleşme imzalı.pdf")));
-        QCOMPARE(chosen, std::optional(existing));
-    }
-
-    void openPDFsSelection_data()
-    {
-        QTest::addColumn<bool>("multiple");
-        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("panel"); // "several", "one", "folder" or "save"
+        QTest::addColumn<QString>(
+            "typed"); // the name field's text (preset, for save); empty cancels
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("several") << true << false << QStringList{"a.pdf", "b.pdf"};
-        QTest::newRow("one") << false << false << QStringList{"a.pdf"};
-        QTest::newRow("cancelled") << true << true << QStringList{};
+        QTest::newRow("several PDFs")
+            << QStringLiteral("several") << "\"a.pdf\" \"b.pdf\"" << QStringList{"a.pdf", "b.pdf"};
+        QTest::newRow("one PDF") << QStringLiteral("one") << "a.pdf" << QStringList{"a.pdf"};
+        QTest::newRow("cancelled") << QStringLiteral("several") << "" << QStringList{};
+        QTest::newRow("a folder") << QStringLiteral("folder") << "çıktılar"
+                                  << QStringList{"çıktılar"};
+        QTest::newRow("save over a file") << QStringLiteral("save") << "Sözleşme imzalı.pdf"
+                                          << QStringList{"Sözleşme imzalı.pdf"};
     }
-    void openPDFsSelection()
+    void panelsGiveWhatWasChosen()
     {
-        QFETCH(bool, multiple);
-        QFETCH(bool, cancel);
+        QFETCH(QString, panel);
+        QFETCH(QString, typed);
         QFETCH(QStringList, expected);
-        for (const QString name : {"a.pdf", "b.pdf", "notes.txt"}) {
+        for (const QString name : {"a.pdf", "b.pdf", "notes.txt", "Sözleşme imzalı.pdf"}) {
             QFile file(m_dir->filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("çıktılar")));
+        const QMap<QString, QFileDialog::FileMode> modes = {{"several", QFileDialog::ExistingFiles},
+                                                            {"one", QFileDialog::ExistingFile},
+                                                            {"folder", QFileDialog::Directory},
+                                                            {"save", QFileDialog::AnyFile}};
         ModalScript script;
         script.then([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog);
-            QCOMPARE(dialog->fileMode(),
-                     multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-            QVERIFY(dialog->selectedNameFilter().contains(QStringLiteral("*.pdf")));
-            if (cancel) {
+            QCOMPARE(dialog->fileMode(), modes.value(panel));
+            QCOMPARE(dialog->acceptMode() == QFileDialog::AcceptSave, panel == "save");
+            QVERIFY(panel == "folder" || dialog->selectedNameFilter().contains("*.pdf"));
+            if (typed.isEmpty()) {
                 dialog->reject();
                 return;
             }
             dialog->setDirectory(m_dir->path());
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-                ->setText(multiple ? QStringLiteral("\"a.pdf\" \"b.pdf\"")
-                                   : QStringLiteral("a.pdf"));
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (panel == "save") {
+                QCOMPARE(name->text(), typed);
+            }
+            name->setText(typed);
             accept(dialog);
         });
+        if (panel == "save") {
+            script.then([](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                QVERIFY(box && box->text().contains(QStringLiteral("Sözleşme imzalı.pdf")));
+                box->button(QMessageBox::Yes)->click();
+            });
+        }
         script.start();
         QStringList expectedPaths;
         for (const QString& name : expected) {
             expectedPaths << m_dir->filePath(name);
         }
-        QCOMPARE(m_panels.openPDFs(multiple), expectedPaths);
-    }
-
-    void folderChoosesDirectories()
-    {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("çıktılar")));
-        const QString target = m_dir->filePath(QStringLiteral("çıktılar"));
-        ModalScript script;
-        script.then([&](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            QVERIFY(dialog);
-            QCOMPARE(dialog->fileMode(), QFileDialog::Directory);
-            QCOMPARE(dialog->labelText(QFileDialog::Accept), QStringLiteral("Bu klasöre kaydet"));
-            dialog->setDirectory(target);
-            accept(dialog);
-        });
-        script.start();
-        QCOMPARE(m_panels.folder(), std::optional(target));
+        const QStringList chosen =
+            panel == "folder" ? QStringList{m_panels.folder().value_or(QString())}
+            : panel == "save"
+                ? QStringList{m_panels.save(QStringLiteral("Sözleşme imzalı")).value_or(QString())}
+                : m_panels.openPDFs(panel == "several");
+        QCOMPARE(chosen, expectedPaths);
+        QCOMPARE(script.answered(), panel == "save" ? 2 : 1);
     }
 };
 

@@ -1,14 +1,12 @@
 #include "Badge.h"
 #include "BannerView.h"
 #include "CompressScreen.h"
-#include "DataFile.h"
 #include "DropZone.h"
 #include "EmptyState.h"
 #include "FileList.h"
 #include "FileRow.h"
 #include "Find.h"
 #include "Fixtures.h"
-#include "Formatting.h"
 #include "HistoryDisplay.h"
 #include "HistoryRow.h"
 #include "HistoryScreen.h"
@@ -25,7 +23,7 @@
 #include "SplitPreview.h"
 #include "SplitScreen.h"
 #include "StepperControl.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -83,23 +81,14 @@ QAbstractButton* revealOf(const QWidget* root)
     return Find::named<QAbstractButton>(root, QStringLiteral("Finder'da göster"));
 }
 
-QSet<int> pagesOf(const QList<int>& pages)
-{
-    return QSet<int>(pages.begin(), pages.end());
-}
-
 } // namespace
 
 // The tool pages and the history list over a real Store, driven as a user would.
-class ScreensTest : public QObject {
+class ScreensTest : public StoreTestCase {
     Q_OBJECT
 
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
     std::unique_ptr<QWidget> m_screen;
-    QDateTime m_now = clockNow;
 
-    Store& store() { return *m_fixture->store; }
     ToolPage* page() { return qobject_cast<ToolPage*>(m_screen.get()); }
     RunButton* run() { return m_screen->findChild<RunButton*>(); }
     FileList* list() { return m_screen->findChild<FileList*>(); }
@@ -112,6 +101,12 @@ class ScreensTest : public QObject {
         return Find::named<QAbstractButton>(m_screen.get(), name);
     }
     void click(const QString& name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void removeRow(int row)
+    {
+        QTest::mouseClick(Find::named<QAbstractButton>(list()->row(row),
+                                                       QStringLiteral("Listeden çıkar")),
+                          Qt::LeftButton);
+    }
     bool marked(int page)
     {
         return grid()->model()->index(page, 0).data(PageGridModel::SelectedRole).toBool();
@@ -206,54 +201,88 @@ class ScreensTest : public QObject {
         AppData data = store().data();
         data.history = records;
         store().setData(data);
-        show(new HistoryScreen(store(), nullptr, [this] { return m_now; }), {820, 560});
+        show(new HistoryScreen(store(), nullptr, [] { return clockNow; }), {820, 560});
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-        m_now = clockNow;
-    }
-    void cleanup()
+    void cleanup() override
     {
         m_screen.reset();
-        m_fixture.reset();
+        StoreTestCase::cleanup();
         qunsetenv("LEAFLOW_SNAPSHOT");
     }
 
-    void mergeDropAnywhereAdmitsFiles_data()
+    // Files dropped on any part of a tool page reach its tool: merge adds them to its list,
+    // split takes the first PDF in place of its file.
+    void dropAnywhereAdmitsFiles_data()
     {
         QTest::addColumn<QString>("where");
-        QTest::newRow("drop zone") << QStringLiteral("drop zone");
-        QTest::newRow("footer summary") << QStringLiteral("summary");
-        QTest::newRow("footer bar") << QStringLiteral("footer bar");
-        QTest::newRow("run button") << QStringLiteral("run");
-        QTest::newRow("header") << QStringLiteral("header");
-        QTest::newRow("a row of the list") << QStringLiteral("row");
+        for (const char* where : {"merge: drop zone", "merge: summary", "merge: footer bar",
+                                  "merge: run", "merge: header", "merge: row", "split: drop zone",
+                                  "split: footer bar", "split: field", "split: preview"}) {
+            QTest::newRow(where) << QString::fromUtf8(where);
+        }
     }
-    void mergeDropAnywhereAdmitsFiles()
+    void dropAnywhereAdmitsFiles()
     {
         QFETCH(QString, where);
-        auto& screen = show(new MergeScreen(store()));
-        if (where == QLatin1String("row")) {
-            store().addFiles({m_fixture->pdf("Var.pdf")}, AppSection::merge);
+        const bool merge = where.startsWith(QLatin1String("merge"));
+        const AppSection section = merge ? AppSection::merge : AppSection::split;
+        if (merge) {
+            show(new MergeScreen(store()));
+        } else {
+            show(new SplitScreen(store(), 24), {760, 700});
+        }
+        store().addFiles({m_fixture->pdf("Var.pdf", 2)}, section);
+        const QString part = where.section(QStringLiteral(": "), 1);
+        if (part == QLatin1String("drop zone")) {
+            store().clear(section);
         }
         const int before = static_cast<int>(store().mergeFiles().size());
-        const QMap<QString, QWidget*> targets = {{"drop zone", screen.findChild<DropZone*>()},
-                                                 {"summary", Find::named(&screen, "summary")},
-                                                 {"footer bar", screen.footerBar()},
+        const QMap<QString, QWidget*> targets = {{"drop zone", m_screen->findChild<DropZone*>()},
+                                                 {"summary", Find::named(page(), "summary")},
+                                                 {"footer bar", page()->footerBar()},
                                                  {"run", run()},
-                                                 {"header", screen.header()},
-                                                 {"row", before ? list()->row(0) : nullptr}};
+                                                 {"header", page()->header()},
+                                                 {"row", merge ? list()->row(0) : nullptr},
+                                                 {"field", m_screen->findChild<QLineEdit*>()},
+                                                 {"preview", preview()}};
         const QString text = m_fixture->file("Not.txt", "not a pdf");
-        QVERIFY(
-            ScreenEvents::dropFiles(targets.value(where), {m_fixture->pdf("Yeni.PDF", 2), text}));
-        QCOMPARE(store().mergeFiles().size(), before + 1);
-        QVERIFY(!screen.bannerView());
-        QCOMPARE(rowTexts(list()).last(), QStringLiteral("%1 Yeni.PDF").arg(before + 1));
+        QVERIFY(ScreenEvents::dropFiles(targets.value(part), {m_fixture->pdf("Yeni.PDF", 3), text,
+                                                              m_fixture->pdf("Diger.pdf")}));
+        QVERIFY(!page()->bannerView());
+        if (merge) {
+            QCOMPARE(store().mergeFiles().size(), before + 2);
+            QCOMPARE(rowTexts(list()).last(), QStringLiteral("%1 Diger.pdf").arg(before + 2));
+        } else {
+            QCOMPARE(names({*store().splitFile()}), QStringList{"Yeni.PDF"});
+            QTRY_VERIFY(m_screen->findChild<SingleFileCard*>());
+            QCOMPARE(preview()->lines(), numbered(QStringLiteral("Yeni"), 1, 3));
+        }
+    }
+
+    // Web addresses and dragged text are left alone; files, even carrying their paths as text,
+    // go to the tool and never into a text field; the page shows it is a target while they hover.
+    void onlyFilesAreTaken()
+    {
+        admitForSplit(QStringLiteral("Rapor.pdf"), 2);
+        store().setSplitMode(SplitMode::ranges);
+        QMimeData web;
+        web.setUrls({QUrl(QStringLiteral("https://example.org/a.pdf"))});
+        QMimeData text;
+        text.setText(QStringLiteral("1-3"));
+        QVERIFY(!ScreenEvents::drop(page()->footerBar(), &web));
+        QVERIFY(!ScreenEvents::drop(page()->footerBar(), &text));
+        auto* field = m_screen->findChild<QLineEdit*>();
+        const QString path = m_fixture->pdf("Yeni.pdf");
+        const auto files = ScreenEvents::files({path});
+        files->setText(path);
+        QDragEnterEvent enter(QPoint(4, 4), Qt::CopyAction, files.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(field, &enter);
+        QVERIFY(enter.isAccepted() && page()->isTargeted());
+        QVERIFY(ScreenEvents::drop(field, files.get()));
+        QVERIFY(!page()->isTargeted() && field->text().isEmpty());
+        QCOMPARE(names({*store().splitFile()}), QStringList{"Yeni.pdf"});
     }
 
     // The run button wakes at two files and sleeps again below two.
@@ -270,14 +299,10 @@ private slots:
         store().addFiles({m_fixture->pdf("Ek.pdf", 3), m_fixture->pdf("Kapak.pdf")},
                          AppSection::merge);
         QVERIFY(textOf(&screen, QStringLiteral("summary")).startsWith("Dosya: 3 · Sayfa: 6 · "));
-        QTest::mouseClick(Find::named<QAbstractButton>(list()->row(1),
-                                                       QStringLiteral("Listeden çıkar")),
-                          Qt::LeftButton);
+        removeRow(1);
         QTRY_COMPARE(rowTexts(list()), (QStringList{"1 Rapor.pdf", "2 Kapak.pdf"}));
         QVERIFY(run()->isEnabled());
-        QTest::mouseClick(Find::named<QAbstractButton>(list()->row(1),
-                                                       QStringLiteral("Listeden çıkar")),
-                          Qt::LeftButton);
+        removeRow(1);
         QVERIFY(!run()->isEnabled());
         store().addFiles({m_fixture->file("x.txt", "x")}, AppSection::merge);
         QVERIFY(page()->bannerView() &&
@@ -287,7 +312,6 @@ private slots:
         QVERIFY(m_screen->findChild<DropZone*>()->isVisible());
     }
 
-    // The suggested name follows whichever file ends up first.
     void mergeDraggingRowsReorders_data()
     {
         QTest::addColumn<int>("from");
@@ -325,10 +349,6 @@ private slots:
         const auto foreign = other.rowMime(0);
         ScreenEvents::drop(rows(), foreign.get(), QPoint(10, 5));
         QCOMPARE(names(store().mergeFiles()), order);
-        QTest::mouseClick(run(), Qt::LeftButton); // the save panel is cancelled
-        QCOMPARE(m_fixture->panels.calls,
-                 QStringList{"save(" + QFileInfo(order[0]).baseName() + " birleşik)"});
-        QVERIFY(!store().busy() && !page()->bannerView());
     }
 
     void mergeRunShowsProgressThenTheResultBanner()
@@ -346,8 +366,6 @@ private slots:
         QVERIFY(m_fixture->waitIdle());
         QVERIFY(!run()->showsProgress());
         QVERIFY(run()->isEnabled() && splitRun->isEnabled());
-        QCOMPARE(Fixtures::readTags(target),
-                 (QStringList{"Rapor-1", "Rapor-2", "Ek-1", "Kapak-1", "Kapak-2", "Kapak-3"}));
         BannerView* banner = page()->bannerView();
         QVERIFY(banner && !banner->banner().isError);
         QVERIFY(textOf(banner, QStringLiteral("text"))
@@ -357,34 +375,6 @@ private slots:
         QTest::mouseClick(Find::named<QAbstractButton>(banner, QStringLiteral("Kapat")),
                           Qt::LeftButton);
         QVERIFY(!page()->bannerView());
-    }
-
-    void splitDropAnywhereAdmitsTheFirstFile_data()
-    {
-        QTest::addColumn<QString>("where");
-        QTest::newRow("drop zone") << QStringLiteral("drop zone");
-        QTest::newRow("footer bar") << QStringLiteral("footer bar");
-        QTest::newRow("range field") << QStringLiteral("field");
-        QTest::newRow("preview card") << QStringLiteral("preview");
-    }
-    void splitDropAnywhereAdmitsTheFirstFile()
-    {
-        QFETCH(QString, where);
-        admitForSplit(QStringLiteral("Eski.pdf"), 2);
-        if (where == QLatin1String("drop zone")) {
-            store().clear(AppSection::split);
-        }
-        const QMap<QString, QWidget*> targets = {{"drop zone", m_screen->findChild<DropZone*>()},
-                                                 {"footer bar", page()->footerBar()},
-                                                 {"field", m_screen->findChild<QLineEdit*>()},
-                                                 {"preview", preview()}};
-        QVERIFY(ScreenEvents::dropFiles(targets.value(where), {m_fixture->pdf("Sozlesme.pdf", 3),
-                                                               m_fixture->pdf("Diger.pdf", 1)}));
-        QCOMPARE(names({*store().splitFile()}), QStringList{"Sozlesme.pdf"});
-        QTRY_VERIFY(m_screen->findChild<SingleFileCard*>());
-        QCOMPARE(preview()->lines(), numbered(QStringLiteral("Sozlesme"), 1, 3));
-        QCOMPARE(textOf(m_screen.get(), QStringLiteral("count")),
-                 QStringLiteral("Oluşacak dosya: 3"));
     }
 
     void splitPreviewFollowsEveryChange_data()
@@ -425,106 +415,60 @@ private slots:
         QVERIFY(run()->isEnabled());
     }
 
-    void splitRejectedRangesShowWhy()
+    // The stepper stops at the page count and at one; rejected ranges show one line saying why,
+    // in place of the names, and the run waits.
+    void splitControlsAreBoundToTheStore()
     {
         admitForSplit(QStringLiteral("Rapor.pdf"), 7);
-        store().setSplitMode(SplitMode::ranges);
+        auto* modes = m_screen->findChild<SegmentedControl*>();
+        QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(1).center());
+        QCOMPARE(store().splitMode(), SplitMode::every);
+        auto* stepper = m_screen->findChild<StepperControl*>();
+        for (int i = 0; i < 9; ++i) {
+            QTest::mouseClick(stepper, Qt::LeftButton, {}, stepper->upRect().center());
+        }
+        QCOMPARE(store().splitEvery(), 7);
+        QCOMPARE(stepper->accessibleName(), QStringLiteral("Her 7 sayfada bir böl"));
+        for (int i = 0; i < 9; ++i) {
+            QTest::mouseClick(stepper, Qt::LeftButton, {}, stepper->downRect().center());
+        }
+        QCOMPARE(store().splitEvery(), 1);
+        QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(2).center());
         auto* field = m_screen->findChild<QLineEdit*>();
+        QVERIFY(field->isVisible() && !stepper->isVisible());
         field->setFocus();
         QTest::keyClicks(field, QStringLiteral("2-9"));
         QCOMPARE(store().splitRanges(), QStringLiteral("2-9"));
-        // One red line saying why, in place of the names.
-        QVERIFY(preview()->showsFailure());
-        QCOMPARE(preview()->lines().size(), 1);
-        QVERIFY(!preview()->lines().first().isEmpty());
+        QVERIFY(preview()->showsFailure() && preview()->lines().size() == 1);
         QVERIFY(!preview()->lines().first().endsWith(QStringLiteral(".pdf")));
-        QVERIFY(textOf(m_screen.get(), QStringLiteral("count")).isEmpty());
-        QVERIFY(!run()->isEnabled());
+        QVERIFY(textOf(m_screen.get(), QStringLiteral("count")).isEmpty() && !run()->isEnabled());
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClicks(field, QStringLiteral("7"));
         QCOMPARE(preview()->lines(), QStringList{"Rapor 2-7.pdf"});
         QVERIFY(!preview()->showsFailure() && run()->isEnabled());
     }
 
-    void splitModesAndStepperAreBoundToTheStore()
-    {
-        admitForSplit(QStringLiteral("Rapor.pdf"), 3);
-        auto* modes = m_screen->findChild<SegmentedControl*>();
-        QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(1).center());
-        QCOMPARE(store().splitMode(), SplitMode::every);
-        auto* stepper = m_screen->findChild<StepperControl*>();
-        // Up stops at the page count, down at one.
-        for (int i = 0; i < 3; ++i) {
-            QTest::mouseClick(stepper, Qt::LeftButton, {}, stepper->upRect().center());
-        }
-        QCOMPARE(store().splitEvery(), 3);
-        QCOMPARE(stepper->accessibleName(), QStringLiteral("Her 3 sayfada bir böl"));
-        for (int i = 0; i < 3; ++i) {
-            QTest::mouseClick(stepper, Qt::LeftButton, {}, stepper->downRect().center());
-        }
-        QCOMPARE(store().splitEvery(), 1);
-        store().setSplitMode(SplitMode::ranges);
-        QCOMPARE(modes->currentIndex(), 2);
-        QVERIFY(m_screen->findChild<QLineEdit*>()->isVisible() && !stepper->isVisible());
-    }
-
-    void splitCardButtonsReplaceAndClear()
-    {
-        admitForSplit(QStringLiteral("Rapor.pdf"), 2);
-        store().setSplitMode(SplitMode::ranges);
-        store().setSplitRanges(QStringLiteral("2"));
-        QTRY_VERIFY(m_screen->findChild<SingleFileCard*>());
-        m_fixture->panels.openAnswers << QStringList{m_fixture->pdf("Yeni.pdf", 4)};
-        click(QStringLiteral("Başka dosya…"));
-        QCOMPARE(preview()->lines(), QStringList{"Yeni 2.pdf"});
-        QTest::mouseClick(run(), Qt::LeftButton); // the folder panel is cancelled
-        QCOMPARE(m_fixture->panels.calls, (QStringList{"openPDFs(single)", "folder()"}));
-        click(QStringLiteral("Dosyayı kaldır"));
-        QVERIFY(!store().splitFile());
-        QVERIFY(m_screen->findChild<DropZone*>()->isVisible() && !run()->isEnabled());
-        // The settings wait for the next file.
-        QCOMPARE(m_screen->findChild<QLineEdit*>()->text(), QStringLiteral("2"));
-    }
-
     void compressStatusesAfterARun()
     {
         auto& screen = show(new CompressScreen(store()));
         auto* levels = m_screen->findChild<SegmentedControl*>();
-        QCOMPARE(levels->currentIndex(), 1);
         QTest::mouseClick(levels, Qt::LeftButton, {}, levels->segmentRect(2).center());
         QCOMPARE(store().compressionLevel(), CompressionLevel::strong);
-        QCOMPARE(textOf(m_screen.get(), QStringLiteral("levelText")),
-                 QStringLiteral("En küçük dosya. Görsellerde bozulma fark edilir."));
-        store().setCompressionLevel(CompressionLevel::balanced);
-        QCOMPARE(levels->currentIndex(), 1);
         store().addFiles({m_fixture->imagePdf("Foto.pdf"), m_fixture->pdf("Metin.pdf", 2)},
                          AppSection::compress);
         const QString folder = m_fixture->folder("kucuk");
         m_fixture->panels.folderAnswers << folder;
         QVERIFY(!status(0) && !status(1));
         QTest::mouseClick(run(), Qt::LeftButton);
-        QCOMPARE(m_fixture->panels.calls, QStringList{"folder()"});
         QVERIFY(m_fixture->waitIdle());
-        const QString output = folder + QStringLiteral("/Foto sıkıştırılmış.pdf");
-        QVERIFY(QFileInfo(output).size() > 0);
-        QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/Metin sıkıştırılmış.pdf")));
-        QCOMPARE(status(0), "→ " + Formatting::fileSize(QFileInfo(output).size(), QLocale()));
-        QCOMPARE(screen.row(0)->statusBadge()->tint(), DS::up(screen.palette()));
+        QVERIFY(status(0)->startsWith(QStringLiteral("→ ")));
         QCOMPARE(status(1), std::optional<QString>(QStringLiteral("Küçülmedi")));
-        QCOMPARE(screen.row(1)->findChildren<Badge*>().size(), 1);
         QVERIFY(textOf(screen.bannerView(), QStringLiteral("text"))
                     .endsWith(" Küçülmeyen dosya: 1 (yazılmadı)."));
-        click(QStringLiteral("Finder'da göster"));
-        QCOMPARE(m_fixture->reveal.revealed, QList<QStringList>{QStringList{output}});
-
-        // Removing a row keeps the other's result until the next run; dropping again clears it.
-        QTest::mouseClick(Find::named<QAbstractButton>(screen.row(1),
-                                                       QStringLiteral("Listeden çıkar")),
-                          Qt::LeftButton);
+        // Removing a row keeps the other's result until the next run.
+        removeRow(1);
         QTRY_COMPARE(list()->count(), 1);
         QVERIFY(status(0)->startsWith(QStringLiteral("→ ")));
-        QVERIFY(ScreenEvents::dropFiles(screen.footerBar(), {m_fixture->path("Foto.pdf")}));
-        QVERIFY(!status(0));
         click(QStringLiteral("Temizle"));
         QVERIFY(store().compressResults().isEmpty() && !screen.bannerView());
     }
@@ -537,32 +481,26 @@ private slots:
         click(QStringLiteral("Dosya seç…"));
         QCOMPARE(m_fixture->panels.calls, QStringList{QStringLiteral("openPDFs(single)")});
         QTRY_VERIFY(grid()->cellRect(9).isValid());
-        // As many 122-point columns as fit, centred.
-        QCOMPARE(grid()->columnCount(), 6);
-        QCOMPARE(grid()->cellSize().width(), 122);
-        const int left = grid()->viewport()->mapTo(grid(), grid()->cellRect(0).topLeft()).x();
-        QVERIFY(qAbs((grid()->width() - 6 * 122 - 5 * PageGrid::gap) / 2 - left) <= 1);
+        QCOMPARE(grid()->columnCount(), 6); // as many 122-point columns as fit
         QCOMPARE(textOf(m_screen.get(), "summary"),
                  QStringLiteral("Silmek istediğin sayfalara tıkla."));
         clickPage(1);
         clickPage(4);
-        QCOMPARE(store().pagesSelected(), pagesOf({1, 4}));
         QCOMPARE(textOf(m_screen.get(), "summary"), QStringLiteral("Silinecek: 2 · Kalacak: 8"));
         QVERIFY(marked(4) && !marked(3));
         clickPage(1); // a second click takes the mark away again
-        QCOMPARE(store().pagesSelected(), pagesOf({4}));
-        QVERIFY(!marked(1));
+        QCOMPARE(store().pagesSelected(), (QSet<int>{4}));
         grid()->setFocus();
         grid()->setCurrentIndex(grid()->model()->index(2, 0));
         QTest::keyClick(grid(), Qt::Key_Space);
         QTest::keyClick(grid(), Qt::Key_Right);
         QTest::keyClick(grid(), Qt::Key_Return);
-        QCOMPARE(store().pagesSelected(), pagesOf({2, 3, 4}));
+        QCOMPARE(store().pagesSelected(), (QSet<int>{2, 3, 4}));
         QTest::keyClick(grid(), Qt::Key_Space);
-        QCOMPARE(store().pagesSelected(), pagesOf({2, 4}));
+        QCOMPARE(store().pagesSelected(), (QSet<int>{2, 4}));
     }
 
-    void pagesInvertAndClear()
+    void pagesInvertClearAndReplace()
     {
         admitForPages(10);
         QVERIFY(!button(QStringLiteral("Seçimi temizle"))->isEnabled());
@@ -579,9 +517,18 @@ private slots:
         clickPage(0);
         clickPage(7);
         click(QStringLiteral("Seçimi ters çevir"));
-        QCOMPARE(store().pagesSelected(), pagesOf({1, 2, 3, 4, 5, 6, 8, 9}));
+        QCOMPARE(store().pagesSelected(), (QSet<int>{1, 2, 3, 4, 5, 6, 8, 9}));
         QTest::mouseClick(run(), Qt::LeftButton); // the save panel is cancelled
         QCOMPARE(m_fixture->panels.calls, QStringList{"save(Rapor düzenlenmiş)"});
+        // Another document replaces the grid and its marks.
+        QVERIFY(ScreenEvents::dropFiles(grid()->viewport(), {m_fixture->pdf("Kapak.pdf", 3)}));
+        QCOMPARE(grid()->model()->rowCount(), 3);
+        QCOMPARE(grid()->cellSize().width(), 180); // few pages never grow past 180 points
+        QVERIFY(store().pagesSelected().isEmpty() && !marked(2));
+        QTRY_COMPARE(m_screen->findChildren<SingleFileCard*>().size(), 1);
+        click(QStringLiteral("Dosyayı kaldır"));
+        QVERIFY(!store().pagesFile() && m_screen->findChild<DropZone*>()->isVisible());
+        QCOMPARE(grid()->model()->rowCount(), 0);
     }
 
     // A long document draws only what is on screen: no widget per page, and images asked for
@@ -604,39 +551,22 @@ private slots:
         QVERIFY(!grid()->requestedPages().contains(250));
     }
 
-    void pagesAnotherDocumentReplacesTheGrid()
-    {
-        admitForPages(8);
-        clickPage(2);
-        QVERIFY(ScreenEvents::dropFiles(grid()->viewport(), {m_fixture->pdf("Kapak.pdf", 3)}));
-        QCOMPARE(grid()->model()->rowCount(), 3);
-        QCOMPARE(grid()->columnCount(), 3); // few pages never grow past 180 points
-        QCOMPARE(grid()->cellSize().width(), 180);
-        QVERIFY(store().pagesSelected().isEmpty() && !marked(2));
-        QTRY_COMPARE(m_screen->findChildren<SingleFileCard*>().size(), 1);
-        click(QStringLiteral("Dosyayı kaldır"));
-        QVERIFY(!store().pagesFile());
-        QVERIFY(m_screen->findChild<DropZone*>()->isVisible());
-        QCOMPARE(grid()->model()->rowCount(), 0);
-    }
-
     void historyRowsShowEachRecord()
     {
         showFourRecords();
         const QList<HistoryRow*> rows = history()->rows();
         QCOMPARE(rows.size(), 4);
-        QStringList titles, details, dates;
+        QStringList titles, details;
         for (const HistoryRow* row : rows) {
             titles << fullText(row, QStringLiteral("title"));
             details << fullText(row, QStringLiteral("detail"));
-            dates << textOf(row, QStringLiteral("date"));
         }
         QCOMPARE(titles, (QStringList{"Rapor birleşik.pdf", "5 dosya · parcalar",
                                       "Rapor düzenlenmiş.pdf", "2 dosya · out"}));
         QCOMPARE(details, (QStringList{"Birleştir · Rapor.pdf, Ek.pdf", "Böl · Katalog.pdf",
                                        "Sayfa sil · Dosya taşınmış ya da silinmiş",
                                        "İmzala · Sözleşme.pdf, Ek.pdf"}));
-        QCOMPARE(dates, (QStringList{"5 dakika önce", "dün", "3 gün önce", "2 hafta önce"}));
+        QCOMPARE(textOf(rows.at(1), QStringLiteral("date")), QStringLiteral("dün"));
 
         // The magnifier shows the outputs that remain, and is off when none does.
         QVERIFY(!revealOf(rows.at(2))->isEnabled());
@@ -663,20 +593,6 @@ private slots:
         QCOMPARE(fullText(pages, QStringLiteral("detail")),
                  QStringLiteral("Sayfa sil · Rapor.pdf"));
         QVERIFY(revealOf(pages)->isEnabled());
-    }
-
-    void historyDatesFollowTheClock()
-    {
-        showHistory({record("rotate", {"Eski.pdf"}, {output("Eski döndürülmüş.pdf")},
-                            clockNow.addSecs(-40))});
-        // A tool this version does not know shows just its inputs.
-        QCOMPARE(fullText(history()->rows().first(), QStringLiteral("detail")),
-                 QStringLiteral("Eski.pdf"));
-        QCOMPARE(textOf(history()->rows().first(), QStringLiteral("date")),
-                 QStringLiteral("40 saniye önce"));
-        m_now = clockNow.addDays(1);
-        history()->refreshDates();
-        QCOMPARE(textOf(history()->rows().first(), QStringLiteral("date")), QStringLiteral("dün"));
     }
 
     void historyClearingAsksFirst_data()
@@ -712,9 +628,7 @@ private slots:
             QTest::mouseClick(Find::named<QPushButton>(box, answer), Qt::LeftButton);
         }
         QTRY_VERIFY(!history()->findChild<QMessageBox*>());
-        const std::optional<AppData> onDisk = DataFile().load();
-        QVERIFY(onDisk);
-        QCOMPARE(onDisk->history, cleared ? QList<HistoryItem>() : records);
+        QCOMPARE(store().data().history, cleared ? QList<HistoryItem>() : records);
         QCOMPARE(history()->findChild<EmptyState*>()->isVisible(), cleared);
         // The files themselves are never touched.
         QCOMPARE(HistoryDisplay::existing(records.at(1)).size(), 5);

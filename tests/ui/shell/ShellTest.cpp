@@ -4,11 +4,9 @@
 #include "SectionText.h"
 #include "Sidebar.h"
 #include "SidebarRow.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 #include "WindowPresenter.h"
 
-#include <QDialog>
-#include <QLabel>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTest>
@@ -53,16 +51,13 @@ struct ScriptedClock {
 } // namespace
 
 // The main window over a real Store: sections chosen by shortcut, sidebar and writes made
-// elsewhere, remembered across restarts; badges; the File menu; the brand header's buttons; and
-// bringing the window forward when files arrive from outside.
-class ShellTest : public QObject {
+// elsewhere, remembered across restarts; badges; the File menu; and bringing the window forward
+// when files arrive from outside.
+class ShellTest : public StoreTestCase {
     Q_OBJECT
 
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
     std::unique_ptr<MainWindow> m_window;
 
-    Store& store() { return *m_fixture->store; }
     MainWindow& window() { return *m_window; }
     void open(std::optional<AppSection> section = std::nullopt)
     {
@@ -76,16 +71,10 @@ class ShellTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
-    {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
-    }
-    void cleanup()
+    void cleanup() override
     {
         m_window.reset();
-        m_fixture.reset();
+        StoreTestCase::cleanup();
     }
 
     void controlDigitChoosesSection_data()
@@ -149,17 +138,15 @@ private slots:
                          m_fixture->pdf(QStringLiteral("Beta.pdf"))});
         QCOMPARE(shownScreen(window()), QStringLiteral("merge"));
         store().addFiles({m_fixture->pdf(QStringLiteral("Three.pdf"), 3)}, AppSection::split);
-        const QMap<AppSection, int> expected = {{AppSection::merge, 2},
-                                                {AppSection::split, 1},
-                                                {AppSection::compress, 0}};
-        for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-            auto* badge = rowOf(window(), it.key())->findChild<Badge*>();
-            QCOMPARE(badge->isVisible(), it.value() != 0);
-            QCOMPARE(badge->isVisible() ? badge->text() : QString("0"),
-                     QString::number(it.value()));
-        }
+        const auto badge = [this](AppSection section) {
+            const Badge* shown = rowOf(window(), section)->findChild<Badge*>();
+            return shown->isVisible() ? shown->text() : QString();
+        };
+        QCOMPARE(badge(AppSection::merge), QStringLiteral("2"));
+        QCOMPARE(badge(AppSection::split), QStringLiteral("1"));
+        QCOMPARE(badge(AppSection::compress), QString());
         store().clear(AppSection::merge);
-        QVERIFY(!rowOf(window(), AppSection::merge)->findChild<Badge*>()->isVisible());
+        QCOMPARE(badge(AppSection::merge), QString());
     }
 
     void fileMenuActsOnSelectedSection()
@@ -190,65 +177,36 @@ private slots:
         QVERIFY(window().findChild<QStackedWidget*>()->width() >= MainWindow::detailMinimumWidth);
     }
 
-    void brandHeaderButtonsOpenPlaceholders_data()
+    // A minimised window comes forward at once; a hidden one reopens after one delay however many
+    // opens arrive, and then allows the next.
+    void presenterBringsTheWindowForward_data()
     {
-        QTest::addColumn<QString>("button"); // accessible name, or empty for Ctrl+,
-        QTest::addColumn<QString>("dialog");
-        QTest::newRow("the mark") << QStringLiteral("Leaflow") << QStringLiteral("about");
-        QTest::newRow("the gear") << QStringLiteral("Ayarlar") << QStringLiteral("settings");
-        QTest::newRow("Ctrl+,") << QString() << QStringLiteral("settings");
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("minimised") << false;
+        QTest::newRow("hidden") << true;
     }
-    void brandHeaderButtonsOpenPlaceholders()
+    void presenterBringsTheWindowForward()
     {
-        QFETCH(QString, button);
-        QFETCH(QString, dialog);
-        open();
-        if (button.isEmpty()) {
-            QTest::keyClick(&window(), Qt::Key_Comma, Qt::ControlModifier);
-        } else {
-            QTest::mouseClick(Find::named<QAbstractButton>(&window(), button), Qt::LeftButton);
+        QFETCH(bool, hidden);
+        ScriptedClock clock;
+        WindowPresenter presenter(clock.schedule());
+        QWidget window;
+        presenter.setWindow(&window);
+        if (!hidden) {
+            window.showMinimized();
         }
-        QDialog* shown = nullptr;
-        QTRY_VERIFY((shown = Find::named<QDialog>(&window(), dialog)) && shown->isVisible());
-        QVERIFY(Find::named<QLabel>(shown, QStringLiteral("name"))
-                    ->text()
-                    .startsWith(QStringLiteral("Leaflow")));
-        shown->accept();
-        QTRY_VERIFY(!Find::named<QDialog>(&window(), dialog)); // gone, not just hidden
-    }
-
-    void presenterRaisesAVisibleOrMinimisedWindowAtOnce()
-    {
-        ScriptedClock clock;
-        WindowPresenter presenter(clock.schedule());
-        QWidget shown;
-        presenter.setWindow(&shown);
-        shown.showMinimized();
         presenter.showForExternalEvent();
         presenter.showForExternalEvent();
-        QVERIFY(clock.delays.isEmpty());
-        QVERIFY(!shown.isMinimized() && shown.isVisible());
-        QTRY_VERIFY(shown.isActiveWindow());
-    }
-
-    // A hidden window reopens after one delay however many opens arrive, and then allows the next.
-    void presenterReopensAHiddenWindowOnce()
-    {
-        ScriptedClock clock;
-        WindowPresenter presenter(clock.schedule());
-        QWidget hidden;
-        presenter.setWindow(&hidden);
-        presenter.showForExternalEvent();
-        presenter.showForExternalEvent();
-        QCOMPARE(clock.delays, QList<int>{1000});
-        QVERIFY(!hidden.isVisible());
+        QCOMPARE(clock.delays, hidden ? QList<int>{1000} : QList<int>{});
+        QCOMPARE(window.isVisible(), !hidden);
         clock.elapse();
-        QVERIFY(hidden.isVisible() && !presenter.waiting());
-        hidden.hide();
+        QVERIFY(window.isVisible() && !window.isMinimized() && !presenter.waiting());
+        QTRY_VERIFY(window.isActiveWindow());
+        window.hide();
         presenter.showForExternalEvent();
-        QCOMPARE(clock.delays.size(), 2);
+        QCOMPARE(clock.delays.size(), hidden ? 2 : 1);
         clock.elapse();
-        QVERIFY(hidden.isVisible());
+        QVERIFY(window.isVisible());
     }
 };
 

@@ -7,11 +7,10 @@
 #include "RunButton.h"
 #include "SignCanvas.h"
 #include "SignView.h"
-#include "SignatureArt.h"
 #include "SignatureCard.h"
 #include "SignaturePad.h"
 #include "SignaturePanel.h"
-#include "StoreFixture.h"
+#include "StoreTestCase.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,8 +18,6 @@
 #include <QTabletEvent>
 #include <QTest>
 #include <QWindow>
-#include <cmath>
-#include <poppler-qt6.h>
 
 namespace {
 
@@ -36,37 +33,17 @@ QString describe(const QRectF& r)
                  QLineF(actual.bottomRight(), expected.bottomRight()).length() < tolerance,        \
              qPrintable(describe(actual) + QStringLiteral(" != ") + describe(expected)))
 
-// The bounds and amount of blue ink (the pad's blue, antialiased) in a rendered page.
-QRect blueInk(const QImage& image, int* count)
-{
-    QRect bounds;
-    *count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.blue() > 90 && c.blue() > c.red() + 60 && c.blue() > c.green() + 40) {
-                ++*count;
-                bounds |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return bounds;
-}
-
 } // namespace
 
 // The sign section in its own window over a real Store with scripted dialogs, driven with mouse
 // events delivered through the window the way the platform delivers them (the pressed widget
-// keeps the mouse while dragging): the page view and its placements, the library, the pager,
-// the signature pad, and a signed copy that matches what the page view showed.
-class SignScreenTest : public QObject {
+// keeps the mouse while dragging): the page view and its placements, the library, the pager and
+// the signature pad. Where placements land and what the run stamps are the Store's tests.
+class SignScreenTest : public StoreTestCase {
     Q_OBJECT
 
-    std::unique_ptr<StoreEnvironment> m_environment;
-    std::unique_ptr<StoreFixture> m_fixture;
     std::unique_ptr<SignView> m_view;
 
-    Store& store() { return *m_fixture->store; }
     SignView& view() { return *m_view; }
     SignCanvas* canvas() { return m_view->findChild<SignCanvas*>(); }
     SignaturePanel* panel() { return m_view->findChild<SignaturePanel*>(); }
@@ -80,43 +57,25 @@ class SignScreenTest : public QObject {
     }
     QSizeF pageSize() { return canvas()->pageFrame().size(); }
 
-    SavedSignature addSignature(const QString& name, double aspect = 4)
+    void addSignature(const QString& name)
     {
-        SavedSignature signature;
-        signature.id = QUuid::createUuid();
-        signature.name = name;
-        signature.strokes =
-            QList<Stroke>{{QPointF(0.05, 0.6), QPointF(0.5, 0.3), QPointF(0.95, 0.6)}};
-        signature.weight = 0.1;
-        signature.ink = InkColor::black;
-        signature.aspect = aspect;
-        AppData data = store().data();
-        data.signatures.append(signature);
-        store().setData(data);
-        return signature;
+        store().addDrawnSignature(name, {{QPointF(10, 40), QPointF(60, 10), QPointF(120, 45)}}, 2.6,
+                                  InkColor::black);
     }
 
-    void openDocument(QList<Fixtures::Page> pages)
+    void openDocument(const QList<Fixtures::Page>& pages)
     {
         const QString path = m_fixture->path(QStringLiteral("Sözleşme.pdf"));
         Fixtures::writePdf(path, pages);
         store().addFiles({path}, AppSection::sign);
         QVERIFY(store().signFile());
     }
-    void openDocument(int pages)
-    {
-        QList<Fixtures::Page> a4 = Fixtures::tagged(QStringLiteral("p"), pages);
-        std::for_each(a4.begin(), a4.end(), [](Fixtures::Page& page) {
-            page.width = 595;
-            page.height = 842;
-        });
-        openDocument(a4);
-    }
+    void openDocument(int pages) { openDocument(Fixtures::tagged(QStringLiteral("p"), pages)); }
 
-    // Opens an A4 document and places one signature of aspect 4 on it by clicking its card.
+    // Opens a document and places one signature on it by clicking its card.
     PlacementView* placeOne(int pages = 1)
     {
-        addSignature(QStringLiteral("İmza 1"), 4);
+        addSignature(QStringLiteral("İmza 1"));
         openDocument(pages);
         click(card(0));
         return canvas()->placementViews().value(0);
@@ -128,39 +87,25 @@ class SignScreenTest : public QObject {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     }
-    static QPoint inWindow(QWidget* widget, QPointF at)
-    {
-        return widget->mapTo(widget->window(), at.toPoint());
-    }
-    static void press(QWidget* widget, QPointF at)
+    // Presses at the first point, moves through the others and releases at the last.
+    static void trace(QWidget* widget, const QList<QPointF>& points)
     {
         settle();
-        QTest::mousePress(widget->window()->windowHandle(), Qt::LeftButton, {},
-                          inWindow(widget, at));
+        QWindow* window = widget->window()->windowHandle();
+        const auto at = [widget](QPointF point) {
+            return widget->mapTo(widget->window(), point.toPoint());
+        };
+        QTest::mousePress(window, Qt::LeftButton, {}, at(points.first()));
+        for (const QPointF& point : points.mid(1)) {
+            QTest::mouseMove(window, at(point));
+        }
+        QTest::mouseRelease(window, Qt::LeftButton, {}, at(points.last()));
     }
-    static void release(QWidget* widget, QPointF at)
-    {
-        QTest::mouseRelease(widget->window()->windowHandle(), Qt::LeftButton, {},
-                            inWindow(widget, at));
-    }
-    static void click(QWidget* widget, QPointF at)
-    {
-        press(widget, at);
-        release(widget, at);
-    }
+    static void click(QWidget* widget, QPointF at) { trace(widget, {at}); }
     static void click(QWidget* widget)
     {
         settle();
         click(widget, QRectF(widget->rect()).center());
-    }
-    // Presses at the first point, moves through the others and releases at the last.
-    static void trace(QWidget* widget, const QList<QPointF>& points)
-    {
-        press(widget, points.first());
-        for (const QPointF& point : points.mid(1)) {
-            QTest::mouseMove(widget->window()->windowHandle(), inWindow(widget, point));
-        }
-        release(widget, points.last());
     }
     static void drag(QWidget* widget, QPointF from, QPointF to, int steps = 4)
     {
@@ -192,6 +137,20 @@ class SignScreenTest : public QObject {
         return Find::named<QAbstractButton>(pad(), name);
     }
     void stroke(const QList<QPointF>& points) { trace(area(), points); }
+    void penStroke(const QList<QPointF>& points)
+    {
+        for (int i = 0; i <= points.size(); ++i) {
+            const QEvent::Type type = i == 0              ? QEvent::TabletPress
+                                      : i < points.size() ? QEvent::TabletMove
+                                                          : QEvent::TabletRelease;
+            const QPointF point = points.value(i, points.last());
+            const Qt::MouseButton button = i < points.size() ? Qt::LeftButton : Qt::NoButton;
+            QTabletEvent event(type, QPointingDevice::primaryPointingDevice(), point,
+                               area()->mapToGlobal(point), 0.5, 0, 0, 0, 0, 0, {}, button, button);
+            QApplication::sendEvent(area(), &event);
+            QVERIFY(event.isAccepted());
+        }
+    }
 
     QStringList libraryNames()
     {
@@ -203,21 +162,19 @@ class SignScreenTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<StoreEnvironment>(); }
-    void init()
+    void init() override
     {
-        m_environment->reset();
-        m_fixture = std::make_unique<StoreFixture>(*m_environment);
+        StoreTestCase::init();
         m_view =
             std::make_unique<SignView>(store(), [this] { return m_fixture->panels.openImage(); });
         m_view->resize(1100, 760);
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
     }
-    void cleanup()
+    void cleanup() override
     {
         m_view.reset();
-        m_fixture.reset();
+        StoreTestCase::cleanup();
     }
 
     void pageIsCentredAtTheLargestSizeThatFits_data()
@@ -240,20 +197,6 @@ private slots:
         expected.moveCenter(QRectF(canvas()->rect()).center());
         COMPARE_RECT(canvas()->pageFrame(), expected);
         QTRY_VERIFY(canvas()->hasPageImage());
-    }
-
-    void clickingACardPlacesAndSelects()
-    {
-        QVERIFY(!run()->isEnabled());
-        PlacementView* view = placeOne();
-        QCOMPARE(store().placements().size(), 1);
-        const Placement placed = store().placements().first();
-        // An upright A4 page and aspect 4: w = 0.32, h = 0.32 × 595 ÷ (842 × 4).
-        COMPARE_RECT(placed.rect, QRectF(0.34, 0.62, 0.32, 0.32 * 595 / (842 * 4)));
-        QCOMPARE(store().selectedPlacement(), std::optional(placed.id));
-        QVERIFY(view->isSelected() && view->findChild<ResizeHandle*>()->isVisible());
-        QVERIFY(view->findChild<RemoveButton*>()->isVisible());
-        QVERIFY(run()->isEnabled());
     }
 
     // Where a drag stops: a fraction of the free room (0 at the left or top edge, 1 at the right
@@ -289,18 +232,16 @@ private slots:
                             moved.height() * frame.height()));
     }
 
-    // The new width: dx points wider, the smallest width, or as far as the right or bottom edge.
+    // The new width: dx points wider, the smallest width, or as far as the right edge.
     void resizingFromTheHandleKeepsTheProportions_data()
     {
         QTest::addColumn<QPointF>("startAt"); // top-left of the placement before resizing
         QTest::addColumn<int>("dx");
         QTest::addColumn<QString>("stop");
         QTest::newRow("wider") << QPointF(0.2, 0.3) << 60 << QString();
-        QTest::newRow("narrower") << QPointF(0.2, 0.3) << -40 << QString();
         QTest::newRow("very small") << QPointF(0.2, 0.3) << -2000 << QStringLiteral("minimum");
         QTest::newRow("past the right edge")
             << QPointF(0.5, 0.3) << 2000 << QStringLiteral("right");
-        QTest::newRow("near the bottom") << QPointF(0.1, 0.9) << 2000 << QStringLiteral("bottom");
     }
     void resizingFromTheHandleKeepsTheProportions()
     {
@@ -315,23 +256,23 @@ private slots:
         const QPointF handle = view->findChild<ResizeHandle*>()->geometry().center() + view->pos();
         // The vertical part of the drag plays no part.
         drag(canvas(), handle, handle + QPointF(dx, 25));
-        const double w = stop == "minimum"  ? 0.05
-                         : stop == "right"  ? 1 - start.x()
-                         : stop == "bottom" ? (1 - start.y()) * aspect
-                                            : start.width() + dx / pageSize().width();
+        const double w = stop == "minimum" ? 0.05
+                         : stop == "right" ? 1 - start.x()
+                                           : start.width() + dx / pageSize().width();
         const QRectF resized = store().placements().first().rect;
-        COMPARE_RECT(resized, QRectF(startAt, QSizeF(w, w / aspect)));
-        // The signature keeps its own proportions in points.
-        QVERIFY(std::abs(resized.width() * pageSize().width() /
-                             (resized.height() * pageSize().height()) -
-                         4) < tolerance);
+        COMPARE_RECT(resized, QRectF(startAt, QSizeF(w, w / aspect))); // in proportion
         QCOMPARE(store().selectedPlacement(), std::optional(placed.id));
     }
 
-    // Clicks and short travels select; paper deselects; below two points a press is a click.
+    // A card places and selects; clicks and short travels select; paper deselects; below two
+    // points a press is a click.
     void selectingAndDeselecting()
     {
+        QVERIFY(!run()->isEnabled());
         PlacementView* first = placeOne();
+        QCOMPARE(store().selectedPlacement(), std::optional(store().placements().first().id));
+        QVERIFY(first->isSelected() && first->findChild<ResizeHandle*>()->isVisible());
+        QVERIFY(first->findChild<RemoveButton*>()->isVisible() && run()->isEnabled());
         const QRectF start = store().placements().first().rect;
         const QPointF from = centreOf(first);
         click(canvas(), canvas()->pageFrame().topLeft() + QPointF(20, 20));
@@ -391,10 +332,8 @@ private slots:
         QCOMPARE(text(QStringLiteral("count")), QStringLiteral("Yerleştirilen imza: 1"));
         click(next);
         QCOMPARE(store().signPage(), 1);
-        QCOMPARE(store().selectedPlacement(), std::nullopt);
         QTRY_VERIFY(canvas()->placementViews().isEmpty());
         click(card(0));
-        QCOMPARE(store().placements().last().page, 1);
         QCOMPARE(text(QStringLiteral("count")), QStringLiteral("Yerleştirilen imza: 2"));
         click(next);
         QCOMPARE(text(QStringLiteral("page")), QStringLiteral("Sayfa 3 / 3"));
@@ -407,6 +346,8 @@ private slots:
                  store().placements().first().id);
     }
 
+    // Which placements go with a signature is the Store's; here the question comes first and
+    // the cards and the count follow the answer.
     void deletingFromTheLibraryAsksFirst_data()
     {
         QTest::addColumn<QString>("answer");
@@ -419,13 +360,10 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QStringList, left);
         addSignature(QStringLiteral("İki kez"));
-        const SavedSignature once = addSignature(QStringLiteral("Bir kez"), 2);
-        openDocument(3);
-        click(card(0));
-        click(named(QStringLiteral("Sonraki sayfa")));
+        addSignature(QStringLiteral("Bir kez"));
+        openDocument(1);
         click(card(0));
         click(card(1));
-        QCOMPARE(text(QStringLiteral("count")), QStringLiteral("Yerleştirilen imza: 3"));
         click(Find::named(panel()->cards().value(0), QStringLiteral("İmzayı sil")));
         QMessageBox* box = panel()->findChild<QMessageBox*>();
         QVERIFY(box);
@@ -434,22 +372,17 @@ private slots:
         QTest::mouseClick(Find::named<QPushButton>(box, answer), Qt::LeftButton);
         QTRY_VERIFY(!panel()->findChild<QMessageBox*>());
         QCOMPARE(libraryNames(), left);
-        // Deleting a signature takes its placements off the document too.
-        const int placements = left.size() == 1 ? 1 : 3;
-        QCOMPARE(store().placements().size(), placements);
         QTRY_COMPARE(panel()->cards().size(), left.size());
         QCOMPARE(text(QStringLiteral("count")),
-                 QStringLiteral("Yerleştirilen imza: %1").arg(placements));
-        QCOMPARE(store().placements().first().signatureID,
-                 placements == 1 ? once.id : store().data().signatures.first().id);
+                 QStringLiteral("Yerleştirilen imza: %1").arg(left.size()));
     }
 
-    // Without a document the cards show, at 52 points high, but place nothing.
+    // Without a document the cards show but place nothing.
     void theCrossRemovesTheDocumentButNotTheLibrary()
     {
         QVERIFY(named(QStringLiteral("empty"))->isVisible());
         placeOne(2);
-        addSignature(QStringLiteral("Geniş"), 3);
+        addSignature(QStringLiteral("Geniş"));
         click(named(QStringLiteral("Sonraki sayfa")));
         click(named(QStringLiteral("Dosyayı kaldır")));
         QVERIFY(!store().signFile() && store().placements().isEmpty());
@@ -463,83 +396,82 @@ private slots:
         QVERIFY(!card(1)->isEnabled());
         click(card(1));
         QVERIFY(store().placements().isEmpty());
-        const QRectF shown = static_cast<SignaturePreview*>(card(1))->imageRect();
-        QVERIFY(std::abs(shown.height() - 52) < tolerance &&
-                std::abs(shown.width() / shown.height() - 3) < 0.02);
         click(named(QStringLiteral("Dosya seç…")));
         openDocument(1);
         click(named(QStringLiteral("Başka dosya…")));
         QCOMPARE(m_fixture->panels.calls, (QStringList{"openPDFs(single)", "openPDFs(single)"}));
     }
 
-    // Clamped to the area's edges; a click is a dot; Clear takes everything away.
+    // Clamped to the area's edges, from the mouse or a pen; a click is a dot; Clear takes
+    // everything away.
     void padStrokes_data()
     {
+        QTest::addColumn<bool>("pen");
         QTest::addColumn<QList<QPointF>>("drawn");
         QTest::addColumn<Stroke>("kept");
-        QTest::newRow("inside") << QList<QPointF>{{40, 100}, {120, 80}}
+        QTest::newRow("inside") << false << QList<QPointF>{{40, 100}, {120, 80}}
                                 << Stroke{{40, 100}, {120, 80}};
         QTest::newRow("leaving the area runs along its edge")
-            << QList<QPointF>{{500, 100}, {560, 150}, {600, 260}, {-30, -40}}
+            << false << QList<QPointF>{{500, 100}, {560, 150}, {600, 260}, {-30, -40}}
             << Stroke{{500, 100}, {520, 150}, {520, 200}, {0, 0}};
-        QTest::newRow("a click is a dot") << QList<QPointF>{{100, 50}} << Stroke{{100, 50}};
+        QTest::newRow("a click is a dot")
+            << false << QList<QPointF>{{100, 50}} << Stroke{{100, 50}};
+        QTest::newRow("a pen leaving the area")
+            << true << QList<QPointF>{{60, 60}, {120, 90}, {700, 90}}
+            << Stroke{{60, 60}, {120, 90}, {520, 90}};
     }
     void padStrokes()
     {
+        QFETCH(bool, pen);
         QFETCH(QList<QPointF>, drawn);
         QFETCH(Stroke, kept);
         openPad();
         QVERIFY(!padButton(QStringLiteral("Kaydet"))->isEnabled());
-        stroke(drawn);
+        pen ? penStroke(drawn) : stroke(drawn);
         QCOMPARE(area()->strokes(), QList<Stroke>{kept});
-        const QImage shown = area()->grab().toImage();
-        QVERIFY(shown.pixelColor(kept.first().toPoint() * shown.devicePixelRatio()).lightness() <
-                80);
         QVERIFY(padButton(QStringLiteral("Kaydet"))->isEnabled());
         click(padButton(QStringLiteral("Temizle")));
         QVERIFY(area()->strokes().isEmpty());
         QVERIFY(!padButton(QStringLiteral("Kaydet"))->isEnabled());
     }
 
-    void aPenDrawsLikeTheMouse()
-    {
-        openPad();
-        const QList<std::pair<QEvent::Type, QPointF>> events = {{QEvent::TabletPress, {60, 60}},
-                                                                {QEvent::TabletMove, {120, 90}},
-                                                                {QEvent::TabletMove, {700, 90}},
-                                                                {QEvent::TabletRelease, {700, 90}}};
-        for (const auto& [type, point] : events) {
-            const Qt::MouseButton button = type == QEvent::TabletRelease ? Qt::NoButton
-                                                                         : Qt::LeftButton;
-            QTabletEvent event(type, QPointingDevice::primaryPointingDevice(), point,
-                               area()->mapToGlobal(point), 0.5, 0, 0, 0, 0, 0, {}, button, button);
-            QApplication::sendEvent(area(), &event);
-            QVERIFY(event.isAccepted());
-        }
-        QCOMPARE(area()->strokes(),
-                 (QList<Stroke>{{QPointF(60, 60), QPointF(120, 90), QPointF(520, 90)}}));
-    }
-
+    // Saved under the name typed, or the default the field offers, in the ink picked.
     void padKeysAndButtons_data()
     {
         QTest::addColumn<bool>("draw");
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("answer"); // a key, or a button's name
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("Return with nothing drawn") << false << "Return" << false;
-        QTest::newRow("Return saves") << true << "Return" << true;
-        QTest::newRow("Escape") << true << "Escape" << false;
-        QTest::newRow("Vazgeç") << true << "Vazgeç" << false;
+        QTest::addColumn<QString>("saved");  // the name saved under, or empty
+        QTest::newRow("Return with nothing drawn") << false << ""
+                                                   << "Return"
+                                                   << "";
+        QTest::newRow("Return saves") << true << ""
+                                      << "Return"
+                                      << "İmza 1";
+        QTest::newRow("Kaydet saves the name") << true << "Ayşe"
+                                               << "Kaydet"
+                                               << "Ayşe";
+        QTest::newRow("Escape") << true << ""
+                                << "Escape"
+                                << "";
+        QTest::newRow("Vazgeç") << true << ""
+                                << "Vazgeç"
+                                << "";
     }
     void padKeysAndButtons()
     {
         QFETCH(bool, draw);
+        QFETCH(QString, typed);
         QFETCH(QString, answer);
-        QFETCH(bool, saved);
+        QFETCH(QString, saved);
         openPad();
+        QCOMPARE(nameField()->placeholderText(), QStringLiteral("İmza 1"));
+        nameField()->insert(typed); // QTest types only ASCII
+        click(padButton(QStringLiteral("Mavi")));
         if (draw) {
             stroke({{100, 50}}); // a dot
         }
-        if (answer == "Vazgeç") {
+        if (answer.startsWith(u'K') || answer.startsWith(u'V')) {
             click(padButton(answer));
         } else {
             QTest::keyClick(nameField(), answer == "Return" ? Qt::Key_Return : Qt::Key_Escape);
@@ -549,53 +481,14 @@ private slots:
         } else {
             QVERIFY(pad()->isVisible());
         }
-        QCOMPARE(store().data().signatures.size(), saved ? 1 : 0);
-        if (saved) { // a dot is saved as a square signature
+        QCOMPARE(libraryNames(), saved.isEmpty() ? QStringList() : QStringList{saved});
+        if (!saved.isEmpty()) { // a dot is saved as a square signature
             const SavedSignature dot = store().data().signatures.first();
             QCOMPARE(dot.strokes, std::optional(QList<Stroke>{{QPointF(0.5, 0.5)}}));
             QCOMPARE(dot.aspect, 1.0);
             QCOMPARE(dot.weight, std::optional(2.6 / 24));
+            QCOMPARE(dot.ink, std::optional(InkColor::blue));
         }
-    }
-
-    void padSavesNameAndInk_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("saved");
-        QTest::addColumn<bool>("blueFirst");
-        QTest::newRow("empty gives the default") << QString() << QStringLiteral("İmza 3") << false;
-        QTest::newRow("blanks stay blanks")
-            << QStringLiteral("   ") << QStringLiteral("   ") << true;
-        QTest::newRow("a name") << QStringLiteral("Ayşe") << QStringLiteral("Ayşe") << false;
-    }
-    void padSavesNameAndInk()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, saved);
-        QFETCH(bool, blueFirst);
-        for (int i = 0; i < 2; ++i) {
-            store().addDrawnSignature(QString(), {{QPointF(10, 10), QPointF(50, 30)}}, 2.6,
-                                      InkColor::black);
-        }
-        openPad();
-        QCOMPARE(nameField()->placeholderText(), QStringLiteral("İmza 3"));
-        nameField()->insert(typed); // QTest types only ASCII
-        if (blueFirst) {
-            click(padButton(QStringLiteral("Mavi")));
-        }
-        stroke({{40, 100}, {480, 100}});
-        // Blue picked before or after drawing colours the whole drawing.
-        if (!blueFirst) {
-            click(padButton(QStringLiteral("Mavi")));
-        }
-        const QImage drawn = area()->grab().toImage();
-        QCOMPARE(drawn.pixelColor(QPoint(240, 100) * drawn.devicePixelRatio()).name(),
-                 SignatureArt::inkColor(InkColor::blue).name());
-        click(padButton(QStringLiteral("Kaydet")));
-        QTRY_VERIFY(!pad());
-        const SavedSignature last = store().data().signatures.last();
-        QCOMPARE(last.name, saved);
-        QCOMPARE(last.ink, std::optional(InkColor::blue));
     }
 
     void padImportsImagesAndSaysWhenItCannot()
@@ -605,7 +498,7 @@ private slots:
         auto* hint = Find::named<ToneLabel>(pad(), QStringLiteral("hint"));
         click(padButton(QStringLiteral("Görselden al…"))); // cancelled: nothing changes
         QCOMPARE(m_fixture->panels.calls, QStringList{"openImage()"});
-        QCOMPARE(hint->tone(), Tone::secondary);
+        QVERIFY(pad()->isVisible() && hint->tone() == Tone::secondary);
         m_fixture->panels.imageAnswers = {m_fixture->file("notes.png", "not an image at all")};
         click(padButton(QStringLiteral("Görselden al…")));
         QCOMPARE(hint->text(), QStringLiteral("Görsel okunamadı. PNG ya da JPEG bir dosya seç."));
@@ -621,67 +514,6 @@ private slots:
         const SavedSignature saved = store().data().signatures.value(0);
         QCOMPARE(saved.name, QStringLiteral("Tarama"));
         QVERIFY(saved.imageFile.has_value());
-        QCOMPARE(saved.aspect, 4.0);
-    }
-
-    // From the pad to the file: a signature drawn in the window, placed on the turned second
-    // page of a document and moved there, lands in the signed copy exactly inside the
-    // rectangle the page view showed.
-    void drawPlaceMoveAndSave()
-    {
-        openPad();
-        click(padButton(QStringLiteral("Mavi")));
-        auto* area = pad()->findChild<InkArea*>();
-        drag(area, QPointF(40, 130), QPointF(480, 70), 12);
-        drag(area, QPointF(60, 60), QPointF(300, 150), 8);
-        click(Find::named(pad(), QStringLiteral("Kaydet")));
-        QTRY_VERIFY(!pad());
-        QCOMPARE(store().data().signatures.size(), 1);
-        QList<Fixtures::Page> pages = Fixtures::tagged(QStringLiteral("t"), 3);
-        pages[1].rotate = 90;
-        openDocument(pages);
-        click(named(QStringLiteral("Sonraki sayfa")));
-        const QRectF page = canvas()->pageFrame();
-        click(card(0));
-        PlacementView* placed = canvas()->placementViews().value(0);
-        QVERIFY(placed);
-        const QPointF from = centreOf(placed);
-        drag(canvas(), from, from + QPointF(-140, -90));
-        QCOMPARE(store().placements().first().page, 1);
-
-        // The rectangle the page view shows, as fractions of the page.
-        const QRectF shown = placed->frame();
-        const QRectF fraction((shown.x() - page.x()) / page.width(),
-                              (shown.y() - page.y()) / page.height(), shown.width() / page.width(),
-                              shown.height() / page.height());
-        QVERIFY(fraction.x() < 0.29 && fraction.y() < 0.57); // it really moved left and up
-        const QString output = m_fixture->path(QStringLiteral("imzalı.pdf"));
-        m_fixture->panels.saveAnswers = {output};
-        click(run());
-        QVERIFY(m_fixture->waitIdle());
-        QCOMPARE(m_fixture->panels.calls.last(), QStringLiteral("save(Sözleşme imzalı)"));
-        std::unique_ptr<Poppler::Document> document = Poppler::Document::load(output);
-        QVERIFY(document);
-        QCOMPARE(document->numPages(), 3);
-        int count = 0;
-        for (int index : {0, 2}) {
-            blueInk(document->page(index)->renderToImage(144, 144), &count);
-            QCOMPARE(count, 0);
-        }
-        const QImage rendered = document->page(1)->renderToImage(144, 144);
-        // Poppler shows the page turned, as the canvas does.
-        QCOMPARE(rendered.size(), QSize(792 * 2, 612 * 2));
-        const QRectF expected(fraction.x() * rendered.width(), fraction.y() * rendered.height(),
-                              fraction.width() * rendered.width(),
-                              fraction.height() * rendered.height());
-        const QRect ink = blueInk(rendered, &count);
-        QVERIFY2(count > 200, qPrintable(QString::number(count)));
-        QVERIFY2(expected.adjusted(-2, -2, 2, 2).contains(QRectF(ink)),
-                 qPrintable(describe(QRectF(ink)) + QStringLiteral(" outside ") +
-                            describe(expected)));
-        // And it fills the rectangle, upright: the long stroke spans its width.
-        QVERIFY(ink.width() > 0.9 * expected.width());
-        QVERIFY(ink.height() > 0.7 * expected.height());
     }
 };
 
