@@ -27,10 +27,9 @@ class SignTest : public QObject {
 private slots:
     void placesAnnotation_data();
     void placesAnnotation();
-    void skipsPagesPastTheEnd();
+    void stampsOnlyTheirOwnPage();
     void imageArtMultipliesWithSoftMask();
     void undecodableImageStillAnnotates();
-    void sharedAnnotsArrayStaysWithOtherPages();
     void lineWidth_data();
     void lineWidth();
     void imageArtStretchesAndMultiplies();
@@ -68,20 +67,16 @@ QRectF toRect(QPDFObjectHandle array)
     return QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly);
 }
 
-void writePage(const QString& file, const Layout& layout, int pages = 1)
+void writePage(const QString& file, const Layout& layout)
 {
-    QList<Fixtures::Page> list;
-    for (int i = 0; i < pages; ++i) {
-        Fixtures::Page page; // an empty tag draws nothing on the page
-        page.width = 600;
-        page.height = 800;
-        page.rotate = layout.rotate;
-        if (!layout.cropBox.isNull()) {
-            page.cropBox = layout.cropBox;
-        }
-        list.append(page);
+    Fixtures::Page page; // an empty tag draws nothing on the page
+    page.width = 600;
+    page.height = 800;
+    page.rotate = layout.rotate;
+    if (!layout.cropBox.isNull()) {
+        page.cropBox = layout.cropBox;
     }
-    Fixtures::writePdf(file, list);
+    Fixtures::writePdf(file, {page});
     if (layout.inherited) {
         Fixtures::inheritFromRoot(file);
     }
@@ -238,8 +233,8 @@ void SignTest::placesAnnotation()
     QFETCH(QRectF, normalised);
     QFETCH(QRectF, bounds);
 
-    const QString input = path(QStringLiteral("place-in.pdf"));
-    const QString output = path(QStringLiteral("place-out.pdf"));
+    const QString input = path("place-in.pdf");
+    const QString output = path("place-out.pdf");
     writePage(input, layout);
     PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, normalised, asymmetric()}}, output);
 
@@ -287,29 +282,6 @@ void SignTest::placesAnnotation()
                  placed.top() + int(0.6 * placed.height())));
 }
 
-void SignTest::skipsPagesPastTheEnd()
-{
-    const QString input = path(QStringLiteral("skip-in.pdf"));
-    const QString output = path(QStringLiteral("skip-out.pdf"));
-    Fixtures::writePdf(input, Fixtures::tagged(QStringLiteral("P"), 2));
-    const QByteArray before = Fixtures::readBytes(input);
-    const SignatureArt art = strokes({{{0, 0}, {1, 1}}}, 0.04);
-    PDFEngine::sign(PDFSource{input, {}},
-                    {SignItem{0, QRectF(0, 0, 0.5, 0.5), art},
-                     SignItem{0, QRectF(0.5, 0.5, 0.5, 0.5), art},
-                     SignItem{2, QRectF(0, 0, 1, 1), art}, SignItem{-1, QRectF(0, 0, 1, 1), art}},
-                    output);
-
-    QCOMPARE(Fixtures::readTags(output), (QStringList{QStringLiteral("P1"), QStringLiteral("P2")}));
-    const QList<Stamp> first = readStamps(output, 0);
-    QCOMPARE(first.size(), 2);
-    QCOMPARE(first[0].rect, QRectF(0, 396, 306, 396)); // list order: later items on top
-    QCOMPARE(first[1].rect, QRectF(306, 0, 306, 396));
-    QCOMPARE(readStamps(output, 1).size(), 0);
-    QCOMPARE(Fixtures::readBytes(input), before);
-    QVERIFY(Fixtures::qpdfCheckIsClean(output));
-}
-
 void SignTest::imageArtMultipliesWithSoftMask()
 {
     // A transparent picture with an opaque dark block in its left half.
@@ -320,8 +292,8 @@ void SignTest::imageArtMultipliesWithSoftMask()
             picture.setPixel(x, y, qRgba(10, 10, 10, 255));
         }
     }
-    const QString input = path(QStringLiteral("image-in.pdf"));
-    const QString output = path(QStringLiteral("image-out.pdf"));
+    const QString input = path("image-in.pdf");
+    const QString output = path("image-out.pdf");
     writePage(input, Layout{{}, 270});
     const QRectF normalised(0.2, 0.1, 0.4, 0.2);
     PDFEngine::sign(PDFSource{input, {}},
@@ -346,8 +318,8 @@ void SignTest::imageArtMultipliesWithSoftMask()
 
 void SignTest::undecodableImageStillAnnotates()
 {
-    const QString input = path(QStringLiteral("broken-in.pdf"));
-    const QString output = path(QStringLiteral("broken-out.pdf"));
+    const QString input = path("broken-in.pdf");
+    const QString output = path("broken-out.pdf");
     writePage(input, Layout{});
     PDFEngine::sign(PDFSource{input, {}},
                     {SignItem{0, QRectF(0, 0, 1, 1), SignatureArt(SignatureArt::Image{"junk"})}},
@@ -360,12 +332,14 @@ void SignTest::undecodableImageStillAnnotates()
     QVERIFY(Fixtures::qpdfCheckIsClean(output));
 }
 
-void SignTest::sharedAnnotsArrayStaysWithOtherPages()
+// Both pages share one /Annots array holding a square: the stamps join page 1
+// only, in list order, and items past the last page or before the first are skipped.
+void SignTest::stampsOnlyTheirOwnPage()
 {
-    const QString plain = path(QStringLiteral("shared-plain.pdf"));
-    const QString input = path(QStringLiteral("shared-in.pdf"));
-    const QString output = path(QStringLiteral("shared-out.pdf"));
-    writePage(plain, Layout{}, 2);
+    const QString plain = path("shared-plain.pdf");
+    const QString input = path("shared-in.pdf");
+    const QString output = path("shared-out.pdf");
+    Fixtures::writePdf(plain, Fixtures::tagged("P", 2));
     {
         QPDF pdf;
         pdf.processFile(QFile::encodeName(plain).constData());
@@ -381,15 +355,25 @@ void SignTest::sharedAnnotsArrayStaysWithOtherPages()
         QPDFWriter writer(pdf, fileName.constData());
         writer.write();
     }
-    PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0, 0, 0.5, 0.5), asymmetric()}},
+    const QByteArray before = Fixtures::readBytes(input);
+    const SignatureArt art = strokes({{{0, 0}, {1, 1}}}, 0.04);
+    PDFEngine::sign(PDFSource{input, {}},
+                    {SignItem{0, QRectF(0, 0, 0.5, 0.5), art},
+                     SignItem{0, QRectF(0.5, 0.5, 0.5, 0.5), art},
+                     SignItem{2, QRectF(0, 0, 1, 1), art}, SignItem{-1, QRectF(0, 0, 1, 1), art}},
                     output);
+
+    QCOMPARE(Fixtures::readTags(output), (QStringList{"P1", "P2"}));
     const QList<Stamp> first = readStamps(output, 0);
-    QCOMPARE(first.size(), 2);
+    QCOMPARE(first.size(), 3);
     QCOMPARE(first[0].subtype, QByteArray("/Square"));
-    QCOMPARE(first[1].subtype, QByteArray("/Stamp"));
+    QCOMPARE(first[1].rect, QRectF(0, 396, 306, 396)); // list order: later items on top
+    QCOMPARE(first[2].rect, QRectF(306, 0, 306, 396));
     const QList<Stamp> second = readStamps(output, 1);
     QCOMPARE(second.size(), 1);
     QCOMPARE(second[0].subtype, QByteArray("/Square"));
+    QCOMPARE(Fixtures::readBytes(input), before);
+    QVERIFY(Fixtures::qpdfCheckIsClean(output));
 }
 
 void SignTest::lineWidth_data()
