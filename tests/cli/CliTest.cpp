@@ -51,17 +51,16 @@ void CliTest::init()
     QVERIFY2(QFile::exists(CliRun::program()), "LEAFLOW_CLI must name the built leaflow-cli");
     m_dir = std::make_unique<QTemporaryDir>();
     m_config = std::make_unique<QTemporaryDir>();
-    Fixtures::writePdf(path(QStringLiteral("A.pdf")), Fixtures::tagged(QStringLiteral("A"), 2));
-    Fixtures::writePdf(path(QStringLiteral("Rapor.pdf")), Fixtures::tagged(QStringLiteral("R"), 5));
-    Fixtures::writePdf(path(QStringLiteral("Kilitli.pdf")),
-                       Fixtures::tagged(QStringLiteral("K"), 2),
+    Fixtures::writePdf(path("A.pdf"), Fixtures::tagged("A", 2));
+    Fixtures::writePdf(path("Rapor.pdf"), Fixtures::tagged("R", 5));
+    Fixtures::writePdf(path("Kilitli.pdf"), Fixtures::tagged("K", 2),
                        {Fixtures::Cipher::aes256, QStringLiteral("şifre"),
                         QStringLiteral("sahip")});
-    Fixtures::writePdf(path(QStringLiteral("Gizli.pdf")), Fixtures::tagged(QStringLiteral("G"), 1),
+    Fixtures::writePdf(path("Gizli.pdf"), Fixtures::tagged("G", 1),
                        {Fixtures::Cipher::rc4_128, QStringLiteral("başka"), QStringLiteral("o")});
-    Fixtures::writePdf(path(QStringLiteral("İkinci.pdf")), Fixtures::tagged(QStringLiteral("I"), 1),
+    Fixtures::writePdf(path("İkinci.pdf"), Fixtures::tagged("I", 1),
                        {Fixtures::Cipher::aes128, QStringLiteral("şifre"), QStringLiteral("o")});
-    Fixtures::writeBytes(path(QStringLiteral("notlar.pdf")), "alışveriş listesi\n");
+    Fixtures::writeBytes(path("notlar.pdf"), "alışveriş listesi\n");
 }
 
 void CliTest::usageErrors_data()
@@ -210,8 +209,8 @@ void CliTest::writesAndPrintsSplitPaths()
 void CliTest::relativePathsFollowTheWorkingFolder()
 {
     QDir(m_dir->path()).mkpath(QStringLiteral("iç/çıktı"));
-    QFile::copy(path(QStringLiteral("A.pdf")), path(QStringLiteral("iç/A.pdf")));
-    const QString inner = path(QStringLiteral("iç"));
+    QFile::copy(path("A.pdf"), path("iç/A.pdf"));
+    const QString inner = path("iç");
 
     const auto merged = CliRun::run({"merge", "-o", "çıktı/M.pdf", "A.pdf", "../Rapor.pdf"}, inner,
                                     m_config->path());
@@ -219,10 +218,10 @@ void CliTest::relativePathsFollowTheWorkingFolder()
         CliRun::run({"split", "--every=4", "-d", "çıktı", "../Rapor.pdf"}, inner, m_config->path());
 
     QCOMPARE(merged.exitCode, 0);
-    QCOMPARE(Fixtures::readTags(path(QStringLiteral("iç/çıktı/M.pdf"))),
+    QCOMPARE(Fixtures::readTags(path("iç/çıktı/M.pdf")),
              (QStringList{"A1", "A2", "R1", "R2", "R3", "R4", "R5"}));
     QCOMPARE(split.exitCode, 0);
-    const QString folder = QDir(path(QStringLiteral("iç/çıktı"))).absolutePath();
+    const QString folder = QDir(path("iç/çıktı")).absolutePath();
     QCOMPARE(QString::fromUtf8(split.out), folder + "/Rapor 1-4.pdf\n" + folder + "/Rapor 5.pdf\n");
 }
 
@@ -230,14 +229,14 @@ void CliTest::compressPrintsSizesOrExits3()
 {
     ImageFixtures::Builder photo;
     photo.addPage(photo.image(ImageFixtures::Kind::rgb, 1800, 1000), QStringLiteral("photo"));
-    photo.write(path(QStringLiteral("photo.pdf")));
-    const qint64 before = QFileInfo(path(QStringLiteral("photo.pdf"))).size();
+    photo.write(path("photo.pdf"));
+    const qint64 before = QFileInfo(path("photo.pdf")).size();
 
     const CliRun::Result smaller =
         run({"compress", "--level=strong", "-o", "small.pdf", "photo.pdf"});
 
     QCOMPARE(smaller.exitCode, 0);
-    const qint64 after = QFileInfo(path(QStringLiteral("small.pdf"))).size();
+    const qint64 after = QFileInfo(path("small.pdf")).size();
     QVERIFY(after > 0 && after < before);
     const QString printed = QString::fromUtf8(smaller.out);
     QVERIFY2(printed.contains(QString::number(before)) && printed.contains(QString::number(after)),
@@ -250,17 +249,17 @@ void CliTest::compressPrintsSizesOrExits3()
         QString::fromUtf8(same.err),
         QStringLiteral(
             "Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.\n"));
-    QVERIFY(!QFileInfo::exists(path(QStringLiteral("text-out.pdf"))));
+    QVERIFY(!QFileInfo::exists(path("text-out.pdf")));
 }
 
 void CliTest::signsWithRecordAndImage()
 {
     SavedSignature drawn;
     drawn.strokes = QList<Stroke>{{{0.1, 0.5}, {0.9, 0.5}}};
-    Fixtures::writeBytes(path(QStringLiteral("drawn.json")), DataCoding::encodeSignature(drawn));
+    Fixtures::writeBytes(path("drawn.json"), DataCoding::encodeSignature(drawn));
     QImage picture(10, 10, QImage::Format_RGB32);
     picture.fill(Qt::black);
-    QVERIFY(picture.save(path(QStringLiteral("scan.png"))));
+    QVERIFY(picture.save(path("scan.png")));
 
     const CliRun::Result result =
         run({"sign", "-o", "out.pdf", "A.pdf", "--signature=drawn.json", "--page=2",
@@ -271,7 +270,7 @@ void CliTest::signsWithRecordAndImage()
     // One-based pages: the record on page 2 at the top left, the image on page 1 at the bottom
     // right.
     QPDF pdf;
-    pdf.processFile(QFile::encodeName(path(QStringLiteral("out.pdf"))).constData());
+    pdf.processFile(QFile::encodeName(path("out.pdf")).constData());
     QList<QRectF> rects;
     for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
         const auto r = page.getObjectHandle()
@@ -284,9 +283,8 @@ void CliTest::signsWithRecordAndImage()
     QCOMPARE(rects, (QList<QRectF>{QRectF(306, 0, 306, 396), QRectF(0, 396, 306, 396)}));
 
     // Signatures without art: not an image, an empty record, a missing file.
-    Fixtures::writeBytes(path(QStringLiteral("junk.png")), "neither an image nor a record");
-    Fixtures::writeBytes(path(QStringLiteral("empty.json")),
-                         DataCoding::encodeSignature(SavedSignature{}));
+    Fixtures::writeBytes(path("junk.png"), "neither an image nor a record");
+    Fixtures::writeBytes(path("empty.json"), DataCoding::encodeSignature(SavedSignature{}));
     for (const char* signature : {"junk.png", "empty.json", "none.png"}) {
         const CliRun::Result failed =
             run({"sign", "-o", "never.pdf", "A.pdf",
@@ -294,7 +292,7 @@ void CliTest::signsWithRecordAndImage()
                  "--rect=0,0,1,1"});
         QCOMPARE(failed.exitCode, 1);
         QCOMPARE(failed.err.count('\n'), 1);
-        QVERIFY(!QFile::exists(path(QStringLiteral("never.pdf"))));
+        QVERIFY(!QFile::exists(path("never.pdf")));
     }
 }
 

@@ -159,7 +159,7 @@ QSize scaled(int w, int h, int maxSide)
 void CompressTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    m_tmp = m_dir.filePath(QStringLiteral("tmp"));
+    m_tmp = m_dir.filePath("tmp");
     QVERIFY(QDir().mkpath(m_tmp));
 }
 
@@ -211,8 +211,8 @@ void CompressTest::levels()
                     QStringLiteral("three"));
     builder.addPage(builder.image(Kind::rgb, 120, 90, QStringLiteral("icon")),
                     QStringLiteral("four"));
-    const QString in = path(QStringLiteral("levels.pdf"));
-    const QString out = path(QStringLiteral("levels-out.pdf"));
+    const QString in = path("levels.pdf");
+    const QString out = path("levels-out.pdf");
     builder.write(in);
 
     compress(in, out, level);
@@ -245,8 +245,8 @@ void CompressTest::everyHolderOnceAndSharedStaysShared()
                     QStringLiteral("annotation"), Holder::annotation);
     builder.addPage(builder.image(Kind::rgb, 1900, 1000, QStringLiteral("in pattern")),
                     QStringLiteral("pattern"), Holder::pattern);
-    const QString in = path(QStringLiteral("holders.pdf"));
-    const QString out = path(QStringLiteral("holders-out.pdf"));
+    const QString in = path("holders.pdf");
+    const QString out = path("holders-out.pdf");
     builder.write(in);
 
     compress(in, out, CompressionLevel::strong);
@@ -283,10 +283,10 @@ void CompressTest::notSmallerWritesNothing()
             QPDFObjectHandle::newName("/DCTDecode"), QPDFObjectHandle::newNull());
         builder.addPage(image, QStringLiteral("low quality"));
     }
-    builder.write(path(QStringLiteral("small.pdf")));
-    const QString out = path(QStringLiteral("small-out.pdf"));
+    builder.write(path("small.pdf"));
+    const QString out = path("small-out.pdf");
 
-    QVERIFY(!PDFEngine::compress(PDFSource{path(QStringLiteral("small.pdf")), std::nullopt},
+    QVERIFY(!PDFEngine::compress(PDFSource{path("small.pdf"), std::nullopt},
                                  CompressionLevel::strong, out));
     QVERIFY(!QFileInfo::exists(out));
     QCOMPARE(QDir(m_tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
@@ -299,15 +299,14 @@ void CompressTest::workingFolderThatCannotBeMade()
 {
     Builder builder;
     builder.addPage(builder.image(Kind::rgb, 1700, 900), QStringLiteral("start"));
-    builder.write(path(QStringLiteral("start.pdf")));
-    Fixtures::writeBytes(path(QStringLiteral("a-file")), "not a folder");
+    builder.write(path("start.pdf"));
+    Fixtures::writeBytes(path("a-file"), "not a folder");
     const QStringList before = QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    qputenv("TMPDIR", QFile::encodeName(path(QStringLiteral("a-file/tmp"))));
-    const QString out = path(QStringLiteral("start-out.pdf"));
+    qputenv("TMPDIR", QFile::encodeName(path("a-file/tmp")));
+    const QString out = path("start-out.pdf");
 
     QVERIFY_THROWS_EXCEPTION(PDFEngine::Failure,
-                             PDFEngine::compress(PDFSource{path(QStringLiteral("start.pdf")),
-                                                           std::nullopt},
+                             PDFEngine::compress(PDFSource{path("start.pdf"), std::nullopt},
                                                  CompressionLevel::balanced, out));
     QVERIFY(!QFileInfo::exists(out));
     QCOMPARE(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
@@ -339,8 +338,8 @@ void CompressTest::bombsAreSkipped()
                     QStringLiteral("predicted"));
     builder.addPage(builder.image(Kind::grayPng, 1700, 900, QStringLiteral("scan")),
                     QStringLiteral("scan"));
-    const QString in = path(QStringLiteral("bomb.pdf"));
-    const QString out = path(QStringLiteral("bomb-out.pdf"));
+    const QString in = path("bomb.pdf");
+    const QString out = path("bomb-out.pdf");
     builder.write(in);
 
     compress(in, out);
@@ -405,8 +404,8 @@ void CompressTest::eachKind()
     const int height = width == 1800 ? 500 : 400;
     // Page 1 holds the image under test; page 2 a photograph that always shrinks,
     // so a file is written even when the image under test is left alone.
-    const QString in = path(QStringLiteral("in.pdf"));
-    const QString out = path(QStringLiteral("out.pdf"));
+    const QString in = path("in.pdf");
+    const QString out = path("out.pdf");
     Builder builder;
     builder.addPage(builder.image(kind, width, height, QStringLiteral("subject")),
                     QStringLiteral("subject"), Holder::page, 500, 300);
