@@ -199,11 +199,14 @@ void CliTest::writesAndPrintsSplitPaths()
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.exitCode, 0);
     QString printed;
-    for (qsizetype i = 0; i < outputs.size(); ++i) {
-        QCOMPARE(Fixtures::readTags(path(outputs[i])), tags[i]);
-        printed += arguments.first() == QStringLiteral("split") ? path(outputs[i]) + u'\n' : "";
+    for (const QString& output : outputs) {
+        printed += arguments.first() == QStringLiteral("split") ? path(output) + u'\n' : "";
     }
     QCOMPARE(QString::fromUtf8(result.out), printed);
+    for (qsizetype i = 0; i < outputs.size(); ++i) {
+        QVERIFY2(QFile::exists(path(outputs[i])), qPrintable(outputs[i]));
+        QCOMPARE(Fixtures::readTags(path(outputs[i])), tags[i]);
+    }
 }
 
 void CliTest::relativePathsFollowTheWorkingFolder()
