@@ -155,27 +155,10 @@ QByteArray packedBits(int width, int height, int bits, int levels)
     return data;
 }
 
-QByteArray sixteenBitSamples(int width, int height)
-{
-    const QByteArray eight = photoSamples(width, height, 3, 9);
-    QByteArray data;
-    data.reserve(eight.size() * 2);
-    for (char c : eight) {
-        data.append(c);
-        data.append(static_cast<char>(0x5a));
-    }
-    return data;
-}
-
 OH softMask(QPDF& pdf, int width, int height, bool matte)
 {
-    QByteArray alpha(width * height, '\0');
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            alpha[y * width + x] = static_cast<char>(40 + 215 * x / std::max(1, width - 1));
-        }
-    }
-    OH mask = flateImage(pdf, alpha, width, height, 8, OH::newName("/DeviceGray"));
+    OH mask = flateImage(pdf, photoSamples(width, height, 1, 3), width, height, 8,
+                         OH::newName("/DeviceGray"));
     if (matte) {
         mask.getDict().replaceKey("/Matte", OH::parse("[0 0 0]"));
     }
@@ -224,7 +207,8 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
         return image;
     }
     case Kind::sixteenBit:
-        return flateImage(pdf, sixteenBitSamples(w, h), w, h, 16, OH::newName("/DeviceRGB"));
+        // Twice the bytes of an 8-bit picture, read as 16-bit samples.
+        return flateImage(pdf, photoSamples(2 * w, h, 3), w, h, 16, OH::newName("/DeviceRGB"));
     case Kind::separation:
         return flateImage(pdf, photoSamples(w, h, 1), w, h, 8,
                           OH::parse("[/Separation /Spot /DeviceCMYK << /FunctionType 2 "
