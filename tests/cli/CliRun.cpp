@@ -2,6 +2,8 @@
 
 #include <QProcess>
 
+#include <sys/resource.h>
+
 namespace CliRun {
 
 QString program()
@@ -9,6 +11,9 @@ QString program()
     return qEnvironmentVariable("LEAFLOW_CLI");
 }
 
+namespace {
+
+// Turkish language, settings under configHome.
 QProcessEnvironment environment(const QString& configHome)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -21,12 +26,23 @@ QProcessEnvironment environment(const QString& configHome)
     return env;
 }
 
+} // namespace
+
 Result run(const QStringList& arguments, const QString& workingFolder, const QString& configHome,
            int timeoutMs)
 {
     QProcess process;
     process.setProcessEnvironment(environment(configHome));
     process.setWorkingDirectory(workingFolder);
+    // A bound on memory turns a runaway child into a crash the caller sees; the
+    // sanitizer runtime reserves far more address space than any bound allows.
+    if (!qEnvironmentVariableIsSet("ASAN_OPTIONS")) {
+        process.setChildProcessModifier([] {
+            constexpr rlim_t bound = rlim_t(3) << 30;
+            const rlimit limit{bound, bound};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+    }
     process.start(program(), arguments);
     process.closeWriteChannel();
     Result result;

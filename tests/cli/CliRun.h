@@ -1,12 +1,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
 // Runs the real leaflow-cli as a child process with the interface language
-// pinned to Turkish and a private settings folder.
+// pinned to Turkish, a private settings folder and at most 3 GB of memory.
 namespace CliRun {
 
 struct Result {
@@ -18,8 +17,6 @@ struct Result {
 };
 
 QString program();
-// The environment the child gets: Turkish language, settings under configHome.
-QProcessEnvironment environment(const QString& configHome);
 Result run(const QStringList& arguments, const QString& workingFolder, const QString& configHome,
            int timeoutMs = 60000);
 

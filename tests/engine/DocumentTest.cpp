@@ -35,16 +35,12 @@ private slots:
     void opensOrRefuses();
     void unlocksInEveryEncoding_data();
     void unlocksInEveryEncoding();
-    void writesAndReplacesCompletely_data();
-    void writesAndReplacesCompletely();
-    void failedWriteLeavesNothing_data();
-    void failedWriteLeavesNothing();
+    void writesCompletelyOrNothing_data();
+    void writesCompletelyOrNothing();
     void uniqueNames_data();
     void uniqueNames();
     void mergesInListOrder_data();
     void mergesInListOrder();
-    void failedMergeWritesNothing_data();
-    void failedMergeWritesNothing();
     void keepsRotationsAndCropBoxes_data();
     void keepsRotationsAndCropBoxes();
     void splitsOneFilePerGroup_data();
@@ -52,8 +48,6 @@ private slots:
     void splitPartCarriesOnlyItsOwnResources();
     void deletesMarkedPages_data();
     void deletesMarkedPages();
-    void deleteKeepsAtLeastOnePage_data();
-    void deleteKeepsAtLeastOnePage();
     void repairedInputGivesReadableCopy();
 
 private:
@@ -113,12 +107,11 @@ void checkOutput(const QString& file, const QStringList& tags)
 void DocumentTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    Fixtures::writePdf(path(QStringLiteral("A.pdf")), Fixtures::tagged(QStringLiteral("A"), 2));
-    Fixtures::writePdf(path(QStringLiteral("B.pdf")), Fixtures::tagged(QStringLiteral("B"), 3));
-    Fixtures::writePdf(path(QStringLiteral("Rapor.pdf")), Fixtures::tagged(QStringLiteral("P"), 4));
-    Fixtures::writeBytes(path(QStringLiteral("notlar.pdf")), "Toplantı notları\n");
-    Fixtures::writePdf(path(QStringLiteral("Kilitli.pdf")),
-                       Fixtures::tagged(QStringLiteral("K"), 1),
+    Fixtures::writePdf(path("A.pdf"), Fixtures::tagged("A", 2));
+    Fixtures::writePdf(path("B.pdf"), Fixtures::tagged("B", 3));
+    Fixtures::writePdf(path("Rapor.pdf"), Fixtures::tagged("P", 4));
+    Fixtures::writeBytes(path("notlar.pdf"), "Toplantı notları\n");
+    Fixtures::writePdf(path("Kilitli.pdf"), Fixtures::tagged("K", 1),
                        {Cipher::rc4_128, QStringLiteral("doğru"), QStringLiteral("sahip")});
 }
 
@@ -171,7 +164,6 @@ void DocumentTest::rejectsRanges_data()
     QTest::newRow("reversed") << "5-3" << unreadable("5-3");
     QTest::newRow("leading hyphen") << "-2" << unreadable("-2");
     QTest::newRow("three parts") << "1-2-3" << unreadable("1-2-3");
-    QTest::newRow("letter") << "a" << unreadable("a");
     QTest::newRow("inner space") << "1 2" << unreadable("1 2");
     QTest::newRow("em dash stays") << "1—3" << unreadable("1—3");
     QTest::newRow("first bad piece named") << "2, x, 99" << unreadable("x");
@@ -234,10 +226,9 @@ void DocumentTest::opensOrRefuses()
     QFETCH(QString, name);
     QFETCH(Optional, password);
     QFETCH(QString, message);
-    Fixtures::writeBytes(path(QStringLiteral("bos.pdf")), {});
-    Fixtures::writeBytes(path(QStringLiteral("yarim.pdf")), "%PDF-1.7\n");
-    Fixtures::writePdf(path(QStringLiteral("Kisitli.pdf")),
-                       Fixtures::tagged(QStringLiteral("R"), 1),
+    Fixtures::writeBytes(path("bos.pdf"), {});
+    Fixtures::writeBytes(path("yarim.pdf"), "%PDF-1.7\n");
+    Fixtures::writePdf(path("Kisitli.pdf"), Fixtures::tagged("R", 1),
                        {Cipher::aes256, QString(), QStringLiteral("sahip")});
     const QStringList before = entries();
     const QByteArray bytes = QFile::exists(path(name)) ? Fixtures::readBytes(path(name)) : "";
@@ -281,8 +272,8 @@ void DocumentTest::unlocksInEveryEncoding()
     QFETCH(Cipher, cipher);
     QFETCH(QString, password);
     QFETCH(bool, pdfDoc);
-    const QString file = path(QStringLiteral("Şifreli.pdf"));
-    Fixtures::writePdf(file, Fixtures::tagged(QStringLiteral("K"), 2),
+    const QString file = path("Şifreli.pdf");
+    Fixtures::writePdf(file, Fixtures::tagged("K", 2),
                        {cipher, password, QStringLiteral("sahip"), pdfDoc});
 
     qint64 pages = 0;
@@ -297,66 +288,52 @@ void DocumentTest::unlocksInEveryEncoding()
              passwordNeeded(QStringLiteral("Şifreli.pdf")));
 }
 
-void DocumentTest::writesAndReplacesCompletely_data()
-{
-    QTest::addColumn<QByteArray>("existing"); // empty: no file at the destination
-
-    QTest::newRow("new file") << QByteArray();
-    QTest::newRow("over a longer file") << QByteArray(2'000'000, 'x');
-    QTest::newRow("over a shorter file") << QByteArray("%PDF-1.4\n");
-}
-
-void DocumentTest::writesAndReplacesCompletely()
-{
-    QFETCH(QByteArray, existing);
-    const QString destination = path(QStringLiteral("Çıktı.pdf"));
-    if (!existing.isEmpty()) {
-        Fixtures::writeBytes(destination, existing);
-    }
-    const QStringList before = entries();
-    const auto pdf = PDFEngine::open(PDFSource{path(QStringLiteral("Rapor.pdf")), std::nullopt});
-
-    PDFEngine::write(*pdf, destination, 4);
-
-    checkOutput(destination, {"P1", "P2", "P3", "P4"});
-    QVERIFY(!Fixtures::readBytes(destination).contains("xxxxxxxx"));
-    QStringList expected = before + QStringList{QStringLiteral("Çıktı.pdf")};
-    expected.removeDuplicates();
-    expected.sort();
-    QCOMPARE(entries(), expected); // no hidden temporary folder left
-}
-
-void DocumentTest::failedWriteLeavesNothing_data()
+void DocumentTest::writesCompletelyOrNothing_data()
 {
     QTest::addColumn<QString>("destination");
     QTest::addColumn<qint64>("expectedPages");
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("written"); // else it fails, naming the file, and leaves all as it was
 
-    QTest::newRow("parent is a regular file") << "A.pdf/Çıktı.pdf" << qint64(4) << "Çıktı.pdf";
-    QTest::newRow("parent folder missing") << "yok/Çıktı.pdf" << qint64(4) << "Çıktı.pdf";
-    QTest::newRow("destination is a folder") << "Klasör.pdf" << qint64(4) << "Klasör.pdf";
+    QTest::newRow("new file") << "Yeni.pdf" << qint64(4) << true;
+    QTest::newRow("over a longer file") << "Uzun.pdf" << qint64(4) << true;
+    QTest::newRow("over a shorter file") << "Kısa.pdf" << qint64(4) << true;
+    QTest::newRow("parent is a regular file") << "A.pdf/Çıktı.pdf" << qint64(4) << false;
+    QTest::newRow("parent folder missing") << "yok/Çıktı.pdf" << qint64(4) << false;
+    QTest::newRow("destination is a folder") << "Klasör.pdf" << qint64(4) << false;
     // The reopened result must have the pages the operation meant to write.
-    QTest::newRow("result fails the page count, existing") << "B.pdf" << qint64(5) << "B.pdf";
-    QTest::newRow("result fails the page count, new") << "Yeni.pdf" << qint64(3) << "Yeni.pdf";
+    QTest::newRow("result fails the page count, existing") << "Uzun.pdf" << qint64(5) << false;
+    QTest::newRow("result fails the page count, new") << "Yeni.pdf" << qint64(3) << false;
 }
 
-void DocumentTest::failedWriteLeavesNothing()
+void DocumentTest::writesCompletelyOrNothing()
 {
     QFETCH(QString, destination);
     QFETCH(qint64, expectedPages);
-    QFETCH(QString, name);
+    QFETCH(bool, written);
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Klasör.pdf")));
-    Fixtures::writeBytes(path(QStringLiteral("Klasör.pdf/içinde.txt")), "kalır");
-    const QByteArray b = Fixtures::readBytes(path(QStringLiteral("B.pdf")));
-    const QStringList before = entries();
-    const auto pdf = PDFEngine::open(PDFSource{path(QStringLiteral("Rapor.pdf")), std::nullopt});
+    Fixtures::writeBytes(path("Klasör.pdf/içinde.txt"), "kalır");
+    const QByteArray longer(2'000'000, 'x');
+    Fixtures::writeBytes(path("Uzun.pdf"), longer);
+    Fixtures::writeBytes(path("Kısa.pdf"), "%PDF-1.4\n");
+    QStringList expected = entries();
+    const auto pdf = PDFEngine::open(PDFSource{path("Rapor.pdf"), std::nullopt});
 
-    QCOMPARE(failureOf([&] { PDFEngine::write(*pdf, path(destination), expectedPages); }),
-             writeFailed(name));
+    const QString message =
+        failureOf([&] { PDFEngine::write(*pdf, path(destination), expectedPages); });
 
-    QCOMPARE(entries(), before);
+    if (written) {
+        QCOMPARE(message, QString());
+        checkOutput(path(destination), {"P1", "P2", "P3", "P4"});
+        QVERIFY(!Fixtures::readBytes(path(destination)).contains("xxxxxxxx"));
+        expected.append(destination);
+        expected.removeDuplicates();
+        expected.sort();
+    } else {
+        QCOMPARE(message, writeFailed(QFileInfo(destination).fileName()));
+        QCOMPARE(Fixtures::readBytes(path("Uzun.pdf")), longer);
+    }
+    QCOMPARE(entries(), expected); // no hidden temporary folder left
     QCOMPARE(entries(QStringLiteral("Klasör.pdf")), QStringList{"içinde.txt"});
-    QCOMPARE(Fixtures::readBytes(path(QStringLiteral("B.pdf"))), b);
 }
 
 void DocumentTest::uniqueNames_data()
@@ -386,7 +363,7 @@ void DocumentTest::uniqueNames()
     QFETCH(QStringList, present);
     QFETCH(QString, name);
     QFETCH(QString, expected);
-    QDir folder(path(QStringLiteral("hedef")));
+    QDir folder(path("hedef"));
     QVERIFY(folder.mkpath(QStringLiteral(".")));
     for (const QString& entry : present) {
         if (entry.endsWith(u'/')) {
@@ -408,8 +385,6 @@ void DocumentTest::mergesInListOrder_data()
 
     QTest::newRow("A then B") << QStringList{"A.pdf", "B.pdf"}
                               << QStringList{"A1", "A2", "B1", "B2", "B3"};
-    QTest::newRow("B then A") << QStringList{"B.pdf", "A.pdf"}
-                              << QStringList{"B1", "B2", "B3", "A1", "A2"};
     QTest::newRow("A, B, A") << QStringList{"A.pdf", "B.pdf", "A.pdf"}
                              << QStringList{"A1", "A2", "B1", "B2", "B3", "A1", "A2"};
     QTest::newRow("unlocked input")
@@ -420,8 +395,8 @@ void DocumentTest::mergesInListOrder()
 {
     QFETCH(QStringList, inputs);
     QFETCH(QStringList, tags);
-    const QString output = path(QStringLiteral("Birleşik.pdf")); // an older file it replaces
-    Fixtures::writePdf(output, Fixtures::tagged(QStringLiteral("E"), 9));
+    const QString output = path("Birleşik.pdf"); // an older file it replaces
+    Fixtures::writePdf(output, Fixtures::tagged("E", 9));
     QList<PDFSource> sources;
     QList<QByteArray> before;
     for (const QString& name : inputs) {
@@ -440,39 +415,6 @@ void DocumentTest::mergesInListOrder()
     }
 }
 
-void DocumentTest::failedMergeWritesNothing_data()
-{
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<Optional>("password");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("not a PDF") << "notlar.pdf" << Optional() << openFailed("notlar.pdf");
-    QTest::newRow("missing") << "yok.pdf" << Optional() << openFailed("yok.pdf");
-    QTest::newRow("locked, wrong password")
-        << "Kilitli.pdf" << Optional("yanlış") << passwordNeeded("Kilitli.pdf");
-}
-
-void DocumentTest::failedMergeWritesNothing()
-{
-    QFETCH(QString, second);
-    QFETCH(Optional, password);
-    QFETCH(QString, message);
-    const QByteArray existing = Fixtures::readBytes(path(QStringLiteral("B.pdf")));
-    const QStringList before = entries();
-
-    for (const QString& output :
-         {path(QStringLiteral("Yeni.pdf")), path(QStringLiteral("B.pdf"))}) {
-        QCOMPARE(failureOf([&] {
-                     PDFEngine::merge({PDFSource{path(QStringLiteral("A.pdf")), std::nullopt},
-                                       PDFSource{path(second), password}},
-                                      output);
-                 }),
-                 message);
-    }
-    QCOMPARE(entries(), before);
-    QCOMPARE(Fixtures::readBytes(path(QStringLiteral("B.pdf"))), existing);
-}
-
 void DocumentTest::keepsRotationsAndCropBoxes_data()
 {
     QTest::addColumn<QString>("operation");
@@ -486,28 +428,32 @@ void DocumentTest::keepsRotationsAndCropBoxes_data()
 void DocumentTest::keepsRotationsAndCropBoxes()
 {
     QFETCH(QString, operation);
-    QList<Fixtures::Page> pages = Fixtures::tagged(QStringLiteral("D"), 3);
+    QList<Fixtures::Page> pages = Fixtures::tagged("D", 3);
     pages[0].rotate = 90;
     pages[0].cropBox = QRectF(10, 20, 400, 500);
     pages[2].rotate = 180;
-    const QString turned = path(QStringLiteral("Döner.pdf"));
-    const QString inheriting = path(QStringLiteral("Miras.pdf"));
+    const QString turned = path("Döner.pdf");
+    const QString inheriting = path("Miras.pdf");
     Fixtures::writePdf(turned, pages);
-    Fixtures::writeInheritingPdf(inheriting, QStringLiteral("M"), 2, 270, QRectF(5, 6, 300, 200));
+    QList<Fixtures::Page> inherited = Fixtures::tagged("M", 2);
+    inherited[0].rotate = 270;
+    inherited[0].cropBox = QRectF(5, 6, 300, 200);
+    Fixtures::writePdf(inheriting, inherited);
+    Fixtures::inheritFromRoot(inheriting);
     const PDFSource first{turned, std::nullopt};
     const PDFSource second{inheriting, std::nullopt};
 
     QStringList outputs;
     if (operation == QStringLiteral("merge")) {
-        PDFEngine::merge({first, second}, path(QStringLiteral("M.pdf")));
-        outputs = {path(QStringLiteral("M.pdf"))};
+        PDFEngine::merge({first, second}, path("M.pdf"));
+        outputs = {path("M.pdf")};
     } else if (operation == QStringLiteral("split")) {
         outputs = PDFEngine::split(first, {{0, 1, 2}}, m_dir->path()) +
                   PDFEngine::split(second, {{0, 1}}, m_dir->path());
     } else {
-        PDFEngine::deletePages(first, {}, path(QStringLiteral("D.pdf")));
-        PDFEngine::deletePages(second, {}, path(QStringLiteral("E.pdf")));
-        outputs = {path(QStringLiteral("D.pdf")), path(QStringLiteral("E.pdf"))};
+        PDFEngine::deletePages(first, {}, path("D.pdf"));
+        PDFEngine::deletePages(second, {}, path("E.pdf"));
+        outputs = {path("D.pdf"), path("E.pdf")};
     }
 
     QStringList tags;
@@ -552,9 +498,9 @@ void DocumentTest::splitsOneFilePerGroup()
     QFETCH(Grouping, groups);
     QFETCH(QStringList, names);
     QFETCH(QList<QStringList>, tags);
-    const QString source = path(QStringLiteral("Rapor.pdf"));
+    const QString source = path("Rapor.pdf");
     const QByteArray before = Fixtures::readBytes(source);
-    const QDir out(path(QStringLiteral("parçalar")));
+    const QDir out(path("parçalar"));
     QVERIFY(out.mkpath(QStringLiteral(".")));
 
     const QStringList written =
@@ -584,21 +530,18 @@ void DocumentTest::splitsOneFilePerGroup()
 
 void DocumentTest::splitPartCarriesOnlyItsOwnResources()
 {
-    // 40 fonts and 6 images of 300 x 300 grey pixels in one dictionary shared by every page.
-    const QString shared = path(QStringLiteral("Ortak.pdf"));
-    Fixtures::writeSharedResourcesPdf(shared, 12, 40, 6, 300);
-    QCOMPARE(Fixtures::countObjectsOfType(shared, "/Type1"), 40);
+    // Six images of 300 x 300 grey pixels in one dictionary shared by every page.
+    const QString shared = path("Ortak.pdf");
+    Fixtures::writeSharedResourcesPdf(shared, 12, 6, 300);
 
     const QStringList parts =
         PDFEngine::split(PDFSource{shared, std::nullopt}, {{4}, {0, 1}}, m_dir->path());
 
     QCOMPARE(Fixtures::readTags(parts[0]), QStringList{"P5"});
-    QCOMPARE(Fixtures::countObjectsOfType(parts[0], "/Type1"), 1);
     QCOMPARE(Fixtures::countObjectsOfType(parts[0], "/Image"), 1);
     // One 90,000-byte image and a little structure, not the six images of the input.
     QVERIFY2(QFileInfo(parts[0]).size() < 100'000,
              qPrintable(QString::number(QFileInfo(parts[0]).size())));
-    QCOMPARE(Fixtures::countObjectsOfType(parts[1], "/Type1"), 2);
     QCOMPARE(Fixtures::countObjectsOfType(parts[1], "/Image"), 2);
     QVERIFY(Fixtures::qpdfCheckIsClean(parts[1]));
 }
@@ -606,60 +549,49 @@ void DocumentTest::splitPartCarriesOnlyItsOwnResources()
 void DocumentTest::deletesMarkedPages_data()
 {
     QTest::addColumn<IndexSet>("removing");
-    QTest::addColumn<QStringList>("remaining");
+    QTest::addColumn<QStringList>("remaining"); // none: refused, at least one page must stay
 
     QTest::newRow("first and third") << IndexSet{0, 2} << QStringList{"P2", "P4"};
     QTest::newRow("empty set: unchanged copy") << IndexSet{} << QStringList{"P1", "P2", "P3", "P4"};
     QTest::newRow("all but one") << IndexSet{0, 1, 3} << QStringList{"P3"};
     QTest::newRow("beyond the last page and negative ignored")
         << IndexSet{-1, 1, 9} << QStringList{"P1", "P3", "P4"};
+    QTest::newRow("every page") << IndexSet{0, 1, 2, 3} << QStringList{};
+    QTest::newRow("as many as pages, some beyond the end") << IndexSet{0, 1, 7, 8} << QStringList{};
+    QTest::newRow("more than pages") << IndexSet{0, 1, 2, 3, 4} << QStringList{};
 }
 
+// The output replaces B.pdf; a refusal leaves it and the folder as they were.
 void DocumentTest::deletesMarkedPages()
 {
     QFETCH(IndexSet, removing);
     QFETCH(QStringList, remaining);
-    const QByteArray before = Fixtures::readBytes(path(QStringLiteral("Rapor.pdf")));
+    const QString source = path("Rapor.pdf");
+    const QString output = path("B.pdf");
+    const QByteArray before = Fixtures::readBytes(source);
+    const QByteArray existing = Fixtures::readBytes(output);
+    const QStringList names = entries();
 
-    PDFEngine::deletePages(PDFSource{path(QStringLiteral("Rapor.pdf")), std::nullopt}, removing,
-                           path(QStringLiteral("Kalan.pdf")));
+    const QString message = failureOf([&] {
+        PDFEngine::deletePages(PDFSource{source, std::nullopt}, removing, output);
+    });
 
-    checkOutput(path(QStringLiteral("Kalan.pdf")), remaining);
-    QCOMPARE(Fixtures::readBytes(path(QStringLiteral("Rapor.pdf"))), before);
-}
-
-void DocumentTest::deleteKeepsAtLeastOnePage_data()
-{
-    QTest::addColumn<IndexSet>("removing");
-
-    QTest::newRow("every page") << IndexSet{0, 1, 2, 3};
-    QTest::newRow("as many as pages, some beyond the end") << IndexSet{0, 1, 7, 8};
-    QTest::newRow("more than pages") << IndexSet{0, 1, 2, 3, 4};
-}
-
-void DocumentTest::deleteKeepsAtLeastOnePage()
-{
-    QFETCH(IndexSet, removing);
-    const QByteArray existing = Fixtures::readBytes(path(QStringLiteral("B.pdf")));
-    const QStringList before = entries();
-
-    for (const char* output : {"B.pdf", "Yeni.pdf"}) {
-        QCOMPARE(failureOf([&] {
-                     PDFEngine::deletePages(PDFSource{path(QStringLiteral("Rapor.pdf")),
-                                                      std::nullopt},
-                                            removing, path(QLatin1String(output)));
-                 }),
-                 QStringLiteral("En az bir sayfa kalmalı."));
+    QCOMPARE(Fixtures::readBytes(source), before);
+    QCOMPARE(entries(), names);
+    if (remaining.isEmpty()) {
+        QCOMPARE(message, QStringLiteral("En az bir sayfa kalmalı."));
+        QCOMPARE(Fixtures::readBytes(output), existing);
+    } else {
+        QCOMPARE(message, QString());
+        checkOutput(output, remaining);
     }
-    QCOMPARE(entries(), before);
-    QCOMPARE(Fixtures::readBytes(path(QStringLiteral("B.pdf"))), existing);
 }
 
 // A file whose cross-reference table must be rebuilt and whose trailer has no
 // /Size: the copy must still be a file every reader opens.
 void DocumentTest::repairedInputGivesReadableCopy()
 {
-    const QString source = path(QStringLiteral("Rapor.pdf"));
+    const QString source = path("Rapor.pdf");
     QString text = QString::fromLatin1(Fixtures::readBytes(source));
     text.remove(QRegularExpression(QStringLiteral("/Size \\d+")));
     QByteArray bytes = text.toLatin1();
@@ -667,9 +599,9 @@ void DocumentTest::repairedInputGivesReadableCopy()
     QVERIFY(startxref > 0);
     Fixtures::writeBytes(source, bytes.left(startxref) + "startxref\n999999\n%%EOF\n");
 
-    PDFEngine::deletePages(PDFSource{source, std::nullopt}, {1}, path(QStringLiteral("Kalan.pdf")));
+    PDFEngine::deletePages(PDFSource{source, std::nullopt}, {1}, path("Kalan.pdf"));
 
-    checkOutput(path(QStringLiteral("Kalan.pdf")), {"P1", "P3", "P4"});
+    checkOutput(path("Kalan.pdf"), {"P1", "P3", "P4"});
 }
 
 QTEST_GUILESS_MAIN(DocumentTest)

@@ -77,11 +77,11 @@ QByteArray rgb()
     return ImageFixtures::photoSamples(width, height, 3);
 }
 
-QByteArray png(int colours, int types = -1)
+// Rows of the five PNG types in turn.
+QByteArray png(int colours)
 {
-    const QByteArray samples = ImageFixtures::photoSamples(width, height, colours);
-    const QList<int> rows = types < 0 ? QList<int>{0, 1, 2, 3, 4} : QList<int>{types};
-    return pngPredicted(samples, width * colours, colours, rows);
+    return pngPredicted(ImageFixtures::photoSamples(width, height, colours), width * colours,
+                        colours);
 }
 
 QByteArray parms(const char* predictor, int colours, int columns = width)
@@ -121,14 +121,8 @@ void EncodedStreamTest::sameAsQpdf_data()
         << deflate(grey()) << QByteArray("[/Fl]") << QByteArray() << 1 << true << true << grey();
     QTest::newRow("unfiltered") << grey() << QByteArray() << QByteArray() << 1 << true << true
                                 << grey();
-    const char* typeNames[] = {"none", "sub", "up", "average", "Paeth"};
-    for (int type = 0; type < 5; ++type) {
-        QTest::addRow("PNG %s rows, grey", typeNames[type])
-            << deflate(png(1, type)) << fl << parms("15", 1) << 1 << true << true << grey();
-        QTest::addRow("PNG %s rows, RGB", typeNames[type])
-            << deflate(png(3, type)) << fl << parms("12", 3) << 3 << true << true << rgb();
-    }
-    for (int colours : {1, 2, 4, 5}) {
+    // Rows of the five types in turn, for pixels of one to five bytes.
+    for (int colours : {1, 2, 3, 4, 5}) {
         QTest::addRow("PNG rows of every type, %d colours", colours)
             << deflate(png(colours)) << fl << parms("15", colours) << colours << true << true
             << ImageFixtures::photoSamples(width, height, colours);

@@ -1,4 +1,5 @@
 #include "Fixtures.h"
+#include "ImageFixtures.h"
 
 #include <qpdf/Pl_Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -44,9 +45,9 @@ QPDFObjectHandle newPage(QPDF& pdf, const Page& spec, QPDFObjectHandle resources
     return pdf.makeIndirectObject(page);
 }
 
-std::string tagContent(const QString& tag, const char* font = "/F1")
+std::string tagContent(const QString& tag)
 {
-    return "BT " + std::string(font) + " 24 Tf 72 72 Td (" + tag.toStdString() + ") Tj ET\n";
+    return "BT /F1 24 Tf 72 72 Td (" + tag.toStdString() + ") Tj ET\n";
 }
 
 void writeEncrypted(QPDF& pdf, const QString& path, const Encryption& e)
@@ -117,74 +118,51 @@ void writePdf(const QString& path, const QList<Page>& pages, const Encryption& e
     writeEncrypted(pdf, path, encryption);
 }
 
-void writeSharedResourcesPdf(const QString& path, int pages, int fonts, int images, int imageSide)
+void writeSharedResourcesPdf(const QString& path, int pages, int images, int imageSide)
 {
     QPDF pdf;
     pdf.emptyPDF();
-    QPDFObjectHandle fontDict = QPDFObjectHandle::newDictionary();
-    for (int f = 0; f < fonts; ++f) {
-        fontDict.replaceKey("/F" + std::to_string(f), helvetica(pdf));
-    }
     QPDFObjectHandle imageDict = QPDFObjectHandle::newDictionary();
     for (int i = 0; i < images; ++i) {
-        std::string samples(static_cast<size_t>(imageSide * imageSide), '\0');
-        for (size_t s = 0; s < samples.size(); ++s) {
-            samples[s] = static_cast<char>((s * 7 + static_cast<size_t>(i) * 13) % 251);
-        }
-        QPDFObjectHandle image = pdf.newStream(samples);
-        image.getDict().replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
-        image.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
+        QPDFObjectHandle image =
+            pdf.newStream(ImageFixtures::photoSamples(imageSide, imageSide, 1, i).toStdString());
+        image.replaceDict(QPDFObjectHandle::parse(
+            "<< /Type /XObject /Subtype /Image /ColorSpace /DeviceGray /BitsPerComponent 8 >>"));
         image.getDict().replaceKey("/Width", QPDFObjectHandle::newInteger(imageSide));
         image.getDict().replaceKey("/Height", QPDFObjectHandle::newInteger(imageSide));
-        image.getDict().replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceGray"));
-        image.getDict().replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
         imageDict.replaceKey("/Im" + std::to_string(i), image);
     }
     QPDFObjectHandle resources = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
-    resources.replaceKey("/Font", pdf.makeIndirectObject(fontDict));
     resources.replaceKey("/XObject", pdf.makeIndirectObject(imageDict));
-
-    QPDFPageDocumentHelper helper(pdf);
+    resources.replaceKey("/Font", QPDFObjectHandle::newDictionary());
+    resources.getKey("/Font").replaceKey("/F1", helvetica(pdf));
     for (int p = 0; p < pages; ++p) {
-        const std::string font = "/F" + std::to_string(fonts > 0 ? p % fonts : 0);
-        std::string content = tagContent(QStringLiteral("P%1").arg(p + 1), font.c_str());
-        if (images > 0) {
-            content += "q 100 0 0 100 72 400 cm /Im" + std::to_string(p % images) + " Do Q\n";
-        }
-        helper.addPage(QPDFPageObjectHelper(newPage(pdf, Page{}, resources, content)), false);
+        const std::string content = tagContent(QStringLiteral("P%1").arg(p + 1)) +
+                                    "q 100 0 0 100 72 400 cm /Im" + std::to_string(p % images) +
+                                    " Do Q\n";
+        QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(
+                                                newPage(pdf, Page{}, resources, content)),
+                                            false);
     }
-    // The writer keeps the file name's pointer until it is done writing.
-    const QByteArray fileName = QFile::encodeName(path);
-    QPDFWriter writer(pdf, fileName.constData());
-    writer.setObjectStreamMode(qpdf_o_generate);
-    writer.write();
+    writeEncrypted(pdf, path, {});
 }
 
-void writeInheritingPdf(const QString& path, const QString& prefix, int count, int rotate,
-                        const QRectF& cropBox)
+void inheritFromRoot(const QString& path)
 {
     QPDF pdf;
-    pdf.emptyPDF();
-    QPDFObjectHandle font = helvetica(pdf);
-    QPDFPageDocumentHelper helper(pdf);
-    for (const Page& spec : tagged(prefix, count)) {
-        QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
-        QPDFObjectHandle fonts = QPDFObjectHandle::newDictionary();
-        fonts.replaceKey("/F1", font);
-        resources.replaceKey("/Font", fonts);
-        QPDFObjectHandle page = newPage(pdf, spec, resources, tagContent(spec.tag));
-        page.removeKey("/MediaBox");
-        helper.addPage(QPDFPageObjectHelper(page), false);
-    }
+    pdf.processFile(QFile::encodeName(path).constData());
     QPDFObjectHandle root = pdf.getRoot().getKey("/Pages");
-    root.replaceKey("/MediaBox", rectangle(0, 0, 612, 792));
-    root.replaceKey("/CropBox",
-                    rectangle(cropBox.x(), cropBox.y(), cropBox.width(), cropBox.height()));
-    root.replaceKey("/Rotate", QPDFObjectHandle::newInteger(rotate));
-    // The writer keeps the file name's pointer until it is done writing.
-    const QByteArray fileName = QFile::encodeName(path);
-    QPDFWriter writer(pdf, fileName.constData());
-    writer.write();
+    std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
+    for (const char* key : {"/Rotate", "/MediaBox", "/CropBox"}) {
+        root.replaceKey(key, pages.front().getObjectHandle().getKey(key));
+        for (QPDFPageObjectHelper& page : pages) {
+            page.getObjectHandle().removeKey(key);
+        }
+    }
+    const QString written = path + QStringLiteral(".tmp");
+    writeEncrypted(pdf, written, {});
+    QFile::remove(path);
+    QFile::rename(written, path);
 }
 
 QStringList readTags(const QString& path, const QString& password)

@@ -39,15 +39,13 @@ QList<Page> tagged(const QString& prefix, int count);
 
 void writePdf(const QString& path, const QList<Page>& pages, const Encryption& encryption = {});
 
-// A document whose pages all share one resource dictionary holding `fonts`
-// fonts and `images` grey images of imageSide x imageSide pixels; page i uses
-// font i % fonts and image i % images.
-void writeSharedResourcesPdf(const QString& path, int pages, int fonts, int images, int imageSide);
+// A document whose pages all share one resource dictionary holding `images`
+// grey images of imageSide x imageSide pixels; page i shows image i % images.
+void writeSharedResourcesPdf(const QString& path, int pages, int images, int imageSide);
 
-// Pages tagged prefix1 ... prefixN whose rotation, media box and crop box are
-// given once on the page tree's root and inherited by every page.
-void writeInheritingPdf(const QString& path, const QString& prefix, int count, int rotate,
-                        const QRectF& cropBox);
+// Rewrites the file so that the first page's rotation, media box and crop box
+// sit on the page tree's root, inherited by every page instead of their own.
+void inheritFromRoot(const QString& path);
 
 // The tag of every page, in page order (the text of the page's first "(...) Tj").
 QStringList readTags(const QString& path, const QString& password = {});
@@ -57,7 +55,7 @@ bool isEncrypted(const QString& path);
 QList<int> readRotations(const QString& path);
 // Each page's effective crop box (x, y, width, height), the media box when it has none.
 QList<QRectF> readCropBoxes(const QString& path);
-// Number of objects of each kind reachable when the file is written out fully.
+// Number of objects of a /Subtype reachable when the file is written out fully.
 int countObjectsOfType(const QString& path, const QByteArray& subtype);
 
 QByteArray readBytes(const QString& path);

@@ -155,27 +155,10 @@ QByteArray packedBits(int width, int height, int bits, int levels)
     return data;
 }
 
-QByteArray sixteenBitSamples(int width, int height)
-{
-    const QByteArray eight = photoSamples(width, height, 3, 9);
-    QByteArray data;
-    data.reserve(eight.size() * 2);
-    for (char c : eight) {
-        data.append(c);
-        data.append(static_cast<char>(0x5a));
-    }
-    return data;
-}
-
 OH softMask(QPDF& pdf, int width, int height, bool matte)
 {
-    QByteArray alpha(width * height, '\0');
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            alpha[y * width + x] = static_cast<char>(40 + 215 * x / std::max(1, width - 1));
-        }
-    }
-    OH mask = flateImage(pdf, alpha, width, height, 8, OH::newName("/DeviceGray"));
+    OH mask = flateImage(pdf, photoSamples(width, height, 1, 3), width, height, 8,
+                         OH::newName("/DeviceGray"));
     if (matte) {
         mask.getDict().replaceKey("/Matte", OH::parse("[0 0 0]"));
     }
@@ -224,7 +207,8 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
         return image;
     }
     case Kind::sixteenBit:
-        return flateImage(pdf, sixteenBitSamples(w, h), w, h, 16, OH::newName("/DeviceRGB"));
+        // Twice the bytes of an 8-bit picture, read as 16-bit samples.
+        return flateImage(pdf, photoSamples(2 * w, h, 3), w, h, 16, OH::newName("/DeviceRGB"));
     case Kind::separation:
         return flateImage(pdf, photoSamples(w, h, 1), w, h, 8,
                           OH::parse("[/Separation /Spot /DeviceCMYK << /FunctionType 2 "
@@ -261,55 +245,6 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
 }
 
 } // namespace
-
-QString name(Kind kind)
-{
-    switch (kind) {
-    case Kind::gray: return QStringLiteral("DeviceGray");
-    case Kind::rgb: return QStringLiteral("DeviceRGB");
-    case Kind::cmyk: return QStringLiteral("DeviceCMYK");
-    case Kind::cmykInverted: return QStringLiteral("DeviceCMYK inverted by Decode");
-    case Kind::iccGray: return QStringLiteral("ICCBased 1");
-    case Kind::iccRgb: return QStringLiteral("ICCBased 3");
-    case Kind::iccCmyk: return QStringLiteral("ICCBased 4");
-    case Kind::calRgb: return QStringLiteral("CalRGB");
-    case Kind::indexedMany: return QStringLiteral("Indexed 200 colours");
-    case Kind::indexedFew: return QStringLiteral("Indexed 8 colours");
-    case Kind::indexedFourBit: return QStringLiteral("Indexed 4-bit");
-    case Kind::oneBit: return QStringLiteral("1-bit grey");
-    case Kind::imageMask: return QStringLiteral("image mask");
-    case Kind::softMask: return QStringLiteral("soft mask");
-    case Kind::softMaskMatte: return QStringLiteral("soft mask with Matte");
-    case Kind::sixteenBit: return QStringLiteral("16-bit RGB");
-    case Kind::separation: return QStringLiteral("Separation");
-    case Kind::lab: return QStringLiteral("Lab");
-    case Kind::colourKey: return QStringLiteral("colour-key mask");
-    case Kind::jpegRgb: return QStringLiteral("JPEG RGB");
-    case Kind::jpegGray: return QStringLiteral("JPEG grey");
-    case Kind::jpegCmykAdobe: return QStringLiteral("JPEG Adobe CMYK");
-    case Kind::jpegProgressive: return QStringLiteral("JPEG progressive");
-    case Kind::grayPng: return QStringLiteral("grey, PNG predictor");
-    case Kind::rgbPng: return QStringLiteral("RGB, PNG predictor");
-    case Kind::rgbTiff: return QStringLiteral("RGB, TIFF predictor");
-    }
-    return {};
-}
-
-bool leftAlone(Kind kind)
-{
-    switch (kind) {
-    case Kind::indexedFew:
-    case Kind::indexedFourBit:
-    case Kind::oneBit:
-    case Kind::imageMask:
-    case Kind::softMaskMatte:
-    case Kind::sixteenBit:
-    case Kind::separation:
-    case Kind::lab:
-    case Kind::colourKey: return true;
-    default: return false;
-    }
-}
 
 QByteArray photoSamples(int width, int height, int components, int seed)
 {
@@ -436,16 +371,10 @@ Builder::Builder() : m_pdf(std::make_unique<QPDF>())
 
 Builder::~Builder() = default;
 
-QPDF& Builder::pdf()
-{
-    return *m_pdf;
-}
-
 QPDFObjectHandle Builder::image(Kind kind, int width, int height, const QString& tag)
 {
     OH image = makeImage(*m_pdf, kind, width, height);
-    const QString label = tag.isEmpty() ? name(kind) : tag;
-    image.getDict().replaceKey("/FixtureTag", OH::newUnicodeString(label.toStdString()));
+    image.getDict().replaceKey("/FixtureTag", OH::newUnicodeString(tag.toStdString()));
     return image;
 }
 
@@ -453,88 +382,47 @@ void Builder::addPage(QPDFObjectHandle image, const QString& tag, Holder holder,
                       double height)
 {
     QPDF& pdf = *m_pdf;
-    OH font = pdf.makeIndirectObject(OH::parse(
-        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
-    OH resources = OH::newDictionary();
-    resources.replaceKey("/Font", OH::newDictionary());
-    resources.getKey("/Font").replaceKey("/F1", font);
-    OH xobjects = OH::newDictionary();
-    xobjects.replaceKey("/Im0", image);
+    const std::string w = std::to_string(width);
+    const std::string h = std::to_string(height);
+    const std::string box = "[0 0 " + w + " " + h + "]";
+    const std::string draw = "q " + w + " 0 0 " + h + " 0 0 cm /Im0 Do Q\n";
+    OH page = OH::parse("<< /Type /Page /MediaBox " + box +
+                        " /Resources << /Font << /F1 << "
+                        "/Type /Font /Subtype /Type1 /BaseFont /Helvetica >> >> >> >>");
+    OH resources = page.getKey("/Resources");
+    std::string content = "BT /F1 10 Tf 4 4 Td (" + tag.toStdString() + ") Tj ET\n";
+    OH images = OH::newDictionary();
+    images.replaceKey("/Im0", image);
+    // A form drawing the image: a form XObject, a tiling pattern or an appearance.
+    OH form = pdf.newStream(draw);
+    form.replaceDict(OH::parse("<< /Type /XObject /Subtype /Form /BBox " + box + " >>"));
+    if (holder == Holder::pattern) {
+        form.replaceDict(OH::parse("<< /PatternType 1 /PaintType 1 /TilingType 1 /BBox " + box +
+                                   " /XStep " + w + " /YStep " + h + " >>"));
+    }
+    form.getDict().replaceKey("/Resources", OH::newDictionary());
+    form.getDict().getKey("/Resources").replaceKey("/XObject", images);
 
-    const std::string size = std::to_string(width) + " 0 0 " + std::to_string(height);
-    const std::string text = "BT /F1 10 Tf 4 4 Td (" + tag.toStdString() + ") Tj ET\n";
-    std::string content;
-    OH page = OH::newDictionary();
-    if (holder == Holder::page) {
-        resources.replaceKey("/XObject", xobjects);
-        content = "q " + size + " 0 0 cm /Im0 Do Q\n" + text;
-    } else if (holder == Holder::form || holder == Holder::pattern) {
-        OH form = pdf.newStream("q " + size + " 0 0 cm /Im0 Do Q\n");
-        form.getDict().replaceKey("/Type", OH::newName("/XObject"));
-        form.getDict().replaceKey("/Subtype", OH::newName("/Form"));
-        form.getDict().replaceKey("/BBox", OH::newArray(OH::Rectangle(0, 0, width, height)));
-        OH formResources = OH::newDictionary();
-        formResources.replaceKey("/XObject", xobjects);
-        form.getDict().replaceKey("/Resources", formResources);
-        if (holder == Holder::form) {
-            resources.replaceKey("/XObject", OH::newDictionary());
-            resources.getKey("/XObject").replaceKey("/Fm0", form);
-            content = "/Fm0 Do\n" + text;
-        } else {
-            OH dict = form.getDict();
-            dict.removeKey("/Type");
-            dict.removeKey("/Subtype");
-            dict.replaceKey("/PatternType", OH::newInteger(1));
-            dict.replaceKey("/PaintType", OH::newInteger(1));
-            dict.replaceKey("/TilingType", OH::newInteger(1));
-            dict.replaceKey("/XStep", OH::newReal(width, 2));
-            dict.replaceKey("/YStep", OH::newReal(height, 2));
-            resources.replaceKey("/Pattern", OH::newDictionary());
-            resources.getKey("/Pattern").replaceKey("/P0", form);
-            content = "/Pattern cs /P0 scn 0 0 " + std::to_string(width) + " " +
-                      std::to_string(height) + " re f\n" + text;
-        }
-    } else {
-        OH appearance = pdf.newStream("q " + size + " 0 0 cm /Im0 Do Q\n");
-        appearance.getDict().replaceKey("/Type", OH::newName("/XObject"));
-        appearance.getDict().replaceKey("/Subtype", OH::newName("/Form"));
-        appearance.getDict().replaceKey("/BBox", OH::newArray(OH::Rectangle(0, 0, width, height)));
-        OH apResources = OH::newDictionary();
-        apResources.replaceKey("/XObject", xobjects);
-        appearance.getDict().replaceKey("/Resources", apResources);
-        OH annot = pdf.makeIndirectObject(OH::newDictionary());
-        annot.replaceKey("/Type", OH::newName("/Annot"));
-        annot.replaceKey("/Subtype", OH::newName("/Stamp"));
-        annot.replaceKey("/F", OH::newInteger(4));
-        annot.replaceKey("/Rect", OH::newArray(OH::Rectangle(0, 0, width, height)));
-        annot.replaceKey("/AP", OH::newDictionary());
-        annot.getKey("/AP").replaceKey("/N", appearance);
+    if (holder == Holder::page && !image.isNull()) {
+        resources.replaceKey("/XObject", images);
+        content = draw + content;
+    } else if (holder == Holder::form) {
+        resources.replaceKey("/XObject", OH::newDictionary());
+        resources.getKey("/XObject").replaceKey("/Fm0", form);
+        content = "/Fm0 Do\n" + content;
+    } else if (holder == Holder::pattern) {
+        resources.replaceKey("/Pattern", OH::newDictionary());
+        resources.getKey("/Pattern").replaceKey("/P0", form);
+        content = "/Pattern cs /P0 scn 0 0 " + w + " " + h + " re f\n" + content;
+    } else if (holder == Holder::annotation) {
+        OH annot = pdf.makeIndirectObject(
+            OH::parse("<< /Type /Annot /Subtype /Stamp /F 4 /Rect " + box + " /AP << >> >>"));
+        annot.getKey("/AP").replaceKey("/N", form);
         page.replaceKey("/Annots", OH::newArray());
         page.getKey("/Annots").appendItem(annot);
-        content = text;
     }
-    page.replaceKey("/Type", OH::newName("/Page"));
-    page.replaceKey("/MediaBox", OH::newArray(OH::Rectangle(0, 0, width, height)));
-    page.replaceKey("/Resources", resources);
     page.replaceKey("/Contents", pdf.newStream(content));
     QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
-    ++m_pages;
-}
-
-void Builder::addTextPage(const QString& tag)
-{
-    QPDF& pdf = *m_pdf;
-    OH page = OH::parse("<< /Type /Page /MediaBox [0 0 400 300] >>");
-    OH font = pdf.makeIndirectObject(OH::parse(
-        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
-    OH resources = OH::newDictionary();
-    resources.replaceKey("/Font", OH::newDictionary());
-    resources.getKey("/Font").replaceKey("/F1", font);
-    page.replaceKey("/Resources", resources);
-    page.replaceKey("/Contents",
-                    pdf.newStream("BT /F1 24 Tf 20 150 Td (" + tag.toStdString() + ") Tj ET\n"));
-    QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
-    ++m_pages;
 }
 
 void Builder::write(const QString& path)

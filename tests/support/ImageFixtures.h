@@ -43,10 +43,6 @@ enum class Kind {
     rgbTiff, // Flate with the TIFF predictor
 };
 
-QString name(Kind kind);
-// Kinds a careful pass must leave byte for byte as they are.
-bool leftAlone(Kind kind);
-
 // A smooth photograph-like picture with a little noise: JPEG shrinks it
 // well, Flate does not. Deterministic for a given seed.
 QByteArray photoSamples(int width, int height, int components, int seed = 1);
@@ -70,18 +66,15 @@ public:
     Builder(const Builder&) = delete;
     Builder& operator=(const Builder&) = delete;
 
-    QPDF& pdf();
     QPDFObjectHandle image(Kind kind, int width, int height, const QString& tag = {});
     // A page of width x height points that draws `image` over its whole area
-    // (through the holder) and shows `tag` as text.
+    // (through the holder) and shows `tag` as text; a null image leaves only the text.
     void addPage(QPDFObjectHandle image, const QString& tag, Holder holder = Holder::page,
                  double width = 400, double height = 300);
-    void addTextPage(const QString& tag);
     void write(const QString& path);
 
 private:
     std::unique_ptr<QPDF> m_pdf;
-    int m_pages = 0;
 };
 
 } // namespace ImageFixtures
