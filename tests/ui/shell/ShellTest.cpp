@@ -29,25 +29,6 @@ QString storedSection()
     return QSettings().value(QStringLiteral("section")).toString();
 }
 
-// Holds what the presenter asked to run later, instead of a real timer.
-struct ScriptedClock {
-    QList<int> delays;
-    QList<std::function<void()>> work;
-    WindowPresenter::Schedule schedule()
-    {
-        return [this](int ms, std::function<void()> job) {
-            delays.append(ms);
-            work.append(std::move(job));
-        };
-    }
-    void elapse()
-    {
-        for (const auto& job : std::exchange(work, {})) {
-            job();
-        }
-    }
-};
-
 } // namespace
 
 // The main window over a real Store: sections chosen by shortcut, sidebar and writes made
@@ -188,8 +169,18 @@ private slots:
     void presenterBringsTheWindowForward()
     {
         QFETCH(bool, hidden);
-        ScriptedClock clock;
-        WindowPresenter presenter(clock.schedule());
+        // What the presenter asks to run later is held here instead of on a real timer.
+        QList<int> delays;
+        QList<std::function<void()>> later;
+        WindowPresenter presenter([&](int ms, std::function<void()> job) {
+            delays << ms;
+            later << std::move(job);
+        });
+        const auto elapse = [&] {
+            for (const auto& job : std::exchange(later, {})) {
+                job();
+            }
+        };
         QWidget window;
         presenter.setWindow(&window);
         if (!hidden) {
@@ -197,15 +188,15 @@ private slots:
         }
         presenter.showForExternalEvent();
         presenter.showForExternalEvent();
-        QCOMPARE(clock.delays, hidden ? QList<int>{1000} : QList<int>{});
+        QCOMPARE(delays, hidden ? QList<int>{1000} : QList<int>{});
         QCOMPARE(window.isVisible(), !hidden);
-        clock.elapse();
+        elapse();
         QVERIFY(window.isVisible() && !window.isMinimized() && !presenter.waiting());
         QTRY_VERIFY(window.isActiveWindow());
         window.hide();
         presenter.showForExternalEvent();
-        QCOMPARE(clock.delays.size(), hidden ? 2 : 1);
-        clock.elapse();
+        QCOMPARE(delays.size(), hidden ? 2 : 1);
+        elapse();
         QVERIFY(window.isVisible());
     }
 };
