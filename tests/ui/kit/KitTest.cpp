@@ -2,8 +2,6 @@
 #include "Fixtures.h"
 #include "FlowGrid.h"
 #include "HoverTips.h"
-#include "Icons.h"
-#include "Labels.h"
 #include "PageThumb.h"
 #include "RelativeDate.h"
 #include "TipPanel.h"
@@ -16,8 +14,8 @@
 #include <QTest>
 #include <poppler-qt6.h>
 
-// The kit's controls on their own: thumbnails, labels, symbols, the hover bubble and its
-// placement, grid columns and relative dates. Drops on a tool page are the screens' tests.
+// The kit's controls on their own: thumbnails, the hover bubble and its placement, grid columns
+// and relative dates. Drops on a tool page are the screens' tests.
 class KitTest : public QObject {
     Q_OBJECT
 
@@ -54,16 +52,6 @@ private slots:
         TipPanel::shared()->orderOut();
     }
 
-    void namesAreShortenedInTheMiddle()
-    {
-        ElidedLabel label(QStringLiteral("çok uzun bir dosya adı olan belge sonu.pdf"),
-                          TextStyle::body, Tone::primary);
-        label.resize(120, 20);
-        const QString shown = label.shownText();
-        QVERIFY(shown.contains(QStringLiteral("…")));
-        QVERIFY(shown.startsWith(QStringLiteral("ço")) && shown.endsWith(QStringLiteral(".pdf")));
-    }
-
     // A page past the end stays blank paper; another page is loaded anew, the same page is not.
     void thumbsLoadTheirPageOnce_data()
     {
@@ -88,15 +76,6 @@ private slots:
         thumb.setPage(m_file, page);
         thumb.setPage(m_file, 2);
         QTRY_COMPARE(m_asked, (QList<qint64>{page, 2}));
-    }
-
-    void everyBundledSymbolLoads()
-    {
-        QVERIFY(Icons::names().contains(QStringLiteral("signature")));
-        for (const QString& name : Icons::names()) {
-            QVERIFY2(!Icons::image(name, Qt::black, 24).isNull(), qPrintable(name));
-        }
-        QVERIFY(Icons::image(QStringLiteral("no.such.symbol"), Qt::black, 24).isNull());
     }
 
     // Shown after a rest, gone on leaving or hiding, never taking the focus from the field being
@@ -142,8 +121,6 @@ private slots:
             << QPointF(700, 840) << QSizeF(100, 40) << screen << QPointF(650, 860) << true;
         QTest::newRow("one point too low: above")
             << QPointF(700, 841) << QSizeF(100, 40) << screen << QPointF(650, 799) << false;
-        QTest::newRow("right edge: 4 inside")
-            << QPointF(1435, 300) << QSizeF(100, 40) << screen << QPointF(1336, 320) << true;
         QTest::newRow("second screen to the right, left edge")
             << QPointF(1445, 100) << QSizeF(100, 40) << QRectF(1440, 0, 1920, 1080)
             << QPointF(1444, 120) << true;

@@ -334,8 +334,7 @@ private slots:
         QCOMPARE(m_fixture->panels.calls, (QStringList{"openPDFs(single)", "openPDFs(single)"}));
     }
 
-    // Clamped to the area's edges, from the mouse or a pen; a click is a dot; Clear takes
-    // everything away.
+    // Clamped to the area's edges, from the mouse or a pen; Clear takes everything away.
     void padStrokes_data()
     {
         QTest::addColumn<bool>("pen");
@@ -346,8 +345,6 @@ private slots:
         QTest::newRow("leaving the area runs along its edge")
             << false << QList<QPointF>{{500, 100}, {560, 150}, {600, 260}, {-30, -40}}
             << Stroke{{500, 100}, {520, 150}, {520, 200}, {0, 0}};
-        QTest::newRow("a click is a dot")
-            << false << QList<QPointF>{{100, 50}} << Stroke{{100, 50}};
         QTest::newRow("a pen leaving the area")
             << true << QList<QPointF>{{60, 60}, {120, 90}, {700, 90}}
             << Stroke{{60, 60}, {120, 90}, {520, 90}};
