@@ -84,12 +84,9 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("files");
-        QTest::newRow("relative paths, in order")
-            << QStringList{"b.pdf", "sub/a.pdf"}
-            << QStringList{"/home/ada/b.pdf", "/home/ada/sub/a.pdf"};
-        QTest::newRow("absolute and dotted paths")
-            << QStringList{"/tmp/x.pdf", "../y.pdf", "./z.pdf"}
-            << QStringList{"/tmp/x.pdf", "/home/y.pdf", "/home/ada/z.pdf"};
+        QTest::newRow("relative, absolute and dotted paths, in order")
+            << QStringList{"sub/b.pdf", "/tmp/x.pdf", "../y.pdf", "./z.pdf"}
+            << QStringList{"/home/ada/sub/b.pdf", "/tmp/x.pdf", "/home/y.pdf", "/home/ada/z.pdf"};
         QTest::newRow("options and empty arguments are not files")
             << QStringList{"--verbose", "-x", "", "c.pdf"} << QStringList{"/home/ada/c.pdf"};
         QTest::newRow("after -- everything is a file")
