@@ -19,63 +19,33 @@
 class KitTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    PDFFile m_file;
-    QList<qint64> m_asked; // pages whose thumbnails were asked for
-
-    ThumbnailProvider thumbnails()
+private slots:
+    // Loaded once; another page is loaded anew, the same page is not.
+    void thumbLoadsItsPageOnce()
     {
-        return [this](const PDFFile& file, qint64 page, int side) {
-            m_asked << page;
-            if (page < 0 || page >= file.pageCount) {
-                return QImage();
-            }
+        QTemporaryDir folder;
+        PDFFile file;
+        file.source.url = folder.filePath(QStringLiteral("Rapor.pdf"));
+        Fixtures::writePdf(file.source.url, Fixtures::tagged(QStringLiteral("p"), 3));
+        file.doc = std::shared_ptr<Poppler::Document>(Poppler::Document::load(file.source.url));
+        file.pageCount = 3;
+        QList<qint64> asked; // pages whose thumbnails were asked for
+        PageThumb thumb(file, 1, 60, [&asked](const PDFFile&, qint64 page, int side) {
+            asked << page;
             QImage image(side, side, QImage::Format_RGB32);
             image.fill(QColor(10, 20, 200));
             return image;
-        };
-    }
-
-private slots:
-    void initTestCase()
-    {
-        const QString path = m_dir.filePath(QStringLiteral("Rapor.pdf"));
-        Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("p"), 3));
-        m_file.id = QUuid::createUuid();
-        m_file.source.url = path;
-        m_file.doc = std::shared_ptr<Poppler::Document>(Poppler::Document::load(path).release());
-        m_file.pageCount = 3;
-    }
-    void init()
-    {
-        m_asked.clear();
-        TipPanel::shared()->orderOut();
-    }
-
-    // A page past the end stays blank paper; another page is loaded anew, the same page is not.
-    void thumbsLoadTheirPageOnce_data()
-    {
-        QTest::addColumn<int>("page");
-        QTest::newRow("a page") << 1;
-        QTest::newRow("a page past the end") << 7;
-    }
-    void thumbsLoadTheirPageOnce()
-    {
-        QFETCH(int, page);
-        PageThumb thumb(m_file, page, 60, thumbnails());
+        });
         thumb.resize(44, 58);
         QSignalSpy loaded(&thumb, &PageThumb::loaded);
         thumb.show();
         QTRY_COMPARE(loaded.size(), 1);
-        QCOMPARE(thumb.hasImage(), page < m_file.pageCount);
+        QVERIFY(thumb.hasImage());
         // Letter pages are narrower than the frame: the box keeps the page's shape.
-        if (thumb.hasImage()) {
-            QVERIFY(qAbs(thumb.pageRect().width() / thumb.pageRect().height() - 612.0 / 792) <
-                    0.02);
-        }
-        thumb.setPage(m_file, page);
-        thumb.setPage(m_file, 2);
-        QTRY_COMPARE(m_asked, (QList<qint64>{page, 2}));
+        QVERIFY(qAbs(thumb.pageRect().width() / thumb.pageRect().height() - 612.0 / 792) < 0.02);
+        thumb.setPage(file, 1);
+        thumb.setPage(file, 2);
+        QTRY_COMPARE(asked, (QList<qint64>{1, 2}));
     }
 
     // Shown after a rest, gone on leaving or hiding, never taking the focus from the field being

@@ -171,10 +171,9 @@ class ScreensTest : public StoreTestCase {
         for (int part = 1; part <= 5; ++part) {
             parts << output(QStringLiteral("Katalog %1.pdf").arg(part), QStringLiteral("parcalar"));
         }
-        const QString gone = output(QStringLiteral("Rapor düzenlenmiş.pdf"));
-        const QString signedGone = output(QStringLiteral("Sözleşme imzalı.pdf"));
-        QFile::remove(gone);
-        QFile::remove(signedGone);
+        const QString gone = m_fixture->folder("out") + QStringLiteral("/Rapor düzenlenmiş.pdf");
+        const QString signedGone =
+            m_fixture->folder("out") + QStringLiteral("/Sözleşme imzalı.pdf");
         const QList<HistoryItem> records = {
             record("merge", {"Rapor.pdf", "Ek.pdf"}, {output("Rapor birleşik.pdf")},
                    clockNow.addSecs(-300)),
@@ -273,11 +272,8 @@ private slots:
         QVERIFY(run()->isEnabled());
         removeRow(1);
         QVERIFY(!run()->isEnabled());
-        store().addFiles({m_fixture->file("x.txt", "x")}, AppSection::merge);
-        QVERIFY(page()->bannerView() &&
-                !revealOf(page()->bannerView())); // an error has nothing to show
         click(QStringLiteral("Temizle"));
-        QVERIFY(store().mergeFiles().isEmpty() && !page()->bannerView());
+        QVERIFY(store().mergeFiles().isEmpty());
         QVERIFY(m_screen->findChild<DropZone*>()->isVisible());
     }
 
@@ -417,15 +413,12 @@ private slots:
         QCOMPARE(store().compressionLevel(), CompressionLevel::strong);
         store().addFiles({m_fixture->imagePdf("Foto.pdf"), m_fixture->pdf("Metin.pdf", 2)},
                          AppSection::compress);
-        const QString folder = m_fixture->folder("kucuk");
-        m_fixture->panels.folderAnswers << folder;
+        m_fixture->panels.folderAnswers << m_fixture->folder("kucuk");
         QVERIFY(!status(0) && !status(1));
         QTest::mouseClick(run(), Qt::LeftButton);
         QVERIFY(m_fixture->waitIdle());
         QVERIFY(status(0)->startsWith(QStringLiteral("→ ")));
         QCOMPARE(status(1), std::optional<QString>(QStringLiteral("Küçülmedi")));
-        QVERIFY(textOf(screen.bannerView(), QStringLiteral("text"))
-                    .endsWith(" Küçülmeyen dosya: 1 (yazılmadı)."));
         // Removing a row keeps the other's result until the next run.
         removeRow(1);
         QTRY_COMPARE(list()->count(), 1);

@@ -148,16 +148,6 @@ private slots:
                  (QStringList{"openPDFs(single)", "save(Lease birleşik)"}));
     }
 
-    void shrinkingStopsAtTheMinimum()
-    {
-        open();
-        QCOMPARE(window().centralWidget()->size(), MainWindow::defaultSize);
-        window().resize(100, 100);
-        QTRY_VERIFY(window().centralWidget()->width() >= MainWindow::minimumContentSize.width());
-        QVERIFY(window().centralWidget()->height() >= MainWindow::minimumContentSize.height());
-        QVERIFY(window().findChild<QStackedWidget*>()->width() >= MainWindow::detailMinimumWidth);
-    }
-
     // A minimised window comes forward at once; a hidden one reopens after one delay however many
     // opens arrive, and then allows the next.
     void presenterBringsTheWindowForward_data()
