@@ -157,22 +157,21 @@ private slots:
 
     void screenshotModeCapturesEverySection_data()
     {
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QStringList>("variables");
         QTest::addColumn<QString>("section");
         QTest::addColumn<int>("pixelWidth");
         QTest::newRow("default width, light, no section stored")
-            << QString() << false << QString() << 2600;
+            << QStringList() << QString() << 2600;
         QTest::newRow("1000 points, dark, pages stored")
-            << QStringLiteral("1000") << true << QStringLiteral("pages") << 2000;
+            << QStringList{"LEAFLOW_SNAPSHOT_WIDTH=1000", "LEAFLOW_SNAPSHOT_DARK="}
+            << QStringLiteral("pages") << 2000;
         QTest::newRow("abc width, history stored")
-            << QStringLiteral("abc") << false << QStringLiteral("history") << 2600;
+            << QStringList{"LEAFLOW_SNAPSHOT_WIDTH=abc"} << QStringLiteral("history") << 2600;
     }
 
     void screenshotModeCapturesEverySection()
     {
-        QFETCH(QString, width);
-        QFETCH(bool, dark);
+        QFETCH(QStringList, variables);
         QFETCH(QString, section);
         QFETCH(int, pixelWidth);
         AppHome home;
@@ -180,14 +179,7 @@ private slots:
             QSettings(home.settingsFile(), QSettings::IniFormat).setValue("section", section);
         }
         const QString shots = home.root() + QStringLiteral("/shots/nested");
-        QStringList variables = {QStringLiteral("LEAFLOW_SNAPSHOT=") + shots};
-        if (!width.isNull()) {
-            variables << QStringLiteral("LEAFLOW_SNAPSHOT_WIDTH=") + width;
-        }
-        if (dark) {
-            variables << QStringLiteral("LEAFLOW_SNAPSHOT_DARK=");
-        }
-        QVERIFY(home.run({}, variables));
+        QVERIFY(home.run({}, variables + QStringList{QStringLiteral("LEAFLOW_SNAPSHOT=") + shots}));
         const QStringList names = QDir(shots).entryList(QDir::Files, QDir::Name);
         QCOMPARE(names, (QStringList{"compress.png", "history.png", "merge.png", "pages.png",
                                      "sign.png", "split.png"}));
@@ -202,7 +194,7 @@ private slots:
             QCOMPARE(image.size(), first);
             // The window's own background tells the appearance apart.
             QCOMPARE(image.pixelColor(image.width() - 4, image.height() / 2).lightnessF() < 0.5,
-                     dark);
+                     variables.contains("LEAFLOW_SNAPSHOT_DARK="));
         }
         QSettings stored(home.settingsFile(), QSettings::IniFormat);
         QCOMPARE(stored.contains(QStringLiteral("section")), !section.isEmpty());
