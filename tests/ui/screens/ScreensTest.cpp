@@ -37,15 +37,6 @@ namespace {
 
 const QDateTime clockNow(QDate(2026, 6, 10), QTime(15, 30));
 
-QStringList names(const QList<PDFFile>& files)
-{
-    QStringList result;
-    for (const PDFFile& file : files) {
-        result << QFileInfo(file.source.url).fileName();
-    }
-    return result;
-}
-
 // What each row of a list shows: "<index> <name>".
 QStringList rowTexts(const FileList* list)
 {
@@ -247,7 +238,7 @@ private slots:
             QCOMPARE(store().mergeFiles().size(), before + 2);
             QCOMPARE(rowTexts(list()).last(), QStringLiteral("%1 Diger.pdf").arg(before + 2));
         } else {
-            QCOMPARE(names({*store().splitFile()}), QStringList{"Yeni.PDF"});
+            QCOMPARE(QFileInfo(store().splitFile()->source.url).fileName(), "Yeni.PDF");
             QTRY_VERIFY(m_screen->findChild<SingleFileCard*>());
             QCOMPARE(preview()->lines(), numbered(QStringLiteral("Yeni"), 1, 3));
         }
@@ -302,7 +293,6 @@ private slots:
         const auto mime = list()->rowMime(from);
         QWidget* rows = Find::named(list(), QStringLiteral("rows"));
         QVERIFY(ScreenEvents::drop(rows, mime.get(), QPoint(rows->width() / 2, y)));
-        QCOMPARE(names(store().mergeFiles()), order);
         QTRY_COMPARE(rowTexts(list()),
                      (QStringList{"1 " + order[0], "2 " + order[1], "3 " + order[2]}));
         QVERIFY(!list()->indicatedGap());
@@ -495,7 +485,6 @@ private slots:
     {
         showFourRecords();
         const QList<HistoryRow*> rows = history()->rows();
-        QCOMPARE(rows.size(), 4);
         QStringList titles, details;
         for (const HistoryRow* row : rows) {
             titles << fullText(row, QStringLiteral("title"));

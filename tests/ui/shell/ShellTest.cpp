@@ -11,26 +11,6 @@
 #include <QStackedWidget>
 #include <QTest>
 
-namespace {
-
-// The raw value of the section whose screen is showing.
-QString shownScreen(const MainWindow& window)
-{
-    return window.findChild<QStackedWidget*>()->currentWidget()->objectName();
-}
-
-SidebarRow* rowOf(const MainWindow& window, AppSection section)
-{
-    return Find::named<SidebarRow>(&window, SectionText::title(section));
-}
-
-QString storedSection()
-{
-    return QSettings().value(QStringLiteral("section")).toString();
-}
-
-} // namespace
-
 // The main window over a real Store: sections chosen by shortcut, sidebar and writes made
 // elsewhere, remembered across restarts; badges; the File menu; and bringing the window forward
 // when files arrive from outside.
@@ -40,6 +20,15 @@ class ShellTest : public StoreTestCase {
     std::unique_ptr<MainWindow> m_window;
 
     MainWindow& window() { return *m_window; }
+    // The raw value of the section whose screen is showing.
+    QString shownScreen()
+    {
+        return m_window->findChild<QStackedWidget*>()->currentWidget()->objectName();
+    }
+    SidebarRow* rowOf(AppSection section)
+    {
+        return Find::named<SidebarRow>(m_window.get(), SectionText::title(section));
+    }
     void open(std::optional<AppSection> section = std::nullopt)
     {
         if (section) {
@@ -77,13 +66,13 @@ private slots:
         const AppSection other = section == AppSection::pages ? AppSection::split
                                                               : AppSection::pages;
         open(other);
-        QCOMPARE(shownScreen(window()), AppSections::rawValue(other));
+        QCOMPARE(shownScreen(), AppSections::rawValue(other));
         QTest::keyClick(&window(), static_cast<Qt::Key>(key), Qt::ControlModifier);
         QCOMPARE(window().section(), section);
-        QCOMPARE(shownScreen(window()), AppSections::rawValue(section));
-        QCOMPARE(storedSection(), AppSections::rawValue(section));
+        QCOMPARE(shownScreen(), AppSections::rawValue(section));
+        QCOMPARE(QSettings().value("section").toString(), AppSections::rawValue(section));
         for (AppSection each : AppSections::all) {
-            QCOMPARE(rowOf(window(), each)->isSelected(), each == section);
+            QCOMPARE(rowOf(each)->isSelected(), each == section);
         }
         // And it survives a restart.
         m_window.reset();
@@ -94,8 +83,8 @@ private slots:
     void sidebarClicksAndArrowKeys()
     {
         open(AppSection::sign);
-        QTest::mouseClick(rowOf(window(), AppSection::split), Qt::LeftButton);
-        QCOMPARE(shownScreen(window()), QStringLiteral("split"));
+        QTest::mouseClick(rowOf(AppSection::split), Qt::LeftButton);
+        QCOMPARE(shownScreen(), QStringLiteral("split"));
         auto* sidebar = Find::named<Sidebar>(&window(), QStringLiteral("sidebar"));
         // A click gives the sidebar the keyboard.
         QVERIFY(sidebar->hasFocus());
@@ -109,7 +98,7 @@ private slots:
             QTest::keyClick(sidebar, key);
             QCOMPARE(window().section(), section);
         }
-        QCOMPARE(storedSection(), QStringLiteral("merge"));
+        QCOMPARE(QSettings().value("section").toString(), QStringLiteral("merge"));
     }
 
     void receivedFilesGoToMergeAndBadgesCountThem()
@@ -117,10 +106,10 @@ private slots:
         open(AppSection::history);
         store().receive({m_fixture->pdf(QStringLiteral("Alpha.pdf"), 2),
                          m_fixture->pdf(QStringLiteral("Beta.pdf"))});
-        QCOMPARE(shownScreen(window()), QStringLiteral("merge"));
+        QCOMPARE(shownScreen(), QStringLiteral("merge"));
         store().addFiles({m_fixture->pdf(QStringLiteral("Three.pdf"), 3)}, AppSection::split);
         const auto badge = [this](AppSection section) {
-            const Badge* shown = rowOf(window(), section)->findChild<Badge*>();
+            const Badge* shown = rowOf(section)->findChild<Badge*>();
             return shown->isVisible() ? shown->text() : QString();
         };
         QCOMPARE(badge(AppSection::merge), QStringLiteral("2"));
