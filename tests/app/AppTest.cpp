@@ -1,6 +1,5 @@
 #include "Fixtures.h"
 #include "LaunchArguments.h"
-#include "SingleInstance.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -8,10 +7,8 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <thread>
 
 namespace {
 
@@ -77,26 +74,19 @@ private:
 } // namespace
 
 // Files named on the command line and the channel that hands them from a second launch to the
-// first, in one process and between two real launches; and the screenshot mode run as a real
-// launch: six pictures at two pixels per point, the stored section as it was before, the user's
-// data folder untouched.
+// first between two real launches; and the screenshot mode run as a real launch: six pictures at
+// two pixels per point, the stored section as it was before, the user's data folder untouched.
 class AppTest : public QObject {
     Q_OBJECT
-
-    QString socketName() const { return m_folder.filePath(QStringLiteral("leaflow.socket")); }
-    QTemporaryDir m_folder;
 
 private slots:
     void commandLineFiles_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("files");
-        QTest::newRow("relative paths, in order")
-            << QStringList{"b.pdf", "sub/a.pdf"}
-            << QStringList{"/home/ada/b.pdf", "/home/ada/sub/a.pdf"};
-        QTest::newRow("absolute and dotted paths")
-            << QStringList{"/tmp/x.pdf", "../y.pdf", "./z.pdf"}
-            << QStringList{"/tmp/x.pdf", "/home/y.pdf", "/home/ada/z.pdf"};
+        QTest::newRow("relative, absolute and dotted paths, in order")
+            << QStringList{"sub/b.pdf", "/tmp/x.pdf", "../y.pdf", "./z.pdf"}
+            << QStringList{"/home/ada/sub/b.pdf", "/tmp/x.pdf", "/home/y.pdf", "/home/ada/z.pdf"};
         QTest::newRow("options and empty arguments are not files")
             << QStringList{"--verbose", "-x", "", "c.pdf"} << QStringList{"/home/ada/c.pdf"};
         QTest::newRow("after -- everything is a file")
@@ -120,57 +110,6 @@ private slots:
                  files);
     }
 
-    void handOverReachesTheListener_data()
-    {
-        QTest::addColumn<QStringList>("paths");
-        QTest::addColumn<bool>("stale"); // a file left at the name by a crashed instance
-        QTest::newRow("none") << QStringList{} << false;
-        QTest::newRow("several, in order, with spaces and accents")
-            << QStringList{"/tmp/z.pdf", "/home/ada/Kira sözleşmesi.pdf", "/tmp/a b/c.pdf"}
-            << false;
-        QTest::newRow("over a name left behind") << QStringList{"/tmp/x.pdf"} << true;
-    }
-
-    void handOverReachesTheListener()
-    {
-        QFETCH(QStringList, paths);
-        QFETCH(bool, stale);
-        if (stale) {
-            QFile file(socketName());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-        SingleInstance server(socketName());
-        QVERIFY(server.listen());
-        QSignalSpy received(&server, &SingleInstance::received);
-
-        // The sender blocks until the listener answers, so it runs beside the event loop.
-        bool handed = false;
-        std::thread sender([&] { handed = SingleInstance(socketName()).handOver(paths); });
-        QTRY_COMPARE(received.size(), 1);
-        sender.join();
-        QVERIFY(handed);
-        QCOMPARE(received.first().first().toStringList(), paths);
-    }
-
-    void nobodyListening() { QVERIFY(!SingleInstance(socketName()).handOver({"/tmp/a.pdf"}, 500)); }
-
-    void oversizedMessageIsDropped()
-    {
-        SingleInstance server(socketName());
-        QVERIFY(server.listen());
-        QSignalSpy received(&server, &SingleInstance::received);
-        QLocalSocket client;
-        client.connectToServer(socketName());
-        QVERIFY(client.waitForConnected(2000));
-        QByteArray header;
-        QDataStream(&header, QIODevice::WriteOnly) << quint32(512u * 1024u * 1024u);
-        client.write(header + QByteArray(64, 'x'));
-        client.flush();
-        QTRY_COMPARE(client.state(), QLocalSocket::UnconnectedState);
-        QCOMPARE(received.size(), 0);
-        QVERIFY(server.isListening());
-    }
-
     void secondLaunchHandsItsFilesToTheFirst()
     {
         AppHome home;
@@ -179,6 +118,9 @@ private slots:
         Fixtures::writePdf(work + QStringLiteral("/Teslim tutanağı.pdf"),
                            Fixtures::tagged(QStringLiteral("T"), 2));
         const QStringList echo = {QStringLiteral("LEAFLOW_TEST_ECHO=1")};
+        // A crashed instance left its channel's name behind; the first launch takes it over.
+        const QString channel = home.runtime() + QStringLiteral("/leaflow.socket");
+        QVERIFY(QFile(channel).open(QIODevice::WriteOnly));
         QProcess first;
         home.start(first, {}, echo, work);
         QVERIFY(first.waitForStarted());
@@ -186,7 +128,15 @@ private slots:
         const auto firstSays = [&](const QString& text) {
             return (said += QString::fromUtf8(first.readAllStandardOutput())).contains(text);
         };
-        QTRY_VERIFY_WITH_TIMEOUT(firstSays(QStringLiteral("listening: ") + home.runtime()), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(firstSays(QStringLiteral("listening: ") + channel), 20000);
+        // A message claiming half a gigabyte is not from a launch: dropped, and the channel stays.
+        QLocalSocket stranger;
+        stranger.connectToServer(channel);
+        QVERIFY(stranger.waitForConnected(2000));
+        QByteArray header;
+        QDataStream(&header, QIODevice::WriteOnly) << quint32(512u * 1024u * 1024u);
+        stranger.write(header + QByteArray(64, 'x'));
+        QTRY_COMPARE(stranger.state(), QLocalSocket::UnconnectedState);
 
         // The second launch names its file relative to its own working folder.
         QByteArray secondSaid;
@@ -207,22 +157,21 @@ private slots:
 
     void screenshotModeCapturesEverySection_data()
     {
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QStringList>("variables");
         QTest::addColumn<QString>("section");
         QTest::addColumn<int>("pixelWidth");
         QTest::newRow("default width, light, no section stored")
-            << QString() << false << QString() << 2600;
+            << QStringList() << QString() << 2600;
         QTest::newRow("1000 points, dark, pages stored")
-            << QStringLiteral("1000") << true << QStringLiteral("pages") << 2000;
+            << QStringList{"LEAFLOW_SNAPSHOT_WIDTH=1000", "LEAFLOW_SNAPSHOT_DARK="}
+            << QStringLiteral("pages") << 2000;
         QTest::newRow("abc width, history stored")
-            << QStringLiteral("abc") << false << QStringLiteral("history") << 2600;
+            << QStringList{"LEAFLOW_SNAPSHOT_WIDTH=abc"} << QStringLiteral("history") << 2600;
     }
 
     void screenshotModeCapturesEverySection()
     {
-        QFETCH(QString, width);
-        QFETCH(bool, dark);
+        QFETCH(QStringList, variables);
         QFETCH(QString, section);
         QFETCH(int, pixelWidth);
         AppHome home;
@@ -230,14 +179,7 @@ private slots:
             QSettings(home.settingsFile(), QSettings::IniFormat).setValue("section", section);
         }
         const QString shots = home.root() + QStringLiteral("/shots/nested");
-        QStringList variables = {QStringLiteral("LEAFLOW_SNAPSHOT=") + shots};
-        if (!width.isNull()) {
-            variables << QStringLiteral("LEAFLOW_SNAPSHOT_WIDTH=") + width;
-        }
-        if (dark) {
-            variables << QStringLiteral("LEAFLOW_SNAPSHOT_DARK=");
-        }
-        QVERIFY(home.run({}, variables));
+        QVERIFY(home.run({}, variables + QStringList{QStringLiteral("LEAFLOW_SNAPSHOT=") + shots}));
         const QStringList names = QDir(shots).entryList(QDir::Files, QDir::Name);
         QCOMPARE(names, (QStringList{"compress.png", "history.png", "merge.png", "pages.png",
                                      "sign.png", "split.png"}));
@@ -252,7 +194,7 @@ private slots:
             QCOMPARE(image.size(), first);
             // The window's own background tells the appearance apart.
             QCOMPARE(image.pixelColor(image.width() - 4, image.height() / 2).lightnessF() < 0.5,
-                     dark);
+                     variables.contains("LEAFLOW_SNAPSHOT_DARK="));
         }
         QSettings stored(home.settingsFile(), QSettings::IniFormat);
         QCOMPARE(stored.contains(QStringLiteral("section")), !section.isEmpty());

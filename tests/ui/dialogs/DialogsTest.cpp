@@ -22,37 +22,30 @@ public:
     using Answer = std::function<void(QWidget* modal)>;
 
     void then(Answer answer) { m_answers << std::move(answer); }
-    void start() { arm(); }
     int answered() const { return m_answered; }
 
-private:
-    void arm()
+    void start()
     {
         QTimer::singleShot(0, [this]() {
             QWidget* modal = QApplication::activeModalWidget();
             // Between two windows there is none for a moment; keep looking.
             if (modal == nullptr || !modal->isVisible()) {
-                arm();
+                start();
                 return;
             }
             Answer answer = m_answers.takeFirst();
             ++m_answered;
             if (!m_answers.isEmpty()) {
-                arm();
+                start();
             }
             answer(modal);
         });
     }
 
+private:
     QList<Answer> m_answers;
     int m_answered = 0;
 };
-
-// A file dialog's accept() is protected; QDialog's is public.
-void accept(QFileDialog* dialog)
-{
-    static_cast<QDialog*>(dialog)->accept();
-}
 
 } // namespace
 
@@ -185,7 +178,7 @@ private slots:
                 QCOMPARE(name->text(), typed);
             }
             name->setText(typed);
-            accept(dialog);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own is protected
         });
         if (panel == "save") {
             script.then([](QWidget* modal) {

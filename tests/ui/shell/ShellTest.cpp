@@ -11,45 +11,6 @@
 #include <QStackedWidget>
 #include <QTest>
 
-namespace {
-
-// The raw value of the section whose screen is showing.
-QString shownScreen(const MainWindow& window)
-{
-    return window.findChild<QStackedWidget*>()->currentWidget()->objectName();
-}
-
-SidebarRow* rowOf(const MainWindow& window, AppSection section)
-{
-    return Find::named<SidebarRow>(&window, SectionText::title(section));
-}
-
-QString storedSection()
-{
-    return QSettings().value(QStringLiteral("section")).toString();
-}
-
-// Holds what the presenter asked to run later, instead of a real timer.
-struct ScriptedClock {
-    QList<int> delays;
-    QList<std::function<void()>> work;
-    WindowPresenter::Schedule schedule()
-    {
-        return [this](int ms, std::function<void()> job) {
-            delays.append(ms);
-            work.append(std::move(job));
-        };
-    }
-    void elapse()
-    {
-        for (const auto& job : std::exchange(work, {})) {
-            job();
-        }
-    }
-};
-
-} // namespace
-
 // The main window over a real Store: sections chosen by shortcut, sidebar and writes made
 // elsewhere, remembered across restarts; badges; the File menu; and bringing the window forward
 // when files arrive from outside.
@@ -59,6 +20,15 @@ class ShellTest : public StoreTestCase {
     std::unique_ptr<MainWindow> m_window;
 
     MainWindow& window() { return *m_window; }
+    // The raw value of the section whose screen is showing.
+    QString shownScreen()
+    {
+        return m_window->findChild<QStackedWidget*>()->currentWidget()->objectName();
+    }
+    SidebarRow* rowOf(AppSection section)
+    {
+        return Find::named<SidebarRow>(m_window.get(), SectionText::title(section));
+    }
     void open(std::optional<AppSection> section = std::nullopt)
     {
         if (section) {
@@ -96,13 +66,13 @@ private slots:
         const AppSection other = section == AppSection::pages ? AppSection::split
                                                               : AppSection::pages;
         open(other);
-        QCOMPARE(shownScreen(window()), AppSections::rawValue(other));
+        QCOMPARE(shownScreen(), AppSections::rawValue(other));
         QTest::keyClick(&window(), static_cast<Qt::Key>(key), Qt::ControlModifier);
         QCOMPARE(window().section(), section);
-        QCOMPARE(shownScreen(window()), AppSections::rawValue(section));
-        QCOMPARE(storedSection(), AppSections::rawValue(section));
+        QCOMPARE(shownScreen(), AppSections::rawValue(section));
+        QCOMPARE(QSettings().value("section").toString(), AppSections::rawValue(section));
         for (AppSection each : AppSections::all) {
-            QCOMPARE(rowOf(window(), each)->isSelected(), each == section);
+            QCOMPARE(rowOf(each)->isSelected(), each == section);
         }
         // And it survives a restart.
         m_window.reset();
@@ -113,8 +83,8 @@ private slots:
     void sidebarClicksAndArrowKeys()
     {
         open(AppSection::sign);
-        QTest::mouseClick(rowOf(window(), AppSection::split), Qt::LeftButton);
-        QCOMPARE(shownScreen(window()), QStringLiteral("split"));
+        QTest::mouseClick(rowOf(AppSection::split), Qt::LeftButton);
+        QCOMPARE(shownScreen(), QStringLiteral("split"));
         auto* sidebar = Find::named<Sidebar>(&window(), QStringLiteral("sidebar"));
         // A click gives the sidebar the keyboard.
         QVERIFY(sidebar->hasFocus());
@@ -128,7 +98,7 @@ private slots:
             QTest::keyClick(sidebar, key);
             QCOMPARE(window().section(), section);
         }
-        QCOMPARE(storedSection(), QStringLiteral("merge"));
+        QCOMPARE(QSettings().value("section").toString(), QStringLiteral("merge"));
     }
 
     void receivedFilesGoToMergeAndBadgesCountThem()
@@ -136,10 +106,10 @@ private slots:
         open(AppSection::history);
         store().receive({m_fixture->pdf(QStringLiteral("Alpha.pdf"), 2),
                          m_fixture->pdf(QStringLiteral("Beta.pdf"))});
-        QCOMPARE(shownScreen(window()), QStringLiteral("merge"));
+        QCOMPARE(shownScreen(), QStringLiteral("merge"));
         store().addFiles({m_fixture->pdf(QStringLiteral("Three.pdf"), 3)}, AppSection::split);
         const auto badge = [this](AppSection section) {
-            const Badge* shown = rowOf(window(), section)->findChild<Badge*>();
+            const Badge* shown = rowOf(section)->findChild<Badge*>();
             return shown->isVisible() ? shown->text() : QString();
         };
         QCOMPARE(badge(AppSection::merge), QStringLiteral("2"));
@@ -167,16 +137,6 @@ private slots:
                  (QStringList{"openPDFs(single)", "save(Lease birleşik)"}));
     }
 
-    void shrinkingStopsAtTheMinimum()
-    {
-        open();
-        QCOMPARE(window().centralWidget()->size(), MainWindow::defaultSize);
-        window().resize(100, 100);
-        QTRY_VERIFY(window().centralWidget()->width() >= MainWindow::minimumContentSize.width());
-        QVERIFY(window().centralWidget()->height() >= MainWindow::minimumContentSize.height());
-        QVERIFY(window().findChild<QStackedWidget*>()->width() >= MainWindow::detailMinimumWidth);
-    }
-
     // A minimised window comes forward at once; a hidden one reopens after one delay however many
     // opens arrive, and then allows the next.
     void presenterBringsTheWindowForward_data()
@@ -188,8 +148,18 @@ private slots:
     void presenterBringsTheWindowForward()
     {
         QFETCH(bool, hidden);
-        ScriptedClock clock;
-        WindowPresenter presenter(clock.schedule());
+        // What the presenter asks to run later is held here instead of on a real timer.
+        QList<int> delays;
+        QList<std::function<void()>> later;
+        WindowPresenter presenter([&](int ms, std::function<void()> job) {
+            delays << ms;
+            later << std::move(job);
+        });
+        const auto elapse = [&] {
+            for (const auto& job : std::exchange(later, {})) {
+                job();
+            }
+        };
         QWidget window;
         presenter.setWindow(&window);
         if (!hidden) {
@@ -197,15 +167,15 @@ private slots:
         }
         presenter.showForExternalEvent();
         presenter.showForExternalEvent();
-        QCOMPARE(clock.delays, hidden ? QList<int>{1000} : QList<int>{});
+        QCOMPARE(delays, hidden ? QList<int>{1000} : QList<int>{});
         QCOMPARE(window.isVisible(), !hidden);
-        clock.elapse();
+        elapse();
         QVERIFY(window.isVisible() && !window.isMinimized() && !presenter.waiting());
         QTRY_VERIFY(window.isActiveWindow());
         window.hide();
         presenter.showForExternalEvent();
-        QCOMPARE(clock.delays.size(), hidden ? 2 : 1);
-        clock.elapse();
+        QCOMPARE(delays.size(), hidden ? 2 : 1);
+        elapse();
         QVERIFY(window.isVisible());
     }
 };

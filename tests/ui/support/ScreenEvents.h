@@ -18,6 +18,7 @@ inline std::unique_ptr<QMimeData> files(const QStringList& paths)
         urls << QUrl::fromLocalFile(path);
     }
     mime->setUrls(urls);
+    mime->setText(paths.join(u'\n')); // as file managers send them
     return mime;
 }
 
