@@ -2,7 +2,6 @@
 #include "AppSection.h"
 #include "PDFFile.h"
 #include "PDFSource.h"
-#include "PageGeometry.h"
 #include "ToolOptions.h"
 
 #include "Fixtures.h"
@@ -175,24 +174,6 @@ private slots:
         QSet<PDFSource> set{plain, locked, emptyPassword, PDFSource{url, std::nullopt}};
         QCOMPARE(set.size(), 3);
         QVERIFY(set.contains(PDFSource{url, QStringLiteral("secret")}));
-    }
-
-    void normalizedRotation_data()
-    {
-        QTest::addColumn<long long>("degrees");
-        QTest::addColumn<int>("normalized");
-        QTest::newRow("450") << 450LL << 90;
-        QTest::newRow("-450") << -450LL << 270;
-        QTest::newRow("720 + 180") << 900LL << 180;
-        QTest::newRow("45 rounds down") << 45LL << 0;
-        QTest::newRow("-45 rounds down") << -45LL << 270;
-    }
-
-    void normalizedRotation()
-    {
-        QFETCH(long long, degrees);
-        QFETCH(int, normalized);
-        QCOMPARE(PageGeometry::normalizedRotation(degrees), normalized);
     }
 
     // Page 1 of a two-page file whose page 0 is 500 x 700; missing pages show as A4.

@@ -17,7 +17,7 @@ static bool hasInk(const QImage& image)
 }
 
 // Page thumbnails: the cache key, rendering off the main thread, once per
-// input, page and slot size, proportions and missing pages.
+// input, page and slot size, and missing pages.
 class ThumbnailsTest : public StoreTestCase {
     Q_OBJECT
 
@@ -84,29 +84,6 @@ private slots:
         QVERIFY(hasInk(*cached));
         QCOMPARE(store().requestThumbnail(file, 0, 60), cached);
         QCOMPARE(ready.count(), 2);
-    }
-
-    void keepsProportionsInsideTwiceTheSlot_data()
-    {
-        QTest::addColumn<Fixtures::Page>("page");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("portrait letter") << Fixtures::Page{"p", 612, 792, 0, {}} << QSize(139, 180);
-        QTest::newRow("turned a quarter")
-            << Fixtures::Page{"r", 612, 792, 90, {}} << QSize(180, 139);
-        QTest::newRow("crop box") << Fixtures::Page{"c", 612, 792, 0, QRectF(0, 0, 300, 300)}
-                                  << QSize(180, 180);
-    }
-
-    void keepsProportionsInsideTwiceTheSlot()
-    {
-        QFETCH(Fixtures::Page, page);
-        QFETCH(QSize, size);
-        const QString path = m_fixture->path("shape.pdf");
-        Fixtures::writePdf(path, {page});
-        store().addFiles({path}, AppSection::sign);
-        const QImage image = rendered(*store().signFile(), 0, 90);
-        QVERIFY(std::abs(image.width() - size.width()) <= 1);
-        QVERIFY(std::abs(image.height() - size.height()) <= 1);
     }
 
 private:
