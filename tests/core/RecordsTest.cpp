@@ -67,9 +67,6 @@ private slots:
         QCOMPARE(AppSections::fromRawValue(QStringLiteral(" sign")), std::nullopt);
 
         QCOMPARE(ToolOptions::rawValue(InkColor::black), QStringLiteral("black"));
-        QCOMPARE(ToolOptions::inkColorFromRawValue(QStringLiteral("Blue")), std::nullopt);
-        QCOMPARE(ToolOptions::compressionLevelFromRawValue(QStringLiteral("medium")), std::nullopt);
-        QCOMPARE(AppLanguages::fromRawValue(QStringLiteral("EN")), std::nullopt);
     }
 
     void currentSectionReadsSettings_data()

@@ -12,16 +12,6 @@ class StoreStateTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void startsEmptyAndWritesNothing()
-    {
-        QCOMPARE(store().data(), AppData{});
-        QCOMPARE(store().splitMode(), SplitMode::each);
-        QCOMPARE(store().splitEvery(), 2);
-        QCOMPARE(store().compressionLevel(), CompressionLevel::balanced);
-        QVERIFY(!store().busy());
-        QVERIFY(!QFileInfo::exists(m_environment->dataFolder() + "/data.json"));
-    }
-
     void readsTheCompressionLevel_data()
     {
         QTest::addColumn<QVariant>("stored");
@@ -76,8 +66,13 @@ private slots:
         QCOMPARE(Fixtures::readBytes(path), snapshot ? bytes : DataCoding::encode(stored));
     }
 
-    void fieldsNotifyOnlyOnChange()
+    // A new Store starts empty and writes nothing; its fields notify only on a change.
+    void startsEmptyAndNotifiesOnlyOnChange()
     {
+        QCOMPARE(store().data(), AppData{});
+        QCOMPARE(store().splitMode(), SplitMode::each);
+        QVERIFY(!store().busy());
+        QVERIFY(!QFileInfo::exists(m_environment->dataFolder() + "/data.json"));
         QSignalSpy every(&store(), &Store::splitEveryChanged);
         QSignalSpy ranges(&store(), &Store::splitRangesChanged);
         QSignalSpy selected(&store(), &Store::pagesSelectedChanged);
@@ -85,7 +80,7 @@ private slots:
         QSignalSpy any(&store(), &Store::changed);
         store().setCompressionLevel(CompressionLevel::strong);
         store().setCompressionLevel(CompressionLevel::strong);
-        store().setSplitEvery(2);
+        store().setSplitEvery(2); // the first value
         store().setSplitEvery(3);
         store().setSplitRanges("1-2");
         store().setSplitRanges("1-2");
