@@ -1,5 +1,4 @@
 #include "DataCoding.h"
-#include "DataFile.h"
 #include "Fixtures.h"
 #include "PDFEngine.h"
 #include "StoreTestCase.h"

@@ -135,8 +135,6 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("each page")
             << 3 << SplitMode::each << 5 << "" << Grouping{{0}, {1}, {2}} << "";
-        QTest::newRow("every 3 of 7")
-            << 7 << SplitMode::every << 3 << "" << Grouping{{0, 1, 2}, {3, 4, 5}, {6}} << "";
         QTest::newRow("ranges") << 12 << SplitMode::ranges << 2 << "1-3, 5, 8-12"
                                 << Grouping{{0, 1, 2}, {4}, {7, 8, 9, 10, 11}} << "";
         QTest::newRow("parser failure passed on")
