@@ -89,14 +89,6 @@ private slots:
         QCOMPARE(AppSections::current(), section);
     }
 
-    // Written to the file at once, so another process (or a restart) sees it.
-    void settingCurrentSectionStoresRawValue()
-    {
-        AppSections::setCurrent(AppSection::pages);
-        QCOMPARE(AppSections::current(), AppSection::pages);
-        QCOMPARE(onDisk(QStringLiteral("section")), QVariant(QStringLiteral("pages")));
-    }
-
     void selectedLanguageReadsTheFirstEntry_data()
     {
         QTest::addColumn<QVariant>("stored");
@@ -120,8 +112,14 @@ private slots:
         QCOMPARE(AppLanguages::selected(), language);
     }
 
-    void selectingALanguageStoresOneEntry()
+    // The section and a language are written to the file at once, so that another process
+    // (or a restart) sees them; a language replaces the whole list.
+    void choicesAreStoredAtOnce()
     {
+        AppSections::setCurrent(AppSection::pages);
+        QCOMPARE(AppSections::current(), AppSection::pages);
+        QCOMPARE(onDisk(QStringLiteral("section")), QVariant(QStringLiteral("pages")));
+
         QSettings().setValue(languagesKey, QStringList{"fr", "de"});
         AppLanguages::select(AppLanguage::es);
         QCOMPARE(AppLanguages::selected(), AppLanguage::es);
