@@ -175,6 +175,7 @@ private slots:
         addTwoForMerge();
         // A first run leaves a record and a data file to compare against.
         QVERIFY(!ranTo(AppSection::merge, "ilk.pdf").isError);
+        QVERIFY(QFileInfo::exists(dataPath()));
         const QByteArray savedBefore = Fixtures::readBytes(dataPath());
         const AppData dataBefore = store().data();
 
