@@ -4,31 +4,9 @@
 
 #include <QSignalSpy>
 #include <QTest>
-#include <cmath>
 #include <limits>
 
 namespace {
-
-bool near(const QRectF& a, const QRectF& b)
-{
-    const double tolerance = 1e-9;
-    return std::abs(a.x() - b.x()) < tolerance && std::abs(a.y() - b.y()) < tolerance &&
-           std::abs(a.width() - b.width()) < tolerance &&
-           std::abs(a.height() - b.height()) < tolerance;
-}
-
-QString describe(const QRectF& r)
-{
-    return QStringLiteral("(%1, %2, %3, %4)")
-        .arg(r.x(), 0, 'g', 12)
-        .arg(r.y(), 0, 'g', 12)
-        .arg(r.width(), 0, 'g', 12)
-        .arg(r.height(), 0, 'g', 12);
-}
-
-#define COMPARE_RECT(actual, expected)                                                             \
-    QVERIFY2(near(actual, expected),                                                               \
-             qPrintable(describe(actual) + QStringLiteral(" != ") + describe(expected)))
 
 SavedSignature signatureOf(double aspect)
 {
@@ -84,7 +62,7 @@ private slots:
         QFETCH(double, aspect);
         QFETCH(int, existing);
         QFETCH(QRectF, expected);
-        COMPARE_RECT(PlacementMath::placed(page, aspect, existing), expected);
+        QCOMPARE(PlacementMath::placed(page, aspect, existing), expected);
     }
 
     // A move keeps the size inside the page; a resize keeps the proportions and
@@ -126,7 +104,7 @@ private slots:
         QFETCH(QRectF, expected);
         const QRectF result = resize ? PlacementMath::resized(start, drag.x())
                                      : PlacementMath::moved(start, drag);
-        COMPARE_RECT(result, expected);
+        QCOMPARE(result, expected);
         QVERIFY(result.right() <= 1 + 1e-12 && result.bottom() <= 1 + 1e-12);
     }
 
@@ -164,11 +142,11 @@ private slots:
         QCOMPARE(placements[0].signatureID, signature.id);
         QVERIFY(!placements[0].id.isNull() && placements[0].id != placements[1].id);
         const double h = 0.32 * 792 / (612 * 4);
-        COMPARE_RECT(placements[0].rect, QRectF(0.34, 0.62, 0.32, h));
-        COMPARE_RECT(placements[1].rect, QRectF(0.37, 0.65, 0.32, h));
-        COMPARE_RECT(placements[2].rect, QRectF(0.34, 0.62, 0.32, h));
-        COMPARE_RECT(placements[3].rect, QRectF(0.37, 0.65, 0.32, h));
-        COMPARE_RECT(placements[4].rect, QRectF(0.40, 0.68, 0.32, h));
+        QCOMPARE(placements[0].rect, QRectF(0.34, 0.62, 0.32, h));
+        QCOMPARE(placements[1].rect, QRectF(0.37, 0.65, 0.32, h));
+        QCOMPARE(placements[2].rect, QRectF(0.34, 0.62, 0.32, h));
+        QCOMPARE(placements[3].rect, QRectF(0.37, 0.65, 0.32, h));
+        QCOMPARE(placements[4].rect, QRectF(0.40, 0.68, 0.32, h));
         QCOMPARE(store().selectedPlacement(), std::optional(placements[4].id));
     }
 
@@ -185,14 +163,14 @@ private slots:
         // A drag reports its translation so far each time, always from the same start.
         store().movePlacement(first.id, first.rect, QPointF(0.01, 0.01));
         store().movePlacement(first.id, first.rect, QPointF(-5, 0.1));
-        COMPARE_RECT(store().placements()[0].rect,
-                     QRectF(0, first.rect.y() + 0.1, first.rect.width(), first.rect.height()));
+        QCOMPARE(store().placements()[0].rect,
+                 QRectF(0, first.rect.y() + 0.1, first.rect.width(), first.rect.height()));
         QCOMPARE(store().placements()[1], second);
 
         const QRectF start = store().placements()[0].rect;
         store().resizePlacement(first.id, start, QPointF(-1, 0.4)); // vertical part is not used
-        COMPARE_RECT(store().placements()[0].rect,
-                     QRectF(start.x(), start.y(), 0.05, start.height() * 0.05 / start.width()));
+        QCOMPARE(store().placements()[0].rect,
+                 QRectF(start.x(), start.y(), 0.05, start.height() * 0.05 / start.width()));
         QCOMPARE(store().placements()[1], second);
 
         const Placement kept = store().placements()[0];
