@@ -2,7 +2,6 @@
 #include "AppSection.h"
 #include "PDFFile.h"
 #include "PDFSource.h"
-#include "PageGeometry.h"
 #include "ToolOptions.h"
 
 #include "Fixtures.h"
@@ -68,9 +67,6 @@ private slots:
         QCOMPARE(AppSections::fromRawValue(QStringLiteral(" sign")), std::nullopt);
 
         QCOMPARE(ToolOptions::rawValue(InkColor::black), QStringLiteral("black"));
-        QCOMPARE(ToolOptions::inkColorFromRawValue(QStringLiteral("Blue")), std::nullopt);
-        QCOMPARE(ToolOptions::compressionLevelFromRawValue(QStringLiteral("medium")), std::nullopt);
-        QCOMPARE(AppLanguages::fromRawValue(QStringLiteral("EN")), std::nullopt);
     }
 
     void currentSectionReadsSettings_data()
@@ -91,14 +87,6 @@ private slots:
             QSettings().setValue(QStringLiteral("section"), stored);
         }
         QCOMPARE(AppSections::current(), section);
-    }
-
-    // Written to the file at once, so another process (or a restart) sees it.
-    void settingCurrentSectionStoresRawValue()
-    {
-        AppSections::setCurrent(AppSection::pages);
-        QCOMPARE(AppSections::current(), AppSection::pages);
-        QCOMPARE(onDisk(QStringLiteral("section")), QVariant(QStringLiteral("pages")));
     }
 
     void selectedLanguageReadsTheFirstEntry_data()
@@ -124,8 +112,14 @@ private slots:
         QCOMPARE(AppLanguages::selected(), language);
     }
 
-    void selectingALanguageStoresOneEntry()
+    // The section and a language are written to the file at once, so that another process
+    // (or a restart) sees them; a language replaces the whole list.
+    void choicesAreStoredAtOnce()
     {
+        AppSections::setCurrent(AppSection::pages);
+        QCOMPARE(AppSections::current(), AppSection::pages);
+        QCOMPARE(onDisk(QStringLiteral("section")), QVariant(QStringLiteral("pages")));
+
         QSettings().setValue(languagesKey, QStringList{"fr", "de"});
         AppLanguages::select(AppLanguage::es);
         QCOMPARE(AppLanguages::selected(), AppLanguage::es);
@@ -175,24 +169,6 @@ private slots:
         QSet<PDFSource> set{plain, locked, emptyPassword, PDFSource{url, std::nullopt}};
         QCOMPARE(set.size(), 3);
         QVERIFY(set.contains(PDFSource{url, QStringLiteral("secret")}));
-    }
-
-    void normalizedRotation_data()
-    {
-        QTest::addColumn<long long>("degrees");
-        QTest::addColumn<int>("normalized");
-        QTest::newRow("450") << 450LL << 90;
-        QTest::newRow("-450") << -450LL << 270;
-        QTest::newRow("720 + 180") << 900LL << 180;
-        QTest::newRow("45 rounds down") << 45LL << 0;
-        QTest::newRow("-45 rounds down") << -45LL << 270;
-    }
-
-    void normalizedRotation()
-    {
-        QFETCH(long long, degrees);
-        QFETCH(int, normalized);
-        QCOMPARE(PageGeometry::normalizedRotation(degrees), normalized);
     }
 
     // Page 1 of a two-page file whose page 0 is 500 x 700; missing pages show as A4.

@@ -17,96 +17,44 @@ static bool hasInk(const QImage& image)
 }
 
 // Page thumbnails: the cache key, rendering off the main thread, once per
-// input, page and slot size, proportions and missing pages.
+// input, page and slot size, and missing pages.
 class ThumbnailsTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void keyTruncatesTheSideAndEachSizeIsCached()
-    {
-        store().addFiles({m_fixture->pdf("a.pdf", 3)}, AppSection::merge);
-        const PDFFile file = store().mergeFiles().first();
-        const QString id = file.id.toString(QUuid::WithoutBraces).toUpper();
-        QCOMPARE(Store::thumbnailKey(file, 2, 90.5), id + "-2-90");
-        QCOMPARE(Store::thumbnailKey(file, 0, 900), id + "-0-900");
-
-        QSignalSpy ready(&store(), &Store::thumbnailReady);
-        const QImage large = rendered(file, 2, 90.5);
-        const QImage small = rendered(file, 2, 45);
-        QCOMPARE(ready.count(), 2);
-        QCOMPARE(small.height(), 90);
-        QCOMPARE(large.height(), 181); // twice the side asked for
-        // 90.9 falls on the same key and is served from the cache.
-        QCOMPARE(store().requestThumbnail(file, 2, 90.9), std::optional<QImage>(large));
-        QCOMPARE(store().thumbnail(file, 2, 45), std::optional<QImage>(small));
-    }
-
-    void missingPagesGiveNoneAndCacheNothing_data()
-    {
-        QTest::addColumn<qint64>("index");
-        QTest::newRow("past the last page") << qint64(3);
-        QTest::newRow("far past the end") << qint64(1000);
-        QTest::newRow("negative") << qint64(-1);
-    }
-
-    void missingPagesGiveNoneAndCacheNothing()
-    {
-        QFETCH(qint64, index);
-        store().addFiles({m_fixture->pdf("a.pdf", 3)}, AppSection::merge);
-        const PDFFile file = store().mergeFiles().first();
-        QSignalSpy ready(&store(), &Store::thumbnailReady);
-        QVERIFY(!store().requestThumbnail(file, index, 90));
-        QVERIFY(!store().thumbnail(file, index, 90));
-        // A real page asked afterwards arrives alone: nothing was rendered for the missing one.
-        QVERIFY(!rendered(file, 0, 40).isNull());
-        QCOMPARE(ready.count(), 1);
-        QCOMPARE(ready.first().first().toString(), Store::thumbnailKey(file, 0, 40));
-    }
-
-    // The input is protected: pages are rendered with the password it was admitted with.
-    void rendersOnceAndServesFromTheCache()
+    // Of a protected input, rendered with the password it was admitted with; a page it
+    // does not have (past the last, far past the end, negative) gives none and costs nothing.
+    void rendersOncePerPageAndSizeAndServesFromTheCache()
     {
         m_fixture->panels.passwordAnswers = {QString("gizli")};
         store().addFiles({blockPdf("kilitli.pdf", 2, "gizli")}, AppSection::pages);
         const PDFFile file = *store().pagesFile();
-        const QString key = Store::thumbnailKey(file, 0, 60);
+        const QString id = file.id.toString(QUuid::WithoutBraces).toUpper();
+        QCOMPARE(Store::thumbnailKey(file, 1, 90.5), id + "-1-90");
+        QCOMPARE(Store::thumbnailKey(file, 0, 900), id + "-0-900");
         QSignalSpy ready(&store(), &Store::thumbnailReady);
+        for (const qint64 missing : {qint64(2), qint64(1000), qint64(-1)}) {
+            QVERIFY(!store().requestThumbnail(file, missing, 60));
+            QVERIFY(!store().thumbnail(file, missing, 60));
+        }
 
         QVERIFY(!store().thumbnail(file, 0, 60));
         QVERIFY(!store().requestThumbnail(file, 0, 60)); // rendering elsewhere
         QVERIFY(!store().requestThumbnail(file, 0, 60)); // already on its way
-        QVERIFY(!rendered(file, 1, 60).isNull());        // queued behind it
-        QCOMPARE(ready.count(), 2);
-        QCOMPARE(ready[0].first().toString(), key);
+        const QImage large = rendered(file, 1, 90.5);    // queued behind it
+        const QImage small = rendered(file, 1, 45);
+        QCOMPARE(ready.count(), 3);
+        QCOMPARE(ready[0].first().toString(), Store::thumbnailKey(file, 0, 60));
+        QCOMPARE(small.height(), 90);
+        QCOMPARE(large.height(), 181); // twice the side asked for
 
         const std::optional<QImage> cached = store().thumbnail(file, 0, 60);
-        QVERIFY(cached);
-        QVERIFY(hasInk(*cached));
+        QVERIFY(cached && hasInk(*cached));
         QCOMPARE(store().requestThumbnail(file, 0, 60), cached);
-        QCOMPARE(ready.count(), 2);
-    }
-
-    void keepsProportionsInsideTwiceTheSlot_data()
-    {
-        QTest::addColumn<Fixtures::Page>("page");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("portrait letter") << Fixtures::Page{"p", 612, 792, 0, {}} << QSize(139, 180);
-        QTest::newRow("turned a quarter")
-            << Fixtures::Page{"r", 612, 792, 90, {}} << QSize(180, 139);
-        QTest::newRow("crop box") << Fixtures::Page{"c", 612, 792, 0, QRectF(0, 0, 300, 300)}
-                                  << QSize(180, 180);
-    }
-
-    void keepsProportionsInsideTwiceTheSlot()
-    {
-        QFETCH(Fixtures::Page, page);
-        QFETCH(QSize, size);
-        const QString path = m_fixture->path("shape.pdf");
-        Fixtures::writePdf(path, {page});
-        store().addFiles({path}, AppSection::sign);
-        const QImage image = rendered(*store().signFile(), 0, 90);
-        QVERIFY(std::abs(image.width() - size.width()) <= 1);
-        QVERIFY(std::abs(image.height() - size.height()) <= 1);
+        // 90.9 falls on the same key as 90.5.
+        QCOMPARE(store().requestThumbnail(file, 1, 90.9), std::optional<QImage>(large));
+        QCOMPARE(store().thumbnail(file, 1, 45), std::optional<QImage>(small));
+        QCOMPARE(ready.count(), 3);
     }
 
 private:
