@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -134,8 +135,8 @@ void Sidebar::paintEvent(QPaintEvent*)
 void Sidebar::keyPressEvent(QKeyEvent* event)
 {
     const auto& order = AppSections::all;
-    const auto at = std::find(order.begin(), order.end(), m_selected);
-    const auto index = static_cast<int>(at - order.begin());
+    const auto index = static_cast<int>(
+        std::distance(order.begin(), std::find(order.begin(), order.end(), m_selected)));
     int next = index;
     switch (event->key()) {
     case Qt::Key_Up: next = qMax(0, index - 1); break;
