@@ -48,7 +48,7 @@ int main(int argc, char** argv)
     // Drawing needs no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    const QStringList args = QCoreApplication::arguments();
     if (args.size() == 4 && args[1] == QLatin1String("--png")) {
         bool ok = false;
         const int size = args[2].toInt(&ok);

@@ -13,7 +13,7 @@
 namespace {
 
 // Far more than any real list of paths; a larger message is not from us and is dropped.
-constexpr qint64 maximumMessage = 4 * 1024 * 1024;
+constexpr qint64 maximumMessage = qint64{4} * 1024 * 1024;
 constexpr char acknowledgement = '\x06';
 
 QByteArray encode(const QStringList& paths)

@@ -73,7 +73,7 @@ int main(int argc, char** argv)
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Leaflow"));
     QGuiApplication::setDesktopFileName(QStringLiteral("leaflow"));
 
-    const QStringList files = launchFiles(app.arguments(), QDir::currentPath());
+    const QStringList files = launchFiles(QCoreApplication::arguments(), QDir::currentPath());
 
     // The screenshot mode runs beside a normal instance and never takes its files.
     SingleInstance instance;
@@ -116,5 +116,5 @@ int main(int argc, char** argv)
                      });
 
     Snapshot::runIfRequested();
-    return app.exec();
+    return QApplication::exec();
 }

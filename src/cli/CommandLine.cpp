@@ -209,13 +209,15 @@ std::variant<Command, UsageError> parseSign(Reader& reader)
     if (c.error) {
         return UsageError{*c.error};
     }
-    const UsageError shape{QStringLiteral(
+    UsageError shape{QStringLiteral(
         "sign needs -o OUT, one input and, for each signature, --signature=FILE --page=N "
         "--rect=X,Y,W,H")};
     if (!c.output || c.inputs.size() != 1 || c.folder) {
         return shape;
     }
-    QStringList files, pages, rects;
+    QStringList files;
+    QStringList pages;
+    QStringList rects;
     for (const QString& flag : c.flags) {
         const QString name = flag.mid(2).section(u'=', 0, 0);
         const auto value = longValue(flag, name);
@@ -255,7 +257,7 @@ std::variant<Command, UsageError> parse(const QStringList& arguments)
         return UsageError{QStringLiteral("no command given")};
     }
     Reader reader(arguments.mid(1));
-    const QString command = arguments.first();
+    const QString& command = arguments.first();
     if (command == QStringLiteral("--help") || command == QStringLiteral("-h") ||
         command == QStringLiteral("help")) {
         return Help{};

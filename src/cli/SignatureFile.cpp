@@ -36,7 +36,7 @@ std::optional<SignatureArt> read(const QString& path)
     if (const std::optional<SavedSignature> record = DataCoding::decodeSignature(bytes)) {
         return SignatureArt::of(*record, imageBeside(path, *record));
     }
-    const SignatureArt image(SignatureArt::Image{bytes});
+    SignatureArt image(SignatureArt::Image{bytes});
     if (image.decodedImage().isNull()) {
         return std::nullopt;
     }

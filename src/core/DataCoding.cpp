@@ -39,7 +39,7 @@ public:
         // Qt::ISODate leaves out the milliseconds, which truncates them. A year
         // outside 1 to 9999 has no such form, and is refused rather than written
         // in a form that would make the whole file unreadable.
-        const QString text = date.isValid() ? date.toUTC().toString(Qt::ISODate) : QString();
+        QString text = date.isValid() ? date.toUTC().toString(Qt::ISODate) : QString();
         if (!readDate(text)) {
             m_failed = true;
         }
@@ -227,7 +227,7 @@ auto readList(const QJsonValue& v, Read readOne)
         return std::nullopt;
     }
     QList<typename decltype(readOne(v))::value_type> list;
-    for (const QJsonValue& element : v.toArray()) {
+    for (const QJsonValue element : v.toArray()) {
         auto item = readOne(element);
         if (!item) {
             return std::nullopt;

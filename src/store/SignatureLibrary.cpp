@@ -37,7 +37,10 @@ std::optional<SavedSignature> SignatureLibrary::drawn(const QString& name,
                                                       double lineWidth, InkColor ink)
 {
     bool any = false;
-    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    double minX = 0;
+    double minY = 0;
+    double maxX = 0;
+    double maxY = 0;
     for (const Stroke& stroke : strokes) {
         for (const QPointF& point : stroke) {
             minX = any ? std::min(minX, point.x()) : point.x();

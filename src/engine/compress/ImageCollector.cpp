@@ -36,7 +36,7 @@ public:
 
 private:
     // Guards against cycles and repeated work: any indirect object is walked once.
-    bool firstVisit(QPDFObjectHandle object)
+    bool firstVisit(const QPDFObjectHandle& object)
     {
         return !object.isIndirect() || m_visited.insert(object.getObjGen()).second;
     }
@@ -46,7 +46,7 @@ private:
         if (!res.isDictionary() || !firstVisit(res)) {
             return;
         }
-        forEachValue(res.getKey("/XObject"), [this](QPDFObjectHandle x) { xobject(x); });
+        forEachValue(res.getKey("/XObject"), [this](const QPDFObjectHandle& x) { xobject(x); });
         forEachValue(res.getKey("/Pattern"), [this](QPDFObjectHandle p) {
             if (p.isStream()) { // tiling patterns carry content; shadings do not
                 container(p);
@@ -121,7 +121,7 @@ private:
             if (state.isStream()) {
                 container(state);
             } else {
-                forEachValue(state, [this](QPDFObjectHandle s) { container(s); });
+                forEachValue(state, [this](const QPDFObjectHandle& s) { container(s); });
             }
         });
     }

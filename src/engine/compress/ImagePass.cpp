@@ -38,8 +38,9 @@ size_t rawSize(QPDFObjectHandle stream)
 // Flate and unfiltered data is only read here and inflated by the worker; other
 // lossless chains are decoded here by qpdf, whose pipelines need the document.
 // Either way a job counts its stored bytes and its decoded bound against the budget.
-bool readSamples(QPDFObjectHandle stream, size_t expected, std::optional<EncodedStream>& encoded,
-                 std::string& samples, size_t& storedBytes, size_t& jobBytes)
+bool readSamples(const QPDFObjectHandle& stream, size_t expected,
+                 std::optional<EncodedStream>& encoded, std::string& samples, size_t& storedBytes,
+                 size_t& jobBytes)
 {
     if ((encoded = EncodedStream::take(stream, expected))) {
         storedBytes = encoded->raw.size();

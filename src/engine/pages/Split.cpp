@@ -20,7 +20,7 @@ namespace {
 bool sharesResources(std::vector<QPDFPageObjectHelper>& pages)
 {
     std::set<QPDFObjGen> seen;
-    auto sharedOnce = [&seen](QPDFObjectHandle object) {
+    auto sharedOnce = [&seen](const QPDFObjectHandle& object) {
         return object.isIndirect() && !seen.insert(object.getObjGen()).second;
     };
     for (QPDFPageObjectHelper& page : pages) {

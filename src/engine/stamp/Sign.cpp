@@ -46,7 +46,7 @@ StampGeometry::PageFrame frameOf(QPDFPageObjectHelper& page)
 
 // Appends to a fresh copy of the page's /Annots, because the array may be
 // shared with other pages that must not receive the stamp.
-void addAnnotation(QPDFPageObjectHelper& page, QPDFObjectHandle annotation)
+void addAnnotation(QPDFPageObjectHelper& page, const QPDFObjectHandle& annotation)
 {
     QPDFObjectHandle pageObject = page.getObjectHandle();
     QPDFObjectHandle annots = QPDFObjectHandle::newArray();

@@ -91,7 +91,7 @@ QPDFObjectHandle imageObject(QPDF& pdf, const QImage& decoded)
     for (int y = 0; y < height; ++y) {
         const uchar* row = rgba.constScanLine(y);
         for (int x = 0; x < width; ++x) {
-            const uchar* px = row + 4 * x;
+            const uchar* px = row + qsizetype{4} * x;
             if (grey) {
                 colour += char(px[0]);
             } else {
@@ -131,10 +131,10 @@ QByteArray decimal(double value)
     return text;
 }
 
-QPDFObjectHandle rectangle(const QRectF& r)
+QPDFObjectHandle rectangle(const QRectF& bounds)
 {
     QPDFObjectHandle array = QPDFObjectHandle::newArray();
-    for (double v : {r.left(), r.top(), r.right(), r.bottom()}) {
+    for (double v : {bounds.left(), bounds.top(), bounds.right(), bounds.bottom()}) {
         array.appendItem(QPDFObjectHandle::newReal(decimal(v).toStdString()));
     }
     return array;

@@ -67,7 +67,7 @@ std::optional<QString> PasswordDialog::ask(const QString& path,
         if (dialog.exec() != QDialog::Accepted) {
             return std::nullopt;
         }
-        const QString candidate = dialog.password();
+        QString candidate = dialog.password();
         if (unlock(candidate)) {
             return candidate;
         }

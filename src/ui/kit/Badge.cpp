@@ -4,6 +4,7 @@
 #include "Theme.h"
 
 #include <QPainter>
+#include <utility>
 
 namespace {
 
@@ -24,8 +25,8 @@ qreal iconSide()
 
 } // namespace
 
-Badge::Badge(const QString& text, const QColor& tint, const QString& icon, QWidget* parent)
-    : QWidget(parent), m_text(text), m_tint(tint), m_icon(icon)
+Badge::Badge(const QString& text, const QColor& tint, QString icon, QWidget* parent)
+    : QWidget(parent), m_text(text), m_tint(tint), m_icon(std::move(icon))
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAccessibleName(text);

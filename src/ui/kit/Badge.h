@@ -7,8 +7,7 @@
 class Badge : public QWidget {
     Q_OBJECT
 public:
-    Badge(const QString& text, const QColor& tint, const QString& icon = {},
-          QWidget* parent = nullptr);
+    Badge(const QString& text, const QColor& tint, QString icon = {}, QWidget* parent = nullptr);
 
     QString text() const { return m_text; }
     QColor tint() const { return m_tint; }

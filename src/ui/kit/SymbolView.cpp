@@ -1,9 +1,11 @@
 #include "SymbolView.h"
 
 #include <QPainter>
+#include <utility>
 
-SymbolView::SymbolView(const QString& name, qreal side, Tone tone, QWidget* parent)
-    : QWidget(parent), m_name(name), m_side(side), m_tone(tone), m_frame(qCeil(side), qCeil(side))
+SymbolView::SymbolView(QString name, qreal side, Tone tone, QWidget* parent)
+    : QWidget(parent), m_name(std::move(name)), m_side(side), m_tone(tone),
+      m_frame(qCeil(side), qCeil(side))
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_TranslucentBackground);

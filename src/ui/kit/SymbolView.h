@@ -10,7 +10,7 @@
 class SymbolView : public QWidget {
     Q_OBJECT
 public:
-    SymbolView(const QString& name, qreal side, Tone tone, QWidget* parent = nullptr);
+    SymbolView(QString name, qreal side, Tone tone, QWidget* parent = nullptr);
 
     void setSymbol(const QString& name);
     QString symbol() const { return m_name; }

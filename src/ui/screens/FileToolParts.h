@@ -27,7 +27,7 @@ struct FileToolParts {
         QString clear;
         QString run;
     };
-    FileToolParts(AppSection section, const Texts& texts, bool reorderable);
+    FileToolParts(AppSection tool, const Texts& texts, bool reorderable);
 
     // Puts the blocks on the page, with `filled` shown instead of the drop zone
     // once there are files, and sends add, drop zone and clear to the tool.

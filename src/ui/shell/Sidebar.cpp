@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -105,6 +106,7 @@ void Sidebar::setSelected(AppSection section)
     }
 }
 
+// NOLINTNEXTLINE(readability-make-member-function-const): changes what a row shows, via a pointer
 void Sidebar::setCount(AppSection section, int count)
 {
     if (SidebarRow* target = row(section)) {
@@ -134,8 +136,8 @@ void Sidebar::paintEvent(QPaintEvent*)
 void Sidebar::keyPressEvent(QKeyEvent* event)
 {
     const auto& order = AppSections::all;
-    const auto at = std::find(order.begin(), order.end(), m_selected);
-    const auto index = static_cast<int>(at - order.begin());
+    const auto index = static_cast<int>(
+        std::distance(order.begin(), std::find(order.begin(), order.end(), m_selected)));
     int next = index;
     switch (event->key()) {
     case Qt::Key_Up: next = qMax(0, index - 1); break;

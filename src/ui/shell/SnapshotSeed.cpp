@@ -149,7 +149,8 @@ QList<HistoryItem> demoHistory(const QDateTime& now)
     const QString teslim = documents[2].title;
     const QString demirbas = documents[3].title;
     const auto pdf = [](const QString& title) { return title + QStringLiteral(".pdf"); };
-    constexpr qint64 hour = 3600;
+    constexpr qint64 minute = 60;
+    constexpr qint64 hour = 60 * minute;
 
     QStringList splitOutputs;
     for (const QString& range :
@@ -157,7 +158,7 @@ QList<HistoryItem> demoHistory(const QDateTime& now)
         splitOutputs.append(output(kira, range));
     }
     return {
-        record(now.addSecs(-24 * 60), AppSection::compress, {pdf(kira)},
+        record(now.addSecs(-24 * minute), AppSection::compress, {pdf(kira)},
                {output(kira, word("sıkıştırılmış"))}, 18400000, 4100000),
         record(now.addSecs(-3 * hour), AppSection::sign, {pdf(ek)}, {output(ek, word("imzalı"))},
                2100000, 2120000),
