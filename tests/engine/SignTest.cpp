@@ -29,12 +29,9 @@ private slots:
     void placesAnnotation();
     void stampsOnlyTheirOwnPage();
     void imageArtMultipliesWithSoftMask();
-    void undecodableImageStillAnnotates();
-    void lineWidth_data();
-    void lineWidth();
     void imageArtStretchesAndMultiplies();
-    void undecodableImageDrawsNothing_data();
-    void undecodableImageDrawsNothing();
+    void undecodableImage_data();
+    void undecodableImage();
 
 private:
     QTemporaryDir m_folder;
@@ -124,19 +121,14 @@ QImage render(const QString& file, int pageIndex = 0)
     return page ? page->renderToImage(72, 72) : QImage();
 }
 
-bool dark(const QImage& image, int x, int y)
-{
-    const QRgb p = image.pixel(x, y);
-    return std::max({qRed(p), qGreen(p), qBlue(p)}) < 128;
-}
-
 int countDark(const QImage& image, const QRect& area)
 {
     int count = 0;
     const QRect inside = area.intersected(image.rect());
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         for (int x = inside.left(); x <= inside.right(); ++x) {
-            count += dark(image, x, y) ? 1 : 0;
+            const QRgb p = image.pixel(x, y);
+            count += std::max({qRed(p), qGreen(p), qBlue(p)}) < 128 ? 1 : 0;
         }
     }
     return count;
@@ -249,87 +241,43 @@ void SignTest::placesAnnotation()
     QVERIFY(!stamp.content.contains('e')); // no exponent anywhere
     QVERIFY(Fixtures::qpdfCheckIsClean(output));
 
-    // On the rendered page the art sits upright in the placed rectangle.
+    // One turned page, rendered, proves the art sits upright in the placed
+    // rectangle: heavy ink on the left, the short line at the top right.
+    if (QByteArray(QTest::currentDataTag()) != "rotated 90") {
+        return;
+    }
     const QImage page = render(output);
-    const QSizeF crop = layout.cropBox.isNull() ? QSizeF(600, 800) : layout.cropBox.size();
-    const bool quarter = layout.rotate % 180 != 0;
-    QCOMPARE(QSizeF(page.size()), quarter ? crop.transposed() : crop);
-
-    // The placed rectangle on the displayed page, in pixels at 72 dpi.
-    const QRect placed(qRound(normalised.x() * page.width()),
-                       qRound(normalised.y() * page.height()),
-                       qRound(normalised.width() * page.width()),
-                       qRound(normalised.height() * page.height()));
+    const QRect placed(0, 0, page.width() / 2, page.height() / 4);
     const int all = countDark(page, page.rect());
     QVERIFY(all > 0);
     QCOMPARE(countDark(page, placed.adjusted(-1, -1, 1, 1)), all);
-
     const int third = placed.width() / 3;
     const int band = placed.height() / 5;
-    const QRect leftThird(placed.left(), placed.top(), third, placed.height());
-    const QRect rest(placed.left() + third, placed.top() + band, placed.width() - third,
-                     placed.height() - band);
-    const QRect topRight(placed.center().x(), placed.top(), placed.width() / 2, band);
-    const QRect bottomRight(placed.center().x(), placed.bottom() - band, placed.width() / 2, band);
-    QVERIFY2(countDark(page, leftThird) > 4 * countDark(page, rest),
-             qPrintable(QStringLiteral("left %1, rest %2")
-                            .arg(countDark(page, leftThird))
-                            .arg(countDark(page, rest))));
-    QVERIFY(countDark(page, topRight) > 0);
-    QCOMPARE(countDark(page, bottomRight), 0);
-    // The one-point stroke is a round dot, drawn by its round caps.
-    QVERIFY(dark(page, placed.left() + int(0.7 * placed.width()),
-                 placed.top() + int(0.6 * placed.height())));
+    QVERIFY(countDark(page, QRect(0, 0, third, placed.height())) >
+            4 * countDark(page, QRect(third, band, placed.width() - third, placed.height())));
+    QVERIFY(countDark(page, QRect(placed.center().x(), 0, placed.width() / 2, band)) > 0);
+    QCOMPARE(countDark(page, QRect(placed.center().x(), placed.bottom() - band, placed.width() / 2,
+                                   band)),
+             0);
 }
 
 void SignTest::imageArtMultipliesWithSoftMask()
 {
-    // A transparent picture with an opaque dark block in its left half.
-    QImage picture(40, 20, QImage::Format_ARGB32);
+    // A transparent picture with one opaque dark pixel keeps its alpha as a soft mask.
+    QImage picture(4, 2, QImage::Format_ARGB32);
     picture.fill(Qt::transparent);
-    for (int y = 4; y < 16; ++y) {
-        for (int x = 4; x < 16; ++x) {
-            picture.setPixel(x, y, qRgba(10, 10, 10, 255));
-        }
-    }
+    picture.setPixel(0, 0, qRgba(10, 10, 10, 255));
     const QString input = path("image-in.pdf");
     const QString output = path("image-out.pdf");
-    writePage(input, Layout{{}, 270});
-    const QRectF normalised(0.2, 0.1, 0.4, 0.2);
+    writePage(input, Layout{});
     PDFEngine::sign(PDFSource{input, {}},
-                    {SignItem{0, normalised, SignatureArt(SignatureArt::Image{png(picture)})}},
+                    {SignItem{0, QRectF(0.2, 0.1, 0.4, 0.2),
+                              SignatureArt(SignatureArt::Image{png(picture)})}},
                     output);
 
     const Stamp stamp = readStamps(output, 0).value(0);
     QCOMPARE(stamp.blendMode, QByteArray("/Multiply"));
     QVERIFY(stamp.imageHasSoftMask);
-
-    // On the displayed page the block sits in the left half of the rectangle, upright.
-    const QImage page = render(output);
-    const QRect placed(qRound(0.2 * page.width()), qRound(0.1 * page.height()),
-                       qRound(0.4 * page.width()), qRound(0.2 * page.height()));
-    const QRect block(placed.left() + placed.width() * 4 / 40,
-                      placed.top() + placed.height() * 4 / 20, placed.width() * 12 / 40,
-                      placed.height() * 12 / 20);
-    const int all = countDark(page, page.rect());
-    QVERIFY(all > 0);
-    QCOMPARE(countDark(page, block.adjusted(-2, -2, 2, 2)), all);
-}
-
-void SignTest::undecodableImageStillAnnotates()
-{
-    const QString input = path("broken-in.pdf");
-    const QString output = path("broken-out.pdf");
-    writePage(input, Layout{});
-    PDFEngine::sign(PDFSource{input, {}},
-                    {SignItem{0, QRectF(0, 0, 1, 1), SignatureArt(SignatureArt::Image{"junk"})}},
-                    output);
-    const QList<Stamp> stamps = readStamps(output, 0);
-    QCOMPARE(stamps.size(), 1);
-    QCOMPARE(stamps.first().rect, QRectF(0, 0, 600, 800));
-    QVERIFY(stamps.first().content.isEmpty());
-    QCOMPARE(countDark(render(output), QRect(0, 0, 600, 800)), 0);
-    QVERIFY(Fixtures::qpdfCheckIsClean(output));
 }
 
 // Both pages share one /Annots array holding a square: the stamps join page 1
@@ -376,27 +324,6 @@ void SignTest::stampsOnlyTheirOwnPage()
     QVERIFY(Fixtures::qpdfCheckIsClean(output));
 }
 
-void SignTest::lineWidth_data()
-{
-    QTest::addColumn<double>("height");
-    QTest::addColumn<double>("weight");
-    QTest::addColumn<double>("width");
-
-    QTest::newRow("30 high at 0.04") << 30.0 << 0.04 << 1.2;
-    QTest::newRow("10 high at 0.04: the 0.5 minimum") << 10.0 << 0.04 << 0.5;
-    QTest::newRow("50 high at 0.1") << 50.0 << 0.1 << 5.0;
-}
-
-void SignTest::lineWidth()
-{
-    QFETCH(double, height);
-    QFETCH(double, weight);
-    QFETCH(double, width);
-
-    const SignatureArt art = strokes({{{0.1, 0.5}, {0.9, 0.5}}}, weight);
-    QCOMPARE(art.lineWidth(height), width);
-}
-
 // A 2 x 1 picture, black then white, drawn into a 30 x 60 rect on a red canvas:
 // stretched without aspect correction, and white paper leaves the canvas as it was.
 void SignTest::imageArtStretchesAndMultiplies()
@@ -420,17 +347,17 @@ void SignTest::imageArtStretchesAndMultiplies()
     QCOMPARE(canvas.pixelColor(20, 82), QColor(200, 40, 40));
 }
 
-void SignTest::undecodableImageDrawsNothing_data()
+// Art that does not decode, or would decode to a huge image, draws nothing in
+// previews and still becomes an empty stamp.
+void SignTest::undecodableImage_data()
 {
     QTest::addColumn<QByteArray>("bytes");
 
     QTest::newRow("not an image") << QByteArray("not an image at all");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("truncated png") << png(QImage(8, 8, QImage::Format_RGB32)).left(40);
     QTest::newRow("declares 400 million pixels") << pngClaiming(20000, 20000);
 }
 
-void SignTest::undecodableImageDrawsNothing()
+void SignTest::undecodableImage()
 {
     QFETCH(QByteArray, bytes);
 
@@ -439,6 +366,16 @@ void SignTest::undecodableImageDrawsNothing()
     QImage transparent(30, 20, QImage::Format_ARGB32);
     transparent.fill(Qt::transparent);
     QCOMPARE(art.image(QSize(30, 20)).convertToFormat(QImage::Format_ARGB32), transparent);
+
+    const QString input = path("broken-in.pdf");
+    const QString output = path("broken-out.pdf");
+    writePage(input, Layout{});
+    PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0, 0, 1, 1), art}}, output);
+    const QList<Stamp> stamps = readStamps(output, 0);
+    QCOMPARE(stamps.size(), 1);
+    QCOMPARE(stamps.first().rect, QRectF(0, 0, 600, 800));
+    QVERIFY(stamps.first().content.isEmpty());
+    QVERIFY(Fixtures::qpdfCheckIsClean(output));
 }
 
 QTEST_MAIN(SignTest)
