@@ -52,7 +52,7 @@ struct ImageRecord {
     int width = 0;
     int height = 0;
     QByteArray filter;
-    QByteArray colorSpace; // resolved; an ICC stream by its /N
+    QByteArray colorSpace; // resolved
     QByteArray decode;
     QByteArray raw; // stream bytes as stored
     int maskWidth = 0;
@@ -61,16 +61,6 @@ struct ImageRecord {
 
 QByteArray text(QPDFObjectHandle value)
 {
-    if (value.isIndirect() && value.isStream()) {
-        return "stream /N " + QByteArray::fromStdString(value.getDict().getKey("/N").unparse());
-    }
-    if (value.isArray()) {
-        QByteArray out = "[";
-        for (QPDFObjectHandle& item : value.aitems()) {
-            out += text(item) + ' ';
-        }
-        return out + ']';
-    }
     return QByteArray::fromStdString(value.unparseResolved());
 }
 

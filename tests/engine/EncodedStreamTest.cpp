@@ -72,10 +72,6 @@ QByteArray grey()
 {
     return ImageFixtures::photoSamples(width, height, 1);
 }
-QByteArray rgb()
-{
-    return ImageFixtures::photoSamples(width, height, 3);
-}
 
 // Rows of the five PNG types in turn.
 QByteArray png(int colours)
@@ -129,8 +125,9 @@ void EncodedStreamTest::sameAsQpdf_data()
     }
     QTest::newRow("PNG parameters in a one-item array")
         << deflate(png(1)) << fl << "[" + parms("10", 1) + "]" << 1 << true << true << grey();
-    QTest::newRow("TIFF, RGB") << deflate(tiffPredicted(rgb(), width * 3, 3)) << fl << parms("2", 3)
-                               << 3 << true << true << rgb();
+    QTest::newRow("TIFF, RGB")
+        << deflate(tiffPredicted(ImageFixtures::photoSamples(width, height, 3), width * 3, 3)) << fl
+        << parms("2", 3) << 3 << true << true << ImageFixtures::photoSamples(width, height, 3);
 
     // Malformed data: whatever qpdf makes of it, the worker makes too.
     QByteArray unknown = grey();

@@ -72,13 +72,6 @@ OH pngImage(QPDF& pdf, int width, int height)
     return image;
 }
 
-OH jpegImage(QPDF& pdf, const QByteArray& data, int width, int height, OH space)
-{
-    OH image = imageStream(pdf, data, width, height, 8, space);
-    image.getDict().replaceKey("/Filter", OH::newName("/DCTDecode"));
-    return image;
-}
-
 OH indexed(int colours, const QByteArray& table)
 {
     OH array = OH::newArray();
@@ -112,30 +105,20 @@ QByteArray paletteIndices(int width, int height, int colours)
     return indices;
 }
 
-QByteArray packedBits(int width, int height, int bits, int levels)
+// One bit a pixel: a checkerboard of 24-pixel squares.
+QByteArray checkerboard(int width, int height)
 {
-    const int rowBytes = (width * bits + 7) / 8;
+    const int rowBytes = (width + 7) / 8;
     QByteArray data(static_cast<qsizetype>(rowBytes) * height, '\0');
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const int value = ((x / 24) + (y / 24)) % levels;
-            const int bit = x * bits;
-            const int shift = 8 - bits - bit % 8;
-            data[y * rowBytes + bit / 8] =
-                static_cast<char>(data[y * rowBytes + bit / 8] | (value << shift));
+            if ((x / 24 + y / 24) % 2 != 0) {
+                data[y * rowBytes + x / 8] =
+                    static_cast<char>(data[y * rowBytes + x / 8] | (0x80 >> (x % 8)));
+            }
         }
     }
     return data;
-}
-
-OH softMask(QPDF& pdf, int width, int height, bool matte)
-{
-    OH mask = flateImage(pdf, photoSamples(width, height, 1, 3), width, height, 8,
-                         OH::newName("/DeviceGray"));
-    if (matte) {
-        mask.getDict().replaceKey("/Matte", OH::parse("[0 0 0]"));
-    }
-    return mask;
 }
 
 OH makeImage(QPDF& pdf, Kind kind, int w, int h)
@@ -155,16 +138,20 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
     case Kind::indexedFew:
         return flateImage(pdf, paletteIndices(w, h, 8), w, h, 8, indexed(8, paletteTable(8)));
     case Kind::oneBit:
-        return flateImage(pdf, packedBits(w, h, 1, 2), w, h, 1, OH::newName("/DeviceGray"));
+        return flateImage(pdf, checkerboard(w, h), w, h, 1, OH::newName("/DeviceGray"));
     case Kind::imageMask: {
-        OH image = flateImage(pdf, packedBits(w, h, 1, 2), w, h, 1, OH::newNull());
+        OH image = flateImage(pdf, checkerboard(w, h), w, h, 1, OH::newNull());
         image.getDict().replaceKey("/ImageMask", OH::newBool(true));
         return image;
     }
     case Kind::softMask:
     case Kind::softMaskMatte: {
         OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
-        image.getDict().replaceKey("/SMask", softMask(pdf, w, h, kind == Kind::softMaskMatte));
+        OH mask = flateImage(pdf, photoSamples(w, h, 1, 3), w, h, 8, OH::newName("/DeviceGray"));
+        if (kind == Kind::softMaskMatte) {
+            mask.getDict().replaceKey("/Matte", OH::parse("[0 0 0]"));
+        }
+        image.getDict().replaceKey("/SMask", mask);
         return image;
     }
     case Kind::separation:
@@ -176,9 +163,12 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
         image.getDict().replaceKey("/Mask", OH::parse("[0 60 0 60 0 60]"));
         return image;
     }
-    case Kind::jpegRgb:
-        return jpegImage(pdf, jpeg(photoSamples(w, h, 3), w, h, 3, 95), w, h,
-                         OH::newName("/DeviceRGB"));
+    case Kind::jpegRgb: {
+        OH image = imageStream(pdf, jpeg(photoSamples(w, h, 3), w, h, 3, 95), w, h, 8,
+                               OH::newName("/DeviceRGB"));
+        image.getDict().replaceKey("/Filter", OH::newName("/DCTDecode"));
+        return image;
+    }
     case Kind::grayPng: return pngImage(pdf, w, h);
     }
     throw std::logic_error("unknown image kind");
@@ -259,15 +249,14 @@ QByteArray deflate(const QByteArray& data)
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes,
-                        const QList<int>& types)
+QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes)
 {
     const auto* in = reinterpret_cast<const unsigned char*>(samples.constData());
     const int rows = static_cast<int>(samples.size() / rowBytes);
     QByteArray out;
     out.reserve(samples.size() + rows);
     for (int y = 0; y < rows; ++y) {
-        const int type = types[y % types.size()];
+        const int type = y % 5;
         out.append(static_cast<char>(type));
         const unsigned char* row = in + static_cast<ptrdiff_t>(y) * rowBytes;
         for (int i = 0; i < rowBytes; ++i) {

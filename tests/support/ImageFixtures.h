@@ -3,7 +3,6 @@
 #include <qpdf/QPDFObjectHandle.hh>
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 #include <memory>
 
@@ -37,9 +36,8 @@ QByteArray jpeg(const QByteArray& samples, int width, int height, int components
                 bool optimized = false);
 QByteArray deflate(const QByteArray& data);
 // Rows of `rowBytes` samples coded for a PNG predictor of `pixelBytes` per
-// pixel, row y with row type types[y % types.size()].
-QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes,
-                        const QList<int>& types = {0, 1, 2, 3, 4});
+// pixel, the five row types in turn.
+QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes);
 // The same for the TIFF predictor: each sample less the one a pixel before it.
 QByteArray tiffPredicted(const QByteArray& samples, int rowBytes, int pixelBytes);
 
