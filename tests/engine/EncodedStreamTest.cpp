@@ -132,7 +132,7 @@ void EncodedStreamTest::sameAsQpdf_data()
     // Malformed data: whatever qpdf makes of it, the worker makes too.
     QByteArray unknown = grey();
     for (int y = height - 1; y >= 0; --y) {
-        unknown.insert(y * width, '\x07');
+        unknown.insert(static_cast<qsizetype>(y) * width, '\x07');
     }
     QTest::newRow("PNG unknown row type passes through")
         << deflate(unknown) << fl << parms("15", 1) << 1 << true << true << grey();
@@ -204,7 +204,7 @@ void EncodedStreamTest::bombStaysWithinItsSize()
     QFETCH(int, rowBytes);
 
     // A 1000 x 1000 grey image whose few kilobytes inflate to 64 MB.
-    const size_t expected = 1000 * 1000;
+    const size_t expected = size_t{1000} * 1000;
     const QByteArray raw = deflate(QByteArray(64 << 20, '\0'));
     QPDFObjectHandle s = stream(raw, "/FlateDecode", parms);
     const std::optional<EncodedStream> encoded = EncodedStream::take(s, expected);

@@ -321,7 +321,7 @@ void SignTest::undecodableImage_data()
     QTest::newRow("not an image") << QByteArray("not an image at all");
     // A one-bit bitmap keeps the test's own data small.
     QTest::newRow("over 100 million pixels")
-        << QByteArray("P4\n10001 10000\n") + QByteArray(1251 * 10000, '\0');
+        << QByteArray("P4\n10001 10000\n") + QByteArray(qsizetype{1251} * 10000, '\0');
 }
 
 void SignTest::undecodableImage()

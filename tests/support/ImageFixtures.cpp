@@ -54,7 +54,8 @@ OH imageStream(QPDF& pdf, const QByteArray& data, int width, int height, int bit
     return image;
 }
 
-OH flateImage(QPDF& pdf, const QByteArray& samples, int width, int height, int bits, OH space)
+OH flateImage(QPDF& pdf, const QByteArray& samples, int width, int height, int bits,
+              const OH& space)
 {
     OH image = imageStream(pdf, deflate(samples), width, height, bits, space);
     image.getDict().replaceKey("/Filter", OH::newName("/FlateDecode"));
@@ -180,22 +181,22 @@ QByteArray photoSamples(int width, int height, int components, int seed)
 {
     // Separable waves, tabulated once per row and column, plus noise.
     QByteArray data(static_cast<qsizetype>(width) * height * components, '\0');
-    std::vector<double> across(static_cast<size_t>(width * components));
-    std::vector<double> down(static_cast<size_t>(height * components));
+    std::vector<double> across(static_cast<size_t>(width) * components);
+    std::vector<double> down(static_cast<size_t>(height) * components);
     for (int c = 0; c < components; ++c) {
         for (int x = 0; x < width; ++x) {
-            across[static_cast<size_t>(x * components + c)] = std::sin(x * 0.011 + c * 1.7 + seed);
+            across[static_cast<size_t>(x) * components + c] = std::sin(x * 0.011 + c * 1.7 + seed);
         }
         for (int y = 0; y < height; ++y) {
-            down[static_cast<size_t>(y * components + c)] = std::cos(y * 0.008 - c * 0.9) * 90.0;
+            down[static_cast<size_t>(y) * components + c] = std::cos(y * 0.008 - c * 0.9) * 90.0;
         }
     }
     quint32 state = static_cast<quint32>(seed) * 2654435761u;
     char* out = data.data();
     for (int y = 0; y < height; ++y) {
-        const double* d = down.data() + static_cast<size_t>(y * components);
+        const double* d = down.data() + static_cast<size_t>(y) * components;
         for (int x = 0; x < width; ++x) {
-            const double* a = across.data() + static_cast<size_t>(x * components);
+            const double* a = across.data() + static_cast<size_t>(x) * components;
             for (int c = 0; c < components; ++c) {
                 const int noise = static_cast<int>(nextRandom(state) % 17) - 8;
                 *out++ = static_cast<char>(
