@@ -28,7 +28,6 @@ private slots:
     void init();
     void levels_data();
     void levels();
-    void everyHolderOnceAndSharedStaysShared();
     void notSmallerWritesNothing_data();
     void notSmallerWritesNothing();
     void workingFolderThatCannotBeMade();
@@ -53,7 +52,7 @@ struct ImageRecord {
     int width = 0;
     int height = 0;
     QByteArray filter;
-    QByteArray colorSpace; // resolved; an ICC stream by its /N
+    QByteArray colorSpace; // resolved
     QByteArray decode;
     QByteArray raw; // stream bytes as stored
     int maskWidth = 0;
@@ -62,16 +61,6 @@ struct ImageRecord {
 
 QByteArray text(QPDFObjectHandle value)
 {
-    if (value.isIndirect() && value.isStream()) {
-        return "stream /N " + QByteArray::fromStdString(value.getDict().getKey("/N").unparse());
-    }
-    if (value.isArray()) {
-        QByteArray out = "[";
-        for (QPDFObjectHandle& item : value.aitems()) {
-            out += text(item) + ' ';
-        }
-        return out + ']';
-    }
     return QByteArray::fromStdString(value.unparseResolved());
 }
 
@@ -198,19 +187,23 @@ void CompressTest::levels_data()
     QTest::newRow("strong") << CompressionLevel::strong << 1000;
 }
 
+// One image object used by three pages (one through a form) is re-encoded once
+// and stays one object; images in annotations and patterns are found too.
 void CompressTest::levels()
 {
     QFETCH(CompressionLevel, level);
     QFETCH(int, maxSide);
     Builder builder;
-    builder.addPage(builder.image(Kind::rgb, 2600, 700, QStringLiteral("wide")),
-                    QStringLiteral("one"));
-    builder.addPage(builder.image(Kind::gray, 500, 2500, QStringLiteral("tall")),
-                    QStringLiteral("two"), Holder::page, 100, 500);
-    builder.addPage(builder.image(Kind::jpegRgb, 1200, 900, QStringLiteral("jpeg")),
-                    QStringLiteral("three"));
+    QPDFObjectHandle shared = builder.image(Kind::rgb, 2600, 700, QStringLiteral("shared"));
+    builder.addPage(shared, QStringLiteral("shared 1"));
+    builder.addPage(shared, QStringLiteral("shared 2"));
+    builder.addPage(shared, QStringLiteral("shared 3"), Holder::form);
+    builder.addPage(builder.image(Kind::gray, 500, 2500, QStringLiteral("in annotation")),
+                    QStringLiteral("annotation"), Holder::annotation, 100, 500);
+    builder.addPage(builder.image(Kind::jpegRgb, 1200, 900, QStringLiteral("in pattern")),
+                    QStringLiteral("pattern"), Holder::pattern);
     builder.addPage(builder.image(Kind::rgb, 120, 90, QStringLiteral("icon")),
-                    QStringLiteral("four"));
+                    QStringLiteral("icon"));
     const QString in = path("levels.pdf");
     const QString out = path("levels-out.pdf");
     builder.write(in);
@@ -219,45 +212,18 @@ void CompressTest::levels()
 
     const auto before = read(in).images;
     const auto after = read(out).images;
-    QCOMPARE(Fixtures::pageCount(out), 4);
-    QCOMPARE(QSize(after["wide"].width, after["wide"].height), scaled(2600, 700, maxSide));
-    QCOMPARE(QSize(after["tall"].width, after["tall"].height), scaled(500, 2500, maxSide));
-    QCOMPARE(QSize(after["jpeg"].width, after["jpeg"].height), scaled(1200, 900, maxSide));
-    QCOMPARE(after["wide"].filter, QByteArray("/DCTDecode"));
-    QCOMPARE(after["tall"].filter, QByteArray("/DCTDecode"));
+    QCOMPARE(Fixtures::pageCount(out), 6);
+    QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 4);
+    QCOMPARE(after.keys(), (QStringList{"icon", "in annotation", "in pattern", "shared"}));
+    QCOMPARE(QSize(after["shared"].width, after["shared"].height), scaled(2600, 700, maxSide));
+    QCOMPARE(QSize(after["in annotation"].width, after["in annotation"].height),
+             scaled(500, 2500, maxSide));
+    QCOMPARE(QSize(after["in pattern"].width, after["in pattern"].height),
+             scaled(1200, 900, maxSide));
+    QCOMPARE(after["shared"].filter, QByteArray("/DCTDecode"));
+    QCOMPARE(after["in annotation"].filter, QByteArray("/DCTDecode"));
     // At most 128 pixels on the longer side: left exactly as it was.
     QCOMPARE(after["icon"].raw, before["icon"].raw);
-    checkLooksTheSame(in, out, 3, 8);
-}
-
-// One image object used by three pages (one through a form) is re-encoded once
-// and stays one object; images in forms, annotations and patterns are found too.
-void CompressTest::everyHolderOnceAndSharedStaysShared()
-{
-    Builder builder;
-    QPDFObjectHandle shared = builder.image(Kind::rgb, 1900, 1000, QStringLiteral("shared"));
-    builder.addPage(shared, QStringLiteral("shared 1"));
-    builder.addPage(shared, QStringLiteral("shared 2"));
-    builder.addPage(shared, QStringLiteral("shared 3"), Holder::form);
-    builder.addPage(builder.image(Kind::rgb, 1900, 1000, QStringLiteral("in form")),
-                    QStringLiteral("form"), Holder::form);
-    builder.addPage(builder.image(Kind::gray, 1900, 1000, QStringLiteral("in annotation")),
-                    QStringLiteral("annotation"), Holder::annotation);
-    builder.addPage(builder.image(Kind::rgb, 1900, 1000, QStringLiteral("in pattern")),
-                    QStringLiteral("pattern"), Holder::pattern);
-    const QString in = path("holders.pdf");
-    const QString out = path("holders-out.pdf");
-    builder.write(in);
-
-    compress(in, out, CompressionLevel::strong);
-
-    QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 4);
-    const auto after = read(out).images;
-    QCOMPARE(after.keys(), (QStringList{"in annotation", "in form", "in pattern", "shared"}));
-    for (const ImageRecord& image : after) {
-        QCOMPARE(image.filter, QByteArray("/DCTDecode"));
-        QCOMPARE(image.width, 1000);
-    }
     checkLooksTheSame(in, out, 6, 8);
 }
 
@@ -274,13 +240,16 @@ void CompressTest::notSmallerWritesNothing()
     QFETCH(bool, photo);
     Builder builder;
     if (!photo) {
-        builder.addPage(QPDFObjectHandle::newNull(), QStringLiteral("only words"));
+        // Enough pages that a rewrite into object streams alone would come out smaller.
+        for (int page = 0; page < 40; ++page) {
+            builder.addPage(QPDFObjectHandle::newNull(), QStringLiteral("only words"));
+        }
     } else {
         QPDFObjectHandle image = builder.image(Kind::jpegRgb, 800, 500, QStringLiteral("low"));
         const QByteArray samples = ImageFixtures::photoSamples(800, 500, 3);
-        image.replaceStreamData(
-            ImageFixtures::jpeg(samples, 800, 500, 3, 25, false, true).toStdString(),
-            QPDFObjectHandle::newName("/DCTDecode"), QPDFObjectHandle::newNull());
+        image.replaceStreamData(ImageFixtures::jpeg(samples, 800, 500, 3, 25, true).toStdString(),
+                                QPDFObjectHandle::newName("/DCTDecode"),
+                                QPDFObjectHandle::newNull());
         builder.addPage(image, QStringLiteral("low quality"));
     }
     builder.write(path("small.pdf"));
@@ -359,41 +328,22 @@ void CompressTest::eachKind_data()
     QTest::addColumn<int>("width");      // 1800 is past the balanced maximum, 700 keeps its size
     QTest::addColumn<bool>("leftAlone"); // a careful pass leaves it byte for byte
 
+    // One row for each way an image is re-encoded.
     QTest::newRow("DeviceGray") << Kind::gray << 1800 << false;
-    QTest::newRow("DeviceRGB") << Kind::rgb << 1800 << false;
-    QTest::newRow("DeviceRGB, kept size") << Kind::rgb << 700 << false;
-    QTest::newRow("DeviceCMYK") << Kind::cmyk << 1800 << false;
     QTest::newRow("DeviceCMYK inverted by Decode") << Kind::cmykInverted << 1800 << false;
-    QTest::newRow("DeviceCMYK inverted, kept size") << Kind::cmykInverted << 700 << false;
-    QTest::newRow("ICCBased 1") << Kind::iccGray << 1800 << false;
-    QTest::newRow("ICCBased 3") << Kind::iccRgb << 1800 << false;
-    QTest::newRow("ICCBased 4") << Kind::iccCmyk << 1800 << false;
-    QTest::newRow("CalRGB") << Kind::calRgb << 1800 << false;
     QTest::newRow("Indexed 200 colours") << Kind::indexedMany << 1800 << false;
-    QTest::newRow("Indexed 200 colours, kept size") << Kind::indexedMany << 700 << false;
-    QTest::newRow("Indexed 8 colours") << Kind::indexedFew << 1800 << true;
-    QTest::newRow("Indexed 4-bit") << Kind::indexedFourBit << 1800 << true;
-    QTest::newRow("1-bit grey") << Kind::oneBit << 1800 << true;
-    QTest::newRow("image mask") << Kind::imageMask << 1800 << true;
     QTest::newRow("soft mask") << Kind::softMask << 1800 << false;
     QTest::newRow("soft mask, kept size") << Kind::softMask << 700 << false;
-    QTest::newRow("soft mask with Matte") << Kind::softMaskMatte << 1800 << true;
-    QTest::newRow("16-bit RGB") << Kind::sixteenBit << 1800 << true;
-    QTest::newRow("Separation") << Kind::separation << 1800 << true;
-    QTest::newRow("Lab") << Kind::lab << 1800 << true;
-    QTest::newRow("colour-key mask") << Kind::colourKey << 1800 << true;
     QTest::newRow("JPEG RGB") << Kind::jpegRgb << 1800 << false;
-    QTest::newRow("JPEG RGB, kept size") << Kind::jpegRgb << 700 << false;
-    QTest::newRow("JPEG grey") << Kind::jpegGray << 1800 << false;
-    QTest::newRow("JPEG Adobe CMYK") << Kind::jpegCmykAdobe << 1800 << false;
-    QTest::newRow("JPEG Adobe CMYK, kept size") << Kind::jpegCmykAdobe << 700 << false;
-    QTest::newRow("JPEG progressive") << Kind::jpegProgressive << 1800 << false;
     // Flate under a predictor is inflated and unpredicted by the workers.
     QTest::newRow("grey, PNG predictor") << Kind::grayPng << 1800 << false;
-    QTest::newRow("grey, PNG predictor, kept size") << Kind::grayPng << 700 << false;
-    QTest::newRow("RGB, PNG predictor") << Kind::rgbPng << 1800 << false;
-    QTest::newRow("RGB, TIFF predictor") << Kind::rgbTiff << 1800 << false;
-    QTest::newRow("RGB, TIFF predictor, kept size") << Kind::rgbTiff << 700 << false;
+    // One row for each reason an image is left alone.
+    QTest::newRow("Indexed 8 colours") << Kind::indexedFew << 1800 << true;
+    QTest::newRow("1-bit grey") << Kind::oneBit << 1800 << true;
+    QTest::newRow("image mask") << Kind::imageMask << 1800 << true;
+    QTest::newRow("soft mask with Matte") << Kind::softMaskMatte << 1800 << true;
+    QTest::newRow("Separation") << Kind::separation << 1800 << true;
+    QTest::newRow("colour-key mask") << Kind::colourKey << 1800 << true;
 }
 
 void CompressTest::eachKind()

@@ -33,8 +33,6 @@ private slots:
     void chunks();
     void opensOrRefuses_data();
     void opensOrRefuses();
-    void unlocksInEveryEncoding_data();
-    void unlocksInEveryEncoding();
     void writesCompletelyOrNothing_data();
     void writesCompletelyOrNothing();
     void uniqueNames_data();
@@ -242,50 +240,6 @@ void DocumentTest::opensOrRefuses()
     QCOMPARE(PDFEngine::needsPassword(path(name)), name == QStringLiteral("Kilitli.pdf"));
     QCOMPARE(entries(), before);
     QCOMPARE(QFile::exists(path(name)) ? Fixtures::readBytes(path(name)) : "", bytes);
-}
-
-void DocumentTest::unlocksInEveryEncoding_data()
-{
-    QTest::addColumn<Cipher>("cipher");
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<bool>("pdfDoc"); // stored as PDFDocEncoding bytes, as older producers do
-
-    const struct {
-        const char* name;
-        Cipher cipher;
-    } ciphers[] = {{"RC4-128", Cipher::rc4_128},
-                   {"AES-128", Cipher::aes128},
-                   {"AES-256", Cipher::aes256}};
-    for (const auto& c : ciphers) {
-        QTest::addRow("%s, ASCII", c.name) << c.cipher << QStringLiteral("gizli") << false;
-        QTest::addRow("%s, UTF-8 şifre", c.name) << c.cipher << QStringLiteral("şifre") << false;
-    }
-    QTest::newRow("RC4-128, Latin-1 hôtel") << Cipher::rc4_128 << QStringLiteral("hôtel") << true;
-    QTest::newRow("RC4-128, PDFDocEncoding €uro")
-        << Cipher::rc4_128 << QStringLiteral("€uro") << true;
-    QTest::newRow("AES-128, PDFDocEncoding €uro")
-        << Cipher::aes128 << QStringLiteral("€uro") << true;
-}
-
-void DocumentTest::unlocksInEveryEncoding()
-{
-    QFETCH(Cipher, cipher);
-    QFETCH(QString, password);
-    QFETCH(bool, pdfDoc);
-    const QString file = path("Şifreli.pdf");
-    Fixtures::writePdf(file, Fixtures::tagged("K", 2),
-                       {cipher, password, QStringLiteral("sahip"), pdfDoc});
-
-    qint64 pages = 0;
-    QCOMPARE(failureOf([&] {
-                 pages = PDFEngine::pageCount(PDFSource{file, password});
-             }),
-             QString());
-    QCOMPARE(pages, 2);
-    QCOMPARE(failureOf([&] {
-                 PDFEngine::pageCount(PDFSource{file, QStringLiteral("yanlış")});
-             }),
-             passwordNeeded(QStringLiteral("Şifreli.pdf")));
 }
 
 void DocumentTest::writesCompletelyOrNothing_data()

@@ -12,7 +12,9 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,13 +30,9 @@ private slots:
     void placesAnnotation_data();
     void placesAnnotation();
     void stampsOnlyTheirOwnPage();
-    void imageArtMultipliesWithSoftMask();
-    void undecodableImageStillAnnotates();
-    void lineWidth_data();
-    void lineWidth();
-    void imageArtStretchesAndMultiplies();
-    void undecodableImageDrawsNothing_data();
-    void undecodableImageDrawsNothing();
+    void imageArtMultiplies();
+    void undecodableImage_data();
+    void undecodableImage();
 
 private:
     QTemporaryDir m_folder;
@@ -124,19 +122,14 @@ QImage render(const QString& file, int pageIndex = 0)
     return page ? page->renderToImage(72, 72) : QImage();
 }
 
-bool dark(const QImage& image, int x, int y)
-{
-    const QRgb p = image.pixel(x, y);
-    return std::max({qRed(p), qGreen(p), qBlue(p)}) < 128;
-}
-
 int countDark(const QImage& image, const QRect& area)
 {
     int count = 0;
     const QRect inside = area.intersected(image.rect());
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         for (int x = inside.left(); x <= inside.right(); ++x) {
-            count += dark(image, x, y) ? 1 : 0;
+            const QRgb p = image.pixel(x, y);
+            count += std::max({qRed(p), qGreen(p), qBlue(p)}) < 128 ? 1 : 0;
         }
     }
     return count;
@@ -166,34 +159,6 @@ QByteArray png(const QImage& image)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    return bytes;
-}
-
-quint32 crc32(const QByteArray& bytes)
-{
-    quint32 crc = 0xFFFFFFFFu;
-    for (char c : bytes) {
-        crc ^= static_cast<quint8>(c);
-        for (int k = 0; k < 8; ++k) {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-    }
-    return ~crc;
-}
-
-// A real small PNG whose header claims width x height pixels, with a valid checksum.
-QByteArray pngClaiming(quint32 width, quint32 height)
-{
-    QByteArray bytes = png(QImage(4, 4, QImage::Format_RGB32));
-    const qsizetype ihdr = bytes.indexOf("IHDR");
-    for (int i = 0; i < 4; ++i) {
-        bytes[ihdr + 4 + i] = char(width >> (24 - 8 * i));
-        bytes[ihdr + 8 + i] = char(height >> (24 - 8 * i));
-    }
-    const quint32 crc = crc32(bytes.mid(ihdr, 17));
-    for (int i = 0; i < 4; ++i) {
-        bytes[ihdr + 17 + i] = char(crc >> (24 - 8 * i));
-    }
     return bytes;
 }
 
@@ -249,87 +214,24 @@ void SignTest::placesAnnotation()
     QVERIFY(!stamp.content.contains('e')); // no exponent anywhere
     QVERIFY(Fixtures::qpdfCheckIsClean(output));
 
-    // On the rendered page the art sits upright in the placed rectangle.
+    // One turned page, rendered, proves the art sits upright in the placed
+    // rectangle: heavy ink on the left, the short line at the top right.
+    if (QByteArray(QTest::currentDataTag()) != "rotated 90") {
+        return;
+    }
     const QImage page = render(output);
-    const QSizeF crop = layout.cropBox.isNull() ? QSizeF(600, 800) : layout.cropBox.size();
-    const bool quarter = layout.rotate % 180 != 0;
-    QCOMPARE(QSizeF(page.size()), quarter ? crop.transposed() : crop);
-
-    // The placed rectangle on the displayed page, in pixels at 72 dpi.
-    const QRect placed(qRound(normalised.x() * page.width()),
-                       qRound(normalised.y() * page.height()),
-                       qRound(normalised.width() * page.width()),
-                       qRound(normalised.height() * page.height()));
+    const QRect placed(0, 0, page.width() / 2, page.height() / 4);
     const int all = countDark(page, page.rect());
     QVERIFY(all > 0);
     QCOMPARE(countDark(page, placed.adjusted(-1, -1, 1, 1)), all);
-
     const int third = placed.width() / 3;
     const int band = placed.height() / 5;
-    const QRect leftThird(placed.left(), placed.top(), third, placed.height());
-    const QRect rest(placed.left() + third, placed.top() + band, placed.width() - third,
-                     placed.height() - band);
-    const QRect topRight(placed.center().x(), placed.top(), placed.width() / 2, band);
-    const QRect bottomRight(placed.center().x(), placed.bottom() - band, placed.width() / 2, band);
-    QVERIFY2(countDark(page, leftThird) > 4 * countDark(page, rest),
-             qPrintable(QStringLiteral("left %1, rest %2")
-                            .arg(countDark(page, leftThird))
-                            .arg(countDark(page, rest))));
-    QVERIFY(countDark(page, topRight) > 0);
-    QCOMPARE(countDark(page, bottomRight), 0);
-    // The one-point stroke is a round dot, drawn by its round caps.
-    QVERIFY(dark(page, placed.left() + int(0.7 * placed.width()),
-                 placed.top() + int(0.6 * placed.height())));
-}
-
-void SignTest::imageArtMultipliesWithSoftMask()
-{
-    // A transparent picture with an opaque dark block in its left half.
-    QImage picture(40, 20, QImage::Format_ARGB32);
-    picture.fill(Qt::transparent);
-    for (int y = 4; y < 16; ++y) {
-        for (int x = 4; x < 16; ++x) {
-            picture.setPixel(x, y, qRgba(10, 10, 10, 255));
-        }
-    }
-    const QString input = path("image-in.pdf");
-    const QString output = path("image-out.pdf");
-    writePage(input, Layout{{}, 270});
-    const QRectF normalised(0.2, 0.1, 0.4, 0.2);
-    PDFEngine::sign(PDFSource{input, {}},
-                    {SignItem{0, normalised, SignatureArt(SignatureArt::Image{png(picture)})}},
-                    output);
-
-    const Stamp stamp = readStamps(output, 0).value(0);
-    QCOMPARE(stamp.blendMode, QByteArray("/Multiply"));
-    QVERIFY(stamp.imageHasSoftMask);
-
-    // On the displayed page the block sits in the left half of the rectangle, upright.
-    const QImage page = render(output);
-    const QRect placed(qRound(0.2 * page.width()), qRound(0.1 * page.height()),
-                       qRound(0.4 * page.width()), qRound(0.2 * page.height()));
-    const QRect block(placed.left() + placed.width() * 4 / 40,
-                      placed.top() + placed.height() * 4 / 20, placed.width() * 12 / 40,
-                      placed.height() * 12 / 20);
-    const int all = countDark(page, page.rect());
-    QVERIFY(all > 0);
-    QCOMPARE(countDark(page, block.adjusted(-2, -2, 2, 2)), all);
-}
-
-void SignTest::undecodableImageStillAnnotates()
-{
-    const QString input = path("broken-in.pdf");
-    const QString output = path("broken-out.pdf");
-    writePage(input, Layout{});
-    PDFEngine::sign(PDFSource{input, {}},
-                    {SignItem{0, QRectF(0, 0, 1, 1), SignatureArt(SignatureArt::Image{"junk"})}},
-                    output);
-    const QList<Stamp> stamps = readStamps(output, 0);
-    QCOMPARE(stamps.size(), 1);
-    QCOMPARE(stamps.first().rect, QRectF(0, 0, 600, 800));
-    QVERIFY(stamps.first().content.isEmpty());
-    QCOMPARE(countDark(render(output), QRect(0, 0, 600, 800)), 0);
-    QVERIFY(Fixtures::qpdfCheckIsClean(output));
+    QVERIFY(countDark(page, QRect(0, 0, third, placed.height())) >
+            4 * countDark(page, QRect(third, band, placed.width() - third, placed.height())));
+    QVERIFY(countDark(page, QRect(placed.center().x(), 0, placed.width() / 2, band)) > 0);
+    QCOMPARE(countDark(page, QRect(placed.center().x(), placed.bottom() - band, placed.width() / 2,
+                                   band)),
+             0);
 }
 
 // Both pages share one /Annots array holding a square: the stamps join page 1
@@ -376,34 +278,15 @@ void SignTest::stampsOnlyTheirOwnPage()
     QVERIFY(Fixtures::qpdfCheckIsClean(output));
 }
 
-void SignTest::lineWidth_data()
+// A 3 x 1 picture, black, white, then transparent: the stamp keeps the alpha
+// as a soft mask and multiplies; the preview stretches it without aspect
+// correction, and white paper or transparency leave the red canvas as it was.
+void SignTest::imageArtMultiplies()
 {
-    QTest::addColumn<double>("height");
-    QTest::addColumn<double>("weight");
-    QTest::addColumn<double>("width");
-
-    QTest::newRow("30 high at 0.04") << 30.0 << 0.04 << 1.2;
-    QTest::newRow("10 high at 0.04: the 0.5 minimum") << 10.0 << 0.04 << 0.5;
-    QTest::newRow("50 high at 0.1") << 50.0 << 0.1 << 5.0;
-}
-
-void SignTest::lineWidth()
-{
-    QFETCH(double, height);
-    QFETCH(double, weight);
-    QFETCH(double, width);
-
-    const SignatureArt art = strokes({{{0.1, 0.5}, {0.9, 0.5}}}, weight);
-    QCOMPARE(art.lineWidth(height), width);
-}
-
-// A 2 x 1 picture, black then white, drawn into a 30 x 60 rect on a red canvas:
-// stretched without aspect correction, and white paper leaves the canvas as it was.
-void SignTest::imageArtStretchesAndMultiplies()
-{
-    QImage picture(2, 1, QImage::Format_RGB32);
-    picture.setPixel(0, 0, qRgb(0, 0, 0));
-    picture.setPixel(1, 0, qRgb(255, 255, 255));
+    QImage picture(3, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(0, 0, 0, 255));
+    picture.setPixel(1, 0, qRgba(255, 255, 255, 255));
+    picture.setPixel(2, 0, qRgba(0, 0, 0, 0));
     const SignatureArt art(SignatureArt::Image{png(picture)});
 
     QImage canvas(100, 100, QImage::Format_ARGB32_Premultiplied);
@@ -415,30 +298,55 @@ void SignTest::imageArtStretchesAndMultiplies()
     painter.end();
     QCOMPARE(canvas.pixelColor(13, 22), QColor(0, 0, 0));
     QCOMPARE(canvas.pixelColor(13, 78), QColor(0, 0, 0));
-    QCOMPARE(canvas.pixelColor(37, 50), QColor(200, 40, 40)); // the white right half
+    QCOMPARE(canvas.pixelColor(25, 50), QColor(200, 40, 40)); // white
+    QCOMPARE(canvas.pixelColor(37, 50), QColor(200, 40, 40)); // transparent
     QCOMPARE(canvas.pixelColor(8, 50), QColor(200, 40, 40));  // outside the rect
     QCOMPARE(canvas.pixelColor(20, 82), QColor(200, 40, 40));
+
+    const QString input = path("image-in.pdf");
+    const QString output = path("image-out.pdf");
+    writePage(input, Layout{});
+    PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0.2, 0.1, 0.4, 0.2), art}}, output);
+    const Stamp stamp = readStamps(output, 0).value(0);
+    QCOMPARE(stamp.blendMode, QByteArray("/Multiply"));
+    QVERIFY(stamp.imageHasSoftMask);
 }
 
-void SignTest::undecodableImageDrawsNothing_data()
+// Art that does not decode, or would decode to a huge image, draws nothing in
+// previews and still becomes an empty stamp.
+void SignTest::undecodableImage_data()
 {
     QTest::addColumn<QByteArray>("bytes");
 
     QTest::newRow("not an image") << QByteArray("not an image at all");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("truncated png") << png(QImage(8, 8, QImage::Format_RGB32)).left(40);
-    QTest::newRow("declares 400 million pixels") << pngClaiming(20000, 20000);
+    // A one-bit bitmap keeps the test's own data small.
+    QTest::newRow("over 100 million pixels")
+        << QByteArray("P4\n10001 10000\n") + QByteArray(qsizetype{1251} * 10000, '\0');
 }
 
-void SignTest::undecodableImageDrawsNothing()
+void SignTest::undecodableImage()
 {
     QFETCH(QByteArray, bytes);
+    // Qt's own allocation limit would hide a missing pixel bound; the engine must not rely on it.
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(0);
+    const auto restore = qScopeGuard([limit] { QImageReader::setAllocationLimit(limit); });
 
     const SignatureArt art(SignatureArt::Image{bytes});
     QVERIFY(art.decodedImage().isNull());
     QImage transparent(30, 20, QImage::Format_ARGB32);
     transparent.fill(Qt::transparent);
     QCOMPARE(art.image(QSize(30, 20)).convertToFormat(QImage::Format_ARGB32), transparent);
+
+    const QString input = path("broken-in.pdf");
+    const QString output = path("broken-out.pdf");
+    writePage(input, Layout{});
+    PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0, 0, 1, 1), art}}, output);
+    const QList<Stamp> stamps = readStamps(output, 0);
+    QCOMPARE(stamps.size(), 1);
+    QCOMPARE(stamps.first().rect, QRectF(0, 0, 600, 800));
+    QVERIFY(stamps.first().content.isEmpty());
+    QVERIFY(Fixtures::qpdfCheckIsClean(output));
 }
 
 QTEST_MAIN(SignTest)

@@ -6,7 +6,6 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include <QColorSpace>
 #include <QFile>
 #include <algorithm>
 #include <cmath>
@@ -55,55 +54,23 @@ OH imageStream(QPDF& pdf, const QByteArray& data, int width, int height, int bit
     return image;
 }
 
-OH flateImage(QPDF& pdf, const QByteArray& samples, int width, int height, int bits, OH space)
+OH flateImage(QPDF& pdf, const QByteArray& samples, int width, int height, int bits,
+              const OH& space)
 {
     OH image = imageStream(pdf, deflate(samples), width, height, bits, space);
     image.getDict().replaceKey("/Filter", OH::newName("/FlateDecode"));
     return image;
 }
 
-OH predictedImage(QPDF& pdf, Kind kind, int width, int height)
+OH pngImage(QPDF& pdf, int width, int height)
 {
-    const int components = kind == Kind::grayPng ? 1 : 3;
-    const QByteArray samples = photoSamples(width, height, components);
-    const int rowBytes = width * components;
-    const bool png = kind != Kind::rgbTiff;
-    const QByteArray coded = png ? pngPredicted(samples, rowBytes, components)
-                                 : tiffPredicted(samples, rowBytes, components);
-    OH image = imageStream(pdf, deflate(coded), width, height, 8,
-                           OH::newName(components == 1 ? "/DeviceGray" : "/DeviceRGB"));
+    const QByteArray coded = pngPredicted(photoSamples(width, height, 1), width, 1);
+    OH image = imageStream(pdf, deflate(coded), width, height, 8, OH::newName("/DeviceGray"));
     image.getDict().replaceKey("/Filter", OH::newName("/FlateDecode"));
     image.getDict().replaceKey("/DecodeParms",
-                               OH::parse("<< /Predictor " + std::to_string(png ? 15 : 2) +
-                                         " /Colors " + std::to_string(components) + " /Columns " +
+                               OH::parse("<< /Predictor 15 /Colors 1 /Columns " +
                                          std::to_string(width) + " /BitsPerComponent 8 >>"));
     return image;
-}
-
-OH jpegImage(QPDF& pdf, const QByteArray& data, int width, int height, OH space)
-{
-    OH image = imageStream(pdf, data, width, height, 8, space);
-    image.getDict().replaceKey("/Filter", OH::newName("/DCTDecode"));
-    return image;
-}
-
-OH iccBased(QPDF& pdf, int n)
-{
-    // Qt makes a real sRGB profile; for one and four channels the profile
-    // bytes only have to be carried along, the /Alternate says what they mean.
-    QByteArray profile = QColorSpace(QColorSpace::SRgb).iccProfile();
-    const char* alternate = "/DeviceRGB";
-    if (n != 3) {
-        profile = QByteArray("not a real profile, only carried along");
-        alternate = n == 1 ? "/DeviceGray" : "/DeviceCMYK";
-    }
-    OH stream = pdf.newStream(bytes(profile));
-    stream.getDict().replaceKey("/N", OH::newInteger(n));
-    stream.getDict().replaceKey("/Alternate", OH::newName(alternate));
-    OH array = OH::newArray();
-    array.appendItem(OH::newName("/ICCBased"));
-    array.appendItem(stream);
-    return array;
 }
 
 OH indexed(int colours, const QByteArray& table)
@@ -139,30 +106,20 @@ QByteArray paletteIndices(int width, int height, int colours)
     return indices;
 }
 
-QByteArray packedBits(int width, int height, int bits, int levels)
+// One bit a pixel: a checkerboard of 24-pixel squares.
+QByteArray checkerboard(int width, int height)
 {
-    const int rowBytes = (width * bits + 7) / 8;
-    QByteArray data(rowBytes * height, '\0');
+    const int rowBytes = (width + 7) / 8;
+    QByteArray data(static_cast<qsizetype>(rowBytes) * height, '\0');
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const int value = ((x / 24) + (y / 24)) % levels;
-            const int bit = x * bits;
-            const int shift = 8 - bits - bit % 8;
-            data[y * rowBytes + bit / 8] =
-                static_cast<char>(data[y * rowBytes + bit / 8] | (value << shift));
+            if ((x / 24 + y / 24) % 2 != 0) {
+                data[y * rowBytes + x / 8] =
+                    static_cast<char>(data[y * rowBytes + x / 8] | (0x80 >> (x % 8)));
+            }
         }
     }
     return data;
-}
-
-OH softMask(QPDF& pdf, int width, int height, bool matte)
-{
-    OH mask = flateImage(pdf, photoSamples(width, height, 1, 3), width, height, 8,
-                         OH::newName("/DeviceGray"));
-    if (matte) {
-        mask.getDict().replaceKey("/Matte", OH::parse("[0 0 0]"));
-    }
-    return mask;
 }
 
 OH makeImage(QPDF& pdf, Kind kind, int w, int h)
@@ -172,74 +129,48 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
         return flateImage(pdf, photoSamples(w, h, 1), w, h, 8, OH::newName("/DeviceGray"));
     case Kind::rgb:
         return flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
-    case Kind::cmyk:
-        return flateImage(pdf, photoSamples(w, h, 4), w, h, 8, OH::newName("/DeviceCMYK"));
     case Kind::cmykInverted: {
         OH image = flateImage(pdf, photoSamples(w, h, 4), w, h, 8, OH::newName("/DeviceCMYK"));
         image.getDict().replaceKey("/Decode", OH::parse("[1 0 1 0 1 0 1 0]"));
         return image;
     }
-    case Kind::iccGray: return flateImage(pdf, photoSamples(w, h, 1), w, h, 8, iccBased(pdf, 1));
-    case Kind::iccRgb: return flateImage(pdf, photoSamples(w, h, 3), w, h, 8, iccBased(pdf, 3));
-    case Kind::iccCmyk: return flateImage(pdf, photoSamples(w, h, 4), w, h, 8, iccBased(pdf, 4));
-    case Kind::calRgb:
-        return flateImage(pdf, photoSamples(w, h, 3), w, h, 8,
-                          OH::parse("[/CalRGB << /WhitePoint [0.9505 1 1.089] >>]"));
     case Kind::indexedMany:
         return flateImage(pdf, paletteIndices(w, h, 200), w, h, 8, indexed(200, paletteTable(200)));
     case Kind::indexedFew:
         return flateImage(pdf, paletteIndices(w, h, 8), w, h, 8, indexed(8, paletteTable(8)));
-    case Kind::indexedFourBit:
-        return flateImage(pdf, packedBits(w, h, 4, 16), w, h, 4, indexed(16, paletteTable(16)));
     case Kind::oneBit:
-        return flateImage(pdf, packedBits(w, h, 1, 2), w, h, 1, OH::newName("/DeviceGray"));
+        return flateImage(pdf, checkerboard(w, h), w, h, 1, OH::newName("/DeviceGray"));
     case Kind::imageMask: {
-        OH image = flateImage(pdf, packedBits(w, h, 1, 2), w, h, 1, OH::newNull());
+        OH image = flateImage(pdf, checkerboard(w, h), w, h, 1, OH::newNull());
         image.getDict().replaceKey("/ImageMask", OH::newBool(true));
-        image.getDict().removeKey("/BitsPerComponent");
-        image.getDict().replaceKey("/BitsPerComponent", OH::newInteger(1));
         return image;
     }
     case Kind::softMask:
     case Kind::softMaskMatte: {
         OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
-        image.getDict().replaceKey("/SMask", softMask(pdf, w, h, kind == Kind::softMaskMatte));
+        OH mask = flateImage(pdf, photoSamples(w, h, 1, 3), w, h, 8, OH::newName("/DeviceGray"));
+        if (kind == Kind::softMaskMatte) {
+            mask.getDict().replaceKey("/Matte", OH::parse("[0 0 0]"));
+        }
+        image.getDict().replaceKey("/SMask", mask);
         return image;
     }
-    case Kind::sixteenBit:
-        // Twice the bytes of an 8-bit picture, read as 16-bit samples.
-        return flateImage(pdf, photoSamples(2 * w, h, 3), w, h, 16, OH::newName("/DeviceRGB"));
     case Kind::separation:
         return flateImage(pdf, photoSamples(w, h, 1), w, h, 8,
                           OH::parse("[/Separation /Spot /DeviceCMYK << /FunctionType 2 "
                                     "/Domain [0 1] /C0 [0 0 0 0] /C1 [0 1 0.2 0] /N 1 >>]"));
-    case Kind::lab:
-        return flateImage(pdf, photoSamples(w, h, 3), w, h, 8,
-                          OH::parse("[/Lab << /WhitePoint [0.9505 1 1.089] "
-                                    "/Range [-100 100 -100 100] >>]"));
     case Kind::colourKey: {
         OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
         image.getDict().replaceKey("/Mask", OH::parse("[0 60 0 60 0 60]"));
         return image;
     }
-    case Kind::jpegRgb:
-        return jpegImage(pdf, jpeg(photoSamples(w, h, 3), w, h, 3, 95), w, h,
-                         OH::newName("/DeviceRGB"));
-    case Kind::jpegGray:
-        return jpegImage(pdf, jpeg(photoSamples(w, h, 1), w, h, 1, 95), w, h,
-                         OH::newName("/DeviceGray"));
-    case Kind::jpegCmykAdobe: {
-        OH image = jpegImage(pdf, jpeg(photoSamples(w, h, 4), w, h, 4, 95), w, h,
-                             OH::newName("/DeviceCMYK"));
-        image.getDict().replaceKey("/Decode", OH::parse("[1 0 1 0 1 0 1 0]"));
+    case Kind::jpegRgb: {
+        OH image = imageStream(pdf, jpeg(photoSamples(w, h, 3), w, h, 3, 95), w, h, 8,
+                               OH::newName("/DeviceRGB"));
+        image.getDict().replaceKey("/Filter", OH::newName("/DCTDecode"));
         return image;
     }
-    case Kind::jpegProgressive:
-        return jpegImage(pdf, jpeg(photoSamples(w, h, 3), w, h, 3, 95, true), w, h,
-                         OH::newName("/DeviceRGB"));
-    case Kind::grayPng:
-    case Kind::rgbPng:
-    case Kind::rgbTiff: return predictedImage(pdf, kind, w, h);
+    case Kind::grayPng: return pngImage(pdf, w, h);
     }
     throw std::logic_error("unknown image kind");
 }
@@ -250,22 +181,22 @@ QByteArray photoSamples(int width, int height, int components, int seed)
 {
     // Separable waves, tabulated once per row and column, plus noise.
     QByteArray data(static_cast<qsizetype>(width) * height * components, '\0');
-    std::vector<double> across(static_cast<size_t>(width * components));
-    std::vector<double> down(static_cast<size_t>(height * components));
+    std::vector<double> across(static_cast<size_t>(width) * components);
+    std::vector<double> down(static_cast<size_t>(height) * components);
     for (int c = 0; c < components; ++c) {
         for (int x = 0; x < width; ++x) {
-            across[static_cast<size_t>(x * components + c)] = std::sin(x * 0.011 + c * 1.7 + seed);
+            across[static_cast<size_t>(x) * components + c] = std::sin(x * 0.011 + c * 1.7 + seed);
         }
         for (int y = 0; y < height; ++y) {
-            down[static_cast<size_t>(y * components + c)] = std::cos(y * 0.008 - c * 0.9) * 90.0;
+            down[static_cast<size_t>(y) * components + c] = std::cos(y * 0.008 - c * 0.9) * 90.0;
         }
     }
     quint32 state = static_cast<quint32>(seed) * 2654435761u;
     char* out = data.data();
     for (int y = 0; y < height; ++y) {
-        const double* d = down.data() + static_cast<size_t>(y * components);
+        const double* d = down.data() + static_cast<size_t>(y) * components;
         for (int x = 0; x < width; ++x) {
-            const double* a = across.data() + static_cast<size_t>(x * components);
+            const double* a = across.data() + static_cast<size_t>(x) * components;
             for (int c = 0; c < components; ++c) {
                 const int noise = static_cast<int>(nextRandom(state) % 17) - 8;
                 *out++ = static_cast<char>(
@@ -277,7 +208,7 @@ QByteArray photoSamples(int width, int height, int components, int seed)
 }
 
 QByteArray jpeg(const QByteArray& samples, int width, int height, int components, int quality,
-                bool progressive, bool optimized)
+                bool optimized)
 {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr errors{};
@@ -294,9 +225,6 @@ QByteArray jpeg(const QByteArray& samples, int width, int height, int components
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
     cinfo.optimize_coding = optimized ? TRUE : FALSE;
-    if (progressive) {
-        jpeg_simple_progression(&cinfo);
-    }
     jpeg_start_compress(&cinfo, TRUE);
     const auto rowBytes = static_cast<size_t>(width) * static_cast<size_t>(components);
     while (cinfo.next_scanline < cinfo.image_height) {
@@ -322,15 +250,14 @@ QByteArray deflate(const QByteArray& data)
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes,
-                        const QList<int>& types)
+QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes)
 {
     const auto* in = reinterpret_cast<const unsigned char*>(samples.constData());
     const int rows = static_cast<int>(samples.size() / rowBytes);
     QByteArray out;
     out.reserve(samples.size() + rows);
     for (int y = 0; y < rows; ++y) {
-        const int type = types[y % types.size()];
+        const int type = y % 5;
         out.append(static_cast<char>(type));
         const unsigned char* row = in + static_cast<ptrdiff_t>(y) * rowBytes;
         for (int i = 0; i < rowBytes; ++i) {

@@ -3,7 +3,6 @@
 #include <qpdf/QPDFObjectHandle.hh>
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 #include <memory>
 
@@ -17,42 +16,28 @@ namespace ImageFixtures {
 enum class Kind {
     gray,
     rgb,
-    cmyk,
     cmykInverted, // DeviceCMYK with /Decode [1 0 1 0 1 0 1 0]
-    iccGray,
-    iccRgb,
-    iccCmyk,
-    calRgb,
-    indexedMany,    // 200 colours
-    indexedFew,     // 8 colours, 8 bits per index
-    indexedFourBit, // 16 colours, 4 bits per index
+    indexedMany,  // 200 colours
+    indexedFew,   // 8 colours, 8 bits per index
     oneBit,
     imageMask,
     softMask,      // RGB with an 8-bit soft mask of its own size
     softMaskMatte, // the same with /Matte in the mask
-    sixteenBit,
     separation,
-    lab,
     colourKey, // RGB with a /Mask colour-key array
     jpegRgb,
-    jpegGray,
-    jpegCmykAdobe, // Photoshop-style inverted CMYK: Adobe marker and /Decode [1 0 ...]
-    jpegProgressive,
     grayPng, // Flate with a PNG predictor, every row type in turn
-    rgbPng,
-    rgbTiff, // Flate with the TIFF predictor
 };
 
 // A smooth photograph-like picture with a little noise: JPEG shrinks it
 // well, Flate does not. Deterministic for a given seed.
 QByteArray photoSamples(int width, int height, int components, int seed = 1);
 QByteArray jpeg(const QByteArray& samples, int width, int height, int components, int quality,
-                bool progressive = false, bool optimized = false);
+                bool optimized = false);
 QByteArray deflate(const QByteArray& data);
 // Rows of `rowBytes` samples coded for a PNG predictor of `pixelBytes` per
-// pixel, row y with row type types[y % types.size()].
-QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes,
-                        const QList<int>& types = {0, 1, 2, 3, 4});
+// pixel, the five row types in turn.
+QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes);
 // The same for the TIFF predictor: each sample less the one a pixel before it.
 QByteArray tiffPredicted(const QByteArray& samples, int rowBytes, int pixelBytes);
 
