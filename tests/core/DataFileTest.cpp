@@ -180,7 +180,6 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QByteArray>("written");
         QTest::newRow("0.1 + 0.2") << 0.1 + 0.2 << QByteArray("0.30000000000000004");
-        QTest::newRow("one third") << 1.0 / 3.0 << QByteArray("0.3333333333333333");
         QTest::newRow("whole") << 2.0 << QByteArray("2");
         QTest::newRow("smallest subnormal")
             << std::numeric_limits<double>::denorm_min() << QByteArray();
@@ -223,17 +222,13 @@ private slots:
     void refusesValuesWithoutJsonForm_data()
     {
         QTest::addColumn<AppData>("data");
-        const double inf = std::numeric_limits<double>::infinity();
         AppData badAspect = fullData();
         badAspect.signatures[1].aspect = std::numeric_limits<double>::quiet_NaN();
-        AppData badPoint = fullData();
-        (*badPoint.signatures[0].strokes)[1][0].setY(-inf);
         AppData badDate = fullData();
         badDate.history[0].date = QDateTime();
         AppData farFuture = fullData();
         farFuture.history[0].date = QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC);
         QTest::newRow("nan aspect") << badAspect;
-        QTest::newRow("infinite point") << badPoint;
         QTest::newRow("invalid date") << badDate;
         QTest::newRow("year 10000") << farFuture;
     }
@@ -257,18 +252,16 @@ private slots:
         std::optional<AppData> nullOptionals = full;
         nullOptionals->signatures[0].weight.reset();
         nullOptionals->signatures[0].ink.reset();
+        nullOptionals->signatures[0].strokes.reset();
         std::optional<AppData> version7 = full;
         version7->version = 7;
-        std::optional<AppData> noStrokes = full;
-        noStrokes->signatures[0].strokes.reset();
 
         QTest::newRow("null optionals")
             << edited(R"("ink":"blue")", R"("ink":null,"imageFile":null)")
                    .replace(R"("weight":0.04)", R"("weight":null)")
+                   .replace(R"("strokes":[[[0.1,0.52],[0.12,0.5]],[[0.4,0.3]]])",
+                            R"("strokes":null)")
             << nullOptionals;
-        QTest::newRow("null strokes")
-            << edited(R"("strokes":[[[0.1,0.52],[0.12,0.5]],[[0.4,0.3]]])", R"("strokes":null)")
-            << noStrokes;
         QTest::newRow("lower-case uuid") << edited("3F2504E0-4F89-41D3-9A0C-0305E82C3301",
                                                    "3f2504e0-4f89-41d3-9a0c-0305e82c3301")
                                          << full;
@@ -276,28 +269,19 @@ private slots:
             << edited("2025-03-14T09:26:53Z", "2025-03-14T03:56:53-05:30") << full;
         QTest::newRow("unknown keys everywhere")
             << edited(R"({"history":[)", R"({"extra":{"a":[1]},"history":[)")
-                   .replace(R"("tool":"merge")", R"("tool":"merge","colour":"red")")
                    .replace(R"("aspect":3)", R"("aspect":3,"pressure":[0.5])")
             << full;
         QTest::newRow("whole number with a fraction part")
             << edited(R"("bytesAfter":900)", R"("bytesAfter":900.0)") << full;
         QTest::newRow("version carried over")
             << edited(R"("version":1)", R"("version":7)") << version7;
-        QTest::newRow("empty lists") << QByteArray(R"({"history":[],"signatures":[],"version":1})")
-                                     << std::optional(AppData{});
         const std::optional<AppData> refused;
         QTest::newRow("trailing garbage") << fullText + "x" << refused;
-        QTest::newRow("root is a list") << QByteArray("[]") << refused;
         QTest::newRow("missing version") << edited(R"(,"version":1)", "") << refused;
-        QTest::newRow("missing history") << edited(R"({"history":[)", R"({"past":[)") << refused;
-        QTest::newRow("signature not an object")
-            << QByteArray(R"({"history":[],"signatures":["Ada"],"version":1})") << refused;
         QTest::newRow("bytes as string")
             << edited(R"("bytesBefore":1200)", R"("bytesBefore":"1200")") << refused;
         QTest::newRow("bytes out of range")
             << edited(R"("bytesBefore":1200)", R"("bytesBefore":1e30)") << refused;
-        QTest::newRow("input not a string")
-            << edited(R"(["a.pdf","b.pdf"])", R"(["a.pdf",2])") << refused;
         QTest::newRow("fractional seconds")
             << edited("2025-03-14T09:26:53Z", "2025-03-14T09:26:53.120Z") << refused;
         QTest::newRow("offset past 23 hours")
@@ -313,7 +297,6 @@ private slots:
             << edited(R"("weight":0.04)", R"("weight":"0.04")") << refused;
         QTest::newRow("point with three numbers")
             << edited("[0.4,0.3]", "[0.4,0.3,0.2]") << refused;
-        QTest::newRow("stroke not a list") << edited("[[0.4,0.3]]", "0.4") << refused;
     }
 
     void readsOnlyWellFormedFiles()
@@ -414,8 +397,6 @@ private slots:
         QTest::addColumn<std::optional<QString>>("imageFile");
         QTest::addColumn<bool>("allowed");
         QTest::newRow("plain name") << std::optional<QString>("a.png") << true;
-        QTest::newRow("drawn signature") << std::optional<QString>() << false;
-        QTest::newRow("empty") << std::optional<QString>("") << false;
         QTest::newRow("dot dot") << std::optional<QString>("..") << false;
         QTest::newRow("parent folder") << std::optional<QString>("../x.png") << false;
         QTest::newRow("backslash") << std::optional<QString>("a\\b.png") << false;

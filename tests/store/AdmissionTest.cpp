@@ -215,24 +215,14 @@ private slots:
         QCOMPARE(Fixtures::readTags(output), (QStringList{"euro-1", "dogru-1", "sifre-1"}));
     }
 
-    void receiveUsesTheSelectedToolOrMerge_data()
+    // Files handed over from outside go to the selected tool (from the history to merge,
+    // which the shell's tests show) and bring the window forward.
+    void receiveUsesTheSelectedTool()
     {
-        QTest::addColumn<AppSection>("current");
-        QTest::addColumn<AppSection>("section");
-        QTest::newRow("from history to merge") << AppSection::history << AppSection::merge;
-        QTest::newRow("the selected tool") << AppSection::pages << AppSection::pages;
-    }
-
-    void receiveUsesTheSelectedToolOrMerge()
-    {
-        QFETCH(AppSection, current);
-        QFETCH(AppSection, section);
-        AppSections::setCurrent(current);
+        AppSections::setCurrent(AppSection::pages);
         store().receive({m_fixture->pdf("dış.pdf", 2)});
-
-        QCOMPARE(AppSections::current(), section);
-        QCOMPARE(names(store().mergeFiles()).size(), section == AppSection::merge ? 1 : 0);
-        QCOMPARE(store().pagesFile().has_value(), section == AppSection::pages);
+        QCOMPARE(AppSections::current(), AppSection::pages);
+        QVERIFY(store().pagesFile() && store().mergeFiles().isEmpty());
         QCOMPARE(m_fixture->broughtForward, 1);
     }
 
