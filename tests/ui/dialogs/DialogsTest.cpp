@@ -90,8 +90,6 @@ private slots:
         for (const QString& answer : answers) {
             script.then([&informative, answer](QWidget* modal) {
                 auto* field = modal->findChild<QLineEdit*>(QStringLiteral("password"));
-                QCOMPARE(modal->findChild<QLabel*>(QStringLiteral("message"))->text(),
-                         QStringLiteral("Gizli rapor.pdf parola korumalı"));
                 informative << modal->findChild<QLabel*>(QStringLiteral("informative"))->text();
                 // Every attempt starts empty, and typing goes into the field at once.
                 QVERIFY(field->text().isEmpty());
