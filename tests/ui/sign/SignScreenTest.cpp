@@ -172,7 +172,7 @@ private slots:
     }
 
     // A card places and selects; clicks and short travels select; paper deselects; below two
-    // points a press is a click.
+    // points a press is a click. Keys nudge and delete the selected placement.
     void selectingAndDeselecting()
     {
         QVERIFY(!run()->isEnabled());
@@ -197,23 +197,18 @@ private slots:
         // The second lies 3 % right and down of the first: this point is the first's alone.
         click(canvas(), first->frame().topLeft() + QPointF(4, 4));
         QVERIFY(first->isSelected() && !second->findChild<ResizeHandle*>()->isVisible());
-    }
-
-    void keysNudgeAndDeleteAndTheCrossRemoves()
-    {
-        PlacementView* view = placeOne();
-        click(canvas(), centreOf(view));
+        // The keys move and delete the selected one.
         QVERIFY(canvas()->hasFocus());
-        const QRectF start = store().placements().first().rect;
+        const QRectF moved = store().placements().first().rect;
         QTest::keyClick(canvas(), Qt::Key_Right);
         QTest::keyClick(canvas(), Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(store().placements().first().rect,
-                 QRectF(start.x() + 1 / pageSize().width(), start.y() + 10 / pageSize().height(),
-                        start.width(), start.height()));
+                 QRectF(moved.x() + 1 / pageSize().width(), moved.y() + 10 / pageSize().height(),
+                        moved.width(), moved.height()));
         QTest::keyClick(canvas(), Qt::Key_Delete);
-        QVERIFY(store().placements().isEmpty());
-        click(card(0));
-        click(canvas()->placementViews().value(0)->findChild<RemoveButton*>());
+        QTRY_COMPARE(canvas()->placementViews(), QList<PlacementView*>{second});
+        click(canvas(), centreOf(second)); // the cross shows on the selected one
+        click(second->findChild<RemoveButton*>());
         QVERIFY(store().placements().isEmpty());
         QTRY_VERIFY(canvas()->placementViews().isEmpty());
         QVERIFY(!named(QStringLiteral("count"))->isVisible());
