@@ -236,7 +236,7 @@ private slots:
     }
 
     // Which placements go with a signature is the Store's; here the question comes first and
-    // the cards and the count follow the answer.
+    // the cards follow the answer.
     void deletingFromTheLibraryAsksFirst_data()
     {
         QTest::addColumn<QString>("answer");
@@ -250,9 +250,6 @@ private slots:
         QFETCH(QStringList, left);
         addSignature(QStringLiteral("İki kez"));
         addSignature(QStringLiteral("Bir kez"));
-        openDocument(1);
-        click(card(0));
-        click(card(1));
         click(Find::named(panel()->cards().value(0), QStringLiteral("İmzayı sil")));
         QMessageBox* box = panel()->findChild<QMessageBox*>();
         QVERIFY(box);
@@ -262,8 +259,6 @@ private slots:
         QTRY_VERIFY(!panel()->findChild<QMessageBox*>());
         QCOMPARE(libraryNames(), left);
         QTRY_COMPARE(panel()->cards().size(), left.size());
-        QCOMPARE(text(QStringLiteral("count")),
-                 QStringLiteral("Yerleştirilen imza: %1").arg(left.size()));
     }
 
     // Without a document the cards show but place nothing.
