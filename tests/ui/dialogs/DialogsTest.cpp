@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -90,8 +89,6 @@ private slots:
         for (const QString& answer : answers) {
             script.then([&informative, answer](QWidget* modal) {
                 auto* field = modal->findChild<QLineEdit*>(QStringLiteral("password"));
-                QCOMPARE(modal->findChild<QLabel*>(QStringLiteral("message"))->text(),
-                         QStringLiteral("Gizli rapor.pdf parola korumalı"));
                 informative << modal->findChild<QLabel*>(QStringLiteral("informative"))->text();
                 // Every attempt starts empty, and typing goes into the field at once.
                 QVERIFY(field->text().isEmpty());
@@ -131,41 +128,40 @@ private slots:
     }
 
     // What the panels hand back: the files, the folder or the destination chosen, or nothing. The
-    // save panel offers the suggested name and asks before replacing a file.
+    // save panel offers the suggested name; replacing a file there is Qt's own question.
     void panelsGiveWhatWasChosen_data()
     {
         QTest::addColumn<QString>("panel"); // "several", "one", "folder" or "save"
-        QTest::addColumn<QString>(
-            "typed"); // the name field's text (preset, for save); empty cancels
+        QTest::addColumn<QFileDialog::FileMode>("mode");
+        QTest::addColumn<QString>("typed"); // the name field's text (preset, for save); "" cancels
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("several PDFs")
-            << QStringLiteral("several") << "\"a.pdf\" \"b.pdf\"" << QStringList{"a.pdf", "b.pdf"};
-        QTest::newRow("one PDF") << QStringLiteral("one") << "a.pdf" << QStringList{"a.pdf"};
-        QTest::newRow("cancelled") << QStringLiteral("several") << "" << QStringList{};
-        QTest::newRow("a folder") << QStringLiteral("folder") << "çıktılar"
-                                  << QStringList{"çıktılar"};
-        QTest::newRow("save over a file") << QStringLiteral("save") << "Sözleşme imzalı.pdf"
-                                          << QStringList{"Sözleşme imzalı.pdf"};
+        QTest::newRow("several PDFs") << QStringLiteral("several") << QFileDialog::ExistingFiles
+                                      << "\"a.pdf\" \"b.pdf\"" << QStringList{"a.pdf", "b.pdf"};
+        QTest::newRow("one PDF") << QStringLiteral("one") << QFileDialog::ExistingFile << "a.pdf"
+                                 << QStringList{"a.pdf"};
+        QTest::newRow("cancelled")
+            << QStringLiteral("several") << QFileDialog::ExistingFiles << "" << QStringList{};
+        QTest::newRow("a folder") << QStringLiteral("folder") << QFileDialog::Directory
+                                  << "çıktılar" << QStringList{"çıktılar"};
+        QTest::newRow("save") << QStringLiteral("save") << QFileDialog::AnyFile
+                              << "Sözleşme imzalı.pdf" << QStringList{"Sözleşme imzalı.pdf"};
     }
     void panelsGiveWhatWasChosen()
     {
         QFETCH(QString, panel);
+        QFETCH(QFileDialog::FileMode, mode);
         QFETCH(QString, typed);
         QFETCH(QStringList, expected);
-        for (const QString name : {"a.pdf", "b.pdf", "notes.txt", "Sözleşme imzalı.pdf"}) {
+        for (const QString name : {"a.pdf", "b.pdf"}) {
             QFile file(m_dir->filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("çıktılar")));
-        const QMap<QString, QFileDialog::FileMode> modes = {{"several", QFileDialog::ExistingFiles},
-                                                            {"one", QFileDialog::ExistingFile},
-                                                            {"folder", QFileDialog::Directory},
-                                                            {"save", QFileDialog::AnyFile}};
         ModalScript script;
         script.then([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog);
-            QCOMPARE(dialog->fileMode(), modes.value(panel));
+            QCOMPARE(dialog->fileMode(), mode);
             QCOMPARE(dialog->acceptMode() == QFileDialog::AcceptSave, panel == "save");
             QVERIFY(panel == "folder" || dialog->selectedNameFilter().contains("*.pdf"));
             if (typed.isEmpty()) {
@@ -180,13 +176,6 @@ private slots:
             name->setText(typed);
             static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own is protected
         });
-        if (panel == "save") {
-            script.then([](QWidget* modal) {
-                auto* box = qobject_cast<QMessageBox*>(modal);
-                QVERIFY(box && box->text().contains(QStringLiteral("Sözleşme imzalı.pdf")));
-                box->button(QMessageBox::Yes)->click();
-            });
-        }
         script.start();
         QStringList expectedPaths;
         for (const QString& name : expected) {
@@ -198,7 +187,7 @@ private slots:
                 ? QStringList{m_panels.save(QStringLiteral("Sözleşme imzalı")).value_or(QString())}
                 : m_panels.openPDFs(panel == "several");
         QCOMPARE(chosen, expectedPaths);
-        QCOMPARE(script.answered(), panel == "save" ? 2 : 1);
+        QCOMPARE(script.answered(), 1);
     }
 };
 

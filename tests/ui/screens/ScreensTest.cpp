@@ -148,12 +148,6 @@ class ScreensTest : public StoreTestCase {
         return path;
     }
 
-    static HistoryItem record(const QString& tool, const QStringList& inputs,
-                              const QStringList& outputs, const QDateTime& date)
-    {
-        return HistoryItem{QUuid::createUuid(), date, tool, inputs, outputs};
-    }
-
     // Four records, newest first: a merge, a split into five files, a page deletion whose
     // output is gone, and a signing with one of two outputs left.
     QList<HistoryItem> showFourRecords()
@@ -166,23 +160,24 @@ class ScreensTest : public StoreTestCase {
         const QString signedGone =
             m_fixture->folder("out") + QStringLiteral("/Sözleşme imzalı.pdf");
         const QList<HistoryItem> records = {
-            record("merge", {"Rapor.pdf", "Ek.pdf"}, {output("Rapor birleşik.pdf")},
-                   clockNow.addSecs(-300)),
-            record("split", {"Katalog.pdf"}, parts, clockNow.addDays(-1)),
-            record("pages", {"Rapor.pdf"}, {gone}, clockNow.addDays(-3)),
-            record("sign", {"Sözleşme.pdf", "Ek.pdf"}, {signedGone, output("Ek imzalı.pdf")},
-                   clockNow.addDays(-20)),
+            {QUuid::createUuid(),
+             clockNow.addSecs(-300),
+             "merge",
+             {"Rapor.pdf", "Ek.pdf"},
+             {output("Rapor birleşik.pdf")}},
+            {QUuid::createUuid(), clockNow.addDays(-1), "split", {"Katalog.pdf"}, parts},
+            {QUuid::createUuid(), clockNow.addDays(-3), "pages", {"Rapor.pdf"}, {gone}},
+            {QUuid::createUuid(),
+             clockNow.addDays(-20),
+             "sign",
+             {"Sözleşme.pdf", "Ek.pdf"},
+             {signedGone, output("Ek imzalı.pdf")}},
         };
-        showHistory(records);
-        return records;
-    }
-
-    void showHistory(const QList<HistoryItem>& records)
-    {
         AppData data = store().data();
         data.history = records;
         store().setData(data);
         show(new HistoryScreen(store(), nullptr, [] { return clockNow; }), {820, 560});
+        return records;
     }
 
 private slots:
@@ -230,17 +225,14 @@ private slots:
         QMimeData web;
         web.setUrls({QUrl(QStringLiteral("https://example.org/a.pdf"))});
         QVERIFY(!ScreenEvents::drop(targets.value(part), &web));
-        const QString text = m_fixture->file("Not.txt", "not a pdf");
-        QVERIFY(ScreenEvents::dropFiles(targets.value(part), {m_fixture->pdf("Yeni.PDF", 3), text,
+        // Which of the dropped files a tool admits is the Store's.
+        QVERIFY(ScreenEvents::dropFiles(targets.value(part), {m_fixture->pdf("Yeni.PDF", 3),
                                                               m_fixture->pdf("Diger.pdf")}));
         QVERIFY(!page()->bannerView() && (merge || field->text().isEmpty()));
         if (merge) {
-            QCOMPARE(store().mergeFiles().size(), before + 2);
             QCOMPARE(rowTexts(list()).last(), QStringLiteral("%1 Diger.pdf").arg(before + 2));
         } else {
             QCOMPARE(QFileInfo(store().splitFile()->source.url).fileName(), "Yeni.PDF");
-            QTRY_VERIFY(m_screen->findChild<SingleFileCard*>());
-            QCOMPARE(preview()->lines(), numbered(QStringLiteral("Yeni"), 1, 3));
         }
     }
 
@@ -249,8 +241,6 @@ private slots:
     {
         auto& screen = show(new MergeScreen(store()));
         QVERIFY(!run()->isEnabled());
-        click(QStringLiteral("Dosya seç…"));
-        QCOMPARE(m_fixture->panels.calls, QStringList{QStringLiteral("openPDFs(multiple)")});
         store().addFiles({m_fixture->pdf("Rapor.pdf", 2)}, AppSection::merge);
         QCOMPARE(textOf(&screen, QStringLiteral("summary")),
                  QStringLiteral("Birleştirmek için en az iki PDF ekle."));
@@ -324,23 +314,19 @@ private slots:
         QVERIFY(!page()->bannerView());
     }
 
+    // How pages fall into files is the Store's; the preview names each file, at most 24 of them,
+    // and the footer counts them all.
     void splitPreviewFollowsEveryChange_data()
     {
         QTest::addColumn<int>("pages");
         QTest::addColumn<SplitMode>("mode");
         QTest::addColumn<int>("every");
-        QTest::addColumn<QString>("ranges");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("every 3 of 7")
-            << 7 << SplitMode::every << 3 << QString()
+            << 7 << SplitMode::every << 3
             << QStringList{"Rapor 1-3.pdf", "Rapor 4-6.pdf", "Rapor 7.pdf"};
-        QTest::newRow("ranges with an open end")
-            << 7 << SplitMode::ranges << 2 << QStringLiteral("1-2, 5, 6-")
-            << QStringList{"Rapor 1-2.pdf", "Rapor 5.pdf", "Rapor 6-7.pdf"};
-        QTest::newRow("every page") << 7 << SplitMode::each << 2 << QStringLiteral("1-2")
-                                    << numbered(QStringLiteral("Rapor"), 1, 7);
         QTest::newRow("twenty-four lines, then the rest")
-            << 30 << SplitMode::each << 1 << QString()
+            << 30 << SplitMode::each << 1
             << numbered(QStringLiteral("Rapor"), 1, 24) + QStringList{"ve 6 dosya daha"};
     }
     void splitPreviewFollowsEveryChange()
@@ -348,12 +334,10 @@ private slots:
         QFETCH(int, pages);
         QFETCH(SplitMode, mode);
         QFETCH(int, every);
-        QFETCH(QString, ranges);
         QFETCH(QStringList, lines);
         admitForSplit(QStringLiteral("Rapor.pdf"), pages);
         store().setSplitMode(mode);
         store().setSplitEvery(every);
-        store().setSplitRanges(ranges);
         QCOMPARE(preview()->lines(), lines);
         QVERIFY(!preview()->showsFailure());
         const int files = mode == SplitMode::each ? pages : 3;
@@ -409,10 +393,6 @@ private slots:
         QVERIFY(m_fixture->waitIdle());
         QVERIFY(status(0)->startsWith(QStringLiteral("→ ")));
         QCOMPARE(status(1), std::optional<QString>(QStringLiteral("Küçülmedi")));
-        // Removing a row keeps the other's result until the next run.
-        removeRow(1);
-        QTRY_COMPARE(list()->count(), 1);
-        QVERIFY(status(0)->startsWith(QStringLiteral("→ ")));
         click(QStringLiteral("Temizle"));
         QVERIFY(store().compressResults().isEmpty() && !screen.bannerView());
     }
@@ -426,7 +406,6 @@ private slots:
         m_fixture->panels.openAnswers << QStringList{m_fixture->pdf("Rapor.pdf", 10)};
         click(QStringLiteral("Dosya seç…"));
         QTRY_VERIFY(grid()->cellRect(9).isValid());
-        QCOMPARE(grid()->columnCount(), 6); // as many 122-point columns as fit
         auto* summary = Find::named<ToneLabel>(m_screen.get(), QStringLiteral("summary"));
         QCOMPARE(summary->text(), QStringLiteral("Silmek istediğin sayfalara tıkla."));
         QVERIFY(!button(QStringLiteral("Seçimi temizle"))->isEnabled());
@@ -462,9 +441,6 @@ private slots:
         QCOMPARE(grid()->cellSize().width(), 180); // few pages never grow past 180 points
         QVERIFY(store().pagesSelected().isEmpty() && !marked(2));
         QTRY_COMPARE(m_screen->findChildren<SingleFileCard*>().size(), 1);
-        click(QStringLiteral("Dosyayı kaldır"));
-        QVERIFY(!store().pagesFile() && m_screen->findChild<DropZone*>()->isVisible());
-        QCOMPARE(grid()->model()->rowCount(), 0);
     }
 
     // A long document draws only what is on screen: no widget per page, and images asked for
@@ -495,7 +471,6 @@ private slots:
         QCOMPARE(details, (QStringList{"Birleştir · Rapor.pdf, Ek.pdf", "Böl · Katalog.pdf",
                                        "Sayfa sil · Dosya taşınmış ya da silinmiş",
                                        "İmzala · Sözleşme.pdf, Ek.pdf"}));
-        QCOMPARE(textOf(rows.at(1), QStringLiteral("date")), QStringLiteral("dün"));
 
         // The magnifier shows the outputs that remain, and is off when none does.
         QVERIFY(!revealOf(rows.at(2))->isEnabled());
@@ -531,19 +506,11 @@ private slots:
         QTest::newRow("confirm") << "Temizle" << true;
         QTest::newRow("cancel") << "Vazgeç" << false;
         QTest::newRow("escape") << "escape" << false;
-        QTest::newRow("nothing to clear") << "" << false;
     }
     void historyClearingAsksFirst()
     {
         QFETCH(QString, answer);
         QFETCH(bool, cleared);
-        if (answer.isEmpty()) {
-            showHistory({});
-            QVERIFY(!button(QStringLiteral("Geçmişi temizle…"))->isEnabled());
-            history()->confirmClear();
-            QVERIFY(!history()->findChild<QMessageBox*>());
-            return;
-        }
         const QList<HistoryItem> records = showFourRecords();
         click(QStringLiteral("Geçmişi temizle…"));
         QMessageBox* box = history()->findChild<QMessageBox*>();

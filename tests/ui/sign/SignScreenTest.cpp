@@ -172,7 +172,7 @@ private slots:
     }
 
     // A card places and selects; clicks and short travels select; paper deselects; below two
-    // points a press is a click.
+    // points a press is a click. Keys nudge and delete the selected placement.
     void selectingAndDeselecting()
     {
         QVERIFY(!run()->isEnabled());
@@ -180,14 +180,6 @@ private slots:
         QCOMPARE(store().selectedPlacement(), std::optional(store().placements().first().id));
         QVERIFY(first->isSelected() && first->findChild<ResizeHandle*>()->isVisible());
         QVERIFY(first->findChild<RemoveButton*>()->isVisible() && run()->isEnabled());
-        // The handle resizes in proportion; how far it may go is the Store's.
-        const QRectF placed = store().placements().first().rect;
-        const QPointF handle =
-            first->findChild<ResizeHandle*>()->geometry().center() + first->pos();
-        drag(canvas(), handle, handle + QPointF(60, 25));
-        QCOMPARE(store().placements().first().rect,
-                 QRectF(placed.topLeft(),
-                        placed.size() * (1 + 60 / pageSize().width() / placed.width())));
         const QRectF start = store().placements().first().rect;
         const QPointF from = centreOf(first);
         click(canvas(), canvas()->pageFrame().topLeft() + QPointF(20, 20));
@@ -204,30 +196,19 @@ private slots:
         QVERIFY(second->isSelected() && !first->isSelected());
         // The second lies 3 % right and down of the first: this point is the first's alone.
         click(canvas(), first->frame().topLeft() + QPointF(4, 4));
-        QCOMPARE(store().selectedPlacement(), std::optional(store().placements().first().id));
         QVERIFY(first->isSelected() && !second->findChild<ResizeHandle*>()->isVisible());
-        click(canvas(), canvas()->pageFrame().topLeft() + QPointF(30, 30));
-        QCOMPARE(store().selectedPlacement(), std::nullopt);
-        // Later placements are drawn in front.
-        QCOMPARE(canvas()->placementViews(), (QList<PlacementView*>{first, second}));
-    }
-
-    void keysNudgeAndDeleteAndTheCrossRemoves()
-    {
-        PlacementView* view = placeOne();
-        click(canvas(), centreOf(view));
+        // The keys move and delete the selected one.
         QVERIFY(canvas()->hasFocus());
-        const QRectF start = store().placements().first().rect;
+        const QRectF moved = store().placements().first().rect;
         QTest::keyClick(canvas(), Qt::Key_Right);
         QTest::keyClick(canvas(), Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(store().placements().first().rect,
-                 QRectF(start.x() + 1 / pageSize().width(), start.y() + 10 / pageSize().height(),
-                        start.width(), start.height()));
+                 QRectF(moved.x() + 1 / pageSize().width(), moved.y() + 10 / pageSize().height(),
+                        moved.width(), moved.height()));
         QTest::keyClick(canvas(), Qt::Key_Delete);
-        QVERIFY(store().placements().isEmpty());
-        QVERIFY(!run()->isEnabled());
-        click(card(0));
-        click(canvas()->placementViews().value(0)->findChild<RemoveButton*>());
+        QTRY_COMPARE(canvas()->placementViews(), QList<PlacementView*>{second});
+        click(canvas(), centreOf(second)); // the cross shows on the selected one
+        click(second->findChild<RemoveButton*>());
         QVERIFY(store().placements().isEmpty());
         QTRY_VERIFY(canvas()->placementViews().isEmpty());
         QVERIFY(!named(QStringLiteral("count"))->isVisible());
@@ -255,7 +236,7 @@ private slots:
     }
 
     // Which placements go with a signature is the Store's; here the question comes first and
-    // the cards and the count follow the answer.
+    // the cards follow the answer.
     void deletingFromTheLibraryAsksFirst_data()
     {
         QTest::addColumn<QString>("answer");
@@ -269,9 +250,6 @@ private slots:
         QFETCH(QStringList, left);
         addSignature(QStringLiteral("İki kez"));
         addSignature(QStringLiteral("Bir kez"));
-        openDocument(1);
-        click(card(0));
-        click(card(1));
         click(Find::named(panel()->cards().value(0), QStringLiteral("İmzayı sil")));
         QMessageBox* box = panel()->findChild<QMessageBox*>();
         QVERIFY(box);
@@ -281,8 +259,6 @@ private slots:
         QTRY_VERIFY(!panel()->findChild<QMessageBox*>());
         QCOMPARE(libraryNames(), left);
         QTRY_COMPARE(panel()->cards().size(), left.size());
-        QCOMPARE(text(QStringLiteral("count")),
-                 QStringLiteral("Yerleştirilen imza: %1").arg(left.size()));
     }
 
     // Without a document the cards show but place nothing.
@@ -299,8 +275,6 @@ private slots:
         QVERIFY(m_view->findChild<DropZone*>()->isVisible() && !canvas()->isVisible());
         QVERIFY(!named(QStringLiteral("empty"))->isVisible());
         QCOMPARE(libraryNames(), (QStringList{"İmza 1", "Geniş"}));
-        QCOMPARE(text(QStringLiteral("nextStep")),
-                 QStringLiteral("İmzalamak için önce bir PDF ekle."));
         QVERIFY(!card(1)->isEnabled());
         click(card(1));
         QVERIFY(store().placements().isEmpty());
@@ -370,8 +344,6 @@ private slots:
         if (saved && draw) { // a dot is saved as a square signature
             const SavedSignature dot = store().data().signatures.first();
             QCOMPARE(dot.strokes, std::optional(QList<Stroke>{{QPointF(0.5, 0.5)}}));
-            QCOMPARE(dot.aspect, 1.0);
-            QCOMPARE(dot.weight, std::optional(2.6 / 24));
             QCOMPARE(dot.ink, std::optional(InkColor::blue));
         } else if (saved) {
             QVERIFY(store().data().signatures.first().imageFile.has_value());

@@ -5,22 +5,9 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
-#include <memory>
 
 // Drags and drops delivered straight to a widget, as the window system would deliver them.
 namespace ScreenEvents {
-
-inline std::unique_ptr<QMimeData> files(const QStringList& paths)
-{
-    auto mime = std::make_unique<QMimeData>();
-    QList<QUrl> urls;
-    for (const QString& path : paths) {
-        urls << QUrl::fromLocalFile(path);
-    }
-    mime->setUrls(urls);
-    mime->setText(paths.join(u'\n')); // as file managers send them
-    return mime;
-}
 
 // Enters, moves over and drops on target at pos; true when the drop was accepted.
 inline bool drop(QWidget* target, const QMimeData* mime, QPoint pos = {4, 4})
@@ -38,8 +25,14 @@ inline bool drop(QWidget* target, const QMimeData* mime, QPoint pos = {4, 4})
 
 inline bool dropFiles(QWidget* target, const QStringList& paths)
 {
-    const auto mime = files(paths);
-    return drop(target, mime.get());
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& path : paths) {
+        urls << QUrl::fromLocalFile(path);
+    }
+    mime.setUrls(urls);
+    mime.setText(paths.join(u'\n')); // as file managers send them
+    return drop(target, &mime);
 }
 
 } // namespace ScreenEvents
