@@ -259,17 +259,16 @@ void CliTest::signsWithRecordAndImage()
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.exitCode, 0);
     // One-based pages: the record on page 2 at the top left, the image on page 1 at the bottom
-    // right.
+    // right, each stamp on its own page only.
     QPDF pdf;
     pdf.processFile(QFile::encodeName(path("out.pdf")).constData());
     QList<QRectF> rects;
     for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
-        const auto r = page.getObjectHandle()
-                           .getKey("/Annots")
-                           .getArrayItem(0)
-                           .getKey("/Rect")
-                           .getArrayAsRectangle();
-        rects.append(QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly));
+        for (QPDFObjectHandle& annot :
+             page.getObjectHandle().getKey("/Annots").getArrayAsVector()) {
+            const auto r = annot.getKey("/Rect").getArrayAsRectangle();
+            rects.append(QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly));
+        }
     }
     QCOMPARE(rects, (QList<QRectF>{QRectF(306, 0, 306, 396), QRectF(0, 396, 306, 396)}));
 

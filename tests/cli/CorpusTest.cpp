@@ -9,8 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <atomic>
-#include <thread>
+#include <QThreadPool>
 
 // Every damaged, encrypted, rotated and odd file of the shared corpus goes
 // through leaflow-cli (merge with itself, split, delete) in a bounded child
@@ -169,6 +168,7 @@ void CorpusTest::initTestCase()
     m_files.sort();
     QVERIFY(m_files.size() > 50);
 
+    QList<std::pair<QString, QStringList>> jobs; // key and arguments
     for (const QString& file : std::as_const(m_files)) {
         Entry entry;
         entry.password = passwordFromIndex(index.value(file).value(5));
@@ -185,12 +185,7 @@ void CorpusTest::initTestCase()
             }
         }
         m_entries.insert(file, entry);
-    }
 
-    QList<std::pair<QString, QStringList>> jobs; // key and arguments
-    for (const QString& file : std::as_const(m_files)) {
-        const Entry& entry = m_entries[file];
-        const QString path = m_corpus + u'/' + file;
         QStringList input;
         if (entry.password) {
             input.append(QStringLiteral("--password=") + *entry.password);
@@ -208,22 +203,17 @@ void CorpusTest::initTestCase()
         }
     }
     // A few at a time, each child under its own time and memory bound.
-    std::vector<CliRun::Result> results(static_cast<size_t>(jobs.size()));
-    std::atomic<qsizetype> next = 0;
-    std::vector<std::thread> workers;
-    for (int w = std::clamp(QThread::idealThreadCount(), 2, 4); w > 0; --w) {
-        workers.emplace_back([&] {
-            for (qsizetype i; (i = next++) < jobs.size();) {
-                results[static_cast<size_t>(i)] =
-                    CliRun::run(jobs[i].second, m_work.path(), m_config.path(), timeBoundMs);
-            }
+    QList<CliRun::Result> results(jobs.size());
+    QThreadPool pool;
+    pool.setMaxThreadCount(std::clamp(QThread::idealThreadCount(), 2, 4));
+    for (qsizetype i = 0; i < jobs.size(); ++i) {
+        pool.start([&, i] {
+            results[i] = CliRun::run(jobs[i].second, m_work.path(), m_config.path(), timeBoundMs);
         });
     }
-    for (std::thread& worker : workers) {
-        worker.join();
-    }
+    pool.waitForDone();
     for (qsizetype i = 0; i < jobs.size(); ++i) {
-        m_results.insert(jobs[i].first, results[static_cast<size_t>(i)]);
+        m_results.insert(jobs[i].first, results[i]);
     }
 }
 

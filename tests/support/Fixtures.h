@@ -28,10 +28,6 @@ struct Encryption {
     Cipher cipher = Cipher::none;
     QString userPassword; // empty: opens without a password (owner-only)
     QString ownerPassword;
-    // Older producers store RC4 passwords as PDFDocEncoding bytes rather than UTF-8.
-    bool pdfDocPasswords = false;
-    // When set, the user password's bytes exactly as a producer stored them.
-    QByteArray userPasswordBytes = {};
 };
 
 // Pages tagged prefix1 ... prefixN.
