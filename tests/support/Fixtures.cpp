@@ -195,28 +195,18 @@ bool isEncrypted(const QString& path)
     return pdf.isEncrypted();
 }
 
-QList<int> readRotations(const QString& path)
+QList<std::pair<int, QRectF>> readLayouts(const QString& path)
 {
     QPDF pdf;
     open(pdf, path);
-    QList<int> rotations;
+    QList<std::pair<int, QRectF>> layouts;
     for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
         QPDFObjectHandle rotate = page.getAttribute("/Rotate", false);
-        rotations.append(rotate.isInteger() ? rotate.getIntValueAsInt() : 0);
-    }
-    return rotations;
-}
-
-QList<QRectF> readCropBoxes(const QString& path)
-{
-    QPDF pdf;
-    open(pdf, path);
-    QList<QRectF> boxes;
-    for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
         const QPDFObjectHandle::Rectangle r = page.getCropBox(false).getArrayAsRectangle();
-        boxes.append(QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly));
+        layouts.append({rotate.isInteger() ? rotate.getIntValueAsInt() : 0,
+                        QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly)});
     }
-    return boxes;
+    return layouts;
 }
 
 int countObjectsOfType(const QString& path, const QByteArray& subtype)

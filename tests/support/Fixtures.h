@@ -47,10 +47,9 @@ void inheritFromRoot(const QString& path);
 QStringList readTags(const QString& path, const QString& password = {});
 int pageCount(const QString& path, const QString& password = {});
 bool isEncrypted(const QString& path);
-// Each page's effective /Rotate (inherited values included), in page order.
-QList<int> readRotations(const QString& path);
-// Each page's effective crop box (x, y, width, height), the media box when it has none.
-QList<QRectF> readCropBoxes(const QString& path);
+// Each page's effective /Rotate and crop box (x, y, width, height; the media
+// box when it has none), inherited values included, in page order.
+QList<std::pair<int, QRectF>> readLayouts(const QString& path);
 // Number of objects of a /Subtype reachable when the file is written out fully.
 int countObjectsOfType(const QString& path, const QByteArray& subtype);
 
