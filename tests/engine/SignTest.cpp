@@ -182,7 +182,6 @@ void SignTest::placesAnnotation_data()
         << Layout{crop, 90} << middle << QRectF(300, 200, 100, 300);
     QTest::newRow("offset crop box rotated 270")
         << Layout{crop, 270} << middle << QRectF(200, 200, 100, 300);
-    QTest::newRow("whole page") << Layout{} << QRectF(0, 0, 1, 1) << QRectF(0, 0, 600, 800);
 }
 
 void SignTest::placesAnnotation()
