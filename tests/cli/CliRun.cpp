@@ -11,28 +11,18 @@ QString program()
     return qEnvironmentVariable("LEAFLOW_CLI");
 }
 
-namespace {
-
-// Turkish language, settings under configHome.
-QProcessEnvironment environment(const QString& configHome)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LC_ALL", "LC_MESSAGES"}) {
-        env.remove(QString::fromLatin1(name));
-    }
-    env.insert(QStringLiteral("LANG"), QStringLiteral("tr_TR.UTF-8"));
-    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("tr"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    return env;
-}
-
-} // namespace
-
 Result run(const QStringList& arguments, const QString& workingFolder, const QString& configHome,
            int timeoutMs)
 {
+    // Turkish language, settings under configHome.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LC_ALL"));
+    env.remove(QStringLiteral("LC_MESSAGES"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("tr_TR.UTF-8"));
+    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("tr"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     QProcess process;
-    process.setProcessEnvironment(environment(configHome));
+    process.setProcessEnvironment(env);
     process.setWorkingDirectory(workingFolder);
     // A bound on memory turns a runaway child into a crash the caller sees; the
     // sanitizer runtime reserves far more address space than any bound allows.

@@ -295,15 +295,11 @@ void CompressTest::bombsAreSkipped()
                                   QByteArray(4096, '\0'), "null");
     huge.getDict().replaceKey("/Width", QPDFObjectHandle::newInteger(100000));
     huge.getDict().replaceKey("/Height", QPDFObjectHandle::newInteger(100000));
-    // Within bounds by its size, but its data inflates to 64 MB for a 1 MB image,
-    // plainly and through PNG rows.
-    const QByteArray zeros(64 << 20, '\0');
+    // Within bounds by its size, but its data inflates through PNG rows to 64 MB
+    // for a 1 MB image.
     builder.addPage(huge, QStringLiteral("huge"));
-    builder.addPage(flate(builder.image(Kind::gray, 1000, 1000, QStringLiteral("overlong")), zeros,
-                          "null"),
-                    QStringLiteral("overlong"));
     builder.addPage(flate(builder.image(Kind::grayPng, 1000, 1000, QStringLiteral("predicted")),
-                          zeros, "<< /Predictor 15 /Columns 1000 >>"),
+                          QByteArray(64 << 20, '\0'), "<< /Predictor 15 /Columns 1000 >>"),
                     QStringLiteral("predicted"));
     builder.addPage(builder.image(Kind::grayPng, 1700, 900, QStringLiteral("scan")),
                     QStringLiteral("scan"));
@@ -315,7 +311,7 @@ void CompressTest::bombsAreSkipped()
 
     const auto before = read(in).images;
     const auto after = read(out).images;
-    for (const char* tag : {"huge", "overlong", "predicted"}) {
+    for (const char* tag : {"huge", "predicted"}) {
         QCOMPARE(after[tag].raw, before[tag].raw);
         QCOMPARE(after[tag].filter, QByteArray("/FlateDecode"));
     }

@@ -39,7 +39,6 @@ private slots:
     void uniqueNames();
     void mergesInListOrder_data();
     void mergesInListOrder();
-    void keepsRotationsAndCropBoxes_data();
     void keepsRotationsAndCropBoxes();
     void splitsOneFilePerGroup_data();
     void splitsOneFilePerGroup();
@@ -152,17 +151,14 @@ void DocumentTest::rejectsRanges_data()
     QTest::addColumn<QString>("message");
 
     const QString nothing = QStringLiteral("Aralık yaz. Örnek: 1-3, 5, 8-12");
-    QTest::newRow("empty") << "" << nothing;
     QTest::newRow("only separators") << " , ;\n\r\n ," << nothing;
     QTest::newRow("open end past last page") << "6-" << unreadable("6-");
-    QTest::newRow("end past last page") << "4-9" << outside("4-9");
     QTest::newRow("single page past last page") << "6" << outside("6");
     QTest::newRow("piece shown after replacements") << "4–9" << outside("4-9");
     QTest::newRow("zero") << "0" << unreadable("0");
     QTest::newRow("reversed") << "5-3" << unreadable("5-3");
     QTest::newRow("leading hyphen") << "-2" << unreadable("-2");
     QTest::newRow("three parts") << "1-2-3" << unreadable("1-2-3");
-    QTest::newRow("inner space") << "1 2" << unreadable("1 2");
     QTest::newRow("em dash stays") << "1—3" << unreadable("1—3");
     QTest::newRow("first bad piece named") << "2, x, 99" << unreadable("x");
     QTest::newRow("too large for 64 bits")
@@ -185,7 +181,6 @@ void DocumentTest::chunks_data()
 
     QTest::newRow("uneven tail") << qint64(5) << qint64(2) << Grouping{{0, 1}, {2, 3}, {4}};
     QTest::newRow("every 0 is one page") << qint64(3) << qint64(0) << Grouping{{0}, {1}, {2}};
-    QTest::newRow("negative") << qint64(2) << qint64(-4) << Grouping{{0}, {1}};
     QTest::newRow("no pages") << qint64(0) << qint64(3) << Grouping{};
     QTest::newRow("larger than document") << qint64(3) << qint64(10) << Grouping{{0, 1, 2}};
 }
@@ -205,7 +200,6 @@ void DocumentTest::opensOrRefuses_data()
     QTest::addColumn<QString>("message"); // empty: opens with its pages
 
     QTest::newRow("text file named .pdf") << "notlar.pdf" << Optional() << openFailed("notlar.pdf");
-    QTest::newRow("empty file") << "bos.pdf" << Optional() << openFailed("bos.pdf");
     QTest::newRow("header only") << "yarim.pdf" << Optional() << openFailed("yarim.pdf");
     QTest::newRow("missing file") << "yok.pdf" << Optional() << openFailed("yok.pdf");
     QTest::newRow("locked, no password")
@@ -216,7 +210,6 @@ void DocumentTest::opensOrRefuses_data()
         << "Kilitli.pdf" << Optional("dogru") << passwordNeeded("Kilitli.pdf");
     QTest::newRow("locked, owner password") << "Kilitli.pdf" << Optional("sahip") << QString();
     QTest::newRow("owner-only, no password") << "Kisitli.pdf" << Optional() << QString();
-    QTest::newRow("owner-only, any password") << "Kisitli.pdf" << Optional("ilgisiz") << QString();
 }
 
 void DocumentTest::opensOrRefuses()
@@ -224,7 +217,6 @@ void DocumentTest::opensOrRefuses()
     QFETCH(QString, name);
     QFETCH(Optional, password);
     QFETCH(QString, message);
-    Fixtures::writeBytes(path("bos.pdf"), {});
     Fixtures::writeBytes(path("yarim.pdf"), "%PDF-1.7\n");
     Fixtures::writePdf(path("Kisitli.pdf"), Fixtures::tagged("R", 1),
                        {Cipher::aes256, QString(), QStringLiteral("sahip")});
@@ -250,9 +242,7 @@ void DocumentTest::writesCompletelyOrNothing_data()
 
     QTest::newRow("new file") << "Yeni.pdf" << qint64(4) << true;
     QTest::newRow("over a longer file") << "Uzun.pdf" << qint64(4) << true;
-    QTest::newRow("over a shorter file") << "Kısa.pdf" << qint64(4) << true;
     QTest::newRow("parent is a regular file") << "A.pdf/Çıktı.pdf" << qint64(4) << false;
-    QTest::newRow("parent folder missing") << "yok/Çıktı.pdf" << qint64(4) << false;
     QTest::newRow("destination is a folder") << "Klasör.pdf" << qint64(4) << false;
     // The reopened result must have the pages the operation meant to write.
     QTest::newRow("result fails the page count, existing") << "Uzun.pdf" << qint64(5) << false;
@@ -268,7 +258,6 @@ void DocumentTest::writesCompletelyOrNothing()
     Fixtures::writeBytes(path("Klasör.pdf/içinde.txt"), "kalır");
     const QByteArray longer(2'000'000, 'x');
     Fixtures::writeBytes(path("Uzun.pdf"), longer);
-    Fixtures::writeBytes(path("Kısa.pdf"), "%PDF-1.4\n");
     QStringList expected = entries();
     const auto pdf = PDFEngine::open(PDFSource{path("Rapor.pdf"), std::nullopt});
 
@@ -302,8 +291,6 @@ void DocumentTest::uniqueNames_data()
                                          << "Belge 2.pdf";
     QTest::newRow("gap is filled") << QStringList{"Belge.pdf", "Belge 3.pdf"} << "Belge"
                                    << "Belge 2.pdf";
-    QTest::newRow("two taken") << QStringList{"Rapor.pdf", "Rapor 2.pdf"} << "Rapor"
-                               << "Rapor 3.pdf";
     QTest::newRow("a folder counts as taken") << QStringList{"Belge.pdf/"} << "Belge"
                                               << "Belge 2.pdf";
     QTest::newRow("other extensions do not count") << QStringList{"Belge.txt", "Belge"} << "Belge"
@@ -337,8 +324,6 @@ void DocumentTest::mergesInListOrder_data()
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<QStringList>("tags");
 
-    QTest::newRow("A then B") << QStringList{"A.pdf", "B.pdf"}
-                              << QStringList{"A1", "A2", "B1", "B2", "B3"};
     QTest::newRow("A, B, A") << QStringList{"A.pdf", "B.pdf", "A.pdf"}
                              << QStringList{"A1", "A2", "B1", "B2", "B3", "A1", "A2"};
     QTest::newRow("unlocked input")
@@ -369,60 +354,21 @@ void DocumentTest::mergesInListOrder()
     }
 }
 
-void DocumentTest::keepsRotationsAndCropBoxes_data()
-{
-    QTest::addColumn<QString>("operation");
-    QTest::newRow("merge") << "merge";
-    QTest::newRow("split") << "split";
-    QTest::newRow("delete") << "delete";
-}
-
-// Page 1 turned 90 with an offset crop box, page 2 plain, page 3 turned 180;
-// then two pages that inherit 270 and a crop box from the page tree.
+// A turned page with an offset crop box keeps both through a split.
 void DocumentTest::keepsRotationsAndCropBoxes()
 {
-    QFETCH(QString, operation);
-    QList<Fixtures::Page> pages = Fixtures::tagged("D", 3);
+    QList<Fixtures::Page> pages = Fixtures::tagged("D", 2);
     pages[0].rotate = 90;
     pages[0].cropBox = QRectF(10, 20, 400, 500);
-    pages[2].rotate = 180;
-    const QString turned = path("Döner.pdf");
-    const QString inheriting = path("Miras.pdf");
-    Fixtures::writePdf(turned, pages);
-    QList<Fixtures::Page> inherited = Fixtures::tagged("M", 2);
-    inherited[0].rotate = 270;
-    inherited[0].cropBox = QRectF(5, 6, 300, 200);
-    Fixtures::writePdf(inheriting, inherited);
-    Fixtures::inheritFromRoot(inheriting);
-    const PDFSource first{turned, std::nullopt};
-    const PDFSource second{inheriting, std::nullopt};
+    Fixtures::writePdf(path("Döner.pdf"), pages);
 
-    QStringList outputs;
-    if (operation == QStringLiteral("merge")) {
-        PDFEngine::merge({first, second}, path("M.pdf"));
-        outputs = {path("M.pdf")};
-    } else if (operation == QStringLiteral("split")) {
-        outputs = PDFEngine::split(first, {{0, 1, 2}}, m_dir->path()) +
-                  PDFEngine::split(second, {{0, 1}}, m_dir->path());
-    } else {
-        PDFEngine::deletePages(first, {}, path("D.pdf"));
-        PDFEngine::deletePages(second, {}, path("E.pdf"));
-        outputs = {path("D.pdf"), path("E.pdf")};
-    }
+    const QStringList parts =
+        PDFEngine::split(PDFSource{path("Döner.pdf"), std::nullopt}, {{0, 1}}, m_dir->path());
 
-    QStringList tags;
-    QList<int> rotations;
-    QList<QRectF> boxes;
-    for (const QString& output : outputs) {
-        tags += Fixtures::readTags(output);
-        rotations += Fixtures::readRotations(output);
-        boxes += Fixtures::readCropBoxes(output);
-    }
-    QCOMPARE(tags, (QStringList{"D1", "D2", "D3", "M1", "M2"}));
-    QCOMPARE(rotations, (QList<int>{90, 0, 180, 270, 270}));
-    QCOMPARE(boxes[0], QRectF(10, 20, 400, 500));
-    QCOMPARE(boxes[1], QRectF(0, 0, 612, 792));
-    QCOMPARE(boxes[4], QRectF(5, 6, 300, 200));
+    QCOMPARE(Fixtures::readTags(parts[0]), (QStringList{"D1", "D2"}));
+    QCOMPARE(Fixtures::readLayouts(parts[0]),
+             (QList<std::pair<int, QRectF>>{{90, QRectF(10, 20, 400, 500)},
+                                            {0, QRectF(0, 0, 612, 792)}}));
 }
 
 void DocumentTest::splitsOneFilePerGroup_data()
@@ -431,10 +377,6 @@ void DocumentTest::splitsOneFilePerGroup_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QList<QStringList>>("tags");
 
-    QTest::newRow("each page") << Grouping{{0}, {1}, {2}, {3}}
-                               << QStringList{"Rapor 1.pdf", "Rapor 2.pdf", "Rapor 3.pdf",
-                                              "Rapor 4.pdf"}
-                               << QList<QStringList>{{"P1"}, {"P2"}, {"P3"}, {"P4"}};
     QTest::newRow("overlapping 1-3, 2-4")
         << Grouping{{0, 1, 2}, {1, 2, 3}} << QStringList{"Rapor 1-3.pdf", "Rapor 2-4.pdf"}
         << QList<QStringList>{{"P1", "P2", "P3"}, {"P2", "P3", "P4"}};
@@ -469,12 +411,7 @@ void DocumentTest::splitsOneFilePerGroup()
     QCOMPARE(entries(QStringLiteral("parçalar")), names);
     QCOMPARE(Fixtures::readBytes(source), before);
 
-    // Failures: an unreadable input writes nothing, a folder that is a file fails on the first
-    // part.
-    QCOMPARE(failureOf([&] {
-                 PDFEngine::split(PDFSource{path("notlar.pdf"), {}}, {{0}}, out.path());
-             }),
-             openFailed(QStringLiteral("notlar.pdf")));
+    // A folder that is a file fails on the first part, naming it.
     QCOMPARE(failureOf([&] {
                  PDFEngine::split(PDFSource{source, {}}, {{1}}, path("notlar.pdf"));
              }),
@@ -512,7 +449,6 @@ void DocumentTest::deletesMarkedPages_data()
         << IndexSet{-1, 1, 9} << QStringList{"P1", "P3", "P4"};
     QTest::newRow("every page") << IndexSet{0, 1, 2, 3} << QStringList{};
     QTest::newRow("as many as pages, some beyond the end") << IndexSet{0, 1, 7, 8} << QStringList{};
-    QTest::newRow("more than pages") << IndexSet{0, 1, 2, 3, 4} << QStringList{};
 }
 
 // The output replaces B.pdf; a refusal leaves it and the folder as they were.

@@ -6,7 +6,6 @@
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
-#include <qpdf/QPDFWriter.hh>
 
 #include <poppler-qt6.h>
 
@@ -29,7 +28,6 @@ class SignTest : public QObject {
 private slots:
     void placesAnnotation_data();
     void placesAnnotation();
-    void stampsOnlyTheirOwnPage();
     void imageArtMultiplies();
     void undecodableImage_data();
     void undecodableImage();
@@ -135,11 +133,6 @@ int countDark(const QImage& image, const QRect& area)
     return count;
 }
 
-SignatureArt strokes(QList<Stroke> lines, double weight, InkColor ink = InkColor::black)
-{
-    return SignatureArt(SignatureArt::Strokes{std::move(lines), weight, ink});
-}
-
 // Heavy ink in the left third, a short line along the top on the right and a
 // dot below it: any mirror, flip or wrong quarter turn moves one of them.
 SignatureArt asymmetric()
@@ -150,7 +143,7 @@ SignatureArt asymmetric()
     }
     lines.append({{0.55, 0.1}, {0.9, 0.1}});
     lines.append({{0.7, 0.6}});
-    return strokes(lines, 0.06);
+    return SignatureArt(SignatureArt::Strokes{lines, 0.06, InkColor::black});
 }
 
 QByteArray png(const QImage& image)
@@ -189,7 +182,6 @@ void SignTest::placesAnnotation_data()
         << Layout{crop, 90} << middle << QRectF(300, 200, 100, 300);
     QTest::newRow("offset crop box rotated 270")
         << Layout{crop, 270} << middle << QRectF(200, 200, 100, 300);
-    QTest::newRow("whole page") << Layout{} << QRectF(0, 0, 1, 1) << QRectF(0, 0, 600, 800);
 }
 
 void SignTest::placesAnnotation()
@@ -232,50 +224,6 @@ void SignTest::placesAnnotation()
     QCOMPARE(countDark(page, QRect(placed.center().x(), placed.bottom() - band, placed.width() / 2,
                                    band)),
              0);
-}
-
-// Both pages share one /Annots array holding a square: the stamps join page 1
-// only, in list order, and items past the last page or before the first are skipped.
-void SignTest::stampsOnlyTheirOwnPage()
-{
-    const QString plain = path("shared-plain.pdf");
-    const QString input = path("shared-in.pdf");
-    const QString output = path("shared-out.pdf");
-    Fixtures::writePdf(plain, Fixtures::tagged("P", 2));
-    {
-        QPDF pdf;
-        pdf.processFile(QFile::encodeName(plain).constData());
-        QPDFObjectHandle square = pdf.makeIndirectObject(
-            QPDFObjectHandle::parse("<< /Type /Annot /Subtype /Square /Rect [10 10 50 50] >>"));
-        QPDFObjectHandle shared = pdf.makeIndirectObject(QPDFObjectHandle::newArray());
-        shared.appendItem(square);
-        for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
-            page.getObjectHandle().replaceKey("/Annots", shared);
-        }
-        // The writer keeps the file name's pointer until it is done writing.
-        const QByteArray fileName = QFile::encodeName(input);
-        QPDFWriter writer(pdf, fileName.constData());
-        writer.write();
-    }
-    const QByteArray before = Fixtures::readBytes(input);
-    const SignatureArt art = strokes({{{0, 0}, {1, 1}}}, 0.04);
-    PDFEngine::sign(PDFSource{input, {}},
-                    {SignItem{0, QRectF(0, 0, 0.5, 0.5), art},
-                     SignItem{0, QRectF(0.5, 0.5, 0.5, 0.5), art},
-                     SignItem{2, QRectF(0, 0, 1, 1), art}, SignItem{-1, QRectF(0, 0, 1, 1), art}},
-                    output);
-
-    QCOMPARE(Fixtures::readTags(output), (QStringList{"P1", "P2"}));
-    const QList<Stamp> first = readStamps(output, 0);
-    QCOMPARE(first.size(), 3);
-    QCOMPARE(first[0].subtype, QByteArray("/Square"));
-    QCOMPARE(first[1].rect, QRectF(0, 396, 306, 396)); // list order: later items on top
-    QCOMPARE(first[2].rect, QRectF(306, 0, 306, 396));
-    const QList<Stamp> second = readStamps(output, 1);
-    QCOMPARE(second.size(), 1);
-    QCOMPARE(second[0].subtype, QByteArray("/Square"));
-    QCOMPARE(Fixtures::readBytes(input), before);
-    QVERIFY(Fixtures::qpdfCheckIsClean(output));
 }
 
 // A 3 x 1 picture, black, white, then transparent: the stamp keeps the alpha

@@ -5,7 +5,6 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
-#include <qpdf/QUtil.hh>
 
 #include <QFile>
 #include <QProcess>
@@ -45,6 +44,13 @@ QPDFObjectHandle newPage(QPDF& pdf, const Page& spec, QPDFObjectHandle resources
     return pdf.makeIndirectObject(page);
 }
 
+// Opens path quietly: tests read back files the engine may have repaired.
+void open(QPDF& pdf, const QString& path, const QString& password = {})
+{
+    pdf.setSuppressWarnings(true);
+    pdf.processFile(QFile::encodeName(path).constData(), password.toStdString().c_str());
+}
+
 std::string tagContent(const QString& tag)
 {
     return "BT /F1 24 Tf 72 72 Td (" + tag.toStdString() + ") Tj ET\n";
@@ -56,15 +62,8 @@ void writeEncrypted(QPDF& pdf, const QString& path, const Encryption& e)
     const QByteArray fileName = QFile::encodeName(path);
     QPDFWriter writer(pdf, fileName.constData());
     writer.setStaticID(true);
-    std::string user = e.userPassword.toStdString();
-    std::string owner = e.ownerPassword.toStdString();
-    if (e.pdfDocPasswords) {
-        QUtil::utf8_to_pdf_doc(e.userPassword.toStdString(), user);
-        QUtil::utf8_to_pdf_doc(e.ownerPassword.toStdString(), owner);
-    }
-    if (!e.userPasswordBytes.isEmpty()) {
-        user = e.userPasswordBytes.toStdString();
-    }
+    const std::string user = e.userPassword.toStdString();
+    const std::string owner = e.ownerPassword.toStdString();
     switch (e.cipher) {
     case Cipher::none: break;
     case Cipher::rc4_128:
@@ -168,8 +167,7 @@ void inheritFromRoot(const QString& path)
 QStringList readTags(const QString& path, const QString& password)
 {
     QPDF pdf;
-    pdf.setSuppressWarnings(true);
-    pdf.processFile(QFile::encodeName(path).constData(), password.toStdString().c_str());
+    open(pdf, path, password);
     static const QRegularExpression shown(QStringLiteral("\\(([^)]*)\\) Tj"));
     QStringList tags;
     for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
@@ -186,50 +184,35 @@ QStringList readTags(const QString& path, const QString& password)
 int pageCount(const QString& path, const QString& password)
 {
     QPDF pdf;
-    pdf.setSuppressWarnings(true);
-    pdf.processFile(QFile::encodeName(path).constData(), password.toStdString().c_str());
+    open(pdf, path, password);
     return static_cast<int>(QPDFPageDocumentHelper(pdf).getAllPages().size());
 }
 
 bool isEncrypted(const QString& path)
 {
     QPDF pdf;
-    pdf.setSuppressWarnings(true);
-    pdf.processFile(QFile::encodeName(path).constData());
+    open(pdf, path);
     return pdf.isEncrypted();
 }
 
-QList<int> readRotations(const QString& path)
+QList<std::pair<int, QRectF>> readLayouts(const QString& path)
 {
     QPDF pdf;
-    pdf.setSuppressWarnings(true);
-    pdf.processFile(QFile::encodeName(path).constData());
-    QList<int> rotations;
+    open(pdf, path);
+    QList<std::pair<int, QRectF>> layouts;
     for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
         QPDFObjectHandle rotate = page.getAttribute("/Rotate", false);
-        rotations.append(rotate.isInteger() ? rotate.getIntValueAsInt() : 0);
-    }
-    return rotations;
-}
-
-QList<QRectF> readCropBoxes(const QString& path)
-{
-    QPDF pdf;
-    pdf.setSuppressWarnings(true);
-    pdf.processFile(QFile::encodeName(path).constData());
-    QList<QRectF> boxes;
-    for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
         const QPDFObjectHandle::Rectangle r = page.getCropBox(false).getArrayAsRectangle();
-        boxes.append(QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly));
+        layouts.append({rotate.isInteger() ? rotate.getIntValueAsInt() : 0,
+                        QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly)});
     }
-    return boxes;
+    return layouts;
 }
 
 int countObjectsOfType(const QString& path, const QByteArray& subtype)
 {
     QPDF pdf;
-    pdf.setSuppressWarnings(true);
-    pdf.processFile(QFile::encodeName(path).constData());
+    open(pdf, path);
     int count = 0;
     for (QPDFObjectHandle& object : pdf.getAllObjects()) {
         QPDFObjectHandle dict = object.isStream() ? object.getDict() : object;

@@ -28,10 +28,6 @@ struct Encryption {
     Cipher cipher = Cipher::none;
     QString userPassword; // empty: opens without a password (owner-only)
     QString ownerPassword;
-    // Older producers store RC4 passwords as PDFDocEncoding bytes rather than UTF-8.
-    bool pdfDocPasswords = false;
-    // When set, the user password's bytes exactly as a producer stored them.
-    QByteArray userPasswordBytes = {};
 };
 
 // Pages tagged prefix1 ... prefixN.
@@ -51,10 +47,9 @@ void inheritFromRoot(const QString& path);
 QStringList readTags(const QString& path, const QString& password = {});
 int pageCount(const QString& path, const QString& password = {});
 bool isEncrypted(const QString& path);
-// Each page's effective /Rotate (inherited values included), in page order.
-QList<int> readRotations(const QString& path);
-// Each page's effective crop box (x, y, width, height), the media box when it has none.
-QList<QRectF> readCropBoxes(const QString& path);
+// Each page's effective /Rotate and crop box (x, y, width, height; the media
+// box when it has none), inherited values included, in page order.
+QList<std::pair<int, QRectF>> readLayouts(const QString& path);
 // Number of objects of a /Subtype reachable when the file is written out fully.
 int countObjectsOfType(const QString& path, const QByteArray& subtype);
 

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
-#include <vector>
 
 #include <jpeglib.h>
 
@@ -39,12 +38,14 @@ quint32 nextRandom(quint32& state)
     throw std::runtime_error("libjpeg failed while making a test image");
 }
 
-OH imageStream(QPDF& pdf, const QByteArray& data, int width, int height, int bits, OH space)
+OH imageStream(QPDF& pdf, const QByteArray& data, int width, int height, int bits, OH space,
+               const std::string& filter)
 {
     OH image = pdf.newStream(bytes(data));
     OH dict = image.getDict();
     dict.replaceKey("/Type", OH::newName("/XObject"));
     dict.replaceKey("/Subtype", OH::newName("/Image"));
+    dict.replaceKey("/Filter", OH::newName(filter));
     dict.replaceKey("/Width", OH::newInteger(width));
     dict.replaceKey("/Height", OH::newInteger(height));
     dict.replaceKey("/BitsPerComponent", OH::newInteger(bits));
@@ -57,41 +58,22 @@ OH imageStream(QPDF& pdf, const QByteArray& data, int width, int height, int bit
 OH flateImage(QPDF& pdf, const QByteArray& samples, int width, int height, int bits,
               const OH& space)
 {
-    OH image = imageStream(pdf, deflate(samples), width, height, bits, space);
-    image.getDict().replaceKey("/Filter", OH::newName("/FlateDecode"));
-    return image;
+    return imageStream(pdf, deflate(samples), width, height, bits, space, "/FlateDecode");
 }
 
-OH pngImage(QPDF& pdf, int width, int height)
+// An Indexed space over DeviceRGB of that many colours.
+OH indexed(int colours)
 {
-    const QByteArray coded = pngPredicted(photoSamples(width, height, 1), width, 1);
-    OH image = imageStream(pdf, deflate(coded), width, height, 8, OH::newName("/DeviceGray"));
-    image.getDict().replaceKey("/Filter", OH::newName("/FlateDecode"));
-    image.getDict().replaceKey("/DecodeParms",
-                               OH::parse("<< /Predictor 15 /Colors 1 /Columns " +
-                                         std::to_string(width) + " /BitsPerComponent 8 >>"));
-    return image;
-}
-
-OH indexed(int colours, const QByteArray& table)
-{
-    OH array = OH::newArray();
-    array.appendItem(OH::newName("/Indexed"));
-    array.appendItem(OH::newName("/DeviceRGB"));
-    array.appendItem(OH::newInteger(colours - 1));
-    array.appendItem(OH::newString(bytes(table)));
-    return array;
-}
-
-QByteArray paletteTable(int colours)
-{
+    const int last = std::max(1, colours - 1);
     QByteArray table;
     for (int i = 0; i < colours; ++i) {
-        table.append(static_cast<char>(i * 255 / std::max(1, colours - 1)));
-        table.append(static_cast<char>(255 - i * 200 / std::max(1, colours - 1)));
-        table.append(static_cast<char>(60 + i * 128 / std::max(1, colours - 1)));
+        table.append(static_cast<char>(i * 255 / last));
+        table.append(static_cast<char>(255 - i * 200 / last));
+        table.append(static_cast<char>(60 + i * 128 / last));
     }
-    return table;
+    OH array = OH::parse("[/Indexed /DeviceRGB " + std::to_string(colours - 1) + "]");
+    array.appendItem(OH::newString(bytes(table)));
+    return array;
 }
 
 // Indices that follow the photo's brightness, so neighbouring pixels have
@@ -135,9 +117,8 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
         return image;
     }
     case Kind::indexedMany:
-        return flateImage(pdf, paletteIndices(w, h, 200), w, h, 8, indexed(200, paletteTable(200)));
-    case Kind::indexedFew:
-        return flateImage(pdf, paletteIndices(w, h, 8), w, h, 8, indexed(8, paletteTable(8)));
+        return flateImage(pdf, paletteIndices(w, h, 200), w, h, 8, indexed(200));
+    case Kind::indexedFew: return flateImage(pdf, paletteIndices(w, h, 8), w, h, 8, indexed(8));
     case Kind::oneBit:
         return flateImage(pdf, checkerboard(w, h), w, h, 1, OH::newName("/DeviceGray"));
     case Kind::imageMask: {
@@ -164,13 +145,17 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
         image.getDict().replaceKey("/Mask", OH::parse("[0 60 0 60 0 60]"));
         return image;
     }
-    case Kind::jpegRgb: {
-        OH image = imageStream(pdf, jpeg(photoSamples(w, h, 3), w, h, 3, 95), w, h, 8,
-                               OH::newName("/DeviceRGB"));
-        image.getDict().replaceKey("/Filter", OH::newName("/DCTDecode"));
+    case Kind::jpegRgb:
+        return imageStream(pdf, jpeg(photoSamples(w, h, 3), w, h, 3, 95), w, h, 8,
+                           OH::newName("/DeviceRGB"), "/DCTDecode");
+    case Kind::grayPng: {
+        OH image = flateImage(pdf, pngPredicted(photoSamples(w, h, 1), w, 1), w, h, 8,
+                              OH::newName("/DeviceGray"));
+        image.getDict().replaceKey("/DecodeParms",
+                                   OH::parse("<< /Predictor 15 /Colors 1 /Columns " +
+                                             std::to_string(w) + " /BitsPerComponent 8 >>"));
         return image;
     }
-    case Kind::grayPng: return pngImage(pdf, w, h);
     }
     throw std::logic_error("unknown image kind");
 }
@@ -179,28 +164,18 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
 
 QByteArray photoSamples(int width, int height, int components, int seed)
 {
-    // Separable waves, tabulated once per row and column, plus noise.
+    // Separable waves plus noise.
     QByteArray data(static_cast<qsizetype>(width) * height * components, '\0');
-    std::vector<double> across(static_cast<size_t>(width) * components);
-    std::vector<double> down(static_cast<size_t>(height) * components);
-    for (int c = 0; c < components; ++c) {
-        for (int x = 0; x < width; ++x) {
-            across[static_cast<size_t>(x) * components + c] = std::sin(x * 0.011 + c * 1.7 + seed);
-        }
-        for (int y = 0; y < height; ++y) {
-            down[static_cast<size_t>(y) * components + c] = std::cos(y * 0.008 - c * 0.9) * 90.0;
-        }
-    }
     quint32 state = static_cast<quint32>(seed) * 2654435761u;
     char* out = data.data();
     for (int y = 0; y < height; ++y) {
-        const double* d = down.data() + static_cast<size_t>(y) * components;
         for (int x = 0; x < width; ++x) {
-            const double* a = across.data() + static_cast<size_t>(x) * components;
             for (int c = 0; c < components; ++c) {
+                const double wave =
+                    std::sin(x * 0.011 + c * 1.7 + seed) * (std::cos(y * 0.008 - c * 0.9) * 90.0);
                 const int noise = static_cast<int>(nextRandom(state) % 17) - 8;
-                *out++ = static_cast<char>(
-                    std::clamp(128 + static_cast<int>(a[c] * d[c]) + noise, 0, 255));
+                *out++ =
+                    static_cast<char>(std::clamp(128 + static_cast<int>(wave) + noise, 0, 255));
             }
         }
     }
