@@ -194,8 +194,8 @@ private slots:
         QStringList paths;
         for (const Locked& locked : files) {
             const QString path = m_fixture->path(locked.name);
-            Fixtures::Encryption encryption{locked.cipher, locked.typed, "sahip", false,
-                                            locked.stored};
+            const Fixtures::Encryption encryption{locked.cipher, locked.typed, "sahip",
+                                                  locked.stored};
             Fixtures::writePdf(path, Fixtures::tagged(locked.name.section('.', 0, 0) + "-", 1),
                                encryption);
             paths.append(path);

@@ -73,7 +73,7 @@ void tint(QImage& image, const QColor& color)
 class TintedIconEngine : public QIconEngine {
 public:
     TintedIconEngine(QString name, QColor color, SymbolWeight weight)
-        : m_name(std::move(name)), m_color(std::move(color)), m_weight(weight)
+        : m_name(std::move(name)), m_color(color), m_weight(weight)
     {
     }
 

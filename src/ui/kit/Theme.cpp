@@ -65,7 +65,8 @@ QFont font(TextStyle style, QFont::Weight weight)
     return systemFont(specOf(style).points, weight);
 }
 
-QFont monospacedDigits(QFont font)
+// Taken by value: it is changed where Qt can ask for tabular figures (6.7 and later).
+QFont monospacedDigits(QFont font) // NOLINT(performance-unnecessary-value-param)
 {
     // The bundled sans fonts draw tabular figures by default; where Qt can ask
     // for them explicitly we do, so a font with proportional figures complies too.

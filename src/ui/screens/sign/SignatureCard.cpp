@@ -10,8 +10,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-SignaturePreview::SignaturePreview(const QImage& image, QWidget* parent)
-    : QAbstractButton(parent), m_image(image)
+SignaturePreview::SignaturePreview(QImage image, QWidget* parent)
+    : QAbstractButton(parent), m_image(std::move(image))
 {
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -17,7 +17,7 @@ public:
     static constexpr int padding = 8;
     static constexpr qreal radius = 6;
 
-    SignaturePreview(const QImage& image, QWidget* parent = nullptr);
+    SignaturePreview(QImage image, QWidget* parent = nullptr);
 
     // Where the preview is drawn: fitted into the padded area, proportions kept.
     QRectF imageRect() const;
