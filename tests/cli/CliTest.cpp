@@ -22,7 +22,6 @@ private slots:
     void init();
     void refusesWithoutWriting_data();
     void refusesWithoutWriting();
-    void helpPrintsUsage();
     void writesAndPrintsSplitPaths_data();
     void writesAndPrintsSplitPaths();
     void compressPrintsSizesOrExits3();
@@ -121,14 +120,6 @@ void CliTest::refusesWithoutWriting()
     }
     QCOMPARE(result.out, QByteArray());
     QCOMPARE(entries(), before);
-}
-
-void CliTest::helpPrintsUsage()
-{
-    const CliRun::Result result = run({QStringLiteral("--help")});
-    QCOMPARE(result.exitCode, 0);
-    QVERIFY(result.out.startsWith("usage: leaflow-cli merge -o OUT [--password=PW] IN"));
-    QVERIFY(result.out.contains("leaflow-cli sign -o OUT [--password=PW] IN --signature=FILE"));
 }
 
 void CliTest::writesAndPrintsSplitPaths_data()

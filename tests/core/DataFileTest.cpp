@@ -369,18 +369,6 @@ private slots:
         QCOMPARE(file.restore(), data);
     }
 
-    void screenshotModeWritesNothing()
-    {
-        const QByteArray indented = QJsonDocument::fromJson(fullText).toJson();
-        writeDataFile(indented);
-        qputenv("LEAFLOW_SNAPSHOT", "");
-        const DataFile file = dataFile();
-        QVERIFY(!file.save(AppData{}));
-        QCOMPARE(file.restore(), fullData());
-        QCOMPARE(Fixtures::readBytes(inFolder("data.json")), indented);
-        QCOMPARE(entries(folder()), QStringList({QStringLiteral("data.json")}));
-    }
-
     void unwritableFolderFailsSilently()
     {
         const QString blocker = m_dir->filePath(QStringLiteral("blocker"));

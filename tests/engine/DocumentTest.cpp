@@ -42,7 +42,6 @@ private slots:
     void keepsRotationsAndCropBoxes();
     void splitsOneFilePerGroup_data();
     void splitsOneFilePerGroup();
-    void splitPartCarriesOnlyItsOwnResources();
     void deletesMarkedPages_data();
     void deletesMarkedPages();
     void repairedInputGivesReadableCopy();
@@ -417,24 +416,6 @@ void DocumentTest::splitsOneFilePerGroup()
              }),
              writeFailed(QStringLiteral("Rapor 2.pdf")));
     QCOMPARE(entries(QStringLiteral("parçalar")), names);
-}
-
-void DocumentTest::splitPartCarriesOnlyItsOwnResources()
-{
-    // Six images of 300 x 300 grey pixels in one dictionary shared by every page.
-    const QString shared = path("Ortak.pdf");
-    Fixtures::writeSharedResourcesPdf(shared, 12, 6, 300);
-
-    const QStringList parts =
-        PDFEngine::split(PDFSource{shared, std::nullopt}, {{4}, {0, 1}}, m_dir->path());
-
-    QCOMPARE(Fixtures::readTags(parts[0]), QStringList{"P5"});
-    QCOMPARE(Fixtures::countObjectsOfType(parts[0], "/Image"), 1);
-    // One 90,000-byte image and a little structure, not the six images of the input.
-    QVERIFY2(QFileInfo(parts[0]).size() < 100'000,
-             qPrintable(QString::number(QFileInfo(parts[0]).size())));
-    QCOMPARE(Fixtures::countObjectsOfType(parts[1], "/Image"), 2);
-    QVERIFY(Fixtures::qpdfCheckIsClean(parts[1]));
 }
 
 void DocumentTest::deletesMarkedPages_data()

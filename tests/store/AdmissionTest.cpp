@@ -42,20 +42,6 @@ private slots:
         QVERIFY(store().banner(AppSection::split));
     }
 
-    void openPanelAllowsSeveralOnlyForMergeAndCompress()
-    {
-        const QString pdf = m_fixture->pdf("a.pdf", 2);
-        for (AppSection section : AppSections::all) {
-            m_fixture->panels.openAnswers = {{pdf}};
-            store().open(section);
-        }
-        QCOMPARE(m_fixture->panels.calls,
-                 (QStringList{"openPDFs(multiple)", "openPDFs(single)", "openPDFs(multiple)",
-                              "openPDFs(single)", "openPDFs(single)"}));
-        QCOMPARE(store().mergeFiles().size() + store().compressFiles().size(), 2);
-        QVERIFY(store().splitFile() && store().signFile() && store().pagesFile());
-    }
-
     // Merge takes a file as often as it comes, each an entry of its own; compress takes
     // it once, but a second try still clears the results.
     void sameFileTwiceOnMergeAndCompress()

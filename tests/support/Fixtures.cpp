@@ -1,5 +1,4 @@
 #include "Fixtures.h"
-#include "ImageFixtures.h"
 
 #include <qpdf/Pl_Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -116,35 +115,6 @@ void writePdf(const QString& path, const QList<Page>& pages, const Encryption& e
         helper.addPage(QPDFPageObjectHelper(newPage(pdf, spec, resources, content)), false);
     }
     writeEncrypted(pdf, path, encryption);
-}
-
-void writeSharedResourcesPdf(const QString& path, int pages, int images, int imageSide)
-{
-    QPDF pdf;
-    pdf.emptyPDF();
-    QPDFObjectHandle imageDict = QPDFObjectHandle::newDictionary();
-    for (int i = 0; i < images; ++i) {
-        QPDFObjectHandle image =
-            pdf.newStream(ImageFixtures::photoSamples(imageSide, imageSide, 1, i).toStdString());
-        image.replaceDict(QPDFObjectHandle::parse(
-            "<< /Type /XObject /Subtype /Image /ColorSpace /DeviceGray /BitsPerComponent 8 >>"));
-        image.getDict().replaceKey("/Width", QPDFObjectHandle::newInteger(imageSide));
-        image.getDict().replaceKey("/Height", QPDFObjectHandle::newInteger(imageSide));
-        imageDict.replaceKey("/Im" + std::to_string(i), image);
-    }
-    QPDFObjectHandle resources = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
-    resources.replaceKey("/XObject", pdf.makeIndirectObject(imageDict));
-    resources.replaceKey("/Font", QPDFObjectHandle::newDictionary());
-    resources.getKey("/Font").replaceKey("/F1", helvetica(pdf));
-    for (int p = 0; p < pages; ++p) {
-        const std::string content = tagContent(QStringLiteral("P%1").arg(p + 1)) +
-                                    "q 100 0 0 100 72 400 cm /Im" + std::to_string(p % images) +
-                                    " Do Q\n";
-        QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(
-                                                newPage(pdf, Page{}, resources, content)),
-                                            false);
-    }
-    writeEncrypted(pdf, path, {});
 }
 
 void inheritFromRoot(const QString& path)

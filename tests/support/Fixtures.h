@@ -37,10 +37,6 @@ QList<Page> tagged(const QString& prefix, int count);
 
 void writePdf(const QString& path, const QList<Page>& pages, const Encryption& encryption = {});
 
-// A document whose pages all share one resource dictionary holding `images`
-// grey images of imageSide x imageSide pixels; page i shows image i % images.
-void writeSharedResourcesPdf(const QString& path, int pages, int images, int imageSide);
-
 // Rewrites the file so that the first page's rotation, media box and crop box
 // sit on the page tree's root, inherited by every page instead of their own.
 void inheritFromRoot(const QString& path);

@@ -443,20 +443,6 @@ private slots:
         QTRY_COMPARE(m_screen->findChildren<SingleFileCard*>().size(), 1);
     }
 
-    // A long document draws only what is on screen: no widget per page, and images asked for
-    // only once their cells come into view.
-    void pagesLongDocumentIsLazy()
-    {
-        show(new PagesScreen(store()), {860, 640});
-        store().addFiles({m_fixture->pdf("Katalog.pdf", 500)}, AppSection::pages);
-        QTRY_VERIFY(grid()->cellRect(0).isValid()); // laid out
-        QVERIFY(m_screen->findChildren<QWidget*>().size() < 80);
-        QTRY_VERIFY(grid()->requestedPages().contains(0));
-        QVERIFY(!grid()->requestedPages().contains(499));
-        grid()->scrollToBottom();
-        QTRY_VERIFY(grid()->requestedPages().contains(499));
-    }
-
     void historyRowsShowEachRecord()
     {
         showFourRecords();
@@ -487,16 +473,6 @@ private slots:
         QVERIFY(!revealOf(history()->rows().first())->isEnabled());
         QCOMPARE(fullText(history()->rows().first(), QStringLiteral("detail")),
                  QStringLiteral("Birleştir · Dosya taşınmış ya da silinmiş"));
-    }
-
-    void historyScreenshotModeTreatsOutputsAsPresent()
-    {
-        qputenv("LEAFLOW_SNAPSHOT", "1");
-        showFourRecords();
-        const HistoryRow* pages = history()->rows().at(2);
-        QCOMPARE(fullText(pages, QStringLiteral("detail")),
-                 QStringLiteral("Sayfa sil · Rapor.pdf"));
-        QVERIFY(revealOf(pages)->isEnabled());
     }
 
     void historyClearingAsksFirst_data()

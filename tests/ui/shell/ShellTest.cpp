@@ -5,7 +5,6 @@
 #include "Sidebar.h"
 #include "SidebarRow.h"
 #include "StoreTestCase.h"
-#include "WindowPresenter.h"
 
 #include <QSettings>
 #include <QStackedWidget>
@@ -135,48 +134,6 @@ private slots:
         QTest::keyClick(&window(), Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(m_fixture->panels.calls,
                  (QStringList{"openPDFs(single)", "save(Lease birleşik)"}));
-    }
-
-    // A minimised window comes forward at once; a hidden one reopens after one delay however many
-    // opens arrive, and then allows the next.
-    void presenterBringsTheWindowForward_data()
-    {
-        QTest::addColumn<bool>("hidden");
-        QTest::newRow("minimised") << false;
-        QTest::newRow("hidden") << true;
-    }
-    void presenterBringsTheWindowForward()
-    {
-        QFETCH(bool, hidden);
-        // What the presenter asks to run later is held here instead of on a real timer.
-        QList<int> delays;
-        QList<std::function<void()>> later;
-        WindowPresenter presenter([&](int ms, std::function<void()> job) {
-            delays << ms;
-            later << std::move(job);
-        });
-        const auto elapse = [&] {
-            for (const auto& job : std::exchange(later, {})) {
-                job();
-            }
-        };
-        QWidget window;
-        presenter.setWindow(&window);
-        if (!hidden) {
-            window.showMinimized();
-        }
-        presenter.showForExternalEvent();
-        presenter.showForExternalEvent();
-        QCOMPARE(delays, hidden ? QList<int>{1000} : QList<int>{});
-        QCOMPARE(window.isVisible(), !hidden);
-        elapse();
-        QVERIFY(window.isVisible() && !window.isMinimized() && !presenter.waiting());
-        QTRY_VERIFY(window.isActiveWindow());
-        window.hide();
-        presenter.showForExternalEvent();
-        QCOMPARE(delays.size(), hidden ? 2 : 1);
-        elapse();
-        QVERIFY(window.isVisible());
     }
 };
 

@@ -284,19 +284,6 @@ private slots:
         QCOMPARE(m_fixture->panels.calls, (QStringList{"openPDFs(single)", "openPDFs(single)"}));
     }
 
-    // A stroke leaving the area runs along its edge; Clear takes everything away.
-    void padStrokesStayInsideAndClear()
-    {
-        openPad();
-        QVERIFY(!padButton(QStringLiteral("Kaydet"))->isEnabled());
-        trace(area(), {{500, 100}, {560, 150}, {600, 260}, {-30, -40}});
-        QCOMPARE(area()->strokes(), (QList<Stroke>{{{500, 100}, {520, 150}, {520, 200}, {0, 0}}}));
-        QVERIFY(padButton(QStringLiteral("Kaydet"))->isEnabled());
-        click(padButton(QStringLiteral("Temizle")));
-        QVERIFY(area()->strokes().isEmpty());
-        QVERIFY(!padButton(QStringLiteral("Kaydet"))->isEnabled());
-    }
-
     // Saved under the name typed, or the default the field offers, in the ink picked; or read
     // from an image.
     void padKeysAndButtons_data()
