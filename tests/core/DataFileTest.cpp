@@ -7,7 +7,8 @@
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cstring>
+#include <bit>
+#include <cstdint>
 #include <limits>
 
 Q_DECLARE_METATYPE(AppData)
@@ -106,7 +107,7 @@ QByteArray edited(const char* from, const char* to)
 
 bool sameBits(double a, double b)
 {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
 QStringList entries(const QString& folder)

@@ -165,7 +165,6 @@ private slots:
         const std::optional<QRectF> crop = QRectF(50, 60, 300, 400);
         QTest::newRow("upright") << 0 << none << qint64(1) << QSizeF(612, 792);
         QTest::newRow("90") << 90 << none << qint64(1) << QSizeF(792, 612);
-        QTest::newRow("-90") << -90 << none << qint64(1) << QSizeF(792, 612);
         QTest::newRow("crop box") << 0 << crop << qint64(1) << QSizeF(300, 400);
         QTest::newRow("crop box -270") << -270 << crop << qint64(1) << QSizeF(400, 300);
         QTest::newRow("past the end is A4") << 0 << none << qint64(2) << QSizeF(595, 842);

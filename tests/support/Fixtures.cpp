@@ -25,7 +25,7 @@ QPDFObjectHandle helvetica(QPDF& pdf)
         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
 }
 
-QPDFObjectHandle newPage(QPDF& pdf, const Page& spec, QPDFObjectHandle resources,
+QPDFObjectHandle newPage(QPDF& pdf, const Page& spec, const QPDFObjectHandle& resources,
                          const std::string& content)
 {
     QPDFObjectHandle page = QPDFObjectHandle::newDictionary();

@@ -20,7 +20,6 @@ FileToolParts::FileToolParts(AppSection tool, const Texts& texts, bool reorderab
 {
 }
 
-// NOLINTNEXTLINE(readability-make-member-function-const): wires up the parts it points to
 void FileToolParts::install(ToolPage& page, Store& store, QWidget* filled)
 {
     add->setSymbol(QStringLiteral("plus"));

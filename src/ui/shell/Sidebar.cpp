@@ -106,7 +106,6 @@ void Sidebar::setSelected(AppSection section)
     }
 }
 
-// NOLINTNEXTLINE(readability-make-member-function-const): changes what a row shows, via a pointer
 void Sidebar::setCount(AppSection section, int count)
 {
     if (SidebarRow* target = row(section)) {

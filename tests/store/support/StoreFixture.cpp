@@ -48,7 +48,7 @@ StoreFixture::StoreFixture(const StoreEnvironment& environment) : work(environme
 
 QString StoreFixture::pdf(const QString& name, int pages, const QString& userPassword)
 {
-    const QString target = path(name);
+    QString target = path(name);
     QList<Fixtures::Page> tagged = Fixtures::tagged(asciiTag(name) + "-", pages);
     Fixtures::Encryption encryption;
     if (!userPassword.isEmpty()) {
@@ -60,7 +60,7 @@ QString StoreFixture::pdf(const QString& name, int pages, const QString& userPas
 
 QString StoreFixture::imagePdf(const QString& name, int pages)
 {
-    const QString target = path(name);
+    QString target = path(name);
     ImageFixtures::Builder builder;
     for (int page = 1; page <= pages; ++page) {
         builder.addPage(builder.image(ImageFixtures::Kind::rgb, 900, 700),

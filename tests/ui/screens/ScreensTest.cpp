@@ -143,7 +143,7 @@ class ScreensTest : public StoreTestCase {
 
     QString output(const QString& name, const QString& folder = QStringLiteral("out"))
     {
-        const QString path = m_fixture->folder(folder) + "/" + name;
+        QString path = m_fixture->folder(folder) + "/" + name;
         Fixtures::writeBytes(path, QByteArray(1200, 'x'));
         return path;
     }
@@ -159,7 +159,7 @@ class ScreensTest : public StoreTestCase {
         const QString gone = m_fixture->folder("out") + QStringLiteral("/Rapor düzenlenmiş.pdf");
         const QString signedGone =
             m_fixture->folder("out") + QStringLiteral("/Sözleşme imzalı.pdf");
-        const QList<HistoryItem> records = {
+        QList<HistoryItem> records = {
             {QUuid::createUuid(),
              clockNow.addSecs(-300),
              "merge",
@@ -447,7 +447,8 @@ private slots:
     {
         showFourRecords();
         const QList<HistoryRow*> rows = history()->rows();
-        QStringList titles, details;
+        QStringList titles;
+        QStringList details;
         for (const HistoryRow* row : rows) {
             titles << fullText(row, QStringLiteral("title"));
             details << fullText(row, QStringLiteral("detail"));
