@@ -36,7 +36,7 @@ std::optional<QString> ScriptedPanels::password(const QString& path,
 {
     calls.append(QStringLiteral("password(%1)").arg(QFileInfo(path).fileName()));
     for (;;) {
-        const std::optional<QString> typed = takeOr(passwordAnswers, std::optional<QString>{});
+        std::optional<QString> typed = takeOr(passwordAnswers, std::optional<QString>{});
         if (!typed) {
             return std::nullopt;
         }
