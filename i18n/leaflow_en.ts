@@ -875,6 +875,13 @@
       <source>%1 içinde sayfa yok.</source>
       <translation>%1 has no pages.</translation>
     </message>
+    <message numerus="yes">
+      <source>Eklenemeyen %n dosya daha: %1</source>
+      <translation>
+        <numerusform>%n more file could not be added: %1</numerusform>
+        <numerusform>%n more files could not be added: %1</numerusform>
+      </translation>
+    </message>
     <message>
       <source>Hazır: %1 · %2</source>
       <translation>Done: %1 · %2</translation>

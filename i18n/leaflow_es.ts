@@ -875,6 +875,13 @@
       <source>%1 içinde sayfa yok.</source>
       <translation>%1 no tiene páginas.</translation>
     </message>
+    <message numerus="yes">
+      <source>Eklenemeyen %n dosya daha: %1</source>
+      <translation>
+        <numerusform>No se pudo añadir %n archivo más: %1</numerusform>
+        <numerusform>No se pudieron añadir %n archivos más: %1</numerusform>
+      </translation>
+    </message>
     <message>
       <source>Hazır: %1 · %2</source>
       <translation>Listo: %1 · %2</translation>

@@ -2,9 +2,15 @@
 #include "PDFEngine.h"
 #include "StoreTestCase.h"
 
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <QBuffer>
+#include <QImage>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <poppler-qt6.h>
 
 // How files become tool inputs: the extension filter, the per-tool rules, the
 // failure messages, the password prompt and files handed over from outside.
@@ -22,15 +28,25 @@ private slots:
     void splitAdmitsOnlyTheFirst();
     void singleInputToolsReset_data();
     void singleInputToolsReset();
-    void unreadableFilesReportTheLastFailure();
+    void everyRejectedFileIsNamed_data();
+    void everyRejectedFileIsNamed();
+    void loopingPageTreeIsRefusedWhenAdded();
     void documentWithoutPagesIsRefused();
     void cancelledPasswordKeepsThePreviousInput();
     void wrongThenRightPasswordAdmitsWithThePassword();
     void passwordsAreTriedInEveryEncodingProducersUse();
+    void listedProtectedFileIsNotAskedAgain_data();
+    void listedProtectedFileIsNotAskedAgain();
     void filesArrivingWhileBusyAreDropped();
     void receiveFromHistoryGoesToMerge();
     void receiveUsesTheSelectedTool();
     void filesHandedOverBeforeTheStoreExistAreAdmittedAfterwards();
+
+private:
+    // A file of the kind its name begins with: "iyi" a good PDF, "boş" empty,
+    // "metin" text, "resim" a PNG, "hasar" a damaged PDF, "döngü" a looping page
+    // tree; "kayıp" is not written at all.
+    QString fileOfKind(const QString& name);
 };
 
 static QStringList names(const QList<PDFFile>& files)
@@ -190,20 +206,102 @@ void AdmissionTest::singleInputToolsReset()
     }
 }
 
-void AdmissionTest::unreadableFilesReportTheLastFailure()
+// A one-page document whose page tree also lists itself among its kids: the
+// viewer skips the loop and shows the page, the engine refuses the file.
+static void writeLoopingPageTree(const QString& path)
 {
-    const QString broken = m_fixture->file("bozuk.pdf", "bu bir PDF değil");
-    const QString good = m_fixture->pdf("iyi.pdf");
-    const QString missing = m_fixture->path("kayıp.pdf");
-    store().addFiles({broken, good, missing}, AppSection::merge);
+    const QString plain = path + ".plain";
+    Fixtures::writePdf(plain, Fixtures::tagged("L", 1));
+    QPDF pdf;
+    pdf.processFile(QFile::encodeName(plain).constData());
+    QPDFObjectHandle pages = pdf.getRoot().getKey("/Pages");
+    pages.getKey("/Kids").appendItem(pages);
+    QPDFWriter writer(pdf, QFile::encodeName(path).constData());
+    writer.write();
+    QFile::remove(plain);
+}
 
-    QCOMPARE(names(store().mergeFiles()), QStringList{"iyi.pdf"});
-    QCOMPARE(store().banner(AppSection::merge),
-             (Banner{"kayıp.pdf açılamadı. Dosya bozuk ya da PDF değil.", {}, true}));
+QString AdmissionTest::fileOfKind(const QString& name)
+{
+    if (name.startsWith("iyi")) {
+        return m_fixture->pdf(name);
+    }
+    if (name.startsWith("boş")) {
+        return m_fixture->file(name, {});
+    }
+    if (name.startsWith("metin")) {
+        return m_fixture->file(name, "Toplantı notları\n");
+    }
+    if (name.startsWith("resim")) {
+        QImage image(16, 16, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return m_fixture->file(name, png);
+    }
+    if (name.startsWith("hasar")) {
+        return m_fixture->file(name, "%PDF-1.7\n1 0 obj\n<< /Type /Cat");
+    }
+    if (name.startsWith("döngü")) {
+        writeLoopingPageTree(m_fixture->path(name));
+    }
+    return m_fixture->path(name);
+}
 
-    store().addFiles({broken}, AppSection::split);
-    QCOMPARE(store().banner(AppSection::split)->text,
-             "bozuk.pdf açılamadı. Dosya bozuk ya da PDF değil.");
+void AdmissionTest::everyRejectedFileIsNamed_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("banner");
+
+    const QString cannotOpen = " açılamadı. Dosya bozuk ya da PDF değil.";
+    QTest::newRow("one of three keeps its own message")
+        << QStringList{"iyi1.pdf", "kayıp.pdf", "iyi2.pdf"} << "kayıp.pdf" + cannotOpen;
+    QTest::newRow("three, one line each")
+        << QStringList{"metin.pdf", "iyi1.pdf", "boş.pdf", "döngü.pdf"}
+        << "metin.pdf" + cannotOpen + "\nboş.pdf" + cannotOpen + "\ndöngü.pdf" + cannotOpen;
+    QTest::newRow("six of ten, the rest named with their count")
+        << QStringList{"iyi1.pdf", "boş.pdf",    "iyi2.pdf",   "metin.pdf", "resim.pdf",
+                       "iyi3.pdf", "hasar1.pdf", "hasar2.pdf", "iyi4.pdf",  "hasar3.pdf"}
+        << "boş.pdf" + cannotOpen + "\nmetin.pdf" + cannotOpen + "\nresim.pdf" + cannotOpen +
+               "\nEklenemeyen 3 dosya daha: hasar1.pdf, hasar2.pdf, hasar3.pdf";
+    QTest::newRow("ten, past five more by count only")
+        << QStringList{"hasar1.pdf", "hasar2.pdf", "hasar3.pdf", "hasar4.pdf", "hasar5.pdf",
+                       "hasar6.pdf", "hasar7.pdf", "hasar8.pdf", "hasar9.pdf", "hasar10.pdf"}
+        << "hasar1.pdf" + cannotOpen + "\nhasar2.pdf" + cannotOpen + "\nhasar3.pdf" + cannotOpen +
+               "\nEklenemeyen 7 dosya daha: hasar4.pdf, hasar5.pdf, hasar6.pdf, hasar7.pdf, "
+               "hasar8.pdf, …";
+}
+
+void AdmissionTest::everyRejectedFileIsNamed()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, banner);
+    QStringList paths;
+    QStringList good;
+    for (const QString& name : files) {
+        paths.append(fileOfKind(name));
+        if (name.startsWith("iyi")) {
+            good.append(name);
+        }
+    }
+    store().addFiles(paths, AppSection::merge);
+
+    QCOMPARE(names(store().mergeFiles()), good);
+    QCOMPARE(store().banner(AppSection::merge), (Banner{banner, {}, true}));
+}
+
+void AdmissionTest::loopingPageTreeIsRefusedWhenAdded()
+{
+    const QString looping = fileOfKind("döngü.pdf");
+    const std::unique_ptr<Poppler::Document> viewer = Poppler::Document::load(looping);
+    QVERIFY(viewer && viewer->numPages() == 1); // what the window would have listed
+
+    store().addFiles({looping}, AppSection::pages);
+    QVERIFY(!store().pagesFile());
+    QCOMPARE(store().banner(AppSection::pages),
+             (Banner{"döngü.pdf açılamadı. Dosya bozuk ya da PDF değil.", {}, true}));
 }
 
 void AdmissionTest::documentWithoutPagesIsRefused()
@@ -292,6 +390,40 @@ void AdmissionTest::passwordsAreTriedInEveryEncodingProducersUse()
     QVERIFY(m_fixture->waitIdle());
     QCOMPARE(store().banner(AppSection::merge)->isError, false);
     QCOMPARE(Fixtures::readTags(output), (QStringList{"euro-1", "dogru-1", "sifre-1"}));
+}
+
+void AdmissionTest::listedProtectedFileIsNotAskedAgain_data()
+{
+    QTest::addColumn<AppSection>("section");
+    QTest::addColumn<QList<int>>("drops"); // copies of the file in each drop
+    QTest::addColumn<int>("rows");
+
+    QTest::newRow("merge, added again") << AppSection::merge << QList<int>{1, 1} << 2;
+    QTest::newRow("merge, twice in one drop") << AppSection::merge << QList<int>{2} << 2;
+    QTest::newRow("compress, added again") << AppSection::compress << QList<int>{1, 1} << 1;
+    QTest::newRow("pages, added again") << AppSection::pages << QList<int>{1, 1} << 1;
+}
+
+void AdmissionTest::listedProtectedFileIsNotAskedAgain()
+{
+    QFETCH(AppSection, section);
+    QFETCH(QList<int>, drops);
+    QFETCH(int, rows);
+    const QString locked = m_fixture->pdf("kilitli.pdf", 2, "gizli");
+    m_fixture->panels.passwordAnswers = {QString("gizli")}; // a second prompt would cancel
+    for (int copies : drops) {
+        store().addFiles(QStringList(copies, locked), section);
+    }
+
+    QCOMPARE(m_fixture->panels.calls, QStringList{"password(kilitli.pdf)"});
+    QList<PDFFile> listed = store().mergeFiles() + store().compressFiles();
+    if (store().pagesFile()) {
+        listed.append(*store().pagesFile());
+    }
+    QCOMPARE(listed.size(), rows);
+    for (const PDFFile& file : listed) {
+        QCOMPARE(file.source.password, std::optional<QString>("gizli"));
+    }
 }
 
 void AdmissionTest::filesArrivingWhileBusyAreDropped()
