@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 
 using Fixtures::Cipher;
 using PDFEngine::Grouping;
@@ -39,6 +40,8 @@ private slots:
     void writesAndReplacesCompletely();
     void failedWriteLeavesNothing_data();
     void failedWriteLeavesNothing();
+    void writeErrorsNameTheirCause_data();
+    void writeErrorsNameTheirCause();
     void uniqueNames_data();
     void uniqueNames();
     void mergesInListOrder_data();
@@ -330,33 +333,65 @@ void DocumentTest::failedWriteLeavesNothing_data()
 {
     QTest::addColumn<QString>("destination");
     QTest::addColumn<qint64>("expectedPages");
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message"); // with %1 for the destination's folder
 
-    QTest::newRow("parent is a regular file") << "A.pdf/Çıktı.pdf" << qint64(4) << "Çıktı.pdf";
-    QTest::newRow("parent folder missing") << "yok/Çıktı.pdf" << qint64(4) << "Çıktı.pdf";
-    QTest::newRow("destination is a folder") << "Klasör.pdf" << qint64(4) << "Klasör.pdf";
+    const QString missing = "Çıktı.pdf yazılamadı. Kaydedilecek klasör bulunamadı: %1";
+    QTest::newRow("parent is a regular file") << "A.pdf/Çıktı.pdf" << qint64(4) << missing;
+    QTest::newRow("parent folder missing") << "yok/Çıktı.pdf" << qint64(4) << missing;
+    QTest::newRow("destination is a folder")
+        << "Klasör.pdf" << qint64(4) << writeFailed("Klasör.pdf");
+    // 300 bytes where the file system allows 255; the message shows its start and end.
+    QTest::newRow("name too long")
+        << QString(296, u'u') + ".pdf" << qint64(4)
+        << QString(40, u'u') + "…" + QString(11, u'u') +
+               ".pdf yazılamadı. Dosya adı bu klasör için çok uzun; daha kısa bir ad seç.";
     // The reopened result must have the pages the operation meant to write.
-    QTest::newRow("result fails the page count, existing") << "B.pdf" << qint64(5) << "B.pdf";
-    QTest::newRow("result fails the page count, new") << "Yeni.pdf" << qint64(3) << "Yeni.pdf";
+    QTest::newRow("result fails the page count, existing")
+        << "B.pdf" << qint64(5) << writeFailed("B.pdf");
+    QTest::newRow("result fails the page count, new")
+        << "Yeni.pdf" << qint64(3) << writeFailed("Yeni.pdf");
 }
 
 void DocumentTest::failedWriteLeavesNothing()
 {
     QFETCH(QString, destination);
     QFETCH(qint64, expectedPages);
-    QFETCH(QString, name);
+    QFETCH(QString, message);
+    if (message.contains("%1")) {
+        message = message.arg(QFileInfo(path(destination)).absolutePath());
+    }
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Klasör.pdf")));
     Fixtures::writeBytes(path(QStringLiteral("Klasör.pdf/içinde.txt")), "kalır");
     const QByteArray b = Fixtures::readBytes(path(QStringLiteral("B.pdf")));
     const QStringList before = entries();
     const auto pdf = PDFEngine::open(PDFSource{path(QStringLiteral("Rapor.pdf")), std::nullopt});
 
-    QCOMPARE(failureOf([&] { PDFEngine::write(*pdf, path(destination), expectedPages); }),
-             writeFailed(name));
+    QCOMPARE(failureOf([&] { PDFEngine::write(*pdf, path(destination), expectedPages); }), message);
 
     QCOMPARE(entries(), before);
     QCOMPARE(entries(QStringLiteral("Klasör.pdf")), QStringList{"içinde.txt"});
     QCOMPARE(Fixtures::readBytes(path(QStringLiteral("B.pdf"))), b);
+}
+
+// A full disk cannot be made here, so the error the system reports is handed
+// in directly, for a destination whose folder exists and whose name fits.
+void DocumentTest::writeErrorsNameTheirCause_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("message");
+
+    const QString full = "Çıktı.pdf yazılamadı. Diskte yeterli yer yok; yer açıp yeniden dene.";
+    QTest::newRow("disk full") << ENOSPC << full;
+    QTest::newRow("quota exhausted") << EDQUOT << full;
+    QTest::newRow("permission denied") << EACCES << writeFailed("Çıktı.pdf");
+    QTest::newRow("read-only file system") << EROFS << writeFailed("Çıktı.pdf");
+}
+
+void DocumentTest::writeErrorsNameTheirCause()
+{
+    QFETCH(int, error);
+    QFETCH(QString, message);
+    QCOMPARE(PDFEngine::writeFailure(path(QStringLiteral("Çıktı.pdf")), error).message(), message);
 }
 
 void DocumentTest::uniqueNames_data()
@@ -578,7 +613,7 @@ void DocumentTest::splitsOneFilePerGroup()
     QCOMPARE(failureOf([&] {
                  PDFEngine::split(PDFSource{source, {}}, {{1}}, path("notlar.pdf"));
              }),
-             writeFailed(QStringLiteral("Rapor 2.pdf")));
+             "Rapor 2.pdf yazılamadı. Kaydedilecek klasör bulunamadı: " + path("notlar.pdf"));
     QCOMPARE(entries(QStringLiteral("parçalar")), names);
 }
 
