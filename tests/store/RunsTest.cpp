@@ -1,13 +1,18 @@
+#include "AppLanguage.h"
 #include "DataCoding.h"
 #include "Fixtures.h"
+#include "Formatting.h"
 #include "PDFEngine.h"
 #include "StoreTestCase.h"
 
 #include <QDirIterator>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+
+Q_DECLARE_METATYPE(AppLanguage)
 
 // The road of a run: what each tool prepares and asks, the busy guard, the
 // result texts, the history record on disk, revealing, and failures.
@@ -18,7 +23,7 @@ private slots:
     void initTestCase() override
     {
         StoreTestCase::initTestCase();
-        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        useInterfaceLanguage(AppLanguage::tr);
     }
     void cleanup() override
     {
@@ -46,11 +51,18 @@ private slots:
     void compressionThatShrinksNothing();
     void compressingSameStemsIntoOneFolder();
     void compressionEmptiesItsResultsWhenItStarts();
+    void numbersFollowTheInterfaceLanguage_data();
+    void numbersFollowTheInterfaceLanguage();
     // Passwords live in memory only: after every kind of run with protected
     // inputs, no file the process wrote anywhere holds the password.
     void noPasswordReachesTheDisk();
 
 private:
+    static void useInterfaceLanguage(AppLanguage language)
+    {
+        AppLanguages::select(language);
+        AppLanguages::installTranslator(*QCoreApplication::instance());
+    }
     // The record on disk is the one in memory, and the file was rewritten by the run.
     void checkRecordOnDisk(const QByteArray& before, const QString& tool, const QStringList& inputs,
                            const QStringList& outputs);
@@ -476,6 +488,49 @@ static QStringList filesHolding(const QString& root, const QString& password)
         }
     }
     return holding;
+}
+
+void RunsTest::numbersFollowTheInterfaceLanguage_data()
+{
+    QTest::addColumn<AppLanguage>("language");
+    QTest::addColumn<QString>("conventions");
+    QTest::addColumn<QString>("result"); // the compression result in that language
+    QTest::addColumn<QString>("size");   // 1 800 000 bytes as a file row shows it
+
+    QTest::newRow("Turkish window") << AppLanguage::tr << "tr_TR"
+                                    << "Hazır: %1 → %2 · %3 daha küçük"
+                                    << "1,8 MB";
+    QTest::newRow("English window") << AppLanguage::en << "en_US"
+                                    << "Done: %1 → %2 · %3 smaller"
+                                    << "1.8 MB";
+}
+
+// The system's conventions ("C" here) must not leak into a window that speaks another language.
+void RunsTest::numbersFollowTheInterfaceLanguage()
+{
+    QFETCH(AppLanguage, language);
+    QFETCH(QString, conventions);
+    QFETCH(QString, result);
+    QFETCH(QString, size);
+    useInterfaceLanguage(language);
+    QLocale::setDefault(QLocale::c());
+    const auto restore = qScopeGuard([] { useInterfaceLanguage(AppLanguage::tr); });
+
+    store().addFiles({m_fixture->imagePdf("Foto.pdf", 1)}, AppSection::compress);
+    const QString destination = m_fixture->path("Foto sıkıştırılmış.pdf");
+    m_fixture->panels.saveAnswers = {destination};
+    store().run(AppSection::compress);
+    QVERIFY(m_fixture->waitIdle());
+
+    const QLocale locale(conventions);
+    const qint64 before = store().compressFiles().first().bytes;
+    const qint64 after = QFileInfo(destination).size();
+    QVERIFY(before >= 1'000'000 && after < before); // sizes with a decimal separator
+    const double ratio = static_cast<double>(before - after) / static_cast<double>(before);
+    QCOMPARE(store().banner(AppSection::compress)->text,
+             result.arg(Formatting::fileSize(before, locale), Formatting::fileSize(after, locale),
+                        Formatting::percent(ratio, locale)));
+    QCOMPARE(Formatting::fileSize(1'800'000, AppLanguages::locale()), size);
 }
 
 void RunsTest::noPasswordReachesTheDisk()
