@@ -282,6 +282,18 @@
       <translation>%1 could not be written. Make sure you can write to the folder.</translation>
     </message>
     <message>
+      <source>%1 yazılamadı. Kaydedilecek klasör bulunamadı: %2</source>
+      <translation>%1 could not be written. The folder to save in was not found: %2</translation>
+    </message>
+    <message>
+      <source>%1 yazılamadı. Dosya adı bu klasör için çok uzun; daha kısa bir ad seç.</source>
+      <translation>%1 could not be written. The file name is too long for this folder; choose a shorter name.</translation>
+    </message>
+    <message>
+      <source>%1 yazılamadı. Diskte yeterli yer yok; yer açıp yeniden dene.</source>
+      <translation>%1 could not be written. There is not enough space on the disk; free some space and try again.</translation>
+    </message>
+    <message>
       <source>Aralık yaz. Örnek: 1-3, 5, 8-12</source>
       <translation>Type a range. Example: 1-3, 5, 8-12</translation>
     </message>
@@ -874,6 +886,13 @@
     <message>
       <source>%1 içinde sayfa yok.</source>
       <translation>%1 has no pages.</translation>
+    </message>
+    <message numerus="yes">
+      <source>Eklenemeyen %n dosya daha: %1</source>
+      <translation>
+        <numerusform>%n more file could not be added: %1</numerusform>
+        <numerusform>%n more files could not be added: %1</numerusform>
+      </translation>
     </message>
     <message>
       <source>Hazır: %1 · %2</source>

@@ -282,6 +282,18 @@
       <translation>No se pudo escribir %1. Asegúrate de que puedes escribir en la carpeta.</translation>
     </message>
     <message>
+      <source>%1 yazılamadı. Kaydedilecek klasör bulunamadı: %2</source>
+      <translation>No se pudo escribir %1. No se encontró la carpeta donde guardar: %2</translation>
+    </message>
+    <message>
+      <source>%1 yazılamadı. Dosya adı bu klasör için çok uzun; daha kısa bir ad seç.</source>
+      <translation>No se pudo escribir %1. El nombre del archivo es demasiado largo para esta carpeta; elige un nombre más corto.</translation>
+    </message>
+    <message>
+      <source>%1 yazılamadı. Diskte yeterli yer yok; yer açıp yeniden dene.</source>
+      <translation>No se pudo escribir %1. No hay espacio suficiente en el disco; libera espacio y vuelve a intentarlo.</translation>
+    </message>
+    <message>
       <source>Aralık yaz. Örnek: 1-3, 5, 8-12</source>
       <translation>Escribe un intervalo. Ejemplo: 1-3, 5, 8-12</translation>
     </message>
@@ -874,6 +886,13 @@
     <message>
       <source>%1 içinde sayfa yok.</source>
       <translation>%1 no tiene páginas.</translation>
+    </message>
+    <message numerus="yes">
+      <source>Eklenemeyen %n dosya daha: %1</source>
+      <translation>
+        <numerusform>No se pudo añadir %n archivo más: %1</numerusform>
+        <numerusform>No se pudieron añadir %n archivos más: %1</numerusform>
+      </translation>
     </message>
     <message>
       <source>Hazır: %1 · %2</source>

@@ -20,6 +20,25 @@ std::optional<AppLanguage> fromCode(const QString& code)
     return language;
 }
 
+// The language whose catalogue is installed; a choice stored since then takes
+// effect only at the next start, for the words and the numbers alike.
+std::optional<AppLanguage>& installed()
+{
+    static std::optional<AppLanguage> language;
+    return language;
+}
+
+QLocale::Language qtLanguage(AppLanguage language)
+{
+    switch (language) {
+    case AppLanguage::en: return QLocale::English;
+    case AppLanguage::es: return QLocale::Spanish;
+    case AppLanguage::tr:
+    case AppLanguage::system: break;
+    }
+    return QLocale::Turkish;
+}
+
 } // namespace
 
 QString rawValue(AppLanguage language)
@@ -91,6 +110,8 @@ void installTranslator(QCoreApplication& app)
         previous->setObjectName(QString());
     }
     const AppLanguage language = effective();
+    installed() = language;
+    QLocale::setDefault(locale());
     if (language == AppLanguage::tr) {
         return;
     }
@@ -99,6 +120,14 @@ void installTranslator(QCoreApplication& app)
     if (translator->load(QStringLiteral(":/i18n/leaflow_%1.qm").arg(rawValue(language)))) {
         QCoreApplication::installTranslator(translator);
     }
+}
+
+QLocale locale()
+{
+    const QLocale::Language language = qtLanguage(installed().value_or(effective()));
+    // The user's own region keeps its conventions when it speaks the same language.
+    const QLocale system = QLocale::system();
+    return system.language() == language ? system : QLocale(language);
 }
 
 } // namespace AppLanguages

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <optional>
 
@@ -23,7 +24,13 @@ void select(AppLanguage language);
 // system's languages that we translate, else Turkish (the source language).
 AppLanguage effective();
 
-// Installs the translations of the effective language into app (none for Turkish).
+// Installs the translations of the effective language into app (none for Turkish),
+// and makes that language's conventions the default locale.
 void installTranslator(QCoreApplication& app);
+
+// The conventions of the language the interface speaks (the one installed, else
+// the effective one), whatever the system locale is: numbers, sizes,
+// percentages and dates are written the way the words around them are.
+QLocale locale();
 
 } // namespace AppLanguages

@@ -154,7 +154,16 @@ signals:
     void thumbnailReady(const QString& key);
 
 private:
-    std::optional<PDFFile> admit(const QString& path, AppSection section);
+    // A file of a batch that was turned away, and the message saying why.
+    struct Rejection {
+        QString name;
+        QString message;
+    };
+    // Opens and checks one file; a refusal is added to rejections, a cancelled
+    // password prompt adds nothing. A password already known for the file is tried first.
+    std::optional<PDFFile> admit(const QString& path, const std::optional<QString>& knownPassword,
+                                 QList<Rejection>& rejections);
+    void reportRejections(AppSection section, const QList<Rejection>& rejections);
     void setBanner(AppSection section, const Banner& banner);
     void setError(AppSection section, const QString& text);
     void setBusy(const std::optional<AppSection>& busy);

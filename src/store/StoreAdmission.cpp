@@ -36,6 +36,31 @@ bool containsSource(const QList<PDFFile>& files, const QString& path)
                        [&path](const PDFFile& file) { return file.source.url == path; });
 }
 
+// The password that unlocked the file when it was listed before, in any tool
+// or earlier in this batch, so the user is not asked for it twice.
+std::optional<QString> listedPassword(const Store& store, const QList<PDFFile>& batch,
+                                      const QString& path)
+{
+    QList<PDFFile> listed = batch + store.mergeFiles() + store.compressFiles();
+    for (const std::optional<PDFFile>* single :
+         {&store.splitFile(), &store.signFile(), &store.pagesFile()}) {
+        if (*single) {
+            listed.append(**single);
+        }
+    }
+    for (const PDFFile& file : listed) {
+        if (file.source.url == path && file.source.password) {
+            return file.source.password;
+        }
+    }
+    return std::nullopt;
+}
+
+// How many refusals of one batch are shown with their own message; the rest
+// are named on one line with their count, and at most this many by name.
+constexpr qsizetype detailedRejections = 3;
+constexpr qsizetype namedRejections = 5;
+
 } // namespace
 
 void Store::addFiles(const QStringList& paths, AppSection section)
@@ -57,11 +82,17 @@ void Store::addFiles(const QStringList& paths, AppSection section)
     }
     removeBanner(section);
 
+    QList<Rejection> rejections;
+    // The single-input tools take the first file only.
+    const auto admitFirst = [&] {
+        return admit(kept.first(), listedPassword(*this, {}, kept.first()), rejections);
+    };
     switch (section) {
     case AppSection::merge: {
         QList<PDFFile> admitted;
         for (const QString& path : kept) {
-            if (std::optional<PDFFile> file = admit(path, section)) {
+            const std::optional<QString> known = listedPassword(*this, admitted, path);
+            if (std::optional<PDFFile> file = admit(path, known, rejections)) {
                 admitted.append(*file);
             }
         }
@@ -71,7 +102,7 @@ void Store::addFiles(const QStringList& paths, AppSection section)
         break;
     }
     case AppSection::split:
-        if (std::optional<PDFFile> file = admit(kept.first(), section)) {
+        if (std::optional<PDFFile> file = admitFirst()) {
             setSplitFile(file);
         }
         break;
@@ -80,14 +111,15 @@ void Store::addFiles(const QStringList& paths, AppSection section)
             if (containsSource(m_compressFiles, path)) {
                 continue;
             }
-            if (std::optional<PDFFile> file = admit(path, section)) {
+            const std::optional<QString> known = listedPassword(*this, {}, path);
+            if (std::optional<PDFFile> file = admit(path, known, rejections)) {
                 setCompressFiles(m_compressFiles + QList<PDFFile>{*file});
             }
         }
         setCompressResults({});
         break;
     case AppSection::sign:
-        if (std::optional<PDFFile> file = admit(kept.first(), section)) {
+        if (std::optional<PDFFile> file = admitFirst()) {
             setSignFile(file);
             setSignPage(0);
             setPlacements({});
@@ -95,43 +127,81 @@ void Store::addFiles(const QStringList& paths, AppSection section)
         }
         break;
     case AppSection::pages:
-        if (std::optional<PDFFile> file = admit(kept.first(), section)) {
+        if (std::optional<PDFFile> file = admitFirst()) {
             setPagesFile(file);
             setPagesSelected({});
         }
         break;
     case AppSection::history: break;
     }
+    reportRejections(section, rejections);
 }
 
-std::optional<PDFFile> Store::admit(const QString& path, AppSection section)
+std::optional<PDFFile> Store::admit(const QString& path,
+                                    const std::optional<QString>& knownPassword,
+                                    QList<Rejection>& rejections)
 {
     const QString name = QFileInfo(path).fileName();
     std::shared_ptr<Poppler::Document> doc = Poppler::Document::load(path);
     if (!doc) {
-        setError(section, tr("%1 açılamadı. Dosya bozuk ya da PDF değil.").arg(name));
+        rejections.append({name, tr("%1 açılamadı. Dosya bozuk ya da PDF değil.").arg(name)});
         return std::nullopt;
     }
     std::optional<QString> password;
     if (doc->isLocked()) {
-        password = m_panels.password(path, [&doc](const QString& candidate) {
-            return unlock(*doc, candidate);
-        });
+        if (knownPassword && unlock(*doc, *knownPassword)) {
+            password = knownPassword;
+        } else {
+            password = m_panels.password(path, [&doc](const QString& candidate) {
+                return unlock(*doc, candidate);
+            });
+        }
         if (!password) {
             return std::nullopt;
         }
     }
-    if (doc->numPages() < 1) {
-        setError(section, tr("%1 içinde sayfa yok.").arg(name));
+    // The viewer forgives damage (a looping page tree, say) that the engine
+    // refuses; a file is listed only when the runs will be able to read it.
+    const PDFEngine::PageCount counted = PDFEngine::countPages(PDFSource{path, password});
+    if (!counted.pages) {
+        rejections.append({name, counted.failure});
+        return std::nullopt;
+    }
+    if (*counted.pages < 1 || doc->numPages() < 1) {
+        rejections.append({name, tr("%1 içinde sayfa yok.").arg(name)});
         return std::nullopt;
     }
     PDFFile file;
     file.id = QUuid::createUuid();
     file.source = PDFSource{path, password};
     file.doc = std::move(doc);
-    file.pageCount = file.doc->numPages();
+    file.pageCount = *counted.pages;
     file.bytes = PDFEngine::fileSize(path);
     return file;
+}
+
+void Store::reportRejections(AppSection section, const QList<Rejection>& rejections)
+{
+    if (rejections.isEmpty()) {
+        return;
+    }
+    QStringList lines;
+    for (const Rejection& rejection : rejections.mid(0, detailedRejections)) {
+        lines.append(rejection.message);
+    }
+    const QList<Rejection> rest = rejections.mid(detailedRejections);
+    if (!rest.isEmpty()) {
+        QStringList names;
+        for (const Rejection& rejection : rest.mid(0, namedRejections)) {
+            names.append(rejection.name);
+        }
+        if (rest.size() > namedRejections) {
+            names.append(QStringLiteral("…"));
+        }
+        lines.append(tr("Eklenemeyen %n dosya daha: %1", nullptr, static_cast<int>(rest.size()))
+                         .arg(names.join(QStringLiteral(", "))));
+    }
+    setError(section, lines.join(QLatin1Char('\n')));
 }
 
 void Store::open(AppSection section)

@@ -1,3 +1,4 @@
+#include "AppLanguage.h"
 #include "Formatting.h"
 #include "PDFEngine.h"
 #include "Panels.h"
@@ -236,7 +237,7 @@ void Store::apply(AppSection section, const QList<PDFFile>& inputs,
         return;
     }
     const QStringList& outputs = outcome.outputs;
-    const QLocale locale;
+    const QLocale locale = AppLanguages::locale();
     QString text;
     if (outputs.size() == 1) {
         text = tr("Hazır: %1 · %2")
@@ -276,7 +277,7 @@ void Store::applyCompress(const QList<PDFFile>& inputs, const PDFEngine::Outcome
     const qint64 after = totalSize(outcome.outputs);
     const double ratio =
         static_cast<double>(before - after) / static_cast<double>(std::max<qint64>(before, 1));
-    const QLocale locale;
+    const QLocale locale = AppLanguages::locale();
     QString text = tr("Hazır: %1 → %2 · %3 daha küçük")
                        .arg(Formatting::fileSize(before, locale),
                             Formatting::fileSize(after, locale),

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 
 using Fixtures::Cipher;
 using PDFEngine::Grouping;
@@ -35,6 +36,8 @@ private slots:
     void opensOrRefuses();
     void writesCompletelyOrNothing_data();
     void writesCompletelyOrNothing();
+    void writeErrorsNameTheirCause_data();
+    void writeErrorsNameTheirCause();
     void uniqueNames_data();
     void uniqueNames();
     void mergesInListOrder_data();
@@ -237,22 +240,34 @@ void DocumentTest::writesCompletelyOrNothing_data()
 {
     QTest::addColumn<QString>("destination");
     QTest::addColumn<qint64>("expectedPages");
-    QTest::addColumn<bool>("written"); // else it fails, naming the file, and leaves all as it was
+    // Empty when the write succeeds; else it names the file and its cause (%1: the folder),
+    // and leaves everything as it was.
+    QTest::addColumn<QString>("message");
 
-    QTest::newRow("new file") << "Yeni.pdf" << qint64(4) << true;
-    QTest::newRow("over a longer file") << "Uzun.pdf" << qint64(4) << true;
-    QTest::newRow("parent is a regular file") << "A.pdf/Çıktı.pdf" << qint64(4) << false;
-    QTest::newRow("destination is a folder") << "Klasör.pdf" << qint64(4) << false;
+    const QString missing = "Çıktı.pdf yazılamadı. Kaydedilecek klasör bulunamadı: %1";
+    QTest::newRow("new file") << "Yeni.pdf" << qint64(4) << QString();
+    QTest::newRow("over a longer file") << "Uzun.pdf" << qint64(4) << QString();
+    QTest::newRow("parent is a regular file") << "A.pdf/Çıktı.pdf" << qint64(4) << missing;
+    QTest::newRow("parent folder missing") << "yok/Çıktı.pdf" << qint64(4) << missing;
+    QTest::newRow("destination is a folder")
+        << "Klasör.pdf" << qint64(4) << writeFailed("Klasör.pdf");
+    // 300 bytes where the file system allows 255; the message shows its start and end.
+    QTest::newRow("name too long")
+        << QString(296, u'u') + ".pdf" << qint64(4)
+        << QString(40, u'u') + "…" + QString(11, u'u') +
+               ".pdf yazılamadı. Dosya adı bu klasör için çok uzun; daha kısa bir ad seç.";
     // The reopened result must have the pages the operation meant to write.
-    QTest::newRow("result fails the page count, existing") << "Uzun.pdf" << qint64(5) << false;
-    QTest::newRow("result fails the page count, new") << "Yeni.pdf" << qint64(3) << false;
+    QTest::newRow("result fails the page count, existing")
+        << "Uzun.pdf" << qint64(5) << writeFailed("Uzun.pdf");
+    QTest::newRow("result fails the page count, new")
+        << "Yeni.pdf" << qint64(3) << writeFailed("Yeni.pdf");
 }
 
 void DocumentTest::writesCompletelyOrNothing()
 {
     QFETCH(QString, destination);
     QFETCH(qint64, expectedPages);
-    QFETCH(bool, written);
+    QFETCH(QString, message);
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Klasör.pdf")));
     Fixtures::writeBytes(path("Klasör.pdf/içinde.txt"), "kalır");
     const QByteArray longer(2'000'000, 'x');
@@ -260,22 +275,41 @@ void DocumentTest::writesCompletelyOrNothing()
     QStringList expected = entries();
     const auto pdf = PDFEngine::open(PDFSource{path("Rapor.pdf"), std::nullopt});
 
-    const QString message =
-        failureOf([&] { PDFEngine::write(*pdf, path(destination), expectedPages); });
+    if (message.contains("%1")) {
+        message = message.arg(QFileInfo(path(destination)).absolutePath());
+    }
+    QCOMPARE(failureOf([&] { PDFEngine::write(*pdf, path(destination), expectedPages); }), message);
 
-    if (written) {
-        QCOMPARE(message, QString());
+    if (message.isEmpty()) {
         checkOutput(path(destination), {"P1", "P2", "P3", "P4"});
         QVERIFY(!Fixtures::readBytes(path(destination)).contains("xxxxxxxx"));
         expected.append(destination);
         expected.removeDuplicates();
         expected.sort();
     } else {
-        QCOMPARE(message, writeFailed(QFileInfo(destination).fileName()));
         QCOMPARE(Fixtures::readBytes(path("Uzun.pdf")), longer);
     }
     QCOMPARE(entries(), expected); // no hidden temporary folder left
     QCOMPARE(entries(QStringLiteral("Klasör.pdf")), QStringList{"içinde.txt"});
+}
+
+// A full disk cannot be made here, so the error the system reports is handed
+// in directly, for a destination whose folder exists and whose name fits.
+void DocumentTest::writeErrorsNameTheirCause_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("message");
+
+    const QString full = "Çıktı.pdf yazılamadı. Diskte yeterli yer yok; yer açıp yeniden dene.";
+    QTest::newRow("disk full") << ENOSPC << full;
+    QTest::newRow("permission denied") << EACCES << writeFailed("Çıktı.pdf");
+}
+
+void DocumentTest::writeErrorsNameTheirCause()
+{
+    QFETCH(int, error);
+    QFETCH(QString, message);
+    QCOMPARE(PDFEngine::writeFailure(path(QStringLiteral("Çıktı.pdf")), error).message(), message);
 }
 
 void DocumentTest::uniqueNames_data()
@@ -414,7 +448,7 @@ void DocumentTest::splitsOneFilePerGroup()
     QCOMPARE(failureOf([&] {
                  PDFEngine::split(PDFSource{source, {}}, {{1}}, path("notlar.pdf"));
              }),
-             writeFailed(QStringLiteral("Rapor 2.pdf")));
+             "Rapor 2.pdf yazılamadı. Kaydedilecek klasör bulunamadı: " + path("notlar.pdf"));
     QCOMPARE(entries(QStringLiteral("parçalar")), names);
 }
 

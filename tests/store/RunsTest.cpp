@@ -1,5 +1,7 @@
+#include "AppLanguage.h"
 #include "DataCoding.h"
 #include "Fixtures.h"
+#include "Formatting.h"
 #include "PDFEngine.h"
 #include "StoreTestCase.h"
 
@@ -12,6 +14,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -112,6 +115,8 @@ QStringList filesHolding(const QString& root, const QString& password)
 
 } // namespace
 
+Q_DECLARE_METATYPE(AppLanguage)
+
 // The road of a run: what each tool prepares and asks, the busy guard, the
 // result texts, the history record on disk, revealing, and failures.
 class RunsTest : public StoreTestCase {
@@ -121,7 +126,7 @@ private slots:
     void initTestCase() override
     {
         StoreTestCase::initTestCase();
-        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        useInterfaceLanguage(AppLanguage::tr);
     }
 
     void cleanup() override
@@ -410,7 +415,43 @@ private slots:
         QVERIFY(m_fixture->reveal.revealed.isEmpty());
     }
 
+    // Sizes and percentages follow the window's language, not the system's conventions ("C").
+    void numbersFollowTheInterfaceLanguage_data()
+    {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<QString>("result"); // %1 → %2 · %3 in that language
+        QTest::addColumn<QString>("size");   // 1 800 000 bytes
+        QTest::newRow("Turkish") << AppLanguage::tr << "Hazır: %1 → %2 · %3 daha küçük" << "1,8 MB";
+        QTest::newRow("English") << AppLanguage::en << "Done: %1 → %2 · %3 smaller" << "1.8 MB";
+    }
+    void numbersFollowTheInterfaceLanguage()
+    {
+        QFETCH(AppLanguage, language);
+        QFETCH(QString, result);
+        QFETCH(QString, size);
+        useInterfaceLanguage(language);
+        QLocale::setDefault(QLocale::c());
+        const auto restore = qScopeGuard([] { useInterfaceLanguage(AppLanguage::tr); });
+        store().addFiles({m_fixture->imagePdf("Foto.pdf", 1)}, AppSection::compress);
+        const Banner banner = ranTo(AppSection::compress, "Foto sıkıştırılmış.pdf");
+
+        const QLocale locale = AppLanguages::locale();
+        QCOMPARE(Formatting::fileSize(1'800'000, locale), size);
+        const qint64 before = store().compressFiles().first().bytes;
+        const qint64 after = sizes(banner.outputs);
+        const double ratio = static_cast<double>(before - after) / static_cast<double>(before);
+        QCOMPARE(banner.text, result.arg(Formatting::fileSize(before, locale),
+                                         Formatting::fileSize(after, locale),
+                                         Formatting::percent(ratio, locale)));
+    }
+
 private:
+    static void useInterfaceLanguage(AppLanguage language)
+    {
+        AppLanguages::select(language);
+        AppLanguages::installTranslator(*QCoreApplication::instance());
+    }
+
     // Answers the save panel with a file of that name or the folder panel with a folder,
     // runs and waits for the banner.
     Banner ranTo(AppSection section, const QString& answer)

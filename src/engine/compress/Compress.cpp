@@ -86,7 +86,7 @@ void place(const QString& result, const QString& destination)
         return;
     }
     if (errno != EXDEV || !copyInto(result, destination)) {
-        throw Failure(EngineText::writeFailed(EngineText::fileName(destination)));
+        throw writeFailure(destination, errno);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <cstdio>
 
 namespace PDFEngine {
@@ -59,7 +60,7 @@ void write(QPDF& pdf, const QString& destination, qint64 expectedPages)
 {
     QTemporaryDir scratch(scratchTemplate(destination));
     if (!scratch.isValid()) {
-        throw Failure(EngineText::writeFailed(EngineText::fileName(destination)));
+        throw writeFailure(destination, errno);
     }
     write(pdf, destination, expectedPages, scratch.path());
 }
@@ -67,23 +68,24 @@ void write(QPDF& pdf, const QString& destination, qint64 expectedPages)
 void write(QPDF& pdf, const QString& destination, qint64 expectedPages,
            const QString& scratchFolder, Layout layout)
 {
-    const QString name = EngineText::fileName(destination);
-    const QString temporary = QDir(scratchFolder).filePath(name);
-    const auto fail = [&] {
+    const QString temporary = QDir(scratchFolder).filePath(EngineText::fileName(destination));
+    // Told while the failed file still takes up its space, so that a full disk shows.
+    const auto fail = [&](int error) {
+        Failure failure = writeFailure(destination, error);
         QFile::remove(temporary);
-        return Failure(EngineText::writeFailed(name));
+        return failure;
     };
     try {
         writeFile(pdf, temporary, layout);
     } catch (const std::exception&) {
-        throw fail();
+        throw fail(errno);
     }
     if (!verifyOutput(temporary, expectedPages)) {
-        throw fail();
+        throw fail(0);
     }
     if (std::rename(QFile::encodeName(temporary).constData(),
                     QFile::encodeName(destination).constData()) != 0) {
-        throw fail();
+        throw fail(errno);
     }
 }
 

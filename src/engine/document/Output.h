@@ -6,6 +6,14 @@ class QPDF;
 
 namespace PDFEngine {
 
+class Failure;
+
+// The failure of an output that could not be written at destination, saying
+// what went wrong where it can be told: its folder is missing, its name is
+// longer than the file system allows, or the disk is full; otherwise the
+// general write message. error is the errno of the failed call, 0 if unknown.
+Failure writeFailure(const QString& destination, int error);
+
 // Writes pdf safely: into a fresh hidden folder beside the destination, then
 // reopens the result and checks it has expectedPages pages, then renames it
 // over the destination. The destination keeps its old bytes or gets the whole

@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <optional>
 #include <set>
 
@@ -87,7 +88,7 @@ QStringList split(const PDFSource& source, const Grouping& groups, const QString
             scratch.emplace(scratchTemplate(destination));
         }
         if (!scratch->isValid()) {
-            throw Failure(EngineText::writeFailed(EngineText::fileName(destination)));
+            throw writeFailure(destination, errno);
         }
         try {
             writeGroup(pages, group, destination, scratch->path());

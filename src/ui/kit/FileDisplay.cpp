@@ -1,5 +1,7 @@
 #include "FileDisplay.h"
 
+#include "AppLanguage.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -8,7 +10,7 @@ QString FileDisplay::formatSize(qint64 bytes) const
     if (sizeText) {
         return sizeText(bytes);
     }
-    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+    return AppLanguages::locale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
 
 QString FileDisplay::details(const PDFFile& file) const

@@ -1,5 +1,6 @@
 #include "CompressScreen.h"
 
+#include "AppLanguage.h"
 #include "Button.h"
 #include "DropZone.h"
 #include "FileList.h"
@@ -135,10 +136,11 @@ void CompressScreen::showFiles()
     m_parts.add->setVisible(!files.isEmpty());
     m_parts.clear->setEnabled(!files.isEmpty());
     m_parts.run->setReady(!files.isEmpty());
-    m_parts.summary->setText(files.isEmpty() ? QString()
-                                             : tr("Dosya: %1 · %2")
-                                                   .arg(Formatting::count(files.size(), QLocale()),
-                                                        m_display.formatSize(bytes)));
+    m_parts.summary->setText(files.isEmpty()
+                                 ? QString()
+                                 : tr("Dosya: %1 · %2")
+                                       .arg(Formatting::count(files.size(), AppLanguages::locale()),
+                                            m_display.formatSize(bytes)));
 }
 
 void CompressScreen::showResults()

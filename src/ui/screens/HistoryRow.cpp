@@ -1,5 +1,6 @@
 #include "HistoryRow.h"
 
+#include "AppLanguage.h"
 #include "Button.h"
 #include "Formatting.h"
 #include "HistoryDisplay.h"
@@ -59,7 +60,7 @@ HistoryRow::HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* p
 
     auto* facts = new QVBoxLayout;
     facts->setSpacing(2);
-    const QLocale locale;
+    const QLocale locale = AppLanguages::locale();
     m_sizes->setText(QStringLiteral("%1 → %2").arg(Formatting::fileSize(item.bytesBefore, locale),
                                                    Formatting::fileSize(item.bytesAfter, locale)));
     m_sizes->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
@@ -85,5 +86,5 @@ HistoryRow::HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* p
 void HistoryRow::setNow(const QDateTime& now)
 {
     m_date->setText(RelativeDate::text(m_item.date, now));
-    tip(m_date, QLocale().toString(m_item.date.toLocalTime(), QLocale::LongFormat));
+    tip(m_date, AppLanguages::locale().toString(m_item.date.toLocalTime(), QLocale::LongFormat));
 }

@@ -1,5 +1,6 @@
 #include "MergeScreen.h"
 
+#include "AppLanguage.h"
 #include "Button.h"
 #include "DropZone.h"
 #include "FileList.h"
@@ -66,7 +67,7 @@ void MergeScreen::showSummary()
         pages += file.pageCount;
         bytes += file.bytes;
     }
-    const QLocale locale;
+    const QLocale locale = AppLanguages::locale();
     m_parts.summary->setText(tr("Dosya: %1 · Sayfa: %2 · %3")
                                  .arg(Formatting::count(files.size(), locale),
                                       Formatting::count(pages, locale),

@@ -1,5 +1,6 @@
 #include "PagesScreen.h"
 
+#include "AppLanguage.h"
 #include "Button.h"
 #include "DropZone.h"
 #include "Formatting.h"
@@ -104,7 +105,7 @@ void PagesScreen::showSelection()
 
     const qint64 pages = file ? file->pageCount : 0;
     const qint64 marked = selected.size();
-    const QLocale locale;
+    const QLocale locale = AppLanguages::locale();
     if (!file) {
         m_summary->setText(QString());
     } else if (marked >= pages) {

@@ -1,5 +1,6 @@
 #include "ScreenBinding.h"
 
+#include "AppLanguage.h"
 #include "Formatting.h"
 #include "PageThumb.h"
 #include "RunButton.h"
@@ -41,7 +42,9 @@ FileDisplay fileDisplay(Store& store)
     display.thumbnail = [&store](const PDFFile& file, qint64 page, int side) {
         return store.requestThumbnail(file, page, side).value_or(QImage());
     };
-    display.sizeText = [](qint64 bytes) { return Formatting::fileSize(bytes, QLocale()); };
+    display.sizeText = [](qint64 bytes) {
+        return Formatting::fileSize(bytes, AppLanguages::locale());
+    };
     return display;
 }
 

@@ -1,5 +1,6 @@
 #include "SplitPreview.h"
 
+#include "AppLanguage.h"
 #include "Formatting.h"
 #include "Labels.h"
 #include "SymbolView.h"
@@ -74,7 +75,8 @@ void SplitPreview::addName(const QString& name)
 
 void SplitPreview::addOverflow(qint64 hidden)
 {
-    const QString text = tr("ve %1 dosya daha").arg(Formatting::count(hidden, QLocale()));
+    const QString text =
+        tr("ve %1 dosya daha").arg(Formatting::count(hidden, AppLanguages::locale()));
     auto* label = Labels::text(text, TextStyle::callout, Tone::secondary);
     label->setFont(Theme::monospacedDigits(Theme::font(TextStyle::callout)));
     label->setContentsMargins(21, 2, 0, 0);

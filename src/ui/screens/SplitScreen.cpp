@@ -1,5 +1,6 @@
 #include "SplitScreen.h"
 
+#include "AppLanguage.h"
 #include "DropZone.h"
 #include "Formatting.h"
 #include "Labels.h"
@@ -101,7 +102,8 @@ void SplitScreen::showOutcome()
     const SplitOutcome groups = outcome();
     m_preview->showOutcome(QFileInfo(file->source.url).fileName(), groups);
     const qint64 files = groups.groups.size();
-    m_count->setText(files > 0 ? tr("Oluşacak dosya: %1").arg(Formatting::count(files, QLocale()))
-                               : QString());
+    m_count->setText(
+        files > 0 ? tr("Oluşacak dosya: %1").arg(Formatting::count(files, AppLanguages::locale()))
+                  : QString());
     m_run->setReady(files > 0);
 }
