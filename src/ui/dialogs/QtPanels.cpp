@@ -1,5 +1,6 @@
 #include "QtPanels.h"
 
+#include "FolderDialog.h"
 #include "PasswordDialog.h"
 
 #include <QApplication>
@@ -72,15 +73,12 @@ std::optional<QString> QtPanels::save(const QString& suggested)
 
 std::optional<QString> QtPanels::folder()
 {
-    QFileDialog dialog(parentWindow());
+    FolderDialog dialog(parentWindow());
     prepare(dialog);
-    dialog.setObjectName(QStringLiteral("folder"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly, true);
-    dialog.setLabelText(QFileDialog::Accept,
-                        QCoreApplication::translate("Panels", "Bu klasöre kaydet"));
-    return firstSelected(dialog);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.chosen();
 }
 
 std::optional<QString> QtPanels::password(const QString& path,

@@ -1,12 +1,15 @@
 #include "PasswordDialog.h"
 #include "QtPanels.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -47,6 +50,19 @@ private:
     QList<Answer> m_answers;
     int m_answered = 0;
 };
+
+// Answers the next message box once it shows, from inside its own event loop.
+void answerBoxWhenShown(const std::function<void(QMessageBox*)>& answer)
+{
+    QTimer::singleShot(0, [answer]() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            answerBoxWhenShown(answer);
+            return;
+        }
+        answer(box);
+    });
+}
 
 // A file dialog's accept() is protected; QDialog's is public.
 void accept(QFileDialog* dialog)
@@ -227,6 +243,66 @@ private slots:
         });
         script.start();
         QCOMPARE(m_panels.folder(), std::optional(target));
+    }
+
+    // Typed key by key while the folder shown is its parent, as a user types a path: Enter in the
+    // open completion list chose the parent, and a missing folder got Qt's English refusal.
+    void folderTypedIsWhereFilesGo_data()
+    {
+        QTest::addColumn<QString>("typed");  // under the temporary folder; t/out2 exists
+        QTest::addColumn<QString>("answer"); // to the question whether to create it; the
+                                             // completion list is open for an existing one
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("existing folder") << "t/out2" << QString() << true;
+        QTest::newRow("missing folder, created") << "t/yeni/alt"
+                                                 << "create" << true;
+        QTest::newRow("missing folder, refused") << "t/yeni/alt"
+                                                 << "cancel" << false;
+    }
+    void folderTypedIsWhereFilesGo()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, answer);
+        QFETCH(bool, chosen);
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("t/out2")));
+        const QString target = m_dir->filePath(typed);
+        QString question;
+        bool stayedOpen = false;
+        ModalScript script;
+        script.then([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            // Still open at the end (refused, or a check failed): cancel it.
+            const auto close = qScopeGuard([dialog] {
+                if (dialog->isVisible()) {
+                    dialog->reject();
+                }
+            });
+            dialog->setDirectory(m_dir->filePath(QStringLiteral("t")));
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            edit->setFocus();
+            QTest::keyClicks(edit, target, Qt::NoModifier, 1);
+            QCompleter* completer = edit->completer();
+            QWidget* keys = edit;
+            if (answer.isEmpty()) {
+                // The completions come from a file system model that loads in the background.
+                QTRY_VERIFY((completer->complete(), completer->popup()->isVisible()));
+                keys = completer->popup();
+            }
+            if (!answer.isEmpty()) {
+                answerBoxWhenShown([&](QMessageBox* box) {
+                    question = box->text();
+                    box->findChild<QPushButton*>(answer)->click();
+                });
+            }
+            QTest::keyClick(keys, Qt::Key_Return);
+            stayedOpen = dialog->isVisible();
+        });
+        script.start();
+        const std::optional<QString> result = m_panels.folder();
+        QCOMPARE(result, chosen ? std::optional(target) : std::nullopt);
+        QCOMPARE(stayedOpen, !chosen);
+        QCOMPARE(question, answer.isEmpty() ? QString() : target + QStringLiteral(" klasörü yok."));
+        QCOMPARE(QFileInfo(target).isDir(), chosen);
     }
 };
 
