@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QImageReader>
+#include <QMainWindow>
 #include <QSet>
 
 namespace {
@@ -19,7 +20,23 @@ QtPanels::QtPanels(Style style, ParentWindow parent) : m_style(style), m_parent(
 
 QWidget* QtPanels::parentWindow() const
 {
-    return m_parent ? m_parent() : QApplication::activeWindow();
+    if (m_parent) {
+        return m_parent();
+    }
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    // Without a window manager nothing may be active even while the window is in front; the
+    // application's visible main window is then the one that asked, never the bare screen.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(window) && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 void QtPanels::prepare(QFileDialog& dialog) const

@@ -1,15 +1,19 @@
+#include "ModalDialogs.h"
 #include "PasswordDialog.h"
 #include "QtPanels.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QCompleter>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -81,6 +85,7 @@ class DialogsTest : public QObject {
     QtPanels m_panels{QtPanels::Style::qtWidgets};
 
 private slots:
+    void initTestCase() { ModalDialogs::install(); }
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -303,6 +308,70 @@ private slots:
         QCOMPARE(stayedOpen, !chosen);
         QCOMPARE(question, answer.isEmpty() ? QString() : target + QStringLiteral(" klasörü yok."));
         QCOMPARE(QFileInfo(target).isDir(), chosen);
+    }
+
+    // Each dialog opens over the window that asked, centred on it, also when the window system
+    // reports no active window (no window manager: the password prompt sat in the middle of the
+    // screen, off its window), and hands the keyboard back when it closes, so the window's
+    // shortcuts work without a click.
+    void dialogsStayWithTheirWindow_data()
+    {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<bool>("active");
+        QTest::newRow("folder") << "folder" << true;
+        QTest::newRow("open") << "open" << true;
+        QTest::newRow("save") << "save" << true;
+        QTest::newRow("password") << "password" << true;
+        QTest::newRow("password, nothing active") << "password" << false;
+    }
+    void dialogsStayWithTheirWindow()
+    {
+        QFETCH(QString, panel);
+        QFETCH(bool, active);
+        QMainWindow window;
+        auto* field = new QLineEdit(&window);
+        window.setCentralWidget(field);
+        QAction* save = window.addAction(QStringLiteral("Sonucu kaydet…"));
+        save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+        QSignalSpy saved(save, &QAction::triggered);
+        window.setGeometry(150, 100, 500, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        field->setFocus();
+        QWidget other;
+        if (!active) {
+            // A window that closes leaves nothing active when no window manager steps in.
+            other.show();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            other.hide();
+            QTRY_VERIFY(QApplication::activeWindow() == nullptr);
+        }
+
+        QWidget* parent = nullptr;
+        QPoint centre;
+        ModalScript script;
+        script.then([&](QWidget* modal) {
+            parent = modal->parentWidget();
+            centre = modal->geometry().center();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        script.start();
+        if (panel == "folder") {
+            m_panels.folder();
+        } else if (panel == "open") {
+            m_panels.openPDFs(true);
+        } else if (panel == "save") {
+            m_panels.save(QStringLiteral("Rapor"));
+        } else {
+            m_panels.password(QStringLiteral("Gizli.pdf"), [](const QString&) { return false; });
+        }
+        QCOMPARE(script.answered(), 1);
+        QCOMPARE(parent, &window);
+        QCOMPARE(centre, window.geometry().center());
+        QTRY_COMPARE(QApplication::activeWindow(), &window);
+        QCOMPARE(QApplication::focusWidget(), field);
+        QTest::keyClick(window.windowHandle(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(saved.count(), 1);
     }
 };
 
