@@ -31,6 +31,7 @@ private slots:
     void keepsTheNewest200Records();
     void revealsOnlyWhenAsked_data();
     void revealsOnlyWhenAsked();
+    void failedRevealNamesTheFolders();
     void failingWorkShowsTheEngineMessageAndRecordsNothing();
     void historyDoesNotRun();
     void toolsWithoutEnoughInputDoNothing_data();
@@ -148,6 +149,28 @@ void RunsTest::revealsOnlyWhenAsked()
         revealed ? QList<QStringList>{store().banner(AppSection::split)->outputs}
                  : QList<QStringList>{};
     QCOMPARE(m_fixture->reveal.revealed, expected);
+}
+
+// With no file manager and no folder handler the click did nothing; now the page says so and
+// names where the files are.
+void RunsTest::failedRevealNamesTheFolders()
+{
+    m_fixture->reveal.fails = true;
+    QSettings().setValue("revealAfter", true);
+    store().addFiles({m_fixture->pdf("Üç.pdf", 3)}, AppSection::split);
+    const QString folder = m_fixture->folder("parçalar");
+    m_fixture->panels.folderAnswers = {folder};
+    store().run(AppSection::split);
+    QVERIFY(m_fixture->waitIdle());
+    QCOMPARE(m_fixture->reveal.revealed.size(), 1);
+    QCOMPARE(store().banner(AppSection::split),
+             (Banner{"Dosya yöneticisi açılamadı. Konum: " + folder, {}, true}));
+
+    // From the history, whose outputs may lie in several folders.
+    const QString other = m_fixture->folder("diğer");
+    store().reveal({folder + "/a.pdf", other + "/b.pdf", folder + "/c.pdf"}, AppSection::history);
+    QCOMPARE(store().banner(AppSection::history),
+             (Banner{"Dosya yöneticisi açılamadı. Konum: " + folder + " · " + other, {}, true}));
 }
 
 void RunsTest::failingWorkShowsTheEngineMessageAndRecordsNothing()

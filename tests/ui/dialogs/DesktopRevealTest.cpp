@@ -57,27 +57,34 @@ private slots:
     void withoutFileManagerOpensEachFolderOnce_data()
     {
         QTest::addColumn<bool>("bus");
-        QTest::newRow("no bus") << false;
-        QTest::newRow("nobody answering on the bus") << true;
+        QTest::addColumn<bool>("handled"); // whether the desktop has a handler for folders
+        QTest::newRow("no bus") << false << true;
+        QTest::newRow("nobody answering on the bus") << true << true;
+        QTest::newRow("nobody answering, no folder handler") << true << false;
     }
 
     void withoutFileManagerOpensEachFolderOnce()
     {
         QFETCH(bool, bus);
+        QFETCH(bool, handled);
         QList<QUrl> opened;
+        int failures = 0;
         DesktopReveal reveal(bus ? connect(QStringLiteral("lonely"))
                                  : QDBusConnection::connectToBus(QStringLiteral(
                                                                      "unix:path=/nonexistent/bus"),
                                                                  QStringLiteral("none")),
-                             [&opened](const QUrl& url) {
+                             [&opened, handled](const QUrl& url) {
                                  opened << url;
-                                 return true;
+                                 return handled;
                              });
-        reveal.reveal({});
+        reveal.reveal({}, [&failures] { ++failures; });
         reveal.reveal({QStringLiteral("/data/out/a 1.pdf"), QStringLiteral("/data/out/a 2.pdf"),
-                       QStringLiteral("/data/other/b.pdf")});
+                       QStringLiteral("/data/other/b.pdf")},
+                      [&failures] { ++failures; });
         QTRY_COMPARE(opened, (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/data/out")),
                                           QUrl::fromLocalFile(QStringLiteral("/data/other"))}));
+        // A reveal whose folders found no handler is reported once, not once per folder.
+        QCOMPARE(failures, handled ? 0 : 1);
         QDBusConnection::disconnectFromBus(QStringLiteral("lonely"));
     }
 
@@ -94,13 +101,16 @@ private slots:
             fellBack = true;
             return true;
         });
-        reveal.reveal(
-            {QStringLiteral("/data/out/Rapor birleşik.pdf"), QStringLiteral("/data/out/b.pdf")});
+        bool failed = false;
+        reveal.reveal({QStringLiteral("/data/out/Rapor birleşik.pdf"),
+                       QStringLiteral("/data/out/b.pdf")},
+                      [&failed] { failed = true; });
         QTRY_COMPARE(manager.shown.size(), 1);
         QCOMPARE(manager.shown.first(),
                  (QStringList{QStringLiteral("file:///data/out/Rapor%20birle%C5%9Fik.pdf"),
                               QStringLiteral("file:///data/out/b.pdf")}));
         QVERIFY(!fellBack);
+        QVERIFY(!failed);
         service.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
         service.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
         QDBusConnection::disconnectFromBus(QStringLiteral("service"));

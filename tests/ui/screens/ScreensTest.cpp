@@ -665,6 +665,22 @@ private slots:
         QVERIFY(revealOf(pages)->isEnabled());
     }
 
+    // The history page had no banner, so a reveal that found no file manager said nothing there.
+    void historyRevealThatFailsShowsWhere()
+    {
+        const QList<HistoryItem> records = showFourRecords();
+        m_fixture->reveal.fails = true;
+        QTest::mouseClick(revealOf(history()->rows().first()), Qt::LeftButton);
+        QTRY_VERIFY(m_screen->findChild<BannerView*>());
+        const auto* banner = m_screen->findChild<BannerView*>();
+        QCOMPARE(banner->findChild<QLabel*>(QStringLiteral("text"))->text(),
+                 "Dosya yöneticisi açılamadı. Konum: " +
+                     QFileInfo(records.first().outputs.first()).absolutePath());
+        QTest::mouseClick(Find::named<QAbstractButton>(banner, QStringLiteral("Kapat")),
+                          Qt::LeftButton);
+        QVERIFY(!store().banner(AppSection::history));
+    }
+
     void historyDatesFollowTheClock()
     {
         showHistory({record("rotate", {"Eski.pdf"}, {output("Eski döndürülmüş.pdf")},
