@@ -319,8 +319,6 @@ private slots:
         QTest::addColumn<QString>("panel");
         QTest::addColumn<bool>("active");
         QTest::newRow("folder") << "folder" << true;
-        QTest::newRow("open") << "open" << true;
-        QTest::newRow("save") << "save" << true;
         QTest::newRow("password") << "password" << true;
         QTest::newRow("password, nothing active") << "password" << false;
     }
@@ -358,10 +356,6 @@ private slots:
         script.start();
         if (panel == "folder") {
             m_panels.folder();
-        } else if (panel == "open") {
-            m_panels.openPDFs(true);
-        } else if (panel == "save") {
-            m_panels.save(QStringLiteral("Rapor"));
         } else {
             m_panels.password(QStringLiteral("Gizli.pdf"), [](const QString&) { return false; });
         }
