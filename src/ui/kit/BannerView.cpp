@@ -63,9 +63,8 @@ BannerView::BannerView(const Banner& banner, QWidget* parent)
 
 void BannerView::fitHeight()
 {
-    // Pages hold the banner in layouts that do not all ask for a height per width (the main
-    // window's stack does not), so a one-line banner was stretched to 70 px on one page and a
-    // three-line one squeezed on another.
+    // A page's layout would otherwise stretch the banner where its content cannot take the
+    // room, and squeeze it below its lines where the window is short.
     const int height = layout()->totalHeightForWidth(width());
     if (height > 0 && (minimumHeight() != height || maximumHeight() != height)) {
         setFixedHeight(height);
