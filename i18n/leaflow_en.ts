@@ -112,6 +112,33 @@
     </message>
   </context>
   <context>
+    <name>FolderDialog</name>
+    <message>
+      <source>%1 bir klasör değil.</source>
+      <translation>%1 is not a folder.</translation>
+    </message>
+    <message>
+      <source>%1 klasörü yok.</source>
+      <translation>The folder %1 does not exist.</translation>
+    </message>
+    <message>
+      <source>Klasör oluşturulsun ve dosyalar oraya kaydedilsin mi?</source>
+      <translation>Create the folder and save the files there?</translation>
+    </message>
+    <message>
+      <source>Oluştur</source>
+      <translation>Create</translation>
+    </message>
+    <message>
+      <source>Vazgeç</source>
+      <translation>Cancel</translation>
+    </message>
+    <message>
+      <source>%1 klasörü oluşturulamadı.</source>
+      <translation>Couldn't create the folder %1.</translation>
+    </message>
+  </context>
+  <context>
     <name>Formatting</name>
     <message>
       <source>Sıfır bayt</source>
@@ -929,6 +956,10 @@
     <message>
       <source>Küçülmeyen dosya: %1 (yazılmadı).</source>
       <translation>Files not reduced: %1 (not written).</translation>
+    </message>
+    <message>
+      <source>Dosya yöneticisi açılamadı. Konum: %1</source>
+      <translation>Couldn't open the file manager. Location: %1</translation>
     </message>
   </context>
   <context>

@@ -112,6 +112,33 @@
     </message>
   </context>
   <context>
+    <name>FolderDialog</name>
+    <message>
+      <source>%1 bir klasör değil.</source>
+      <translation>%1 no es una carpeta.</translation>
+    </message>
+    <message>
+      <source>%1 klasörü yok.</source>
+      <translation>La carpeta %1 no existe.</translation>
+    </message>
+    <message>
+      <source>Klasör oluşturulsun ve dosyalar oraya kaydedilsin mi?</source>
+      <translation>¿Crear la carpeta y guardar allí los archivos?</translation>
+    </message>
+    <message>
+      <source>Oluştur</source>
+      <translation>Crear</translation>
+    </message>
+    <message>
+      <source>Vazgeç</source>
+      <translation>Cancelar</translation>
+    </message>
+    <message>
+      <source>%1 klasörü oluşturulamadı.</source>
+      <translation>No se pudo crear la carpeta %1.</translation>
+    </message>
+  </context>
+  <context>
     <name>Formatting</name>
     <message>
       <source>Sıfır bayt</source>
@@ -929,6 +956,10 @@
     <message>
       <source>Küçülmeyen dosya: %1 (yazılmadı).</source>
       <translation>Archivos sin reducir: %1 (no escritos).</translation>
+    </message>
+    <message>
+      <source>Dosya yöneticisi açılamadı. Konum: %1</source>
+      <translation>No se pudo abrir el gestor de archivos. Ubicación: %1</translation>
     </message>
   </context>
   <context>

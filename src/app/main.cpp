@@ -4,6 +4,7 @@
 #include "HoverTips.h"
 #include "LaunchArguments.h"
 #include "MainWindow.h"
+#include "ModalDialogs.h"
 #include "QtPanels.h"
 #include "SingleInstance.h"
 #include "Snapshot.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv)
     applyTheme();
     QApplication::setWindowIcon(AppIcon::icon());
     HoverTips::install();
+    ModalDialogs::install();
 
     Store::pending().append(files);
     QtPanels panels;

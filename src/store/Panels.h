@@ -27,6 +27,9 @@ public:
 // Shows files in the file manager.
 class FileReveal {
 public:
+    // Told, possibly later, that neither a file manager nor a folder handler answered.
+    using Failed = std::function<void()>;
+
     virtual ~FileReveal() = default;
-    virtual void reveal(const QStringList& paths) = 0;
+    virtual void reveal(const QStringList& paths, Failed failed) = 0;
 };

@@ -118,8 +118,9 @@ public:
     void clear(AppSection section);
     // Empties the history list and saves the data file; output files stay where they are.
     void clearHistory();
-    // Asks the file manager to show and select these files.
-    void reveal(const QStringList& paths);
+    // Asks the file manager to show and select these files; when nothing answers, the page of
+    // `section` names their folders instead.
+    void reveal(const QStringList& paths, AppSection section);
     // The page groups a split of splitFile would write, or why it cannot.
     SplitPlan splitGroups() const;
 

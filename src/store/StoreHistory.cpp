@@ -1,6 +1,8 @@
 #include "Panels.h"
 #include "Store.h"
 
+#include <QFileInfo>
+
 void Store::clearHistory()
 {
     AppData data = m_data;
@@ -8,9 +10,23 @@ void Store::clearHistory()
     setData(data);
 }
 
-void Store::reveal(const QStringList& paths)
+void Store::reveal(const QStringList& paths, AppSection section)
 {
-    if (!paths.isEmpty()) {
-        m_reveal.reveal(paths);
+    if (paths.isEmpty()) {
+        return;
     }
+    QStringList folders;
+    for (const QString& path : paths) {
+        const QString folder = QFileInfo(path).absolutePath();
+        if (!folders.contains(folder)) {
+            folders << folder;
+        }
+    }
+    // A click that does nothing tells the user nothing; the folder lets them go there themselves.
+    m_reveal.reveal(paths, [store = QPointer<Store>(this), section, folders] {
+        if (store) {
+            store->setError(section, tr("Dosya yöneticisi açılamadı. Konum: %1")
+                                         .arg(folders.join(QStringLiteral(" · "))));
+        }
+    });
 }

@@ -313,6 +313,6 @@ void Store::finish(AppSection section, const QList<PDFFile>& inputs, const QStri
     setData(data);
 
     if (QSettings().value(QStringLiteral("revealAfter"), false).toBool()) {
-        m_reveal.reveal(outputs);
+        reveal(outputs, section);
     }
 }

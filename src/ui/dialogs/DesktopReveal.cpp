@@ -21,13 +21,13 @@ DesktopReveal::DesktopReveal(QDBusConnection bus, OpenUrl openUrl)
 {
 }
 
-void DesktopReveal::reveal(const QStringList& paths)
+void DesktopReveal::reveal(const QStringList& paths, Failed failed)
 {
     if (paths.isEmpty()) {
         return;
     }
     if (!m_bus.isConnected()) {
-        openFolders(paths, m_openUrl);
+        openFoldersOrFail(paths, m_openUrl, failed);
         return;
     }
     QStringList uris;
@@ -43,22 +43,32 @@ void DesktopReveal::reveal(const QStringList& paths)
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call));
     // The reply may arrive after this object is gone, so the lambda keeps its own copies.
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [watcher, paths, openUrl = m_openUrl]() {
+                     [watcher, paths, openUrl = m_openUrl, failed = std::move(failed)]() {
                          watcher->deleteLater();
                          if (watcher->isError()) {
-                             openFolders(paths, openUrl);
+                             openFoldersOrFail(paths, openUrl, failed);
                          }
                      });
 }
 
-void DesktopReveal::openFolders(const QStringList& paths, const OpenUrl& openUrl)
+void DesktopReveal::openFoldersOrFail(const QStringList& paths, const OpenUrl& openUrl,
+                                      const Failed& failed)
+{
+    if (!openFolders(paths, openUrl) && failed) {
+        failed();
+    }
+}
+
+bool DesktopReveal::openFolders(const QStringList& paths, const OpenUrl& openUrl)
 {
     QSet<QString> opened;
+    bool all = true;
     for (const QString& path : paths) {
         const QString dir = QFileInfo(path).absolutePath();
         if (!opened.contains(dir)) {
             opened.insert(dir);
-            openUrl(QUrl::fromLocalFile(dir));
+            all = openUrl(QUrl::fromLocalFile(dir)) && all;
         }
     }
+    return all;
 }

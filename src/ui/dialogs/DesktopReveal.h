@@ -7,7 +7,8 @@
 #include <functional>
 
 // Shows files selected in the desktop's file manager over D-Bus; where no file
-// manager answers, opens the folders that hold them instead.
+// manager answers, opens the folders that hold them instead, and reports failure
+// when nothing opens those either.
 class DesktopReveal : public FileReveal {
 public:
     using OpenUrl = std::function<bool(const QUrl&)>;
@@ -15,11 +16,13 @@ public:
     explicit DesktopReveal(QDBusConnection bus = QDBusConnection::sessionBus(),
                            OpenUrl openUrl = {});
 
-    void reveal(const QStringList& paths) override;
+    void reveal(const QStringList& paths, Failed failed) override;
 
 private:
-    // Each distinct folder once, in the order of the paths.
-    static void openFolders(const QStringList& paths, const OpenUrl& openUrl);
+    // Each distinct folder once, in the order of the paths; false when one found no handler.
+    static bool openFolders(const QStringList& paths, const OpenUrl& openUrl);
+    static void openFoldersOrFail(const QStringList& paths, const OpenUrl& openUrl,
+                                  const Failed& failed);
 
     QDBusConnection m_bus;
     OpenUrl m_openUrl;

@@ -1,9 +1,11 @@
 #include "QtPanels.h"
 
+#include "FolderDialog.h"
 #include "PasswordDialog.h"
 
 #include <QApplication>
 #include <QImageReader>
+#include <QMainWindow>
 #include <QSet>
 
 namespace {
@@ -18,7 +20,23 @@ QtPanels::QtPanels(Style style, ParentWindow parent) : m_style(style), m_parent(
 
 QWidget* QtPanels::parentWindow() const
 {
-    return m_parent ? m_parent() : QApplication::activeWindow();
+    if (m_parent) {
+        return m_parent();
+    }
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    // Without a window manager nothing may be active even while the window is in front; the
+    // application's visible main window is then the one that asked, never the bare screen.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(window) && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 void QtPanels::prepare(QFileDialog& dialog) const
@@ -72,15 +90,12 @@ std::optional<QString> QtPanels::save(const QString& suggested)
 
 std::optional<QString> QtPanels::folder()
 {
-    QFileDialog dialog(parentWindow());
+    FolderDialog dialog(parentWindow());
     prepare(dialog);
-    dialog.setObjectName(QStringLiteral("folder"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly, true);
-    dialog.setLabelText(QFileDialog::Accept,
-                        QCoreApplication::translate("Panels", "Bu klasöre kaydet"));
-    return firstSelected(dialog);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.chosen();
 }
 
 std::optional<QString> QtPanels::password(const QString& path,

@@ -8,7 +8,7 @@
 class QWidget;
 
 // The application's file dialogs and password prompt, shown modally over the
-// window that is active when they are asked for.
+// window that is active when they are asked for (the visible main window when none is).
 class QtPanels : public Panels {
 public:
     using ParentWindow = std::function<QWidget*()>;

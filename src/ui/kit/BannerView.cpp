@@ -7,6 +7,7 @@
 #include "SymbolView.h"
 #include "Theme.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QPainter>
 
@@ -38,7 +39,11 @@ BannerView::BannerView(const Banner& banner, QWidget* parent)
     text->setWordWrap(true);
     text->setTextFormat(Qt::PlainText);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    text->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // Keeps the height-for-width that word wrapping gave the label; without it the layouts sized
+    // the text for a guessed width (three lines high for one line of text).
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    text->setSizePolicy(policy);
     m_text = text;
     row->addWidget(text, 1);
 
@@ -54,6 +59,30 @@ BannerView::BannerView(const Banner& banner, QWidget* parent)
     tip(m_close, tr("Kapat"));
     row->addWidget(m_close, 0, Qt::AlignVCenter);
     connect(m_close, &QAbstractButton::clicked, this, &BannerView::dismissed);
+}
+
+void BannerView::fitHeight()
+{
+    // A page's layout would otherwise stretch the banner where its content cannot take the
+    // room, and squeeze it below its lines where the window is short.
+    const int height = layout()->totalHeightForWidth(width());
+    if (height > 0 && (minimumHeight() != height || maximumHeight() != height)) {
+        setFixedHeight(height);
+    }
+}
+
+void BannerView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitHeight();
+}
+
+void BannerView::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        fitHeight();
+    }
 }
 
 void BannerView::paintEvent(QPaintEvent*)

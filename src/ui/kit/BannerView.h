@@ -22,8 +22,14 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Exactly as tall as the wrapped text needs at the current width, whatever the page's
+    // layout would offer: never squeezed, never stretched.
+    void fitHeight();
+
     Banner m_banner;
     QLabel* m_text;
     Button* m_reveal = nullptr;

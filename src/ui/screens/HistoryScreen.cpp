@@ -1,5 +1,6 @@
 #include "HistoryScreen.h"
 
+#include "BannerView.h"
 #include "BrandMark.h"
 #include "Button.h"
 #include "EmptyState.h"
@@ -34,23 +35,45 @@ HistoryScreen::HistoryScreen(Store& store, QWidget* parent, Clock clock)
       m_empty(new EmptyState(QStringLiteral("clock.arrow.circlepath"), tr("Henüz kayıt yok"),
                              tr("Bir araçla dosya ürettiğinde burada görünür. Soldan bir araç "
                                 "seç ve PDF ekle."))),
-      m_list(new FileList(false)), m_tick(new QTimer(this))
+      m_list(new FileList(false)), m_tick(new QTimer(this)), m_column(new QVBoxLayout(this))
 {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    m_column->setContentsMargins(0, 0, 0, 0);
+    m_column->setSpacing(0);
     m_header->setTrailing(m_clear);
-    column->addWidget(m_header);
+    m_column->addWidget(m_header);
     m_stack->addWidget(m_empty);
     m_stack->addWidget(m_list);
-    column->addWidget(m_stack, 1);
+    m_column->addWidget(m_stack, 1);
 
     connect(m_clear, &QAbstractButton::clicked, this, &HistoryScreen::confirmClear);
     connect(&m_store, &Store::dataChanged, this, &HistoryScreen::refresh);
+    connect(&m_store, &Store::bannersChanged, this, &HistoryScreen::showBanner);
     m_tick->setInterval(dateTickMs);
     connect(m_tick, &QTimer::timeout, this, &HistoryScreen::refreshDates);
     m_tick->start();
     refresh();
+    showBanner();
+}
+
+void HistoryScreen::showBanner()
+{
+    const std::optional<Banner> banner = m_store.banner(AppSection::history);
+    if (m_banner && banner && m_banner->banner() == *banner) {
+        return;
+    }
+    if (m_banner) {
+        m_column->removeWidget(m_banner);
+        m_banner->deleteLater();
+    }
+    if (!banner) {
+        return;
+    }
+    m_banner = new BannerView(*banner, this);
+    m_column->insertWidget(1, m_banner);
+    connect(m_banner, &BannerView::dismissed, this,
+            [this] { m_store.removeBanner(AppSection::history); });
+    connect(m_banner, &BannerView::revealRequested, this,
+            [this](const QStringList& paths) { m_store.reveal(paths, AppSection::history); });
 }
 
 QList<HistoryRow*> HistoryScreen::rows() const
@@ -71,7 +94,7 @@ void HistoryScreen::refresh()
     for (const HistoryItem& item : history) {
         auto* row = new HistoryRow(item, now);
         connect(row, &HistoryRow::revealRequested, &m_store,
-                [this](const QStringList& paths) { m_store.reveal(paths); });
+                [this](const QStringList& paths) { m_store.reveal(paths, AppSection::history); });
         rows << row;
     }
     m_list->setRows(rows);

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 
+class BannerView;
 class Button;
 class EmptyState;
 class FileList;
@@ -14,6 +15,7 @@ class HistoryRow;
 class PageHeader;
 class QStackedWidget;
 class QTimer;
+class QVBoxLayout;
 class Store;
 
 // The history section: every recorded run, newest first, with reveal buttons and a confirmed way to
@@ -40,6 +42,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The section's banner under the header: a reveal that found no file manager says so here.
+    void showBanner();
+
     Store& m_store;
     Clock m_clock;
     PageHeader* m_header;
@@ -48,5 +53,7 @@ private:
     EmptyState* m_empty;
     FileList* m_list;
     QTimer* m_tick;
+    QVBoxLayout* m_column;
+    QPointer<BannerView> m_banner;
     QPointer<QMessageBox> m_confirmation;
 };

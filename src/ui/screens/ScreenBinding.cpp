@@ -19,7 +19,9 @@ void bindPage(ToolPage& page, Store& store)
     QObject::connect(&page, &ToolPage::bannerDismissed, &store,
                      [&store](AppSection target) { store.removeBanner(target); });
     QObject::connect(&page, &ToolPage::revealRequested, &store,
-                     [&store](const QStringList& outputs) { store.reveal(outputs); });
+                     [&store, section](const QStringList& outputs) {
+                         store.reveal(outputs, section);
+                     });
     auto showBanner = [&page, &store, section] { page.setBanner(store.banner(section)); };
     QObject::connect(&store, &Store::bannersChanged, &page, showBanner);
     showBanner();

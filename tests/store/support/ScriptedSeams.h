@@ -32,9 +32,17 @@ public:
     std::optional<QString> openImage() override;
 };
 
-// Records what it was asked to show instead of opening a file manager.
+// Records what it was asked to show instead of opening a file manager; with `fails` set it
+// reports, as a desktop without a file manager would, that nothing answered.
 class ScriptedReveal : public FileReveal {
 public:
     QList<QStringList> revealed;
-    void reveal(const QStringList& paths) override { revealed.append(paths); }
+    bool fails = false;
+    void reveal(const QStringList& paths, Failed failed) override
+    {
+        revealed.append(paths);
+        if (fails) {
+            failed();
+        }
+    }
 };

@@ -23,13 +23,19 @@ class DesktopRevealTest : public QObject {
     QProcess m_daemon;
     QString m_address;
     QList<QUrl> m_opened; // folders handed to the desktop instead
+    bool m_handled = true; // whether the desktop has a handler for folders
+    int m_failures = 0;    // reveals reported as failed
 
     DesktopReveal reveal(const QString& address, const QString& name)
     {
         return DesktopReveal(QDBusConnection::connectToBus(address, name), [this](const QUrl& url) {
             m_opened << url;
-            return true;
+            return m_handled;
         });
+    }
+    FileReveal::Failed failed()
+    {
+        return [this] { ++m_failures; };
     }
 
 private slots:
@@ -51,25 +57,35 @@ private slots:
         m_daemon.terminate();
         m_daemon.waitForFinished();
     }
-    void init() { m_opened.clear(); }
+    void init()
+    {
+        m_opened.clear();
+        m_failures = 0;
+    }
 
     void withoutFileManagerOpensEachFolderOnce_data()
     {
         QTest::addColumn<bool>("bus");
-        QTest::newRow("no bus") << false;
-        QTest::newRow("nobody answering on the bus") << true;
+        QTest::addColumn<bool>("handled");
+        QTest::newRow("no bus") << false << true;
+        QTest::newRow("nobody answering on the bus") << true << true;
+        QTest::newRow("nobody answering, no folder handler") << true << false;
     }
     void withoutFileManagerOpensEachFolderOnce()
     {
         QFETCH(bool, bus);
+        QFETCH(bool, handled);
+        m_handled = handled;
         const QString name = QStringLiteral("lonely");
         DesktopReveal lonely =
             reveal(bus ? m_address : QStringLiteral("unix:path=/nonexistent/bus"), name);
-        lonely.reveal({});
+        lonely.reveal({}, failed());
         lonely.reveal({QStringLiteral("/data/out/a 1.pdf"), QStringLiteral("/data/out/a 2.pdf"),
-                       QStringLiteral("/data/other/b.pdf")});
+                       QStringLiteral("/data/other/b.pdf")},
+                      failed());
         QTRY_COMPARE(m_opened, (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/data/out")),
                                             QUrl::fromLocalFile(QStringLiteral("/data/other"))}));
+        QCOMPARE(m_failures, handled ? 0 : 1); // once per reveal, not per folder
         QDBusConnection::disconnectFromBus(name);
     }
 
@@ -83,12 +99,13 @@ private slots:
         QVERIFY(service.registerService(QStringLiteral("org.freedesktop.FileManager1")));
         DesktopReveal client = reveal(m_address, QStringLiteral("client"));
         client.reveal(
-            {QStringLiteral("/data/out/Rapor birleşik.pdf"), QStringLiteral("/data/out/b.pdf")});
+            {QStringLiteral("/data/out/Rapor birleşik.pdf"), QStringLiteral("/data/out/b.pdf")},
+            failed());
         QTRY_COMPARE(manager.shown.size(), 1);
         QCOMPARE(manager.shown.first(),
                  (QStringList{QStringLiteral("file:///data/out/Rapor%20birle%C5%9Fik.pdf"),
                               QStringLiteral("file:///data/out/b.pdf")}));
-        QVERIFY(m_opened.isEmpty());
+        QVERIFY(m_opened.isEmpty() && m_failures == 0);
         QDBusConnection::disconnectFromBus(QStringLiteral("service"));
         QDBusConnection::disconnectFromBus(QStringLiteral("client"));
     }

@@ -1,11 +1,19 @@
+#include "ModalDialogs.h"
 #include "PasswordDialog.h"
 #include "QtPanels.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -46,6 +54,19 @@ private:
     int m_answered = 0;
 };
 
+// Answers the next message box once it shows, from inside its own event loop.
+void answerBoxWhenShown(const std::function<void(QMessageBox*)>& answer)
+{
+    QTimer::singleShot(0, [answer]() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            answerBoxWhenShown(answer);
+            return;
+        }
+        answer(box);
+    });
+}
+
 } // namespace
 
 // The password prompt, asked again until the password opens the file or the user gives up,
@@ -57,6 +78,7 @@ class DialogsTest : public QObject {
     QtPanels m_panels{QtPanels::Style::qtWidgets};
 
 private slots:
+    void initTestCase() { ModalDialogs::install(); }
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -188,6 +210,124 @@ private slots:
                 : m_panels.openPDFs(panel == "several");
         QCOMPARE(chosen, expectedPaths);
         QCOMPARE(script.answered(), 1);
+    }
+
+    // Typed key by key while the folder shown is its parent, as a user types a path: Enter in the
+    // open completion list chose the parent, and a missing folder got Qt's English refusal.
+    void folderTypedIsWhereFilesGo_data()
+    {
+        QTest::addColumn<QString>("typed");  // under the temporary folder; t/out2 exists
+        QTest::addColumn<QString>("answer"); // to the question whether to create it; the
+                                             // completion list is open for an existing one
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("existing folder") << "t/out2" << QString() << true;
+        QTest::newRow("missing folder, created") << "t/yeni/alt"
+                                                 << "create" << true;
+        QTest::newRow("missing folder, refused") << "t/yeni/alt"
+                                                 << "cancel" << false;
+    }
+    void folderTypedIsWhereFilesGo()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, answer);
+        QFETCH(bool, chosen);
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("t/out2")));
+        const QString target = m_dir->filePath(typed);
+        QString question;
+        bool stayedOpen = false;
+        ModalScript script;
+        script.then([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            // Still open at the end (refused, or a check failed): cancel it.
+            const auto close = qScopeGuard([dialog] {
+                if (dialog->isVisible()) {
+                    dialog->reject();
+                }
+            });
+            dialog->setDirectory(m_dir->filePath(QStringLiteral("t")));
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            edit->setFocus();
+            QTest::keyClicks(edit, target, Qt::NoModifier, 1);
+            QCompleter* completer = edit->completer();
+            QWidget* keys = edit;
+            if (answer.isEmpty()) {
+                // The completions come from a file system model that loads in the background.
+                QTRY_VERIFY((completer->complete(), completer->popup()->isVisible()));
+                keys = completer->popup();
+            }
+            if (!answer.isEmpty()) {
+                answerBoxWhenShown([&](QMessageBox* box) {
+                    question = box->text();
+                    box->findChild<QPushButton*>(answer)->click();
+                });
+            }
+            QTest::keyClick(keys, Qt::Key_Return);
+            stayedOpen = dialog->isVisible();
+        });
+        script.start();
+        const std::optional<QString> result = m_panels.folder();
+        QCOMPARE(result, chosen ? std::optional(target) : std::nullopt);
+        QCOMPARE(stayedOpen, !chosen);
+        QCOMPARE(question, answer.isEmpty() ? QString() : target + QStringLiteral(" klasörü yok."));
+        QCOMPARE(QFileInfo(target).isDir(), chosen);
+    }
+
+    // Each dialog opens over the window that asked, centred on it, also when the window system
+    // reports no active window (no window manager: the password prompt sat in the middle of the
+    // screen, off its window), and hands the keyboard back when it closes, so the window's
+    // shortcuts work without a click.
+    void dialogsStayWithTheirWindow_data()
+    {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<bool>("active");
+        QTest::newRow("folder") << "folder" << true;
+        QTest::newRow("password") << "password" << true;
+        QTest::newRow("password, nothing active") << "password" << false;
+    }
+    void dialogsStayWithTheirWindow()
+    {
+        QFETCH(QString, panel);
+        QFETCH(bool, active);
+        QMainWindow window;
+        auto* field = new QLineEdit(&window);
+        window.setCentralWidget(field);
+        QAction* save = window.addAction(QStringLiteral("Sonucu kaydet…"));
+        save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+        QSignalSpy saved(save, &QAction::triggered);
+        window.setGeometry(150, 100, 500, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        field->setFocus();
+        QWidget other;
+        if (!active) {
+            // A window that closes leaves nothing active when no window manager steps in.
+            other.show();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            other.hide();
+            QTRY_VERIFY(QApplication::activeWindow() == nullptr);
+        }
+
+        QWidget* parent = nullptr;
+        QPoint centre;
+        ModalScript script;
+        script.then([&](QWidget* modal) {
+            parent = modal->parentWidget();
+            centre = modal->geometry().center();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        script.start();
+        if (panel == "folder") {
+            m_panels.folder();
+        } else {
+            m_panels.password(QStringLiteral("Gizli.pdf"), [](const QString&) { return false; });
+        }
+        QCOMPARE(script.answered(), 1);
+        QCOMPARE(parent, &window);
+        QCOMPARE(centre, window.geometry().center());
+        QTRY_COMPARE(QApplication::activeWindow(), &window);
+        QCOMPARE(QApplication::focusWidget(), field);
+        QTest::keyClick(window.windowHandle(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(saved.count(), 1);
     }
 };
 

@@ -474,6 +474,20 @@ private slots:
         QVERIFY(!revealOf(history()->rows().first())->isEnabled());
         QCOMPARE(fullText(history()->rows().first(), QStringLiteral("detail")),
                  QStringLiteral("Birleştir · Dosya taşınmış ya da silinmiş"));
+
+        // With no file manager to answer, the page says so and names where the files are.
+        m_fixture->reveal.fails = true;
+        QTest::mouseClick(revealOf(history()->rows().at(3)), Qt::LeftButton);
+        const QString failed = QStringLiteral("Dosya yöneticisi açılamadı. Konum: ");
+        QTRY_VERIFY(m_screen->findChild<BannerView*>());
+        const auto* banner = m_screen->findChild<BannerView*>();
+        QCOMPARE(banner->findChild<QLabel*>(QStringLiteral("text"))->text(),
+                 failed + m_fixture->folder("out"));
+        store().reveal({"/a/x.pdf", "/b/y.pdf", "/a/z.pdf"}, AppSection::history);
+        QCOMPARE(store().banner(AppSection::history)->text, failed + "/a · /b");
+        QTest::mouseClick(Find::named<QAbstractButton>(banner, QStringLiteral("Kapat")),
+                          Qt::LeftButton);
+        QVERIFY(!store().banner(AppSection::history));
     }
 
     void historyClearingAsksFirst_data()

@@ -1,11 +1,15 @@
 #include "Badge.h"
+#include "BannerView.h"
 #include "Find.h"
 #include "MainWindow.h"
 #include "SectionText.h"
 #include "Sidebar.h"
 #include "SidebarRow.h"
 #include "StoreTestCase.h"
+#include "Theme.h"
+#include "ToolPage.h"
 
+#include <QLabel>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTest>
@@ -77,6 +81,43 @@ private slots:
         m_window.reset();
         QSettings().sync();
         QCOMPARE(MainWindow(store()).section(), section);
+    }
+
+    // One height rule on every tool page: a banner is as tall as its lines need, with room
+    // around them, whatever holds it (a one-line banner was 70 px high on one page, 43 px on
+    // another, and three lines were squeezed together).
+    void bannersFitTheirLinesOnEveryPage()
+    {
+        open(AppSection::merge);
+        const QStringList texts = {QStringLiteral("Hazır: Rapor birleşik.pdf · 1,2 MB"),
+                                   QStringLiteral("Hazır: 4 dosya\nçıktılar klasöründe"),
+                                   QStringLiteral("bir.pdf açılamadı.\niki.pdf açılamadı.\nüç")};
+        int shorter = 0;
+        for (const QString& text : texts) {
+            std::optional<int> height;
+            for (AppSection section : AppSections::tools) {
+                QTest::keyClick(&window(), Qt::Key(Qt::Key_1 + int(section)), Qt::ControlModifier);
+                auto* stack = window().findChild<QStackedWidget*>();
+                auto* page = qobject_cast<ToolPage*>(stack->currentWidget());
+                page = page ? page : stack->currentWidget()->findChild<ToolPage*>();
+                page->setBanner(Banner{text, {QStringLiteral("/tmp/çıktı.pdf")}, false});
+                const BannerView* banner = page->bannerView();
+                const auto* label = banner->findChild<QLabel*>(QStringLiteral("text"));
+                // A new child shows from the event loop, and layout passes run from there too; the
+                // fitted height asks for a second one.
+                QTRY_VERIFY(banner->isVisible());
+                for (int pass = 0; pass < 3; ++pass) {
+                    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+                }
+                QVERIFY(label->height() >= label->heightForWidth(label->width()));
+                QCOMPARE(banner->height(), height.value_or(banner->height()));
+                height = banner->height();
+                QVERIFY(label->y() > 0);
+                QVERIFY(label->geometry().bottom() < banner->height() - Metrics::headerBottom);
+            }
+            QVERIFY2(*height > shorter, qPrintable(text));
+            shorter = *height;
+        }
     }
 
     void sidebarClicksAndArrowKeys()

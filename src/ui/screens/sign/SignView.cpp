@@ -59,7 +59,8 @@ SignView::SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* p
     connect(m_run, &RunButton::runRequested, &m_store, &Store::run);
     connect(m_page, &ToolPage::filesDropped, &m_store, &Store::addFiles);
     connect(m_page, &ToolPage::bannerDismissed, &m_store, &Store::removeBanner);
-    connect(m_page, &ToolPage::revealRequested, &m_store, &Store::reveal);
+    connect(m_page, &ToolPage::revealRequested, &m_store,
+            [this](const QStringList& outputs) { m_store.reveal(outputs, AppSection::sign); });
     connect(m_panel, &SignaturePanel::padRequested, this, &SignView::showPad);
     for (auto signal : {&Store::signFileChanged, &Store::placementsChanged, &Store::busyChanged,
                         &Store::bannersChanged}) {
