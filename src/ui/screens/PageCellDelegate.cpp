@@ -101,8 +101,7 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->drawPath(Shapes::continuousRect(plate, plateRadius));
     }
 
-    const QRect caption(cell.left(), box.bottom() + 1 + PageGrid::captionGap, cell.width(),
-                        cell.bottom() - box.bottom() - PageGrid::captionGap);
+    const QRect caption = m_grid.captionBox().translated(cell.topLeft());
     painter->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
     painter->setPen(Theme::secondary(palette));
     painter->drawText(caption, Qt::AlignHCenter | Qt::AlignTop, PageGridModel::caption(page));

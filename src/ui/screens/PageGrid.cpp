@@ -78,11 +78,21 @@ void PageGrid::setSelected(const QSet<int>& pages)
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
+int PageGrid::boxHeight(int width) const
+{
+    const qreal aspect = m_boxAspect.width() / std::max<qreal>(m_boxAspect.height(), 1);
+    return qMax(1, qRound(width / std::max<qreal>(aspect, 0.01)));
+}
+
 QRect PageGrid::thumbBox() const
 {
-    const int width = m_cell.width();
-    const qreal aspect = m_boxAspect.width() / std::max<qreal>(m_boxAspect.height(), 1);
-    return {0, 0, width, qMax(1, qRound(width / std::max<qreal>(aspect, 0.01)))};
+    return {0, 0, m_cell.width(), boxHeight(m_cell.width())};
+}
+
+QRect PageGrid::captionBox() const
+{
+    const int top = thumbBox().bottom() + 1 + captionGap;
+    return {0, top, m_cell.width(), std::max(0, m_cell.height() - top)};
 }
 
 QRect PageGrid::cellRect(int page) const
@@ -149,7 +159,8 @@ void PageGrid::relayout()
     m_columns = columns.count;
 
     const int captionHeight = QFontMetrics(Theme::font(TextStyle::caption)).height();
-    m_cell = QSize(cellWidth, thumbBox().height() + captionGap + captionHeight);
+    // The box's height follows the new width: the cell must hold the caption under it.
+    m_cell = QSize(cellWidth, boxHeight(cellWidth) + captionGap + captionHeight);
 
     // The cells are centred in the page; the viewport is just wider than the
     // columns (the view wraps before an item whose end passes its last pixel),

@@ -33,6 +33,8 @@ public:
     QSize cellSize() const { return m_cell; }
     // The thumbnail box of a cell, in the cell's own coordinates.
     QRect thumbBox() const;
+    // The "Sayfa N" caption under the thumbnail box, in the cell's own coordinates.
+    QRect captionBox() const;
     // Where page `page` sits in the viewport (the cell without its gap).
     QRect cellRect(int page) const;
     // Pages whose image the grid has asked the Store for.
@@ -56,6 +58,8 @@ protected:
 
 private:
     void relayout();
+    // The thumbnail box's height for a cell `width` wide, in the first page's proportions.
+    int boxHeight(int width) const;
     void imageReady(const QString& key);
 
     Store& m_store;

@@ -562,6 +562,34 @@ private slots:
         QCOMPARE(store().pagesSelected(), pagesOf({2, 4}));
     }
 
+    // The page numbers under the cells are there as soon as the first document arrives on a
+    // screen that was shown empty: inside their cells, on screen and drawn.
+    void pagesCaptionsShowOnTheFirstLoad()
+    {
+        show(new PagesScreen(store()), {860, 640});
+        store().addFiles({m_fixture->pdf(QStringLiteral("Rapor.pdf"), 4)}, AppSection::pages);
+        QTRY_VERIFY(grid()->cellRect(3).isValid());
+        const QImage shown = grid()->viewport()->grab().toImage();
+        const qreal ratio = shown.devicePixelRatio();
+        for (int page = 0; page < 4; ++page) {
+            const QRect cell = grid()->cellRect(page);
+            const QRect caption = grid()->captionBox().translated(cell.topLeft());
+            QCOMPARE(grid()->model()->index(page, 0).data().toString(),
+                     QStringLiteral("Sayfa %1").arg(page + 1));
+            QVERIFY2(!caption.isEmpty() && cell.contains(caption) &&
+                         grid()->viewport()->rect().contains(caption),
+                     qPrintable(QString::number(page)));
+            int ink = 0;
+            for (int y = caption.top(); y <= caption.bottom(); ++y) {
+                for (int x = caption.left(); x <= caption.right(); ++x) {
+                    const QColor pixel = shown.pixelColor(QPoint(x, y) * ratio);
+                    ink += pixel != shown.pixelColor(caption.topLeft() * ratio) ? 1 : 0;
+                }
+            }
+            QVERIFY2(ink > 20, qPrintable(QString::number(page)));
+        }
+    }
+
     void pagesInvertAndClear()
     {
         admitForPages(10);
