@@ -167,7 +167,7 @@ void Button::paintEvent(QPaintEvent*)
     } else if (pressed) {
         painter.setOpacity(0.6);
     }
-    if (m_keyboardFocus && hasFocus()) {
+    if (showsFocusRing()) {
         painter.setPen(QPen(alpha(Theme::accent(pal), 0.55), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(Shapes::continuousRect(QRectF(rect()).adjusted(1, 1, -1, -1), radius + 1));

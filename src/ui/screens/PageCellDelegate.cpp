@@ -50,8 +50,7 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const int page = index.row();
     const bool selected = index.data(PageGridModel::SelectedRole).toBool();
     const bool hovered = option.state.testFlag(QStyle::State_MouseOver);
-    const bool focused = option.state.testFlag(QStyle::State_HasFocus) && m_grid.hasFocus() &&
-                         m_grid.keyboardFocus();
+    const bool focused = option.state.testFlag(QStyle::State_HasFocus) && m_grid.showsFocusRing();
     const QPalette& palette = option.palette;
 
     const QRect cell(option.rect.topLeft() + QPoint(halfGap, halfGap), m_grid.cellSize());

@@ -198,6 +198,40 @@ void PageGrid::keyPressEvent(QKeyEvent* event)
     viewport()->update();
 }
 
+bool PageGrid::showsFocusRing() const
+{
+    return hasFocus() && m_keyboardFocus && currentIndex().isValid();
+}
+
+void PageGrid::focusInEvent(QFocusEvent* event)
+{
+    // Returning with the window keeps the ring as it was.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::ShortcutFocusReason) {
+        m_keyboardFocus = true;
+    } else if (reason == Qt::MouseFocusReason) {
+        m_keyboardFocus = false;
+    }
+    QListView::focusInEvent(event);
+    // Reached from the keyboard, the grid always has a cell to act on: the one left current
+    // before, or the first page in view.
+    if (m_keyboardFocus && !currentIndex().isValid() && m_model->rowCount() > 0) {
+        QModelIndex first = indexAt(QPoint(PageGrid::gap, PageGrid::gap));
+        if (!first.isValid()) {
+            first = m_model->index(0);
+        }
+        selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    }
+    viewport()->update();
+}
+
+void PageGrid::focusOutEvent(QFocusEvent* event)
+{
+    QListView::focusOutEvent(event);
+    viewport()->update();
+}
+
 void PageGrid::mousePressEvent(QMouseEvent* event)
 {
     m_keyboardFocus = false;

@@ -15,6 +15,7 @@ class Store;
 // come into view.
 class PageGrid : public QListView {
     Q_OBJECT
+    Q_PROPERTY(bool focusRing READ showsFocusRing)
 public:
     static constexpr int minimumCell = 120;
     static constexpr int maximumCell = 180;
@@ -39,8 +40,9 @@ public:
     QRect cellRect(int page) const;
     // Pages whose image the grid has asked the Store for.
     QSet<int> requestedPages() const;
-    // Whether the focus ring should show: the grid was last used from the keyboard.
-    bool keyboardFocus() const { return m_keyboardFocus; }
+    // Whether the current cell shows the focus ring: the grid has the focus and was reached or
+    // last used from the keyboard.
+    bool showsFocusRing() const;
 
     // The size the page is shown at (for its proportions).
     QSizeF pageSize(int page) const;
@@ -54,6 +56,8 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:

@@ -27,6 +27,7 @@
 #include "StepperControl.h"
 #include "StoreFixture.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -588,6 +589,43 @@ private slots:
             }
             QVERIFY2(ink > 20, qPrintable(QString::number(page)));
         }
+    }
+
+    // Every Tab stop of the pages screen shows where the keyboard is and acts on Space; in the
+    // grid the arrow keys move between pages.
+    void pagesTabStopsShowFocusAndAct()
+    {
+        admitForPages(6);
+        m_screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+        const auto tabTo = [this](const QString& name) {
+            QStringList passed;
+            for (int stop = 0; stop < 10; ++stop) {
+                QWidget* from = QApplication::focusWidget();
+                QTest::keyClick(from ? from : m_screen.get(), Qt::Key_Tab);
+                QWidget* at = QApplication::focusWidget();
+                const auto* button = qobject_cast<QAbstractButton*>(at);
+                passed << (button && at->accessibleName().isEmpty() ? button->text()
+                                                                    : at->accessibleName());
+                if (!at->property("focusRing").toBool()) {
+                    return passed.join(u',') + QStringLiteral(": no focus ring");
+                }
+                if (Find::called(at, name)) {
+                    return QString();
+                }
+            }
+            return passed.join(u',') + QStringLiteral(": never reached ") + name;
+        };
+        QCOMPARE(tabTo(QStringLiteral("Sayfalar")), QString());
+        QTest::keyClick(grid(), Qt::Key_Space);
+        QTest::keyClick(grid(), Qt::Key_Right);
+        QTest::keyClick(grid(), Qt::Key_Space);
+        QCOMPARE(store().pagesSelected(), pagesOf({0, 1}));
+        // Now that something is marked, the run and "Seçimi temizle" take the keyboard too.
+        QCOMPARE(tabTo(run()->text()), QString());
+        QCOMPARE(tabTo(QStringLiteral("Seçimi temizle")), QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(store().pagesSelected().isEmpty());
     }
 
     void pagesInvertAndClear()
