@@ -61,6 +61,9 @@ SignView::SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* p
     connect(m_page, &ToolPage::bannerDismissed, &m_store, &Store::removeBanner);
     connect(m_page, &ToolPage::revealRequested, &m_store, &Store::reveal);
     connect(m_panel, &SignaturePanel::padRequested, this, &SignView::showPad);
+    // The new placement is what the user works on next: the arrow keys nudge it at once.
+    connect(m_panel, &SignaturePanel::placed, this,
+            [this] { m_canvas->setFocus(Qt::OtherFocusReason); });
     for (auto signal : {&Store::signFileChanged, &Store::placementsChanged, &Store::busyChanged,
                         &Store::bannersChanged}) {
         connect(&m_store, signal, this, &SignView::refresh);
