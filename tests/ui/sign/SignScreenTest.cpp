@@ -242,6 +242,31 @@ private slots:
         QTRY_VERIFY(canvas()->hasPageImage());
     }
 
+    // The page is drawn from an image with the frame's own pixels on this screen, rendered again
+    // whenever the view changes size (a banner takes room, the window shrinks), so a table's
+    // hairlines are not lost to a large image scaled down.
+    void pageImageFollowsTheViewSize()
+    {
+        openDocument(1);
+        const auto matches = [this] {
+            const QSizeF pixels = pageSize() * canvas()->devicePixelRatioF();
+            const QSize image = canvas()->pageImageSize();
+            return qAbs(image.width() - pixels.width()) <= 2 &&
+                   qAbs(image.height() - pixels.height()) <= 2;
+        };
+        QTRY_VERIFY(matches());
+        for (const QSize size : {QSize(700, 420), QSize(1300, 1000)}) {
+            const QSizeF before = pageSize();
+            view().resize(size);
+            QTRY_VERIFY(pageSize() != before);
+            QTRY_VERIFY2(matches(), qPrintable(QStringLiteral("%1x%2 for %3x%4")
+                                                   .arg(canvas()->pageImageSize().width())
+                                                   .arg(canvas()->pageImageSize().height())
+                                                   .arg(pageSize().width())
+                                                   .arg(pageSize().height())));
+        }
+    }
+
     void clickingACardPlacesAndSelects()
     {
         QVERIFY(!run()->isEnabled());
