@@ -33,6 +33,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 Q_DECLARE_METATYPE(SplitMode)
 
@@ -106,6 +107,7 @@ class ScreensTest : public QObject {
     FileList* list() { return m_screen->findChild<FileList*>(); }
     SplitPreview* preview() { return m_screen->findChild<SplitPreview*>(); }
     PageGrid* grid() { return m_screen->findChild<PageGrid*>(); }
+    QLineEdit* rangesField() { return Find::named<QLineEdit>(m_screen.get(), "Aralıklar"); }
     HistoryScreen* history() { return static_cast<HistoryScreen*>(m_screen.get()); }
     QWidget* rows() { return Find::named(list(), QStringLiteral("rows")); }
     QAbstractButton* button(const QString& name)
@@ -377,7 +379,7 @@ private slots:
         }
         const QMap<QString, QWidget*> targets = {{"drop zone", m_screen->findChild<DropZone*>()},
                                                  {"footer bar", page()->footerBar()},
-                                                 {"field", m_screen->findChild<QLineEdit*>()},
+                                                 {"field", rangesField()},
                                                  {"preview", preview()}};
         QVERIFY(ScreenEvents::dropFiles(targets.value(where), {m_fixture->pdf("Sozlesme.pdf", 3),
                                                                m_fixture->pdf("Diger.pdf", 1)}));
@@ -430,7 +432,7 @@ private slots:
     {
         admitForSplit(QStringLiteral("Rapor.pdf"), 7);
         store().setSplitMode(SplitMode::ranges);
-        auto* field = m_screen->findChild<QLineEdit*>();
+        auto* field = rangesField();
         field->setFocus();
         QTest::keyClicks(field, QStringLiteral("2-9"));
         QCOMPARE(store().splitRanges(), QStringLiteral("2-9"));
@@ -466,7 +468,47 @@ private slots:
         QCOMPARE(store().splitEvery(), 1);
         store().setSplitMode(SplitMode::ranges);
         QCOMPARE(modes->currentIndex(), 2);
-        QVERIFY(m_screen->findChild<QLineEdit*>()->isVisible() && !stepper->isVisible());
+        QVERIFY(rangesField()->isVisible() && !stepper->isVisible());
+    }
+
+    // The "Sabit aralık" step is typed as well as stepped: digits only, taken on Enter or when the
+    // field is left, clamped into one to the page count; the wheel steps it too.
+    void splitStepTakesTypedNumbersAndTheWheel()
+    {
+        admitForSplit(QStringLiteral("Katalog.pdf"), 60);
+        store().setSplitMode(SplitMode::every);
+        m_screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+        auto* stepper = m_screen->findChild<StepperControl*>();
+        stepper->setFocus(Qt::TabFocusReason); // as reached with Tab: its number selected
+        QVERIFY(stepper->field()->hasFocus());
+        const auto type = [](const QString& text, Qt::Key end) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+            QTest::keyClick(QApplication::focusWidget(), end);
+        };
+        type(QStringLiteral("1x0"), Qt::Key_Return);
+        QCOMPARE(store().splitEvery(), 10);
+        QCOMPARE(stepper->accessibleName(), QStringLiteral("Her 10 sayfada bir böl"));
+        QCOMPARE(textOf(m_screen.get(), QStringLiteral("count")),
+                 QStringLiteral("Oluşacak dosya: 6"));
+        stepper->field()->selectAll();
+        type(QStringLiteral("500"), Qt::Key_Tab);
+        QCOMPARE(store().splitEvery(), 60);
+        QCOMPARE(stepper->field()->text(), QStringLiteral("60"));
+        QVERIFY(!stepper->field()->hasFocus());
+        const auto wheel = [stepper](int notches) {
+            const QPointF at = QRectF(stepper->rect()).center();
+            QWheelEvent event(at, stepper->mapToGlobal(at), {}, {0, 120 * notches}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(stepper, &event);
+        };
+        wheel(-2);
+        QCOMPARE(store().splitEvery(), 58);
+        wheel(1);
+        QCOMPARE(store().splitEvery(), 59);
+        stepper->setFocus(Qt::TabFocusReason);
+        type(QStringLiteral("0"), Qt::Key_Enter);
+        QCOMPARE(store().splitEvery(), 1);
     }
 
     void splitCardButtonsReplaceAndClear()
@@ -484,7 +526,7 @@ private slots:
         QVERIFY(!store().splitFile());
         QVERIFY(m_screen->findChild<DropZone*>()->isVisible() && !run()->isEnabled());
         // The settings wait for the next file.
-        QCOMPARE(m_screen->findChild<QLineEdit*>()->text(), QStringLiteral("2"));
+        QCOMPARE(rangesField()->text(), QStringLiteral("2"));
     }
 
     void compressStatusesAfterARun()
