@@ -136,7 +136,7 @@ void Button::paintEvent(QPaintEvent*)
     const QPainterPath shape = Shapes::continuousRect(frame, radius);
 
     if (m_kind == Kind::prominent) {
-        QColor fill = isEnabled() ? Theme::accent(pal)
+        QColor fill = isEnabled() ? Theme::accentFill(pal)
                                   : alpha(Theme::primary(pal), dark ? 0.14 : 0.09);
         if (isEnabled() && pressed) {
             fill = fill.darker(115);

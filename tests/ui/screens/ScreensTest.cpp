@@ -14,6 +14,7 @@
 #include "HistoryScreen.h"
 #include "Labels.h"
 #include "MergeScreen.h"
+#include "PageCellDelegate.h"
 #include "PageGrid.h"
 #include "PageGridModel.h"
 #include "PageHeader.h"
@@ -26,6 +27,7 @@
 #include "SplitScreen.h"
 #include "StepperControl.h"
 #include "StoreFixture.h"
+#include "Theme.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -34,6 +36,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 
 Q_DECLARE_METATYPE(SplitMode)
 
@@ -88,6 +91,30 @@ QAbstractButton* revealOf(const QWidget* root)
 QSet<int> pagesOf(const QList<int>& pages)
 {
     return QSet<int>(pages.begin(), pages.end());
+}
+
+// `top` laid over an opaque `under`, as the screen shows it.
+QColor over(const QColor& top, const QColor& under)
+{
+    const float a = top.alphaF();
+    return QColor::fromRgbF(top.redF() * a + under.redF() * (1 - a),
+                            top.greenF() * a + under.greenF() * (1 - a),
+                            top.blueF() * a + under.blueF() * (1 - a));
+}
+
+// The WCAG contrast ratio of two opaque colours.
+double contrast(const QColor& one, const QColor& other)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double a = luminance(one);
+    const double b = luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
 } // namespace
@@ -570,6 +597,68 @@ private slots:
         QVERIFY(!status(0));
         click(QStringLiteral("Temizle"));
         QVERIFY(store().compressResults().isEmpty() && !screen.bannerView());
+    }
+
+    // Every text reads at 4.5 : 1 on what it sits on and every icon at 3 : 1, in both appearances,
+    // by the theme's own colours. The page's footer and the sidebar are blends of the window and
+    // the controls' background, so those two bound them.
+    void textAndIconsContrastWithWhatTheySitOn_data()
+    {
+        QTest::addColumn<QColor>("foreground");
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<double>("threshold");
+        constexpr double text = 4.5;
+        constexpr double icon = 3.0;
+        const QColor white(Qt::white);
+        for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+            const QPalette p = Theme::palette(appearance);
+            const QString look = appearance == Appearance::dark ? "dark " : "light ";
+            const auto row = [&](const QString& name, const QColor& fg, const QColor& bg,
+                                 double threshold) {
+                QTest::newRow(qPrintable(look + name)) << over(fg, bg) << bg << threshold;
+            };
+            for (const auto& [where, ground] :
+                 {std::pair{QStringLiteral("window"), DS::canvas(p)},
+                  std::pair{QStringLiteral("controls"), DS::surface(p)}}) {
+                const QColor bg = ground;
+                row("primary text on " + where, Theme::primary(p), bg, text);
+                row("secondary text on " + where, Theme::secondary(p), bg, text);
+                row("placeholder on " + where, p.color(QPalette::PlaceholderText), bg, text);
+                row("red text on " + where, DS::down(p), bg, text);
+                row("accent icon on " + where, Theme::accent(p), bg, icon);
+                const QColor upBadge = over(Theme::withAlpha(DS::up(p), Badge::fillOpacity), bg);
+                row("green badge on " + where, DS::up(p), upBadge, text);
+                const QColor grey = over(Theme::secondary(p), bg);
+                const QColor greyBadge = over(Theme::withAlpha(grey, Badge::fillOpacity), bg);
+                row("grey badge on " + where, Theme::secondary(p), greyBadge, text);
+            }
+            const qreal bannerFill = appearance == Appearance::dark ? BannerView::darkFill
+                                                                    : BannerView::lightFill;
+            for (const auto& [kind, tint] : {std::pair{QStringLiteral("result"), DS::up(p)},
+                                             std::pair{QStringLiteral("error"), DS::down(p)}}) {
+                const QColor banner = over(Theme::withAlpha(tint, bannerFill), DS::canvas(p));
+                row(kind + " banner text", Theme::primary(p), banner, text);
+                row(kind + " banner icon", tint, banner, icon);
+            }
+            row("white on the accent fill", white, Theme::accentFill(p), text);
+            row("white badge on the accent fill", white,
+                over(Theme::withAlpha(white, Badge::fillOpacity), Theme::accentFill(p)), text);
+            const QColor marked =
+                over(Theme::withAlpha(DS::paperDown(), PageCellDelegate::markOpacity), DS::paper());
+            row("trash disc on a marked page", DS::paperDown(), marked, icon);
+            row("trash on its disc", white, DS::paperDown(), icon);
+            row("remove disc on paper", DS::paperDown(), DS::paper(), icon);
+        }
+    }
+    void textAndIconsContrastWithWhatTheySitOn()
+    {
+        QFETCH(QColor, foreground);
+        QFETCH(QColor, background);
+        QFETCH(double, threshold);
+        const double ratio = contrast(foreground, background);
+        QVERIFY2(ratio >= threshold, qPrintable(QStringLiteral("%1 on %2: %3 : 1")
+                                                    .arg(foreground.name(), background.name())
+                                                    .arg(ratio, 0, 'f', 2)));
     }
 
     void pagesClickAndKeysMarkCells()
