@@ -75,7 +75,8 @@ void StepperControl::setValue(int value)
 int StepperControl::fieldWidth() const
 {
     const int digits = std::max<int>(2, static_cast<int>(QString::number(m_maximum).size()));
-    return m_field->fontMetrics().horizontalAdvance(QString(digits, u'0')) + 2 * fieldPadding + 2;
+    // The line edit keeps a little room of its own around the text and for the cursor.
+    return m_field->fontMetrics().horizontalAdvance(QString(digits + 1, u'0')) + 2 * fieldPadding;
 }
 
 QRectF StepperControl::fieldBox() const
