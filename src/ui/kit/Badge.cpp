@@ -61,7 +61,7 @@ void Badge::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     QColor fill = m_tint;
-    fill.setAlphaF(0.12F);
+    fill.setAlphaF(static_cast<float>(fillOpacity));
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);
     painter.drawRoundedRect(QRectF(rect()), radius, radius);

@@ -7,6 +7,7 @@
 class Badge : public QWidget {
     Q_OBJECT
 public:
+    static constexpr qreal fillOpacity = 0.12; // the tint under the text
     Badge(const QString& text, const QColor& tint, QString icon = {}, QWidget* parent = nullptr);
 
     QString text() const { return m_text; }

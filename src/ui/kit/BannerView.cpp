@@ -95,7 +95,7 @@ void BannerView::paintEvent(QPaintEvent*)
                                                -Metrics::headerBottom - 0.5);
     const QPainterPath shape = Shapes::continuousRect(box, Metrics::cardRadius);
     QColor fill = tint;
-    fill.setAlphaF(Theme::isDark(palette()) ? 0.16F : 0.10F);
+    fill.setAlphaF(static_cast<float>(Theme::isDark(palette()) ? darkFill : lightFill));
     QColor edge = tint;
     edge.setAlphaF(0.28F);
     painter.fillPath(shape, fill);

@@ -11,6 +11,9 @@ class QLabel;
 class BannerView : public QWidget {
     Q_OBJECT
 public:
+    // The banner's tint under its text, in the light and the dark appearance.
+    static constexpr qreal lightFill = 0.10;
+    static constexpr qreal darkFill = 0.16;
     explicit BannerView(const Banner& banner, QWidget* parent = nullptr);
 
     const Banner& banner() const { return m_banner; }

@@ -136,7 +136,7 @@ void Button::paintEvent(QPaintEvent*)
     const QPainterPath shape = Shapes::continuousRect(frame, radius);
 
     if (m_kind == Kind::prominent) {
-        QColor fill = isEnabled() ? Theme::accent(pal)
+        QColor fill = isEnabled() ? Theme::accentFill(pal)
                                   : alpha(Theme::primary(pal), dark ? 0.14 : 0.09);
         if (isEnabled() && pressed) {
             fill = fill.darker(115);
@@ -167,7 +167,7 @@ void Button::paintEvent(QPaintEvent*)
     } else if (pressed) {
         painter.setOpacity(0.6);
     }
-    if (m_keyboardFocus && hasFocus()) {
+    if (showsFocusRing()) {
         painter.setPen(QPen(alpha(Theme::accent(pal), 0.55), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(Shapes::continuousRect(QRectF(rect()).adjusted(1, 1, -1, -1), radius + 1));

@@ -9,6 +9,7 @@ class QTimer;
 // A push button drawn the same on every desktop: bordered, prominent (accent-filled) or borderless.
 class Button : public QPushButton {
     Q_OBJECT
+    Q_PROPERTY(bool focusRing READ showsFocusRing)
 public:
     enum class Kind { bordered, prominent, borderless };
     enum class Size { regular, large };
@@ -23,6 +24,8 @@ public:
     // A small spinning indicator before the title.
     void setBusy(bool busy);
     bool isBusy() const { return m_busy; }
+    // The focus ring shows while the button has the focus it was given from the keyboard.
+    bool showsFocusRing() const { return m_keyboardFocus && hasFocus(); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

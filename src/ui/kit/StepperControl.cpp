@@ -4,14 +4,20 @@
 #include "Theme.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpressionValidator>
+#include <QWheelEvent>
 
 namespace {
 
-constexpr int controlWidth = 15;
+constexpr int arrowsWidth = 15;
 constexpr int controlHeight = 24;
+constexpr int arrowsGap = 4;    // between the field and the arrows
+constexpr int fieldPadding = 6; // digits to the field's rounded edge
+constexpr int wheelNotch = 120; // one step of a mouse wheel, in eighths of a degree
 
 // A small open chevron pointing up (or down) centred in box.
 QPainterPath chevron(const QRectF& box, bool up)
@@ -29,10 +35,24 @@ QPainterPath chevron(const QRectF& box, bool up)
 
 } // namespace
 
-StepperControl::StepperControl(QWidget* parent) : QWidget(parent)
+StepperControl::StepperControl(QWidget* parent) : QWidget(parent), m_field(new QLineEdit(this))
 {
-    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Digits only: a number out of the range is still typed, and clamped when it is taken.
+    m_field->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), this));
+    m_field->setFrame(false);
+    m_field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_field->setFont(Theme::monospacedDigits(Theme::font(TextStyle::body)));
+    m_field->setAttribute(Qt::WA_MacShowFocusRect, false);
+    QPalette clear = m_field->palette();
+    clear.setColor(QPalette::Base, Qt::transparent);
+    m_field->setPalette(clear);
+    m_field->installEventFilter(this);
+    setFocusPolicy(Qt::WheelFocus);
+    setFocusProxy(m_field);
+    connect(m_field, &QLineEdit::returnPressed, this, &StepperControl::commit);
+    showValue();
 }
 
 void StepperControl::setRange(int minimum, int maximum)
@@ -40,39 +60,81 @@ void StepperControl::setRange(int minimum, int maximum)
     m_minimum = minimum;
     m_maximum = std::max(minimum, maximum);
     m_value = std::clamp(m_value, m_minimum, m_maximum);
+    showValue();
+    updateGeometry();
     update();
 }
 
 void StepperControl::setValue(int value)
 {
     m_value = std::clamp(value, m_minimum, m_maximum);
+    showValue();
     update();
+}
+
+int StepperControl::fieldWidth() const
+{
+    const int digits = std::max<int>(2, static_cast<int>(QString::number(m_maximum).size()));
+    // The line edit keeps a little room of its own around the text and for the cursor.
+    return m_field->fontMetrics().horizontalAdvance(QString(digits + 1, u'0')) + 2 * fieldPadding;
+}
+
+QRectF StepperControl::fieldBox() const
+{
+    return QRectF(0, 0, fieldWidth(), controlHeight).adjusted(1.5, 1.5, -1.5, -1.5);
 }
 
 QSize StepperControl::sizeHint() const
 {
-    return {controlWidth, controlHeight};
+    return {fieldWidth() + arrowsGap + arrowsWidth, controlHeight};
 }
 
 QRect StepperControl::upRect() const
 {
-    return {0, 0, controlWidth, controlHeight / 2};
+    return {fieldWidth() + arrowsGap, 0, arrowsWidth, controlHeight / 2};
 }
 
 QRect StepperControl::downRect() const
 {
-    return {0, controlHeight / 2, controlWidth, controlHeight / 2};
+    return {fieldWidth() + arrowsGap, controlHeight / 2, arrowsWidth, controlHeight / 2};
+}
+
+void StepperControl::showValue()
+{
+    const QString text = QString::number(m_value);
+    if (m_field->text() != text) {
+        m_field->setText(text);
+    }
+    m_field->setGeometry(
+        fieldBox().adjusted(fieldPadding - 1, 1, -(fieldPadding - 1), -1).toRect());
+}
+
+void StepperControl::change(int value)
+{
+    if (value == m_value) {
+        return;
+    }
+    m_value = value;
+    update();
+    emit stepped(m_value);
+}
+
+void StepperControl::commit()
+{
+    bool ok = false;
+    const qlonglong typed = m_field->text().toLongLong(&ok);
+    if (ok) {
+        change(static_cast<int>(std::clamp<qlonglong>(typed, m_minimum, m_maximum)));
+    }
+    showValue();
 }
 
 void StepperControl::step(int delta)
 {
-    const int next = std::clamp(m_value + delta, m_minimum, m_maximum);
-    if (next == m_value) {
-        return;
-    }
-    m_value = next;
-    update();
-    emit stepped(m_value);
+    commit(); // a number typed just before counts as the start
+    change(
+        static_cast<int>(std::clamp<qlonglong>(qlonglong(m_value) + delta, m_minimum, m_maximum)));
+    showValue();
 }
 
 void StepperControl::paintEvent(QPaintEvent*)
@@ -82,9 +144,19 @@ void StepperControl::paintEvent(QPaintEvent*)
     const QPalette& pal = palette();
     const bool dark = Theme::isDark(pal);
     const QColor text = Theme::primary(pal);
-    const QRectF body = QRectF(0, 0, controlWidth, controlHeight).adjusted(0.5, 0.5, -0.5, -0.5);
-    const QPainterPath shape = Shapes::continuousRect(body, 4.5);
 
+    const QRectF field = fieldBox();
+    const QPainterPath fieldShape = Shapes::continuousRect(field, 5);
+    painter.fillPath(fieldShape, dark ? Theme::withAlpha(Qt::white, 0.06) : QColor(Qt::white));
+    painter.setPen(QPen(Theme::withAlpha(text, dark ? 0.18 : 0.16), 1));
+    painter.drawPath(fieldShape);
+    if (m_field->hasFocus()) {
+        painter.setPen(QPen(Theme::withAlpha(Theme::accent(pal), 0.55), 3));
+        painter.drawPath(Shapes::continuousRect(field.adjusted(-0.5, -0.5, 0.5, 0.5), 5.5));
+    }
+
+    const QRectF body = QRectF(upRect().united(downRect())).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QPainterPath shape = Shapes::continuousRect(body, 4.5);
     if (!dark) {
         painter.fillPath(shape.translated(0, 0.5), Theme::withAlpha(Qt::black, 0.08));
     }
@@ -98,13 +170,8 @@ void StepperControl::paintEvent(QPaintEvent*)
     painter.setPen(QPen(Theme::withAlpha(Qt::black, dark ? 0.3 : 0.14), 0.75));
     painter.drawPath(shape);
     painter.setPen(QPen(Theme::withAlpha(text, 0.1), 1));
-    painter.drawLine(QPointF(3, controlHeight / 2.0),
-                     QPointF(controlWidth - 3, controlHeight / 2.0));
-
-    if (hasFocus()) {
-        painter.setPen(QPen(Theme::withAlpha(Theme::accent(pal), 0.6), 2));
-        painter.drawPath(Shapes::continuousRect(body.adjusted(-0.5, -0.5, 0.5, 0.5), 5));
-    }
+    painter.drawLine(QPointF(body.left() + 2.5, controlHeight / 2.0),
+                     QPointF(body.right() - 2.5, controlHeight / 2.0));
 
     auto arrow = [&](const QRect& box, bool up, bool active) {
         QPen pen(Theme::withAlpha(text, active ? 0.85 : 0.25), 1.4);
@@ -145,6 +212,34 @@ void StepperControl::mouseReleaseEvent(QMouseEvent* event)
     update();
 }
 
+bool StepperControl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_field) {
+        return false;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        update();
+    } else if (event->type() == QEvent::FocusOut) {
+        // Leaving the field for another control takes the number; the window losing the
+        // keyboard (another window, or this one closing) leaves it as typed.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason) {
+            commit();
+        }
+        update();
+    } else if (event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Plus: step(1); return true;
+        case Qt::Key_Down:
+        case Qt::Key_Minus: step(-1); return true;
+        default: break;
+        }
+    }
+    return false;
+}
+
 void StepperControl::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
@@ -154,4 +249,27 @@ void StepperControl::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Minus: step(-1); break;
     default: QWidget::keyPressEvent(event);
     }
+}
+
+void StepperControl::wheelEvent(QWheelEvent* event)
+{
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    m_wheel += event->angleDelta().y();
+    const int steps = m_wheel / wheelNotch;
+    m_wheel -= steps * wheelNotch;
+    if (steps != 0) {
+        step(steps);
+    }
+    event->accept();
+}
+
+void StepperControl::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange) {
+        update();
+    }
+    QWidget::changeEvent(event);
 }

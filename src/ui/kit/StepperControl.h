@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
-// The platform's small up-and-down arrows that step a number within a range.
+class QLineEdit;
+
+// A number within a range: a small field that takes typed digits, and the platform's up-and-down
+// arrows beside it; the arrow keys and the mouse wheel step it too.
 class StepperControl : public QWidget {
     Q_OBJECT
 public:
@@ -16,6 +19,8 @@ public:
     int value() const { return m_value; }
     bool canStepUp() const { return isEnabled() && m_value < m_maximum; }
     bool canStepDown() const { return isEnabled() && m_value > m_minimum; }
+    // The field the digits are typed into; it holds the keyboard focus for the control.
+    QLineEdit* field() const { return m_field; }
     QRect upRect() const;
     QRect downRect() const;
 
@@ -23,20 +28,31 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 signals:
-    // The user stepped to a new value.
+    // The user stepped or typed a new value.
     void stepped(int value);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void step(int delta);
+    // Takes the typed number, clamped into the range; an empty field gets the value back.
+    void commit();
+    void change(int value);
+    void showValue();
+    int fieldWidth() const;
+    QRectF fieldBox() const;
 
+    QLineEdit* m_field;
     int m_minimum = 1;
     int m_maximum = 1;
     int m_value = 1;
     int m_pressed = 0; // +1 up, -1 down
+    int m_wheel = 0;   // wheel travel not yet turned into steps, in eighths of a degree
 };

@@ -26,6 +26,13 @@ StyleSpec specOf(TextStyle style)
     return {bodyPoints, QFont::Normal};
 }
 
+// Secondary text is the label colour at this opacity: as light as it can be while it still reads
+// at 4.5 : 1 on every surface it sits on, tinted badges included.
+qreal secondaryAlpha(bool dark)
+{
+    return dark ? 0.57 : 0.65;
+}
+
 QColor rgbF(qreal r, qreal g, qreal b)
 {
     return QColor::fromRgbF(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
@@ -88,6 +95,9 @@ QPalette palette(Appearance appearance)
     const QColor base = dark ? QColor(0x1e, 0x1e, 0x20) : QColor(0xff, 0xff, 0xff);
     const QColor text = dark ? QColor(0xf2, 0xf2, 0xf5) : QColor(0x1d, 0x1d, 0x1f);
     const QColor accent = dark ? QColor(0x0a, 0x84, 0xff) : QColor(0x00, 0x7a, 0xff);
+    // The accent's hue at a lightness that white text (and a white badge) can be read on, for
+    // the filled selection and the prominent button.
+    const QColor accentFill = dark ? QColor(0x00, 0x65, 0xcc) : QColor(0x00, 0x64, 0xd1);
     const QColor button = dark ? QColor(0x3a, 0x3a, 0x3d) : QColor(0xff, 0xff, 0xff);
 
     QPalette p(button, window);
@@ -99,10 +109,10 @@ QPalette palette(Appearance appearance)
     p.setColor(QPalette::Button, button);
     p.setColor(QPalette::ButtonText, text);
     p.setColor(QPalette::BrightText, Qt::white);
-    p.setColor(QPalette::Highlight, accent);
+    p.setColor(QPalette::Highlight, accentFill);
     p.setColor(QPalette::HighlightedText, Qt::white);
     p.setColor(QPalette::Link, accent);
-    p.setColor(QPalette::PlaceholderText, Theme::withAlpha(text, 0.35));
+    p.setColor(QPalette::PlaceholderText, Theme::withAlpha(text, secondaryAlpha(dark)));
     p.setColor(QPalette::ToolTipBase, QColor(0x21, 0x21, 0x21));
     p.setColor(QPalette::ToolTipText, Qt::white);
     p.setColor(QPalette::Light, dark ? QColor(0x4a, 0x4a, 0x4d) : QColor(0xff, 0xff, 0xff));
@@ -113,7 +123,7 @@ QPalette palette(Appearance appearance)
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
         p.setColor(QPalette::Disabled, role, Theme::withAlpha(text, 0.3));
     }
-    p.setColor(QPalette::Disabled, QPalette::Highlight, Theme::withAlpha(accent, 0.4));
+    p.setColor(QPalette::Disabled, QPalette::Highlight, Theme::withAlpha(accentFill, 0.4));
     return p;
 }
 
@@ -124,10 +134,15 @@ QColor primary(const QPalette& palette)
 
 QColor secondary(const QPalette& palette)
 {
-    return Theme::withAlpha(palette.color(QPalette::WindowText), isDark(palette) ? 0.55 : 0.5);
+    return Theme::withAlpha(palette.color(QPalette::WindowText), secondaryAlpha(isDark(palette)));
 }
 
 QColor accent(const QPalette& palette)
+{
+    return palette.color(QPalette::Active, QPalette::Link);
+}
+
+QColor accentFill(const QPalette& palette)
 {
     return palette.color(QPalette::Active, QPalette::Highlight);
 }
@@ -164,15 +179,21 @@ QColor hairline(const QPalette& palette)
     return Theme::withAlpha(Theme::primary(palette), 0.08);
 }
 
-// The platform's green and red, in their light and dark variants.
+// The platform's green and red in their light and dark variants, at lightnesses where text in
+// them reads at 4.5 : 1 on the window, the controls and their own tinted badges and banners.
 QColor up(const QPalette& palette)
 {
-    return Theme::isDark(palette) ? QColor(48, 209, 88) : QColor(52, 199, 89);
+    return Theme::isDark(palette) ? QColor(48, 209, 88) : QColor(29, 110, 49);
 }
 
 QColor down(const QPalette& palette)
 {
-    return Theme::isDark(palette) ? QColor(255, 69, 58) : QColor(255, 59, 48);
+    return Theme::isDark(palette) ? QColor(255, 81, 70) : QColor(215, 11, 0);
+}
+
+QColor paperDown()
+{
+    return {215, 11, 0};
 }
 
 QColor paper()

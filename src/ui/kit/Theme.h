@@ -30,7 +30,10 @@ QPalette palette(Appearance appearance);
 // Label colours of the platform, over a palette.
 QColor primary(const QPalette& palette);
 QColor secondary(const QPalette& palette);
+// The accent as ink: icons, outlines and focus rings.
 QColor accent(const QPalette& palette);
+// The accent as a fill under white text: the selected row, the prominent button.
+QColor accentFill(const QPalette& palette);
 QColor color(Tone tone, const QPalette& palette);
 
 // The same colour at another opacity, 0 to 1.
@@ -46,6 +49,8 @@ QColor hairline(const QPalette& palette);
 QColor up(const QPalette& palette);
 QColor down(const QPalette& palette);
 QColor paper();
+// The red of marks drawn on paper, which stays white in either appearance.
+QColor paperDown();
 QColor paperEdge();
 } // namespace DS
 

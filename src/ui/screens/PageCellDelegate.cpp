@@ -39,7 +39,20 @@ QRectF PageCellDelegate::pageRect(const QRect& box, QSizeF page) const
 const QPixmap& PageCellDelegate::markPixmap(qreal ratio) const
 {
     if (m_mark.isNull() || !qFuzzyCompare(m_mark.devicePixelRatio(), ratio)) {
-        m_mark = Icons::pixmap(QStringLiteral("trash.circle.fill"), Qt::white, markSymbol, ratio);
+        // A white trash on a red disc: the symbol's trash is cut out of its disc, so white
+        // beneath it shows through. White alone would vanish on the pale red of a marked page.
+        QPixmap mark(QSize(markSymbol, markSymbol) * ratio);
+        mark.setDevicePixelRatio(ratio);
+        mark.fill(Qt::transparent);
+        QPainter painter(&mark);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(0, 0, markSymbol, markSymbol).adjusted(4, 4, -4, -4));
+        painter.drawPixmap(QPointF(0, 0), Icons::pixmap(QStringLiteral("trash.circle.fill"),
+                                                        DS::paperDown(), markSymbol, ratio));
+        painter.end();
+        m_mark = mark;
     }
     return m_mark;
 }
@@ -50,8 +63,7 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const int page = index.row();
     const bool selected = index.data(PageGridModel::SelectedRole).toBool();
     const bool hovered = option.state.testFlag(QStyle::State_MouseOver);
-    const bool focused = option.state.testFlag(QStyle::State_HasFocus) && m_grid.hasFocus() &&
-                         m_grid.keyboardFocus();
+    const bool focused = option.state.testFlag(QStyle::State_HasFocus) && m_grid.showsFocusRing();
     const QPalette& palette = option.palette;
 
     const QRect cell(option.rect.topLeft() + QPoint(halfGap, halfGap), m_grid.cellSize());
@@ -80,12 +92,12 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     }
 
     if (selected) {
-        painter->fillRect(paper, Theme::withAlpha(DS::down(palette), markOpacity));
+        painter->fillRect(paper, Theme::withAlpha(DS::paperDown(), markOpacity));
         const qreal ratio = painter->device()->devicePixelRatioF();
         const QPixmap& mark = markPixmap(ratio);
         const QPointF centre = paper.center() - QPointF(markSymbol / 2.0, markSymbol / 2.0);
         painter->drawPixmap(centre, mark);
-        painter->setPen(QPen(DS::down(palette), markBorder));
+        painter->setPen(QPen(DS::paperDown(), markBorder));
         painter->setBrush(Qt::NoBrush);
         painter->drawRect(paper.adjusted(markBorder / 2.0, markBorder / 2.0, -markBorder / 2.0,
                                          -markBorder / 2.0));
@@ -101,8 +113,7 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->drawPath(Shapes::continuousRect(plate, plateRadius));
     }
 
-    const QRect caption(cell.left(), box.bottom() + 1 + PageGrid::captionGap, cell.width(),
-                        cell.bottom() - box.bottom() - PageGrid::captionGap);
+    const QRect caption = m_grid.captionBox().translated(cell.topLeft());
     painter->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
     painter->setPen(Theme::secondary(palette));
     painter->drawText(caption, Qt::AlignHCenter | Qt::AlignTop, PageGridModel::caption(page));

@@ -78,11 +78,21 @@ void PageGrid::setSelected(const QSet<int>& pages)
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
+int PageGrid::boxHeight(int width) const
+{
+    const qreal aspect = m_boxAspect.width() / std::max<qreal>(m_boxAspect.height(), 1);
+    return qMax(1, qRound(width / std::max<qreal>(aspect, 0.01)));
+}
+
 QRect PageGrid::thumbBox() const
 {
-    const int width = m_cell.width();
-    const qreal aspect = m_boxAspect.width() / std::max<qreal>(m_boxAspect.height(), 1);
-    return {0, 0, width, qMax(1, qRound(width / std::max<qreal>(aspect, 0.01)))};
+    return {0, 0, m_cell.width(), boxHeight(m_cell.width())};
+}
+
+QRect PageGrid::captionBox() const
+{
+    const int top = thumbBox().bottom() + 1 + captionGap;
+    return {0, top, m_cell.width(), std::max(0, m_cell.height() - top)};
 }
 
 QRect PageGrid::cellRect(int page) const
@@ -149,7 +159,8 @@ void PageGrid::relayout()
     m_columns = columns.count;
 
     const int captionHeight = QFontMetrics(Theme::font(TextStyle::caption)).height();
-    m_cell = QSize(cellWidth, thumbBox().height() + captionGap + captionHeight);
+    // The box's height follows the new width: the cell must hold the caption under it.
+    m_cell = QSize(cellWidth, boxHeight(cellWidth) + captionGap + captionHeight);
 
     // The cells are centred in the page; the viewport is just wider than the
     // columns (the view wraps before an item whose end passes its last pixel),
@@ -184,6 +195,40 @@ void PageGrid::keyPressEvent(QKeyEvent* event)
     default: break;
     }
     QListView::keyPressEvent(event);
+    viewport()->update();
+}
+
+bool PageGrid::showsFocusRing() const
+{
+    return hasFocus() && m_keyboardFocus && currentIndex().isValid();
+}
+
+void PageGrid::focusInEvent(QFocusEvent* event)
+{
+    // Returning with the window keeps the ring as it was.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::ShortcutFocusReason) {
+        m_keyboardFocus = true;
+    } else if (reason == Qt::MouseFocusReason) {
+        m_keyboardFocus = false;
+    }
+    QListView::focusInEvent(event);
+    // Reached from the keyboard, the grid always has a cell to act on: the one left current
+    // before, or the first page in view.
+    if (m_keyboardFocus && !currentIndex().isValid() && m_model->rowCount() > 0) {
+        QModelIndex first = indexAt(QPoint(PageGrid::gap, PageGrid::gap));
+        if (!first.isValid()) {
+            first = m_model->index(0);
+        }
+        selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    }
+    viewport()->update();
+}
+
+void PageGrid::focusOutEvent(QFocusEvent* event)
+{
+    QListView::focusOutEvent(event);
     viewport()->update();
 }
 

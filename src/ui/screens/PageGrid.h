@@ -15,6 +15,7 @@ class Store;
 // come into view.
 class PageGrid : public QListView {
     Q_OBJECT
+    Q_PROPERTY(bool focusRing READ showsFocusRing)
 public:
     static constexpr int minimumCell = 120;
     static constexpr int maximumCell = 180;
@@ -33,12 +34,15 @@ public:
     QSize cellSize() const { return m_cell; }
     // The thumbnail box of a cell, in the cell's own coordinates.
     QRect thumbBox() const;
+    // The "Sayfa N" caption under the thumbnail box, in the cell's own coordinates.
+    QRect captionBox() const;
     // Where page `page` sits in the viewport (the cell without its gap).
     QRect cellRect(int page) const;
     // Pages whose image the grid has asked the Store for.
     QSet<int> requestedPages() const;
-    // Whether the focus ring should show: the grid was last used from the keyboard.
-    bool keyboardFocus() const { return m_keyboardFocus; }
+    // Whether the current cell shows the focus ring: the grid has the focus and was reached or
+    // last used from the keyboard.
+    bool showsFocusRing() const;
 
     // The size the page is shown at (for its proportions).
     QSizeF pageSize(int page) const;
@@ -52,10 +56,14 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void relayout();
+    // The thumbnail box's height for a cell `width` wide, in the first page's proportions.
+    int boxHeight(int width) const;
     void imageReady(const QString& key);
 
     Store& m_store;

@@ -20,8 +20,9 @@ SplitOptions::SplitOptions(Store& store, QWidget* parent)
     : Card(16, parent), m_store(store),
       m_modes(new SegmentedControl({tr("Her sayfa ayrı"), tr("Sabit aralık"), tr("Aralıklar")})),
       m_each(Labels::text(tr("Her sayfa ayrı bir PDF olur."), TextStyle::body)),
-      m_everyRow(new QWidget), m_everyLabel(Labels::text(QString(), TextStyle::body)),
-      m_stepper(new StepperControl), m_ranges(new QWidget), m_field(new QLineEdit)
+      m_everyRow(new QWidget), m_everyBefore(Labels::text(QString(), TextStyle::body)),
+      m_everyAfter(Labels::text(QString(), TextStyle::body)), m_stepper(new StepperControl),
+      m_ranges(new QWidget), m_field(new QLineEdit)
 {
     auto* body = new QWidget(this);
     auto* column = new QVBoxLayout(body);
@@ -34,9 +35,9 @@ SplitOptions::SplitOptions(Store& store, QWidget* parent)
     auto* everyLayout = new QHBoxLayout(m_everyRow);
     everyLayout->setContentsMargins(0, 0, 0, 0);
     everyLayout->setSpacing(8);
-    m_everyLabel->setFont(Theme::monospacedDigits(Theme::font(TextStyle::body)));
-    everyLayout->addWidget(m_everyLabel);
+    everyLayout->addWidget(m_everyBefore);
     everyLayout->addWidget(m_stepper);
+    everyLayout->addWidget(m_everyAfter);
     everyLayout->addStretch(1);
     column->addWidget(m_everyRow);
 
@@ -44,6 +45,7 @@ SplitOptions::SplitOptions(Store& store, QWidget* parent)
     rangesLayout->setContentsMargins(0, 0, 0, 0);
     rangesLayout->setSpacing(8);
     m_field->setPlaceholderText(tr("1-3, 5, 8-12"));
+    m_field->setAccessibleName(tr("Aralıklar"));
     m_field->setFont(Theme::monospacedDigits(Theme::font(TextStyle::body)));
     auto* frame = new RoundedField(m_field);
     frame->setMaximumWidth(fieldWidth);
@@ -90,8 +92,16 @@ void SplitOptions::showEvery()
     // A step beyond the page count splits exactly as the page count does, so
     // the control shows the value it can offer without changing the setting.
     m_stepper->setValue(m_store.splitEvery());
-    m_everyLabel->setText(tr("Her %1 sayfada bir böl").arg(m_stepper->value()));
-    m_stepper->setAccessibleName(m_everyLabel->text());
+    // The sentence reads around the number the user types.
+    const QString sentence = tr("Her %1 sayfada bir böl");
+    const qsizetype number = sentence.indexOf(QStringLiteral("%1"));
+    m_everyBefore->setText(number < 0 ? sentence : sentence.left(number).trimmed());
+    m_everyAfter->setText(number < 0 ? QString() : sentence.mid(number + 2).trimmed());
+    m_everyBefore->setVisible(!m_everyBefore->text().isEmpty());
+    m_everyAfter->setVisible(!m_everyAfter->text().isEmpty());
+    const QString name = sentence.arg(m_stepper->value());
+    m_stepper->setAccessibleName(name);
+    m_stepper->field()->setAccessibleName(name);
 }
 
 void SplitOptions::showRanges()

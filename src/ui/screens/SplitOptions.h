@@ -23,7 +23,9 @@ private:
     SegmentedControl* m_modes;
     ToneLabel* m_each;
     QWidget* m_everyRow;
-    ToneLabel* m_everyLabel;
+    // "Her %1 sayfada bir böl" with the stepper standing in for the number.
+    ToneLabel* m_everyBefore;
+    ToneLabel* m_everyAfter;
     StepperControl* m_stepper;
     QWidget* m_ranges;
     QLineEdit* m_field;

@@ -104,7 +104,7 @@ void SidebarRow::paintEvent(QPaintEvent*)
     const bool dark = Theme::isDark(p);
     QColor fill;
     if (m_selected && m_emphasized) {
-        fill = Theme::accent(p);
+        fill = Theme::accentFill(p);
     } else if (m_selected) {
         fill = Theme::withAlpha(Theme::primary(p), dark ? 0.14 : 0.1);
     } else {

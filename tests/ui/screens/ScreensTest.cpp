@@ -12,6 +12,7 @@
 #include "HistoryScreen.h"
 #include "Labels.h"
 #include "MergeScreen.h"
+#include "PageCellDelegate.h"
 #include "PageGrid.h"
 #include "PageGridModel.h"
 #include "PageHeader.h"
@@ -24,12 +25,16 @@
 #include "SplitScreen.h"
 #include "StepperControl.h"
 #include "StoreTestCase.h"
+#include "Theme.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
+#include <cmath>
 
 Q_DECLARE_METATYPE(SplitMode)
 
@@ -72,6 +77,54 @@ QAbstractButton* revealOf(const QWidget* root)
     return Find::named<QAbstractButton>(root, QStringLiteral("Finder'da göster"));
 }
 
+// `top` laid over an opaque `under`, as the screen shows it.
+QColor over(const QColor& top, const QColor& under)
+{
+    const float a = top.alphaF();
+    return QColor::fromRgbF(top.redF() * a + under.redF() * (1 - a),
+                            top.greenF() * a + under.greenF() * (1 - a),
+                            top.blueF() * a + under.blueF() * (1 - a));
+}
+
+// The WCAG contrast ratio of two opaque colours.
+double contrast(const QColor& one, const QColor& other)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double a = luminance(one);
+    const double b = luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// Whether the caption under each of the first pages' cells is drawn, right after the grid fills.
+bool captionsDrawn(const PageGrid* grid, int pages)
+{
+    const QImage shown = grid->viewport()->grab().toImage();
+    const qreal ratio = shown.devicePixelRatio();
+    for (int page = 0; page < pages; ++page) {
+        const QRect caption = grid->captionBox().translated(grid->cellRect(page).topLeft());
+        if (caption.isEmpty() || !grid->viewport()->rect().contains(caption)) {
+            return false;
+        }
+        int ink = 0;
+        for (int y = caption.top(); y <= caption.bottom(); ++y) {
+            for (int x = caption.left(); x <= caption.right(); ++x) {
+                ink += shown.pixelColor(QPoint(x, y) * ratio) !=
+                       shown.pixelColor(caption.topLeft() * ratio);
+            }
+        }
+        if (ink < 20) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 // The tool pages and the history list over a real Store, driven as a user would.
@@ -85,6 +138,7 @@ class ScreensTest : public StoreTestCase {
     FileList* list() { return m_screen->findChild<FileList*>(); }
     SplitPreview* preview() { return m_screen->findChild<SplitPreview*>(); }
     PageGrid* grid() { return m_screen->findChild<PageGrid*>(); }
+    QLineEdit* rangesField() { return Find::named<QLineEdit>(m_screen.get(), "Aralıklar"); }
     HistoryScreen* history() { return static_cast<HistoryScreen*>(m_screen.get()); }
     QAbstractButton* button(const QString& name)
     {
@@ -215,7 +269,7 @@ private slots:
             store().clear(section);
         }
         const int before = static_cast<int>(store().mergeFiles().size());
-        auto* field = m_screen->findChild<QLineEdit*>();
+        auto* field = rangesField();
         const QMap<QString, QWidget*> targets = {{"drop zone", m_screen->findChild<DropZone*>()},
                                                  {"footer bar", page()->footerBar()},
                                                  {"run", run()},
@@ -364,8 +418,23 @@ private slots:
             QTest::mouseClick(stepper, Qt::LeftButton, {}, stepper->downRect().center());
         }
         QCOMPARE(store().splitEvery(), 1);
+        // Typed digits count on Enter or when the field is left, within range; the wheel steps.
+        stepper->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(stepper->field(), QStringLiteral("x5"));
+        QTest::keyClick(stepper->field(), Qt::Key_Return);
+        QCOMPARE(store().splitEvery(), 5);
+        stepper->field()->selectAll();
+        QTest::keyClicks(stepper->field(), QStringLiteral("500"));
+        QTest::keyClick(stepper->field(), Qt::Key_Tab);
+        QCOMPARE(store().splitEvery(), 7);
+        QCOMPARE(stepper->field()->text(), QStringLiteral("7"));
+        const QPointF at = QRectF(stepper->rect()).center();
+        QWheelEvent wheel(at, stepper->mapToGlobal(at), {}, {0, -240}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(stepper, &wheel);
+        QCOMPARE(store().splitEvery(), 5);
         QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(2).center());
-        auto* field = m_screen->findChild<QLineEdit*>();
+        auto* field = rangesField();
         QVERIFY(field->isVisible() && !stepper->isVisible());
         field->setFocus();
         QTest::keyClicks(field, QStringLiteral("2-9"));
@@ -397,6 +466,105 @@ private slots:
         QVERIFY(store().compressResults().isEmpty() && !screen.bannerView());
     }
 
+    // Every text reads at 4.5 : 1 on what it sits on and every icon at 3 : 1, in both appearances,
+    // by the theme's own colours. The page's footer and the sidebar are blends of the window and
+    // the controls' background, so those two bound them.
+    void textAndIconsContrastWithWhatTheySitOn_data()
+    {
+        QTest::addColumn<QColor>("foreground");
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<double>("threshold");
+        constexpr double text = 4.5;
+        constexpr double icon = 3.0;
+        const QColor white(Qt::white);
+        for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+            const QPalette p = Theme::palette(appearance);
+            const QString look = appearance == Appearance::dark ? "dark " : "light ";
+            const auto row = [&](const QString& name, const QColor& fg, const QColor& bg,
+                                 double threshold) {
+                QTest::newRow(qPrintable(look + name)) << over(fg, bg) << bg << threshold;
+            };
+            for (const auto& [where, ground] :
+                 {std::pair{QStringLiteral("window"), DS::canvas(p)},
+                  std::pair{QStringLiteral("controls"), DS::surface(p)}}) {
+                const QColor bg = ground;
+                row("primary text on " + where, Theme::primary(p), bg, text);
+                row("secondary text on " + where, Theme::secondary(p), bg, text);
+                row("placeholder on " + where, p.color(QPalette::PlaceholderText), bg, text);
+                row("red text on " + where, DS::down(p), bg, text);
+                row("accent icon on " + where, Theme::accent(p), bg, icon);
+                const QColor upBadge = over(Theme::withAlpha(DS::up(p), Badge::fillOpacity), bg);
+                row("green badge on " + where, DS::up(p), upBadge, text);
+                const QColor grey = over(Theme::secondary(p), bg);
+                const QColor greyBadge = over(Theme::withAlpha(grey, Badge::fillOpacity), bg);
+                row("grey badge on " + where, Theme::secondary(p), greyBadge, text);
+            }
+            const qreal bannerFill = appearance == Appearance::dark ? BannerView::darkFill
+                                                                    : BannerView::lightFill;
+            for (const auto& [kind, tint] : {std::pair{QStringLiteral("result"), DS::up(p)},
+                                             std::pair{QStringLiteral("error"), DS::down(p)}}) {
+                const QColor banner = over(Theme::withAlpha(tint, bannerFill), DS::canvas(p));
+                row(kind + " banner text", Theme::primary(p), banner, text);
+                row(kind + " banner icon", tint, banner, icon);
+            }
+            row("white on the accent fill", white, Theme::accentFill(p), text);
+            row("white badge on the accent fill", white,
+                over(Theme::withAlpha(white, Badge::fillOpacity), Theme::accentFill(p)), text);
+            const QColor marked =
+                over(Theme::withAlpha(DS::paperDown(), PageCellDelegate::markOpacity), DS::paper());
+            row("trash disc on a marked page", DS::paperDown(), marked, icon);
+            row("trash on its disc", white, DS::paperDown(), icon);
+            row("remove disc on paper", DS::paperDown(), DS::paper(), icon);
+        }
+    }
+    void textAndIconsContrastWithWhatTheySitOn()
+    {
+        QFETCH(QColor, foreground);
+        QFETCH(QColor, background);
+        QFETCH(double, threshold);
+        const double ratio = contrast(foreground, background);
+        QVERIFY2(ratio >= threshold, qPrintable(QStringLiteral("%1 on %2: %3 : 1")
+                                                    .arg(foreground.name(), background.name())
+                                                    .arg(ratio, 0, 'f', 2)));
+    }
+
+    // Every Tab stop of the pages screen shows where the keyboard is and acts on Space; in the
+    // grid the arrow keys move between pages.
+    void pagesTabStopsShowFocusAndAct()
+    {
+        admitForPages(6);
+        m_screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+        const auto tabTo = [this](const QString& name) {
+            QStringList passed;
+            for (int stop = 0; stop < 10; ++stop) {
+                QWidget* from = QApplication::focusWidget();
+                QTest::keyClick(from ? from : m_screen.get(), Qt::Key_Tab);
+                QWidget* at = QApplication::focusWidget();
+                const auto* button = qobject_cast<QAbstractButton*>(at);
+                passed << (button && at->accessibleName().isEmpty() ? button->text()
+                                                                    : at->accessibleName());
+                if (!at->property("focusRing").toBool()) {
+                    return passed.join(u',') + QStringLiteral(": no focus ring");
+                }
+                if (Find::called(at, name)) {
+                    return QString();
+                }
+            }
+            return passed.join(u',') + QStringLiteral(": never reached ") + name;
+        };
+        QCOMPARE(tabTo(QStringLiteral("Sayfalar")), QString());
+        QTest::keyClick(grid(), Qt::Key_Space);
+        QTest::keyClick(grid(), Qt::Key_Right);
+        QTest::keyClick(grid(), Qt::Key_Space);
+        QCOMPARE(store().pagesSelected(), pagesOf({0, 1}));
+        // Now that something is marked, the run and "Seçimi temizle" take the keyboard too.
+        QCOMPARE(tabTo(run()->text()), QString());
+        QCOMPARE(tabTo(QStringLiteral("Seçimi temizle")), QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(store().pagesSelected().isEmpty());
+    }
+
     // Clicks and keys mark cells; inverting nothing marks every page, which may not all be
     // deleted; another document replaces the grid and its marks.
     void pagesMarkInvertAndReplace()
@@ -406,6 +574,7 @@ private slots:
         m_fixture->panels.openAnswers << QStringList{m_fixture->pdf("Rapor.pdf", 10)};
         click(QStringLiteral("Dosya seç…"));
         QTRY_VERIFY(grid()->cellRect(9).isValid());
+        QVERIFY(captionsDrawn(grid(), 4)); // "Sayfa N" without anything else redrawing
         auto* summary = Find::named<ToneLabel>(m_screen.get(), QStringLiteral("summary"));
         QCOMPARE(summary->text(), QStringLiteral("Silmek istediğin sayfalara tıkla."));
         QVERIFY(!button(QStringLiteral("Seçimi temizle"))->isEnabled());

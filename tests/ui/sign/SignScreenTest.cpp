@@ -261,6 +261,26 @@ private slots:
         QTRY_COMPARE(panel()->cards().size(), left.size());
     }
 
+    // The page image has the frame's own pixels on this screen, rendered again whenever the view
+    // changes size (a banner takes room), so a table's hairlines are not lost to scaling.
+    void pageImageFollowsTheViewSize()
+    {
+        openDocument(1);
+        const auto matches = [this] {
+            const QSizeF pixels = pageSize() * canvas()->devicePixelRatioF();
+            const QSize image = canvas()->pageImageSize();
+            return qAbs(image.width() - pixels.width()) <= 2 &&
+                   qAbs(image.height() - pixels.height()) <= 2;
+        };
+        QTRY_VERIFY(matches());
+        for (const QSize size : {QSize(700, 420), QSize(1300, 1000)}) {
+            const QSizeF before = pageSize();
+            m_view->resize(size);
+            QTRY_VERIFY(pageSize() != before);
+            QTRY_VERIFY(matches());
+        }
+    }
+
     // Without a document the cards show but place nothing.
     void theCrossRemovesTheDocumentButNotTheLibrary()
     {

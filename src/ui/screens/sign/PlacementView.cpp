@@ -111,9 +111,8 @@ void RemoveButton::paintEvent(QPaintEvent*)
     if (isDown()) {
         painter.setOpacity(0.7);
     }
-    painter.drawPixmap(QPointF(0, 0),
-                       Icons::pixmap(QStringLiteral("xmark.circle.fill"), DS::down(palette()), side,
-                                     devicePixelRatioF()));
+    painter.drawPixmap(QPointF(0, 0), Icons::pixmap(QStringLiteral("xmark.circle.fill"),
+                                                    DS::paperDown(), side, devicePixelRatioF()));
 }
 
 PlacementView::PlacementView(Store& store, const Placement& placement, QWidget* parent)

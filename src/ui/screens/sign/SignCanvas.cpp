@@ -7,9 +7,17 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
+#include <cmath>
 
-SignCanvas::SignCanvas(Store& store, QWidget* parent) : QWidget(parent), m_store(store)
+SignCanvas::SignCanvas(Store& store, QWidget* parent)
+    : QWidget(parent), m_store(store), m_rerender(new QTimer(this))
 {
+    // While the canvas is being resized the old image is stretched; the page is rendered again
+    // once the size settles, so a live resize does not queue a render per step.
+    m_rerender->setSingleShot(true);
+    m_rerender->setInterval(rerenderDelay);
+    connect(m_rerender, &QTimer::timeout, this, &SignCanvas::loadImage);
     setFocusPolicy(Qt::ClickFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(120, 120);
@@ -18,27 +26,48 @@ SignCanvas::SignCanvas(Store& store, QWidget* parent) : QWidget(parent), m_store
         connect(&m_store, signal, this, &SignCanvas::refresh);
     }
     connect(&m_store, &Store::thumbnailReady, this, [this](const QString& key) {
-        if (key == imageKey()) {
+        if (key == m_imageKey) {
             loadImage();
         }
     });
     refresh();
 }
 
+double SignCanvas::renderSide() const
+{
+    // A thumbnail has twice its slot side in pixels along the page's longer edge.
+    const qreal longer = std::max(m_frame.width(), m_frame.height()) * devicePixelRatioF();
+    return std::max(1.0, std::ceil(longer / 2));
+}
+
+QString SignCanvas::pageId() const
+{
+    const auto& file = m_store.signFile();
+    return file ? Store::thumbnailKey(*file, m_store.signPage(), 0) : QString();
+}
+
 QString SignCanvas::imageKey() const
 {
     const auto& file = m_store.signFile();
-    return file ? Store::thumbnailKey(*file, m_store.signPage(), imageSide) : QString();
+    return file && !m_frame.isEmpty() ? Store::thumbnailKey(*file, m_store.signPage(), renderSide())
+                                      : QString();
 }
 
 void SignCanvas::loadImage()
 {
-    const auto& file = m_store.signFile();
+    m_rerender->stop();
+    // Another page never shows the previous one's image, but the same page keeps its image until
+    // the sharper one arrives.
+    if (pageId() != m_imagePage) {
+        m_imagePage = pageId();
+        m_image = QImage();
+    }
     m_imageKey = imageKey();
-    m_image = QImage();
-    if (file) {
+    m_imageRatio = devicePixelRatioF();
+    const auto& file = m_store.signFile();
+    if (file && !m_imageKey.isEmpty()) {
         if (std::optional<QImage> image =
-                m_store.requestThumbnail(*file, m_store.signPage(), imageSide)) {
+                m_store.requestThumbnail(*file, m_store.signPage(), renderSide())) {
             m_image = *image;
         }
     }
@@ -58,8 +87,10 @@ void SignCanvas::refresh()
         m_frame =
             QRectF(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
     }
-    if (imageKey() != m_imageKey || (file && m_image.isNull())) {
+    if (pageId() != m_imagePage || (file && m_image.isNull())) {
         loadImage();
+    } else if (imageKey() != m_imageKey) {
+        m_rerender->start();
     }
 
     // Views are kept by placement, so one being dragged survives every update it causes.
@@ -112,6 +143,9 @@ void SignCanvas::paintEvent(QPaintEvent*)
 {
     if (m_frame.isEmpty()) {
         return;
+    }
+    if (!qFuzzyCompare(m_imageRatio, devicePixelRatioF()) && !m_rerender->isActive()) {
+        m_rerender->start(); // moved to a screen of another pixel ratio
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);

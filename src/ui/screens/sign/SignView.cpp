@@ -62,6 +62,9 @@ SignView::SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* p
     connect(m_page, &ToolPage::revealRequested, &m_store,
             [this](const QStringList& outputs) { m_store.reveal(outputs, AppSection::sign); });
     connect(m_panel, &SignaturePanel::padRequested, this, &SignView::showPad);
+    // The new placement is what the user works on next: the arrow keys nudge it at once.
+    connect(m_panel, &SignaturePanel::placed, this,
+            [this] { m_canvas->setFocus(Qt::OtherFocusReason); });
     for (auto signal : {&Store::signFileChanged, &Store::placementsChanged, &Store::busyChanged,
                         &Store::bannersChanged}) {
         connect(&m_store, signal, this, &SignView::refresh);

@@ -102,8 +102,10 @@ void SignaturePanel::rebuildCards()
     int at = 0;
     for (const SavedSignature& signature : m_store.data().signatures) {
         auto* card = new SignatureCard(signature, m_store.signatureImage(signature), placeable);
-        connect(card, &SignatureCard::placeRequested, this,
-                [this](const SavedSignature& s) { m_store.place(s); });
+        connect(card, &SignatureCard::placeRequested, this, [this](const SavedSignature& s) {
+            m_store.place(s);
+            emit placed();
+        });
         connect(card, &SignatureCard::deleteRequested, this, &SignaturePanel::confirmDeletion);
         m_cards->insertWidget(at++, card);
     }

@@ -30,6 +30,8 @@ public:
 signals:
     // "Yeni imza…" was pressed: the pad should open.
     void padRequested();
+    // A card was clicked and its signature placed on the page.
+    void placed();
 
 private:
     void refresh();
