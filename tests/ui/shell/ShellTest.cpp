@@ -134,7 +134,7 @@ private slots:
                                               0.05, InkColor::black, std::nullopt, 4});
         store().setData(data);
         open(AppSection::pages);
-        QTest::mouseClick(rowOf(window(), AppSection::sign), Qt::LeftButton);
+        QTest::mouseClick(rowOf(AppSection::sign), Qt::LeftButton);
         QVERIFY(Find::named<Sidebar>(&window(), QStringLiteral("sidebar"))->hasFocus());
         store().addFiles({m_fixture->pdf(QStringLiteral("Sözleşme.pdf"))}, AppSection::sign);
         auto* panel = window().findChild<SignaturePanel*>();

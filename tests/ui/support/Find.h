@@ -8,15 +8,21 @@
 // the text a button shows.
 namespace Find {
 
+// Whether `object` is called `name` by any of those three.
+inline bool called(const QObject* object, const QString& name)
+{
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    const auto* button = qobject_cast<const QAbstractButton*>(object);
+    return object->objectName() == name || (widget && widget->accessibleName() == name) ||
+           (button && button->text() == name);
+}
+
 // The first descendant of `root` of type T called `name`.
 template <class T = QWidget>
 T* named(const QObject* root, const QString& name)
 {
     for (T* child : root->template findChildren<T*>()) {
-        const auto* widget = qobject_cast<const QWidget*>(child);
-        const auto* button = qobject_cast<const QAbstractButton*>(child);
-        if (child->objectName() == name || (widget && widget->accessibleName() == name) ||
-            (button && button->text() == name)) {
+        if (called(child, name)) {
             return child;
         }
     }
