@@ -147,10 +147,10 @@ private slots:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QString>("banner");
         const QString no = " açılamadı. Dosya bozuk ya da PDF değil.";
-        QTest::newRow("one of three") << QStringList{"iyi1.pdf", "kayıp.pdf", "iyi2.pdf"}
-                                      << "kayıp.pdf" + no;
+        QTest::newRow("one of three")
+            << QStringList{"iyi1.pdf", "kayıp.pdf", "iyi2.pdf"} << "kayıp.pdf" + no;
         QTest::newRow("six of ten")
-            << QStringList{"iyi1.pdf", "boş.pdf",  "iyi2.pdf",   "metin.pdf", "resim.pdf",
+            << QStringList{"iyi1.pdf", "boş.pdf",   "iyi2.pdf",   "metin.pdf", "resim.pdf",
                            "iyi3.pdf", "döngü.pdf", "hasar1.pdf", "iyi4.pdf",  "hasar2.pdf"}
             << "boş.pdf" + no + "\nmetin.pdf" + no + "\nresim.pdf" + no +
                    "\nEklenemeyen 3 dosya daha: döngü.pdf, hasar1.pdf, hasar2.pdf";
@@ -158,11 +158,12 @@ private slots:
         for (int i = 1; i <= 10; ++i) {
             ten.append(QString("hasar%1.pdf").arg(i));
         }
-        QTest::newRow("ten, names past five cut") << ten << "hasar1.pdf" + no + "\nhasar2.pdf" + no +
-                                                                "\nhasar3.pdf" + no +
-                                                                "\nEklenemeyen 7 dosya daha: "
-                                                                "hasar4.pdf, hasar5.pdf, hasar6.pdf, "
-                                                                "hasar7.pdf, hasar8.pdf, …";
+        QTest::newRow("ten, names past five cut")
+            << ten
+            << "hasar1.pdf" + no + "\nhasar2.pdf" + no + "\nhasar3.pdf" + no +
+                   "\nEklenemeyen 7 dosya daha: "
+                   "hasar4.pdf, hasar5.pdf, hasar6.pdf, "
+                   "hasar7.pdf, hasar8.pdf, …";
     }
     void everyRejectedFileIsNamed()
     {

@@ -421,8 +421,10 @@ private slots:
         QTest::addColumn<AppLanguage>("language");
         QTest::addColumn<QString>("result"); // %1 → %2 · %3 in that language
         QTest::addColumn<QString>("size");   // 1 800 000 bytes
-        QTest::newRow("Turkish") << AppLanguage::tr << "Hazır: %1 → %2 · %3 daha küçük" << "1,8 MB";
-        QTest::newRow("English") << AppLanguage::en << "Done: %1 → %2 · %3 smaller" << "1.8 MB";
+        QTest::newRow("Turkish") << AppLanguage::tr << "Hazır: %1 → %2 · %3 daha küçük"
+                                 << "1,8 MB";
+        QTest::newRow("English") << AppLanguage::en << "Done: %1 → %2 · %3 smaller"
+                                 << "1.8 MB";
     }
     void numbersFollowTheInterfaceLanguage()
     {

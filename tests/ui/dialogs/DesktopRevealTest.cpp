@@ -22,7 +22,7 @@ class DesktopRevealTest : public QObject {
 
     QProcess m_daemon;
     QString m_address;
-    QList<QUrl> m_opened; // folders handed to the desktop instead
+    QList<QUrl> m_opened;  // folders handed to the desktop instead
     bool m_handled = true; // whether the desktop has a handler for folders
     int m_failures = 0;    // reveals reported as failed
 
@@ -98,9 +98,9 @@ private slots:
                                        QDBusConnection::ExportAllSlots));
         QVERIFY(service.registerService(QStringLiteral("org.freedesktop.FileManager1")));
         DesktopReveal client = reveal(m_address, QStringLiteral("client"));
-        client.reveal(
-            {QStringLiteral("/data/out/Rapor birleşik.pdf"), QStringLiteral("/data/out/b.pdf")},
-            failed());
+        client.reveal({QStringLiteral("/data/out/Rapor birleşik.pdf"),
+                       QStringLiteral("/data/out/b.pdf")},
+                      failed());
         QTRY_COMPARE(manager.shown.size(), 1);
         QCOMPARE(manager.shown.first(),
                  (QStringList{QStringLiteral("file:///data/out/Rapor%20birle%C5%9Fik.pdf"),

@@ -429,8 +429,8 @@ private slots:
         QCOMPARE(store().splitEvery(), 7);
         QCOMPARE(stepper->field()->text(), QStringLiteral("7"));
         const QPointF at = QRectF(stepper->rect()).center();
-        QWheelEvent wheel(at, stepper->mapToGlobal(at), {}, {0, -240}, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(at, stepper->mapToGlobal(at), {}, {0, -240}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(stepper, &wheel);
         QCOMPARE(store().splitEvery(), 5);
         QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(2).center());
