@@ -21,7 +21,7 @@ static QStringList names(const QList<PDFFile>& files)
 // "resim" a renamed PNG, "hasar" a cut-off PDF, "döngü" a looping page tree; else none.
 static QString fileOfKind(StoreFixture& fixture, const QString& name)
 {
-    const QString path = fixture.path(name);
+    QString path = fixture.path(name);
     if (name.startsWith("iyi")) {
         return fixture.pdf(name);
     }

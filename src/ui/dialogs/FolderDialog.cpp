@@ -88,5 +88,6 @@ bool FolderDialog::createAfterAsking(const QString& path)
 void FolderDialog::choose(const QString& path)
 {
     m_chosen = path;
-    QDialog::accept();
+    // QFileDialog's own accept would judge the path field again, which is what went wrong.
+    QDialog::accept(); // NOLINT(bugprone-parent-virtual-call)
 }
