@@ -18,5 +18,6 @@ int main(int argc, char* argv[])
                   << CommandLine::usage().toStdString();
         return 2;
     }
-    return runCommand(std::get<CommandLine::Command>(parsed));
+    const auto& invocation = std::get<CommandLine::Invocation>(parsed);
+    return runCommand(invocation.command, invocation.limits);
 }
