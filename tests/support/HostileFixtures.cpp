@@ -131,10 +131,10 @@ QString corpusFile(const QString& relative)
     }
 }
 
-QList<qint64> workerChildren()
+QList<qint64> workerChildren(qint64 parent)
 {
     QList<qint64> children;
-    const QString self = QString::number(getpid());
+    const QString self = QString::number(parent != 0 ? parent : getpid());
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
         if (!stat.open(QIODevice::ReadOnly)) {

@@ -18,7 +18,7 @@ void writeMemoryBomb(const QString& path, qint64 inflatedBytes);
 // A file of the shared corpus beside the project, by its path inside it.
 QString corpusFile(const QString& relative);
 
-// The process ids of this process's leaflow-worker children.
-QList<qint64> workerChildren();
+// The process ids of the leaflow-worker children of parent (0: this process).
+QList<qint64> workerChildren(qint64 parent = 0);
 
 } // namespace HostileFixtures
