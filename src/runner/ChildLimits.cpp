@@ -46,7 +46,7 @@ std::function<void()> modifier(const RunLimits& limits)
                               : RLIM_INFINITY;
     // Two engine threads may burn CPU at once; the wall clock is the real bound.
     const auto seconds = std::chrono::ceil<std::chrono::seconds>(limits.wallTime).count();
-    const rlim_t cpu = static_cast<rlim_t>(2 * seconds + 5);
+    const rlim_t cpu = seconds > 0 ? static_cast<rlim_t>(2 * seconds + 5) : RLIM_INFINITY - 5;
     const pid_t parent = getpid();
     // Runs in the child between fork and exec: async-signal-safe calls only, nothing allocated.
     return [memory, cpu, parent] {

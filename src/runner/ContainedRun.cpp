@@ -90,7 +90,9 @@ void ContainedRun::start(const PDFEngine::Job& job, const RunLimits& limits)
     m_process->write(Framing::frame(
         WorkerProtocol::encode(WorkerProtocol::Request{AppLanguages::current(), job})));
     m_process->closeWriteChannel();
-    m_timer->start(limits.wallTime);
+    if (limits.wallTime.count() > 0) {
+        m_timer->start(limits.wallTime);
+    }
 }
 
 void ContainedRun::cancel()

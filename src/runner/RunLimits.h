@@ -9,8 +9,8 @@
 // wallTime has passed; the worker's address space (and so its memory) is held
 // to memoryBytes by the kernel. The CPU bound is derived from the wall time.
 struct RunLimits {
-    std::chrono::milliseconds wallTime{0};
-    qint64 memoryBytes = 0; // 0: no bound
+    std::chrono::milliseconds wallTime{0}; // 0: no bound
+    qint64 memoryBytes = 0;                // 0: no bound
 
     // Generous and proportional to the input: a minute, plus three seconds per
     // megabyte the inputs hold, so that a large honest job is never cut; a
