@@ -35,7 +35,7 @@ struct Outcome;
 
 // The application's one state-and-actions object: tool inputs and settings,
 // the busy mark, the banners, the persisted data and the thumbnail cache.
-// Everything here belongs to the main thread; only engine work leaves it.
+// Everything here belongs to the main thread; engine work runs in a worker process.
 class Store : public QObject {
     Q_OBJECT
 
