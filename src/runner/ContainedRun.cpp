@@ -35,7 +35,8 @@ ContainedRun::ContainedRun(QObject* parent) : QObject(parent), m_timer(new QTime
 ContainedRun::~ContainedRun()
 {
     if (m_process) {
-        // The owner is going away: nothing may reach it any more.
+        // The owner may be half destroyed already: nothing may reach it any more.
+        blockSignals(true);
         m_process->disconnect(this);
         m_process->kill();
         m_process->waitForFinished(reapMs);
