@@ -129,8 +129,8 @@ std::optional<PDFEngine::Outcome> ContainedRun::run(const PDFEngine::Job& job,
 
 void ContainedRun::readMessages()
 {
-    if (!m_process) {
-        return;
+    if (!m_process || !m_process->isOpen()) {
+        return; // it never started: there is nothing to read
     }
     m_reader.feed(m_process->readAllStandardOutput());
     while (std::optional<QByteArray> payload = m_reader.next()) {
