@@ -484,10 +484,9 @@ private slots:
                                  double threshold) {
                 QTest::newRow(qPrintable(look + name)) << over(fg, bg) << bg << threshold;
             };
-            for (const auto& [where, ground] :
+            for (const auto& [where, bg] :
                  {std::pair{QStringLiteral("window"), DS::canvas(p)},
                   std::pair{QStringLiteral("controls"), DS::surface(p)}}) {
-                const QColor bg = ground;
                 row("primary text on " + where, Theme::primary(p), bg, text);
                 row("secondary text on " + where, Theme::secondary(p), bg, text);
                 row("placeholder on " + where, p.color(QPalette::PlaceholderText), bg, text);
