@@ -33,10 +33,7 @@ private:
         return CliRun::run(arguments, m_dir->path(), m_config->path());
     }
     QString path(const QString& name) const { return m_dir->filePath(name); }
-    QStringList entries() const
-    {
-        return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden);
-    }
+    QStringList entries() const { return Fixtures::entries(m_dir->path()); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QTemporaryDir> m_config;

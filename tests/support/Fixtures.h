@@ -53,6 +53,8 @@ int countObjectsOfType(const QString& path, const QByteArray& subtype);
 
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
+// Every entry of a folder, hidden ones included, sorted by name.
+QStringList entries(const QString& folder);
 
 // `qpdf --check` of the file: true when qpdf reports no errors or warnings.
 bool qpdfCheckIsClean(const QString& path);
