@@ -7,8 +7,6 @@
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <bit>
-#include <cstdint>
 #include <limits>
 
 Q_DECLARE_METATYPE(AppData)
@@ -28,11 +26,6 @@ const QString backupName = QStringLiteral("data-1741944413.bak.json");
 QDateTime fixedClock()
 {
     return QDateTime::fromSecsSinceEpoch(clockSeconds, Qt::UTC).addMSecs(750);
-}
-
-QDateTime utc(int hour, int minute, int second, int msec = 0)
-{
-    return QDateTime(QDate(2025, 3, 14), QTime(hour, minute, second, msec), Qt::UTC);
 }
 
 SavedSignature drawnSignature()
@@ -75,7 +68,7 @@ HistoryItem run(int n)
 AppData fullData()
 {
     HistoryItem merge{QUuid::fromString(QStringLiteral("9b2c3a8e-1d4f-4c6a-b7e8-f0a1b2c3d4e5")),
-                      utc(9, 26, 53),
+                      QDateTime::fromSecsSinceEpoch(clockSeconds, Qt::UTC),
                       QStringLiteral("merge"),
                       {QStringLiteral("a.pdf"), QStringLiteral("b.pdf")},
                       {QStringLiteral("/tmp/out/merged.pdf")},
@@ -103,18 +96,6 @@ QByteArray edited(const char* from, const char* to)
         qFatal("test input does not contain %s", from);
     }
     return QByteArray(fullText).replace(from, to);
-}
-
-bool sameBits(double a, double b)
-{
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
-QStringList entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                      QDir::NoDotAndDotDot,
-                                  QDir::Name);
 }
 
 } // namespace
@@ -161,18 +142,11 @@ private slots:
         QCOMPARE(DataCoding::encode(fullData()), fullText);
         QCOMPARE(DataCoding::encode(AppData{}),
                  QByteArray(R"({"history":[],"signatures":[],"version":1})"));
-    }
-
-    // In UTC and whole seconds: milliseconds are truncated, not rounded.
-    void writesDatesInUtcWithWholeSeconds()
-    {
+        // Dates in UTC and whole seconds: milliseconds are truncated, not rounded.
         AppData data = fullData();
-        data.history = {run(1), run(2)};
-        data.history[0].date = utc(9, 26, 53, 999);
-        data.history[1].date = QDateTime(QDate(2025, 3, 15), QTime(1, 0), Qt::OffsetFromUTC, 7200);
-        const QByteArray text = DataCoding::encode(data);
-        QVERIFY2(text.contains(R"("date":"2025-03-14T09:26:53Z")"), text.constData());
-        QVERIFY2(text.contains(R"("date":"2025-03-14T23:00:00Z")"), text.constData());
+        data.history[0].date =
+            QDateTime(QDate(2025, 3, 14), QTime(11, 26, 53, 999), Qt::OffsetFromUTC, 7200);
+        QCOMPARE(DataCoding::encode(data), fullText);
     }
 
     // Doubles are written in their shortest form and read back to the same bits.
@@ -197,7 +171,7 @@ private slots:
                  text.constData());
         const auto back = DataCoding::decodeSignature(text);
         QVERIFY(back);
-        QVERIFY2(sameBits(*back->weight, value), text.constData());
+        QCOMPARE(*back, s);
     }
 
     void roundTrips()
@@ -212,11 +186,6 @@ private slots:
         QCOMPARE(back->signatures.at(1).weight, std::nullopt);
         QCOMPARE(back->signatures.at(1).ink, std::nullopt);
         QCOMPARE(back->signatures.at(0).imageFile, std::nullopt);
-
-        const auto signature =
-            DataCoding::decodeSignature(DataCoding::encodeSignature(drawnSignature()));
-        QVERIFY(signature);
-        QCOMPARE(*signature, drawnSignature());
         QVERIFY(!DataCoding::decodeSignature(R"({"aspect":2,"name":"no id"})"));
     }
 
@@ -319,7 +288,7 @@ private slots:
         QVERIFY(QFileInfo(standard).isDir());
         QCOMPARE(file.load(), std::nullopt);
         QCOMPARE(file.restore(), AppData{});
-        QCOMPARE(entries(standard), QStringList());
+        QCOMPARE(Fixtures::entries(standard), QStringList());
     }
 
     // An unreadable file is copied aside byte for byte, once, and stays in
@@ -331,7 +300,8 @@ private slots:
         writeDataFile(bytes);
         const DataFile file = dataFile();
         QCOMPARE(file.restore(), AppData{});
-        QCOMPARE(entries(folder()), QStringList({backupName, QStringLiteral("data.json")}));
+        QCOMPARE(Fixtures::entries(folder()),
+                 QStringList({backupName, QStringLiteral("data.json")}));
         QCOMPARE(Fixtures::readBytes(inFolder(backupName)), bytes);
         QCOMPARE(Fixtures::readBytes(inFolder("data.json")), bytes);
 
@@ -348,7 +318,7 @@ private slots:
         writeDataFile(QJsonDocument::fromJson(fullText).toJson(QJsonDocument::Indented));
         QCOMPARE(dataFile().restore(), fullData());
         QCOMPARE(Fixtures::readBytes(inFolder("data.json")), fullText);
-        QCOMPARE(entries(folder()), QStringList({QStringLiteral("data.json")}));
+        QCOMPARE(Fixtures::entries(folder()), QStringList({QStringLiteral("data.json")}));
     }
 
     void historyKeepsTheNewest200()
@@ -366,7 +336,7 @@ private slots:
         const DataFile file = dataFile();
         QVERIFY(file.save(AppData{}));
         QVERIFY(file.save(data));
-        QCOMPARE(entries(folder()), QStringList({QStringLiteral("data.json")}));
+        QCOMPARE(Fixtures::entries(folder()), QStringList({QStringLiteral("data.json")}));
         QCOMPARE(file.restore(), data);
     }
 
