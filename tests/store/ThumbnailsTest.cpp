@@ -73,17 +73,14 @@ private:
     }
 
     // Pages carrying a solid black block, so that any thumbnail of them shows ink.
-    QString blockPdf(const QString& name, int pages, const QString& password = {})
+    QString blockPdf(const QString& name, int pages, const QString& password)
     {
         QList<Fixtures::Page> tagged = Fixtures::tagged(name, pages);
         for (Fixtures::Page& page : tagged) {
             page.block = true;
         }
-        Fixtures::Encryption encryption;
-        if (!password.isEmpty()) {
-            encryption = {Fixtures::Cipher::aes256, password, password + "-owner"};
-        }
-        Fixtures::writePdf(m_fixture->path(name), tagged, encryption);
+        Fixtures::writePdf(m_fixture->path(name), tagged,
+                           {Fixtures::Cipher::aes256, password, password + "-owner"});
         return m_fixture->path(name);
     }
 };
