@@ -303,28 +303,26 @@ void DocumentTest::writeErrorsNameTheirCause()
 
 void DocumentTest::uniqueNames_data()
 {
-    QTest::addColumn<QStringList>("present");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("present");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("empty folder") << QStringList{} << "Belge"
-                                  << "Belge.pdf";
-    QTest::newRow("name taken: x 2.pdf") << QStringList{"Belge.pdf"} << "Belge"
-                                         << "Belge 2.pdf";
-    QTest::newRow("gap is filled") << QStringList{"Belge.pdf", "Belge 3.pdf"} << "Belge"
-                                   << "Belge 2.pdf";
-    QTest::newRow("a folder counts as taken") << QStringList{"Belge.pdf/"} << "Belge"
-                                              << "Belge 2.pdf";
-    QTest::newRow("other extensions do not count") << QStringList{"Belge.txt", "Belge"} << "Belge"
-                                                   << "Belge.pdf";
-    QTest::newRow("dots and spaces kept") << QStringList{"Rapor 1-3.pdf"} << " v1.2 taslak "
-                                          << " v1.2 taslak .pdf";
+    QTest::newRow("empty folder") << "Belge" << QStringList{} << "Belge.pdf";
+    QTest::newRow("name taken: x 2.pdf") << "Belge" << QStringList{"Belge.pdf"} << "Belge 2.pdf";
+    QTest::newRow("gap is filled")
+        << "Belge" << QStringList{"Belge.pdf", "Belge 3.pdf"} << "Belge 2.pdf";
+    QTest::newRow("a folder counts as taken")
+        << "Belge" << QStringList{"Belge.pdf/"} << "Belge 2.pdf";
+    QTest::newRow("other extensions do not count")
+        << "Belge" << QStringList{"Belge.txt", "Belge"} << "Belge.pdf";
+    QTest::newRow("dots and spaces kept")
+        << " v1.2 taslak " << QStringList{"Rapor 1-3.pdf"} << " v1.2 taslak .pdf";
 }
 
 void DocumentTest::uniqueNames()
 {
-    QFETCH(QStringList, present);
     QFETCH(QString, name);
+    QFETCH(QStringList, present);
     QFETCH(QString, expected);
     QDir folder(path("hedef"));
     QVERIFY(folder.mkpath(QStringLiteral(".")));
