@@ -3,13 +3,13 @@
 #include "StampAppearance.h"
 
 #include "Fixtures.h"
+#include "ImageFixtures.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <poppler-qt6.h>
 
-#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -146,15 +146,6 @@ SignatureArt asymmetric()
     return SignatureArt(SignatureArt::Strokes{lines, 0.06, InkColor::black});
 }
 
-QByteArray png(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 } // namespace
 
 void SignTest::placesAnnotation_data()
@@ -235,7 +226,7 @@ void SignTest::imageArtMultiplies()
     picture.setPixel(0, 0, qRgba(0, 0, 0, 255));
     picture.setPixel(1, 0, qRgba(255, 255, 255, 255));
     picture.setPixel(2, 0, qRgba(0, 0, 0, 0));
-    const SignatureArt art(SignatureArt::Image{png(picture)});
+    const SignatureArt art(SignatureArt::Image{ImageFixtures::encoded(picture, "PNG")});
 
     QImage canvas(100, 100, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(QColor(200, 40, 40));

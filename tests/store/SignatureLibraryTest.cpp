@@ -1,9 +1,9 @@
 #include "SignatureLibrary.h"
 #include "DataFile.h"
 #include "Fixtures.h"
+#include "ImageFixtures.h"
 #include "StoreTestCase.h"
 
-#include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 #include <QSignalSpy>
@@ -21,15 +21,6 @@ QImage twoColours(int width, int height)
     painter.fillRect(0, 0, width / 2, height, Qt::red);
     painter.fillRect(width / 2, 0, width - width / 2, height, Qt::blue);
     return image;
-}
-
-QByteArray encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format, 95);
-    return bytes;
 }
 
 // A JPEG with an Exif block whose only entry is the orientation tag.
@@ -71,6 +62,8 @@ SavedSignature drawnRecord(double aspect)
 }
 
 } // namespace
+
+using ImageFixtures::encoded;
 
 // The signature library: drawn and imported signatures, names, deletion and previews.
 class SignatureLibraryTest : public StoreTestCase {
@@ -181,7 +174,8 @@ private slots:
         QFETCH(int, orientation);
         QFETCH(QSize, stored);
 
-        QByteArray bytes = encoded(twoColours(source.width(), source.height()), format.constData());
+        QByteArray bytes =
+            encoded(twoColours(source.width(), source.height()), format.constData(), 95);
         if (orientation != 0) {
             bytes = withOrientation(bytes, quint16(orientation));
         }

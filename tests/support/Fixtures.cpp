@@ -153,13 +153,6 @@ QStringList readTags(const QString& path, const QString& password)
     return tags;
 }
 
-int pageCount(const QString& path, const QString& password)
-{
-    QPDF pdf;
-    open(pdf, path, password);
-    return static_cast<int>(QPDFPageDocumentHelper(pdf).getAllPages().size());
-}
-
 bool isEncrypted(const QString& path)
 {
     QPDF pdf;

@@ -180,13 +180,18 @@ QByteArray jpeg(const QByteArray& samples, int width, int height, int quality, b
 {
     const QImage image(reinterpret_cast<const uchar*>(samples.constData()), width, height,
                        width * 3, QImage::Format_RGB888);
+    return encoded(image, "JPG", quality, optimized);
+}
+
+QByteArray encoded(const QImage& image, const char* format, int quality, bool optimized)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    QImageWriter writer(&buffer, "jpeg");
+    QImageWriter writer(&buffer, format);
     writer.setQuality(quality);
     writer.setOptimizedWrite(optimized);
     if (!writer.write(image)) {
-        throw std::runtime_error("cannot make a test JPEG");
+        throw std::runtime_error("cannot encode a test image");
     }
     return bytes;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+class QImage;
 class QPDF;
 
 // PDFs holding images of every kind the compression pass meets, made with
@@ -35,6 +36,9 @@ QByteArray photoSamples(int width, int height, int components, int seed = 1);
 // RGB samples as a baseline JPEG of that quality.
 QByteArray jpeg(const QByteArray& samples, int width, int height, int quality,
                 bool optimized = false);
+// The image as a file of that format ("PNG", "JPG") holds it; quality -1 is the writer's default.
+QByteArray encoded(const QImage& image, const char* format, int quality = -1,
+                   bool optimized = false);
 QByteArray deflate(const QByteArray& data);
 // Rows of `rowBytes` samples coded for a PNG predictor of `pixelBytes` per
 // pixel, the five row types in turn.
