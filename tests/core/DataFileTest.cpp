@@ -9,7 +9,6 @@
 #include <QtTest>
 #include <limits>
 
-Q_DECLARE_METATYPE(AppData)
 Q_DECLARE_METATYPE(std::optional<AppData>)
 
 // Lets QCOMPARE show two AppData values as their data-file text when they differ.
@@ -48,21 +47,6 @@ SavedSignature scannedSignature()
     s.imageFile = QStringLiteral("0A1B2C3D.png");
     s.aspect = 3;
     return s;
-}
-
-// The n-th run of a history, one second after the one before it.
-HistoryItem run(int n)
-{
-    HistoryItem h;
-    h.id = QUuid(0x9b2c0000u + static_cast<uint>(n), 0x1d4f, 0x4c6a, 0xb7, 0xe8, 0xf0, 0xa1, 0xb2,
-                 0xc3, 0xd4, 0xe5);
-    h.date = QDateTime::fromSecsSinceEpoch(clockSeconds + n, Qt::UTC);
-    h.tool = QStringLiteral("split");
-    h.inputs = {QStringLiteral("in-%1.pdf").arg(n)};
-    h.outputs = {QStringLiteral("/out/in-%1 (1).pdf").arg(n)};
-    h.bytesBefore = 1000 + n;
-    h.bytesAfter = n;
-    return h;
 }
 
 AppData fullData()
@@ -191,23 +175,23 @@ private slots:
 
     void refusesValuesWithoutJsonForm_data()
     {
-        QTest::addColumn<AppData>("data");
-        AppData badAspect = fullData();
-        badAspect.signatures[1].aspect = std::numeric_limits<double>::quiet_NaN();
-        AppData badDate = fullData();
-        badDate.history[0].date = QDateTime();
-        AppData farFuture = fullData();
-        farFuture.history[0].date = QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC);
-        QTest::newRow("nan aspect") << badAspect;
-        QTest::newRow("invalid date") << badDate;
-        QTest::newRow("year 10000") << farFuture;
+        QTest::addColumn<double>("aspect");
+        QTest::addColumn<QDateTime>("date");
+        const QDateTime date = fullData().history[0].date;
+        QTest::newRow("nan aspect") << std::numeric_limits<double>::quiet_NaN() << date;
+        QTest::newRow("invalid date") << 3.0 << QDateTime();
+        QTest::newRow("year 10000") << 3.0 << QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC);
     }
 
     // A value JSON cannot hold would be written as null and make the whole file
     // unreadable next time; writing nothing keeps the last good file instead.
     void refusesValuesWithoutJsonForm()
     {
-        QFETCH(AppData, data);
+        QFETCH(double, aspect);
+        QFETCH(QDateTime, date);
+        AppData data = fullData();
+        data.signatures[1].aspect = aspect;
+        data.history[0].date = date;
         QVERIFY(DataCoding::encode(data).isEmpty());
         QVERIFY(dataFile().save(fullData()));
         QVERIFY(!dataFile().save(data));
@@ -324,8 +308,11 @@ private slots:
     void historyKeepsTheNewest200()
     {
         AppData data;
+        HistoryItem run = fullData().history.first();
         for (int n = 1; n <= 201; ++n) {
-            data.recordRun(run(n));
+            run.id = QUuid::createUuid();
+            run.bytesAfter = n; // its place in the order
+            data.recordRun(run);
             QVERIFY(data.history.size() <= AppData::historyLimit);
         }
         QCOMPARE(data.history.size(), 200);
@@ -353,24 +340,23 @@ private slots:
 
     void signatureImagePath_data()
     {
-        QTest::addColumn<std::optional<QString>>("imageFile");
+        QTest::addColumn<QString>("imageFile");
         QTest::addColumn<bool>("allowed");
-        QTest::newRow("plain name") << std::optional<QString>("a.png") << true;
-        QTest::newRow("dot dot") << std::optional<QString>("..") << false;
-        QTest::newRow("parent folder") << std::optional<QString>("../x.png") << false;
-        QTest::newRow("backslash") << std::optional<QString>("a\\b.png") << false;
-        QTest::newRow("nul") << std::optional<QString>(QStringLiteral("a.png") + QChar(0) + "x")
-                             << false;
+        QTest::newRow("plain name") << "a.png" << true;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("parent folder") << "../x.png" << false;
+        QTest::newRow("backslash") << "a\\b.png" << false;
+        QTest::newRow("nul") << QStringLiteral("a.png") + QChar(0) + "x" << false;
     }
 
     void signatureImagePath()
     {
-        QFETCH(std::optional<QString>, imageFile);
+        QFETCH(QString, imageFile);
         QFETCH(bool, allowed);
         SavedSignature s = drawnSignature();
         s.imageFile = imageFile;
         const DataFile file = dataFile();
-        const auto expected = allowed ? std::optional(file.signaturesPath() + "/" + *imageFile)
+        const auto expected = allowed ? std::optional(file.signaturesPath() + "/" + imageFile)
                                       : std::nullopt;
         QCOMPARE(file.signatureImagePath(s), expected);
     }
