@@ -20,12 +20,6 @@ QPDFObjectHandle rectangle(double x, double y, double w, double h)
     return QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(x, y, x + w, y + h));
 }
 
-QPDFObjectHandle helvetica(QPDF& pdf)
-{
-    return pdf.makeIndirectObject(QPDFObjectHandle::parse(
-        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
-}
-
 QPDFObjectHandle newPage(QPDF& pdf, const Page& spec, const QPDFObjectHandle& resources,
                          const std::string& content)
 {
@@ -49,11 +43,6 @@ void open(QPDF& pdf, const QString& path, const QString& password = {})
 {
     pdf.setSuppressWarnings(true);
     pdf.processFile(QFile::encodeName(path).constData(), password.toStdString().c_str());
-}
-
-std::string tagContent(const QString& tag)
-{
-    return "BT /F1 24 Tf 72 72 Td (" + tag.toStdString() + ") Tj ET\n";
 }
 
 void writeEncrypted(QPDF& pdf, const QString& path, const Encryption& e)
@@ -100,14 +89,13 @@ void writePdf(const QString& path, const QList<Page>& pages, const Encryption& e
 {
     QPDF pdf;
     pdf.emptyPDF();
-    QPDFObjectHandle font = helvetica(pdf);
+    QPDFObjectHandle font = pdf.makeIndirectObject(QPDFObjectHandle::parse(
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
     QPDFPageDocumentHelper helper(pdf);
     for (const Page& spec : pages) {
-        QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
-        QPDFObjectHandle fonts = QPDFObjectHandle::newDictionary();
-        fonts.replaceKey("/F1", font);
-        resources.replaceKey("/Font", fonts);
-        std::string content = tagContent(spec.tag);
+        QPDFObjectHandle resources = QPDFObjectHandle::parse("<< /Font << >> >>");
+        resources.getKey("/Font").replaceKey("/F1", font);
+        std::string content = "BT /F1 24 Tf 72 72 Td (" + spec.tag.toStdString() + ") Tj ET\n";
         if (spec.block) {
             content += "q 0 g " + std::to_string(spec.width / 3) + " " +
                        std::to_string(spec.height / 3) + " " + std::to_string(spec.width / 3) +
