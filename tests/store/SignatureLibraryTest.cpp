@@ -211,7 +211,6 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("folderIsAFile");
 
-        const QByteArray png = encoded(twoColours(80, 20), "PNG");
         QTest::newRow("text file named like an image")
             << "imza.png" << QByteArray("merhaba") << false;
         QTest::newRow("header declaring 200 million pixels")
@@ -219,7 +218,8 @@ private slots:
         QTest::newRow("truncated JPEG")
             << "kesik.jpg" << encoded(twoColours(64, 64), "JPG").left(40) << false;
         QTest::newRow("missing file") << "" << QByteArray() << false;
-        QTest::newRow("signatures folder is a file") << "a.png" << png << true;
+        QTest::newRow("signatures folder is a file")
+            << "a.png" << encoded(twoColours(80, 20), "PNG") << true;
     }
 
     void importRefuses()

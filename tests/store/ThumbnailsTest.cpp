@@ -66,10 +66,8 @@ private:
         if (std::optional<QImage> image = store().requestThumbnail(file, index, side)) {
             return *image;
         }
-        if (!QTest::qWaitFor([&] { return ready.contains({key}); }, 30000)) {
-            return {};
-        }
-        return store().thumbnail(file, index, side).value_or(QImage());
+        const bool arrived = QTest::qWaitFor([&] { return ready.contains({key}); }, 30000);
+        return arrived ? store().thumbnail(file, index, side).value_or(QImage()) : QImage();
     }
 
     // Pages carrying a solid black block, so that any thumbnail of them shows ink.
