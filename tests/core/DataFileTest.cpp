@@ -166,10 +166,7 @@ private slots:
         data.history[0].bytesAfter = std::numeric_limits<qint64>::max();
         const auto back = DataCoding::decode(DataCoding::encode(data));
         QVERIFY(back);
-        QCOMPARE(*back, data);
-        QCOMPARE(back->signatures.at(1).weight, std::nullopt);
-        QCOMPARE(back->signatures.at(1).ink, std::nullopt);
-        QCOMPARE(back->signatures.at(0).imageFile, std::nullopt);
+        QCOMPARE(*back, data); // absent optionals included
         QVERIFY(!DataCoding::decodeSignature(R"({"aspect":2,"name":"no id"})"));
     }
 
