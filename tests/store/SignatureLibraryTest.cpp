@@ -49,18 +49,6 @@ bool isBlue(QRgb c)
     return qBlue(c) > 190 && qRed(c) < 70 && qGreen(c) < 70;
 }
 
-SavedSignature drawnRecord(double aspect)
-{
-    SavedSignature signature;
-    signature.id = QUuid::createUuid();
-    signature.name = QStringLiteral("el");
-    signature.strokes = QList<Stroke>{{QPointF(0.05, 0.2), QPointF(0.5, 0.8), QPointF(0.95, 0.3)}};
-    signature.weight = 0.05;
-    signature.ink = InkColor::blue;
-    signature.aspect = aspect;
-    return signature;
-}
-
 } // namespace
 
 using ImageFixtures::encoded;
@@ -195,14 +183,12 @@ private slots:
         QCOMPARE(reader.format(), QByteArray("png"));
         const QImage image = reader.read();
         QCOMPARE(image.size(), stored);
-        if (orientation == 0) {
-            QVERIFY(isRed(image.pixel(stored.width() / 4, stored.height() / 2)));
-            QVERIFY(isBlue(image.pixel(stored.width() * 3 / 4, stored.height() / 2)));
-        } else {
-            // Turned a quarter clockwise: the left half is now on top.
-            QVERIFY(isRed(image.pixel(stored.width() / 2, stored.height() / 4)));
-            QVERIFY(isBlue(image.pixel(stored.width() / 2, stored.height() * 3 / 4)));
-        }
+        // Turned a quarter clockwise, the left half is on top.
+        const int w = stored.width();
+        const int h = stored.height();
+        QVERIFY(isRed(image.pixel(orientation == 0 ? QPoint(w / 4, h / 2) : QPoint(w / 2, h / 4))));
+        QVERIFY(isBlue(
+            image.pixel(orientation == 0 ? QPoint(w * 3 / 4, h / 2) : QPoint(w / 2, h * 3 / 4))));
     }
 
     void importRefuses_data()
@@ -302,7 +288,11 @@ private slots:
         QFETCH(double, aspect);
         QFETCH(QSize, pixels);
 
-        const QImage preview = store().signatureImage(drawnRecord(aspect));
+        SavedSignature drawn =
+            *SignatureLibrary::drawn("el", {{QPointF(5, 20), QPointF(50, 80), QPointF(95, 30)}},
+                                     2.6, InkColor::blue);
+        drawn.aspect = aspect;
+        const QImage preview = store().signatureImage(drawn);
         QCOMPARE(preview.size(), pixels);
         QVERIFY(std::abs(preview.deviceIndependentSize().width() / (200 * aspect) - 1) < 0.01);
         QCOMPARE(qAlpha(preview.pixel(0, 0)), 0);
