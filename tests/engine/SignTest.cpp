@@ -39,10 +39,10 @@ private:
 
 namespace {
 
-// How a test page is laid out: its media box, optional crop box, rotation,
+// How a test page is laid out: its optional crop box, its rotation,
 // and whether the rotation is inherited from the page tree's root.
 struct Layout {
-    QRectF cropBox;
+    std::optional<QRectF> cropBox;
     int rotate = 0;
     bool inherited = false;
 };
@@ -63,16 +63,10 @@ QRectF toRect(QPDFObjectHandle array)
     return QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly);
 }
 
+// A 600 x 800 page; its empty tag draws nothing on it.
 void writePage(const QString& file, const Layout& layout)
 {
-    Fixtures::Page page; // an empty tag draws nothing on the page
-    page.width = 600;
-    page.height = 800;
-    page.rotate = layout.rotate;
-    if (!layout.cropBox.isNull()) {
-        page.cropBox = layout.cropBox;
-    }
-    Fixtures::writePdf(file, {page});
+    Fixtures::writePdf(file, {Fixtures::Page{{}, 600, 800, layout.rotate, layout.cropBox}});
     if (layout.inherited) {
         Fixtures::inheritFromRoot(file);
     }

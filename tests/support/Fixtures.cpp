@@ -23,8 +23,7 @@ QPDFObjectHandle rectangle(double x, double y, double w, double h)
 QPDFObjectHandle newPage(QPDF& pdf, const Page& spec, const QPDFObjectHandle& resources,
                          const std::string& content)
 {
-    QPDFObjectHandle page = QPDFObjectHandle::newDictionary();
-    page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
+    QPDFObjectHandle page = QPDFObjectHandle::parse("<< /Type /Page >>");
     page.replaceKey("/MediaBox", rectangle(0, 0, spec.width, spec.height));
     if (spec.cropBox) {
         const QRectF& c = *spec.cropBox;
