@@ -48,8 +48,7 @@ private:
 namespace {
 
 struct ImageRecord {
-    int width = 0;
-    int height = 0;
+    QSize size;
     QByteArray filter;
     QByteArray colorSpace; // resolved
     QByteArray decode;
@@ -88,8 +87,8 @@ Contents read(const QString& path)
         }
         QPDFObjectHandle dict = object.getDict();
         if (dict.hasKey("/FixtureTag")) {
-            ImageRecord r{dict.getKey("/Width").getIntValueAsInt(),
-                          dict.getKey("/Height").getIntValueAsInt(),
+            ImageRecord r{QSize(dict.getKey("/Width").getIntValueAsInt(),
+                                dict.getKey("/Height").getIntValueAsInt()),
                           text(dict.getKey("/Filter")),
                           text(dict.getKey("/ColorSpace")),
                           text(dict.getKey("/Decode")),
@@ -212,11 +211,9 @@ void CompressTest::levels()
     const auto after = read(out).images;
     QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 4);
     QCOMPARE(after.keys(), (QStringList{"icon", "in annotation", "in pattern", "shared"}));
-    QCOMPARE(QSize(after["shared"].width, after["shared"].height), scaled(2600, 700, maxSide));
-    QCOMPARE(QSize(after["in annotation"].width, after["in annotation"].height),
-             scaled(500, 2500, maxSide));
-    QCOMPARE(QSize(after["in pattern"].width, after["in pattern"].height),
-             scaled(1200, 900, maxSide));
+    QCOMPARE(after["shared"].size, scaled(2600, 700, maxSide));
+    QCOMPARE(after["in annotation"].size, scaled(500, 2500, maxSide));
+    QCOMPARE(after["in pattern"].size, scaled(1200, 900, maxSide));
     QCOMPARE(after["shared"].filter, QByteArray("/DCTDecode"));
     QCOMPARE(after["in annotation"].filter, QByteArray("/DCTDecode"));
     // At most 128 pixels on the longer side: left exactly as it was.
@@ -343,14 +340,14 @@ void CompressTest::eachKind()
     } else {
         QCOMPARE(now.filter, QByteArray("/DCTDecode"));
         QVERIFY(now.raw.size() < was.raw.size());
-        QCOMPARE(QSize(now.width, now.height), scaled(1800, 500, 1600)); // balanced
+        QCOMPARE(now.size, scaled(1800, 500, 1600)); // balanced
         // Samples keep their meaning: /Decode (inverted CMYK included) and
         // calibrated or ICC spaces stay; only a palette expands.
         QCOMPARE(now.decode, was.decode);
         QCOMPARE(now.colorSpace,
                  kind == Kind::indexedMany ? QByteArray("/DeviceRGB") : was.colorSpace);
         if (kind == Kind::softMask) {
-            QCOMPARE(now.maskWidth, now.width);
+            QCOMPARE(now.maskWidth, now.size.width());
             QCOMPARE(now.maskFilter, QByteArray("/FlateDecode"));
         }
     }
