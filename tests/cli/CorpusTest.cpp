@@ -65,17 +65,11 @@ std::optional<QString> passwordFromIndex(const QString& field)
     if (field.isEmpty()) {
         return std::nullopt;
     }
-    QString chosen;
-    const QStringList parts = field.split(u';');
-    for (const char* key : {"user=", "owner="}) {
-        for (const QString& part : parts) {
-            if (chosen.isEmpty() && part.trimmed().startsWith(QLatin1String(key))) {
-                chosen = part.trimmed().mid(int(qstrlen(key)));
-            }
+    QString chosen = field.section(u';', 0, 0).trimmed();
+    for (const char* key : {"owner=", "user="}) { // a user password wins over an owner password
+        if (const qsizetype at = field.indexOf(QLatin1String(key)); at >= 0) {
+            chosen = field.mid(at + qsizetype(qstrlen(key))).section(u';', 0, 0).trimmed();
         }
-    }
-    if (chosen.isEmpty()) {
-        chosen = parts.first().trimmed();
     }
     static const QRegularExpression repeated(QStringLiteral("^(\\S+) x(\\d+) \\+ (\\S+)"));
     if (const auto m = repeated.match(chosen); m.hasMatch()) {
