@@ -179,7 +179,7 @@ QByteArray photoSamples(int width, int height, int components, int seed)
 QByteArray jpeg(const QByteArray& samples, int width, int height, int quality, bool optimized)
 {
     const QImage image(reinterpret_cast<const uchar*>(samples.constData()), width, height,
-                       width * 3, QImage::Format_RGB888);
+                       qsizetype(width) * 3, QImage::Format_RGB888);
     return encoded(image, "JPG", quality, optimized);
 }
 
