@@ -63,7 +63,8 @@ private slots:
         const PDFFile& file = store().mergeFiles().first();
         QCOMPARE(file.pageCount, 3);
         QCOMPARE(file.bytes, QFileInfo(pdf).size());
-        QVERIFY(!file.source.password && file.doc);
+        QVERIFY(!file.source.password);
+        QCOMPARE(file.pageSizes, QList<QSizeF>(3, QSizeF(612, 792)));
 
         store().addFiles({text, m_fixture->pdf(".pdf"), m_fixture->pdf("Ek.pdfx")},
                          AppSection::split);
