@@ -11,28 +11,33 @@ using RenderProtocol::Status;
 
 namespace {
 
-// Two on the pipe keep the renderer busy while the window reads the previous answer; more
-// would only hold back the pages scrolled into view meanwhile.
-constexpr std::size_t onThePipe = 2;
 // Past this many waiting, the oldest (pages long scrolled away) are dropped; a view that
 // shows them again asks again.
 constexpr std::size_t maxWaiting = 256;
 
 } // namespace
 
-RendererClient::RendererClient(QObject* parent) : QObject(parent), m_deadline(new QTimer(this))
+RendererClient::RendererClient(int processes, QObject* parent) : QObject(parent)
 {
-    m_deadline->setSingleShot(true);
-    connect(m_deadline, &QTimer::timeout, this, [this] { abandon(Status::timedOut); });
+    for (int i = 0; i < std::max(processes, 1); ++i) {
+        auto lane = std::make_unique<Lane>();
+        lane->deadline = new QTimer(this);
+        lane->deadline->setSingleShot(true);
+        connect(lane->deadline, &QTimer::timeout, this,
+                [this, l = lane.get()] { abandon(*l, Status::timedOut); });
+        m_lanes.push_back(std::move(lane));
+    }
 }
 
 RendererClient::~RendererClient()
 {
-    // Killed here, while this object is whole: the process would report its end to it.
-    if (m_process) {
-        m_process->disconnect(this);
-        m_process->kill();
-        m_process->waitForFinished(1000);
+    // Killed here, while this object is whole: a process reports its end to it.
+    for (const auto& lane : m_lanes) {
+        if (lane->process) {
+            lane->process->disconnect(this);
+            lane->process->kill();
+            lane->process->waitForFinished(1000);
+        }
     }
 }
 
@@ -48,8 +53,7 @@ quint64 RendererClient::submit(Request request)
         m_waiting.pop_back();
         reply(oldest, Status::dropped);
     }
-    // Sent once the turn is over, so the caller knows its ticket before any answer, and the
-    // turn's requests are in their order.
+    // Sent once the turn is over, so the caller knows its ticket before any answer.
     if (!m_pumpQueued) {
         m_pumpQueued = true;
         QMetaObject::invokeMethod(
@@ -78,9 +82,15 @@ void RendererClient::promote(quint64 ticket)
                      std::move(request));
 }
 
-qint64 RendererClient::processId() const
+QList<qint64> RendererClient::processIds() const
 {
-    return m_process ? m_process->processId() : 0;
+    QList<qint64> ids;
+    for (const auto& lane : m_lanes) {
+        if (lane->process && lane->process->processId() > 0) {
+            ids.append(lane->process->processId());
+        }
+    }
+    return ids;
 }
 
 void RendererClient::openTurn()
@@ -93,129 +103,128 @@ void RendererClient::openTurn()
     QTimer::singleShot(0, this, [this] { m_turnOpen = false; });
 }
 
-void RendererClient::start()
+void RendererClient::start(Lane& lane)
 {
-    m_process = new QProcess(this);
-    m_process->setProgram(RendererLaunch::program());
-    m_process->setChildProcessModifier(RendererLaunch::childLimits());
+    auto* process = new QProcess(this);
+    lane.process = process;
+    lane.reader = {};
+    process->setProgram(RendererLaunch::program());
+    process->setChildProcessModifier(RendererLaunch::childLimits());
     // Its standard error is the window's: a sanitizer's report or a crash message shows.
-    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    connect(m_process, &QProcess::readyReadStandardOutput, this, &RendererClient::readReplies);
-    connect(m_process, &QProcess::finished, this, &RendererClient::lost);
-    connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) {
-            lost();
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    connect(process, &QProcess::readyReadStandardOutput, this, [this, &lane] {
+        if (drain(lane)) {
+            pump();
         }
     });
-    m_reader = {};
-    m_process->start(QIODevice::ReadWrite);
+    connect(process, &QProcess::finished, this, [this, &lane] { lost(lane); });
+    connect(process, &QProcess::errorOccurred, this, [this, &lane](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            lost(lane);
+        }
+    });
+    process->start(QIODevice::ReadWrite);
 }
 
 void RendererClient::pump()
 {
-    while (m_sent.size() < onThePipe && !m_waiting.empty()) {
-        if (!m_process) {
-            start(); // a renderer that cannot start answers everything at once
+    for (const auto& lane : m_lanes) {
+        if (lane->sent || m_waiting.empty()) {
             continue;
         }
-        Request request = std::move(m_waiting.front());
+        if (!lane->process) {
+            start(*lane);
+            if (!lane->process) {
+                continue; // it could not start and answered everything
+            }
+        }
+        lane->sent = std::move(m_waiting.front());
         m_waiting.pop_front();
         m_turnEnd = m_turnEnd > 0 ? m_turnEnd - 1 : 0;
-        m_process->write(RenderProtocol::frame(RenderProtocol::encode(request)));
-        m_sent.push_back(std::move(request));
-        if (m_sent.size() == 1) {
-            restartDeadline();
-        }
+        lane->process->write(RenderProtocol::frame(RenderProtocol::encode(*lane->sent)));
+        lane->deadline->start(m_limit);
     }
 }
 
-void RendererClient::readReplies()
+bool RendererClient::drain(Lane& lane)
 {
-    if (!m_process) {
-        return;
+    if (!lane.process) {
+        return false;
     }
-    m_reader.append(m_process->readAllStandardOutput());
-    while (std::optional<QByteArray> payload = m_reader.next()) {
+    lane.reader.append(lane.process->readAllStandardOutput());
+    while (std::optional<QByteArray> payload = lane.reader.next()) {
         const std::optional<Reply> answer = RenderProtocol::decodeReply(*payload);
         // A renderer that answers what it was not asked is not trusted with anything more.
-        if (!answer || m_sent.empty() || answer->id != m_sent.front().id) {
-            abandon(Status::ended);
-            return;
+        if (!answer || !lane.sent || answer->id != lane.sent->id) {
+            abandon(lane, Status::ended);
+            return false;
         }
-        m_sent.pop_front();
-        restartDeadline();
+        lane.sent.reset();
+        lane.deadline->stop();
         emit answered(answer->id, *answer);
     }
-    if (m_reader.broken()) {
-        abandon(Status::ended);
-        return;
+    if (lane.reader.broken()) {
+        abandon(lane, Status::ended);
+        return false;
     }
-    pump();
+    return true;
 }
 
-void RendererClient::restartDeadline()
+void RendererClient::lost(Lane& lane)
 {
-    // The clock runs for the request the renderer is working on: the first one unanswered.
-    if (m_sent.empty()) {
-        m_deadline->stop();
-    } else {
-        m_deadline->start(m_limit);
-    }
-}
-
-void RendererClient::lost()
-{
-    // Answers written just before the end are still in the pipe.
-    readReplies();
-    if (!m_process) {
+    // An answer written just before the end is still in the pipe.
+    if (!drain(lane)) {
         return;
     }
-    if (m_process->error() == QProcess::FailedToStart) {
+    if (lane.process->error() == QProcess::FailedToStart) {
         // No renderer to be had: everything fails now instead of starting one per request.
-        m_process->disconnect(this);
-        m_process->deleteLater();
-        m_process = nullptr;
-        m_deadline->stop();
-        std::deque<Request> all = std::move(m_sent);
-        all.insert(all.end(), m_waiting.begin(), m_waiting.end());
-        m_sent.clear();
-        m_waiting.clear();
-        m_turnEnd = 0;
-        for (const Request& request : all) {
-            reply(request.id, Status::ended);
-        }
+        lane.process->disconnect(this);
+        lane.process->deleteLater();
+        lane.process = nullptr;
+        failEverything();
         return;
     }
-    abandon(Status::ended);
+    abandon(lane, Status::ended);
 }
 
-void RendererClient::abandon(Status status)
+void RendererClient::abandon(Lane& lane, Status status)
 {
-    if (m_process) {
-        m_process->disconnect(this);
-        if (m_process->state() == QProcess::NotRunning) {
-            m_process->deleteLater();
+    if (lane.process) {
+        QProcess* process = lane.process;
+        process->disconnect(this);
+        if (process->state() == QProcess::NotRunning) {
+            process->deleteLater();
         } else {
-            connect(m_process, &QProcess::finished, m_process, &QObject::deleteLater);
-            m_process->kill();
+            connect(process, &QProcess::finished, process, &QObject::deleteLater);
+            process->kill();
         }
-        m_process = nullptr;
+        lane.process = nullptr;
     }
-    m_reader = {};
-    m_deadline->stop();
-    std::optional<quint64> blamed;
-    if (!m_sent.empty()) {
-        blamed = m_sent.front().id;
-        m_sent.pop_front();
-    }
-    // The rest go first to the next renderer, in the order they were sent.
-    m_turnEnd += m_sent.size();
-    m_waiting.insert(m_waiting.begin(), m_sent.begin(), m_sent.end());
-    m_sent.clear();
+    lane.reader = {};
+    lane.deadline->stop();
+    const std::optional<Request> blamed = std::move(lane.sent);
+    lane.sent.reset();
     if (blamed) {
-        reply(*blamed, status);
+        reply(blamed->id, status);
     }
-    pump();
+    pump(); // a new renderer takes over the queue
+}
+
+void RendererClient::failEverything()
+{
+    std::deque<Request> all = std::move(m_waiting);
+    m_waiting.clear();
+    m_turnEnd = 0;
+    for (const auto& lane : m_lanes) {
+        lane->deadline->stop();
+        if (lane->sent) {
+            all.push_front(std::move(*lane->sent));
+            lane->sent.reset();
+        }
+    }
+    for (const Request& request : all) {
+        reply(request.id, Status::ended);
+    }
 }
 
 void RendererClient::reply(quint64 ticket, Status status)

@@ -5,7 +5,7 @@
 #include <QEventLoop>
 
 DocumentProbe::DocumentProbe(QObject* parent)
-    : QObject(parent), m_renderer(new RendererClient(this))
+    : QObject(parent), m_renderer(new RendererClient(1, this))
 {
 }
 

@@ -5,10 +5,12 @@
 namespace {
 
 constexpr qint64 cacheBytes = 512LL * 1024 * 1024;
+// Two, so a page that hangs until its time limit holds up only half the pages meanwhile.
+constexpr int renderers = 2;
 
 } // namespace
 
-Thumbnails::Thumbnails(QObject* parent) : QObject(parent), m_renderer(new RendererClient(this))
+Thumbnails::Thumbnails(QObject* parent) : QObject(parent), m_renderer(new RendererClient(renderers, this))
 {
     m_cache.setMaxCost(cacheBytes);
     connect(m_renderer, &RendererClient::answered, this, &Thumbnails::deliver);
