@@ -125,7 +125,8 @@ std::optional<Reply> decodeReply(const QByteArray& payload)
     // The count comes from the other side: it is checked against the bytes really there
     // before anything is reserved for it.
     if (in.status() != QDataStream::Ok || status < quint8(Status::done) ||
-        status > quint8(Status::failed) || count > (payload.size() - in.device()->pos()) / sizeBytes) {
+        status > quint8(Status::failed) ||
+        count > (payload.size() - in.device()->pos()) / sizeBytes) {
         return std::nullopt;
     }
     reply.status = static_cast<Status>(status);

@@ -26,8 +26,8 @@ QString program()
 std::function<void()> childLimits()
 {
     return [] {
-        // AddressSanitizer reserves terabytes of address space up front, so under it the
-        // renderer would not even start with a limit; sanitizer builds run without one.
+    // AddressSanitizer reserves terabytes of address space up front, so under it the
+    // renderer would not even start with a limit; sanitizer builds run without one.
 #ifndef __SANITIZE_ADDRESS__
         const rlimit space{addressSpaceLimit, addressSpaceLimit};
         setrlimit(RLIMIT_AS, &space);

@@ -10,7 +10,8 @@ constexpr int renderers = 2;
 
 } // namespace
 
-Thumbnails::Thumbnails(QObject* parent) : QObject(parent), m_renderer(new RendererClient(renderers, this))
+Thumbnails::Thumbnails(QObject* parent)
+    : QObject(parent), m_renderer(new RendererClient(renderers, this))
 {
     m_cache.setMaxCost(cacheBytes);
     connect(m_renderer, &RendererClient::answered, this, &Thumbnails::deliver);

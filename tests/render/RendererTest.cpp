@@ -41,8 +41,9 @@ private slots:
         QFETCH(std::optional<QRectF>, cropBox);
         QFETCH(QSizeF, size);
         const QString path = m_dir.filePath(QStringLiteral("rotated.pdf"));
-        Fixtures::writePdf(path, {Fixtures::Page{QStringLiteral("first"), 500, 700, 0, std::nullopt},
-                                  Fixtures::Page{QStringLiteral("p"), 612, 792, rotate, cropBox}});
+        Fixtures::writePdf(path,
+                           {Fixtures::Page{QStringLiteral("first"), 500, 700, 0, std::nullopt},
+                            Fixtures::Page{QStringLiteral("p"), 612, 792, rotate, cropBox}});
         RendererClient client;
         const Reply reply = ask(client, {0, Kind::open, path, std::nullopt, 0, 0});
         QCOMPARE(reply.status, Status::done);
@@ -77,9 +78,8 @@ private slots:
         QSKIP("AddressSanitizer needs terabytes of address space: no limit to check");
 #else
         const QByteArray limits = Fixtures::readBytes(proc + QLatin1String("limits"));
-        QVERIFY(limits.contains(
-            "Max address space         " +
-            QByteArray::number(RendererLaunch::addressSpaceLimit)));
+        QVERIFY(limits.contains("Max address space         " +
+                                QByteArray::number(RendererLaunch::addressSpaceLimit)));
 #endif
     }
 
@@ -160,8 +160,8 @@ private:
         QByteArray payload;
         QDataStream out(&payload, QIODevice::WriteOnly);
         out.setVersion(QDataStream::Qt_6_4);
-        out << quint64(1) << quint8(Status::done) << false << quint32(0) << true << width
-            << height << quint32(format) << QByteArray(bytes, '\0');
+        out << quint64(1) << quint8(Status::done) << false << quint32(0) << true << width << height
+            << quint32(format) << QByteArray(bytes, '\0');
         return payload;
     }
 

@@ -225,7 +225,8 @@ QString corpusFile(const QString& relative)
 {
     // The corpus sits beside the clone; a work tree below it looks further up.
     for (QDir dir(qEnvironmentVariable("LEAFLOW_SOURCE_DIR"));;) {
-        const QString candidate = dir.absoluteFilePath(QStringLiteral("../shared/corpus/") + relative);
+        const QString candidate =
+            dir.absoluteFilePath(QStringLiteral("../shared/corpus/") + relative);
         if (QFile::exists(candidate)) {
             return QDir::cleanPath(candidate);
         }
