@@ -35,9 +35,20 @@ double inProcess(const QString& path, int pages, double side)
     return pages * 1000.0 / std::max<qint64>(clock.elapsed(), 1);
 }
 
-double renderers(const QString& path, int pages, double side, int processes)
+// Cold: the renderers start with the run; warm: they have already rendered another document,
+// as in a session where the lists showed thumbnails before.
+double renderers(const QString& path, int pages, double side, int processes, bool warm)
 {
     RendererClient client(processes);
+    if (warm) {
+        bool ready = false;
+        QObject::connect(&client, &RendererClient::answered, [&ready] { ready = true; });
+        client.submit({0, RenderProtocol::Kind::render, path + ".warm", std::nullopt, 0, side});
+        while (!ready) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        client.disconnect();
+    }
     int answered = 0;
     QObject::connect(&client, &RendererClient::answered,
                      [&answered](quint64, const RenderProtocol::Reply& reply) {
@@ -77,18 +88,28 @@ int main(int argc, char** argv)
     }
     const QString path = dir.filePath(QStringLiteral("bench.pdf"));
     Fixtures::writePdf(path, spec);
+    Fixtures::writePdf(path + ".warm", Fixtures::tagged(QStringLiteral("isinma"), 1));
 
     const double local = inProcess(path, pages, side);
     QTextStream out(stdout);
     out << QStringLiteral("%1 pages at side %2 (%3 px)\n").arg(pages).arg(side).arg(2 * side);
     out << QStringLiteral("%1  %2  %3\n").arg("how", -22).arg("pages/s", 8).arg("ratio", 6);
-    out << QStringLiteral("%1  %2  %3\n").arg("in process, one thread", -22).arg(local, 8, 'f', 1).arg(1.0, 6, 'f', 2);
-    for (const int processes : {1, 2}) {
-        const double rate = renderers(path, pages, side, processes);
-        out << QStringLiteral("%1  %2  %3\n")
-                   .arg(QStringLiteral("%1 renderer process%2").arg(processes).arg(processes > 1 ? "es" : ""), -22)
-                   .arg(rate, 8, 'f', 1)
-                   .arg(rate / local, 6, 'f', 2);
+    out << QStringLiteral("%1  %2  %3\n")
+               .arg("in process, one thread", -22)
+               .arg(local, 8, 'f', 1)
+               .arg(1.0, 6, 'f', 2);
+    for (const bool warm : {false, true}) {
+        for (const int processes : {1, 2}) {
+            const double rate = renderers(path, pages, side, processes, warm);
+            out << QStringLiteral("%1  %2  %3\n")
+                       .arg(QStringLiteral("%1 renderer%2, %3")
+                                .arg(processes)
+                                .arg(processes > 1 ? "s" : "")
+                                .arg(warm ? "warm" : "cold"),
+                            -22)
+                       .arg(rate, 8, 'f', 1)
+                       .arg(rate / local, 6, 'f', 2);
+        }
     }
     return 0;
 }

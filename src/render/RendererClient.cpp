@@ -14,11 +14,20 @@ namespace {
 // Past this many waiting, the oldest (pages long scrolled away) are dropped; a view that
 // shows them again asks again.
 constexpr std::size_t maxWaiting = 256;
+// Two on a pipe keep a renderer busy while the window reads the answer before; more would
+// hold back the pages scrolled into view meanwhile.
+constexpr std::size_t onThePipe = 2;
+// A request running this long counts as stuck: a usual page takes a few milliseconds.
+constexpr std::chrono::milliseconds stuckAfter{300};
 
 } // namespace
 
-RendererClient::RendererClient(int processes, QObject* parent) : QObject(parent)
+RendererClient::RendererClient(int processes, QObject* parent)
+    : QObject(parent), m_spare(new QTimer(this))
 {
+    m_spare->setSingleShot(true);
+    m_spare->setTimerType(Qt::PreciseTimer);
+    connect(m_spare, &QTimer::timeout, this, &RendererClient::pump);
     for (int i = 0; i < std::max(processes, 1); ++i) {
         auto lane = std::make_unique<Lane>();
         lane->deadline = new QTimer(this);
@@ -126,23 +135,49 @@ void RendererClient::start(Lane& lane)
     process->start(QIODevice::ReadWrite);
 }
 
+bool RendererClient::stuckBefore(std::size_t lane) const
+{
+    return std::all_of(m_lanes.begin(), m_lanes.begin() + static_cast<std::ptrdiff_t>(lane),
+                       [](const auto& earlier) {
+                           return !earlier->sent.empty() &&
+                                  earlier->since.elapsed() >= stuckAfter.count();
+                       });
+}
+
+void RendererClient::startClock(Lane& lane)
+{
+    if (lane.sent.empty()) {
+        lane.deadline->stop();
+        return;
+    }
+    lane.since.start();
+    lane.deadline->start(m_limit);
+    if (m_lanes.size() > 1) {
+        m_spare->start(stuckAfter);
+    }
+}
+
 void RendererClient::pump()
 {
-    for (const auto& lane : m_lanes) {
-        if (lane->sent || m_waiting.empty()) {
-            continue;
-        }
-        if (!lane->process) {
-            start(*lane);
-            if (!lane->process) {
-                continue; // it could not start and answered everything
+    for (std::size_t i = 0; i < m_lanes.size(); ++i) {
+        Lane& lane = *m_lanes[i];
+        // A lane stuck on its first request takes no more: they would wait behind it.
+        while (!m_waiting.empty() && lane.sent.size() < onThePipe && stuckBefore(i) &&
+               (lane.sent.empty() || lane.since.elapsed() < stuckAfter.count())) {
+            if (!lane.process) {
+                start(lane);
+                if (!lane.process) {
+                    return; // it could not start and answered everything
+                }
+            }
+            lane.sent.push_back(std::move(m_waiting.front()));
+            m_waiting.pop_front();
+            m_turnEnd = m_turnEnd > 0 ? m_turnEnd - 1 : 0;
+            lane.process->write(RenderProtocol::frame(RenderProtocol::encode(lane.sent.back())));
+            if (lane.sent.size() == 1) {
+                startClock(lane);
             }
         }
-        lane->sent = std::move(m_waiting.front());
-        m_waiting.pop_front();
-        m_turnEnd = m_turnEnd > 0 ? m_turnEnd - 1 : 0;
-        lane->process->write(RenderProtocol::frame(RenderProtocol::encode(*lane->sent)));
-        lane->deadline->start(m_limit);
     }
 }
 
@@ -155,12 +190,12 @@ bool RendererClient::drain(Lane& lane)
     while (std::optional<QByteArray> payload = lane.reader.next()) {
         const std::optional<Reply> answer = RenderProtocol::decodeReply(*payload);
         // A renderer that answers what it was not asked is not trusted with anything more.
-        if (!answer || !lane.sent || answer->id != lane.sent->id) {
+        if (!answer || lane.sent.empty() || answer->id != lane.sent.front().id) {
             abandon(lane, Status::ended);
             return false;
         }
-        lane.sent.reset();
-        lane.deadline->stop();
+        lane.sent.pop_front();
+        startClock(lane);
         emit answered(answer->id, *answer);
     }
     if (lane.reader.broken()) {
@@ -202,10 +237,17 @@ void RendererClient::abandon(Lane& lane, Status status)
     }
     lane.reader = {};
     lane.deadline->stop();
-    const std::optional<Request> blamed = std::move(lane.sent);
-    lane.sent.reset();
+    std::optional<quint64> blamed;
+    if (!lane.sent.empty()) {
+        blamed = lane.sent.front().id;
+        lane.sent.pop_front();
+    }
+    // The others go first to the next renderer, in the order they were sent.
+    m_turnEnd += lane.sent.size();
+    m_waiting.insert(m_waiting.begin(), lane.sent.begin(), lane.sent.end());
+    lane.sent.clear();
     if (blamed) {
-        reply(blamed->id, status);
+        reply(*blamed, status);
     }
     pump(); // a new renderer takes over the queue
 }
@@ -217,10 +259,8 @@ void RendererClient::failEverything()
     m_turnEnd = 0;
     for (const auto& lane : m_lanes) {
         lane->deadline->stop();
-        if (lane->sent) {
-            all.push_front(std::move(*lane->sent));
-            lane->sent.reset();
-        }
+        all.insert(all.begin(), lane->sent.begin(), lane->sent.end());
+        lane->sent.clear();
     }
     for (const Request& request : all) {
         reply(request.id, Status::ended);

@@ -2,6 +2,7 @@
 
 #include "RenderProtocol.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -13,9 +14,11 @@
 class QProcess;
 class QTimer;
 
-// Renderer processes seen from the window: requests wait in a queue here, each process works on
-// one at a time under a time limit. A process that overruns it is killed, one that dies is
-// replaced, and the queue goes on to the new one; a hang holds up only its own process.
+// Renderer processes seen from the window: requests wait in a queue here, each process has a
+// couple on its pipe and works on the first under a time limit. A process that overruns it is
+// killed, one that dies is replaced, and the queue goes on to the new one. A further process takes
+// work only while the ones before it are each stuck on a request, so a hang does not hold up the
+// rest until its limit, yet on a busy machine the processes do not compete for the same cores.
 class RendererClient : public QObject {
     Q_OBJECT
 
@@ -45,11 +48,14 @@ private:
         QPointer<QProcess> process;
         QTimer* deadline = nullptr; // child object of the client
         RenderProtocol::FrameReader reader;
-        std::optional<RenderProtocol::Request> sent;
+        std::deque<RenderProtocol::Request> sent; // answered in this order
+        QElapsedTimer since;                      // when the first of them became first
     };
 
     void start(Lane& lane);
     void pump();
+    bool stuckBefore(std::size_t lane) const;
+    void startClock(Lane& lane);
     // Hands out the answers that arrived; false when the lane had to be abandoned.
     bool drain(Lane& lane);
     void lost(Lane& lane);
@@ -61,6 +67,7 @@ private:
 
     std::chrono::milliseconds m_limit{5000};
     std::vector<std::unique_ptr<Lane>> m_lanes;
+    QTimer* m_spare; // child object: looks again when a request may have become stuck
     std::deque<RenderProtocol::Request> m_waiting;
     quint64 m_next = 1;
     std::size_t m_turnEnd = 0; // where the current turn's next request goes in m_waiting
