@@ -73,12 +73,12 @@ double renderers(const QString& path, int pages, double side, int processes, boo
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    const QStringList args = QCoreApplication::arguments();
     const int pages = args.size() > 1 ? args[1].toInt() : 200;
     const double side = args.size() > 2 ? args[2].toDouble() : 90;
     if (qEnvironmentVariableIsEmpty("LEAFLOW_RENDERER")) {
-        qputenv("LEAFLOW_RENDERER",
-                QFile::encodeName(app.applicationDirPath() + "/../../src/app/leaflow-renderer"));
+        qputenv("LEAFLOW_RENDERER", QFile::encodeName(QCoreApplication::applicationDirPath() +
+                                                      "/../../src/app/leaflow-renderer"));
     }
 
     QTemporaryDir dir;

@@ -12,15 +12,16 @@ namespace RendererLaunch {
 QString program()
 {
     const QString name = QStringLiteral("leaflow-renderer");
-    const QString beside = QCoreApplication::applicationDirPath() + u'/' + name;
+    QString beside = QCoreApplication::applicationDirPath() + u'/' + name;
     if (QFileInfo(beside).isExecutable()) {
         return beside;
     }
-    const QString configured = qEnvironmentVariable("LEAFLOW_RENDERER");
+    QString configured = qEnvironmentVariable("LEAFLOW_RENDERER");
     if (!configured.isEmpty()) {
         return configured;
     }
-    return QStringLiteral(LEAFLOW_RENDERER_INSTALLED);
+    return QCoreApplication::applicationDirPath() + u'/' +
+           QStringLiteral(LEAFLOW_RENDERER_FROM_BIN);
 }
 
 std::function<void()> childLimits()

@@ -10,8 +10,8 @@ namespace RendererLaunch {
 // not in the user's session.
 constexpr unsigned long long addressSpaceLimit = 1536ULL * 1024 * 1024;
 
-// Next to the running program first (the build tree and a relocated install), then the
-// LEAFLOW_RENDERER environment variable (tests), then the installed location.
+// Next to the running program first (the build tree), then the LEAFLOW_RENDERER environment
+// variable (tests), then where an install puts it relative to the installed programs.
 QString program();
 
 // Runs in the forked child before it becomes the renderer: only async-signal-safe calls.
