@@ -33,10 +33,7 @@ private:
         return CliRun::run(arguments, m_dir->path(), m_config->path());
     }
     QString path(const QString& name) const { return m_dir->filePath(name); }
-    QStringList entries() const
-    {
-        return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden);
-    }
+    QStringList entries() const { return Fixtures::entries(m_dir->path()); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QTemporaryDir> m_config;
@@ -103,6 +100,17 @@ void CliTest::refusesWithoutWriting_data()
         << "En az bir sayfa kalmalı.";
     QTest::newRow("compress: missing input") << QStringList{"compress", "-o", "o.pdf", "yok.pdf"}
                                              << "yok.pdf açılamadı. Dosya bozuk ya da PDF değil.";
+    // Signatures without art: not an image, an empty record, a missing file.
+    for (const QString art : {"junk.png", "empty.json", "none.png"}) {
+        QTest::addRow("sign: no art in %s", qPrintable(art)) << QStringList{"sign",
+                                                                            "-o",
+                                                                            "o.pdf",
+                                                                            "A.pdf",
+                                                                            "--signature=" + art,
+                                                                            "--page=1",
+                                                                            "--rect=0,0,1,1"}
+                                                             << "İmza okunamadı: " + art;
+    }
 }
 
 void CliTest::refusesWithoutWriting()
@@ -112,6 +120,8 @@ void CliTest::refusesWithoutWriting()
     if (message.contains(u"%1")) {
         message = message.arg(QFileInfo(path(QStringLiteral("A.pdf"))).canonicalFilePath());
     }
+    Fixtures::writeBytes(path("junk.png"), "neither an image nor a record");
+    Fixtures::writeBytes(path("empty.json"), DataCoding::encodeSignature(SavedSignature{}));
     const QStringList before = entries();
 
     const CliRun::Result result = run(arguments);
@@ -230,19 +240,6 @@ void CliTest::signsWithRecordAndImage()
         }
     }
     QCOMPARE(rects, (QList<QRectF>{QRectF(306, 0, 306, 396), QRectF(0, 396, 306, 396)}));
-
-    // Signatures without art: not an image, an empty record, a missing file.
-    Fixtures::writeBytes(path("junk.png"), "neither an image nor a record");
-    Fixtures::writeBytes(path("empty.json"), DataCoding::encodeSignature(SavedSignature{}));
-    for (const char* signature : {"junk.png", "empty.json", "none.png"}) {
-        const CliRun::Result failed =
-            run({"sign", "-o", "never.pdf", "A.pdf",
-                 QStringLiteral("--signature=") + QLatin1String(signature), "--page=1",
-                 "--rect=0,0,1,1"});
-        QCOMPARE(failed.exitCode, 1);
-        QCOMPARE(failed.err.count('\n'), 1);
-        QVERIFY(!QFile::exists(path("never.pdf")));
-    }
 }
 
 QTEST_GUILESS_MAIN(CliTest)

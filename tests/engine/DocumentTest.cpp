@@ -42,7 +42,6 @@ private slots:
     void uniqueNames();
     void mergesInListOrder_data();
     void mergesInListOrder();
-    void keepsRotationsAndCropBoxes();
     void splitsOneFilePerGroup_data();
     void splitsOneFilePerGroup();
     void deletesMarkedPages_data();
@@ -51,7 +50,10 @@ private slots:
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
-    QStringList entries(const QString& folder = {}) const;
+    QStringList entries(const QString& folder = {}) const
+    {
+        return Fixtures::entries(path(folder));
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -78,14 +80,6 @@ QString outside(const QString& piece)
 {
     return QStringLiteral("Bu PDF 5 sayfa. “%1” bunun dışında kalıyor.").arg(piece);
 }
-QString openFailed(const QString& name)
-{
-    return name + QStringLiteral(" açılamadı. Dosya bozuk ya da PDF değil.");
-}
-QString passwordNeeded(const QString& name)
-{
-    return name + QStringLiteral(" parola korumalı. Dosyayı yeniden ekleyip parolasını gir.");
-}
 QString writeFailed(const QString& name)
 {
     return name + QStringLiteral(" yazılamadı. Klasöre yazma iznin olduğundan emin ol.");
@@ -101,24 +95,20 @@ void checkOutput(const QString& file, const QStringList& tags)
 
 } // namespace
 
-// Every test gets A.pdf (A1-A2), B.pdf (B1-B3), Rapor.pdf (P1-P4), a text file
-// named notlar.pdf and Kilitli.pdf (K1, RC4, password "doğru").
+// Every test gets A.pdf (A1-A2), B.pdf (B1-B3), Rapor.pdf (P1-P4, P2 turned and
+// cropped), a text file named notlar.pdf and Kilitli.pdf (K1, RC4, password "doğru").
 void DocumentTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     Fixtures::writePdf(path("A.pdf"), Fixtures::tagged("A", 2));
     Fixtures::writePdf(path("B.pdf"), Fixtures::tagged("B", 3));
-    Fixtures::writePdf(path("Rapor.pdf"), Fixtures::tagged("P", 4));
+    QList<Fixtures::Page> report = Fixtures::tagged("P", 4);
+    report[1].rotate = 90;
+    report[1].cropBox = QRectF(10, 20, 400, 500);
+    Fixtures::writePdf(path("Rapor.pdf"), report);
     Fixtures::writeBytes(path("notlar.pdf"), "Toplantı notları\n");
     Fixtures::writePdf(path("Kilitli.pdf"), Fixtures::tagged("K", 1),
                        {Cipher::rc4_128, QStringLiteral("doğru"), QStringLiteral("sahip")});
-}
-
-QStringList DocumentTest::entries(const QString& folder) const
-{
-    return QDir(path(folder))
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                   QDir::Name);
 }
 
 void DocumentTest::parsesRanges_data()
@@ -199,17 +189,16 @@ void DocumentTest::opensOrRefuses_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<Optional>("password");
-    QTest::addColumn<QString>("message"); // empty: opens with its pages
+    QTest::addColumn<QString>("message"); // after the file's name; empty: opens with its pages
 
-    QTest::newRow("text file named .pdf") << "notlar.pdf" << Optional() << openFailed("notlar.pdf");
-    QTest::newRow("header only") << "yarim.pdf" << Optional() << openFailed("yarim.pdf");
-    QTest::newRow("missing file") << "yok.pdf" << Optional() << openFailed("yok.pdf");
-    QTest::newRow("locked, no password")
-        << "Kilitli.pdf" << Optional() << passwordNeeded("Kilitli.pdf");
-    QTest::newRow("locked, empty password")
-        << "Kilitli.pdf" << Optional("") << passwordNeeded("Kilitli.pdf");
-    QTest::newRow("locked, almost right")
-        << "Kilitli.pdf" << Optional("dogru") << passwordNeeded("Kilitli.pdf");
+    const QString broken = " açılamadı. Dosya bozuk ya da PDF değil.";
+    const QString locked = " parola korumalı. Dosyayı yeniden ekleyip parolasını gir.";
+    QTest::newRow("text file named .pdf") << "notlar.pdf" << Optional() << broken;
+    QTest::newRow("header only") << "yarim.pdf" << Optional() << broken;
+    QTest::newRow("missing file") << "yok.pdf" << Optional() << broken;
+    QTest::newRow("locked, no password") << "Kilitli.pdf" << Optional() << locked;
+    QTest::newRow("locked, empty password") << "Kilitli.pdf" << Optional("") << locked;
+    QTest::newRow("locked, almost right") << "Kilitli.pdf" << Optional("dogru") << locked;
     QTest::newRow("locked, owner password") << "Kilitli.pdf" << Optional("sahip") << QString();
     QTest::newRow("owner-only, no password") << "Kisitli.pdf" << Optional() << QString();
 }
@@ -229,7 +218,7 @@ void DocumentTest::opensOrRefuses()
     QCOMPARE(failureOf([&] {
                  pages = PDFEngine::pageCount(PDFSource{path(name), password});
              }),
-             message);
+             message.isEmpty() ? message : name + message);
     QCOMPARE(pages, message.isEmpty() ? 1 : 0);
     QCOMPARE(PDFEngine::needsPassword(path(name)), name == QStringLiteral("Kilitli.pdf"));
     QCOMPARE(entries(), before);
@@ -314,28 +303,26 @@ void DocumentTest::writeErrorsNameTheirCause()
 
 void DocumentTest::uniqueNames_data()
 {
-    QTest::addColumn<QStringList>("present");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("present");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("empty folder") << QStringList{} << "Belge"
-                                  << "Belge.pdf";
-    QTest::newRow("name taken: x 2.pdf") << QStringList{"Belge.pdf"} << "Belge"
-                                         << "Belge 2.pdf";
-    QTest::newRow("gap is filled") << QStringList{"Belge.pdf", "Belge 3.pdf"} << "Belge"
-                                   << "Belge 2.pdf";
-    QTest::newRow("a folder counts as taken") << QStringList{"Belge.pdf/"} << "Belge"
-                                              << "Belge 2.pdf";
-    QTest::newRow("other extensions do not count") << QStringList{"Belge.txt", "Belge"} << "Belge"
-                                                   << "Belge.pdf";
-    QTest::newRow("dots and spaces kept") << QStringList{"Rapor 1-3.pdf"} << " v1.2 taslak "
-                                          << " v1.2 taslak .pdf";
+    QTest::newRow("empty folder") << "Belge" << QStringList{} << "Belge.pdf";
+    QTest::newRow("name taken: x 2.pdf") << "Belge" << QStringList{"Belge.pdf"} << "Belge 2.pdf";
+    QTest::newRow("gap is filled")
+        << "Belge" << QStringList{"Belge.pdf", "Belge 3.pdf"} << "Belge 2.pdf";
+    QTest::newRow("a folder counts as taken")
+        << "Belge" << QStringList{"Belge.pdf/"} << "Belge 2.pdf";
+    QTest::newRow("other extensions do not count")
+        << "Belge" << QStringList{"Belge.txt", "Belge"} << "Belge.pdf";
+    QTest::newRow("dots and spaces kept")
+        << " v1.2 taslak " << QStringList{"Rapor 1-3.pdf"} << " v1.2 taslak .pdf";
 }
 
 void DocumentTest::uniqueNames()
 {
-    QFETCH(QStringList, present);
     QFETCH(QString, name);
+    QFETCH(QStringList, present);
     QFETCH(QString, expected);
     QDir folder(path("hedef"));
     QVERIFY(folder.mkpath(QStringLiteral(".")));
@@ -387,23 +374,6 @@ void DocumentTest::mergesInListOrder()
     }
 }
 
-// A turned page with an offset crop box keeps both through a split.
-void DocumentTest::keepsRotationsAndCropBoxes()
-{
-    QList<Fixtures::Page> pages = Fixtures::tagged("D", 2);
-    pages[0].rotate = 90;
-    pages[0].cropBox = QRectF(10, 20, 400, 500);
-    Fixtures::writePdf(path("Döner.pdf"), pages);
-
-    const QStringList parts =
-        PDFEngine::split(PDFSource{path("Döner.pdf"), std::nullopt}, {{0, 1}}, m_dir->path());
-
-    QCOMPARE(Fixtures::readTags(parts[0]), (QStringList{"D1", "D2"}));
-    QCOMPARE(Fixtures::readLayouts(parts[0]),
-             (QList<std::pair<int, QRectF>>{{90, QRectF(10, 20, 400, 500)},
-                                            {0, QRectF(0, 0, 612, 792)}}));
-}
-
 void DocumentTest::splitsOneFilePerGroup_data()
 {
     QTest::addColumn<Grouping>("groups");
@@ -439,6 +409,12 @@ void DocumentTest::splitsOneFilePerGroup()
     for (qsizetype i = 0; i < written.size(); ++i) {
         QCOMPARE(written[i], out.filePath(names[i]));
         checkOutput(written[i], tags[i]);
+        QList<std::pair<int, QRectF>> layouts; // a turned page keeps its offset crop box
+        for (const QString& tag : tags[i]) {
+            layouts.append({tag == "P2" ? 90 : 0,
+                            tag == "P2" ? QRectF(10, 20, 400, 500) : QRectF(0, 0, 612, 792)});
+        }
+        QCOMPARE(Fixtures::readLayouts(written[i]), layouts);
     }
     names.sort();
     QCOMPARE(entries(QStringLiteral("parçalar")), names);

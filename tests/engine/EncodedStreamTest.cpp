@@ -37,6 +37,7 @@ void operator delete(void* p, std::size_t) noexcept
 }
 
 using ImageFixtures::deflate;
+using ImageFixtures::photoSamples;
 using ImageFixtures::pngPredicted;
 using ImageFixtures::tiffPredicted;
 
@@ -68,16 +69,10 @@ namespace {
 constexpr int width = 300;
 constexpr int height = 20;
 
-QByteArray grey()
-{
-    return ImageFixtures::photoSamples(width, height, 1);
-}
-
 // Rows of the five PNG types in turn.
 QByteArray png(int colours)
 {
-    return pngPredicted(ImageFixtures::photoSamples(width, height, colours), width * colours,
-                        colours);
+    return pngPredicted(photoSamples(width, height, colours), width * colours, colours);
 }
 
 QByteArray parms(const char* predictor, int colours, int columns = width)
@@ -112,35 +107,37 @@ void EncodedStreamTest::sameAsQpdf_data()
     QTest::addColumn<QByteArray>("samples"); // what it decodes to, when known
 
     const QByteArray fl = "/FlateDecode";
-    QTest::newRow("Flate") << deflate(grey()) << fl << QByteArray() << 1 << true << true << grey();
+    const QByteArray grey = photoSamples(width, height, 1);
+    QTest::newRow("Flate") << deflate(grey) << fl << QByteArray() << 1 << true << true << grey;
     QTest::newRow("Flate, abbreviated in an array")
-        << deflate(grey()) << QByteArray("[/Fl]") << QByteArray() << 1 << true << true << grey();
-    QTest::newRow("unfiltered") << grey() << QByteArray() << QByteArray() << 1 << true << true
-                                << grey();
+        << deflate(grey) << QByteArray("[/Fl]") << QByteArray() << 1 << true << true << grey;
+    QTest::newRow("unfiltered") << grey << QByteArray() << QByteArray() << 1 << true << true
+                                << grey;
     // Rows of the five types in turn, for pixels of one to five bytes.
     for (int colours : {1, 2, 3, 4, 5}) {
         QTest::addRow("PNG rows of every type, %d colours", colours)
             << deflate(png(colours)) << fl << parms("15", colours) << colours << true << true
-            << ImageFixtures::photoSamples(width, height, colours);
+            << photoSamples(width, height, colours);
     }
     QTest::newRow("PNG parameters in a one-item array")
-        << deflate(png(1)) << fl << "[" + parms("10", 1) + "]" << 1 << true << true << grey();
-    QTest::newRow("TIFF, RGB")
-        << deflate(tiffPredicted(ImageFixtures::photoSamples(width, height, 3), width * 3, 3)) << fl
-        << parms("2", 3) << 3 << true << true << ImageFixtures::photoSamples(width, height, 3);
+        << deflate(png(1)) << fl << "[" + parms("10", 1) + "]" << 1 << true << true << grey;
+    QTest::newRow("TIFF, RGB") << deflate(
+                                      tiffPredicted(photoSamples(width, height, 3), width * 3, 3))
+                               << fl << parms("2", 3) << 3 << true << true
+                               << photoSamples(width, height, 3);
 
     // Malformed data: whatever qpdf makes of it, the worker makes too.
-    QByteArray unknown = grey();
+    QByteArray unknown = grey;
     for (int y = height - 1; y >= 0; --y) {
         unknown.insert(static_cast<qsizetype>(y) * width, '\x07');
     }
     QTest::newRow("PNG unknown row type passes through")
-        << deflate(unknown) << fl << parms("15", 1) << 1 << true << true << grey();
+        << deflate(unknown) << fl << parms("15", 1) << 1 << true << true << grey;
     QTest::newRow("PNG last row cut short") << deflate(png(1).chopped(100)) << fl << parms("15", 1)
                                             << 1 << true << true << QByteArray();
     QTest::newRow("Flate without its checksum")
-        << deflate(grey()).chopped(4) << fl << QByteArray() << 1 << true << true << grey();
-    QTest::newRow("short") << deflate(grey().chopped(width)) << fl << QByteArray() << 1 << true
+        << deflate(grey).chopped(4) << fl << QByteArray() << 1 << true << true << grey;
+    QTest::newRow("short") << deflate(grey.chopped(width)) << fl << QByteArray() << 1 << true
                            << false << QByteArray();
     QTest::newRow("corrupt Flate")
         << QByteArray(500, 'x') << fl << QByteArray() << 1 << true << false << QByteArray();
@@ -150,14 +147,13 @@ void EncodedStreamTest::sameAsQpdf_data()
 
     // Left to qpdf, which decodes these where the document lives.
     QTest::newRow("ASCIIHex then Flate")
-        << deflate(grey()).toHex() << QByteArray("[/AHx /FlateDecode]") << QByteArray() << 1
-        << false << true << grey();
+        << deflate(grey).toHex() << QByteArray("[/AHx /FlateDecode]") << QByteArray() << 1 << false
+        << true << grey;
     QTest::newRow("16-bit predictor")
         << deflate(png(1)) << fl << QByteArray("<< /Predictor 15 /BitsPerComponent 16 >>") << 1
         << false << false << QByteArray();
     QTest::newRow("two parameter sets for one filter")
-        << deflate(grey()) << fl << QByteArray("[null null]") << 1 << false << false
-        << QByteArray();
+        << deflate(grey) << fl << QByteArray("[null null]") << 1 << false << false << QByteArray();
 }
 
 void EncodedStreamTest::sameAsQpdf()

@@ -3,13 +3,13 @@
 #include "StampAppearance.h"
 
 #include "Fixtures.h"
+#include "ImageFixtures.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <poppler-qt6.h>
 
-#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -39,10 +39,10 @@ private:
 
 namespace {
 
-// How a test page is laid out: its media box, optional crop box, rotation,
+// How a test page is laid out: its optional crop box, its rotation,
 // and whether the rotation is inherited from the page tree's root.
 struct Layout {
-    QRectF cropBox;
+    std::optional<QRectF> cropBox;
     int rotate = 0;
     bool inherited = false;
 };
@@ -63,16 +63,10 @@ QRectF toRect(QPDFObjectHandle array)
     return QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly);
 }
 
+// A 600 x 800 page; its empty tag draws nothing on it.
 void writePage(const QString& file, const Layout& layout)
 {
-    Fixtures::Page page; // an empty tag draws nothing on the page
-    page.width = 600;
-    page.height = 800;
-    page.rotate = layout.rotate;
-    if (!layout.cropBox.isNull()) {
-        page.cropBox = layout.cropBox;
-    }
-    Fixtures::writePdf(file, {page});
+    Fixtures::writePdf(file, {Fixtures::Page{{}, 600, 800, layout.rotate, layout.cropBox}});
     if (layout.inherited) {
         Fixtures::inheritFromRoot(file);
     }
@@ -144,15 +138,6 @@ SignatureArt asymmetric()
     lines.append({{0.55, 0.1}, {0.9, 0.1}});
     lines.append({{0.7, 0.6}});
     return SignatureArt(SignatureArt::Strokes{lines, 0.06, InkColor::black});
-}
-
-QByteArray png(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 } // namespace
@@ -235,7 +220,7 @@ void SignTest::imageArtMultiplies()
     picture.setPixel(0, 0, qRgba(0, 0, 0, 255));
     picture.setPixel(1, 0, qRgba(255, 255, 255, 255));
     picture.setPixel(2, 0, qRgba(0, 0, 0, 0));
-    const SignatureArt art(SignatureArt::Image{png(picture)});
+    const SignatureArt art(SignatureArt::Image{ImageFixtures::encoded(picture, "PNG")});
 
     QImage canvas(100, 100, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(QColor(200, 40, 40));

@@ -141,24 +141,19 @@ private:
         if (std::optional<QImage> image = store().requestThumbnail(file, index, side)) {
             return *image;
         }
-        if (!QTest::qWaitFor([&] { return ready.contains({key}); }, 30000)) {
-            return {};
-        }
-        return store().thumbnail(file, index, side).value_or(QImage());
+        const bool arrived = QTest::qWaitFor([&] { return ready.contains({key}); }, 30000);
+        return arrived ? store().thumbnail(file, index, side).value_or(QImage()) : QImage();
     }
 
     // Pages carrying a solid black block, so that any thumbnail of them shows ink.
-    QString blockPdf(const QString& name, int pages, const QString& password = {})
+    QString blockPdf(const QString& name, int pages, const QString& password)
     {
         QList<Fixtures::Page> tagged = Fixtures::tagged(name, pages);
         for (Fixtures::Page& page : tagged) {
             page.block = true;
         }
-        Fixtures::Encryption encryption;
-        if (!password.isEmpty()) {
-            encryption = {Fixtures::Cipher::aes256, password, password + "-owner"};
-        }
-        Fixtures::writePdf(m_fixture->path(name), tagged, encryption);
+        Fixtures::writePdf(m_fixture->path(name), tagged,
+                           {Fixtures::Cipher::aes256, password, password + "-owner"});
         return m_fixture->path(name);
     }
 };

@@ -21,17 +21,10 @@ QPDFObjectHandle rectangle(double x, double y, double w, double h)
     return QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(x, y, x + w, y + h));
 }
 
-QPDFObjectHandle helvetica(QPDF& pdf)
-{
-    return pdf.makeIndirectObject(QPDFObjectHandle::parse(
-        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
-}
-
 QPDFObjectHandle newPage(QPDF& pdf, const Page& spec, const QPDFObjectHandle& resources,
                          const std::string& content)
 {
-    QPDFObjectHandle page = QPDFObjectHandle::newDictionary();
-    page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
+    QPDFObjectHandle page = QPDFObjectHandle::parse("<< /Type /Page >>");
     page.replaceKey("/MediaBox", rectangle(0, 0, spec.width, spec.height));
     if (spec.cropBox) {
         const QRectF& c = *spec.cropBox;
@@ -50,11 +43,6 @@ void open(QPDF& pdf, const QString& path, const QString& password = {})
 {
     pdf.setSuppressWarnings(true);
     pdf.processFile(QFile::encodeName(path).constData(), password.toStdString().c_str());
-}
-
-std::string tagContent(const QString& tag)
-{
-    return "BT /F1 24 Tf 72 72 Td (" + tag.toStdString() + ") Tj ET\n";
 }
 
 void writeEncrypted(QPDF& pdf, const QString& path, const Encryption& e)
@@ -101,14 +89,13 @@ void writePdf(const QString& path, const QList<Page>& pages, const Encryption& e
 {
     QPDF pdf;
     pdf.emptyPDF();
-    QPDFObjectHandle font = helvetica(pdf);
+    QPDFObjectHandle font = pdf.makeIndirectObject(QPDFObjectHandle::parse(
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"));
     QPDFPageDocumentHelper helper(pdf);
     for (const Page& spec : pages) {
-        QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
-        QPDFObjectHandle fonts = QPDFObjectHandle::newDictionary();
-        fonts.replaceKey("/F1", font);
-        resources.replaceKey("/Font", fonts);
-        std::string content = tagContent(spec.tag);
+        QPDFObjectHandle resources = QPDFObjectHandle::parse("<< /Font << >> >>");
+        resources.getKey("/Font").replaceKey("/F1", font);
+        std::string content = "BT /F1 24 Tf 72 72 Td (" + spec.tag.toStdString() + ") Tj ET\n";
         if (spec.block) {
             content += "q 0 g " + std::to_string(spec.width / 3) + " " +
                        std::to_string(spec.height / 3) + " " + std::to_string(spec.width / 3) +
@@ -152,13 +139,6 @@ QStringList readTags(const QString& path, const QString& password)
         tags.append(shown.match(text).captured(1));
     }
     return tags;
-}
-
-int pageCount(const QString& path, const QString& password)
-{
-    QPDF pdf;
-    open(pdf, path, password);
-    return static_cast<int>(QPDFPageDocumentHelper(pdf).getAllPages().size());
 }
 
 bool isEncrypted(const QString& path)
@@ -211,6 +191,13 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         throw std::runtime_error("cannot write " + path.toStdString());
     }
+}
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                      QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
 bool qpdfCheckIsClean(const QString& path)

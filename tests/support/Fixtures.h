@@ -43,7 +43,6 @@ void inheritFromRoot(const QString& path);
 
 // The tag of every page, in page order (the text of the page's first "(...) Tj").
 QStringList readTags(const QString& path, const QString& password = {});
-int pageCount(const QString& path, const QString& password = {});
 bool isEncrypted(const QString& path);
 // Each page's effective /Rotate and crop box (x, y, width, height; the media
 // box when it has none), inherited values included, in page order.
@@ -53,6 +52,8 @@ int countObjectsOfType(const QString& path, const QByteArray& subtype);
 
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
+// Every entry of a folder, hidden ones included, sorted by name.
+QStringList entries(const QString& folder);
 
 // A file of the shared corpus of hostile PDFs beside the project, empty when it is not there.
 QString corpusFile(const QString& relative);

@@ -6,15 +6,14 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
 #include <algorithm>
 #include <cmath>
-#include <csetjmp>
-#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
-
-#include <jpeglib.h>
 
 namespace ImageFixtures {
 
@@ -31,11 +30,6 @@ quint32 nextRandom(quint32& state)
 {
     state = state * 1664525u + 1013904223u;
     return state >> 8;
-}
-
-[[noreturn]] void jpegFailed(j_common_ptr)
-{
-    throw std::runtime_error("libjpeg failed while making a test image");
 }
 
 OH imageStream(QPDF& pdf, const QByteArray& data, int width, int height, int bits, OH space,
@@ -146,7 +140,7 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
         return image;
     }
     case Kind::jpegRgb:
-        return imageStream(pdf, jpeg(photoSamples(w, h, 3), w, h, 3, 95), w, h, 8,
+        return imageStream(pdf, jpeg(photoSamples(w, h, 3), w, h, 95), w, h, 8,
                            OH::newName("/DeviceRGB"), "/DCTDecode");
     case Kind::grayPng: {
         OH image = flateImage(pdf, pngPredicted(photoSamples(w, h, 1), w, 1), w, h, 8,
@@ -182,36 +176,24 @@ QByteArray photoSamples(int width, int height, int components, int seed)
     return data;
 }
 
-QByteArray jpeg(const QByteArray& samples, int width, int height, int components, int quality,
-                bool optimized)
+QByteArray jpeg(const QByteArray& samples, int width, int height, int quality, bool optimized)
 {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr errors{};
-    cinfo.err = jpeg_std_error(&errors);
-    errors.error_exit = jpegFailed;
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = components;
-    cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : components == 3 ? JCS_RGB : JCS_CMYK;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    cinfo.optimize_coding = optimized ? TRUE : FALSE;
-    jpeg_start_compress(&cinfo, TRUE);
-    const auto rowBytes = static_cast<size_t>(width) * static_cast<size_t>(components);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = reinterpret_cast<unsigned char*>(const_cast<char*>(samples.constData())) +
-                       cinfo.next_scanline * rowBytes;
-        jpeg_write_scanlines(&cinfo, &row, 1);
+    const QImage image(reinterpret_cast<const uchar*>(samples.constData()), width, height,
+                       qsizetype(width) * 3, QImage::Format_RGB888);
+    return encoded(image, "JPG", quality, optimized);
+}
+
+QByteArray encoded(const QImage& image, const char* format, int quality, bool optimized)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    writer.setOptimizedWrite(optimized);
+    if (!writer.write(image)) {
+        throw std::runtime_error("cannot encode a test image");
     }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    QByteArray result(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
-    std::free(buffer);
-    return result;
+    return bytes;
 }
 
 QByteArray deflate(const QByteArray& data)

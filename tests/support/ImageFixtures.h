@@ -6,10 +6,11 @@
 #include <QString>
 #include <memory>
 
+class QImage;
 class QPDF;
 
 // PDFs holding images of every kind the compression pass meets, made with
-// qpdf and libjpeg. Every image carries a /FixtureTag name so it can be found
+// qpdf and Qt's JPEG writer. Every image carries a /FixtureTag name so it can be found
 // again after a rewrite has renumbered the objects.
 namespace ImageFixtures {
 
@@ -32,8 +33,12 @@ enum class Kind {
 // A smooth photograph-like picture with a little noise: JPEG shrinks it
 // well, Flate does not. Deterministic for a given seed.
 QByteArray photoSamples(int width, int height, int components, int seed = 1);
-QByteArray jpeg(const QByteArray& samples, int width, int height, int components, int quality,
+// RGB samples as a baseline JPEG of that quality.
+QByteArray jpeg(const QByteArray& samples, int width, int height, int quality,
                 bool optimized = false);
+// The image as a file of that format ("PNG", "JPG") holds it; quality -1 is the writer's default.
+QByteArray encoded(const QImage& image, const char* format, int quality = -1,
+                   bool optimized = false);
 QByteArray deflate(const QByteArray& data);
 // Rows of `rowBytes` samples coded for a PNG predictor of `pixelBytes` per
 // pixel, the five row types in turn.

@@ -234,7 +234,6 @@ private slots:
         QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("t/out2")));
         const QString target = m_dir->filePath(typed);
         QString question;
-        bool stayedOpen = false;
         ModalScript script;
         script.then([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -254,20 +253,16 @@ private slots:
                 // The completions come from a file system model that loads in the background.
                 QTRY_VERIFY((completer->complete(), completer->popup()->isVisible()));
                 keys = completer->popup();
-            }
-            if (!answer.isEmpty()) {
+            } else {
                 answerBoxWhenShown([&](QMessageBox* box) {
                     question = box->text();
                     box->findChild<QPushButton*>(answer)->click();
                 });
             }
             QTest::keyClick(keys, Qt::Key_Return);
-            stayedOpen = dialog->isVisible();
         });
         script.start();
-        const std::optional<QString> result = m_panels.folder();
-        QCOMPARE(result, chosen ? std::optional(target) : std::nullopt);
-        QCOMPARE(stayedOpen, !chosen);
+        QCOMPARE(m_panels.folder(), chosen ? std::optional(target) : std::nullopt);
         QCOMPARE(question, answer.isEmpty() ? QString() : target + QStringLiteral(" klasörü yok."));
         QCOMPARE(QFileInfo(target).isDir(), chosen);
     }

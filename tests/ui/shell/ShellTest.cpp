@@ -5,14 +5,10 @@
 #include "SectionText.h"
 #include "Sidebar.h"
 #include "SidebarRow.h"
-#include "SignCanvas.h"
-#include "SignatureCard.h"
-#include "SignaturePanel.h"
 #include "StoreTestCase.h"
 #include "Theme.h"
 #include "ToolPage.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QSettings>
 #include <QStackedWidget>
@@ -122,32 +118,6 @@ private slots:
             QVERIFY2(*height > shorter, qPrintable(text));
             shorter = *height;
         }
-    }
-
-    // Placing a signature from the library hands the keyboard to the page: the arrow keys nudge
-    // the new placement, and the sidebar, which had the keyboard before, keeps its section.
-    void placedSignatureTakesTheArrowKeys()
-    {
-        AppData data = store().data();
-        data.signatures.append(SavedSignature{QUuid::createUuid(), QStringLiteral("İmza"),
-                                              QList<Stroke>{{QPointF(0.1, 0.5), QPointF(0.9, 0.5)}},
-                                              0.05, InkColor::black, std::nullopt, 4});
-        store().setData(data);
-        open(AppSection::pages);
-        QTest::mouseClick(rowOf(AppSection::sign), Qt::LeftButton);
-        QVERIFY(Find::named<Sidebar>(&window(), QStringLiteral("sidebar"))->hasFocus());
-        store().addFiles({m_fixture->pdf(QStringLiteral("Sözleşme.pdf"))}, AppSection::sign);
-        auto* panel = window().findChild<SignaturePanel*>();
-        QTest::mouseClick(panel->cards().value(0)->findChild<SignaturePreview*>(), Qt::LeftButton);
-        QCOMPARE(store().placements().size(), 1);
-        const QRectF placed = store().placements().first().rect;
-        const QSizeF page = window().findChild<SignCanvas*>()->pageFrame().size();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ShiftModifier);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        QCOMPARE(window().section(), AppSection::sign);
-        const QRectF moved = store().placements().first().rect;
-        QVERIFY(qAbs((moved.y() - placed.y()) * page.height() - SignCanvas::bigNudge) < 1e-6);
-        QVERIFY(qAbs((placed.x() - moved.x()) * page.width() - SignCanvas::nudge) < 1e-6);
     }
 
     void sidebarClicksAndArrowKeys()

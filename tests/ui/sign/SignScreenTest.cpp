@@ -177,6 +177,7 @@ private slots:
     {
         QVERIFY(!run()->isEnabled());
         PlacementView* first = placeOne();
+        QVERIFY(canvas()->hasFocus()); // the keys nudge a placement made from the library at once
         QCOMPARE(store().selectedPlacement(), std::optional(store().placements().first().id));
         QVERIFY(first->isSelected() && first->findChild<ResizeHandle*>()->isVisible());
         QVERIFY(first->findChild<RemoveButton*>()->isVisible() && run()->isEnabled());
