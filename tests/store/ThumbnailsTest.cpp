@@ -18,8 +18,8 @@ static bool hasInk(const QImage& image)
     return false;
 }
 
-// Page thumbnails: the cache key, rendering off the main thread, once per
-// input, page and slot size, and missing pages.
+// Page thumbnails: the cache key, rendering in the renderer processes once per input, page
+// and slot size, missing pages, and pages that hang or crash their renderer.
 class ThumbnailsTest : public StoreTestCase {
     Q_OBJECT
 
@@ -146,14 +146,17 @@ private:
     }
 
     // Pages carrying a solid black block, so that any thumbnail of them shows ink.
-    QString blockPdf(const QString& name, int pages, const QString& password)
+    QString blockPdf(const QString& name, int pages, const QString& password = {})
     {
         QList<Fixtures::Page> tagged = Fixtures::tagged(name, pages);
         for (Fixtures::Page& page : tagged) {
             page.block = true;
         }
-        Fixtures::writePdf(m_fixture->path(name), tagged,
-                           {Fixtures::Cipher::aes256, password, password + "-owner"});
+        Fixtures::Encryption encryption;
+        if (!password.isEmpty()) {
+            encryption = {Fixtures::Cipher::aes256, password, password + "-owner"};
+        }
+        Fixtures::writePdf(m_fixture->path(name), tagged, encryption);
         return m_fixture->path(name);
     }
 };
