@@ -83,6 +83,30 @@ private slots:
 #endif
     }
 
+    // What the views asked for in the latest turn of the event loop goes first, in the order
+    // asked, and a page shown again moves up with it; what is already on the pipe stays.
+    void latestRequestsComeFirst()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("pages.pdf"));
+        Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("p"), 6));
+        RendererClient client;
+        QSignalSpy answered(&client, &RendererClient::answered);
+        QList<quint64> tickets;
+        for (int page = 0; page < 5; ++page) {
+            tickets.append(client.submit({0, Kind::render, path, std::nullopt, page, 20}));
+        }
+        QCoreApplication::processEvents(); // the turn ends: the first two go on the pipe
+        client.promote(tickets[3]);
+        tickets.append(client.submit({0, Kind::render, path, std::nullopt, 5, 20}));
+        QTRY_COMPARE_WITH_TIMEOUT(answered.size(), 6, 20000);
+        QList<quint64> order;
+        for (const QList<QVariant>& args : answered) {
+            order.append(args.first().toULongLong());
+        }
+        QCOMPARE(order, (QList<quint64>{tickets[0], tickets[1], tickets[3], tickets[5], tickets[2],
+                                        tickets[4]}));
+    }
+
     // What decodes is exactly what was sent, however the bytes are cut on the pipe.
     void framesRoundTripInAnyPieces()
     {
