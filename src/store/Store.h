@@ -26,6 +26,7 @@
 #include <optional>
 
 class ContainedRun;
+class DocumentProbe;
 class FileReveal;
 class Panels;
 class Thumbnails;
@@ -176,6 +177,7 @@ private:
         QString name;
         QString message;
     };
+    void admitBatch(const QStringList& paths, AppSection section);
     // Opens and checks one file; a refusal is added to rejections, a cancelled
     // password prompt adds nothing. A password already known for the file is tried first.
     std::optional<PDFFile> admit(const QString& path, const std::optional<QString>& knownPassword,
@@ -203,6 +205,9 @@ private:
     BringForward m_bringForward;
     SignatureLibrary m_library{m_dataFile}; // after m_dataFile, which it copies
     Thumbnails* m_thumbs = nullptr;         // child object
+    DocumentProbe* m_probe = nullptr;       // child object
+    bool m_admitting = false;
+    QList<std::pair<QStringList, AppSection>> m_laterBatches;
 
     AppData m_data;
     QList<PDFFile> m_mergeFiles;
