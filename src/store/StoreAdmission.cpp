@@ -174,8 +174,8 @@ std::optional<PDFFile> Store::admit(const QString& path,
     }
     // The viewer forgives damage (a looping page tree, say) that the engine
     // refuses; a file is listed only when the runs will be able to read it.
-    // TODO: the worker process that contains engine runs could count these pages too; qpdf
-    // still reads the file in the window's process here.
+    // The renderer has opened the file by now; qpdf's count still runs in this process, which is
+    // why the renderer is asked first: a file that hangs poppler never gets here.
     const PDFEngine::PageCount counted = PDFEngine::countPages(PDFSource{path, password});
     if (!counted.pages) {
         rejections.append({name, counted.failure});
