@@ -91,6 +91,21 @@
     </message>
   </context>
   <context>
+    <name>ContainedRun</name>
+    <message>
+      <source>%1 işlenemedi: süre doldu.</source>
+      <translation>%1 could not be processed: the time limit ran out.</translation>
+    </message>
+    <message>
+      <source>%1 işlenemedi: bellek yetmedi.</source>
+      <translation>%1 could not be processed: there was not enough memory.</translation>
+    </message>
+    <message>
+      <source>%1 işlenemedi: işlem beklenmedik biçimde sona erdi.</source>
+      <translation>%1 could not be processed: the process ended unexpectedly.</translation>
+    </message>
+  </context>
+  <context>
     <name>DropZone</name>
     <message>
       <source>Dosya seç…</source>

@@ -91,6 +91,21 @@
     </message>
   </context>
   <context>
+    <name>ContainedRun</name>
+    <message>
+      <source>%1 işlenemedi: süre doldu.</source>
+      <translation>No se pudo procesar %1: se agotó el tiempo.</translation>
+    </message>
+    <message>
+      <source>%1 işlenemedi: bellek yetmedi.</source>
+      <translation>No se pudo procesar %1: no hubo memoria suficiente.</translation>
+    </message>
+    <message>
+      <source>%1 işlenemedi: işlem beklenmedik biçimde sona erdi.</source>
+      <translation>No se pudo procesar %1: el proceso terminó de forma inesperada.</translation>
+    </message>
+  </context>
+  <context>
     <name>DropZone</name>
     <message>
       <source>Dosya seç…</source>

@@ -249,13 +249,8 @@ std::variant<Command, UsageError> parseSign(Reader& reader)
     return sign;
 }
 
-} // namespace
-
-std::variant<Command, UsageError> parse(const QStringList& arguments)
+std::variant<Command, UsageError> parseCommand(const QStringList& arguments)
 {
-    if (arguments.isEmpty()) {
-        return UsageError{QStringLiteral("no command given")};
-    }
     Reader reader(arguments.mid(1));
     const QString& command = arguments.first();
     if (command == QStringLiteral("--help") || command == QStringLiteral("-h") ||
@@ -280,6 +275,45 @@ std::variant<Command, UsageError> parse(const QStringList& arguments)
     return UsageError{QStringLiteral("unknown command %1").arg(command)};
 }
 
+// Takes "--NAME=N" (a whole number of at least 1) out of arguments.
+std::optional<QString> takeBound(QStringList& arguments, const QString& name,
+                                 std::optional<qint64>& bound)
+{
+    for (qsizetype i = arguments.size() - 1; i >= 1; --i) {
+        if (const auto value = longValue(arguments[i], name)) {
+            bool ok = false;
+            bound = value->toLongLong(&ok);
+            if (!ok || *bound < 1) {
+                return QStringLiteral("--%1 needs a whole number, at least 1").arg(name);
+            }
+            arguments.removeAt(i);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::variant<Invocation, UsageError> parse(const QStringList& arguments)
+{
+    if (arguments.isEmpty()) {
+        return UsageError{QStringLiteral("no command given")};
+    }
+    QStringList rest = arguments;
+    Limits limits;
+    for (const auto& [name, bound] : {std::pair{QStringLiteral("timeout"), &limits.timeoutSeconds},
+                                      std::pair{QStringLiteral("memory"), &limits.memoryMiB}}) {
+        if (const auto error = takeBound(rest, name, *bound)) {
+            return UsageError{*error};
+        }
+    }
+    auto parsed = parseCommand(rest);
+    if (auto* error = std::get_if<UsageError>(&parsed)) {
+        return *error;
+    }
+    return Invocation{std::get<Command>(std::move(parsed)), limits};
+}
+
 QString usage()
 {
     return QStringLiteral(
@@ -290,7 +324,13 @@ QString usage()
         "       leaflow-cli compress [--level=light|balanced|strong] -o OUT [--password=PW] IN\n"
         "       leaflow-cli sign -o OUT [--password=PW] IN --signature=FILE --page=N "
         "--rect=X,Y,W,H\n"
-        "                        [--signature=FILE --page=N --rect=X,Y,W,H]...\n");
+        "                        [--signature=FILE --page=N --rect=X,Y,W,H]...\n"
+        "\n"
+        "Every command also takes --timeout=SECONDS (default: 60 s plus 3 s per MB of input)\n"
+        "and --memory=MB (MiB; default: a quarter of the memory, 2 to 8 GiB), bounds on the\n"
+        "process that does the work. Exit status: 0 done, 1 failed (one line on standard\n"
+        "error), 2 usage, 3 compress found nothing smaller, 130 interrupted (Ctrl+C; nothing\n"
+        "is written).\n");
 }
 
 } // namespace CommandLine

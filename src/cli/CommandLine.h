@@ -55,13 +55,25 @@ struct Help {};
 
 using Command = std::variant<Help, Merge, Split, Delete, Compress, Sign>;
 
+// Bounds given on the command line for the worker that runs the job.
+struct Limits {
+    std::optional<qint64> timeoutSeconds;
+    std::optional<qint64> memoryMiB;
+};
+
+struct Invocation {
+    Command command;
+    Limits limits;
+};
+
 // A usage error: what was wrong, for standard error.
 struct UsageError {
     QString message;
 };
 
 // Parses the arguments after the program name. Relative paths are made absolute.
-std::variant<Command, UsageError> parse(const QStringList& arguments);
+// --timeout and --memory may stand anywhere after the command.
+std::variant<Invocation, UsageError> parse(const QStringList& arguments);
 
 QString usage();
 

@@ -1,5 +1,7 @@
 #include "Runner.h"
 
+#include "ContainedRun.h"
+#include "Interrupt.h"
 #include "PDFEngine.h"
 #include "PasswordPrompt.h"
 #include "SignatureFile.h"
@@ -10,6 +12,16 @@
 #include <unistd.h>
 
 namespace {
+
+// Thrown when Ctrl+C cancelled the job; ends the program with status 130.
+struct Interrupted {};
+
+// The command line's bounds, applied to each job's own defaults.
+CommandLine::Limits& bounds()
+{
+    static CommandLine::Limits limits;
+    return limits;
+}
 
 // A locked input given without a password gets one from the terminal, when there is one.
 // Without a terminal nobody can answer, so the file is not opened an extra time to ask.
@@ -29,10 +41,24 @@ void print(const QString& line)
     std::cout << line.toStdString() << '\n';
 }
 
-// Runs a job; a failure goes to standard error as exit 1.
+// Runs a job in a worker; a failure goes to standard error as exit 1.
 std::optional<PDFEngine::Outcome> perform(const PDFEngine::Job& job)
 {
-    PDFEngine::Outcome outcome = PDFEngine::run(job);
+    RunLimits limits = RunLimits::forJob(job);
+    if (bounds().timeoutSeconds) {
+        limits.wallTime = std::chrono::seconds(*bounds().timeoutSeconds);
+    }
+    if (bounds().memoryMiB) {
+        limits.memoryBytes = *bounds().memoryMiB << 20;
+    }
+    ContainedRun run;
+    Interrupt interrupt;
+    QObject::connect(&interrupt, &Interrupt::interrupted, &run, &ContainedRun::cancel);
+    const std::optional<PDFEngine::Outcome> ended = run.run(job, limits);
+    if (!ended) {
+        throw Interrupted{};
+    }
+    const PDFEngine::Outcome& outcome = *ended;
     if (outcome.failure) {
         std::cerr << outcome.failure->toStdString() << '\n';
         return std::nullopt;
@@ -117,7 +143,12 @@ int run(const CommandLine::Sign& sign)
 
 } // namespace
 
-int runCommand(const CommandLine::Command& command)
+int runCommand(const CommandLine::Command& command, const CommandLine::Limits& limits)
 {
-    return std::visit([](const auto& c) { return run(c); }, command);
+    bounds() = limits;
+    try {
+        return std::visit([](const auto& c) { return run(c); }, command);
+    } catch (const Interrupted&) {
+        return 130;
+    }
 }

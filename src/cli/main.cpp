@@ -13,10 +13,11 @@ int main(int argc, char* argv[])
     AppLanguages::installTranslator(app);
 
     const auto parsed = CommandLine::parse(QCoreApplication::arguments().mid(1));
-    if (const auto* error = std::get_if<CommandLine::UsageError>(&parsed)) {
-        std::cerr << "leaflow-cli: " << error->message.toStdString() << '\n'
-                  << CommandLine::usage().toStdString();
-        return 2;
+    if (const auto* invocation = std::get_if<CommandLine::Invocation>(&parsed)) {
+        return runCommand(invocation->command, invocation->limits);
     }
-    return runCommand(std::get<CommandLine::Command>(parsed));
+    std::cerr << "leaflow-cli: "
+              << std::get_if<CommandLine::UsageError>(&parsed)->message.toStdString() << '\n'
+              << CommandLine::usage().toStdString();
+    return 2;
 }

@@ -102,6 +102,14 @@ AppLanguage effective()
 
 void installTranslator(QCoreApplication& app)
 {
+    installTranslator(app, effective());
+}
+
+void installTranslator(QCoreApplication& app, AppLanguage language)
+{
+    if (language == AppLanguage::system) {
+        language = effective();
+    }
     // Installing again replaces the catalogue rather than stacking another on top.
     const QString name = QStringLiteral("leaflow-translations");
     if (auto* previous = app.findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly)) {
@@ -109,7 +117,6 @@ void installTranslator(QCoreApplication& app)
         previous->deleteLater();
         previous->setObjectName(QString());
     }
-    const AppLanguage language = effective();
     installed() = language;
     QLocale::setDefault(locale());
     if (language == AppLanguage::tr) {
@@ -122,9 +129,14 @@ void installTranslator(QCoreApplication& app)
     }
 }
 
+AppLanguage current()
+{
+    return installed().value_or(effective());
+}
+
 QLocale locale()
 {
-    const QLocale::Language language = qtLanguage(installed().value_or(effective()));
+    const QLocale::Language language = qtLanguage(current());
     // The user's own region keeps its conventions when it speaks the same language.
     const QLocale system = QLocale::system();
     return system.language() == language ? system : QLocale(language);

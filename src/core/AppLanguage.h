@@ -27,6 +27,10 @@ AppLanguage effective();
 // Installs the translations of the effective language into app (none for Turkish),
 // and makes that language's conventions the default locale.
 void installTranslator(QCoreApplication& app);
+// The same for a given language: a worker process speaks the language its parent speaks.
+void installTranslator(QCoreApplication& app, AppLanguage language);
+// The language whose catalogue is installed, else the effective one.
+AppLanguage current();
 
 // The conventions of the language the interface speaks (the one installed, else
 // the effective one), whatever the system locale is: numbers, sizes,

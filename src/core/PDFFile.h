@@ -2,19 +2,17 @@
 
 #include "PDFSource.h"
 
+#include <QList>
 #include <QSizeF>
 #include <QUuid>
-#include <memory>
 
-namespace Poppler {
-class Document;
-}
-
-// One admitted input document, with the document kept open for on-screen use.
+// One admitted input document, with what the screens need to lay out its pages.
 struct PDFFile {
     QUuid id;
     PDFSource source;
-    std::shared_ptr<Poppler::Document> doc; // shared, never written
+    // Each page's displayed size as the renderer read it at admission; the document itself
+    // stays out of the window's process, where damage in it could hang or crash the session.
+    QList<QSizeF> pageSizes;
     qint64 pageCount = 0;
     qint64 bytes = 0;
 

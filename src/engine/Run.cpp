@@ -8,16 +8,19 @@ namespace {
 // Runs one job's operation, filling in what it wrote.
 struct Running {
     Outcome& outcome;
+    const Progress& progress;
 
     void operator()(const MergeJob& job)
     {
-        merge(job.sources, job.destination);
+        merge(job.sources, job.destination, progress);
         outcome.outputs = {job.destination};
     }
 
     void operator()(const SplitJob& job)
     {
-        outcome.outputs = split(job.source, groups(job.rule, pageCount(job.source)), job.folder);
+        progress.reading(0);
+        outcome.outputs =
+            split(job.source, groups(job.rule, pageCount(job.source)), job.folder, progress);
     }
 
     void operator()(const CompressJob& job)
@@ -28,7 +31,8 @@ struct Running {
             const QString target = job.sources.size() == 1
                                        ? job.destination
                                        : uniqueURL(job.folder, job.baseNames.value(i));
-            if (compress(job.sources[i], job.level, target)) {
+            progress.reading(i);
+            if (compress(job.sources[i], job.level, target, progress)) {
                 outcome.perSource.append(target);
                 outcome.outputs.append(target);
             } else {
@@ -42,6 +46,7 @@ struct Running {
 
     void operator()(const DeletePagesJob& job)
     {
+        progress.reading(0);
         QSet<int> removing = job.removing;
         if (job.ranges) {
             for (const PageGroup& group : parseRanges(*job.ranges, pageCount(job.source))) {
@@ -50,13 +55,14 @@ struct Running {
                 }
             }
         }
-        deletePages(job.source, removing, job.destination);
+        deletePages(job.source, removing, job.destination, progress);
         outcome.outputs = {job.destination};
     }
 
     void operator()(const SignJob& job)
     {
-        sign(job.source, job.items, job.destination);
+        progress.reading(0);
+        sign(job.source, job.items, job.destination, progress);
         outcome.outputs = {job.destination};
     }
 };
@@ -82,11 +88,11 @@ SplitPlan splitPlan(const SplitRule& rule, qint64 pageCount)
     }
 }
 
-Outcome run(const Job& job)
+Outcome run(const Job& job, const Progress& progress)
 {
     Outcome outcome;
     try {
-        std::visit(Running{outcome}, job);
+        std::visit(Running{outcome, progress}, job);
     } catch (const Failure& failure) {
         outcome = Outcome{};
         outcome.failure = failure.message();

@@ -1,5 +1,6 @@
 #include "Store.h"
 
+#include "DocumentProbe.h"
 #include "Panels.h"
 #include "Snapshot.h"
 #include "Thumbnails.h"
@@ -34,7 +35,8 @@ bool sameFile(const std::optional<PDFFile>& a, const std::optional<PDFFile>& b)
 Store::Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward bringForward,
              QObject* parent)
     : QObject(parent), m_panels(panels), m_reveal(reveal), m_dataFile(std::move(dataFile)),
-      m_bringForward(std::move(bringForward)), m_thumbs(new Thumbnails(this))
+      m_bringForward(std::move(bringForward)), m_thumbs(new Thumbnails(this)),
+      m_probe(new DocumentProbe(this))
 {
     connect(m_thumbs, &Thumbnails::ready, this, &Store::thumbnailReady);
     m_compressionLevel = storedCompressionLevel();

@@ -6,6 +6,7 @@
 #include "DataFile.h"
 #include "PDFFile.h"
 #include "Placement.h"
+#include "RunLimits.h"
 #include "SignatureLibrary.h"
 #include "SplitPlan.h"
 #include "ToolOptions.h"
@@ -24,6 +25,8 @@
 #include <functional>
 #include <optional>
 
+class ContainedRun;
+class DocumentProbe;
 class FileReveal;
 class Panels;
 class Thumbnails;
@@ -33,7 +36,7 @@ struct Outcome;
 
 // The application's one state-and-actions object: tool inputs and settings,
 // the busy mark, the banners, the persisted data and the thumbnail cache.
-// Everything here belongs to the main thread; only engine work leaves it.
+// Everything here belongs to the main thread; engine work runs in a worker process.
 class Store : public QObject {
     Q_OBJECT
 
@@ -92,8 +95,21 @@ public:
     void open(AppSection section);
     void receive(const QStringList& paths);
 
-    // Starts the run of a tool unless one is already running.
+    // Starts the run of a tool unless one is already running. The job runs in a
+    // worker process, so the window stays responsive and a bad input cannot take it down.
     void run(AppSection section);
+    // Stops the run in progress at once: nothing is written, recorded or shown.
+    void cancelRun();
+    // How far the run in progress has come: done of total (pages, or images when
+    // compressing); both 0 before the worker's first report and when idle.
+    struct RunProgress {
+        qint64 done = 0;
+        qint64 total = 0;
+        bool operator==(const RunProgress&) const = default;
+    };
+    const RunProgress& runProgress() const { return m_runProgress; }
+    // Bounds for the runs from now on; none: each job's own defaults. For tests.
+    void setRunLimits(const std::optional<RunLimits>& limits) { m_runLimits = limits; }
 
     // The signature library.
     QString nextSignatureName() const;
@@ -149,6 +165,7 @@ signals:
     void pagesFileChanged();
     void pagesSelectedChanged();
     void busyChanged();
+    void runProgressChanged();
     void bannersChanged();
     // Any published field changed.
     void changed();
@@ -160,6 +177,7 @@ private:
         QString name;
         QString message;
     };
+    void admitBatch(const QStringList& paths, AppSection section);
     // Opens and checks one file; a refusal is added to rejections, a cancelled
     // password prompt adds nothing. A password already known for the file is tried first.
     std::optional<PDFFile> admit(const QString& path, const std::optional<QString>& knownPassword,
@@ -168,6 +186,7 @@ private:
     void setBanner(AppSection section, const Banner& banner);
     void setError(AppSection section, const QString& text);
     void setBusy(const std::optional<AppSection>& busy);
+    void setRunProgress(const RunProgress& progress);
     void notify(void (Store::*signal)());
 
     void updatePlacement(const QUuid& id, const QRectF& rect);
@@ -186,6 +205,9 @@ private:
     BringForward m_bringForward;
     SignatureLibrary m_library{m_dataFile}; // after m_dataFile, which it copies
     Thumbnails* m_thumbs = nullptr;         // child object
+    DocumentProbe* m_probe = nullptr;       // child object
+    bool m_admitting = false;
+    QList<std::pair<QStringList, AppSection>> m_laterBatches;
 
     AppData m_data;
     QList<PDFFile> m_mergeFiles;
@@ -204,4 +226,7 @@ private:
     QSet<int> m_pagesSelected;
     std::optional<AppSection> m_busy;
     QMap<AppSection, Banner> m_banners;
+    QPointer<ContainedRun> m_run; // child object while a run is in progress
+    RunProgress m_runProgress;
+    std::optional<RunLimits> m_runLimits;
 };

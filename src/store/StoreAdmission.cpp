@@ -1,10 +1,9 @@
+#include "DocumentProbe.h"
 #include "PDFEngine.h"
 #include "Panels.h"
-#include "PasswordBytes.h"
 #include "Store.h"
 
 #include <QFileInfo>
-#include <poppler-qt6.h>
 
 namespace {
 
@@ -15,19 +14,6 @@ bool hasPDFExtension(const QString& path)
     const QString name = QFileInfo(path).fileName();
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot > 0 && name.mid(dot + 1).toLower() == QLatin1String("pdf");
-}
-
-// The same encodings the engine tries, so that a password the window accepts opens
-// the file for every tool, and the other way round.
-bool unlock(Poppler::Document& doc, const QString& password)
-{
-    for (const QByteArray& bytes : PasswordBytes::candidates(password)) {
-        doc.unlock(bytes, bytes);
-        if (!doc.isLocked()) {
-            return true;
-        }
-    }
-    return false;
 }
 
 bool containsSource(const QList<PDFFile>& files, const QString& path)
@@ -68,6 +54,24 @@ void Store::addFiles(const QStringList& paths, AppSection section)
     if (m_busy) {
         return;
     }
+    // Opening a file waits on the renderer with the event loop turning; files handed over
+    // from outside meanwhile are admitted after this batch, not in the middle of it.
+    if (m_admitting) {
+        m_laterBatches.append({paths, section});
+        return;
+    }
+    m_admitting = true;
+    admitBatch(paths, section);
+    while (!m_laterBatches.isEmpty() && !m_busy) {
+        const auto [later, laterSection] = m_laterBatches.takeFirst();
+        admitBatch(later, laterSection);
+    }
+    m_laterBatches.clear();
+    m_admitting = false;
+}
+
+void Store::admitBatch(const QStringList& paths, AppSection section)
+{
     QStringList kept;
     for (const QString& path : paths) {
         if (hasPDFExtension(path)) {
@@ -142,39 +146,49 @@ std::optional<PDFFile> Store::admit(const QString& path,
                                     QList<Rejection>& rejections)
 {
     const QString name = QFileInfo(path).fileName();
-    std::shared_ptr<Poppler::Document> doc = Poppler::Document::load(path);
-    if (!doc) {
+    const auto refuse = [&] {
         rejections.append({name, tr("%1 açılamadı. Dosya bozuk ya da PDF değil.").arg(name)});
         return std::nullopt;
+    };
+    // Poppler reads the file in the renderer process: one that hangs or crashes it is refused
+    // when its time runs out, and the window never holds the document.
+    DocumentProbe::Opened opened = m_probe->open(path, knownPassword);
+    if (opened.state == DocumentProbe::State::broken) {
+        return refuse();
     }
     std::optional<QString> password;
-    if (doc->isLocked()) {
-        if (knownPassword && unlock(*doc, *knownPassword)) {
-            password = knownPassword;
-        } else {
-            password = m_panels.password(path, [&doc](const QString& candidate) {
-                return unlock(*doc, candidate);
-            });
-        }
+    if (opened.state == DocumentProbe::State::locked) {
+        // A candidate the renderer cannot answer for ends the prompt; the file is refused.
+        password = m_panels.password(path, [&](const QString& candidate) {
+            opened = m_probe->open(path, candidate);
+            return opened.state != DocumentProbe::State::locked;
+        });
         if (!password) {
             return std::nullopt;
         }
+        if (opened.state == DocumentProbe::State::broken) {
+            return refuse();
+        }
+    } else if (opened.needsPassword) {
+        password = knownPassword;
     }
     // The viewer forgives damage (a looping page tree, say) that the engine
     // refuses; a file is listed only when the runs will be able to read it.
+    // The renderer has opened the file by now; qpdf's count still runs in this process, which is
+    // why the renderer is asked first: a file that hangs poppler never gets here.
     const PDFEngine::PageCount counted = PDFEngine::countPages(PDFSource{path, password});
     if (!counted.pages) {
         rejections.append({name, counted.failure});
         return std::nullopt;
     }
-    if (*counted.pages < 1 || doc->numPages() < 1) {
+    if (*counted.pages < 1 || opened.pageSizes.isEmpty()) {
         rejections.append({name, tr("%1 içinde sayfa yok.").arg(name)});
         return std::nullopt;
     }
     PDFFile file;
     file.id = QUuid::createUuid();
     file.source = PDFSource{path, password};
-    file.doc = std::move(doc);
+    file.pageSizes = opened.pageSizes;
     file.pageCount = *counted.pages;
     file.bytes = PDFEngine::fileSize(path);
     return file;

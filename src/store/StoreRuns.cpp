@@ -1,4 +1,5 @@
 #include "AppLanguage.h"
+#include "ContainedRun.h"
 #include "Formatting.h"
 #include "PDFEngine.h"
 #include "Panels.h"
@@ -6,13 +7,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QSettings>
-#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
 // A tool's run, top to bottom: its job is built (asking where the output goes),
-// run by the engine on a worker thread, and the outcome applied on the main thread.
+// run by the engine in a worker process, and the outcome applied on the main thread.
 
 namespace {
 
@@ -211,18 +210,41 @@ void Store::run(AppSection section)
     if (section == AppSection::compress) {
         setCompressResults({});
     }
-    // The watcher is a child of the Store: if the Store goes first, the outcome
-    // is dropped instead of reaching a destroyed object.
-    auto* watcher = new QFutureWatcher<PDFEngine::Outcome>(this);
-    connect(watcher, &QFutureWatcher<PDFEngine::Outcome>::finished, this,
-            [this, watcher, section, inputs = prepared->inputs] {
-                const PDFEngine::Outcome outcome = watcher->result();
-                watcher->deleteLater();
+    setRunProgress({});
+    // The run is a child of the Store: if the Store goes first, the worker is
+    // killed with it and nothing reaches a destroyed object.
+    auto* run = new ContainedRun(this);
+    m_run = run;
+    const auto ended = [this, run] {
+        run->deleteLater();
+        setRunProgress({});
+        setBusy(std::nullopt);
+    };
+    connect(run, &ContainedRun::progress, this, [this](qint64 done, qint64 total) {
+        setRunProgress({done, total});
+    });
+    connect(run, &ContainedRun::finished, this,
+            [this, ended, section, inputs = prepared->inputs](const PDFEngine::Outcome& outcome) {
                 apply(section, inputs, outcome);
-                setBusy(std::nullopt);
+                ended();
             });
-    watcher->setFuture(
-        QtConcurrent::run([job = std::move(prepared->job)] { return PDFEngine::run(job); }));
+    connect(run, &ContainedRun::cancelled, this, ended);
+    run->start(prepared->job, m_runLimits.value_or(RunLimits::forJob(prepared->job)));
+}
+
+void Store::cancelRun()
+{
+    if (m_run) {
+        m_run->cancel();
+    }
+}
+
+void Store::setRunProgress(const RunProgress& progress)
+{
+    if (progress != m_runProgress) {
+        m_runProgress = progress;
+        emit runProgressChanged();
+    }
 }
 
 void Store::apply(AppSection section, const QList<PDFFile>& inputs,

@@ -1,98 +1,23 @@
 #include "Thumbnails.h"
 
-#include <QMetaObject>
-#include <QPointer>
-#include <poppler-qt6.h>
-
-#include <list>
-
-// The render thread's own documents, opened from disk with the input's password,
-// the most recently used first. Only the render thread touches them.
-class ThumbnailDocuments {
-public:
-    Poppler::Document* open(const QUuid& id, const PDFSource& source)
-    {
-        for (auto it = m_open.begin(); it != m_open.end(); ++it) {
-            if (it->id == id) {
-                m_open.splice(m_open.begin(), m_open, it);
-                return m_open.front().doc.get();
-            }
-        }
-        std::unique_ptr<Poppler::Document> doc = load(source);
-        if (!doc) {
-            return nullptr;
-        }
-        doc->setRenderHint(Poppler::Document::Antialiasing);
-        doc->setRenderHint(Poppler::Document::TextAntialiasing);
-        m_open.push_front(Entry{id, std::move(doc)});
-        if (m_open.size() > capacity) {
-            m_open.pop_back();
-        }
-        return m_open.front().doc.get();
-    }
-
-private:
-    static std::unique_ptr<Poppler::Document> load(const PDFSource& source)
-    {
-        std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(source.url);
-        if (doc && doc->isLocked() && source.password) {
-            for (const QByteArray& bytes :
-                 {source.password->toLatin1(), source.password->toUtf8()}) {
-                doc->unlock(bytes, bytes);
-                if (!doc->isLocked()) {
-                    break;
-                }
-            }
-        }
-        return doc && !doc->isLocked() ? std::move(doc) : nullptr;
-    }
-
-    struct Entry {
-        QUuid id;
-        std::unique_ptr<Poppler::Document> doc;
-    };
-    static constexpr std::size_t capacity = 4;
-    std::list<Entry> m_open;
-};
+#include "RendererClient.h"
 
 namespace {
 
 constexpr qint64 cacheBytes = 512LL * 1024 * 1024;
-
-// The page inside a square of 2 x side pixels, proportions kept, rotation applied.
-QImage render(Poppler::Document* doc, qint64 index, double side)
-{
-    if (!doc || index < 0 || index >= doc->numPages()) {
-        return {};
-    }
-    const std::unique_ptr<Poppler::Page> page = doc->page(static_cast<int>(index));
-    if (!page) {
-        return {};
-    }
-    const QSizeF size = page->pageSizeF(); // crop box, already turned by the rotation
-    const double longer = std::max(size.width(), size.height());
-    if (longer <= 0) {
-        return {};
-    }
-    const double dpi = 72.0 * (2.0 * side) / longer;
-    return page->renderToImage(dpi, dpi);
-}
+// Two, so a page that hangs until its time limit holds up only half the pages meanwhile.
+constexpr int renderers = 2;
 
 } // namespace
 
 Thumbnails::Thumbnails(QObject* parent)
-    : QObject(parent), m_documents(std::make_shared<ThumbnailDocuments>())
+    : QObject(parent), m_renderer(new RendererClient(renderers, this))
 {
     m_cache.setMaxCost(cacheBytes);
-    m_pool.setMaxThreadCount(1);
-    m_pool.setExpiryTimeout(-1);
+    connect(m_renderer, &RendererClient::answered, this, &Thumbnails::deliver);
 }
 
-Thumbnails::~Thumbnails()
-{
-    m_pool.clear();
-    m_pool.waitForDone();
-}
+Thumbnails::~Thumbnails() = default;
 
 QString Thumbnails::key(const QUuid& id, qint64 index, double side)
 {
@@ -117,27 +42,39 @@ std::optional<QImage> Thumbnails::request(const PDFFile& file, qint64 index, dou
         return image;
     }
     if (index < 0 || index >= file.pageCount || static_cast<qint64>(side) < 1 ||
-        m_pending.contains(k) || m_failed.contains(k)) {
+        side > RenderProtocol::maxPixels / 2.0 || m_failed.contains(k)) {
         return std::nullopt;
     }
-    m_pending.insert(k);
-    // Only values cross over: the input's open document stays on the main thread.
-    m_pool.start(
-        [this, documents = m_documents, id = file.id, source = file.source, index, side, k] {
-            const QImage image = render(documents->open(id, source), index, side);
-            QMetaObject::invokeMethod(
-                this, [this, k, image] { deliver(k, image); }, Qt::QueuedConnection);
-        });
+    if (const auto pending = m_pending.constFind(k); pending != m_pending.constEnd()) {
+        m_renderer->promote(*pending); // shown again: wanted sooner than what scrolled away
+        return std::nullopt;
+    }
+    RenderProtocol::Request render;
+    render.kind = RenderProtocol::Kind::render;
+    render.path = file.source.url;
+    render.password = file.source.password;
+    render.page = static_cast<qint32>(index);
+    render.side = side;
+    const quint64 ticket = m_renderer->submit(render);
+    m_pending.insert(k, ticket);
+    m_tickets.insert(ticket, k);
     return std::nullopt;
 }
 
-void Thumbnails::deliver(const QString& key, const QImage& image)
+void Thumbnails::deliver(quint64 ticket, const RenderProtocol::Reply& reply)
 {
-    m_pending.remove(key);
-    if (image.isNull()) {
-        m_failed.insert(key);
+    const QString k = m_tickets.take(ticket);
+    if (k.isEmpty()) {
         return;
     }
-    m_cache.insert(key, new QImage(image), std::max<qint64>(image.sizeInBytes(), 1));
-    emit ready(key);
+    m_pending.remove(k);
+    if (reply.status == RenderProtocol::Status::dropped) {
+        return; // asked again when it is shown again
+    }
+    if (reply.status != RenderProtocol::Status::done || reply.image.isNull()) {
+        m_failed.insert(k);
+        return;
+    }
+    m_cache.insert(k, new QImage(reply.image), std::max<qint64>(reply.image.sizeInBytes(), 1));
+    emit ready(k);
 }

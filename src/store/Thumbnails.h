@@ -3,18 +3,20 @@
 #include "PDFFile.h"
 
 #include <QCache>
+#include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QSet>
 #include <QString>
-#include <QThreadPool>
 #include <QUuid>
-#include <memory>
 #include <optional>
 
-class ThumbnailDocuments;
+class RendererClient;
+namespace RenderProtocol {
+struct Reply;
+}
 
-// Page thumbnails rendered off the main thread and cached by input, page and slot size.
+// Page thumbnails rendered by the renderer process and cached by input, page and slot size.
 class Thumbnails : public QObject {
     Q_OBJECT
 
@@ -26,8 +28,8 @@ public:
     static QString key(const QUuid& id, qint64 index, double side);
 
     std::optional<QImage> cached(const QString& key) const;
-    // The cached image; otherwise none, after queueing its rendering unless the
-    // page does not exist or the same image is already on its way.
+    // The cached image; otherwise none, after queueing its rendering unless the page does
+    // not exist, failed before, or is already on its way (then it moves up the queue).
     std::optional<QImage> request(const PDFFile& file, qint64 index, double side);
 
 signals:
@@ -35,15 +37,15 @@ signals:
     void ready(const QString& key);
 
 private:
-    void deliver(const QString& key, const QImage& image);
+    void deliver(quint64 ticket, const RenderProtocol::Reply& reply);
 
     // Rendered images; the cost is their size in bytes, so a long session that
     // opens many documents gives memory back instead of growing without end.
     QCache<QString, QImage> m_cache;
-    QSet<QString> m_pending;
-    QSet<QString> m_failed; // never retried, so a view asking again cannot loop
-    std::shared_ptr<ThumbnailDocuments> m_documents;
-    // One render thread: it keeps its own poppler documents, and poppler's colour
-    // set-up is not safe for a first render on two threads at once.
-    QThreadPool m_pool;
+    QHash<QString, quint64> m_pending; // key to ticket
+    QHash<quint64, QString> m_tickets;
+    // Pages that failed or overran the time limit stay paper, never asked again, so a view
+    // asking on every paint cannot loop on them.
+    QSet<QString> m_failed;
+    RendererClient* m_renderer; // child object
 };

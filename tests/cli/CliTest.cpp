@@ -1,6 +1,7 @@
 #include "CliRun.h"
 #include "DataCoding.h"
 #include "Fixtures.h"
+#include "HostileFixtures.h"
 #include "ImageFixtures.h"
 
 #include <qpdf/QPDF.hh>
@@ -8,8 +9,10 @@
 
 #include <QDir>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 
 // leaflow-cli as a user runs it: argument parsing, exit statuses 0/1/2/3, one
 // message on standard error, passwords per input, printed paths and sizes.
@@ -26,6 +29,7 @@ private slots:
     void writesAndPrintsSplitPaths();
     void compressPrintsSizesOrExits3();
     void signsWithRecordAndImage();
+    void ctrlCStopsTheWorkerAndWritesNothing();
 
 private:
     CliRun::Result run(const QStringList& arguments) const
@@ -53,6 +57,9 @@ void CliTest::init()
                        {Fixtures::Cipher::rc4_128, QStringLiteral("başka"), QStringLiteral("o")});
     Fixtures::writePdf(path("İkinci.pdf"), Fixtures::tagged("I", 1),
                        {Fixtures::Cipher::aes128, QStringLiteral("şifre"), QStringLiteral("o")});
+    // Debian 12's qpdf parser never finishes reading this one.
+    QVERIFY(QFile::copy(HostileFixtures::corpusFile(QStringLiteral("damaged/qpdf__69977a.fuzz")),
+                        path(QStringLiteral("Asılı.pdf"))));
 }
 
 void CliTest::refusesWithoutWriting_data()
@@ -100,6 +107,11 @@ void CliTest::refusesWithoutWriting_data()
         << "En az bir sayfa kalmalı.";
     QTest::newRow("compress: missing input") << QStringList{"compress", "-o", "o.pdf", "yok.pdf"}
                                              << "yok.pdf açılamadı. Dosya bozuk ya da PDF değil.";
+    QTest::newRow("timeout of zero")
+        << QStringList{"merge", "-o", "o.pdf", "A.pdf", "--timeout=0"} << usage;
+    QTest::newRow("merge: an input that hangs the parser, past --timeout")
+        << QStringList{"merge", "--timeout=2", "-o", "o.pdf", "A.pdf", "Asılı.pdf"}
+        << "Asılı.pdf işlenemedi: süre doldu.";
     // Signatures without art: not an image, an empty record, a missing file.
     for (const QString art : {"junk.png", "empty.json", "none.png"}) {
         QTest::addRow("sign: no art in %s", qPrintable(art)) << QStringList{"sign",
@@ -240,6 +252,25 @@ void CliTest::signsWithRecordAndImage()
         }
     }
     QCOMPARE(rects, (QList<QRectF>{QRectF(306, 0, 306, 396), QRectF(0, 396, 306, 396)}));
+}
+
+// Ctrl+C during a run ends the worker at once and the program with status 130.
+void CliTest::ctrlCStopsTheWorkerAndWritesNothing()
+{
+    const QStringList before = entries();
+    QProcess cli;
+    cli.setWorkingDirectory(m_dir->path());
+    cli.start(CliRun::program(), {"merge", "-o", "o.pdf", "A.pdf", "Asılı.pdf"});
+    QList<qint64> workers;
+    QVERIFY(QTest::qWaitFor(
+        [&] { return !(workers = HostileFixtures::workerChildren(cli.processId())).isEmpty(); },
+        20000));
+    ::kill(pid_t(cli.processId()), SIGINT);
+    QVERIFY(cli.waitForFinished(20000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 130);
+    QVERIFY(!QFileInfo::exists(QStringLiteral("/proc/%1").arg(workers.first())));
+    QCOMPARE(entries(), before);
 }
 
 QTEST_GUILESS_MAIN(CliTest)

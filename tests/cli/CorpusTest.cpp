@@ -14,9 +14,10 @@
 // Every damaged, encrypted, rotated and odd file of the shared corpus goes
 // through leaflow-cli (merge with itself, split, delete) in a bounded child
 // process: each must end with a result or a message, never a crash or a hang,
-// and a locked file run without its password must ask for it. Faults that
-// Debian 12's own qpdf shows on a file (the corpus baseline) are expected
-// until the engine runs in a process of its own.
+// and a locked file run without its password must ask for it. The engine runs
+// in a worker process, so even the files on which Debian 12's own qpdf hangs
+// or crashes (the corpus baseline) end in exit 1 with a message: a hang in
+// the time-limit one.
 class CorpusTest : public QObject {
     Q_OBJECT
 
@@ -43,7 +44,9 @@ private:
 
 namespace {
 
-constexpr int timeBoundMs = 20'000;
+// The worker's bound, and the test's bound on the whole program around it.
+constexpr int workerSeconds = 8;
+constexpr int timeBoundMs = 30'000;
 
 // Reads "<U+2F874>" as the character it names.
 QString decodeCodePoints(QString text)
@@ -168,6 +171,7 @@ void CorpusTest::initTestCase()
         input.append(path);
         const QString out = m_work.filePath(QString::number(jobs.size()));
         QDir().mkpath(out);
+        input.append(QStringLiteral("--timeout=%1").arg(workerSeconds));
         jobs.append(
             {file + "\tmerge", QStringList{"merge", "-o", out + "/merged.pdf"} + input + input});
         jobs.append({file + "\tsplit", QStringList{"split", "--each", "-d", out} + input});
@@ -214,15 +218,12 @@ void CorpusTest::survives()
                                                   : QStringLiteral(": exit %1: %2")
                                                         .arg(r.exitCode)
                                                         .arg(QString::fromUtf8(r.err).trimmed()));
-        // qpdf --check exits 0, 2 or 3 on files it reads; anything else is its own fault.
-        if (!bounded && !QStringList{"", "0", "2", "3"}.contains(entry.baselineQpdf)) {
-            QEXPECT_FAIL("",
-                         qPrintable(
-                             QStringLiteral("Debian 12's qpdf itself fails on this file (%1)")
-                                 .arg(entry.baselineQpdf)),
-                         Continue);
-        }
         QVERIFY2(bounded, qPrintable(what));
+        // Reading these never ends in Debian 12's qpdf parser.
+        if (file.startsWith(QStringLiteral("damaged/qpdf__69977"))) {
+            QCOMPARE(QString::fromUtf8(r.err),
+                     QFileInfo(file).fileName() + QStringLiteral(" işlenemedi: süre doldu.\n"));
+        }
         if (r.exitCode == 1) {
             // A failure explains itself in one line.
             QVERIFY2(r.err.endsWith('\n') && r.err.count('\n') == 1, qPrintable(what));

@@ -4,9 +4,11 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 static QStringList names(const QList<PDFFile>& files)
 {
@@ -67,7 +69,8 @@ private slots:
         const PDFFile& file = store().mergeFiles().first();
         QCOMPARE(file.pageCount, 3);
         QCOMPARE(file.bytes, QFileInfo(pdf).size());
-        QVERIFY(!file.source.password && file.doc);
+        QVERIFY(!file.source.password);
+        QCOMPARE(file.pageSizes, QList<QSizeF>(3, QSizeF(612, 792)));
 
         store().addFiles({text, m_fixture->pdf(".pdf"), m_fixture->pdf("Ek.pdfx")},
                          AppSection::split);
@@ -273,6 +276,32 @@ private slots:
         QVERIFY(Store::pending().isEmpty());
         QVERIFY(fixture.store->mergeFiles().isEmpty()); // handed over asynchronously
         QTRY_COMPARE(names(fixture.store->mergeFiles()), QStringList{"erken.pdf"});
+    }
+
+    // A file that hangs poppler is refused at the renderer's time limit, the rest of its batch
+    // is admitted, and the window's timers keep running all along.
+    void hangingFileIsRefusedWhileTheWindowKeepsRunning()
+    {
+        const QString hang = Fixtures::corpusFile("damaged/qpdf__69977a.fuzz");
+        QVERIFY2(!hang.isEmpty(), "the shared corpus is not beside the project");
+        QVERIFY(QFile::link(hang, m_fixture->path("donuyor.pdf")));
+        const QString good = m_fixture->pdf("iyi.pdf");
+        QElapsedTimer clock;
+        qint64 last = 0;
+        qint64 longestGap = 0;
+        QTimer tick;
+        tick.setInterval(10);
+        connect(&tick, &QTimer::timeout, [&] {
+            longestGap = std::max(longestGap, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        clock.start();
+        tick.start();
+        store().addFiles({m_fixture->path("donuyor.pdf"), good}, AppSection::merge);
+        QCOMPARE(names(store().mergeFiles()), QStringList{"iyi.pdf"});
+        QCOMPARE(store().banner(AppSection::merge)->text,
+                 "donuyor.pdf açılamadı. Dosya bozuk ya da PDF değil.");
+        QVERIFY2(longestGap < 100, qPrintable(QString::number(longestGap)));
     }
 };
 

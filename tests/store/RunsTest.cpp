@@ -2,6 +2,7 @@
 #include "DataCoding.h"
 #include "Fixtures.h"
 #include "Formatting.h"
+#include "HostileFixtures.h"
 #include "PDFEngine.h"
 #include "StoreTestCase.h"
 
@@ -11,6 +12,7 @@
 
 #include <QBuffer>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -18,6 +20,9 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -177,6 +182,68 @@ private slots:
         QVERIFY(!QFileInfo::exists(dataPath()));
         QCOMPARE(store().mergeFiles().size(), 2);
         QVERIFY(m_fixture->reveal.revealed.isEmpty());
+    }
+
+    // A worker hung in the PDF library ends in the time-limit error while the
+    // window's loop keeps turning: no gap between its timer ticks reaches 100 ms.
+    void hangingInputEndsInTheTimeLimit()
+    {
+        addTwoForMerge();
+        // Changed on disk after it was added: the run reads every input afresh.
+        QVERIFY(QFile::remove(m_fixture->path("Ek.pdf")));
+        QVERIFY(QFile::copy(HostileFixtures::corpusFile("damaged/qpdf__69977a.fuzz"),
+                            m_fixture->path("Ek.pdf")));
+        store().setRunLimits(RunLimits{2s, RunLimits::defaultMemory()});
+        QElapsedTimer clock;
+        qint64 last = 0;
+        qint64 longest = 0;
+        QTimer ticker;
+        ticker.setInterval(10);
+        connect(&ticker, &QTimer::timeout, this, [&] {
+            longest = std::max(longest, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        clock.start();
+        ticker.start();
+        QCOMPARE(ranTo(AppSection::merge, "Birleşik.pdf"),
+                 (Banner{"Ek.pdf işlenemedi: süre doldu.", {}, true}));
+        QVERIFY2(longest < 100, qPrintable(QString::number(longest)));
+        QVERIFY(store().data().history.isEmpty());
+    }
+
+    // Cancelled, or the Store closed, mid-merge: the worker is gone at once and
+    // nothing is written, recorded or shown.
+    void stoppedMidMergeLeavesNothing_data()
+    {
+        QTest::addColumn<bool>("closeStore");
+        QTest::newRow("cancelled") << false;
+        QTest::newRow("Store closed") << true;
+    }
+    void stoppedMidMergeLeavesNothing()
+    {
+        QFETCH(bool, closeStore);
+        HostileFixtures::writeBulky(m_fixture->path("Büyük.pdf"), 40, 1);
+        store().addFiles({m_fixture->path("Büyük.pdf"), m_fixture->pdf("Ek.pdf")},
+                         AppSection::merge);
+        const QStringList before =
+            m_fixture->work.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        m_fixture->panels.saveAnswers = {m_fixture->path("Birleşik.pdf")};
+        store().run(AppSection::merge);
+        QVERIFY(QTest::qWaitFor([this] { return store().runProgress().total > 0; }, 60000));
+        QCOMPARE(HostileFixtures::workerChildren().size(), 1);
+        if (closeStore) {
+            m_fixture->store.reset();
+        } else {
+            store().cancelRun();
+            QVERIFY(!store().busy());
+            QVERIFY(!store().banner(AppSection::merge));
+            QVERIFY(store().data().history.isEmpty());
+            QCOMPARE(store().runProgress(), Store::RunProgress{});
+        }
+        QCOMPARE(HostileFixtures::workerChildren(), QList<qint64>{});
+        QCOMPARE(m_fixture->work.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 before);
+        QVERIFY(!QFileInfo::exists(dataPath()));
     }
 
     // Each road stops before any panel: without enough input silently, with ranges the

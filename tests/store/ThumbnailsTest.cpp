@@ -4,6 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <csignal>
+
 static bool hasInk(const QImage& image)
 {
     for (int y = 0; y < image.height(); ++y) {
@@ -16,8 +18,8 @@ static bool hasInk(const QImage& image)
     return false;
 }
 
-// Page thumbnails: the cache key, rendering off the main thread, once per
-// input, page and slot size, and missing pages.
+// Page thumbnails: the cache key, rendering in the renderer processes once per input, page
+// and slot size, missing pages, and pages that hang or crash their renderer.
 class ThumbnailsTest : public StoreTestCase {
     Q_OBJECT
 
@@ -41,10 +43,10 @@ private slots:
         QVERIFY(!store().thumbnail(file, 0, 60));
         QVERIFY(!store().requestThumbnail(file, 0, 60)); // rendering elsewhere
         QVERIFY(!store().requestThumbnail(file, 0, 60)); // already on its way
-        const QImage large = rendered(file, 1, 90.5);    // queued behind it
+        const QImage large = rendered(file, 1, 90.5);    // asked later, may come first
         const QImage small = rendered(file, 1, 45);
-        QCOMPARE(ready.count(), 3);
-        QCOMPARE(ready[0].first().toString(), Store::thumbnailKey(file, 0, 60));
+        QTRY_COMPARE(ready.count(), 3);
+        QVERIFY(ready.contains({Store::thumbnailKey(file, 0, 60)}));
         QCOMPARE(small.height(), 90);
         QCOMPARE(large.height(), 181); // twice the side asked for
 
@@ -57,7 +59,80 @@ private slots:
         QCOMPARE(ready.count(), 3);
     }
 
+    // A file that hangs poppler and a cut-off one end as paper: the first when its renderer is
+    // killed at the time limit. Meanwhile the pages of a good document keep arriving.
+    void hangingAndDamagedPagesEndAsPaper()
+    {
+        const QString hang = Fixtures::corpusFile("damaged/qpdf__69977a.fuzz");
+        QVERIFY2(!hang.isEmpty(), "the shared corpus is not beside the project");
+        store().addFiles({blockPdf("iyi.pdf", 3)}, AppSection::merge);
+        QCOMPARE(store().mergeFiles().size(), 1);
+        const PDFFile good = store().mergeFiles().first();
+        const PDFFile hanging = unadmitted(hang);
+        const PDFFile damaged = unadmitted(m_fixture->file("hasar.pdf", "%PDF-1.7\n1 0 obj\n<<"));
+        QSignalSpy ready(&store(), &Store::thumbnailReady);
+        QVERIFY(!store().requestThumbnail(hanging, 0, 60));
+        QVERIFY(!store().requestThumbnail(damaged, 0, 60));
+        for (int page = 0; page < 3; ++page) {
+            QVERIFY(!store().requestThumbnail(good, page, 60));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(ready.size(), 3, 20000);
+        const QList<qint64> renderers = Fixtures::childProcesses("leaflow-renderer");
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                const QList<qint64> now = Fixtures::childProcesses("leaflow-renderer");
+                return std::any_of(renderers.begin(), renderers.end(),
+                                   [&now](qint64 pid) { return !now.contains(pid); });
+            },
+            20000));
+        QTest::qWait(100);
+        for (const PDFFile& file : {hanging, damaged}) {
+            QVERIFY(!store().requestThumbnail(file, 0, 60)); // paper, never asked again
+            QVERIFY(!store().thumbnail(file, 0, 60));
+        }
+        for (int page = 0; page < 3; ++page) {
+            QVERIFY(store().thumbnail(good, page, 60));
+        }
+        QCOMPARE(ready.size(), 3);
+    }
+
+    // Renderers killed in the middle of a long document are replaced; apart from the pages
+    // they were drawing, every thumbnail still arrives.
+    void killedRendererIsReplaced()
+    {
+        constexpr int pages = 24;
+        store().addFiles({blockPdf("uzun.pdf", pages)}, AppSection::pages);
+        QVERIFY(store().pagesFile());
+        const PDFFile file = *store().pagesFile();
+        QSignalSpy ready(&store(), &Store::thumbnailReady);
+        for (int page = 0; page < pages; ++page) {
+            store().requestThumbnail(file, page, 200);
+        }
+        QVERIFY(ready.wait(20000));
+        const QList<qint64> killed = Fixtures::childProcesses("leaflow-renderer");
+        QVERIFY(!killed.isEmpty());
+        for (const qint64 pid : killed) {
+            ::kill(static_cast<pid_t>(pid), SIGKILL);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(ready.size() >= pages - killed.size(), 30000);
+        const QList<qint64> now = Fixtures::childProcesses("leaflow-renderer");
+        QVERIFY(!now.isEmpty());
+        for (const qint64 pid : now) {
+            QVERIFY(!killed.contains(pid));
+        }
+    }
+
 private:
+    // A file listed without admission, as a file that changed on disk since would be.
+    static PDFFile unadmitted(const QString& path)
+    {
+        PDFFile file;
+        file.id = QUuid::createUuid();
+        file.source.url = path;
+        file.pageCount = 1;
+        return file;
+    }
+
     // Asks for a thumbnail and waits until it has been delivered.
     QImage rendered(const PDFFile& file, qint64 index, double side)
     {
@@ -71,14 +146,17 @@ private:
     }
 
     // Pages carrying a solid black block, so that any thumbnail of them shows ink.
-    QString blockPdf(const QString& name, int pages, const QString& password)
+    QString blockPdf(const QString& name, int pages, const QString& password = {})
     {
         QList<Fixtures::Page> tagged = Fixtures::tagged(name, pages);
         for (Fixtures::Page& page : tagged) {
             page.block = true;
         }
-        Fixtures::writePdf(m_fixture->path(name), tagged,
-                           {Fixtures::Cipher::aes256, password, password + "-owner"});
+        Fixtures::Encryption encryption;
+        if (!password.isEmpty()) {
+            encryption = {Fixtures::Cipher::aes256, password, password + "-owner"};
+        }
+        Fixtures::writePdf(m_fixture->path(name), tagged, encryption);
         return m_fixture->path(name);
     }
 };

@@ -5,6 +5,7 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -205,6 +206,43 @@ bool qpdfCheckIsClean(const QString& path)
     qpdf.start(QStringLiteral("qpdf"), {QStringLiteral("--check"), path});
     qpdf.waitForFinished(60000);
     return qpdf.exitStatus() == QProcess::NormalExit && qpdf.exitCode() == 0;
+}
+
+QString corpusFile(const QString& relative)
+{
+    // The corpus sits beside the clone; a work tree below it looks further up.
+    for (QDir dir(qEnvironmentVariable("LEAFLOW_SOURCE_DIR"));;) {
+        const QString candidate =
+            dir.absoluteFilePath(QStringLiteral("../shared/corpus/") + relative);
+        if (QFile::exists(candidate)) {
+            return QDir::cleanPath(candidate);
+        }
+        if (!dir.cdUp()) {
+            return {};
+        }
+    }
+}
+
+QList<qint64> childProcesses(const QString& name)
+{
+    QList<qint64> found;
+    const QString parent = QString::number(QCoreApplication::applicationPid());
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        // "pid (comm) state ppid ...": the name may hold spaces, so it is read up to the last ')'.
+        const QString line = QString::fromUtf8(stat.readAll());
+        const qsizetype open = line.indexOf(u'(');
+        const qsizetype close = line.lastIndexOf(u')');
+        const QStringList rest = line.mid(close + 2).split(u' ');
+        if (open > 0 && close > open && rest.size() > 1 && rest[1] == parent &&
+            line.mid(open + 1, close - open - 1) == name.left(15)) {
+            found.append(pid.toLongLong());
+        }
+    }
+    return found;
 }
 
 } // namespace Fixtures

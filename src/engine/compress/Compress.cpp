@@ -40,7 +40,7 @@ public:
     WorkingFolder& operator=(const WorkingFolder&) = delete;
 
     // Creates the folder and proves a file can be written in it.
-    bool prepare(const QString& fileName)
+    bool prepare(const QString& fileName, const Progress& progress)
     {
         // Qt gives an empty temporary path when TMPDIR names no folder; a
         // relative working folder would land in whatever the current folder is.
@@ -48,6 +48,7 @@ public:
             return false;
         }
         m_prepared = true;
+        progress.created(m_path);
         QFile probe(filePath(fileName));
         return probe.open(QIODevice::WriteOnly);
     }
@@ -92,14 +93,15 @@ void place(const QString& result, const QString& destination)
 
 } // namespace
 
-bool compress(const PDFSource& source, CompressionLevel level, const QString& destination)
+bool compress(const PDFSource& source, CompressionLevel level, const QString& destination,
+              const Progress& progress)
 {
     const std::unique_ptr<QPDF> pdf = open(source);
     const QString inputName = EngineText::fileName(source.url);
     const QString outName = QStringLiteral("out.pdf");
 
     WorkingFolder folder;
-    if (!folder.prepare(outName)) {
+    if (!folder.prepare(outName, progress)) {
         throw Failure(CompressText::startFailed());
     }
     const QString out = folder.filePath(outName);
@@ -107,7 +109,7 @@ bool compress(const PDFSource& source, CompressionLevel level, const QString& de
     ImagePass::Outcome outcome;
     try {
         pages = static_cast<qint64>(QPDFPageDocumentHelper(*pdf).getAllPages().size());
-        outcome = ImagePass::run(*pdf, level);
+        outcome = ImagePass::run(*pdf, level, progress.step);
         if (outcome.replaced == 0) {
             // Nothing to gain from images; a rewrite alone is not what was asked for.
             return false;

@@ -135,7 +135,8 @@ bool apply(Pending& pending)
 
 } // namespace
 
-Outcome run(QPDF& pdf, CompressionLevel level)
+Outcome run(QPDF& pdf, CompressionLevel level,
+            const std::function<void(qint64 done, qint64 total)>& done)
 {
     const ImageDecision::Settings settings = ImageDecision::settingsFor(level);
     const ImageCollector::Found found = ImageCollector::collect(pdf);
@@ -144,6 +145,14 @@ Outcome run(QPDF& pdf, CompressionLevel level)
     Outcome outcome;
     std::deque<Pending> inFlight;
     size_t bytesInFlight = 0;
+    // Images still in the workers are not done yet.
+    const auto total = static_cast<qint64>(found.images.size());
+    qint64 passed = 0;
+    const auto report = [&] {
+        if (done) {
+            done(passed - static_cast<qint64>(inFlight.size()), total);
+        }
+    };
     auto finishOldest = [&] {
         Pending& oldest = inFlight.front();
         if (apply(oldest)) {
@@ -151,9 +160,12 @@ Outcome run(QPDF& pdf, CompressionLevel level)
         }
         bytesInFlight -= oldest.jobBytes;
         inFlight.pop_front();
+        report();
     };
 
     for (const QPDFObjectHandle& image : found.images) {
+        report();
+        ++passed;
         Pending pending;
         std::optional<ImageWork::Job> job;
         try {
@@ -181,6 +193,7 @@ Outcome run(QPDF& pdf, CompressionLevel level)
     while (!inFlight.empty()) {
         finishOldest();
     }
+    report();
     return outcome;
 }
 

@@ -37,15 +37,21 @@ Grouping parseRanges(const QString& text, qint64 pageCount);
 // The groups of rule over pageCount pages; fails like parseRanges.
 Grouping groups(const SplitRule& rule, qint64 pageCount);
 
-void merge(const QList<PDFSource>& sources, const QString& destination);
+// Each operation reports its steps and temporary folders to progress.
+void merge(const QList<PDFSource>& sources, const QString& destination,
+           const Progress& progress = {});
 // Writes one file per non-empty group into folder; returns their paths in group order.
-QStringList split(const PDFSource& source, const Grouping& groups, const QString& folder);
-void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination);
+QStringList split(const PDFSource& source, const Grouping& groups, const QString& folder,
+                  const Progress& progress = {});
+void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination,
+                 const Progress& progress = {});
 
 // Re-encodes the images of source at level; writes destination and returns true only
 // when the result is strictly smaller, otherwise writes nothing and returns false.
-bool compress(const PDFSource& source, CompressionLevel level, const QString& destination);
+bool compress(const PDFSource& source, CompressionLevel level, const QString& destination,
+              const Progress& progress = {});
 
-void sign(const PDFSource& source, const QList<SignItem>& items, const QString& destination);
+void sign(const PDFSource& source, const QList<SignItem>& items, const QString& destination,
+          const Progress& progress = {});
 
 } // namespace PDFEngine

@@ -2,6 +2,7 @@
 
 #include "EngineText.h"
 #include "Operations.h"
+#include "Progress.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -32,7 +33,8 @@ bool verifyOutput(const QString& path, qint64 expectedPages)
     }
 }
 
-void writeFile(QPDF& pdf, const QString& path, Layout layout)
+void writeFile(QPDF& pdf, const QString& path, Layout layout,
+               const std::function<void(int percent)>& written)
 {
     // A file whose cross-reference table had to be rebuilt may have a trailer
     // without /Size; the writer only fills in keys the trailer has, and would
@@ -47,6 +49,10 @@ void writeFile(QPDF& pdf, const QString& path, Layout layout)
     writer.setPreserveEncryption(false);
     writer.setObjectStreamMode(layout == Layout::compact ? qpdf_o_generate : qpdf_o_disable);
     writer.setRecompressFlate(false);
+    if (written) {
+        writer.registerProgressReporter(
+            std::make_shared<QPDFWriter::FunctionProgressReporter>(written));
+    }
     writer.write();
     pdf.getWarnings();
 }
@@ -58,15 +64,25 @@ QString scratchTemplate(const QString& destination)
 
 void write(QPDF& pdf, const QString& destination, qint64 expectedPages)
 {
+    write(pdf, destination, expectedPages, Progress{});
+}
+
+void write(QPDF& pdf, const QString& destination, qint64 expectedPages, const Progress& progress)
+{
     QTemporaryDir scratch(scratchTemplate(destination));
     if (!scratch.isValid()) {
         throw writeFailure(destination, errno);
     }
-    write(pdf, destination, expectedPages, scratch.path());
+    progress.created(scratch.path());
+    write(pdf, destination, expectedPages, scratch.path(), Layout::compact,
+          [&progress, expectedPages](int percent) {
+              progress.report(expectedPages * percent / 100, expectedPages);
+          });
 }
 
 void write(QPDF& pdf, const QString& destination, qint64 expectedPages,
-           const QString& scratchFolder, Layout layout)
+           const QString& scratchFolder, Layout layout,
+           const std::function<void(int percent)>& written)
 {
     const QString temporary = QDir(scratchFolder).filePath(EngineText::fileName(destination));
     // Told while the failed file still takes up its space, so that a full disk shows.
@@ -76,7 +92,7 @@ void write(QPDF& pdf, const QString& destination, qint64 expectedPages,
         return failure;
     };
     try {
-        writeFile(pdf, temporary, layout);
+        writeFile(pdf, temporary, layout, written);
     } catch (const std::exception&) {
         throw fail(errno);
     }

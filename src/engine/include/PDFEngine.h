@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Job.h"
+#include "Progress.h"
 #include "SplitPlan.h"
 
 #include <QString>
@@ -30,6 +31,6 @@ SplitPlan splitPlan(const SplitRule& rule, qint64 pageCount);
 
 // Runs a job. Safe on any thread: it touches nothing but its own values and the
 // files they name.
-Outcome run(const Job& job);
+Outcome run(const Job& job, const Progress& progress = {});
 
 } // namespace PDFEngine

@@ -10,7 +10,8 @@
 
 namespace PDFEngine {
 
-void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination)
+void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination,
+                 const Progress& progress)
 {
     const std::unique_ptr<QPDF> pdf = open(source);
     const Failure unreadable(EngineText::openFailed(EngineText::fileName(source.url)));
@@ -39,7 +40,7 @@ void deletePages(const PDFSource& source, const QSet<int>& removing, const QStri
     } catch (const std::exception&) {
         throw unreadable;
     }
-    write(*pdf, destination, remaining);
+    write(*pdf, destination, remaining, progress);
 }
 
 } // namespace PDFEngine

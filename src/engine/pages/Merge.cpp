@@ -9,7 +9,7 @@
 
 namespace PDFEngine {
 
-void merge(const QList<PDFSource>& sources, const QString& destination)
+void merge(const QList<PDFSource>& sources, const QString& destination, const Progress& progress)
 {
     QPDF output;
     output.emptyPDF();
@@ -19,7 +19,9 @@ void merge(const QList<PDFSource>& sources, const QString& destination)
     // The output refers to the inputs' objects until it is written.
     std::vector<std::unique_ptr<QPDF>> inputs;
     qint64 pageCount = 0;
-    for (const PDFSource& source : sources) {
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        const PDFSource& source = sources[i];
+        progress.reading(i);
         inputs.push_back(open(source));
         try {
             for (QPDFPageObjectHelper& page :
@@ -31,7 +33,7 @@ void merge(const QList<PDFSource>& sources, const QString& destination)
             throw Failure(EngineText::openFailed(EngineText::fileName(source.url)));
         }
     }
-    write(output, destination, pageCount);
+    write(output, destination, pageCount, progress);
 }
 
 } // namespace PDFEngine

@@ -57,7 +57,8 @@ void writeGroup(std::vector<QPDFPageObjectHelper>& pages, const PageGroup& group
 
 } // namespace
 
-QStringList split(const PDFSource& source, const Grouping& groups, const QString& folder)
+QStringList split(const PDFSource& source, const Grouping& groups, const QString& folder,
+                  const Progress& progress)
 {
     const std::unique_ptr<QPDF> pdf = open(source);
     const QString inputName = EngineText::fileName(source.url);
@@ -75,6 +76,11 @@ QStringList split(const PDFSource& source, const Grouping& groups, const QString
     }
 
     const QString base = QFileInfo(source.url).completeBaseName();
+    qint64 total = 0;
+    for (const PageGroup& group : groups) {
+        total += group.size();
+    }
+    qint64 done = 0;
     QStringList written;
     // One private folder for the whole run: creating one per part costs more
     // than writing a small part.
@@ -86,6 +92,9 @@ QStringList split(const PDFSource& source, const Grouping& groups, const QString
         const QString destination = uniqueURL(folder, base + u' ' + groupLabel(group));
         if (!scratch) {
             scratch.emplace(scratchTemplate(destination));
+            if (scratch->isValid()) {
+                progress.created(scratch->path());
+            }
         }
         if (!scratch->isValid()) {
             throw writeFailure(destination, errno);
@@ -98,6 +107,8 @@ QStringList split(const PDFSource& source, const Grouping& groups, const QString
             throw Failure(EngineText::openFailed(inputName));
         }
         written.append(destination);
+        done += group.size();
+        progress.report(done, total);
     }
     return written;
 }

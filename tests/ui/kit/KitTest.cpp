@@ -12,7 +12,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <poppler-qt6.h>
 
 // The kit's controls on their own: thumbnails, the hover bubble and its placement, grid columns
 // and relative dates. Drops on a tool page are the screens' tests.
@@ -27,7 +26,7 @@ private slots:
         PDFFile file;
         file.source.url = folder.filePath(QStringLiteral("Rapor.pdf"));
         Fixtures::writePdf(file.source.url, Fixtures::tagged(QStringLiteral("p"), 3));
-        file.doc = std::shared_ptr<Poppler::Document>(Poppler::Document::load(file.source.url));
+        file.pageSizes = QList<QSizeF>(3, QSizeF(612, 792));
         file.pageCount = 3;
         QList<qint64> asked; // pages whose thumbnails were asked for
         PageThumb thumb(file, 1, 60, [&asked](const PDFFile&, qint64 page, int side) {

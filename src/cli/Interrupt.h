@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// Turns Ctrl+C (SIGINT) into a signal on the event loop: the handler only
+// writes a byte to a pipe, which the loop reads. While one exists, SIGINT no
+// longer ends the program at once, so a running job can be cancelled cleanly.
+class Interrupt : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Interrupt(QObject* parent = nullptr);
+    ~Interrupt() override; // gives SIGINT back its previous handling
+
+signals:
+    void interrupted();
+
+private:
+    QSocketNotifier* m_notifier = nullptr; // child object
+};

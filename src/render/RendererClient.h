@@ -1,0 +1,76 @@
+#pragma once
+
+#include "RenderProtocol.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <chrono>
+#include <deque>
+#include <memory>
+#include <vector>
+
+class QProcess;
+class QTimer;
+
+// Renderer processes seen from the window: requests wait in a queue here, each process has a
+// couple on its pipe and works on the first under a time limit. A process that overruns it is
+// killed, one that dies is replaced, and the queue goes on to the new one. A further process takes
+// work only while the ones before it are each stuck on a request, so a hang does not hold up the
+// rest until its limit, yet on a busy machine the processes do not compete for the same cores.
+class RendererClient : public QObject {
+    Q_OBJECT
+
+public:
+    explicit RendererClient(int processes = 1, QObject* parent = nullptr);
+    ~RendererClient() override;
+
+    // How long a renderer may work on one request before it is killed.
+    void setTimeLimit(std::chrono::milliseconds limit) { m_limit = limit; }
+
+    // Queues the request and returns its ticket; nothing is sent before the current turn of
+    // the event loop ends. Requests made in one turn go before those of earlier turns, in the
+    // order made: what the views painted last is what the user is looking at.
+    quint64 submit(RenderProtocol::Request request);
+    // Moves a waiting request up to the current turn's requests; nothing once it is sent.
+    void promote(quint64 ticket);
+
+    // The running renderers' process ids.
+    QList<qint64> processIds() const;
+
+signals:
+    // Every ticket is answered exactly once; reply.id is the ticket.
+    void answered(quint64 ticket, const RenderProtocol::Reply& reply);
+
+private:
+    struct Lane {
+        QPointer<QProcess> process;
+        QTimer* deadline = nullptr; // child object of the client
+        RenderProtocol::FrameReader reader;
+        std::deque<RenderProtocol::Request> sent; // answered in this order
+        QElapsedTimer since;                      // when the first of them became first
+    };
+
+    void start(Lane& lane);
+    void pump();
+    bool stuckBefore(std::size_t lane) const;
+    void startClock(Lane& lane);
+    // Hands out the answers that arrived; false when the lane had to be abandoned.
+    bool drain(Lane& lane);
+    void lost(Lane& lane);
+    // Kills the lane's renderer; the request it was working on gets `status`.
+    void abandon(Lane& lane, RenderProtocol::Status status);
+    void failEverything();
+    void reply(quint64 ticket, RenderProtocol::Status status);
+    void openTurn();
+
+    std::chrono::milliseconds m_limit{5000};
+    std::vector<std::unique_ptr<Lane>> m_lanes;
+    QTimer* m_spare; // child object: looks again when a request may have become stuck
+    std::deque<RenderProtocol::Request> m_waiting;
+    quint64 m_next = 1;
+    std::size_t m_turnEnd = 0; // where the current turn's next request goes in m_waiting
+    bool m_turnOpen = false;
+    bool m_pumpQueued = false;
+};

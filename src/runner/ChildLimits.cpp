@@ -1,0 +1,63 @@
+#include "ChildLimits.h"
+
+#include <algorithm>
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LEAFLOW_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define LEAFLOW_ASAN 1
+#endif
+
+namespace ChildLimits {
+
+namespace {
+
+// Only ever lowers a bound: one the parent itself runs under stays in force.
+void lower(__rlimit_resource resource, rlim_t soft, rlim_t hard)
+{
+    rlimit current{};
+    getrlimit(resource, &current);
+    const rlimit bound{std::min(soft, current.rlim_cur), std::min(hard, current.rlim_max)};
+    setrlimit(resource, &bound);
+}
+
+} // namespace
+
+bool boundsMemory()
+{
+#ifdef LEAFLOW_ASAN
+    return false;
+#else
+    return true;
+#endif
+}
+
+std::function<void()> modifier(const RunLimits& limits)
+{
+    const rlim_t memory = boundsMemory() && limits.memoryBytes > 0
+                              ? static_cast<rlim_t>(limits.memoryBytes)
+                              : RLIM_INFINITY;
+    // Two engine threads may burn CPU at once; the wall clock is the real bound.
+    const auto seconds = std::chrono::ceil<std::chrono::seconds>(limits.wallTime).count();
+    const rlim_t cpu = seconds > 0 ? static_cast<rlim_t>(2 * seconds + 5) : RLIM_INFINITY - 5;
+    const pid_t parent = getpid();
+    // Runs in the child between fork and exec: async-signal-safe calls only, nothing allocated.
+    return [memory, cpu, parent] {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) {
+            _exit(127); // the parent died before the line above took effect
+        }
+        lower(RLIMIT_CORE, 0, 0);
+        lower(RLIMIT_AS, memory, memory);
+        lower(RLIMIT_CPU, cpu, cpu + 5);
+    };
+}
+
+} // namespace ChildLimits

@@ -1,0 +1,227 @@
+#include "ContainedRun.h"
+
+#include "ChildLimits.h"
+#include "RunText.h"
+#include "WorkerPath.h"
+#include "WorkerProtocol.h"
+
+#include "AppLanguage.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+#include <csignal>
+
+namespace {
+
+// Long enough for the kernel to reap a killed worker; it never takes this long.
+constexpr int reapMs = 5000;
+
+} // namespace
+
+ContainedRun::ContainedRun(QObject* parent) : QObject(parent), m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (isRunning()) {
+            m_ending = Ending::timedOut;
+            m_process->kill();
+        }
+    });
+}
+
+ContainedRun::~ContainedRun()
+{
+    if (m_process) {
+        // The owner may be half destroyed already: nothing may reach it any more.
+        blockSignals(true);
+        m_process->disconnect(this);
+        m_process->kill();
+        m_process->waitForFinished(reapMs);
+        readMessages();
+        removeFolders();
+        delete m_process;
+    }
+}
+
+bool ContainedRun::isRunning() const
+{
+    return m_process && m_process->state() != QProcess::NotRunning;
+}
+
+qint64 ContainedRun::processId() const
+{
+    return isRunning() ? m_process->processId() : 0;
+}
+
+void ContainedRun::start(const PDFEngine::Job& job, const RunLimits& limits)
+{
+    if (m_process) {
+        return;
+    }
+    m_inputs = PDFEngine::inputsOf(job);
+    m_reader = Framing::Reader(WorkerProtocol::maxMessage);
+    m_ending = Ending::none;
+    m_input = 0;
+    m_folders.clear();
+    m_outOfMemory = false;
+    m_garbled = false;
+    m_outcome.reset();
+
+    m_process = new QProcess(this);
+    // Whatever the worker prints on standard error (a sanitizer's report) stays visible.
+    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process->setChildProcessModifier(ChildLimits::modifier(limits));
+    // A fresh process faults in every page of its heap on first touch; with
+    // huge pages a long merge takes a few hundred faults instead of tens of
+    // thousands, which was most of what running it in a worker cost.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString tunables = environment.value(QStringLiteral("GLIBC_TUNABLES"));
+    environment.insert(QStringLiteral("GLIBC_TUNABLES"),
+                       (tunables.isEmpty() ? QString() : tunables + u':') +
+                           QStringLiteral("glibc.malloc.hugetlb=1"));
+    m_process->setProcessEnvironment(environment);
+    connect(m_process, &QProcess::readyReadStandardOutput, this, &ContainedRun::readMessages);
+    connect(m_process, &QProcess::finished, this, &ContainedRun::conclude);
+    connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            conclude();
+        }
+    });
+    m_process->setProgram(WorkerPath::find());
+    // The job, passwords included, goes through the pipe only: never the
+    // command line or the environment, which other processes can read.
+    m_process->start(QIODevice::ReadWrite);
+    if (!m_process) {
+        return; // it could not start, and that has been reported already
+    }
+    m_process->write(Framing::frame(
+        WorkerProtocol::encode(WorkerProtocol::Request{AppLanguages::current(), job})));
+    m_process->closeWriteChannel();
+    if (limits.wallTime.count() > 0) {
+        m_timer->start(limits.wallTime);
+    }
+}
+
+void ContainedRun::cancel()
+{
+    if (!isRunning()) {
+        return;
+    }
+    m_ending = Ending::cancelled;
+    m_process->kill();
+    m_process->waitForFinished(reapMs);
+}
+
+std::optional<PDFEngine::Outcome> ContainedRun::run(const PDFEngine::Job& job,
+                                                    const RunLimits& limits)
+{
+    std::optional<PDFEngine::Outcome> result;
+    QEventLoop loop;
+    const QMetaObject::Connection done =
+        connect(this, &ContainedRun::finished, &loop, [&](const PDFEngine::Outcome& outcome) {
+            result = outcome;
+            loop.quit();
+        });
+    const QMetaObject::Connection stopped =
+        connect(this, &ContainedRun::cancelled, &loop, &QEventLoop::quit);
+    start(job, limits);
+    if (m_process) {
+        loop.exec();
+    }
+    disconnect(done);
+    disconnect(stopped);
+    return result;
+}
+
+void ContainedRun::readMessages()
+{
+    if (!m_process || !m_process->isOpen()) {
+        return; // it never started: there is nothing to read
+    }
+    m_reader.feed(m_process->readAllStandardOutput());
+    while (std::optional<QByteArray> payload = m_reader.next()) {
+        const std::optional<WorkerProtocol::Message> message =
+            WorkerProtocol::decodeMessage(*payload);
+        if (!message) {
+            m_garbled = true;
+            continue;
+        }
+        if (const auto* p = std::get_if<WorkerProtocol::Progress>(&*message)) {
+            emit progress(p->done, p->total);
+        } else if (const auto* i = std::get_if<WorkerProtocol::Input>(&*message)) {
+            m_input = i->index;
+        } else if (const auto* f = std::get_if<WorkerProtocol::Folder>(&*message)) {
+            m_folders.append(f->path);
+        } else if (std::holds_alternative<WorkerProtocol::OutOfMemory>(*message)) {
+            m_outOfMemory = true;
+        } else if (const auto* end = std::get_if<WorkerProtocol::Finished>(&*message)) {
+            m_outcome = end->outcome;
+        }
+    }
+    m_garbled = m_garbled || m_reader.broken();
+}
+
+// Only folders of the shape the engine makes are removed, so that a confused
+// worker cannot have the parent remove anything else.
+void ContainedRun::removeFolders()
+{
+    for (const QString& path : std::as_const(m_folders)) {
+        const QFileInfo info(path);
+        const QString name = info.fileName();
+        if (info.isAbsolute() && info.isDir() && !info.isSymLink() &&
+            (name.startsWith(QStringLiteral(".leaflow-")) ||
+             name.startsWith(QStringLiteral("leaflow-")))) {
+            QDir(path).removeRecursively();
+        }
+    }
+    m_folders.clear();
+}
+
+QString ContainedRun::inputName() const
+{
+    const qint64 index = m_input >= 0 && m_input < m_inputs.size() ? m_input : 0;
+    return QFileInfo(m_inputs.value(index).url).fileName();
+}
+
+PDFEngine::Outcome ContainedRun::failedOutcome() const
+{
+    PDFEngine::Outcome outcome;
+    const bool cpuSpent = m_process->exitStatus() == QProcess::CrashExit &&
+                          m_process->exitCode() == SIGXCPU;
+    if (m_ending == Ending::timedOut || cpuSpent) {
+        outcome.failure = RunText::timedOut(inputName());
+    } else if (m_outOfMemory) {
+        outcome.failure = RunText::outOfMemory(inputName());
+    } else {
+        outcome.failure = RunText::endedUnexpectedly(inputName());
+    }
+    return outcome;
+}
+
+void ContainedRun::conclude()
+{
+    if (!m_process) {
+        return;
+    }
+    m_timer->stop();
+    readMessages();
+    removeFolders();
+
+    const bool clean = m_process->exitStatus() == QProcess::NormalExit &&
+                       m_process->exitCode() == 0 && m_process->error() != QProcess::FailedToStart;
+    const PDFEngine::Outcome outcome = m_ending == Ending::none && !m_outOfMemory && clean &&
+                                               m_outcome && !m_garbled
+                                           ? *m_outcome
+                                           : failedOutcome();
+    const Ending ending = m_ending;
+    m_process->deleteLater();
+    m_process = nullptr;
+    if (ending == Ending::cancelled) {
+        emit cancelled();
+    } else {
+        emit finished(outcome);
+    }
+}

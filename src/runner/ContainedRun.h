@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Framing.h"
+#include "Job.h"
+#include "RunLimits.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <optional>
+
+class QProcess;
+class QTimer;
+
+// Runs one engine job in a leaflow-worker child process under limits, so that
+// an input that hangs, exhausts memory or crashes the PDF library takes only
+// the worker down. A worker that dies for any reason, or is cancelled, leaves
+// no temporary folder behind: it announces each one, and the parent removes
+// those that are left. Works from a running event loop (the Store) and
+// blocking (the command line).
+class ContainedRun : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ContainedRun(QObject* parent = nullptr);
+    // Kills a worker still running, and cleans up after it, without a signal.
+    ~ContainedRun() override;
+
+    // Starts the job in a fresh worker; nothing happens while a run is in progress.
+    void start(const PDFEngine::Job& job, const RunLimits& limits);
+    // Kills the worker at once and cleans up; cancelled() is emitted before it returns.
+    void cancel();
+    bool isRunning() const;
+    // The worker's process id while it runs, 0 otherwise.
+    qint64 processId() const;
+
+    // Starts the job and waits for its end, handling events meanwhile (a cancel
+    // among them); none when the run was cancelled.
+    std::optional<PDFEngine::Outcome> run(const PDFEngine::Job& job, const RunLimits& limits);
+
+signals:
+    void progress(qint64 done, qint64 total);
+    // The job's outcome, or a failure naming the input when the worker did not finish.
+    void finished(const PDFEngine::Outcome& outcome);
+    void cancelled();
+
+private:
+    enum class Ending { none, cancelled, timedOut };
+
+    void readMessages();
+    void conclude();
+    PDFEngine::Outcome failedOutcome() const;
+    QString inputName() const;
+    void removeFolders();
+
+    QPointer<QProcess> m_process;
+    QTimer* m_timer = nullptr; // child object
+    QList<PDFSource> m_inputs;
+    Framing::Reader m_reader{0};
+    Ending m_ending = Ending::none;
+    qint64 m_input = 0;
+    QStringList m_folders;
+    bool m_outOfMemory = false;
+    bool m_garbled = false;
+    std::optional<PDFEngine::Outcome> m_outcome;
+};

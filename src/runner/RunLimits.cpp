@@ -1,0 +1,43 @@
+#include "RunLimits.h"
+
+#include "PDFEngine.h"
+
+#include <unistd.h>
+
+QList<PDFSource> PDFEngine::inputsOf(const Job& job)
+{
+    return std::visit(
+        [](const auto& j) -> QList<PDFSource> {
+            if constexpr (requires { j.sources; }) {
+                return j.sources;
+            } else {
+                return {j.source};
+            }
+        },
+        job);
+}
+
+std::chrono::milliseconds RunLimits::wallTimeFor(qint64 inputBytes)
+{
+    using namespace std::chrono;
+    constexpr qint64 megabyte = 1'000'000;
+    return seconds(60) + seconds(3) * ((inputBytes + megabyte - 1) / megabyte);
+}
+
+qint64 RunLimits::defaultMemory()
+{
+    constexpr qint64 gibibyte = qint64(1) << 30;
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGE_SIZE);
+    const qint64 machine = pages > 0 && pageSize > 0 ? qint64(pages) * pageSize : 0;
+    return std::clamp(machine / 4, 2 * gibibyte, 8 * gibibyte);
+}
+
+RunLimits RunLimits::forJob(const PDFEngine::Job& job)
+{
+    qint64 bytes = 0;
+    for (const PDFSource& source : PDFEngine::inputsOf(job)) {
+        bytes += PDFEngine::fileSize(source.url);
+    }
+    return RunLimits{wallTimeFor(bytes), defaultMemory()};
+}

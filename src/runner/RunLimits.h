@@ -1,0 +1,26 @@
+#pragma once
+
+#include "Job.h"
+
+#include <QList>
+#include <chrono>
+
+// The bounds a contained run works within: the parent kills the worker when
+// wallTime has passed; the worker's address space (and so its memory) is held
+// to memoryBytes by the kernel. The CPU bound is derived from the wall time.
+struct RunLimits {
+    std::chrono::milliseconds wallTime{0}; // 0: no bound
+    qint64 memoryBytes = 0;                // 0: no bound
+
+    // Generous and proportional to the input: a minute, plus three seconds per
+    // megabyte the inputs hold, so that a large honest job is never cut; a
+    // quarter of the machine's memory, at least 2 GiB and at most 8 GiB.
+    static RunLimits forJob(const PDFEngine::Job& job);
+    static std::chrono::milliseconds wallTimeFor(qint64 inputBytes);
+    static qint64 defaultMemory();
+};
+
+namespace PDFEngine {
+// The inputs a job reads, in the order it reads them.
+QList<PDFSource> inputsOf(const Job& job);
+} // namespace PDFEngine

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "AppLanguage.h"
+#include "Job.h"
+
+#include <QByteArray>
+#include <optional>
+#include <variant>
+
+// What a parent and its leaflow-worker say to each other, each message one
+// frame (Framing.h). The parent sends one request on the worker's standard
+// input; the worker answers on its standard output with any number of notes
+// and ends with the outcome. Both sides carry the protocol's version, so a
+// worker from another build is refused rather than misread.
+namespace WorkerProtocol {
+
+// The largest frame either side accepts: signature images travel in requests.
+constexpr qsizetype maxRequest = 256 << 20;
+constexpr qsizetype maxMessage = 16 << 20;
+
+struct Request {
+    AppLanguage language = AppLanguage::tr; // the language of the worker's messages
+    PDFEngine::Job job;
+};
+
+QByteArray encode(const Request& request);
+std::optional<Request> decodeRequest(const QByteArray& payload);
+
+// done of total steps of the job.
+struct Progress {
+    qint64 done = 0;
+    qint64 total = 0;
+};
+// The job now reads this input (zero-based).
+struct Input {
+    qint64 index = 0;
+};
+// The job created this temporary folder; the parent removes it if the worker dies.
+struct Folder {
+    QString path;
+};
+// An allocation failed: the address-space limit was reached.
+struct OutOfMemory {};
+struct Finished {
+    PDFEngine::Outcome outcome;
+};
+
+using Message = std::variant<Progress, Input, Folder, OutOfMemory, Finished>;
+
+QByteArray encode(const Message& message);
+std::optional<Message> decodeMessage(const QByteArray& payload);
+
+} // namespace WorkerProtocol

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QSizeF>
+#include <QString>
+#include <optional>
+
+class RendererClient;
+
+// Asks a renderer process of its own whether a file opens, waiting with the event loop turning:
+// a file that hangs poppler leaves the window drawing until the time limit refuses it.
+class DocumentProbe : public QObject {
+    Q_OBJECT
+
+public:
+    enum class State { open, locked, broken };
+    struct Opened {
+        State state = State::broken;
+        bool needsPassword = false; // locked until the given password opened it
+        QList<QSizeF> pageSizes;    // of an open document
+    };
+
+    explicit DocumentProbe(QObject* parent = nullptr);
+
+    // Clicks and keys wait meanwhile: the window paints and its timers run, but nothing the
+    // user does reaches a Store that is halfway through admitting a file.
+    Opened open(const QString& path, const std::optional<QString>& password);
+
+private:
+    RendererClient* m_renderer; // child object
+};

@@ -1,0 +1,196 @@
+#include "Fixtures.h"
+#include "RenderProtocol.h"
+#include "RendererClient.h"
+#include "RendererLaunch.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+
+using RenderProtocol::Kind;
+using RenderProtocol::Reply;
+using RenderProtocol::Request;
+using RenderProtocol::Status;
+
+Q_DECLARE_METATYPE(std::optional<QRectF>)
+
+// The renderer program and its wire format: what it reports of a document, the password kept
+// off everything /proc shows, and bytes from a broken or hostile other side refused whole.
+class RendererTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Page 1 of a two-page file whose page 0 is 500 x 700.
+    void opensWithDisplayedSizes_data()
+    {
+        QTest::addColumn<int>("rotate");
+        QTest::addColumn<std::optional<QRectF>>("cropBox");
+        QTest::addColumn<QSizeF>("size");
+        const std::optional<QRectF> crop = QRectF(50, 60, 300, 400);
+        QTest::newRow("upright") << 0 << std::optional<QRectF>() << QSizeF(612, 792);
+        QTest::newRow("90") << 90 << std::optional<QRectF>() << QSizeF(792, 612);
+        QTest::newRow("crop box") << 0 << crop << QSizeF(300, 400);
+        QTest::newRow("crop box -270") << -270 << crop << QSizeF(400, 300);
+    }
+    void opensWithDisplayedSizes()
+    {
+        QFETCH(int, rotate);
+        QFETCH(std::optional<QRectF>, cropBox);
+        QFETCH(QSizeF, size);
+        const QString path = m_dir.filePath(QStringLiteral("rotated.pdf"));
+        Fixtures::writePdf(path,
+                           {Fixtures::Page{QStringLiteral("first"), 500, 700, 0, std::nullopt},
+                            Fixtures::Page{QStringLiteral("p"), 612, 792, rotate, cropBox}});
+        RendererClient client;
+        const Reply reply = ask(client, {0, Kind::open, path, std::nullopt, 0, 0});
+        QCOMPARE(reply.status, Status::done);
+        QVERIFY(!reply.needsPassword);
+        QCOMPARE(reply.pageSizes, (QList<QSizeF>{QSizeF(500, 700), size}));
+    }
+
+    // The password reaches the renderer on its pipe: it unlocks and renders, yet appears in
+    // neither the command line nor the environment of the process.
+    void passwordTravelsOnThePipeOnly()
+    {
+        const QString password = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        const QString path = m_dir.filePath(QStringLiteral("locked.pdf"));
+        Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("p"), 2),
+                           {Fixtures::Cipher::aes256, password, QStringLiteral("owner")});
+        RendererClient client;
+        QCOMPARE(ask(client, {0, Kind::open, path, std::nullopt, 0, 0}).status, Status::locked);
+        const Reply opened = ask(client, {0, Kind::open, path, password, 0, 0});
+        QCOMPARE(opened.status, Status::done);
+        QVERIFY(opened.needsPassword);
+        const Reply rendered = ask(client, {0, Kind::render, path, password, 1, 50});
+        QCOMPARE(rendered.image.height(), 100); // twice the side along the longer edge
+
+        QCOMPARE(client.processIds().size(), 1);
+        const QString proc = QStringLiteral("/proc/%1/").arg(client.processIds().first());
+        for (const char* file : {"cmdline", "environ"}) {
+            const QByteArray shown = Fixtures::readBytes(proc + QLatin1String(file));
+            QVERIFY(!shown.isEmpty() || QLatin1String(file) == QLatin1String("environ"));
+            QVERIFY2(!shown.contains(password.toUtf8()), file);
+        }
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP("AddressSanitizer needs terabytes of address space: no limit to check");
+#else
+        const QByteArray limits = Fixtures::readBytes(proc + QLatin1String("limits"));
+        QVERIFY(limits.contains("Max address space         " +
+                                QByteArray::number(RendererLaunch::addressSpaceLimit)));
+#endif
+    }
+
+    // What the views asked for in the latest turn of the event loop goes first, in the order
+    // asked, and a page shown again moves up with it; what is already on the pipe stays.
+    void latestRequestsComeFirst()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("pages.pdf"));
+        Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("p"), 6));
+        RendererClient client;
+        QSignalSpy answered(&client, &RendererClient::answered);
+        QList<quint64> tickets;
+        for (int page = 0; page < 5; ++page) {
+            tickets.append(client.submit({0, Kind::render, path, std::nullopt, page, 20}));
+        }
+        QCoreApplication::processEvents(); // the turn ends: the first two go on the pipe
+        client.promote(tickets[3]);
+        tickets.append(client.submit({0, Kind::render, path, std::nullopt, 5, 20}));
+        QTRY_COMPARE_WITH_TIMEOUT(answered.size(), 6, 20000);
+        QList<quint64> order;
+        for (const QList<QVariant>& args : answered) {
+            order.append(args.first().toULongLong());
+        }
+        QCOMPARE(order, (QList<quint64>{tickets[0], tickets[1], tickets[3], tickets[5], tickets[2],
+                                        tickets[4]}));
+    }
+
+    // What decodes is exactly what was sent, however the bytes are cut on the pipe.
+    void framesRoundTripInAnyPieces()
+    {
+        Reply sent;
+        sent.id = 7;
+        sent.status = Status::done;
+        sent.pageSizes = {QSizeF(612, 792)};
+        sent.image = QImage(3, 2, QImage::Format_ARGB32);
+        sent.image.fill(QColor(10, 200, 30, 128));
+        const QByteArray bytes = RenderProtocol::frame(RenderProtocol::encode(sent));
+        RenderProtocol::FrameReader reader;
+        for (const char byte : bytes) {
+            QVERIFY(!reader.next());
+            reader.append(QByteArray(1, byte));
+        }
+        const std::optional<Reply> got = RenderProtocol::decodeReply(reader.next().value());
+        QVERIFY(got);
+        QCOMPARE(got->id, sent.id);
+        QCOMPARE(got->pageSizes, sent.pageSizes);
+        QCOMPARE(got->image, sent.image);
+
+        reader.append(QByteArray::fromHex("fffffff0") + QByteArray(16, 'x'));
+        QVERIFY(!reader.next());
+        QVERIFY(reader.broken());
+    }
+
+    void brokenRepliesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("payload");
+        Reply good;
+        good.id = 1;
+        good.status = Status::done;
+        good.pageSizes = {QSizeF(612, 792)};
+        const QByteArray whole = RenderProtocol::encode(good);
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("cut short") << whole.chopped(3);
+        QTest::newRow("trailing byte") << whole + 'x';
+        // id (8 bytes), status, needsPassword, page count, then pages and the image.
+        QTest::newRow("unknown status") << QByteArray(whole).replace(8, 1, "\x09");
+        QTest::newRow("status only the window sets")
+            << QByteArray(whole).replace(8, 1, QByteArray(1, char(Status::timedOut)));
+        QTest::newRow("page count past the bytes")
+            << QByteArray(whole).replace(10, 4, QByteArray::fromHex("ffffffff"));
+        QTest::newRow("page size not a number")
+            << QByteArray(whole).replace(14, 8, QByteArray::fromHex("7ff8000000000000"));
+        QTest::newRow("image bytes short") << withImage(10, 10, QImage::Format_ARGB32, 399);
+        QTest::newRow("image too large") << withImage(100000, 1, QImage::Format_ARGB32, 400000);
+        QTest::newRow("image of another format") << withImage(10, 10, QImage::Format_Mono, 400);
+    }
+    void brokenRepliesAreRefused()
+    {
+        QFETCH(QByteArray, payload);
+        QVERIFY(!RenderProtocol::decodeReply(payload));
+    }
+
+private:
+    static Reply ask(RendererClient& client, Request request)
+    {
+        QSignalSpy answered(&client, &RendererClient::answered);
+        const quint64 ticket = client.submit(std::move(request));
+        const auto find = [&]() -> std::optional<Reply> {
+            for (const QList<QVariant>& args : answered) {
+                if (args.first().toULongLong() == ticket) {
+                    return args.last().value<Reply>();
+                }
+            }
+            return std::nullopt;
+        };
+        return QTest::qWaitFor([&] { return find().has_value(); }, 20000) ? *find() : Reply{};
+    }
+
+    // A reply carrying an image header and `bytes` bytes of pixels.
+    static QByteArray withImage(qint32 width, qint32 height, QImage::Format format, int bytes)
+    {
+        QByteArray payload;
+        QDataStream out(&payload, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_6_4);
+        out << quint64(1) << quint8(Status::done) << false << quint32(0) << true << width << height
+            << quint32(format) << QByteArray(bytes, '\0');
+        return payload;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(RendererTest)
+#include "RendererTest.moc"

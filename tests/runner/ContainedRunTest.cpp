@@ -1,0 +1,194 @@
+#include "ContainedRun.h"
+#include "ChildLimits.h"
+#include "Fixtures.h"
+#include "HostileFixtures.h"
+#include "WorkerProtocol.h"
+
+#include "AppLanguage.h"
+#include "Framing.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+PDFEngine::Job signJob()
+{
+    SignatureArt::Strokes strokes;
+    strokes.strokes = {{QPointF(0.1, 0.2), QPointF(0.5, 0.9)}};
+    strokes.ink = InkColor::blue;
+    return PDFEngine::SignJob{PDFSource{"/a/Ş.pdf", "parola"},
+                              {{2, QRectF(0.1, 0.2, 0.3, 0.4), SignatureArt(strokes)},
+                               {0, QRectF(0, 0, 1, 1), SignatureArt(SignatureArt::Image{"PNG"})}},
+                              "/b/imzalı.pdf"};
+}
+
+// Every file under root that holds text.
+QStringList filesHolding(const QString& root, const QString& text)
+{
+    QStringList holding;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly) && file.readAll().contains(text.toUtf8())) {
+            holding.append(path);
+        }
+    }
+    return holding;
+}
+
+} // namespace
+
+// The road from a job to a worker process and back: the bytes on the pipe,
+// and what is left after a worker that is killed, runs out of memory or
+// carries a password.
+class ContainedRunTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        AppLanguages::installTranslator(*QCoreApplication::instance(), AppLanguage::tr);
+        QVERIFY(m_dir.isValid() && m_temp.isValid());
+        // The workers inherit it: whatever they keep in temporary files stays in view.
+        qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
+    }
+
+    // Whatever a request holds comes back the same, and no cut or damaged copy
+    // of its bytes makes the reader crash or read past what it has.
+    void requestsSurviveTheTripAndDamage_data()
+    {
+        QTest::addColumn<PDFEngine::Job>("job");
+        QTest::newRow("merge with a password")
+            << PDFEngine::Job(PDFEngine::MergeJob{{{"/a/1.pdf", "ş"}, {"/a/2.pdf", {}}}, "/o.pdf"});
+        QTest::newRow("split by ranges") << PDFEngine::Job(
+            PDFEngine::SplitJob{{"/a/k.pdf", {}}, {SplitMode::ranges, 3, "1-3, 5"}, "/d"});
+        QTest::newRow("compress several") << PDFEngine::Job(PDFEngine::CompressJob{
+            {{"/a/1.pdf", {}}, {"/b/1.pdf", ""}}, CompressionLevel::strong, {}, "/d", {"x", "y"}});
+        QTest::newRow("delete with ranges") << PDFEngine::Job(
+            PDFEngine::DeletePagesJob{{"/a/s.pdf", {}}, {0, 4}, QString("2-"), "/o.pdf"});
+        QTest::newRow("sign strokes and image") << signJob();
+    }
+    void requestsSurviveTheTripAndDamage()
+    {
+        QFETCH(PDFEngine::Job, job);
+        const QByteArray bytes = WorkerProtocol::encode({AppLanguage::es, job});
+        const auto decoded = WorkerProtocol::decodeRequest(bytes);
+        QVERIFY(decoded);
+        QCOMPARE(decoded->language, AppLanguage::es);
+        QCOMPARE(WorkerProtocol::encode(*decoded), bytes);
+        for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
+            QVERIFY(!WorkerProtocol::decodeRequest(bytes.first(cut)));
+        }
+        for (qsizetype at = 0; at < bytes.size(); ++at) {
+            QByteArray damaged = bytes;
+            damaged[at] = char(~damaged[at]);
+            WorkerProtocol::decodeRequest(damaged); // anything but a crash
+        }
+    }
+
+    // A count or frame length far beyond the bytes at hand is refused, not allocated.
+    void liesAboutSizesAreRefused()
+    {
+        PDFEngine::Outcome written;
+        written.outputs = {"/o.pdf"};
+        QByteArray outcome = WorkerProtocol::encode(WorkerProtocol::Finished{written});
+        QVERIFY(WorkerProtocol::decodeMessage(outcome));
+        outcome.replace(outcome.indexOf(QByteArray("\0\0\0\1", 4)), 4, "\x7f\xff\xff\xff");
+        QVERIFY(!WorkerProtocol::decodeMessage(outcome));
+
+        Framing::Reader reader(WorkerProtocol::maxMessage);
+        reader.feed(Framing::frame("bir") + QByteArray("\xff\xff\xff\xff", 4));
+        QCOMPARE(reader.next(), QByteArray("bir"));
+        QVERIFY(!reader.next());
+        QVERIFY(reader.broken());
+    }
+
+    // Killed while writing: the destination keeps its old bytes and the hidden
+    // folder the worker wrote in is gone.
+    void killedMidWriteLeavesNothing()
+    {
+        const QString input = m_dir.filePath("büyük.pdf");
+        HostileFixtures::writeBulky(input, 40, 1);
+        const QString destination = m_dir.filePath("hedef.pdf");
+        Fixtures::writeBytes(destination, "eski");
+        ContainedRun run;
+        connect(&run, &ContainedRun::progress, this, [&run] {
+            if (run.isRunning()) {
+                ::kill(pid_t(run.processId()), SIGKILL);
+            }
+        });
+        const auto outcome = run.run(PDFEngine::MergeJob{{{input, {}}, {input, {}}}, destination},
+                                     RunLimits{60s, 0});
+        QVERIFY(outcome);
+        QCOMPARE(outcome->failure.value_or(""),
+                 "büyük.pdf işlenemedi: işlem beklenmedik biçimde sona erdi.");
+        QCOMPARE(Fixtures::readBytes(destination), QByteArray("eski"));
+        QCOMPARE(
+            QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            (QStringList{"büyük.pdf", "hedef.pdf"}));
+    }
+
+    // Gigabytes from a few megabytes: the worker hits its bound and says so.
+    void memoryBombEndsInTheMemoryError()
+    {
+        if (!ChildLimits::boundsMemory()) {
+            QSKIP("AddressSanitizer reserves terabytes of address space, so no worker runs "
+                  "under an address-space bound in this build");
+        }
+        const QString input = m_dir.filePath("bomba.pdf");
+        HostileFixtures::writeMemoryBomb(input, qint64(3) << 30);
+        QTemporaryDir out;
+        ContainedRun run;
+        const auto outcome = run.run(PDFEngine::SplitJob{{input, {}}, {}, out.path()},
+                                     RunLimits{60s, qint64(512) << 20});
+        QVERIFY(outcome);
+        QCOMPARE(outcome->failure.value_or(""), "bomba.pdf işlenemedi: bellek yetmedi.");
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{});
+    }
+
+    // The password reaches the worker through the pipe only: not its command
+    // line or environment (read while it runs), nor any file of the run.
+    void passwordTravelsOnlyThroughThePipe()
+    {
+        const QString password = "Pw" + QUuid::createUuid().toString(QUuid::Id128);
+        const QString locked = m_dir.filePath("kilitli.pdf");
+        Fixtures::writePdf(locked, Fixtures::tagged("K", 2),
+                           {Fixtures::Cipher::aes256, password, password + "-owner"});
+        const QString bulky = m_dir.filePath("ek.pdf");
+        HostileFixtures::writeBulky(bulky, 20, 1);
+        QByteArray seen;
+        ContainedRun run;
+        connect(&run, &ContainedRun::progress, this, [&] {
+            if (seen.isEmpty() && run.isRunning()) {
+                for (const char* part : {"cmdline", "environ"}) {
+                    seen += Fixtures::readBytes(
+                        QStringLiteral("/proc/%1/%2").arg(run.processId()).arg(part));
+                }
+            }
+        });
+        const auto outcome =
+            run.run(PDFEngine::MergeJob{{{locked, password}, {bulky, {}}}, m_dir.filePath("o.pdf")},
+                    RunLimits{60s, 0});
+        QVERIFY(outcome && !outcome->failure);
+        QVERIFY(seen.contains("PATH=")); // the worker was alive and readable
+        QVERIFY(!seen.contains(password.toUtf8()));
+        QCOMPARE(filesHolding(m_dir.path(), password), QStringList{});
+        QCOMPARE(filesHolding(m_temp.path(), password), QStringList{});
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QTemporaryDir m_temp;
+};
+
+QTEST_GUILESS_MAIN(ContainedRunTest)
+#include "ContainedRunTest.moc"
