@@ -58,7 +58,7 @@ void CliTest::init()
     Fixtures::writePdf(path("İkinci.pdf"), Fixtures::tagged("I", 1),
                        {Fixtures::Cipher::aes128, QStringLiteral("şifre"), QStringLiteral("o")});
     // Debian 12's qpdf parser never finishes reading this one.
-    QVERIFY(QFile::copy(HostileFixtures::corpusFile(QStringLiteral("damaged/qpdf__69977a.fuzz")),
+    QVERIFY(QFile::copy(Fixtures::corpusFile(QStringLiteral("damaged/qpdf__69977a.fuzz")),
                         path(QStringLiteral("Asılı.pdf"))));
 }
 
@@ -263,7 +263,10 @@ void CliTest::ctrlCStopsTheWorkerAndWritesNothing()
     cli.start(CliRun::program(), {"merge", "-o", "o.pdf", "A.pdf", "Asılı.pdf"});
     QList<qint64> workers;
     QVERIFY(QTest::qWaitFor(
-        [&] { return !(workers = HostileFixtures::workerChildren(cli.processId())).isEmpty(); },
+        [&] {
+            return !(workers = Fixtures::childProcesses("leaflow-worker", cli.processId()))
+                        .isEmpty();
+        },
         20000));
     ::kill(pid_t(cli.processId()), SIGINT);
     QVERIFY(cli.waitForFinished(20000));

@@ -191,7 +191,7 @@ private slots:
         addTwoForMerge();
         // Changed on disk after it was added: the run reads every input afresh.
         QVERIFY(QFile::remove(m_fixture->path("Ek.pdf")));
-        QVERIFY(QFile::copy(HostileFixtures::corpusFile("damaged/qpdf__69977a.fuzz"),
+        QVERIFY(QFile::copy(Fixtures::corpusFile("damaged/qpdf__69977a.fuzz"),
                             m_fixture->path("Ek.pdf")));
         store().setRunLimits(RunLimits{2s, RunLimits::defaultMemory()});
         QElapsedTimer clock;
@@ -230,7 +230,7 @@ private slots:
         m_fixture->panels.saveAnswers = {m_fixture->path("Birleşik.pdf")};
         store().run(AppSection::merge);
         QVERIFY(QTest::qWaitFor([this] { return store().runProgress().total > 0; }, 60000));
-        QCOMPARE(HostileFixtures::workerChildren().size(), 1);
+        QCOMPARE(Fixtures::childProcesses("leaflow-worker").size(), 1);
         if (closeStore) {
             m_fixture->store.reset();
         } else {
@@ -240,7 +240,7 @@ private slots:
             QVERIFY(store().data().history.isEmpty());
             QCOMPARE(store().runProgress(), Store::RunProgress{});
         }
-        QCOMPARE(HostileFixtures::workerChildren(), QList<qint64>{});
+        QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
         QCOMPARE(m_fixture->work.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  before);
         QVERIFY(!QFileInfo::exists(dataPath()));

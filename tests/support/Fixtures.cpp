@@ -223,10 +223,10 @@ QString corpusFile(const QString& relative)
     }
 }
 
-QList<qint64> childProcesses(const QString& name)
+QList<qint64> childProcesses(const QString& name, qint64 parent)
 {
     QList<qint64> found;
-    const QString parent = QString::number(QCoreApplication::applicationPid());
+    const QString ppid = QString::number(parent != 0 ? parent : QCoreApplication::applicationPid());
     for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
         if (!stat.open(QIODevice::ReadOnly)) {
@@ -237,7 +237,8 @@ QList<qint64> childProcesses(const QString& name)
         const qsizetype open = line.indexOf(u'(');
         const qsizetype close = line.lastIndexOf(u')');
         const QStringList rest = line.mid(close + 2).split(u' ');
-        if (open > 0 && close > open && rest.size() > 1 && rest[1] == parent &&
+        // A zombie has ended already; only its exit status is left to collect.
+        if (open > 0 && close > open && rest.size() > 1 && rest[1] == ppid && rest[0] != "Z" &&
             line.mid(open + 1, close - open - 1) == name.left(15)) {
             found.append(pid.toLongLong());
         }

@@ -57,9 +57,9 @@ QStringList entries(const QString& folder);
 
 // A file of the shared corpus of hostile PDFs beside the project, empty when it is not there.
 QString corpusFile(const QString& relative);
-// Process ids of this process's children whose command name is `name` (cut to 15 characters,
-// as the kernel keeps it).
-QList<qint64> childProcesses(const QString& name);
+// Process ids of the living children of parent (0: this process) whose command name is `name`
+// (cut to 15 characters, as the kernel keeps it).
+QList<qint64> childProcesses(const QString& name, qint64 parent = 0);
 
 // `qpdf --check` of the file: true when qpdf reports no errors or warnings.
 bool qpdfCheckIsClean(const QString& path);

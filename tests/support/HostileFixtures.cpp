@@ -4,10 +4,8 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <unistd.h>
 
 namespace HostileFixtures {
 
@@ -115,40 +113,6 @@ void writeMemoryBomb(const QString& path, qint64 inflatedBytes)
     document.addPage(QPDFPageObjectHelper(first), false);
     document.addPage(QPDFPageObjectHelper(page(pdf, shared)), false);
     write(pdf, path);
-}
-
-QString corpusFile(const QString& relative)
-{
-    for (QDir dir(qEnvironmentVariable("LEAFLOW_SOURCE_DIR"));;) {
-        const QString candidate =
-            dir.absoluteFilePath(QStringLiteral("../shared/corpus/") + relative);
-        if (QFile::exists(candidate)) {
-            return QDir::cleanPath(candidate);
-        }
-        if (!dir.cdUp()) {
-            return {};
-        }
-    }
-}
-
-QList<qint64> workerChildren(qint64 parent)
-{
-    QList<qint64> children;
-    const QString self = QString::number(parent != 0 ? parent : getpid());
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!stat.open(QIODevice::ReadOnly)) {
-            continue;
-        }
-        // "pid (name) state ppid ...": the name may hold blanks, so read after its ')'.
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> rest = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (line.contains("(leaflow-worker)") && rest.value(1) == self.toLatin1() &&
-            rest.value(0) != "Z") {
-            children.append(entry.toLongLong());
-        }
-    }
-    return children;
 }
 
 } // namespace HostileFixtures

@@ -15,10 +15,4 @@ void writeBulky(const QString& path, int pages, int megabytesPerPage);
 // resources) asks for that much memory.
 void writeMemoryBomb(const QString& path, qint64 inflatedBytes);
 
-// A file of the shared corpus beside the project, by its path inside it.
-QString corpusFile(const QString& relative);
-
-// The process ids of the leaflow-worker children of parent (0: this process).
-QList<qint64> workerChildren(qint64 parent = 0);
-
 } // namespace HostileFixtures
