@@ -1,12 +1,12 @@
+#include "Assembly.h"
 #include "EngineText.h"
 #include "Operations.h"
 #include "Output.h"
 
 #include <qpdf/QPDF.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <QCoreApplication>
-#include <algorithm>
+#include <optional>
 
 namespace PDFEngine {
 
@@ -15,32 +15,33 @@ void deletePages(const PDFSource& source, const QSet<int>& removing, const QStri
 {
     const std::unique_ptr<QPDF> pdf = open(source);
     const Failure unreadable(EngineText::openFailed(EngineText::fileName(source.url)));
-    QPDFPageDocumentHelper pages(*pdf);
-    std::vector<QPDFPageObjectHelper> all;
+    std::optional<SourceDocument> document;
     try {
-        all = pages.getAllPages();
+        document.emplace(*pdf, EngineText::fileName(source.url));
     } catch (const std::exception&) {
         throw unreadable;
     }
-    const auto count = static_cast<qint64>(all.size());
+    const auto count = static_cast<qint64>(document->pages().size());
     // The size of the set decides, not how many of its indices exist.
     if (removing.size() >= count) {
         throw Failure(QCoreApplication::translate("PDFEngine", "En az bir sayfa kalmalı."));
     }
-    QList<int> descending(removing.begin(), removing.end());
-    std::sort(descending.begin(), descending.end(), std::greater<>());
-    qint64 remaining = count;
-    try {
-        for (int index : descending) {
-            if (index >= 0 && index < count) {
-                pages.removePage(all[static_cast<size_t>(index)]);
-                --remaining;
-            }
+    // The kept pages go into a new document, so that nothing of a removed page
+    // stays behind through a bookmark, a link or a form field.
+    Assembly output(Assembly::Bookmarks::asIs);
+    std::vector<int> kept;
+    for (int index = 0; index < count; ++index) {
+        if (!removing.contains(index)) {
+            kept.push_back(index);
         }
+    }
+    try {
+        output.add(*document, kept);
     } catch (const std::exception&) {
         throw unreadable;
     }
-    write(*pdf, destination, remaining, progress);
+    const qint64 remaining = output.pageCount();
+    write(output.finish(), destination, remaining, progress);
 }
 
 } // namespace PDFEngine

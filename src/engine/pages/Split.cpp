@@ -1,3 +1,4 @@
+#include "Assembly.h"
 #include "EngineText.h"
 #include "Operations.h"
 #include "Output.h"
@@ -37,22 +38,14 @@ bool sharesResources(std::vector<QPDFPageObjectHelper>& pages)
     return false;
 }
 
-// Writes the pages of one group as a new document at destination.
-void writeGroup(std::vector<QPDFPageObjectHelper>& pages, const PageGroup& group,
-                const QString& destination, const QString& scratchFolder)
+// Writes the pages of one group, with what belongs to them, as a new document at destination.
+void writeGroup(SourceDocument& source, const PageGroup& group, const QString& destination,
+                const QString& scratchFolder)
 {
-    QPDF part;
-    part.emptyPDF();
-    part.setSuppressWarnings(true);
-    QPDFPageDocumentHelper partPages(part);
-    qint64 count = 0;
-    for (int index : group) {
-        if (index >= 0 && static_cast<size_t>(index) < pages.size()) {
-            partPages.addPage(pages[static_cast<size_t>(index)], false);
-            ++count;
-        }
-    }
-    write(part, destination, count, scratchFolder, Layout::plain);
+    Assembly part(Assembly::Bookmarks::asIs);
+    part.add(source, std::vector<int>(group.begin(), group.end()));
+    const qint64 count = part.pageCount();
+    write(part.finish(), destination, count, scratchFolder, Layout::plain);
 }
 
 } // namespace
@@ -62,15 +55,15 @@ QStringList split(const PDFSource& source, const Grouping& groups, const QString
 {
     const std::unique_ptr<QPDF> pdf = open(source);
     const QString inputName = EngineText::fileName(source.url);
-    std::vector<QPDFPageObjectHelper> pages;
+    std::optional<SourceDocument> document;
     try {
-        QPDFPageDocumentHelper document(*pdf);
-        pages = document.getAllPages();
+        QPDFPageDocumentHelper helper(*pdf);
+        std::vector<QPDFPageObjectHelper> pages = helper.getAllPages();
         if (sharesResources(pages)) {
             // Only the in-memory copy changes: each page gets its own pruned dictionaries.
-            document.removeUnreferencedResources();
-            pages = document.getAllPages();
+            helper.removeUnreferencedResources();
         }
+        document.emplace(*pdf, inputName);
     } catch (const std::exception&) {
         throw Failure(EngineText::openFailed(inputName));
     }
@@ -100,7 +93,7 @@ QStringList split(const PDFSource& source, const Grouping& groups, const QString
             throw writeFailure(destination, errno);
         }
         try {
-            writeGroup(pages, group, destination, scratch->path());
+            writeGroup(*document, group, destination, scratch->path());
         } catch (const Failure&) {
             throw;
         } catch (const std::exception&) {
