@@ -364,9 +364,13 @@ void Assembly::copyAttachments(SourceDocument& source)
         auto encoded = [](const std::string& text) {
             return QPDFObjectHandle::newUnicodeString(text).getStringValue();
         };
-        const std::string outputName = unique(
-            name, [&](const std::string& n) { return m_attachments.count(encoded(n)) > 0; },
-            [](int n) { return " (" + std::to_string(n) + ")"; });
+        // A number goes before the extension: "notlar (2).txt".
+        const size_t dot = name.rfind('.');
+        const size_t cut = dot == std::string::npos || dot == 0 ? name.size() : dot;
+        std::string outputName = name;
+        for (int n = 2; m_attachments.count(encoded(outputName)) > 0; ++n) {
+            outputName = name.substr(0, cut) + " (" + std::to_string(n) + ")" + name.substr(cut);
+        }
         QPDFObjectHandle own = spec.isIndirect() ? spec : source.pdf().makeIndirectObject(spec);
         m_attachments.emplace(encoded(outputName), m_pdf.copyForeignObject(own));
     }

@@ -1,0 +1,160 @@
+#include "Fixtures.h"
+#include "Operations.h"
+#include "StructureFixtures.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using PDFEngine::Grouping;
+using StructureFixtures::Hostility;
+Q_DECLARE_METATYPE(StructureFixtures::Hostility)
+
+// What a user made besides the pages (form, bookmarks, links, labels,
+// attachments) through merge, split and page deletion, read back with qpdf.
+class StructureTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void keepsWhatBelongsToPages_data();
+    void keepsWhatBelongsToPages();
+    void mergedFormsFillApart();
+    void rewritesKeepEverything();
+    void hostileStructuresEnd_data();
+    void hostileStructuresEnd();
+    void realDocumentsLoseNothing();
+
+private:
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    // Runs operation ("merge", "split" or "delete") over inputs; returns the outputs.
+    QStringList run(const QString& operation, const QStringList& inputs, const Grouping& groups);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void StructureTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    StructureFixtures::writeRich(path("Zengin.pdf"));
+    Fixtures::writePdf(path("A.pdf"), Fixtures::tagged("A", 2));
+}
+
+QStringList StructureTest::run(const QString& operation, const QStringList& inputs,
+                               const Grouping& groups)
+{
+    QList<PDFSource> sources;
+    for (const QString& input : inputs) {
+        sources.append(PDFSource{input.startsWith(u'/') ? input : path(input), std::nullopt});
+    }
+    if (operation == "merge") {
+        PDFEngine::merge(sources, path("out.pdf"));
+        return {path("out.pdf")};
+    }
+    if (operation == "split") {
+        QDir(path(".")).mkpath("parts");
+        return PDFEngine::split(sources.first(), groups, path("parts"));
+    }
+    const QList<int> removing = groups.value(0);
+    PDFEngine::deletePages(sources.first(), QSet<int>(removing.begin(), removing.end()),
+                           path("out.pdf"));
+    return {path("out.pdf")};
+}
+
+void StructureTest::keepsWhatBelongsToPages_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<Grouping>("groups");
+    QTest::addColumn<QList<QStringList>>("outputs");
+
+    // One input's lines at a page offset, its field names ending in suffix.
+    const auto rich = [](int offset, const QString& suffix) {
+        const auto at = [offset](int page) { return QString::number(page + offset); };
+        return QStringList{"outline   Bölüm 1 @" + at(1) + " +", "outline     1.1 @" + at(2),
+                           "outline     1.2 @" + at(3), "outline   Bölüm 2 @" + at(4),
+                           "outline     2.1 @" + at(5), "outline     2.2 @" + at(6)}
+               << QString("field address%1.street=Kordon|field agree%1=/Yes|field city%1=Ankara|"
+                          "field name%1=Ayşe")
+                      .arg(suffix)
+                      .split(u'|');
+    };
+    const QStringList files{"attachment notlar.txt=birinci", "attachment veri.csv=a,b;1,2"};
+    const QStringList labels = QString("label i|label ii|label 1|label 2|label 3|label 4").split(u'|');
+    QStringList twice = rich(0, "").mid(6) + rich(6, "+1").mid(6);
+    twice.sort();
+    twice << "outline Zengin.pdf @1 +" << rich(0, "").mid(0, 6) << "outline Zengin.pdf @7 +"
+          << rich(6, "").mid(0, 6) << labels << labels << "attachment notlar (2).txt=birinci"
+          << files.value(0) << "attachment veri (2).csv=a,b;1,2" << files.value(1)
+          << QString("link 1->6|link 4->2|link 6->https://example.org/|link 7->12|link 10->8|"
+                     "link 12->https://example.org/|pages 12")
+                 .split(u'|');
+    QTest::newRow("merge with itself") << "merge" << QStringList{"Zengin.pdf", "Zengin.pdf"}
+                                       << Grouping{} << QList<QStringList>{twice};
+    QStringList plainFirst = rich(2, "").mid(6);
+    plainFirst.sort();
+    plainFirst << "outline A.pdf @1" << "outline Zengin.pdf @3 +" << rich(2, "").mid(0, 6)
+               << "label 1" << "label 2" << labels << files
+               << QString("link 3->8|link 6->4|link 8->https://example.org/|pages 8").split(u'|');
+    QTest::newRow("merge: an input without parts gets a bookmark and decimal labels")
+        << "merge" << QStringList{"A.pdf", "Zengin.pdf"} << Grouping{}
+        << QList<QStringList>{plainFirst};
+    // Links to pages left out go; a bookmark whose page and entries are gone goes too.
+    QTest::newRow("split 1-2, 4-6")
+        << "split" << QStringList{"Zengin.pdf"} << Grouping{{0, 1}, {3, 4, 5}}
+        << QList<QStringList>{
+               QStringList{"field agree=/Yes", "field name=Ayşe", "outline Bölüm 1 @1 +",
+                           "outline   1.1 @2", "label i", "label ii"}
+                   << files << "pages 2",
+               QStringList{"field address.street=Kordon", "outline Bölüm 2 @1",
+                           "outline   2.1 @2", "outline   2.2 @3", "label 2", "label 3",
+                           "label 4"}
+                   << files << "link 3->https://example.org/" << "pages 3"};
+    // Headings whose own page is gone stay, without a destination, above kept entries.
+    QTest::newRow("delete 1, 4")
+        << "delete" << QStringList{"Zengin.pdf"} << Grouping{{0, 3}}
+        << QList<QStringList>{
+               QStringList{"field address.street=Kordon", "field agree=/Yes", "field city=Ankara",
+                           "outline Bölüm 1 @- +", "outline   1.1 @1", "outline   1.2 @2",
+                           "outline Bölüm 2 @-", "outline   2.1 @3", "outline   2.2 @4",
+                           "label ii", "label 1", "label 3", "label 4"}
+                   << files << "link 4->https://example.org/" << "pages 4"};
+}
+
+void StructureTest::keepsWhatBelongsToPages()
+{
+    QFETCH(QString, operation);
+    QFETCH(QStringList, inputs);
+    QFETCH(Grouping, groups);
+    QFETCH(QList<QStringList>, outputs);
+
+    const QStringList written = run(operation, inputs, groups);
+
+    QCOMPARE(written.size(), outputs.size());
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        QCOMPARE(StructureFixtures::describe(written[i]), outputs[i]);
+        QVERIFY(Fixtures::qpdfCheckIsClean(written[i]));
+    }
+}
+
+// Filling a field of one copy leaves the same field of the other copy as it was.
+void StructureTest::mergedFormsFillApart()
+{
+    run("merge", {"Zengin.pdf", "Zengin.pdf"}, {});
+    StructureFixtures::fill(path("out.pdf"), "name", "Mehmet");
+
+    const QStringList lines = StructureFixtures::describe(path("out.pdf"));
+    QVERIFY(lines.contains("field name=Mehmet"));
+    QVERIFY(lines.contains("field name+1=Ayşe"));
+}
+
+void StructureTest::rewritesKeepEverything() {}
+
+void StructureTest::hostileStructuresEnd_data() {}
+
+void StructureTest::hostileStructuresEnd() {}
+
+void StructureTest::realDocumentsLoseNothing() {}
+
+QTEST_GUILESS_MAIN(StructureTest)
+#include "StructureTest.moc"

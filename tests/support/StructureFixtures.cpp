@@ -1,0 +1,334 @@
+#include "StructureFixtures.h"
+
+#include "Fixtures.h"
+
+#include <qpdf/Buffer.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFAcroFormDocumentHelper.hh>
+#include <qpdf/QPDFEmbeddedFileDocumentHelper.hh>
+#include <qpdf/QPDFOutlineDocumentHelper.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFPageLabelDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <QFile>
+#include <map>
+
+namespace StructureFixtures {
+
+namespace {
+
+using OH = QPDFObjectHandle;
+
+void load(QPDF& pdf, const QString& path)
+{
+    pdf.setSuppressWarnings(true);
+    pdf.processFile(QFile::encodeName(path).constData());
+}
+
+void save(QPDF& pdf, const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    QPDFWriter writer(pdf, name.constData());
+    writer.setStaticID(true);
+    writer.write();
+}
+
+OH widget(QPDF& pdf, const OH& page, const std::string& fields)
+{
+    OH annot = pdf.makeIndirectObject(
+        OH::parse("<< /Type /Annot /Subtype /Widget /Rect [50 700 250 720] " + fields + " >>"));
+    annot.replaceKey("/P", page);
+    OH appearance = pdf.newStream("/Tx BMC BT /Helv 12 Tf 2 5 Td (x) Tj ET EMC");
+    appearance.getDict().replaceKey("/BBox", OH::parse("[0 0 200 20]"));
+    annot.replaceKey("/AP", OH::newDictionary());
+    annot.getKey("/AP").replaceKey("/N", appearance);
+    return annot;
+}
+
+void addAnnot(OH page, const OH& annot)
+{
+    if (!page.getKey("/Annots").isArray()) {
+        page.replaceKey("/Annots", OH::newArray());
+    }
+    page.getKey("/Annots").appendItem(annot);
+}
+
+OH outlineItem(QPDF& pdf, const std::string& title, const OH& parent)
+{
+    OH item = pdf.makeIndirectObject(OH::newDictionary());
+    item.replaceKey("/Title", OH::newUnicodeString(title));
+    item.replaceKey("/Parent", parent);
+    return item;
+}
+
+// Links items as the children of parent.
+void children(const OH& parent, const std::vector<OH>& items, int count)
+{
+    OH p = parent;
+    p.replaceKey("/First", items.front());
+    p.replaceKey("/Last", items.back());
+    p.replaceKey("/Count", OH::newInteger(count));
+    for (size_t i = 0; i + 1 < items.size(); ++i) {
+        OH(items[i]).replaceKey("/Next", items[i + 1]);
+        OH(items[i + 1]).replaceKey("/Prev", items[i]);
+    }
+}
+
+OH fileSpec(QPDF& pdf, const std::string& name, const std::string& bytes)
+{
+    OH stream = pdf.newStream(bytes);
+    stream.getDict().replaceKey("/Type", OH::newName("/EmbeddedFile"));
+    OH spec = OH::parse("<< /Type /Filespec >>");
+    spec.replaceKey("/F", OH::newString(name));
+    spec.replaceKey("/UF", OH::newUnicodeString(name));
+    spec.replaceKey("/EF", OH::newDictionary());
+    spec.getKey("/EF").replaceKey("/F", stream);
+    return pdf.makeIndirectObject(spec);
+}
+
+void addForm(QPDF& pdf, const std::vector<QPDFPageObjectHelper>& pages)
+{
+    auto page = [&pages](int i) { return pages[static_cast<size_t>(i)].getObjectHandle(); };
+    OH name = widget(pdf, page(0), "/FT /Tx /T (name) /V <FEFF00410079015F0065>");
+    OH agree = widget(pdf, page(1), "/FT /Btn /T (agree) /V /Yes /AS /Yes");
+    OH city = widget(pdf, page(2),
+                     "/FT /Ch /Ff 131072 /T (city) /Opt [(Izmir) (Ankara)] /V (Ankara)");
+    OH address = pdf.makeIndirectObject(OH::parse("<< /T (address) >>"));
+    OH street = widget(pdf, page(4), "/FT /Tx /T (street) /V (Kordon)");
+    street.replaceKey("/Parent", address);
+    address.replaceKey("/Kids", OH::newArray({street}));
+    for (const auto& [index, annot] : {std::pair{0, name}, std::pair{1, agree},
+                                       std::pair{2, city}, std::pair{4, street}}) {
+        addAnnot(page(index), annot);
+    }
+    OH form = OH::parse("<< /DA (/Helv 0 Tf 0 g) >>");
+    form.replaceKey("/Fields", OH::newArray({name, agree, city, address}));
+    form.replaceKey("/DR", OH::parse("<< /Font << /Helv << /Type /Font /Subtype /Type1 "
+                                     "/BaseFont /Helvetica >> >> >>"));
+    pdf.getRoot().replaceKey("/AcroForm", pdf.makeIndirectObject(form));
+}
+
+void addOutline(QPDF& pdf, const std::vector<QPDFPageObjectHelper>& pages)
+{
+    auto dest = [&pages](int i, const char* view) {
+        return OH::newArray({pages[static_cast<size_t>(i)].getObjectHandle(), OH::parse(view)});
+    };
+    OH root = pdf.makeIndirectObject(OH::parse("<< /Type /Outlines >>"));
+    OH one = outlineItem(pdf, "Bölüm 1", root);
+    OH two = outlineItem(pdf, "Bölüm 2", root);
+    one.replaceKey("/Dest", dest(0, "/Fit"));
+    two.replaceKey("/Dest", dest(3, "/Fit"));
+    OH s11 = outlineItem(pdf, "1.1", one);
+    s11.replaceKey("/Dest", OH::newString("sec11"));
+    OH s12 = outlineItem(pdf, "1.2", one);
+    s12.replaceKey("/Dest", dest(2, "/Fit"));
+    OH s21 = outlineItem(pdf, "2.1", two);
+    s21.replaceKey("/A", OH::parse("<< /S /GoTo /D (sec21) >>"));
+    OH s22 = outlineItem(pdf, "2.2", two);
+    s22.replaceKey("/Dest", dest(5, "/Fit"));
+    children(root, {one, two}, 4);
+    children(one, {s11, s12}, 2);
+    children(two, {s21, s22}, -2);
+    pdf.getRoot().replaceKey("/Outlines", root);
+    OH names = OH::newDictionary();
+    names.replaceKey("/Dests", OH::newDictionary());
+    names.getKey("/Dests").replaceKey(
+        "/Names", OH::newArray({OH::newString("sec11"), dest(1, "/Fit"), OH::newString("sec21"),
+                                OH::newDictionary({{"/D", dest(4, "/Fit")}})}));
+    names.replaceKey("/EmbeddedFiles", OH::newDictionary());
+    names.getKey("/EmbeddedFiles")
+        .replaceKey("/Names", OH::newArray({OH::newString("notlar.txt"),
+                                            fileSpec(pdf, "notlar.txt", "birinci"),
+                                            OH::newString("veri.csv"),
+                                            fileSpec(pdf, "veri.csv", "a,b;1,2")}));
+    pdf.getRoot().replaceKey("/Names", names);
+    pdf.getRoot().replaceKey("/PageLabels",
+                             OH::parse("<< /Nums [0 << /S /r >> 2 << /S /D >>] >>"));
+    auto link = [&](int on, const std::string& action) {
+        OH annot = pdf.makeIndirectObject(
+            OH::parse("<< /Type /Annot /Subtype /Link /Rect [50 50 150 70] " + action + " >>"));
+        addAnnot(pages[static_cast<size_t>(on)].getObjectHandle(), annot);
+        return annot;
+    };
+    link(0, "").replaceKey("/Dest", dest(5, "/Fit"));
+    link(3, "/Dest (sec11)");
+    link(5, "/A << /S /URI /URI (https://example.org/) >>");
+}
+
+std::string roman(long long n)
+{
+    static const std::vector<std::pair<int, const char*>> digits{
+        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},   {4, "iv"},  {1, "i"}};
+    std::string text;
+    for (const auto& [value, digit] : digits) {
+        for (; n >= value; n -= value) {
+            text += digit;
+        }
+    }
+    return text;
+}
+
+QString label(OH entry)
+{
+    if (!entry.isDictionary()) {
+        return {};
+    }
+    const long long number = entry.getKey("/St").isInteger() ? entry.getKey("/St").getIntValue() : 1;
+    QString text = entry.getKey("/P").isString()
+                       ? QString::fromStdString(entry.getKey("/P").getUTF8Value())
+                       : QString();
+    if (entry.getKey("/S").isNameAndEquals("/D")) {
+        text += QString::number(number);
+    } else if (entry.getKey("/S").isNameAndEquals("/r")) {
+        text += QString::fromStdString(roman(number));
+    }
+    return text;
+}
+
+struct Reader {
+    QPDF& pdf;
+    std::map<QPDFObjGen, int> index;
+    QStringList lines;
+
+    QString pageOf(OH page)
+    {
+        const auto found = page.isIndirect() ? index.find(page.getObjGen()) : index.end();
+        return found == index.end() ? QStringLiteral("-") : QString::number(found->second + 1);
+    }
+
+    void outline(std::vector<QPDFOutlineObjectHelper> items, int depth)
+    {
+        for (QPDFOutlineObjectHelper& item : items) {
+            lines << QStringLiteral("outline %1%2 @%3%4")
+                         .arg(QString(depth * 2, u' '), QString::fromStdString(item.getTitle()),
+                              pageOf(item.getDestPage()), item.getCount() > 0 ? " +" : "");
+            outline(item.getKids(), depth + 1);
+        }
+    }
+};
+
+} // namespace
+
+void writeRich(const QString& path)
+{
+    Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("R"), 6));
+    QPDF pdf;
+    load(pdf, path);
+    const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
+    addForm(pdf, pages);
+    addOutline(pdf, pages);
+    save(pdf, path);
+}
+
+void writeHostile(const QString& path, Hostility hostility)
+{
+    writeRich(path);
+    QPDF pdf;
+    load(pdf, path);
+    OH root = pdf.getRoot();
+    switch (hostility) {
+    case Hostility::outlineLoop:
+        root.getKey("/Outlines").getKey("/Last").replaceKey("/Next",
+                                                            root.getKey("/Outlines").getKey("/First"));
+        root.getKey("/Outlines").getKey("/First").getKey("/First").replaceKey(
+            "/First", root.getKey("/Outlines").getKey("/First"));
+        break;
+    case Hostility::selfParentField: {
+        OH address = root.getKey("/AcroForm").getKey("/Fields").getArrayItem(3);
+        address.replaceKey("/Parent", address);
+        address.getKey("/Kids").appendItem(address);
+        break;
+    }
+    case Hostility::deepNameTree: {
+        OH leaf = root.getKey("/Names").getKey("/Dests");
+        for (int level = 0; level < 10000; ++level) {
+            leaf = pdf.makeIndirectObject(OH::newDictionary({{"/Kids", OH::newArray({leaf})}}));
+        }
+        root.getKey("/Names").replaceKey("/Dests", leaf);
+        root.getKey("/Names").replaceKey("/EmbeddedFiles", leaf);
+        break;
+    }
+    case Hostility::destinationToNowhere:
+        root.getKey("/Outlines").getKey("/First").replaceKey("/Dest", OH::parse("[999 0 R /Fit]"));
+        root.getKey("/Outlines").getKey("/First").getKey("/First").replaceKey(
+            "/Dest", OH::newString("missing"));
+        break;
+    }
+    save(pdf, path);
+}
+
+QStringList describe(const QString& path)
+{
+    QPDF pdf;
+    load(pdf, path);
+    Reader reader{pdf, {}, {}};
+    const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
+    for (size_t i = 0; i < pages.size(); ++i) {
+        reader.index.emplace(pages[i].getObjectHandle().getObjGen(), static_cast<int>(i));
+    }
+    QPDFAcroFormDocumentHelper form(pdf);
+    QStringList fields;
+    for (QPDFFormFieldObjectHelper& field : form.getFormFields()) {
+        fields << QStringLiteral("field %1=%2").arg(
+            QString::fromStdString(field.getFullyQualifiedName()),
+            QString::fromStdString(field.getValue().isName() ? field.getValue().getName()
+                                                             : field.getValueAsString()));
+    }
+    fields.sort();
+    reader.lines << fields;
+    QPDFOutlineDocumentHelper outlines(pdf);
+    reader.outline(outlines.getTopLevelOutlines(), 0);
+    QPDFPageLabelDocumentHelper labels(pdf);
+    for (size_t i = 0; labels.hasPageLabels() && i < pages.size(); ++i) {
+        reader.lines << "label " + label(labels.getLabelForPage(static_cast<long long>(i)));
+    }
+    for (const auto& [name, spec] : QPDFEmbeddedFileDocumentHelper(pdf).getEmbeddedFiles()) {
+        const std::shared_ptr<Buffer> data = spec->getEmbeddedFileStream().getStreamData();
+        reader.lines << QStringLiteral("attachment %1=%2").arg(
+            QString::fromStdString(name),
+            QString::fromLatin1(reinterpret_cast<const char*>(data->getBuffer()),
+                                static_cast<qsizetype>(data->getSize())));
+    }
+    for (size_t i = 0; i < pages.size(); ++i) {
+        for (QPDFAnnotationObjectHelper& annot : QPDFPageObjectHelper(pages[i]).getAnnotations("/Link")) {
+            OH link = annot.getObjectHandle();
+            OH dest = link.getKey("/Dest");
+            OH action = link.getKey("/A");
+            if (dest.isNull() && action.getKey("/S").isNameAndEquals("/GoTo")) {
+                dest = action.getKey("/D");
+            }
+            if (dest.isName() || dest.isString()) {
+                dest = outlines.resolveNamedDest(dest);
+            }
+            const QString target = action.getKey("/URI").isString()
+                                       ? QString::fromStdString(action.getKey("/URI").getUTF8Value())
+                                       : reader.pageOf(dest.isArray() ? dest.getArrayItem(0) : dest);
+            reader.lines << QStringLiteral("link %1->%2").arg(i + 1).arg(target);
+        }
+    }
+    int pageObjects = 0;
+    for (OH object : pdf.getAllObjects()) {
+        pageObjects += object.isDictionaryOfType("/Page") ? 1 : 0;
+    }
+    reader.lines << QStringLiteral("pages %1").arg(pageObjects);
+    return reader.lines;
+}
+
+void fill(const QString& path, const QString& qualifiedName, const QString& value)
+{
+    QPDF pdf;
+    load(pdf, path);
+    QPDFAcroFormDocumentHelper form(pdf);
+    for (QPDFFormFieldObjectHelper& field : form.getFormFields()) {
+        if (field.getFullyQualifiedName() == qualifiedName.toStdString()) {
+            field.setV(OH::newUnicodeString(value.toStdString()), false);
+        }
+    }
+    save(pdf, path + ".tmp");
+    QFile::remove(path);
+    QFile::rename(path + ".tmp", path);
+}
+
+} // namespace StructureFixtures
