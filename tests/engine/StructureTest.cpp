@@ -148,11 +148,44 @@ void StructureTest::mergedFormsFillApart()
     QVERIFY(lines.contains("field name+1=Ayşe"));
 }
 
-void StructureTest::rewritesKeepEverything() {}
+// Signing and compressing rewrite the document itself: every part stays as it was.
+void StructureTest::rewritesKeepEverything()
+{
+    StructureFixtures::writeRich(path("Foto.pdf"), true);
+    const QStringList before = StructureFixtures::describe(path("Foto.pdf"));
+    const SignatureArt art(SignatureArt::Strokes{{{{0.1, 0.5}, {0.9, 0.5}}}, 0.06, InkColor::black});
 
-void StructureTest::hostileStructuresEnd_data() {}
+    PDFEngine::sign(PDFSource{path("Foto.pdf"), {}}, {{0, QRectF(0.1, 0.1, 0.3, 0.1), art}},
+                    path("imzalı.pdf"));
+    QVERIFY(PDFEngine::compress(PDFSource{path("Foto.pdf"), {}}, CompressionLevel::strong,
+                                path("küçük.pdf")));
 
-void StructureTest::hostileStructuresEnd() {}
+    QCOMPARE(StructureFixtures::describe(path("imzalı.pdf")), before);
+    QCOMPARE(StructureFixtures::describe(path("küçük.pdf")), before);
+}
+
+void StructureTest::hostileStructuresEnd_data()
+{
+    QTest::addColumn<Hostility>("hostility");
+    QTest::newRow("outline loop") << Hostility::outlineLoop;
+    QTest::newRow("field that is its own parent and kid") << Hostility::selfParentField;
+    QTest::newRow("name trees 10,000 levels deep") << Hostility::deepNameTree;
+    QTest::newRow("destinations to nowhere") << Hostility::destinationToNowhere;
+}
+
+// The damaged part is left out; every operation still writes complete, clean files.
+void StructureTest::hostileStructuresEnd()
+{
+    QFETCH(Hostility, hostility);
+    StructureFixtures::writeHostile(path("Bozuk.pdf"), hostility);
+
+    QCOMPARE(Fixtures::readTags(run("merge", {"Bozuk.pdf", "Bozuk.pdf"}, {}).first()).size(), 12);
+    QCOMPARE(run("split", {"Bozuk.pdf"}, PDFEngine::chunks(6, 1)).size(), 6);
+    const QStringList kept = run("delete", {"Bozuk.pdf"}, {{0}});
+    QCOMPARE(Fixtures::readTags(kept.first()), QStringList({"R2", "R3", "R4", "R5", "R6"}));
+    QVERIFY(Fixtures::qpdfCheckIsClean(kept.first()));
+    QVERIFY(StructureFixtures::describe(kept.first()).contains("label ii"));
+}
 
 void StructureTest::realDocumentsLoseNothing() {}
 

@@ -1,6 +1,7 @@
 #include "StructureFixtures.h"
 
 #include "Fixtures.h"
+#include "ImageFixtures.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -26,12 +27,15 @@ void load(QPDF& pdf, const QString& path)
     pdf.processFile(QFile::encodeName(path).constData());
 }
 
+// Writes beside path, then over it: qpdf still reads the streams from the file it opened.
 void save(QPDF& pdf, const QString& path)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = QFile::encodeName(path + ".new");
     QPDFWriter writer(pdf, name.constData());
     writer.setStaticID(true);
     writer.write();
+    QFile::remove(path);
+    QFile::rename(path + ".new", path);
 }
 
 OH widget(QPDF& pdf, const OH& page, const std::string& fields)
@@ -211,7 +215,7 @@ struct Reader {
 
 } // namespace
 
-void writeRich(const QString& path)
+void writeRich(const QString& path, bool photo)
 {
     Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("R"), 6));
     QPDF pdf;
@@ -219,6 +223,21 @@ void writeRich(const QString& path)
     const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
     addForm(pdf, pages);
     addOutline(pdf, pages);
+    if (photo) {
+        const QByteArray samples = ImageFixtures::photoSamples(1600, 1000, 3);
+        OH image = pdf.newStream(ImageFixtures::jpeg(samples, 1600, 1000, 95).toStdString());
+        image.getDict().replaceKey("/Filter", OH::newName("/DCTDecode"));
+        for (const auto& [key, value] : OH::parse("<< /Type /XObject /Subtype /Image /Width 1600 "
+                                                  "/Height 1000 /ColorSpace /DeviceRGB "
+                                                  "/BitsPerComponent 8 >>")
+                                            .ditems()) {
+            image.getDict().replaceKey(key, value);
+        }
+        QPDFPageObjectHelper first = pages.front();
+        first.getObjectHandle().getKey("/Resources").replaceKey(
+            "/XObject", OH::newDictionary({{"/Photo", image}}));
+        first.addPageContents(pdf.newStream("q 400 0 0 250 100 300 cm /Photo Do Q"), false);
+    }
     save(pdf, path);
 }
 
@@ -251,7 +270,7 @@ void writeHostile(const QString& path, Hostility hostility)
         break;
     }
     case Hostility::destinationToNowhere:
-        root.getKey("/Outlines").getKey("/First").replaceKey("/Dest", OH::parse("[999 0 R /Fit]"));
+        root.getKey("/Outlines").getKey("/First").replaceKey("/Dest", OH::parse(&pdf, "[999 0 R /Fit]"));
         root.getKey("/Outlines").getKey("/First").getKey("/First").replaceKey(
             "/Dest", OH::newString("missing"));
         break;
@@ -326,9 +345,7 @@ void fill(const QString& path, const QString& qualifiedName, const QString& valu
             field.setV(OH::newUnicodeString(value.toStdString()), false);
         }
     }
-    save(pdf, path + ".tmp");
-    QFile::remove(path);
-    QFile::rename(path + ".tmp", path);
+    save(pdf, path);
 }
 
 } // namespace StructureFixtures

@@ -14,7 +14,8 @@ namespace StructureFixtures {
 //   Bölüm 2 (closed, page 4) > 2.1 (GoTo named "sec21", page 5), 2.2 (page 6)
 // page labels i, ii, 1, 2, 3, 4; attachments notlar.txt and veri.csv; links
 // on page 1 to page 6, on page 4 to "sec11", on page 6 to a web address.
-void writeRich(const QString& path);
+// With photo, page 1 also shows a large JPEG photograph that compression can shrink.
+void writeRich(const QString& path, bool photo = false);
 
 // What can break the walks over those parts, one at a time, in a copy of the rich document.
 enum class Hostility { outlineLoop, selfParentField, deepNameTree, destinationToNowhere };
