@@ -187,7 +187,56 @@ void StructureTest::hostileStructuresEnd()
     QVERIFY(StructureFixtures::describe(kept.first()).contains("label ii"));
 }
 
-void StructureTest::realDocumentsLoseNothing() {}
+namespace {
+
+// The lines of one kind ("field", "outline", ...), links that lead nowhere left out.
+QStringList kind(const QStringList& lines, const QString& name)
+{
+    QStringList found;
+    for (const QString& line : lines) {
+        if (line.startsWith(name + u' ') && !line.endsWith("->-")) {
+            found << line;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+// Real documents (forms, outlines, labels, attachments, links) merged with
+// themselves, copied whole and split into pages lose nothing of those kinds.
+void StructureTest::realDocumentsLoseNothing()
+{
+    const QString folder = Fixtures::corpusFile("real");
+    if (folder.isEmpty()) {
+        QSKIP("the shared corpus is not beside the project");
+    }
+    const QStringList kinds{"field", "outline", "label", "attachment", "link"};
+    for (const QFileInfo& file : QDir(folder).entryInfoList({"*.pdf"}, QDir::Files, QDir::Name)) {
+        QStringList before, merged, copied, parts;
+        try {
+            const qint64 pages = PDFEngine::pageCount(PDFSource{file.filePath(), {}});
+            before = StructureFixtures::describe(file.filePath());
+            merged = StructureFixtures::describe(run("merge", {file.filePath(), file.filePath()}, {}).first());
+            copied = StructureFixtures::describe(run("delete", {file.filePath()}, {{}}).first());
+            QDir(path("parts")).removeRecursively();
+            for (const QString& part : run("split", {file.filePath()}, PDFEngine::chunks(pages, 1))) {
+                parts << StructureFixtures::describe(part);
+            }
+        } catch (const PDFEngine::Failure&) {
+            continue; // locked with a password
+        }
+        for (const QString& name : kinds) {
+            const QStringList lines = kind(before, name);
+            QVERIFY2(kind(copied, name) == lines, qPrintable(file.fileName() + " " + name));
+            const qsizetype extra = name == "outline" ? 2 : 0; // one title per input
+            QCOMPARE(kind(merged, name).size(), 2 * lines.size() + extra);
+        }
+        for (const QString& line : kind(before, "field") + kind(before, "attachment")) {
+            QVERIFY2(parts.contains(line), qPrintable(file.fileName() + ": " + line));
+        }
+    }
+}
 
 QTEST_GUILESS_MAIN(StructureTest)
 #include "StructureTest.moc"

@@ -192,9 +192,21 @@ QString label(OH entry)
 }
 
 struct Reader {
-    QPDF& pdf;
+    QPDFOutlineDocumentHelper& outlines;
     std::map<QPDFObjGen, int> index;
     QStringList lines;
+
+    // The page a destination (array, name, string or dictionary with /D) opens.
+    QString target(OH dest)
+    {
+        if (dest.isName() || dest.isString()) {
+            dest = outlines.resolveNamedDest(dest);
+        }
+        if (dest.isDictionary()) {
+            dest = dest.getKey("/D");
+        }
+        return pageOf(dest.isArray() ? dest.getArrayItem(0) : dest);
+    }
 
     QString pageOf(OH page)
     {
@@ -207,7 +219,7 @@ struct Reader {
         for (QPDFOutlineObjectHelper& item : items) {
             lines << QStringLiteral("outline %1%2 @%3%4")
                          .arg(QString(depth * 2, u' '), QString::fromStdString(item.getTitle()),
-                              pageOf(item.getDestPage()), item.getCount() > 0 ? " +" : "");
+                              target(item.getDest()), item.getCount() > 0 ? " +" : "");
             outline(item.getKids(), depth + 1);
         }
     }
@@ -282,7 +294,8 @@ QStringList describe(const QString& path)
 {
     QPDF pdf;
     load(pdf, path);
-    Reader reader{pdf, {}, {}};
+    QPDFOutlineDocumentHelper outlines(pdf);
+    Reader reader{outlines, {}, {}};
     const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
     for (size_t i = 0; i < pages.size(); ++i) {
         reader.index.emplace(pages[i].getObjectHandle().getObjGen(), static_cast<int>(i));
@@ -297,7 +310,6 @@ QStringList describe(const QString& path)
     }
     fields.sort();
     reader.lines << fields;
-    QPDFOutlineDocumentHelper outlines(pdf);
     reader.outline(outlines.getTopLevelOutlines(), 0);
     QPDFPageLabelDocumentHelper labels(pdf);
     for (size_t i = 0; labels.hasPageLabels() && i < pages.size(); ++i) {
@@ -318,12 +330,9 @@ QStringList describe(const QString& path)
             if (dest.isNull() && action.getKey("/S").isNameAndEquals("/GoTo")) {
                 dest = action.getKey("/D");
             }
-            if (dest.isName() || dest.isString()) {
-                dest = outlines.resolveNamedDest(dest);
-            }
             const QString target = action.getKey("/URI").isString()
                                        ? QString::fromStdString(action.getKey("/URI").getUTF8Value())
-                                       : reader.pageOf(dest.isArray() ? dest.getArrayItem(0) : dest);
+                                       : reader.target(dest);
             reader.lines << QStringLiteral("link %1->%2").arg(i + 1).arg(target);
         }
     }
