@@ -30,10 +30,13 @@ qint64 totalSize(const QStringList& paths)
     return total;
 }
 
-// The name of an output made from input: its stem, a blank and the tool's word.
+// The name of an output made from input: its stem, a blank and the tool's word,
+// short enough that a number can still follow when the name is taken.
 QString suggestedName(const PDFFile& input, const QString& word)
 {
-    return QFileInfo(input.source.url).completeBaseName() + QLatin1Char(' ') + word;
+    constexpr int numberRoom = 6; // " 99999"
+    return PDFEngine::fittedName(QFileInfo(input.source.url).completeBaseName(),
+                                 QLatin1Char(' ') + word, numberRoom);
 }
 
 QList<PDFSource> sourcesOf(const QList<PDFFile>& files)

@@ -40,6 +40,8 @@ private slots:
     void writeErrorsNameTheirCause();
     void uniqueNames_data();
     void uniqueNames();
+    void namesFitTheLimit_data();
+    void namesFitTheLimit();
     void mergesInListOrder_data();
     void mergesInListOrder();
     void splitsOneFilePerGroup_data();
@@ -317,6 +319,39 @@ void DocumentTest::uniqueNames_data()
         << "Belge" << QStringList{"Belge.txt", "Belge"} << "Belge.pdf";
     QTest::newRow("dots and spaces kept")
         << " v1.2 taslak " << QStringList{"Rapor 1-3.pdf"} << " v1.2 taslak .pdf";
+    QTest::newRow("too long: cut so that the number fits")
+        << QString(300, u'a') << QStringList{QString(251, u'a') + ".pdf"}
+        << QString(249, u'a') + " 2.pdf";
+}
+
+void DocumentTest::namesFitTheLimit_data()
+{
+    QTest::addColumn<QString>("stem");
+    QTest::addColumn<QString>("tail");
+    QTest::addColumn<int>("reserve");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("short name unchanged") << "Rapor" << " 1-3" << 0 << "Rapor 1-3";
+    QTest::newRow("250 letters: the label stays")
+        << QString(250, u'a') << " 1-3" << 0 << QString(247, u'a') + " 1-3";
+    // Two bytes a letter: 120 of them and " birleşik" (10 bytes) and ".pdf" make 254.
+    QTest::newRow("130 Turkish letters cut between letters")
+        << QString(130, u'ş') << " birleşik" << 0 << QString(120, u'ş') + " birleşik";
+    const QString accented = QStringLiteral("e\u0301"); // three bytes, one character
+    QTest::newRow("an accent stays with its letter")
+        << accented.repeated(100) << "" << 0 << accented.repeated(83);
+    QTest::newRow("room kept for a number")
+        << QString(300, u'a') << " sıkıştırılmış" << 6 << QString(224, u'a') + " sıkıştırılmış";
+}
+
+void DocumentTest::namesFitTheLimit()
+{
+    QFETCH(QString, stem);
+    QFETCH(QString, tail);
+    QFETCH(int, reserve);
+    QFETCH(QString, expected);
+
+    QCOMPARE(PDFEngine::fittedName(stem, tail, reserve), expected);
 }
 
 void DocumentTest::uniqueNames()

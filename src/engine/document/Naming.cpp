@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTextBoundaryFinder>
 
 namespace PDFEngine {
 
@@ -11,12 +12,31 @@ qint64 fileSize(const QString& path)
     return info.isFile() ? info.size() : 0;
 }
 
-QString uniqueURL(const QString& folder, const QString& name)
+QString fittedName(const QString& stem, const QString& tail, int reserve)
+{
+    // File systems allow 255 bytes for a name; ".pdf" takes four of them.
+    constexpr qsizetype limit = 255 - 4;
+    const qsizetype budget = limit - tail.toUtf8().size() - reserve;
+    if (stem.toUtf8().size() <= budget) {
+        return stem + tail;
+    }
+    // Cut between user-perceived characters, never inside one.
+    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, stem);
+    qsizetype cut = 0;
+    for (qsizetype at = boundaries.toNextBoundary(); at > 0 && stem.left(at).toUtf8().size() <= budget;
+         at = boundaries.toNextBoundary()) {
+        cut = at;
+    }
+    return stem.left(cut) + tail;
+}
+
+QString uniqueURL(const QString& folder, const QString& name, const QString& tail)
 {
     const QDir dir(folder);
-    QString candidate = dir.filePath(name + QStringLiteral(".pdf"));
+    QString candidate = dir.filePath(fittedName(name, tail) + QStringLiteral(".pdf"));
     for (qint64 n = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n) {
-        candidate = dir.filePath(QStringLiteral("%1 %2.pdf").arg(name).arg(n));
+        candidate = dir.filePath(fittedName(name, tail + QStringLiteral(" %1").arg(n)) +
+                                 QStringLiteral(".pdf"));
     }
     return candidate;
 }

@@ -27,8 +27,9 @@ private:
 std::unique_ptr<QPDF> open(const PDFSource& source);
 qint64 pageCount(const PDFSource& source);
 
-// "<name>.pdf" in folder, or "<name> 2.pdf", "<name> 3.pdf", ... : the first that does not exist.
-QString uniqueURL(const QString& folder, const QString& name);
+// "<name><tail>.pdf" in folder, or "<name><tail> 2.pdf", "<name><tail> 3.pdf", ... : the
+// first that does not exist, name shortened where the whole would not fit (see fittedName).
+QString uniqueURL(const QString& folder, const QString& name, const QString& tail = {});
 
 // Groups of `every` pages (one page when every < 2).
 Grouping chunks(qint64 pageCount, qint64 every);

@@ -82,7 +82,7 @@ QStringList split(const PDFSource& source, const Grouping& groups, const QString
         if (group.isEmpty()) {
             continue;
         }
-        const QString destination = uniqueURL(folder, base + u' ' + groupLabel(group));
+        const QString destination = uniqueURL(folder, base, u' ' + groupLabel(group));
         if (!scratch) {
             scratch.emplace(scratchTemplate(destination));
             if (scratch->isValid()) {
