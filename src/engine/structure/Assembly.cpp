@@ -4,6 +4,7 @@
 
 #include <qpdf/QPDFMatrix.hh>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 
@@ -135,6 +136,7 @@ struct Assembly::Added {
     std::vector<int> order;              // source indices in output order
     std::map<std::string, std::string> names; // named destinations, source name to output name
     bool whole = false;                        // every page of the source is here
+    int lowest = 0, highest = -1;              // the lowest and highest source page here
 
     bool kept(int page) const { return page >= 0 && position[static_cast<size_t>(page)] >= 0; }
 };
@@ -150,7 +152,7 @@ void Assembly::add(SourceDocument& source, const std::vector<int>& indices)
 {
     const size_t count = source.pages().size();
     Added added{std::vector<long long>(count, -1), std::vector<QPDFObjectHandle>(count), {}, {},
-                false};
+                false, 0, -1};
     for (int index : indices) {
         if (index < 0 || static_cast<size_t>(index) >= count || added.kept(index)) {
             continue;
@@ -166,6 +168,9 @@ void Assembly::add(SourceDocument& source, const std::vector<int>& indices)
         return;
     }
     added.whole = added.order.size() == count;
+    const auto [lowest, highest] = std::minmax_element(added.order.begin(), added.order.end());
+    added.lowest = *lowest;
+    added.highest = *highest;
     // Each part is carried on its own: damage in one loses that part only.
     auto carry = [](auto&& step) {
         try {
@@ -382,6 +387,11 @@ std::vector<Assembly::Bookmark> Assembly::bookmarks(const SourceDocument& source
 {
     std::vector<Bookmark> kept;
     for (const SourceBookmark& entry : entries) {
+        // A split walks the outline once per part: entries that lead only
+        // outside the part's pages are passed over whole.
+        if (!added.whole && (entry.lastPage < added.lowest || entry.firstPage > added.highest)) {
+            continue;
+        }
         Bookmark bookmark;
         bookmark.children = bookmarks(source, entry.children, added);
         const bool targetKept = entry.target && added.kept(entry.target->page);

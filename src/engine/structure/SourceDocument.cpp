@@ -4,6 +4,7 @@
 
 #include <qpdf/QPDF.hh>
 
+#include <algorithm>
 #include <set>
 
 namespace PDFEngine {
@@ -51,6 +52,13 @@ struct OutlineReader {
             bookmark.target = source.resolve(destination);
         }
         bookmark.children = level(item, depth + 1);
+        if (bookmark.target) {
+            bookmark.firstPage = bookmark.lastPage = bookmark.target->page;
+        }
+        for (const SourceBookmark& child : bookmark.children) {
+            bookmark.firstPage = std::min(bookmark.firstPage, child.firstPage);
+            bookmark.lastPage = std::max(bookmark.lastPage, child.lastPage);
+        }
         return bookmark;
     }
 };

@@ -4,6 +4,7 @@
 #include <qpdf/QPDFObjectHandle.hh>
 
 #include <QString>
+#include <limits>
 #include <map>
 #include <memory>
 #include <optional>
@@ -28,6 +29,9 @@ struct SourceBookmark {
     QPDFObjectHandle otherAction = QPDFObjectHandle::newNull(); // an action that leaves the document (URI, launch, ...)
     bool open = false;
     std::vector<SourceBookmark> children;
+    // The lowest and highest page this entry and those below it lead to (none: last < first).
+    int firstPage = std::numeric_limits<int>::max();
+    int lastPage = -1;
 };
 
 // What a link annotation does with the pages of its document.
