@@ -2,6 +2,7 @@
 
 #include "BrandHeader.h"
 #include "PlaceholderDialog.h"
+#include "QuitGuard.h"
 #include "ScreenFactory.h"
 #include "SectionCounts.h"
 #include "SectionText.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QStackedWidget>
@@ -70,6 +72,15 @@ void MainWindow::showForExternalEvent()
     WindowPresenter::shared().showForExternalEvent();
 }
 
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!QuitGuard::allowQuit(m_store, this)) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 void MainWindow::buildMenus()
 {
     m_fileMenu = menuBar()->addMenu(tr("Dosya"));
@@ -83,7 +94,14 @@ void MainWindow::buildMenus()
     m_quit = m_fileMenu->addAction(tr("Çık"));
     m_quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     m_quit->setMenuRole(QAction::QuitRole);
-    connect(m_quit, &QAction::triggered, qApp, &QApplication::quit, Qt::QueuedConnection);
+    connect(
+        m_quit, &QAction::triggered, this,
+        [this] {
+            if (QuitGuard::allowQuit(m_store, this)) {
+                QApplication::quit();
+            }
+        },
+        Qt::QueuedConnection);
 
     m_toolsMenu = menuBar()->addMenu(tr("Araçlar"));
     int digit = 1;

@@ -28,6 +28,10 @@ public:
 
     AppSection section() const { return m_section; }
 
+protected:
+    // Closing the window quits the application: a run in progress is asked about first.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildMenus();
     void showSection(AppSection section);
