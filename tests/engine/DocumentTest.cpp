@@ -331,7 +331,8 @@ void DocumentTest::namesFitTheLimit_data()
     QTest::addColumn<int>("reserve");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("short name unchanged") << "Rapor" << " 1-3" << 0 << "Rapor 1-3";
+    QTest::newRow("short name unchanged") << "Rapor"
+                                          << " 1-3" << 0 << "Rapor 1-3";
     QTest::newRow("250 letters: the label stays")
         << QString(250, u'a') << " 1-3" << 0 << QString(247, u'a') + " 1-3";
     // Two bytes a letter: 120 of them and " birleşik" (10 bytes) and ".pdf" make 254.

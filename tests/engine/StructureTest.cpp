@@ -72,15 +72,16 @@ void StructureTest::keepsWhatBelongsToPages_data()
     const auto rich = [](int offset, const QString& suffix) {
         const auto at = [offset](int page) { return QString::number(page + offset); };
         return QStringList{"outline   Bölüm 1 @" + at(1) + " +", "outline     1.1 @" + at(2),
-                           "outline     1.2 @" + at(3), "outline   Bölüm 2 @" + at(4),
-                           "outline     2.1 @" + at(5), "outline     2.2 @" + at(6)}
+                           "outline     1.2 @" + at(3),          "outline   Bölüm 2 @" + at(4),
+                           "outline     2.1 @" + at(5),          "outline     2.2 @" + at(6)}
                << QString("field address%1.street=Kordon|field agree%1=/Yes|field city%1=Ankara|"
                           "field name%1=Ayşe")
                       .arg(suffix)
                       .split(u'|');
     };
     const QStringList files{"attachment notlar.txt=birinci", "attachment veri.csv=a,b;1,2"};
-    const QStringList labels = QString("label i|label ii|label 1|label 2|label 3|label 4").split(u'|');
+    const QStringList labels =
+        QString("label i|label ii|label 1|label 2|label 3|label 4").split(u'|');
     QStringList twice = rich(0, "").mid(6) + rich(6, "+1").mid(6);
     twice.sort();
     twice << "outline Zengin.pdf @1 +" << rich(0, "").mid(0, 6) << "outline Zengin.pdf @7 +"
@@ -93,8 +94,9 @@ void StructureTest::keepsWhatBelongsToPages_data()
                                        << Grouping{} << QList<QStringList>{twice};
     QStringList plainFirst = rich(2, "").mid(6);
     plainFirst.sort();
-    plainFirst << "outline A.pdf @1" << "outline Zengin.pdf @3 +" << rich(2, "").mid(0, 6)
-               << "label 1" << "label 2" << labels << files
+    plainFirst << "outline A.pdf @1"
+               << "outline Zengin.pdf @3 +" << rich(2, "").mid(0, 6) << "label 1"
+               << "label 2" << labels << files
                << QString("link 3->8|link 6->4|link 8->https://example.org/|pages 8").split(u'|');
     QTest::newRow("merge: an input without parts gets a bookmark and decimal labels")
         << "merge" << QStringList{"A.pdf", "Zengin.pdf"} << Grouping{}
@@ -102,23 +104,26 @@ void StructureTest::keepsWhatBelongsToPages_data()
     // Links to pages left out go; a bookmark whose page and entries are gone goes too.
     QTest::newRow("split 1-2, 4-6")
         << "split" << QStringList{"Zengin.pdf"} << Grouping{{0, 1}, {3, 4, 5}}
-        << QList<QStringList>{
-               QStringList{"field agree=/Yes", "field name=Ayşe", "outline Bölüm 1 @1 +",
-                           "outline   1.1 @2", "label i", "label ii"}
-                   << files << "pages 2",
-               QStringList{"field address.street=Kordon", "outline Bölüm 2 @1",
-                           "outline   2.1 @2", "outline   2.2 @3", "label 2", "label 3",
-                           "label 4"}
-                   << files << "link 3->https://example.org/" << "pages 3"};
+        << QList<QStringList>{QStringList{"field agree=/Yes", "field name=Ayşe",
+                                          "outline Bölüm 1 @1 +", "outline   1.1 @2", "label i",
+                                          "label ii"}
+                                  << files << "pages 2",
+                              QStringList{"field address.street=Kordon", "outline Bölüm 2 @1",
+                                          "outline   2.1 @2", "outline   2.2 @3", "label 2",
+                                          "label 3", "label 4"}
+                                  << files << "link 3->https://example.org/"
+                                  << "pages 3"};
     // Headings whose own page is gone stay, without a destination, above kept entries.
-    QTest::newRow("delete 1, 4")
-        << "delete" << QStringList{"Zengin.pdf"} << Grouping{{0, 3}}
-        << QList<QStringList>{
-               QStringList{"field address.street=Kordon", "field agree=/Yes", "field city=Ankara",
-                           "outline Bölüm 1 @- +", "outline   1.1 @1", "outline   1.2 @2",
-                           "outline Bölüm 2 @-", "outline   2.1 @3", "outline   2.2 @4",
-                           "label ii", "label 1", "label 3", "label 4"}
-                   << files << "link 4->https://example.org/" << "pages 4"};
+    QTest::newRow("delete 1, 4") << "delete" << QStringList{"Zengin.pdf"} << Grouping{{0, 3}}
+                                 << QList<QStringList>{
+                                        QStringList{"field address.street=Kordon",
+                                                    "field agree=/Yes", "field city=Ankara",
+                                                    "outline Bölüm 1 @- +", "outline   1.1 @1",
+                                                    "outline   1.2 @2", "outline Bölüm 2 @-",
+                                                    "outline   2.1 @3", "outline   2.2 @4",
+                                                    "label ii", "label 1", "label 3", "label 4"}
+                                        << files << "link 4->https://example.org/"
+                                        << "pages 4"};
 }
 
 void StructureTest::keepsWhatBelongsToPages()
@@ -153,7 +158,8 @@ void StructureTest::rewritesKeepEverything()
 {
     StructureFixtures::writeRich(path("Foto.pdf"), true);
     const QStringList before = StructureFixtures::describe(path("Foto.pdf"));
-    const SignatureArt art(SignatureArt::Strokes{{{{0.1, 0.5}, {0.9, 0.5}}}, 0.06, InkColor::black});
+    const SignatureArt art(
+        SignatureArt::Strokes{{{{0.1, 0.5}, {0.9, 0.5}}}, 0.06, InkColor::black});
 
     PDFEngine::sign(PDFSource{path("Foto.pdf"), {}}, {{0, QRectF(0.1, 0.1, 0.3, 0.1), art}},
                     path("imzalı.pdf"));
@@ -217,10 +223,12 @@ void StructureTest::realDocumentsLoseNothing()
         try {
             const qint64 pages = PDFEngine::pageCount(PDFSource{file.filePath(), {}});
             before = StructureFixtures::describe(file.filePath());
-            merged = StructureFixtures::describe(run("merge", {file.filePath(), file.filePath()}, {}).first());
+            merged = StructureFixtures::describe(
+                run("merge", {file.filePath(), file.filePath()}, {}).first());
             copied = StructureFixtures::describe(run("delete", {file.filePath()}, {{}}).first());
             QDir(path("parts")).removeRecursively();
-            for (const QString& part : run("split", {file.filePath()}, PDFEngine::chunks(pages, 1))) {
+            for (const QString& part :
+                 run("split", {file.filePath()}, PDFEngine::chunks(pages, 1))) {
                 parts << StructureFixtures::describe(part);
             }
         } catch (const PDFEngine::Failure&) {

@@ -96,14 +96,14 @@ void addForm(QPDF& pdf, const std::vector<QPDFPageObjectHelper>& pages)
     auto page = [&pages](int i) { return pages[static_cast<size_t>(i)].getObjectHandle(); };
     OH name = widget(pdf, page(0), "/FT /Tx /T (name) /V <FEFF00410079015F0065>");
     OH agree = widget(pdf, page(1), "/FT /Btn /T (agree) /V /Yes /AS /Yes");
-    OH city = widget(pdf, page(2),
-                     "/FT /Ch /Ff 131072 /T (city) /Opt [(Izmir) (Ankara)] /V (Ankara)");
+    OH city =
+        widget(pdf, page(2), "/FT /Ch /Ff 131072 /T (city) /Opt [(Izmir) (Ankara)] /V (Ankara)");
     OH address = pdf.makeIndirectObject(OH::parse("<< /T (address) >>"));
     OH street = widget(pdf, page(4), "/FT /Tx /T (street) /V (Kordon)");
     street.replaceKey("/Parent", address);
     address.replaceKey("/Kids", OH::newArray({street}));
-    for (const auto& [index, annot] : {std::pair{0, name}, std::pair{1, agree},
-                                       std::pair{2, city}, std::pair{4, street}}) {
+    for (const auto& [index, annot] :
+         {std::pair{0, name}, std::pair{1, agree}, std::pair{2, city}, std::pair{4, street}}) {
         addAnnot(page(index), annot);
     }
     OH form = OH::parse("<< /DA (/Helv 0 Tf 0 g) >>");
@@ -137,18 +137,18 @@ void addOutline(QPDF& pdf, const std::vector<QPDFPageObjectHelper>& pages)
     pdf.getRoot().replaceKey("/Outlines", root);
     OH names = OH::newDictionary();
     names.replaceKey("/Dests", OH::newDictionary());
-    names.getKey("/Dests").replaceKey(
-        "/Names", OH::newArray({OH::newString("sec11"), dest(1, "/Fit"), OH::newString("sec21"),
-                                OH::newDictionary({{"/D", dest(4, "/Fit")}})}));
+    names.getKey("/Dests").replaceKey("/Names",
+                                      OH::newArray({OH::newString("sec11"), dest(1, "/Fit"),
+                                                    OH::newString("sec21"),
+                                                    OH::newDictionary({{"/D", dest(4, "/Fit")}})}));
     names.replaceKey("/EmbeddedFiles", OH::newDictionary());
     names.getKey("/EmbeddedFiles")
-        .replaceKey("/Names", OH::newArray({OH::newString("notlar.txt"),
-                                            fileSpec(pdf, "notlar.txt", "birinci"),
-                                            OH::newString("veri.csv"),
-                                            fileSpec(pdf, "veri.csv", "a,b;1,2")}));
+        .replaceKey("/Names",
+                    OH::newArray({OH::newString("notlar.txt"),
+                                  fileSpec(pdf, "notlar.txt", "birinci"), OH::newString("veri.csv"),
+                                  fileSpec(pdf, "veri.csv", "a,b;1,2")}));
     pdf.getRoot().replaceKey("/Names", names);
-    pdf.getRoot().replaceKey("/PageLabels",
-                             OH::parse("<< /Nums [0 << /S /r >> 2 << /S /D >>] >>"));
+    pdf.getRoot().replaceKey("/PageLabels", OH::parse("<< /Nums [0 << /S /r >> 2 << /S /D >>] >>"));
     auto link = [&](int on, const std::string& action) {
         OH annot = pdf.makeIndirectObject(
             OH::parse("<< /Type /Annot /Subtype /Link /Rect [50 50 150 70] " + action + " >>"));
@@ -164,7 +164,7 @@ std::string roman(long long n)
 {
     static const std::vector<std::pair<int, const char*>> digits{
         {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
-        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},   {4, "iv"},  {1, "i"}};
+        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
     std::string text;
     for (const auto& [value, digit] : digits) {
         for (; n >= value; n -= value) {
@@ -179,7 +179,8 @@ QString label(OH entry)
     if (!entry.isDictionary()) {
         return {};
     }
-    const long long number = entry.getKey("/St").isInteger() ? entry.getKey("/St").getIntValue() : 1;
+    const long long number = entry.getKey("/St").isInteger() ? entry.getKey("/St").getIntValue()
+                                                             : 1;
     QString text = entry.getKey("/P").isString()
                        ? QString::fromStdString(entry.getKey("/P").getUTF8Value())
                        : QString();
@@ -246,8 +247,9 @@ void writeRich(const QString& path, bool photo)
             image.getDict().replaceKey(key, value);
         }
         QPDFPageObjectHelper first = pages.front();
-        first.getObjectHandle().getKey("/Resources").replaceKey(
-            "/XObject", OH::newDictionary({{"/Photo", image}}));
+        first.getObjectHandle()
+            .getKey("/Resources")
+            .replaceKey("/XObject", OH::newDictionary({{"/Photo", image}}));
         first.addPageContents(pdf.newStream("q 400 0 0 250 100 300 cm /Photo Do Q"), false);
     }
     save(pdf, path);
@@ -261,10 +263,13 @@ void writeHostile(const QString& path, Hostility hostility)
     OH root = pdf.getRoot();
     switch (hostility) {
     case Hostility::outlineLoop:
-        root.getKey("/Outlines").getKey("/Last").replaceKey("/Next",
-                                                            root.getKey("/Outlines").getKey("/First"));
-        root.getKey("/Outlines").getKey("/First").getKey("/First").replaceKey(
-            "/First", root.getKey("/Outlines").getKey("/First"));
+        root.getKey("/Outlines")
+            .getKey("/Last")
+            .replaceKey("/Next", root.getKey("/Outlines").getKey("/First"));
+        root.getKey("/Outlines")
+            .getKey("/First")
+            .getKey("/First")
+            .replaceKey("/First", root.getKey("/Outlines").getKey("/First"));
         break;
     case Hostility::selfParentField: {
         OH address = root.getKey("/AcroForm").getKey("/Fields").getArrayItem(3);
@@ -282,9 +287,13 @@ void writeHostile(const QString& path, Hostility hostility)
         break;
     }
     case Hostility::destinationToNowhere:
-        root.getKey("/Outlines").getKey("/First").replaceKey("/Dest", OH::parse(&pdf, "[999 0 R /Fit]"));
-        root.getKey("/Outlines").getKey("/First").getKey("/First").replaceKey(
-            "/Dest", OH::newString("missing"));
+        root.getKey("/Outlines")
+            .getKey("/First")
+            .replaceKey("/Dest", OH::parse(&pdf, "[999 0 R /Fit]"));
+        root.getKey("/Outlines")
+            .getKey("/First")
+            .getKey("/First")
+            .replaceKey("/Dest", OH::newString("missing"));
         break;
     }
     save(pdf, path);
@@ -303,10 +312,11 @@ QStringList describe(const QString& path)
     QPDFAcroFormDocumentHelper form(pdf);
     QStringList fields;
     for (QPDFFormFieldObjectHelper& field : form.getFormFields()) {
-        fields << QStringLiteral("field %1=%2").arg(
-            QString::fromStdString(field.getFullyQualifiedName()),
-            QString::fromStdString(field.getValue().isName() ? field.getValue().getName()
-                                                             : field.getValueAsString()));
+        fields << QStringLiteral("field %1=%2")
+                      .arg(QString::fromStdString(field.getFullyQualifiedName()),
+                           QString::fromStdString(field.getValue().isName()
+                                                      ? field.getValue().getName()
+                                                      : field.getValueAsString()));
     }
     fields.sort();
     reader.lines << fields;
@@ -317,22 +327,25 @@ QStringList describe(const QString& path)
     }
     for (const auto& [name, spec] : QPDFEmbeddedFileDocumentHelper(pdf).getEmbeddedFiles()) {
         const std::shared_ptr<Buffer> data = spec->getEmbeddedFileStream().getStreamData();
-        reader.lines << QStringLiteral("attachment %1=%2").arg(
-            QString::fromStdString(name),
-            QString::fromLatin1(reinterpret_cast<const char*>(data->getBuffer()),
-                                static_cast<qsizetype>(data->getSize())));
+        reader.lines << QStringLiteral("attachment %1=%2")
+                            .arg(QString::fromStdString(name),
+                                 QString::fromLatin1(reinterpret_cast<const char*>(
+                                                         data->getBuffer()),
+                                                     static_cast<qsizetype>(data->getSize())));
     }
     for (size_t i = 0; i < pages.size(); ++i) {
-        for (QPDFAnnotationObjectHelper& annot : QPDFPageObjectHelper(pages[i]).getAnnotations("/Link")) {
+        for (QPDFAnnotationObjectHelper& annot :
+             QPDFPageObjectHelper(pages[i]).getAnnotations("/Link")) {
             OH link = annot.getObjectHandle();
             OH dest = link.getKey("/Dest");
             OH action = link.getKey("/A");
             if (dest.isNull() && action.getKey("/S").isNameAndEquals("/GoTo")) {
                 dest = action.getKey("/D");
             }
-            const QString target = action.getKey("/URI").isString()
-                                       ? QString::fromStdString(action.getKey("/URI").getUTF8Value())
-                                       : reader.target(dest);
+            const QString target =
+                action.getKey("/URI").isString()
+                    ? QString::fromStdString(action.getKey("/URI").getUTF8Value())
+                    : reader.target(dest);
             reader.lines << QStringLiteral("link %1->%2").arg(i + 1).arg(target);
         }
     }

@@ -23,8 +23,8 @@ QString fittedName(const QString& stem, const QString& tail, int reserve)
     // Cut between user-perceived characters, never inside one.
     QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, stem);
     qsizetype cut = 0;
-    for (qsizetype at = boundaries.toNextBoundary(); at > 0 && stem.left(at).toUtf8().size() <= budget;
-         at = boundaries.toNextBoundary()) {
+    for (qsizetype at = boundaries.toNextBoundary();
+         at > 0 && stem.left(at).toUtf8().size() <= budget; at = boundaries.toNextBoundary()) {
         cut = at;
     }
     return stem.left(cut) + tail;

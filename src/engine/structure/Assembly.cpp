@@ -79,8 +79,7 @@ QPDFObjectHandle labelFrom(QPDFObjectHandle entry, long long offset)
 }
 
 // Links the bookmarks under parent; returns how many entries show below parent when open.
-long long link(QPDF& pdf, const std::vector<Assembly::Bookmark>& bookmarks,
-               QPDFObjectHandle parent)
+long long link(QPDF& pdf, const std::vector<Assembly::Bookmark>& bookmarks, QPDFObjectHandle parent)
 {
     long long visible = 0;
     QPDFObjectHandle previous;
@@ -88,10 +87,9 @@ long long link(QPDF& pdf, const std::vector<Assembly::Bookmark>& bookmarks,
         QPDFObjectHandle item = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
         item.replaceKey("/Title", bookmark.title);
         item.replaceKey("/Parent", parent);
-        for (auto [key, value] : {std::pair{"/Dest", bookmark.destination},
-                                         std::pair{"/A", bookmark.action},
-                                         std::pair{"/C", bookmark.colour},
-                                         std::pair{"/F", bookmark.style}}) {
+        for (auto [key, value] :
+             {std::pair{"/Dest", bookmark.destination}, std::pair{"/A", bookmark.action},
+              std::pair{"/C", bookmark.colour}, std::pair{"/F", bookmark.style}}) {
             if (!value.isNull()) {
                 item.replaceKey(key, value);
             }
@@ -131,12 +129,12 @@ QPDFObjectHandle nameTree(const std::map<std::string, QPDFObjectHandle>& entries
 
 // One source's pages in this output.
 struct Assembly::Added {
-    std::vector<long long> position;     // per source page: its output index, -1 if absent
-    std::vector<QPDFObjectHandle> pages; // per source page: its copy, when present
-    std::vector<int> order;              // source indices in output order
+    std::vector<long long> position;          // per source page: its output index, -1 if absent
+    std::vector<QPDFObjectHandle> pages;      // per source page: its copy, when present
+    std::vector<int> order;                   // source indices in output order
     std::map<std::string, std::string> names; // named destinations, source name to output name
-    bool whole = false;                        // every page of the source is here
-    int lowest = 0, highest = -1;              // the lowest and highest source page here
+    bool whole = false;                       // every page of the source is here
+    int lowest = 0, highest = -1;             // the lowest and highest source page here
 
     bool kept(int page) const { return page >= 0 && position[static_cast<size_t>(page)] >= 0; }
 };
@@ -151,14 +149,18 @@ Assembly::Assembly(Bookmarks bookmarks) : m_bookmarkStyle(bookmarks)
 void Assembly::add(SourceDocument& source, const std::vector<int>& indices)
 {
     const size_t count = source.pages().size();
-    Added added{std::vector<long long>(count, -1), std::vector<QPDFObjectHandle>(count), {}, {},
-                false, 0, -1};
+    Added added{std::vector<long long>(count, -1),
+                std::vector<QPDFObjectHandle>(count),
+                {},
+                {},
+                false,
+                0,
+                -1};
     for (int index : indices) {
         if (index < 0 || static_cast<size_t>(index) >= count || added.kept(index)) {
             continue;
         }
-        QPDFObjectHandle copy =
-            m_pdf.copyForeignObject(source.pages()[static_cast<size_t>(index)]);
+        QPDFObjectHandle copy = m_pdf.copyForeignObject(source.pages()[static_cast<size_t>(index)]);
         m_pdf.addPage(copy, false);
         added.pages[static_cast<size_t>(index)] = copy;
         added.position[static_cast<size_t>(index)] = m_pageCount++;
@@ -195,8 +197,9 @@ void Assembly::add(SourceDocument& source, const std::vector<int>& indices)
         // A title for the input as the user saw it listed, opening its first page.
         Bookmark top;
         top.title = QPDFObjectHandle::newUnicodeString(source.displayName().toStdString());
-        top.destination = QPDFObjectHandle::newArray(
-            {added.pages[static_cast<size_t>(added.order.front())], QPDFObjectHandle::newName("/Fit")});
+        top.destination =
+            QPDFObjectHandle::newArray({added.pages[static_cast<size_t>(added.order.front())],
+                                        QPDFObjectHandle::newName("/Fit")});
         top.open = true;
         top.children = std::move(entries);
         m_outline.push_back(std::move(top));
@@ -222,9 +225,10 @@ void Assembly::copyDocumentSettings(SourceDocument& source)
     for (const char* key : {"/ViewerPreferences", "/MarkInfo", "/OCProperties", "/Metadata"}) {
         QPDFObjectHandle value = root.getKey(key);
         if (value.isDictionary() || value.isStream()) {
-            m_pdf.getRoot().replaceKey(key, m_pdf.copyForeignObject(value.isIndirect()
-                                                 ? value
-                                                 : source.pdf().makeIndirectObject(value)));
+            m_pdf.getRoot().replaceKey(key, m_pdf.copyForeignObject(
+                                                value.isIndirect()
+                                                    ? value
+                                                    : source.pdf().makeIndirectObject(value)));
         }
     }
 }
@@ -276,7 +280,7 @@ void Assembly::copyAnnotations(SourceDocument& source, Added& added)
         std::vector<QPDFObjectHandle> fields;
         std::set<QPDFObjGen> unused;
         m_form->transformAnnotations(QPDFObjectHandle::newArray(chosen), copies, fields, unused,
-                                    QPDFMatrix(), &source.pdf(), &source.form());
+                                     QPDFMatrix(), &source.pdf(), &source.form());
         if (copies.size() != chosen.size()) {
             throw std::logic_error("annotations lost");
         }
@@ -299,8 +303,9 @@ void Assembly::copyAnnotations(SourceDocument& source, Added& added)
         for (QPDFObjectHandle annot : mine) {
             m_placedAnnotations.insert(annot.getObjGen());
         }
-        added.pages[static_cast<size_t>(added.order[i])].replaceKey(
-            "/Annots", QPDFObjectHandle::newArray(mine));
+        added.pages[static_cast<size_t>(added.order[i])].replaceKey("/Annots",
+                                                                    QPDFObjectHandle::newArray(
+                                                                        mine));
     }
 }
 

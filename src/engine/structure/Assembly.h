@@ -53,8 +53,7 @@ private:
     void copyAttachments(SourceDocument& source);
     void copyDocumentSettings(SourceDocument& source);
     std::vector<Bookmark> bookmarks(const SourceDocument& source,
-                                    const std::vector<SourceBookmark>& entries,
-                                    const Added& added);
+                                    const std::vector<SourceBookmark>& entries, const Added& added);
     QPDFObjectHandle view(const Target& target, const Added& added) const;
     void renameLinkDestinations(const std::vector<QPDFObjectHandle>& annots,
                                 const Added& added) const;

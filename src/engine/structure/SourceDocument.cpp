@@ -114,8 +114,8 @@ void SourceDocument::readPages()
             if (annots.isArray()) {
                 for (QPDFObjectHandle annot : annots.aitems()) {
                     if (annot.isDictionary()) {
-                        m_annots[i].push_back(annot.isIndirect() ? annot
-                                                                 : m_pdf->makeIndirectObject(annot));
+                        m_annots[i].push_back(
+                            annot.isIndirect() ? annot : m_pdf->makeIndirectObject(annot));
                     }
                 }
             }

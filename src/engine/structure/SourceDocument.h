@@ -24,9 +24,10 @@ struct Target {
 
 // One bookmark of an input, its target resolved to a page index.
 struct SourceBookmark {
-    QPDFObjectHandle item;         // the outline item, for its title, colour and style
-    std::optional<Target> target;  // none: no destination inside the document
-    QPDFObjectHandle otherAction = QPDFObjectHandle::newNull(); // an action that leaves the document (URI, launch, ...)
+    QPDFObjectHandle item;        // the outline item, for its title, colour and style
+    std::optional<Target> target; // none: no destination inside the document
+    QPDFObjectHandle otherAction =
+        QPDFObjectHandle::newNull(); // an action that leaves the document (URI, launch, ...)
     bool open = false;
     std::vector<SourceBookmark> children;
     // The lowest and highest page this entry and those below it lead to (none: last < first).
@@ -36,8 +37,8 @@ struct SourceBookmark {
 
 // What a link annotation does with the pages of its document.
 struct LinkUse {
-    bool internal = false;         // false: not a link, or one that leaves the document
-    std::optional<int> page;       // internal: the page it opens; none when it points nowhere
+    bool internal = false;   // false: not a link, or one that leaves the document
+    std::optional<int> page; // internal: the page it opens; none when it points nowhere
 };
 
 // An opened input, read once for everything an output takes from it besides
