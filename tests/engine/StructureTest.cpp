@@ -219,7 +219,10 @@ void StructureTest::realDocumentsLoseNothing()
     }
     const QStringList kinds{"field", "outline", "label", "attachment", "link"};
     for (const QFileInfo& file : QDir(folder).entryInfoList({"*.pdf"}, QDir::Files, QDir::Name)) {
-        QStringList before, merged, copied, parts;
+        QStringList before;
+        QStringList merged;
+        QStringList copied;
+        QStringList parts;
         try {
             const qint64 pages = PDFEngine::pageCount(PDFSource{file.filePath(), {}});
             before = StructureFixtures::describe(file.filePath());

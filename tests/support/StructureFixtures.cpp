@@ -209,7 +209,7 @@ struct Reader {
         return pageOf(dest.isArray() ? dest.getArrayItem(0) : dest);
     }
 
-    QString pageOf(OH page)
+    QString pageOf(const OH& page)
     {
         const auto found = page.isIndirect() ? index.find(page.getObjGen()) : index.end();
         return found == index.end() ? QStringLiteral("-") : QString::number(found->second + 1);
@@ -219,8 +219,9 @@ struct Reader {
     {
         for (QPDFOutlineObjectHelper& item : items) {
             lines << QStringLiteral("outline %1%2 @%3%4")
-                         .arg(QString(depth * 2, u' '), QString::fromStdString(item.getTitle()),
-                              target(item.getDest()), item.getCount() > 0 ? " +" : "");
+                         .arg(QString(qsizetype{2} * depth, u' '),
+                              QString::fromStdString(item.getTitle()), target(item.getDest()),
+                              item.getCount() > 0 ? " +" : "");
             outline(item.getKids(), depth + 1);
         }
     }

@@ -38,7 +38,7 @@ QPDFObjectHandle freshArray(QPDFObjectHandle array)
 {
     std::vector<QPDFObjectHandle> items;
     if (array.isArray()) {
-        for (QPDFObjectHandle item : array.aitems()) {
+        for (const QPDFObjectHandle& item : array.aitems()) {
             items.push_back(fresh(item));
         }
     }
@@ -260,7 +260,7 @@ void Assembly::copyAnnotations(SourceDocument& source, Added& added)
     std::vector<size_t> perPage;
     for (int index : added.order) {
         size_t taken = 0;
-        for (QPDFObjectHandle annot : source.annotations(static_cast<size_t>(index))) {
+        for (const QPDFObjectHandle& annot : source.annotations(static_cast<size_t>(index))) {
             const LinkUse use = source.linkUse(annot);
             if (use.internal && !(use.page && added.kept(*use.page))) {
                 continue; // it would lead nowhere, or back to a page left out
@@ -288,7 +288,7 @@ void Assembly::copyAnnotations(SourceDocument& source, Added& added)
     } catch (const std::exception&) {
         // A form qpdf cannot follow: the annotations come as they are, without the form.
         copies.clear();
-        for (QPDFObjectHandle annot : chosen) {
+        for (const QPDFObjectHandle& annot : chosen) {
             copies.push_back(m_pdf.copyForeignObject(annot));
         }
     }
@@ -300,7 +300,7 @@ void Assembly::copyAnnotations(SourceDocument& source, Added& added)
         }
         const std::vector<QPDFObjectHandle> mine(next, next + static_cast<long>(perPage[i]));
         next += static_cast<long>(perPage[i]);
-        for (QPDFObjectHandle annot : mine) {
+        for (const QPDFObjectHandle& annot : mine) {
             m_placedAnnotations.insert(annot.getObjGen());
         }
         added.pages[static_cast<size_t>(added.order[i])].replaceKey("/Annots",
@@ -313,7 +313,7 @@ void Assembly::copyAnnotations(SourceDocument& source, Added& added)
 void Assembly::renameLinkDestinations(const std::vector<QPDFObjectHandle>& annots,
                                       const Added& added) const
 {
-    auto renamed = [&added](QPDFObjectHandle name) {
+    auto renamed = [&added](const QPDFObjectHandle& name) {
         const auto found = added.names.find(Walk::keyText(name));
         return QPDFObjectHandle::newString(found == added.names.end() ? Walk::keyText(name)
                                                                       : found->second);
@@ -443,7 +443,7 @@ void Assembly::pruneFields()
             return placed || !field.getKey("/Subtype").isNameAndEquals("/Widget");
         }
         std::vector<QPDFObjectHandle> staying;
-        for (QPDFObjectHandle kid : kids.aitems()) {
+        for (const QPDFObjectHandle& kid : kids.aitems()) {
             if (keep(kid, depth + 1)) {
                 staying.push_back(kid);
             }
@@ -452,7 +452,7 @@ void Assembly::pruneFields()
         return placed || !staying.empty();
     };
     std::vector<QPDFObjectHandle> fields;
-    for (QPDFObjectHandle field : form.getKey("/Fields").aitems()) {
+    for (const QPDFObjectHandle& field : form.getKey("/Fields").aitems()) {
         if (keep(field, 0)) {
             fields.push_back(field);
         }

@@ -53,10 +53,10 @@ std::string keyText(QPDFObjectHandle key)
     return {};
 }
 
-std::vector<std::pair<std::string, QPDFObjectHandle>> nameTree(QPDFObjectHandle root)
+std::vector<std::pair<std::string, QPDFObjectHandle>> nameTree(const QPDFObjectHandle& root)
 {
     std::vector<std::pair<std::string, QPDFObjectHandle>> entries;
-    walkTree(root, "/Names", [&entries](QPDFObjectHandle key, QPDFObjectHandle value) {
+    walkTree(root, "/Names", [&entries](QPDFObjectHandle key, const QPDFObjectHandle& value) {
         if (key.isString()) {
             entries.emplace_back(key.getStringValue(), value);
         }
@@ -64,10 +64,10 @@ std::vector<std::pair<std::string, QPDFObjectHandle>> nameTree(QPDFObjectHandle 
     return entries;
 }
 
-std::vector<std::pair<long long, QPDFObjectHandle>> numberTree(QPDFObjectHandle root)
+std::vector<std::pair<long long, QPDFObjectHandle>> numberTree(const QPDFObjectHandle& root)
 {
     std::vector<std::pair<long long, QPDFObjectHandle>> entries;
-    walkTree(root, "/Nums", [&entries](QPDFObjectHandle key, QPDFObjectHandle value) {
+    walkTree(root, "/Nums", [&entries](QPDFObjectHandle key, const QPDFObjectHandle& value) {
         if (key.isInteger()) {
             entries.emplace_back(key.getIntValue(), value);
         }

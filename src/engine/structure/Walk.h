@@ -17,9 +17,9 @@ constexpr int maxDepth = 100;
 constexpr int maxNodes = 1'000'000;
 
 // The entries of a name tree, in the order met: the key's bytes and its value.
-std::vector<std::pair<std::string, QPDFObjectHandle>> nameTree(QPDFObjectHandle root);
+std::vector<std::pair<std::string, QPDFObjectHandle>> nameTree(const QPDFObjectHandle& root);
 // The entries of a number tree, sorted by key.
-std::vector<std::pair<long long, QPDFObjectHandle>> numberTree(QPDFObjectHandle root);
+std::vector<std::pair<long long, QPDFObjectHandle>> numberTree(const QPDFObjectHandle& root);
 
 // The text of a name or string key, without a name's leading slash.
 std::string keyText(QPDFObjectHandle key);
