@@ -208,9 +208,16 @@ void Assembly::add(SourceDocument& source, const std::vector<int>& indices)
 
 void Assembly::copyDocumentSettings(SourceDocument& source)
 {
+    // Only the text entries: a damaged /Info may point anywhere, even at the page tree.
     QPDFObjectHandle info = source.pdf().getTrailer().getKey("/Info");
-    if (info.isDictionary() && info.isIndirect()) {
-        m_pdf.getTrailer().replaceKey("/Info", m_pdf.copyForeignObject(info));
+    if (info.isDictionary()) {
+        QPDFObjectHandle copy = m_pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
+        for (auto [key, value] : info.ditems()) {
+            if (value.isString() || value.isName()) {
+                copy.replaceKey(key, fresh(value));
+            }
+        }
+        m_pdf.getTrailer().replaceKey("/Info", copy);
     }
     QPDFObjectHandle root = source.pdf().getRoot();
     if (root.getKey("/Lang").isString()) {
