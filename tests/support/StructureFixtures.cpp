@@ -58,12 +58,11 @@ void addAnnot(OH page, const OH& annot)
     page.getKey("/Annots").appendItem(annot);
 }
 
-OH outlineItem(QPDF& pdf, const std::string& title, const OH& parent)
+OH outlineItem(QPDF& pdf, const std::string& title, const OH& parent, const char* key,
+               const OH& target)
 {
-    OH item = pdf.makeIndirectObject(OH::newDictionary());
-    item.replaceKey("/Title", OH::newUnicodeString(title));
-    item.replaceKey("/Parent", parent);
-    return item;
+    return pdf.makeIndirectObject(OH::newDictionary(
+        {{"/Title", OH::newUnicodeString(title)}, {"/Parent", parent}, {key, target}}));
 }
 
 // Links items as the children of parent.
@@ -83,11 +82,8 @@ OH fileSpec(QPDF& pdf, const std::string& name, const std::string& bytes)
 {
     OH stream = pdf.newStream(bytes);
     stream.getDict().replaceKey("/Type", OH::newName("/EmbeddedFile"));
-    OH spec = OH::parse("<< /Type /Filespec >>");
-    spec.replaceKey("/F", OH::newString(name));
-    spec.replaceKey("/UF", OH::newUnicodeString(name));
-    spec.replaceKey("/EF", OH::newDictionary());
-    spec.getKey("/EF").replaceKey("/F", stream);
+    OH spec = OH::parse("<< /Type /Filespec /F (" + name + ") /UF (" + name + ") >>");
+    spec.replaceKey("/EF", OH::newDictionary({{"/F", stream}}));
     return pdf.makeIndirectObject(spec);
 }
 
@@ -119,21 +115,17 @@ void addOutline(QPDF& pdf, const std::vector<QPDFPageObjectHelper>& pages)
         return OH::newArray({pages[static_cast<size_t>(i)].getObjectHandle(), OH::parse(view)});
     };
     OH root = pdf.makeIndirectObject(OH::parse("<< /Type /Outlines >>"));
-    OH one = outlineItem(pdf, "Bölüm 1", root);
-    OH two = outlineItem(pdf, "Bölüm 2", root);
-    one.replaceKey("/Dest", dest(0, "/Fit"));
-    two.replaceKey("/Dest", dest(3, "/Fit"));
-    OH s11 = outlineItem(pdf, "1.1", one);
-    s11.replaceKey("/Dest", OH::newString("sec11"));
-    OH s12 = outlineItem(pdf, "1.2", one);
-    s12.replaceKey("/Dest", dest(2, "/Fit"));
-    OH s21 = outlineItem(pdf, "2.1", two);
-    s21.replaceKey("/A", OH::parse("<< /S /GoTo /D (sec21) >>"));
-    OH s22 = outlineItem(pdf, "2.2", two);
-    s22.replaceKey("/Dest", dest(5, "/Fit"));
+    OH one = outlineItem(pdf, "Bölüm 1", root, "/Dest", dest(0, "/Fit"));
+    OH two = outlineItem(pdf, "Bölüm 2", root, "/Dest", dest(3, "/Fit"));
     children(root, {one, two}, 4);
-    children(one, {s11, s12}, 2);
-    children(two, {s21, s22}, -2);
+    children(one,
+             {outlineItem(pdf, "1.1", one, "/Dest", OH::newString("sec11")),
+              outlineItem(pdf, "1.2", one, "/Dest", dest(2, "/Fit"))},
+             2);
+    children(two,
+             {outlineItem(pdf, "2.1", two, "/A", OH::parse("<< /S /GoTo /D (sec21) >>")),
+              outlineItem(pdf, "2.2", two, "/Dest", dest(5, "/Fit"))},
+             -2);
     pdf.getRoot().replaceKey("/Outlines", root);
     OH names = OH::newDictionary();
     names.replaceKey("/Dests", OH::newDictionary());
@@ -160,36 +152,15 @@ void addOutline(QPDF& pdf, const std::vector<QPDFPageObjectHelper>& pages)
     link(5, "/A << /S /URI /URI (https://example.org/) >>");
 }
 
-std::string roman(long long n)
-{
-    static const std::vector<std::pair<int, const char*>> digits{
-        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
-        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
-    std::string text;
-    for (const auto& [value, digit] : digits) {
-        for (; n >= value; n -= value) {
-            text += digit;
-        }
-    }
-    return text;
-}
-
+// A label as its parts: prefix, style and number ("r1" for the first roman page).
 QString label(OH entry)
 {
-    if (!entry.isDictionary()) {
-        return {};
-    }
     const long long number = entry.getKey("/St").isInteger() ? entry.getKey("/St").getIntValue()
                                                              : 1;
-    QString text = entry.getKey("/P").isString()
-                       ? QString::fromStdString(entry.getKey("/P").getUTF8Value())
-                       : QString();
-    if (entry.getKey("/S").isNameAndEquals("/D")) {
-        text += QString::number(number);
-    } else if (entry.getKey("/S").isNameAndEquals("/r")) {
-        text += QString::fromStdString(roman(number));
-    }
-    return text;
+    return QString::fromStdString(
+               (entry.getKey("/P").isString() ? entry.getKey("/P").getUTF8Value() : "") +
+               (entry.getKey("/S").isName() ? entry.getKey("/S").getName().substr(1) : "")) +
+           QString::number(number);
 }
 
 struct Reader {
@@ -240,13 +211,9 @@ void writeRich(const QString& path, bool photo)
     if (photo) {
         const QByteArray samples = ImageFixtures::photoSamples(1600, 1000, 3);
         OH image = pdf.newStream(ImageFixtures::jpeg(samples, 1600, 1000, 95).toStdString());
-        image.getDict().replaceKey("/Filter", OH::newName("/DCTDecode"));
-        for (const auto& [key, value] : OH::parse("<< /Type /XObject /Subtype /Image /Width 1600 "
-                                                  "/Height 1000 /ColorSpace /DeviceRGB "
-                                                  "/BitsPerComponent 8 >>")
-                                            .ditems()) {
-            image.getDict().replaceKey(key, value);
-        }
+        image.replaceDict(
+            OH::parse("<< /Type /XObject /Subtype /Image /Width 1600 /Height 1000 "
+                      "/ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /DCTDecode >>"));
         QPDFPageObjectHelper first = pages.front();
         first.getObjectHandle()
             .getKey("/Resources")
@@ -262,15 +229,11 @@ void writeHostile(const QString& path, Hostility hostility)
     QPDF pdf;
     load(pdf, path);
     OH root = pdf.getRoot();
+    OH first = root.getKey("/Outlines").getKey("/First");
     switch (hostility) {
     case Hostility::outlineLoop:
-        root.getKey("/Outlines")
-            .getKey("/Last")
-            .replaceKey("/Next", root.getKey("/Outlines").getKey("/First"));
-        root.getKey("/Outlines")
-            .getKey("/First")
-            .getKey("/First")
-            .replaceKey("/First", root.getKey("/Outlines").getKey("/First"));
+        root.getKey("/Outlines").getKey("/Last").replaceKey("/Next", first);
+        first.getKey("/First").replaceKey("/First", first);
         break;
     case Hostility::selfParentField: {
         OH address = root.getKey("/AcroForm").getKey("/Fields").getArrayItem(3);
@@ -288,13 +251,8 @@ void writeHostile(const QString& path, Hostility hostility)
         break;
     }
     case Hostility::destinationToNowhere:
-        root.getKey("/Outlines")
-            .getKey("/First")
-            .replaceKey("/Dest", OH::parse(&pdf, "[999 0 R /Fit]"));
-        root.getKey("/Outlines")
-            .getKey("/First")
-            .getKey("/First")
-            .replaceKey("/Dest", OH::newString("missing"));
+        first.replaceKey("/Dest", OH::parse(&pdf, "[999 0 R /Fit]"));
+        first.getKey("/First").replaceKey("/Dest", OH::newString("missing"));
         break;
     }
     save(pdf, path);
@@ -313,11 +271,10 @@ QStringList describe(const QString& path)
     QPDFAcroFormDocumentHelper form(pdf);
     QStringList fields;
     for (QPDFFormFieldObjectHelper& field : form.getFormFields()) {
-        fields << QStringLiteral("field %1=%2")
-                      .arg(QString::fromStdString(field.getFullyQualifiedName()),
-                           QString::fromStdString(field.getValue().isName()
-                                                      ? field.getValue().getName()
-                                                      : field.getValueAsString()));
+        OH value = field.getValue();
+        fields << QString::fromStdString(
+            "field " + field.getFullyQualifiedName() + "=" +
+            (value.isName() ? value.getName() : field.getValueAsString()));
     }
     fields.sort();
     reader.lines << fields;
@@ -328,11 +285,9 @@ QStringList describe(const QString& path)
     }
     for (const auto& [name, spec] : QPDFEmbeddedFileDocumentHelper(pdf).getEmbeddedFiles()) {
         const std::shared_ptr<Buffer> data = spec->getEmbeddedFileStream().getStreamData();
-        reader.lines << QStringLiteral("attachment %1=%2")
-                            .arg(QString::fromStdString(name),
-                                 QString::fromLatin1(reinterpret_cast<const char*>(
-                                                         data->getBuffer()),
-                                                     static_cast<qsizetype>(data->getSize())));
+        reader.lines << QString::fromStdString("attachment " + name + "=") +
+                            QByteArray(reinterpret_cast<const char*>(data->getBuffer()),
+                                       static_cast<qsizetype>(data->getSize()));
     }
     for (size_t i = 0; i < pages.size(); ++i) {
         for (QPDFAnnotationObjectHelper& annot :
