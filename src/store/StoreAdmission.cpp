@@ -174,10 +174,11 @@ std::optional<PDFFile> Store::admit(const QString& path,
     }
     // The viewer forgives damage (a looping page tree, say) that the engine
     // refuses; a file is listed only when the runs will be able to read it.
-    // The renderer has opened the file by now; qpdf's count still runs in this process, which is
-    // why the renderer is asked first: a file that hangs poppler never gets here.
-    const PDFEngine::PageCount counted = PDFEngine::countPages(PDFSource{path, password});
+    const DocumentProbe::Counted counted = DocumentProbe::countPages(PDFSource{path, password});
     if (!counted.pages) {
+        if (counted.failure.isEmpty()) {
+            return refuse();
+        }
         rejections.append({name, counted.failure});
         return std::nullopt;
     }
