@@ -26,6 +26,8 @@ private:
 // Opens and, when needed, unlocks an input. Fails with the open or password message.
 std::unique_ptr<QPDF> open(const PDFSource& source);
 qint64 pageCount(const PDFSource& source);
+// True when the file opens only with a user password.
+bool needsPassword(const QString& path);
 
 // "<name><tail>.pdf" in folder, or "<name><tail> 2.pdf", "<name><tail> 3.pdf", ... : the
 // first that does not exist, name shortened where the whole would not fit (see fittedName).

@@ -17,17 +17,6 @@ qint64 fileSize(const QString& path);
 // made of it, a number of up to reserve bytes (" 12") and ".pdf" fits the 255
 // bytes of UTF-8 a file system allows: the label, number and extension survive.
 QString fittedName(const QString& stem, const QString& tail, int reserve = 0);
-// True when the file opens only with a user password.
-bool needsPassword(const QString& path);
-
-// The pages the engine itself finds in a file, or why it cannot open it.
-struct PageCount {
-    std::optional<qint64> pages; // none when the file cannot be opened
-    QString failure;             // then: the message naming the file
-};
-// Opens source as every job does and counts its pages, so that a file the
-// viewer tolerates but a job would refuse is turned away when it is added.
-PageCount countPages(const PDFSource& source);
 
 // The groups a split of pageCount pages by rule makes, or the message naming the
 // first bad piece of its range text.

@@ -58,6 +58,10 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
     addAction(settings);
     connect(settings, &QAction::triggered, m_sidebar->header(), &BrandHeader::settingsRequested);
     connect(&m_store, &Store::changed, this, &MainWindow::updateCounts);
+    connect(&m_store, &Store::probingChanged, this, [this] {
+        m_store.isProbing() ? QApplication::setOverrideCursor(Qt::BusyCursor)
+                            : QApplication::restoreOverrideCursor();
+    });
 
     showSection(AppSections::current());
     updateCounts();
