@@ -40,7 +40,6 @@ private slots:
     void writeErrorsNameTheirCause();
     void uniqueNames_data();
     void uniqueNames();
-    void namesFitTheLimit_data();
     void namesFitTheLimit();
     void mergesInListOrder_data();
     void mergesInListOrder();
@@ -331,37 +330,6 @@ void DocumentTest::uniqueNames_data()
         << QString(249, u'a') + " 2.pdf";
 }
 
-void DocumentTest::namesFitTheLimit_data()
-{
-    QTest::addColumn<QString>("stem");
-    QTest::addColumn<QString>("tail");
-    QTest::addColumn<int>("reserve");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("short name unchanged") << "Rapor"
-                                          << " 1-3" << 0 << "Rapor 1-3";
-    QTest::newRow("250 letters: the label stays")
-        << QString(250, u'a') << " 1-3" << 0 << QString(247, u'a') + " 1-3";
-    // Two bytes a letter: 120 of them and " birleşik" (10 bytes) and ".pdf" make 254.
-    QTest::newRow("130 Turkish letters cut between letters")
-        << QString(130, u'ş') << " birleşik" << 0 << QString(120, u'ş') + " birleşik";
-    const QString accented = QStringLiteral("e\u0301"); // three bytes, one character
-    QTest::newRow("an accent stays with its letter")
-        << accented.repeated(100) << "" << 0 << accented.repeated(83);
-    QTest::newRow("room kept for a number")
-        << QString(300, u'a') << " sıkıştırılmış" << 6 << QString(224, u'a') + " sıkıştırılmış";
-}
-
-void DocumentTest::namesFitTheLimit()
-{
-    QFETCH(QString, stem);
-    QFETCH(QString, tail);
-    QFETCH(int, reserve);
-    QFETCH(QString, expected);
-
-    QCOMPARE(PDFEngine::fittedName(stem, tail, reserve), expected);
-}
-
 void DocumentTest::uniqueNames()
 {
     QFETCH(QString, name);
@@ -380,6 +348,19 @@ void DocumentTest::uniqueNames()
     QCOMPARE(PDFEngine::uniqueURL(folder.path(), name), folder.filePath(expected));
     // Only existence counts: asking again without writing gives the same place.
     QCOMPARE(PDFEngine::uniqueURL(folder.path(), name), folder.filePath(expected));
+}
+
+// Cut between characters, keeping the tail and room for ".pdf" (and a number when asked).
+void DocumentTest::namesFitTheLimit()
+{
+    // Two bytes a letter: 120 of them, " birleşik" (10 bytes) and ".pdf" make 254.
+    QCOMPARE(PDFEngine::fittedName(QString(130, u'ş'), " birleşik"),
+             QString(120, u'ş') + " birleşik");
+    QCOMPARE(PDFEngine::fittedName(QString(250, u'a'), " 1-3"), QString(247, u'a') + " 1-3");
+    const QString accented = QStringLiteral("e\u0301"); // three bytes, one character
+    QCOMPARE(PDFEngine::fittedName(accented.repeated(100), ""), accented.repeated(83));
+    QCOMPARE(PDFEngine::fittedName(QString(300, u'a'), " sıkıştırılmış", 6),
+             QString(224, u'a') + " sıkıştırılmış");
 }
 
 void DocumentTest::mergesInListOrder_data()

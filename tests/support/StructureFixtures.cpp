@@ -1,7 +1,6 @@
 #include "StructureFixtures.h"
 
 #include "Fixtures.h"
-#include "ImageFixtures.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -13,6 +12,7 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include <QFile>
+#include <algorithm>
 #include <map>
 
 namespace StructureFixtures {
@@ -32,135 +32,84 @@ void save(QPDF& pdf, const QString& path)
 {
     const QByteArray name = QFile::encodeName(path + ".new");
     QPDFWriter writer(pdf, name.constData());
-    writer.setStaticID(true);
     writer.write();
     QFile::remove(path);
     QFile::rename(path + ".new", path);
 }
 
-OH widget(QPDF& pdf, const OH& page, const std::string& fields)
-{
-    OH annot = pdf.makeIndirectObject(
-        OH::parse("<< /Type /Annot /Subtype /Widget /Rect [50 700 250 720] " + fields + " >>"));
-    annot.replaceKey("/P", page);
-    OH appearance = pdf.newStream("/Tx BMC BT /Helv 12 Tf 2 5 Td (x) Tj ET EMC");
-    appearance.getDict().replaceKey("/BBox", OH::parse("[0 0 200 20]"));
-    annot.replaceKey("/AP", OH::newDictionary());
-    annot.getKey("/AP").replaceKey("/N", appearance);
-    return annot;
-}
+// Objects as text, "@name" standing for the page or object of that name.
+const std::string widget =
+    "<< /Type /Annot /Subtype /Widget /Rect [50 700 250 720] /AP << /N @look >> ";
+const std::string link = "<< /Type /Annot /Subtype /Link /Rect [50 50 150 70] ";
+const std::vector<std::pair<std::string, std::string>> richObjects{
+    {"@name", widget + "/P @P1 /FT /Tx /T (name) /V <FEFF00410079015F0065> >>"},
+    {"@agree", widget + "/P @P2 /FT /Btn /T (agree) /V /Yes /AS /Yes >>"},
+    {"@city",
+     widget + "/P @P3 /FT /Ch /Ff 131072 /T (city) /Opt [(Izmir) (Ankara)] /V (Ankara) >>"},
+    {"@address", "<< /T (address) /Kids [@street] >>"},
+    {"@street", widget + "/P @P5 /Parent @address /FT /Tx /T (street) /V (Kordon) >>"},
+    {"@outlines", "<< /Type /Outlines /First @one /Last @two /Count 4 >>"},
+    {"@one", "<< /Title <FEFF004200F6006C00FC006D00200031> /Parent @outlines /Dest [@P1 /Fit] "
+             "/Next @two /First @s11 /Last @s12 /Count 2 >>"},
+    {"@two", "<< /Title <FEFF004200F6006C00FC006D00200032> /Parent @outlines /Dest [@P4 /Fit] "
+             "/Prev @one /First @s21 /Last @s22 /Count -2 >>"},
+    {"@s11", "<< /Title (1.1) /Parent @one /Dest (sec11) /Next @s12 >>"},
+    {"@s12", "<< /Title (1.2) /Parent @one /Dest [@P3 /Fit] /Prev @s11 >>"},
+    {"@s21", "<< /Title (2.1) /Parent @two /A << /S /GoTo /D (sec21) >> /Next @s22 >>"},
+    {"@s22", "<< /Title (2.2) /Parent @two /Dest [@P6 /Fit] /Prev @s21 >>"},
+    {"@toP6", link + "/Dest [@P6 /Fit] >>"},
+    {"@toSec11", link + "/Dest (sec11) >>"},
+    {"@web", link + "/A << /S /URI /URI (https://example.org/) >> >>"},
+};
 
-void addAnnot(OH page, const OH& annot)
+// The form, outline, named destinations, labels, attachments and links of the rich document.
+const std::vector<std::pair<std::string, std::string>> richParts{
+    {"/AcroForm", "<< /Fields [@name @agree @city @address] /DA (/Helv 0 Tf 0 g) /DR << /Font "
+                  "<< /Helv << /Type /Font /Subtype /Type1 /BaseFont /Helvetica >> >> >> >>"},
+    {"/Names", "<< /Dests << /Names [(sec11) [@P2 /Fit] (sec21) << /D [@P5 /Fit] >>] >> "
+               "/EmbeddedFiles << /Names [(notlar.txt) << /Type /Filespec /F (notlar.txt) /UF "
+               "(notlar.txt) /EF << /F @notes >> >> (veri.csv) << /Type /Filespec /F (veri.csv) "
+               "/UF (veri.csv) /EF << /F @data >> >>] >> >>"},
+    {"/PageLabels", "<< /Nums [0 << /S /r >> 2 << /S /D >>] >>"},
+};
+
+OH parse(QPDF& pdf, std::string text, const std::map<std::string, OH>& objects)
 {
-    if (!page.getKey("/Annots").isArray()) {
-        page.replaceKey("/Annots", OH::newArray());
+    for (auto [name, object] : objects) {
+        for (size_t at = 0; (at = text.find(name + ' ')) != std::string::npos ||
+                            (at = text.find(name + ']')) != std::string::npos;) {
+            text.replace(at, name.size(), object.unparse());
+        }
     }
-    page.getKey("/Annots").appendItem(annot);
+    return OH::parse(&pdf, text);
 }
 
-OH outlineItem(QPDF& pdf, const std::string& title, const OH& parent, const char* key,
-               const OH& target)
+void addParts(QPDF& pdf, const std::vector<QPDFPageObjectHelper>& pages)
 {
-    return pdf.makeIndirectObject(OH::newDictionary(
-        {{"/Title", OH::newUnicodeString(title)}, {"/Parent", parent}, {key, target}}));
-}
-
-// Links items as the children of parent.
-void children(const OH& parent, const std::vector<OH>& items, int count)
-{
-    OH p = parent;
-    p.replaceKey("/First", items.front());
-    p.replaceKey("/Last", items.back());
-    p.replaceKey("/Count", OH::newInteger(count));
-    for (size_t i = 0; i + 1 < items.size(); ++i) {
-        OH(items[i]).replaceKey("/Next", items[i + 1]);
-        OH(items[i + 1]).replaceKey("/Prev", items[i]);
+    std::map<std::string, OH> objects;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        objects.emplace("@P" + std::to_string(i + 1), pages[i].getObjectHandle());
     }
-}
-
-OH fileSpec(QPDF& pdf, const std::string& name, const std::string& bytes)
-{
-    OH stream = pdf.newStream(bytes);
-    stream.getDict().replaceKey("/Type", OH::newName("/EmbeddedFile"));
-    OH spec = OH::parse("<< /Type /Filespec /F (" + name + ") /UF (" + name + ") >>");
-    spec.replaceKey("/EF", OH::newDictionary({{"/F", stream}}));
-    return pdf.makeIndirectObject(spec);
-}
-
-void addForm(QPDF& pdf, const std::vector<QPDFPageObjectHelper>& pages)
-{
-    auto page = [&pages](int i) { return pages[static_cast<size_t>(i)].getObjectHandle(); };
-    OH name = widget(pdf, page(0), "/FT /Tx /T (name) /V <FEFF00410079015F0065>");
-    OH agree = widget(pdf, page(1), "/FT /Btn /T (agree) /V /Yes /AS /Yes");
-    OH city =
-        widget(pdf, page(2), "/FT /Ch /Ff 131072 /T (city) /Opt [(Izmir) (Ankara)] /V (Ankara)");
-    OH address = pdf.makeIndirectObject(OH::parse("<< /T (address) >>"));
-    OH street = widget(pdf, page(4), "/FT /Tx /T (street) /V (Kordon)");
-    street.replaceKey("/Parent", address);
-    address.replaceKey("/Kids", OH::newArray({street}));
-    for (const auto& [index, annot] :
-         {std::pair{0, name}, std::pair{1, agree}, std::pair{2, city}, std::pair{4, street}}) {
-        addAnnot(page(index), annot);
+    objects.emplace("@look", pdf.newStream("/Tx BMC BT /Helv 12 Tf 2 5 Td (x) Tj ET EMC"));
+    objects["@look"].replaceDict(OH::parse("<< /BBox [0 0 200 20] >>"));
+    objects.emplace("@notes", pdf.newStream("birinci"));
+    objects.emplace("@data", pdf.newStream("a,b;1,2"));
+    for (const auto& [name, text] : richObjects) {
+        objects.emplace(name, pdf.makeIndirectObject(OH::newNull()));
     }
-    OH form = OH::parse("<< /DA (/Helv 0 Tf 0 g) >>");
-    form.replaceKey("/Fields", OH::newArray({name, agree, city, address}));
-    form.replaceKey("/DR", OH::parse("<< /Font << /Helv << /Type /Font /Subtype /Type1 "
-                                     "/BaseFont /Helvetica >> >> >>"));
-    pdf.getRoot().replaceKey("/AcroForm", pdf.makeIndirectObject(form));
-}
-
-void addOutline(QPDF& pdf, const std::vector<QPDFPageObjectHelper>& pages)
-{
-    auto dest = [&pages](int i, const char* view) {
-        return OH::newArray({pages[static_cast<size_t>(i)].getObjectHandle(), OH::parse(view)});
-    };
-    OH root = pdf.makeIndirectObject(OH::parse("<< /Type /Outlines >>"));
-    OH one = outlineItem(pdf, "Bölüm 1", root, "/Dest", dest(0, "/Fit"));
-    OH two = outlineItem(pdf, "Bölüm 2", root, "/Dest", dest(3, "/Fit"));
-    children(root, {one, two}, 4);
-    children(one,
-             {outlineItem(pdf, "1.1", one, "/Dest", OH::newString("sec11")),
-              outlineItem(pdf, "1.2", one, "/Dest", dest(2, "/Fit"))},
-             2);
-    children(two,
-             {outlineItem(pdf, "2.1", two, "/A", OH::parse("<< /S /GoTo /D (sec21) >>")),
-              outlineItem(pdf, "2.2", two, "/Dest", dest(5, "/Fit"))},
-             -2);
-    pdf.getRoot().replaceKey("/Outlines", root);
-    OH names = OH::newDictionary();
-    names.replaceKey("/Dests", OH::newDictionary());
-    names.getKey("/Dests").replaceKey("/Names",
-                                      OH::newArray({OH::newString("sec11"), dest(1, "/Fit"),
-                                                    OH::newString("sec21"),
-                                                    OH::newDictionary({{"/D", dest(4, "/Fit")}})}));
-    names.replaceKey("/EmbeddedFiles", OH::newDictionary());
-    names.getKey("/EmbeddedFiles")
-        .replaceKey("/Names",
-                    OH::newArray({OH::newString("notlar.txt"),
-                                  fileSpec(pdf, "notlar.txt", "birinci"), OH::newString("veri.csv"),
-                                  fileSpec(pdf, "veri.csv", "a,b;1,2")}));
-    pdf.getRoot().replaceKey("/Names", names);
-    pdf.getRoot().replaceKey("/PageLabels", OH::parse("<< /Nums [0 << /S /r >> 2 << /S /D >>] >>"));
-    auto link = [&](int on, const std::string& action) {
-        OH annot = pdf.makeIndirectObject(
-            OH::parse("<< /Type /Annot /Subtype /Link /Rect [50 50 150 70] " + action + " >>"));
-        addAnnot(pages[static_cast<size_t>(on)].getObjectHandle(), annot);
-        return annot;
-    };
-    link(0, "").replaceKey("/Dest", dest(5, "/Fit"));
-    link(3, "/Dest (sec11)");
-    link(5, "/A << /S /URI /URI (https://example.org/) >>");
-}
-
-// A label as its parts: prefix, style and number ("r1" for the first roman page).
-QString label(OH entry)
-{
-    const long long number = entry.getKey("/St").isInteger() ? entry.getKey("/St").getIntValue()
-                                                             : 1;
-    return QString::fromStdString(
-               (entry.getKey("/P").isString() ? entry.getKey("/P").getUTF8Value() : "") +
-               (entry.getKey("/S").isName() ? entry.getKey("/S").getName().substr(1) : "")) +
-           QString::number(number);
+    for (const auto& [name, text] : richObjects) {
+        pdf.replaceObject(objects[name].getObjGen(), parse(pdf, text, objects));
+    }
+    pdf.getRoot().replaceKey("/Outlines", objects["@outlines"]);
+    for (const auto& [key, text] : richParts) {
+        pdf.getRoot().replaceKey(key, parse(pdf, text + ' ', objects));
+    }
+    for (const auto& [page, annots] :
+         {std::pair{0, "[@name @toP6]"}, std::pair{1, "[@agree]"}, std::pair{2, "[@city]"},
+          std::pair{3, "[@toSec11]"}, std::pair{4, "[@street]"}, std::pair{5, "[@web]"}}) {
+        OH(pages[static_cast<size_t>(page)].getObjectHandle())
+            .replaceKey("/Annots", parse(pdf, annots, objects));
+    }
 }
 
 struct Reader {
@@ -177,11 +126,7 @@ struct Reader {
         if (dest.isDictionary()) {
             dest = dest.getKey("/D");
         }
-        return pageOf(dest.isArray() ? dest.getArrayItem(0) : dest);
-    }
-
-    QString pageOf(const OH& page)
-    {
+        OH page = dest.isArray() ? dest.getArrayItem(0) : dest;
         const auto found = page.isIndirect() ? index.find(page.getObjGen()) : index.end();
         return found == index.end() ? QStringLiteral("-") : QString::number(found->second + 1);
     }
@@ -200,26 +145,13 @@ struct Reader {
 
 } // namespace
 
-void writeRich(const QString& path, bool photo)
+void writeRich(const QString& path)
 {
     Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("R"), 6));
     QPDF pdf;
     load(pdf, path);
     const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
-    addForm(pdf, pages);
-    addOutline(pdf, pages);
-    if (photo) {
-        const QByteArray samples = ImageFixtures::photoSamples(1600, 1000, 3);
-        OH image = pdf.newStream(ImageFixtures::jpeg(samples, 1600, 1000, 95).toStdString());
-        image.replaceDict(
-            OH::parse("<< /Type /XObject /Subtype /Image /Width 1600 /Height 1000 "
-                      "/ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /DCTDecode >>"));
-        QPDFPageObjectHelper first = pages.front();
-        first.getObjectHandle()
-            .getKey("/Resources")
-            .replaceKey("/XObject", OH::newDictionary({{"/Photo", image}}));
-        first.addPageContents(pdf.newStream("q 400 0 0 250 100 300 cm /Photo Do Q"), false);
-    }
+    addParts(pdf, pages);
     save(pdf, path);
 }
 
@@ -281,7 +213,10 @@ QStringList describe(const QString& path)
     reader.outline(outlines.getTopLevelOutlines(), 0);
     QPDFPageLabelDocumentHelper labels(pdf);
     for (size_t i = 0; labels.hasPageLabels() && i < pages.size(); ++i) {
-        reader.lines << "label " + label(labels.getLabelForPage(static_cast<long long>(i)));
+        OH entry = labels.getLabelForPage(static_cast<long long>(i)); // prefix, style, number
+        reader.lines << QString::fromStdString(
+            "label " + (entry.getKey("/P").isString() ? entry.getKey("/P").getUTF8Value() : "") +
+            entry.getKey("/S").unparse() + entry.getKey("/St").unparse());
     }
     for (const auto& [name, spec] : QPDFEmbeddedFileDocumentHelper(pdf).getEmbeddedFiles()) {
         const std::shared_ptr<Buffer> data = spec->getEmbeddedFileStream().getStreamData();
@@ -293,23 +228,20 @@ QStringList describe(const QString& path)
         for (QPDFAnnotationObjectHelper& annot :
              QPDFPageObjectHelper(pages[i]).getAnnotations("/Link")) {
             OH link = annot.getObjectHandle();
-            OH dest = link.getKey("/Dest");
             OH action = link.getKey("/A");
-            if (dest.isNull() && action.getKey("/S").isNameAndEquals("/GoTo")) {
-                dest = action.getKey("/D");
-            }
             const QString target =
                 action.getKey("/URI").isString()
                     ? QString::fromStdString(action.getKey("/URI").getUTF8Value())
-                    : reader.target(dest);
+                    : reader.target(link.hasKey("/Dest") ? link.getKey("/Dest")
+                                                         : action.getKey("/D"));
             reader.lines << QStringLiteral("link %1->%2").arg(i + 1).arg(target);
         }
     }
-    int pageObjects = 0;
-    for (OH object : pdf.getAllObjects()) {
-        pageObjects += object.isDictionaryOfType("/Page") ? 1 : 0;
-    }
-    reader.lines << QStringLiteral("pages %1").arg(pageObjects);
+    const std::vector<OH> objects = pdf.getAllObjects();
+    reader.lines
+        << QStringLiteral("pages %1").arg(std::count_if(objects.begin(), objects.end(), [](OH o) {
+               return o.isDictionaryOfType("/Page");
+           }));
     return reader.lines;
 }
 
@@ -318,10 +250,8 @@ void fill(const QString& path, const QString& qualifiedName, const QString& valu
     QPDF pdf;
     load(pdf, path);
     QPDFAcroFormDocumentHelper form(pdf);
-    for (QPDFFormFieldObjectHelper& field : form.getFormFields()) {
-        if (field.getFullyQualifiedName() == qualifiedName.toStdString()) {
-            field.setV(OH::newUnicodeString(value.toStdString()), false);
-        }
+    for (QPDFObjGen field : form.getFieldsWithQualifiedName(qualifiedName.toStdString())) {
+        QPDFFormFieldObjectHelper(pdf.getObject(field)).setV(value.toStdString());
     }
     save(pdf, path);
 }
