@@ -1,5 +1,6 @@
 #include "AppLanguage.h"
 #include "ContainedRun.h"
+#include "FittedName.h"
 #include "Formatting.h"
 #include "PDFEngine.h"
 #include "Panels.h"
@@ -35,8 +36,8 @@ qint64 totalSize(const QStringList& paths)
 QString suggestedName(const PDFFile& input, const QString& word)
 {
     constexpr int numberRoom = 6; // " 99999"
-    return PDFEngine::fittedName(QFileInfo(input.source.url).completeBaseName(),
-                                 QLatin1Char(' ') + word, numberRoom);
+    return fittedName(QFileInfo(input.source.url).completeBaseName(), QLatin1Char(' ') + word,
+                      numberRoom);
 }
 
 QList<PDFSource> sourcesOf(const QList<PDFFile>& files)

@@ -1,3 +1,4 @@
+#include "FittedName.h"
 #include "Fixtures.h"
 #include "Operations.h"
 #include "Output.h"
@@ -354,12 +355,11 @@ void DocumentTest::uniqueNames()
 void DocumentTest::namesFitTheLimit()
 {
     // Two bytes a letter: 120 of them, " birleşik" (10 bytes) and ".pdf" make 254.
-    QCOMPARE(PDFEngine::fittedName(QString(130, u'ş'), " birleşik"),
-             QString(120, u'ş') + " birleşik");
-    QCOMPARE(PDFEngine::fittedName(QString(250, u'a'), " 1-3"), QString(247, u'a') + " 1-3");
+    QCOMPARE(fittedName(QString(130, u'ş'), " birleşik"), QString(120, u'ş') + " birleşik");
+    QCOMPARE(fittedName(QString(250, u'a'), " 1-3"), QString(247, u'a') + " 1-3");
     const QString accented = QStringLiteral("e\u0301"); // three bytes, one character
-    QCOMPARE(PDFEngine::fittedName(accented.repeated(100), ""), accented.repeated(83));
-    QCOMPARE(PDFEngine::fittedName(QString(300, u'a'), " sıkıştırılmış", 6),
+    QCOMPARE(fittedName(accented.repeated(100), ""), accented.repeated(83));
+    QCOMPARE(fittedName(QString(300, u'a'), " sıkıştırılmış", 6),
              QString(224, u'a') + " sıkıştırılmış");
 }
 

@@ -13,10 +13,6 @@ namespace PDFEngine {
 
 // Size of a file in bytes; 0 when it is missing, unreadable or not a file.
 qint64 fileSize(const QString& path);
-// stem followed by tail, stem cut at a character boundary so that the file name
-// made of it, a number of up to reserve bytes (" 12") and ".pdf" fits the 255
-// bytes of UTF-8 a file system allows: the label, number and extension survive.
-QString fittedName(const QString& stem, const QString& tail, int reserve = 0);
 
 // The groups a split of pageCount pages by rule makes, or the message naming the
 // first bad piece of its range text.

@@ -1,6 +1,7 @@
 #include "SplitPreview.h"
 
 #include "AppLanguage.h"
+#include "FittedName.h"
 #include "Formatting.h"
 #include "Labels.h"
 #include "SymbolView.h"
@@ -34,7 +35,7 @@ void SplitPreview::showOutcome(const QString& fileName, const SplitOutcome& outc
     const QString stem = QFileInfo(fileName).completeBaseName();
     const qint64 listed = std::min<qint64>(groups.size(), m_shown);
     for (qint64 index = 0; index < listed; ++index) {
-        addName(stem + u' ' + groupLabel(groups.at(index)) + QStringLiteral(".pdf"));
+        addName(fittedName(stem, u' ' + groupLabel(groups.at(index))) + QStringLiteral(".pdf"));
     }
     if (groups.size() > listed) {
         addOverflow(groups.size() - listed);
