@@ -1,7 +1,9 @@
 #include "AppIcon.h"
+#include "AppInfo.h"
 #include "AppLanguage.h"
 #include "DesktopReveal.h"
 #include "HoverTips.h"
+#include "LanguagePicker.h"
 #include "LaunchArguments.h"
 #include "MainWindow.h"
 #include "ModalDialogs.h"
@@ -12,10 +14,15 @@
 #include "SnapshotSeed.h"
 #include "Store.h"
 #include "SystemAppearance.h"
+#include "TrayPresence.h"
+#include "WindowPresenter.h"
+#include "ShellWindows.h"
 #include "Theme.h"
 
 #include <QApplication>
+#include <QSystemTrayIcon>
 #include <QDir>
+#include <QProcess>
 #include <QTextStream>
 
 namespace {
@@ -59,6 +66,21 @@ void applyTheme()
     QApplication::setPalette(Theme::palette(appearance));
 }
 
+// A new process of this program takes over: the channel is given up first, so the new one
+// listens rather than handing itself back to us; if it cannot be started we stay.
+void relaunch(SingleInstance& instance)
+{
+    const bool listened = instance.isListening();
+    instance.close();
+    if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), {})) {
+        if (listened) {
+            instance.listen();
+        }
+        return;
+    }
+    QCoreApplication::quit();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -70,7 +92,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Leaflow"));
     QCoreApplication::setApplicationName(QStringLiteral("Leaflow"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(LEAFLOW_VERSION));
+    QCoreApplication::setApplicationVersion(AppInfo::version());
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Leaflow"));
     QGuiApplication::setDesktopFileName(QStringLiteral("leaflow"));
 
@@ -104,6 +126,12 @@ int main(int argc, char** argv)
 
     MainWindow window(store);
     window.show();
+    LanguagePicker::setRelaunch([&instance] { relaunch(instance); });
+    TrayPresence tray(
+        store, window.windows(), [] { WindowPresenter::shared().show(); },
+        [] { QCoreApplication::quit(); });
+    // The screenshot mode leaves the desktop's tray alone.
+    tray.start(!Snapshot::active() && QSystemTrayIcon::isSystemTrayAvailable());
 
     QObject::connect(&instance, &SingleInstance::received, &store,
                      [&store](const QStringList& paths) {

@@ -8,6 +8,7 @@
 class QAction;
 class QMenu;
 class QStackedWidget;
+class ShellWindows;
 class Sidebar;
 class Store;
 
@@ -27,6 +28,8 @@ public:
     static void showForExternalEvent();
 
     AppSection section() const { return m_section; }
+    // The About and settings windows this window opens.
+    ShellWindows& windows() const { return *m_windows; }
 
 private:
     void buildMenus();
@@ -36,6 +39,7 @@ private:
     Store& m_store;
     Sidebar* m_sidebar;
     QStackedWidget* m_detail;
+    ShellWindows* m_windows;
     QMap<AppSection, QWidget*> m_screens;
     QMap<AppSection, QAction*> m_sectionActions;
     QMenu* m_fileMenu = nullptr;

@@ -1,0 +1,30 @@
+#include "SettingsForm.h"
+
+#include "Card.h"
+#include "Labels.h"
+
+#include <QVBoxLayout>
+
+namespace SettingsForm {
+
+QVBoxLayout* group(QWidget* pane, QVBoxLayout* column, const QString& heading)
+{
+    if (!heading.isEmpty()) {
+        column->addWidget(Labels::overline(heading, pane));
+    }
+    auto* content = new QWidget(pane);
+    auto* inner = new QVBoxLayout(content);
+    inner->setContentsMargins(0, 0, 0, 0);
+    inner->setSpacing(8);
+    column->addWidget(surface(content, 12));
+    return inner;
+}
+
+ToneLabel* note(const QString& text, QWidget* parent)
+{
+    auto* label = Labels::text(text, TextStyle::callout, Tone::secondary, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace SettingsForm
