@@ -119,10 +119,15 @@ void select(AppLanguage language)
 
 AppLanguage effective()
 {
+    return effective(QLocale::system().uiLanguages());
+}
+
+AppLanguage effective(const QStringList& systemLanguages)
+{
     if (const AppLanguage chosen = selected(); chosen != AppLanguage::system) {
         return chosen;
     }
-    for (const QString& code : QLocale::system().uiLanguages()) {
+    for (const QString& code : systemLanguages) {
         if (const auto language = fromCode(code)) {
             return *language;
         }

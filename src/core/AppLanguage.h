@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QCoreApplication;
@@ -23,6 +24,8 @@ void select(AppLanguage language);
 // The language the interface runs in: the stored choice, else the first of the
 // system's languages that we translate, else English.
 AppLanguage effective();
+// The same for a given list of the system's languages, most wanted first.
+AppLanguage effective(const QStringList& systemLanguages);
 
 // Installs our catalogue and Qt's own for the effective language into app, and makes
 // that language's conventions the default locale.

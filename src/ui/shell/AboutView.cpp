@@ -6,6 +6,7 @@
 #include "Labels.h"
 #include "PrivacyNote.h"
 #include "SectionText.h"
+#include "SettingsForm.h"
 #include "Store.h"
 #include "Theme.h"
 
@@ -96,10 +97,7 @@ AboutView::AboutView(Store& store, bool showsClose, QWidget* parent)
     column->addWidget(new PrivacyNote(this));
     column->addWidget(featureGrid(this));
     column->addWidget(m_counts);
-    auto* divider = new QFrame(this);
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Plain);
-    column->addWidget(divider);
+    column->addWidget(SettingsForm::divider(this));
 
     auto* footer = new QHBoxLayout;
     footer->addStretch(1);

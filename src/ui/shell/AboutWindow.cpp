@@ -15,8 +15,8 @@ AboutWindow::AboutWindow(Store& store, QWidget* parent) : QDialog(parent)
     layout->addWidget(view);
     // As tall as its content at the fixed width; the dialog's Escape rejects it, and the
     // view's close button is the default one, so Return accepts it.
-    setFixedWidth(width);
-    setFixedHeight(layout->heightForWidth(width) > 0 ? layout->heightForWidth(width)
+    setFixedWidth(fixedWidth);
+    setFixedHeight(layout->heightForWidth(fixedWidth) > 0 ? layout->heightForWidth(fixedWidth)
                                                       : sizeHint().height());
     connect(view, &AboutView::closeRequested, this, &QDialog::accept);
 }

@@ -8,7 +8,7 @@ class Store;
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int width = 560;
+    static constexpr int fixedWidth = 560;
 
     explicit AboutWindow(Store& store, QWidget* parent = nullptr);
 };

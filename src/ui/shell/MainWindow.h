@@ -30,6 +30,7 @@ public:
     AppSection section() const { return m_section; }
     // The About and settings windows this window opens.
     ShellWindows& windows() const { return *m_windows; }
+    Store& store() const { return m_store; }
 
 private:
     void buildMenus();

@@ -2,6 +2,9 @@
 
 #include "Card.h"
 #include "Labels.h"
+#include "Theme.h"
+
+#include <QFrame>
 
 #include <QVBoxLayout>
 
@@ -25,6 +28,17 @@ ToneLabel* note(const QString& text, QWidget* parent)
     auto* label = Labels::text(text, TextStyle::callout, Tone::secondary, parent);
     label->setWordWrap(true);
     return label;
+}
+
+QWidget* divider(QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setFixedHeight(1);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, DS::hairline(parent->palette()));
+    line->setPalette(palette);
+    return line;
 }
 
 } // namespace SettingsForm

@@ -8,6 +8,7 @@
 #include "Labels.h"
 #include "RelativeDate.h"
 #include "SectionText.h"
+#include "SettingsForm.h"
 #include "Snapshot.h"
 #include "Store.h"
 #include "SymbolView.h"
@@ -86,10 +87,7 @@ void TrayPopup::rebuild()
     column->addWidget(tiles());
     column->addWidget(Labels::overline(tr("Son dosyalar"), m_content));
     column->addWidget(recent());
-    auto* divider = new QFrame(m_content);
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Plain);
-    column->addWidget(divider);
+    column->addWidget(SettingsForm::divider(m_content));
     column->addWidget(footer());
     m_column->addWidget(m_content);
     adjustSize();
