@@ -1,1183 +1,1212 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
-  <context>
+<context>
     <name>AboutView</name>
     <message>
-      <source>Dosyaları sürükle, sırala, tek PDF yap</source>
-      <translation>Arrastra, ordena y crea un solo PDF</translation>
+        <source>Dosyaları sürükle, sırala, tek PDF yap</source>
+        <translation>Arrastra, ordena y crea un solo PDF</translation>
     </message>
     <message>
-      <source>Sayfa sayfa, sabit aralıkla ya da yazdığın aralıklarla</source>
-      <translation>Página a página, a intervalos fijos o por los rangos que escribas</translation>
+        <source>Sayfa sayfa, sabit aralıkla ya da yazdığın aralıklarla</source>
+        <translation>Página a página, a intervalos fijos o por los rangos que escribas</translation>
     </message>
     <message>
-      <source>Üç düzey; metin seçilebilir kalır</source>
-      <translation>Tres niveles; el texto sigue seleccionable</translation>
+        <source>Üç düzey; metin seçilebilir kalır</source>
+        <translation>Tres niveles; el texto sigue seleccionable</translation>
     </message>
     <message>
-      <source>İmzanı çiz ya da görselden al, sayfaya yerleştir</source>
-      <translation>Dibuja tu firma o tómala de una imagen y colócala en la página</translation>
+        <source>İmzanı çiz ya da görselden al, sayfaya yerleştir</source>
+        <translation>Dibuja tu firma o tómala de una imagen y colócala en la página</translation>
     </message>
     <message>
-      <source>Sayfaları gör, seç, kalanı kaydet</source>
-      <translation>Mira las páginas, elige y guarda el resto</translation>
+        <source>Sayfaları gör, seç, kalanı kaydet</source>
+        <translation>Mira las páginas, elige y guarda el resto</translation>
     </message>
     <message>
-      <source>Mac'inden çıkmayan PDF araç kutusu</source>
-      <translation>La caja de herramientas PDF que no sale de tu ordenador</translation>
+        <source>Mac&apos;inden çıkmayan PDF araç kutusu</source>
+        <translation>La caja de herramientas PDF que no sale de tu ordenador</translation>
     </message>
     <message>
-      <source>E-posta gönder</source>
-      <translation>Enviar correo</translation>
+        <source>E-posta gönder</source>
+        <translation>Enviar correo</translation>
     </message>
     <message>
-      <source>Kapat</source>
-      <translation>Cerrar</translation>
+        <source>Kapat</source>
+        <translation>Cerrar</translation>
     </message>
     <message>
-      <source>Sürüm %1 (%2) · Linux</source>
-      <translation>Versión %1 (%2) · Linux</translation>
+        <source>Sürüm %1 (%2) · Linux</source>
+        <translation>Versión %1 (%2) · Linux</translation>
     </message>
     <message>
-      <source>Kayıtlı imza: %1 · Geçmiş kaydı: %2</source>
-      <translation>Firmas guardadas: %1 · Registros del historial: %2</translation>
+        <source>Kayıtlı imza: %1 · Geçmiş kaydı: %2</source>
+        <translation>Firmas guardadas: %1 · Registros del historial: %2</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>AboutWindow</name>
     <message>
-      <source>Leaflow hakkında</source>
-      <translation>Acerca de Leaflow</translation>
+        <source>Leaflow hakkında</source>
+        <translation>Acerca de Leaflow</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>BannerView</name>
     <message>
-      <source>Finder'da göster</source>
-      <translation>Mostrar en el gestor de archivos</translation>
+        <source>Finder&apos;da göster</source>
+        <translation>Mostrar en el gestor de archivos</translation>
     </message>
     <message>
-      <source>Kapat</source>
-      <translation>Cerrar</translation>
+        <source>Kapat</source>
+        <translation>Cerrar</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>BrandHeader</name>
     <message>
-      <source>Leaflow hakkında</source>
-      <translation>Acerca de Leaflow</translation>
+        <source>Leaflow hakkında</source>
+        <translation>Acerca de Leaflow</translation>
     </message>
     <message>
-      <source>Ayarlar</source>
-      <translation>Ajustes</translation>
+        <source>Ayarlar</source>
+        <translation>Ajustes</translation>
     </message>
     <message>
-      <source>Ayarlar (%1)</source>
-      <translation>Ajustes (%1)</translation>
+        <source>Ayarlar (%1)</source>
+        <translation>Ajustes (%1)</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
+    <name>Button</name>
+    <message>
+        <source>%%1</source>
+        <translation>%1 %</translation>
+    </message>
+</context>
+<context>
     <name>CompressScreen</name>
     <message>
-      <source>Hafif</source>
-      <translation>Ligero</translation>
+        <source>Hafif</source>
+        <translation>Ligero</translation>
     </message>
     <message>
-      <source>Dengeli</source>
-      <translation>Equilibrado</translation>
+        <source>Dengeli</source>
+        <translation>Equilibrado</translation>
     </message>
     <message>
-      <source>Güçlü</source>
-      <translation>Fuerte</translation>
+        <source>Güçlü</source>
+        <translation>Fuerte</translation>
     </message>
     <message>
-      <source>Baskı için uygun. Görseller neredeyse aynı kalır.</source>
-      <translation>Apto para imprimir. Las imágenes apenas cambian.</translation>
+        <source>Baskı için uygun. Görseller neredeyse aynı kalır.</source>
+        <translation>Apto para imprimir. Las imágenes apenas cambian.</translation>
     </message>
     <message>
-      <source>Ekranda okumak ve e-postayla göndermek için.</source>
-      <translation>Para leer en pantalla y enviar por correo.</translation>
+        <source>Ekranda okumak ve e-postayla göndermek için.</source>
+        <translation>Para leer en pantalla y enviar por correo.</translation>
     </message>
     <message>
-      <source>En küçük dosya. Görsellerde bozulma fark edilir.</source>
-      <translation>El archivo más pequeño. La pérdida de calidad se nota.</translation>
+        <source>En küçük dosya. Görsellerde bozulma fark edilir.</source>
+        <translation>El archivo más pequeño. La pérdida de calidad se nota.</translation>
     </message>
     <message>
-      <source>PDF ekle</source>
-      <translation>Añadir PDF</translation>
+        <source>PDF ekle</source>
+        <translation>Añadir PDF</translation>
     </message>
     <message>
-      <source>Küçültülecek PDF'leri buraya bırak</source>
-      <translation>Suelta aquí los PDF que quieres reducir</translation>
+        <source>Küçültülecek PDF&apos;leri buraya bırak</source>
+        <translation>Suelta aquí los PDF que quieres reducir</translation>
     </message>
     <message>
-      <source>Görseller küçültülür, metin ve çizimler olduğu gibi kalır. Asıl dosya değişmez.</source>
-      <translation>Se reducen las imágenes; el texto y los dibujos no cambian. El archivo original no se modifica.</translation>
+        <source>Görseller küçültülür, metin ve çizimler olduğu gibi kalır. Asıl dosya değişmez.</source>
+        <translation>Se reducen las imágenes; el texto y los dibujos no cambian. El archivo original no se modifica.</translation>
     </message>
     <message>
-      <source>Temizle</source>
-      <translation>Vaciar</translation>
+        <source>Temizle</source>
+        <translation>Vaciar</translation>
     </message>
     <message>
-      <source>Sıkıştır…</source>
-      <translation>Comprimir…</translation>
+        <source>Sıkıştır…</source>
+        <translation>Comprimir…</translation>
     </message>
     <message>
-      <source>Düzey</source>
-      <translation>Nivel</translation>
+        <source>Düzey</source>
+        <translation>Nivel</translation>
     </message>
     <message>
-      <source>Küçülmedi</source>
-      <translation>No se redujo</translation>
+        <source>Küçülmedi</source>
+        <translation>No se redujo</translation>
     </message>
     <message>
-      <source>→ %1</source>
-      <translation>→ %1</translation>
+        <source>→ %1</source>
+        <translation>→ %1</translation>
     </message>
     <message>
-      <source>Dosya: %1 · %2</source>
-      <translation>Archivos: %1 · %2</translation>
+        <source>Dosya: %1 · %2</source>
+        <translation>Archivos: %1 · %2</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>ContainedRun</name>
     <message>
-      <source>%1 işlenemedi: süre doldu.</source>
-      <translation>No se pudo procesar %1: se agotó el tiempo.</translation>
+        <source>%1 işlenemedi: süre doldu.</source>
+        <translation>No se pudo procesar %1: se agotó el tiempo.</translation>
     </message>
     <message>
-      <source>%1 işlenemedi: bellek yetmedi.</source>
-      <translation>No se pudo procesar %1: no hubo memoria suficiente.</translation>
+        <source>%1 işlenemedi: bellek yetmedi.</source>
+        <translation>No se pudo procesar %1: no hubo memoria suficiente.</translation>
     </message>
     <message>
-      <source>%1 işlenemedi: işlem beklenmedik biçimde sona erdi.</source>
-      <translation>No se pudo procesar %1: el proceso terminó de forma inesperada.</translation>
+        <source>%1 işlenemedi: işlem beklenmedik biçimde sona erdi.</source>
+        <translation>No se pudo procesar %1: el proceso terminó de forma inesperada.</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>DataPane</name>
     <message>
-      <source>Geçmişi temizle…</source>
-      <translation>Borrar historial…</translation>
+        <source>Geçmişi temizle…</source>
+        <translation>Borrar historial…</translation>
     </message>
     <message>
-      <source>Veri klasörü</source>
-      <translation>Carpeta de datos</translation>
+        <source>Veri klasörü</source>
+        <translation>Carpeta de datos</translation>
     </message>
     <message>
-      <source>Finder'da göster</source>
-      <translation>Mostrar en el gestor de archivos</translation>
+        <source>Finder&apos;da göster</source>
+        <translation>Mostrar en el gestor de archivos</translation>
     </message>
     <message>
-      <source>Kayıtlı imza</source>
-      <translation>Firmas guardadas</translation>
+        <source>Kayıtlı imza</source>
+        <translation>Firmas guardadas</translation>
     </message>
     <message>
-      <source>Geçmiş kaydı</source>
-      <translation>Registros del historial</translation>
+        <source>Geçmiş kaydı</source>
+        <translation>Registros del historial</translation>
     </message>
     <message>
-      <source>İmzaların ve geçmiş listen bu klasörde durur. Eklediğin PDF'ler kopyalanmaz, yalnız okunur. Parolalar kaydedilmez.</source>
-      <translation>Tus firmas y tu historial están en esta carpeta. Los PDF que añades no se copian, solo se leen. Las contraseñas no se guardan.</translation>
+        <source>İmzaların ve geçmiş listen bu klasörde durur. Eklediğin PDF&apos;ler kopyalanmaz, yalnız okunur. Parolalar kaydedilmez.</source>
+        <translation>Tus firmas y tu historial están en esta carpeta. Los PDF que añades no se copian, solo se leen. Las contraseñas no se guardan.</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>DropZone</name>
     <message>
-      <source>Dosya seç…</source>
-      <translation>Elegir archivo…</translation>
+        <source>Dosya seç…</source>
+        <translation>Elegir archivo…</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>FileDisplay</name>
     <message>
-      <source>Sayfa: %1 · %2</source>
-      <translation>Páginas: %1 · %2</translation>
+        <source>Sayfa: %1 · %2</source>
+        <translation>Páginas: %1 · %2</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>FileRow</name>
     <message>
-      <source>Listeden çıkar</source>
-      <translation>Quitar de la lista</translation>
+        <source>Listeden çıkar</source>
+        <translation>Quitar de la lista</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>FolderDialog</name>
     <message>
-      <source>%1 bir klasör değil.</source>
-      <translation>%1 no es una carpeta.</translation>
+        <source>%1 bir klasör değil.</source>
+        <translation>%1 no es una carpeta.</translation>
     </message>
     <message>
-      <source>%1 klasörü yok.</source>
-      <translation>La carpeta %1 no existe.</translation>
+        <source>%1 klasörü yok.</source>
+        <translation>La carpeta %1 no existe.</translation>
     </message>
     <message>
-      <source>Klasör oluşturulsun ve dosyalar oraya kaydedilsin mi?</source>
-      <translation>¿Crear la carpeta y guardar allí los archivos?</translation>
+        <source>Klasör oluşturulsun ve dosyalar oraya kaydedilsin mi?</source>
+        <translation>¿Crear la carpeta y guardar allí los archivos?</translation>
     </message>
     <message>
-      <source>Oluştur</source>
-      <translation>Crear</translation>
+        <source>Oluştur</source>
+        <translation>Crear</translation>
     </message>
     <message>
-      <source>Vazgeç</source>
-      <translation>Cancelar</translation>
+        <source>Vazgeç</source>
+        <translation>Cancelar</translation>
     </message>
     <message>
-      <source>%1 klasörü oluşturulamadı.</source>
-      <translation>No se pudo crear la carpeta %1.</translation>
+        <source>%1 klasörü oluşturulamadı.</source>
+        <translation>No se pudo crear la carpeta %1.</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>Formatting</name>
     <message>
-      <source>Sıfır bayt</source>
-      <translation>Cero bytes</translation>
+        <source>Sıfır bayt</source>
+        <translation>Cero bytes</translation>
     </message>
     <message>
-      <source>1 bayt</source>
-      <translation>1 byte</translation>
+        <source>1 bayt</source>
+        <translation>1 byte</translation>
     </message>
     <message>
-      <source>%1 bayt</source>
-      <translation>%1 bytes</translation>
+        <source>%1 bayt</source>
+        <translation>%1 bytes</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>GeneralPane</name>
     <message>
-      <source>İşlem bitince dosyayı Finder'da göster</source>
-      <translation>Mostrar el archivo en el gestor de archivos al terminar</translation>
+        <source>İşlem bitince dosyayı Finder&apos;da göster</source>
+        <translation>Mostrar el archivo en el gestor de archivos al terminar</translation>
     </message>
     <message>
-      <source>Pencere kapanınca menü çubuğu bildirimini göster</source>
-      <translation>Mostrar el aviso de la bandeja del sistema al cerrar la ventana</translation>
+        <source>Pencere kapanınca menü çubuğu bildirimini göster</source>
+        <translation>Mostrar el aviso de la bandeja del sistema al cerrar la ventana</translation>
     </message>
     <message>
-      <source>Sıkıştırma düzeyi</source>
-      <translation>Nivel de compresión</translation>
+        <source>Sıkıştırma düzeyi</source>
+        <translation>Nivel de compresión</translation>
     </message>
     <message>
-      <source>Pencereyi kapatınca Leaflow Dock'tan çıkar ve menü çubuğunda çalışmaya devam eder.</source>
-      <translation>Al cerrar la ventana, Leaflow sale de la barra de tareas y sigue funcionando en la bandeja del sistema.</translation>
+        <source>Pencereyi kapatınca Leaflow Dock&apos;tan çıkar ve menü çubuğunda çalışmaya devam eder.</source>
+        <translation>Al cerrar la ventana, Leaflow sale de la barra de tareas y sigue funcionando en la bandeja del sistema.</translation>
     </message>
     <message>
-      <source>Güncelleme</source>
-      <translation>Actualizaciones</translation>
+        <source>Güncelleme</source>
+        <translation>Actualizaciones</translation>
     </message>
     <message>
-      <source>Güncellemeleri otomatik denetle</source>
-      <translation>Buscar actualizaciones automáticamente</translation>
+        <source>Güncellemeleri otomatik denetle</source>
+        <translation>Buscar actualizaciones automáticamente</translation>
     </message>
     <message>
-      <source>Sürüm %1</source>
-      <translation>Versión %1</translation>
+        <source>Sürüm %1</source>
+        <translation>Versión %1</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>HistoryDisplay</name>
     <message>
-      <source>%1 dosya · %2</source>
-      <translation>%1 archivos · %2</translation>
+        <source>%1 dosya · %2</source>
+        <translation>%1 archivos · %2</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>HistoryRow</name>
     <message>
-      <source>Dosya taşınmış ya da silinmiş</source>
-      <translation>Archivo movido o eliminado</translation>
+        <source>Dosya taşınmış ya da silinmiş</source>
+        <translation>Archivo movido o eliminado</translation>
     </message>
     <message>
-      <source>Finder'da göster</source>
-      <translation>Mostrar en el gestor de archivos</translation>
+        <source>Finder&apos;da göster</source>
+        <translation>Mostrar en el gestor de archivos</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>HistoryScreen</name>
     <message>
-      <source>Geçmişi temizle…</source>
-      <translation>Borrar historial…</translation>
+        <source>Geçmişi temizle…</source>
+        <translation>Borrar historial…</translation>
     </message>
     <message>
-      <source>Henüz kayıt yok</source>
-      <translation>Aún no hay registros</translation>
+        <source>Henüz kayıt yok</source>
+        <translation>Aún no hay registros</translation>
     </message>
     <message>
-      <source>Bir araçla dosya ürettiğinde burada görünür. Soldan bir araç seç ve PDF ekle.</source>
-      <translation>Los archivos que generes con una herramienta aparecerán aquí. Elige una herramienta a la izquierda y añade un PDF.</translation>
+        <source>Bir araçla dosya ürettiğinde burada görünür. Soldan bir araç seç ve PDF ekle.</source>
+        <translation>Los archivos que generes con una herramienta aparecerán aquí. Elige una herramienta a la izquierda y añade un PDF.</translation>
     </message>
     <message>
-      <source>Geçmiş temizlensin mi?</source>
-      <translation>¿Borrar el historial?</translation>
+        <source>Geçmiş temizlensin mi?</source>
+        <translation>¿Borrar el historial?</translation>
     </message>
     <message>
-      <source>Yalnız liste temizlenir. Ürettiğin dosyalar yerinde kalır.</source>
-      <translation>Solo se borra la lista. Los archivos que generaste se quedan donde están.</translation>
+        <source>Yalnız liste temizlenir. Ürettiğin dosyalar yerinde kalır.</source>
+        <translation>Solo se borra la lista. Los archivos que generaste se quedan donde están.</translation>
     </message>
     <message>
-      <source>Temizle</source>
-      <translation>Borrar</translation>
+        <source>Temizle</source>
+        <translation>Borrar</translation>
     </message>
     <message>
-      <source>Vazgeç</source>
-      <translation>Cancelar</translation>
+        <source>Vazgeç</source>
+        <translation>Cancelar</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>InkArea</name>
     <message>
-      <source>İmza çizim alanı</source>
-      <translation>Área de dibujo de la firma</translation>
+        <source>İmza çizim alanı</source>
+        <translation>Área de dibujo de la firma</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>InkPicker</name>
     <message>
-      <source>Mavi</source>
-      <translation>Azul</translation>
+        <source>Mavi</source>
+        <translation>Azul</translation>
     </message>
     <message>
-      <source>Siyah</source>
-      <translation>Negro</translation>
+        <source>Siyah</source>
+        <translation>Negro</translation>
     </message>
     <message>
-      <source>Mürekkep</source>
-      <translation>Tinta</translation>
+        <source>Mürekkep</source>
+        <translation>Tinta</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>LanguagePicker</name>
     <message>
-      <source>Sistem dili</source>
-      <translation>Idioma del sistema</translation>
+        <source>Sistem dili</source>
+        <translation>Idioma del sistema</translation>
     </message>
     <message>
-      <source>Yeni dil, uygulama yeniden açılınca geçerli olur.</source>
-      <translation>El nuevo idioma se aplica al volver a abrir la aplicación.</translation>
+        <source>Yeni dil, uygulama yeniden açılınca geçerli olur.</source>
+        <translation>El nuevo idioma se aplica al volver a abrir la aplicación.</translation>
     </message>
     <message>
-      <source>Yeniden aç</source>
-      <translation>Volver a abrir</translation>
+        <source>Yeniden aç</source>
+        <translation>Volver a abrir</translation>
     </message>
     <message>
-      <source>Dil</source>
-      <translation>Idioma</translation>
+        <source>Dil</source>
+        <translation>Idioma</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
-      <source>Dosya</source>
-      <translation>Archivo</translation>
+        <source>Dosya</source>
+        <translation>Archivo</translation>
     </message>
     <message>
-      <source>PDF ekle…</source>
-      <translation>Añadir PDF…</translation>
+        <source>PDF ekle…</source>
+        <translation>Añadir PDF…</translation>
     </message>
     <message>
-      <source>Sonucu kaydet…</source>
-      <translation>Guardar resultado…</translation>
+        <source>Sonucu kaydet…</source>
+        <translation>Guardar resultado…</translation>
     </message>
     <message>
-      <source>Çık</source>
-      <translation>Salir</translation>
+        <source>Çık</source>
+        <translation>Salir</translation>
     </message>
     <message>
-      <source>Araçlar</source>
-      <translation>Herramientas</translation>
+        <source>Araçlar</source>
+        <translation>Herramientas</translation>
     </message>
     <message>
-      <source>Ayarlar…</source>
-      <translation>Ajustes…</translation>
+        <source>Ayarlar…</source>
+        <translation>Ajustes…</translation>
     </message>
     <message>
-      <source>Yardım</source>
-      <translation>Ayuda</translation>
+        <source>Yardım</source>
+        <translation>Ayuda</translation>
     </message>
     <message>
-      <source>Leaflow hakkında</source>
-      <translation>Acerca de Leaflow</translation>
+        <source>Leaflow hakkında</source>
+        <translation>Acerca de Leaflow</translation>
     </message>
     <message>
-      <source>Güncellemeleri denetle…</source>
-      <translation>Buscar actualizaciones…</translation>
+        <source>Güncellemeleri denetle…</source>
+        <translation>Buscar actualizaciones…</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>MergeScreen</name>
     <message>
-      <source>PDF ekle</source>
-      <translation>Añadir PDF</translation>
+        <source>PDF ekle</source>
+        <translation>Añadir PDF</translation>
     </message>
     <message>
-      <source>PDF'leri buraya bırak</source>
-      <translation>Suelta los PDF aquí</translation>
+        <source>PDF&apos;leri buraya bırak</source>
+        <translation>Suelta los PDF aquí</translation>
     </message>
     <message>
-      <source>İki ya da daha çok dosya ekle. Sırayı sonra sürükleyerek değiştirebilirsin.</source>
-      <translation>Añade dos o más archivos. Después puedes cambiar el orden arrastrándolos.</translation>
+        <source>İki ya da daha çok dosya ekle. Sırayı sonra sürükleyerek değiştirebilirsin.</source>
+        <translation>Añade dos o más archivos. Después puedes cambiar el orden arrastrándolos.</translation>
     </message>
     <message>
-      <source>Temizle</source>
-      <translation>Vaciar</translation>
+        <source>Temizle</source>
+        <translation>Vaciar</translation>
     </message>
     <message>
-      <source>Birleştir…</source>
-      <translation>Combinar…</translation>
+        <source>Birleştir…</source>
+        <translation>Combinar…</translation>
     </message>
     <message>
-      <source>Birleştirmek için en az iki PDF ekle.</source>
-      <translation>Añade al menos dos PDF para combinar.</translation>
+        <source>Birleştirmek için en az iki PDF ekle.</source>
+        <translation>Añade al menos dos PDF para combinar.</translation>
     </message>
     <message>
-      <source>Dosya: %1 · Sayfa: %2 · %3</source>
-      <translation>Archivos: %1 · Páginas: %2 · %3</translation>
+        <source>Dosya: %1 · Sayfa: %2 · %3</source>
+        <translation>Archivos: %1 · Páginas: %2 · %3</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>NoticePanel</name>
     <message>
-      <source>Leaflow menü çubuğunda çalışıyor</source>
-      <translation>Leaflow sigue en la bandeja del sistema</translation>
+        <source>Leaflow menü çubuğunda çalışıyor</source>
+        <translation>Leaflow sigue en la bandeja del sistema</translation>
     </message>
     <message>
-      <source>Araçlar ve son dosyaların menü çubuğundaki ikonda. Pencereyi açmak ya da çıkmak için ona tıkla.</source>
-      <translation>Tus herramientas y archivos recientes están en su icono de la bandeja. Haz clic en él para abrir la ventana o salir.</translation>
+        <source>Araçlar ve son dosyaların menü çubuğundaki ikonda. Pencereyi açmak ya da çıkmak için ona tıkla.</source>
+        <translation>Tus herramientas y archivos recientes están en su icono de la bandeja. Haz clic en él para abrir la ventana o salir.</translation>
     </message>
     <message>
-      <source>Tamam</source>
-      <translation>Aceptar</translation>
+        <source>Tamam</source>
+        <translation>Aceptar</translation>
     </message>
     <message>
-      <source>Bir daha gösterme</source>
-      <translation>No volver a mostrar</translation>
+        <source>Bir daha gösterme</source>
+        <translation>No volver a mostrar</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>PDFEngine</name>
     <message>
-      <source>Sıkıştırma başlatılamadı.</source>
-      <translation>No se pudo iniciar la compresión.</translation>
+        <source>Sıkıştırma başlatılamadı.</source>
+        <translation>No se pudo iniciar la compresión.</translation>
     </message>
     <message>
-      <source>%1 sıkıştırılamadı.</source>
-      <translation>No se pudo comprimir %1.</translation>
+        <source>%1 sıkıştırılamadı.</source>
+        <translation>No se pudo comprimir %1.</translation>
     </message>
     <message>
-      <source>Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.</source>
-      <translation>No se redujo más. El archivo ya parece comprimido; no se escribió ningún archivo nuevo.</translation>
+        <source>Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.</source>
+        <translation>No se redujo más. El archivo ya parece comprimido; no se escribió ningún archivo nuevo.</translation>
     </message>
     <message>
-      <source>En az bir sayfa kalmalı.</source>
-      <translation>Debe quedar al menos una página.</translation>
+        <source>En az bir sayfa kalmalı.</source>
+        <translation>Debe quedar al menos una página.</translation>
     </message>
     <message>
-      <source>%1 açılamadı. Dosya bozuk ya da PDF değil.</source>
-      <translation>No se pudo abrir %1. El archivo está dañado o no es un PDF.</translation>
+        <source>%1 açılamadı. Dosya bozuk ya da PDF değil.</source>
+        <translation>No se pudo abrir %1. El archivo está dañado o no es un PDF.</translation>
     </message>
     <message>
-      <source>%1 parola korumalı. Dosyayı yeniden ekleyip parolasını gir.</source>
-      <translation>%1 está protegido con contraseña. Vuelve a añadir el archivo e introduce su contraseña.</translation>
+        <source>%1 parola korumalı. Dosyayı yeniden ekleyip parolasını gir.</source>
+        <translation>%1 está protegido con contraseña. Vuelve a añadir el archivo e introduce su contraseña.</translation>
     </message>
     <message>
-      <source>%1 yazılamadı. Klasöre yazma iznin olduğundan emin ol.</source>
-      <translation>No se pudo escribir %1. Asegúrate de que puedes escribir en la carpeta.</translation>
+        <source>%1 yazılamadı. Klasöre yazma iznin olduğundan emin ol.</source>
+        <translation>No se pudo escribir %1. Asegúrate de que puedes escribir en la carpeta.</translation>
     </message>
     <message>
-      <source>%1 yazılamadı. Kaydedilecek klasör bulunamadı: %2</source>
-      <translation>No se pudo escribir %1. No se encontró la carpeta donde guardar: %2</translation>
+        <source>%1 yazılamadı. Kaydedilecek klasör bulunamadı: %2</source>
+        <translation>No se pudo escribir %1. No se encontró la carpeta donde guardar: %2</translation>
     </message>
     <message>
-      <source>%1 yazılamadı. Dosya adı bu klasör için çok uzun; daha kısa bir ad seç.</source>
-      <translation>No se pudo escribir %1. El nombre del archivo es demasiado largo para esta carpeta; elige un nombre más corto.</translation>
+        <source>%1 yazılamadı. Dosya adı bu klasör için çok uzun; daha kısa bir ad seç.</source>
+        <translation>No se pudo escribir %1. El nombre del archivo es demasiado largo para esta carpeta; elige un nombre más corto.</translation>
     </message>
     <message>
-      <source>%1 yazılamadı. Diskte yeterli yer yok; yer açıp yeniden dene.</source>
-      <translation>No se pudo escribir %1. No hay espacio suficiente en el disco; libera espacio y vuelve a intentarlo.</translation>
+        <source>%1 yazılamadı. Diskte yeterli yer yok; yer açıp yeniden dene.</source>
+        <translation>No se pudo escribir %1. No hay espacio suficiente en el disco; libera espacio y vuelve a intentarlo.</translation>
     </message>
     <message>
-      <source>Aralık yaz. Örnek: 1-3, 5, 8-12</source>
-      <translation>Escribe un intervalo. Ejemplo: 1-3, 5, 8-12</translation>
+        <source>Aralık yaz. Örnek: 1-3, 5, 8-12</source>
+        <translation>Escribe un intervalo. Ejemplo: 1-3, 5, 8-12</translation>
     </message>
     <message>
-      <source>“%1” anlaşılmadı. Örnek: 1-3, 5, 8-12</source>
-      <translation>No se entendió “%1”. Ejemplo: 1-3, 5, 8-12</translation>
+        <source>“%1” anlaşılmadı. Örnek: 1-3, 5, 8-12</source>
+        <translation>No se entendió “%1”. Ejemplo: 1-3, 5, 8-12</translation>
     </message>
     <message>
-      <source>Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.</source>
-      <translation>Este PDF tiene %1 páginas. “%2” queda fuera.</translation>
+        <source>Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.</source>
+        <translation>Este PDF tiene %1 páginas. “%2” queda fuera.</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>PageGrid</name>
     <message>
-      <source>Sayfalar</source>
-      <translation>Páginas</translation>
+        <source>Sayfalar</source>
+        <translation>Páginas</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>PageGridModel</name>
     <message>
-      <source>Sayfa %1</source>
-      <translation>Página %1</translation>
+        <source>Sayfa %1</source>
+        <translation>Página %1</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>PagesScreen</name>
     <message>
-      <source>Seçimi ters çevir</source>
-      <translation>Invertir selección</translation>
+        <source>Seçimi ters çevir</source>
+        <translation>Invertir selección</translation>
     </message>
     <message>
-      <source>Seçimi temizle</source>
-      <translation>Borrar selección</translation>
+        <source>Seçimi temizle</source>
+        <translation>Borrar selección</translation>
     </message>
     <message>
-      <source>PDF'i buraya bırak</source>
-      <translation>Suelta un PDF aquí</translation>
+        <source>PDF&apos;i buraya bırak</source>
+        <translation>Suelta un PDF aquí</translation>
     </message>
     <message>
-      <source>Sayfaları görürsün, silmek istediklerine tıklarsın. Asıl dosya değişmez.</source>
-      <translation>Verás sus páginas; haz clic en las que quieras eliminar. El archivo original no cambia.</translation>
+        <source>Sayfaları görürsün, silmek istediklerine tıklarsın. Asıl dosya değişmez.</source>
+        <translation>Verás sus páginas; haz clic en las que quieras eliminar. El archivo original no cambia.</translation>
     </message>
     <message>
-      <source>Seçili sayfaları sil…</source>
-      <translation>Eliminar páginas seleccionadas…</translation>
+        <source>Seçili sayfaları sil…</source>
+        <translation>Eliminar páginas seleccionadas…</translation>
     </message>
     <message>
-      <source>En az bir sayfa kalmalı.</source>
-      <translation>Debe quedar al menos una página.</translation>
+        <source>En az bir sayfa kalmalı.</source>
+        <translation>Debe quedar al menos una página.</translation>
     </message>
     <message>
-      <source>Silinecek: %1 · Kalacak: %2</source>
-      <translation>Se eliminarán: %1 · Se conservarán: %2</translation>
+        <source>Silinecek: %1 · Kalacak: %2</source>
+        <translation>Se eliminarán: %1 · Se conservarán: %2</translation>
     </message>
     <message>
-      <source>Silmek istediğin sayfalara tıkla.</source>
-      <translation>Haz clic en las páginas que quieras eliminar.</translation>
+        <source>Silmek istediğin sayfalara tıkla.</source>
+        <translation>Haz clic en las páginas que quieras eliminar.</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>Panels</name>
     <message>
-      <source>Bu klasöre kaydet</source>
-      <translation>Guardar en esta carpeta</translation>
+        <source>Bu klasöre kaydet</source>
+        <translation>Guardar en esta carpeta</translation>
     </message>
     <message>
-      <source>Görseller (%1)</source>
-      <translation>Imágenes (%1)</translation>
+        <source>Görseller (%1)</source>
+        <translation>Imágenes (%1)</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>PasswordDialog</name>
     <message>
-      <source>%1 parola korumalı</source>
-      <translation>%1 está protegido con contraseña</translation>
+        <source>%1 parola korumalı</source>
+        <translation>%1 está protegido con contraseña</translation>
     </message>
     <message>
-      <source>Parolayı gir. Parola yalnız bu oturumda kullanılır ve kaydedilmez. Çıktı dosyası parolasız olur.</source>
-      <translation>Introduce la contraseña. Solo se usa en esta sesión y no se guarda. El archivo de salida no tendrá contraseña.</translation>
+        <source>Parolayı gir. Parola yalnız bu oturumda kullanılır ve kaydedilmez. Çıktı dosyası parolasız olur.</source>
+        <translation>Introduce la contraseña. Solo se usa en esta sesión y no se guarda. El archivo de salida no tendrá contraseña.</translation>
     </message>
     <message>
-      <source>Parola yanlış. Yeniden dene.</source>
-      <translation>Contraseña incorrecta. Inténtalo de nuevo.</translation>
+        <source>Parola yanlış. Yeniden dene.</source>
+        <translation>Contraseña incorrecta. Inténtalo de nuevo.</translation>
     </message>
     <message>
-      <source>Aç</source>
-      <translation>Abrir</translation>
+        <source>Aç</source>
+        <translation>Abrir</translation>
     </message>
     <message>
-      <source>Vazgeç</source>
-      <translation>Cancelar</translation>
+        <source>Vazgeç</source>
+        <translation>Cancelar</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>PrivacyNote</name>
     <message>
-      <source>Leaflow tamamen bu Mac'te çalışır. Belgelerin hiçbir yere yüklenmez. Hesap yok, veri toplamayız. Uygulama internete yalnız yeni sürüm var mı diye bakmak için bağlanır.</source>
-      <translation>Leaflow funciona por completo en este ordenador. Tus documentos no se suben a ningún sitio. Sin cuenta, no recopilamos datos. La aplicación solo se conecta a internet para comprobar si hay una versión nueva.</translation>
+        <source>Leaflow tamamen bu Mac&apos;te çalışır. Belgelerin hiçbir yere yüklenmez. Hesap yok, veri toplamayız. Uygulama internete yalnız yeni sürüm var mı diye bakmak için bağlanır.</source>
+        <translation>Leaflow funciona por completo en este ordenador. Tus documentos no se suben a ningún sitio. Sin cuenta, no recopilamos datos. La aplicación solo se conecta a internet para comprobar si hay una versión nueva.</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
+    <name>QuitGuard</name>
+    <message>
+        <source>Bir işlem sürüyor.</source>
+        <translation>Hay una tarea en curso.</translation>
+    </message>
+    <message>
+        <source>Çıkarsan işlem durdurulur ve hiçbir dosya kaydedilmez.</source>
+        <translation>Si sales, se detiene y no se guarda ningún archivo.</translation>
+    </message>
+    <message>
+        <source>Durdur ve çık</source>
+        <translation>Detener y salir</translation>
+    </message>
+    <message>
+        <source>Sürdür</source>
+        <translation>Seguir</translation>
+    </message>
+</context>
+<context>
     <name>RelativeDate</name>
     <message>
-      <source>geçen yıl</source>
-      <translation>el año pasado</translation>
+        <source>geçen yıl</source>
+        <translation>el año pasado</translation>
     </message>
     <message>
-      <source>gelecek yıl</source>
-      <translation>el próximo año</translation>
+        <source>gelecek yıl</source>
+        <translation>el próximo año</translation>
     </message>
     <message numerus="yes">
-      <source>%n yıl önce</source>
-      <translation>
-        <numerusform>hace %n año</numerusform>
-        <numerusform>hace %n años</numerusform>
-      </translation>
+        <source>%n yıl önce</source>
+        <translation>
+            <numerusform>hace %n año</numerusform>
+            <numerusform>hace %n años</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
-      <source>%n yıl sonra</source>
-      <translation>
-        <numerusform>dentro de %n año</numerusform>
-        <numerusform>dentro de %n años</numerusform>
-      </translation>
+        <source>%n yıl sonra</source>
+        <translation>
+            <numerusform>dentro de %n año</numerusform>
+            <numerusform>dentro de %n años</numerusform>
+        </translation>
     </message>
     <message>
-      <source>geçen ay</source>
-      <translation>el mes pasado</translation>
+        <source>geçen ay</source>
+        <translation>el mes pasado</translation>
     </message>
     <message>
-      <source>gelecek ay</source>
-      <translation>el próximo mes</translation>
+        <source>gelecek ay</source>
+        <translation>el próximo mes</translation>
     </message>
     <message numerus="yes">
-      <source>%n ay önce</source>
-      <translation>
-        <numerusform>hace %n mes</numerusform>
-        <numerusform>hace %n meses</numerusform>
-      </translation>
+        <source>%n ay önce</source>
+        <translation>
+            <numerusform>hace %n mes</numerusform>
+            <numerusform>hace %n meses</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
-      <source>%n ay sonra</source>
-      <translation>
-        <numerusform>dentro de %n mes</numerusform>
-        <numerusform>dentro de %n meses</numerusform>
-      </translation>
+        <source>%n ay sonra</source>
+        <translation>
+            <numerusform>dentro de %n mes</numerusform>
+            <numerusform>dentro de %n meses</numerusform>
+        </translation>
     </message>
     <message>
-      <source>geçen hafta</source>
-      <translation>la semana pasada</translation>
+        <source>geçen hafta</source>
+        <translation>la semana pasada</translation>
     </message>
     <message>
-      <source>gelecek hafta</source>
-      <translation>la próxima semana</translation>
+        <source>gelecek hafta</source>
+        <translation>la próxima semana</translation>
     </message>
     <message numerus="yes">
-      <source>%n hafta önce</source>
-      <translation>
-        <numerusform>hace %n semana</numerusform>
-        <numerusform>hace %n semanas</numerusform>
-      </translation>
+        <source>%n hafta önce</source>
+        <translation>
+            <numerusform>hace %n semana</numerusform>
+            <numerusform>hace %n semanas</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
-      <source>%n hafta sonra</source>
-      <translation>
-        <numerusform>dentro de %n semana</numerusform>
-        <numerusform>dentro de %n semanas</numerusform>
-      </translation>
+        <source>%n hafta sonra</source>
+        <translation>
+            <numerusform>dentro de %n semana</numerusform>
+            <numerusform>dentro de %n semanas</numerusform>
+        </translation>
     </message>
     <message>
-      <source>dün</source>
-      <translation>ayer</translation>
+        <source>dün</source>
+        <translation>ayer</translation>
     </message>
     <message>
-      <source>yarın</source>
-      <translation>mañana</translation>
+        <source>yarın</source>
+        <translation>mañana</translation>
     </message>
     <message numerus="yes">
-      <source>%n gün önce</source>
-      <translation>
-        <numerusform>hace %n día</numerusform>
-        <numerusform>hace %n días</numerusform>
-      </translation>
+        <source>%n gün önce</source>
+        <translation>
+            <numerusform>hace %n día</numerusform>
+            <numerusform>hace %n días</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
-      <source>%n gün sonra</source>
-      <translation>
-        <numerusform>dentro de %n día</numerusform>
-        <numerusform>dentro de %n días</numerusform>
-      </translation>
+        <source>%n gün sonra</source>
+        <translation>
+            <numerusform>dentro de %n día</numerusform>
+            <numerusform>dentro de %n días</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
-      <source>%n saat önce</source>
-      <translation>
-        <numerusform>hace %n hora</numerusform>
-        <numerusform>hace %n horas</numerusform>
-      </translation>
+        <source>%n saat önce</source>
+        <translation>
+            <numerusform>hace %n hora</numerusform>
+            <numerusform>hace %n horas</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
-      <source>%n saat sonra</source>
-      <translation>
-        <numerusform>dentro de %n hora</numerusform>
-        <numerusform>dentro de %n horas</numerusform>
-      </translation>
+        <source>%n saat sonra</source>
+        <translation>
+            <numerusform>dentro de %n hora</numerusform>
+            <numerusform>dentro de %n horas</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
-      <source>%n dakika önce</source>
-      <translation>
-        <numerusform>hace %n minuto</numerusform>
-        <numerusform>hace %n minutos</numerusform>
-      </translation>
+        <source>%n dakika önce</source>
+        <translation>
+            <numerusform>hace %n minuto</numerusform>
+            <numerusform>hace %n minutos</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
-      <source>%n dakika sonra</source>
-      <translation>
-        <numerusform>dentro de %n minuto</numerusform>
-        <numerusform>dentro de %n minutos</numerusform>
-      </translation>
+        <source>%n dakika sonra</source>
+        <translation>
+            <numerusform>dentro de %n minuto</numerusform>
+            <numerusform>dentro de %n minutos</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
-      <source>%n saniye önce</source>
-      <translation>
-        <numerusform>hace %n segundo</numerusform>
-        <numerusform>hace %n segundos</numerusform>
-      </translation>
+        <source>%n saniye önce</source>
+        <translation>
+            <numerusform>hace %n segundo</numerusform>
+            <numerusform>hace %n segundos</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
-      <source>%n saniye sonra</source>
-      <translation>
-        <numerusform>dentro de %n segundo</numerusform>
-        <numerusform>dentro de %n segundos</numerusform>
-      </translation>
+        <source>%n saniye sonra</source>
+        <translation>
+            <numerusform>dentro de %n segundo</numerusform>
+            <numerusform>dentro de %n segundos</numerusform>
+        </translation>
     </message>
     <message>
-      <source>şimdi</source>
-      <translation>ahora</translation>
+        <source>şimdi</source>
+        <translation>ahora</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>RemoveButton</name>
     <message>
-      <source>İmzayı sayfadan kaldır</source>
-      <translation>Quitar la firma de la página</translation>
+        <source>İmzayı sayfadan kaldır</source>
+        <translation>Quitar la firma de la página</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>ResizeHandle</name>
     <message>
-      <source>Boyutlandır</source>
-      <translation>Cambiar tamaño</translation>
+        <source>Boyutlandır</source>
+        <translation>Cambiar tamaño</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
+    <name>RunButton</name>
+    <message>
+        <source>Vazgeç</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
     <name>SectionText</name>
     <message>
-      <source>Birleştir</source>
-      <translation>Unir</translation>
+        <source>Birleştir</source>
+        <translation>Unir</translation>
     </message>
     <message>
-      <source>Böl</source>
-      <translation>Dividir</translation>
+        <source>Böl</source>
+        <translation>Dividir</translation>
     </message>
     <message>
-      <source>Sıkıştır</source>
-      <translation>Comprimir</translation>
+        <source>Sıkıştır</source>
+        <translation>Comprimir</translation>
     </message>
     <message>
-      <source>İmzala</source>
-      <translation>Firmar</translation>
+        <source>İmzala</source>
+        <translation>Firmar</translation>
     </message>
     <message>
-      <source>Sayfa sil</source>
-      <translation>Eliminar páginas</translation>
+        <source>Sayfa sil</source>
+        <translation>Eliminar páginas</translation>
     </message>
     <message>
-      <source>Geçmiş</source>
-      <translation>Historial</translation>
+        <source>Geçmiş</source>
+        <translation>Historial</translation>
     </message>
     <message>
-      <source>Birden çok PDF'i sırayla tek dosyada toplar.</source>
-      <translation>Reúne varios PDF, en orden, en un solo archivo.</translation>
+        <source>Birden çok PDF&apos;i sırayla tek dosyada toplar.</source>
+        <translation>Reúne varios PDF, en orden, en un solo archivo.</translation>
     </message>
     <message>
-      <source>Bir PDF'i sayfalara ya da aralıklara ayırır.</source>
-      <translation>Divide un PDF en páginas o intervalos.</translation>
+        <source>Bir PDF&apos;i sayfalara ya da aralıklara ayırır.</source>
+        <translation>Divide un PDF en páginas o intervalos.</translation>
     </message>
     <message>
-      <source>Görselleri küçültür, metin seçilebilir kalır.</source>
-      <translation>Reduce las imágenes; el texto sigue siendo seleccionable.</translation>
+        <source>Görselleri küçültür, metin seçilebilir kalır.</source>
+        <translation>Reduce las imágenes; el texto sigue siendo seleccionable.</translation>
     </message>
     <message>
-      <source>İmzanı çiz ya da görselden al, sayfaya yerleştir.</source>
-      <translation>Dibuja tu firma o tómala de una imagen y colócala en la página.</translation>
+        <source>İmzanı çiz ya da görselden al, sayfaya yerleştir.</source>
+        <translation>Dibuja tu firma o tómala de una imagen y colócala en la página.</translation>
     </message>
     <message>
-      <source>İstemediğin sayfaları seç, kalanı yeni dosyaya kaydet.</source>
-      <translation>Selecciona las páginas que no quieres y guarda el resto en un archivo nuevo.</translation>
+        <source>İstemediğin sayfaları seç, kalanı yeni dosyaya kaydet.</source>
+        <translation>Selecciona las páginas que no quieres y guarda el resto en un archivo nuevo.</translation>
     </message>
     <message>
-      <source>Bu Mac'te ürettiğin dosyalar.</source>
-      <translation>Archivos que creaste en este equipo.</translation>
+        <source>Bu Mac&apos;te ürettiğin dosyalar.</source>
+        <translation>Archivos que creaste en este equipo.</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SettingsWindow</name>
     <message>
-      <source>Genel</source>
-      <translation>General</translation>
+        <source>Genel</source>
+        <translation>General</translation>
     </message>
     <message>
-      <source>Veri</source>
-      <translation>Datos</translation>
+        <source>Veri</source>
+        <translation>Datos</translation>
     </message>
     <message>
-      <source>Hakkında</source>
-      <translation>Acerca de</translation>
+        <source>Hakkında</source>
+        <translation>Acerca de</translation>
     </message>
     <message>
-      <source>Ayarlar</source>
-      <translation>Ajustes</translation>
+        <source>Ayarlar</source>
+        <translation>Ajustes</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>Sidebar</name>
     <message>
-      <source>Araçlar</source>
-      <translation>Herramientas</translation>
+        <source>Araçlar</source>
+        <translation>Herramientas</translation>
     </message>
     <message>
-      <source>Kayıtlar</source>
-      <translation>Registros</translation>
+        <source>Kayıtlar</source>
+        <translation>Registros</translation>
     </message>
     <message>
-      <source>Belgeler bu Mac'te kalır</source>
-      <translation>Los documentos se quedan en este equipo</translation>
+        <source>Belgeler bu Mac&apos;te kalır</source>
+        <translation>Los documentos se quedan en este equipo</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SignPager</name>
     <message>
-      <source>Önceki sayfa</source>
-      <translation>Página anterior</translation>
+        <source>Önceki sayfa</source>
+        <translation>Página anterior</translation>
     </message>
     <message>
-      <source>Sonraki sayfa</source>
-      <translation>Página siguiente</translation>
+        <source>Sonraki sayfa</source>
+        <translation>Página siguiente</translation>
     </message>
     <message>
-      <source>Sayfa %1 / %2</source>
-      <translation>Página %1 / %2</translation>
+        <source>Sayfa %1 / %2</source>
+        <translation>Página %1 / %2</translation>
     </message>
     <message>
-      <source>Yerleştirilen imza: %1</source>
-      <translation>Firmas colocadas: %1</translation>
+        <source>Yerleştirilen imza: %1</source>
+        <translation>Firmas colocadas: %1</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SignView</name>
     <message>
-      <source>Sayfaya görsel imza ekler. Sertifikalı dijital imza değildir.</source>
-      <translation>Añade una imagen de firma visible a la página. No es una firma digital certificada.</translation>
+        <source>Sayfaya görsel imza ekler. Sertifikalı dijital imza değildir.</source>
+        <translation>Añade una imagen de firma visible a la página. No es una firma digital certificada.</translation>
     </message>
     <message>
-      <source>İmzalı kopyayı kaydet…</source>
-      <translation>Guardar copia firmada…</translation>
+        <source>İmzalı kopyayı kaydet…</source>
+        <translation>Guardar copia firmada…</translation>
     </message>
     <message>
-      <source>Başka dosya…</source>
-      <translation>Otro archivo…</translation>
+        <source>Başka dosya…</source>
+        <translation>Otro archivo…</translation>
     </message>
     <message>
-      <source>Dosyayı kaldır</source>
-      <translation>Quitar archivo</translation>
+        <source>Dosyayı kaldır</source>
+        <translation>Quitar archivo</translation>
     </message>
     <message>
-      <source>İmzalanacak PDF'i buraya bırak</source>
-      <translation>Suelta aquí el PDF que quieres firmar</translation>
+        <source>İmzalanacak PDF&apos;i buraya bırak</source>
+        <translation>Suelta aquí el PDF que quieres firmar</translation>
     </message>
     <message>
-      <source>İmzanı sağdan seç, sayfada istediğin yere sürükle.</source>
-      <translation>Elige tu firma a la derecha y arrástrala adonde quieras en la página.</translation>
+        <source>İmzanı sağdan seç, sayfada istediğin yere sürükle.</source>
+        <translation>Elige tu firma a la derecha y arrástrala adonde quieras en la página.</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SignatureCard</name>
     <message>
-      <source>İmzayı sil</source>
-      <translation>Eliminar firma</translation>
+        <source>İmzayı sil</source>
+        <translation>Eliminar firma</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SignatureLibrary</name>
     <message>
-      <source>İmza %1</source>
-      <translation>Firma %1</translation>
+        <source>İmza %1</source>
+        <translation>Firma %1</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SignaturePad</name>
     <message>
-      <source>Görselden al…</source>
-      <translation>Desde imagen…</translation>
+        <source>Görselden al…</source>
+        <translation>Desde imagen…</translation>
     </message>
     <message>
-      <source>Temizle</source>
-      <translation>Borrar</translation>
+        <source>Temizle</source>
+        <translation>Borrar</translation>
     </message>
     <message>
-      <source>Vazgeç</source>
-      <translation>Cancelar</translation>
+        <source>Vazgeç</source>
+        <translation>Cancelar</translation>
     </message>
     <message>
-      <source>Kaydet</source>
-      <translation>Guardar</translation>
+        <source>Kaydet</source>
+        <translation>Guardar</translation>
     </message>
     <message>
-      <source>Yeni imza</source>
-      <translation>Nueva firma</translation>
+        <source>Yeni imza</source>
+        <translation>Nueva firma</translation>
     </message>
     <message>
-      <source>Fareyle ya da izleme dörtgeniyle aşağıdaki alana imzanı çiz.</source>
-      <translation>Dibuja tu firma en el área de abajo con el ratón o el trackpad.</translation>
+        <source>Fareyle ya da izleme dörtgeniyle aşağıdaki alana imzanı çiz.</source>
+        <translation>Dibuja tu firma en el área de abajo con el ratón o el trackpad.</translation>
     </message>
     <message>
-      <source>İmza adı</source>
-      <translation>Nombre de la firma</translation>
+        <source>İmza adı</source>
+        <translation>Nombre de la firma</translation>
     </message>
     <message>
-      <source>Görsel okunamadı. PNG ya da JPEG bir dosya seç.</source>
-      <translation>No se pudo leer la imagen. Elige un archivo PNG o JPEG.</translation>
+        <source>Görsel okunamadı. PNG ya da JPEG bir dosya seç.</source>
+        <translation>No se pudo leer la imagen. Elige un archivo PNG o JPEG.</translation>
     </message>
     <message>
-      <source>Kâğıda attığın imzanın fotoğrafını da kullanabilirsin: beyaz zemin sayfada görünmez.</source>
-      <translation>También puedes usar una foto de tu firma en papel: el fondo blanco no se ve en la página.</translation>
+        <source>Kâğıda attığın imzanın fotoğrafını da kullanabilirsin: beyaz zemin sayfada görünmez.</source>
+        <translation>También puedes usar una foto de tu firma en papel: el fondo blanco no se ve en la página.</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SignaturePanel</name>
     <message>
-      <source>Kayıtlı imza yok. İmzanı bir kez ekle, sonra her belgede kullan.</source>
-      <translation>No hay firmas guardadas. Añade tu firma una vez y úsala en cualquier documento.</translation>
+        <source>Kayıtlı imza yok. İmzanı bir kez ekle, sonra her belgede kullan.</source>
+        <translation>No hay firmas guardadas. Añade tu firma una vez y úsala en cualquier documento.</translation>
     </message>
     <message>
-      <source>Yeni imza…</source>
-      <translation>Nueva firma…</translation>
+        <source>Yeni imza…</source>
+        <translation>Nueva firma…</translation>
     </message>
     <message>
-      <source>İmzalar</source>
-      <translation>Firmas</translation>
+        <source>İmzalar</source>
+        <translation>Firmas</translation>
     </message>
     <message>
-      <source>Sayfaya koymak için imzaya tıkla. Sonra sürükle, köşesinden boyutlandır.</source>
-      <translation>Haz clic en una firma para ponerla en la página. Luego arrástrala y cambia su tamaño desde la esquina.</translation>
+        <source>Sayfaya koymak için imzaya tıkla. Sonra sürükle, köşesinden boyutlandır.</source>
+        <translation>Haz clic en una firma para ponerla en la página. Luego arrástrala y cambia su tamaño desde la esquina.</translation>
     </message>
     <message>
-      <source>İmzalamak için önce bir PDF ekle.</source>
-      <translation>Primero añade un PDF para firmarlo.</translation>
+        <source>İmzalamak için önce bir PDF ekle.</source>
+        <translation>Primero añade un PDF para firmarlo.</translation>
     </message>
     <message>
-      <source>İmzayı sil</source>
-      <translation>Eliminar firma</translation>
+        <source>İmzayı sil</source>
+        <translation>Eliminar firma</translation>
     </message>
     <message>
-      <source>%1 silinsin mi?</source>
-      <translation>¿Eliminar «%1»?</translation>
+        <source>%1 silinsin mi?</source>
+        <translation>¿Eliminar «%1»?</translation>
     </message>
     <message>
-      <source>İmza bu Mac'ten silinir. Daha önce imzaladığın dosyalar değişmez.</source>
-      <translation>La firma se elimina de este ordenador. Los archivos que ya firmaste no cambian.</translation>
+        <source>İmza bu Mac&apos;ten silinir. Daha önce imzaladığın dosyalar değişmez.</source>
+        <translation>La firma se elimina de este ordenador. Los archivos que ya firmaste no cambian.</translation>
     </message>
     <message>
-      <source>Vazgeç</source>
-      <translation>Cancelar</translation>
+        <source>Vazgeç</source>
+        <translation>Cancelar</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SignaturePreview</name>
     <message>
-      <source>Sayfaya koy</source>
-      <translation>Poner en la página</translation>
+        <source>Sayfaya koy</source>
+        <translation>Poner en la página</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SingleFileCard</name>
     <message>
-      <source>Başka dosya…</source>
-      <translation>Otro archivo…</translation>
+        <source>Başka dosya…</source>
+        <translation>Otro archivo…</translation>
     </message>
     <message>
-      <source>Dosyayı kaldır</source>
-      <translation>Quitar archivo</translation>
+        <source>Dosyayı kaldır</source>
+        <translation>Quitar archivo</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>Snapshot</name>
     <message>
-      <source>Kira sözleşmesi</source>
-      <translation>Contrato de alquiler</translation>
+        <source>Kira sözleşmesi</source>
+        <translation>Contrato de alquiler</translation>
     </message>
     <message>
-      <source>Ek protokol</source>
-      <translation>Protocolo adicional</translation>
+        <source>Ek protokol</source>
+        <translation>Protocolo adicional</translation>
     </message>
     <message>
-      <source>Teslim tutanağı</source>
-      <translation>Acta de entrega</translation>
+        <source>Teslim tutanağı</source>
+        <translation>Acta de entrega</translation>
     </message>
     <message>
-      <source>Demirbaş listesi</source>
-      <translation>Lista de inventario</translation>
+        <source>Demirbaş listesi</source>
+        <translation>Lista de inventario</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SplitOptions</name>
     <message>
-      <source>Her sayfa ayrı</source>
-      <translation>Cada página</translation>
+        <source>Her sayfa ayrı</source>
+        <translation>Cada página</translation>
     </message>
     <message>
-      <source>Sabit aralık</source>
-      <translation>Intervalo fijo</translation>
+        <source>Sabit aralık</source>
+        <translation>Intervalo fijo</translation>
     </message>
     <message>
-      <source>Aralıklar</source>
-      <translation>Intervalos</translation>
+        <source>Aralıklar</source>
+        <translation>Intervalos</translation>
     </message>
     <message>
-      <source>Her sayfa ayrı bir PDF olur.</source>
-      <translation>Cada página se convierte en un PDF.</translation>
+        <source>Her sayfa ayrı bir PDF olur.</source>
+        <translation>Cada página se convierte en un PDF.</translation>
     </message>
     <message>
-      <source>Nasıl bölünsün?</source>
-      <translation>¿Cómo quieres dividirlo?</translation>
+        <source>Nasıl bölünsün?</source>
+        <translation>¿Cómo quieres dividirlo?</translation>
     </message>
     <message>
-      <source>1-3, 5, 8-12</source>
-      <translation>1-3, 5, 8-12</translation>
+        <source>1-3, 5, 8-12</source>
+        <translation>1-3, 5, 8-12</translation>
     </message>
     <message>
-      <source>Virgülle ayır. Her aralık ayrı bir dosya olur. “8-” sona kadar demektir.</source>
-      <translation>Separa con comas. Cada intervalo será un archivo. «8-» significa hasta el final.</translation>
+        <source>Virgülle ayır. Her aralık ayrı bir dosya olur. “8-” sona kadar demektir.</source>
+        <translation>Separa con comas. Cada intervalo será un archivo. «8-» significa hasta el final.</translation>
     </message>
     <message>
-      <source>Her %1 sayfada bir böl</source>
-      <translation>Dividir cada %1 páginas</translation>
+        <source>Her %1 sayfada bir böl</source>
+        <translation>Dividir cada %1 páginas</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SplitPreview</name>
     <message>
-      <source>Oluşacak dosyalar</source>
-      <translation>Archivos que se crearán</translation>
+        <source>Oluşacak dosyalar</source>
+        <translation>Archivos que se crearán</translation>
     </message>
     <message>
-      <source>ve %1 dosya daha</source>
-      <translation>y %1 archivos más</translation>
+        <source>ve %1 dosya daha</source>
+        <translation>y %1 archivos más</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>SplitScreen</name>
     <message>
-      <source>Bölünecek PDF'i buraya bırak</source>
-      <translation>Suelta aquí el PDF que quieres dividir</translation>
+        <source>Bölünecek PDF&apos;i buraya bırak</source>
+        <translation>Suelta aquí el PDF que quieres dividir</translation>
     </message>
     <message>
-      <source>Her sayfayı ayrı dosya yapabilir ya da istediğin aralıkları çıkarabilirsin.</source>
-      <translation>Puedes convertir cada página en un archivo o extraer los intervalos que quieras.</translation>
+        <source>Her sayfayı ayrı dosya yapabilir ya da istediğin aralıkları çıkarabilirsin.</source>
+        <translation>Puedes convertir cada página en un archivo o extraer los intervalos que quieras.</translation>
     </message>
     <message>
-      <source>Böl…</source>
-      <translation>Dividir…</translation>
+        <source>Böl…</source>
+        <translation>Dividir…</translation>
     </message>
     <message>
-      <source>Oluşacak dosya: %1</source>
-      <translation>Archivos a crear: %1</translation>
+        <source>Oluşacak dosya: %1</source>
+        <translation>Archivos a crear: %1</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>Store</name>
     <message>
-      <source>Yalnız PDF dosyaları eklenebilir.</source>
-      <translation>Solo se pueden añadir archivos PDF.</translation>
+        <source>Yalnız PDF dosyaları eklenebilir.</source>
+        <translation>Solo se pueden añadir archivos PDF.</translation>
     </message>
     <message>
-      <source>%1 açılamadı. Dosya bozuk ya da PDF değil.</source>
-      <translation>No se pudo abrir %1. El archivo está dañado o no es un PDF.</translation>
+        <source>%1 açılamadı. Dosya bozuk ya da PDF değil.</source>
+        <translation>No se pudo abrir %1. El archivo está dañado o no es un PDF.</translation>
     </message>
     <message>
-      <source>%1 içinde sayfa yok.</source>
-      <translation>%1 no tiene páginas.</translation>
+        <source>%1 içinde sayfa yok.</source>
+        <translation>%1 no tiene páginas.</translation>
     </message>
     <message numerus="yes">
-      <source>Eklenemeyen %n dosya daha: %1</source>
-      <translation>
-        <numerusform>No se pudo añadir %n archivo más: %1</numerusform>
-        <numerusform>No se pudieron añadir %n archivos más: %1</numerusform>
-      </translation>
+        <source>Eklenemeyen %n dosya daha: %1</source>
+        <translation>
+            <numerusform>No se pudo añadir %n archivo más: %1</numerusform>
+            <numerusform>No se pudieron añadir %n archivos más: %1</numerusform>
+        </translation>
     </message>
     <message>
-      <source>Hazır: %1 · %2</source>
-      <translation>Listo: %1 · %2</translation>
+        <source>Hazır: %1 · %2</source>
+        <translation>Listo: %1 · %2</translation>
     </message>
     <message>
-      <source>Hazır: %1 dosya · %2 klasöründe</source>
-      <translation>Listo: %1 archivos · en %2</translation>
+        <source>Hazır: %1 dosya · %2 klasöründe</source>
+        <translation>Listo: %1 archivos · en %2</translation>
     </message>
     <message>
-      <source>imzalı</source>
-      <translation>firmado</translation>
+        <source>imzalı</source>
+        <translation>firmado</translation>
     </message>
     <message>
-      <source>birleşik</source>
-      <translation>combinado</translation>
+        <source>birleşik</source>
+        <translation>combinado</translation>
     </message>
     <message>
-      <source>düzenlenmiş</source>
-      <translation>editado</translation>
+        <source>düzenlenmiş</source>
+        <translation>editado</translation>
     </message>
     <message>
-      <source>sıkıştırılmış</source>
-      <translation>comprimido</translation>
+        <source>sıkıştırılmış</source>
+        <translation>comprimido</translation>
     </message>
     <message>
-      <source>Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.</source>
-      <translation>No se redujo más. El archivo ya parece comprimido; no se escribió ningún archivo nuevo.</translation>
+        <source>Hazır: %1 → %2 · %3 daha küçük</source>
+        <translation>Listo: %1 → %2 · %3 más pequeño</translation>
     </message>
     <message>
-      <source>Hazır: %1 → %2 · %3 daha küçük</source>
-      <translation>Listo: %1 → %2 · %3 más pequeño</translation>
+        <source>Küçülmeyen dosya: %1 (yazılmadı).</source>
+        <translation>Archivos sin reducir: %1 (no escritos).</translation>
     </message>
     <message>
-      <source>Küçülmeyen dosya: %1 (yazılmadı).</source>
-      <translation>Archivos sin reducir: %1 (no escritos).</translation>
+        <source>Dosya yöneticisi açılamadı. Konum: %1</source>
+        <translation>No se pudo abrir el gestor de archivos. Ubicación: %1</translation>
     </message>
-    <message>
-      <source>Dosya yöneticisi açılamadı. Konum: %1</source>
-      <translation>No se pudo abrir el gestor de archivos. Ubicación: %1</translation>
-    </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>TrayPopup</name>
     <message>
-      <source>Son dosyalar</source>
-      <translation>Archivos recientes</translation>
+        <source>Son dosyalar</source>
+        <translation>Archivos recientes</translation>
     </message>
     <message>
-      <source>Henüz dosya üretmedin. Bir araç seç ve PDF ekle.</source>
-      <translation>Aún no has creado archivos. Elige una herramienta y añade un PDF.</translation>
+        <source>Henüz dosya üretmedin. Bir araç seç ve PDF ekle.</source>
+        <translation>Aún no has creado archivos. Elige una herramienta y añade un PDF.</translation>
     </message>
     <message>
-      <source>Finder'da göster</source>
-      <translation>Mostrar en el gestor de archivos</translation>
+        <source>Finder&apos;da göster</source>
+        <translation>Mostrar en el gestor de archivos</translation>
     </message>
     <message>
-      <source>Aç</source>
-      <translation>Abrir</translation>
+        <source>Aç</source>
+        <translation>Abrir</translation>
     </message>
     <message>
-      <source>Ayarlar</source>
-      <translation>Ajustes</translation>
+        <source>Ayarlar</source>
+        <translation>Ajustes</translation>
     </message>
     <message>
-      <source>Çık</source>
-      <translation>Salir</translation>
+        <source>Çık</source>
+        <translation>Salir</translation>
     </message>
-  </context>
-  <context>
+</context>
+<context>
     <name>leaflow-cli</name>
     <message>
-      <source>%1 için parola: </source>
-      <translation>Contraseña de %1: </translation>
+        <source>%1 için parola: </source>
+        <translation>Contraseña de %1: </translation>
     </message>
     <message>
-      <source>%1: %2 bayt → %3 bayt</source>
-      <translation>%1: %2 bytes → %3 bytes</translation>
+        <source>%1: %2 bayt → %3 bayt</source>
+        <translation>%1: %2 bytes → %3 bytes</translation>
     </message>
     <message>
-      <source>İmza okunamadı: %1</source>
-      <translation>No se pudo leer la firma: %1</translation>
+        <source>İmza okunamadı: %1</source>
+        <translation>No se pudo leer la firma: %1</translation>
     </message>
-  </context>
+</context>
 </TS>

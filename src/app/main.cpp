@@ -8,6 +8,7 @@
 #include "MainWindow.h"
 #include "ModalDialogs.h"
 #include "QtPanels.h"
+#include "QuitGuard.h"
 #include "SingleInstance.h"
 #include "Snapshot.h"
 #include "SnapshotCapture.h"
@@ -126,10 +127,20 @@ int main(int argc, char** argv)
 
     MainWindow window(store);
     window.show();
-    LanguagePicker::setRelaunch([&instance] { relaunch(instance); });
+    // Quitting from anywhere asks first while a run is in progress.
+    const auto quit = [&store, &window] { return QuitGuard::allowQuit(store, &window); };
+    LanguagePicker::setRelaunch([&instance, quit] {
+        if (quit()) {
+            relaunch(instance);
+        }
+    });
     TrayPresence tray(
         store, window.windows(), [] { WindowPresenter::shared().show(); },
-        [] { QCoreApplication::quit(); });
+        [quit] {
+            if (quit()) {
+                QCoreApplication::quit();
+            }
+        });
     // The screenshot mode leaves the desktop's tray alone.
     tray.start(!Snapshot::active() && QSystemTrayIcon::isSystemTrayAvailable());
 

@@ -6,6 +6,8 @@
 #include <QFocusEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QtMath>
+#include <algorithm>
 
 namespace {
 
@@ -56,9 +58,45 @@ void Button::setBusy(bool busy)
         return;
     }
     m_busy = busy;
-    busy ? m_spinner->start() : m_spinner->stop();
+    busy && !m_fraction ? m_spinner->start() : m_spinner->stop();
     updateGeometry();
     update();
+}
+
+void Button::setBusyFraction(std::optional<qreal> fraction)
+{
+    if (fraction) {
+        fraction = std::clamp(*fraction, 0.0, 1.0);
+    }
+    if (fraction == m_fraction) {
+        return;
+    }
+    const bool resized = fraction.has_value() != m_fraction.has_value();
+    m_fraction = fraction;
+    m_busy && !m_fraction ? m_spinner->start() : m_spinner->stop();
+    if (resized) {
+        updateGeometry();
+    }
+    update();
+}
+
+QString Button::busyPercent() const
+{
+    const std::optional<qreal> fraction = busyFraction();
+    return fraction ? tr("%%1").arg(qFloor(*fraction * 100 + 1e-9)) : QString();
+}
+
+qreal Button::busyWidth() const
+{
+    if (!m_busy) {
+        return 0;
+    }
+    if (!m_fraction) {
+        return spinnerSide + gap;
+    }
+    // Room for the widest percentage, so the button keeps its width as the number grows.
+    const QString widest = tr("%%1").arg(100);
+    return spinnerSide + 2 * gap + QFontMetricsF(titleFont()).horizontalAdvance(widest);
 }
 
 QFont Button::titleFont() const
@@ -94,9 +132,7 @@ QSize Button::sizeHint() const
     if (!m_symbol.isEmpty()) {
         width += symbolSide() + (text().isEmpty() ? 0 : gap);
     }
-    if (m_busy) {
-        width += spinnerSide + gap;
-    }
+    width += busyWidth();
     const int pad = m_kind == Kind::borderless ? 2 : (m_size == Size::large ? 16 : 11);
     return {qCeil(width) + 2 * pad, controlHeight()};
 }
@@ -180,24 +216,12 @@ void Button::paintEvent(QPaintEvent*)
     if (!m_symbol.isEmpty()) {
         contentWidth += side + (text().isEmpty() ? 0 : gap);
     }
-    if (m_busy) {
-        contentWidth += spinnerSide + gap;
-    }
+    contentWidth += busyWidth();
     qreal x = (width() - contentWidth) / 2.0;
     const qreal cy = height() / 2.0;
 
     if (m_busy) {
-        const QPointF centre(x + spinnerSide / 2.0, cy);
-        for (int i = 0; i < 12; ++i) {
-            const int age = (m_spin - i + 12) % 12;
-            painter.save();
-            painter.translate(centre);
-            painter.rotate(i * 30.0);
-            painter.setPen(
-                QPen(alpha(content, 1.0 - age * 0.07), 1.6, Qt::SolidLine, Qt::RoundCap));
-            painter.drawLine(QPointF(0, -spinnerSide / 2.0 + 0.8), QPointF(0, -spinnerSide / 4.5));
-            painter.restore();
-        }
+        paintBusy(painter, QPointF(x + spinnerSide / 2.0, cy), content);
         x += spinnerSide + gap;
     }
     if (!m_symbol.isEmpty()) {
@@ -214,5 +238,39 @@ void Button::paintEvent(QPaintEvent*)
         painter.setPen(content);
         painter.drawText(QRectF(x, 0, width() - x, height()), Qt::AlignLeft | Qt::AlignVCenter,
                          text());
+        x += metrics.horizontalAdvance(text()) + gap;
     }
+    if (const QString percent = busyPercent(); !percent.isEmpty()) {
+        painter.setFont(titleFont());
+        painter.setPen(alpha(content, 0.8));
+        painter.drawText(QRectF(x, 0, width() - x, height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         percent);
+    }
+}
+
+void Button::paintBusy(QPainter& painter, QPointF centre, const QColor& content) const
+{
+    painter.save();
+    painter.translate(centre);
+    if (m_fraction) {
+        const QRectF ring(-spinnerSide / 2.0 + 1, -spinnerSide / 2.0 + 1, spinnerSide - 2,
+                          spinnerSide - 2);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(alpha(content, 0.25), 2));
+        painter.drawEllipse(ring);
+        painter.setPen(QPen(content, 2, Qt::SolidLine, Qt::FlatCap));
+        // Qt's angles are in sixteenths of a degree, counter-clockwise from three o'clock.
+        painter.drawArc(ring, 90 * 16, -qRound(*m_fraction * 360 * 16));
+    } else {
+        for (int i = 0; i < 12; ++i) {
+            const int age = (m_spin - i + 12) % 12;
+            painter.save();
+            painter.rotate(i * 30.0);
+            painter.setPen(
+                QPen(alpha(content, 1.0 - age * 0.07), 1.6, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(QPointF(0, -spinnerSide / 2.0 + 0.8), QPointF(0, -spinnerSide / 4.5));
+            painter.restore();
+        }
+    }
+    painter.restore();
 }

@@ -3,7 +3,9 @@
 #include "Theme.h"
 
 #include <QPushButton>
+#include <optional>
 
+class QPainter;
 class QTimer;
 
 // A push button drawn the same on every desktop: bordered, prominent (accent-filled) or borderless.
@@ -24,6 +26,12 @@ public:
     // A small spinning indicator before the title.
     void setBusy(bool busy);
     bool isBusy() const { return m_busy; }
+    // While busy: how far the work has come (0 to 1), drawn as a filling ring and a percentage
+    // instead of the spinner; none: the spinner.
+    void setBusyFraction(std::optional<qreal> fraction);
+    std::optional<qreal> busyFraction() const { return m_busy ? m_fraction : std::nullopt; }
+    // The percentage shown while busy with a fraction, in the interface language ("%42").
+    QString busyPercent() const;
     // The focus ring shows while the button has the focus it was given from the keyboard.
     bool showsFocusRing() const { return m_keyboardFocus && hasFocus(); }
 
@@ -40,6 +48,8 @@ private:
     qreal symbolSide() const;
     int controlHeight() const;
     QColor contentColor() const;
+    qreal busyWidth() const;
+    void paintBusy(QPainter& painter, QPointF centre, const QColor& content) const;
 
     Kind m_kind;
     Size m_size = Size::regular;
@@ -47,6 +57,7 @@ private:
     qreal m_symbolSide = 0;
     Tone m_symbolTone = Tone::primary;
     bool m_busy = false;
+    std::optional<qreal> m_fraction;
     bool m_keyboardFocus = false;
     int m_spin = 0;
     QTimer* m_spinner;

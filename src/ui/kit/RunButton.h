@@ -3,28 +3,45 @@
 #include "AppSection.h"
 #include "Button.h"
 
+#include <QElapsedTimer>
 #include <optional>
+
+class QHBoxLayout;
 
 // The run button of a tool page: prominent and large, with progress while its own tool runs.
 class RunButton : public Button {
     Q_OBJECT
 public:
+    // A run shorter than this keeps the spinner: a percentage that flashes by says nothing.
+    static constexpr int determinateAfterMs = 500;
+
     RunButton(AppSection section, const QString& title, QWidget* parent = nullptr);
 
     AppSection section() const { return m_section; }
+    // Adds the button to the end of a footer row, with its "Vazgeç" button before it: shown
+    // while this tool runs, and pressed by Escape too.
+    void addTo(QHBoxLayout& row);
+    Button* cancelButton() const { return m_cancel; }
     // Whether the page's inputs allow a run.
     void setReady(bool ready);
     // The tool that is running, if any: every run button is disabled while one runs.
     void setBusySection(std::optional<AppSection> busy);
     bool showsProgress() const { return isBusy(); }
+    // How far the running tool has come; shown once the run has lasted a moment.
+    void setProgress(qint64 done, qint64 total);
 
 signals:
     void runRequested(AppSection section);
+    void cancelRequested(AppSection section);
 
 private:
     void refresh();
 
     AppSection m_section;
+    Button* m_cancel = nullptr;
     bool m_ready = false;
     std::optional<AppSection> m_busy;
+    qint64 m_done = 0;
+    qint64 m_total = 0;
+    QElapsedTimer m_running;
 };

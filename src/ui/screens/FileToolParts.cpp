@@ -34,7 +34,7 @@ void FileToolParts::install(ToolPage& page, Store& store, QWidget* filled)
     page.footer()->addWidget(summary);
     page.footer()->addStretch(1);
     page.footer()->addWidget(clear);
-    page.footer()->addWidget(run);
+    run->addTo(*page.footer());
 
     const AppSection tool = section;
     auto open = [&store, tool] { store.open(tool); };

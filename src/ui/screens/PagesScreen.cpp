@@ -53,7 +53,7 @@ PagesScreen::PagesScreen(Store& store, QWidget* parent)
     m_summary->setObjectName(QStringLiteral("summary"));
     footer()->addWidget(m_summary);
     footer()->addStretch(1);
-    footer()->addWidget(m_run);
+    m_run->addTo(*footer());
 
     connect(m_drop, &DropZone::chooseRequested, this, [this] { m_store.open(AppSection::pages); });
     connect(m_invert, &QAbstractButton::clicked, this, &PagesScreen::invert);

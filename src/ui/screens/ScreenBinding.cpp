@@ -31,9 +31,13 @@ void bindRunButton(RunButton& button, Store& store)
 {
     QObject::connect(&button, &RunButton::runRequested, &store,
                      [&store](AppSection section) { store.run(section); });
+    QObject::connect(&button, &RunButton::cancelRequested, &store, &Store::cancelRun);
     auto follow = [&button, &store] { button.setBusySection(store.busy()); };
     QObject::connect(&store, &Store::busyChanged, &button, follow);
     follow();
+    QObject::connect(&store, &Store::runProgressChanged, &button, [&button, &store] {
+        button.setProgress(store.runProgress().done, store.runProgress().total);
+    });
 }
 
 FileDisplay fileDisplay(Store& store)

@@ -50,7 +50,7 @@ SplitScreen::SplitScreen(Store& store, int shown, QWidget* parent)
     m_count->setObjectName(QStringLiteral("count"));
     footer()->addWidget(m_count);
     footer()->addStretch(1);
-    footer()->addWidget(m_run);
+    m_run->addTo(*footer());
 
     connect(m_drop, &DropZone::chooseRequested, this, [this] { m_store.open(AppSection::split); });
     connect(&m_store, &Store::splitFileChanged, this, &SplitScreen::showFile);

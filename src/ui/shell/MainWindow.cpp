@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "BrandHeader.h"
+#include "QuitGuard.h"
 #include "ScreenFactory.h"
 #include "SectionCounts.h"
 #include "SectionText.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QStackedWidget>
@@ -65,6 +67,16 @@ void MainWindow::showForExternalEvent()
     WindowPresenter::shared().showForExternalEvent();
 }
 
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Where the tray keeps the application, closing the window only hides it: the run goes on.
+    if (QApplication::quitOnLastWindowClosed() && !QuitGuard::allowQuit(m_store, this)) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 void MainWindow::buildMenus()
 {
     m_fileMenu = menuBar()->addMenu(tr("Dosya"));
@@ -84,7 +96,14 @@ void MainWindow::buildMenus()
     m_quit = m_fileMenu->addAction(tr("Çık"));
     m_quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     m_quit->setMenuRole(QAction::QuitRole);
-    connect(m_quit, &QAction::triggered, qApp, &QApplication::quit, Qt::QueuedConnection);
+    connect(
+        m_quit, &QAction::triggered, this,
+        [this] {
+            if (QuitGuard::allowQuit(m_store, this)) {
+                QApplication::quit();
+            }
+        },
+        Qt::QueuedConnection);
 
     m_toolsMenu = menuBar()->addMenu(tr("Araçlar"));
     int digit = 1;

@@ -32,6 +32,10 @@ public:
     ShellWindows& windows() const { return *m_windows; }
     Store& store() const { return m_store; }
 
+protected:
+    // Where closing the window quits the application, a run in progress is asked about first.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildMenus();
     void showSection(AppSection section);

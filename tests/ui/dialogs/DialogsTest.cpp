@@ -1,3 +1,4 @@
+#include "BoxAnswers.h"
 #include "ModalDialogs.h"
 #include "PasswordDialog.h"
 #include "QtPanels.h"
@@ -53,19 +54,6 @@ private:
     QList<Answer> m_answers;
     int m_answered = 0;
 };
-
-// Answers the next message box once it shows, from inside its own event loop.
-void answerBoxWhenShown(const std::function<void(QMessageBox*)>& answer)
-{
-    QTimer::singleShot(0, [answer]() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) {
-            answerBoxWhenShown(answer);
-            return;
-        }
-        answer(box);
-    });
-}
 
 } // namespace
 
@@ -254,7 +242,7 @@ private slots:
                 QTRY_VERIFY((completer->complete(), completer->popup()->isVisible()));
                 keys = completer->popup();
             } else {
-                answerBoxWhenShown([&](QMessageBox* box) {
+                BoxAnswers::whenShown([&](QMessageBox* box) {
                     question = box->text();
                     box->findChild<QPushButton*>(answer)->click();
                 });

@@ -4,21 +4,64 @@
 #include "HoverTips.h"
 #include "PageThumb.h"
 #include "RelativeDate.h"
+#include "RunButton.h"
 #include "TipPanel.h"
 #include "TipPlacement.h"
 
+#include <QElapsedTimer>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
-// The kit's controls on their own: thumbnails, the hover bubble and its placement, grid columns
-// and relative dates. Drops on a tool page are the screens' tests.
+// The kit's controls on their own: thumbnails, the hover bubble and its placement, grid columns,
+// relative dates and the run button's progress and cancel. Drops on a tool page are the screens'
+// tests.
 class KitTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A spinner at first, a percentage once the run has lasted a moment; the "Vazgeç" button
+    // (Escape too) only while the button's own tool runs.
+    void runButtonShowsProgressAndCancels()
+    {
+        QWidget bar;
+        auto* row = new QHBoxLayout(&bar);
+        auto* run = new RunButton(AppSection::merge, QStringLiteral("Birleştir…"));
+        run->addTo(*row);
+        run->setReady(true);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowActive(&bar));
+        QSignalSpy cancelled(run, &RunButton::cancelRequested);
+        run->setBusySection(AppSection::split);
+        QVERIFY(!run->isEnabled());
+        QVERIFY(!run->cancelButton()->isVisible());
+
+        QElapsedTimer clock;
+        clock.start();
+        run->setBusySection(AppSection::merge);
+        run->setProgress(2, 3);
+        if (clock.elapsed() < RunButton::determinateAfterMs) {
+            QCOMPARE(run->busyFraction(), std::nullopt);
+        }
+        QTRY_VERIFY(run->busyFraction().has_value());
+        QCOMPARE(run->busyPercent(), QStringLiteral("%66"));
+        run->setProgress(3, 3);
+        QCOMPARE(run->busyPercent(), QStringLiteral("%100"));
+        QVERIFY(run->cancelButton()->isVisible());
+        QTest::keyClick(&bar, Qt::Key_Escape);
+        QCOMPARE(cancelled.count(), 1);
+
+        run->setBusySection(std::nullopt);
+        QVERIFY(run->isEnabled());
+        QVERIFY(!run->cancelButton()->isVisible());
+        QCOMPARE(run->busyFraction(), std::nullopt);
+        QTest::keyClick(&bar, Qt::Key_Escape);
+        QCOMPARE(cancelled.count(), 1);
+    }
+
     // Loaded once; another page is loaded anew, the same page is not.
     void thumbLoadsItsPageOnce()
     {

@@ -1,7 +1,12 @@
 #include "Badge.h"
 #include "BannerView.h"
+#include "BoxAnswers.h"
 #include "Find.h"
+#include "Fixtures.h"
+#include "HostileFixtures.h"
 #include "MainWindow.h"
+#include "ModalDialogs.h"
+#include "RunButton.h"
 #include "SectionText.h"
 #include "Sidebar.h"
 #include "SidebarRow.h"
@@ -13,6 +18,7 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTest>
+#include <csignal>
 
 // The main window over a real Store: sections chosen by shortcut and sidebar, remembered across
 // restarts; badges; the File menu; and bringing the window forward when files arrive from outside.
@@ -43,7 +49,38 @@ class ShellTest : public StoreTestCase {
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
 
+    RunButton* runButtonOf(AppSection section)
+    {
+        for (RunButton* button : m_window->findChildren<RunButton*>()) {
+            if (button->section() == section) {
+                return button;
+            }
+        }
+        return nullptr;
+    }
+    // Waits for the run's first report, then stops its worker where it is, so the run goes on
+    // for as long as the test needs.
+    void holdWorkerMidRun()
+    {
+        QVERIFY(QTest::qWaitFor([this] { return store().runProgress().total > 0; }, 60000));
+        const QList<qint64> workers = Fixtures::childProcesses("leaflow-worker");
+        QCOMPARE(workers.size(), 1);
+        ::kill(pid_t(workers.first()), SIGSTOP);
+    }
+    bool held()
+    {
+        holdWorkerMidRun();
+        return !QTest::currentTestFailed();
+    }
+
 private slots:
+    void initTestCase() override
+    {
+        StoreTestCase::initTestCase();
+        // As the application does: the window has the keyboard back once a question closes.
+        ModalDialogs::install();
+    }
+
     void cleanup() override
     {
         m_window.reset();
@@ -175,6 +212,49 @@ private slots:
         QTest::keyClick(&window(), Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(m_fixture->panels.calls,
                  (QStringList{"openPDFs(single)", "save(Lease birleşik)"}));
+    }
+
+    // A long merge shows how far it has come on its button. Closing the window mid-run asks
+    // first: "Sürdür" keeps the window and the run; Escape then stops the run, and nothing is
+    // written, recorded or shown.
+    void longRunShowsProgressAsksBeforeClosingAndCancels()
+    {
+        HostileFixtures::writeBulky(m_fixture->path("Büyük.pdf"), 40, 1);
+        store().addFiles({m_fixture->path("Büyük.pdf"), m_fixture->pdf("Ek.pdf")},
+                         AppSection::merge);
+        open(AppSection::merge);
+        RunButton* run = runButtonOf(AppSection::merge);
+        m_fixture->panels.saveAnswers = {m_fixture->path("Birleşik.pdf")};
+        QTest::mouseClick(run, Qt::LeftButton);
+        QVERIFY(held());
+        QVERIFY(run->cancelButton()->isVisible());
+        QTRY_VERIFY(run->busyFraction().has_value());
+        QCOMPARE(*run->busyFraction(),
+                 qreal(store().runProgress().done) / qreal(store().runProgress().total));
+
+        BoxAnswers::click(QStringLiteral("keep"));
+        QVERIFY(!window().close());
+        QVERIFY(window().isVisible());
+        QCOMPARE(store().busy(), std::optional(AppSection::merge));
+
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+        QTest::keyClick(&window(), Qt::Key_Escape);
+        QVERIFY(!store().busy());
+        QVERIFY(!run->cancelButton()->isVisible());
+        QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
+        QVERIFY(!QFileInfo::exists(m_fixture->path("Birleşik.pdf")));
+        QVERIFY(store().data().history.isEmpty());
+        QVERIFY(!store().banner(AppSection::merge));
+
+        // Asked again, "Durdur ve çık" stops the run the same way and lets the window close.
+        m_fixture->panels.saveAnswers = {m_fixture->path("Birleşik.pdf")};
+        store().run(AppSection::merge);
+        QVERIFY(held());
+        BoxAnswers::click(QStringLiteral("quit"));
+        QVERIFY(window().close());
+        QVERIFY(!store().busy());
+        QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
+        QVERIFY(!QFileInfo::exists(m_fixture->path("Birleşik.pdf")));
     }
 };
 

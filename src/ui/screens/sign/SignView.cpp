@@ -54,9 +54,13 @@ SignView::SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* p
     m_note->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_run = new RunButton(AppSection::sign, tr("İmzalı kopyayı kaydet…"));
     m_page->footer()->addWidget(m_note, 1);
-    m_page->footer()->addWidget(m_run);
+    m_run->addTo(*m_page->footer());
 
     connect(m_run, &RunButton::runRequested, &m_store, &Store::run);
+    connect(m_run, &RunButton::cancelRequested, &m_store, &Store::cancelRun);
+    connect(&m_store, &Store::runProgressChanged, m_run, [this] {
+        m_run->setProgress(m_store.runProgress().done, m_store.runProgress().total);
+    });
     connect(m_page, &ToolPage::filesDropped, &m_store, &Store::addFiles);
     connect(m_page, &ToolPage::bannerDismissed, &m_store, &Store::removeBanner);
     connect(m_page, &ToolPage::revealRequested, &m_store,
