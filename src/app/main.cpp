@@ -9,21 +9,21 @@
 #include "ModalDialogs.h"
 #include "QtPanels.h"
 #include "QuitGuard.h"
+#include "ShellWindows.h"
 #include "SingleInstance.h"
 #include "Snapshot.h"
 #include "SnapshotCapture.h"
 #include "SnapshotSeed.h"
 #include "Store.h"
 #include "SystemAppearance.h"
+#include "Theme.h"
 #include "TrayPresence.h"
 #include "WindowPresenter.h"
-#include "ShellWindows.h"
-#include "Theme.h"
 
 #include <QApplication>
-#include <QSystemTrayIcon>
 #include <QDir>
 #include <QProcess>
+#include <QSystemTrayIcon>
 #include <QTextStream>
 
 namespace {

@@ -40,8 +40,8 @@ bool DataFile::makePrivateFolder(const QString& path)
 
 void DataFile::tighten() const
 {
-    QDirIterator entries(m_folder, QDir::AllEntries | QDir::Hidden | QDir::System |
-                                       QDir::NoDotAndDotDot,
+    QDirIterator entries(m_folder,
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                          QDirIterator::Subdirectories);
     while (entries.hasNext()) {
         entries.next();

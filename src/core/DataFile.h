@@ -24,8 +24,8 @@ public:
     // only the owner may open them.
     static constexpr QFileDevice::Permissions folderPermissions =
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-    static constexpr QFileDevice::Permissions filePermissions =
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    static constexpr QFileDevice::Permissions filePermissions = QFileDevice::ReadOwner |
+                                                                QFileDevice::WriteOwner;
     // Creates `path` (with its parents) and makes it private; false when it is not a folder.
     static bool makePrivateFolder(const QString& path);
 

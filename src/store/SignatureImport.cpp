@@ -82,7 +82,8 @@ std::optional<SavedSignature> SignatureLibrary::imported(const QString& path,
     const QUuid id = QUuid::createUuid();
     const QString fileName = id.toString(QUuid::WithoutBraces).toUpper() + QStringLiteral(".png");
     const QString folder = m_dataFile.signaturesPath();
-    if (!DataFile::makePrivateFolder(folder) || !writeAtomically(folder + QLatin1Char('/') + fileName, *png)) {
+    if (!DataFile::makePrivateFolder(folder) ||
+        !writeAtomically(folder + QLatin1Char('/') + fileName, *png)) {
         return std::nullopt;
     }
 

@@ -27,10 +27,12 @@ struct Feature {
 QList<Feature> features()
 {
     return {
-        {SectionText::title(AppSection::merge), AboutView::tr("Dosyaları sürükle, sırala, tek PDF yap")},
+        {SectionText::title(AppSection::merge),
+         AboutView::tr("Dosyaları sürükle, sırala, tek PDF yap")},
         {SectionText::title(AppSection::split),
          AboutView::tr("Sayfa sayfa, sabit aralıkla ya da yazdığın aralıklarla")},
-        {SectionText::title(AppSection::compress), AboutView::tr("Üç düzey; metin seçilebilir kalır")},
+        {SectionText::title(AppSection::compress),
+         AboutView::tr("Üç düzey; metin seçilebilir kalır")},
         {SectionText::title(AppSection::sign),
          AboutView::tr("İmzanı çiz ya da görselden al, sayfaya yerleştir")},
         {SectionText::title(AppSection::pages), AboutView::tr("Sayfaları gör, seç, kalanı kaydet")},
@@ -46,14 +48,13 @@ QWidget* header(QWidget* parent)
     column->addWidget(new BrandMark(64, box), 0, Qt::AlignHCenter);
     auto* name = Labels::text(QStringLiteral("Leaflow"), TextStyle::body, Tone::primary, box);
     name->setFont(Theme::systemFont(26, QFont::Bold));
-    auto* line =
-        Labels::text(AboutView::tr("Mac'inden çıkmayan PDF araç kutusu"), TextStyle::title3,
-                     Tone::primary, box);
+    auto* line = Labels::text(AboutView::tr("Mac'inden çıkmayan PDF araç kutusu"),
+                              TextStyle::title3, Tone::primary, box);
     auto* version = Labels::text(AboutView::versionLine(AppInfo::version(), AppInfo::build()),
                                  TextStyle::caption, Tone::secondary, box);
     version->setObjectName(QStringLiteral("version"));
-    for (QLabel* label : {static_cast<QLabel*>(name), static_cast<QLabel*>(line),
-                          static_cast<QLabel*>(version)}) {
+    for (QLabel* label :
+         {static_cast<QLabel*>(name), static_cast<QLabel*>(line), static_cast<QLabel*>(version)}) {
         label->setAlignment(Qt::AlignHCenter);
         column->addWidget(label);
     }
@@ -72,7 +73,8 @@ QWidget* featureGrid(QWidget* parent)
         grid->addWidget(Labels::text(feature.title, TextStyle::body, Tone::primary, box), row, 0);
         grid->itemAtPosition(row, 0)->widget()->setFont(
             Theme::font(TextStyle::body, QFont::DemiBold));
-        auto* description = Labels::text(feature.description, TextStyle::body, Tone::secondary, box);
+        auto* description =
+            Labels::text(feature.description, TextStyle::body, Tone::secondary, box);
         description->setWordWrap(true);
         grid->addWidget(description, row, 1);
         ++row;

@@ -17,6 +17,6 @@ AboutWindow::AboutWindow(Store& store, QWidget* parent) : QDialog(parent)
     // view's close button is the default one, so Return accepts it.
     setFixedWidth(fixedWidth);
     setFixedHeight(layout->heightForWidth(fixedWidth) > 0 ? layout->heightForWidth(fixedWidth)
-                                                      : sizeHint().height());
+                                                          : sizeHint().height());
     connect(view, &AboutView::closeRequested, this, &QDialog::accept);
 }

@@ -47,10 +47,11 @@ DataPane::DataPane(Store& store, QWidget* parent)
     counts->addRow(tr("Kayıtlı imza"), m_signatures);
     counts->addRow(tr("Geçmiş kaydı"), m_history);
     group->addLayout(counts);
-    group->addWidget(SettingsForm::note(tr("İmzaların ve geçmiş listen bu klasörde durur. Eklediğin "
-                                           "PDF'ler kopyalanmaz, yalnız okunur. Parolalar "
-                                           "kaydedilmez."),
-                                        this));
+    group->addWidget(
+        SettingsForm::note(tr("İmzaların ve geçmiş listen bu klasörde durur. Eklediğin "
+                              "PDF'ler kopyalanmaz, yalnız okunur. Parolalar "
+                              "kaydedilmez."),
+                           this));
     group->addWidget(m_clear, 0, Qt::AlignLeft);
     column->addStretch(1);
 

@@ -1,8 +1,8 @@
 #include "GeneralPane.h"
 
 #include "AppInfo.h"
-#include "LanguagePicker.h"
 #include "Labels.h"
+#include "LanguagePicker.h"
 #include "Preferences.h"
 #include "SettingsForm.h"
 #include "Store.h"

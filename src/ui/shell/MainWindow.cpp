@@ -19,8 +19,7 @@
 #include <QStackedWidget>
 
 MainWindow::MainWindow(Store& store, QWidget* parent)
-    : QMainWindow(parent), m_store(store),
-      m_sidebar(new Sidebar(AppInfo::version(), this)),
+    : QMainWindow(parent), m_store(store), m_sidebar(new Sidebar(AppInfo::version(), this)),
       m_detail(new QStackedWidget(this)), m_windows(new ShellWindows(store, this))
 {
     m_sidebar->setObjectName(QStringLiteral("sidebar"));
@@ -48,8 +47,7 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
 
     connect(m_sidebar, &Sidebar::sectionChosen, this, &AppSections::setCurrent);
     connect(&AppSections::changes(), &SectionChanges::changed, this, &MainWindow::showSection);
-    connect(m_sidebar->header(), &BrandHeader::aboutRequested, m_windows,
-            &ShellWindows::showAbout);
+    connect(m_sidebar->header(), &BrandHeader::aboutRequested, m_windows, &ShellWindows::showAbout);
     connect(m_sidebar->header(), &BrandHeader::settingsRequested, m_windows,
             &ShellWindows::showSettings);
     connect(&m_store, &Store::changed, this, &MainWindow::updateCounts);

@@ -59,7 +59,7 @@ NoticePanel::NoticePanel(QWidget* parent)
     column->addLayout(buttons);
     setFixedWidth(contentWidth + 2 * shadowRoom);
     setFixedHeight(column->heightForWidth(width()) > 0 ? column->heightForWidth(width())
-                                                        : sizeHint().height());
+                                                       : sizeHint().height());
 }
 
 void NoticePanel::paintEvent(QPaintEvent*)
@@ -70,7 +70,8 @@ void NoticePanel::paintEvent(QPaintEvent*)
     // A soft shadow below the card, then the card with its faint outline.
     for (int step = shadowRoom; step > 0; step -= 2) {
         QPainterPath shadow;
-        shadow.addRoundedRect(card.adjusted(-step / 2.0, 6 - step / 2.0, step / 2.0, 6 + step / 2.0),
+        shadow.addRoundedRect(card.adjusted(-step / 2.0, 6 - step / 2.0, step / 2.0,
+                                            6 + step / 2.0),
                               radius + step / 2.0, radius + step / 2.0);
         painter.fillPath(shadow, QColor(0, 0, 0, 8));
     }

@@ -22,9 +22,7 @@ bool counts(const QWidget* widget)
 
 } // namespace
 
-Presence::Presence(BackgroundNotice& notice, QObject* parent) : QObject(parent), m_notice(notice)
-{
-}
+Presence::Presence(BackgroundNotice& notice, QObject* parent) : QObject(parent), m_notice(notice) {}
 
 void Presence::start()
 {

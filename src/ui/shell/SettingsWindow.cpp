@@ -46,10 +46,10 @@ SettingsWindow::SettingsWindow(Store& store, QWidget* parent)
                                    palette().color(QPalette::WindowText)),
                        SettingsPanes::title(pane));
     }
-    m_tabs->setCurrentIndex(static_cast<int>(SettingsPanes::fromRawValue(Preferences::settingsPane())));
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
-        Preferences::setSettingsPane(SettingsPanes::rawValue(pane()));
-    });
+    m_tabs->setCurrentIndex(
+        static_cast<int>(SettingsPanes::fromRawValue(Preferences::settingsPane())));
+    connect(m_tabs, &QTabWidget::currentChanged, this,
+            [this] { Preferences::setSettingsPane(SettingsPanes::rawValue(pane())); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);

@@ -22,8 +22,8 @@ TrayPresence::TrayPresence(Store& store, ShellWindows& windows, Action showWindo
                            QObject* parent)
     : QObject(parent), m_store(store), m_windows(windows), m_showWindow(std::move(showWindow)),
       m_quit(std::move(quit)),
-      m_notice(new BackgroundNotice({}, [this] { return m_icon ? m_icon->geometry() : QRect(); },
-                                    this))
+      m_notice(new BackgroundNotice(
+          {}, [this] { return m_icon ? m_icon->geometry() : QRect(); }, this))
 {
 }
 

@@ -122,7 +122,8 @@ private slots:
     void controlsAndSettingsMoveTogether()
     {
         openSettings();
-        auto* notice = in<QCheckBox>(QStringLiteral("Pencere kapanınca menü çubuğu bildirimini göster"));
+        auto* notice =
+            in<QCheckBox>(QStringLiteral("Pencere kapanınca menü çubuğu bildirimini göster"));
         auto* reveal = in<QCheckBox>(QStringLiteral("İşlem bitince dosyayı Finder'da göster"));
         QVERIFY(notice->isChecked());
         QVERIFY(!reveal->isChecked());
@@ -141,7 +142,8 @@ private slots:
         QCOMPARE(level->currentText(), QStringLiteral("Güçlü"));
         const QList<QLabel*> labels = m_window->windows().settings()->findChildren<QLabel*>();
         QVERIFY(std::any_of(labels.begin(), labels.end(), [](const QLabel* label) {
-            return label->text() == QStringLiteral("En küçük dosya. Görsellerde bozulma fark edilir.");
+            return label->text() ==
+                   QStringLiteral("En küçük dosya. Görsellerde bozulma fark edilir.");
         }));
         level->setCurrentIndex(0);
         emit level->activated(0);

@@ -3,8 +3,8 @@
 #include "Find.h"
 #include "MainWindow.h"
 #include "NoticePanel.h"
-#include "Presence.h"
 #include "Preferences.h"
+#include "Presence.h"
 #include "SettingsWindow.h"
 #include "ShellWindows.h"
 #include "StoreTestCase.h"
@@ -36,11 +36,10 @@ class TrayTest : public StoreTestCase {
     void watch()
     {
         m_scheduled.clear();
-        m_notice = std::make_unique<BackgroundNotice>(
-            [this](int ms, std::function<void()> work) {
-                QCOMPARE(ms, BackgroundNotice::hideAfterMs);
-                m_scheduled.append(std::move(work));
-            });
+        m_notice = std::make_unique<BackgroundNotice>([this](int ms, std::function<void()> work) {
+            QCOMPARE(ms, BackgroundNotice::hideAfterMs);
+            m_scheduled.append(std::move(work));
+        });
         m_presence = std::make_unique<Presence>(*m_notice);
         m_presence->start();
     }
@@ -203,7 +202,8 @@ private slots:
         QList<QWidget*> rows = popup.findChildren<QWidget*>(QStringLiteral("recentRow"));
         QCOMPARE(rows.size(), TrayPopup::recentCount);
         // Newest first: the last recorded run leads; a tool this version does not know gets "doc".
-        QCOMPARE(rows.at(0)->findChild<SymbolView*>()->symbol(), QStringLiteral("arrow.triangle.merge"));
+        QCOMPARE(rows.at(0)->findChild<SymbolView*>()->symbol(),
+                 QStringLiteral("arrow.triangle.merge"));
         QCOMPARE(rows.at(1)->findChild<SymbolView*>()->symbol(), QStringLiteral("doc"));
         for (QWidget* row : rows) {
             QVERIFY(!row->findChild<QAbstractButton*>(QStringLiteral("reveal"))->isEnabled());
@@ -215,7 +215,8 @@ private slots:
         auto* reveal = rows.at(0)->findChild<QAbstractButton*>(QStringLiteral("reveal"));
         QVERIFY(reveal->isEnabled());
         reveal->click();
-        QCOMPARE(m_fixture->reveal.revealed, QList<QStringList>{store().data().history.at(0).outputs});
+        QCOMPARE(m_fixture->reveal.revealed,
+                 QList<QStringList>{store().data().history.at(0).outputs});
     }
 
     void popupButtonsReachTheWindowsAndQuit()
