@@ -67,13 +67,28 @@ void applyTheme()
     QApplication::setPalette(Theme::palette(appearance));
 }
 
+// Test hook: with LEAFLOW_TEST_RELAUNCH naming a file, the next launch's hand-over makes this
+// process relaunch itself, and the new process's echo goes to that file.
+const QString relaunchHook = QStringLiteral("LEAFLOW_TEST_RELAUNCH");
+
 // A new process of this program takes over: the channel is given up first, so the new one
 // listens rather than handing itself back to us; if it cannot be started we stay.
 void relaunch(SingleInstance& instance)
 {
     const bool listened = instance.isListening();
     instance.close();
-    if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), {})) {
+    QProcess next;
+    next.setProgram(QCoreApplication::applicationFilePath());
+    if (qEnvironmentVariableIsSet(qPrintable(relaunchHook))) {
+        // Both channels: the test's pipes close with this process.
+        next.setStandardOutputFile(qEnvironmentVariable(qPrintable(relaunchHook)),
+                                   QIODevice::Append);
+        next.setStandardErrorFile(QProcess::nullDevice());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(relaunchHook);
+        next.setProcessEnvironment(environment);
+    }
+    if (!next.startDetached()) {
         if (listened) {
             instance.listen();
         }
@@ -112,6 +127,9 @@ int main(int argc, char** argv)
     }
 
     AppLanguages::installTranslator(app);
+    echo(QStringLiteral("language: %1, process %2")
+             .arg(AppLanguages::rawValue(AppLanguages::current()))
+             .arg(QCoreApplication::applicationPid()));
     applyTheme();
     QApplication::setWindowIcon(AppIcon::icon());
     HoverTips::install();
@@ -145,9 +163,13 @@ int main(int argc, char** argv)
     tray.start(!Snapshot::active() && QSystemTrayIcon::isSystemTrayAvailable());
 
     QObject::connect(&instance, &SingleInstance::received, &store,
-                     [&store](const QStringList& paths) {
+                     [&store, &instance](const QStringList& paths) {
                          for (const QString& path : paths) {
                              echo(QStringLiteral("received: ") + path);
+                         }
+                         if (qEnvironmentVariableIsSet(qPrintable(relaunchHook))) {
+                             relaunch(instance);
+                             return;
                          }
                          if (paths.isEmpty()) {
                              MainWindow::showForExternalEvent();
