@@ -173,9 +173,11 @@ AppLanguage current()
 QLocale locale()
 {
     const QLocale::Language language = qtLanguage(current());
-    // The user's own region keeps its conventions when it speaks the same language.
+    // The user's own region keeps its conventions when it speaks the same language. Qt's data
+    // for that region is taken rather than the system locale itself, whose numbers may follow
+    // another setting (LANGUAGE=tr with LANG=C gives Turkish words and C's decimal point).
     const QLocale system = QLocale::system();
-    return system.language() == language ? system : QLocale(language);
+    return system.language() == language ? QLocale(system.name()) : QLocale(language);
 }
 
 } // namespace AppLanguages

@@ -308,8 +308,8 @@ private slots:
         QCOMPARE(mode(inFolder("data.json")), DataFile::filePermissions);
         // A fresh folder, parents and all.
         const QString fresh = m_dir->filePath(QStringLiteral("new/Leaflow"));
-        DataFile{fresh};
-        QCOMPARE(mode(fresh), DataFile::folderPermissions);
+        const DataFile made(fresh);
+        QCOMPARE(mode(made.folder()), DataFile::folderPermissions);
     }
 
     // An unreadable file is copied aside byte for byte, once, and stays in

@@ -16,11 +16,13 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 // Staying in the tray: which windows keep the application a windowed one, the notice shown
 // when it leaves (once, unless muted, gone by itself), the popup's content, and the words a
@@ -242,6 +244,36 @@ private slots:
         Find::named<QAbstractButton>(tray.popup(), QStringLiteral("Ayarlar"))->click();
         QVERIFY(main.windows().settings()->isVisible());
         QApplication::setQuitOnLastWindowClosed(true);
+    }
+
+    // The popup names the busy tool; closing the window while the tray keeps the application
+    // asks nothing and the run finishes and is recorded.
+    void runGoesOnWhenTheWindowClosesIntoTheTray()
+    {
+        store().addFiles({m_fixture->imagePdf(QStringLiteral("Tarama.pdf"))}, AppSection::compress);
+        MainWindow main(store());
+        main.show();
+        QApplication::setQuitOnLastWindowClosed(false);
+        const auto restore = qScopeGuard([] { QApplication::setQuitOnLastWindowClosed(true); });
+        m_fixture->panels.saveAnswers = {m_fixture->path(QStringLiteral("Küçük.pdf"))};
+        store().run(AppSection::compress);
+        QCOMPARE(store().busy(), std::optional(AppSection::compress));
+        TrayPopup popup(store());
+        QCOMPARE(Find::named<QLabel>(&popup, QStringLiteral("busyTitle"))->text(),
+                 QStringLiteral("Sıkıştır"));
+        bool asked = false;
+        QTimer::singleShot(0, [&asked] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = true;
+                box->findChild<QAbstractButton*>(QStringLiteral("keep"))->click();
+            }
+        });
+        QVERIFY(main.close());
+        QVERIFY(!asked);
+        QTRY_VERIFY_WITH_TIMEOUT(!store().busy(), 60000);
+        QCOMPARE(store().data().history.size(), 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!Find::named<QLabel>(&popup, QStringLiteral("busyTitle")));
     }
 
     void noTextNamesAnotherPlatform_data()
