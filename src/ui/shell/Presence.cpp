@@ -57,18 +57,20 @@ void Presence::update(const QWidget* excluded)
 
 bool Presence::eventFilter(QObject* watched, QEvent* event)
 {
+    // Every event of the application passes here: the cheap test first.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Hide && type != QEvent::Show && type != QEvent::WindowActivate) {
+        return false;
+    }
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || !widget->isWindow()) {
         return false;
     }
-    switch (event->type()) {
-    case QEvent::Hide:
+    if (type == QEvent::Hide) {
         // Still listed while its hiding is under way; look again once it is done.
         QTimer::singleShot(0, this, [this] { update(); });
-        break;
-    case QEvent::WindowActivate:
-    case QEvent::Show: update(); break;
-    default: break;
+    } else {
+        update();
     }
     return false;
 }
