@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -15,7 +16,8 @@
 
 // What running a job in a worker process costs over running it in-process:
 // the median wall time of merging a document with itself, both ways, for a
-// short and a long document. Prints one table.
+// short and a long document, and of inspecting a file as admission does; then
+// how long a cancel takes to stop a long merge. Prints two tables.
 //   leaflow-bench-containment [RUNS]
 
 namespace {
@@ -79,6 +81,35 @@ int main(int argc, char* argv[])
         });
         std::printf("%8d %14.1f %14.1f %14.1f\n", pages * 2, inProcess, contained,
                     contained - inProcess);
+        if (pages == 10) {
+            const PDFEngine::InspectJob inspect{{input, {}}};
+            const double inspectIn = medianMs(runs, [&] { PDFEngine::run(inspect); });
+            const double inspectOut = medianMs(runs, [&] {
+                ContainedRun run;
+                run.run(inspect, RunLimits::forJob(inspect));
+            });
+            std::printf("%8s %14.1f %14.1f %14.1f\n", "inspect", inspectIn, inspectOut,
+                        inspectOut - inspectIn);
+        }
     }
+    // A cancel kills the worker mid-merge and waits until its temporary folder is gone.
+    const QString input = dir.filePath(QStringLiteral("in-1000.pdf"));
+    const PDFEngine::MergeJob longJob{QList<PDFSource>(40, PDFSource{input, {}}),
+                                      dir.filePath("long.pdf")};
+    std::vector<double> cancels;
+    for (int i = 0; i < runs; ++i) {
+        ContainedRun run;
+        QEventLoop loop;
+        QObject::connect(&run, &ContainedRun::progress, &loop, &QEventLoop::quit);
+        run.start(longJob, RunLimits::forJob(longJob));
+        loop.exec();
+        QElapsedTimer clock;
+        clock.start();
+        run.cancel();
+        cancels.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    std::sort(cancels.begin(), cancels.end());
+    std::printf("\n%8s %14s %14s\n", "pages", "cancel ms", "slowest ms");
+    std::printf("%8d %14.1f %14.1f\n", 40000, cancels[cancels.size() / 2], cancels.back());
     return 0;
 }

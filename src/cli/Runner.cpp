@@ -15,25 +15,14 @@ namespace {
 
 // Thrown when Ctrl+C cancelled the job; ends the program with status 130.
 struct Interrupted {};
+// Thrown when a step before the job failed, its message printed; ends the program with status 1.
+struct Failed {};
 
 // The command line's bounds, applied to each job's own defaults.
 CommandLine::Limits& bounds()
 {
     static CommandLine::Limits limits;
     return limits;
-}
-
-// A locked input given without a password gets one from the terminal, when there is one.
-// Without a terminal nobody can answer, so the file is not opened an extra time to ask.
-PDFSource withPassword(PDFSource source)
-{
-    if (source.password || !isatty(STDIN_FILENO) || !PDFEngine::needsPassword(source.url)) {
-        return source;
-    }
-    const QString prompt = QCoreApplication::translate("leaflow-cli", "%1 için parola: ")
-                               .arg(QFileInfo(source.url).fileName());
-    source.password = promptPassword(prompt);
-    return source;
 }
 
 void print(const QString& line)
@@ -64,6 +53,26 @@ std::optional<PDFEngine::Outcome> perform(const PDFEngine::Job& job)
         return std::nullopt;
     }
     return outcome;
+}
+
+// A locked input given without a password gets one from the terminal, when there is one.
+// Without a terminal nobody can answer, so the file is not opened an extra time to ask. The file
+// is looked at in a worker too: one that hangs the PDF library ends in the time-limit message.
+PDFSource withPassword(PDFSource source)
+{
+    if (source.password || !isatty(STDIN_FILENO)) {
+        return source;
+    }
+    const std::optional<PDFEngine::Outcome> inspected = perform(PDFEngine::InspectJob{source});
+    if (!inspected) {
+        throw Failed{};
+    }
+    if (inspected->locked) {
+        const QString prompt = QCoreApplication::translate("leaflow-cli", "%1 için parola: ")
+                                   .arg(QFileInfo(source.url).fileName());
+        source.password = promptPassword(prompt);
+    }
+    return source;
 }
 
 int run(const CommandLine::Help&)
@@ -150,5 +159,7 @@ int runCommand(const CommandLine::Command& command, const CommandLine::Limits& l
         return std::visit([](const auto& c) { return run(c); }, command);
     } catch (const Interrupted&) {
         return 130;
+    } catch (const Failed&) {
+        return 1;
     }
 }

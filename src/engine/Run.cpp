@@ -59,6 +59,16 @@ struct Running {
         outcome.outputs = {job.destination};
     }
 
+    void operator()(const InspectJob& job)
+    {
+        progress.reading(0);
+        if (!job.source.password && needsPassword(job.source.url)) {
+            outcome.locked = true;
+        } else {
+            outcome.pageCount = pageCount(job.source);
+        }
+    }
+
     void operator()(const SignJob& job)
     {
         progress.reading(0);

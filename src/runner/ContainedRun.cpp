@@ -129,7 +129,8 @@ std::optional<PDFEngine::Outcome> ContainedRun::run(const PDFEngine::Job& job,
         connect(this, &ContainedRun::cancelled, &loop, &QEventLoop::quit);
     start(job, limits);
     if (m_process) {
-        loop.exec();
+        // A window waiting here keeps painting, but no click or key reaches it halfway through.
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     disconnect(done);
     disconnect(stopped);

@@ -34,8 +34,8 @@ public:
     // The worker's process id while it runs, 0 otherwise.
     qint64 processId() const;
 
-    // Starts the job and waits for its end, handling events meanwhile (a cancel
-    // among them); none when the run was cancelled.
+    // Starts the job and waits for its end, handling events other than user input
+    // meanwhile (a cancel among them); none when the run was cancelled.
     std::optional<PDFEngine::Outcome> run(const PDFEngine::Job& job, const RunLimits& limits);
 
 signals:

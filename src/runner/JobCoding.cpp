@@ -209,6 +209,7 @@ bool get(QDataStream& in, SignItem& item)
 // One writer and one reader per job type, field by field in declaration order.
 struct Put {
     QDataStream& out;
+    void operator()(const InspectJob& job) const { put(out, job.source); }
     void operator()(const MergeJob& job) const
     {
         put(out, job.sources);
@@ -261,6 +262,10 @@ bool get(QDataStream& in, DeletePagesJob& job)
     return get(in, job.source) && get(in, job.removing) && get(in, job.ranges) &&
            get(in, job.destination);
 }
+bool get(QDataStream& in, InspectJob& job)
+{
+    return get(in, job.source);
+}
 bool get(QDataStream& in, SignJob& job)
 {
     return get(in, job.source) && get(in, job.items) && get(in, job.destination);
@@ -303,12 +308,14 @@ void write(QDataStream& out, const Outcome& outcome)
     put(out, outcome.perSource);
     put(out, outcome.failure);
     put(out, outcome.notSmaller);
+    put(out, outcome.pageCount);
+    put(out, outcome.locked);
 }
 
 bool read(QDataStream& in, Outcome& outcome)
 {
     return get(in, outcome.outputs) && get(in, outcome.perSource) && get(in, outcome.failure) &&
-           get(in, outcome.notSmaller);
+           get(in, outcome.notSmaller) && get(in, outcome.pageCount) && get(in, outcome.locked);
 }
 
 } // namespace JobCoding

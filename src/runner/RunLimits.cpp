@@ -39,5 +39,10 @@ RunLimits RunLimits::forJob(const PDFEngine::Job& job)
     for (const PDFSource& source : PDFEngine::inputsOf(job)) {
         bytes += PDFEngine::fileSize(source.url);
     }
+    if (std::holds_alternative<PDFEngine::InspectJob>(job)) {
+        // Only the cross-reference and the page tree are read; the user waits for the answer.
+        using namespace std::chrono;
+        return RunLimits{seconds(10) + seconds(1) * (bytes / 10'000'000), defaultMemory()};
+    }
     return RunLimits{wallTimeFor(bytes), defaultMemory()};
 }

@@ -14,7 +14,8 @@ struct RunLimits {
 
     // Generous and proportional to the input: a minute, plus three seconds per
     // megabyte the inputs hold, so that a large honest job is never cut; a
-    // quarter of the machine's memory, at least 2 GiB and at most 8 GiB.
+    // quarter of the machine's memory, at least 2 GiB and at most 8 GiB. An inspection, which
+    // the user waits for, gets ten seconds plus one per ten megabytes.
     static RunLimits forJob(const PDFEngine::Job& job);
     static std::chrono::milliseconds wallTimeFor(qint64 inputBytes);
     static qint64 defaultMemory();

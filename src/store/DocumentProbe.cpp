@@ -1,5 +1,6 @@
 #include "DocumentProbe.h"
 
+#include "ContainedRun.h"
 #include "RendererClient.h"
 
 #include <QEventLoop>
@@ -41,4 +42,17 @@ DocumentProbe::Opened DocumentProbe::open(const QString& path,
     default: break; // failed, overran its time or took the renderer down
     }
     return opened;
+}
+
+DocumentProbe::Counted DocumentProbe::countPages(const PDFSource& source)
+{
+    const PDFEngine::Job job = PDFEngine::InspectJob{source};
+    ContainedRun run;
+    const PDFEngine::Outcome outcome =
+        run.run(job, RunLimits::forJob(job)).value_or(PDFEngine::Outcome{});
+    if (outcome.pageCount) {
+        return Counted{outcome.pageCount, {}};
+    }
+    // Locked although the renderer opened it: the two libraries disagree, and the file is refused.
+    return Counted{std::nullopt, outcome.failure.value_or(QString())};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PDFSource.h"
+
 #include <QList>
 #include <QObject>
 #include <QSizeF>
@@ -8,8 +10,9 @@
 
 class RendererClient;
 
-// Asks a renderer process of its own whether a file opens, waiting with the event loop turning:
-// a file that hangs poppler leaves the window drawing until the time limit refuses it.
+// Asks a renderer process of its own whether a file opens, and a worker how many pages the engine
+// finds in it, waiting with the event loop turning: a file that hangs poppler or qpdf leaves the
+// window drawing until the time limit refuses it.
 class DocumentProbe : public QObject {
     Q_OBJECT
 
@@ -26,6 +29,15 @@ public:
     // Clicks and keys wait meanwhile: the window paints and its timers run, but nothing the
     // user does reaches a Store that is halfway through admitting a file.
     Opened open(const QString& path, const std::optional<QString>& password);
+
+    // The pages the engine finds, opening the file as every job does (the viewer forgives damage
+    // the jobs refuse), or the message naming the file (empty when it is only unreadable).
+    // Waits like open().
+    struct Counted {
+        std::optional<qint64> pages;
+        QString failure;
+    };
+    static Counted countPages(const PDFSource& source);
 
 private:
     RendererClient* m_renderer; // child object

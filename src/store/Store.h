@@ -96,6 +96,9 @@ public:
     void addFiles(const QStringList& paths, AppSection section);
     void open(AppSection section);
     void receive(const QStringList& paths);
+    // True while a file being added is opened by the renderer or counted by a worker; the window
+    // shows a busy pointer meanwhile, since clicks and keys wait.
+    bool isProbing() const { return m_probing; }
 
     // Starts the run of a tool unless one is already running. The job runs in a
     // worker process, so the window stays responsive and a bad input cannot take it down.
@@ -168,6 +171,7 @@ signals:
     void pagesSelectedChanged();
     void busyChanged();
     void runProgressChanged();
+    void probingChanged();
     void bannersChanged();
     // Any published field changed.
     void changed();
@@ -189,6 +193,7 @@ private:
     void setError(AppSection section, const QString& text);
     void setBusy(const std::optional<AppSection>& busy);
     void setRunProgress(const RunProgress& progress);
+    void setProbing(bool probing);
     void notify(void (Store::*signal)());
 
     void updatePlacement(const QUuid& id, const QRectF& rect);
@@ -209,6 +214,7 @@ private:
     Thumbnails* m_thumbs = nullptr;         // child object
     DocumentProbe* m_probe = nullptr;       // child object
     bool m_admitting = false;
+    bool m_probing = false;
     QList<std::pair<QStringList, AppSection>> m_laterBatches;
 
     AppData m_data;

@@ -152,7 +152,9 @@ std::optional<PDFFile> Store::admit(const QString& path,
     };
     // Poppler reads the file in the renderer process: one that hangs or crashes it is refused
     // when its time runs out, and the window never holds the document.
+    setProbing(true);
     DocumentProbe::Opened opened = m_probe->open(path, knownPassword);
+    setProbing(false);
     if (opened.state == DocumentProbe::State::broken) {
         return refuse();
     }
@@ -160,7 +162,9 @@ std::optional<PDFFile> Store::admit(const QString& path,
     if (opened.state == DocumentProbe::State::locked) {
         // A candidate the renderer cannot answer for ends the prompt; the file is refused.
         password = m_panels.password(path, [&](const QString& candidate) {
+            setProbing(true);
             opened = m_probe->open(path, candidate);
+            setProbing(false);
             return opened.state != DocumentProbe::State::locked;
         });
         if (!password) {
@@ -174,10 +178,13 @@ std::optional<PDFFile> Store::admit(const QString& path,
     }
     // The viewer forgives damage (a looping page tree, say) that the engine
     // refuses; a file is listed only when the runs will be able to read it.
-    // The renderer has opened the file by now; qpdf's count still runs in this process, which is
-    // why the renderer is asked first: a file that hangs poppler never gets here.
-    const PDFEngine::PageCount counted = PDFEngine::countPages(PDFSource{path, password});
+    setProbing(true);
+    const DocumentProbe::Counted counted = DocumentProbe::countPages(PDFSource{path, password});
+    setProbing(false);
     if (!counted.pages) {
+        if (counted.failure.isEmpty()) {
+            return refuse();
+        }
         rejections.append({name, counted.failure});
         return std::nullopt;
     }
@@ -192,6 +199,14 @@ std::optional<PDFFile> Store::admit(const QString& path,
     file.pageCount = *counted.pages;
     file.bytes = PDFEngine::fileSize(path);
     return file;
+}
+
+void Store::setProbing(bool probing)
+{
+    if (probing != m_probing) {
+        m_probing = probing;
+        emit probingChanged();
+    }
 }
 
 void Store::reportRejections(AppSection section, const QList<Rejection>& rejections)

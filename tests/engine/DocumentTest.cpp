@@ -220,7 +220,14 @@ void DocumentTest::opensOrRefuses()
              }),
              message.isEmpty() ? message : name + message);
     QCOMPARE(pages, message.isEmpty() ? 1 : 0);
-    QCOMPARE(PDFEngine::needsPassword(path(name)), name == QStringLiteral("Kilitli.pdf"));
+    // Inspected as admission does: a file locked without a password is only reported so.
+    const PDFEngine::Outcome inspected =
+        PDFEngine::run(PDFEngine::InspectJob{PDFSource{path(name), password}});
+    const bool lockedWithout = !password && name == QStringLiteral("Kilitli.pdf");
+    QCOMPARE(inspected.locked, lockedWithout);
+    QCOMPARE(inspected.pageCount, message.isEmpty() ? std::optional<qint64>(1) : std::nullopt);
+    QCOMPARE(inspected.failure.value_or(QString()),
+             message.isEmpty() || lockedWithout ? QString() : name + message);
     QCOMPARE(entries(), before);
     QCOMPARE(QFile::exists(path(name)) ? Fixtures::readBytes(path(name)) : "", bytes);
 }

@@ -84,13 +84,4 @@ qint64 pageCount(const PDFSource& source)
     }
 }
 
-PageCount countPages(const PDFSource& source)
-{
-    try {
-        return PageCount{pageCount(source), QString()};
-    } catch (const Failure& failure) {
-        return PageCount{std::nullopt, failure.message()};
-    }
-}
-
 } // namespace PDFEngine

@@ -26,6 +26,8 @@ private:
 // Opens and, when needed, unlocks an input. Fails with the open or password message.
 std::unique_ptr<QPDF> open(const PDFSource& source);
 qint64 pageCount(const PDFSource& source);
+// True when the file opens only with a user password.
+bool needsPassword(const QString& path);
 
 // "<name>.pdf" in folder, or "<name> 2.pdf", "<name> 3.pdf", ... : the first that does not exist.
 QString uniqueURL(const QString& folder, const QString& name);

@@ -75,7 +75,14 @@ struct SignJob {
     QString destination;
 };
 
-using Job = std::variant<MergeJob, SplitJob, CompressJob, DeletePagesJob, SignJob>;
+// Opens source as every job does and counts its pages, so that a file the viewer tolerates but a
+// job would refuse is turned away when it is added. Without a password, a file that needs one is
+// only reported locked.
+struct InspectJob {
+    PDFSource source;
+};
+
+using Job = std::variant<MergeJob, SplitJob, CompressJob, DeletePagesJob, SignJob, InspectJob>;
 
 // What a job came to: the written files, or the failure's message.
 struct Outcome {
@@ -85,6 +92,9 @@ struct Outcome {
     std::optional<QString> failure;
     // Compression that wrote nothing at all: the message saying so.
     std::optional<QString> notSmaller;
+    // Inspection: the source's page count, or that it needs the password it was not given.
+    std::optional<qint64> pageCount;
+    bool locked = false;
 };
 
 } // namespace PDFEngine

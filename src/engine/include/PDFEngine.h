@@ -13,17 +13,6 @@ namespace PDFEngine {
 
 // Size of a file in bytes; 0 when it is missing, unreadable or not a file.
 qint64 fileSize(const QString& path);
-// True when the file opens only with a user password.
-bool needsPassword(const QString& path);
-
-// The pages the engine itself finds in a file, or why it cannot open it.
-struct PageCount {
-    std::optional<qint64> pages; // none when the file cannot be opened
-    QString failure;             // then: the message naming the file
-};
-// Opens source as every job does and counts its pages, so that a file the
-// viewer tolerates but a job would refuse is turned away when it is added.
-PageCount countPages(const PDFSource& source);
 
 // The groups a split of pageCount pages by rule makes, or the message naming the
 // first bad piece of its range text.

@@ -140,7 +140,9 @@ QSize Button::sizeHint() const
 QColor Button::contentColor() const
 {
     if (m_kind == Kind::prominent) {
-        return isEnabled() ? QColor(Qt::white) : alpha(Theme::primary(palette()), 0.45);
+        // A busy button is disabled, yet its progress must stay easy to read.
+        const qreal disabled = m_busy ? 0.75 : 0.45;
+        return isEnabled() ? QColor(Qt::white) : alpha(Theme::primary(palette()), disabled);
     }
     const QColor base = Theme::primary(palette());
     return isEnabled() ? base : alpha(base, 0.3);

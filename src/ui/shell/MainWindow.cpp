@@ -51,6 +51,10 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
     connect(m_sidebar->header(), &BrandHeader::settingsRequested, m_windows,
             &ShellWindows::showSettings);
     connect(&m_store, &Store::changed, this, &MainWindow::updateCounts);
+    connect(&m_store, &Store::probingChanged, this, [this] {
+        m_store.isProbing() ? QApplication::setOverrideCursor(Qt::BusyCursor)
+                            : QApplication::restoreOverrideCursor();
+    });
 
     showSection(AppSections::current());
     updateCounts();

@@ -196,6 +196,22 @@ private slots:
         QCOMPARE(badge(AppSection::merge), QString());
     }
 
+    // While an added file is opened by the renderer and counted by a worker, the pointer waits.
+    void addingShowsABusyPointer()
+    {
+        open();
+        QList<Qt::CursorShape> seen;
+        QObject context;
+        connect(&store(), &Store::probingChanged, &context, [&seen] {
+            const QCursor* cursor = QApplication::overrideCursor();
+            seen << (cursor ? cursor->shape() : Qt::ArrowCursor);
+        });
+        store().addFiles({m_fixture->pdf(QStringLiteral("A.pdf"))}, AppSection::merge);
+        QCOMPARE(seen, (QList<Qt::CursorShape>{Qt::BusyCursor, Qt::ArrowCursor, Qt::BusyCursor,
+                                               Qt::ArrowCursor}));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
     void fileMenuActsOnSelectedSection()
     {
         open();

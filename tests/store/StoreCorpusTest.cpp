@@ -1,0 +1,59 @@
+#include "Fixtures.h"
+#include "StoreTestCase.h"
+
+#include <QDirIterator>
+#include <QTest>
+
+using namespace std::chrono_literals;
+
+// Every file of the shared corpus that needs no password goes the window's own road, headless:
+// admitted or refused with a message, and when admitted split page by page. Each ends in its
+// outputs or a message, never a crash or a hang: the Store is idle again, no worker is left, and
+// the files Debian 12's own qpdf hangs or crashes on end in a message like the rest.
+class StoreCorpusTest : public StoreTestCase {
+    Q_OBJECT
+
+private slots:
+    void survives_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QString corpus = Fixtures::corpusFile(QString());
+        if (corpus.isEmpty()) {
+            QSKIP("the shared corpus is not beside the project");
+        }
+        for (const char* folder : {"damaged", "misc", "rotated", "images"}) {
+            QDirIterator files(corpus + u'/' + QLatin1String(folder), QDir::Files,
+                               QDirIterator::Subdirectories);
+            while (files.hasNext()) {
+                const QString path = files.next();
+                QTest::newRow(qPrintable(path.mid(corpus.size() + 1))) << path;
+            }
+        }
+    }
+
+    void survives()
+    {
+        QFETCH(QString, file);
+        store().setRunLimits(RunLimits{8s, RunLimits::defaultMemory()});
+        store().addFiles({file}, AppSection::split);
+        if (!store().splitFile()) {
+            const std::optional<Banner> refused = store().banner(AppSection::split);
+            QVERIFY(refused && refused->isError && !refused->text.isEmpty());
+            QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
+            return;
+        }
+        m_fixture->panels.folderAnswers = {m_fixture->folder("parçalar")};
+        store().run(AppSection::split);
+        QVERIFY(m_fixture->waitIdle());
+        const std::optional<Banner> ended = store().banner(AppSection::split);
+        QVERIFY(ended && !ended->text.isEmpty());
+        QCOMPARE(store().data().history.size(), ended->isError ? 0 : 1);
+        for (const QString& output : ended->outputs) {
+            QVERIFY(QFileInfo(output).size() > 0);
+        }
+        QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
+    }
+};
+
+QTEST_GUILESS_MAIN(StoreCorpusTest)
+#include "StoreCorpusTest.moc"
