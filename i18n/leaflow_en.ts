@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AboutView</name>
+    <message>
+        <source>Dosyaları sürükle, sırala, tek PDF yap</source>
+        <translation>Drag, order, make one PDF</translation>
+    </message>
+    <message>
+        <source>Sayfa sayfa, sabit aralıkla ya da yazdığın aralıklarla</source>
+        <translation>Page by page, at a fixed interval or by the ranges you type</translation>
+    </message>
+    <message>
+        <source>Üç düzey; metin seçilebilir kalır</source>
+        <translation>Three levels; text stays selectable</translation>
+    </message>
+    <message>
+        <source>İmzanı çiz ya da görselden al, sayfaya yerleştir</source>
+        <translation>Draw your signature or take it from an image, place it on the page</translation>
+    </message>
+    <message>
+        <source>Sayfaları gör, seç, kalanı kaydet</source>
+        <translation>See the pages, pick some, save the rest</translation>
+    </message>
+    <message>
+        <source>Mac&apos;inden çıkmayan PDF araç kutusu</source>
+        <translation>The PDF toolbox that never leaves your computer</translation>
+    </message>
+    <message>
+        <source>E-posta gönder</source>
+        <translation>Send Email</translation>
+    </message>
+    <message>
+        <source>Kapat</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Sürüm %1 (%2) · Linux</source>
+        <translation>Version %1 (%2) · Linux</translation>
+    </message>
+    <message>
+        <source>Kayıtlı imza: %1 · Geçmiş kaydı: %2</source>
+        <translation>Saved signatures: %1 · History records: %2</translation>
+    </message>
+</context>
+<context>
+    <name>AboutWindow</name>
+    <message>
+        <source>Leaflow hakkında</source>
+        <translation>About Leaflow</translation>
+    </message>
+</context>
+<context>
     <name>BannerView</name>
     <message>
         <source>Finder&apos;da göster</source>
@@ -113,6 +163,33 @@
     </message>
 </context>
 <context>
+    <name>DataPane</name>
+    <message>
+        <source>Geçmişi temizle…</source>
+        <translation>Clear History…</translation>
+    </message>
+    <message>
+        <source>Veri klasörü</source>
+        <translation>Data folder</translation>
+    </message>
+    <message>
+        <source>Finder&apos;da göster</source>
+        <translation>Show in File Manager</translation>
+    </message>
+    <message>
+        <source>Kayıtlı imza</source>
+        <translation>Saved signatures</translation>
+    </message>
+    <message>
+        <source>Geçmiş kaydı</source>
+        <translation>History records</translation>
+    </message>
+    <message>
+        <source>İmzaların ve geçmiş listen bu klasörde durur. Eklediğin PDF&apos;ler kopyalanmaz, yalnız okunur. Parolalar kaydedilmez.</source>
+        <translation>Your signatures and your history list live in this folder. The PDFs you add are not copied, only read. Passwords are never saved.</translation>
+    </message>
+</context>
+<context>
     <name>DropZone</name>
     <message>
         <source>Dosya seç…</source>
@@ -173,6 +250,37 @@
     <message>
         <source>%1 bayt</source>
         <translation>%1 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>GeneralPane</name>
+    <message>
+        <source>İşlem bitince dosyayı Finder&apos;da göster</source>
+        <translation>Show the file in the file manager when done</translation>
+    </message>
+    <message>
+        <source>Pencere kapanınca menü çubuğu bildirimini göster</source>
+        <translation>Show the system tray notice when the window closes</translation>
+    </message>
+    <message>
+        <source>Sıkıştırma düzeyi</source>
+        <translation>Compression level</translation>
+    </message>
+    <message>
+        <source>Pencereyi kapatınca Leaflow Dock&apos;tan çıkar ve menü çubuğunda çalışmaya devam eder.</source>
+        <translation>When you close the window, Leaflow leaves the taskbar and keeps running in the system tray.</translation>
+    </message>
+    <message>
+        <source>Güncelleme</source>
+        <translation>Updates</translation>
+    </message>
+    <message>
+        <source>Güncellemeleri otomatik denetle</source>
+        <translation>Check for updates automatically</translation>
+    </message>
+    <message>
+        <source>Sürüm %1</source>
+        <translation>Version %1</translation>
     </message>
 </context>
 <context>
@@ -247,6 +355,25 @@
     </message>
 </context>
 <context>
+    <name>LanguagePicker</name>
+    <message>
+        <source>Sistem dili</source>
+        <translation>System language</translation>
+    </message>
+    <message>
+        <source>Yeni dil, uygulama yeniden açılınca geçerli olur.</source>
+        <translation>The new language takes effect when the app is reopened.</translation>
+    </message>
+    <message>
+        <source>Yeniden aç</source>
+        <translation>Reopen</translation>
+    </message>
+    <message>
+        <source>Dil</source>
+        <translation>Language</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Dosya</source>
@@ -267,6 +394,22 @@
     <message>
         <source>Araçlar</source>
         <translation>Tools</translation>
+    </message>
+    <message>
+        <source>Ayarlar…</source>
+        <translation>Settings…</translation>
+    </message>
+    <message>
+        <source>Yardım</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Leaflow hakkında</source>
+        <translation>About Leaflow</translation>
+    </message>
+    <message>
+        <source>Güncellemeleri denetle…</source>
+        <translation>Check for Updates…</translation>
     </message>
 </context>
 <context>
@@ -298,6 +441,25 @@
     <message>
         <source>Dosya: %1 · Sayfa: %2 · %3</source>
         <translation>Files: %1 · Pages: %2 · %3</translation>
+    </message>
+</context>
+<context>
+    <name>NoticePanel</name>
+    <message>
+        <source>Leaflow menü çubuğunda çalışıyor</source>
+        <translation>Leaflow is running in the system tray</translation>
+    </message>
+    <message>
+        <source>Araçlar ve son dosyaların menü çubuğundaki ikonda. Pencereyi açmak ya da çıkmak için ona tıkla.</source>
+        <translation>Your tools and recent files are in its tray icon. Click it to open the window or quit.</translation>
+    </message>
+    <message>
+        <source>Tamam</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Bir daha gösterme</source>
+        <translation>Don&apos;t Show Again</translation>
     </message>
 </context>
 <context>
@@ -439,30 +601,10 @@
     </message>
 </context>
 <context>
-    <name>PlaceholderDialog</name>
+    <name>PrivacyNote</name>
     <message>
-        <source>Leaflow hakkında</source>
-        <translation>About Leaflow</translation>
-    </message>
-    <message>
-        <source>Ayarlar</source>
-        <translation>Settings</translation>
-    </message>
-    <message>
-        <source>Leaflow %1</source>
-        <translation>Leaflow %1</translation>
-    </message>
-    <message>
-        <source>Bilgisayarında çalışan PDF araç kutusu. Dosyaların hiçbir yere gönderilmez.</source>
-        <translation>A PDF toolbox that runs on your computer. Your files are never sent anywhere.</translation>
-    </message>
-    <message>
-        <source>Ayarlar bir sonraki sürümde burada olacak.</source>
-        <translation>Settings will be here in the next version.</translation>
-    </message>
-    <message>
-        <source>Tamam</source>
-        <translation>OK</translation>
+        <source>Leaflow tamamen bu Mac&apos;te çalışır. Belgelerin hiçbir yere yüklenmez. Hesap yok, veri toplamayız. Uygulama internete yalnız yeni sürüm var mı diye bakmak için bağlanır.</source>
+        <translation>Leaflow runs entirely on this computer. Your documents are never uploaded anywhere. No account, and we collect no data. The app goes online only to check for a new version.</translation>
     </message>
 </context>
 <context>
@@ -691,6 +833,25 @@
     <message>
         <source>Bu Mac&apos;te ürettiğin dosyalar.</source>
         <translation>Files you made on this computer.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>Genel</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Veri</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Hakkında</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Ayarlar</source>
+        <translation>Settings</translation>
     </message>
 </context>
 <context>
@@ -1004,6 +1165,33 @@
     <message>
         <source>Dosya yöneticisi açılamadı. Konum: %1</source>
         <translation>Couldn&apos;t open the file manager. Location: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TrayPopup</name>
+    <message>
+        <source>Son dosyalar</source>
+        <translation>Recent Files</translation>
+    </message>
+    <message>
+        <source>Henüz dosya üretmedin. Bir araç seç ve PDF ekle.</source>
+        <translation>You haven&apos;t made any files yet. Pick a tool and add a PDF.</translation>
+    </message>
+    <message>
+        <source>Finder&apos;da göster</source>
+        <translation>Show in File Manager</translation>
+    </message>
+    <message>
+        <source>Aç</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Ayarlar</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Çık</source>
+        <translation>Quit</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>AboutView</name>
+    <message>
+        <source>Dosyaları sürükle, sırala, tek PDF yap</source>
+        <translation>Arrastra, ordena y crea un solo PDF</translation>
+    </message>
+    <message>
+        <source>Sayfa sayfa, sabit aralıkla ya da yazdığın aralıklarla</source>
+        <translation>Página a página, a intervalos fijos o por los rangos que escribas</translation>
+    </message>
+    <message>
+        <source>Üç düzey; metin seçilebilir kalır</source>
+        <translation>Tres niveles; el texto sigue seleccionable</translation>
+    </message>
+    <message>
+        <source>İmzanı çiz ya da görselden al, sayfaya yerleştir</source>
+        <translation>Dibuja tu firma o tómala de una imagen y colócala en la página</translation>
+    </message>
+    <message>
+        <source>Sayfaları gör, seç, kalanı kaydet</source>
+        <translation>Mira las páginas, elige y guarda el resto</translation>
+    </message>
+    <message>
+        <source>Mac&apos;inden çıkmayan PDF araç kutusu</source>
+        <translation>La caja de herramientas PDF que no sale de tu ordenador</translation>
+    </message>
+    <message>
+        <source>E-posta gönder</source>
+        <translation>Enviar correo</translation>
+    </message>
+    <message>
+        <source>Kapat</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Sürüm %1 (%2) · Linux</source>
+        <translation>Versión %1 (%2) · Linux</translation>
+    </message>
+    <message>
+        <source>Kayıtlı imza: %1 · Geçmiş kaydı: %2</source>
+        <translation>Firmas guardadas: %1 · Registros del historial: %2</translation>
+    </message>
+</context>
+<context>
+    <name>AboutWindow</name>
+    <message>
+        <source>Leaflow hakkında</source>
+        <translation>Acerca de Leaflow</translation>
+    </message>
+</context>
+<context>
     <name>BannerView</name>
     <message>
         <source>Finder&apos;da göster</source>
@@ -113,6 +163,33 @@
     </message>
 </context>
 <context>
+    <name>DataPane</name>
+    <message>
+        <source>Geçmişi temizle…</source>
+        <translation>Borrar historial…</translation>
+    </message>
+    <message>
+        <source>Veri klasörü</source>
+        <translation>Carpeta de datos</translation>
+    </message>
+    <message>
+        <source>Finder&apos;da göster</source>
+        <translation>Mostrar en el gestor de archivos</translation>
+    </message>
+    <message>
+        <source>Kayıtlı imza</source>
+        <translation>Firmas guardadas</translation>
+    </message>
+    <message>
+        <source>Geçmiş kaydı</source>
+        <translation>Registros del historial</translation>
+    </message>
+    <message>
+        <source>İmzaların ve geçmiş listen bu klasörde durur. Eklediğin PDF&apos;ler kopyalanmaz, yalnız okunur. Parolalar kaydedilmez.</source>
+        <translation>Tus firmas y tu historial están en esta carpeta. Los PDF que añades no se copian, solo se leen. Las contraseñas no se guardan.</translation>
+    </message>
+</context>
+<context>
     <name>DropZone</name>
     <message>
         <source>Dosya seç…</source>
@@ -173,6 +250,37 @@
     <message>
         <source>%1 bayt</source>
         <translation>%1 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>GeneralPane</name>
+    <message>
+        <source>İşlem bitince dosyayı Finder&apos;da göster</source>
+        <translation>Mostrar el archivo en el gestor de archivos al terminar</translation>
+    </message>
+    <message>
+        <source>Pencere kapanınca menü çubuğu bildirimini göster</source>
+        <translation>Mostrar el aviso de la bandeja del sistema al cerrar la ventana</translation>
+    </message>
+    <message>
+        <source>Sıkıştırma düzeyi</source>
+        <translation>Nivel de compresión</translation>
+    </message>
+    <message>
+        <source>Pencereyi kapatınca Leaflow Dock&apos;tan çıkar ve menü çubuğunda çalışmaya devam eder.</source>
+        <translation>Al cerrar la ventana, Leaflow sale de la barra de tareas y sigue funcionando en la bandeja del sistema.</translation>
+    </message>
+    <message>
+        <source>Güncelleme</source>
+        <translation>Actualizaciones</translation>
+    </message>
+    <message>
+        <source>Güncellemeleri otomatik denetle</source>
+        <translation>Buscar actualizaciones automáticamente</translation>
+    </message>
+    <message>
+        <source>Sürüm %1</source>
+        <translation>Versión %1</translation>
     </message>
 </context>
 <context>
@@ -247,6 +355,25 @@
     </message>
 </context>
 <context>
+    <name>LanguagePicker</name>
+    <message>
+        <source>Sistem dili</source>
+        <translation>Idioma del sistema</translation>
+    </message>
+    <message>
+        <source>Yeni dil, uygulama yeniden açılınca geçerli olur.</source>
+        <translation>El nuevo idioma se aplica al volver a abrir la aplicación.</translation>
+    </message>
+    <message>
+        <source>Yeniden aç</source>
+        <translation>Volver a abrir</translation>
+    </message>
+    <message>
+        <source>Dil</source>
+        <translation>Idioma</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Dosya</source>
@@ -267,6 +394,22 @@
     <message>
         <source>Araçlar</source>
         <translation>Herramientas</translation>
+    </message>
+    <message>
+        <source>Ayarlar…</source>
+        <translation>Ajustes…</translation>
+    </message>
+    <message>
+        <source>Yardım</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Leaflow hakkında</source>
+        <translation>Acerca de Leaflow</translation>
+    </message>
+    <message>
+        <source>Güncellemeleri denetle…</source>
+        <translation>Buscar actualizaciones…</translation>
     </message>
 </context>
 <context>
@@ -298,6 +441,25 @@
     <message>
         <source>Dosya: %1 · Sayfa: %2 · %3</source>
         <translation>Archivos: %1 · Páginas: %2 · %3</translation>
+    </message>
+</context>
+<context>
+    <name>NoticePanel</name>
+    <message>
+        <source>Leaflow menü çubuğunda çalışıyor</source>
+        <translation>Leaflow sigue en la bandeja del sistema</translation>
+    </message>
+    <message>
+        <source>Araçlar ve son dosyaların menü çubuğundaki ikonda. Pencereyi açmak ya da çıkmak için ona tıkla.</source>
+        <translation>Tus herramientas y archivos recientes están en su icono de la bandeja. Haz clic en él para abrir la ventana o salir.</translation>
+    </message>
+    <message>
+        <source>Tamam</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Bir daha gösterme</source>
+        <translation>No volver a mostrar</translation>
     </message>
 </context>
 <context>
@@ -439,30 +601,10 @@
     </message>
 </context>
 <context>
-    <name>PlaceholderDialog</name>
+    <name>PrivacyNote</name>
     <message>
-        <source>Leaflow hakkında</source>
-        <translation>Acerca de Leaflow</translation>
-    </message>
-    <message>
-        <source>Ayarlar</source>
-        <translation>Ajustes</translation>
-    </message>
-    <message>
-        <source>Leaflow %1</source>
-        <translation>Leaflow %1</translation>
-    </message>
-    <message>
-        <source>Bilgisayarında çalışan PDF araç kutusu. Dosyaların hiçbir yere gönderilmez.</source>
-        <translation>Una caja de herramientas PDF que funciona en tu ordenador. Tus archivos nunca se envían a ningún sitio.</translation>
-    </message>
-    <message>
-        <source>Ayarlar bir sonraki sürümde burada olacak.</source>
-        <translation>Los ajustes estarán aquí en la próxima versión.</translation>
-    </message>
-    <message>
-        <source>Tamam</source>
-        <translation>Aceptar</translation>
+        <source>Leaflow tamamen bu Mac&apos;te çalışır. Belgelerin hiçbir yere yüklenmez. Hesap yok, veri toplamayız. Uygulama internete yalnız yeni sürüm var mı diye bakmak için bağlanır.</source>
+        <translation>Leaflow funciona por completo en este ordenador. Tus documentos no se suben a ningún sitio. Sin cuenta, no recopilamos datos. La aplicación solo se conecta a internet para comprobar si hay una versión nueva.</translation>
     </message>
 </context>
 <context>
@@ -691,6 +833,25 @@
     <message>
         <source>Bu Mac&apos;te ürettiğin dosyalar.</source>
         <translation>Archivos que creaste en este equipo.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>Genel</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Veri</source>
+        <translation>Datos</translation>
+    </message>
+    <message>
+        <source>Hakkında</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>Ayarlar</source>
+        <translation>Ajustes</translation>
     </message>
 </context>
 <context>
@@ -1004,6 +1165,33 @@
     <message>
         <source>Dosya yöneticisi açılamadı. Konum: %1</source>
         <translation>No se pudo abrir el gestor de archivos. Ubicación: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TrayPopup</name>
+    <message>
+        <source>Son dosyalar</source>
+        <translation>Archivos recientes</translation>
+    </message>
+    <message>
+        <source>Henüz dosya üretmedin. Bir araç seç ve PDF ekle.</source>
+        <translation>Aún no has creado archivos. Elige una herramienta y añade un PDF.</translation>
+    </message>
+    <message>
+        <source>Finder&apos;da göster</source>
+        <translation>Mostrar en el gestor de archivos</translation>
+    </message>
+    <message>
+        <source>Aç</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Ayarlar</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>Çık</source>
+        <translation>Salir</translation>
     </message>
 </context>
 <context>

@@ -117,6 +117,16 @@ bool SingleInstance::isListening() const
     return m_server && m_server->isListening();
 }
 
+void SingleInstance::close()
+{
+    if (m_server) {
+        m_server->close();
+    }
+    if (m_lock && m_lock->isLocked()) {
+        m_lock->unlock();
+    }
+}
+
 void SingleInstance::accept()
 {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {

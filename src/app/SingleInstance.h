@@ -39,6 +39,9 @@ public:
     // Starts answering later launches; false while another instance holds the channel.
     bool listen();
     bool isListening() const;
+    // Stops answering and gives up the name, so a new launch becomes the one that listens
+    // instead of handing itself back to this one (a relaunch).
+    void close();
 
 signals:
     // A later launch handed over these files (none when it was started without files).

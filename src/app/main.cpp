@@ -1,11 +1,15 @@
 #include "AppIcon.h"
+#include "AppInfo.h"
 #include "AppLanguage.h"
 #include "DesktopReveal.h"
 #include "HoverTips.h"
+#include "LanguagePicker.h"
 #include "LaunchArguments.h"
 #include "MainWindow.h"
 #include "ModalDialogs.h"
 #include "QtPanels.h"
+#include "QuitGuard.h"
+#include "ShellWindows.h"
 #include "SingleInstance.h"
 #include "Snapshot.h"
 #include "SnapshotCapture.h"
@@ -13,9 +17,13 @@
 #include "Store.h"
 #include "SystemAppearance.h"
 #include "Theme.h"
+#include "TrayPresence.h"
+#include "WindowPresenter.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
+#include <QSystemTrayIcon>
 #include <QTextStream>
 
 namespace {
@@ -59,6 +67,36 @@ void applyTheme()
     QApplication::setPalette(Theme::palette(appearance));
 }
 
+// Test hook: with LEAFLOW_TEST_RELAUNCH naming a file, the next launch's hand-over makes this
+// process relaunch itself, and the new process's echo goes to that file.
+const QString relaunchHook = QStringLiteral("LEAFLOW_TEST_RELAUNCH");
+
+// A new process of this program takes over: the channel is given up first, so the new one
+// listens rather than handing itself back to us; if it cannot be started we stay.
+void relaunch(SingleInstance& instance)
+{
+    const bool listened = instance.isListening();
+    instance.close();
+    QProcess next;
+    next.setProgram(QCoreApplication::applicationFilePath());
+    if (qEnvironmentVariableIsSet(qPrintable(relaunchHook))) {
+        // Both channels: the test's pipes close with this process.
+        next.setStandardOutputFile(qEnvironmentVariable(qPrintable(relaunchHook)),
+                                   QIODevice::Append);
+        next.setStandardErrorFile(QProcess::nullDevice());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(relaunchHook);
+        next.setProcessEnvironment(environment);
+    }
+    if (!next.startDetached()) {
+        if (listened) {
+            instance.listen();
+        }
+        return;
+    }
+    QCoreApplication::quit();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -70,7 +108,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Leaflow"));
     QCoreApplication::setApplicationName(QStringLiteral("Leaflow"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(LEAFLOW_VERSION));
+    QCoreApplication::setApplicationVersion(AppInfo::version());
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Leaflow"));
     QGuiApplication::setDesktopFileName(QStringLiteral("leaflow"));
 
@@ -89,6 +127,9 @@ int main(int argc, char** argv)
     }
 
     AppLanguages::installTranslator(app);
+    echo(QStringLiteral("language: %1, process %2")
+             .arg(AppLanguages::rawValue(AppLanguages::current()))
+             .arg(QCoreApplication::applicationPid()));
     applyTheme();
     QApplication::setWindowIcon(AppIcon::icon());
     HoverTips::install();
@@ -104,11 +145,31 @@ int main(int argc, char** argv)
 
     MainWindow window(store);
     window.show();
+    // Quitting from anywhere asks first while a run is in progress.
+    const auto quit = [&store, &window] { return QuitGuard::allowQuit(store, &window); };
+    LanguagePicker::setRelaunch([&instance, quit] {
+        if (quit()) {
+            relaunch(instance);
+        }
+    });
+    TrayPresence tray(
+        store, window.windows(), [] { WindowPresenter::shared().show(); },
+        [quit] {
+            if (quit()) {
+                QCoreApplication::quit();
+            }
+        });
+    // The screenshot mode leaves the desktop's tray alone.
+    tray.start(!Snapshot::active() && QSystemTrayIcon::isSystemTrayAvailable());
 
     QObject::connect(&instance, &SingleInstance::received, &store,
-                     [&store](const QStringList& paths) {
+                     [&store, &instance](const QStringList& paths) {
                          for (const QString& path : paths) {
                              echo(QStringLiteral("received: ") + path);
+                         }
+                         if (qEnvironmentVariableIsSet(qPrintable(relaunchHook))) {
+                             relaunch(instance);
+                             return;
                          }
                          if (paths.isEmpty()) {
                              MainWindow::showForExternalEvent();

@@ -1,9 +1,11 @@
 #include "AppLanguage.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QTranslator>
+#include <memory>
 
 namespace AppLanguages {
 
@@ -28,6 +30,13 @@ std::optional<AppLanguage>& installed()
     return language;
 }
 
+// The stored choice when this process installed its catalogues.
+std::optional<AppLanguage>& startChoice()
+{
+    static std::optional<AppLanguage> language;
+    return language;
+}
+
 QLocale::Language qtLanguage(AppLanguage language)
 {
     switch (language) {
@@ -37,6 +46,27 @@ QLocale::Language qtLanguage(AppLanguage language)
     case AppLanguage::system: break;
     }
     return QLocale::Turkish;
+}
+
+// Installs the catalogue at `path` under `name`, replacing the one installed before rather
+// than stacking another on top; an empty or unreadable path leaves none.
+void replaceCatalogue(QCoreApplication& app, const QString& name, const QString& path)
+{
+    if (auto* previous = app.findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(previous);
+        previous->deleteLater();
+        previous->setObjectName(QString());
+    }
+    if (path.isEmpty()) {
+        return;
+    }
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(path)) {
+        return;
+    }
+    translator->setObjectName(name);
+    translator->setParent(&app);
+    QCoreApplication::installTranslator(translator.release());
 }
 
 } // namespace
@@ -89,20 +119,32 @@ void select(AppLanguage language)
 
 AppLanguage effective()
 {
+    return effective(QLocale::system().uiLanguages());
+}
+
+AppLanguage effective(const QStringList& systemLanguages)
+{
     if (const AppLanguage chosen = selected(); chosen != AppLanguage::system) {
         return chosen;
     }
-    for (const QString& code : QLocale::system().uiLanguages()) {
+    for (const QString& code : systemLanguages) {
         if (const auto language = fromCode(code)) {
             return *language;
         }
     }
-    return AppLanguage::tr;
+    // A desktop in a language we do not speak reads English more widely than Turkish.
+    return AppLanguage::en;
 }
 
 void installTranslator(QCoreApplication& app)
 {
+    startChoice() = selected();
     installTranslator(app, effective());
+}
+
+AppLanguage startedWith()
+{
+    return startChoice().value_or(selected());
 }
 
 void installTranslator(QCoreApplication& app, AppLanguage language)
@@ -110,23 +152,17 @@ void installTranslator(QCoreApplication& app, AppLanguage language)
     if (language == AppLanguage::system) {
         language = effective();
     }
-    // Installing again replaces the catalogue rather than stacking another on top.
-    const QString name = QStringLiteral("leaflow-translations");
-    if (auto* previous = app.findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly)) {
-        QCoreApplication::removeTranslator(previous);
-        previous->deleteLater();
-        previous->setObjectName(QString());
-    }
     installed() = language;
     QLocale::setDefault(locale());
-    if (language == AppLanguage::tr) {
-        return;
-    }
-    auto* translator = new QTranslator(&app);
-    translator->setObjectName(name);
-    if (translator->load(QStringLiteral(":/i18n/leaflow_%1.qm").arg(rawValue(language)))) {
-        QCoreApplication::installTranslator(translator);
-    }
+    // Ours: Turkish has one too, for the words of this platform. Qt's own (file dialogs,
+    // standard buttons, text-field menus) speaks the same language; its source is English.
+    replaceCatalogue(app, QStringLiteral("leaflow-translations"),
+                     QStringLiteral(":/i18n/leaflow_%1.qm").arg(rawValue(language)));
+    replaceCatalogue(app, QStringLiteral("qt-translations"),
+                     language == AppLanguage::en
+                         ? QString()
+                         : QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                               QStringLiteral("/qtbase_%1.qm").arg(rawValue(language)));
 }
 
 AppLanguage current()
@@ -137,9 +173,11 @@ AppLanguage current()
 QLocale locale()
 {
     const QLocale::Language language = qtLanguage(current());
-    // The user's own region keeps its conventions when it speaks the same language.
+    // The user's own region keeps its conventions when it speaks the same language. Qt's data
+    // for that region is taken rather than the system locale itself, whose numbers may follow
+    // another setting (LANGUAGE=tr with LANG=C gives Turkish words and C's decimal point).
     const QLocale system = QLocale::system();
-    return system.language() == language ? system : QLocale(language);
+    return system.language() == language ? QLocale(system.name()) : QLocale(language);
 }
 
 } // namespace AppLanguages

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QCoreApplication;
@@ -21,12 +22,17 @@ AppLanguage selected();
 void select(AppLanguage language);
 
 // The language the interface runs in: the stored choice, else the first of the
-// system's languages that we translate, else Turkish (the source language).
+// system's languages that we translate, else English.
 AppLanguage effective();
+// The same for a given list of the system's languages, most wanted first.
+AppLanguage effective(const QStringList& systemLanguages);
 
-// Installs the translations of the effective language into app (none for Turkish),
-// and makes that language's conventions the default locale.
+// Installs our catalogue and Qt's own for the effective language into app, and makes
+// that language's conventions the default locale.
 void installTranslator(QCoreApplication& app);
+// The choice stored when this process started (installTranslator above); a choice made
+// since then is in force only after a restart.
+AppLanguage startedWith();
 // The same for a given language: a worker process speaks the language its parent speaks.
 void installTranslator(QCoreApplication& app, AppLanguage language);
 // The language whose catalogue is installed, else the effective one.

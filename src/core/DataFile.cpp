@@ -4,7 +4,9 @@
 #include "Snapshot.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <utility>
@@ -23,7 +25,33 @@ bool isPlainFileName(const QString& name)
 DataFile::DataFile(QString folder, Clock clock)
     : m_folder(std::move(folder)), m_clock(std::move(clock))
 {
-    QDir().mkpath(m_folder);
+    if (makePrivateFolder(m_folder)) {
+        tighten();
+    }
+}
+
+bool DataFile::makePrivateFolder(const QString& path)
+{
+    if (!QDir().mkpath(path)) {
+        return false;
+    }
+    return QFile::setPermissions(path, folderPermissions);
+}
+
+void DataFile::tighten() const
+{
+    QDirIterator entries(m_folder,
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        entries.next();
+        const QFileInfo entry = entries.fileInfo();
+        if (entry.isSymLink()) {
+            continue;
+        }
+        QFile::setPermissions(entry.filePath(),
+                              entry.isDir() ? folderPermissions : filePermissions);
+    }
 }
 
 QString DataFile::standardFolder()
@@ -58,7 +86,7 @@ std::optional<AppData> DataFile::load() const
     // Kept before the next save overwrites it; an existing copy of that name is left alone.
     const QString name = QStringLiteral("data-%1.bak.json").arg(m_clock().toSecsSinceEpoch());
     QFile backup(m_folder + QLatin1Char('/') + name);
-    if (backup.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    if (backup.open(QIODevice::WriteOnly | QIODevice::NewOnly, filePermissions)) {
         backup.write(bytes);
     }
     return std::nullopt;
@@ -74,7 +102,7 @@ bool DataFile::save(const AppData& data) const
         return false;
     }
     QSaveFile file(dataPath());
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(filePermissions)) {
         return false;
     }
     if (file.write(bytes) != bytes.size()) {

@@ -3,6 +3,7 @@
 #include "AppData.h"
 
 #include <QDateTime>
+#include <QFileDevice>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -13,10 +14,20 @@ class DataFile {
 public:
     using Clock = std::function<QDateTime()>;
 
-    // The folder is created (with its parents) if it is missing; a failure is
+    // The folder is created (with its parents) if it is missing, and it and everything in it
+    // made private to the user (a folder made by an earlier version included); a failure is
     // ignored and later reads and writes simply fail.
     explicit DataFile(QString folder = standardFolder(),
                       Clock clock = &QDateTime::currentDateTimeUtc);
+
+    // Folders of the data hold handwritten signatures and the names of the user's documents:
+    // only the owner may open them.
+    static constexpr QFileDevice::Permissions folderPermissions =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    static constexpr QFileDevice::Permissions filePermissions = QFileDevice::ReadOwner |
+                                                                QFileDevice::WriteOwner;
+    // Creates `path` (with its parents) and makes it private; false when it is not a folder.
+    static bool makePrivateFolder(const QString& path);
 
     // "Leaflow" in the user's generic data folder (~/.local/share/Leaflow).
     static QString standardFolder();
@@ -40,6 +51,10 @@ public:
     std::optional<QString> signatureImagePath(const SavedSignature& signature) const;
 
 private:
+    // Makes the folder, its subfolders and files private; links are left alone, since
+    // changing one would change whatever it points at.
+    void tighten() const;
+
     QString m_folder;
     Clock m_clock;
 };

@@ -62,7 +62,8 @@ std::optional<QByteArray> pngBytes(const QImage& image)
 bool writeAtomically(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return file.open(QIODevice::WriteOnly) && file.setPermissions(DataFile::filePermissions) &&
+           file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace
@@ -81,7 +82,8 @@ std::optional<SavedSignature> SignatureLibrary::imported(const QString& path,
     const QUuid id = QUuid::createUuid();
     const QString fileName = id.toString(QUuid::WithoutBraces).toUpper() + QStringLiteral(".png");
     const QString folder = m_dataFile.signaturesPath();
-    if (!QDir().mkpath(folder) || !writeAtomically(folder + QLatin1Char('/') + fileName, *png)) {
+    if (!DataFile::makePrivateFolder(folder) ||
+        !writeAtomically(folder + QLatin1Char('/') + fileName, *png)) {
         return std::nullopt;
     }
 

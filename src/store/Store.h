@@ -89,6 +89,8 @@ public:
     const DataFile& dataFile() const { return m_dataFile; }
     // The dialogs the Store asks through, for pickers a screen shows itself (the pad's image).
     Panels& panels() const { return m_panels; }
+    // The file manager, for windows that show a folder of their own (the data folder).
+    FileReveal& fileReveal() const { return m_reveal; }
 
     // Admission of inputs.
     void addFiles(const QStringList& paths, AppSection section);

@@ -6,9 +6,13 @@
 #include <QImageReader>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 namespace {
 
@@ -40,7 +44,8 @@ public:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name :
              {"LEAFLOW_SNAPSHOT", "LEAFLOW_SNAPSHOT_DARK", "LEAFLOW_SNAPSHOT_WIDTH",
-              "LEAFLOW_TEST_ECHO", "QT_SCALE_FACTOR", "DBUS_SESSION_BUS_ADDRESS"}) {
+              "LEAFLOW_TEST_ECHO", "LEAFLOW_TEST_RELAUNCH", "QT_SCALE_FACTOR",
+              "DBUS_SESSION_BUS_ADDRESS"}) {
             env.remove(QString::fromLatin1(name));
         }
         const QStringList own = {"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + config(),
@@ -150,6 +155,41 @@ private slots:
         first.waitForFinished();
     }
 
+    // "Yeniden aç": the new process listens in the new language and the old one is gone, so
+    // exactly one instance remains (a later launch is handed over to it).
+    void relaunchLeavesOneInstanceInTheNewLanguage()
+    {
+        AppHome home;
+        const QString log = home.root() + QStringLiteral("/relaunched.log");
+        const auto store = [&home](const QString& language) {
+            QSettings(home.settingsFile(), QSettings::IniFormat)
+                .setValue("AppleLanguages", QStringList{language});
+        };
+        store(QStringLiteral("tr"));
+        QProcess first;
+        home.start(first, {},
+                   {QStringLiteral("LEAFLOW_TEST_ECHO=1"), "LEAFLOW_TEST_RELAUNCH=" + log});
+        QString said;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (said += QString::fromUtf8(first.readAllStandardOutput())).contains("language: tr"),
+            20000);
+        store(QStringLiteral("es"));
+        QVERIFY(home.run({}, {})); // its hand-over is what makes the first one relaunch
+        QVERIFY(first.waitForFinished(20000));
+        QCOMPARE(first.exitCode(), 0);
+
+        const auto relaunched = [&log] { return QString::fromUtf8(Fixtures::readBytes(log)); };
+        QTRY_VERIFY_WITH_TIMEOUT(relaunched().contains("language: es"), 20000);
+        const auto pid =
+            QRegularExpression("process (\\d+)").match(relaunched()).captured(1).toInt();
+        QVERIFY(pid > 0);
+        const auto stop = qScopeGuard([pid] { ::kill(pid, SIGTERM); });
+        QVERIFY(relaunched().contains("listening: " + home.runtime() + "/leaflow.socket"));
+        QByteArray output;
+        QVERIFY(home.run({}, {QStringLiteral("LEAFLOW_TEST_ECHO=1")}, {}, &output));
+        QVERIFY(!output.contains("listening"));
+    }
+
     void screenshotModeCapturesEverySection_data()
     {
         QTest::addColumn<QStringList>("variables");
@@ -173,9 +213,13 @@ private slots:
         }
         const QString shots = home.root() + QStringLiteral("/shots/nested");
         QVERIFY(home.run({}, variables + QStringList{QStringLiteral("LEAFLOW_SNAPSHOT=") + shots}));
-        const QStringList names = QDir(shots).entryList(QDir::Files, QDir::Name);
-        QCOMPARE(names, (QStringList{"compress.png", "history.png", "merge.png", "pages.png",
-                                     "sign.png", "split.png"}));
+        QStringList names = QDir(shots).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(names,
+                 (QStringList{"about.png", "compress.png", "history.png", "merge.png", "pages.png",
+                              "settings.png", "sign.png", "split.png", "tray.png"}));
+        // The settings window at its fixed size; the others are sized by their content.
+        QCOMPARE(QImageReader(QDir(shots).filePath("settings.png")).size(), QSize(1240, 1120));
+        names = names.filter(QRegularExpression("^(merge|split|compress|sign|pages|history)"));
         const QSize first = QImageReader(QDir(shots).filePath(names.first())).size();
         QCOMPARE(first.width(), pixelWidth);
         for (const QString& name : names) {

@@ -272,6 +272,46 @@ private slots:
         QCOMPARE(Fixtures::entries(standard), QStringList());
     }
 
+    // Signatures and document names are the user's alone: a folder left open by an earlier
+    // version is closed at start-up, and every file written afterwards is private too. A link
+    // inside is left alone, since changing it would change what it points at.
+    void dataFolderIsPrivate()
+    {
+        const auto mode = [](const QString& path) {
+            return QFileInfo(path).permissions() &
+                   (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                    QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther |
+                    QFile::ExeOther);
+        };
+        const QFile::Permissions open = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                        QFile::ReadOther;
+        QDir().mkpath(inFolder("signatures"));
+        writeDataFile("{not json");
+        QFile(inFolder("signatures/A.png")).open(QIODevice::WriteOnly);
+        const QString outside = m_dir->filePath(QStringLiteral("outside.txt"));
+        QFile(outside).open(QIODevice::WriteOnly);
+        QFile::link(outside, inFolder("link"));
+        for (const QString& path : {inFolder("data.json"), inFolder("signatures/A.png"), outside}) {
+            QFile::setPermissions(path, open);
+        }
+        QFile::setPermissions(folder(), open | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+
+        const DataFile file = dataFile();
+        QCOMPARE(mode(folder()), DataFile::folderPermissions);
+        QCOMPARE(mode(inFolder("signatures")), DataFile::folderPermissions);
+        QCOMPARE(mode(inFolder("signatures/A.png")), DataFile::filePermissions);
+        QCOMPARE(mode(outside), open);
+        QCOMPARE(file.load(), std::nullopt);
+        QCOMPARE(mode(inFolder(backupName)), DataFile::filePermissions);
+        QFile::remove(inFolder("data.json"));
+        QVERIFY(file.save(fullData()));
+        QCOMPARE(mode(inFolder("data.json")), DataFile::filePermissions);
+        // A fresh folder, parents and all.
+        const QString fresh = m_dir->filePath(QStringLiteral("new/Leaflow"));
+        const DataFile made(fresh);
+        QCOMPARE(mode(made.folder()), DataFile::folderPermissions);
+    }
+
     // An unreadable file is copied aside byte for byte, once, and stays in
     // place until the next change overwrites it.
     void unreadableFileIsKeptAsBackup()

@@ -115,11 +115,16 @@ void HistoryScreen::confirmClear()
     if (m_confirmation || m_store.data().history.isEmpty()) {
         return;
     }
-    auto* box = new QMessageBox(this);
+    m_confirmation = askToClear(m_store, this);
+}
+
+QMessageBox* HistoryScreen::askToClear(Store& store, QWidget* over)
+{
+    auto* box = new QMessageBox(over);
     box->setWindowModality(Qt::WindowModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
     // Like the platform's alerts, the box carries the application's own mark.
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = over->devicePixelRatioF();
     QPixmap mark = QPixmap::fromImage(BrandMark::image(qRound(alertIcon * ratio)));
     mark.setDevicePixelRatio(ratio);
     box->setIconPixmap(mark);
@@ -130,14 +135,14 @@ void HistoryScreen::confirmClear()
     QPushButton* cancel = box->addButton(tr("Vazgeç"), QMessageBox::RejectRole);
     box->setDefaultButton(cancel);
     box->setEscapeButton(cancel);
-    m_confirmation = box;
-    connect(box, &QMessageBox::finished, this, [this, box, clear] {
+    QObject::connect(box, &QMessageBox::finished, &store, [&store, box, clear] {
         // Only the destructive button clears; closing the box any other way keeps the list.
         if (box->clickedButton() == clear) {
-            m_store.clearHistory();
+            store.clearHistory();
         }
     });
     box->open();
+    return box;
 }
 
 void HistoryScreen::paintEvent(QPaintEvent*)

@@ -32,6 +32,8 @@ public:
 
     // Asks whether to clear the history; only "Temizle" clears it.
     void confirmClear();
+    // The same question window-modal over `over`, for any window that offers clearing.
+    static QMessageBox* askToClear(Store& store, QWidget* over);
     // Reads every record again: the files on disk and the dates may have changed.
     void refresh();
     // Writes every row's date again against the clock's now.

@@ -1,11 +1,12 @@
 #include "MainWindow.h"
 
+#include "AppInfo.h"
 #include "BrandHeader.h"
-#include "PlaceholderDialog.h"
 #include "QuitGuard.h"
 #include "ScreenFactory.h"
 #include "SectionCounts.h"
 #include "SectionText.h"
+#include "ShellWindows.h"
 #include "Sidebar.h"
 #include "Store.h"
 #include "WindowPresenter.h"
@@ -18,9 +19,8 @@
 #include <QStackedWidget>
 
 MainWindow::MainWindow(Store& store, QWidget* parent)
-    : QMainWindow(parent), m_store(store),
-      m_sidebar(new Sidebar(QCoreApplication::applicationVersion(), this)),
-      m_detail(new QStackedWidget(this))
+    : QMainWindow(parent), m_store(store), m_sidebar(new Sidebar(AppInfo::version(), this)),
+      m_detail(new QStackedWidget(this)), m_windows(new ShellWindows(store, this))
 {
     m_sidebar->setObjectName(QStringLiteral("sidebar"));
     setWindowTitle(QStringLiteral("Leaflow"));
@@ -47,16 +47,9 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
 
     connect(m_sidebar, &Sidebar::sectionChosen, this, &AppSections::setCurrent);
     connect(&AppSections::changes(), &SectionChanges::changed, this, &MainWindow::showSection);
-    // Placeholders until the About and settings windows arrive.
-    connect(m_sidebar->header(), &BrandHeader::aboutRequested, this,
-            [this] { PlaceholderDialog::openOver(this, PlaceholderDialog::Kind::about); });
-    connect(m_sidebar->header(), &BrandHeader::settingsRequested, this,
-            [this] { PlaceholderDialog::openOver(this, PlaceholderDialog::Kind::settings); });
-    // The gear's tip promises this shortcut.
-    auto* settings = new QAction(this);
-    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    addAction(settings);
-    connect(settings, &QAction::triggered, m_sidebar->header(), &BrandHeader::settingsRequested);
+    connect(m_sidebar->header(), &BrandHeader::aboutRequested, m_windows, &ShellWindows::showAbout);
+    connect(m_sidebar->header(), &BrandHeader::settingsRequested, m_windows,
+            &ShellWindows::showSettings);
     connect(&m_store, &Store::changed, this, &MainWindow::updateCounts);
     connect(&m_store, &Store::probingChanged, this, [this] {
         m_store.isProbing() ? QApplication::setOverrideCursor(Qt::BusyCursor)
@@ -78,7 +71,8 @@ void MainWindow::showForExternalEvent()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!QuitGuard::allowQuit(m_store, this)) {
+    // Where the tray keeps the application, closing the window only hides it: the run goes on.
+    if (QApplication::quitOnLastWindowClosed() && !QuitGuard::allowQuit(m_store, this)) {
         event->ignore();
         return;
     }
@@ -94,6 +88,12 @@ void MainWindow::buildMenus()
     QAction* save = m_fileMenu->addAction(tr("Sonucu kaydet…"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(save, &QAction::triggered, this, [this] { m_store.run(AppSections::current()); });
+    m_fileMenu->addSeparator();
+    // The gear's tip promises this shortcut.
+    QAction* settings = m_fileMenu->addAction(tr("Ayarlar…"));
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    settings->setMenuRole(QAction::PreferencesRole);
+    connect(settings, &QAction::triggered, m_windows, &ShellWindows::showSettings);
     m_fileMenu->addSeparator();
     m_quit = m_fileMenu->addAction(tr("Çık"));
     m_quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -116,6 +116,13 @@ void MainWindow::buildMenus()
         m_sectionActions.insert(section, action);
         ++digit;
     }
+
+    QMenu* help = menuBar()->addMenu(tr("Yardım"));
+    QAction* about = help->addAction(tr("Leaflow hakkında"));
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, m_windows, &ShellWindows::showAbout);
+    // Answers once there is an updater to ask.
+    help->addAction(tr("Güncellemeleri denetle…"))->setEnabled(false);
 }
 
 void MainWindow::showSection(AppSection section)

@@ -8,6 +8,7 @@
 class QAction;
 class QMenu;
 class QStackedWidget;
+class ShellWindows;
 class Sidebar;
 class Store;
 
@@ -27,9 +28,12 @@ public:
     static void showForExternalEvent();
 
     AppSection section() const { return m_section; }
+    // The About and settings windows this window opens.
+    ShellWindows& windows() const { return *m_windows; }
+    Store& store() const { return m_store; }
 
 protected:
-    // Closing the window quits the application: a run in progress is asked about first.
+    // Where closing the window quits the application, a run in progress is asked about first.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -40,6 +44,7 @@ private:
     Store& m_store;
     Sidebar* m_sidebar;
     QStackedWidget* m_detail;
+    ShellWindows* m_windows;
     QMap<AppSection, QWidget*> m_screens;
     QMap<AppSection, QAction*> m_sectionActions;
     QMenu* m_fileMenu = nullptr;

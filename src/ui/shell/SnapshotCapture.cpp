@@ -1,13 +1,20 @@
 #include "SnapshotCapture.h"
 
 #include "AppSection.h"
+#include "MainWindow.h"
+#include "ShellWindows.h"
 #include "Snapshot.h"
+#include "TrayPopup.h"
+
+#include "AboutWindow.h"
+#include "SettingsWindow.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
@@ -50,7 +57,7 @@ private:
     void next()
     {
         if (m_index >= AppSections::all.size()) {
-            finish();
+            nextWindow();
             return;
         }
         const AppSection section = AppSections::all[m_index];
@@ -91,6 +98,47 @@ private:
         QCursor::setPos(window->frameGeometry().bottomRight() + QPoint(40, 40));
     }
 
+    // After the sections: the settings window, the About window and the tray's popup, each
+    // on its own picture.
+    void nextWindow()
+    {
+        auto* main = qobject_cast<MainWindow*>(findMainWindow());
+        const std::array<QString, 3> names = {QStringLiteral("settings"), QStringLiteral("about"),
+                                              QStringLiteral("tray")};
+        if (!main || m_window >= names.size()) {
+            finish();
+            return;
+        }
+        QWidget* shown = nullptr;
+        switch (m_window) {
+        case 0:
+            main->windows().showSettings();
+            shown = main->windows().settings();
+            break;
+        case 1:
+            main->windows().showAbout();
+            shown = main->windows().about();
+            break;
+        default: {
+            auto* popup = new TrayPopup(main->store(), main);
+            popup->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+            popup->adjustSize();
+            popup->show();
+            shown = popup;
+        }
+        }
+        const QPointer<QWidget> window = shown;
+        const QString name = names.at(m_window) + QStringLiteral(".png");
+        QTimer::singleShot(settleMs, this, [this, window, name] {
+            if (window) {
+                render(window).save(QDir(m_folder).filePath(name), "PNG");
+                window->close();
+            }
+            ++m_window;
+            nextWindow();
+        });
+    }
+
     void finish()
     {
         QSettings settings;
@@ -106,6 +154,7 @@ private:
     QString m_folder;
     QVariant m_remembered;
     size_t m_index = 0;
+    size_t m_window = 0;
 };
 
 } // namespace

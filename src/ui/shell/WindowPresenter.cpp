@@ -34,6 +34,13 @@ void WindowPresenter::showForExternalEvent()
     });
 }
 
+void WindowPresenter::show()
+{
+    if (m_window) {
+        bringForward(m_window);
+    }
+}
+
 bool WindowPresenter::raiseVisible()
 {
     if (!m_window || !m_window->isVisible()) {

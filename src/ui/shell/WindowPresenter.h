@@ -25,6 +25,8 @@ public:
     // raised, activated); otherwise one reopen is scheduled, however often this is called
     // meanwhile.
     void showForExternalEvent();
+    // Brings the window forward now, shown again if it was closed (the tray's "Aç" and tools).
+    void show();
     bool waiting() const { return m_waiting; }
 
 private:

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The settings a user changes in more than one place ("revealAfter",
+// "backgroundNoticeMuted", "settingsPane"), read from the settings file each time
+// and announced when changed, so every control showing one follows at once.
+class Preferences : public QObject {
+    Q_OBJECT
+public:
+    static Preferences& shared();
+
+    static bool revealAfter();
+    static void setRevealAfter(bool on);
+    static bool noticeMuted();
+    static void setNoticeMuted(bool muted);
+    // The stored raw value of the last settings pane; empty when none is stored.
+    static QString settingsPane();
+    static void setSettingsPane(const QString& raw);
+
+signals:
+    void revealAfterChanged(bool on);
+    void noticeMutedChanged(bool muted);
+
+private:
+    Preferences() = default;
+};

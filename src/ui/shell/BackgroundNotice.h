@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <functional>
+
+class NoticePanel;
+
+// The notice that tells where the application went when its last window closed: at most
+// once per launch, never when muted, faded in and out, gone by itself after six seconds.
+class BackgroundNotice : public QObject {
+    Q_OBJECT
+public:
+    // Runs `work` on the main thread after `ms` milliseconds; replaced in tests.
+    using Schedule = std::function<void(int ms, std::function<void()> work)>;
+    // Where the tray icon sits on screen; an empty rectangle when the desktop does not say.
+    using TrayGeometry = std::function<QRect()>;
+
+    static constexpr int hideAfterMs = 6000;
+    static constexpr int fadeMs = 200;
+    static constexpr int margin = 8;
+
+    explicit BackgroundNotice(Schedule schedule = {}, TrayGeometry tray = {},
+                              QObject* parent = nullptr);
+
+    // Shows the notice if it is due: not yet shown this launch, not muted, a screen to show on.
+    void show();
+    // Fades out the notice on screen, if any, and cancels its automatic hide.
+    void hide();
+
+    // The notice on screen (fading in or shown); null once hiding has begun.
+    NoticePanel* panel() const;
+    bool shownThisLaunch() const { return m_shown; }
+
+    // The top-left corner for a panel of `size` on `screen`, `margin` from the corner of the
+    // screen nearest the tray icon (the top-right one when its place is unknown).
+    static QPoint placement(const QRect& screen, const QSize& size, const QRect& tray);
+
+private:
+    Schedule m_schedule;
+    TrayGeometry m_tray;
+    QPointer<NoticePanel> m_panel;
+    quint64 m_generation = 0; // a newer show or hide makes a pending automatic hide stale
+    bool m_shown = false;
+};

@@ -1,0 +1,111 @@
+#include "GeneralPane.h"
+
+#include "AppInfo.h"
+#include "Labels.h"
+#include "LanguagePicker.h"
+#include "Preferences.h"
+#include "SettingsForm.h"
+#include "Store.h"
+#include "ToolOptions.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+// The compress screen's own words for the levels, so both places read the same.
+QString levelTitle(CompressionLevel level)
+{
+    switch (level) {
+    case CompressionLevel::light: return QCoreApplication::translate("CompressScreen", "Hafif");
+    case CompressionLevel::balanced:
+        return QCoreApplication::translate("CompressScreen", "Dengeli");
+    case CompressionLevel::strong: return QCoreApplication::translate("CompressScreen", "Güçlü");
+    }
+    return {};
+}
+
+QString levelNote(CompressionLevel level)
+{
+    switch (level) {
+    case CompressionLevel::light:
+        return QCoreApplication::translate("CompressScreen",
+                                           "Baskı için uygun. Görseller neredeyse aynı kalır.");
+    case CompressionLevel::balanced:
+        return QCoreApplication::translate("CompressScreen",
+                                           "Ekranda okumak ve e-postayla göndermek için.");
+    case CompressionLevel::strong:
+        return QCoreApplication::translate("CompressScreen",
+                                           "En küçük dosya. Görsellerde bozulma fark edilir.");
+    }
+    return {};
+}
+
+} // namespace
+
+GeneralPane::GeneralPane(Store& store, QWidget* parent)
+    : QWidget(parent), m_store(store),
+      m_reveal(new QCheckBox(tr("İşlem bitince dosyayı Finder'da göster"), this)),
+      m_level(new QComboBox(this)), m_levelNote(SettingsForm::note(QString(), this)),
+      m_notice(new QCheckBox(tr("Pencere kapanınca menü çubuğu bildirimini göster"), this))
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(16, 16, 16, 16);
+    column->setSpacing(10);
+
+    SettingsForm::group(this, column)->addWidget(new LanguagePicker(this));
+
+    QVBoxLayout* run = SettingsForm::group(this, column);
+    run->addWidget(m_reveal);
+    m_reveal->setChecked(Preferences::revealAfter());
+    connect(m_reveal, &QCheckBox::toggled, this, &Preferences::setRevealAfter);
+    connect(&Preferences::shared(), &Preferences::revealAfterChanged, m_reveal,
+            &QCheckBox::setChecked);
+    auto* levelRow = new QFormLayout;
+    levelRow->addRow(tr("Sıkıştırma düzeyi"), m_level);
+    run->addLayout(levelRow);
+    run->addWidget(m_levelNote);
+    for (CompressionLevel level : ToolOptions::compressionLevels) {
+        m_level->addItem(levelTitle(level));
+    }
+    connect(m_level, &QComboBox::activated, this, [this](int index) {
+        m_store.setCompressionLevel(
+            ToolOptions::compressionLevels.at(static_cast<std::size_t>(index)));
+    });
+    connect(&m_store, &Store::compressionLevelChanged, this, &GeneralPane::showLevel);
+    showLevel();
+
+    // The toggle says "show", the setting says "muted".
+    QVBoxLayout* notice = SettingsForm::group(this, column);
+    notice->addWidget(m_notice);
+    notice->addWidget(SettingsForm::note(
+        tr("Pencereyi kapatınca Leaflow Dock'tan çıkar ve menü çubuğunda çalışmaya devam eder."),
+        this));
+    m_notice->setChecked(!Preferences::noticeMuted());
+    connect(m_notice, &QCheckBox::toggled, this,
+            [](bool shown) { Preferences::setNoticeMuted(!shown); });
+    connect(&Preferences::shared(), &Preferences::noticeMutedChanged, m_notice,
+            [this](bool muted) { m_notice->setChecked(!muted); });
+
+    // Updates arrive with the updater; until then the group only says which version this is.
+    QVBoxLayout* updates = SettingsForm::group(this, column, tr("Güncelleme"));
+    auto* automatic = new QCheckBox(tr("Güncellemeleri otomatik denetle"), this);
+    automatic->setEnabled(false);
+    updates->addWidget(automatic);
+    updates->addWidget(Labels::text(tr("Sürüm %1").arg(AppInfo::version()), TextStyle::callout,
+                                    Tone::secondary, this));
+    column->addStretch(1);
+}
+
+void GeneralPane::showLevel()
+{
+    const CompressionLevel level = m_store.compressionLevel();
+    const auto& levels = ToolOptions::compressionLevels;
+    m_level->setCurrentIndex(
+        static_cast<int>(std::find(levels.begin(), levels.end(), level) - levels.begin()));
+    m_levelNote->setText(levelNote(level));
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "AppLanguage.h"
+
+#include <QWidget>
+#include <functional>
+
+class QComboBox;
+
+// The interface-language choice: stored at once, in force after a restart, which the
+// row under it offers while the choice differs from the language this run started in.
+class LanguagePicker : public QWidget {
+    Q_OBJECT
+public:
+    using Relaunch = std::function<void()>;
+
+    explicit LanguagePicker(QWidget* parent = nullptr);
+
+    // What "Yeniden aç" does; set once by the application (a new process replacing this one).
+    static void setRelaunch(Relaunch relaunch);
+
+    AppLanguage choice() const;
+    bool offersRestart() const;
+
+private:
+    void choose(int index);
+
+    QComboBox* m_picker;
+    QWidget* m_restartRow;
+    AppLanguage m_initial;
+};

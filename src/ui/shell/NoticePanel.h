@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+// The floating notice shown when the last window closes and the application stays in the
+// tray: where it went, and two buttons. Never takes the focus.
+class NoticePanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int contentWidth = 330;
+    static constexpr int shadowRoom = 12;
+
+    explicit NoticePanel(QWidget* parent = nullptr);
+
+signals:
+    void dismissed(); // "Tamam"
+    void muted();     // "Bir daha gösterme"
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};

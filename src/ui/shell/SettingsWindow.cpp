@@ -1,0 +1,62 @@
+#include "SettingsWindow.h"
+
+#include "AboutView.h"
+#include "DataPane.h"
+#include "GeneralPane.h"
+#include "Icons.h"
+#include "Preferences.h"
+#include "Theme.h"
+
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QWidget* aboutPane(Store& store)
+{
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(new AboutView(store, false));
+    return scroll;
+}
+
+} // namespace
+
+SettingsWindow::SettingsWindow(Store& store, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_tabs(new QTabWidget(this))
+{
+    setObjectName(QStringLiteral("settings"));
+    setWindowTitle(tr("Ayarlar"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(fixedSize);
+
+    for (SettingsPane pane : SettingsPanes::all) {
+        QWidget* page = nullptr;
+        switch (pane) {
+        case SettingsPane::general: page = new GeneralPane(store); break;
+        case SettingsPane::data: page = new DataPane(store); break;
+        case SettingsPane::about: page = aboutPane(store); break;
+        }
+        page->setObjectName(SettingsPanes::rawValue(pane));
+        m_tabs->addTab(page,
+                       Icons::icon(SettingsPanes::symbol(pane),
+                                   palette().color(QPalette::WindowText)),
+                       SettingsPanes::title(pane));
+    }
+    m_tabs->setCurrentIndex(
+        static_cast<int>(SettingsPanes::fromRawValue(Preferences::settingsPane())));
+    connect(m_tabs, &QTabWidget::currentChanged, this,
+            [this] { Preferences::setSettingsPane(SettingsPanes::rawValue(pane())); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->addWidget(m_tabs);
+}
+
+SettingsPane SettingsWindow::pane() const
+{
+    return SettingsPanes::all.at(static_cast<std::size_t>(std::max(m_tabs->currentIndex(), 0)));
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "SettingsPane.h"
+
+#include <QWidget>
+
+class QTabWidget;
+class Store;
+
+// The settings window: general, data and About panes, the last one chosen remembered;
+// every control edits its setting at once. Not modal, fixed 620 × 560.
+class SettingsWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr QSize fixedSize{620, 560};
+
+    explicit SettingsWindow(Store& store, QWidget* parent = nullptr);
+
+    SettingsPane pane() const;
+
+private:
+    QTabWidget* m_tabs;
+};

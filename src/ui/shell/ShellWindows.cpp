@@ -1,0 +1,44 @@
+#include "ShellWindows.h"
+
+#include "AboutWindow.h"
+#include "SettingsWindow.h"
+
+#include <QWidget>
+
+ShellWindows::ShellWindows(Store& store, QWidget* owner)
+    : QObject(owner), m_store(store), m_owner(owner)
+{
+}
+
+void ShellWindows::showAbout()
+{
+    if (!m_about) {
+        m_about = new AboutWindow(m_store, m_owner);
+    }
+    bringForward(m_about);
+}
+
+void ShellWindows::showSettings()
+{
+    if (!m_settings) {
+        m_settings = new SettingsWindow(m_store, m_owner);
+    }
+    bringForward(m_settings);
+}
+
+void ShellWindows::bringForward(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+AboutWindow* ShellWindows::about() const
+{
+    return m_about;
+}
+
+SettingsWindow* ShellWindows::settings() const
+{
+    return m_settings;
+}

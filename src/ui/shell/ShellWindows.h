@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class AboutWindow;
+class SettingsWindow;
+class Store;
+class QWidget;
+
+// The one About window and the one settings window: opened on request, brought forward
+// when already open, re-created after being closed. They are windows of their own owned by
+// `owner` (the main window), which outlives every close.
+class ShellWindows : public QObject {
+    Q_OBJECT
+public:
+    ShellWindows(Store& store, QWidget* owner);
+
+    void showAbout();
+    void showSettings();
+
+    // The windows while open; null otherwise.
+    AboutWindow* about() const;
+    SettingsWindow* settings() const;
+
+private:
+    static void bringForward(QWidget* window);
+
+    Store& m_store;
+    QWidget* m_owner;
+    QPointer<AboutWindow> m_about;
+    QPointer<SettingsWindow> m_settings;
+};
