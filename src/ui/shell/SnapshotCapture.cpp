@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "ShellWindows.h"
 #include "Snapshot.h"
+#include "Store.h"
 #include "TrayPopup.h"
 
 #include "AboutWindow.h"
@@ -120,6 +121,9 @@ private:
             shown = main->windows().about();
             break;
         default: {
+            // The popup shows a run in progress. It is the last picture, so no other one shows
+            // the run, which never starts.
+            main->store().markBusyForPicture(AppSection::compress);
             auto* popup = new TrayPopup(main->store(), main);
             popup->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
             popup->adjustSize();
