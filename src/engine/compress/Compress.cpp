@@ -1,5 +1,6 @@
 #include "CompressText.h"
 #include "EngineText.h"
+#include "FontPass.h"
 #include "ImagePass.h"
 #include "Operations.h"
 #include "Output.h"
@@ -110,7 +111,8 @@ bool compress(const PDFSource& source, CompressionLevel level, const QString& de
     try {
         pages = static_cast<qint64>(QPDFPageDocumentHelper(*pdf).getAllPages().size());
         outcome = ImagePass::run(*pdf, level, progress.step);
-        if (outcome.replaced == 0) {
+        const bool fontsShrunk = FontPass::run(*pdf, progress);
+        if (outcome.replaced == 0 && !fontsShrunk) {
             // Nothing to gain from images; a rewrite alone is not what was asked for.
             return false;
         }
