@@ -94,7 +94,14 @@ QByteArray FontSubsetTest::program(Kind kind) const
 
 void FontSubsetTest::compressKeepingLooks(const QString& in, const QString& out)
 {
-    QVERIFY(PDFEngine::compress(PDFSource{in, std::nullopt}, CompressionLevel::balanced, out));
+    PDFEngine::Progress progress;
+    std::pair<qint64, qint64> last;
+    progress.step = [&last](qint64 done, qint64 total) { last = {done, total}; };
+    QVERIFY(PDFEngine::compress(PDFSource{in, std::nullopt}, CompressionLevel::balanced, out,
+                                progress));
+    // The font pass runs last and ends with all its programs done.
+    QVERIFY(last.second > 0);
+    QCOMPARE(last.first, last.second);
     const auto before = Poppler::Document::load(in);
     const auto after = Poppler::Document::load(out);
     QVERIFY(before && after);
