@@ -65,8 +65,8 @@ int main(int argc, char** argv)
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                     : QStringLiteral(LEAFLOW_CORPUS "/real");
     QTemporaryDir work;
-    std::printf("%-58s %9s %9s %9s %6s %7s %5s %6s\n", "document", "input", "rewrite",
-                "fonts", "ratio", "subset", "text", "pixels");
+    std::printf("%-58s %9s %9s %9s %6s %7s %5s %6s\n", "document", "input", "rewrite", "fonts",
+                "ratio", "subset", "text", "pixels");
     qint64 total = 0;
     qint64 saved = 0;
     for (const QFileInfo& file : QDir(folder).entryInfoList({"*.pdf"}, QDir::Files, QDir::Name)) {

@@ -148,8 +148,9 @@ void Builder::addPage(const QList<std::pair<QPDFObjectHandle, QString>>& lines)
             std::string chars = std::to_string(entry.codes.size()) + " begincidchar\n";
             for (auto it = entry.codes.begin(); it != entry.codes.end(); ++it) {
                 const unsigned glyph = raw.glyphIndexesForString(QString(it.key())).value(0);
-                map[2 * (it.value() + 100)] = char(glyph >> 8);
-                map[2 * (it.value() + 100) + 1] = char(glyph & 0xff);
+                const size_t at = 2 * (size_t(it.value()) + 100);
+                map[at] = char(glyph >> 8);
+                map[at + 1] = char(glyph & 0xff);
                 chars += "<" + hex4(it.value()).substr(2) + "> " +
                          std::to_string(it.value() + 100) + "\n";
                 toUnicode +=
@@ -163,16 +164,18 @@ void Builder::addPage(const QList<std::pair<QPDFObjectHandle, QString>>& lines)
         }
         if (!toUnicode.empty()) {
             const std::string space = entry.kind == Kind::cidMapped ? "<00> <ff>" : "<0000> <ffff>";
-            font.replaceKey("/ToUnicode",
-                            pdf.newStream("/CIDInit /ProcSet findresource begin 12 dict begin "
-                                          "begincmap 1 begincodespacerange " +
-                                          space + " endcodespacerange 100 beginbfchar\n" +
-                                          toUnicode + "endbfchar endcmap end end\n"));
+            std::string cmap = "/CIDInit /ProcSet findresource begin 12 dict begin begincmap "
+                               "1 begincodespacerange ";
+            cmap += space;
+            cmap += " endcodespacerange 100 beginbfchar\n";
+            cmap += toUnicode;
+            cmap += "endbfchar endcmap end end\n";
+            font.replaceKey("/ToUnicode", pdf.newStream(cmap));
         }
         const std::string key = "/F" + std::to_string(i + 1);
         fonts.replaceKey(key, font);
-        content +=
-            "BT " + key + " 20 Tf 40 " + std::to_string(int(y)) + " Td <" + codes + "> Tj ET\n";
+        content += "BT " + key + " 20 Tf 40 " + std::to_string(int(y)) + " Td <";
+        content += codes + "> Tj ET\n";
         y -= 36;
     }
     QPDFObjectHandle page = pdf.makeIndirectObject(

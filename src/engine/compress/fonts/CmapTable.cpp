@@ -1,5 +1,7 @@
 #include "CmapTable.h"
 
+#include <algorithm>
+
 CmapTable::CmapTable(std::string table) : m_table(std::move(table))
 {
     const auto count = number(2, 2);
@@ -30,12 +32,9 @@ std::optional<std::uint32_t> CmapTable::number(size_t at, int bytes) const
 
 bool CmapTable::has(int platform, int encoding) const
 {
-    for (const Subtable& s : m_subtables) {
-        if (s.platform == platform && s.encoding == encoding) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(m_subtables.begin(), m_subtables.end(), [&](const Subtable& s) {
+        return s.platform == platform && s.encoding == encoding;
+    });
 }
 
 std::optional<unsigned> CmapTable::glyph(int platform, int encoding, std::uint32_t code) const

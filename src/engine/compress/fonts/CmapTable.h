@@ -23,7 +23,7 @@ private:
         int encoding;
         size_t offset;
     };
-    std::optional<unsigned> lookup(size_t offset, std::uint32_t code) const;
+    std::optional<unsigned> lookup(size_t at, std::uint32_t code) const;
     std::optional<std::uint32_t> number(size_t at, int bytes) const;
 
     std::string m_table;

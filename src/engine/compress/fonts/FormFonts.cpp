@@ -68,7 +68,7 @@ private:
         }
     }
 
-    void add(QPDFObjectHandle font)
+    void add(const QPDFObjectHandle& font)
     {
         if (font.isIndirect()) {
             m_fonts.insert(font.getObjGen());
@@ -76,7 +76,7 @@ private:
     }
 
     // A field or annotation, with the /DA its parents hand down.
-    void node(QPDFObjectHandle item, QPDFObjectHandle inheritedDa)
+    void node(QPDFObjectHandle item, const QPDFObjectHandle& inheritedDa)
     {
         if (!item.isDictionary() ||
             (item.isIndirect() && !m_seen.insert(item.getObjGen()).second)) {

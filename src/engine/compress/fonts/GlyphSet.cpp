@@ -79,9 +79,9 @@ std::optional<std::set<unsigned>> composite(const ShownText::FontUse& use, QPDFO
             if (!table) {
                 glyphs.insert(cid);
             } else if (2 * size_t(cid) + 1 < table->size()) {
-                glyphs.insert(
-                    static_cast<unsigned>((static_cast<unsigned char>((*table)[2 * cid]) << 8) |
-                                          static_cast<unsigned char>((*table)[2 * cid + 1])));
+                glyphs.insert(static_cast<unsigned>(
+                    (static_cast<unsigned char>((*table)[2 * size_t(cid)]) << 8) |
+                    static_cast<unsigned char>((*table)[2 * size_t(cid) + 1])));
             }
         }
     }

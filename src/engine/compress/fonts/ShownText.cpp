@@ -43,7 +43,8 @@ public:
     }
 
     // Draws a content stream (or array of them) in a scope with a font in force.
-    void content(QPDFObjectHandle contents, const Scope& scope, QPDFObjectHandle font, int depth);
+    void content(QPDFObjectHandle contents, const Scope& scope, const QPDFObjectHandle& font,
+                 int depth);
 
     void form(QPDFObjectHandle stream, const Scope& outer, const QPDFObjectHandle& font, int depth)
     {
@@ -114,7 +115,7 @@ public:
         return font;
     }
 
-    void show(QPDFObjectHandle font, const std::string& text)
+    void show(const QPDFObjectHandle& font, const std::string& text)
     {
         if (!font.isInitialized()) {
             m_found.unattributed = true;
@@ -161,8 +162,8 @@ private:
 // graphics state, so q and Q save and restore it.
 class Operators : public QPDFObjectHandle::ParserCallbacks {
 public:
-    Operators(Walker& walker, const Scope& scope, QPDFObjectHandle font, int depth)
-        : m_walker(walker), m_scope(scope), m_font(std::move(font)), m_depth(depth)
+    Operators(Walker& walker, Scope scope, const QPDFObjectHandle& font, int depth)
+        : m_walker(walker), m_scope(std::move(scope)), m_font(font), m_depth(depth)
     {
     }
 
@@ -258,14 +259,14 @@ private:
     std::vector<QPDFObjectHandle> m_saved;
 };
 
-void Walker::content(QPDFObjectHandle contents, const Scope& scope, QPDFObjectHandle font,
+void Walker::content(QPDFObjectHandle contents, const Scope& scope, const QPDFObjectHandle& font,
                      int depth)
 {
     sideContent(scope, depth);
     if (!contents.isStream() && !contents.isArray()) {
         return;
     }
-    Operators operators(*this, scope, std::move(font), depth);
+    Operators operators(*this, scope, font, depth);
     try {
         QPDFObjectHandle::parseContentStream(contents, &operators);
     } catch (const std::exception&) {
