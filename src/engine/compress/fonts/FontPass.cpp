@@ -10,6 +10,7 @@
 
 #include <qpdf/QPDF.hh>
 
+#include <algorithm>
 #include <vector>
 
 namespace FontPass {
@@ -193,7 +194,9 @@ bool shrink(Program& program)
         (program.prefixed && !holdsUnused(*font, *glyphs))) {
         return false;
     }
-    const auto subset = font->subset(*glyphs);
+    const bool simple = std::any_of(program.fonts.begin(), program.fonts.end(),
+                                    [](const auto& f) { return !f.second.isInitialized(); });
+    const auto subset = font->subset(*glyphs, simple);
     const auto check = subset ? FontProgram::open(*subset, program.format) : std::nullopt;
     // The glyphs must be found exactly as before: same IDs through the same
     // cmap, names and charset.

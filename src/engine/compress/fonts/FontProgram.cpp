@@ -172,7 +172,8 @@ std::string FontProgram::table(const char tag[4]) const
     return blobBytes(hb_face_reference_table(m_face.get(), tagOf(tag)));
 }
 
-std::optional<std::string> FontProgram::subset(const std::set<unsigned>& glyphs) const
+std::optional<std::string> FontProgram::subset(const std::set<unsigned>& glyphs,
+                                               bool keepCmap) const
 {
     hb_subset_input_t* input = hb_subset_input_create_or_fail();
     if (!input) {
@@ -187,11 +188,21 @@ std::optional<std::string> FontProgram::subset(const std::set<unsigned>& glyphs)
                                          HB_SUBSET_FLAGS_GLYPH_NAMES | HB_SUBSET_FLAGS_NAME_LEGACY |
                                          HB_SUBSET_FLAGS_NO_PRUNE_UNICODE_RANGES |
                                          HB_SUBSET_FLAGS_PASSTHROUGH_UNRECOGNIZED);
-    // Readers find the glyphs of simple fonts through 'cmap' and 'post', so
-    // those stay as they are; glyph IDs are kept, so every entry stays right.
-    hb_set_t* asIs = hb_subset_input_set(input, HB_SUBSET_SETS_NO_SUBSET_TABLE_TAG);
-    hb_set_add(asIs, tagOf("cmap"));
-    hb_set_add(asIs, tagOf("post"));
+    if (keepCmap) {
+        // Glyph IDs are kept, so every entry of the whole table stays right.
+        hb_set_add(hb_subset_input_set(input, HB_SUBSET_SETS_NO_SUBSET_TABLE_TAG), tagOf("cmap"));
+    } else {
+        hb_set_t* all = hb_set_create();
+        hb_face_collect_unicodes(m_face.get(), all);
+        hb_set_t* characters = hb_subset_input_unicode_set(input);
+        for (hb_codepoint_t u = HB_SET_VALUE_INVALID; hb_set_next(all, &u);) {
+            hb_codepoint_t glyph = 0;
+            if (hb_font_get_nominal_glyph(m_font.get(), u, &glyph) && glyphs.count(glyph) != 0) {
+                hb_set_add(characters, u);
+            }
+        }
+        hb_set_destroy(all);
+    }
     // Shaping tables serve text layout, which a PDF has already done; their
     // closure would only keep glyphs the document never shows.
     hb_set_t* drop = hb_subset_input_set(input, HB_SUBSET_SETS_DROP_TABLE_TAG);

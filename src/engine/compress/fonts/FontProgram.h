@@ -28,8 +28,10 @@ public:
     Format format() const { return m_format; }
 
     // The program keeping only these glyphs and .notdef, each under its own
-    // glyph ID, in the same format as it came; nullopt when HarfBuzz fails.
-    std::optional<std::string> subset(const std::set<unsigned>& glyphs) const;
+    // glyph ID and name, in the same format as it came; nullopt when HarfBuzz
+    // fails. keepCmap passes 'cmap' through whole (simple fonts find glyphs
+    // through it); otherwise it keeps the characters of the kept glyphs.
+    std::optional<std::string> subset(const std::set<unsigned>& glyphs, bool keepCmap) const;
 
 private:
     struct FaceDeleter {
