@@ -49,6 +49,9 @@ const char* samePages(const QString& a, const QString& b, bool pixels)
     for (int i = 0; i < one->numPages(); ++i) {
         const auto p = one->page(i);
         const auto q = two->page(i);
+        if (!p || !q) {
+            return p || q ? "NO" : "yes";
+        }
         if (p->text(QRectF()) != q->text(QRectF()) ||
             (pixels && p->renderToImage(72, 72) != q->renderToImage(72, 72))) {
             return "NO";
@@ -72,18 +75,20 @@ int main(int argc, char** argv)
     for (const QFileInfo& file : QDir(folder).entryInfoList({"*.pdf"}, QDir::Files, QDir::Name)) {
         QPDF pdf;
         pdf.setSuppressWarnings(true);
-        try {
-            pdf.processFile(QFile::encodeName(file.filePath()).constData());
-        } catch (const std::exception&) {
-            continue; // locked or broken: not this bench's business
-        }
         const QString plain = work.filePath("plain.pdf");
         const QString subset = work.filePath("subset.pdf");
-        PDFEngine::writeFile(pdf, plain);
-        const auto before = programSizes(pdf);
-        FontPass::run(pdf, {});
-        const auto after = programSizes(pdf);
-        PDFEngine::writeFile(pdf, subset);
+        std::map<QPDFObjGen, size_t> before;
+        std::map<QPDFObjGen, size_t> after;
+        try {
+            pdf.processFile(QFile::encodeName(file.filePath()).constData());
+            PDFEngine::writeFile(pdf, plain);
+            before = programSizes(pdf);
+            FontPass::run(pdf, {});
+            after = programSizes(pdf);
+            PDFEngine::writeFile(pdf, subset);
+        } catch (const std::exception&) {
+            continue; // locked or broken beyond writing: not this bench's business
+        }
         int changed = 0;
         for (const auto& [id, size] : before) {
             changed += after.at(id) != size ? 1 : 0;

@@ -221,12 +221,17 @@ bool shrink(Program& program)
 
 bool run(QPDF& pdf, const PDFEngine::Progress& progress)
 {
-    const ShownText::Found found = ShownText::collect(pdf);
-    if (found.unattributed) {
-        return false;
+    ShownText::Found found;
+    std::map<QPDFObjGen, Program> programs;
+    try {
+        found = ShownText::collect(pdf);
+        if (found.unattributed) {
+            return false;
+        }
+        programs = Planner(found, FormFonts::collect(pdf)).plan(References::scan(pdf));
+    } catch (const std::exception&) {
+        return false; // a page tree or form qpdf cannot walk: every font stays whole
     }
-    std::map<QPDFObjGen, Program> programs =
-        Planner(found, FormFonts::collect(pdf)).plan(References::scan(pdf));
     const auto total = static_cast<qint64>(programs.size());
     qint64 done = 0;
     bool changed = false;

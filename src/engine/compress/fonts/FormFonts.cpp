@@ -3,12 +3,15 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace FormFonts {
 
 namespace {
+
+constexpr int maxDepth = 64;
 
 // The font names that Tf selects in a default-appearance string.
 std::vector<std::string> fontNames(QPDFObjectHandle da)
@@ -76,11 +79,15 @@ private:
     }
 
     // A field or annotation, with the /DA its parents hand down.
-    void node(QPDFObjectHandle item, const QPDFObjectHandle& inheritedDa)
+    // A field tree too deep to walk leaves every font whole.
+    void node(QPDFObjectHandle item, const QPDFObjectHandle& inheritedDa, int depth = 0)
     {
         if (!item.isDictionary() ||
             (item.isIndirect() && !m_seen.insert(item.getObjGen()).second)) {
             return;
+        }
+        if (depth > maxDepth) {
+            throw std::runtime_error("form field tree too deep");
         }
         resources(item.getKey("/DR"));
         QPDFObjectHandle da = item.hasKey("/DA") ? item.getKey("/DA") : inheritedDa;
@@ -90,7 +97,7 @@ private:
         QPDFObjectHandle kids = item.getKey("/Kids");
         if (kids.isArray()) {
             for (QPDFObjectHandle& kid : kids.aitems()) {
-                node(kid, da);
+                node(kid, da, depth + 1);
             }
         }
     }

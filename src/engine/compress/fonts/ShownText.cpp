@@ -9,7 +9,7 @@ namespace ShownText {
 
 namespace {
 
-// Forms nested deeper than this are drawn by no reader either.
+// Forms nested deeper than this are not walked, and then no font is changed.
 constexpr int maxDepth = 32;
 
 // A resource dictionary with the indirect object that holds it, so that the
@@ -48,7 +48,11 @@ public:
 
     void form(QPDFObjectHandle stream, const Scope& outer, const QPDFObjectHandle& font, int depth)
     {
-        if (!stream.isStream() || depth > maxDepth) {
+        if (!stream.isStream()) {
+            return;
+        }
+        if (depth > maxDepth) {
+            m_found.unattributed = true; // text too deep to walk may use any font
             return;
         }
         const QPDFObjGen fontId = font.isInitialized() ? font.getObjGen() : QPDFObjGen();
