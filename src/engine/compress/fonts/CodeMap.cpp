@@ -149,38 +149,50 @@ std::uint32_t CodeMap::value(std::string_view bytes)
     return v;
 }
 
-bool CodeMap::cids(const std::string& text, std::set<unsigned>& out) const
+bool CodeMap::cids(const std::set<std::string>& texts, std::set<unsigned>& out) const
 {
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t length = 0;
-        for (size_t n = 1; n <= 4 && at + n <= text.size() && length == 0; ++n) {
-            for (const Range& space : m_codeSpace) {
-                if (contains(space, std::string_view(text).substr(at, n))) {
-                    length = n;
-                    break;
+    // Hostile CMaps can hold hundreds of thousands of entries: past this many
+    // steps the CIDs are not worth knowing, and the font stays whole.
+    size_t budget = 50'000'000;
+    std::set<std::pair<size_t, std::uint32_t>> codes; // by length, then value
+    for (const std::string& text : texts) {
+        for (size_t at = 0; at < text.size();) {
+            size_t length = 0;
+            for (size_t n = 1; n <= 4 && at + n <= text.size() && length == 0; ++n) {
+                for (const Range& space : m_codeSpace) {
+                    if (budget-- == 0) {
+                        return false;
+                    }
+                    if (contains(space, std::string_view(text).substr(at, n))) {
+                        length = n;
+                        break;
+                    }
                 }
             }
-        }
-        if (length == 0) {
-            return false;
-        }
-        const std::string_view code = std::string_view(text).substr(at, length);
-        const std::uint32_t v = value(code);
-        bool mapped = false;
-        for (const Range& m : m_mappings) {
-            // Ranges compare as numbers of the same byte length.
-            if (m.low.size() == length && v >= value(m.low) && v <= value(m.high)) {
-                out.insert(m.cid + (v - value(m.low)));
-                mapped = true;
+            if (length == 0) {
+                return false;
             }
+            codes.emplace(length, value(std::string_view(text).substr(at, length)));
+            at += length;
         }
+    }
+    out.insert(0); // codes no entry maps show CID 0
+    for (const auto& [length, v] : codes) {
         if (m_identity && length == 2) {
             out.insert(v);
-        } else if (!mapped) {
-            out.insert(0);
         }
-        at += length;
+    }
+    for (const Range& m : m_mappings) {
+        // Ranges compare as numbers of the same byte length.
+        const std::uint32_t low = value(m.low);
+        const std::uint32_t high = value(m.high);
+        for (auto it = codes.lower_bound({m.low.size(), low});
+             it != codes.end() && it->first == m.low.size() && it->second <= high; ++it) {
+            if (budget-- == 0) {
+                return false;
+            }
+            out.insert(m.cid + (it->second - low));
+        }
     }
     return true;
 }

@@ -17,9 +17,9 @@ public:
     // cannot be read in full.
     static std::optional<CodeMap> of(QPDFObjectHandle encoding);
 
-    // Adds the CIDs of every code in text; false when the bytes do not split
-    // into codes of the code space, where readers disagree.
-    bool cids(const std::string& text, std::set<unsigned>& out) const;
+    // Adds the CIDs of every code in the texts; false when the bytes do not
+    // split into codes of the code space, where readers disagree.
+    bool cids(const std::set<std::string>& texts, std::set<unsigned>& out) const;
 
 private:
     struct Range {

@@ -48,10 +48,8 @@ std::optional<std::set<unsigned>> composite(const ShownText::FontUse& use, QPDFO
         return std::nullopt;
     }
     std::set<unsigned> cids;
-    for (const std::string& text : use.strings) {
-        if (!cmap->cids(text, cids)) {
-            return std::nullopt;
-        }
+    if (!cmap->cids(use.strings, cids)) {
+        return std::nullopt;
     }
     std::set<unsigned> glyphs;
     const bool cff = cidFont.getKey("/Subtype").isNameAndEquals("/CIDFontType0");

@@ -11,6 +11,9 @@ namespace {
 
 // Forms nested deeper than this are not walked, and then no font is changed.
 constexpr int maxDepth = 32;
+// Each form is walked once per font in force where it is drawn; past this many
+// content streams in all, no font is changed either.
+constexpr size_t maxWalks = 200'000;
 
 // A resource dictionary with the indirect object that holds it, so that the
 // place of each font reference in it can be named.
@@ -160,6 +163,7 @@ private:
     std::set<std::pair<QPDFObjGen, QPDFObjGen>> m_formsDone;
     std::set<QPDFObjGen> m_resourcesDone;
     std::set<QPDFObjGen> m_type3Done;
+    size_t m_walks = 0;
 };
 
 // Follows the operators of one content stream; the font is part of the
@@ -266,6 +270,10 @@ private:
 void Walker::content(QPDFObjectHandle contents, const Scope& scope, const QPDFObjectHandle& font,
                      int depth)
 {
+    if (++m_walks > maxWalks) {
+        m_found.unattributed = true; // a document built to be walked forever
+        return;
+    }
     sideContent(scope, depth);
     if (!contents.isStream() && !contents.isArray()) {
         return;
