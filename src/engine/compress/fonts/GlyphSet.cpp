@@ -117,8 +117,11 @@ std::optional<std::set<unsigned>> simple(const ShownText::FontUse& use, const Fo
                 add(cmap.glyph(0, 3, u));
                 add(cmap.glyph(0, 4, u));
             }
+            // Some readers take the code itself, or its symbol-area value,
+            // through whichever of the Microsoft subtables the font has.
             for (const std::uint32_t base : {0u, 0xf000u, 0xf100u, 0xf200u}) {
                 add(cmap.glyph(3, 0, base + code));
+                add(cmap.glyph(3, 1, base + code));
             }
             add(cmap.glyph(1, 0, code));
             if (cmap.empty() && code < program.glyphCount()) {
