@@ -6,6 +6,8 @@
 #include <qpdf/Buffer.hh>
 #include <qpdf/Pl_String.hh>
 #include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
 
 #include <QDir>
 #include <QImage>
@@ -34,6 +36,8 @@ private slots:
     void bombsAreSkipped();
     void eachKind_data();
     void eachKind();
+    void lossless_data();
+    void lossless();
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -114,14 +118,84 @@ Contents read(const QString& path)
             contents.images.insert(QString::fromStdString(
                                        dict.getKey("/FixtureTag").getUTF8Value()),
                                    r);
-        } else if (!dict.getKey("/Subtype").isNameAndEquals("/Image") &&
+        } else if (!dict.hasKey("/Width") && // images and page thumbnails
                    !dict.getKey("/Type").isNameAndEquals("/ObjStm") &&
                    !dict.getKey("/Type").isNameAndEquals("/XRef")) {
             contents.others.append(bytes(object.getStreamData(qpdf_dl_generalized)));
         }
     }
+    // Copies fold into one, so each distinct stream counts once.
     std::sort(contents.others.begin(), contents.others.end());
+    contents.others.erase(std::unique(contents.others.begin(), contents.others.end()),
+                          contents.others.end());
     return contents;
+}
+
+// Pages of words in an embedded DejaVu Sans (or the standard Helvetica), each
+// with a small picture and a thumbnail, written as a careless producer would:
+// streams stored without compression, no object streams.
+void writeWordDocument(const QString& path, bool embedFont, bool compressStreams)
+{
+    QPDF pdf;
+    pdf.emptyPDF();
+    using OH = QPDFObjectHandle;
+    OH font = OH::parse("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
+    if (embedFont) {
+        QFile file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray program = file.readAll();
+        OH fontFile = pdf.newStream(program.toStdString());
+        fontFile.getDict().replaceKey("/Length1", OH::newInteger(program.size()));
+        OH descriptor = OH::parse("<< /Type /FontDescriptor /FontName /DejaVuSans /Flags 32 "
+                                  "/FontBBox [-1021 -463 1793 1232] /ItalicAngle 0 /Ascent 928 "
+                                  "/Descent -236 /CapHeight 729 /StemV 80 >>");
+        descriptor.replaceKey("/FontFile2", fontFile);
+        font = OH::parse("<< /Type /Font /Subtype /TrueType /BaseFont /DejaVuSans /FirstChar 32 "
+                         "/LastChar 126 /Encoding /WinAnsiEncoding >>");
+        font.replaceKey("/Widths", OH::newArray(std::vector<OH>(95, OH::newInteger(600))));
+        font.replaceKey("/FontDescriptor", pdf.makeIndirectObject(descriptor));
+    }
+    font = pdf.makeIndirectObject(font);
+    const QByteArray samples = ImageFixtures::photoSamples(100, 80, 3);
+    OH picture = pdf.newStream(ImageFixtures::deflate(samples).toStdString());
+    picture.replaceDict(OH::parse("<< /Type /XObject /Subtype /Image /Width 100 /Height 80 "
+                                  "/ColorSpace /DeviceRGB /BitsPerComponent 8 "
+                                  "/Filter /FlateDecode >>"));
+    for (int p = 0; p < 3; ++p) {
+        std::string content = "q 100 0 0 80 400 650 cm /Im0 Do Q BT /F1 9 Tf 40 760 Td 11 TL\n";
+        for (int line = 0; line < 60; ++line) {
+            content += "(page " + std::to_string(p + 1) + " line " + std::to_string(line) +
+                       " the quick brown fox jumps over the lazy dog) '\n";
+        }
+        OH page = OH::parse("<< /Type /Page /MediaBox [0 0 612 792] >>");
+        page.replaceKey("/Contents", pdf.newStream(content + "ET\n"));
+        OH resources = OH::parse("<< /Font << >> /XObject << >> >>");
+        resources.getKey("/Font").replaceKey("/F1", font);
+        resources.getKey("/XObject").replaceKey("/Im0", picture);
+        page.replaceKey("/Resources", resources);
+        page.replaceKey("/Thumb", pdf.newStream(std::string(20000, 'x')));
+        page.getKey("/Thumb").replaceDict(OH::parse(
+            "<< /Width 100 /Height 100 /ColorSpace /DeviceRGB /BitsPerComponent 8 >>"));
+        QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)),
+                                            false);
+    }
+    const QByteArray name = QFile::encodeName(path);
+    QPDFWriter writer(pdf, name.constData());
+    writer.setCompressStreams(compressStreams);
+    writer.setStaticID(true);
+    writer.write();
+}
+
+// Streams whose dictionary has the key, among those the file's pages reach.
+int streamsWith(const QString& path, const std::string& key)
+{
+    QPDF pdf;
+    pdf.processFile(QFile::encodeName(path).constData());
+    int count = 0;
+    for (QPDFObjectHandle& object : pdf.getAllObjects()) {
+        count += object.isStream() && object.getDict().hasKey(key) ? 1 : 0;
+    }
+    return count;
 }
 
 QImage render(const QString& path, int page)
@@ -374,6 +448,50 @@ void CompressTest::eachKind()
         }
     }
     checkLooksTheSame(in, out, 1, leftAlone ? 0.5 : 6.0);
+}
+
+void CompressTest::lossless_data()
+{
+    QTest::addColumn<bool>("merged");
+    QTest::addColumn<double>("ratio"); // the output's size at most this times the input's
+    QTest::newRow("uncompressed content streams") << false << 0.3;
+    QTest::newRow("merged with itself: same font and image twice") << true << 0.6;
+}
+
+// Without any image to re-encode, the lossless steps alone shrink the file and
+// change nothing a reader shows: the same words, the same pixels.
+void CompressTest::lossless()
+{
+    QFETCH(bool, merged);
+    QFETCH(double, ratio);
+    const QString in = path("words.pdf");
+    const QString out = path("words-out.pdf");
+    writeWordDocument(path("words-one.pdf"), merged, merged);
+    QFile::remove(in);
+    if (merged) {
+        PDFEngine::merge({PDFSource{path("words-one.pdf"), std::nullopt},
+                          PDFSource{path("words-one.pdf"), std::nullopt}},
+                         in);
+    } else {
+        QVERIFY(QFile::copy(path("words-one.pdf"), in));
+    }
+
+    compress(in, out, CompressionLevel::light);
+
+    QVERIFY2(PDFEngine::fileSize(out) <= PDFEngine::fileSize(in) * ratio,
+             qPrintable(QString::number(PDFEngine::fileSize(out)) + " of " +
+                        QString::number(PDFEngine::fileSize(in))));
+    QCOMPARE(streamsWith(out, "/Length1"), merged ? 1 : 0);
+    QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 1);
+    QCOMPARE(streamsWith(out, "/Width"), 1); // thumbnails gone
+    const auto doc = [](const QString& file) { return Poppler::Document::load(file); };
+    const std::unique_ptr<Poppler::Document> before = doc(in);
+    const std::unique_ptr<Poppler::Document> after = doc(out);
+    QCOMPARE(after->numPages(), before->numPages());
+    for (int page = 0; page < before->numPages(); ++page) {
+        QCOMPARE(after->page(page)->text(QRectF()), before->page(page)->text(QRectF()));
+        QVERIFY(render(out, page) == render(in, page));
+    }
 }
 
 QTEST_GUILESS_MAIN(CompressTest)
