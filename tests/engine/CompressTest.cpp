@@ -1,6 +1,9 @@
 #include "Fixtures.h"
 #include "ImageFixtures.h"
+#include "JpegCodec.h"
 #include "Operations.h"
+
+#include <openjpeg.h>
 
 #include <poppler/qt6/poppler-qt6.h>
 #include <qpdf/Buffer.hh>
@@ -198,6 +201,66 @@ int streamsWith(const QString& path, const std::string& key)
     return count;
 }
 
+// Samples as a lossless JPEG 2000 codestream, made by OpenJPEG.
+std::string jpx(const QByteArray& samples, int width, int height, int components)
+{
+    std::vector<opj_image_cmptparm_t> parts(static_cast<size_t>(components));
+    for (opj_image_cmptparm_t& part : parts) {
+        part = {};
+        part.dx = part.dy = 1;
+        part.w = static_cast<OPJ_UINT32>(width);
+        part.h = static_cast<OPJ_UINT32>(height);
+        part.prec = 8;
+    }
+    opj_image_t* image =
+        opj_image_create(static_cast<OPJ_UINT32>(components), parts.data(), OPJ_CLRSPC_SRGB);
+    image->x1 = static_cast<OPJ_UINT32>(width);
+    image->y1 = static_cast<OPJ_UINT32>(height);
+    for (qsizetype i = 0; i < samples.size(); ++i) {
+        image->comps[i % components].data[i / components] = static_cast<unsigned char>(samples[i]);
+    }
+    opj_cparameters_t parameters;
+    opj_set_default_encoder_parameters(&parameters);
+    opj_codec_t* codec = opj_create_compress(OPJ_CODEC_J2K);
+    opj_setup_encoder(codec, &parameters, image);
+    std::string out;
+    opj_stream_t* stream = opj_stream_create(1 << 16, OPJ_FALSE);
+    opj_stream_set_user_data(stream, &out, nullptr);
+    opj_stream_set_write_function(stream, [](void* data, OPJ_SIZE_T n, void* user) {
+        static_cast<std::string*>(user)->append(static_cast<const char*>(data), n);
+        return n;
+    });
+    const bool ok = opj_start_compress(codec, image, stream) && opj_encode(codec, stream) &&
+                    opj_end_compress(codec, stream);
+    opj_stream_destroy(stream);
+    opj_destroy_codec(codec);
+    opj_image_destroy(image);
+    return ok ? out : std::string();
+}
+
+// The image's samples stored again through another codec: "jpeg" a CMYK JPEG
+// with the Adobe marker; "jpx" JPEG 2000, "jpx-bare" the same leaving colour
+// space and depth to the codestream.
+void recode(QPDFObjectHandle image, const QByteArray& codec)
+{
+    QPDFObjectHandle dict = image.getDict();
+    const int w = dict.getKey("/Width").getIntValueAsInt();
+    const int h = dict.getKey("/Height").getIntValueAsInt();
+    const int c = codec == "jpeg" ? 4 : 3;
+    const QByteArray samples = ImageFixtures::photoSamples(w, h, c);
+    const std::string data =
+        codec == "jpeg"
+            ? JpegCodec::encode(Pixels{w, h, c, samples.toStdString()}, 92, true).value()
+            : jpx(samples, w, h, c);
+    image.replaceStreamData(data,
+                            QPDFObjectHandle::newName(codec == "jpeg" ? "/DCTDecode" : "/JPXDecode"),
+                            QPDFObjectHandle::newNull());
+    if (codec == "jpx-bare") {
+        dict.removeKey("/ColorSpace");
+        dict.removeKey("/BitsPerComponent");
+    }
+}
+
 QImage render(const QString& path, int page)
 {
     std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(path);
@@ -231,6 +294,8 @@ QSize scaled(int w, int h, int maxSide)
 
 void CompressTest::initTestCase()
 {
+    // Bare JPEG 2000 codestreams make poppler say it tried a file first.
+    Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, QVariant());
     QVERIFY(m_dir.isValid());
     m_tmp = m_dir.filePath("tmp");
     QVERIFY(QDir().mkpath(m_tmp));
@@ -391,35 +456,47 @@ void CompressTest::eachKind_data()
 {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<bool>("leftAlone"); // a careful pass leaves its samples byte for byte
+    QTest::addColumn<QByteArray>("codec"); // stored again through this codec, see recode()
 
     // One row for each way an image is re-encoded.
-    QTest::newRow("DeviceGray") << Kind::gray << false;
-    QTest::newRow("DeviceCMYK inverted by Decode") << Kind::cmykInverted << false;
-    QTest::newRow("Indexed 200 colours") << Kind::indexedMany << false;
-    QTest::newRow("soft mask") << Kind::softMask << false;
-    QTest::newRow("JPEG RGB") << Kind::jpegRgb << false;
+    const QByteArray none;
+    QTest::newRow("DeviceGray") << Kind::gray << false << none;
+    QTest::newRow("DeviceCMYK inverted by Decode") << Kind::cmykInverted << false << none;
+    QTest::newRow("Indexed 200 colours") << Kind::indexedMany << false << none;
+    QTest::newRow("soft mask") << Kind::softMask << false << none;
+    QTest::newRow("16-bit soft mask twice the size") << Kind::softMaskDeep << false << none;
+    QTest::newRow("16-bit RGB") << Kind::rgb16 << false << none;
+    QTest::newRow("JPEG RGB") << Kind::jpegRgb << false << none;
+    QTest::newRow("JPEG CMYK, Adobe marker, Decode inverted")
+        << Kind::cmykInverted << false << QByteArray("jpeg");
+    QTest::newRow("JPEG 2000") << Kind::rgb << false << QByteArray("jpx");
+    QTest::newRow("JPEG 2000, colour in the codestream") << Kind::rgb << false << QByteArray("jpx-bare");
     // Flate under a predictor is inflated and unpredicted by the workers.
-    QTest::newRow("grey, PNG predictor") << Kind::grayPng << false;
+    QTest::newRow("grey, PNG predictor") << Kind::grayPng << false << none;
     // One row for each reason an image is left alone.
-    QTest::newRow("Indexed 8 colours") << Kind::indexedFew << true;
-    QTest::newRow("1-bit grey") << Kind::oneBit << true;
-    QTest::newRow("image mask") << Kind::imageMask << true;
-    QTest::newRow("soft mask with Matte") << Kind::softMaskMatte << true;
-    QTest::newRow("Separation") << Kind::separation << true;
-    QTest::newRow("colour-key mask") << Kind::colourKey << true;
+    QTest::newRow("Indexed 8 colours") << Kind::indexedFew << true << none;
+    QTest::newRow("1-bit grey") << Kind::oneBit << true << none;
+    QTest::newRow("image mask") << Kind::imageMask << true << none;
+    QTest::newRow("soft mask with Matte") << Kind::softMaskMatte << true << none;
+    QTest::newRow("Separation") << Kind::separation << true << none;
+    QTest::newRow("colour-key mask") << Kind::colourKey << true << none;
 }
 
 void CompressTest::eachKind()
 {
     QFETCH(Kind, kind);
     QFETCH(bool, leftAlone);
+    QFETCH(QByteArray, codec);
     // Page 1 holds the image under test; page 2 a photograph that always shrinks,
     // so a file is written even when the image under test is left alone.
     const QString in = path("in.pdf");
     const QString out = path("out.pdf");
     Builder builder;
-    builder.addPage(builder.image(kind, 1800, 500, QStringLiteral("subject")),
-                    QStringLiteral("subject"), Holder::page, 500, 300);
+    QPDFObjectHandle subject = builder.image(kind, 1800, 500, QStringLiteral("subject"));
+    if (!codec.isEmpty()) {
+        recode(subject, codec);
+    }
+    builder.addPage(subject, QStringLiteral("subject"), Holder::page, 500, 300);
     builder.addPage(builder.image(Kind::rgb, 1700, 300, QStringLiteral("carrier")),
                     QStringLiteral("carrier"));
     builder.write(in);
@@ -440,9 +517,9 @@ void CompressTest::eachKind()
         // Samples keep their meaning: /Decode (inverted CMYK included) and
         // calibrated or ICC spaces stay; only a palette expands.
         QCOMPARE(now.decode, was.decode);
-        QCOMPARE(now.colorSpace,
-                 kind == Kind::indexedMany ? QByteArray("/DeviceRGB") : was.colorSpace);
-        if (kind == Kind::softMask) {
+        const bool named = kind == Kind::indexedMany || codec == "jpx-bare";
+        QCOMPARE(now.colorSpace, named ? QByteArray("/DeviceRGB") : was.colorSpace);
+        if (kind == Kind::softMask || kind == Kind::softMaskDeep) {
             QCOMPARE(now.maskWidth, now.size.width());
             QCOMPARE(now.maskFilter, QByteArray("/FlateDecode"));
         }
