@@ -164,12 +164,12 @@ Outcome run(QPDF& pdf, CompressionLevel level,
     Outcome outcome;
     std::deque<Pending> inFlight;
     size_t bytesInFlight = 0;
-    // Images still in the workers are not done yet.
+    // Images still in the workers are not done yet; skipped ones are.
     const auto total = static_cast<qint64>(found.images.size());
-    qint64 passed = 0;
+    qint64 finished = 0;
     const auto report = [&] {
         if (done) {
-            done(passed - static_cast<qint64>(inFlight.size()), total);
+            done(finished, total);
         }
     };
     auto finishOldest = [&] {
@@ -179,25 +179,25 @@ Outcome run(QPDF& pdf, CompressionLevel level,
         }
         bytesInFlight -= oldest.jobBytes;
         inFlight.pop_front();
+        ++finished;
         report();
     };
 
+    report();
     for (const QPDFObjectHandle& image : found.images) {
-        report();
-        ++passed;
         Pending pending;
         std::optional<ImageWork::Job> job;
         try {
-            auto plan = ImageDecision::decide(image, settings, found.softMaskUsers);
-            if (!plan) {
-                continue;
+            if (auto plan = ImageDecision::decide(image, settings, found.softMaskUsers)) {
+                pending.plan = std::move(*plan);
+                job = makeJob(pending, settings.quality);
             }
-            pending.plan = std::move(*plan);
-            job = makeJob(pending, settings.quality);
         } catch (const std::exception&) {
-            continue; // a damaged image object: leave it to the reader
+            job.reset(); // a damaged image object: leave it to the reader
         }
         if (!job) {
+            ++finished;
+            report();
             continue;
         }
         ++outcome.considered;
