@@ -177,8 +177,8 @@ void writeWordDocument(const QString& path, bool embedFont, bool compressStreams
         resources.getKey("/XObject").replaceKey("/Im0", picture);
         page.replaceKey("/Resources", resources);
         page.replaceKey("/Thumb", pdf.newStream(std::string(20000, 'x')));
-        page.getKey("/Thumb").replaceDict(OH::parse(
-            "<< /Width 100 /Height 100 /ColorSpace /DeviceRGB /BitsPerComponent 8 >>"));
+        page.getKey("/Thumb").replaceDict(
+            OH::parse("<< /Width 100 /Height 100 /ColorSpace /DeviceRGB /BitsPerComponent 8 >>"));
         QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)),
                                             false);
     }
@@ -253,7 +253,8 @@ void recode(QPDFObjectHandle image, const QByteArray& codec)
             ? JpegCodec::encode(Pixels{w, h, c, samples.toStdString()}, 92, true).value()
             : jpx(samples, w, h, c);
     image.replaceStreamData(data,
-                            QPDFObjectHandle::newName(codec == "jpeg" ? "/DCTDecode" : "/JPXDecode"),
+                            QPDFObjectHandle::newName(codec == "jpeg" ? "/DCTDecode"
+                                                                      : "/JPXDecode"),
                             QPDFObjectHandle::newNull());
     if (codec == "jpx-bare") {
         dict.removeKey("/ColorSpace");
@@ -463,7 +464,7 @@ void CompressTest::bombsAreSkipped()
 void CompressTest::eachKind_data()
 {
     QTest::addColumn<Kind>("kind");
-    QTest::addColumn<bool>("leftAlone"); // a careful pass leaves its samples byte for byte
+    QTest::addColumn<bool>("leftAlone");   // a careful pass leaves its samples byte for byte
     QTest::addColumn<QByteArray>("codec"); // stored again through this codec, see recode()
 
     // One row for each way an image is re-encoded.
@@ -478,7 +479,8 @@ void CompressTest::eachKind_data()
     QTest::newRow("JPEG CMYK, Adobe marker, Decode inverted")
         << Kind::cmykInverted << false << QByteArray("jpeg");
     QTest::newRow("JPEG 2000") << Kind::rgb << false << QByteArray("jpx");
-    QTest::newRow("JPEG 2000, colour in the codestream") << Kind::rgb << false << QByteArray("jpx-bare");
+    QTest::newRow("JPEG 2000, colour in the codestream")
+        << Kind::rgb << false << QByteArray("jpx-bare");
     // Flate under a predictor is inflated and unpredicted by the workers.
     QTest::newRow("grey, PNG predictor") << Kind::grayPng << false << none;
     // One row for each reason an image is left alone.

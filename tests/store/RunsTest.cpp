@@ -450,8 +450,7 @@ private slots:
         const QString locked = encryptedCopy(m_fixture->imagePdf("Foto.pdf"),
                                              m_fixture->path("b/Rapor.pdf"), password());
         m_fixture->panels.passwordAnswers = {password()};
-        store().addFiles({m_fixture->imagePdf("a/Rapor.pdf"), settledText("Metin.pdf"),
-                          locked},
+        store().addFiles({m_fixture->imagePdf("a/Rapor.pdf"), settledText("Metin.pdf"), locked},
                          AppSection::compress);
         store().setCompressResults({{QUuid::createUuid(), 5}});
         m_fixture->panels.folderAnswers = {m_fixture->folder("küçük")};

@@ -143,8 +143,9 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
     }
     case Kind::softMaskDeep: {
         OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
-        image.getDict().replaceKey("/SMask", flateImage(pdf, deepen(photoSamples(w * 2, h * 2, 1, 3)),
-                                                        w * 2, h * 2, 16, OH::newName("/DeviceGray")));
+        image.getDict().replaceKey("/SMask",
+                                   flateImage(pdf, deepen(photoSamples(w * 2, h * 2, 1, 3)), w * 2,
+                                              h * 2, 16, OH::newName("/DeviceGray")));
         return image;
     }
     case Kind::rgb16:

@@ -21,9 +21,8 @@ constexpr int maxRounds = 8;
 const std::set<std::string> sharedTypes = {"/Font", "/FontDescriptor", "/ExtGState", "/Encoding"};
 const std::set<std::string> resourceKeys = {"/Font",    "/XObject", "/ExtGState", "/ColorSpace",
                                             "/Pattern", "/Shading", "/ProcSet"};
-const std::set<std::string> colourFamilies = {"/ICCBased", "/Indexed",   "/Separation",
-                                              "/DeviceN",  "/CalRGB",    "/CalGray",
-                                              "/Lab",      "/Pattern"};
+const std::set<std::string> colourFamilies = {"/ICCBased", "/Indexed", "/Separation", "/DeviceN",
+                                              "/CalRGB",   "/CalGray", "/Lab",        "/Pattern"};
 
 bool keysWithin(QPDFObjectHandle dict, const std::set<std::string>& allowed)
 {

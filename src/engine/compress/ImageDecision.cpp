@@ -172,7 +172,8 @@ bool planJpx(QPDFObjectHandle dict, Plan& plan)
     }
     plan.jpxSource = true;
     plan.hasColorSpace = !dict.getKey("/ColorSpace").isNull();
-    // /Decode applies to the dictionary's colour space; without one there is nothing to keep it for.
+    // /Decode applies to the dictionary's colour space; without one there is nothing to keep it
+    // for.
     return plan.hasColorSpace || dict.getKey("/Decode").isNull();
 }
 
@@ -277,15 +278,15 @@ std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
         plan.sourceComponents = plan.components = 0; // told by the codestream
     } else if (const auto components = directComponents(space)) {
         plan.sourceComponents = plan.components = *components;
-    } else if (plan.lossySource() || plan.bits != 8 || !space.isArray() || space.getArrayNItems() < 1 ||
-               !space.getArrayItem(0).isNameAndEquals("/Indexed") ||
+    } else if (plan.lossySource() || plan.bits != 8 || !space.isArray() ||
+               space.getArrayNItems() < 1 || !space.getArrayItem(0).isNameAndEquals("/Indexed") ||
                !planPalette(space, dict, plan)) {
         return std::nullopt;
     }
 
     // A codestream of unknown colour counts as four samples a pixel, the most it may hold.
-    const int perPixel =
-        plan.components == 0 ? 4 : std::max(plan.sourceComponents, plan.components);
+    const int perPixel = plan.components == 0 ? 4
+                                              : std::max(plan.sourceComponents, plan.components);
     const long long samples = static_cast<long long>(plan.width) * plan.height * perPixel;
     if (samples > maxSamples) {
         return std::nullopt; // a decompression bomb, or near enough

@@ -27,10 +27,10 @@ inline constexpr long long maxSamples = 200'000'000;
 // What the pass does with one image. Made and used on the thread that owns the document.
 struct Plan {
     QPDFObjectHandle image;
-    bool jpegSource = false; // the stream is one DCT-encoded JPEG
-    bool jpxSource = false;  // the stream is one JPEG 2000 codestream or file
+    bool jpegSource = false;   // the stream is one DCT-encoded JPEG
+    bool jpxSource = false;    // the stream is one JPEG 2000 codestream or file
     bool hasColorSpace = true; // JPEG 2000 may leave its colour space to the codestream
-    int bits = 8;            // bits per sample in the stream: 8, or 16 for flat samples
+    int bits = 8;              // bits per sample in the stream: 8, or 16 for flat samples
     int width = 0;
     int height = 0;
     int sourceComponents = 0; // samples per pixel in the stream (1 for Indexed)

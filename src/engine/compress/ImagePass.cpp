@@ -137,10 +137,10 @@ bool apply(Pending& pending)
     if (plan.jpxSource) {
         dict.removeKey("/SMaskInData");
         if (!plan.hasColorSpace) {
-            dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName(
-                                               result.components == 1   ? "/DeviceGray"
-                                               : result.components == 4 ? "/DeviceCMYK"
-                                                                        : "/DeviceRGB"));
+            dict.replaceKey("/ColorSpace",
+                            QPDFObjectHandle::newName(result.components == 1   ? "/DeviceGray"
+                                                      : result.components == 4 ? "/DeviceCMYK"
+                                                                               : "/DeviceRGB"));
         }
     }
     if (plan.mask.isInitialized() && !result.mask.empty()) {

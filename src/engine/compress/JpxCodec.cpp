@@ -88,11 +88,10 @@ bool acceptable(const opj_image_t& image, int width, int height, int components)
         return false;
     }
     if (components == 0) {
-        const bool plain = image.color_space == OPJ_CLRSPC_UNSPECIFIED ||
-                           image.color_space == OPJ_CLRSPC_UNKNOWN ||
-                           image.color_space == OPJ_CLRSPC_GRAY ||
-                           image.color_space == OPJ_CLRSPC_SRGB ||
-                           image.color_space == OPJ_CLRSPC_CMYK;
+        const bool plain =
+            image.color_space == OPJ_CLRSPC_UNSPECIFIED ||
+            image.color_space == OPJ_CLRSPC_UNKNOWN || image.color_space == OPJ_CLRSPC_GRAY ||
+            image.color_space == OPJ_CLRSPC_SRGB || image.color_space == OPJ_CLRSPC_CMYK;
         return plain && image.icc_profile_len == 0;
     }
     return true;
