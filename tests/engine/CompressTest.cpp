@@ -361,6 +361,10 @@ void CompressTest::levels()
                     QStringLiteral("pattern"), Holder::pattern);
     builder.addPage(builder.image(Kind::rgb, 120, 90, QStringLiteral("icon")),
                     QStringLiteral("icon"));
+    // Decoded at a lower resolution of its own where that still covers the new size.
+    QPDFObjectHandle jpx = builder.image(Kind::rgb, 2600, 700, QStringLiteral("jpx"));
+    recode(jpx, "jpx");
+    builder.addPage(jpx, QStringLiteral("jpx"));
     const QString in = path("levels.pdf");
     const QString out = path("levels-out.pdf");
     builder.write(in);
@@ -369,8 +373,9 @@ void CompressTest::levels()
 
     const auto before = read(in).images;
     const auto after = read(out).images;
-    QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 4);
-    QCOMPARE(after.keys(), (QStringList{"icon", "in annotation", "in pattern", "shared"}));
+    QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 5);
+    QCOMPARE(after.keys(), (QStringList{"icon", "in annotation", "in pattern", "jpx", "shared"}));
+    QCOMPARE(after["jpx"].size, scaled(2600, 700, maxSide));
     QCOMPARE(after["shared"].size, scaled(2600, 700, maxSide));
     QCOMPARE(after["in annotation"].size, scaled(500, 2500, maxSide));
     QCOMPARE(after["in pattern"].size, scaled(1200, 900, maxSide));
@@ -378,7 +383,7 @@ void CompressTest::levels()
     QCOMPARE(after["in annotation"].filter, QByteArray("/DCTDecode"));
     // At most 128 pixels on the longer side: left exactly as it was.
     QCOMPARE(after["icon"].data, before["icon"].data);
-    checkLooksTheSame(in, out, 6, 8);
+    checkLooksTheSame(in, out, 7, 8);
 }
 
 void CompressTest::notSmallerWritesNothing_data()

@@ -118,7 +118,8 @@ Result runUnguarded(Job job)
         adobeMarker = decoded->adobeMarker;
     } else if (job.jpxSource) {
         auto decoded =
-            JpxCodec::decode(job.data, job.width, job.height, job.components, job.maxSamples);
+            JpxCodec::decode(job.data, job.width, job.height, job.components, job.maxSamples,
+                             job.targetWidth, job.targetHeight);
         if (!decoded) {
             return {};
         }

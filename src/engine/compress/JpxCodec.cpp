@@ -48,7 +48,26 @@ OPJ_BOOL seekTo(OPJ_OFF_T position, void* user)
     return OPJ_TRUE;
 }
 
+OPJ_UINT32 reduced(int length, OPJ_UINT32 factor)
+{
+    return (static_cast<OPJ_UINT32>(length) + (1u << factor) - 1) >> factor;
+}
+
 void quiet(const char*, void*) {}
+
+// The largest factor the codestream takes whose halvings still cover the wanted size.
+OPJ_UINT32 reduce(opj_codec_t* codec, int width, int height, int minWidth, int minHeight)
+{
+    OPJ_UINT32 factor = 0;
+    while (factor < 8 && reduced(width, factor + 1) >= static_cast<OPJ_UINT32>(minWidth) &&
+           reduced(height, factor + 1) >= static_cast<OPJ_UINT32>(minHeight)) {
+        ++factor;
+    }
+    while (factor > 0 && !opj_set_decoded_resolution_factor(codec, factor)) {
+        --factor; // the codestream has fewer resolutions
+    }
+    return factor;
+}
 
 struct CodecDeleter {
     void operator()(opj_codec_t* codec) const { opj_destroy_codec(codec); }
@@ -66,8 +85,10 @@ bool isFile(const std::string& data)
     return data.size() >= 12 && std::memcmp(data.data(), signature, 12) == 0;
 }
 
-// The header's promise matches the image's dictionary and fits 8-bit samples.
-bool acceptable(const opj_image_t& image, int width, int height, int components)
+// The header's promise matches the image's dictionary and fits 8-bit samples;
+// components are checked at the size the reduction factor gives.
+bool acceptable(const opj_image_t& image, int width, int height, int components,
+                OPJ_UINT32 factor = 0)
 {
     const OPJ_UINT32 n = image.numcomps;
     if (image.x1 - image.x0 != static_cast<OPJ_UINT32>(width) ||
@@ -77,8 +98,8 @@ bool acceptable(const opj_image_t& image, int width, int height, int components)
     }
     for (OPJ_UINT32 c = 0; c < n; ++c) {
         const opj_image_comp_t& comp = image.comps[c];
-        if (comp.dx != 1 || comp.dy != 1 || comp.w != static_cast<OPJ_UINT32>(width) ||
-            comp.h != static_cast<OPJ_UINT32>(height) || comp.sgnd != 0 || comp.prec < 1 ||
+        if (comp.dx != 1 || comp.dy != 1 || comp.w != reduced(width, factor) ||
+            comp.h != reduced(height, factor) || comp.sgnd != 0 || comp.prec < 1 ||
             comp.prec > 16 || comp.alpha != 0) {
             return false;
         }
@@ -121,7 +142,7 @@ Pixels toPixels(const opj_image_t& image)
 } // namespace
 
 std::optional<Pixels> decode(const std::string& data, int width, int height, int components,
-                             long long maxSamples)
+                             long long maxSamples, int minWidth, int minHeight)
 {
     std::unique_ptr<opj_codec_t, CodecDeleter> codec(
         opj_create_decompress(isFile(data) ? OPJ_CODEC_JP2 : OPJ_CODEC_J2K));
@@ -151,12 +172,13 @@ std::optional<Pixels> decode(const std::string& data, int width, int height, int
         static_cast<long long>(width) * height * image->numcomps > maxSamples) {
         return std::nullopt;
     }
+    const OPJ_UINT32 factor = reduce(codec.get(), width, height, minWidth, minHeight);
     if (!opj_decode(codec.get(), stream.get(), image.get()) ||
         !opj_end_decompress(codec.get(), stream.get())) {
         return std::nullopt;
     }
     // A JPEG 2000 file's palette is applied while decoding: look again.
-    if (!acceptable(*image, width, height, components)) {
+    if (!acceptable(*image, width, height, components, factor)) {
         return std::nullopt;
     }
     for (OPJ_UINT32 c = 0; c < image->numcomps; ++c) {

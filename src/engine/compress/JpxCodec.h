@@ -14,8 +14,10 @@ namespace JpxCodec {
 // alpha. `components` is the number the image's colour space needs; 0 means the
 // image names none, so the codestream's own must be plain grey, RGB or CMYK
 // without an ICC profile. Refused before decoding when the image holds more
-// than maxSamples samples. Deeper components are scaled to 8 bits.
+// than maxSamples samples. Deeper components are scaled to 8 bits. When
+// minWidth x minHeight is smaller, the codestream's own lower resolutions are
+// decoded as far as still covers it, which is far quicker.
 std::optional<Pixels> decode(const std::string& data, int width, int height, int components,
-                             long long maxSamples);
+                             long long maxSamples, int minWidth, int minHeight);
 
 } // namespace JpxCodec
