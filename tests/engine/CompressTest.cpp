@@ -41,6 +41,7 @@ private slots:
     void eachKind();
     void lossless_data();
     void lossless();
+    void pagelessFails();
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -479,6 +480,7 @@ void CompressTest::eachKind_data()
     QTest::newRow("Indexed 200 colours") << Kind::indexedMany << false << none;
     QTest::newRow("soft mask") << Kind::softMask << false << none;
     QTest::newRow("16-bit soft mask twice the size") << Kind::softMaskDeep << false << none;
+    QTest::newRow("soft mask beside a colour key") << Kind::softMaskKeyed << false << none;
     QTest::newRow("16-bit RGB") << Kind::rgb16 << false << none;
     QTest::newRow("JPEG RGB") << Kind::jpegRgb << false << none;
     QTest::newRow("JPEG CMYK, Adobe marker, Decode inverted")
@@ -534,7 +536,7 @@ void CompressTest::eachKind()
         QCOMPARE(now.decode, was.decode);
         const bool named = kind == Kind::indexedMany || codec == "jpx-bare";
         QCOMPARE(now.colorSpace, named ? QByteArray("/DeviceRGB") : was.colorSpace);
-        if (kind == Kind::softMask || kind == Kind::softMaskDeep) {
+        if (kind == Kind::softMask || kind == Kind::softMaskDeep || kind == Kind::softMaskKeyed) {
             QCOMPARE(now.maskWidth, now.size.width());
             QCOMPARE(now.maskFilter, QByteArray("/FlateDecode"));
         }
@@ -584,6 +586,24 @@ void CompressTest::lossless()
         QCOMPARE(after->page(page)->text(QRectF()), before->page(page)->text(QRectF()));
         QVERIFY(render(out, page) == render(in, page));
     }
+}
+
+// With no page to be found a rewrite would keep nothing: it fails, writing nothing.
+void CompressTest::pagelessFails()
+{
+    QPDF pdf;
+    pdf.emptyPDF();
+    const QByteArray in = QFile::encodeName(path("pageless.pdf"));
+    QPDFWriter(pdf, in.constData()).write();
+    try {
+        PDFEngine::compress(PDFSource{path("pageless.pdf"), std::nullopt},
+                            CompressionLevel::balanced, path("pageless-out.pdf"));
+        QFAIL("compressed a document without pages");
+    } catch (const PDFEngine::Failure& failure) {
+        QCOMPARE(failure.message(), QStringLiteral("pageless.pdf sıkıştırılamadı."));
+    }
+    QVERIFY(!QFileInfo::exists(path("pageless-out.pdf")));
+    QCOMPARE(Fixtures::entries(m_tmp), QStringList());
 }
 
 QTEST_GUILESS_MAIN(CompressTest)

@@ -431,7 +431,7 @@ private slots:
     // A text file the lossless steps have already made as small as they make it.
     QString settledText(const QString& name)
     {
-        const QString file = m_fixture->pdf(name, 2);
+        QString file = m_fixture->pdf(name, 2);
         const QString once = file + ".once";
         PDFEngine::run(PDFEngine::CompressJob{
             {PDFSource{file, std::nullopt}}, CompressionLevel::balanced, once, {}, {}});

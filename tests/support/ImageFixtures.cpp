@@ -132,11 +132,15 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
         return image;
     }
     case Kind::softMask:
+    case Kind::softMaskKeyed:
     case Kind::softMaskMatte: {
         OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
         OH mask = flateImage(pdf, photoSamples(w, h, 1, 3), w, h, 8, OH::newName("/DeviceGray"));
         if (kind == Kind::softMaskMatte) {
             mask.getDict().replaceKey("/Matte", OH::parse("[0 0 0]"));
+        }
+        if (kind == Kind::softMaskKeyed) {
+            image.getDict().replaceKey("/Mask", OH::parse("[250 255 250 255 250 255]"));
         }
         image.getDict().replaceKey("/SMask", mask);
         return image;

@@ -149,6 +149,11 @@ bool compress(const PDFSource& source, CompressionLevel level, const QString& de
     qint64 pages = 0;
     try {
         pages = static_cast<qint64>(QPDFPageDocumentHelper(*pdf).getAllPages().size());
+        if (pages == 0) {
+            // A page tree too damaged to find any page: a rewrite would keep
+            // nothing of what other readers still recover.
+            throw Failure(CompressText::compressFailed(inputName));
+        }
         shrink(*pdf, level, progress);
         writeFile(*pdf, out);
     } catch (const std::exception&) {

@@ -171,7 +171,7 @@ private:
 // Points references inside one object's own structure at their targets.
 void redirect(QPDFObjectHandle value, const Folder& folder)
 {
-    const auto replaced = [&](QPDFObjectHandle item) -> std::optional<QPDFObjectHandle> {
+    const auto replaced = [&](const QPDFObjectHandle& item) -> std::optional<QPDFObjectHandle> {
         return item.isIndirect() ? folder.target(item.getObjGen()) : std::nullopt;
     };
     if (value.isStream()) {

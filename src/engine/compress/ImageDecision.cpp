@@ -232,9 +232,13 @@ std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
     }
     plan.bits = static_cast<int>(bits.getIntValue());
     // A colour-key mask names exact sample values as transparent; after
-    // JPEG's approximations other pixels would match or miss it.
+    // JPEG's approximations other pixels would match or miss it. Readers ignore
+    // it beside a soft mask, so there it goes with the re-encoding.
     if (dict.getKey("/Mask").isArray()) {
-        return std::nullopt;
+        if (!dict.getKey("/SMask").isStream()) {
+            return std::nullopt;
+        }
+        plan.dropColourKey = true;
     }
     // /Matte means the colours were premultiplied against the mask: image
     // and mask must keep their exact, pixel-for-pixel relation.

@@ -43,6 +43,7 @@ struct Plan {
     int maskWidth = 0;               // the mask's own size and depth, at least the target's
     int maskHeight = 0;
     int maskBits = 8;
+    bool dropColourKey = false; // a /Mask colour key that the soft mask overrides
 
     bool lossySource() const { return jpegSource || jpxSource; }
     bool resized() const { return targetWidth != width || targetHeight != height; }

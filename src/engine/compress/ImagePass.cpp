@@ -134,6 +134,9 @@ bool apply(Pending& pending)
         dict.replaceKey("/ColorSpace", plan.baseColorSpace);
         dict.removeKey("/Decode");
     }
+    if (plan.dropColourKey) {
+        dict.removeKey("/Mask");
+    }
     if (plan.jpxSource) {
         dict.removeKey("/SMaskInData");
         if (!plan.hasColorSpace) {

@@ -117,9 +117,8 @@ Result runUnguarded(Job job)
         pixels = std::move(decoded->pixels);
         adobeMarker = decoded->adobeMarker;
     } else if (job.jpxSource) {
-        auto decoded =
-            JpxCodec::decode(job.data, job.width, job.height, job.components, job.maxSamples,
-                             job.targetWidth, job.targetHeight);
+        auto decoded = JpxCodec::decode(job.data, job.width, job.height, job.components,
+                                        job.maxSamples, job.targetWidth, job.targetHeight);
         if (!decoded) {
             return {};
         }
