@@ -1,5 +1,4 @@
 #include "LosslessPass.h"
-#include <set>
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -7,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <unordered_map>
 

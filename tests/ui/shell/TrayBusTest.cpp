@@ -37,8 +37,8 @@ private slots:
     // First: Qt looks for the desktop's tray once per process.
     void desktopActivatesTheRegisteredIcon()
     {
-        QDBusConnection desktop = QDBusConnection::connectToBus(QDBusConnection::SessionBus,
-                                                                QStringLiteral("desktop"));
+        QDBusConnection desktop =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop"));
         FakeWatcher watcher;
         QThread thread;
         watcher.moveToThread(&thread);
@@ -49,23 +49,25 @@ private slots:
             thread.wait();
         });
         QStringList items; // filled on this thread: the watcher's signal arrives queued
-        connect(&watcher, &FakeWatcher::registered, this, [&items](const QString& s) { items << s; });
-        QVERIFY(desktop.registerObject(
-            QStringLiteral("/StatusNotifierWatcher"), &watcher,
-            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
+        connect(&watcher, &FakeWatcher::registered, this,
+                [&items](const QString& s) { items << s; });
+        QVERIFY(desktop.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
+                                       QDBusConnection::ExportAllSlots |
+                                           QDBusConnection::ExportAllProperties));
         // Fails on a desktop's real bus rather than putting an icon in its tray.
         QVERIFY(desktop.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
         {
             MainWindow main(store());
-            TrayPresence tray(store(), main.windows(), [] {}, [] {});
+            TrayPresence tray(
+                store(), main.windows(), [] {}, [] {});
             QVERIFY(tray.start(QSystemTrayIcon::isSystemTrayAvailable()));
             QTRY_COMPARE(items.size(), 1);
             QVERIFY(!tray.popup());
-            desktop.send(QDBusMessage::createMethodCall(items.first(),
-                                                        QStringLiteral("/StatusNotifierItem"),
-                                                        QStringLiteral("org.kde.StatusNotifierItem"),
-                                                        QStringLiteral("Activate"))
-                         << 0 << 0);
+            desktop.send(
+                QDBusMessage::createMethodCall(items.first(), QStringLiteral("/StatusNotifierItem"),
+                                               QStringLiteral("org.kde.StatusNotifierItem"),
+                                               QStringLiteral("Activate"))
+                << 0 << 0);
             QTRY_VERIFY(tray.popup() && tray.popup()->isVisible());
         }
         QVERIFY(desktop.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher")));
@@ -74,7 +76,8 @@ private slots:
     void withoutWatcherTheLastWindowQuits()
     {
         MainWindow main(store());
-        TrayPresence tray(store(), main.windows(), [] {}, [] {});
+        TrayPresence tray(
+            store(), main.windows(), [] {}, [] {});
         QVERIFY(!tray.start(QSystemTrayIcon::isSystemTrayAvailable()));
         main.show();
         QTimer::singleShot(0, &main, &QWidget::close);
