@@ -428,20 +428,6 @@ private slots:
         checkNoFileHoldsThePassword();
     }
 
-    // A text file the lossless steps have already made as small as they make it.
-    QString settledText(const QString& name)
-    {
-        QString file = m_fixture->pdf(name, 2);
-        const QString once = file + ".once";
-        PDFEngine::run(PDFEngine::CompressJob{
-            {PDFSource{file, std::nullopt}}, CompressionLevel::balanced, once, {}, {}});
-        if (QFileInfo::exists(once)) {
-            QFile::remove(file);
-            QFile::rename(once, file);
-        }
-        return file;
-    }
-
     // Files that would not shrink are not written; outputs of the same stem are numbered.
     void compressionThatCannotShrinkOneFile()
     {
@@ -450,7 +436,8 @@ private slots:
         const QString locked = encryptedCopy(m_fixture->imagePdf("Foto.pdf"),
                                              m_fixture->path("b/Rapor.pdf"), password());
         m_fixture->panels.passwordAnswers = {password()};
-        store().addFiles({m_fixture->imagePdf("a/Rapor.pdf"), settledText("Metin.pdf"), locked},
+        store().addFiles({m_fixture->imagePdf("a/Rapor.pdf"), m_fixture->settledPdf("Metin.pdf", 2),
+                          locked},
                          AppSection::compress);
         store().setCompressResults({{QUuid::createUuid(), 5}});
         m_fixture->panels.folderAnswers = {m_fixture->folder("küçük")};
@@ -479,7 +466,7 @@ private slots:
 
     void compressionThatShrinksNothing()
     {
-        store().addFiles({settledText("Metin.pdf")}, AppSection::compress);
+        store().addFiles({m_fixture->settledPdf("Metin.pdf", 2)}, AppSection::compress);
         QSettings().setValue("revealAfter", true);
         QCOMPARE(
             ranTo(AppSection::compress, "Metin sıkıştırılmış.pdf"),
