@@ -137,6 +137,8 @@ void NetworkUpdateBackend::fetchFeed(bool userInitiated)
 {
     m_userInitiated = userInitiated;
     m_feed.clear();
+    // Counted when it starts, so a check that fails in any way waits for the next day too.
+    QSettings().setValue(lastCheckKey, m_seams.clock());
     setStage(Stage::checking);
     m_reply = get(m_source.feed);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
@@ -158,7 +160,6 @@ void NetworkUpdateBackend::feedData()
 
 void NetworkUpdateBackend::feedArrived()
 {
-    QSettings().setValue(lastCheckKey, m_seams.clock());
     if (const auto failure = replyFailure()) {
         fail(*failure);
         return;

@@ -15,6 +15,8 @@ UpdateAvailableRow::UpdateAvailableRow(Updater& updater, std::function<void()> o
 {
     setObjectName(QStringLiteral("updateAvailable"));
     setCursor(Qt::PointingHandCursor);
+    // The labels' text role follows this background role; a button's own would make them black.
+    setBackgroundRole(QPalette::Window);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 6, 0, 6);
     row->setSpacing(5);

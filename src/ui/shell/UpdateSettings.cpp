@@ -43,6 +43,7 @@ UpdateSettings::UpdateSettings(Updater& updater, QWidget* parent)
 {
     m_status->setObjectName(QStringLiteral("updateStatus"));
     m_status->setWordWrap(true);
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A long failure is cut to two lines; the whole text stays in its tip.
     m_status->setMaximumHeight(2 * m_status->fontMetrics().lineSpacing());
 

@@ -271,8 +271,8 @@ private slots:
         QVERIFY(m_updater->automatic()); // on unless the user turns it off
         QCOMPARE(m_backend->nextAutomaticCheck(), std::chrono::milliseconds{0});
         m_updater.reset();
-        checked(Route{200, feed({}), true, {}, false});
-        // A later launch waits a day from the check just made.
+        checked(Route{404, {}, true, {}, false});
+        // A later launch waits a day from the check just made, even one that failed.
         started(QUrl(QStringLiteral("https://updates.example.com/feed")));
         QCOMPARE(m_backend->nextAutomaticCheck(), std::chrono::milliseconds(NetworkUpdateBackend::checkInterval));
         m_updater->setAutomatic(false);
