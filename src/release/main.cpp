@@ -57,9 +57,10 @@ int sign(const QString& keyFile, const QString& package, AppcastItem item)
     if (!key.open(QIODevice::ReadOnly)) {
         return fail(QStringLiteral("cannot read the key %1").arg(keyFile));
     }
-    const auto secret =
-        QByteArray::fromBase64Encoding(key.readAll().trimmed(), QByteArray::AbortOnBase64DecodingErrors);
-    const auto signature = secret ? PackageSignature::signFile(package, secret.decoded) : std::nullopt;
+    const auto secret = QByteArray::fromBase64Encoding(key.readAll().trimmed(),
+                                                       QByteArray::AbortOnBase64DecodingErrors);
+    const auto signature = secret ? PackageSignature::signFile(package, secret.decoded)
+                                  : std::nullopt;
     if (!signature) {
         return fail(QStringLiteral("cannot sign %1 with %2").arg(package, keyFile));
     }

@@ -112,8 +112,8 @@ std::optional<AppcastItem> newest(const QList<AppcastItem>& items, const QString
 {
     std::optional<AppcastItem> best;
     for (const AppcastItem& item : items) {
-        if (compareVersions(item.version, current) > 0
-            && (!best || compareVersions(item.version, best->version) > 0)) {
+        if (compareVersions(item.version, current) > 0 &&
+            (!best || compareVersions(item.version, best->version) > 0)) {
             best = item;
         }
     }

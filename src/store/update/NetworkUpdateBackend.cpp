@@ -34,8 +34,7 @@ void UpdateSeams::quitSoon()
     QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
 }
 
-NetworkUpdateBackend::NetworkUpdateBackend(UpdateSource source, UpdateSeams seams,
-                                           QObject* parent)
+NetworkUpdateBackend::NetworkUpdateBackend(UpdateSource source, UpdateSeams seams, QObject* parent)
     : UpdateBackend(parent), m_source(std::move(source)), m_seams(std::move(seams)),
       m_network(new QNetworkAccessManager(this)), m_timer(new QTimer(this))
 {
@@ -185,10 +184,10 @@ void NetworkUpdateBackend::feedArrived()
         return;
     }
     setStage(Stage::answering);
-    m_driver->showUpdateFound(m_item->displayVersion, [this, session = m_session](
-                                                          UpdateChoice choice) {
-        answer(session, choice);
-    });
+    m_driver->showUpdateFound(m_item->displayVersion,
+                              [this, session = m_session](UpdateChoice choice) {
+                                  answer(session, choice);
+                              });
 }
 
 void NetworkUpdateBackend::answer(quint64 session, UpdateChoice choice)

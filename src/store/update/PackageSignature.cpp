@@ -38,8 +38,8 @@ namespace PackageSignature {
 
 std::optional<QByteArray> publicKey(const QString& base64)
 {
-    const auto decoded = QByteArray::fromBase64Encoding(
-        base64.trimmed().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded = QByteArray::fromBase64Encoding(base64.trimmed().toLatin1(),
+                                                        QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded || decoded.decoded.size() != publicKeyBytes) {
         return std::nullopt;
     }
@@ -48,10 +48,10 @@ std::optional<QByteArray> publicKey(const QString& base64)
 
 bool verifyFile(const QString& path, const QString& signatureBase64, const QByteArray& publicKey)
 {
-    const auto signature = QByteArray::fromBase64Encoding(
-        signatureBase64.trimmed().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
-    if (!ready() || !signature || signature.decoded.size() != signatureBytes
-        || publicKey.size() != publicKeyBytes) {
+    const auto signature = QByteArray::fromBase64Encoding(signatureBase64.trimmed().toLatin1(),
+                                                          QByteArray::AbortOnBase64DecodingErrors);
+    if (!ready() || !signature || signature.decoded.size() != signatureBytes ||
+        publicKey.size() != publicKeyBytes) {
         return false;
     }
     const MappedFile file(path);
@@ -61,18 +61,15 @@ bool verifyFile(const QString& path, const QString& signatureBase64, const QByte
     return crypto_sign_verify_detached(
                reinterpret_cast<const unsigned char*>(signature.decoded.constData()), file.data(),
                static_cast<unsigned long long>(file.size()),
-               reinterpret_cast<const unsigned char*>(publicKey.constData()))
-           == 0;
+               reinterpret_cast<const unsigned char*>(publicKey.constData())) == 0;
 }
 
 std::optional<std::pair<QByteArray, QByteArray>> generateKeyPair()
 {
     QByteArray publicKey(publicKeyBytes, Qt::Uninitialized);
     QByteArray secretKey(secretKeyBytes, Qt::Uninitialized);
-    if (!ready()
-        || crypto_sign_keypair(reinterpret_cast<unsigned char*>(publicKey.data()),
-                               reinterpret_cast<unsigned char*>(secretKey.data()))
-               != 0) {
+    if (!ready() || crypto_sign_keypair(reinterpret_cast<unsigned char*>(publicKey.data()),
+                                        reinterpret_cast<unsigned char*>(secretKey.data())) != 0) {
         return std::nullopt;
     }
     return std::pair{publicKey, secretKey};

@@ -6,8 +6,8 @@ namespace {
 
 bool loopback(const QString& host)
 {
-    return host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0
-           || QHostAddress(host).isLoopback();
+    return host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0 ||
+           QHostAddress(host).isLoopback();
 }
 
 } // namespace
@@ -20,8 +20,8 @@ bool allowed(const QUrl& url)
         return false;
     }
     const QString scheme = url.scheme().toLower();
-    return scheme == QLatin1String("https")
-           || (scheme == QLatin1String("http") && loopback(url.host()));
+    return scheme == QLatin1String("https") ||
+           (scheme == QLatin1String("http") && loopback(url.host()));
 }
 
 bool redirectAllowed(const QUrl& from, const QUrl& to)

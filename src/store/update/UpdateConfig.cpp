@@ -1,9 +1,9 @@
 #include "UpdateConfig.h"
 
+#include "AppInfo.h"
 #include "NetworkUpdateBackend.h"
 #include "Snapshot.h"
 #include "Updater.h"
-#include "AppInfo.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,27 +6,34 @@ namespace UpdateText {
 
 QString keyInvalid()
 {
-    return QCoreApplication::translate("Updater", "Güncelleme anahtarı geçersiz; güncellemeler denetlenemez.");
+    return QCoreApplication::translate("Updater",
+                                       "Güncelleme anahtarı geçersiz; güncellemeler denetlenemez.");
 }
 
 QString addressRefused()
 {
-    return QCoreApplication::translate("Updater", "Güncelleme adresi güvenli değil; yalnız HTTPS bağlantısı kabul edilir.");
+    return QCoreApplication::translate(
+        "Updater", "Güncelleme adresi güvenli değil; yalnız HTTPS bağlantısı kabul edilir.");
 }
 
 QString redirectRefused()
 {
-    return QCoreApplication::translate("Updater", "Güncelleme sunucusu başka türde bir adrese yönlendirdi; güvenlik için durduruldu.");
+    return QCoreApplication::translate(
+        "Updater",
+        "Güncelleme sunucusu başka türde bir adrese yönlendirdi; güvenlik için durduruldu.");
 }
 
 QString unreachable()
 {
-    return QCoreApplication::translate("Updater", "Güncelleme sunucusuna ulaşılamadı. İnternet bağlantını denetle.");
+    return QCoreApplication::translate(
+        "Updater", "Güncelleme sunucusuna ulaşılamadı. İnternet bağlantını denetle.");
 }
 
 QString serverError(int status)
 {
-    return QCoreApplication::translate("Updater", "Güncelleme sunucusu bir hata bildirdi (HTTP %1).").arg(status);
+    return QCoreApplication::translate("Updater",
+                                       "Güncelleme sunucusu bir hata bildirdi (HTTP %1).")
+        .arg(status);
 }
 
 QString feedTooLarge()
@@ -46,12 +53,14 @@ QString saveFailed()
 
 QString wrongLength()
 {
-    return QCoreApplication::translate("Updater", "İndirilen paket duyurulan boyutta değil; silindi.");
+    return QCoreApplication::translate("Updater",
+                                       "İndirilen paket duyurulan boyutta değil; silindi.");
 }
 
 QString signatureInvalid()
 {
-    return QCoreApplication::translate("Updater", "İndirilen paketin imzası doğrulanamadı; paket silindi.");
+    return QCoreApplication::translate("Updater",
+                                       "İndirilen paketin imzası doğrulanamadı; paket silindi.");
 }
 
 QString openFailed()

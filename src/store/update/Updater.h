@@ -14,16 +14,31 @@ class Updater : public QObject, public UpdateDriver {
 public:
     // What the update machinery is doing; equal when kind and payload are equal.
     struct Phase {
-        enum class Kind { idle, checking, available, downloading, preparing, installing, upToDate, failed };
+        enum class Kind {
+            idle,
+            checking,
+            available,
+            downloading,
+            preparing,
+            installing,
+            upToDate,
+            failed
+        };
         Kind kind = Kind::idle;
-        QString version;                 // available
-        std::optional<double> fraction;  // downloading; none while the length is unknown
-        QString message;                 // failed
+        QString version;                // available
+        std::optional<double> fraction; // downloading; none while the length is unknown
+        QString message;                // failed
 
         static Phase idle() { return {}; }
         static Phase of(Kind kind) { return {kind, {}, {}, {}}; }
-        static Phase available(const QString& version) { return {Kind::available, version, {}, {}}; }
-        static Phase downloading(std::optional<double> fraction) { return {Kind::downloading, {}, fraction, {}}; }
+        static Phase available(const QString& version)
+        {
+            return {Kind::available, version, {}, {}};
+        }
+        static Phase downloading(std::optional<double> fraction)
+        {
+            return {Kind::downloading, {}, fraction, {}};
+        }
         static Phase failed(const QString& message) { return {Kind::failed, {}, {}, message}; }
         bool operator==(const Phase&) const = default;
     };

@@ -46,8 +46,8 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
     }
 
     buildMenus();
-    m_sidebar->footer()->addWidget(
-        new UpdateAvailableRow(Updater::shared(), [this] { openUpdateSettings(); }, m_sidebar));
+    m_sidebar->footer()->addWidget(new UpdateAvailableRow(
+        Updater::shared(), [this] { openUpdateSettings(); }, m_sidebar));
     resize(defaultSize.width(), defaultSize.height() + menuBar()->sizeHint().height());
 
     connect(m_sidebar, &Sidebar::sectionChosen, this, &AppSections::setCurrent);
@@ -126,8 +126,8 @@ void MainWindow::buildMenus()
     QAction* about = help->addAction(tr("Leaflow hakkında"));
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, m_windows, &ShellWindows::showAbout);
-    help->addAction(
-        new CheckForUpdatesButton(Updater::shared(), [this] { openUpdateSettings(); }, help));
+    help->addAction(new CheckForUpdatesButton(
+        Updater::shared(), [this] { openUpdateSettings(); }, help));
 }
 
 void MainWindow::openUpdateSettings()

@@ -20,7 +20,8 @@ UpdateAvailableRow::UpdateAvailableRow(Updater& updater, std::function<void()> o
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 6, 0, 6);
     row->setSpacing(5);
-    row->addWidget(new SymbolView(QStringLiteral("arrow.down.circle.fill"), 12, Tone::accent, this));
+    row->addWidget(
+        new SymbolView(QStringLiteral("arrow.down.circle.fill"), 12, Tone::accent, this));
     row->addWidget(m_label);
     row->addStretch(1);
     row->addWidget(Labels::text(tr("Güncelle"), TextStyle::caption, Tone::accent, this));

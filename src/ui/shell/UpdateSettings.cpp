@@ -55,8 +55,8 @@ UpdateSettings::UpdateSettings(Updater& updater, QWidget* parent)
     auto* row = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     left->setSpacing(2);
-    left->addWidget(Labels::text(tr("Sürüm %1").arg(AppInfo::version()), TextStyle::body,
-                                 Tone::primary, this));
+    left->addWidget(
+        Labels::text(tr("Sürüm %1").arg(AppInfo::version()), TextStyle::body, Tone::primary, this));
     auto* statusRow = new QHBoxLayout;
     statusRow->setSpacing(5);
     statusRow->addWidget(m_statusSymbol, 0, Qt::AlignTop);
@@ -92,7 +92,7 @@ QWidget* UpdateSettings::actionArea()
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
     for (QWidget* control : std::initializer_list<QWidget*>{m_check, m_busy, m_later, m_install,
-                                                           m_progress, m_cancel}) {
+                                                            m_progress, m_cancel}) {
         row->addWidget(control, 0, Qt::AlignVCenter);
     }
     m_check->setObjectName(QStringLiteral("checkNow"));
@@ -133,13 +133,13 @@ void UpdateSettings::refresh()
         break;
     }
 
-    const bool resting =
-        phase.kind == Kind::idle || phase.kind == Kind::upToDate || phase.kind == Kind::failed;
+    const bool resting = phase.kind == Kind::idle || phase.kind == Kind::upToDate ||
+                         phase.kind == Kind::failed;
     const bool downloading = phase.kind == Kind::downloading;
     m_check->setVisible(resting);
     m_check->setEnabled(m_updater.canCheck());
-    m_busy->setVisible(phase.kind == Kind::checking || phase.kind == Kind::preparing
-                       || phase.kind == Kind::installing || (downloading && !phase.fraction));
+    m_busy->setVisible(phase.kind == Kind::checking || phase.kind == Kind::preparing ||
+                       phase.kind == Kind::installing || (downloading && !phase.fraction));
     m_later->setVisible(phase.kind == Kind::available);
     m_install->setVisible(phase.kind == Kind::available);
     m_progress->setVisible(downloading && phase.fraction.has_value());

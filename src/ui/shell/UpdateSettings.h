@@ -11,7 +11,6 @@ class SymbolView;
 class ToneLabel;
 class Updater;
 
-
 // The settings pane's update group: the automatic-check toggle, this version with the update
 // status, the action the status allows, and what the check reads from where.
 class UpdateSettings : public QWidget {

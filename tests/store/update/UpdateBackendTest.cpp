@@ -53,15 +53,18 @@ private:
         if (!request.contains("\r\n\r\n")) {
             return;
         }
-        const Route route = routes.value(request.split(' ').value(1), Route{404, {}, true, {}, false});
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(route.status) + " X\r\nConnection: close\r\n";
+        const Route route =
+            routes.value(request.split(' ').value(1), Route{404, {}, true, {}, false});
+        QByteArray head =
+            "HTTP/1.1 " + QByteArray::number(route.status) + " X\r\nConnection: close\r\n";
         if (!route.location.isEmpty()) {
             head += "Location: " + route.location + "\r\n";
         }
         if (route.announced) {
             head += "Content-Length: " + QByteArray::number(route.body.size()) + "\r\n";
         }
-        socket->write(head + "\r\n" + (route.stalls ? route.body.left(route.body.size() / 2) : route.body));
+        socket->write(head + "\r\n" +
+                      (route.stalls ? route.body.left(route.body.size() / 2) : route.body));
         if (!route.stalls) {
             socket->disconnectFromHost();
         }
@@ -71,17 +74,17 @@ private:
 
 QByteArray feed(const QByteArray& items)
 {
-    return "<?xml version=\"1.0\"?><rss version=\"2.0\" xmlns:sparkle=\""
-           + QByteArray(Appcast::sparkleNamespace) + "\"><channel><title>Leaflow</title>" + items
-           + "</channel></rss>";
+    return "<?xml version=\"1.0\"?><rss version=\"2.0\" xmlns:sparkle=\"" +
+           QByteArray(Appcast::sparkleNamespace) + "\"><channel><title>Leaflow</title>" + items +
+           "</channel></rss>";
 }
 
 QByteArray item(const QByteArray& version, const QByteArray& url, qint64 length = -1,
                 const QByteArray& signature = {})
 {
-    return "<item><sparkle:version>" + version + "</sparkle:version><enclosure url=\"" + url + "\""
-           + (length >= 0 ? " length=\"" + QByteArray::number(length) + "\"" : QByteArray())
-           + " sparkle:edSignature=\"" + signature + "\"/></item>";
+    return "<item><sparkle:version>" + version + "</sparkle:version><enclosure url=\"" + url +
+           "\"" + (length >= 0 ? " length=\"" + QByteArray::number(length) + "\"" : QByteArray()) +
+           " sparkle:edSignature=\"" + signature + "\"/></item>";
 }
 
 } // namespace
@@ -128,7 +131,8 @@ class UpdateBackendTest : public QObject {
         };
         seams.quit = [this] { ++m_quits; };
         auto backend = std::make_unique<NetworkUpdateBackend>(
-            UpdateSource{feedUrl, QString::fromLatin1(m_publicKey.toBase64()), QStringLiteral("1.0"), cache()},
+            UpdateSource{feedUrl, QString::fromLatin1(m_publicKey.toBase64()),
+                         QStringLiteral("1.0"), cache()},
             seams);
         m_backend = backend.get();
         m_updater = std::make_unique<Updater>(std::move(backend));
@@ -168,22 +172,33 @@ private slots:
         QTest::addColumn<Route>("route");
         QTest::addColumn<Phase>("phase");
         const QByteArray pkg = m_server->url("/p.deb");
-        QTest::newRow("newer found") << Route{200, feed(item("0.9", pkg) + item("1.10", pkg) + item("1.9", pkg)), true, {}, false}
-                                     << Phase::available(QStringLiteral("1.10"));
-        QTest::newRow("up to date") << Route{200, feed(item("1.0.0", pkg) + item("1", pkg)), true, {}, false}
-                                    << Phase::of(Kind::upToDate);
-        QTest::newRow("newer item for a lower version") << Route{200, feed(item("0.99", pkg)), true, {}, false}
-                                                        << Phase::of(Kind::upToDate);
+        QTest::newRow("newer found")
+            << Route{200,
+                     feed(item("0.9", pkg) + item("1.10", pkg) + item("1.9", pkg)),
+                     true,
+                     {},
+                     false}
+            << Phase::available(QStringLiteral("1.10"));
+        QTest::newRow("up to date")
+            << Route{200, feed(item("1.0.0", pkg) + item("1", pkg)), true, {}, false}
+            << Phase::of(Kind::upToDate);
+        QTest::newRow("newer item for a lower version")
+            << Route{200, feed(item("0.99", pkg)), true, {}, false} << Phase::of(Kind::upToDate);
         QTest::newRow("malformed") << Route{200, "<rss><channel><item>", true, {}, false}
                                    << Phase::failed(UpdateText::feedUnreadable());
-        QTest::newRow("404") << Route{404, {}, true, {}, false} << Phase::failed(UpdateText::serverError(404));
-        QTest::newRow("over 1 MB") << Route{200, feed(QByteArray(NetworkUpdateBackend::feedLimit, ' ')), false, {}, false}
-                                   << Phase::failed(UpdateText::feedTooLarge());
-        QTest::newRow("redirect to another scheme") << Route{302, {}, true, "https://127.0.0.1:1/feed", false}
-                                                    << Phase::failed(UpdateText::redirectRefused());
-        m_server->routes[QByteArrayLiteral("/moved")] = Route{200, feed(item("2", pkg)), true, {}, false};
-        QTest::newRow("redirect on the same scheme") << Route{301, {}, true, m_server->url("/moved"), false}
-                                                     << Phase::available(QStringLiteral("2"));
+        QTest::newRow("404") << Route{404, {}, true, {}, false}
+                             << Phase::failed(UpdateText::serverError(404));
+        QTest::newRow("over 1 MB")
+            << Route{200, feed(QByteArray(NetworkUpdateBackend::feedLimit, ' ')), false, {}, false}
+            << Phase::failed(UpdateText::feedTooLarge());
+        QTest::newRow("redirect to another scheme")
+            << Route{302, {}, true, "https://127.0.0.1:1/feed", false}
+            << Phase::failed(UpdateText::redirectRefused());
+        m_server->routes[QByteArrayLiteral("/moved")] =
+            Route{200, feed(item("2", pkg)), true, {}, false};
+        QTest::newRow("redirect on the same scheme")
+            << Route{301, {}, true, m_server->url("/moved"), false}
+            << Phase::available(QStringLiteral("2"));
     }
     void check()
     {
@@ -201,8 +216,10 @@ private slots:
         QTest::addColumn<bool>("announced");
         QTest::addColumn<Phase>("phase");
         const QByteArray bytes = QByteArray("!<arch>\n").repeated(40000);
-        QTest::newRow("signed") << qint64(bytes.size()) << bytes << true << Phase::of(Kind::installing);
-        QTest::newRow("unknown length") << qint64{-1} << bytes << false << Phase::of(Kind::installing);
+        QTest::newRow("signed") << qint64(bytes.size()) << bytes << true
+                                << Phase::of(Kind::installing);
+        QTest::newRow("unknown length")
+            << qint64{-1} << bytes << false << Phase::of(Kind::installing);
         QTest::newRow("wrong signature") << qint64(bytes.size()) << bytes.left(10) << true
                                          << Phase::failed(UpdateText::signatureInvalid());
         QTest::newRow("right signature, wrong length") << qint64(bytes.size() + 1) << bytes << true
@@ -218,7 +235,12 @@ private slots:
         QFETCH(Phase, phase);
         const QByteArray bytes = QByteArray("!<arch>\n").repeated(40000);
         m_server->routes[QByteArrayLiteral("/p.deb")] = Route{200, bytes, announced, {}, false};
-        QVERIFY(checked(Route{200, feed(item("1.1", m_server->url("/p.deb"), length, signature(signedBytes))), true, {}, false})
+        QVERIFY(checked(Route{200,
+                              feed(item("1.1", m_server->url("/p.deb"), length,
+                                        signature(signedBytes))),
+                              true,
+                              {},
+                              false})
                     .kind == Kind::available);
         QList<std::optional<double>> fractions;
         connect(m_updater.get(), &Updater::changed, this, [&] {
@@ -227,13 +249,16 @@ private slots:
             }
         });
         m_updater->install();
-        QTRY_VERIFY(m_updater->phase().kind == Kind::installing || m_updater->phase().kind == Kind::failed);
+        QTRY_VERIFY(m_updater->phase().kind == Kind::installing ||
+                    m_updater->phase().kind == Kind::failed);
         QCOMPARE(m_updater->phase(), phase);
         const bool installed = phase.kind == Kind::installing;
-        QCOMPARE(m_opened, installed ? QStringList{QDir(cache()).filePath(QStringLiteral("p.deb"))} : QStringList{});
+        QCOMPARE(m_opened, installed ? QStringList{QDir(cache()).filePath(QStringLiteral("p.deb"))}
+                                     : QStringList{});
         QCOMPARE(m_openedBytes, installed ? bytes : QByteArray());
         QCOMPARE(m_quits, installed ? 1 : 0);
-        QCOMPARE(QDir(cache()).entryList(QDir::Files), installed ? QStringList{QStringLiteral("p.deb")} : QStringList{});
+        QCOMPARE(QDir(cache()).entryList(QDir::Files),
+                 installed ? QStringList{QStringLiteral("p.deb")} : QStringList{});
         // The first report comes before any length is known; an unknown one never shows a fraction.
         QVERIFY(!fractions.isEmpty() && !fractions.first());
         for (const auto& fraction : fractions.mid(1)) {
@@ -247,7 +272,11 @@ private slots:
     {
         const QByteArray bytes(200000, 'x');
         m_server->routes[QByteArrayLiteral("/p.deb")] = Route{200, bytes, true, {}, true};
-        checked(Route{200, feed(item("1.1", m_server->url("/p.deb"), bytes.size(), signature(bytes))), true, {}, false});
+        checked(Route{200,
+                      feed(item("1.1", m_server->url("/p.deb"), bytes.size(), signature(bytes))),
+                      true,
+                      {},
+                      false});
         m_updater->install();
         QTRY_VERIFY(m_updater->received() > 0);
         QCOMPARE(QDir(cache()).entryList(QDir::Files).size(), 1);
@@ -274,24 +303,28 @@ private slots:
         checked(Route{404, {}, true, {}, false});
         // A later launch waits a day from the check just made, even one that failed.
         started(QUrl(QStringLiteral("https://updates.example.com/feed")));
-        QCOMPARE(m_backend->nextAutomaticCheck(), std::chrono::milliseconds(NetworkUpdateBackend::checkInterval));
+        QCOMPARE(m_backend->nextAutomaticCheck(),
+                 std::chrono::milliseconds(NetworkUpdateBackend::checkInterval));
         m_updater->setAutomatic(false);
         QCOMPARE(m_backend->nextAutomaticCheck(), std::nullopt);
     }
 
     void releaseScriptSignsWhatTheUpdaterAccepts()
     {
-        const QString script = qEnvironmentVariable("LEAFLOW_SOURCE_DIR") + QStringLiteral("/scripts/release");
+        const QString script =
+            qEnvironmentVariable("LEAFLOW_SOURCE_DIR") + QStringLiteral("/scripts/release");
         QProcess release;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LEAFLOW_RELEASE_SIGN"), QStringLiteral(LEAFLOW_RELEASE_SIGN));
+        environment.insert(QStringLiteral("LEAFLOW_RELEASE_SIGN"),
+                           QStringLiteral(LEAFLOW_RELEASE_SIGN));
         release.setProcessEnvironment(environment);
         const QString keys = m_home.filePath(QStringLiteral("keys"));
         release.start(script, {QStringLiteral("--generate-key"), keys});
         QVERIFY(release.waitForFinished() && release.exitCode() == 0);
         const QByteArray publicKey = release.readAllStandardOutput().split(' ').last().trimmed();
         const QString secret = keys + QStringLiteral("/leaflow-update.key");
-        const QFile::Permissions others = QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther;
+        const QFile::Permissions others = QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup |
+                                          QFile::WriteOther;
         QCOMPARE(QFile::permissions(secret) & (others | QFile::ReadOwner), QFile::ReadOwner);
 
         const QString package = m_home.filePath(QStringLiteral("leaflow_1.4_amd64.deb"));

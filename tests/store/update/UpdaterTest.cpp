@@ -97,8 +97,10 @@ private slots:
         QTest::addColumn<quint64>("expected");
         QTest::addColumn<QList<quint64>>("chunks");
         QTest::addColumn<QList<double>>("fractions"); // -1: none
-        QTest::newRow("unknown length") << quint64{0} << QList<quint64>{100, 200} << QList<double>{-1, -1};
-        QTest::newRow("more than announced") << quint64{1000} << QList<quint64>{250, 900} << QList<double>{0.25, 1.0};
+        QTest::newRow("unknown length")
+            << quint64{0} << QList<quint64>{100, 200} << QList<double>{-1, -1};
+        QTest::newRow("more than announced")
+            << quint64{1000} << QList<quint64>{250, 900} << QList<double>{0.25, 1.0};
         QTest::newRow("exact") << quint64{3} << QList<quint64>{1, 2} << QList<double>{1.0 / 3, 1.0};
     }
     void downloadFraction()
@@ -172,7 +174,8 @@ private slots:
         QTest::addColumn<Phase>("before");
         QTest::addColumn<Phase>("after");
         QTest::newRow("up to date") << Phase::of(Kind::upToDate) << Phase::of(Kind::upToDate);
-        QTest::newRow("failed") << Phase::failed(QStringLiteral("x")) << Phase::failed(QStringLiteral("x"));
+        QTest::newRow("failed") << Phase::failed(QStringLiteral("x"))
+                                << Phase::failed(QStringLiteral("x"));
         QTest::newRow("available") << Phase::available(QStringLiteral("2")) << Phase::idle();
         QTest::newRow("downloading") << Phase::downloading(0.5) << Phase::idle();
     }

@@ -26,8 +26,8 @@ public:
     void setAutomaticallyChecksForUpdates(bool on) override { automaticOn = on; }
 };
 
-const QStringList actions = {QStringLiteral("checkNow"), QStringLiteral("updateBusy"),
-                             QStringLiteral("later"), QStringLiteral("install"),
+const QStringList actions = {QStringLiteral("checkNow"),       QStringLiteral("updateBusy"),
+                             QStringLiteral("later"),          QStringLiteral("install"),
                              QStringLiteral("updateProgress"), QStringLiteral("cancelDownload")};
 
 } // namespace
@@ -55,8 +55,10 @@ class UpdateControlsTest : public QObject {
         m_updater = std::make_unique<Updater>(available ? std::move(backend) : nullptr);
         m_window = std::make_unique<QWidget>();
         m_settings = new UpdateSettings(*m_updater, m_window.get());
-        m_row = new UpdateAvailableRow(*m_updater, [this] { ++m_opened; }, m_window.get());
-        m_menuItem = new CheckForUpdatesButton(*m_updater, [this] { ++m_opened; }, m_window.get());
+        m_row = new UpdateAvailableRow(
+            *m_updater, [this] { ++m_opened; }, m_window.get());
+        m_menuItem = new CheckForUpdatesButton(
+            *m_updater, [this] { ++m_opened; }, m_window.get());
         auto* column = new QVBoxLayout(m_window.get());
         column->addWidget(m_settings);
         column->addWidget(m_row);
@@ -114,7 +116,9 @@ private slots:
         QVERIFY(!m_menuItem->isEnabled());
         QCOMPARE(shownActions(), QStringList{QStringLiteral("checkNow")});
         QVERIFY(!button(QStringLiteral("checkNow"))->isEnabled());
-        QVERIFY(!Find::named<QCheckBox>(m_settings, QStringLiteral("Güncellemeleri otomatik denetle"))->isEnabled());
+        QVERIFY(
+            !Find::named<QCheckBox>(m_settings, QStringLiteral("Güncellemeleri otomatik denetle"))
+                 ->isEnabled());
         QVERIFY(!m_row->isVisibleTo(m_window.get()));
     }
 
@@ -124,14 +128,25 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("idle") << Phase::idle() << QString() << QStringList{actions[0]};
-        QTest::newRow("checking") << Phase::of(Kind::checking) << "Denetleniyor…" << QStringList{actions[1]};
-        QTest::newRow("available") << Phase::available(QStringLiteral("1.2")) << "Yeni sürüm var: 1.2" << QStringList{actions[2], actions[3]};
-        QTest::newRow("downloading, length unknown") << Phase::downloading(std::nullopt) << "İndiriliyor…" << QStringList{actions[1], actions[5]};
-        QTest::newRow("downloading, half") << Phase::downloading(0.5) << "İndiriliyor…" << QStringList{actions[4], actions[5]};
-        QTest::newRow("preparing") << Phase::of(Kind::preparing) << "Hazırlanıyor…" << QStringList{actions[1]};
-        QTest::newRow("installing") << Phase::of(Kind::installing) << "Kuruluyor. Leaflow yeniden açılacak." << QStringList{actions[1]};
-        QTest::newRow("up to date") << Phase::of(Kind::upToDate) << "Güncelsin. En yeni sürümü kullanıyorsun." << QStringList{actions[0]};
-        QTest::newRow("failed") << Phase::failed(QStringLiteral("Sunucu yok.")) << "Sunucu yok." << QStringList{actions[0]};
+        QTest::newRow("checking") << Phase::of(Kind::checking) << "Denetleniyor…"
+                                  << QStringList{actions[1]};
+        QTest::newRow("available") << Phase::available(QStringLiteral("1.2"))
+                                   << "Yeni sürüm var: 1.2" << QStringList{actions[2], actions[3]};
+        QTest::newRow("downloading, length unknown")
+            << Phase::downloading(std::nullopt) << "İndiriliyor…"
+            << QStringList{actions[1], actions[5]};
+        QTest::newRow("downloading, half")
+            << Phase::downloading(0.5) << "İndiriliyor…" << QStringList{actions[4], actions[5]};
+        QTest::newRow("preparing")
+            << Phase::of(Kind::preparing) << "Hazırlanıyor…" << QStringList{actions[1]};
+        QTest::newRow("installing")
+            << Phase::of(Kind::installing) << "Kuruluyor. Leaflow yeniden açılacak."
+            << QStringList{actions[1]};
+        QTest::newRow("up to date")
+            << Phase::of(Kind::upToDate) << "Güncelsin. En yeni sürümü kullanıyorsun."
+            << QStringList{actions[0]};
+        QTest::newRow("failed") << Phase::failed(QStringLiteral("Sunucu yok.")) << "Sunucu yok."
+                                << QStringList{actions[0]};
     }
     void phases()
     {
@@ -145,7 +160,8 @@ private slots:
         QCOMPARE(line->isVisibleTo(m_settings) ? line->text() : QString(), status);
         QCOMPARE(m_row->isVisibleTo(m_window.get()), phase.kind == Kind::available);
         if (phase.fraction) {
-            const auto* bar = Find::named<QProgressBar>(m_settings, QStringLiteral("updateProgress"));
+            const auto* bar =
+                Find::named<QProgressBar>(m_settings, QStringLiteral("updateProgress"));
             QCOMPARE(double(bar->value()) / bar->maximum(), *phase.fraction);
             QCOMPARE(bar->width(), UpdateSettings::progressWidth);
         }
@@ -173,7 +189,8 @@ private slots:
         QCOMPARE(shownActions(), QStringList{QStringLiteral("checkNow")});
         m_menuItem->trigger();
         QCOMPARE(m_backend->checks, 2);
-        auto* automatic = Find::named<QCheckBox>(m_settings, QStringLiteral("Güncellemeleri otomatik denetle"));
+        auto* automatic =
+            Find::named<QCheckBox>(m_settings, QStringLiteral("Güncellemeleri otomatik denetle"));
         automatic->click();
         QVERIFY(!m_updater->automatic() && !m_backend->automaticOn);
     }
