@@ -1,5 +1,6 @@
-// leaflow-release-sign: makes the key pair updates are signed with, and signs a built package,
-// printing the feed item that announces it. Used by scripts/release; never installed.
+// leaflow-release-sign: makes the key pair updates are signed with, signs a built package,
+// printing the feed item that announces it, and checks an item against a package the way the
+// updater will. Used by scripts/release; never installed.
 
 #include "Appcast.h"
 #include "PackageSignature.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+#include <cstdio>
 
 namespace {
 
@@ -18,7 +20,8 @@ int usage()
 {
     QTextStream(stderr) << "usage: leaflow-release-sign --generate-key DIR\n"
                            "       leaflow-release-sign --key FILE --url URL --version VERSION "
-                           "[--display-version TEXT] PACKAGE\n";
+                           "[--display-version TEXT] PACKAGE\n"
+                           "       leaflow-release-sign --verify PUBLIC_KEY PACKAGE < ITEM\n";
     return 2;
 }
 
@@ -73,6 +76,29 @@ int sign(const QString& keyFile, const QString& package, AppcastItem item)
     return 0;
 }
 
+// Reads the item as the updater reads the feed and checks it as the updater checks a download.
+int verify(const QString& publicKey, const QString& package)
+{
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly)) {
+        return fail(QStringLiteral("cannot read the item"));
+    }
+    const Appcast::Parsed parsed =
+        Appcast::parse("<rss xmlns:sparkle=\"" + QByteArray(Appcast::sparkleNamespace) +
+                       "\"><channel>" + input.readAll() + "</channel></rss>");
+    const auto key = PackageSignature::publicKey(publicKey);
+    if (parsed.items.size() != 1 || !key) {
+        return fail(QStringLiteral("expected one item and a public key"));
+    }
+    const AppcastItem& item = parsed.items.first();
+    if (item.length != static_cast<quint64>(QFileInfo(package).size()) ||
+        !PackageSignature::verifyFile(package, item.signature, *key)) {
+        return fail(QStringLiteral("%1 does not match the item").arg(package));
+    }
+    QTextStream(stdout) << "verified: " << item.displayVersion << '\n';
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -81,6 +107,9 @@ int main(int argc, char** argv)
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 2 && args[0] == QLatin1String("--generate-key")) {
         return generateKey(args[1]);
+    }
+    if (args.size() == 3 && args[0] == QLatin1String("--verify")) {
+        return verify(args[1], args[2]);
     }
     QString keyFile;
     AppcastItem item;

@@ -78,7 +78,7 @@ Parsed parse(const QByteArray& feed)
                 continue;
             }
             AppcastItem item = readItem(xml);
-            if (!item.version.isEmpty() && item.url.isValid() && !item.url.isRelative()) {
+            if (!item.version.isEmpty() && item.url.isValid() && !item.url.isEmpty()) {
                 parsed.items.append(item);
             }
         }

@@ -10,7 +10,7 @@
 struct AppcastItem {
     QString version;
     QString displayVersion;
-    QUrl url;
+    QUrl url;           // may be relative to the feed
     quint64 length = 0; // announced size in bytes; 0 when the feed gives none
     QString signature;  // base64 Ed25519 signature of the package's bytes
     bool operator==(const AppcastItem&) const = default;

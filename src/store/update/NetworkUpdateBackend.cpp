@@ -183,6 +183,7 @@ void NetworkUpdateBackend::feedArrived()
         }
         return;
     }
+    m_item->url = m_source.feed.resolved(m_item->url);
     setStage(Stage::answering);
     m_driver->showUpdateFound(m_item->displayVersion,
                               [this, session = m_session](UpdateChoice choice) {

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTimer>
 
 #ifndef LEAFLOW_UPDATE_FEED_URL
 #define LEAFLOW_UPDATE_FEED_URL ""
@@ -15,6 +16,16 @@
 #ifndef LEAFLOW_UPDATE_PUBLIC_KEY
 #define LEAFLOW_UPDATE_PUBLIC_KEY ""
 #endif
+
+namespace {
+
+std::function<void()>& quitHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+} // namespace
 
 namespace UpdateConfig {
 
@@ -38,6 +49,11 @@ bool configured()
     return !feedUrl().isEmpty() && !publicKey().isEmpty();
 }
 
+void setQuit(std::function<void()> quit)
+{
+    quitHook() = std::move(quit);
+}
+
 } // namespace UpdateConfig
 
 Updater& Updater::shared()
@@ -52,7 +68,14 @@ Updater& Updater::shared()
                                 QDir(QStandardPaths::writableLocation(
                                          QStandardPaths::GenericCacheLocation))
                                     .filePath(QStringLiteral("Leaflow/updates"))};
-            backend = std::make_unique<NetworkUpdateBackend>(std::move(source));
+            UpdateSeams seams;
+            // Read when the time comes, so the application may set it after this is made; and
+            // asked from the event loop, not from inside the download's last report.
+            seams.quit = [] {
+                QTimer::singleShot(0, QCoreApplication::instance(),
+                                   [] { quitHook() ? quitHook()() : QCoreApplication::quit(); });
+            };
+            backend = std::make_unique<NetworkUpdateBackend>(std::move(source), std::move(seams));
         }
         instance = new Updater(std::move(backend), QCoreApplication::instance());
     }

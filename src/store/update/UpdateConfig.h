@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <functional>
 
 // The update feed and signing key this copy was built with.
 namespace UpdateConfig {
@@ -14,5 +15,8 @@ QString publicKey();
 QString feedHost();
 // Whether this build can update itself at all.
 bool configured();
+// How the application quits once the installer has the package, so that a run in progress is
+// asked about first; without one it quits at once.
+void setQuit(std::function<void()> quit);
 
 } // namespace UpdateConfig

@@ -1,8 +1,8 @@
 #include "CheckForUpdatesButton.h"
 #include "Find.h"
+#include "ScriptedBackend.h"
 #include "UpdateAvailableRow.h"
 #include "UpdateSettings.h"
-#include "Updater.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -10,35 +10,15 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-namespace {
-
-using Phase = Updater::Phase;
 using Kind = Phase::Kind;
-
-class CountingBackend : public UpdateBackend {
-public:
-    int checks = 0;
-    bool automaticOn = true;
-    QString start(UpdateDriver&) override { return {}; }
-    void checkForUpdates() override { ++checks; }
-    bool canCheckForUpdates() const override { return true; }
-    bool automaticallyChecksForUpdates() const override { return automaticOn; }
-    void setAutomaticallyChecksForUpdates(bool on) override { automaticOn = on; }
-};
-
-const QStringList actions = {QStringLiteral("checkNow"),       QStringLiteral("updateBusy"),
-                             QStringLiteral("later"),          QStringLiteral("install"),
-                             QStringLiteral("updateProgress"), QStringLiteral("cancelDownload")};
-
-} // namespace
-
-Q_DECLARE_METATYPE(Phase)
 
 // The three update controls over one updater: what each phase shows, and where each press goes.
 class UpdateControlsTest : public QObject {
     Q_OBJECT
 
-    CountingBackend* m_backend = nullptr;
+    const QStringList m_actions = {"checkNow", "updateBusy",     "later",
+                                   "install",  "updateProgress", "cancelDownload"};
+    ScriptedBackend* m_backend = nullptr;
     std::unique_ptr<Updater> m_updater;
     std::unique_ptr<QWidget> m_window;
     UpdateSettings* m_settings = nullptr;
@@ -46,11 +26,11 @@ class UpdateControlsTest : public QObject {
     CheckForUpdatesButton* m_menuItem = nullptr;
     int m_opened = 0;
     QList<UpdateChoice> m_replies;
-    int m_cancels = 0;
+    const UpdateDriver::Reply m_reply = [this](UpdateChoice choice) { m_replies.append(choice); };
 
     void build(bool available)
     {
-        auto backend = std::make_unique<CountingBackend>();
+        auto backend = std::make_unique<ScriptedBackend>();
         m_backend = backend.get();
         m_updater = std::make_unique<Updater>(available ? std::move(backend) : nullptr);
         m_window = std::make_unique<QWidget>();
@@ -66,59 +46,30 @@ class UpdateControlsTest : public QObject {
         m_window->setFixedSize(420, 300);
         m_window->show();
     }
-    // Brings the updater to `phase` the way its machinery would.
-    void reach(const Phase& phase)
-    {
-        const auto reply = [this](UpdateChoice choice) { m_replies.append(choice); };
-        const auto cancel = [this] { ++m_cancels; };
-        switch (phase.kind) {
-        case Kind::idle: break;
-        case Kind::checking: m_updater->showUserInitiatedUpdateCheck(cancel); break;
-        case Kind::available: m_updater->showUpdateFound(phase.version, reply); break;
-        case Kind::downloading:
-            m_updater->showDownloadInitiated(cancel);
-            m_updater->showDownloadDidReceiveExpectedContentLength(phase.fraction ? 10 : 0);
-            m_updater->showDownloadDidReceiveDataOfLength(phase.fraction ? 5 : 1);
-            break;
-        case Kind::preparing: m_updater->showDownloadDidStartExtractingUpdate(); break;
-        case Kind::installing: m_updater->showInstallingUpdate(); break;
-        case Kind::upToDate: m_updater->showUpdateNotFound(); break;
-        case Kind::failed: m_updater->showUpdaterError(phase.message); break;
-        }
-        QCOMPARE(m_updater->phase(), phase);
-    }
     QStringList shownActions() const
     {
         QStringList shown;
-        for (const QString& name : actions) {
+        for (const QString& name : m_actions) {
             if (Find::named(m_settings, name)->isVisibleTo(m_settings)) {
                 shown.append(name);
             }
         }
         return shown;
     }
-    QAbstractButton* button(const QString& name) const
+    void press(const QString& name)
     {
-        return Find::named<QAbstractButton>(m_settings, name);
+        QTest::mouseClick(Find::named<QAbstractButton>(m_settings, name), Qt::LeftButton);
     }
 
 private slots:
-    void init()
-    {
-        m_opened = 0;
-        m_replies.clear();
-        m_cancels = 0;
-    }
-
     void unavailableUpdatesShowNoActivity()
     {
         build(false);
         QVERIFY(!m_menuItem->isEnabled());
-        QCOMPARE(shownActions(), QStringList{QStringLiteral("checkNow")});
-        QVERIFY(!button(QStringLiteral("checkNow"))->isEnabled());
+        QCOMPARE(shownActions(), QStringList{"checkNow"});
+        QVERIFY(!Find::named(m_settings, "checkNow")->isEnabled());
         QVERIFY(
-            !Find::named<QCheckBox>(m_settings, QStringLiteral("Güncellemeleri otomatik denetle"))
-                 ->isEnabled());
+            !Find::named<QCheckBox>(m_settings, "Güncellemeleri otomatik denetle")->isEnabled());
         QVERIFY(!m_row->isVisibleTo(m_window.get()));
     }
 
@@ -127,26 +78,24 @@ private slots:
         QTest::addColumn<Phase>("phase");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("idle") << Phase::idle() << QString() << QStringList{actions[0]};
-        QTest::newRow("checking") << Phase::of(Kind::checking) << "Denetleniyor…"
-                                  << QStringList{actions[1]};
-        QTest::newRow("available") << Phase::available(QStringLiteral("1.2"))
-                                   << "Yeni sürüm var: 1.2" << QStringList{actions[2], actions[3]};
+        const QStringList busy{"updateBusy"};
+        QTest::newRow("idle") << Phase::idle() << QString() << QStringList{"checkNow"};
+        QTest::newRow("checking") << Phase::of(Kind::checking) << "Denetleniyor…" << busy;
+        QTest::newRow("available")
+            << Phase::available("1.2") << "Yeni sürüm var: 1.2" << QStringList{"later", "install"};
         QTest::newRow("downloading, length unknown")
             << Phase::downloading(std::nullopt) << "İndiriliyor…"
-            << QStringList{actions[1], actions[5]};
-        QTest::newRow("downloading, half")
-            << Phase::downloading(0.5) << "İndiriliyor…" << QStringList{actions[4], actions[5]};
-        QTest::newRow("preparing")
-            << Phase::of(Kind::preparing) << "Hazırlanıyor…" << QStringList{actions[1]};
+            << QStringList{"updateBusy", "cancelDownload"};
+        QTest::newRow("downloading, half") << Phase::downloading(0.5) << "İndiriliyor…"
+                                           << QStringList{"updateProgress", "cancelDownload"};
+        QTest::newRow("preparing") << Phase::of(Kind::preparing) << "Hazırlanıyor…" << busy;
         QTest::newRow("installing")
-            << Phase::of(Kind::installing) << "Kuruluyor. Leaflow yeniden açılacak."
-            << QStringList{actions[1]};
+            << Phase::of(Kind::installing) << "Kuruluyor. Leaflow yeniden açılacak." << busy;
         QTest::newRow("up to date")
             << Phase::of(Kind::upToDate) << "Güncelsin. En yeni sürümü kullanıyorsun."
-            << QStringList{actions[0]};
-        QTest::newRow("failed") << Phase::failed(QStringLiteral("Sunucu yok.")) << "Sunucu yok."
-                                << QStringList{actions[0]};
+            << QStringList{"checkNow"};
+        QTest::newRow("failed") << Phase::failed("Sunucu yok.") << "Sunucu yok."
+                                << QStringList{"checkNow"};
     }
     void phases()
     {
@@ -154,14 +103,14 @@ private slots:
         QFETCH(QString, status);
         QFETCH(QStringList, shown);
         build(true);
-        reach(phase);
+        reach(*m_updater, phase, m_reply);
+        QCOMPARE(m_updater->phase(), phase);
         QCOMPARE(shownActions(), shown);
-        auto* line = Find::named<QLabel>(m_settings, QStringLiteral("updateStatus"));
+        auto* line = Find::named<QLabel>(m_settings, "updateStatus");
         QCOMPARE(line->isVisibleTo(m_settings) ? line->text() : QString(), status);
         QCOMPARE(m_row->isVisibleTo(m_window.get()), phase.kind == Kind::available);
         if (phase.fraction) {
-            const auto* bar =
-                Find::named<QProgressBar>(m_settings, QStringLiteral("updateProgress"));
+            const auto* bar = Find::named<QProgressBar>(m_settings, "updateProgress");
             QCOMPARE(double(bar->value()) / bar->maximum(), *phase.fraction);
             QCOMPARE(bar->width(), UpdateSettings::progressWidth);
         }
@@ -170,36 +119,34 @@ private slots:
     void pressesReachTheUpdater()
     {
         build(true);
-        QTest::mouseClick(button(QStringLiteral("checkNow")), Qt::LeftButton);
+        press("checkNow");
         QCOMPARE(m_backend->checks, 1);
-        reach(Phase::available(QStringLiteral("2.0")));
-        QCOMPARE(m_row->label(), QStringLiteral("Yeni sürüm var: 2.0"));
+        reach(*m_updater, Phase::available("2.0"), m_reply);
+        QCOMPARE(m_row->label(), "Yeni sürüm var: 2.0");
         // The row and the menu item open the settings; with an update waiting, no new check.
         QTest::mouseClick(m_row, Qt::LeftButton);
         m_menuItem->trigger();
         QCOMPARE(m_opened, 2);
         QCOMPARE(m_backend->checks, 1);
-        QTest::mouseClick(button(QStringLiteral("later")), Qt::LeftButton);
-        reach(Phase::available(QStringLiteral("2.0")));
-        QTest::mouseClick(button(QStringLiteral("install")), Qt::LeftButton);
+        press("later");
+        reach(*m_updater, Phase::available("2.0"), m_reply);
+        press("install");
         QCOMPARE(m_replies, (QList<UpdateChoice>{UpdateChoice::dismiss, UpdateChoice::install}));
-        reach(Phase::downloading(std::nullopt));
-        QTest::mouseClick(button(QStringLiteral("cancelDownload")), Qt::LeftButton);
-        QCOMPARE(m_cancels, 1);
-        QCOMPARE(shownActions(), QStringList{QStringLiteral("checkNow")});
+        reach(*m_updater, Phase::downloading(std::nullopt), m_reply);
+        press("cancelDownload");
+        QCOMPARE(shownActions(), QStringList{"checkNow"});
         m_menuItem->trigger();
         QCOMPARE(m_backend->checks, 2);
-        auto* automatic =
-            Find::named<QCheckBox>(m_settings, QStringLiteral("Güncellemeleri otomatik denetle"));
-        automatic->click();
+        Find::named<QCheckBox>(m_settings, "Güncellemeleri otomatik denetle")->click();
         QVERIFY(!m_updater->automatic() && !m_backend->automaticOn);
     }
 
     void longFailureIsCutToTwoLines()
     {
         build(true);
-        reach(Phase::failed(QStringLiteral("Bağlantı kurulamadı. ").repeated(12)));
-        auto* line = Find::named<QLabel>(m_settings, QStringLiteral("updateStatus"));
+        reach(*m_updater, Phase::failed(QStringLiteral("Bağlantı kurulamadı. ").repeated(12)),
+              m_reply);
+        auto* line = Find::named<QLabel>(m_settings, "updateStatus");
         QTRY_VERIFY(line->height() > line->fontMetrics().lineSpacing());
         QVERIFY(line->height() <= 2 * line->fontMetrics().lineSpacing());
     }
