@@ -43,7 +43,7 @@ struct UpdateSeams {
 class NetworkUpdateBackend : public UpdateBackend {
     Q_OBJECT
 public:
-    static constexpr qint64 feedLimit = 1024 * 1024;
+    static constexpr qint64 feedLimit = qint64{1024} * 1024;
     // A package whose feed announces no length may still not grow without bound.
     static constexpr quint64 unannouncedLimit = quint64{1} << 30;
     static constexpr std::chrono::hours checkInterval{24};
