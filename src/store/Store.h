@@ -106,8 +106,8 @@ public:
     // Stops the run in progress at once: nothing is written, recorded or shown.
     void cancelRun();
     // Shows `section` running without starting a job, for the screenshot mode's last picture;
-    // nothing clears the mark, so no run can start afterwards.
-    void markBusyForPicture(AppSection section) { setBusy(section); }
+    // the mode clears it (nullopt) before quitting, which would otherwise ask to stop the run.
+    void markBusyForPicture(const std::optional<AppSection>& section) { setBusy(section); }
     // How far the run in progress has come: done of total (pages, or images when
     // compressing); both 0 before the worker's first report and when idle.
     struct RunProgress {

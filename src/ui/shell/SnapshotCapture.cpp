@@ -122,7 +122,7 @@ private:
             break;
         default: {
             // The popup shows a run in progress. It is the last picture, so no other one shows
-            // the run, which never starts.
+            // the run, which never starts; finish() takes the mark away.
             main->store().markBusyForPicture(AppSection::compress);
             auto* popup = new TrayPopup(main->store(), main);
             popup->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
@@ -145,6 +145,9 @@ private:
 
     void finish()
     {
+        if (auto* main = qobject_cast<MainWindow*>(findMainWindow())) {
+            main->store().markBusyForPicture(std::nullopt);
+        }
         QSettings settings;
         if (m_remembered.isValid()) {
             settings.setValue(sectionKey, m_remembered);

@@ -13,18 +13,24 @@
 #include <QTimer>
 
 // Stands in for the desktop's tray. Qt asks it questions while the asking thread waits, so
-// it answers from a thread of its own.
+// it answers from a thread of its own and hands each registration to the main thread.
 class FakeWatcher : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
     Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
+    QObject* m_inbox; // on the main thread; a call still queued for it dies with it
+    QStringList* m_registered;
 
 public:
+    FakeWatcher(QObject* inbox, QStringList* registered) : m_inbox(inbox), m_registered(registered)
+    {
+    }
     static bool hostRegistered() { return true; }
-signals:
-    void registered(const QString& service);
 public slots:
-    void RegisterStatusNotifierItem(const QString& service) { emit registered(service); }
+    void RegisterStatusNotifierItem(const QString& service)
+    {
+        QMetaObject::invokeMethod(m_inbox, [list = m_registered, service] { *list << service; });
+    }
 };
 
 // The tray over the desktop's own protocol, on the private session bus CTest gives this test:
@@ -37,9 +43,11 @@ private slots:
     // First: Qt looks for the desktop's tray once per process.
     void desktopActivatesTheRegisteredIcon()
     {
-        QDBusConnection desktop = QDBusConnection::connectToBus(QDBusConnection::SessionBus,
-                                                                QStringLiteral("desktop"));
-        FakeWatcher watcher;
+        QDBusConnection desktop =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop"));
+        QStringList items;
+        QObject inbox;
+        FakeWatcher watcher(&inbox, &items);
         QThread thread;
         watcher.moveToThread(&thread);
         thread.start();
@@ -48,24 +56,23 @@ private slots:
             thread.quit();
             thread.wait();
         });
-        QStringList items; // filled on this thread: the watcher's signal arrives queued
-        connect(&watcher, &FakeWatcher::registered, this, [&items](const QString& s) { items << s; });
-        QVERIFY(desktop.registerObject(
-            QStringLiteral("/StatusNotifierWatcher"), &watcher,
-            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
+        QVERIFY(desktop.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
+                                       QDBusConnection::ExportAllSlots |
+                                           QDBusConnection::ExportAllProperties));
         // Fails on a desktop's real bus rather than putting an icon in its tray.
         QVERIFY(desktop.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
         {
             MainWindow main(store());
-            TrayPresence tray(store(), main.windows(), [] {}, [] {});
+            TrayPresence tray(
+                store(), main.windows(), [] {}, [] {});
             QVERIFY(tray.start(QSystemTrayIcon::isSystemTrayAvailable()));
             QTRY_COMPARE(items.size(), 1);
             QVERIFY(!tray.popup());
-            desktop.send(QDBusMessage::createMethodCall(items.first(),
-                                                        QStringLiteral("/StatusNotifierItem"),
-                                                        QStringLiteral("org.kde.StatusNotifierItem"),
-                                                        QStringLiteral("Activate"))
-                         << 0 << 0);
+            desktop.send(
+                QDBusMessage::createMethodCall(items.first(), QStringLiteral("/StatusNotifierItem"),
+                                               QStringLiteral("org.kde.StatusNotifierItem"),
+                                               QStringLiteral("Activate"))
+                << 0 << 0);
             QTRY_VERIFY(tray.popup() && tray.popup()->isVisible());
         }
         QVERIFY(desktop.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher")));
@@ -74,7 +81,8 @@ private slots:
     void withoutWatcherTheLastWindowQuits()
     {
         MainWindow main(store());
-        TrayPresence tray(store(), main.windows(), [] {}, [] {});
+        TrayPresence tray(
+            store(), main.windows(), [] {}, [] {});
         QVERIFY(!tray.start(QSystemTrayIcon::isSystemTrayAvailable()));
         main.show();
         QTimer::singleShot(0, &main, &QWidget::close);
