@@ -137,7 +137,7 @@ QString itemXml(const AppcastItem& item)
                        QStringLiteral("application/vnd.debian.binary-package"));
     xml.writeAttribute(sparkle, QStringLiteral("edSignature"), item.signature);
     xml.writeEndElement();
-    return text;
+    return text.trimmed();
 }
 
 } // namespace Appcast

@@ -104,7 +104,8 @@ std::optional<std::chrono::milliseconds> NetworkUpdateBackend::nextAutomaticChec
     if (!automaticallyChecksForUpdates()) {
         return std::nullopt;
     }
-    const QDateTime last = QSettings().value(lastCheckKey).toDateTime();
+    const QDateTime last =
+        QDateTime::fromString(QSettings().value(lastCheckKey).toString(), Qt::ISODate);
     const std::chrono::milliseconds interval = checkInterval;
     if (!last.isValid()) {
         return std::chrono::milliseconds{0};
@@ -137,7 +138,7 @@ void NetworkUpdateBackend::fetchFeed(bool userInitiated)
     m_userInitiated = userInitiated;
     m_feed.clear();
     // Counted when it starts, so a check that fails in any way waits for the next day too.
-    QSettings().setValue(lastCheckKey, m_seams.clock());
+    QSettings().setValue(lastCheckKey, m_seams.clock().toUTC().toString(Qt::ISODate));
     setStage(Stage::checking);
     m_reply = get(m_source.feed);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
