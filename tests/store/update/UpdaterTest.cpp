@@ -12,6 +12,8 @@ class UpdaterTest : public QObject {
     std::unique_ptr<Updater> m_updater;
     QList<UpdateChoice> m_replies;
     int m_cancels = 0;
+    const UpdateDriver::Reply m_reply = [this](UpdateChoice choice) { m_replies.append(choice); };
+    const UpdateDriver::Cancel m_cancel = [this] { ++m_cancels; };
 
     Updater& made(const QString& failure = {})
     {
@@ -20,14 +22,6 @@ class UpdaterTest : public QObject {
         m_backend = backend.get();
         m_updater = std::make_unique<Updater>(std::move(backend));
         return *m_updater;
-    }
-    UpdateDriver::Reply reply()
-    {
-        return [this](UpdateChoice choice) { m_replies.append(choice); };
-    }
-    UpdateDriver::Cancel cancel()
-    {
-        return [this] { ++m_cancels; };
     }
 
 private slots:
@@ -67,7 +61,7 @@ private slots:
         QFETCH(QList<double>, fractions);
         Updater& updater = made();
         for (int round = 0; round < 2; ++round) { // a second download counts afresh
-            updater.showDownloadInitiated(cancel());
+            updater.showDownloadInitiated(m_cancel);
             QCOMPARE(updater.phase(), Phase::downloading(std::nullopt));
             updater.showDownloadDidReceiveExpectedContentLength(expected);
             for (qsizetype i = 0; i < chunks.size(); ++i) {
@@ -81,27 +75,27 @@ private slots:
     void answersAreGivenOnce()
     {
         Updater& updater = made();
-        updater.showUpdateFound(QStringLiteral("1.2"), reply());
+        updater.showUpdateFound(QStringLiteral("1.2"), m_reply);
         updater.later();
         updater.showUpdateNotFound();
         updater.later(); // only resets the phase
         QCOMPARE(m_replies, QList<UpdateChoice>{UpdateChoice::dismiss});
         QCOMPARE(updater.phase(), Phase::idle());
-        updater.showUpdateFound(QStringLiteral("1.3"), reply());
+        updater.showUpdateFound(QStringLiteral("1.3"), m_reply);
         updater.install();
         updater.install();
         QCOMPARE(m_replies.size(), 2);
         QCOMPARE(updater.phase(), Phase::available(QStringLiteral("1.3"))); // left to the reports
-        updater.showDownloadInitiated(cancel());
+        updater.showDownloadInitiated(m_cancel);
         updater.showDownloadDidStartExtractingUpdate(); // the download can no longer be cancelled
         updater.cancelDownload();
-        updater.showDownloadInitiated(cancel());
+        updater.showDownloadInitiated(m_cancel);
         updater.cancelDownload();
         updater.cancelDownload();
         QCOMPARE(m_cancels, 1);
         QCOMPARE(updater.phase(), Phase::idle());
         // Ready to install: installed without a second question.
-        updater.showReadyToInstallAndRelaunch(reply());
+        updater.showReadyToInstallAndRelaunch(m_reply);
         QCOMPARE(m_replies.last(), UpdateChoice::install);
         QCOMPARE(updater.phase(), Phase::of(Kind::installing));
     }
@@ -120,9 +114,9 @@ private slots:
         QFETCH(Phase, before);
         QFETCH(bool, kept);
         Updater& updater = made();
-        updater.showUpdateFound(QStringLiteral("2"), reply());
-        updater.showUserInitiatedUpdateCheck(cancel());
-        reach(updater, before, reply(), cancel());
+        updater.showUpdateFound(QStringLiteral("2"), m_reply);
+        updater.showUserInitiatedUpdateCheck(m_cancel);
+        reach(updater, before, m_reply, m_cancel);
         QCOMPARE(updater.phase(), before);
         updater.dismissUpdateInstallation();
         QCOMPARE(updater.phase(), kept ? before : Phase::idle());
