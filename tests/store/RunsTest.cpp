@@ -436,7 +436,7 @@ private slots:
         const QString locked = encryptedCopy(m_fixture->imagePdf("Foto.pdf"),
                                              m_fixture->path("b/Rapor.pdf"), password());
         m_fixture->panels.passwordAnswers = {password()};
-        store().addFiles({m_fixture->imagePdf("a/Rapor.pdf"), m_fixture->pdf("Metin.pdf", 2),
+        store().addFiles({m_fixture->imagePdf("a/Rapor.pdf"), m_fixture->settledPdf("Metin.pdf", 2),
                           locked},
                          AppSection::compress);
         store().setCompressResults({{QUuid::createUuid(), 5}});
@@ -466,7 +466,7 @@ private slots:
 
     void compressionThatShrinksNothing()
     {
-        store().addFiles({m_fixture->pdf("Metin.pdf", 2)}, AppSection::compress);
+        store().addFiles({m_fixture->settledPdf("Metin.pdf", 2)}, AppSection::compress);
         QSettings().setValue("revealAfter", true);
         QCOMPARE(
             ranTo(AppSection::compress, "Metin sıkıştırılmış.pdf"),

@@ -98,6 +98,17 @@ QByteArray checkerboard(int width, int height)
     return data;
 }
 
+// 8-bit samples as 16-bit ones, big-endian, the low byte varying too.
+QByteArray deepen(const QByteArray& samples)
+{
+    QByteArray deep;
+    deep.reserve(samples.size() * 2);
+    for (qsizetype i = 0; i < samples.size(); ++i) {
+        deep.append(samples[i]).append(static_cast<char>(i * 37));
+    }
+    return deep;
+}
+
 OH makeImage(QPDF& pdf, Kind kind, int w, int h)
 {
     switch (kind) {
@@ -121,15 +132,28 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
         return image;
     }
     case Kind::softMask:
+    case Kind::softMaskKeyed:
     case Kind::softMaskMatte: {
         OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
         OH mask = flateImage(pdf, photoSamples(w, h, 1, 3), w, h, 8, OH::newName("/DeviceGray"));
         if (kind == Kind::softMaskMatte) {
             mask.getDict().replaceKey("/Matte", OH::parse("[0 0 0]"));
         }
+        if (kind == Kind::softMaskKeyed) {
+            image.getDict().replaceKey("/Mask", OH::parse("[250 255 250 255 250 255]"));
+        }
         image.getDict().replaceKey("/SMask", mask);
         return image;
     }
+    case Kind::softMaskDeep: {
+        OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
+        image.getDict().replaceKey("/SMask",
+                                   flateImage(pdf, deepen(photoSamples(w * 2, h * 2, 1, 3)), w * 2,
+                                              h * 2, 16, OH::newName("/DeviceGray")));
+        return image;
+    }
+    case Kind::rgb16:
+        return flateImage(pdf, deepen(photoSamples(w, h, 3)), w, h, 16, OH::newName("/DeviceRGB"));
     case Kind::separation:
         return flateImage(pdf, photoSamples(w, h, 1), w, h, 8,
                           OH::parse("[/Separation /Spot /DeviceCMYK << /FunctionType 2 "

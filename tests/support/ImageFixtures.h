@@ -24,6 +24,9 @@ enum class Kind {
     imageMask,
     softMask,      // RGB with an 8-bit soft mask of its own size
     softMaskMatte, // the same with /Matte in the mask
+    softMaskDeep,  // RGB with a 16-bit soft mask of twice its size
+    softMaskKeyed, // soft mask and a colour-key /Mask, which the soft mask overrides
+    rgb16,         // 16 bits per sample
     separation,
     colourKey, // RGB with a /Mask colour-key array
     jpegRgb,

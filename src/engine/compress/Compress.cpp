@@ -1,6 +1,7 @@
 #include "CompressText.h"
 #include "EngineText.h"
 #include "ImagePass.h"
+#include "LosslessPass.h"
 #include "Operations.h"
 #include "Output.h"
 
@@ -91,6 +92,46 @@ void place(const QString& result, const QString& destination)
     }
 }
 
+// Counts the steps of passes run one after another as one count: each pass
+// reports steps done of steps it found, and a pass's steps are found only when
+// it starts, so the total grows as the work goes on.
+class StepTally {
+public:
+    explicit StepTally(const Progress& progress) : m_progress(progress) {}
+
+    // The report of the next pass; the one before it counts as finished.
+    LosslessPass::StepReport next()
+    {
+        m_done += m_lastTotal;
+        m_found += m_lastTotal;
+        m_lastTotal = 0;
+        return [this](qint64 done, qint64 total) {
+            m_lastTotal = total;
+            m_progress.report(m_done + done, m_found + total);
+        };
+    }
+
+private:
+    const Progress& m_progress;
+    qint64 m_done = 0;
+    qint64 m_found = 0;
+    qint64 m_lastTotal = 0;
+};
+
+// Every way the document is made smaller, in order: merging copies first so
+// that each image is re-encoded once, recompression last so that it spends no
+// time on what the image pass replaced. Returns whether anything changed; the
+// rewrite alone may still save (object streams, unused objects left out).
+bool shrink(QPDF& pdf, CompressionLevel level, const Progress& progress)
+{
+    StepTally steps(progress);
+    bool changed = LosslessPass::dropThumbnails(pdf) > 0;
+    changed |= LosslessPass::mergeDuplicates(pdf, steps.next()) > 0;
+    changed |= ImagePass::run(pdf, level, steps.next()).replaced > 0;
+    changed |= LosslessPass::recompressStreams(pdf, steps.next()) > 0;
+    return changed;
+}
+
 } // namespace
 
 bool compress(const PDFSource& source, CompressionLevel level, const QString& destination,
@@ -106,14 +147,14 @@ bool compress(const PDFSource& source, CompressionLevel level, const QString& de
     }
     const QString out = folder.filePath(outName);
     qint64 pages = 0;
-    ImagePass::Outcome outcome;
     try {
         pages = static_cast<qint64>(QPDFPageDocumentHelper(*pdf).getAllPages().size());
-        outcome = ImagePass::run(*pdf, level, progress.step);
-        if (outcome.replaced == 0) {
-            // Nothing to gain from images; a rewrite alone is not what was asked for.
-            return false;
+        if (pages == 0) {
+            // A page tree too damaged to find any page: a rewrite would keep
+            // nothing of what other readers still recover.
+            throw Failure(CompressText::compressFailed(inputName));
         }
+        shrink(*pdf, level, progress);
         writeFile(*pdf, out);
     } catch (const std::exception&) {
         throw Failure(CompressText::compressFailed(inputName));

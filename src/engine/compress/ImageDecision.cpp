@@ -125,14 +125,16 @@ void planSize(const Settings& settings, Plan& plan)
         std::clamp(static_cast<int>(std::lround(plan.height * scale)), 1, settings.maxSide);
 }
 
-// A soft mask of the image's own size shrinks with it and stays Flate, so
-// edges stay exact. Any other mask (another size, another depth, a lossy
-// filter, shared with other images) is kept as it is: a reader stretches a
-// mask over the image's unit square whatever their sizes.
+// A soft mask at least as large as the image's new size shrinks to exactly
+// that size and 8 bits, and stays Flate, so edges stay exact; a mask that needs
+// neither (already that size and depth) is only recompressed losslessly. Any
+// other mask (smaller, another depth, a lossy filter, shared with other images)
+// is kept as it is: a reader stretches a mask over the image's unit square
+// whatever their sizes.
 void planMask(QPDFObjectHandle dict, const std::map<QPDFObjGen, int>& softMaskUsers, Plan& plan)
 {
     QPDFObjectHandle mask = dict.getKey("/SMask");
-    if (!plan.resized() || !mask.isStream()) {
+    if (!mask.isStream()) {
         return;
     }
     QPDFObjectHandle m = mask.getDict();
@@ -140,23 +142,45 @@ void planMask(QPDFObjectHandle dict, const std::map<QPDFObjGen, int>& softMaskUs
     const auto filters = StreamData::filters(mask);
     if (users == softMaskUsers.end() || users->second != 1 || !filters ||
         !StreamData::losslessOnly(*filters) || !m.getKey("/Width").isInteger() ||
-        !m.getKey("/Height").isInteger() || !m.getKey("/BitsPerComponent").isInteger()) {
+        !m.getKey("/Height").isInteger() || !m.getKey("/BitsPerComponent").isInteger() ||
+        m.hasKey("/Decode")) {
         return;
     }
-    if (m.getKey("/Width").getIntValue() == plan.width &&
-        m.getKey("/Height").getIntValue() == plan.height &&
-        m.getKey("/BitsPerComponent").getIntValue() == 8 &&
-        static_cast<long long>(plan.width) * plan.height <= maxSamples) {
+    const long long width = m.getKey("/Width").getIntValue();
+    const long long height = m.getKey("/Height").getIntValue();
+    const long long bits = m.getKey("/BitsPerComponent").getIntValue();
+    const bool needed = plan.resized() || width != plan.targetWidth ||
+                        height != plan.targetHeight || bits != 8;
+    if (needed && (bits == 8 || bits == 16) && width >= plan.targetWidth &&
+        height >= plan.targetHeight && width <= 1'000'000 && height <= 1'000'000 &&
+        width * height <= maxSamples) {
         plan.mask = mask;
+        plan.maskWidth = static_cast<int>(width);
+        plan.maskHeight = static_cast<int>(height);
+        plan.maskBits = static_cast<int>(bits);
     }
+}
+
+// JPEG 2000 carries its own colour space when the dictionary names none, and
+// may carry its own transparency (/SMaskInData), which JPEG cannot.
+bool planJpx(QPDFObjectHandle dict, Plan& plan)
+{
+    QPDFObjectHandle inData = dict.getKey("/SMaskInData");
+    if ((inData.isInteger() && inData.getIntValue() != 0) ||
+        (!inData.isNull() && !inData.isInteger())) {
+        return false;
+    }
+    plan.jpxSource = true;
+    plan.hasColorSpace = !dict.getKey("/ColorSpace").isNull();
+    // /Decode applies to the dictionary's colour space; without one there is nothing to keep it
+    // for.
+    return plan.hasColorSpace || dict.getKey("/Decode").isNull();
 }
 
 bool isLossyOrBitonalFilter(const std::string& name)
 {
-    // JPX, JBIG2 and CCITT already are specialised codecs (JPEG 2000 with its
-    // own masks, bilevel scans): recoding them as JPEG would lose.
-    return name == "/JPXDecode" || name == "/JBIG2Decode" || name == "/CCITTFaxDecode" ||
-           name == "/CCF";
+    // JBIG2 and CCITT code bilevel scans far better than JPEG could.
+    return name == "/JBIG2Decode" || name == "/CCITTFaxDecode" || name == "/CCF";
 }
 
 } // namespace
@@ -184,7 +208,11 @@ std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
     }
     QPDFObjectHandle width = dict.getKey("/Width");
     QPDFObjectHandle height = dict.getKey("/Height");
+    // JPEG 2000 may leave its depth to the codestream.
     QPDFObjectHandle bits = dict.getKey("/BitsPerComponent");
+    if (bits.isNull() && dict.getKey("/Filter").isNameAndEquals("/JPXDecode")) {
+        bits = QPDFObjectHandle::newInteger(8);
+    }
     if (!width.isInteger() || !height.isInteger() || !bits.isInteger() ||
         width.getIntValue() <= 0 || height.getIntValue() <= 0 || width.getIntValue() > 1'000'000 ||
         height.getIntValue() > 1'000'000) {
@@ -197,15 +225,20 @@ std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
         return std::nullopt;
     }
     // 1-bit images are text and line art; 2- and 4-bit images are either
-    // palettes of at most 16 colours or coarse ramps JPEG would band; 16-bit
-    // samples carry precision an 8-bit JPEG throws away.
-    if (bits.getIntValue() != 8) {
+    // palettes of at most 16 colours or coarse ramps JPEG would band. 16-bit
+    // samples hold more precision than any screen or print shows: they become 8.
+    if (bits.getIntValue() != 8 && bits.getIntValue() != 16) {
         return std::nullopt;
     }
+    plan.bits = static_cast<int>(bits.getIntValue());
     // A colour-key mask names exact sample values as transparent; after
-    // JPEG's approximations other pixels would match or miss it.
+    // JPEG's approximations other pixels would match or miss it. Readers ignore
+    // it beside a soft mask, so there it goes with the re-encoding.
     if (dict.getKey("/Mask").isArray()) {
-        return std::nullopt;
+        if (!dict.getKey("/SMask").isStream()) {
+            return std::nullopt;
+        }
+        plan.dropColourKey = true;
     }
     // /Matte means the colours were premultiplied against the mask: image
     // and mask must keep their exact, pixel-for-pixel relation.
@@ -221,7 +254,14 @@ std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
     const bool dct = std::any_of(filters->begin(), filters->end(), [](const std::string& f) {
         return f == "/DCTDecode" || f == "/DCT";
     });
-    if (dct) {
+    const bool jpx = filters->size() == 1 && filters->front() == "/JPXDecode";
+    if (jpx) {
+        // The codestream says its own depth; /BitsPerComponent is only a hint.
+        plan.bits = 8;
+        if (!planJpx(dict, plan)) {
+            return std::nullopt;
+        }
+    } else if (dct) {
         // Only a plain JPEG goes to our decoder; /DecodeParms could override
         // its colour transform, and a chain around DCT would need qpdf to decode.
         QPDFObjectHandle parms = dict.getKey("/DecodeParms");
@@ -233,18 +273,25 @@ std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
     } else if (!StreamData::losslessOnly(*filters)) {
         return std::nullopt;
     }
+    if (plan.bits == 16 && plan.lossySource()) {
+        return std::nullopt;
+    }
 
     QPDFObjectHandle space = dict.getKey("/ColorSpace");
-    if (const auto components = directComponents(space)) {
+    if (plan.jpxSource && !plan.hasColorSpace) {
+        plan.sourceComponents = plan.components = 0; // told by the codestream
+    } else if (const auto components = directComponents(space)) {
         plan.sourceComponents = plan.components = *components;
-    } else if (plan.jpegSource || !space.isArray() || space.getArrayNItems() < 1 ||
-               !space.getArrayItem(0).isNameAndEquals("/Indexed") ||
+    } else if (plan.lossySource() || plan.bits != 8 || !space.isArray() ||
+               space.getArrayNItems() < 1 || !space.getArrayItem(0).isNameAndEquals("/Indexed") ||
                !planPalette(space, dict, plan)) {
         return std::nullopt;
     }
 
-    const long long samples = static_cast<long long>(plan.width) * plan.height *
-                              std::max(plan.sourceComponents, plan.components);
+    // A codestream of unknown colour counts as four samples a pixel, the most it may hold.
+    const int perPixel = plan.components == 0 ? 4
+                                              : std::max(plan.sourceComponents, plan.components);
+    const long long samples = static_cast<long long>(plan.width) * plan.height * perPixel;
     if (samples > maxSamples) {
         return std::nullopt; // a decompression bomb, or near enough
     }

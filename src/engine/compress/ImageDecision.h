@@ -27,7 +27,10 @@ inline constexpr long long maxSamples = 200'000'000;
 // What the pass does with one image. Made and used on the thread that owns the document.
 struct Plan {
     QPDFObjectHandle image;
-    bool jpegSource = false; // the stream is one DCT-encoded JPEG
+    bool jpegSource = false;   // the stream is one DCT-encoded JPEG
+    bool jpxSource = false;    // the stream is one JPEG 2000 codestream or file
+    bool hasColorSpace = true; // JPEG 2000 may leave its colour space to the codestream
+    int bits = 8;              // bits per sample in the stream: 8, or 16 for flat samples
     int width = 0;
     int height = 0;
     int sourceComponents = 0; // samples per pixel in the stream (1 for Indexed)
@@ -37,7 +40,12 @@ struct Plan {
     std::string palette;             // Indexed: the colour table, else empty
     QPDFObjectHandle baseColorSpace; // Indexed: the /ColorSpace the image gets
     QPDFObjectHandle mask;           // a soft mask to shrink with the image, if any
+    int maskWidth = 0;               // the mask's own size and depth, at least the target's
+    int maskHeight = 0;
+    int maskBits = 8;
+    bool dropColourKey = false; // a /Mask colour key that the soft mask overrides
 
+    bool lossySource() const { return jpegSource || jpxSource; }
     bool resized() const { return targetWidth != width || targetHeight != height; }
 };
 

@@ -62,6 +62,12 @@ std::optional<ImageWork::Job> makeJob(Pending& pending, int quality)
     ImageDecision::Plan& plan = pending.plan;
     ImageWork::Job job;
     job.jpegSource = plan.jpegSource;
+    job.jpxSource = plan.jpxSource;
+    job.bits = plan.bits;
+    job.maskWidth = plan.maskWidth;
+    job.maskHeight = plan.maskHeight;
+    job.maskBits = plan.maskBits;
+    job.maxSamples = ImageDecision::maxSamples;
     job.width = plan.width;
     job.height = plan.height;
     job.sourceComponents = plan.sourceComponents;
@@ -72,17 +78,21 @@ std::optional<ImageWork::Job> makeJob(Pending& pending, int quality)
     job.quality = quality;
 
     const size_t pixels = static_cast<size_t>(plan.width) * static_cast<size_t>(plan.height);
-    if (plan.jpegSource) {
+    const size_t sampleBytes = plan.bits == 16 ? 2 : 1;
+    if (plan.lossySource()) {
         std::shared_ptr<Buffer> raw = plan.image.getRawStreamData();
         job.data.assign(reinterpret_cast<const char*>(raw->getBuffer()), raw->getSize());
         pending.imageBytes = job.data.size();
         pending.jobBytes = job.data.size();
-    } else if (!readSamples(plan.image, pixels * static_cast<size_t>(plan.sourceComponents),
+    } else if (!readSamples(plan.image,
+                            pixels * static_cast<size_t>(plan.sourceComponents) * sampleBytes,
                             job.encoded, job.data, pending.imageBytes, pending.jobBytes)) {
         return std::nullopt; // undecodable: left as it is
     }
+    const size_t maskBytes = static_cast<size_t>(plan.maskWidth) *
+                             static_cast<size_t>(plan.maskHeight) * (plan.maskBits == 16 ? 2 : 1);
     if (plan.mask.isInitialized() &&
-        !readSamples(plan.mask, pixels, job.encodedMask, job.maskSamples, pending.maskBytes,
+        !readSamples(plan.mask, maskBytes, job.encodedMask, job.maskSamples, pending.maskBytes,
                      pending.jobBytes)) {
         plan.mask = QPDFObjectHandle(); // keep the mask as it is
     }
@@ -102,7 +112,7 @@ bool worthReplacing(const Pending& pending, const ImageWork::Result& result)
 {
     const size_t newBytes = result.jpeg.size() + result.mask.size();
     const size_t oldBytes = pending.imageBytes + (result.mask.empty() ? 0 : pending.maskBytes);
-    if (pending.plan.jpegSource && !pending.plan.resized()) {
+    if (pending.plan.lossySource() && !pending.plan.resized()) {
         return newBytes * 10 <= oldBytes * 9;
     }
     return newBytes < oldBytes;
@@ -123,6 +133,18 @@ bool apply(Pending& pending)
     if (!plan.palette.empty()) {
         dict.replaceKey("/ColorSpace", plan.baseColorSpace);
         dict.removeKey("/Decode");
+    }
+    if (plan.dropColourKey) {
+        dict.removeKey("/Mask");
+    }
+    if (plan.jpxSource) {
+        dict.removeKey("/SMaskInData");
+        if (!plan.hasColorSpace) {
+            dict.replaceKey("/ColorSpace",
+                            QPDFObjectHandle::newName(result.components == 1   ? "/DeviceGray"
+                                                      : result.components == 4 ? "/DeviceCMYK"
+                                                                               : "/DeviceRGB"));
+        }
     }
     if (plan.mask.isInitialized() && !result.mask.empty()) {
         QPDFObjectHandle mask = plan.mask;
@@ -145,12 +167,12 @@ Outcome run(QPDF& pdf, CompressionLevel level,
     Outcome outcome;
     std::deque<Pending> inFlight;
     size_t bytesInFlight = 0;
-    // Images still in the workers are not done yet.
+    // Images still in the workers are not done yet; skipped ones are.
     const auto total = static_cast<qint64>(found.images.size());
-    qint64 passed = 0;
+    qint64 finished = 0;
     const auto report = [&] {
         if (done) {
-            done(passed - static_cast<qint64>(inFlight.size()), total);
+            done(finished, total);
         }
     };
     auto finishOldest = [&] {
@@ -160,25 +182,25 @@ Outcome run(QPDF& pdf, CompressionLevel level,
         }
         bytesInFlight -= oldest.jobBytes;
         inFlight.pop_front();
+        ++finished;
         report();
     };
 
+    report();
     for (const QPDFObjectHandle& image : found.images) {
-        report();
-        ++passed;
         Pending pending;
         std::optional<ImageWork::Job> job;
         try {
-            auto plan = ImageDecision::decide(image, settings, found.softMaskUsers);
-            if (!plan) {
-                continue;
+            if (auto plan = ImageDecision::decide(image, settings, found.softMaskUsers)) {
+                pending.plan = std::move(*plan);
+                job = makeJob(pending, settings.quality);
             }
-            pending.plan = std::move(*plan);
-            job = makeJob(pending, settings.quality);
         } catch (const std::exception&) {
-            continue; // a damaged image object: leave it to the reader
+            job.reset(); // a damaged image object: leave it to the reader
         }
         if (!job) {
+            ++finished;
+            report();
             continue;
         }
         ++outcome.considered;

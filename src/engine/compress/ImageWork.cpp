@@ -2,6 +2,7 @@
 
 #include "AreaScaler.h"
 #include "JpegCodec.h"
+#include "JpxCodec.h"
 #include "Pixels.h"
 
 #include <qpdf/Pl_Flate.hh>
@@ -50,13 +51,33 @@ std::string deflate(const std::string& data)
     return out;
 }
 
+// 16-bit big-endian samples to 8 bits, rounded, in place.
+void toEightBits(std::string& samples)
+{
+    const size_t count = samples.size() / 2;
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned high = static_cast<unsigned char>(samples[2 * i]);
+        const unsigned low = static_cast<unsigned char>(samples[2 * i + 1]);
+        samples[i] = static_cast<char>(((high << 8 | low) + 128) / 257);
+    }
+    samples.resize(count);
+}
+
+size_t sampleBytes(int bits)
+{
+    return bits == 16 ? 2 : 1;
+}
+
 // Inflating here rather than where the document lives is what lets both cores
 // share a document of Flate scans: decoding is most of their cost.
 bool decodeEncoded(Job& job)
 {
     const size_t pixels = static_cast<size_t>(job.width) * static_cast<size_t>(job.height);
+    const size_t maskPixels =
+        static_cast<size_t>(job.maskWidth) * static_cast<size_t>(job.maskHeight);
     if (job.encoded) {
-        auto samples = job.encoded->decode(pixels * static_cast<size_t>(job.sourceComponents));
+        auto samples = job.encoded->decode(pixels * static_cast<size_t>(job.sourceComponents) *
+                                           sampleBytes(job.bits));
         job.encoded.reset();
         if (!samples) {
             return false;
@@ -65,11 +86,17 @@ bool decodeEncoded(Job& job)
     }
     if (job.encodedMask) {
         // A mask that does not decode is kept as it is, as the image's own shrinks.
-        auto samples = job.encodedMask->decode(pixels);
+        auto samples = job.encodedMask->decode(maskPixels * sampleBytes(job.maskBits));
         job.encodedMask.reset();
         if (samples) {
             job.maskSamples = std::move(*samples);
         }
+    }
+    if (job.bits == 16) {
+        toEightBits(job.data);
+    }
+    if (job.maskBits == 16 && !job.maskSamples.empty()) {
+        toEightBits(job.maskSamples);
     }
     return true;
 }
@@ -89,6 +116,13 @@ Result runUnguarded(Job job)
         }
         pixels = std::move(decoded->pixels);
         adobeMarker = decoded->adobeMarker;
+    } else if (job.jpxSource) {
+        auto decoded = JpxCodec::decode(job.data, job.width, job.height, job.components,
+                                        job.maxSamples, job.targetWidth, job.targetHeight);
+        if (!decoded) {
+            return {};
+        }
+        pixels = std::move(*decoded);
     } else if (!job.palette.empty()) {
         pixels = expandPalette(job);
     } else {
@@ -105,9 +139,10 @@ Result runUnguarded(Job job)
         return {};
     }
     Result result;
+    result.components = pixels.components;
     result.jpeg = std::move(*jpeg);
     if (!job.maskSamples.empty()) {
-        Pixels mask{job.width, job.height, 1, std::move(job.maskSamples)};
+        Pixels mask{job.maskWidth, job.maskHeight, 1, std::move(job.maskSamples)};
         result.mask = deflate(shrunk(std::move(mask), job.targetWidth, job.targetHeight).samples);
     }
     result.ok = true;

@@ -2,6 +2,7 @@
 
 #include "Fixtures.h"
 #include "ImageFixtures.h"
+#include "PDFEngine.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -56,6 +57,19 @@ QString StoreFixture::pdf(const QString& name, int pages, const QString& userPas
     }
     Fixtures::writePdf(target, tagged, encryption);
     return target;
+}
+
+QString StoreFixture::settledPdf(const QString& name, int pages)
+{
+    QString file = pdf(name, pages);
+    const QString once = file + ".once";
+    PDFEngine::run(PDFEngine::CompressJob{
+        {PDFSource{file, std::nullopt}}, CompressionLevel::balanced, once, {}, {}});
+    if (QFileInfo::exists(once)) {
+        QFile::remove(file);
+        QFile::rename(once, file);
+    }
+    return file;
 }
 
 QString StoreFixture::imagePdf(const QString& name, int pages)

@@ -37,6 +37,8 @@ struct StoreFixture {
     static QString asciiTag(const QString& name);
     // Makes a PDF of `pages` pages tagged "<ascii stem>-1"... in the work folder.
     QString pdf(const QString& name, int pages = 1, const QString& userPassword = {});
+    // The same, already as small as compression makes it: compressing it writes nothing.
+    QString settledPdf(const QString& name, int pages = 1);
     // A PDF whose pages carry large noisy images, so that compression shrinks it.
     QString imagePdf(const QString& name, int pages = 2);
     QString file(const QString& name, const QByteArray& bytes);

@@ -454,7 +454,7 @@ private slots:
         auto* levels = m_screen->findChild<SegmentedControl*>();
         QTest::mouseClick(levels, Qt::LeftButton, {}, levels->segmentRect(2).center());
         QCOMPARE(store().compressionLevel(), CompressionLevel::strong);
-        store().addFiles({m_fixture->imagePdf("Foto.pdf"), m_fixture->pdf("Metin.pdf", 2)},
+        store().addFiles({m_fixture->imagePdf("Foto.pdf"), m_fixture->settledPdf("Metin.pdf", 2)},
                          AppSection::compress);
         m_fixture->panels.folderAnswers << m_fixture->folder("kucuk");
         QVERIFY(!status(0) && !status(1));
