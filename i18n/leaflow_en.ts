@@ -85,6 +85,13 @@
     </message>
 </context>
 <context>
+    <name>CheckForUpdatesButton</name>
+    <message>
+        <source>Güncellemeleri denetle…</source>
+        <translation>Check for Updates…</translation>
+    </message>
+</context>
+<context>
     <name>CompressScreen</name>
     <message>
         <source>Hafif</source>
@@ -274,14 +281,6 @@
         <source>Güncelleme</source>
         <translation>Updates</translation>
     </message>
-    <message>
-        <source>Güncellemeleri otomatik denetle</source>
-        <translation>Check for updates automatically</translation>
-    </message>
-    <message>
-        <source>Sürüm %1</source>
-        <translation>Version %1</translation>
-    </message>
 </context>
 <context>
     <name>HistoryDisplay</name>
@@ -406,10 +405,6 @@
     <message>
         <source>Leaflow hakkında</source>
         <translation>About Leaflow</translation>
-    </message>
-    <message>
-        <source>Güncellemeleri denetle…</source>
-        <translation>Check for Updates…</translation>
     </message>
 </context>
 <context>
@@ -1192,6 +1187,119 @@
     <message>
         <source>Çık</source>
         <translation>Quit</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateAvailableRow</name>
+    <message>
+        <source>Güncelle</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Yeni sürüm var: %1</source>
+        <translation>New version available: %1</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateSettings</name>
+    <message>
+        <source>Güncellemeleri otomatik denetle</source>
+        <translation>Check for updates automatically</translation>
+    </message>
+    <message>
+        <source>Şimdi denetle</source>
+        <translation>Check Now</translation>
+    </message>
+    <message>
+        <source>Sonra</source>
+        <translation>Later</translation>
+    </message>
+    <message>
+        <source>Güncelle</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Vazgeç</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Sürüm %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Leaflow günde bir kez %1 adresinden yalnız sürüm bilgisini okur. Kişisel veri gönderilmez.</source>
+        <translation>Once a day Leaflow reads only the version information from %1. No personal data is sent.</translation>
+    </message>
+    <message>
+        <source>Denetleniyor…</source>
+        <translation>Checking…</translation>
+    </message>
+    <message>
+        <source>Yeni sürüm var: %1</source>
+        <translation>New version available: %1</translation>
+    </message>
+    <message>
+        <source>İndiriliyor…</source>
+        <translation>Downloading…</translation>
+    </message>
+    <message>
+        <source>Hazırlanıyor…</source>
+        <translation>Preparing…</translation>
+    </message>
+    <message>
+        <source>Kuruluyor. Leaflow yeniden açılacak.</source>
+        <translation>Installing. Leaflow will reopen.</translation>
+    </message>
+    <message>
+        <source>Güncelsin. En yeni sürümü kullanıyorsun.</source>
+        <translation>You&apos;re up to date. You have the latest version.</translation>
+    </message>
+</context>
+<context>
+    <name>Updater</name>
+    <message>
+        <source>Güncelleme anahtarı geçersiz; güncellemeler denetlenemez.</source>
+        <translation>The update key is invalid; updates cannot be checked.</translation>
+    </message>
+    <message>
+        <source>Güncelleme adresi güvenli değil; yalnız HTTPS bağlantısı kabul edilir.</source>
+        <translation>The update address is not secure; only HTTPS connections are accepted.</translation>
+    </message>
+    <message>
+        <source>Güncelleme sunucusu başka türde bir adrese yönlendirdi; güvenlik için durduruldu.</source>
+        <translation>The update server redirected to a different kind of address; stopped for safety.</translation>
+    </message>
+    <message>
+        <source>Güncelleme sunucusuna ulaşılamadı. İnternet bağlantını denetle.</source>
+        <translation>The update server could not be reached. Check your internet connection.</translation>
+    </message>
+    <message>
+        <source>Güncelleme sunucusu bir hata bildirdi (HTTP %1).</source>
+        <translation>The update server reported an error (HTTP %1).</translation>
+    </message>
+    <message>
+        <source>Sürüm bilgisi beklenenden büyük; okunmadı.</source>
+        <translation>The version information is larger than expected; it was not read.</translation>
+    </message>
+    <message>
+        <source>Sürüm bilgisi okunamadı; biçimi bozuk.</source>
+        <translation>The version information could not be read; it is malformed.</translation>
+    </message>
+    <message>
+        <source>İndirilen paket diske yazılamadı.</source>
+        <translation>The downloaded package could not be written to disk.</translation>
+    </message>
+    <message>
+        <source>İndirilen paket duyurulan boyutta değil; silindi.</source>
+        <translation>The downloaded package is not the announced size; it was deleted.</translation>
+    </message>
+    <message>
+        <source>İndirilen paketin imzası doğrulanamadı; paket silindi.</source>
+        <translation>The downloaded package&apos;s signature could not be verified; the package was deleted.</translation>
+    </message>
+    <message>
+        <source>Paket kurulum için açılamadı.</source>
+        <translation>The package could not be opened for installation.</translation>
     </message>
 </context>
 <context>

@@ -85,6 +85,13 @@
     </message>
 </context>
 <context>
+    <name>CheckForUpdatesButton</name>
+    <message>
+        <source>Güncellemeleri denetle…</source>
+        <translation>Buscar actualizaciones…</translation>
+    </message>
+</context>
+<context>
     <name>CompressScreen</name>
     <message>
         <source>Hafif</source>
@@ -274,14 +281,6 @@
         <source>Güncelleme</source>
         <translation>Actualizaciones</translation>
     </message>
-    <message>
-        <source>Güncellemeleri otomatik denetle</source>
-        <translation>Buscar actualizaciones automáticamente</translation>
-    </message>
-    <message>
-        <source>Sürüm %1</source>
-        <translation>Versión %1</translation>
-    </message>
 </context>
 <context>
     <name>HistoryDisplay</name>
@@ -406,10 +405,6 @@
     <message>
         <source>Leaflow hakkında</source>
         <translation>Acerca de Leaflow</translation>
-    </message>
-    <message>
-        <source>Güncellemeleri denetle…</source>
-        <translation>Buscar actualizaciones…</translation>
     </message>
 </context>
 <context>
@@ -1192,6 +1187,119 @@
     <message>
         <source>Çık</source>
         <translation>Salir</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateAvailableRow</name>
+    <message>
+        <source>Güncelle</source>
+        <translation>Actualizar</translation>
+    </message>
+    <message>
+        <source>Yeni sürüm var: %1</source>
+        <translation>Nueva versión disponible: %1</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateSettings</name>
+    <message>
+        <source>Güncellemeleri otomatik denetle</source>
+        <translation>Buscar actualizaciones automáticamente</translation>
+    </message>
+    <message>
+        <source>Şimdi denetle</source>
+        <translation>Buscar ahora</translation>
+    </message>
+    <message>
+        <source>Sonra</source>
+        <translation>Más tarde</translation>
+    </message>
+    <message>
+        <source>Güncelle</source>
+        <translation>Actualizar</translation>
+    </message>
+    <message>
+        <source>Vazgeç</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Sürüm %1</source>
+        <translation>Versión %1</translation>
+    </message>
+    <message>
+        <source>Leaflow günde bir kez %1 adresinden yalnız sürüm bilgisini okur. Kişisel veri gönderilmez.</source>
+        <translation>Una vez al día, Leaflow solo lee la información de versión de %1. No se envían datos personales.</translation>
+    </message>
+    <message>
+        <source>Denetleniyor…</source>
+        <translation>Buscando…</translation>
+    </message>
+    <message>
+        <source>Yeni sürüm var: %1</source>
+        <translation>Nueva versión disponible: %1</translation>
+    </message>
+    <message>
+        <source>İndiriliyor…</source>
+        <translation>Descargando…</translation>
+    </message>
+    <message>
+        <source>Hazırlanıyor…</source>
+        <translation>Preparando…</translation>
+    </message>
+    <message>
+        <source>Kuruluyor. Leaflow yeniden açılacak.</source>
+        <translation>Instalando. Leaflow se volverá a abrir.</translation>
+    </message>
+    <message>
+        <source>Güncelsin. En yeni sürümü kullanıyorsun.</source>
+        <translation>Estás al día. Tienes la versión más reciente.</translation>
+    </message>
+</context>
+<context>
+    <name>Updater</name>
+    <message>
+        <source>Güncelleme anahtarı geçersiz; güncellemeler denetlenemez.</source>
+        <translation>La clave de actualización no es válida; no se pueden buscar actualizaciones.</translation>
+    </message>
+    <message>
+        <source>Güncelleme adresi güvenli değil; yalnız HTTPS bağlantısı kabul edilir.</source>
+        <translation>La dirección de actualización no es segura; solo se aceptan conexiones HTTPS.</translation>
+    </message>
+    <message>
+        <source>Güncelleme sunucusu başka türde bir adrese yönlendirdi; güvenlik için durduruldu.</source>
+        <translation>El servidor de actualizaciones redirigió a otro tipo de dirección; se detuvo por seguridad.</translation>
+    </message>
+    <message>
+        <source>Güncelleme sunucusuna ulaşılamadı. İnternet bağlantını denetle.</source>
+        <translation>No se pudo contactar con el servidor de actualizaciones. Comprueba tu conexión a internet.</translation>
+    </message>
+    <message>
+        <source>Güncelleme sunucusu bir hata bildirdi (HTTP %1).</source>
+        <translation>El servidor de actualizaciones informó de un error (HTTP %1).</translation>
+    </message>
+    <message>
+        <source>Sürüm bilgisi beklenenden büyük; okunmadı.</source>
+        <translation>La información de versión es más grande de lo esperado; no se leyó.</translation>
+    </message>
+    <message>
+        <source>Sürüm bilgisi okunamadı; biçimi bozuk.</source>
+        <translation>No se pudo leer la información de versión; su formato está dañado.</translation>
+    </message>
+    <message>
+        <source>İndirilen paket diske yazılamadı.</source>
+        <translation>No se pudo escribir en el disco el paquete descargado.</translation>
+    </message>
+    <message>
+        <source>İndirilen paket duyurulan boyutta değil; silindi.</source>
+        <translation>El paquete descargado no tiene el tamaño anunciado; se eliminó.</translation>
+    </message>
+    <message>
+        <source>İndirilen paketin imzası doğrulanamadı; paket silindi.</source>
+        <translation>No se pudo verificar la firma del paquete descargado; se eliminó.</translation>
+    </message>
+    <message>
+        <source>Paket kurulum için açılamadı.</source>
+        <translation>No se pudo abrir el paquete para instalarlo.</translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,7 @@
 #include "SystemAppearance.h"
 #include "Theme.h"
 #include "TrayPresence.h"
+#include "UpdateConfig.h"
 #include "WindowPresenter.h"
 
 #include <QApplication>
@@ -147,6 +148,11 @@ int main(int argc, char** argv)
     window.show();
     // Quitting from anywhere asks first while a run is in progress.
     const auto quit = [&store, &window] { return QuitGuard::allowQuit(store, &window); };
+    UpdateConfig::setQuit([quit] {
+        if (quit()) {
+            QCoreApplication::quit();
+        }
+    });
     LanguagePicker::setRelaunch([&instance, quit] {
         if (quit()) {
             relaunch(instance);

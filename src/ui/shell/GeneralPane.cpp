@@ -1,12 +1,13 @@
 #include "GeneralPane.h"
 
-#include "AppInfo.h"
 #include "Labels.h"
 #include "LanguagePicker.h"
 #include "Preferences.h"
 #include "SettingsForm.h"
 #include "Store.h"
 #include "ToolOptions.h"
+#include "UpdateSettings.h"
+#include "Updater.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -91,13 +92,8 @@ GeneralPane::GeneralPane(Store& store, QWidget* parent)
     connect(&Preferences::shared(), &Preferences::noticeMutedChanged, m_notice,
             [this](bool muted) { m_notice->setChecked(!muted); });
 
-    // Updates arrive with the updater; until then the group only says which version this is.
-    QVBoxLayout* updates = SettingsForm::group(this, column, tr("Güncelleme"));
-    auto* automatic = new QCheckBox(tr("Güncellemeleri otomatik denetle"), this);
-    automatic->setEnabled(false);
-    updates->addWidget(automatic);
-    updates->addWidget(Labels::text(tr("Sürüm %1").arg(AppInfo::version()), TextStyle::callout,
-                                    Tone::secondary, this));
+    SettingsForm::group(this, column, tr("Güncelleme"))
+        ->addWidget(new UpdateSettings(Updater::shared(), this));
     column->addStretch(1);
 }
 

@@ -8,7 +8,7 @@ class Store;
 class ToneLabel;
 
 // The general settings: language, reveal after a run, the compression level, the
-// background notice and (for now, inactive) updates.
+// background notice and updates.
 class GeneralPane : public QWidget {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "BrandHeader.h"
+#include "CheckForUpdatesButton.h"
 #include "QuitGuard.h"
 #include "ScreenFactory.h"
 #include "SectionCounts.h"
@@ -9,6 +10,8 @@
 #include "ShellWindows.h"
 #include "Sidebar.h"
 #include "Store.h"
+#include "UpdateAvailableRow.h"
+#include "Updater.h"
 #include "WindowPresenter.h"
 
 #include <QAction>
@@ -43,6 +46,8 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
     }
 
     buildMenus();
+    m_sidebar->footer()->addWidget(new UpdateAvailableRow(
+        Updater::shared(), [this] { openUpdateSettings(); }, m_sidebar));
     resize(defaultSize.width(), defaultSize.height() + menuBar()->sizeHint().height());
 
     connect(m_sidebar, &Sidebar::sectionChosen, this, &AppSections::setCurrent);
@@ -121,8 +126,13 @@ void MainWindow::buildMenus()
     QAction* about = help->addAction(tr("Leaflow hakkında"));
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, m_windows, &ShellWindows::showAbout);
-    // Answers once there is an updater to ask.
-    help->addAction(tr("Güncellemeleri denetle…"))->setEnabled(false);
+    help->addAction(new CheckForUpdatesButton(
+        Updater::shared(), [this] { openUpdateSettings(); }, help));
+}
+
+void MainWindow::openUpdateSettings()
+{
+    m_windows->showSettingsPane(SettingsPane::general);
 }
 
 void MainWindow::showSection(AppSection section)

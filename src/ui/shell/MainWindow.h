@@ -38,6 +38,8 @@ protected:
 
 private:
     void buildMenus();
+    // The general settings, where the update status and its answers are.
+    void openUpdateSettings();
     void showSection(AppSection section);
     void updateCounts();
 

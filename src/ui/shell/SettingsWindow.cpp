@@ -60,3 +60,8 @@ SettingsPane SettingsWindow::pane() const
 {
     return SettingsPanes::all.at(static_cast<std::size_t>(std::max(m_tabs->currentIndex(), 0)));
 }
+
+void SettingsWindow::setPane(SettingsPane pane)
+{
+    m_tabs->setCurrentIndex(static_cast<int>(pane));
+}

@@ -17,6 +17,7 @@ public:
     explicit SettingsWindow(Store& store, QWidget* parent = nullptr);
 
     SettingsPane pane() const;
+    void setPane(SettingsPane pane);
 
 private:
     QTabWidget* m_tabs;

@@ -1,6 +1,7 @@
 #include "ShellWindows.h"
 
 #include "AboutWindow.h"
+#include "Preferences.h"
 #include "SettingsWindow.h"
 
 #include <QWidget>
@@ -24,6 +25,15 @@ void ShellWindows::showSettings()
         m_settings = new SettingsWindow(m_store, m_owner);
     }
     bringForward(m_settings);
+}
+
+void ShellWindows::showSettingsPane(SettingsPane pane)
+{
+    Preferences::setSettingsPane(SettingsPanes::rawValue(pane));
+    if (m_settings) {
+        m_settings->setPane(pane);
+    }
+    showSettings();
 }
 
 void ShellWindows::bringForward(QWidget* window)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsPane.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -18,6 +20,8 @@ public:
 
     void showAbout();
     void showSettings();
+    // The settings window on `pane`, also when it is already open on another.
+    void showSettingsPane(SettingsPane pane);
 
     // The windows while open; null otherwise.
     AboutWindow* about() const;

@@ -117,6 +117,9 @@ private slots:
         tabs->setCurrentIndex((opens + 1) % 3);
         const QStringList raw = {"Genel", "Veri", "Hakkında"};
         QCOMPARE(QSettings().value("settingsPane").toString(), raw.at((opens + 1) % 3));
+        // Asked for the general pane (where updates are answered), an open window turns to it.
+        m_window->windows().showSettingsPane(SettingsPane::general);
+        QCOMPARE(tabs->currentIndex(), 0);
     }
 
     void controlsAndSettingsMoveTogether()

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+// The user's answer to a found update or a package ready to install.
+enum class UpdateChoice { install, dismiss };
+
+// What the update machinery reports to the interface, one call per event, on the main thread.
+class UpdateDriver {
+public:
+    using Reply = std::function<void(UpdateChoice)>;
+    using Cancel = std::function<void()>;
+
+    UpdateDriver() = default;
+    UpdateDriver(const UpdateDriver&) = delete;
+    UpdateDriver& operator=(const UpdateDriver&) = delete;
+    virtual ~UpdateDriver() = default;
+
+    // Asked once, before the first check ever: whether automatic checks may run.
+    virtual bool showUpdatePermissionRequest() = 0;
+    virtual void showUserInitiatedUpdateCheck(Cancel cancel) = 0;
+    virtual void showUpdateFound(const QString& displayVersion, Reply reply) = 0;
+    virtual void showUpdateNotFound() = 0;
+    virtual void showUpdaterError(const QString& message) = 0;
+    virtual void showDownloadInitiated(Cancel cancel) = 0;
+    virtual void showDownloadDidReceiveExpectedContentLength(quint64 length) = 0;
+    virtual void showDownloadDidReceiveDataOfLength(quint64 length) = 0;
+    virtual void showDownloadDidStartExtractingUpdate() = 0;
+    virtual void showExtractionReceivedProgress(double progress) = 0;
+    virtual void showReadyToInstallAndRelaunch(Reply reply) = 0;
+    virtual void showInstallingUpdate() = 0;
+    virtual void showUpdateInstalledAndRelaunched() = 0;
+    virtual void dismissUpdateInstallation() = 0;
+};
+
+// The machinery under the driver: checks the feed, downloads, verifies and installs.
+class UpdateBackend : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Starts reporting to `driver`; the reason it cannot run, or empty when it runs.
+    virtual QString start(UpdateDriver& driver) = 0;
+    // A check the user asked for; ignored while one check or download is under way.
+    virtual void checkForUpdates() = 0;
+    virtual bool canCheckForUpdates() const = 0;
+    virtual bool automaticallyChecksForUpdates() const = 0;
+    virtual void setAutomaticallyChecksForUpdates(bool on) = 0;
+
+signals:
+    void canCheckForUpdatesChanged(bool can);
+};

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "UpdateBackend.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+#include <optional>
+
+// The update state the controls show, turned from the machinery's reports into one value, and
+// the user's choices carried back to it. Lives on the main thread.
+class Updater : public QObject, public UpdateDriver {
+    Q_OBJECT
+public:
+    // What the update machinery is doing; equal when kind and payload are equal.
+    struct Phase {
+        enum class Kind {
+            idle,
+            checking,
+            available,
+            downloading,
+            preparing,
+            installing,
+            upToDate,
+            failed
+        };
+        Kind kind = Kind::idle;
+        QString version;                // available
+        std::optional<double> fraction; // downloading; none while the length is unknown
+        QString message;                // failed
+
+        static Phase idle() { return {}; }
+        static Phase of(Kind kind) { return {kind, {}, {}, {}}; }
+        static Phase available(const QString& version)
+        {
+            return {Kind::available, version, {}, {}};
+        }
+        static Phase downloading(std::optional<double> fraction)
+        {
+            return {Kind::downloading, {}, fraction, {}};
+        }
+        static Phase failed(const QString& message) { return {Kind::failed, {}, {}, message}; }
+        bool operator==(const Phase&) const = default;
+    };
+
+    // Without a backend updates are unavailable; a backend that fails to start leaves the
+    // failure as the phase and updates unavailable.
+    explicit Updater(std::unique_ptr<UpdateBackend> backend, QObject* parent = nullptr);
+    ~Updater() override;
+
+    // The process's one updater, made on first use from the build's feed and key; unavailable
+    // without them and in the screenshot mode.
+    static Updater& shared();
+
+    const Phase& phase() const { return m_phase; }
+    bool canCheck() const { return m_canCheck; }
+    bool automatic() const { return m_automatic; }
+    void setAutomatic(bool on);
+    // The running machinery; null while updates are unavailable.
+    UpdateBackend* updater() const { return m_updater.get(); }
+    quint64 expected() const { return m_expected; }
+    quint64 received() const { return m_received; }
+
+    // The controls' choices.
+    void later();
+    void cancelDownload();
+    void install();
+    void checkNow();
+
+    bool showUpdatePermissionRequest() override;
+    void showUserInitiatedUpdateCheck(Cancel cancel) override;
+    void showUpdateFound(const QString& displayVersion, Reply reply) override;
+    void showUpdateNotFound() override;
+    void showUpdaterError(const QString& message) override;
+    void showDownloadInitiated(Cancel cancel) override;
+    void showDownloadDidReceiveExpectedContentLength(quint64 length) override;
+    void showDownloadDidReceiveDataOfLength(quint64 length) override;
+    void showDownloadDidStartExtractingUpdate() override;
+    void showExtractionReceivedProgress(double progress) override;
+    void showReadyToInstallAndRelaunch(Reply reply) override;
+    void showInstallingUpdate() override;
+    void showUpdateInstalledAndRelaunched() override;
+    void dismissUpdateInstallation() override;
+
+signals:
+    // The phase, canCheck or automatic changed.
+    void changed();
+
+private:
+    void setPhase(const Phase& phase);
+    void setCanCheck(bool can);
+
+    Phase m_phase;
+    bool m_canCheck = false;
+    bool m_automatic = false;
+    std::unique_ptr<UpdateBackend> m_updater;
+    Reply m_updateReply;
+    Cancel m_cancel;
+    quint64 m_expected = 0;
+    quint64 m_received = 0;
+};

@@ -1,0 +1,130 @@
+#include "ScriptedBackend.h"
+
+#include <QTest>
+
+using Kind = Phase::Kind;
+
+// The update state with the machinery replaced: every report's effect and every answer given.
+class UpdaterTest : public QObject {
+    Q_OBJECT
+
+    ScriptedBackend* m_backend = nullptr;
+    std::unique_ptr<Updater> m_updater;
+    QList<UpdateChoice> m_replies;
+    int m_cancels = 0;
+    const UpdateDriver::Reply m_reply = [this](UpdateChoice choice) { m_replies.append(choice); };
+    const UpdateDriver::Cancel m_cancel = [this] { ++m_cancels; };
+
+    Updater& made(const QString& failure = {})
+    {
+        auto backend = std::make_unique<ScriptedBackend>();
+        backend->failure = failure;
+        m_backend = backend.get();
+        m_updater = std::make_unique<Updater>(std::move(backend));
+        return *m_updater;
+    }
+
+private slots:
+    void init()
+    {
+        m_replies.clear();
+        m_cancels = 0;
+    }
+
+    void mirrorsTheMachineryAndWritesOnlyChanges()
+    {
+        Updater& broken = made(QStringLiteral("anahtar yok")); // absent when it cannot start
+        QVERIFY(!broken.updater() && !broken.canCheck());
+        QCOMPARE(broken.phase(), Phase::failed(QStringLiteral("anahtar yok")));
+        Updater& updater = made();
+        QVERIFY(updater.updater() && updater.canCheck() && updater.automatic());
+        updater.setAutomatic(true);
+        updater.setAutomatic(false);
+        QCOMPARE(m_backend->automaticWrites, QList<bool>{false});
+        m_backend->announce(false);
+        QVERIFY(!updater.canCheck());
+    }
+
+    void downloadFraction_data()
+    {
+        QTest::addColumn<quint64>("expected");
+        QTest::addColumn<QList<quint64>>("chunks");
+        QTest::addColumn<QList<double>>("fractions"); // -1: none
+        QTest::newRow("unknown") << quint64{0} << QList<quint64>{100, 200} << QList<double>{-1, -1};
+        QTest::newRow("clamped") << quint64{1000} << QList<quint64>{250, 900}
+                                 << QList<double>{0.25, 1};
+    }
+    void downloadFraction()
+    {
+        QFETCH(quint64, expected);
+        QFETCH(QList<quint64>, chunks);
+        QFETCH(QList<double>, fractions);
+        Updater& updater = made();
+        for (int round = 0; round < 2; ++round) { // a second download counts afresh
+            updater.showDownloadInitiated(m_cancel);
+            QCOMPARE(updater.phase(), Phase::downloading(std::nullopt));
+            updater.showDownloadDidReceiveExpectedContentLength(expected);
+            for (qsizetype i = 0; i < chunks.size(); ++i) {
+                updater.showDownloadDidReceiveDataOfLength(chunks[i]);
+                const auto fraction = fractions[i] < 0 ? std::nullopt : std::optional(fractions[i]);
+                QCOMPARE(updater.phase(), Phase::downloading(fraction));
+            }
+        }
+    }
+
+    void answersAreGivenOnce()
+    {
+        Updater& updater = made();
+        updater.showUpdateFound(QStringLiteral("1.2"), m_reply);
+        updater.later();
+        updater.showUpdateNotFound();
+        updater.later(); // only resets the phase
+        QCOMPARE(m_replies, QList<UpdateChoice>{UpdateChoice::dismiss});
+        QCOMPARE(updater.phase(), Phase::idle());
+        updater.showUpdateFound(QStringLiteral("1.3"), m_reply);
+        updater.install();
+        updater.install();
+        QCOMPARE(m_replies.size(), 2);
+        QCOMPARE(updater.phase(), Phase::available(QStringLiteral("1.3"))); // left to the reports
+        updater.showDownloadInitiated(m_cancel);
+        updater.showDownloadDidStartExtractingUpdate(); // the download can no longer be cancelled
+        updater.cancelDownload();
+        updater.showDownloadInitiated(m_cancel);
+        updater.cancelDownload();
+        updater.cancelDownload();
+        QCOMPARE(m_cancels, 1);
+        QCOMPARE(updater.phase(), Phase::idle());
+        // Ready to install: installed without a second question.
+        updater.showReadyToInstallAndRelaunch(m_reply);
+        QCOMPARE(m_replies.last(), UpdateChoice::install);
+        QCOMPARE(updater.phase(), Phase::of(Kind::installing));
+    }
+
+    void dismissKeepsOnlyResults_data()
+    {
+        QTest::addColumn<Phase>("before");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("up to date") << Phase::of(Kind::upToDate) << true;
+        QTest::newRow("failed") << Phase::failed(QStringLiteral("x")) << true;
+        QTest::newRow("available") << Phase::available(QStringLiteral("2")) << false;
+        QTest::newRow("downloading") << Phase::downloading(std::nullopt) << false;
+    }
+    void dismissKeepsOnlyResults()
+    {
+        QFETCH(Phase, before);
+        QFETCH(bool, kept);
+        Updater& updater = made();
+        updater.showUpdateFound(QStringLiteral("2"), m_reply);
+        updater.showUserInitiatedUpdateCheck(m_cancel);
+        reach(updater, before, m_reply, m_cancel);
+        QCOMPARE(updater.phase(), before);
+        updater.dismissUpdateInstallation();
+        QCOMPARE(updater.phase(), kept ? before : Phase::idle());
+        updater.later(); // neither handler is called once dismissed
+        updater.cancelDownload();
+        QVERIFY(m_replies.isEmpty() && m_cancels == 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(UpdaterTest)
+#include "UpdaterTest.moc"
