@@ -41,13 +41,16 @@ bool losslessOnly(const std::vector<std::string>& filters)
     });
 }
 
-std::optional<std::string> decode(QPDFObjectHandle stream, size_t expected)
+namespace {
+
+// Pipes the stream's data through its filters into `sink` when they are all lossless; false on
+// any other filter, on any error, or when qpdf left the data undecoded.
+bool pipeLossless(QPDFObjectHandle stream, BoundedSink& sink)
 {
     const auto names = filters(stream);
     if (!names || !losslessOnly(*names)) {
-        return std::nullopt;
+        return false;
     }
-    BoundedSink sink(expected);
     bool attempted = false;
     bool ok = false;
     try {
@@ -55,13 +58,34 @@ std::optional<std::string> decode(QPDFObjectHandle stream, size_t expected)
         // JPEG decoder can never run from here.
         ok = stream.pipeStreamData(&sink, &attempted, 0, qpdf_dl_specialized, true, false);
     } catch (const std::exception&) {
-        return std::nullopt;
+        return false;
     }
-    const bool filtered = attempted || names->empty();
-    if (!ok || !filtered || !sink.complete()) {
+    return ok && (attempted || names->empty());
+}
+
+} // namespace
+
+std::optional<std::string> decode(QPDFObjectHandle stream, size_t expected)
+{
+    BoundedSink sink(expected);
+    if (!pipeLossless(stream, sink) || !sink.complete()) {
         return std::nullopt;
     }
     return sink.take();
+}
+
+std::optional<std::string> decodeUpTo(QPDFObjectHandle stream, size_t limit)
+{
+    BoundedSink sink(limit);
+    if (!pipeLossless(stream, sink)) {
+        return std::nullopt;
+    }
+    std::string data = sink.take();
+    // The sink keeps at most `limit` bytes: a full sink may have dropped some.
+    if (data.size() >= limit) {
+        return std::nullopt;
+    }
+    return data;
 }
 
 } // namespace StreamData

@@ -23,4 +23,8 @@ bool losslessOnly(const std::vector<std::string>& filters);
 // writers pad), so a bomb costs nothing; nullopt on any error or short data.
 std::optional<std::string> decode(QPDFObjectHandle stream, size_t expected);
 
+// The decoded data of any length under `limit` bytes, abandoned as soon as it would reach it;
+// nullopt on any error.
+std::optional<std::string> decodeUpTo(QPDFObjectHandle stream, size_t limit);
+
 } // namespace StreamData

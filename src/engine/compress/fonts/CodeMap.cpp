@@ -1,6 +1,6 @@
 #include "CodeMap.h"
 
-#include "FontStream.h"
+#include "StreamData.h"
 
 #include <cctype>
 #include <cstring>
@@ -74,7 +74,7 @@ std::optional<CodeMap> CodeMap::of(QPDFObjectHandle encoding)
     if (!base.isNull() && !isIdentity(base)) {
         return std::nullopt;
     }
-    const auto text = FontStream::read(encoding, maxCMapBytes);
+    const auto text = StreamData::decodeUpTo(encoding, maxCMapBytes);
     try {
         if (!text || !map.parse(*text)) {
             return std::nullopt;

@@ -2,11 +2,12 @@
 
 #include "CffTable.h"
 #include "FontProgram.h"
-#include "FontStream.h"
 #include "FormFonts.h"
 #include "GlyphSet.h"
 #include "References.h"
 #include "ShownText.h"
+#include "StreamData.h"
+#include "Zlib.h"
 
 #include <qpdf/QPDF.hh>
 
@@ -187,7 +188,7 @@ bool holdsUnused(const FontProgram& font, const std::set<unsigned>& kept)
 // Subsets one program; true when the stream was replaced.
 bool shrink(Program& program)
 {
-    auto bytes = FontStream::read(program.stream, maxProgramBytes);
+    auto bytes = StreamData::decodeUpTo(program.stream, maxProgramBytes);
     auto font = bytes ? FontProgram::open(std::move(*bytes), program.format) : std::nullopt;
     const auto glyphs = font ? glyphsOf(program, *font) : std::nullopt;
     if (!glyphs || glyphs->size() >= font->glyphCount() ||
@@ -203,7 +204,7 @@ bool shrink(Program& program)
     if (!check || glyphsOf(program, *check) != glyphs) {
         return false;
     }
-    const std::string stored = FontStream::deflate(*subset);
+    const std::string stored = Zlib::deflateBest(*subset);
     if (stored.size() >= program.stream.getRawStreamData()->getSize()) {
         return false;
     }

@@ -3,8 +3,8 @@
 #include "CffTable.h"
 #include "CmapTable.h"
 #include "CodeMap.h"
-#include "FontStream.h"
 #include "SimpleEncoding.h"
+#include "StreamData.h"
 
 #include <map>
 
@@ -66,7 +66,7 @@ std::optional<std::set<unsigned>> composite(const ShownText::FontUse& use, QPDFO
         QPDFObjectHandle map = cidFont.getKey("/CIDToGIDMap");
         std::optional<std::string> table;
         if (map.isStream()) {
-            table = FontStream::read(map, maxCidMap);
+            table = StreamData::decodeUpTo(map, maxCidMap);
             if (!table) {
                 return std::nullopt;
             }
