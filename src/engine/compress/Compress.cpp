@@ -121,17 +121,17 @@ private:
 
 // Every way the document is made smaller, in order: merging copies first so
 // that each image is re-encoded once, recompression last so that it spends no
-// time on what the image pass replaced. Returns whether anything changed; the
-// rewrite alone may still save (object streams, unused objects left out).
-bool shrink(QPDF& pdf, CompressionLevel level, const Progress& progress)
+// time on what the image pass replaced. Whether any pass changed something does
+// not matter: the rewrite alone may save (object streams, unused objects left
+// out), and only the written size decides.
+void shrink(QPDF& pdf, CompressionLevel level, const Progress& progress)
 {
     StepTally steps(progress);
-    bool changed = LosslessPass::dropThumbnails(pdf) > 0;
-    changed |= LosslessPass::mergeDuplicates(pdf, steps.next()) > 0;
-    changed |= ImagePass::run(pdf, level, steps.next()).replaced > 0;
-    changed |= FontPass::run(pdf, Progress{steps.next(), {}, {}});
-    changed |= LosslessPass::recompressStreams(pdf, steps.next()) > 0;
-    return changed;
+    LosslessPass::dropThumbnails(pdf);
+    LosslessPass::mergeDuplicates(pdf, steps.next());
+    ImagePass::run(pdf, level, steps.next());
+    FontPass::run(pdf, Progress{steps.next(), {}, {}});
+    LosslessPass::recompressStreams(pdf, steps.next());
 }
 
 } // namespace
