@@ -4,7 +4,6 @@
 #include "StreamData.h"
 #include "Unpredictor.h"
 
-#include <qpdf/Buffer.hh>
 #include <qpdf/Pl_Flate.hh>
 
 #include <climits>
@@ -93,11 +92,10 @@ std::optional<EncodedStream> EncodedStream::take(QPDFObjectHandle stream, size_t
              !plausibleLength(static_cast<size_t>(length.getIntValue()), expected))) {
             return std::nullopt;
         }
-        std::shared_ptr<Buffer> raw = stream.getRawStreamData();
-        if (!plausibleLength(raw->getSize(), expected)) {
+        out.raw = StreamData::stored(stream);
+        if (!plausibleLength(out.raw.size(), expected)) {
             return std::nullopt;
         }
-        out.raw.assign(reinterpret_cast<const char*>(raw->getBuffer()), raw->getSize());
         return out;
     } catch (const std::exception&) {
         return std::nullopt;

@@ -6,7 +6,6 @@
 #include "ImageWork.h"
 #include "StreamData.h"
 
-#include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 
 #include <algorithm>
@@ -30,11 +29,6 @@ struct Pending {
     std::future<ImageWork::Result> result;
 };
 
-size_t rawSize(QPDFObjectHandle stream)
-{
-    return stream.getRawStreamData()->getSize();
-}
-
 // Flate and unfiltered data is only read here and inflated by the worker; other
 // lossless chains are decoded here by qpdf, whose pipelines need the document.
 // Either way a job counts its stored bytes and its decoded bound against the budget.
@@ -52,7 +46,7 @@ bool readSamples(const QPDFObjectHandle& stream, size_t expected,
         return false;
     }
     samples = std::move(*decoded);
-    storedBytes = rawSize(stream);
+    storedBytes = StreamData::stored(stream).size();
     jobBytes += samples.size();
     return true;
 }
@@ -80,8 +74,7 @@ std::optional<ImageWork::Job> makeJob(Pending& pending, int quality)
     const size_t pixels = static_cast<size_t>(plan.width) * static_cast<size_t>(plan.height);
     const size_t sampleBytes = plan.bits == 16 ? 2 : 1;
     if (plan.lossySource()) {
-        std::shared_ptr<Buffer> raw = plan.image.getRawStreamData();
-        job.data.assign(reinterpret_cast<const char*>(raw->getBuffer()), raw->getSize());
+        job.data = StreamData::stored(plan.image);
         pending.imageBytes = job.data.size();
         pending.jobBytes = job.data.size();
     } else if (!readSamples(plan.image,

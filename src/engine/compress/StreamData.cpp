@@ -3,8 +3,52 @@
 #include "BoundedSink.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace StreamData {
+
+namespace {
+
+// More than this is not set aside ahead on the word of a /Length alone, which may be anything.
+constexpr long long largestReservation = 64ll << 20;
+
+class StoredSink : public Pipeline {
+public:
+    explicit StoredSink(size_t expected) : Pipeline("stored stream data", nullptr)
+    {
+        m_data.reserve(expected);
+    }
+    void write(unsigned char const* data, size_t length) override
+    {
+        m_data.append(reinterpret_cast<const char*>(data), length);
+    }
+    void finish() override {}
+    std::string take() { return std::move(m_data); }
+
+private:
+    std::string m_data;
+};
+
+size_t declaredLength(QPDFObjectHandle dict)
+{
+    QPDFObjectHandle length = dict.getKey("/Length");
+    if (!length.isInteger()) {
+        return 0;
+    }
+    return static_cast<size_t>(std::clamp(length.getIntValue(), 0ll, largestReservation));
+}
+
+} // namespace
+
+std::string stored(QPDFObjectHandle stream)
+{
+    StoredSink sink(declaredLength(stream.getDict()));
+    bool filtered = false; // never, at this decode level
+    if (!stream.pipeStreamData(&sink, &filtered, 0, qpdf_dl_none)) {
+        throw std::runtime_error("unreadable stream data");
+    }
+    return sink.take();
+}
 
 std::optional<std::vector<std::string>> filters(QPDFObjectHandle stream)
 {
@@ -65,7 +109,7 @@ bool pipeLossless(QPDFObjectHandle stream, BoundedSink& sink)
 
 } // namespace
 
-std::optional<std::string> decode(QPDFObjectHandle stream, size_t expected)
+std::optional<std::string> decode(const QPDFObjectHandle& stream, size_t expected)
 {
     BoundedSink sink(expected);
     if (!pipeLossless(stream, sink) || !sink.complete()) {
@@ -74,7 +118,7 @@ std::optional<std::string> decode(QPDFObjectHandle stream, size_t expected)
     return sink.take();
 }
 
-std::optional<std::string> decodeUpTo(QPDFObjectHandle stream, size_t limit)
+std::optional<std::string> decodeUpTo(const QPDFObjectHandle& stream, size_t limit)
 {
     BoundedSink sink(limit);
     if (!pipeLossless(stream, sink)) {

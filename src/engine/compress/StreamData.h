@@ -10,6 +10,10 @@
 // without letting a small stream inflate into unbounded memory.
 namespace StreamData {
 
+// The stored bytes, decrypted but still filtered, read straight into one string: qpdf's own
+// reader copies a large stream three times on the way. Throws when qpdf cannot read them.
+std::string stored(QPDFObjectHandle stream);
+
 // The stream's /Filter as a list of names, in decoding order; nullopt when
 // /Filter is neither a name nor an array of names.
 std::optional<std::vector<std::string>> filters(QPDFObjectHandle stream);
@@ -21,10 +25,10 @@ bool losslessOnly(const std::vector<std::string>& filters);
 // The decoded data, which must be `expected` bytes long. Decoding stops as
 // soon as the output passes that size by more than a little slack (some
 // writers pad), so a bomb costs nothing; nullopt on any error or short data.
-std::optional<std::string> decode(QPDFObjectHandle stream, size_t expected);
+std::optional<std::string> decode(const QPDFObjectHandle& stream, size_t expected);
 
 // The decoded data of any length under `limit` bytes, abandoned as soon as it would reach it;
 // nullopt on any error.
-std::optional<std::string> decodeUpTo(QPDFObjectHandle stream, size_t limit);
+std::optional<std::string> decodeUpTo(const QPDFObjectHandle& stream, size_t limit);
 
 } // namespace StreamData

@@ -3,7 +3,6 @@
 #include "StreamData.h"
 #include "Zlib.h"
 
-#include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 
 #include <algorithm>
@@ -119,12 +118,10 @@ void prepare(QPDFObjectHandle stream, Pending& batch)
     if (!parms) {
         return;
     }
-    std::shared_ptr<Buffer> raw = stream.getRawStreamData();
-    if (raw->getSize() == 0 || raw->getSize() > largestStream) {
+    Item item{StreamData::stored(stream), entry.flate};
+    if (item.raw.empty() || item.raw.size() > largestStream) {
         return;
     }
-    Item item{std::string(reinterpret_cast<const char*>(raw->getBuffer()), raw->getSize()),
-              entry.flate};
     // A Flate stream is counted at a guess of what it inflates to.
     batch.bytes += item.raw.size() * (entry.flate ? 6 : 2);
     entry.stream = stream;
