@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 #include "ImageFixtures.h"
 #include "JpegCodec.h"
+#include "LosslessPass.h"
 #include "Operations.h"
 
 #include <openjpeg.h>
@@ -41,6 +42,7 @@ private slots:
     void eachKind();
     void lossless_data();
     void lossless();
+    void duplicatesNeedEqualData();
     void pagelessFails();
 
 private:
@@ -586,6 +588,40 @@ void CompressTest::lossless()
         QCOMPARE(after->page(page)->text(QRectF()), before->page(page)->text(QRectF()));
         QVERIFY(render(out, page) == render(in, page));
     }
+}
+
+// Streams with the same dictionary and length are folded only where their bytes are equal,
+// however the equal ones are interleaved with the others.
+void CompressTest::duplicatesNeedEqualData()
+{
+    QPDF pdf;
+    pdf.emptyPDF();
+    QPDFObjectHandle xobjects = QPDFObjectHandle::newDictionary();
+    const std::vector<std::string> drawings = {"0 0 m 1 1 l S", "0 0 m 2 2 l S", "0 0 m 2 2 l S",
+                                               "0 0 m 1 1 l S", "0 0 m 3 3 l S"};
+    for (size_t i = 0; i < drawings.size(); ++i) {
+        QPDFObjectHandle form = QPDFObjectHandle::newStream(&pdf, drawings[i]);
+        form.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/Form"));
+        form.getDict().replaceKey("/BBox", QPDFObjectHandle::parse("[0 0 9 9]"));
+        xobjects.replaceKey("/X" + std::to_string(i), form);
+    }
+    QPDFObjectHandle page = pdf.makeIndirectObject(
+        QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 9 9] /Resources << >> >>"));
+    page.getKey("/Resources").replaceKey("/XObject", xobjects);
+    QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(page), false);
+
+    QCOMPARE(LosslessPass::mergeDuplicates(pdf), 2);
+
+    const auto target = [&](int i) {
+        return page.getKey("/Resources")
+            .getKey("/XObject")
+            .getKey("/X" + std::to_string(i))
+            .getObjGen();
+    };
+    QCOMPARE(target(2), target(1));
+    QCOMPARE(target(3), target(0));
+    QVERIFY(target(1) != target(0));
+    QVERIFY(target(4) != target(0) && target(4) != target(1));
 }
 
 // With no page to be found a rewrite would keep nothing: it fails, writing nothing.

@@ -1,13 +1,14 @@
 #include "LosslessPass.h"
 
-#include <qpdf/Buffer.hh>
+#include "StreamData.h"
+
 #include <qpdf/QPDF.hh>
 
 #include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
-#include <string_view>
+#include <tuple>
 #include <unordered_map>
 
 namespace LosslessPass {
@@ -68,7 +69,8 @@ public:
     // One round: every candidate whose key equals an earlier one's joins it.
     bool round(const StepReport& done, qint64& steps, qint64 total)
     {
-        std::unordered_map<std::string, QPDFObjectHandle> first;
+        std::unordered_map<std::string, QPDFObjectHandle> byShape;
+        std::unordered_map<std::string, QPDFObjectHandle> byData;
         bool folded = false;
         for (QPDFObjectHandle& object : m_candidates) {
             if (done) {
@@ -77,12 +79,24 @@ public:
             if (m_into.count(object.getObjGen()) != 0) {
                 continue;
             }
-            std::string key = describe(object);
-            auto [at, inserted] = first.emplace(std::move(key), object);
-            if (!inserted && sameData(at->second, object)) {
-                m_into[object.getObjGen()] = at->second;
-                folded = true;
+            const std::string shape = describe(object);
+            auto [first, inserted] = byShape.emplace(shape, object);
+            if (inserted) {
+                continue;
             }
+            // Streams of one shape may still hold different data, which is read
+            // only now: most streams, and every large image, have a shape of their own.
+            auto at = first;
+            if (object.isStream()) {
+                byData.emplace(withData(shape, first->second), first->second);
+                bool fresh = false;
+                std::tie(at, fresh) = byData.emplace(withData(shape, object), object);
+                if (fresh || !sameData(at->second, object)) {
+                    continue;
+                }
+            }
+            m_into[object.getObjGen()] = at->second;
+            folded = true;
         }
         return folded;
     }
@@ -102,16 +116,22 @@ public:
 
 private:
     // The object's own structure with references spelled as the object they now
-    // lead to; a stream adds its stored data's hash and length.
+    // lead to; a stream adds the length its dictionary declares.
     std::string describe(QPDFObjectHandle object)
     {
         std::string out = object.isStream() ? "S" : "O";
         write(object.isStream() ? object.getDict() : object, out, true);
         if (object.isStream()) {
-            const auto [hash, size] = dataHash(object);
-            out += '#' + std::to_string(hash) + ':' + std::to_string(size);
+            QPDFObjectHandle length = object.getDict().getKey("/Length");
+            out += '#' + (length.isInteger() ? std::to_string(length.getIntValue()) : "?");
         }
         return out;
+    }
+
+    std::string withData(const std::string& shape, QPDFObjectHandle stream)
+    {
+        const auto [hash, size] = dataHash(stream);
+        return shape + '#' + std::to_string(hash) + ':' + std::to_string(size);
     }
 
     void write(QPDFObjectHandle value, std::string& out, bool top)
@@ -143,10 +163,8 @@ private:
     {
         auto& cached = m_hashes[stream.getObjGen()];
         if (!cached) {
-            std::shared_ptr<Buffer> raw = stream.getRawStreamData();
-            const std::string_view bytes(reinterpret_cast<const char*>(raw->getBuffer()),
-                                         raw->getSize());
-            cached = {std::hash<std::string_view>{}(bytes), bytes.size()};
+            const std::string bytes = StreamData::stored(stream);
+            cached = {std::hash<std::string>{}(bytes), bytes.size()};
         }
         return *cached;
     }
@@ -154,13 +172,7 @@ private:
     // A hash says nothing for certain: the stored bytes are compared before folding.
     static bool sameData(QPDFObjectHandle a, QPDFObjectHandle b)
     {
-        if (!a.isStream()) {
-            return true;
-        }
-        std::shared_ptr<Buffer> x = a.getRawStreamData();
-        std::shared_ptr<Buffer> y = b.getRawStreamData();
-        return x->getSize() == y->getSize() &&
-               std::equal(x->getBuffer(), x->getBuffer() + x->getSize(), y->getBuffer());
+        return StreamData::stored(a) == StreamData::stored(b);
     }
 
     std::vector<QPDFObjectHandle> m_candidates;
