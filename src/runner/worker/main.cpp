@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <cerrno>
+#include <malloc.h>
 #include <mutex>
 #include <new>
 #include <unistd.h>
@@ -90,10 +91,20 @@ std::optional<WorkerProtocol::Request> readRequest()
     }
 }
 
+// A worker lives for one job, whose large buffers (an image's samples, a stream's bytes) come
+// and go by the dozen: kept in the heap for the next one instead of returned to the system,
+// they are not faulted in again page by page, which costs more than copying them.
+void keepFreedMemory()
+{
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    keepFreedMemory();
     QCoreApplication app(argc, argv);
     outOfMemoryNote();
     std::set_new_handler(noteOutOfMemory);
