@@ -128,7 +128,7 @@ private:
         return out;
     }
 
-    std::string withData(const std::string& shape, QPDFObjectHandle stream)
+    std::string withData(const std::string& shape, const QPDFObjectHandle& stream)
     {
         const auto [hash, size] = dataHash(stream);
         return shape + '#' + std::to_string(hash) + ':' + std::to_string(size);
@@ -159,7 +159,7 @@ private:
         }
     }
 
-    std::pair<size_t, size_t> dataHash(QPDFObjectHandle stream)
+    std::pair<size_t, size_t> dataHash(const QPDFObjectHandle& stream)
     {
         auto& cached = m_hashes[stream.getObjGen()];
         if (!cached) {
@@ -170,7 +170,7 @@ private:
     }
 
     // A hash says nothing for certain: the stored bytes are compared before folding.
-    static bool sameData(QPDFObjectHandle a, QPDFObjectHandle b)
+    static bool sameData(const QPDFObjectHandle& a, const QPDFObjectHandle& b)
     {
         return StreamData::stored(a) == StreamData::stored(b);
     }
