@@ -111,11 +111,12 @@ bool worthReplacing(const Pending& pending, const ImageWork::Result& result)
     return newBytes < oldBytes;
 }
 
-bool apply(Pending& pending)
+// Puts the worker's result in place of the image when it is worth it.
+void apply(Pending& pending)
 {
     const ImageWork::Result result = pending.result.get();
     if (!result.ok || !worthReplacing(pending, result)) {
-        return false;
+        return;
     }
     const ImageDecision::Plan& plan = pending.plan;
     QPDFObjectHandle image = plan.image;
@@ -145,19 +146,17 @@ bool apply(Pending& pending)
                                QPDFObjectHandle::newNull());
         setSize(mask.getDict(), plan.targetWidth, plan.targetHeight);
     }
-    return true;
 }
 
 } // namespace
 
-Outcome run(QPDF& pdf, CompressionLevel level,
-            const std::function<void(qint64 done, qint64 total)>& done)
+void run(QPDF& pdf, CompressionLevel level,
+         const std::function<void(qint64 done, qint64 total)>& done)
 {
     const ImageDecision::Settings settings = ImageDecision::settingsFor(level);
     const ImageCollector::Found found = ImageCollector::collect(pdf);
     const size_t workers = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 2);
 
-    Outcome outcome;
     std::deque<Pending> inFlight;
     size_t bytesInFlight = 0;
     // Images still in the workers are not done yet; skipped ones are.
@@ -170,9 +169,7 @@ Outcome run(QPDF& pdf, CompressionLevel level,
     };
     auto finishOldest = [&] {
         Pending& oldest = inFlight.front();
-        if (apply(oldest)) {
-            ++outcome.replaced;
-        }
+        apply(oldest);
         bytesInFlight -= oldest.jobBytes;
         inFlight.pop_front();
         ++finished;
@@ -196,7 +193,6 @@ Outcome run(QPDF& pdf, CompressionLevel level,
             report();
             continue;
         }
-        ++outcome.considered;
         while (!inFlight.empty() &&
                (inFlight.size() >= workers || bytesInFlight + pending.jobBytes > memoryBudget)) {
             finishOldest();
@@ -209,7 +205,6 @@ Outcome run(QPDF& pdf, CompressionLevel level,
         finishOldest();
     }
     report();
-    return outcome;
 }
 
 } // namespace ImagePass

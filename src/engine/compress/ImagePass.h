@@ -9,16 +9,11 @@ class QPDF;
 // Re-encodes a document's images in place, at one compression level.
 namespace ImagePass {
 
-struct Outcome {
-    int considered = 0; // images handed to the workers for re-encoding
-    int replaced = 0;   // images whose stream was replaced by a smaller one
-};
-
 // Changes image streams only, each on its own object, so a shared image stays
 // shared. The document is touched only from the calling thread; decoding,
 // shrinking and encoding run on up to two worker threads. done(images finished,
 // images found) is called on the calling thread as images are dealt with.
-Outcome run(QPDF& pdf, CompressionLevel level,
-            const std::function<void(qint64 done, qint64 total)>& done = {});
+void run(QPDF& pdf, CompressionLevel level,
+         const std::function<void(qint64 done, qint64 total)>& done = {});
 
 } // namespace ImagePass

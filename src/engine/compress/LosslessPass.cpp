@@ -36,17 +36,14 @@ std::vector<QPDFObjectHandle> reachable(QPDF& pdf)
     return found;
 }
 
-int dropThumbnails(QPDF& pdf)
+void dropThumbnails(QPDF& pdf)
 {
-    int dropped = 0;
     for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
         QPDFObjectHandle dict = page.getObjectHandle();
         if (dict.hasKey("/Thumb")) {
             dict.removeKey("/Thumb");
-            ++dropped;
         }
     }
-    return dropped;
 }
 
 } // namespace LosslessPass

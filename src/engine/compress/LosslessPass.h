@@ -20,8 +20,8 @@ using StepReport = std::function<void(qint64 done, qint64 total)>;
 // Every indirect object the trailer leads to, each once, in the order first met.
 std::vector<QPDFObjectHandle> reachable(QPDF& pdf);
 
-// Removes /Thumb from every page: readers draw their own. Returns how many went.
-int dropThumbnails(QPDF& pdf);
+// Removes /Thumb from every page: readers draw their own.
+void dropThumbnails(QPDF& pdf);
 
 // Points every reference to a stream, font, font descriptor, graphics state,
 // colour space or resource dictionary at one object among those identical to it
@@ -35,8 +35,7 @@ int mergeDuplicates(QPDF& pdf, const StepReport& done = {});
 // streams at zlib's best level, each only when that makes it smaller; the
 // result is written exactly as stored here. XMP metadata stays as it was: plain
 // text when stored so, which other programs read without a PDF parser.
-// Inflating and deflating run on up to two worker threads. Returns how many
-// streams changed.
-int recompressStreams(QPDF& pdf, const StepReport& done = {});
+// Inflating and deflating run on up to two worker threads.
+void recompressStreams(QPDF& pdf, const StepReport& done = {});
 
 } // namespace LosslessPass

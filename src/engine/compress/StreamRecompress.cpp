@@ -130,10 +130,9 @@ void prepare(QPDFObjectHandle stream, Pending& batch)
     batch.items.push_back(std::move(item));
 }
 
-int apply(Pending& batch)
+void apply(Pending& batch)
 {
     const Results results = batch.result.get();
-    int changed = 0;
     for (size_t i = 0; i < batch.entries.size(); ++i) {
         Entry& entry = batch.entries[i];
         // Either way the writer stores the stream as it stands now: it would
@@ -141,16 +140,14 @@ int apply(Pending& batch)
         if (results[i]) {
             entry.stream.replaceStreamData(*results[i], QPDFObjectHandle::newName("/FlateDecode"),
                                            entry.flate ? entry.parms : QPDFObjectHandle::newNull());
-            ++changed;
         }
         entry.stream.setFilterOnWrite(false);
     }
-    return changed;
 }
 
 } // namespace
 
-int recompressStreams(QPDF& pdf, const StepReport& done)
+void recompressStreams(QPDF& pdf, const StepReport& done)
 {
     std::vector<QPDFObjectHandle> streams;
     for (QPDFObjectHandle& object : reachable(pdf)) {
@@ -161,12 +158,11 @@ int recompressStreams(QPDF& pdf, const StepReport& done)
     const size_t workers = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 2);
     const auto total = static_cast<qint64>(streams.size());
     qint64 finished = 0; // sent to the workers and put back, or left as they are
-    int changed = 0;
     std::deque<Pending> inFlight;
     size_t bytesInFlight = 0;
     const auto finishOldest = [&] {
         Pending& oldest = inFlight.front();
-        changed += apply(oldest);
+        apply(oldest);
         bytesInFlight -= oldest.bytes;
         finished += static_cast<qint64>(oldest.entries.size());
         inFlight.pop_front();
@@ -206,7 +202,6 @@ int recompressStreams(QPDF& pdf, const StepReport& done)
     if (done) {
         done(total, total);
     }
-    return changed;
 }
 
 } // namespace LosslessPass

@@ -185,15 +185,15 @@ bool holdsUnused(const FontProgram& font, const std::set<unsigned>& kept)
     return false;
 }
 
-// Subsets one program; true when the stream was replaced.
-bool shrink(Program& program)
+// Subsets one program where that is certain to keep every glyph shown and saves bytes.
+void shrink(Program& program)
 {
     auto bytes = StreamData::decodeUpTo(program.stream, maxProgramBytes);
     auto font = bytes ? FontProgram::open(std::move(*bytes), program.format) : std::nullopt;
     const auto glyphs = font ? glyphsOf(program, *font) : std::nullopt;
     if (!glyphs || glyphs->size() >= font->glyphCount() ||
         (program.prefixed && !holdsUnused(*font, *glyphs))) {
-        return false;
+        return;
     }
     const bool simple = std::any_of(program.fonts.begin(), program.fonts.end(),
                                     [](const auto& f) { return !f.second.isInitialized(); });
@@ -202,11 +202,11 @@ bool shrink(Program& program)
     // The glyphs must be found exactly as before: same IDs through the same
     // cmap, names and charset.
     if (!check || glyphsOf(program, *check) != glyphs) {
-        return false;
+        return;
     }
     const std::string stored = Zlib::deflateBest(*subset);
-    if (stored.size() >= program.stream.getRawStreamData()->getSize()) {
-        return false;
+    if (stored.size() >= StreamData::stored(program.stream).size()) {
+        return;
     }
     program.stream.replaceStreamData(stored, QPDFObjectHandle::newName("/FlateDecode"),
                                      QPDFObjectHandle::newNull());
@@ -215,39 +215,36 @@ bool shrink(Program& program)
                                             QPDFObjectHandle::newInteger(
                                                 static_cast<long long>(subset->size())));
     }
-    return true;
 }
 
 } // namespace
 
-bool run(QPDF& pdf, const PDFEngine::Progress& progress)
+void run(QPDF& pdf, const PDFEngine::Progress& progress)
 {
     ShownText::Found found;
     std::map<QPDFObjGen, Program> programs;
     try {
         found = ShownText::collect(pdf);
         if (found.unattributed) {
-            return false;
+            return;
         }
         programs = Planner(found, FormFonts::collect(pdf)).plan(References::scan(pdf));
     } catch (const std::exception&) {
-        return false; // a page tree or form qpdf cannot walk: every font stays whole
+        return; // a page tree or form qpdf cannot walk: every font stays whole
     }
     const auto total = static_cast<qint64>(programs.size());
     qint64 done = 0;
-    bool changed = false;
     progress.report(done, total);
     for (auto& [id, program] : programs) {
         if (!program.whole) {
             try {
-                changed |= shrink(program);
+                shrink(program);
             } catch (const std::exception&) {
                 // A damaged font object: left as it is.
             }
         }
         progress.report(++done, total);
     }
-    return changed;
 }
 
 } // namespace FontPass

@@ -8,9 +8,8 @@ class QPDF;
 // document shows, each glyph under its old ID, so no content stream changes.
 namespace FontPass {
 
-// True when at least one program was replaced by a smaller one. A program
-// whose glyphs cannot be known for certain stays whole. Reports programs
-// done of programs found.
-bool run(QPDF& pdf, const PDFEngine::Progress& progress);
+// A program is replaced only by a smaller one, and stays whole where its glyphs
+// cannot be known for certain. Reports programs done of programs found.
+void run(QPDF& pdf, const PDFEngine::Progress& progress);
 
 } // namespace FontPass
