@@ -1,46 +1,67 @@
 #include "CompressText.h"
 #include "Operations.h"
+#include "OutputTransaction.h"
+
+#include <QFileInfo>
 
 namespace PDFEngine {
 
 namespace {
 
-// Runs one job's operation, filling in what it wrote.
+// Runs one job's operation, filling in what it staged.
 struct Running {
     Outcome& outcome;
     const Progress& progress;
 
+    // Gives write a transaction for outputs going into folder, and keeps what it staged.
+    template <typename Write>
+    void staged(const QString& folder, bool createFolder, Write write)
+    {
+        OutputTransaction outputs(folder, createFolder, progress);
+        write(outputs);
+        outcome.staging = outputs.release();
+    }
+
     void operator()(const MergeJob& job)
     {
-        merge(job.sources, job.destination, progress);
+        staged(outputFolder(job), false, [&](OutputTransaction& outputs) {
+            merge(job.sources, job.destination, outputs, progress);
+        });
         outcome.outputs = {job.destination};
     }
 
     void operator()(const SplitJob& job)
     {
         progress.reading(0);
-        outcome.outputs =
-            split(job.source, groups(job.rule, pageCount(job.source)), job.folder, progress);
+        const Grouping grouping = groups(job.rule, pageCount(job.source));
+        staged(outputFolder(job), job.createFolder, [&](OutputTransaction& outputs) {
+            outcome.outputs = split(job.source, grouping, outputs, progress);
+        });
     }
 
     void operator()(const CompressJob& job)
     {
+        staged(outputFolder(job), job.sources.size() > 1 && job.createFolder,
+               [&](OutputTransaction& outputs) { compressEach(job, outputs); });
+        if (outcome.outputs.isEmpty()) {
+            outcome.notSmaller = job.sources.size() == 1 ? CompressText::notSmaller()
+                                                         : CompressText::noneSmaller();
+        }
+    }
+
+    void compressEach(const CompressJob& job, OutputTransaction& outputs)
+    {
         for (qsizetype i = 0; i < job.sources.size(); ++i) {
-            // With several inputs every name is made unique only now, so that a file
-            // written for an earlier input of the same stem is seen.
             const QString target = job.sources.size() == 1
                                        ? job.destination
-                                       : uniqueURL(job.folder, job.baseNames.value(i));
+                                       : outputs.uniqueDestination(job.baseNames.value(i));
             progress.reading(i);
-            if (compress(job.sources[i], job.level, target, progress)) {
+            if (compress(job.sources[i], job.level, target, outputs, progress)) {
                 outcome.perSource.append(target);
                 outcome.outputs.append(target);
             } else {
                 outcome.perSource.append(std::nullopt);
             }
-        }
-        if (outcome.outputs.isEmpty()) {
-            outcome.notSmaller = CompressText::notSmaller();
         }
     }
 
@@ -55,7 +76,9 @@ struct Running {
                 }
             }
         }
-        deletePages(job.source, removing, job.destination, progress);
+        staged(outputFolder(job), false, [&](OutputTransaction& outputs) {
+            deletePages(job.source, removing, job.destination, outputs, progress);
+        });
         outcome.outputs = {job.destination};
     }
 
@@ -72,10 +95,19 @@ struct Running {
     void operator()(const SignJob& job)
     {
         progress.reading(0);
-        sign(job.source, job.items, job.destination, progress);
+        staged(outputFolder(job), false, [&](OutputTransaction& outputs) {
+            sign(job.source, job.items, job.destination, outputs, progress);
+        });
         outcome.outputs = {job.destination};
     }
 };
+
+Outcome failed(const QString& message)
+{
+    Outcome outcome;
+    outcome.failure = message;
+    return outcome;
+}
 
 } // namespace
 
@@ -98,19 +130,57 @@ SplitPlan splitPlan(const SplitRule& rule, qint64 pageCount)
     }
 }
 
-Outcome run(const Job& job, const Progress& progress)
+QString outputFolder(const Job& job)
+{
+    const auto folderOf = [](const QString& destination) {
+        return QFileInfo(destination).absolutePath();
+    };
+    return std::visit(
+        [&folderOf](const auto& j) -> QString {
+            using Kind = std::decay_t<decltype(j)>;
+            if constexpr (std::is_same_v<Kind, SplitJob>) {
+                return j.folder;
+            } else if constexpr (std::is_same_v<Kind, CompressJob>) {
+                return j.sources.size() == 1 ? folderOf(j.destination) : j.folder;
+            } else if constexpr (std::is_same_v<Kind, InspectJob>) {
+                return QString();
+            } else {
+                return folderOf(j.destination);
+            }
+        },
+        job);
+}
+
+Outcome stage(const Job& job, const Progress& progress)
 {
     Outcome outcome;
     try {
         std::visit(Running{outcome, progress}, job);
     } catch (const Failure& failure) {
-        outcome = Outcome{};
-        outcome.failure = failure.message();
+        discard(outcome.staging);
+        return failed(failure.message());
     } catch (const std::exception& e) {
         // The operations promise Failure only; anything else still must not end the app.
-        outcome = Outcome{};
-        outcome.failure = QString::fromUtf8(e.what());
+        discard(outcome.staging);
+        return failed(QString::fromUtf8(e.what()));
     }
+    return outcome;
+}
+
+void commit(Outcome& outcome)
+{
+    try {
+        commit(outcome.staging);
+        outcome.staging = {};
+    } catch (const Failure& failure) {
+        outcome = failed(failure.message());
+    }
+}
+
+Outcome run(const Job& job, const Progress& progress)
+{
+    Outcome outcome = stage(job, progress);
+    commit(outcome);
     return outcome;
 }
 

@@ -1,6 +1,7 @@
 #include "ContainedRun.h"
 
 #include "ChildLimits.h"
+#include "PDFEngine.h"
 #include "RunText.h"
 #include "WorkerPath.h"
 #include "WorkerProtocol.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 
 namespace {
@@ -62,6 +64,7 @@ void ContainedRun::start(const PDFEngine::Job& job, const RunLimits& limits)
         return;
     }
     m_inputs = PDFEngine::inputsOf(job);
+    m_outputFolder = PDFEngine::outputFolder(job);
     m_reader = Framing::Reader(WorkerProtocol::maxMessage);
     m_ending = Ending::none;
     m_input = 0;
@@ -152,6 +155,9 @@ void ContainedRun::readMessages()
         }
         if (const auto* p = std::get_if<WorkerProtocol::Progress>(&*message)) {
             emit progress(p->done, p->total);
+            if (!m_process) {
+                return; // whoever watched the progress stopped the run, which is over
+            }
         } else if (const auto* i = std::get_if<WorkerProtocol::Input>(&*message)) {
             m_input = i->index;
         } else if (const auto* f = std::get_if<WorkerProtocol::Folder>(&*message)) {
@@ -173,8 +179,7 @@ void ContainedRun::removeFolders()
         const QFileInfo info(path);
         const QString name = info.fileName();
         if (info.isAbsolute() && info.isDir() && !info.isSymLink() &&
-            (name.startsWith(QStringLiteral(".leaflow-")) ||
-             name.startsWith(QStringLiteral("leaflow-")))) {
+            name.startsWith(QStringLiteral(".leaflow-"))) {
             QDir(path).removeRecursively();
         }
     }
@@ -202,6 +207,29 @@ PDFEngine::Outcome ContainedRun::failedOutcome() const
     return outcome;
 }
 
+// A staged result is placed only where the job's outputs go, and only from the private
+// folder the worker announced, so that a confused worker cannot have the parent move
+// anything else.
+bool ContainedRun::trusted(const PDFEngine::Staging& staging) const
+{
+    const auto same = [](const QString& a, const QString& b) {
+        return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
+               QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+    };
+    if (staging.files.isEmpty()) {
+        return true;
+    }
+    if (!m_folders.contains(staging.folder) ||
+        (!staging.createFolder.isEmpty() && !same(staging.createFolder, m_outputFolder))) {
+        return false;
+    }
+    return std::all_of(staging.files.cbegin(), staging.files.cend(),
+                       [&](const PDFEngine::StagedFile& file) {
+                           return same(QFileInfo(file.staged).absolutePath(), staging.folder) &&
+                                  same(QFileInfo(file.destination).absolutePath(), m_outputFolder);
+                       });
+}
+
 void ContainedRun::conclude()
 {
     if (!m_process) {
@@ -209,14 +237,17 @@ void ContainedRun::conclude()
     }
     m_timer->stop();
     readMessages();
-    removeFolders();
 
     const bool clean = m_process->exitStatus() == QProcess::NormalExit &&
                        m_process->exitCode() == 0 && m_process->error() != QProcess::FailedToStart;
-    const PDFEngine::Outcome outcome = m_ending == Ending::none && !m_outOfMemory && clean &&
-                                               m_outcome && !m_garbled
-                                           ? *m_outcome
-                                           : failedOutcome();
+    const bool whole = m_ending == Ending::none && !m_outOfMemory && clean && m_outcome &&
+                       !m_garbled;
+    PDFEngine::Outcome outcome = whole && trusted(m_outcome->staging) ? *m_outcome
+                                                                      : failedOutcome();
+    // Only a worker that ended well has its outputs put in place, here, where no
+    // cancel or limit can cut the moves short.
+    PDFEngine::commit(outcome);
+    removeFolders();
     const Ending ending = m_ending;
     m_process->deleteLater();
     m_process = nullptr;

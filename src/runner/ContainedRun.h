@@ -14,7 +14,9 @@ class QTimer;
 
 // Runs one engine job in a leaflow-worker child process under limits, so that
 // an input that hangs, exhausts memory or crashes the PDF library takes only
-// the worker down. A worker that dies for any reason, or is cancelled, leaves
+// the worker down. The worker leaves its outputs staged in a private folder;
+// only when it has ended well are they put in place, all together, here. A
+// worker that dies for any reason, or is cancelled, places nothing and leaves
 // no temporary folder behind: it announces each one, and the parent removes
 // those that are left. Works from a running event loop (the Store) and
 // blocking (the command line).
@@ -52,10 +54,12 @@ private:
     PDFEngine::Outcome failedOutcome() const;
     QString inputName() const;
     void removeFolders();
+    bool trusted(const PDFEngine::Staging& staging) const;
 
     QPointer<QProcess> m_process;
     QTimer* m_timer = nullptr; // child object
     QList<PDFSource> m_inputs;
+    QString m_outputFolder;
     Framing::Reader m_reader{0};
     Ending m_ending = Ending::none;
     qint64 m_input = 0;

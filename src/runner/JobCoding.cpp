@@ -20,6 +20,8 @@ void put(QDataStream& out, const SignatureArt& art);
 bool get(QDataStream& in, SignatureArt& art);
 void put(QDataStream& out, const SignItem& item);
 bool get(QDataStream& in, SignItem& item);
+void put(QDataStream& out, const StagedFile& file);
+bool get(QDataStream& in, StagedFile& file);
 
 bool ok(const QDataStream& in)
 {
@@ -206,6 +208,27 @@ bool get(QDataStream& in, SignItem& item)
     return get(in, item.page) && get(in, item.rect) && get(in, item.art);
 }
 
+void put(QDataStream& out, const StagedFile& file)
+{
+    put(out, file.staged);
+    put(out, file.destination);
+}
+bool get(QDataStream& in, StagedFile& file)
+{
+    return get(in, file.staged) && get(in, file.destination);
+}
+
+void put(QDataStream& out, const Staging& staging)
+{
+    put(out, staging.folder);
+    put(out, staging.createFolder);
+    put(out, staging.files);
+}
+bool get(QDataStream& in, Staging& staging)
+{
+    return get(in, staging.folder) && get(in, staging.createFolder) && get(in, staging.files);
+}
+
 // One writer and one reader per job type, field by field in declaration order.
 struct Put {
     QDataStream& out;
@@ -220,6 +243,7 @@ struct Put {
         put(out, job.source);
         put(out, job.rule);
         put(out, job.folder);
+        put(out, job.createFolder);
     }
     void operator()(const CompressJob& job) const
     {
@@ -228,6 +252,7 @@ struct Put {
         put(out, job.destination);
         put(out, job.folder);
         put(out, job.baseNames);
+        put(out, job.createFolder);
     }
     void operator()(const DeletePagesJob& job) const
     {
@@ -250,12 +275,14 @@ bool get(QDataStream& in, MergeJob& job)
 }
 bool get(QDataStream& in, SplitJob& job)
 {
-    return get(in, job.source) && get(in, job.rule) && get(in, job.folder);
+    return get(in, job.source) && get(in, job.rule) && get(in, job.folder) &&
+           get(in, job.createFolder);
 }
 bool get(QDataStream& in, CompressJob& job)
 {
     return get(in, job.sources) && getEnum(in, job.level, CompressionLevel::strong) &&
-           get(in, job.destination) && get(in, job.folder) && get(in, job.baseNames);
+           get(in, job.destination) && get(in, job.folder) && get(in, job.baseNames) &&
+           get(in, job.createFolder);
 }
 bool get(QDataStream& in, DeletePagesJob& job)
 {
@@ -305,6 +332,7 @@ bool read(QDataStream& in, Job& job)
 void write(QDataStream& out, const Outcome& outcome)
 {
     put(out, outcome.outputs);
+    put(out, outcome.staging);
     put(out, outcome.perSource);
     put(out, outcome.failure);
     put(out, outcome.notSmaller);
@@ -314,8 +342,9 @@ void write(QDataStream& out, const Outcome& outcome)
 
 bool read(QDataStream& in, Outcome& outcome)
 {
-    return get(in, outcome.outputs) && get(in, outcome.perSource) && get(in, outcome.failure) &&
-           get(in, outcome.notSmaller) && get(in, outcome.pageCount) && get(in, outcome.locked);
+    return get(in, outcome.outputs) && get(in, outcome.staging) && get(in, outcome.perSource) &&
+           get(in, outcome.failure) && get(in, outcome.notSmaller) && get(in, outcome.pageCount) &&
+           get(in, outcome.locked);
 }
 
 } // namespace JobCoding

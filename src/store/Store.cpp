@@ -210,7 +210,7 @@ void Store::setBanner(AppSection section, const Banner& banner)
 
 void Store::setError(AppSection section, const QString& text)
 {
-    setBanner(section, Banner{text, {}, true});
+    setBanner(section, Banner{text, {}, Banner::Kind::error});
 }
 
 void Store::removeBanner(AppSection section)

@@ -103,7 +103,8 @@ struct ToolJobs {
             return std::nullopt;
         }
         const PDFFile& file = *store.m_splitFile;
-        return PreparedRun{PDFEngine::SplitJob{file.source, splitRule(store), *folder}, {file}};
+        return PreparedRun{PDFEngine::SplitJob{file.source, splitRule(store), *folder, true},
+                           {file}};
     }
 
     static std::optional<PreparedRun> compress(Store& store)
@@ -127,6 +128,7 @@ struct ToolJobs {
                 return std::nullopt;
             }
             job.folder = *folder;
+            job.createFolder = true;
         }
         for (const PDFFile& input : files) {
             job.baseNames.append(suggestedName(input, word));
@@ -293,7 +295,7 @@ void Store::applyCompress(const QList<PDFFile>& inputs, const PDFEngine::Outcome
     setCompressResults(results);
 
     if (outcome.notSmaller) {
-        setBanner(AppSection::compress, Banner{*outcome.notSmaller, {}, false});
+        setBanner(AppSection::compress, Banner{*outcome.notSmaller, {}, Banner::Kind::information});
         return;
     }
     qint64 before = 0;
@@ -319,7 +321,7 @@ void Store::applyCompress(const QList<PDFFile>& inputs, const PDFEngine::Outcome
 void Store::finish(AppSection section, const QList<PDFFile>& inputs, const QStringList& outputs,
                    const QString& text)
 {
-    setBanner(section, Banner{text, outputs, false});
+    setBanner(section, Banner{text, outputs, Banner::Kind::success});
 
     HistoryItem item;
     item.id = QUuid::createUuid();

@@ -3,6 +3,7 @@
 #include "JpegCodec.h"
 #include "LosslessPass.h"
 #include "Operations.h"
+#include "Placed.h"
 
 #include <openjpeg.h>
 
@@ -318,7 +319,9 @@ void CompressTest::compress(const QString& in, const QString& out, CompressionLe
     QList<std::pair<qint64, qint64>> steps{{0, 0}};
     PDFEngine::Progress progress;
     progress.step = [&steps](qint64 done, qint64 total) { steps.append({done, total}); };
-    QVERIFY(PDFEngine::compress(PDFSource{in, std::nullopt}, level, out, progress));
+    QVERIFY(placed(folderOf(out), [&](auto& outputs) {
+        return PDFEngine::compress(PDFSource{in, std::nullopt}, level, out, outputs, progress);
+    }));
     for (qsizetype i = 1; i < steps.size(); ++i) {
         QVERIFY(steps[i].first >= steps[i - 1].first && steps[i].first <= steps[i].second);
     }
@@ -419,11 +422,15 @@ void CompressTest::notSmallerWritesNothing()
     const QString once = path("once.pdf");
     const QString out = path("small-out.pdf");
     QFile::remove(once);
-    const bool written = PDFEngine::compress(PDFSource{path("small.pdf"), std::nullopt},
-                                             CompressionLevel::strong, once);
+    const bool written = placed(folderOf(once), [&](auto& outputs) {
+        return PDFEngine::compress(PDFSource{path("small.pdf"), std::nullopt},
+                                   CompressionLevel::strong, once, outputs);
+    });
 
-    QVERIFY(!PDFEngine::compress(PDFSource{written ? once : path("small.pdf"), std::nullopt},
-                                 CompressionLevel::strong, out));
+    QVERIFY(!placed(folderOf(out), [&](auto& outputs) {
+        return PDFEngine::compress(PDFSource{written ? once : path("small.pdf"), std::nullopt},
+                                   CompressionLevel::strong, out, outputs);
+    }));
     QVERIFY(!QFileInfo::exists(out));
     QCOMPARE(Fixtures::entries(m_tmp), QStringList());
     if (photo) {
@@ -565,9 +572,11 @@ void CompressTest::lossless()
     writeWordDocument(path("words-one.pdf"), merged, merged);
     QFile::remove(in);
     if (merged) {
-        PDFEngine::merge({PDFSource{path("words-one.pdf"), std::nullopt},
-                          PDFSource{path("words-one.pdf"), std::nullopt}},
-                         in);
+        placed(folderOf(in), [&](auto& outputs) {
+            PDFEngine::merge({PDFSource{path("words-one.pdf"), std::nullopt},
+                              PDFSource{path("words-one.pdf"), std::nullopt}},
+                             in, outputs);
+        });
     } else {
         QVERIFY(QFile::copy(path("words-one.pdf"), in));
     }
@@ -632,8 +641,11 @@ void CompressTest::pagelessFails()
     const QByteArray in = QFile::encodeName(path("pageless.pdf"));
     QPDFWriter(pdf, in.constData()).write();
     try {
-        PDFEngine::compress(PDFSource{path("pageless.pdf"), std::nullopt},
-                            CompressionLevel::balanced, path("pageless-out.pdf"));
+        placed(path("."), [&](auto& outputs) {
+            return PDFEngine::compress(PDFSource{path("pageless.pdf"), std::nullopt},
+                                       CompressionLevel::balanced, path("pageless-out.pdf"),
+                                       outputs);
+        });
         QFAIL("compressed a document without pages");
     } catch (const PDFEngine::Failure& failure) {
         QCOMPARE(failure.message(), QStringLiteral("pageless.pdf sıkıştırılamadı."));

@@ -2,6 +2,8 @@
 #include "Fixtures.h"
 #include "Operations.h"
 #include "Output.h"
+#include "OutputTransaction.h"
+#include "Placed.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -49,6 +51,10 @@ private slots:
     void deletesMarkedPages_data();
     void deletesMarkedPages();
     void repairedInputGivesReadableCopy();
+    void splitFailingAtItsSecondPartLeavesNothing_data();
+    void splitFailingAtItsSecondPartLeavesNothing();
+    void commitIsAllOrNothing_data();
+    void commitIsAllOrNothing();
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -276,7 +282,12 @@ void DocumentTest::writesCompletelyOrNothing()
     if (message.contains("%1")) {
         message = message.arg(QFileInfo(path(destination)).absolutePath());
     }
-    QCOMPARE(failureOf([&] { PDFEngine::write(*pdf, path(destination), expectedPages); }), message);
+    QCOMPARE(failureOf([&] {
+                 placed(folderOf(path(destination)), [&](auto& outputs) {
+                     PDFEngine::write(*pdf, outputs, path(destination), expectedPages);
+                 });
+             }),
+             message);
 
     if (message.isEmpty()) {
         checkOutput(path(destination), {"P1", "P2", "P3", "P4"});
@@ -389,7 +400,7 @@ void DocumentTest::mergesInListOrder()
     }
     const QStringList names = entries();
 
-    PDFEngine::merge(sources, output);
+    placed(folderOf(output), [&](auto& outputs) { PDFEngine::merge(sources, output, outputs); });
 
     checkOutput(output, tags);
     QCOMPARE(entries(), names);
@@ -426,8 +437,9 @@ void DocumentTest::splitsOneFilePerGroup()
     const QDir out(path("parçalar"));
     QVERIFY(out.mkpath(QStringLiteral(".")));
 
-    const QStringList written =
-        PDFEngine::split(PDFSource{source, std::nullopt}, groups, out.path());
+    const QStringList written = placed(out.path(), [&](auto& outputs) {
+        return PDFEngine::split(PDFSource{source, std::nullopt}, groups, outputs);
+    });
 
     QCOMPARE(written.size(), names.size());
     for (qsizetype i = 0; i < written.size(); ++i) {
@@ -446,7 +458,9 @@ void DocumentTest::splitsOneFilePerGroup()
 
     // A folder that is a file fails on the first part, naming it.
     QCOMPARE(failureOf([&] {
-                 PDFEngine::split(PDFSource{source, {}}, {{1}}, path("notlar.pdf"));
+                 placed(path("notlar.pdf"), [&](auto& outputs) {
+                     return PDFEngine::split(PDFSource{source, {}}, {{1}}, outputs);
+                 });
              }),
              "Rapor 2.pdf yazılamadı. Kaydedilecek klasör bulunamadı: " + path("notlar.pdf"));
     QCOMPARE(entries(QStringLiteral("parçalar")), names);
@@ -478,7 +492,9 @@ void DocumentTest::deletesMarkedPages()
     const QStringList names = entries();
 
     const QString message = failureOf([&] {
-        PDFEngine::deletePages(PDFSource{source, std::nullopt}, removing, output);
+        placed(folderOf(output), [&](auto& outputs) {
+            PDFEngine::deletePages(PDFSource{source, std::nullopt}, removing, output, outputs);
+        });
     });
 
     QCOMPARE(Fixtures::readBytes(source), before);
@@ -504,9 +520,96 @@ void DocumentTest::repairedInputGivesReadableCopy()
     QVERIFY(startxref > 0);
     Fixtures::writeBytes(source, bytes.left(startxref) + "startxref\n999999\n%%EOF\n");
 
-    PDFEngine::deletePages(PDFSource{source, std::nullopt}, {1}, path("Kalan.pdf"));
+    placed(path("."), [&](auto& outputs) {
+        PDFEngine::deletePages(PDFSource{source, std::nullopt}, {1}, path("Kalan.pdf"), outputs);
+    });
 
     checkOutput(path("Kalan.pdf"), {"P1", "P3", "P4"});
+}
+
+// A part that cannot be written, or cannot be moved into place, after the first one
+// was: the run fails naming that part, and the folder is as it was.
+void DocumentTest::splitFailingAtItsSecondPartLeavesNothing_data()
+{
+    QTest::addColumn<bool>("whenMoving");
+    QTest::newRow("writing") << false;
+    QTest::newRow("moving into place") << true;
+}
+
+void DocumentTest::splitFailingAtItsSecondPartLeavesNothing()
+{
+    QFETCH(bool, whenMoving);
+    const QDir out(path("parçalar"));
+    QVERIFY(out.mkpath(QStringLiteral(".")));
+    const QString second = out.filePath("Rapor 2.pdf");
+    QString privateFolder;
+    PDFEngine::Progress progress;
+    progress.folder = [&](const QString& folder) { privateFolder = folder; };
+    // Once the first part is written, something is put in the way of the second: a
+    // folder where its file goes, in the private folder or at its destination.
+    progress.step = [&](qint64 done, qint64) {
+        if (done == 1 && !whenMoving) {
+            QDir(privateFolder).mkpath(QStringLiteral("2.pdf/dolu"));
+        }
+    };
+    const auto blockSecond = [&] {
+        if (whenMoving) {
+            QDir(second).mkpath(QStringLiteral("dolu"));
+        }
+    };
+
+    const QString message = failureOf([&] {
+        PDFEngine::OutputTransaction outputs(out.path(), false, progress);
+        PDFEngine::split(PDFSource{path("Rapor.pdf"), {}}, {{0}, {1}, {2}}, outputs, progress);
+        blockSecond();
+        PDFEngine::commit(outputs.release());
+    });
+
+    QCOMPARE(message, writeFailed("Rapor 2.pdf"));
+    QVERIFY(!privateFolder.isEmpty());
+    QVERIFY(!QFileInfo::exists(privateFolder));
+    QCOMPARE(entries("parçalar"), whenMoving ? QStringList{"Rapor 2.pdf"} : QStringList{});
+}
+
+// Commit over hand-made stagings: a file it replaced comes back and a folder it made
+// goes when a later move fails; a run with nothing to place makes no folder.
+void DocumentTest::commitIsAllOrNothing_data()
+{
+    QTest::addColumn<QString>("createFolder"); // relative to the test folder; empty for none
+    QTest::addColumn<QStringList>("destinations");
+    QTest::addColumn<QString>("message"); // %1: the test's folder
+    QTest::newRow("replaced file comes back")
+        << QString() << QStringList{"A.pdf", "yok/B.pdf"}
+        << "B.pdf yazılamadı. Kaydedilecek klasör bulunamadı: %1/yok";
+    QTest::newRow("made folder goes")
+        << "yeni/alt" << QStringList{"yeni/alt/A.pdf", "yeni/alt/iç/B.pdf"}
+        << "B.pdf yazılamadı. Kaydedilecek klasör bulunamadı: %1/yeni/alt/iç";
+    QTest::newRow("nothing to place") << "yeni/alt" << QStringList{} << QString();
+}
+
+void DocumentTest::commitIsAllOrNothing()
+{
+    QFETCH(QString, createFolder);
+    QFETCH(QStringList, destinations);
+    QFETCH(QString, message);
+    const QStringList before = entries();
+    const QByteArray previous = Fixtures::readBytes(path("A.pdf"));
+    PDFEngine::Staging staging{path(".leaflow-elde"), {}, {}};
+    QVERIFY(QDir().mkpath(staging.folder));
+    if (!createFolder.isEmpty()) {
+        staging.createFolder = path(createFolder);
+    }
+    for (const QString& destination : destinations) {
+        const QString staged = staging.folder + "/" + QString::number(staging.files.size());
+        Fixtures::writeBytes(staged, "yeni");
+        staging.files.append({staged, path(destination)});
+    }
+
+    QCOMPARE(failureOf([&] { PDFEngine::commit(staging); }),
+             message.isEmpty() ? message : message.arg(m_dir->path()));
+
+    QCOMPARE(entries(), before);
+    QCOMPARE(Fixtures::readBytes(path("A.pdf")), previous);
 }
 
 QTEST_GUILESS_MAIN(DocumentTest)

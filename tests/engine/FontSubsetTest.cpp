@@ -2,6 +2,7 @@
 #include "FontFixtures.h"
 #include "FontPass.h"
 #include "Operations.h"
+#include "Placed.h"
 
 #include <poppler/qt6/poppler-qt6.h>
 #include <qpdf/QPDF.hh>
@@ -95,8 +96,10 @@ void FontSubsetTest::compressKeepingLooks(const QString& in, const QString& out)
     PDFEngine::Progress progress;
     std::pair<qint64, qint64> last;
     progress.step = [&last](qint64 done, qint64 total) { last = {done, total}; };
-    QVERIFY(PDFEngine::compress(PDFSource{in, std::nullopt}, CompressionLevel::balanced, out,
-                                progress));
+    QVERIFY(placed(folderOf(out), [&](auto& outputs) {
+        return PDFEngine::compress(PDFSource{in, std::nullopt}, CompressionLevel::balanced, out,
+                                   outputs, progress);
+    }));
     QVERIFY(Fixtures::qpdfCheckIsClean(out));
     // Progress ends with every step found done, the font steps among them.
     QVERIFY(last.second > 0);
@@ -221,8 +224,10 @@ void FontSubsetTest::hostileFontsStayWhole()
     builder.addPage({{hostile, QStringLiteral("AAA")}, {good, sample}});
     builder.write(path("hostile.pdf"));
 
-    QVERIFY(PDFEngine::compress(PDFSource{path("hostile.pdf"), std::nullopt},
-                                CompressionLevel::balanced, path("hostile-out.pdf")));
+    QVERIFY(placed(path("."), [&](auto& outputs) {
+        return PDFEngine::compress(PDFSource{path("hostile.pdf"), std::nullopt},
+                                   CompressionLevel::balanced, path("hostile-out.pdf"), outputs);
+    }));
 
     QCOMPARE(FontFixtures::programOf(path("hostile-out.pdf"), "hostile"),
              FontFixtures::programOf(path("hostile.pdf"), "hostile"));

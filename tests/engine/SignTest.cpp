@@ -1,4 +1,5 @@
 #include "Operations.h"
+#include "Placed.h"
 #include "SignatureArt.h"
 #include "StampAppearance.h"
 
@@ -178,7 +179,10 @@ void SignTest::placesAnnotation()
     const QString input = path("place-in.pdf");
     const QString output = path("place-out.pdf");
     writePage(input, layout);
-    PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, normalised, asymmetric()}}, output);
+    placed(folderOf(output), [&](auto& outputs) {
+        PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, normalised, asymmetric()}}, output,
+                        outputs);
+    });
 
     const QList<Stamp> stamps = readStamps(output, 0);
     QCOMPARE(stamps.size(), 1);
@@ -239,7 +243,10 @@ void SignTest::imageArtMultiplies()
     const QString input = path("image-in.pdf");
     const QString output = path("image-out.pdf");
     writePage(input, Layout{});
-    PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0.2, 0.1, 0.4, 0.2), art}}, output);
+    placed(folderOf(output), [&](auto& outputs) {
+        PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0.2, 0.1, 0.4, 0.2), art}},
+                        output, outputs);
+    });
     const Stamp stamp = readStamps(output, 0).value(0);
     QCOMPARE(stamp.blendMode, QByteArray("/Multiply"));
     QVERIFY(stamp.imageHasSoftMask);
@@ -274,7 +281,10 @@ void SignTest::undecodableImage()
     const QString input = path("broken-in.pdf");
     const QString output = path("broken-out.pdf");
     writePage(input, Layout{});
-    PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0, 0, 1, 1), art}}, output);
+    placed(folderOf(output), [&](auto& outputs) {
+        PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0, 0, 1, 1), art}}, output,
+                        outputs);
+    });
     const QList<Stamp> stamps = readStamps(output, 0);
     QCOMPARE(stamps.size(), 1);
     QCOMPARE(stamps.first().rect, QRectF(0, 0, 600, 800));

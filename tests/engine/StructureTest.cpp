@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 #include "ImageFixtures.h"
 #include "Operations.h"
+#include "Placed.h"
 #include "StructureFixtures.h"
 
 #include <QDir>
@@ -48,16 +49,21 @@ QStringList StructureTest::run(const QString& operation, const QStringList& inpu
         sources.append(PDFSource{QDir(m_dir->path()).absoluteFilePath(input), std::nullopt});
     }
     if (operation == "merge") {
-        PDFEngine::merge(sources, path("out.pdf"));
+        placed(path("."),
+               [&](auto& outputs) { PDFEngine::merge(sources, path("out.pdf"), outputs); });
         return {path("out.pdf")};
     }
     if (operation == "split") {
         QDir(path(".")).mkpath("parts");
-        return PDFEngine::split(sources.first(), groups, path("parts"));
+        return placed(path("parts"), [&](auto& outputs) {
+            return PDFEngine::split(sources.first(), groups, outputs);
+        });
     }
     const QList<int> removing = groups.value(0);
-    PDFEngine::deletePages(sources.first(), QSet<int>(removing.begin(), removing.end()),
-                           path("out.pdf"));
+    placed(path("."), [&](auto& outputs) {
+        PDFEngine::deletePages(sources.first(), QSet<int>(removing.begin(), removing.end()),
+                               path("out.pdf"), outputs);
+    });
     return {path("out.pdf")};
 }
 
@@ -150,15 +156,22 @@ void StructureTest::rewritesKeepEverything()
     ImageFixtures::Builder photo; // a page compression can shrink
     photo.addPage(photo.image(ImageFixtures::Kind::rgb, 1600, 1000), "Foto");
     photo.write(path("Foto-sayfa.pdf"));
-    PDFEngine::merge({{path("Zengin.pdf"), {}}, {path("Foto-sayfa.pdf"), {}}}, path("Foto.pdf"));
+    placed(path("."), [&](auto& outputs) {
+        PDFEngine::merge({{path("Zengin.pdf"), {}}, {path("Foto-sayfa.pdf"), {}}}, path("Foto.pdf"),
+                         outputs);
+    });
     const QStringList before = StructureFixtures::describe(path("Foto.pdf"));
     const SignatureArt art(
         SignatureArt::Strokes{{{{0.1, 0.5}, {0.9, 0.5}}}, 0.06, InkColor::black});
 
-    PDFEngine::sign(PDFSource{path("Foto.pdf"), {}}, {{0, QRectF(0.1, 0.1, 0.3, 0.1), art}},
-                    path("imzalı.pdf"));
-    QVERIFY(PDFEngine::compress(PDFSource{path("Foto.pdf"), {}}, CompressionLevel::strong,
-                                path("küçük.pdf")));
+    placed(path("."), [&](auto& outputs) {
+        PDFEngine::sign(PDFSource{path("Foto.pdf"), {}}, {{0, QRectF(0.1, 0.1, 0.3, 0.1), art}},
+                        path("imzalı.pdf"), outputs);
+    });
+    QVERIFY(placed(path("."), [&](auto& outputs) {
+        return PDFEngine::compress(PDFSource{path("Foto.pdf"), {}}, CompressionLevel::strong,
+                                   path("küçük.pdf"), outputs);
+    }));
 
     QCOMPARE(StructureFixtures::describe(path("imzalı.pdf")), before);
     QCOMPARE(StructureFixtures::describe(path("küçük.pdf")), before);

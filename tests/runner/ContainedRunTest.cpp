@@ -185,7 +185,72 @@ private slots:
         QCOMPARE(filesHolding(m_temp.path(), password), QStringList{});
     }
 
+    // A protected document's pages, written without its password, are never where
+    // another account could read them before they are in place: never in the temporary
+    // folder, and beside the destination only inside a folder closed to others.
+    void protectedDocumentStaysPrivate_data()
+    {
+        QTest::addColumn<bool>("merge"); // otherwise compress
+        QTest::newRow("merge") << true;
+        QTest::newRow("compress") << false;
+    }
+    void protectedDocumentStaysPrivate()
+    {
+        QFETCH(bool, merge);
+        // Not under the temporary folder the workers are given, which must stay empty.
+        QTemporaryDir folder(m_dir.filePath("özel-XXXXXX"));
+        const QString password = QStringLiteral("gizli");
+        const QString locked = folder.filePath("kilitli.pdf");
+        Fixtures::writePdf(locked, Fixtures::tagged("K", 30),
+                           {Fixtures::Cipher::aes256, password, password + "-owner"});
+        const QString bulky = folder.filePath("ek.pdf");
+        HostileFixtures::writeBulky(bulky, 20, 1);
+        const QString destination = folder.filePath("çıktı.pdf");
+        const PDFEngine::Job job =
+            merge ? PDFEngine::Job(
+                        PDFEngine::MergeJob{{{locked, password}, {bulky, {}}}, destination})
+                  : PDFEngine::Job(PDFEngine::CompressJob{
+                        {{locked, password}}, CompressionLevel::strong, destination, {}, {}});
+        QStringList exposed;
+        int reports = 0;
+        ContainedRun run;
+        connect(&run, &ContainedRun::progress, this, [&] {
+            ++reports;
+            exposed += readableByOthers(folder.path(), {locked, bulky});
+            exposed += Fixtures::entries(m_temp.path());
+        });
+        const auto outcome = run.run(job, RunLimits{60s, 0});
+        QVERIFY(outcome && !outcome->failure);
+        QVERIFY(reports > 0);
+        QCOMPARE(exposed, QStringList{});
+        QCOMPARE(Fixtures::entries(m_temp.path()), QStringList{});
+        QCOMPARE(Fixtures::entries(folder.path()).filter(".leaflow-"), QStringList{});
+    }
+
 private:
+    // Files under root, but for those listed, that another account could read: every folder
+    // on the way open to others, and the file itself readable by them.
+    static QStringList readableByOthers(const QString& root, const QStringList& except)
+    {
+        QStringList readable;
+        QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            if (except.contains(path)) {
+                continue;
+            }
+            bool open = QFileInfo(path).permission(QFile::ReadOther);
+            for (QString dir = QFileInfo(path).absolutePath(); open && dir != root;
+                 dir = QFileInfo(dir).absolutePath()) {
+                open = QFileInfo(dir).permission(QFile::ExeOther);
+            }
+            if (open) {
+                readable.append(path);
+            }
+        }
+        return readable;
+    }
+
     QTemporaryDir m_dir;
     QTemporaryDir m_temp;
 };

@@ -75,7 +75,7 @@ private slots:
         store().addFiles({text, m_fixture->pdf(".pdf"), m_fixture->pdf("Ek.pdfx")},
                          AppSection::split);
         QCOMPARE(store().banner(AppSection::split),
-                 (Banner{"Yalnız PDF dosyaları eklenebilir.", {}, true}));
+                 (Banner{"Yalnız PDF dosyaları eklenebilir.", {}, Banner::Kind::error}));
         QVERIFY(!store().splitFile());
         store().open(AppSection::split); // no scripted answer: cancelled, changes nothing
         QCOMPARE(m_fixture->panels.calls, QStringList{"openPDFs(single)"});
@@ -173,7 +173,7 @@ private slots:
         }
         store().addFiles(paths, AppSection::merge);
         QCOMPARE(names(store().mergeFiles()), files.filter(QRegularExpression("^iyi")));
-        QCOMPARE(store().banner(AppSection::merge), (Banner{banner, {}, true}));
+        QCOMPARE(store().banner(AppSection::merge), (Banner{banner, {}, Banner::Kind::error}));
     }
 
     // A cancelled prompt keeps the previous input; a wrong password asks again,
@@ -249,7 +249,7 @@ private slots:
         m_fixture->panels.saveAnswers = {output};
         store().run(AppSection::merge);
         QVERIFY(m_fixture->waitIdle());
-        QCOMPARE(store().banner(AppSection::merge)->isError, false);
+        QCOMPARE(store().banner(AppSection::merge)->isError(), false);
         QCOMPARE(Fixtures::readTags(output), (QStringList{"euro-1", "dogru-1", "sifre-1"}));
     }
 

@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -177,7 +179,8 @@ private slots:
         QVERIFY(!message.isEmpty());
 
         QSettings().setValue("revealAfter", true);
-        QCOMPARE(ranTo(AppSection::merge, "engel/sonuç.pdf"), (Banner{message, {}, true}));
+        QCOMPARE(ranTo(AppSection::merge, "engel/sonuç.pdf"),
+                 (Banner{message, {}, Banner::Kind::error}));
         QCOMPARE(store().data(), AppData{});
         QVERIFY(!QFileInfo::exists(dataPath()));
         QCOMPARE(store().mergeFiles().size(), 2);
@@ -206,44 +209,75 @@ private slots:
         clock.start();
         ticker.start();
         QCOMPARE(ranTo(AppSection::merge, "Birleşik.pdf"),
-                 (Banner{"Ek.pdf işlenemedi: süre doldu.", {}, true}));
+                 (Banner{"Ek.pdf işlenemedi: süre doldu.", {}, Banner::Kind::error}));
         QVERIFY2(longest < 100, qPrintable(QString::number(longest)));
         QVERIFY(store().data().history.isEmpty());
     }
 
-    // Cancelled, or the Store closed, mid-merge: the worker is gone at once and
-    // nothing is written, recorded or shown.
-    void stoppedMidMergeLeavesNothing_data()
+    // Stopped at any of its progress reports (cancelled, or the worker killed), a run leaves
+    // the destination's folder as it was: no part of a split or a batch, no folder it was to
+    // make, no hidden folder, no record. Each row stops at the first report, then the second,
+    // and so on, until a run outlives its reports and finishes whole.
+    void stoppedAtAnyReportLeavesNothing_data()
     {
-        QTest::addColumn<bool>("closeStore");
-        QTest::newRow("cancelled") << false;
-        QTest::newRow("Store closed") << true;
-    }
-    void stoppedMidMergeLeavesNothing()
-    {
-        QFETCH(bool, closeStore);
-        HostileFixtures::writeBulky(m_fixture->path("Büyük.pdf"), 40, 1);
-        store().addFiles({m_fixture->path("Büyük.pdf"), m_fixture->pdf("Ek.pdf")},
-                         AppSection::merge);
-        const QStringList before =
-            m_fixture->work.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        m_fixture->panels.saveAnswers = {m_fixture->path("Birleşik.pdf")};
-        store().run(AppSection::merge);
-        QVERIFY(QTest::qWaitFor([this] { return store().runProgress().total > 0; }, 60000));
-        QCOMPARE(Fixtures::childProcesses("leaflow-worker").size(), 1);
-        if (closeStore) {
-            m_fixture->store.reset();
-        } else {
-            store().cancelRun();
-            QVERIFY(!store().busy());
-            QVERIFY(!store().banner(AppSection::merge));
-            QVERIFY(store().data().history.isEmpty());
-            QCOMPARE(store().runProgress(), Store::RunProgress{});
+        QTest::addColumn<AppSection>("section");
+        QTest::addColumn<QString>("ranges"); // split: empty for one page a file
+        QTest::addColumn<bool>("kill");
+        QTest::addColumn<int>("outputs");
+        for (const bool kill : {false, true}) {
+            const char* how = kill ? "worker killed" : "cancelled";
+            QTest::addRow("merge, %s", how) << AppSection::merge << QString() << kill << 1;
+            QTest::addRow("split each page, %s", how)
+                << AppSection::split << QString() << kill << 6;
+            QTest::addRow("split ranges, %s", how)
+                << AppSection::split << "1-2, 4, 5-6" << kill << 3;
+            QTest::addRow("compress three, %s", how)
+                << AppSection::compress << QString() << kill << 3;
         }
-        QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
-        QCOMPARE(m_fixture->work.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 before);
-        QVERIFY(!QFileInfo::exists(dataPath()));
+    }
+    void stoppedAtAnyReportLeavesNothing()
+    {
+        QFETCH(AppSection, section);
+        QFETCH(QString, ranges);
+        QFETCH(bool, kill);
+        QFETCH(int, outputs);
+        if (section == AppSection::compress) {
+            store().addFiles({m_fixture->imagePdf("A.pdf"), m_fixture->imagePdf("B.pdf"),
+                              m_fixture->imagePdf("C.pdf")},
+                             section);
+        } else {
+            // A megabyte a page: writing takes long enough for a stop to land mid-run.
+            HostileFixtures::writeBulky(m_fixture->path("Kitap.pdf"), 6, 1);
+            QStringList inputs{m_fixture->path("Kitap.pdf")};
+            if (section == AppSection::merge) {
+                inputs.append(m_fixture->pdf("Ek.pdf", 6));
+            }
+            store().addFiles(inputs, section);
+        }
+        store().setSplitMode(ranges.isEmpty() ? SplitMode::each : SplitMode::ranges);
+        store().setSplitRanges(ranges);
+        const QStringList before = everything();
+        int stopped = 0;
+        for (int stopAt = 1; runStoppedAt(section, stopAt, kill); ++stopAt) {
+            if (store().data().history.isEmpty()) {
+                ++stopped;
+                QCOMPARE(everything(), before);
+                const std::optional<Banner> banner = store().banner(section);
+                QVERIFY(kill ? banner && banner->isError() : !banner);
+            } else {
+                // It ended by itself before the stop took: whole, then cleared away for the next.
+                checkWhole(section, outputs);
+                const Banner done = store().banner(section).value_or(Banner{});
+                for (const QString& output : done.outputs) {
+                    QVERIFY(QFile::remove(output));
+                }
+                QDir(m_fixture->path("yeni")).removeRecursively();
+                store().clearHistory();
+                QCOMPARE(everything(), before);
+            }
+        }
+        QVERIFY2(stopped > 0, "no run was stopped");
+        checkWhole(section, outputs); // the run that outlived its reports
     }
 
     // Each road stops before any panel: without enough input silently, with ranges the
@@ -289,7 +323,7 @@ private slots:
         QCOMPARE(busy.count(), 0);
         const QString message = "“x” anlaşılmadı. Örnek: 1-3, 5, 8-12";
         QCOMPARE(store().banner(section).value_or(Banner{}),
-                 (refused ? Banner{message, {}, true} : Banner{}));
+                 (refused ? Banner{message, {}, Banner::Kind::error} : Banner{}));
     }
 
     void suggestedNamesAndCancelledPanels_data()
@@ -370,7 +404,7 @@ private slots:
         const QDateTime started = QDateTime::currentDateTimeUtc().addSecs(-1);
         const Banner shown = ranTo(section, answer);
 
-        QVERIFY2(shown.text.startsWith(banner) && !shown.isError, qPrintable(shown.text));
+        QVERIFY2(shown.text.startsWith(banner) && !shown.isError(), qPrintable(shown.text));
         QCOMPARE(shown.outputs.size(), tags.size());
         for (qsizetype i = 0; i < tags.size(); ++i) {
             QCOMPARE(Fixtures::readTags(shown.outputs[i]), tags[i]);
@@ -473,7 +507,7 @@ private slots:
             (Banner{
                 "Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.",
                 {},
-                false}));
+                Banner::Kind::information}));
         QVERIFY(!QFileInfo::exists(m_fixture->path("Metin sıkıştırılmış.pdf")));
         QCOMPARE(store().compressResults(),
                  (QHash<QUuid, qint64>{{store().compressFiles().first().id, 0}}));
@@ -568,6 +602,63 @@ private:
     }
 
     QString dataPath() const { return m_environment->dataFolder() + "/data.json"; }
+
+    // A finished run wrote every output into the folder it was to, and recorded it.
+    void checkWhole(AppSection section, int outputs)
+    {
+        const Banner done = store().banner(section).value_or(Banner{});
+        QVERIFY2(done.kind == Banner::Kind::success, qPrintable(done.text));
+        QCOMPARE(store().data().history.size(), 1);
+        QCOMPARE(done.outputs.size(), outputs);
+        for (const QString& output : done.outputs) {
+            QCOMPARE(QFileInfo(output).absolutePath(), section == AppSection::merge
+                                                           ? m_fixture->work.path()
+                                                           : m_fixture->path("yeni"));
+            QVERIFY(Fixtures::qpdfCheckIsClean(output));
+        }
+    }
+
+    // Every file and folder under the work folder, hidden ones too.
+    QStringList everything() const
+    {
+        QStringList found;
+        QDirIterator it(m_fixture->work.path(),
+                        QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            found.append(it.next());
+        }
+        found.sort();
+        return found;
+    }
+
+    // Runs section into "yeni" (a folder to be made) or "yeni.pdf", and stops the run at its
+    // stopAt-th progress report, by cancelling or by killing the worker. False when the run
+    // ended before that report.
+    bool runStoppedAt(AppSection section, int stopAt, bool kill)
+    {
+        const QString target = m_fixture->path(section == AppSection::merge ? "yeni.pdf" : "yeni");
+        m_fixture->panels.saveAnswers = {target};
+        m_fixture->panels.folderAnswers = {target};
+        int reports = 0;
+        const QMetaObject::Connection watch =
+            connect(&store(), &Store::runProgressChanged, this, [&] {
+                if (store().runProgress().total == 0 || ++reports != stopAt) {
+                    return;
+                }
+                if (!kill) {
+                    store().cancelRun();
+                    return;
+                }
+                for (const qint64 worker : Fixtures::childProcesses("leaflow-worker")) {
+                    ::kill(pid_t(worker), SIGKILL);
+                }
+            });
+        store().run(section);
+        const bool idle = m_fixture->waitIdle();
+        disconnect(watch);
+        return idle && reports >= stopAt;
+    }
     void addTwoForMerge()
     {
         store().addFiles({m_fixture->pdf("Rapor.pdf", 2), m_fixture->pdf("Ek.pdf", 3)},

@@ -38,7 +38,7 @@ private slots:
         store().addFiles({file}, AppSection::split);
         if (!store().splitFile()) {
             const std::optional<Banner> refused = store().banner(AppSection::split);
-            QVERIFY(refused && refused->isError && !refused->text.isEmpty());
+            QVERIFY(refused && refused->isError() && !refused->text.isEmpty());
             QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
             return;
         }
@@ -47,7 +47,7 @@ private slots:
         QVERIFY(m_fixture->waitIdle());
         const std::optional<Banner> ended = store().banner(AppSection::split);
         QVERIFY(ended && !ended->text.isEmpty());
-        QCOMPARE(store().data().history.size(), ended->isError ? 0 : 1);
+        QCOMPARE(store().data().history.size(), ended->isError() ? 0 : 1);
         for (const QString& output : ended->outputs) {
             QVERIFY(QFileInfo(output).size() > 0);
         }

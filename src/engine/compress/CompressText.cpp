@@ -4,11 +4,6 @@
 
 namespace CompressText {
 
-QString startFailed()
-{
-    return QCoreApplication::translate("PDFEngine", "Sıkıştırma başlatılamadı.");
-}
-
 QString compressFailed(const QString& inputName)
 {
     return QCoreApplication::translate("PDFEngine", "%1 sıkıştırılamadı.").arg(inputName);
@@ -19,6 +14,14 @@ QString notSmaller()
     return QCoreApplication::translate(
         "PDFEngine",
         "Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.");
+}
+
+QString noneSmaller()
+{
+    return QCoreApplication::translate(
+        "PDFEngine",
+        "Dosyaların hiçbiri daha fazla küçülmedi. Hepsi zaten sıkıştırılmış görünüyor, yeni dosya "
+        "yazılmadı.");
 }
 
 } // namespace CompressText

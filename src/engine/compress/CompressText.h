@@ -5,8 +5,9 @@
 // The compression operation's own messages, in the interface language.
 namespace CompressText {
 
-QString startFailed();
 QString compressFailed(const QString& inputName);
 QString notSmaller();
+// The same for several files.
+QString noneSmaller();
 
 } // namespace CompressText

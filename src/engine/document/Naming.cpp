@@ -13,11 +13,15 @@ qint64 fileSize(const QString& path)
     return info.isFile() ? info.size() : 0;
 }
 
-QString uniqueURL(const QString& folder, const QString& name, const QString& tail)
+QString uniqueURL(const QString& folder, const QString& name, const QString& tail,
+                  const QSet<QString>& taken)
 {
     const QDir dir(folder);
+    const auto used = [&taken](const QString& path) {
+        return taken.contains(path) || QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+    };
     QString candidate = dir.filePath(fittedName(name, tail) + QStringLiteral(".pdf"));
-    for (qint64 n = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n) {
+    for (qint64 n = 2; used(candidate); ++n) {
         candidate = dir.filePath(fittedName(name, tail + QStringLiteral(" %1").arg(n)) +
                                  QStringLiteral(".pdf"));
     }

@@ -8,6 +8,10 @@
 
 class QPDF;
 
+namespace PDFEngine {
+class OutputTransaction;
+}
+
 // The operations behind the engine's jobs; each returns or throws Failure.
 namespace PDFEngine {
 
@@ -30,8 +34,10 @@ qint64 pageCount(const PDFSource& source);
 bool needsPassword(const QString& path);
 
 // "<name><tail>.pdf" in folder, or "<name><tail> 2.pdf", "<name><tail> 3.pdf", ... : the
-// first that does not exist, name shortened where the whole would not fit (see fittedName).
-QString uniqueURL(const QString& folder, const QString& name, const QString& tail = {});
+// first that does not exist and is not among taken, name shortened where the whole would not
+// fit (see fittedName).
+QString uniqueURL(const QString& folder, const QString& name, const QString& tail = {},
+                  const QSet<QString>& taken = {});
 
 // Groups of `every` pages (one page when every < 2).
 Grouping chunks(qint64 pageCount, qint64 every);
@@ -40,21 +46,23 @@ Grouping parseRanges(const QString& text, qint64 pageCount);
 // The groups of rule over pageCount pages; fails like parseRanges.
 Grouping groups(const SplitRule& rule, qint64 pageCount);
 
-// Each operation reports its steps and temporary folders to progress.
-void merge(const QList<PDFSource>& sources, const QString& destination,
+// Each operation stages what it writes in outputs (see OutputTransaction), where nothing
+// reaches a destination before commit(), and reports its steps to progress.
+void merge(const QList<PDFSource>& sources, const QString& destination, OutputTransaction& outputs,
            const Progress& progress = {});
-// Writes one file per non-empty group into folder; returns their paths in group order.
-QStringList split(const PDFSource& source, const Grouping& groups, const QString& folder,
+// Stages one file per non-empty group for the outputs' folder; returns their destinations in
+// group order.
+QStringList split(const PDFSource& source, const Grouping& groups, OutputTransaction& outputs,
                   const Progress& progress = {});
 void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination,
-                 const Progress& progress = {});
+                 OutputTransaction& outputs, const Progress& progress = {});
 
-// Re-encodes the images of source at level; writes destination and returns true only
-// when the result is strictly smaller, otherwise writes nothing and returns false.
+// Re-encodes the images of source at level; stages destination and returns true only
+// when the result is strictly smaller, otherwise stages nothing and returns false.
 bool compress(const PDFSource& source, CompressionLevel level, const QString& destination,
-              const Progress& progress = {});
+              OutputTransaction& outputs, const Progress& progress = {});
 
 void sign(const PDFSource& source, const QList<SignItem>& items, const QString& destination,
-          const Progress& progress = {});
+          OutputTransaction& outputs, const Progress& progress = {});
 
 } // namespace PDFEngine

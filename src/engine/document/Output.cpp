@@ -2,18 +2,16 @@
 
 #include "EngineText.h"
 #include "Operations.h"
+#include "OutputTransaction.h"
 #include "Progress.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <cerrno>
-#include <cstdio>
 
 namespace PDFEngine {
 
@@ -57,51 +55,33 @@ void writeFile(QPDF& pdf, const QString& path, Layout layout,
     pdf.getWarnings();
 }
 
-QString scratchTemplate(const QString& destination)
+void write(QPDF& pdf, OutputTransaction& outputs, const QString& destination, qint64 expectedPages,
+           const Progress& progress)
 {
-    return QFileInfo(destination).absolutePath() + QStringLiteral("/.leaflow-XXXXXX");
-}
-
-void write(QPDF& pdf, const QString& destination, qint64 expectedPages)
-{
-    write(pdf, destination, expectedPages, Progress{});
-}
-
-void write(QPDF& pdf, const QString& destination, qint64 expectedPages, const Progress& progress)
-{
-    QTemporaryDir scratch(scratchTemplate(destination));
-    if (!scratch.isValid()) {
-        throw writeFailure(destination, errno);
-    }
-    progress.created(scratch.path());
-    write(pdf, destination, expectedPages, scratch.path(), Layout::compact,
+    write(pdf, outputs, destination, expectedPages, Layout::compact,
           [&progress, expectedPages](int percent) {
               progress.report(expectedPages * percent / 100, expectedPages);
           });
 }
 
-void write(QPDF& pdf, const QString& destination, qint64 expectedPages,
-           const QString& scratchFolder, Layout layout,
-           const std::function<void(int percent)>& written)
+void write(QPDF& pdf, OutputTransaction& outputs, const QString& destination, qint64 expectedPages,
+           Layout layout, const std::function<void(int percent)>& written)
 {
-    const QString temporary = QDir(scratchFolder).filePath(EngineText::fileName(destination));
+    const QString staged = outputs.stage(destination);
     // Told while the failed file still takes up its space, so that a full disk shows.
     const auto fail = [&](int error) {
-        Failure failure = writeFailure(destination, error);
-        QFile::remove(temporary);
+        Failure failure = writeFailure(QFileInfo(destination).fileName(),
+                                       QFileInfo(staged).absolutePath(), error);
+        outputs.drop(destination);
         return failure;
     };
     try {
-        writeFile(pdf, temporary, layout, written);
+        writeFile(pdf, staged, layout, written);
     } catch (const std::exception&) {
         throw fail(errno);
     }
-    if (!verifyOutput(temporary, expectedPages)) {
+    if (!verifyOutput(staged, expectedPages)) {
         throw fail(0);
-    }
-    if (std::rename(QFile::encodeName(temporary).constData(),
-                    QFile::encodeName(destination).constData()) != 0) {
-        throw fail(errno);
     }
 }
 

@@ -37,8 +37,11 @@ bool diskFull(const QString& folder)
 Failure writeFailure(const QString& destination, int error)
 {
     const QFileInfo info(destination);
-    const QString name = info.fileName();
-    const QString folder = info.absolutePath();
+    return writeFailure(info.fileName(), info.absolutePath(), error);
+}
+
+Failure writeFailure(const QString& name, const QString& folder, int error)
+{
     if (!QFileInfo(folder).isDir()) {
         return Failure(EngineText::folderMissing(name, folder));
     }

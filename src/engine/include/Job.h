@@ -3,6 +3,7 @@
 #include "PDFSource.h"
 #include "SignatureArt.h"
 #include "SplitPlan.h"
+#include "Staging.h"
 #include "ToolOptions.h"
 
 #include <QList>
@@ -33,21 +34,25 @@ struct SplitRule {
     QString ranges;
 };
 
-// Writes one file per group of the source's pages into folder.
+// Writes one file per group of the source's pages into folder, which is made
+// when createFolder is set and it does not exist yet (only once there is something to put in it).
 struct SplitJob {
     PDFSource source;
     SplitRule rule;
     QString folder;
+    bool createFolder = false;
 };
 
 // Re-encodes the images of every source at level. One source is written to
-// destination; several go into folder, named after baseNames (made unique there).
+// destination; several go into folder, named after baseNames (made unique there),
+// which is made as a split's is.
 struct CompressJob {
     QList<PDFSource> sources;
     CompressionLevel level = CompressionLevel::balanced;
     QString destination;
     QString folder;
     QStringList baseNames; // one per source, without ".pdf"
+    bool createFolder = false;
 };
 
 // Writes a copy of source without the pages in removing (zero-based) and those
@@ -87,6 +92,8 @@ using Job = std::variant<MergeJob, SplitJob, CompressJob, DeletePagesJob, SignJo
 // What a job came to: the written files, or the failure's message.
 struct Outcome {
     QStringList outputs; // in output order
+    // The outputs while they wait in their private folder, until commit() puts them in place.
+    Staging staging;
     // Compression: for each source, the file written for it, or none when it did not shrink.
     QList<std::optional<QString>> perSource;
     std::optional<QString> failure;

@@ -18,8 +18,18 @@ qint64 fileSize(const QString& path);
 // first bad piece of its range text.
 SplitPlan splitPlan(const SplitRule& rule, qint64 pageCount);
 
-// Runs a job. Safe on any thread: it touches nothing but its own values and the
-// files they name.
+// The folder a job's outputs go into; empty for a job that writes nothing.
+QString outputFolder(const Job& job);
+
+// Runs a job and puts its outputs in place. Safe on any thread: it touches nothing but
+// its own values and the files they name.
 Outcome run(const Job& job, const Progress& progress = {});
+
+// Runs a job but leaves its outputs staged in their private folder (Outcome::staging),
+// for a commit() that may happen in another process: a run killed before it places nothing.
+Outcome stage(const Job& job, const Progress& progress = {});
+// Puts a staged outcome's outputs in place, all or none; on failure the outcome
+// becomes that failure. Nothing is staged afterwards either way.
+void commit(Outcome& outcome);
 
 } // namespace PDFEngine

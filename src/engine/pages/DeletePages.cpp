@@ -11,7 +11,7 @@
 namespace PDFEngine {
 
 void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination,
-                 const Progress& progress)
+                 OutputTransaction& outputs, const Progress& progress)
 {
     const std::unique_ptr<QPDF> pdf = open(source);
     const Failure unreadable(EngineText::openFailed(EngineText::fileName(source.url)));
@@ -41,7 +41,7 @@ void deletePages(const PDFSource& source, const QSet<int>& removing, const QStri
         throw unreadable;
     }
     const qint64 remaining = output.pageCount();
-    write(output.finish(), destination, remaining, progress);
+    write(output.finish(), outputs, destination, remaining, progress);
 }
 
 } // namespace PDFEngine

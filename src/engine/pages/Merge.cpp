@@ -11,7 +11,8 @@
 
 namespace PDFEngine {
 
-void merge(const QList<PDFSource>& sources, const QString& destination, const Progress& progress)
+void merge(const QList<PDFSource>& sources, const QString& destination, OutputTransaction& outputs,
+           const Progress& progress)
 {
     // The output refers to the inputs' objects until it is written.
     std::vector<std::unique_ptr<QPDF>> inputs;
@@ -30,7 +31,7 @@ void merge(const QList<PDFSource>& sources, const QString& destination, const Pr
         }
     }
     const qint64 pageCount = output.pageCount();
-    write(output.finish(), destination, pageCount, progress);
+    write(output.finish(), outputs, destination, pageCount, progress);
 }
 
 } // namespace PDFEngine

@@ -2,13 +2,12 @@
 #include "EngineText.h"
 #include "Operations.h"
 #include "Output.h"
+#include "OutputTransaction.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <cerrno>
 #include <optional>
 #include <set>
 
@@ -38,19 +37,19 @@ bool sharesResources(std::vector<QPDFPageObjectHelper>& pages)
     return false;
 }
 
-// Writes the pages of one group, with what belongs to them, as a new document at destination.
+// Stages the pages of one group, with what belongs to them, as a new document for destination.
 void writeGroup(SourceDocument& source, const PageGroup& group, const QString& destination,
-                const QString& scratchFolder)
+                OutputTransaction& outputs)
 {
     Assembly part(Assembly::Bookmarks::asIs);
     part.add(source, std::vector<int>(group.begin(), group.end()));
     const qint64 count = part.pageCount();
-    write(part.finish(), destination, count, scratchFolder, Layout::plain);
+    write(part.finish(), outputs, destination, count, Layout::plain);
 }
 
 } // namespace
 
-QStringList split(const PDFSource& source, const Grouping& groups, const QString& folder,
+QStringList split(const PDFSource& source, const Grouping& groups, OutputTransaction& outputs,
                   const Progress& progress)
 {
     const std::unique_ptr<QPDF> pdf = open(source);
@@ -75,25 +74,13 @@ QStringList split(const PDFSource& source, const Grouping& groups, const QString
     }
     qint64 done = 0;
     QStringList written;
-    // One private folder for the whole run: creating one per part costs more
-    // than writing a small part.
-    std::optional<QTemporaryDir> scratch;
     for (const PageGroup& group : groups) {
         if (group.isEmpty()) {
             continue;
         }
-        const QString destination = uniqueURL(folder, base, u' ' + groupLabel(group));
-        if (!scratch) {
-            scratch.emplace(scratchTemplate(destination));
-            if (scratch->isValid()) {
-                progress.created(scratch->path());
-            }
-        }
-        if (!scratch->isValid()) {
-            throw writeFailure(destination, errno);
-        }
+        const QString destination = outputs.uniqueDestination(base, u' ' + groupLabel(group));
         try {
-            writeGroup(*document, group, destination, scratch->path());
+            writeGroup(*document, group, destination, outputs);
         } catch (const Failure&) {
             throw;
         } catch (const std::exception&) {

@@ -80,7 +80,7 @@ void stamp(QPDF& pdf, QPDFPageObjectHelper& page, const SignItem& item)
 } // namespace
 
 void sign(const PDFSource& source, const QList<SignItem>& items, const QString& destination,
-          const Progress& progress)
+          OutputTransaction& outputs, const Progress& progress)
 {
     const std::unique_ptr<QPDF> pdf = open(source);
     qint64 count = 0;
@@ -95,7 +95,7 @@ void sign(const PDFSource& source, const QList<SignItem>& items, const QString& 
     } catch (const std::exception&) {
         throw Failure(EngineText::openFailed(EngineText::fileName(source.url)));
     }
-    write(*pdf, destination, count, progress);
+    write(*pdf, outputs, destination, count, progress);
 }
 
 } // namespace PDFEngine

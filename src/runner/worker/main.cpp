@@ -120,7 +120,9 @@ int main(int argc, char* argv[])
         };
         progress.input = [](qsizetype index) { send(WorkerProtocol::Input{index}); };
         progress.folder = [](const QString& path) { send(WorkerProtocol::Folder{path}); };
-        send(WorkerProtocol::Finished{PDFEngine::run(request->job, progress)});
+        // The outputs stay in their private folder: the parent puts them in place once this
+        // process has ended well, so that killing it at any moment leaves no partial result.
+        send(WorkerProtocol::Finished{PDFEngine::stage(request->job, progress)});
         return done;
     } catch (const std::bad_alloc&) {
         writeAll(outOfMemoryNote());

@@ -50,12 +50,24 @@ void FolderDialog::accept()
         QMessageBox::warning(
             this, windowTitle(),
             QCoreApplication::translate("FolderDialog", "%1 bir klasör değil.").arg(path));
-    } else if (createAfterAsking(path)) {
+    } else if (confirmCreating(path)) {
         choose(path);
     }
 }
 
-bool FolderDialog::createAfterAsking(const QString& path)
+// The nearest folder above path that exists must be one a folder can be made in; the folder
+// itself is made only when a run has something to put in it.
+bool FolderDialog::canCreate(const QString& path)
+{
+    QString above = QFileInfo(path).absolutePath();
+    while (!QFileInfo::exists(above) && above != QDir::rootPath()) {
+        above = QFileInfo(above).absolutePath();
+    }
+    const QFileInfo info(above);
+    return info.isDir() && info.isWritable();
+}
+
+bool FolderDialog::confirmCreating(const QString& path)
 {
     QMessageBox box(QMessageBox::Question, windowTitle(),
                     QCoreApplication::translate("FolderDialog", "%1 klasörü yok.").arg(path),
@@ -76,7 +88,7 @@ bool FolderDialog::createAfterAsking(const QString& path)
     if (box.clickedButton() != create) {
         return false;
     }
-    if (!QDir().mkpath(path)) {
+    if (!canCreate(path)) {
         QMessageBox::warning(
             this, windowTitle(),
             QCoreApplication::translate("FolderDialog", "%1 klasörü oluşturulamadı.").arg(path));

@@ -16,6 +16,26 @@ namespace {
 constexpr int insideX = 12;
 constexpr int insideY = 8;
 
+QString symbol(Banner::Kind kind)
+{
+    switch (kind) {
+    case Banner::Kind::information: return QStringLiteral("info.circle");
+    case Banner::Kind::error: return QStringLiteral("exclamationmark.triangle.fill");
+    case Banner::Kind::success: break;
+    }
+    return QStringLiteral("checkmark.circle.fill");
+}
+
+Tone tone(Banner::Kind kind)
+{
+    switch (kind) {
+    case Banner::Kind::information: return Tone::accent;
+    case Banner::Kind::error: return Tone::down;
+    case Banner::Kind::success: break;
+    }
+    return Tone::up;
+}
+
 } // namespace
 
 BannerView::BannerView(const Banner& banner, QWidget* parent)
@@ -27,9 +47,7 @@ BannerView::BannerView(const Banner& banner, QWidget* parent)
                             insideY + Metrics::headerBottom);
     row->setSpacing(10);
 
-    auto* icon = new SymbolView(banner.isError ? QStringLiteral("exclamationmark.triangle.fill")
-                                               : QStringLiteral("checkmark.circle.fill"),
-                                16, banner.isError ? Tone::down : Tone::up, this);
+    auto* icon = new SymbolView(symbol(banner.kind), 16, tone(banner.kind), this);
     icon->setObjectName(QStringLiteral("icon"));
     row->addWidget(icon, 0, Qt::AlignVCenter);
 
@@ -89,7 +107,7 @@ void BannerView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor tint = m_banner.isError ? DS::down(palette()) : DS::up(palette());
+    const QColor tint = Theme::color(tone(m_banner.kind), palette());
     const QRectF box = QRectF(rect()).adjusted(Metrics::pageSide + 0.5, 0.5,
                                                -Metrics::pageSide - 0.5,
                                                -Metrics::headerBottom - 0.5);

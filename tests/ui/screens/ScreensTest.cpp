@@ -358,7 +358,7 @@ private slots:
         QVERIFY(!run()->showsProgress());
         QVERIFY(run()->isEnabled() && splitRun->isEnabled());
         BannerView* banner = page()->bannerView();
-        QVERIFY(banner && !banner->banner().isError);
+        QVERIFY(banner && !banner->banner().isError());
         QVERIFY(textOf(banner, QStringLiteral("text"))
                     .startsWith(QStringLiteral("Hazır: Birlesik.pdf · ")));
         QTest::mouseClick(revealOf(banner), Qt::LeftButton);

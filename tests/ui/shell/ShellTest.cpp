@@ -137,7 +137,8 @@ private slots:
                 auto* stack = window().findChild<QStackedWidget*>();
                 auto* page = qobject_cast<ToolPage*>(stack->currentWidget());
                 page = page ? page : stack->currentWidget()->findChild<ToolPage*>();
-                page->setBanner(Banner{text, {QStringLiteral("/tmp/çıktı.pdf")}, false});
+                page->setBanner(
+                    Banner{text, {QStringLiteral("/tmp/çıktı.pdf")}, Banner::Kind::success});
                 const BannerView* banner = page->bannerView();
                 const auto* label = banner->findChild<QLabel*>(QStringLiteral("text"));
                 // A new child shows from the event loop, and layout passes run from there too; the

@@ -1,0 +1,195 @@
+#include "OutputTransaction.h"
+
+#include "Operations.h"
+#include "Output.h"
+#include "Progress.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <cstdio>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace PDFEngine {
+
+namespace {
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+// The folder itself when it exists, otherwise the nearest folder above it that does:
+// where the private folder of a run into a folder still to be made goes.
+QString nearestExisting(const QString& folder)
+{
+    QString candidate = QDir::cleanPath(QDir(folder).absolutePath());
+    while (!QFileInfo(candidate).isDir() && candidate != QDir::rootPath()) {
+        candidate = QFileInfo(candidate).absolutePath();
+    }
+    return candidate;
+}
+
+// Makes folder and the missing ones above it; the ones it made, outermost first.
+std::optional<QStringList> makeFolders(const QString& folder)
+{
+    QStringList missing;
+    for (QString candidate = QDir::cleanPath(QDir(folder).absolutePath());
+         !QFileInfo(candidate).isDir() && candidate != QDir::rootPath();
+         candidate = QFileInfo(candidate).absolutePath()) {
+        missing.prepend(candidate);
+    }
+    QStringList made;
+    for (const QString& path : std::as_const(missing)) {
+        if (::mkdir(encoded(path).constData(), 0777) != 0) {
+            const int error = errno;
+            for (auto it = made.crbegin(); it != made.crend(); ++it) {
+                ::rmdir(encoded(*it).constData());
+            }
+            errno = error;
+            return std::nullopt;
+        }
+        made.append(path);
+    }
+    return made;
+}
+
+// A destination already moved into place, and the file it replaced, kept in the
+// private folder until the whole run is placed.
+struct Placed {
+    QString destination;
+    QString previous;
+};
+
+void undo(const QList<Placed>& placed, const QStringList& made)
+{
+    for (auto it = placed.crbegin(); it != placed.crend(); ++it) {
+        if (it->previous.isEmpty()) {
+            ::unlink(encoded(it->destination).constData());
+        } else {
+            std::rename(encoded(it->previous).constData(), encoded(it->destination).constData());
+        }
+    }
+    for (auto it = made.crbegin(); it != made.crend(); ++it) {
+        ::rmdir(encoded(*it).constData());
+    }
+}
+
+} // namespace
+
+OutputTransaction::OutputTransaction(QString folder, bool createFolder, const Progress& progress)
+    : m_folder(std::move(folder)), m_createFolder(createFolder), m_progress(progress)
+{
+}
+
+OutputTransaction::~OutputTransaction()
+{
+    discard(m_staging);
+}
+
+QString OutputTransaction::uniqueDestination(const QString& name, const QString& tail) const
+{
+    return uniqueURL(m_folder, name, tail, m_taken);
+}
+
+void OutputTransaction::makeFolder(const QString& destination)
+{
+    const bool exists = QFileInfo(m_folder).isDir();
+    if (!exists && !m_createFolder) {
+        throw writeFailure(destination, ENOENT);
+    }
+    QTemporaryDir folder(nearestExisting(m_folder) + QStringLiteral("/.leaflow-XXXXXX"));
+    if (!folder.isValid()) {
+        throw writeFailure(destination, errno);
+    }
+    folder.setAutoRemove(false);
+    m_staging.folder = folder.path();
+    m_staging.createFolder = exists ? QString() : m_folder;
+    m_progress.created(m_staging.folder);
+}
+
+QString OutputTransaction::stage(const QString& destination)
+{
+    if (m_staging.folder.isEmpty()) {
+        makeFolder(destination);
+    }
+    // Numbered, so that two outputs of the same name never meet in the private folder.
+    const QString staged = QDir(m_staging.folder)
+                               .filePath(QString::number(m_staging.files.size() + 1) +
+                                         QStringLiteral(".pdf"));
+    m_staging.files.append(StagedFile{staged, destination});
+    m_taken.insert(destination);
+    return staged;
+}
+
+void OutputTransaction::drop(const QString& destination)
+{
+    for (qsizetype i = 0; i < m_staging.files.size(); ++i) {
+        if (m_staging.files[i].destination == destination) {
+            QFile::remove(m_staging.files[i].staged);
+            m_staging.files.removeAt(i);
+            m_taken.remove(destination);
+            return;
+        }
+    }
+}
+
+Staging OutputTransaction::release()
+{
+    return std::exchange(m_staging, Staging{});
+}
+
+void commit(const Staging& staging)
+{
+    if (staging.files.isEmpty()) {
+        discard(staging);
+        return;
+    }
+    QStringList made;
+    if (!staging.createFolder.isEmpty()) {
+        const std::optional<QStringList> folders = makeFolders(staging.createFolder);
+        if (!folders) {
+            const Failure failure = writeFailure(staging.files.first().destination, errno);
+            discard(staging);
+            throw failure;
+        }
+        made = *folders;
+    }
+    QList<Placed> placed;
+    for (qsizetype i = 0; i < staging.files.size(); ++i) {
+        const StagedFile& file = staging.files[i];
+        Placed step{file.destination, {}};
+        // A file being replaced is kept, by a second name in the private folder, until the
+        // whole run is in place.
+        const QString previous =
+            QDir(staging.folder).filePath(QStringLiteral("previous-%1").arg(i));
+        if (::link(encoded(file.destination).constData(), encoded(previous).constData()) == 0) {
+            step.previous = previous;
+        }
+        if (std::rename(encoded(file.staged).constData(), encoded(file.destination).constData()) !=
+            0) {
+            const Failure failure = writeFailure(file.destination, errno);
+            undo(placed, made);
+            discard(staging);
+            throw failure;
+        }
+        placed.append(step);
+    }
+    discard(staging);
+}
+
+void discard(const Staging& staging)
+{
+    // Only a folder of the shape a transaction makes, whoever hands it in.
+    const QFileInfo folder(staging.folder);
+    if (!staging.folder.isEmpty() && folder.isAbsolute() && folder.isDir() &&
+        !folder.isSymLink() && folder.fileName().startsWith(QStringLiteral(".leaflow-"))) {
+        QDir(staging.folder).removeRecursively();
+    }
+}
+
+} // namespace PDFEngine

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Operations.h"
+#include "OutputTransaction.h"
+
+#include <QFileInfo>
+#include <type_traits>
+
+// Runs one engine operation the way a job does: what it writes is staged for folder, then put
+// in place. Returns what the operation returns; its failures pass through.
+template <typename Operation>
+auto placed(const QString& folder, Operation operation, const PDFEngine::Progress& progress = {})
+{
+    PDFEngine::OutputTransaction outputs(folder, false, progress);
+    if constexpr (std::is_void_v<std::invoke_result_t<Operation, PDFEngine::OutputTransaction&>>) {
+        operation(outputs);
+        PDFEngine::commit(outputs.release());
+    } else {
+        auto result = operation(outputs);
+        PDFEngine::commit(outputs.release());
+        return result;
+    }
+}
+
+// The folder an output at path goes into.
+inline QString folderOf(const QString& path)
+{
+    return QFileInfo(path).absolutePath();
+}
