@@ -1161,6 +1161,30 @@
         <source>Dosya yöneticisi açılamadı. Konum: %1</source>
         <translation>Couldn&apos;t open the file manager. Location: %1</translation>
     </message>
+    <message>
+        <source>Geçmiş ve imzalar kaydedilemedi: veri klasörü yok ve oluşturulamadı (%1).</source>
+        <translation>Couldn&apos;t save the history and signatures: the data folder is missing and couldn&apos;t be created (%1).</translation>
+    </message>
+    <message>
+        <source>Geçmiş ve imzalar kaydedilemedi: diskte yeterli yer yok.</source>
+        <translation>Couldn&apos;t save the history and signatures: there isn&apos;t enough space on the disk.</translation>
+    </message>
+    <message>
+        <source>Geçmiş ve imzalar kaydedilemedi: veri klasörüne yazma izni yok (%1).</source>
+        <translation>Couldn&apos;t save the history and signatures: no permission to write to the data folder (%1).</translation>
+    </message>
+    <message>
+        <source>Geçmiş ve imzalar kaydedilemedi: veri klasörüne yazılamadı (%1).</source>
+        <translation>Couldn&apos;t save the history and signatures: writing to the data folder failed (%1).</translation>
+    </message>
+    <message>
+        <source>Geçmiş ve imzalar kaydedilemedi: kaydedilecek bir değer JSON olarak yazılamıyor.</source>
+        <translation>Couldn&apos;t save the history and signatures: a value can&apos;t be written as JSON.</translation>
+    </message>
+    <message>
+        <source>Değişiklikler bellekte duruyor; bir sonraki değişiklikte ve çıkarken yeniden denenecek.</source>
+        <translation>The changes are kept in memory; saving is tried again at the next change and when quitting.</translation>
+    </message>
 </context>
 <context>
     <name>TrayPopup</name>

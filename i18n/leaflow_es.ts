@@ -1161,6 +1161,30 @@
         <source>Dosya yöneticisi açılamadı. Konum: %1</source>
         <translation>No se pudo abrir el gestor de archivos. Ubicación: %1</translation>
     </message>
+    <message>
+        <source>Geçmiş ve imzalar kaydedilemedi: veri klasörü yok ve oluşturulamadı (%1).</source>
+        <translation>No se pudieron guardar el historial y las firmas: la carpeta de datos no existe y no se pudo crear (%1).</translation>
+    </message>
+    <message>
+        <source>Geçmiş ve imzalar kaydedilemedi: diskte yeterli yer yok.</source>
+        <translation>No se pudieron guardar el historial y las firmas: no hay espacio suficiente en el disco.</translation>
+    </message>
+    <message>
+        <source>Geçmiş ve imzalar kaydedilemedi: veri klasörüne yazma izni yok (%1).</source>
+        <translation>No se pudieron guardar el historial y las firmas: no hay permiso para escribir en la carpeta de datos (%1).</translation>
+    </message>
+    <message>
+        <source>Geçmiş ve imzalar kaydedilemedi: veri klasörüne yazılamadı (%1).</source>
+        <translation>No se pudieron guardar el historial y las firmas: no se pudo escribir en la carpeta de datos (%1).</translation>
+    </message>
+    <message>
+        <source>Geçmiş ve imzalar kaydedilemedi: kaydedilecek bir değer JSON olarak yazılamıyor.</source>
+        <translation>No se pudieron guardar el historial y las firmas: un valor no se puede escribir como JSON.</translation>
+    </message>
+    <message>
+        <source>Değişiklikler bellekte duruyor; bir sonraki değişiklikte ve çıkarken yeniden denenecek.</source>
+        <translation>Los cambios se conservan en memoria; se volverá a intentar guardarlos con el próximo cambio y al salir.</translation>
+    </message>
 </context>
 <context>
     <name>TrayPopup</name>

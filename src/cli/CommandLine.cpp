@@ -1,8 +1,11 @@
 #include "CommandLine.h"
 
+#include "PasswordFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <cmath>
+#include <utility>
 
 namespace CommandLine {
 
@@ -42,7 +45,8 @@ std::optional<QString> longValue(const QString& argument, const QString& name)
     return std::nullopt;
 }
 
-// Common shape: options, "--password=PW" applying to the next input, inputs.
+// Common shape: options, "--password=PW" or "--password-file=FILE" applying to the next input,
+// inputs.
 struct Collected {
     QList<PDFSource> inputs;
     std::optional<QString> output;
@@ -55,10 +59,22 @@ Collected collect(Reader& reader, const QStringList& commandOptions)
 {
     Collected collected;
     std::optional<QString> password;
+    bool standardInputRead = false;
     while (!reader.atEnd() && !collected.error) {
         const QString argument = reader.next();
         if (const auto pw = longValue(argument, QStringLiteral("password"))) {
             password = *pw;
+        } else if (const auto file = longValue(argument, QStringLiteral("password-file"))) {
+            if (*file == QStringLiteral("-") && std::exchange(standardInputRead, true)) {
+                collected.error = QStringLiteral("--password-file=- may be given only once");
+                break;
+            }
+            auto read = PasswordFile::read(*file);
+            if (const auto* unusable = std::get_if<PasswordFile::Unusable>(&read)) {
+                collected.error = unusable->message;
+                break;
+            }
+            password = std::get<QString>(std::move(read));
         } else if (argument == QStringLiteral("-o") || argument == QStringLiteral("-d")) {
             const auto value = reader.valueAfter();
             if (!value) {
@@ -85,7 +101,7 @@ Collected collect(Reader& reader, const QStringList& commandOptions)
         }
     }
     if (!collected.error && password) {
-        collected.error = QStringLiteral("--password must come before the input it unlocks");
+        collected.error = QStringLiteral("a password must come before the input it unlocks");
     }
     return collected;
 }
@@ -317,14 +333,18 @@ std::variant<Invocation, UsageError> parse(const QStringList& arguments)
 QString usage()
 {
     return QStringLiteral(
-        "usage: leaflow-cli merge -o OUT [--password=PW] IN [--password=PW] IN ...\n"
-        "       leaflow-cli split (--each | --every=N | --ranges=TEXT) -d FOLDER [--password=PW] "
-        "IN\n"
-        "       leaflow-cli delete --pages=TEXT -o OUT [--password=PW] IN\n"
-        "       leaflow-cli compress [--level=light|balanced|strong] -o OUT [--password=PW] IN\n"
-        "       leaflow-cli sign -o OUT [--password=PW] IN --signature=FILE --page=N "
-        "--rect=X,Y,W,H\n"
+        "usage: leaflow-cli merge -o OUT [PASS] IN [PASS] IN ...\n"
+        "       leaflow-cli split (--each | --every=N | --ranges=TEXT) -d FOLDER [PASS] IN\n"
+        "       leaflow-cli delete --pages=TEXT -o OUT [PASS] IN\n"
+        "       leaflow-cli compress [--level=light|balanced|strong] -o OUT [PASS] IN\n"
+        "       leaflow-cli sign -o OUT [PASS] IN --signature=FILE --page=N --rect=X,Y,W,H\n"
         "                        [--signature=FILE --page=N --rect=X,Y,W,H]...\n"
+        "\n"
+        "PASS unlocks the input that follows it: --password-file=FILE (the file's first line;\n"
+        "- reads standard input) or --password=PW. A password written as --password=PW can be\n"
+        "read by every local account while the command runs (it is part of the process list);\n"
+        "prefer --password-file. Without either, a locked input's password is asked for on the\n"
+        "terminal, without echo.\n"
         "\n"
         "Every command also takes --timeout=SECONDS (default: 60 s plus 3 s per MB of input)\n"
         "and --memory=MB (MiB; default: a quarter of the memory, 2 to 8 GiB), bounds on the\n"

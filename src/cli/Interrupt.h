@@ -4,6 +4,9 @@
 
 class QSocketNotifier;
 
+// The exit status of a program ended with Ctrl+C, by the usual shell convention (128 + SIGINT).
+inline constexpr int interruptedStatus = 130;
+
 // Turns Ctrl+C (SIGINT) into a signal on the event loop: the handler only
 // writes a byte to a pipe, which the loop reads. While one exists, SIGINT no
 // longer ends the program at once, so a running job can be cancelled cleanly.

@@ -1,6 +1,10 @@
 #include "PasswordPrompt.h"
 
-#include <cstdio>
+#include "Interrupt.h"
+
+#include <algorithm>
+#include <array>
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <termios.h>
@@ -8,29 +12,60 @@
 
 namespace {
 
-// Restores the terminal's echo however the read ends.
+// The terminal as it was before the prompt, for the signal handler below.
+termios savedTerminal{};
+
+// A signal that ends the program at the prompt would leave the terminal without echo for the
+// shell and whatever runs next; it is put back first. Ctrl+C ends the program as it does
+// during a job; any other signal then takes its usual course, the handler being reset.
+void restoreAndLeave(int signal)
+{
+    tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+    if (signal == SIGINT) {
+        const char newline = '\n';
+        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, &newline, 1);
+        ::_exit(interruptedStatus);
+    }
+    ::raise(signal);
+}
+
+constexpr std::array endingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+// Turns the terminal's echo off and restores it however the read ends, a signal included.
 class EchoOff {
 public:
     EchoOff()
     {
-        m_active = tcgetattr(STDIN_FILENO, &m_saved) == 0;
-        if (m_active) {
-            termios quiet = m_saved;
-            quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-            tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+        m_active = tcgetattr(STDIN_FILENO, &savedTerminal) == 0;
+        if (!m_active) {
+            return;
         }
+        struct sigaction action {};
+        action.sa_handler = restoreAndLeave;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        for (size_t i = 0; i < endingSignals.size(); ++i) {
+            sigaction(endingSignals[i], &action, &m_previous[i]);
+        }
+        termios quiet = savedTerminal;
+        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
     }
     ~EchoOff()
     {
-        if (m_active) {
-            tcsetattr(STDIN_FILENO, TCSAFLUSH, &m_saved);
+        if (!m_active) {
+            return;
+        }
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
+        for (size_t i = 0; i < endingSignals.size(); ++i) {
+            sigaction(endingSignals[i], &m_previous[i], nullptr);
         }
     }
     EchoOff(const EchoOff&) = delete;
     EchoOff& operator=(const EchoOff&) = delete;
 
 private:
-    termios m_saved{};
+    std::array<struct sigaction, endingSignals.size()> m_previous{};
     bool m_active = false;
 };
 
@@ -49,8 +84,10 @@ std::optional<QString> promptPassword(const QString& prompt)
         read = static_cast<bool>(std::getline(std::cin, line));
     }
     std::cerr << '\n';
-    if (!read) {
-        return std::nullopt;
+    std::optional<QString> typed;
+    if (read) {
+        typed = QString::fromStdString(line);
     }
-    return QString::fromStdString(line);
+    std::fill(line.begin(), line.end(), '\0');
+    return typed;
 }

@@ -13,7 +13,7 @@
 
 namespace {
 
-// Thrown when Ctrl+C cancelled the job; ends the program with status 130.
+// Thrown when Ctrl+C cancelled the job; ends the program with interruptedStatus.
 struct Interrupted {};
 // Thrown when a step before the job failed, its message printed; ends the program with status 1.
 struct Failed {};
@@ -158,7 +158,7 @@ int runCommand(const CommandLine::Command& command, const CommandLine::Limits& l
     try {
         return std::visit([](const auto& c) { return run(c); }, command);
     } catch (const Interrupted&) {
-        return 130;
+        return interruptedStatus;
     } catch (const Failed&) {
         return 1;
     }

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <cerrno>
+#include <sys/statvfs.h>
 #include <utility>
 
 namespace {
@@ -22,8 +24,8 @@ bool isPlainFileName(const QString& name)
 
 } // namespace
 
-DataFile::DataFile(QString folder, Clock clock)
-    : m_folder(std::move(folder)), m_clock(std::move(clock))
+DataFile::DataFile(QString folder, Clock clock, Writer writer)
+    : m_folder(std::move(folder)), m_clock(std::move(clock)), m_writer(std::move(writer))
 {
     if (makePrivateFolder(m_folder)) {
         tighten();
@@ -92,24 +94,57 @@ std::optional<AppData> DataFile::load() const
     return std::nullopt;
 }
 
-bool DataFile::save(const AppData& data) const
+int DataFile::writeAll(QFileDevice& file, const QByteArray& bytes)
+{
+    errno = 0;
+    if (file.write(bytes) == bytes.size()) {
+        return 0;
+    }
+    return errno != 0 ? errno : EIO;
+}
+
+DataFile::SaveResult DataFile::save(const AppData& data) const
 {
     if (Snapshot::active()) {
-        return false;
+        return SaveResult::saved;
     }
     const QByteArray bytes = DataCoding::encode(data);
     if (bytes.isEmpty()) {
-        return false;
+        return SaveResult::unencodable;
+    }
+    if (!QFileInfo(m_folder).isDir() && !makePrivateFolder(m_folder)) {
+        return SaveResult::folderMissing;
     }
     QSaveFile file(dataPath());
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(filePermissions)) {
-        return false;
+        return failure(errno);
     }
-    if (file.write(bytes) != bytes.size()) {
+    if (const int error = m_writer(file, bytes); error != 0) {
         file.cancelWriting();
-        return false;
+        return failure(error);
     }
-    return file.commit();
+    errno = 0;
+    return file.commit() ? SaveResult::saved : failure(errno);
+}
+
+DataFile::SaveResult DataFile::failure(int error) const
+{
+    if (!QFileInfo(m_folder).isDir()) {
+        return SaveResult::folderMissing;
+    }
+    struct statvfs disk {};
+    // Asked while the failed file may still take up its space; file systems that report no
+    // blocks at all are not disks.
+    const bool full = ::statvfs(QFile::encodeName(m_folder).constData(), &disk) == 0 &&
+                      disk.f_blocks > 0 && disk.f_bavail == 0;
+    if (error == ENOSPC || error == EDQUOT || full) {
+        return SaveResult::diskFull;
+    }
+    if (error == EACCES || error == EPERM || error == EROFS) {
+        return SaveResult::notPermitted;
+    }
+    return SaveResult::failed;
 }
 
 AppData DataFile::restore() const

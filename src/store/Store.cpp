@@ -43,8 +43,10 @@ Store::Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward
     // The screenshot mode seeds its demonstration data itself and never touches the file.
     if (!Snapshot::active()) {
         if (std::optional<AppData> loaded = m_dataFile.load()) {
-            // Saved again at once, so the file on disk is in the writer's own form.
-            setData(*loaded);
+            // Saved again at once, so the file on disk is in the writer's own form; should that
+            // fail, nothing is lost, the file holding the same data.
+            m_data = *std::move(loaded);
+            m_dataFile.save(m_data);
         }
     }
     if (!pending().isEmpty()) {
@@ -54,7 +56,13 @@ Store::Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward
     }
 }
 
-Store::~Store() = default;
+Store::~Store()
+{
+    // Quitting is the last chance for data a failed save left only in memory.
+    if (!m_unsavedNote.isEmpty()) {
+        m_dataFile.save(m_data);
+    }
+}
 
 QStringList& Store::pending()
 {
@@ -66,13 +74,6 @@ void Store::notify(void (Store::*signal)())
 {
     (this->*signal)();
     emit changed();
-}
-
-void Store::setData(const AppData& data)
-{
-    m_data = data;
-    m_dataFile.save(m_data);
-    notify(&Store::dataChanged);
 }
 
 void Store::setMergeFiles(const QList<PDFFile>& files)

@@ -52,7 +52,9 @@ public:
 
     // Published fields.
     const AppData& data() const { return m_data; }
-    void setData(const AppData& data); // saves the data file
+    // Saves the data file too. When that fails, the data stays here, the page of `section` (the
+    // current one when none) says why, and the next change and the Store's end try again.
+    void setData(const AppData& data, std::optional<AppSection> section = std::nullopt);
     const QList<PDFFile>& mergeFiles() const { return m_mergeFiles; }
     void setMergeFiles(const QList<PDFFile>& files);
     const std::optional<PDFFile>& splitFile() const { return m_splitFile; }
@@ -240,4 +242,5 @@ private:
     QPointer<ContainedRun> m_run; // child object while a run is in progress
     RunProgress m_runProgress;
     std::optional<RunLimits> m_runLimits;
+    QString m_unsavedNote; // the banner note while data is not on disk; empty once it is
 };

@@ -7,7 +7,7 @@ void Store::clearHistory()
 {
     AppData data = m_data;
     data.history.clear();
-    setData(data);
+    setData(data, AppSection::history);
 }
 
 void Store::reveal(const QStringList& paths, AppSection section)

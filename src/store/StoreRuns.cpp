@@ -338,7 +338,7 @@ void Store::finish(AppSection section, const QList<PDFFile>& inputs, const QStri
 
     AppData data = m_data;
     data.recordRun(item);
-    setData(data);
+    setData(data, section);
 
     if (QSettings().value(QStringLiteral("revealAfter"), false).toBool()) {
         reveal(outputs, section);

@@ -17,7 +17,7 @@ void Store::addDrawnSignature(const QString& name, const QList<Stroke>& strokes,
             SignatureLibrary::drawn(chosen, strokes, lineWidth, ink)) {
         AppData data = m_data;
         data.signatures.append(*signature);
-        setData(data);
+        setData(data, AppSection::sign);
     }
 }
 
@@ -30,7 +30,7 @@ bool Store::addImageSignature(const QString& path, const QString& name)
     }
     AppData data = m_data;
     data.signatures.append(*signature);
-    setData(data);
+    setData(data, AppSection::sign);
     return true;
 }
 
@@ -49,7 +49,7 @@ void Store::deleteSignature(const QUuid& id)
 
     AppData data = m_data;
     data.signatures.removeIf([&id](const SavedSignature& s) { return s.id == id; });
-    setData(data);
+    setData(data, AppSection::sign);
 }
 
 QImage Store::signatureImage(const SavedSignature& signature)

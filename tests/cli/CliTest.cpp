@@ -30,11 +30,14 @@ private slots:
     void compressPrintsSizesOrExits3();
     void signsWithRecordAndImage();
     void ctrlCStopsTheWorkerAndWritesNothing();
+    void passwordFiles_data();
+    void passwordFiles();
+    void ctrlCAtThePromptRestoresEcho();
 
 private:
-    CliRun::Result run(const QStringList& arguments) const
+    CliRun::Result run(const QStringList& arguments, const QByteArray& input = {}) const
     {
-        return CliRun::run(arguments, m_dir->path(), m_config->path());
+        return CliRun::run(arguments, m_dir->path(), m_config->path(), 60000, input);
     }
     QString path(const QString& name) const { return m_dir->filePath(name); }
     QStringList entries() const { return Fixtures::entries(m_dir->path()); }
@@ -274,6 +277,104 @@ void CliTest::ctrlCStopsTheWorkerAndWritesNothing()
     QCOMPARE(cli.exitCode(), 130);
     QVERIFY(!QFileInfo::exists(QStringLiteral("/proc/%1").arg(workers.first())));
     QCOMPARE(entries(), before);
+}
+
+void CliTest::passwordFiles_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("file"); // pw.txt's bytes; null: no such file
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message"); // the first line on standard error, after "leaflow-cli: "
+    QTest::addColumn<QStringList>("tags");
+
+    const QStringList fromFile{"merge", "-o", "o.pdf", "--password-file=pw.txt", "Kilitli.pdf"};
+    const QStringList fromInput{"merge", "-o", "o.pdf", "--password-file=-", "Kilitli.pdf"};
+    const QStringList locked{"K1", "K2"};
+    const QString empty = QStringLiteral("--password-file=pw.txt: the first line is empty");
+
+    QTest::newRow("file, one line")
+        << fromFile << QByteArray("şifre\n") << QByteArray() << 0 << QString() << locked;
+    QTest::newRow("file, CRLF and a second line")
+        << fromFile << QByteArray("şifre\r\nsahip\n") << QByteArray() << 0 << QString() << locked;
+    QTest::newRow("standard input without a line ending")
+        << fromInput << QByteArray() << QByteArray("şifre") << 0 << QString() << locked;
+    QTest::newRow("a file and standard input, one per input")
+        << fromFile + QStringList{"A.pdf", "--password-file=-", "Gizli.pdf"}
+        << QByteArray("şifre\n") << QByteArray("başka\n") << 0 << QString()
+        << QStringList{"K1", "K2", "A1", "A2", "G1"};
+    QTest::newRow("wrong password in the file")
+        << fromFile << QByteArray("sifre\n") << QByteArray() << 1
+        << "Kilitli.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir." << QStringList();
+    QTest::newRow("missing file") << fromFile << QByteArray() << QByteArray() << 2
+                                  << "--password-file=pw.txt: " << QStringList();
+    QTest::newRow("empty file") << fromFile << QByteArray("") << QByteArray() << 2 << empty
+                                << QStringList();
+    QTest::newRow("empty first line")
+        << fromFile << QByteArray("\nşifre\n") << QByteArray() << 2 << empty << QStringList();
+    QTest::newRow("empty standard input")
+        << fromInput << QByteArray() << QByteArray() << 2
+        << "--password-file=-: the first line is empty" << QStringList();
+    QTest::newRow("a first line past 4096 bytes")
+        << fromFile << QByteArray(5000, 'x') << QByteArray() << 2
+        << "--password-file=pw.txt: the first line is longer than 4096 bytes" << QStringList();
+    QTest::newRow("standard input twice")
+        << fromInput + QStringList{"--password-file=-", "Gizli.pdf"} << QByteArray()
+        << QByteArray("şifre\n") << 2 << "--password-file=- may be given only once"
+        << QStringList();
+    QTest::newRow("after the last input")
+        << QStringList{"merge", "-o", "o.pdf", "A.pdf", "--password-file=pw.txt"}
+        << QByteArray("x\n") << QByteArray() << 2
+        << "a password must come before the input it unlocks" << QStringList();
+}
+
+// The first line of a file or of standard input unlocks the next input, as --password does,
+// without putting the password on the command line; a file that gives none is a usage error.
+void CliTest::passwordFiles()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, input);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QFETCH(QStringList, tags);
+    if (!file.isNull()) {
+        Fixtures::writeBytes(path("pw.txt"), file);
+    }
+    const QStringList before = entries();
+
+    const CliRun::Result result = run(arguments, input);
+
+    QCOMPARE(result.exitCode, exitCode);
+    if (exitCode == 0) {
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(Fixtures::readTags(path("o.pdf")), tags);
+        return;
+    }
+    // The whole first line, but for a missing file, whose cause is in the system's words.
+    const QByteArray line = (exitCode == 2 ? "leaflow-cli: " : "") + message.toUtf8();
+    const QByteArray first = result.err.left(result.err.indexOf('\n'));
+    QVERIFY2(message.endsWith(u' ') ? first.startsWith(line) : first == line,
+             result.err.constData());
+    QCOMPARE(entries(), before);
+}
+
+// Ctrl+C at the password prompt ends the program as during a job, and leaves the terminal
+// echoing as it found it.
+void CliTest::ctrlCAtThePromptRestoresEcho()
+{
+    CliRun::OnTerminal cli({"merge", "-o", "o.pdf", "Kilitli.pdf"}, m_dir->path(),
+                           m_config->path());
+    QVERIFY(cli.started());
+    QVERIFY(cli.echoes());
+    QVERIFY2(cli.waitForOutput("Kilitli.pdf için parola: ", 30000), cli.output().constData());
+    QVERIFY(cli.waitForEcho(false, 10000));
+
+    cli.type("\x03");
+
+    QCOMPARE(cli.waitForExit(20000), std::optional(130));
+    QVERIFY(cli.echoes());
+    QVERIFY(!QFileInfo::exists(path("o.pdf")));
 }
 
 QTEST_GUILESS_MAIN(CliTest)

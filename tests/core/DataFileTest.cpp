@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
 #include <limits>
 
 Q_DECLARE_METATYPE(std::optional<AppData>)
@@ -85,8 +86,8 @@ QByteArray edited(const char* from, const char* to)
 } // namespace
 
 // The data file: its JSON form byte for byte, what the reader accepts and
-// refuses, backups of unreadable files, the start-up rewrite, atomic and
-// silent saving, the history limit and the signature image paths.
+// refuses, backups of unreadable files, the start-up rewrite, atomic saving
+// and the cause of a failed one, the history limit and the signature image paths.
 class DataFileTest : public QObject {
     Q_OBJECT
 
@@ -190,8 +191,8 @@ private slots:
         data.signatures[1].aspect = aspect;
         data.history[0].date = date;
         QVERIFY(DataCoding::encode(data).isEmpty());
-        QVERIFY(dataFile().save(fullData()));
-        QVERIFY(!dataFile().save(data));
+        QCOMPARE(dataFile().save(fullData()), DataFile::SaveResult::saved);
+        QCOMPARE(dataFile().save(data), DataFile::SaveResult::unencodable);
         QCOMPARE(Fixtures::readBytes(inFolder("data.json")), fullText);
     }
 
@@ -304,7 +305,7 @@ private slots:
         QCOMPARE(file.load(), std::nullopt);
         QCOMPARE(mode(inFolder(backupName)), DataFile::filePermissions);
         QFile::remove(inFolder("data.json"));
-        QVERIFY(file.save(fullData()));
+        QCOMPARE(file.save(fullData()), DataFile::SaveResult::saved);
         QCOMPARE(mode(inFolder("data.json")), DataFile::filePermissions);
         // A fresh folder, parents and all.
         const QString fresh = m_dir->filePath(QStringLiteral("new/Leaflow"));
@@ -329,7 +330,7 @@ private slots:
         writeDataFile("{}");
         QCOMPARE(file.load(), std::nullopt);
         QCOMPARE(Fixtures::readBytes(inFolder(backupName)), bytes);
-        QVERIFY(file.save(fullData()));
+        QCOMPARE(file.save(fullData()), DataFile::SaveResult::saved);
         QCOMPARE(Fixtures::readBytes(inFolder("data.json")), fullText);
         QCOMPARE(Fixtures::readBytes(inFolder(backupName)), bytes);
     }
@@ -358,18 +359,69 @@ private slots:
         }
 
         const DataFile file = dataFile();
-        QVERIFY(file.save(AppData{}));
-        QVERIFY(file.save(data));
+        QCOMPARE(file.save(AppData{}), DataFile::SaveResult::saved);
+        QCOMPARE(file.save(data), DataFile::SaveResult::saved);
         QCOMPARE(Fixtures::entries(folder()), QStringList({QStringLiteral("data.json")}));
         QCOMPARE(file.restore(), data);
     }
 
-    void unwritableFolderFailsSilently()
+    void failedSaveKeepsTheLastFile_data()
+    {
+        QTest::addColumn<QString>("folderBecomes"); // "file", "gone" or "" (left alone)
+        QTest::addColumn<int>("injected");          // the errno the write answers; 0: none
+        QTest::addColumn<DataFile::SaveResult>("result");
+        using R = DataFile::SaveResult;
+        QTest::newRow("folder replaced by a file") << "file" << 0 << R::folderMissing;
+        QTest::newRow("folder removed: made again") << "gone" << 0 << R::saved;
+        QTest::newRow("disk full") << "" << ENOSPC << R::diskFull;
+        QTest::newRow("quota") << "" << EDQUOT << R::diskFull;
+        QTest::newRow("no permission") << "" << EACCES << R::notPermitted;
+        QTest::newRow("read-only file system") << "" << EROFS << R::notPermitted;
+        QTest::newRow("input/output error") << "" << EIO << R::failed;
+    }
+
+    // A write that fails leaves the last saved file as it was, and no temporary file beside
+    // it; the result names the cause.
+    void failedSaveKeepsTheLastFile()
+    {
+        QFETCH(QString, folderBecomes);
+        QFETCH(int, injected);
+        QFETCH(DataFile::SaveResult, result);
+        QCOMPARE(dataFile().save(AppData{}), DataFile::SaveResult::saved);
+        const QByteArray before = Fixtures::readBytes(inFolder("data.json"));
+        // Half of the file goes out before the failure, as when a disk fills up.
+        const DataFile file(folder(), fixedClock,
+                            [injected](QFileDevice& out, const QByteArray& b) {
+                                if (injected == 0) {
+                                    return DataFile::writeAll(out, b);
+                                }
+                                out.write(b.left(b.size() / 2));
+                                return injected;
+                            });
+        if (!folderBecomes.isEmpty()) {
+            QVERIFY(QDir(folder()).removeRecursively());
+        }
+        if (folderBecomes == "file") {
+            Fixtures::writeBytes(folder(), "not a folder");
+        }
+
+        QCOMPARE(file.save(fullData()), result);
+
+        if (folderBecomes == "file") {
+            QCOMPARE(Fixtures::readBytes(folder()), QByteArray("not a folder"));
+        } else {
+            QCOMPARE(Fixtures::entries(folder()), QStringList({QStringLiteral("data.json")}));
+            QCOMPARE(Fixtures::readBytes(inFolder("data.json")),
+                     result == DataFile::SaveResult::saved ? fullText : before);
+        }
+    }
+
+    void folderUnderAFileCannotBeMade()
     {
         const QString blocker = m_dir->filePath(QStringLiteral("blocker"));
         Fixtures::writeBytes(blocker, "not a folder");
         const DataFile file(blocker + QStringLiteral("/Leaflow"), fixedClock);
-        QVERIFY(!file.save(fullData()));
+        QCOMPARE(file.save(fullData()), DataFile::SaveResult::folderMissing);
         QCOMPARE(file.load(), std::nullopt);
         QCOMPARE(file.restore(), AppData{});
         QCOMPARE(Fixtures::readBytes(blocker), QByteArray("not a folder"));

@@ -42,9 +42,11 @@ QString StoreFixture::asciiTag(const QString& name)
     return tag;
 }
 
-StoreFixture::StoreFixture(const StoreEnvironment& environment) : work(environment.outputHome())
+StoreFixture::StoreFixture(const StoreEnvironment& environment, std::optional<DataFile> dataFile)
+    : work(environment.outputHome())
 {
-    store = std::make_unique<Store>(panels, reveal, DataFile(), [this] { ++broughtForward; });
+    store = std::make_unique<Store>(panels, reveal, dataFile ? *std::move(dataFile) : DataFile(),
+                                    [this] { ++broughtForward; });
 }
 
 QString StoreFixture::pdf(const QString& name, int pages, const QString& userPassword)

@@ -31,7 +31,9 @@ private:
 
 // A fresh Store with scripted dialogs, and a folder of its own for inputs and outputs.
 struct StoreFixture {
-    explicit StoreFixture(const StoreEnvironment& environment);
+    // The Store keeps its data in `dataFile`: by default the environment's data folder.
+    explicit StoreFixture(const StoreEnvironment& environment,
+                          std::optional<DataFile> dataFile = std::nullopt);
 
     // The page tags of a file name: its stem without accents ("Sözleşme" gives "Sozlesme").
     static QString asciiTag(const QString& name);

@@ -1,0 +1,135 @@
+#include "DataCoding.h"
+#include "Fixtures.h"
+#include "StoreTestCase.h"
+
+#include <QTest>
+#include <cerrno>
+
+// The data file when it cannot be written: the page that changed the data says why, the data
+// stays in memory, and the next change or the Store's end writes all of it once the cause is
+// gone. What was saved before stays on disk meanwhile.
+class DataSavingTest : public StoreTestCase {
+    Q_OBJECT
+
+private slots:
+    void init() override
+    {
+        QFile::remove(m_environment->dataFolder()); // a file a failed test left in its place
+        StoreTestCase::init();
+        m_injected = 0;
+        // The same Store, but on a data file whose writes fail while m_injected is set.
+        m_fixture.reset();
+        m_fixture = std::make_unique<StoreFixture>(
+            *m_environment,
+            DataFile(DataFile::standardFolder(), &QDateTime::currentDateTimeUtc,
+                     [this](QFileDevice& file, const QByteArray& bytes) {
+                         return m_injected != 0 ? m_injected : DataFile::writeAll(file, bytes);
+                     }));
+    }
+
+    void failureIsToldAndTheNextChangeSavesEverything_data()
+    {
+        QTest::addColumn<QString>("cause"); // "folder": the data folder replaced by a file
+        QTest::addColumn<QString>("note");
+        QTest::newRow("data folder replaced by a file")
+            << "folder"
+            << "Geçmiş ve imzalar kaydedilemedi: veri klasörü yok ve oluşturulamadı (%1).";
+        QTest::newRow("disk full") << "ENOSPC"
+                                   << "Geçmiş ve imzalar kaydedilemedi: diskte yeterli yer yok.";
+        QTest::newRow("input/output error")
+            << "EIO" << "Geçmiş ve imzalar kaydedilemedi: veri klasörüne yazılamadı (%1).";
+    }
+
+    void failureIsToldAndTheNextChangeSavesEverything()
+    {
+        QFETCH(QString, cause);
+        QFETCH(QString, note);
+        note = note.arg(m_environment->dataFolder()) + ' ' + later;
+        addDrawn("Ada");
+        const QByteArray saved = Fixtures::readBytes(dataPath());
+        setCause(cause, true);
+
+        // A run's banner keeps its text and files, the note after them.
+        store().addFiles({m_fixture->pdf("Rapor.pdf", 2), m_fixture->pdf("Ek.pdf")},
+                         AppSection::merge);
+        m_fixture->panels.saveAnswers = {m_fixture->path("Birleşik.pdf")};
+        store().run(AppSection::merge);
+        QVERIFY(m_fixture->waitIdle());
+        const Banner ran = store().banner(AppSection::merge).value_or(Banner{});
+        QVERIFY2(ran.text.endsWith(' ' + note), qPrintable(ran.text));
+        QVERIFY(ran.text.startsWith("Hazır"));
+        QVERIFY(ran.isError);
+        QCOMPARE(ran.outputs, QStringList{m_fixture->path("Birleşik.pdf")});
+        QCOMPARE(store().data().history.size(), 1);
+        // A signature added meanwhile is told on its own page, and the run's page keeps its note.
+        addDrawn("Bora");
+        QCOMPARE(store().banner(AppSection::sign), (Banner{note, {}, true}));
+        QCOMPARE(store().banner(AppSection::merge), ran);
+        QCOMPARE(store().data().signatures.size(), 2);
+        if (cause == "folder") {
+            QCOMPARE(Fixtures::readBytes(m_environment->dataFolder()), QByteArray("not a folder"));
+        } else {
+            QCOMPARE(Fixtures::readBytes(dataPath()), saved);
+            QCOMPARE(Fixtures::entries(m_environment->dataFolder()), QStringList{"data.json"});
+        }
+
+        setCause(cause, false);
+        addDrawn("Cem");
+
+        QCOMPARE(DataCoding::decode(Fixtures::readBytes(dataPath())), store().data());
+        QCOMPARE(store().data().signatures.size(), 3);
+        QCOMPARE(store().data().history.size(), 1);
+        QVERIFY(!store().banner(AppSection::sign));
+        Banner restored = ran;
+        restored.text.chop(note.size() + 1);
+        restored.isError = false;
+        QCOMPARE(store().banner(AppSection::merge), restored);
+    }
+
+    // Quitting with data only in memory tries once more.
+    void quittingTriesAgain()
+    {
+        m_injected = ENOSPC;
+        addDrawn("Ada");
+        QVERIFY(!QFileInfo::exists(dataPath()));
+        QVERIFY(store().banner(AppSection::sign));
+        const AppData kept = store().data();
+        m_injected = 0;
+
+        m_fixture->store.reset();
+
+        QCOMPARE(DataCoding::decode(Fixtures::readBytes(dataPath())), kept);
+    }
+
+private:
+    const QString later =
+        "Değişiklikler bellekte duruyor; bir sonraki değişiklikte ve çıkarken yeniden denenecek.";
+
+    QString dataPath() const { return m_environment->dataFolder() + "/data.json"; }
+
+    void setCause(const QString& cause, bool present)
+    {
+        if (cause != "folder") {
+            m_injected = present ? (cause == "ENOSPC" ? ENOSPC : EIO) : 0;
+            return;
+        }
+        const QString folder = m_environment->dataFolder();
+        if (present) {
+            QVERIFY(QDir(folder).removeRecursively());
+            Fixtures::writeBytes(folder, "not a folder");
+        } else {
+            QVERIFY(QFile::remove(folder));
+        }
+    }
+
+    void addDrawn(const QString& name)
+    {
+        store().addDrawnSignature(name, {{QPointF(10, 40), QPointF(60, 10)}}, 2.6,
+                                  InkColor::black);
+    }
+
+    int m_injected = 0;
+};
+
+QTEST_MAIN(DataSavingTest)
+#include "DataSavingTest.moc"
