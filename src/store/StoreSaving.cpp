@@ -55,7 +55,7 @@ QList<AppSection> withdraw(QMap<AppSection, Banner>& banners, const QString& not
             carried.append(it.key());
             it->text.chop(appended.size());
             // Only a finished run's banner lists files, and that is no failure of its own.
-            it->isError = it->outputs.isEmpty();
+            it->kind = it->outputs.isEmpty() ? Banner::Kind::error : Banner::Kind::success;
         }
         ++it;
     }
@@ -66,7 +66,7 @@ void append(QMap<AppSection, Banner>& banners, AppSection section, const QString
 {
     Banner banner = banners.value(section);
     banner.text = banner.text.isEmpty() ? note : banner.text + QLatin1Char(' ') + note;
-    banner.isError = true;
+    banner.kind = Banner::Kind::error;
     banners.insert(section, banner);
 }
 

@@ -58,12 +58,12 @@ private slots:
         const Banner ran = store().banner(AppSection::merge).value_or(Banner{});
         QVERIFY2(ran.text.endsWith(' ' + note), qPrintable(ran.text));
         QVERIFY(ran.text.startsWith("Hazır"));
-        QVERIFY(ran.isError);
+        QVERIFY(ran.isError());
         QCOMPARE(ran.outputs, QStringList{m_fixture->path("Birleşik.pdf")});
         QCOMPARE(store().data().history.size(), 1);
         // A signature added meanwhile is told on its own page, and the run's page keeps its note.
         addDrawn("Bora");
-        QCOMPARE(store().banner(AppSection::sign), (Banner{note, {}, true}));
+        QCOMPARE(store().banner(AppSection::sign), (Banner{note, {}, Banner::Kind::error}));
         QCOMPARE(store().banner(AppSection::merge), ran);
         QCOMPARE(store().data().signatures.size(), 2);
         if (cause == "folder") {
@@ -82,7 +82,7 @@ private slots:
         QVERIFY(!store().banner(AppSection::sign));
         Banner restored = ran;
         restored.text.chop(note.size() + 1);
-        restored.isError = false;
+        restored.kind = Banner::Kind::success;
         QCOMPARE(store().banner(AppSection::merge), restored);
     }
 
