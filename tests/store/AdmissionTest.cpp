@@ -283,7 +283,7 @@ private slots:
     void hangingFileIsRefusedWhileTheWindowKeepsRunning()
     {
         const QString hang = Fixtures::corpusFile("damaged/qpdf__69977a.fuzz");
-        QVERIFY2(!hang.isEmpty(), "the shared corpus is not beside the project");
+        QVERIFY(QFile::exists(hang));
         QVERIFY(QFile::link(hang, m_fixture->path("donuyor.pdf")));
         const QString good = m_fixture->pdf("iyi.pdf");
         QElapsedTimer clock;

@@ -64,7 +64,7 @@ private slots:
     void hangingAndDamagedPagesEndAsPaper()
     {
         const QString hang = Fixtures::corpusFile("damaged/qpdf__69977a.fuzz");
-        QVERIFY2(!hang.isEmpty(), "the shared corpus is not beside the project");
+        QVERIFY(QFile::exists(hang));
         store().addFiles({blockPdf("iyi.pdf", 3)}, AppSection::merge);
         QCOMPARE(store().mergeFiles().size(), 1);
         const PDFFile good = store().mergeFiles().first();

@@ -210,17 +210,23 @@ bool qpdfCheckIsClean(const QString& path)
 
 QString corpusFile(const QString& relative)
 {
-    // The corpus sits beside the clone; a work tree below it looks further up.
-    for (QDir dir(qEnvironmentVariable("LEAFLOW_SOURCE_DIR"));;) {
-        const QString candidate =
-            dir.absoluteFilePath(QStringLiteral("../shared/corpus/") + relative);
-        if (QFile::exists(candidate)) {
-            return QDir::cleanPath(candidate);
-        }
-        if (!dir.cdUp()) {
-            return {};
-        }
+    return QDir(qEnvironmentVariable("LEAFLOW_SOURCE_DIR"))
+        .absoluteFilePath(QStringLiteral("tests/corpus/") + relative);
+}
+
+bool fullSweep()
+{
+    return !qEnvironmentVariableIsEmpty("LEAFLOW_CORPUS");
+}
+
+QString sweepCorpus()
+{
+    if (!fullSweep()) {
+        return corpusFile(QString());
     }
+    // ctest runs each test in its own build folder, so a relative path is read from the project.
+    return QDir::cleanPath(QDir(qEnvironmentVariable("LEAFLOW_SOURCE_DIR"))
+                               .absoluteFilePath(qEnvironmentVariable("LEAFLOW_CORPUS")));
 }
 
 QList<qint64> childProcesses(const QString& name, qint64 parent)

@@ -55,8 +55,15 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // Every entry of a folder, hidden ones included, sorted by name.
 QStringList entries(const QString& folder);
 
-// A file of the shared corpus of hostile PDFs beside the project, empty when it is not there.
+// A file of the few hostile PDFs the project carries in tests/corpus, each with its row in the
+// folder's INDEX.tsv (source and licence); an empty relative path names the folder.
 QString corpusFile(const QString& relative);
+// True when LEAFLOW_CORPUS asks for the sweep over the full corpus of hostile PDFs.
+bool fullSweep();
+// The corpus the sweeps read: the full one LEAFLOW_CORPUS names (a relative path is read from
+// the project root), else the project's own. The caller checks that it is there: a sweep asked
+// for over a missing folder must fail, never pass over nothing.
+QString sweepCorpus();
 // Process ids of the living children of parent (0: this process) whose command name is `name`
 // (cut to 15 characters, as the kernel keeps it).
 QList<qint64> childProcesses(const QString& name, qint64 parent = 0);
