@@ -283,6 +283,17 @@
     </message>
 </context>
 <context>
+    <name>HelperProcess</name>
+    <message>
+        <source>Leaflow eksik kurulmuş: %1 bulunamadı.</source>
+        <translation>Leaflow is not installed completely: %1 is missing.</translation>
+    </message>
+    <message>
+        <source>Leaflow eksik kurulmuş: %1 başlatılamadı.</source>
+        <translation>Leaflow is not installed completely: %1 could not be started.</translation>
+    </message>
+</context>
+<context>
     <name>HistoryDisplay</name>
     <message>
         <source>%1 dosya · %2</source>

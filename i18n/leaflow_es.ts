@@ -283,6 +283,17 @@
     </message>
 </context>
 <context>
+    <name>HelperProcess</name>
+    <message>
+        <source>Leaflow eksik kurulmuş: %1 bulunamadı.</source>
+        <translation>Leaflow no está instalado por completo: falta %1.</translation>
+    </message>
+    <message>
+        <source>Leaflow eksik kurulmuş: %1 başlatılamadı.</source>
+        <translation>Leaflow no está instalado por completo: no se pudo iniciar %1.</translation>
+    </message>
+</context>
+<context>
     <name>HistoryDisplay</name>
     <message>
         <source>%1 dosya · %2</source>

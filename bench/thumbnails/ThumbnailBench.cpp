@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <poppler-qt6.h>
@@ -76,10 +75,6 @@ int main(int argc, char** argv)
     const QStringList args = QCoreApplication::arguments();
     const int pages = args.size() > 1 ? args[1].toInt() : 200;
     const double side = args.size() > 2 ? args[2].toDouble() : 90;
-    if (qEnvironmentVariableIsEmpty("LEAFLOW_RENDERER")) {
-        qputenv("LEAFLOW_RENDERER", QFile::encodeName(QCoreApplication::applicationDirPath() +
-                                                      "/../../src/app/leaflow-renderer"));
-    }
 
     QTemporaryDir dir;
     QList<Fixtures::Page> spec = Fixtures::tagged(QStringLiteral("sayfa"), pages);

@@ -2,7 +2,6 @@
 
 #include <QDataStream>
 #include <QIODevice>
-#include <QtEndian>
 
 #include <cmath>
 #include <cstring>
@@ -153,32 +152,6 @@ std::optional<Reply> decodeReply(const QByteArray& payload)
         return std::nullopt;
     }
     return reply;
-}
-
-QByteArray frame(const QByteArray& payload)
-{
-    QByteArray bytes(4, Qt::Uninitialized);
-    qToBigEndian(quint32(payload.size()), bytes.data());
-    return bytes + payload;
-}
-
-std::optional<QByteArray> FrameReader::next()
-{
-    if (m_broken || m_buffer.size() < 4) {
-        return std::nullopt;
-    }
-    const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
-    if (length > maxFrame) {
-        m_broken = true;
-        m_buffer.clear();
-        return std::nullopt;
-    }
-    if (m_buffer.size() < 4 + qint64(length)) {
-        return std::nullopt;
-    }
-    QByteArray payload = m_buffer.mid(4, length);
-    m_buffer.remove(0, 4 + length);
-    return payload;
 }
 
 } // namespace RenderProtocol

@@ -11,9 +11,9 @@
 // Both sides treat what they read as untrusted: a frame that does not decode is refused whole.
 namespace RenderProtocol {
 
-// The longest frame either side accepts, so a length read from a broken stream never allocates
-// more than a large page image needs.
-constexpr quint32 maxFrame = 160U * 1024 * 1024;
+// The longest frame (Framing.h) either side accepts, so a length read from a broken stream never
+// allocates more than a large page image needs.
+constexpr qsizetype maxFrame = 160LL * 1024 * 1024;
 // The longest edge of a rendered image in pixels (twice the largest slot side).
 constexpr int maxPixels = 8192;
 
@@ -35,10 +35,11 @@ enum class Status : quint8 {
     locked = 2, // the password is missing or wrong
     failed = 3, // the renderer could not open or render it
     // Never on the wire: set by the client when the renderer overran its limit or died,
-    // or when the request was dropped before it was sent.
+    // when the request was dropped before it was sent, or when no renderer could be started.
     timedOut = 4,
     ended = 5,
     dropped = 6,
+    unavailable = 7,
 };
 
 struct Reply {
@@ -53,22 +54,5 @@ QByteArray encode(const Request& request);
 QByteArray encode(const Reply& reply);
 std::optional<Request> decodeRequest(const QByteArray& payload);
 std::optional<Reply> decodeReply(const QByteArray& payload);
-
-// The payload with its four-byte big-endian length in front.
-QByteArray frame(const QByteArray& payload);
-
-// Collects bytes as they arrive and hands out whole frames.
-class FrameReader {
-public:
-    void append(const QByteArray& bytes) { m_buffer.append(bytes); }
-    // The next whole payload, or none until more bytes arrive or once the stream is broken.
-    std::optional<QByteArray> next();
-    // A length past maxFrame was read: nothing after it can be trusted.
-    bool broken() const { return m_broken; }
-
-private:
-    QByteArray m_buffer;
-    bool m_broken = false;
-};
 
 } // namespace RenderProtocol

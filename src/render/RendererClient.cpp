@@ -1,6 +1,6 @@
 #include "RendererClient.h"
 
-#include "RendererLaunch.h"
+#include "HelperProcess.h"
 
 #include <QProcess>
 #include <QTimer>
@@ -116,11 +116,8 @@ void RendererClient::start(Lane& lane)
 {
     auto* process = new QProcess(this);
     lane.process = process;
-    lane.reader = {};
-    process->setProgram(RendererLaunch::program());
-    process->setChildProcessModifier(RendererLaunch::childLimits());
-    // Its standard error is the window's: a sanitizer's report or a crash message shows.
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    lane.reader = Framing::Reader(RenderProtocol::maxFrame);
+    HelperProcess::prepare(*process, Helper::renderer, {memoryLimit, 0});
     connect(process, &QProcess::readyReadStandardOutput, this, [this, &lane] {
         if (drain(lane)) {
             pump();
@@ -173,7 +170,7 @@ void RendererClient::pump()
             lane.sent.push_back(std::move(m_waiting.front()));
             m_waiting.pop_front();
             m_turnEnd = m_turnEnd > 0 ? m_turnEnd - 1 : 0;
-            lane.process->write(RenderProtocol::frame(RenderProtocol::encode(lane.sent.back())));
+            lane.process->write(Framing::frame(RenderProtocol::encode(lane.sent.back())));
             if (lane.sent.size() == 1) {
                 startClock(lane);
             }
@@ -186,7 +183,7 @@ bool RendererClient::drain(Lane& lane)
     if (!lane.process) {
         return false;
     }
-    lane.reader.append(lane.process->readAllStandardOutput());
+    lane.reader.feed(lane.process->readAllStandardOutput());
     while (std::optional<QByteArray> payload = lane.reader.next()) {
         const std::optional<Reply> answer = RenderProtocol::decodeReply(*payload);
         // A renderer that answers what it was not asked is not trusted with anything more.
@@ -211,8 +208,10 @@ void RendererClient::lost(Lane& lane)
     if (!drain(lane)) {
         return;
     }
-    if (lane.process->error() == QProcess::FailedToStart) {
+    if (std::optional<QString> failure =
+            HelperProcess::startFailure(*lane.process, Helper::renderer)) {
         // No renderer to be had: everything fails now instead of starting one per request.
+        m_startFailure = std::move(*failure);
         lane.process->disconnect(this);
         lane.process->deleteLater();
         lane.process = nullptr;
@@ -235,7 +234,7 @@ void RendererClient::abandon(Lane& lane, Status status)
         }
         lane.process = nullptr;
     }
-    lane.reader = {};
+    lane.reader = Framing::Reader(RenderProtocol::maxFrame);
     lane.deadline->stop();
     std::optional<quint64> blamed;
     if (!lane.sent.empty()) {
@@ -263,7 +262,7 @@ void RendererClient::failEverything()
         lane->sent.clear();
     }
     for (const Request& request : all) {
-        reply(request.id, Status::ended);
+        reply(request.id, Status::unavailable);
     }
 }
 

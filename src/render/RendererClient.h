@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Framing.h"
 #include "RenderProtocol.h"
 
 #include <QElapsedTimer>
@@ -23,6 +24,10 @@ class RendererClient : public QObject {
     Q_OBJECT
 
 public:
+    // The address space a renderer may take: poppler asking for more fails inside the renderer,
+    // not in the user's session.
+    static constexpr qint64 memoryLimit = 1536LL * 1024 * 1024;
+
     explicit RendererClient(int processes = 1, QObject* parent = nullptr);
     ~RendererClient() override;
 
@@ -38,6 +43,9 @@ public:
 
     // The running renderers' process ids.
     QList<qint64> processIds() const;
+    // Why no renderer could be started, in the interface language: what a request answered
+    // Status::unavailable waited for.
+    QString startFailure() const { return m_startFailure; }
 
 signals:
     // Every ticket is answered exactly once; reply.id is the ticket.
@@ -47,7 +55,7 @@ private:
     struct Lane {
         QPointer<QProcess> process;
         QTimer* deadline = nullptr; // child object of the client
-        RenderProtocol::FrameReader reader;
+        Framing::Reader reader{RenderProtocol::maxFrame};
         std::deque<RenderProtocol::Request> sent; // answered in this order
         QElapsedTimer since;                      // when the first of them became first
     };
@@ -73,4 +81,5 @@ private:
     std::size_t m_turnEnd = 0; // where the current turn's next request goes in m_waiting
     bool m_turnOpen = false;
     bool m_pumpQueued = false;
+    QString m_startFailure;
 };

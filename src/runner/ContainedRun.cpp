@@ -1,9 +1,8 @@
 #include "ContainedRun.h"
 
-#include "ChildLimits.h"
+#include "HelperProcess.h"
 #include "PDFEngine.h"
 #include "RunText.h"
-#include "WorkerPath.h"
 #include "WorkerProtocol.h"
 
 #include "AppLanguage.h"
@@ -74,9 +73,7 @@ void ContainedRun::start(const PDFEngine::Job& job, const RunLimits& limits)
     m_outcome.reset();
 
     m_process = new QProcess(this);
-    // Whatever the worker prints on standard error (a sanitizer's report) stays visible.
-    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process->setChildProcessModifier(ChildLimits::modifier(limits));
+    HelperProcess::prepare(*m_process, Helper::worker, limits.childBounds());
     // A fresh process faults in every page of its heap on first touch; with
     // huge pages a long merge takes a few hundred faults instead of tens of
     // thousands, which was most of what running it in a worker cost.
@@ -93,7 +90,6 @@ void ContainedRun::start(const PDFEngine::Job& job, const RunLimits& limits)
             conclude();
         }
     });
-    m_process->setProgram(WorkerPath::find());
     // The job, passwords included, goes through the pipe only: never the
     // command line or the environment, which other processes can read.
     m_process->start(QIODevice::ReadWrite);
@@ -197,7 +193,10 @@ PDFEngine::Outcome ContainedRun::failedOutcome() const
     PDFEngine::Outcome outcome;
     const bool cpuSpent = m_process->exitStatus() == QProcess::CrashExit &&
                           m_process->exitCode() == SIGXCPU;
-    if (m_ending == Ending::timedOut || cpuSpent) {
+    if (const std::optional<QString> missing =
+            HelperProcess::startFailure(*m_process, Helper::worker)) {
+        outcome.failure = *missing; // the installation's fault, not the input's
+    } else if (m_ending == Ending::timedOut || cpuSpent) {
         outcome.failure = RunText::timedOut(inputName());
     } else if (m_outOfMemory) {
         outcome.failure = RunText::outOfMemory(inputName());

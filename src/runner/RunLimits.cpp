@@ -33,6 +33,13 @@ qint64 RunLimits::defaultMemory()
     return std::clamp(machine / 4, 2 * gibibyte, 8 * gibibyte);
 }
 
+ChildLimits::Bounds RunLimits::childBounds() const
+{
+    // Two engine threads may burn CPU at once; the wall clock is the real bound.
+    const auto seconds = std::chrono::ceil<std::chrono::seconds>(wallTime).count();
+    return {memoryBytes, seconds > 0 ? 2 * seconds + 5 : 0};
+}
+
 RunLimits RunLimits::forJob(const PDFEngine::Job& job)
 {
     qint64 bytes = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChildLimits.h"
 #include "Job.h"
 
 #include <QList>
@@ -19,6 +20,9 @@ struct RunLimits {
     static RunLimits forJob(const PDFEngine::Job& job);
     static std::chrono::milliseconds wallTimeFor(qint64 inputBytes);
     static qint64 defaultMemory();
+
+    // What the worker's process is held to.
+    ChildLimits::Bounds childBounds() const;
 };
 
 namespace PDFEngine {

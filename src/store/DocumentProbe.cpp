@@ -39,6 +39,7 @@ DocumentProbe::Opened DocumentProbe::open(const QString& path,
         opened.pageSizes = answer.pageSizes;
         break;
     case RenderProtocol::Status::locked: opened.state = State::locked; break;
+    case RenderProtocol::Status::unavailable: opened.failure = m_renderer->startFailure(); break;
     default: break; // failed, overran its time or took the renderer down
     }
     return opened;

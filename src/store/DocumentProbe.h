@@ -22,6 +22,7 @@ public:
         State state = State::broken;
         bool needsPassword = false; // locked until the given password opened it
         QList<QSizeF> pageSizes;    // of an open document
+        QString failure;            // broken because no renderer could be started: why
     };
 
     explicit DocumentProbe(QObject* parent = nullptr);

@@ -146,8 +146,12 @@ std::optional<PDFFile> Store::admit(const QString& path,
                                     QList<Rejection>& rejections)
 {
     const QString name = QFileInfo(path).fileName();
-    const auto refuse = [&] {
-        rejections.append({name, tr("%1 açılamadı. Dosya bozuk ya da PDF değil.").arg(name)});
+    // A reason given (a helper program is missing) is told as it is; without one, the file is at
+    // fault.
+    const auto refuse = [&](const QString& reason) {
+        rejections.append({name, reason.isEmpty()
+                                     ? tr("%1 açılamadı. Dosya bozuk ya da PDF değil.").arg(name)
+                                     : reason});
         return std::nullopt;
     };
     // Poppler reads the file in the renderer process: one that hangs or crashes it is refused
@@ -156,7 +160,7 @@ std::optional<PDFFile> Store::admit(const QString& path,
     DocumentProbe::Opened opened = m_probe->open(path, knownPassword);
     setProbing(false);
     if (opened.state == DocumentProbe::State::broken) {
-        return refuse();
+        return refuse(opened.failure);
     }
     std::optional<QString> password;
     if (opened.state == DocumentProbe::State::locked) {
@@ -171,7 +175,7 @@ std::optional<PDFFile> Store::admit(const QString& path,
             return std::nullopt;
         }
         if (opened.state == DocumentProbe::State::broken) {
-            return refuse();
+            return refuse(opened.failure);
         }
     } else if (opened.needsPassword) {
         password = knownPassword;
@@ -182,11 +186,7 @@ std::optional<PDFFile> Store::admit(const QString& path,
     const DocumentProbe::Counted counted = DocumentProbe::countPages(PDFSource{path, password});
     setProbing(false);
     if (!counted.pages) {
-        if (counted.failure.isEmpty()) {
-            return refuse();
-        }
-        rejections.append({name, counted.failure});
-        return std::nullopt;
+        return refuse(counted.failure);
     }
     if (*counted.pages < 1 || opened.pageSizes.isEmpty()) {
         rejections.append({name, tr("%1 içinde sayfa yok.").arg(name)});
@@ -216,7 +216,10 @@ void Store::reportRejections(AppSection section, const QList<Rejection>& rejecti
     }
     QStringList lines;
     for (const Rejection& rejection : rejections.mid(0, detailedRejections)) {
-        lines.append(rejection.message);
+        // A reason that is not the file's own (a helper program missing) is the same for each.
+        if (!lines.contains(rejection.message)) {
+            lines.append(rejection.message);
+        }
     }
     const QList<Rejection> rest = rejections.mid(detailedRejections);
     if (!rest.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "CliRun.h"
 #include "DataCoding.h"
 #include "Fixtures.h"
+#include "HelperFixtures.h"
 #include "HostileFixtures.h"
 #include "ImageFixtures.h"
 
@@ -33,6 +34,7 @@ private slots:
     void passwordFiles_data();
     void passwordFiles();
     void ctrlCAtThePromptRestoresEcho();
+    void missingWorkerIsNamed();
 
 private:
     CliRun::Result run(const QStringList& arguments, const QByteArray& input = {}) const
@@ -375,6 +377,20 @@ void CliTest::ctrlCAtThePromptRestoresEcho()
     QCOMPARE(cli.waitForExit(20000), std::optional(130));
     QVERIFY(cli.echoes());
     QVERIFY(!QFileInfo::exists(path("o.pdf")));
+}
+
+// A worker that is not installed is what the one line names, not the input: exit 1, nothing
+// written.
+void CliTest::missingWorkerIsNamed()
+{
+    const QStringList before = entries();
+    const HelperFixtures::Override missing("LEAFLOW_WORKER", path("yok/leaflow-worker"));
+    const CliRun::Result result = run({"merge", "-o", "o.pdf", "A.pdf", "Rapor.pdf"});
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(QString::fromUtf8(result.err),
+             QStringLiteral("Leaflow eksik kurulmuş: leaflow-worker bulunamadı.\n"));
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(entries(), before);
 }
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -1,7 +1,8 @@
+#include "ChildLimits.h"
 #include "Fixtures.h"
+#include "HelperFixtures.h"
 #include "RenderProtocol.h"
 #include "RendererClient.h"
-#include "RendererLaunch.h"
 
 #include <QDataStream>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QTest>
 #include <QUuid>
 
+using HelperFixtures::Broken;
 using RenderProtocol::Kind;
 using RenderProtocol::Reply;
 using RenderProtocol::Request;
@@ -74,13 +76,12 @@ private slots:
             QVERIFY(!shown.isEmpty() || QLatin1String(file) == QLatin1String("environ"));
             QVERIFY2(!shown.contains(password.toUtf8()), file);
         }
-#ifdef __SANITIZE_ADDRESS__
-        QSKIP("AddressSanitizer needs terabytes of address space: no limit to check");
-#else
+        if (!ChildLimits::boundsMemory()) {
+            QSKIP("AddressSanitizer needs terabytes of address space: no limit to check");
+        }
         const QByteArray limits = Fixtures::readBytes(proc + QLatin1String("limits"));
         QVERIFY(limits.contains("Max address space         " +
-                                QByteArray::number(RendererLaunch::addressSpaceLimit)));
-#endif
+                                QByteArray::number(RendererClient::memoryLimit)));
     }
 
     // What the views asked for in the latest turn of the event loop goes first, in the order
@@ -107,30 +108,34 @@ private slots:
                                         tickets[4]}));
     }
 
-    // What decodes is exactly what was sent, however the bytes are cut on the pipe.
-    void framesRoundTripInAnyPieces()
+    // A renderer that is missing or cannot start is named, for this request and the next, and
+    // no process is left running.
+    void missingRendererIsNamed_data()
     {
-        Reply sent;
-        sent.id = 7;
-        sent.status = Status::done;
-        sent.pageSizes = {QSizeF(612, 792)};
-        sent.image = QImage(3, 2, QImage::Format_ARGB32);
-        sent.image.fill(QColor(10, 200, 30, 128));
-        const QByteArray bytes = RenderProtocol::frame(RenderProtocol::encode(sent));
-        RenderProtocol::FrameReader reader;
-        for (const char byte : bytes) {
-            QVERIFY(!reader.next());
-            reader.append(QByteArray(1, byte));
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << int(Broken::missing)
+                                 << "Leaflow eksik kurulmuş: leaflow-renderer bulunamadı.";
+        QTest::newRow("refused by the loader")
+            << int(Broken::loaderRefuses)
+            << "Leaflow eksik kurulmuş: leaflow-renderer başlatılamadı.";
+    }
+    void missingRendererIsNamed()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        const HelperFixtures::Override renderer("LEAFLOW_RENDERER",
+                                                HelperFixtures::write(m_dir.path(), "renderer",
+                                                                      Broken(kind)));
+        const QString path = m_dir.filePath(QStringLiteral("any.pdf"));
+        Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("p"), 1));
+        RendererClient client;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            QCOMPARE(ask(client, {0, Kind::open, path, std::nullopt, 0, 0}).status,
+                     Status::unavailable);
+            QCOMPARE(client.startFailure(), message);
         }
-        const std::optional<Reply> got = RenderProtocol::decodeReply(reader.next().value());
-        QVERIFY(got);
-        QCOMPARE(got->id, sent.id);
-        QCOMPARE(got->pageSizes, sent.pageSizes);
-        QCOMPARE(got->image, sent.image);
-
-        reader.append(QByteArray::fromHex("fffffff0") + QByteArray(16, 'x'));
-        QVERIFY(!reader.next());
-        QVERIFY(reader.broken());
+        QCOMPARE(client.processIds(), QList<qint64>{});
     }
 
     void brokenRepliesAreRefused_data()

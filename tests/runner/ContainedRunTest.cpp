@@ -1,11 +1,11 @@
 #include "ContainedRun.h"
 #include "ChildLimits.h"
 #include "Fixtures.h"
+#include "HelperFixtures.h"
 #include "HostileFixtures.h"
 #include "WorkerProtocol.h"
 
 #include "AppLanguage.h"
-#include "Framing.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,6 +15,8 @@
 #include <csignal>
 
 using namespace std::chrono_literals;
+using namespace PDFEngine;
+using HelperFixtures::Broken;
 
 namespace {
 
@@ -94,21 +96,46 @@ private slots:
         }
     }
 
-    // A count or frame length far beyond the bytes at hand is refused, not allocated.
+    // A count far beyond the bytes at hand is refused, not allocated.
     void liesAboutSizesAreRefused()
     {
-        PDFEngine::Outcome written;
+        Outcome written;
         written.outputs = {"/o.pdf"};
         QByteArray outcome = WorkerProtocol::encode(WorkerProtocol::Finished{written});
         QVERIFY(WorkerProtocol::decodeMessage(outcome));
         outcome.replace(outcome.indexOf(QByteArray("\0\0\0\1", 4)), 4, "\x7f\xff\xff\xff");
         QVERIFY(!WorkerProtocol::decodeMessage(outcome));
+    }
 
-        Framing::Reader reader(WorkerProtocol::maxMessage);
-        reader.feed(Framing::frame("bir") + QByteArray("\xff\xff\xff\xff", 4));
-        QCOMPARE(reader.next(), QByteArray("bir"));
-        QVERIFY(!reader.next());
-        QVERIFY(reader.broken());
+    // A worker that is missing or cannot start is the installation's fault, and the message
+    // says so instead of blaming the input; nothing is written.
+    void missingWorkerIsNamed_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << int(Broken::missing)
+                                 << "Leaflow eksik kurulmuş: leaflow-worker bulunamadı.";
+        QTest::newRow("refused by the loader")
+            << int(Broken::loaderRefuses)
+            << "Leaflow eksik kurulmuş: leaflow-worker başlatılamadı.";
+    }
+    void missingWorkerIsNamed()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        QTemporaryDir work;
+        const HelperFixtures::Override worker("LEAFLOW_WORKER",
+                                              HelperFixtures::write(work.path(), "leaflow-worker",
+                                                                    Broken(kind)));
+        const QString input = work.filePath("girdi.pdf");
+        Fixtures::writePdf(input, Fixtures::tagged("G", 1));
+        const QStringList before = Fixtures::entries(work.path());
+        ContainedRun run;
+        const auto outcome =
+            run.run(MergeJob{{{input, {}}}, work.filePath("yeni.pdf")}, RunLimits{60s, 0});
+        QVERIFY(outcome);
+        QCOMPARE(outcome->failure.value_or(""), message);
+        QCOMPARE(Fixtures::entries(work.path()), before);
     }
 
     // Killed while writing: the destination keeps its old bytes and the hidden

@@ -1,4 +1,5 @@
 #include "Fixtures.h"
+#include "HelperFixtures.h"
 #include "StoreTestCase.h"
 
 #include <qpdf/QPDF.hh>
@@ -173,6 +174,29 @@ private slots:
         }
         store().addFiles(paths, AppSection::merge);
         QCOMPARE(names(store().mergeFiles()), files.filter(QRegularExpression("^iyi")));
+        QCOMPARE(store().banner(AppSection::merge), (Banner{banner, {}, Banner::Kind::error}));
+    }
+
+    // A helper program that is missing is the installation's fault: said once for the whole
+    // batch, never blamed on the files.
+    void missingHelperIsNamedOnce_data()
+    {
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QString>("banner");
+        QTest::newRow("renderer") << "LEAFLOW_RENDERER"
+                                  << "Leaflow eksik kurulmuş: leaflow-renderer bulunamadı.";
+        QTest::newRow("worker") << "LEAFLOW_WORKER"
+                                << "Leaflow eksik kurulmuş: leaflow-worker bulunamadı.";
+    }
+    void missingHelperIsNamedOnce()
+    {
+        QFETCH(QString, variable);
+        QFETCH(QString, banner);
+        const QStringList paths{m_fixture->pdf("iyi1.pdf"), m_fixture->pdf("iyi2.pdf")};
+        const QByteArray name = variable.toLatin1();
+        const HelperFixtures::Override missing(name.constData(), m_fixture->path("yok/helper"));
+        store().addFiles(paths, AppSection::merge);
+        QCOMPARE(names(store().mergeFiles()), QStringList{});
         QCOMPARE(store().banner(AppSection::merge), (Banner{banner, {}, Banner::Kind::error}));
     }
 

@@ -4,7 +4,6 @@
 #include "WorkerProtocol.h"
 
 #include <QCoreApplication>
-#include <cerrno>
 #include <malloc.h>
 #include <mutex>
 #include <new>
@@ -24,29 +23,13 @@ std::mutex& writing()
     return mutex;
 }
 
-void writeRaw(const QByteArray& bytes)
-{
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(STDOUT_FILENO, data, static_cast<size_t>(left));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return; // the parent is gone
-        }
-        data += written;
-        left -= written;
-    }
-}
-
 // Writes whole frames only, from any thread: the out-of-memory note may come
-// from an engine thread while the job's thread reports progress.
+// from an engine thread while the job's thread reports progress. What a parent
+// that is gone would have read is dropped.
 void writeAll(const QByteArray& bytes)
 {
     const std::lock_guard lock(writing());
-    writeRaw(bytes);
+    Framing::writeAll(STDOUT_FILENO, bytes);
 }
 
 void send(const WorkerProtocol::Message& message)
@@ -68,27 +51,15 @@ QByteArray& outOfMemoryNote()
 void noteOutOfMemory()
 {
     writing().lock(); // kept until the end: a second failing thread waits here
-    writeRaw(outOfMemoryNote());
+    Framing::writeAll(STDOUT_FILENO, outOfMemoryNote());
     ::_exit(outOfMemory);
 }
 
 std::optional<WorkerProtocol::Request> readRequest()
 {
     Framing::Reader reader(WorkerProtocol::maxRequest);
-    QByteArray chunk(1 << 16, Qt::Uninitialized);
-    for (;;) {
-        if (std::optional<QByteArray> payload = reader.next()) {
-            return WorkerProtocol::decodeRequest(*payload);
-        }
-        const ssize_t got = ::read(STDIN_FILENO, chunk.data(), static_cast<size_t>(chunk.size()));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0 || reader.broken()) {
-            return std::nullopt;
-        }
-        reader.feed(chunk.first(got));
-    }
+    const std::optional<QByteArray> payload = Framing::readFrame(STDIN_FILENO, reader);
+    return payload ? WorkerProtocol::decodeRequest(*payload) : std::nullopt;
 }
 
 // A worker lives for one job, whose large buffers (an image's samples, a stream's bytes) come

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <optional>
 
-// Messages between a parent and its worker travel as frames: a 32-bit
+// Messages between a parent and its helper process travel as frames: a 32-bit
 // big-endian length, then that many bytes. A length above the reader's bound
 // marks the stream as broken instead of asking for that much memory.
 namespace Framing {
@@ -27,5 +27,12 @@ private:
     QByteArray m_buffer;
     bool m_broken = false;
 };
+
+// The helper's side, on blocking descriptors. Writes every byte, going on after a signal; false
+// once the other end is gone. It allocates nothing, so it may tell of exhausted memory.
+bool writeAll(int fd, const QByteArray& bytes);
+// Reads until reader holds a whole frame and returns it; none at the end of the input or once
+// the stream is broken.
+std::optional<QByteArray> readFrame(int fd, Reader& reader);
 
 } // namespace Framing

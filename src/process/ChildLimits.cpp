@@ -39,24 +39,25 @@ bool boundsMemory()
 #endif
 }
 
-std::function<void()> modifier(const RunLimits& limits)
+std::function<void()> modifier(const Bounds& bounds)
 {
-    const rlim_t memory = boundsMemory() && limits.memoryBytes > 0
-                              ? static_cast<rlim_t>(limits.memoryBytes)
+    const rlim_t memory = boundsMemory() && bounds.memoryBytes > 0
+                              ? static_cast<rlim_t>(bounds.memoryBytes)
                               : RLIM_INFINITY;
-    // Two engine threads may burn CPU at once; the wall clock is the real bound.
-    const auto seconds = std::chrono::ceil<std::chrono::seconds>(limits.wallTime).count();
-    const rlim_t cpu = seconds > 0 ? static_cast<rlim_t>(2 * seconds + 5) : RLIM_INFINITY - 5;
+    // The soft bound sends SIGXCPU, which the parent tells apart; the hard one kills.
+    const rlim_t cpu = bounds.cpuSeconds > 0 ? static_cast<rlim_t>(bounds.cpuSeconds)
+                                             : RLIM_INFINITY;
+    const rlim_t cpuHard = bounds.cpuSeconds > 0 ? cpu + 5 : RLIM_INFINITY;
     const pid_t parent = getpid();
     // Runs in the child between fork and exec: async-signal-safe calls only, nothing allocated.
-    return [memory, cpu, parent] {
+    return [memory, cpu, cpuHard, parent] {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != parent) {
             _exit(127); // the parent died before the line above took effect
         }
         lower(RLIMIT_CORE, 0, 0);
         lower(RLIMIT_AS, memory, memory);
-        lower(RLIMIT_CPU, cpu, cpu + 5);
+        lower(RLIMIT_CPU, cpu, cpuHard);
     };
 }
 
