@@ -28,6 +28,8 @@ struct Request {
     std::optional<QString> password; // travels on the pipe only
     qint32 page = 0;
     double side = 0;
+
+    bool operator==(const Request&) const = default;
 };
 
 enum class Status : quint8 {
@@ -48,6 +50,8 @@ struct Reply {
     bool needsPassword = false; // open: the document was locked before the password was tried
     QList<QSizeF> pageSizes;    // open: crop boxes turned by the page rotation, in points
     QImage image;               // render
+
+    bool operator==(const Reply&) const = default;
 };
 
 QByteArray encode(const Request& request);

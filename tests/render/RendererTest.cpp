@@ -19,6 +19,29 @@ using RenderProtocol::Status;
 
 Q_DECLARE_METATYPE(std::optional<QRectF>)
 
+namespace {
+
+Reply replyWith(quint64 id, Status status, bool needsPassword, QList<QSizeF> sizes, QImage image)
+{
+    Reply reply;
+    reply.id = id;
+    reply.status = status;
+    reply.needsPassword = needsPassword;
+    reply.pageSizes = std::move(sizes);
+    reply.image = std::move(image);
+    return reply;
+}
+
+QImage filled(QImage::Format format)
+{
+    QImage image(3, 2, format);
+    image.fill(QColor(10, 200, 30, 128));
+    image.setPixelColor(2, 1, QColor(250, 5, 90, 255));
+    return image;
+}
+
+} // namespace
+
 // The renderer program and its wire format: what it reports of a document, the password kept
 // off everything /proc shows, and bytes from a broken or hostile other side refused whole.
 class RendererTest : public QObject {
@@ -106,6 +129,42 @@ private slots:
         }
         QCOMPARE(order, (QList<quint64>{tickets[0], tickets[1], tickets[3], tickets[5], tickets[2],
                                         tickets[4]}));
+    }
+
+    // What decodes is exactly what was sent, every field of a request and a reply (each set
+    // away from its default in some row) and images in every format the wire carries.
+    void requestsSurviveTheTrip_data()
+    {
+        QTest::addColumn<Request>("request");
+        QTest::newRow("open") << Request{7, Kind::open, "/a/ş.pdf", std::nullopt, 0, 0};
+        QTest::newRow("render with a password")
+            << Request{8, Kind::render, "/a/b.pdf", QString("parola"), 3, 87.5};
+        QTest::newRow("empty password") << Request{9, Kind::open, "/a/c.pdf", QString(), 0, 0};
+    }
+    void requestsSurviveTheTrip()
+    {
+        QFETCH(Request, request);
+        QCOMPARE(RenderProtocol::decodeRequest(RenderProtocol::encode(request)), request);
+    }
+
+    void repliesSurviveTheTrip_data()
+    {
+        QTest::addColumn<Reply>("reply");
+        const QList<QSizeF> sizes{QSizeF(612, 792), QSizeF(300.5, 400)};
+        QTest::newRow("opened after the password") << replyWith(1, Status::done, true, sizes, {});
+        QTest::newRow("locked") << replyWith(2, Status::locked, true, {}, {});
+        QTest::newRow("failed") << replyWith(3, Status::failed, false, {}, {});
+        QTest::newRow("RGB32 image")
+            << replyWith(4, Status::done, false, {}, filled(QImage::Format_RGB32));
+        QTest::newRow("ARGB32 image")
+            << replyWith(5, Status::done, false, {}, filled(QImage::Format_ARGB32));
+        QTest::newRow("premultiplied image")
+            << replyWith(6, Status::done, false, {}, filled(QImage::Format_ARGB32_Premultiplied));
+    }
+    void repliesSurviveTheTrip()
+    {
+        QFETCH(Reply, reply);
+        QCOMPARE(RenderProtocol::decodeReply(RenderProtocol::encode(reply)), reply);
     }
 
     // A renderer that is missing or cannot start is named, for this request and the next, and

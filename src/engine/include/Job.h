@@ -25,6 +25,8 @@ using Grouping = ::Grouping;
 struct MergeJob {
     QList<PDFSource> sources;
     QString destination;
+
+    bool operator==(const MergeJob&) const = default;
 };
 
 // How a split groups pages: one page a file, `every` pages a file, or range text.
@@ -32,6 +34,8 @@ struct SplitRule {
     SplitMode mode = SplitMode::each;
     qint64 every = 2;
     QString ranges;
+
+    bool operator==(const SplitRule&) const = default;
 };
 
 // Writes one file per group of the source's pages into folder, which is made
@@ -41,6 +45,8 @@ struct SplitJob {
     SplitRule rule;
     QString folder;
     bool createFolder = false;
+
+    bool operator==(const SplitJob&) const = default;
 };
 
 // Re-encodes the images of every source at level. One source is written to
@@ -53,6 +59,8 @@ struct CompressJob {
     QString folder;
     QStringList baseNames; // one per source, without ".pdf"
     bool createFolder = false;
+
+    bool operator==(const CompressJob&) const = default;
 };
 
 // Writes a copy of source without the pages in removing (zero-based) and those
@@ -62,6 +70,8 @@ struct DeletePagesJob {
     QSet<int> removing;
     std::optional<QString> ranges;
     QString destination;
+
+    bool operator==(const DeletePagesJob&) const = default;
 };
 
 // One signature to stamp: a zero-based page, where on the displayed page in
@@ -70,6 +80,8 @@ struct SignItem {
     int page = 0;
     QRectF rect;
     SignatureArt art;
+
+    bool operator==(const SignItem&) const = default;
 };
 
 // Writes a copy of source with each item stamped upright on its page; items
@@ -78,6 +90,8 @@ struct SignJob {
     PDFSource source;
     QList<SignItem> items;
     QString destination;
+
+    bool operator==(const SignJob&) const = default;
 };
 
 // Opens source as every job does and counts its pages, so that a file the viewer tolerates but a
@@ -85,6 +99,8 @@ struct SignJob {
 // only reported locked.
 struct InspectJob {
     PDFSource source;
+
+    bool operator==(const InspectJob&) const = default;
 };
 
 using Job = std::variant<MergeJob, SplitJob, CompressJob, DeletePagesJob, SignJob, InspectJob>;
@@ -102,6 +118,8 @@ struct Outcome {
     // Inspection: the source's page count, or that it needs the password it was not given.
     std::optional<qint64> pageCount;
     bool locked = false;
+
+    bool operator==(const Outcome&) const = default;
 };
 
 } // namespace PDFEngine
