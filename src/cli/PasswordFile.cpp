@@ -39,8 +39,9 @@ std::variant<QString, Unusable> read(const QString& path)
     if (file.error() != QFileDevice::NoError) {
         result = unusable(path, file.errorString());
     } else if (line.size() > longestLine) {
-        result = unusable(path, QStringLiteral("the first line is longer than %1 bytes")
-                                    .arg(longestLine));
+        result =
+            unusable(path,
+                     QStringLiteral("the first line is longer than %1 bytes").arg(longestLine));
     } else if (line.isEmpty()) {
         result = unusable(path, QStringLiteral("the first line is empty"));
     }

@@ -20,11 +20,11 @@ private slots:
         // The same Store, but on a data file whose writes fail while m_injected is set.
         m_fixture.reset();
         m_fixture = std::make_unique<StoreFixture>(
-            *m_environment,
-            DataFile(DataFile::standardFolder(), &QDateTime::currentDateTimeUtc,
-                     [this](QFileDevice& file, const QByteArray& bytes) {
-                         return m_injected != 0 ? m_injected : DataFile::writeAll(file, bytes);
-                     }));
+            *m_environment, DataFile(DataFile::standardFolder(), &QDateTime::currentDateTimeUtc,
+                                     [this](QFileDevice& file, const QByteArray& bytes) {
+                                         return m_injected != 0 ? m_injected
+                                                                : DataFile::writeAll(file, bytes);
+                                     }));
     }
 
     void failureIsToldAndTheNextChangeSavesEverything_data()
@@ -37,7 +37,8 @@ private slots:
         QTest::newRow("disk full") << "ENOSPC"
                                    << "Geçmiş ve imzalar kaydedilemedi: diskte yeterli yer yok.";
         QTest::newRow("input/output error")
-            << "EIO" << "Geçmiş ve imzalar kaydedilemedi: veri klasörüne yazılamadı (%1).";
+            << "EIO"
+            << "Geçmiş ve imzalar kaydedilemedi: veri klasörüne yazılamadı (%1).";
     }
 
     void failureIsToldAndTheNextChangeSavesEverything()
@@ -124,8 +125,7 @@ private:
 
     void addDrawn(const QString& name)
     {
-        store().addDrawnSignature(name, {{QPointF(10, 40), QPointF(60, 10)}}, 2.6,
-                                  InkColor::black);
+        store().addDrawnSignature(name, {{QPointF(10, 40), QPointF(60, 10)}}, 2.6, InkColor::black);
     }
 
     int m_injected = 0;

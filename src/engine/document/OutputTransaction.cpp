@@ -118,9 +118,9 @@ QString OutputTransaction::stage(const QString& destination)
         makeFolder(destination);
     }
     // Numbered, so that two outputs of the same name never meet in the private folder.
-    const QString staged = QDir(m_staging.folder)
-                               .filePath(QString::number(m_staging.files.size() + 1) +
-                                         QStringLiteral(".pdf"));
+    const QString staged =
+        QDir(m_staging.folder)
+            .filePath(QString::number(m_staging.files.size() + 1) + QStringLiteral(".pdf"));
     m_staging.files.append(StagedFile{staged, destination});
     m_taken.insert(destination);
     return staged;
@@ -186,8 +186,8 @@ void discard(const Staging& staging)
 {
     // Only a folder of the shape a transaction makes, whoever hands it in.
     const QFileInfo folder(staging.folder);
-    if (!staging.folder.isEmpty() && folder.isAbsolute() && folder.isDir() &&
-        !folder.isSymLink() && folder.fileName().startsWith(QStringLiteral(".leaflow-"))) {
+    if (!staging.folder.isEmpty() && folder.isAbsolute() && folder.isDir() && !folder.isSymLink() &&
+        folder.fileName().startsWith(QStringLiteral(".leaflow-"))) {
         QDir(staging.folder).removeRecursively();
     }
 }

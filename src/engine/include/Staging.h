@@ -15,8 +15,8 @@ struct StagedFile {
 
 // Everything a run wrote, still out of sight: commit() puts it all in place or nothing.
 struct Staging {
-    QString folder;         // the private folder; empty when the run made none
-    QString createFolder;   // the destinations' folder, made at commit when it is missing
+    QString folder;          // the private folder; empty when the run made none
+    QString createFolder;    // the destinations' folder, made at commit when it is missing
     QList<StagedFile> files; // in output order
 
     bool operator==(const Staging&) const = default;
