@@ -471,8 +471,8 @@
 <context>
     <name>PDFEngine</name>
     <message>
-        <source>Sıkıştırma başlatılamadı.</source>
-        <translation>Compression could not be started.</translation>
+        <source>Dosyaların hiçbiri daha fazla küçülmedi. Hepsi zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.</source>
+        <translation>None of the files got any smaller. They all seem compressed already; no new file was written.</translation>
     </message>
     <message>
         <source>%1 sıkıştırılamadı.</source>

@@ -471,8 +471,8 @@
 <context>
     <name>PDFEngine</name>
     <message>
-        <source>Sıkıştırma başlatılamadı.</source>
-        <translation>No se pudo iniciar la compresión.</translation>
+        <source>Dosyaların hiçbiri daha fazla küçülmedi. Hepsi zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.</source>
+        <translation>Ninguno de los archivos se redujo más. Todos parecen ya comprimidos; no se escribió ningún archivo nuevo.</translation>
     </message>
     <message>
         <source>%1 sıkıştırılamadı.</source>
