@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 #include "LaunchArguments.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QImageReader>
@@ -72,9 +73,88 @@ public:
         return ended;
     }
 
+    // Starts leaflow with these files as a later launch would: true once it handed them to the
+    // running window and ended, false when there was no window to take them (it listened itself).
+    bool handOver(const QStringList& files, const QString& folder) const
+    {
+        QProcess launch;
+        start(launch, files, {QStringLiteral("LEAFLOW_TEST_ECHO=1")}, folder);
+        QByteArray said;
+        QDeadlineTimer patience(60000);
+        while (!launch.waitForFinished(100)) {
+            said += launch.readAllStandardOutput();
+            if (said.contains("listening") || patience.hasExpired()) {
+                launch.kill();
+                launch.waitForFinished();
+                return false;
+            }
+        }
+        said += launch.readAllStandardOutput();
+        return launch.exitStatus() == QProcess::NormalExit && launch.exitCode() == 0 &&
+               !said.contains("listening");
+    }
+
 private:
     QTemporaryDir m_root;
 };
+
+// The first launch, left running, with what it echoes collected as it comes.
+class RunningWindow {
+public:
+    RunningWindow(const AppHome& home, const QStringList& files, const QString& folder)
+    {
+        home.start(m_process, files, {QStringLiteral("LEAFLOW_TEST_ECHO=1")}, folder);
+        m_process.waitForStarted();
+    }
+    ~RunningWindow()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    bool running() const { return m_process.state() == QProcess::Running; }
+    // Where text first appears in the echo at or after `from`; -1 while it has not.
+    qsizetype find(const QString& text, qsizetype from = 0)
+    {
+        m_said += QString::fromUtf8(m_process.readAllStandardOutput());
+        return m_said.indexOf(text, from);
+    }
+    // Waits until text appears at or after `from`, or the window ends; its position, or -1.
+    qsizetype waitFor(const QString& text, qsizetype from = 0)
+    {
+        QDeadlineTimer patience(120000);
+        while (find(text, from) < 0 && running() && !patience.hasExpired()) {
+            m_process.waitForReadyRead(100);
+        }
+        return find(text, from);
+    }
+    const QString& said() const { return m_said; }
+
+private:
+    QProcess m_process;
+    QString m_said;
+};
+
+// Writes the test's PDFs by name: "uzun" files have 300 pages, "kalın" ones 3,510, others two.
+void writeNamedPdfs(const QString& folder, const QStringList& names)
+{
+    for (const QString& name : names) {
+        const QString path = QDir(folder).filePath(name);
+        if (QFile::exists(path)) {
+            continue;
+        }
+        const int pages = name.startsWith(QStringLiteral("uzun"))    ? 300
+                          : name.startsWith(QStringLiteral("kalın")) ? 3510
+                                                                     : 2;
+        Fixtures::writePdf(path, Fixtures::tagged(name, pages));
+    }
+}
+
+// The echo of the tools' inputs when only `tool` holds files (names joined by commas).
+QString inputsLine(const QString& tool, const QString& names)
+{
+    QString line = QStringLiteral("merge= split= compress= sign= pages=");
+    return line.replace(tool + u'=', tool + u'=' + names);
+}
 
 } // namespace
 
@@ -153,6 +233,85 @@ private slots:
         QCOMPARE(said.count(QStringLiteral("received: ")), 1);
         first.kill();
         first.waitForFinished();
+    }
+
+    // Files handed to the running window on every page, empty or with a file whose thumbnails
+    // are coming, and several launches in quick succession while long files are being admitted
+    // (the later ones arrive while the first's files are opened): each is listed where it
+    // belongs, in the order handed over, and the window lives on to answer the next launch.
+    void handOverOnEveryPage_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QStringList>("opened");
+        QTest::addColumn<QList<QStringList>>("launches");
+        QTest::addColumn<QString>("listed");
+        const QList<QStringList> one{{"a.pdf"}};
+        const auto with = &inputsLine;
+        for (const QString& tool : QStringList{"merge", "split", "compress", "sign", "pages"}) {
+            QTest::addRow("%s, empty", qPrintable(tool))
+                << tool << QStringList() << one << with(tool, "a.pdf");
+            const bool many = tool == "merge" || tool == "compress";
+            QTest::addRow("%s, thumbnails of a long file coming", qPrintable(tool))
+                << tool << QStringList{"uzun.pdf"} << one
+                << with(tool, many ? "uzun.pdf,a.pdf" : "a.pdf");
+        }
+        QTest::newRow("history, goes to merge") << "history" << QStringList() << one
+                                                << with("merge", "a.pdf");
+        const QStringList heavy{"kalın-1.pdf", "kalın-2.pdf", "kalın-3.pdf", "kalın-4.pdf"};
+        QTest::newRow("merge, several while four long files are admitted")
+            << "merge" << QStringList{"uzun.pdf"}
+            << QList<QStringList>{heavy, {"b.pdf"}, {"c.pdf", "d.pdf"}}
+            << with("merge", "uzun.pdf," + heavy.join(u',') + ",b.pdf,c.pdf,d.pdf");
+        QTest::newRow("sign, several while a long file is admitted")
+            << "sign" << QStringList()
+            << QList<QStringList>{{"kalın-1.pdf"}, {"b.pdf"}, {"c.pdf"}} << with("sign", "c.pdf");
+        QTest::newRow("history, several in quick succession")
+            << "history" << QStringList() << QList<QStringList>{heavy.mid(0, 2), {"a.pdf"}}
+            << with("merge", heavy.mid(0, 2).join(u',') + ",a.pdf");
+    }
+
+    void handOverOnEveryPage()
+    {
+        QFETCH(QString, section);
+        QFETCH(QStringList, opened);
+        QFETCH(QList<QStringList>, launches);
+        QFETCH(QString, listed);
+        AppHome home;
+        const QString work = home.root() + QStringLiteral("/work");
+        QDir().mkpath(work);
+        QStringList names = opened;
+        for (const QStringList& files : launches) {
+            names += files;
+        }
+        writeNamedPdfs(work, names);
+        QSettings(home.settingsFile(), QSettings::IniFormat).setValue("section", section);
+
+        RunningWindow window(home, opened, work);
+        QVERIFY(window.waitFor(QStringLiteral("listening: ")) >= 0);
+        if (!opened.isEmpty()) {
+            QVERIFY(window.waitFor(QStringLiteral("inputs: ") +
+                                   inputsLine(section, opened.join(u',')) + u'\n') >= 0);
+            QVERIFY(window.waitFor(QStringLiteral("thumbnail\n")) >= 0);
+        }
+        for (qsizetype i = 0; i < launches.size(); ++i) {
+            QVERIFY2(home.handOver(launches[i], work), qPrintable(window.said()));
+            if (i == 0 && launches.size() > 1) {
+                // The next ones come while the first's files are being opened.
+                const qsizetype arrived =
+                    window.waitFor(QStringLiteral("received: ") + work + u'/' + launches[0][0]);
+                QVERIFY(window.waitFor(QStringLiteral("probing"), arrived) >= 0);
+            }
+        }
+        QVERIFY2(window.waitFor(QStringLiteral("inputs: ") + listed + u'\n') >= 0,
+                 qPrintable(window.said()));
+        for (const QStringList& files : launches) {
+            for (const QString& file : files) {
+                QVERIFY(window.find(QStringLiteral("received: ") + work + u'/' + file) >= 0);
+            }
+        }
+        // Still there: it answers one more launch.
+        QVERIFY2(home.handOver({}, work), qPrintable(window.said()));
+        QVERIFY(window.running());
     }
 
     // "Yeniden aç": the new process listens in the new language and the old one is gone, so
