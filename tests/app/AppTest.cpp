@@ -1,5 +1,10 @@
+#include "AppSection.h"
 #include "Fixtures.h"
 #include "LaunchArguments.h"
+#include "MainWindow.h"
+#include "ScriptedSeams.h"
+#include "SingleInstance.h"
+#include "Store.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -103,6 +108,8 @@ class RunningWindow {
 public:
     RunningWindow(const AppHome& home, const QStringList& files, const QString& folder)
     {
+        // A sanitizer's report from the window shows in the test's output.
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         home.start(m_process, files, {QStringLiteral("LEAFLOW_TEST_ECHO=1")}, folder);
         m_process.waitForStarted();
     }
@@ -149,6 +156,21 @@ void writeNamedPdfs(const QString& folder, const QStringList& names)
     }
 }
 
+// Scripted dialogs whose password prompt, like the real modal one, turns the event loop while it
+// waits, so files can be handed over meanwhile.
+class WaitingPanels : public ScriptedPanels {
+public:
+    std::function<void()> whileAsked;
+    std::optional<QString> password(const QString& path,
+                                     const std::function<bool(const QString&)>& unlock) override
+    {
+        if (whileAsked) {
+            std::exchange(whileAsked, {})();
+        }
+        return ScriptedPanels::password(path, unlock);
+    }
+};
+
 // The echo of the tools' inputs when only `tool` holds files (names joined by commas).
 QString inputsLine(const QString& tool, const QString& names)
 {
@@ -164,7 +186,19 @@ QString inputsLine(const QString& tool, const QString& names)
 class AppTest : public QObject {
     Q_OBJECT
 
+private:
+    // Settings and data of the windows this process builds itself.
+    QTemporaryDir m_own;
+
 private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("Leaflow"));
+        QCoreApplication::setApplicationName(QStringLiteral("Leaflow"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_own.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_own.filePath(QStringLiteral("data"))));
+    }
+
     void commandLineFiles_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -312,6 +346,87 @@ private slots:
         // Still there: it answers one more launch.
         QVERIFY2(home.handOver({}, work), qPrintable(window.said()));
         QVERIFY(window.running());
+    }
+
+    // The window of this process, its channel listening, takes launches while a password prompt
+    // of an earlier hand-over is open (what arrives meanwhile is admitted after it) and while a
+    // run is in progress (what arrives is dropped, the run ends as it would have).
+    void handOverWhileTheWindowWaits_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::newRow("password prompt on sign") << false;
+        QTest::newRow("merge running") << true;
+    }
+
+    void handOverWhileTheWindowWaits()
+    {
+        QFETCH(bool, running);
+        AppHome home;
+        const QString work = home.root() + QStringLiteral("/work");
+        QDir().mkpath(work);
+        writeNamedPdfs(work, {"kalın-1.pdf", "kalın-2.pdf", "b.pdf"});
+        Fixtures::writePdf(work + QStringLiteral("/kilitli.pdf"), Fixtures::tagged("k", 2),
+                           {Fixtures::Cipher::aes256, QStringLiteral("sır"), QStringLiteral("o")});
+        WaitingPanels panels;
+        ScriptedReveal reveal;
+        Store store(panels, reveal, DataFile(home.data()));
+        MainWindow window(store);
+        window.show();
+        SingleInstance channel(home.runtime() + QStringLiteral("/leaflow.socket"));
+        QVERIFY(channel.listen());
+        QList<bool> busyOnArrival;
+        connect(&channel, &SingleInstance::received, &store, [&](const QStringList& paths) {
+            busyOnArrival.append(store.busy().has_value());
+            store.receive(paths);
+        });
+        // Waits with the event loop turning, as the window answers the launch meanwhile.
+        const auto handOver = [&home, &work](const QStringList& files) {
+            QProcess launch;
+            home.start(launch, files, {}, work);
+            QDeadlineTimer patience(60000);
+            while (launch.state() != QProcess::NotRunning && !patience.hasExpired()) {
+                QTest::qWait(20);
+            }
+            return launch.exitStatus() == QProcess::NormalExit && launch.exitCode() == 0;
+        };
+        const auto names = [](const QList<PDFFile>& files) {
+            QStringList listed;
+            for (const PDFFile& file : files) {
+                listed.append(QFileInfo(file.source.url).fileName());
+            }
+            return listed;
+        };
+
+        if (!running) {
+            AppSections::setCurrent(AppSection::sign);
+            panels.passwordAnswers = {QStringLiteral("sır")};
+            bool handed = false;
+            panels.whileAsked = [&] { handed = handOver({"b.pdf"}); };
+            QVERIFY(handOver({"kilitli.pdf"}));
+            QTRY_VERIFY(store.signFile() && store.signFile()->source.url.endsWith("/b.pdf"));
+            QVERIFY(handed);
+            QCOMPARE(panels.calls, QStringList{"password(kilitli.pdf)"});
+            QCOMPARE(busyOnArrival, (QList<bool>{false, false}));
+            return;
+        }
+        AppSections::setCurrent(AppSection::merge);
+        QVERIFY(handOver({"kalın-1.pdf", "kalın-2.pdf"}));
+        QTRY_COMPARE(store.mergeFiles().size(), 2);
+        panels.saveAnswers = {work + QStringLiteral("/birleşik.pdf")};
+        store.run(AppSection::merge);
+        QVERIFY(store.busy());
+        // Held still, so the run is surely in progress when the launch arrives.
+        const QList<qint64> workers = Fixtures::childProcesses(QStringLiteral("leaflow-worker"));
+        QCOMPARE(workers.size(), 1);
+        ::kill(static_cast<pid_t>(workers.first()), SIGSTOP);
+        const bool handed = handOver({"b.pdf"});
+        ::kill(static_cast<pid_t>(workers.first()), SIGCONT);
+        QVERIFY(handed);
+        QTRY_VERIFY_WITH_TIMEOUT(!store.busy(), 60000);
+        QCOMPARE(busyOnArrival, (QList<bool>{false, true}));
+        QCOMPARE(names(store.mergeFiles()), (QStringList{"kalın-1.pdf", "kalın-2.pdf"}));
+        QVERIFY(!store.banner(AppSection::merge)->isError);
+        QVERIFY(QFile::exists(work + QStringLiteral("/birleşik.pdf")));
     }
 
     // "Yeniden aç": the new process listens in the new language and the old one is gone, so
