@@ -156,18 +156,29 @@ void writeNamedPdfs(const QString& folder, const QStringList& names)
     }
 }
 
-// Scripted dialogs whose password prompt, like the real modal one, turns the event loop while it
-// waits, so files can be handed over meanwhile.
+// Scripted dialogs that, like the real modal ones, turn the event loop while they wait, so files
+// can be handed over meanwhile: `meanwhile` runs in the first password prompt or save panel.
 class WaitingPanels : public ScriptedPanels {
 public:
-    std::function<void()> whileAsked;
+    std::function<void()> meanwhile;
     std::optional<QString> password(const QString& path,
                                      const std::function<bool(const QString&)>& unlock) override
     {
-        if (whileAsked) {
-            std::exchange(whileAsked, {})();
-        }
+        wait();
         return ScriptedPanels::password(path, unlock);
+    }
+    std::optional<QString> save(const QString& suggested) override
+    {
+        wait();
+        return ScriptedPanels::save(suggested);
+    }
+
+private:
+    void wait()
+    {
+        if (meanwhile) {
+            std::exchange(meanwhile, {})();
+        }
     }
 };
 
@@ -348,23 +359,27 @@ private slots:
         QVERIFY(window.running());
     }
 
-    // The window of this process, its channel listening, takes launches while a password prompt
-    // of an earlier hand-over is open (what arrives meanwhile is admitted after it) and while a
-    // run is in progress (what arrives is dropped, the run ends as it would have).
+    // The window of this process, its channel listening, takes launches while it waits: on a
+    // password prompt of an earlier hand-over (what arrives is admitted after it), on the panel
+    // asking where a run's output goes (what arrives is dropped once the run starts: the job is
+    // the one the user started; admitted when the panel is cancelled) and on a run in progress
+    // (dropped; the run ends as it would).
     void handOverWhileTheWindowWaits_data()
     {
-        QTest::addColumn<bool>("running");
-        QTest::newRow("password prompt on sign") << false;
-        QTest::newRow("merge running") << true;
+        QTest::addColumn<QString>("situation");
+        QTest::newRow("password prompt on sign") << "prompt";
+        QTest::newRow("save panel of a sign run") << "panel";
+        QTest::newRow("save panel of a sign run, cancelled") << "cancelled";
+        QTest::newRow("merge running") << "running";
     }
 
     void handOverWhileTheWindowWaits()
     {
-        QFETCH(bool, running);
+        QFETCH(QString, situation);
         AppHome home;
         const QString work = home.root() + QStringLiteral("/work");
         QDir().mkpath(work);
-        writeNamedPdfs(work, {"kalın-1.pdf", "kalın-2.pdf", "b.pdf"});
+        writeNamedPdfs(work, {"kalın-1.pdf", "kalın-2.pdf", "a.pdf", "b.pdf"});
         Fixtures::writePdf(work + QStringLiteral("/kilitli.pdf"), Fixtures::tagged("k", 2),
                            {Fixtures::Cipher::aes256, QStringLiteral("sır"), QStringLiteral("o")});
         WaitingPanels panels;
@@ -389,44 +404,60 @@ private slots:
             }
             return launch.exitStatus() == QProcess::NormalExit && launch.exitCode() == 0;
         };
-        const auto names = [](const QList<PDFFile>& files) {
-            QStringList listed;
-            for (const PDFFile& file : files) {
-                listed.append(QFileInfo(file.source.url).fileName());
-            }
-            return listed;
+        const auto signName = [&store] {
+            return store.signFile() ? QFileInfo(store.signFile()->source.url).fileName()
+                                    : QString();
         };
+        bool handed = false;
+        panels.meanwhile = [&] { handed = handOver({"b.pdf"}); };
 
-        if (!running) {
+        if (situation == "prompt") {
             AppSections::setCurrent(AppSection::sign);
             panels.passwordAnswers = {QStringLiteral("sır")};
-            bool handed = false;
-            panels.whileAsked = [&] { handed = handOver({"b.pdf"}); };
             QVERIFY(handOver({"kilitli.pdf"}));
-            QTRY_VERIFY(store.signFile() && store.signFile()->source.url.endsWith("/b.pdf"));
+            QTRY_COMPARE(signName(), "b.pdf");
             QVERIFY(handed);
             QCOMPARE(panels.calls, QStringList{"password(kilitli.pdf)"});
             QCOMPARE(busyOnArrival, (QList<bool>{false, false}));
-            return;
+        } else if (situation == "panel" || situation == "cancelled") {
+            AppSections::setCurrent(AppSection::sign);
+            QVERIFY(handOver({"a.pdf"}));
+            QTRY_COMPARE(signName(), "a.pdf");
+            store.addDrawnSignature("İmza", {{QPointF(1, 1), QPointF(9, 9)}}, 2, InkColor::black);
+            store.place(store.data().signatures.first());
+            const bool cancelled = situation == "cancelled";
+            const QString output = work + QStringLiteral("/imzalı.pdf");
+            panels.saveAnswers = {cancelled ? std::nullopt : std::optional(output)};
+            store.run(AppSection::sign);
+            QVERIFY(handed);
+            QTRY_VERIFY_WITH_TIMEOUT(!store.busy(), 60000);
+            QCOMPARE(QFile::exists(output), !cancelled);
+            QVERIFY(cancelled || Fixtures::readTags(output) == QStringList({"a.pdf1", "a.pdf2"}));
+            QCOMPARE(signName(), cancelled ? "b.pdf" : "a.pdf");
+            QCOMPARE(store.placements().size(), cancelled ? 0 : 1);
+        } else {
+            AppSections::setCurrent(AppSection::merge);
+            QVERIFY(handOver({"kalın-1.pdf", "kalın-2.pdf"}));
+            QTRY_COMPARE(store.mergeFiles().size(), 2);
+            panels.meanwhile = {};
+            panels.saveAnswers = {work + QStringLiteral("/birleşik.pdf")};
+            store.run(AppSection::merge);
+            QVERIFY(store.busy());
+            // Held still, so the run is surely in progress when the launch arrives.
+            const QList<qint64> workers =
+                Fixtures::childProcesses(QStringLiteral("leaflow-worker"));
+            QCOMPARE(workers.size(), 1);
+            ::kill(static_cast<pid_t>(workers.first()), SIGSTOP);
+            handed = handOver({"b.pdf"});
+            ::kill(static_cast<pid_t>(workers.first()), SIGCONT);
+            QVERIFY(handed);
+            QTRY_VERIFY_WITH_TIMEOUT(!store.busy(), 60000);
+            QCOMPARE(busyOnArrival, (QList<bool>{false, true}));
+            QCOMPARE(store.mergeFiles().size(), 2);
+            QVERIFY(QFile::exists(work + QStringLiteral("/birleşik.pdf")));
         }
-        AppSections::setCurrent(AppSection::merge);
-        QVERIFY(handOver({"kalın-1.pdf", "kalın-2.pdf"}));
-        QTRY_COMPARE(store.mergeFiles().size(), 2);
-        panels.saveAnswers = {work + QStringLiteral("/birleşik.pdf")};
-        store.run(AppSection::merge);
-        QVERIFY(store.busy());
-        // Held still, so the run is surely in progress when the launch arrives.
-        const QList<qint64> workers = Fixtures::childProcesses(QStringLiteral("leaflow-worker"));
-        QCOMPARE(workers.size(), 1);
-        ::kill(static_cast<pid_t>(workers.first()), SIGSTOP);
-        const bool handed = handOver({"b.pdf"});
-        ::kill(static_cast<pid_t>(workers.first()), SIGCONT);
-        QVERIFY(handed);
-        QTRY_VERIFY_WITH_TIMEOUT(!store.busy(), 60000);
-        QCOMPARE(busyOnArrival, (QList<bool>{false, true}));
-        QCOMPARE(names(store.mergeFiles()), (QStringList{"kalın-1.pdf", "kalın-2.pdf"}));
-        QVERIFY(!store.banner(AppSection::merge)->isError);
-        QVERIFY(QFile::exists(work + QStringLiteral("/birleşik.pdf")));
+        QVERIFY(!store.banner(AppSections::current()) ||
+                !store.banner(AppSections::current())->isError);
     }
 
     // "Yeniden aç": the new process listens in the new language and the old one is gone, so
