@@ -161,7 +161,12 @@ void SingleInstance::read(QLocalSocket* socket)
         socket->abort();
         return;
     }
+    // The socket is finished with before anything else runs: what the paths set off may turn
+    // the event loop (a file being opened, a password prompt), which would otherwise process
+    // this socket's end and delete it under the signal that is still reading it.
+    socket->disconnect(this);
     socket->write(QByteArray(1, acknowledgement));
-    socket->flush();
-    emit received(paths);
+    socket->disconnectFromServer(); // after the acknowledgement is written
+    QMetaObject::invokeMethod(
+        this, [this, paths] { emit received(paths); }, Qt::QueuedConnection);
 }

@@ -44,7 +44,9 @@ public:
     void close();
 
 signals:
-    // A later launch handed over these files (none when it was started without files).
+    // A later launch handed over these files (none when it was started without files). Emitted
+    // from the event loop after the launch has been answered, never from inside the channel's own
+    // signals, so a receiver may turn the event loop.
     void received(const QStringList& paths);
 
 private:

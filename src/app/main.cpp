@@ -23,9 +23,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSystemTrayIcon>
 #include <QTextStream>
+#include <utility>
 
 namespace {
 
@@ -42,6 +44,47 @@ void echo(const QString& line)
     if (echoing()) {
         QTextStream(stdout) << line << Qt::endl;
     }
+}
+
+// Test hook: the names of each tool's inputs whenever they change, the start of each probe of a
+// file being admitted, and the first page thumbnail, so a test can tell where admission stands.
+void echoStore(const Store& store)
+{
+    if (!echoing()) {
+        return;
+    }
+    const auto names = [](const QList<PDFFile>& files) {
+        QStringList listed;
+        for (const PDFFile& file : files) {
+            listed.append(QFileInfo(file.source.url).fileName());
+        }
+        return listed.join(u',');
+    };
+    const auto single = [](const std::optional<PDFFile>& file) {
+        return file ? QList<PDFFile>{*file} : QList<PDFFile>{};
+    };
+    QObject::connect(&store, &Store::changed, &store, [=, &store, last = QString()]() mutable {
+        const QString inputs = QStringLiteral("inputs: merge=%1 split=%2 compress=%3 sign=%4 "
+                                              "pages=%5")
+                                   .arg(names(store.mergeFiles()), names(single(store.splitFile())),
+                                        names(store.compressFiles()),
+                                        names(single(store.signFile())),
+                                        names(single(store.pagesFile())));
+        if (inputs != last) {
+            last = inputs;
+            echo(inputs);
+        }
+    });
+    QObject::connect(&store, &Store::probingChanged, &store, [&store] {
+        if (store.isProbing()) {
+            echo(QStringLiteral("probing"));
+        }
+    });
+    QObject::connect(&store, &Store::thumbnailReady, &store, [first = true]() mutable {
+        if (std::exchange(first, false)) {
+            echo(QStringLiteral("thumbnail"));
+        }
+    });
 }
 
 // The screenshot mode keeps away from the user's data folder altogether, not even creating it.
@@ -143,6 +186,7 @@ int main(int argc, char** argv)
     if (Snapshot::active()) {
         Snapshot::seed(store);
     }
+    echoStore(store);
 
     MainWindow window(store);
     window.show();

@@ -189,6 +189,9 @@ private:
         QString message;
     };
     void admitBatch(const QStringList& paths, AppSection section);
+    // Admits the batches that waited, unless a run has started meanwhile (then they are dropped,
+    // as files arriving during a run are), and stops holding new ones back.
+    void admitLaterBatches();
     // Opens and checks one file; a refusal is added to rejections, a cancelled
     // password prompt adds nothing. A password already known for the file is tried first.
     std::optional<PDFFile> admit(const QString& path, const std::optional<QString>& knownPassword,

@@ -62,6 +62,11 @@ void Store::addFiles(const QStringList& paths, AppSection section)
     }
     m_admitting = true;
     admitBatch(paths, section);
+    admitLaterBatches();
+}
+
+void Store::admitLaterBatches()
+{
     while (!m_laterBatches.isEmpty() && !m_busy) {
         const auto [later, laterSection] = m_laterBatches.takeFirst();
         admitBatch(later, laterSection);

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <algorithm>
 
@@ -204,9 +205,13 @@ SplitPlan Store::splitGroups() const
 void Store::run(AppSection section)
 {
     const ToolJobs::Builder build = ToolJobs::builder(section);
-    if (m_busy || !build) {
+    if (m_busy || m_admitting || !build) {
         return;
     }
+    // Files handed over while a panel asks where the output goes wait for its answer, as they do
+    // during an admission: the job is the one the user started, on the inputs shown then.
+    m_admitting = true;
+    const auto admitLater = qScopeGuard([this] { admitLaterBatches(); });
     std::optional<PreparedRun> prepared = build(*this);
     if (!prepared) {
         return;

@@ -1,6 +1,12 @@
+#include "AppSection.h"
 #include "Fixtures.h"
 #include "LaunchArguments.h"
+#include "MainWindow.h"
+#include "ScriptedSeams.h"
+#include "SingleInstance.h"
+#include "Store.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QImageReader>
@@ -72,9 +78,116 @@ public:
         return ended;
     }
 
+    // Starts leaflow with these files as a later launch would: true once it handed them to the
+    // running window and ended, false when there was no window to take them (it listened itself).
+    bool handOver(const QStringList& files, const QString& folder) const
+    {
+        QProcess launch;
+        start(launch, files, {QStringLiteral("LEAFLOW_TEST_ECHO=1")}, folder);
+        QByteArray said;
+        QDeadlineTimer patience(60000);
+        while (!launch.waitForFinished(100)) {
+            said += launch.readAllStandardOutput();
+            if (said.contains("listening") || patience.hasExpired()) {
+                launch.kill();
+                launch.waitForFinished();
+                return false;
+            }
+        }
+        said += launch.readAllStandardOutput();
+        return launch.exitStatus() == QProcess::NormalExit && launch.exitCode() == 0 &&
+               !said.contains("listening");
+    }
+
 private:
     QTemporaryDir m_root;
 };
+
+// The first launch, left running, with what it echoes collected as it comes.
+class RunningWindow {
+public:
+    RunningWindow(const AppHome& home, const QStringList& files, const QString& folder)
+    {
+        // A sanitizer's report from the window shows in the test's output.
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        home.start(m_process, files, {QStringLiteral("LEAFLOW_TEST_ECHO=1")}, folder);
+        m_process.waitForStarted();
+    }
+    ~RunningWindow()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    bool running() const { return m_process.state() == QProcess::Running; }
+    // Where text first appears in the echo at or after `from`; -1 while it has not.
+    qsizetype find(const QString& text, qsizetype from = 0)
+    {
+        m_said += QString::fromUtf8(m_process.readAllStandardOutput());
+        return m_said.indexOf(text, from);
+    }
+    // Waits until text appears at or after `from`, or the window ends; its position, or -1.
+    qsizetype waitFor(const QString& text, qsizetype from = 0)
+    {
+        QDeadlineTimer patience(120000);
+        while (find(text, from) < 0 && running() && !patience.hasExpired()) {
+            m_process.waitForReadyRead(100);
+        }
+        return find(text, from);
+    }
+    const QString& said() const { return m_said; }
+
+private:
+    QProcess m_process;
+    QString m_said;
+};
+
+// Writes the test's PDFs by name: "uzun" files have 300 pages, "kalın" ones 3,510, others two.
+void writeNamedPdfs(const QString& folder, const QStringList& names)
+{
+    for (const QString& name : names) {
+        const QString path = QDir(folder).filePath(name);
+        if (QFile::exists(path)) {
+            continue;
+        }
+        const int pages = name.startsWith(QStringLiteral("uzun"))    ? 300
+                          : name.startsWith(QStringLiteral("kalın")) ? 3510
+                                                                     : 2;
+        Fixtures::writePdf(path, Fixtures::tagged(name, pages));
+    }
+}
+
+// Scripted dialogs that, like the real modal ones, turn the event loop while they wait, so files
+// can be handed over meanwhile: `meanwhile` runs in the first password prompt or save panel.
+class WaitingPanels : public ScriptedPanels {
+public:
+    std::function<void()> meanwhile;
+    std::optional<QString> password(const QString& path,
+                                     const std::function<bool(const QString&)>& unlock) override
+    {
+        wait();
+        return ScriptedPanels::password(path, unlock);
+    }
+    std::optional<QString> save(const QString& suggested) override
+    {
+        wait();
+        return ScriptedPanels::save(suggested);
+    }
+
+private:
+    void wait()
+    {
+        if (meanwhile) {
+            std::exchange(meanwhile, {})();
+        }
+    }
+};
+
+// The echo of the tools' inputs when only `tool` holds files (names joined by commas).
+QString inputsLine(const QString& tool, const QString& names)
+{
+    QString line = QStringLiteral("merge= split= compress= sign= pages=");
+    return line.replace(tool + u'=', tool + u'=' + names);
+}
 
 } // namespace
 
@@ -84,7 +197,19 @@ private:
 class AppTest : public QObject {
     Q_OBJECT
 
+private:
+    // Settings and data of the windows this process builds itself.
+    QTemporaryDir m_own;
+
 private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("Leaflow"));
+        QCoreApplication::setApplicationName(QStringLiteral("Leaflow"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_own.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_own.filePath(QStringLiteral("data"))));
+    }
+
     void commandLineFiles_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -153,6 +278,186 @@ private slots:
         QCOMPARE(said.count(QStringLiteral("received: ")), 1);
         first.kill();
         first.waitForFinished();
+    }
+
+    // Files handed to the running window on every page, empty or with a file whose thumbnails
+    // are coming, and several launches in quick succession while long files are being admitted
+    // (the later ones arrive while the first's files are opened): each is listed where it
+    // belongs, in the order handed over, and the window lives on to answer the next launch.
+    void handOverOnEveryPage_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QStringList>("opened");
+        QTest::addColumn<QList<QStringList>>("launches");
+        QTest::addColumn<QString>("listed");
+        const QList<QStringList> one{{"a.pdf"}};
+        const auto with = &inputsLine;
+        for (const QString& tool : QStringList{"merge", "split", "compress", "sign", "pages"}) {
+            QTest::addRow("%s, empty", qPrintable(tool))
+                << tool << QStringList() << one << with(tool, "a.pdf");
+            const bool many = tool == "merge" || tool == "compress";
+            QTest::addRow("%s, thumbnails of a long file coming", qPrintable(tool))
+                << tool << QStringList{"uzun.pdf"} << one
+                << with(tool, many ? "uzun.pdf,a.pdf" : "a.pdf");
+        }
+        QTest::newRow("history, goes to merge") << "history" << QStringList() << one
+                                                << with("merge", "a.pdf");
+        const QStringList heavy{"kalın-1.pdf", "kalın-2.pdf", "kalın-3.pdf", "kalın-4.pdf"};
+        QTest::newRow("merge, several while four long files are admitted")
+            << "merge" << QStringList{"uzun.pdf"}
+            << QList<QStringList>{heavy, {"b.pdf"}, {"c.pdf", "d.pdf"}}
+            << with("merge", "uzun.pdf," + heavy.join(u',') + ",b.pdf,c.pdf,d.pdf");
+        QTest::newRow("sign, several while a long file is admitted")
+            << "sign" << QStringList()
+            << QList<QStringList>{{"kalın-1.pdf"}, {"b.pdf"}, {"c.pdf"}} << with("sign", "c.pdf");
+        QTest::newRow("history, several in quick succession")
+            << "history" << QStringList() << QList<QStringList>{heavy.mid(0, 2), {"a.pdf"}}
+            << with("merge", heavy.mid(0, 2).join(u',') + ",a.pdf");
+    }
+
+    void handOverOnEveryPage()
+    {
+        QFETCH(QString, section);
+        QFETCH(QStringList, opened);
+        QFETCH(QList<QStringList>, launches);
+        QFETCH(QString, listed);
+        AppHome home;
+        const QString work = home.root() + QStringLiteral("/work");
+        QDir().mkpath(work);
+        QStringList names = opened;
+        for (const QStringList& files : launches) {
+            names += files;
+        }
+        writeNamedPdfs(work, names);
+        QSettings(home.settingsFile(), QSettings::IniFormat).setValue("section", section);
+
+        RunningWindow window(home, opened, work);
+        QVERIFY(window.waitFor(QStringLiteral("listening: ")) >= 0);
+        if (!opened.isEmpty()) {
+            QVERIFY(window.waitFor(QStringLiteral("inputs: ") +
+                                   inputsLine(section, opened.join(u',')) + u'\n') >= 0);
+            QVERIFY(window.waitFor(QStringLiteral("thumbnail\n")) >= 0);
+        }
+        for (qsizetype i = 0; i < launches.size(); ++i) {
+            QVERIFY2(home.handOver(launches[i], work), qPrintable(window.said()));
+            if (i == 0 && launches.size() > 1) {
+                // The next ones come while the first's files are being opened.
+                const qsizetype arrived =
+                    window.waitFor(QStringLiteral("received: ") + work + u'/' + launches[0][0]);
+                QVERIFY(window.waitFor(QStringLiteral("probing"), arrived) >= 0);
+            }
+        }
+        QVERIFY2(window.waitFor(QStringLiteral("inputs: ") + listed + u'\n') >= 0,
+                 qPrintable(window.said()));
+        for (const QStringList& files : launches) {
+            for (const QString& file : files) {
+                QVERIFY(window.find(QStringLiteral("received: ") + work + u'/' + file) >= 0);
+            }
+        }
+        // Still there: it answers one more launch.
+        QVERIFY2(home.handOver({}, work), qPrintable(window.said()));
+        QVERIFY(window.running());
+    }
+
+    // The window of this process, its channel listening, takes launches while it waits: on a
+    // password prompt of an earlier hand-over (what arrives is admitted after it), on the panel
+    // asking where a run's output goes (what arrives is dropped once the run starts: the job is
+    // the one the user started; admitted when the panel is cancelled) and on a run in progress
+    // (dropped; the run ends as it would).
+    void handOverWhileTheWindowWaits_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::newRow("password prompt on sign") << "prompt";
+        QTest::newRow("save panel of a sign run") << "panel";
+        QTest::newRow("save panel of a sign run, cancelled") << "cancelled";
+        QTest::newRow("merge running") << "running";
+    }
+
+    void handOverWhileTheWindowWaits()
+    {
+        QFETCH(QString, situation);
+        AppHome home;
+        const QString work = home.root() + QStringLiteral("/work");
+        QDir().mkpath(work);
+        writeNamedPdfs(work, {"kalın-1.pdf", "kalın-2.pdf", "a.pdf", "b.pdf"});
+        Fixtures::writePdf(work + QStringLiteral("/kilitli.pdf"), Fixtures::tagged("k", 2),
+                           {Fixtures::Cipher::aes256, QStringLiteral("sır"), QStringLiteral("o")});
+        WaitingPanels panels;
+        ScriptedReveal reveal;
+        Store store(panels, reveal, DataFile(home.data()));
+        MainWindow window(store);
+        window.show();
+        SingleInstance channel(home.runtime() + QStringLiteral("/leaflow.socket"));
+        QVERIFY(channel.listen());
+        QList<bool> busyOnArrival;
+        connect(&channel, &SingleInstance::received, &store, [&](const QStringList& paths) {
+            busyOnArrival.append(store.busy().has_value());
+            store.receive(paths);
+        });
+        // Waits with the event loop turning, as the window answers the launch meanwhile.
+        const auto handOver = [&home, &work](const QStringList& files) {
+            QProcess launch;
+            home.start(launch, files, {}, work);
+            QDeadlineTimer patience(60000);
+            while (launch.state() != QProcess::NotRunning && !patience.hasExpired()) {
+                QTest::qWait(20);
+            }
+            return launch.exitStatus() == QProcess::NormalExit && launch.exitCode() == 0;
+        };
+        const auto signName = [&store] {
+            return store.signFile() ? QFileInfo(store.signFile()->source.url).fileName()
+                                    : QString();
+        };
+        bool handed = false;
+        panels.meanwhile = [&] { handed = handOver({"b.pdf"}); };
+
+        if (situation == "prompt") {
+            AppSections::setCurrent(AppSection::sign);
+            panels.passwordAnswers = {QStringLiteral("sır")};
+            QVERIFY(handOver({"kilitli.pdf"}));
+            QTRY_COMPARE(signName(), "b.pdf");
+            QVERIFY(handed);
+            QCOMPARE(panels.calls, QStringList{"password(kilitli.pdf)"});
+            QCOMPARE(busyOnArrival, (QList<bool>{false, false}));
+        } else if (situation == "panel" || situation == "cancelled") {
+            AppSections::setCurrent(AppSection::sign);
+            QVERIFY(handOver({"a.pdf"}));
+            QTRY_COMPARE(signName(), "a.pdf");
+            store.addDrawnSignature("İmza", {{QPointF(1, 1), QPointF(9, 9)}}, 2, InkColor::black);
+            store.place(store.data().signatures.first());
+            const bool cancelled = situation == "cancelled";
+            const QString output = work + QStringLiteral("/imzalı.pdf");
+            panels.saveAnswers = {cancelled ? std::nullopt : std::optional(output)};
+            store.run(AppSection::sign);
+            QVERIFY(handed);
+            QTRY_VERIFY_WITH_TIMEOUT(!store.busy(), 60000);
+            QCOMPARE(QFile::exists(output), !cancelled);
+            QVERIFY(cancelled || Fixtures::readTags(output) == QStringList({"a.pdf1", "a.pdf2"}));
+            QCOMPARE(signName(), cancelled ? "b.pdf" : "a.pdf");
+            QCOMPARE(store.placements().size(), cancelled ? 0 : 1);
+        } else {
+            AppSections::setCurrent(AppSection::merge);
+            QVERIFY(handOver({"kalın-1.pdf", "kalın-2.pdf"}));
+            QTRY_COMPARE(store.mergeFiles().size(), 2);
+            panels.meanwhile = {};
+            panels.saveAnswers = {work + QStringLiteral("/birleşik.pdf")};
+            store.run(AppSection::merge);
+            QVERIFY(store.busy());
+            // Held still, so the run is surely in progress when the launch arrives.
+            const QList<qint64> workers =
+                Fixtures::childProcesses(QStringLiteral("leaflow-worker"));
+            QCOMPARE(workers.size(), 1);
+            ::kill(static_cast<pid_t>(workers.first()), SIGSTOP);
+            handed = handOver({"b.pdf"});
+            ::kill(static_cast<pid_t>(workers.first()), SIGCONT);
+            QVERIFY(handed);
+            QTRY_VERIFY_WITH_TIMEOUT(!store.busy(), 60000);
+            QCOMPARE(busyOnArrival, (QList<bool>{false, true}));
+            QCOMPARE(store.mergeFiles().size(), 2);
+            QVERIFY(QFile::exists(work + QStringLiteral("/birleşik.pdf")));
+        }
+        QVERIFY(!store.banner(AppSections::current()) ||
+                !store.banner(AppSections::current())->isError);
     }
 
     // "Yeniden aç": the new process listens in the new language and the old one is gone, so
