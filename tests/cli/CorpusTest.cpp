@@ -13,37 +13,6 @@
 #include <QThread>
 #include <QThreadPool>
 
-// Every damaged, encrypted, rotated and odd file of the corpus goes
-// through leaflow-cli (merge with itself, split, delete) in a bounded child
-// process: each must end with a result or a message, never a crash or a hang,
-// and a locked file run without its password must ask for it. The engine runs
-// in a worker process, so even the files on which Debian 12's own qpdf hangs
-// or crashes (the corpus baseline) end in exit 1 with a message: a hang in
-// the time-limit one. The corpus is the project's own few files, or the full
-// one LEAFLOW_CORPUS names.
-class CorpusTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void survives_data();
-    void survives();
-
-private:
-    struct Entry {
-        std::optional<QString> password; // what a user would type
-        bool qpdfOpensWithPassword = false;
-        bool qpdfNeedsPassword = false;
-    };
-
-    QString m_corpus;
-    QTemporaryDir m_work;
-    QTemporaryDir m_config;
-    QStringList m_files;
-    QHash<QString, Entry> m_entries;
-    QHash<QString, CliRun::Result> m_results; // by file, a tab, and command
-};
-
 namespace {
 
 // The worker's bound, and the test's bound on the whole program around it.
@@ -122,129 +91,161 @@ int qpdfStatus(const QStringList& arguments)
 
 } // namespace
 
-void CorpusTest::initTestCase()
-{
-    QVERIFY2(QFile::exists(CliRun::program()), "LEAFLOW_CLI must name the built leaflow-cli");
-    m_corpus = Fixtures::sweepCorpus();
-    QVERIFY2(QFile::exists(m_corpus + QStringLiteral("/INDEX.tsv")),
-             qPrintable(m_corpus + QStringLiteral(" holds no corpus: INDEX.tsv is missing")));
-    const auto index = readTable(m_corpus + QStringLiteral("/INDEX.tsv"));
-    for (const char* folder : {"damaged", "encrypted", "rotated", "misc"}) {
-        QDirIterator it(m_corpus + u'/' + QLatin1String(folder), QDir::Files);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            if (path.endsWith(QStringLiteral(".pdf")) || path.endsWith(QStringLiteral(".fuzz"))) {
-                m_files.append(QDir(m_corpus).relativeFilePath(path));
+// Every damaged, encrypted, rotated and odd file of the corpus goes
+// through leaflow-cli (merge with itself, split, delete) in a bounded child
+// process: each must end with a result or a message, never a crash or a hang,
+// and a locked file run without its password must ask for it. The engine runs
+// in a worker process, so even the files on which Debian 12's own qpdf hangs
+// or crashes (the corpus baseline) end in exit 1 with a message: a hang in
+// the time-limit one. The corpus is the project's own few files, or the full
+// one LEAFLOW_CORPUS names.
+class CorpusTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(CliRun::program()), "LEAFLOW_CLI must name the built leaflow-cli");
+        m_corpus = Fixtures::sweepCorpus();
+        QVERIFY2(QFile::exists(m_corpus + QStringLiteral("/INDEX.tsv")),
+                 qPrintable(m_corpus + QStringLiteral(" holds no corpus: INDEX.tsv is missing")));
+        const auto index = readTable(m_corpus + QStringLiteral("/INDEX.tsv"));
+        for (const char* folder : {"damaged", "encrypted", "rotated", "misc"}) {
+            QDirIterator it(m_corpus + u'/' + QLatin1String(folder), QDir::Files);
+            while (it.hasNext()) {
+                const QString path = it.next();
+                if (path.endsWith(QStringLiteral(".pdf")) ||
+                    path.endsWith(QStringLiteral(".fuzz"))) {
+                    m_files.append(QDir(m_corpus).relativeFilePath(path));
+                }
             }
         }
-    }
-    m_files.sort();
-    QVERIFY(!m_files.isEmpty());
-    // Each file is the very one its index row names the source and licence of.
-    for (const QString& file : std::as_const(m_files)) {
-        QFile bytes(m_corpus + u'/' + file);
-        QVERIFY(bytes.open(QIODevice::ReadOnly));
-        QCryptographicHash sha(QCryptographicHash::Sha256);
-        sha.addData(&bytes);
-        QVERIFY2(QString::fromLatin1(sha.result().toHex()) == index.value(file).value(7),
-                 qPrintable(file + QStringLiteral(": not the file its INDEX.tsv row describes")));
-    }
+        m_files.sort();
+        QVERIFY(!m_files.isEmpty());
+        // Each file is the very one its index row names the source and licence of.
+        for (const QString& file : std::as_const(m_files)) {
+            QFile bytes(m_corpus + u'/' + file);
+            QVERIFY(bytes.open(QIODevice::ReadOnly));
+            QCryptographicHash sha(QCryptographicHash::Sha256);
+            sha.addData(&bytes);
+            QVERIFY2(QString::fromLatin1(sha.result().toHex()) == index.value(file).value(7),
+                     qPrintable(file +
+                                QStringLiteral(": not the file its INDEX.tsv row describes")));
+        }
 
-    QList<std::pair<QString, QStringList>> jobs; // key and arguments
-    for (const QString& file : std::as_const(m_files)) {
-        Entry entry;
-        entry.password = passwordFromIndex(index.value(file).value(5));
-        const QString path = m_corpus + u'/' + file;
-        if (file.startsWith(QStringLiteral("encrypted/")) || entry.password) {
-            entry.qpdfNeedsPassword = qpdfStatus({QStringLiteral("--requires-password"), path}) ==
-                                      0;
+        QList<std::pair<QString, QStringList>> jobs; // key and arguments
+        for (const QString& file : std::as_const(m_files)) {
+            Entry entry;
+            entry.password = passwordFromIndex(index.value(file).value(5));
+            const QString path = m_corpus + u'/' + file;
+            if (file.startsWith(QStringLiteral("encrypted/")) || entry.password) {
+                entry.qpdfNeedsPassword =
+                    qpdfStatus({QStringLiteral("--requires-password"), path}) == 0;
+                if (entry.password) {
+                    const int status =
+                        qpdfStatus({QStringLiteral("--show-npages"),
+                                    QStringLiteral("--password=") + *entry.password, path});
+                    entry.qpdfOpensWithPassword = status == 0 || status == 3;
+                }
+            }
+            m_entries.insert(file, entry);
+
+            QStringList input;
             if (entry.password) {
-                const int status =
-                    qpdfStatus({QStringLiteral("--show-npages"),
-                                QStringLiteral("--password=") + *entry.password, path});
-                entry.qpdfOpensWithPassword = status == 0 || status == 3;
+                input.append(QStringLiteral("--password=") + *entry.password);
+            }
+            input.append(path);
+            const QString out = m_work.filePath(QString::number(jobs.size()));
+            QDir().mkpath(out);
+            input.append(QStringLiteral("--timeout=%1").arg(workerSeconds));
+            jobs.append({file + "\tmerge",
+                         QStringList{"merge", "-o", out + "/merged.pdf"} + input + input});
+            jobs.append({file + "\tsplit", QStringList{"split", "--each", "-d", out} + input});
+            jobs.append({file + "\tdelete",
+                         QStringList{"delete", "--pages=1", "-o", out + "/deleted.pdf"} + input});
+            if (entry.qpdfNeedsPassword) {
+                jobs.append(
+                    {file + "\tlocked", QStringList{"merge", "-o", out + "/locked.pdf", path}});
             }
         }
-        m_entries.insert(file, entry);
-
-        QStringList input;
-        if (entry.password) {
-            input.append(QStringLiteral("--password=") + *entry.password);
+        // A few at a time, each child under its own time and memory bound.
+        QList<CliRun::Result> results(jobs.size());
+        QThreadPool pool;
+        pool.setMaxThreadCount(std::clamp(QThread::idealThreadCount(), 2, 4));
+        for (qsizetype i = 0; i < jobs.size(); ++i) {
+            pool.start([&, i] {
+                results[i] =
+                    CliRun::run(jobs[i].second, m_work.path(), m_config.path(), timeBoundMs);
+            });
         }
-        input.append(path);
-        const QString out = m_work.filePath(QString::number(jobs.size()));
-        QDir().mkpath(out);
-        input.append(QStringLiteral("--timeout=%1").arg(workerSeconds));
-        jobs.append(
-            {file + "\tmerge", QStringList{"merge", "-o", out + "/merged.pdf"} + input + input});
-        jobs.append({file + "\tsplit", QStringList{"split", "--each", "-d", out} + input});
-        jobs.append({file + "\tdelete",
-                     QStringList{"delete", "--pages=1", "-o", out + "/deleted.pdf"} + input});
+        pool.waitForDone();
+        for (qsizetype i = 0; i < jobs.size(); ++i) {
+            m_results.insert(jobs[i].first, results[i]);
+        }
+    }
+
+    void survives_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const QString& file : std::as_const(m_files)) {
+            QTest::newRow(qPrintable(file)) << file;
+        }
+    }
+
+    void survives()
+    {
+        QFETCH(QString, file);
+        const Entry& entry = m_entries[file];
+        for (const char* command : {"merge", "split", "delete"}) {
+            QVERIFY(m_results.contains(file + u'\t' + QLatin1String(command)));
+            const CliRun::Result& r = m_results[file + u'\t' + QLatin1String(command)];
+            const bool bounded = !r.timedOut && !r.crashed && (r.exitCode == 0 || r.exitCode == 1);
+            const QString what = QLatin1String(command) +
+                                 (r.timedOut  ? QStringLiteral(": no result in time")
+                                  : r.crashed ? QStringLiteral(": crashed")
+                                              : QStringLiteral(": exit %1: %2")
+                                                    .arg(r.exitCode)
+                                                    .arg(QString::fromUtf8(r.err).trimmed()));
+            QVERIFY2(bounded, qPrintable(what));
+            // Reading these never ends in Debian 12's qpdf parser.
+            if (file.startsWith(QStringLiteral("damaged/qpdf__69977"))) {
+                QCOMPARE(QString::fromUtf8(r.err),
+                         QFileInfo(file).fileName() + QStringLiteral(" işlenemedi: süre doldu.\n"));
+            }
+            if (r.exitCode == 1) {
+                // A failure explains itself in one line.
+                QVERIFY2(r.err.endsWith('\n') && r.err.count('\n') == 1, qPrintable(what));
+            }
+            if (entry.password && entry.qpdfOpensWithPassword) {
+                const bool keepsOnePage = QLatin1String(command) == QLatin1String("delete") &&
+                                          r.err.startsWith("En az bir sayfa kalmalı.");
+                QVERIFY2(r.exitCode == 0 || keepsOnePage, qPrintable(what));
+            }
+        }
         if (entry.qpdfNeedsPassword) {
-            jobs.append({file + "\tlocked", QStringList{"merge", "-o", out + "/locked.pdf", path}});
+            const CliRun::Result& locked = m_results[file + QStringLiteral("\tlocked")];
+            QCOMPARE(locked.exitCode, 1);
+            QCOMPARE(QString::fromUtf8(locked.err),
+                     QFileInfo(file).fileName() +
+                         QStringLiteral(
+                             " parola korumalı. Dosyayı yeniden ekleyip parolasını gir.\n"));
         }
     }
-    // A few at a time, each child under its own time and memory bound.
-    QList<CliRun::Result> results(jobs.size());
-    QThreadPool pool;
-    pool.setMaxThreadCount(std::clamp(QThread::idealThreadCount(), 2, 4));
-    for (qsizetype i = 0; i < jobs.size(); ++i) {
-        pool.start([&, i] {
-            results[i] = CliRun::run(jobs[i].second, m_work.path(), m_config.path(), timeBoundMs);
-        });
-    }
-    pool.waitForDone();
-    for (qsizetype i = 0; i < jobs.size(); ++i) {
-        m_results.insert(jobs[i].first, results[i]);
-    }
-}
 
-void CorpusTest::survives_data()
-{
-    QTest::addColumn<QString>("file");
-    for (const QString& file : std::as_const(m_files)) {
-        QTest::newRow(qPrintable(file)) << file;
-    }
-}
+private:
+    struct Entry {
+        std::optional<QString> password; // what a user would type
+        bool qpdfOpensWithPassword = false;
+        bool qpdfNeedsPassword = false;
+    };
 
-void CorpusTest::survives()
-{
-    QFETCH(QString, file);
-    const Entry& entry = m_entries[file];
-    for (const char* command : {"merge", "split", "delete"}) {
-        QVERIFY(m_results.contains(file + u'\t' + QLatin1String(command)));
-        const CliRun::Result& r = m_results[file + u'\t' + QLatin1String(command)];
-        const bool bounded = !r.timedOut && !r.crashed && (r.exitCode == 0 || r.exitCode == 1);
-        const QString what =
-            QLatin1String(command) + (r.timedOut  ? QStringLiteral(": no result in time")
-                                      : r.crashed ? QStringLiteral(": crashed")
-                                                  : QStringLiteral(": exit %1: %2")
-                                                        .arg(r.exitCode)
-                                                        .arg(QString::fromUtf8(r.err).trimmed()));
-        QVERIFY2(bounded, qPrintable(what));
-        // Reading these never ends in Debian 12's qpdf parser.
-        if (file.startsWith(QStringLiteral("damaged/qpdf__69977"))) {
-            QCOMPARE(QString::fromUtf8(r.err),
-                     QFileInfo(file).fileName() + QStringLiteral(" işlenemedi: süre doldu.\n"));
-        }
-        if (r.exitCode == 1) {
-            // A failure explains itself in one line.
-            QVERIFY2(r.err.endsWith('\n') && r.err.count('\n') == 1, qPrintable(what));
-        }
-        if (entry.password && entry.qpdfOpensWithPassword) {
-            const bool keepsOnePage = QLatin1String(command) == QLatin1String("delete") &&
-                                      r.err.startsWith("En az bir sayfa kalmalı.");
-            QVERIFY2(r.exitCode == 0 || keepsOnePage, qPrintable(what));
-        }
-    }
-    if (entry.qpdfNeedsPassword) {
-        const CliRun::Result& locked = m_results[file + QStringLiteral("\tlocked")];
-        QCOMPARE(locked.exitCode, 1);
-        QCOMPARE(QString::fromUtf8(locked.err),
-                 QFileInfo(file).fileName() +
-                     QStringLiteral(" parola korumalı. Dosyayı yeniden ekleyip parolasını gir.\n"));
-    }
-}
+    QString m_corpus;
+    QTemporaryDir m_work;
+    QTemporaryDir m_config;
+    QStringList m_files;
+    QHash<QString, Entry> m_entries;
+    QHash<QString, CliRun::Result> m_results; // by file, a tab, and command
+};
 
 QTEST_GUILESS_MAIN(CorpusTest)
 #include "CorpusTest.moc"

@@ -24,39 +24,6 @@ using ImageFixtures::Holder;
 using ImageFixtures::Kind;
 Q_DECLARE_METATYPE(ImageFixtures::Kind)
 
-// Compression: a file is written only when it is smaller, every kind of image
-// comes out re-encoded and looking the same or exactly as it was, each image
-// is handled once by object, bombs are left alone, and the private working
-// folder never stays behind.
-class CompressTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void init();
-    void levels_data();
-    void levels();
-    void notSmallerWritesNothing_data();
-    void notSmallerWritesNothing();
-    void bombsAreSkipped();
-    void eachKind_data();
-    void eachKind();
-    void lossless_data();
-    void lossless();
-    void duplicatesNeedEqualData();
-    void pagelessFails();
-
-private:
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-    // Compresses in at level into a fresh out; the images before and after by tag.
-    void compress(const QString& in, const QString& out,
-                  CompressionLevel level = CompressionLevel::balanced);
-    void checkLooksTheSame(const QString& in, const QString& out, int pages, double limit);
-
-    QTemporaryDir m_dir;
-    QString m_tmp;
-};
-
 namespace {
 
 struct ImageRecord {
@@ -297,362 +264,380 @@ QSize scaled(int w, int h, int maxSide)
 
 } // namespace
 
-void CompressTest::initTestCase()
-{
-    // Bare JPEG 2000 codestreams make poppler say it tried a file first.
-    Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, QVariant());
-    QVERIFY(m_dir.isValid());
-    m_tmp = m_dir.filePath("tmp");
-    QVERIFY(QDir().mkpath(m_tmp));
-}
+// Compression: a file is written only when it is smaller, every kind of image
+// comes out re-encoded and looking the same or exactly as it was, each image
+// is handled once by object, bombs are left alone, and the private working
+// folder never stays behind.
+class CompressTest : public QObject {
+    Q_OBJECT
 
-void CompressTest::init()
-{
-    qputenv("TMPDIR", QFile::encodeName(m_tmp));
-}
-
-void CompressTest::compress(const QString& in, const QString& out, CompressionLevel level)
-{
-    QFile::remove(out);
-    const QByteArray before = Fixtures::readBytes(in);
-    // Steps done of steps found: done never falls back nor passes what was found, and ends there.
-    QList<std::pair<qint64, qint64>> steps{{0, 0}};
-    PDFEngine::Progress progress;
-    progress.step = [&steps](qint64 done, qint64 total) { steps.append({done, total}); };
-    QVERIFY(placed(folderOf(out), [&](auto& outputs) {
-        return PDFEngine::compress(PDFSource{in, std::nullopt}, level, out, outputs, progress);
-    }));
-    for (qsizetype i = 1; i < steps.size(); ++i) {
-        QVERIFY(steps[i].first >= steps[i - 1].first && steps[i].first <= steps[i].second);
+private slots:
+    void initTestCase()
+    {
+        // Bare JPEG 2000 codestreams make poppler say it tried a file first.
+        Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, QVariant());
+        QVERIFY(m_dir.isValid());
+        m_tmp = m_dir.filePath("tmp");
+        QVERIFY(QDir().mkpath(m_tmp));
     }
-    QVERIFY(steps.size() > 2 && steps.last().first == steps.last().second);
-    QCOMPARE(Fixtures::readBytes(in), before);
-    QVERIFY(Fixtures::qpdfCheckIsClean(out));
-    QCOMPARE(read(out).others, read(in).others);
-    QCOMPARE(Fixtures::entries(m_tmp), QStringList());
-}
 
-void CompressTest::checkLooksTheSame(const QString& in, const QString& out, int pages, double limit)
-{
-    for (int page = 0; page < pages; ++page) {
-        const double difference = meanDifference(render(in, page), render(out, page));
-        QVERIFY2(difference >= 0 && difference < limit,
-                 qPrintable(QStringLiteral("page %1: %2").arg(page + 1).arg(difference)));
+    void init() { qputenv("TMPDIR", QFile::encodeName(m_tmp)); }
+
+    void levels_data()
+    {
+        QTest::addColumn<CompressionLevel>("level");
+        QTest::addColumn<int>("maxSide");
+        QTest::newRow("light") << CompressionLevel::light << 2400;
+        QTest::newRow("balanced") << CompressionLevel::balanced << 1600;
+        QTest::newRow("strong") << CompressionLevel::strong << 1000;
     }
-}
 
-void CompressTest::levels_data()
-{
-    QTest::addColumn<CompressionLevel>("level");
-    QTest::addColumn<int>("maxSide");
-    QTest::newRow("light") << CompressionLevel::light << 2400;
-    QTest::newRow("balanced") << CompressionLevel::balanced << 1600;
-    QTest::newRow("strong") << CompressionLevel::strong << 1000;
-}
+    // One image object used by three pages (one through a form) is re-encoded once
+    // and stays one object; images in annotations and patterns are found too.
+    void levels()
+    {
+        QFETCH(CompressionLevel, level);
+        QFETCH(int, maxSide);
+        Builder builder;
+        QPDFObjectHandle shared = builder.image(Kind::rgb, 2600, 700, QStringLiteral("shared"));
+        builder.addPage(shared, QStringLiteral("shared 1"));
+        builder.addPage(shared, QStringLiteral("shared 2"));
+        builder.addPage(shared, QStringLiteral("shared 3"), Holder::form);
+        builder.addPage(builder.image(Kind::gray, 500, 2500, QStringLiteral("in annotation")),
+                        QStringLiteral("annotation"), Holder::annotation, 100, 500);
+        builder.addPage(builder.image(Kind::jpegRgb, 1200, 900, QStringLiteral("in pattern")),
+                        QStringLiteral("pattern"), Holder::pattern);
+        builder.addPage(builder.image(Kind::rgb, 120, 90, QStringLiteral("icon")),
+                        QStringLiteral("icon"));
+        // Decoded at a lower resolution of its own where that still covers the new size.
+        QPDFObjectHandle jpx = builder.image(Kind::rgb, 2600, 700, QStringLiteral("jpx"));
+        recode(jpx, "jpx");
+        builder.addPage(jpx, QStringLiteral("jpx"));
+        const QString in = path("levels.pdf");
+        const QString out = path("levels-out.pdf");
+        builder.write(in);
 
-// One image object used by three pages (one through a form) is re-encoded once
-// and stays one object; images in annotations and patterns are found too.
-void CompressTest::levels()
-{
-    QFETCH(CompressionLevel, level);
-    QFETCH(int, maxSide);
-    Builder builder;
-    QPDFObjectHandle shared = builder.image(Kind::rgb, 2600, 700, QStringLiteral("shared"));
-    builder.addPage(shared, QStringLiteral("shared 1"));
-    builder.addPage(shared, QStringLiteral("shared 2"));
-    builder.addPage(shared, QStringLiteral("shared 3"), Holder::form);
-    builder.addPage(builder.image(Kind::gray, 500, 2500, QStringLiteral("in annotation")),
-                    QStringLiteral("annotation"), Holder::annotation, 100, 500);
-    builder.addPage(builder.image(Kind::jpegRgb, 1200, 900, QStringLiteral("in pattern")),
-                    QStringLiteral("pattern"), Holder::pattern);
-    builder.addPage(builder.image(Kind::rgb, 120, 90, QStringLiteral("icon")),
-                    QStringLiteral("icon"));
-    // Decoded at a lower resolution of its own where that still covers the new size.
-    QPDFObjectHandle jpx = builder.image(Kind::rgb, 2600, 700, QStringLiteral("jpx"));
-    recode(jpx, "jpx");
-    builder.addPage(jpx, QStringLiteral("jpx"));
-    const QString in = path("levels.pdf");
-    const QString out = path("levels-out.pdf");
-    builder.write(in);
+        compress(in, out, level);
 
-    compress(in, out, level);
+        const auto before = read(in).images;
+        const auto after = read(out).images;
+        QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 5);
+        QCOMPARE(after.keys(),
+                 (QStringList{"icon", "in annotation", "in pattern", "jpx", "shared"}));
+        QCOMPARE(after["jpx"].size, scaled(2600, 700, maxSide));
+        QCOMPARE(after["shared"].size, scaled(2600, 700, maxSide));
+        QCOMPARE(after["in annotation"].size, scaled(500, 2500, maxSide));
+        QCOMPARE(after["in pattern"].size, scaled(1200, 900, maxSide));
+        QCOMPARE(after["shared"].filter, QByteArray("/DCTDecode"));
+        QCOMPARE(after["in annotation"].filter, QByteArray("/DCTDecode"));
+        // At most 128 pixels on the longer side: left exactly as it was.
+        QCOMPARE(after["icon"].data, before["icon"].data);
+        checkLooksTheSame(in, out, 7, 8);
+    }
 
-    const auto before = read(in).images;
-    const auto after = read(out).images;
-    QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 5);
-    QCOMPARE(after.keys(), (QStringList{"icon", "in annotation", "in pattern", "jpx", "shared"}));
-    QCOMPARE(after["jpx"].size, scaled(2600, 700, maxSide));
-    QCOMPARE(after["shared"].size, scaled(2600, 700, maxSide));
-    QCOMPARE(after["in annotation"].size, scaled(500, 2500, maxSide));
-    QCOMPARE(after["in pattern"].size, scaled(1200, 900, maxSide));
-    QCOMPARE(after["shared"].filter, QByteArray("/DCTDecode"));
-    QCOMPARE(after["in annotation"].filter, QByteArray("/DCTDecode"));
-    // At most 128 pixels on the longer side: left exactly as it was.
-    QCOMPARE(after["icon"].data, before["icon"].data);
-    checkLooksTheSame(in, out, 7, 8);
-}
+    void notSmallerWritesNothing_data()
+    {
+        QTest::addColumn<bool>("photo");
+        QTest::newRow("text only") << false;
+        // A JPEG already made as the pass would make it: a second generation cannot save enough.
+        QTest::newRow("already small JPEG") << true;
+    }
 
-void CompressTest::notSmallerWritesNothing_data()
-{
-    QTest::addColumn<bool>("photo");
-    QTest::newRow("text only") << false;
-    // A JPEG already made as the pass would make it: a second generation cannot save enough.
-    QTest::newRow("already small JPEG") << true;
-}
-
-// What one run made (or the input, when it was not smaller) has nothing left to
-// gain: a second run writes nothing.
-void CompressTest::notSmallerWritesNothing()
-{
-    QFETCH(bool, photo);
-    Builder builder;
-    if (!photo) {
-        for (int page = 0; page < 40; ++page) {
-            builder.addPage(QPDFObjectHandle::newNull(), QStringLiteral("only words"));
+    // What one run made (or the input, when it was not smaller) has nothing left to
+    // gain: a second run writes nothing.
+    void notSmallerWritesNothing()
+    {
+        QFETCH(bool, photo);
+        Builder builder;
+        if (!photo) {
+            for (int page = 0; page < 40; ++page) {
+                builder.addPage(QPDFObjectHandle::newNull(), QStringLiteral("only words"));
+            }
+        } else {
+            QPDFObjectHandle image = builder.image(Kind::jpegRgb, 800, 500, QStringLiteral("low"));
+            const QByteArray samples = ImageFixtures::photoSamples(800, 500, 3);
+            image.replaceStreamData(ImageFixtures::jpeg(samples, 800, 500, 25, true).toStdString(),
+                                    QPDFObjectHandle::newName("/DCTDecode"),
+                                    QPDFObjectHandle::newNull());
+            builder.addPage(image, QStringLiteral("low quality"));
         }
-    } else {
-        QPDFObjectHandle image = builder.image(Kind::jpegRgb, 800, 500, QStringLiteral("low"));
-        const QByteArray samples = ImageFixtures::photoSamples(800, 500, 3);
-        image.replaceStreamData(ImageFixtures::jpeg(samples, 800, 500, 25, true).toStdString(),
-                                QPDFObjectHandle::newName("/DCTDecode"),
-                                QPDFObjectHandle::newNull());
-        builder.addPage(image, QStringLiteral("low quality"));
-    }
-    builder.write(path("small.pdf"));
-    const QString once = path("once.pdf");
-    const QString out = path("small-out.pdf");
-    QFile::remove(once);
-    const bool written = placed(folderOf(once), [&](auto& outputs) {
-        return PDFEngine::compress(PDFSource{path("small.pdf"), std::nullopt},
-                                   CompressionLevel::strong, once, outputs);
-    });
+        builder.write(path("small.pdf"));
+        const QString once = path("once.pdf");
+        const QString out = path("small-out.pdf");
+        QFile::remove(once);
+        const bool written = placed(folderOf(once), [&](auto& outputs) {
+            return PDFEngine::compress(PDFSource{path("small.pdf"), std::nullopt},
+                                       CompressionLevel::strong, once, outputs);
+        });
 
-    QVERIFY(!placed(folderOf(out), [&](auto& outputs) {
-        return PDFEngine::compress(PDFSource{written ? once : path("small.pdf"), std::nullopt},
-                                   CompressionLevel::strong, out, outputs);
-    }));
-    QVERIFY(!QFileInfo::exists(out));
-    QCOMPARE(Fixtures::entries(m_tmp), QStringList());
-    if (photo) {
-        QCOMPARE(read(written ? once : path("small.pdf")).images["low"].raw,
-                 read(path("small.pdf")).images["low"].raw);
-    }
-}
-
-void CompressTest::bombsAreSkipped()
-{
-    Builder builder;
-    const auto flate = [](QPDFObjectHandle image, const QByteArray& data, const char* parms) {
-        image.replaceStreamData(ImageFixtures::deflate(data).toStdString(),
-                                QPDFObjectHandle::newName("/FlateDecode"),
-                                QPDFObjectHandle::parse(parms));
-        return image;
-    };
-    // Ten billion pixels announced over a few bytes of Flate data.
-    QPDFObjectHandle huge = flate(builder.image(Kind::gray, 200, 200, QStringLiteral("huge")),
-                                  QByteArray(4096, '\0'), "null");
-    huge.getDict().replaceKey("/Width", QPDFObjectHandle::newInteger(100000));
-    huge.getDict().replaceKey("/Height", QPDFObjectHandle::newInteger(100000));
-    // Within bounds by its size, but its data inflates through PNG rows to 64 MB
-    // for a 1 MB image.
-    builder.addPage(huge, QStringLiteral("huge"));
-    builder.addPage(flate(builder.image(Kind::grayPng, 1000, 1000, QStringLiteral("predicted")),
-                          QByteArray(64 << 20, '\0'), "<< /Predictor 15 /Columns 1000 >>"),
-                    QStringLiteral("predicted"));
-    builder.addPage(builder.image(Kind::grayPng, 1700, 900, QStringLiteral("scan")),
-                    QStringLiteral("scan"));
-    const QString in = path("bomb.pdf");
-    const QString out = path("bomb-out.pdf");
-    builder.write(in);
-
-    compress(in, out);
-
-    const auto before = read(in).images;
-    const auto after = read(out).images;
-    for (const char* tag : {"huge", "predicted"}) {
-        QCOMPARE(after[tag].data, before[tag].data);
-        QCOMPARE(after[tag].filter, QByteArray("/FlateDecode"));
-    }
-    QCOMPARE(after["scan"].filter, QByteArray("/DCTDecode"));
-}
-
-void CompressTest::eachKind_data()
-{
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<bool>("leftAlone");   // a careful pass leaves its samples byte for byte
-    QTest::addColumn<QByteArray>("codec"); // stored again through this codec, see recode()
-
-    // One row for each way an image is re-encoded.
-    const QByteArray none;
-    QTest::newRow("DeviceGray") << Kind::gray << false << none;
-    QTest::newRow("DeviceCMYK inverted by Decode") << Kind::cmykInverted << false << none;
-    QTest::newRow("Indexed 200 colours") << Kind::indexedMany << false << none;
-    QTest::newRow("soft mask") << Kind::softMask << false << none;
-    QTest::newRow("16-bit soft mask twice the size") << Kind::softMaskDeep << false << none;
-    QTest::newRow("soft mask beside a colour key") << Kind::softMaskKeyed << false << none;
-    QTest::newRow("16-bit RGB") << Kind::rgb16 << false << none;
-    QTest::newRow("JPEG RGB") << Kind::jpegRgb << false << none;
-    QTest::newRow("JPEG CMYK, Adobe marker, Decode inverted")
-        << Kind::cmykInverted << false << QByteArray("jpeg");
-    QTest::newRow("JPEG 2000") << Kind::rgb << false << QByteArray("jpx");
-    QTest::newRow("JPEG 2000, colour in the codestream")
-        << Kind::rgb << false << QByteArray("jpx-bare");
-    // Flate under a predictor is inflated and unpredicted by the workers.
-    QTest::newRow("grey, PNG predictor") << Kind::grayPng << false << none;
-    // One row for each reason an image is left alone.
-    QTest::newRow("Indexed 8 colours") << Kind::indexedFew << true << none;
-    QTest::newRow("1-bit grey") << Kind::oneBit << true << none;
-    QTest::newRow("image mask") << Kind::imageMask << true << none;
-    QTest::newRow("soft mask with Matte") << Kind::softMaskMatte << true << none;
-    QTest::newRow("Separation") << Kind::separation << true << none;
-    QTest::newRow("colour-key mask") << Kind::colourKey << true << none;
-}
-
-void CompressTest::eachKind()
-{
-    QFETCH(Kind, kind);
-    QFETCH(bool, leftAlone);
-    QFETCH(QByteArray, codec);
-    // Page 1 holds the image under test; page 2 a photograph that always shrinks,
-    // so a file is written even when the image under test is left alone.
-    const QString in = path("in.pdf");
-    const QString out = path("out.pdf");
-    Builder builder;
-    QPDFObjectHandle subject = builder.image(kind, 1800, 500, QStringLiteral("subject"));
-    if (!codec.isEmpty()) {
-        recode(subject, codec);
-    }
-    builder.addPage(subject, QStringLiteral("subject"), Holder::page, 500, 300);
-    builder.addPage(builder.image(Kind::rgb, 1700, 300, QStringLiteral("carrier")),
-                    QStringLiteral("carrier"));
-    builder.write(in);
-
-    compress(in, out);
-
-    const ImageRecord was = read(in).images["subject"];
-    const ImageRecord now = read(out).images["subject"];
-    if (leftAlone) {
-        QCOMPARE(now.data, was.data);
-        QCOMPARE(now.filter, was.filter);
-        QCOMPARE(now.colorSpace, was.colorSpace);
-        QCOMPARE(now.maskWidth, was.maskWidth);
-    } else {
-        QCOMPARE(now.filter, QByteArray("/DCTDecode"));
-        QVERIFY(now.raw.size() < was.raw.size());
-        QCOMPARE(now.size, scaled(1800, 500, 1600)); // balanced
-        // Samples keep their meaning: /Decode (inverted CMYK included) and
-        // calibrated or ICC spaces stay; only a palette expands.
-        QCOMPARE(now.decode, was.decode);
-        const bool named = kind == Kind::indexedMany || codec == "jpx-bare";
-        QCOMPARE(now.colorSpace, named ? QByteArray("/DeviceRGB") : was.colorSpace);
-        if (kind == Kind::softMask || kind == Kind::softMaskDeep || kind == Kind::softMaskKeyed) {
-            QCOMPARE(now.maskWidth, now.size.width());
-            QCOMPARE(now.maskFilter, QByteArray("/FlateDecode"));
+        QVERIFY(!placed(folderOf(out), [&](auto& outputs) {
+            return PDFEngine::compress(PDFSource{written ? once : path("small.pdf"), std::nullopt},
+                                       CompressionLevel::strong, out, outputs);
+        }));
+        QVERIFY(!QFileInfo::exists(out));
+        QCOMPARE(Fixtures::entries(m_tmp), QStringList());
+        if (photo) {
+            QCOMPARE(read(written ? once : path("small.pdf")).images["low"].raw,
+                     read(path("small.pdf")).images["low"].raw);
         }
     }
-    checkLooksTheSame(in, out, 1, leftAlone ? 0.5 : 6.0);
-}
 
-void CompressTest::lossless_data()
-{
-    QTest::addColumn<bool>("merged");
-    QTest::addColumn<double>("ratio"); // the output's size at most this times the input's
-    QTest::newRow("uncompressed content streams") << false << 0.3;
-    QTest::newRow("merged with itself: same font and image twice") << true << 0.6;
-}
+    void bombsAreSkipped()
+    {
+        Builder builder;
+        const auto flate = [](QPDFObjectHandle image, const QByteArray& data, const char* parms) {
+            image.replaceStreamData(ImageFixtures::deflate(data).toStdString(),
+                                    QPDFObjectHandle::newName("/FlateDecode"),
+                                    QPDFObjectHandle::parse(parms));
+            return image;
+        };
+        // Ten billion pixels announced over a few bytes of Flate data.
+        QPDFObjectHandle huge = flate(builder.image(Kind::gray, 200, 200, QStringLiteral("huge")),
+                                      QByteArray(4096, '\0'), "null");
+        huge.getDict().replaceKey("/Width", QPDFObjectHandle::newInteger(100000));
+        huge.getDict().replaceKey("/Height", QPDFObjectHandle::newInteger(100000));
+        // Within bounds by its size, but its data inflates through PNG rows to 64 MB
+        // for a 1 MB image.
+        builder.addPage(huge, QStringLiteral("huge"));
+        builder.addPage(flate(builder.image(Kind::grayPng, 1000, 1000, QStringLiteral("predicted")),
+                              QByteArray(64 << 20, '\0'), "<< /Predictor 15 /Columns 1000 >>"),
+                        QStringLiteral("predicted"));
+        builder.addPage(builder.image(Kind::grayPng, 1700, 900, QStringLiteral("scan")),
+                        QStringLiteral("scan"));
+        const QString in = path("bomb.pdf");
+        const QString out = path("bomb-out.pdf");
+        builder.write(in);
 
-// Without any image to re-encode, the lossless steps alone shrink the file and
-// change nothing a reader shows: the same words, the same pixels.
-void CompressTest::lossless()
-{
-    QFETCH(bool, merged);
-    QFETCH(double, ratio);
-    const QString in = path("words.pdf");
-    const QString out = path("words-out.pdf");
-    writeWordDocument(path("words-one.pdf"), merged, merged);
-    QFile::remove(in);
-    if (merged) {
-        placed(folderOf(in), [&](auto& outputs) {
-            PDFEngine::merge({PDFSource{path("words-one.pdf"), std::nullopt},
-                              PDFSource{path("words-one.pdf"), std::nullopt}},
-                             in, outputs);
-        });
-    } else {
-        QVERIFY(QFile::copy(path("words-one.pdf"), in));
+        compress(in, out);
+
+        const auto before = read(in).images;
+        const auto after = read(out).images;
+        for (const char* tag : {"huge", "predicted"}) {
+            QCOMPARE(after[tag].data, before[tag].data);
+            QCOMPARE(after[tag].filter, QByteArray("/FlateDecode"));
+        }
+        QCOMPARE(after["scan"].filter, QByteArray("/DCTDecode"));
     }
 
-    compress(in, out, CompressionLevel::light);
+    void eachKind_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<bool>("leftAlone");   // a careful pass leaves its samples byte for byte
+        QTest::addColumn<QByteArray>("codec"); // stored again through this codec, see recode()
 
-    QVERIFY2(PDFEngine::fileSize(out) <= PDFEngine::fileSize(in) * ratio,
-             qPrintable(QString::number(PDFEngine::fileSize(out)) + " of " +
-                        QString::number(PDFEngine::fileSize(in))));
-    QCOMPARE(streamsWith(out, "/Length1"), merged ? 1 : 0);
-    QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 1);
-    QCOMPARE(streamsWith(out, "/Width"), 1); // thumbnails gone
-    const auto doc = [](const QString& file) { return Poppler::Document::load(file); };
-    const std::unique_ptr<Poppler::Document> before = doc(in);
-    const std::unique_ptr<Poppler::Document> after = doc(out);
-    QCOMPARE(after->numPages(), before->numPages());
-    for (int page = 0; page < before->numPages(); ++page) {
-        QCOMPARE(after->page(page)->text(QRectF()), before->page(page)->text(QRectF()));
-        QVERIFY(render(out, page) == render(in, page));
+        // One row for each way an image is re-encoded.
+        const QByteArray none;
+        QTest::newRow("DeviceGray") << Kind::gray << false << none;
+        QTest::newRow("DeviceCMYK inverted by Decode") << Kind::cmykInverted << false << none;
+        QTest::newRow("Indexed 200 colours") << Kind::indexedMany << false << none;
+        QTest::newRow("soft mask") << Kind::softMask << false << none;
+        QTest::newRow("16-bit soft mask twice the size") << Kind::softMaskDeep << false << none;
+        QTest::newRow("soft mask beside a colour key") << Kind::softMaskKeyed << false << none;
+        QTest::newRow("16-bit RGB") << Kind::rgb16 << false << none;
+        QTest::newRow("JPEG RGB") << Kind::jpegRgb << false << none;
+        QTest::newRow("JPEG CMYK, Adobe marker, Decode inverted")
+            << Kind::cmykInverted << false << QByteArray("jpeg");
+        QTest::newRow("JPEG 2000") << Kind::rgb << false << QByteArray("jpx");
+        QTest::newRow("JPEG 2000, colour in the codestream")
+            << Kind::rgb << false << QByteArray("jpx-bare");
+        // Flate under a predictor is inflated and unpredicted by the workers.
+        QTest::newRow("grey, PNG predictor") << Kind::grayPng << false << none;
+        // One row for each reason an image is left alone.
+        QTest::newRow("Indexed 8 colours") << Kind::indexedFew << true << none;
+        QTest::newRow("1-bit grey") << Kind::oneBit << true << none;
+        QTest::newRow("image mask") << Kind::imageMask << true << none;
+        QTest::newRow("soft mask with Matte") << Kind::softMaskMatte << true << none;
+        QTest::newRow("Separation") << Kind::separation << true << none;
+        QTest::newRow("colour-key mask") << Kind::colourKey << true << none;
     }
-}
 
-// Streams with the same dictionary and length are folded only where their bytes are equal,
-// however the equal ones are interleaved with the others.
-void CompressTest::duplicatesNeedEqualData()
-{
-    QPDF pdf;
-    pdf.emptyPDF();
-    QPDFObjectHandle xobjects = QPDFObjectHandle::newDictionary();
-    const std::vector<std::string> drawings = {"0 0 m 1 1 l S", "0 0 m 2 2 l S", "0 0 m 2 2 l S",
-                                               "0 0 m 1 1 l S", "0 0 m 3 3 l S"};
-    for (size_t i = 0; i < drawings.size(); ++i) {
-        QPDFObjectHandle form = QPDFObjectHandle::newStream(&pdf, drawings[i]);
-        form.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/Form"));
-        form.getDict().replaceKey("/BBox", QPDFObjectHandle::parse("[0 0 9 9]"));
-        xobjects.replaceKey("/X" + std::to_string(i), form);
+    void eachKind()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(bool, leftAlone);
+        QFETCH(QByteArray, codec);
+        // Page 1 holds the image under test; page 2 a photograph that always shrinks,
+        // so a file is written even when the image under test is left alone.
+        const QString in = path("in.pdf");
+        const QString out = path("out.pdf");
+        Builder builder;
+        QPDFObjectHandle subject = builder.image(kind, 1800, 500, QStringLiteral("subject"));
+        if (!codec.isEmpty()) {
+            recode(subject, codec);
+        }
+        builder.addPage(subject, QStringLiteral("subject"), Holder::page, 500, 300);
+        builder.addPage(builder.image(Kind::rgb, 1700, 300, QStringLiteral("carrier")),
+                        QStringLiteral("carrier"));
+        builder.write(in);
+
+        compress(in, out);
+
+        const ImageRecord was = read(in).images["subject"];
+        const ImageRecord now = read(out).images["subject"];
+        if (leftAlone) {
+            QCOMPARE(now.data, was.data);
+            QCOMPARE(now.filter, was.filter);
+            QCOMPARE(now.colorSpace, was.colorSpace);
+            QCOMPARE(now.maskWidth, was.maskWidth);
+        } else {
+            QCOMPARE(now.filter, QByteArray("/DCTDecode"));
+            QVERIFY(now.raw.size() < was.raw.size());
+            QCOMPARE(now.size, scaled(1800, 500, 1600)); // balanced
+            // Samples keep their meaning: /Decode (inverted CMYK included) and
+            // calibrated or ICC spaces stay; only a palette expands.
+            QCOMPARE(now.decode, was.decode);
+            const bool named = kind == Kind::indexedMany || codec == "jpx-bare";
+            QCOMPARE(now.colorSpace, named ? QByteArray("/DeviceRGB") : was.colorSpace);
+            if (kind == Kind::softMask || kind == Kind::softMaskDeep ||
+                kind == Kind::softMaskKeyed) {
+                QCOMPARE(now.maskWidth, now.size.width());
+                QCOMPARE(now.maskFilter, QByteArray("/FlateDecode"));
+            }
+        }
+        checkLooksTheSame(in, out, 1, leftAlone ? 0.5 : 6.0);
     }
-    QPDFObjectHandle page = pdf.makeIndirectObject(
-        QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 9 9] /Resources << >> >>"));
-    page.getKey("/Resources").replaceKey("/XObject", xobjects);
-    QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(page), false);
 
-    QCOMPARE(LosslessPass::mergeDuplicates(pdf), 2);
-
-    const auto target = [&](int i) {
-        return page.getKey("/Resources")
-            .getKey("/XObject")
-            .getKey("/X" + std::to_string(i))
-            .getObjGen();
-    };
-    QCOMPARE(target(2), target(1));
-    QCOMPARE(target(3), target(0));
-    QVERIFY(target(1) != target(0));
-    QVERIFY(target(4) != target(0) && target(4) != target(1));
-}
-
-// With no page to be found a rewrite would keep nothing: it fails, writing nothing.
-void CompressTest::pagelessFails()
-{
-    QPDF pdf;
-    pdf.emptyPDF();
-    const QByteArray in = QFile::encodeName(path("pageless.pdf"));
-    QPDFWriter(pdf, in.constData()).write();
-    try {
-        placed(path("."), [&](auto& outputs) {
-            return PDFEngine::compress(PDFSource{path("pageless.pdf"), std::nullopt},
-                                       CompressionLevel::balanced, path("pageless-out.pdf"),
-                                       outputs);
-        });
-        QFAIL("compressed a document without pages");
-    } catch (const PDFEngine::Failure& failure) {
-        QCOMPARE(failure.message(), QStringLiteral("pageless.pdf sıkıştırılamadı."));
+    void lossless_data()
+    {
+        QTest::addColumn<bool>("merged");
+        QTest::addColumn<double>("ratio"); // the output's size at most this times the input's
+        QTest::newRow("uncompressed content streams") << false << 0.3;
+        QTest::newRow("merged with itself: same font and image twice") << true << 0.6;
     }
-    QVERIFY(!QFileInfo::exists(path("pageless-out.pdf")));
-    QCOMPARE(Fixtures::entries(m_tmp), QStringList());
-}
+
+    // Without any image to re-encode, the lossless steps alone shrink the file and
+    // change nothing a reader shows: the same words, the same pixels.
+    void lossless()
+    {
+        QFETCH(bool, merged);
+        QFETCH(double, ratio);
+        const QString in = path("words.pdf");
+        const QString out = path("words-out.pdf");
+        writeWordDocument(path("words-one.pdf"), merged, merged);
+        QFile::remove(in);
+        if (merged) {
+            placed(folderOf(in), [&](auto& outputs) {
+                PDFEngine::merge({PDFSource{path("words-one.pdf"), std::nullopt},
+                                  PDFSource{path("words-one.pdf"), std::nullopt}},
+                                 in, outputs);
+            });
+        } else {
+            QVERIFY(QFile::copy(path("words-one.pdf"), in));
+        }
+
+        compress(in, out, CompressionLevel::light);
+
+        QVERIFY2(PDFEngine::fileSize(out) <= PDFEngine::fileSize(in) * ratio,
+                 qPrintable(QString::number(PDFEngine::fileSize(out)) + " of " +
+                            QString::number(PDFEngine::fileSize(in))));
+        QCOMPARE(streamsWith(out, "/Length1"), merged ? 1 : 0);
+        QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 1);
+        QCOMPARE(streamsWith(out, "/Width"), 1); // thumbnails gone
+        const auto doc = [](const QString& file) { return Poppler::Document::load(file); };
+        const std::unique_ptr<Poppler::Document> before = doc(in);
+        const std::unique_ptr<Poppler::Document> after = doc(out);
+        QCOMPARE(after->numPages(), before->numPages());
+        for (int page = 0; page < before->numPages(); ++page) {
+            QCOMPARE(after->page(page)->text(QRectF()), before->page(page)->text(QRectF()));
+            QVERIFY(render(out, page) == render(in, page));
+        }
+    }
+
+    // Streams with the same dictionary and length are folded only where their bytes are equal,
+    // however the equal ones are interleaved with the others.
+    void duplicatesNeedEqualData()
+    {
+        QPDF pdf;
+        pdf.emptyPDF();
+        QPDFObjectHandle xobjects = QPDFObjectHandle::newDictionary();
+        const std::vector<std::string> drawings = {"0 0 m 1 1 l S", "0 0 m 2 2 l S",
+                                                   "0 0 m 2 2 l S", "0 0 m 1 1 l S",
+                                                   "0 0 m 3 3 l S"};
+        for (size_t i = 0; i < drawings.size(); ++i) {
+            QPDFObjectHandle form = QPDFObjectHandle::newStream(&pdf, drawings[i]);
+            form.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/Form"));
+            form.getDict().replaceKey("/BBox", QPDFObjectHandle::parse("[0 0 9 9]"));
+            xobjects.replaceKey("/X" + std::to_string(i), form);
+        }
+        QPDFObjectHandle page = pdf.makeIndirectObject(
+            QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 9 9] /Resources << >> >>"));
+        page.getKey("/Resources").replaceKey("/XObject", xobjects);
+        QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(page), false);
+
+        QCOMPARE(LosslessPass::mergeDuplicates(pdf), 2);
+
+        const auto target = [&](int i) {
+            return page.getKey("/Resources")
+                .getKey("/XObject")
+                .getKey("/X" + std::to_string(i))
+                .getObjGen();
+        };
+        QCOMPARE(target(2), target(1));
+        QCOMPARE(target(3), target(0));
+        QVERIFY(target(1) != target(0));
+        QVERIFY(target(4) != target(0) && target(4) != target(1));
+    }
+
+    // With no page to be found a rewrite would keep nothing: it fails, writing nothing.
+    void pagelessFails()
+    {
+        QPDF pdf;
+        pdf.emptyPDF();
+        const QByteArray in = QFile::encodeName(path("pageless.pdf"));
+        QPDFWriter(pdf, in.constData()).write();
+        try {
+            placed(path("."), [&](auto& outputs) {
+                return PDFEngine::compress(PDFSource{path("pageless.pdf"), std::nullopt},
+                                           CompressionLevel::balanced, path("pageless-out.pdf"),
+                                           outputs);
+            });
+            QFAIL("compressed a document without pages");
+        } catch (const PDFEngine::Failure& failure) {
+            QCOMPARE(failure.message(), QStringLiteral("pageless.pdf sıkıştırılamadı."));
+        }
+        QVERIFY(!QFileInfo::exists(path("pageless-out.pdf")));
+        QCOMPARE(Fixtures::entries(m_tmp), QStringList());
+    }
+
+private:
+    // Compresses in at level into a fresh out; the images before and after by tag.
+    void compress(const QString& in, const QString& out,
+                  CompressionLevel level = CompressionLevel::balanced)
+    {
+        QFile::remove(out);
+        const QByteArray before = Fixtures::readBytes(in);
+        // Steps done of steps found: done never falls back nor passes what was found, and
+        // ends there.
+        QList<std::pair<qint64, qint64>> steps{{0, 0}};
+        PDFEngine::Progress progress;
+        progress.step = [&steps](qint64 done, qint64 total) { steps.append({done, total}); };
+        QVERIFY(placed(folderOf(out), [&](auto& outputs) {
+            return PDFEngine::compress(PDFSource{in, std::nullopt}, level, out, outputs, progress);
+        }));
+        for (qsizetype i = 1; i < steps.size(); ++i) {
+            QVERIFY(steps[i].first >= steps[i - 1].first && steps[i].first <= steps[i].second);
+        }
+        QVERIFY(steps.size() > 2 && steps.last().first == steps.last().second);
+        QCOMPARE(Fixtures::readBytes(in), before);
+        QVERIFY(Fixtures::qpdfCheckIsClean(out));
+        QCOMPARE(read(out).others, read(in).others);
+        QCOMPARE(Fixtures::entries(m_tmp), QStringList());
+    }
+
+    void checkLooksTheSame(const QString& in, const QString& out, int pages, double limit)
+    {
+        for (int page = 0; page < pages; ++page) {
+            const double difference = meanDifference(render(in, page), render(out, page));
+            QVERIFY2(difference >= 0 && difference < limit,
+                     qPrintable(QStringLiteral("page %1: %2").arg(page + 1).arg(difference)));
+        }
+    }
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+    QString m_tmp;
+};
 
 QTEST_GUILESS_MAIN(CompressTest)
 #include "CompressTest.moc"

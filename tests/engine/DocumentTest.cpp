@@ -22,50 +22,6 @@ using Optional = std::optional<QString>;
 Q_DECLARE_METATYPE(Fixtures::Cipher)
 Q_DECLARE_METATYPE(std::optional<QString>)
 
-// The page operations and what they share: range text, opening and unlocking
-// inputs, safe writing and naming, then merge, split and delete by page tags.
-class DocumentTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void init();
-    void parsesRanges_data();
-    void parsesRanges();
-    void rejectsRanges_data();
-    void rejectsRanges();
-    void chunks_data();
-    void chunks();
-    void opensOrRefuses_data();
-    void opensOrRefuses();
-    void writesCompletelyOrNothing_data();
-    void writesCompletelyOrNothing();
-    void writeErrorsNameTheirCause_data();
-    void writeErrorsNameTheirCause();
-    void uniqueNames_data();
-    void uniqueNames();
-    void namesFitTheLimit();
-    void mergesInListOrder_data();
-    void mergesInListOrder();
-    void splitsOneFilePerGroup_data();
-    void splitsOneFilePerGroup();
-    void deletesMarkedPages_data();
-    void deletesMarkedPages();
-    void repairedInputGivesReadableCopy();
-    void splitFailingAtItsSecondPartLeavesNothing_data();
-    void splitFailingAtItsSecondPartLeavesNothing();
-    void commitIsAllOrNothing_data();
-    void commitIsAllOrNothing();
-
-private:
-    QString path(const QString& name) const { return m_dir->filePath(name); }
-    QStringList entries(const QString& folder = {}) const
-    {
-        return Fixtures::entries(path(folder));
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-};
-
 namespace {
 
 // The message of the Failure that call throws; empty when it returns normally.
@@ -103,514 +59,536 @@ void checkOutput(const QString& file, const QStringList& tags)
 
 } // namespace
 
-// Every test gets A.pdf (A1-A2), B.pdf (B1-B3), Rapor.pdf (P1-P4, P2 turned and
-// cropped), a text file named notlar.pdf and Kilitli.pdf (K1, RC4, password "doğru").
-void DocumentTest::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    Fixtures::writePdf(path("A.pdf"), Fixtures::tagged("A", 2));
-    Fixtures::writePdf(path("B.pdf"), Fixtures::tagged("B", 3));
-    QList<Fixtures::Page> report = Fixtures::tagged("P", 4);
-    report[1].rotate = 90;
-    report[1].cropBox = QRectF(10, 20, 400, 500);
-    Fixtures::writePdf(path("Rapor.pdf"), report);
-    Fixtures::writeBytes(path("notlar.pdf"), "Toplantı notları\n");
-    Fixtures::writePdf(path("Kilitli.pdf"), Fixtures::tagged("K", 1),
-                       {Cipher::rc4_128, QStringLiteral("doğru"), QStringLiteral("sahip")});
-}
+// The page operations and what they share: range text, opening and unlocking
+// inputs, safe writing and naming, then merge, split and delete by page tags.
+class DocumentTest : public QObject {
+    Q_OBJECT
 
-void DocumentTest::parsesRanges_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<Grouping>("groups");
-
-    QTest::newRow("mixed list, 1-3 includes 3")
-        << "1-3, 5, 8-12" << Grouping{{0, 1, 2}, {4}, {7, 8, 9, 10, 11}};
-    QTest::newRow("en dash") << "1–3" << Grouping{{0, 1, 2}};
-    QTest::newRow("semicolons and line breaks")
-        << "1;2\r\n3\u20284\n5" << Grouping{{0}, {1}, {2}, {3}, {4}};
-    QTest::newRow("open end runs to the last page") << "8-" << Grouping{{7, 8, 9, 10, 11}};
-    QTest::newRow("last page alone") << "12" << Grouping{{11}};
-    QTest::newRow("plus sign and spaces")
-        << "+2,  3 - 4 ,\u00a05\u2003" << Grouping{{1}, {2, 3}, {4}};
-    QTest::newRow("overlaps and duplicates kept")
-        << "1-3, 2-4, 2" << Grouping{{0, 1, 2}, {1, 2, 3}, {1}};
-    QTest::newRow("empty pieces dropped") << ",,1,, ,2," << Grouping{{0}, {1}};
-}
-
-void DocumentTest::parsesRanges()
-{
-    QFETCH(QString, text);
-    QFETCH(Grouping, groups);
-    QCOMPARE(PDFEngine::parseRanges(text, 12), groups);
-}
-
-void DocumentTest::rejectsRanges_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("message");
-
-    const QString nothing = QStringLiteral("Aralık yaz. Örnek: 1-3, 5, 8-12");
-    QTest::newRow("only separators") << " , ;\n\r\n ," << nothing;
-    QTest::newRow("open end past last page") << "6-" << unreadable("6-");
-    QTest::newRow("single page past last page") << "6" << outside("6");
-    QTest::newRow("piece shown after replacements") << "4–9" << outside("4-9");
-    QTest::newRow("zero") << "0" << unreadable("0");
-    QTest::newRow("reversed") << "5-3" << unreadable("5-3");
-    QTest::newRow("leading hyphen") << "-2" << unreadable("-2");
-    QTest::newRow("three parts") << "1-2-3" << unreadable("1-2-3");
-    QTest::newRow("em dash stays") << "1—3" << unreadable("1—3");
-    QTest::newRow("first bad piece named") << "2, x, 99" << unreadable("x");
-    QTest::newRow("too large for 64 bits")
-        << "99999999999999999999" << unreadable("99999999999999999999");
-    QTest::newRow("non-ascii digits") << "١" << unreadable("١");
-}
-
-void DocumentTest::rejectsRanges()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, message);
-    QCOMPARE(failureOf([&] { PDFEngine::parseRanges(text, 5); }), message);
-}
-
-void DocumentTest::chunks_data()
-{
-    QTest::addColumn<qint64>("pageCount");
-    QTest::addColumn<qint64>("every");
-    QTest::addColumn<Grouping>("groups");
-
-    QTest::newRow("uneven tail") << qint64(5) << qint64(2) << Grouping{{0, 1}, {2, 3}, {4}};
-    QTest::newRow("every 0 is one page") << qint64(3) << qint64(0) << Grouping{{0}, {1}, {2}};
-    QTest::newRow("no pages") << qint64(0) << qint64(3) << Grouping{};
-    QTest::newRow("larger than document") << qint64(3) << qint64(10) << Grouping{{0, 1, 2}};
-}
-
-void DocumentTest::chunks()
-{
-    QFETCH(qint64, pageCount);
-    QFETCH(qint64, every);
-    QFETCH(Grouping, groups);
-    QCOMPARE(PDFEngine::chunks(pageCount, every), groups);
-}
-
-void DocumentTest::opensOrRefuses_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<Optional>("password");
-    QTest::addColumn<QString>("message"); // after the file's name; empty: opens with its pages
-
-    const QString broken = " açılamadı. Dosya bozuk ya da PDF değil.";
-    const QString locked = " parola korumalı. Dosyayı yeniden ekleyip parolasını gir.";
-    QTest::newRow("text file named .pdf") << "notlar.pdf" << Optional() << broken;
-    QTest::newRow("header only") << "yarim.pdf" << Optional() << broken;
-    QTest::newRow("missing file") << "yok.pdf" << Optional() << broken;
-    QTest::newRow("locked, no password") << "Kilitli.pdf" << Optional() << locked;
-    QTest::newRow("locked, empty password") << "Kilitli.pdf" << Optional("") << locked;
-    QTest::newRow("locked, almost right") << "Kilitli.pdf" << Optional("dogru") << locked;
-    QTest::newRow("locked, owner password") << "Kilitli.pdf" << Optional("sahip") << QString();
-    QTest::newRow("owner-only, no password") << "Kisitli.pdf" << Optional() << QString();
-}
-
-void DocumentTest::opensOrRefuses()
-{
-    QFETCH(QString, name);
-    QFETCH(Optional, password);
-    QFETCH(QString, message);
-    Fixtures::writeBytes(path("yarim.pdf"), "%PDF-1.7\n");
-    Fixtures::writePdf(path("Kisitli.pdf"), Fixtures::tagged("R", 1),
-                       {Cipher::aes256, QString(), QStringLiteral("sahip")});
-    const QStringList before = entries();
-    const QByteArray bytes = QFile::exists(path(name)) ? Fixtures::readBytes(path(name)) : "";
-
-    qint64 pages = 0;
-    QCOMPARE(failureOf([&] {
-                 pages = PDFEngine::pageCount(PDFSource{path(name), password});
-             }),
-             message.isEmpty() ? message : name + message);
-    QCOMPARE(pages, message.isEmpty() ? 1 : 0);
-    // Inspected as admission does: a file locked without a password is only reported so.
-    const PDFEngine::Outcome inspected =
-        PDFEngine::run(PDFEngine::InspectJob{PDFSource{path(name), password}});
-    const bool lockedWithout = !password && name == QStringLiteral("Kilitli.pdf");
-    QCOMPARE(inspected.locked, lockedWithout);
-    QCOMPARE(inspected.pageCount, message.isEmpty() ? std::optional<qint64>(1) : std::nullopt);
-    QCOMPARE(inspected.failure.value_or(QString()),
-             message.isEmpty() || lockedWithout ? QString() : name + message);
-    QCOMPARE(entries(), before);
-    QCOMPARE(QFile::exists(path(name)) ? Fixtures::readBytes(path(name)) : "", bytes);
-}
-
-void DocumentTest::writesCompletelyOrNothing_data()
-{
-    QTest::addColumn<QString>("destination");
-    QTest::addColumn<qint64>("expectedPages");
-    // Empty when the write succeeds; else it names the file and its cause (%1: the folder),
-    // and leaves everything as it was.
-    QTest::addColumn<QString>("message");
-
-    const QString missing = "Çıktı.pdf yazılamadı. Kaydedilecek klasör bulunamadı: %1";
-    QTest::newRow("new file") << "Yeni.pdf" << qint64(4) << QString();
-    QTest::newRow("over a longer file") << "Uzun.pdf" << qint64(4) << QString();
-    QTest::newRow("parent is a regular file") << "A.pdf/Çıktı.pdf" << qint64(4) << missing;
-    QTest::newRow("parent folder missing") << "yok/Çıktı.pdf" << qint64(4) << missing;
-    QTest::newRow("destination is a folder")
-        << "Klasör.pdf" << qint64(4) << writeFailed("Klasör.pdf");
-    // 300 bytes where the file system allows 255; the message shows its start and end.
-    QTest::newRow("name too long")
-        << QString(296, u'u') + ".pdf" << qint64(4)
-        << QString(40, u'u') + "…" + QString(11, u'u') +
-               ".pdf yazılamadı. Dosya adı bu klasör için çok uzun; daha kısa bir ad seç.";
-    // The reopened result must have the pages the operation meant to write.
-    QTest::newRow("result fails the page count, existing")
-        << "Uzun.pdf" << qint64(5) << writeFailed("Uzun.pdf");
-    QTest::newRow("result fails the page count, new")
-        << "Yeni.pdf" << qint64(3) << writeFailed("Yeni.pdf");
-}
-
-void DocumentTest::writesCompletelyOrNothing()
-{
-    QFETCH(QString, destination);
-    QFETCH(qint64, expectedPages);
-    QFETCH(QString, message);
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Klasör.pdf")));
-    Fixtures::writeBytes(path("Klasör.pdf/içinde.txt"), "kalır");
-    const QByteArray longer(2'000'000, 'x');
-    Fixtures::writeBytes(path("Uzun.pdf"), longer);
-    QStringList expected = entries();
-    const auto pdf = PDFEngine::open(PDFSource{path("Rapor.pdf"), std::nullopt});
-
-    if (message.contains("%1")) {
-        message = message.arg(QFileInfo(path(destination)).absolutePath());
+private slots:
+    // Every test gets A.pdf (A1-A2), B.pdf (B1-B3), Rapor.pdf (P1-P4, P2 turned and
+    // cropped), a text file named notlar.pdf and Kilitli.pdf (K1, RC4, password "doğru").
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        Fixtures::writePdf(path("A.pdf"), Fixtures::tagged("A", 2));
+        Fixtures::writePdf(path("B.pdf"), Fixtures::tagged("B", 3));
+        QList<Fixtures::Page> report = Fixtures::tagged("P", 4);
+        report[1].rotate = 90;
+        report[1].cropBox = QRectF(10, 20, 400, 500);
+        Fixtures::writePdf(path("Rapor.pdf"), report);
+        Fixtures::writeBytes(path("notlar.pdf"), "Toplantı notları\n");
+        Fixtures::writePdf(path("Kilitli.pdf"), Fixtures::tagged("K", 1),
+                           {Cipher::rc4_128, QStringLiteral("doğru"), QStringLiteral("sahip")});
     }
-    QCOMPARE(failureOf([&] {
-                 placed(folderOf(path(destination)), [&](auto& outputs) {
-                     PDFEngine::write(*pdf, outputs, path(destination), expectedPages);
-                 });
-             }),
-             message);
 
-    if (message.isEmpty()) {
-        checkOutput(path(destination), {"P1", "P2", "P3", "P4"});
-        QVERIFY(!Fixtures::readBytes(path(destination)).contains("xxxxxxxx"));
-        expected.append(destination);
-        expected.removeDuplicates();
-        expected.sort();
-    } else {
-        QCOMPARE(Fixtures::readBytes(path("Uzun.pdf")), longer);
+    void parsesRanges_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Grouping>("groups");
+
+        QTest::newRow("mixed list, 1-3 includes 3")
+            << "1-3, 5, 8-12" << Grouping{{0, 1, 2}, {4}, {7, 8, 9, 10, 11}};
+        QTest::newRow("en dash") << "1–3" << Grouping{{0, 1, 2}};
+        QTest::newRow("semicolons and line breaks")
+            << "1;2\r\n3\u20284\n5" << Grouping{{0}, {1}, {2}, {3}, {4}};
+        QTest::newRow("open end runs to the last page") << "8-" << Grouping{{7, 8, 9, 10, 11}};
+        QTest::newRow("last page alone") << "12" << Grouping{{11}};
+        QTest::newRow("plus sign and spaces")
+            << "+2,  3 - 4 ,\u00a05\u2003" << Grouping{{1}, {2, 3}, {4}};
+        QTest::newRow("overlaps and duplicates kept")
+            << "1-3, 2-4, 2" << Grouping{{0, 1, 2}, {1, 2, 3}, {1}};
+        QTest::newRow("empty pieces dropped") << ",,1,, ,2," << Grouping{{0}, {1}};
     }
-    QCOMPARE(entries(), expected); // no hidden temporary folder left
-    QCOMPARE(entries(QStringLiteral("Klasör.pdf")), QStringList{"içinde.txt"});
-}
 
-// A full disk cannot be made here, so the error the system reports is handed
-// in directly, for a destination whose folder exists and whose name fits.
-void DocumentTest::writeErrorsNameTheirCause_data()
-{
-    QTest::addColumn<int>("error");
-    QTest::addColumn<QString>("message");
+    void parsesRanges()
+    {
+        QFETCH(QString, text);
+        QFETCH(Grouping, groups);
+        QCOMPARE(PDFEngine::parseRanges(text, 12), groups);
+    }
 
-    const QString full = "Çıktı.pdf yazılamadı. Diskte yeterli yer yok; yer açıp yeniden dene.";
-    QTest::newRow("disk full") << ENOSPC << full;
-    QTest::newRow("permission denied") << EACCES << writeFailed("Çıktı.pdf");
-}
+    void rejectsRanges_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
 
-void DocumentTest::writeErrorsNameTheirCause()
-{
-    QFETCH(int, error);
-    QFETCH(QString, message);
-    QCOMPARE(PDFEngine::writeFailure(path(QStringLiteral("Çıktı.pdf")), error).message(), message);
-}
+        const QString nothing = QStringLiteral("Aralık yaz. Örnek: 1-3, 5, 8-12");
+        QTest::newRow("only separators") << " , ;\n\r\n ," << nothing;
+        QTest::newRow("open end past last page") << "6-" << unreadable("6-");
+        QTest::newRow("single page past last page") << "6" << outside("6");
+        QTest::newRow("piece shown after replacements") << "4–9" << outside("4-9");
+        QTest::newRow("zero") << "0" << unreadable("0");
+        QTest::newRow("reversed") << "5-3" << unreadable("5-3");
+        QTest::newRow("leading hyphen") << "-2" << unreadable("-2");
+        QTest::newRow("three parts") << "1-2-3" << unreadable("1-2-3");
+        QTest::newRow("em dash stays") << "1—3" << unreadable("1—3");
+        QTest::newRow("first bad piece named") << "2, x, 99" << unreadable("x");
+        QTest::newRow("too large for 64 bits")
+            << "99999999999999999999" << unreadable("99999999999999999999");
+        QTest::newRow("non-ascii digits") << "١" << unreadable("١");
+    }
 
-void DocumentTest::uniqueNames_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("present");
-    QTest::addColumn<QString>("expected");
+    void rejectsRanges()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QCOMPARE(failureOf([&] { PDFEngine::parseRanges(text, 5); }), message);
+    }
 
-    QTest::newRow("empty folder") << "Belge" << QStringList{} << "Belge.pdf";
-    QTest::newRow("name taken: x 2.pdf") << "Belge" << QStringList{"Belge.pdf"} << "Belge 2.pdf";
-    QTest::newRow("gap is filled")
-        << "Belge" << QStringList{"Belge.pdf", "Belge 3.pdf"} << "Belge 2.pdf";
-    QTest::newRow("a folder counts as taken")
-        << "Belge" << QStringList{"Belge.pdf/"} << "Belge 2.pdf";
-    QTest::newRow("other extensions do not count")
-        << "Belge" << QStringList{"Belge.txt", "Belge"} << "Belge.pdf";
-    QTest::newRow("dots and spaces kept")
-        << " v1.2 taslak " << QStringList{"Rapor 1-3.pdf"} << " v1.2 taslak .pdf";
-    QTest::newRow("too long: cut so that the number fits")
-        << QString(300, u'a') << QStringList{QString(251, u'a') + ".pdf"}
-        << QString(249, u'a') + " 2.pdf";
-}
+    void chunks_data()
+    {
+        QTest::addColumn<qint64>("pageCount");
+        QTest::addColumn<qint64>("every");
+        QTest::addColumn<Grouping>("groups");
 
-void DocumentTest::uniqueNames()
-{
-    QFETCH(QString, name);
-    QFETCH(QStringList, present);
-    QFETCH(QString, expected);
-    QDir folder(path("hedef"));
-    QVERIFY(folder.mkpath(QStringLiteral(".")));
-    for (const QString& entry : present) {
-        if (entry.endsWith(u'/')) {
-            QVERIFY(folder.mkdir(entry.chopped(1)));
+        QTest::newRow("uneven tail") << qint64(5) << qint64(2) << Grouping{{0, 1}, {2, 3}, {4}};
+        QTest::newRow("every 0 is one page") << qint64(3) << qint64(0) << Grouping{{0}, {1}, {2}};
+        QTest::newRow("no pages") << qint64(0) << qint64(3) << Grouping{};
+        QTest::newRow("larger than document") << qint64(3) << qint64(10) << Grouping{{0, 1, 2}};
+    }
+
+    void chunks()
+    {
+        QFETCH(qint64, pageCount);
+        QFETCH(qint64, every);
+        QFETCH(Grouping, groups);
+        QCOMPARE(PDFEngine::chunks(pageCount, every), groups);
+    }
+
+    void opensOrRefuses_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Optional>("password");
+        QTest::addColumn<QString>("message"); // after the file's name; empty: opens with its pages
+
+        const QString broken = " açılamadı. Dosya bozuk ya da PDF değil.";
+        const QString locked = " parola korumalı. Dosyayı yeniden ekleyip parolasını gir.";
+        QTest::newRow("text file named .pdf") << "notlar.pdf" << Optional() << broken;
+        QTest::newRow("header only") << "yarim.pdf" << Optional() << broken;
+        QTest::newRow("missing file") << "yok.pdf" << Optional() << broken;
+        QTest::newRow("locked, no password") << "Kilitli.pdf" << Optional() << locked;
+        QTest::newRow("locked, empty password") << "Kilitli.pdf" << Optional("") << locked;
+        QTest::newRow("locked, almost right") << "Kilitli.pdf" << Optional("dogru") << locked;
+        QTest::newRow("locked, owner password") << "Kilitli.pdf" << Optional("sahip") << QString();
+        QTest::newRow("owner-only, no password") << "Kisitli.pdf" << Optional() << QString();
+    }
+
+    void opensOrRefuses()
+    {
+        QFETCH(QString, name);
+        QFETCH(Optional, password);
+        QFETCH(QString, message);
+        Fixtures::writeBytes(path("yarim.pdf"), "%PDF-1.7\n");
+        Fixtures::writePdf(path("Kisitli.pdf"), Fixtures::tagged("R", 1),
+                           {Cipher::aes256, QString(), QStringLiteral("sahip")});
+        const QStringList before = entries();
+        const QByteArray bytes = QFile::exists(path(name)) ? Fixtures::readBytes(path(name)) : "";
+
+        qint64 pages = 0;
+        QCOMPARE(failureOf([&] {
+                     pages = PDFEngine::pageCount(PDFSource{path(name), password});
+                 }),
+                 message.isEmpty() ? message : name + message);
+        QCOMPARE(pages, message.isEmpty() ? 1 : 0);
+        // Inspected as admission does: a file locked without a password is only reported so.
+        const PDFEngine::Outcome inspected =
+            PDFEngine::run(PDFEngine::InspectJob{PDFSource{path(name), password}});
+        const bool lockedWithout = !password && name == QStringLiteral("Kilitli.pdf");
+        QCOMPARE(inspected.locked, lockedWithout);
+        QCOMPARE(inspected.pageCount, message.isEmpty() ? std::optional<qint64>(1) : std::nullopt);
+        QCOMPARE(inspected.failure.value_or(QString()),
+                 message.isEmpty() || lockedWithout ? QString() : name + message);
+        QCOMPARE(entries(), before);
+        QCOMPARE(QFile::exists(path(name)) ? Fixtures::readBytes(path(name)) : "", bytes);
+    }
+
+    void writesCompletelyOrNothing_data()
+    {
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<qint64>("expectedPages");
+        // Empty when the write succeeds; else it names the file and its cause (%1: the folder),
+        // and leaves everything as it was.
+        QTest::addColumn<QString>("message");
+
+        const QString missing = "Çıktı.pdf yazılamadı. Kaydedilecek klasör bulunamadı: %1";
+        QTest::newRow("new file") << "Yeni.pdf" << qint64(4) << QString();
+        QTest::newRow("over a longer file") << "Uzun.pdf" << qint64(4) << QString();
+        QTest::newRow("parent is a regular file") << "A.pdf/Çıktı.pdf" << qint64(4) << missing;
+        QTest::newRow("parent folder missing") << "yok/Çıktı.pdf" << qint64(4) << missing;
+        QTest::newRow("destination is a folder")
+            << "Klasör.pdf" << qint64(4) << writeFailed("Klasör.pdf");
+        // 300 bytes where the file system allows 255; the message shows its start and end.
+        QTest::newRow("name too long")
+            << QString(296, u'u') + ".pdf" << qint64(4)
+            << QString(40, u'u') + "…" + QString(11, u'u') +
+                   ".pdf yazılamadı. Dosya adı bu klasör için çok uzun; daha kısa bir ad seç.";
+        // The reopened result must have the pages the operation meant to write.
+        QTest::newRow("result fails the page count, existing")
+            << "Uzun.pdf" << qint64(5) << writeFailed("Uzun.pdf");
+        QTest::newRow("result fails the page count, new")
+            << "Yeni.pdf" << qint64(3) << writeFailed("Yeni.pdf");
+    }
+
+    void writesCompletelyOrNothing()
+    {
+        QFETCH(QString, destination);
+        QFETCH(qint64, expectedPages);
+        QFETCH(QString, message);
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Klasör.pdf")));
+        Fixtures::writeBytes(path("Klasör.pdf/içinde.txt"), "kalır");
+        const QByteArray longer(2'000'000, 'x');
+        Fixtures::writeBytes(path("Uzun.pdf"), longer);
+        QStringList expected = entries();
+        const auto pdf = PDFEngine::open(PDFSource{path("Rapor.pdf"), std::nullopt});
+
+        if (message.contains("%1")) {
+            message = message.arg(QFileInfo(path(destination)).absolutePath());
+        }
+        QCOMPARE(failureOf([&] {
+                     placed(folderOf(path(destination)), [&](auto& outputs) {
+                         PDFEngine::write(*pdf, outputs, path(destination), expectedPages);
+                     });
+                 }),
+                 message);
+
+        if (message.isEmpty()) {
+            checkOutput(path(destination), {"P1", "P2", "P3", "P4"});
+            QVERIFY(!Fixtures::readBytes(path(destination)).contains("xxxxxxxx"));
+            expected.append(destination);
+            expected.removeDuplicates();
+            expected.sort();
         } else {
-            Fixtures::writeBytes(folder.filePath(entry), "x");
+            QCOMPARE(Fixtures::readBytes(path("Uzun.pdf")), longer);
+        }
+        QCOMPARE(entries(), expected); // no hidden temporary folder left
+        QCOMPARE(entries(QStringLiteral("Klasör.pdf")), QStringList{"içinde.txt"});
+    }
+
+    // A full disk cannot be made here, so the error the system reports is handed
+    // in directly, for a destination whose folder exists and whose name fits.
+    void writeErrorsNameTheirCause_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("message");
+
+        const QString full = "Çıktı.pdf yazılamadı. Diskte yeterli yer yok; yer açıp yeniden dene.";
+        QTest::newRow("disk full") << ENOSPC << full;
+        QTest::newRow("permission denied") << EACCES << writeFailed("Çıktı.pdf");
+    }
+
+    void writeErrorsNameTheirCause()
+    {
+        QFETCH(int, error);
+        QFETCH(QString, message);
+        QCOMPARE(PDFEngine::writeFailure(path(QStringLiteral("Çıktı.pdf")), error).message(),
+                 message);
+    }
+
+    void uniqueNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("empty folder") << "Belge" << QStringList{} << "Belge.pdf";
+        QTest::newRow("name taken: x 2.pdf")
+            << "Belge" << QStringList{"Belge.pdf"} << "Belge 2.pdf";
+        QTest::newRow("gap is filled")
+            << "Belge" << QStringList{"Belge.pdf", "Belge 3.pdf"} << "Belge 2.pdf";
+        QTest::newRow("a folder counts as taken")
+            << "Belge" << QStringList{"Belge.pdf/"} << "Belge 2.pdf";
+        QTest::newRow("other extensions do not count")
+            << "Belge" << QStringList{"Belge.txt", "Belge"} << "Belge.pdf";
+        QTest::newRow("dots and spaces kept")
+            << " v1.2 taslak " << QStringList{"Rapor 1-3.pdf"} << " v1.2 taslak .pdf";
+        QTest::newRow("too long: cut so that the number fits")
+            << QString(300, u'a') << QStringList{QString(251, u'a') + ".pdf"}
+            << QString(249, u'a') + " 2.pdf";
+    }
+
+    void uniqueNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, present);
+        QFETCH(QString, expected);
+        QDir folder(path("hedef"));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        for (const QString& entry : present) {
+            if (entry.endsWith(u'/')) {
+                QVERIFY(folder.mkdir(entry.chopped(1)));
+            } else {
+                Fixtures::writeBytes(folder.filePath(entry), "x");
+            }
+        }
+
+        QCOMPARE(PDFEngine::uniqueURL(folder.path(), name), folder.filePath(expected));
+        // Only existence counts: asking again without writing gives the same place.
+        QCOMPARE(PDFEngine::uniqueURL(folder.path(), name), folder.filePath(expected));
+    }
+
+    // Cut between characters, keeping the tail and room for ".pdf" (and a number when asked).
+    void namesFitTheLimit()
+    {
+        // Two bytes a letter: 120 of them, " birleşik" (10 bytes) and ".pdf" make 254.
+        QCOMPARE(fittedName(QString(130, u'ş'), " birleşik"), QString(120, u'ş') + " birleşik");
+        QCOMPARE(fittedName(QString(250, u'a'), " 1-3"), QString(247, u'a') + " 1-3");
+        const QString accented = QStringLiteral("e\u0301"); // three bytes, one character
+        QCOMPARE(fittedName(accented.repeated(100), ""), accented.repeated(83));
+        QCOMPARE(fittedName(QString(300, u'a'), " sıkıştırılmış", 6),
+                 QString(224, u'a') + " sıkıştırılmış");
+    }
+
+    void mergesInListOrder_data()
+    {
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QStringList>("tags");
+
+        QTest::newRow("A, B, A") << QStringList{"A.pdf", "B.pdf", "A.pdf"}
+                                 << QStringList{"A1", "A2", "B1", "B2", "B3", "A1", "A2"};
+        QTest::newRow("unlocked input")
+            << QStringList{"Kilitli.pdf", "A.pdf"} << QStringList{"K1", "A1", "A2"};
+    }
+
+    void mergesInListOrder()
+    {
+        QFETCH(QStringList, inputs);
+        QFETCH(QStringList, tags);
+        const QString output = path("Birleşik.pdf"); // an older file it replaces
+        Fixtures::writePdf(output, Fixtures::tagged("E", 9));
+        QList<PDFSource> sources;
+        QList<QByteArray> before;
+        for (const QString& name : inputs) {
+            sources.append(
+                PDFSource{path(name), name == "Kilitli.pdf" ? Optional("doğru") : Optional()});
+            before.append(Fixtures::readBytes(path(name)));
+        }
+        const QStringList names = entries();
+
+        placed(folderOf(output),
+               [&](auto& outputs) { PDFEngine::merge(sources, output, outputs); });
+
+        checkOutput(output, tags);
+        QCOMPARE(entries(), names);
+        for (qsizetype i = 0; i < inputs.size(); ++i) {
+            QCOMPARE(Fixtures::readBytes(path(inputs[i])), before[i]); // inputs never modified
         }
     }
 
-    QCOMPARE(PDFEngine::uniqueURL(folder.path(), name), folder.filePath(expected));
-    // Only existence counts: asking again without writing gives the same place.
-    QCOMPARE(PDFEngine::uniqueURL(folder.path(), name), folder.filePath(expected));
-}
+    void splitsOneFilePerGroup_data()
+    {
+        QTest::addColumn<Grouping>("groups");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<QStringList>>("tags");
 
-// Cut between characters, keeping the tail and room for ".pdf" (and a number when asked).
-void DocumentTest::namesFitTheLimit()
-{
-    // Two bytes a letter: 120 of them, " birleşik" (10 bytes) and ".pdf" make 254.
-    QCOMPARE(fittedName(QString(130, u'ş'), " birleşik"), QString(120, u'ş') + " birleşik");
-    QCOMPARE(fittedName(QString(250, u'a'), " 1-3"), QString(247, u'a') + " 1-3");
-    const QString accented = QStringLiteral("e\u0301"); // three bytes, one character
-    QCOMPARE(fittedName(accented.repeated(100), ""), accented.repeated(83));
-    QCOMPARE(fittedName(QString(300, u'a'), " sıkıştırılmış", 6),
-             QString(224, u'a') + " sıkıştırılmış");
-}
-
-void DocumentTest::mergesInListOrder_data()
-{
-    QTest::addColumn<QStringList>("inputs");
-    QTest::addColumn<QStringList>("tags");
-
-    QTest::newRow("A, B, A") << QStringList{"A.pdf", "B.pdf", "A.pdf"}
-                             << QStringList{"A1", "A2", "B1", "B2", "B3", "A1", "A2"};
-    QTest::newRow("unlocked input")
-        << QStringList{"Kilitli.pdf", "A.pdf"} << QStringList{"K1", "A1", "A2"};
-}
-
-void DocumentTest::mergesInListOrder()
-{
-    QFETCH(QStringList, inputs);
-    QFETCH(QStringList, tags);
-    const QString output = path("Birleşik.pdf"); // an older file it replaces
-    Fixtures::writePdf(output, Fixtures::tagged("E", 9));
-    QList<PDFSource> sources;
-    QList<QByteArray> before;
-    for (const QString& name : inputs) {
-        sources.append(
-            PDFSource{path(name), name == "Kilitli.pdf" ? Optional("doğru") : Optional()});
-        before.append(Fixtures::readBytes(path(name)));
+        QTest::newRow("overlapping 1-3, 2-4")
+            << Grouping{{0, 1, 2}, {1, 2, 3}} << QStringList{"Rapor 1-3.pdf", "Rapor 2-4.pdf"}
+            << QList<QStringList>{{"P1", "P2", "P3"}, {"P2", "P3", "P4"}};
+        QTest::newRow("same group twice, later pages first")
+            << Grouping{{2, 3}, {0}, {2, 3}}
+            << QStringList{"Rapor 3-4.pdf", "Rapor 1.pdf", "Rapor 3-4 2.pdf"}
+            << QList<QStringList>{{"P3", "P4"}, {"P1"}, {"P3", "P4"}};
+        QTest::newRow("empty groups skipped")
+            << Grouping{{}, {1}, {}} << QStringList{"Rapor 2.pdf"} << QList<QStringList>{{"P2"}};
+        QTest::newRow("no groups") << Grouping{} << QStringList{} << QList<QStringList>{};
     }
-    const QStringList names = entries();
 
-    placed(folderOf(output), [&](auto& outputs) { PDFEngine::merge(sources, output, outputs); });
+    void splitsOneFilePerGroup()
+    {
+        QFETCH(Grouping, groups);
+        QFETCH(QStringList, names);
+        QFETCH(QList<QStringList>, tags);
+        const QString source = path("Rapor.pdf");
+        const QByteArray before = Fixtures::readBytes(source);
+        const QDir out(path("parçalar"));
+        QVERIFY(out.mkpath(QStringLiteral(".")));
 
-    checkOutput(output, tags);
-    QCOMPARE(entries(), names);
-    for (qsizetype i = 0; i < inputs.size(); ++i) {
-        QCOMPARE(Fixtures::readBytes(path(inputs[i])), before[i]); // inputs never modified
-    }
-}
-
-void DocumentTest::splitsOneFilePerGroup_data()
-{
-    QTest::addColumn<Grouping>("groups");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QList<QStringList>>("tags");
-
-    QTest::newRow("overlapping 1-3, 2-4")
-        << Grouping{{0, 1, 2}, {1, 2, 3}} << QStringList{"Rapor 1-3.pdf", "Rapor 2-4.pdf"}
-        << QList<QStringList>{{"P1", "P2", "P3"}, {"P2", "P3", "P4"}};
-    QTest::newRow("same group twice, later pages first")
-        << Grouping{{2, 3}, {0}, {2, 3}}
-        << QStringList{"Rapor 3-4.pdf", "Rapor 1.pdf", "Rapor 3-4 2.pdf"}
-        << QList<QStringList>{{"P3", "P4"}, {"P1"}, {"P3", "P4"}};
-    QTest::newRow("empty groups skipped")
-        << Grouping{{}, {1}, {}} << QStringList{"Rapor 2.pdf"} << QList<QStringList>{{"P2"}};
-    QTest::newRow("no groups") << Grouping{} << QStringList{} << QList<QStringList>{};
-}
-
-void DocumentTest::splitsOneFilePerGroup()
-{
-    QFETCH(Grouping, groups);
-    QFETCH(QStringList, names);
-    QFETCH(QList<QStringList>, tags);
-    const QString source = path("Rapor.pdf");
-    const QByteArray before = Fixtures::readBytes(source);
-    const QDir out(path("parçalar"));
-    QVERIFY(out.mkpath(QStringLiteral(".")));
-
-    const QStringList written = placed(out.path(), [&](auto& outputs) {
-        return PDFEngine::split(PDFSource{source, std::nullopt}, groups, outputs);
-    });
-
-    QCOMPARE(written.size(), names.size());
-    for (qsizetype i = 0; i < written.size(); ++i) {
-        QCOMPARE(written[i], out.filePath(names[i]));
-        checkOutput(written[i], tags[i]);
-        QList<std::pair<int, QRectF>> layouts; // a turned page keeps its offset crop box
-        for (const QString& tag : tags[i]) {
-            layouts.append({tag == "P2" ? 90 : 0,
-                            tag == "P2" ? QRectF(10, 20, 400, 500) : QRectF(0, 0, 612, 792)});
-        }
-        QCOMPARE(Fixtures::readLayouts(written[i]), layouts);
-    }
-    names.sort();
-    QCOMPARE(entries(QStringLiteral("parçalar")), names);
-    QCOMPARE(Fixtures::readBytes(source), before);
-
-    // A folder that is a file fails on the first part, naming it.
-    QCOMPARE(failureOf([&] {
-                 placed(path("notlar.pdf"), [&](auto& outputs) {
-                     return PDFEngine::split(PDFSource{source, {}}, {{1}}, outputs);
-                 });
-             }),
-             "Rapor 2.pdf yazılamadı. Kaydedilecek klasör bulunamadı: " + path("notlar.pdf"));
-    QCOMPARE(entries(QStringLiteral("parçalar")), names);
-}
-
-void DocumentTest::deletesMarkedPages_data()
-{
-    QTest::addColumn<IndexSet>("removing");
-    QTest::addColumn<QStringList>("remaining"); // none: refused, at least one page must stay
-
-    QTest::newRow("first and third") << IndexSet{0, 2} << QStringList{"P2", "P4"};
-    QTest::newRow("empty set: unchanged copy") << IndexSet{} << QStringList{"P1", "P2", "P3", "P4"};
-    QTest::newRow("all but one") << IndexSet{0, 1, 3} << QStringList{"P3"};
-    QTest::newRow("beyond the last page and negative ignored")
-        << IndexSet{-1, 1, 9} << QStringList{"P1", "P3", "P4"};
-    QTest::newRow("every page") << IndexSet{0, 1, 2, 3} << QStringList{};
-    QTest::newRow("as many as pages, some beyond the end") << IndexSet{0, 1, 7, 8} << QStringList{};
-}
-
-// The output replaces B.pdf; a refusal leaves it and the folder as they were.
-void DocumentTest::deletesMarkedPages()
-{
-    QFETCH(IndexSet, removing);
-    QFETCH(QStringList, remaining);
-    const QString source = path("Rapor.pdf");
-    const QString output = path("B.pdf");
-    const QByteArray before = Fixtures::readBytes(source);
-    const QByteArray existing = Fixtures::readBytes(output);
-    const QStringList names = entries();
-
-    const QString message = failureOf([&] {
-        placed(folderOf(output), [&](auto& outputs) {
-            PDFEngine::deletePages(PDFSource{source, std::nullopt}, removing, output, outputs);
+        const QStringList written = placed(out.path(), [&](auto& outputs) {
+            return PDFEngine::split(PDFSource{source, std::nullopt}, groups, outputs);
         });
-    });
 
-    QCOMPARE(Fixtures::readBytes(source), before);
-    QCOMPARE(entries(), names);
-    if (remaining.isEmpty()) {
-        QCOMPARE(message, QStringLiteral("En az bir sayfa kalmalı."));
-        QCOMPARE(Fixtures::readBytes(output), existing);
-    } else {
-        QCOMPARE(message, QString());
-        checkOutput(output, remaining);
-    }
-}
-
-// A file whose cross-reference table must be rebuilt and whose trailer has no
-// /Size: the copy must still be a file every reader opens.
-void DocumentTest::repairedInputGivesReadableCopy()
-{
-    const QString source = path("Rapor.pdf");
-    QString text = QString::fromLatin1(Fixtures::readBytes(source));
-    text.remove(QRegularExpression(QStringLiteral("/Size \\d+")));
-    QByteArray bytes = text.toLatin1();
-    const qsizetype startxref = bytes.lastIndexOf("startxref");
-    QVERIFY(startxref > 0);
-    Fixtures::writeBytes(source, bytes.left(startxref) + "startxref\n999999\n%%EOF\n");
-
-    placed(path("."), [&](auto& outputs) {
-        PDFEngine::deletePages(PDFSource{source, std::nullopt}, {1}, path("Kalan.pdf"), outputs);
-    });
-
-    checkOutput(path("Kalan.pdf"), {"P1", "P3", "P4"});
-}
-
-// A part that cannot be written, or cannot be moved into place, after the first one
-// was: the run fails naming that part, and the folder is as it was.
-void DocumentTest::splitFailingAtItsSecondPartLeavesNothing_data()
-{
-    QTest::addColumn<bool>("whenMoving");
-    QTest::newRow("writing") << false;
-    QTest::newRow("moving into place") << true;
-}
-
-void DocumentTest::splitFailingAtItsSecondPartLeavesNothing()
-{
-    QFETCH(bool, whenMoving);
-    const QDir out(path("parçalar"));
-    QVERIFY(out.mkpath(QStringLiteral(".")));
-    const QString second = out.filePath("Rapor 2.pdf");
-    QString privateFolder;
-    PDFEngine::Progress progress;
-    progress.folder = [&](const QString& folder) { privateFolder = folder; };
-    // Once the first part is written, something is put in the way of the second: a
-    // folder where its file goes, in the private folder or at its destination.
-    progress.step = [&](qint64 done, qint64) {
-        if (done == 1 && !whenMoving) {
-            QDir(privateFolder).mkpath(QStringLiteral("2.pdf/dolu"));
+        QCOMPARE(written.size(), names.size());
+        for (qsizetype i = 0; i < written.size(); ++i) {
+            QCOMPARE(written[i], out.filePath(names[i]));
+            checkOutput(written[i], tags[i]);
+            QList<std::pair<int, QRectF>> layouts; // a turned page keeps its offset crop box
+            for (const QString& tag : tags[i]) {
+                layouts.append({tag == "P2" ? 90 : 0,
+                                tag == "P2" ? QRectF(10, 20, 400, 500) : QRectF(0, 0, 612, 792)});
+            }
+            QCOMPARE(Fixtures::readLayouts(written[i]), layouts);
         }
-    };
-    const auto blockSecond = [&] {
-        if (whenMoving) {
-            QDir(second).mkpath(QStringLiteral("dolu"));
+        names.sort();
+        QCOMPARE(entries(QStringLiteral("parçalar")), names);
+        QCOMPARE(Fixtures::readBytes(source), before);
+
+        // A folder that is a file fails on the first part, naming it.
+        QCOMPARE(failureOf([&] {
+                     placed(path("notlar.pdf"), [&](auto& outputs) {
+                         return PDFEngine::split(PDFSource{source, {}}, {{1}}, outputs);
+                     });
+                 }),
+                 "Rapor 2.pdf yazılamadı. Kaydedilecek klasör bulunamadı: " + path("notlar.pdf"));
+        QCOMPARE(entries(QStringLiteral("parçalar")), names);
+    }
+
+    void deletesMarkedPages_data()
+    {
+        QTest::addColumn<IndexSet>("removing");
+        QTest::addColumn<QStringList>("remaining"); // none: refused, at least one page must stay
+
+        QTest::newRow("first and third") << IndexSet{0, 2} << QStringList{"P2", "P4"};
+        QTest::newRow("empty set: unchanged copy")
+            << IndexSet{} << QStringList{"P1", "P2", "P3", "P4"};
+        QTest::newRow("all but one") << IndexSet{0, 1, 3} << QStringList{"P3"};
+        QTest::newRow("beyond the last page and negative ignored")
+            << IndexSet{-1, 1, 9} << QStringList{"P1", "P3", "P4"};
+        QTest::newRow("every page") << IndexSet{0, 1, 2, 3} << QStringList{};
+        QTest::newRow("as many as pages, some beyond the end")
+            << IndexSet{0, 1, 7, 8} << QStringList{};
+    }
+
+    // The output replaces B.pdf; a refusal leaves it and the folder as they were.
+    void deletesMarkedPages()
+    {
+        QFETCH(IndexSet, removing);
+        QFETCH(QStringList, remaining);
+        const QString source = path("Rapor.pdf");
+        const QString output = path("B.pdf");
+        const QByteArray before = Fixtures::readBytes(source);
+        const QByteArray existing = Fixtures::readBytes(output);
+        const QStringList names = entries();
+
+        const QString message = failureOf([&] {
+            placed(folderOf(output), [&](auto& outputs) {
+                PDFEngine::deletePages(PDFSource{source, std::nullopt}, removing, output, outputs);
+            });
+        });
+
+        QCOMPARE(Fixtures::readBytes(source), before);
+        QCOMPARE(entries(), names);
+        if (remaining.isEmpty()) {
+            QCOMPARE(message, QStringLiteral("En az bir sayfa kalmalı."));
+            QCOMPARE(Fixtures::readBytes(output), existing);
+        } else {
+            QCOMPARE(message, QString());
+            checkOutput(output, remaining);
         }
-    };
-
-    const QString message = failureOf([&] {
-        PDFEngine::OutputTransaction outputs(out.path(), false, progress);
-        PDFEngine::split(PDFSource{path("Rapor.pdf"), {}}, {{0}, {1}, {2}}, outputs, progress);
-        blockSecond();
-        PDFEngine::commit(outputs.release());
-    });
-
-    QCOMPARE(message, writeFailed("Rapor 2.pdf"));
-    QVERIFY(!privateFolder.isEmpty());
-    QVERIFY(!QFileInfo::exists(privateFolder));
-    QCOMPARE(entries("parçalar"), whenMoving ? QStringList{"Rapor 2.pdf"} : QStringList{});
-}
-
-// Commit over hand-made stagings: a file it replaced comes back and a folder it made
-// goes when a later move fails; a run with nothing to place makes no folder.
-void DocumentTest::commitIsAllOrNothing_data()
-{
-    QTest::addColumn<QString>("createFolder"); // relative to the test folder; empty for none
-    QTest::addColumn<QStringList>("destinations");
-    QTest::addColumn<QString>("message"); // %1: the test's folder
-    QTest::newRow("replaced file comes back")
-        << QString() << QStringList{"A.pdf", "yok/B.pdf"}
-        << "B.pdf yazılamadı. Kaydedilecek klasör bulunamadı: %1/yok";
-    QTest::newRow("made folder goes")
-        << "yeni/alt" << QStringList{"yeni/alt/A.pdf", "yeni/alt/iç/B.pdf"}
-        << "B.pdf yazılamadı. Kaydedilecek klasör bulunamadı: %1/yeni/alt/iç";
-    QTest::newRow("nothing to place") << "yeni/alt" << QStringList{} << QString();
-}
-
-void DocumentTest::commitIsAllOrNothing()
-{
-    QFETCH(QString, createFolder);
-    QFETCH(QStringList, destinations);
-    QFETCH(QString, message);
-    const QStringList before = entries();
-    const QByteArray previous = Fixtures::readBytes(path("A.pdf"));
-    PDFEngine::Staging staging{path(".leaflow-elde"), {}, {}};
-    QVERIFY(QDir().mkpath(staging.folder));
-    if (!createFolder.isEmpty()) {
-        staging.createFolder = path(createFolder);
-    }
-    for (const QString& destination : destinations) {
-        const QString staged = staging.folder + "/" + QString::number(staging.files.size());
-        Fixtures::writeBytes(staged, "yeni");
-        staging.files.append({staged, path(destination)});
     }
 
-    QCOMPARE(failureOf([&] { PDFEngine::commit(staging); }),
-             message.isEmpty() ? message : message.arg(m_dir->path()));
+    // A file whose cross-reference table must be rebuilt and whose trailer has no
+    // /Size: the copy must still be a file every reader opens.
+    void repairedInputGivesReadableCopy()
+    {
+        const QString source = path("Rapor.pdf");
+        QString text = QString::fromLatin1(Fixtures::readBytes(source));
+        text.remove(QRegularExpression(QStringLiteral("/Size \\d+")));
+        QByteArray bytes = text.toLatin1();
+        const qsizetype startxref = bytes.lastIndexOf("startxref");
+        QVERIFY(startxref > 0);
+        Fixtures::writeBytes(source, bytes.left(startxref) + "startxref\n999999\n%%EOF\n");
 
-    QCOMPARE(entries(), before);
-    QCOMPARE(Fixtures::readBytes(path("A.pdf")), previous);
-}
+        placed(path("."), [&](auto& outputs) {
+            PDFEngine::deletePages(PDFSource{source, std::nullopt}, {1}, path("Kalan.pdf"),
+                                   outputs);
+        });
+
+        checkOutput(path("Kalan.pdf"), {"P1", "P3", "P4"});
+    }
+
+    // A part that cannot be written, or cannot be moved into place, after the first one
+    // was: the run fails naming that part, and the folder is as it was.
+    void splitFailingAtItsSecondPartLeavesNothing_data()
+    {
+        QTest::addColumn<bool>("whenMoving");
+        QTest::newRow("writing") << false;
+        QTest::newRow("moving into place") << true;
+    }
+
+    void splitFailingAtItsSecondPartLeavesNothing()
+    {
+        QFETCH(bool, whenMoving);
+        const QDir out(path("parçalar"));
+        QVERIFY(out.mkpath(QStringLiteral(".")));
+        const QString second = out.filePath("Rapor 2.pdf");
+        QString privateFolder;
+        PDFEngine::Progress progress;
+        progress.folder = [&](const QString& folder) { privateFolder = folder; };
+        // Once the first part is written, something is put in the way of the second: a
+        // folder where its file goes, in the private folder or at its destination.
+        progress.step = [&](qint64 done, qint64) {
+            if (done == 1 && !whenMoving) {
+                QDir(privateFolder).mkpath(QStringLiteral("2.pdf/dolu"));
+            }
+        };
+        const auto blockSecond = [&] {
+            if (whenMoving) {
+                QDir(second).mkpath(QStringLiteral("dolu"));
+            }
+        };
+
+        const QString message = failureOf([&] {
+            PDFEngine::OutputTransaction outputs(out.path(), false, progress);
+            PDFEngine::split(PDFSource{path("Rapor.pdf"), {}}, {{0}, {1}, {2}}, outputs, progress);
+            blockSecond();
+            PDFEngine::commit(outputs.release());
+        });
+
+        QCOMPARE(message, writeFailed("Rapor 2.pdf"));
+        QVERIFY(!privateFolder.isEmpty());
+        QVERIFY(!QFileInfo::exists(privateFolder));
+        QCOMPARE(entries("parçalar"), whenMoving ? QStringList{"Rapor 2.pdf"} : QStringList{});
+    }
+
+    // Commit over hand-made stagings: a file it replaced comes back and a folder it made
+    // goes when a later move fails; a run with nothing to place makes no folder.
+    void commitIsAllOrNothing_data()
+    {
+        QTest::addColumn<QString>("createFolder"); // relative to the test folder; empty for none
+        QTest::addColumn<QStringList>("destinations");
+        QTest::addColumn<QString>("message"); // %1: the test's folder
+        QTest::newRow("replaced file comes back")
+            << QString() << QStringList{"A.pdf", "yok/B.pdf"}
+            << "B.pdf yazılamadı. Kaydedilecek klasör bulunamadı: %1/yok";
+        QTest::newRow("made folder goes")
+            << "yeni/alt" << QStringList{"yeni/alt/A.pdf", "yeni/alt/iç/B.pdf"}
+            << "B.pdf yazılamadı. Kaydedilecek klasör bulunamadı: %1/yeni/alt/iç";
+        QTest::newRow("nothing to place") << "yeni/alt" << QStringList{} << QString();
+    }
+
+    void commitIsAllOrNothing()
+    {
+        QFETCH(QString, createFolder);
+        QFETCH(QStringList, destinations);
+        QFETCH(QString, message);
+        const QStringList before = entries();
+        const QByteArray previous = Fixtures::readBytes(path("A.pdf"));
+        PDFEngine::Staging staging{path(".leaflow-elde"), {}, {}};
+        QVERIFY(QDir().mkpath(staging.folder));
+        if (!createFolder.isEmpty()) {
+            staging.createFolder = path(createFolder);
+        }
+        for (const QString& destination : destinations) {
+            const QString staged = staging.folder + "/" + QString::number(staging.files.size());
+            Fixtures::writeBytes(staged, "yeni");
+            staging.files.append({staged, path(destination)});
+        }
+
+        QCOMPARE(failureOf([&] { PDFEngine::commit(staging); }),
+                 message.isEmpty() ? message : message.arg(m_dir->path()));
+
+        QCOMPARE(entries(), before);
+        QCOMPARE(Fixtures::readBytes(path("A.pdf")), previous);
+    }
+
+private:
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    QStringList entries(const QString& folder = {}) const
+    {
+        return Fixtures::entries(path(folder));
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
 
 QTEST_GUILESS_MAIN(DocumentTest)
 #include "DocumentTest.moc"

@@ -18,29 +18,6 @@ using FontFixtures::Builder;
 using FontFixtures::Kind;
 Q_DECLARE_METATYPE(FontFixtures::Kind)
 
-// Font subsetting: whole embedded programs shrink to the glyphs shown while
-// every page reads and renders exactly as before; form fonts and hostile
-// programs stay whole.
-class FontSubsetTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void shrinks_data();
-    void shrinks();
-    void formFontsStayWhole();
-    void hostileFontsStayWhole_data();
-    void hostileFontsStayWhole();
-
-private:
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-    QByteArray program(Kind kind) const;
-    // Compresses in to out and proves every page's text and picture unchanged.
-    void compressKeepingLooks(const QString& in, const QString& out);
-
-    QTemporaryDir m_dir;
-};
-
 namespace {
 
 QByteArray fileBytes(const QString& name)
@@ -76,162 +53,178 @@ QByteArray loopingCff()
 
 } // namespace
 
-void FontSubsetTest::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    qputenv("TMPDIR", QFile::encodeName(m_dir.path()));
-}
+// Font subsetting: whole embedded programs shrink to the glyphs shown while
+// every page reads and renders exactly as before; form fonts and hostile
+// programs stay whole.
+class FontSubsetTest : public QObject {
+    Q_OBJECT
 
-QByteArray FontSubsetTest::program(Kind kind) const
-{
-    if (kind == Kind::simpleCff) {
-        return QRawFont(FontFixtures::nimbusPath(), 12).fontTable("CFF ");
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        qputenv("TMPDIR", QFile::encodeName(m_dir.path()));
     }
-    return fileBytes(kind == Kind::cidOpenType ? FontFixtures::nimbusPath()
-                                               : FontFixtures::dejaVuPath());
-}
 
-void FontSubsetTest::compressKeepingLooks(const QString& in, const QString& out)
-{
-    PDFEngine::Progress progress;
-    std::pair<qint64, qint64> last;
-    progress.step = [&last](qint64 done, qint64 total) { last = {done, total}; };
-    QVERIFY(placed(folderOf(out), [&](auto& outputs) {
-        return PDFEngine::compress(PDFSource{in, std::nullopt}, CompressionLevel::balanced, out,
-                                   outputs, progress);
-    }));
-    QVERIFY(Fixtures::qpdfCheckIsClean(out));
-    // Progress ends with every step found done, the font steps among them.
-    QVERIFY(last.second > 0);
-    QCOMPARE(last.first, last.second);
-    const auto before = Poppler::Document::load(in);
-    const auto after = Poppler::Document::load(out);
-    QVERIFY(before && after);
-    QCOMPARE(after->numPages(), before->numPages());
-    for (int i = 0; i < before->numPages(); ++i) {
-        const auto was = before->page(i);
-        const auto now = after->page(i);
-        QCOMPARE(now->text(QRectF()), was->text(QRectF()));
-        QVERIFY(!was->text(QRectF()).isEmpty());
-        const QImage picture = was->renderToImage(72, 72);
-        QVERIFY(!picture.isNull());
-        QVERIFY(now->renderToImage(72, 72) == picture);
+    void shrinks_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("TrueType, Identity-H") << Kind::cidTrueType << sample;
+        QTest::newRow("TrueType, embedded CMap and CIDToGIDMap") << Kind::cidMapped << sample;
+        QTest::newRow("TrueType, WinAnsiEncoding") << Kind::simpleTrueType << latin;
+        QTest::newRow("bare CFF, Differences") << Kind::simpleCff << latin;
+        QTest::newRow("OpenType CFF, Identity-H") << Kind::cidOpenType << latin;
     }
-}
 
-void FontSubsetTest::shrinks_data()
-{
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("TrueType, Identity-H") << Kind::cidTrueType << sample;
-    QTest::newRow("TrueType, embedded CMap and CIDToGIDMap") << Kind::cidMapped << sample;
-    QTest::newRow("TrueType, WinAnsiEncoding") << Kind::simpleTrueType << latin;
-    QTest::newRow("bare CFF, Differences") << Kind::simpleCff << latin;
-    QTest::newRow("OpenType CFF, Identity-H") << Kind::cidOpenType << latin;
-}
+    void shrinks()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(QString, text);
+        if ((kind == Kind::simpleCff || kind == Kind::cidOpenType) &&
+            !QFile::exists(FontFixtures::nimbusPath())) {
+            QSKIP("fonts-urw-base35 is not installed: no OpenType CFF font to embed");
+        }
+        Builder builder;
+        QPDFObjectHandle font = builder.font(kind, program(kind), QStringLiteral("subject"));
+        builder.addPage({{font, text}, {font, text.left(9)}});
+        builder.addPage({{font, text.toUpper()}});
+        builder.write(path("in.pdf"));
 
-void FontSubsetTest::shrinks()
-{
-    QFETCH(Kind, kind);
-    QFETCH(QString, text);
-    if ((kind == Kind::simpleCff || kind == Kind::cidOpenType) &&
-        !QFile::exists(FontFixtures::nimbusPath())) {
-        QSKIP("fonts-urw-base35 is not installed: no OpenType CFF font to embed");
+        compressKeepingLooks(path("in.pdf"), path("out.pdf"));
+
+        const qsizetype was = FontFixtures::programOf(path("in.pdf"), "subject").size();
+        const qsizetype now = FontFixtures::programOf(path("out.pdf"), "subject").size();
+        QVERIFY2(now * 4 < was, qPrintable(QStringLiteral("%1 -> %2").arg(was).arg(now)));
     }
-    Builder builder;
-    QPDFObjectHandle font = builder.font(kind, program(kind), QStringLiteral("subject"));
-    builder.addPage({{font, text}, {font, text.left(9)}});
-    builder.addPage({{font, text.toUpper()}});
-    builder.write(path("in.pdf"));
 
-    compressKeepingLooks(path("in.pdf"), path("out.pdf"));
+    // The /DR font, and a font a field's /DA names in its appearance, may need any
+    // glyph when the field is filled, even though the page shows only a few.
+    void formFontsStayWhole()
+    {
+        Builder builder;
+        QPDF& pdf = builder.pdf();
+        // The form's fonts get a program of their own: copies of one program are
+        // stored once, and the shared program would stay whole for all of them.
+        const QByteArray serif =
+            fileBytes(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf"));
+        QPDFObjectHandle dr = builder.font(Kind::simpleTrueType, serif, "dr");
+        QPDFObjectHandle da = builder.font(Kind::simpleTrueType, serif, "da");
+        QPDFObjectHandle free = builder.font(Kind::cidTrueType, program(Kind::cidTrueType), "free");
+        builder.addPage({{dr, latin}, {da, latin}, {free, sample}});
+        QPDFObjectHandle appearance = pdf.newStream("/Tx BMC BT /Fa 12 Tf 2 4 Td (Ab) Tj ET EMC");
+        appearance.replaceDict(
+            QPDFObjectHandle::parse("<< /Type /XObject /Subtype /Form /BBox [0 0 200 20] >>"));
+        appearance.getDict().replaceKey("/Resources", QPDFObjectHandle::parse("<< /Font << >> >>"));
+        appearance.getDict().getKey("/Resources").getKey("/Font").replaceKey("/Fa", da);
+        QPDFObjectHandle field = pdf.makeIndirectObject(QPDFObjectHandle::parse(
+            "<< /Type /Annot /Subtype /Widget /FT /Tx /T (name) /V (Ab) /Rect [40 100 240 120]"
+            " /DA (/Fa 12 Tf 0 g) >>"));
+        field.replaceKey("/AP", QPDFObjectHandle::newDictionary());
+        field.getKey("/AP").replaceKey("/N", appearance);
+        QPDFObjectHandle page = pdf.getAllPages().at(0);
+        field.replaceKey("/P", page);
+        page.replaceKey("/Annots", QPDFObjectHandle::newArray({field}));
+        QPDFObjectHandle form =
+            QPDFObjectHandle::parse("<< /Fields [] /DA (/Helv 0 Tf 0 g) /DR << /Font << >> >> >>");
+        form.getKey("/Fields").appendItem(field);
+        form.getKey("/DR").getKey("/Font").replaceKey("/Helv", dr);
+        pdf.getRoot().replaceKey("/AcroForm", form);
+        builder.write(path("form.pdf"));
 
-    const qsizetype was = FontFixtures::programOf(path("in.pdf"), "subject").size();
-    const qsizetype now = FontFixtures::programOf(path("out.pdf"), "subject").size();
-    QVERIFY2(now * 4 < was, qPrintable(QStringLiteral("%1 -> %2").arg(was).arg(now)));
-}
+        compressKeepingLooks(path("form.pdf"), path("form-out.pdf"));
 
-// The /DR font, and a font a field's /DA names in its appearance, may need any
-// glyph when the field is filled, even though the page shows only a few.
-void FontSubsetTest::formFontsStayWhole()
-{
-    Builder builder;
-    QPDF& pdf = builder.pdf();
-    // The form's fonts get a program of their own: copies of one program are
-    // stored once, and the shared program would stay whole for all of them.
-    const QByteArray serif =
-        fileBytes(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf"));
-    QPDFObjectHandle dr = builder.font(Kind::simpleTrueType, serif, "dr");
-    QPDFObjectHandle da = builder.font(Kind::simpleTrueType, serif, "da");
-    QPDFObjectHandle free = builder.font(Kind::cidTrueType, program(Kind::cidTrueType), "free");
-    builder.addPage({{dr, latin}, {da, latin}, {free, sample}});
-    QPDFObjectHandle appearance = pdf.newStream("/Tx BMC BT /Fa 12 Tf 2 4 Td (Ab) Tj ET EMC");
-    appearance.replaceDict(
-        QPDFObjectHandle::parse("<< /Type /XObject /Subtype /Form /BBox [0 0 200 20] >>"));
-    appearance.getDict().replaceKey("/Resources", QPDFObjectHandle::parse("<< /Font << >> >>"));
-    appearance.getDict().getKey("/Resources").getKey("/Font").replaceKey("/Fa", da);
-    QPDFObjectHandle field = pdf.makeIndirectObject(QPDFObjectHandle::parse(
-        "<< /Type /Annot /Subtype /Widget /FT /Tx /T (name) /V (Ab) /Rect [40 100 240 120]"
-        " /DA (/Fa 12 Tf 0 g) >>"));
-    field.replaceKey("/AP", QPDFObjectHandle::newDictionary());
-    field.getKey("/AP").replaceKey("/N", appearance);
-    QPDFObjectHandle page = pdf.getAllPages().at(0);
-    field.replaceKey("/P", page);
-    page.replaceKey("/Annots", QPDFObjectHandle::newArray({field}));
-    QPDFObjectHandle form =
-        QPDFObjectHandle::parse("<< /Fields [] /DA (/Helv 0 Tf 0 g) /DR << /Font << >> >> >>");
-    form.getKey("/Fields").appendItem(field);
-    form.getKey("/DR").getKey("/Font").replaceKey("/Helv", dr);
-    pdf.getRoot().replaceKey("/AcroForm", form);
-    builder.write(path("form.pdf"));
-
-    compressKeepingLooks(path("form.pdf"), path("form-out.pdf"));
-
-    for (const char* tag : {"dr", "da"}) {
-        QCOMPARE(FontFixtures::programOf(path("form-out.pdf"), tag),
-                 FontFixtures::programOf(path("form.pdf"), tag));
+        for (const char* tag : {"dr", "da"}) {
+            QCOMPARE(FontFixtures::programOf(path("form-out.pdf"), tag),
+                     FontFixtures::programOf(path("form.pdf"), tag));
+        }
+        QVERIFY(FontFixtures::programOf(path("form-out.pdf"), "free").size() <
+                FontFixtures::programOf(path("form.pdf"), "free").size());
     }
-    QVERIFY(FontFixtures::programOf(path("form-out.pdf"), "free").size() <
-            FontFixtures::programOf(path("form.pdf"), "free").size());
-}
 
-void FontSubsetTest::hostileFontsStayWhole_data()
-{
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<QByteArray>("program");
+    void hostileFontsStayWhole_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QByteArray>("program");
 
-    const QByteArray dejaVu = program(Kind::cidTrueType);
-    QTest::newRow("truncated TrueType table")
-        << Kind::cidTrueType << dejaVu.left(dejaVu.size() * 3 / 5);
-    // maxp claims 65,535 glyphs over tables sized for the real count.
-    QByteArray many = dejaVu;
-    const qsizetype maxp = many.indexOf("maxp");
-    const auto offset = qFromBigEndian<quint32>(many.constData() + maxp + 8);
-    many[offset + 4] = '\xff';
-    many[offset + 5] = '\xff';
-    QTest::newRow("65,535 glyphs") << Kind::cidTrueType << many;
+        const QByteArray dejaVu = program(Kind::cidTrueType);
+        QTest::newRow("truncated TrueType table")
+            << Kind::cidTrueType << dejaVu.left(dejaVu.size() * 3 / 5);
+        // maxp claims 65,535 glyphs over tables sized for the real count.
+        QByteArray many = dejaVu;
+        const qsizetype maxp = many.indexOf("maxp");
+        const auto offset = qFromBigEndian<quint32>(many.constData() + maxp + 8);
+        many[offset + 4] = '\xff';
+        many[offset + 5] = '\xff';
+        QTest::newRow("65,535 glyphs") << Kind::cidTrueType << many;
 
-    QTest::newRow("CFF subroutine calling itself") << Kind::simpleCff << loopingCff();
-}
-void FontSubsetTest::hostileFontsStayWhole()
-{
-    QFETCH(Kind, kind);
-    QFETCH(QByteArray, program);
-    Builder builder;
-    QPDFObjectHandle hostile = builder.font(kind, program, QStringLiteral("hostile"));
-    QPDFObjectHandle good =
-        builder.font(Kind::cidTrueType, this->program(Kind::cidTrueType), "good");
-    builder.addPage({{hostile, QStringLiteral("AAA")}, {good, sample}});
-    builder.write(path("hostile.pdf"));
+        QTest::newRow("CFF subroutine calling itself") << Kind::simpleCff << loopingCff();
+    }
 
-    QVERIFY(placed(path("."), [&](auto& outputs) {
-        return PDFEngine::compress(PDFSource{path("hostile.pdf"), std::nullopt},
-                                   CompressionLevel::balanced, path("hostile-out.pdf"), outputs);
-    }));
+    void hostileFontsStayWhole()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(QByteArray, program);
+        Builder builder;
+        QPDFObjectHandle hostile = builder.font(kind, program, QStringLiteral("hostile"));
+        QPDFObjectHandle good =
+            builder.font(Kind::cidTrueType, this->program(Kind::cidTrueType), "good");
+        builder.addPage({{hostile, QStringLiteral("AAA")}, {good, sample}});
+        builder.write(path("hostile.pdf"));
 
-    QCOMPARE(FontFixtures::programOf(path("hostile-out.pdf"), "hostile"),
-             FontFixtures::programOf(path("hostile.pdf"), "hostile"));
-}
+        QVERIFY(placed(path("."), [&](auto& outputs) {
+            return PDFEngine::compress(PDFSource{path("hostile.pdf"), std::nullopt},
+                                       CompressionLevel::balanced, path("hostile-out.pdf"),
+                                       outputs);
+        }));
+
+        QCOMPARE(FontFixtures::programOf(path("hostile-out.pdf"), "hostile"),
+                 FontFixtures::programOf(path("hostile.pdf"), "hostile"));
+    }
+
+private:
+    QByteArray program(Kind kind) const
+    {
+        if (kind == Kind::simpleCff) {
+            return QRawFont(FontFixtures::nimbusPath(), 12).fontTable("CFF ");
+        }
+        return fileBytes(kind == Kind::cidOpenType ? FontFixtures::nimbusPath()
+                                                   : FontFixtures::dejaVuPath());
+    }
+
+    // Compresses in to out and proves every page's text and picture unchanged.
+    void compressKeepingLooks(const QString& in, const QString& out)
+    {
+        PDFEngine::Progress progress;
+        std::pair<qint64, qint64> last;
+        progress.step = [&last](qint64 done, qint64 total) { last = {done, total}; };
+        QVERIFY(placed(folderOf(out), [&](auto& outputs) {
+            return PDFEngine::compress(PDFSource{in, std::nullopt}, CompressionLevel::balanced, out,
+                                       outputs, progress);
+        }));
+        QVERIFY(Fixtures::qpdfCheckIsClean(out));
+        // Progress ends with every step found done, the font steps among them.
+        QVERIFY(last.second > 0);
+        QCOMPARE(last.first, last.second);
+        const auto before = Poppler::Document::load(in);
+        const auto after = Poppler::Document::load(out);
+        QVERIFY(before && after);
+        QCOMPARE(after->numPages(), before->numPages());
+        for (int i = 0; i < before->numPages(); ++i) {
+            const auto was = before->page(i);
+            const auto now = after->page(i);
+            QCOMPARE(now->text(QRectF()), was->text(QRectF()));
+            QVERIFY(!was->text(QRectF()).isEmpty());
+            const QImage picture = was->renderToImage(72, 72);
+            QVERIFY(!picture.isNull());
+            QVERIFY(now->renderToImage(72, 72) == picture);
+        }
+    }
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+};
 
 QTEST_MAIN(FontSubsetTest)
 #include "FontSubsetTest.moc"

@@ -20,24 +20,6 @@
 
 using PDFEngine::SignItem;
 
-// Stamping signatures: where the annotation goes on every rotation and crop
-// box, what the rendered page shows, what the written file holds, and the
-// signature art drawn for previews.
-class SignTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void placesAnnotation_data();
-    void placesAnnotation();
-    void imageArtMultiplies();
-    void undecodableImage_data();
-    void undecodableImage();
-
-private:
-    QTemporaryDir m_folder;
-    QString path(const QString& name) const { return m_folder.filePath(name); }
-};
-
 namespace {
 
 // How a test page is laid out: its optional crop box, its rotation,
@@ -143,154 +125,169 @@ SignatureArt asymmetric()
 
 } // namespace
 
-void SignTest::placesAnnotation_data()
-{
-    QTest::addColumn<Layout>("layout");
-    QTest::addColumn<QRectF>("normalised");
-    QTest::addColumn<QRectF>("bounds"); // lower-left x, y, width, height in page space
+// Stamping signatures: where the annotation goes on every rotation and crop
+// box, what the rendered page shows, what the written file holds, and the
+// signature art drawn for previews.
+class SignTest : public QObject {
+    Q_OBJECT
 
-    const QRectF topLeftQuarter(0, 0, 0.5, 0.25);
-    QTest::newRow("unrotated") << Layout{} << topLeftQuarter << QRectF(0, 600, 300, 200);
-    QTest::newRow("rotated 90") << Layout{{}, 90} << topLeftQuarter << QRectF(0, 0, 150, 400);
-    QTest::newRow("rotated 180") << Layout{{}, 180} << topLeftQuarter << QRectF(300, 0, 300, 200);
-    QTest::newRow("rotated 270") << Layout{{}, 270} << topLeftQuarter << QRectF(450, 400, 150, 400);
-    QTest::newRow("rotated -90 is 270")
-        << Layout{{}, -90} << topLeftQuarter << QRectF(450, 400, 150, 400);
-    QTest::newRow("rotated 450 is 90")
-        << Layout{{}, 450} << topLeftQuarter << QRectF(0, 0, 150, 400);
-    QTest::newRow("rotation inherited from the page tree")
-        << Layout{{}, 90, true} << topLeftQuarter << QRectF(0, 0, 150, 400);
-    // Crop box (100, 50, 400, 600): displayed 400 x 600, or 600 x 400 turned.
-    const QRectF crop(100, 50, 400, 600);
-    const QRectF middle(0.25, 0.5, 0.5, 0.25);
-    QTest::newRow("offset crop box") << Layout{crop} << middle << QRectF(200, 200, 200, 150);
-    QTest::newRow("offset crop box rotated 90")
-        << Layout{crop, 90} << middle << QRectF(300, 200, 100, 300);
-    QTest::newRow("offset crop box rotated 270")
-        << Layout{crop, 270} << middle << QRectF(200, 200, 100, 300);
-}
+private slots:
+    void placesAnnotation_data()
+    {
+        QTest::addColumn<Layout>("layout");
+        QTest::addColumn<QRectF>("normalised");
+        QTest::addColumn<QRectF>("bounds"); // lower-left x, y, width, height in page space
 
-void SignTest::placesAnnotation()
-{
-    QFETCH(Layout, layout);
-    QFETCH(QRectF, normalised);
-    QFETCH(QRectF, bounds);
-
-    const QString input = path("place-in.pdf");
-    const QString output = path("place-out.pdf");
-    writePage(input, layout);
-    placed(folderOf(output), [&](auto& outputs) {
-        PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, normalised, asymmetric()}}, output,
-                        outputs);
-    });
-
-    const QList<Stamp> stamps = readStamps(output, 0);
-    QCOMPARE(stamps.size(), 1);
-    const Stamp& stamp = stamps.first();
-    QCOMPARE(stamp.subtype, QByteArray("/Stamp"));
-    QCOMPARE(stamp.flags, 4LL); // print
-    QCOMPARE(stamp.rect, bounds);
-    QCOMPARE(stamp.bbox, bounds);
-    QVERIFY(stamp.content.contains(" S\n") || stamp.content.contains("\nS\n"));
-    QVERIFY(!stamp.content.contains('e')); // no exponent anywhere
-    QVERIFY(Fixtures::qpdfCheckIsClean(output));
-
-    // One turned page, rendered, proves the art sits upright in the placed
-    // rectangle: heavy ink on the left, the short line at the top right.
-    if (QByteArray(QTest::currentDataTag()) != "rotated 90") {
-        return;
+        const QRectF topLeftQuarter(0, 0, 0.5, 0.25);
+        QTest::newRow("unrotated") << Layout{} << topLeftQuarter << QRectF(0, 600, 300, 200);
+        QTest::newRow("rotated 90") << Layout{{}, 90} << topLeftQuarter << QRectF(0, 0, 150, 400);
+        QTest::newRow("rotated 180")
+            << Layout{{}, 180} << topLeftQuarter << QRectF(300, 0, 300, 200);
+        QTest::newRow("rotated 270")
+            << Layout{{}, 270} << topLeftQuarter << QRectF(450, 400, 150, 400);
+        QTest::newRow("rotated -90 is 270")
+            << Layout{{}, -90} << topLeftQuarter << QRectF(450, 400, 150, 400);
+        QTest::newRow("rotated 450 is 90")
+            << Layout{{}, 450} << topLeftQuarter << QRectF(0, 0, 150, 400);
+        QTest::newRow("rotation inherited from the page tree")
+            << Layout{{}, 90, true} << topLeftQuarter << QRectF(0, 0, 150, 400);
+        // Crop box (100, 50, 400, 600): displayed 400 x 600, or 600 x 400 turned.
+        const QRectF crop(100, 50, 400, 600);
+        const QRectF middle(0.25, 0.5, 0.5, 0.25);
+        QTest::newRow("offset crop box") << Layout{crop} << middle << QRectF(200, 200, 200, 150);
+        QTest::newRow("offset crop box rotated 90")
+            << Layout{crop, 90} << middle << QRectF(300, 200, 100, 300);
+        QTest::newRow("offset crop box rotated 270")
+            << Layout{crop, 270} << middle << QRectF(200, 200, 100, 300);
     }
-    const QImage page = render(output);
-    const QRect placed(0, 0, page.width() / 2, page.height() / 4);
-    const int all = countDark(page, page.rect());
-    QVERIFY(all > 0);
-    QCOMPARE(countDark(page, placed.adjusted(-1, -1, 1, 1)), all);
-    const int third = placed.width() / 3;
-    const int band = placed.height() / 5;
-    QVERIFY(countDark(page, QRect(0, 0, third, placed.height())) >
-            4 * countDark(page, QRect(third, band, placed.width() - third, placed.height())));
-    QVERIFY(countDark(page, QRect(placed.center().x(), 0, placed.width() / 2, band)) > 0);
-    QCOMPARE(countDark(page, QRect(placed.center().x(), placed.bottom() - band, placed.width() / 2,
-                                   band)),
-             0);
-}
 
-// A 3 x 1 picture, black, white, then transparent: the stamp keeps the alpha
-// as a soft mask and multiplies; the preview stretches it without aspect
-// correction, and white paper or transparency leave the red canvas as it was.
-void SignTest::imageArtMultiplies()
-{
-    QImage picture(3, 1, QImage::Format_ARGB32);
-    picture.setPixel(0, 0, qRgba(0, 0, 0, 255));
-    picture.setPixel(1, 0, qRgba(255, 255, 255, 255));
-    picture.setPixel(2, 0, qRgba(0, 0, 0, 0));
-    const SignatureArt art(SignatureArt::Image{ImageFixtures::encoded(picture, "PNG")});
+    void placesAnnotation()
+    {
+        QFETCH(Layout, layout);
+        QFETCH(QRectF, normalised);
+        QFETCH(QRectF, bounds);
 
-    QImage canvas(100, 100, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(QColor(200, 40, 40));
-    QPainter painter(&canvas);
-    art.draw(QRectF(10, 20, 30, 60), painter);
-    // The painter is handed back in its own composition mode.
-    QCOMPARE(painter.compositionMode(), QPainter::CompositionMode_SourceOver);
-    painter.end();
-    QCOMPARE(canvas.pixelColor(13, 22), QColor(0, 0, 0));
-    QCOMPARE(canvas.pixelColor(13, 78), QColor(0, 0, 0));
-    QCOMPARE(canvas.pixelColor(25, 50), QColor(200, 40, 40)); // white
-    QCOMPARE(canvas.pixelColor(37, 50), QColor(200, 40, 40)); // transparent
-    QCOMPARE(canvas.pixelColor(8, 50), QColor(200, 40, 40));  // outside the rect
-    QCOMPARE(canvas.pixelColor(20, 82), QColor(200, 40, 40));
+        const QString input = path("place-in.pdf");
+        const QString output = path("place-out.pdf");
+        writePage(input, layout);
+        placed(folderOf(output), [&](auto& outputs) {
+            PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, normalised, asymmetric()}}, output,
+                            outputs);
+        });
 
-    const QString input = path("image-in.pdf");
-    const QString output = path("image-out.pdf");
-    writePage(input, Layout{});
-    placed(folderOf(output), [&](auto& outputs) {
-        PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0.2, 0.1, 0.4, 0.2), art}},
-                        output, outputs);
-    });
-    const Stamp stamp = readStamps(output, 0).value(0);
-    QCOMPARE(stamp.blendMode, QByteArray("/Multiply"));
-    QVERIFY(stamp.imageHasSoftMask);
-}
+        const QList<Stamp> stamps = readStamps(output, 0);
+        QCOMPARE(stamps.size(), 1);
+        const Stamp& stamp = stamps.first();
+        QCOMPARE(stamp.subtype, QByteArray("/Stamp"));
+        QCOMPARE(stamp.flags, 4LL); // print
+        QCOMPARE(stamp.rect, bounds);
+        QCOMPARE(stamp.bbox, bounds);
+        QVERIFY(stamp.content.contains(" S\n") || stamp.content.contains("\nS\n"));
+        QVERIFY(!stamp.content.contains('e')); // no exponent anywhere
+        QVERIFY(Fixtures::qpdfCheckIsClean(output));
 
-// Art that does not decode, or would decode to a huge image, draws nothing in
-// previews and still becomes an empty stamp.
-void SignTest::undecodableImage_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
+        // One turned page, rendered, proves the art sits upright in the placed
+        // rectangle: heavy ink on the left, the short line at the top right.
+        if (QByteArray(QTest::currentDataTag()) != "rotated 90") {
+            return;
+        }
+        const QImage page = render(output);
+        const QRect placed(0, 0, page.width() / 2, page.height() / 4);
+        const int all = countDark(page, page.rect());
+        QVERIFY(all > 0);
+        QCOMPARE(countDark(page, placed.adjusted(-1, -1, 1, 1)), all);
+        const int third = placed.width() / 3;
+        const int band = placed.height() / 5;
+        QVERIFY(countDark(page, QRect(0, 0, third, placed.height())) >
+                4 * countDark(page, QRect(third, band, placed.width() - third, placed.height())));
+        QVERIFY(countDark(page, QRect(placed.center().x(), 0, placed.width() / 2, band)) > 0);
+        QCOMPARE(countDark(page, QRect(placed.center().x(), placed.bottom() - band,
+                                       placed.width() / 2, band)),
+                 0);
+    }
 
-    QTest::newRow("not an image") << QByteArray("not an image at all");
-    // A one-bit bitmap keeps the test's own data small.
-    QTest::newRow("over 100 million pixels")
-        << QByteArray("P4\n10001 10000\n") + QByteArray(qsizetype{1251} * 10000, '\0');
-}
+    // A 3 x 1 picture, black, white, then transparent: the stamp keeps the alpha
+    // as a soft mask and multiplies; the preview stretches it without aspect
+    // correction, and white paper or transparency leave the red canvas as it was.
+    void imageArtMultiplies()
+    {
+        QImage picture(3, 1, QImage::Format_ARGB32);
+        picture.setPixel(0, 0, qRgba(0, 0, 0, 255));
+        picture.setPixel(1, 0, qRgba(255, 255, 255, 255));
+        picture.setPixel(2, 0, qRgba(0, 0, 0, 0));
+        const SignatureArt art(SignatureArt::Image{ImageFixtures::encoded(picture, "PNG")});
 
-void SignTest::undecodableImage()
-{
-    QFETCH(QByteArray, bytes);
-    // Qt's own allocation limit would hide a missing pixel bound; the engine must not rely on it.
-    const int limit = QImageReader::allocationLimit();
-    QImageReader::setAllocationLimit(0);
-    const auto restore = qScopeGuard([limit] { QImageReader::setAllocationLimit(limit); });
+        QImage canvas(100, 100, QImage::Format_ARGB32_Premultiplied);
+        canvas.fill(QColor(200, 40, 40));
+        QPainter painter(&canvas);
+        art.draw(QRectF(10, 20, 30, 60), painter);
+        // The painter is handed back in its own composition mode.
+        QCOMPARE(painter.compositionMode(), QPainter::CompositionMode_SourceOver);
+        painter.end();
+        QCOMPARE(canvas.pixelColor(13, 22), QColor(0, 0, 0));
+        QCOMPARE(canvas.pixelColor(13, 78), QColor(0, 0, 0));
+        QCOMPARE(canvas.pixelColor(25, 50), QColor(200, 40, 40)); // white
+        QCOMPARE(canvas.pixelColor(37, 50), QColor(200, 40, 40)); // transparent
+        QCOMPARE(canvas.pixelColor(8, 50), QColor(200, 40, 40));  // outside the rect
+        QCOMPARE(canvas.pixelColor(20, 82), QColor(200, 40, 40));
 
-    const SignatureArt art(SignatureArt::Image{bytes});
-    QVERIFY(art.decodedImage().isNull());
-    QImage transparent(30, 20, QImage::Format_ARGB32);
-    transparent.fill(Qt::transparent);
-    QCOMPARE(art.image(QSize(30, 20)).convertToFormat(QImage::Format_ARGB32), transparent);
+        const QString input = path("image-in.pdf");
+        const QString output = path("image-out.pdf");
+        writePage(input, Layout{});
+        placed(folderOf(output), [&](auto& outputs) {
+            PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0.2, 0.1, 0.4, 0.2), art}},
+                            output, outputs);
+        });
+        const Stamp stamp = readStamps(output, 0).value(0);
+        QCOMPARE(stamp.blendMode, QByteArray("/Multiply"));
+        QVERIFY(stamp.imageHasSoftMask);
+    }
 
-    const QString input = path("broken-in.pdf");
-    const QString output = path("broken-out.pdf");
-    writePage(input, Layout{});
-    placed(folderOf(output), [&](auto& outputs) {
-        PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0, 0, 1, 1), art}}, output,
-                        outputs);
-    });
-    const QList<Stamp> stamps = readStamps(output, 0);
-    QCOMPARE(stamps.size(), 1);
-    QCOMPARE(stamps.first().rect, QRectF(0, 0, 600, 800));
-    QVERIFY(stamps.first().content.isEmpty());
-    QVERIFY(Fixtures::qpdfCheckIsClean(output));
-}
+    // Art that does not decode, or would decode to a huge image, draws nothing in
+    // previews and still becomes an empty stamp.
+    void undecodableImage_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+
+        QTest::newRow("not an image") << QByteArray("not an image at all");
+        // A one-bit bitmap keeps the test's own data small.
+        QTest::newRow("over 100 million pixels")
+            << QByteArray("P4\n10001 10000\n") + QByteArray(qsizetype{1251} * 10000, '\0');
+    }
+
+    void undecodableImage()
+    {
+        QFETCH(QByteArray, bytes);
+        // Qt's own allocation limit would hide a missing pixel bound; the engine must not
+        // rely on it.
+        const int limit = QImageReader::allocationLimit();
+        QImageReader::setAllocationLimit(0);
+        const auto restore = qScopeGuard([limit] { QImageReader::setAllocationLimit(limit); });
+
+        const SignatureArt art(SignatureArt::Image{bytes});
+        QVERIFY(art.decodedImage().isNull());
+        QImage transparent(30, 20, QImage::Format_ARGB32);
+        transparent.fill(Qt::transparent);
+        QCOMPARE(art.image(QSize(30, 20)).convertToFormat(QImage::Format_ARGB32), transparent);
+
+        const QString input = path("broken-in.pdf");
+        const QString output = path("broken-out.pdf");
+        writePage(input, Layout{});
+        placed(folderOf(output), [&](auto& outputs) {
+            PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0, 0, 1, 1), art}}, output,
+                            outputs);
+        });
+        const QList<Stamp> stamps = readStamps(output, 0);
+        QCOMPARE(stamps.size(), 1);
+        QCOMPARE(stamps.first().rect, QRectF(0, 0, 600, 800));
+        QVERIFY(stamps.first().content.isEmpty());
+        QVERIFY(Fixtures::qpdfCheckIsClean(output));
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+};
 
 QTEST_MAIN(SignTest)
 #include "SignTest.moc"
