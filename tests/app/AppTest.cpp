@@ -162,7 +162,7 @@ class WaitingPanels : public ScriptedPanels {
 public:
     std::function<void()> meanwhile;
     std::optional<QString> password(const QString& path,
-                                     const std::function<bool(const QString&)>& unlock) override
+                                    const std::function<bool(const QString&)>& unlock) override
     {
         wait();
         return ScriptedPanels::password(path, unlock);
@@ -300,16 +300,16 @@ private slots:
                 << tool << QStringList{"uzun.pdf"} << one
                 << with(tool, many ? "uzun.pdf,a.pdf" : "a.pdf");
         }
-        QTest::newRow("history, goes to merge") << "history" << QStringList() << one
-                                                << with("merge", "a.pdf");
+        QTest::newRow("history, goes to merge")
+            << "history" << QStringList() << one << with("merge", "a.pdf");
         const QStringList heavy{"kalın-1.pdf", "kalın-2.pdf", "kalın-3.pdf", "kalın-4.pdf"};
         QTest::newRow("merge, several while four long files are admitted")
             << "merge" << QStringList{"uzun.pdf"}
             << QList<QStringList>{heavy, {"b.pdf"}, {"c.pdf", "d.pdf"}}
             << with("merge", "uzun.pdf," + heavy.join(u',') + ",b.pdf,c.pdf,d.pdf");
         QTest::newRow("sign, several while a long file is admitted")
-            << "sign" << QStringList()
-            << QList<QStringList>{{"kalın-1.pdf"}, {"b.pdf"}, {"c.pdf"}} << with("sign", "c.pdf");
+            << "sign" << QStringList() << QList<QStringList>{{"kalın-1.pdf"}, {"b.pdf"}, {"c.pdf"}}
+            << with("sign", "c.pdf");
         QTest::newRow("history, several in quick succession")
             << "history" << QStringList() << QList<QStringList>{heavy.mid(0, 2), {"a.pdf"}}
             << with("merge", heavy.mid(0, 2).join(u',') + ",a.pdf");
@@ -457,7 +457,7 @@ private slots:
             QVERIFY(QFile::exists(work + QStringLiteral("/birleşik.pdf")));
         }
         QVERIFY(!store.banner(AppSections::current()) ||
-                !store.banner(AppSections::current())->isError);
+                !store.banner(AppSections::current())->isError());
     }
 
     // "Yeniden aç": the new process listens in the new language and the old one is gone, so
