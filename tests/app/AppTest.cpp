@@ -80,13 +80,15 @@ public:
 
     // Starts leaflow with these files as a later launch would: true once it handed them to the
     // running window and ended, false when there was no window to take them (it listened itself).
+    // The event loop turns meanwhile, for a window in this very process.
     bool handOver(const QStringList& files, const QString& folder) const
     {
         QProcess launch;
         start(launch, files, {QStringLiteral("LEAFLOW_TEST_ECHO=1")}, folder);
         QByteArray said;
         QDeadlineTimer patience(60000);
-        while (!launch.waitForFinished(100)) {
+        while (launch.state() != QProcess::NotRunning) {
+            QTest::qWait(20);
             said += launch.readAllStandardOutput();
             if (said.contains("listening") || patience.hasExpired()) {
                 launch.kill();
@@ -162,7 +164,7 @@ class WaitingPanels : public ScriptedPanels {
 public:
     std::function<void()> meanwhile;
     std::optional<QString> password(const QString& path,
-                                     const std::function<bool(const QString&)>& unlock) override
+                                    const std::function<bool(const QString&)>& unlock) override
     {
         wait();
         return ScriptedPanels::password(path, unlock);
@@ -300,16 +302,16 @@ private slots:
                 << tool << QStringList{"uzun.pdf"} << one
                 << with(tool, many ? "uzun.pdf,a.pdf" : "a.pdf");
         }
-        QTest::newRow("history, goes to merge") << "history" << QStringList() << one
-                                                << with("merge", "a.pdf");
+        QTest::newRow("history, goes to merge")
+            << "history" << QStringList() << one << with("merge", "a.pdf");
         const QStringList heavy{"kalın-1.pdf", "kalın-2.pdf", "kalın-3.pdf", "kalın-4.pdf"};
         QTest::newRow("merge, several while four long files are admitted")
             << "merge" << QStringList{"uzun.pdf"}
             << QList<QStringList>{heavy, {"b.pdf"}, {"c.pdf", "d.pdf"}}
             << with("merge", "uzun.pdf," + heavy.join(u',') + ",b.pdf,c.pdf,d.pdf");
         QTest::newRow("sign, several while a long file is admitted")
-            << "sign" << QStringList()
-            << QList<QStringList>{{"kalın-1.pdf"}, {"b.pdf"}, {"c.pdf"}} << with("sign", "c.pdf");
+            << "sign" << QStringList() << QList<QStringList>{{"kalın-1.pdf"}, {"b.pdf"}, {"c.pdf"}}
+            << with("sign", "c.pdf");
         QTest::newRow("history, several in quick succession")
             << "history" << QStringList() << QList<QStringList>{heavy.mid(0, 2), {"a.pdf"}}
             << with("merge", heavy.mid(0, 2).join(u',') + ",a.pdf");
@@ -394,15 +396,8 @@ private slots:
             busyOnArrival.append(store.busy().has_value());
             store.receive(paths);
         });
-        // Waits with the event loop turning, as the window answers the launch meanwhile.
         const auto handOver = [&home, &work](const QStringList& files) {
-            QProcess launch;
-            home.start(launch, files, {}, work);
-            QDeadlineTimer patience(60000);
-            while (launch.state() != QProcess::NotRunning && !patience.hasExpired()) {
-                QTest::qWait(20);
-            }
-            return launch.exitStatus() == QProcess::NormalExit && launch.exitCode() == 0;
+            return home.handOver(files, work);
         };
         const auto signName = [&store] {
             return store.signFile() ? QFileInfo(store.signFile()->source.url).fileName()
