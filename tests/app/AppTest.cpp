@@ -80,13 +80,15 @@ public:
 
     // Starts leaflow with these files as a later launch would: true once it handed them to the
     // running window and ended, false when there was no window to take them (it listened itself).
+    // The event loop turns meanwhile, for a window in this very process.
     bool handOver(const QStringList& files, const QString& folder) const
     {
         QProcess launch;
         start(launch, files, {QStringLiteral("LEAFLOW_TEST_ECHO=1")}, folder);
         QByteArray said;
         QDeadlineTimer patience(60000);
-        while (!launch.waitForFinished(100)) {
+        while (launch.state() != QProcess::NotRunning) {
+            QTest::qWait(20);
             said += launch.readAllStandardOutput();
             if (said.contains("listening") || patience.hasExpired()) {
                 launch.kill();
@@ -119,12 +121,6 @@ public:
         m_process.waitForFinished();
     }
     bool running() const { return m_process.state() == QProcess::Running; }
-    // Where text first appears in the echo at or after `from`; -1 while it has not.
-    qsizetype find(const QString& text, qsizetype from = 0)
-    {
-        m_said += QString::fromUtf8(m_process.readAllStandardOutput());
-        return m_said.indexOf(text, from);
-    }
     // Waits until text appears at or after `from`, or the window ends; its position, or -1.
     qsizetype waitFor(const QString& text, qsizetype from = 0)
     {
@@ -137,6 +133,13 @@ public:
     const QString& said() const { return m_said; }
 
 private:
+    // Where text first appears in the echo at or after `from`; -1 while it has not.
+    qsizetype find(const QString& text, qsizetype from)
+    {
+        m_said += QString::fromUtf8(m_process.readAllStandardOutput());
+        return m_said.indexOf(text, from);
+    }
+
     QProcess m_process;
     QString m_said;
 };
@@ -291,7 +294,7 @@ private slots:
         QTest::addColumn<QList<QStringList>>("launches");
         QTest::addColumn<QString>("listed");
         const QList<QStringList> one{{"a.pdf"}};
-        const auto with = &inputsLine;
+        const auto with = inputsLine;
         for (const QString& tool : QStringList{"merge", "split", "compress", "sign", "pages"}) {
             QTest::addRow("%s, empty", qPrintable(tool))
                 << tool << QStringList() << one << with(tool, "a.pdf");
@@ -349,11 +352,6 @@ private slots:
         }
         QVERIFY2(window.waitFor(QStringLiteral("inputs: ") + listed + u'\n') >= 0,
                  qPrintable(window.said()));
-        for (const QStringList& files : launches) {
-            for (const QString& file : files) {
-                QVERIFY(window.find(QStringLiteral("received: ") + work + u'/' + file) >= 0);
-            }
-        }
         // Still there: it answers one more launch.
         QVERIFY2(home.handOver({}, work), qPrintable(window.said()));
         QVERIFY(window.running());
@@ -394,15 +392,8 @@ private slots:
             busyOnArrival.append(store.busy().has_value());
             store.receive(paths);
         });
-        // Waits with the event loop turning, as the window answers the launch meanwhile.
         const auto handOver = [&home, &work](const QStringList& files) {
-            QProcess launch;
-            home.start(launch, files, {}, work);
-            QDeadlineTimer patience(60000);
-            while (launch.state() != QProcess::NotRunning && !patience.hasExpired()) {
-                QTest::qWait(20);
-            }
-            return launch.exitStatus() == QProcess::NormalExit && launch.exitCode() == 0;
+            return home.handOver(files, work);
         };
         const auto signName = [&store] {
             return store.signFile() ? QFileInfo(store.signFile()->source.url).fileName()
