@@ -34,6 +34,14 @@ QString nearestExisting(const QString& folder)
     return candidate;
 }
 
+// Removes folders made outermost first, innermost first.
+void removeFolders(const QStringList& made)
+{
+    for (qsizetype i = made.size(); i-- > 0;) {
+        ::rmdir(encoded(made[i]).constData());
+    }
+}
+
 // Makes folder and the missing ones above it; the ones it made, outermost first.
 std::optional<QStringList> makeFolders(const QString& folder)
 {
@@ -47,9 +55,7 @@ std::optional<QStringList> makeFolders(const QString& folder)
     for (const QString& path : std::as_const(missing)) {
         if (::mkdir(encoded(path).constData(), 0777) != 0) {
             const int error = errno;
-            for (auto it = made.crbegin(); it != made.crend(); ++it) {
-                ::rmdir(encoded(*it).constData());
-            }
+            removeFolders(made);
             errno = error;
             return std::nullopt;
         }
@@ -67,22 +73,22 @@ struct Placed {
 
 void undo(const QList<Placed>& placed, const QStringList& made)
 {
-    for (auto it = placed.crbegin(); it != placed.crend(); ++it) {
-        if (it->previous.isEmpty()) {
-            ::unlink(encoded(it->destination).constData());
+    // Newest first, so that a destination placed twice gets its first replacement back.
+    for (qsizetype i = placed.size(); i-- > 0;) {
+        const Placed& file = placed[i];
+        if (file.previous.isEmpty()) {
+            ::unlink(encoded(file.destination).constData());
         } else {
-            std::rename(encoded(it->previous).constData(), encoded(it->destination).constData());
+            std::rename(encoded(file.previous).constData(), encoded(file.destination).constData());
         }
     }
-    for (auto it = made.crbegin(); it != made.crend(); ++it) {
-        ::rmdir(encoded(*it).constData());
-    }
+    removeFolders(made);
 }
 
 } // namespace
 
-OutputTransaction::OutputTransaction(QString folder, bool createFolder, const Progress& progress)
-    : m_folder(std::move(folder)), m_createFolder(createFolder), m_progress(progress)
+OutputTransaction::OutputTransaction(QString folder, bool createFolder, Progress progress)
+    : m_folder(std::move(folder)), m_createFolder(createFolder), m_progress(std::move(progress))
 {
 }
 
@@ -118,7 +124,7 @@ QString OutputTransaction::stage(const QString& destination)
         makeFolder(destination);
     }
     // Numbered, so that two outputs of the same name never meet in the private folder.
-    const QString staged =
+    QString staged =
         QDir(m_staging.folder)
             .filePath(QString::number(m_staging.files.size() + 1) + QStringLiteral(".pdf"));
     m_staging.files.append(StagedFile{staged, destination});

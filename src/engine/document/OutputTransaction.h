@@ -16,7 +16,7 @@ class OutputTransaction {
 public:
     // folder is where every output of the run goes. When createFolder is set and
     // it does not exist yet, commit() makes it; otherwise it must exist.
-    OutputTransaction(QString folder, bool createFolder, const Progress& progress);
+    OutputTransaction(QString folder, bool createFolder, Progress progress);
     ~OutputTransaction();
     OutputTransaction(const OutputTransaction&) = delete;
     OutputTransaction& operator=(const OutputTransaction&) = delete;
