@@ -13,6 +13,7 @@
 #include "UpdateAvailableRow.h"
 #include "Updater.h"
 #include "WindowPresenter.h"
+#include "WindowShortcuts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,6 +47,7 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
     }
 
     buildMenus();
+    new WindowShortcuts(*this);
     m_sidebar->footer()->addWidget(new UpdateAvailableRow(
         Updater::shared(), [this] { openUpdateSettings(); }, m_sidebar));
     resize(defaultSize.width(), defaultSize.height() + menuBar()->sizeHint().height());

@@ -1,0 +1,69 @@
+#include "Find.h"
+#include "MainWindow.h"
+#include "StepperControl.h"
+#include "StoreTestCase.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+
+Q_DECLARE_METATYPE(SplitMode)
+
+// The menu's shortcuts typed in the split page's text fields, under the keymap of a plain X11
+// desktop (its platform theme is loaded for this test), where a line edit claims Ctrl+E as
+// "end of line" for itself.
+class ShortcutsTest : public StoreTestCase {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> m_window;
+
+private slots:
+    void cleanup() override
+    {
+        m_window.reset();
+        StoreTestCase::cleanup();
+    }
+
+    void menuShortcutsWorkFromTextFields_data()
+    {
+        QTest::addColumn<SplitMode>("mode");
+        QTest::addColumn<QKeySequence>("keys");
+        for (const char* keys : {"Ctrl+E", "Ctrl+O", "Ctrl+1", "Ctrl+2", "Ctrl+3", "Ctrl+4",
+                                 "Ctrl+5", "Ctrl+6", "Ctrl+,", "Ctrl+Q"}) {
+            QTest::addRow("ranges field, %s", keys) << SplitMode::ranges << QKeySequence(keys);
+        }
+        QTest::newRow("stepper field, Ctrl+E") << SplitMode::every << QKeySequence("Ctrl+E");
+    }
+    void menuShortcutsWorkFromTextFields()
+    {
+        QFETCH(SplitMode, mode);
+        QFETCH(QKeySequence, keys);
+        store().addFiles({m_fixture->pdf(QStringLiteral("Rapor.pdf"), 4)}, AppSection::split);
+        store().setSplitMode(mode);
+        AppSections::setCurrent(AppSection::split);
+        m_window = std::make_unique<MainWindow>(store());
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QLineEdit* field = mode == SplitMode::ranges
+                               ? Find::named<QLineEdit>(m_window.get(), QStringLiteral("Aralıklar"))
+                               : m_window->findChild<StepperControl*>()->field();
+        field->setFocus(Qt::TabFocusReason);
+        QVERIFY(field->hasFocus());
+        QAction* action = nullptr;
+        for (QAction* each : m_window->menuBar()->findChildren<QAction*>()) {
+            action = each->shortcut() == keys ? each : action;
+        }
+        QVERIFY(action);
+        QSignalSpy triggered(action, &QAction::triggered);
+        QTest::keySequence(field, keys);
+        QCOMPARE(triggered.count(), 1);
+        // Quitting and the settings window wait for the event loop; the test ends first.
+        m_window.reset();
+    }
+};
+
+QTEST_MAIN(ShortcutsTest)
+#include "ShortcutsTest.moc"
