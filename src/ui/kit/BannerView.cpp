@@ -103,6 +103,12 @@ void BannerView::changeEvent(QEvent* event)
     }
 }
 
+void BannerView::setOpaque(bool opaque)
+{
+    m_opaque = opaque;
+    update();
+}
+
 void BannerView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -116,6 +122,9 @@ void BannerView::paintEvent(QPaintEvent*)
     fill.setAlphaF(static_cast<float>(Theme::isDark(palette()) ? darkFill : lightFill));
     QColor edge = tint;
     edge.setAlphaF(0.28F);
+    if (m_opaque) {
+        painter.fillPath(shape, DS::canvas(palette()));
+    }
     painter.fillPath(shape, fill);
     painter.setPen(QPen(edge, 1));
     painter.drawPath(shape);

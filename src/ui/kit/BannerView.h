@@ -17,6 +17,8 @@ public:
     explicit BannerView(const Banner& banner, QWidget* parent = nullptr);
 
     const Banner& banner() const { return m_banner; }
+    // Lays the page's background under the tint, for a banner that lies over other content.
+    void setOpaque(bool opaque);
 
 signals:
     // The file manager should show and select these files.
@@ -37,4 +39,5 @@ private:
     QLabel* m_text;
     Button* m_reveal = nullptr;
     Button* m_close;
+    bool m_opaque = false;
 };

@@ -124,6 +124,7 @@ void ToolPage::setContent(QWidget* content)
     if (content) {
         m_contentSlot->addWidget(content);
     }
+    placeBanner();
     m_outline->raise();
 }
 
@@ -141,9 +142,33 @@ void ToolPage::setBanner(const std::optional<Banner>& banner)
         return;
     }
     m_banner = new BannerView(*banner, this);
-    m_bannerSlot->addWidget(m_banner);
+    if (m_bannerOver) {
+        m_banner->setOpaque(true);
+        placeBanner();
+        m_banner->show();
+    } else {
+        m_bannerSlot->addWidget(m_banner);
+    }
     connect(m_banner, &BannerView::dismissed, this, [this] { emit bannerDismissed(m_section); });
     connect(m_banner, &BannerView::revealRequested, this, &ToolPage::revealRequested);
+    m_outline->raise();
+}
+
+void ToolPage::setBannerOverContent(bool over)
+{
+    m_bannerOver = over;
+    // The header's height decides where the content, and so the banner, begins.
+    m_header->installEventFilter(this);
+}
+
+void ToolPage::placeBanner()
+{
+    if (!m_banner || !m_bannerOver) {
+        return;
+    }
+    const int top = m_header->geometry().bottom() + 1;
+    m_banner->setGeometry(0, top, width(), m_banner->layout()->totalHeightForWidth(width()));
+    m_banner->raise();
     m_outline->raise();
 }
 
@@ -165,6 +190,10 @@ void ToolPage::setTargeted(bool targeted)
 
 bool ToolPage::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_header && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        placeBanner();
+        return false;
+    }
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove:
@@ -214,4 +243,5 @@ void ToolPage::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     m_outline->setGeometry(rect());
+    placeBanner();
 }

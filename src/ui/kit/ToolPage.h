@@ -31,6 +31,9 @@ public:
 
     // Shows `banner`, or removes the banner for nullopt.
     void setBanner(const std::optional<Banner>& banner);
+    // The banner lies over the top of the content instead of taking its height, for content
+    // that would be laid out afresh at another height (a page being signed).
+    void setBannerOverContent(bool over);
     BannerView* bannerView() const { return m_banner; }
 
     // True while a drag of files hovers over the page.
@@ -50,6 +53,7 @@ protected:
 
 private:
     bool handleDrag(QEvent* event);
+    void placeBanner();
     void setTargeted(bool targeted);
 
     AppSection m_section;
@@ -60,6 +64,7 @@ private:
     QWidget* m_footerBar;
     QHBoxLayout* m_footer;
     BannerView* m_banner = nullptr;
+    bool m_bannerOver = false;
     QWidget* m_outline;
     bool m_targeted = false;
 };

@@ -215,11 +215,22 @@ private slots:
         QVERIFY(!named(QStringLiteral("count"))->isVisible());
     }
 
+    // Neither the count appearing nor the run's banner moves the arrows or resizes the page.
     void pagerTurnsPagesAndCountsPlacements()
     {
-        placeOne(3);
+        addSignature(QStringLiteral("İmza 1"));
+        openDocument(3);
         QWidget* previous = named(QStringLiteral("Önceki sayfa"));
         QWidget* next = named(QStringLiteral("Sonraki sayfa"));
+        const auto layout = [&] {
+            settle();
+            return QList<QRect>{QRect(previous->mapTo(m_view.get(), QPoint()), previous->size()),
+                                QRect(next->mapTo(m_view.get(), QPoint()), next->size()),
+                                canvas()->geometry()};
+        };
+        const QList<QRect> before = layout();
+        click(card(0));
+        QCOMPARE(layout(), before);
         QVERIFY(!previous->isEnabled() && next->isEnabled());
         QCOMPARE(text(QStringLiteral("page")), QStringLiteral("Sayfa 1 / 3"));
         QCOMPARE(text(QStringLiteral("count")), QStringLiteral("Yerleştirilen imza: 1"));
@@ -234,6 +245,11 @@ private slots:
         click(previous);
         click(previous);
         QCOMPARE(canvas()->placementViews().size(), 1); // the first page's own
+        m_fixture->panels.saveAnswers << m_fixture->path(QStringLiteral("İmzalı.pdf"));
+        click(run());
+        QVERIFY(m_fixture->waitIdle());
+        QVERIFY(store().banner(AppSection::sign));
+        QCOMPARE(layout(), before);
     }
 
     // Which placements go with a signature is the Store's; here the question comes first and
@@ -263,7 +279,7 @@ private slots:
     }
 
     // The page image has the frame's own pixels on this screen, rendered again whenever the view
-    // changes size (a banner takes room), so a table's hairlines are not lost to scaling.
+    // changes size, so a table's hairlines are not lost to scaling.
     void pageImageFollowsTheViewSize()
     {
         openDocument(1);

@@ -26,6 +26,12 @@ SignPager::SignPager(Store& store, QWidget* parent)
     m_page->setMinimumWidth(labelWidth);
     m_page->setAlignment(Qt::AlignCenter);
     m_count->setFont(Theme::monospacedDigits(m_count->font()));
+    // The row is centred under the page: the count keeps its room while hidden and for up to
+    // two digits, so that it appearing or growing never moves the arrows.
+    m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(countText(88)));
+    QSizePolicy keep = m_count->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_count->setSizePolicy(keep);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -59,5 +65,10 @@ void SignPager::refresh()
     m_page->setText(tr("Sayfa %1 / %2").arg(page + 1).arg(pages));
     const qsizetype placed = m_store.placements().size();
     m_count->setVisible(placed > 0);
-    m_count->setText(tr("Yerleştirilen imza: %1").arg(placed));
+    m_count->setText(countText(placed));
+}
+
+QString SignPager::countText(qsizetype placed)
+{
+    return tr("Yerleştirilen imza: %1").arg(placed);
 }

@@ -16,6 +16,7 @@ public:
     explicit SignPager(Store& store, QWidget* parent = nullptr);
 
 private:
+    static QString countText(qsizetype placed);
     void refresh();
     void turn(int by);
 

@@ -44,6 +44,8 @@ SignView::SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* p
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(m_page);
 
+    // A banner after a run must not shrink the page being signed and move what is placed on it.
+    m_page->setBannerOverContent(true);
     m_trailing = makeTrailing();
     m_page->setTrailing(m_trailing);
     m_page->setContent(makeContent());
