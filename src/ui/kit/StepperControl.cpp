@@ -52,6 +52,13 @@ StepperControl::StepperControl(QWidget* parent) : QWidget(parent), m_field(new Q
     setFocusPolicy(Qt::WheelFocus);
     setFocusProxy(m_field);
     connect(m_field, &QLineEdit::returnPressed, this, &StepperControl::commit);
+    // What follows the number shows it while it is typed; the field keeps the digits as typed
+    // (a 0 on its way to 05, 99 past the maximum) until Enter or leaving it.
+    connect(m_field, &QLineEdit::textEdited, this, [this] {
+        if (const std::optional<int> typed = typedValue()) {
+            change(*typed);
+        }
+    });
     showValue();
 }
 
@@ -60,7 +67,7 @@ void StepperControl::setRange(int minimum, int maximum)
     m_minimum = minimum;
     m_maximum = std::max(minimum, maximum);
     m_value = std::clamp(m_value, m_minimum, m_maximum);
-    showValue();
+    showValue(true);
     updateGeometry();
     update();
 }
@@ -68,8 +75,18 @@ void StepperControl::setRange(int minimum, int maximum)
 void StepperControl::setValue(int value)
 {
     m_value = std::clamp(value, m_minimum, m_maximum);
-    showValue();
+    showValue(true);
     update();
+}
+
+std::optional<int> StepperControl::typedValue() const
+{
+    bool ok = false;
+    const qlonglong typed = m_field->text().toLongLong(&ok);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return static_cast<int>(std::clamp<qlonglong>(typed, m_minimum, m_maximum));
 }
 
 int StepperControl::fieldWidth() const
@@ -99,10 +116,10 @@ QRect StepperControl::downRect() const
     return {fieldWidth() + arrowsGap, controlHeight / 2, arrowsWidth, controlHeight / 2};
 }
 
-void StepperControl::showValue()
+void StepperControl::showValue(bool keepTyped)
 {
     const QString text = QString::number(m_value);
-    if (m_field->text() != text) {
+    if (m_field->text() != text && !(keepTyped && typedValue() == m_value)) {
         m_field->setText(text);
     }
     m_field->setGeometry(
@@ -121,10 +138,8 @@ void StepperControl::change(int value)
 
 void StepperControl::commit()
 {
-    bool ok = false;
-    const qlonglong typed = m_field->text().toLongLong(&ok);
-    if (ok) {
-        change(static_cast<int>(std::clamp<qlonglong>(typed, m_minimum, m_maximum)));
+    if (const std::optional<int> typed = typedValue()) {
+        change(*typed);
     }
     showValue();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 class QLineEdit;
 
@@ -44,8 +45,11 @@ private:
     void step(int delta);
     // Takes the typed number, clamped into the range; an empty field gets the value back.
     void commit();
+    // The field's number clamped into the range; none while it holds no digits.
+    std::optional<int> typedValue() const;
     void change(int value);
-    void showValue();
+    // Writes the value into the field, unless keepTyped and the digits there already mean it.
+    void showValue(bool keepTyped = false);
     int fieldWidth() const;
     QRectF fieldBox() const;
 

@@ -54,10 +54,17 @@ SplitScreen::SplitScreen(Store& store, int shown, QWidget* parent)
 
     connect(m_drop, &DropZone::chooseRequested, this, [this] { m_store.open(AppSection::split); });
     connect(&m_store, &Store::splitFileChanged, this, &SplitScreen::showFile);
-    for (auto signal :
-         {&Store::splitModeChanged, &Store::splitEveryChanged, &Store::splitRangesChanged}) {
-        connect(&m_store, signal, this, &SplitScreen::showOutcome);
-    }
+    connect(&m_store, &Store::splitEveryChanged, this, &SplitScreen::showOutcome);
+    connect(&m_store, &Store::splitModeChanged, this, [this] { askForRanges(false); });
+    connect(&m_store, &Store::splitRangesChanged, this, [this] { askForRanges(true); });
+    // Running with ranges the split cannot take puts the reason on the banner; the preview
+    // says it too from then on.
+    connect(&m_store, &Store::bannersChanged, this, [this] {
+        if (const std::optional<Banner> banner = m_store.banner(AppSection::split);
+            banner && banner->isError()) {
+            askForRanges(true);
+        }
+    });
 
     ScreenBinding::bindPage(*this, store);
     ScreenBinding::bindRunButton(*m_run, store);
@@ -74,6 +81,7 @@ void SplitScreen::showFile()
         m_card = nullptr;
     }
     const std::optional<PDFFile>& file = m_store.splitFile();
+    m_rangesAsked = false;
     if (file) {
         m_card = new SingleFileCard(*file, AppSection::split, m_display);
         connect(m_card, &SingleFileCard::openRequested, this,
@@ -88,7 +96,19 @@ void SplitScreen::showFile()
 
 SplitOutcome SplitScreen::outcome() const
 {
+    // Ranges not written yet are no mistake: the field's example shows what to write, and the
+    // reason appears once something is typed or a run is tried.
+    if (m_store.splitMode() == SplitMode::ranges && !m_rangesAsked &&
+        m_store.splitRanges().trimmed().isEmpty()) {
+        return {};
+    }
     return m_store.splitGroups();
+}
+
+void SplitScreen::askForRanges(bool asked)
+{
+    m_rangesAsked = asked;
+    showOutcome();
 }
 
 void SplitScreen::showOutcome()

@@ -25,6 +25,8 @@ private:
     void showFile();
     void showOutcome();
     SplitOutcome outcome() const;
+    // Whether the reason empty ranges cannot split is shown: after typing, or a run tried.
+    void askForRanges(bool asked);
 
     Store& m_store;
     FileDisplay m_display;
@@ -37,4 +39,5 @@ private:
     SplitPreview* m_preview;
     ToneLabel* m_count;
     RunButton* m_run;
+    bool m_rangesAsked = false;
 };

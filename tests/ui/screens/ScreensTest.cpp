@@ -418,15 +418,26 @@ private slots:
             QTest::mouseClick(stepper, Qt::LeftButton, {}, stepper->downRect().center());
         }
         QCOMPARE(store().splitEvery(), 1);
-        // Typed digits count on Enter or when the field is left, within range; the wheel steps.
+        // Typed digits count as they are typed, within range; the field shows them as typed
+        // until Enter or Tab. The wheel steps.
+        const auto typed = [&](const QString& keys, int every, int files) {
+            QTest::keyClicks(stepper->field(), keys);
+            QCOMPARE(store().splitEvery(), every);
+            QCOMPARE(preview()->lines().size(), files);
+            QCOMPARE(textOf(m_screen.get(), QStringLiteral("count")),
+                     QStringLiteral("Oluşacak dosya: %1").arg(files));
+        };
+        stepper->field()->setFocus();
         stepper->field()->selectAll();
-        QTest::keyClicks(stepper->field(), QStringLiteral("x5"));
+        typed(QStringLiteral("x2"), 2, 4);
+        typed(QStringLiteral("0"), 7, 1);
+        QCOMPARE(stepper->field()->text(), QStringLiteral("20"));
+        QTest::keyClick(stepper->field(), Qt::Key_Backspace);
+        QCOMPARE(store().splitEvery(), 2);
         QTest::keyClick(stepper->field(), Qt::Key_Return);
-        QCOMPARE(store().splitEvery(), 5);
         stepper->field()->selectAll();
-        QTest::keyClicks(stepper->field(), QStringLiteral("500"));
+        typed(QStringLiteral("500"), 7, 1);
         QTest::keyClick(stepper->field(), Qt::Key_Tab);
-        QCOMPARE(store().splitEvery(), 7);
         QCOMPARE(stepper->field()->text(), QStringLiteral("7"));
         const QPointF at = QRectF(stepper->rect()).center();
         QWheelEvent wheel(at, stepper->mapToGlobal(at), {}, {0, -240}, Qt::NoButton, Qt::NoModifier,
@@ -436,6 +447,14 @@ private slots:
         QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(2).center());
         auto* field = rangesField();
         QVERIFY(field->isVisible() && !stepper->isVisible());
+        // Ranges not written yet are no mistake until a run is tried.
+        const auto quiet = [this] { return preview()->lines().isEmpty() && !run()->isEnabled(); };
+        QVERIFY(quiet());
+        store().run(AppSection::split);
+        QVERIFY(preview()->showsFailure() && preview()->lines().size() == 1);
+        QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(0).center());
+        QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(2).center());
+        QVERIFY(quiet());
         field->setFocus();
         QTest::keyClicks(field, QStringLiteral("2-9"));
         QCOMPARE(store().splitRanges(), QStringLiteral("2-9"));
