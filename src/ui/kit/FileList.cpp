@@ -1,5 +1,6 @@
 #include "FileList.h"
 
+#include "FileRow.h"
 #include "QuietScrollBar.h"
 #include "Shapes.h"
 #include "Theme.h"
@@ -8,6 +9,7 @@
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QGraphicsOpacityEffect>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -105,6 +107,11 @@ protected:
                 painter.fillPath(Shapes::continuousRect(QRectF(box), 8),
                                  Theme::withAlpha(text, Theme::isDark(palette()) ? 0.06 : 0.04));
             }
+            if (m_list->hasFocus() && index == m_list->currentRow()) {
+                painter.setPen(QPen(Theme::withAlpha(Theme::accent(palette()), 0.55), 2));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawPath(Shapes::continuousRect(QRectF(box).adjusted(1, 1, -1, -1), 8));
+            }
             if (index + 1 < rows.size() && index != hovered && index + 1 != hovered) {
                 const qreal y = box.bottom() + 1.0;
                 painter.fillRect(QRectF(box.left() + 8, y, box.width() - 16, 1),
@@ -122,6 +129,7 @@ protected:
             m_pressRow = rowAt(event->position().toPoint());
             m_pressPos = event->position().toPoint();
             if (m_pressRow >= 0) {
+                m_list->setCurrent(m_pressRow);
                 event->accept();
                 return;
             }
@@ -269,6 +277,7 @@ FileList::FileList(bool reorderable, QWidget* parent)
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidget(m_column);
+    setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
     quietScrollBar(this);
     setAutoFillBackground(false);
@@ -277,6 +286,85 @@ FileList::FileList(bool reorderable, QWidget* parent)
 void FileList::setRows(const QList<QWidget*>& rows)
 {
     m_column->setRows(rows);
+    setRemovable(m_removable);
+    // The current row stays where it was, on the file that moved there or took a removed one's
+    // place.
+    setCurrent(std::min(m_current, count() - 1));
+}
+
+std::optional<int> FileList::currentRow() const
+{
+    return count() > 0 ? std::optional<int>(m_current) : std::nullopt;
+}
+
+void FileList::setRemovable(bool removable)
+{
+    m_removable = removable;
+    for (QWidget* row : m_column->rows) {
+        if (auto* fileRow = qobject_cast<FileRow*>(row)) {
+            fileRow->setRemovable(removable);
+        }
+    }
+}
+
+void FileList::setCurrent(int index)
+{
+    m_current = std::max(index, 0);
+    if (QWidget* shown = row(m_current)) {
+        m_column->layout()->activate();
+        ensureWidgetVisible(shown, 0, 8);
+    }
+    m_column->update();
+}
+
+void FileList::carryCurrent(int by)
+{
+    const int from = m_current;
+    const int to = std::clamp(from + by, 0, count() - 1);
+    if (!m_reorderable || to == from) {
+        return;
+    }
+    // The file keeps the keyboard's attention at its new place.
+    m_current = to;
+    emit moved(from, to);
+}
+
+void FileList::removeCurrent()
+{
+    if (auto* fileRow = qobject_cast<FileRow*>(row(m_current)); fileRow && m_removable) {
+        emit fileRow->removeRequested();
+    }
+}
+
+void FileList::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool carry = modifiers == Qt::AltModifier ||
+                       modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
+    const int by = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+    if (count() == 0 || (modifiers != Qt::NoModifier && !carry)) {
+        QScrollArea::keyPressEvent(event);
+    } else if (by != 0 && carry) {
+        carryCurrent(by);
+    } else if (by != 0) {
+        setCurrent(std::clamp(m_current + by, 0, count() - 1));
+    } else if (event->key() == Qt::Key_Delete && !carry) {
+        removeCurrent();
+    } else {
+        QScrollArea::keyPressEvent(event);
+    }
+}
+
+void FileList::focusInEvent(QFocusEvent* event)
+{
+    QScrollArea::focusInEvent(event);
+    m_column->update();
+}
+
+void FileList::focusOutEvent(QFocusEvent* event)
+{
+    QScrollArea::focusOutEvent(event);
+    m_column->update();
 }
 
 int FileList::count() const
@@ -331,6 +419,7 @@ void FileList::dropRow(int from, int gap)
     // A gap after the dragged row counts the row itself once too many.
     const int to = gap > from ? gap - 1 : gap;
     if (to != from) {
+        m_current = to;
         emit moved(from, to);
     }
 }

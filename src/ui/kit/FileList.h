@@ -9,7 +9,8 @@ class QMimeData;
 class RowColumn;
 
 // A list of file rows on the page's own background, with hairlines between rows;
-// rows can optionally be dragged to a new place.
+// rows can optionally be dragged to a new place. From the keyboard, ↑ and ↓ choose the current
+// row (ringed while the list has the focus), Alt+↑/↓ or Ctrl+Shift+↑/↓ carry it, Delete removes it.
 class FileList : public QScrollArea {
     Q_OBJECT
 public:
@@ -20,6 +21,10 @@ public:
     int count() const;
     QWidget* row(int index) const;
     bool isReorderable() const { return m_reorderable; }
+    // The row the keys act on; none while the list is empty.
+    std::optional<int> currentRow() const;
+    // Whether the rows' files may be removed now (not while their tool runs).
+    void setRemovable(bool removable);
 
     // The drag data that carries row `index` of this list.
     std::unique_ptr<QMimeData> rowMime(int index) const;
@@ -34,10 +39,20 @@ signals:
     // Row `from` should end up at position `to` (QList::move semantics).
     void moved(int from, int to);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
     friend class RowColumn;
     void dropRow(int from, int gap);
+    void setCurrent(int index);
+    void carryCurrent(int by);
+    void removeCurrent();
 
     bool m_reorderable;
+    bool m_removable = true;
+    int m_current = 0;
     RowColumn* m_column;
 };

@@ -68,3 +68,8 @@ void FileRow::setStatus(const std::optional<QString>& status, const QColor& tint
     m_badge->setText(*status);
     m_badge->setTint(tint);
 }
+
+void FileRow::setRemovable(bool removable)
+{
+    m_remove->setEnabled(removable);
+}

@@ -21,6 +21,7 @@ public:
     // A status badge after the name (none for nullopt).
     void setStatus(const std::optional<QString>& status, const QColor& tint = {});
     Badge* statusBadge() const { return m_badge; }
+    void setRemovable(bool removable);
 
 signals:
     void removeRequested();
