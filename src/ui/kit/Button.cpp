@@ -95,8 +95,19 @@ qreal Button::busyWidth() const
         return spinnerSide + gap;
     }
     // Room for the widest percentage, so the button keeps its width as the number grows.
+    return widestBusyWidth();
+}
+
+qreal Button::widestBusyWidth() const
+{
     const QString widest = tr("%%1").arg(100);
     return spinnerSide + 2 * gap + QFontMetricsF(titleFont()).horizontalAdvance(widest);
+}
+
+void Button::setReservesProgress(bool reserves)
+{
+    m_reservesProgress = reserves;
+    updateGeometry();
 }
 
 QFont Button::titleFont() const
@@ -132,7 +143,7 @@ QSize Button::sizeHint() const
     if (!m_symbol.isEmpty()) {
         width += symbolSide() + (text().isEmpty() ? 0 : gap);
     }
-    width += busyWidth();
+    width += m_reservesProgress ? widestBusyWidth() : busyWidth();
     const int pad = m_kind == Kind::borderless ? 2 : (m_size == Size::large ? 16 : 11);
     return {qCeil(width) + 2 * pad, controlHeight()};
 }

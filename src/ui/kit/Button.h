@@ -32,6 +32,9 @@ public:
     std::optional<qreal> busyFraction() const { return m_busy ? m_fraction : std::nullopt; }
     // The percentage shown while busy with a fraction, in the interface language ("%42").
     QString busyPercent() const;
+    // Sizes the button for its widest progress at all times, so that neither the spinner nor
+    // the percentage widens it or moves what stands beside it.
+    void setReservesProgress(bool reserves);
     // The focus ring shows while the button has the focus it was given from the keyboard.
     bool showsFocusRing() const { return m_keyboardFocus && hasFocus(); }
 
@@ -49,6 +52,7 @@ private:
     int controlHeight() const;
     QColor contentColor() const;
     qreal busyWidth() const;
+    qreal widestBusyWidth() const;
     void paintBusy(QPainter& painter, QPointF centre, const QColor& content) const;
 
     Kind m_kind;
@@ -58,6 +62,7 @@ private:
     Tone m_symbolTone = Tone::primary;
     bool m_busy = false;
     std::optional<qreal> m_fraction;
+    bool m_reservesProgress = false;
     bool m_keyboardFocus = false;
     int m_spin = 0;
     QTimer* m_spinner;

@@ -4,10 +4,21 @@
 #include <QShortcut>
 #include <QTimer>
 
+namespace {
+
+// A focus passed on keeps the ring it had: shown when the keyboard brought it.
+Qt::FocusReason focusReasonFrom(const Button& from)
+{
+    return from.showsFocusRing() ? Qt::TabFocusReason : Qt::OtherFocusReason;
+}
+
+} // namespace
+
 RunButton::RunButton(AppSection section, const QString& title, QWidget* parent)
     : Button(title, Kind::prominent, parent), m_section(section)
 {
     setControlSize(Size::large);
+    setReservesProgress(true);
     setDefault(true);
     connect(this, &QPushButton::clicked, this, [this] { emit runRequested(m_section); });
     refresh();
@@ -57,8 +68,20 @@ void RunButton::setProgress(qint64 done, qint64 total)
 
 void RunButton::refresh()
 {
+    const bool running = m_busy == m_section;
+    // Qt hands the focus of a control that is disabled or hidden to the next one in the chain
+    // (a row's remove button, where the next Space removes a file): during the run the focus
+    // waits on "Vazgeç", and afterwards it comes back here.
+    if (m_cancel && running && hasFocus()) {
+        m_cancel->show();
+        m_cancel->setFocus(focusReasonFrom(*this));
+    }
+    const bool handBack = m_cancel && !running && m_cancel->hasFocus();
     setEnabled(m_ready && !m_busy);
-    setBusy(m_busy == m_section);
+    setBusy(running);
+    if (handBack) {
+        isEnabled() ? setFocus(focusReasonFrom(*m_cancel)) : m_cancel->clearFocus();
+    }
     if (m_cancel) {
         m_cancel->setVisible(isBusy());
     }

@@ -134,7 +134,7 @@ void CompressScreen::showFiles()
     showResults();
     m_parts.stack->setCurrentIndex(files.isEmpty() ? 0 : 1);
     m_parts.add->setVisible(!files.isEmpty());
-    m_parts.clear->setEnabled(!files.isEmpty());
+    m_parts.allowEditing(m_store);
     m_parts.run->setReady(!files.isEmpty());
     m_parts.summary->setText(files.isEmpty()
                                  ? QString()

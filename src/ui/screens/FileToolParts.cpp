@@ -42,4 +42,12 @@ void FileToolParts::install(ToolPage& page, Store& store, QWidget* filled)
     QObject::connect(drop, &DropZone::chooseRequested, &page, open);
     QObject::connect(clear, &QAbstractButton::clicked, &page,
                      [&store, tool] { store.clear(tool); });
+    QObject::connect(&store, &Store::busyChanged, &page, [this, &store] { allowEditing(store); });
+}
+
+void FileToolParts::allowEditing(const Store& store)
+{
+    const bool idle = store.busy() != section;
+    clear->setEnabled(idle && list->count() > 0);
+    list->setRemovable(idle);
 }

@@ -32,6 +32,9 @@ struct FileToolParts {
     // Puts the blocks on the page, with `filled` shown instead of the drop zone
     // once there are files, and sends add, drop zone and clear to the tool.
     void install(ToolPage& page, Store& store, QWidget* filled);
+    // "Temizle" and the rows' remove buttons act while there are files and this tool is not
+    // running on them; screens call it again when their files change.
+    void allowEditing(const Store& store);
 
     AppSection section;
     Button* add;

@@ -48,7 +48,7 @@ void MergeScreen::showFiles()
     m_parts.stack->setCurrentWidget(files.isEmpty() ? static_cast<QWidget*>(m_parts.drop)
                                                     : m_parts.list);
     m_parts.add->setVisible(!files.isEmpty());
-    m_parts.clear->setEnabled(!files.isEmpty());
+    m_parts.allowEditing(m_store);
     m_parts.run->setReady(files.size() >= 2);
     showSummary();
 }

@@ -395,13 +395,26 @@ private slots:
         auto* splitRun = split.findChild<RunButton*>();
         const QString target = m_fixture->path("Birlesik.pdf");
         m_fixture->panels.saveAnswers << target;
-        QTest::mouseClick(run(), Qt::LeftButton);
+        m_screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+        run()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(run(), Qt::Key_Space);
         // Every run button rests while a tool works; only the working one shows progress.
         QVERIFY(run()->showsProgress() && !run()->isEnabled());
         QVERIFY(!splitRun->isEnabled() && !splitRun->showsProgress());
+        QCOMPARE(QApplication::focusWidget(), run()->cancelButton());
+        QVERIFY(!button(QStringLiteral("Temizle"))->isEnabled());
+        QVERIFY(!Find::named<QAbstractButton>(list()->row(0), QStringLiteral("Listeden çıkar"))
+                     ->isEnabled());
+        QTest::keyClick(list(), Qt::Key_Delete);
+        QCOMPARE(store().mergeFiles().size(), 3);
         QVERIFY(m_fixture->waitIdle());
         QVERIFY(!run()->showsProgress());
         QVERIFY(run()->isEnabled() && splitRun->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), run());
+        QVERIFY(button(QStringLiteral("Temizle"))->isEnabled());
+        QVERIFY(Find::named<QAbstractButton>(list()->row(0), QStringLiteral("Listeden çıkar"))
+                    ->isEnabled());
         BannerView* banner = page()->bannerView();
         QVERIFY(banner && !banner->banner().isError());
         QVERIFY(textOf(banner, QStringLiteral("text"))

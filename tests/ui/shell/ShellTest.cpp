@@ -231,9 +231,10 @@ private slots:
                  (QStringList{"openPDFs(single)", "save(Lease birleşik)"}));
     }
 
-    // A long merge shows how far it has come on its button. Closing the window mid-run asks
-    // first: "Sürdür" keeps the window and the run; Escape then stops the run, and nothing is
-    // written, recorded or shown.
+    // A long merge shows how far it has come on its button, which keeps its width and its
+    // neighbours' places whatever the percentage. Closing the window mid-run asks first:
+    // "Sürdür" keeps the window and the run; Escape then stops the run, nothing is written,
+    // recorded or shown, and the focus is back on the run button.
     void longRunShowsProgressAsksBeforeClosingAndCancels()
     {
         HostileFixtures::writeBulky(m_fixture->path("Büyük.pdf"), 40, 1);
@@ -241,6 +242,12 @@ private slots:
                          AppSection::merge);
         open(AppSection::merge);
         RunButton* run = runButtonOf(AppSection::merge);
+        auto* clear = Find::named<QAbstractButton>(run->parentWidget(), QStringLiteral("Temizle"));
+        const auto places = [run, clear] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            return QList<QRect>{run->geometry(), clear->geometry()};
+        };
+        const QRect idle = places().first();
         m_fixture->panels.saveAnswers = {m_fixture->path("Birleşik.pdf")};
         QTest::mouseClick(run, Qt::LeftButton);
         QVERIFY(held());
@@ -248,6 +255,14 @@ private slots:
         QTRY_VERIFY(run->busyFraction().has_value());
         QCOMPARE(*run->busyFraction(),
                  qreal(store().runProgress().done) / qreal(store().runProgress().total));
+        const QList<QRect> shown = places();
+        QCOMPARE(shown.first(), idle);
+        for (const qint64 done : {0, 9, 10, 99, 100}) {
+            run->setProgress(done, 100);
+            QCOMPARE(run->busyPercent(), QStringLiteral("%%1").arg(done));
+            QCOMPARE(places(), shown);
+        }
+        QCOMPARE(QApplication::focusWidget(), run->cancelButton());
 
         BoxAnswers::click(QStringLiteral("keep"));
         QVERIFY(!window().close());
@@ -258,6 +273,8 @@ private slots:
         QTest::keyClick(&window(), Qt::Key_Escape);
         QVERIFY(!store().busy());
         QVERIFY(!run->cancelButton()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), run);
+        QCOMPARE(places().first(), idle);
         QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
         QVERIFY(!QFileInfo::exists(m_fixture->path("Birleşik.pdf")));
         QVERIFY(store().data().history.isEmpty());
