@@ -11,7 +11,8 @@ namespace {
 // Runs one job's operation, filling in what it staged.
 struct Running {
     Outcome& outcome;
-    const Progress& progress;
+    const Progress& progress; // for the folders the outputs are staged in
+    Share share;
 
     // Gives write a transaction for outputs going into folder, and keeps what it staged.
     template <typename Write>
@@ -25,17 +26,17 @@ struct Running {
     void operator()(const MergeJob& job)
     {
         staged(outputFolder(job), false, [&](OutputTransaction& outputs) {
-            merge(job.sources, job.destination, outputs, progress);
+            merge(job.sources, job.destination, outputs, share);
         });
         outcome.outputs = {job.destination};
     }
 
     void operator()(const SplitJob& job)
     {
-        progress.reading(0);
+        share.reading(0);
         const Grouping grouping = groups(job.rule, pageCount(job.source));
         staged(outputFolder(job), job.createFolder, [&](OutputTransaction& outputs) {
-            outcome.outputs = split(job.source, grouping, outputs, progress);
+            outcome.outputs = split(job.source, grouping, outputs, share);
         });
     }
 
@@ -51,12 +52,17 @@ struct Running {
 
     void compressEach(const CompressJob& job, OutputTransaction& outputs)
     {
+        std::vector<double> sizes;
+        for (const PDFSource& source : job.sources) {
+            sizes.push_back(double(std::max<qint64>(fileSize(source.url), 1)));
+        }
+        const std::vector<Share> parts = share.parts(sizes);
         for (qsizetype i = 0; i < job.sources.size(); ++i) {
             const QString target = job.sources.size() == 1
                                        ? job.destination
                                        : outputs.uniqueDestination(job.baseNames.value(i));
-            progress.reading(i);
-            if (compress(job.sources[i], job.level, target, outputs, progress)) {
+            share.reading(i);
+            if (compress(job.sources[i], job.level, target, outputs, parts[size_t(i)])) {
                 outcome.perSource.append(target);
                 outcome.outputs.append(target);
             } else {
@@ -67,7 +73,7 @@ struct Running {
 
     void operator()(const DeletePagesJob& job)
     {
-        progress.reading(0);
+        share.reading(0);
         QSet<int> removing = job.removing;
         if (job.ranges) {
             for (const PageGroup& group : parseRanges(*job.ranges, pageCount(job.source))) {
@@ -77,14 +83,14 @@ struct Running {
             }
         }
         staged(outputFolder(job), false, [&](OutputTransaction& outputs) {
-            deletePages(job.source, removing, job.destination, outputs, progress);
+            deletePages(job.source, removing, job.destination, outputs, share);
         });
         outcome.outputs = {job.destination};
     }
 
     void operator()(const InspectJob& job)
     {
-        progress.reading(0);
+        share.reading(0);
         if (!job.source.password && needsPassword(job.source.url)) {
             outcome.locked = true;
         } else {
@@ -94,9 +100,9 @@ struct Running {
 
     void operator()(const SignJob& job)
     {
-        progress.reading(0);
+        share.reading(0);
         staged(outputFolder(job), false, [&](OutputTransaction& outputs) {
-            sign(job.source, job.items, job.destination, outputs, progress);
+            sign(job.source, job.items, job.destination, outputs, share);
         });
         outcome.outputs = {job.destination};
     }
@@ -154,8 +160,12 @@ QString outputFolder(const Job& job)
 Outcome stage(const Job& job, const Progress& progress)
 {
     Outcome outcome;
+    Meter meter(progress);
     try {
-        std::visit(Running{outcome, progress}, job);
+        // Told at once, so that the run shows as under way before its first input is read.
+        meter.all().report(0, 1);
+        std::visit(Running{outcome, progress, meter.all()}, job);
+        meter.finish();
     } catch (const Failure& failure) {
         discard(outcome.staging);
         return failed(failure.message());

@@ -110,8 +110,8 @@ public:
     // Shows `section` running without starting a job, for the screenshot mode's last picture;
     // the mode clears it (nullopt) before quitting, which would otherwise ask to stop the run.
     void markBusyForPicture(const std::optional<AppSection>& section) { setBusy(section); }
-    // How far the run in progress has come: done of total (pages, or images when
-    // compressing); both 0 before the worker's first report and when idle.
+    // How far the run in progress has come: done of total, rising with the work of the whole
+    // run; both 0 before the worker's first report and when idle.
     struct RunProgress {
         qint64 done = 0;
         qint64 total = 0;

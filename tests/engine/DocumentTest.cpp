@@ -512,11 +512,11 @@ private slots:
         const QString second = out.filePath("Rapor 2.pdf");
         QString privateFolder;
         PDFEngine::Progress progress;
-        progress.folder = [&](const QString& folder) { privateFolder = folder; };
-        // Once the first part is written, something is put in the way of the second: a
-        // folder where its file goes, in the private folder or at its destination.
-        progress.step = [&](qint64 done, qint64) {
-            if (done == 1 && !whenMoving) {
+        // Something is put in the way of the second part: a folder where its file goes, in
+        // the private folder or at its destination.
+        progress.folder = [&](const QString& folder) {
+            privateFolder = folder;
+            if (!whenMoving) {
                 QDir(privateFolder).mkpath(QStringLiteral("2.pdf/dolu"));
             }
         };
@@ -528,7 +528,7 @@ private slots:
 
         const QString message = failureOf([&] {
             PDFEngine::OutputTransaction outputs(out.path(), false, progress);
-            PDFEngine::split(PDFSource{path("Rapor.pdf"), {}}, {{0}, {1}, {2}}, outputs, progress);
+            PDFEngine::split(PDFSource{path("Rapor.pdf"), {}}, {{0}, {1}, {2}}, outputs);
             blockSecond();
             PDFEngine::commit(outputs.release());
         });

@@ -203,8 +203,9 @@ private slots:
         const QString destination = m_dir.filePath("hedef.pdf");
         Fixtures::writeBytes(destination, "eski");
         ContainedRun run;
-        connect(&run, &ContainedRun::progress, this, [&run] {
-            if (run.isRunning()) {
+        // Reports start while the inputs are read: it is killed at the first once it writes.
+        connect(&run, &ContainedRun::progress, this, [&] {
+            if (run.isRunning() && !Fixtures::entries(m_dir.path()).filter(".leaflow-").isEmpty()) {
                 ::kill(pid_t(run.processId()), SIGKILL);
             }
         });

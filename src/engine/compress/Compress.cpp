@@ -14,52 +14,31 @@ namespace PDFEngine {
 
 namespace {
 
-// Counts the steps of passes run one after another as one count: each pass
-// reports steps done of steps it found, and a pass's steps are found only when
-// it starts, so the total grows as the work goes on.
-class StepTally {
-public:
-    explicit StepTally(const Progress& progress) : m_progress(progress) {}
-
-    // The report of the next pass; the one before it counts as finished.
-    LosslessPass::StepReport next()
-    {
-        m_done += m_lastTotal;
-        m_found += m_lastTotal;
-        m_lastTotal = 0;
-        return [this](qint64 done, qint64 total) {
-            m_lastTotal = total;
-            m_progress.report(m_done + done, m_found + total);
-        };
-    }
-
-private:
-    const Progress& m_progress;
-    qint64 m_done = 0;
-    qint64 m_found = 0;
-    qint64 m_lastTotal = 0;
-};
-
 // Every way the document is made smaller, in order: merging copies first so
 // that each image is re-encoded once, recompression last so that it spends no
 // time on what the image pass replaced. Whether any pass changed something does
 // not matter: the rewrite alone may save (object streams, unused objects left
-// out), and only the written size decides.
-void shrink(QPDF& pdf, CompressionLevel level, const Progress& progress)
+// out), and only the written size decides. Images take most of the time.
+void shrink(QPDF& pdf, CompressionLevel level, const Share& share)
 {
-    StepTally steps(progress);
+    const std::vector<Share> passes = share.parts({1, 6, 2, 3});
     LosslessPass::dropThumbnails(pdf);
-    LosslessPass::mergeDuplicates(pdf, steps.next());
-    ImagePass::run(pdf, level, steps.next());
-    FontPass::run(pdf, Progress{steps.next(), {}, {}});
-    LosslessPass::recompressStreams(pdf, steps.next());
+    LosslessPass::mergeDuplicates(pdf, passes[0].reporter());
+    ImagePass::run(pdf, level, passes[1].reporter());
+    FontPass::run(pdf, passes[2].reporter());
+    LosslessPass::recompressStreams(pdf, passes[3].reporter());
 }
 
 } // namespace
 
 bool compress(const PDFSource& source, CompressionLevel level, const QString& destination,
-              OutputTransaction& outputs, const Progress& progress)
+              OutputTransaction& outputs, const Share& share)
 {
+    // Opening, the passes, writing and the check; the passes weigh twice the rest.
+    const std::vector<Share> parts =
+        share.parts({Effort::open, 2 * (Effort::open + Effort::write + Effort::check),
+                     Effort::write, Effort::check});
+    parts[0].report(0, 1);
     const std::unique_ptr<QPDF> pdf = open(source);
     const QString inputName = EngineText::fileName(source.url);
     const QString out = outputs.stage(destination);
@@ -76,14 +55,15 @@ bool compress(const PDFSource& source, CompressionLevel level, const QString& de
             // nothing of what other readers still recover.
             throw fail();
         }
-        shrink(*pdf, level, progress);
-        writeFile(*pdf, out);
+        shrink(*pdf, level, parts[1]);
+        writeFile(*pdf, out, Layout::compact, parts[2].percent());
     } catch (const std::exception&) {
         throw fail();
     }
     if (!verifyOutput(out, pages)) {
         throw fail();
     }
+    parts[3].report(1, 1);
     if (fileSize(out) >= fileSize(source.url)) {
         outputs.drop(destination);
         return false;

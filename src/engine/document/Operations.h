@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Meter.h"
 #include "PDFEngine.h"
 
 #include <QByteArray>
@@ -47,22 +48,22 @@ Grouping parseRanges(const QString& text, qint64 pageCount);
 Grouping groups(const SplitRule& rule, qint64 pageCount);
 
 // Each operation stages what it writes in outputs (see OutputTransaction), where nothing
-// reaches a destination before commit(), and reports its steps to progress.
+// reaches a destination before commit(), and reports how far it has come within its share.
 void merge(const QList<PDFSource>& sources, const QString& destination, OutputTransaction& outputs,
-           const Progress& progress = {});
+           const Share& share = {});
 // Stages one file per non-empty group for the outputs' folder; returns their destinations in
 // group order.
 QStringList split(const PDFSource& source, const Grouping& groups, OutputTransaction& outputs,
-                  const Progress& progress = {});
+                  const Share& share = {});
 void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination,
-                 OutputTransaction& outputs, const Progress& progress = {});
+                 OutputTransaction& outputs, const Share& share = {});
 
 // Re-encodes the images of source at level; stages destination and returns true only
 // when the result is strictly smaller, otherwise stages nothing and returns false.
 bool compress(const PDFSource& source, CompressionLevel level, const QString& destination,
-              OutputTransaction& outputs, const Progress& progress = {});
+              OutputTransaction& outputs, const Share& share = {});
 
 void sign(const PDFSource& source, const QList<SignItem>& items, const QString& destination,
-          OutputTransaction& outputs, const Progress& progress = {});
+          OutputTransaction& outputs, const Share& share = {});
 
 } // namespace PDFEngine

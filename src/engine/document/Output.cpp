@@ -1,9 +1,9 @@
 #include "Output.h"
 
 #include "EngineText.h"
+#include "Meter.h"
 #include "Operations.h"
 #include "OutputTransaction.h"
-#include "Progress.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -56,17 +56,9 @@ void writeFile(QPDF& pdf, const QString& path, Layout layout,
 }
 
 void write(QPDF& pdf, OutputTransaction& outputs, const QString& destination, qint64 expectedPages,
-           const Progress& progress)
+           const Share& share, Layout layout)
 {
-    write(pdf, outputs, destination, expectedPages, Layout::compact,
-          [&progress, expectedPages](int percent) {
-              progress.report(expectedPages * percent / 100, expectedPages);
-          });
-}
-
-void write(QPDF& pdf, OutputTransaction& outputs, const QString& destination, qint64 expectedPages,
-           Layout layout, const std::function<void(int percent)>& written)
-{
+    const std::vector<Share> parts = share.parts({Effort::write, Effort::check});
     const QString staged = outputs.stage(destination);
     // Told while the failed file still takes up its space, so that a full disk shows.
     const auto fail = [&](int error) {
@@ -76,13 +68,14 @@ void write(QPDF& pdf, OutputTransaction& outputs, const QString& destination, qi
         return failure;
     };
     try {
-        writeFile(pdf, staged, layout, written);
+        writeFile(pdf, staged, layout, parts[0].percent());
     } catch (const std::exception&) {
         throw fail(errno);
     }
     if (!verifyOutput(staged, expectedPages)) {
         throw fail(0);
     }
+    parts[1].report(1, 1);
 }
 
 } // namespace PDFEngine

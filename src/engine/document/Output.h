@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Meter.h"
+
 #include <QString>
 #include <functional>
 
@@ -9,7 +11,6 @@ namespace PDFEngine {
 
 class Failure;
 class OutputTransaction;
-struct Progress;
 
 // The failure of an output that could not be written at destination, saying
 // what went wrong where it can be told: its folder is missing, its name is
@@ -24,15 +25,23 @@ Failure writeFailure(const QString& name, const QString& folder, int error);
 // work to reopen; for many small parts the plain layout is the better trade.
 enum class Layout { compact, plain };
 
+// How long the parts of a job take against each other, per byte of input, as measured on
+// documents of many pages: opening an input (its page tree), copying its pages, writing the
+// output, reading the output back to check it, and freeing what was read.
+namespace Effort {
+constexpr double open = 3;
+constexpr double copy = 2;
+constexpr double write = 1.4;
+constexpr double check = 1;
+constexpr double release = 0.75;
+} // namespace Effort
+
 // Writes pdf as destination's file in the run's private folder (see
 // OutputTransaction), then reopens it and checks it has expectedPages pages; it
 // reaches destination only when the run's outputs are committed. Fails with the
-// write message. written reports how far the writer is, from 0 to 100.
+// write message. share covers the writing and the check, in the Effort they take.
 void write(QPDF& pdf, OutputTransaction& outputs, const QString& destination, qint64 expectedPages,
-           Layout layout = Layout::compact, const std::function<void(int percent)>& written = {});
-// The same, with the pages written as progress's steps.
-void write(QPDF& pdf, OutputTransaction& outputs, const QString& destination, qint64 expectedPages,
-           const Progress& progress);
+           const Share& share = {}, Layout layout = Layout::compact);
 
 // Writes pdf to path the way every output is written: unencrypted, Flate
 // streams left as they are, objects laid out as asked. Throws qpdf's

@@ -9,7 +9,8 @@ namespace PDFEngine {
 // called on the job's own thread. A job that can be killed from outside
 // announces its temporary folders so that the killer can remove them.
 struct Progress {
-    // done of total: pages copied to the output, or images done of those found.
+    // How far the whole job has come, reading, writing and checking alike: done of a fixed
+    // total, never falling, and at the total only once the job is over.
     std::function<void(qint64 done, qint64 total)> step;
     // The zero-based index of the input the job reads now.
     std::function<void(qsizetype input)> input;

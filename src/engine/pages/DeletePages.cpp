@@ -11,8 +11,11 @@
 namespace PDFEngine {
 
 void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination,
-                 OutputTransaction& outputs, const Progress& progress)
+                 OutputTransaction& outputs, const Share& share)
 {
+    const std::vector<Share> parts =
+        share.parts({Effort::open, Effort::copy, Effort::write + Effort::check});
+    parts[0].report(0, 1);
     const std::unique_ptr<QPDF> pdf = open(source);
     const Failure unreadable(EngineText::openFailed(EngineText::fileName(source.url)));
     std::optional<SourceDocument> document;
@@ -36,12 +39,12 @@ void deletePages(const PDFSource& source, const QSet<int>& removing, const QStri
         }
     }
     try {
-        output.add(*document, kept);
+        output.add(*document, kept, parts[1].reporter());
     } catch (const std::exception&) {
         throw unreadable;
     }
     const qint64 remaining = output.pageCount();
-    write(output.finish(), outputs, destination, remaining, progress);
+    write(output.finish(), outputs, destination, remaining, parts[2]);
 }
 
 } // namespace PDFEngine

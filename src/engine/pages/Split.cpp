@@ -39,19 +39,32 @@ bool sharesResources(std::vector<QPDFPageObjectHelper>& pages)
 
 // Stages the pages of one group, with what belongs to them, as a new document for destination.
 void writeGroup(SourceDocument& source, const PageGroup& group, const QString& destination,
-                OutputTransaction& outputs)
+                OutputTransaction& outputs, const Share& share)
 {
+    const std::vector<Share> steps = share.parts({Effort::copy, Effort::write + Effort::check});
     Assembly part(Assembly::Bookmarks::asIs);
-    part.add(source, std::vector<int>(group.begin(), group.end()));
+    part.add(source, std::vector<int>(group.begin(), group.end()), steps[0].reporter());
     const qint64 count = part.pageCount();
-    write(part.finish(), outputs, destination, count, Layout::plain);
+    write(part.finish(), outputs, destination, count, steps[1], Layout::plain);
 }
 
 } // namespace
 
 QStringList split(const PDFSource& source, const Grouping& groups, OutputTransaction& outputs,
-                  const Progress& progress)
+                  const Share& share)
 {
+    // Opening is worth a reading of the input; each group, its part of the pages written.
+    qsizetype pageTotal = 0;
+    for (const PageGroup& group : groups) {
+        pageTotal += group.size();
+    }
+    std::vector<double> weights{Effort::open};
+    for (const PageGroup& group : groups) {
+        weights.push_back(double(group.size()) / double(std::max<qsizetype>(pageTotal, 1)) *
+                          (Effort::copy + Effort::write + Effort::check));
+    }
+    const std::vector<Share> parts = share.parts(weights);
+    parts[0].report(0, 1);
     const std::unique_ptr<QPDF> pdf = open(source);
     const QString inputName = EngineText::fileName(source.url);
     std::optional<SourceDocument> document;
@@ -68,27 +81,21 @@ QStringList split(const PDFSource& source, const Grouping& groups, OutputTransac
     }
 
     const QString base = QFileInfo(source.url).completeBaseName();
-    qint64 total = 0;
-    for (const PageGroup& group : groups) {
-        total += group.size();
-    }
-    qint64 done = 0;
     QStringList written;
-    for (const PageGroup& group : groups) {
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        const PageGroup& group = groups[i];
         if (group.isEmpty()) {
             continue;
         }
         const QString destination = outputs.uniqueDestination(base, u' ' + groupLabel(group));
         try {
-            writeGroup(*document, group, destination, outputs);
+            writeGroup(*document, group, destination, outputs, parts[size_t(i) + 1]);
         } catch (const Failure&) {
             throw;
         } catch (const std::exception&) {
             throw Failure(EngineText::openFailed(inputName));
         }
         written.append(destination);
-        done += group.size();
-        progress.report(done, total);
     }
     return written;
 }

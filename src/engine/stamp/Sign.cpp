@@ -80,22 +80,26 @@ void stamp(QPDF& pdf, QPDFPageObjectHelper& page, const SignItem& item)
 } // namespace
 
 void sign(const PDFSource& source, const QList<SignItem>& items, const QString& destination,
-          OutputTransaction& outputs, const Progress& progress)
+          OutputTransaction& outputs, const Share& share)
 {
+    const std::vector<Share> parts = share.parts({Effort::open, Effort::write + Effort::check});
+    parts[0].report(0, 1);
     const std::unique_ptr<QPDF> pdf = open(source);
     qint64 count = 0;
     try {
         std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(*pdf).getAllPages();
         count = static_cast<qint64>(pages.size());
-        for (const SignItem& item : items) {
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            const SignItem& item = items[i];
             if (item.page >= 0 && item.page < count) {
                 stamp(*pdf, pages[static_cast<size_t>(item.page)], item);
             }
+            parts[0].report(i + 1, items.size());
         }
     } catch (const std::exception&) {
         throw Failure(EngineText::openFailed(EngineText::fileName(source.url)));
     }
-    write(*pdf, outputs, destination, count, progress);
+    write(*pdf, outputs, destination, count, parts[1]);
 }
 
 } // namespace PDFEngine

@@ -146,7 +146,8 @@ Assembly::Assembly(Bookmarks bookmarks) : m_bookmarkStyle(bookmarks)
     m_form = std::make_unique<QPDFAcroFormDocumentHelper>(m_pdf);
 }
 
-void Assembly::add(SourceDocument& source, const std::vector<int>& indices)
+void Assembly::add(SourceDocument& source, const std::vector<int>& indices,
+                   const std::function<void(qint64, qint64)>& copied)
 {
     const size_t count = source.pages().size();
     Added added{std::vector<long long>(count, -1),
@@ -165,6 +166,9 @@ void Assembly::add(SourceDocument& source, const std::vector<int>& indices)
         added.pages[static_cast<size_t>(index)] = copy;
         added.position[static_cast<size_t>(index)] = m_pageCount++;
         added.order.push_back(index);
+        if (copied) {
+            copied(qint64(added.order.size()), qint64(indices.size()));
+        }
     }
     if (added.order.empty()) {
         return;

@@ -5,6 +5,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -27,8 +28,10 @@ public:
     explicit Assembly(Bookmarks bookmarks);
 
     // Appends the pages of source at the zero-based indices, in that order. The
-    // first source added also gives the document information and viewer settings.
-    void add(SourceDocument& source, const std::vector<int>& indices);
+    // first source added also gives the document information and viewer settings. copied
+    // hears of each page copied, of the indices given.
+    void add(SourceDocument& source, const std::vector<int>& indices,
+             const std::function<void(qint64 done, qint64 total)>& copied = {});
     // Finishes the document-level parts; the output is then ready to write.
     QPDF& finish();
     qint64 pageCount() const { return m_pageCount; }

@@ -219,7 +219,7 @@ void shrink(Program& program)
 
 } // namespace
 
-void run(QPDF& pdf, const PDFEngine::Progress& progress)
+void run(QPDF& pdf, const std::function<void(qint64, qint64)>& done)
 {
     ShownText::Found found;
     std::map<QPDFObjGen, Program> programs;
@@ -233,8 +233,13 @@ void run(QPDF& pdf, const PDFEngine::Progress& progress)
         return; // a page tree or form qpdf cannot walk: every font stays whole
     }
     const auto total = static_cast<qint64>(programs.size());
-    qint64 done = 0;
-    progress.report(done, total);
+    qint64 finished = 0;
+    const auto report = [&] {
+        if (done) {
+            done(finished, total);
+        }
+    };
+    report();
     for (auto& [id, program] : programs) {
         if (!program.whole) {
             try {
@@ -243,7 +248,8 @@ void run(QPDF& pdf, const PDFEngine::Progress& progress)
                 // A damaged font object: left as it is.
             }
         }
-        progress.report(++done, total);
+        ++finished;
+        report();
     }
 }
 

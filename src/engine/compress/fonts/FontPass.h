@@ -1,6 +1,8 @@
 #pragma once
 
-#include "Progress.h"
+#include <QtGlobal>
+
+#include <functional>
 
 class QPDF;
 
@@ -10,6 +12,6 @@ namespace FontPass {
 
 // A program is replaced only by a smaller one, and stays whole where its glyphs
 // cannot be known for certain. Reports programs done of programs found.
-void run(QPDF& pdf, const PDFEngine::Progress& progress);
+void run(QPDF& pdf, const std::function<void(qint64 done, qint64 total)>& done = {});
 
 } // namespace FontPass
