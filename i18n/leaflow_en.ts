@@ -197,6 +197,13 @@
     </message>
 </context>
 <context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Göster</source>
+        <translation>Show</translation>
+    </message>
+</context>
+<context>
     <name>DropZone</name>
     <message>
         <source>Dosya seç…</source>

@@ -1,6 +1,7 @@
 #include "AppIcon.h"
 #include "AppInfo.h"
 #include "AppLanguage.h"
+#include "DesktopNotifier.h"
 #include "DesktopReveal.h"
 #include "HoverTips.h"
 #include "LanguagePicker.h"
@@ -18,6 +19,7 @@
 #include "SystemAppearance.h"
 #include "Theme.h"
 #include "TrayPresence.h"
+#include "TrayWatch.h"
 #include "UpdateConfig.h"
 #include "WindowPresenter.h"
 
@@ -25,7 +27,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSystemTrayIcon>
 #include <QTextStream>
 #include <utility>
 
@@ -202,15 +203,19 @@ int main(int argc, char** argv)
             relaunch(instance);
         }
     });
+    DesktopNotifier notifier;
     TrayPresence tray(
-        store, window.windows(), [] { WindowPresenter::shared().show(); },
+        store, window.windows(), notifier, [] { WindowPresenter::shared().show(); },
         [quit] {
             if (quit()) {
                 QCoreApplication::quit();
             }
         });
     // The screenshot mode leaves the desktop's tray alone.
-    tray.start(!Snapshot::active() && QSystemTrayIcon::isSystemTrayAvailable());
+    if (!Snapshot::active()) {
+        TrayWatch::shared().start();
+    }
+    tray.follow(TrayWatch::shared());
 
     QObject::connect(&instance, &SingleInstance::received, &store,
                      [&store, &instance](const QStringList& paths) {

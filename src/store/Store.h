@@ -147,6 +147,8 @@ public:
     // Asks the file manager to show and select these files; when nothing answers, the page of
     // `section` names their folders instead.
     void reveal(const QStringList& paths, AppSection section);
+    // What a reveal of `paths` that nothing answered tells the user: where the files are.
+    static QString revealFailure(const QStringList& paths);
     // The page groups a split of splitFile would write, or why it cannot.
     SplitPlan splitGroups() const;
 

@@ -15,6 +15,16 @@ void Store::reveal(const QStringList& paths, AppSection section)
     if (paths.isEmpty()) {
         return;
     }
+    // A click that does nothing tells the user nothing; the folder lets them go there themselves.
+    m_reveal.reveal(paths, [store = QPointer<Store>(this), section, paths] {
+        if (store) {
+            store->setError(section, revealFailure(paths));
+        }
+    });
+}
+
+QString Store::revealFailure(const QStringList& paths)
+{
     QStringList folders;
     for (const QString& path : paths) {
         const QString folder = QFileInfo(path).absolutePath();
@@ -22,11 +32,5 @@ void Store::reveal(const QStringList& paths, AppSection section)
             folders << folder;
         }
     }
-    // A click that does nothing tells the user nothing; the folder lets them go there themselves.
-    m_reveal.reveal(paths, [store = QPointer<Store>(this), section, folders] {
-        if (store) {
-            store->setError(section, tr("Dosya yöneticisi açılamadı. Konum: %1")
-                                         .arg(folders.join(QStringLiteral(" · "))));
-        }
-    });
+    return tr("Dosya yöneticisi açılamadı. Konum: %1").arg(folders.join(QStringLiteral(" · ")));
 }

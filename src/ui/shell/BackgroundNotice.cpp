@@ -7,6 +7,7 @@
 #include <QPropertyAnimation>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -36,7 +37,9 @@ BackgroundNotice::BackgroundNotice(Schedule schedule, TrayGeometry tray, QObject
 void BackgroundNotice::show()
 {
     // Without a screen this attempt is skipped, and a later one may still show it.
-    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect tray = m_tray ? m_tray() : QRect();
+    QScreen* screen = tray.isEmpty() ? nullptr : QGuiApplication::screenAt(tray.center());
+    screen = screen ? screen : QGuiApplication::primaryScreen();
     if (m_shown || Preferences::noticeMuted() || !screen) {
         return;
     }
@@ -49,14 +52,20 @@ void BackgroundNotice::show()
         Preferences::setNoticeMuted(true);
         hide();
     });
-    const QRect tray = m_tray ? m_tray() : QRect();
     panel->move(placement(screen->availableGeometry(), panel->size(), tray));
     panel->setWindowOpacity(0);
     panel->show();
     fade(panel, 1);
+    connect(panel, &NoticePanel::left, this, &BackgroundNotice::hideLater);
+    hideLater();
+}
+
+void BackgroundNotice::hideLater()
+{
     const quint64 generation = ++m_generation;
     m_schedule(hideAfterMs, [this, generation] {
-        if (generation == m_generation) {
+        // Someone reading it or reaching for its buttons keeps it; leaving starts the wait anew.
+        if (generation == m_generation && m_panel && !m_panel->hovered()) {
             hide();
         }
     });
@@ -80,12 +89,28 @@ void BackgroundNotice::hide()
 
 QPoint BackgroundNotice::placement(const QRect& screen, const QSize& size, const QRect& tray)
 {
-    // The panel's own shadow room stands between the card and the edge already.
-    const bool right = tray.isEmpty() || tray.center().x() >= screen.center().x();
-    const bool top = tray.isEmpty() || tray.center().y() < screen.center().y();
-    const int x = right ? screen.right() + 1 - size.width() - margin + NoticePanel::shadowRoom
-                        : screen.left() + margin - NoticePanel::shadowRoom;
-    const int y = top ? screen.top() + margin - NoticePanel::shadowRoom
-                      : screen.bottom() + 1 - size.height() - margin + NoticePanel::shadowRoom;
-    return {x, y};
+    // The panel's transparent shadow room already parts the card from the edges and the icon.
+    const auto inside = [&screen, &size](int x, int y) {
+        return QPoint(std::clamp(x, screen.left(),
+                                 std::max(screen.left(), screen.right() + 1 - size.width())),
+                      std::clamp(y, screen.top(),
+                                 std::max(screen.top(), screen.bottom() + 1 - size.height())));
+    };
+    if (tray.isEmpty()) {
+        return inside(screen.right() + 1 - size.width(), screen.top());
+    }
+    // The icon's panel runs along the screen edge nearest to it; the notice goes beside the icon
+    // on the screen's side, centred on it as far as the screen allows.
+    const QPoint centre = tray.center();
+    const int toTop = centre.y() - screen.top();
+    const int toBottom = screen.bottom() - centre.y();
+    const int toLeft = centre.x() - screen.left();
+    const int toRight = screen.right() - centre.x();
+    const int nearest = std::min({toTop, toBottom, toLeft, toRight});
+    if (nearest == toTop || nearest == toBottom) {
+        const int x = centre.x() - size.width() / 2;
+        return inside(x, nearest == toTop ? tray.bottom() + 1 : tray.top() - size.height());
+    }
+    const int y = centre.y() - size.height() / 2;
+    return inside(nearest == toLeft ? tray.right() + 1 : tray.left() - size.width(), y);
 }

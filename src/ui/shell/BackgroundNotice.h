@@ -8,7 +8,8 @@
 class NoticePanel;
 
 // The notice that tells where the application went when its last window closed: at most
-// once per launch, never when muted, faded in and out, gone by itself after six seconds.
+// once per launch, never when muted, faded in and out, beside the tray icon; gone by itself
+// six seconds after it appeared or the pointer left it, never while the pointer is on it.
 class BackgroundNotice : public QObject {
     Q_OBJECT
 public:
@@ -19,7 +20,6 @@ public:
 
     static constexpr int hideAfterMs = 6000;
     static constexpr int fadeMs = 200;
-    static constexpr int margin = 8;
 
     explicit BackgroundNotice(Schedule schedule = {}, TrayGeometry tray = {},
                               QObject* parent = nullptr);
@@ -33,11 +33,14 @@ public:
     NoticePanel* panel() const;
     bool shownThisLaunch() const { return m_shown; }
 
-    // The top-left corner for a panel of `size` on `screen`, `margin` from the corner of the
-    // screen nearest the tray icon (the top-right one when its place is unknown).
+    // The top-left corner for a panel of `size` wholly inside `screen`: next to the tray icon
+    // at `tray`, on the screen's side of it, or in the top-right corner when its place is
+    // unknown (empty).
     static QPoint placement(const QRect& screen, const QSize& size, const QRect& tray);
 
 private:
+    void hideLater();
+
     Schedule m_schedule;
     TrayGeometry m_tray;
     QPointer<NoticePanel> m_panel;

@@ -4,8 +4,10 @@
 #include "LanguagePicker.h"
 #include "Preferences.h"
 #include "SettingsForm.h"
+#include "Snapshot.h"
 #include "Store.h"
 #include "ToolOptions.h"
+#include "TrayWatch.h"
 #include "UpdateSettings.h"
 #include "Updater.h"
 
@@ -86,6 +88,12 @@ GeneralPane::GeneralPane(Store& store, QWidget* parent)
     notice->addWidget(SettingsForm::note(
         tr("Pencereyi kapatınca Leaflow Dock'tan çıkar ve menü çubuğunda çalışmaya devam eder."),
         this));
+    m_notice->setObjectName(QStringLiteral("noticeToggle"));
+    // The group's card, which holds the toggle and its note.
+    m_noticeGroup = m_notice->parentWidget()->parentWidget();
+    showNoticeGroup(TrayWatch::shared().available());
+    connect(&TrayWatch::shared(), &TrayWatch::availableChanged, this,
+            &GeneralPane::showNoticeGroup);
     m_notice->setChecked(!Preferences::noticeMuted());
     connect(m_notice, &QCheckBox::toggled, this,
             [](bool shown) { Preferences::setNoticeMuted(!shown); });
@@ -95,6 +103,12 @@ GeneralPane::GeneralPane(Store& store, QWidget* parent)
     SettingsForm::group(this, column, tr("Güncelleme"))
         ->addWidget(new UpdateSettings(Updater::shared(), this));
     column->addStretch(1);
+}
+
+void GeneralPane::showNoticeGroup(bool trayAvailable)
+{
+    // The pictures show the settings as a desktop with a tray has them.
+    m_noticeGroup->setVisible(trayAvailable || Snapshot::active());
 }
 
 void GeneralPane::showLevel()

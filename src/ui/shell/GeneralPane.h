@@ -17,10 +17,13 @@ public:
 private:
     void addLevelGroup(QWidget* pane);
     void showLevel();
+    // The notice is shown only where a tray keeps the application after its window closes.
+    void showNoticeGroup(bool trayAvailable);
 
     Store& m_store;
     QCheckBox* m_reveal;
     QComboBox* m_level;
     ToneLabel* m_levelNote;
     QCheckBox* m_notice;
+    QWidget* m_noticeGroup;
 };

@@ -83,3 +83,16 @@ void NoticePanel::paintEvent(QPaintEvent*)
     painter.setPen(QPen(outline, 1));
     painter.drawPath(shape);
 }
+
+void NoticePanel::enterEvent(QEnterEvent* event)
+{
+    m_hovered = true;
+    QWidget::enterEvent(event);
+}
+
+void NoticePanel::leaveEvent(QEvent* event)
+{
+    m_hovered = false;
+    QWidget::leaveEvent(event);
+    emit left();
+}

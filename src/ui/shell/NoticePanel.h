@@ -12,10 +12,19 @@ public:
 
     explicit NoticePanel(QWidget* parent = nullptr);
 
+    // The pointer is over the panel (its buttons included).
+    bool hovered() const { return m_hovered; }
+
 signals:
     void dismissed(); // "Tamam"
     void muted();     // "Bir daha gösterme"
+    void left();      // the pointer moved off the panel
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    bool m_hovered = false;
 };

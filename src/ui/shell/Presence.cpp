@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -12,8 +13,10 @@ namespace {
 
 bool counts(const QWidget* widget)
 {
+    // A message box only says something about a window or the tray; it is no place to work in.
     if (!widget->isWindow() || !widget->isVisible() ||
-        widget->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        widget->windowFlags().testFlag(Qt::FramelessWindowHint) ||
+        qobject_cast<const QMessageBox*>(widget)) {
         return false;
     }
     const Qt::WindowType type = widget->windowType();

@@ -16,7 +16,8 @@ public:
     // Watches every window of the application from now on.
     void start();
 
-    // A visible, titled window that is neither a panel, a popup nor a tip, other than `excluded`.
+    // A visible, titled window that is neither a panel, a popup, a tip nor a message box, other
+    // than `excluded`.
     static bool hasAppWindow(const QWidget* excluded = nullptr);
     // Re-evaluates with `excluded` left out (a window on its way out).
     void update(const QWidget* excluded = nullptr);

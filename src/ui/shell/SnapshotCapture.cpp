@@ -123,10 +123,11 @@ private:
         default: {
             // The popup shows a run in progress. It is the last picture, so no other one shows
             // the run, which never starts; finish() takes the mark away.
+            // The popup is drawn as the tray opens it: its own top-level popup window, laid
+            // out once shown.
             main->store().markBusyForPicture(AppSection::compress);
-            auto* popup = new TrayPopup(main->store(), main);
-            popup->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-            popup->adjustSize();
+            auto* popup = new TrayPopup(main->store());
+            popup->setAttribute(Qt::WA_DeleteOnClose);
             popup->show();
             shown = popup;
         }

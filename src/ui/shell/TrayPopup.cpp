@@ -23,7 +23,6 @@
 namespace {
 
 constexpr int padding = 12;
-constexpr int tileMinimum = 86;
 constexpr int tileSpacing = 6;
 
 // A tool's tile: its symbol above its title on a rounded surface; all of it clickable.
@@ -67,12 +66,12 @@ TrayPopup::TrayPopup(Store& store, QWidget* parent)
     setFrameShape(QFrame::StyledPanel);
     setMinimumWidth(minimumWidth);
     m_column->setContentsMargins(0, 0, 0, 0);
-    connect(&m_store, &Store::dataChanged, this, &TrayPopup::rebuild);
-    connect(&m_store, &Store::busyChanged, this, &TrayPopup::rebuild);
-    rebuild();
+    connect(&m_store, &Store::dataChanged, this, &TrayPopup::refresh);
+    connect(&m_store, &Store::busyChanged, this, &TrayPopup::refresh);
+    refresh();
 }
 
-void TrayPopup::rebuild()
+void TrayPopup::refresh()
 {
     // The old content goes once its events are done: a click on it may be what changed the Store.
     if (m_content) {
@@ -123,19 +122,28 @@ QWidget* TrayPopup::tiles()
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(tileSpacing);
-    const int width = std::max(minimumWidth, this->width()) - 2 * padding;
-    const int columns = FlowGrid::columns(width, static_cast<int>(AppSections::tools.size()),
-                                          tileMinimum, tileSpacing)
-                            .count;
-    int index = 0;
+    QList<Tile*> tiles;
+    int widest = tileMinimum;
     for (AppSection section : AppSections::tools) {
         auto* tile = new Tile(section, box);
         connect(tile, &QAbstractButton::clicked, this, [this, section] {
             hide();
             emit toolChosen(section);
         });
-        grid->addWidget(tile, index / columns, index % columns);
-        ++index;
+        widest = std::max(widest, tile->minimumSizeHint().width());
+        tiles << tile;
+    }
+    // The columns come from the popup's own width, never from a size it has before its first
+    // showing, and a tile is as wide as the longest title in this language needs.
+    const int columns = FlowGrid::columns(minimumWidth - 2 * padding,
+                                          static_cast<int>(tiles.size()), widest, tileSpacing)
+                            .count;
+    for (int column = 0; column < columns; ++column) {
+        grid->setColumnStretch(column, 1);
+        grid->setColumnMinimumWidth(column, widest);
+    }
+    for (int index = 0; index < tiles.size(); ++index) {
+        grid->addWidget(tiles.at(index), index / columns, index % columns);
     }
     return box;
 }
@@ -183,8 +191,10 @@ QWidget* TrayPopup::recentRow(const HistoryItem& item)
     tip(reveal, tr("Finder'da göster"));
     const QStringList existing = HistoryDisplay::existing(item);
     reveal->setEnabled(!existing.isEmpty() || Snapshot::active());
-    connect(reveal, &QAbstractButton::clicked, this,
-            [this, existing] { m_store.reveal(existing, AppSection::history); });
+    connect(reveal, &QAbstractButton::clicked, this, [this, existing] {
+        hide();
+        emit revealRequested(existing);
+    });
     row->addWidget(reveal);
     return box;
 }

@@ -3,14 +3,19 @@
 #include "AppSection.h"
 #include "BackgroundNotice.h"
 #include "Icons.h"
+#include "Notifier.h"
+#include "Panels.h"
 #include "Presence.h"
 #include "ShellWindows.h"
+#include "Store.h"
 #include "TrayPopup.h"
+#include "TrayWatch.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <utility>
 
 namespace {
 
@@ -18,13 +23,14 @@ constexpr int gap = 4;
 
 } // namespace
 
-TrayPresence::TrayPresence(Store& store, ShellWindows& windows, Action showWindow, Action quit,
-                           QObject* parent)
-    : QObject(parent), m_store(store), m_windows(windows), m_showWindow(std::move(showWindow)),
-      m_quit(std::move(quit)),
+TrayPresence::TrayPresence(Store& store, ShellWindows& windows, Notifier& notifier,
+                           Action showWindow, Action quit, QObject* parent)
+    : QObject(parent), m_store(store), m_windows(windows), m_notifier(notifier),
+      m_showWindow(std::move(showWindow)), m_quit(std::move(quit)),
       m_notice(new BackgroundNotice(
           {}, [this] { return m_icon ? m_icon->geometry() : QRect(); }, this))
 {
+    followRuns();
 }
 
 TrayPresence::~TrayPresence()
@@ -34,22 +40,65 @@ TrayPresence::~TrayPresence()
     }
 }
 
-bool TrayPresence::start(bool trayAvailable)
+bool TrayPresence::setTrayAvailable(bool available)
 {
     // Without a tray the application would be left running out of reach.
-    QApplication::setQuitOnLastWindowClosed(!trayAvailable);
-    if (!trayAvailable) {
+    QApplication::setQuitOnLastWindowClosed(!available);
+    if (!available) {
+        const bool hadIcon = m_icon != nullptr;
+        delete m_icon;
+        m_icon = nullptr;
+        delete m_presence;
+        m_presence = nullptr;
+        m_notice->hide();
+        if (hadIcon && !Presence::hasAppWindow()) {
+            m_showWindow();
+        }
         return false;
     }
-    // Panels are drawn in either shade; a mid grey reads on both.
-    m_icon = new QSystemTrayIcon(Icons::icon(QStringLiteral("doc.text"), QColor(0x9a, 0x9a, 0x9a)),
-                                 this);
-    m_icon->setToolTip(QStringLiteral("Leaflow"));
-    connect(m_icon, &QSystemTrayIcon::activated, this, [this] { openPopup(); });
-    m_icon->show();
-    m_presence = new Presence(*m_notice, this);
-    m_presence->start();
+    if (!m_icon) {
+        // Panels are drawn in either shade; a mid grey reads on both.
+        m_icon =
+            new QSystemTrayIcon(Icons::icon(QStringLiteral("doc.text"), QColor(0x9a, 0x9a, 0x9a)),
+                                this);
+        m_icon->setToolTip(QStringLiteral("Leaflow"));
+        connect(m_icon, &QSystemTrayIcon::activated, this, [this] { openPopup(); });
+        m_icon->show();
+        m_presence = new Presence(*m_notice, this);
+        m_presence->start();
+    }
     return true;
+}
+
+void TrayPresence::follow(TrayWatch& watch)
+{
+    connect(&watch, &TrayWatch::availableChanged, this, &TrayPresence::setTrayAvailable);
+    setTrayAvailable(watch.available());
+}
+
+void TrayPresence::followRuns()
+{
+    connect(&m_store, &Store::busyChanged, this, [this] {
+        const std::optional<AppSection> ended = std::exchange(m_running, m_store.busy());
+        if (!ended || m_running || Presence::hasAppWindow()) {
+            return;
+        }
+        // A cancelled run leaves no banner, and nothing to tell.
+        if (const std::optional<Banner> banner = m_store.banner(*ended)) {
+            m_notifier.notify(banner->text, QString(), [this, section = *ended] {
+                AppSections::setCurrent(section);
+                m_showWindow();
+            });
+        }
+    });
+}
+
+void TrayPresence::reveal(const QStringList& paths)
+{
+    // The popup is gone and the window may be closed: the failure is told through the desktop.
+    m_store.fileReveal().reveal(paths, [notifier = &m_notifier, paths] {
+        notifier->notify(Store::revealFailure(paths), QString(), {});
+    });
 }
 
 void TrayPresence::openPopup()
@@ -64,12 +113,14 @@ void TrayPresence::openPopup()
         connect(m_popup, &TrayPopup::openRequested, this, [this] { m_showWindow(); });
         connect(m_popup, &TrayPopup::settingsRequested, &m_windows, &ShellWindows::showSettings);
         connect(m_popup, &TrayPopup::quitRequested, this, [this] { m_quit(); });
+        connect(m_popup, &TrayPopup::revealRequested, this, &TrayPresence::reveal);
+    } else {
+        m_popup->refresh();
     }
     const QRect icon = m_icon ? m_icon->geometry() : QRect();
     const QPoint pointer = QCursor::pos();
     QScreen* screen = QGuiApplication::screenAt(icon.isEmpty() ? pointer : icon.center());
     screen = screen ? screen : QGuiApplication::primaryScreen();
-    m_popup->adjustSize();
     if (screen) {
         m_popup->move(popupPlace(screen->availableGeometry(), m_popup->size(), icon, pointer));
     }

@@ -1,3 +1,5 @@
+#include "AppSection.h"
+#include "DesktopNotifier.h"
 #include "MainWindow.h"
 #include "StoreTestCase.h"
 #include "TrayPopup.h"
@@ -33,9 +35,27 @@ public slots:
     }
 };
 
+// Stands in for the desktop's notification service; answers on the main thread, since the
+// application only ever calls it without waiting.
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QList<QVariantList> calls; // application, icon, summary, actions
+public slots:
+    uint Notify(const QString& application, uint, const QString& icon, const QString& summary,
+                const QString&, const QStringList& actions, const QVariantMap&, int)
+    {
+        calls << QVariantList{application, icon, summary, actions};
+        return static_cast<uint>(calls.size());
+    }
+};
+
 // The tray over the desktop's own protocol, on the private session bus CTest gives this test:
 // the icon registers with the desktop's watcher and the desktop's activation opens the popup;
-// without a watcher (and, offscreen, no X tray) there is no tray and the last window quits.
+// a run that ends while the window is closed is told by a desktop notification whose action
+// shows the result's page; without a watcher (and, offscreen, no X tray) there is no tray and the
+// last window quits.
 class TrayBusTest : public StoreTestCase {
     Q_OBJECT
 
@@ -63,9 +83,10 @@ private slots:
         QVERIFY(desktop.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
         {
             MainWindow main(store());
+            DesktopNotifier notifier;
             TrayPresence tray(
-                store(), main.windows(), [] {}, [] {});
-            QVERIFY(tray.start(QSystemTrayIcon::isSystemTrayAvailable()));
+                store(), main.windows(), notifier, [] {}, [] {});
+            QVERIFY(tray.setTrayAvailable(QSystemTrayIcon::isSystemTrayAvailable()));
             QTRY_COMPARE(items.size(), 1);
             QVERIFY(!tray.popup());
             desktop.send(
@@ -78,12 +99,48 @@ private slots:
         QVERIFY(desktop.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher")));
     }
 
+    void runEndingUnseenIsNotified()
+    {
+        QDBusConnection desktop = QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                                                QStringLiteral("notifications"));
+        const auto stop = qScopeGuard(
+            [] { QDBusConnection::disconnectFromBus(QStringLiteral("notifications")); });
+        FakeNotifications service;
+        QVERIFY(desktop.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
+                                       QDBusConnection::ExportAllSlots));
+        QVERIFY(desktop.registerService(QStringLiteral("org.freedesktop.Notifications")));
+        QGuiApplication::setApplicationDisplayName(QStringLiteral("Leaflow"));
+        QGuiApplication::setDesktopFileName(QStringLiteral("leaflow"));
+        MainWindow main(store());
+        DesktopNotifier notifier;
+        TrayPresence tray(
+            store(), main.windows(), notifier, [&main] { main.show(); }, [] {});
+        store().addFiles({m_fixture->pdf(QStringLiteral("a.pdf")),
+                          m_fixture->pdf(QStringLiteral("b.pdf"))},
+                         AppSection::merge);
+        m_fixture->panels.saveAnswers = {m_fixture->path(QStringLiteral("Birleşik.pdf"))};
+        store().run(AppSection::merge);
+        AppSections::setCurrent(AppSection::split);
+        QTRY_COMPARE_WITH_TIMEOUT(service.calls.size(), 1, 60000);
+        QCOMPARE(service.calls.first(),
+                 (QVariantList{"Leaflow", "leaflow", store().banner(AppSection::merge)->text,
+                               QStringList{"default", "Göster"}}));
+        QVERIFY(!main.isVisible());
+        desktop.send(QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
+                                                QStringLiteral("org.freedesktop.Notifications"),
+                                                QStringLiteral("ActionInvoked"))
+                     << 1U << QStringLiteral("default"));
+        QTRY_VERIFY(main.isVisible());
+        QCOMPARE(AppSections::current(), AppSection::merge);
+    }
+
     void withoutWatcherTheLastWindowQuits()
     {
         MainWindow main(store());
+        DesktopNotifier notifier;
         TrayPresence tray(
-            store(), main.windows(), [] {}, [] {});
-        QVERIFY(!tray.start(QSystemTrayIcon::isSystemTrayAvailable()));
+            store(), main.windows(), notifier, [] {}, [] {});
+        QVERIFY(!tray.setTrayAvailable(QSystemTrayIcon::isSystemTrayAvailable()));
         main.show();
         QTimer::singleShot(0, &main, &QWidget::close);
         QCOMPARE(QApplication::exec(), 0); // returns only because the application quit

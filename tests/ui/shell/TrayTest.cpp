@@ -3,17 +3,23 @@
 #include "Find.h"
 #include "MainWindow.h"
 #include "NoticePanel.h"
+#include "Notifier.h"
 #include "Preferences.h"
 #include "Presence.h"
+#include "SectionText.h"
 #include "SettingsWindow.h"
 #include "ShellWindows.h"
 #include "StoreTestCase.h"
 #include "SymbolView.h"
 #include "TrayPopup.h"
 #include "TrayPresence.h"
+#include "TrayWatch.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QCursor>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -24,11 +30,20 @@
 #include <QTest>
 #include <QTimer>
 
+// Records what would reach the desktop as notifications.
+class RecordedNotifier : public Notifier {
+public:
+    QStringList summaries;
+    void notify(const QString& summary, const QString&, Action) override { summaries << summary; }
+};
+
 // Staying in the tray: which windows keep the application a windowed one, the notice shown
-// when it leaves (once, unless muted, gone by itself), the popup's content, and the words a
-// Linux desktop uses for all of it.
+// when it leaves (once, unless muted, beside the icon, gone by itself), the popup's content,
+// the tray coming and going, and the words a Linux desktop uses for all of it.
 class TrayTest : public StoreTestCase {
     Q_OBJECT
+
+    RecordedNotifier m_notifier;
 
     // The six-second hide, held until the test runs it.
     QList<std::function<void()>> m_scheduled;
@@ -51,6 +66,21 @@ class TrayTest : public StoreTestCase {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
     }
+    static void languageRows()
+    {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::newRow("Türkçe") << AppLanguage::tr;
+        QTest::newRow("English") << AppLanguage::en;
+        QTest::newRow("Español") << AppLanguage::es;
+    }
+    // The interface in `language` until the returned guard goes.
+    static auto speak(AppLanguage language)
+    {
+        AppLanguages::installTranslator(*QCoreApplication::instance(), language);
+        return qScopeGuard([] {
+            AppLanguages::installTranslator(*QCoreApplication::instance(), AppLanguage::tr);
+        });
+    }
     void addHistory(const QStringList& tools, bool outputsExist)
     {
         AppData data;
@@ -69,6 +99,8 @@ class TrayTest : public StoreTestCase {
 private slots:
     void cleanup() override
     {
+        TrayWatch::shared().start([] { return false; });
+        m_notifier.summaries.clear();
         m_presence.reset();
         m_notice.reset();
         StoreTestCase::cleanup();
@@ -84,6 +116,9 @@ private slots:
         // A panel of our own (a tip, the notice) never counts as a window.
         QWidget tipLike(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
         tipLike.show();
+        // Nor does a message box: it is no place to work in.
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Leaflow"), QStringLiteral("!"));
+        box.show();
 
         closeAndSettle(&main);
         QVERIFY(m_presence->hasWindows());
@@ -144,27 +179,49 @@ private slots:
         QVERIFY(m_scheduled.isEmpty());
     }
 
-    void noticeSitsInTheCornerOfTheTray_data()
+    void noticeSitsBesideTheTrayIconOnScreen_data()
     {
-        QTest::addColumn<QRect>("tray");
-        QTest::addColumn<QPoint>("cardCorner");
-        QTest::newRow("unknown: top right") << QRect() << QPoint(1000 - 8, 8);
-        QTest::newRow("bottom right panel") << QRect(960, 780, 20, 20) << QPoint(1000 - 8, 800 - 8);
-        QTest::newRow("top left panel") << QRect(10, 0, 20, 20) << QPoint(8, 8);
+        QTest::addColumn<QRect>("icon");
+        QTest::newRow("unknown") << QRect();
+        QTest::newRow("top panel, right") << QRect(970, 0, 24, 24);
+        QTest::newRow("top panel, left") << QRect(4, 0, 24, 24);
+        QTest::newRow("bottom panel, right") << QRect(976, 776, 24, 24);
+        QTest::newRow("bottom panel, middle") << QRect(490, 776, 24, 24);
+        QTest::newRow("left panel") << QRect(0, 400, 24, 24);
+        QTest::newRow("right panel, low") << QRect(976, 770, 24, 24);
+        QTest::newRow("reserved top panel") << QRect(970, -24, 24, 24);
     }
-    void noticeSitsInTheCornerOfTheTray()
+    void noticeSitsBesideTheTrayIconOnScreen()
     {
-        QFETCH(QRect, tray);
-        QFETCH(QPoint, cardCorner);
+        QFETCH(QRect, icon);
         const QRect screen(0, 0, 1000, 800);
         const QSize size(354, 150);
-        const QRect card = QRect(BackgroundNotice::placement(screen, size, tray), size)
-                               .adjusted(NoticePanel::shadowRoom, NoticePanel::shadowRoom,
-                                         -NoticePanel::shadowRoom, -NoticePanel::shadowRoom);
-        // The card's corner nearest the tray is 8 points from the screen's corner.
-        const QPoint corner(cardCorner.x() < 500 ? card.left() : card.right() + 1,
-                            cardCorner.y() < 400 ? card.top() : card.bottom() + 1);
-        QCOMPARE(corner, cardCorner);
+        const QRect notice(BackgroundNotice::placement(screen, size, icon), size);
+        QVERIFY(screen.contains(notice));
+        if (icon.isEmpty()) {
+            QCOMPARE(notice.topRight(), screen.topRight());
+        } else {
+            QVERIFY(!notice.intersects(icon));
+            QVERIFY(notice.adjusted(-1, -1, 1, 1).intersects(icon)); // right beside it
+        }
+    }
+
+    // Six seconds pass while the pointer rests on the notice: it stays; leaving it starts
+    // the wait again.
+    void noticeStaysWhileThePointerIsOnIt()
+    {
+        watch();
+        m_notice->show();
+        NoticePanel* panel = m_notice->panel();
+        QVERIFY(QTest::qWaitForWindowExposed(panel));
+        QCursor::setPos(panel->geometry().center());
+        QTRY_VERIFY(panel->hovered());
+        m_scheduled.takeFirst()();
+        QCOMPARE(m_notice->panel(), panel);
+        QCursor::setPos(panel->geometry().bottomLeft() + QPoint(-40, 40));
+        QTRY_COMPARE(m_scheduled.size(), 1);
+        m_scheduled.takeFirst()();
+        QVERIFY(!m_notice->panel());
     }
 
     void popupPlacesItselfOnScreen_data()
@@ -188,37 +245,78 @@ private slots:
                  place);
     }
 
-    void popupListsTheFourNewestRecords()
+    // Each opening shows the records as they are now; a reveal that finds no file manager is
+    // told through the desktop, not on the history page behind a closed window.
+    void popupListsTheFourNewestRecordsAsTheyAreNow()
     {
-        TrayPopup popup(store());
-        const auto texts = [&popup] {
-            QStringList all;
-            for (const QLabel* label : popup.findChildren<QLabel*>()) {
-                all << label->text();
+        MainWindow main(store());
+        TrayPresence tray(
+            store(), main.windows(), m_notifier, [] {}, [] {});
+        const auto open = [&tray](const QString& button = QString()) {
+            if (!button.isEmpty()) {
+                Find::named<QAbstractButton>(tray.popup(), button)->click();
             }
-            return all;
+            tray.openPopup();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return tray.popup()->findChildren<QWidget*>(QStringLiteral("recentRow"));
         };
-        QVERIFY(texts().contains("Henüz dosya üretmedin. Bir araç seç ve PDF ekle."));
+        const auto reveal = [](QWidget* row) {
+            return row->findChild<QAbstractButton*>(QStringLiteral("reveal"));
+        };
+        QVERIFY(open().isEmpty());
+        const QList<QLabel*> labels = tray.popup()->findChildren<QLabel*>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [](const QLabel* label) {
+            return label->text() == "Henüz dosya üretmedin. Bir araç seç ve PDF ekle.";
+        }));
         addHistory({"merge", "split", "compress", "sign", "pages", "someday", "merge"}, false);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QList<QWidget*> rows = popup.findChildren<QWidget*>(QStringLiteral("recentRow"));
+        QList<QWidget*> rows = open(QStringLiteral("Aç"));
         QCOMPARE(rows.size(), TrayPopup::recentCount);
         // Newest first: the last recorded run leads; a tool this version does not know gets "doc".
         QCOMPARE(rows.at(0)->findChild<SymbolView*>()->symbol(),
                  QStringLiteral("arrow.triangle.merge"));
         QCOMPARE(rows.at(1)->findChild<SymbolView*>()->symbol(), QStringLiteral("doc"));
         for (QWidget* row : rows) {
-            QVERIFY(!row->findChild<QAbstractButton*>(QStringLiteral("reveal"))->isEnabled());
+            QVERIFY(!reveal(row)->isEnabled());
         }
         addHistory({"compress"}, true);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        rows = popup.findChildren<QWidget*>(QStringLiteral("recentRow"));
-        QCOMPARE(rows.size(), 1);
-        auto* reveal = rows.at(0)->findChild<QAbstractButton*>(QStringLiteral("reveal"));
-        QVERIFY(reveal->isEnabled());
-        reveal->click();
-        QCOMPARE(m_fixture->reveal.revealed,
-                 QList<QStringList>{store().data().history.at(0).outputs});
+        QVERIFY(reveal(open(QStringLiteral("Aç")).at(0))->isEnabled());
+        const QStringList outputs = store().data().history.at(0).outputs;
+        QVERIFY(QFile::remove(outputs.first()));
+        QVERIFY(!reveal(open(QStringLiteral("Aç")).at(0))->isEnabled());
+
+        addHistory({"compress"}, true);
+        m_fixture->reveal.fails = true;
+        reveal(open(QStringLiteral("Aç")).at(0))->click();
+        QCOMPARE(m_fixture->reveal.revealed.last(), store().data().history.at(0).outputs);
+        QCOMPARE(m_notifier.summaries,
+                 QStringList{Store::revealFailure(store().data().history.at(0).outputs)});
+        QVERIFY(!store().banner(AppSection::history));
+    }
+
+    // Measured as the tray shows it: every tile at least 86 points wide and every title whole,
+    // in each language.
+    void popupTilesHoldTheirTitles_data() { languageRows(); }
+    void popupTilesHoldTheirTitles()
+    {
+        QFETCH(AppLanguage, language);
+        const auto restore = speak(language);
+        MainWindow main(store());
+        TrayPresence tray(
+            store(), main.windows(), m_notifier, [] {}, [] {});
+        // The last test's windows leave the application inactive, which would close a popup.
+        QCoreApplication::processEvents();
+        tray.openPopup();
+        QVERIFY(QTest::qWaitForWindowExposed(tray.popup()));
+        for (AppSection section : AppSections::tools) {
+            auto* tile = Find::named<QAbstractButton>(tray.popup(), SectionText::title(section));
+            QVERIFY(tile);
+            QVERIFY2(tile->width() >= TrayPopup::tileMinimum, qPrintable(tile->text()));
+            const QLabel* title = tile->findChild<QLabel*>();
+            QVERIFY2(title->fontMetrics().horizontalAdvance(title->text()) <=
+                             title->contentsRect().width() &&
+                         tile->rect().contains(title->geometry()),
+                     qPrintable(title->text()));
+        }
     }
 
     void popupButtonsReachTheWindowsAndQuit()
@@ -227,11 +325,8 @@ private slots:
         int shown = 0;
         int quits = 0;
         TrayPresence tray(
-            store(), main.windows(), [&shown] { ++shown; }, [&quits] { ++quits; });
-        QVERIFY(!tray.start(false));
-        QVERIFY(QApplication::quitOnLastWindowClosed());
-        QVERIFY(tray.start(true));
-        QVERIFY(!QApplication::quitOnLastWindowClosed());
+            store(), main.windows(), m_notifier, [&shown] { ++shown; }, [&quits] { ++quits; });
+        QVERIFY(tray.setTrayAvailable(true));
         // No window is open: "Çık" still quits.
         tray.openPopup();
         Find::named<QAbstractButton>(tray.popup(), QStringLiteral("Çık"))->click();
@@ -244,6 +339,42 @@ private slots:
         Find::named<QAbstractButton>(tray.popup(), QStringLiteral("Ayarlar"))->click();
         QVERIFY(main.windows().settings()->isVisible());
         QApplication::setQuitOnLastWindowClosed(true);
+    }
+
+    // A tray that appears later is used; where there is none the settings promise no notice,
+    // a window closed into a tray that goes comes back, and closing the window quits.
+    void closingFollowsTheTrayComingAndGoing()
+    {
+        Preferences::setNoticeMuted(true);
+        bool available = false;
+        TrayWatch& watch = TrayWatch::shared();
+        watch.start([&available] { return available; });
+        MainWindow main(store());
+        TrayPresence tray(
+            store(), main.windows(), m_notifier, [&main] { main.show(); }, [] {});
+        tray.follow(watch);
+        main.show();
+        main.windows().showSettings();
+        SettingsWindow* settings = main.windows().settings();
+        const auto noticeShown = [settings] {
+            return Find::named<QCheckBox>(settings, "noticeToggle")->isVisibleTo(settings);
+        };
+        QVERIFY(!noticeShown());
+        QVERIFY(QApplication::quitOnLastWindowClosed() && !tray.icon());
+
+        available = true;
+        watch.recheck();
+        QVERIFY(noticeShown());
+        QVERIFY(!QApplication::quitOnLastWindowClosed() && tray.icon());
+        closeAndSettle(settings);
+        closeAndSettle(&main);
+        QVERIFY(!main.isVisible());
+
+        available = false;
+        watch.recheck();
+        QVERIFY(main.isVisible() && !tray.icon());
+        QTimer::singleShot(0, &main, &QWidget::close);
+        QCOMPARE(QApplication::exec(), 0); // returns only because the application quit
     }
 
     // The popup names the busy tool; closing the window while the tray keeps the application
@@ -276,20 +407,11 @@ private slots:
         QVERIFY(!Find::named<QLabel>(&popup, QStringLiteral("busyTitle")));
     }
 
-    void noTextNamesAnotherPlatform_data()
-    {
-        QTest::addColumn<AppLanguage>("language");
-        QTest::newRow("Türkçe") << AppLanguage::tr;
-        QTest::newRow("English") << AppLanguage::en;
-        QTest::newRow("Español") << AppLanguage::es;
-    }
+    void noTextNamesAnotherPlatform_data() { languageRows(); }
     void noTextNamesAnotherPlatform()
     {
         QFETCH(AppLanguage, language);
-        AppLanguages::installTranslator(*QCoreApplication::instance(), language);
-        const auto restore = qScopeGuard([] {
-            AppLanguages::installTranslator(*QCoreApplication::instance(), AppLanguage::tr);
-        });
+        const auto restore = speak(language);
         MainWindow main(store());
         main.windows().showSettings();
         main.windows().showAbout();
