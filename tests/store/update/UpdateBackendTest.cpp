@@ -1,4 +1,5 @@
 #include "NetworkUpdateBackend.h"
+#include "PrivateBus.h"
 #include "ScriptedBackend.h"
 #include "UpdateText.h"
 
@@ -171,8 +172,7 @@ class UpdateBackendTest : public QObject {
     QStringList m_opened;
     int m_relaunches = 0;
     bool m_relaunchStarts = true; // what the relaunch answers: the new process runs
-    QProcess m_daemon;
-    QString m_busAddress; // private bus; PackageKit stands in there only where a test registers it
+    PrivateBus m_bus; // PackageKit stands in there only where a test registers it
 
     QString cache() const { return m_home.filePath(QStringLiteral("cache")); }
     QByteArray signature(const QByteArray& bytes) const
@@ -190,7 +190,7 @@ class UpdateBackendTest : public QObject {
         seams.clock = [] { return QDateTime(QDate(2026, 3, 1), QTime(9, 0), Qt::UTC); };
         seams.open = [this](const QString& package) { return m_opened.append(package), true; };
         seams.relaunch = [this] { return ++m_relaunches, m_relaunchStarts; };
-        seams.bus = [this] { return QDBusConnection::connectToBus(m_busAddress, "client"); };
+        seams.bus = [this] { return QDBusConnection::connectToBus(m_bus.address(), "client"); };
         const QString key = QString::fromLatin1(m_publicKey.toBase64());
         auto backend = std::make_unique<NetworkUpdateBackend>(
             UpdateSource{QUrl(QString::fromLatin1(feedUrl)), key, QStringLiteral("1.0"), cache()},
@@ -241,20 +241,7 @@ private slots:
                             reinterpret_cast<unsigned char*>(m_secretKey.data()));
         qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
         m_server = std::make_unique<LoopbackServer>();
-        // A private bus is what the installation rows are about; without it they must fail.
-        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty(),
-                 "dbus-daemon is not installed (scripts/install-deps installs it)");
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                        QStringLiteral("--print-address")});
-        QVERIFY(m_daemon.waitForStarted());
-        QTRY_VERIFY(m_daemon.canReadLine());
-        m_busAddress = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    }
-    void cleanupTestCase()
-    {
-        m_daemon.terminate();
-        m_daemon.waitForFinished();
+        QVERIFY(m_bus.start());
     }
     void init()
     {
@@ -372,7 +359,7 @@ private slots:
         QFETCH(bool, relaunchStarts);
         QFETCH(Phase, phase);
         QDBusConnection service =
-            QDBusConnection::connectToBus(m_busAddress, QStringLiteral("packagekit"));
+            QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("packagekit"));
         const auto leave =
             qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("packagekit")); });
         FakePackageKit packageKit;
