@@ -389,6 +389,10 @@
         <source>Dil</source>
         <translation>Language</translation>
     </message>
+    <message>
+        <source>Leaflow yeniden açılamadı. Yeni dil, Leaflow&apos;u kapatıp açınca geçerli olur.</source>
+        <translation>Leaflow could not be reopened. The new language takes effect once you quit and open Leaflow.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -618,6 +622,10 @@
     <message>
         <source>Leaflow tamamen bu Mac&apos;te çalışır. Belgelerin hiçbir yere yüklenmez. Hesap yok, veri toplamayız. Uygulama internete yalnız yeni sürüm var mı diye bakmak için bağlanır.</source>
         <translation>Leaflow runs entirely on this computer. Your documents are never uploaded anywhere. No account, and we collect no data. The app goes online only to check for a new version.</translation>
+    </message>
+    <message>
+        <source>Leaflow tamamen bu Mac&apos;te çalışır. Belgelerin hiçbir yere yüklenmez. Hesap yok, veri toplamayız. Uygulama internete hiç bağlanmaz.</source>
+        <translation>Leaflow runs entirely on this computer. Your documents are never uploaded anywhere. No account, and we collect no data. The app never goes online.</translation>
     </message>
 </context>
 <context>
@@ -1342,6 +1350,26 @@
     <message>
         <source>Paket kurulum için açılamadı.</source>
         <translation>The package could not be opened for installation.</translation>
+    </message>
+    <message>
+        <source>Kurulum için izin verilmedi; Leaflow güncellenmedi.</source>
+        <translation>Permission to install was not given; Leaflow was not updated.</translation>
+    </message>
+    <message>
+        <source>Yeni sürüm kurulamadı.</source>
+        <translation>The new version could not be installed.</translation>
+    </message>
+    <message>
+        <source>Yeni sürüm kurulamadı: %1</source>
+        <translation>The new version could not be installed: %1</translation>
+    </message>
+    <message>
+        <source>Paket sistemin kurulum uygulamasında açıldı. Kurulum bitince Leaflow&apos;u kapatıp yeniden aç.</source>
+        <translation>The package was opened in the system&apos;s installer. When the installation is done, quit Leaflow and open it again.</translation>
+    </message>
+    <message>
+        <source>Yeni sürüm kuruldu. Kullanmak için Leaflow&apos;u kapatıp yeniden aç.</source>
+        <translation>The new version is installed. Quit Leaflow and open it again to use it.</translation>
     </message>
 </context>
 <context>

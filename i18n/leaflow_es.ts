@@ -389,6 +389,10 @@
         <source>Dil</source>
         <translation>Idioma</translation>
     </message>
+    <message>
+        <source>Leaflow yeniden açılamadı. Yeni dil, Leaflow&apos;u kapatıp açınca geçerli olur.</source>
+        <translation>No se pudo volver a abrir Leaflow. El nuevo idioma se aplicará al cerrar y abrir Leaflow.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -618,6 +622,10 @@
     <message>
         <source>Leaflow tamamen bu Mac&apos;te çalışır. Belgelerin hiçbir yere yüklenmez. Hesap yok, veri toplamayız. Uygulama internete yalnız yeni sürüm var mı diye bakmak için bağlanır.</source>
         <translation>Leaflow funciona por completo en este ordenador. Tus documentos no se suben a ningún sitio. Sin cuenta, no recopilamos datos. La aplicación solo se conecta a internet para comprobar si hay una versión nueva.</translation>
+    </message>
+    <message>
+        <source>Leaflow tamamen bu Mac&apos;te çalışır. Belgelerin hiçbir yere yüklenmez. Hesap yok, veri toplamayız. Uygulama internete hiç bağlanmaz.</source>
+        <translation>Leaflow funciona por completo en este ordenador. Tus documentos no se suben a ningún sitio. Sin cuenta, no recopilamos datos. La aplicación nunca se conecta a internet.</translation>
     </message>
 </context>
 <context>
@@ -1342,6 +1350,26 @@
     <message>
         <source>Paket kurulum için açılamadı.</source>
         <translation>No se pudo abrir el paquete para instalarlo.</translation>
+    </message>
+    <message>
+        <source>Kurulum için izin verilmedi; Leaflow güncellenmedi.</source>
+        <translation>No se concedió permiso para instalar; Leaflow no se ha actualizado.</translation>
+    </message>
+    <message>
+        <source>Yeni sürüm kurulamadı.</source>
+        <translation>No se pudo instalar la versión nueva.</translation>
+    </message>
+    <message>
+        <source>Yeni sürüm kurulamadı: %1</source>
+        <translation>No se pudo instalar la versión nueva: %1</translation>
+    </message>
+    <message>
+        <source>Paket sistemin kurulum uygulamasında açıldı. Kurulum bitince Leaflow&apos;u kapatıp yeniden aç.</source>
+        <translation>El paquete se abrió en el instalador del sistema. Cuando termine la instalación, cierra Leaflow y vuelve a abrirlo.</translation>
+    </message>
+    <message>
+        <source>Yeni sürüm kuruldu. Kullanmak için Leaflow&apos;u kapatıp yeniden aç.</source>
+        <translation>La versión nueva está instalada. Cierra Leaflow y vuelve a abrirlo para usarla.</translation>
     </message>
 </context>
 <context>

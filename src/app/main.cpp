@@ -10,6 +10,7 @@
 #include "ModalDialogs.h"
 #include "QtPanels.h"
 #include "QuitGuard.h"
+#include "Relauncher.h"
 #include "ShellWindows.h"
 #include "SingleInstance.h"
 #include "Snapshot.h"
@@ -26,7 +27,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTextStream>
 #include <utility>
 
@@ -112,35 +112,9 @@ void applyTheme()
     QApplication::setPalette(Theme::palette(appearance));
 }
 
-// Test hook: with LEAFLOW_TEST_RELAUNCH naming a file, the next launch's hand-over makes this
-// process relaunch itself, and the new process's echo goes to that file.
-const QString relaunchHook = QStringLiteral("LEAFLOW_TEST_RELAUNCH");
-
-// A new process of this program takes over: the channel is given up first, so the new one
-// listens rather than handing itself back to us; if it cannot be started we stay.
-void relaunch(SingleInstance& instance)
-{
-    const bool listened = instance.isListening();
-    instance.close();
-    QProcess next;
-    next.setProgram(QCoreApplication::applicationFilePath());
-    if (qEnvironmentVariableIsSet(qPrintable(relaunchHook))) {
-        // Both channels: the test's pipes close with this process.
-        next.setStandardOutputFile(qEnvironmentVariable(qPrintable(relaunchHook)),
-                                   QIODevice::Append);
-        next.setStandardErrorFile(QProcess::nullDevice());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(relaunchHook);
-        next.setProcessEnvironment(environment);
-    }
-    if (!next.startDetached()) {
-        if (listened) {
-            instance.listen();
-        }
-        return;
-    }
-    QCoreApplication::quit();
-}
+// Test hook: with LEAFLOW_TEST_RELAUNCH set, the next launch's hand-over makes this process
+// relaunch itself.
+const char* const relaunchHook = "LEAFLOW_TEST_RELAUNCH";
 
 } // namespace
 
@@ -157,12 +131,14 @@ int main(int argc, char** argv)
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Leaflow"));
     QGuiApplication::setDesktopFileName(QStringLiteral("leaflow"));
 
-    const QStringList files = launchFiles(QCoreApplication::arguments(), QDir::currentPath());
+    const LaunchFiles files = launchFiles(QCoreApplication::arguments(), QDir::currentPath());
+    // Read now: once an update has replaced the file, this process's own link names a deleted one.
+    const QString program = QCoreApplication::applicationFilePath();
 
     // The screenshot mode runs beside a normal instance and never takes its files.
     SingleInstance instance;
     if (!Snapshot::active()) {
-        switch (instance.start(files)) {
+        switch (instance.start(files.all())) {
         case SingleInstance::Role::handedOver: return 0;
         case SingleInstance::Role::first:
             echo(QStringLiteral("listening: ") + instance.name());
@@ -180,7 +156,7 @@ int main(int argc, char** argv)
     HoverTips::install();
     ModalDialogs::install();
 
-    Store::pending().append(files);
+    Store::pending().append(files.files);
     QtPanels panels;
     DesktopReveal reveal;
     Store store(panels, reveal, dataFile(), [] { MainWindow::showForExternalEvent(); });
@@ -188,21 +164,17 @@ int main(int argc, char** argv)
         Snapshot::seed(store);
     }
     echoStore(store);
+    Relauncher::takeOver(store, files.tools);
 
     MainWindow window(store);
     window.show();
     // Quitting from anywhere asks first while a run is in progress.
     const auto quit = [&store, &window] { return QuitGuard::allowQuit(store, &window); };
-    UpdateConfig::setQuit([quit] {
-        if (quit()) {
-            QCoreApplication::quit();
-        }
-    });
-    LanguagePicker::setRelaunch([&instance, quit] {
-        if (quit()) {
-            relaunch(instance);
-        }
-    });
+    Relauncher relauncher(instance, store, quit, program);
+    UpdateConfig::setRelaunch(
+        [&relauncher] { return relauncher.relaunch() == Relauncher::Outcome::started; });
+    LanguagePicker::setRelaunch(
+        [&relauncher] { return relauncher.relaunch() != Relauncher::Outcome::failed; });
     DesktopNotifier notifier;
     TrayPresence tray(
         store, window.windows(), notifier, [] { WindowPresenter::shared().show(); },
@@ -218,12 +190,12 @@ int main(int argc, char** argv)
     tray.follow(TrayWatch::shared());
 
     QObject::connect(&instance, &SingleInstance::received, &store,
-                     [&store, &instance](const QStringList& paths) {
+                     [&store, &relauncher](const QStringList& paths) {
                          for (const QString& path : paths) {
                              echo(QStringLiteral("received: ") + path);
                          }
-                         if (qEnvironmentVariableIsSet(qPrintable(relaunchHook))) {
-                             relaunch(instance);
+                         if (qEnvironmentVariableIsSet(relaunchHook)) {
+                             relauncher.relaunch();
                              return;
                          }
                          if (paths.isEmpty()) {

@@ -1,17 +1,24 @@
 #include "AppSection.h"
 #include "Fixtures.h"
+#include "LanguagePicker.h"
 #include "LaunchArguments.h"
 #include "MainWindow.h"
+#include "Relauncher.h"
 #include "ScriptedSeams.h"
+#include "SettingsWindow.h"
+#include "ShellWindows.h"
 #include "SingleInstance.h"
 #include "Store.h"
 
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QImageReader>
+#include <QLabel>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
@@ -108,11 +115,13 @@ private:
 // The first launch, left running, with what it echoes collected as it comes.
 class RunningWindow {
 public:
-    RunningWindow(const AppHome& home, const QStringList& files, const QString& folder)
+    RunningWindow(const AppHome& home, const QStringList& files, const QString& folder,
+                  const QStringList& variables = {})
     {
         // A sanitizer's report from the window shows in the test's output.
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        home.start(m_process, files, {QStringLiteral("LEAFLOW_TEST_ECHO=1")}, folder);
+        home.start(m_process, files, QStringList{QStringLiteral("LEAFLOW_TEST_ECHO=1")} + variables,
+                   folder);
         m_process.waitForStarted();
     }
     ~RunningWindow()
@@ -131,6 +140,12 @@ public:
         return find(text, from);
     }
     const QString& said() const { return m_said; }
+    // True once the window has ended by itself, without a failure.
+    bool waitForEnd()
+    {
+        return m_process.waitForFinished(20000) && m_process.exitStatus() == QProcess::NormalExit &&
+               m_process.exitCode() == 0;
+    }
 
 private:
     // Where text first appears in the echo at or after `from`; -1 while it has not.
@@ -194,6 +209,8 @@ QString inputsLine(const QString& tool, const QString& names)
 
 } // namespace
 
+Q_DECLARE_METATYPE(ToolFiles)
+
 // Files named on the command line and the channel that hands them from a second launch to the
 // first between two real launches; and the screenshot mode run as a real launch: six pictures at
 // two pixels per point, the stored section as it was before, the user's data folder untouched.
@@ -217,25 +234,40 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QList<ToolFiles>>("tools");
         QTest::newRow("relative, absolute and dotted paths, in order")
             << QStringList{"sub/b.pdf", "/tmp/x.pdf", "../y.pdf", "./z.pdf"}
-            << QStringList{"/home/ada/sub/b.pdf", "/tmp/x.pdf", "/home/y.pdf", "/home/ada/z.pdf"};
+            << QStringList{"/home/ada/sub/b.pdf", "/tmp/x.pdf", "/home/y.pdf", "/home/ada/z.pdf"}
+            << QList<ToolFiles>();
         QTest::newRow("options are not files, but after -- everything is")
             << QStringList{"--verbose", "", "c.pdf", "--", "-odd.pdf", "--"}
-            << QStringList{"/home/ada/c.pdf", "/home/ada/-odd.pdf", "/home/ada/--"};
+            << QStringList{"/home/ada/c.pdf", "/home/ada/-odd.pdf", "/home/ada/--"}
+            << QList<ToolFiles>();
         QTest::newRow("local file URLs; other URLs are skipped")
             << QStringList{"file:///tmp/Kira%20s%C3%B6zle%C5%9Fmesi.pdf", "file://server/a.pdf",
                            "https://example.org/f.pdf", "file://localhost/tmp/f.pdf"}
-            << QStringList{QStringLiteral("/tmp/Kira sözleşmesi.pdf"), "/tmp/f.pdf"};
+            << QStringList{QStringLiteral("/tmp/Kira sözleşmesi.pdf"), "/tmp/f.pdf"}
+            << QList<ToolFiles>();
+        // A relaunch names each file's tool; an unknown one, or the history, names none.
+        QTest::newRow("files by tool")
+            << QStringList{"a.pdf", "--tool=merge", "/m 1.pdf", "m2.pdf", "--tool=history",
+                           "h.pdf", "--tool=sign",  "s.pdf",    "--",     "--tool=split"}
+            << QStringList{"/home/ada/a.pdf", "/home/ada/h.pdf", "/home/ada/--tool=split"}
+            << QList<ToolFiles>{{AppSection::merge, {"/m 1.pdf", "/home/ada/m2.pdf"}},
+                                {AppSection::sign, {"/home/ada/s.pdf"}}};
     }
 
     void commandLineFiles()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QStringList, files);
-        QCOMPARE(launchFiles(QStringList{"/usr/bin/leaflow"} + arguments,
-                             QStringLiteral("/home/ada")),
-                 files);
+        QFETCH(QList<ToolFiles>, tools);
+        const LaunchFiles launch =
+            launchFiles(QStringList{"/usr/bin/leaflow"} + arguments, QStringLiteral("/home/ada"));
+        QCOMPARE(launch.files, files);
+        QCOMPARE(launch.tools, tools);
+        // What a relaunch writes reads back the same.
+        QCOMPARE(launchFiles(QStringList{"leaflow"} + toolArguments(tools), "/").tools, tools);
     }
 
     void secondLaunchHandsItsFilesToTheFirst()
@@ -451,31 +483,34 @@ private slots:
                 !store.banner(AppSections::current())->isError());
     }
 
-    // "Yeniden aç": the new process listens in the new language and the old one is gone, so
-    // exactly one instance remains (a later launch is handed over to it).
-    void relaunchLeavesOneInstanceInTheNewLanguage()
+    // "Yeniden aç": the new process listens in the new language with the files open in each tool,
+    // and the old one is gone, so exactly one instance remains (a later launch is handed over to
+    // it).
+    void relaunchHandsOverTheFilesInTheNewLanguage()
     {
         AppHome home;
+        const QString work = home.root() + QStringLiteral("/work");
+        QDir().mkpath(work);
+        writeNamedPdfs(work, {"a.pdf", "b.pdf", "c.pdf"});
         const QString log = home.root() + QStringLiteral("/relaunched.log");
         const auto store = [&home](const QString& language) {
             QSettings(home.settingsFile(), QSettings::IniFormat)
                 .setValue("AppleLanguages", QStringList{language});
         };
         store(QStringLiteral("tr"));
-        QProcess first;
-        home.start(first, {},
-                   {QStringLiteral("LEAFLOW_TEST_ECHO=1"), "LEAFLOW_TEST_RELAUNCH=" + log});
-        QString said;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (said += QString::fromUtf8(first.readAllStandardOutput())).contains("language: tr"),
-            20000);
+        RunningWindow first(home, {"--tool=merge", "a.pdf", "b.pdf", "--tool=sign", "c.pdf"}, work,
+                            {"LEAFLOW_TEST_RELAUNCH=" + log});
+        const QString inputs = QStringLiteral("inputs: merge=a.pdf,b.pdf split= compress= "
+                                              "sign=c.pdf pages=\n");
+        QVERIFY2(first.waitFor(inputs) >= 0, qPrintable(first.said()));
+        QVERIFY(first.said().contains("language: tr"));
         store(QStringLiteral("es"));
         QVERIFY(home.run({}, {})); // its hand-over is what makes the first one relaunch
-        QVERIFY(first.waitForFinished(20000));
-        QCOMPARE(first.exitCode(), 0);
+        QVERIFY(first.waitForEnd());
 
         const auto relaunched = [&log] { return QString::fromUtf8(Fixtures::readBytes(log)); };
-        QTRY_VERIFY_WITH_TIMEOUT(relaunched().contains("language: es"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(relaunched().contains(inputs), 20000);
+        QVERIFY(relaunched().contains("language: es"));
         const auto pid =
             QRegularExpression("process (\\d+)").match(relaunched()).captured(1).toInt();
         QVERIFY(pid > 0);
@@ -484,6 +519,40 @@ private slots:
         QByteArray output;
         QVERIFY(home.run({}, {QStringLiteral("LEAFLOW_TEST_ECHO=1")}, {}, &output));
         QVERIFY(!output.contains("listening"));
+    }
+
+    // A new process that cannot be started is reported in the settings window, and this one goes
+    // on with its files and its channel.
+    void relaunchThatCannotStartSaysSo()
+    {
+        AppHome home;
+        ScriptedPanels panels;
+        ScriptedReveal reveal;
+        Store store(panels, reveal, DataFile(home.data()));
+        writeNamedPdfs(home.root(), {"a.pdf"});
+        store.addFiles({home.root() + QStringLiteral("/a.pdf")}, AppSection::merge);
+        QTRY_COMPARE(store.mergeFiles().size(), 1);
+        MainWindow window(store);
+        window.show();
+        SingleInstance channel(home.runtime() + QStringLiteral("/leaflow.socket"));
+        QVERIFY(channel.listen());
+        Relauncher relauncher(channel, store, {}, home.root() + QStringLiteral("/gone/leaflow"));
+        LanguagePicker::setRelaunch(
+            [&relauncher] { return relauncher.relaunch() != Relauncher::Outcome::failed; });
+        const auto forget = qScopeGuard([] { LanguagePicker::setRelaunch({}); });
+
+        window.windows().showSettingsPane(SettingsPane::general);
+        auto* picker = window.windows().settings()->findChild<LanguagePicker*>();
+        QTest::keyClick(picker->findChild<QComboBox*>(), Qt::Key_Down);
+        QVERIFY(picker->offersRestart());
+        auto* failure = picker->findChild<QLabel*>(QStringLiteral("relaunchFailed"));
+        QVERIFY(!failure->isVisibleTo(picker));
+        QTest::mouseClick(picker->findChild<QPushButton*>(), Qt::LeftButton);
+        QVERIFY(failure->isVisibleTo(picker));
+        QCOMPARE(failure->text(), QStringLiteral("Leaflow yeniden açılamadı. Yeni dil, Leaflow'u "
+                                                 "kapatıp açınca geçerli olur."));
+        QVERIFY(channel.isListening());
+        QCOMPARE(store.mergeFiles().size(), 1);
     }
 
     void screenshotModeCapturesEverySection_data()

@@ -4,7 +4,6 @@
 #include "UpdateAddress.h"
 #include "UpdateText.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -27,11 +26,6 @@ constexpr int maximumRedirects = 5;
 bool UpdateSeams::openWithDesktop(const QString& package)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(package));
-}
-
-void UpdateSeams::quitSoon()
-{
-    QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
 }
 
 NetworkUpdateBackend::NetworkUpdateBackend(UpdateSource source, UpdateSeams seams, QObject* parent)
@@ -297,12 +291,46 @@ void NetworkUpdateBackend::install(quint64 session, UpdateChoice choice)
         setStage(Stage::idle);
         return;
     }
-    if (!m_seams.open(packagePath())) {
-        fail(UpdateText::openFailed());
-        return;
-    }
     m_driver->showInstallingUpdate();
-    m_seams.quit();
+    delete m_installer;
+    m_installer = new PackageInstaller(m_seams.bus(), m_seams.open, this);
+    m_installer->install(
+        packagePath(),
+        [this](std::optional<double> fraction) { m_driver->showInstallationProgress(fraction); },
+        [this](const PackageInstaller::Outcome& outcome) { installed(outcome); });
+}
+
+void NetworkUpdateBackend::installed(const PackageInstaller::Outcome& outcome)
+{
+    using Kind = PackageInstaller::Outcome::Kind;
+    // The desktop's installer still needs the package; anything else is done with it.
+    if (outcome.kind != Kind::openedElsewhere) {
+        QFile::remove(packagePath());
+    }
+    switch (outcome.kind) {
+    case Kind::installed:
+        // Asked from the event loop: the relaunch may ask about a run in progress first.
+        QTimer::singleShot(0, this, &NetworkUpdateBackend::relaunch);
+        break;
+    case Kind::openedElsewhere: needsReopen(UpdateText::openedInInstaller()); break;
+    case Kind::notOpened: fail(UpdateText::openFailed()); break;
+    case Kind::refused: fail(UpdateText::installRefused()); break;
+    case Kind::failed: fail(UpdateText::installFailed(outcome.details)); break;
+    }
+}
+
+void NetworkUpdateBackend::relaunch()
+{
+    if (!m_seams.relaunch()) {
+        needsReopen(UpdateText::installedNotReopened());
+    }
+}
+
+void NetworkUpdateBackend::needsReopen(const QString& message)
+{
+    stop();
+    m_driver->showUpdateNeedsReopen(message);
+    m_driver->dismissUpdateInstallation();
 }
 
 std::optional<QString> NetworkUpdateBackend::replyFailure() const

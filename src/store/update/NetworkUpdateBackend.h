@@ -1,8 +1,10 @@
 #pragma once
 
 #include "Appcast.h"
+#include "PackageInstaller.h"
 #include "UpdateBackend.h"
 
+#include <QDBusConnection>
 #include <QDateTime>
 #include <QPointer>
 #include <QUrl>
@@ -27,17 +29,21 @@ struct UpdateSource {
 // What the backend asks of the desktop, replaced in tests.
 struct UpdateSeams {
     std::function<QDateTime()> clock = &QDateTime::currentDateTimeUtc;
-    // Hands a verified package to the desktop's installer; false when nothing took it.
+    // Where the package manager is asked to install.
+    std::function<QDBusConnection()> bus = &QDBusConnection::systemBus;
+    // Hands a verified package to the desktop's installer, where no package manager answers;
+    // false when nothing took it.
     std::function<bool(const QString& package)> open = &openWithDesktop;
-    // Leaves the application so the installer can replace it.
-    std::function<void()> quit = &quitSoon;
+    // Starts the version just installed in place of this process: true when this one is on its
+    // way out, false when it stays (the user kept a run going, or the new one did not start).
+    std::function<bool()> relaunch = [] { return false; };
 
     static bool openWithDesktop(const QString& package);
-    static void quitSoon();
 };
 
 // The updater's machinery over HTTP: reads the RSS feed, offers the newest newer release,
-// downloads it into the cache folder, checks its length and signature, and only then opens it.
+// downloads it into the cache folder, checks its length and signature, and only then installs
+// it and starts the new version.
 // Checks by itself once a day while automatic checks are on; the last check is remembered in
 // the settings.
 class NetworkUpdateBackend : public UpdateBackend {
@@ -72,6 +78,9 @@ private:
     void packageData();
     void packageArrived();
     void install(quint64 session, UpdateChoice choice);
+    void installed(const PackageInstaller::Outcome& outcome);
+    void relaunch();
+    void needsReopen(const QString& message);
     std::optional<QString> replyFailure() const;
     void fail(const QString& message);
     void release();
@@ -86,6 +95,7 @@ private:
     UpdateDriver* m_driver = nullptr;
     QNetworkAccessManager* m_network;
     QTimer* m_timer;
+    PackageInstaller* m_installer = nullptr;
     QPointer<QNetworkReply> m_reply;
     QByteArray m_feed;
     std::optional<AppcastItem> m_item;

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 // The user's answer to a found update or a package ready to install.
 enum class UpdateChoice { install, dismiss };
@@ -31,6 +32,11 @@ public:
     virtual void showExtractionReceivedProgress(double progress) = 0;
     virtual void showReadyToInstallAndRelaunch(Reply reply) = 0;
     virtual void showInstallingUpdate() = 0;
+    // How far the installation has come; none while the package manager cannot tell.
+    virtual void showInstallationProgress(std::optional<double> fraction) = 0;
+    // The new version is installed, or left to the desktop's installer, but this process still
+    // runs the old one: the user has to reopen Leaflow, which `message` says.
+    virtual void showUpdateNeedsReopen(const QString& message) = 0;
     virtual void showUpdateInstalledAndRelaunched() = 0;
     virtual void dismissUpdateInstallation() = 0;
 };

@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
-#include <QTimer>
 
 #ifndef LEAFLOW_UPDATE_FEED_URL
 #define LEAFLOW_UPDATE_FEED_URL ""
@@ -19,9 +18,9 @@
 
 namespace {
 
-std::function<void()>& quitHook()
+std::function<bool()>& relaunchHook()
 {
-    static std::function<void()> hook;
+    static std::function<bool()> hook;
     return hook;
 }
 
@@ -49,9 +48,9 @@ bool configured()
     return !feedUrl().isEmpty() && !publicKey().isEmpty();
 }
 
-void setQuit(std::function<void()> quit)
+void setRelaunch(std::function<bool()> relaunch)
 {
-    quitHook() = std::move(quit);
+    relaunchHook() = std::move(relaunch);
 }
 
 } // namespace UpdateConfig
@@ -69,12 +68,8 @@ Updater& Updater::shared()
                                          QStandardPaths::GenericCacheLocation))
                                     .filePath(QStringLiteral("Leaflow/updates"))};
             UpdateSeams seams;
-            // Read when the time comes, so the application may set it after this is made; and
-            // asked from the event loop, not from inside the download's last report.
-            seams.quit = [] {
-                QTimer::singleShot(0, QCoreApplication::instance(),
-                                   [] { quitHook() ? quitHook()() : QCoreApplication::quit(); });
-            };
+            // Read when the time comes, so the application may set it after this is made.
+            seams.relaunch = [] { return relaunchHook() && relaunchHook()(); };
             backend = std::make_unique<NetworkUpdateBackend>(std::move(source), std::move(seams));
         }
         instance = new Updater(std::move(backend), QCoreApplication::instance());

@@ -15,8 +15,9 @@ QString publicKey();
 QString feedHost();
 // Whether this build can update itself at all.
 bool configured();
-// How the application quits once the installer has the package, so that a run in progress is
-// asked about first; without one it quits at once.
-void setQuit(std::function<void()> quit);
+// How the application starts the version just installed in place of itself, asking about a
+// run in progress first: true when this process is on its way out. Without one, the user is
+// told to reopen Leaflow.
+void setRelaunch(std::function<bool()> relaunch);
 
 } // namespace UpdateConfig

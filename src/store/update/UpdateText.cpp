@@ -68,4 +68,31 @@ QString openFailed()
     return QCoreApplication::translate("Updater", "Paket kurulum için açılamadı.");
 }
 
+QString installRefused()
+{
+    return QCoreApplication::translate("Updater",
+                                       "Kurulum için izin verilmedi; Leaflow güncellenmedi.");
+}
+
+QString installFailed(const QString& details)
+{
+    if (details.isEmpty()) {
+        return QCoreApplication::translate("Updater", "Yeni sürüm kurulamadı.");
+    }
+    return QCoreApplication::translate("Updater", "Yeni sürüm kurulamadı: %1").arg(details);
+}
+
+QString openedInInstaller()
+{
+    return QCoreApplication::translate(
+        "Updater", "Paket sistemin kurulum uygulamasında açıldı. Kurulum bitince Leaflow'u "
+                   "kapatıp yeniden aç.");
+}
+
+QString installedNotReopened()
+{
+    return QCoreApplication::translate(
+        "Updater", "Yeni sürüm kuruldu. Kullanmak için Leaflow'u kapatıp yeniden aç.");
+}
+
 } // namespace UpdateText

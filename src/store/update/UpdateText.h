@@ -16,5 +16,9 @@ QString saveFailed();
 QString wrongLength();
 QString signatureInvalid();
 QString openFailed();
+QString installRefused();
+QString installFailed(const QString& details);
+QString openedInInstaller();
+QString installedNotReopened();
 
 } // namespace UpdateText

@@ -146,6 +146,16 @@ void Updater::showInstallingUpdate()
     setPhase(Phase::of(Phase::Kind::installing));
 }
 
+void Updater::showInstallationProgress(std::optional<double> fraction)
+{
+    setPhase(Phase::installing(fraction));
+}
+
+void Updater::showUpdateNeedsReopen(const QString& message)
+{
+    setPhase(Phase::reopen(message));
+}
+
 void Updater::showUpdateInstalledAndRelaunched()
 {
     setPhase(Phase::idle());
@@ -156,7 +166,8 @@ void Updater::dismissUpdateInstallation()
     m_updateReply = nullptr;
     m_cancel = nullptr;
     // A result the user may not have read yet stays on screen.
-    if (m_phase.kind != Phase::Kind::upToDate && m_phase.kind != Phase::Kind::failed) {
+    if (m_phase.kind != Phase::Kind::upToDate && m_phase.kind != Phase::Kind::failed &&
+        m_phase.kind != Phase::Kind::reopen) {
         setPhase(Phase::idle());
     }
 }

@@ -22,12 +22,13 @@ public:
             preparing,
             installing,
             upToDate,
-            failed
+            failed,
+            reopen
         };
         Kind kind = Kind::idle;
         QString version;                // available
-        std::optional<double> fraction; // downloading; none while the length is unknown
-        QString message;                // failed
+        std::optional<double> fraction; // downloading, installing; none while unknown
+        QString message;                // failed, reopen
 
         static Phase idle() { return {}; }
         static Phase of(Kind kind) { return {kind, {}, {}, {}}; }
@@ -39,7 +40,12 @@ public:
         {
             return {Kind::downloading, {}, fraction, {}};
         }
+        static Phase installing(std::optional<double> fraction)
+        {
+            return {Kind::installing, {}, fraction, {}};
+        }
         static Phase failed(const QString& message) { return {Kind::failed, {}, {}, message}; }
+        static Phase reopen(const QString& message) { return {Kind::reopen, {}, {}, message}; }
         bool operator==(const Phase&) const = default;
     };
 
@@ -79,6 +85,8 @@ public:
     void showExtractionReceivedProgress(double progress) override;
     void showReadyToInstallAndRelaunch(Reply reply) override;
     void showInstallingUpdate() override;
+    void showInstallationProgress(std::optional<double> fraction) override;
+    void showUpdateNeedsReopen(const QString& message) override;
     void showUpdateInstalledAndRelaunched() override;
     void dismissUpdateInstallation() override;
 

@@ -9,6 +9,7 @@
 #include "SettingsForm.h"
 #include "Store.h"
 #include "Theme.h"
+#include "UpdateConfig.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -96,9 +97,11 @@ AboutView::AboutView(Store& store, bool showsClose, QWidget* parent)
     column->setContentsMargins(24, 24, 24, 20);
     column->setSpacing(16);
     column->addWidget(header(this));
-    column->addWidget(new PrivacyNote(this));
+    column->addWidget(new PrivacyNote(UpdateConfig::configured(), this));
     column->addWidget(featureGrid(this));
     column->addWidget(m_counts);
+    // Spare height in the settings pane gathers above the footer, not between the lines.
+    column->addStretch(1);
     column->addWidget(SettingsForm::divider(this));
 
     auto* footer = new QHBoxLayout;

@@ -1,10 +1,12 @@
 #include "AboutWindow.h"
 
 #include "AboutView.h"
+#include "SettingsWindow.h"
 
 #include <QVBoxLayout>
 
-AboutWindow::AboutWindow(Store& store, QWidget* parent) : QDialog(parent)
+AboutWindow::AboutWindow(Store& store, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | SettingsWindow::fixedSizeHints)
 {
     setObjectName(QStringLiteral("about"));
     setWindowTitle(tr("Leaflow hakkında"));

@@ -37,6 +37,9 @@ LanguagePicker::Relaunch& relaunchAction()
 
 LanguagePicker::LanguagePicker(QWidget* parent)
     : QWidget(parent), m_picker(new QComboBox(this)), m_restartRow(new QWidget(this)),
+      m_failure(Labels::text(tr("Leaflow yeniden açılamadı. Yeni dil, Leaflow'u kapatıp açınca "
+                                "geçerli olur."),
+                             TextStyle::callout, Tone::primary, this)),
       m_initial(AppLanguages::startedWith())
 {
     for (AppLanguage language : choices) {
@@ -54,11 +57,11 @@ LanguagePicker::LanguagePicker(QWidget* parent)
     restart->addWidget(text, 1);
     auto* relaunch = new Button(tr("Yeniden aç"), Button::Kind::bordered, m_restartRow);
     restart->addWidget(relaunch);
-    connect(relaunch, &QAbstractButton::clicked, this, [] {
-        if (relaunchAction()) {
-            relaunchAction()();
-        }
-    });
+    connect(relaunch, &QAbstractButton::clicked, this,
+            [this] { m_failure->setVisible(relaunchAction() && !relaunchAction()()); });
+    m_failure->setObjectName(QStringLiteral("relaunchFailed"));
+    m_failure->setWordWrap(true);
+    m_failure->hide();
     // A choice made in an earlier window of this run is still waiting for its restart.
     m_restartRow->setHidden(stored == m_initial);
 
@@ -68,6 +71,7 @@ LanguagePicker::LanguagePicker(QWidget* parent)
     form->addRow(tr("Dil"), m_picker);
     column->addLayout(form);
     column->addWidget(m_restartRow);
+    column->addWidget(m_failure);
 
     connect(m_picker, &QComboBox::activated, this, &LanguagePicker::choose);
 }
@@ -94,4 +98,5 @@ void LanguagePicker::choose(int index)
     }
     AppLanguages::select(choice());
     m_restartRow->setHidden(choice() == m_initial);
+    m_failure->hide();
 }

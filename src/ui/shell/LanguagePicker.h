@@ -6,13 +6,15 @@
 #include <functional>
 
 class QComboBox;
+class QLabel;
 
 // The interface-language choice: stored at once, in force after a restart, which the
 // row under it offers while the choice differs from the language this run started in.
 class LanguagePicker : public QWidget {
     Q_OBJECT
 public:
-    using Relaunch = std::function<void()>;
+    // False when the new process could not be started: this one goes on and says so.
+    using Relaunch = std::function<bool()>;
 
     explicit LanguagePicker(QWidget* parent = nullptr);
 
@@ -27,5 +29,6 @@ private:
 
     QComboBox* m_picker;
     QWidget* m_restartRow;
+    QLabel* m_failure;
     AppLanguage m_initial;
 };

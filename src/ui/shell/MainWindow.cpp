@@ -18,9 +18,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStackedWidget>
+#include <QVBoxLayout>
 
 MainWindow::MainWindow(Store& store, QWidget* parent)
     : QMainWindow(parent), m_store(store), m_sidebar(new Sidebar(AppInfo::version(), this)),
@@ -28,13 +29,16 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
 {
     m_sidebar->setObjectName(QStringLiteral("sidebar"));
     setWindowTitle(QStringLiteral("Leaflow"));
-    auto* content = new QWidget(this);
+    // The divider drags within the sidebar's own limits; the detail takes what the window gains.
+    auto* content = new QSplitter(Qt::Horizontal, this);
+    content->setObjectName(QStringLiteral("columns"));
     content->setMinimumSize(minimumContentSize);
-    auto* columns = new QHBoxLayout(content);
-    columns->setContentsMargins(0, 0, 0, 0);
-    columns->setSpacing(0);
-    columns->addWidget(m_sidebar);
-    columns->addWidget(m_detail, 1);
+    content->setChildrenCollapsible(false);
+    content->setHandleWidth(1);
+    content->addWidget(m_sidebar);
+    content->addWidget(m_detail);
+    content->setStretchFactor(1, 1);
+    content->setSizes({Sidebar::idealWidth, defaultSize.width() - Sidebar::idealWidth});
     m_detail->setMinimumWidth(detailMinimumWidth);
     setCentralWidget(content);
 

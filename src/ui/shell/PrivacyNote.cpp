@@ -5,17 +5,27 @@
 
 #include <QHBoxLayout>
 
-PrivacyNote::PrivacyNote(QWidget* parent) : QWidget(parent)
+PrivacyNote::PrivacyNote(bool checksForUpdates, QWidget* parent) : QWidget(parent)
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
-    row->addWidget(new SymbolView(QStringLiteral("lock.shield"), 16, Tone::secondary, this), 0,
-                   Qt::AlignTop);
+    auto* shield = new SymbolView(QStringLiteral("lock.shield"), 16, Tone::secondary, this);
+    shield->setObjectName(QStringLiteral("shield"));
+    row->addWidget(shield, 0, Qt::AlignTop);
+    // A build without an update feed never goes online, and says so.
     auto* text = Labels::text(
-        tr("Leaflow tamamen bu Mac'te çalışır. Belgelerin hiçbir yere yüklenmez. Hesap yok, veri "
-           "toplamayız. Uygulama internete yalnız yeni sürüm var mı diye bakmak için bağlanır."),
+        checksForUpdates
+            ? tr("Leaflow tamamen bu Mac'te çalışır. Belgelerin hiçbir yere yüklenmez. Hesap yok, "
+                 "veri toplamayız. Uygulama internete yalnız yeni sürüm var mı diye bakmak için "
+                 "bağlanır.")
+            : tr("Leaflow tamamen bu Mac'te çalışır. Belgelerin hiçbir yere yüklenmez. Hesap yok, "
+                 "veri toplamayız. Uygulama internete hiç bağlanmaz."),
         TextStyle::callout, Tone::secondary, this);
+    text->setObjectName(QStringLiteral("privacy"));
     text->setWordWrap(true);
-    row->addWidget(text, 1);
+    // Both keep to the top of a row taller than they need (the settings pane gives its spare
+    // height away), so the text starts level with the shield.
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    row->addWidget(text, 1, Qt::AlignTop);
 }

@@ -26,7 +26,7 @@ QWidget* aboutPane(Store& store)
 } // namespace
 
 SettingsWindow::SettingsWindow(Store& store, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_tabs(new QTabWidget(this))
+    : QWidget(parent, Qt::Window | fixedSizeHints), m_tabs(new QTabWidget(this))
 {
     setObjectName(QStringLiteral("settings"));
     setWindowTitle(tr("Ayarlar"));

@@ -13,6 +13,9 @@ class SettingsWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr QSize fixedSize{620, 560};
+    // A window that cannot be resized offers no maximise button either (nor a minimise one).
+    static constexpr Qt::WindowFlags fixedSizeHints =
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
     explicit SettingsWindow(Store& store, QWidget* parent = nullptr);
 

@@ -36,11 +36,26 @@ void ShellWindows::showSettingsPane(SettingsPane pane)
     showSettings();
 }
 
-void ShellWindows::bringForward(QWidget* window)
+void ShellWindows::bringForward(QWidget* window) const
 {
+    if (!window->isVisible()) {
+        placeOver(window);
+    }
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void ShellWindows::placeOver(QWidget* window) const
+{
+    // Over the main window while it shows; otherwise the desktop decides.
+    if (!m_owner->isVisible()) {
+        return;
+    }
+    QRect place(QPoint(), window->size());
+    place.moveCenter(m_owner->geometry().center());
+    // The inner geometry, so the frame the desktop adds does not shift the centre.
+    window->setGeometry(place);
 }
 
 AboutWindow* ShellWindows::about() const

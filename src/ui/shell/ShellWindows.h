@@ -11,8 +11,8 @@ class Store;
 class QWidget;
 
 // The one About window and the one settings window: opened on request, brought forward
-// when already open, re-created after being closed. They are windows of their own owned by
-// `owner` (the main window), which outlives every close.
+// when already open, re-created after being closed; each opens centred over the main window. They
+// are windows of their own owned by `owner` (the main window), which outlives every close.
 class ShellWindows : public QObject {
     Q_OBJECT
 public:
@@ -28,7 +28,8 @@ public:
     SettingsWindow* settings() const;
 
 private:
-    static void bringForward(QWidget* window);
+    void bringForward(QWidget* window) const;
+    void placeOver(QWidget* window) const;
 
     Store& m_store;
     QWidget* m_owner;

@@ -131,20 +131,27 @@ void UpdateSettings::refresh()
     case Kind::failed:
         showStatus(phase.message, QStringLiteral("exclamationmark.triangle.fill"), Tone::primary);
         break;
+    case Kind::reopen:
+        showStatus(phase.message, QStringLiteral("info.circle"), Tone::primary);
+        break;
     }
 
     const bool resting = phase.kind == Kind::idle || phase.kind == Kind::upToDate ||
-                         phase.kind == Kind::failed;
+                         phase.kind == Kind::failed || phase.kind == Kind::reopen;
     const bool downloading = phase.kind == Kind::downloading;
+    // The package manager's progress shows like the download's, without a way to stop it.
+    const bool measured = (downloading || phase.kind == Kind::installing) &&
+                          phase.fraction.has_value();
     m_check->setVisible(resting);
     m_check->setEnabled(m_updater.canCheck());
-    m_busy->setVisible(phase.kind == Kind::checking || phase.kind == Kind::preparing ||
-                       phase.kind == Kind::installing || (downloading && !phase.fraction));
+    m_busy->setVisible(!measured &&
+                       (phase.kind == Kind::checking || phase.kind == Kind::preparing ||
+                        phase.kind == Kind::installing || downloading));
     m_later->setVisible(phase.kind == Kind::available);
     m_install->setVisible(phase.kind == Kind::available);
-    m_progress->setVisible(downloading && phase.fraction.has_value());
+    m_progress->setVisible(measured);
     m_cancel->setVisible(downloading);
-    if (downloading && phase.fraction) {
+    if (measured) {
         m_progress->setRange(0, fractionSteps);
         m_progress->setValue(qRound(*phase.fraction * fractionSteps));
     }

@@ -39,8 +39,14 @@ inline void reach(Updater& updater, const Phase& phase, const UpdateDriver::Repl
         updater.showDownloadDidReceiveDataOfLength(qRound64(phase.fraction.value_or(0) * 1000));
         break;
     case Phase::Kind::preparing: updater.showDownloadDidStartExtractingUpdate(); break;
-    case Phase::Kind::installing: updater.showInstallingUpdate(); break;
+    case Phase::Kind::installing:
+        updater.showInstallingUpdate();
+        if (phase.fraction) {
+            updater.showInstallationProgress(phase.fraction);
+        }
+        break;
     case Phase::Kind::upToDate: updater.showUpdateNotFound(); break;
     case Phase::Kind::failed: updater.showUpdaterError(phase.message); break;
+    case Phase::Kind::reopen: updater.showUpdateNeedsReopen(phase.message); break;
     }
 }

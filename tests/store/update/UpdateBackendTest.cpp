@@ -1,13 +1,21 @@
 #include "NetworkUpdateBackend.h"
+#include "PrivateBus.h"
 #include "ScriptedBackend.h"
 #include "UpdateText.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QDir>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <sodium.h>
 
 namespace {
@@ -82,13 +90,76 @@ QByteArray item(const QByteArray& version, const QByteArray& url, qint64 length 
            "\"" + size + " sparkle:edSignature=\"" + signature + "\"/></item>";
 }
 
+// What the stand-in package manager answers an installation with.
+enum class Answer { success, refusal, failure };
+
+// Stands in for PackageKit's transaction on a private bus: remembers the request and answers it
+// with signals as the real one does.
+class FakeTransaction : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.PackageKit.Transaction")
+public:
+    static constexpr auto path = "/org/freedesktop/PackageKit/Transaction/1";
+    QDBusConnection bus;
+    Answer answer = Answer::success;
+    QStringList hints;
+    QList<QVariantList> installs; // flags and files of each request
+
+    explicit FakeTransaction(QDBusConnection connection) : bus(std::move(connection)) {}
+
+public slots:
+    void SetHints(const QStringList& given) { hints = given; }
+    void InstallFiles(qulonglong flags, const QStringList& files)
+    {
+        installs.append({flags, files});
+        QTimer::singleShot(0, this, [this] { reply(); });
+    }
+
+private:
+    void emitSignal(const QString& interface, const QString& name, const QVariantList& arguments)
+    {
+        QDBusMessage message =
+            QDBusMessage::createSignal(QString::fromLatin1(path), interface, name);
+        message.setArguments(arguments);
+        bus.send(message);
+    }
+    void reply()
+    {
+        const QString transaction = QStringLiteral("org.freedesktop.PackageKit.Transaction");
+        emitSignal(QStringLiteral("org.freedesktop.DBus.Properties"),
+                   QStringLiteral("PropertiesChanged"),
+                   {transaction, QVariantMap{{QStringLiteral("Percentage"), 40u}}, QStringList()});
+        if (answer == Answer::refusal) {
+            emitSignal(transaction, QStringLiteral("ErrorCode"),
+                       {PackageInstaller::errorNotAuthorized, QStringLiteral("No permission")});
+        } else if (answer == Answer::failure) {
+            emitSignal(transaction, QStringLiteral("ErrorCode"),
+                       {29u, QStringLiteral("dpkg: dependency problems")});
+        }
+        emitSignal(transaction, QStringLiteral("Finished"),
+                   {answer == Answer::success ? PackageInstaller::exitSuccess : 2u, 120u});
+    }
+};
+
+class FakePackageKit : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.PackageKit")
+public slots:
+    QDBusObjectPath CreateTransaction()
+    {
+        return QDBusObjectPath(QString::fromLatin1(FakeTransaction::path));
+    }
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Route)
+Q_DECLARE_METATYPE(Answer)
 
-// The feed and download machinery against a server of the test's own on loopback, with the
-// desktop's installer and the quit replaced: what is offered, what is refused, and that only a
-// package of the announced length with a good signature is ever opened.
+// The feed and download machinery against a server of the test's own on loopback, and the
+// installation against a stand-in PackageKit on a private bus, with the desktop's installer and
+// the relaunch replaced: what is offered, what is refused, that only a package of the announced
+// length with a good signature is ever installed, and how each end of the installation is told.
 class UpdateBackendTest : public QObject {
     Q_OBJECT
 
@@ -99,7 +170,9 @@ class UpdateBackendTest : public QObject {
     NetworkUpdateBackend* m_backend = nullptr;
     std::unique_ptr<Updater> m_updater;
     QStringList m_opened;
-    int m_quits = 0;
+    int m_relaunches = 0;
+    bool m_relaunchStarts = true; // what the relaunch answers: the new process runs
+    PrivateBus m_bus; // PackageKit stands in there only where a test registers it
 
     QString cache() const { return m_home.filePath(QStringLiteral("cache")); }
     QByteArray signature(const QByteArray& bytes) const
@@ -116,7 +189,8 @@ class UpdateBackendTest : public QObject {
         UpdateSeams seams;
         seams.clock = [] { return QDateTime(QDate(2026, 3, 1), QTime(9, 0), Qt::UTC); };
         seams.open = [this](const QString& package) { return m_opened.append(package), true; };
-        seams.quit = [this] { ++m_quits; };
+        seams.relaunch = [this] { return ++m_relaunches, m_relaunchStarts; };
+        seams.bus = [this] { return QDBusConnection::connectToBus(m_bus.address(), "client"); };
         const QString key = QString::fromLatin1(m_publicKey.toBase64());
         auto backend = std::make_unique<NetworkUpdateBackend>(
             UpdateSource{QUrl(QString::fromLatin1(feedUrl)), key, QStringLiteral("1.0"), cache()},
@@ -132,6 +206,32 @@ class UpdateBackendTest : public QObject {
         [this] { QTRY_VERIFY(m_updater->phase().kind != Kind::checking); }();
         return m_updater->phase();
     }
+    // Offers the package the server holds, of `length`, signed over `signedBytes`; answers
+    // "Güncelle" and waits until the installation has ended one way or another (or is relaunching),
+    // collecting the fractions shown meanwhile.
+    Phase updated(qint64 length, const QByteArray& signedBytes,
+                  QList<std::optional<double>>* fractions = nullptr, Kind shown = Kind::downloading)
+    {
+        const QByteArray offer =
+            item("1.1", m_server->url("/p.deb"), length, signature(signedBytes));
+        checked(Route(feed(offer)));
+        connect(m_updater.get(), &Updater::changed, this, [this, fractions, shown] {
+            // Each value once: a change of canCheck reports the same phase again.
+            const auto fraction = m_updater->phase().fraction;
+            if (fractions && m_updater->phase().kind == shown &&
+                (fractions->isEmpty() || fractions->last() != fraction)) {
+                fractions->append(fraction);
+            }
+        });
+        m_updater->install();
+        const auto settled = [this] {
+            const Kind kind = m_updater->phase().kind;
+            return kind == Kind::failed || kind == Kind::reopen ||
+                   (kind == Kind::installing && m_relaunches > 0);
+        };
+        [&] { QTRY_VERIFY(settled()); }();
+        return m_updater->phase();
+    }
 
 private slots:
     void initTestCase()
@@ -141,13 +241,20 @@ private slots:
                             reinterpret_cast<unsigned char*>(m_secretKey.data()));
         qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
         m_server = std::make_unique<LoopbackServer>();
+        QVERIFY(m_bus.start());
     }
     void init()
     {
         QSettings().clear();
         QDir(cache()).removeRecursively();
         m_opened.clear();
-        m_quits = 0;
+        m_relaunches = 0;
+        m_relaunchStarts = true;
+    }
+    void cleanup()
+    {
+        m_updater.reset();
+        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
     }
 
     void check_data()
@@ -182,6 +289,8 @@ private slots:
         QCOMPARE(m_updater->canCheck(), phase.kind != Kind::available);
     }
 
+    // Nobody stands in for PackageKit here: a verified package goes to the desktop's installer,
+    // and the user is told to reopen Leaflow afterwards.
     void download_data()
     {
         QTest::addColumn<qint64>("length"); // -1: none in the feed
@@ -190,9 +299,9 @@ private slots:
         QTest::addColumn<Phase>("phase");
         const QByteArray bytes = QByteArray("!<arch>\n").repeated(40000);
         const auto size = qint64(bytes.size());
-        const Phase installing = Phase::of(Kind::installing);
-        QTest::newRow("signed") << size << bytes << true << installing;
-        QTest::newRow("unknown length") << qint64{-1} << bytes << false << installing;
+        const Phase opened = Phase::reopen(UpdateText::openedInInstaller());
+        QTest::newRow("signed") << size << bytes << true << opened;
+        QTest::newRow("unknown length") << qint64{-1} << bytes << false << opened;
         QTest::newRow("wrong signature")
             << size << bytes.left(10) << true << Phase::failed(UpdateText::signatureInvalid());
         QTest::newRow("right signature, wrong length")
@@ -208,26 +317,16 @@ private slots:
         QFETCH(Phase, phase);
         const QByteArray bytes = QByteArray("!<arch>\n").repeated(40000);
         m_server->routes["/p.deb"] = Route(bytes, 200, {}, announced);
-        const QByteArray offer =
-            item("1.1", m_server->url("/p.deb"), length, signature(signedBytes));
-        QCOMPARE(checked(Route(feed(offer))), Phase::available(QStringLiteral("1.1")));
         QList<std::optional<double>> fractions;
-        connect(m_updater.get(), &Updater::changed, this, [&] {
-            if (m_updater->phase().kind == Kind::downloading) {
-                fractions.append(m_updater->phase().fraction);
-            }
-        });
-        m_updater->install();
-        QTRY_VERIFY(m_updater->phase().kind == Kind::installing ||
-                    m_updater->phase().kind == Kind::failed);
-        QCOMPARE(m_updater->phase(), phase);
-        // Only a verified package stays, and only it is opened.
+        QCOMPARE(updated(length, signedBytes, &fractions), phase);
+        // Only a verified package stays, and only it is opened; the user may check again.
         const QStringList kept = QDir(cache()).entryList(QDir::Files);
-        const bool installed = phase.kind == Kind::installing;
-        QCOMPARE(kept, installed ? QStringList{QStringLiteral("p.deb")} : QStringList{});
+        const bool opened = phase.kind == Kind::reopen;
+        QCOMPARE(kept, opened ? QStringList{QStringLiteral("p.deb")} : QStringList{});
         QCOMPARE(m_opened,
-                 installed ? QStringList{QDir(cache()).filePath(kept.value(0))} : QStringList{});
-        QCOMPARE(m_quits, int(installed));
+                 opened ? QStringList{QDir(cache()).filePath(kept.value(0))} : QStringList{});
+        QCOMPARE(m_relaunches, 0);
+        QVERIFY(m_updater->canCheck());
         // The first report comes before any length is known; an unknown one never shows a fraction.
         QVERIFY(!fractions.isEmpty() && !fractions.first());
         for (const auto& fraction : fractions.mid(1)) {
@@ -235,6 +334,58 @@ private slots:
         }
         const double full = length < 0 ? 0 : std::min(1.0, double(bytes.size()) / double(length));
         QCOMPARE(fractions.last().value_or(0), full);
+    }
+
+    // PackageKit installs, with its progress shown: the new version is started (or, where the
+    // user keeps a run going, they are told to reopen); a refusal or failure is told and the
+    // update can be tried again.
+    void install_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("relaunchStarts");
+        QTest::addColumn<Phase>("phase");
+        QTest::newRow("installed, relaunched") << Answer::success << true << Phase::installing(0.4);
+        QTest::newRow("installed, a run kept going")
+            << Answer::success << false << Phase::reopen(UpdateText::installedNotReopened());
+        QTest::newRow("refused") << Answer::refusal << true
+                                 << Phase::failed(UpdateText::installRefused());
+        QTest::newRow("failed") << Answer::failure << true
+                                << Phase::failed(UpdateText::installFailed(
+                                       QStringLiteral("dpkg: dependency problems")));
+    }
+    void install()
+    {
+        QFETCH(Answer, answer);
+        QFETCH(bool, relaunchStarts);
+        QFETCH(Phase, phase);
+        QDBusConnection service =
+            QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("packagekit"));
+        const auto leave =
+            qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("packagekit")); });
+        FakePackageKit packageKit;
+        FakeTransaction transaction(service);
+        transaction.answer = answer;
+        QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/PackageKit"), &packageKit,
+                                       QDBusConnection::ExportAllSlots));
+        QVERIFY(service.registerObject(QString::fromLatin1(FakeTransaction::path), &transaction,
+                                       QDBusConnection::ExportAllSlots));
+        QVERIFY(service.registerService(QStringLiteral("org.freedesktop.PackageKit")));
+        m_relaunchStarts = relaunchStarts;
+
+        const QByteArray bytes = QByteArray("!<arch>\n").repeated(1000);
+        m_server->routes["/p.deb"] = Route(bytes);
+        QList<std::optional<double>> fractions;
+        QCOMPARE(updated(bytes.size(), bytes, &fractions, Kind::installing), phase);
+        // No flags (the package is trusted by its own signature), polkit may ask, the package
+        // is not opened elsewhere, and nothing is left in the cache.
+        QCOMPARE(transaction.installs,
+                 (QList<QVariantList>{{qulonglong{0}, QStringList{cache() + "/p.deb"}}}));
+        QVERIFY(transaction.hints.contains(QStringLiteral("interactive=true")));
+        QVERIFY(m_opened.isEmpty());
+        QCOMPARE(fractions, (QList<std::optional<double>>{std::nullopt, 0.4}));
+        QCOMPARE(m_relaunches, int(answer == Answer::success));
+        QCOMPARE(m_updater->canCheck(), phase.kind != Kind::installing);
+        QVERIFY(QDir(cache()).entryList(QDir::Files).isEmpty());
     }
 
     void cancelledDownloadLeavesNothing()

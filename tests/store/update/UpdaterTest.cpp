@@ -106,6 +106,7 @@ private slots:
         QTest::addColumn<bool>("kept");
         QTest::newRow("up to date") << Phase::of(Kind::upToDate) << true;
         QTest::newRow("failed") << Phase::failed(QStringLiteral("x")) << true;
+        QTest::newRow("reopen") << Phase::reopen(QStringLiteral("y")) << true;
         QTest::newRow("available") << Phase::available(QStringLiteral("2")) << false;
         QTest::newRow("downloading") << Phase::downloading(std::nullopt) << false;
     }

@@ -1,8 +1,7 @@
 #include "DesktopReveal.h"
+#include "PrivateBus.h"
 
 #include <QDBusConnection>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QtTest>
 
 // Stands in for the desktop's file manager on a private bus.
@@ -20,8 +19,7 @@ public slots:
 class DesktopRevealTest : public QObject {
     Q_OBJECT
 
-    QProcess m_daemon;
-    QString m_address;
+    PrivateBus m_bus;
     QList<QUrl> m_opened;  // folders handed to the desktop instead
     bool m_handled = true; // whether the desktop has a handler for folders
     int m_failures = 0;    // reveals reported as failed
@@ -39,24 +37,7 @@ class DesktopRevealTest : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        // A private bus is what these tests are about; without it they must fail, not pass quietly.
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()) {
-            QFAIL("dbus-daemon is not installed (scripts/install-deps installs it)");
-        }
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                        QStringLiteral("--print-address")});
-        QVERIFY(m_daemon.waitForStarted());
-        QTRY_VERIFY(m_daemon.canReadLine());
-        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    }
-    void cleanupTestCase()
-    {
-        m_daemon.terminate();
-        m_daemon.waitForFinished();
-    }
+    void initTestCase() { QVERIFY(m_bus.start()); }
     void init()
     {
         m_opened.clear();
@@ -78,7 +59,7 @@ private slots:
         m_handled = handled;
         const QString name = QStringLiteral("lonely");
         DesktopReveal lonely =
-            reveal(bus ? m_address : QStringLiteral("unix:path=/nonexistent/bus"), name);
+            reveal(bus ? m_bus.address() : QStringLiteral("unix:path=/nonexistent/bus"), name);
         lonely.reveal({}, failed());
         lonely.reveal({QStringLiteral("/data/out/a 1.pdf"), QStringLiteral("/data/out/a 2.pdf"),
                        QStringLiteral("/data/other/b.pdf")},
@@ -92,12 +73,12 @@ private slots:
     void fileManagerShowsTheFiles()
     {
         QDBusConnection service =
-            QDBusConnection::connectToBus(m_address, QStringLiteral("service"));
+            QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("service"));
         FakeFileManager manager;
         QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &manager,
                                        QDBusConnection::ExportAllSlots));
         QVERIFY(service.registerService(QStringLiteral("org.freedesktop.FileManager1")));
-        DesktopReveal client = reveal(m_address, QStringLiteral("client"));
+        DesktopReveal client = reveal(m_bus.address(), QStringLiteral("client"));
         client.reveal({QStringLiteral("/data/out/Rapor birleşik.pdf"),
                        QStringLiteral("/data/out/b.pdf")},
                       failed());

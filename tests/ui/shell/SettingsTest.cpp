@@ -8,6 +8,7 @@
 #include "LanguagePicker.h"
 #include "MainWindow.h"
 #include "Preferences.h"
+#include "PrivacyNote.h"
 #include "SettingsWindow.h"
 #include "ShellWindows.h"
 #include "StoreTestCase.h"
@@ -93,6 +94,42 @@ private slots:
         QVERIFY(m_window->windows().about()->isVisible());
         emit m_window->findChild<BrandHeader*>()->aboutRequested();
         QCOMPARE(m_window->findChildren<AboutWindow*>().size(), 1);
+    }
+
+    // Each opens centred over the main window, wherever that is, and cannot be maximised.
+    void windowsOpenOverTheMainWindow_data()
+    {
+        QTest::addColumn<bool>("settings");
+        QTest::newRow("settings") << true;
+        QTest::newRow("About") << false;
+    }
+    void windowsOpenOverTheMainWindow()
+    {
+        QFETCH(bool, settings);
+        m_window = std::make_unique<MainWindow>(store());
+        m_window->move(170, 90);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        settings ? m_window->windows().showSettings() : m_window->windows().showAbout();
+        QWidget* shown = settings ? static_cast<QWidget*>(m_window->windows().settings())
+                                  : m_window->windows().about();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        QVERIFY((shown->geometry().center() - m_window->geometry().center()).manhattanLength() <=
+                1);
+        QCOMPARE(shown->minimumSize(), shown->maximumSize());
+        QVERIFY(!shown->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(shown->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        // Closed and opened again after the main window moved: over it again.
+        QPointer<QWidget> closed = shown;
+        shown->close();
+        QTRY_VERIFY(!closed);
+        m_window->move(40, 30);
+        settings ? m_window->windows().showSettings() : m_window->windows().showAbout();
+        shown = settings ? static_cast<QWidget*>(m_window->windows().settings())
+                         : m_window->windows().about();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        QVERIFY((shown->geometry().center() - m_window->geometry().center()).manhattanLength() <=
+                1);
     }
 
     void paneIsRemembered_data()
@@ -233,7 +270,7 @@ private slots:
         // As at start-up: the language in force is the one stored now.
         AppLanguages::installTranslator(*QCoreApplication::instance());
         int relaunched = 0;
-        LanguagePicker::setRelaunch([&relaunched] { ++relaunched; });
+        LanguagePicker::setRelaunch([&relaunched] { return ++relaunched, true; });
         LanguagePicker picker;
         picker.findChild<QComboBox*>()->setCurrentIndex(3);
         emit picker.findChild<QComboBox*>()->activated(3);
@@ -319,6 +356,38 @@ private slots:
         QVERIFY(!Find::named<QPushButton>(&pane, QStringLiteral("E-posta gönder")));
         QCOMPARE(AboutView::mailLink("help@example.org").toString(),
                  QStringLiteral("mailto:help@example.org?subject=Leaflow"));
+    }
+
+    // The shield stands beside its text, which says whether this build ever goes online.
+    void privacyNoteTellsWhetherTheAppGoesOnline_data()
+    {
+        QTest::addColumn<bool>("checks");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("updates on") << true
+                                    << "Uygulama internete yalnız yeni sürüm var mı diye bakmak "
+                                       "için bağlanır.";
+        QTest::newRow("updates off") << false << "Uygulama internete hiç bağlanmaz.";
+    }
+    void privacyNoteTellsWhetherTheAppGoesOnline()
+    {
+        QFETCH(bool, checks);
+        QFETCH(QString, ending);
+        // Taller than it needs, as the settings pane makes it.
+        PrivacyNote note(checks);
+        note.resize(420, 3 * note.heightForWidth(420));
+        note.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&note));
+        const auto* text = Find::named<QLabel>(&note, QStringLiteral("privacy"));
+        QVERIFY(text->text().endsWith(ending));
+        const QWidget* shield = Find::named(&note, QStringLiteral("shield"));
+        QVERIFY(shield->geometry().right() < text->geometry().left());
+        QCOMPARE(shield->y(), text->y());
+        QCOMPARE(text->height(), text->heightForWidth(text->width()));
+        // This build names no update feed.
+        AboutView about(store(), false);
+        QVERIFY(Find::named<QLabel>(&about, QStringLiteral("privacy"))
+                    ->text()
+                    .endsWith(QStringLiteral("hiç bağlanmaz.")));
     }
 
     void versionLineFallsBackWhenTheBuildNamesNone()

@@ -16,6 +16,7 @@
 
 #include <QLabel>
 #include <QSettings>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
 #include <csignal>
@@ -177,6 +178,48 @@ private slots:
             QCOMPARE(window().section(), section);
         }
         QCOMPARE(QSettings().value("section").toString(), QStringLiteral("merge"));
+    }
+
+    // The divider between the sidebar and the screen drags, held within the sidebar's limits.
+    void sidebarDividerDragsWithinLimits_data()
+    {
+        QTest::addColumn<int>("by");
+        QTest::addColumn<int>("width");
+        QTest::newRow("a little wider") << 30 << Sidebar::idealWidth + 30;
+        QTest::newRow("far right stops at the widest") << 400 << Sidebar::maximumWidth;
+        QTest::newRow("far left stops at the narrowest") << -400 << Sidebar::minimumWidth;
+    }
+    void sidebarDividerDragsWithinLimits()
+    {
+        QFETCH(int, by);
+        QFETCH(int, width);
+        open();
+        auto* sidebar = Find::named<Sidebar>(&window(), QStringLiteral("sidebar"));
+        QCOMPARE(sidebar->width(), Sidebar::idealWidth);
+        auto* columns = Find::named<QSplitter>(&window(), QStringLiteral("columns"));
+        QSplitterHandle* handle = columns->handle(1);
+        // Positions on the screen: the handle moves under the pointer as it is dragged.
+        const QPoint grip = handle->mapToGlobal(handle->rect().center());
+        const auto at = [handle, grip](int dx) {
+            return handle->mapFromGlobal(grip + QPoint(dx, 0));
+        };
+        QTest::mousePress(handle, Qt::LeftButton, {}, at(0));
+        QTest::mouseMove(handle, at(by / 2));
+        QTest::mouseMove(handle, at(by));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, at(by));
+        // The thin divider's grab area reaches 2 px either side of it, which the drag keeps.
+        QVERIFY2(qAbs(sidebar->width() - width) <= 2,
+                 qPrintable(QString::number(sidebar->width())));
+        // The screen takes the rest; a wider window widens the screen, not the sidebar.
+        const QWidget* detail = columns->widget(1);
+        QVERIFY(detail->x() > sidebar->geometry().right());
+        QCOMPARE(detail->geometry().right(), columns->width() - 1);
+        const int dragged = sidebar->width();
+        const int wide = columns->width();
+        window().resize(window().width() + 100, window().height());
+        QTRY_COMPARE(columns->width(), wide + 100);
+        QCOMPARE(detail->geometry().right(), columns->width() - 1);
+        QCOMPARE(sidebar->width(), dragged);
     }
 
     void badgesCountEachToolsFiles()

@@ -91,10 +91,15 @@ private slots:
         QTest::newRow("preparing") << Phase::of(Kind::preparing) << "Hazırlanıyor…" << busy;
         QTest::newRow("installing")
             << Phase::of(Kind::installing) << "Kuruluyor. Leaflow yeniden açılacak." << busy;
+        QTest::newRow("installing, 40 %")
+            << Phase::installing(0.4) << "Kuruluyor. Leaflow yeniden açılacak."
+            << QStringList{"updateProgress"};
         QTest::newRow("up to date")
             << Phase::of(Kind::upToDate) << "Güncelsin. En yeni sürümü kullanıyorsun."
             << QStringList{"checkNow"};
         QTest::newRow("failed") << Phase::failed("Sunucu yok.") << "Sunucu yok."
+                                << QStringList{"checkNow"};
+        QTest::newRow("reopen") << Phase::reopen("Leaflow'u yeniden aç.") << "Leaflow'u yeniden aç."
                                 << QStringList{"checkNow"};
     }
     void phases()
