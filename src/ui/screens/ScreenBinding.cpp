@@ -1,7 +1,5 @@
 #include "ScreenBinding.h"
 
-#include "AppLanguage.h"
-#include "Formatting.h"
 #include "PageThumb.h"
 #include "RunButton.h"
 #include "Store.h"
@@ -47,9 +45,6 @@ FileDisplay fileDisplay(Store& store)
     // until reloadThumbsWhenReady asks again.
     display.thumbnail = [&store](const PDFFile& file, qint64 page, int side) {
         return store.requestThumbnail(file, page, side).value_or(QImage());
-    };
-    display.sizeText = [](qint64 bytes) {
-        return Formatting::fileSize(bytes, AppLanguages::locale());
     };
     return display;
 }
