@@ -13,11 +13,12 @@ public:
 
     // PDF files to open; empty when cancelled.
     virtual QStringList openPDFs(bool multiple) = 0;
-    // Where to save, with the name field preset to suggested + ".pdf"; absent when cancelled.
-    virtual std::optional<QString> save(const QString& suggested) = 0;
-    // A folder to write into; absent when cancelled. It may not exist yet when the user agreed
-    // to have it made: the run makes it once it has something to put in it.
-    virtual std::optional<QString> folder() = 0;
+    // Where to save, starting in directory with the name field preset to suggested + ".pdf";
+    // absent when cancelled.
+    virtual std::optional<QString> save(const QString& suggested, const QString& directory) = 0;
+    // A folder to write into, starting in directory; absent when cancelled. It may not exist yet
+    // when the user agreed to have it made: the run makes it once it has something to put in it.
+    virtual std::optional<QString> folder(const QString& directory) = 0;
     // Asks until unlock accepts a password (returned) or the user cancels (absent).
     virtual std::optional<QString> password(const QString& path,
                                             const std::function<bool(const QString&)>& unlock) = 0;
