@@ -438,11 +438,11 @@
     </message>
     <message>
         <source>Birleştir…</source>
-        <translation>Combinar…</translation>
+        <translation>Unir…</translation>
     </message>
     <message>
         <source>Birleştirmek için en az iki PDF ekle.</source>
-        <translation>Añade al menos dos PDF para combinar.</translation>
+        <translation>Añade al menos dos PDF para unir.</translation>
     </message>
     <message>
         <source>Dosya: %1 · Sayfa: %2 · %3</source>
@@ -1150,7 +1150,7 @@
     </message>
     <message>
         <source>birleşik</source>
-        <translation>combinado</translation>
+        <translation>unido</translation>
     </message>
     <message>
         <source>düzenlenmiş</source>
