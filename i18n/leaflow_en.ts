@@ -61,6 +61,10 @@
         <source>Kapat</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>Aç</source>
+        <translation>Open</translation>
+    </message>
 </context>
 <context>
     <name>BrandHeader</name>
@@ -1195,6 +1199,14 @@
     <message>
         <source>Değişiklikler bellekte duruyor; bir sonraki değişiklikte ve çıkarken yeniden denenecek.</source>
         <translation>The changes are kept in memory; saving is tried again at the next change and when quitting.</translation>
+    </message>
+    <message>
+        <source>%1 boş bir dosya.</source>
+        <translation>%1 is an empty file.</translation>
+    </message>
+    <message>
+        <source>PDF görüntüleyici açılamadı. Dosya: %1</source>
+        <translation>Couldn&apos;t open a PDF viewer. File: %1</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,10 @@
         <source>Kapat</source>
         <translation>Cerrar</translation>
     </message>
+    <message>
+        <source>Aç</source>
+        <translation>Abrir</translation>
+    </message>
 </context>
 <context>
     <name>BrandHeader</name>
@@ -1195,6 +1199,14 @@
     <message>
         <source>Değişiklikler bellekte duruyor; bir sonraki değişiklikte ve çıkarken yeniden denenecek.</source>
         <translation>Los cambios se conservan en memoria; se volverá a intentar guardarlos con el próximo cambio y al salir.</translation>
+    </message>
+    <message>
+        <source>%1 boş bir dosya.</source>
+        <translation>%1 es un archivo vacío.</translation>
+    </message>
+    <message>
+        <source>PDF görüntüleyici açılamadı. Dosya: %1</source>
+        <translation>No se pudo abrir un visor de PDF. Archivo: %1</translation>
     </message>
 </context>
 <context>

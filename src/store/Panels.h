@@ -26,7 +26,7 @@ public:
     virtual std::optional<QString> openImage() = 0;
 };
 
-// Shows files in the file manager.
+// Shows files in the file manager, or opens one.
 class FileReveal {
 public:
     // Told, possibly later, that neither a file manager nor a folder handler answered.
@@ -34,4 +34,6 @@ public:
 
     virtual ~FileReveal() = default;
     virtual void reveal(const QStringList& paths, Failed failed) = 0;
+    // Opens the file in the desktop's default application for it.
+    virtual void open(const QString& path, Failed failed) = 0;
 };

@@ -147,6 +147,9 @@ public:
     // Asks the file manager to show and select these files; when nothing answers, the page of
     // `section` names their folders instead.
     void reveal(const QStringList& paths, AppSection section);
+    // Opens the file in the desktop's PDF viewer; when nothing opens it, the page of `section`
+    // says so.
+    void openOutput(const QString& path, AppSection section);
     // The page groups a split of splitFile would write, or why it cannot.
     SplitPlan splitGroups() const;
 
@@ -199,6 +202,7 @@ private:
     void reportRejections(AppSection section, const QList<Rejection>& rejections);
     void setBanner(AppSection section, const Banner& banner);
     void setError(AppSection section, const QString& text);
+    void removeError(AppSection section);
     void setBusy(const std::optional<AppSection>& busy);
     void setRunProgress(const RunProgress& progress);
     void setProbing(bool probing);

@@ -20,6 +20,10 @@ void bindPage(ToolPage& page, Store& store)
                      [&store, section](const QStringList& outputs) {
                          store.reveal(outputs, section);
                      });
+    QObject::connect(&page, &ToolPage::openRequested, &store,
+                     [&store, section](const QString& output) {
+                         store.openOutput(output, section);
+                     });
     auto showBanner = [&page, &store, section] { page.setBanner(store.banner(section)); };
     QObject::connect(&store, &Store::bannersChanged, &page, showBanner);
     showBanner();

@@ -48,4 +48,11 @@ public:
             failed();
         }
     }
+    void open(const QString& path, Failed failed) override
+    {
+        opened.append(path);
+        if (fails) {
+            failed();
+        }
+    }
 };
