@@ -46,7 +46,7 @@ QString suggestedName(const PDFFile& input, const QString& word)
 // else where this tool last saved, else beside its first input.
 QString startFolder(AppSection section, const QList<PDFFile>& inputs)
 {
-    const QString beside = QFileInfo(inputs.first().source.url).absolutePath();
+    QString beside = QFileInfo(inputs.first().source.url).absolutePath();
     if (inputs.size() == 1) {
         return beside;
     }
