@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>E-posta gönder</source>
-        <translation>Send Email</translation>
+        <translation>Send email</translation>
     </message>
     <message>
         <source>Kapat</source>
@@ -55,11 +55,15 @@
     <name>BannerView</name>
     <message>
         <source>Finder&apos;da göster</source>
-        <translation>Show in File Manager</translation>
+        <translation>Show in file manager</translation>
     </message>
     <message>
         <source>Kapat</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>Aç</source>
+        <translation>Open</translation>
     </message>
 </context>
 <context>
@@ -88,7 +92,7 @@
     <name>CheckForUpdatesButton</name>
     <message>
         <source>Güncellemeleri denetle…</source>
-        <translation>Check for Updates…</translation>
+        <translation>Check for updates…</translation>
     </message>
 </context>
 <context>
@@ -173,7 +177,7 @@
     <name>DataPane</name>
     <message>
         <source>Geçmişi temizle…</source>
-        <translation>Clear History…</translation>
+        <translation>Clear history…</translation>
     </message>
     <message>
         <source>Veri klasörü</source>
@@ -181,7 +185,7 @@
     </message>
     <message>
         <source>Finder&apos;da göster</source>
-        <translation>Show in File Manager</translation>
+        <translation>Show in file manager</translation>
     </message>
     <message>
         <source>Kayıtlı imza</source>
@@ -207,7 +211,7 @@
     <name>DropZone</name>
     <message>
         <source>Dosya seç…</source>
-        <translation>Choose File…</translation>
+        <translation>Choose file…</translation>
     </message>
 </context>
 <context>
@@ -221,7 +225,7 @@
     <name>FileRow</name>
     <message>
         <source>Listeden çıkar</source>
-        <translation>Remove from List</translation>
+        <translation>Remove from list</translation>
     </message>
 </context>
 <context>
@@ -315,18 +319,18 @@
     </message>
     <message>
         <source>Finder&apos;da göster</source>
-        <translation>Show in File Manager</translation>
+        <translation>Show in file manager</translation>
     </message>
 </context>
 <context>
     <name>HistoryScreen</name>
     <message>
         <source>Geçmişi temizle…</source>
-        <translation>Clear History…</translation>
+        <translation>Clear history…</translation>
     </message>
     <message>
         <source>Henüz kayıt yok</source>
-        <translation>No Records Yet</translation>
+        <translation>No records yet</translation>
     </message>
     <message>
         <source>Bir araçla dosya ürettiğinde burada görünür. Soldan bir araç seç ve PDF ekle.</source>
@@ -406,7 +410,7 @@
     </message>
     <message>
         <source>Sonucu kaydet…</source>
-        <translation>Save Result…</translation>
+        <translation>Save result…</translation>
     </message>
     <message>
         <source>Çık</source>
@@ -476,7 +480,7 @@
     </message>
     <message>
         <source>Bir daha gösterme</source>
-        <translation>Don&apos;t Show Again</translation>
+        <translation>Don&apos;t show again</translation>
     </message>
 </context>
 <context>
@@ -552,11 +556,11 @@
     <name>PagesScreen</name>
     <message>
         <source>Seçimi ters çevir</source>
-        <translation>Invert Selection</translation>
+        <translation>Invert selection</translation>
     </message>
     <message>
         <source>Seçimi temizle</source>
-        <translation>Clear Selection</translation>
+        <translation>Clear selection</translation>
     </message>
     <message>
         <source>PDF&apos;i buraya bırak</source>
@@ -568,7 +572,7 @@
     </message>
     <message>
         <source>Seçili sayfaları sil…</source>
-        <translation>Delete Selected Pages…</translation>
+        <translation>Delete selected pages…</translation>
     </message>
     <message>
         <source>En az bir sayfa kalmalı.</source>
@@ -587,7 +591,7 @@
     <name>Panels</name>
     <message>
         <source>Bu klasöre kaydet</source>
-        <translation>Save to This Folder</translation>
+        <translation>Save to this folder</translation>
     </message>
     <message>
         <source>Görseller (%1)</source>
@@ -640,11 +644,11 @@
     </message>
     <message>
         <source>Durdur ve çık</source>
-        <translation>Stop and Quit</translation>
+        <translation>Stop and quit</translation>
     </message>
     <message>
         <source>Sürdür</source>
-        <translation>Keep Running</translation>
+        <translation>Keep running</translation>
     </message>
 </context>
 <context>
@@ -788,7 +792,7 @@
     <name>RemoveButton</name>
     <message>
         <source>İmzayı sayfadan kaldır</source>
-        <translation>Remove Signature from Page</translation>
+        <translation>Remove signature from page</translation>
     </message>
 </context>
 <context>
@@ -825,7 +829,7 @@
     </message>
     <message>
         <source>Sayfa sil</source>
-        <translation>Delete Pages</translation>
+        <translation>Delete pages</translation>
     </message>
     <message>
         <source>Geçmiş</source>
@@ -894,11 +898,11 @@
     <name>SignPager</name>
     <message>
         <source>Önceki sayfa</source>
-        <translation>Previous Page</translation>
+        <translation>Previous page</translation>
     </message>
     <message>
         <source>Sonraki sayfa</source>
-        <translation>Next Page</translation>
+        <translation>Next page</translation>
     </message>
     <message>
         <source>Sayfa %1 / %2</source>
@@ -917,15 +921,15 @@
     </message>
     <message>
         <source>İmzalı kopyayı kaydet…</source>
-        <translation>Save Signed Copy…</translation>
+        <translation>Save signed copy…</translation>
     </message>
     <message>
         <source>Başka dosya…</source>
-        <translation>Other File…</translation>
+        <translation>Other file…</translation>
     </message>
     <message>
         <source>Dosyayı kaldır</source>
-        <translation>Remove File</translation>
+        <translation>Remove file</translation>
     </message>
     <message>
         <source>İmzalanacak PDF&apos;i buraya bırak</source>
@@ -940,7 +944,7 @@
     <name>SignatureCard</name>
     <message>
         <source>İmzayı sil</source>
-        <translation>Delete Signature</translation>
+        <translation>Delete signature</translation>
     </message>
 </context>
 <context>
@@ -954,7 +958,7 @@
     <name>SignaturePad</name>
     <message>
         <source>Görselden al…</source>
-        <translation>From Image…</translation>
+        <translation>From image…</translation>
     </message>
     <message>
         <source>Temizle</source>
@@ -970,7 +974,7 @@
     </message>
     <message>
         <source>Yeni imza</source>
-        <translation>New Signature</translation>
+        <translation>New signature</translation>
     </message>
     <message>
         <source>Fareyle ya da izleme dörtgeniyle aşağıdaki alana imzanı çiz.</source>
@@ -997,7 +1001,7 @@
     </message>
     <message>
         <source>Yeni imza…</source>
-        <translation>New Signature…</translation>
+        <translation>New signature…</translation>
     </message>
     <message>
         <source>İmzalar</source>
@@ -1013,7 +1017,7 @@
     </message>
     <message>
         <source>İmzayı sil</source>
-        <translation>Delete Signature</translation>
+        <translation>Delete signature</translation>
     </message>
     <message>
         <source>%1 silinsin mi?</source>
@@ -1032,18 +1036,18 @@
     <name>SignaturePreview</name>
     <message>
         <source>Sayfaya koy</source>
-        <translation>Put on Page</translation>
+        <translation>Put on page</translation>
     </message>
 </context>
 <context>
     <name>SingleFileCard</name>
     <message>
         <source>Başka dosya…</source>
-        <translation>Other File…</translation>
+        <translation>Other file…</translation>
     </message>
     <message>
         <source>Dosyayı kaldır</source>
-        <translation>Remove File</translation>
+        <translation>Remove file</translation>
     </message>
 </context>
 <context>
@@ -1211,12 +1215,20 @@
         <source>Değişiklikler bellekte duruyor; bir sonraki değişiklikte ve çıkarken yeniden denenecek.</source>
         <translation>The changes are kept in memory; saving is tried again at the next change and when quitting.</translation>
     </message>
+    <message>
+        <source>%1 boş bir dosya.</source>
+        <translation>%1 is an empty file.</translation>
+    </message>
+    <message>
+        <source>PDF görüntüleyici açılamadı. Dosya: %1</source>
+        <translation>Couldn&apos;t open a PDF viewer. File: %1</translation>
+    </message>
 </context>
 <context>
     <name>TrayPopup</name>
     <message>
         <source>Son dosyalar</source>
-        <translation>Recent Files</translation>
+        <translation>Recent files</translation>
     </message>
     <message>
         <source>Henüz dosya üretmedin. Bir araç seç ve PDF ekle.</source>
@@ -1224,7 +1236,7 @@
     </message>
     <message>
         <source>Finder&apos;da göster</source>
-        <translation>Show in File Manager</translation>
+        <translation>Show in file manager</translation>
     </message>
     <message>
         <source>Aç</source>
@@ -1258,7 +1270,7 @@
     </message>
     <message>
         <source>Şimdi denetle</source>
-        <translation>Check Now</translation>
+        <translation>Check now</translation>
     </message>
     <message>
         <source>Sonra</source>

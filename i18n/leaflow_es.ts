@@ -61,6 +61,10 @@
         <source>Kapat</source>
         <translation>Cerrar</translation>
     </message>
+    <message>
+        <source>Aç</source>
+        <translation>Abrir</translation>
+    </message>
 </context>
 <context>
     <name>BrandHeader</name>
@@ -449,11 +453,11 @@
     </message>
     <message>
         <source>Birleştir…</source>
-        <translation>Combinar…</translation>
+        <translation>Unir…</translation>
     </message>
     <message>
         <source>Birleştirmek için en az iki PDF ekle.</source>
-        <translation>Añade al menos dos PDF para combinar.</translation>
+        <translation>Añade al menos dos PDF para unir.</translation>
     </message>
     <message>
         <source>Dosya: %1 · Sayfa: %2 · %3</source>
@@ -1165,7 +1169,7 @@
     </message>
     <message>
         <source>birleşik</source>
-        <translation>combinado</translation>
+        <translation>unido</translation>
     </message>
     <message>
         <source>düzenlenmiş</source>
@@ -1210,6 +1214,14 @@
     <message>
         <source>Değişiklikler bellekte duruyor; bir sonraki değişiklikte ve çıkarken yeniden denenecek.</source>
         <translation>Los cambios se conservan en memoria; se volverá a intentar guardarlos con el próximo cambio y al salir.</translation>
+    </message>
+    <message>
+        <source>%1 boş bir dosya.</source>
+        <translation>%1 es un archivo vacío.</translation>
+    </message>
+    <message>
+        <source>PDF görüntüleyici açılamadı. Dosya: %1</source>
+        <translation>No se pudo abrir un visor de PDF. Archivo: %1</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,11 @@ const QString revealKey = QStringLiteral("revealAfter");
 const QString mutedKey = QStringLiteral("backgroundNoticeMuted");
 const QString paneKey = QStringLiteral("settingsPane");
 
+QString saveFolderKey(const QString& tool)
+{
+    return QStringLiteral("saveFolder/") + tool;
+}
+
 } // namespace
 
 Preferences& Preferences::shared()
@@ -52,4 +57,14 @@ QString Preferences::settingsPane()
 void Preferences::setSettingsPane(const QString& raw)
 {
     QSettings().setValue(paneKey, raw);
+}
+
+QString Preferences::saveFolder(const QString& tool)
+{
+    return QSettings().value(saveFolderKey(tool)).toString();
+}
+
+void Preferences::setSaveFolder(const QString& tool, const QString& folder)
+{
+    QSettings().setValue(saveFolderKey(tool), folder);
 }

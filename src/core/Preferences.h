@@ -4,8 +4,8 @@
 #include <QString>
 
 // The settings a user changes in more than one place ("revealAfter",
-// "backgroundNoticeMuted", "settingsPane"), read from the settings file each time
-// and announced when changed, so every control showing one follows at once.
+// "backgroundNoticeMuted", "settingsPane", "saveFolder/<tool>"), read from the settings file
+// each time and announced when changed, so every control showing one follows at once.
 class Preferences : public QObject {
     Q_OBJECT
 public:
@@ -18,6 +18,9 @@ public:
     // The stored raw value of the last settings pane; empty when none is stored.
     static QString settingsPane();
     static void setSettingsPane(const QString& raw);
+    // The folder a tool (by its raw section name) last saved into; empty when none is stored.
+    static QString saveFolder(const QString& tool);
+    static void setSaveFolder(const QString& tool, const QString& folder);
 
 signals:
     void revealAfterChanged(bool on);

@@ -4,6 +4,7 @@
 #include "RendererClient.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 
 DocumentProbe::DocumentProbe(QObject* parent)
     : QObject(parent), m_renderer(new RendererClient(1, this))
@@ -13,6 +14,12 @@ DocumentProbe::DocumentProbe(QObject* parent)
 DocumentProbe::Opened DocumentProbe::open(const QString& path,
                                           const std::optional<QString>& password)
 {
+    // Told apart from a damaged file, since the user's remedy differs: the file was never
+    // written to, or the copy that made it was cut short.
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() == 0) {
+        return Opened{State::empty, false, {}, {}};
+    }
     RenderProtocol::Request request;
     request.kind = RenderProtocol::Kind::open;
     request.path = path;

@@ -17,7 +17,8 @@ class DocumentProbe : public QObject {
     Q_OBJECT
 
 public:
-    enum class State { open, locked, broken };
+    // Empty: a file of no bytes at all, which no reader is asked about.
+    enum class State { open, locked, broken, empty };
     struct Opened {
         State state = State::broken;
         bool needsPassword = false; // locked until the given password opened it

@@ -39,6 +39,14 @@ Store::Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward
       m_probe(new DocumentProbe(this))
 {
     connect(m_thumbs, &Thumbnails::ready, this, &Store::thumbnailReady);
+    // An error is about what the user was doing on its page; found again after going elsewhere
+    // it only misleads. Results stay: they name files the user may still want.
+    connect(&AppSections::changes(), &SectionChanges::changed, this,
+            [this, shown = AppSections::current()](AppSection section) mutable {
+                if (section != shown) {
+                    removeError(std::exchange(shown, section));
+                }
+            });
     m_compressionLevel = storedCompressionLevel();
     // The screenshot mode seeds its demonstration data itself and never touches the file.
     if (!Snapshot::active()) {
@@ -212,6 +220,13 @@ void Store::setBanner(AppSection section, const Banner& banner)
 void Store::setError(AppSection section, const QString& text)
 {
     setBanner(section, Banner{text, {}, Banner::Kind::error});
+}
+
+void Store::removeError(AppSection section)
+{
+    if (const std::optional<Banner> shown = banner(section); shown && shown->isError()) {
+        removeBanner(section);
+    }
 }
 
 void Store::removeBanner(AppSection section)

@@ -149,6 +149,9 @@ public:
     void reveal(const QStringList& paths, AppSection section);
     // What a reveal of `paths` that nothing answered tells the user: where the files are.
     static QString revealFailure(const QStringList& paths);
+    // Opens the file in the desktop's PDF viewer; when nothing opens it, the page of `section`
+    // says so.
+    void openOutput(const QString& path, AppSection section);
     // The page groups a split of splitFile would write, or why it cannot.
     SplitPlan splitGroups() const;
 
@@ -201,6 +204,7 @@ private:
     void reportRejections(AppSection section, const QList<Rejection>& rejections);
     void setBanner(AppSection section, const Banner& banner);
     void setError(AppSection section, const QString& text);
+    void removeError(AppSection section);
     void setBusy(const std::optional<AppSection>& busy);
     void setRunProgress(const RunProgress& progress);
     void setProbing(bool probing);

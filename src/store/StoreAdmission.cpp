@@ -164,6 +164,10 @@ std::optional<PDFFile> Store::admit(const QString& path,
     setProbing(true);
     DocumentProbe::Opened opened = m_probe->open(path, knownPassword);
     setProbing(false);
+    if (opened.state == DocumentProbe::State::empty) {
+        rejections.append({name, tr("%1 boş bir dosya.").arg(name)});
+        return std::nullopt;
+    }
     if (opened.state == DocumentProbe::State::broken) {
         return refuse(opened.failure);
     }

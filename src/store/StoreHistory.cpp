@@ -5,6 +5,8 @@
 
 void Store::clearHistory()
 {
+    // A failure to show records' files goes with the records.
+    removeError(AppSection::history);
     AppData data = m_data;
     data.history.clear();
     setData(data, AppSection::history);
@@ -33,4 +35,13 @@ QString Store::revealFailure(const QStringList& paths)
         }
     }
     return tr("Dosya yöneticisi açılamadı. Konum: %1").arg(folders.join(QStringLiteral(" · ")));
+}
+
+void Store::openOutput(const QString& path, AppSection section)
+{
+    m_reveal.open(path, [store = QPointer<Store>(this), section, path] {
+        if (store) {
+            store->setError(section, tr("PDF görüntüleyici açılamadı. Dosya: %1").arg(path));
+        }
+    });
 }

@@ -4,6 +4,7 @@
 #include "Formatting.h"
 #include "PDFEngine.h"
 #include "Panels.h"
+#include "Preferences.h"
 #include "Store.h"
 
 #include <QDir>
@@ -39,6 +40,18 @@ QString suggestedName(const PDFFile& input, const QString& word)
     constexpr int numberRoom = 6; // " 99999"
     return fittedName(QFileInfo(input.source.url).completeBaseName(), QLatin1Char(' ') + word,
                       numberRoom);
+}
+
+// Where the panel asking for the output's place starts: beside the input of a tool that has one,
+// else where this tool last saved, else beside its first input.
+QString startFolder(AppSection section, const QList<PDFFile>& inputs)
+{
+    QString beside = QFileInfo(inputs.first().source.url).absolutePath();
+    if (inputs.size() == 1) {
+        return beside;
+    }
+    const QString last = Preferences::saveFolder(AppSections::rawValue(section));
+    return !last.isEmpty() && QFileInfo(last).isDir() ? last : beside;
 }
 
 QList<PDFSource> sourcesOf(const QList<PDFFile>& files)
@@ -79,7 +92,8 @@ struct ToolJobs {
             return std::nullopt;
         }
         const std::optional<QString> destination =
-            store.m_panels.save(suggestedName(files.first(), Store::tr("birleşik")));
+            store.m_panels.save(suggestedName(files.first(), Store::tr("birleşik")),
+                                startFolder(AppSection::merge, files));
         if (!destination) {
             return std::nullopt;
         }
@@ -99,11 +113,12 @@ struct ToolJobs {
         if (plan.groups.isEmpty()) {
             return std::nullopt;
         }
-        const std::optional<QString> folder = store.m_panels.folder();
+        const PDFFile& file = *store.m_splitFile;
+        const std::optional<QString> folder =
+            store.m_panels.folder(startFolder(AppSection::split, {file}));
         if (!folder) {
             return std::nullopt;
         }
-        const PDFFile& file = *store.m_splitFile;
         return PreparedRun{PDFEngine::SplitJob{file.source, splitRule(store), *folder, true},
                            {file}};
     }
@@ -118,13 +133,15 @@ struct ToolJobs {
         PDFEngine::CompressJob job{sourcesOf(files), store.m_compressionLevel, {}, {}, {}};
         if (files.size() == 1) {
             const std::optional<QString> destination =
-                store.m_panels.save(suggestedName(files.first(), word));
+                store.m_panels.save(suggestedName(files.first(), word),
+                                    startFolder(AppSection::compress, files));
             if (!destination) {
                 return std::nullopt;
             }
             job.destination = *destination;
         } else {
-            const std::optional<QString> folder = store.m_panels.folder();
+            const std::optional<QString> folder =
+                store.m_panels.folder(startFolder(AppSection::compress, files));
             if (!folder) {
                 return std::nullopt;
             }
@@ -145,7 +162,8 @@ struct ToolJobs {
             return std::nullopt;
         }
         const std::optional<QString> destination =
-            store.m_panels.save(suggestedName(*file, Store::tr("düzenlenmiş")));
+            store.m_panels.save(suggestedName(*file, Store::tr("düzenlenmiş")),
+                                startFolder(AppSection::pages, {*file}));
         if (!destination) {
             return std::nullopt;
         }
@@ -165,7 +183,8 @@ struct ToolJobs {
             return std::nullopt;
         }
         const std::optional<QString> destination =
-            store.m_panels.save(suggestedName(*file, Store::tr("imzalı")));
+            store.m_panels.save(suggestedName(*file, Store::tr("imzalı")),
+                                startFolder(AppSection::sign, {*file}));
         if (!destination) {
             return std::nullopt;
         }
@@ -340,6 +359,9 @@ void Store::finish(AppSection section, const QList<PDFFile>& inputs, const QStri
     }
     item.outputs = outputs;
     item.bytesAfter = totalSize(outputs);
+    if (!outputs.isEmpty()) {
+        Preferences::setSaveFolder(item.tool, QFileInfo(outputs.first()).absolutePath());
+    }
 
     AppData data = m_data;
     data.recordRun(item);

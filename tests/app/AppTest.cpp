@@ -185,10 +185,10 @@ public:
         wait();
         return ScriptedPanels::password(path, unlock);
     }
-    std::optional<QString> save(const QString& suggested) override
+    std::optional<QString> save(const QString& suggested, const QString& directory) override
     {
         wait();
-        return ScriptedPanels::save(suggested);
+        return ScriptedPanels::save(suggested, directory);
     }
 
 private:

@@ -148,8 +148,9 @@ private slots:
     }
 
     // Every refused file is named, in the order given: three with their own message,
-    // the rest by name with their count. "döngü" lists its own page tree among its kids,
-    // which a viewer skips; the engine cannot count its pages, so it is refused here.
+    // the rest by name with their count; an empty file is called empty, not damaged. "döngü" lists
+    // its own page tree among its kids, which a viewer skips; the engine cannot count its pages, so
+    // it is refused here.
     void everyRejectedFileIsNamed_data()
     {
         QTest::addColumn<QStringList>("files");
@@ -161,7 +162,7 @@ private slots:
         QTest::newRow("six of ten")
             << QStringList{"iyi1.pdf", "boş.pdf",   "iyi2.pdf",   "metin.pdf", "resim.pdf",
                            "iyi3.pdf", "döngü.pdf", "hasar1.pdf", "iyi4.pdf",  "hasar2.pdf"}
-            << "boş.pdf" + no + "\nmetin.pdf" + no + "\nresim.pdf" + no +
+            << "boş.pdf boş bir dosya.\nmetin.pdf" + no + "\nresim.pdf" + no +
                    "\nEklenemeyen 3 dosya daha: döngü.pdf, hasar1.pdf, hasar2.pdf";
     }
     void everyRejectedFileIsNamed()

@@ -4,6 +4,7 @@
 #include "Formatting.h"
 #include "HostileFixtures.h"
 #include "PDFEngine.h"
+#include "Preferences.h"
 #include "StoreTestCase.h"
 
 #include <qpdf/QPDF.hh>
@@ -326,27 +327,69 @@ private slots:
                  (refused ? Banner{message, {}, Banner::Kind::error} : Banner{}));
     }
 
-    void suggestedNamesAndCancelledPanels_data()
+    // The panel starts beside the input of a tool that has one; with several inputs, in the folder
+    // the tool last saved into ("kayıt": remembered from an earlier run, "ran": saved there by a
+    // merge just now), else beside the first input, also when the remembered folder is gone.
+    void suggestedNamesStartFoldersAndCancelledPanels_data()
     {
         QTest::addColumn<AppSection>("section");
         QTest::addColumn<int>("files");
         QTest::addColumn<QString>("call");
-        QTest::newRow("merge") << AppSection::merge << 2 << "save(v1.2 Rapor birleşik)";
-        QTest::newRow("split") << AppSection::split << 1 << "folder()";
+        QTest::addColumn<QString>("remembered"); // "", "kayıt", "gone" or "ran"
+        QTest::addColumn<QString>("start");
+        QTest::newRow("merge") << AppSection::merge << 2 << "save(v1.2 Rapor birleşik)"
+                               << ""
+                               << "önce";
+        QTest::newRow("merge after a merge")
+            << AppSection::merge << 2 << "save(v1.2 Rapor birleşik)"
+            << "ran"
+            << "kayıt";
+        QTest::newRow("split") << AppSection::split << 1 << "folder()"
+                               << "kayıt"
+                               << "önce";
         QTest::newRow("compress one")
-            << AppSection::compress << 1 << "save(v1.2 Rapor sıkıştırılmış)";
-        QTest::newRow("compress several") << AppSection::compress << 2 << "folder()";
-        QTest::newRow("pages") << AppSection::pages << 1 << "save(v1.2 Rapor düzenlenmiş)";
-        QTest::newRow("sign") << AppSection::sign << 1 << "save(v1.2 Rapor imzalı)";
+            << AppSection::compress << 1 << "save(v1.2 Rapor sıkıştırılmış)"
+            << "kayıt"
+            << "önce";
+        QTest::newRow("compress several") << AppSection::compress << 2 << "folder()"
+                                          << "kayıt"
+                                          << "kayıt";
+        QTest::newRow("compress several, remembered folder gone")
+            << AppSection::compress << 2 << "folder()"
+            << "gone"
+            << "önce";
+        QTest::newRow("pages") << AppSection::pages << 1 << "save(v1.2 Rapor düzenlenmiş)"
+                               << "kayıt"
+                               << "önce";
+        QTest::newRow("sign") << AppSection::sign << 1 << "save(v1.2 Rapor imzalı)"
+                              << "kayıt"
+                              << "önce";
     }
 
-    void suggestedNamesAndCancelledPanels()
+    void suggestedNamesStartFoldersAndCancelledPanels()
     {
         QFETCH(AppSection, section);
         QFETCH(int, files);
         QFETCH(QString, call);
-        store().addFiles(QStringList{m_fixture->pdf("v1.2 Rapor.pdf", 2),
-                                     m_fixture->pdf("Diğer.pdf", 2)}
+        QFETCH(QString, remembered);
+        QFETCH(QString, start);
+        const QString tool = AppSections::rawValue(section);
+        if (remembered == "kayıt") {
+            Preferences::setSaveFolder(tool, m_fixture->folder("kayıt"));
+        } else if (remembered == "gone") {
+            Preferences::setSaveFolder(tool, m_fixture->path("silinmiş"));
+        } else if (remembered == "ran") {
+            addTwoForMerge();
+            m_fixture->folder("kayıt");
+            QVERIFY(!ranTo(section, "kayıt/Önceki.pdf").isError());
+            store().clear(section);
+            m_fixture->panels.calls.clear();
+            m_fixture->panels.directories.clear();
+        }
+        m_fixture->folder("önce");
+        m_fixture->folder("sonra");
+        store().addFiles(QStringList{m_fixture->pdf("önce/v1.2 Rapor.pdf", 2),
+                                     m_fixture->pdf("sonra/Diğer.pdf", 2)}
                              .mid(0, files),
                          section);
         store().setPagesSelected({0});
@@ -354,9 +397,10 @@ private slots:
         QSignalSpy busy(&store(), &Store::busyChanged);
         store().run(section); // every panel answers as cancelled
         QCOMPARE(m_fixture->panels.calls, QStringList{call});
+        QCOMPARE(m_fixture->panels.directories, QStringList{m_fixture->path(start)});
         QCOMPARE(busy.count(), 0);
         QVERIFY(!store().banner(section));
-        QVERIFY(store().data().history.isEmpty());
+        QCOMPARE(store().data().history.size(), remembered == "ran" ? 1 : 0);
     }
 
     // Three-page inputs: merge keeps their order, split takes two pages a file and

@@ -51,6 +51,13 @@ void DesktopReveal::reveal(const QStringList& paths, Failed failed)
                      });
 }
 
+void DesktopReveal::open(const QString& path, Failed failed)
+{
+    if (!m_openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())) && failed) {
+        failed();
+    }
+}
+
 void DesktopReveal::openFoldersOrFail(const QStringList& paths, const OpenUrl& openUrl,
                                       const Failed& failed)
 {

@@ -73,7 +73,7 @@ QStringList QtPanels::openPDFs(bool multiple)
     return dialog.selectedFiles();
 }
 
-std::optional<QString> QtPanels::save(const QString& suggested)
+std::optional<QString> QtPanels::save(const QString& suggested, const QString& directory)
 {
     QFileDialog dialog(parentWindow());
     prepare(dialog);
@@ -84,14 +84,16 @@ std::optional<QString> QtPanels::save(const QString& suggested)
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     // Overwriting an existing file is confirmed by the dialog itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setDirectory(directory);
     dialog.selectFile(suggested + QStringLiteral(".pdf"));
     return firstSelected(dialog);
 }
 
-std::optional<QString> QtPanels::folder()
+std::optional<QString> QtPanels::folder(const QString& directory)
 {
     FolderDialog dialog(parentWindow());
     prepare(dialog);
+    dialog.setDirectory(directory);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

@@ -19,8 +19,8 @@ public:
     explicit QtPanels(Style style = Style::native, ParentWindow parent = {});
 
     QStringList openPDFs(bool multiple) override;
-    std::optional<QString> save(const QString& suggested) override;
-    std::optional<QString> folder() override;
+    std::optional<QString> save(const QString& suggested, const QString& directory) override;
+    std::optional<QString> folder(const QString& directory) override;
     std::optional<QString> password(const QString& path,
                                     const std::function<bool(const QString&)>& unlock) override;
     std::optional<QString> openImage() override;

@@ -7,7 +7,9 @@
 #include "SymbolView.h"
 #include "Theme.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPainter>
 
@@ -15,6 +17,23 @@ namespace {
 
 constexpr int insideX = 12;
 constexpr int insideY = 8;
+// A shortened name keeps at least this many characters' room; with less beside the rest of the
+// text it takes a line of its own.
+constexpr int shortestName = 12;
+// Text measured in pieces can come out a pixel or two narrower than laid out whole.
+constexpr int measureSlack = 4;
+
+// The name in the text that can be long: the output's, or the folder's that holds several.
+QString outputName(const Banner& banner)
+{
+    if (banner.outputs.isEmpty()) {
+        return {};
+    }
+    const QFileInfo first(banner.outputs.first());
+    const QString name = banner.outputs.size() == 1 ? first.fileName()
+                                                    : first.absoluteDir().dirName();
+    return banner.text.contains(name) ? name : QString();
+}
 
 QString symbol(Banner::Kind kind)
 {
@@ -39,13 +58,12 @@ Tone tone(Banner::Kind kind)
 } // namespace
 
 BannerView::BannerView(const Banner& banner, QWidget* parent)
-    : QWidget(parent), m_banner(banner),
+    : QWidget(parent), m_banner(banner), m_name(outputName(banner)),
       m_close(new Button(QString(), Button::Kind::borderless, this))
 {
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(Metrics::pageSide + insideX, insideY, Metrics::pageSide + insideX,
-                            insideY + Metrics::headerBottom);
     row->setSpacing(10);
+    placeContents();
 
     auto* icon = new SymbolView(symbol(banner.kind), 16, tone(banner.kind), this);
     icon->setObjectName(QStringLiteral("icon"));
@@ -63,8 +81,16 @@ BannerView::BannerView(const Banner& banner, QWidget* parent)
     policy.setHeightForWidth(true);
     text->setSizePolicy(policy);
     m_text = text;
+    text->installEventFilter(this);
     row->addWidget(text, 1);
 
+    // Parts of a split are opened from the file manager, not a viewer each.
+    if (banner.outputs.size() == 1) {
+        m_open = new Button(tr("Aç"), Button::Kind::bordered, this);
+        row->addWidget(m_open, 0, Qt::AlignVCenter);
+        connect(m_open, &QAbstractButton::clicked, this,
+                [this] { emit openRequested(m_banner.outputs.first()); });
+    }
     if (!banner.outputs.isEmpty()) {
         m_reveal = new Button(tr("Finder'da göster"), Button::Kind::bordered, this);
         row->addWidget(m_reveal, 0, Qt::AlignVCenter);
@@ -77,6 +103,54 @@ BannerView::BannerView(const Banner& banner, QWidget* parent)
     tip(m_close, tr("Kapat"));
     row->addWidget(m_close, 0, Qt::AlignVCenter);
     connect(m_close, &QAbstractButton::clicked, this, &BannerView::dismissed);
+}
+
+void BannerView::setTrailingInset(int inset)
+{
+    if (inset != m_inset) {
+        m_inset = inset;
+        placeContents();
+        update();
+    }
+}
+
+void BannerView::placeContents()
+{
+    layout()->setContentsMargins(Metrics::pageSide + insideX, insideY,
+                                 Metrics::pageSide + insideX + m_inset,
+                                 insideY + Metrics::headerBottom);
+}
+
+bool BannerView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_text && event->type() == QEvent::Resize) {
+        showText();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BannerView::showText()
+{
+    const QString& full = m_banner.text;
+    const QFontMetrics metrics = m_text->fontMetrics();
+    const int room = m_text->contentsRect().width() - measureSlack;
+    QString shown = full;
+    if (!m_name.isEmpty() && room > 0 && metrics.horizontalAdvance(full) > room) {
+        const qsizetype at = full.indexOf(m_name);
+        const QString before = full.left(at);
+        const QString after = full.mid(at + m_name.size());
+        int nameRoom = room - metrics.horizontalAdvance(before + after);
+        if (nameRoom < metrics.averageCharWidth() * shortestName) {
+            nameRoom = room;
+        }
+        shown = before + metrics.elidedText(m_name, Qt::ElideMiddle, nameRoom) + after;
+    }
+    if (shown != m_text->text()) {
+        m_text->setText(shown);
+        // The whole name stays within reach of the pointer.
+        m_text->setToolTip(shown == full ? QString() : full);
+        fitHeight();
+    }
 }
 
 void BannerView::fitHeight()
@@ -115,7 +189,7 @@ void BannerView::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor tint = Theme::color(tone(m_banner.kind), palette());
     const QRectF box = QRectF(rect()).adjusted(Metrics::pageSide + 0.5, 0.5,
-                                               -Metrics::pageSide - 0.5,
+                                               -Metrics::pageSide - m_inset - 0.5,
                                                -Metrics::headerBottom - 0.5);
     const QPainterPath shape = Shapes::continuousRect(box, Metrics::cardRadius);
     QColor fill = tint;

@@ -9,13 +9,12 @@
 // Renders page `page` of `file` to fit `side` pixels; a null image when it cannot.
 using ThumbnailProvider = std::function<QImage(const PDFFile& file, qint64 page, int side)>;
 
-// What the file blocks need from outside the kit: page images and the size format.
+// What the file blocks need from outside the kit (page images), and how they word a file.
 struct FileDisplay {
     ThumbnailProvider thumbnail;
-    std::function<QString(qint64 bytes)> sizeText;
 
-    // The file size in the app's format; the locale's decimal units without one.
+    // The file size in the application's format, in the interface language's conventions.
     QString formatSize(qint64 bytes) const;
-    // "Sayfa: <count> · <size>".
+    // "Sayfa: <count> · <size>", the count grouped as every other count is.
     QString details(const PDFFile& file) const;
 };

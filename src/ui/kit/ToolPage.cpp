@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -151,6 +152,8 @@ void ToolPage::setBanner(const std::optional<Banner>& banner)
     }
     connect(m_banner, &BannerView::dismissed, this, [this] { emit bannerDismissed(m_section); });
     connect(m_banner, &BannerView::revealRequested, this, &ToolPage::revealRequested);
+    connect(m_banner, &BannerView::openRequested, this, &ToolPage::openRequested);
+    alignBanner();
     m_outline->raise();
 }
 
@@ -170,6 +173,31 @@ void ToolPage::placeBanner()
     m_banner->setGeometry(0, top, width(), m_banner->layout()->totalHeightForWidth(width()));
     m_banner->raise();
     m_outline->raise();
+}
+
+void ToolPage::alignBanner()
+{
+    m_aligning = false;
+    if (!m_banner || !m_content) {
+        return;
+    }
+    int inset = 0;
+    for (const QScrollBar* bar : m_content->findChildren<QScrollBar*>()) {
+        if (bar->orientation() == Qt::Vertical && bar->isVisible() &&
+            bar->mapTo(this, QPoint(bar->width(), 0)).x() >= width()) {
+            inset = std::max(inset, bar->width());
+        }
+    }
+    m_banner->setTrailingInset(inset);
+}
+
+void ToolPage::alignBannerLater()
+{
+    // Scroll bars come and go while the layouts settle; the banner follows once they have.
+    if (!m_aligning) {
+        m_aligning = true;
+        QMetaObject::invokeMethod(this, &ToolPage::alignBanner, Qt::QueuedConnection);
+    }
 }
 
 QRectF ToolPage::outlineRect() const
@@ -195,6 +223,13 @@ bool ToolPage::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (m_banner && qobject_cast<QScrollBar*>(watched) &&
+            isAncestorOf(static_cast<QWidget*>(watched))) {
+            alignBannerLater();
+        }
+        return false;
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::DragLeave:
@@ -244,4 +279,5 @@ void ToolPage::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     m_outline->setGeometry(rect());
     placeBanner();
+    alignBannerLater();
 }

@@ -45,6 +45,7 @@ signals:
     void filesDropped(const QStringList& paths, AppSection section);
     void bannerDismissed(AppSection section);
     void revealRequested(const QStringList& outputs);
+    void openRequested(const QString& output);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,6 +55,10 @@ protected:
 private:
     bool handleDrag(QEvent* event);
     void placeBanner();
+    // The banner ends where the content does: short of a vertical scroll bar along the page's
+    // right edge while one shows.
+    void alignBanner();
+    void alignBannerLater();
     void setTargeted(bool targeted);
 
     AppSection m_section;
@@ -67,4 +72,5 @@ private:
     bool m_bannerOver = false;
     QWidget* m_outline;
     bool m_targeted = false;
+    bool m_aligning = false;
 };

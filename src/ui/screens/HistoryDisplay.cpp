@@ -1,6 +1,8 @@
 #include "HistoryDisplay.h"
 
+#include "AppLanguage.h"
 #include "AppSection.h"
+#include "Formatting.h"
 #include "SectionText.h"
 #include "Snapshot.h"
 
@@ -25,8 +27,8 @@ QString title(const HistoryItem& item)
         return first.fileName();
     }
     return QCoreApplication::translate("HistoryDisplay", "%1 dosya · %2")
-        .arg(item.outputs.size())
-        .arg(first.absoluteDir().dirName());
+        .arg(Formatting::count(item.outputs.size(), AppLanguages::locale()),
+             first.absoluteDir().dirName());
 }
 
 QStringList existing(const HistoryItem& item)

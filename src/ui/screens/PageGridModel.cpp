@@ -1,12 +1,16 @@
 #include "PageGridModel.h"
 
+#include "AppLanguage.h"
+#include "Formatting.h"
+
 #include <QCoreApplication>
 
 PageGridModel::PageGridModel(QObject* parent) : QAbstractListModel(parent) {}
 
 QString PageGridModel::caption(int page)
 {
-    return QCoreApplication::translate("PageGridModel", "Sayfa %1").arg(page + 1);
+    return QCoreApplication::translate("PageGridModel", "Sayfa %1")
+        .arg(Formatting::count(page + 1, AppLanguages::locale()));
 }
 
 void PageGridModel::setPageCount(int pages)

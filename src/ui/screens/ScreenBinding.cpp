@@ -1,7 +1,5 @@
 #include "ScreenBinding.h"
 
-#include "AppLanguage.h"
-#include "Formatting.h"
 #include "PageThumb.h"
 #include "RunButton.h"
 #include "Store.h"
@@ -21,6 +19,10 @@ void bindPage(ToolPage& page, Store& store)
     QObject::connect(&page, &ToolPage::revealRequested, &store,
                      [&store, section](const QStringList& outputs) {
                          store.reveal(outputs, section);
+                     });
+    QObject::connect(&page, &ToolPage::openRequested, &store,
+                     [&store, section](const QString& output) {
+                         store.openOutput(output, section);
                      });
     auto showBanner = [&page, &store, section] { page.setBanner(store.banner(section)); };
     QObject::connect(&store, &Store::bannersChanged, &page, showBanner);
@@ -47,9 +49,6 @@ FileDisplay fileDisplay(Store& store)
     // until reloadThumbsWhenReady asks again.
     display.thumbnail = [&store](const PDFFile& file, qint64 page, int side) {
         return store.requestThumbnail(file, page, side).value_or(QImage());
-    };
-    display.sizeText = [](qint64 bytes) {
-        return Formatting::fileSize(bytes, AppLanguages::locale());
     };
     return display;
 }

@@ -11,12 +11,12 @@ class ToolPage;
 namespace ScreenBinding {
 
 // Files dropped on the page go to its tool; the page shows its banner, and the
-// banner's buttons dismiss it or reveal its outputs.
+// banner's buttons dismiss it, open its output or reveal its outputs.
 void bindPage(ToolPage& page, Store& store);
 // The button follows the busy mark and the run's progress, starts its tool's run when pressed
 // and stops it when cancelled.
 void bindRunButton(RunButton& button, Store& store);
-// Page images come from the Store's cache, sizes in the application's format.
+// Page images come from the Store's cache.
 FileDisplay fileDisplay(Store& store);
 // Thumbnails under root that were still rendering when first shown ask again once ready.
 void reloadThumbsWhenReady(QWidget& root, Store& store);

@@ -19,15 +19,17 @@ QStringList ScriptedPanels::openPDFs(bool multiple)
     return takeOr(openAnswers, QStringList{});
 }
 
-std::optional<QString> ScriptedPanels::save(const QString& suggested)
+std::optional<QString> ScriptedPanels::save(const QString& suggested, const QString& directory)
 {
     calls.append(QStringLiteral("save(%1)").arg(suggested));
+    directories.append(directory);
     return takeOr(saveAnswers, std::optional<QString>{});
 }
 
-std::optional<QString> ScriptedPanels::folder()
+std::optional<QString> ScriptedPanels::folder(const QString& directory)
 {
     calls.append(QStringLiteral("folder()"));
+    directories.append(directory);
     return takeOr(folderAnswers, std::optional<QString>{});
 }
 

@@ -167,6 +167,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("çıktılar")));
+        const QString start = m_dir->filePath(QStringLiteral("başlangıç"));
+        QVERIFY(QDir().mkdir(start));
         ModalScript script;
         script.then([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -174,6 +176,10 @@ private slots:
             QCOMPARE(dialog->fileMode(), mode);
             QCOMPARE(dialog->acceptMode() == QFileDialog::AcceptSave, panel == "save");
             QVERIFY(panel == "folder" || dialog->selectedNameFilter().contains("*.pdf"));
+            // Save and folder panels start where they were asked to, not where the last one was.
+            if (panel == "save" || panel == "folder") {
+                QCOMPARE(dialog->directory().absolutePath(), start);
+            }
             if (typed.isEmpty()) {
                 dialog->reject();
                 return;
@@ -192,10 +198,10 @@ private slots:
             expectedPaths << m_dir->filePath(name);
         }
         const QStringList chosen =
-            panel == "folder" ? QStringList{m_panels.folder().value_or(QString())}
-            : panel == "save"
-                ? QStringList{m_panels.save(QStringLiteral("Sözleşme imzalı")).value_or(QString())}
-                : m_panels.openPDFs(panel == "several");
+            panel == "folder" ? QStringList{m_panels.folder(start).value_or(QString())}
+            : panel == "save" ? QStringList{m_panels.save(QStringLiteral("Sözleşme imzalı"), start)
+                                                .value_or(QString())}
+                              : m_panels.openPDFs(panel == "several");
         QCOMPARE(chosen, expectedPaths);
         QCOMPARE(script.answered(), 1);
     }
@@ -250,7 +256,7 @@ private slots:
             QTest::keyClick(keys, Qt::Key_Return);
         });
         script.start();
-        QCOMPARE(m_panels.folder(), chosen ? std::optional(target) : std::nullopt);
+        QCOMPARE(m_panels.folder(m_dir->path()), chosen ? std::optional(target) : std::nullopt);
         QCOMPARE(question, answer.isEmpty() ? QString() : target + QStringLiteral(" klasörü yok."));
         // Made only by the run that writes into it.
         QCOMPARE(QFileInfo::exists(target), !typed.contains(QStringLiteral("yeni")));
@@ -301,7 +307,7 @@ private slots:
         });
         script.start();
         if (panel == "folder") {
-            m_panels.folder();
+            m_panels.folder(QDir::homePath());
         } else {
             m_panels.password(QStringLiteral("Gizli.pdf"), [](const QString&) { return false; });
         }

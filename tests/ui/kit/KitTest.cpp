@@ -1,4 +1,6 @@
+#include "AppLanguage.h"
 #include "FileDisplay.h"
+#include "FileRow.h"
 #include "Fixtures.h"
 #include "FlowGrid.h"
 #include "HoverTips.h"
@@ -10,11 +12,15 @@
 
 #include <QElapsedTimer>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+Q_DECLARE_METATYPE(AppLanguage)
 
 // The kit's controls on their own: thumbnails, the hover bubble and its placement, grid columns,
 // relative dates and the run button's progress and cancel. Drops on a tool page are the screens'
@@ -88,6 +94,38 @@ private slots:
         thumb.setPage(file, 1);
         thumb.setPage(file, 2);
         QTRY_COMPARE(asked, (QList<qint64>{1, 2}));
+    }
+
+    // A row counts pages as the footers count everything, grouped the interface language's way.
+    void fileRowCountsPagesInTheInterfaceLanguage_data()
+    {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<qint64>("pages");
+        QTest::addColumn<QString>("details");
+        QTest::newRow("tr three digits") << AppLanguage::tr << qint64(351) << "Sayfa: 351 · 1,2 MB";
+        QTest::newRow("tr grouped") << AppLanguage::tr << qint64(3510) << "Sayfa: 3.510 · 1,2 MB";
+        QTest::newRow("en grouped")
+            << AppLanguage::en << qint64(14'040) << "Pages: 14,040 · 1.2 MB";
+        QTest::newRow("es four digits whole")
+            << AppLanguage::es << qint64(3510) << "Páginas: 3510 · 1,2 MB";
+        QTest::newRow("es grouped")
+            << AppLanguage::es << qint64(14'040) << "Páginas: 14.040 · 1,2 MB";
+    }
+    void fileRowCountsPagesInTheInterfaceLanguage()
+    {
+        QFETCH(AppLanguage, language);
+        QFETCH(qint64, pages);
+        QFETCH(QString, details);
+        AppLanguages::installTranslator(*QCoreApplication::instance(), language);
+        const auto back = qScopeGuard([] {
+            AppLanguages::installTranslator(*QCoreApplication::instance(), AppLanguage::tr);
+        });
+        PDFFile file;
+        file.source.url = QStringLiteral("/belgeler/Rapor.pdf");
+        file.pageCount = pages;
+        file.bytes = 1'234'567;
+        const FileRow row(file, 1, FileDisplay{});
+        QCOMPARE(row.findChild<QLabel*>(QStringLiteral("details"))->text(), details);
     }
 
     // Shown after a rest, gone on leaving or hiding, never taking the focus from the field being

@@ -32,6 +32,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
@@ -387,13 +389,17 @@ private slots:
 
     // Started and ended from the keyboard, the run keeps the focus off the rows: on "Vazgeç"
     // while it works, back on the run button after. Meanwhile the inputs cannot be removed.
+    // The banner names the output on one line, however long its name (shortened in the middle as
+    // the history does), and opens it or shows it in the file manager; a viewer that does not
+    // open is reported on the page.
     void mergeRunShowsProgressThenTheResultBanner()
     {
         addThree();
         SplitScreen split(store(), 24);
         store().addFiles({m_fixture->pdf("Bolunecek.pdf", 4)}, AppSection::split);
         auto* splitRun = split.findChild<RunButton*>();
-        const QString target = m_fixture->path("Birlesik.pdf");
+        const QString name = "Birlesik " + QString(226, u'u') + " son.pdf";
+        const QString target = m_fixture->path(name);
         m_fixture->panels.saveAnswers << target;
         m_screen->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
@@ -417,13 +423,90 @@ private slots:
                     ->isEnabled());
         BannerView* banner = page()->bannerView();
         QVERIFY(banner && !banner->banner().isError());
-        QVERIFY(textOf(banner, QStringLiteral("text"))
-                    .startsWith(QStringLiteral("Hazır: Birlesik.pdf · ")));
+        QVERIFY(banner->banner().text.startsWith("Hazır: " + name + " · "));
+        auto* text = Find::named<QLabel>(banner, QStringLiteral("text"));
+        QTRY_VERIFY(text->text().contains(u'…'));
+        QVERIFY(text->text().startsWith("Hazır: Birlesik uu") &&
+                text->text().contains("u son.pdf · "));
+        QVERIFY(text->fontMetrics().horizontalAdvance(text->text()) <=
+                text->contentsRect().width());
+        QVERIFY(text->heightForWidth(text->width()) < 2 * text->fontMetrics().height());
+        QCOMPARE(text->toolTip(), banner->banner().text);
         QTest::mouseClick(revealOf(banner), Qt::LeftButton);
         QCOMPARE(m_fixture->reveal.revealed, QList<QStringList>{QStringList{target}});
-        QTest::mouseClick(Find::named<QAbstractButton>(banner, QStringLiteral("Kapat")),
+        QTest::mouseClick(Find::named<QAbstractButton>(banner, QStringLiteral("Aç")),
+                          Qt::LeftButton);
+        QCOMPARE(m_fixture->reveal.opened, QStringList{target});
+        m_fixture->reveal.fails = true;
+        QTest::mouseClick(Find::named<QAbstractButton>(banner, QStringLiteral("Aç")),
+                          Qt::LeftButton);
+        QTRY_VERIFY(page()->bannerView() && page()->bannerView()->banner().isError());
+        QCOMPARE(page()->bannerView()->banner().text,
+                 "PDF görüntüleyici açılamadı. Dosya: " + target);
+        QTest::mouseClick(Find::named<QAbstractButton>(page()->bannerView(),
+                                                       QStringLiteral("Kapat")),
                           Qt::LeftButton);
         QVERIFY(!page()->bannerView());
+    }
+
+    // A split into many parts names their folder and offers no viewer for them; its banner ends
+    // where the cards under it do, whether or not their scroll bar shows.
+    void splitBannerKeepsToTheCards_data()
+    {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("scroll bar showing") << 420 << true;
+        QTest::newRow("everything in view") << 1400 << false;
+    }
+    void splitBannerKeepsToTheCards()
+    {
+        QFETCH(int, height);
+        QFETCH(bool, scrolls);
+        admitForSplit(QStringLiteral("Rapor.pdf"), 30);
+        m_screen->resize(760, height);
+        m_fixture->panels.folderAnswers << m_fixture->folder("parcalar");
+        QTest::mouseClick(run(), Qt::LeftButton);
+        QVERIFY(m_fixture->waitIdle());
+        BannerView* banner = page()->bannerView();
+        QVERIFY(banner && !banner->banner().isError());
+        QVERIFY(!Find::named<QAbstractButton>(banner, QStringLiteral("Aç")));
+        QVERIFY(revealOf(banner));
+        auto* scroll = m_screen->findChild<QScrollArea*>();
+        QTRY_COMPARE(scroll->verticalScrollBar()->isVisible(), scrolls);
+        const auto* card = m_screen->findChild<SingleFileCard*>();
+        const int cardRight = card->mapTo(m_screen.get(), QPoint(card->width(), 0)).x();
+        QTRY_COMPARE(banner->mapTo(m_screen.get(), QPoint(banner->width(), 0)).x() -
+                         Metrics::pageSide - banner->trailingInset(),
+                     cardRight);
+    }
+
+    // An error is about what the user was just doing: leaving the page, through the sidebar or a
+    // shortcut, takes it away; a result stays to be opened later.
+    void errorBannerGoesWhenThePageIsLeft_data()
+    {
+        QTest::addColumn<bool>("error");
+        QTest::newRow("error") << true;
+        QTest::newRow("result") << false;
+    }
+    void errorBannerGoesWhenThePageIsLeft()
+    {
+        QFETCH(bool, error);
+        AppSections::setCurrent(AppSection::merge);
+        addThree();
+        if (error) {
+            QVERIFY(ScreenEvents::dropFiles(list(), {m_fixture->file("notlar.txt", "x")}));
+        } else {
+            m_fixture->panels.saveAnswers << m_fixture->path("Birlesik.pdf");
+            QTest::mouseClick(run(), Qt::LeftButton);
+            QVERIFY(m_fixture->waitIdle());
+        }
+        QVERIFY(page()->bannerView());
+        QCOMPARE(page()->bannerView()->banner().isError(), error);
+        AppSections::setCurrent(AppSection::merge); // choosing the page shown leaves nothing
+        QVERIFY(page()->bannerView());
+        AppSections::setCurrent(AppSection::split);
+        AppSections::setCurrent(AppSection::merge);
+        QCOMPARE(page()->bannerView() != nullptr, !error);
     }
 
     // How pages fall into files is the Store's; the preview names each file, at most 24 of them,
@@ -747,6 +830,10 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(bool, cleared);
         const QList<HistoryItem> records = showFourRecords();
+        // What went wrong with the records goes with them.
+        m_fixture->reveal.fails = true;
+        QTest::mouseClick(revealOf(history()->rows().at(3)), Qt::LeftButton);
+        QTRY_VERIFY(m_screen->findChild<BannerView*>());
         click(QStringLiteral("Geçmişi temizle…"));
         QMessageBox* box = history()->findChild<QMessageBox*>();
         QVERIFY(box);
@@ -761,6 +848,7 @@ private slots:
         QTRY_VERIFY(!history()->findChild<QMessageBox*>());
         QCOMPARE(store().data().history, cleared ? QList<HistoryItem>() : records);
         QCOMPARE(history()->findChild<EmptyState*>()->isVisible(), cleared);
+        QTRY_COMPARE(m_screen->findChild<BannerView*>() != nullptr, !cleared);
         // The files themselves are never touched.
         QCOMPARE(HistoryDisplay::existing(records.at(1)).size(), 5);
     }

@@ -1,6 +1,8 @@
 #include "SignPager.h"
 
+#include "AppLanguage.h"
 #include "Button.h"
+#include "Formatting.h"
 #include "HoverTips.h"
 #include "Labels.h"
 #include "Store.h"
@@ -62,7 +64,10 @@ void SignPager::refresh()
     const int page = m_store.signPage();
     m_previous->setEnabled(page > 0);
     m_next->setEnabled(page < pages - 1);
-    m_page->setText(tr("Sayfa %1 / %2").arg(page + 1).arg(pages));
+    const QLocale locale = AppLanguages::locale();
+    m_page->setText(
+        tr("Sayfa %1 / %2")
+            .arg(Formatting::count(page + 1, locale), Formatting::count(pages, locale)));
     const qsizetype placed = m_store.placements().size();
     m_count->setVisible(placed > 0);
     m_count->setText(countText(placed));
@@ -70,5 +75,5 @@ void SignPager::refresh()
 
 QString SignPager::countText(qsizetype placed)
 {
-    return tr("Yerleştirilen imza: %1").arg(placed);
+    return tr("Yerleştirilen imza: %1").arg(Formatting::count(placed, AppLanguages::locale()));
 }
