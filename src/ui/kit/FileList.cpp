@@ -342,13 +342,10 @@ void FileList::keyPressEvent(QKeyEvent* event)
     const bool carry = modifiers == Qt::AltModifier ||
                        modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
     const int by = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
-    if (count() == 0 || (modifiers != Qt::NoModifier && !carry)) {
-        QScrollArea::keyPressEvent(event);
-    } else if (by != 0 && carry) {
-        carryCurrent(by);
-    } else if (by != 0) {
-        setCurrent(std::clamp(m_current + by, 0, count() - 1));
-    } else if (event->key() == Qt::Key_Delete && !carry) {
+    const bool plain = modifiers == Qt::NoModifier;
+    if (count() > 0 && by != 0 && (plain || carry)) {
+        carry ? carryCurrent(by) : setCurrent(std::clamp(m_current + by, 0, count() - 1));
+    } else if (count() > 0 && event->key() == Qt::Key_Delete && plain) {
         removeCurrent();
     } else {
         QScrollArea::keyPressEvent(event);

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 
 Q_DECLARE_METATYPE(SplitMode)
 
@@ -52,12 +53,12 @@ private slots:
                                : m_window->findChild<StepperControl*>()->field();
         field->setFocus(Qt::TabFocusReason);
         QVERIFY(field->hasFocus());
-        QAction* action = nullptr;
-        for (QAction* each : m_window->menuBar()->findChildren<QAction*>()) {
-            action = each->shortcut() == keys ? each : action;
-        }
-        QVERIFY(action);
-        QSignalSpy triggered(action, &QAction::triggered);
+        const QList<QAction*> actions = m_window->menuBar()->findChildren<QAction*>();
+        const auto action = std::find_if(actions.begin(), actions.end(), [&keys](QAction* each) {
+            return each->shortcut() == keys;
+        });
+        QVERIFY(action != actions.end());
+        QSignalSpy triggered(*action, &QAction::triggered);
         QTest::keySequence(field, keys);
         QCOMPARE(triggered.count(), 1);
         // Quitting and the settings window wait for the event loop; the test ends first.
