@@ -9,9 +9,9 @@
 // Runs one engine operation the way a job does: what it writes is staged for folder, then put
 // in place. Returns what the operation returns; its failures pass through.
 template <typename Operation>
-auto placed(const QString& folder, Operation operation, const PDFEngine::Progress& progress = {})
+auto placed(const QString& folder, Operation operation)
 {
-    PDFEngine::OutputTransaction outputs(folder, false, progress);
+    PDFEngine::OutputTransaction outputs(folder, false, {});
     if constexpr (std::is_void_v<std::invoke_result_t<Operation, PDFEngine::OutputTransaction&>>) {
         operation(outputs);
         PDFEngine::commit(outputs.release());

@@ -52,17 +52,18 @@ private slots:
                                << 2;
         QTest::newRow("delete pages")
             << PDFEngine::Job(PDFEngine::DeletePagesJob{book, {1}, {}, path("Kalan.pdf")}) << 3;
-        QTest::newRow("sign") << PDFEngine::Job(PDFEngine::SignJob{
-                                     book, {{0, QRectF(0.1, 0.1, 0.3, 0.1), art}},
-                                     path("İmzalı.pdf")})
+        QTest::newRow("sign") << PDFEngine::Job(
+                                     PDFEngine::SignJob{book,
+                                                        {{0, QRectF(0.1, 0.1, 0.3, 0.1), art}},
+                                                        path("İmzalı.pdf")})
                               << 3;
-        QTest::newRow("compress") << PDFEngine::Job(PDFEngine::CompressJob{
-                                         {{path("Foto.pdf"), {}}, extra},
-                                         CompressionLevel::strong,
-                                         {},
-                                         path("küçük"),
-                                         {"Foto", "Ek"},
-                                         true})
+        QTest::newRow("compress") << PDFEngine::Job(
+                                         PDFEngine::CompressJob{{{path("Foto.pdf"), {}}, extra},
+                                                                CompressionLevel::strong,
+                                                                {},
+                                                                path("küçük"),
+                                                                {"Foto", "Ek"},
+                                                                true})
                                   << 0;
     }
 
@@ -76,8 +77,8 @@ private slots:
         progress.folder = [&folder](const QString& made) { folder = made; };
         progress.step = [&](qint64 done, qint64 total) {
             Report report{done, total, {}};
-            const QFileInfoList files =
-                folder.isEmpty() ? QFileInfoList() : QDir(folder).entryInfoList(QDir::Files);
+            const QFileInfoList files = folder.isEmpty() ? QFileInfoList()
+                                                         : QDir(folder).entryInfoList(QDir::Files);
             for (const QFileInfo& file : files) {
                 report.staged.insert(file.filePath(), file.size());
             }

@@ -56,8 +56,8 @@ std::vector<Share> Share::parts(const std::vector<double>& weights) const
     double at = 0;
     for (const double weight : weights) {
         const double next = sum > 0 ? at + weight / sum : at;
-        result.push_back(Share(m_meter, m_from + (m_to - m_from) * at,
-                               m_from + (m_to - m_from) * next));
+        result.push_back(
+            Share(m_meter, m_from + (m_to - m_from) * at, m_from + (m_to - m_from) * next));
         at = next;
     }
     return result;

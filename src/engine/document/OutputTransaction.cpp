@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
+#include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
 #include <optional>
@@ -108,14 +108,23 @@ void OutputTransaction::makeFolder(const QString& destination)
     if (!exists && !m_createFolder) {
         throw writeFailure(destination, ENOENT);
     }
-    QTemporaryDir folder(nearestExisting(m_folder) + QStringLiteral("/.leaflow-XXXXXX"));
-    if (!folder.isValid()) {
-        throw writeFailure(destination, errno);
+    // Announced before it is made, so that a job killed at any moment leaves no folder that
+    // whoever killed it does not know of.
+    const QString parent = nearestExisting(m_folder);
+    for (int attempt = 0;; ++attempt) {
+        const QString folder =
+            parent + QStringLiteral("/.leaflow-") +
+            QString::number(QRandomGenerator::global()->generate64(), 36).left(8);
+        m_progress.created(folder);
+        if (::mkdir(encoded(folder).constData(), 0700) == 0) {
+            m_staging.folder = folder;
+            m_staging.createFolder = exists ? QString() : m_folder;
+            return;
+        }
+        if (errno != EEXIST || attempt == 99) {
+            throw writeFailure(destination, errno);
+        }
     }
-    folder.setAutoRemove(false);
-    m_staging.folder = folder.path();
-    m_staging.createFolder = exists ? QString() : m_folder;
-    m_progress.created(m_staging.folder);
 }
 
 QString OutputTransaction::stage(const QString& destination)
