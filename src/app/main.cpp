@@ -1,6 +1,7 @@
 #include "AppIcon.h"
 #include "AppInfo.h"
 #include "AppLanguage.h"
+#include "ControlStyle.h"
 #include "DesktopReveal.h"
 #include "HoverTips.h"
 #include "LanguagePicker.h"
@@ -107,8 +108,7 @@ void applyTheme()
     } else {
         appearance = systemAppearance();
     }
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication::setPalette(Theme::palette(appearance));
+    ControlStyle::apply(appearance);
 }
 
 // Test hook: with LEAFLOW_TEST_RELAUNCH naming a file, the next launch's hand-over makes this

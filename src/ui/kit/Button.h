@@ -34,6 +34,10 @@ public:
     QString busyPercent() const;
     // The focus ring shows while the button has the focus it was given from the keyboard.
     bool showsFocusRing() const { return m_keyboardFocus && hasFocus(); }
+    // Drawn around the face, apart from it, so it reads against the window rather than the fill.
+    QColor focusRingColor() const;
+    // The face of a bordered button at rest, over the window.
+    static QColor borderedFace(const QPalette& palette);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -47,6 +51,8 @@ private:
     QFont titleFont() const;
     qreal symbolSide() const;
     int controlHeight() const;
+    // How far the face sits inside the widget, leaving room for the focus ring around it.
+    int faceInset() const;
     QColor contentColor() const;
     qreal busyWidth() const;
     void paintBusy(QPainter& painter, QPointF centre, const QColor& content) const;
