@@ -76,6 +76,7 @@ BrandHeader::BrandHeader(const QString& version, QWidget* parent)
         names->addWidget(label);
     }
     face->addLayout(names);
+    m_about->setObjectName(QStringLiteral("about"));
     m_about->setCursor(Qt::PointingHandCursor);
     m_about->setAccessibleName(QStringLiteral("Leaflow"));
     m_about->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

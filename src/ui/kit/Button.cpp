@@ -231,8 +231,8 @@ void Button::paintEvent(QPaintEvent*)
         painter.setBrush(Qt::NoBrush);
         const qreal half = ringWidth / 2;
         const qreal grow = m_kind == Kind::borderless ? 0 : faceInset();
-        painter.drawPath(Shapes::continuousRect(
-            QRectF(rect()).adjusted(half, half, -half, -half), radius + grow));
+        painter.drawPath(Shapes::continuousRect(QRectF(rect()).adjusted(half, half, -half, -half),
+                                                radius + grow));
     }
 
     const QColor content = contentColor();

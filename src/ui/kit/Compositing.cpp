@@ -28,20 +28,20 @@ bool x11Composites()
     const int screens = xcb_setup_roots_length(xcb_get_setup(connection));
     for (int screen = 0; screen < screens; ++screen) {
         const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screen);
-        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-            connection,
-            xcb_intern_atom(connection, 1, static_cast<uint16_t>(name.size()), name.constData()),
-            nullptr);
+        xcb_intern_atom_reply_t* atom =
+            xcb_intern_atom_reply(connection,
+                                  xcb_intern_atom(connection, 1, static_cast<uint16_t>(name.size()),
+                                                  name.constData()),
+                                  nullptr);
         if (!atom) {
             continue;
         }
-        xcb_get_selection_owner_reply_t* owner = atom->atom == XCB_NONE
-                                                     ? nullptr
-                                                     : xcb_get_selection_owner_reply(
-                                                           connection,
-                                                           xcb_get_selection_owner(connection,
-                                                                                   atom->atom),
-                                                           nullptr);
+        xcb_get_selection_owner_reply_t* owner =
+            atom->atom == XCB_NONE
+                ? nullptr
+                : xcb_get_selection_owner_reply(connection,
+                                                xcb_get_selection_owner(connection, atom->atom),
+                                                nullptr);
         const bool owned = owner && owner->owner != XCB_NONE;
         free(owner); // NOLINT(cppcoreguidelines-no-malloc): xcb replies are malloc'ed
         free(atom);  // NOLINT(cppcoreguidelines-no-malloc)

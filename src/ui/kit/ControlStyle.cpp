@@ -71,8 +71,9 @@ void ControlStyle::drawCheckBox(const QStyleOption& option, QPainter& painter)
     const qreal side = std::min(option.rect.width(), option.rect.height());
     QRectF box(0, 0, side - 1, side - 1);
     // On half pixels, so the one-pixel outline keeps its full contrast.
-    box.moveTopLeft(QPointF(option.rect.left() + 0.5,
-                            option.rect.top() + std::floor((option.rect.height() - side) / 2) + 0.5));
+    box.moveTopLeft(
+        QPointF(option.rect.left() + 0.5,
+                option.rect.top() + std::floor((option.rect.height() - side) / 2) + 0.5));
     const QPainterPath shape = Shapes::continuousRect(box, 3);
 
     painter.save();

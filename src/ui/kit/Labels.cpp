@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
+#include <QStyle>
 #include <algorithm>
 
 ToneLabel::ToneLabel(const QString& text, TextStyle style, Tone tone, QWidget* parent)
@@ -18,8 +19,7 @@ ToneLabel::ToneLabel(const QString& text, TextStyle style, Tone tone, QWidget* p
 void ToneLabel::reserveAccentRoom()
 {
     const QFontMetrics metrics(font());
-    const int above =
-        std::max(0, -metrics.boundingRect(QChar(0x130)).top() - metrics.ascent());
+    const int above = std::max(0, -metrics.boundingRect(QChar(0x130)).top() - metrics.ascent());
     QMargins margins = contentsMargins();
     margins.setTop(std::max(0, margins.top() - m_accentRoom) + above);
     m_accentRoom = above;
@@ -118,8 +118,14 @@ QSize ElidedLabel::sizeHint() const
 void ElidedLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextSingleLine,
-                     shownText());
+    // On a whole-pixel baseline: centring the line's fractional height put it half a pixel off,
+    // where the hinted glyphs smear (the dot of a small "İ" ran into its stem).
+    const QFontMetrics metrics = fontMetrics();
+    const QString shown = shownText();
+    const QRect line =
+        QStyle::alignedRect(layoutDirection(), alignment(),
+                            QSize(metrics.horizontalAdvance(shown), metrics.height()),
+                            contentsRect());
+    painter.drawText(QPoint(line.left(), line.top() + metrics.ascent()), shown);
 }
