@@ -1,6 +1,7 @@
 #include "AppIcon.h"
 #include "AppInfo.h"
 #include "AppLanguage.h"
+#include "ControlStyle.h"
 #include "DesktopNotifier.h"
 #include "DesktopReveal.h"
 #include "HoverTips.h"
@@ -108,8 +109,7 @@ void applyTheme()
     } else {
         appearance = systemAppearance();
     }
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication::setPalette(Theme::palette(appearance));
+    ControlStyle::apply(appearance);
 }
 
 // Test hook: with LEAFLOW_TEST_RELAUNCH set, the next launch's hand-over makes this process

@@ -4,22 +4,51 @@
 #include "Button.h"
 #include "HoverTips.h"
 #include "Labels.h"
+#include "Shapes.h"
 #include "Theme.h"
 
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
-// A plain (frameless) button whose face is the mark, name and version.
+// A plain (frameless) button whose face is the mark, name and version; reached with Tab, it shows
+// the focus ring around them.
 class PlainButton : public QToolButton {
 public:
     using QToolButton::QToolButton;
 
 protected:
-    void paintEvent(QPaintEvent*) override {}
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!m_keyboardFocus || !hasFocus()) {
+            return;
+        }
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Theme::accent(palette()), BrandHeader::ringWidth));
+        const qreal half = BrandHeader::ringWidth / 2.0;
+        painter.drawPath(
+            Shapes::continuousRect(QRectF(rect()).adjusted(half, half, -half, -half), 7));
+    }
+    void focusInEvent(QFocusEvent* event) override
+    {
+        m_keyboardFocus = event->reason() == Qt::TabFocusReason ||
+                          event->reason() == Qt::BacktabFocusReason;
+        QToolButton::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        m_keyboardFocus = false;
+        QToolButton::focusOutEvent(event);
+    }
+
+private:
+    bool m_keyboardFocus = false;
 };
 
 } // namespace
@@ -29,7 +58,8 @@ BrandHeader::BrandHeader(const QString& version, QWidget* parent)
       m_settings(new Button(QString(), Button::Kind::borderless, this))
 {
     auto* face = new QHBoxLayout(m_about);
-    face->setContentsMargins(0, 0, 0, 0);
+    const int room = ringWidth + 2;
+    face->setContentsMargins(room, room, room + 2, room);
     face->setSpacing(8);
     auto* mark = new BrandMark(22, m_about);
     mark->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -46,6 +76,7 @@ BrandHeader::BrandHeader(const QString& version, QWidget* parent)
         names->addWidget(label);
     }
     face->addLayout(names);
+    m_about->setObjectName(QStringLiteral("about"));
     m_about->setCursor(Qt::PointingHandCursor);
     m_about->setAccessibleName(QStringLiteral("Leaflow"));
     m_about->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

@@ -9,6 +9,9 @@ class QAbstractButton;
 class BrandHeader : public QWidget {
     Q_OBJECT
 public:
+    // The focus ring around the mark and name, drawn inside room kept free for it.
+    static constexpr int ringWidth = 2;
+
     explicit BrandHeader(const QString& version, QWidget* parent = nullptr);
 
 signals:

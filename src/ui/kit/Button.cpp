@@ -13,6 +13,10 @@ namespace {
 
 constexpr int spinnerSide = 12;
 constexpr int gap = 6;
+// Bordered and prominent buttons keep this much room around their face for the focus ring, which
+// is drawn outside the face so it reads against the window whatever the button's own fill.
+constexpr qreal ringRoom = 3;
+constexpr qreal ringWidth = 2;
 
 QColor alpha(QColor color, qreal a)
 {
@@ -145,18 +149,35 @@ QSize Button::sizeHint() const
     }
     width += m_reservesProgress ? widestBusyWidth() : busyWidth();
     const int pad = m_kind == Kind::borderless ? 2 : (m_size == Size::large ? 16 : 11);
-    return {qCeil(width) + 2 * pad, controlHeight()};
+    return {qCeil(width) + 2 * pad + 2 * faceInset(), controlHeight() + 2 * faceInset()};
+}
+
+int Button::faceInset() const
+{
+    // The borderless kind has no face: its ring hugs the symbol, as it always did.
+    return m_kind == Kind::borderless ? 0 : qRound(ringRoom) - 1;
 }
 
 QColor Button::contentColor() const
 {
-    if (m_kind == Kind::prominent) {
-        // A busy button is disabled, yet its progress must stay easy to read.
-        const qreal disabled = m_busy ? 0.75 : 0.45;
-        return isEnabled() ? QColor(Qt::white) : alpha(Theme::primary(palette()), disabled);
+    if (isEnabled()) {
+        return m_kind == Kind::prominent ? QColor(Qt::white) : Theme::primary(palette());
     }
-    const QColor base = Theme::primary(palette());
-    return isEnabled() ? base : alpha(base, 0.3);
+    // A busy button is disabled, yet its progress must stay easy to read.
+    if (m_kind == Kind::prominent && m_busy) {
+        return alpha(palette().color(QPalette::Active, QPalette::WindowText), 0.75);
+    }
+    return Theme::disabled(palette());
+}
+
+QColor Button::borderedFace(const QPalette& palette)
+{
+    return Theme::isDark(palette) ? QColor(255, 255, 255, 30) : QColor(Qt::white);
+}
+
+QColor Button::focusRingColor() const
+{
+    return Theme::accent(palette());
 }
 
 void Button::focusInEvent(QFocusEvent* event)
@@ -181,27 +202,27 @@ void Button::paintEvent(QPaintEvent*)
     const bool hovered = underMouse() && isEnabled();
     const bool pressed = isDown();
     const qreal radius = m_size == Size::large ? 8 : 6;
-    const QRectF frame = QRectF(rect()).adjusted(1, 1, -1, -1);
+    // The outline is a whole-pixel line, so it keeps its full contrast.
+    const qreal inset = faceInset() + 1.5;
+    const QRectF frame = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
     const QPainterPath shape = Shapes::continuousRect(frame, radius);
 
-    if (m_kind == Kind::prominent) {
-        QColor fill = isEnabled() ? Theme::accentFill(pal)
-                                  : alpha(Theme::primary(pal), dark ? 0.14 : 0.09);
-        if (isEnabled() && pressed) {
+    if (m_kind == Kind::prominent && isEnabled()) {
+        QColor fill = Theme::accentFill(pal);
+        if (pressed) {
             fill = fill.darker(115);
         } else if (hovered) {
             fill = fill.lighter(108);
         }
         painter.fillPath(shape, fill);
-        if (isEnabled()) {
-            // A faint top highlight gives the filled button its slight relief.
-            QLinearGradient sheen(frame.topLeft(), frame.bottomLeft());
-            sheen.setColorAt(0, QColor(255, 255, 255, 28));
-            sheen.setColorAt(1, QColor(255, 255, 255, 0));
-            painter.fillPath(shape, sheen);
-        }
-    } else if (m_kind == Kind::bordered) {
-        QColor fill = dark ? QColor(255, 255, 255, 30) : QColor(Qt::white);
+        // A faint top highlight gives the filled button its slight relief.
+        QLinearGradient sheen(frame.topLeft(), frame.bottomLeft());
+        sheen.setColorAt(0, QColor(255, 255, 255, 28));
+        sheen.setColorAt(1, QColor(255, 255, 255, 0));
+        painter.fillPath(shape, sheen);
+    } else if (m_kind != Kind::borderless) {
+        // A prominent button that cannot be pressed loses its accent and looks bordered.
+        QColor fill = borderedFace(pal);
         if (pressed) {
             fill = dark ? QColor(255, 255, 255, 46) : QColor(0, 0, 0, 20);
         } else if (hovered) {
@@ -211,15 +232,18 @@ void Button::paintEvent(QPaintEvent*)
             painter.fillPath(shape.translated(0, 0.5), QColor(0, 0, 0, 18));
         }
         painter.fillPath(shape, fill);
-        painter.setPen(QPen(dark ? QColor(255, 255, 255, 18) : QColor(0, 0, 0, 30), 0.8));
+        painter.setPen(QPen(Theme::outline(pal), 1));
         painter.drawPath(shape);
     } else if (pressed) {
         painter.setOpacity(0.6);
     }
     if (showsFocusRing()) {
-        painter.setPen(QPen(alpha(Theme::accent(pal), 0.55), 2));
+        painter.setPen(QPen(focusRingColor(), ringWidth));
         painter.setBrush(Qt::NoBrush);
-        painter.drawPath(Shapes::continuousRect(QRectF(rect()).adjusted(1, 1, -1, -1), radius + 1));
+        const qreal half = ringWidth / 2;
+        const qreal grow = m_kind == Kind::borderless ? 0 : faceInset();
+        painter.drawPath(Shapes::continuousRect(QRectF(rect()).adjusted(half, half, -half, -half),
+                                                radius + grow));
     }
 
     const QColor content = contentColor();
@@ -240,7 +264,7 @@ void Button::paintEvent(QPaintEvent*)
     if (!m_symbol.isEmpty()) {
         QColor tint = m_kind == Kind::prominent ? content : Theme::color(m_symbolTone, pal);
         if (!isEnabled()) {
-            tint = alpha(tint, 0.35);
+            tint = Theme::disabled(pal);
         }
         painter.drawPixmap(QPointF(x, cy - side / 2.0),
                            Icons::pixmap(m_symbol, tint, side, devicePixelRatioF()));

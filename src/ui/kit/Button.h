@@ -37,6 +37,10 @@ public:
     void setReservesProgress(bool reserves);
     // The focus ring shows while the button has the focus it was given from the keyboard.
     bool showsFocusRing() const { return m_keyboardFocus && hasFocus(); }
+    // Drawn around the face, apart from it, so it reads against the window rather than the fill.
+    QColor focusRingColor() const;
+    // The face of a bordered button at rest, over the window.
+    static QColor borderedFace(const QPalette& palette);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -50,6 +54,8 @@ private:
     QFont titleFont() const;
     qreal symbolSide() const;
     int controlHeight() const;
+    // How far the face sits inside the widget, leaving room for the focus ring around it.
+    int faceInset() const;
     QColor contentColor() const;
     qreal busyWidth() const;
     qreal widestBusyWidth() const;

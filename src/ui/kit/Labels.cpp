@@ -3,12 +3,27 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
+#include <QStyle>
+#include <algorithm>
 
 ToneLabel::ToneLabel(const QString& text, TextStyle style, Tone tone, QWidget* parent)
     : QLabel(text, parent), m_tone(tone)
 {
     setFont(Theme::font(style));
     applyColor();
+    reserveAccentRoom();
+}
+
+// Capitals with an accent above them (the dot of "İ") reach past the font's ascent; a label exactly
+// one line tall would cut the accent off, so the label keeps that much room above its text.
+void ToneLabel::reserveAccentRoom()
+{
+    const QFontMetrics metrics(font());
+    const int above = std::max(0, -metrics.boundingRect(QChar(0x130)).top() - metrics.ascent());
+    QMargins margins = contentsMargins();
+    margins.setTop(std::max(0, margins.top() - m_accentRoom) + above);
+    m_accentRoom = above;
+    setContentsMargins(margins);
 }
 
 void ToneLabel::setTone(Tone tone)
@@ -29,6 +44,8 @@ void ToneLabel::changeEvent(QEvent* event)
     QLabel::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange) {
         applyColor();
+    } else if (event->type() == QEvent::FontChange) {
+        reserveAccentRoom();
     }
 }
 
@@ -86,19 +103,29 @@ QString ElidedLabel::shownText() const
 
 QSize ElidedLabel::minimumSizeHint() const
 {
-    return {fontMetrics().horizontalAdvance(QStringLiteral("…")) * 4, fontMetrics().height()};
+    const QMargins margins = contentsMargins();
+    return {fontMetrics().horizontalAdvance(QStringLiteral("…")) * 4,
+            fontMetrics().height() + margins.top() + margins.bottom()};
 }
 
 QSize ElidedLabel::sizeHint() const
 {
-    return {fontMetrics().horizontalAdvance(m_full) + 2, fontMetrics().height()};
+    const QMargins margins = contentsMargins();
+    return {fontMetrics().horizontalAdvance(m_full) + 2 + margins.left() + margins.right(),
+            fontMetrics().height() + margins.top() + margins.bottom()};
 }
 
 void ElidedLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextSingleLine,
-                     shownText());
+    // On a whole-pixel baseline: centring the line's fractional height put it half a pixel off,
+    // where the hinted glyphs smear (the dot of a small "İ" ran into its stem).
+    const QFontMetrics metrics = fontMetrics();
+    const QString shown = shownText();
+    const QRect line =
+        QStyle::alignedRect(layoutDirection(), alignment(),
+                            QSize(metrics.horizontalAdvance(shown), metrics.height()),
+                            contentsRect());
+    painter.drawText(QPoint(line.left(), line.top() + metrics.ascent()), shown);
 }

@@ -21,8 +21,10 @@ protected:
 
 private:
     void applyColor();
+    void reserveAccentRoom();
 
     Tone m_tone;
+    int m_accentRoom = 0;
     std::optional<QColor> m_color;
     bool m_applying = false;
 };

@@ -22,11 +22,13 @@ PageHeader::PageHeader(AppSection section, QWidget* parent)
     auto* subtitle =
         Labels::text(SectionText::subtitle(section), TextStyle::callout, Tone::secondary, this);
     subtitle->setObjectName(QStringLiteral("subtitle"));
+    // Beside a page's own controls at the smallest window a longer translation needs two lines.
+    subtitle->setWordWrap(true);
     titles->addWidget(title);
     titles->addWidget(subtitle);
 
-    m_row->addLayout(titles);
-    m_row->addStretch(1);
+    // The titles take the width the trailing controls leave, so the subtitle wraps only if it must.
+    m_row->addLayout(titles, 1);
 }
 
 void PageHeader::setTrailing(QWidget* trailing)

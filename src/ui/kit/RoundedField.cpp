@@ -47,7 +47,7 @@ void RoundedField::paintEvent(QPaintEvent*)
     const QRectF box = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
     const QPainterPath shape = Shapes::continuousRect(box, radius);
     painter.fillPath(shape, dark ? Theme::withAlpha(Qt::white, 0.06) : QColor(Qt::white));
-    painter.setPen(QPen(Theme::withAlpha(Theme::primary(pal), dark ? 0.18 : 0.16), 1));
+    painter.setPen(QPen(Theme::outline(pal), 1));
     painter.drawPath(shape);
     if (m_field->hasFocus()) {
         painter.setPen(QPen(Theme::withAlpha(Theme::accent(pal), 0.55), 3));

@@ -94,7 +94,7 @@ void SegmentedControl::paintEvent(QPaintEvent*)
 
     painter.fillPath(Shapes::continuousRect(track, trackRadius),
                      Theme::withAlpha(text, dark ? 0.10 : 0.06));
-    painter.setPen(QPen(Theme::withAlpha(text, dark ? 0.06 : 0.05), 1));
+    painter.setPen(QPen(Theme::outline(pal), 1));
     painter.drawPath(Shapes::continuousRect(track, trackRadius));
 
     // Dividers between two choices that are both unchosen.
@@ -130,7 +130,7 @@ void SegmentedControl::paintEvent(QPaintEvent*)
             Theme::font(TextStyle::body, index == m_current ? QFont::Medium : QFont::Normal));
         QColor ink = text;
         if (!isEnabled()) {
-            ink = Theme::withAlpha(text, 0.35);
+            ink = Theme::disabled(pal);
         } else if (index != m_current) {
             ink = Theme::withAlpha(text, dark ? 0.82 : 0.78);
         }

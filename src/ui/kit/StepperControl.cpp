@@ -163,7 +163,7 @@ void StepperControl::paintEvent(QPaintEvent*)
     const QRectF field = fieldBox();
     const QPainterPath fieldShape = Shapes::continuousRect(field, 5);
     painter.fillPath(fieldShape, dark ? Theme::withAlpha(Qt::white, 0.06) : QColor(Qt::white));
-    painter.setPen(QPen(Theme::withAlpha(text, dark ? 0.18 : 0.16), 1));
+    painter.setPen(QPen(Theme::outline(pal), 1));
     painter.drawPath(fieldShape);
     if (m_field->hasFocus()) {
         painter.setPen(QPen(Theme::withAlpha(Theme::accent(pal), 0.55), 3));
@@ -182,14 +182,14 @@ void StepperControl::paintEvent(QPaintEvent*)
         painter.fillPath(shape, Theme::withAlpha(text, 0.12));
         painter.restore();
     }
-    painter.setPen(QPen(Theme::withAlpha(Qt::black, dark ? 0.3 : 0.14), 0.75));
+    painter.setPen(QPen(Theme::outline(pal), 1));
     painter.drawPath(shape);
     painter.setPen(QPen(Theme::withAlpha(text, 0.1), 1));
     painter.drawLine(QPointF(body.left() + 2.5, controlHeight / 2.0),
                      QPointF(body.right() - 2.5, controlHeight / 2.0));
 
     auto arrow = [&](const QRect& box, bool up, bool active) {
-        QPen pen(Theme::withAlpha(text, active ? 0.85 : 0.25), 1.4);
+        QPen pen(active ? Theme::withAlpha(text, 0.85) : Theme::disabled(pal), 1.4);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
         painter.setPen(pen);

@@ -33,6 +33,18 @@ qreal secondaryAlpha(bool dark)
     return dark ? 0.57 : 0.65;
 }
 
+// Outlines and disabled text are the label colour at these opacities: the lightest that still
+// reach 3 : 1 on the window, the controls' background and the sidebar.
+qreal outlineAlpha(bool dark)
+{
+    return dark ? 0.42 : 0.52;
+}
+
+qreal disabledAlpha(bool dark)
+{
+    return dark ? 0.45 : 0.55;
+}
+
 QColor rgbF(qreal r, qreal g, qreal b)
 {
     return QColor::fromRgbF(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
@@ -58,6 +70,11 @@ QFont systemFont(qreal points, QFont::Weight weight)
         font.setPixelSize(qMax(1, qRound(font.pixelSize() * scale)));
     }
     font.setWeight(weight);
+    if (points < bodyPoints) {
+        // Light hinting, the desktop's usual choice, snaps the dot of a small "İ" onto its stem
+        // (it reads "I"); the font's own full hinting keeps the dot apart at these sizes.
+        font.setHintingPreference(QFont::PreferFullHinting);
+    }
     return font;
 }
 
@@ -121,7 +138,7 @@ QPalette palette(Appearance appearance)
     p.setColor(QPalette::Dark, dark ? QColor(0x15, 0x15, 0x17) : QColor(0xa0, 0xa0, 0xa5));
     p.setColor(QPalette::Shadow, Qt::black);
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        p.setColor(QPalette::Disabled, role, Theme::withAlpha(text, 0.3));
+        p.setColor(QPalette::Disabled, role, Theme::withAlpha(text, disabledAlpha(dark)));
     }
     p.setColor(QPalette::Disabled, QPalette::Highlight, Theme::withAlpha(accentFill, 0.4));
     return p;
@@ -145,6 +162,19 @@ QColor accent(const QPalette& palette)
 QColor accentFill(const QPalette& palette)
 {
     return palette.color(QPalette::Active, QPalette::Highlight);
+}
+
+// Both from the active label colour: a disabled widget's palette already fades its own.
+QColor outline(const QPalette& palette)
+{
+    return Theme::withAlpha(palette.color(QPalette::Active, QPalette::WindowText),
+                            outlineAlpha(isDark(palette)));
+}
+
+QColor disabled(const QPalette& palette)
+{
+    return Theme::withAlpha(palette.color(QPalette::Active, QPalette::WindowText),
+                            disabledAlpha(isDark(palette)));
 }
 
 QColor color(Tone tone, const QPalette& palette)

@@ -34,6 +34,12 @@ QColor secondary(const QPalette& palette);
 QColor accent(const QPalette& palette);
 // The accent as a fill under white text: the selected row, the prominent button.
 QColor accentFill(const QPalette& palette);
+// The boundary of a control (check box, field, bordered button) and of the focus ring's gap: it
+// reads at 3 : 1 against the window and the controls' background, so every control can be found.
+QColor outline(const QPalette& palette);
+// Text and symbols of a control that cannot be used now: dimmer than secondary text, yet still
+// 3 : 1 against what it sits on.
+QColor disabled(const QPalette& palette);
 QColor color(Tone tone, const QPalette& palette);
 
 // The same colour at another opacity, 0 to 1.

@@ -1,5 +1,6 @@
 #include "TipPanel.h"
 
+#include "Compositing.h"
 #include "Shapes.h"
 #include "Theme.h"
 #include "TipPlacement.h"
@@ -85,8 +86,11 @@ QSize TipPanel::fittingSize(const QString& text) const
 {
     const QRectF bounds = textBounds(text);
     const qreal w = std::ceil(std::min(maxTextWidth, bounds.width())) + 2 * padX;
-    const qreal h = std::ceil(bounds.height()) + 2 * padY + arrowHeight;
-    return QSize(qCeil(w + 2 * shadowMargin), qCeil(h + 2 * shadowMargin));
+    const qreal h = std::ceil(bounds.height()) + 2 * padY;
+    if (m_opaque) {
+        return QSize(qCeil(w), qCeil(h));
+    }
+    return QSize(qCeil(w + 2 * shadowMargin), qCeil(h + arrowHeight + 2 * shadowMargin));
 }
 
 void TipPanel::showText(const QString& text)
@@ -100,6 +104,7 @@ void TipPanel::showText(const QString& text, QPoint pointer)
     if (!screen) {
         return;
     }
+    m_opaque = !Compositing::active();
     const QSize size = fittingSize(text);
     const TipPlacement placement =
         TipGeometry::place(pointer, size, QRectF(screen->availableGeometry()));
@@ -107,9 +112,12 @@ void TipPanel::showText(const QString& text, QPoint pointer)
     m_arrowUp = placement.arrowUp;
     setGeometry(QRect(placement.origin.toPoint(), size));
     m_fade->stop();
-    setFade(0.0);
+    // A fade needs blending with what is beneath; the opaque panel simply appears.
+    setFade(m_opaque ? 1.0 : 0.0);
     show();
-    m_fade->start();
+    if (!m_opaque) {
+        m_fade->start();
+    }
     emit shown(text);
 }
 
@@ -128,6 +136,28 @@ void TipPanel::orderOut()
 void TipPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    painter.setFont(tipFont());
+    if (m_opaque) {
+        paintPanel(painter);
+    } else {
+        paintBubble(painter);
+    }
+}
+
+void TipPanel::paintPanel(QPainter& painter)
+{
+    const QRect area = rect();
+    painter.fillRect(area, fill());
+    // The bubble's faint white edge, laid over the fill by hand so every pixel stays opaque.
+    painter.setPen(QColor::fromRgbF(0.2F, 0.2F, 0.2F));
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(area).adjusted(padX, padY, -padX, -padY),
+                     Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, m_text);
+}
+
+void TipPanel::paintBubble(QPainter& painter)
+{
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(m_fadeLevel);
     const QRectF area =
@@ -167,7 +197,6 @@ void TipPanel::paintEvent(QPaintEvent*)
     painter.drawPath(Shapes::continuousRect(body.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5));
 
     painter.setPen(Qt::white);
-    painter.setFont(tipFont());
     painter.drawText(body.adjusted(padX, padY, -padX, -padY),
                      Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, m_text);
 }

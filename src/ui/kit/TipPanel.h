@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QPainter;
 class QPropertyAnimation;
 
 // The one floating window that shows hover tips: never activated, never focused, never hit by the
@@ -22,6 +23,9 @@ public:
 
     QString text() const { return m_text; }
     bool arrowUp() const { return m_arrowUp; }
+    // Where the desktop cannot blend windows, the tip is a plain square panel without arrow or
+    // shadow, whose every pixel is drawn, instead of a bubble in a clear window.
+    bool isOpaque() const { return m_opaque; }
     // The window size the bubble needs for `text`, shadow margin included.
     QSize fittingSize(const QString& text) const;
     // The width the text is wrapped to (never more than the bubble's limit).
@@ -40,8 +44,12 @@ protected:
 private:
     TipPanel();
 
+    void paintBubble(QPainter& painter);
+    void paintPanel(QPainter& painter);
+
     QString m_text;
     bool m_arrowUp = true;
+    bool m_opaque = false;
     qreal m_fadeLevel = 1.0;
     QPropertyAnimation* m_fade;
 };

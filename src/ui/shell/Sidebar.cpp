@@ -40,7 +40,9 @@ Sidebar::Sidebar(const QString& version, QWidget* parent)
     column->setSpacing(0);
 
     auto* headerRow = new QHBoxLayout;
-    headerRow->setContentsMargins(sideInset - 2, 2, 12, 10);
+    // The header's button keeps room for its focus ring; the mark stays where the titles start.
+    const int ringRoom = BrandHeader::ringWidth + 2;
+    headerRow->setContentsMargins(sideInset - 2 - ringRoom, 0, 12, 10 - ringRoom);
     headerRow->addWidget(m_header);
     column->addLayout(headerRow);
 
@@ -91,10 +93,13 @@ QWidget* Sidebar::privacyLine()
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(5);
     auto* symbol = new SymbolView(QStringLiteral("lock.shield"), 12, Tone::secondary, line);
-    row->addWidget(symbol);
-    row->addWidget(
-        Labels::text(tr("Belgeler bu Mac'te kalır"), TextStyle::caption, Tone::secondary, line));
-    row->addStretch(1);
+    row->addWidget(symbol, 0, Qt::AlignTop);
+    // At the narrowest sidebar a longer translation goes on to a second line rather than being cut.
+    auto* text =
+        Labels::text(tr("Belgeler bu Mac'te kalır"), TextStyle::caption, Tone::secondary, line);
+    text->setObjectName(QStringLiteral("privacy"));
+    text->setWordWrap(true);
+    row->addWidget(text, 1);
     return line;
 }
 

@@ -1,15 +1,21 @@
 #include "AppLanguage.h"
+#include "BrandHeader.h"
+#include "Compositing.h"
+#include "Contrast.h"
+#include "ControlStyle.h"
 #include "FileDisplay.h"
 #include "FileRow.h"
 #include "Fixtures.h"
 #include "FlowGrid.h"
 #include "HoverTips.h"
+#include "Labels.h"
 #include "PageThumb.h"
 #include "RelativeDate.h"
 #include "RunButton.h"
 #include "TipPanel.h"
 #include "TipPlacement.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,8 +23,52 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
+
+Q_DECLARE_METATYPE(Appearance)
+Q_DECLARE_METATYPE(TextStyle)
+
+namespace {
+
+// A window in `appearance` that paints its own background, as the main window does.
+std::unique_ptr<QWidget> windowIn(Appearance appearance)
+{
+    auto window = std::make_unique<QWidget>();
+    window->setPalette(Theme::palette(appearance));
+    window->setAutoFillBackground(true);
+    return window;
+}
+
+// The separate runs of ink, top to bottom, in the darkest of the first columns with ink: the
+// stem of a capital "I" is one run, a dotted "İ" two.
+int inkRuns(const QImage& image, const QColor& paper)
+{
+    const auto ink = [&](int x, int y) {
+        return Contrast::ratio(image.pixelColor(x, y), paper) > 1.6;
+    };
+    int first = -1;
+    for (int x = 0; x < image.width() && first < 0; ++x) {
+        for (int y = 0; y < image.height() && first < 0; ++y) {
+            first = ink(x, y) ? x : -1;
+        }
+    }
+    int most = 0;
+    for (int x = std::max(first, 0); x < std::min(first + 3, image.width()); ++x) {
+        int runs = 0;
+        bool inside = false;
+        for (int y = 0; y < image.height(); ++y) {
+            runs += ink(x, y) && !inside;
+            inside = ink(x, y);
+        }
+        most = std::max(most, runs);
+    }
+    return most;
+}
+
+} // namespace
 
 Q_DECLARE_METATYPE(AppLanguage)
 
@@ -240,6 +290,165 @@ private slots:
         QFETCH(QDateTime, now);
         QFETCH(QString, expected);
         QCOMPARE(RelativeDate::text(date, now), expected);
+    }
+
+    // Every control keeps an edge at 3 : 1 against the window in both appearances, ticked or not,
+    // usable or not (a dark palette's unticked box was the window's own colour).
+    void checkBoxesShowTheirBox_data()
+    {
+        QTest::addColumn<Appearance>("appearance");
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<bool>("enabled");
+        for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+            const char* look = appearance == Appearance::dark ? "dark" : "light";
+            QTest::addRow("%s unticked", look) << appearance << false << true;
+            QTest::addRow("%s ticked", look) << appearance << true << true;
+            QTest::addRow("%s disabled", look) << appearance << false << false;
+        }
+    }
+    void checkBoxesShowTheirBox()
+    {
+        QFETCH(Appearance, appearance);
+        QFETCH(bool, ticked);
+        QFETCH(bool, enabled);
+        QApplication::setStyle(new ControlStyle);
+        const auto window = windowIn(appearance);
+        auto* box = new QCheckBox(QStringLiteral("Göster"), window.get());
+        box->move(10, 10);
+        box->setEnabled(enabled);
+        window->resize(200, 60);
+        window->show();
+        if (ticked) {
+            QTest::mouseClick(box, Qt::LeftButton);
+        }
+        QCOMPARE(box->isChecked(), ticked);
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator = box->style()
+                                    ->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box)
+                                    .translated(box->pos());
+        const QImage shown = window->grab().toImage();
+        const QColor canvas = DS::canvas(window->palette());
+        // A ticked box shows by its fill (clear of the tick), an unticked one by its outline.
+        const QPoint edge = ticked ? indicator.topLeft() + QPoint(3, 3)
+                                   : QPoint(indicator.left(), indicator.center().y());
+        const double ratio = Contrast::ratio(shown.pixelColor(edge), canvas);
+        QVERIFY2(ratio >= 3.0, qPrintable(QString::number(ratio)));
+        QCOMPARE(shown.pixelColor(indicator.left() - 2, indicator.center().y()), canvas);
+    }
+
+    // The ring of a control reached with Tab reads at 3 : 1 against the window: drawn apart from
+    // the blue run button's face, and around the brand mark, which opens About.
+    void focusRingsShowAgainstTheWindow_data()
+    {
+        QTest::addColumn<Appearance>("appearance");
+        QTest::addColumn<bool>("runButton");
+        for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+            const char* look = appearance == Appearance::dark ? "dark" : "light";
+            QTest::addRow("%s run button", look) << appearance << true;
+            QTest::addRow("%s brand mark", look) << appearance << false;
+        }
+    }
+    void focusRingsShowAgainstTheWindow()
+    {
+        QFETCH(Appearance, appearance);
+        QFETCH(bool, runButton);
+        const auto window = windowIn(appearance);
+        auto* column = new QVBoxLayout(window.get());
+        auto* field = new QLineEdit(window.get());
+        column->addWidget(field);
+        QWidget* target = nullptr;
+        if (runButton) {
+            auto* run = new RunButton(AppSection::merge, QStringLiteral("Birleştir…"));
+            column->addWidget(run);
+            run->setReady(true);
+            target = run;
+        } else {
+            auto* header = new BrandHeader(QStringLiteral("1.0"));
+            column->addWidget(header);
+            target = header->findChild<QAbstractButton*>(QStringLiteral("about"));
+        }
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        field->setFocus();
+        const QPoint side = target->mapTo(window.get(), QPoint(0, target->height() / 2));
+        const QColor canvas = DS::canvas(window->palette());
+        QCOMPARE(window->grab().toImage().pixelColor(side), canvas);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QVERIFY(target->hasFocus());
+        const double ratio = Contrast::ratio(window->grab().toImage().pixelColor(side), canvas);
+        QVERIFY2(ratio >= 3.0, qPrintable(QString::number(ratio)));
+    }
+
+    // The dot of a capital "İ" shows in every small label as it is laid out, at each weight the
+    // screens use ("İmza 1", "İmzalar" and the "İmzala" tile read "Imza").
+    void dottedCapitalKeepsItsDot_data()
+    {
+        QTest::addColumn<TextStyle>("style");
+        QTest::addColumn<QFont::Weight>("weight");
+        QTest::addColumn<bool>("elided");
+        const QList<std::pair<const char*, TextStyle>> styles = {{"caption", TextStyle::caption},
+                                                                 {"subheadline",
+                                                                  TextStyle::subheadline},
+                                                                 {"callout", TextStyle::callout},
+                                                                 {"body", TextStyle::body},
+                                                                 {"title2", TextStyle::title2}};
+        for (const auto& [name, style] : styles) {
+            for (const QFont::Weight weight : {QFont::Normal, QFont::Medium, QFont::DemiBold}) {
+                QTest::addRow("%s %d", name, int(weight)) << style << weight << false;
+            }
+            QTest::addRow("%s elided", name) << style << QFont::Normal << true;
+        }
+    }
+    void dottedCapitalKeepsItsDot()
+    {
+        QFETCH(TextStyle, style);
+        QFETCH(QFont::Weight, weight);
+        QFETCH(bool, elided);
+        const auto window = windowIn(Appearance::light);
+        const auto runs = [&](const QString& text) {
+            ToneLabel* label =
+                elided ? new ElidedLabel(text, style, Tone::primary, Qt::ElideRight, window.get())
+                       : Labels::text(text, style, Tone::primary, window.get());
+            label->setFont(Theme::font(style, weight));
+            // Exactly as tall as it asks to be: the most a layout gives a one-line label.
+            window->setFixedSize(label->sizeHint());
+            label->setGeometry(QRect(QPoint(), label->sizeHint()));
+            label->show();
+            window->show();
+            const int found = inkRuns(window->grab().toImage(), DS::canvas(window->palette()));
+            delete label;
+            return found;
+        };
+        QCOMPARE(runs(QStringLiteral("Imza")), 1);
+        QCOMPARE(runs(QStringLiteral("İmza")), 2);
+    }
+
+    // On a desktop that blends windows the tip is a bubble in a clear window; without a
+    // compositor the clear corners would come out black, so it is an opaque square panel.
+    void tipPanelFollowsCompositing_data()
+    {
+        QTest::addColumn<bool>("composited");
+        QTest::newRow("compositor") << true;
+        QTest::newRow("no compositor") << false;
+    }
+    void tipPanelFollowsCompositing()
+    {
+        QFETCH(bool, composited);
+        Compositing::setOverride(composited);
+        const auto restore = qScopeGuard([] { Compositing::setOverride(std::nullopt); });
+        TipPanel* panel = TipPanel::shared();
+        panel->showText(QStringLiteral("Ayarlar"), QPoint(300, 300));
+        QCOMPARE(panel->isOpaque(), !composited);
+        panel->setFade(1.0);
+        const QImage shown = panel->grab().toImage();
+        const QRect area = shown.rect();
+        for (const QPoint corner :
+             {area.topLeft(), area.topRight(), area.bottomLeft(), area.bottomRight()}) {
+            QCOMPARE(shown.pixelColor(corner).alpha(), composited ? 0 : 255);
+        }
+        panel->orderOut();
     }
 };
 

@@ -1,6 +1,8 @@
 #include "Badge.h"
 #include "BannerView.h"
+#include "Button.h"
 #include "CompressScreen.h"
+#include "Contrast.h"
 #include "DropZone.h"
 #include "EmptyState.h"
 #include "FileList.h"
@@ -36,7 +38,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
-#include <cmath>
 
 Q_DECLARE_METATYPE(SplitMode)
 
@@ -79,29 +80,7 @@ QAbstractButton* revealOf(const QWidget* root)
     return Find::named<QAbstractButton>(root, QStringLiteral("Finder'da göster"));
 }
 
-// `top` laid over an opaque `under`, as the screen shows it.
-QColor over(const QColor& top, const QColor& under)
-{
-    const float a = top.alphaF();
-    return QColor::fromRgbF(top.redF() * a + under.redF() * (1 - a),
-                            top.greenF() * a + under.greenF() * (1 - a),
-                            top.blueF() * a + under.blueF() * (1 - a));
-}
-
-// The WCAG contrast ratio of two opaque colours.
-double contrast(const QColor& one, const QColor& other)
-{
-    const auto luminance = [](const QColor& c) {
-        const auto channel = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
-               0.0722 * channel(c.blueF());
-    };
-    const double a = luminance(one);
-    const double b = luminance(other);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
+using Contrast::over;
 
 // Whether the caption under each of the first pages' cells is drawn, right after the grid fills.
 bool captionsDrawn(const PageGrid* grid, int pages)
@@ -624,9 +603,9 @@ private slots:
         QVERIFY(store().compressResults().isEmpty() && !screen.bannerView());
     }
 
-    // Every text reads at 4.5 : 1 on what it sits on and every icon at 3 : 1, in both appearances,
-    // by the theme's own colours. The page's footer and the sidebar are blends of the window and
-    // the controls' background, so those two bound them.
+    // Every text reads at 4.5 : 1 on what it sits on and every icon, control outline and disabled
+    // title at 3 : 1, in both appearances, by the theme's own colours. The page's footer and the
+    // sidebar are blends of the window and the controls' background, so those two bound them.
     void textAndIconsContrastWithWhatTheySitOn_data()
     {
         QTest::addColumn<QColor>("foreground");
@@ -634,6 +613,8 @@ private slots:
         QTest::addColumn<double>("threshold");
         constexpr double text = 4.5;
         constexpr double icon = 3.0;
+        // Outlines, and the text of what cannot be used now, must still show the control.
+        constexpr double outline = 3.0;
         const QColor white(Qt::white);
         for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
             const QPalette p = Theme::palette(appearance);
@@ -650,6 +631,9 @@ private slots:
                 row("placeholder on " + where, p.color(QPalette::PlaceholderText), bg, text);
                 row("red text on " + where, DS::down(p), bg, text);
                 row("accent icon on " + where, Theme::accent(p), bg, icon);
+                row("control outline on " + where, Theme::outline(p), bg, outline);
+                row("disabled text on " + where, Theme::disabled(p), bg, outline);
+                row("ticked box on " + where, Theme::accent(p), bg, outline);
                 const QColor upBadge = over(Theme::withAlpha(DS::up(p), Badge::fillOpacity), bg);
                 row("green badge on " + where, DS::up(p), upBadge, text);
                 const QColor grey = over(Theme::secondary(p), bg);
@@ -664,6 +648,9 @@ private slots:
                 row(kind + " banner text", Theme::primary(p), banner, text);
                 row(kind + " banner icon", tint, banner, icon);
             }
+            const QColor face = over(Button::borderedFace(p), DS::canvas(p));
+            row("disabled title on a button", Theme::disabled(p), face, outline);
+            row("tick on a ticked box", white, Theme::accent(p), outline);
             row("white on the accent fill", white, Theme::accentFill(p), text);
             row("white badge on the accent fill", white,
                 over(Theme::withAlpha(white, Badge::fillOpacity), Theme::accentFill(p)), text);
@@ -679,7 +666,7 @@ private slots:
         QFETCH(QColor, foreground);
         QFETCH(QColor, background);
         QFETCH(double, threshold);
-        const double ratio = contrast(foreground, background);
+        const double ratio = Contrast::ratio(foreground, background);
         QVERIFY2(ratio >= threshold, qPrintable(QStringLiteral("%1 on %2: %3 : 1")
                                                     .arg(foreground.name(), background.name())
                                                     .arg(ratio, 0, 'f', 2)));

@@ -1,3 +1,4 @@
+#include "AppLanguage.h"
 #include "Badge.h"
 #include "BannerView.h"
 #include "BoxAnswers.h"
@@ -15,6 +16,7 @@
 #include "ToolPage.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -156,6 +158,48 @@ private slots:
             }
             QVERIFY2(*height > shorter, qPrintable(text));
             shorter = *height;
+        }
+    }
+
+    // At the smallest window, in every language, the sidebar's privacy line and the sign page's
+    // subtitle get the height their wrapped lines need and the width of their longest word.
+    void smallestWindowCutsNoText_data()
+    {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::newRow("Türkçe") << AppLanguage::tr;
+        QTest::newRow("English") << AppLanguage::en;
+        QTest::newRow("Español") << AppLanguage::es;
+    }
+    void smallestWindowCutsNoText()
+    {
+        QFETCH(AppLanguage, language);
+        AppLanguages::installTranslator(*QCoreApplication::instance(), language);
+        // A desktop whose text is a size larger than Qt's default, as the window was tried on.
+        const QFont font = QApplication::font();
+        QFont larger = font;
+        larger.setPointSizeF(font.pointSizeF() + 2);
+        QApplication::setFont(larger);
+        const auto restore = qScopeGuard([font] {
+            AppLanguages::installTranslator(*QCoreApplication::instance(), AppLanguage::tr);
+            QApplication::setFont(font);
+        });
+        open(AppSection::merge);
+        window().resize(window().minimumSizeHint());
+        QTest::keyClick(&window(), Qt::Key_4, Qt::ControlModifier);
+        QCOMPARE(window().section(), AppSection::sign);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        // No text widens the window past its own minimum.
+        QCOMPARE(window().width(), MainWindow::minimumContentSize.width());
+        auto* stack = window().findChild<QStackedWidget*>();
+        for (const QLabel* label :
+             {Find::named<QLabel>(&window(), QStringLiteral("privacy")),
+              Find::named<QLabel>(stack->currentWidget(), QStringLiteral("subtitle"))}) {
+            QVERIFY(label->isVisible());
+            QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                     qPrintable(label->text()));
+            QVERIFY2(label->width() >= label->minimumSizeHint().width(), qPrintable(label->text()));
+            const QRect shown(label->mapTo(&window(), QPoint()), label->size());
+            QVERIFY2(window().rect().contains(shown), qPrintable(label->text()));
         }
     }
 
