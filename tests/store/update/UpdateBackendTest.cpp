@@ -172,7 +172,7 @@ class UpdateBackendTest : public QObject {
     QStringList m_opened;
     int m_relaunches = 0;
     bool m_relaunchStarts = true; // what the relaunch answers: the new process runs
-    PrivateBus m_bus; // PackageKit stands in there only where a test registers it
+    PrivateBus m_bus;             // PackageKit stands in there only where a test registers it
 
     QString cache() const { return m_home.filePath(QStringLiteral("cache")); }
     QByteArray signature(const QByteArray& bytes) const
