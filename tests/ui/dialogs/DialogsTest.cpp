@@ -34,13 +34,7 @@ public:
 
     void start()
     {
-        QTimer::singleShot(0, [this]() {
-            QWidget* modal = QApplication::activeModalWidget();
-            // Between two windows there is none for a moment; keep looking.
-            if (modal == nullptr || !modal->isVisible()) {
-                start();
-                return;
-            }
+        BoxAnswers::whenShown<QWidget>([this](QWidget* modal) {
             Answer answer = m_answers.takeFirst();
             ++m_answered;
             if (!m_answers.isEmpty()) {
@@ -248,7 +242,7 @@ private slots:
                 QTRY_VERIFY((completer->complete(), completer->popup()->isVisible()));
                 keys = completer->popup();
             } else {
-                BoxAnswers::whenShown([&](QMessageBox* box) {
+                BoxAnswers::whenShown<QMessageBox>([&](QMessageBox* box) {
                     question = box->text();
                     box->findChild<QPushButton*>(answer)->click();
                 });

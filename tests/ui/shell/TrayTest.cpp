@@ -21,12 +21,10 @@
 #include <QCursor>
 #include <QFile>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -327,16 +325,16 @@ private slots:
         TrayPresence tray(
             store(), main.windows(), m_notifier, [&shown] { ++shown; }, [&quits] { ++quits; });
         QVERIFY(tray.setTrayAvailable(true));
-        // No window is open: "Çık" still quits.
-        tray.openPopup();
-        Find::named<QAbstractButton>(tray.popup(), QStringLiteral("Çık"))->click();
+        const auto press = [&tray](const QString& name) {
+            tray.openPopup();
+            Find::named<QAbstractButton>(tray.popup(), name)->click();
+        };
+        press(QStringLiteral("Çık")); // no window is open: it still quits
         QCOMPARE(quits, 1);
-        tray.openPopup();
-        Find::named<QAbstractButton>(tray.popup(), QStringLiteral("Sıkıştır"))->click();
+        press(QStringLiteral("Sıkıştır"));
         QCOMPARE(shown, 1);
         QCOMPARE(AppSections::current(), AppSection::compress);
-        tray.openPopup();
-        Find::named<QAbstractButton>(tray.popup(), QStringLiteral("Ayarlar"))->click();
+        press(QStringLiteral("Ayarlar"));
         QVERIFY(main.windows().settings()->isVisible());
         QApplication::setQuitOnLastWindowClosed(true);
     }

@@ -269,8 +269,7 @@ private slots:
         addSignature(QStringLiteral("Bir kez"));
         click(Find::named(panel()->cards().value(0), QStringLiteral("İmzayı sil")));
         QMessageBox* box = panel()->findChild<QMessageBox*>();
-        QVERIFY(box);
-        QTRY_VERIFY(box->isVisible());
+        QTRY_VERIFY(box && box->isVisible());
         QCOMPARE(box->text(), QStringLiteral("İki kez silinsin mi?"));
         QTest::mouseClick(Find::named<QPushButton>(box, answer), Qt::LeftButton);
         QTRY_VERIFY(!panel()->findChild<QMessageBox*>());

@@ -8,23 +8,26 @@
 
 namespace BoxAnswers {
 
-// Answers the next message box once it shows, from inside its own event loop.
-inline void whenShown(const std::function<void(QMessageBox*)>& answer)
+// Answers the next modal window of type T once it shows, from inside its own event loop (between
+// two windows there is none for a moment).
+template <class T = QWidget>
+void whenShown(const std::function<void(T*)>& answer)
 {
     QTimer::singleShot(0, [answer]() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) {
-            whenShown(answer);
+        auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (modal == nullptr || !modal->isVisible()) {
+            whenShown<T>(answer);
             return;
         }
-        answer(box);
+        answer(modal);
     });
 }
 
 // Clicks the button of the next message box whose object name is `button`.
 inline void click(const QString& button)
 {
-    whenShown([button](QMessageBox* box) { box->findChild<QAbstractButton*>(button)->click(); });
+    whenShown<QMessageBox>(
+        [button](QMessageBox* box) { box->findChild<QAbstractButton*>(button)->click(); });
 }
 
 } // namespace BoxAnswers
