@@ -20,12 +20,6 @@ Q_DECLARE_METATYPE(FontFixtures::Kind)
 
 namespace {
 
-QByteArray fileBytes(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 const QString sample = QStringLiteral("Leaflow küçültür: ÇĞİÖŞÜ çğıöşü 0123 “déjà vu”");
 const QString latin = QStringLiteral("Café crème, “déjà vu” 2026");
 
@@ -107,7 +101,7 @@ private slots:
         // The form's fonts get a program of their own: copies of one program are
         // stored once, and the shared program would stay whole for all of them.
         const QByteArray serif =
-            fileBytes(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf"));
+            Fixtures::readBytes(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf"));
         QPDFObjectHandle dr = builder.font(Kind::simpleTrueType, serif, "dr");
         QPDFObjectHandle da = builder.font(Kind::simpleTrueType, serif, "da");
         QPDFObjectHandle free = builder.font(Kind::cidTrueType, program(Kind::cidTrueType), "free");
@@ -188,8 +182,8 @@ private:
         if (kind == Kind::simpleCff) {
             return QRawFont(FontFixtures::nimbusPath(), 12).fontTable("CFF ");
         }
-        return fileBytes(kind == Kind::cidOpenType ? FontFixtures::nimbusPath()
-                                                   : FontFixtures::dejaVuPath());
+        return Fixtures::readBytes(kind == Kind::cidOpenType ? FontFixtures::nimbusPath()
+                                                             : FontFixtures::dejaVuPath());
     }
 
     // Compresses in to out and proves every page's text and picture unchanged.
