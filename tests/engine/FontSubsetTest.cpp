@@ -107,15 +107,14 @@ private slots:
         QPDFObjectHandle free = builder.font(Kind::cidTrueType, program(Kind::cidTrueType), "free");
         builder.addPage({{dr, latin}, {da, latin}, {free, sample}});
         QPDFObjectHandle appearance = pdf.newStream("/Tx BMC BT /Fa 12 Tf 2 4 Td (Ab) Tj ET EMC");
-        appearance.replaceDict(
-            QPDFObjectHandle::parse("<< /Type /XObject /Subtype /Form /BBox [0 0 200 20] >>"));
-        appearance.getDict().replaceKey("/Resources", QPDFObjectHandle::parse("<< /Font << >> >>"));
-        appearance.getDict().getKey("/Resources").getKey("/Font").replaceKey("/Fa", da);
+        appearance.replaceDict(QPDFObjectHandle::parse(
+            &pdf,
+            "<< /Type /XObject /Subtype /Form /BBox [0 0 200 20] /Resources << /Font << /Fa " +
+                da.unparse() + " >> >> >>"));
         QPDFObjectHandle field = pdf.makeIndirectObject(QPDFObjectHandle::parse(
             "<< /Type /Annot /Subtype /Widget /FT /Tx /T (name) /V (Ab) /Rect [40 100 240 120]"
             " /DA (/Fa 12 Tf 0 g) >>"));
-        field.replaceKey("/AP", QPDFObjectHandle::newDictionary());
-        field.getKey("/AP").replaceKey("/N", appearance);
+        field.replaceKey("/AP", QPDFObjectHandle::newDictionary({{"/N", appearance}}));
         QPDFObjectHandle page = pdf.getAllPages().at(0);
         field.replaceKey("/P", page);
         page.replaceKey("/Annots", QPDFObjectHandle::newArray({field}));

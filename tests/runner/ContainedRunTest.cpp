@@ -231,50 +231,45 @@ private slots:
     // folder, and beside the destination only inside a folder closed to others. The password
     // reaches the worker through the pipe only: not its command line or environment (read
     // while it runs), nor any file of the run.
-    void protectedDocumentStaysPrivate_data()
-    {
-        QTest::addColumn<bool>("merge"); // otherwise compress
-        QTest::newRow("merge") << true;
-        QTest::newRow("compress") << false;
-    }
     void protectedDocumentStaysPrivate()
     {
-        QFETCH(bool, merge);
-        // Not under the temporary folder the workers are given, which must stay empty.
-        QTemporaryDir folder(m_dir.filePath("özel-XXXXXX"));
-        const QString password = "Pw" + QUuid::createUuid().toString(QUuid::Id128);
-        const QString locked = folder.filePath("kilitli.pdf");
-        Fixtures::writePdf(locked, Fixtures::tagged("K", 30),
-                           {Fixtures::Cipher::aes256, password, password + "-owner"});
-        const QString bulky = folder.filePath("ek.pdf");
-        HostileFixtures::writeBulky(bulky, 20, 1);
-        const QString destination = folder.filePath("çıktı.pdf");
-        const PDFEngine::Job job =
-            merge ? PDFEngine::Job(
-                        PDFEngine::MergeJob{{{locked, password}, {bulky, {}}}, destination})
-                  : PDFEngine::Job(PDFEngine::CompressJob{
-                        {{locked, password}}, CompressionLevel::strong, destination, {}, {}});
-        QStringList exposed;
-        QByteArray seen;
-        ContainedRun run;
-        connect(&run, &ContainedRun::progress, this, [&] {
-            exposed += readableByOthers(folder.path(), {locked, bulky});
-            exposed += Fixtures::entries(m_temp.path());
-            if (seen.isEmpty() && run.isRunning()) {
-                for (const char* part : {"cmdline", "environ"}) {
-                    seen += Fixtures::readBytes(
-                        QStringLiteral("/proc/%1/%2").arg(run.processId()).arg(part));
+        for (const bool merge : {true, false}) { // else compress
+            // Not under the temporary folder the workers are given, which must stay empty.
+            QTemporaryDir folder(m_dir.filePath("özel-XXXXXX"));
+            const QString password = "Pw" + QUuid::createUuid().toString(QUuid::Id128);
+            const QString locked = folder.filePath("kilitli.pdf");
+            Fixtures::writePdf(locked, Fixtures::tagged("K", 30),
+                               {Fixtures::Cipher::aes256, password, password + "-owner"});
+            const QString bulky = folder.filePath("ek.pdf");
+            HostileFixtures::writeBulky(bulky, 20, 1);
+            const QString destination = folder.filePath("çıktı.pdf");
+            const PDFEngine::Job job =
+                merge ? PDFEngine::Job(
+                            PDFEngine::MergeJob{{{locked, password}, {bulky, {}}}, destination})
+                      : PDFEngine::Job(PDFEngine::CompressJob{
+                            {{locked, password}}, CompressionLevel::strong, destination, {}, {}});
+            QStringList exposed;
+            QByteArray seen;
+            ContainedRun run;
+            connect(&run, &ContainedRun::progress, this, [&] {
+                exposed += readableByOthers(folder.path(), {locked, bulky});
+                exposed += Fixtures::entries(m_temp.path());
+                if (seen.isEmpty() && run.isRunning()) {
+                    for (const char* part : {"cmdline", "environ"}) {
+                        seen += Fixtures::readBytes(
+                            QStringLiteral("/proc/%1/%2").arg(run.processId()).arg(part));
+                    }
                 }
-            }
-        });
-        const auto outcome = run.run(job, RunLimits{60s, 0});
-        QVERIFY(outcome && !outcome->failure);
-        QVERIFY(seen.contains("PATH=")); // reported while the worker was alive and readable
-        QVERIFY(!seen.contains(password.toUtf8()));
-        QCOMPARE(filesHolding(m_dir.path(), password), QStringList{});
-        QCOMPARE(exposed, QStringList{});
-        QCOMPARE(Fixtures::entries(m_temp.path()), QStringList{});
-        QCOMPARE(Fixtures::entries(folder.path()).filter(".leaflow-"), QStringList{});
+            });
+            const auto outcome = run.run(job, RunLimits{60s, 0});
+            QVERIFY(outcome && !outcome->failure);
+            QVERIFY(seen.contains("PATH=")); // reported while the worker was alive and readable
+            QVERIFY(!seen.contains(password.toUtf8()));
+            QCOMPARE(filesHolding(m_dir.path(), password), QStringList{});
+            QCOMPARE(exposed, QStringList{});
+            QCOMPARE(Fixtures::entries(m_temp.path()), QStringList{});
+            QCOMPARE(Fixtures::entries(folder.path()).filter(".leaflow-"), QStringList{});
+        }
     }
 
 private:
