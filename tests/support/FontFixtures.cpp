@@ -162,11 +162,10 @@ void Builder::addPage(const QList<std::pair<QPDFObjectHandle, QString>>& lines)
         }
         if (!toUnicode.empty()) {
             const std::string space = entry.kind == Kind::cidMapped ? "<00> <ff>" : "<0000> <ffff>";
-            font.replaceKey("/ToUnicode",
-                            pdf.newStream("/CIDInit /ProcSet findresource begin 12 dict begin "
-                                          "begincmap 1 begincodespacerange " +
-                                          space + " endcodespacerange 100 beginbfchar\n" +
-                                          toUnicode + "endbfchar endcmap end end\n"));
+            std::string cmap = "/CIDInit /ProcSet findresource begin 12 dict begin begincmap "
+                               "1 begincodespacerange ";
+            cmap.append(space).append(" endcodespacerange 100 beginbfchar\n").append(toUnicode);
+            font.replaceKey("/ToUnicode", pdf.newStream(cmap + "endbfchar endcmap end end\n"));
         }
         const std::string key = "/F" + std::to_string(i + 1);
         fonts.replaceKey(key, font);
