@@ -34,7 +34,6 @@ private slots:
     void passwordFiles_data();
     void passwordFiles();
     void ctrlCAtThePromptRestoresEcho();
-    void missingWorkerIsNamed();
 
 private:
     CliRun::Result run(const QStringList& arguments, const QByteArray& input = {}) const
@@ -117,16 +116,14 @@ void CliTest::refusesWithoutWriting_data()
     QTest::newRow("merge: an input that hangs the parser, past --timeout")
         << QStringList{"merge", "--timeout=2", "-o", "o.pdf", "A.pdf", "Asılı.pdf"}
         << "Asılı.pdf işlenemedi: süre doldu.";
+    // A worker that is not installed is what the line names, not the input.
+    QTest::newRow("worker not installed") << QStringList{"merge", "-o", "o.pdf", "A.pdf"}
+                                          << "Leaflow eksik kurulmuş: leaflow-worker bulunamadı.";
     // Signatures without art: not an image, an empty record, a missing file.
     for (const QString art : {"junk.png", "empty.json", "none.png"}) {
-        QTest::addRow("sign: no art in %s", qPrintable(art)) << QStringList{"sign",
-                                                                            "-o",
-                                                                            "o.pdf",
-                                                                            "A.pdf",
-                                                                            "--signature=" + art,
-                                                                            "--page=1",
-                                                                            "--rect=0,0,1,1"}
-                                                             << "İmza okunamadı: " + art;
+        const QStringList arguments{"sign", "-o", "o.pdf", "A.pdf", "--signature=" + art};
+        QTest::addRow("sign: no art in %s", qPrintable(art))
+            << arguments + QStringList{"--page=1", "--rect=0,0,1,1"} << "İmza okunamadı: " + art;
     }
 }
 
@@ -140,6 +137,10 @@ void CliTest::refusesWithoutWriting()
     Fixtures::writeBytes(path("junk.png"), "neither an image nor a record");
     Fixtures::writeBytes(path("empty.json"), DataCoding::encodeSignature(SavedSignature{}));
     const QStringList before = entries();
+    std::optional<HelperFixtures::Override> missing;
+    if (message.contains(u"leaflow-worker")) {
+        missing.emplace("LEAFLOW_WORKER", path("yok/leaflow-worker"));
+    }
 
     const CliRun::Result result = run(arguments);
 
@@ -377,20 +378,6 @@ void CliTest::ctrlCAtThePromptRestoresEcho()
     QCOMPARE(cli.waitForExit(20000), std::optional(130));
     QVERIFY(cli.echoes());
     QVERIFY(!QFileInfo::exists(path("o.pdf")));
-}
-
-// A worker that is not installed is what the one line names, not the input: exit 1, nothing
-// written.
-void CliTest::missingWorkerIsNamed()
-{
-    const QStringList before = entries();
-    const HelperFixtures::Override missing("LEAFLOW_WORKER", path("yok/leaflow-worker"));
-    const CliRun::Result result = run({"merge", "-o", "o.pdf", "A.pdf", "Rapor.pdf"});
-    QCOMPARE(result.exitCode, 1);
-    QCOMPARE(QString::fromUtf8(result.err),
-             QStringLiteral("Leaflow eksik kurulmuş: leaflow-worker bulunamadı.\n"));
-    QCOMPARE(result.out, QByteArray());
-    QCOMPARE(entries(), before);
 }
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -3,7 +3,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QHash>
 #include <QProcess>
@@ -59,16 +58,12 @@ std::optional<QString> passwordFromIndex(const QString& field)
     return decodeCodePoints(chosen);
 }
 
+// The index's rows by their first cell, the file's path.
 QHash<QString, QStringList> readTable(const QString& path)
 {
     QHash<QString, QStringList> rows;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return rows;
-    }
-    file.readLine(); // header
-    while (!file.atEnd()) {
-        const QStringList cells = QString::fromUtf8(file.readLine()).chopped(1).split(u'\t');
+    for (const QString& line : QString::fromUtf8(Fixtures::readBytes(path)).split(u'\n').mid(1)) {
+        const QStringList cells = line.split(u'\t');
         if (cells.size() > 1) {
             rows.insert(cells.first(), cells);
         }
@@ -111,26 +106,21 @@ private slots:
                  qPrintable(m_corpus + QStringLiteral(" holds no corpus: INDEX.tsv is missing")));
         const auto index = readTable(m_corpus + QStringLiteral("/INDEX.tsv"));
         for (const char* folder : {"damaged", "encrypted", "rotated", "misc"}) {
-            QDirIterator it(m_corpus + u'/' + QLatin1String(folder), QDir::Files);
-            while (it.hasNext()) {
-                const QString path = it.next();
-                if (path.endsWith(QStringLiteral(".pdf")) ||
-                    path.endsWith(QStringLiteral(".fuzz"))) {
-                    m_files.append(QDir(m_corpus).relativeFilePath(path));
-                }
+            for (const QFileInfo& info :
+                 QDir(m_corpus + u'/' + QLatin1String(folder))
+                     .entryInfoList({"*.pdf", "*.fuzz"}, QDir::Files | QDir::CaseSensitive)) {
+                m_files.append(QDir(m_corpus).relativeFilePath(info.filePath()));
             }
         }
         m_files.sort();
         QVERIFY(!m_files.isEmpty());
         // Each file is the very one its index row names the source and licence of.
         for (const QString& file : std::as_const(m_files)) {
-            QFile bytes(m_corpus + u'/' + file);
-            QVERIFY(bytes.open(QIODevice::ReadOnly));
-            QCryptographicHash sha(QCryptographicHash::Sha256);
-            sha.addData(&bytes);
-            QVERIFY2(QString::fromLatin1(sha.result().toHex()) == index.value(file).value(7),
-                     qPrintable(file +
-                                QStringLiteral(": not the file its INDEX.tsv row describes")));
+            const QByteArray sha =
+                QCryptographicHash::hash(Fixtures::readBytes(m_corpus + u'/' + file),
+                                         QCryptographicHash::Sha256);
+            QVERIFY2(sha.toHex() == index.value(file).value(7).toLatin1(),
+                     qPrintable(file + ": not the file its INDEX.tsv row describes"));
         }
 
         QList<std::pair<QString, QStringList>> jobs; // key and arguments

@@ -9,9 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(AppLanguage)
-Q_DECLARE_METATYPE(std::optional<QRectF>)
-
 namespace {
 const QString languagesKey = QStringLiteral("AppleLanguages");
 }
@@ -120,48 +117,35 @@ private slots:
 
     // The embedded catalogues: every chosen language shows its own text, and
     // choosing again replaces the catalogue instead of stacking another one.
-    void installsTheChosenCatalogue_data()
-    {
-        QTest::addColumn<AppLanguage>("language");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("Spanish") << AppLanguage::es << "Debe quedar al menos una página.";
-        QTest::newRow("English") << AppLanguage::en << "At least one page must remain.";
-        QTest::newRow("Turkish, the source") << AppLanguage::tr << "En az bir sayfa kalmalı.";
-    }
-
     void installsTheChosenCatalogue()
     {
-        QFETCH(AppLanguage, language);
-        QFETCH(QString, shown);
-        AppLanguages::select(language);
-        AppLanguages::installTranslator(*QCoreApplication::instance());
-        QCOMPARE(QCoreApplication::translate("PDFEngine", "En az bir sayfa kalmalı."), shown);
-        const QString outside =
-            QCoreApplication::translate("PDFEngine",
-                                        "Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.");
-        QVERIFY(outside.contains(QStringLiteral("%1")) && outside.contains(QStringLiteral("%2")));
+        for (const auto& [language, shown] :
+             {std::pair{AppLanguage::es, "Debe quedar al menos una página."},
+              std::pair{AppLanguage::en, "At least one page must remain."},
+              std::pair{AppLanguage::tr, "En az bir sayfa kalmalı."}}) { // the source
+            AppLanguages::select(language);
+            AppLanguages::installTranslator(*QCoreApplication::instance());
+            QCOMPARE(QCoreApplication::translate("PDFEngine", "En az bir sayfa kalmalı."),
+                     QString::fromUtf8(shown));
+            const QString outside =
+                QCoreApplication::translate("PDFEngine",
+                                            "Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.");
+            QVERIFY(outside.contains(QStringLiteral("%1")) &&
+                    outside.contains(QStringLiteral("%2")));
+        }
     }
 
     // The sizes the renderer read at admission; pages it has none for show as A4.
-    void fileDisplaySize_data()
-    {
-        QTest::addColumn<qint64>("page");
-        QTest::addColumn<QSizeF>("size");
-        QTest::newRow("listed") << qint64(1) << QSizeF(792, 612);
-        QTest::newRow("unreadable page is A4") << qint64(2) << QSizeF(595, 842);
-        QTest::newRow("past the end is A4") << qint64(3) << QSizeF(595, 842);
-        QTest::newRow("negative is A4") << qint64(-1) << QSizeF(595, 842);
-        QTest::newRow("beyond int is A4") << (qint64(1) << 32) << QSizeF(595, 842);
-    }
-
     void fileDisplaySize()
     {
-        QFETCH(qint64, page);
-        QFETCH(QSizeF, size);
         PDFFile file;
         file.pageSizes = {QSizeF(500, 700), QSizeF(792, 612), QSizeF()};
         file.pageCount = 4;
-        QCOMPARE(file.displaySize(page), size);
+        QCOMPARE(file.displaySize(1), QSizeF(792, 612));
+        // Unreadable, past the end, negative, beyond int, and of a file with no sizes.
+        for (const qint64 page : {qint64(2), qint64(3), qint64(-1), qint64(1) << 32}) {
+            QCOMPARE(file.displaySize(page), QSizeF(595, 842));
+        }
         QCOMPARE(PDFFile{}.displaySize(0), QSizeF(595, 842));
     }
 };

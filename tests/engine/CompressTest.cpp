@@ -115,9 +115,8 @@ void writeWordDocument(const QString& path, bool embedFont, bool compressStreams
     using OH = QPDFObjectHandle;
     OH font = OH::parse("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
     if (embedFont) {
-        QFile file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray program = file.readAll();
+        const QByteArray program =
+            Fixtures::readBytes("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
         OH fontFile = pdf.newStream(program.toStdString());
         fontFile.getDict().replaceKey("/Length1", OH::newInteger(program.size()));
         OH descriptor = OH::parse("<< /Type /FontDescriptor /FontName /DejaVuSans /Flags 32 "
@@ -335,50 +334,46 @@ private slots:
         checkLooksTheSame(in, out, 7, 8);
     }
 
-    void notSmallerWritesNothing_data()
-    {
-        QTest::addColumn<bool>("photo");
-        QTest::newRow("text only") << false;
-        // A JPEG already made as the pass would make it: a second generation cannot save enough.
-        QTest::newRow("already small JPEG") << true;
-    }
-
     // What one run made (or the input, when it was not smaller) has nothing left to
-    // gain: a second run writes nothing.
+    // gain: a second run writes nothing. Text only, and a JPEG already made as the pass would
+    // make it, where a second generation cannot save enough.
     void notSmallerWritesNothing()
     {
-        QFETCH(bool, photo);
-        Builder builder;
-        if (!photo) {
-            for (int page = 0; page < 40; ++page) {
-                builder.addPage(QPDFObjectHandle::newNull(), QStringLiteral("only words"));
+        for (const bool photo : {false, true}) {
+            Builder builder;
+            if (!photo) {
+                for (int page = 0; page < 40; ++page) {
+                    builder.addPage(QPDFObjectHandle::newNull(), QStringLiteral("only words"));
+                }
+            } else {
+                QPDFObjectHandle image =
+                    builder.image(Kind::jpegRgb, 800, 500, QStringLiteral("low"));
+                const QByteArray samples = ImageFixtures::photoSamples(800, 500, 3);
+                image.replaceStreamData(
+                    ImageFixtures::jpeg(samples, 800, 500, 25, true).toStdString(),
+                    QPDFObjectHandle::newName("/DCTDecode"), QPDFObjectHandle::newNull());
+                builder.addPage(image, QStringLiteral("low quality"));
             }
-        } else {
-            QPDFObjectHandle image = builder.image(Kind::jpegRgb, 800, 500, QStringLiteral("low"));
-            const QByteArray samples = ImageFixtures::photoSamples(800, 500, 3);
-            image.replaceStreamData(ImageFixtures::jpeg(samples, 800, 500, 25, true).toStdString(),
-                                    QPDFObjectHandle::newName("/DCTDecode"),
-                                    QPDFObjectHandle::newNull());
-            builder.addPage(image, QStringLiteral("low quality"));
-        }
-        builder.write(path("small.pdf"));
-        const QString once = path("once.pdf");
-        const QString out = path("small-out.pdf");
-        QFile::remove(once);
-        const bool written = placed(folderOf(once), [&](auto& outputs) {
-            return PDFEngine::compress(PDFSource{path("small.pdf"), std::nullopt},
-                                       CompressionLevel::strong, once, outputs);
-        });
+            builder.write(path("small.pdf"));
+            const QString once = path("once.pdf");
+            const QString out = path("small-out.pdf");
+            QFile::remove(once);
+            const bool written = placed(folderOf(once), [&](auto& outputs) {
+                return PDFEngine::compress(PDFSource{path("small.pdf"), std::nullopt},
+                                           CompressionLevel::strong, once, outputs);
+            });
 
-        QVERIFY(!placed(folderOf(out), [&](auto& outputs) {
-            return PDFEngine::compress(PDFSource{written ? once : path("small.pdf"), std::nullopt},
-                                       CompressionLevel::strong, out, outputs);
-        }));
-        QVERIFY(!QFileInfo::exists(out));
-        QCOMPARE(Fixtures::entries(m_tmp), QStringList());
-        if (photo) {
-            QCOMPARE(read(written ? once : path("small.pdf")).images["low"].raw,
-                     read(path("small.pdf")).images["low"].raw);
+            QVERIFY(!placed(folderOf(out), [&](auto& outputs) {
+                return PDFEngine::compress(PDFSource{written ? once : path("small.pdf"),
+                                                     std::nullopt},
+                                           CompressionLevel::strong, out, outputs);
+            }));
+            QVERIFY(!QFileInfo::exists(out));
+            QCOMPARE(Fixtures::entries(m_tmp), QStringList());
+            if (photo) {
+                QCOMPARE(read(written ? once : path("small.pdf")).images["low"].raw,
+                         read(path("small.pdf")).images["low"].raw);
+            }
         }
     }
 
@@ -497,49 +492,42 @@ private slots:
         checkLooksTheSame(in, out, 1, leftAlone ? 0.5 : 6.0);
     }
 
-    void lossless_data()
-    {
-        QTest::addColumn<bool>("merged");
-        QTest::addColumn<double>("ratio"); // the output's size at most this times the input's
-        QTest::newRow("uncompressed content streams") << false << 0.3;
-        QTest::newRow("merged with itself: same font and image twice") << true << 0.6;
-    }
-
-    // Without any image to re-encode, the lossless steps alone shrink the file and
-    // change nothing a reader shows: the same words, the same pixels.
+    // Without any image to re-encode, the lossless steps alone shrink the file (to at most
+    // the ratio) and change nothing a reader shows: the same words, the same pixels. First
+    // uncompressed content streams, then a file merged with itself: same font and image twice.
     void lossless()
     {
-        QFETCH(bool, merged);
-        QFETCH(double, ratio);
-        const QString in = path("words.pdf");
-        const QString out = path("words-out.pdf");
-        writeWordDocument(path("words-one.pdf"), merged, merged);
-        QFile::remove(in);
-        if (merged) {
-            placed(folderOf(in), [&](auto& outputs) {
-                PDFEngine::merge({PDFSource{path("words-one.pdf"), std::nullopt},
-                                  PDFSource{path("words-one.pdf"), std::nullopt}},
-                                 in, outputs);
-            });
-        } else {
-            QVERIFY(QFile::copy(path("words-one.pdf"), in));
-        }
+        for (const auto& [merged, ratio] : {std::pair{false, 0.3}, std::pair{true, 0.6}}) {
+            const QString in = path("words.pdf");
+            const QString out = path("words-out.pdf");
+            writeWordDocument(path("words-one.pdf"), merged, merged);
+            QFile::remove(in);
+            if (merged) {
+                placed(folderOf(in), [&](auto& outputs) {
+                    PDFEngine::merge({PDFSource{path("words-one.pdf"), std::nullopt},
+                                      PDFSource{path("words-one.pdf"), std::nullopt}},
+                                     in, outputs);
+                });
+            } else {
+                QVERIFY(QFile::copy(path("words-one.pdf"), in));
+            }
 
-        compress(in, out, CompressionLevel::light);
+            compress(in, out, CompressionLevel::light);
 
-        QVERIFY2(PDFEngine::fileSize(out) <= PDFEngine::fileSize(in) * ratio,
-                 qPrintable(QString::number(PDFEngine::fileSize(out)) + " of " +
-                            QString::number(PDFEngine::fileSize(in))));
-        QCOMPARE(streamsWith(out, "/Length1"), merged ? 1 : 0);
-        QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 1);
-        QCOMPARE(streamsWith(out, "/Width"), 1); // thumbnails gone
-        const auto doc = [](const QString& file) { return Poppler::Document::load(file); };
-        const std::unique_ptr<Poppler::Document> before = doc(in);
-        const std::unique_ptr<Poppler::Document> after = doc(out);
-        QCOMPARE(after->numPages(), before->numPages());
-        for (int page = 0; page < before->numPages(); ++page) {
-            QCOMPARE(after->page(page)->text(QRectF()), before->page(page)->text(QRectF()));
-            QVERIFY(render(out, page) == render(in, page));
+            QVERIFY2(PDFEngine::fileSize(out) <= PDFEngine::fileSize(in) * ratio,
+                     qPrintable(QString::number(PDFEngine::fileSize(out)) + " of " +
+                                QString::number(PDFEngine::fileSize(in))));
+            QCOMPARE(streamsWith(out, "/Length1"), merged ? 1 : 0);
+            QCOMPARE(Fixtures::countObjectsOfType(out, "/Image"), 1);
+            QCOMPARE(streamsWith(out, "/Width"), 1); // thumbnails gone
+            const auto doc = [](const QString& file) { return Poppler::Document::load(file); };
+            const std::unique_ptr<Poppler::Document> before = doc(in);
+            const std::unique_ptr<Poppler::Document> after = doc(out);
+            QCOMPARE(after->numPages(), before->numPages());
+            for (int page = 0; page < before->numPages(); ++page) {
+                QCOMPARE(after->page(page)->text(QRectF()), before->page(page)->text(QRectF()));
+                QVERIFY(render(out, page) == render(in, page));
+            }
         }
     }
 
@@ -585,16 +573,14 @@ private slots:
         pdf.emptyPDF();
         const QByteArray in = QFile::encodeName(path("pageless.pdf"));
         QPDFWriter(pdf, in.constData()).write();
-        try {
-            placed(path("."), [&](auto& outputs) {
-                return PDFEngine::compress(PDFSource{path("pageless.pdf"), std::nullopt},
-                                           CompressionLevel::balanced, path("pageless-out.pdf"),
-                                           outputs);
-            });
-            QFAIL("compressed a document without pages");
-        } catch (const PDFEngine::Failure& failure) {
-            QCOMPARE(failure.message(), QStringLiteral("pageless.pdf sıkıştırılamadı."));
-        }
+        QCOMPARE(failureOf([&] {
+                     placed(path("."), [&](auto& outputs) {
+                         return PDFEngine::compress(PDFSource{path("pageless.pdf"), std::nullopt},
+                                                    CompressionLevel::balanced,
+                                                    path("pageless-out.pdf"), outputs);
+                     });
+                 }),
+                 QStringLiteral("pageless.pdf sıkıştırılamadı."));
         QVERIFY(!QFileInfo::exists(path("pageless-out.pdf")));
         QCOMPARE(Fixtures::entries(m_tmp), QStringList());
     }

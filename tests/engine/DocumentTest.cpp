@@ -24,18 +24,6 @@ Q_DECLARE_METATYPE(std::optional<QString>)
 
 namespace {
 
-// The message of the Failure that call throws; empty when it returns normally.
-template <typename Call>
-QString failureOf(Call&& call)
-{
-    try {
-        call();
-    } catch (const PDFEngine::Failure& failure) {
-        return failure.message();
-    }
-    return {};
-}
-
 QString unreadable(const QString& piece)
 {
     return QStringLiteral("“%1” anlaşılmadı. Örnek: 1-3, 5, 8-12").arg(piece);
@@ -135,24 +123,13 @@ private slots:
         QCOMPARE(failureOf([&] { PDFEngine::parseRanges(text, 5); }), message);
     }
 
-    void chunks_data()
-    {
-        QTest::addColumn<qint64>("pageCount");
-        QTest::addColumn<qint64>("every");
-        QTest::addColumn<Grouping>("groups");
-
-        QTest::newRow("uneven tail") << qint64(5) << qint64(2) << Grouping{{0, 1}, {2, 3}, {4}};
-        QTest::newRow("every 0 is one page") << qint64(3) << qint64(0) << Grouping{{0}, {1}, {2}};
-        QTest::newRow("no pages") << qint64(0) << qint64(3) << Grouping{};
-        QTest::newRow("larger than document") << qint64(3) << qint64(10) << Grouping{{0, 1, 2}};
-    }
-
     void chunks()
     {
-        QFETCH(qint64, pageCount);
-        QFETCH(qint64, every);
-        QFETCH(Grouping, groups);
-        QCOMPARE(PDFEngine::chunks(pageCount, every), groups);
+        using PDFEngine::chunks;
+        QCOMPARE(chunks(5, 2), (Grouping{{0, 1}, {2, 3}, {4}})); // an uneven tail
+        QCOMPARE(chunks(3, 0), (Grouping{{0}, {1}, {2}}));       // every 0 is every page
+        QCOMPARE(chunks(0, 3), Grouping{});
+        QCOMPARE(chunks(3, 10), (Grouping{{0, 1, 2}})); // larger than the document
     }
 
     void opensOrRefuses_data()
@@ -266,22 +243,12 @@ private slots:
 
     // A full disk cannot be made here, so the error the system reports is handed
     // in directly, for a destination whose folder exists and whose name fits.
-    void writeErrorsNameTheirCause_data()
-    {
-        QTest::addColumn<int>("error");
-        QTest::addColumn<QString>("message");
-
-        const QString full = "Çıktı.pdf yazılamadı. Diskte yeterli yer yok; yer açıp yeniden dene.";
-        QTest::newRow("disk full") << ENOSPC << full;
-        QTest::newRow("permission denied") << EACCES << writeFailed("Çıktı.pdf");
-    }
-
     void writeErrorsNameTheirCause()
     {
-        QFETCH(int, error);
-        QFETCH(QString, message);
-        QCOMPARE(PDFEngine::writeFailure(path(QStringLiteral("Çıktı.pdf")), error).message(),
-                 message);
+        const QString out = path(QStringLiteral("Çıktı.pdf"));
+        QCOMPARE(PDFEngine::writeFailure(out, ENOSPC).message(),
+                 "Çıktı.pdf yazılamadı. Diskte yeterli yer yok; yer açıp yeniden dene.");
+        QCOMPARE(PDFEngine::writeFailure(out, EACCES).message(), writeFailed("Çıktı.pdf"));
     }
 
     void uniqueNames_data()
@@ -338,21 +305,10 @@ private slots:
                  QString(224, u'a') + " sıkıştırılmış");
     }
 
-    void mergesInListOrder_data()
-    {
-        QTest::addColumn<QStringList>("inputs");
-        QTest::addColumn<QStringList>("tags");
-
-        QTest::newRow("A, B, A") << QStringList{"A.pdf", "B.pdf", "A.pdf"}
-                                 << QStringList{"A1", "A2", "B1", "B2", "B3", "A1", "A2"};
-        QTest::newRow("unlocked input")
-            << QStringList{"Kilitli.pdf", "A.pdf"} << QStringList{"K1", "A1", "A2"};
-    }
-
+    // In list order, a repeated input twice and a locked one unlocked.
     void mergesInListOrder()
     {
-        QFETCH(QStringList, inputs);
-        QFETCH(QStringList, tags);
+        const QStringList inputs{"Kilitli.pdf", "A.pdf", "B.pdf", "A.pdf"};
         const QString output = path("Birleşik.pdf"); // an older file it replaces
         Fixtures::writePdf(output, Fixtures::tagged("E", 9));
         QList<PDFSource> sources;
@@ -367,7 +323,7 @@ private slots:
         placed(folderOf(output),
                [&](auto& outputs) { PDFEngine::merge(sources, output, outputs); });
 
-        checkOutput(output, tags);
+        checkOutput(output, {"K1", "A1", "A2", "B1", "B2", "B3", "A1", "A2"});
         QCOMPARE(entries(), names);
         for (qsizetype i = 0; i < inputs.size(); ++i) {
             QCOMPARE(Fixtures::readBytes(path(inputs[i])), before[i]); // inputs never modified

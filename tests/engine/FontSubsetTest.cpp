@@ -20,12 +20,6 @@ Q_DECLARE_METATYPE(FontFixtures::Kind)
 
 namespace {
 
-QByteArray fileBytes(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 const QString sample = QStringLiteral("Leaflow küçültür: ÇĞİÖŞÜ çğıöşü 0123 “déjà vu”");
 const QString latin = QStringLiteral("Café crème, “déjà vu” 2026");
 
@@ -107,21 +101,20 @@ private slots:
         // The form's fonts get a program of their own: copies of one program are
         // stored once, and the shared program would stay whole for all of them.
         const QByteArray serif =
-            fileBytes(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf"));
+            Fixtures::readBytes(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf"));
         QPDFObjectHandle dr = builder.font(Kind::simpleTrueType, serif, "dr");
         QPDFObjectHandle da = builder.font(Kind::simpleTrueType, serif, "da");
         QPDFObjectHandle free = builder.font(Kind::cidTrueType, program(Kind::cidTrueType), "free");
         builder.addPage({{dr, latin}, {da, latin}, {free, sample}});
         QPDFObjectHandle appearance = pdf.newStream("/Tx BMC BT /Fa 12 Tf 2 4 Td (Ab) Tj ET EMC");
-        appearance.replaceDict(
-            QPDFObjectHandle::parse("<< /Type /XObject /Subtype /Form /BBox [0 0 200 20] >>"));
-        appearance.getDict().replaceKey("/Resources", QPDFObjectHandle::parse("<< /Font << >> >>"));
-        appearance.getDict().getKey("/Resources").getKey("/Font").replaceKey("/Fa", da);
+        appearance.replaceDict(QPDFObjectHandle::parse(
+            &pdf,
+            "<< /Type /XObject /Subtype /Form /BBox [0 0 200 20] /Resources << /Font << /Fa " +
+                da.unparse() + " >> >> >>"));
         QPDFObjectHandle field = pdf.makeIndirectObject(QPDFObjectHandle::parse(
             "<< /Type /Annot /Subtype /Widget /FT /Tx /T (name) /V (Ab) /Rect [40 100 240 120]"
             " /DA (/Fa 12 Tf 0 g) >>"));
-        field.replaceKey("/AP", QPDFObjectHandle::newDictionary());
-        field.getKey("/AP").replaceKey("/N", appearance);
+        field.replaceKey("/AP", QPDFObjectHandle::newDictionary({{"/N", appearance}}));
         QPDFObjectHandle page = pdf.getAllPages().at(0);
         field.replaceKey("/P", page);
         page.replaceKey("/Annots", QPDFObjectHandle::newArray({field}));
@@ -188,8 +181,8 @@ private:
         if (kind == Kind::simpleCff) {
             return QRawFont(FontFixtures::nimbusPath(), 12).fontTable("CFF ");
         }
-        return fileBytes(kind == Kind::cidOpenType ? FontFixtures::nimbusPath()
-                                                   : FontFixtures::dejaVuPath());
+        return Fixtures::readBytes(kind == Kind::cidOpenType ? FontFixtures::nimbusPath()
+                                                             : FontFixtures::dejaVuPath());
     }
 
     // Compresses in to out and proves every page's text and picture unchanged.

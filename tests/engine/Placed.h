@@ -27,3 +27,15 @@ inline QString folderOf(const QString& path)
 {
     return QFileInfo(path).absolutePath();
 }
+
+// The message of the Failure that call throws; empty when it returns normally.
+template <typename Call>
+QString failureOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const PDFEngine::Failure& failure) {
+        return failure.message();
+    }
+    return {};
+}

@@ -44,27 +44,18 @@ private slots:
         images.write(path("Foto.pdf"));
         const SignatureArt art(SignatureArt::Strokes{{{{0.1, 0.5}, {0.9, 0.5}}}, 0.05, {}});
 
-        QTest::newRow("merge") << PDFEngine::Job(PDFEngine::MergeJob{{extra, book, extra},
-                                                                     path("Birleşik.pdf")})
-                               << 3;
-        QTest::newRow("split") << PDFEngine::Job(PDFEngine::SplitJob{
-                                      book, {SplitMode::every, 2, {}}, path("parçalar"), true})
-                               << 2;
-        QTest::newRow("delete pages")
-            << PDFEngine::Job(PDFEngine::DeletePagesJob{book, {1}, {}, path("Kalan.pdf")}) << 3;
-        QTest::newRow("sign") << PDFEngine::Job(
-                                     PDFEngine::SignJob{book,
-                                                        {{0, QRectF(0.1, 0.1, 0.3, 0.1), art}},
-                                                        path("İmzalı.pdf")})
-                              << 3;
-        QTest::newRow("compress") << PDFEngine::Job(
-                                         PDFEngine::CompressJob{{{path("Foto.pdf"), {}}, extra},
-                                                                CompressionLevel::strong,
-                                                                {},
-                                                                path("küçük"),
-                                                                {"Foto", "Ek"},
-                                                                true})
-                                  << 0;
+        using namespace PDFEngine;
+        QTest::newRow("merge") << Job(MergeJob{{extra, book, extra}, path("Birleşik.pdf")}) << 3;
+        QTest::newRow("split")
+            << Job(SplitJob{book, {SplitMode::every, 2, {}}, path("parçalar"), true}) << 2;
+        QTest::newRow("delete pages") << Job(DeletePagesJob{book, {1}, {}, path("Kalan.pdf")}) << 3;
+        const SignItem item{0, QRectF(0.1, 0.1, 0.3, 0.1), art};
+        QTest::newRow("sign") << Job(SignJob{book, {item}, path("İmzalı.pdf")}) << 3;
+        const QList<PDFSource> both{{path("Foto.pdf"), {}}, extra};
+        QTest::newRow("compress")
+            << Job(CompressJob{
+                   both, CompressionLevel::strong, {}, path("küçük"), {"Foto", "Ek"}, true})
+            << 0;
     }
 
     void risesWithTheWholeJob()

@@ -167,15 +167,7 @@ private slots:
         QFETCH(QRectF, normalised);
         QFETCH(QRectF, bounds);
 
-        const QString input = path("place-in.pdf");
-        const QString output = path("place-out.pdf");
-        writePage(input, layout);
-        placed(folderOf(output), [&](auto& outputs) {
-            PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, normalised, asymmetric()}}, output,
-                            outputs);
-        });
-
-        const QList<Stamp> stamps = readStamps(output, 0);
+        const QList<Stamp> stamps = signPage(layout, normalised, asymmetric());
         QCOMPARE(stamps.size(), 1);
         const Stamp& stamp = stamps.first();
         QCOMPARE(stamp.subtype, QByteArray("/Stamp"));
@@ -184,14 +176,14 @@ private slots:
         QCOMPARE(stamp.bbox, bounds);
         QVERIFY(stamp.content.contains(" S\n") || stamp.content.contains("\nS\n"));
         QVERIFY(!stamp.content.contains('e')); // no exponent anywhere
-        QVERIFY(Fixtures::qpdfCheckIsClean(output));
+        QVERIFY(Fixtures::qpdfCheckIsClean(path("out.pdf")));
 
         // One turned page, rendered, proves the art sits upright in the placed
         // rectangle: heavy ink on the left, the short line at the top right.
         if (QByteArray(QTest::currentDataTag()) != "rotated 90") {
             return;
         }
-        const QImage page = render(output);
+        const QImage page = render(path("out.pdf"));
         const QRect placed(0, 0, page.width() / 2, page.height() / 4);
         const int all = countDark(page, page.rect());
         QVERIFY(all > 0);
@@ -231,60 +223,52 @@ private slots:
         QCOMPARE(canvas.pixelColor(8, 50), QColor(200, 40, 40));  // outside the rect
         QCOMPARE(canvas.pixelColor(20, 82), QColor(200, 40, 40));
 
-        const QString input = path("image-in.pdf");
-        const QString output = path("image-out.pdf");
-        writePage(input, Layout{});
-        placed(folderOf(output), [&](auto& outputs) {
-            PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0.2, 0.1, 0.4, 0.2), art}},
-                            output, outputs);
-        });
-        const Stamp stamp = readStamps(output, 0).value(0);
+        const Stamp stamp = signPage(Layout{}, QRectF(0.2, 0.1, 0.4, 0.2), art).value(0);
         QCOMPARE(stamp.blendMode, QByteArray("/Multiply"));
         QVERIFY(stamp.imageHasSoftMask);
     }
 
     // Art that does not decode, or would decode to a huge image, draws nothing in
     // previews and still becomes an empty stamp.
-    void undecodableImage_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-
-        QTest::newRow("not an image") << QByteArray("not an image at all");
-        // A one-bit bitmap keeps the test's own data small.
-        QTest::newRow("over 100 million pixels")
-            << QByteArray("P4\n10001 10000\n") + QByteArray(qsizetype{1251} * 10000, '\0');
-    }
-
     void undecodableImage()
     {
-        QFETCH(QByteArray, bytes);
         // Qt's own allocation limit would hide a missing pixel bound; the engine must not
         // rely on it.
         const int limit = QImageReader::allocationLimit();
         QImageReader::setAllocationLimit(0);
         const auto restore = qScopeGuard([limit] { QImageReader::setAllocationLimit(limit); });
 
-        const SignatureArt art(SignatureArt::Image{bytes});
-        QVERIFY(art.decodedImage().isNull());
-        QImage transparent(30, 20, QImage::Format_ARGB32);
-        transparent.fill(Qt::transparent);
-        QCOMPARE(art.image(QSize(30, 20)).convertToFormat(QImage::Format_ARGB32), transparent);
+        // Not an image; over 100 million pixels, where a one-bit bitmap keeps the data small.
+        for (const QByteArray& bytes :
+             {QByteArray("not an image at all"),
+              QByteArray("P4\n10001 10000\n") + QByteArray(qsizetype{1251} * 10000, '\0')}) {
+            const SignatureArt art(SignatureArt::Image{bytes});
+            QVERIFY(art.decodedImage().isNull());
+            QImage transparent(30, 20, QImage::Format_ARGB32);
+            transparent.fill(Qt::transparent);
+            QCOMPARE(art.image(QSize(30, 20)).convertToFormat(QImage::Format_ARGB32), transparent);
 
-        const QString input = path("broken-in.pdf");
-        const QString output = path("broken-out.pdf");
-        writePage(input, Layout{});
-        placed(folderOf(output), [&](auto& outputs) {
-            PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, QRectF(0, 0, 1, 1), art}}, output,
-                            outputs);
-        });
-        const QList<Stamp> stamps = readStamps(output, 0);
-        QCOMPARE(stamps.size(), 1);
-        QCOMPARE(stamps.first().rect, QRectF(0, 0, 600, 800));
-        QVERIFY(stamps.first().content.isEmpty());
-        QVERIFY(Fixtures::qpdfCheckIsClean(output));
+            const QList<Stamp> stamps = signPage(Layout{}, QRectF(0, 0, 1, 1), art);
+            QCOMPARE(stamps.size(), 1);
+            QCOMPARE(stamps.first().rect, QRectF(0, 0, 600, 800));
+            QVERIFY(stamps.first().content.isEmpty());
+            QVERIFY(Fixtures::qpdfCheckIsClean(path("out.pdf")));
+        }
     }
 
 private:
+    // A fresh page of that layout signed with one item into out.pdf; the stamps on it.
+    QList<Stamp> signPage(const Layout& layout, const QRectF& rect, const SignatureArt& art)
+    {
+        const QString input = path("in.pdf");
+        const QString output = path("out.pdf");
+        writePage(input, layout);
+        placed(folderOf(output), [&](auto& outputs) {
+            PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, rect, art}}, output, outputs);
+        });
+        return readStamps(output, 0);
+    }
+
     QTemporaryDir m_folder;
     QString path(const QString& name) const { return m_folder.filePath(name); }
 };

@@ -25,11 +25,6 @@ Helper helperNamed(const QString& name)
     return name == QStringLiteral("renderer") ? Helper::renderer : Helper::worker;
 }
 
-const char* variableOf(Helper helper)
-{
-    return helper == Helper::worker ? "LEAFLOW_WORKER" : "LEAFLOW_RENDERER";
-}
-
 // This program started again by a test: prints where the helper is found.
 int printFound(const QString& helper)
 {
@@ -88,17 +83,6 @@ QStringList expectedLimit(int resource, qint64 soft, qint64 hard)
     return {shown(own.rlim_cur, soft), shown(own.rlim_max, hard)};
 }
 
-void makeRunnable(const QString& path)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n");
-    file.close();
-    QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                QFileDevice::ExeOwner));
-}
-
 } // namespace
 
 // The helper-process layer the worker and the renderer share: frames on their pipes, where a
@@ -129,26 +113,18 @@ private slots:
         QVERIFY(!reader.broken());
     }
 
-    // A length past the reader's bound is a broken stream: nothing after it is handed out.
-    void lengthPastTheBoundBreaksTheStream()
-    {
-        Framing::Reader reader(16);
-        reader.feed(Framing::frame(QByteArray(16, 'a')) + Framing::frame(QByteArray(17, 'b')));
-        QCOMPARE(reader.next(), QByteArray(16, 'a'));
-        QVERIFY(!reader.next());
-        QVERIFY(reader.broken());
-        reader.feed(Framing::frame("c"));
-        QVERIFY(!reader.next());
-    }
-
-    // The helpers' blocking side: every frame written is read back, then the end of the input
-    // or a broken length gives none.
+    // The helpers' blocking side: every frame written is read back (one exactly at the
+    // reader's bound of 4 bytes), then the end of the input or a length past the bound gives
+    // none, and a broken stream hands out nothing after it.
     void framesCrossAPipe_data()
     {
         QTest::addColumn<QByteArray>("tail");
         QTest::addColumn<bool>("broken");
         QTest::newRow("end of input") << QByteArray() << false;
-        QTest::newRow("a length past the bound") << QByteArray("\xff\xff\xff\xff", 4) << true;
+        QTest::newRow("one byte past the bound")
+            << Framing::frame("12345") + Framing::frame("c") << true;
+        QTest::newRow("all ones") << QByteArray("\xff\xff\xff\xff", 4) + Framing::frame("c")
+                                  << true;
     }
     void framesCrossAPipe()
     {
@@ -158,9 +134,10 @@ private slots:
         QCOMPARE(::pipe(ends.data()), 0);
         QVERIFY(Framing::writeAll(ends[1], Framing::frame("bir") + Framing::frame("üç") + tail));
         ::close(ends[1]);
-        Framing::Reader reader(1024);
+        Framing::Reader reader(4);
         QCOMPARE(Framing::readFrame(ends[0], reader), QByteArray("bir"));
         QCOMPARE(Framing::readFrame(ends[0], reader), QByteArray("üç"));
+        QVERIFY(!Framing::readFrame(ends[0], reader));
         QVERIFY(!Framing::readFrame(ends[0], reader));
         QCOMPARE(reader.broken(), broken);
         ::close(ends[0]);
@@ -206,14 +183,16 @@ private slots:
         QVERIFY(QDir(root).mkpath("bin"));
         const QString copy = root + "/bin/ProcessTest";
         QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
-        for (const QString& file : present) {
-            makeRunnable(root + u'/' + file);
+        for (const QString& file : present) { // an executable file is all it takes
+            QVERIFY(QDir(root).mkpath(QFileInfo(file).path()));
+            HelperFixtures::write(root, file, Broken::loaderRefuses);
         }
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("LEAFLOW_WORKER");
         environment.remove("LEAFLOW_RENDERER");
         if (!override.isEmpty()) {
-            environment.insert(variableOf(helperNamed(helper)), root + u'/' + override);
+            environment.insert(helper == "worker" ? "LEAFLOW_WORKER" : "LEAFLOW_RENDERER",
+                               root + u'/' + override);
         }
         QCOMPARE(runCopy(copy, environment, helper), found.isEmpty() ? "" : root + u'/' + found);
     }
@@ -228,31 +207,25 @@ private slots:
     }
 
     // The helper's process runs under the bounds it was given, without core files; no bound
-    // given leaves the parent's own.
-    void childIsHeldToItsBounds_data()
-    {
-        QTest::addColumn<qint64>("memory");
-        QTest::addColumn<qint64>("cpu");
-        QTest::newRow("bounded") << (qint64(1) << 30) << qint64(30);
-        QTest::newRow("unbounded") << qint64(0) << qint64(0);
-    }
+    // given (the second case) leaves the parent's own.
     void childIsHeldToItsBounds()
     {
-        QFETCH(qint64, memory);
-        QFETCH(qint64, cpu);
         const HelperFixtures::Override cat("LEAFLOW_RENDERER",
                                            QStandardPaths::findExecutable("cat"));
-        QProcess process;
-        HelperProcess::prepare(process, Helper::renderer, {memory, cpu});
-        process.setArguments({"/proc/self/limits"});
-        process.start();
-        QVERIFY(process.waitForFinished(20000));
-        const QString limits = QString::fromUtf8(process.readAllStandardOutput());
-        const qint64 space = ChildLimits::boundsMemory() ? memory : 0;
-        QCOMPARE(limitOf(limits, "Max address space"), expectedLimit(RLIMIT_AS, space, space));
-        QCOMPARE(limitOf(limits, "Max cpu time"),
-                 expectedLimit(RLIMIT_CPU, cpu, cpu > 0 ? cpu + 5 : 0));
-        QCOMPARE(limitOf(limits, "Max core file size"), (QStringList{"0", "0"}));
+        for (const auto& [memory, cpu] :
+             {std::pair{qint64(1) << 30, qint64(30)}, std::pair{qint64(0), qint64(0)}}) {
+            QProcess process;
+            HelperProcess::prepare(process, Helper::renderer, {memory, cpu});
+            process.setArguments({"/proc/self/limits"});
+            process.start();
+            QVERIFY(process.waitForFinished(20000));
+            const QString limits = QString::fromUtf8(process.readAllStandardOutput());
+            const qint64 space = ChildLimits::boundsMemory() ? memory : 0;
+            QCOMPARE(limitOf(limits, "Max address space"), expectedLimit(RLIMIT_AS, space, space));
+            QCOMPARE(limitOf(limits, "Max cpu time"),
+                     expectedLimit(RLIMIT_CPU, cpu, cpu > 0 ? cpu + 5 : 0));
+            QCOMPARE(limitOf(limits, "Max core file size"), (QStringList{"0", "0"}));
+        }
     }
 
     // A helper never outlives the program that started it, even one killed outright. Both

@@ -21,17 +21,6 @@ Q_DECLARE_METATYPE(std::optional<QRectF>)
 
 namespace {
 
-Reply replyWith(quint64 id, Status status, bool needsPassword, QList<QSizeF> sizes, QImage image)
-{
-    Reply reply;
-    reply.id = id;
-    reply.status = status;
-    reply.needsPassword = needsPassword;
-    reply.pageSizes = std::move(sizes);
-    reply.image = std::move(image);
-    return reply;
-}
-
 QImage filled(QImage::Format format)
 {
     QImage image(3, 2, format);
@@ -132,39 +121,24 @@ private slots:
     }
 
     // What decodes is exactly what was sent, every field of a request and a reply (each set
-    // away from its default in some row) and images in every format the wire carries.
-    void requestsSurviveTheTrip_data()
+    // away from its default in some case) and images in every format the wire carries.
+    void messagesSurviveTheTrip()
     {
-        QTest::addColumn<Request>("request");
-        QTest::newRow("open") << Request{7, Kind::open, "/a/ş.pdf", std::nullopt, 0, 0};
-        QTest::newRow("render with a password")
-            << Request{8, Kind::render, "/a/b.pdf", QString("parola"), 3, 87.5};
-        QTest::newRow("empty password") << Request{9, Kind::open, "/a/c.pdf", QString(), 0, 0};
-    }
-    void requestsSurviveTheTrip()
-    {
-        QFETCH(Request, request);
-        QCOMPARE(RenderProtocol::decodeRequest(RenderProtocol::encode(request)), request);
-    }
-
-    void repliesSurviveTheTrip_data()
-    {
-        QTest::addColumn<Reply>("reply");
+        for (const Request& request :
+             {Request{7, Kind::open, "/a/ş.pdf", std::nullopt, 0, 0},
+              Request{8, Kind::render, "/a/b.pdf", QString("parola"), 3, 87.5},
+              Request{9, Kind::open, "/a/c.pdf", QString(), 0, 0}}) { // an empty password
+            QCOMPARE(RenderProtocol::decodeRequest(RenderProtocol::encode(request)), request);
+        }
         const QList<QSizeF> sizes{QSizeF(612, 792), QSizeF(300.5, 400)};
-        QTest::newRow("opened after the password") << replyWith(1, Status::done, true, sizes, {});
-        QTest::newRow("locked") << replyWith(2, Status::locked, true, {}, {});
-        QTest::newRow("failed") << replyWith(3, Status::failed, false, {}, {});
-        QTest::newRow("RGB32 image")
-            << replyWith(4, Status::done, false, {}, filled(QImage::Format_RGB32));
-        QTest::newRow("ARGB32 image")
-            << replyWith(5, Status::done, false, {}, filled(QImage::Format_ARGB32));
-        QTest::newRow("premultiplied image")
-            << replyWith(6, Status::done, false, {}, filled(QImage::Format_ARGB32_Premultiplied));
-    }
-    void repliesSurviveTheTrip()
-    {
-        QFETCH(Reply, reply);
-        QCOMPARE(RenderProtocol::decodeReply(RenderProtocol::encode(reply)), reply);
+        for (const Reply& reply :
+             {Reply{1, Status::done, true, sizes, {}}, // opened after the password
+              Reply{2, Status::locked, true, {}, {}}, Reply{3, Status::failed, false, {}, {}},
+              Reply{4, Status::done, false, {}, filled(QImage::Format_RGB32)},
+              Reply{5, Status::done, false, {}, filled(QImage::Format_ARGB32)},
+              Reply{6, Status::done, false, {}, filled(QImage::Format_ARGB32_Premultiplied)}}) {
+            QCOMPARE(RenderProtocol::decodeReply(RenderProtocol::encode(reply)), reply);
+        }
     }
 
     // A renderer that is missing or cannot start is named, for this request and the next, and
@@ -200,11 +174,8 @@ private slots:
     void brokenRepliesAreRefused_data()
     {
         QTest::addColumn<QByteArray>("payload");
-        Reply good;
-        good.id = 1;
-        good.status = Status::done;
-        good.pageSizes = {QSizeF(612, 792)};
-        const QByteArray whole = RenderProtocol::encode(good);
+        const QByteArray whole =
+            RenderProtocol::encode(Reply{1, Status::done, false, {QSizeF(612, 792)}, {}});
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("cut short") << whole.chopped(3);
         QTest::newRow("trailing byte") << whole + 'x';

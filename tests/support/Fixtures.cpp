@@ -21,23 +21,6 @@ QPDFObjectHandle rectangle(double x, double y, double w, double h)
     return QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(x, y, x + w, y + h));
 }
 
-QPDFObjectHandle newPage(QPDF& pdf, const Page& spec, const QPDFObjectHandle& resources,
-                         const std::string& content)
-{
-    QPDFObjectHandle page = QPDFObjectHandle::parse("<< /Type /Page >>");
-    page.replaceKey("/MediaBox", rectangle(0, 0, spec.width, spec.height));
-    if (spec.cropBox) {
-        const QRectF& c = *spec.cropBox;
-        page.replaceKey("/CropBox", rectangle(c.x(), c.y(), c.width(), c.height()));
-    }
-    if (spec.rotate != 0) {
-        page.replaceKey("/Rotate", QPDFObjectHandle::newInteger(spec.rotate));
-    }
-    page.replaceKey("/Resources", resources);
-    page.replaceKey("/Contents", pdf.newStream(content));
-    return pdf.makeIndirectObject(page);
-}
-
 // Opens path quietly: tests read back files the engine may have repaired.
 void open(QPDF& pdf, const QString& path, const QString& password = {})
 {
@@ -101,7 +84,18 @@ void writePdf(const QString& path, const QList<Page>& pages, const Encryption& e
                        std::to_string(spec.height / 3) + " " + std::to_string(spec.width / 3) +
                        " " + std::to_string(spec.height / 3) + " re f Q\n";
         }
-        helper.addPage(QPDFPageObjectHelper(newPage(pdf, spec, resources, content)), false);
+        QPDFObjectHandle page = QPDFObjectHandle::parse("<< /Type /Page >>");
+        page.replaceKey("/MediaBox", rectangle(0, 0, spec.width, spec.height));
+        if (spec.cropBox) {
+            const QRectF& c = *spec.cropBox;
+            page.replaceKey("/CropBox", rectangle(c.x(), c.y(), c.width(), c.height()));
+        }
+        if (spec.rotate != 0) {
+            page.replaceKey("/Rotate", QPDFObjectHandle::newInteger(spec.rotate));
+        }
+        page.replaceKey("/Resources", resources);
+        page.replaceKey("/Contents", pdf.newStream(content));
+        helper.addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
     }
     writeEncrypted(pdf, path, encryption);
 }

@@ -86,9 +86,7 @@ QPDFObjectHandle Builder::font(Kind kind, const QByteArray& program, const QStri
     QPDFObjectHandle font =
         pdf.makeIndirectObject(QPDFObjectHandle::parse("<< /Type /Font /BaseFont /Fixture >>"));
     font.replaceKey("/FixtureTag", QPDFObjectHandle::newUnicodeString(tag.toStdString()));
-    Entry entry{kind,
-                kind == Kind::simpleCff || kind == Kind::cidOpenType ? nimbusPath() : dejaVuPath(),
-                {}};
+    Entry entry{kind, cff ? nimbusPath() : dejaVuPath(), {}};
     if (kind == Kind::simpleTrueType || kind == Kind::simpleCff) {
         font.replaceKey("/Subtype", name(kind == Kind::simpleCff ? "/Type1" : "/TrueType"));
         font.replaceKey("/FontDescriptor", descriptor);
@@ -166,11 +164,8 @@ void Builder::addPage(const QList<std::pair<QPDFObjectHandle, QString>>& lines)
             const std::string space = entry.kind == Kind::cidMapped ? "<00> <ff>" : "<0000> <ffff>";
             std::string cmap = "/CIDInit /ProcSet findresource begin 12 dict begin begincmap "
                                "1 begincodespacerange ";
-            cmap += space;
-            cmap += " endcodespacerange 100 beginbfchar\n";
-            cmap += toUnicode;
-            cmap += "endbfchar endcmap end end\n";
-            font.replaceKey("/ToUnicode", pdf.newStream(cmap));
+            cmap.append(space).append(" endcodespacerange 100 beginbfchar\n").append(toUnicode);
+            font.replaceKey("/ToUnicode", pdf.newStream(cmap + "endbfchar endcmap end end\n"));
         }
         const std::string key = "/F" + std::to_string(i + 1);
         fonts.replaceKey(key, font);

@@ -36,15 +36,11 @@ OH imageStream(QPDF& pdf, const QByteArray& data, int width, int height, int bit
                const std::string& filter)
 {
     OH image = pdf.newStream(bytes(data));
-    OH dict = image.getDict();
-    dict.replaceKey("/Type", OH::newName("/XObject"));
-    dict.replaceKey("/Subtype", OH::newName("/Image"));
-    dict.replaceKey("/Filter", OH::newName(filter));
-    dict.replaceKey("/Width", OH::newInteger(width));
-    dict.replaceKey("/Height", OH::newInteger(height));
-    dict.replaceKey("/BitsPerComponent", OH::newInteger(bits));
+    image.replaceDict(OH::parse("<< /Type /XObject /Subtype /Image /Filter " + filter + " /Width " +
+                                std::to_string(width) + " /Height " + std::to_string(height) +
+                                " /BitsPerComponent " + std::to_string(bits) + " >>"));
     if (!space.isNull()) {
-        dict.replaceKey("/ColorSpace", space);
+        image.getDict().replaceKey("/ColorSpace", space);
     }
     return image;
 }
@@ -111,11 +107,13 @@ QByteArray deepen(const QByteArray& samples)
 
 OH makeImage(QPDF& pdf, Kind kind, int w, int h)
 {
+    const auto rgb = [&] {
+        return flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
+    };
     switch (kind) {
     case Kind::gray:
         return flateImage(pdf, photoSamples(w, h, 1), w, h, 8, OH::newName("/DeviceGray"));
-    case Kind::rgb:
-        return flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
+    case Kind::rgb: return rgb();
     case Kind::cmykInverted: {
         OH image = flateImage(pdf, photoSamples(w, h, 4), w, h, 8, OH::newName("/DeviceCMYK"));
         image.getDict().replaceKey("/Decode", OH::parse("[1 0 1 0 1 0 1 0]"));
@@ -134,7 +132,7 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
     case Kind::softMask:
     case Kind::softMaskKeyed:
     case Kind::softMaskMatte: {
-        OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
+        OH image = rgb();
         OH mask = flateImage(pdf, photoSamples(w, h, 1, 3), w, h, 8, OH::newName("/DeviceGray"));
         if (kind == Kind::softMaskMatte) {
             mask.getDict().replaceKey("/Matte", OH::parse("[0 0 0]"));
@@ -146,7 +144,7 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
         return image;
     }
     case Kind::softMaskDeep: {
-        OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
+        OH image = rgb();
         image.getDict().replaceKey("/SMask",
                                    flateImage(pdf, deepen(photoSamples(w * 2, h * 2, 1, 3)), w * 2,
                                               h * 2, 16, OH::newName("/DeviceGray")));
@@ -159,7 +157,7 @@ OH makeImage(QPDF& pdf, Kind kind, int w, int h)
                           OH::parse("[/Separation /Spot /DeviceCMYK << /FunctionType 2 "
                                     "/Domain [0 1] /C0 [0 0 0 0] /C1 [0 1 0.2 0] /N 1 >>]"));
     case Kind::colourKey: {
-        OH image = flateImage(pdf, photoSamples(w, h, 3), w, h, 8, OH::newName("/DeviceRGB"));
+        OH image = rgb();
         image.getDict().replaceKey("/Mask", OH::parse("[0 60 0 60 0 60]"));
         return image;
     }
@@ -303,11 +301,10 @@ void Builder::addPage(QPDFObjectHandle image, const QString& tag, Holder holder,
     images.replaceKey("/Im0", image);
     // A form drawing the image: a form XObject, a tiling pattern or an appearance.
     OH form = pdf.newStream(draw);
-    form.replaceDict(OH::parse("<< /Type /XObject /Subtype /Form /BBox " + box + " >>"));
-    if (holder == Holder::pattern) {
-        form.replaceDict(OH::parse("<< /PatternType 1 /PaintType 1 /TilingType 1 /BBox " + box +
-                                   " /XStep " + w + " /YStep " + h + " >>"));
-    }
+    form.replaceDict(OH::parse(holder == Holder::pattern
+                                   ? "<< /PatternType 1 /PaintType 1 /TilingType 1 /BBox " + box +
+                                         " /XStep " + w + " /YStep " + h + " >>"
+                                   : "<< /Type /XObject /Subtype /Form /BBox " + box + " >>"));
     form.getDict().replaceKey("/Resources", OH::newDictionary());
     form.getDict().getKey("/Resources").replaceKey("/XObject", images);
 
