@@ -7,10 +7,8 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDir>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -172,7 +170,7 @@ class UpdateBackendTest : public QObject {
     QStringList m_opened;
     int m_relaunches = 0;
     bool m_relaunchStarts = true; // what the relaunch answers: the new process runs
-    PrivateBus m_bus; // PackageKit stands in there only where a test registers it
+    PrivateBus m_bus;             // PackageKit stands in there only where a test registers it
 
     QString cache() const { return m_home.filePath(QStringLiteral("cache")); }
     QByteArray signature(const QByteArray& bytes) const
