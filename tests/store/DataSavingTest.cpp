@@ -31,14 +31,11 @@ private slots:
     {
         QTest::addColumn<QString>("cause"); // "folder": the data folder replaced by a file
         QTest::addColumn<QString>("note");
+        const QString unsaved = "Geçmiş ve imzalar kaydedilemedi: ";
         QTest::newRow("data folder replaced by a file")
-            << "folder"
-            << "Geçmiş ve imzalar kaydedilemedi: veri klasörü yok ve oluşturulamadı (%1).";
-        QTest::newRow("disk full") << "ENOSPC"
-                                   << "Geçmiş ve imzalar kaydedilemedi: diskte yeterli yer yok.";
-        QTest::newRow("input/output error")
-            << "EIO"
-            << "Geçmiş ve imzalar kaydedilemedi: veri klasörüne yazılamadı (%1).";
+            << "folder" << unsaved + "veri klasörü yok ve oluşturulamadı (%1).";
+        QTest::newRow("disk full") << "ENOSPC" << unsaved + "diskte yeterli yer yok.";
+        QTest::newRow("input/output error") << "EIO" << unsaved + "veri klasörüne yazılamadı (%1).";
     }
 
     void failureIsToldAndTheNextChangeSavesEverything()

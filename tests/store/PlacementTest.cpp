@@ -131,17 +131,19 @@ private slots:
 
         const QList<Placement>& placements = store().placements();
         QCOMPARE(placements.size(), 5);
-        const QList<int> pages{placements[0].page, placements[1].page, placements[2].page,
-                               placements[3].page, placements[4].page};
-        QCOMPARE(pages, (QList<int>{0, 0, 2, 2, 0}));
         QCOMPARE(placements[0].signatureID, signature.id);
         QVERIFY(!placements[0].id.isNull() && placements[0].id != placements[1].id);
-        const double h = 0.32 * 792 / (612 * 4);
-        QCOMPARE(placements[0].rect, QRectF(0.34, 0.62, 0.32, h));
-        QCOMPARE(placements[1].rect, QRectF(0.37, 0.65, 0.32, h));
-        QCOMPARE(placements[2].rect, QRectF(0.34, 0.62, 0.32, h));
-        QCOMPARE(placements[3].rect, QRectF(0.37, 0.65, 0.32, h));
-        QCOMPARE(placements[4].rect, QRectF(0.40, 0.68, 0.32, h));
+        // Page and top-left corner of each; all are 0.32 wide and as high as the aspect makes it.
+        const QList<std::pair<int, QPointF>> expected{{0, {0.34, 0.62}},
+                                                      {0, {0.37, 0.65}},
+                                                      {2, {0.34, 0.62}},
+                                                      {2, {0.37, 0.65}},
+                                                      {0, {0.40, 0.68}}};
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QCOMPARE(placements[i].page, expected[i].first);
+            QCOMPARE(placements[i].rect,
+                     QRectF(expected[i].second, QSizeF(0.32, 0.32 * 792 / (612 * 4))));
+        }
         QCOMPARE(store().selectedPlacement(), std::optional(placements[4].id));
     }
 

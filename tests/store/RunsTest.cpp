@@ -3,6 +3,7 @@
 #include "Fixtures.h"
 #include "Formatting.h"
 #include "HostileFixtures.h"
+#include "ImageFixtures.h"
 #include "PDFEngine.h"
 #include "Preferences.h"
 #include "StoreTestCase.h"
@@ -11,11 +12,9 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 
-#include <QBuffer>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QPainter>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSettings>
@@ -70,15 +69,8 @@ QRect inPoints(const QRectF& r, QSizeF page)
 QByteArray pngOf(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.fillRect(width / 4, height / 3, width / 2, height / 3, Qt::black);
-    painter.end();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    image.fill(Qt::black);
+    return ImageFixtures::encoded(image, "PNG");
 }
 
 qint64 sizes(const QStringList& paths)
@@ -199,16 +191,12 @@ private slots:
                             m_fixture->path("Ek.pdf")));
         store().setRunLimits(RunLimits{2s, RunLimits::defaultMemory()});
         QElapsedTimer clock;
-        qint64 last = 0;
         qint64 longest = 0;
         QTimer ticker;
-        ticker.setInterval(10);
-        connect(&ticker, &QTimer::timeout, this, [&] {
-            longest = std::max(longest, clock.elapsed() - last);
-            last = clock.elapsed();
-        });
+        connect(&ticker, &QTimer::timeout, this,
+                [&] { longest = std::max(longest, clock.restart()); });
         clock.start();
-        ticker.start();
+        ticker.start(10);
         QCOMPARE(ranTo(AppSection::merge, "Birleşik.pdf"),
                  (Banner{"Ek.pdf işlenemedi: süre doldu.", {}, Banner::Kind::error}));
         QVERIFY2(longest < 100, qPrintable(QString::number(longest)));
@@ -290,20 +278,19 @@ private slots:
         QTest::addColumn<int>("files");
         QTest::addColumn<QSet<int>>("selected");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("merge with one file") << AppSection::merge << 1 << QSet<int>{} << false;
-        QTest::newRow("split without a file") << AppSection::split << 0 << QSet<int>{} << false;
-        QTest::newRow("split with ranges it cannot read")
-            << AppSection::split << 1 << QSet<int>{} << true;
-        QTest::newRow("compress without files")
-            << AppSection::compress << 0 << QSet<int>{} << false;
-        QTest::newRow("sign with nothing placed") << AppSection::sign << 1 << QSet<int>{} << false;
-        QTest::newRow("pages with nothing selected")
-            << AppSection::pages << 1 << QSet<int>{} << false;
-        QTest::newRow("pages with every page selected")
-            << AppSection::pages << 1 << QSet<int>{0, 1, 2} << false;
-        QTest::newRow("pages with more than every page")
-            << AppSection::pages << 1 << QSet<int>{0, 1, 2, 7} << false;
-        QTest::newRow("history never runs") << AppSection::history << 0 << QSet<int>{} << false;
+        const auto row = [](const char* name, AppSection section, int files,
+                            const QSet<int>& selected = {}, bool refused = false) {
+            QTest::newRow(name) << section << files << selected << refused;
+        };
+        row("merge with one file", AppSection::merge, 1);
+        row("split without a file", AppSection::split, 0);
+        row("split with ranges it cannot read", AppSection::split, 1, {}, true);
+        row("compress without files", AppSection::compress, 0);
+        row("sign with nothing placed", AppSection::sign, 1);
+        row("pages with nothing selected", AppSection::pages, 1);
+        row("pages with every page selected", AppSection::pages, 1, {0, 1, 2});
+        row("pages with more than every page", AppSection::pages, 1, {0, 1, 2, 7});
+        row("history never runs", AppSection::history, 0);
     }
 
     void toolsWithoutEnoughInputDoNothing()
@@ -338,33 +325,22 @@ private slots:
         QTest::addColumn<QString>("call");
         QTest::addColumn<QString>("remembered"); // "", "kayıt", "gone" or "ran"
         QTest::addColumn<QString>("start");
-        QTest::newRow("merge") << AppSection::merge << 2 << "save(v1.2 Rapor birleşik)"
-                               << ""
-                               << "önce";
-        QTest::newRow("merge after a merge")
-            << AppSection::merge << 2 << "save(v1.2 Rapor birleşik)"
-            << "ran"
-            << "kayıt";
-        QTest::newRow("split") << AppSection::split << 1 << "folder()"
-                               << "kayıt"
-                               << "önce";
-        QTest::newRow("compress one")
-            << AppSection::compress << 1 << "save(v1.2 Rapor sıkıştırılmış)"
-            << "kayıt"
-            << "önce";
-        QTest::newRow("compress several") << AppSection::compress << 2 << "folder()"
-                                          << "kayıt"
-                                          << "kayıt";
-        QTest::newRow("compress several, remembered folder gone")
-            << AppSection::compress << 2 << "folder()"
-            << "gone"
-            << "önce";
-        QTest::newRow("pages") << AppSection::pages << 1 << "save(v1.2 Rapor düzenlenmiş)"
-                               << "kayıt"
-                               << "önce";
-        QTest::newRow("sign") << AppSection::sign << 1 << "save(v1.2 Rapor imzalı)"
-                              << "kayıt"
-                              << "önce";
+        const auto row = [](const char* name, AppSection section, int files, const QString& call,
+                            const QString& remembered, const QString& start) {
+            QTest::newRow(name) << section << files << call << remembered << start;
+        };
+        const QString folder = "folder()";
+        row("merge", AppSection::merge, 2, "save(v1.2 Rapor birleşik)", "", "önce");
+        row("merge after a merge", AppSection::merge, 2, "save(v1.2 Rapor birleşik)", "ran",
+            "kayıt");
+        row("split", AppSection::split, 1, folder, "kayıt", "önce");
+        row("compress one", AppSection::compress, 1, "save(v1.2 Rapor sıkıştırılmış)", "kayıt",
+            "önce");
+        row("compress several", AppSection::compress, 2, folder, "kayıt", "kayıt");
+        row("compress several, remembered folder gone", AppSection::compress, 2, folder, "gone",
+            "önce");
+        row("pages", AppSection::pages, 1, "save(v1.2 Rapor düzenlenmiş)", "kayıt", "önce");
+        row("sign", AppSection::sign, 1, "save(v1.2 Rapor imzalı)", "kayıt", "önce");
     }
 
     void suggestedNamesStartFoldersAndCancelledPanels()
@@ -411,21 +387,17 @@ private slots:
         QTest::addColumn<AppSection>("section");
         QTest::addColumn<QStringList>("inputs");
         QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("banner");
         QTest::addColumn<QList<QStringList>>("tags");
         QTest::addColumn<bool>("reveal");
         QTest::newRow("merge") << AppSection::merge << QStringList{"Rapor.pdf", "Ek.pdf"}
                                << "Rapor birleşik.pdf"
-                               << "Hazır: Rapor birleşik.pdf · "
                                << QList<QStringList>{{"Rapor-1", "Rapor-2", "Rapor-3", "Ek-1",
                                                       "Ek-2", "Ek-3"}}
                                << false;
         QTest::newRow("split") << AppSection::split << QStringList{"Kitap.pdf"} << "bölümler"
-                               << "Hazır: 2 dosya · bölümler klasöründe"
                                << QList<QStringList>{{"Kitap-1", "Kitap-2"}, {"Kitap-3"}} << true;
         QTest::newRow("pages") << AppSection::pages << QStringList{"Sözleşme.pdf"}
                                << "Sözleşme düzenlenmiş.pdf"
-                               << "Hazır: Sözleşme düzenlenmiş.pdf · "
                                << QList<QStringList>{{"Sozlesme-1", "Sozlesme-3"}} << false;
     }
 
@@ -434,7 +406,6 @@ private slots:
         QFETCH(AppSection, section);
         QFETCH(QStringList, inputs);
         QFETCH(QString, answer);
-        QFETCH(QString, banner);
         QFETCH(QList<QStringList>, tags);
         QFETCH(bool, reveal);
         QSettings().setValue("revealAfter", reveal);
@@ -449,6 +420,8 @@ private slots:
         const QDateTime started = QDateTime::currentDateTimeUtc().addSecs(-1);
         const Banner shown = ranTo(section, answer);
 
+        const QString banner = section == AppSection::split ? "Hazır: 2 dosya · bölümler klasöründe"
+                                                            : "Hazır: " + answer + " · ";
         QVERIFY2(shown.text.startsWith(banner) && !shown.isError(), qPrintable(shown.text));
         QCOMPARE(shown.outputs.size(), tags.size());
         for (qsizetype i = 0; i < tags.size(); ++i) {

@@ -23,21 +23,17 @@ QImage twoColours(int width, int height)
     return image;
 }
 
-// A JPEG with an Exif block whose only entry is the orientation tag.
+// A JPEG with an Exif block, right after the start-of-image marker, whose only entry is the
+// orientation tag (0x0112, SHORT, count 1) and no next directory.
 QByteArray withOrientation(const QByteArray& jpeg, quint16 orientation)
 {
-    QByteArray tiff("II*\0\x08\0\0\0", 8);
-    tiff += QByteArray("\x01\0", 2);                   // one entry
-    tiff += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8); // 0x0112, SHORT, count 1
+    QByteArray tiff("II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 18);
     tiff += char(orientation & 0xff);
-    tiff += QByteArray("\0\0\0", 3);
-    tiff += QByteArray("\0\0\0\0", 4); // no next directory
+    tiff += QByteArray(7, '\0');
     const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    QByteArray segment("\xff\xe1", 2);
     const quint16 length = qToBigEndian<quint16>(quint16(payload.size() + 2));
-    segment += QByteArray(reinterpret_cast<const char*>(&length), 2);
-    segment += payload;
-    return jpeg.left(2) + segment + jpeg.mid(2); // right after the start-of-image marker
+    return jpeg.left(2) + QByteArray("\xff\xe1", 2) +
+           QByteArray(reinterpret_cast<const char*>(&length), 2) + payload + jpeg.mid(2);
 }
 
 // Within what JPEG coding blurs of that colour.

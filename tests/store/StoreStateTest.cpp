@@ -36,14 +36,10 @@ private slots:
     // shows the stored data and rewrites the file in its own form.
     void loadsTheDataFileUnlessTakingScreenshots()
     {
+        const QDateTime date = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
         AppData stored;
-        stored.history = {HistoryItem{QUuid::createUuid(),
-                                      QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC),
-                                      "merge",
-                                      {"a.pdf", "b.pdf"},
-                                      {"/tmp/c.pdf"},
-                                      10,
-                                      8}};
+        stored.history = {
+            {QUuid::createUuid(), date, "merge", {"a.pdf", "b.pdf"}, {"/tmp/c.pdf"}, 10, 8}};
         QDir().mkpath(m_environment->dataFolder());
         const QString path = m_environment->dataFolder() + "/data.json";
         const QByteArray bytes = DataCoding::encode(stored) + "\n";

@@ -126,11 +126,7 @@ private:
     // A file listed without admission, as a file that changed on disk since would be.
     static PDFFile unadmitted(const QString& path)
     {
-        PDFFile file;
-        file.id = QUuid::createUuid();
-        file.source.url = path;
-        file.pageCount = 1;
-        return file;
+        return PDFFile{QUuid::createUuid(), PDFSource{path, std::nullopt}, {}, 1};
     }
 
     // Asks for a thumbnail and waits until it has been delivered.

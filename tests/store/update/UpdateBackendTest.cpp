@@ -7,10 +7,8 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDir>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
