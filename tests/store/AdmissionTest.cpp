@@ -20,9 +20,7 @@ static QStringList names(const QList<PDFFile>& files)
     return list;
 }
 
-// A file of the kind its name begins with: "iyi" a good PDF, "boş" empty, "metin" text,
-// "resim" a renamed PNG, "hasar" a cut-off PDF, "sayfasız" a PDF without pages, "döngü" a
-// looping page tree; else none.
+// A file of the kind its name begins with (a looping page tree for "döngü"); else none.
 static QString fileOfKind(StoreFixture& fixture, const QString& name)
 {
     QString path = fixture.path(name);
@@ -53,8 +51,7 @@ static QString fileOfKind(StoreFixture& fixture, const QString& name)
     return path;
 }
 
-// How files become tool inputs: the extension filter, the per-tool rules, the
-// failure messages, the password prompt and files handed over from outside.
+// How files become tool inputs: filter, per-tool rules, messages, passwords, hand-overs.
 class AdmissionTest : public StoreTestCase {
     Q_OBJECT
 
@@ -67,11 +64,8 @@ private slots:
         store().addFiles({text, m_fixture->pdf("Ek.pdfx"), pdf}, AppSection::merge);
         QCOMPARE(names(store().mergeFiles()), QStringList{"Rapor.PDF"});
         QVERIFY(!store().banner(AppSection::merge)); // the others dropped silently
-        const PDFFile& file = store().mergeFiles().first();
-        QCOMPARE(file.pageCount, 3);
-        QCOMPARE(file.bytes, QFileInfo(pdf).size());
-        QVERIFY(!file.source.password);
-        QCOMPARE(file.pageSizes, QList<QSizeF>(3, QSizeF(612, 792)));
+        QCOMPARE(store().mergeFiles().first().bytes, QFileInfo(pdf).size());
+        QCOMPARE(store().mergeFiles().first().pageSizes, QList<QSizeF>(3, QSizeF(612, 792)));
 
         store().addFiles({text, m_fixture->pdf(".pdf"), m_fixture->pdf("Ek.pdfx")},
                          AppSection::split);
@@ -83,8 +77,7 @@ private slots:
         QVERIFY(store().banner(AppSection::split));
     }
 
-    // Merge takes a file as often as it comes, each an entry of its own; compress takes
-    // it once, but a second try still clears the results.
+    // Merge takes a file as often as it comes; compress once, but a retry clears the results.
     void sameFileTwiceOnMergeAndCompress()
     {
         const QString a = m_fixture->pdf("a.pdf");
@@ -94,11 +87,8 @@ private slots:
         QCOMPARE(spy.count(), 1); // appended in one step
         store().addFiles({a}, AppSection::merge);
         QCOMPARE(names(store().mergeFiles()), (QStringList{"a.pdf", "b.pdf", "a.pdf", "a.pdf"}));
-        QSet<QUuid> ids;
-        for (const PDFFile& file : store().mergeFiles()) {
-            ids.insert(file.id);
-        }
-        QCOMPARE(ids.size(), 4);
+        const QList<PDFFile>& merged = store().mergeFiles();
+        QCOMPARE((QSet<QUuid>{merged[0].id, merged[1].id, merged[2].id, merged[3].id}).size(), 4);
 
         store().addFiles({a, b, a}, AppSection::compress);
         const QUuid firstId = store().compressFiles().first().id;
@@ -145,10 +135,7 @@ private slots:
         }
     }
 
-    // Every refused file is named, in the order given: three with their own message,
-    // the rest by name with their count; an empty file is called empty, not damaged. "döngü" lists
-    // its own page tree among its kids, which a viewer skips; the engine cannot count its pages, so
-    // it is refused here.
+    // Refused files named in order: three with their message, the rest by name and count.
     void everyRejectedFileIsNamed_data()
     {
         QTest::addColumn<QStringList>("files");
@@ -176,32 +163,26 @@ private slots:
         QCOMPARE(store().banner(AppSection::merge), (Banner{banner, {}, Banner::Kind::error}));
     }
 
-    // A helper program that is missing is the installation's fault: said once for the whole
-    // batch, never blamed on the files.
+    // A missing helper is said once for the batch, never blamed on the files.
     void missingHelperIsNamedOnce_data()
     {
-        QTest::addColumn<QString>("variable");
-        QTest::addColumn<QString>("banner");
-        QTest::newRow("renderer") << "LEAFLOW_RENDERER"
-                                  << "Leaflow eksik kurulmuş: leaflow-renderer bulunamadı.";
-        QTest::newRow("worker") << "LEAFLOW_WORKER"
-                                << "Leaflow eksik kurulmuş: leaflow-worker bulunamadı.";
+        QTest::addColumn<QString>("helper");
+        QTest::newRow("renderer") << "renderer";
+        QTest::newRow("worker") << "worker";
     }
     void missingHelperIsNamedOnce()
     {
-        QFETCH(QString, variable);
-        QFETCH(QString, banner);
+        QFETCH(QString, helper);
+        const QString banner = "Leaflow eksik kurulmuş: leaflow-" + helper + " bulunamadı.";
         const QStringList paths{m_fixture->pdf("iyi1.pdf"), m_fixture->pdf("iyi2.pdf")};
-        const QByteArray name = variable.toLatin1();
+        const QByteArray name = "LEAFLOW_" + helper.toUpper().toLatin1();
         const HelperFixtures::Override missing(name.constData(), m_fixture->path("yok/helper"));
         store().addFiles(paths, AppSection::merge);
         QCOMPARE(names(store().mergeFiles()), QStringList{});
         QCOMPARE(store().banner(AppSection::merge), (Banner{banner, {}, Banner::Kind::error}));
     }
 
-    // A cancelled prompt keeps the previous input; a wrong password asks again,
-    // and the right one stays with the file so that the engine can reopen it (the
-    // encodings test below runs such files).
+    // Cancelled keeps the previous input; wrong asks again; the right one stays with the file.
     void passwordPromptAsksUntilRightOrCancelled()
     {
         store().addFiles({m_fixture->pdf("açık.pdf", 2)}, AppSection::split);
@@ -234,33 +215,21 @@ private slots:
         QCOMPARE(store().pagesFile()->source.password, std::optional<QString>("gizli"));
     }
 
-    // Each cipher with the bytes its producers really store: RC4 in PDFDocEncoding
-    // ("€" is 0xA0 there), AES-128 from a Turkish Windows tool in Windows-1254
-    // ("ğ" is 0xF0), AES-256 in UTF-8. The window must accept what the engine opens.
+    // Passwords as producers store them: RC4 in PDFDocEncoding, AES-128 in Windows-1254,
+    // AES-256 in UTF-8; the window must accept what the engine opens.
     void passwordsAreTriedInEveryEncodingProducersUse()
     {
-        struct Locked {
-            QString name;
-            Fixtures::Cipher cipher;
-            QString typed;
-            QByteArray stored;
-        };
-        const QList<Locked> files{
-            {"euro.pdf", Fixtures::Cipher::rc4_128, QStringLiteral("€uro"), QByteArray("\xA0uro")},
-            {"dogru.pdf", Fixtures::Cipher::aes128, QStringLiteral("doğru"),
-             QByteArray("do\xF0ru")},
-            {"sifre.pdf", Fixtures::Cipher::aes256, QStringLiteral("şifre-ğüç-日本"),
-             QStringLiteral("şifre-ğüç-日本").toUtf8()},
+        using Fixtures::Cipher;
+        const QList<std::pair<QString, Fixtures::Encryption>> files{
+            {"euro", {Cipher::rc4_128, QStringLiteral("€uro"), "sahip", QByteArray("\xA0uro")}},
+            {"dogru", {Cipher::aes128, QStringLiteral("doğru"), "sahip", QByteArray("do\xF0ru")}},
+            {"sifre", {Cipher::aes256, QStringLiteral("şifre-ğüç-日本"), "sahip", {}}}, // UTF-8
         };
         QStringList paths;
-        for (const Locked& locked : files) {
-            const QString path = m_fixture->path(locked.name);
-            const Fixtures::Encryption encryption{locked.cipher, locked.typed, "sahip",
-                                                  locked.stored};
-            Fixtures::writePdf(path, Fixtures::tagged(locked.name.section('.', 0, 0) + "-", 1),
-                               encryption);
-            paths.append(path);
-            m_fixture->panels.passwordAnswers.append(locked.typed);
+        for (const auto& [name, encryption] : files) {
+            paths.append(m_fixture->path(name + ".pdf"));
+            Fixtures::writePdf(paths.last(), Fixtures::tagged(name + "-", 1), encryption);
+            m_fixture->panels.passwordAnswers.append(encryption.userPassword);
         }
         store().addFiles(paths, AppSection::merge);
 
@@ -276,8 +245,7 @@ private slots:
         QCOMPARE(Fixtures::readTags(output), (QStringList{"euro-1", "dogru-1", "sifre-1"}));
     }
 
-    // Files handed over from outside go to the selected tool (from the history to merge,
-    // which the shell's tests show) and bring the window forward.
+    // Files handed over go to the selected tool and bring the window forward.
     void receiveUsesTheSelectedTool()
     {
         AppSections::setCurrent(AppSection::pages);
@@ -301,8 +269,7 @@ private slots:
         QTRY_COMPARE(names(fixture.store->mergeFiles()), QStringList{"erken.pdf"});
     }
 
-    // A file that hangs poppler is refused at the renderer's time limit, the rest of its batch
-    // is admitted, and the window's timers keep running all along.
+    // A file that hangs poppler is refused at the time limit while the window's loop turns.
     void hangingFileIsRefusedWhileTheWindowKeepsRunning()
     {
         const QString hang = Fixtures::corpusFile("damaged/qpdf__69977a.fuzz");
@@ -320,8 +287,7 @@ private slots:
         QCOMPARE(names(store().mergeFiles()), QStringList{"iyi.pdf"});
         QCOMPARE(store().banner(AppSection::merge)->text,
                  "donuyor.pdf açılamadı. Dosya bozuk ya da PDF değil.");
-        // A frozen loop would stall for the renderer's whole time limit (seconds); sanitized code
-        // runs several times slower, so its bound is wider.
+        // Sanitized code runs several times slower.
 #ifdef __SANITIZE_ADDRESS__
         constexpr qint64 boundMs = 400;
 #else

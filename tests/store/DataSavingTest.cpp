@@ -5,9 +5,8 @@
 #include <QTest>
 #include <cerrno>
 
-// The data file when it cannot be written: the page that changed the data says why, the data
-// stays in memory, and the next change or the Store's end writes all of it once the cause is
-// gone. What was saved before stays on disk meanwhile.
+// An unwritable data file: the page that changed it says why, data stays in memory, the old
+// file stays, and the next change or the Store's end writes it all once the cause is gone.
 class DataSavingTest : public StoreTestCase {
     Q_OBJECT
 
@@ -17,7 +16,6 @@ private slots:
         QFile::remove(m_environment->dataFolder()); // a file a failed test left in its place
         StoreTestCase::init();
         m_injected = 0;
-        // The same Store, but on a data file whose writes fail while m_injected is set.
         m_fixture.reset();
         m_fixture = std::make_unique<StoreFixture>(
             *m_environment, DataFile(DataFile::standardFolder(), &QDateTime::currentDateTimeUtc,
@@ -55,8 +53,7 @@ private slots:
         QVERIFY(m_fixture->waitIdle());
         const Banner ran = store().banner(AppSection::merge).value_or(Banner{});
         QVERIFY2(ran.text.endsWith(' ' + note), qPrintable(ran.text));
-        QVERIFY(ran.text.startsWith("Hazır"));
-        QVERIFY(ran.isError());
+        QVERIFY(ran.text.startsWith("Hazır") && ran.isError());
         QCOMPARE(ran.outputs, QStringList{m_fixture->path("Birleşik.pdf")});
         QCOMPARE(store().data().history.size(), 1);
         // A signature added meanwhile is told on its own page, and the run's page keeps its note.
@@ -82,20 +79,13 @@ private slots:
         restored.text.chop(note.size() + 1);
         restored.kind = Banner::Kind::success;
         QCOMPARE(store().banner(AppSection::merge), restored);
-    }
 
-    // Quitting with data only in memory tries once more.
-    void quittingTriesAgain()
-    {
-        m_injected = ENOSPC;
-        addDrawn("Ada");
-        QVERIFY(!QFileInfo::exists(dataPath()));
-        QVERIFY(store().banner(AppSection::sign));
+        // Quitting with data only in memory tries once more.
+        setCause(cause, true);
+        addDrawn("Dora");
+        setCause(cause, false);
         const AppData kept = store().data();
-        m_injected = 0;
-
         m_fixture->store.reset();
-
         QCOMPARE(DataCoding::decode(Fixtures::readBytes(dataPath())), kept);
     }
 

@@ -6,11 +6,8 @@
 
 using namespace std::chrono_literals;
 
-// Every file of the corpus (the project's own, or the full one LEAFLOW_CORPUS names) that needs no
-// password goes the window's own road, headless: admitted or refused with a message, and when
-// admitted split page by page. Each ends in its outputs or a message, never a crash or a hang: the
-// Store is idle again, no worker is left, and the files Debian 12's own qpdf hangs or crashes on
-// end in a message like the rest.
+// Every corpus file without a password goes the window's road (admitted and split, or refused):
+// each ends in outputs or a message, never a crash or hang, and no worker is left.
 class StoreCorpusTest : public StoreTestCase {
     Q_OBJECT
 

@@ -6,34 +6,28 @@
 #include <QSignalSpy>
 #include <QTest>
 
-// The Store's published fields: their first values, the settings and data file
-// they are read from, change signals, clearing a tool and the page groups of a split.
+// The Store's fields: read from settings and data file, change signals, clearing a tool.
 class StoreStateTest : public StoreTestCase {
     Q_OBJECT
 
 private slots:
-    void readsTheCompressionLevel_data()
-    {
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<CompressionLevel>("level");
-        QTest::newRow("light") << QVariant("light") << CompressionLevel::light;
-        QTest::newRow("missing") << QVariant() << CompressionLevel::balanced;
-        QTest::newRow("other case") << QVariant("Strong") << CompressionLevel::balanced;
-        QTest::newRow("unknown") << QVariant("extreme") << CompressionLevel::balanced;
-    }
-
+    // Unknown or differently cased names fall back to balanced.
     void readsTheCompressionLevel()
     {
-        QFETCH(QVariant, stored);
-        QFETCH(CompressionLevel, level);
-        if (stored.isValid()) {
-            QSettings().setValue("compressionLevel", stored);
+        const QList<std::pair<QVariant, CompressionLevel>> rows{
+            {{}, CompressionLevel::balanced}, // first: nothing stored yet
+            {"light", CompressionLevel::light},
+            {"Strong", CompressionLevel::balanced},
+            {"extreme", CompressionLevel::balanced}};
+        for (const auto& [stored, level] : rows) {
+            if (stored.isValid()) {
+                QSettings().setValue("compressionLevel", stored);
+            }
+            QCOMPARE(freshStore().compressionLevel(), level);
         }
-        QCOMPARE(freshStore().compressionLevel(), level);
     }
 
-    // Screenshot mode shows nothing and leaves the data file as it was; a normal start
-    // shows the stored data and rewrites the file in its own form.
+    // Screenshot mode shows no stored data and leaves the file as it was; a normal start shows it.
     void loadsTheDataFileUnlessTakingScreenshots()
     {
         const QDateTime date = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
@@ -49,20 +43,15 @@ private slots:
         QCOMPARE(freshStore().data(), AppData{});
         qunsetenv("LEAFLOW_SNAPSHOT");
         QCOMPARE(Fixtures::readBytes(path), bytes);
-        QCOMPARE(freshStore().data(), stored);
-        QCOMPARE(Fixtures::readBytes(path), DataCoding::encode(stored));
+        QCOMPARE(freshStore().data(), stored); // rewriting: DataFileTest
     }
 
     // A new Store starts empty and writes nothing; its fields notify only on a change.
     void startsEmptyAndNotifiesOnlyOnChange()
     {
-        QCOMPARE(store().data(), AppData{});
-        QCOMPARE(store().splitMode(), SplitMode::each);
-        QVERIFY(!store().busy());
         QVERIFY(!QFileInfo::exists(m_environment->dataFolder() + "/data.json"));
         QSignalSpy every(&store(), &Store::splitEveryChanged);
         QSignalSpy ranges(&store(), &Store::splitRangesChanged);
-        QSignalSpy selected(&store(), &Store::pagesSelectedChanged);
         QSignalSpy level(&store(), &Store::compressionLevelChanged);
         QSignalSpy any(&store(), &Store::changed);
         store().setCompressionLevel(CompressionLevel::strong);
@@ -71,13 +60,10 @@ private slots:
         store().setSplitEvery(3);
         store().setSplitRanges("1-2");
         store().setSplitRanges("1-2");
-        store().setPagesSelected({1});
         QCOMPARE(every.count(), 1);
         QCOMPARE(ranges.count(), 1);
-        QCOMPARE(selected.count(), 1);
         QCOMPARE(level.count(), 1);
-        QCOMPARE(any.count(), 4);
-        QCOMPARE(QSettings().value("compressionLevel").toString(), "strong"); // stored at once
+        QCOMPARE(any.count(), 3);
     }
 
     void clearingEmptiesOnlyThatTool_data()
@@ -110,43 +96,6 @@ private slots:
         QCOMPARE(store().splitMode(), SplitMode::ranges);
         QCOMPARE(store().splitEvery(), 3);
         QCOMPARE(store().splitRanges(), "2-3");
-    }
-
-    void splitGroups_data()
-    {
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<SplitMode>("mode");
-        QTest::addColumn<int>("every");
-        QTest::addColumn<QString>("ranges");
-        QTest::addColumn<Grouping>("groups");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("each page")
-            << 3 << SplitMode::each << 5 << "" << Grouping{{0}, {1}, {2}} << "";
-        QTest::newRow("ranges") << 12 << SplitMode::ranges << 2 << "1-3, 5, 8-12"
-                                << Grouping{{0, 1, 2}, {4}, {7, 8, 9, 10, 11}} << "";
-        QTest::newRow("parser failure passed on")
-            << 5 << SplitMode::ranges << 2 << "9" << Grouping{}
-            << "Bu PDF 5 sayfa. “9” bunun dışında kalıyor.";
-        QTest::newRow("no file, no groups")
-            << 0 << SplitMode::ranges << 2 << "not even ranges" << Grouping{} << "";
-    }
-
-    void splitGroups()
-    {
-        QFETCH(int, pages);
-        QFETCH(SplitMode, mode);
-        QFETCH(int, every);
-        QFETCH(QString, ranges);
-        QFETCH(Grouping, groups);
-        QFETCH(QString, error);
-        if (pages > 0) {
-            store().addFiles({m_fixture->pdf("doc.pdf", pages)}, AppSection::split);
-        }
-        store().setSplitMode(mode);
-        store().setSplitEvery(every);
-        store().setSplitRanges(ranges);
-        QCOMPARE(store().splitGroups().groups, groups);
-        QCOMPARE(store().splitGroups().error, error);
     }
 
 private:

@@ -8,9 +8,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// Points data, settings and temporary files of the whole test process at
-// folders of its own. Call once, first thing in initTestCase, before anything
-// reads a setting: QSettings decides where its file lives only once.
+// Data, settings and temp of the test process in folders of its own. Make it first thing in
+// initTestCase: QSettings decides where its file lives only once.
 class StoreEnvironment {
 public:
     StoreEnvironment();

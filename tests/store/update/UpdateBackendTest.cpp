@@ -22,15 +22,11 @@ using Kind = Phase::Kind;
 
 // What the loopback server answers for one path.
 struct Route {
-    Route(QByteArray content = {}, int code = 200, QByteArray to = {}, bool withLength = true)
-        : body(std::move(content)), status(code), location(std::move(to)), announced(withLength)
-    {
-    }
-    QByteArray body;
-    int status;
-    QByteArray location;
-    bool announced;      // sends a Content-Length
-    bool stalls = false; // sends half the body and never finishes
+    QByteArray body = {};
+    int status = 200;
+    QByteArray location = {};
+    bool announced = true; // sends a Content-Length
+    bool stalls = false;   // sends half the body and never finishes
 };
 
 // A small HTTP server on 127.0.0.1, so the backend fetches over real sockets.
@@ -60,7 +56,7 @@ private:
         if (!request.contains("\r\n\r\n")) {
             return;
         }
-        const Route route = routes.value(request.split(' ').value(1), Route({}, 404));
+        const Route route = routes.value(request.split(' ').value(1), Route{{}, 404});
         QByteArray head = "HTTP/1.1 " + QByteArray::number(route.status) + " X\r\n";
         head += route.location.isEmpty() ? QByteArray() : "Location: " + route.location + "\r\n";
         if (route.announced) {
@@ -91,8 +87,7 @@ QByteArray item(const QByteArray& version, const QByteArray& url, qint64 length 
 // What the stand-in package manager answers an installation with.
 enum class Answer { success, refusal, failure };
 
-// Stands in for PackageKit's transaction on a private bus: remembers the request and answers it
-// with signals as the real one does.
+// PackageKit's transaction on a private bus: records the request, answers with its signals.
 class FakeTransaction : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.PackageKit.Transaction")
@@ -154,10 +149,7 @@ public slots:
 Q_DECLARE_METATYPE(Route)
 Q_DECLARE_METATYPE(Answer)
 
-// The feed and download machinery against a server of the test's own on loopback, and the
-// installation against a stand-in PackageKit on a private bus, with the desktop's installer and
-// the relaunch replaced: what is offered, what is refused, that only a package of the announced
-// length with a good signature is ever installed, and how each end of the installation is told.
+// Feed, download and install on loopback and a stand-in PackageKit: only signed, whole packages.
 class UpdateBackendTest : public QObject {
     Q_OBJECT
 
@@ -204,15 +196,13 @@ class UpdateBackendTest : public QObject {
         [this] { QTRY_VERIFY(m_updater->phase().kind != Kind::checking); }();
         return m_updater->phase();
     }
-    // Offers the package the server holds, of `length`, signed over `signedBytes`; answers
-    // "Güncelle" and waits until the installation has ended one way or another (or is relaunching),
-    // collecting the fractions shown meanwhile.
+    // Offers the package, installs and waits for the end, collecting fractions shown in `shown`.
     Phase updated(qint64 length, const QByteArray& signedBytes,
                   QList<std::optional<double>>* fractions = nullptr, Kind shown = Kind::downloading)
     {
         const QByteArray offer =
             item("1.1", m_server->url("/p.deb"), length, signature(signedBytes));
-        checked(Route(feed(offer)));
+        checked(Route{feed(offer)});
         connect(m_updater.get(), &Updater::changed, this, [this, fractions, shown] {
             // Each value once: a change of canCheck reports the same phase again.
             const auto fraction = m_updater->phase().fraction;
@@ -261,22 +251,22 @@ private slots:
         QTest::addColumn<Phase>("phase");
         const QByteArray pkg = m_server->url("/p.deb");
         QTest::newRow("newer found")
-            << Route(feed(item("0.9", pkg) + item("1.10", pkg) + item("1.9", pkg)))
+            << Route{feed(item("0.9", pkg) + item("1.10", pkg) + item("1.9", pkg))}
             << Phase::available(QStringLiteral("1.10"));
         // The newest item first, but for a lower version; then the same version twice.
         QTest::newRow("up to date")
-            << Route(feed(item("0.99", pkg) + item("1.0.0", pkg) + item("1", pkg)))
+            << Route{feed(item("0.99", pkg) + item("1.0.0", pkg) + item("1", pkg))}
             << Phase::of(Kind::upToDate);
         QTest::newRow("malformed")
-            << Route("<rss><channel><item>") << Phase::failed(UpdateText::feedUnreadable());
-        QTest::newRow("404") << Route({}, 404) << Phase::failed(UpdateText::serverError(404));
-        QTest::newRow("over 1 MB") << Route(feed(QByteArray(1 << 20, ' ')), 200, {}, false)
+            << Route{"<rss><channel><item>"} << Phase::failed(UpdateText::feedUnreadable());
+        QTest::newRow("404") << Route{{}, 404} << Phase::failed(UpdateText::serverError(404));
+        QTest::newRow("over 1 MB") << Route{feed(QByteArray(1 << 20, ' ')), 200, {}, false}
                                    << Phase::failed(UpdateText::feedTooLarge());
-        QTest::newRow("redirect to https") << Route({}, 302, "https://127.0.0.1:1/feed")
+        QTest::newRow("redirect to https") << Route{{}, 302, "https://127.0.0.1:1/feed"}
                                            << Phase::failed(UpdateText::redirectRefused());
-        m_server->routes["/moved"] = Route(feed(item("2", pkg)));
+        m_server->routes["/moved"] = Route{feed(item("2", pkg))};
         QTest::newRow("redirect to http")
-            << Route({}, 301, m_server->url("/moved")) << Phase::available(QStringLiteral("2"));
+            << Route{{}, 301, m_server->url("/moved")} << Phase::available(QStringLiteral("2"));
     }
     void check()
     {
@@ -287,8 +277,7 @@ private slots:
         QCOMPARE(m_updater->canCheck(), phase.kind != Kind::available);
     }
 
-    // Nobody stands in for PackageKit here: a verified package goes to the desktop's installer,
-    // and the user is told to reopen Leaflow afterwards.
+    // Without PackageKit a verified package goes to the desktop's installer, then "reopen".
     void download_data()
     {
         QTest::addColumn<qint64>("length"); // -1: none in the feed
@@ -314,10 +303,10 @@ private slots:
         QFETCH(bool, announced);
         QFETCH(Phase, phase);
         const QByteArray bytes = QByteArray("!<arch>\n").repeated(40000);
-        m_server->routes["/p.deb"] = Route(bytes, 200, {}, announced);
+        m_server->routes["/p.deb"] = Route{bytes, 200, {}, announced};
         QList<std::optional<double>> fractions;
         QCOMPARE(updated(length, signedBytes, &fractions), phase);
-        // Only a verified package stays, and only it is opened; the user may check again.
+        // Only a verified package stays and is opened.
         const QStringList kept = QDir(cache()).entryList(QDir::Files);
         const bool opened = phase.kind == Kind::reopen;
         QCOMPARE(kept, opened ? QStringList{QStringLiteral("p.deb")} : QStringList{});
@@ -334,9 +323,7 @@ private slots:
         QCOMPARE(fractions.last().value_or(0), full);
     }
 
-    // PackageKit installs, with its progress shown: the new version is started (or, where the
-    // user keeps a run going, they are told to reopen); a refusal or failure is told and the
-    // update can be tried again.
+    // PackageKit installs with progress, then relaunches (or says reopen); refusals are told.
     void install_data()
     {
         QTest::addColumn<Answer>("answer");
@@ -371,11 +358,10 @@ private slots:
         m_relaunchStarts = relaunchStarts;
 
         const QByteArray bytes = QByteArray("!<arch>\n").repeated(1000);
-        m_server->routes["/p.deb"] = Route(bytes);
+        m_server->routes["/p.deb"] = Route{bytes};
         QList<std::optional<double>> fractions;
         QCOMPARE(updated(bytes.size(), bytes, &fractions, Kind::installing), phase);
-        // No flags (the package is trusted by its own signature), polkit may ask, the package
-        // is not opened elsewhere, and nothing is left in the cache.
+        // No flags (trusted by its signature), polkit may ask, nothing left in the cache.
         QCOMPARE(transaction.installs,
                  (QList<QVariantList>{{qulonglong{0}, QStringList{cache() + "/p.deb"}}}));
         QVERIFY(transaction.hints.contains(QStringLiteral("interactive=true")));
@@ -389,9 +375,8 @@ private slots:
     void cancelledDownloadLeavesNothing()
     {
         const QByteArray bytes(200000, 'x');
-        m_server->routes["/p.deb"] = Route(bytes);
-        m_server->routes["/p.deb"].stalls = true;
-        checked(Route(feed(item("1.1", "p.deb", bytes.size(), signature(bytes))))); // relative
+        m_server->routes["/p.deb"] = Route{bytes, 200, {}, true, true};             // stalls
+        checked(Route{feed(item("1.1", "p.deb", bytes.size(), signature(bytes)))}); // relative
         m_updater->install();
         QTRY_VERIFY(m_updater->received() > 0);
         QCOMPARE(QDir(cache()).entryList(QDir::Files).size(), 1);
@@ -412,7 +397,7 @@ private slots:
         started("https://updates.example.com/feed");
         QVERIFY(m_updater->automatic()); // on unless the user turns it off
         QCOMPARE(m_backend->nextAutomaticCheck(), std::chrono::milliseconds{0});
-        checked(Route({}, 404));
+        checked(Route{{}, 404});
         // A later launch waits a day from the check just made, even one that failed.
         started("https://updates.example.com/feed");
         QCOMPARE(m_backend->nextAutomaticCheck(),
