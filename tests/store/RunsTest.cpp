@@ -13,13 +13,17 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -175,6 +179,28 @@ private slots:
         QCOMPARE(store().data(), AppData{});
         QVERIFY(!QFileInfo::exists(dataPath()));
         QVERIFY(m_fixture->reveal.revealed.isEmpty());
+    }
+
+    // A hanging input ends in the time limit, named, without holding up the window; the run
+    // reads each input afresh, as it is on disk now.
+    void hangingInputEndsInTheTimeLimit()
+    {
+        addTwoForMerge();
+        QVERIFY(QFile::remove(m_fixture->path("Ek.pdf")));
+        QVERIFY(QFile::copy(Fixtures::corpusFile("damaged/qpdf__69977a.fuzz"),
+                            m_fixture->path("Ek.pdf")));
+        store().setRunLimits(RunLimits{2s, RunLimits::defaultMemory()});
+        QElapsedTimer clock;
+        qint64 longest = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this,
+                [&] { longest = std::max(longest, clock.restart()); });
+        clock.start();
+        ticker.start(10);
+        QCOMPARE(ranTo(AppSection::merge, "Birleşik.pdf"),
+                 (Banner{"Ek.pdf işlenemedi: süre doldu.", {}, Banner::Kind::error}));
+        QVERIFY2(longest < 100, qPrintable(QString::number(longest)));
+        QVERIFY(store().data().history.isEmpty());
     }
 
     // Stopped at any report, a run leaves the folder as it was (so a run never blocks the loop).
