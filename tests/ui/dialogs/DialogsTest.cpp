@@ -23,8 +23,7 @@ namespace {
 
 const QString rightPassword = QStringLiteral("sesame-7");
 
-// Answers the application's next modal windows in turn, from inside their own event loops, the
-// way a user would; counts them in `answered`.
+// Answers the next modal windows in turn from inside their own event loops; counts them.
 using Answer = std::function<void(QWidget* modal)>;
 void answerInTurn(QList<Answer> answers, int& answered)
 {
@@ -40,8 +39,7 @@ void answerInTurn(QList<Answer> answers, int& answered)
 
 } // namespace
 
-// The password prompt, asked again until the password opens the file or the user gives up,
-// and the Qt file panels the window falls back to.
+// The password prompt, asked until right or given up, and the Qt file panels.
 class DialogsTest : public QObject {
     Q_OBJECT
 
@@ -119,8 +117,7 @@ private slots:
         QVERIFY(informative.value(0) != wrong);
     }
 
-    // What the panels hand back: the files or the destination chosen, or nothing. The
-    // save panel offers the suggested name; replacing a file there is Qt's own question.
+    // What the panels hand back, or nothing; the save panel offers the suggested name.
     void panelsGiveWhatWasChosen_data()
     {
         QTest::addColumn<QString>("panel"); // "several", "one" or "save"
@@ -184,8 +181,7 @@ private slots:
         QCOMPARE(answered, 1);
     }
 
-    // Typed key by key while the folder shown is its parent, as a user types a path: Enter in the
-    // open completion list chose the parent, and a missing folder got Qt's English refusal.
+    // A folder path typed key by key: Enter in the completion list chose the parent (fixed).
     void folderTypedIsWhereFilesGo_data()
     {
         QTest::addColumn<QString>("typed");  // under the temporary folder; t/out2 exists
@@ -225,8 +221,7 @@ private slots:
                          QCompleter* completer = edit->completer();
                          QWidget* keys = edit;
                          if (answer.isEmpty()) {
-                             // The completions come from a file system model that loads in the
-                             // background.
+                             // The completions load in the background.
                              QTRY_VERIFY((completer->complete(), completer->popup()->isVisible()));
                              keys = completer->popup();
                          } else {
@@ -245,10 +240,7 @@ private slots:
         QCOMPARE(QFileInfo::exists(target), !typed.contains(QStringLiteral("yeni")));
     }
 
-    // Each dialog opens over the window that asked, centred on it, also when the window system
-    // reports no active window (no window manager: the password prompt sat in the middle of the
-    // screen, off its window), and hands the keyboard back when it closes, so the window's
-    // shortcuts work without a click.
+    // Dialogs sit centred on the window that asked, even with nothing active; keys go back.
     void dialogsStayWithTheirWindow_data()
     {
         QTest::addColumn<QString>("panel");

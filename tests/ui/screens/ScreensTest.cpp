@@ -28,9 +28,9 @@
 #include "Theme.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QDropEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -175,10 +175,10 @@ class ScreensTest : public StoreTestCase {
         QCOMPARE(store().mergeFiles().size(), 3);
     }
 
-    void admitForSplit(const QString& name, int pages)
+    void admitForSplit(int pages)
     {
         show(new SplitScreen(store(), 24), {760, 700});
-        store().addFiles({m_fixture->pdf(name, pages)}, AppSection::split);
+        store().addFiles({m_fixture->pdf("Rapor.pdf", pages)}, AppSection::split);
         QVERIFY(store().splitFile());
     }
 
@@ -202,35 +202,6 @@ class ScreensTest : public StoreTestCase {
         return path;
     }
 
-    // Four records, newest first: a merge, a split into five files, a page deletion whose
-    // output is gone, and a signing with one of two outputs left.
-    void showFourRecords()
-    {
-        QStringList parts;
-        for (int part = 1; part <= 5; ++part) {
-            parts << output(QStringLiteral("Katalog %1.pdf").arg(part), QStringLiteral("parcalar"));
-        }
-        const QString gone = m_fixture->folder("out") + QStringLiteral("/Rapor düzenlenmiş.pdf");
-        const QString signedGone =
-            m_fixture->folder("out") + QStringLiteral("/Sözleşme imzalı.pdf");
-        AppData data = store().data();
-        data.history = {
-            {QUuid::createUuid(),
-             clockNow.addSecs(-300),
-             "merge",
-             {"Rapor.pdf", "Ek.pdf"},
-             {output("Rapor birleşik.pdf")}},
-            {QUuid::createUuid(), clockNow.addDays(-1), "split", {"Katalog.pdf"}, parts},
-            {QUuid::createUuid(), clockNow.addDays(-3), "pages", {"Rapor.pdf"}, {gone}},
-            {QUuid::createUuid(),
-             clockNow.addDays(-20),
-             "sign",
-             {"Sözleşme.pdf", "Ek.pdf"},
-             {signedGone, output("Ek imzalı.pdf")}}};
-        store().setData(data);
-        show(new HistoryScreen(store(), nullptr, [] { return clockNow; }), {820, 560});
-    }
-
 private slots:
     void cleanup() override
     {
@@ -238,9 +209,7 @@ private slots:
         StoreTestCase::cleanup();
     }
 
-    // Files dropped on any part of a tool page reach its tool: merge adds them to its list,
-    // split takes the first PDF in place of its file. Their paths, carried as text too, never
-    // land in a text field; web addresses are left alone.
+    // Files dropped on any part of a page reach its tool, never a text field; web addresses do not.
     void dropAnywhereAdmitsFiles_data()
     {
         QTest::addColumn<QString>("where");
@@ -335,8 +304,7 @@ private slots:
         QVERIFY(!list()->indicatedGap());
     }
 
-    // From the keyboard, the list's current row moves with the arrows, carries its file with
-    // Alt or Ctrl+Shift, and Delete removes it; the merge takes the new order.
+    // The list's current row moves with arrows, its file with Alt or Ctrl+Shift; Delete removes.
     void mergeListKeys_data()
     {
         QTest::addColumn<QString>("keys");
@@ -374,10 +342,7 @@ private slots:
         QCOMPARE(fullText(list()->row(current), QStringLiteral("name")), order.at(current));
     }
 
-    // Started from the keyboard, the run hands the focus back to its button, not the rows, and
-    // the inputs cannot be removed meanwhile. The banner names the output on one line, shortened
-    // in the middle, outlasts leaving the page, and opens or shows it; a viewer that does not
-    // open is reported.
+    // Inputs stay put while the run works; its one-line banner outlasts leaving the page.
     void mergeRunShowsProgressThenTheResultBanner()
     {
         addThree();
@@ -426,8 +391,7 @@ private slots:
         QTRY_VERIFY(page()->bannerView() && page()->bannerView()->banner().isError());
         QCOMPARE(page()->bannerView()->banner().text,
                  "PDF görüntüleyici açılamadı. Dosya: " + target);
-        // An error is about what the user was just doing: choosing the page shown keeps it,
-        // leaving the page (through the sidebar or a shortcut) takes it away.
+        // An error is about what the user was just doing: leaving the page takes it away.
         AppSections::setCurrent(AppSection::merge);
         QVERIFY(page()->bannerView());
         AppSections::setCurrent(AppSection::split);
@@ -435,9 +399,7 @@ private slots:
         QTRY_VERIFY(!page()->bannerView());
     }
 
-    // The preview names at most 24 parts and the footer counts them all (how pages fall into
-    // files is the Store's). A split into many parts names their folder and offers no viewer;
-    // its banner ends where the cards under it do, whether or not their scroll bar shows.
+    // At most 24 names in the preview; the banner ends where the cards do, scroll bar or not.
     void splitBannerKeepsToTheCards_data()
     {
         QTest::addColumn<int>("height");
@@ -449,7 +411,7 @@ private slots:
     {
         QFETCH(int, height);
         QFETCH(bool, scrolls);
-        admitForSplit(QStringLiteral("Rapor.pdf"), 30);
+        admitForSplit(30);
         store().setSplitMode(SplitMode::each);
         QCOMPARE(preview()->lines().size(), 25);
         QCOMPARE(preview()->lines().value(23), QStringLiteral("Rapor 24.pdf"));
@@ -473,11 +435,10 @@ private slots:
                      cardRight);
     }
 
-    // The stepper stops at the page count and at one; rejected ranges show one line saying why,
-    // in place of the names, and the run waits.
+    // The stepper stops at the page count and at one; rejected ranges say why and the run waits.
     void splitControlsAreBoundToTheStore()
     {
-        admitForSplit(QStringLiteral("Rapor.pdf"), 7);
+        admitForSplit(7);
         auto* modes = m_screen->findChild<SegmentedControl*>();
         QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(1).center());
         QCOMPARE(store().splitMode(), SplitMode::every);
@@ -490,8 +451,7 @@ private slots:
             QTest::mouseClick(stepper, Qt::LeftButton, {}, stepper->downRect().center());
         }
         QCOMPARE(store().splitEvery(), 1);
-        // Typed digits count as they are typed, within range; the field shows them as typed
-        // until Enter or Tab. The wheel steps.
+        // Typed digits count within range, shown as typed until Enter or Tab; the wheel steps.
         const auto typed = [&](const QString& keys, int every, int files) {
             QTest::keyClicks(stepper->field(), keys);
             QCOMPARE(store().splitEvery(), every);
@@ -557,9 +517,7 @@ private slots:
         QVERIFY(store().compressResults().isEmpty() && !screen.bannerView());
     }
 
-    // Every text reads at 4.5 : 1 on what it sits on and every icon, control outline and disabled
-    // title at 3 : 1, in both appearances, by the theme's own colours. The page's footer and the
-    // sidebar are blends of the window and the controls' background, so those two bound them.
+    // Text at 4.5 : 1 and graphics at 3 : 1 on the window and the controls, which bound the blends.
     void textAndIconsContrastWithWhatTheySitOn_data()
     {
         QTest::addColumn<QColor>("foreground");
@@ -567,7 +525,6 @@ private slots:
         QTest::addColumn<double>("threshold");
         constexpr double text = 4.5;
         constexpr double icon = 3.0; // also outlines and disabled titles, which show the control
-        constexpr double outline = icon;
         const QColor white(Qt::white);
         for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
             const QPalette p = Theme::palette(appearance);
@@ -584,8 +541,8 @@ private slots:
                 row("placeholder on " + where, p.color(QPalette::PlaceholderText), bg, text);
                 row("red text on " + where, DS::down(p), bg, text);
                 row("accent icon on " + where, Theme::accent(p), bg, icon);
-                row("control outline on " + where, Theme::outline(p), bg, outline);
-                row("disabled text on " + where, Theme::disabled(p), bg, outline);
+                row("control outline on " + where, Theme::outline(p), bg, icon);
+                row("disabled text on " + where, Theme::disabled(p), bg, icon);
                 const QColor upBadge = over(Theme::withAlpha(DS::up(p), Badge::fillOpacity), bg);
                 row("green badge on " + where, DS::up(p), upBadge, text);
                 const QColor grey = over(Theme::secondary(p), bg);
@@ -601,8 +558,8 @@ private slots:
                 row(kind + " banner icon", tint, banner, icon);
             }
             const QColor face = over(Button::borderedFace(p), DS::canvas(p));
-            row("disabled title on a button", Theme::disabled(p), face, outline);
-            row("tick on a ticked box", white, Theme::accent(p), outline);
+            row("disabled title on a button", Theme::disabled(p), face, icon);
+            row("tick on a ticked box", white, Theme::accent(p), icon);
             row("white on the accent fill", white, Theme::accentFill(p), text);
             row("white badge on the accent fill", white,
                 over(Theme::withAlpha(white, Badge::fillOpacity), Theme::accentFill(p)), text);
@@ -624,8 +581,7 @@ private slots:
                                                     .arg(ratio, 0, 'f', 2)));
     }
 
-    // Tab stops, clicks and keys mark cells; inverting nothing marks every page, which may not
-    // all be deleted; another document replaces the grid and its marks.
+    // Tab stops, clicks and keys mark cells; not every page may go; a new file resets marks.
     void pagesMarkInvertAndReplace()
     {
         show(new PagesScreen(store()), {860, 640});
@@ -696,7 +652,26 @@ private slots:
 
     void historyRowsShowEachRecord()
     {
-        showFourRecords();
+        // Newest first: a merge, a split into five, a deletion (output gone), a half-gone signing.
+        QStringList parts;
+        for (int part = 1; part <= 5; ++part) {
+            parts << output(QStringLiteral("Katalog %1.pdf").arg(part), QStringLiteral("parcalar"));
+        }
+        const QString out = m_fixture->folder("out");
+        const auto record = [](const QDateTime& when, const char* tool, const QStringList& inputs,
+                               const QStringList& outputs) {
+            return HistoryItem{QUuid::createUuid(), when, tool, inputs, outputs};
+        };
+        AppData data = store().data();
+        data.history = {record(clockNow.addSecs(-300), "merge", {"Rapor.pdf", "Ek.pdf"},
+                               {output("Rapor birleşik.pdf")}),
+                        record(clockNow.addDays(-1), "split", {"Katalog.pdf"}, parts),
+                        record(clockNow.addDays(-3), "pages", {"Rapor.pdf"},
+                               {out + "/Rapor düzenlenmiş.pdf"}),
+                        record(clockNow.addDays(-20), "sign", {"Sözleşme.pdf", "Ek.pdf"},
+                               {out + "/Sözleşme imzalı.pdf", output("Ek imzalı.pdf")})};
+        store().setData(data);
+        show(new HistoryScreen(store(), nullptr, [] { return clockNow; }), {820, 560});
         const QList<HistoryRow*> rows = history()->rows();
         QStringList titles;
         QStringList details;
@@ -739,8 +714,7 @@ private slots:
         click(QStringLiteral("Kapat"));
         QVERIFY(!store().banner(AppSection::history));
 
-        // Clearing asks first, the safe answer the default: Escape keeps everything; confirmed,
-        // the records go and what went wrong with them too, but never the files themselves.
+        // Clearing asks, the safe answer first; it takes its banner with it but never the files.
         const auto clear = [this](bool confirm) {
             click(QStringLiteral("Geçmişi temizle…"));
             QMessageBox* box = history()->findChild<QMessageBox*>();

@@ -17,10 +17,7 @@
 #include <QTest>
 #include <QWindow>
 
-// The sign section in its own window over a real Store with scripted dialogs, driven with mouse
-// events delivered through the window the way the platform delivers them (the pressed widget
-// keeps the mouse while dragging): the page view and its placements, the library, the pager and
-// the signature pad. Where placements land and what the run stamps are the Store's tests.
+// The sign section driven through its window as the platform delivers mouse events.
 class SignScreenTest : public StoreTestCase {
     Q_OBJECT
 
@@ -48,15 +45,6 @@ class SignScreenTest : public StoreTestCase {
     {
         store().addFiles({m_fixture->pdf(QStringLiteral("Sözleşme.pdf"), pages)}, AppSection::sign);
         QVERIFY(store().signFile());
-    }
-
-    // Opens a document and places one signature on it by clicking its card.
-    PlacementView* placeOne(int pages = 1)
-    {
-        addSignature(QStringLiteral("İmza 1"));
-        openDocument(pages);
-        click(card(0));
-        return canvas()->placementViews().value(0);
     }
 
     static void settle()
@@ -98,15 +86,6 @@ class SignScreenTest : public StoreTestCase {
         return QPointF(view->frame().center().toPoint());
     }
 
-    void openPad()
-    {
-        click(named(QStringLiteral("Yeni imza…")));
-        QVERIFY(pad());
-        QVERIFY(QTest::qWaitForWindowExposed(pad()));
-        QCOMPARE(pad()->windowModality(), Qt::WindowModal);
-        m_view->showPad(); // already open: no second pad
-        QCOMPARE(m_view->findChildren<SignaturePad*>().size(), 1);
-    }
     InkArea* area() { return pad()->findChild<InkArea*>(); }
     QLineEdit* nameField() { return Find::named<QLineEdit>(pad(), QStringLiteral("İmza adı")); }
     QAbstractButton* padButton(const QString& name)
@@ -138,14 +117,15 @@ private slots:
         StoreTestCase::cleanup();
     }
 
-    // A card places and selects; clicks and short travels select; paper deselects; below two
-    // points a press is a click. Keys nudge and delete the selected placement.
+    // A card places and selects; short travels select; paper deselects; keys nudge and delete.
     void selectingAndDeselecting()
     {
         QVERIFY(!run()->isEnabled());
-        PlacementView* first = placeOne();
+        addSignature(QStringLiteral("İmza 1"));
+        openDocument(1);
+        click(card(0));
+        PlacementView* first = canvas()->placementViews().value(0);
         QVERIFY(canvas()->hasFocus()); // the keys nudge a placement made from the library at once
-        QCOMPARE(store().selectedPlacement(), std::optional(store().placements().first().id));
         QVERIFY(first->isSelected() && first->findChild<ResizeHandle*>()->isVisible());
         QVERIFY(first->findChild<RemoveButton*>()->isVisible() && run()->isEnabled());
         const QRectF start = store().placements().first().rect;
@@ -157,8 +137,7 @@ private slots:
         QCOMPARE(store().placements().first().rect, start);
         QVERIFY(first->isSelected());
         click(canvas(), canvas()->pageFrame().topLeft() + QPointF(20, 20));
-        // A drag moves by the pointer's travel, stops at the page's edge (the bounds are
-        // PlacementTest's), and the canvas shows what the Store holds.
+        // A drag moves by the pointer's travel and stops at the edge (bounds: PlacementTest).
         drag(canvas(), from, from + QPointF(30, -20));
         const QRectF dragged = store().placements().first().rect;
         QCOMPARE(dragged, start.translated(30 / pageSize().width(), -20 / pageSize().height()));
@@ -192,9 +171,11 @@ private slots:
         QVERIFY(!named(QStringLiteral("count"))->isVisible());
     }
 
-    // Neither the count appearing nor the run's banner moves the arrows or resizes the page.
+    // Neither the count nor the run's banner moves the arrows or resizes the page; the cross
+    // takes the document but not the library, whose cards then place nothing.
     void pagerTurnsPagesAndCountsPlacements()
     {
+        QVERIFY(named(QStringLiteral("empty"))->isVisible());
         addSignature(QStringLiteral("İmza 1"));
         openDocument(3);
         QWidget* previous = named(QStringLiteral("Önceki sayfa"));
@@ -227,10 +208,23 @@ private slots:
         QVERIFY(m_fixture->waitIdle());
         QVERIFY(store().banner(AppSection::sign));
         QCOMPARE(layout(), before);
+        click(next);
+        click(named(QStringLiteral("Dosyayı kaldır")));
+        QVERIFY(!store().signFile() && store().placements().isEmpty());
+        QCOMPARE(store().signPage(), 0);
+        settle();
+        QVERIFY(m_view->findChild<DropZone*>()->isVisible() && !canvas()->isVisible());
+        QVERIFY(!named(QStringLiteral("empty"))->isVisible() && !card(0)->isEnabled());
+        click(card(0));
+        QVERIFY(store().placements().isEmpty() && libraryNames() == QStringList{"İmza 1"});
+        click(named(QStringLiteral("Dosya seç…")));
+        openDocument(1);
+        click(named(QStringLiteral("Başka dosya…")));
+        QCOMPARE(m_fixture->panels.calls.mid(1),
+                 (QStringList{"openPDFs(single)", "openPDFs(single)"}));
     }
 
-    // Which placements go with a signature is the Store's; here the question comes first and
-    // the cards follow the answer.
+    // Deleting a signature asks first; which placements go with it is the Store's.
     void deletingFromTheLibraryAsksFirst_data()
     {
         QTest::addColumn<QString>("answer");
@@ -254,8 +248,7 @@ private slots:
         QTRY_COMPARE(panel()->cards().size(), left.size());
     }
 
-    // The page image has the frame's own pixels on this screen, rendered again whenever the view
-    // changes size, so a table's hairlines are not lost to scaling.
+    // The page image has the frame's own pixels, so a table's hairlines survive a resize.
     void pageImageFollowsTheViewSize()
     {
         openDocument(1);
@@ -274,31 +267,7 @@ private slots:
         }
     }
 
-    // Without a document the cards show but place nothing.
-    void theCrossRemovesTheDocumentButNotTheLibrary()
-    {
-        QVERIFY(named(QStringLiteral("empty"))->isVisible());
-        placeOne(2);
-        addSignature(QStringLiteral("Geniş"));
-        click(named(QStringLiteral("Sonraki sayfa")));
-        click(named(QStringLiteral("Dosyayı kaldır")));
-        QVERIFY(!store().signFile() && store().placements().isEmpty());
-        QCOMPARE(store().signPage(), 0);
-        settle();
-        QVERIFY(m_view->findChild<DropZone*>()->isVisible() && !canvas()->isVisible());
-        QVERIFY(!named(QStringLiteral("empty"))->isVisible());
-        QCOMPARE(libraryNames(), (QStringList{"İmza 1", "Geniş"}));
-        QVERIFY(!card(1)->isEnabled());
-        click(card(1));
-        QVERIFY(store().placements().isEmpty());
-        click(named(QStringLiteral("Dosya seç…")));
-        openDocument(1);
-        click(named(QStringLiteral("Başka dosya…")));
-        QCOMPARE(m_fixture->panels.calls, (QStringList{"openPDFs(single)", "openPDFs(single)"}));
-    }
-
-    // Saved under the name typed, or the default the field offers, in the ink picked; or read
-    // from an image.
+    // Saved under the name typed or offered, in the ink picked; or read from an image.
     void padKeysAndButtons_data()
     {
         QTest::addColumn<QString>("answer"); // a key, or a button's name
@@ -321,7 +290,11 @@ private slots:
         scan.fill(Qt::white);
         QVERIFY(scan.save(m_fixture->path("scan.png")));
         m_fixture->panels.imageAnswers = {m_fixture->path("scan.png")};
-        openPad();
+        click(named(QStringLiteral("Yeni imza…")));
+        QVERIFY(pad() && QTest::qWaitForWindowExposed(pad()));
+        QCOMPARE(pad()->windowModality(), Qt::WindowModal);
+        m_view->showPad(); // already open: no second pad
+        QCOMPARE(m_view->findChildren<SignaturePad*>().size(), 1);
         QCOMPARE(nameField()->placeholderText(), QStringLiteral("İmza 1"));
         nameField()->insert(typed); // QTest types only ASCII
         click(padButton(QStringLiteral("Mavi")));
