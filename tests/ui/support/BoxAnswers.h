@@ -8,8 +8,7 @@
 
 namespace BoxAnswers {
 
-// Answers the next modal window of type T once it shows, from inside its own event loop (between
-// two windows there is none for a moment).
+// Answers the next modal window of type T from inside its own event loop, once it shows.
 template <class T = QWidget>
 void whenShown(const std::function<void(T*)>& answer)
 {

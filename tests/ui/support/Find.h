@@ -4,8 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-// Reaches a window's parts the way an assistive tool does: by object name, accessible name, or
-// the text a button shows.
+// Reaches a window's parts as an assistive tool does: object name, accessible name, button text.
 namespace Find {
 
 // Whether `object` is called `name` by any of those three.
