@@ -60,8 +60,7 @@ Result run(const QStringList& arguments, const QString& workingFolder, const QSt
     QProcess process;
     process.setProcessEnvironment(environment(configHome));
     process.setWorkingDirectory(workingFolder);
-    // A bound on memory turns a runaway child into a crash the caller sees; the
-    // sanitizer runtime reserves far more address space than any bound allows.
+    // A runaway child crashes visibly; the sanitizer reserves more address space than any bound.
     if (!qEnvironmentVariableIsSet("ASAN_OPTIONS")) {
         process.setChildProcessModifier([] {
             constexpr rlim_t bound = rlim_t(3) << 30;

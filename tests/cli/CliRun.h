@@ -6,8 +6,7 @@
 #include <optional>
 #include <sys/types.h>
 
-// Runs the real leaflow-cli as a child process with the interface language
-// pinned to Turkish, a private settings folder and at most 3 GB of memory.
+// Runs leaflow-cli in Turkish, with private settings and at most 3 GB of memory.
 namespace CliRun {
 
 struct Result {
@@ -23,8 +22,7 @@ QString program();
 Result run(const QStringList& arguments, const QString& workingFolder, const QString& configHome,
            int timeoutMs = 60000, const QByteArray& input = {});
 
-// leaflow-cli on a pseudo-terminal that is its controlling terminal and its standard input,
-// output and error, for what happens only at a terminal: the password prompt.
+// leaflow-cli on a pseudo-terminal as its controlling terminal and standard streams: the prompt.
 class OnTerminal {
 public:
     OnTerminal(const QStringList& arguments, const QString& workingFolder,

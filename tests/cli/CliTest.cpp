@@ -15,10 +15,8 @@
 #include <QTest>
 #include <csignal>
 
-// leaflow-cli as a user runs it: argument parsing, exit statuses 0/1/2/3, one
-// message on standard error, passwords per input, printed paths and sizes.
-// What the engine makes of the files is the engine suites' business; here
-// each command is run once to prove its arguments reach the engine.
+// leaflow-cli as a user runs it: arguments, exit statuses, messages, passwords, printed paths;
+// what the engine makes of the files is the engine suites' business.
 class CliTest : public QObject {
     Q_OBJECT
 
@@ -76,36 +74,22 @@ void CliTest::refusesWithoutWriting_data()
     QTest::newRow("nothing") << QStringList{} << usage;
     QTest::newRow("unknown command") << QStringList{"join", "A.pdf"} << usage;
     QTest::newRow("merge without -o") << QStringList{"merge", "A.pdf", "Rapor.pdf"} << usage;
-    QTest::newRow("password after the last input")
-        << QStringList{"merge", "-o", "o.pdf", "A.pdf", "--password=x"} << usage;
     QTest::newRow("unknown option")
         << QStringList{"merge", "--fast", "-o", "o.pdf", "A.pdf"} << usage;
     QTest::newRow("split without mode") << QStringList{"split", "-d", ".", "Rapor.pdf"} << usage;
-    QTest::newRow("split with two modes")
-        << QStringList{"split", "--each", "--every=2", "-d", ".", "Rapor.pdf"} << usage;
     QTest::newRow("split every zero")
         << QStringList{"split", "--every=0", "-d", ".", "Rapor.pdf"} << usage;
     QTest::newRow("delete without pages")
         << QStringList{"delete", "-o", "o.pdf", "Rapor.pdf"} << usage;
     QTest::newRow("compress, unknown level")
         << QStringList{"compress", "--level=tiny", "-o", "o.pdf", "A.pdf"} << usage;
-    QTest::newRow("sign without placement") << QStringList{"sign", "-o", "o.pdf", "A.pdf"} << usage;
     QTest::newRow("sign, missing rect") << sign << usage;
     QTest::newRow("sign, past the right edge")
         << sign + QStringList{"--rect=0.6,0,0.5,0.5"} << usage;
     QTest::newRow("sign, extra page") << sign + QStringList{"--rect=0,0,1,1", "--page=1"} << usage;
-    QTest::newRow("merge: wrong password")
-        << QStringList{"merge", "-o", "o.pdf", "--password=sifre", "Kilitli.pdf"}
-        << "Kilitli.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir.";
     QTest::newRow("merge: a password goes only to the next input")
         << QStringList{"merge", "-o", "o.pdf", "--password=şifre", "Kilitli.pdf", "İkinci.pdf"}
         << "İkinci.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir.";
-    QTest::newRow("merge: parent is a file")
-        << QStringList{"merge", "-o", "A.pdf/Birleşik.pdf", "A.pdf"}
-        << "Birleşik.pdf yazılamadı. Kaydedilecek klasör bulunamadı: %1"; // the work folder's A.pdf
-    QTest::newRow("split: bad range named")
-        << QStringList{"split", "--ranges=1-2, x", "-d", ".", "Rapor.pdf"}
-        << "“x” anlaşılmadı. Örnek: 1-3, 5, 8-12";
     QTest::newRow("delete: open end covers all")
         << QStringList{"delete", "--pages=1-", "-o", "o.pdf", "A.pdf"}
         << "En az bir sayfa kalmalı.";
@@ -131,9 +115,6 @@ void CliTest::refusesWithoutWriting()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
-    if (message.contains(u"%1")) {
-        message = message.arg(QFileInfo(path(QStringLiteral("A.pdf"))).canonicalFilePath());
-    }
     Fixtures::writeBytes(path("junk.png"), "neither an image nor a record");
     Fixtures::writeBytes(path("empty.json"), DataCoding::encodeSignature(SavedSignature{}));
     const QStringList before = entries();
@@ -245,8 +226,7 @@ void CliTest::signsWithRecordAndImage()
 
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.exitCode, 0);
-    // One-based pages: the record on page 2 at the top left, the image on page 1 at the bottom
-    // right, each stamp on its own page only.
+    // One-based pages: the record top left on page 2, the image bottom right on page 1.
     QPDF pdf;
     pdf.processFile(QFile::encodeName(path("out.pdf")).constData());
     QList<QRectF> rects;
@@ -294,7 +274,6 @@ void CliTest::passwordFiles_data()
     const QStringList fromFile{"merge", "-o", "o.pdf", "--password-file=pw.txt", "Kilitli.pdf"};
     const QStringList fromInput{"merge", "-o", "o.pdf", "--password-file=-", "Kilitli.pdf"};
     const QStringList locked{"K1", "K2"};
-    const QString empty = QStringLiteral("--password-file=pw.txt: the first line is empty");
 
     QTest::newRow("file, one line")
         << fromFile << QByteArray("şifre\n") << QByteArray() << 0 << QString() << locked;
@@ -311,10 +290,9 @@ void CliTest::passwordFiles_data()
         << "Kilitli.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir." << QStringList();
     QTest::newRow("missing file") << fromFile << QByteArray() << QByteArray() << 2
                                   << "--password-file=pw.txt: " << QStringList();
-    QTest::newRow("empty file") << fromFile << QByteArray("") << QByteArray() << 2 << empty
-                                << QStringList();
     QTest::newRow("empty first line")
-        << fromFile << QByteArray("\nşifre\n") << QByteArray() << 2 << empty << QStringList();
+        << fromFile << QByteArray("\nşifre\n") << QByteArray() << 2
+        << "--password-file=pw.txt: the first line is empty" << QStringList();
     QTest::newRow("empty standard input")
         << fromInput << QByteArray() << QByteArray() << 2
         << "--password-file=-: the first line is empty" << QStringList();
@@ -362,8 +340,7 @@ void CliTest::passwordFiles()
     QCOMPARE(entries(), before);
 }
 
-// Ctrl+C at the password prompt ends the program as during a job, and leaves the terminal
-// echoing as it found it.
+// Ctrl+C at the password prompt ends the program with 130 and leaves the terminal echoing.
 void CliTest::ctrlCAtThePromptRestoresEcho()
 {
     CliRun::OnTerminal cli({"merge", "-o", "o.pdf", "Kilitli.pdf"}, m_dir->path(),

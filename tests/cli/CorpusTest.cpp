@@ -86,14 +86,8 @@ int qpdfStatus(const QStringList& arguments)
 
 } // namespace
 
-// Every damaged, encrypted, rotated and odd file of the corpus goes
-// through leaflow-cli (merge with itself, split, delete) in a bounded child
-// process: each must end with a result or a message, never a crash or a hang,
-// and a locked file run without its password must ask for it. The engine runs
-// in a worker process, so even the files on which Debian 12's own qpdf hangs
-// or crashes (the corpus baseline) end in exit 1 with a message: a hang in
-// the time-limit one. The corpus is the project's own few files, or the full
-// one LEAFLOW_CORPUS names.
+// Every corpus file (the project's own, or LEAFLOW_CORPUS) through leaflow-cli merge, split and
+// delete: a result or one message, never a crash or hang, even where Debian 12's qpdf hangs.
 class CorpusTest : public QObject {
     Q_OBJECT
 

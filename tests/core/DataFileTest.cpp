@@ -82,9 +82,7 @@ QByteArray edited(const char* from, const char* to)
 
 } // namespace
 
-// The data file: its JSON form byte for byte, what the reader accepts and
-// refuses, backups of unreadable files, the start-up rewrite, atomic saving
-// and the cause of a failed one, the history limit and the signature image paths.
+// The data file: its exact JSON, what is read or refused, backups, atomic saving and its causes.
 class DataFileTest : public QObject {
     Q_OBJECT
 
@@ -108,7 +106,6 @@ private slots:
         QVERIFY(m_home.isValid());
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("data"))));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
-        qunsetenv("LEAFLOW_SNAPSHOT");
     }
 
     void init()
@@ -116,8 +113,6 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
     }
-
-    void cleanup() { qunsetenv("LEAFLOW_SNAPSHOT"); }
 
     void encodesSortedCompactText()
     {
@@ -144,9 +139,7 @@ private slots:
             const QByteArray text = DataCoding::encodeSignature(s);
             QVERIFY2(written.isEmpty() || text.contains("\"weight\":" + written + "}"),
                      text.constData());
-            const auto back = DataCoding::decodeSignature(text);
-            QVERIFY(back);
-            QCOMPARE(*back, s);
+            QCOMPARE(DataCoding::decodeSignature(text), std::optional(s));
         }
     }
 
@@ -156,9 +149,8 @@ private slots:
         data.signatures[1].name = QStringLiteral("Çağrı \"Ş\" \\ Öz\n");
         data.history[0].bytesBefore = 9007199254740993; // 2^53 + 1: not representable as a double
         data.history[0].bytesAfter = std::numeric_limits<qint64>::max();
-        const auto back = DataCoding::decode(DataCoding::encode(data));
-        QVERIFY(back);
-        QCOMPARE(*back, data); // absent optionals included
+        QCOMPARE(DataCoding::decode(DataCoding::encode(data)),
+                 std::optional(data)); // absent optionals too
         QVERIFY(!DataCoding::decodeSignature(R"({"aspect":2,"name":"no id"})"));
     }
 
@@ -172,8 +164,7 @@ private slots:
         QTest::newRow("year 10000") << 3.0 << QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC);
     }
 
-    // A value JSON cannot hold would be written as null and make the whole file
-    // unreadable next time; writing nothing keeps the last good file instead.
+    // A value JSON cannot hold would make the file unreadable: the last good file stays.
     void refusesValuesWithoutJsonForm()
     {
         QFETCH(double, aspect);
@@ -256,17 +247,13 @@ private slots:
         QCOMPARE(DataFile::standardFolder(), standard);
         const DataFile file;
         QCOMPARE(file.folder(), standard);
-        QCOMPARE(file.dataPath(), standard + "/data.json");
-        QCOMPARE(file.signaturesPath(), standard + "/signatures");
         QVERIFY(QFileInfo(standard).isDir());
         QCOMPARE(file.load(), std::nullopt);
         QCOMPARE(file.restore(), AppData{});
         QCOMPARE(Fixtures::entries(standard), QStringList());
     }
 
-    // Signatures and document names are the user's alone: a folder left open by an earlier
-    // version is closed at start-up, and every file written afterwards is private too. A link
-    // inside is left alone, since changing it would change what it points at.
+    // The user's data is private from start-up on; a link inside is left, as its target isn't ours.
     void dataFolderIsPrivate()
     {
         // Owner, group and others; Qt's "user" bits only repeat the owner's for this process.
@@ -302,8 +289,7 @@ private slots:
         QCOMPARE(mode(made.folder()), DataFile::folderPermissions);
     }
 
-    // An unreadable file is copied aside byte for byte, once, and stays in
-    // place until the next change overwrites it.
+    // An unreadable file is copied aside once, and stays until the next change overwrites it.
     void unreadableFileIsKeptAsBackup()
     {
         const char raw[] = "{\"version\":1,\r\n\"history\":[],\"signatures\":[{}]}\0\xff\xfe";
@@ -340,18 +326,11 @@ private slots:
             run.id = QUuid::createUuid();
             run.bytesAfter = n; // its place in the order
             data.recordRun(run);
-            QVERIFY(data.history.size() <= AppData::historyLimit);
         }
         QCOMPARE(data.history.size(), 200);
         for (qsizetype i = 0; i < data.history.size(); ++i) {
             QCOMPARE(data.history.at(i).bytesAfter, 201 - i); // newest first
         }
-
-        const DataFile file = dataFile();
-        QCOMPARE(file.save(AppData{}), DataFile::SaveResult::saved);
-        QCOMPARE(file.save(data), DataFile::SaveResult::saved);
-        QCOMPARE(Fixtures::entries(folder()), QStringList({QStringLiteral("data.json")}));
-        QCOMPARE(file.restore(), data);
     }
 
     void failedSaveKeepsTheLastFile_data()
@@ -363,14 +342,11 @@ private slots:
         QTest::newRow("folder replaced by a file") << "file" << 0 << R::folderMissing;
         QTest::newRow("folder removed: made again") << "gone" << 0 << R::saved;
         QTest::newRow("disk full") << "" << ENOSPC << R::diskFull;
-        QTest::newRow("quota") << "" << EDQUOT << R::diskFull;
         QTest::newRow("no permission") << "" << EACCES << R::notPermitted;
-        QTest::newRow("read-only file system") << "" << EROFS << R::notPermitted;
         QTest::newRow("input/output error") << "" << EIO << R::failed;
     }
 
-    // A write that fails leaves the last saved file as it was, and no temporary file beside
-    // it; the result names the cause.
+    // A failed write leaves the last file and no temporary beside it; the result names the cause.
     void failedSaveKeepsTheLastFile()
     {
         QFETCH(QString, folderBecomes);
@@ -403,17 +379,6 @@ private slots:
             QCOMPARE(Fixtures::readBytes(inFolder("data.json")),
                      result == DataFile::SaveResult::saved ? fullText : before);
         }
-    }
-
-    void folderUnderAFileCannotBeMade()
-    {
-        const QString blocker = m_dir->filePath(QStringLiteral("blocker"));
-        Fixtures::writeBytes(blocker, "not a folder");
-        const DataFile file(blocker + QStringLiteral("/Leaflow"), fixedClock);
-        QCOMPARE(file.save(fullData()), DataFile::SaveResult::folderMissing);
-        QCOMPARE(file.load(), std::nullopt);
-        QCOMPARE(file.restore(), AppData{});
-        QCOMPARE(Fixtures::readBytes(blocker), QByteArray("not a folder"));
     }
 
     void signatureImagePath()

@@ -30,15 +30,12 @@ private slots:
         row('s', "tr_TR", 1'234'567'890, "1,23 GB");
         row('s', "tr_TR", 2'000'000'000'000, "2 TB");
         row('s', "en_US", 1'234'567, "1.2 MB");
-        row('s', "es_ES", 9'876'543'210, "9,88 GB");
         row('s', "en_US", 0, "Zero bytes");
         row('s', "en_US", 1, "1 byte");
         row('s', "es_ES", 0, "Cero bytes");
-        row('s', "es_ES", 999, "999 bytes");
         row('p', "tr_TR", 0.5, "%50");
         row('p', "tr_TR", 0.996, "%100");
         row('p', "en_US", 0.5, "50%");
-        row('p', "en_US", 0.375, "38%");
         row('p', "es_ES", 0.5, "50\u00a0%");
         row('c', "tr_TR", 1234, "1.234");
         row('c', "es_ES", 1234, "1234"); // four digits stay whole

@@ -8,8 +8,7 @@
 #include <cstdlib>
 #include <new>
 
-// Counts the largest single allocation the test thread asks for while
-// recording, so a decoder that gathered a bomb's output would show.
+// The largest allocation while recording: a decoder gathering a bomb's output would show.
 namespace {
 thread_local bool t_recording = false;
 thread_local size_t t_largest = 0;
@@ -60,9 +59,7 @@ QByteArray parms(const char* predictor, int colours, int columns = width)
 
 } // namespace
 
-// Flate image data read where the document lives and inflated elsewhere must
-// decode to exactly what qpdf's own decoder gives, malformed data included;
-// what it cannot take stays with qpdf.
+// Flate image data inflated away from the document decodes exactly as qpdf's own decoder does.
 class EncodedStreamTest : public QObject {
     Q_OBJECT
 

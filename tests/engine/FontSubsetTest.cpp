@@ -47,9 +47,7 @@ QByteArray loopingCff()
 
 } // namespace
 
-// Font subsetting: whole embedded programs shrink to the glyphs shown while
-// every page reads and renders exactly as before; form fonts and hostile
-// programs stay whole.
+// Font subsetting shrinks programs, keeps every page's looks, and leaves form and hostile fonts.
 class FontSubsetTest : public QObject {
     Q_OBJECT
 
@@ -92,14 +90,12 @@ private slots:
         QVERIFY2(now * 4 < was, qPrintable(QStringLiteral("%1 -> %2").arg(was).arg(now)));
     }
 
-    // The /DR font, and a font a field's /DA names in its appearance, may need any
-    // glyph when the field is filled, even though the page shows only a few.
+    // Form fonts (/DR, a field's /DA) may need any glyph when the field is filled.
     void formFontsStayWhole()
     {
         Builder builder;
         QPDF& pdf = builder.pdf();
-        // The form's fonts get a program of their own: copies of one program are
-        // stored once, and the shared program would stay whole for all of them.
+        // A program of their own: a program shared with the page font would stay whole anyway.
         const QByteArray serif =
             Fixtures::readBytes(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf"));
         QPDFObjectHandle dr = builder.font(Kind::simpleTrueType, serif, "dr");

@@ -6,8 +6,7 @@
 #include <QFileInfo>
 #include <type_traits>
 
-// Runs one engine operation the way a job does: what it writes is staged for folder, then put
-// in place. Returns what the operation returns; its failures pass through.
+// Runs one operation as a job does, staged for folder then put in place; returns what it returns.
 template <typename Operation>
 auto placed(const QString& folder, Operation operation)
 {

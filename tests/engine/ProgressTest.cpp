@@ -20,8 +20,7 @@ struct Report {
 
 } // namespace
 
-// The progress of whole jobs over real files: it starts before anything is written, rises
-// through reading, writing and checking, and is complete only when the job is.
+// Progress of whole jobs rises through reading and writing and is complete only when they are.
 class ProgressTest : public QObject {
     Q_OBJECT
 

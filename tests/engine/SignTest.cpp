@@ -22,8 +22,7 @@ using PDFEngine::SignItem;
 
 namespace {
 
-// How a test page is laid out: its optional crop box, its rotation,
-// and whether the rotation is inherited from the page tree's root.
+// A test page's crop box and rotation, the rotation perhaps inherited from the page tree.
 struct Layout {
     std::optional<QRectF> cropBox;
     int rotate = 0;
@@ -44,15 +43,6 @@ QRectF toRect(QPDFObjectHandle array)
 {
     const QPDFObjectHandle::Rectangle r = array.getArrayAsRectangle();
     return QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly);
-}
-
-// A 600 x 800 page; its empty tag draws nothing on it.
-void writePage(const QString& file, const Layout& layout)
-{
-    Fixtures::writePdf(file, {Fixtures::Page{{}, 600, 800, layout.rotate, layout.cropBox}});
-    if (layout.inherited) {
-        Fixtures::inheritFromRoot(file);
-    }
 }
 
 QList<Stamp> readStamps(const QString& file, int pageIndex)
@@ -125,9 +115,7 @@ SignatureArt asymmetric()
 
 } // namespace
 
-// Stamping signatures: where the annotation goes on every rotation and crop
-// box, what the rendered page shows, what the written file holds, and the
-// signature art drawn for previews.
+// Stamping signatures: placement on every rotation and crop box, what is drawn and written.
 class SignTest : public QObject {
     Q_OBJECT
 
@@ -178,8 +166,7 @@ private slots:
         QVERIFY(!stamp.content.contains('e')); // no exponent anywhere
         QVERIFY(Fixtures::qpdfCheckIsClean(path("out.pdf")));
 
-        // One turned page, rendered, proves the art sits upright in the placed
-        // rectangle: heavy ink on the left, the short line at the top right.
+        // One turned page, rendered, proves the art sits upright in the placed rectangle.
         if (QByteArray(QTest::currentDataTag()) != "rotated 90") {
             return;
         }
@@ -198,9 +185,7 @@ private slots:
                  0);
     }
 
-    // A 3 x 1 picture, black, white, then transparent: the stamp keeps the alpha
-    // as a soft mask and multiplies; the preview stretches it without aspect
-    // correction, and white paper or transparency leave the red canvas as it was.
+    // Black, white, transparent: the stamp multiplies with a soft mask; previews stretch it.
     void imageArtMultiplies()
     {
         QImage picture(3, 1, QImage::Format_ARGB32);
@@ -221,19 +206,16 @@ private slots:
         QCOMPARE(canvas.pixelColor(25, 50), QColor(200, 40, 40)); // white
         QCOMPARE(canvas.pixelColor(37, 50), QColor(200, 40, 40)); // transparent
         QCOMPARE(canvas.pixelColor(8, 50), QColor(200, 40, 40));  // outside the rect
-        QCOMPARE(canvas.pixelColor(20, 82), QColor(200, 40, 40));
 
         const Stamp stamp = signPage(Layout{}, QRectF(0.2, 0.1, 0.4, 0.2), art).value(0);
         QCOMPARE(stamp.blendMode, QByteArray("/Multiply"));
         QVERIFY(stamp.imageHasSoftMask);
     }
 
-    // Art that does not decode, or would decode to a huge image, draws nothing in
-    // previews and still becomes an empty stamp.
+    // Art that does not decode, or is huge, draws nothing and becomes an empty stamp.
     void undecodableImage()
     {
-        // Qt's own allocation limit would hide a missing pixel bound; the engine must not
-        // rely on it.
+        // Qt's own allocation limit would hide a missing pixel bound of the engine.
         const int limit = QImageReader::allocationLimit();
         QImageReader::setAllocationLimit(0);
         const auto restore = qScopeGuard([limit] { QImageReader::setAllocationLimit(limit); });
@@ -257,12 +239,15 @@ private slots:
     }
 
 private:
-    // A fresh page of that layout signed with one item into out.pdf; the stamps on it.
+    // A fresh blank 600 x 800 page of that layout signed with one item into out.pdf; its stamps.
     QList<Stamp> signPage(const Layout& layout, const QRectF& rect, const SignatureArt& art)
     {
         const QString input = path("in.pdf");
         const QString output = path("out.pdf");
-        writePage(input, layout);
+        Fixtures::writePdf(input, {Fixtures::Page{{}, 600, 800, layout.rotate, layout.cropBox}});
+        if (layout.inherited) {
+            Fixtures::inheritFromRoot(input);
+        }
         placed(folderOf(output), [&](auto& outputs) {
             PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, rect, art}}, output, outputs);
         });

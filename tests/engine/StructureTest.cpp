@@ -12,8 +12,7 @@
 using PDFEngine::Grouping;
 using StructureFixtures::Hostility;
 
-// What a user made besides the pages (form, bookmarks, links, labels,
-// attachments) through merge, split and page deletion, read back with qpdf.
+// Forms, bookmarks, links, labels and attachments through merge, split and page deletion.
 class StructureTest : public QObject {
     Q_OBJECT
 
@@ -147,9 +146,7 @@ private slots:
         QCOMPARE(StructureFixtures::describe(path("küçük.pdf")), before);
     }
 
-    // The damaged part is left out; every operation still writes complete, clean files.
-    // An outline loop, a field that is its own parent and kid, name trees 10,000 levels deep,
-    // destinations to nowhere.
+    // A damaged part is left out; every operation still writes complete, clean files.
     void hostileStructuresEnd()
     {
         for (Hostility hostility : {Hostility::outlineLoop, Hostility::selfParentField,
@@ -180,8 +177,7 @@ private slots:
         }
     }
 
-    // Documents made by real producers (forms, outlines, labels, attachments, links) merged with
-    // themselves, copied whole and split into pages lose nothing of those kinds.
+    // Real producers' documents merged, copied and split lose none of their structure.
     void realDocumentsLoseNothing()
     {
         QFETCH(QString, file);

@@ -32,8 +32,7 @@ int printFound(const QString& helper)
     return 0;
 }
 
-// This program started again by a test: starts the helper (the test points it at `sleep`) as
-// Leaflow does, prints its process id and waits to be killed.
+// This program started again: starts the helper (`sleep`) as Leaflow does, prints its id, waits.
 int parentOf(const QString& helper)
 {
     QProcess child;
@@ -85,9 +84,7 @@ QStringList expectedLimit(int resource, qint64 soft, qint64 hard)
 
 } // namespace
 
-// The helper-process layer the worker and the renderer share: frames on their pipes, where a
-// helper is found, the bounds and the parent-death guard of its process, and a helper that never
-// ran told apart from one that did.
+// The helper-process layer the worker and the renderer share: frames, finding, bounds, start.
 class ProcessTest : public QObject {
     Q_OBJECT
 
@@ -113,9 +110,7 @@ private slots:
         QVERIFY(!reader.broken());
     }
 
-    // The helpers' blocking side: every frame written is read back (one exactly at the
-    // reader's bound of 4 bytes), then the end of the input or a length past the bound gives
-    // none, and a broken stream hands out nothing after it.
+    // Blocking reads: frames up to the bound come back, then nothing; a broken stream stays so.
     void framesCrossAPipe_data()
     {
         QTest::addColumn<QByteArray>("tail");
@@ -153,11 +148,7 @@ private slots:
         const QString beside = "bin/leaflow-worker";
         const QString installed =
             QDir::cleanPath("bin/" LEAFLOW_HELPERS_FROM_BIN "/leaflow-worker");
-        const QString installedRenderer =
-            QDir::cleanPath("bin/" LEAFLOW_HELPERS_FROM_BIN "/leaflow-renderer");
-        QTest::newRow("beside") << "worker" << QStringList{beside} << "" << beside;
-        QTest::newRow("installed")
-            << "renderer" << QStringList{installedRenderer} << "" << installedRenderer;
+        QTest::newRow("installed") << "worker" << QStringList{installed} << "" << installed;
         QTest::newRow("beside before installed")
             << "worker" << QStringList{installed, beside} << "" << beside;
         QTest::newRow("the override before all")
@@ -169,8 +160,6 @@ private slots:
         QTest::newRow("another helper's file is not this one")
             << "renderer" << QStringList{beside, installed} << ""
             << "";
-        QTest::newRow("nowhere") << "worker" << QStringList{} << ""
-                                 << "";
     }
     void helpersAreFoundInOrder()
     {
@@ -206,8 +195,7 @@ private slots:
                  QFileInfo(LEAFLOW_BUILD_WORKER).absoluteFilePath());
     }
 
-    // The helper's process runs under the bounds it was given, without core files; no bound
-    // given (the second case) leaves the parent's own.
+    // A helper runs under its bounds, without core files; no bound leaves the parent's own.
     void childIsHeldToItsBounds()
     {
         const HelperFixtures::Override cat("LEAFLOW_RENDERER",
@@ -228,8 +216,7 @@ private slots:
         }
     }
 
-    // A helper never outlives the program that started it, even one killed outright. Both
-    // helpers start through the same preparation, so the worker stands for them.
+    // A helper never outlives the program that started it (the worker stands for both).
     void childDiesWithItsParent()
     {
         const HelperFixtures::Override sleep("LEAFLOW_WORKER",
@@ -248,8 +235,7 @@ private slots:
         QVERIFY(ended);
     }
 
-    // A helper that never ran is named as missing or unable to start; one that ran and failed
-    // is not.
+    // A helper that never ran is named as missing or unable to start; one that failed is not.
     void startFailureNamesTheHelper_data()
     {
         QTest::addColumn<int>("kind"); // Broken, or -1: a helper that runs and fails

@@ -1,7 +1,6 @@
 #include "ContainedRun.h"
 #include "ChildLimits.h"
 #include "Fixtures.h"
-#include "HelperFixtures.h"
 #include "HostileFixtures.h"
 #include "WorkerProtocol.h"
 
@@ -13,45 +12,30 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <functional>
 
 using namespace std::chrono_literals;
 using namespace PDFEngine;
-using HelperFixtures::Broken;
 
 namespace {
 
-PDFEngine::Job signJob()
+// Every file under root, hidden ones included, for which wanted(path) holds.
+template <typename Wanted>
+QStringList filesUnder(const QString& root, Wanted wanted)
 {
-    SignatureArt::Strokes strokes;
-    strokes.strokes = {{QPointF(0.1, 0.2), QPointF(0.5, 0.9)}};
-    strokes.weight = 0.07;
-    strokes.ink = InkColor::blue;
-    return PDFEngine::SignJob{PDFSource{"/a/Ş.pdf", "parola"},
-                              {{2, QRectF(0.1, 0.2, 0.3, 0.4), SignatureArt(strokes)},
-                               {0, QRectF(0, 0, 1, 1), SignatureArt(SignatureArt::Image{"PNG"})}},
-                              "/b/imzalı.pdf"};
-}
-
-// Every file under root that holds text.
-QStringList filesHolding(const QString& root, const QString& text)
-{
-    QStringList holding;
+    QStringList found;
     QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly) && file.readAll().contains(text.toUtf8())) {
-            holding.append(path);
+        if (const QString path = it.next(); wanted(path)) {
+            found.append(path);
         }
     }
-    return holding;
+    return found;
 }
 
 } // namespace
 
-// The road from a job to a worker process and back: the bytes on the pipe,
-// and what is left after a worker that is killed, runs out of memory or
-// carries a password.
+// A job to a worker process and back: the pipe's bytes, and what a killed or secret run leaves.
 class ContainedRunTest : public QObject {
     Q_OBJECT
 
@@ -64,16 +48,12 @@ private slots:
         qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
     }
 
-    // Whatever a request holds comes back equal, every field of every kind of job (each set
-    // away from its default in some row), and no cut or damaged copy of its bytes makes the
-    // reader crash or read past what it has.
+    // Every field of every job comes back equal; cut or damaged bytes never crash the reader.
     void requestsSurviveTheTripAndDamage_data()
     {
         QTest::addColumn<Job>("job");
         QTest::newRow("merge with a password")
             << Job(MergeJob{{{"/a/1.pdf", "ş"}, {"/a/2.pdf", {}}}, "/o.pdf"});
-        QTest::newRow("split each, with a password")
-            << Job(SplitJob{{"/a/k.pdf", "p"}, {SplitMode::each, 2, {}}, "/d"});
         QTest::newRow("split every 7 into a new folder")
             << Job(SplitJob{{"/a/k.pdf", {}}, {SplitMode::every, 7, {}}, "/e", true});
         QTest::newRow("split by ranges")
@@ -91,7 +71,14 @@ private slots:
             << Job(DeletePagesJob{{"/a/s.pdf", {}}, {0, 4}, QString("2-"), "/o.pdf"});
         QTest::newRow("delete without ranges")
             << Job(DeletePagesJob{{"/a/s.pdf", "p"}, {7}, std::nullopt, "/p.pdf"});
-        QTest::newRow("sign strokes and image") << signJob();
+        const SignatureArt::Strokes strokes{{{QPointF(0.1, 0.2), QPointF(0.5, 0.9)}},
+                                            0.07,
+                                            InkColor::blue};
+        QTest::newRow("sign strokes and image")
+            << Job(SignJob{{"/a/Ş.pdf", "parola"},
+                           {{2, QRectF(0.1, 0.2, 0.3, 0.4), SignatureArt(strokes)},
+                            {0, QRectF(0, 0, 1, 1), SignatureArt(SignatureArt::Image{"PNG"})}},
+                           "/b/imzalı.pdf"});
         QTest::newRow("inspect with a password") << Job(InspectJob{{"/a/i.pdf", "parola"}});
     }
     void requestsSurviveTheTripAndDamage()
@@ -116,29 +103,23 @@ private slots:
     void outcomesSurviveTheTrip_data()
     {
         QTest::addColumn<Outcome>("outcome");
-        Outcome split;
-        split.outputs = {"/d/k 1.pdf", "/d/k 2.pdf"};
-        split.staging = {"/d/.leaflow-1",
+        QTest::newRow("split") << outcomeWith([](Outcome& o) {
+            o.outputs = {"/d/k 1.pdf", "/d/k 2.pdf"};
+            o.staging = {"/d/.leaflow-1",
                          "/d",
                          {{"/d/.leaflow-1/1", "/d/k 1.pdf"}, {"/d/.leaflow-1/2", "/d/k 2.pdf"}}};
-        Outcome compressed;
-        compressed.outputs = {"/d/x.pdf"};
-        compressed.perSource = {QString("/d/x.pdf"), std::nullopt};
-        Outcome failed;
-        failed.failure = "k.pdf açılamadı.";
-        Outcome notSmaller;
-        notSmaller.perSource = {std::nullopt};
-        notSmaller.notSmaller = "Daha fazla küçülmedi.";
-        Outcome counted;
-        counted.pageCount = 12;
-        Outcome locked;
-        locked.locked = true;
-        QTest::newRow("split") << split;
-        QTest::newRow("compressed one of two") << compressed;
-        QTest::newRow("failed") << failed;
-        QTest::newRow("nothing smaller") << notSmaller;
-        QTest::newRow("pages counted") << counted;
-        QTest::newRow("locked") << locked;
+        });
+        QTest::newRow("compressed one of two") << outcomeWith([](Outcome& o) {
+            o.outputs = {"/d/x.pdf"};
+            o.perSource = {QString("/d/x.pdf"), std::nullopt};
+        });
+        QTest::newRow("failed") << outcomeWith([](Outcome& o) { o.failure = "k.pdf açılamadı."; });
+        QTest::newRow("nothing smaller") << outcomeWith([](Outcome& o) {
+            o.perSource = {std::nullopt};
+            o.notSmaller = "Daha fazla küçülmedi.";
+        });
+        QTest::newRow("pages counted") << outcomeWith([](Outcome& o) { o.pageCount = 12; });
+        QTest::newRow("locked") << outcomeWith([](Outcome& o) { o.locked = true; });
     }
     void outcomesSurviveTheTrip()
     {
@@ -155,37 +136,14 @@ private slots:
     // A count far beyond the bytes at hand is refused, not allocated.
     void liesAboutSizesAreRefused()
     {
-        Outcome written;
-        written.outputs = {"/o.pdf"};
-        QByteArray outcome = WorkerProtocol::encode(WorkerProtocol::Finished{written});
+        QByteArray outcome = WorkerProtocol::encode(
+            WorkerProtocol::Finished{outcomeWith([](Outcome& o) { o.outputs = {"/o.pdf"}; })});
         QVERIFY(WorkerProtocol::decodeMessage(outcome));
         outcome.replace(outcome.indexOf(QByteArray("\0\0\0\1", 4)), 4, "\x7f\xff\xff\xff");
         QVERIFY(!WorkerProtocol::decodeMessage(outcome));
     }
 
-    // A worker that cannot start is the installation's fault, and the message says so instead
-    // of blaming the input; nothing is written. (One that is missing: CliTest's "worker not
-    // installed" row, which runs through here.)
-    void brokenWorkerIsNamed()
-    {
-        QTemporaryDir work;
-        const HelperFixtures::Override worker("LEAFLOW_WORKER",
-                                              HelperFixtures::write(work.path(), "leaflow-worker",
-                                                                    Broken::loaderRefuses));
-        const QString input = work.filePath("girdi.pdf");
-        Fixtures::writePdf(input, Fixtures::tagged("G", 1));
-        const QStringList before = Fixtures::entries(work.path());
-        ContainedRun run;
-        const auto outcome =
-            run.run(MergeJob{{{input, {}}}, work.filePath("yeni.pdf")}, RunLimits{60s, 0});
-        QVERIFY(outcome);
-        QCOMPARE(outcome->failure.value_or(""),
-                 "Leaflow eksik kurulmuş: leaflow-worker başlatılamadı.");
-        QCOMPARE(Fixtures::entries(work.path()), before);
-    }
-
-    // Killed while writing: the destination keeps its old bytes and the hidden
-    // folder the worker wrote in is gone.
+    // Killed while writing: the destination keeps its bytes and the hidden folder is gone.
     void killedMidWriteLeavesNothing()
     {
         const QString input = m_dir.filePath("büyük.pdf");
@@ -226,11 +184,7 @@ private slots:
         QCOMPARE(Fixtures::entries(out.path()), QStringList{});
     }
 
-    // A protected document's pages, written without its password, are never where
-    // another account could read them before they are in place: never in the temporary
-    // folder, and beside the destination only inside a folder closed to others. The password
-    // reaches the worker through the pipe only: not its command line or environment (read
-    // while it runs), nor any file of the run.
+    // A protected document's pages are never readable by others, nor its password outside the pipe.
     void protectedDocumentStaysPrivate()
     {
         for (const bool merge : {true, false}) { // else compress
@@ -265,7 +219,13 @@ private slots:
             QVERIFY(outcome && !outcome->failure);
             QVERIFY(seen.contains("PATH=")); // reported while the worker was alive and readable
             QVERIFY(!seen.contains(password.toUtf8()));
-            QCOMPARE(filesHolding(m_dir.path(), password), QStringList{});
+            QCOMPARE(filesUnder(m_dir.path(),
+                                [&](const QString& file) {
+                                    QFile read(file);
+                                    return read.open(QIODevice::ReadOnly) &&
+                                           read.readAll().contains(password.toUtf8());
+                                }),
+                     QStringList{});
             QCOMPARE(exposed, QStringList{});
             QCOMPARE(Fixtures::entries(m_temp.path()), QStringList{});
             QCOMPARE(Fixtures::entries(folder.path()).filter(".leaflow-"), QStringList{});
@@ -273,27 +233,25 @@ private slots:
     }
 
 private:
-    // Files under root, but for those listed, that another account could read: every folder
-    // on the way open to others, and the file itself readable by them.
+    // An outcome with set() applied to it.
+    static Outcome outcomeWith(const std::function<void(Outcome&)>& set)
+    {
+        Outcome made;
+        set(made);
+        return made;
+    }
+
+    // Files under root, but those listed, that another account could reach and read.
     static QStringList readableByOthers(const QString& root, const QStringList& except)
     {
-        QStringList readable;
-        QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            if (except.contains(path)) {
-                continue;
-            }
-            bool open = QFileInfo(path).permission(QFile::ReadOther);
+        return filesUnder(root, [&](const QString& path) {
+            bool open = !except.contains(path) && QFileInfo(path).permission(QFile::ReadOther);
             for (QString dir = QFileInfo(path).absolutePath(); open && dir != root;
                  dir = QFileInfo(dir).absolutePath()) {
                 open = QFileInfo(dir).permission(QFile::ExeOther);
             }
-            if (open) {
-                readable.append(path);
-            }
-        }
-        return readable;
+            return open;
+        });
     }
 
     QTemporaryDir m_dir;

@@ -34,8 +34,7 @@ void writeEncrypted(QPDF& pdf, const QString& path, const Encryption& e)
     const QByteArray fileName = QFile::encodeName(path);
     QPDFWriter writer(pdf, fileName.constData());
     writer.setStaticID(true);
-    const std::string user = e.userPasswordBytes.isEmpty() ? e.userPassword.toStdString()
-                                                           : e.userPasswordBytes.toStdString();
+    const std::string user = e.userPassword.toStdString();
     const std::string owner = e.ownerPassword.toStdString();
     switch (e.cipher) {
     case Cipher::none: break;
@@ -59,11 +58,9 @@ void writeEncrypted(QPDF& pdf, const QString& path, const Encryption& e)
 
 QList<Page> tagged(const QString& prefix, int count)
 {
-    QList<Page> pages;
-    for (int i = 1; i <= count; ++i) {
-        Page page;
-        page.tag = prefix + QString::number(i);
-        pages.append(page);
+    QList<Page> pages(count);
+    for (int i = 0; i < count; ++i) {
+        pages[i].tag = prefix + QString::number(i + 1);
     }
     return pages;
 }

@@ -17,8 +17,7 @@ struct Page {
     double height = 792;
     int rotate = 0;                // written as /Rotate when non-zero
     std::optional<QRectF> cropBox; // x, y, width, height in page space
-    // A solid black square filling the middle third of the page, which a
-    // rendering of any size shows, unlike small anti-aliased text.
+    // A black square over the middle third, which renderings of any size show, unlike text.
     bool block = false;
 };
 
@@ -28,8 +27,6 @@ struct Encryption {
     Cipher cipher = Cipher::none;
     QString userPassword; // empty: opens without a password (owner-only)
     QString ownerPassword;
-    // The user password's bytes as another producer stored them; empty: its UTF-8.
-    QByteArray userPasswordBytes = {};
 };
 
 // Pages tagged prefix1 ... prefixN.
@@ -37,15 +34,13 @@ QList<Page> tagged(const QString& prefix, int count);
 
 void writePdf(const QString& path, const QList<Page>& pages, const Encryption& encryption = {});
 
-// Rewrites the file so that the first page's rotation, media box and crop box
-// sit on the page tree's root, inherited by every page instead of their own.
+// Moves the first page's rotation, media box and crop box to the page tree's root.
 void inheritFromRoot(const QString& path);
 
 // The tag of every page, in page order (the text of the page's first "(...) Tj").
 QStringList readTags(const QString& path, const QString& password = {});
 bool isEncrypted(const QString& path);
-// Each page's effective /Rotate and crop box (x, y, width, height; the media
-// box when it has none), inherited values included, in page order.
+// Each page's effective /Rotate and crop box (else media box), inherited values included.
 QList<std::pair<int, QRectF>> readLayouts(const QString& path);
 // Number of objects of a /Subtype reachable when the file is written out fully.
 int countObjectsOfType(const QString& path, const QByteArray& subtype);
@@ -55,17 +50,13 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // Every entry of a folder, hidden ones included, sorted by name.
 QStringList entries(const QString& folder);
 
-// A file of the few hostile PDFs the project carries in tests/corpus, each with its row in the
-// folder's INDEX.tsv (source and licence); an empty relative path names the folder.
+// A file of the project's own corpus, tests/corpus (empty: the folder), listed in its INDEX.tsv.
 QString corpusFile(const QString& relative);
 // True when LEAFLOW_CORPUS asks for the sweep over the full corpus of hostile PDFs.
 bool fullSweep();
-// The corpus the sweeps read: the full one LEAFLOW_CORPUS names (a relative path is read from
-// the project root), else the project's own. The caller checks that it is there: a sweep asked
-// for over a missing folder must fail, never pass over nothing.
+// LEAFLOW_CORPUS (relative to the project), else the project's own; missing: callers fail.
 QString sweepCorpus();
-// Process ids of the living children of parent (0: this process) whose command name is `name`
-// (cut to 15 characters, as the kernel keeps it).
+// Process ids of parent's (0: this process's) living children named `name` (cut to 15 characters).
 QList<qint64> childProcesses(const QString& name, qint64 parent = 0);
 
 // `qpdf --check` of the file: true when qpdf reports no errors or warnings.

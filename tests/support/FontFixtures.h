@@ -8,8 +8,7 @@
 
 class QPDF;
 
-// PDFs whose text is drawn with whole embedded font programs, made with qpdf;
-// glyph IDs come from Qt's own reading of the font files.
+// PDFs whose text is drawn with whole embedded font programs, glyph IDs read by Qt.
 namespace FontFixtures {
 
 enum class Kind {
@@ -30,8 +29,7 @@ public:
     Builder(const Builder&) = delete;
     Builder& operator=(const Builder&) = delete;
 
-    // A font of that kind over a program (the font file's bytes, or the CFF
-    // table of it for simpleCff). Every font carries a /FixtureTag.
+    // A font of that kind, tagged, over a program (the file's bytes, or its CFF for simpleCff).
     QPDFObjectHandle font(Kind kind, const QByteArray& program, const QString& tag);
     // A page that shows each line with the font as /F<n>, one under the other.
     void addPage(const QList<std::pair<QPDFObjectHandle, QString>>& lines);

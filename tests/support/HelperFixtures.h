@@ -15,8 +15,7 @@ enum class Broken {
 // The stand-in of that kind at folder/name (nothing is written for a missing one); its path.
 QString write(const QString& folder, const QString& name, Broken kind);
 
-// Sets an environment variable (LEAFLOW_WORKER, LEAFLOW_RENDERER) for as long as it lives, and
-// puts back what was there.
+// Sets an environment variable (LEAFLOW_WORKER, ...) while it lives, then puts back what was there.
 class Override {
 public:
     Override(const char* variable, const QString& value);

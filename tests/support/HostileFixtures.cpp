@@ -63,8 +63,7 @@ private:
     int m_count = 0;
 };
 
-// A zlib stream of one literal zero followed by copies of 258 zeros, each 13
-// bits in the fixed code: a few megabytes that inflate to gigabytes.
+// A zero, then copies of 258 zeros at 13 bits each: a few megabytes inflating to gigabytes.
 std::string inflatingTo(qint64 size)
 {
     BitWriter out;

@@ -66,8 +66,7 @@ OH indexed(int colours)
     return array;
 }
 
-// Indices that follow the photo's brightness, so neighbouring pixels have
-// neighbouring colours as in a dithered photograph.
+// Indices following the photo's brightness, neighbouring pixels in neighbouring colours.
 QByteArray paletteIndices(int width, int height, int colours)
 {
     const QByteArray grey = photoSamples(width, height, 1, 5);

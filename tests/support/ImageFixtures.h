@@ -9,9 +9,7 @@
 class QImage;
 class QPDF;
 
-// PDFs holding images of every kind the compression pass meets, made with
-// qpdf and Qt's JPEG writer. Every image carries a /FixtureTag name so it can be found
-// again after a rewrite has renumbered the objects.
+// PDFs of every kind of image compression meets, each image tagged with /FixtureTag.
 namespace ImageFixtures {
 
 enum class Kind {
@@ -33,8 +31,7 @@ enum class Kind {
     grayPng, // Flate with a PNG predictor, every row type in turn
 };
 
-// A smooth photograph-like picture with a little noise: JPEG shrinks it
-// well, Flate does not. Deterministic for a given seed.
+// A deterministic photograph-like picture: JPEG shrinks it well, Flate does not.
 QByteArray photoSamples(int width, int height, int components, int seed = 1);
 // RGB samples as a baseline JPEG of that quality.
 QByteArray jpeg(const QByteArray& samples, int width, int height, int quality,
@@ -43,8 +40,7 @@ QByteArray jpeg(const QByteArray& samples, int width, int height, int quality,
 QByteArray encoded(const QImage& image, const char* format, int quality = -1,
                    bool optimized = false);
 QByteArray deflate(const QByteArray& data);
-// Rows of `rowBytes` samples coded for a PNG predictor of `pixelBytes` per
-// pixel, the five row types in turn.
+// Rows coded for a PNG predictor of `pixelBytes` per pixel, the five row types in turn.
 QByteArray pngPredicted(const QByteArray& samples, int rowBytes, int pixelBytes);
 // The same for the TIFF predictor: each sample less the one a pixel before it.
 QByteArray tiffPredicted(const QByteArray& samples, int rowBytes, int pixelBytes);
@@ -60,8 +56,7 @@ public:
     Builder& operator=(const Builder&) = delete;
 
     QPDFObjectHandle image(Kind kind, int width, int height, const QString& tag = {});
-    // A page of width x height points that draws `image` over its whole area
-    // (through the holder) and shows `tag` as text; a null image leaves only the text.
+    // A page drawing `image` (through the holder) and showing `tag`; a null image: text only.
     void addPage(QPDFObjectHandle image, const QString& tag, Holder holder = Holder::page,
                  double width = 400, double height = 300);
     void write(const QString& path);

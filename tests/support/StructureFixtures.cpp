@@ -150,8 +150,7 @@ void writeRich(const QString& path)
     Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("R"), 6));
     QPDF pdf;
     load(pdf, path);
-    const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
-    addParts(pdf, pages);
+    addParts(pdf, QPDFPageDocumentHelper(pdf).getAllPages());
     save(pdf, path);
 }
 

@@ -3,13 +3,11 @@
 #include <QString>
 #include <QStringList>
 
-// A document with everything besides its pages that a user makes, and a plain
-// description of those parts read back through qpdf's own helpers.
+// A document with everything a user makes besides pages, and a description read through qpdf.
 namespace StructureFixtures {
 
-// Six pages R1-R6 with a form of four filled fields, a nested outline with open and
-// closed entries and named destinations, labels i, ii, 1, 2, 3, 4, two attachments and
-// three links (to page 6, to a named destination and to a web address).
+// Pages R1-R6 with four filled fields, a nested outline with named destinations, labels
+// i, ii, 1-4, two attachments and links to page 6, a named destination and a web address.
 void writeRich(const QString& path);
 
 // What can break the walks over those parts, one at a time, in a copy of the rich document.
