@@ -342,7 +342,9 @@ private slots:
         QTest::newRow("folder replaced by a file") << "file" << 0 << R::folderMissing;
         QTest::newRow("folder removed: made again") << "gone" << 0 << R::saved;
         QTest::newRow("disk full") << "" << ENOSPC << R::diskFull;
+        QTest::newRow("quota") << "" << EDQUOT << R::diskFull;
         QTest::newRow("no permission") << "" << EACCES << R::notPermitted;
+        QTest::newRow("read-only file system") << "" << EROFS << R::notPermitted;
         QTest::newRow("input/output error") << "" << EIO << R::failed;
     }
 
