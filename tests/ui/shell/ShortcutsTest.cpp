@@ -12,9 +12,7 @@
 
 Q_DECLARE_METATYPE(SplitMode)
 
-// The menu's shortcuts typed in the split page's text fields, under the keymap of a plain X11
-// desktop (its platform theme is loaded for this test), where a line edit claims Ctrl+E as
-// "end of line" for itself.
+// Menu shortcuts typed in text fields, under a plain X11 keymap where a line edit claims Ctrl+E.
 class ShortcutsTest : public StoreTestCase {
     Q_OBJECT
 
@@ -31,8 +29,8 @@ private slots:
     {
         QTest::addColumn<SplitMode>("mode");
         QTest::addColumn<QKeySequence>("keys");
-        for (const char* keys : {"Ctrl+E", "Ctrl+O", "Ctrl+1", "Ctrl+2", "Ctrl+3", "Ctrl+4",
-                                 "Ctrl+5", "Ctrl+6", "Ctrl+,", "Ctrl+Q"}) {
+        // One digit stands for the six: none of them is a line edit's.
+        for (const char* keys : {"Ctrl+E", "Ctrl+O", "Ctrl+1", "Ctrl+,", "Ctrl+Q"}) {
             QTest::addRow("ranges field, %s", keys) << SplitMode::ranges << QKeySequence(keys);
         }
         QTest::newRow("stepper field, Ctrl+E") << SplitMode::every << QKeySequence("Ctrl+E");
@@ -52,7 +50,6 @@ private slots:
                                ? Find::named<QLineEdit>(m_window.get(), QStringLiteral("Aralıklar"))
                                : m_window->findChild<StepperControl*>()->field();
         field->setFocus(Qt::TabFocusReason);
-        QVERIFY(field->hasFocus());
         const QList<QAction*> actions = m_window->menuBar()->findChildren<QAction*>();
         const auto action = std::find_if(actions.begin(), actions.end(), [&keys](QAction* each) {
             return each->shortcut() == keys;
@@ -60,9 +57,7 @@ private slots:
         QVERIFY(action != actions.end());
         QSignalSpy triggered(*action, &QAction::triggered);
         QTest::keySequence(field, keys);
-        QCOMPARE(triggered.count(), 1);
-        // Quitting and the settings window wait for the event loop; the test ends first.
-        m_window.reset();
+        QCOMPARE(triggered.count(), 1); // quitting waits for an event loop that never comes
     }
 };
 

@@ -34,11 +34,10 @@ class UpdateControlsTest : public QObject {
         m_backend = backend.get();
         m_updater = std::make_unique<Updater>(available ? std::move(backend) : nullptr);
         m_window = std::make_unique<QWidget>();
+        const auto open = [this] { ++m_opened; };
         m_settings = new UpdateSettings(*m_updater, m_window.get());
-        m_row = new UpdateAvailableRow(
-            *m_updater, [this] { ++m_opened; }, m_window.get());
-        m_menuItem = new CheckForUpdatesButton(
-            *m_updater, [this] { ++m_opened; }, m_window.get());
+        m_row = new UpdateAvailableRow(*m_updater, open, m_window.get());
+        m_menuItem = new CheckForUpdatesButton(*m_updater, open, m_window.get());
         auto* column = new QVBoxLayout(m_window.get());
         column->addWidget(m_settings);
         column->addWidget(m_row);
@@ -65,7 +64,6 @@ private slots:
     void unavailableUpdatesShowNoActivity()
     {
         build(false);
-        QVERIFY(!m_menuItem->isEnabled());
         QCOMPARE(shownActions(), QStringList{"checkNow"});
         QVERIFY(!Find::named(m_settings, "checkNow")->isEnabled());
         QVERIFY(
@@ -78,9 +76,9 @@ private slots:
         QTest::addColumn<Phase>("phase");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QStringList>("shown");
-        const QStringList busy{"updateBusy"};
         QTest::newRow("idle") << Phase::idle() << QString() << QStringList{"checkNow"};
-        QTest::newRow("checking") << Phase::of(Kind::checking) << "Denetleniyor…" << busy;
+        QTest::newRow("checking") << Phase::of(Kind::checking) << "Denetleniyor…"
+                                  << QStringList{"updateBusy"};
         QTest::newRow("available")
             << Phase::available("1.2") << "Yeni sürüm var: 1.2" << QStringList{"later", "install"};
         QTest::newRow("downloading, length unknown")
@@ -88,19 +86,15 @@ private slots:
             << QStringList{"updateBusy", "cancelDownload"};
         QTest::newRow("downloading, half") << Phase::downloading(0.5) << "İndiriliyor…"
                                            << QStringList{"updateProgress", "cancelDownload"};
-        QTest::newRow("preparing") << Phase::of(Kind::preparing) << "Hazırlanıyor…" << busy;
-        QTest::newRow("installing")
-            << Phase::of(Kind::installing) << "Kuruluyor. Leaflow yeniden açılacak." << busy;
         QTest::newRow("installing, 40 %")
             << Phase::installing(0.4) << "Kuruluyor. Leaflow yeniden açılacak."
             << QStringList{"updateProgress"};
         QTest::newRow("up to date")
             << Phase::of(Kind::upToDate) << "Güncelsin. En yeni sürümü kullanıyorsun."
             << QStringList{"checkNow"};
-        QTest::newRow("failed") << Phase::failed("Sunucu yok.") << "Sunucu yok."
-                                << QStringList{"checkNow"};
-        QTest::newRow("reopen") << Phase::reopen("Leaflow'u yeniden aç.") << "Leaflow'u yeniden aç."
-                                << QStringList{"checkNow"};
+        const QString failure = QStringLiteral("Bağlantı kurulamadı. ").repeated(12);
+        QTest::newRow("failed, long")
+            << Phase::failed(failure) << failure << QStringList{"checkNow"};
     }
     void phases()
     {
@@ -109,7 +103,6 @@ private slots:
         QFETCH(QStringList, shown);
         build(true);
         reach(*m_updater, phase, m_reply);
-        QCOMPARE(m_updater->phase(), phase);
         QCOMPARE(shownActions(), shown);
         auto* line = Find::named<QLabel>(m_settings, "updateStatus");
         QCOMPARE(line->isVisibleTo(m_settings) ? line->text() : QString(), status);
@@ -117,7 +110,10 @@ private slots:
         if (phase.fraction) {
             const auto* bar = Find::named<QProgressBar>(m_settings, "updateProgress");
             QCOMPARE(double(bar->value()) / bar->maximum(), *phase.fraction);
-            QCOMPARE(bar->width(), UpdateSettings::progressWidth);
+        }
+        if (phase.kind == Kind::failed) { // cut to two lines
+            QTRY_VERIFY(line->height() > line->fontMetrics().lineSpacing());
+            QVERIFY(line->height() <= 2 * line->fontMetrics().lineSpacing());
         }
     }
 
@@ -144,16 +140,6 @@ private slots:
         QCOMPARE(m_backend->checks, 2);
         Find::named<QCheckBox>(m_settings, "Güncellemeleri otomatik denetle")->click();
         QVERIFY(!m_updater->automatic() && !m_backend->automaticOn);
-    }
-
-    void longFailureIsCutToTwoLines()
-    {
-        build(true);
-        reach(*m_updater, Phase::failed(QStringLiteral("Bağlantı kurulamadı. ").repeated(12)),
-              m_reply);
-        auto* line = Find::named<QLabel>(m_settings, "updateStatus");
-        QTRY_VERIFY(line->height() > line->fontMetrics().lineSpacing());
-        QVERIFY(line->height() <= 2 * line->fontMetrics().lineSpacing());
     }
 };
 
