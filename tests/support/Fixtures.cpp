@@ -34,7 +34,8 @@ void writeEncrypted(QPDF& pdf, const QString& path, const Encryption& e)
     const QByteArray fileName = QFile::encodeName(path);
     QPDFWriter writer(pdf, fileName.constData());
     writer.setStaticID(true);
-    const std::string user = e.userPassword.toStdString();
+    const std::string user = e.userPasswordBytes.isEmpty() ? e.userPassword.toStdString()
+                                                           : e.userPasswordBytes.toStdString();
     const std::string owner = e.ownerPassword.toStdString();
     switch (e.cipher) {
     case Cipher::none: break;

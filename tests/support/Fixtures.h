@@ -27,6 +27,8 @@ struct Encryption {
     Cipher cipher = Cipher::none;
     QString userPassword; // empty: opens without a password (owner-only)
     QString ownerPassword;
+    // The user password's bytes as another producer stored them; empty: its UTF-8.
+    QByteArray userPasswordBytes = {};
 };
 
 // Pages tagged prefix1 ... prefixN.
