@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QAccessible>
+#include <QString>
+
+#include <functional>
+
+class QAccessibleInterface;
+class QObject;
+class QWidget;
+
+// How the kit's custom-drawn widgets describe themselves to assistive technology.
+namespace Accessible {
+
+using Creator = std::function<QAccessibleInterface*(QObject*)>;
+
+// Serves `create` for objects of the class named `className` (and its subclasses, unless they
+// have their own). A widget class calls this from its constructor, so the window and the tests
+// describe it the same way without a central list; later calls for the same class do nothing.
+void provide(const char* className, Creator create);
+
+// Gives a plain widget a role of its own (an alert, a list, a group) with the accessible name
+// the widget carries; for widgets that need nothing more than that.
+void setRole(QWidget* widget, QAccessible::Role role);
+
+// Tells assistive technology that `message`, which should carry the alert role, has just
+// appeared or changed: screen readers speak an alert as it shows, wherever the focus is.
+void alert(QWidget* message);
+
+// Tells assistive technology that `widget`'s name, value or state changed, so that a screen
+// reader on it speaks the new one.
+void nameChanged(QWidget* widget);
+void valueChanged(QWidget* widget, const QVariant& value);
+void stateChanged(QWidget* widget, QAccessible::State changed);
+
+} // namespace Accessible
