@@ -126,8 +126,11 @@ def choose(menu, pick):
     """Triggers a menu bar item, then closes the menu and leaves the menu bar, as a user would."""
     act(menu, "ShowMenu")
     act(next(item for index, item in enumerate(menu[0]) if pick(index, item)))
-    press(ESCAPE)
-    press(ESCAPE)
+    # Escape while the menu is open or its title focused: one more would reach the window.
+    for _ in range(2):
+        if menu[0].getState().contains(pyatspi.STATE_SHOWING) or menu.getState().contains(
+                pyatspi.STATE_FOCUSED):
+            press(ESCAPE)
 
 
 def activate(window):
@@ -163,7 +166,7 @@ def place_signature(window):
     print("sign: no control to put a signature on the page (Sayfaya koy) was found")
 
 
-def dump(window, page, out):
+def dump(window, page, out, work):
     lines, tree, controls, unnamed, fillers = [], [], 0, 0, 0
     for depth, node, line, actions in walk(window):
         lines.append("  " * depth + line)
@@ -182,7 +185,8 @@ def dump(window, page, out):
     if not cycled:
         lines.append("  (then Tab moved the focus nowhere)")
     with open(os.path.join(out, f"{page}.txt"), "w") as text:
-        text.write("\n".join(lines) + "\n")
+        # The temporary folder is left out, so two runs' files compare line by line.
+        text.write("\n".join(lines).replace(work, "$WORK") + "\n")
     print(f"{page:16} {controls:3} controls, {unnamed:3} unnamed, {fillers:3} fillers, "
           f"{len(stops):3} tab stops")
 
@@ -212,13 +216,13 @@ def main():
             choose(menus[1], lambda at, _, index=index: at == index)
             if section == "sign":
                 place_signature(window)
-            dump(window, section, out)
+            dump(window, section, out, work)
         choose(menus[0], lambda _, item: item.name.startswith("Ayarlar"))
         settings = wait_for(lambda: child_named(leaflow, "Ayarlar"), "The settings window")
         tabs = next(node for _, node, _, _ in walk(settings) if node.getRoleName() == "page tab list")
         for index, pane in enumerate(["settings-general", "settings-data"]):
             act(tabs[index])
-            dump(settings, pane, out)
+            dump(settings, pane, out, work)
     finally:
         app.terminate()
         app.wait(10)
