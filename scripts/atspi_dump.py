@@ -1,4 +1,4 @@
-"""Walks Leaflow's window through AT-SPI page by page, as Orca reads it; run by scripts/atspi-dump."""
+"""Walks Leaflow's window through AT-SPI page by page, as Orca reads it (scripts/atspi-dump)."""
 import json
 import os
 import subprocess
@@ -24,15 +24,13 @@ def write_pdf(path, pages):
     objects = ["<< /Type /Catalog /Pages 2 0 R >>",
                f"<< /Type /Pages /Kids [{kids}] /Count {pages} >>"]
     objects += ["<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] >>"] * pages
-    body, offsets = b"%PDF-1.4\n", []
+    body, xref = "%PDF-1.4\n", f"xref\n0 {len(objects) + 1}\n0000000000 65535 f \n"
     for number, text in enumerate(objects, 1):
-        offsets.append(len(body))
-        body += f"{number} 0 obj\n{text}\nendobj\n".encode()
-    xref = f"xref\n0 {len(objects) + 1}\n0000000000 65535 f \n"
-    xref += "".join(f"{offset:010d} 00000 n \n" for offset in offsets)
-    trailer = f"trailer\n<< /Size {len(objects) + 1} /Root 1 0 R >>\nstartxref\n{len(body)}\n%%EOF\n"
-    with open(path, "wb") as out:
-        out.write(body + xref.encode() + trailer.encode())
+        xref += f"{len(body):010d} 00000 n \n"
+        body += f"{number} 0 obj\n{text}\nendobj\n"
+    trailer = f"trailer\n<< /Size {len(objects) + 1} /Root 1 0 R >>\n"
+    with open(path, "w", encoding="ascii") as out:
+        out.write(f"{body}{xref}{trailer}startxref\n{len(body)}\n%%EOF\n")
 
 
 def seed_data(folder, files):
@@ -177,11 +175,13 @@ def dump(window, page, out, work):
             unnamed += not node.name.strip()
         fillers += node.getRoleName() == "filler"
     stops, said, cycled = tab_order(window)
-    # Starting at the stop first in the tree, so two runs list the same cycle alike.
-    start = min(range(len(stops)), default=0,
-                key=lambda i: tree.index(stops[i]) if stops[i] in tree else len(tree))
-    lines += ["", "Tab order (round once, starting at the first in the tree):"]
-    lines += [f"  {i}. {line}" for i, line in enumerate(said[start:] + said[:start], 1)]
+    # Each stop gives its line in the tree above (0: not in it), which tells apart objects that
+    # read alike; the round starts at the first in the tree, so two runs list it alike.
+    line_of = [tree.index(node) + 1 if node in tree else 0 for node in stops]
+    start = min(range(len(stops)), default=0, key=lambda i: line_of[i] or len(tree) + 1)
+    lines += ["", "Tab order, round once ([line in the tree above]):"]
+    lines += [f"  {n}. [{line_of[i] or '-'}] {said[i]}"
+              for n, i in enumerate([*range(start, len(stops)), *range(start)], 1)]
     if not cycled:
         lines.append("  (then Tab moved the focus nowhere)")
     with open(os.path.join(out, f"{page}.txt"), "w") as text:
@@ -208,7 +208,8 @@ def main():
         lambda event: event.detail1 and focus_events.append(event.source),
         "object:state-changed:focused")
     try:
-        leaflow = wait_for(lambda: child_named(pyatspi.Registry.getDesktop(0), "Leaflow"), "Leaflow")
+        desktop = pyatspi.Registry.getDesktop(0)
+        leaflow = wait_for(lambda: child_named(desktop, "Leaflow"), "Leaflow")
         window = wait_for(lambda: child_named(leaflow, "Leaflow"), "The window")
         settle(2)
         menus = next(child for child in window if child.getRoleName() == "menu bar")
@@ -219,7 +220,8 @@ def main():
             dump(window, section, out, work)
         choose(menus[0], lambda _, item: item.name.startswith("Ayarlar"))
         settings = wait_for(lambda: child_named(leaflow, "Ayarlar"), "The settings window")
-        tabs = next(node for _, node, _, _ in walk(settings) if node.getRoleName() == "page tab list")
+        tabs = next(node for _, node, _, _ in walk(settings)
+                    if node.getRoleName() == "page tab list")
         for index, pane in enumerate(["settings-general", "settings-data"]):
             act(tabs[index])
             dump(settings, pane, out, work)
