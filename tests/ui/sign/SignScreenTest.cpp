@@ -278,6 +278,9 @@ private slots:
         QVERIFY(log.names(QAccessible::NameChanged).contains("Sayfa 2 / 3"));
         canvas()->setFocus(Qt::BacktabFocusReason);
         QCOMPARE(AccessTree::name(AccessTree::focused()), QStringLiteral("Sayfa 2 / 3"));
+        QCOMPARE(AccessTree::tabOrder(2), (QStringList{"Önceki sayfa", "Sonraki sayfa"}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // to the last page
+        QCOMPARE(QApplication::focusWidget(), named(QStringLiteral("Önceki sayfa")));
     }
 
     // Tab goes as the eye reads: the header, the page and what is on it, the pager, the

@@ -57,8 +57,16 @@ SignPager::SignPager(Store& store, QWidget* parent)
 
 void SignPager::turn(int by)
 {
+    Button* pressed = by < 0 ? m_previous : m_next;
+    const bool focused = pressed->hasFocus();
     m_store.setSignPage(m_store.signPage() + by);
     m_store.setSelectedPlacement(std::nullopt);
+    // At the first or last page the pressed arrow goes dim, and Qt would hand its focus to the
+    // library; the other arrow is where the user is.
+    Button* other = by < 0 ? m_next : m_previous;
+    if (focused && !pressed->isEnabled() && other->isEnabled()) {
+        other->setFocus(Qt::OtherFocusReason);
+    }
     Accessible::alert(m_page);
 }
 
