@@ -1,3 +1,4 @@
+#include "AccessTree.h"
 #include "DropZone.h"
 #include "Find.h"
 #include "InkArea.h"
@@ -125,7 +126,7 @@ private slots:
         openDocument(1);
         click(card(0));
         PlacementView* first = canvas()->placementViews().value(0);
-        QVERIFY(canvas()->hasFocus()); // the keys nudge a placement made from the library at once
+        QVERIFY(first->hasFocus()); // the keys nudge a placement made from the library at once
         QVERIFY(first->isSelected() && first->findChild<ResizeHandle*>()->isVisible());
         QVERIFY(first->findChild<RemoveButton*>()->isVisible() && run()->isEnabled());
         const QRectF start = store().placements().first().rect;
@@ -154,15 +155,13 @@ private slots:
         // The second lies 3 % right and down of the first: this point is the first's alone.
         click(canvas(), first->frame().topLeft() + QPointF(4, 4));
         QVERIFY(first->isSelected() && !second->findChild<ResizeHandle*>()->isVisible());
-        // The keys move and delete the selected one.
-        QVERIFY(canvas()->hasFocus());
+        // The keys move and delete the one clicked.
+        QVERIFY(first->hasFocus());
         const QRectF moved = store().placements().first().rect;
-        QTest::keyClick(canvas(), Qt::Key_Right);
-        QTest::keyClick(canvas(), Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(store().placements().first().rect,
-                 QRectF(moved.x() + 1 / pageSize().width(), moved.y() + 10 / pageSize().height(),
-                        moved.width(), moved.height()));
-        QTest::keyClick(canvas(), Qt::Key_Delete);
+        QTest::keyClick(first, Qt::Key_Right);
+        QTest::keyClick(first, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(store().placements().first().rect, moved.translated(0.01, 0.1));
+        QTest::keyClick(first, Qt::Key_Delete);
         QTRY_COMPARE(canvas()->placementViews(), QList<PlacementView*>{second});
         click(canvas(), centreOf(second)); // the cross shows on the selected one
         click(second->findChild<RemoveButton*>());
@@ -222,6 +221,93 @@ private slots:
         click(named(QStringLiteral("Başka dosya…")));
         QCOMPARE(m_fixture->panels.calls.mid(1),
                  (QStringList{"openPDFs(single)", "openPDFs(single)"}));
+    }
+
+    // Without sight: Tab reaches the page, named for the page shown; Enter puts the chosen
+    // signature at the cursor; each key's move, resize or removal is in the Store and spoken.
+    void signingByKeyboardAlone()
+    {
+        AccessTree::EventLog log;
+        addSignature(QStringLiteral("Ayşe"));
+        addSignature(QStringLiteral("Ali"));
+        openDocument(3);
+        card(1)->setFocus(Qt::TabFocusReason); // chosen
+        named(QStringLiteral("Dosyayı kaldır"))->setFocus(Qt::TabFocusReason);
+        QCOMPARE(AccessTree::tabOrder(1), QStringList{"Sayfa 1 / 3"});
+        QCOMPARE(AccessTree::focused()->role(), QAccessible::Canvas);
+        QTest::keyClick(canvas(), Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(canvas(), Qt::Key_Up);
+        QTest::keyClick(canvas(), Qt::Key_Return);
+        QCOMPARE(store().placements().size(), 1);
+        QCOMPARE(store().placements().first().rect.topLeft(), QPointF(0.6, 0.49));
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            QPointF at;
+            QString name;
+        } rows[] = {
+            {Qt::Key_Tab, {}, {0.6, 0.49}, "1. imza (Ali): soldan %60, üstten %49, genişlik %32"},
+            {Qt::Key_Left, {}, {0.59, 0.49}, "1. imza (Ali): soldan %59, üstten %49, genişlik %32"},
+            {Qt::Key_Down,
+             Qt::ShiftModifier,
+             {0.59, 0.59},
+             "1. imza (Ali): soldan %59, üstten %59, genişlik %32"},
+            {Qt::Key_Plus, {}, {0.59, 0.59}, "1. imza (Ali): soldan %59, üstten %59, genişlik %33"},
+            {Qt::Key_Minus,
+             Qt::ShiftModifier,
+             {0.59, 0.59},
+             "1. imza (Ali): soldan %59, üstten %59, genişlik %23"},
+        };
+        for (const auto& row : rows) {
+            log.clear();
+            if (row.key != Qt::Key_Tab) { // the new placement has the focus already
+                QTest::keyClick(QApplication::focusWidget(), row.key, row.modifiers);
+                QCOMPARE(log.names(QAccessible::NameChanged), QStringList{row.name});
+            }
+            QCOMPARE(store().placements().first().rect.topLeft(), row.at);
+            QCOMPARE(AccessTree::name(AccessTree::focused()), row.name);
+        }
+        QCOMPARE(AccessTree::tabOrder(1), QStringList{"1. imzayı sayfadan kaldır"});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QVERIFY(store().placements().isEmpty() && canvas()->hasFocus());
+        QCOMPARE(AccessTree::tabOrder(1), QStringList{"Sonraki sayfa"});
+        log.clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(log.names(QAccessible::Alert), QStringList{"Sayfa 2 / 3"});
+        QVERIFY(log.names(QAccessible::NameChanged).contains("Sayfa 2 / 3"));
+        canvas()->setFocus(Qt::BacktabFocusReason);
+        QCOMPARE(AccessTree::name(AccessTree::focused()), QStringLiteral("Sayfa 2 / 3"));
+        QCOMPARE(AccessTree::tabOrder(2), (QStringList{"Önceki sayfa", "Sonraki sayfa"}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // to the last page
+        QCOMPARE(QApplication::focusWidget(), named(QStringLiteral("Önceki sayfa")));
+    }
+
+    // Tab goes as the eye reads: the header, the page and what is on it, the pager, the
+    // library, the run button.
+    void tabOrderFollowsTheLayout()
+    {
+        addSignature(QStringLiteral("Ayşe"));
+        addSignature(QStringLiteral("Ali"));
+        openDocument(3);
+        click(card(0));
+        click(card(1));
+        named(QStringLiteral("Başka dosya…"))->setFocus(Qt::TabFocusReason);
+        QList<QWidget*> expected{named(QStringLiteral("Dosyayı kaldır")), canvas()};
+        for (PlacementView* view : canvas()->placementViews()) {
+            expected << view << view->removeButton();
+        }
+        expected << named(QStringLiteral("Sonraki sayfa"));
+        for (SignatureCard* card : panel()->cards()) {
+            expected << card->findChild<SignaturePreview*>() << card->findChild<Button*>();
+        }
+        expected << named(QStringLiteral("Yeni imza…")) << run();
+        QList<QWidget*> order;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget();
+        }
+        QCOMPARE(order, expected);
     }
 
     // Deleting a signature asks first; which placements go with it is the Store's.

@@ -1,10 +1,15 @@
 #include "PlacementView.h"
 
+#include "Accessible.h"
+#include "AppLanguage.h"
+#include "Formatting.h"
 #include "HoverTips.h"
 #include "Icons.h"
 #include "Store.h"
 #include "Theme.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
@@ -26,6 +31,31 @@ qreal travelled(QPointF delta)
 {
     return std::hypot(delta.x(), delta.y());
 }
+
+// A placement as a screen reader meets it: a picture on the page that can be selected, whose
+// bounds are the signature's own frame rather than the widget with its room for the controls.
+class PlacementAccessible : public QAccessibleWidget {
+public:
+    explicit PlacementAccessible(PlacementView* view)
+        : QAccessibleWidget(view, QAccessible::Graphic)
+    {
+    }
+
+    QRect rect() const override
+    {
+        const auto* view = static_cast<PlacementView*>(widget());
+        const QRect frame = view->frame().toAlignedRect();
+        return {view->parentWidget()->mapToGlobal(frame.topLeft()), frame.size()};
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.selectable = true;
+        state.selected = static_cast<PlacementView*>(widget())->isSelected();
+        return state;
+    }
+};
 
 } // namespace
 
@@ -87,8 +117,8 @@ void ResizeHandle::mouseReleaseEvent(QMouseEvent*)
 RemoveButton::RemoveButton(QWidget* parent) : QAbstractButton(parent)
 {
     setCursor(Qt::ArrowCursor);
-    setFocusPolicy(Qt::NoFocus);
-    setAccessibleName(tr("İmzayı sayfadan kaldır"));
+    // Reached by Tab from its placement; a click still leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     tip(this, tr("İmzayı sayfadan kaldır"));
     resize(sizeHint());
 }
@@ -119,15 +149,24 @@ PlacementView::PlacementView(Store& store, const Placement& placement, QWidget* 
     : QWidget(parent), m_store(store), m_placement(placement), m_handle(new ResizeHandle(this)),
       m_remove(new RemoveButton(this))
 {
+    Accessible::provide("PlacementView", [](QObject* object) -> QAccessibleInterface* {
+        return new PlacementAccessible(static_cast<PlacementView*>(object));
+    });
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::OpenHandCursor);
+    setAccessibleDescription(
+        tr("Ok tuşları imzayı taşır, Shift ile daha çok. + ve - boyutlandırır, Delete kaldırır."));
     connect(m_remove, &QAbstractButton::clicked, this,
             [this] { m_store.removePlacement(m_placement.id); });
 }
 
-void PlacementView::present(const Placement& placement, const QRectF& page, bool selected)
+void PlacementView::present(const Placement& placement, const QRectF& page, bool selected,
+                            int number)
 {
+    const bool moved = placement.rect != m_placement.rect;
+    const bool wasSelected = m_selected;
+    m_number = number;
     m_placement = placement;
     m_page = page;
     m_selected = selected;
@@ -138,8 +177,39 @@ void PlacementView::present(const Placement& placement, const QRectF& page, bool
     layoutControls();
     show();
     update();
+    describe(moved, wasSelected);
 }
 
+void PlacementView::describe(bool moved, bool wasSelected)
+{
+    const QLocale locale = AppLanguages::locale();
+    const QString number = Formatting::count(m_number, locale);
+    const SavedSignature* signature = signatureOf(m_store, m_placement.signatureID);
+    const QString which = signature ? tr("%1. imza (%2)").arg(number, signature->name)
+                                    : tr("%1. imza").arg(number);
+    const QRectF& r = m_placement.rect;
+    const QString name = tr("%1: soldan %2, üstten %3, genişlik %4")
+                             .arg(which, Formatting::percent(r.x(), locale),
+                                  Formatting::percent(r.y(), locale),
+                                  Formatting::percent(r.width(), locale));
+    // Setting the name tells a screen reader on the placement, which then speaks where it went.
+    if (name != accessibleName()) {
+        setAccessibleName(name);
+    }
+    const QString remove = tr("%1. imzayı sayfadan kaldır").arg(number);
+    if (remove != m_remove->accessibleName()) {
+        m_remove->setAccessibleName(remove);
+    }
+    if (moved) {
+        QAccessibleEvent event(this, QAccessible::LocationChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (wasSelected != m_selected) {
+        QAccessible::State changed;
+        changed.selected = true;
+        Accessible::stateChanged(this, changed);
+    }
+}
 void PlacementView::layoutControls()
 {
     const QRectF local = localFrame();
@@ -233,4 +303,32 @@ void PlacementView::mouseReleaseEvent(QMouseEvent* event)
     }
     m_press.reset();
     m_start.reset();
+}
+
+void PlacementView::focusInEvent(QFocusEvent* event)
+{
+    // A click selects on release, as before; reaching the placement by keyboard selects it,
+    // so its remove button comes next in the Tab order.
+    if (event->reason() != Qt::MouseFocusReason) {
+        m_store.setSelectedPlacement(m_placement.id);
+    }
+    QWidget::focusInEvent(event);
+}
+
+void PlacementView::keyPressEvent(QKeyEvent* event)
+{
+    const qreal by = event->modifiers().testFlag(Qt::ShiftModifier) ? bigStep : step;
+    const QRectF rect = m_placement.rect; // the Store's update replaces m_placement
+    switch (event->key()) {
+    case Qt::Key_Left: m_store.movePlacement(m_placement.id, rect, {-by, 0}); break;
+    case Qt::Key_Right: m_store.movePlacement(m_placement.id, rect, {by, 0}); break;
+    case Qt::Key_Up: m_store.movePlacement(m_placement.id, rect, {0, -by}); break;
+    case Qt::Key_Down: m_store.movePlacement(m_placement.id, rect, {0, by}); break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: m_store.resizePlacement(m_placement.id, rect, {by, 0}); break;
+    case Qt::Key_Minus: m_store.resizePlacement(m_placement.id, rect, {-by, 0}); break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace: m_store.removePlacement(m_placement.id); break;
+    default: QWidget::keyPressEvent(event);
+    }
 }

@@ -52,10 +52,16 @@ protected:
 // One signature placed on the page view: its preview multiplied onto the page,
 // and, while selected, a dashed outline, the resize handle and the remove button.
 // Dragging the body moves it; both gestures go through the Store's arithmetic.
+// It takes the keyboard focus too: the arrows move it, + and - resize it, Delete
+// removes it, and its accessible name tells where on the page it lies.
 class PlacementView : public QWidget {
     Q_OBJECT
 public:
     static constexpr qreal moveThreshold = 2; // points of travel before a drag moves
+    // A key press moves or resizes by this fraction of the page, ten times that with Shift:
+    // a whole percent, so every press changes what a screen reader speaks.
+    static constexpr qreal step = 0.01;
+    static constexpr qreal bigStep = 0.1;
     // Room around the frame for the handle and the remove button.
     static constexpr int margin = 10;
 
@@ -63,8 +69,10 @@ public:
 
     const QUuid& placementId() const { return m_placement.id; }
     const Placement& placement() const { return m_placement; }
-    // Shows `placement` on a page drawn at `page` (page coordinates of the parent).
-    void present(const Placement& placement, const QRectF& page, bool selected);
+    // Shows `placement`, the page's `number`th, on a page drawn at `page` (page coordinates
+    // of the parent).
+    void present(const Placement& placement, const QRectF& page, bool selected, int number);
+    QAbstractButton* removeButton() const { return m_remove; }
 
     bool isSelected() const { return m_selected; }
     // The signature's frame, in the parent's coordinates.
@@ -81,16 +89,21 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     QRectF localFrame() const { return m_frame.translated(-pos()); }
     void layoutControls();
+    // The name a screen reader speaks: which signature, where and how wide, in percent.
+    void describe(bool moved, bool wasSelected);
 
     Store& m_store;
     Placement m_placement;
     QRectF m_page;
     QRectF m_frame;
     bool m_selected = false;
+    int m_number = 0;
     ResizeHandle* m_handle;
     RemoveButton* m_remove;
     std::optional<QPointF> m_press;

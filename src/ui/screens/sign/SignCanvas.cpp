@@ -1,6 +1,10 @@
 #include "SignCanvas.h"
 
+#include "Accessible.h"
+#include "AppLanguage.h"
+#include "Formatting.h"
 #include "PlacementView.h"
+#include "SignPager.h"
 #include "Store.h"
 #include "Theme.h"
 
@@ -8,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 SignCanvas::SignCanvas(Store& store, QWidget* parent)
@@ -18,9 +23,11 @@ SignCanvas::SignCanvas(Store& store, QWidget* parent)
     m_rerender->setSingleShot(true);
     m_rerender->setInterval(rerenderDelay);
     connect(m_rerender, &QTimer::timeout, this, &SignCanvas::loadImage);
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(120, 120);
+    Accessible::setRole(this, QAccessible::Canvas);
+    connect(&m_store, &Store::signFileChanged, this, [this] { m_cursor = QPointF(0.5, 0.5); });
     for (auto signal : {&Store::signFileChanged, &Store::signPageChanged, &Store::placementsChanged,
                         &Store::selectedPlacementChanged, &Store::dataChanged}) {
         connect(&m_store, signal, this, &SignCanvas::refresh);
@@ -93,8 +100,10 @@ void SignCanvas::refresh()
         m_rerender->start();
     }
 
+    describe();
     // Views are kept by placement, so one being dragged survives every update it causes.
     QList<QUuid> shown;
+    QWidget* previous = this;
     if (file) {
         for (const Placement& placement : m_store.placements()) {
             if (placement.page != m_store.signPage()) {
@@ -103,16 +112,26 @@ void SignCanvas::refresh()
             PlacementView*& view = m_views[placement.id];
             if (!view) {
                 view = new PlacementView(m_store, placement, this);
-                connect(view, &PlacementView::activated, this,
-                        [this] { setFocus(Qt::MouseFocusReason); });
+                connect(view, &PlacementView::activated, view,
+                        [view] { view->setFocus(Qt::MouseFocusReason); });
             }
-            view->present(placement, m_frame, m_store.selectedPlacement() == placement.id);
-            view->raise(); // later placements in front
             shown.append(placement.id);
+            view->present(placement, m_frame, m_store.selectedPlacement() == placement.id,
+                          int(shown.size()));
+            view->raise(); // later placements in front
+            // New views join the end of the window's focus chain; each belongs after the one
+            // before it on the page, with its remove button.
+            setTabOrder(previous, view);
+            setTabOrder(view, view->removeButton());
+            previous = view->removeButton();
         }
     }
     for (auto it = m_views.begin(); it != m_views.end();) {
         if (!shown.contains(it.key())) {
+            // The focus stays on the page rather than wandering to whatever follows.
+            if (it.value()->isAncestorOf(focusWidget()) || it.value()->hasFocus()) {
+                setFocus(Qt::OtherFocusReason);
+            }
             // A view may be removed from inside its own click handler.
             it.value()->hide();
             it.value()->deleteLater();
@@ -157,6 +176,80 @@ void SignCanvas::paintEvent(QPaintEvent*)
     painter.setPen(QPen(DS::paperEdge(), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(m_frame.adjusted(0.5, 0.5, -0.5, -0.5));
+    if (m_showCursor && hasFocus()) {
+        paintCursor(painter);
+    }
+}
+
+void SignCanvas::paintCursor(QPainter& painter) const
+{
+    const QColor accent = Theme::accent(palette());
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(accent, 2));
+    painter.drawRect(m_frame.adjusted(-2, -2, 2, 2)); // the page has the focus
+    const QPointF at(m_frame.x() + m_cursor.x() * m_frame.width(),
+                     m_frame.y() + m_cursor.y() * m_frame.height());
+    // A white halo keeps the ring visible on dark print.
+    painter.setPen(QPen(Qt::white, 4));
+    painter.drawEllipse(at, 7, 7);
+    painter.setPen(QPen(accent, 2));
+    painter.drawEllipse(at, 7, 7);
+    painter.drawLine(at - QPointF(11, 0), at + QPointF(11, 0));
+    painter.drawLine(at - QPointF(0, 11), at + QPointF(0, 11));
+}
+
+void SignCanvas::describe()
+{
+    const auto& file = m_store.signFile();
+    const QString name = file ? SignPager::pageText(m_store.signPage(), file->pageCount)
+                              : QString();
+    // A screen reader on the page speaks the new name when the pager turns it.
+    if (name != accessibleName()) {
+        setAccessibleName(name);
+    }
+    const QLocale locale = AppLanguages::locale();
+    const QString description =
+        tr("İmleç soldan %1, üstten %2. Ok tuşları imleci taşır; Enter seçilen imzayı "
+           "buraya koyar.")
+            .arg(Formatting::percent(m_cursor.x(), locale),
+                 Formatting::percent(m_cursor.y(), locale));
+    if (description != accessibleDescription()) {
+        setAccessibleDescription(description);
+    }
+}
+
+void SignCanvas::placeAtCursor(const SavedSignature& signature)
+{
+    m_store.place(signature);
+    const auto& id = m_store.selectedPlacement();
+    PlacementView* view = id ? m_views.value(*id) : nullptr;
+    if (!view) {
+        return; // no document
+    }
+    const QRectF rect = view->placement().rect;
+    m_store.movePlacement(*id, rect, m_cursor - rect.topLeft());
+    focusSelected();
+}
+
+void SignCanvas::focusSelected()
+{
+    const auto& id = m_store.selectedPlacement();
+    if (PlacementView* view = id ? m_views.value(*id) : nullptr) {
+        view->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void SignCanvas::focusInEvent(QFocusEvent* event)
+{
+    m_showCursor = event->reason() != Qt::MouseFocusReason;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void SignCanvas::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void SignCanvas::resizeEvent(QResizeEvent* event)
@@ -181,24 +274,26 @@ void SignCanvas::mouseReleaseEvent(QMouseEvent* event)
 
 void SignCanvas::keyPressEvent(QKeyEvent* event)
 {
-    const auto& selected = m_store.selectedPlacement();
-    PlacementView* view = selected ? m_views.value(*selected) : nullptr;
-    if (!view) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    const qreal step = event->modifiers().testFlag(Qt::ShiftModifier) ? bigNudge : nudge;
-    QPointF by;
+    const qreal by = event->modifiers().testFlag(Qt::ShiftModifier) ? PlacementView::bigStep
+                                                                    : PlacementView::step;
+    QPointF move;
     switch (event->key()) {
-    case Qt::Key_Left: by = {-step, 0}; break;
-    case Qt::Key_Right: by = {step, 0}; break;
-    case Qt::Key_Up: by = {0, -step}; break;
-    case Qt::Key_Down: by = {0, step}; break;
-    case Qt::Key_Delete:
-    case Qt::Key_Backspace: m_store.removePlacement(*selected); return;
+    case Qt::Key_Left: move = {-by, 0}; break;
+    case Qt::Key_Right: move = {by, 0}; break;
+    case Qt::Key_Up: move = {0, -by}; break;
+    case Qt::Key_Down: move = {0, by}; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (m_store.signFile()) {
+            emit placeRequested();
+        }
+        return;
     default: QWidget::keyPressEvent(event); return;
     }
-    m_store.movePlacement(*selected, view->placement().rect,
-                          QPointF(by.x() / std::max<qreal>(m_frame.width(), 1),
-                                  by.y() / std::max<qreal>(m_frame.height(), 1)));
+    m_cursor = QPointF(std::clamp(m_cursor.x() + move.x(), 0.0, 1.0),
+                       std::clamp(m_cursor.y() + move.y(), 0.0, 1.0));
+    m_showCursor = true;
+    describe();
+    update();
 }

@@ -8,18 +8,20 @@
 #include <optional>
 
 class PlacementView;
+class QPainter;
+struct SavedSignature;
 class QTimer;
 class Store;
 
 // The page being signed, as large as fits and centred, with its placed
-// signatures on top. A click on empty paper drops the selection; the arrow
-// keys nudge the selected placement and Delete takes it off the page.
+// signatures on top. A click on empty paper drops the selection. From the
+// keyboard it holds a cursor on the page, which the arrow keys move and where
+// Enter or Space asks for a signature to be put; each placement takes the
+// focus after it, in the Tab order.
 class SignCanvas : public QWidget {
     Q_OBJECT
 public:
     static constexpr int rerenderDelay = 120; // ms a size must hold before the page is rendered
-    static constexpr qreal nudge = 1;         // points per arrow key press
-    static constexpr qreal bigNudge = 10;     // with Shift held
 
     explicit SignCanvas(Store& store, QWidget* parent = nullptr);
 
@@ -31,6 +33,18 @@ public:
     // The placement views of the shown page, back to front.
     QList<PlacementView*> placementViews() const;
     PlacementView* viewFor(const QUuid& placement) const;
+    // Where a signature placed from the keyboard goes: its top-left corner, as a fraction of
+    // the page; the page's centre for each new document.
+    QPointF cursor() const { return m_cursor; }
+    // Puts `signature` on the shown page with its top-left corner at the cursor, as far as it
+    // fits, and gives the new placement the focus.
+    void placeAtCursor(const SavedSignature& signature);
+    // Gives the selected placement the keyboard focus, so the keys act on it at once.
+    void focusSelected();
+
+signals:
+    // Enter or Space on the page: the chosen signature should go to the cursor.
+    void placeRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,9 +52,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void refresh();
+    void describe();
+    void paintCursor(QPainter& painter) const;
     void loadImage();
     QString imageKey() const;
     QString pageId() const;
@@ -57,4 +75,6 @@ private:
     QHash<QUuid, PlacementView*> m_views;
     QList<QUuid> m_order;
     bool m_pressOnPaper = false;
+    QPointF m_cursor{0.5, 0.5};
+    bool m_showCursor = false; // reached or used by keyboard, not by a click
 };

@@ -1,5 +1,6 @@
 #include "SignPager.h"
 
+#include "Accessible.h"
 #include "AppLanguage.h"
 #include "Button.h"
 #include "Formatting.h"
@@ -27,6 +28,8 @@ SignPager::SignPager(Store& store, QWidget* parent)
     m_page->setFont(Theme::monospacedDigits(m_page->font()));
     m_page->setMinimumWidth(labelWidth);
     m_page->setAlignment(Qt::AlignCenter);
+    // A screen reader on the arrow buttons hears the page they turned to.
+    Accessible::setRole(m_page, QAccessible::AlertMessage);
     m_count->setFont(Theme::monospacedDigits(m_count->font()));
     // The row is centred under the page: the count keeps its room while hidden and for up to
     // two digits, so that it appearing or growing never moves the arrows.
@@ -54,8 +57,17 @@ SignPager::SignPager(Store& store, QWidget* parent)
 
 void SignPager::turn(int by)
 {
+    Button* pressed = by < 0 ? m_previous : m_next;
+    const bool focused = pressed->hasFocus();
     m_store.setSignPage(m_store.signPage() + by);
     m_store.setSelectedPlacement(std::nullopt);
+    // At the first or last page the pressed arrow goes dim, and Qt would hand its focus to the
+    // library; the other arrow is where the user is.
+    Button* other = by < 0 ? m_next : m_previous;
+    if (focused && !pressed->isEnabled() && other->isEnabled()) {
+        other->setFocus(Qt::OtherFocusReason);
+    }
+    Accessible::alert(m_page);
 }
 
 void SignPager::refresh()
@@ -64,13 +76,21 @@ void SignPager::refresh()
     const int page = m_store.signPage();
     m_previous->setEnabled(page > 0);
     m_next->setEnabled(page < pages - 1);
-    const QLocale locale = AppLanguages::locale();
-    m_page->setText(
-        tr("Sayfa %1 / %2")
-            .arg(Formatting::count(page + 1, locale), Formatting::count(pages, locale)));
+    const QString shown = pageText(page, pages);
+    if (shown != m_page->text()) {
+        m_page->setText(shown);
+        m_page->setAccessibleName(shown);
+    }
     const qsizetype placed = m_store.placements().size();
     m_count->setVisible(placed > 0);
     m_count->setText(countText(placed));
+}
+
+QString SignPager::pageText(int page, qint64 pages)
+{
+    const QLocale locale = AppLanguages::locale();
+    return tr("Sayfa %1 / %2")
+        .arg(Formatting::count(page + 1, locale), Formatting::count(pages, locale));
 }
 
 QString SignPager::countText(qsizetype placed)

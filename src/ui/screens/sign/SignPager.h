@@ -15,6 +15,9 @@ public:
 
     explicit SignPager(Store& store, QWidget* parent = nullptr);
 
+    // "Sayfa n / m" for the zero-based `page` of `pages`.
+    static QString pageText(int page, qint64 pages);
+
 private:
     static QString countText(qsizetype placed);
     void refresh();

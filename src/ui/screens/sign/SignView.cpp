@@ -69,8 +69,12 @@ SignView::SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* p
             [this](const QStringList& outputs) { m_store.reveal(outputs, AppSection::sign); });
     connect(m_panel, &SignaturePanel::padRequested, this, &SignView::showPad);
     // The new placement is what the user works on next: the arrow keys nudge it at once.
-    connect(m_panel, &SignaturePanel::placed, this,
-            [this] { m_canvas->setFocus(Qt::OtherFocusReason); });
+    connect(m_panel, &SignaturePanel::placed, m_canvas, &SignCanvas::focusSelected);
+    connect(m_canvas, &SignCanvas::placeRequested, this, [this] {
+        if (const std::optional<SavedSignature> signature = m_panel->chosen()) {
+            m_canvas->placeAtCursor(*signature);
+        }
+    });
     for (auto signal : {&Store::signFileChanged, &Store::placementsChanged, &Store::busyChanged,
                         &Store::bannersChanged}) {
         connect(&m_store, signal, this, &SignView::refresh);

@@ -6,6 +6,8 @@
 #include "Store.h"
 #include "Theme.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
@@ -35,6 +37,9 @@ SignaturePanel::SignaturePanel(Store& store, QWidget* parent)
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->viewport()->setAutoFillBackground(false);
+    // Tab goes straight to the cards, which the area scrolls into view; the area itself has
+    // nothing to say.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
 
     m_new->setSymbol(QStringLiteral("plus"));
     m_new->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -53,7 +58,25 @@ SignaturePanel::SignaturePanel(Store& store, QWidget* parent)
     connect(m_new, &QPushButton::clicked, this, &SignaturePanel::padRequested);
     connect(&m_store, &Store::dataChanged, this, &SignaturePanel::refresh);
     connect(&m_store, &Store::signFileChanged, this, &SignaturePanel::refresh);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (SignatureCard* card : cards()) {
+            if (card->isAncestorOf(now)) {
+                m_chosen = card->signature().id;
+            }
+        }
+    });
     refresh();
+}
+
+std::optional<SavedSignature> SignaturePanel::chosen() const
+{
+    const auto& all = m_store.data().signatures;
+    const auto found = std::find_if(all.cbegin(), all.cend(),
+                                    [this](const SavedSignature& s) { return s.id == m_chosen; });
+    if (found != all.cend()) {
+        return *found;
+    }
+    return all.isEmpty() ? std::nullopt : std::optional(all.first());
 }
 
 QList<SignatureCard*> SignaturePanel::cards() const
@@ -96,6 +119,7 @@ void SignaturePanel::rebuildCards()
 {
     for (SignatureCard* card : cards()) {
         m_cards->removeWidget(card);
+        card->hide(); // out of the Tab order at once
         card->deleteLater();
     }
     const bool placeable = m_store.signFile().has_value();
@@ -103,11 +127,30 @@ void SignaturePanel::rebuildCards()
     for (const SavedSignature& signature : m_store.data().signatures) {
         auto* card = new SignatureCard(signature, m_store.signatureImage(signature), placeable);
         connect(card, &SignatureCard::placeRequested, this, [this](const SavedSignature& s) {
+            m_chosen = s.id;
             m_store.place(s);
             emit placed();
         });
         connect(card, &SignatureCard::deleteRequested, this, &SignaturePanel::confirmDeletion);
         m_cards->insertWidget(at++, card);
+    }
+    orderTabs();
+}
+
+void SignaturePanel::orderTabs()
+{
+    // New cards join the end of the window's focus chain; they belong after whatever precedes
+    // the library and before "Yeni imza…".
+    QWidget* previous = m_new->previousInFocusChain();
+    while (previous != m_new &&
+           (previous->focusPolicy() == Qt::NoFocus || m_list->isAncestorOf(previous))) {
+        previous = previous->previousInFocusChain();
+    }
+    for (SignatureCard* card : cards()) {
+        for (QWidget* control : card->findChildren<QAbstractButton*>()) {
+            setTabOrder(previous, control);
+            previous = control;
+        }
     }
 }
 

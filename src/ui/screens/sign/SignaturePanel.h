@@ -24,6 +24,9 @@ public:
     explicit SignaturePanel(Store& store, QWidget* parent = nullptr);
 
     QList<SignatureCard*> cards() const;
+    // The signature the keyboard places on the page: the one whose card last had the focus or
+    // was used, else the first of the library; none while the library is empty.
+    std::optional<SavedSignature> chosen() const;
     // The signature waiting for the user's confirmation of its deletion.
     const std::optional<SavedSignature>& deleting() const { return m_deleting; }
 
@@ -36,6 +39,7 @@ signals:
 private:
     void refresh();
     void rebuildCards();
+    void orderTabs();
     void confirmDeletion(const SavedSignature& signature);
 
     Store& m_store;
@@ -49,5 +53,6 @@ private:
     QList<QPair<QUuid, QString>> m_shown;
     std::optional<bool> m_shownPlaceable;
     std::optional<SavedSignature> m_deleting;
+    QUuid m_chosen;
     QPointer<QMessageBox> m_confirmation;
 };
