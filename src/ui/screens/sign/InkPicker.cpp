@@ -1,8 +1,10 @@
 #include "InkPicker.h"
 
+#include "Accessible.h"
 #include "Labels.h"
 #include "Theme.h"
 
+#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -32,6 +34,43 @@ protected:
     }
 };
 
+// One choice of two: a radio button to assistive technology, not the check box Qt makes of a
+// checkable button.
+class SegmentAccess : public QAccessibleWidget {
+public:
+    explicit SegmentAccess(InkSegment* segment)
+        : QAccessibleWidget(segment, QAccessible::RadioButton)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? segment()->text() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = segment()->isChecked();
+        return state;
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction()) {
+            segment()->click();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+
+private:
+    InkSegment* segment() const { return static_cast<InkSegment*>(widget()); }
+};
+
 QString inkTitle(InkColor ink)
 {
     switch (ink) {
@@ -45,6 +84,9 @@ QString inkTitle(InkColor ink)
 
 InkSegment::InkSegment(const QString& title, QWidget* parent) : QAbstractButton(parent)
 {
+    Accessible::provide("InkSegment", [](QObject* segment) {
+        return new SegmentAccess(static_cast<InkSegment*>(segment));
+    });
     setText(title);
     setCheckable(true);
     setFont(Theme::font(TextStyle::body));
@@ -83,6 +125,7 @@ void InkSegment::paintEvent(QPaintEvent*)
 InkPicker::InkPicker(QWidget* parent)
     : QWidget(parent), m_track(new Track), m_group(new QButtonGroup(this))
 {
+    Accessible::setRole(this, QAccessible::Grouping);
     setAccessibleName(tr("Mürekkep"));
     auto* segments = new QHBoxLayout(m_track);
     segments->setContentsMargins(0, 0, 0, 0);
