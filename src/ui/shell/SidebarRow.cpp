@@ -2,13 +2,13 @@
 
 #include "Accessible.h"
 #include "Badge.h"
+#include "ButtonAccess.h"
 #include "Labels.h"
 #include "SectionText.h"
 #include "Shapes.h"
 #include "SymbolView.h"
 #include "Theme.h"
 
-#include <QAccessibleWidget>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -23,12 +23,9 @@ constexpr qreal radius = 6;
 constexpr qreal symbolSide = 15;
 
 // A row as a list item: its parts (symbol, title, badge) are spoken in its name, not as children.
-class RowAccess : public QAccessibleWidget {
+class RowAccess : public ButtonAccess {
 public:
-    explicit RowAccess(SidebarRow* row) : QAccessibleWidget(row, QAccessible::ListItem)
-    {
-        addControllingSignal(QStringLiteral("clicked(bool)"));
-    }
+    explicit RowAccess(SidebarRow* row) : ButtonAccess(row, QAccessible::ListItem) {}
 
     int childCount() const override { return 0; }
     QAccessibleInterface* child(int) const override { return nullptr; }
@@ -38,27 +35,11 @@ public:
     {
         QAccessible::State state = QAccessibleWidget::state();
         state.selectable = true;
-        state.selected = row()->isSelected();
+        state.selected = static_cast<SidebarRow*>(button())->isSelected();
         // Every row takes the focus from the arrow keys, though only the selected one from Tab.
         state.focusable = true;
         return state;
     }
-
-    QStringList actionNames() const override
-    {
-        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
-    }
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction()) {
-            row()->click();
-        } else {
-            QAccessibleWidget::doAction(action);
-        }
-    }
-
-private:
-    SidebarRow* row() const { return static_cast<SidebarRow*>(widget()); }
 };
 
 } // namespace

@@ -139,8 +139,9 @@ namespace TabBarAccess {
 
 void install()
 {
-    Accessible::provide("QTabBar",
-                        [](QObject* object) { return new BarAccess(static_cast<QTabBar*>(object)); });
+    Accessible::provide("QTabBar", [](QObject* object) {
+        return new BarAccess(static_cast<QTabBar*>(object));
+    });
 }
 
 } // namespace TabBarAccess

@@ -1,10 +1,10 @@
 #include "InkPicker.h"
 
 #include "Accessible.h"
+#include "ButtonAccess.h"
 #include "Labels.h"
 #include "Theme.h"
 
-#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -36,39 +36,21 @@ protected:
 
 // One choice of two: a radio button to assistive technology, not the check box Qt makes of a
 // checkable button.
-class SegmentAccess : public QAccessibleWidget {
+class SegmentAccess : public ButtonAccess {
 public:
-    explicit SegmentAccess(InkSegment* segment)
-        : QAccessibleWidget(segment, QAccessible::RadioButton)
-    {
-    }
+    explicit SegmentAccess(InkSegment* segment) : ButtonAccess(segment, QAccessible::RadioButton) {}
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? segment()->text() : QAccessibleWidget::text(t);
+        return t == QAccessible::Name ? button()->text() : QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
         state.checkable = true;
-        state.checked = segment()->isChecked();
+        state.checked = button()->isChecked();
         return state;
     }
-    QStringList actionNames() const override
-    {
-        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
-    }
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction()) {
-            segment()->click();
-        } else {
-            QAccessibleWidget::doAction(action);
-        }
-    }
-
-private:
-    InkSegment* segment() const { return static_cast<InkSegment*>(widget()); }
 };
 
 QString inkTitle(InkColor ink)
