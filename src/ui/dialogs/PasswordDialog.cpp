@@ -11,8 +11,11 @@ PasswordDialog::PasswordDialog(const QString& path, Attempt attempt, QWidget* pa
     : QDialog(parent)
 {
     setModal(true);
+    const QString name = QFileInfo(path).fileName();
+    // The title and the field say which file, for a screen reader that starts at either.
+    setWindowTitle(tr("Parola gerekli: %1").arg(name));
 
-    auto* message = new QLabel(tr("%1 parola korumalı").arg(QFileInfo(path).fileName()), this);
+    auto* message = new QLabel(tr("%1 parola korumalı").arg(name), this);
     message->setObjectName(QStringLiteral("message"));
     QFont bold = message->font();
     bold.setBold(true);
@@ -30,6 +33,7 @@ PasswordDialog::PasswordDialog(const QString& path, Attempt attempt, QWidget* pa
     m_field = new QLineEdit(this);
     m_field->setObjectName(QStringLiteral("password"));
     m_field->setEchoMode(QLineEdit::Password);
+    m_field->setAccessibleName(tr("%1 için parola").arg(name));
     m_field->setFixedSize(260, 24);
 
     auto* buttons = new QDialogButtonBox(this);

@@ -6,11 +6,42 @@
 #include <QApplication>
 #include <QImageReader>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 
 namespace {
 
 const QString pdfMimeType = QStringLiteral("application/pdf");
+
+// Once a dialog closes, accepted or not, brings its window back in front with the keyboard on
+// the control that opened it: some window managers left the window inactive, and Tab then moved
+// a focus nobody could see.
+class WindowReturn {
+public:
+    explicit WindowReturn(QWidget* window)
+        : m_window(window), m_focus(window ? window->focusWidget() : nullptr)
+    {
+    }
+    ~WindowReturn()
+    {
+        if (!m_window || !m_window->isVisible() || m_window->isMinimized()) {
+            return;
+        }
+        m_window->raise();
+        m_window->activateWindow();
+        if (m_focus && m_focus->isVisible() && m_focus->isEnabled()) {
+            m_focus->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    WindowReturn(const WindowReturn&) = delete;
+    WindowReturn& operator=(const WindowReturn&) = delete;
+
+    QWidget* window() const { return m_window; }
+
+private:
+    QPointer<QWidget> m_window;
+    QPointer<QWidget> m_focus;
+};
 
 } // namespace
 
@@ -61,7 +92,8 @@ std::optional<QString> QtPanels::firstSelected(QFileDialog& dialog)
 
 QStringList QtPanels::openPDFs(bool multiple)
 {
-    QFileDialog dialog(parentWindow());
+    const WindowReturn back(parentWindow());
+    QFileDialog dialog(back.window());
     prepare(dialog);
     dialog.setObjectName(QStringLiteral("openPDFs"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -75,7 +107,8 @@ QStringList QtPanels::openPDFs(bool multiple)
 
 std::optional<QString> QtPanels::save(const QString& suggested, const QString& directory)
 {
-    QFileDialog dialog(parentWindow());
+    const WindowReturn back(parentWindow());
+    QFileDialog dialog(back.window());
     prepare(dialog);
     dialog.setObjectName(QStringLiteral("save"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -91,7 +124,8 @@ std::optional<QString> QtPanels::save(const QString& suggested, const QString& d
 
 std::optional<QString> QtPanels::folder(const QString& directory)
 {
-    FolderDialog dialog(parentWindow());
+    const WindowReturn back(parentWindow());
+    FolderDialog dialog(back.window());
     prepare(dialog);
     dialog.setDirectory(directory);
     if (dialog.exec() != QDialog::Accepted) {
@@ -103,7 +137,8 @@ std::optional<QString> QtPanels::folder(const QString& directory)
 std::optional<QString> QtPanels::password(const QString& path,
                                           const std::function<bool(const QString&)>& unlock)
 {
-    return PasswordDialog::ask(path, unlock, parentWindow());
+    const WindowReturn back(parentWindow());
+    return PasswordDialog::ask(path, unlock, back.window());
 }
 
 QString QtPanels::imageNameFilter()
@@ -123,7 +158,8 @@ QString QtPanels::imageNameFilter()
 
 std::optional<QString> QtPanels::openImage()
 {
-    QFileDialog dialog(parentWindow());
+    const WindowReturn back(parentWindow());
+    QFileDialog dialog(back.window());
     prepare(dialog);
     dialog.setObjectName(QStringLiteral("openImage"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

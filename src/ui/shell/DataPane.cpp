@@ -18,7 +18,6 @@ DataPane::DataPane(Store& store, QWidget* parent)
     : QWidget(parent), m_store(store),
       m_signatures(Labels::text(QString(), TextStyle::body, Tone::primary, this)),
       m_history(Labels::text(QString(), TextStyle::body, Tone::primary, this)),
-      m_clear(new Button(tr("Geçmişi temizle…"), Button::Kind::bordered, this)),
       m_failure(SettingsForm::note(QString(), this))
 {
     auto* column = new QVBoxLayout(this);
@@ -32,6 +31,8 @@ DataPane::DataPane(Store& store, QWidget* parent)
     auto* reveal = new Button(tr("Finder'da göster"), Button::Kind::bordered, this);
     reveal->setObjectName(QStringLiteral("revealFolder"));
     folderRow->addWidget(reveal);
+    // Made after the button shown above it: the Tab order is the order of making.
+    m_clear = new Button(tr("Geçmişi temizle…"), Button::Kind::bordered, this);
     group->addLayout(folderRow);
     m_failure->hide();
     group->addWidget(m_failure);

@@ -23,7 +23,7 @@ private:
     Store& m_store;
     QLabel* m_signatures;
     QLabel* m_history;
-    QPushButton* m_clear;
+    QPushButton* m_clear = nullptr;
     ToneLabel* m_failure;
     QPointer<QMessageBox> m_confirmation;
 };

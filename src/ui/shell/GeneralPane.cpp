@@ -51,7 +51,7 @@ QString levelNote(CompressionLevel level)
 } // namespace
 
 GeneralPane::GeneralPane(Store& store, QWidget* parent)
-    : QWidget(parent), m_store(store),
+    : QWidget(parent), m_store(store), m_language(new LanguagePicker(this)),
       m_reveal(new QCheckBox(tr("İşlem bitince dosyayı Finder'da göster"), this)),
       m_level(new QComboBox(this)), m_levelNote(SettingsForm::note(QString(), this)),
       m_notice(new QCheckBox(tr("Pencere kapanınca menü çubuğu bildirimini göster"), this))
@@ -60,7 +60,7 @@ GeneralPane::GeneralPane(Store& store, QWidget* parent)
     column->setContentsMargins(16, 16, 16, 16);
     column->setSpacing(10);
 
-    SettingsForm::group(this, column)->addWidget(new LanguagePicker(this));
+    SettingsForm::group(this, column)->addWidget(m_language);
 
     QVBoxLayout* run = SettingsForm::group(this, column);
     run->addWidget(m_reveal);
@@ -70,6 +70,7 @@ GeneralPane::GeneralPane(Store& store, QWidget* parent)
             &QCheckBox::setChecked);
     auto* levelRow = new QFormLayout;
     levelRow->addRow(tr("Sıkıştırma düzeyi"), m_level);
+    m_level->setAccessibleName(tr("Sıkıştırma düzeyi"));
     run->addLayout(levelRow);
     run->addWidget(m_levelNote);
     for (CompressionLevel level : ToolOptions::compressionLevels) {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class LanguagePicker;
 class QCheckBox;
 class QComboBox;
 class Store;
@@ -21,6 +22,8 @@ private:
     void showNoticeGroup(bool trayAvailable);
 
     Store& m_store;
+    // Made first: the Tab order is the order the controls were made in, and it is shown first.
+    LanguagePicker* m_language;
     QCheckBox* m_reveal;
     QComboBox* m_level;
     ToneLabel* m_levelNote;

@@ -69,6 +69,8 @@ LanguagePicker::LanguagePicker(QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     auto* form = new QFormLayout;
     form->addRow(tr("Dil"), m_picker);
+    // Named by its label, not by the language it shows.
+    m_picker->setAccessibleName(tr("Dil"));
     column->addLayout(form);
     column->addWidget(m_restartRow);
     column->addWidget(m_failure);

@@ -1,12 +1,15 @@
 #include "SettingsWindow.h"
 
 #include "AboutView.h"
+#include "Accessible.h"
 #include "DataPane.h"
 #include "GeneralPane.h"
 #include "Icons.h"
 #include "Preferences.h"
+#include "TabBarAccess.h"
 #include "Theme.h"
 
+#include <QKeyEvent>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -29,6 +32,9 @@ SettingsWindow::SettingsWindow(Store& store, QWidget* parent)
     : QWidget(parent, Qt::Window | fixedSizeHints), m_tabs(new QTabWidget(this))
 {
     setObjectName(QStringLiteral("settings"));
+    // Before anything that names it, which makes its accessibility interface.
+    Accessible::setRole(this, QAccessible::Window);
+    TabBarAccess::install();
     setWindowTitle(tr("Ayarlar"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(fixedSize);
@@ -64,4 +70,14 @@ SettingsPane SettingsWindow::pane() const
 void SettingsWindow::setPane(SettingsPane pane)
 {
     m_tabs->setCurrentIndex(static_cast<int>(pane));
+}
+
+void SettingsWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Escape closes it as it closes a dialog; no control in it has another use for the key.
+    if (event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -22,6 +22,9 @@ public:
     SettingsPane pane() const;
     void setPane(SettingsPane pane);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QTabWidget* m_tabs;
 };

@@ -1,5 +1,6 @@
 #include "Sidebar.h"
 
+#include "Accessible.h"
 #include "BrandHeader.h"
 #include "Labels.h"
 #include "SidebarRow.h"
@@ -30,10 +31,8 @@ QColor blend(const QColor& base, const QColor& over, qreal amount)
 Sidebar::Sidebar(const QString& version, QWidget* parent)
     : QWidget(parent), m_header(new BrandHeader(version, this)), m_footer(new QVBoxLayout)
 {
-    setFocusPolicy(Qt::StrongFocus);
     setMinimumWidth(minimumWidth);
     setMaximumWidth(maximumWidth);
-    setAccessibleName(tr("Araçlar"));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 12, 0, 12);
@@ -46,17 +45,12 @@ Sidebar::Sidebar(const QString& version, QWidget* parent)
     headerRow->addWidget(m_header);
     column->addLayout(headerRow);
 
-    auto* list = new QVBoxLayout;
-    list->setContentsMargins(0, 0, 0, 0);
-    list->setSpacing(1);
-    list->addWidget(groupTitle(tr("Araçlar")));
+    QWidget* tools = addGroup(tr("Araçlar"), column);
     for (AppSection section : AppSections::tools) {
-        addRow(section, list);
+        addRow(section, tools);
     }
-    list->addSpacing(10);
-    list->addWidget(groupTitle(tr("Kayıtlar")));
-    addRow(AppSection::history, list);
-    column->addLayout(list);
+    column->addSpacing(10);
+    addRow(AppSection::history, addGroup(tr("Kayıtlar"), column));
     column->addStretch(1);
 
     m_footer->setContentsMargins(sideInset, 8, 12, 0);
@@ -67,22 +61,34 @@ Sidebar::Sidebar(const QString& version, QWidget* parent)
     setSelected(AppSection::merge);
 }
 
-QWidget* Sidebar::groupTitle(const QString& text)
+QWidget* Sidebar::addGroup(const QString& title, QVBoxLayout* column)
 {
-    auto* label = Labels::text(text, TextStyle::subheadline, Tone::secondary, this);
-    label->setFont(Theme::font(TextStyle::subheadline, QFont::DemiBold));
-    label->setContentsMargins(sideInset, 6, 0, 4);
-    return label;
+    auto* heading = Labels::text(title, TextStyle::subheadline, Tone::secondary, this);
+    heading->setFont(Theme::font(TextStyle::subheadline, QFont::DemiBold));
+    heading->setContentsMargins(sideInset, 6, 0, 4);
+    Accessible::setRole(heading, QAccessible::Heading);
+    heading->setAccessibleName(title);
+    column->addWidget(heading);
+
+    auto* group = new QWidget(this);
+    Accessible::setRole(group, QAccessible::List);
+    group->setAccessibleName(title);
+    auto* list = new QVBoxLayout(group);
+    list->setContentsMargins(0, 0, 0, 0);
+    list->setSpacing(1);
+    column->addWidget(group);
+    return group;
 }
 
-void Sidebar::addRow(AppSection section, QVBoxLayout* list)
+void Sidebar::addRow(AppSection section, QWidget* group)
 {
-    auto* row = new SidebarRow(section, this);
+    auto* row = new SidebarRow(section, group);
     m_rows.insert(section, row);
-    list->addWidget(row);
+    group->layout()->addWidget(row);
+    row->installEventFilter(this);
     connect(row, &QAbstractButton::clicked, this, [this, section] {
-        setFocus(Qt::MouseFocusReason);
         emit sectionChosen(section);
+        m_rows.value(m_selected)->setFocus(Qt::MouseFocusReason);
     });
 }
 
@@ -106,8 +112,14 @@ QWidget* Sidebar::privacyLine()
 void Sidebar::setSelected(AppSection section)
 {
     m_selected = section;
+    const QWidget* focus = focusWidget();
+    const bool focused = focus && focus->hasFocus() && isAncestorOf(focus);
     for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it) {
         it.value()->setSelected(it.key() == section);
+    }
+    // The focus follows the choice, so a screen reader speaks the section just chosen.
+    if (focused) {
+        m_rows.value(section)->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -155,16 +167,12 @@ void Sidebar::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void Sidebar::focusInEvent(QFocusEvent* event)
+bool Sidebar::eventFilter(QObject* watched, QEvent* event)
 {
-    QWidget::focusInEvent(event);
-    setEmphasized(true);
-}
-
-void Sidebar::focusOutEvent(QFocusEvent* event)
-{
-    QWidget::focusOutEvent(event);
-    setEmphasized(false);
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        setEmphasized(event->type() == QEvent::FocusIn);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Sidebar::setEmphasized(bool emphasized)

@@ -10,6 +10,7 @@ class SidebarRow;
 class QVBoxLayout;
 
 // The main window's left column: brand header, the tools and the records, and the privacy line.
+// The selected row holds the keyboard focus while the sidebar has it; Up and Down choose.
 class Sidebar : public QWidget {
     Q_OBJECT
 public:
@@ -38,12 +39,12 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* groupTitle(const QString& text);
-    void addRow(AppSection section, QVBoxLayout* list);
+    // A titled group of rows: a heading, then a list named by it.
+    QWidget* addGroup(const QString& title, QVBoxLayout* column);
+    void addRow(AppSection section, QWidget* group);
     QWidget* privacyLine();
     void setEmphasized(bool emphasized);
 

@@ -1,6 +1,8 @@
 #include "SidebarRow.h"
 
+#include "Accessible.h"
 #include "Badge.h"
+#include "ButtonAccess.h"
 #include "Labels.h"
 #include "SectionText.h"
 #include "Shapes.h"
@@ -9,6 +11,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
@@ -19,6 +22,26 @@ constexpr int paddingX = 8; // inside the highlight
 constexpr qreal radius = 6;
 constexpr qreal symbolSide = 15;
 
+// A row as a list item: its parts (symbol, title, badge) are spoken in its name, not as children.
+class RowAccess : public ButtonAccess {
+public:
+    explicit RowAccess(SidebarRow* row) : ButtonAccess(row, QAccessible::ListItem) {}
+
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.selectable = true;
+        state.selected = static_cast<SidebarRow*>(button())->isSelected();
+        // Every row takes the focus from the arrow keys, though only the selected one from Tab.
+        state.focusable = true;
+        return state;
+    }
+};
+
 } // namespace
 
 SidebarRow::SidebarRow(AppSection section, QWidget* parent)
@@ -27,10 +50,12 @@ SidebarRow::SidebarRow(AppSection section, QWidget* parent)
       m_title(Labels::text(SectionText::title(section), TextStyle::body, Tone::primary, this)),
       m_badge(new Badge(QStringLiteral("0"), QColor(), {}, this))
 {
+    Accessible::provide("SidebarRow",
+                        [](QObject* row) { return new RowAccess(static_cast<SidebarRow*>(row)); });
     setText(SectionText::title(section));
-    setAccessibleName(SectionText::title(section));
+    describe();
     setCheckable(false);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::ClickFocus);
     setCursor(Qt::ArrowCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_symbol->setFrameSize(QSize(20, 20));
@@ -54,7 +79,11 @@ void SidebarRow::setSelected(bool selected)
     if (selected != m_selected) {
         m_selected = selected;
         applyColors();
+        QAccessible::State changed;
+        changed.selected = true;
+        Accessible::stateChanged(this, changed);
     }
+    setFocusPolicy(selected ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void SidebarRow::setEmphasized(bool emphasized)
@@ -70,6 +99,13 @@ void SidebarRow::setCount(int count)
     m_count = count;
     m_badge->setText(QString::number(count));
     m_badge->setVisible(count != 0);
+    describe();
+}
+
+void SidebarRow::describe()
+{
+    const QString title = SectionText::title(m_section);
+    setAccessibleName(m_count == 0 ? title : tr("%1, %n dosya", nullptr, m_count).arg(title));
 }
 
 QSize SidebarRow::sizeHint() const
@@ -128,6 +164,22 @@ void SidebarRow::leaveEvent(QEvent* event)
     QAbstractButton::leaveEvent(event);
     m_hovered = false;
     update();
+}
+
+void SidebarRow::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: click(); break;
+    // The sidebar moves between its rows; a plain button would move the focus instead.
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End: event->ignore(); break;
+    default: QAbstractButton::keyPressEvent(event);
+    }
 }
 
 void SidebarRow::changeEvent(QEvent* event)

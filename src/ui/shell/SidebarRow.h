@@ -9,6 +9,8 @@ class SymbolView;
 class ToneLabel;
 
 // One section in the sidebar: its symbol and title, and a count badge when the count is not 0.
+// To assistive technology it is a list item named by its title and count; the selected row is
+// the sidebar's one stop in the Tab order, and the arrow keys go on to the sidebar.
 class SidebarRow : public QAbstractButton {
     Q_OBJECT
 public:
@@ -31,9 +33,11 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyColors();
+    void describe();
 
     AppSection m_section;
     SymbolView* m_symbol;

@@ -1,3 +1,4 @@
+#include "AccessTree.h"
 #include "BoxAnswers.h"
 #include "ModalDialogs.h"
 #include "PasswordDialog.h"
@@ -83,6 +84,13 @@ private slots:
                 // Every attempt starts empty, and typing goes into the field at once.
                 QVERIFY(field->text().isEmpty());
                 QCOMPARE(modal->focusWidget(), field);
+                // A screen reader hears which file asks, from the dialog and from the field.
+                QAccessibleInterface* dialog = AccessTree::of(modal);
+                QCOMPARE(dialog->role(), QAccessible::Dialog);
+                QCOMPARE(AccessTree::name(dialog), "Parola gerekli: Gizli rapor.pdf");
+                QAccessibleInterface* entry = AccessTree::of(field);
+                QCOMPARE(AccessTree::name(entry), "Gizli rapor.pdf için parola");
+                QVERIFY(entry->state().passwordEdit);
                 if (answer == "<cancel>") {
                     QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cancel")),
                                       Qt::LeftButton);
@@ -239,7 +247,8 @@ private slots:
         QCOMPARE(QFileInfo::exists(target), !typed.contains(QStringLiteral("yeni")));
     }
 
-    // Dialogs sit centred on the window that asked, even with nothing active; keys go back.
+    // Dialogs sit centred on the window that asked, even with nothing active; keys go back,
+    // to the control that had them, whether the dialog was accepted or not.
     void dialogsStayWithTheirWindow_data()
     {
         QTest::addColumn<QString>("panel");
@@ -247,6 +256,9 @@ private slots:
         QTest::newRow("folder") << "folder" << true;
         QTest::newRow("password") << "password" << true;
         QTest::newRow("password, nothing active") << "password" << false;
+        QTest::newRow("PDFs, accepted") << "openPDFs" << true;
+        QTest::newRow("PDFs, accepted, nothing active") << "openPDFs" << false;
+        QTest::newRow("save") << "save" << false;
     }
     void dialogsStayWithTheirWindow()
     {
@@ -277,11 +289,19 @@ private slots:
         answerInTurn({[&](QWidget* modal) {
                          parent = modal->parentWidget();
                          centre = modal->geometry().center();
-                         QTest::keyClick(modal, Qt::Key_Escape);
+                         if (panel == "openPDFs") {
+                             qobject_cast<QDialog*>(modal)->done(QDialog::Accepted);
+                         } else {
+                             QTest::keyClick(modal, Qt::Key_Escape);
+                         }
                      }},
                      answered);
         if (panel == "folder") {
             m_panels.folder(QDir::homePath());
+        } else if (panel == "openPDFs") {
+            m_panels.openPDFs(true);
+        } else if (panel == "save") {
+            m_panels.save(QStringLiteral("Sözleşme"), QDir::homePath());
         } else {
             m_panels.password(QStringLiteral("Gizli.pdf"), [](const QString&) { return false; });
         }

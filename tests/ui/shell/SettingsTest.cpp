@@ -1,5 +1,6 @@
 #include "AboutView.h"
 #include "AboutWindow.h"
+#include "AccessTree.h"
 #include "AppInfo.h"
 #include "AppLanguage.h"
 #include "BrandHeader.h"
@@ -19,6 +20,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -142,6 +144,42 @@ private slots:
         // Asked for the general pane (where updates are answered), an open window turns to it.
         m_window->windows().showSettingsPane(SettingsPane::general);
         QCOMPARE(tabs->currentIndex(), 0);
+    }
+
+    // A window named "Ayarlar" whose tabs say which is chosen; Tab goes down a pane as it is
+    // shown, from the tabs back to them; Escape closes it.
+    void settingsReadTopToBottom_data()
+    {
+        QTest::addColumn<int>("pane");
+        QTest::addColumn<QStringList>("order");
+        // A list box is read by the choice it shows; this build has no tray or update feed.
+        QTest::newRow("Genel") << 0
+                               << QStringList{"Sistem dili",
+                                              "İşlem bitince dosyayı Finder'da göster", "Dengeli",
+                                              "Genel"};
+        QTest::newRow("Veri") << 1 << QStringList{"Finder'da göster", "Geçmişi temizle…", "Veri"};
+    }
+    void settingsReadTopToBottom()
+    {
+        QFETCH(int, pane);
+        QFETCH(QStringList, order);
+        addHistory(1);
+        QSettings().setValue("settingsPane", QStringList({"Genel", "Veri"}).at(pane));
+        QPointer<SettingsWindow> settings = openSettings();
+        QVERIFY(QTest::qWaitForWindowActive(settings));
+        QAccessibleInterface* window = AccessTree::of(settings);
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(AccessTree::name(window), QStringLiteral("Ayarlar"));
+        QStringList tabs;
+        for (QAccessibleInterface* tab : AccessTree::all(settings, QAccessible::PageTab)) {
+            QCOMPARE(tab->parent()->role(), QAccessible::PageTabList);
+            tabs << AccessTree::name(tab) + (tab->state().selected ? "*" : "");
+        }
+        QCOMPARE(tabs.join(' '), pane == 0 ? "Genel* Veri Hakkında" : "Genel Veri* Hakkında");
+        settings->findChild<QTabBar*>()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(AccessTree::tabOrder(static_cast<int>(order.size())), order);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!settings);
     }
 
     void controlsAndSettingsMoveTogether()

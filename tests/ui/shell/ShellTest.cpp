@@ -1,3 +1,4 @@
+#include "AccessTree.h"
 #include "AppLanguage.h"
 #include "Badge.h"
 #include "BannerView.h"
@@ -86,18 +87,38 @@ private slots:
         }
         QTest::mouseClick(rowOf(AppSection::split), Qt::LeftButton);
         QCOMPARE(shownScreen(), QStringLiteral("split"));
-        auto* sidebar = Find::named<Sidebar>(&window(), QStringLiteral("sidebar"));
-        QVERIFY(sidebar->hasFocus()); // a click gives the sidebar the keyboard
+        // A click gives the keyboard to the row; it is the sidebar's one stop in the Tab order.
+        QCOMPARE(QApplication::focusWidget(), rowOf(AppSection::split));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QVERIFY(!qobject_cast<SidebarRow*>(QApplication::focusWidget()));
+        QCOMPARE(AccessTree::tabOrder(1), QStringList{SectionText::title(AppSection::split)});
+        // Each move is spoken: the focus, and the selected state, go to the row just chosen.
         const QList<std::pair<Qt::Key, AppSection>> walk = {{Qt::Key_Down, AppSection::compress},
                                                             {Qt::Key_Home, AppSection::merge},
                                                             {Qt::Key_Up, AppSection::merge},
                                                             {Qt::Key_End, AppSection::history},
                                                             {Qt::Key_Down, AppSection::history},
                                                             {Qt::Key_Up, AppSection::pages}};
+        AccessTree::EventLog log;
         for (const auto& [key, section] : walk) {
-            QTest::keyClick(sidebar, key);
+            const QString before = AccessTree::name(AccessTree::focused());
+            log.clear();
+            QTest::keyClick(QApplication::focusWidget(), key);
             QCOMPARE(window().section(), section);
+            QAccessibleInterface* focused = AccessTree::focused();
+            const QString title = SectionText::title(section);
+            QCOMPARE(AccessTree::name(focused), title);
+            QCOMPARE(focused->role(), QAccessible::ListItem);
+            QVERIFY(focused->state().focused && focused->state().selected);
+            const bool moved = before != title;
+            QCOMPARE(log.names(QAccessible::Focus), moved ? QStringList{title} : QStringList{});
+            QCOMPARE(log.names(QAccessible::StateChanged).contains(title), moved);
         }
+        // Its action chooses the row as a click does.
+        QAccessibleInterface* split = AccessTree::of(rowOf(AppSection::split));
+        split->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(window().section(), AppSection::split);
+        AppSections::setCurrent(AppSection::pages);
         m_window.reset();
         QSettings().sync();
         QCOMPARE(MainWindow(store()).section(), AppSection::pages);
@@ -217,7 +238,7 @@ private slots:
         QCOMPARE(sidebar->width(), dragged);
     }
 
-    // The pointer waits while an added file is opened and counted; each badge counts its files.
+    // The pointer waits while an added file is opened and counted; each row counts its files.
     void addingShowsABusyPointerAndBadges()
     {
         open(AppSection::history);
@@ -234,14 +255,29 @@ private slots:
         QCOMPARE(seen, (QList<Qt::CursorShape>{Qt::BusyCursor, Qt::ArrowCursor, Qt::BusyCursor,
                                                Qt::ArrowCursor}));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
-        const auto badge = [this](AppSection section) {
-            const Badge* shown = rowOf(section)->findChild<Badge*>();
-            return shown->isVisible() ? shown->text() : QString();
+        // Each list is named by its heading; a count is spoken in its row's name, not apart.
+        const auto rows = [this] {
+            QStringList named;
+            for (const QString list : {"Araçlar", "Kayıtlar"}) {
+                named << AccessTree::name(AccessTree::find(&window(), QAccessible::Heading, list));
+                AccessTree::walk(AccessTree::find(&window(), QAccessible::List, list),
+                                 [&named](QAccessibleInterface* node) {
+                                     if (node->role() == QAccessible::ListItem) {
+                                         named << node->text(QAccessible::Name);
+                                     }
+                                 });
+            }
+            return named;
         };
-        QCOMPARE(badge(AppSection::merge), QStringLiteral("2"));
-        QCOMPARE(badge(AppSection::split), QStringLiteral("1"));
+        const QStringList others = {"Sıkıştır", "İmzala", "Sayfa sil", "Kayıtlar", "Geçmiş"};
+        QCOMPARE(rows(), QStringList({"Araçlar", "Birleştir, 2 dosya", "Böl, 1 dosya"}) + others);
         store().clear(AppSection::merge);
-        QCOMPARE(badge(AppSection::merge), QString());
+        QCOMPARE(rows(), QStringList({"Araçlar", "Birleştir", "Böl, 1 dosya"}) + others);
+        QVERIFY(!rowOf(AppSection::merge)->findChild<Badge*>()->isVisible());
+        AccessTree::walk(AccessTree::of(Find::named<Sidebar>(&window(), QStringLiteral("sidebar"))),
+                         [](QAccessibleInterface* node) {
+                             QVERIFY(!qobject_cast<Badge*>(node->object())); // not on its own
+                         });
     }
 
     void fileMenuActsOnSelectedSection()

@@ -380,7 +380,16 @@ private slots:
         QCOMPARE(m_view->findChildren<SignaturePad*>().size(), 1);
         QCOMPARE(nameField()->placeholderText(), QStringLiteral("İmza 1"));
         nameField()->insert(typed); // QTest types only ASCII
-        click(padButton(QStringLiteral("Mavi")));
+        // The inks are one choice of two: radio buttons of the group "Mürekkep", moved by arrows.
+        padButton(QStringLiteral("Siyah"))->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QStringList inks;
+        for (QAccessibleInterface* ink : AccessTree::all(pad(), QAccessible::RadioButton)) {
+            QCOMPARE(AccessTree::name(ink->parent()->parent()), QStringLiteral("Mürekkep"));
+            inks << AccessTree::name(ink) + (ink->state().checked ? "*" : "");
+        }
+        QCOMPARE(inks.join(' '), QStringLiteral("Siyah Mavi*"));
+        QCOMPARE(AccessTree::name(AccessTree::focused()), QStringLiteral("Mavi"));
         if (draw) {
             trace(area(), {{100, 50}}); // a dot
         }

@@ -1,5 +1,7 @@
 #include "InkPicker.h"
 
+#include "Accessible.h"
+#include "ButtonAccess.h"
 #include "Labels.h"
 #include "Theme.h"
 
@@ -32,6 +34,25 @@ protected:
     }
 };
 
+// One choice of two: a radio button to assistive technology, not the check box Qt makes of a
+// checkable button.
+class SegmentAccess : public ButtonAccess {
+public:
+    explicit SegmentAccess(InkSegment* segment) : ButtonAccess(segment, QAccessible::RadioButton) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? button()->text() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button()->isChecked();
+        return state;
+    }
+};
+
 QString inkTitle(InkColor ink)
 {
     switch (ink) {
@@ -45,6 +66,9 @@ QString inkTitle(InkColor ink)
 
 InkSegment::InkSegment(const QString& title, QWidget* parent) : QAbstractButton(parent)
 {
+    Accessible::provide("InkSegment", [](QObject* segment) {
+        return new SegmentAccess(static_cast<InkSegment*>(segment));
+    });
     setText(title);
     setCheckable(true);
     setFont(Theme::font(TextStyle::body));
@@ -83,6 +107,7 @@ void InkSegment::paintEvent(QPaintEvent*)
 InkPicker::InkPicker(QWidget* parent)
     : QWidget(parent), m_track(new Track), m_group(new QButtonGroup(this))
 {
+    Accessible::setRole(this, QAccessible::Grouping);
     setAccessibleName(tr("Mürekkep"));
     auto* segments = new QHBoxLayout(m_track);
     segments->setContentsMargins(0, 0, 0, 0);
