@@ -4,6 +4,7 @@
 #include "Formatting.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 QString FileDisplay::formatSize(qint64 bytes) const
 {
@@ -14,4 +15,11 @@ QString FileDisplay::details(const PDFFile& file) const
 {
     return QCoreApplication::translate("FileDisplay", "Sayfa: %1 · %2")
         .arg(Formatting::count(file.pageCount, AppLanguages::locale()), formatSize(file.bytes));
+}
+
+QString FileDisplay::spoken(const PDFFile& file) const
+{
+    return QCoreApplication::translate("FileDisplay", "%1, %2 sayfa, %3")
+        .arg(QFileInfo(file.source.url).fileName(),
+             Formatting::count(file.pageCount, AppLanguages::locale()), formatSize(file.bytes));
 }

@@ -17,4 +17,6 @@ struct FileDisplay {
     QString formatSize(qint64 bytes) const;
     // "Sayfa: <count> · <size>", the count grouped as every other count is.
     QString details(const PDFFile& file) const;
+    // The file as a screen reader says it: "<name>, <count> sayfa, <size>".
+    QString spoken(const PDFFile& file) const;
 };

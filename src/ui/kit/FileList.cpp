@@ -1,5 +1,7 @@
 #include "FileList.h"
 
+#include "Accessible.h"
+#include "FileListAccessible.h"
 #include "FileRow.h"
 #include "QuietScrollBar.h"
 #include "Shapes.h"
@@ -270,9 +272,15 @@ private:
     QPoint m_pressPos;
 };
 
+FileListRow::FileListRow(QWidget* parent) : QWidget(parent)
+{
+    FileListAccessible::provide();
+}
+
 FileList::FileList(bool reorderable, QWidget* parent)
     : QScrollArea(parent), m_reorderable(reorderable), m_column(new RowColumn(this))
 {
+    FileListAccessible::provide();
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -315,6 +323,34 @@ void FileList::setCurrent(int index)
         ensureWidgetVisible(shown, 0, 8);
     }
     m_column->update();
+    announceCurrent();
+}
+
+void FileList::announceCurrent()
+{
+    QWidget* current = row(m_current);
+    if (current == m_announced) {
+        return;
+    }
+    const QAccessible::State changed = [] {
+        QAccessible::State state;
+        state.selected = true;
+        state.focused = true;
+        return state;
+    }();
+    if (m_announced && m_column->rows.contains(m_announced)) {
+        Accessible::stateChanged(m_announced, changed);
+    }
+    m_announced = current;
+    if (!current) {
+        return;
+    }
+    Accessible::stateChanged(current, changed);
+    // A moved file's row is built anew with its new position in its name; landing on it says so.
+    if (hasFocus()) {
+        QAccessibleEvent focus(current, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void FileList::carryCurrent(int by)
@@ -356,6 +392,17 @@ void FileList::focusInEvent(QFocusEvent* event)
 {
     QScrollArea::focusInEvent(event);
     m_column->update();
+    // Coming into the list, a screen reader goes on to the row the keys act on; Qt announces the
+    // list itself only once this returns.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus()) {
+                m_announced.clear();
+                announceCurrent();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void FileList::focusOutEvent(QFocusEvent* event)

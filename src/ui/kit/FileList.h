@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QScrollArea>
 #include <memory>
 #include <optional>
@@ -8,9 +9,18 @@
 class QMimeData;
 class RowColumn;
 
+// A row of a FileList. Assistive technology reads it as one item of the list, by its accessible
+// name, which the row keeps saying everything it shows.
+class FileListRow : public QWidget {
+    Q_OBJECT
+public:
+    explicit FileListRow(QWidget* parent = nullptr);
+};
+
 // A list of file rows on the page's own background, with hairlines between rows;
 // rows can optionally be dragged to a new place. From the keyboard, ↑ and ↓ choose the current
 // row (ringed while the list has the focus), Alt+↑/↓ or Ctrl+Shift+↑/↓ carry it, Delete removes it.
+// A screen reader hears the list by its accessible name (the screen's), and each row it lands on.
 class FileList : public QScrollArea {
     Q_OBJECT
 public:
@@ -50,9 +60,12 @@ private:
     void setCurrent(int index);
     void carryCurrent(int by);
     void removeCurrent();
+    // Tells assistive technology which row is current now, when another (or a rebuilt) one is.
+    void announceCurrent();
 
     bool m_reorderable;
     bool m_removable = true;
     int m_current = 0;
+    QPointer<QWidget> m_announced;
     RowColumn* m_column;
 };

@@ -13,7 +13,7 @@
 
 FileRow::FileRow(const PDFFile& file, std::optional<int> index, const FileDisplay& display,
                  QWidget* parent)
-    : QWidget(parent), m_file(file), m_row(new QHBoxLayout(this)),
+    : FileListRow(parent), m_file(file), m_row(new QHBoxLayout(this)),
       m_remove(new Button(QString(), Button::Kind::borderless, this))
 {
     m_row->setContentsMargins(4, 6, 4, 6);
@@ -48,10 +48,18 @@ FileRow::FileRow(const PDFFile& file, std::optional<int> index, const FileDispla
     m_row->addLayout(column, 1);
 
     m_remove->setSymbol(QStringLiteral("xmark.circle.fill"), 15, Tone::secondary);
-    m_remove->setAccessibleName(tr("Listeden çıkar"));
+    const QString fileName = QFileInfo(file.source.url).fileName();
+    m_remove->setAccessibleName(tr("%1 dosyasını listeden kaldır").arg(fileName));
     tip(m_remove, tr("Listeden çıkar"));
     m_row->addWidget(m_remove);
     connect(m_remove, &QAbstractButton::clicked, this, &FileRow::removeRequested);
+    m_spoken = index ? tr("%1. %2").arg(*index).arg(display.spoken(file)) : display.spoken(file);
+    describe();
+}
+
+void FileRow::describe()
+{
+    setAccessibleName(m_badge ? tr("%1, %2").arg(m_spoken, m_badge->text()) : m_spoken);
 }
 
 void FileRow::setStatus(const std::optional<QString>& status, const QColor& tint)
@@ -59,6 +67,7 @@ void FileRow::setStatus(const std::optional<QString>& status, const QColor& tint
     if (!status) {
         delete m_badge;
         m_badge = nullptr;
+        describe();
         return;
     }
     if (!m_badge) {
@@ -67,6 +76,7 @@ void FileRow::setStatus(const std::optional<QString>& status, const QColor& tint
     }
     m_badge->setText(*status);
     m_badge->setTint(tint);
+    describe();
 }
 
 void FileRow::setRemovable(bool removable)

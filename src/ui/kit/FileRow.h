@@ -1,9 +1,9 @@
 #pragma once
 
 #include "FileDisplay.h"
+#include "FileList.h"
 
 #include <QColor>
-#include <QWidget>
 #include <optional>
 
 class Badge;
@@ -11,7 +11,7 @@ class Button;
 class QHBoxLayout;
 
 // One file of a multi-file list: position, first page, name, page count and size, status, remove.
-class FileRow : public QWidget {
+class FileRow : public FileListRow {
     Q_OBJECT
 public:
     FileRow(const PDFFile& file, std::optional<int> index, const FileDisplay& display,
@@ -27,7 +27,11 @@ signals:
     void removeRequested();
 
 private:
+    // Says in one sentence what the row shows: position, file, pages, size and status.
+    void describe();
+
     PDFFile m_file;
+    QString m_spoken; // position, file, pages and size
     QHBoxLayout* m_row;
     Badge* m_badge = nullptr;
     Button* m_remove;

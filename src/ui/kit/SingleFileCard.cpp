@@ -1,5 +1,6 @@
 #include "SingleFileCard.h"
 
+#include "Accessible.h"
 #include "Button.h"
 #include "HoverTips.h"
 #include "Labels.h"
@@ -41,7 +42,11 @@ SingleFileCard::SingleFileCard(const PDFFile& file, AppSection section, const Fi
 
     row->addWidget(m_other, 0, Qt::AlignVCenter);
     m_remove->setSymbol(QStringLiteral("xmark.circle.fill"), 15, Tone::secondary);
-    m_remove->setAccessibleName(tr("Dosyayı kaldır"));
+    // The card is the file to a screen reader; its buttons say what they act on.
+    Accessible::setRole(this, QAccessible::Grouping);
+    setAccessibleName(display.spoken(file));
+    m_remove->setAccessibleName(
+        tr("%1 dosyasını kaldır").arg(QFileInfo(file.source.url).fileName()));
     tip(m_remove, tr("Dosyayı kaldır"));
     row->addWidget(m_remove, 0, Qt::AlignVCenter);
     layout()->addWidget(body);

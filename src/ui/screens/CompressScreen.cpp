@@ -72,6 +72,7 @@ CompressScreen::CompressScreen(Store& store, QWidget* parent)
     column->addWidget(m_parts.list, 1);
     column->addWidget(makeLevelRow());
     m_parts.install(*this, store, filled);
+    m_parts.list->setAccessibleName(tr("Sıkıştırılacak dosyalar"));
 
     connect(m_levels, &SegmentedControl::activated, this, [this](int index) {
         m_store.setCompressionLevel(

@@ -30,10 +30,21 @@ QString detailText(const HistoryItem& item, bool missing)
     return tool ? *tool + QStringLiteral(" · ") + detail : detail;
 }
 
+// What the magnifier shows, by name when it is one file.
+QString revealName(const HistoryItem& item)
+{
+    if (item.outputs.size() == 1) {
+        return QCoreApplication::translate("HistoryRow", "%1 dosyasını dosya yöneticisinde göster")
+            .arg(HistoryDisplay::title(item));
+    }
+    return QCoreApplication::translate("HistoryRow", "%1 dosyayı dosya yöneticisinde göster")
+        .arg(Formatting::count(item.outputs.size(), AppLanguages::locale()));
+}
+
 } // namespace
 
 HistoryRow::HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* parent)
-    : QWidget(parent), m_item(item), m_existing(HistoryDisplay::existing(item)),
+    : FileListRow(parent), m_item(item), m_existing(HistoryDisplay::existing(item)),
       m_symbol(new SymbolView(HistoryDisplay::symbol(item.tool), symbolSide, Tone::secondary)),
       m_title(new ElidedLabel(HistoryDisplay::title(item), TextStyle::body, Tone::primary,
                               Qt::ElideMiddle)),
@@ -73,7 +84,8 @@ HistoryRow::HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* p
     row->addLayout(facts);
 
     m_reveal->setSymbol(QStringLiteral("magnifyingglass"), 14, Tone::secondary);
-    m_reveal->setAccessibleName(tr("Finder'da göster"));
+    m_reveal->setObjectName(QStringLiteral("reveal"));
+    m_reveal->setAccessibleName(revealName(item));
     tip(m_reveal, tr("Finder'da göster"));
     m_reveal->setEnabled(!m_existing.isEmpty());
     row->addWidget(m_reveal, 0, Qt::AlignVCenter);
@@ -86,5 +98,13 @@ HistoryRow::HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* p
 void HistoryRow::setNow(const QDateTime& now)
 {
     m_date->setText(RelativeDate::text(m_item.date, now));
+    QStringList spoken{HistoryDisplay::title(m_item), m_date->text()};
+    if (const std::optional<QString> tool = HistoryDisplay::toolName(m_item.tool)) {
+        spoken.prepend(*tool);
+    }
+    if (m_existing.isEmpty()) {
+        spoken.append(tr("Dosya taşınmış ya da silinmiş"));
+    }
+    setAccessibleName(spoken.join(QStringLiteral(", ")));
     tip(m_date, AppLanguages::locale().toString(m_item.date.toLocalTime(), QLocale::LongFormat));
 }

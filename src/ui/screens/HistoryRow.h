@@ -1,10 +1,10 @@
 #pragma once
 
 #include "AppData.h"
+#include "FileList.h"
 
 #include <QDateTime>
 #include <QStringList>
-#include <QWidget>
 
 class Button;
 class ElidedLabel;
@@ -12,8 +12,8 @@ class SymbolView;
 class ToneLabel;
 
 // One recorded run: tool symbol, title, tool and inputs, sizes, when, and a button that reveals its
-// outputs.
-class HistoryRow : public QWidget {
+// outputs. A screen reader hears it as "<tool>, <title>, <when>".
+class HistoryRow : public FileListRow {
     Q_OBJECT
 public:
     HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* parent = nullptr);

@@ -37,6 +37,7 @@ HistoryScreen::HistoryScreen(Store& store, QWidget* parent, Clock clock)
                                 "seç ve PDF ekle."))),
       m_list(new FileList(false)), m_tick(new QTimer(this)), m_column(new QVBoxLayout(this))
 {
+    m_list->setAccessibleName(tr("Geçmiş kayıtları"));
     m_column->setContentsMargins(0, 0, 0, 0);
     m_column->setSpacing(0);
     m_header->setTrailing(m_clear);

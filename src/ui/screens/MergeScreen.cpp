@@ -25,6 +25,7 @@ MergeScreen::MergeScreen(Store& store, QWidget* parent)
               true)
 {
     m_parts.install(*this, store, m_parts.list);
+    m_parts.list->setAccessibleName(tr("Birleştirilecek dosyalar"));
     connect(m_parts.list, &FileList::moved, this, &MergeScreen::move);
     connect(&m_store, &Store::mergeFilesChanged, this, &MergeScreen::showFiles);
 

@@ -8,6 +8,7 @@
 #include "Theme.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 namespace {
@@ -31,7 +32,8 @@ PageGrid::PageGrid(Store& store, QWidget* parent)
     setMovement(QListView::Static);
     setUniformItemSizes(true);
     setSpacing(0);
-    setSelectionMode(QAbstractItemView::NoSelection);
+    // Several cells may be selected (the marked pages), so a screen reader's Toggle acts.
+    setSelectionMode(QAbstractItemView::MultiSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -51,6 +53,8 @@ PageGrid::PageGrid(Store& store, QWidget* parent)
         }
     });
     connect(&m_store, &Store::thumbnailReady, this, &PageGrid::imageReady);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &PageGrid::selectionAsked);
 }
 
 void PageGrid::setFile(const std::optional<PDFFile>& file)
@@ -75,7 +79,30 @@ void PageGrid::setSelected(const QSet<int>& pages)
             selection.select(cell, cell);
         }
     }
+    const QScopedValueRollback mirroring(m_mirroring, true);
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void PageGrid::selectionAsked(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    if (m_mirroring) {
+        return;
+    }
+    QSet<int> pages;
+    for (const QModelIndex& cell : selected.indexes() + deselected.indexes()) {
+        pages.insert(cell.row());
+    }
+    for (const int page : pages) {
+        emit toggled(page);
+    }
+    // Whatever the page's owner made of it, the cells read as the pages are marked.
+    setSelected(m_model->selected());
+}
+
+QItemSelectionModel::SelectionFlags PageGrid::selectionCommand(const QModelIndex&,
+                                                               const QEvent*) const
+{
+    return QItemSelectionModel::NoUpdate;
 }
 
 int PageGrid::boxHeight(int width) const
@@ -182,6 +209,11 @@ void PageGrid::relayout()
 void PageGrid::keyPressEvent(QKeyEvent* event)
 {
     m_keyboardFocus = true;
+    // Selecting every cell would mark every page for deletion; Ctrl+A is no way to do that.
+    if (event->matches(QKeySequence::SelectAll)) {
+        event->ignore();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Space:
     case Qt::Key_Return:

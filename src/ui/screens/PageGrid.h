@@ -59,8 +59,16 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Clicks and keys never select by themselves: they mark through `toggled`, and the selection
+    // only mirrors the marks.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
 
 private:
+    // A cell's Toggle action (assistive technology's way to press Space) changed the selection:
+    // it asks for the mark as Space does, and the selection goes back to the marks.
+    void selectionAsked(const QItemSelection& selected, const QItemSelection& deselected);
+
     void relayout();
     // The thumbnail box's height for a cell `width` wide, in the first page's proportions.
     int boxHeight(int width) const;
@@ -75,4 +83,5 @@ private:
     mutable QHash<int, QSizeF> m_pageSizes;
     QHash<QString, int> m_requested; // thumbnail key → page
     bool m_keyboardFocus = false;
+    bool m_mirroring = false;
 };

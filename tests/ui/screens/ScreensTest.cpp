@@ -1,3 +1,5 @@
+#include "AccessTree.h"
+#include "AppLanguage.h"
 #include "Badge.h"
 #include "BannerView.h"
 #include "Button.h"
@@ -9,6 +11,7 @@
 #include "FileRow.h"
 #include "Find.h"
 #include "Fixtures.h"
+#include "Formatting.h"
 #include "HistoryDisplay.h"
 #include "HistoryRow.h"
 #include "HistoryScreen.h"
@@ -66,7 +69,31 @@ QString fullText(const QWidget* row, const QString& name)
 
 QAbstractButton* revealOf(const QWidget* root)
 {
-    return Find::named<QAbstractButton>(root, QStringLiteral("Finder'da göster"));
+    auto* row = Find::named<QAbstractButton>(root, QStringLiteral("reveal"));
+    return row ? row : Find::named<QAbstractButton>(root, QStringLiteral("Finder'da göster"));
+}
+
+// A list as a screen reader reads it: "<item> | <its button>", "(selected)" on the current one.
+QStringList readList(QObject* root, const QString& name)
+{
+    QStringList read;
+    QAccessibleInterface* list = AccessTree::find(root, QAccessible::List, name);
+    for (int index = 0; list && index < list->childCount(); ++index) {
+        QAccessibleInterface* item = list->child(index);
+        QString button;
+        AccessTree::walk(item, [&](QAccessibleInterface* node) {
+            button += node->role() == QAccessible::Button ? node->text(QAccessible::Name) : "";
+        });
+        const bool whole = item->role() == QAccessible::ListItem && item->parent() == list;
+        read << (whole ? item->text(QAccessible::Name) : "?") + " | " + button +
+                    (item->state().selected ? " (selected)" : "");
+    }
+    return read;
+}
+
+QString sizeOf(const QString& path)
+{
+    return Formatting::fileSize(QFileInfo(path).size(), AppLanguages::locale());
 }
 
 using Contrast::over;
@@ -147,9 +174,7 @@ class ScreensTest : public StoreTestCase {
     void click(const QString& name) { QTest::mouseClick(button(name), Qt::LeftButton); }
     void removeRow(int row)
     {
-        QTest::mouseClick(Find::named<QAbstractButton>(list()->row(row),
-                                                       QStringLiteral("Listeden çıkar")),
-                          Qt::LeftButton);
+        QTest::mouseClick(list()->row(row)->findChild<QAbstractButton*>(), Qt::LeftButton);
     }
     bool marked(int page)
     {
@@ -264,6 +289,12 @@ private slots:
         store().addFiles({m_fixture->pdf("Ek.pdf", 3), m_fixture->pdf("Kapak.pdf")},
                          AppSection::merge);
         QVERIFY(textOf(&screen, QStringLiteral("summary")).startsWith("Dosya: 3 · Sayfa: 6 · "));
+        // The list reads as one, each row saying what it shows and its button naming its file.
+        const QString row = QStringLiteral("%1. %2, %3 sayfa, %4 | %2 dosyasını listeden kaldır");
+        const auto size = [this](int at) { return sizeOf(store().mergeFiles().at(at).source.url); };
+        QCOMPARE(readList(&screen, QStringLiteral("Birleştirilecek dosyalar")).mid(0, 2),
+                 (QStringList{row.arg(1).arg("Rapor.pdf").arg(2).arg(size(0)) + " (selected)",
+                              row.arg(2).arg("Ek.pdf").arg(3).arg(size(1))}));
         removeRow(1);
         QTRY_COMPARE(rowTexts(list()), (QStringList{"1 Rapor.pdf", "2 Kapak.pdf"}));
         QVERIFY(run()->isEnabled());
@@ -316,9 +347,18 @@ private slots:
         } else {
             m_screen->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+            AccessTree::EventLog log;
+            list()->clearFocus();
             list()->setFocus(Qt::TabFocusReason);
             QTest::keySequence(list(), QKeySequence::fromString(input));
             QCOMPARE(list()->currentRow(), std::optional(current));
+            // A screen reader lands on the current row, its position said anew after a move.
+            const QString heard = QStringLiteral("%1. %2, ").arg(current + 1).arg(order[current]);
+            QTRY_VERIFY(log.names(QAccessible::Focus).last().startsWith(heard));
+            QVERIFY(log.names(QAccessible::StateChanged).last().startsWith(heard));
+            QAccessibleInterface* focused = AccessTree::focused();
+            QVERIFY(AccessTree::name(focused).startsWith(heard) && focused->state().selected &&
+                    focused->state().focused);
         }
         QStringList merged;
         QStringList shown;
@@ -349,7 +389,7 @@ private slots:
         QVERIFY(!splitRun->isEnabled() && !splitRun->showsProgress());
         const auto editable = [this] {
             return button(QStringLiteral("Temizle"))->isEnabled() &&
-                   Find::named(list()->row(0), QStringLiteral("Listeden çıkar"))->isEnabled();
+                   list()->row(0)->findChild<QAbstractButton*>()->isEnabled();
         };
         QVERIFY(!editable());
         QTest::keyClick(list(), Qt::Key_Delete);
@@ -501,6 +541,9 @@ private slots:
         QVERIFY(m_fixture->waitIdle());
         QVERIFY(status(0)->startsWith(QStringLiteral("→ ")));
         QCOMPARE(status(1), std::optional<QString>(QStringLiteral("Küçülmedi")));
+        QCOMPARE(readList(&screen, QStringLiteral("Sıkıştırılacak dosyalar")).at(1),
+                 "Metin.pdf, 2 sayfa, " + sizeOf(store().compressFiles().at(1).source.url) +
+                     ", Küçülmedi | Metin.pdf dosyasını listeden kaldır");
         click(QStringLiteral("Temizle"));
         QVERIFY(store().compressResults().isEmpty() && !screen.bannerView());
     }
@@ -624,7 +667,17 @@ private slots:
         grid()->setFocus();
         grid()->setCurrentIndex(grid()->model()->index(3, 0));
         QTest::keyClick(grid(), Qt::Key_Return);
+        QTest::keyClick(grid(), Qt::Key_A, Qt::ControlModifier); // no select-all of the cells
         QCOMPARE(store().pagesSelected(), (QSet<int>{3, 4}));
+        // A screen reader's Toggle marks the page as Space does, and takes the mark away again.
+        QAccessibleInterface* cell = AccessTree::find(grid(), QAccessible::ListItem, "Sayfa 6");
+        for (const bool marks : {true, false}) {
+            cell->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            QCOMPARE(store().pagesSelected().contains(5), marks);
+            QCOMPARE(cell->state().selected, marks);
+        }
+        QVERIFY(
+            AccessTree::find(m_screen.get(), QAccessible::Button, "Rapor.pdf dosyasını kaldır"));
         click(QStringLiteral("Seçimi ters çevir"));
         QCOMPARE(store().pagesSelected(), (QSet<int>{0, 1, 2, 5, 6, 7, 8, 9}));
         QTest::mouseClick(run(), Qt::LeftButton); // the save panel is cancelled
@@ -672,6 +725,15 @@ private slots:
         QCOMPARE(details, (QStringList{"Birleştir · Rapor.pdf, Ek.pdf", "Böl · Katalog.pdf",
                                        "Sayfa sil · Dosya taşınmış ya da silinmiş",
                                        "İmzala · Sözleşme.pdf, Ek.pdf"}));
+        const QString reveal = QStringLiteral(" | %1 dosya yöneticisinde göster");
+        QCOMPARE(readList(m_screen.get(), QStringLiteral("Geçmiş kayıtları")),
+                 (QStringList{"Birleştir, Rapor birleşik.pdf, 5 dakika önce" +
+                                  reveal.arg("Rapor birleşik.pdf dosyasını") + " (selected)",
+                              "Böl, 5 dosya · parcalar, dün" + reveal.arg("5 dosyayı"),
+                              "Sayfa sil, Rapor düzenlenmiş.pdf, 3 gün önce, Dosya taşınmış ya da "
+                              "silinmiş" +
+                                  reveal.arg("Rapor düzenlenmiş.pdf dosyasını"),
+                              "İmzala, 2 dosya · out, 2 hafta önce" + reveal.arg("2 dosyayı")}));
 
         // The magnifier shows the outputs that remain, and is off when none does.
         QVERIFY(!revealOf(rows.at(2))->isEnabled());

@@ -315,8 +315,17 @@ private slots:
     {
         addSignature(QStringLiteral("İki kez"));
         addSignature(QStringLiteral("Bir kez"));
+        // The library is a list of signatures, each button naming the one it acts on.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QAccessibleInterface* library =
+            AccessTree::find(panel(), QAccessible::List, QStringLiteral("Kayıtlı imzalar"));
+        QAccessibleInterface* second = library->child(1);
+        QVERIFY(library->childCount() == 2 && second->role() == QAccessible::ListItem &&
+                AccessTree::name(second) == QStringLiteral("Bir kez"));
+        QVERIFY(AccessTree::find(second->object(), QAccessible::Button,
+                                 "Bir kez adlı imzayı sayfaya koy"));
         const auto answer = [this](const QString& button) {
-            click(Find::named(panel()->cards().value(0), QStringLiteral("İmzayı sil")));
+            click(Find::named(panel(), QStringLiteral("İki kez adlı imzayı sil")));
             QMessageBox* box = panel()->findChild<QMessageBox*>();
             QTRY_VERIFY(box && box->isVisible());
             QCOMPARE(box->text(), QStringLiteral("İki kez silinsin mi?"));

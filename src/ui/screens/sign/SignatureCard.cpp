@@ -1,5 +1,6 @@
 #include "SignatureCard.h"
 
+#include "Accessible.h"
 #include "Button.h"
 #include "HoverTips.h"
 #include "Labels.h"
@@ -69,11 +70,14 @@ SignatureCard::SignatureCard(const SavedSignature& signature, const QImage& prev
       m_name(new ElidedLabel(signature.name, TextStyle::caption, Tone::primary, Qt::ElideRight)),
       m_trash(new Button(QString(), Button::Kind::borderless))
 {
+    // Each saved signature is an item of the library, its buttons named after it.
+    Accessible::setRole(this, QAccessible::ListItem);
+    setAccessibleName(signature.name);
     m_preview->setEnabled(placeable);
-    m_preview->setAccessibleName(signature.name);
+    m_preview->setAccessibleName(tr("%1 adlı imzayı sayfaya koy").arg(signature.name));
     m_trash->setSymbol(QStringLiteral("trash"),
                        QFontMetricsF(Theme::font(TextStyle::caption)).height(), Tone::secondary);
-    m_trash->setAccessibleName(tr("İmzayı sil"));
+    m_trash->setAccessibleName(tr("%1 adlı imzayı sil").arg(signature.name));
     tip(m_trash, tr("İmzayı sil"));
 
     auto* column = new QVBoxLayout(this);

@@ -1,5 +1,6 @@
 #include "SignaturePanel.h"
 
+#include "Accessible.h"
 #include "Button.h"
 #include "Labels.h"
 #include "SignatureCard.h"
@@ -27,6 +28,8 @@ SignaturePanel::SignaturePanel(Store& store, QWidget* parent)
     m_empty->setWordWrap(true);
     m_note->setWordWrap(true);
 
+    Accessible::setRole(m_list, QAccessible::List);
+    m_list->setAccessibleName(tr("Kayıtlı imzalar"));
     m_cards->setContentsMargins(0, 0, 0, 0);
     m_cards->setSpacing(8);
     m_cards->addStretch(1);
@@ -119,7 +122,7 @@ void SignaturePanel::rebuildCards()
 {
     for (SignatureCard* card : cards()) {
         m_cards->removeWidget(card);
-        card->hide(); // out of the Tab order at once
+        card->hide(); // out of the Tab order and gone for a screen reader, though deleted only once its click is over
         card->deleteLater();
     }
     const bool placeable = m_store.signFile().has_value();
