@@ -747,6 +747,7 @@ private slots:
              {"merge:PDF ekle||Listeden çıkar|Listeden çıkar|Temizle|Birleştir…",
               "split:Başka dosya…|Dosyayı kaldır|Sabit aralık|Her 2 sayfada bir böl|Böl…",
               "compress:PDF ekle||Listeden çıkar|Listeden çıkar|Dengeli|Temizle|Sıkıştır…",
+              // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one row on two lines
               "pages:Seçimi ters çevir|Seçimi temizle|Başka dosya…|Dosyayı kaldır|Sayfa 1|"
               "Seçili sayfaları sil…",
               "history:Geçmişi temizle…|Kapat||Finder'da göster"}) {
