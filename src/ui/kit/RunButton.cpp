@@ -4,16 +4,6 @@
 #include <QShortcut>
 #include <QTimer>
 
-namespace {
-
-// A focus passed on keeps the ring it had: shown when the keyboard brought it.
-Qt::FocusReason focusReasonFrom(const Button& from)
-{
-    return from.showsFocusRing() ? Qt::TabFocusReason : Qt::OtherFocusReason;
-}
-
-} // namespace
-
 RunButton::RunButton(AppSection section, const QString& title, QWidget* parent)
     : Button(title, Kind::prominent, parent), m_section(section)
 {
@@ -66,23 +56,43 @@ void RunButton::setProgress(qint64 done, qint64 total)
     refresh();
 }
 
+Qt::FocusReason RunButton::focusReasonFrom(const QWidget& from)
+{
+    return from.property("focusRing").toBool() ? Qt::TabFocusReason : Qt::OtherFocusReason;
+}
+
+bool RunButton::holdFocus(Qt::FocusReason reason)
+{
+    if (!m_cancel || m_busy != m_section) {
+        return false;
+    }
+    m_cancel->setFocusProxy(nullptr);
+    m_cancel->show();
+    m_cancel->setFocus(reason);
+    return true;
+}
+
 void RunButton::refresh()
 {
     const bool running = m_busy == m_section;
-    // Qt hands the focus of a control that is disabled or hidden to the next one in the chain
-    // (a row's remove button, where the next Space removes a file): during the run the focus
-    // waits on "Vazgeç", and afterwards it comes back here.
-    if (m_cancel && running && hasFocus()) {
-        m_cancel->show();
-        m_cancel->setFocus(focusReasonFrom(*this));
+    // Disabling the focused button would pass the focus down the chain; during the run it
+    // waits on "Vazgeç", and afterwards it comes back here. The window's focus counts while a
+    // dialog (the save panel) is in front: it is where the keyboard will be once it closes.
+    if (running && window()->focusWidget() == this) {
+        holdFocus(focusReasonFrom(*this));
     }
-    const bool handBack = m_cancel && !running && m_cancel->hasFocus();
+    const bool handBack = m_cancel && !running && window()->focusWidget() == m_cancel;
+    const Qt::FocusReason reason = m_cancel ? focusReasonFrom(*m_cancel) : Qt::OtherFocusReason;
     setEnabled(m_ready && !m_busy);
     setBusy(running);
-    if (handBack) {
-        isEnabled() ? setFocus(focusReasonFrom(*m_cancel)) : m_cancel->clearFocus();
-    }
     if (m_cancel) {
+        // A page shown again gives the focus back to the control that last had it: once the
+        // run is over, one left on "Vazgeç" comes here, or goes nowhere while this rests.
+        const bool takesOver = !running && isEnabled();
+        if (handBack || (!running && !takesOver)) {
+            takesOver ? setFocus(reason) : m_cancel->clearFocus();
+        }
+        m_cancel->setFocusProxy(takesOver ? this : nullptr);
         m_cancel->setVisible(isBusy());
     }
     const bool lasted = m_running.isValid() && m_running.elapsed() >= determinateAfterMs;

@@ -29,6 +29,11 @@ public:
     bool showsProgress() const { return isBusy(); }
     // How far the running tool has come; shown once the run has lasted a moment.
     void setProgress(qint64 done, qint64 total);
+    // While its tool runs, "Vazgeç" takes the focus: the page hands it the focus of the
+    // controls the run takes out of use. False when no run of this page is going.
+    bool holdFocus(Qt::FocusReason reason);
+    // Tab or Other: a focus passed on keeps the ring it had, shown when the keyboard brought it.
+    static Qt::FocusReason focusReasonFrom(const QWidget& from);
 
 signals:
     void runRequested(AppSection section);

@@ -2,7 +2,9 @@
 
 #include "BannerView.h"
 #include "PageHeader.h"
+#include "RunButton.h"
 #include "Shapes.h"
+#include "TabOrder.h"
 #include "Theme.h"
 
 #include <QApplication>
@@ -265,6 +267,28 @@ bool ToolPage::handleDrag(QEvent* event)
     } else {
         setTargeted(true);
     }
+    return true;
+}
+
+bool ToolPage::focusNextPrevChild(bool next)
+{
+    // Qt hands the focus of a control that is disabled or hidden to the next one in the chain;
+    // while this page runs, a control the run takes out of use hands it to "Vazgeç" instead
+    // (never to a row's remove button, where the next Space would remove a file).
+    QWidget* from = window()->focusWidget();
+    if (from && isVisible() && isAncestorOf(from) && !(from->isEnabled() && from->isVisible())) {
+        auto* run = findChild<RunButton*>();
+        if (run && run->holdFocus(RunButton::focusReasonFrom(*from))) {
+            return true;
+        }
+    }
+    if (m_tabFollowsLayout) {
+        TabOrder::followLayout(*this);
+    }
+    if (!QWidget::focusNextPrevChild(next)) {
+        return false;
+    }
+    TabOrder::reveal(window()->focusWidget());
     return true;
 }
 

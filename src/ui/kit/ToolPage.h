@@ -36,6 +36,10 @@ public:
     void setBannerOverContent(bool over);
     BannerView* bannerView() const { return m_banner; }
 
+    // Tab goes through the page's controls in the order they are laid out, whatever order they
+    // were made in (rows, cards and banners come and go).
+    void setTabOrderFollowsLayout(bool follows) { m_tabFollowsLayout = follows; }
+
     // True while a drag of files hovers over the page.
     bool isTargeted() const { return m_targeted; }
     // The outline drawn while files hover, in page coordinates.
@@ -49,6 +53,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -73,4 +78,5 @@ private:
     QWidget* m_outline;
     bool m_targeted = false;
     bool m_aligning = false;
+    bool m_tabFollowsLayout = false;
 };

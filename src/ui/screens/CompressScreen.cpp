@@ -83,7 +83,6 @@ CompressScreen::CompressScreen(Store& store, QWidget* parent)
     connect(&m_store, &Store::compressionLevelChanged, this, &CompressScreen::showLevel);
 
     ScreenBinding::bindPage(*this, store);
-    ScreenBinding::bindRunButton(*m_parts.run, store);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
     showFiles();
     showLevel();

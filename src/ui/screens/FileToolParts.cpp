@@ -5,6 +5,7 @@
 #include "FileList.h"
 #include "Labels.h"
 #include "RunButton.h"
+#include "ScreenBinding.h"
 #include "Store.h"
 #include "ToolPage.h"
 
@@ -42,7 +43,11 @@ void FileToolParts::install(ToolPage& page, Store& store, QWidget* filled)
     QObject::connect(drop, &DropZone::chooseRequested, &page, open);
     QObject::connect(clear, &QAbstractButton::clicked, &page,
                      [&store, tool] { store.clear(tool); });
+    // The run button hears of a run first: the controls the run then disables hand their focus
+    // to its "Vazgeç", shown by then.
+    ScreenBinding::bindRunButton(*run, store);
     QObject::connect(&store, &Store::busyChanged, &page, [this, &store] { allowEditing(store); });
+    page.setTabOrderFollowsLayout(true);
 }
 
 void FileToolParts::allowEditing(const Store& store)

@@ -30,7 +30,7 @@ struct FileToolParts {
     FileToolParts(AppSection tool, const Texts& texts, bool reorderable);
 
     // Puts the blocks on the page, with `filled` shown instead of the drop zone
-    // once there are files, and sends add, drop zone and clear to the tool.
+    // once there are files, and sends add, drop zone, clear and run to the tool.
     void install(ToolPage& page, Store& store, QWidget* filled);
     // "Temizle" and the rows' remove buttons act while there are files and this tool is not
     // running on them; screens call it again when their files change.

@@ -9,6 +9,7 @@
 #include "PageHeader.h"
 #include "SectionText.h"
 #include "Store.h"
+#include "TabOrder.h"
 #include "Theme.h"
 
 #include <QMessageBox>
@@ -144,6 +145,15 @@ QMessageBox* HistoryScreen::askToClear(Store& store, QWidget* over)
     });
     box->open();
     return box;
+}
+
+bool HistoryScreen::focusNextPrevChild(bool next)
+{
+    // Rows and the banner come later than the header; Tab still meets them as laid out.
+    TabOrder::followLayout(*this);
+    const bool moved = QWidget::focusNextPrevChild(next);
+    TabOrder::reveal(window()->focusWidget());
+    return moved;
 }
 
 void HistoryScreen::paintEvent(QPaintEvent*)

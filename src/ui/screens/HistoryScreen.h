@@ -42,6 +42,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // The section's banner under the header: a reveal that found no file manager says so here.

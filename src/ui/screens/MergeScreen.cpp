@@ -30,7 +30,6 @@ MergeScreen::MergeScreen(Store& store, QWidget* parent)
     connect(&m_store, &Store::mergeFilesChanged, this, &MergeScreen::showFiles);
 
     ScreenBinding::bindPage(*this, store);
-    ScreenBinding::bindRunButton(*m_parts.run, store);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
     showFiles();
 }

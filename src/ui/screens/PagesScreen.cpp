@@ -65,6 +65,7 @@ PagesScreen::PagesScreen(Store& store, QWidget* parent)
 
     ScreenBinding::bindPage(*this, store);
     ScreenBinding::bindRunButton(*m_run, store);
+    setTabOrderFollowsLayout(true);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
     showFile();
 }

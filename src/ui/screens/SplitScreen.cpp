@@ -39,6 +39,8 @@ SplitScreen::SplitScreen(Store& store, int shown, QWidget* parent)
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->viewport()->setAutoFillBackground(false);
+    // Tab goes to the cards' controls, which the area scrolls into view; it is no stop itself.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     quietScrollBar(m_scroll);
     cards->setAutoFillBackground(false);
 
@@ -68,6 +70,7 @@ SplitScreen::SplitScreen(Store& store, int shown, QWidget* parent)
 
     ScreenBinding::bindPage(*this, store);
     ScreenBinding::bindRunButton(*m_run, store);
+    setTabOrderFollowsLayout(true);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
     showFile();
 }

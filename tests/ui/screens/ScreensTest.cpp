@@ -39,6 +39,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -214,6 +215,35 @@ class ScreensTest : public StoreTestCase {
                           grid()->cellRect(page).center());
     }
 
+    // A tool's screen with its files, ready to run; the history with a record and a banner.
+    QWidget* loaded(const QString& tool)
+    {
+        const bool two = tool == QLatin1String("merge") || tool == QLatin1String("compress");
+        store().addFiles(QStringList{m_fixture->pdf("Rapor.pdf", 3)} +
+                             (two ? QStringList{m_fixture->pdf("Ek.pdf", 2)} : QStringList{}),
+                         AppSections::fromRawValue(tool).value_or(AppSection::history));
+        store().setSplitMode(SplitMode::every);
+        store().setPagesSelected({1});
+        AppData data;
+        const QString made = output(QStringLiteral("A.pdf"));
+        data.history = {{QUuid::createUuid(), clockNow, "merge", {"A.pdf"}, {made}}};
+        store().setData(data);
+        m_fixture->reveal.fails = true;
+        store().reveal({made}, AppSection::history);
+        const std::map<QString, std::function<QWidget*()>> screens{
+            {"merge", [this] { return new MergeScreen(store()); }},
+            {"split", [this] { return new SplitScreen(store(), 24); }},
+            {"compress", [this] { return new CompressScreen(store()); }},
+            {"pages", [this] { return new PagesScreen(store()); }},
+            {"history", [this] { return new HistoryScreen(store()); }}};
+        return screens.at(tool)();
+    }
+    void activate()
+    {
+        m_screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+    }
+
     std::optional<QString> status(int row)
     {
         const Badge* badge = static_cast<CompressScreen*>(m_screen.get())->row(row)->statusBadge();
@@ -380,10 +410,7 @@ private slots:
         const QString name = "Birlesik " + QString(226, u'u') + " son.pdf";
         const QString target = m_fixture->path(name);
         m_fixture->panels.saveAnswers << target;
-        m_screen->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
-        run()->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(run(), Qt::Key_Space);
+        QTest::mouseClick(run(), Qt::LeftButton);
         // Every run button rests while a tool works; only the working one shows progress.
         QVERIFY(run()->showsProgress() && !run()->isEnabled());
         QVERIFY(!splitRun->isEnabled() && !splitRun->showsProgress());
@@ -396,7 +423,6 @@ private slots:
         QCOMPARE(store().mergeFiles().size(), 3);
         QVERIFY(m_fixture->waitIdle());
         QVERIFY(!run()->showsProgress() && run()->isEnabled() && splitRun->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), run());
         QVERIFY(editable());
         AppSections::setCurrent(AppSection::split); // a result outlasts leaving the page
         AppSections::setCurrent(AppSection::merge);
@@ -621,32 +647,15 @@ private slots:
         click(QStringLiteral("Dosya seç…"));
         QTRY_VERIFY(grid()->cellRect(9).isValid());
         QVERIFY(captionsDrawn(grid(), 4)); // "Sayfa N" without anything else redrawing
-        // Every Tab stop shows where the keyboard is and acts on Space; arrows move in the grid.
+        // Space marks, arrows move in the grid; Space on "Seçimi temizle" takes the marks away.
         m_screen->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
-        // Tabs on until `name`: empty when it got there, every stop on the way showing its ring.
-        const auto tabTo = [this](const QString& name) -> QString {
-            for (int stop = 0; stop < 10; ++stop) {
-                QWidget* from = QApplication::focusWidget();
-                QTest::keyClick(from ? from : m_screen.get(), Qt::Key_Tab);
-                QWidget* at = QApplication::focusWidget();
-                if (!at->property("focusRing").toBool()) {
-                    return at->metaObject()->className() + QStringLiteral(" shows no focus ring");
-                }
-                if (Find::called(at, name)) {
-                    return {};
-                }
-            }
-            return "never reached " + name;
-        };
-        QCOMPARE(tabTo(QStringLiteral("Sayfalar")), QString());
+        grid()->setFocus(Qt::TabFocusReason);
         QTest::keyClick(grid(), Qt::Key_Space);
         QTest::keyClick(grid(), Qt::Key_Right);
         QTest::keyClick(grid(), Qt::Key_Space);
         QCOMPARE(store().pagesSelected(), (QSet<int>{0, 1}));
-        // Now that something is marked, the run and "Seçimi temizle" take the keyboard too.
-        QCOMPARE(tabTo(run()->text()), QString());
-        QCOMPARE(tabTo(QStringLiteral("Seçimi temizle")), QString());
+        button(QStringLiteral("Seçimi temizle"))->setFocus(Qt::TabFocusReason);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(store().pagesSelected().isEmpty());
         auto* summary = Find::named<ToneLabel>(m_screen.get(), QStringLiteral("summary"));
@@ -789,6 +798,102 @@ private slots:
                 history()->findChild<EmptyState*>()->isVisible());
         QTRY_VERIFY(!m_screen->findChild<BannerView*>());
         QCOMPARE(HistoryDisplay::existing(records.at(1)).size(), 5);
+    }
+
+    // Tab meets each page's controls as laid out, each showing its ring, and comes round again.
+    void tabFollowsTheLayout_data()
+    {
+        QTest::addColumn<QStringList>("stops");
+        for (const char* row :
+             {"merge:PDF ekle||Listeden çıkar|Listeden çıkar|Temizle|Birleştir…",
+              "split:Başka dosya…|Dosyayı kaldır|Sabit aralık|Her 2 sayfada bir böl|Böl…",
+              "compress:PDF ekle||Listeden çıkar|Listeden çıkar|Dengeli|Temizle|Sıkıştır…",
+              // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one row on two lines
+              "pages:Seçimi ters çevir|Seçimi temizle|Başka dosya…|Dosyayı kaldır|Sayfa 1|"
+              "Seçili sayfaları sil…",
+              "history:Geçmişi temizle…|Kapat||Finder'da göster"}) {
+            const QString text = QString::fromUtf8(row);
+            QTest::newRow(qPrintable(text.section(u':', 0, 0)))
+                << text.section(u':', 1).split(u'|');
+        }
+    }
+    void tabFollowsTheLayout()
+    {
+        QFETCH(QStringList, stops);
+        show(loaded(QTest::currentDataTag()), {860, 640});
+        activate();
+        QApplication::focusWidget()->clearFocus();
+        QStringList order;
+        for (qsizetype stop = 0; stop <= stops.size(); ++stop) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
+                                                        : m_screen.get(),
+                            Qt::Key_Tab);
+            const QVariant ring = QApplication::focusWidget()->property("focusRing");
+            order << AccessTree::name(AccessTree::focused()) +
+                         (ring.isValid() && !ring.toBool() ? " (no ring)" : "");
+        }
+        QCOMPARE(order, stops << stops.first());
+    }
+
+    // However a run starts, the focus waits on "Vazgeç" and comes back to the run button after
+    // it, done, failed or cancelled: never on a control the user did not choose.
+    void runKeepsTheFocus_data()
+    {
+        QTest::addColumn<QString>("start"); // menu: from "Temizle"; behind: a panel in front
+        QTest::addColumn<QString>("end");   // leave: another page shows during the run
+        for (const char* row :
+             {"merge mouse done", "merge Space failure", "merge Enter cancel", "merge menu done",
+              "merge behind done", "merge leave done", "split Space done", "split mouse failure",
+              "split Enter cancel", "compress menu failure", "compress Space cancel",
+              "compress Enter done", "pages Space done", "pages mouse cancel",
+              "pages behind failure", "pages leave done"}) {
+            QTest::newRow(row) << QString(row).section(u' ', 1, 1) << QString(row).section(u' ', 2);
+        }
+    }
+    void runKeepsTheFocus()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        const QString tool = QString(QTest::currentDataTag()).section(u' ', 0, 0);
+        auto* host = new QStackedWidget;
+        host->addWidget(loaded(tool));
+        host->addWidget(new Button(QStringLiteral("Başka")));
+        show(host);
+        activate();
+        Fixtures::writeBytes(m_fixture->path("engel"), "x"); // a folder that is a file
+        const QString target = m_fixture->path(end == "failure" ? "engel/cikti" : "cikti");
+        m_fixture->panels.saveAnswers << target + ".pdf";
+        m_fixture->panels.folderAnswers << target;
+        (start == "menu" ? button(QStringLiteral("Temizle")) : run())->setFocus(Qt::TabFocusReason);
+        AccessTree::EventLog log;
+        QWidget panel; // the save panel, in front while the run begins
+        panel.setVisible(start == "behind");
+        panel.activateWindow();
+        QVERIFY(start != "behind" || QTest::qWaitForWindowActive(&panel));
+        if (start == "mouse") {
+            QTest::mouseClick(run(), Qt::LeftButton);
+        } else if (start == "menu" || start == "behind") { // what the window's action calls
+            store().run(*AppSections::fromRawValue(tool));
+        } else {
+            QTest::keyClick(run(), start == "Space" ? Qt::Key_Space : Qt::Key_Return);
+        }
+        panel.hide();
+        activate();
+        QCOMPARE(AccessTree::name(AccessTree::focused()), QStringLiteral("Vazgeç"));
+        if (end == "cancel") {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        }
+        host->setCurrentIndex(start == "leave" ? 1 : 0);
+        QVERIFY(m_fixture->waitIdle());
+        const std::optional<Banner> banner = store().banner(*AppSections::fromRawValue(tool));
+        QCOMPARE(QString(banner ? banner->isError() ? "failure" : "done" : "cancel"), end);
+        host->setCurrentIndex(0);
+        QStringList focused = log.names(QAccessible::Focus);
+        focused.removeDuplicates(); // the stack hands a page's focus on twice as it switches
+        QCOMPARE(focused, QStringList{"Vazgeç"} +
+                              QStringList{"Başka"}.mid(start == "leave" ? 0 : 1) +
+                              QStringList{run()->text()});
+        QCOMPARE(AccessTree::name(AccessTree::focused()), run()->text());
     }
 };
 

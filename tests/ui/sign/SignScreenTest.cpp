@@ -203,9 +203,10 @@ private slots:
         click(previous);
         QCOMPARE(canvas()->placementViews().size(), 1); // the first page's own
         m_fixture->panels.saveAnswers << m_fixture->path(QStringLiteral("İmzalı.pdf"));
-        click(run());
+        click(run()); // the focus waits on "Vazgeç", never on "Başka dosya…", and comes back
+        QCOMPARE(m_view->window()->focusWidget(), run()->cancelButton());
         QVERIFY(m_fixture->waitIdle());
-        QVERIFY(store().banner(AppSection::sign));
+        QVERIFY(store().banner(AppSection::sign) && m_view->window()->focusWidget() == run());
         QCOMPARE(layout(), before);
         click(next);
         click(named(QStringLiteral("Dosyayı kaldır")));
