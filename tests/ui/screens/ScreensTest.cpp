@@ -235,7 +235,8 @@ class ScreensTest : public StoreTestCase {
             {"split", [this] { return new SplitScreen(store(), 24); }},
             {"compress", [this] { return new CompressScreen(store()); }},
             {"pages", [this] { return new PagesScreen(store()); }},
-            {"history", [this] { return new HistoryScreen(store()); }}};
+            {"history",
+             [this] { return new HistoryScreen(store(), nullptr, [] { return clockNow; }); }}};
         return screens.at(tool)();
     }
     void activate()
@@ -805,13 +806,17 @@ private slots:
     {
         QTest::addColumn<QStringList>("stops");
         for (const char* row :
-             {"merge:PDF ekle||Listeden çıkar|Listeden çıkar|Temizle|Birleştir…",
-              "split:Başka dosya…|Dosyayı kaldır|Sabit aralık|Her 2 sayfada bir böl|Böl…",
-              "compress:PDF ekle||Listeden çıkar|Listeden çıkar|Dengeli|Temizle|Sıkıştır…",
-              // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one row on two lines
-              "pages:Seçimi ters çevir|Seçimi temizle|Başka dosya…|Dosyayı kaldır|Sayfa 1|"
+             {"merge:PDF ekle|1. Rapor.pdf, 3 sayfa, 1 kB|Rapor.pdf dosyasını listeden kaldır|"
+              "Ek.pdf dosyasını listeden kaldır|Temizle|Birleştir…",
+              "split:Başka dosya…|Rapor.pdf dosyasını kaldır|Sabit aralık|Her 2 sayfada bir "
+              "böl|Böl…",
+              "compress:PDF ekle|Rapor.pdf, 3 sayfa, 1 kB|Rapor.pdf dosyasını listeden kaldır|"
+              "Ek.pdf dosyasını listeden kaldır|Dengeli|Temizle|Sıkıştır…",
+              "pages:Seçimi ters çevir|Seçimi temizle|Başka dosya…|Rapor.pdf dosyasını "
+              "kaldır|Sayfa 1|"
               "Seçili sayfaları sil…",
-              "history:Geçmişi temizle…|Kapat||Finder'da göster"}) {
+              "history:Geçmişi temizle…|Kapat|Birleştir, A.pdf, şimdi|"
+              "A.pdf dosyasını dosya yöneticisinde göster"}) {
             const QString text = QString::fromUtf8(row);
             QTest::newRow(qPrintable(text.section(u':', 0, 0)))
                 << text.section(u':', 1).split(u'|');

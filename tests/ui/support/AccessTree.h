@@ -28,7 +28,8 @@ inline QAccessibleInterface* of(QObject* object)
 }
 
 // Every node under `root`, depth first, the root included.
-inline void walk(QAccessibleInterface* root, const std::function<void(QAccessibleInterface*)>& visit)
+inline void walk(QAccessibleInterface* root,
+                 const std::function<void(QAccessibleInterface*)>& visit)
 {
     if (!root) {
         return;

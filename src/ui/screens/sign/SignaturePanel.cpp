@@ -122,7 +122,8 @@ void SignaturePanel::rebuildCards()
 {
     for (SignatureCard* card : cards()) {
         m_cards->removeWidget(card);
-        card->hide(); // out of the Tab order and gone for a screen reader, though deleted only once its click is over
+        card->hide(); // out of the Tab order and gone for a screen reader, though deleted only once
+                      // its click is over
         card->deleteLater();
     }
     const bool placeable = m_store.signFile().has_value();
