@@ -1,3 +1,4 @@
+#include "AccessTree.h"
 #include "Badge.h"
 #include "BannerView.h"
 #include "Button.h"
@@ -470,15 +471,19 @@ private slots:
         // Ranges not written yet are no mistake until a run is tried.
         const auto quiet = [this] { return preview()->lines().isEmpty() && !run()->isEnabled(); };
         QVERIFY(quiet());
+        AccessTree::EventLog log; // each reason is spoken as it shows, and once
         store().run(AppSection::split);
         QVERIFY(preview()->showsFailure() && preview()->lines().size() == 1);
+        QVERIFY(log.names(QAccessible::Alert).contains(preview()->lines().first()));
         QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(0).center());
         QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(2).center());
         QVERIFY(quiet());
         field->setFocus();
+        log.clear();
         QTest::keyClicks(field, QStringLiteral("2-9"));
         QCOMPARE(store().splitRanges(), QStringLiteral("2-9"));
         QVERIFY(preview()->showsFailure() && preview()->lines().size() == 1);
+        QCOMPARE(log.names(QAccessible::Alert), preview()->lines());
         QVERIFY(!preview()->lines().first().endsWith(QStringLiteral(".pdf")));
         QVERIFY(textOf(m_screen.get(), QStringLiteral("count")).isEmpty() && !run()->isEnabled());
         QTest::keyClick(field, Qt::Key_Backspace);
