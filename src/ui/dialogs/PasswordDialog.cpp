@@ -29,6 +29,7 @@ PasswordDialog::PasswordDialog(const QString& path, Attempt attempt, QWidget* pa
     } else {
         // Spoken as the dialog opens again, or the user would hear the same prompt as before.
         auto* refused = new AlertLabel(TextStyle::body, Tone::primary, this);
+        refused->setWordWrap(true);
         refused->setMessage(tr("Parola yanlış. Yeniden dene."));
         informative = refused;
     }

@@ -15,6 +15,7 @@ SplitPreview::SplitPreview(int shown, QWidget* parent)
     : Card(16, parent), m_shown(shown), m_lines(new QVBoxLayout), m_failure(new QWidget),
       m_message(new AlertLabel(TextStyle::callout))
 {
+    m_message->setWordWrap(true);
     auto* body = new QWidget(this);
     auto* column = new QVBoxLayout(body);
     column->setContentsMargins(0, 0, 0, 0);

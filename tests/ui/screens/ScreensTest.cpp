@@ -612,10 +612,12 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(store().pagesSelected().isEmpty());
         auto* summary = Find::named<ToneLabel>(m_screen.get(), QStringLiteral("summary"));
+        AccessTree::EventLog log; // the refusal is spoken, the counts are not
         click(QStringLiteral("Seçimi ters çevir"));
         QCOMPARE(store().pagesSelected().size(), 10);
         QCOMPARE(summary->text(), QStringLiteral("En az bir sayfa kalmalı."));
         QCOMPARE(summary->tone(), Tone::down);
+        QCOMPARE(log.names(QAccessible::Alert), QStringList{summary->text()});
         QVERIFY(!run()->isEnabled());
         click(QStringLiteral("Seçimi temizle"));
         QVERIFY(store().pagesSelected().isEmpty());
@@ -623,6 +625,8 @@ private slots:
         clickPage(1);
         clickPage(4);
         QCOMPARE(summary->text(), QStringLiteral("Silinecek: 2 · Kalacak: 8"));
+        QCOMPARE(log.names(QAccessible::Alert).size(), 1);
+        QCOMPARE(AccessTree::of(summary)->role(), QAccessible::StaticText);
         QVERIFY(marked(4) && !marked(3));
         clickPage(1); // a second click takes the mark away again
         QCOMPARE(store().pagesSelected(), (QSet<int>{4}));
