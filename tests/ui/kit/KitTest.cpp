@@ -161,8 +161,11 @@ private slots:
         QCOMPARE(group->relations(QAccessible::Label).size(), 1);
 
         // Arrow keys and a screen reader's actions choose; each move says which choice it left.
+        stepper->setFocus();
         AccessTree::EventLog log;
         levels->setFocus(Qt::TabFocusReason);
+        // The chosen segment's focus follows the control's own, where a screen reader lands.
+        QTRY_COMPARE(log.names(QAccessible::Focus).last(), QStringLiteral("Hafif"));
         QTest::keyClick(levels, Qt::Key_Right);
         QVERIFY(group->child(1)->state().checked && group->child(1)->state().focused);
         QCOMPARE(AccessTree::name(AccessTree::focused()), QStringLiteral("Dengeli"));
