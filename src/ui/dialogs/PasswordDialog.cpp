@@ -1,5 +1,7 @@
 #include "PasswordDialog.h"
 
+#include "AlertLabel.h"
+
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -21,14 +23,20 @@ PasswordDialog::PasswordDialog(const QString& path, Attempt attempt, QWidget* pa
     bold.setBold(true);
     message->setFont(bold);
 
-    auto* informative =
-        new QLabel(attempt == Attempt::first
-                       ? tr("Parolayı gir. Parola yalnız bu oturumda kullanılır ve kaydedilmez. "
-                            "Çıktı dosyası parolasız olur.")
-                       : tr("Parola yanlış. Yeniden dene."),
-                   this);
+    QLabel* informative = nullptr;
+    if (attempt == Attempt::first) {
+        informative = new QLabel(tr("Parolayı gir. Parola yalnız bu oturumda kullanılır ve "
+                                    "kaydedilmez. Çıktı dosyası parolasız olur."),
+                                 this);
+        informative->setWordWrap(true);
+    } else {
+        // Spoken as the dialog opens again, or the user would hear the same prompt as before.
+        auto* refused = new AlertLabel(TextStyle::body, Tone::primary, this);
+        refused->setWordWrap(true);
+        refused->setMessage(tr("Parola yanlış. Yeniden dene."));
+        informative = refused;
+    }
     informative->setObjectName(QStringLiteral("informative"));
-    informative->setWordWrap(true);
 
     m_field = new QLineEdit(this);
     m_field->setObjectName(QStringLiteral("password"));

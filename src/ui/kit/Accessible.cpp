@@ -77,9 +77,17 @@ void valueChanged(QWidget* widget, const QVariant& value)
     QAccessible::updateAccessibility(&event);
 }
 
-void stateChanged(QWidget* widget, QAccessible::State changed)
+void stateChanged(QWidget* widget, QAccessible::State changed, int child)
 {
     QAccessibleStateChangeEvent event(widget, changed);
+    event.setChild(child);
+    QAccessible::updateAccessibility(&event);
+}
+
+void focusMoved(QWidget* widget, int child)
+{
+    QAccessibleEvent event(widget, QAccessible::Focus);
+    event.setChild(child);
     QAccessible::updateAccessibility(&event);
 }
 

@@ -28,9 +28,11 @@ void setRole(QWidget* widget, QAccessible::Role role);
 void alert(QWidget* message);
 
 // Tells assistive technology that `widget`'s name, value or state changed, so that a screen
-// reader on it speaks the new one.
+// reader on it speaks the new one; `child` names one of its items instead (a segment, a row).
 void nameChanged(QWidget* widget);
 void valueChanged(QWidget* widget, const QVariant& value);
-void stateChanged(QWidget* widget, QAccessible::State changed);
+void stateChanged(QWidget* widget, QAccessible::State changed, int child = -1);
+// Tells assistive technology that the keyboard focus is now on the widget's item `child`.
+void focusMoved(QWidget* widget, int child);
 
 } // namespace Accessible

@@ -1,5 +1,6 @@
 #include "Badge.h"
 
+#include "Accessible.h"
 #include "Icons.h"
 #include "Theme.h"
 
@@ -29,15 +30,22 @@ Badge::Badge(const QString& text, const QColor& tint, QString icon, QWidget* par
     : QWidget(parent), m_text(text), m_tint(tint), m_icon(std::move(icon))
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    Accessible::setRole(this, QAccessible::StaticText);
     setAccessibleName(text);
 }
 
 void Badge::setText(const QString& text)
 {
     m_text = text;
-    setAccessibleName(text);
+    setAccessibleName(m_spoken.arg(text));
     updateGeometry();
     update();
+}
+
+void Badge::setSpokenFormat(const QString& format)
+{
+    m_spoken = format.isEmpty() ? QStringLiteral("%1") : format;
+    setAccessibleName(m_spoken.arg(m_text));
 }
 
 void Badge::setTint(const QColor& tint)

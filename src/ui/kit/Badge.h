@@ -3,7 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
-// A small tinted label: optional symbol and text on a rounded rectangle of the tint at 12 %.
+// A small tinted label: optional symbol and text on a rounded rectangle of the tint at 12 %;
+// static text to a screen reader.
 class Badge : public QWidget {
     Q_OBJECT
 public:
@@ -14,6 +15,9 @@ public:
     QColor tint() const { return m_tint; }
     QString icon() const { return m_icon; }
     void setText(const QString& text);
+    // How a screen reader says the badge: `format` with %1 for its text ("%1 dosya"), for a
+    // count that means nothing alone; without one, the text itself.
+    void setSpokenFormat(const QString& format);
     void setTint(const QColor& tint);
 
     QSize sizeHint() const override;
@@ -26,4 +30,5 @@ private:
     QString m_text;
     QColor m_tint;
     QString m_icon;
+    QString m_spoken = QStringLiteral("%1");
 };

@@ -1,5 +1,6 @@
 #include "BannerView.h"
 
+#include "Accessible.h"
 #include "Button.h"
 #include "HoverTips.h"
 #include "Labels.h"
@@ -58,9 +59,11 @@ Tone tone(Banner::Kind kind)
 } // namespace
 
 BannerView::BannerView(const Banner& banner, QWidget* parent)
-    : QWidget(parent), m_banner(banner), m_name(outputName(banner)),
-      m_close(new Button(QString(), Button::Kind::borderless, this))
+    : QWidget(parent), m_banner(banner), m_name(outputName(banner))
 {
+    // Spoken whole as it appears, whatever the width shortens on screen.
+    Accessible::setRole(this, QAccessible::AlertMessage);
+    setAccessibleName(banner.text);
     auto* row = new QHBoxLayout(this);
     row->setSpacing(10);
     placeContents();
@@ -75,11 +78,14 @@ BannerView::BannerView(const Banner& banner, QWidget* parent)
     text->setWordWrap(true);
     text->setTextFormat(Qt::PlainText);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Tab reaches the message itself, so it can be read again and copied without the pointer.
+    text->setFocusPolicy(Qt::StrongFocus);
     // Keeps the height-for-width that word wrapping gave the label; without it the layouts sized
     // the text for a guessed width (three lines high for one line of text).
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     text->setSizePolicy(policy);
+    text->setAccessibleName(banner.text);
     m_text = text;
     text->installEventFilter(this);
     row->addWidget(text, 1);
@@ -98,6 +104,8 @@ BannerView::BannerView(const Banner& banner, QWidget* parent)
                 [this] { emit revealRequested(m_banner.outputs); });
     }
 
+    // Made last, so that Tab reaches the message and its actions before it.
+    m_close = new Button(QString(), Button::Kind::borderless, this);
     m_close->setSymbol(QStringLiteral("xmark"), 12, Tone::secondary);
     m_close->setAccessibleName(tr("Kapat"));
     tip(m_close, tr("Kapat"));
@@ -174,6 +182,15 @@ void BannerView::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         fitHeight();
+    }
+}
+
+void BannerView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_announced) {
+        m_announced = true;
+        Accessible::alert(this);
     }
 }
 

@@ -37,6 +37,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Announced as it first shows: its page shown again later does not repeat it.
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Exactly as tall as the wrapped text needs at the current width, whatever the page's
@@ -52,7 +54,8 @@ private:
     QLabel* m_text;
     Button* m_open = nullptr;
     Button* m_reveal = nullptr;
-    Button* m_close;
+    Button* m_close = nullptr;
     bool m_opaque = false;
     int m_inset = 0;
+    bool m_announced = false;
 };

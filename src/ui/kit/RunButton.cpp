@@ -1,12 +1,79 @@
 #include "RunButton.h"
 
+#include "Accessible.h"
+
+#include <QAccessibleWidget>
 #include <QHBoxLayout>
 #include <QShortcut>
 #include <QTimer>
 
+namespace {
+
+// The run button as a push button whose name and value carry the progress while its tool runs.
+class RunButtonAccess : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit RunButtonAccess(RunButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind != QAccessible::Name) {
+            return QAccessibleWidget::text(kind);
+        }
+        QString name = button()->accessibleName();
+        if (name.isEmpty()) {
+            name = button()->text();
+        }
+        const QString percent = button()->busyPercent();
+        return percent.isEmpty() ? name : RunButton::tr("%1, %2").arg(name, percent);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.defaultButton = button()->isDefault();
+        state.busy = button()->isBusy();
+        return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+        } else if (button()->isEnabled()) {
+            button()->click();
+        }
+    }
+
+    // The percentage shown, 0 while none shows; the progress is the tool's to set.
+    QVariant currentValue() const override
+    {
+        return RunButton::percentOf(button()->busyFraction());
+    }
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return 100; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    RunButton* button() const { return static_cast<RunButton*>(widget()); }
+};
+
+} // namespace
+
 RunButton::RunButton(AppSection section, const QString& title, QWidget* parent)
     : Button(title, Kind::prominent, parent), m_section(section)
 {
+    // Before anything that tells assistive technology of a change, which would make Qt's own.
+    Accessible::provide("RunButton", [](QObject* object) -> QAccessibleInterface* {
+        return new RunButtonAccess(static_cast<RunButton*>(object));
+    });
     setControlSize(Size::large);
     setReservesProgress(true);
     setDefault(true);
@@ -96,6 +163,12 @@ void RunButton::refresh()
         m_cancel->setVisible(isBusy());
     }
     const bool lasted = m_running.isValid() && m_running.elapsed() >= determinateAfterMs;
+    const QString spoken = busyPercent();
     setBusyFraction(lasted && m_total > 0 ? std::optional<qreal>(qreal(m_done) / qreal(m_total))
                                           : std::nullopt);
+    // Told as often as the shown count changes, not at every report.
+    if (busyPercent() != spoken) {
+        Accessible::valueChanged(this, percentOf(busyFraction()));
+        Accessible::nameChanged(this);
+    }
 }

@@ -8,7 +8,8 @@
 
 class QHBoxLayout;
 
-// The run button of a tool page: prominent and large, with progress while its own tool runs.
+// The run button of a tool page: prominent and large, with progress while its own tool runs;
+// screen readers hear the percentage in its name and value.
 class RunButton : public Button {
     Q_OBJECT
 public:

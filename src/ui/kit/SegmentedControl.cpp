@@ -1,12 +1,15 @@
 #include "SegmentedControl.h"
 
+#include "Accessible.h"
 #include "Shapes.h"
 #include "Theme.h"
 
+#include <QAccessibleWidget>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace {
 
@@ -15,6 +18,128 @@ constexpr int inset = 2;        // between the track and the chosen segment
 constexpr int sidePadding = 14; // around the widest title
 constexpr qreal trackRadius = 7;
 constexpr qreal thumbRadius = 5.5;
+
+// One choice, as a radio button of the control's group.
+class SegmentItem : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    SegmentItem(SegmentedControl* control, int index) : m_control(control), m_index(index) {}
+
+    bool isValid() const override { return m_control && m_index < m_control->count(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override
+    {
+        return m_control ? m_control->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(m_control);
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? m_control->title(m_index) : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override
+    {
+        const QRect box = m_control->segmentRect(m_index);
+        return {m_control->mapToGlobal(box.topLeft()), box.size()};
+    }
+    QAccessible::Role role() const override { return QAccessible::RadioButton; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.focusable = true;
+        state.checkable = true;
+        state.checked = m_index == m_control->currentIndex();
+        state.focused = state.checked && m_control->hasFocus();
+        state.disabled = !m_control->isEnabled();
+        state.invisible = !m_control->isVisible();
+        return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction(), setFocusAction()}; }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+    // Both pick the choice: focusing a radio button of a group chooses it.
+    void doAction(const QString& action) override
+    {
+        if (!m_control->isEnabled() || !actionNames().contains(action)) {
+            return;
+        }
+        if (action == setFocusAction()) {
+            m_control->setFocus(Qt::OtherFocusReason);
+        }
+        m_control->choose(m_index);
+    }
+
+private:
+    QPointer<SegmentedControl> m_control;
+    int m_index;
+};
+
+// The control as a group holding its choices; they live as long as it does.
+class SegmentedGroup : public QAccessibleWidget {
+public:
+    explicit SegmentedGroup(SegmentedControl* control)
+        : QAccessibleWidget(control, QAccessible::Grouping)
+    {
+    }
+    ~SegmentedGroup() override
+    {
+        for (const QAccessible::Id id : std::as_const(m_items)) {
+            QAccessible::deleteAccessibleInterface(id);
+        }
+    }
+    SegmentedGroup(const SegmentedGroup&) = delete;
+    SegmentedGroup& operator=(const SegmentedGroup&) = delete;
+
+    int childCount() const override { return control()->count(); }
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index < 0 || index >= childCount()) {
+            return nullptr;
+        }
+        if (!m_items.contains(index)) {
+            m_items.insert(index, QAccessible::registerAccessibleInterface(
+                                      new SegmentItem(control(), index)));
+        }
+        return QAccessible::accessibleInterface(m_items.value(index));
+    }
+    int indexOfChild(const QAccessibleInterface* item) const override
+    {
+        for (int index = 0; index < childCount(); ++index) {
+            if (child(index) == item) {
+                return index;
+            }
+        }
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        for (int index = 0; index < childCount(); ++index) {
+            if (child(index)->rect().contains(x, y)) {
+                return child(index);
+            }
+        }
+        return nullptr;
+    }
+    QAccessibleInterface* focusChild() const override
+    {
+        return control()->hasFocus() ? child(control()->currentIndex()) : nullptr;
+    }
+
+private:
+    SegmentedControl* control() const { return static_cast<SegmentedControl*>(widget()); }
+
+    mutable QHash<int, QAccessible::Id> m_items;
+};
 
 } // namespace
 
@@ -25,7 +150,9 @@ SegmentedControl::SegmentedControl(const QStringList& titles, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setAccessibleName(titles.value(0));
+    Accessible::provide("SegmentedControl", [](QObject* object) -> QAccessibleInterface* {
+        return new SegmentedGroup(static_cast<SegmentedControl*>(object));
+    });
 }
 
 void SegmentedControl::setCurrentIndex(int index)
@@ -33,9 +160,15 @@ void SegmentedControl::setCurrentIndex(int index)
     if (index < 0 || index >= count() || index == m_current) {
         return;
     }
-    m_current = index;
-    setAccessibleName(m_titles.value(index));
+    const int previous = std::exchange(m_current, index);
     update();
+    QAccessible::State checked;
+    checked.checked = true;
+    Accessible::stateChanged(this, checked, previous);
+    Accessible::stateChanged(this, checked, index);
+    if (hasFocus()) {
+        Accessible::focusMoved(this, index);
+    }
 }
 
 int SegmentedControl::segmentWidth() const
@@ -197,6 +330,16 @@ void SegmentedControl::focusInEvent(QFocusEvent* event)
                       event->reason() == Qt::BacktabFocusReason;
     update();
     QWidget::focusInEvent(event);
+    // The focus rests on the chosen segment, as in a group of radio buttons; Qt announces the
+    // control's own focus after this handler, so the segment's follows from the event loop.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus()) {
+                Accessible::focusMoved(this, m_current);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void SegmentedControl::focusOutEvent(QFocusEvent* event)

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 // A row of mutually exclusive choices drawn as one rounded control, shown at its natural width.
+// Screen readers meet a group of radio buttons, named by the label whose buddy it is.
 class SegmentedControl : public QWidget {
     Q_OBJECT
 public:
@@ -14,6 +15,8 @@ public:
     int currentIndex() const { return m_current; }
     // Shows a choice without announcing it (the bound value changed elsewhere).
     void setCurrentIndex(int index);
+    // Picks a choice as the user does (a click, an arrow key, a screen reader's press).
+    void choose(int index);
     // The area of one choice, in this widget's coordinates.
     QRect segmentRect(int index) const;
 
@@ -37,7 +40,6 @@ protected:
 private:
     int segmentAt(const QPoint& pos) const;
     int segmentWidth() const;
-    void choose(int index);
 
     QStringList m_titles;
     int m_current = 0;

@@ -1,8 +1,10 @@
 #include "StepperControl.h"
 
+#include "Accessible.h"
 #include "Shapes.h"
 #include "Theme.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -33,6 +35,54 @@ QPainterPath chevron(const QRectF& box, bool up)
     return path;
 }
 
+// The control as a spin box whose value a screen reader reads and sets.
+class StepperAccess : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit StepperAccess(StepperControl* control)
+        : QAccessibleWidget(control, QAccessible::SpinBox)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Value ? QString::number(stepper()->value())
+                                          : QAccessibleWidget::text(kind);
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList{increaseAction(), decreaseAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == increaseAction() || action == decreaseAction()) {
+            if (stepper()->isEnabled()) {
+                stepper()->enter(stepper()->value() + (action == increaseAction() ? 1 : -1));
+            }
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
+    QVariant currentValue() const override { return stepper()->value(); }
+    void setCurrentValue(const QVariant& value) override
+    {
+        if (stepper()->isEnabled()) {
+            stepper()->enter(value.toInt());
+        }
+    }
+    QVariant maximumValue() const override { return stepper()->maximum(); }
+    QVariant minimumValue() const override { return stepper()->minimum(); }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    StepperControl* stepper() const { return static_cast<StepperControl*>(widget()); }
+};
+
 } // namespace
 
 StepperControl::StepperControl(QWidget* parent) : QWidget(parent), m_field(new QLineEdit(this))
@@ -51,6 +101,9 @@ StepperControl::StepperControl(QWidget* parent) : QWidget(parent), m_field(new Q
     m_field->installEventFilter(this);
     setFocusPolicy(Qt::WheelFocus);
     setFocusProxy(m_field);
+    Accessible::provide("StepperControl", [](QObject* object) -> QAccessibleInterface* {
+        return new StepperAccess(static_cast<StepperControl*>(object));
+    });
     connect(m_field, &QLineEdit::returnPressed, this, &StepperControl::commit);
     // What follows the number shows it while it is typed; the field keeps the digits as typed
     // (a 0 on its way to 05, 99 past the maximum) until Enter or leaving it.
@@ -74,9 +127,18 @@ void StepperControl::setRange(int minimum, int maximum)
 
 void StepperControl::setValue(int value)
 {
-    m_value = std::clamp(value, m_minimum, m_maximum);
+    const int previous = std::exchange(m_value, std::clamp(value, m_minimum, m_maximum));
     showValue(true);
     update();
+    if (m_value != previous) {
+        Accessible::valueChanged(this, m_value);
+    }
+}
+
+void StepperControl::enter(int value)
+{
+    change(std::clamp(value, m_minimum, m_maximum));
+    showValue();
 }
 
 std::optional<int> StepperControl::typedValue() const
@@ -133,6 +195,7 @@ void StepperControl::change(int value)
     }
     m_value = value;
     update();
+    Accessible::valueChanged(this, m_value);
     emit stepped(m_value);
 }
 

@@ -6,7 +6,8 @@
 class QLineEdit;
 
 // A number within a range: a small field that takes typed digits, and the platform's up-and-down
-// arrows beside it; the arrow keys and the mouse wheel step it too.
+// arrows beside it; the arrow keys and the mouse wheel step it too. Screen readers meet a spin box
+// with its value, named by the caller or by the label whose buddy it is.
 class StepperControl : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +19,8 @@ public:
     // Shows a value (clamped into the range) without announcing it.
     void setValue(int value);
     int value() const { return m_value; }
+    // Takes a value as the user gives it (clamped, shown and announced), as a screen reader does.
+    void enter(int value);
     bool canStepUp() const { return isEnabled() && m_value < m_maximum; }
     bool canStepDown() const { return isEnabled() && m_value > m_minimum; }
     // The field the digits are typed into; it holds the keyboard focus for the control.

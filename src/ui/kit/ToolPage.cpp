@@ -152,6 +152,12 @@ void ToolPage::setBanner(const std::optional<Banner>& banner)
     } else {
         m_bannerSlot->addWidget(m_banner);
     }
+    // The banner speaks of the page under it: Tab reaches it right after the header.
+    QWidget* header = m_header;
+    while (m_header->isAncestorOf(header->nextInFocusChain())) {
+        header = header->nextInFocusChain();
+    }
+    QWidget::setTabOrder(header, m_banner);
     connect(m_banner, &BannerView::dismissed, this, [this] { emit bannerDismissed(m_section); });
     connect(m_banner, &BannerView::revealRequested, this, &ToolPage::revealRequested);
     connect(m_banner, &BannerView::openRequested, this, &ToolPage::openRequested);

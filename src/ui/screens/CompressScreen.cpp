@@ -94,7 +94,9 @@ QWidget* CompressScreen::makeLevelRow()
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(Metrics::pageSide, 12, Metrics::pageSide, 16);
     row->setSpacing(12);
-    row->addWidget(Labels::overline(tr("Düzey")));
+    auto* label = Labels::overline(tr("Düzey"));
+    label->setBuddy(m_levels); // names the choices for a screen reader
+    row->addWidget(label);
     row->addWidget(m_levels);
     m_levelText->setObjectName(QStringLiteral("levelText"));
     row->addWidget(m_levelText, 1);

@@ -1,5 +1,6 @@
 #include "PagesScreen.h"
 
+#include "AlertLabel.h"
 #include "AppLanguage.h"
 #include "Button.h"
 #include "DropZone.h"
@@ -31,8 +32,7 @@ PagesScreen::PagesScreen(Store& store, QWidget* parent)
                           tr("Sayfaları görürsün, silmek istediklerine tıklarsın. Asıl dosya "
                              "değişmez."))),
       m_document(new QWidget), m_documentColumn(new QVBoxLayout(m_document)),
-      m_grid(new PageGrid(store)),
-      m_summary(Labels::text(QString(), TextStyle::callout, Tone::primary)),
+      m_grid(new PageGrid(store)), m_summary(new AlertLabel(TextStyle::callout, Tone::primary)),
       m_run(new RunButton(AppSection::pages, tr("Seçili sayfaları sil…")))
 {
     auto* actions = new QHBoxLayout(m_actions);
@@ -107,18 +107,21 @@ void PagesScreen::showSelection()
     const qint64 pages = file ? file->pageCount : 0;
     const qint64 marked = selected.size();
     const QLocale locale = AppLanguages::locale();
+    // Marking the last page too is refused, and a screen reader hears why.
+    const bool refused = file && marked >= pages;
     if (!file) {
-        m_summary->setText(QString());
-    } else if (marked >= pages) {
-        m_summary->setText(tr("En az bir sayfa kalmalı."));
+        m_summary->setMessage(QString());
+    } else if (refused) {
+        m_summary->setMessage(tr("En az bir sayfa kalmalı."));
     } else if (marked > 0) {
-        m_summary->setText(
-            tr("Silinecek: %1 · Kalacak: %2")
-                .arg(Formatting::count(marked, locale), Formatting::count(pages - marked, locale)));
+        m_summary->setMessage(tr("Silinecek: %1 · Kalacak: %2")
+                                  .arg(Formatting::count(marked, locale),
+                                       Formatting::count(pages - marked, locale)),
+                              false);
     } else {
-        m_summary->setText(tr("Silmek istediğin sayfalara tıkla."));
+        m_summary->setMessage(tr("Silmek istediğin sayfalara tıkla."), false);
     }
-    m_summary->setTone(file && marked >= pages ? Tone::down : Tone::primary);
+    m_summary->setTone(refused ? Tone::down : Tone::primary);
     m_run->setReady(file && marked > 0 && marked < pages);
 }
 

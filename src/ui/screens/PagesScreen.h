@@ -3,6 +3,7 @@
 #include "FileDisplay.h"
 #include "ToolPage.h"
 
+class AlertLabel;
 class Button;
 class DropZone;
 class PageGrid;
@@ -11,7 +12,6 @@ class QVBoxLayout;
 class RunButton;
 class SingleFileCard;
 class Store;
-class ToneLabel;
 
 // The delete-pages tool's page: every page of one document as a thumbnail, clicked to mark it, and
 // the run.
@@ -38,6 +38,6 @@ private:
     QWidget* m_cardSlot = nullptr; // the card with the page's side margins
     SingleFileCard* m_card = nullptr;
     PageGrid* m_grid;
-    ToneLabel* m_summary;
+    AlertLabel* m_summary;
     RunButton* m_run;
 };

@@ -28,7 +28,9 @@ SplitOptions::SplitOptions(Store& store, QWidget* parent)
     auto* column = new QVBoxLayout(body);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(12);
-    column->addWidget(Labels::overline(tr("Nasıl bölünsün?")));
+    auto* modesLabel = Labels::overline(tr("Nasıl bölünsün?"));
+    modesLabel->setBuddy(m_modes); // names the choices for a screen reader
+    column->addWidget(modesLabel);
     column->addWidget(m_modes, 0, Qt::AlignLeft);
     column->addWidget(m_each);
 

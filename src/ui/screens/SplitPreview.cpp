@@ -1,5 +1,6 @@
 #include "SplitPreview.h"
 
+#include "AlertLabel.h"
 #include "AppLanguage.h"
 #include "FittedName.h"
 #include "Formatting.h"
@@ -11,8 +12,10 @@
 #include <QVBoxLayout>
 
 SplitPreview::SplitPreview(int shown, QWidget* parent)
-    : Card(16, parent), m_shown(shown), m_lines(new QVBoxLayout)
+    : Card(16, parent), m_shown(shown), m_lines(new QVBoxLayout), m_failure(new QWidget),
+      m_message(new AlertLabel(TextStyle::callout))
 {
+    m_message->setWordWrap(true);
     auto* body = new QWidget(this);
     auto* column = new QVBoxLayout(body);
     column->setContentsMargins(0, 0, 0, 0);
@@ -21,14 +24,26 @@ SplitPreview::SplitPreview(int shown, QWidget* parent)
     m_lines->setContentsMargins(0, 0, 0, 0);
     m_lines->setSpacing(5);
     column->addLayout(m_lines);
+    // The one message line stays while the ranges are typed, so that a screen reader speaks a
+    // reason once rather than at every key.
+    auto* failure = new QHBoxLayout(m_failure);
+    failure->setContentsMargins(0, 0, 0, 0);
+    failure->setSpacing(8);
+    failure->addWidget(new SymbolView(QStringLiteral("info.circle"), 14, Tone::down), 0,
+                       Qt::AlignTop);
+    failure->addWidget(m_message, 1);
+    m_failure->hide();
+    column->addWidget(m_failure);
     layout()->addWidget(body);
 }
 
 void SplitPreview::showOutcome(const QString& fileName, const SplitOutcome& outcome)
 {
     clearLines();
+    m_message->setMessage(outcome.error);
+    m_failure->setVisible(!outcome.error.isEmpty());
     if (!outcome.error.isEmpty()) {
-        addFailure(outcome.error);
+        m_texts << outcome.error;
         return;
     }
     const Grouping& groups = outcome.groups;
@@ -57,7 +72,6 @@ void SplitPreview::clearLines()
         delete item;
     }
     m_texts.clear();
-    m_failure = false;
 }
 
 void SplitPreview::addName(const QString& name)
@@ -83,21 +97,4 @@ void SplitPreview::addOverflow(qint64 hidden)
     label->setContentsMargins(21, 2, 0, 0);
     m_lines->addWidget(label);
     m_texts << text;
-}
-
-void SplitPreview::addFailure(const QString& message)
-{
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
-    layout->addWidget(new SymbolView(QStringLiteral("info.circle"), 14, Tone::down), 0,
-                      Qt::AlignTop);
-    auto* label = Labels::text(message, TextStyle::callout, Tone::down);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    layout->addWidget(label, 1);
-    m_lines->addWidget(row);
-    m_texts << message;
-    m_failure = true;
 }

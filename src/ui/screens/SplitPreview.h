@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class AlertLabel;
 class QVBoxLayout;
 
 // The outcome of computing a split's page groups: the groups, or the message of why not.
@@ -21,16 +22,16 @@ public:
     void showOutcome(const QString& fileName, const SplitOutcome& outcome);
     // The lines below the caption, as shown (names, the overflow line or the message).
     QStringList lines() const;
-    bool showsFailure() const { return m_failure; }
+    bool showsFailure() const { return !m_failure->isHidden(); }
 
 private:
     void clearLines();
     void addName(const QString& name);
     void addOverflow(qint64 hidden);
-    void addFailure(const QString& message);
 
     int m_shown;
     QVBoxLayout* m_lines;
     QStringList m_texts;
-    bool m_failure = false;
+    QWidget* m_failure; // the reason the ranges cannot be split, with its symbol
+    AlertLabel* m_message;
 };

@@ -109,6 +109,7 @@ private slots:
         int answered = 0;
         answerInTurn(script, answered);
         QStringList candidates;
+        AccessTree::EventLog log;
         const std::optional<QString> result =
             PasswordDialog::ask(QStringLiteral("/tmp/dosyalar/Gizli rapor.pdf"),
                                 [&](const QString& candidate) {
@@ -121,6 +122,7 @@ private slots:
         // Only the prompts after a refused password say so.
         const QString wrong = QStringLiteral("Parola yanlış. Yeniden dene.");
         QCOMPARE(informative.mid(1), QStringList(answers.size() - 1, wrong));
+        QCOMPARE(log.names(QAccessible::Alert), informative.mid(1)); // spoken as each opens
         QVERIFY(informative.value(0) != wrong);
     }
 

@@ -1,4 +1,8 @@
+#include "AccessTree.h"
+#include "AlertLabel.h"
 #include "AppLanguage.h"
+#include "Badge.h"
+#include "BannerView.h"
 #include "BrandHeader.h"
 #include "Compositing.h"
 #include "Contrast.h"
@@ -12,8 +16,11 @@
 #include "PageThumb.h"
 #include "RelativeDate.h"
 #include "RunButton.h"
+#include "SegmentedControl.h"
+#include "StepperControl.h"
 #include "TipPanel.h"
 #include "TipPlacement.h"
+#include "ToolPage.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -98,8 +105,14 @@ private slots:
         if (clock.elapsed() < RunButton::determinateAfterMs) {
             QCOMPARE(run->busyFraction(), std::nullopt);
         }
+        AccessTree::EventLog log;
         QTRY_VERIFY(run->busyFraction().has_value());
         QCOMPARE(run->busyPercent(), QStringLiteral("%66")); // rounded down, never ahead
+        run->setProgress(20, 30);                            // the same count: nothing new to say
+        run->setProgress(5, 6);
+        QCOMPARE(log.names(QAccessible::ValueChanged),
+                 QStringList({"Birleştir…, %66", "Birleştir…, %83"}));
+        QCOMPARE(AccessTree::of(run)->valueInterface()->currentValue(), QVariant(83));
         QTest::keyClick(&bar, Qt::Key_Escape);
         QCOMPARE(cancelled.count(), 1);
 
@@ -108,6 +121,101 @@ private slots:
         QCOMPARE(run->busyFraction(), std::nullopt);
         QTest::keyClick(&bar, Qt::Key_Escape);
         QCOMPARE(cancelled.count(), 1);
+    }
+
+    // The custom-drawn controls as a screen reader meets them: role, name, checked state, value.
+    void controlsDescribeThemselves()
+    {
+        QWidget window;
+        auto* column = new QVBoxLayout(&window);
+        auto* levels = new SegmentedControl({"Hafif", "Dengeli", "Güçlü"});
+        auto* stepper = new StepperControl;
+        auto* badge = new Badge(QStringLiteral("2"), Qt::red);
+        badge->setSpokenFormat(QStringLiteral("%1 dosya"));
+        for (QWidget* control : {static_cast<QWidget*>(levels), static_cast<QWidget*>(stepper)}) {
+            auto* label = new QLabel(control == levels ? QStringLiteral("Seviye") : "Sayfa");
+            label->setBuddy(control);
+            column->addWidget(label);
+            column->addWidget(control);
+        }
+        column->addWidget(badge);
+        stepper->setRange(1, 9);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QAccessibleInterface* group = AccessTree::of(levels);
+        const struct {
+            QAccessibleInterface* node;
+            QAccessible::Role role;
+            const char* name;
+            bool checked;
+        } rows[] = {{group, QAccessible::Grouping, "Seviye", false},
+                    {group->child(0), QAccessible::RadioButton, "Hafif", true},
+                    {group->child(2), QAccessible::RadioButton, "Güçlü", false},
+                    {AccessTree::of(stepper), QAccessible::SpinBox, "Sayfa", false},
+                    {AccessTree::of(badge), QAccessible::StaticText, "2 dosya", false}};
+        for (const auto& row : rows) {
+            QCOMPARE(row.node->role(), row.role);
+            QCOMPARE(AccessTree::name(row.node), QString::fromUtf8(row.name));
+            QCOMPARE(bool(row.node->state().checked), row.checked);
+        }
+        QCOMPARE(group->relations(QAccessible::Label).size(), 1);
+
+        // Arrow keys and a screen reader's actions choose; each move says which choice it left.
+        stepper->setFocus();
+        AccessTree::EventLog log;
+        levels->setFocus(Qt::TabFocusReason);
+        // The chosen segment's focus follows the control's own, where a screen reader lands.
+        QTRY_COMPARE(log.names(QAccessible::Focus).last(), QStringLiteral("Hafif"));
+        QTest::keyClick(levels, Qt::Key_Right);
+        QVERIFY(group->child(1)->state().checked && group->child(1)->state().focused);
+        QCOMPARE(AccessTree::name(AccessTree::focused()), QStringLiteral("Dengeli"));
+        QCOMPARE(log.names(QAccessible::StateChanged), QStringList({"Hafif", "Dengeli"}));
+        group->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(levels->currentIndex(), 2);
+
+        QSignalSpy stepped(stepper, &StepperControl::stepped);
+        QAccessibleValueInterface* value = AccessTree::of(stepper)->valueInterface();
+        QCOMPARE(QVariantList({value->minimumValue(), value->maximumValue()}),
+                 QVariantList({1, 9}));
+        value->setCurrentValue(12);
+        QTest::keyClick(stepper->field(), Qt::Key_Down);
+        QCOMPARE(stepped.count(), 2);
+        QCOMPARE(value->currentValue(), QVariant(8));
+        QCOMPARE(log.names(QAccessible::ValueChanged), QStringList({"Sayfa", "Sayfa"}));
+    }
+
+    // A banner is spoken whole as it appears or replaces another, once; its text comes first
+    // on the page, then its actions and "Kapat", then the content it speaks of.
+    void bannersAndErrorsAreAnnounced()
+    {
+        ToolPage page(AppSection::merge);
+        auto* content = new QPushButton(QStringLiteral("İçerik"));
+        page.setContent(content);
+        const QString text = "Hazır: " + QString(300, u'u') + ".pdf";
+        page.setBanner(Banner{text, {QStringLiteral("/tmp/a.pdf")}});
+        page.resize(500, 400);
+        AccessTree::EventLog log;
+        page.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        content->setFocus(Qt::TabFocusReason);
+        QCOMPARE(AccessTree::tabOrder(5),
+                 QStringList({text, "Aç", "Finder'da göster", "Kapat", "İçerik"}));
+        QCOMPARE(AccessTree::of(page.bannerView())->role(), QAccessible::AlertMessage);
+        page.hide();
+        page.show();
+        page.setBanner(Banner{QStringLiteral("Açılamadı."), {}, Banner::Kind::error});
+        QTRY_COMPARE(log.names(QAccessible::Alert), QStringList({text, "Açılamadı."}));
+
+        // An inline error: spoken as it shows and as it changes, not as it shows again.
+        log.clear();
+        auto* error = new AlertLabel(TextStyle::body, Tone::down, content);
+        for (const char* message : {"", "Aralık yok.", "Aralık yok.", "Sayfa 9 yok."}) {
+            error->setMessage(QString::fromUtf8(message));
+        }
+        content->hide();
+        content->show();
+        QCOMPARE(log.names(QAccessible::Alert), QStringList({"Aralık yok.", "Sayfa 9 yok."}));
+        QCOMPARE(AccessTree::of(error)->role(), QAccessible::AlertMessage);
     }
 
     // Loaded once; another page is loaded anew, the same page is not.

@@ -537,15 +537,19 @@ private slots:
         // Ranges not written yet are no mistake until a run is tried.
         const auto quiet = [this] { return preview()->lines().isEmpty() && !run()->isEnabled(); };
         QVERIFY(quiet());
+        AccessTree::EventLog log; // each reason is spoken as it shows, and once
         store().run(AppSection::split);
         QVERIFY(preview()->showsFailure() && preview()->lines().size() == 1);
+        QVERIFY(log.names(QAccessible::Alert).contains(preview()->lines().first()));
         QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(0).center());
         QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(2).center());
         QVERIFY(quiet());
         field->setFocus();
+        log.clear();
         QTest::keyClicks(field, QStringLiteral("2-9"));
         QCOMPARE(store().splitRanges(), QStringLiteral("2-9"));
         QVERIFY(preview()->showsFailure() && preview()->lines().size() == 1);
+        QCOMPARE(log.names(QAccessible::Alert), preview()->lines());
         QVERIFY(!preview()->lines().first().endsWith(QStringLiteral(".pdf")));
         QVERIFY(textOf(m_screen.get(), QStringLiteral("count")).isEmpty() && !run()->isEnabled());
         QTest::keyClick(field, Qt::Key_Backspace);
@@ -660,10 +664,12 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(store().pagesSelected().isEmpty());
         auto* summary = Find::named<ToneLabel>(m_screen.get(), QStringLiteral("summary"));
+        AccessTree::EventLog log; // the refusal is spoken, the counts are not
         click(QStringLiteral("Seçimi ters çevir"));
         QCOMPARE(store().pagesSelected().size(), 10);
         QCOMPARE(summary->text(), QStringLiteral("En az bir sayfa kalmalı."));
         QCOMPARE(summary->tone(), Tone::down);
+        QCOMPARE(log.names(QAccessible::Alert), QStringList{summary->text()});
         QVERIFY(!run()->isEnabled());
         click(QStringLiteral("Seçimi temizle"));
         QVERIFY(store().pagesSelected().isEmpty());
@@ -671,6 +677,8 @@ private slots:
         clickPage(1);
         clickPage(4);
         QCOMPARE(summary->text(), QStringLiteral("Silinecek: 2 · Kalacak: 8"));
+        QCOMPARE(log.names(QAccessible::Alert).size(), 1);
+        QCOMPARE(AccessTree::of(summary)->role(), QAccessible::StaticText);
         QVERIFY(marked(4) && !marked(3));
         clickPage(1); // a second click takes the mark away again
         QCOMPARE(store().pagesSelected(), (QSet<int>{4}));

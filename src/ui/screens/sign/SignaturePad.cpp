@@ -1,5 +1,6 @@
 #include "SignaturePad.h"
 
+#include "AlertLabel.h"
 #include "Button.h"
 #include "InkArea.h"
 #include "InkPicker.h"
@@ -14,7 +15,7 @@
 SignaturePad::SignaturePad(Store& store, ImagePicker pickImage, QWidget* parent)
     : QDialog(parent), m_store(store), m_pickImage(std::move(pickImage)), m_area(new InkArea),
       m_picker(new InkPicker), m_name(new QLineEdit),
-      m_hint(Labels::text(QString(), TextStyle::caption, Tone::secondary)),
+      m_hint(new AlertLabel(TextStyle::caption, Tone::secondary)),
       m_import(new Button(tr("Görselden al…"))), m_clear(new Button(tr("Temizle"))),
       m_cancel(new Button(tr("Vazgeç"))), m_save(new Button(tr("Kaydet"), Button::Kind::prominent))
 {
@@ -91,11 +92,12 @@ void SignaturePad::refreshButtons()
 void SignaturePad::showHint()
 {
     if (m_importFailed) {
-        m_hint->setText(tr("Görsel okunamadı. PNG ya da JPEG bir dosya seç."));
+        m_hint->setMessage(tr("Görsel okunamadı. PNG ya da JPEG bir dosya seç."));
         m_hint->setTone(Tone::down);
     } else {
-        m_hint->setText(tr("Kâğıda attığın imzanın fotoğrafını da kullanabilirsin: beyaz zemin "
-                           "sayfada görünmez."));
+        m_hint->setMessage(tr("Kâğıda attığın imzanın fotoğrafını da kullanabilirsin: beyaz "
+                              "zemin sayfada görünmez."),
+                           false);
         m_hint->setTone(Tone::secondary);
     }
 }

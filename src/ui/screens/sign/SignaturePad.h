@@ -4,12 +4,12 @@
 #include <functional>
 #include <optional>
 
+class AlertLabel;
 class Button;
 class InkArea;
 class InkPicker;
 class QLineEdit;
 class Store;
-class ToneLabel;
 
 // The sheet that makes a new library signature: drawn in the area, or taken
 // from a photo or scan. It closes itself once a signature has been added.
@@ -36,7 +36,7 @@ private:
     InkArea* m_area;
     InkPicker* m_picker;
     QLineEdit* m_name;
-    ToneLabel* m_hint;
+    AlertLabel* m_hint;
     Button* m_import;
     Button* m_clear;
     Button* m_cancel;
