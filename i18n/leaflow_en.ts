@@ -157,6 +157,10 @@
         <source>Dosya: %1 · %2</source>
         <translation>Files: %1 · %2</translation>
     </message>
+    <message>
+        <source>Sıkıştırılacak dosyalar</source>
+        <translation>Files to compress</translation>
+    </message>
 </context>
 <context>
     <name>ContainedRun</name>
@@ -220,12 +224,28 @@
         <source>Sayfa: %1 · %2</source>
         <translation>Pages: %1 · %2</translation>
     </message>
+    <message>
+        <source>%1, %2 sayfa, %3</source>
+        <translation>%1, %2 pages, %3</translation>
+    </message>
 </context>
 <context>
     <name>FileRow</name>
     <message>
         <source>Listeden çıkar</source>
         <translation>Remove from list</translation>
+    </message>
+    <message>
+        <source>%1 dosyasını listeden kaldır</source>
+        <translation>Remove %1 from the list</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
@@ -321,6 +341,14 @@
         <source>Finder&apos;da göster</source>
         <translation>Show in file manager</translation>
     </message>
+    <message>
+        <source>%1 dosyasını dosya yöneticisinde göster</source>
+        <translation>Show %1 in the file manager</translation>
+    </message>
+    <message>
+        <source>%1 dosyayı dosya yöneticisinde göster</source>
+        <translation>Show %1 files in the file manager</translation>
+    </message>
 </context>
 <context>
     <name>HistoryScreen</name>
@@ -351,6 +379,10 @@
     <message>
         <source>Vazgeç</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Geçmiş kayıtları</source>
+        <translation>History records</translation>
     </message>
 </context>
 <context>
@@ -462,6 +494,10 @@
     <message>
         <source>Dosya: %1 · Sayfa: %2 · %3</source>
         <translation>Files: %1 · Pages: %2 · %3</translation>
+    </message>
+    <message>
+        <source>Birleştirilecek dosyalar</source>
+        <translation>Files to merge</translation>
     </message>
 </context>
 <context>
@@ -619,6 +655,37 @@
     <message>
         <source>Vazgeç</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Parola gerekli: %1</source>
+        <translation>Password required: %1</translation>
+    </message>
+    <message>
+        <source>%1 için parola</source>
+        <translation>Password for %1</translation>
+    </message>
+</context>
+<context>
+    <name>PlacementView</name>
+    <message>
+        <source>Ok tuşları imzayı taşır, Shift ile daha çok. + ve - boyutlandırır, Delete kaldırır.</source>
+        <translation>The arrow keys move the signature, further with Shift. + and - resize it, Delete removes it.</translation>
+    </message>
+    <message>
+        <source>%1. imza (%2)</source>
+        <translation>Signature %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1. imza</source>
+        <translation>Signature %1</translation>
+    </message>
+    <message>
+        <source>%1: soldan %2, üstten %3, genişlik %4</source>
+        <translation>%1: %2 from the left, %3 from the top, %4 wide</translation>
+    </message>
+    <message>
+        <source>%1. imzayı sayfadan kaldır</source>
+        <translation>Remove signature %1 from the page</translation>
     </message>
 </context>
 <context>
@@ -808,6 +875,10 @@
         <source>Vazgeç</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
 </context>
 <context>
     <name>SectionText</name>
@@ -895,6 +966,23 @@
     </message>
 </context>
 <context>
+    <name>SidebarRow</name>
+    <message numerus="yes">
+        <source>%1, %n dosya</source>
+        <translation>
+            <numerusform>%1, %n file</numerusform>
+            <numerusform>%1, %n files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SignCanvas</name>
+    <message>
+        <source>İmleç soldan %1, üstten %2. Ok tuşları imleci taşır; Enter seçilen imzayı buraya koyar.</source>
+        <translation>Cursor %1 from the left, %2 from the top. The arrow keys move the cursor; Enter puts the chosen signature here.</translation>
+    </message>
+</context>
+<context>
     <name>SignPager</name>
     <message>
         <source>Önceki sayfa</source>
@@ -945,6 +1033,14 @@
     <message>
         <source>İmzayı sil</source>
         <translation>Delete signature</translation>
+    </message>
+    <message>
+        <source>%1 adlı imzayı sayfaya koy</source>
+        <translation>Place signature %1 on the page</translation>
+    </message>
+    <message>
+        <source>%1 adlı imzayı sil</source>
+        <translation>Delete signature %1</translation>
     </message>
 </context>
 <context>
@@ -1031,6 +1127,10 @@
         <source>Vazgeç</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Kayıtlı imzalar</source>
+        <translation>Saved signatures</translation>
+    </message>
 </context>
 <context>
     <name>SignaturePreview</name>
@@ -1048,6 +1148,10 @@
     <message>
         <source>Dosyayı kaldır</source>
         <translation>Remove file</translation>
+    </message>
+    <message>
+        <source>%1 dosyasını kaldır</source>
+        <translation>Remove %1</translation>
     </message>
 </context>
 <context>

@@ -157,6 +157,10 @@
         <source>Dosya: %1 · %2</source>
         <translation>Archivos: %1 · %2</translation>
     </message>
+    <message>
+        <source>Sıkıştırılacak dosyalar</source>
+        <translation>Archivos para comprimir</translation>
+    </message>
 </context>
 <context>
     <name>ContainedRun</name>
@@ -220,12 +224,28 @@
         <source>Sayfa: %1 · %2</source>
         <translation>Páginas: %1 · %2</translation>
     </message>
+    <message>
+        <source>%1, %2 sayfa, %3</source>
+        <translation>%1, %2 páginas, %3</translation>
+    </message>
 </context>
 <context>
     <name>FileRow</name>
     <message>
         <source>Listeden çıkar</source>
         <translation>Quitar de la lista</translation>
+    </message>
+    <message>
+        <source>%1 dosyasını listeden kaldır</source>
+        <translation>Quitar %1 de la lista</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
@@ -321,6 +341,14 @@
         <source>Finder&apos;da göster</source>
         <translation>Mostrar en el gestor de archivos</translation>
     </message>
+    <message>
+        <source>%1 dosyasını dosya yöneticisinde göster</source>
+        <translation>Mostrar %1 en el gestor de archivos</translation>
+    </message>
+    <message>
+        <source>%1 dosyayı dosya yöneticisinde göster</source>
+        <translation>Mostrar %1 archivos en el gestor de archivos</translation>
+    </message>
 </context>
 <context>
     <name>HistoryScreen</name>
@@ -351,6 +379,10 @@
     <message>
         <source>Vazgeç</source>
         <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Geçmiş kayıtları</source>
+        <translation>Registros del historial</translation>
     </message>
 </context>
 <context>
@@ -462,6 +494,10 @@
     <message>
         <source>Dosya: %1 · Sayfa: %2 · %3</source>
         <translation>Archivos: %1 · Páginas: %2 · %3</translation>
+    </message>
+    <message>
+        <source>Birleştirilecek dosyalar</source>
+        <translation>Archivos para unir</translation>
     </message>
 </context>
 <context>
@@ -619,6 +655,37 @@
     <message>
         <source>Vazgeç</source>
         <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Parola gerekli: %1</source>
+        <translation>Se requiere contraseña: %1</translation>
+    </message>
+    <message>
+        <source>%1 için parola</source>
+        <translation>Contraseña de %1</translation>
+    </message>
+</context>
+<context>
+    <name>PlacementView</name>
+    <message>
+        <source>Ok tuşları imzayı taşır, Shift ile daha çok. + ve - boyutlandırır, Delete kaldırır.</source>
+        <translation>Las flechas mueven la firma, más con Mayús. + y - cambian su tamaño, Supr la quita.</translation>
+    </message>
+    <message>
+        <source>%1. imza (%2)</source>
+        <translation>Firma %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1. imza</source>
+        <translation>Firma %1</translation>
+    </message>
+    <message>
+        <source>%1: soldan %2, üstten %3, genişlik %4</source>
+        <translation>%1: a %2 de la izquierda, a %3 de arriba, %4 de ancho</translation>
+    </message>
+    <message>
+        <source>%1. imzayı sayfadan kaldır</source>
+        <translation>Quitar la firma %1 de la página</translation>
     </message>
 </context>
 <context>
@@ -808,6 +875,10 @@
         <source>Vazgeç</source>
         <translation>Cancelar</translation>
     </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
 </context>
 <context>
     <name>SectionText</name>
@@ -895,6 +966,23 @@
     </message>
 </context>
 <context>
+    <name>SidebarRow</name>
+    <message numerus="yes">
+        <source>%1, %n dosya</source>
+        <translation>
+            <numerusform>%1, %n archivo</numerusform>
+            <numerusform>%1, %n archivos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SignCanvas</name>
+    <message>
+        <source>İmleç soldan %1, üstten %2. Ok tuşları imleci taşır; Enter seçilen imzayı buraya koyar.</source>
+        <translation>Cursor a %1 de la izquierda, a %2 de arriba. Las flechas mueven el cursor; Intro pone aquí la firma elegida.</translation>
+    </message>
+</context>
+<context>
     <name>SignPager</name>
     <message>
         <source>Önceki sayfa</source>
@@ -945,6 +1033,14 @@
     <message>
         <source>İmzayı sil</source>
         <translation>Eliminar firma</translation>
+    </message>
+    <message>
+        <source>%1 adlı imzayı sayfaya koy</source>
+        <translation>Colocar la firma %1 en la página</translation>
+    </message>
+    <message>
+        <source>%1 adlı imzayı sil</source>
+        <translation>Eliminar la firma %1</translation>
     </message>
 </context>
 <context>
@@ -1031,6 +1127,10 @@
         <source>Vazgeç</source>
         <translation>Cancelar</translation>
     </message>
+    <message>
+        <source>Kayıtlı imzalar</source>
+        <translation>Firmas guardadas</translation>
+    </message>
 </context>
 <context>
     <name>SignaturePreview</name>
@@ -1048,6 +1148,10 @@
     <message>
         <source>Dosyayı kaldır</source>
         <translation>Quitar archivo</translation>
+    </message>
+    <message>
+        <source>%1 dosyasını kaldır</source>
+        <translation>Quitar %1</translation>
     </message>
 </context>
 <context>
