@@ -42,10 +42,10 @@ void installOnce()
 
 namespace Accessible {
 
-void provide(const char* className, Creator create)
+void provide(const char* className, const Creator& create)
 {
     installOnce();
-    creators().insert(QLatin1String(className), std::move(create));
+    creators().insert(QLatin1String(className), create);
 }
 
 void setRole(QWidget* widget, QAccessible::Role role)

@@ -17,7 +17,7 @@ using Creator = std::function<QAccessibleInterface*(QObject*)>;
 // Serves `create` for objects of the class named `className` (and its subclasses, unless they
 // have their own). A widget class calls this from its constructor, so the window and the tests
 // describe it the same way without a central list; later calls for the same class do nothing.
-void provide(const char* className, Creator create);
+void provide(const char* className, const Creator& create);
 
 // Gives a plain widget a role of its own (an alert, a list, a group) with the accessible name
 // the widget carries; for widgets that need nothing more than that.

@@ -143,8 +143,8 @@ private:
 
 } // namespace
 
-SegmentedControl::SegmentedControl(const QStringList& titles, QWidget* parent)
-    : QWidget(parent), m_titles(titles)
+SegmentedControl::SegmentedControl(QStringList titles, QWidget* parent)
+    : QWidget(parent), m_titles(std::move(titles))
 {
     setFont(Theme::font(TextStyle::body));
     setFocusPolicy(Qt::StrongFocus);

@@ -8,7 +8,7 @@
 class SegmentedControl : public QWidget {
     Q_OBJECT
 public:
-    explicit SegmentedControl(const QStringList& titles, QWidget* parent = nullptr);
+    explicit SegmentedControl(QStringList titles, QWidget* parent = nullptr);
 
     int count() const { return static_cast<int>(m_titles.size()); }
     QString title(int index) const { return m_titles.value(index); }
