@@ -949,6 +949,10 @@
         <source>Ayarlar</source>
         <translation>Settings</translation>
     </message>
+    <message>
+        <source>Ayarlar bölümleri</source>
+        <translation>Settings sections</translation>
+    </message>
 </context>
 <context>
     <name>Sidebar</name>

@@ -949,6 +949,10 @@
         <source>Ayarlar</source>
         <translation>Ajustes</translation>
     </message>
+    <message>
+        <source>Ayarlar bölümleri</source>
+        <translation>Secciones de los ajustes</translation>
+    </message>
 </context>
 <context>
     <name>Sidebar</name>

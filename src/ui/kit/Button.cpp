@@ -87,12 +87,7 @@ void Button::setBusyFraction(std::optional<qreal> fraction)
 QString Button::busyPercent() const
 {
     const std::optional<qreal> fraction = busyFraction();
-    return fraction ? tr("%%1").arg(percentOf(fraction)) : QString();
-}
-
-int Button::percentOf(std::optional<qreal> fraction)
-{
-    return fraction ? qFloor(*fraction * 100 + 1e-9) : 0;
+    return fraction ? tr("%%1").arg(qFloor(*fraction * 100 + 1e-9)) : QString();
 }
 
 qreal Button::busyWidth() const

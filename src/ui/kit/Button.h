@@ -32,8 +32,6 @@ public:
     std::optional<qreal> busyFraction() const { return m_busy ? m_fraction : std::nullopt; }
     // The percentage shown while busy with a fraction, in the interface language ("%42").
     QString busyPercent() const;
-    // The whole percentage a fraction shows as, rounded down so never ahead (0 for none).
-    static int percentOf(std::optional<qreal> fraction);
     // Sizes the button for its widest progress at all times, so that neither the spinner nor
     // the percentage widens it or moves what stands beside it.
     void setReservesProgress(bool reserves);

@@ -9,8 +9,9 @@
 
 namespace {
 
-// The run button as a push button whose name and value carry the progress while its tool runs.
-class RunButtonAccess : public QAccessibleWidget, public QAccessibleValueInterface {
+// The run button as a push button whose name carries the progress while its tool runs. It has
+// no value interface: the bridge would offer Increase and Decrease on it, actions that do nothing.
+class RunButtonAccess : public QAccessibleWidget {
 public:
     explicit RunButtonAccess(RunButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
 
@@ -33,11 +34,6 @@ public:
         state.busy = button()->isBusy();
         return state;
     }
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
-                                                   : QAccessibleWidget::interface_cast(type);
-    }
     QStringList actionNames() const override
     {
         return QStringList{pressAction()} + QAccessibleWidget::actionNames();
@@ -50,16 +46,6 @@ public:
             button()->click();
         }
     }
-
-    // The percentage shown, 0 while none shows; the progress is the tool's to set.
-    QVariant currentValue() const override
-    {
-        return RunButton::percentOf(button()->busyFraction());
-    }
-    void setCurrentValue(const QVariant&) override {}
-    QVariant maximumValue() const override { return 100; }
-    QVariant minimumValue() const override { return 0; }
-    QVariant minimumStepSize() const override { return 1; }
 
 private:
     RunButton* button() const { return static_cast<RunButton*>(widget()); }
@@ -168,7 +154,6 @@ void RunButton::refresh()
                                           : std::nullopt);
     // Told as often as the shown count changes, not at every report.
     if (busyPercent() != spoken) {
-        Accessible::valueChanged(this, percentOf(busyFraction()));
         Accessible::nameChanged(this);
     }
 }

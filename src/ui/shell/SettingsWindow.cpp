@@ -11,6 +11,7 @@
 
 #include <QKeyEvent>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -52,6 +53,7 @@ SettingsWindow::SettingsWindow(Store& store, QWidget* parent)
                                    palette().color(QPalette::WindowText)),
                        SettingsPanes::title(pane));
     }
+    m_tabs->tabBar()->setAccessibleName(tr("Ayarlar bölümleri"));
     m_tabs->setCurrentIndex(
         static_cast<int>(SettingsPanes::fromRawValue(Preferences::settingsPane())));
     connect(m_tabs, &QTabWidget::currentChanged, this,

@@ -110,9 +110,9 @@ private slots:
         QCOMPARE(run->busyPercent(), QStringLiteral("%66")); // rounded down, never ahead
         run->setProgress(20, 30);                            // the same count: nothing new to say
         run->setProgress(5, 6);
-        QCOMPARE(log.names(QAccessible::ValueChanged),
+        QCOMPARE(log.names(QAccessible::NameChanged),
                  QStringList({"Birleştir…, %66", "Birleştir…, %83"}));
-        QCOMPARE(AccessTree::of(run)->valueInterface()->currentValue(), QVariant(83));
+        QVERIFY(!AccessTree::of(run)->valueInterface());
         QTest::keyClick(&bar, Qt::Key_Escape);
         QCOMPARE(cancelled.count(), 1);
 

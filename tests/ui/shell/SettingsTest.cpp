@@ -173,6 +173,7 @@ private slots:
         QStringList tabs;
         for (QAccessibleInterface* tab : AccessTree::all(settings, QAccessible::PageTab)) {
             QCOMPARE(tab->parent()->role(), QAccessible::PageTabList);
+            QCOMPARE(AccessTree::name(tab->parent()), QStringLiteral("Ayarlar bölümleri"));
             tabs << AccessTree::name(tab) + (tab->state().selected ? "*" : "");
         }
         QCOMPARE(tabs.join(' '), pane == 0 ? "Genel* Veri Hakkında" : "Genel Veri* Hakkında");
