@@ -1031,6 +1031,10 @@
         <source>İmzanı sağdan seç, sayfada istediğin yere sürükle.</source>
         <translation>Pick your signature on the right and drag it anywhere on the page.</translation>
     </message>
+    <message>
+        <source>%1 dosyasını kaldır</source>
+        <translation>Remove %1</translation>
+    </message>
 </context>
 <context>
     <name>SignatureCard</name>

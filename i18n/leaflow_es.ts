@@ -1031,6 +1031,10 @@
         <source>İmzanı sağdan seç, sayfada istediğin yere sürükle.</source>
         <translation>Elige tu firma a la derecha y arrástrala adonde quieras en la página.</translation>
     </message>
+    <message>
+        <source>%1 dosyasını kaldır</source>
+        <translation>Quitar %1</translation>
+    </message>
 </context>
 <context>
     <name>SignatureCard</name>

@@ -209,7 +209,7 @@ private slots:
         QVERIFY(store().banner(AppSection::sign) && m_view->window()->focusWidget() == run());
         QCOMPARE(layout(), before);
         click(next);
-        click(named(QStringLiteral("Dosyayı kaldır")));
+        click(named(QStringLiteral("Sözleşme.pdf dosyasını kaldır")));
         QVERIFY(!store().signFile() && store().placements().isEmpty());
         QCOMPARE(store().signPage(), 0);
         settle();
@@ -233,7 +233,7 @@ private slots:
         addSignature(QStringLiteral("Ali"));
         openDocument(3);
         card(1)->setFocus(Qt::TabFocusReason); // chosen
-        named(QStringLiteral("Dosyayı kaldır"))->setFocus(Qt::TabFocusReason);
+        named(QStringLiteral("Sözleşme.pdf dosyasını kaldır"))->setFocus(Qt::TabFocusReason);
         QCOMPARE(AccessTree::tabOrder(1), QStringList{"Sayfa 1 / 3"});
         QCOMPARE(AccessTree::focused()->role(), QAccessible::Canvas);
         QTest::keyClick(canvas(), Qt::Key_Right, Qt::ShiftModifier);
@@ -294,7 +294,7 @@ private slots:
         click(card(0));
         click(card(1));
         named(QStringLiteral("Başka dosya…"))->setFocus(Qt::TabFocusReason);
-        QList<QWidget*> expected{named(QStringLiteral("Dosyayı kaldır")), canvas()};
+        QList<QWidget*> expected{named(QStringLiteral("Sözleşme.pdf dosyasını kaldır")), canvas()};
         for (PlacementView* view : canvas()->placementViews()) {
             expected << view << view->removeButton();
         }

@@ -12,6 +12,7 @@
 #include "Theme.h"
 #include "ToolPage.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QStackedWidget>
@@ -91,7 +92,6 @@ QWidget* SignView::makeTrailing()
     m_other = new Button(tr("Başka dosya…"));
     m_remove = new Button(QString(), Button::Kind::borderless);
     m_remove->setSymbol(QStringLiteral("xmark.circle.fill"), 15, Tone::secondary);
-    m_remove->setAccessibleName(tr("Dosyayı kaldır"));
     tip(m_remove, tr("Dosyayı kaldır"));
     row->addWidget(m_other);
     row->addWidget(m_remove);
@@ -135,6 +135,13 @@ void SignView::refresh()
 {
     const bool hasFile = m_store.signFile().has_value();
     m_trailing->setVisible(hasFile);
+    const QString removeName =
+        hasFile
+            ? tr("%1 dosyasını kaldır").arg(QFileInfo(m_store.signFile()->source.url).fileName())
+            : QString();
+    if (hasFile && m_remove->accessibleName() != removeName) { // a rename is announced
+        m_remove->setAccessibleName(removeName);
+    }
     m_left->setCurrentWidget(hasFile ? m_column : static_cast<QWidget*>(m_dropZone));
     m_run->setReady(hasFile && !m_store.placements().isEmpty());
     m_run->setBusySection(m_store.busy());
