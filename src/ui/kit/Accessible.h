@@ -20,7 +20,8 @@ using Creator = std::function<QAccessibleInterface*(QObject*)>;
 void provide(const char* className, const Creator& create);
 
 // Gives a plain widget a role of its own (an alert, a list, a group) with the accessible name
-// the widget carries; for widgets that need nothing more than that.
+// the widget carries; for widgets that need nothing more than that. Both this and provide must
+// come before anything names the widget: naming it makes Qt build and keep its own interface.
 void setRole(QWidget* widget, QAccessible::Role role);
 
 // Tells assistive technology that `message`, which should carry the alert role, has just
