@@ -91,4 +91,29 @@ void focusMoved(QWidget* widget, int child)
     QAccessible::updateAccessibility(&event);
 }
 
+ItemCache::~ItemCache()
+{
+    for (const QAccessible::Id id : std::as_const(m_ids)) {
+        QAccessible::deleteAccessibleInterface(id);
+    }
+}
+
+QAccessibleInterface* ItemCache::item(int index, const std::function<QAccessibleInterface*()>& make)
+{
+    if (!m_ids.contains(index)) {
+        m_ids.insert(index, QAccessible::registerAccessibleInterface(make()));
+    }
+    return QAccessible::accessibleInterface(m_ids.value(index));
+}
+
+int ItemCache::indexOf(const QAccessibleInterface* item) const
+{
+    for (auto it = m_ids.cbegin(); it != m_ids.cend(); ++it) {
+        if (QAccessible::accessibleInterface(it.value()) == item) {
+            return it.key();
+        }
+    }
+    return -1;
+}
+
 } // namespace Accessible

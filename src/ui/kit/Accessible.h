@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAccessible>
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -35,5 +36,24 @@ void valueChanged(QWidget* widget, const QVariant& value);
 void stateChanged(QWidget* widget, QAccessible::State changed, int child = -1);
 // Tells assistive technology that the keyboard focus is now on the widget's item `child`.
 void focusMoved(QWidget* widget, int child);
+
+// The items of a custom-drawn widget's interface (segments, tabs), made on first request and
+// kept by Qt's cache under stable ids, so that a screen reader can hold on to one; they go with
+// the interface that owns them.
+class ItemCache {
+public:
+    ItemCache() = default;
+    ~ItemCache();
+    ItemCache(const ItemCache&) = delete;
+    ItemCache& operator=(const ItemCache&) = delete;
+
+    // The item at `index`, made by `make` the first time it is asked for.
+    QAccessibleInterface* item(int index, const std::function<QAccessibleInterface*()>& make);
+    // Where `item` is, or -1 for an item this cache did not make.
+    int indexOf(const QAccessibleInterface* item) const;
+
+private:
+    QHash<int, QAccessible::Id> m_ids;
+};
 
 } // namespace Accessible

@@ -91,35 +91,17 @@ public:
         : QAccessibleWidget(control, QAccessible::Grouping)
     {
     }
-    ~SegmentedGroup() override
-    {
-        for (const QAccessible::Id id : std::as_const(m_items)) {
-            QAccessible::deleteAccessibleInterface(id);
-        }
-    }
-    SegmentedGroup(const SegmentedGroup&) = delete;
-    SegmentedGroup& operator=(const SegmentedGroup&) = delete;
-
     int childCount() const override { return control()->count(); }
     QAccessibleInterface* child(int index) const override
     {
         if (index < 0 || index >= childCount()) {
             return nullptr;
         }
-        if (!m_items.contains(index)) {
-            m_items.insert(index, QAccessible::registerAccessibleInterface(
-                                      new SegmentItem(control(), index)));
-        }
-        return QAccessible::accessibleInterface(m_items.value(index));
+        return m_items.item(index, [&] { return new SegmentItem(control(), index); });
     }
     int indexOfChild(const QAccessibleInterface* item) const override
     {
-        for (int index = 0; index < childCount(); ++index) {
-            if (child(index) == item) {
-                return index;
-            }
-        }
-        return -1;
+        return m_items.indexOf(item);
     }
     QAccessibleInterface* childAt(int x, int y) const override
     {
@@ -138,7 +120,7 @@ public:
 private:
     SegmentedControl* control() const { return static_cast<SegmentedControl*>(widget()); }
 
-    mutable QHash<int, QAccessible::Id> m_items;
+    mutable Accessible::ItemCache m_items;
 };
 
 } // namespace

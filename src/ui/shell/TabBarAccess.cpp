@@ -3,7 +3,6 @@
 #include "Accessible.h"
 
 #include <QAccessibleWidget>
-#include <QHash>
 #include <QPointer>
 #include <QTabBar>
 #include <QWidget>
@@ -85,37 +84,17 @@ private:
 class BarAccess : public QAccessibleWidget {
 public:
     explicit BarAccess(QTabBar* bar) : QAccessibleWidget(bar, QAccessible::PageTabList) {}
-    ~BarAccess() override
-    {
-        for (const QAccessible::Id id : std::as_const(m_tabs)) {
-            QAccessible::deleteAccessibleInterface(id);
-        }
-    }
-    BarAccess(const BarAccess&) = delete;
-    BarAccess& operator=(const BarAccess&) = delete;
-
     int childCount() const override { return bar()->count(); }
-    // Kept by the cache under a stable id, so a screen reader can hold on to a tab.
     QAccessibleInterface* child(int index) const override
     {
         if (index < 0 || index >= bar()->count()) {
             return nullptr;
         }
-        if (const QAccessible::Id id = m_tabs.value(index)) {
-            return QAccessible::accessibleInterface(id);
-        }
-        auto* tab = new TabAccess(bar(), index);
-        m_tabs.insert(index, QAccessible::registerAccessibleInterface(tab));
-        return tab;
+        return m_tabs.item(index, [&] { return new TabAccess(bar(), index); });
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
-        for (auto it = m_tabs.cbegin(); it != m_tabs.cend(); ++it) {
-            if (QAccessible::accessibleInterface(it.value()) == child) {
-                return it.key();
-            }
-        }
-        return -1;
+        return m_tabs.indexOf(child);
     }
     QAccessibleInterface* childAt(int x, int y) const override
     {
@@ -130,7 +109,7 @@ public:
 private:
     QTabBar* bar() const { return static_cast<QTabBar*>(widget()); }
 
-    mutable QHash<int, QAccessible::Id> m_tabs;
+    mutable Accessible::ItemCache m_tabs;
 };
 
 } // namespace
