@@ -37,15 +37,9 @@ Badge::Badge(const QString& text, const QColor& tint, QString icon, QWidget* par
 void Badge::setText(const QString& text)
 {
     m_text = text;
-    setAccessibleName(m_spoken.arg(text));
+    setAccessibleName(text);
     updateGeometry();
     update();
-}
-
-void Badge::setSpokenFormat(const QString& format)
-{
-    m_spoken = format.isEmpty() ? QStringLiteral("%1") : format;
-    setAccessibleName(m_spoken.arg(m_text));
 }
 
 void Badge::setTint(const QColor& tint)

@@ -15,9 +15,6 @@ public:
     QColor tint() const { return m_tint; }
     QString icon() const { return m_icon; }
     void setText(const QString& text);
-    // How a screen reader says the badge: `format` with %1 for its text ("%1 dosya"), for a
-    // count that means nothing alone; without one, the text itself.
-    void setSpokenFormat(const QString& format);
     void setTint(const QColor& tint);
 
     QSize sizeHint() const override;
@@ -30,5 +27,4 @@ private:
     QString m_text;
     QColor m_tint;
     QString m_icon;
-    QString m_spoken = QStringLiteral("%1");
 };

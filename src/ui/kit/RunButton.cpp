@@ -1,6 +1,7 @@
 #include "RunButton.h"
 
 #include "Accessible.h"
+#include "ButtonAccess.h"
 
 #include <QAccessibleWidget>
 #include <QHBoxLayout>
@@ -11,44 +12,32 @@ namespace {
 
 // The run button as a push button whose name carries the progress while its tool runs. It has
 // no value interface: the bridge would offer Increase and Decrease on it, actions that do nothing.
-class RunButtonAccess : public QAccessibleWidget {
+class RunButtonAccess : public ButtonAccess {
 public:
-    explicit RunButtonAccess(RunButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
+    explicit RunButtonAccess(RunButton* button) : ButtonAccess(button, QAccessible::Button) {}
 
     QString text(QAccessible::Text kind) const override
     {
         if (kind != QAccessible::Name) {
             return QAccessibleWidget::text(kind);
         }
-        QString name = button()->accessibleName();
+        QString name = run()->accessibleName();
         if (name.isEmpty()) {
-            name = button()->text();
+            name = run()->text();
         }
-        const QString percent = button()->busyPercent();
+        const QString percent = run()->busyPercent();
         return percent.isEmpty() ? name : RunButton::tr("%1, %2").arg(name, percent);
     }
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        state.defaultButton = button()->isDefault();
-        state.busy = button()->isBusy();
+        state.defaultButton = run()->isDefault();
+        state.busy = run()->isBusy();
         return state;
-    }
-    QStringList actionNames() const override
-    {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
-    void doAction(const QString& action) override
-    {
-        if (action != pressAction()) {
-            QAccessibleWidget::doAction(action);
-        } else if (button()->isEnabled()) {
-            button()->click();
-        }
     }
 
 private:
-    RunButton* button() const { return static_cast<RunButton*>(widget()); }
+    RunButton* run() const { return static_cast<RunButton*>(widget()); }
 };
 
 } // namespace

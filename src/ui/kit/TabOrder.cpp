@@ -51,16 +51,10 @@ void visit(QWidget& widget, QList<QWidget*>& found)
 
 namespace TabOrder {
 
-QList<QWidget*> stops(const QWidget& root)
-{
-    QList<QWidget*> found;
-    collect(root, found);
-    return found;
-}
-
 void followLayout(const QWidget& root)
 {
-    const QList<QWidget*> order = stops(root);
+    QList<QWidget*> order;
+    collect(root, order);
     for (qsizetype index = 1; index < order.size(); ++index) {
         QWidget::setTabOrder(order.at(index - 1), order.at(index));
     }

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QList>
-
 class QWidget;
 
 // The keyboard's path through a page: its controls in the order its layouts show them.
 namespace TabOrder {
 
-// The controls under `root` that Tab stops on, as laid out: top to bottom, left to right,
-// hidden ones included (Tab passes over them until they show).
-QList<QWidget*> stops(const QWidget& root);
-// Chains root's stops in that order; the window's chain around them stays as it was.
+// Chains the controls under `root` that Tab stops on in the order its layouts show them (top to
+// bottom, left to right, hidden ones included: Tab passes over them until they show); the
+// window's chain around them stays as it was.
 void followLayout(const QWidget& root);
 // Scrolls every scroll area holding `widget` so that it is in view.
 void reveal(QWidget* widget);
