@@ -315,15 +315,27 @@ void PlacementView::focusInEvent(QFocusEvent* event)
     QWidget::focusInEvent(event);
 }
 
+std::optional<QPointF> PlacementView::arrowMove(const QKeyEvent& event)
+{
+    const qreal by = event.modifiers().testFlag(Qt::ShiftModifier) ? bigStep : step;
+    switch (event.key()) {
+    case Qt::Key_Left: return QPointF(-by, 0);
+    case Qt::Key_Right: return QPointF(by, 0);
+    case Qt::Key_Up: return QPointF(0, -by);
+    case Qt::Key_Down: return QPointF(0, by);
+    default: return std::nullopt;
+    }
+}
+
 void PlacementView::keyPressEvent(QKeyEvent* event)
 {
     const qreal by = event->modifiers().testFlag(Qt::ShiftModifier) ? bigStep : step;
     const QRectF rect = m_placement.rect; // the Store's update replaces m_placement
+    if (const std::optional<QPointF> move = arrowMove(*event)) {
+        m_store.movePlacement(m_placement.id, rect, *move);
+        return;
+    }
     switch (event->key()) {
-    case Qt::Key_Left: m_store.movePlacement(m_placement.id, rect, {-by, 0}); break;
-    case Qt::Key_Right: m_store.movePlacement(m_placement.id, rect, {by, 0}); break;
-    case Qt::Key_Up: m_store.movePlacement(m_placement.id, rect, {0, -by}); break;
-    case Qt::Key_Down: m_store.movePlacement(m_placement.id, rect, {0, by}); break;
     case Qt::Key_Plus:
     case Qt::Key_Equal: m_store.resizePlacement(m_placement.id, rect, {by, 0}); break;
     case Qt::Key_Minus: m_store.resizePlacement(m_placement.id, rect, {-by, 0}); break;

@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <optional>
 
+class QKeyEvent;
+
 class Store;
 class PlacementView;
 
@@ -62,6 +64,8 @@ public:
     // a whole percent, so every press changes what a screen reader speaks.
     static constexpr qreal step = 0.01;
     static constexpr qreal bigStep = 0.1;
+    // How far an arrow key moves, as a fraction of the page; none for another key.
+    static std::optional<QPointF> arrowMove(const QKeyEvent& event);
     // Room around the frame for the handle and the remove button.
     static constexpr int margin = 10;
 

@@ -274,25 +274,19 @@ void SignCanvas::mouseReleaseEvent(QMouseEvent* event)
 
 void SignCanvas::keyPressEvent(QKeyEvent* event)
 {
-    const qreal by = event->modifiers().testFlag(Qt::ShiftModifier) ? PlacementView::bigStep
-                                                                    : PlacementView::step;
-    QPointF move;
-    switch (event->key()) {
-    case Qt::Key_Left: move = {-by, 0}; break;
-    case Qt::Key_Right: move = {by, 0}; break;
-    case Qt::Key_Up: move = {0, -by}; break;
-    case Qt::Key_Down: move = {0, by}; break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        if (m_store.signFile()) {
+    const std::optional<QPointF> move = PlacementView::arrowMove(*event);
+    if (!move) {
+        const bool place = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                           event->key() == Qt::Key_Space;
+        if (!place) {
+            QWidget::keyPressEvent(event);
+        } else if (m_store.signFile()) {
             emit placeRequested();
         }
         return;
-    default: QWidget::keyPressEvent(event); return;
     }
-    m_cursor = QPointF(std::clamp(m_cursor.x() + move.x(), 0.0, 1.0),
-                       std::clamp(m_cursor.y() + move.y(), 0.0, 1.0));
+    m_cursor = QPointF(std::clamp(m_cursor.x() + move->x(), 0.0, 1.0),
+                       std::clamp(m_cursor.y() + move->y(), 0.0, 1.0));
     m_showCursor = true;
     describe();
     update();
