@@ -51,9 +51,10 @@ LaunchFiles launchFiles(const QStringList& arguments, const QString& workingFold
             continue;
         }
         if (!optionsEnded && argument.startsWith(toolOption)) {
-            const auto section = AppSections::fromRawValue(argument.mid(toolOption.size()));
-            if (section && *section != AppSection::history) {
-                launch.tools.append({*section, {}});
+            // Which names are tools is for the window to say; the history takes no files.
+            const QString tool = argument.mid(toolOption.size());
+            if (!tool.isEmpty() && tool != QLatin1String("history")) {
+                launch.tools.append({tool, {}});
                 into = &launch.tools.last().files;
             } else {
                 into = &launch.files;
@@ -75,7 +76,7 @@ QStringList toolArguments(const QList<ToolFiles>& tools)
     QStringList arguments;
     for (const ToolFiles& tool : tools) {
         if (!tool.files.isEmpty()) {
-            arguments << toolOption + AppSections::rawValue(tool.section) << tool.files;
+            arguments << toolOption + tool.tool << tool.files;
         }
     }
     return arguments;

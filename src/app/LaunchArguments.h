@@ -1,14 +1,12 @@
 #pragma once
 
-#include "AppSection.h"
-
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 // Files a relaunch hands back to the tool they were open in.
 struct ToolFiles {
-    AppSection section = AppSection::merge;
+    QString tool; // its key
     QStringList files;
     bool operator==(const ToolFiles&) const = default;
 };

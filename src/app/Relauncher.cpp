@@ -2,6 +2,7 @@
 
 #include "SingleInstance.h"
 #include "Store.h"
+#include "ToolModel.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -18,11 +19,6 @@ QStringList paths(const QList<PDFFile>& files)
         listed.append(file.source.url);
     }
     return listed;
-}
-
-QStringList paths(const std::optional<PDFFile>& file)
-{
-    return file ? QStringList{file->source.url} : QStringList{};
 }
 
 } // namespace
@@ -67,11 +63,11 @@ Relauncher::Outcome Relauncher::relaunch()
 
 QList<ToolFiles> Relauncher::openFiles(const Store& store)
 {
-    return {{AppSection::merge, paths(store.mergeFiles())},
-            {AppSection::split, paths(store.splitFile())},
-            {AppSection::compress, paths(store.compressFiles())},
-            {AppSection::sign, paths(store.signFile())},
-            {AppSection::pages, paths(store.pagesFile())}};
+    QList<ToolFiles> open;
+    for (const ToolModel* tool : store.tools()) {
+        open.append({tool->key(), paths(tool->inputs())});
+    }
+    return open;
 }
 
 void Relauncher::takeOver(Store& store, const QList<ToolFiles>& tools)
@@ -82,8 +78,11 @@ void Relauncher::takeOver(Store& store, const QList<ToolFiles>& tools)
     QMetaObject::invokeMethod(
         &store,
         [&store, tools] {
-            for (const ToolFiles& tool : tools) {
-                store.addFiles(tool.files, tool.section);
+            for (const ToolFiles& files : tools) {
+                // A tool this version does not have leaves its files unopened.
+                if (ToolModel* tool = store.tool(files.tool)) {
+                    store.addFiles(files.files, *tool);
+                }
             }
         },
         Qt::QueuedConnection);

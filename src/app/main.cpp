@@ -18,6 +18,8 @@
 #include "SnapshotCapture.h"
 #include "SnapshotSeed.h"
 #include "Store.h"
+#include "ToolModel.h"
+#include "ToolTable.h"
 #include "SystemAppearance.h"
 #include "Theme.h"
 #include "TrayPresence.h"
@@ -62,16 +64,12 @@ void echoStore(const Store& store)
         }
         return listed.join(u',');
     };
-    const auto single = [](const std::optional<PDFFile>& file) {
-        return file ? QList<PDFFile>{*file} : QList<PDFFile>{};
-    };
     QObject::connect(&store, &Store::changed, &store, [=, &store, last = QString()]() mutable {
-        const QString inputs = QStringLiteral("inputs: merge=%1 split=%2 compress=%3 sign=%4 "
-                                              "pages=%5")
-                                   .arg(names(store.mergeFiles()), names(single(store.splitFile())),
-                                        names(store.compressFiles()),
-                                        names(single(store.signFile())),
-                                        names(single(store.pagesFile())));
+        QStringList each;
+        for (const ToolModel* tool : store.tools()) {
+            each.append(tool->key() + u'=' + names(tool->inputs()));
+        }
+        const QString inputs = QStringLiteral("inputs: ") + each.join(u' ');
         if (inputs != last) {
             last = inputs;
             echo(inputs);
@@ -160,6 +158,7 @@ int main(int argc, char** argv)
     QtPanels panels;
     DesktopReveal reveal;
     Store store(panels, reveal, dataFile(), [] { MainWindow::showForExternalEvent(); });
+    ToolTable::install(store);
     if (Snapshot::active()) {
         Snapshot::seed(store);
     }

@@ -4,33 +4,9 @@
 #include "Panels.h"
 #include "Snapshot.h"
 #include "Thumbnails.h"
+#include "ToolModel.h"
 
 #include <QMetaObject>
-#include <QSettings>
-
-namespace {
-
-const QString compressionLevelKey = QStringLiteral("compressionLevel");
-
-CompressionLevel storedCompressionLevel()
-{
-    return ToolOptions::compressionLevelFromRawValue(
-               QSettings().value(compressionLevelKey).toString())
-        .value_or(CompressionLevel::balanced);
-}
-
-bool sameFiles(const QList<PDFFile>& a, const QList<PDFFile>& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const PDFFile& x, const PDFFile& y) { return x.id == y.id; });
-}
-
-bool sameFile(const std::optional<PDFFile>& a, const std::optional<PDFFile>& b)
-{
-    return a.has_value() == b.has_value() && (!a || a->id == b->id);
-}
-
-} // namespace
 
 Store::Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward bringForward,
              QObject* parent)
@@ -39,15 +15,6 @@ Store::Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward
       m_probe(new DocumentProbe(this))
 {
     connect(m_thumbs, &Thumbnails::ready, this, &Store::thumbnailReady);
-    // An error is about what the user was doing on its page; found again after going elsewhere
-    // it only misleads. Results stay: they name files the user may still want.
-    connect(&AppSections::changes(), &SectionChanges::changed, this,
-            [this, shown = AppSections::current()](AppSection section) mutable {
-                if (section != shown) {
-                    removeError(std::exchange(shown, section));
-                }
-            });
-    m_compressionLevel = storedCompressionLevel();
     // The screenshot mode seeds its demonstration data itself and never touches the file.
     if (!Snapshot::active()) {
         if (std::optional<AppData> loaded = m_dataFile.load()) {
@@ -84,120 +51,42 @@ void Store::notify(void (Store::*signal)())
     emit changed();
 }
 
-void Store::setMergeFiles(const QList<PDFFile>& files)
+ToolModel* Store::tool(const QString& key) const
 {
-    if (!sameFiles(files, m_mergeFiles)) {
-        m_mergeFiles = files;
-        notify(&Store::mergeFilesChanged);
+    for (ToolModel* each : m_tools) {
+        if (each->key() == key) {
+            return each;
+        }
+    }
+    return nullptr;
+}
+
+void Store::adopt(ToolModel& tool)
+{
+    m_tools.append(&tool);
+    connect(&tool, &ToolModel::changed, this, &Store::changed);
+    // Told before the Store's own end, when its connections are already gone.
+    connect(&tool, &QObject::destroyed, this, [this](QObject* gone) {
+        m_tools.removeIf([gone](const ToolModel* each) { return each == gone; });
+    });
+}
+
+// An error is about what the user was doing on its page; found again after going elsewhere it
+// only misleads. Results stay: they name files the user may still want.
+void Store::setShownPage(const QString& page)
+{
+    if (page != m_shownPage) {
+        removeError(std::exchange(m_shownPage, page));
     }
 }
 
-void Store::setSplitFile(const std::optional<PDFFile>& file)
+void Store::clear(ToolModel& tool)
 {
-    if (!sameFile(file, m_splitFile)) {
-        m_splitFile = file;
-        notify(&Store::splitFileChanged);
-    }
+    removeBanner(tool.key());
+    tool.clear();
 }
 
-void Store::setSplitMode(SplitMode mode)
-{
-    if (mode != m_splitMode) {
-        m_splitMode = mode;
-        notify(&Store::splitModeChanged);
-    }
-}
-
-void Store::setSplitEvery(int every)
-{
-    if (every != m_splitEvery) {
-        m_splitEvery = every;
-        notify(&Store::splitEveryChanged);
-    }
-}
-
-void Store::setSplitRanges(const QString& ranges)
-{
-    if (ranges != m_splitRanges) {
-        m_splitRanges = ranges;
-        notify(&Store::splitRangesChanged);
-    }
-}
-
-void Store::setCompressFiles(const QList<PDFFile>& files)
-{
-    if (!sameFiles(files, m_compressFiles)) {
-        m_compressFiles = files;
-        notify(&Store::compressFilesChanged);
-    }
-}
-
-void Store::setCompressResults(const QHash<QUuid, qint64>& results)
-{
-    if (results != m_compressResults) {
-        m_compressResults = results;
-        notify(&Store::compressResultsChanged);
-    }
-}
-
-void Store::setCompressionLevel(CompressionLevel level)
-{
-    QSettings().setValue(compressionLevelKey, ToolOptions::rawValue(level));
-    if (level != m_compressionLevel) {
-        m_compressionLevel = level;
-        notify(&Store::compressionLevelChanged);
-    }
-}
-
-void Store::setSignFile(const std::optional<PDFFile>& file)
-{
-    if (!sameFile(file, m_signFile)) {
-        m_signFile = file;
-        notify(&Store::signFileChanged);
-    }
-}
-
-void Store::setSignPage(int page)
-{
-    if (page != m_signPage) {
-        m_signPage = page;
-        notify(&Store::signPageChanged);
-    }
-}
-
-void Store::setPlacements(const QList<Placement>& placements)
-{
-    if (placements != m_placements) {
-        m_placements = placements;
-        notify(&Store::placementsChanged);
-    }
-}
-
-void Store::setSelectedPlacement(const std::optional<QUuid>& id)
-{
-    if (id != m_selectedPlacement) {
-        m_selectedPlacement = id;
-        notify(&Store::selectedPlacementChanged);
-    }
-}
-
-void Store::setPagesFile(const std::optional<PDFFile>& file)
-{
-    if (!sameFile(file, m_pagesFile)) {
-        m_pagesFile = file;
-        notify(&Store::pagesFileChanged);
-    }
-}
-
-void Store::setPagesSelected(const QSet<int>& pages)
-{
-    if (pages != m_pagesSelected) {
-        m_pagesSelected = pages;
-        notify(&Store::pagesSelectedChanged);
-    }
-}
-
-void Store::setBusy(const std::optional<AppSection>& busy)
+void Store::setBusy(const std::optional<QString>& busy)
 {
     if (busy != m_busy) {
         m_busy = busy;
@@ -205,33 +94,33 @@ void Store::setBusy(const std::optional<AppSection>& busy)
     }
 }
 
-std::optional<Banner> Store::banner(AppSection section) const
+std::optional<Banner> Store::banner(const QString& page) const
 {
-    const auto found = m_banners.constFind(section);
+    const auto found = m_banners.constFind(page);
     return found == m_banners.constEnd() ? std::nullopt : std::optional<Banner>(*found);
 }
 
-void Store::setBanner(AppSection section, const Banner& banner)
+void Store::setBanner(const QString& page, const Banner& banner)
 {
-    m_banners.insert(section, banner);
+    m_banners.insert(page, banner);
     notify(&Store::bannersChanged);
 }
 
-void Store::setError(AppSection section, const QString& text)
+void Store::setError(const QString& page, const QString& text)
 {
-    setBanner(section, Banner{text, {}, Banner::Kind::error});
+    setBanner(page, Banner{text, {}, Banner::Kind::error});
 }
 
-void Store::removeError(AppSection section)
+void Store::removeError(const QString& page)
 {
-    if (const std::optional<Banner> shown = banner(section); shown && shown->isError()) {
-        removeBanner(section);
+    if (const std::optional<Banner> shown = banner(page); shown && shown->isError()) {
+        removeBanner(page);
     }
 }
 
-void Store::removeBanner(AppSection section)
+void Store::removeBanner(const QString& page)
 {
-    if (m_banners.remove(section) > 0) {
+    if (m_banners.remove(page) > 0) {
         notify(&Store::bannersChanged);
     }
 }

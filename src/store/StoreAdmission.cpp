@@ -2,6 +2,7 @@
 #include "PDFEngine.h"
 #include "Panels.h"
 #include "Store.h"
+#include "ToolModel.h"
 
 #include <QFileInfo>
 
@@ -16,32 +17,6 @@ bool hasPDFExtension(const QString& path)
     return dot > 0 && name.mid(dot + 1).toLower() == QLatin1String("pdf");
 }
 
-bool containsSource(const QList<PDFFile>& files, const QString& path)
-{
-    return std::any_of(files.begin(), files.end(),
-                       [&path](const PDFFile& file) { return file.source.url == path; });
-}
-
-// The password that unlocked the file when it was listed before, in any tool
-// or earlier in this batch, so the user is not asked for it twice.
-std::optional<QString> listedPassword(const Store& store, const QList<PDFFile>& batch,
-                                      const QString& path)
-{
-    QList<PDFFile> listed = batch + store.mergeFiles() + store.compressFiles();
-    for (const std::optional<PDFFile>* single :
-         {&store.splitFile(), &store.signFile(), &store.pagesFile()}) {
-        if (*single) {
-            listed.append(**single);
-        }
-    }
-    for (const PDFFile& file : listed) {
-        if (file.source.url == path && file.source.password) {
-            return file.source.password;
-        }
-    }
-    return std::nullopt;
-}
-
 // How many refusals of one batch are shown with their own message; the rest
 // are named on one line with their count, and at most this many by name.
 constexpr qsizetype detailedRejections = 3;
@@ -49,7 +24,7 @@ constexpr qsizetype namedRejections = 5;
 
 } // namespace
 
-void Store::addFiles(const QStringList& paths, AppSection section)
+void Store::addFiles(const QStringList& paths, ToolModel& tool)
 {
     if (m_busy) {
         return;
@@ -57,25 +32,27 @@ void Store::addFiles(const QStringList& paths, AppSection section)
     // Opening a file waits on the renderer with the event loop turning; files handed over
     // from outside meanwhile are admitted after this batch, not in the middle of it.
     if (m_admitting) {
-        m_laterBatches.append({paths, section});
+        m_laterBatches.append({paths, &tool});
         return;
     }
     m_admitting = true;
-    admitBatch(paths, section);
+    admitBatch(paths, tool);
     admitLaterBatches();
 }
 
 void Store::admitLaterBatches()
 {
     while (!m_laterBatches.isEmpty() && !m_busy) {
-        const auto [later, laterSection] = m_laterBatches.takeFirst();
-        admitBatch(later, laterSection);
+        const auto [later, laterTool] = m_laterBatches.takeFirst();
+        if (laterTool) {
+            admitBatch(later, *laterTool);
+        }
     }
     m_laterBatches.clear();
     m_admitting = false;
 }
 
-void Store::admitBatch(const QStringList& paths, AppSection section)
+void Store::admitBatch(const QStringList& paths, ToolModel& tool)
 {
     QStringList kept;
     for (const QString& path : paths) {
@@ -85,65 +62,37 @@ void Store::admitBatch(const QStringList& paths, AppSection section)
     }
     if (kept.isEmpty()) {
         if (!paths.isEmpty()) {
-            setError(section, tr("Yalnız PDF dosyaları eklenebilir."));
+            setError(tool.key(), tr("Yalnız PDF dosyaları eklenebilir."));
         }
         return;
     }
-    removeBanner(section);
+    removeBanner(tool.key());
 
     QList<Rejection> rejections;
-    // The single-input tools take the first file only.
-    const auto admitFirst = [&] {
-        return admit(kept.first(), listedPassword(*this, {}, kept.first()), rejections);
-    };
-    switch (section) {
-    case AppSection::merge: {
-        QList<PDFFile> admitted;
-        for (const QString& path : kept) {
-            const std::optional<QString> known = listedPassword(*this, admitted, path);
-            if (std::optional<PDFFile> file = admit(path, known, rejections)) {
-                admitted.append(*file);
-            }
+    QList<PDFFile> batch;
+    tool.take(kept, [&](const QString& path) {
+        std::optional<PDFFile> file = admit(path, listedPassword(batch, path), rejections);
+        if (file) {
+            batch.append(*file);
         }
-        if (!admitted.isEmpty()) {
-            setMergeFiles(m_mergeFiles + admitted);
-        }
-        break;
+        return file;
+    });
+    reportRejections(tool.key(), rejections);
+}
+
+std::optional<QString> Store::listedPassword(const QList<PDFFile>& batch,
+                                             const QString& path) const
+{
+    QList<PDFFile> listed = batch;
+    for (const ToolModel* each : m_tools) {
+        listed += each->inputs();
     }
-    case AppSection::split:
-        if (std::optional<PDFFile> file = admitFirst()) {
-            setSplitFile(file);
+    for (const PDFFile& file : listed) {
+        if (file.source.url == path && file.source.password) {
+            return file.source.password;
         }
-        break;
-    case AppSection::compress:
-        for (const QString& path : kept) {
-            if (containsSource(m_compressFiles, path)) {
-                continue;
-            }
-            const std::optional<QString> known = listedPassword(*this, {}, path);
-            if (std::optional<PDFFile> file = admit(path, known, rejections)) {
-                setCompressFiles(m_compressFiles + QList<PDFFile>{*file});
-            }
-        }
-        setCompressResults({});
-        break;
-    case AppSection::sign:
-        if (std::optional<PDFFile> file = admitFirst()) {
-            setSignFile(file);
-            setSignPage(0);
-            setPlacements({});
-            setSelectedPlacement(std::nullopt);
-        }
-        break;
-    case AppSection::pages:
-        if (std::optional<PDFFile> file = admitFirst()) {
-            setPagesFile(file);
-            setPagesSelected({});
-        }
-        break;
-    case AppSection::history: break;
     }
-    reportRejections(section, rejections);
+    return std::nullopt;
 }
 
 std::optional<PDFFile> Store::admit(const QString& path,
@@ -218,7 +167,7 @@ void Store::setProbing(bool probing)
     }
 }
 
-void Store::reportRejections(AppSection section, const QList<Rejection>& rejections)
+void Store::reportRejections(const QString& page, const QList<Rejection>& rejections)
 {
     if (rejections.isEmpty()) {
         return;
@@ -242,27 +191,26 @@ void Store::reportRejections(AppSection section, const QList<Rejection>& rejecti
         lines.append(tr("Eklenemeyen %n dosya daha: %1", nullptr, static_cast<int>(rest.size()))
                          .arg(names.join(QStringLiteral(", "))));
     }
-    setError(section, lines.join(QLatin1Char('\n')));
+    setError(page, lines.join(QLatin1Char('\n')));
 }
 
-void Store::open(AppSection section)
+void Store::open(ToolModel& tool)
 {
-    if (section == AppSection::history) {
-        return;
-    }
-    const bool multiple = section == AppSection::merge || section == AppSection::compress;
-    addFiles(m_panels.openPDFs(multiple), section);
+    addFiles(m_panels.openPDFs(tool.takesMany()), tool);
 }
 
 void Store::receive(const QStringList& paths)
 {
-    AppSection section = AppSections::current();
-    if (section == AppSection::history) {
-        AppSections::setCurrent(AppSection::merge);
-        section = AppSection::merge;
+    if (m_tools.isEmpty()) {
+        return;
+    }
+    ToolModel* target = tool(m_shownPage);
+    if (!target) {
+        target = m_tools.first();
+        emit pageWanted(target->key());
     }
     if (m_bringForward) {
         m_bringForward();
     }
-    addFiles(paths, section);
+    addFiles(paths, *target);
 }

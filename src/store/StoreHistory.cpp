@@ -3,24 +3,30 @@
 
 #include <QFileInfo>
 
+namespace {
+
+const QString historyPage = QStringLiteral("history");
+
+} // namespace
+
 void Store::clearHistory()
 {
     // A failure to show records' files goes with the records.
-    removeError(AppSection::history);
+    removeError(historyPage);
     AppData data = m_data;
     data.history.clear();
-    setData(data, AppSection::history);
+    setData(data, historyPage);
 }
 
-void Store::reveal(const QStringList& paths, AppSection section)
+void Store::reveal(const QStringList& paths, const QString& page)
 {
     if (paths.isEmpty()) {
         return;
     }
     // A click that does nothing tells the user nothing; the folder lets them go there themselves.
-    m_reveal.reveal(paths, [store = QPointer<Store>(this), section, paths] {
+    m_reveal.reveal(paths, [store = QPointer<Store>(this), page, paths] {
         if (store) {
-            store->setError(section, revealFailure(paths));
+            store->setError(page, revealFailure(paths));
         }
     });
 }
@@ -37,11 +43,11 @@ QString Store::revealFailure(const QStringList& paths)
     return tr("Dosya yöneticisi açılamadı. Konum: %1").arg(folders.join(QStringLiteral(" · ")));
 }
 
-void Store::openOutput(const QString& path, AppSection section)
+void Store::openOutput(const QString& path, const QString& page)
 {
-    m_reveal.open(path, [store = QPointer<Store>(this), section, path] {
+    m_reveal.open(path, [store = QPointer<Store>(this), page, path] {
         if (store) {
-            store->setError(section, tr("PDF görüntüleyici açılamadı. Dosya: %1").arg(path));
+            store->setError(page, tr("PDF görüntüleyici açılamadı. Dosya: %1").arg(path));
         }
     });
 }

@@ -1,30 +1,6 @@
 #include "Store.h"
 #include "Thumbnails.h"
 
-void Store::clear(AppSection section)
-{
-    removeBanner(section);
-    switch (section) {
-    case AppSection::merge: setMergeFiles({}); break;
-    case AppSection::split: setSplitFile(std::nullopt); break;
-    case AppSection::compress:
-        setCompressFiles({});
-        setCompressResults({});
-        break;
-    case AppSection::sign:
-        setSignFile(std::nullopt);
-        setPlacements({});
-        setSelectedPlacement(std::nullopt);
-        setSignPage(0);
-        break;
-    case AppSection::pages:
-        setPagesFile(std::nullopt);
-        setPagesSelected({});
-        break;
-    case AppSection::history: break;
-    }
-}
-
 QString Store::thumbnailKey(const PDFFile& file, qint64 index, double side)
 {
     return Thumbnails::key(file.id, index, side);

@@ -37,10 +37,10 @@ QString unsavedNote(DataFile::SaveResult result, const QString& folder)
                      "yeniden denenecek.");
 }
 
-// Takes the note out of every banner that shows it; answers the sections whose banner did.
-QList<AppSection> withdraw(QMap<AppSection, Banner>& banners, const QString& note)
+// Takes the note out of every banner that shows it; answers the pages whose banner did.
+QStringList withdraw(QMap<QString, Banner>& banners, const QString& note)
 {
-    QList<AppSection> carried;
+    QStringList carried;
     if (note.isEmpty()) {
         return carried;
     }
@@ -62,12 +62,12 @@ QList<AppSection> withdraw(QMap<AppSection, Banner>& banners, const QString& not
     return carried;
 }
 
-void append(QMap<AppSection, Banner>& banners, AppSection section, const QString& note)
+void append(QMap<QString, Banner>& banners, const QString& page, const QString& note)
 {
-    Banner banner = banners.value(section);
+    Banner banner = banners.value(page);
     banner.text = banner.text.isEmpty() ? note : banner.text + QLatin1Char(' ') + note;
     banner.kind = Banner::Kind::error;
-    banners.insert(section, banner);
+    banners.insert(page, banner);
 }
 
 } // namespace
@@ -75,20 +75,20 @@ void append(QMap<AppSection, Banner>& banners, AppSection section, const QString
 // A failed save is told after whatever the page already says (a finished run's banner keeps
 // its sizes and files). Every page that tells of unsaved data keeps telling it, with the latest
 // cause, until a save succeeds and the note leaves them all.
-void Store::setData(const AppData& data, std::optional<AppSection> section)
+void Store::setData(const AppData& data, std::optional<QString> page)
 {
     m_data = data;
     const DataFile::SaveResult result = m_dataFile.save(m_data);
     notify(&Store::dataChanged);
 
-    QList<AppSection> telling = withdraw(m_banners, m_unsavedNote);
+    QStringList telling = withdraw(m_banners, m_unsavedNote);
     m_unsavedNote = unsavedNote(result, m_dataFile.folder());
     if (!m_unsavedNote.isEmpty()) {
-        const AppSection shownOn = section.value_or(AppSections::current());
+        const QString shownOn = page.value_or(m_shownPage);
         if (!telling.contains(shownOn)) {
             telling.append(shownOn);
         }
-        for (const AppSection carrier : telling) {
+        for (const QString& carrier : telling) {
             append(m_banners, carrier, m_unsavedNote);
         }
     }

@@ -17,7 +17,7 @@ void Store::addDrawnSignature(const QString& name, const QList<Stroke>& strokes,
             SignatureLibrary::drawn(chosen, strokes, lineWidth, ink)) {
         AppData data = m_data;
         data.signatures.append(*signature);
-        setData(data, AppSection::sign);
+        setData(data);
     }
 }
 
@@ -30,7 +30,7 @@ bool Store::addImageSignature(const QString& path, const QString& name)
     }
     AppData data = m_data;
     data.signatures.append(*signature);
-    setData(data, AppSection::sign);
+    setData(data);
     return true;
 }
 
@@ -42,17 +42,20 @@ void Store::deleteSignature(const QUuid& id)
         return;
     }
     m_library.discard(*found);
-
-    QList<Placement> kept = m_placements;
-    kept.removeIf([&id](const Placement& p) { return p.signatureID == id; });
-    setPlacements(kept);
+    // Before the library changes, so no placement outlives its signature on screen.
+    emit signatureDeleted(id);
 
     AppData data = m_data;
     data.signatures.removeIf([&id](const SavedSignature& s) { return s.id == id; });
-    setData(data, AppSection::sign);
+    setData(data);
 }
 
 QImage Store::signatureImage(const SavedSignature& signature)
 {
     return m_library.preview(signature);
+}
+
+std::optional<SignatureArt> Store::signatureArt(const SavedSignature& signature) const
+{
+    return m_library.art(signature);
 }

@@ -1,13 +1,12 @@
 #include "PageHeader.h"
 
 #include "Labels.h"
-#include "SectionText.h"
 #include "Theme.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-PageHeader::PageHeader(AppSection section, QWidget* parent)
+PageHeader::PageHeader(const PageInfo& page, QWidget* parent)
     : QWidget(parent), m_row(new QHBoxLayout(this))
 {
     m_row->setContentsMargins(Metrics::pageSide, Metrics::headerTop, Metrics::pageSide,
@@ -16,11 +15,11 @@ PageHeader::PageHeader(AppSection section, QWidget* parent)
 
     auto* titles = new QVBoxLayout;
     titles->setSpacing(2);
-    auto* title = Labels::text(SectionText::title(section), TextStyle::title2, Tone::primary, this);
+    auto* title = Labels::text(page.title, TextStyle::title2, Tone::primary, this);
     title->setFont(Theme::font(TextStyle::title2, QFont::DemiBold));
     title->setObjectName(QStringLiteral("title"));
     auto* subtitle =
-        Labels::text(SectionText::subtitle(section), TextStyle::callout, Tone::secondary, this);
+        Labels::text(page.subtitle, TextStyle::callout, Tone::secondary, this);
     subtitle->setObjectName(QStringLiteral("subtitle"));
     // Beside a page's own controls at the smallest window a longer translation needs two lines.
     subtitle->setWordWrap(true);

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "AppSection.h"
+#include "PageInfo.h"
 
 #include <QWidget>
 
 class QHBoxLayout;
 
-// A page's title and subtitle for its section, with an accessory area on the right.
+// A page's title and subtitle of its page, with an accessory area on the right.
 class PageHeader : public QWidget {
     Q_OBJECT
 public:
-    explicit PageHeader(AppSection section, QWidget* parent = nullptr);
+    explicit PageHeader(const PageInfo& page, QWidget* parent = nullptr);
 
     // Replaces the accessory (none for nullptr); the header takes ownership.
     void setTrailing(QWidget* trailing);

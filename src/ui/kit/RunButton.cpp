@@ -42,8 +42,8 @@ private:
 
 } // namespace
 
-RunButton::RunButton(AppSection section, const QString& title, QWidget* parent)
-    : Button(title, Kind::prominent, parent), m_section(section)
+RunButton::RunButton(const QString& tool, const QString& title, QWidget* parent)
+    : Button(title, Kind::prominent, parent), m_tool(tool)
 {
     // Before anything that tells assistive technology of a change, which would make Qt's own.
     Accessible::provide("RunButton", [](QObject* object) -> QAccessibleInterface* {
@@ -52,7 +52,7 @@ RunButton::RunButton(AppSection section, const QString& title, QWidget* parent)
     setControlSize(Size::large);
     setReservesProgress(true);
     setDefault(true);
-    connect(this, &QPushButton::clicked, this, [this] { emit runRequested(m_section); });
+    connect(this, &QPushButton::clicked, this, &RunButton::runRequested);
     refresh();
 }
 
@@ -66,7 +66,7 @@ void RunButton::addTo(QHBoxLayout& row)
     // On the cancel button, the key works exactly while a run of this page can be stopped.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_cancel);
     connect(escape, &QShortcut::activated, m_cancel, &QAbstractButton::click);
-    connect(m_cancel, &QAbstractButton::clicked, this, [this] { emit cancelRequested(m_section); });
+    connect(m_cancel, &QAbstractButton::clicked, this, &RunButton::cancelRequested);
     refresh();
 }
 
@@ -76,10 +76,10 @@ void RunButton::setReady(bool ready)
     refresh();
 }
 
-void RunButton::setBusySection(std::optional<AppSection> busy)
+void RunButton::setBusyTool(const std::optional<QString>& busy)
 {
-    const bool mine = busy == m_section;
-    if (mine && m_busy != m_section) {
+    const bool mine = busy == m_tool;
+    if (mine && m_busy != m_tool) {
         m_running.start();
         // Reports may pause (a long page); the bar still appears on time.
         QTimer::singleShot(determinateAfterMs, this, &RunButton::refresh);
@@ -105,7 +105,7 @@ Qt::FocusReason RunButton::focusReasonFrom(const QWidget& from)
 
 bool RunButton::holdFocus(Qt::FocusReason reason)
 {
-    if (!m_cancel || m_busy != m_section) {
+    if (!m_cancel || m_busy != m_tool) {
         return false;
     }
     m_cancel->setFocusProxy(nullptr);
@@ -116,7 +116,7 @@ bool RunButton::holdFocus(Qt::FocusReason reason)
 
 void RunButton::refresh()
 {
-    const bool running = m_busy == m_section;
+    const bool running = m_busy == m_tool;
     // Disabling the focused button would pass the focus down the chain; during the run it
     // waits on "Vazgeç", and afterwards it comes back here. The window's focus counts while a
     // dialog (the save panel) is in front: it is where the keyboard will be once it closes.

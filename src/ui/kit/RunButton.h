@@ -1,6 +1,5 @@
 #pragma once
 
-#include "AppSection.h"
 #include "Button.h"
 
 #include <QElapsedTimer>
@@ -16,9 +15,8 @@ public:
     // A run shorter than this keeps the spinner: a percentage that flashes by says nothing.
     static constexpr int determinateAfterMs = 500;
 
-    RunButton(AppSection section, const QString& title, QWidget* parent = nullptr);
-
-    AppSection section() const { return m_section; }
+    // `tool` is the key of the tool it runs.
+    RunButton(const QString& tool, const QString& title, QWidget* parent = nullptr);
     // Adds the button to the end of a footer row, with its "Vazgeç" button before it: shown
     // while this tool runs, and pressed by Escape too.
     void addTo(QHBoxLayout& row);
@@ -26,7 +24,7 @@ public:
     // Whether the page's inputs allow a run.
     void setReady(bool ready);
     // The tool that is running, if any: every run button is disabled while one runs.
-    void setBusySection(std::optional<AppSection> busy);
+    void setBusyTool(const std::optional<QString>& busy);
     bool showsProgress() const { return isBusy(); }
     // How far the running tool has come; shown once the run has lasted a moment.
     void setProgress(qint64 done, qint64 total);
@@ -37,16 +35,16 @@ public:
     static Qt::FocusReason focusReasonFrom(const QWidget& from);
 
 signals:
-    void runRequested(AppSection section);
-    void cancelRequested(AppSection section);
+    void runRequested();
+    void cancelRequested();
 
 private:
     void refresh();
 
-    AppSection m_section;
+    QString m_tool;
     Button* m_cancel = nullptr;
     bool m_ready = false;
-    std::optional<AppSection> m_busy;
+    std::optional<QString> m_busy;
     qint64 m_done = 0;
     qint64 m_total = 0;
     QElapsedTimer m_running;

@@ -11,9 +11,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-SingleFileCard::SingleFileCard(const PDFFile& file, AppSection section, const FileDisplay& display,
+SingleFileCard::SingleFileCard(const PDFFile& file, const FileDisplay& display,
                                QWidget* parent)
-    : Card(16, parent), m_section(section),
+    : Card(16, parent),
       m_other(new Button(tr("Başka dosya…"), Button::Kind::bordered, this)),
       m_remove(new Button(QString(), Button::Kind::borderless, this))
 {
@@ -51,6 +51,6 @@ SingleFileCard::SingleFileCard(const PDFFile& file, AppSection section, const Fi
     row->addWidget(m_remove, 0, Qt::AlignVCenter);
     layout()->addWidget(body);
 
-    connect(m_other, &QAbstractButton::clicked, this, [this] { emit openRequested(m_section); });
-    connect(m_remove, &QAbstractButton::clicked, this, [this] { emit clearRequested(m_section); });
+    connect(m_other, &QAbstractButton::clicked, this, &SingleFileCard::openRequested);
+    connect(m_remove, &QAbstractButton::clicked, this, &SingleFileCard::clearRequested);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "AppSection.h"
 #include "Card.h"
 #include "FileDisplay.h"
 
@@ -11,19 +10,17 @@ class Button;
 class SingleFileCard : public Card {
     Q_OBJECT
 public:
-    SingleFileCard(const PDFFile& file, AppSection section, const FileDisplay& display,
+    SingleFileCard(const PDFFile& file, const FileDisplay& display,
                    QWidget* parent = nullptr);
 
-    AppSection section() const { return m_section; }
 
 signals:
-    // Pick another file for this section.
-    void openRequested(AppSection section);
-    // Clear this section's input.
-    void clearRequested(AppSection section);
+    // Pick another file for this tool.
+    void openRequested();
+    // Clear this tool's input.
+    void clearRequested();
 
 private:
-    AppSection m_section;
     Button* m_other;
     Button* m_remove;
 };

@@ -83,8 +83,8 @@ QStringList localFiles(const QMimeData* mime)
 
 } // namespace
 
-ToolPage::ToolPage(AppSection section, QWidget* parent)
-    : QWidget(parent), m_section(section), m_header(new PageHeader(section, this)),
+ToolPage::ToolPage(const PageInfo& page, QWidget* parent)
+    : QWidget(parent), m_key(page.key), m_header(new PageHeader(page, this)),
       m_bannerSlot(new QVBoxLayout), m_contentSlot(new QVBoxLayout),
       m_footerBar(new FooterBar(this)), m_footer(new QHBoxLayout(m_footerBar)),
       m_outline(new DropOutline(this))
@@ -158,7 +158,7 @@ void ToolPage::setBanner(const std::optional<Banner>& banner)
         header = header->nextInFocusChain();
     }
     QWidget::setTabOrder(header, m_banner);
-    connect(m_banner, &BannerView::dismissed, this, [this] { emit bannerDismissed(m_section); });
+    connect(m_banner, &BannerView::dismissed, this, &ToolPage::bannerDismissed);
     connect(m_banner, &BannerView::revealRequested, this, &ToolPage::revealRequested);
     connect(m_banner, &BannerView::openRequested, this, &ToolPage::openRequested);
     alignBanner();
@@ -269,7 +269,7 @@ bool ToolPage::handleDrag(QEvent* event)
     drop->accept();
     if (event->type() == QEvent::Drop) {
         setTargeted(false);
-        emit filesDropped(paths, m_section);
+        emit filesDropped(paths);
     } else {
         setTargeted(true);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppSection.h"
+#include "PageInfo.h"
 #include "Banner.h"
 
 #include <QWidget>
@@ -16,9 +16,10 @@ class QVBoxLayout;
 class ToolPage : public QWidget {
     Q_OBJECT
 public:
-    explicit ToolPage(AppSection section, QWidget* parent = nullptr);
+    explicit ToolPage(const PageInfo& page, QWidget* parent = nullptr);
 
-    AppSection section() const { return m_section; }
+    // The key of its tool.
+    const QString& key() const { return m_key; }
     PageHeader* header() const { return m_header; }
     // The header's accessory (none for nullptr); the page takes ownership.
     void setTrailing(QWidget* trailing);
@@ -46,8 +47,8 @@ public:
     QRectF outlineRect() const;
 
 signals:
-    void filesDropped(const QStringList& paths, AppSection section);
-    void bannerDismissed(AppSection section);
+    void filesDropped(const QStringList& paths);
+    void bannerDismissed();
     void revealRequested(const QStringList& outputs);
     void openRequested(const QString& output);
 
@@ -66,7 +67,7 @@ private:
     void alignBannerLater();
     void setTargeted(bool targeted);
 
-    AppSection m_section;
+    QString m_key;
     PageHeader* m_header;
     QVBoxLayout* m_bannerSlot;
     QVBoxLayout* m_contentSlot;

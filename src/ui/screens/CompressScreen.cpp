@@ -11,6 +11,7 @@
 #include "ScreenBinding.h"
 #include "SegmentedControl.h"
 #include "Store.h"
+#include "CompressTool.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -50,10 +51,10 @@ int levelIndex(CompressionLevel level)
 
 } // namespace
 
-CompressScreen::CompressScreen(Store& store, QWidget* parent)
-    : ToolPage(AppSection::compress, parent), m_store(store),
+CompressScreen::CompressScreen(CompressTool& tool, Store& store, QWidget* parent)
+    : ToolPage(tool.page(), parent), m_tool(tool), m_store(store),
       m_display(ScreenBinding::fileDisplay(store)),
-      m_parts(AppSection::compress,
+      m_parts(tool,
               {tr("PDF ekle"), QStringLiteral("arrow.down.right.and.arrow.up.left"),
                tr("Küçültülecek PDF'leri buraya bırak"),
                tr("Görseller küçültülür, metin ve çizimler olduğu gibi kalır. Asıl "
@@ -75,14 +76,14 @@ CompressScreen::CompressScreen(Store& store, QWidget* parent)
     m_parts.list->setAccessibleName(tr("Sıkıştırılacak dosyalar"));
 
     connect(m_levels, &SegmentedControl::activated, this, [this](int index) {
-        m_store.setCompressionLevel(
+        m_tool.setCompressionLevel(
             ToolOptions::compressionLevels.at(static_cast<std::size_t>(index)));
     });
-    connect(&m_store, &Store::compressFilesChanged, this, &CompressScreen::showFiles);
-    connect(&m_store, &Store::compressResultsChanged, this, &CompressScreen::showResults);
-    connect(&m_store, &Store::compressionLevelChanged, this, &CompressScreen::showLevel);
+    connect(&m_tool, &CompressTool::compressFilesChanged, this, &CompressScreen::showFiles);
+    connect(&m_tool, &CompressTool::compressResultsChanged, this, &CompressScreen::showResults);
+    connect(&m_tool, &CompressTool::compressionLevelChanged, this, &CompressScreen::showLevel);
 
-    ScreenBinding::bindPage(*this, store);
+    ScreenBinding::bindPage(*this, m_tool, store);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
     showFiles();
     showLevel();
@@ -122,7 +123,7 @@ FileRow* CompressScreen::row(int index) const
 
 void CompressScreen::showFiles()
 {
-    const QList<PDFFile>& files = m_store.compressFiles();
+    const QList<PDFFile>& files = m_tool.compressFiles();
     QList<QWidget*> rows;
     qint64 bytes = 0;
     for (const PDFFile& file : files) {
@@ -147,7 +148,7 @@ void CompressScreen::showFiles()
 
 void CompressScreen::showResults()
 {
-    const QHash<QUuid, qint64>& results = m_store.compressResults();
+    const QHash<QUuid, qint64>& results = m_tool.compressResults();
     for (int index = 0; index < m_parts.list->count(); ++index) {
         FileRow* fileRow = row(index);
         const auto found = results.constFind(fileRow->file().id);
@@ -161,7 +162,7 @@ void CompressScreen::showResults()
 
 void CompressScreen::showLevel()
 {
-    const CompressionLevel level = m_store.compressionLevel();
+    const CompressionLevel level = m_tool.compressionLevel();
     m_levels->setCurrentIndex(levelIndex(level));
     m_levelText->setText(levelDescription(level));
 }
@@ -176,7 +177,7 @@ void CompressScreen::changeEvent(QEvent* event)
 
 void CompressScreen::remove(const QUuid& id)
 {
-    QList<PDFFile> files = m_store.compressFiles();
+    QList<PDFFile> files = m_tool.compressFiles();
     files.removeIf([&id](const PDFFile& file) { return file.id == id; });
-    m_store.setCompressFiles(files);
+    m_tool.setCompressFiles(files);
 }

@@ -12,6 +12,7 @@ class FileList;
 class FileRow;
 class RunButton;
 class SegmentedControl;
+class CompressTool;
 class Store;
 class ToneLabel;
 
@@ -19,7 +20,7 @@ class ToneLabel;
 class CompressScreen : public ToolPage {
     Q_OBJECT
 public:
-    explicit CompressScreen(Store& store, QWidget* parent = nullptr);
+    CompressScreen(CompressTool& tool, Store& store, QWidget* parent = nullptr);
 
     // What a row shows after a run: "Küçülmedi", or the new size; none without a result.
     static std::optional<QString> statusText(std::optional<qint64> result,
@@ -37,6 +38,7 @@ private:
     void showLevel();
     void remove(const QUuid& id);
 
+    CompressTool& m_tool;
     Store& m_store;
     FileDisplay m_display;
     FileToolParts m_parts;

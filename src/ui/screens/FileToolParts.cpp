@@ -7,17 +7,18 @@
 #include "RunButton.h"
 #include "ScreenBinding.h"
 #include "Store.h"
+#include "ToolModel.h"
 #include "ToolPage.h"
 
 #include <QHBoxLayout>
 #include <QStackedWidget>
 
-FileToolParts::FileToolParts(AppSection tool, const Texts& texts, bool reorderable)
-    : section(tool), add(new Button(texts.add, Button::Kind::bordered)), stack(new QStackedWidget),
+FileToolParts::FileToolParts(ToolModel& model, const Texts& texts, bool reorderable)
+    : tool(model), add(new Button(texts.add, Button::Kind::bordered)), stack(new QStackedWidget),
       drop(new DropZone(texts.dropSymbol, texts.dropTitle, texts.dropDetail)),
       list(new FileList(reorderable)),
       summary(Labels::text(QString(), TextStyle::callout, Tone::primary)),
-      clear(new Button(texts.clear, Button::Kind::bordered)), run(new RunButton(tool, texts.run))
+      clear(new Button(texts.clear, Button::Kind::bordered)), run(new RunButton(model.key(), texts.run))
 {
 }
 
@@ -37,22 +38,21 @@ void FileToolParts::install(ToolPage& page, Store& store, QWidget* filled)
     page.footer()->addWidget(clear);
     run->addTo(*page.footer());
 
-    const AppSection tool = section;
-    auto open = [&store, tool] { store.open(tool); };
+    auto open = [&store, this] { store.open(tool); };
     QObject::connect(add, &QAbstractButton::clicked, &page, open);
     QObject::connect(drop, &DropZone::chooseRequested, &page, open);
     QObject::connect(clear, &QAbstractButton::clicked, &page,
-                     [&store, tool] { store.clear(tool); });
+                     [&store, this] { store.clear(tool); });
     // The run button hears of a run first: the controls the run then disables hand their focus
     // to its "Vazgeç", shown by then.
-    ScreenBinding::bindRunButton(*run, store);
+    ScreenBinding::bindRunButton(*run, tool, store);
     QObject::connect(&store, &Store::busyChanged, &page, [this, &store] { allowEditing(store); });
     page.setTabOrderFollowsLayout(true);
 }
 
 void FileToolParts::allowEditing(const Store& store)
 {
-    const bool idle = store.busy() != section;
+    const bool idle = store.busy() != tool.key();
     clear->setEnabled(idle && list->count() > 0);
     list->setRemovable(idle);
 }

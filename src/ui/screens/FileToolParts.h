@@ -1,7 +1,5 @@
 #pragma once
 
-#include "AppSection.h"
-
 #include <QString>
 
 class Button;
@@ -12,6 +10,7 @@ class QWidget;
 class RunButton;
 class Store;
 class ToneLabel;
+class ToolModel;
 class ToolPage;
 
 // The blocks a tool page taking several files is made of: the add button, the
@@ -27,7 +26,7 @@ struct FileToolParts {
         QString clear;
         QString run;
     };
-    FileToolParts(AppSection tool, const Texts& texts, bool reorderable);
+    FileToolParts(ToolModel& tool, const Texts& texts, bool reorderable);
 
     // Puts the blocks on the page, with `filled` shown instead of the drop zone
     // once there are files, and sends add, drop zone, clear and run to the tool.
@@ -36,7 +35,7 @@ struct FileToolParts {
     // running on them; screens call it again when their files change.
     void allowEditing(const Store& store);
 
-    AppSection section;
+    ToolModel& tool;
     Button* add;
     QStackedWidget* stack;
     DropZone* drop;

@@ -1,10 +1,9 @@
 #include "HistoryDisplay.h"
 
 #include "AppLanguage.h"
-#include "AppSection.h"
 #include "Formatting.h"
-#include "SectionText.h"
 #include "Snapshot.h"
+#include "ToolModel.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,20 +44,14 @@ QStringList existing(const HistoryItem& item)
     return present;
 }
 
-QString symbol(const QString& tool)
+QString symbol(const ToolModel* tool)
 {
-    if (const std::optional<AppSection> section = AppSections::fromRawValue(tool)) {
-        return SectionText::symbol(*section);
-    }
-    return QStringLiteral("doc");
+    return tool ? tool->symbol() : QStringLiteral("doc");
 }
 
-std::optional<QString> toolName(const QString& tool)
+std::optional<QString> toolName(const ToolModel* tool)
 {
-    if (const std::optional<AppSection> section = AppSections::fromRawValue(tool)) {
-        return SectionText::title(*section);
-    }
-    return std::nullopt;
+    return tool ? std::optional<QString>(tool->title()) : std::nullopt;
 }
 
 } // namespace HistoryDisplay

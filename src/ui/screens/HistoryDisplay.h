@@ -8,6 +8,8 @@
 
 // What the history shows for a record: its title, its outputs still on disk, and its tool's symbol
 // and name.
+class ToolModel;
+
 namespace HistoryDisplay {
 
 // The output paths, in order.
@@ -17,8 +19,8 @@ QString title(const HistoryItem& item);
 // The outputs that exist now; in screenshot mode every output counts as present.
 QStringList existing(const HistoryItem& item);
 // The symbol of the record's tool; "doc" for a tool this version does not know.
-QString symbol(const QString& tool);
+QString symbol(const ToolModel* tool);
 // The name of the record's tool; none for a tool this version does not know.
-std::optional<QString> toolName(const QString& tool);
+std::optional<QString> toolName(const ToolModel* tool);
 
 } // namespace HistoryDisplay

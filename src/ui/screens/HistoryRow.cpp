@@ -21,13 +21,13 @@ constexpr int sidePadding = 8; // with the list's margin, text lines up with the
 // The row's own 4 above and below, plus the 4 a list row keeps around its content.
 constexpr int verticalPadding = 4 + 4;
 
-QString detailText(const HistoryItem& item, bool missing)
+QString detailText(const HistoryItem& item, const ToolModel* tool, bool missing)
 {
     const QString detail =
         missing ? QCoreApplication::translate("HistoryRow", "Dosya taşınmış ya da silinmiş")
                 : item.inputs.join(QStringLiteral(", "));
-    const std::optional<QString> tool = HistoryDisplay::toolName(item.tool);
-    return tool ? *tool + QStringLiteral(" · ") + detail : detail;
+    const std::optional<QString> name = HistoryDisplay::toolName(tool);
+    return name ? *name + QStringLiteral(" · ") + detail : detail;
 }
 
 // What the magnifier shows, by name when it is one file.
@@ -43,12 +43,13 @@ QString revealName(const HistoryItem& item)
 
 } // namespace
 
-HistoryRow::HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* parent)
-    : FileListRow(parent), m_item(item), m_existing(HistoryDisplay::existing(item)),
-      m_symbol(new SymbolView(HistoryDisplay::symbol(item.tool), symbolSide, Tone::secondary)),
+HistoryRow::HistoryRow(const HistoryItem& item, const ToolModel* tool, const QDateTime& now,
+                       QWidget* parent)
+    : FileListRow(parent), m_item(item), m_tool(tool), m_existing(HistoryDisplay::existing(item)),
+      m_symbol(new SymbolView(HistoryDisplay::symbol(tool), symbolSide, Tone::secondary)),
       m_title(new ElidedLabel(HistoryDisplay::title(item), TextStyle::body, Tone::primary,
                               Qt::ElideMiddle)),
-      m_detail(new ElidedLabel(detailText(item, m_existing.isEmpty()), TextStyle::caption,
+      m_detail(new ElidedLabel(detailText(item, tool, m_existing.isEmpty()), TextStyle::caption,
                                Tone::secondary, Qt::ElideMiddle)),
       m_sizes(Labels::text(QString(), TextStyle::caption, Tone::primary)),
       m_date(Labels::text(QString(), TextStyle::caption, Tone::secondary)),
@@ -99,7 +100,7 @@ void HistoryRow::setNow(const QDateTime& now)
 {
     m_date->setText(RelativeDate::text(m_item.date, now));
     QStringList spoken{HistoryDisplay::title(m_item), m_date->text()};
-    if (const std::optional<QString> tool = HistoryDisplay::toolName(m_item.tool)) {
+    if (const std::optional<QString> tool = HistoryDisplay::toolName(m_tool)) {
         spoken.prepend(*tool);
     }
     if (m_existing.isEmpty()) {

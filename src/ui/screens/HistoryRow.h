@@ -11,12 +11,16 @@ class ElidedLabel;
 class SymbolView;
 class ToneLabel;
 
+class ToolModel;
+
 // One recorded run: tool symbol, title, tool and inputs, sizes, when, and a button that reveals its
 // outputs. A screen reader hears it as "<tool>, <title>, <when>".
 class HistoryRow : public FileListRow {
     Q_OBJECT
 public:
-    HistoryRow(const HistoryItem& item, const QDateTime& now, QWidget* parent = nullptr);
+    // `tool` made the record; none when this version does not know it.
+    HistoryRow(const HistoryItem& item, const ToolModel* tool, const QDateTime& now,
+               QWidget* parent = nullptr);
 
     const HistoryItem& item() const { return m_item; }
     // The outputs that existed when the row was made.
@@ -30,6 +34,7 @@ signals:
 
 private:
     HistoryItem m_item;
+    const ToolModel* m_tool; // a child of the Store, which outlives the rows
     QStringList m_existing;
     SymbolView* m_symbol;
     ElidedLabel* m_title;

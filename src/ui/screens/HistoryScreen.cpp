@@ -7,11 +7,12 @@
 #include "FileList.h"
 #include "HistoryRow.h"
 #include "PageHeader.h"
-#include "SectionText.h"
+#include "ToolModel.h"
 #include "Store.h"
 #include "TabOrder.h"
 #include "Theme.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -27,10 +28,17 @@ constexpr int alertIcon = 56;
 
 } // namespace
 
+PageInfo HistoryScreen::page()
+{
+    return {QStringLiteral("history"), QCoreApplication::translate("SectionText", "Geçmiş"),
+            QCoreApplication::translate("SectionText", "Bu Mac'te ürettiğin dosyalar."),
+            QStringLiteral("clock.arrow.circlepath")};
+}
+
 HistoryScreen::HistoryScreen(Store& store, QWidget* parent, Clock clock)
     : QWidget(parent), m_store(store),
       m_clock(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); })),
-      m_header(new PageHeader(AppSection::history)),
+      m_header(new PageHeader(page())),
       m_clear(new Button(tr("Geçmişi temizle…"), Button::Kind::bordered)),
       m_stack(new QStackedWidget),
       m_empty(new EmptyState(QStringLiteral("clock.arrow.circlepath"), tr("Henüz kayıt yok"),
@@ -59,7 +67,7 @@ HistoryScreen::HistoryScreen(Store& store, QWidget* parent, Clock clock)
 
 void HistoryScreen::showBanner()
 {
-    const std::optional<Banner> banner = m_store.banner(AppSection::history);
+    const std::optional<Banner> banner = m_store.banner(page().key);
     if (m_banner && banner && m_banner->banner() == *banner) {
         return;
     }
@@ -73,9 +81,9 @@ void HistoryScreen::showBanner()
     m_banner = new BannerView(*banner, this);
     m_column->insertWidget(1, m_banner);
     connect(m_banner, &BannerView::dismissed, this,
-            [this] { m_store.removeBanner(AppSection::history); });
+            [this] { m_store.removeBanner(page().key); });
     connect(m_banner, &BannerView::revealRequested, this,
-            [this](const QStringList& paths) { m_store.reveal(paths, AppSection::history); });
+            [this](const QStringList& paths) { m_store.reveal(paths, page().key); });
 }
 
 QList<HistoryRow*> HistoryScreen::rows() const
@@ -94,9 +102,9 @@ void HistoryScreen::refresh()
     QList<QWidget*> rows;
     rows.reserve(history.size());
     for (const HistoryItem& item : history) {
-        auto* row = new HistoryRow(item, now);
+        auto* row = new HistoryRow(item, m_store.tool(item.tool), now);
         connect(row, &HistoryRow::revealRequested, &m_store,
-                [this](const QStringList& paths) { m_store.reveal(paths, AppSection::history); });
+                [this](const QStringList& paths) { m_store.reveal(paths, page().key); });
         rows << row;
     }
     m_list->setRows(rows);
@@ -130,7 +138,7 @@ QMessageBox* HistoryScreen::askToClear(Store& store, QWidget* over)
     QPixmap mark = QPixmap::fromImage(BrandMark::image(qRound(alertIcon * ratio)));
     mark.setDevicePixelRatio(ratio);
     box->setIconPixmap(mark);
-    box->setWindowTitle(SectionText::title(AppSection::history));
+    box->setWindowTitle(page().title);
     box->setText(tr("Geçmiş temizlensin mi?"));
     box->setInformativeText(tr("Yalnız liste temizlenir. Ürettiğin dosyalar yerinde kalır."));
     QPushButton* clear = box->addButton(tr("Temizle"), QMessageBox::DestructiveRole);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PageInfo.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QMessageBox>
@@ -23,6 +25,8 @@ class Store;
 class HistoryScreen : public QWidget {
     Q_OBJECT
 public:
+    // The history page's key ("history"), title, subtitle and symbol.
+    static PageInfo page();
     // What "now" is for the relative dates; the system clock when none is given.
     using Clock = std::function<QDateTime()>;
 

@@ -10,14 +10,15 @@
 #include "RunButton.h"
 #include "ScreenBinding.h"
 #include "Store.h"
+#include "MergeTool.h"
 
 #include <QHBoxLayout>
 #include <QStackedWidget>
 
-MergeScreen::MergeScreen(Store& store, QWidget* parent)
-    : ToolPage(AppSection::merge, parent), m_store(store),
+MergeScreen::MergeScreen(MergeTool& tool, Store& store, QWidget* parent)
+    : ToolPage(tool.page(), parent), m_tool(tool), m_store(store),
       m_display(ScreenBinding::fileDisplay(store)),
-      m_parts(AppSection::merge,
+      m_parts(tool,
               {tr("PDF ekle"), QStringLiteral("arrow.triangle.merge"), tr("PDF'leri buraya bırak"),
                tr("İki ya da daha çok dosya ekle. Sırayı sonra sürükleyerek "
                   "değiştirebilirsin."),
@@ -27,16 +28,16 @@ MergeScreen::MergeScreen(Store& store, QWidget* parent)
     m_parts.install(*this, store, m_parts.list);
     m_parts.list->setAccessibleName(tr("Birleştirilecek dosyalar"));
     connect(m_parts.list, &FileList::moved, this, &MergeScreen::move);
-    connect(&m_store, &Store::mergeFilesChanged, this, &MergeScreen::showFiles);
+    connect(&m_tool, &MergeTool::mergeFilesChanged, this, &MergeScreen::showFiles);
 
-    ScreenBinding::bindPage(*this, store);
+    ScreenBinding::bindPage(*this, m_tool, store);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
     showFiles();
 }
 
 void MergeScreen::showFiles()
 {
-    const QList<PDFFile>& files = m_store.mergeFiles();
+    const QList<PDFFile>& files = m_tool.mergeFiles();
     QList<QWidget*> rows;
     for (int index = 0; index < files.size(); ++index) {
         auto* row = new FileRow(files.at(index), index + 1, m_display);
@@ -55,7 +56,7 @@ void MergeScreen::showFiles()
 
 void MergeScreen::showSummary()
 {
-    const QList<PDFFile>& files = m_store.mergeFiles();
+    const QList<PDFFile>& files = m_tool.mergeFiles();
     if (files.size() < 2) {
         m_parts.summary->setText(files.isEmpty() ? QString()
                                                  : tr("Birleştirmek için en az iki PDF ekle."));
@@ -76,17 +77,17 @@ void MergeScreen::showSummary()
 
 void MergeScreen::move(int from, int to)
 {
-    QList<PDFFile> files = m_store.mergeFiles();
+    QList<PDFFile> files = m_tool.mergeFiles();
     if (from < 0 || from >= files.size() || to < 0 || to >= files.size()) {
         return;
     }
     files.move(from, to);
-    m_store.setMergeFiles(files);
+    m_tool.setMergeFiles(files);
 }
 
 void MergeScreen::remove(const QUuid& id)
 {
-    QList<PDFFile> files = m_store.mergeFiles();
+    QList<PDFFile> files = m_tool.mergeFiles();
     files.removeIf([&id](const PDFFile& file) { return file.id == id; });
-    m_store.setMergeFiles(files);
+    m_tool.setMergeFiles(files);
 }

@@ -8,6 +8,7 @@ class Button;
 class DropZone;
 class FileList;
 class RunButton;
+class MergeTool;
 class Store;
 class ToneLabel;
 
@@ -15,7 +16,7 @@ class ToneLabel;
 class MergeScreen : public ToolPage {
     Q_OBJECT
 public:
-    explicit MergeScreen(Store& store, QWidget* parent = nullptr);
+    MergeScreen(MergeTool& tool, Store& store, QWidget* parent = nullptr);
 
 private:
     void showFiles();
@@ -23,6 +24,7 @@ private:
     void move(int from, int to);
     void remove(const QUuid& id);
 
+    MergeTool& m_tool;
     Store& m_store;
     FileDisplay m_display;
     FileToolParts m_parts;

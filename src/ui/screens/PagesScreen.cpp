@@ -11,6 +11,7 @@
 #include "ScreenBinding.h"
 #include "SingleFileCard.h"
 #include "Store.h"
+#include "PagesTool.h"
 
 #include <QHBoxLayout>
 #include <QStackedWidget>
@@ -22,8 +23,8 @@ constexpr int cardGap = 8; // with the cells' own half gap, 16 between the card 
 
 } // namespace
 
-PagesScreen::PagesScreen(Store& store, QWidget* parent)
-    : ToolPage(AppSection::pages, parent), m_store(store),
+PagesScreen::PagesScreen(PagesTool& tool, Store& store, QWidget* parent)
+    : ToolPage(tool.page(), parent), m_tool(tool), m_store(store),
       m_display(ScreenBinding::fileDisplay(store)), m_actions(new QWidget),
       m_invert(new Button(tr("Seçimi ters çevir"), Button::Kind::bordered)),
       m_clearSelection(new Button(tr("Seçimi temizle"), Button::Kind::bordered)),
@@ -33,7 +34,7 @@ PagesScreen::PagesScreen(Store& store, QWidget* parent)
                              "değişmez."))),
       m_document(new QWidget), m_documentColumn(new QVBoxLayout(m_document)),
       m_grid(new PageGrid(store)), m_summary(new AlertLabel(TextStyle::callout, Tone::primary)),
-      m_run(new RunButton(AppSection::pages, tr("Seçili sayfaları sil…")))
+      m_run(new RunButton(tool.key(), tr("Seçili sayfaları sil…")))
 {
     auto* actions = new QHBoxLayout(m_actions);
     actions->setContentsMargins(0, 0, 0, 0);
@@ -55,16 +56,16 @@ PagesScreen::PagesScreen(Store& store, QWidget* parent)
     footer()->addStretch(1);
     m_run->addTo(*footer());
 
-    connect(m_drop, &DropZone::chooseRequested, this, [this] { m_store.open(AppSection::pages); });
+    connect(m_drop, &DropZone::chooseRequested, this, [this] { m_store.open(m_tool); });
     connect(m_invert, &QAbstractButton::clicked, this, &PagesScreen::invert);
     connect(m_clearSelection, &QAbstractButton::clicked, this,
-            [this] { m_store.setPagesSelected({}); });
+            [this] { m_tool.setPagesSelected({}); });
     connect(m_grid, &PageGrid::toggled, this, &PagesScreen::toggle);
-    connect(&m_store, &Store::pagesFileChanged, this, &PagesScreen::showFile);
-    connect(&m_store, &Store::pagesSelectedChanged, this, &PagesScreen::showSelection);
+    connect(&m_tool, &PagesTool::pagesFileChanged, this, &PagesScreen::showFile);
+    connect(&m_tool, &PagesTool::pagesSelectedChanged, this, &PagesScreen::showSelection);
 
-    ScreenBinding::bindPage(*this, store);
-    ScreenBinding::bindRunButton(*m_run, store);
+    ScreenBinding::bindPage(*this, m_tool, store);
+    ScreenBinding::bindRunButton(*m_run, m_tool, store);
     setTabOrderFollowsLayout(true);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
     showFile();
@@ -72,7 +73,7 @@ PagesScreen::PagesScreen(Store& store, QWidget* parent)
 
 void PagesScreen::showFile()
 {
-    const std::optional<PDFFile>& file = m_store.pagesFile();
+    const std::optional<PDFFile>& file = m_tool.pagesFile();
     if (m_cardSlot) {
         m_documentColumn->removeWidget(m_cardSlot);
         m_cardSlot->deleteLater();
@@ -80,11 +81,11 @@ void PagesScreen::showFile()
         m_card = nullptr;
     }
     if (file) {
-        m_card = new SingleFileCard(*file, AppSection::pages, m_display);
+        m_card = new SingleFileCard(*file, m_display);
         connect(m_card, &SingleFileCard::openRequested, this,
-                [this](AppSection section) { m_store.open(section); });
+                [this] { m_store.open(m_tool); });
         connect(m_card, &SingleFileCard::clearRequested, this,
-                [this](AppSection section) { m_store.clear(section); });
+                [this] { m_store.clear(m_tool); });
         m_cardSlot = new QWidget;
         auto* row = new QHBoxLayout(m_cardSlot);
         row->setContentsMargins(Metrics::pageSide, 0, Metrics::pageSide, 0);
@@ -99,8 +100,8 @@ void PagesScreen::showFile()
 
 void PagesScreen::showSelection()
 {
-    const std::optional<PDFFile>& file = m_store.pagesFile();
-    const QSet<int>& selected = m_store.pagesSelected();
+    const std::optional<PDFFile>& file = m_tool.pagesFile();
+    const QSet<int>& selected = m_tool.pagesSelected();
     m_grid->setSelected(selected);
     m_clearSelection->setEnabled(!selected.isEmpty());
 
@@ -127,25 +128,25 @@ void PagesScreen::showSelection()
 
 void PagesScreen::toggle(int page)
 {
-    QSet<int> selected = m_store.pagesSelected();
+    QSet<int> selected = m_tool.pagesSelected();
     if (!selected.remove(page)) {
         selected.insert(page);
     }
-    m_store.setPagesSelected(selected);
+    m_tool.setPagesSelected(selected);
 }
 
 void PagesScreen::invert()
 {
-    const std::optional<PDFFile>& file = m_store.pagesFile();
+    const std::optional<PDFFile>& file = m_tool.pagesFile();
     if (!file) {
         return;
     }
-    const QSet<int>& selected = m_store.pagesSelected();
+    const QSet<int>& selected = m_tool.pagesSelected();
     QSet<int> inverted;
     for (int page = 0; page < file->pageCount; ++page) {
         if (!selected.contains(page)) {
             inverted.insert(page);
         }
     }
-    m_store.setPagesSelected(inverted);
+    m_tool.setPagesSelected(inverted);
 }

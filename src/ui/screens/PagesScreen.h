@@ -11,6 +11,7 @@ class QStackedWidget;
 class QVBoxLayout;
 class RunButton;
 class SingleFileCard;
+class PagesTool;
 class Store;
 
 // The delete-pages tool's page: every page of one document as a thumbnail, clicked to mark it, and
@@ -18,7 +19,7 @@ class Store;
 class PagesScreen : public ToolPage {
     Q_OBJECT
 public:
-    explicit PagesScreen(Store& store, QWidget* parent = nullptr);
+    PagesScreen(PagesTool& tool, Store& store, QWidget* parent = nullptr);
 
 private:
     void showFile();
@@ -26,6 +27,7 @@ private:
     void toggle(int page);
     void invert();
 
+    PagesTool& m_tool;
     Store& m_store;
     FileDisplay m_display;
     QWidget* m_actions;

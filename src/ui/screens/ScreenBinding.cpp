@@ -3,38 +3,32 @@
 #include "PageThumb.h"
 #include "RunButton.h"
 #include "Store.h"
+#include "ToolModel.h"
 #include "ToolPage.h"
 
 namespace ScreenBinding {
 
-void bindPage(ToolPage& page, Store& store)
+void bindPage(ToolPage& page, ToolModel& tool, Store& store)
 {
-    const AppSection section = page.section();
-    QObject::connect(&page, &ToolPage::filesDropped, &store,
-                     [&store](const QStringList& paths, AppSection target) {
-                         store.addFiles(paths, target);
-                     });
+    const QString key = tool.key();
+    QObject::connect(&page, &ToolPage::filesDropped, &tool,
+                     [&store, &tool](const QStringList& paths) { store.addFiles(paths, tool); });
     QObject::connect(&page, &ToolPage::bannerDismissed, &store,
-                     [&store](AppSection target) { store.removeBanner(target); });
+                     [&store, key] { store.removeBanner(key); });
     QObject::connect(&page, &ToolPage::revealRequested, &store,
-                     [&store, section](const QStringList& outputs) {
-                         store.reveal(outputs, section);
-                     });
+                     [&store, key](const QStringList& outputs) { store.reveal(outputs, key); });
     QObject::connect(&page, &ToolPage::openRequested, &store,
-                     [&store, section](const QString& output) {
-                         store.openOutput(output, section);
-                     });
-    auto showBanner = [&page, &store, section] { page.setBanner(store.banner(section)); };
+                     [&store, key](const QString& output) { store.openOutput(output, key); });
+    auto showBanner = [&page, &store, key] { page.setBanner(store.banner(key)); };
     QObject::connect(&store, &Store::bannersChanged, &page, showBanner);
     showBanner();
 }
 
-void bindRunButton(RunButton& button, Store& store)
+void bindRunButton(RunButton& button, ToolModel& tool, Store& store)
 {
-    QObject::connect(&button, &RunButton::runRequested, &store,
-                     [&store](AppSection section) { store.run(section); });
+    QObject::connect(&button, &RunButton::runRequested, &tool, [&store, &tool] { store.run(tool); });
     QObject::connect(&button, &RunButton::cancelRequested, &store, &Store::cancelRun);
-    auto follow = [&button, &store] { button.setBusySection(store.busy()); };
+    auto follow = [&button, &store] { button.setBusyTool(store.busy()); };
     QObject::connect(&store, &Store::busyChanged, &button, follow);
     follow();
     QObject::connect(&store, &Store::runProgressChanged, &button, [&button, &store] {

@@ -5,6 +5,7 @@
 class QWidget;
 class RunButton;
 class Store;
+class ToolModel;
 class ToolPage;
 
 // The wiring every tool screen shares between its kit blocks and the Store.
@@ -12,10 +13,10 @@ namespace ScreenBinding {
 
 // Files dropped on the page go to its tool; the page shows its banner, and the
 // banner's buttons dismiss it, open its output or reveal its outputs.
-void bindPage(ToolPage& page, Store& store);
+void bindPage(ToolPage& page, ToolModel& tool, Store& store);
 // The button follows the busy mark and the run's progress, starts its tool's run when pressed
 // and stops it when cancelled.
-void bindRunButton(RunButton& button, Store& store);
+void bindRunButton(RunButton& button, ToolModel& tool, Store& store);
 // Page images come from the Store's cache.
 FileDisplay fileDisplay(Store& store);
 // Thumbnails under root that were still rendering when first shown ask again once ready.

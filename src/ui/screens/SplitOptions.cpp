@@ -4,7 +4,7 @@
 #include "RoundedField.h"
 #include "SegmentedControl.h"
 #include "StepperControl.h"
-#include "Store.h"
+#include "SplitTool.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -16,8 +16,8 @@ constexpr int fieldWidth = 360;
 
 } // namespace
 
-SplitOptions::SplitOptions(Store& store, QWidget* parent)
-    : Card(16, parent), m_store(store),
+SplitOptions::SplitOptions(SplitTool& tool, QWidget* parent)
+    : Card(16, parent), m_tool(tool),
       m_modes(new SegmentedControl({tr("Her sayfa ayrı"), tr("Sabit aralık"), tr("Aralıklar")})),
       m_each(Labels::text(tr("Her sayfa ayrı bir PDF olur."), TextStyle::body)),
       m_everyRow(new QWidget), m_everyBefore(Labels::text(QString(), TextStyle::body)),
@@ -61,16 +61,16 @@ SplitOptions::SplitOptions(Store& store, QWidget* parent)
     layout()->addWidget(body);
 
     connect(m_modes, &SegmentedControl::activated, this, [this](int index) {
-        m_store.setSplitMode(ToolOptions::splitModes.at(static_cast<std::size_t>(index)));
+        m_tool.setSplitMode(ToolOptions::splitModes.at(static_cast<std::size_t>(index)));
     });
     connect(m_stepper, &StepperControl::stepped, this,
-            [this](int value) { m_store.setSplitEvery(value); });
+            [this](int value) { m_tool.setSplitEvery(value); });
     connect(m_field, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_store.setSplitRanges(text); });
-    connect(&m_store, &Store::splitModeChanged, this, &SplitOptions::showMode);
-    connect(&m_store, &Store::splitEveryChanged, this, &SplitOptions::showEvery);
-    connect(&m_store, &Store::splitFileChanged, this, &SplitOptions::showEvery);
-    connect(&m_store, &Store::splitRangesChanged, this, &SplitOptions::showRanges);
+            [this](const QString& text) { m_tool.setSplitRanges(text); });
+    connect(&m_tool, &SplitTool::splitModeChanged, this, &SplitOptions::showMode);
+    connect(&m_tool, &SplitTool::splitEveryChanged, this, &SplitOptions::showEvery);
+    connect(&m_tool, &SplitTool::splitFileChanged, this, &SplitOptions::showEvery);
+    connect(&m_tool, &SplitTool::splitRangesChanged, this, &SplitOptions::showRanges);
     showMode();
     showEvery();
     showRanges();
@@ -78,7 +78,7 @@ SplitOptions::SplitOptions(Store& store, QWidget* parent)
 
 void SplitOptions::showMode()
 {
-    const SplitMode mode = m_store.splitMode();
+    const SplitMode mode = m_tool.splitMode();
     const auto& modes = ToolOptions::splitModes;
     m_modes->setCurrentIndex(
         static_cast<int>(std::find(modes.begin(), modes.end(), mode) - modes.begin()));
@@ -89,11 +89,11 @@ void SplitOptions::showMode()
 
 void SplitOptions::showEvery()
 {
-    const qint64 pages = m_store.splitFile() ? m_store.splitFile()->pageCount : 1;
+    const qint64 pages = m_tool.splitFile() ? m_tool.splitFile()->pageCount : 1;
     m_stepper->setRange(1, static_cast<int>(std::clamp<qint64>(pages, 1, INT_MAX)));
     // A step beyond the page count splits exactly as the page count does, so
     // the control shows the value it can offer without changing the setting.
-    m_stepper->setValue(m_store.splitEvery());
+    m_stepper->setValue(m_tool.splitEvery());
     // The sentence reads around the number the user types.
     const QString sentence = tr("Her %1 sayfada bir böl");
     const qsizetype number = sentence.indexOf(QStringLiteral("%1"));
@@ -108,7 +108,7 @@ void SplitOptions::showEvery()
 
 void SplitOptions::showRanges()
 {
-    if (m_field->text() != m_store.splitRanges()) {
-        m_field->setText(m_store.splitRanges());
+    if (m_field->text() != m_tool.splitRanges()) {
+        m_field->setText(m_tool.splitRanges());
     }
 }

@@ -5,21 +5,21 @@
 class QLineEdit;
 class SegmentedControl;
 class StepperControl;
-class Store;
+class SplitTool;
 class ToneLabel;
 
 // The split tool's options card: the mode, and the step or range text the mode needs.
 class SplitOptions : public Card {
     Q_OBJECT
 public:
-    explicit SplitOptions(Store& store, QWidget* parent = nullptr);
+    explicit SplitOptions(SplitTool& tool, QWidget* parent = nullptr);
 
 private:
     void showMode();
     void showEvery();
     void showRanges();
 
-    Store& m_store;
+    SplitTool& m_tool;
     SegmentedControl* m_modes;
     ToneLabel* m_each;
     QWidget* m_everyRow;

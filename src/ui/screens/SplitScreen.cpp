@@ -10,22 +10,23 @@
 #include "SingleFileCard.h"
 #include "SplitOptions.h"
 #include "Store.h"
+#include "SplitTool.h"
 
 #include <QFileInfo>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-SplitScreen::SplitScreen(Store& store, int shown, QWidget* parent)
-    : ToolPage(AppSection::split, parent), m_store(store),
+SplitScreen::SplitScreen(SplitTool& tool, Store& store, QWidget* parent, int shown)
+    : ToolPage(tool.page(), parent), m_tool(tool), m_store(store),
       m_display(ScreenBinding::fileDisplay(store)), m_stack(new QStackedWidget),
       m_drop(new DropZone(QStringLiteral("scissors"), tr("Bölünecek PDF'i buraya bırak"),
                           tr("Her sayfayı ayrı dosya yapabilir ya da istediğin aralıkları "
                              "çıkarabilirsin."))),
-      m_scroll(new QScrollArea), m_column(new QVBoxLayout), m_options(new SplitOptions(store)),
+      m_scroll(new QScrollArea), m_column(new QVBoxLayout), m_options(new SplitOptions(tool)),
       m_preview(new SplitPreview(shown)),
       m_count(Labels::text(QString(), TextStyle::callout, Tone::secondary)),
-      m_run(new RunButton(AppSection::split, tr("Böl…")))
+      m_run(new RunButton(tool.key(), tr("Böl…")))
 {
     auto* cards = new QWidget;
     cards->setLayout(m_column);
@@ -54,22 +55,22 @@ SplitScreen::SplitScreen(Store& store, int shown, QWidget* parent)
     footer()->addStretch(1);
     m_run->addTo(*footer());
 
-    connect(m_drop, &DropZone::chooseRequested, this, [this] { m_store.open(AppSection::split); });
-    connect(&m_store, &Store::splitFileChanged, this, &SplitScreen::showFile);
-    connect(&m_store, &Store::splitEveryChanged, this, &SplitScreen::showOutcome);
-    connect(&m_store, &Store::splitModeChanged, this, [this] { askForRanges(false); });
-    connect(&m_store, &Store::splitRangesChanged, this, [this] { askForRanges(true); });
+    connect(m_drop, &DropZone::chooseRequested, this, [this] { m_store.open(m_tool); });
+    connect(&m_tool, &SplitTool::splitFileChanged, this, &SplitScreen::showFile);
+    connect(&m_tool, &SplitTool::splitEveryChanged, this, &SplitScreen::showOutcome);
+    connect(&m_tool, &SplitTool::splitModeChanged, this, [this] { askForRanges(false); });
+    connect(&m_tool, &SplitTool::splitRangesChanged, this, [this] { askForRanges(true); });
     // Running with ranges the split cannot take puts the reason on the banner; the preview
     // says it too from then on.
     connect(&m_store, &Store::bannersChanged, this, [this] {
-        if (const std::optional<Banner> banner = m_store.banner(AppSection::split);
+        if (const std::optional<Banner> banner = m_store.banner(m_tool.key());
             banner && banner->isError()) {
             askForRanges(true);
         }
     });
 
-    ScreenBinding::bindPage(*this, store);
-    ScreenBinding::bindRunButton(*m_run, store);
+    ScreenBinding::bindPage(*this, m_tool, store);
+    ScreenBinding::bindRunButton(*m_run, m_tool, store);
     setTabOrderFollowsLayout(true);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
     showFile();
@@ -83,14 +84,14 @@ void SplitScreen::showFile()
         m_card->deleteLater();
         m_card = nullptr;
     }
-    const std::optional<PDFFile>& file = m_store.splitFile();
+    const std::optional<PDFFile>& file = m_tool.splitFile();
     m_rangesAsked = false;
     if (file) {
-        m_card = new SingleFileCard(*file, AppSection::split, m_display);
+        m_card = new SingleFileCard(*file, m_display);
         connect(m_card, &SingleFileCard::openRequested, this,
-                [this](AppSection section) { m_store.open(section); });
+                [this] { m_store.open(m_tool); });
         connect(m_card, &SingleFileCard::clearRequested, this,
-                [this](AppSection section) { m_store.clear(section); });
+                [this] { m_store.clear(m_tool); });
         m_column->insertWidget(0, m_card);
     }
     m_stack->setCurrentWidget(file ? static_cast<QWidget*>(m_scroll) : m_drop);
@@ -101,11 +102,11 @@ SplitOutcome SplitScreen::outcome() const
 {
     // Ranges not written yet are no mistake: the field's example shows what to write, and the
     // reason appears once something is typed or a run is tried.
-    if (m_store.splitMode() == SplitMode::ranges && !m_rangesAsked &&
-        m_store.splitRanges().trimmed().isEmpty()) {
+    if (m_tool.splitMode() == SplitMode::ranges && !m_rangesAsked &&
+        m_tool.splitRanges().trimmed().isEmpty()) {
         return {};
     }
-    return m_store.splitGroups();
+    return m_tool.splitGroups();
 }
 
 void SplitScreen::askForRanges(bool asked)
@@ -116,7 +117,7 @@ void SplitScreen::askForRanges(bool asked)
 
 void SplitScreen::showOutcome()
 {
-    const std::optional<PDFFile>& file = m_store.splitFile();
+    const std::optional<PDFFile>& file = m_tool.splitFile();
     if (!file) {
         m_count->clear();
         m_run->setReady(false);

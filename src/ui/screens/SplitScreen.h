@@ -11,6 +11,7 @@ class QVBoxLayout;
 class RunButton;
 class SingleFileCard;
 class SplitOptions;
+class SplitTool;
 class Store;
 class ToneLabel;
 
@@ -19,7 +20,7 @@ class SplitScreen : public ToolPage {
     Q_OBJECT
 public:
     // The preview lists at most `shown` names.
-    SplitScreen(Store& store, int shown, QWidget* parent = nullptr);
+    SplitScreen(SplitTool& tool, Store& store, QWidget* parent = nullptr, int shown = 24);
 
 private:
     void showFile();
@@ -28,6 +29,7 @@ private:
     // Whether the reason empty ranges cannot split is shown: after typing, or a run tried.
     void askForRanges(bool asked);
 
+    SplitTool& m_tool;
     Store& m_store;
     FileDisplay m_display;
     QStackedWidget* m_stack;

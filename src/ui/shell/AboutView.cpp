@@ -5,7 +5,8 @@
 #include "Button.h"
 #include "Labels.h"
 #include "PrivacyNote.h"
-#include "SectionText.h"
+#include "Store.h"
+#include "ToolModel.h"
 #include "SettingsForm.h"
 #include "Store.h"
 #include "Theme.h"
@@ -19,26 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-struct Feature {
-    QString title;
-    QString description;
-};
-
-QList<Feature> features()
-{
-    return {
-        {SectionText::title(AppSection::merge),
-         AboutView::tr("Dosyaları sürükle, sırala, tek PDF yap")},
-        {SectionText::title(AppSection::split),
-         AboutView::tr("Sayfa sayfa, sabit aralıkla ya da yazdığın aralıklarla")},
-        {SectionText::title(AppSection::compress),
-         AboutView::tr("Üç düzey; metin seçilebilir kalır")},
-        {SectionText::title(AppSection::sign),
-         AboutView::tr("İmzanı çiz ya da görselden al, sayfaya yerleştir")},
-        {SectionText::title(AppSection::pages), AboutView::tr("Sayfaları gör, seç, kalanı kaydet")},
-    };
-}
 
 QWidget* header(QWidget* parent)
 {
@@ -62,7 +43,7 @@ QWidget* header(QWidget* parent)
     return box;
 }
 
-QWidget* featureGrid(QWidget* parent)
+QWidget* featureGrid(const Store& store, QWidget* parent)
 {
     auto* box = new QWidget(parent);
     auto* grid = new QGridLayout(box);
@@ -70,12 +51,12 @@ QWidget* featureGrid(QWidget* parent)
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(6);
     int row = 0;
-    for (const Feature& feature : features()) {
-        grid->addWidget(Labels::text(feature.title, TextStyle::body, Tone::primary, box), row, 0);
+    for (const ToolModel* tool : store.tools()) {
+        grid->addWidget(Labels::text(tool->title(), TextStyle::body, Tone::primary, box), row, 0);
         grid->itemAtPosition(row, 0)->widget()->setFont(
             Theme::font(TextStyle::body, QFont::DemiBold));
         auto* description =
-            Labels::text(feature.description, TextStyle::body, Tone::secondary, box);
+            Labels::text(tool->feature(), TextStyle::body, Tone::secondary, box);
         description->setWordWrap(true);
         grid->addWidget(description, row, 1);
         ++row;
@@ -98,7 +79,7 @@ AboutView::AboutView(Store& store, bool showsClose, QWidget* parent)
     column->setSpacing(16);
     column->addWidget(header(this));
     column->addWidget(new PrivacyNote(UpdateConfig::configured(), this));
-    column->addWidget(featureGrid(this));
+    column->addWidget(featureGrid(store, this));
     column->addWidget(m_counts);
     // Spare height in the settings pane gathers above the footer, not between the lines.
     column->addStretch(1);

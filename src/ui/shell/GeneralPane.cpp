@@ -5,6 +5,7 @@
 #include "Preferences.h"
 #include "SettingsForm.h"
 #include "Snapshot.h"
+#include "CompressTool.h"
 #include "Store.h"
 #include "ToolOptions.h"
 #include "TrayWatch.h"
@@ -77,10 +78,10 @@ GeneralPane::GeneralPane(Store& store, QWidget* parent)
         m_level->addItem(levelTitle(level));
     }
     connect(m_level, &QComboBox::activated, this, [this](int index) {
-        m_store.setCompressionLevel(
+        m_store.tool<CompressTool>().setCompressionLevel(
             ToolOptions::compressionLevels.at(static_cast<std::size_t>(index)));
     });
-    connect(&m_store, &Store::compressionLevelChanged, this, &GeneralPane::showLevel);
+    connect(&m_store.tool<CompressTool>(), &CompressTool::compressionLevelChanged, this, &GeneralPane::showLevel);
     showLevel();
 
     // The toggle says "show", the setting says "muted".
@@ -114,7 +115,7 @@ void GeneralPane::showNoticeGroup(bool trayAvailable)
 
 void GeneralPane::showLevel()
 {
-    const CompressionLevel level = m_store.compressionLevel();
+    const CompressionLevel level = m_store.tool<CompressTool>().compressionLevel();
     const auto& levels = ToolOptions::compressionLevels;
     m_level->setCurrentIndex(
         static_cast<int>(std::find(levels.begin(), levels.end(), level) - levels.begin()));

@@ -4,12 +4,13 @@
 #include "BrandHeader.h"
 #include "CheckForUpdatesButton.h"
 #include "QuitGuard.h"
-#include "ScreenFactory.h"
-#include "SectionCounts.h"
-#include "SectionText.h"
+#include "HistoryScreen.h"
+#include "Navigation.h"
 #include "ShellWindows.h"
 #include "Sidebar.h"
 #include "Store.h"
+#include "ToolModel.h"
+#include "ToolTable.h"
 #include "UpdateAvailableRow.h"
 #include "Updater.h"
 #include "WindowPresenter.h"
@@ -23,8 +24,21 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+QList<PageInfo> toolPages(const Store& store)
+{
+    QList<PageInfo> pages;
+    for (const ToolModel* tool : store.tools()) {
+        pages.append(tool->page());
+    }
+    return pages;
+}
+
+} // namespace
+
 MainWindow::MainWindow(Store& store, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_sidebar(new Sidebar(AppInfo::version(), this)),
+    : QMainWindow(parent), m_store(store), m_sidebar(new Sidebar(AppInfo::version(), toolPages(store), HistoryScreen::page(), this)),
       m_detail(new QStackedWidget(this)), m_windows(new ShellWindows(store, this))
 {
     m_sidebar->setObjectName(QStringLiteral("sidebar"));
@@ -43,10 +57,15 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
     setCentralWidget(content);
 
     // Every screen is built up front, so switching sections never waits.
-    for (AppSection section : AppSections::all) {
-        QWidget* screen = makeScreen(section, m_store, m_detail);
-        screen->setObjectName(AppSections::rawValue(section));
-        m_screens.insert(section, screen);
+    QList<std::pair<QString, QWidget*>> screens;
+    for (ToolModel* tool : store.tools()) {
+        screens.append({tool->key(), ToolTable::makeScreen(*tool, m_store, m_detail)});
+    }
+    screens.append({HistoryScreen::page().key, new HistoryScreen(m_store, m_detail)});
+    for (const auto& [key, screen] : screens) {
+        screen->setObjectName(key);
+        m_screens.insert(key, screen);
+        m_pages.append(key);
         m_detail->addWidget(screen);
     }
 
@@ -56,8 +75,9 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
         Updater::shared(), [this] { openUpdateSettings(); }, m_sidebar));
     resize(defaultSize.width(), defaultSize.height() + menuBar()->sizeHint().height());
 
-    connect(m_sidebar, &Sidebar::sectionChosen, this, &AppSections::setCurrent);
-    connect(&AppSections::changes(), &SectionChanges::changed, this, &MainWindow::showSection);
+    connect(m_sidebar, &Sidebar::pageChosen, this, &Navigation::setCurrent);
+    connect(&Navigation::shared(), &Navigation::changed, this, &MainWindow::showPage);
+    connect(&m_store, &Store::pageWanted, this, &Navigation::setCurrent);
     connect(m_sidebar->header(), &BrandHeader::aboutRequested, m_windows, &ShellWindows::showAbout);
     connect(m_sidebar->header(), &BrandHeader::settingsRequested, m_windows,
             &ShellWindows::showSettings);
@@ -67,7 +87,7 @@ MainWindow::MainWindow(Store& store, QWidget* parent)
                             : QApplication::restoreOverrideCursor();
     });
 
-    showSection(AppSections::current());
+    showPage(Navigation::current());
     updateCounts();
 
     WindowPresenter::shared().setWindow(this);
@@ -95,10 +115,18 @@ void MainWindow::buildMenus()
     m_fileMenu = menuBar()->addMenu(tr("Dosya"));
     QAction* add = m_fileMenu->addAction(tr("PDF ekle…"));
     add->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(add, &QAction::triggered, this, [this] { m_store.open(AppSections::current()); });
+    connect(add, &QAction::triggered, this, [this] {
+        if (ToolModel* tool = m_store.tool(m_page)) {
+            m_store.open(*tool);
+        }
+    });
     QAction* save = m_fileMenu->addAction(tr("Sonucu kaydet…"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    connect(save, &QAction::triggered, this, [this] { m_store.run(AppSections::current()); });
+    connect(save, &QAction::triggered, this, [this] {
+        if (ToolModel* tool = m_store.tool(m_page)) {
+            m_store.run(*tool);
+        }
+    });
     m_fileMenu->addSeparator();
     // The gear's tip promises this shortcut.
     QAction* settings = m_fileMenu->addAction(tr("Ayarlar…"));
@@ -120,11 +148,12 @@ void MainWindow::buildMenus()
 
     m_toolsMenu = menuBar()->addMenu(tr("Araçlar"));
     int digit = 1;
-    for (AppSection section : AppSections::all) {
-        QAction* action = m_toolsMenu->addAction(SectionText::title(section));
+    QList<PageInfo> pages = toolPages(m_store);
+    pages.append(HistoryScreen::page());
+    for (const PageInfo& page : pages) {
+        QAction* action = m_toolsMenu->addAction(page.title);
         action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + digit)));
-        connect(action, &QAction::triggered, this, [section] { AppSections::setCurrent(section); });
-        m_sectionActions.insert(section, action);
+        connect(action, &QAction::triggered, this, [key = page.key] { Navigation::setCurrent(key); });
         ++digit;
     }
 
@@ -141,18 +170,18 @@ void MainWindow::openUpdateSettings()
     m_windows->showSettingsPane(SettingsPane::general);
 }
 
-void MainWindow::showSection(AppSection section)
+void MainWindow::showPage(const QString& page)
 {
-    m_section = section;
-    m_sidebar->setSelected(section);
-    if (QWidget* screen = m_screens.value(section)) {
-        m_detail->setCurrentWidget(screen);
-    }
+    // A page this version does not have (a stored key from another) opens the first.
+    m_page = m_screens.contains(page) ? page : m_pages.first();
+    m_sidebar->setSelected(m_page);
+    m_detail->setCurrentWidget(m_screens.value(m_page));
+    m_store.setShownPage(m_page);
 }
 
 void MainWindow::updateCounts()
 {
-    for (AppSection section : AppSections::all) {
-        m_sidebar->setCount(section, sectionCount(m_store, section));
+    for (const ToolModel* tool : m_store.tools()) {
+        m_sidebar->setCount(tool->key(), tool->count());
     }
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "AppSection.h"
-
 #include <QMainWindow>
 #include <QMap>
 
@@ -12,7 +10,8 @@ class ShellWindows;
 class Sidebar;
 class Store;
 
-// The main window: the sidebar of sections, the selected section's screen, and the menus.
+// The main window: the sidebar of pages (the tools and the history), the selected page's screen,
+// and the menus.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -27,7 +26,10 @@ public:
     // reopen per second.
     static void showForExternalEvent();
 
-    AppSection section() const { return m_section; }
+    // The key of the page shown.
+    const QString& page() const { return m_page; }
+    // The keys of its pages, in sidebar order.
+    const QStringList& pages() const { return m_pages; }
     // The About and settings windows this window opens.
     ShellWindows& windows() const { return *m_windows; }
     Store& store() const { return m_store; }
@@ -40,17 +42,17 @@ private:
     void buildMenus();
     // The general settings, where the update status and its answers are.
     void openUpdateSettings();
-    void showSection(AppSection section);
+    void showPage(const QString& page);
     void updateCounts();
 
     Store& m_store;
     Sidebar* m_sidebar;
     QStackedWidget* m_detail;
     ShellWindows* m_windows;
-    QMap<AppSection, QWidget*> m_screens;
-    QMap<AppSection, QAction*> m_sectionActions;
+    QMap<QString, QWidget*> m_screens;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_toolsMenu = nullptr;
     QAction* m_quit = nullptr;
-    AppSection m_section = AppSection::merge;
+    QStringList m_pages; // in sidebar order
+    QString m_page;
 };

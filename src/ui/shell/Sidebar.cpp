@@ -28,7 +28,8 @@ QColor blend(const QColor& base, const QColor& over, qreal amount)
 
 } // namespace
 
-Sidebar::Sidebar(const QString& version, QWidget* parent)
+Sidebar::Sidebar(const QString& version, const QList<PageInfo>& tools, const PageInfo& history,
+                 QWidget* parent)
     : QWidget(parent), m_header(new BrandHeader(version, this)), m_footer(new QVBoxLayout)
 {
     setMinimumWidth(minimumWidth);
@@ -45,12 +46,12 @@ Sidebar::Sidebar(const QString& version, QWidget* parent)
     headerRow->addWidget(m_header);
     column->addLayout(headerRow);
 
-    QWidget* tools = addGroup(tr("Araçlar"), column);
-    for (AppSection section : AppSections::tools) {
-        addRow(section, tools);
+    QWidget* toolGroup = addGroup(tr("Araçlar"), column);
+    for (const PageInfo& tool : tools) {
+        addRow(tool, toolGroup);
     }
     column->addSpacing(10);
-    addRow(AppSection::history, addGroup(tr("Kayıtlar"), column));
+    addRow(history, addGroup(tr("Kayıtlar"), column));
     column->addStretch(1);
 
     m_footer->setContentsMargins(sideInset, 8, 12, 0);
@@ -58,7 +59,7 @@ Sidebar::Sidebar(const QString& version, QWidget* parent)
     m_footer->addWidget(privacyLine());
     column->addLayout(m_footer);
 
-    setSelected(AppSection::merge);
+    setSelected(m_rows.first()->key());
 }
 
 QWidget* Sidebar::addGroup(const QString& title, QVBoxLayout* column)
@@ -80,15 +81,17 @@ QWidget* Sidebar::addGroup(const QString& title, QVBoxLayout* column)
     return group;
 }
 
-void Sidebar::addRow(AppSection section, QWidget* group)
+void Sidebar::addRow(const PageInfo& page, QWidget* group)
 {
-    auto* row = new SidebarRow(section, group);
-    m_rows.insert(section, row);
+    auto* row = new SidebarRow(page, group);
+    m_rows.append(row);
     group->layout()->addWidget(row);
     row->installEventFilter(this);
-    connect(row, &QAbstractButton::clicked, this, [this, section] {
-        emit sectionChosen(section);
-        m_rows.value(m_selected)->setFocus(Qt::MouseFocusReason);
+    connect(row, &QAbstractButton::clicked, this, [this, key = page.key] {
+        emit pageChosen(key);
+        if (SidebarRow* selected = this->row(m_selected)) {
+            selected->setFocus(Qt::MouseFocusReason);
+        }
     });
 }
 
@@ -109,23 +112,30 @@ QWidget* Sidebar::privacyLine()
     return line;
 }
 
-void Sidebar::setSelected(AppSection section)
+SidebarRow* Sidebar::row(const QString& page) const
 {
-    m_selected = section;
+    const auto found = std::find_if(m_rows.cbegin(), m_rows.cend(),
+                                    [&page](const SidebarRow* row) { return row->key() == page; });
+    return found == m_rows.cend() ? nullptr : *found;
+}
+
+void Sidebar::setSelected(const QString& page)
+{
+    m_selected = page;
     const QWidget* focus = focusWidget();
     const bool focused = focus && focus->hasFocus() && isAncestorOf(focus);
-    for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it) {
-        it.value()->setSelected(it.key() == section);
+    for (SidebarRow* each : m_rows) {
+        each->setSelected(each->key() == page);
     }
-    // The focus follows the choice, so a screen reader speaks the section just chosen.
-    if (focused) {
-        m_rows.value(section)->setFocus(Qt::OtherFocusReason);
+    // The focus follows the choice, so a screen reader speaks the page just chosen.
+    if (SidebarRow* chosen = row(page); chosen && focused) {
+        chosen->setFocus(Qt::OtherFocusReason);
     }
 }
 
-void Sidebar::setCount(AppSection section, int count)
+void Sidebar::setCount(const QString& page, int count)
 {
-    if (SidebarRow* target = row(section)) {
+    if (SidebarRow* target = row(page)) {
         target->setCount(count);
     }
 }
@@ -151,19 +161,18 @@ void Sidebar::paintEvent(QPaintEvent*)
 
 void Sidebar::keyPressEvent(QKeyEvent* event)
 {
-    const auto& order = AppSections::all;
-    const auto index = static_cast<int>(
-        std::distance(order.begin(), std::find(order.begin(), order.end(), m_selected)));
+    const auto index = static_cast<int>(std::distance(
+        m_rows.cbegin(), std::find(m_rows.cbegin(), m_rows.cend(), row(m_selected))));
     int next = index;
     switch (event->key()) {
     case Qt::Key_Up: next = qMax(0, index - 1); break;
-    case Qt::Key_Down: next = qMin(static_cast<int>(order.size()) - 1, index + 1); break;
+    case Qt::Key_Down: next = qMin(static_cast<int>(m_rows.size()) - 1, index + 1); break;
     case Qt::Key_Home: next = 0; break;
-    case Qt::Key_End: next = static_cast<int>(order.size()) - 1; break;
+    case Qt::Key_End: next = static_cast<int>(m_rows.size()) - 1; break;
     default: QWidget::keyPressEvent(event); return;
     }
     if (next != index) {
-        emit sectionChosen(order[static_cast<size_t>(next)]);
+        emit pageChosen(m_rows.at(next)->key());
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppSection.h"
+#include "PageInfo.h"
 
 #include <QMap>
 #include <QWidget>
@@ -18,14 +18,16 @@ public:
     static constexpr int idealWidth = 220;
     static constexpr int maximumWidth = 280;
 
-    explicit Sidebar(const QString& version, QWidget* parent = nullptr);
+    // A row for each tool, in order, under "Araçlar", then the history's under "Kayıtlar".
+    Sidebar(const QString& version, const QList<PageInfo>& tools, const PageInfo& history,
+            QWidget* parent = nullptr);
 
-    AppSection selected() const { return m_selected; }
-    // Marks the row of `section`; emits nothing.
-    void setSelected(AppSection section);
-    void setCount(AppSection section, int count);
+    const QString& selected() const { return m_selected; }
+    // Marks the row of `page`; emits nothing.
+    void setSelected(const QString& page);
+    void setCount(const QString& page, int count);
 
-    SidebarRow* row(AppSection section) const { return m_rows.value(section); }
+    SidebarRow* row(const QString& page) const;
     BrandHeader* header() const { return m_header; }
     // The slot under the privacy line, for a row that announces an available update.
     QVBoxLayout* footer() const { return m_footer; }
@@ -33,8 +35,8 @@ public:
     QSize sizeHint() const override;
 
 signals:
-    // The user picked a section (click or arrow keys).
-    void sectionChosen(AppSection section);
+    // The user picked a page (click or arrow keys).
+    void pageChosen(const QString& page);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,12 +46,12 @@ protected:
 private:
     // A titled group of rows: a heading, then a list named by it.
     QWidget* addGroup(const QString& title, QVBoxLayout* column);
-    void addRow(AppSection section, QWidget* group);
+    void addRow(const PageInfo& page, QWidget* group);
     QWidget* privacyLine();
     void setEmphasized(bool emphasized);
 
     BrandHeader* m_header;
-    QMap<AppSection, SidebarRow*> m_rows;
+    QList<SidebarRow*> m_rows; // in sidebar order
     QVBoxLayout* m_footer;
-    AppSection m_selected = AppSection::merge;
+    QString m_selected;
 };

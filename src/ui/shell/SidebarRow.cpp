@@ -4,7 +4,6 @@
 #include "Badge.h"
 #include "ButtonAccess.h"
 #include "Labels.h"
-#include "SectionText.h"
 #include "Shapes.h"
 #include "SymbolView.h"
 #include "Theme.h"
@@ -44,15 +43,15 @@ public:
 
 } // namespace
 
-SidebarRow::SidebarRow(AppSection section, QWidget* parent)
-    : QAbstractButton(parent), m_section(section),
-      m_symbol(new SymbolView(SectionText::symbol(section), symbolSide, Tone::accent, this)),
-      m_title(Labels::text(SectionText::title(section), TextStyle::body, Tone::primary, this)),
+SidebarRow::SidebarRow(const PageInfo& page, QWidget* parent)
+    : QAbstractButton(parent), m_page(page),
+      m_symbol(new SymbolView(page.symbol, symbolSide, Tone::accent, this)),
+      m_title(Labels::text(page.title, TextStyle::body, Tone::primary, this)),
       m_badge(new Badge(QStringLiteral("0"), QColor(), {}, this))
 {
     Accessible::provide("SidebarRow",
                         [](QObject* row) { return new RowAccess(static_cast<SidebarRow*>(row)); });
-    setText(SectionText::title(section));
+    setText(page.title);
     describe();
     setCheckable(false);
     setFocusPolicy(Qt::ClickFocus);
@@ -104,7 +103,7 @@ void SidebarRow::setCount(int count)
 
 void SidebarRow::describe()
 {
-    const QString title = SectionText::title(m_section);
+    const QString& title = m_page.title;
     setAccessibleName(m_count == 0 ? title : tr("%1, %n dosya", nullptr, m_count).arg(title));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppSection.h"
+#include "PageInfo.h"
 
 #include <QAbstractButton>
 
@@ -8,15 +8,15 @@ class Badge;
 class SymbolView;
 class ToneLabel;
 
-// One section in the sidebar: its symbol and title, and a count badge when the count is not 0.
+// One page in the sidebar: its symbol and title, and a count badge when the count is not 0.
 // To assistive technology it is a list item named by its title and count; the selected row is
 // the sidebar's one stop in the Tab order, and the arrow keys go on to the sidebar.
 class SidebarRow : public QAbstractButton {
     Q_OBJECT
 public:
-    explicit SidebarRow(AppSection section, QWidget* parent = nullptr);
+    explicit SidebarRow(const PageInfo& page, QWidget* parent = nullptr);
 
-    AppSection section() const { return m_section; }
+    const QString& key() const { return m_page.key; }
 
     void setSelected(bool selected);
     bool isSelected() const { return m_selected; }
@@ -39,7 +39,7 @@ private:
     void applyColors();
     void describe();
 
-    AppSection m_section;
+    PageInfo m_page;
     SymbolView* m_symbol;
     ToneLabel* m_title;
     Badge* m_badge;

@@ -1,6 +1,6 @@
 #include "SnapshotCapture.h"
 
-#include "AppSection.h"
+#include "Navigation.h"
 #include "MainWindow.h"
 #include "ShellWindows.h"
 #include "Snapshot.h"
@@ -57,12 +57,13 @@ public:
 private:
     void next()
     {
-        if (m_index >= AppSections::all.size()) {
+        auto* main = qobject_cast<MainWindow*>(findMainWindow());
+        if (!main || m_index >= static_cast<std::size_t>(main->pages().size())) {
             nextWindow();
             return;
         }
-        const AppSection section = AppSections::all[m_index];
-        AppSections::setCurrent(section);
+        const QString page = main->pages().at(static_cast<qsizetype>(m_index));
+        Navigation::setCurrent(page);
         QMainWindow* window = findMainWindow();
         if (!window) {
             ++m_index;
@@ -70,9 +71,9 @@ private:
             return;
         }
         prepare(window);
-        QTimer::singleShot(settleMs, this, [this, section] {
+        QTimer::singleShot(settleMs, this, [this, page] {
             if (QMainWindow* shown = findMainWindow()) {
-                const QString name = AppSections::rawValue(section) + QStringLiteral(".png");
+                const QString name = page + QStringLiteral(".png");
                 render(shown).save(QDir(m_folder).filePath(name), "PNG");
             }
             ++m_index;
@@ -125,7 +126,7 @@ private:
             // the run, which never starts; finish() takes the mark away.
             // The popup is drawn as the tray opens it: its own top-level popup window, laid
             // out once shown.
-            main->store().markBusyForPicture(AppSection::compress);
+            main->store().markBusyForPicture(QStringLiteral("compress"));
             auto* popup = new TrayPopup(main->store());
             popup->setAttribute(Qt::WA_DeleteOnClose);
             popup->show();

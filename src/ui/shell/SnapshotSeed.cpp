@@ -1,6 +1,11 @@
 #include "SnapshotSeed.h"
 
 #include "DemoDocuments.h"
+#include "CompressTool.h"
+#include "MergeTool.h"
+#include "PagesTool.h"
+#include "SignTool.h"
+#include "SplitTool.h"
 #include "Store.h"
 
 #include <QCoreApplication>
@@ -61,13 +66,13 @@ double round4(double value)
     return std::round(value * 10000) / 10000;
 }
 
-HistoryItem record(const QDateTime& date, AppSection tool, const QStringList& inputs,
+HistoryItem record(const QDateTime& date, const QString& tool, const QStringList& inputs,
                    const QStringList& outputs, qint64 before, qint64 after)
 {
     HistoryItem item;
     item.id = QUuid::createUuid();
     item.date = date;
-    item.tool = AppSections::rawValue(tool);
+    item.tool = tool;
     item.inputs = inputs;
     item.outputs = outputs;
     item.bytesBefore = before;
@@ -158,15 +163,15 @@ QList<HistoryItem> demoHistory(const QDateTime& now)
         splitOutputs.append(output(kira, range));
     }
     return {
-        record(now.addSecs(-24 * minute), AppSection::compress, {pdf(kira)},
+        record(now.addSecs(-24 * minute), QStringLiteral("compress"), {pdf(kira)},
                {output(kira, word("sıkıştırılmış"))}, 18400000, 4100000),
-        record(now.addSecs(-3 * hour), AppSection::sign, {pdf(ek)}, {output(ek, word("imzalı"))},
+        record(now.addSecs(-3 * hour), QStringLiteral("sign"), {pdf(ek)}, {output(ek, word("imzalı"))},
                2100000, 2120000),
-        record(now.addSecs(-26 * hour), AppSection::merge, {pdf(kira), pdf(ek), pdf(teslim)},
+        record(now.addSecs(-26 * hour), QStringLiteral("merge"), {pdf(kira), pdf(ek), pdf(teslim)},
                {output(kira, word("birleşik"))}, 27200000, 27150000),
-        record(now.addSecs(-50 * hour), AppSection::split, {pdf(kira)}, splitOutputs, 18400000,
+        record(now.addSecs(-50 * hour), QStringLiteral("split"), {pdf(kira)}, splitOutputs, 18400000,
                18450000),
-        record(now.addSecs(-75 * hour), AppSection::pages, {pdf(demirbas)},
+        record(now.addSecs(-75 * hour), QStringLiteral("pages"), {pdf(demirbas)},
                {output(demirbas, word("düzenlenmiş"))}, 940000, 610000),
     };
 }
@@ -185,35 +190,40 @@ void seed(Store& store)
     data.history = demoHistory(QDateTime::currentDateTime().toUTC());
     store.setData(data);
 
-    store.addFiles({kira, ek, teslim}, AppSection::merge);
+    auto& merge = store.tool<MergeTool>();
+    store.addFiles({kira, ek, teslim}, merge);
 
-    store.addFiles({kira}, AppSection::split);
-    store.setSplitMode(SplitMode::ranges);
-    store.setSplitRanges(QStringLiteral("1-3, 4-8, 9-12"));
+    auto& split = store.tool<SplitTool>();
+    store.addFiles({kira}, split);
+    split.setSplitMode(SplitMode::ranges);
+    split.setSplitRanges(QStringLiteral("1-3, 4-8, 9-12"));
 
-    store.addFiles({kira, demirbas}, AppSection::compress);
+    auto& compress = store.tool<CompressTool>();
+    store.addFiles({kira, demirbas}, compress);
     QHash<QUuid, qint64> results;
     const double shares[] = {0.22, 0.65};
-    for (qsizetype i = 0; i < store.compressFiles().size() && i < 2; ++i) {
-        const PDFFile& file = store.compressFiles()[i];
+    for (qsizetype i = 0; i < compress.compressFiles().size() && i < 2; ++i) {
+        const PDFFile& file = compress.compressFiles()[i];
         results.insert(file.id, static_cast<qint64>(file.bytes * shares[i]));
     }
-    store.setCompressResults(results);
+    compress.setCompressResults(results);
 
-    store.addFiles({ek}, AppSection::sign);
-    if (store.signFile()) {
-        const QSizeF page = store.signFile()->displaySize(0);
+    auto& sign = store.tool<SignTool>();
+    store.addFiles({ek}, sign);
+    if (sign.signFile()) {
+        const QSizeF page = sign.signFile()->displaySize(0);
         const double width = 0.3;
         const double height = width * page.width() / signature.aspect / page.height();
         const Placement placed{QUuid::createUuid(), signature.id, 0,
                                QRectF(0.58, 0.8, width, height)};
-        store.setPlacements({placed});
+        sign.setPlacements({placed});
         // Selected, so the picture shows the handle and remove button too.
-        store.setSelectedPlacement(placed.id);
+        sign.setSelectedPlacement(placed.id);
     }
 
-    store.addFiles({demirbas}, AppSection::pages);
-    store.setPagesSelected({1, 3});
+    auto& pages = store.tool<PagesTool>();
+    store.addFiles({demirbas}, pages);
+    pages.setPagesSelected({1, 3});
 }
 
 } // namespace Snapshot

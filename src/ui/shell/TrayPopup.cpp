@@ -7,7 +7,7 @@
 #include "HoverTips.h"
 #include "Labels.h"
 #include "RelativeDate.h"
-#include "SectionText.h"
+#include "ToolModel.h"
 #include "SettingsForm.h"
 #include "Snapshot.h"
 #include "Store.h"
@@ -28,15 +28,15 @@ constexpr int tileSpacing = 6;
 // A tool's tile: its symbol above its title on a rounded surface; all of it clickable.
 class Tile : public QAbstractButton {
 public:
-    Tile(AppSection section, QWidget* parent) : QAbstractButton(parent)
+    Tile(const ToolModel& tool, QWidget* parent) : QAbstractButton(parent)
     {
-        setText(SectionText::title(section));
+        setText(tool.title());
         setAccessibleName(text());
         setCursor(Qt::PointingHandCursor);
         auto* column = new QVBoxLayout(this);
         column->setContentsMargins(8, 8, 8, 8);
         column->setSpacing(4);
-        auto* symbol = new SymbolView(SectionText::symbol(section), 15, Tone::primary, this);
+        auto* symbol = new SymbolView(tool.symbol(), 15, Tone::primary, this);
         auto* title = Labels::text(text(), TextStyle::caption, Tone::primary, this);
         for (QWidget* part : {static_cast<QWidget*>(symbol), static_cast<QWidget*>(title)}) {
             part->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -102,14 +102,14 @@ QWidget* TrayPopup::header()
     row->addWidget(
         Labels::text(QStringLiteral("Leaflow"), TextStyle::headline, Tone::primary, box));
     row->addStretch(1);
-    if (const auto busy = m_store.busy()) {
+    if (const ToolModel* busy = m_store.busy() ? m_store.tool(*m_store.busy()) : nullptr) {
         auto* spinner = new Button(QString(), Button::Kind::borderless, box);
         spinner->setBusy(true);
         spinner->setEnabled(false);
         spinner->setObjectName(QStringLiteral("busySpinner"));
         row->addWidget(spinner);
         auto* title =
-            Labels::text(SectionText::title(*busy), TextStyle::caption, Tone::secondary, box);
+            Labels::text(busy->title(), TextStyle::caption, Tone::secondary, box);
         title->setObjectName(QStringLiteral("busyTitle"));
         row->addWidget(title);
     }
@@ -124,11 +124,11 @@ QWidget* TrayPopup::tiles()
     grid->setSpacing(tileSpacing);
     QList<Tile*> tiles;
     int widest = tileMinimum;
-    for (AppSection section : AppSections::tools) {
-        auto* tile = new Tile(section, box);
-        connect(tile, &QAbstractButton::clicked, this, [this, section] {
+    for (const ToolModel* tool : m_store.tools()) {
+        auto* tile = new Tile(*tool, box);
+        connect(tile, &QAbstractButton::clicked, this, [this, key = tool->key()] {
             hide();
-            emit toolChosen(section);
+            emit toolChosen(key);
         });
         widest = std::max(widest, tile->minimumSizeHint().width());
         tiles << tile;
@@ -174,7 +174,7 @@ QWidget* TrayPopup::recentRow(const HistoryItem& item)
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
-    auto* symbol = new SymbolView(HistoryDisplay::symbol(item.tool), 14, Tone::secondary, box);
+    auto* symbol = new SymbolView(HistoryDisplay::symbol(m_store.tool(item.tool)), 14, Tone::secondary, box);
     symbol->setFixedWidth(18);
     row->addWidget(symbol);
     auto* texts = new QVBoxLayout;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "AppSection.h"
 
 #include <QFrame>
 
@@ -25,7 +24,7 @@ public:
     void refresh();
 
 signals:
-    void toolChosen(AppSection section);
+    void toolChosen(const QString& tool);
     void openRequested();
     void settingsRequested();
     void quitRequested();

@@ -1,6 +1,6 @@
 #include "TrayPresence.h"
 
-#include "AppSection.h"
+#include "Navigation.h"
 #include "BackgroundNotice.h"
 #include "Icons.h"
 #include "Notifier.h"
@@ -79,14 +79,14 @@ void TrayPresence::follow(TrayWatch& watch)
 void TrayPresence::followRuns()
 {
     connect(&m_store, &Store::busyChanged, this, [this] {
-        const std::optional<AppSection> ended = std::exchange(m_running, m_store.busy());
+        const std::optional<QString> ended = std::exchange(m_running, m_store.busy());
         if (!ended || m_running || Presence::hasAppWindow()) {
             return;
         }
         // A cancelled run leaves no banner, and nothing to tell.
         if (const std::optional<Banner> banner = m_store.banner(*ended)) {
-            m_notifier.notify(banner->text, QString(), [this, section = *ended] {
-                AppSections::setCurrent(section);
+            m_notifier.notify(banner->text, QString(), [this, page = *ended] {
+                Navigation::setCurrent(page);
                 m_showWindow();
             });
         }
@@ -106,8 +106,8 @@ void TrayPresence::openPopup()
     if (!m_popup) {
         m_popup = new TrayPopup(m_store);
         m_popup->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_popup, &TrayPopup::toolChosen, this, [this](AppSection section) {
-            AppSections::setCurrent(section);
+        connect(m_popup, &TrayPopup::toolChosen, this, [this](const QString& tool) {
+            Navigation::setCurrent(tool);
             m_showWindow();
         });
         connect(m_popup, &TrayPopup::openRequested, this, [this] { m_showWindow(); });

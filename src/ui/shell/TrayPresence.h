@@ -1,6 +1,5 @@
 #pragma once
 
-#include "AppSection.h"
 
 #include <QObject>
 #include <QPointer>
@@ -63,5 +62,5 @@ private:
     BackgroundNotice* m_notice;
     Presence* m_presence = nullptr;
     QPointer<TrayPopup> m_popup;
-    std::optional<AppSection> m_running;
+    std::optional<QString> m_running;
 };

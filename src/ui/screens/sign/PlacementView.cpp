@@ -5,6 +5,7 @@
 #include "Formatting.h"
 #include "HoverTips.h"
 #include "Icons.h"
+#include "SignTool.h"
 #include "Store.h"
 #include "Theme.h"
 
@@ -103,7 +104,7 @@ void ResizeHandle::mouseMoveEvent(QMouseEvent* event)
         m_start = m_placement->placement().rect;
     }
     const QSizeF page = m_placement->pageSize();
-    m_placement->store().resizePlacement(m_placement->placementId(), *m_start,
+    m_placement->tool().resizePlacement(m_placement->placementId(), *m_start,
                                          QPointF(delta.x() / std::max<qreal>(page.width(), 1),
                                                  delta.y() / std::max<qreal>(page.height(), 1)));
 }
@@ -145,8 +146,8 @@ void RemoveButton::paintEvent(QPaintEvent*)
                                                     DS::paperDown(), side, devicePixelRatioF()));
 }
 
-PlacementView::PlacementView(Store& store, const Placement& placement, QWidget* parent)
-    : QWidget(parent), m_store(store), m_placement(placement), m_handle(new ResizeHandle(this)),
+PlacementView::PlacementView(SignTool& tool, const Placement& placement, QWidget* parent)
+    : QWidget(parent), m_tool(tool), m_store(tool.store()), m_placement(placement), m_handle(new ResizeHandle(this)),
       m_remove(new RemoveButton(this))
 {
     Accessible::provide("PlacementView", [](QObject* object) -> QAccessibleInterface* {
@@ -158,7 +159,7 @@ PlacementView::PlacementView(Store& store, const Placement& placement, QWidget* 
     setAccessibleDescription(
         tr("Ok tuşları imzayı taşır, Shift ile daha çok. + ve - boyutlandırır, Delete kaldırır."));
     connect(m_remove, &QAbstractButton::clicked, this,
-            [this] { m_store.removePlacement(m_placement.id); });
+            [this] { m_tool.removePlacement(m_placement.id); });
 }
 
 void PlacementView::present(const Placement& placement, const QRectF& page, bool selected,
@@ -286,9 +287,9 @@ void PlacementView::mouseMoveEvent(QMouseEvent* event)
         }
         m_start = m_placement.rect;
         setCursor(Qt::ClosedHandCursor);
-        m_store.setSelectedPlacement(m_placement.id);
+        m_tool.setSelectedPlacement(m_placement.id);
     }
-    m_store.movePlacement(m_placement.id, *m_start,
+    m_tool.movePlacement(m_placement.id, *m_start,
                           QPointF(delta.x() / std::max<qreal>(m_page.width(), 1),
                                   delta.y() / std::max<qreal>(m_page.height(), 1)));
 }
@@ -296,7 +297,7 @@ void PlacementView::mouseMoveEvent(QMouseEvent* event)
 void PlacementView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_press && !m_start && event->button() == Qt::LeftButton) {
-        m_store.setSelectedPlacement(m_placement.id);
+        m_tool.setSelectedPlacement(m_placement.id);
     }
     if (m_start) {
         setCursor(Qt::OpenHandCursor);
@@ -310,7 +311,7 @@ void PlacementView::focusInEvent(QFocusEvent* event)
     // A click selects on release, as before; reaching the placement by keyboard selects it,
     // so its remove button comes next in the Tab order.
     if (event->reason() != Qt::MouseFocusReason) {
-        m_store.setSelectedPlacement(m_placement.id);
+        m_tool.setSelectedPlacement(m_placement.id);
     }
     QWidget::focusInEvent(event);
 }
@@ -332,15 +333,15 @@ void PlacementView::keyPressEvent(QKeyEvent* event)
     const qreal by = event->modifiers().testFlag(Qt::ShiftModifier) ? bigStep : step;
     const QRectF rect = m_placement.rect; // the Store's update replaces m_placement
     if (const std::optional<QPointF> move = arrowMove(*event)) {
-        m_store.movePlacement(m_placement.id, rect, *move);
+        m_tool.movePlacement(m_placement.id, rect, *move);
         return;
     }
     switch (event->key()) {
     case Qt::Key_Plus:
-    case Qt::Key_Equal: m_store.resizePlacement(m_placement.id, rect, {by, 0}); break;
-    case Qt::Key_Minus: m_store.resizePlacement(m_placement.id, rect, {-by, 0}); break;
+    case Qt::Key_Equal: m_tool.resizePlacement(m_placement.id, rect, {by, 0}); break;
+    case Qt::Key_Minus: m_tool.resizePlacement(m_placement.id, rect, {-by, 0}); break;
     case Qt::Key_Delete:
-    case Qt::Key_Backspace: m_store.removePlacement(m_placement.id); break;
+    case Qt::Key_Backspace: m_tool.removePlacement(m_placement.id); break;
     default: QWidget::keyPressEvent(event);
     }
 }

@@ -11,6 +11,7 @@
 
 class QKeyEvent;
 
+class SignTool;
 class Store;
 class PlacementView;
 
@@ -69,7 +70,7 @@ public:
     // Room around the frame for the handle and the remove button.
     static constexpr int margin = 10;
 
-    PlacementView(Store& store, const Placement& placement, QWidget* parent);
+    PlacementView(SignTool& tool, const Placement& placement, QWidget* parent);
 
     const QUuid& placementId() const { return m_placement.id; }
     const Placement& placement() const { return m_placement; }
@@ -82,7 +83,7 @@ public:
     // The signature's frame, in the parent's coordinates.
     QRectF frame() const { return m_frame; }
     QSizeF pageSize() const { return m_page.size(); }
-    Store& store() const { return m_store; }
+    SignTool& tool() const { return m_tool; }
 
 signals:
     // The user pressed on the placement; the page view takes keyboard focus.
@@ -102,6 +103,7 @@ private:
     // The name a screen reader speaks: which signature, where and how wide, in percent.
     void describe(bool moved, bool wasSelected);
 
+    SignTool& m_tool;
     Store& m_store;
     Placement m_placement;
     QRectF m_page;

@@ -5,6 +5,7 @@
 #include "Formatting.h"
 #include "PlacementView.h"
 #include "SignPager.h"
+#include "SignTool.h"
 #include "Store.h"
 #include "Theme.h"
 
@@ -15,8 +16,8 @@
 #include <algorithm>
 #include <cmath>
 
-SignCanvas::SignCanvas(Store& store, QWidget* parent)
-    : QWidget(parent), m_store(store), m_rerender(new QTimer(this))
+SignCanvas::SignCanvas(SignTool& tool, QWidget* parent)
+    : QWidget(parent), m_tool(tool), m_store(tool.store()), m_rerender(new QTimer(this))
 {
     // While the canvas is being resized the old image is stretched; the page is rendered again
     // once the size settles, so a live resize does not queue a render per step.
@@ -27,11 +28,12 @@ SignCanvas::SignCanvas(Store& store, QWidget* parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(120, 120);
     Accessible::setRole(this, QAccessible::Canvas);
-    connect(&m_store, &Store::signFileChanged, this, [this] { m_cursor = QPointF(0.5, 0.5); });
-    for (auto signal : {&Store::signFileChanged, &Store::signPageChanged, &Store::placementsChanged,
-                        &Store::selectedPlacementChanged, &Store::dataChanged}) {
-        connect(&m_store, signal, this, &SignCanvas::refresh);
+    connect(&m_tool, &SignTool::signFileChanged, this, [this] { m_cursor = QPointF(0.5, 0.5); });
+    for (auto signal : {&SignTool::signFileChanged, &SignTool::signPageChanged,
+                        &SignTool::placementsChanged, &SignTool::selectedPlacementChanged}) {
+        connect(&m_tool, signal, this, &SignCanvas::refresh);
     }
+    connect(&m_store, &Store::dataChanged, this, &SignCanvas::refresh);
     connect(&m_store, &Store::thumbnailReady, this, [this](const QString& key) {
         if (key == m_imageKey) {
             loadImage();
@@ -49,14 +51,14 @@ double SignCanvas::renderSide() const
 
 QString SignCanvas::pageId() const
 {
-    const auto& file = m_store.signFile();
-    return file ? Store::thumbnailKey(*file, m_store.signPage(), 0) : QString();
+    const auto& file = m_tool.signFile();
+    return file ? Store::thumbnailKey(*file, m_tool.signPage(), 0) : QString();
 }
 
 QString SignCanvas::imageKey() const
 {
-    const auto& file = m_store.signFile();
-    return file && !m_frame.isEmpty() ? Store::thumbnailKey(*file, m_store.signPage(), renderSide())
+    const auto& file = m_tool.signFile();
+    return file && !m_frame.isEmpty() ? Store::thumbnailKey(*file, m_tool.signPage(), renderSide())
                                       : QString();
 }
 
@@ -71,10 +73,10 @@ void SignCanvas::loadImage()
     }
     m_imageKey = imageKey();
     m_imageRatio = devicePixelRatioF();
-    const auto& file = m_store.signFile();
+    const auto& file = m_tool.signFile();
     if (file && !m_imageKey.isEmpty()) {
         if (std::optional<QImage> image =
-                m_store.requestThumbnail(*file, m_store.signPage(), renderSide())) {
+                m_store.requestThumbnail(*file, m_tool.signPage(), renderSide())) {
             m_image = *image;
         }
     }
@@ -83,11 +85,11 @@ void SignCanvas::loadImage()
 
 void SignCanvas::refresh()
 {
-    const auto& file = m_store.signFile();
+    const auto& file = m_tool.signFile();
     if (!file) {
         m_frame = QRectF();
     } else {
-        const QSizeF page = file->displaySize(m_store.signPage());
+        const QSizeF page = file->displaySize(m_tool.signPage());
         const qreal scale = std::min(width() / std::max<qreal>(page.width(), 1),
                                      height() / std::max<qreal>(page.height(), 1));
         const QSizeF shown = page * scale;
@@ -105,18 +107,18 @@ void SignCanvas::refresh()
     QList<QUuid> shown;
     QWidget* previous = this;
     if (file) {
-        for (const Placement& placement : m_store.placements()) {
-            if (placement.page != m_store.signPage()) {
+        for (const Placement& placement : m_tool.placements()) {
+            if (placement.page != m_tool.signPage()) {
                 continue;
             }
             PlacementView*& view = m_views[placement.id];
             if (!view) {
-                view = new PlacementView(m_store, placement, this);
+                view = new PlacementView(m_tool, placement, this);
                 connect(view, &PlacementView::activated, view,
                         [view] { view->setFocus(Qt::MouseFocusReason); });
             }
             shown.append(placement.id);
-            view->present(placement, m_frame, m_store.selectedPlacement() == placement.id,
+            view->present(placement, m_frame, m_tool.selectedPlacement() == placement.id,
                           int(shown.size()));
             view->raise(); // later placements in front
             // New views join the end of the window's focus chain; each belongs after the one
@@ -200,8 +202,8 @@ void SignCanvas::paintCursor(QPainter& painter) const
 
 void SignCanvas::describe()
 {
-    const auto& file = m_store.signFile();
-    const QString name = file ? SignPager::pageText(m_store.signPage(), file->pageCount)
+    const auto& file = m_tool.signFile();
+    const QString name = file ? SignPager::pageText(m_tool.signPage(), file->pageCount)
                               : QString();
     // A screen reader on the page speaks the new name when the pager turns it.
     if (name != accessibleName()) {
@@ -220,20 +222,20 @@ void SignCanvas::describe()
 
 void SignCanvas::placeAtCursor(const SavedSignature& signature)
 {
-    m_store.place(signature);
-    const auto& id = m_store.selectedPlacement();
+    m_tool.place(signature);
+    const auto& id = m_tool.selectedPlacement();
     PlacementView* view = id ? m_views.value(*id) : nullptr;
     if (!view) {
         return; // no document
     }
     const QRectF rect = view->placement().rect;
-    m_store.movePlacement(*id, rect, m_cursor - rect.topLeft());
+    m_tool.movePlacement(*id, rect, m_cursor - rect.topLeft());
     focusSelected();
 }
 
 void SignCanvas::focusSelected()
 {
-    const auto& id = m_store.selectedPlacement();
+    const auto& id = m_tool.selectedPlacement();
     if (PlacementView* view = id ? m_views.value(*id) : nullptr) {
         view->setFocus(Qt::OtherFocusReason);
     }
@@ -267,7 +269,7 @@ void SignCanvas::mousePressEvent(QMouseEvent* event)
 void SignCanvas::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_pressOnPaper && m_frame.contains(event->position())) {
-        m_store.setSelectedPlacement(std::nullopt);
+        m_tool.setSelectedPlacement(std::nullopt);
     }
     m_pressOnPaper = false;
 }
@@ -280,7 +282,7 @@ void SignCanvas::keyPressEvent(QKeyEvent* event)
                            event->key() == Qt::Key_Space;
         if (!place) {
             QWidget::keyPressEvent(event);
-        } else if (m_store.signFile()) {
+        } else if (m_tool.signFile()) {
             emit placeRequested();
         }
         return;

@@ -11,6 +11,7 @@ class PlacementView;
 class QPainter;
 struct SavedSignature;
 class QTimer;
+class SignTool;
 class Store;
 
 // The page being signed, as large as fits and centred, with its placed
@@ -23,7 +24,7 @@ class SignCanvas : public QWidget {
 public:
     static constexpr int rerenderDelay = 120; // ms a size must hold before the page is rendered
 
-    explicit SignCanvas(Store& store, QWidget* parent = nullptr);
+    explicit SignCanvas(SignTool& tool, QWidget* parent = nullptr);
 
     // Where the page is drawn, in this widget's coordinates; empty without a file.
     QRectF pageFrame() const { return m_frame; }
@@ -65,6 +66,7 @@ private:
     // The thumbnail slot whose image has the frame's pixels along the page's longer edge.
     double renderSide() const;
 
+    SignTool& m_tool;
     Store& m_store;
     QRectF m_frame;
     QImage m_image;

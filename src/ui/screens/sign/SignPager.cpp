@@ -6,12 +6,13 @@
 #include "Formatting.h"
 #include "HoverTips.h"
 #include "Labels.h"
+#include "SignTool.h"
 #include "Store.h"
 
 #include <QHBoxLayout>
 
-SignPager::SignPager(Store& store, QWidget* parent)
-    : QWidget(parent), m_store(store), m_previous(new Button(QString(), Button::Kind::bordered)),
+SignPager::SignPager(SignTool& tool, QWidget* parent)
+    : QWidget(parent), m_tool(tool), m_store(tool.store()), m_previous(new Button(QString(), Button::Kind::bordered)),
       m_page(Labels::text(QString(), TextStyle::body)),
       m_next(new Button(QString(), Button::Kind::bordered)),
       m_count(Labels::text(QString(), TextStyle::caption, Tone::secondary))
@@ -49,8 +50,8 @@ SignPager::SignPager(Store& store, QWidget* parent)
     connect(m_previous, &QPushButton::clicked, this, [this] { turn(-1); });
     connect(m_next, &QPushButton::clicked, this, [this] { turn(1); });
     for (auto signal :
-         {&Store::signFileChanged, &Store::signPageChanged, &Store::placementsChanged}) {
-        connect(&m_store, signal, this, &SignPager::refresh);
+         {&SignTool::signFileChanged, &SignTool::signPageChanged, &SignTool::placementsChanged}) {
+        connect(&m_tool, signal, this, &SignPager::refresh);
     }
     refresh();
 }
@@ -59,8 +60,8 @@ void SignPager::turn(int by)
 {
     Button* pressed = by < 0 ? m_previous : m_next;
     const bool focused = pressed->hasFocus();
-    m_store.setSignPage(m_store.signPage() + by);
-    m_store.setSelectedPlacement(std::nullopt);
+    m_tool.setSignPage(m_tool.signPage() + by);
+    m_tool.setSelectedPlacement(std::nullopt);
     // At the first or last page the pressed arrow goes dim, and Qt would hand its focus to the
     // library; the other arrow is where the user is.
     Button* other = by < 0 ? m_next : m_previous;
@@ -72,8 +73,8 @@ void SignPager::turn(int by)
 
 void SignPager::refresh()
 {
-    const qint64 pages = m_store.signFile() ? m_store.signFile()->pageCount : 0;
-    const int page = m_store.signPage();
+    const qint64 pages = m_tool.signFile() ? m_tool.signFile()->pageCount : 0;
+    const int page = m_tool.signPage();
     m_previous->setEnabled(page > 0);
     m_next->setEnabled(page < pages - 1);
     const QString shown = pageText(page, pages);
@@ -81,7 +82,7 @@ void SignPager::refresh()
         m_page->setText(shown);
         m_page->setAccessibleName(shown);
     }
-    const qsizetype placed = m_store.placements().size();
+    const qsizetype placed = m_tool.placements().size();
     m_count->setVisible(placed > 0);
     m_count->setText(countText(placed));
 }

@@ -4,6 +4,7 @@
 
 class Button;
 class QLabel;
+class SignTool;
 class Store;
 
 // The row under the page being signed: previous and next page, "Sayfa n / m"
@@ -13,7 +14,7 @@ class SignPager : public QWidget {
 public:
     static constexpr int labelWidth = 110;
 
-    explicit SignPager(Store& store, QWidget* parent = nullptr);
+    explicit SignPager(SignTool& tool, QWidget* parent = nullptr);
 
     // "Sayfa n / m" for the zero-based `page` of `pages`.
     static QString pageText(int page, qint64 pages);
@@ -23,6 +24,7 @@ private:
     void refresh();
     void turn(int by);
 
+    SignTool& m_tool;
     Store& m_store;
     Button* m_previous;
     QLabel* m_page;

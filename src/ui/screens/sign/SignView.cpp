@@ -5,9 +5,12 @@
 #include "HoverTips.h"
 #include "Labels.h"
 #include "RunButton.h"
+#include "Panels.h"
+#include "ScreenBinding.h"
 #include "SignCanvas.h"
 #include "SignPager.h"
 #include "SignaturePanel.h"
+#include "SignTool.h"
 #include "Store.h"
 #include "Theme.h"
 #include "ToolPage.h"
@@ -37,9 +40,9 @@ protected:
 
 } // namespace
 
-SignView::SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* parent)
-    : QWidget(parent), m_store(store), m_pickImage(std::move(pickImage)),
-      m_page(new ToolPage(AppSection::sign))
+SignView::SignView(SignTool& tool, Store& store, QWidget* parent)
+    : QWidget(parent), m_tool(tool), m_store(store),
+      m_pickImage([&store] { return store.panels().openImage(); }), m_page(new ToolPage(tool.page()))
 {
     auto* fill = new QVBoxLayout(this);
     fill->setContentsMargins(0, 0, 0, 0);
@@ -55,19 +58,12 @@ SignView::SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* p
                           TextStyle::caption, Tone::secondary);
     m_note->setWordWrap(true);
     m_note->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_run = new RunButton(AppSection::sign, tr("İmzalı kopyayı kaydet…"));
+    m_run = new RunButton(tool.key(), tr("İmzalı kopyayı kaydet…"));
     m_page->footer()->addWidget(m_note, 1);
     m_run->addTo(*m_page->footer());
 
-    connect(m_run, &RunButton::runRequested, &m_store, &Store::run);
-    connect(m_run, &RunButton::cancelRequested, &m_store, &Store::cancelRun);
-    connect(&m_store, &Store::runProgressChanged, m_run, [this] {
-        m_run->setProgress(m_store.runProgress().done, m_store.runProgress().total);
-    });
-    connect(m_page, &ToolPage::filesDropped, &m_store, &Store::addFiles);
-    connect(m_page, &ToolPage::bannerDismissed, &m_store, &Store::removeBanner);
-    connect(m_page, &ToolPage::revealRequested, &m_store,
-            [this](const QStringList& outputs) { m_store.reveal(outputs, AppSection::sign); });
+    ScreenBinding::bindRunButton(*m_run, m_tool, m_store);
+    ScreenBinding::bindPage(*m_page, m_tool, m_store);
     connect(m_panel, &SignaturePanel::padRequested, this, &SignView::showPad);
     // The new placement is what the user works on next: the arrow keys nudge it at once.
     connect(m_panel, &SignaturePanel::placed, m_canvas, &SignCanvas::focusSelected);
@@ -76,10 +72,10 @@ SignView::SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* p
             m_canvas->placeAtCursor(*signature);
         }
     });
-    for (auto signal : {&Store::signFileChanged, &Store::placementsChanged, &Store::busyChanged,
-                        &Store::bannersChanged}) {
-        connect(&m_store, signal, this, &SignView::refresh);
+    for (auto signal : {&SignTool::signFileChanged, &SignTool::placementsChanged}) {
+        connect(&m_tool, signal, this, &SignView::refresh);
     }
+
     refresh();
 }
 
@@ -95,8 +91,8 @@ QWidget* SignView::makeTrailing()
     tip(m_remove, tr("Dosyayı kaldır"));
     row->addWidget(m_other);
     row->addWidget(m_remove);
-    connect(m_other, &QPushButton::clicked, this, [this] { m_store.open(AppSection::sign); });
-    connect(m_remove, &QPushButton::clicked, this, [this] { m_store.clear(AppSection::sign); });
+    connect(m_other, &QPushButton::clicked, this, [this] { m_store.open(m_tool); });
+    connect(m_remove, &QPushButton::clicked, this, [this] { m_store.clear(m_tool); });
     return trailing;
 }
 
@@ -111,14 +107,14 @@ QWidget* SignView::makeContent()
     m_dropZone = new DropZone(QStringLiteral("signature"), tr("İmzalanacak PDF'i buraya bırak"),
                               tr("İmzanı sağdan seç, sayfada istediğin yere sürükle."));
     connect(m_dropZone, &DropZone::chooseRequested, this,
-            [this] { m_store.open(AppSection::sign); });
+            [this] { m_store.open(m_tool); });
 
     m_column = new QWidget;
     auto* column = new QVBoxLayout(m_column);
     column->setContentsMargins(16, 0, 16, 12);
     column->setSpacing(8);
-    m_canvas = new SignCanvas(m_store);
-    m_pager = new SignPager(m_store);
+    m_canvas = new SignCanvas(m_tool);
+    m_pager = new SignPager(m_tool);
     column->addWidget(m_canvas, 1);
     column->addWidget(m_pager, 0, Qt::AlignHCenter);
 
@@ -126,26 +122,24 @@ QWidget* SignView::makeContent()
     m_left->addWidget(m_column);
     row->addWidget(m_left, 1);
     row->addWidget(new Divider);
-    m_panel = new SignaturePanel(m_store);
+    m_panel = new SignaturePanel(m_tool);
     row->addWidget(m_panel);
     return content;
 }
 
 void SignView::refresh()
 {
-    const bool hasFile = m_store.signFile().has_value();
+    const bool hasFile = m_tool.signFile().has_value();
     m_trailing->setVisible(hasFile);
     const QString removeName =
         hasFile
-            ? tr("%1 dosyasını kaldır").arg(QFileInfo(m_store.signFile()->source.url).fileName())
+            ? tr("%1 dosyasını kaldır").arg(QFileInfo(m_tool.signFile()->source.url).fileName())
             : QString();
     if (hasFile && m_remove->accessibleName() != removeName) { // a rename is announced
         m_remove->setAccessibleName(removeName);
     }
     m_left->setCurrentWidget(hasFile ? m_column : static_cast<QWidget*>(m_dropZone));
-    m_run->setReady(hasFile && !m_store.placements().isEmpty());
-    m_run->setBusySection(m_store.busy());
-    m_page->setBanner(m_store.banner(AppSection::sign));
+    m_run->setReady(hasFile && !m_tool.placements().isEmpty());
 }
 
 void SignView::showPad()

@@ -12,6 +12,7 @@ class RunButton;
 class SignCanvas;
 class SignPager;
 class SignaturePanel;
+class SignTool;
 class Store;
 class ToolPage;
 class ToneLabel;
@@ -21,7 +22,7 @@ class ToneLabel;
 class SignView : public QWidget {
     Q_OBJECT
 public:
-    SignView(Store& store, SignaturePad::ImagePicker pickImage, QWidget* parent = nullptr);
+    SignView(SignTool& tool, Store& store, QWidget* parent = nullptr);
 
     // Shows the pad over the window, unless it is already shown.
     void showPad();
@@ -31,6 +32,7 @@ private:
     QWidget* makeContent();
     void refresh();
 
+    SignTool& m_tool;
     Store& m_store;
     SignaturePad::ImagePicker m_pickImage;
     ToolPage* m_page;

@@ -4,6 +4,7 @@
 #include "Button.h"
 #include "Labels.h"
 #include "SignatureCard.h"
+#include "SignTool.h"
 #include "Store.h"
 #include "Theme.h"
 
@@ -14,8 +15,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-SignaturePanel::SignaturePanel(Store& store, QWidget* parent)
-    : QWidget(parent), m_store(store),
+SignaturePanel::SignaturePanel(SignTool& tool, QWidget* parent)
+    : QWidget(parent), m_tool(tool), m_store(tool.store()),
       m_empty(Labels::text(tr("Kayıtlı imza yok. İmzanı bir kez ekle, sonra her belgede kullan."),
                            TextStyle::callout, Tone::secondary)),
       m_scroll(new QScrollArea), m_list(new QWidget), m_cards(new QVBoxLayout(m_list)),
@@ -60,7 +61,7 @@ SignaturePanel::SignaturePanel(Store& store, QWidget* parent)
 
     connect(m_new, &QPushButton::clicked, this, &SignaturePanel::padRequested);
     connect(&m_store, &Store::dataChanged, this, &SignaturePanel::refresh);
-    connect(&m_store, &Store::signFileChanged, this, &SignaturePanel::refresh);
+    connect(&m_tool, &SignTool::signFileChanged, this, &SignaturePanel::refresh);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (SignatureCard* card : cards()) {
             if (card->isAncestorOf(now)) {
@@ -99,7 +100,7 @@ void SignaturePanel::refresh()
     m_empty->setVisible(empty);
     m_scroll->setVisible(!empty);
     m_filler->setVisible(empty);
-    m_note->setText(m_store.signFile()
+    m_note->setText(m_tool.signFile()
                         ? tr("Sayfaya koymak için imzaya tıkla. Sonra sürükle, köşesinden "
                              "boyutlandır.")
                         : tr("İmzalamak için önce bir PDF ekle."));
@@ -108,7 +109,7 @@ void SignaturePanel::refresh()
     for (const SavedSignature& signature : m_store.data().signatures) {
         shown.append({signature.id, signature.name});
     }
-    const bool placeable = m_store.signFile().has_value();
+    const bool placeable = m_tool.signFile().has_value();
     // The history shares the data file's signal; cards are rebuilt only when
     // the library itself or the chance to place changed.
     if (shown != m_shown || placeable != m_shownPlaceable) {
@@ -126,13 +127,13 @@ void SignaturePanel::rebuildCards()
                       // its click is over
         card->deleteLater();
     }
-    const bool placeable = m_store.signFile().has_value();
+    const bool placeable = m_tool.signFile().has_value();
     int at = 0;
     for (const SavedSignature& signature : m_store.data().signatures) {
         auto* card = new SignatureCard(signature, m_store.signatureImage(signature), placeable);
         connect(card, &SignatureCard::placeRequested, this, [this](const SavedSignature& s) {
             m_chosen = s.id;
-            m_store.place(s);
+            m_tool.place(s);
             emit placed();
         });
         connect(card, &SignatureCard::deleteRequested, this, &SignaturePanel::confirmDeletion);

@@ -11,6 +11,7 @@ class Button;
 class QScrollArea;
 class QVBoxLayout;
 class SignatureCard;
+class SignTool;
 class Store;
 class ToneLabel;
 
@@ -21,7 +22,7 @@ class SignaturePanel : public QWidget {
 public:
     static constexpr int panelWidth = 220;
 
-    explicit SignaturePanel(Store& store, QWidget* parent = nullptr);
+    explicit SignaturePanel(SignTool& tool, QWidget* parent = nullptr);
 
     QList<SignatureCard*> cards() const;
     // The signature the keyboard places on the page: the one whose card last had the focus or
@@ -42,6 +43,7 @@ private:
     void orderTabs();
     void confirmDeletion(const SavedSignature& signature);
 
+    SignTool& m_tool;
     Store& m_store;
     ToneLabel* m_empty;
     QScrollArea* m_scroll;

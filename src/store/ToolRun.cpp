@@ -1,0 +1,63 @@
+#include "ToolRun.h"
+
+#include "AppLanguage.h"
+#include "FittedName.h"
+#include "Formatting.h"
+#include "PDFEngine.h"
+#include "Preferences.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace ToolRun {
+
+QString suggestedName(const PDFFile& input, const QString& word)
+{
+    constexpr int numberRoom = 6; // " 99999"
+    return fittedName(QFileInfo(input.source.url).completeBaseName(), QLatin1Char(' ') + word,
+                      numberRoom);
+}
+
+QString startFolder(const QString& tool, const QList<PDFFile>& inputs)
+{
+    QString beside = QFileInfo(inputs.first().source.url).absolutePath();
+    if (inputs.size() == 1) {
+        return beside;
+    }
+    const QString last = Preferences::saveFolder(tool);
+    return !last.isEmpty() && QFileInfo(last).isDir() ? last : beside;
+}
+
+QList<PDFSource> sourcesOf(const QList<PDFFile>& files)
+{
+    QList<PDFSource> sources;
+    for (const PDFFile& file : files) {
+        sources.append(file.source);
+    }
+    return sources;
+}
+
+qint64 totalSize(const QStringList& paths)
+{
+    qint64 total = 0;
+    for (const QString& path : paths) {
+        total += PDFEngine::fileSize(path);
+    }
+    return total;
+}
+
+QString readyText(const QStringList& outputs)
+{
+    const QLocale locale = AppLanguages::locale();
+    if (outputs.size() == 1) {
+        return QCoreApplication::translate("Store", "Hazır: %1 · %2")
+            .arg(QFileInfo(outputs.first()).fileName(),
+                 Formatting::fileSize(totalSize(outputs), locale));
+    }
+    return QCoreApplication::translate("Store", "Hazır: %1 dosya · %2 klasöründe")
+        .arg(Formatting::count(outputs.size(), locale),
+             QFileInfo(outputs.value(0)).absoluteDir().dirName());
+}
+
+} // namespace ToolRun

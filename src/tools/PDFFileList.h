@@ -1,0 +1,15 @@
+#pragma once
+
+#include "PDFFile.h"
+
+#include <QList>
+#include <optional>
+
+// Whether two listings hold the same admitted files, by identity: a file admitted again is
+// another entry even at the same path.
+namespace PDFFiles {
+bool same(const QList<PDFFile>& a, const QList<PDFFile>& b);
+bool same(const std::optional<PDFFile>& a, const std::optional<PDFFile>& b);
+// The listing of an optional file.
+QList<PDFFile> listed(const std::optional<PDFFile>& file);
+} // namespace PDFFiles

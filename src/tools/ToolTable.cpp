@@ -1,0 +1,62 @@
+#include "ToolTable.h"
+
+#include "CompressScreen.h"
+#include "CompressTool.h"
+#include "MergeScreen.h"
+#include "MergeTool.h"
+#include "PagesScreen.h"
+#include "PagesTool.h"
+#include "SignTool.h"
+#include "SignView.h"
+#include "SplitScreen.h"
+#include "SplitTool.h"
+#include "Store.h"
+
+#include <array>
+
+namespace {
+
+struct Row {
+    ToolModel& (*model)(Store& store);
+    QWidget* (*screen)(ToolModel& tool, Store& store, QWidget* parent);
+};
+
+template <class Model, class Screen>
+constexpr Row row()
+{
+    return {[](Store& store) -> ToolModel& { return *new Model(store); },
+            // None for another tool's model.
+            [](ToolModel& tool, Store& store, QWidget* parent) -> QWidget* {
+                auto* model = qobject_cast<Model*>(&tool);
+                return model ? new Screen(*model, store, parent) : nullptr;
+            }};
+}
+
+constexpr std::array rows = {
+    row<MergeTool, MergeScreen>(),    row<SplitTool, SplitScreen>(),
+    row<CompressTool, CompressScreen>(), row<SignTool, SignView>(),
+    row<PagesTool, PagesScreen>(),
+};
+
+} // namespace
+
+namespace ToolTable {
+
+void install(Store& store)
+{
+    for (const Row& each : rows) {
+        each.model(store);
+    }
+}
+
+QWidget* makeScreen(ToolModel& tool, Store& store, QWidget* parent)
+{
+    for (const Row& each : rows) {
+        if (QWidget* screen = each.screen(tool, store, parent)) {
+            return screen;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace ToolTable

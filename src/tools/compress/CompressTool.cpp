@@ -1,0 +1,158 @@
+#include "CompressTool.h"
+
+#include "AppLanguage.h"
+#include "Formatting.h"
+#include "PDFEngine.h"
+#include "PDFFileList.h"
+#include "Panels.h"
+#include "Store.h"
+#include "ToolRun.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <algorithm>
+
+namespace {
+
+const QString compressionLevelKey = QStringLiteral("compressionLevel");
+
+} // namespace
+
+CompressTool::CompressTool(Store& store)
+    : ToolModel(store),
+      m_compressionLevel(ToolOptions::compressionLevelFromRawValue(
+                             QSettings().value(compressionLevelKey).toString())
+                             .value_or(CompressionLevel::balanced))
+{
+}
+
+QString CompressTool::title() const
+{
+    return QCoreApplication::translate("SectionText", "Sıkıştır");
+}
+
+QString CompressTool::feature() const
+{
+    return QCoreApplication::translate("AboutView", "Üç düzey; metin seçilebilir kalır");
+}
+
+QString CompressTool::subtitle() const
+{
+    return QCoreApplication::translate("SectionText",
+                                       "Görselleri küçültür, metin seçilebilir kalır.");
+}
+
+void CompressTool::setCompressFiles(const QList<PDFFile>& files)
+{
+    if (!PDFFiles::same(files, m_compressFiles)) {
+        m_compressFiles = files;
+        notify(&CompressTool::compressFilesChanged);
+    }
+}
+
+void CompressTool::setCompressResults(const QHash<QUuid, qint64>& results)
+{
+    if (results != m_compressResults) {
+        m_compressResults = results;
+        notify(&CompressTool::compressResultsChanged);
+    }
+}
+
+void CompressTool::setCompressionLevel(CompressionLevel level)
+{
+    QSettings().setValue(compressionLevelKey, ToolOptions::rawValue(level));
+    if (level != m_compressionLevel) {
+        m_compressionLevel = level;
+        notify(&CompressTool::compressionLevelChanged);
+    }
+}
+
+void CompressTool::take(const QStringList& paths, const Admit& admit)
+{
+    for (const QString& path : paths) {
+        const bool listed = std::any_of(m_compressFiles.cbegin(), m_compressFiles.cend(),
+                                        [&path](const PDFFile& f) { return f.source.url == path; });
+        if (listed) {
+            continue;
+        }
+        if (std::optional<PDFFile> file = admit(path)) {
+            setCompressFiles(m_compressFiles + QList<PDFFile>{*file});
+        }
+    }
+    setCompressResults({});
+}
+
+void CompressTool::clear()
+{
+    setCompressFiles({});
+    setCompressResults({});
+}
+
+std::optional<PreparedRun> CompressTool::prepare()
+{
+    const QList<PDFFile>& files = m_compressFiles;
+    if (files.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString word = QCoreApplication::translate("Store", "sıkıştırılmış");
+    PDFEngine::CompressJob job{ToolRun::sourcesOf(files), m_compressionLevel, {}, {}, {}};
+    if (files.size() == 1) {
+        const std::optional<QString> destination = store().panels().save(
+            ToolRun::suggestedName(files.first(), word), ToolRun::startFolder(key(), files));
+        if (!destination) {
+            return std::nullopt;
+        }
+        job.destination = *destination;
+    } else {
+        const std::optional<QString> folder =
+            store().panels().folder(ToolRun::startFolder(key(), files));
+        if (!folder) {
+            return std::nullopt;
+        }
+        job.folder = *folder;
+        job.createFolder = true;
+    }
+    for (const PDFFile& input : files) {
+        job.baseNames.append(ToolRun::suggestedName(input, word));
+    }
+    return PreparedRun{job, files};
+}
+
+// Each input's result is the size written for it, 0 when it did not shrink;
+// only the inputs that shrank enter the banner's sizes and the history.
+void CompressTool::apply(const QList<PDFFile>& inputs, const PDFEngine::Outcome& outcome)
+{
+    QHash<QUuid, qint64> results;
+    QList<PDFFile> compressed;
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        const std::optional<QString> written = outcome.perSource.value(i);
+        results.insert(inputs[i].id, written ? PDFEngine::fileSize(*written) : 0);
+        if (written) {
+            compressed.append(inputs[i]);
+        }
+    }
+    setCompressResults(results);
+
+    if (outcome.notSmaller) {
+        store().setBanner(key(), Banner{*outcome.notSmaller, {}, Banner::Kind::information});
+        return;
+    }
+    qint64 before = 0;
+    for (const PDFFile& input : compressed) {
+        before += input.bytes;
+    }
+    const qint64 after = ToolRun::totalSize(outcome.outputs);
+    const double ratio =
+        static_cast<double>(before - after) / static_cast<double>(std::max<qint64>(before, 1));
+    const QLocale locale = AppLanguages::locale();
+    QString text = QCoreApplication::translate("Store", "Hazır: %1 → %2 · %3 daha küçük")
+                       .arg(Formatting::fileSize(before, locale),
+                            Formatting::fileSize(after, locale),
+                            Formatting::percent(ratio, locale));
+    const qsizetype unchanged = inputs.size() - compressed.size();
+    if (unchanged > 0) {
+        text += QLatin1Char(' ') +
+                QCoreApplication::translate("Store", "Küçülmeyen dosya: %1 (yazılmadı).").arg(Formatting::count(unchanged, locale));
+    }
+    store().finishRun(*this, compressed, outcome.outputs, text);
+}
