@@ -80,8 +80,7 @@ void Store::admitBatch(const QStringList& paths, ToolModel& tool)
     reportRejections(tool.key(), rejections);
 }
 
-std::optional<QString> Store::listedPassword(const QList<PDFFile>& batch,
-                                             const QString& path) const
+std::optional<QString> Store::listedPassword(const QList<PDFFile>& batch, const QString& path) const
 {
     QList<PDFFile> listed = batch;
     for (const ToolModel* each : m_tools) {

@@ -67,8 +67,7 @@ void Store::setRunProgress(const RunProgress& progress)
     }
 }
 
-void Store::apply(ToolModel& tool, const QList<PDFFile>& inputs,
-                  const PDFEngine::Outcome& outcome)
+void Store::apply(ToolModel& tool, const QList<PDFFile>& inputs, const PDFEngine::Outcome& outcome)
 {
     if (outcome.failure) {
         setError(tool.key(), *outcome.failure);

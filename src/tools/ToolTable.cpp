@@ -33,7 +33,7 @@ constexpr Row row()
 }
 
 constexpr std::array rows = {
-    row<MergeTool, MergeScreen>(),    row<SplitTool, SplitScreen>(),
+    row<MergeTool, MergeScreen>(),       row<SplitTool, SplitScreen>(),
     row<CompressTool, CompressScreen>(), row<SignTool, SignView>(),
     row<PagesTool, PagesScreen>(),
 };

@@ -1,14 +1,17 @@
-#include "AppSection.h"
 #include "Fixtures.h"
 #include "LanguagePicker.h"
 #include "LaunchArguments.h"
 #include "MainWindow.h"
+#include "MergeTool.h"
+#include "Navigation.h"
 #include "Relauncher.h"
 #include "ScriptedSeams.h"
 #include "SettingsWindow.h"
 #include "ShellWindows.h"
+#include "SignTool.h"
 #include "SingleInstance.h"
 #include "Store.h"
+#include "ToolTable.h"
 
 #include <QComboBox>
 #include <QDeadlineTimer>
@@ -237,8 +240,8 @@ private slots:
             << QStringList{"a.pdf", "--tool=merge", "/m 1.pdf", "m2.pdf", "--tool=history",
                            "h.pdf", "--tool=sign",  "s.pdf",    "--",     "--tool=split"}
             << QStringList{"/home/ada/a.pdf", "/home/ada/h.pdf", "/home/ada/--tool=split"}
-            << QList<ToolFiles>{{AppSection::merge, {"/m 1.pdf", "/home/ada/m2.pdf"}},
-                                {AppSection::sign, {"/home/ada/s.pdf"}}};
+            << QList<ToolFiles>{{QStringLiteral("merge"), {"/m 1.pdf", "/home/ada/m2.pdf"}},
+                                {QStringLiteral("sign"), {"/home/ada/s.pdf"}}};
     }
 
     void commandLineFiles()
@@ -370,6 +373,7 @@ private slots:
         WaitingPanels panels;
         ScriptedReveal reveal;
         Store store(panels, reveal, DataFile(home.data()));
+        ToolTable::install(store);
         MainWindow window(store);
         window.show();
         SingleInstance channel(home.runtime() + QStringLiteral("/leaflow.socket"));
@@ -381,14 +385,15 @@ private slots:
         });
         const auto handOver = [&](const QStringList& files) { return home.handOver(files, work); };
         const auto signName = [&store] {
-            return store.signFile() ? QFileInfo(store.signFile()->source.url).fileName()
-                                    : QString();
+            return store.tool<SignTool>().signFile()
+                       ? QFileInfo(store.tool<SignTool>().signFile()->source.url).fileName()
+                       : QString();
         };
         bool handed = false;
         panels.meanwhile = [&] { handed = handOver({"b.pdf"}); };
 
         if (situation == "prompt") {
-            AppSections::setCurrent(AppSection::sign);
+            Navigation::setCurrent(QStringLiteral("sign"));
             panels.passwordAnswers = {QStringLiteral("sır")};
             QVERIFY(handOver({"kilitli.pdf"}));
             QTRY_COMPARE(signName(), "b.pdf");
@@ -396,28 +401,28 @@ private slots:
             QCOMPARE(panels.calls, QStringList{"password(kilitli.pdf)"});
             QCOMPARE(busyOnArrival, (QList<bool>{false, false}));
         } else if (situation == "panel" || situation == "cancelled") {
-            AppSections::setCurrent(AppSection::sign);
+            Navigation::setCurrent(QStringLiteral("sign"));
             QVERIFY(handOver({"a.pdf"}));
             QTRY_COMPARE(signName(), "a.pdf");
             store.addDrawnSignature("İmza", {{QPointF(1, 1), QPointF(9, 9)}}, 2, InkColor::black);
-            store.place(store.data().signatures.first());
+            store.tool<SignTool>().place(store.data().signatures.first());
             const bool cancelled = situation == "cancelled";
             const QString output = work + QStringLiteral("/imzalı.pdf");
             panels.saveAnswers = {cancelled ? std::nullopt : std::optional(output)};
-            store.run(AppSection::sign);
+            store.run(store.tool<SignTool>());
             QVERIFY(handed);
             QTRY_VERIFY_WITH_TIMEOUT(!store.busy(), 60000);
             QCOMPARE(QFile::exists(output), !cancelled);
             QVERIFY(cancelled || Fixtures::readTags(output) == QStringList({"a.pdf1", "a.pdf2"}));
             QCOMPARE(signName(), cancelled ? "b.pdf" : "a.pdf");
-            QCOMPARE(store.placements().size(), cancelled ? 0 : 1);
+            QCOMPARE(store.tool<SignTool>().placements().size(), cancelled ? 0 : 1);
         } else {
-            AppSections::setCurrent(AppSection::merge);
+            Navigation::setCurrent(QStringLiteral("merge"));
             QVERIFY(handOver({"kalın-1.pdf", "kalın-2.pdf"}));
-            QTRY_COMPARE(store.mergeFiles().size(), 2);
+            QTRY_COMPARE(store.tool<MergeTool>().mergeFiles().size(), 2);
             panels.meanwhile = {};
             panels.saveAnswers = {work + QStringLiteral("/birleşik.pdf")};
-            store.run(AppSection::merge);
+            store.run(store.tool<MergeTool>());
             QVERIFY(store.busy());
             // Held still so the launch surely arrives mid-run.
             const QList<qint64> workers =
@@ -429,11 +434,10 @@ private slots:
             QVERIFY(handed);
             QTRY_VERIFY_WITH_TIMEOUT(!store.busy(), 60000);
             QCOMPARE(busyOnArrival, (QList<bool>{false, true}));
-            QCOMPARE(store.mergeFiles().size(), 2);
+            QCOMPARE(store.tool<MergeTool>().mergeFiles().size(), 2);
             QVERIFY(QFile::exists(work + QStringLiteral("/birleşik.pdf")));
         }
-        QVERIFY(!store.banner(AppSections::current()) ||
-                !store.banner(AppSections::current())->isError());
+        QVERIFY(!store.banner(store.shownPage()) || !store.banner(store.shownPage())->isError());
     }
 
     // "Yeniden aç": one instance remains, in the new language, with each tool's files.
@@ -476,9 +480,10 @@ private slots:
         ScriptedPanels panels;
         ScriptedReveal reveal;
         Store store(panels, reveal, DataFile(home.data()));
+        ToolTable::install(store);
         writeNamedPdfs(home.root(), {"a.pdf"});
-        store.addFiles({home.root() + QStringLiteral("/a.pdf")}, AppSection::merge);
-        QTRY_COMPARE(store.mergeFiles().size(), 1);
+        store.addFiles({home.root() + QStringLiteral("/a.pdf")}, store.tool<MergeTool>());
+        QTRY_COMPARE(store.tool<MergeTool>().mergeFiles().size(), 1);
         MainWindow window(store);
         window.show();
         SingleInstance channel(home.runtime() + QStringLiteral("/leaflow.socket"));
@@ -497,7 +502,7 @@ private slots:
         QTest::mouseClick(picker->findChild<QPushButton*>(), Qt::LeftButton);
         QVERIFY(failure->isVisibleTo(picker));
         QVERIFY(channel.isListening());
-        QCOMPARE(store.mergeFiles().size(), 1);
+        QCOMPARE(store.tool<MergeTool>().mergeFiles().size(), 1);
     }
 
     void screenshotModeCapturesEverySection_data()

@@ -1,5 +1,4 @@
 #include "AppLanguage.h"
-#include "AppSection.h"
 #include "PDFFile.h"
 
 #include <QCoreApplication>
@@ -11,7 +10,7 @@ namespace {
 const QString languagesKey = QStringLiteral("AppleLanguages");
 }
 
-// The shared records: remembered section and language, catalogues, displayed page sizes.
+// The shared records: remembered language, catalogues, displayed page sizes.
 class RecordsTest : public QObject {
     Q_OBJECT
 
@@ -40,24 +39,12 @@ private slots:
 
     void init() { QSettings().clear(); }
 
-    // Every section reads back from its stored value; nothing near one does.
-    void rawValues()
-    {
-        for (AppSection section : AppSections::all) {
-            QCOMPARE(AppSections::fromRawValue(AppSections::rawValue(section)), section);
-        }
-        QCOMPARE(AppSections::fromRawValue(QStringLiteral(" sign")), std::nullopt);
-    }
-
-    // Only an exact section, or a first-listed language by its two letters, is read; else default.
+    // Only a first-listed language by its two letters is read; else the system's.
     void readsStoredChoices_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<QString>("read"); // the raw value of the choice read back
-        const QString section = QStringLiteral("section");
-        QTest::newRow("section: wrong case") << section << QVariant("Merge") << "merge";
-        QTest::newRow("section: history") << section << QVariant("history") << "history";
         QTest::newRow("language: nothing stored") << languagesKey << QVariant() << "system";
         QTest::newRow("es-MX then en")
             << languagesKey << QVariant(QStringList{"es-MX", "en"}) << "es";
@@ -75,18 +62,13 @@ private slots:
         if (stored.isValid()) {
             QSettings().setValue(key, stored);
         }
-        QCOMPARE(key == languagesKey ? AppLanguages::rawValue(AppLanguages::selected())
-                                     : AppSections::rawValue(AppSections::current()),
-                 read);
+        QCOMPARE(AppLanguages::rawValue(AppLanguages::selected()), read);
     }
 
-    // Choices reach the file at once, for another process or a restart; a language replaces the
-    // list.
+    // A choice reaches the file at once, for another process or a restart; a language replaces
+    // the list.
     void choicesAreStoredAtOnce()
     {
-        AppSections::setCurrent(AppSection::pages);
-        QCOMPARE(onDisk(QStringLiteral("section")), QVariant(QStringLiteral("pages")));
-
         QSettings().setValue(languagesKey, QStringList{"fr", "de"});
         AppLanguages::select(AppLanguage::es);
         QCOMPARE(onDisk(languagesKey).toStringList(), QStringList{"es"});

@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 #include "HelperFixtures.h"
 #include "StoreTestCase.h"
+#include "ToolTable.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -61,20 +62,21 @@ private slots:
     {
         const QString text = m_fixture->file("notlar.txt", "merhaba");
         const QString pdf = m_fixture->pdf("Rapor.PDF", 3);
-        store().addFiles({text, m_fixture->pdf("Ek.pdfx"), pdf}, AppSection::merge);
-        QCOMPARE(names(store().mergeFiles()), QStringList{"Rapor.PDF"});
-        QVERIFY(!store().banner(AppSection::merge)); // the others dropped silently
-        QCOMPARE(store().mergeFiles().first().bytes, QFileInfo(pdf).size());
-        QCOMPARE(store().mergeFiles().first().pageSizes, QList<QSizeF>(3, QSizeF(612, 792)));
+        store().addFiles({text, m_fixture->pdf("Ek.pdfx"), pdf}, store().tool<MergeTool>());
+        QCOMPARE(names(store().tool<MergeTool>().mergeFiles()), QStringList{"Rapor.PDF"});
+        QVERIFY(!store().banner(QStringLiteral("merge"))); // the others dropped silently
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().first().bytes, QFileInfo(pdf).size());
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().first().pageSizes,
+                 QList<QSizeF>(3, QSizeF(612, 792)));
 
         store().addFiles({text, m_fixture->pdf(".pdf"), m_fixture->pdf("Ek.pdfx")},
-                         AppSection::split);
-        QCOMPARE(store().banner(AppSection::split),
+                         store().tool<SplitTool>());
+        QCOMPARE(store().banner(QStringLiteral("split")),
                  (Banner{"Yalnız PDF dosyaları eklenebilir.", {}, Banner::Kind::error}));
-        QVERIFY(!store().splitFile());
-        store().open(AppSection::split); // no scripted answer: cancelled, changes nothing
+        QVERIFY(!store().tool<SplitTool>().splitFile());
+        store().open(store().tool<SplitTool>()); // no scripted answer: cancelled, changes nothing
         QCOMPARE(m_fixture->panels.calls, QStringList{"openPDFs(single)"});
-        QVERIFY(store().banner(AppSection::split));
+        QVERIFY(store().banner(QStringLiteral("split")));
     }
 
     // Merge takes a file as often as it comes; compress once, but a retry clears the results.
@@ -82,56 +84,61 @@ private slots:
     {
         const QString a = m_fixture->pdf("a.pdf");
         const QString b = m_fixture->pdf("b.pdf");
-        QSignalSpy spy(&store(), &Store::mergeFilesChanged);
-        store().addFiles({a, b, a}, AppSection::merge);
+        QSignalSpy spy(&store().tool<MergeTool>(), &MergeTool::mergeFilesChanged);
+        store().addFiles({a, b, a}, store().tool<MergeTool>());
         QCOMPARE(spy.count(), 1); // appended in one step
-        store().addFiles({a}, AppSection::merge);
-        QCOMPARE(names(store().mergeFiles()), (QStringList{"a.pdf", "b.pdf", "a.pdf", "a.pdf"}));
-        const QList<PDFFile>& merged = store().mergeFiles();
+        store().addFiles({a}, store().tool<MergeTool>());
+        QCOMPARE(names(store().tool<MergeTool>().mergeFiles()),
+                 (QStringList{"a.pdf", "b.pdf", "a.pdf", "a.pdf"}));
+        const QList<PDFFile>& merged = store().tool<MergeTool>().mergeFiles();
         QCOMPARE((QSet<QUuid>{merged[0].id, merged[1].id, merged[2].id, merged[3].id}).size(), 4);
 
-        store().addFiles({a, b, a}, AppSection::compress);
-        const QUuid firstId = store().compressFiles().first().id;
-        store().setCompressResults({{firstId, 123}});
-        store().addFiles({a}, AppSection::compress);
-        QCOMPARE(names(store().compressFiles()), (QStringList{"a.pdf", "b.pdf"}));
-        QCOMPARE(store().compressFiles().first().id, firstId);
-        QVERIFY(store().compressResults().isEmpty());
-        QVERIFY(!store().banner(AppSection::compress));
+        store().addFiles({a, b, a}, store().tool<CompressTool>());
+        const QUuid firstId = store().tool<CompressTool>().compressFiles().first().id;
+        store().tool<CompressTool>().setCompressResults({{firstId, 123}});
+        store().addFiles({a}, store().tool<CompressTool>());
+        QCOMPARE(names(store().tool<CompressTool>().compressFiles()),
+                 (QStringList{"a.pdf", "b.pdf"}));
+        QCOMPARE(store().tool<CompressTool>().compressFiles().first().id, firstId);
+        QVERIFY(store().tool<CompressTool>().compressResults().isEmpty());
+        QVERIFY(!store().banner(QStringLiteral("compress")));
     }
 
     // Of several files only the first is taken, and it replaces the one before.
     void singleInputToolsReset_data()
     {
-        QTest::addColumn<AppSection>("section");
-        QTest::newRow("sign") << AppSection::sign;
-        QTest::newRow("pages") << AppSection::pages;
-        QTest::newRow("split") << AppSection::split;
+        QTest::addColumn<QString>("section");
+        QTest::newRow("sign") << QStringLiteral("sign");
+        QTest::newRow("pages") << QStringLiteral("pages");
+        QTest::newRow("split") << QStringLiteral("split");
     }
     void singleInputToolsReset()
     {
-        QFETCH(AppSection, section);
-        store().addFiles({m_fixture->pdf("ilk.pdf", 3)}, section);
-        store().setSignPage(2);
-        store().setPlacements(
+        QFETCH(QString, section);
+        store().addFiles({m_fixture->pdf("ilk.pdf", 3)}, *store().tool(section));
+        store().tool<SignTool>().setSignPage(2);
+        store().tool<SignTool>().setPlacements(
             {Placement{QUuid::createUuid(), QUuid::createUuid(), 2, {0, 0, 0.2, 0.1}}});
-        store().setSelectedPlacement(store().placements().first().id);
-        store().setPagesSelected({0, 1});
+        store().tool<SignTool>().setSelectedPlacement(
+            store().tool<SignTool>().placements().first().id);
+        store().tool<PagesTool>().setPagesSelected({0, 1});
 
-        store().addFiles({m_fixture->pdf("ikinci.pdf", 2), m_fixture->pdf("uc.pdf")}, section);
-        const std::optional<PDFFile> file = section == AppSection::sign    ? store().signFile()
-                                            : section == AppSection::pages ? store().pagesFile()
-                                                                           : store().splitFile();
+        store().addFiles({m_fixture->pdf("ikinci.pdf", 2), m_fixture->pdf("uc.pdf")},
+                         *store().tool(section));
+        const std::optional<PDFFile> file =
+            section == QStringLiteral("sign")    ? store().tool<SignTool>().signFile()
+            : section == QStringLiteral("pages") ? store().tool<PagesTool>().pagesFile()
+                                                 : store().tool<SplitTool>().splitFile();
         QCOMPARE(QFileInfo(file->source.url).fileName(), "ikinci.pdf");
         QCOMPARE(file->pageCount, 2);
-        if (section == AppSection::sign) {
-            QCOMPARE(store().signPage(), 0);
-            QVERIFY(store().placements().isEmpty());
-            QVERIFY(!store().selectedPlacement());
-            QCOMPARE(store().pagesSelected(), (QSet<int>{0, 1}));
-        } else if (section == AppSection::pages) {
-            QVERIFY(store().pagesSelected().isEmpty());
-            QCOMPARE(store().signPage(), 2);
+        if (section == QStringLiteral("sign")) {
+            QCOMPARE(store().tool<SignTool>().signPage(), 0);
+            QVERIFY(store().tool<SignTool>().placements().isEmpty());
+            QVERIFY(!store().tool<SignTool>().selectedPlacement());
+            QCOMPARE(store().tool<PagesTool>().pagesSelected(), (QSet<int>{0, 1}));
+        } else if (section == QStringLiteral("pages")) {
+            QVERIFY(store().tool<PagesTool>().pagesSelected().isEmpty());
+            QCOMPARE(store().tool<SignTool>().signPage(), 2);
         }
     }
 
@@ -158,9 +165,11 @@ private slots:
         for (const QString& name : files) {
             paths.append(fileOfKind(*m_fixture, name));
         }
-        store().addFiles(paths, AppSection::merge);
-        QCOMPARE(names(store().mergeFiles()), files.filter(QRegularExpression("^iyi")));
-        QCOMPARE(store().banner(AppSection::merge), (Banner{banner, {}, Banner::Kind::error}));
+        store().addFiles(paths, store().tool<MergeTool>());
+        QCOMPARE(names(store().tool<MergeTool>().mergeFiles()),
+                 files.filter(QRegularExpression("^iyi")));
+        QCOMPARE(store().banner(QStringLiteral("merge")),
+                 (Banner{banner, {}, Banner::Kind::error}));
     }
 
     // A missing helper is said once for the batch, never blamed on the files.
@@ -177,26 +186,27 @@ private slots:
         const QStringList paths{m_fixture->pdf("iyi1.pdf"), m_fixture->pdf("iyi2.pdf")};
         const QByteArray name = "LEAFLOW_" + helper.toUpper().toLatin1();
         const HelperFixtures::Override missing(name.constData(), m_fixture->path("yok/helper"));
-        store().addFiles(paths, AppSection::merge);
-        QCOMPARE(names(store().mergeFiles()), QStringList{});
-        QCOMPARE(store().banner(AppSection::merge), (Banner{banner, {}, Banner::Kind::error}));
+        store().addFiles(paths, store().tool<MergeTool>());
+        QCOMPARE(names(store().tool<MergeTool>().mergeFiles()), QStringList{});
+        QCOMPARE(store().banner(QStringLiteral("merge")),
+                 (Banner{banner, {}, Banner::Kind::error}));
     }
 
     // Cancelled keeps the previous input; wrong asks again; the right one stays with the file.
     void passwordPromptAsksUntilRightOrCancelled()
     {
-        store().addFiles({m_fixture->pdf("açık.pdf", 2)}, AppSection::split);
-        const QUuid previous = store().splitFile()->id;
+        store().addFiles({m_fixture->pdf("açık.pdf", 2)}, store().tool<SplitTool>());
+        const QUuid previous = store().tool<SplitTool>().splitFile()->id;
         const QString locked = m_fixture->pdf("kilitli.pdf", 3, "gizli");
         m_fixture->panels.passwordAnswers = {QString("yanlış"), std::nullopt, QString("yanlış"),
                                              QString("gizli")};
-        store().addFiles({locked}, AppSection::split);
-        QCOMPARE(store().splitFile()->id, previous);
-        QVERIFY(!store().banner(AppSection::split));
+        store().addFiles({locked}, store().tool<SplitTool>());
+        QCOMPARE(store().tool<SplitTool>().splitFile()->id, previous);
+        QVERIFY(!store().banner(QStringLiteral("split")));
 
-        store().addFiles({locked}, AppSection::compress);
-        QCOMPARE(store().compressFiles().size(), 1);
-        const PDFFile& file = store().compressFiles().first();
+        store().addFiles({locked}, store().tool<CompressTool>());
+        QCOMPARE(store().tool<CompressTool>().compressFiles().size(), 1);
+        const PDFFile& file = store().tool<CompressTool>().compressFiles().first();
         QCOMPARE(file.source.password, std::optional<QString>("gizli"));
         QCOMPARE(file.pageCount, 3);
         QCOMPARE(m_fixture->panels.calls,
@@ -207,12 +217,14 @@ private slots:
                                                   {"gizli", true}}));
 
         // Once a tool lists it, the file is not asked for again, in any tool.
-        store().addFiles({locked, locked}, AppSection::merge);
-        store().addFiles({locked}, AppSection::pages);
+        store().addFiles({locked, locked}, store().tool<MergeTool>());
+        store().addFiles({locked}, store().tool<PagesTool>());
         QCOMPARE(m_fixture->panels.calls.size(), 2);
-        QCOMPARE(store().mergeFiles().size(), 2);
-        QCOMPARE(store().mergeFiles().last().source.password, std::optional<QString>("gizli"));
-        QCOMPARE(store().pagesFile()->source.password, std::optional<QString>("gizli"));
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 2);
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().last().source.password,
+                 std::optional<QString>("gizli"));
+        QCOMPARE(store().tool<PagesTool>().pagesFile()->source.password,
+                 std::optional<QString>("gizli"));
     }
 
     // Passwords as producers store them: RC4 in PDFDocEncoding, AES-128 in Windows-1254,
@@ -231,28 +243,36 @@ private slots:
             Fixtures::writePdf(paths.last(), Fixtures::tagged(name + "-", 1), encryption);
             m_fixture->panels.passwordAnswers.append(encryption.userPassword);
         }
-        store().addFiles(paths, AppSection::merge);
+        store().addFiles(paths, store().tool<MergeTool>());
 
-        QCOMPARE(store().mergeFiles().size(), 3);
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 3);
         for (const auto& [typed, accepted] : m_fixture->panels.passwordAttempts) {
             QVERIFY2(accepted, qPrintable(typed));
         }
         const QString output = m_fixture->path("hepsi.pdf");
         m_fixture->panels.saveAnswers = {output};
-        store().run(AppSection::merge);
+        store().run(store().tool<MergeTool>());
         QVERIFY(m_fixture->waitIdle());
-        QCOMPARE(store().banner(AppSection::merge)->isError(), false);
+        QCOMPARE(store().banner(QStringLiteral("merge"))->isError(), false);
         QCOMPARE(Fixtures::readTags(output), (QStringList{"euro-1", "dogru-1", "sifre-1"}));
     }
 
-    // Files handed over go to the selected tool and bring the window forward.
-    void receiveUsesTheSelectedTool()
+    // Files handed over go to the tool shown and bring the window forward; from the history,
+    // they go to the first tool, which the window is asked to show.
+    void receiveUsesTheShownTool()
     {
-        AppSections::setCurrent(AppSection::pages);
+        QSignalSpy wanted(&store(), &Store::pageWanted);
+        store().setShownPage(QStringLiteral("pages"));
         store().receive({m_fixture->pdf("dış.pdf", 2)});
-        QCOMPARE(AppSections::current(), AppSection::pages);
-        QVERIFY(store().pagesFile() && store().mergeFiles().isEmpty());
+        QVERIFY(store().tool<PagesTool>().pagesFile());
+        QVERIFY(store().tool<MergeTool>().mergeFiles().isEmpty());
         QCOMPARE(m_fixture->broughtForward, 1);
+        QCOMPARE(wanted.count(), 0);
+
+        store().setShownPage(QStringLiteral("history"));
+        store().receive({m_fixture->pdf("iç.pdf", 1)});
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 1);
+        QCOMPARE(wanted.value(0).value(0), QStringLiteral("merge"));
     }
 
     void filesHandedOverBeforeTheStoreExistAreAdmittedAfterwards()
@@ -264,9 +284,12 @@ private slots:
         Store::pending().append(early);
 
         fixture.store = std::make_unique<Store>(fixture.panels, fixture.reveal, DataFile());
+        ToolTable::install(*fixture.store);
         QVERIFY(Store::pending().isEmpty());
-        QVERIFY(fixture.store->mergeFiles().isEmpty()); // handed over asynchronously
-        QTRY_COMPARE(names(fixture.store->mergeFiles()), QStringList{"erken.pdf"});
+        QVERIFY(
+            fixture.store->tool<MergeTool>().mergeFiles().isEmpty()); // handed over asynchronously
+        QTRY_COMPARE(names(fixture.store->tool<MergeTool>().mergeFiles()),
+                     QStringList{"erken.pdf"});
     }
 
     // A file that hangs poppler is refused at the time limit while the window's loop turns.
@@ -283,9 +306,9 @@ private slots:
                 [&] { longestGap = std::max(longestGap, clock.restart()); });
         clock.start();
         tick.start(10);
-        store().addFiles({m_fixture->path("donuyor.pdf"), good}, AppSection::merge);
-        QCOMPARE(names(store().mergeFiles()), QStringList{"iyi.pdf"});
-        QCOMPARE(store().banner(AppSection::merge)->text,
+        store().addFiles({m_fixture->path("donuyor.pdf"), good}, store().tool<MergeTool>());
+        QCOMPARE(names(store().tool<MergeTool>().mergeFiles()), QStringList{"iyi.pdf"});
+        QCOMPARE(store().banner(QStringLiteral("merge"))->text,
                  "donuyor.pdf açılamadı. Dosya bozuk ya da PDF değil.");
         // A loop that waited on the file would stall for the renderer's whole time limit (5 s);
         // a busy shared machine (or sanitized code) delays a turn by a tenth of a second or so,

@@ -106,22 +106,22 @@ private slots:
     {
         const SavedSignature signature = signatureOf(4);
         QSignalSpy changed(&store(), &Store::changed);
-        store().place(signature);
+        store().tool<SignTool>().place(signature);
         QCOMPARE(changed.count(), 0);
         QList<Fixtures::Page> turned = Fixtures::tagged(QStringLiteral("s"), 3);
         for (Fixtures::Page& page : turned) {
             page.rotate = 90;
         }
         admit(turned);
-        store().place(signature);
-        store().place(signature);
-        store().setSignPage(2);
-        store().place(signature);
-        store().place(signature);
-        store().setSignPage(0);
-        store().place(signature);
+        store().tool<SignTool>().place(signature);
+        store().tool<SignTool>().place(signature);
+        store().tool<SignTool>().setSignPage(2);
+        store().tool<SignTool>().place(signature);
+        store().tool<SignTool>().place(signature);
+        store().tool<SignTool>().setSignPage(0);
+        store().tool<SignTool>().place(signature);
 
-        const QList<Placement>& placements = store().placements();
+        const QList<Placement>& placements = store().tool<SignTool>().placements();
         QCOMPARE(placements.size(), 5);
         QCOMPARE(placements[0].signatureID, signature.id);
         QVERIFY(!placements[0].id.isNull() && placements[0].id != placements[1].id);
@@ -136,39 +136,39 @@ private slots:
             QCOMPARE(placements[i].rect,
                      QRectF(expected[i].second, QSizeF(0.32, 0.32 * 792 / (612 * 4))));
         }
-        QCOMPARE(store().selectedPlacement(), std::optional(placements[4].id));
+        QCOMPARE(store().tool<SignTool>().selectedPlacement(), std::optional(placements[4].id));
     }
 
     // Drags change only their placement; removal clears the selection; drags of it do nothing.
     void moveResizeAndRemoveChangeOnlyTheirPlacement()
     {
         admit(Fixtures::tagged(QStringLiteral("s"), 1));
-        store().place(signatureOf(2));
-        store().place(signatureOf(2));
-        const Placement first = store().placements()[0];
-        const Placement second = store().placements()[1];
+        store().tool<SignTool>().place(signatureOf(2));
+        store().tool<SignTool>().place(signatureOf(2));
+        const Placement first = store().tool<SignTool>().placements()[0];
+        const Placement second = store().tool<SignTool>().placements()[1];
 
         // A drag reports its translation so far each time, always from the same start.
-        store().movePlacement(first.id, first.rect, QPointF(0.01, 0.01));
-        store().movePlacement(first.id, first.rect, QPointF(-5, 0.1));
-        QCOMPARE(store().placements()[0].rect,
+        store().tool<SignTool>().movePlacement(first.id, first.rect, QPointF(0.01, 0.01));
+        store().tool<SignTool>().movePlacement(first.id, first.rect, QPointF(-5, 0.1));
+        QCOMPARE(store().tool<SignTool>().placements()[0].rect,
                  QRectF(0, first.rect.y() + 0.1, first.rect.width(), first.rect.height()));
-        QCOMPARE(store().placements()[1], second);
+        QCOMPARE(store().tool<SignTool>().placements()[1], second);
 
-        const QRectF start = store().placements()[0].rect;
-        store().resizePlacement(first.id, start, QPointF(-1, 0.4));
-        QCOMPARE(store().placements()[0].rect, PlacementMath::resized(start, -1));
-        QCOMPARE(store().placements()[1], second);
+        const QRectF start = store().tool<SignTool>().placements()[0].rect;
+        store().tool<SignTool>().resizePlacement(first.id, start, QPointF(-1, 0.4));
+        QCOMPARE(store().tool<SignTool>().placements()[0].rect, PlacementMath::resized(start, -1));
+        QCOMPARE(store().tool<SignTool>().placements()[1], second);
 
-        const Placement kept = store().placements()[0];
-        store().setSelectedPlacement(kept.id);
-        store().removePlacement(second.id);
-        QCOMPARE(store().placements(), QList<Placement>{kept});
-        QVERIFY(!store().selectedPlacement());
-        QSignalSpy changed(&store(), &Store::placementsChanged);
-        store().movePlacement(second.id, second.rect, QPointF(0.1, 0.1));
-        store().resizePlacement(second.id, second.rect, QPointF(0.1, 0));
-        QCOMPARE(store().placements(), QList<Placement>{kept});
+        const Placement kept = store().tool<SignTool>().placements()[0];
+        store().tool<SignTool>().setSelectedPlacement(kept.id);
+        store().tool<SignTool>().removePlacement(second.id);
+        QCOMPARE(store().tool<SignTool>().placements(), QList<Placement>{kept});
+        QVERIFY(!store().tool<SignTool>().selectedPlacement());
+        QSignalSpy changed(&store().tool<SignTool>(), &SignTool::placementsChanged);
+        store().tool<SignTool>().movePlacement(second.id, second.rect, QPointF(0.1, 0.1));
+        store().tool<SignTool>().resizePlacement(second.id, second.rect, QPointF(0.1, 0));
+        QCOMPARE(store().tool<SignTool>().placements(), QList<Placement>{kept});
         QCOMPARE(changed.count(), 0);
     }
 
@@ -178,8 +178,8 @@ private:
     {
         const QString path = m_fixture->path(QStringLiteral("Sözleşme.pdf"));
         Fixtures::writePdf(path, pages);
-        store().addFiles({path}, AppSection::sign);
-        QVERIFY(store().signFile());
+        store().addFiles({path}, store().tool<SignTool>());
+        QVERIFY(store().tool<SignTool>().signFile());
     }
 };
 

@@ -127,27 +127,28 @@ private slots:
     void oneRunAtATimeClearsTheBannerFirst()
     {
         addTwoForMerge();
-        store().addFiles({m_fixture->file("x.txt", "x")}, AppSection::merge); // leaves a banner
-        QVERIFY(store().banner(AppSection::merge));
+        store().addFiles({m_fixture->file("x.txt", "x")},
+                         store().tool<MergeTool>()); // leaves a banner
+        QVERIFY(store().banner(QStringLiteral("merge")));
         QSignalSpy busy(&store(), &Store::busyChanged);
         m_fixture->panels.saveAnswers = {m_fixture->path("bir.pdf"), m_fixture->path("iki.pdf")};
-        store().run(AppSection::merge);
-        QCOMPARE(store().busy(), std::optional<AppSection>(AppSection::merge));
-        QVERIFY(!store().banner(AppSection::merge));
-        store().run(AppSection::merge);
-        store().run(AppSection::split);
+        store().run(store().tool<MergeTool>());
+        QCOMPARE(store().busy(), std::optional<QString>(QStringLiteral("merge")));
+        QVERIFY(!store().banner(QStringLiteral("merge")));
+        store().run(store().tool<MergeTool>());
+        store().run(store().tool<SplitTool>());
         // Files arriving meanwhile are dropped without a word.
-        store().addFiles({m_fixture->file("x.txt", "x")}, AppSection::split);
-        store().addFiles({m_fixture->pdf("c.pdf")}, AppSection::compress);
-        QVERIFY(!store().banner(AppSection::split));
-        QVERIFY(store().compressFiles().isEmpty());
+        store().addFiles({m_fixture->file("x.txt", "x")}, store().tool<SplitTool>());
+        store().addFiles({m_fixture->pdf("c.pdf")}, store().tool<CompressTool>());
+        QVERIFY(!store().banner(QStringLiteral("split")));
+        QVERIFY(store().tool<CompressTool>().compressFiles().isEmpty());
         QVERIFY(m_fixture->waitIdle());
 
         QCOMPARE(m_fixture->panels.calls, QStringList{"save(Rapor birleşik)"});
         QCOMPARE(busy.count(), 2);
         QCOMPARE(store().data().history.size(), 1);
         QVERIFY(!QFileInfo::exists(m_fixture->path("iki.pdf")));
-        QCOMPARE(store().mergeFiles().size(), 2); // inputs stay after a run
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 2); // inputs stay after a run
     }
 
     // A failed run shows the engine's message, one that shrinks nothing says so: neither
@@ -158,24 +159,25 @@ private slots:
         addTwoForMerge();
         m_fixture->file("engel", "bir dosya"); // a file where the output's folder should be
         const QString message =
-            PDFEngine::run(PDFEngine::MergeJob{{store().mergeFiles()[0].source},
+            PDFEngine::run(PDFEngine::MergeJob{{store().tool<MergeTool>().mergeFiles()[0].source},
                                                m_fixture->path("engel/sonuç.pdf")})
                 .failure.value_or(QString());
         QVERIFY(!message.isEmpty());
-        QCOMPARE(ranTo(AppSection::merge, "engel/sonuç.pdf"),
+        QCOMPARE(ranTo(QStringLiteral("merge"), "engel/sonuç.pdf"),
                  (Banner{message, {}, Banner::Kind::error}));
-        QCOMPARE(store().mergeFiles().size(), 2);
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 2);
 
-        store().addFiles({m_fixture->settledPdf("Metin.pdf", 2)}, AppSection::compress);
+        store().addFiles({m_fixture->settledPdf("Metin.pdf", 2)}, store().tool<CompressTool>());
         QCOMPARE(
-            ranTo(AppSection::compress, "Metin sıkıştırılmış.pdf"),
+            ranTo(QStringLiteral("compress"), "Metin sıkıştırılmış.pdf"),
             (Banner{
                 "Daha fazla küçülmedi. Dosya zaten sıkıştırılmış görünüyor, yeni dosya yazılmadı.",
                 {},
                 Banner::Kind::information}));
         QVERIFY(!QFileInfo::exists(m_fixture->path("Metin sıkıştırılmış.pdf")));
-        QCOMPARE(store().compressResults(),
-                 (QHash<QUuid, qint64>{{store().compressFiles().first().id, 0}}));
+        QCOMPARE(store().tool<CompressTool>().compressResults(),
+                 (QHash<QUuid, qint64>{
+                     {store().tool<CompressTool>().compressFiles().first().id, 0}}));
         QCOMPARE(store().data(), AppData{});
         QVERIFY(!QFileInfo::exists(dataPath()));
         QVERIFY(m_fixture->reveal.revealed.isEmpty());
@@ -197,7 +199,7 @@ private slots:
                 [&] { longest = std::max(longest, clock.restart()); });
         clock.start();
         ticker.start(10);
-        QCOMPARE(ranTo(AppSection::merge, "Birleşik.pdf"),
+        QCOMPARE(ranTo(QStringLiteral("merge"), "Birleşik.pdf"),
                  (Banner{"Ek.pdf işlenemedi: süre doldu.", {}, Banner::Kind::error}));
         QVERIFY2(longest < 100, qPrintable(QString::number(longest)));
         QVERIFY(store().data().history.isEmpty());
@@ -206,42 +208,43 @@ private slots:
     // Stopped at any report, a run leaves the folder as it was (so a run never blocks the loop).
     void stoppedAtAnyReportLeavesNothing_data()
     {
-        QTest::addColumn<AppSection>("section");
+        QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("ranges"); // split: empty for one page a file
         QTest::addColumn<bool>("kill");
         QTest::addColumn<int>("outputs");
         for (const bool kill : {false, true}) {
             const char* how = kill ? "worker killed" : "cancelled";
-            QTest::addRow("merge, %s", how) << AppSection::merge << QString() << kill << 1;
+            QTest::addRow("merge, %s", how) << QStringLiteral("merge") << QString() << kill << 1;
             QTest::addRow("split each page, %s", how)
-                << AppSection::split << QString() << kill << 6;
+                << QStringLiteral("split") << QString() << kill << 6;
             QTest::addRow("split ranges, %s", how)
-                << AppSection::split << "1-2, 4, 5-6" << kill << 3;
+                << QStringLiteral("split") << "1-2, 4, 5-6" << kill << 3;
             QTest::addRow("compress three, %s", how)
-                << AppSection::compress << QString() << kill << 3;
+                << QStringLiteral("compress") << QString() << kill << 3;
         }
     }
     void stoppedAtAnyReportLeavesNothing()
     {
-        QFETCH(AppSection, section);
+        QFETCH(QString, section);
         QFETCH(QString, ranges);
         QFETCH(bool, kill);
         QFETCH(int, outputs);
-        if (section == AppSection::compress) {
+        if (section == QStringLiteral("compress")) {
             store().addFiles({m_fixture->imagePdf("A.pdf"), m_fixture->imagePdf("B.pdf"),
                               m_fixture->imagePdf("C.pdf")},
-                             section);
+                             *store().tool(section));
         } else {
             // A megabyte a page: writing takes long enough for a stop to land mid-run.
             HostileFixtures::writeBulky(m_fixture->path("Kitap.pdf"), 6, 1);
             QStringList inputs{m_fixture->path("Kitap.pdf")};
-            if (section == AppSection::merge) {
+            if (section == QStringLiteral("merge")) {
                 inputs.append(m_fixture->pdf("Ek.pdf", 6));
             }
-            store().addFiles(inputs, section);
+            store().addFiles(inputs, *store().tool(section));
         }
-        store().setSplitMode(ranges.isEmpty() ? SplitMode::each : SplitMode::ranges);
-        store().setSplitRanges(ranges);
+        store().tool<SplitTool>().setSplitMode(ranges.isEmpty() ? SplitMode::each
+                                                                : SplitMode::ranges);
+        store().tool<SplitTool>().setSplitRanges(ranges);
         const QStringList before = everything();
         int stopped = 0;
         for (int stopAt = 1; runStoppedAt(section, stopAt, kill); stopAt += 1 + stopAt / 6) {
@@ -269,40 +272,39 @@ private slots:
     // Without enough input no panel opens: silently, or with the range parser's message.
     void toolsWithoutEnoughInputDoNothing_data()
     {
-        QTest::addColumn<AppSection>("section");
+        QTest::addColumn<QString>("section");
         QTest::addColumn<int>("files");
         QTest::addColumn<QSet<int>>("selected");
         QTest::addColumn<bool>("refused");
-        const auto row = [](const char* name, AppSection section, int files,
+        const auto row = [](const char* name, QString section, int files,
                             const QSet<int>& selected = {}, bool refused = false) {
             QTest::newRow(name) << section << files << selected << refused;
         };
-        row("merge with one file", AppSection::merge, 1);
-        row("split without a file", AppSection::split, 0);
-        row("split with ranges it cannot read", AppSection::split, 1, {}, true);
-        row("compress without files", AppSection::compress, 0);
-        row("sign with nothing placed", AppSection::sign, 1);
-        row("pages with nothing selected", AppSection::pages, 1);
-        row("pages with every page selected", AppSection::pages, 1, {0, 1, 2});
-        row("pages with more than every page", AppSection::pages, 1, {0, 1, 2, 7});
-        row("history never runs", AppSection::history, 0);
+        row("merge with one file", QStringLiteral("merge"), 1);
+        row("split without a file", QStringLiteral("split"), 0);
+        row("split with ranges it cannot read", QStringLiteral("split"), 1, {}, true);
+        row("compress without files", QStringLiteral("compress"), 0);
+        row("sign with nothing placed", QStringLiteral("sign"), 1);
+        row("pages with nothing selected", QStringLiteral("pages"), 1);
+        row("pages with every page selected", QStringLiteral("pages"), 1, {0, 1, 2});
+        row("pages with more than every page", QStringLiteral("pages"), 1, {0, 1, 2, 7});
     }
 
     void toolsWithoutEnoughInputDoNothing()
     {
-        QFETCH(AppSection, section);
+        QFETCH(QString, section);
         QFETCH(int, files);
         QFETCH(QSet<int>, selected);
         QFETCH(bool, refused);
         if (files > 0) {
-            store().addFiles({m_fixture->pdf("Üç.pdf", 3)}, section);
+            store().addFiles({m_fixture->pdf("Üç.pdf", 3)}, *store().tool(section));
         }
-        store().setPagesSelected(selected);
-        store().setSplitMode(SplitMode::ranges);
-        store().setSplitRanges("1-3, x");
+        store().tool<PagesTool>().setPagesSelected(selected);
+        store().tool<SplitTool>().setSplitMode(SplitMode::ranges);
+        store().tool<SplitTool>().setSplitRanges("1-3, x");
         m_fixture->panels.folderAnswers = {m_fixture->folder("asla")};
         QSignalSpy busy(&store(), &Store::busyChanged);
-        store().run(section);
+        store().run(*store().tool(section));
         QVERIFY(m_fixture->panels.calls.isEmpty());
         QCOMPARE(busy.count(), 0);
         QCOMPARE(store().banner(section).value_or(Banner{}),
@@ -313,37 +315,37 @@ private slots:
     // The panel starts beside a single input; with several, in the last save folder if it exists.
     void suggestedNamesStartFoldersAndCancelledPanels_data()
     {
-        QTest::addColumn<AppSection>("section");
+        QTest::addColumn<QString>("section");
         QTest::addColumn<int>("files");
         QTest::addColumn<QString>("call");
         QTest::addColumn<QString>("remembered"); // "", "kayıt", "gone" or "ran"
         QTest::addColumn<QString>("start");
-        const auto row = [](const char* name, AppSection section, int files, const QString& call,
+        const auto row = [](const char* name, QString section, int files, const QString& call,
                             const QString& remembered, const QString& start) {
             QTest::newRow(name) << section << files << call << remembered << start;
         };
         const QString folder = "folder()";
-        row("merge", AppSection::merge, 2, "save(v1.2 Rapor birleşik)", "", "önce");
-        row("merge after a merge", AppSection::merge, 2, "save(v1.2 Rapor birleşik)", "ran",
+        row("merge", QStringLiteral("merge"), 2, "save(v1.2 Rapor birleşik)", "", "önce");
+        row("merge after a merge", QStringLiteral("merge"), 2, "save(v1.2 Rapor birleşik)", "ran",
             "kayıt");
-        row("split", AppSection::split, 1, folder, "kayıt", "önce");
-        row("compress one", AppSection::compress, 1, "save(v1.2 Rapor sıkıştırılmış)", "kayıt",
-            "önce");
-        row("compress several", AppSection::compress, 2, folder, "kayıt", "kayıt");
-        row("compress several, remembered folder gone", AppSection::compress, 2, folder, "gone",
-            "önce");
-        row("pages", AppSection::pages, 1, "save(v1.2 Rapor düzenlenmiş)", "kayıt", "önce");
-        row("sign", AppSection::sign, 1, "save(v1.2 Rapor imzalı)", "kayıt", "önce");
+        row("split", QStringLiteral("split"), 1, folder, "kayıt", "önce");
+        row("compress one", QStringLiteral("compress"), 1, "save(v1.2 Rapor sıkıştırılmış)",
+            "kayıt", "önce");
+        row("compress several", QStringLiteral("compress"), 2, folder, "kayıt", "kayıt");
+        row("compress several, remembered folder gone", QStringLiteral("compress"), 2, folder,
+            "gone", "önce");
+        row("pages", QStringLiteral("pages"), 1, "save(v1.2 Rapor düzenlenmiş)", "kayıt", "önce");
+        row("sign", QStringLiteral("sign"), 1, "save(v1.2 Rapor imzalı)", "kayıt", "önce");
     }
 
     void suggestedNamesStartFoldersAndCancelledPanels()
     {
-        QFETCH(AppSection, section);
+        QFETCH(QString, section);
         QFETCH(int, files);
         QFETCH(QString, call);
         QFETCH(QString, remembered);
         QFETCH(QString, start);
-        const QString tool = AppSections::rawValue(section);
+        const QString tool = section;
         if (remembered == "kayıt") {
             Preferences::setSaveFolder(tool, m_fixture->folder("kayıt"));
         } else if (remembered == "gone") {
@@ -352,7 +354,7 @@ private slots:
             addTwoForMerge();
             m_fixture->folder("kayıt");
             QVERIFY(!ranTo(section, "kayıt/Önceki.pdf").isError());
-            store().clear(section);
+            store().clear(*store().tool(section));
             m_fixture->panels.calls.clear();
             m_fixture->panels.directories.clear();
         }
@@ -361,11 +363,11 @@ private slots:
         store().addFiles(QStringList{m_fixture->pdf("önce/v1.2 Rapor.pdf", 2),
                                      m_fixture->pdf("sonra/Diğer.pdf", 2)}
                              .mid(0, files),
-                         section);
-        store().setPagesSelected({0});
-        store().place(addDrawn("x")); // something to stamp when signing
+                         *store().tool(section));
+        store().tool<PagesTool>().setPagesSelected({0});
+        store().tool<SignTool>().place(addDrawn("x")); // something to stamp when signing
         QSignalSpy busy(&store(), &Store::busyChanged);
-        store().run(section); // every panel answers as cancelled
+        store().run(*store().tool(section)); // every panel answers as cancelled
         QCOMPARE(m_fixture->panels.calls, QStringList{call});
         QCOMPARE(m_fixture->panels.directories, QStringList{m_fixture->path(start)});
         QCOMPARE(busy.count(), 0);
@@ -376,26 +378,26 @@ private slots:
     // Locked three-page inputs through merge, split (two a file) and pages (second deleted).
     void roads_data()
     {
-        QTest::addColumn<AppSection>("section");
+        QTest::addColumn<QString>("section");
         QTest::addColumn<QStringList>("inputs");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QList<QStringList>>("tags");
         QTest::addColumn<bool>("reveal");
-        QTest::newRow("merge") << AppSection::merge << QStringList{"Rapor.pdf", "Ek.pdf"}
+        QTest::newRow("merge") << QStringLiteral("merge") << QStringList{"Rapor.pdf", "Ek.pdf"}
                                << "Rapor birleşik.pdf"
                                << QList<QStringList>{{"Rapor-1", "Rapor-2", "Rapor-3", "Ek-1",
                                                       "Ek-2", "Ek-3"}}
                                << false;
-        QTest::newRow("split") << AppSection::split << QStringList{"Kitap.pdf"} << "bölümler"
+        QTest::newRow("split") << QStringLiteral("split") << QStringList{"Kitap.pdf"} << "bölümler"
                                << QList<QStringList>{{"Kitap-1", "Kitap-2"}, {"Kitap-3"}} << true;
-        QTest::newRow("pages") << AppSection::pages << QStringList{"Sözleşme.pdf"}
+        QTest::newRow("pages") << QStringLiteral("pages") << QStringList{"Sözleşme.pdf"}
                                << "Sözleşme düzenlenmiş.pdf"
                                << QList<QStringList>{{"Sozlesme-1", "Sozlesme-3"}} << false;
     }
 
     void roads()
     {
-        QFETCH(AppSection, section);
+        QFETCH(QString, section);
         QFETCH(QStringList, inputs);
         QFETCH(QString, answer);
         QFETCH(QList<QStringList>, tags);
@@ -406,14 +408,15 @@ private slots:
             paths << m_fixture->pdf(input, 3, password());
             m_fixture->panels.passwordAnswers.append(password());
         }
-        store().addFiles(paths, section);
-        store().setSplitMode(SplitMode::every);
-        store().setPagesSelected({1});
+        store().addFiles(paths, *store().tool(section));
+        store().tool<SplitTool>().setSplitMode(SplitMode::every);
+        store().tool<PagesTool>().setPagesSelected({1});
         const QDateTime started = QDateTime::currentDateTimeUtc().addSecs(-1);
         const Banner shown = ranTo(section, answer);
 
-        const QString banner = section == AppSection::split ? "Hazır: 2 dosya · bölümler klasöründe"
-                                                            : "Hazır: " + answer + " · ";
+        const QString banner = section == QStringLiteral("split")
+                                   ? "Hazır: 2 dosya · bölümler klasöründe"
+                                   : "Hazır: " + answer + " · ";
         QVERIFY2(shown.text.startsWith(banner) && !shown.isError(), qPrintable(shown.text));
         QCOMPARE(shown.outputs.size(), tags.size());
         for (qsizetype i = 0; i < tags.size(); ++i) {
@@ -423,7 +426,7 @@ private slots:
         QVERIFY(store().data().history.first().date >= started);
         QCOMPARE(m_fixture->reveal.revealed,
                  reveal ? QList<QStringList>{shown.outputs} : QList<QStringList>{});
-        QCOMPARE(store().pagesSelected(), QSet<int>{1}); // kept after the run
+        QCOMPARE(store().tool<PagesTool>().pagesSelected(), QSet<int>{1}); // kept after the run
         checkNoFileHoldsThePassword();
     }
 
@@ -432,31 +435,31 @@ private slots:
     {
         const QString input = m_fixture->pdf("Sözleşme.pdf", 3, password());
         m_fixture->panels.passwordAnswers = {password()};
-        store().addFiles({input}, AppSection::sign);
+        store().addFiles({input}, store().tool<SignTool>());
         QVERIFY(store().addImageSignature(m_fixture->file("imza.png", pngOf(300, 100)), "resim"));
         QVERIFY(store().addImageSignature(m_fixture->file("yok.png", pngOf(200, 100)), "kayıp"));
         const SavedSignature image = store().data().signatures.first();
         const SavedSignature lostImage = store().data().signatures.last();
         SavedSignature neverSaved = image;
         neverSaved.id = QUuid::createUuid();
-        store().place(lostImage);
-        store().place(neverSaved);
+        store().tool<SignTool>().place(lostImage);
+        store().tool<SignTool>().place(neverSaved);
         QVERIFY(QFile::remove(m_environment->dataFolder() + "/signatures/" + *lostImage.imageFile));
-        store().run(AppSection::sign);
+        store().run(store().tool<SignTool>());
         QCOMPARE(m_fixture->panels.calls,
                  QStringList{"password(Sözleşme.pdf)"}); // no panel to save
         QVERIFY(!store().busy());
-        QVERIFY(!store().banner(AppSection::sign));
+        QVERIFY(!store().banner(QStringLiteral("sign")));
 
-        store().place(image);
-        store().setSignPage(1);
-        store().place(addDrawn("Paraf"));
-        store().setSignPage(0);
-        const QList<Placement> placements = store().placements();
-        const Banner banner = ranTo(AppSection::sign, "Sözleşme imzalı.pdf");
+        store().tool<SignTool>().place(image);
+        store().tool<SignTool>().setSignPage(1);
+        store().tool<SignTool>().place(addDrawn("Paraf"));
+        store().tool<SignTool>().setSignPage(0);
+        const QList<Placement> placements = store().tool<SignTool>().placements();
+        const Banner banner = ranTo(QStringLiteral("sign"), "Sözleşme imzalı.pdf");
 
         QVERIFY(banner.text.startsWith("Hazır: Sözleşme imzalı.pdf · "));
-        checkRecordOnDisk(AppSection::sign, {"Sözleşme.pdf"}, banner.outputs,
+        checkRecordOnDisk(QStringLiteral("sign"), {"Sözleşme.pdf"}, banner.outputs,
                           QFileInfo(input).size());
         QCOMPARE(Fixtures::readTags(banner.outputs[0]),
                  (QStringList{"Sozlesme-1", "Sozlesme-2", "Sozlesme-3"}));
@@ -468,7 +471,7 @@ private slots:
         QCOMPARE(stamps[1][0].rect.toRect(),
                  QRectF(r.x() * 612, (1 - r.bottom()) * 792, r.width() * 612, r.height() * 792)
                      .toRect());
-        QCOMPARE(store().placements(), placements); // they stay after the run
+        QCOMPARE(store().tool<SignTool>().placements(), placements); // they stay after the run
         checkNoFileHoldsThePassword();
     }
 
@@ -484,14 +487,15 @@ private slots:
         m_fixture->panels.passwordAnswers = {password()};
         store().addFiles({m_fixture->imagePdf("a/Rapor.pdf"), m_fixture->settledPdf("Metin.pdf", 2),
                           locked},
-                         AppSection::compress);
-        store().setCompressResults({{QUuid::createUuid(), 5}});
+                         store().tool<CompressTool>());
+        store().tool<CompressTool>().setCompressResults({{QUuid::createUuid(), 5}});
         m_fixture->panels.folderAnswers = {m_fixture->folder("küçük")};
-        store().run(AppSection::compress);
-        QVERIFY(store().compressResults().isEmpty()); // emptied when the run starts
+        store().run(store().tool<CompressTool>());
+        QVERIFY(store().tool<CompressTool>().compressResults().isEmpty()); // emptied when the run
+                                                                           // starts
         QVERIFY(m_fixture->waitIdle());
 
-        const QList<PDFFile> files = store().compressFiles();
+        const QList<PDFFile> files = store().tool<CompressTool>().compressFiles();
         const QString target = m_fixture->path("küçük");
         const QStringList written{target + "/Rapor sıkıştırılmış.pdf",
                                   target + "/Rapor sıkıştırılmış 2.pdf"};
@@ -499,18 +503,18 @@ private slots:
         const QLocale tr = AppLanguages::locale(); // Turkish
         const qint64 before = files[0].bytes + files[2].bytes;
         const qint64 after = sizes(written);
-        QCOMPARE(store().banner(AppSection::compress)->text,
+        QCOMPARE(store().banner(QStringLiteral("compress"))->text,
                  QStringLiteral("Hazır: %1 → %2 · %3 daha küçük Küçülmeyen dosya: 1 (yazılmadı).")
                      .arg(Formatting::fileSize(before, tr), Formatting::fileSize(after, tr),
                           Formatting::percent(static_cast<double>(before - after) /
                                                   static_cast<double>(before),
                                               tr)));
         QVERIFY(QFileInfo(written[0]).size() < files[0].bytes);
-        QCOMPARE(store().compressResults(),
+        QCOMPARE(store().tool<CompressTool>().compressResults(),
                  (QHash<QUuid, qint64>{{files[0].id, QFileInfo(written[0]).size()},
                                        {files[1].id, 0},
                                        {files[2].id, QFileInfo(written[1]).size()}}));
-        checkRecordOnDisk(AppSection::compress, {"Rapor.pdf", "Rapor.pdf"}, written,
+        checkRecordOnDisk(QStringLiteral("compress"), {"Rapor.pdf", "Rapor.pdf"}, written,
                           files[0].bytes + files[2].bytes);
         QVERIFY(!Fixtures::isEncrypted(written[1]));
         checkNoFileHoldsThePassword();
@@ -518,26 +522,26 @@ private slots:
 
 private:
     // Answers the save panel (a .pdf) or the folder panel, runs and waits for the banner.
-    Banner ranTo(AppSection section, const QString& answer)
+    Banner ranTo(QString section, const QString& answer)
     {
         if (answer.endsWith(".pdf")) {
             m_fixture->panels.saveAnswers = {m_fixture->path(answer)};
         } else {
             m_fixture->panels.folderAnswers = {m_fixture->folder(answer)};
         }
-        store().run(section);
+        store().run(*store().tool(section));
         return m_fixture->waitIdle() ? store().banner(section).value_or(Banner{}) : Banner{};
     }
 
     // The run saved at once: the data file, empty before, holds the record in memory.
-    void checkRecordOnDisk(AppSection tool, const QStringList& inputs, const QStringList& outputs,
+    void checkRecordOnDisk(QString tool, const QStringList& inputs, const QStringList& outputs,
                            qint64 bytesBefore)
     {
         const std::optional<AppData> onDisk = DataCoding::decode(Fixtures::readBytes(dataPath()));
         QVERIFY(onDisk);
         QCOMPARE(onDisk->history, store().data().history);
         const HistoryItem& item = onDisk->history.first();
-        QCOMPARE(item.tool, AppSections::rawValue(tool));
+        QCOMPARE(item.tool, tool);
         QCOMPARE(item.inputs, inputs);
         QCOMPARE(item.outputs, outputs);
         QCOMPARE(item.bytesBefore, bytesBefore);
@@ -563,14 +567,14 @@ private:
     QString dataPath() const { return m_environment->dataFolder() + "/data.json"; }
 
     // A finished run wrote every output into the folder it was to, and recorded it.
-    void checkWhole(AppSection section, int outputs)
+    void checkWhole(QString section, int outputs)
     {
         const Banner done = store().banner(section).value_or(Banner{});
         QVERIFY2(done.kind == Banner::Kind::success, qPrintable(done.text));
         QCOMPARE(store().data().history.size(), 1);
         QCOMPARE(done.outputs.size(), outputs);
         for (const QString& output : done.outputs) {
-            QCOMPARE(QFileInfo(output).absolutePath(), section == AppSection::merge
+            QCOMPARE(QFileInfo(output).absolutePath(), section == QStringLiteral("merge")
                                                            ? m_fixture->work.path()
                                                            : m_fixture->path("yeni"));
             QVERIFY(Fixtures::qpdfCheckIsClean(output));
@@ -592,9 +596,10 @@ private:
     }
 
     // Runs into "yeni"/"yeni.pdf" and stops at the stopAt-th report; false if it ended first.
-    bool runStoppedAt(AppSection section, int stopAt, bool kill)
+    bool runStoppedAt(QString section, int stopAt, bool kill)
     {
-        const QString target = m_fixture->path(section == AppSection::merge ? "yeni.pdf" : "yeni");
+        const QString target =
+            m_fixture->path(section == QStringLiteral("merge") ? "yeni.pdf" : "yeni");
         m_fixture->panels.saveAnswers = {target};
         m_fixture->panels.folderAnswers = {target};
         int reports = 0;
@@ -611,7 +616,7 @@ private:
                     ::kill(pid_t(worker), SIGKILL);
                 }
             });
-        store().run(section);
+        store().run(*store().tool(section));
         const bool idle = m_fixture->waitIdle();
         disconnect(watch);
         return idle && reports >= stopAt;
@@ -619,7 +624,7 @@ private:
     void addTwoForMerge()
     {
         store().addFiles({m_fixture->pdf("Rapor.pdf", 2), m_fixture->pdf("Ek.pdf", 3)},
-                         AppSection::merge);
+                         store().tool<MergeTool>());
     }
 
     SavedSignature addDrawn(const QString& name)

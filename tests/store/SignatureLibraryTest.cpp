@@ -230,14 +230,14 @@ private slots:
         store().setData(data);
         QVERIFY(QFileInfo::exists(signaturesFolder() + "/" + *forged.imageFile));
 
-        store().addFiles({m_fixture->pdf("Sözleşme.pdf", 2)}, AppSection::sign);
-        store().place(image);
-        store().place(drawn);
-        store().setSignPage(1);
-        store().place(image);
-        const Placement kept = store().placements()[1];
-        store().setSelectedPlacement(store().placements()[0].id);
-        const auto selected = store().selectedPlacement();
+        store().addFiles({m_fixture->pdf("Sözleşme.pdf", 2)}, store().tool<SignTool>());
+        store().tool<SignTool>().place(image);
+        store().tool<SignTool>().place(drawn);
+        store().tool<SignTool>().setSignPage(1);
+        store().tool<SignTool>().place(image);
+        const Placement kept = store().tool<SignTool>().placements()[1];
+        store().tool<SignTool>().setSelectedPlacement(store().tool<SignTool>().placements()[0].id);
+        const auto selected = store().tool<SignTool>().selectedPlacement();
         QVERIFY(!store().signatureImage(image).isNull());
         QSignalSpy changed(&store(), &Store::changed);
         store().deleteSignature(QUuid::createUuid()); // unknown: changes nothing
@@ -246,8 +246,9 @@ private slots:
         for (const SavedSignature& deleted : {image, gone, forged}) {
             store().deleteSignature(deleted.id);
         }
-        QCOMPARE(store().placements(), QList<Placement>{kept});
-        QCOMPARE(store().selectedPlacement(), selected); // left for the view to notice
+        QCOMPARE(store().tool<SignTool>().placements(), QList<Placement>{kept});
+        QCOMPARE(store().tool<SignTool>().selectedPlacement(),
+                 selected); // left for the view to notice
         QCOMPARE(store().data().signatures, QList<SavedSignature>{drawn});
         QCOMPARE(DataFile().load()->signatures, QList<SavedSignature>{drawn});
         QVERIFY(storedImages().isEmpty());

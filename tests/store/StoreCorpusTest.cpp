@@ -38,17 +38,17 @@ private slots:
     {
         QFETCH(QString, file);
         store().setRunLimits(RunLimits{8s, RunLimits::defaultMemory()});
-        store().addFiles({file}, AppSection::split);
-        if (!store().splitFile()) {
-            const std::optional<Banner> refused = store().banner(AppSection::split);
+        store().addFiles({file}, store().tool<SplitTool>());
+        if (!store().tool<SplitTool>().splitFile()) {
+            const std::optional<Banner> refused = store().banner(QStringLiteral("split"));
             QVERIFY(refused && refused->isError() && !refused->text.isEmpty());
             QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
             return;
         }
         m_fixture->panels.folderAnswers = {m_fixture->folder("parçalar")};
-        store().run(AppSection::split);
+        store().run(store().tool<SplitTool>());
         QVERIFY(m_fixture->waitIdle());
-        const std::optional<Banner> ended = store().banner(AppSection::split);
+        const std::optional<Banner> ended = store().banner(QStringLiteral("split"));
         QVERIFY(ended && !ended->text.isEmpty());
         QCOMPARE(store().data().history.size(), ended->isError() ? 0 : 1);
         for (const QString& output : ended->outputs) {

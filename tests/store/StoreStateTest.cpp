@@ -23,7 +23,7 @@ private slots:
             if (stored.isValid()) {
                 QSettings().setValue("compressionLevel", stored);
             }
-            QCOMPARE(freshStore().compressionLevel(), level);
+            QCOMPARE(freshStore().tool<CompressTool>().compressionLevel(), level);
         }
     }
 
@@ -50,16 +50,16 @@ private slots:
     void startsEmptyAndNotifiesOnlyOnChange()
     {
         QVERIFY(!QFileInfo::exists(m_environment->dataFolder() + "/data.json"));
-        QSignalSpy every(&store(), &Store::splitEveryChanged);
-        QSignalSpy ranges(&store(), &Store::splitRangesChanged);
-        QSignalSpy level(&store(), &Store::compressionLevelChanged);
+        QSignalSpy every(&store().tool<SplitTool>(), &SplitTool::splitEveryChanged);
+        QSignalSpy ranges(&store().tool<SplitTool>(), &SplitTool::splitRangesChanged);
+        QSignalSpy level(&store().tool<CompressTool>(), &CompressTool::compressionLevelChanged);
         QSignalSpy any(&store(), &Store::changed);
-        store().setCompressionLevel(CompressionLevel::strong);
-        store().setCompressionLevel(CompressionLevel::strong);
-        store().setSplitEvery(2); // the first value
-        store().setSplitEvery(3);
-        store().setSplitRanges("1-2");
-        store().setSplitRanges("1-2");
+        store().tool<CompressTool>().setCompressionLevel(CompressionLevel::strong);
+        store().tool<CompressTool>().setCompressionLevel(CompressionLevel::strong);
+        store().tool<SplitTool>().setSplitEvery(2); // the first value
+        store().tool<SplitTool>().setSplitEvery(3);
+        store().tool<SplitTool>().setSplitRanges("1-2");
+        store().tool<SplitTool>().setSplitRanges("1-2");
         QCOMPARE(every.count(), 1);
         QCOMPARE(ranges.count(), 1);
         QCOMPARE(level.count(), 1);
@@ -68,34 +68,39 @@ private slots:
 
     void clearingEmptiesOnlyThatTool_data()
     {
-        QTest::addColumn<AppSection>("section");
-        for (AppSection section : AppSections::all) {
-            QTest::newRow(qPrintable(AppSections::rawValue(section))) << section;
+        QTest::addColumn<QString>("section");
+        for (const char* section : {"merge", "split", "compress", "sign", "pages"}) {
+            QTest::newRow(section) << QString::fromLatin1(section);
         }
     }
 
     void clearingEmptiesOnlyThatTool()
     {
-        QFETCH(AppSection, section);
+        QFETCH(QString, section);
         fillEveryTool();
-        store().clear(section);
+        store().clear(*store().tool(section));
 
         QVERIFY(!store().banner(section));
-        QCOMPARE(store().banners().size(), 5);
-        QCOMPARE(store().mergeFiles().isEmpty(), section == AppSection::merge);
-        QCOMPARE(!store().splitFile(), section == AppSection::split);
-        QCOMPARE(store().compressFiles().isEmpty(), section == AppSection::compress);
-        QCOMPARE(store().compressResults().isEmpty(), section == AppSection::compress);
-        QCOMPARE(!store().signFile(), section == AppSection::sign);
-        QCOMPARE(store().placements().isEmpty(), section == AppSection::sign);
-        QCOMPARE(!store().selectedPlacement(), section == AppSection::sign);
-        QCOMPARE(store().signPage(), section == AppSection::sign ? 0 : 2);
-        QCOMPARE(!store().pagesFile(), section == AppSection::pages);
-        QCOMPARE(store().pagesSelected().isEmpty(), section == AppSection::pages);
+        QCOMPARE(store().banners().size(), 4);
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().isEmpty(),
+                 section == QStringLiteral("merge"));
+        QCOMPARE(!store().tool<SplitTool>().splitFile(), section == QStringLiteral("split"));
+        QCOMPARE(store().tool<CompressTool>().compressFiles().isEmpty(),
+                 section == QStringLiteral("compress"));
+        QCOMPARE(store().tool<CompressTool>().compressResults().isEmpty(),
+                 section == QStringLiteral("compress"));
+        QCOMPARE(!store().tool<SignTool>().signFile(), section == QStringLiteral("sign"));
+        QCOMPARE(store().tool<SignTool>().placements().isEmpty(),
+                 section == QStringLiteral("sign"));
+        QCOMPARE(!store().tool<SignTool>().selectedPlacement(), section == QStringLiteral("sign"));
+        QCOMPARE(store().tool<SignTool>().signPage(), section == QStringLiteral("sign") ? 0 : 2);
+        QCOMPARE(!store().tool<PagesTool>().pagesFile(), section == QStringLiteral("pages"));
+        QCOMPARE(store().tool<PagesTool>().pagesSelected().isEmpty(),
+                 section == QStringLiteral("pages"));
         // A split keeps its settings for the next file.
-        QCOMPARE(store().splitMode(), SplitMode::ranges);
-        QCOMPARE(store().splitEvery(), 3);
-        QCOMPARE(store().splitRanges(), "2-3");
+        QCOMPARE(store().tool<SplitTool>().splitMode(), SplitMode::ranges);
+        QCOMPARE(store().tool<SplitTool>().splitEvery(), 3);
+        QCOMPARE(store().tool<SplitTool>().splitRanges(), "2-3");
     }
 
 private:
@@ -103,22 +108,24 @@ private:
     {
         const QString a = m_fixture->pdf("a.pdf", 3);
         const QString b = m_fixture->pdf("b.pdf", 2);
-        store().addFiles({a, b}, AppSection::merge);
-        store().addFiles({a}, AppSection::split);
-        store().addFiles({a, b}, AppSection::compress);
-        store().addFiles({a}, AppSection::sign);
-        store().addFiles({a}, AppSection::pages);
-        store().setSignPage(2);
-        store().setPlacements(
+        store().addFiles({a, b}, store().tool<MergeTool>());
+        store().addFiles({a}, store().tool<SplitTool>());
+        store().addFiles({a, b}, store().tool<CompressTool>());
+        store().addFiles({a}, store().tool<SignTool>());
+        store().addFiles({a}, store().tool<PagesTool>());
+        store().tool<SignTool>().setSignPage(2);
+        store().tool<SignTool>().setPlacements(
             {Placement{QUuid::createUuid(), QUuid::createUuid(), 2, {0.1, 0.1, 0.3, 0.1}}});
-        store().setSelectedPlacement(store().placements().first().id);
-        store().setPagesSelected({0});
-        store().setSplitMode(SplitMode::ranges);
-        store().setSplitEvery(3);
-        store().setSplitRanges("2-3");
-        store().setCompressResults({{store().compressFiles().first().id, 10}});
-        for (AppSection section : AppSections::all) {
-            store().addFiles({m_fixture->file("x.txt", "x")}, section); // a banner on every page
+        store().tool<SignTool>().setSelectedPlacement(
+            store().tool<SignTool>().placements().first().id);
+        store().tool<PagesTool>().setPagesSelected({0});
+        store().tool<SplitTool>().setSplitMode(SplitMode::ranges);
+        store().tool<SplitTool>().setSplitEvery(3);
+        store().tool<SplitTool>().setSplitRanges("2-3");
+        store().tool<CompressTool>().setCompressResults(
+            {{store().tool<CompressTool>().compressFiles().first().id, 10}});
+        for (ToolModel* tool : store().tools()) {
+            store().addFiles({m_fixture->file("x.txt", "x")}, *tool); // a banner on every page
         }
     }
 

@@ -27,8 +27,8 @@ private slots:
     void rendersOncePerPageAndSizeAndServesFromTheCache()
     {
         m_fixture->panels.passwordAnswers = {QString("gizli")};
-        store().addFiles({blockPdf("kilitli.pdf", 2, "gizli")}, AppSection::pages);
-        const PDFFile file = *store().pagesFile();
+        store().addFiles({blockPdf("kilitli.pdf", 2, "gizli")}, store().tool<PagesTool>());
+        const PDFFile file = *store().tool<PagesTool>().pagesFile();
         QSignalSpy ready(&store(), &Store::thumbnailReady);
         for (const qint64 missing : {qint64(2), qint64(1000), qint64(-1)}) {
             QVERIFY(!store().requestThumbnail(file, missing, 60));
@@ -58,9 +58,9 @@ private slots:
     {
         const QString hang = Fixtures::corpusFile("damaged/qpdf__69977a.fuzz");
         QVERIFY(QFile::exists(hang));
-        store().addFiles({blockPdf("iyi.pdf", 3)}, AppSection::merge);
-        QCOMPARE(store().mergeFiles().size(), 1);
-        const PDFFile good = store().mergeFiles().first();
+        store().addFiles({blockPdf("iyi.pdf", 3)}, store().tool<MergeTool>());
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 1);
+        const PDFFile good = store().tool<MergeTool>().mergeFiles().first();
         const PDFFile hanging = unadmitted(hang);
         const PDFFile damaged = unadmitted(m_fixture->file("hasar.pdf", "%PDF-1.7\n1 0 obj\n<<"));
         QSignalSpy ready(&store(), &Store::thumbnailReady);
@@ -93,9 +93,9 @@ private slots:
     void killedRendererIsReplaced()
     {
         constexpr int pages = 24;
-        store().addFiles({blockPdf("uzun.pdf", pages)}, AppSection::pages);
-        QVERIFY(store().pagesFile());
-        const PDFFile file = *store().pagesFile();
+        store().addFiles({blockPdf("uzun.pdf", pages)}, store().tool<PagesTool>());
+        QVERIFY(store().tool<PagesTool>().pagesFile());
+        const PDFFile file = *store().tool<PagesTool>().pagesFile();
         QSignalSpy ready(&store(), &Store::thumbnailReady);
         for (int page = 0; page < pages; ++page) {
             store().requestThumbnail(file, page, 200);

@@ -19,10 +19,9 @@ const QString compressionLevelKey = QStringLiteral("compressionLevel");
 } // namespace
 
 CompressTool::CompressTool(Store& store)
-    : ToolModel(store),
-      m_compressionLevel(ToolOptions::compressionLevelFromRawValue(
-                             QSettings().value(compressionLevelKey).toString())
-                             .value_or(CompressionLevel::balanced))
+    : ToolModel(store), m_compressionLevel(ToolOptions::compressionLevelFromRawValue(
+                                               QSettings().value(compressionLevelKey).toString())
+                                               .value_or(CompressionLevel::balanced))
 {
 }
 
@@ -97,8 +96,9 @@ std::optional<PreparedRun> CompressTool::prepare()
     const QString word = QCoreApplication::translate("Store", "sıkıştırılmış");
     PDFEngine::CompressJob job{ToolRun::sourcesOf(files), m_compressionLevel, {}, {}, {}};
     if (files.size() == 1) {
-        const std::optional<QString> destination = store().panels().save(
-            ToolRun::suggestedName(files.first(), word), ToolRun::startFolder(key(), files));
+        const std::optional<QString> destination =
+            store().panels().save(ToolRun::suggestedName(files.first(), word),
+                                  ToolRun::startFolder(key(), files));
         if (!destination) {
             return std::nullopt;
         }
@@ -152,7 +152,8 @@ void CompressTool::apply(const QList<PDFFile>& inputs, const PDFEngine::Outcome&
     const qsizetype unchanged = inputs.size() - compressed.size();
     if (unchanged > 0) {
         text += QLatin1Char(' ') +
-                QCoreApplication::translate("Store", "Küçülmeyen dosya: %1 (yazılmadı).").arg(Formatting::count(unchanged, locale));
+                QCoreApplication::translate("Store", "Küçülmeyen dosya: %1 (yazılmadı).")
+                    .arg(Formatting::count(unchanged, locale));
     }
     store().finishRun(*this, compressed, outcome.outputs, text);
 }

@@ -51,10 +51,11 @@ std::optional<PreparedRun> MergeTool::prepare()
     if (m_mergeFiles.size() < 2) {
         return std::nullopt;
     }
-    const std::optional<QString> destination = store().panels().save(
-        ToolRun::suggestedName(m_mergeFiles.first(),
-                               QCoreApplication::translate("Store", "birleşik")),
-        ToolRun::startFolder(key(), m_mergeFiles));
+    const std::optional<QString> destination =
+        store().panels().save(ToolRun::suggestedName(m_mergeFiles.first(),
+                                                     QCoreApplication::translate("Store",
+                                                                                 "birleşik")),
+                              ToolRun::startFolder(key(), m_mergeFiles));
     if (!destination) {
         return std::nullopt;
     }

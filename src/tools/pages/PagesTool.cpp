@@ -72,7 +72,7 @@ std::optional<PreparedRun> PagesTool::prepare()
     if (!destination) {
         return std::nullopt;
     }
-    return PreparedRun{
-        PDFEngine::DeletePagesJob{file->source, m_pagesSelected, std::nullopt, *destination},
-        {*file}};
+    return PreparedRun{PDFEngine::DeletePagesJob{file->source, m_pagesSelected, std::nullopt,
+                                                 *destination},
+                       {*file}};
 }

@@ -26,7 +26,8 @@ QString SignTool::title() const
 
 QString SignTool::feature() const
 {
-    return QCoreApplication::translate("AboutView", "İmzanı çiz ya da görselden al, sayfaya yerleştir");
+    return QCoreApplication::translate("AboutView",
+                                       "İmzanı çiz ya da görselden al, sayfaya yerleştir");
 }
 
 QString SignTool::subtitle() const
@@ -162,9 +163,10 @@ QList<PDFEngine::SignItem> SignTool::signItems() const
     const QList<SavedSignature>& signatures = store().data().signatures;
     QList<PDFEngine::SignItem> items;
     for (const Placement& placement : m_placements) {
-        const auto signature =
-            std::find_if(signatures.cbegin(), signatures.cend(),
-                         [&placement](const SavedSignature& s) { return s.id == placement.signatureID; });
+        const auto signature = std::find_if(signatures.cbegin(), signatures.cend(),
+                                            [&placement](const SavedSignature& s) {
+                                                return s.id == placement.signatureID;
+                                            });
         if (signature == signatures.cend()) {
             continue; // deleted from the library
         }

@@ -17,7 +17,8 @@ QString SplitTool::title() const
 
 QString SplitTool::feature() const
 {
-    return QCoreApplication::translate("AboutView", "Sayfa sayfa, sabit aralıkla ya da yazdığın aralıklarla");
+    return QCoreApplication::translate("AboutView",
+                                       "Sayfa sayfa, sabit aralıkla ya da yazdığın aralıklarla");
 }
 
 QString SplitTool::subtitle() const

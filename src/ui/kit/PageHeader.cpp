@@ -18,8 +18,7 @@ PageHeader::PageHeader(const PageInfo& page, QWidget* parent)
     auto* title = Labels::text(page.title, TextStyle::title2, Tone::primary, this);
     title->setFont(Theme::font(TextStyle::title2, QFont::DemiBold));
     title->setObjectName(QStringLiteral("title"));
-    auto* subtitle =
-        Labels::text(page.subtitle, TextStyle::callout, Tone::secondary, this);
+    auto* subtitle = Labels::text(page.subtitle, TextStyle::callout, Tone::secondary, this);
     subtitle->setObjectName(QStringLiteral("subtitle"));
     // Beside a page's own controls at the smallest window a longer translation needs two lines.
     subtitle->setWordWrap(true);

@@ -11,10 +11,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-SingleFileCard::SingleFileCard(const PDFFile& file, const FileDisplay& display,
-                               QWidget* parent)
-    : Card(16, parent),
-      m_other(new Button(tr("Başka dosya…"), Button::Kind::bordered, this)),
+SingleFileCard::SingleFileCard(const PDFFile& file, const FileDisplay& display, QWidget* parent)
+    : Card(16, parent), m_other(new Button(tr("Başka dosya…"), Button::Kind::bordered, this)),
       m_remove(new Button(QString(), Button::Kind::borderless, this))
 {
     auto* body = new QWidget(this);

@@ -10,9 +10,7 @@ class Button;
 class SingleFileCard : public Card {
     Q_OBJECT
 public:
-    SingleFileCard(const PDFFile& file, const FileDisplay& display,
-                   QWidget* parent = nullptr);
-
+    SingleFileCard(const PDFFile& file, const FileDisplay& display, QWidget* parent = nullptr);
 
 signals:
     // Pick another file for this tool.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PageInfo.h"
 #include "Banner.h"
+#include "PageInfo.h"
 
 #include <QWidget>
 #include <optional>

@@ -2,6 +2,7 @@
 
 #include "AppLanguage.h"
 #include "Button.h"
+#include "CompressTool.h"
 #include "DropZone.h"
 #include "FileList.h"
 #include "FileRow.h"
@@ -11,7 +12,6 @@
 #include "ScreenBinding.h"
 #include "SegmentedControl.h"
 #include "Store.h"
-#include "CompressTool.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

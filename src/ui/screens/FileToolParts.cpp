@@ -18,7 +18,8 @@ FileToolParts::FileToolParts(ToolModel& model, const Texts& texts, bool reordera
       drop(new DropZone(texts.dropSymbol, texts.dropTitle, texts.dropDetail)),
       list(new FileList(reorderable)),
       summary(Labels::text(QString(), TextStyle::callout, Tone::primary)),
-      clear(new Button(texts.clear, Button::Kind::bordered)), run(new RunButton(model.key(), texts.run))
+      clear(new Button(texts.clear, Button::Kind::bordered)),
+      run(new RunButton(model.key(), texts.run))
 {
 }
 

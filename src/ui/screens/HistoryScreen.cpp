@@ -7,10 +7,10 @@
 #include "FileList.h"
 #include "HistoryRow.h"
 #include "PageHeader.h"
-#include "ToolModel.h"
 #include "Store.h"
 #include "TabOrder.h"
 #include "Theme.h"
+#include "ToolModel.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -80,8 +80,7 @@ void HistoryScreen::showBanner()
     }
     m_banner = new BannerView(*banner, this);
     m_column->insertWidget(1, m_banner);
-    connect(m_banner, &BannerView::dismissed, this,
-            [this] { m_store.removeBanner(page().key); });
+    connect(m_banner, &BannerView::dismissed, this, [this] { m_store.removeBanner(page().key); });
     connect(m_banner, &BannerView::revealRequested, this,
             [this](const QStringList& paths) { m_store.reveal(paths, page().key); });
 }

@@ -7,10 +7,10 @@
 #include "FileRow.h"
 #include "Formatting.h"
 #include "Labels.h"
+#include "MergeTool.h"
 #include "RunButton.h"
 #include "ScreenBinding.h"
 #include "Store.h"
-#include "MergeTool.h"
 
 #include <QHBoxLayout>
 #include <QStackedWidget>

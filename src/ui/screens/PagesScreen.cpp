@@ -7,11 +7,11 @@
 #include "Formatting.h"
 #include "Labels.h"
 #include "PageGrid.h"
+#include "PagesTool.h"
 #include "RunButton.h"
 #include "ScreenBinding.h"
 #include "SingleFileCard.h"
 #include "Store.h"
-#include "PagesTool.h"
 
 #include <QHBoxLayout>
 #include <QStackedWidget>
@@ -82,10 +82,8 @@ void PagesScreen::showFile()
     }
     if (file) {
         m_card = new SingleFileCard(*file, m_display);
-        connect(m_card, &SingleFileCard::openRequested, this,
-                [this] { m_store.open(m_tool); });
-        connect(m_card, &SingleFileCard::clearRequested, this,
-                [this] { m_store.clear(m_tool); });
+        connect(m_card, &SingleFileCard::openRequested, this, [this] { m_store.open(m_tool); });
+        connect(m_card, &SingleFileCard::clearRequested, this, [this] { m_store.clear(m_tool); });
         m_cardSlot = new QWidget;
         auto* row = new QHBoxLayout(m_cardSlot);
         row->setContentsMargins(Metrics::pageSide, 0, Metrics::pageSide, 0);

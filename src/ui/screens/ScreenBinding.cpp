@@ -26,7 +26,8 @@ void bindPage(ToolPage& page, ToolModel& tool, Store& store)
 
 void bindRunButton(RunButton& button, ToolModel& tool, Store& store)
 {
-    QObject::connect(&button, &RunButton::runRequested, &tool, [&store, &tool] { store.run(tool); });
+    QObject::connect(&button, &RunButton::runRequested, &tool,
+                     [&store, &tool] { store.run(tool); });
     QObject::connect(&button, &RunButton::cancelRequested, &store, &Store::cancelRun);
     auto follow = [&button, &store] { button.setBusyTool(store.busy()); };
     QObject::connect(&store, &Store::busyChanged, &button, follow);

@@ -3,8 +3,8 @@
 #include "Labels.h"
 #include "RoundedField.h"
 #include "SegmentedControl.h"
-#include "StepperControl.h"
 #include "SplitTool.h"
+#include "StepperControl.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

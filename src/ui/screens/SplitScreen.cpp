@@ -9,8 +9,8 @@
 #include "ScreenBinding.h"
 #include "SingleFileCard.h"
 #include "SplitOptions.h"
-#include "Store.h"
 #include "SplitTool.h"
+#include "Store.h"
 
 #include <QFileInfo>
 #include <QScrollArea>
@@ -88,10 +88,8 @@ void SplitScreen::showFile()
     m_rangesAsked = false;
     if (file) {
         m_card = new SingleFileCard(*file, m_display);
-        connect(m_card, &SingleFileCard::openRequested, this,
-                [this] { m_store.open(m_tool); });
-        connect(m_card, &SingleFileCard::clearRequested, this,
-                [this] { m_store.clear(m_tool); });
+        connect(m_card, &SingleFileCard::openRequested, this, [this] { m_store.open(m_tool); });
+        connect(m_card, &SingleFileCard::clearRequested, this, [this] { m_store.clear(m_tool); });
         m_column->insertWidget(0, m_card);
     }
     m_stack->setCurrentWidget(file ? static_cast<QWidget*>(m_scroll) : m_drop);

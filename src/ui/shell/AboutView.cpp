@@ -5,11 +5,10 @@
 #include "Button.h"
 #include "Labels.h"
 #include "PrivacyNote.h"
-#include "Store.h"
-#include "ToolModel.h"
 #include "SettingsForm.h"
 #include "Store.h"
 #include "Theme.h"
+#include "ToolModel.h"
 #include "UpdateConfig.h"
 
 #include <QDesktopServices>
@@ -55,8 +54,7 @@ QWidget* featureGrid(const Store& store, QWidget* parent)
         grid->addWidget(Labels::text(tool->title(), TextStyle::body, Tone::primary, box), row, 0);
         grid->itemAtPosition(row, 0)->widget()->setFont(
             Theme::font(TextStyle::body, QFont::DemiBold));
-        auto* description =
-            Labels::text(tool->feature(), TextStyle::body, Tone::secondary, box);
+        auto* description = Labels::text(tool->feature(), TextStyle::body, Tone::secondary, box);
         description->setWordWrap(true);
         grid->addWidget(description, row, 1);
         ++row;

@@ -1,11 +1,11 @@
 #include "GeneralPane.h"
 
+#include "CompressTool.h"
 #include "Labels.h"
 #include "LanguagePicker.h"
 #include "Preferences.h"
 #include "SettingsForm.h"
 #include "Snapshot.h"
-#include "CompressTool.h"
 #include "Store.h"
 #include "ToolOptions.h"
 #include "TrayWatch.h"
@@ -81,7 +81,8 @@ GeneralPane::GeneralPane(Store& store, QWidget* parent)
         m_store.tool<CompressTool>().setCompressionLevel(
             ToolOptions::compressionLevels.at(static_cast<std::size_t>(index)));
     });
-    connect(&m_store.tool<CompressTool>(), &CompressTool::compressionLevelChanged, this, &GeneralPane::showLevel);
+    connect(&m_store.tool<CompressTool>(), &CompressTool::compressionLevelChanged, this,
+            &GeneralPane::showLevel);
     showLevel();
 
     // The toggle says "show", the setting says "muted".

@@ -3,9 +3,9 @@
 #include "AppInfo.h"
 #include "BrandHeader.h"
 #include "CheckForUpdatesButton.h"
-#include "QuitGuard.h"
 #include "HistoryScreen.h"
 #include "Navigation.h"
+#include "QuitGuard.h"
 #include "ShellWindows.h"
 #include "Sidebar.h"
 #include "Store.h"
@@ -38,7 +38,8 @@ QList<PageInfo> toolPages(const Store& store)
 } // namespace
 
 MainWindow::MainWindow(Store& store, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_sidebar(new Sidebar(AppInfo::version(), toolPages(store), HistoryScreen::page(), this)),
+    : QMainWindow(parent), m_store(store),
+      m_sidebar(new Sidebar(AppInfo::version(), toolPages(store), HistoryScreen::page(), this)),
       m_detail(new QStackedWidget(this)), m_windows(new ShellWindows(store, this))
 {
     m_sidebar->setObjectName(QStringLiteral("sidebar"));
@@ -153,7 +154,8 @@ void MainWindow::buildMenus()
     for (const PageInfo& page : pages) {
         QAction* action = m_toolsMenu->addAction(page.title);
         action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + digit)));
-        connect(action, &QAction::triggered, this, [key = page.key] { Navigation::setCurrent(key); });
+        connect(action, &QAction::triggered, this,
+                [key = page.key] { Navigation::setCurrent(key); });
         ++digit;
     }
 

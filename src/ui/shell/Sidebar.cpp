@@ -161,8 +161,8 @@ void Sidebar::paintEvent(QPaintEvent*)
 
 void Sidebar::keyPressEvent(QKeyEvent* event)
 {
-    const auto index = static_cast<int>(std::distance(
-        m_rows.cbegin(), std::find(m_rows.cbegin(), m_rows.cend(), row(m_selected))));
+    const auto index = static_cast<int>(
+        std::distance(m_rows.cbegin(), std::find(m_rows.cbegin(), m_rows.cend(), row(m_selected))));
     int next = index;
     switch (event->key()) {
     case Qt::Key_Up: next = qMax(0, index - 1); break;

@@ -1,7 +1,7 @@
 #include "SnapshotCapture.h"
 
-#include "Navigation.h"
 #include "MainWindow.h"
+#include "Navigation.h"
 #include "ShellWindows.h"
 #include "Snapshot.h"
 #include "Store.h"

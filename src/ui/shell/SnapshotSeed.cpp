@@ -1,7 +1,7 @@
 #include "SnapshotSeed.h"
 
-#include "DemoDocuments.h"
 #include "CompressTool.h"
+#include "DemoDocuments.h"
 #include "MergeTool.h"
 #include "PagesTool.h"
 #include "SignTool.h"
@@ -165,12 +165,12 @@ QList<HistoryItem> demoHistory(const QDateTime& now)
     return {
         record(now.addSecs(-24 * minute), QStringLiteral("compress"), {pdf(kira)},
                {output(kira, word("sıkıştırılmış"))}, 18400000, 4100000),
-        record(now.addSecs(-3 * hour), QStringLiteral("sign"), {pdf(ek)}, {output(ek, word("imzalı"))},
-               2100000, 2120000),
+        record(now.addSecs(-3 * hour), QStringLiteral("sign"), {pdf(ek)},
+               {output(ek, word("imzalı"))}, 2100000, 2120000),
         record(now.addSecs(-26 * hour), QStringLiteral("merge"), {pdf(kira), pdf(ek), pdf(teslim)},
                {output(kira, word("birleşik"))}, 27200000, 27150000),
-        record(now.addSecs(-50 * hour), QStringLiteral("split"), {pdf(kira)}, splitOutputs, 18400000,
-               18450000),
+        record(now.addSecs(-50 * hour), QStringLiteral("split"), {pdf(kira)}, splitOutputs,
+               18400000, 18450000),
         record(now.addSecs(-75 * hour), QStringLiteral("pages"), {pdf(demirbas)},
                {output(demirbas, word("düzenlenmiş"))}, 940000, 610000),
     };

@@ -7,12 +7,12 @@
 #include "HoverTips.h"
 #include "Labels.h"
 #include "RelativeDate.h"
-#include "ToolModel.h"
 #include "SettingsForm.h"
 #include "Snapshot.h"
 #include "Store.h"
 #include "SymbolView.h"
 #include "Theme.h"
+#include "ToolModel.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -108,8 +108,7 @@ QWidget* TrayPopup::header()
         spinner->setEnabled(false);
         spinner->setObjectName(QStringLiteral("busySpinner"));
         row->addWidget(spinner);
-        auto* title =
-            Labels::text(busy->title(), TextStyle::caption, Tone::secondary, box);
+        auto* title = Labels::text(busy->title(), TextStyle::caption, Tone::secondary, box);
         title->setObjectName(QStringLiteral("busyTitle"));
         row->addWidget(title);
     }
@@ -174,7 +173,8 @@ QWidget* TrayPopup::recentRow(const HistoryItem& item)
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
-    auto* symbol = new SymbolView(HistoryDisplay::symbol(m_store.tool(item.tool)), 14, Tone::secondary, box);
+    auto* symbol =
+        new SymbolView(HistoryDisplay::symbol(m_store.tool(item.tool)), 14, Tone::secondary, box);
     symbol->setFixedWidth(18);
     row->addWidget(symbol);
     auto* texts = new QVBoxLayout;

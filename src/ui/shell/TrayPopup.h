@@ -1,6 +1,5 @@
 #pragma once
 
-
 #include <QFrame>
 
 class QVBoxLayout;

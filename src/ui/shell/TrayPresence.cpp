@@ -1,8 +1,8 @@
 #include "TrayPresence.h"
 
-#include "Navigation.h"
 #include "BackgroundNotice.h"
 #include "Icons.h"
+#include "Navigation.h"
 #include "Notifier.h"
 #include "Panels.h"
 #include "Presence.h"

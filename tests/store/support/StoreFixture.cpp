@@ -1,5 +1,7 @@
 #include "StoreFixture.h"
 
+#include "ToolTable.h"
+
 #include "Fixtures.h"
 #include "ImageFixtures.h"
 #include "PDFEngine.h"
@@ -47,6 +49,7 @@ StoreFixture::StoreFixture(const StoreEnvironment& environment, std::optional<Da
 {
     store = std::make_unique<Store>(panels, reveal, dataFile ? *std::move(dataFile) : DataFile(),
                                     [this] { ++broughtForward; });
+    ToolTable::install(*store);
 }
 
 QString StoreFixture::pdf(const QString& name, int pages, const QString& userPassword)

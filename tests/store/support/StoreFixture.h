@@ -1,6 +1,11 @@
 #pragma once
 
+#include "CompressTool.h"
+#include "MergeTool.h"
+#include "PagesTool.h"
 #include "ScriptedSeams.h"
+#include "SignTool.h"
+#include "SplitTool.h"
 #include "Store.h"
 
 #include <QDir>

@@ -88,19 +88,19 @@ private slots:
     {
         QWidget bar;
         auto* row = new QHBoxLayout(&bar);
-        auto* run = new RunButton(AppSection::merge, QStringLiteral("Birleştir…"));
+        auto* run = new RunButton(QStringLiteral("merge"), QStringLiteral("Birleştir…"));
         run->addTo(*row);
         run->setReady(true);
         bar.show();
         QVERIFY(QTest::qWaitForWindowActive(&bar));
         QSignalSpy cancelled(run, &RunButton::cancelRequested);
-        run->setBusySection(AppSection::split);
+        run->setBusyTool(QStringLiteral("split"));
         QVERIFY(!run->isEnabled());
         QVERIFY(!run->cancelButton()->isVisible());
 
         QElapsedTimer clock;
         clock.start();
-        run->setBusySection(AppSection::merge);
+        run->setBusyTool(QStringLiteral("merge"));
         run->setProgress(2, 3);
         if (clock.elapsed() < RunButton::determinateAfterMs) {
             QCOMPARE(run->busyFraction(), std::nullopt);
@@ -116,7 +116,7 @@ private slots:
         QTest::keyClick(&bar, Qt::Key_Escape);
         QCOMPARE(cancelled.count(), 1);
 
-        run->setBusySection(std::nullopt);
+        run->setBusyTool(std::nullopt);
         QVERIFY(run->isEnabled() && !run->cancelButton()->isVisible());
         QCOMPARE(run->busyFraction(), std::nullopt);
         QTest::keyClick(&bar, Qt::Key_Escape);
@@ -187,7 +187,7 @@ private slots:
     // on the page, then its actions and "Kapat", then the content it speaks of.
     void bannersAndErrorsAreAnnounced()
     {
-        ToolPage page(AppSection::merge);
+        ToolPage page({QStringLiteral("merge"), QStringLiteral("Birleştir"), {}, {}});
         auto* content = new QPushButton(QStringLiteral("İçerik"));
         page.setContent(content);
         const QString text = "Hazır: " + QString(300, u'u') + ".pdf";
@@ -435,7 +435,7 @@ private slots:
             column->addWidget(field);
             QWidget* target = nullptr;
             if (control == QLatin1String("run ring")) {
-                auto* run = new RunButton(AppSection::merge, QStringLiteral("Birleştir…"));
+                auto* run = new RunButton(QStringLiteral("merge"), QStringLiteral("Birleştir…"));
                 column->addWidget(run);
                 run->setReady(true);
                 target = run;

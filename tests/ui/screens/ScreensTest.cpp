@@ -194,18 +194,18 @@ class ScreensTest : public StoreTestCase {
 
     void addThree()
     {
-        show(new MergeScreen(store()));
+        show(new MergeScreen(store().tool<MergeTool>(), store()));
         store().addFiles({m_fixture->pdf("Rapor.pdf", 2), m_fixture->pdf("Ek.pdf", 1),
                           m_fixture->pdf("Kapak.pdf", 3)},
-                         AppSection::merge);
-        QCOMPARE(store().mergeFiles().size(), 3);
+                         store().tool<MergeTool>());
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 3);
     }
 
     void admitForSplit(int pages)
     {
-        show(new SplitScreen(store(), 24), {760, 700});
-        store().addFiles({m_fixture->pdf("Rapor.pdf", pages)}, AppSection::split);
-        QVERIFY(store().splitFile());
+        show(new SplitScreen(store().tool<SplitTool>(), store(), nullptr, 24), {760, 700});
+        store().addFiles({m_fixture->pdf("Rapor.pdf", pages)}, store().tool<SplitTool>());
+        QVERIFY(store().tool<SplitTool>().splitFile());
     }
 
     void clickPage(int page)
@@ -219,22 +219,26 @@ class ScreensTest : public StoreTestCase {
     QWidget* loaded(const QString& tool)
     {
         const bool two = tool == QLatin1String("merge") || tool == QLatin1String("compress");
-        store().addFiles(QStringList{m_fixture->pdf("Rapor.pdf", 3)} +
-                             (two ? QStringList{m_fixture->pdf("Ek.pdf", 2)} : QStringList{}),
-                         AppSections::fromRawValue(tool).value_or(AppSection::history));
-        store().setSplitMode(SplitMode::every);
-        store().setPagesSelected({1});
+        if (ToolModel* model = store().tool(tool)) {
+            store().addFiles(QStringList{m_fixture->pdf("Rapor.pdf", 3)} +
+                                 (two ? QStringList{m_fixture->pdf("Ek.pdf", 2)} : QStringList{}),
+                             *model);
+        }
+        store().tool<SplitTool>().setSplitMode(SplitMode::every);
+        store().tool<PagesTool>().setPagesSelected({1});
         AppData data;
         const QString made = output(QStringLiteral("A.pdf"));
         data.history = {{QUuid::createUuid(), clockNow, "merge", {"A.pdf"}, {made}}};
         store().setData(data);
         m_fixture->reveal.fails = true;
-        store().reveal({made}, AppSection::history);
+        store().reveal({made}, QStringLiteral("history"));
         const std::map<QString, std::function<QWidget*()>> screens{
-            {"merge", [this] { return new MergeScreen(store()); }},
-            {"split", [this] { return new SplitScreen(store(), 24); }},
-            {"compress", [this] { return new CompressScreen(store()); }},
-            {"pages", [this] { return new PagesScreen(store()); }},
+            {"merge", [this] { return new MergeScreen(store().tool<MergeTool>(), store()); }},
+            {"split",
+             [this] { return new SplitScreen(store().tool<SplitTool>(), store(), nullptr, 24); }},
+            {"compress",
+             [this] { return new CompressScreen(store().tool<CompressTool>(), store()); }},
+            {"pages", [this] { return new PagesScreen(store().tool<PagesTool>(), store()); }},
             {"history",
              [this] { return new HistoryScreen(store(), nullptr, [] { return clockNow; }); }}};
         return screens.at(tool)();
@@ -278,18 +282,18 @@ private slots:
     {
         QFETCH(QString, where);
         const bool merge = where.startsWith(QLatin1String("merge"));
-        const AppSection section = merge ? AppSection::merge : AppSection::split;
+        const QString& section = merge ? QStringLiteral("merge") : QStringLiteral("split");
         if (merge) {
-            show(new MergeScreen(store()));
+            show(new MergeScreen(store().tool<MergeTool>(), store()));
         } else {
-            show(new SplitScreen(store(), 24), {760, 700});
+            show(new SplitScreen(store().tool<SplitTool>(), store(), nullptr, 24), {760, 700});
         }
-        store().addFiles({m_fixture->pdf("Var.pdf", 2)}, section);
+        store().addFiles({m_fixture->pdf("Var.pdf", 2)}, *store().tool(section));
         const QString part = where.section(QStringLiteral(": "), 1);
         if (part == QLatin1String("drop zone")) {
-            store().clear(section);
+            store().clear(*store().tool(section));
         }
-        const int before = static_cast<int>(store().mergeFiles().size());
+        const int before = static_cast<int>(store().tool<MergeTool>().mergeFiles().size());
         auto* field = rangesField();
         const QMap<QString, QWidget*> targets = {{"drop zone", m_screen->findChild<DropZone*>()},
                                                  {"footer bar", page()->footerBar()},
@@ -306,23 +310,26 @@ private slots:
         if (merge) {
             QCOMPARE(rowTexts(list()).last(), QStringLiteral("%1 Diger.pdf").arg(before + 2));
         } else {
-            QCOMPARE(QFileInfo(store().splitFile()->source.url).fileName(), "Yeni.PDF");
+            QCOMPARE(QFileInfo(store().tool<SplitTool>().splitFile()->source.url).fileName(),
+                     "Yeni.PDF");
         }
     }
 
     // The run button wakes at two files and sleeps again below two.
     void mergeNeedsTwoFiles()
     {
-        auto& screen = show(new MergeScreen(store()));
+        auto& screen = show(new MergeScreen(store().tool<MergeTool>(), store()));
         QVERIFY(!run()->isEnabled());
-        store().addFiles({m_fixture->pdf("Rapor.pdf", 2)}, AppSection::merge);
+        store().addFiles({m_fixture->pdf("Rapor.pdf", 2)}, store().tool<MergeTool>());
         QVERIFY(!run()->isEnabled());
         store().addFiles({m_fixture->pdf("Ek.pdf", 3), m_fixture->pdf("Kapak.pdf")},
-                         AppSection::merge);
+                         store().tool<MergeTool>());
         QVERIFY(textOf(&screen, QStringLiteral("summary")).startsWith("Dosya: 3 · Sayfa: 6 · "));
         // The list reads as one, each row saying what it shows and its button naming its file.
         const QString row = QStringLiteral("%1. %2, %3 sayfa, %4 | %2 dosyasını listeden kaldır");
-        const auto size = [this](int at) { return sizeOf(store().mergeFiles().at(at).source.url); };
+        const auto size = [this](int at) {
+            return sizeOf(store().tool<MergeTool>().mergeFiles().at(at).source.url);
+        };
         QCOMPARE(readList(&screen, QStringLiteral("Birleştirilecek dosyalar")).mid(0, 2),
                  (QStringList{row.arg(1).arg("Rapor.pdf").arg(2).arg(size(0)) + " (selected)",
                               row.arg(2).arg("Ek.pdf").arg(3).arg(size(1))}));
@@ -332,7 +339,7 @@ private slots:
         removeRow(1);
         QVERIFY(!run()->isEnabled());
         click(QStringLiteral("Temizle"));
-        QVERIFY(store().mergeFiles().isEmpty());
+        QVERIFY(store().tool<MergeTool>().mergeFiles().isEmpty());
         QVERIFY(m_screen->findChild<DropZone*>()->isVisible());
     }
 
@@ -393,7 +400,7 @@ private slots:
         }
         QStringList merged;
         QStringList shown;
-        for (const PDFFile& file : store().mergeFiles()) {
+        for (const PDFFile& file : store().tool<MergeTool>().mergeFiles()) {
             merged << QFileInfo(file.source.url).fileName();
             shown << QStringLiteral("%1 %2").arg(shown.size() + 1).arg(merged.last());
         }
@@ -405,8 +412,8 @@ private slots:
     void mergeRunShowsProgressThenTheResultBanner()
     {
         addThree();
-        SplitScreen split(store(), 24);
-        store().addFiles({m_fixture->pdf("Bolunecek.pdf", 4)}, AppSection::split);
+        SplitScreen split(store().tool<SplitTool>(), store());
+        store().addFiles({m_fixture->pdf("Bolunecek.pdf", 4)}, store().tool<SplitTool>());
         auto* splitRun = split.findChild<RunButton*>();
         const QString name = "Birlesik " + QString(226, u'u') + " son.pdf";
         const QString target = m_fixture->path(name);
@@ -421,12 +428,12 @@ private slots:
         };
         QVERIFY(!editable());
         QTest::keyClick(list(), Qt::Key_Delete);
-        QCOMPARE(store().mergeFiles().size(), 3);
+        QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 3);
         QVERIFY(m_fixture->waitIdle());
         QVERIFY(!run()->showsProgress() && run()->isEnabled() && splitRun->isEnabled());
         QVERIFY(editable());
-        AppSections::setCurrent(AppSection::split); // a result outlasts leaving the page
-        AppSections::setCurrent(AppSection::merge);
+        store().setShownPage(QStringLiteral("split")); // a result outlasts leaving the page
+        store().setShownPage(QStringLiteral("merge"));
         BannerView* banner = page()->bannerView();
         QVERIFY(banner && !banner->banner().isError());
         auto* text = Find::named<QLabel>(banner, QStringLiteral("text"));
@@ -447,10 +454,10 @@ private slots:
         QCOMPARE(page()->bannerView()->banner().text,
                  "PDF görüntüleyici açılamadı. Dosya: " + target);
         // An error is about what the user was just doing: leaving the page takes it away.
-        AppSections::setCurrent(AppSection::merge);
+        store().setShownPage(QStringLiteral("merge"));
         QVERIFY(page()->bannerView());
-        AppSections::setCurrent(AppSection::split);
-        AppSections::setCurrent(AppSection::merge);
+        store().setShownPage(QStringLiteral("split"));
+        store().setShownPage(QStringLiteral("merge"));
         QTRY_VERIFY(!page()->bannerView());
     }
 
@@ -467,7 +474,7 @@ private slots:
         QFETCH(int, height);
         QFETCH(bool, scrolls);
         admitForSplit(30);
-        store().setSplitMode(SplitMode::each);
+        store().tool<SplitTool>().setSplitMode(SplitMode::each);
         QCOMPARE(preview()->lines().size(), 25);
         QCOMPARE(preview()->lines().value(23), QStringLiteral("Rapor 24.pdf"));
         QCOMPARE(preview()->lines().last(), QStringLiteral("ve 6 dosya daha"));
@@ -496,20 +503,20 @@ private slots:
         admitForSplit(7);
         auto* modes = m_screen->findChild<SegmentedControl*>();
         QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(1).center());
-        QCOMPARE(store().splitMode(), SplitMode::every);
+        QCOMPARE(store().tool<SplitTool>().splitMode(), SplitMode::every);
         auto* stepper = m_screen->findChild<StepperControl*>();
         for (int i = 0; i < 9; ++i) {
             QTest::mouseClick(stepper, Qt::LeftButton, {}, stepper->upRect().center());
         }
-        QCOMPARE(store().splitEvery(), 7);
+        QCOMPARE(store().tool<SplitTool>().splitEvery(), 7);
         for (int i = 0; i < 9; ++i) {
             QTest::mouseClick(stepper, Qt::LeftButton, {}, stepper->downRect().center());
         }
-        QCOMPARE(store().splitEvery(), 1);
+        QCOMPARE(store().tool<SplitTool>().splitEvery(), 1);
         // Typed digits count within range, shown as typed until Enter or Tab; the wheel steps.
         const auto typed = [&](const QString& keys, int every, int files) {
             QTest::keyClicks(stepper->field(), keys);
-            QCOMPARE(store().splitEvery(), every);
+            QCOMPARE(store().tool<SplitTool>().splitEvery(), every);
             QCOMPARE(preview()->lines().size(), files);
             QCOMPARE(textOf(m_screen.get(), QStringLiteral("count")),
                      QStringLiteral("Oluşacak dosya: %1").arg(files));
@@ -520,7 +527,7 @@ private slots:
         typed(QStringLiteral("0"), 7, 1);
         QCOMPARE(stepper->field()->text(), QStringLiteral("20"));
         QTest::keyClick(stepper->field(), Qt::Key_Backspace);
-        QCOMPARE(store().splitEvery(), 2);
+        QCOMPARE(store().tool<SplitTool>().splitEvery(), 2);
         QTest::keyClick(stepper->field(), Qt::Key_Return);
         stepper->field()->selectAll();
         typed(QStringLiteral("500"), 7, 1);
@@ -530,7 +537,7 @@ private slots:
         QWheelEvent wheel(at, stepper->mapToGlobal(at), {}, {0, -240}, Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(stepper, &wheel);
-        QCOMPARE(store().splitEvery(), 5);
+        QCOMPARE(store().tool<SplitTool>().splitEvery(), 5);
         QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(2).center());
         auto* field = rangesField();
         QVERIFY(field->isVisible() && !stepper->isVisible());
@@ -538,7 +545,7 @@ private slots:
         const auto quiet = [this] { return preview()->lines().isEmpty() && !run()->isEnabled(); };
         QVERIFY(quiet());
         AccessTree::EventLog log; // each reason is spoken as it shows, and once
-        store().run(AppSection::split);
+        store().run(store().tool<SplitTool>());
         QVERIFY(preview()->showsFailure() && preview()->lines().size() == 1);
         QVERIFY(log.names(QAccessible::Alert).contains(preview()->lines().first()));
         QTest::mouseClick(modes, Qt::LeftButton, {}, modes->segmentRect(0).center());
@@ -547,7 +554,7 @@ private slots:
         field->setFocus();
         log.clear();
         QTest::keyClicks(field, QStringLiteral("2-9"));
-        QCOMPARE(store().splitRanges(), QStringLiteral("2-9"));
+        QCOMPARE(store().tool<SplitTool>().splitRanges(), QStringLiteral("2-9"));
         QVERIFY(preview()->showsFailure() && preview()->lines().size() == 1);
         QCOMPARE(log.names(QAccessible::Alert), preview()->lines());
         QVERIFY(!preview()->lines().first().endsWith(QStringLiteral(".pdf")));
@@ -560,12 +567,12 @@ private slots:
 
     void compressStatusesAfterARun()
     {
-        auto& screen = show(new CompressScreen(store()));
+        auto& screen = show(new CompressScreen(store().tool<CompressTool>(), store()));
         auto* levels = m_screen->findChild<SegmentedControl*>();
         QTest::mouseClick(levels, Qt::LeftButton, {}, levels->segmentRect(2).center());
-        QCOMPARE(store().compressionLevel(), CompressionLevel::strong);
+        QCOMPARE(store().tool<CompressTool>().compressionLevel(), CompressionLevel::strong);
         store().addFiles({m_fixture->imagePdf("Foto.pdf"), m_fixture->settledPdf("Metin.pdf", 2)},
-                         AppSection::compress);
+                         store().tool<CompressTool>());
         m_fixture->panels.folderAnswers << m_fixture->folder("kucuk");
         QVERIFY(!status(0) && !status(1));
         QTest::mouseClick(run(), Qt::LeftButton);
@@ -573,10 +580,11 @@ private slots:
         QVERIFY(status(0)->startsWith(QStringLiteral("→ ")));
         QCOMPARE(status(1), std::optional<QString>(QStringLiteral("Küçülmedi")));
         QCOMPARE(readList(&screen, QStringLiteral("Sıkıştırılacak dosyalar")).at(1),
-                 "Metin.pdf, 2 sayfa, " + sizeOf(store().compressFiles().at(1).source.url) +
+                 "Metin.pdf, 2 sayfa, " +
+                     sizeOf(store().tool<CompressTool>().compressFiles().at(1).source.url) +
                      ", Küçülmedi | Metin.pdf dosyasını listeden kaldır");
         click(QStringLiteral("Temizle"));
-        QVERIFY(store().compressResults().isEmpty() && !screen.bannerView());
+        QVERIFY(store().tool<CompressTool>().compressResults().isEmpty() && !screen.bannerView());
     }
 
     // Text at 4.5 : 1 and graphics at 3 : 1 on the window and the controls, which bound the blends.
@@ -646,7 +654,7 @@ private slots:
     // Tab stops, clicks and keys mark cells; not every page may go; a new file resets marks.
     void pagesMarkInvertAndReplace()
     {
-        show(new PagesScreen(store()), {860, 640});
+        show(new PagesScreen(store().tool<PagesTool>(), store()), {860, 640});
         QVERIFY(!button(QStringLiteral("Seçimi ters çevir"))->isVisible());
         m_fixture->panels.openAnswers << QStringList{m_fixture->pdf("Rapor.pdf", 10)};
         click(QStringLiteral("Dosya seç…"));
@@ -659,20 +667,20 @@ private slots:
         QTest::keyClick(grid(), Qt::Key_Space);
         QTest::keyClick(grid(), Qt::Key_Right);
         QTest::keyClick(grid(), Qt::Key_Space);
-        QCOMPARE(store().pagesSelected(), (QSet<int>{0, 1}));
+        QCOMPARE(store().tool<PagesTool>().pagesSelected(), (QSet<int>{0, 1}));
         button(QStringLiteral("Seçimi temizle"))->setFocus(Qt::TabFocusReason);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QVERIFY(store().pagesSelected().isEmpty());
+        QVERIFY(store().tool<PagesTool>().pagesSelected().isEmpty());
         auto* summary = Find::named<ToneLabel>(m_screen.get(), QStringLiteral("summary"));
         AccessTree::EventLog log; // the refusal is spoken, the counts are not
         click(QStringLiteral("Seçimi ters çevir"));
-        QCOMPARE(store().pagesSelected().size(), 10);
+        QCOMPARE(store().tool<PagesTool>().pagesSelected().size(), 10);
         QCOMPARE(summary->text(), QStringLiteral("En az bir sayfa kalmalı."));
         QCOMPARE(summary->tone(), Tone::down);
         QCOMPARE(log.names(QAccessible::Alert), QStringList{summary->text()});
         QVERIFY(!run()->isEnabled());
         click(QStringLiteral("Seçimi temizle"));
-        QVERIFY(store().pagesSelected().isEmpty());
+        QVERIFY(store().tool<PagesTool>().pagesSelected().isEmpty());
         QVERIFY(!button(QStringLiteral("Seçimi temizle"))->isEnabled());
         clickPage(1);
         clickPage(4);
@@ -681,23 +689,23 @@ private slots:
         QCOMPARE(AccessTree::of(summary)->role(), QAccessible::StaticText);
         QVERIFY(marked(4) && !marked(3));
         clickPage(1); // a second click takes the mark away again
-        QCOMPARE(store().pagesSelected(), (QSet<int>{4}));
+        QCOMPARE(store().tool<PagesTool>().pagesSelected(), (QSet<int>{4}));
         grid()->setFocus();
         grid()->setCurrentIndex(grid()->model()->index(3, 0));
         QTest::keyClick(grid(), Qt::Key_Return);
         QTest::keyClick(grid(), Qt::Key_A, Qt::ControlModifier); // no select-all of the cells
-        QCOMPARE(store().pagesSelected(), (QSet<int>{3, 4}));
+        QCOMPARE(store().tool<PagesTool>().pagesSelected(), (QSet<int>{3, 4}));
         // A screen reader's Toggle marks the page as Space does, and takes the mark away again.
         QAccessibleInterface* cell = AccessTree::find(grid(), QAccessible::ListItem, "Sayfa 6");
         for (const bool marks : {true, false}) {
             cell->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-            QCOMPARE(store().pagesSelected().contains(5), marks);
+            QCOMPARE(store().tool<PagesTool>().pagesSelected().contains(5), marks);
             QCOMPARE(cell->state().selected, marks);
         }
         QVERIFY(
             AccessTree::find(m_screen.get(), QAccessible::Button, "Rapor.pdf dosyasını kaldır"));
         click(QStringLiteral("Seçimi ters çevir"));
-        QCOMPARE(store().pagesSelected(), (QSet<int>{0, 1, 2, 5, 6, 7, 8, 9}));
+        QCOMPARE(store().tool<PagesTool>().pagesSelected(), (QSet<int>{0, 1, 2, 5, 6, 7, 8, 9}));
         QTest::mouseClick(run(), Qt::LeftButton); // the save panel is cancelled
         QCOMPARE(m_fixture->panels.calls,
                  (QStringList{"openPDFs(single)", "save(Rapor düzenlenmiş)"}));
@@ -705,7 +713,7 @@ private slots:
         QVERIFY(ScreenEvents::dropFiles(grid()->viewport(), {m_fixture->pdf("Kapak.pdf", 3)}));
         QCOMPARE(grid()->model()->rowCount(), 3);
         QCOMPARE(grid()->cellSize().width(), 180); // few pages never grow past 180 points
-        QVERIFY(store().pagesSelected().isEmpty() && !marked(2));
+        QVERIFY(store().tool<PagesTool>().pagesSelected().isEmpty() && !marked(2));
         QTRY_COMPARE(m_screen->findChildren<SingleFileCard*>().size(), 1);
     }
 
@@ -777,10 +785,10 @@ private slots:
         const auto* banner = m_screen->findChild<BannerView*>();
         QCOMPARE(banner->findChild<QLabel*>(QStringLiteral("text"))->text(),
                  failed + m_fixture->folder("out"));
-        store().reveal({"/a/x.pdf", "/b/y.pdf", "/a/z.pdf"}, AppSection::history);
-        QCOMPARE(store().banner(AppSection::history)->text, failed + "/a · /b");
+        store().reveal({"/a/x.pdf", "/b/y.pdf", "/a/z.pdf"}, QStringLiteral("history"));
+        QCOMPARE(store().banner(QStringLiteral("history"))->text, failed + "/a · /b");
         click(QStringLiteral("Kapat"));
-        QVERIFY(!store().banner(AppSection::history));
+        QVERIFY(!store().banner(QStringLiteral("history")));
 
         // Clearing asks, the safe answer first; it takes its banner with it but never the files.
         const auto clear = [this](bool confirm) {
@@ -796,7 +804,7 @@ private slots:
             QTRY_VERIFY(!history()->findChild<QMessageBox*>());
         };
         QTest::mouseClick(revealOf(history()->rows().at(3)), Qt::LeftButton);
-        QTRY_VERIFY(store().banner(AppSection::history));
+        QTRY_VERIFY(store().banner(QStringLiteral("history")));
         const QList<HistoryItem> records = store().data().history;
         clear(false);
         QCOMPARE(store().data().history, records);
@@ -888,7 +896,7 @@ private slots:
         if (start == "mouse") {
             QTest::mouseClick(run(), Qt::LeftButton);
         } else if (start == "menu" || start == "behind") { // what the window's action calls
-            store().run(*AppSections::fromRawValue(tool));
+            store().run(*store().tool(tool));
         } else {
             QTest::keyClick(run(), start == "Space" ? Qt::Key_Space : Qt::Key_Return);
         }
@@ -900,7 +908,7 @@ private slots:
         }
         host->setCurrentIndex(start == "leave" ? 1 : 0);
         QVERIFY(m_fixture->waitIdle());
-        const std::optional<Banner> banner = store().banner(*AppSections::fromRawValue(tool));
+        const std::optional<Banner> banner = store().banner(tool);
         QCOMPARE(QString(banner ? banner->isError() ? "failure" : "done" : "cancel"), end);
         host->setCurrentIndex(0);
         QStringList focused = log.names(QAccessible::Focus);

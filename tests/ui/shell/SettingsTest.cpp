@@ -202,7 +202,7 @@ private slots:
         // The compress screen and this picker edit one level.
         auto* level = m_window->windows().settings()->findChildren<QComboBox*>().at(1);
         QCOMPARE(level->currentText(), QStringLiteral("Dengeli"));
-        store().setCompressionLevel(CompressionLevel::strong);
+        store().tool<CompressTool>().setCompressionLevel(CompressionLevel::strong);
         QCOMPARE(level->currentText(), QStringLiteral("Güçlü"));
         const QList<QLabel*> labels = m_window->windows().settings()->findChildren<QLabel*>();
         QVERIFY(std::any_of(labels.begin(), labels.end(), [](const QLabel* label) {
@@ -211,7 +211,7 @@ private slots:
         }));
         level->setCurrentIndex(0);
         emit level->activated(0);
-        QCOMPARE(store().compressionLevel(), CompressionLevel::light);
+        QCOMPARE(store().tool<CompressTool>().compressionLevel(), CompressionLevel::light);
         QCOMPARE(QSettings().value("compressionLevel").toString(), QStringLiteral("light"));
         // The data pane shows where the data lives.
         in<QPushButton>(QStringLiteral("revealFolder"))->click();

@@ -5,15 +5,17 @@
 #include "BoxAnswers.h"
 #include "Find.h"
 #include "Fixtures.h"
+#include "HistoryScreen.h"
 #include "HostileFixtures.h"
 #include "MainWindow.h"
 #include "ModalDialogs.h"
+#include "Navigation.h"
 #include "RunButton.h"
-#include "SectionText.h"
 #include "Sidebar.h"
 #include "SidebarRow.h"
 #include "StoreTestCase.h"
 #include "Theme.h"
+#include "ToolModel.h"
 #include "ToolPage.h"
 
 #include <QLabel>
@@ -35,14 +37,19 @@ class ShellTest : public StoreTestCase {
     {
         return m_window->findChild<QStackedWidget*>()->currentWidget()->objectName();
     }
-    SidebarRow* rowOf(AppSection section)
+    SidebarRow* rowOf(const QString& page)
     {
-        return Find::named<SidebarRow>(m_window.get(), SectionText::title(section));
+        return Find::named<SidebarRow>(m_window.get(), titleOf(page));
     }
-    void open(std::optional<AppSection> section = std::nullopt)
+    QString titleOf(const QString& page)
+    {
+        const ToolModel* tool = store().tool(page);
+        return tool ? tool->title() : HistoryScreen::page().title;
+    }
+    void open(std::optional<QString> section = std::nullopt)
     {
         if (section) {
-            AppSections::setCurrent(*section);
+            Navigation::setCurrent(*section);
         }
         m_window = std::make_unique<MainWindow>(store());
         m_window->show();
@@ -76,37 +83,40 @@ private slots:
     // Ctrl+1…6 in sidebar order, then sidebar clicks and arrow keys; the last survives a restart.
     void sectionsByShortcutClickAndArrowKeys()
     {
-        open(AppSection::pages);
-        for (AppSection section : AppSections::all) {
-            QTest::keyClick(&window(), Qt::Key(Qt::Key_1 + int(section)), Qt::ControlModifier);
-            QCOMPARE(window().section(), section);
-            QCOMPARE(shownScreen(), AppSections::rawValue(section));
-            for (AppSection each : AppSections::all) {
+        open(QStringLiteral("pages"));
+        const QStringList pages = window().pages();
+        QCOMPARE(pages.size(), 6);
+        for (int digit = 1; digit <= pages.size(); ++digit) {
+            const QString& section = pages.at(digit - 1);
+            QTest::keyClick(&window(), Qt::Key(Qt::Key_0 + digit), Qt::ControlModifier);
+            QCOMPARE(window().page(), section);
+            QCOMPARE(shownScreen(), section);
+            for (const QString& each : pages) {
                 QCOMPARE(rowOf(each)->isSelected(), each == section);
             }
         }
-        QTest::mouseClick(rowOf(AppSection::split), Qt::LeftButton);
+        QTest::mouseClick(rowOf(QStringLiteral("split")), Qt::LeftButton);
         QCOMPARE(shownScreen(), QStringLiteral("split"));
         // A click gives the keyboard to the row; it is the sidebar's one stop in the Tab order.
-        QCOMPARE(QApplication::focusWidget(), rowOf(AppSection::split));
+        QCOMPARE(QApplication::focusWidget(), rowOf(QStringLiteral("split")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QVERIFY(!qobject_cast<SidebarRow*>(QApplication::focusWidget()));
-        QCOMPARE(AccessTree::tabOrder(1), QStringList{SectionText::title(AppSection::split)});
+        QCOMPARE(AccessTree::tabOrder(1), QStringList{titleOf(QStringLiteral("split"))});
         // Each move is spoken: the focus, and the selected state, go to the row just chosen.
-        const QList<std::pair<Qt::Key, AppSection>> walk = {{Qt::Key_Down, AppSection::compress},
-                                                            {Qt::Key_Home, AppSection::merge},
-                                                            {Qt::Key_Up, AppSection::merge},
-                                                            {Qt::Key_End, AppSection::history},
-                                                            {Qt::Key_Down, AppSection::history},
-                                                            {Qt::Key_Up, AppSection::pages}};
+        const QList<std::pair<Qt::Key, QString>> walk = {{Qt::Key_Down, QStringLiteral("compress")},
+                                                         {Qt::Key_Home, QStringLiteral("merge")},
+                                                         {Qt::Key_Up, QStringLiteral("merge")},
+                                                         {Qt::Key_End, QStringLiteral("history")},
+                                                         {Qt::Key_Down, QStringLiteral("history")},
+                                                         {Qt::Key_Up, QStringLiteral("pages")}};
         AccessTree::EventLog log;
         for (const auto& [key, section] : walk) {
             const QString before = AccessTree::name(AccessTree::focused());
             log.clear();
             QTest::keyClick(QApplication::focusWidget(), key);
-            QCOMPARE(window().section(), section);
+            QCOMPARE(window().page(), section);
             QAccessibleInterface* focused = AccessTree::focused();
-            const QString title = SectionText::title(section);
+            const QString title = titleOf(section);
             QCOMPARE(AccessTree::name(focused), title);
             QCOMPARE(focused->role(), QAccessible::ListItem);
             QVERIFY(focused->state().focused && focused->state().selected);
@@ -115,27 +125,27 @@ private slots:
             QCOMPARE(log.names(QAccessible::StateChanged).contains(title), moved);
         }
         // Its action chooses the row as a click does.
-        QAccessibleInterface* split = AccessTree::of(rowOf(AppSection::split));
+        QAccessibleInterface* split = AccessTree::of(rowOf(QStringLiteral("split")));
         split->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(window().section(), AppSection::split);
-        AppSections::setCurrent(AppSection::pages);
+        QCOMPARE(window().page(), QStringLiteral("split"));
+        Navigation::setCurrent(QStringLiteral("pages"));
         m_window.reset();
         QSettings().sync();
-        QCOMPARE(MainWindow(store()).section(), AppSection::pages);
+        QCOMPARE(MainWindow(store()).page(), QStringLiteral("pages"));
     }
 
     // A banner is as tall as its lines need on every tool page (one was 70 px here, 43 px there).
     void bannersFitTheirLinesOnEveryPage()
     {
-        open(AppSection::merge);
+        open(QStringLiteral("merge"));
         const QStringList texts = {QStringLiteral("Hazır: Rapor birleşik.pdf · 1,2 MB"),
                                    QStringLiteral("Hazır: 4 dosya\nçıktılar klasöründe"),
                                    QStringLiteral("bir.pdf açılamadı.\niki.pdf açılamadı.\nüç")};
         int shorter = 0;
         for (const QString& text : texts) {
             std::optional<int> height;
-            for (AppSection section : AppSections::tools) {
-                QTest::keyClick(&window(), Qt::Key(Qt::Key_1 + int(section)), Qt::ControlModifier);
+            for (int digit = 1; digit <= static_cast<int>(store().tools().size()); ++digit) {
+                QTest::keyClick(&window(), Qt::Key(Qt::Key_0 + digit), Qt::ControlModifier);
                 auto* stack = window().findChild<QStackedWidget*>();
                 auto* page = qobject_cast<ToolPage*>(stack->currentWidget());
                 page = page ? page : stack->currentWidget()->findChild<ToolPage*>();
@@ -180,7 +190,7 @@ private slots:
             AppLanguages::installTranslator(*QCoreApplication::instance(), AppLanguage::tr);
             QApplication::setFont(font);
         });
-        open(AppSection::merge);
+        open(QStringLiteral("merge"));
         window().resize(window().minimumSizeHint());
         QTest::keyClick(&window(), Qt::Key_4, Qt::ControlModifier);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
@@ -241,17 +251,18 @@ private slots:
     // The pointer waits while an added file is opened and counted; each row counts its files.
     void addingShowsABusyPointerAndBadges()
     {
-        open(AppSection::history);
+        open(QStringLiteral("history"));
         store().addFiles({m_fixture->pdf(QStringLiteral("Alpha.pdf"), 2),
                           m_fixture->pdf(QStringLiteral("Beta.pdf"))},
-                         AppSection::merge);
+                         store().tool<MergeTool>());
         QList<Qt::CursorShape> seen;
         QObject context;
         connect(&store(), &Store::probingChanged, &context, [&seen] {
             const QCursor* cursor = QApplication::overrideCursor();
             seen << (cursor ? cursor->shape() : Qt::ArrowCursor);
         });
-        store().addFiles({m_fixture->pdf(QStringLiteral("Three.pdf"), 3)}, AppSection::split);
+        store().addFiles({m_fixture->pdf(QStringLiteral("Three.pdf"), 3)},
+                         store().tool<SplitTool>());
         QCOMPARE(seen, (QList<Qt::CursorShape>{Qt::BusyCursor, Qt::ArrowCursor, Qt::BusyCursor,
                                                Qt::ArrowCursor}));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -271,9 +282,9 @@ private slots:
         };
         const QStringList others = {"Sıkıştır", "İmzala", "Sayfa sil", "Kayıtlar", "Geçmiş"};
         QCOMPARE(rows(), QStringList({"Araçlar", "Birleştir, 2 dosya", "Böl, 1 dosya"}) + others);
-        store().clear(AppSection::merge);
+        store().clear(store().tool<MergeTool>());
         QCOMPARE(rows(), QStringList({"Araçlar", "Birleştir", "Böl, 1 dosya"}) + others);
-        QVERIFY(!rowOf(AppSection::merge)->findChild<Badge*>()->isVisible());
+        QVERIFY(!rowOf(QStringLiteral("merge"))->findChild<Badge*>()->isVisible());
         AccessTree::walk(AccessTree::of(Find::named<Sidebar>(&window(), QStringLiteral("sidebar"))),
                          [](QAccessibleInterface* node) {
                              QVERIFY(!qobject_cast<Badge*>(node->object())); // not on its own
@@ -285,14 +296,14 @@ private slots:
         open();
         store().addFiles({m_fixture->pdf(QStringLiteral("Lease.pdf")),
                           m_fixture->pdf(QStringLiteral("Annex.pdf"))},
-                         AppSection::merge);
+                         store().tool<MergeTool>());
         // With the history selected, "Sonucu kaydet…" has nothing to run and asks nothing.
-        AppSections::setCurrent(AppSection::history);
+        Navigation::setCurrent(QStringLiteral("history"));
         QTest::keyClick(&window(), Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(m_fixture->panels.calls, QStringList());
-        AppSections::setCurrent(AppSection::split);
+        Navigation::setCurrent(QStringLiteral("split"));
         QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
-        AppSections::setCurrent(AppSection::merge);
+        Navigation::setCurrent(QStringLiteral("merge"));
         QTest::keyClick(&window(), Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(m_fixture->panels.calls,
                  (QStringList{"openPDFs(single)", "save(Lease birleşik)"}));
@@ -303,12 +314,10 @@ private slots:
     {
         HostileFixtures::writeBulky(m_fixture->path("Büyük.pdf"), 40, 1);
         store().addFiles({m_fixture->path("Büyük.pdf"), m_fixture->pdf("Ek.pdf")},
-                         AppSection::merge);
-        open(AppSection::merge);
-        RunButton* run = nullptr;
-        for (RunButton* each : window().findChildren<RunButton*>()) {
-            run = each->section() == AppSection::merge ? each : run;
-        }
+                         store().tool<MergeTool>());
+        open(QStringLiteral("merge"));
+        auto* run =
+            Find::named<QWidget>(&window(), QStringLiteral("merge"))->findChild<RunButton*>();
         auto* clear = Find::named<QAbstractButton>(run->parentWidget(), QStringLiteral("Temizle"));
         const auto places = [run, clear] {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
@@ -333,7 +342,7 @@ private slots:
 
         BoxAnswers::click(QStringLiteral("keep"));
         QVERIFY(!window().close());
-        QCOMPARE(store().busy(), std::optional(AppSection::merge));
+        QCOMPARE(store().busy(), std::optional(QStringLiteral("merge")));
 
         QVERIFY(QTest::qWaitForWindowActive(&window()));
         QTest::keyClick(&window(), Qt::Key_Escape);
@@ -344,10 +353,10 @@ private slots:
         QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
         QVERIFY(!QFileInfo::exists(m_fixture->path("Birleşik.pdf")));
         QVERIFY(store().data().history.isEmpty());
-        QVERIFY(!store().banner(AppSection::merge));
+        QVERIFY(!store().banner(QStringLiteral("merge")));
 
         m_fixture->panels.saveAnswers = {m_fixture->path("Birleşik.pdf")};
-        store().run(AppSection::merge);
+        store().run(store().tool<MergeTool>());
         QVERIFY(held());
         BoxAnswers::click(QStringLiteral("quit"));
         QVERIFY(window().close());

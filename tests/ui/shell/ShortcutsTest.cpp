@@ -1,5 +1,6 @@
 #include "Find.h"
 #include "MainWindow.h"
+#include "Navigation.h"
 #include "StepperControl.h"
 #include "StoreTestCase.h"
 
@@ -39,9 +40,10 @@ private slots:
     {
         QFETCH(SplitMode, mode);
         QFETCH(QKeySequence, keys);
-        store().addFiles({m_fixture->pdf(QStringLiteral("Rapor.pdf"), 4)}, AppSection::split);
-        store().setSplitMode(mode);
-        AppSections::setCurrent(AppSection::split);
+        store().addFiles({m_fixture->pdf(QStringLiteral("Rapor.pdf"), 4)},
+                         store().tool<SplitTool>());
+        store().tool<SplitTool>().setSplitMode(mode);
+        Navigation::setCurrent(QStringLiteral("split"));
         m_window = std::make_unique<MainWindow>(store());
         m_window->show();
         m_window->activateWindow();

@@ -1,7 +1,7 @@
-#include "AppSection.h"
 #include "DesktopNotifier.h"
 #include "Find.h"
 #include "MainWindow.h"
+#include "Navigation.h"
 #include "StoreTestCase.h"
 #include "TrayPopup.h"
 #include "TrayPresence.h"
@@ -112,12 +112,12 @@ private slots:
             store(), main.windows(), notifier, [&main] { main.show(); }, [] {});
         store().addFiles({m_fixture->pdf(QStringLiteral("a.pdf")),
                           m_fixture->pdf(QStringLiteral("b.pdf"))},
-                         AppSection::merge);
+                         store().tool<MergeTool>());
         main.show();
         QApplication::setQuitOnLastWindowClosed(false); // as while the tray keeps the application
         const auto restore = qScopeGuard([] { QApplication::setQuitOnLastWindowClosed(true); });
         m_fixture->panels.saveAnswers = {m_fixture->path(QStringLiteral("Birleşik.pdf"))};
-        store().run(AppSection::merge);
+        store().run(store().tool<MergeTool>());
         TrayPopup popup(store());
         QCOMPARE(Find::named<QLabel>(&popup, QStringLiteral("busyTitle"))->text(),
                  QStringLiteral("Birleştir"));
@@ -127,12 +127,12 @@ private slots:
             }
         });
         QVERIFY(main.close());
-        AppSections::setCurrent(AppSection::split);
+        Navigation::setCurrent(QStringLiteral("split"));
         QTRY_COMPARE_WITH_TIMEOUT(service.calls.size(), 1, 60000);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!Find::named<QLabel>(&popup, QStringLiteral("busyTitle")));
         QCOMPARE(service.calls.first(),
-                 (QVariantList{"Leaflow", "leaflow", store().banner(AppSection::merge)->text,
+                 (QVariantList{"Leaflow", "leaflow", store().banner(QStringLiteral("merge"))->text,
                                QStringList{"default", "Göster"}}));
         QVERIFY(!main.isVisible());
         desktop.send(QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
@@ -140,7 +140,7 @@ private slots:
                                                 QStringLiteral("ActionInvoked"))
                      << 1U << QStringLiteral("default"));
         QTRY_VERIFY(main.isVisible());
-        QCOMPARE(AppSections::current(), AppSection::merge);
+        QCOMPARE(Navigation::current(), QStringLiteral("merge"));
     }
 };
 

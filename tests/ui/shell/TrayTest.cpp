@@ -2,15 +2,16 @@
 #include "BackgroundNotice.h"
 #include "Find.h"
 #include "MainWindow.h"
+#include "Navigation.h"
 #include "NoticePanel.h"
 #include "Notifier.h"
 #include "Preferences.h"
 #include "Presence.h"
-#include "SectionText.h"
 #include "SettingsWindow.h"
 #include "ShellWindows.h"
 #include "StoreTestCase.h"
 #include "SymbolView.h"
+#include "ToolModel.h"
 #include "TrayPopup.h"
 #include "TrayPresence.h"
 #include "TrayWatch.h"
@@ -259,7 +260,7 @@ private slots:
         QCOMPARE(m_fixture->reveal.revealed.last(), store().data().history.at(0).outputs);
         QCOMPARE(m_notifier.summaries,
                  QStringList{Store::revealFailure(store().data().history.at(0).outputs)});
-        QVERIFY(!store().banner(AppSection::history));
+        QVERIFY(!store().banner(QStringLiteral("history")));
 
         QVERIFY(tray.setTrayAvailable(true));
         shown = 0;
@@ -271,7 +272,7 @@ private slots:
         QCOMPARE(quits, 1);
         press(QStringLiteral("Sıkıştır"));
         QCOMPARE(shown, 1);
-        QCOMPARE(AppSections::current(), AppSection::compress);
+        QCOMPARE(Navigation::current(), QStringLiteral("compress"));
         press(QStringLiteral("Ayarlar"));
         QVERIFY(main.windows().settings()->isVisible());
         QApplication::setQuitOnLastWindowClosed(true);
@@ -337,8 +338,8 @@ private slots:
         QCoreApplication::processEvents();
         tray.openPopup();
         QVERIFY(QTest::qWaitForWindowExposed(tray.popup()));
-        for (AppSection section : AppSections::tools) {
-            auto* tile = Find::named<QAbstractButton>(tray.popup(), SectionText::title(section));
+        for (const ToolModel* tool : store().tools()) {
+            auto* tile = Find::named<QAbstractButton>(tray.popup(), tool->title());
             QVERIFY2(tile->width() >= TrayPopup::tileMinimum, qPrintable(tile->text()));
             const QLabel* title = tile->findChild<QLabel*>();
             QVERIFY2(title->fontMetrics().horizontalAdvance(title->text()) <=

@@ -44,8 +44,9 @@ class SignScreenTest : public StoreTestCase {
 
     void openDocument(int pages)
     {
-        store().addFiles({m_fixture->pdf(QStringLiteral("Sözleşme.pdf"), pages)}, AppSection::sign);
-        QVERIFY(store().signFile());
+        store().addFiles({m_fixture->pdf(QStringLiteral("Sözleşme.pdf"), pages)},
+                         store().tool<SignTool>());
+        QVERIFY(store().tool<SignTool>().signFile());
     }
 
     static void settle()
@@ -106,8 +107,7 @@ private slots:
     void init() override
     {
         StoreTestCase::init();
-        m_view =
-            std::make_unique<SignView>(store(), [this] { return m_fixture->panels.openImage(); });
+        m_view = std::make_unique<SignView>(store().tool<SignTool>(), store());
         m_view->resize(1100, 760);
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
@@ -129,18 +129,18 @@ private slots:
         QVERIFY(first->hasFocus()); // the keys nudge a placement made from the library at once
         QVERIFY(first->isSelected() && first->findChild<ResizeHandle*>()->isVisible());
         QVERIFY(first->findChild<RemoveButton*>()->isVisible() && run()->isEnabled());
-        const QRectF start = store().placements().first().rect;
+        const QRectF start = store().tool<SignTool>().placements().first().rect;
         const QPointF from = centreOf(first);
         click(canvas(), canvas()->pageFrame().topLeft() + QPointF(20, 20));
-        QCOMPARE(store().selectedPlacement(), std::nullopt);
+        QCOMPARE(store().tool<SignTool>().selectedPlacement(), std::nullopt);
         QVERIFY(!first->findChild<ResizeHandle*>()->isVisible());
         drag(canvas(), from, from + QPointF(1, 1), 1);
-        QCOMPARE(store().placements().first().rect, start);
+        QCOMPARE(store().tool<SignTool>().placements().first().rect, start);
         QVERIFY(first->isSelected());
         click(canvas(), canvas()->pageFrame().topLeft() + QPointF(20, 20));
         // A drag moves by the pointer's travel and stops at the edge (bounds: PlacementTest).
         drag(canvas(), from, from + QPointF(30, -20));
-        const QRectF dragged = store().placements().first().rect;
+        const QRectF dragged = store().tool<SignTool>().placements().first().rect;
         QCOMPARE(dragged, start.translated(30 / pageSize().width(), -20 / pageSize().height()));
         const QRectF page = canvas()->pageFrame();
         QCOMPARE(first->frame(),
@@ -148,7 +148,8 @@ private slots:
                         page.y() + dragged.y() * page.height(), dragged.width() * page.width(),
                         dragged.height() * page.height()));
         drag(canvas(), centreOf(first), centreOf(first) - QPointF(2000, 2000));
-        QVERIFY(first->isSelected() && store().placements().first().rect.topLeft() == QPointF());
+        QVERIFY(first->isSelected() &&
+                store().tool<SignTool>().placements().first().rect.topLeft() == QPointF());
         click(card(0));
         PlacementView* second = canvas()->placementViews().value(1);
         QVERIFY(second->isSelected() && !first->isSelected());
@@ -157,15 +158,15 @@ private slots:
         QVERIFY(first->isSelected() && !second->findChild<ResizeHandle*>()->isVisible());
         // The keys move and delete the one clicked.
         QVERIFY(first->hasFocus());
-        const QRectF moved = store().placements().first().rect;
+        const QRectF moved = store().tool<SignTool>().placements().first().rect;
         QTest::keyClick(first, Qt::Key_Right);
         QTest::keyClick(first, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(store().placements().first().rect, moved.translated(0.01, 0.1));
+        QCOMPARE(store().tool<SignTool>().placements().first().rect, moved.translated(0.01, 0.1));
         QTest::keyClick(first, Qt::Key_Delete);
         QTRY_COMPARE(canvas()->placementViews(), QList<PlacementView*>{second});
         click(canvas(), centreOf(second)); // the cross shows on the selected one
         click(second->findChild<RemoveButton*>());
-        QVERIFY(store().placements().isEmpty());
+        QVERIFY(store().tool<SignTool>().placements().isEmpty());
         QTRY_VERIFY(canvas()->placementViews().isEmpty());
         QVERIFY(!named(QStringLiteral("count"))->isVisible());
     }
@@ -192,7 +193,7 @@ private slots:
         QCOMPARE(text(QStringLiteral("page")), QStringLiteral("Sayfa 1 / 3"));
         QCOMPARE(text(QStringLiteral("count")), QStringLiteral("Yerleştirilen imza: 1"));
         click(next);
-        QCOMPARE(store().signPage(), 1);
+        QCOMPARE(store().tool<SignTool>().signPage(), 1);
         QTRY_VERIFY(canvas()->placementViews().isEmpty());
         click(card(0));
         QCOMPARE(text(QStringLiteral("count")), QStringLiteral("Yerleştirilen imza: 2"));
@@ -206,17 +207,19 @@ private slots:
         click(run()); // the focus waits on "Vazgeç", never on "Başka dosya…", and comes back
         QCOMPARE(m_view->window()->focusWidget(), run()->cancelButton());
         QVERIFY(m_fixture->waitIdle());
-        QVERIFY(store().banner(AppSection::sign) && m_view->window()->focusWidget() == run());
+        QVERIFY(store().banner(QStringLiteral("sign")) && m_view->window()->focusWidget() == run());
         QCOMPARE(layout(), before);
         click(next);
         click(named(QStringLiteral("Sözleşme.pdf dosyasını kaldır")));
-        QVERIFY(!store().signFile() && store().placements().isEmpty());
-        QCOMPARE(store().signPage(), 0);
+        QVERIFY(!store().tool<SignTool>().signFile() &&
+                store().tool<SignTool>().placements().isEmpty());
+        QCOMPARE(store().tool<SignTool>().signPage(), 0);
         settle();
         QVERIFY(m_view->findChild<DropZone*>()->isVisible() && !canvas()->isVisible());
         QVERIFY(!named(QStringLiteral("empty"))->isVisible() && !card(0)->isEnabled());
         click(card(0));
-        QVERIFY(store().placements().isEmpty() && libraryNames() == QStringList{"İmza 1"});
+        QVERIFY(store().tool<SignTool>().placements().isEmpty() &&
+                libraryNames() == QStringList{"İmza 1"});
         click(named(QStringLiteral("Dosya seç…")));
         openDocument(1);
         click(named(QStringLiteral("Başka dosya…")));
@@ -239,8 +242,8 @@ private slots:
         QTest::keyClick(canvas(), Qt::Key_Right, Qt::ShiftModifier);
         QTest::keyClick(canvas(), Qt::Key_Up);
         QTest::keyClick(canvas(), Qt::Key_Return);
-        QCOMPARE(store().placements().size(), 1);
-        QCOMPARE(store().placements().first().rect.topLeft(), QPointF(0.6, 0.49));
+        QCOMPARE(store().tool<SignTool>().placements().size(), 1);
+        QCOMPARE(store().tool<SignTool>().placements().first().rect.topLeft(), QPointF(0.6, 0.49));
         const struct {
             Qt::Key key;
             Qt::KeyboardModifiers modifiers;
@@ -265,13 +268,13 @@ private slots:
                 QTest::keyClick(QApplication::focusWidget(), row.key, row.modifiers);
                 QCOMPARE(log.names(QAccessible::NameChanged), QStringList{row.name});
             }
-            QCOMPARE(store().placements().first().rect.topLeft(), row.at);
+            QCOMPARE(store().tool<SignTool>().placements().first().rect.topLeft(), row.at);
             QCOMPARE(AccessTree::name(AccessTree::focused()), row.name);
         }
         QCOMPARE(AccessTree::tabOrder(1), QStringList{"1. imzayı sayfadan kaldır"});
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-        QVERIFY(store().placements().isEmpty() && canvas()->hasFocus());
+        QVERIFY(store().tool<SignTool>().placements().isEmpty() && canvas()->hasFocus());
         QCOMPARE(AccessTree::tabOrder(1), QStringList{"Sonraki sayfa"});
         log.clear();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);

@@ -105,8 +105,8 @@ void ResizeHandle::mouseMoveEvent(QMouseEvent* event)
     }
     const QSizeF page = m_placement->pageSize();
     m_placement->tool().resizePlacement(m_placement->placementId(), *m_start,
-                                         QPointF(delta.x() / std::max<qreal>(page.width(), 1),
-                                                 delta.y() / std::max<qreal>(page.height(), 1)));
+                                        QPointF(delta.x() / std::max<qreal>(page.width(), 1),
+                                                delta.y() / std::max<qreal>(page.height(), 1)));
 }
 
 void ResizeHandle::mouseReleaseEvent(QMouseEvent*)
@@ -147,8 +147,8 @@ void RemoveButton::paintEvent(QPaintEvent*)
 }
 
 PlacementView::PlacementView(SignTool& tool, const Placement& placement, QWidget* parent)
-    : QWidget(parent), m_tool(tool), m_store(tool.store()), m_placement(placement), m_handle(new ResizeHandle(this)),
-      m_remove(new RemoveButton(this))
+    : QWidget(parent), m_tool(tool), m_store(tool.store()), m_placement(placement),
+      m_handle(new ResizeHandle(this)), m_remove(new RemoveButton(this))
 {
     Accessible::provide("PlacementView", [](QObject* object) -> QAccessibleInterface* {
         return new PlacementAccessible(static_cast<PlacementView*>(object));
@@ -290,8 +290,8 @@ void PlacementView::mouseMoveEvent(QMouseEvent* event)
         m_tool.setSelectedPlacement(m_placement.id);
     }
     m_tool.movePlacement(m_placement.id, *m_start,
-                          QPointF(delta.x() / std::max<qreal>(m_page.width(), 1),
-                                  delta.y() / std::max<qreal>(m_page.height(), 1)));
+                         QPointF(delta.x() / std::max<qreal>(m_page.width(), 1),
+                                 delta.y() / std::max<qreal>(m_page.height(), 1)));
 }
 
 void PlacementView::mouseReleaseEvent(QMouseEvent* event)

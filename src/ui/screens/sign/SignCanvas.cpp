@@ -203,8 +203,7 @@ void SignCanvas::paintCursor(QPainter& painter) const
 void SignCanvas::describe()
 {
     const auto& file = m_tool.signFile();
-    const QString name = file ? SignPager::pageText(m_tool.signPage(), file->pageCount)
-                              : QString();
+    const QString name = file ? SignPager::pageText(m_tool.signPage(), file->pageCount) : QString();
     // A screen reader on the page speaks the new name when the pager turns it.
     if (name != accessibleName()) {
         setAccessibleName(name);

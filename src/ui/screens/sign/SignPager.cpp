@@ -12,7 +12,8 @@
 #include <QHBoxLayout>
 
 SignPager::SignPager(SignTool& tool, QWidget* parent)
-    : QWidget(parent), m_tool(tool), m_store(tool.store()), m_previous(new Button(QString(), Button::Kind::bordered)),
+    : QWidget(parent), m_tool(tool), m_store(tool.store()),
+      m_previous(new Button(QString(), Button::Kind::bordered)),
       m_page(Labels::text(QString(), TextStyle::body)),
       m_next(new Button(QString(), Button::Kind::bordered)),
       m_count(Labels::text(QString(), TextStyle::caption, Tone::secondary))

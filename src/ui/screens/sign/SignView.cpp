@@ -4,13 +4,13 @@
 #include "DropZone.h"
 #include "HoverTips.h"
 #include "Labels.h"
-#include "RunButton.h"
 #include "Panels.h"
+#include "RunButton.h"
 #include "ScreenBinding.h"
 #include "SignCanvas.h"
 #include "SignPager.h"
-#include "SignaturePanel.h"
 #include "SignTool.h"
+#include "SignaturePanel.h"
 #include "Store.h"
 #include "Theme.h"
 #include "ToolPage.h"
@@ -42,7 +42,8 @@ protected:
 
 SignView::SignView(SignTool& tool, Store& store, QWidget* parent)
     : QWidget(parent), m_tool(tool), m_store(store),
-      m_pickImage([&store] { return store.panels().openImage(); }), m_page(new ToolPage(tool.page()))
+      m_pickImage([&store] { return store.panels().openImage(); }),
+      m_page(new ToolPage(tool.page()))
 {
     auto* fill = new QVBoxLayout(this);
     fill->setContentsMargins(0, 0, 0, 0);
@@ -106,8 +107,7 @@ QWidget* SignView::makeContent()
     m_left = new QStackedWidget;
     m_dropZone = new DropZone(QStringLiteral("signature"), tr("İmzalanacak PDF'i buraya bırak"),
                               tr("İmzanı sağdan seç, sayfada istediğin yere sürükle."));
-    connect(m_dropZone, &DropZone::chooseRequested, this,
-            [this] { m_store.open(m_tool); });
+    connect(m_dropZone, &DropZone::chooseRequested, this, [this] { m_store.open(m_tool); });
 
     m_column = new QWidget;
     auto* column = new QVBoxLayout(m_column);
@@ -132,9 +132,8 @@ void SignView::refresh()
     const bool hasFile = m_tool.signFile().has_value();
     m_trailing->setVisible(hasFile);
     const QString removeName =
-        hasFile
-            ? tr("%1 dosyasını kaldır").arg(QFileInfo(m_tool.signFile()->source.url).fileName())
-            : QString();
+        hasFile ? tr("%1 dosyasını kaldır").arg(QFileInfo(m_tool.signFile()->source.url).fileName())
+                : QString();
     if (hasFile && m_remove->accessibleName() != removeName) { // a rename is announced
         m_remove->setAccessibleName(removeName);
     }

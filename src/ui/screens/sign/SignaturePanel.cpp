@@ -3,8 +3,8 @@
 #include "Accessible.h"
 #include "Button.h"
 #include "Labels.h"
-#include "SignatureCard.h"
 #include "SignTool.h"
+#include "SignatureCard.h"
 #include "Store.h"
 #include "Theme.h"
 
