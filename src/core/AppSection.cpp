@@ -1,6 +1,6 @@
 #include "AppSection.h"
 
-#include <QSettings>
+#include "Settings.h"
 
 namespace AppSections {
 
@@ -29,13 +29,12 @@ std::optional<AppSection> fromRawValue(const QString& raw)
 
 AppSection current()
 {
-    const QString stored = QSettings().value(QStringLiteral("section")).toString();
-    return fromRawValue(stored).value_or(AppSection::merge);
+    return Settings::section.value();
 }
 
 void setCurrent(AppSection section)
 {
-    QSettings().setValue(QStringLiteral("section"), rawValue(section));
+    Settings::section.set(section);
     emit changes().changed(section);
 }
 

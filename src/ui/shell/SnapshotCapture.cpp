@@ -2,6 +2,7 @@
 
 #include "AppSection.h"
 #include "MainWindow.h"
+#include "Settings.h"
 #include "ShellWindows.h"
 #include "Snapshot.h"
 #include "Store.h"
@@ -17,15 +18,11 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
-#include <QSettings>
 #include <QTimer>
-#include <QVariant>
 
 namespace Snapshot {
 
 namespace {
-
-const QString sectionKey = QStringLiteral("section");
 
 // The first visible, titled window that is not a panel, dialog or popup.
 QMainWindow* findMainWindow()
@@ -44,8 +41,8 @@ QMainWindow* findMainWindow()
 // painting and answering between them.
 class Capture : public QObject {
 public:
-    Capture(QString folder, QVariant remembered)
-        : QObject(qApp), m_folder(std::move(folder)), m_remembered(std::move(remembered))
+    Capture(QString folder, std::optional<AppSection> remembered)
+        : QObject(qApp), m_folder(std::move(folder)), m_remembered(remembered)
     {
     }
 
@@ -149,18 +146,12 @@ private:
         if (auto* main = qobject_cast<MainWindow*>(findMainWindow())) {
             main->store().markBusyForPicture(std::nullopt);
         }
-        QSettings settings;
-        if (m_remembered.isValid()) {
-            settings.setValue(sectionKey, m_remembered);
-        } else {
-            settings.remove(sectionKey);
-        }
-        settings.sync();
+        Settings::section.restore(m_remembered);
         QCoreApplication::quit();
     }
 
     QString m_folder;
-    QVariant m_remembered;
+    std::optional<AppSection> m_remembered;
     size_t m_index = 0;
     size_t m_window = 0;
 };
@@ -202,7 +193,7 @@ void runIfRequested()
     }
     const QString folder = captureFolder();
     QDir().mkpath(folder);
-    const QVariant remembered = QSettings().value(sectionKey);
+    const std::optional<AppSection> remembered = Settings::section.stored();
     (new Capture(folder, remembered))->start();
 }
 
