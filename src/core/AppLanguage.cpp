@@ -1,26 +1,16 @@
 #include "AppLanguage.h"
 
+#include "Settings.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QSettings>
 #include <QTranslator>
 #include <memory>
 
 namespace AppLanguages {
 
 namespace {
-
-const QString key = QStringLiteral("AppleLanguages");
-
-std::optional<AppLanguage> fromCode(const QString& code)
-{
-    const auto language = fromRawValue(code.left(2));
-    if (language == AppLanguage::system) {
-        return std::nullopt;
-    }
-    return language;
-}
 
 // The language whose catalogue is installed; a choice stored since then takes
 // effect only at the next start, for the words and the numbers alike.
@@ -93,28 +83,23 @@ std::optional<AppLanguage> fromRawValue(const QString& raw)
     return std::nullopt;
 }
 
+std::optional<AppLanguage> fromCode(const QString& code)
+{
+    const auto language = fromRawValue(code.left(2));
+    if (language == AppLanguage::system) {
+        return std::nullopt;
+    }
+    return language;
+}
+
 AppLanguage selected()
 {
-    const QVariant stored = QSettings().value(key);
-    if (stored.typeId() != QMetaType::QStringList && stored.typeId() != QMetaType::QString &&
-        stored.typeId() != QMetaType::QVariantList) {
-        return AppLanguage::system;
-    }
-    const QStringList list = stored.toStringList();
-    if (list.isEmpty()) {
-        return AppLanguage::system;
-    }
-    return fromCode(list.first()).value_or(AppLanguage::system);
+    return Settings::language.value();
 }
 
 void select(AppLanguage language)
 {
-    QSettings settings;
-    if (language == AppLanguage::system) {
-        settings.remove(key);
-    } else {
-        settings.setValue(key, QStringList{rawValue(language)});
-    }
+    Settings::language.set(language);
 }
 
 AppLanguage effective()

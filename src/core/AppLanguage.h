@@ -14,9 +14,12 @@ namespace AppLanguages {
 
 QString rawValue(AppLanguage language);
 std::optional<AppLanguage> fromRawValue(const QString& raw);
+// The language a code such as "es-MX" names, by its first two letters; none for one we do
+// not translate.
+std::optional<AppLanguage> fromCode(const QString& code);
 
-// The stored choice: the first entry of the "AppleLanguages" list, by its first
-// two characters; system when the list is missing, empty or names another language.
+// The stored choice (Settings::language); system when none is stored or it names a language we
+// do not translate.
 AppLanguage selected();
 // Stores a choice; system removes the key.
 void select(AppLanguage language);

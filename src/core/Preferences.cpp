@@ -1,19 +1,6 @@
 #include "Preferences.h"
 
-#include <QSettings>
-
-namespace {
-
-const QString revealKey = QStringLiteral("revealAfter");
-const QString mutedKey = QStringLiteral("backgroundNoticeMuted");
-const QString paneKey = QStringLiteral("settingsPane");
-
-QString saveFolderKey(const QString& tool)
-{
-    return QStringLiteral("saveFolder/") + tool;
-}
-
-} // namespace
+#include "Settings.h"
 
 Preferences& Preferences::shared()
 {
@@ -23,7 +10,7 @@ Preferences& Preferences::shared()
 
 bool Preferences::revealAfter()
 {
-    return QSettings().value(revealKey, false).toBool();
+    return Settings::revealAfter.value();
 }
 
 void Preferences::setRevealAfter(bool on)
@@ -31,13 +18,13 @@ void Preferences::setRevealAfter(bool on)
     if (on == revealAfter()) {
         return;
     }
-    QSettings().setValue(revealKey, on);
+    Settings::revealAfter.set(on);
     emit shared().revealAfterChanged(on);
 }
 
 bool Preferences::noticeMuted()
 {
-    return QSettings().value(mutedKey, false).toBool();
+    return Settings::noticeMuted.value();
 }
 
 void Preferences::setNoticeMuted(bool muted)
@@ -45,26 +32,26 @@ void Preferences::setNoticeMuted(bool muted)
     if (muted == noticeMuted()) {
         return;
     }
-    QSettings().setValue(mutedKey, muted);
+    Settings::noticeMuted.set(muted);
     emit shared().noticeMutedChanged(muted);
 }
 
 QString Preferences::settingsPane()
 {
-    return QSettings().value(paneKey).toString();
+    return Settings::settingsPane.value();
 }
 
 void Preferences::setSettingsPane(const QString& raw)
 {
-    QSettings().setValue(paneKey, raw);
+    Settings::settingsPane.set(raw);
 }
 
 QString Preferences::saveFolder(const QString& tool)
 {
-    return QSettings().value(saveFolderKey(tool)).toString();
+    return Settings::saveFolder[tool].value();
 }
 
 void Preferences::setSaveFolder(const QString& tool, const QString& folder)
 {
-    QSettings().setValue(saveFolderKey(tool), folder);
+    Settings::saveFolder[tool].set(folder);
 }

@@ -3,8 +3,7 @@
 #include <QObject>
 #include <QString>
 
-// The settings a user changes in more than one place ("revealAfter",
-// "backgroundNoticeMuted", "settingsPane", "saveFolder/<tool>"), read from the settings file
+// The settings a user changes in more than one place (see Settings), read from the settings file
 // each time and announced when changed, so every control showing one follows at once.
 class Preferences : public QObject {
     Q_OBJECT

@@ -1,16 +1,36 @@
 #include "AppLanguage.h"
 #include "PDFFile.h"
+#include "Settings.h"
 
 #include <QCoreApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 
 namespace {
+
 const QString languagesKey = QStringLiteral("AppleLanguages");
+
+// One setting seen through its typed value, so every row of the table runs the same checks.
+struct Probe {
+    std::function<bool()> readsDefault;
+    std::function<bool()> readsOther;
+    std::function<void()> writeOther;
+};
+
+template <typename T>
+Probe probe(const Setting<T>& setting, const T& fallback, const T& other)
+{
+    return {[=] { return setting.value() == fallback; }, [=] { return setting.value() == other; },
+            [=] { setting.set(other); }};
 }
 
-// The shared records: remembered language, catalogues, displayed page sizes.
+} // namespace
+
+Q_DECLARE_METATYPE(Probe)
+
+// The shared records: settings, catalogues, displayed page sizes.
 class RecordsTest : public QObject {
     Q_OBJECT
 
@@ -39,34 +59,75 @@ private slots:
 
     void init() { QSettings().clear(); }
 
-    // Only a first-listed language by its two letters is read; else the system's.
-    void readsStoredChoices_data()
+    // Every setting: its default when absent; the form it writes is the one earlier versions
+    // wrote and reads back; a stored value it cannot read gives the default again.
+    void settingsTable_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<QString>("read"); // the raw value of the choice read back
-        QTest::newRow("language: nothing stored") << languagesKey << QVariant() << "system";
-        QTest::newRow("es-MX then en")
-            << languagesKey << QVariant(QStringList{"es-MX", "en"}) << "es";
-        QTest::newRow("fr then en")
-            << languagesKey << QVariant(QStringList{"fr", "en"}) << "system";
-        QTest::newRow("upper case") << languagesKey << QVariant(QStringList{"ES"}) << "system";
-        QTest::newRow("not a list") << languagesKey << QVariant(42) << "system";
+        QTest::addColumn<Probe>("setting");
+        QTest::addColumn<QString>("written"); // in the file, as earlier versions wrote it
+        QTest::addColumn<QVariant>("unreadable");
+        const QVariant list(QStringList{"fr", "en"}); // for a language: one we do not translate
+        const QString folder = QStringLiteral("/home/ayse/Belgeler");
+        const QDateTime march(QDate(2026, 3, 1), QTime(9, 30), Qt::UTC);
+        QTest::newRow("section") << probe(Settings::section, QString(), QString("pages"))
+                                 << "pages" << list;
+        QTest::newRow("AppleLanguages")
+            << probe(Settings::language, AppLanguage::system, AppLanguage::es) << "es" << list;
+        QTest::newRow("revealAfter")
+            << probe(Settings::revealAfter, false, true) << "true" << QVariant("maybe");
+        QTest::newRow("backgroundNoticeMuted")
+            << probe(Settings::noticeMuted, false, true) << "true" << QVariant("2");
+        QTest::newRow("settingsPane")
+            << probe(Settings::settingsPane, QString(), QString("Veri")) << "Veri" << list;
+        QTest::newRow("saveFolder/merge")
+            << probe(Settings::saveFolder[QStringLiteral("merge")], QString(), folder) << folder
+            << list;
+        QTest::newRow("compressionLevel")
+            << probe(Settings::compressionLevel, CompressionLevel::balanced,
+                     CompressionLevel::strong)
+            << "strong" << QVariant("Strong");
+        QTest::newRow("automaticUpdateChecks")
+            << probe(Settings::automaticUpdateChecks, true, false) << "false" << QVariant("no");
+        QTest::newRow("lastUpdateCheck") << probe(Settings::lastUpdateCheck, QDateTime(), march)
+                                         << "2026-03-01T09:30:00Z" << QVariant("yesterday");
     }
 
-    void readsStoredChoices()
+    void settingsTable()
     {
-        QFETCH(QString, key);
+        QFETCH(Probe, setting);
+        QFETCH(QString, written);
+        QFETCH(QVariant, unreadable);
+        const QString key = QString::fromLatin1(QTest::currentDataTag()); // rows are named by key
+        QVERIFY(setting.readsDefault());
+        setting.writeOther();
+        QCOMPARE(onDisk(key).toString(), written);
+        QSettings().clear();
+        QSettings().setValue(key, written); // as the file gives it back
+        QVERIFY(setting.readsOther());
+        QSettings().setValue(key, unreadable);
+        QVERIFY(setting.readsDefault());
+    }
+
+    // A language is read from the first entry of the list by its first two letters.
+    void readsStoredLanguage_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("read"); // the raw value of the choice read back
+        QTest::newRow("es-MX then en") << QVariant(QStringList{"es-MX", "en"}) << "es";
+        QTest::newRow("upper case") << QVariant(QStringList{"ES"}) << "system";
+        QTest::newRow("not a list") << QVariant(42) << "system";
+    }
+
+    void readsStoredLanguage()
+    {
         QFETCH(QVariant, stored);
         QFETCH(QString, read);
-        if (stored.isValid()) {
-            QSettings().setValue(key, stored);
-        }
+        QSettings().setValue(languagesKey, stored);
         QCOMPARE(AppLanguages::rawValue(AppLanguages::selected()), read);
     }
 
-    // A choice reaches the file at once, for another process or a restart; a language replaces
-    // the list.
+    // Choices reach the file at once, for another process or a restart; a language replaces the
+    // list.
     void choicesAreStoredAtOnce()
     {
         QSettings().setValue(languagesKey, QStringList{"fr", "de"});

@@ -1,6 +1,7 @@
 #include "NetworkUpdateBackend.h"
 
 #include "PackageSignature.h"
+#include "Settings.h"
 #include "UpdateAddress.h"
 #include "UpdateText.h"
 
@@ -11,13 +12,10 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QTimer>
 
 namespace {
 
-const QString automaticKey = QStringLiteral("automaticUpdateChecks");
-const QString lastCheckKey = QStringLiteral("lastUpdateCheck");
 constexpr int transferTimeoutMs = 60 * 1000;
 constexpr int maximumRedirects = 5;
 
@@ -60,9 +58,8 @@ QString NetworkUpdateBackend::start(UpdateDriver& driver)
     }
     m_key = *key;
     m_driver = &driver;
-    QSettings settings;
-    if (!settings.contains(automaticKey)) {
-        settings.setValue(automaticKey, driver.showUpdatePermissionRequest());
+    if (!Settings::automaticUpdateChecks.stored()) {
+        Settings::automaticUpdateChecks.set(driver.showUpdatePermissionRequest());
     }
     schedule();
     return {};
@@ -84,12 +81,12 @@ bool NetworkUpdateBackend::canCheckForUpdates() const
 
 bool NetworkUpdateBackend::automaticallyChecksForUpdates() const
 {
-    return QSettings().value(automaticKey, true).toBool();
+    return Settings::automaticUpdateChecks.value();
 }
 
 void NetworkUpdateBackend::setAutomaticallyChecksForUpdates(bool on)
 {
-    QSettings().setValue(automaticKey, on);
+    Settings::automaticUpdateChecks.set(on);
     schedule();
 }
 
@@ -98,8 +95,7 @@ std::optional<std::chrono::milliseconds> NetworkUpdateBackend::nextAutomaticChec
     if (!automaticallyChecksForUpdates()) {
         return std::nullopt;
     }
-    const QDateTime last =
-        QDateTime::fromString(QSettings().value(lastCheckKey).toString(), Qt::ISODate);
+    const QDateTime last = Settings::lastUpdateCheck.value();
     const std::chrono::milliseconds interval = checkInterval;
     if (!last.isValid()) {
         return std::chrono::milliseconds{0};
@@ -132,7 +128,7 @@ void NetworkUpdateBackend::fetchFeed(bool userInitiated)
     m_userInitiated = userInitiated;
     m_feed.clear();
     // Counted when it starts, so a check that fails in any way waits for the next day too.
-    QSettings().setValue(lastCheckKey, m_seams.clock().toUTC().toString(Qt::ISODate));
+    Settings::lastUpdateCheck.set(m_seams.clock());
     setStage(Stage::checking);
     m_reply = get(m_source.feed);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {

@@ -5,23 +5,15 @@
 #include "PDFEngine.h"
 #include "PDFFileList.h"
 #include "Panels.h"
+#include "Settings.h"
 #include "Store.h"
 #include "ToolRun.h"
 
 #include <QCoreApplication>
-#include <QSettings>
 #include <algorithm>
 
-namespace {
-
-const QString compressionLevelKey = QStringLiteral("compressionLevel");
-
-} // namespace
-
 CompressTool::CompressTool(Store& store)
-    : ToolModel(store), m_compressionLevel(ToolOptions::compressionLevelFromRawValue(
-                                               QSettings().value(compressionLevelKey).toString())
-                                               .value_or(CompressionLevel::balanced))
+    : ToolModel(store), m_compressionLevel(Settings::compressionLevel.value())
 {
 }
 
@@ -59,7 +51,7 @@ void CompressTool::setCompressResults(const QHash<QUuid, qint64>& results)
 
 void CompressTool::setCompressionLevel(CompressionLevel level)
 {
-    QSettings().setValue(compressionLevelKey, ToolOptions::rawValue(level));
+    Settings::compressionLevel.set(level);
     if (level != m_compressionLevel) {
         m_compressionLevel = level;
         notify(&CompressTool::compressionLevelChanged);

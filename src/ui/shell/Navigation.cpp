@@ -1,12 +1,6 @@
 #include "Navigation.h"
 
-#include <QSettings>
-
-namespace {
-
-const QString key = QStringLiteral("section");
-
-} // namespace
+#include "Settings.h"
 
 Navigation& Navigation::shared()
 {
@@ -16,11 +10,11 @@ Navigation& Navigation::shared()
 
 QString Navigation::current()
 {
-    return QSettings().value(key).toString();
+    return Settings::section.value();
 }
 
 void Navigation::setCurrent(const QString& page)
 {
-    QSettings().setValue(key, page);
+    Settings::section.set(page);
     emit shared().changed(page);
 }

@@ -2,6 +2,7 @@
 
 #include "MainWindow.h"
 #include "Navigation.h"
+#include "Settings.h"
 #include "ShellWindows.h"
 #include "Snapshot.h"
 #include "Store.h"
@@ -17,15 +18,11 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
-#include <QSettings>
 #include <QTimer>
-#include <QVariant>
 
 namespace Snapshot {
 
 namespace {
-
-const QString sectionKey = QStringLiteral("section");
 
 // The first visible, titled window that is not a panel, dialog or popup.
 QMainWindow* findMainWindow()
@@ -44,7 +41,7 @@ QMainWindow* findMainWindow()
 // painting and answering between them.
 class Capture : public QObject {
 public:
-    Capture(QString folder, QVariant remembered)
+    Capture(QString folder, std::optional<QString> remembered)
         : QObject(qApp), m_folder(std::move(folder)), m_remembered(std::move(remembered))
     {
     }
@@ -150,18 +147,12 @@ private:
         if (auto* main = qobject_cast<MainWindow*>(findMainWindow())) {
             main->store().markBusyForPicture(std::nullopt);
         }
-        QSettings settings;
-        if (m_remembered.isValid()) {
-            settings.setValue(sectionKey, m_remembered);
-        } else {
-            settings.remove(sectionKey);
-        }
-        settings.sync();
+        Settings::section.restore(m_remembered);
         QCoreApplication::quit();
     }
 
     QString m_folder;
-    QVariant m_remembered;
+    std::optional<QString> m_remembered;
     size_t m_index = 0;
     size_t m_window = 0;
 };
@@ -203,7 +194,7 @@ void runIfRequested()
     }
     const QString folder = captureFolder();
     QDir().mkpath(folder);
-    const QVariant remembered = QSettings().value(sectionKey);
+    const std::optional<QString> remembered = Settings::section.stored();
     (new Capture(folder, remembered))->start();
 }
 
