@@ -4,7 +4,6 @@
 #include "AppSection.h"
 #include "Formatting.h"
 #include "SectionText.h"
-#include "Snapshot.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,9 +32,6 @@ QString title(const HistoryItem& item)
 
 QStringList existing(const HistoryItem& item)
 {
-    if (Snapshot::active()) {
-        return item.outputs;
-    }
     QStringList present;
     for (const QString& path : item.outputs) {
         if (QFileInfo::exists(path)) {

@@ -4,7 +4,6 @@
 #include "LanguagePicker.h"
 #include "Preferences.h"
 #include "SettingsForm.h"
-#include "Snapshot.h"
 #include "Store.h"
 #include "ToolOptions.h"
 #include "TrayWatch.h"
@@ -108,8 +107,7 @@ GeneralPane::GeneralPane(Store& store, QWidget* parent)
 
 void GeneralPane::showNoticeGroup(bool trayAvailable)
 {
-    // The pictures show the settings as a desktop with a tray has them.
-    m_noticeGroup->setVisible(trayAvailable || Snapshot::active());
+    m_noticeGroup->setVisible(trayAvailable);
 }
 
 void GeneralPane::showLevel()

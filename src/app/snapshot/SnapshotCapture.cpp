@@ -3,7 +3,6 @@
 #include "AppSection.h"
 #include "MainWindow.h"
 #include "ShellWindows.h"
-#include "Snapshot.h"
 #include "Store.h"
 #include "TrayPopup.h"
 
@@ -195,12 +194,8 @@ QImage render(QWidget* window)
     return image;
 }
 
-void runIfRequested()
+void startCapture(const QString& folder)
 {
-    if (!active()) {
-        return;
-    }
-    const QString folder = captureFolder();
     QDir().mkpath(folder);
     const QVariant remembered = QSettings().value(sectionKey);
     (new Capture(folder, remembered))->start();
