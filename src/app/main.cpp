@@ -3,8 +3,8 @@
 
 int main(int argc, char** argv)
 {
-    if (SnapshotHarness::requested()) {
-        return SnapshotHarness::run(argc, argv);
+    if (Snapshot::requested()) {
+        return Snapshot::run(argc, argv);
     }
     return AppStart::run(argc, argv);
 }

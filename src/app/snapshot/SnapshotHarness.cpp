@@ -14,7 +14,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-namespace SnapshotHarness {
+namespace Snapshot {
 
 bool requested()
 {
@@ -28,7 +28,7 @@ int run(int argc, char** argv)
     QApplication app(argc, argv);
     AppStart::nameApplication();
     // Pictures come out the same on every desktop: light unless told otherwise.
-    AppStart::dress(Snapshot::darkRequested() ? Appearance::dark : Appearance::light);
+    AppStart::dress(darkRequested() ? Appearance::dark : Appearance::light);
     // The settings are drawn as a desktop with a tray has them; no tray icon is made.
     TrayWatch::shared().start([] { return true; });
     // No update is looked for: the pictures show a build that cannot update itself.
@@ -43,12 +43,12 @@ int run(int argc, char** argv)
     QuietReveal reveal;
     Store store(panels, reveal, DataFile(scratch.filePath(QStringLiteral("data"))),
                 [] { MainWindow::showForExternalEvent(); });
-    Snapshot::seed(store, scratch.filePath(QStringLiteral("Documents")));
+    seed(store, scratch.filePath(QStringLiteral("Documents")));
 
     MainWindow window(store);
     window.show();
-    Snapshot::startCapture(Snapshot::captureFolder());
+    startCapture(captureFolder());
     return QApplication::exec();
 }
 
-} // namespace SnapshotHarness
+} // namespace Snapshot
