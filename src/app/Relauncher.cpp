@@ -9,9 +9,6 @@
 
 namespace {
 
-// Test hook: with LEAFLOW_TEST_RELAUNCH naming a file, the new process's echo goes to that file.
-const QString relaunchHook = QStringLiteral("LEAFLOW_TEST_RELAUNCH");
-
 QStringList paths(const QList<PDFFile>& files)
 {
     QStringList listed;
@@ -42,15 +39,6 @@ Relauncher::Outcome Relauncher::relaunch()
     QProcess next;
     next.setProgram(m_program);
     next.setArguments(toolArguments(openFiles(m_store)));
-    if (qEnvironmentVariableIsSet(qPrintable(relaunchHook))) {
-        // Both channels: the test's pipes close with this process.
-        next.setStandardOutputFile(qEnvironmentVariable(qPrintable(relaunchHook)),
-                                   QIODevice::Append);
-        next.setStandardErrorFile(QProcess::nullDevice());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(relaunchHook);
-        next.setProcessEnvironment(environment);
-    }
     if (!next.startDetached()) {
         if (listened) {
             m_instance.listen();

@@ -1,7 +1,6 @@
 #include "DataFile.h"
 
 #include "DataCoding.h"
-#include "Snapshot.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -105,9 +104,6 @@ int DataFile::writeAll(QFileDevice& file, const QByteArray& bytes)
 
 DataFile::SaveResult DataFile::save(const AppData& data) const
 {
-    if (Snapshot::active()) {
-        return SaveResult::saved;
-    }
     const QByteArray bytes = DataCoding::encode(data);
     if (bytes.isEmpty()) {
         return SaveResult::unencodable;

@@ -2,7 +2,6 @@
 
 #include "DocumentProbe.h"
 #include "Panels.h"
-#include "Snapshot.h"
 #include "Thumbnails.h"
 #include "ToolModel.h"
 
@@ -15,14 +14,11 @@ Store::Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward
       m_probe(new DocumentProbe(this))
 {
     connect(m_thumbs, &Thumbnails::ready, this, &Store::thumbnailReady);
-    // The screenshot mode seeds its demonstration data itself and never touches the file.
-    if (!Snapshot::active()) {
-        if (std::optional<AppData> loaded = m_dataFile.load()) {
-            // Saved again at once, so the file on disk is in the writer's own form; should that
-            // fail, nothing is lost, the file holding the same data.
-            m_data = *std::move(loaded);
-            m_dataFile.save(m_data);
-        }
+    if (std::optional<AppData> loaded = m_dataFile.load()) {
+        // Saved again at once, so the file on disk is in the writer's own form; should that
+        // fail, nothing is lost, the file holding the same data.
+        m_data = *std::move(loaded);
+        m_dataFile.save(m_data);
     }
     if (!pending().isEmpty()) {
         const QStringList handed = std::exchange(pending(), {});

@@ -32,7 +32,8 @@
 
 namespace {
 
-// The built application as a child process, with settings, data and temp in one folder.
+// The built application, or its echoing twin, as a child process, with settings, data and temp in
+// one folder.
 class AppHome {
 public:
     AppHome()
@@ -51,14 +52,14 @@ public:
     QString work() const { return root() + QStringLiteral("/work"); }
     QString settingsFile() const { return config() + QStringLiteral("/Leaflow/Leaflow.conf"); }
 
-    // Starts leaflow in `folder`, without the caller's variables that change how it runs.
-    void start(QProcess& app, const QStringList& arguments, const QStringList& variables = {},
-               const QString& folder = {}) const
+    // Starts `program` in `folder`, without the caller's variables that change how it runs.
+    void start(QProcess& app, const QString& program, const QStringList& arguments,
+               const QStringList& variables = {}, const QString& folder = {}) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name :
              {"LEAFLOW_SNAPSHOT", "LEAFLOW_SNAPSHOT_DARK", "LEAFLOW_SNAPSHOT_WIDTH",
-              "LEAFLOW_TEST_ECHO", "LEAFLOW_TEST_RELAUNCH", "QT_SCALE_FACTOR",
+              "LEAFLOW_TEST_ECHO_FILE", "LEAFLOW_TEST_RELAUNCH", "QT_SCALE_FACTOR",
               "DBUS_SESSION_BUS_ADDRESS"}) {
             env.remove(QString::fromLatin1(name));
         }
@@ -70,12 +71,12 @@ public:
         }
         app.setProcessEnvironment(env);
         app.setWorkingDirectory(folder);
-        app.start(QStringLiteral(LEAFLOW_APP), arguments);
+        app.start(program, arguments);
     }
     bool run(const QStringList& arguments, const QStringList& variables) const
     {
         QProcess app;
-        start(app, arguments, variables);
+        start(app, QStringLiteral(LEAFLOW_APP), arguments, variables);
         return app.waitForFinished(120000) && app.exitStatus() == QProcess::NormalExit &&
                app.exitCode() == 0;
     }
@@ -84,7 +85,7 @@ public:
     bool handOver(const QStringList& files, const QString& folder) const
     {
         QProcess launch;
-        start(launch, files, {QStringLiteral("LEAFLOW_TEST_ECHO=1")}, folder);
+        start(launch, QStringLiteral(LEAFLOW_ECHO_APP), files, {}, folder);
         QByteArray said;
         QDeadlineTimer patience(60000);
         while (launch.state() != QProcess::NotRunning) {
@@ -112,8 +113,7 @@ public:
                   const QStringList& variables = {})
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        home.start(m_process, files, QStringList{QStringLiteral("LEAFLOW_TEST_ECHO=1")} + variables,
-                   folder);
+        home.start(m_process, QStringLiteral(LEAFLOW_ECHO_APP), files, variables, folder);
         m_process.waitForStarted();
     }
     ~RunningWindow()

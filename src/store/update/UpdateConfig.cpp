@@ -2,11 +2,11 @@
 
 #include "AppInfo.h"
 #include "NetworkUpdateBackend.h"
-#include "Snapshot.h"
 #include "Updater.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPointer>
 #include <QStandardPaths>
 
 #ifndef LEAFLOW_UPDATE_FEED_URL
@@ -22,6 +22,12 @@ std::function<bool()>& relaunchHook()
 {
     static std::function<bool()> hook;
     return hook;
+}
+
+QPointer<Updater>& sharedUpdater()
+{
+    static QPointer<Updater> instance;
+    return instance;
 }
 
 } // namespace
@@ -55,13 +61,17 @@ void setRelaunch(std::function<bool()> relaunch)
 
 } // namespace UpdateConfig
 
+void Updater::setShared(Updater* updater)
+{
+    sharedUpdater() = updater;
+}
+
 Updater& Updater::shared()
 {
-    // Owned by the application object, so it goes before the event loop's machinery does.
-    static QPointer<Updater> instance;
+    QPointer<Updater>& instance = sharedUpdater();
     if (!instance) {
         std::unique_ptr<UpdateBackend> backend;
-        if (UpdateConfig::configured() && !Snapshot::active()) {
+        if (UpdateConfig::configured()) {
             UpdateSource source{UpdateConfig::feedUrl(), UpdateConfig::publicKey(),
                                 AppInfo::version(),
                                 QDir(QStandardPaths::writableLocation(
@@ -72,6 +82,7 @@ Updater& Updater::shared()
             seams.relaunch = [] { return relaunchHook() && relaunchHook()(); };
             backend = std::make_unique<NetworkUpdateBackend>(std::move(source), std::move(seams));
         }
+        // Owned by the application object, so it goes before the event loop's machinery does.
         instance = new Updater(std::move(backend), QCoreApplication::instance());
     }
     return *instance;

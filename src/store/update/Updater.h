@@ -55,8 +55,11 @@ public:
     ~Updater() override;
 
     // The process's one updater, made on first use from the build's feed and key; unavailable
-    // without them and in the screenshot mode.
+    // without them.
     static Updater& shared();
+    // Makes `updater` the one shared() answers from now on, in place of the build's: for a start
+    // that must not look for updates (the screenshot harness).
+    static void setShared(Updater* updater);
 
     const Phase& phase() const { return m_phase; }
     bool canCheck() const { return m_canCheck; }

@@ -2,7 +2,6 @@
 
 #include "AppLanguage.h"
 #include "Formatting.h"
-#include "Snapshot.h"
 #include "ToolModel.h"
 
 #include <QCoreApplication>
@@ -32,9 +31,6 @@ QString title(const HistoryItem& item)
 
 QStringList existing(const HistoryItem& item)
 {
-    if (Snapshot::active()) {
-        return item.outputs;
-    }
     QStringList present;
     for (const QString& path : item.outputs) {
         if (QFileInfo::exists(path)) {

@@ -16,7 +16,7 @@ namespace HistoryDisplay {
 QStringList urls(const HistoryItem& item);
 // No outputs: empty; one: its file name; several: the count and the first output's folder.
 QString title(const HistoryItem& item);
-// The outputs that exist now; in screenshot mode every output counts as present.
+// The outputs that exist now.
 QStringList existing(const HistoryItem& item);
 // The symbol of the record's tool; "doc" for a tool this version does not know.
 QString symbol(const ToolModel* tool);

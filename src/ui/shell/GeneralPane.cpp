@@ -5,7 +5,6 @@
 #include "LanguagePicker.h"
 #include "Preferences.h"
 #include "SettingsForm.h"
-#include "Snapshot.h"
 #include "Store.h"
 #include "ToolOptions.h"
 #include "TrayWatch.h"
@@ -110,8 +109,7 @@ GeneralPane::GeneralPane(Store& store, QWidget* parent)
 
 void GeneralPane::showNoticeGroup(bool trayAvailable)
 {
-    // The pictures show the settings as a desktop with a tray has them.
-    m_noticeGroup->setVisible(trayAvailable || Snapshot::active());
+    m_noticeGroup->setVisible(trayAvailable);
 }
 
 void GeneralPane::showLevel()

@@ -8,7 +8,6 @@
 #include "Labels.h"
 #include "RelativeDate.h"
 #include "SettingsForm.h"
-#include "Snapshot.h"
 #include "Store.h"
 #include "SymbolView.h"
 #include "Theme.h"
@@ -190,7 +189,7 @@ QWidget* TrayPopup::recentRow(const HistoryItem& item)
     reveal->setAccessibleName(tr("Finder'da göster"));
     tip(reveal, tr("Finder'da göster"));
     const QStringList existing = HistoryDisplay::existing(item);
-    reveal->setEnabled(!existing.isEmpty() || Snapshot::active());
+    reveal->setEnabled(!existing.isEmpty());
     connect(reveal, &QAbstractButton::clicked, this, [this, existing] {
         hide();
         emit revealRequested(existing);

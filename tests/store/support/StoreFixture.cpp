@@ -20,7 +20,6 @@ StoreEnvironment::StoreEnvironment()
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome()));
     qputenv("TMPDIR", QFile::encodeName(tempHome()));
-    qunsetenv("LEAFLOW_SNAPSHOT");
 }
 
 void StoreEnvironment::reset() const

@@ -24,9 +24,8 @@ double contentWidth();
 // `window` drawn at two pixels per point.
 QImage render(QWidget* window);
 
-// Starts the capture when the mode is on: creates the folder, remembers the
-// selected section, then shows and captures every section, restores the
-// section and quits the application.
-void runIfRequested();
+// Starts the capture into `folder`: creates it, remembers the selected section, then shows and
+// captures every section and window, restores the section and quits the application.
+void startCapture(const QString& folder);
 
 } // namespace Snapshot

@@ -19,7 +19,6 @@ namespace Snapshot {
 
 namespace {
 
-const QString demoOutputs = QStringLiteral("/Users/demo/Documents/");
 constexpr double padLineWidth = 2.6;
 
 QList<DemoDocument> demoDocuments()
@@ -80,9 +79,19 @@ HistoryItem record(const QDateTime& date, const QString& tool, const QStringList
     return item;
 }
 
-QString output(const QString& title, const QString& word)
+QString output(const QString& folder, const QString& title, const QString& word)
 {
-    return demoOutputs + title + QLatin1Char(' ') + word + QStringLiteral(".pdf");
+    return QDir(folder).filePath(title + QLatin1Char(' ') + word + QStringLiteral(".pdf"));
+}
+
+// The runs' outputs are there on disk, so the history offers to show each in the file manager.
+void writeOutputs(const QList<HistoryItem>& history)
+{
+    for (const HistoryItem& item : history) {
+        for (const QString& path : item.outputs) {
+            QFile(path).open(QIODevice::WriteOnly);
+        }
+    }
 }
 
 QString word(const char* text)
@@ -92,18 +101,12 @@ QString word(const char* text)
 
 } // namespace
 
-QString demoFolder()
+QStringList writeDemoDocuments(const QString& folder)
 {
-    return QDir::temp().filePath(QStringLiteral("leaflow-demo"));
-}
-
-QStringList writeDemoDocuments()
-{
-    QDir(demoFolder()).removeRecursively();
-    QDir().mkpath(demoFolder());
+    QDir().mkpath(folder);
     QStringList paths;
     for (const DemoDocument& document : demoDocuments()) {
-        paths.append(writeDemoDocument(demoFolder(), document));
+        paths.append(writeDemoDocument(folder, document));
     }
     return paths;
 }
@@ -146,7 +149,7 @@ SavedSignature demoSignature()
     return signature;
 }
 
-QList<HistoryItem> demoHistory(const QDateTime& now)
+QList<HistoryItem> demoHistory(const QDateTime& now, const QString& folder)
 {
     const QList<DemoDocument> documents = demoDocuments();
     const QString kira = documents[0].title;
@@ -160,25 +163,25 @@ QList<HistoryItem> demoHistory(const QDateTime& now)
     QStringList splitOutputs;
     for (const QString& range :
          {QStringLiteral("1-3"), QStringLiteral("4-8"), QStringLiteral("9-12")}) {
-        splitOutputs.append(output(kira, range));
+        splitOutputs.append(output(folder, kira, range));
     }
     return {
         record(now.addSecs(-24 * minute), QStringLiteral("compress"), {pdf(kira)},
-               {output(kira, word("sıkıştırılmış"))}, 18400000, 4100000),
+               {output(folder, kira, word("sıkıştırılmış"))}, 18400000, 4100000),
         record(now.addSecs(-3 * hour), QStringLiteral("sign"), {pdf(ek)},
-               {output(ek, word("imzalı"))}, 2100000, 2120000),
+               {output(folder, ek, word("imzalı"))}, 2100000, 2120000),
         record(now.addSecs(-26 * hour), QStringLiteral("merge"), {pdf(kira), pdf(ek), pdf(teslim)},
-               {output(kira, word("birleşik"))}, 27200000, 27150000),
-        record(now.addSecs(-50 * hour), QStringLiteral("split"), {pdf(kira)}, splitOutputs,
-               18400000, 18450000),
+               {output(folder, kira, word("birleşik"))}, 27200000, 27150000),
+        record(now.addSecs(-50 * hour), QStringLiteral("split"), {pdf(kira)}, splitOutputs, 18400000,
+               18450000),
         record(now.addSecs(-75 * hour), QStringLiteral("pages"), {pdf(demirbas)},
-               {output(demirbas, word("düzenlenmiş"))}, 940000, 610000),
+               {output(folder, demirbas, word("düzenlenmiş"))}, 940000, 610000),
     };
 }
 
-void seed(Store& store)
+void seed(Store& store, const QString& folder)
 {
-    const QStringList paths = writeDemoDocuments();
+    const QStringList paths = writeDemoDocuments(folder);
     const QString kira = paths.value(0);
     const QString ek = paths.value(1);
     const QString teslim = paths.value(2);
@@ -187,7 +190,8 @@ void seed(Store& store)
     AppData data = store.data();
     const SavedSignature signature = demoSignature();
     data.signatures = {signature};
-    data.history = demoHistory(QDateTime::currentDateTime().toUTC());
+    data.history = demoHistory(QDateTime::currentDateTime().toUTC(), folder);
+    writeOutputs(data.history);
     store.setData(data);
 
     auto& merge = store.tool<MergeTool>();

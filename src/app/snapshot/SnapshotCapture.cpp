@@ -4,7 +4,6 @@
 #include "Navigation.h"
 #include "Settings.h"
 #include "ShellWindows.h"
-#include "Snapshot.h"
 #include "Store.h"
 #include "TrayPopup.h"
 
@@ -187,12 +186,8 @@ QImage render(QWidget* window)
     return image;
 }
 
-void runIfRequested()
+void startCapture(const QString& folder)
 {
-    if (!active()) {
-        return;
-    }
-    const QString folder = captureFolder();
     QDir().mkpath(folder);
     const std::optional<QString> remembered = Settings::section.stored();
     (new Capture(folder, remembered))->start();
