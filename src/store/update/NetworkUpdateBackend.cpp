@@ -180,10 +180,9 @@ void NetworkUpdateBackend::feedArrived()
     }
     m_item->url = m_source.feed.resolved(m_item->url);
     setStage(Stage::answering);
-    m_driver->updateFound(m_item->displayVersion,
-                              [this, session = m_session](UpdateChoice choice) {
-                                  answer(session, choice);
-                              });
+    m_driver->updateFound(m_item->displayVersion, [this, session = m_session](UpdateChoice choice) {
+        answer(session, choice);
+    });
 }
 
 void NetworkUpdateBackend::answer(quint64 session, UpdateChoice choice)
