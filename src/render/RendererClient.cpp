@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QTimer>
+#include <chrono>
 
 using RenderProtocol::Reply;
 using RenderProtocol::Request;
@@ -19,6 +20,8 @@ constexpr std::size_t maxWaiting = 256;
 constexpr std::size_t onThePipe = 2;
 // A request running this long counts as stuck: a usual page takes a few milliseconds.
 constexpr std::chrono::milliseconds stuckAfter{300};
+// How long a renderer may work on one request before it is killed.
+constexpr std::chrono::milliseconds timeLimit{5000};
 
 } // namespace
 
@@ -148,7 +151,7 @@ void RendererClient::startClock(Lane& lane)
         return;
     }
     lane.since.start();
-    lane.deadline->start(m_limit);
+    lane.deadline->start(timeLimit);
     if (m_lanes.size() > 1) {
         m_spare->start(stuckAfter);
     }

@@ -7,7 +7,6 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <chrono>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -30,9 +29,6 @@ public:
 
     explicit RendererClient(int processes = 1, QObject* parent = nullptr);
     ~RendererClient() override;
-
-    // How long a renderer may work on one request before it is killed.
-    void setTimeLimit(std::chrono::milliseconds limit) { m_limit = limit; }
 
     // Queues the request and returns its ticket; nothing is sent before the current turn of
     // the event loop ends. Requests made in one turn go before those of earlier turns, in the
@@ -73,7 +69,6 @@ private:
     void reply(quint64 ticket, RenderProtocol::Status status);
     void openTurn();
 
-    std::chrono::milliseconds m_limit{5000};
     std::vector<std::unique_ptr<Lane>> m_lanes;
     QTimer* m_spare; // child object: looks again when a request may have become stuck
     std::deque<RenderProtocol::Request> m_waiting;

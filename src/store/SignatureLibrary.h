@@ -55,8 +55,6 @@ public:
     // forgets its preview. Errors (a file already gone) are ignored.
     void discard(const SavedSignature& signature);
 
-    bool hasPreview(const QUuid& id) const { return m_previews.contains(id); }
-
 private:
     DataFile m_dataFile;
     QHash<QUuid, QImage> m_previews;

@@ -93,12 +93,11 @@ SourceDocument::SourceDocument(QPDF& pdf, QString displayName)
     }
     m_form = std::make_unique<QPDFAcroFormDocumentHelper>(pdf);
     try {
-        m_hasForm = root.getKey("/AcroForm").getKey("/Fields").isArray();
-        if (m_hasForm) {
+        if (root.getKey("/AcroForm").getKey("/Fields").isArray()) {
             m_form->getFormFields(); // reads the field tree once, bounded by qpdf
         }
     } catch (const std::exception&) {
-        m_hasForm = false;
+        // A field tree qpdf cannot follow: the merge copies annotations without the form.
     }
 }
 

@@ -56,7 +56,6 @@ public:
     // The annotations of page index, indirect, streams and non-dictionaries left out.
     const std::vector<QPDFObjectHandle>& annotations(size_t page) const { return m_annots[page]; }
     QPDFAcroFormDocumentHelper& form() { return *m_form; }
-    bool hasForm() const { return m_hasForm; }
 
     const std::vector<SourceBookmark>& outline() const { return m_outline; }
     const std::map<std::string, Target>& namedDestinations() const { return m_named; }
@@ -83,7 +82,6 @@ private:
     std::map<QPDFObjGen, int> m_pageIndex;
     std::vector<std::vector<QPDFObjectHandle>> m_annots;
     std::unique_ptr<QPDFAcroFormDocumentHelper> m_form;
-    bool m_hasForm = false;
     std::vector<SourceBookmark> m_outline;
     std::map<std::string, Target> m_named;
     std::vector<std::pair<long long, QPDFObjectHandle>> m_labels;

@@ -59,7 +59,7 @@ QString NetworkUpdateBackend::start(UpdateDriver& driver)
     m_key = *key;
     m_driver = &driver;
     if (!Settings::automaticUpdateChecks.stored()) {
-        Settings::automaticUpdateChecks.set(driver.showUpdatePermissionRequest());
+        Settings::automaticUpdateChecks.set(driver.allowsAutomaticChecks());
     }
     schedule();
     return {};
@@ -70,7 +70,7 @@ void NetworkUpdateBackend::checkForUpdates()
     if (m_driver == nullptr || m_stage != Stage::idle) {
         return;
     }
-    m_driver->showUserInitiatedUpdateCheck([this] { stop(); });
+    m_driver->userCheckStarted([this] { stop(); });
     fetchFeed(true);
 }
 
@@ -169,17 +169,16 @@ void NetworkUpdateBackend::feedArrived()
         const bool report = m_userInitiated;
         setStage(Stage::idle);
         if (report) {
-            m_driver->showUpdateNotFound();
-            m_driver->dismissUpdateInstallation();
+            m_driver->noUpdateFound();
+            m_driver->sessionEnded();
         }
         return;
     }
     m_item->url = m_source.feed.resolved(m_item->url);
     setStage(Stage::answering);
-    m_driver->showUpdateFound(m_item->displayVersion,
-                              [this, session = m_session](UpdateChoice choice) {
-                                  answer(session, choice);
-                              });
+    m_driver->updateFound(m_item->displayVersion, [this, session = m_session](UpdateChoice choice) {
+        answer(session, choice);
+    });
 }
 
 void NetworkUpdateBackend::answer(quint64 session, UpdateChoice choice)
@@ -209,15 +208,15 @@ void NetworkUpdateBackend::download()
         return;
     }
     m_received = 0;
-    m_driver->showDownloadInitiated([this] { stop(); });
+    m_driver->downloadStarted([this] { stop(); });
     if (m_item->length > 0) {
-        m_driver->showDownloadDidReceiveExpectedContentLength(m_item->length);
+        m_driver->downloadLengthKnown(m_item->length);
     }
     m_reply = get(m_item->url);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
         const qint64 length = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
         if (m_item->length == 0 && length > 0) {
-            m_driver->showDownloadDidReceiveExpectedContentLength(static_cast<quint64>(length));
+            m_driver->downloadLengthKnown(static_cast<quint64>(length));
         }
     });
     connect(m_reply, &QNetworkReply::readyRead, this, &NetworkUpdateBackend::packageData);
@@ -231,7 +230,7 @@ void NetworkUpdateBackend::packageData()
         return;
     }
     m_received += static_cast<quint64>(chunk.size());
-    m_driver->showDownloadDidReceiveDataOfLength(static_cast<quint64>(chunk.size()));
+    m_driver->downloadReceived(static_cast<quint64>(chunk.size()));
     // More than announced is stopped at once rather than written to the disk.
     if (m_received > (m_item->length > 0 ? m_item->length : unannouncedLimit)) {
         fail(UpdateText::wrongLength());
@@ -262,7 +261,7 @@ void NetworkUpdateBackend::packageArrived()
         fail(UpdateText::wrongLength());
         return;
     }
-    m_driver->showDownloadDidStartExtractingUpdate();
+    m_driver->signatureCheckStarted();
     if (!PackageSignature::verifyFile(m_package->fileName(), m_item->signature, m_key)) {
         fail(UpdateText::signatureInvalid());
         return;
@@ -274,7 +273,7 @@ void NetworkUpdateBackend::packageArrived()
     }
     m_package.reset();
     setStage(Stage::installing);
-    m_driver->showReadyToInstallAndRelaunch(
+    m_driver->packageVerified(
         [this, session = m_session](UpdateChoice choice) { install(session, choice); });
 }
 
@@ -287,12 +286,12 @@ void NetworkUpdateBackend::install(quint64 session, UpdateChoice choice)
         setStage(Stage::idle);
         return;
     }
-    m_driver->showInstallingUpdate();
+    m_driver->installStarted();
     delete m_installer;
     m_installer = new PackageInstaller(m_seams.bus(), m_seams.open, this);
     m_installer->install(
         packagePath(),
-        [this](std::optional<double> fraction) { m_driver->showInstallationProgress(fraction); },
+        [this](std::optional<double> fraction) { m_driver->installProgressed(fraction); },
         [this](const PackageInstaller::Outcome& outcome) { installed(outcome); });
 }
 
@@ -325,8 +324,8 @@ void NetworkUpdateBackend::relaunch()
 void NetworkUpdateBackend::needsReopen(const QString& message)
 {
     stop();
-    m_driver->showUpdateNeedsReopen(message);
-    m_driver->dismissUpdateInstallation();
+    m_driver->reopenNeeded(message);
+    m_driver->sessionEnded();
 }
 
 std::optional<QString> NetworkUpdateBackend::replyFailure() const
@@ -347,8 +346,8 @@ void NetworkUpdateBackend::fail(const QString& message)
     stop();
     // A check of its own that fails stays quiet; the next one tries again.
     if (report) {
-        m_driver->showUpdaterError(message);
-        m_driver->dismissUpdateInstallation();
+        m_driver->updateFailed(message);
+        m_driver->sessionEnded();
     }
 }
 

@@ -20,25 +20,35 @@ public:
     virtual ~UpdateDriver() = default;
 
     // Asked once, before the first check ever: whether automatic checks may run.
-    virtual bool showUpdatePermissionRequest() = 0;
-    virtual void showUserInitiatedUpdateCheck(Cancel cancel) = 0;
-    virtual void showUpdateFound(const QString& displayVersion, Reply reply) = 0;
-    virtual void showUpdateNotFound() = 0;
-    virtual void showUpdaterError(const QString& message) = 0;
-    virtual void showDownloadInitiated(Cancel cancel) = 0;
-    virtual void showDownloadDidReceiveExpectedContentLength(quint64 length) = 0;
-    virtual void showDownloadDidReceiveDataOfLength(quint64 length) = 0;
-    virtual void showDownloadDidStartExtractingUpdate() = 0;
-    virtual void showExtractionReceivedProgress(double progress) = 0;
-    virtual void showReadyToInstallAndRelaunch(Reply reply) = 0;
-    virtual void showInstallingUpdate() = 0;
+    virtual bool allowsAutomaticChecks() = 0;
+    // A check the user asked for reads the feed; `cancel` stops it.
+    virtual void userCheckStarted(Cancel cancel) = 0;
+    // The feed offers a newer version; `reply` starts its download or lets it be.
+    virtual void updateFound(const QString& displayVersion, Reply reply) = 0;
+    // A check the user asked for found nothing newer.
+    virtual void noUpdateFound() = 0;
+    // A check, download, signature check or install the user is waiting on failed.
+    virtual void updateFailed(const QString& message) = 0;
+    // The package's download began; `cancel` stops it and throws the partial file away.
+    virtual void downloadStarted(Cancel cancel) = 0;
+    // The package's size, from the feed or else from the server.
+    virtual void downloadLengthKnown(quint64 length) = 0;
+    // Another `length` bytes of the package arrived.
+    virtual void downloadReceived(quint64 length) = 0;
+    // The whole package is on disk and its signature is being checked; no cancelling from here.
+    virtual void signatureCheckStarted() = 0;
+    // The package's signature holds; `reply` hands it to the package manager or lets it be.
+    virtual void packageVerified(Reply reply) = 0;
+    // The package manager was given the package.
+    virtual void installStarted() = 0;
     // How far the installation has come; none while the package manager cannot tell.
-    virtual void showInstallationProgress(std::optional<double> fraction) = 0;
+    virtual void installProgressed(std::optional<double> fraction) = 0;
     // The new version is installed, or left to the desktop's installer, but this process still
     // runs the old one: the user has to reopen Leaflow, which `message` says.
-    virtual void showUpdateNeedsReopen(const QString& message) = 0;
-    virtual void showUpdateInstalledAndRelaunched() = 0;
-    virtual void dismissUpdateInstallation() = 0;
+    virtual void reopenNeeded(const QString& message) = 0;
+    // The machinery is done with this check or update: the replies and cancels handed out
+    // before no longer do anything.
+    virtual void sessionEnded() = 0;
 };
 
 // The machinery under the driver: checks the feed, downloads, verifies and installs.

@@ -72,34 +72,34 @@ void Updater::checkNow()
     }
 }
 
-bool Updater::showUpdatePermissionRequest()
+bool Updater::allowsAutomaticChecks()
 {
     return true;
 }
 
-void Updater::showUserInitiatedUpdateCheck(Cancel cancel)
+void Updater::userCheckStarted(Cancel cancel)
 {
     m_cancel = std::move(cancel);
     setPhase(Phase::of(Phase::Kind::checking));
 }
 
-void Updater::showUpdateFound(const QString& displayVersion, Reply reply)
+void Updater::updateFound(const QString& displayVersion, Reply reply)
 {
     m_updateReply = std::move(reply);
     setPhase(Phase::available(displayVersion));
 }
 
-void Updater::showUpdateNotFound()
+void Updater::noUpdateFound()
 {
     setPhase(Phase::of(Phase::Kind::upToDate));
 }
 
-void Updater::showUpdaterError(const QString& message)
+void Updater::updateFailed(const QString& message)
 {
     setPhase(Phase::failed(message));
 }
 
-void Updater::showDownloadInitiated(Cancel cancel)
+void Updater::downloadStarted(Cancel cancel)
 {
     m_cancel = std::move(cancel);
     m_expected = 0;
@@ -107,12 +107,12 @@ void Updater::showDownloadInitiated(Cancel cancel)
     setPhase(Phase::downloading(std::nullopt));
 }
 
-void Updater::showDownloadDidReceiveExpectedContentLength(quint64 length)
+void Updater::downloadLengthKnown(quint64 length)
 {
     m_expected = length;
 }
 
-void Updater::showDownloadDidReceiveDataOfLength(quint64 length)
+void Updater::downloadReceived(quint64 length)
 {
     m_received += length;
     std::optional<double> fraction;
@@ -123,45 +123,35 @@ void Updater::showDownloadDidReceiveDataOfLength(quint64 length)
     setPhase(Phase::downloading(fraction));
 }
 
-void Updater::showDownloadDidStartExtractingUpdate()
+void Updater::signatureCheckStarted()
 {
     m_cancel = nullptr;
     setPhase(Phase::of(Phase::Kind::preparing));
 }
 
-void Updater::showExtractionReceivedProgress(double)
-{
-    setPhase(Phase::of(Phase::Kind::preparing));
-}
-
-void Updater::showReadyToInstallAndRelaunch(Reply reply)
+void Updater::packageVerified(Reply reply)
 {
     setPhase(Phase::of(Phase::Kind::installing));
     // Installed without a second question: the user already chose to update.
     reply(UpdateChoice::install);
 }
 
-void Updater::showInstallingUpdate()
+void Updater::installStarted()
 {
     setPhase(Phase::of(Phase::Kind::installing));
 }
 
-void Updater::showInstallationProgress(std::optional<double> fraction)
+void Updater::installProgressed(std::optional<double> fraction)
 {
     setPhase(Phase::installing(fraction));
 }
 
-void Updater::showUpdateNeedsReopen(const QString& message)
+void Updater::reopenNeeded(const QString& message)
 {
     setPhase(Phase::reopen(message));
 }
 
-void Updater::showUpdateInstalledAndRelaunched()
-{
-    setPhase(Phase::idle());
-}
-
-void Updater::dismissUpdateInstallation()
+void Updater::sessionEnded()
 {
     m_updateReply = nullptr;
     m_cancel = nullptr;

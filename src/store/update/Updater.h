@@ -76,22 +76,20 @@ public:
     void install();
     void checkNow();
 
-    bool showUpdatePermissionRequest() override;
-    void showUserInitiatedUpdateCheck(Cancel cancel) override;
-    void showUpdateFound(const QString& displayVersion, Reply reply) override;
-    void showUpdateNotFound() override;
-    void showUpdaterError(const QString& message) override;
-    void showDownloadInitiated(Cancel cancel) override;
-    void showDownloadDidReceiveExpectedContentLength(quint64 length) override;
-    void showDownloadDidReceiveDataOfLength(quint64 length) override;
-    void showDownloadDidStartExtractingUpdate() override;
-    void showExtractionReceivedProgress(double progress) override;
-    void showReadyToInstallAndRelaunch(Reply reply) override;
-    void showInstallingUpdate() override;
-    void showInstallationProgress(std::optional<double> fraction) override;
-    void showUpdateNeedsReopen(const QString& message) override;
-    void showUpdateInstalledAndRelaunched() override;
-    void dismissUpdateInstallation() override;
+    bool allowsAutomaticChecks() override;
+    void userCheckStarted(Cancel cancel) override;
+    void updateFound(const QString& displayVersion, Reply reply) override;
+    void noUpdateFound() override;
+    void updateFailed(const QString& message) override;
+    void downloadStarted(Cancel cancel) override;
+    void downloadLengthKnown(quint64 length) override;
+    void downloadReceived(quint64 length) override;
+    void signatureCheckStarted() override;
+    void packageVerified(Reply reply) override;
+    void installStarted() override;
+    void installProgressed(std::optional<double> fraction) override;
+    void reopenNeeded(const QString& message) override;
+    void sessionEnded() override;
 
 signals:
     // The phase, canCheck or automatic changed.

@@ -12,7 +12,6 @@ class BrandMark : public QWidget {
 public:
     explicit BrandMark(qreal size, QWidget* parent = nullptr);
 
-    qreal markSize() const { return m_size; }
     QSize sizeHint() const override;
 
     // Where a point of the 1024-unit design space (y up, 100…924 visible)

@@ -75,11 +75,6 @@ void install()
     }
 }
 
-int delayMs()
-{
-    return restMs;
-}
-
 } // namespace HoverTips
 
 void tip(QWidget* widget, const QString& text)

@@ -10,8 +10,6 @@ namespace HoverTips {
 // Installs the application-wide filter (once): Qt's tooltip events are swallowed
 // and any widget with a tooltip text shows it in the shared tip window after resting 0.35 s.
 void install();
-// How long the pointer must rest on a widget before its tip shows.
-int delayMs();
 
 } // namespace HoverTips
 

@@ -208,11 +208,6 @@ void ToolPage::alignBannerLater()
     }
 }
 
-QRectF ToolPage::outlineRect() const
-{
-    return static_cast<DropOutline*>(m_outline)->outline().translated(m_outline->pos());
-}
-
 void ToolPage::setTargeted(bool targeted)
 {
     if (targeted == m_targeted) {

@@ -41,11 +41,6 @@ public:
     // were made in (rows, cards and banners come and go).
     void setTabOrderFollowsLayout(bool follows) { m_tabFollowsLayout = follows; }
 
-    // True while a drag of files hovers over the page.
-    bool isTargeted() const { return m_targeted; }
-    // The outline drawn while files hover, in page coordinates.
-    QRectF outlineRect() const;
-
 signals:
     void filesDropped(const QStringList& paths);
     void bannerDismissed();

@@ -131,15 +131,6 @@ QRect PageGrid::cellRect(int page) const
     return {item.left() + halfGap, item.top() + halfGap, m_cell.width(), m_cell.height()};
 }
 
-QSet<int> PageGrid::requestedPages() const
-{
-    QSet<int> pages;
-    for (const int page : m_requested) {
-        pages.insert(page);
-    }
-    return pages;
-}
-
 QSizeF PageGrid::pageSize(int page) const
 {
     if (!m_file) {

@@ -29,7 +29,6 @@ public:
     void setFile(const std::optional<PDFFile>& file);
     void setSelected(const QSet<int>& pages);
 
-    int columnCount() const { return m_columns; }
     // A cell without its surrounding gap: thumbnail box and caption.
     QSize cellSize() const { return m_cell; }
     // The thumbnail box of a cell, in the cell's own coordinates.
@@ -38,8 +37,6 @@ public:
     QRect captionBox() const;
     // Where page `page` sits in the viewport (the cell without its gap).
     QRect cellRect(int page) const;
-    // Pages whose image the grid has asked the Store for.
-    QSet<int> requestedPages() const;
     // Whether the current cell shows the focus ring: the grid has the focus and was reached or
     // last used from the keyboard.
     bool showsFocusRing() const;

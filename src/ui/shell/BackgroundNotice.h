@@ -31,7 +31,6 @@ public:
 
     // The notice on screen (fading in or shown); null once hiding has begun.
     NoticePanel* panel() const;
-    bool shownThisLaunch() const { return m_shown; }
 
     // The top-left corner for a panel of `size` wholly inside `screen`: next to the tray icon
     // at `tray`, on the screen's side of it, or in the top-right corner when its place is

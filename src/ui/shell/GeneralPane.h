@@ -16,7 +16,6 @@ public:
     explicit GeneralPane(Store& store, QWidget* parent = nullptr);
 
 private:
-    void addLevelGroup(QWidget* pane);
     void showLevel();
     // The notice is shown only where a tray keeps the application after its window closes.
     void showNoticeGroup(bool trayAvailable);

@@ -27,7 +27,6 @@ public:
     void showForExternalEvent();
     // Brings the window forward now, shown again if it was closed (the tray's "Aç" and tools).
     void show();
-    bool waiting() const { return m_waiting; }
 
 private:
     bool raiseVisible();

@@ -31,22 +31,22 @@ inline void reach(Updater& updater, const Phase& phase, const UpdateDriver::Repl
 {
     switch (phase.kind) {
     case Phase::Kind::idle: break;
-    case Phase::Kind::checking: updater.showUserInitiatedUpdateCheck(cancel); break;
-    case Phase::Kind::available: updater.showUpdateFound(phase.version, reply); break;
+    case Phase::Kind::checking: updater.userCheckStarted(cancel); break;
+    case Phase::Kind::available: updater.updateFound(phase.version, reply); break;
     case Phase::Kind::downloading:
-        updater.showDownloadInitiated(cancel);
-        updater.showDownloadDidReceiveExpectedContentLength(phase.fraction ? 1000 : 0);
-        updater.showDownloadDidReceiveDataOfLength(qRound64(phase.fraction.value_or(0) * 1000));
+        updater.downloadStarted(cancel);
+        updater.downloadLengthKnown(phase.fraction ? 1000 : 0);
+        updater.downloadReceived(qRound64(phase.fraction.value_or(0) * 1000));
         break;
-    case Phase::Kind::preparing: updater.showDownloadDidStartExtractingUpdate(); break;
+    case Phase::Kind::preparing: updater.signatureCheckStarted(); break;
     case Phase::Kind::installing:
-        updater.showInstallingUpdate();
+        updater.installStarted();
         if (phase.fraction) {
-            updater.showInstallationProgress(phase.fraction);
+            updater.installProgressed(phase.fraction);
         }
         break;
-    case Phase::Kind::upToDate: updater.showUpdateNotFound(); break;
-    case Phase::Kind::failed: updater.showUpdaterError(phase.message); break;
-    case Phase::Kind::reopen: updater.showUpdateNeedsReopen(phase.message); break;
+    case Phase::Kind::upToDate: updater.noUpdateFound(); break;
+    case Phase::Kind::failed: updater.updateFailed(phase.message); break;
+    case Phase::Kind::reopen: updater.reopenNeeded(phase.message); break;
     }
 }

@@ -50,12 +50,12 @@ private slots:
     {
         Updater& updater = made();
         for (int round = 0; round < 2; ++round) {
-            updater.showDownloadInitiated(m_cancel);
+            updater.downloadStarted(m_cancel);
             QCOMPARE(updater.phase(), Phase::downloading(std::nullopt));
-            updater.showDownloadDidReceiveExpectedContentLength(1000);
-            updater.showDownloadDidReceiveDataOfLength(250);
+            updater.downloadLengthKnown(1000);
+            updater.downloadReceived(250);
             QCOMPARE(updater.phase(), Phase::downloading(0.25));
-            updater.showDownloadDidReceiveDataOfLength(900);
+            updater.downloadReceived(900);
             QCOMPARE(updater.phase(), Phase::downloading(1.0));
         }
     }
@@ -63,32 +63,32 @@ private slots:
     void answersAreGivenOnce()
     {
         Updater& updater = made();
-        updater.showUpdateFound(QStringLiteral("1.2"), m_reply);
+        updater.updateFound(QStringLiteral("1.2"), m_reply);
         updater.later();
-        updater.showUpdateNotFound();
+        updater.noUpdateFound();
         updater.later(); // only resets the phase
         QCOMPARE(m_replies, QList<UpdateChoice>{UpdateChoice::dismiss});
         QCOMPARE(updater.phase(), Phase::idle());
-        updater.showUpdateFound(QStringLiteral("1.3"), m_reply);
+        updater.updateFound(QStringLiteral("1.3"), m_reply);
         updater.install();
         updater.install();
         QCOMPARE(m_replies.size(), 2);
         QCOMPARE(updater.phase(), Phase::available(QStringLiteral("1.3"))); // left to the reports
-        updater.showDownloadInitiated(m_cancel);
-        updater.showDownloadDidStartExtractingUpdate(); // the download can no longer be cancelled
+        updater.downloadStarted(m_cancel);
+        updater.signatureCheckStarted(); // the download can no longer be cancelled
         updater.cancelDownload();
-        updater.showDownloadInitiated(m_cancel);
+        updater.downloadStarted(m_cancel);
         updater.cancelDownload();
         updater.cancelDownload();
         QCOMPARE(m_cancels, 1);
         QCOMPARE(updater.phase(), Phase::idle());
-        // Ready to install: installed without a second question.
-        updater.showReadyToInstallAndRelaunch(m_reply);
+        // A verified package is installed without a second question.
+        updater.packageVerified(m_reply);
         QCOMPARE(m_replies.last(), UpdateChoice::install);
         QCOMPARE(updater.phase(), Phase::of(Kind::installing));
     }
 
-    void dismissKeepsOnlyResults_data()
+    void sessionEndKeepsOnlyResults_data()
     {
         QTest::addColumn<Phase>("before");
         QTest::addColumn<bool>("kept");
@@ -97,18 +97,18 @@ private slots:
         QTest::newRow("reopen") << Phase::reopen(QStringLiteral("y")) << true;
         QTest::newRow("available") << Phase::available(QStringLiteral("2")) << false;
     }
-    void dismissKeepsOnlyResults()
+    void sessionEndKeepsOnlyResults()
     {
         QFETCH(Phase, before);
         QFETCH(bool, kept);
         Updater& updater = made();
-        updater.showUpdateFound(QStringLiteral("2"), m_reply);
-        updater.showUserInitiatedUpdateCheck(m_cancel);
+        updater.updateFound(QStringLiteral("2"), m_reply);
+        updater.userCheckStarted(m_cancel);
         reach(updater, before, m_reply, m_cancel);
         QCOMPARE(updater.phase(), before);
-        updater.dismissUpdateInstallation();
+        updater.sessionEnded();
         QCOMPARE(updater.phase(), kept ? before : Phase::idle());
-        updater.later(); // neither handler is called once dismissed
+        updater.later(); // neither handler is called once the session ended
         updater.cancelDownload();
         QVERIFY(m_replies.isEmpty() && m_cancels == 0);
     }

@@ -14,8 +14,6 @@ class SimpleEncoding {
 public:
     explicit SimpleEncoding(QPDFObjectHandle font);
 
-    // False when the font relies on the encoding built into its program.
-    bool hasEncoding() const { return m_hasEncoding; }
     // Glyph names the code may select: its /Differences name, else the
     // standard names of ASCII codes unless the program's own encoding
     // applies, and WinAnsiEncoding's names above them.

@@ -155,11 +155,6 @@ QList<PlacementView*> SignCanvas::placementViews() const
     return views;
 }
 
-PlacementView* SignCanvas::viewFor(const QUuid& placement) const
-{
-    return m_views.value(placement);
-}
-
 void SignCanvas::paintEvent(QPaintEvent*)
 {
     if (m_frame.isEmpty()) {

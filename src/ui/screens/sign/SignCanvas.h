@@ -28,12 +28,10 @@ public:
 
     // Where the page is drawn, in this widget's coordinates; empty without a file.
     QRectF pageFrame() const { return m_frame; }
-    bool hasPageImage() const { return !m_image.isNull(); }
     // The page image's size in pixels: the frame's size on this screen once it is rendered.
     QSize pageImageSize() const { return m_image.size(); }
     // The placement views of the shown page, back to front.
     QList<PlacementView*> placementViews() const;
-    PlacementView* viewFor(const QUuid& placement) const;
     // Where a signature placed from the keyboard goes: its top-left corner, as a fraction of
     // the page; the page's centre for each new document.
     QPointF cursor() const { return m_cursor; }

@@ -23,8 +23,6 @@ public:
 
     SignaturePad(Store& store, ImagePicker pickImage, QWidget* parent = nullptr);
 
-    bool importFailed() const { return m_importFailed; }
-
 private:
     void importImage();
     void save();

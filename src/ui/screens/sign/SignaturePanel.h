@@ -28,8 +28,6 @@ public:
     // The signature the keyboard places on the page: the one whose card last had the focus or
     // was used, else the first of the library; none while the library is empty.
     std::optional<SavedSignature> chosen() const;
-    // The signature waiting for the user's confirmation of its deletion.
-    const std::optional<SavedSignature>& deleting() const { return m_deleting; }
 
 signals:
     // "Yeni imza…" was pressed: the pad should open.
