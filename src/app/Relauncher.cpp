@@ -13,7 +13,7 @@ QStringList paths(const QList<PDFFile>& files)
 {
     QStringList listed;
     for (const PDFFile& file : files) {
-        listed.append(file.source.url);
+        listed.append(file.source.path);
     }
     return listed;
 }

@@ -69,7 +69,7 @@ PDFSource withPassword(PDFSource source)
     }
     if (inspected->locked) {
         const QString prompt = QCoreApplication::translate("leaflow-cli", "%1 için parola: ")
-                                   .arg(QFileInfo(source.url).fileName());
+                                   .arg(QFileInfo(source.path).fileName());
         source.password = promptPassword(prompt);
     }
     return source;
@@ -115,7 +115,7 @@ int run(const CommandLine::Delete& del)
 int run(const CommandLine::Compress& compress)
 {
     const PDFSource input = withPassword(compress.input);
-    const qint64 before = PDFEngine::fileSize(input.url);
+    const qint64 before = PDFEngine::fileSize(input.path);
     const std::optional<PDFEngine::Outcome> outcome =
         perform(PDFEngine::CompressJob{{input}, compress.level, compress.output, {}, {}});
     if (!outcome) {

@@ -6,7 +6,7 @@
 
 // Where an input PDF lives and the password that unlocked it (kept in memory only).
 struct PDFSource {
-    QString url; // absolute file path
+    QString path; // absolute
     std::optional<QString> password;
 
     bool operator==(const PDFSource&) const = default;
@@ -14,6 +14,6 @@ struct PDFSource {
 
 inline size_t qHash(const PDFSource& source, size_t seed = 0) noexcept
 {
-    seed = qHashMulti(seed, source.url, source.password.has_value());
+    seed = qHashMulti(seed, source.path, source.password.has_value());
     return source.password ? qHash(*source.password, seed) : seed;
 }

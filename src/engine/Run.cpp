@@ -54,7 +54,7 @@ struct Running {
     {
         std::vector<double> sizes;
         for (const PDFSource& source : job.sources) {
-            sizes.push_back(double(std::max<qint64>(fileSize(source.url), 1)));
+            sizes.push_back(double(std::max<qint64>(fileSize(source.path), 1)));
         }
         const std::vector<Share> parts = share.parts(sizes);
         for (qsizetype i = 0; i < job.sources.size(); ++i) {
@@ -91,7 +91,7 @@ struct Running {
     void operator()(const InspectJob& job)
     {
         share.reading(0);
-        if (!job.source.password && needsPassword(job.source.url)) {
+        if (!job.source.password && needsPassword(job.source.path)) {
             outcome.locked = true;
         } else {
             outcome.pageCount = pageCount(job.source);

@@ -185,7 +185,7 @@ void ContainedRun::removeFolders()
 QString ContainedRun::inputName() const
 {
     const qint64 index = m_input >= 0 && m_input < m_inputs.size() ? m_input : 0;
-    return QFileInfo(m_inputs.value(index).url).fileName();
+    return QFileInfo(m_inputs.value(index).path).fileName();
 }
 
 PDFEngine::Outcome ContainedRun::failedOutcome() const

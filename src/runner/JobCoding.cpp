@@ -142,12 +142,12 @@ bool get(QDataStream& in, QSet<int>& set)
 
 void put(QDataStream& out, const PDFSource& source)
 {
-    put(out, source.url);
+    put(out, source.path);
     put(out, source.password);
 }
 bool get(QDataStream& in, PDFSource& source)
 {
-    return get(in, source.url) && get(in, source.password);
+    return get(in, source.path) && get(in, source.password);
 }
 
 void put(QDataStream& out, const SplitRule& rule)

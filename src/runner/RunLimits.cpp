@@ -44,7 +44,7 @@ RunLimits RunLimits::forJob(const PDFEngine::Job& job)
 {
     qint64 bytes = 0;
     for (const PDFSource& source : PDFEngine::inputsOf(job)) {
-        bytes += PDFEngine::fileSize(source.url);
+        bytes += PDFEngine::fileSize(source.path);
     }
     if (std::holds_alternative<PDFEngine::InspectJob>(job)) {
         // Only the cross-reference and the page tree are read; the user waits for the answer.

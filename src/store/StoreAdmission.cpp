@@ -87,7 +87,7 @@ std::optional<QString> Store::listedPassword(const QList<PDFFile>& batch, const 
         listed += each->inputs();
     }
     for (const PDFFile& file : listed) {
-        if (file.source.url == path && file.source.password) {
+        if (file.source.path == path && file.source.password) {
             return file.source.password;
         }
     }

@@ -88,7 +88,7 @@ void Store::finishRun(const ToolModel& tool, const QList<PDFFile>& inputs,
     item.date = now.addMSecs(-now.time().msec());
     item.tool = tool.key();
     for (const PDFFile& input : inputs) {
-        item.inputs.append(QFileInfo(input.source.url).fileName());
+        item.inputs.append(QFileInfo(input.source.path).fileName());
         item.bytesBefore += input.bytes;
     }
     item.outputs = outputs;

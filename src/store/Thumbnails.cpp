@@ -51,7 +51,7 @@ std::optional<QImage> Thumbnails::request(const PDFFile& file, qint64 index, dou
     }
     RenderProtocol::Request render;
     render.kind = RenderProtocol::Kind::render;
-    render.path = file.source.url;
+    render.path = file.source.path;
     render.password = file.source.password;
     render.page = static_cast<qint32>(index);
     render.side = side;

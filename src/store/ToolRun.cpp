@@ -15,13 +15,13 @@ namespace ToolRun {
 QString suggestedName(const PDFFile& input, const QString& word)
 {
     constexpr int numberRoom = 6; // " 99999"
-    return fittedName(QFileInfo(input.source.url).completeBaseName(), QLatin1Char(' ') + word,
+    return fittedName(QFileInfo(input.source.path).completeBaseName(), QLatin1Char(' ') + word,
                       numberRoom);
 }
 
 QString startFolder(const QString& tool, const QList<PDFFile>& inputs)
 {
-    QString beside = QFileInfo(inputs.first().source.url).absolutePath();
+    QString beside = QFileInfo(inputs.first().source.path).absolutePath();
     if (inputs.size() == 1) {
         return beside;
     }

@@ -386,7 +386,7 @@ private slots:
         const auto handOver = [&](const QStringList& files) { return home.handOver(files, work); };
         const auto signName = [&store] {
             return store.tool<SignTool>().signFile()
-                       ? QFileInfo(store.tool<SignTool>().signFile()->source.url).fileName()
+                       ? QFileInfo(store.tool<SignTool>().signFile()->source.path).fileName()
                        : QString();
         };
         bool handed = false;

@@ -31,7 +31,7 @@ QString names(const QList<PDFFile>& files)
 {
     QStringList listed;
     for (const PDFFile& file : files) {
-        listed.append(QFileInfo(file.source.url).fileName());
+        listed.append(QFileInfo(file.source.path).fileName());
     }
     return listed.join(u',');
 }

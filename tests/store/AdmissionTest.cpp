@@ -16,7 +16,7 @@ static QStringList names(const QList<PDFFile>& files)
 {
     QStringList list;
     for (const PDFFile& file : files) {
-        list.append(QFileInfo(file.source.url).fileName());
+        list.append(QFileInfo(file.source.path).fileName());
     }
     return list;
 }
@@ -129,7 +129,7 @@ private slots:
             section == QStringLiteral("sign")    ? store().tool<SignTool>().signFile()
             : section == QStringLiteral("pages") ? store().tool<PagesTool>().pagesFile()
                                                  : store().tool<SplitTool>().splitFile();
-        QCOMPARE(QFileInfo(file->source.url).fileName(), "ikinci.pdf");
+        QCOMPARE(QFileInfo(file->source.path).fileName(), "ikinci.pdf");
         QCOMPARE(file->pageCount, 2);
         if (section == QStringLiteral("sign")) {
             QCOMPARE(store().tool<SignTool>().signPage(), 0);

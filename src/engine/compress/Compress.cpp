@@ -40,7 +40,7 @@ bool compress(const PDFSource& source, CompressionLevel level, const QString& de
                      Effort::write, Effort::check});
     parts[0].report(0, 1);
     const std::unique_ptr<QPDF> pdf = open(source);
-    const QString inputName = EngineText::fileName(source.url);
+    const QString inputName = EngineText::fileName(source.path);
     const QString out = outputs.stage(destination);
     // Whatever goes wrong, nothing of this input stays staged.
     const auto fail = [&] {
@@ -64,7 +64,7 @@ bool compress(const PDFSource& source, CompressionLevel level, const QString& de
         throw fail();
     }
     parts[3].report(1, 1);
-    if (fileSize(out) >= fileSize(source.url)) {
+    if (fileSize(out) >= fileSize(source.path)) {
         outputs.drop(destination);
         return false;
     }

@@ -45,8 +45,8 @@ Opened attemptOpen(const QByteArray& path, const std::string& password)
 
 std::unique_ptr<QPDF> open(const PDFSource& source)
 {
-    const QString name = EngineText::fileName(source.url);
-    const QByteArray path = QFile::encodeName(source.url);
+    const QString name = EngineText::fileName(source.path);
+    const QByteArray path = QFile::encodeName(source.path);
 
     Opened plain = attemptOpen(path, std::string());
     if (plain.result == Attempt::opened) {
@@ -80,7 +80,7 @@ qint64 pageCount(const PDFSource& source)
     try {
         return static_cast<qint64>(QPDFPageDocumentHelper(*pdf).getAllPages().size());
     } catch (const std::exception&) {
-        throw Failure(EngineText::openFailed(EngineText::fileName(source.url)));
+        throw Failure(EngineText::openFailed(EngineText::fileName(source.path)));
     }
 }
 

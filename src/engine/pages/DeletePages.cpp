@@ -17,10 +17,10 @@ void deletePages(const PDFSource& source, const QSet<int>& removing, const QStri
         share.parts({Effort::open, Effort::copy, Effort::write + Effort::check});
     parts[0].report(0, 1);
     const std::unique_ptr<QPDF> pdf = open(source);
-    const Failure unreadable(EngineText::openFailed(EngineText::fileName(source.url)));
+    const Failure unreadable(EngineText::openFailed(EngineText::fileName(source.path)));
     std::optional<SourceDocument> document;
     try {
-        document.emplace(*pdf, EngineText::fileName(source.url));
+        document.emplace(*pdf, EngineText::fileName(source.path));
     } catch (const std::exception&) {
         throw unreadable;
     }

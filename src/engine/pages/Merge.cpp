@@ -19,7 +19,7 @@ void merge(const QList<PDFSource>& sources, const QString& destination, OutputTr
     std::vector<double> weights;
     double bytes = 0;
     for (const PDFSource& source : sources) {
-        const auto size = double(std::max<qint64>(fileSize(source.url), 1));
+        const auto size = double(std::max<qint64>(fileSize(source.path), 1));
         weights.push_back(size * (Effort::open + Effort::copy));
         bytes += size;
     }
@@ -38,12 +38,12 @@ void merge(const QList<PDFSource>& sources, const QString& destination, OutputTr
         steps[0].report(0, 1);
         inputs.push_back(open(source));
         try {
-            SourceDocument document(*inputs.back(), QFileInfo(source.url).fileName());
+            SourceDocument document(*inputs.back(), QFileInfo(source.path).fileName());
             std::vector<int> all(document.pages().size());
             std::iota(all.begin(), all.end(), 0);
             output->add(document, all, steps[1].reporter());
         } catch (const std::exception&) {
-            throw Failure(EngineText::openFailed(EngineText::fileName(source.url)));
+            throw Failure(EngineText::openFailed(EngineText::fileName(source.path)));
         }
     }
     const qint64 pageCount = output->pageCount();

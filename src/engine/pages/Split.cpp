@@ -66,7 +66,7 @@ QStringList split(const PDFSource& source, const Grouping& groups, OutputTransac
     const std::vector<Share> parts = share.parts(weights);
     parts[0].report(0, 1);
     const std::unique_ptr<QPDF> pdf = open(source);
-    const QString inputName = EngineText::fileName(source.url);
+    const QString inputName = EngineText::fileName(source.path);
     std::optional<SourceDocument> document;
     try {
         QPDFPageDocumentHelper helper(*pdf);
@@ -80,7 +80,7 @@ QStringList split(const PDFSource& source, const Grouping& groups, OutputTransac
         throw Failure(EngineText::openFailed(inputName));
     }
 
-    const QString base = QFileInfo(source.url).completeBaseName();
+    const QString base = QFileInfo(source.path).completeBaseName();
     QStringList written;
     for (qsizetype i = 0; i < groups.size(); ++i) {
         const PageGroup& group = groups[i];

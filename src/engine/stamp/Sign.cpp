@@ -97,7 +97,7 @@ void sign(const PDFSource& source, const QList<SignItem>& items, const QString& 
             parts[0].report(i + 1, items.size());
         }
     } catch (const std::exception&) {
-        throw Failure(EngineText::openFailed(EngineText::fileName(source.url)));
+        throw Failure(EngineText::openFailed(EngineText::fileName(source.path)));
     }
     write(*pdf, outputs, destination, count, parts[1]);
 }

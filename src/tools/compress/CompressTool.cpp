@@ -62,7 +62,7 @@ void CompressTool::take(const QStringList& paths, const Admit& admit)
 {
     for (const QString& path : paths) {
         const bool listed = std::any_of(m_compressFiles.cbegin(), m_compressFiles.cend(),
-                                        [&path](const PDFFile& f) { return f.source.url == path; });
+                                        [&path](const PDFFile& f) { return f.source.path == path; });
         if (listed) {
             continue;
         }

@@ -20,6 +20,6 @@ QString FileDisplay::details(const PDFFile& file) const
 QString FileDisplay::spoken(const PDFFile& file) const
 {
     return QCoreApplication::translate("FileDisplay", "%1, %2 sayfa, %3")
-        .arg(QFileInfo(file.source.url).fileName(),
+        .arg(QFileInfo(file.source.path).fileName(),
              Formatting::count(file.pageCount, AppLanguages::locale()), formatSize(file.bytes));
 }

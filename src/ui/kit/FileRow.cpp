@@ -35,7 +35,7 @@ FileRow::FileRow(const PDFFile& file, std::optional<int> index, const FileDispla
 
     auto* column = new QVBoxLayout;
     column->setSpacing(2);
-    auto* name = new ElidedLabel(QFileInfo(file.source.url).fileName(), TextStyle::body,
+    auto* name = new ElidedLabel(QFileInfo(file.source.path).fileName(), TextStyle::body,
                                  Tone::primary, Qt::ElideMiddle, this);
     name->setObjectName(QStringLiteral("name"));
     auto* details = Labels::text(display.details(file), TextStyle::caption, Tone::secondary, this);
@@ -48,7 +48,7 @@ FileRow::FileRow(const PDFFile& file, std::optional<int> index, const FileDispla
     m_row->addLayout(column, 1);
 
     m_remove->setSymbol(QStringLiteral("xmark.circle.fill"), 15, Tone::secondary);
-    const QString fileName = QFileInfo(file.source.url).fileName();
+    const QString fileName = QFileInfo(file.source.path).fileName();
     m_remove->setAccessibleName(tr("%1 dosyasını listeden kaldır").arg(fileName));
     tip(m_remove, tr("Listeden çıkar"));
     m_row->addWidget(m_remove);

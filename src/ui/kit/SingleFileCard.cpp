@@ -26,7 +26,7 @@ SingleFileCard::SingleFileCard(const PDFFile& file, const FileDisplay& display, 
 
     auto* column = new QVBoxLayout;
     column->setSpacing(2);
-    auto* name = new ElidedLabel(QFileInfo(file.source.url).fileName(), TextStyle::headline,
+    auto* name = new ElidedLabel(QFileInfo(file.source.path).fileName(), TextStyle::headline,
                                  Tone::primary, Qt::ElideMiddle, body);
     name->setObjectName(QStringLiteral("name"));
     auto* details = Labels::text(display.details(file), TextStyle::callout, Tone::secondary, body);
@@ -44,7 +44,7 @@ SingleFileCard::SingleFileCard(const PDFFile& file, const FileDisplay& display, 
     Accessible::setRole(this, QAccessible::Grouping);
     setAccessibleName(display.spoken(file));
     m_remove->setAccessibleName(
-        tr("%1 dosyasını kaldır").arg(QFileInfo(file.source.url).fileName()));
+        tr("%1 dosyasını kaldır").arg(QFileInfo(file.source.path).fileName()));
     tip(m_remove, tr("Dosyayı kaldır"));
     row->addWidget(m_remove, 0, Qt::AlignVCenter);
     layout()->addWidget(body);

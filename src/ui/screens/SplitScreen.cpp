@@ -122,7 +122,7 @@ void SplitScreen::showOutcome()
         return;
     }
     const SplitOutcome groups = outcome();
-    m_preview->showOutcome(QFileInfo(file->source.url).fileName(), groups);
+    m_preview->showOutcome(QFileInfo(file->source.path).fileName(), groups);
     const qint64 files = groups.groups.size();
     m_count->setText(
         files > 0 ? tr("Oluşacak dosya: %1").arg(Formatting::count(files, AppLanguages::locale()))

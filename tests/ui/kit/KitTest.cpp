@@ -222,8 +222,8 @@ private slots:
     {
         QTemporaryDir folder;
         PDFFile file;
-        file.source.url = folder.filePath(QStringLiteral("Rapor.pdf"));
-        Fixtures::writePdf(file.source.url, Fixtures::tagged(QStringLiteral("p"), 3));
+        file.source.path = folder.filePath(QStringLiteral("Rapor.pdf"));
+        Fixtures::writePdf(file.source.path, Fixtures::tagged(QStringLiteral("p"), 3));
         file.pageSizes = QList<QSizeF>(3, QSizeF(612, 792));
         file.pageCount = 3;
         QList<qint64> asked; // pages whose thumbnails were asked for
@@ -267,7 +267,7 @@ private slots:
             AppLanguages::installTranslator(*QCoreApplication::instance(), AppLanguage::tr);
         });
         PDFFile file;
-        file.source.url = QStringLiteral("/belgeler/Rapor.pdf");
+        file.source.path = QStringLiteral("/belgeler/Rapor.pdf");
         file.pageCount = pages;
         file.bytes = 1'234'567;
         const FileRow row(file, 1, FileDisplay{});

@@ -310,7 +310,7 @@ private slots:
         if (merge) {
             QCOMPARE(rowTexts(list()).last(), QStringLiteral("%1 Diger.pdf").arg(before + 2));
         } else {
-            QCOMPARE(QFileInfo(store().tool<SplitTool>().splitFile()->source.url).fileName(),
+            QCOMPARE(QFileInfo(store().tool<SplitTool>().splitFile()->source.path).fileName(),
                      "Yeni.PDF");
         }
     }
@@ -328,7 +328,7 @@ private slots:
         // The list reads as one, each row saying what it shows and its button naming its file.
         const QString row = QStringLiteral("%1. %2, %3 sayfa, %4 | %2 dosyasını listeden kaldır");
         const auto size = [this](int at) {
-            return sizeOf(store().tool<MergeTool>().mergeFiles().at(at).source.url);
+            return sizeOf(store().tool<MergeTool>().mergeFiles().at(at).source.path);
         };
         QCOMPARE(readList(&screen, QStringLiteral("Birleştirilecek dosyalar")).mid(0, 2),
                  (QStringList{row.arg(1).arg("Rapor.pdf").arg(2).arg(size(0)) + " (selected)",
@@ -401,7 +401,7 @@ private slots:
         QStringList merged;
         QStringList shown;
         for (const PDFFile& file : store().tool<MergeTool>().mergeFiles()) {
-            merged << QFileInfo(file.source.url).fileName();
+            merged << QFileInfo(file.source.path).fileName();
             shown << QStringLiteral("%1 %2").arg(shown.size() + 1).arg(merged.last());
         }
         QCOMPARE(merged, order);
@@ -581,7 +581,7 @@ private slots:
         QCOMPARE(status(1), std::optional<QString>(QStringLiteral("Küçülmedi")));
         QCOMPARE(readList(&screen, QStringLiteral("Sıkıştırılacak dosyalar")).at(1),
                  "Metin.pdf, 2 sayfa, " +
-                     sizeOf(store().tool<CompressTool>().compressFiles().at(1).source.url) +
+                     sizeOf(store().tool<CompressTool>().compressFiles().at(1).source.path) +
                      ", Küçülmedi | Metin.pdf dosyasını listeden kaldır");
         click(QStringLiteral("Temizle"));
         QVERIFY(store().tool<CompressTool>().compressResults().isEmpty() && !screen.bannerView());

@@ -132,7 +132,7 @@ void SignView::refresh()
     const bool hasFile = m_tool.signFile().has_value();
     m_trailing->setVisible(hasFile);
     const QString removeName =
-        hasFile ? tr("%1 dosyasını kaldır").arg(QFileInfo(m_tool.signFile()->source.url).fileName())
+        hasFile ? tr("%1 dosyasını kaldır").arg(QFileInfo(m_tool.signFile()->source.path).fileName())
                 : QString();
     if (hasFile && m_remove->accessibleName() != removeName) { // a rename is announced
         m_remove->setAccessibleName(removeName);
