@@ -11,7 +11,7 @@
 #include "LaunchArguments.h"
 #include "MainWindow.h"
 #include "ModalDialogs.h"
-#include "QtPanels.h"
+#include "QtDialogs.h"
 #include "QuitGuard.h"
 #include "Relauncher.h"
 #include "ShellWindows.h"
@@ -65,9 +65,9 @@ int run(int argc, char** argv, const Watch& watch)
     dress(systemAppearance());
 
     Store::pending().append(files.files);
-    QtPanels panels;
+    QtDialogs dialogs;
     DesktopReveal reveal;
-    Store store(panels, reveal, DataFile(), [] { MainWindow::showForExternalEvent(); });
+    Store store(dialogs, reveal, DataFile(), [] { MainWindow::showForExternalEvent(); });
     ToolTable::install(store);
     Relauncher::takeOver(store, files.tools);
 

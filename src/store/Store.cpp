@@ -1,15 +1,15 @@
 #include "Store.h"
 
 #include "DocumentProbe.h"
-#include "Panels.h"
+#include "Dialogs.h"
 #include "Thumbnails.h"
 #include "ToolModel.h"
 
 #include <QMetaObject>
 
-Store::Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward bringForward,
+Store::Store(Dialogs& dialogs, FileReveal& reveal, DataFile dataFile, BringForward bringForward,
              QObject* parent)
-    : QObject(parent), m_panels(panels), m_reveal(reveal), m_dataFile(std::move(dataFile)),
+    : QObject(parent), m_dialogs(dialogs), m_reveal(reveal), m_dataFile(std::move(dataFile)),
       m_bringForward(std::move(bringForward)), m_thumbs(new Thumbnails(this)),
       m_probe(new DocumentProbe(this))
 {

@@ -20,7 +20,7 @@
 class ContainedRun;
 class DocumentProbe;
 class FileReveal;
-class Panels;
+class Dialogs;
 class Thumbnails;
 class ToolModel;
 
@@ -34,7 +34,7 @@ class Store : public QObject {
 public:
     using BringForward = std::function<void()>;
 
-    Store(Panels& panels, FileReveal& reveal, DataFile dataFile, BringForward bringForward = {},
+    Store(Dialogs& dialogs, FileReveal& reveal, DataFile dataFile, BringForward bringForward = {},
           QObject* parent = nullptr);
     ~Store() override;
 
@@ -75,7 +75,7 @@ public:
 
     const DataFile& dataFile() const { return m_dataFile; }
     // The dialogs the Store asks through, for pickers a screen shows itself (the pad's image).
-    Panels& panels() const { return m_panels; }
+    Dialogs& dialogs() const { return m_dialogs; }
     // The file manager, for windows that show a folder of their own (the data folder).
     FileReveal& fileReveal() const { return m_reveal; }
 
@@ -186,7 +186,7 @@ private:
     // What a finished run leaves: the tool's banner and record, or the failure.
     void apply(ToolModel& tool, const QList<PDFFile>& inputs, const PDFEngine::Outcome& outcome);
 
-    Panels& m_panels;
+    Dialogs& m_dialogs;
     FileReveal& m_reveal;
     DataFile m_dataFile;
     BringForward m_bringForward;

@@ -1,6 +1,6 @@
 #include "DocumentProbe.h"
 #include "PDFEngine.h"
-#include "Panels.h"
+#include "Dialogs.h"
 #include "Store.h"
 #include "ToolModel.h"
 
@@ -122,7 +122,7 @@ std::optional<PDFFile> Store::admit(const QString& path,
     std::optional<QString> password;
     if (opened.state == DocumentProbe::State::locked) {
         // A candidate the renderer cannot answer for ends the prompt; the file is refused.
-        password = m_panels.password(path, [&](const QString& candidate) {
+        password = m_dialogs.password(path, [&](const QString& candidate) {
             setProbing(true);
             opened = m_probe->open(path, candidate);
             setProbing(false);
@@ -195,7 +195,7 @@ void Store::reportRejections(const QString& page, const QList<Rejection>& reject
 
 void Store::open(ToolModel& tool)
 {
-    addFiles(m_panels.openPDFs(tool.takesMany()), tool);
+    addFiles(m_dialogs.openPDFs(tool.takesMany()), tool);
 }
 
 void Store::receive(const QStringList& paths)

@@ -1,4 +1,4 @@
-#include "Panels.h"
+#include "Dialogs.h"
 #include "Store.h"
 
 #include <QFileInfo>

@@ -165,19 +165,19 @@ void writeNamedPdfs(const QString& folder, const QStringList& names)
 }
 
 // Dialogs that, like modal ones, turn the loop: `meanwhile` runs in the first prompt or panel.
-class WaitingPanels : public ScriptedPanels {
+class WaitingDialogs : public ScriptedDialogs {
 public:
     std::function<void()> meanwhile;
     std::optional<QString> password(const QString& path,
                                     const std::function<bool(const QString&)>& unlock) override
     {
         wait();
-        return ScriptedPanels::password(path, unlock);
+        return ScriptedDialogs::password(path, unlock);
     }
     std::optional<QString> save(const QString& suggested, const QString& directory) override
     {
         wait();
-        return ScriptedPanels::save(suggested, directory);
+        return ScriptedDialogs::save(suggested, directory);
     }
 
 private:
@@ -370,9 +370,9 @@ private slots:
         writeNamedPdfs(work, {"kalın-1.pdf", "kalın-2.pdf", "a.pdf", "b.pdf"});
         Fixtures::writePdf(work + QStringLiteral("/kilitli.pdf"), Fixtures::tagged("k", 2),
                            {Fixtures::Cipher::aes256, QStringLiteral("sır"), QStringLiteral("o")});
-        WaitingPanels panels;
+        WaitingDialogs dialogs;
         ScriptedReveal reveal;
-        Store store(panels, reveal, DataFile(home.data()));
+        Store store(dialogs, reveal, DataFile(home.data()));
         ToolTable::install(store);
         MainWindow window(store);
         window.show();
@@ -390,15 +390,15 @@ private slots:
                        : QString();
         };
         bool handed = false;
-        panels.meanwhile = [&] { handed = handOver({"b.pdf"}); };
+        dialogs.meanwhile = [&] { handed = handOver({"b.pdf"}); };
 
         if (situation == "prompt") {
             Navigation::setCurrent(QStringLiteral("sign"));
-            panels.passwordAnswers = {QStringLiteral("sır")};
+            dialogs.passwordAnswers = {QStringLiteral("sır")};
             QVERIFY(handOver({"kilitli.pdf"}));
             QTRY_COMPARE(signName(), "b.pdf");
             QVERIFY(handed);
-            QCOMPARE(panels.calls, QStringList{"password(kilitli.pdf)"});
+            QCOMPARE(dialogs.calls, QStringList{"password(kilitli.pdf)"});
             QCOMPARE(busyOnArrival, (QList<bool>{false, false}));
         } else if (situation == "panel" || situation == "cancelled") {
             Navigation::setCurrent(QStringLiteral("sign"));
@@ -408,7 +408,7 @@ private slots:
             store.tool<SignTool>().place(store.data().signatures.first());
             const bool cancelled = situation == "cancelled";
             const QString output = work + QStringLiteral("/imzalı.pdf");
-            panels.saveAnswers = {cancelled ? std::nullopt : std::optional(output)};
+            dialogs.saveAnswers = {cancelled ? std::nullopt : std::optional(output)};
             store.run(store.tool<SignTool>());
             QVERIFY(handed);
             QTRY_VERIFY_WITH_TIMEOUT(!store.busy(), 60000);
@@ -420,8 +420,8 @@ private slots:
             Navigation::setCurrent(QStringLiteral("merge"));
             QVERIFY(handOver({"kalın-1.pdf", "kalın-2.pdf"}));
             QTRY_COMPARE(store.tool<MergeTool>().mergeFiles().size(), 2);
-            panels.meanwhile = {};
-            panels.saveAnswers = {work + QStringLiteral("/birleşik.pdf")};
+            dialogs.meanwhile = {};
+            dialogs.saveAnswers = {work + QStringLiteral("/birleşik.pdf")};
             store.run(store.tool<MergeTool>());
             QVERIFY(store.busy());
             // Held still so the launch surely arrives mid-run.
@@ -477,9 +477,9 @@ private slots:
     void relaunchThatCannotStartSaysSo()
     {
         AppHome home;
-        ScriptedPanels panels;
+        ScriptedDialogs dialogs;
         ScriptedReveal reveal;
-        Store store(panels, reveal, DataFile(home.data()));
+        Store store(dialogs, reveal, DataFile(home.data()));
         ToolTable::install(store);
         writeNamedPdfs(home.root(), {"a.pdf"});
         store.addFiles({home.root() + QStringLiteral("/a.pdf")}, store.tool<MergeTool>());

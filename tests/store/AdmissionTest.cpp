@@ -75,7 +75,7 @@ private slots:
                  (Banner{"Yalnız PDF dosyaları eklenebilir.", {}, Banner::Kind::error}));
         QVERIFY(!store().tool<SplitTool>().splitFile());
         store().open(store().tool<SplitTool>()); // no scripted answer: cancelled, changes nothing
-        QCOMPARE(m_fixture->panels.calls, QStringList{"openPDFs(single)"});
+        QCOMPARE(m_fixture->dialogs.calls, QStringList{"openPDFs(single)"});
         QVERIFY(store().banner(QStringLiteral("split")));
     }
 
@@ -198,7 +198,7 @@ private slots:
         store().addFiles({m_fixture->pdf("açık.pdf", 2)}, store().tool<SplitTool>());
         const QUuid previous = store().tool<SplitTool>().splitFile()->id;
         const QString locked = m_fixture->pdf("kilitli.pdf", 3, "gizli");
-        m_fixture->panels.passwordAnswers = {QString("yanlış"), std::nullopt, QString("yanlış"),
+        m_fixture->dialogs.passwordAnswers = {QString("yanlış"), std::nullopt, QString("yanlış"),
                                              QString("gizli")};
         store().addFiles({locked}, store().tool<SplitTool>());
         QCOMPARE(store().tool<SplitTool>().splitFile()->id, previous);
@@ -209,9 +209,9 @@ private slots:
         const PDFFile& file = store().tool<CompressTool>().compressFiles().first();
         QCOMPARE(file.source.password, std::optional<QString>("gizli"));
         QCOMPARE(file.pageCount, 3);
-        QCOMPARE(m_fixture->panels.calls,
+        QCOMPARE(m_fixture->dialogs.calls,
                  (QStringList{"password(kilitli.pdf)", "password(kilitli.pdf)"}));
-        QCOMPARE(m_fixture->panels.passwordAttempts,
+        QCOMPARE(m_fixture->dialogs.passwordAttempts,
                  (QList<std::pair<QString, bool>>{{"yanlış", false},
                                                   {"yanlış", false},
                                                   {"gizli", true}}));
@@ -219,7 +219,7 @@ private slots:
         // Once a tool lists it, the file is not asked for again, in any tool.
         store().addFiles({locked, locked}, store().tool<MergeTool>());
         store().addFiles({locked}, store().tool<PagesTool>());
-        QCOMPARE(m_fixture->panels.calls.size(), 2);
+        QCOMPARE(m_fixture->dialogs.calls.size(), 2);
         QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 2);
         QCOMPARE(store().tool<MergeTool>().mergeFiles().last().source.password,
                  std::optional<QString>("gizli"));
@@ -241,16 +241,16 @@ private slots:
         for (const auto& [name, encryption] : files) {
             paths.append(m_fixture->path(name + ".pdf"));
             Fixtures::writePdf(paths.last(), Fixtures::tagged(name + "-", 1), encryption);
-            m_fixture->panels.passwordAnswers.append(encryption.userPassword);
+            m_fixture->dialogs.passwordAnswers.append(encryption.userPassword);
         }
         store().addFiles(paths, store().tool<MergeTool>());
 
         QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 3);
-        for (const auto& [typed, accepted] : m_fixture->panels.passwordAttempts) {
+        for (const auto& [typed, accepted] : m_fixture->dialogs.passwordAttempts) {
             QVERIFY2(accepted, qPrintable(typed));
         }
         const QString output = m_fixture->path("hepsi.pdf");
-        m_fixture->panels.saveAnswers = {output};
+        m_fixture->dialogs.saveAnswers = {output};
         store().run(store().tool<MergeTool>());
         QVERIFY(m_fixture->waitIdle());
         QCOMPARE(store().banner(QStringLiteral("merge"))->isError(), false);
@@ -283,7 +283,7 @@ private slots:
         fixture.store.reset();
         Store::pending().append(early);
 
-        fixture.store = std::make_unique<Store>(fixture.panels, fixture.reveal, DataFile());
+        fixture.store = std::make_unique<Store>(fixture.dialogs, fixture.reveal, DataFile());
         ToolTable::install(*fixture.store);
         QVERIFY(Store::pending().isEmpty());
         QVERIFY(

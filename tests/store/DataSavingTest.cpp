@@ -48,7 +48,7 @@ private slots:
         // A run's banner keeps its text and files, the note after them.
         store().addFiles({m_fixture->pdf("Rapor.pdf", 2), m_fixture->pdf("Ek.pdf")},
                          store().tool<MergeTool>());
-        m_fixture->panels.saveAnswers = {m_fixture->path("Birleşik.pdf")};
+        m_fixture->dialogs.saveAnswers = {m_fixture->path("Birleşik.pdf")};
         store().run(store().tool<MergeTool>());
         QVERIFY(m_fixture->waitIdle());
         const Banner ran = store().banner(QStringLiteral("merge")).value_or(Banner{});

@@ -106,7 +106,7 @@ QStringList filesHolding(const QString& root, const QString& password)
 
 } // namespace
 
-// A run's road: panels, the busy guard, results, the history record, revealing and failures.
+// A run's road: dialogs, the busy guard, results, the history record, revealing and failures.
 class RunsTest : public StoreTestCase {
     Q_OBJECT
 
@@ -131,7 +131,7 @@ private slots:
                          store().tool<MergeTool>()); // leaves a banner
         QVERIFY(store().banner(QStringLiteral("merge")));
         QSignalSpy busy(&store(), &Store::busyChanged);
-        m_fixture->panels.saveAnswers = {m_fixture->path("bir.pdf"), m_fixture->path("iki.pdf")};
+        m_fixture->dialogs.saveAnswers = {m_fixture->path("bir.pdf"), m_fixture->path("iki.pdf")};
         store().run(store().tool<MergeTool>());
         QCOMPARE(store().busy(), std::optional<QString>(QStringLiteral("merge")));
         QVERIFY(!store().banner(QStringLiteral("merge")));
@@ -144,7 +144,7 @@ private slots:
         QVERIFY(store().tool<CompressTool>().compressFiles().isEmpty());
         QVERIFY(m_fixture->waitIdle());
 
-        QCOMPARE(m_fixture->panels.calls, QStringList{"save(Rapor birleşik)"});
+        QCOMPARE(m_fixture->dialogs.calls, QStringList{"save(Rapor birleşik)"});
         QCOMPARE(busy.count(), 2);
         QCOMPARE(store().data().history.size(), 1);
         QVERIFY(!QFileInfo::exists(m_fixture->path("iki.pdf")));
@@ -302,10 +302,10 @@ private slots:
         store().tool<PagesTool>().setPagesSelected(selected);
         store().tool<SplitTool>().setSplitMode(SplitMode::ranges);
         store().tool<SplitTool>().setSplitRanges("1-3, x");
-        m_fixture->panels.folderAnswers = {m_fixture->folder("asla")};
+        m_fixture->dialogs.folderAnswers = {m_fixture->folder("asla")};
         QSignalSpy busy(&store(), &Store::busyChanged);
         store().run(*store().tool(section));
-        QVERIFY(m_fixture->panels.calls.isEmpty());
+        QVERIFY(m_fixture->dialogs.calls.isEmpty());
         QCOMPARE(busy.count(), 0);
         QCOMPARE(store().banner(section).value_or(Banner{}),
                  (refused ? Banner{"“x” anlaşılmadı. Örnek: 1-3, 5, 8-12", {}, Banner::Kind::error}
@@ -313,7 +313,7 @@ private slots:
     }
 
     // The panel starts beside a single input; with several, in the last save folder if it exists.
-    void suggestedNamesStartFoldersAndCancelledPanels_data()
+    void suggestedNamesStartFoldersAndCancelledDialogs_data()
     {
         QTest::addColumn<QString>("section");
         QTest::addColumn<int>("files");
@@ -338,7 +338,7 @@ private slots:
         row("sign", QStringLiteral("sign"), 1, "save(v1.2 Rapor imzalı)", "kayıt", "önce");
     }
 
-    void suggestedNamesStartFoldersAndCancelledPanels()
+    void suggestedNamesStartFoldersAndCancelledDialogs()
     {
         QFETCH(QString, section);
         QFETCH(int, files);
@@ -355,8 +355,8 @@ private slots:
             m_fixture->folder("kayıt");
             QVERIFY(!ranTo(section, "kayıt/Önceki.pdf").isError());
             store().clear(*store().tool(section));
-            m_fixture->panels.calls.clear();
-            m_fixture->panels.directories.clear();
+            m_fixture->dialogs.calls.clear();
+            m_fixture->dialogs.directories.clear();
         }
         m_fixture->folder("önce");
         m_fixture->folder("sonra");
@@ -368,8 +368,8 @@ private slots:
         store().tool<SignTool>().place(addDrawn("x")); // something to stamp when signing
         QSignalSpy busy(&store(), &Store::busyChanged);
         store().run(*store().tool(section)); // every panel answers as cancelled
-        QCOMPARE(m_fixture->panels.calls, QStringList{call});
-        QCOMPARE(m_fixture->panels.directories, QStringList{m_fixture->path(start)});
+        QCOMPARE(m_fixture->dialogs.calls, QStringList{call});
+        QCOMPARE(m_fixture->dialogs.directories, QStringList{m_fixture->path(start)});
         QCOMPARE(busy.count(), 0);
         QVERIFY(!store().banner(section));
         QCOMPARE(store().data().history.size(), remembered == "ran" ? 1 : 0);
@@ -406,7 +406,7 @@ private slots:
         QStringList paths;
         for (const QString& input : inputs) {
             paths << m_fixture->pdf(input, 3, password());
-            m_fixture->panels.passwordAnswers.append(password());
+            m_fixture->dialogs.passwordAnswers.append(password());
         }
         store().addFiles(paths, *store().tool(section));
         store().tool<SplitTool>().setSplitMode(SplitMode::every);
@@ -434,7 +434,7 @@ private slots:
     void signRoad()
     {
         const QString input = m_fixture->pdf("Sözleşme.pdf", 3, password());
-        m_fixture->panels.passwordAnswers = {password()};
+        m_fixture->dialogs.passwordAnswers = {password()};
         store().addFiles({input}, store().tool<SignTool>());
         QVERIFY(store().addImageSignature(m_fixture->file("imza.png", pngOf(300, 100)), "resim"));
         QVERIFY(store().addImageSignature(m_fixture->file("yok.png", pngOf(200, 100)), "kayıp"));
@@ -446,7 +446,7 @@ private slots:
         store().tool<SignTool>().place(neverSaved);
         QVERIFY(QFile::remove(m_environment->dataFolder() + "/signatures/" + *lostImage.imageFile));
         store().run(store().tool<SignTool>());
-        QCOMPARE(m_fixture->panels.calls,
+        QCOMPARE(m_fixture->dialogs.calls,
                  QStringList{"password(Sözleşme.pdf)"}); // no panel to save
         QVERIFY(!store().busy());
         QVERIFY(!store().banner(QStringLiteral("sign")));
@@ -484,12 +484,12 @@ private slots:
         m_fixture->folder("b");
         const QString locked = encryptedCopy(m_fixture->imagePdf("Foto.pdf"),
                                              m_fixture->path("b/Rapor.pdf"), password());
-        m_fixture->panels.passwordAnswers = {password()};
+        m_fixture->dialogs.passwordAnswers = {password()};
         store().addFiles({m_fixture->imagePdf("a/Rapor.pdf"), m_fixture->settledPdf("Metin.pdf", 2),
                           locked},
                          store().tool<CompressTool>());
         store().tool<CompressTool>().setCompressResults({{QUuid::createUuid(), 5}});
-        m_fixture->panels.folderAnswers = {m_fixture->folder("küçük")};
+        m_fixture->dialogs.folderAnswers = {m_fixture->folder("küçük")};
         store().run(store().tool<CompressTool>());
         QVERIFY(store().tool<CompressTool>().compressResults().isEmpty()); // emptied when the run
                                                                            // starts
@@ -525,9 +525,9 @@ private:
     Banner ranTo(QString section, const QString& answer)
     {
         if (answer.endsWith(".pdf")) {
-            m_fixture->panels.saveAnswers = {m_fixture->path(answer)};
+            m_fixture->dialogs.saveAnswers = {m_fixture->path(answer)};
         } else {
-            m_fixture->panels.folderAnswers = {m_fixture->folder(answer)};
+            m_fixture->dialogs.folderAnswers = {m_fixture->folder(answer)};
         }
         store().run(*store().tool(section));
         return m_fixture->waitIdle() ? store().banner(section).value_or(Banner{}) : Banner{};
@@ -600,8 +600,8 @@ private:
     {
         const QString target =
             m_fixture->path(section == QStringLiteral("merge") ? "yeni.pdf" : "yeni");
-        m_fixture->panels.saveAnswers = {target};
-        m_fixture->panels.folderAnswers = {target};
+        m_fixture->dialogs.saveAnswers = {target};
+        m_fixture->dialogs.folderAnswers = {target};
         int reports = 0;
         const QMetaObject::Connection watch =
             connect(&store(), &Store::runProgressChanged, this, [&] {

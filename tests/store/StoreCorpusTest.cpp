@@ -45,7 +45,7 @@ private slots:
             QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
             return;
         }
-        m_fixture->panels.folderAnswers = {m_fixture->folder("parçalar")};
+        m_fixture->dialogs.folderAnswers = {m_fixture->folder("parçalar")};
         store().run(store().tool<SplitTool>());
         QVERIFY(m_fixture->waitIdle());
         const std::optional<Banner> ended = store().banner(QStringLiteral("split"));

@@ -26,7 +26,7 @@ private slots:
     // Rendered with the admitted password; a page the input lacks gives none and costs nothing.
     void rendersOncePerPageAndSizeAndServesFromTheCache()
     {
-        m_fixture->panels.passwordAnswers = {QString("gizli")};
+        m_fixture->dialogs.passwordAnswers = {QString("gizli")};
         store().addFiles({blockPdf("kilitli.pdf", 2, "gizli")}, store().tool<PagesTool>());
         const PDFFile file = *store().tool<PagesTool>().pagesFile();
         QSignalSpy ready(&store(), &Store::thumbnailReady);

@@ -1,27 +1,27 @@
 #include "QuietSeams.h"
 
-QStringList QuietPanels::openPDFs(bool /*multiple*/)
+QStringList QuietDialogs::openPDFs(bool /*multiple*/)
 {
     return {};
 }
 
-std::optional<QString> QuietPanels::save(const QString& /*suggested*/, const QString& /*directory*/)
+std::optional<QString> QuietDialogs::save(const QString& /*suggested*/, const QString& /*directory*/)
 {
     return std::nullopt;
 }
 
-std::optional<QString> QuietPanels::folder(const QString& /*directory*/)
+std::optional<QString> QuietDialogs::folder(const QString& /*directory*/)
 {
     return std::nullopt;
 }
 
-std::optional<QString> QuietPanels::password(const QString& /*path*/,
+std::optional<QString> QuietDialogs::password(const QString& /*path*/,
                                              const std::function<bool(const QString&)>& /*unlock*/)
 {
     return std::nullopt;
 }
 
-std::optional<QString> QuietPanels::openImage()
+std::optional<QString> QuietDialogs::openImage()
 {
     return std::nullopt;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Panels.h"
+#include "Dialogs.h"
 
 // The harness runs unattended: no dialog waits for an answer and nothing opens on the desktop.
 
 // Every dialog is cancelled at once.
-class QuietPanels : public Panels {
+class QuietDialogs : public Dialogs {
 public:
     QStringList openPDFs(bool multiple) override;
     std::optional<QString> save(const QString& suggested, const QString& directory) override;

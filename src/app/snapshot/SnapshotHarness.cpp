@@ -40,9 +40,9 @@ int run(int argc, char** argv)
     if (!scratch.isValid()) {
         return 1;
     }
-    QuietPanels panels;
+    QuietDialogs dialogs;
     QuietReveal reveal;
-    Store store(panels, reveal, DataFile(scratch.filePath(QStringLiteral("data"))),
+    Store store(dialogs, reveal, DataFile(scratch.filePath(QStringLiteral("data"))),
                 [] { MainWindow::showForExternalEvent(); });
     ToolTable::install(store);
     seed(store, scratch.filePath(QStringLiteral("Documents")));

@@ -4,7 +4,7 @@
 #include "Formatting.h"
 #include "PDFEngine.h"
 #include "PDFFileList.h"
-#include "Panels.h"
+#include "Dialogs.h"
 #include "Settings.h"
 #include "Store.h"
 #include "ToolRun.h"
@@ -89,7 +89,7 @@ std::optional<PreparedRun> CompressTool::prepare()
     PDFEngine::CompressJob job{ToolRun::sourcesOf(files), m_compressionLevel, {}, {}, {}};
     if (files.size() == 1) {
         const std::optional<QString> destination =
-            store().panels().save(ToolRun::suggestedName(files.first(), word),
+            store().dialogs().save(ToolRun::suggestedName(files.first(), word),
                                   ToolRun::startFolder(key(), files));
         if (!destination) {
             return std::nullopt;
@@ -97,7 +97,7 @@ std::optional<PreparedRun> CompressTool::prepare()
         job.destination = *destination;
     } else {
         const std::optional<QString> folder =
-            store().panels().folder(ToolRun::startFolder(key(), files));
+            store().dialogs().folder(ToolRun::startFolder(key(), files));
         if (!folder) {
             return std::nullopt;
         }

@@ -1,7 +1,7 @@
 #include "MergeTool.h"
 
 #include "PDFFileList.h"
-#include "Panels.h"
+#include "Dialogs.h"
 #include "Store.h"
 #include "ToolRun.h"
 
@@ -52,7 +52,7 @@ std::optional<PreparedRun> MergeTool::prepare()
         return std::nullopt;
     }
     const std::optional<QString> destination =
-        store().panels().save(ToolRun::suggestedName(m_mergeFiles.first(),
+        store().dialogs().save(ToolRun::suggestedName(m_mergeFiles.first(),
                                                      QCoreApplication::translate("Store",
                                                                                  "birleşik")),
                               ToolRun::startFolder(key(), m_mergeFiles));

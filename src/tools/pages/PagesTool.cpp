@@ -1,7 +1,7 @@
 #include "PagesTool.h"
 
 #include "PDFFileList.h"
-#include "Panels.h"
+#include "Dialogs.h"
 #include "Store.h"
 #include "ToolRun.h"
 
@@ -66,7 +66,7 @@ std::optional<PreparedRun> PagesTool::prepare()
     if (!file || m_pagesSelected.isEmpty() || m_pagesSelected.size() >= file->pageCount) {
         return std::nullopt;
     }
-    const std::optional<QString> destination = store().panels().save(
+    const std::optional<QString> destination = store().dialogs().save(
         ToolRun::suggestedName(*file, QCoreApplication::translate("Store", "düzenlenmiş")),
         ToolRun::startFolder(key(), {*file}));
     if (!destination) {

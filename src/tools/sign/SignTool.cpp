@@ -1,7 +1,7 @@
 #include "SignTool.h"
 
 #include "PDFFileList.h"
-#include "Panels.h"
+#include "Dialogs.h"
 #include "PlacementMath.h"
 #include "Store.h"
 #include "ToolRun.h"
@@ -148,7 +148,7 @@ std::optional<PreparedRun> SignTool::prepare()
     if (items.isEmpty()) {
         return std::nullopt;
     }
-    const std::optional<QString> destination = store().panels().save(
+    const std::optional<QString> destination = store().dialogs().save(
         ToolRun::suggestedName(*m_signFile, QCoreApplication::translate("Store", "imzalı")),
         ToolRun::startFolder(key(), {*m_signFile}));
     if (!destination) {

@@ -2,7 +2,7 @@
 
 #include "PDFEngine.h"
 #include "PDFFileList.h"
-#include "Panels.h"
+#include "Dialogs.h"
 #include "Store.h"
 #include "ToolRun.h"
 
@@ -98,7 +98,7 @@ std::optional<PreparedRun> SplitTool::prepare()
         return std::nullopt;
     }
     const std::optional<QString> folder =
-        store().panels().folder(ToolRun::startFolder(key(), {*m_splitFile}));
+        store().dialogs().folder(ToolRun::startFolder(key(), {*m_splitFile}));
     if (!folder) {
         return std::nullopt;
     }

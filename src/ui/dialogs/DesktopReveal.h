@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Panels.h"
+#include "Dialogs.h"
 
 #include <QDBusConnection>
 #include <QUrl>

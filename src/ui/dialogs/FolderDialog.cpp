@@ -13,7 +13,7 @@ FolderDialog::FolderDialog(QWidget* parent) : QFileDialog(parent)
     setAcceptMode(QFileDialog::AcceptOpen);
     setFileMode(QFileDialog::Directory);
     setOption(QFileDialog::ShowDirsOnly, true);
-    setLabelText(QFileDialog::Accept, QCoreApplication::translate("Panels", "Bu klasöre kaydet"));
+    setLabelText(QFileDialog::Accept, QCoreApplication::translate("Dialogs", "Bu klasöre kaydet"));
 }
 
 QString FolderDialog::typedPath() const

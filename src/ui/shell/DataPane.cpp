@@ -3,7 +3,7 @@
 #include "Button.h"
 #include "HistoryScreen.h"
 #include "Labels.h"
-#include "Panels.h"
+#include "Dialogs.h"
 #include "SettingsForm.h"
 #include "Store.h"
 #include "Theme.h"

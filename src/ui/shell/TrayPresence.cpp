@@ -4,7 +4,7 @@
 #include "Icons.h"
 #include "Navigation.h"
 #include "Notifier.h"
-#include "Panels.h"
+#include "Dialogs.h"
 #include "Presence.h"
 #include "ShellWindows.h"
 #include "Store.h"
@@ -57,7 +57,7 @@ bool TrayPresence::setTrayAvailable(bool available)
         return false;
     }
     if (!m_icon) {
-        // Panels are drawn in either shade; a mid grey reads on both.
+        // Dialogs are drawn in either shade; a mid grey reads on both.
         m_icon =
             new QSystemTrayIcon(Icons::icon(QStringLiteral("doc.text"), QColor(0x9a, 0x9a, 0x9a)),
                                 this);

@@ -12,28 +12,28 @@ T takeOr(QList<T>& queue, T fallback)
 
 } // namespace
 
-QStringList ScriptedPanels::openPDFs(bool multiple)
+QStringList ScriptedDialogs::openPDFs(bool multiple)
 {
     calls.append(multiple ? QStringLiteral("openPDFs(multiple)")
                           : QStringLiteral("openPDFs(single)"));
     return takeOr(openAnswers, QStringList{});
 }
 
-std::optional<QString> ScriptedPanels::save(const QString& suggested, const QString& directory)
+std::optional<QString> ScriptedDialogs::save(const QString& suggested, const QString& directory)
 {
     calls.append(QStringLiteral("save(%1)").arg(suggested));
     directories.append(directory);
     return takeOr(saveAnswers, std::optional<QString>{});
 }
 
-std::optional<QString> ScriptedPanels::folder(const QString& directory)
+std::optional<QString> ScriptedDialogs::folder(const QString& directory)
 {
     calls.append(QStringLiteral("folder()"));
     directories.append(directory);
     return takeOr(folderAnswers, std::optional<QString>{});
 }
 
-std::optional<QString> ScriptedPanels::password(const QString& path,
+std::optional<QString> ScriptedDialogs::password(const QString& path,
                                                 const std::function<bool(const QString&)>& unlock)
 {
     calls.append(QStringLiteral("password(%1)").arg(QFileInfo(path).fileName()));
@@ -50,7 +50,7 @@ std::optional<QString> ScriptedPanels::password(const QString& path,
     }
 }
 
-std::optional<QString> ScriptedPanels::openImage()
+std::optional<QString> ScriptedDialogs::openImage()
 {
     calls.append(QStringLiteral("openImage()"));
     return takeOr(imageAnswers, std::optional<QString>{});

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "Panels.h"
+#include "Dialogs.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
-// Panels that answer from queues filled by the test and record every call in
+// Dialogs that answer from queues filled by the test and record every call in
 // order. An empty queue answers as a cancelled dialog would.
-class ScriptedPanels : public Panels {
+class ScriptedDialogs : public Dialogs {
 public:
     QList<QStringList> openAnswers;
     QList<std::optional<QString>> saveAnswers;

@@ -46,7 +46,7 @@ QString StoreFixture::asciiTag(const QString& name)
 StoreFixture::StoreFixture(const StoreEnvironment& environment, std::optional<DataFile> dataFile)
     : work(environment.outputHome())
 {
-    store = std::make_unique<Store>(panels, reveal, dataFile ? *std::move(dataFile) : DataFile(),
+    store = std::make_unique<Store>(dialogs, reveal, dataFile ? *std::move(dataFile) : DataFile(),
                                     [this] { ++broughtForward; });
     ToolTable::install(*store);
 }

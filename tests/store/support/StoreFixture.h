@@ -54,7 +54,7 @@ struct StoreFixture {
     // Waits until the run in progress has reported.
     bool waitIdle() const;
 
-    ScriptedPanels panels;
+    ScriptedDialogs dialogs;
     ScriptedReveal reveal;
     int broughtForward = 0;
     QDir work;

@@ -2,7 +2,7 @@
 #include "BoxAnswers.h"
 #include "ModalDialogs.h"
 #include "PasswordDialog.h"
-#include "QtPanels.h"
+#include "QtDialogs.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -39,12 +39,12 @@ void answerInTurn(QList<Answer> answers, int& answered)
 
 } // namespace
 
-// The password prompt, asked until right or given up, and the Qt file panels.
+// The password prompt, asked until right or given up, and the Qt file dialogs.
 class DialogsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    QtPanels m_panels{QtPanels::Style::qtWidgets};
+    QtDialogs m_dialogs{QtDialogs::Style::qtWidgets};
 
 private slots:
     void initTestCase() { ModalDialogs::install(); }
@@ -126,8 +126,8 @@ private slots:
         QVERIFY(informative.value(0) != wrong);
     }
 
-    // What the panels hand back, or nothing; the save panel offers the suggested name.
-    void panelsGiveWhatWasChosen_data()
+    // What the dialogs hand back, or nothing; the save panel offers the suggested name.
+    void dialogsGiveWhatWasChosen_data()
     {
         QTest::addColumn<QString>("panel"); // "several", "one" or "save"
         QTest::addColumn<QFileDialog::FileMode>("mode");
@@ -142,7 +142,7 @@ private slots:
         QTest::newRow("save") << QStringLiteral("save") << QFileDialog::AnyFile
                               << "Sözleşme imzalı.pdf" << QStringList{"Sözleşme imzalı.pdf"};
     }
-    void panelsGiveWhatWasChosen()
+    void dialogsGiveWhatWasChosen()
     {
         QFETCH(QString, panel);
         QFETCH(QFileDialog::FileMode, mode);
@@ -183,9 +183,9 @@ private slots:
             expectedPaths << m_dir->filePath(name);
         }
         const QStringList chosen =
-            panel == "save" ? QStringList{m_panels.save(QStringLiteral("Sözleşme imzalı"), start)
+            panel == "save" ? QStringList{m_dialogs.save(QStringLiteral("Sözleşme imzalı"), start)
                                               .value_or(QString())}
-                            : m_panels.openPDFs(panel == "several");
+                            : m_dialogs.openPDFs(panel == "several");
         QCOMPARE(chosen, expectedPaths);
         QCOMPARE(answered, 1);
     }
@@ -242,7 +242,7 @@ private slots:
                          QTest::keyClick(keys, Qt::Key_Return);
                      }},
                      answered);
-        QCOMPARE(m_panels.folder(m_dir->filePath(QStringLiteral("t"))),
+        QCOMPARE(m_dialogs.folder(m_dir->filePath(QStringLiteral("t"))),
                  chosen ? std::optional(target) : std::nullopt);
         QCOMPARE(question, answer.isEmpty() ? QString() : target + QStringLiteral(" klasörü yok."));
         // Made only by the run that writes into it.
@@ -299,13 +299,13 @@ private slots:
                      }},
                      answered);
         if (panel == "folder") {
-            m_panels.folder(QDir::homePath());
+            m_dialogs.folder(QDir::homePath());
         } else if (panel == "openPDFs") {
-            m_panels.openPDFs(true);
+            m_dialogs.openPDFs(true);
         } else if (panel == "save") {
-            m_panels.save(QStringLiteral("Sözleşme"), QDir::homePath());
+            m_dialogs.save(QStringLiteral("Sözleşme"), QDir::homePath());
         } else {
-            m_panels.password(QStringLiteral("Gizli.pdf"), [](const QString&) { return false; });
+            m_dialogs.password(QStringLiteral("Gizli.pdf"), [](const QString&) { return false; });
         }
         QCOMPARE(answered, 1);
         QCOMPARE(parent, &window);

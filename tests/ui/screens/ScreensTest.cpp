@@ -417,7 +417,7 @@ private slots:
         auto* splitRun = split.findChild<RunButton*>();
         const QString name = "Birlesik " + QString(226, u'u') + " son.pdf";
         const QString target = m_fixture->path(name);
-        m_fixture->panels.saveAnswers << target;
+        m_fixture->dialogs.saveAnswers << target;
         QTest::mouseClick(run(), Qt::LeftButton);
         // Every run button rests while a tool works; only the working one shows progress.
         QVERIFY(run()->showsProgress() && !run()->isEnabled());
@@ -481,7 +481,7 @@ private slots:
         QCOMPARE(textOf(m_screen.get(), QStringLiteral("count")),
                  QStringLiteral("Oluşacak dosya: 30"));
         m_screen->resize(760, height);
-        m_fixture->panels.folderAnswers << m_fixture->folder("parcalar");
+        m_fixture->dialogs.folderAnswers << m_fixture->folder("parcalar");
         QTest::mouseClick(run(), Qt::LeftButton);
         QVERIFY(m_fixture->waitIdle());
         BannerView* banner = page()->bannerView();
@@ -573,7 +573,7 @@ private slots:
         QCOMPARE(store().tool<CompressTool>().compressionLevel(), CompressionLevel::strong);
         store().addFiles({m_fixture->imagePdf("Foto.pdf"), m_fixture->settledPdf("Metin.pdf", 2)},
                          store().tool<CompressTool>());
-        m_fixture->panels.folderAnswers << m_fixture->folder("kucuk");
+        m_fixture->dialogs.folderAnswers << m_fixture->folder("kucuk");
         QVERIFY(!status(0) && !status(1));
         QTest::mouseClick(run(), Qt::LeftButton);
         QVERIFY(m_fixture->waitIdle());
@@ -656,7 +656,7 @@ private slots:
     {
         show(new PagesScreen(store().tool<PagesTool>(), store()), {860, 640});
         QVERIFY(!button(QStringLiteral("Seçimi ters çevir"))->isVisible());
-        m_fixture->panels.openAnswers << QStringList{m_fixture->pdf("Rapor.pdf", 10)};
+        m_fixture->dialogs.openAnswers << QStringList{m_fixture->pdf("Rapor.pdf", 10)};
         click(QStringLiteral("Dosya seç…"));
         QTRY_VERIFY(grid()->cellRect(9).isValid());
         QVERIFY(captionsDrawn(grid(), 4)); // "Sayfa N" without anything else redrawing
@@ -707,7 +707,7 @@ private slots:
         click(QStringLiteral("Seçimi ters çevir"));
         QCOMPARE(store().tool<PagesTool>().pagesSelected(), (QSet<int>{0, 1, 2, 5, 6, 7, 8, 9}));
         QTest::mouseClick(run(), Qt::LeftButton); // the save panel is cancelled
-        QCOMPARE(m_fixture->panels.calls,
+        QCOMPARE(m_fixture->dialogs.calls,
                  (QStringList{"openPDFs(single)", "save(Rapor düzenlenmiş)"}));
         // Another document replaces the grid and its marks.
         QVERIFY(ScreenEvents::dropFiles(grid()->viewport(), {m_fixture->pdf("Kapak.pdf", 3)}));
@@ -885,8 +885,8 @@ private slots:
         activate();
         Fixtures::writeBytes(m_fixture->path("engel"), "x"); // a folder that is a file
         const QString target = m_fixture->path(end == "failure" ? "engel/cikti" : "cikti");
-        m_fixture->panels.saveAnswers << target + ".pdf";
-        m_fixture->panels.folderAnswers << target;
+        m_fixture->dialogs.saveAnswers << target + ".pdf";
+        m_fixture->dialogs.folderAnswers << target;
         (start == "menu" ? button(QStringLiteral("Temizle")) : run())->setFocus(Qt::TabFocusReason);
         AccessTree::EventLog log;
         QWidget panel; // the save panel, in front while the run begins

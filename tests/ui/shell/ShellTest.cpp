@@ -300,12 +300,12 @@ private slots:
         // With the history selected, "Sonucu kaydet…" has nothing to run and asks nothing.
         Navigation::setCurrent(QStringLiteral("history"));
         QTest::keyClick(&window(), Qt::Key_E, Qt::ControlModifier);
-        QCOMPARE(m_fixture->panels.calls, QStringList());
+        QCOMPARE(m_fixture->dialogs.calls, QStringList());
         Navigation::setCurrent(QStringLiteral("split"));
         QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
         Navigation::setCurrent(QStringLiteral("merge"));
         QTest::keyClick(&window(), Qt::Key_E, Qt::ControlModifier);
-        QCOMPARE(m_fixture->panels.calls,
+        QCOMPARE(m_fixture->dialogs.calls,
                  (QStringList{"openPDFs(single)", "save(Lease birleşik)"}));
     }
 
@@ -324,7 +324,7 @@ private slots:
             return QList<QRect>{run->geometry(), clear->geometry()};
         };
         const QRect idle = places().first();
-        m_fixture->panels.saveAnswers = {m_fixture->path("Birleşik.pdf")};
+        m_fixture->dialogs.saveAnswers = {m_fixture->path("Birleşik.pdf")};
         QTest::mouseClick(run, Qt::LeftButton);
         QVERIFY(held());
         QVERIFY(run->cancelButton()->isVisible());
@@ -355,7 +355,7 @@ private slots:
         QVERIFY(store().data().history.isEmpty());
         QVERIFY(!store().banner(QStringLiteral("merge")));
 
-        m_fixture->panels.saveAnswers = {m_fixture->path("Birleşik.pdf")};
+        m_fixture->dialogs.saveAnswers = {m_fixture->path("Birleşik.pdf")};
         store().run(store().tool<MergeTool>());
         QVERIFY(held());
         BoxAnswers::click(QStringLiteral("quit"));

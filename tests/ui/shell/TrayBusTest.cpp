@@ -116,7 +116,7 @@ private slots:
         main.show();
         QApplication::setQuitOnLastWindowClosed(false); // as while the tray keeps the application
         const auto restore = qScopeGuard([] { QApplication::setQuitOnLastWindowClosed(true); });
-        m_fixture->panels.saveAnswers = {m_fixture->path(QStringLiteral("Birleşik.pdf"))};
+        m_fixture->dialogs.saveAnswers = {m_fixture->path(QStringLiteral("Birleşik.pdf"))};
         store().run(store().tool<MergeTool>());
         TrayPopup popup(store());
         QCOMPARE(Find::named<QLabel>(&popup, QStringLiteral("busyTitle"))->text(),

@@ -203,7 +203,7 @@ private slots:
         click(previous);
         click(previous);
         QCOMPARE(canvas()->placementViews().size(), 1); // the first page's own
-        m_fixture->panels.saveAnswers << m_fixture->path(QStringLiteral("İmzalı.pdf"));
+        m_fixture->dialogs.saveAnswers << m_fixture->path(QStringLiteral("İmzalı.pdf"));
         click(run()); // the focus waits on "Vazgeç", never on "Başka dosya…", and comes back
         QCOMPARE(m_view->window()->focusWidget(), run()->cancelButton());
         QVERIFY(m_fixture->waitIdle());
@@ -223,7 +223,7 @@ private slots:
         click(named(QStringLiteral("Dosya seç…")));
         openDocument(1);
         click(named(QStringLiteral("Başka dosya…")));
-        QCOMPARE(m_fixture->panels.calls.mid(1),
+        QCOMPARE(m_fixture->dialogs.calls.mid(1),
                  (QStringList{"openPDFs(single)", "openPDFs(single)"}));
     }
 
@@ -385,7 +385,7 @@ private slots:
         QImage scan(800, 200, QImage::Format_RGB32);
         scan.fill(Qt::white);
         QVERIFY(scan.save(m_fixture->path("scan.png")));
-        m_fixture->panels.imageAnswers = {m_fixture->path("scan.png")};
+        m_fixture->dialogs.imageAnswers = {m_fixture->path("scan.png")};
         click(named(QStringLiteral("Yeni imza…")));
         QVERIFY(pad() && QTest::qWaitForWindowExposed(pad()));
         QCOMPARE(pad()->windowModality(), Qt::WindowModal);

@@ -4,7 +4,7 @@
 #include "DropZone.h"
 #include "HoverTips.h"
 #include "Labels.h"
-#include "Panels.h"
+#include "Dialogs.h"
 #include "RunButton.h"
 #include "ScreenBinding.h"
 #include "SignCanvas.h"
@@ -42,7 +42,7 @@ protected:
 
 SignView::SignView(SignTool& tool, Store& store, QWidget* parent)
     : QWidget(parent), m_tool(tool), m_store(store),
-      m_pickImage([&store] { return store.panels().openImage(); }),
+      m_pickImage([&store] { return store.dialogs().openImage(); }),
       m_page(new ToolPage(tool.page()))
 {
     auto* fill = new QVBoxLayout(this);

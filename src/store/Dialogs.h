@@ -7,9 +7,9 @@
 
 // The modal dialogs the Store asks the user through. The application installs
 // the Qt dialogs; tests install scripted answers.
-class Panels {
+class Dialogs {
 public:
-    virtual ~Panels() = default;
+    virtual ~Dialogs() = default;
 
     // PDF files to open; empty when cancelled.
     virtual QStringList openPDFs(bool multiple) = 0;

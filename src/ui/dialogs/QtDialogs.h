@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Panels.h"
+#include "Dialogs.h"
 
 #include <QFileDialog>
 #include <functional>
@@ -9,14 +9,14 @@ class QWidget;
 
 // The application's file dialogs and password prompt, shown modally over the
 // window that is active when they are asked for (the visible main window when none is).
-class QtPanels : public Panels {
+class QtDialogs : public Dialogs {
 public:
     using ParentWindow = std::function<QWidget*()>;
 
     enum class Style { native, qtWidgets };
 
     // The Qt-drawn style keeps the dialogs inspectable where no platform dialog exists (tests).
-    explicit QtPanels(Style style = Style::native, ParentWindow parent = {});
+    explicit QtDialogs(Style style = Style::native, ParentWindow parent = {});
 
     QStringList openPDFs(bool multiple) override;
     std::optional<QString> save(const QString& suggested, const QString& directory) override;

@@ -1,4 +1,4 @@
-#include "QtPanels.h"
+#include "QtDialogs.h"
 
 #include "FolderDialog.h"
 #include "PasswordDialog.h"
@@ -45,11 +45,11 @@ private:
 
 } // namespace
 
-QtPanels::QtPanels(Style style, ParentWindow parent) : m_style(style), m_parent(std::move(parent))
+QtDialogs::QtDialogs(Style style, ParentWindow parent) : m_style(style), m_parent(std::move(parent))
 {
 }
 
-QWidget* QtPanels::parentWindow() const
+QWidget* QtDialogs::parentWindow() const
 {
     if (m_parent) {
         return m_parent();
@@ -70,7 +70,7 @@ QWidget* QtPanels::parentWindow() const
     return nullptr;
 }
 
-void QtPanels::prepare(QFileDialog& dialog) const
+void QtDialogs::prepare(QFileDialog& dialog) const
 {
     dialog.setModal(true);
     if (m_style == Style::qtWidgets) {
@@ -78,7 +78,7 @@ void QtPanels::prepare(QFileDialog& dialog) const
     }
 }
 
-std::optional<QString> QtPanels::firstSelected(QFileDialog& dialog)
+std::optional<QString> QtDialogs::firstSelected(QFileDialog& dialog)
 {
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
@@ -90,7 +90,7 @@ std::optional<QString> QtPanels::firstSelected(QFileDialog& dialog)
     return chosen.first();
 }
 
-QStringList QtPanels::openPDFs(bool multiple)
+QStringList QtDialogs::openPDFs(bool multiple)
 {
     const WindowReturn back(parentWindow());
     QFileDialog dialog(back.window());
@@ -105,7 +105,7 @@ QStringList QtPanels::openPDFs(bool multiple)
     return dialog.selectedFiles();
 }
 
-std::optional<QString> QtPanels::save(const QString& suggested, const QString& directory)
+std::optional<QString> QtDialogs::save(const QString& suggested, const QString& directory)
 {
     const WindowReturn back(parentWindow());
     QFileDialog dialog(back.window());
@@ -122,7 +122,7 @@ std::optional<QString> QtPanels::save(const QString& suggested, const QString& d
     return firstSelected(dialog);
 }
 
-std::optional<QString> QtPanels::folder(const QString& directory)
+std::optional<QString> QtDialogs::folder(const QString& directory)
 {
     const WindowReturn back(parentWindow());
     FolderDialog dialog(back.window());
@@ -134,14 +134,14 @@ std::optional<QString> QtPanels::folder(const QString& directory)
     return dialog.chosen();
 }
 
-std::optional<QString> QtPanels::password(const QString& path,
+std::optional<QString> QtDialogs::password(const QString& path,
                                           const std::function<bool(const QString&)>& unlock)
 {
     const WindowReturn back(parentWindow());
     return PasswordDialog::ask(path, unlock, back.window());
 }
 
-QString QtPanels::imageNameFilter()
+QString QtDialogs::imageNameFilter()
 {
     QStringList patterns;
     QSet<QString> seen;
@@ -152,11 +152,11 @@ QString QtPanels::imageNameFilter()
             patterns << QStringLiteral("*.") + suffix;
         }
     }
-    return QCoreApplication::translate("Panels", "Görseller (%1)")
+    return QCoreApplication::translate("Dialogs", "Görseller (%1)")
         .arg(patterns.join(QLatin1Char(' ')));
 }
 
-std::optional<QString> QtPanels::openImage()
+std::optional<QString> QtDialogs::openImage()
 {
     const WindowReturn back(parentWindow());
     QFileDialog dialog(back.window());
