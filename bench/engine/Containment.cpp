@@ -1,5 +1,5 @@
-#include "ContainedRun.h"
-#include "PDFEngine.h"
+#include "engine/include/PDFEngine.h"
+#include "runner/ContainedRun.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

@@ -5,8 +5,8 @@
 // page at 72 dpi pixel for pixel as before.
 //   leaflow-font-bench [folder]
 
-#include "FontPass.h"
-#include "Output.h"
+#include "engine/compress/fonts/FontPass.h"
+#include "engine/document/Output.h"
 
 #include <poppler/qt6/poppler-qt6.h>
 #include <qpdf/QPDF.hh>

@@ -1,5 +1,5 @@
 #include "Fixtures.h"
-#include "RendererClient.h"
+#include "render/RendererClient.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

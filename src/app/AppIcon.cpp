@@ -1,6 +1,6 @@
-#include "AppIcon.h"
+#include "app/AppIcon.h"
 
-#include "BrandMark.h"
+#include "ui/kit/BrandMark.h"
 
 #include <QPixmap>
 

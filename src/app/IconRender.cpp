@@ -1,7 +1,7 @@
 // Draws the brand mark into the icon files the desktop installs:
 //   leaflow-icon-render --png SIZE FILE    a SIZE × SIZE PNG
 //   leaflow-icon-render --svg FILE         a scalable SVG of the same drawing
-#include "BrandMark.h"
+#include "ui/kit/BrandMark.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

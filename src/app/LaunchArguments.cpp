@@ -1,4 +1,4 @@
-#include "LaunchArguments.h"
+#include "app/LaunchArguments.h"
 
 #include <QDir>
 #include <QFileInfo>

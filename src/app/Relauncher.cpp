@@ -1,8 +1,8 @@
-#include "Relauncher.h"
+#include "app/Relauncher.h"
 
-#include "SingleInstance.h"
-#include "Store.h"
-#include "ToolModel.h"
+#include "app/SingleInstance.h"
+#include "store/Store.h"
+#include "store/ToolModel.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LaunchArguments.h"
+#include "app/LaunchArguments.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "SystemAppearance.h"
+#include "app/SystemAppearance.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,5 +1,5 @@
-#include "AppStart.h"
-#include "SnapshotHarness.h"
+#include "app/AppStart.h"
+#include "app/snapshot/SnapshotHarness.h"
 
 int main(int argc, char** argv)
 {

@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
-#include "PasswordFile.h"
+#include "cli/PasswordFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PDFSource.h"
-#include "ToolOptions.h"
+#include "core/PDFSource.h"
+#include "core/ToolOptions.h"
 
 #include <QList>
 #include <QRectF>

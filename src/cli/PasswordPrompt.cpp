@@ -1,6 +1,6 @@
-#include "PasswordPrompt.h"
+#include "cli/PasswordPrompt.h"
 
-#include "Interrupt.h"
+#include "cli/Interrupt.h"
 
 #include <algorithm>
 #include <array>

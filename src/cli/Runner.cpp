@@ -1,10 +1,10 @@
-#include "Runner.h"
+#include "cli/Runner.h"
 
-#include "ContainedRun.h"
-#include "Interrupt.h"
-#include "PDFEngine.h"
-#include "PasswordPrompt.h"
-#include "SignatureFile.h"
+#include "cli/Interrupt.h"
+#include "cli/PasswordPrompt.h"
+#include "cli/SignatureFile.h"
+#include "engine/include/PDFEngine.h"
+#include "runner/ContainedRun.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
 // Runs a parsed command over the engine, in a worker process under limits, and
 // returns the process exit status: 0 success, 1 engine failure (its message on

@@ -1,6 +1,7 @@
-#include "SignatureFile.h"
+#include "cli/SignatureFile.h"
 
-#include "DataCoding.h"
+#include "core/DataCoding.h"
+#include "engine/stamp/SavedSignatureArt.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,7 +35,7 @@ std::optional<SignatureArt> read(const QString& path)
     }
     const QByteArray bytes = file.readAll();
     if (const std::optional<SavedSignature> record = DataCoding::decodeSignature(bytes)) {
-        return SignatureArt::of(*record, imageBeside(path, *record));
+        return SavedSignatureArt::art(*record, imageBeside(path, *record));
     }
     SignatureArt image(SignatureArt::Image{bytes});
     if (image.decodedImage().isNull()) {

@@ -1,6 +1,6 @@
-#include "AppLanguage.h"
-#include "CommandLine.h"
-#include "Runner.h"
+#include "cli/CommandLine.h"
+#include "cli/Runner.h"
+#include "core/AppLanguage.h"
 
 #include <QCoreApplication>
 #include <iostream>

@@ -1,4 +1,4 @@
-#include "AppData.h"
+#include "core/AppData.h"
 
 void AppData::recordRun(const HistoryItem& item)
 {

@@ -1,4 +1,4 @@
-#include "AppInfo.h"
+#include "core/AppInfo.h"
 
 #ifndef LEAFLOW_VERSION
 #define LEAFLOW_VERSION ""

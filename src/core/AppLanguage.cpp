@@ -1,6 +1,6 @@
-#include "AppLanguage.h"
+#include "core/AppLanguage.h"
 
-#include "Settings.h"
+#include "core/Settings.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

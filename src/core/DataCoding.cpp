@@ -1,4 +1,4 @@
-#include "DataCoding.h"
+#include "core/DataCoding.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
-#include "DataFile.h"
+#include "core/DataFile.h"
 
-#include "DataCoding.h"
+#include "core/DataCoding.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,4 +1,4 @@
-#include "FittedName.h"
+#include "core/FittedName.h"
 
 #include <QTextBoundaryFinder>
 

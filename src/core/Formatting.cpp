@@ -1,4 +1,4 @@
-#include "Formatting.h"
+#include "core/Formatting.h"
 
 #include <QCoreApplication>
 #include <array>

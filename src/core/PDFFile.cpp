@@ -1,6 +1,6 @@
-#include "PDFFile.h"
+#include "core/PDFFile.h"
 
-#include "PageGeometry.h"
+#include "core/PageGeometry.h"
 
 QSizeF PDFFile::displaySize(qint64 page) const
 {

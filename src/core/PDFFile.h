@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PDFSource.h"
+#include "core/PDFSource.h"
 
 #include <QList>
 #include <QSizeF>

@@ -1,4 +1,4 @@
-#include "PageGeometry.h"
+#include "core/PageGeometry.h"
 
 #include <cstdlib>
 

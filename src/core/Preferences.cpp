@@ -1,6 +1,6 @@
-#include "Preferences.h"
+#include "core/Preferences.h"
 
-#include "Settings.h"
+#include "core/Settings.h"
 
 Preferences& Preferences::shared()
 {

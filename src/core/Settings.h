@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppLanguage.h"
-#include "ToolOptions.h"
+#include "core/AppLanguage.h"
+#include "core/ToolOptions.h"
 
 #include <QDateTime>
 #include <QString>
@@ -46,11 +46,10 @@ struct RawValueFormat {
     static QVariant encode(E value) { return raw(value); }
 };
 
-
 template <>
-struct SettingFormat<CompressionLevel>
-    : RawValueFormat<CompressionLevel, ToolOptions::rawValue,
-                     ToolOptions::compressionLevelFromRawValue> {};
+struct SettingFormat<CompressionLevel> : RawValueFormat<CompressionLevel, ToolOptions::rawValue,
+                                                        ToolOptions::compressionLevelFromRawValue> {
+};
 
 // The language is a list of codes, most wanted first, as the desktop's own preference lists are:
 // the first entry counts by its first two letters; system is kept as no list at all.
@@ -68,12 +67,12 @@ public:
 
     const QString& key() const { return m_key; }
     // The stored value, when there is one that reads.
-    std::optional<T> stored() const
-    {
-        return SettingFormat<T>::decode(SettingsFile::value(m_key));
-    }
+    std::optional<T> stored() const { return SettingFormat<T>::decode(SettingsFile::value(m_key)); }
     T value() const { return stored().value_or(m_fallback); }
-    void set(const T& value) const { SettingsFile::setValue(m_key, SettingFormat<T>::encode(value)); }
+    void set(const T& value) const
+    {
+        SettingsFile::setValue(m_key, SettingFormat<T>::encode(value));
+    }
     // Puts back `previous` exactly as stored() gave it: a value, or none.
     void restore(const std::optional<T>& previous) const
     {

@@ -1,4 +1,4 @@
-#include "SplitPlan.h"
+#include "core/SplitPlan.h"
 
 QString groupLabel(const PageGroup& group)
 {

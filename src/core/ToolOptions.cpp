@@ -1,4 +1,4 @@
-#include "ToolOptions.h"
+#include "core/ToolOptions.h"
 
 namespace ToolOptions {
 

@@ -1,6 +1,6 @@
-#include "CompressText.h"
-#include "Operations.h"
-#include "OutputTransaction.h"
+#include "engine/compress/CompressText.h"
+#include "engine/document/Operations.h"
+#include "engine/document/OutputTransaction.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "ChildLimits.h"
+#include "process/ChildLimits.h"
 
 #include <algorithm>
 #include <csignal>

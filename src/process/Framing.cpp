@@ -1,4 +1,4 @@
-#include "Framing.h"
+#include "process/Framing.h"
 
 #include <QtEndian>
 

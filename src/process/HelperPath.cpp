@@ -1,4 +1,4 @@
-#include "HelperPath.h"
+#include "process/HelperPath.h"
 
 #include <QCoreApplication>
 #include <QDir>

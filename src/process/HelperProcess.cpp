@@ -1,4 +1,4 @@
-#include "HelperProcess.h"
+#include "process/HelperProcess.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ChildLimits.h"
-#include "HelperPath.h"
+#include "process/ChildLimits.h"
+#include "process/HelperPath.h"
 
 #include <QString>
 #include <optional>

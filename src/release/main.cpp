@@ -2,8 +2,8 @@
 // printing the feed item that announces it, and checks an item against a package the way the
 // updater will. Used by scripts/release; never installed.
 
-#include "Appcast.h"
-#include "PackageSignature.h"
+#include "update/Appcast.h"
+#include "update/PackageSignature.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "RenderProtocol.h"
+#include "render/RenderProtocol.h"
 
 #include <QDataStream>
 #include <QIODevice>

@@ -1,6 +1,6 @@
-#include "RenderServer.h"
+#include "render/RenderServer.h"
 
-#include "PasswordBytes.h"
+#include "engine/document/PasswordBytes.h"
 
 #include <poppler-qt6.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RenderProtocol.h"
+#include "render/RenderProtocol.h"
 
 #include <QString>
 #include <list>

@@ -1,6 +1,6 @@
-#include "RendererClient.h"
+#include "render/RendererClient.h"
 
-#include "HelperProcess.h"
+#include "process/HelperProcess.h"
 
 #include <QProcess>
 #include <QTimer>

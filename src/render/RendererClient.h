@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Framing.h"
-#include "RenderProtocol.h"
+#include "process/Framing.h"
+#include "render/RenderProtocol.h"
 
 #include <QElapsedTimer>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "Framing.h"
-#include "RenderProtocol.h"
-#include "RenderServer.h"
+#include "process/Framing.h"
+#include "render/RenderProtocol.h"
+#include "render/RenderServer.h"
 
 #include <poppler-qt6.h>
 

@@ -1,11 +1,11 @@
-#include "ContainedRun.h"
+#include "runner/ContainedRun.h"
 
-#include "HelperProcess.h"
-#include "PDFEngine.h"
-#include "RunText.h"
-#include "WorkerProtocol.h"
+#include "engine/include/PDFEngine.h"
+#include "process/HelperProcess.h"
+#include "runner/RunText.h"
+#include "runner/WorkerProtocol.h"
 
-#include "AppLanguage.h"
+#include "core/AppLanguage.h"
 
 #include <QDir>
 #include <QEventLoop>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Framing.h"
-#include "Job.h"
-#include "RunLimits.h"
+#include "engine/include/Job.h"
+#include "process/Framing.h"
+#include "runner/RunLimits.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "JobCoding.h"
+#include "runner/JobCoding.h"
 
 #include <QIODevice>
 #include <type_traits>

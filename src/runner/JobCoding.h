@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Job.h"
+#include "engine/include/Job.h"
 
 #include <QDataStream>
 

@@ -1,6 +1,6 @@
-#include "RunLimits.h"
+#include "runner/RunLimits.h"
 
-#include "PDFEngine.h"
+#include "engine/include/PDFEngine.h"
 
 #include <unistd.h>
 

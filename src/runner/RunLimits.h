@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ChildLimits.h"
-#include "Job.h"
+#include "engine/include/Job.h"
+#include "process/ChildLimits.h"
 
 #include <QList>
 #include <chrono>

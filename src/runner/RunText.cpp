@@ -1,4 +1,4 @@
-#include "RunText.h"
+#include "runner/RunText.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
-#include "WorkerProtocol.h"
+#include "runner/WorkerProtocol.h"
 
-#include "JobCoding.h"
+#include "runner/JobCoding.h"
 
 #include <QBuffer>
 #include <QDataStream>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppLanguage.h"
-#include "Job.h"
+#include "core/AppLanguage.h"
+#include "engine/include/Job.h"
 
 #include <QByteArray>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "DocumentProbe.h"
+#include "store/DocumentProbe.h"
 
-#include "ContainedRun.h"
-#include "RendererClient.h"
+#include "render/RendererClient.h"
+#include "runner/ContainedRun.h"
 
 #include <QEventLoop>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "PlacementMath.h"
+#include "store/PlacementMath.h"
 
-#include "PageGeometry.h"
+#include "core/PageGeometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "SignatureLibrary.h"
+#include "store/SignatureLibrary.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,7 @@
-#include "SignatureLibrary.h"
+#include "store/SignatureLibrary.h"
 
-#include "PlacementMath.h"
+#include "engine/stamp/SavedSignatureArt.h"
+#include "store/PlacementMath.h"
 
 #include <QFile>
 #include <algorithm>
@@ -88,7 +89,7 @@ std::optional<SavedSignature> SignatureLibrary::drawn(const QString& name,
 
 std::optional<SignatureArt> SignatureLibrary::art(const SavedSignature& signature) const
 {
-    return SignatureArt::of(signature, m_dataFile.signatureImagePath(signature));
+    return SavedSignatureArt::art(signature, m_dataFile.signatureImagePath(signature));
 }
 
 QImage SignatureLibrary::preview(const SavedSignature& signature)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AppData.h"
-#include "DataFile.h"
-#include "SignatureArt.h"
-#include "ToolOptions.h"
+#include "core/AppData.h"
+#include "core/DataFile.h"
+#include "core/ToolOptions.h"
+#include "engine/include/SignatureArt.h"
 
 #include <QCoreApplication>
 #include <QHash>

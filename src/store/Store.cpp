@@ -1,9 +1,9 @@
-#include "Store.h"
+#include "store/Store.h"
 
-#include "DocumentProbe.h"
-#include "Dialogs.h"
-#include "Thumbnails.h"
-#include "ToolModel.h"
+#include "store/Dialogs.h"
+#include "store/DocumentProbe.h"
+#include "store/Thumbnails.h"
+#include "store/ToolModel.h"
 
 #include <QMetaObject>
 

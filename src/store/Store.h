@@ -1,11 +1,11 @@
 #pragma once
 
-#include "AppData.h"
-#include "Banner.h"
-#include "DataFile.h"
-#include "PDFFile.h"
-#include "RunLimits.h"
-#include "SignatureLibrary.h"
+#include "core/AppData.h"
+#include "core/Banner.h"
+#include "core/DataFile.h"
+#include "core/PDFFile.h"
+#include "runner/RunLimits.h"
+#include "store/SignatureLibrary.h"
 
 #include <QImage>
 #include <QList>

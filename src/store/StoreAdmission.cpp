@@ -1,8 +1,8 @@
-#include "DocumentProbe.h"
-#include "PDFEngine.h"
-#include "Dialogs.h"
-#include "Store.h"
-#include "ToolModel.h"
+#include "engine/include/PDFEngine.h"
+#include "store/Dialogs.h"
+#include "store/DocumentProbe.h"
+#include "store/Store.h"
+#include "store/ToolModel.h"
 
 #include <QFileInfo>
 

@@ -1,5 +1,5 @@
-#include "Dialogs.h"
-#include "Store.h"
+#include "store/Dialogs.h"
+#include "store/Store.h"
 
 #include <QFileInfo>
 

@@ -1,5 +1,5 @@
-#include "Store.h"
-#include "Thumbnails.h"
+#include "store/Store.h"
+#include "store/Thumbnails.h"
 
 QString Store::thumbnailKey(const PDFFile& file, qint64 index, double side)
 {

@@ -1,9 +1,9 @@
-#include "ContainedRun.h"
-#include "PDFEngine.h"
-#include "Preferences.h"
-#include "Store.h"
-#include "ToolModel.h"
-#include "ToolRun.h"
+#include "core/Preferences.h"
+#include "engine/include/PDFEngine.h"
+#include "runner/ContainedRun.h"
+#include "store/Store.h"
+#include "store/ToolModel.h"
+#include "store/ToolRun.h"
 
 #include <QFileInfo>
 #include <QScopeGuard>

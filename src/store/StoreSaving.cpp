@@ -1,4 +1,4 @@
-#include "Store.h"
+#include "store/Store.h"
 
 #include <QDir>
 

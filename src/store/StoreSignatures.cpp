@@ -1,6 +1,6 @@
-#include "Store.h"
+#include "store/Store.h"
 
-#include "SignatureLibrary.h"
+#include "store/SignatureLibrary.h"
 
 #include <algorithm>
 

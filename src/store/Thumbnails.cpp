@@ -1,6 +1,6 @@
-#include "Thumbnails.h"
+#include "store/Thumbnails.h"
 
-#include "RendererClient.h"
+#include "render/RendererClient.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "ToolModel.h"
+#include "store/ToolModel.h"
 
-#include "PDFEngine.h"
-#include "Store.h"
-#include "ToolRun.h"
+#include "engine/include/PDFEngine.h"
+#include "store/Store.h"
+#include "store/ToolRun.h"
 
 ToolModel::ToolModel(Store& store) : QObject(&store), m_store(store)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Job.h"
-#include "PDFFile.h"
-#include "PageInfo.h"
+#include "core/PDFFile.h"
+#include "core/PageInfo.h"
+#include "engine/include/Job.h"
 
 #include <QList>
 #include <QObject>

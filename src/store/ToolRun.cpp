@@ -1,10 +1,10 @@
-#include "ToolRun.h"
+#include "store/ToolRun.h"
 
-#include "AppLanguage.h"
-#include "FittedName.h"
-#include "Formatting.h"
-#include "PDFEngine.h"
-#include "Preferences.h"
+#include "core/AppLanguage.h"
+#include "core/FittedName.h"
+#include "core/Formatting.h"
+#include "core/Preferences.h"
+#include "engine/include/PDFEngine.h"
 
 #include <QCoreApplication>
 #include <QDir>

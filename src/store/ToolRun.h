@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PDFFile.h"
+#include "core/PDFFile.h"
 
 #include <QList>
 #include <QString>

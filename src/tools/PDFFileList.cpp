@@ -1,4 +1,4 @@
-#include "PDFFileList.h"
+#include "tools/PDFFileList.h"
 
 #include <algorithm>
 

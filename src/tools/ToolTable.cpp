@@ -1,16 +1,16 @@
-#include "ToolTable.h"
+#include "tools/ToolTable.h"
 
-#include "CompressScreen.h"
-#include "CompressTool.h"
-#include "MergeScreen.h"
-#include "MergeTool.h"
-#include "PagesScreen.h"
-#include "PagesTool.h"
-#include "SignTool.h"
-#include "SignView.h"
-#include "SplitScreen.h"
-#include "SplitTool.h"
-#include "Store.h"
+#include "store/Store.h"
+#include "tools/compress/CompressTool.h"
+#include "tools/merge/MergeTool.h"
+#include "tools/pages/PagesTool.h"
+#include "tools/sign/SignTool.h"
+#include "tools/split/SplitTool.h"
+#include "ui/screens/CompressScreen.h"
+#include "ui/screens/MergeScreen.h"
+#include "ui/screens/PagesScreen.h"
+#include "ui/screens/SplitScreen.h"
+#include "ui/screens/sign/SignView.h"
 
 #include <array>
 

@@ -3,12 +3,12 @@
 // each tool's inputs whenever they change, the start of each probe, the first thumbnail and every
 // handed-over path. With LEAFLOW_TEST_RELAUNCH naming a file, a hand-over makes it relaunch
 // instead, and the new process prints into that file.
-#include "AppLanguage.h"
-#include "AppStart.h"
-#include "Relauncher.h"
-#include "SingleInstance.h"
-#include "Store.h"
-#include "ToolModel.h"
+#include "app/AppStart.h"
+#include "app/Relauncher.h"
+#include "app/SingleInstance.h"
+#include "core/AppLanguage.h"
+#include "store/Store.h"
+#include "store/ToolModel.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "CliRun.h"
-#include "DataCoding.h"
 #include "Fixtures.h"
 #include "HelperFixtures.h"
 #include "HostileFixtures.h"
 #include "ImageFixtures.h"
+#include "core/DataCoding.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

@@ -1,5 +1,5 @@
-#include "DataFile.h"
-#include "DataCoding.h"
+#include "core/DataFile.h"
+#include "core/DataCoding.h"
 
 #include "Fixtures.h"
 

@@ -1,6 +1,6 @@
-#include "AppLanguage.h"
-#include "PDFFile.h"
-#include "Settings.h"
+#include "core/AppLanguage.h"
+#include "core/PDFFile.h"
+#include "core/Settings.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -69,8 +69,8 @@ private slots:
         const QVariant list(QStringList{"fr", "en"}); // for a language: one we do not translate
         const QString folder = QStringLiteral("/home/ayse/Belgeler");
         const QDateTime march(QDate(2026, 3, 1), QTime(9, 30), Qt::UTC);
-        QTest::newRow("section") << probe(Settings::section, QString(), QString("pages"))
-                                 << "pages" << list;
+        QTest::newRow("section") << probe(Settings::section, QString(), QString("pages")) << "pages"
+                                 << list;
         QTest::newRow("AppleLanguages")
             << probe(Settings::language, AppLanguage::system, AppLanguage::es) << "es" << list;
         QTest::newRow("revealAfter")

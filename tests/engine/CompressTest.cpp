@@ -1,10 +1,10 @@
 #include "Fixtures.h"
 #include "FontFixtures.h"
 #include "ImageFixtures.h"
-#include "JpegCodec.h"
-#include "LosslessPass.h"
-#include "Operations.h"
 #include "Placed.h"
+#include "engine/compress/JpegCodec.h"
+#include "engine/compress/LosslessPass.h"
+#include "engine/document/Operations.h"
 
 #include <openjpeg.h>
 

@@ -1,9 +1,9 @@
-#include "FittedName.h"
 #include "Fixtures.h"
-#include "Operations.h"
-#include "Output.h"
-#include "OutputTransaction.h"
 #include "Placed.h"
+#include "core/FittedName.h"
+#include "engine/document/Operations.h"
+#include "engine/document/Output.h"
+#include "engine/document/OutputTransaction.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

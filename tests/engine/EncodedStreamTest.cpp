@@ -1,6 +1,6 @@
-#include "EncodedStream.h"
+#include "engine/compress/EncodedStream.h"
 #include "ImageFixtures.h"
-#include "StreamData.h"
+#include "engine/compress/StreamData.h"
 
 #include <qpdf/QPDF.hh>
 

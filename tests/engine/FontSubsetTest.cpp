@@ -1,8 +1,8 @@
 #include "Fixtures.h"
 #include "FontFixtures.h"
-#include "FontPass.h"
-#include "Operations.h"
 #include "Placed.h"
+#include "engine/compress/fonts/FontPass.h"
+#include "engine/document/Operations.h"
 
 #include <poppler/qt6/poppler-qt6.h>
 #include <qpdf/QPDF.hh>

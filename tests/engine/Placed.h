@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Operations.h"
-#include "OutputTransaction.h"
+#include "engine/document/Operations.h"
+#include "engine/document/OutputTransaction.h"
 
 #include <QFileInfo>
 #include <type_traits>

@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "HostileFixtures.h"
 #include "ImageFixtures.h"
-#include "PDFEngine.h"
+#include "engine/include/PDFEngine.h"
 
 #include <QDir>
 #include <QTemporaryDir>

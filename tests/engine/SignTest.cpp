@@ -1,7 +1,7 @@
-#include "Operations.h"
 #include "Placed.h"
-#include "SignatureArt.h"
-#include "StampAppearance.h"
+#include "engine/document/Operations.h"
+#include "engine/include/SignatureArt.h"
+#include "engine/stamp/StampAppearance.h"
 
 #include "Fixtures.h"
 #include "ImageFixtures.h"

@@ -1,8 +1,8 @@
 #include "Fixtures.h"
 #include "ImageFixtures.h"
-#include "Operations.h"
 #include "Placed.h"
 #include "StructureFixtures.h"
+#include "engine/document/Operations.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
-#include "ChildLimits.h"
-#include "Framing.h"
 #include "HelperFixtures.h"
-#include "HelperPath.h"
-#include "HelperProcess.h"
+#include "process/ChildLimits.h"
+#include "process/Framing.h"
+#include "process/HelperPath.h"
+#include "process/HelperProcess.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,8 +1,8 @@
-#include "ChildLimits.h"
 #include "Fixtures.h"
 #include "HelperFixtures.h"
-#include "RenderProtocol.h"
-#include "RendererClient.h"
+#include "process/ChildLimits.h"
+#include "render/RenderProtocol.h"
+#include "render/RendererClient.h"
 
 #include <QDataStream>
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "ContainedRun.h"
-#include "ChildLimits.h"
+#include "runner/ContainedRun.h"
 #include "Fixtures.h"
 #include "HostileFixtures.h"
-#include "WorkerProtocol.h"
+#include "process/ChildLimits.h"
+#include "runner/WorkerProtocol.h"
 
-#include "AppLanguage.h"
+#include "core/AppLanguage.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "HelperFixtures.h"
 #include "StoreTestCase.h"
-#include "ToolTable.h"
+#include "tools/ToolTable.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -199,7 +199,7 @@ private slots:
         const QUuid previous = store().tool<SplitTool>().splitFile()->id;
         const QString locked = m_fixture->pdf("kilitli.pdf", 3, "gizli");
         m_fixture->dialogs.passwordAnswers = {QString("yanlış"), std::nullopt, QString("yanlış"),
-                                             QString("gizli")};
+                                              QString("gizli")};
         store().addFiles({locked}, store().tool<SplitTool>());
         QCOMPARE(store().tool<SplitTool>().splitFile()->id, previous);
         QVERIFY(!store().banner(QStringLiteral("split")));

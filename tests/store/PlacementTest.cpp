@@ -1,6 +1,6 @@
 #include "Fixtures.h"
-#include "PlacementMath.h"
 #include "StoreTestCase.h"
+#include "store/PlacementMath.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,12 +1,12 @@
-#include "AppLanguage.h"
-#include "DataCoding.h"
 #include "Fixtures.h"
-#include "Formatting.h"
 #include "HostileFixtures.h"
 #include "ImageFixtures.h"
-#include "PDFEngine.h"
-#include "Preferences.h"
 #include "StoreTestCase.h"
+#include "core/AppLanguage.h"
+#include "core/DataCoding.h"
+#include "core/Formatting.h"
+#include "core/Preferences.h"
+#include "engine/include/PDFEngine.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

@@ -1,8 +1,8 @@
-#include "SignatureLibrary.h"
-#include "DataFile.h"
+#include "store/SignatureLibrary.h"
 #include "Fixtures.h"
 #include "ImageFixtures.h"
 #include "StoreTestCase.h"
+#include "core/DataFile.h"
 
 #include <QImageReader>
 #include <QPainter>

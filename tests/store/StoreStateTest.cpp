@@ -1,6 +1,6 @@
-#include "DataCoding.h"
 #include "Fixtures.h"
 #include "StoreTestCase.h"
+#include "core/DataCoding.h"
 
 #include <QSettings>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "DemoDocuments.h"
+#include "app/snapshot/DemoDocuments.h"
 
 #include <QDir>
 #include <QFont>

@@ -1,11 +1,12 @@
-#include "QuietSeams.h"
+#include "app/snapshot/QuietSeams.h"
 
 QStringList QuietDialogs::openPDFs(bool /*multiple*/)
 {
     return {};
 }
 
-std::optional<QString> QuietDialogs::save(const QString& /*suggested*/, const QString& /*directory*/)
+std::optional<QString> QuietDialogs::save(const QString& /*suggested*/,
+                                          const QString& /*directory*/)
 {
     return std::nullopt;
 }
@@ -16,7 +17,7 @@ std::optional<QString> QuietDialogs::folder(const QString& /*directory*/)
 }
 
 std::optional<QString> QuietDialogs::password(const QString& /*path*/,
-                                             const std::function<bool(const QString&)>& /*unlock*/)
+                                              const std::function<bool(const QString&)>& /*unlock*/)
 {
     return std::nullopt;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "store/Dialogs.h"
 
 // The harness runs unattended: no dialog waits for an answer and nothing opens on the desktop.
 

@@ -1,14 +1,14 @@
-#include "SnapshotCapture.h"
+#include "app/snapshot/SnapshotCapture.h"
 
-#include "MainWindow.h"
-#include "Navigation.h"
-#include "Settings.h"
-#include "ShellWindows.h"
-#include "Store.h"
-#include "TrayPopup.h"
+#include "core/Settings.h"
+#include "store/Store.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/Navigation.h"
+#include "ui/shell/ShellWindows.h"
+#include "ui/shell/TrayPopup.h"
 
-#include "AboutWindow.h"
-#include "SettingsWindow.h"
+#include "ui/shell/AboutWindow.h"
+#include "ui/shell/SettingsWindow.h"
 
 #include <QApplication>
 #include <QCursor>

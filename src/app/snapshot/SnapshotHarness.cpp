@@ -1,15 +1,15 @@
-#include "SnapshotHarness.h"
+#include "app/snapshot/SnapshotHarness.h"
 
-#include "AppStart.h"
-#include "DataFile.h"
-#include "MainWindow.h"
-#include "QuietSeams.h"
-#include "SnapshotCapture.h"
-#include "SnapshotSeed.h"
-#include "Store.h"
-#include "ToolTable.h"
-#include "TrayWatch.h"
-#include "Updater.h"
+#include "app/AppStart.h"
+#include "app/snapshot/QuietSeams.h"
+#include "app/snapshot/SnapshotCapture.h"
+#include "app/snapshot/SnapshotSeed.h"
+#include "core/DataFile.h"
+#include "store/Store.h"
+#include "tools/ToolTable.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/TrayWatch.h"
+#include "update/Updater.h"
 
 #include <QApplication>
 #include <QDir>

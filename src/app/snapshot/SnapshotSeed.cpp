@@ -1,12 +1,12 @@
-#include "SnapshotSeed.h"
+#include "app/snapshot/SnapshotSeed.h"
 
-#include "CompressTool.h"
-#include "DemoDocuments.h"
-#include "MergeTool.h"
-#include "PagesTool.h"
-#include "SignTool.h"
-#include "SplitTool.h"
-#include "Store.h"
+#include "app/snapshot/DemoDocuments.h"
+#include "store/Store.h"
+#include "tools/compress/CompressTool.h"
+#include "tools/merge/MergeTool.h"
+#include "tools/pages/PagesTool.h"
+#include "tools/sign/SignTool.h"
+#include "tools/split/SplitTool.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -172,8 +172,8 @@ QList<HistoryItem> demoHistory(const QDateTime& now, const QString& folder)
                {output(folder, ek, word("imzalı"))}, 2100000, 2120000),
         record(now.addSecs(-26 * hour), QStringLiteral("merge"), {pdf(kira), pdf(ek), pdf(teslim)},
                {output(folder, kira, word("birleşik"))}, 27200000, 27150000),
-        record(now.addSecs(-50 * hour), QStringLiteral("split"), {pdf(kira)}, splitOutputs, 18400000,
-               18450000),
+        record(now.addSecs(-50 * hour), QStringLiteral("split"), {pdf(kira)}, splitOutputs,
+               18400000, 18450000),
         record(now.addSecs(-75 * hour), QStringLiteral("pages"), {pdf(demirbas)},
                {output(folder, demirbas, word("düzenlenmiş"))}, 940000, 610000),
     };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppData.h"
+#include "core/AppData.h"
 
 #include <QDateTime>
 #include <QStringList>

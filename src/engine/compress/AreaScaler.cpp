@@ -1,4 +1,4 @@
-#include "AreaScaler.h"
+#include "engine/compress/AreaScaler.h"
 
 #include <algorithm>
 #include <cmath>

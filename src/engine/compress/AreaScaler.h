@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Pixels.h"
+#include "engine/compress/Pixels.h"
 
 // Shrinks an image by averaging every source pixel over the area it covers in
 // the target, so fine detail and noise blend instead of aliasing.

@@ -1,4 +1,4 @@
-#include "BoundedSink.h"
+#include "engine/compress/BoundedSink.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,11 +1,11 @@
-#include "CompressText.h"
-#include "EngineText.h"
-#include "FontPass.h"
-#include "ImagePass.h"
-#include "LosslessPass.h"
-#include "Operations.h"
-#include "Output.h"
-#include "OutputTransaction.h"
+#include "engine/compress/CompressText.h"
+#include "engine/compress/ImagePass.h"
+#include "engine/compress/LosslessPass.h"
+#include "engine/compress/fonts/FontPass.h"
+#include "engine/document/EngineText.h"
+#include "engine/document/Operations.h"
+#include "engine/document/Output.h"
+#include "engine/document/OutputTransaction.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

@@ -1,4 +1,4 @@
-#include "CompressText.h"
+#include "engine/compress/CompressText.h"
 
 #include <QCoreApplication>
 

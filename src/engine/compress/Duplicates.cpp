@@ -1,6 +1,6 @@
-#include "LosslessPass.h"
+#include "engine/compress/LosslessPass.h"
 
-#include "StreamData.h"
+#include "engine/compress/StreamData.h"
 
 #include <qpdf/QPDF.hh>
 

@@ -1,8 +1,8 @@
-#include "EncodedStream.h"
+#include "engine/compress/EncodedStream.h"
 
-#include "BoundedSink.h"
-#include "StreamData.h"
-#include "Unpredictor.h"
+#include "engine/compress/BoundedSink.h"
+#include "engine/compress/StreamData.h"
+#include "engine/compress/Unpredictor.h"
 
 #include <qpdf/Pl_Flate.hh>
 

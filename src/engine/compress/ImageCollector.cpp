@@ -1,4 +1,4 @@
-#include "ImageCollector.h"
+#include "engine/compress/ImageCollector.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

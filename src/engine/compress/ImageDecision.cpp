@@ -1,6 +1,6 @@
-#include "ImageDecision.h"
+#include "engine/compress/ImageDecision.h"
 
-#include "StreamData.h"
+#include "engine/compress/StreamData.h"
 
 #include <algorithm>
 #include <cmath>

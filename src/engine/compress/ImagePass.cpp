@@ -1,10 +1,10 @@
-#include "ImagePass.h"
+#include "engine/compress/ImagePass.h"
 
-#include "EncodedStream.h"
-#include "ImageCollector.h"
-#include "ImageDecision.h"
-#include "ImageWork.h"
-#include "StreamData.h"
+#include "engine/compress/EncodedStream.h"
+#include "engine/compress/ImageCollector.h"
+#include "engine/compress/ImageDecision.h"
+#include "engine/compress/ImageWork.h"
+#include "engine/compress/StreamData.h"
 
 #include <qpdf/QPDF.hh>
 

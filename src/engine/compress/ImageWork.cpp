@@ -1,9 +1,9 @@
-#include "ImageWork.h"
+#include "engine/compress/ImageWork.h"
 
-#include "AreaScaler.h"
-#include "JpegCodec.h"
-#include "JpxCodec.h"
-#include "Pixels.h"
+#include "engine/compress/AreaScaler.h"
+#include "engine/compress/JpegCodec.h"
+#include "engine/compress/JpxCodec.h"
+#include "engine/compress/Pixels.h"
 
 #include <qpdf/Pl_Flate.hh>
 #include <qpdf/Pl_String.hh>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EncodedStream.h"
+#include "engine/compress/EncodedStream.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "JpegCodec.h"
+#include "engine/compress/JpegCodec.h"
 
 #include <algorithm>
 #include <csetjmp>

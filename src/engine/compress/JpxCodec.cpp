@@ -1,4 +1,4 @@
-#include "JpxCodec.h"
+#include "engine/compress/JpxCodec.h"
 
 #include <openjpeg.h>
 

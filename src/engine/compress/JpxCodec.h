@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Pixels.h"
+#include "engine/compress/Pixels.h"
 
 #include <optional>
 #include <string>

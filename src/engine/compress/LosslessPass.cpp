@@ -1,4 +1,4 @@
-#include "LosslessPass.h"
+#include "engine/compress/LosslessPass.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

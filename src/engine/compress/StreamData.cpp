@@ -1,6 +1,6 @@
-#include "StreamData.h"
+#include "engine/compress/StreamData.h"
 
-#include "BoundedSink.h"
+#include "engine/compress/BoundedSink.h"
 
 #include <algorithm>
 #include <stdexcept>

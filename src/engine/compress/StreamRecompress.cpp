@@ -1,7 +1,7 @@
-#include "LosslessPass.h"
+#include "engine/compress/LosslessPass.h"
 
-#include "StreamData.h"
-#include "Zlib.h"
+#include "engine/compress/StreamData.h"
+#include "engine/compress/Zlib.h"
 
 #include <qpdf/QPDF.hh>
 

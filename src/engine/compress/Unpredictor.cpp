@@ -1,4 +1,4 @@
-#include "Unpredictor.h"
+#include "engine/compress/Unpredictor.h"
 
 #include <algorithm>
 #include <cstdlib>

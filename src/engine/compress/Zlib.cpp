@@ -1,4 +1,4 @@
-#include "Zlib.h"
+#include "engine/compress/Zlib.h"
 
 #include <zlib.h>
 

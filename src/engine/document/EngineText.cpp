@@ -1,4 +1,4 @@
-#include "EngineText.h"
+#include "engine/document/EngineText.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "Operations.h"
+#include "engine/document/Operations.h"
 
 namespace PDFEngine {
 

@@ -1,4 +1,4 @@
-#include "Meter.h"
+#include "engine/document/Meter.h"
 
 #include <algorithm>
 #include <cmath>

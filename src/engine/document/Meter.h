@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Progress.h"
+#include "engine/include/Progress.h"
 
 #include <functional>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "Operations.h"
+#include "engine/document/Operations.h"
 
-#include "FittedName.h"
+#include "core/FittedName.h"
 
 #include <QDir>
 #include <QFileInfo>

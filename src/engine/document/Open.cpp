@@ -1,6 +1,6 @@
-#include "EngineText.h"
-#include "Operations.h"
-#include "PasswordBytes.h"
+#include "engine/document/EngineText.h"
+#include "engine/document/Operations.h"
+#include "engine/document/PasswordBytes.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>

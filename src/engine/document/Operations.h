@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Meter.h"
-#include "PDFEngine.h"
+#include "engine/document/Meter.h"
+#include "engine/include/PDFEngine.h"
 
 #include <QByteArray>
 #include <exception>

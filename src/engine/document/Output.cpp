@@ -1,9 +1,9 @@
-#include "Output.h"
+#include "engine/document/Output.h"
 
-#include "EngineText.h"
-#include "Meter.h"
-#include "Operations.h"
-#include "OutputTransaction.h"
+#include "engine/document/EngineText.h"
+#include "engine/document/Meter.h"
+#include "engine/document/Operations.h"
+#include "engine/document/OutputTransaction.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Meter.h"
+#include "engine/document/Meter.h"
 
 #include <QString>
 #include <functional>

@@ -1,8 +1,8 @@
-#include "OutputTransaction.h"
+#include "engine/document/OutputTransaction.h"
 
-#include "Operations.h"
-#include "Output.h"
-#include "Progress.h"
+#include "engine/document/Operations.h"
+#include "engine/document/Output.h"
+#include "engine/include/Progress.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Progress.h"
-#include "Staging.h"
+#include "engine/include/Progress.h"
+#include "engine/include/Staging.h"
 
 #include <QSet>
 #include <QString>

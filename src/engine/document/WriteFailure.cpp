@@ -1,6 +1,6 @@
-#include "EngineText.h"
-#include "Operations.h"
-#include "Output.h"
+#include "engine/document/EngineText.h"
+#include "engine/document/Operations.h"
+#include "engine/document/Output.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "PDFSource.h"
-#include "SignatureArt.h"
-#include "SplitPlan.h"
-#include "Staging.h"
-#include "ToolOptions.h"
+#include "core/PDFSource.h"
+#include "core/SplitPlan.h"
+#include "core/ToolOptions.h"
+#include "engine/include/SignatureArt.h"
+#include "engine/include/Staging.h"
 
 #include <QList>
 #include <QRectF>

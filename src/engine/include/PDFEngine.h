@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Job.h"
-#include "Progress.h"
-#include "SplitPlan.h"
+#include "core/SplitPlan.h"
+#include "engine/include/Job.h"
+#include "engine/include/Progress.h"
 
 #include <QString>
 #include <optional>

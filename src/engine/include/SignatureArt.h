@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppData.h"
-#include "ToolOptions.h"
+#include "core/AppData.h"
+#include "core/ToolOptions.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -43,12 +43,6 @@ public:
     SignatureArt() = default; // no strokes: draws nothing
     SignatureArt(Strokes strokes);
     SignatureArt(Image image);
-
-    // The art of a saved signature: its strokes when it has any, otherwise the
-    // bytes of the image at imagePath. Absent when it has neither, or when the
-    // image cannot be read. The caller resolves imagePath inside the data folder.
-    static std::optional<SignatureArt> of(const SavedSignature& signature,
-                                          const std::optional<QString>& imagePath);
 
     // Moves to the first point, bends through the midpoints of successive
     // samples with quadratic curves, and ends with a line to the last point.

@@ -1,7 +1,7 @@
-#include "Assembly.h"
-#include "EngineText.h"
-#include "Operations.h"
-#include "Output.h"
+#include "engine/document/EngineText.h"
+#include "engine/document/Operations.h"
+#include "engine/document/Output.h"
+#include "engine/structure/Assembly.h"
 
 #include <qpdf/QPDF.hh>
 

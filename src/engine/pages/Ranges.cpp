@@ -1,4 +1,4 @@
-#include "Operations.h"
+#include "engine/document/Operations.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

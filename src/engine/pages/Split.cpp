@@ -1,8 +1,8 @@
-#include "Assembly.h"
-#include "EngineText.h"
-#include "Operations.h"
-#include "Output.h"
-#include "OutputTransaction.h"
+#include "engine/document/EngineText.h"
+#include "engine/document/Operations.h"
+#include "engine/document/Output.h"
+#include "engine/document/OutputTransaction.h"
+#include "engine/structure/Assembly.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

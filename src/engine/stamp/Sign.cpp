@@ -1,9 +1,9 @@
-#include "EngineText.h"
-#include "Operations.h"
-#include "Output.h"
-#include "PageGeometry.h"
-#include "StampAppearance.h"
-#include "StampGeometry.h"
+#include "core/PageGeometry.h"
+#include "engine/document/EngineText.h"
+#include "engine/document/Operations.h"
+#include "engine/document/Output.h"
+#include "engine/stamp/StampAppearance.h"
+#include "engine/stamp/StampGeometry.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

@@ -1,4 +1,4 @@
-#include "SignatureArt.h"
+#include "engine/include/SignatureArt.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -56,24 +56,6 @@ QList<QPointF> mapped(const Stroke& stroke, const QRectF& rect)
 SignatureArt::SignatureArt(Strokes strokes) : m_payload(std::move(strokes)) {}
 
 SignatureArt::SignatureArt(Image image) : m_payload(std::move(image)) {}
-
-std::optional<SignatureArt> SignatureArt::of(const SavedSignature& signature,
-                                             const std::optional<QString>& imagePath)
-{
-    if (signature.strokes) {
-        return SignatureArt(Strokes{*signature.strokes,
-                                    signature.weight.value_or(SavedSignature::defaultWeight),
-                                    signature.ink.value_or(InkColor::black)});
-    }
-    if (!signature.imageFile || !imagePath) {
-        return std::nullopt;
-    }
-    QFile file(*imagePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    return SignatureArt(Image{file.readAll()});
-}
 
 QPainterPath SignatureArt::smooth(const QList<QPointF>& points)
 {

@@ -1,6 +1,6 @@
-#include "StampAppearance.h"
+#include "engine/stamp/StampAppearance.h"
 
-#include "PageGeometry.h"
+#include "core/PageGeometry.h"
 
 #include <qpdf/Pl_Buffer.hh>
 #include <qpdf/Pl_Flate.hh>

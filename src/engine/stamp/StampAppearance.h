@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SignatureArt.h"
+#include "engine/include/SignatureArt.h"
 
 #include <QByteArray>
 #include <QRectF>

@@ -1,6 +1,6 @@
-#include "StampGeometry.h"
+#include "engine/stamp/StampGeometry.h"
 
-#include "PageGeometry.h"
+#include "core/PageGeometry.h"
 
 #include <algorithm>
 #include <array>

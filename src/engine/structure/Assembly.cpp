@@ -1,6 +1,6 @@
-#include "Assembly.h"
+#include "engine/structure/Assembly.h"
 
-#include "Walk.h"
+#include "engine/structure/Walk.h"
 
 #include <qpdf/QPDFMatrix.hh>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SourceDocument.h"
+#include "engine/structure/SourceDocument.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>

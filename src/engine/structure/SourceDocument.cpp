@@ -1,6 +1,6 @@
-#include "SourceDocument.h"
+#include "engine/structure/SourceDocument.h"
 
-#include "Walk.h"
+#include "engine/structure/Walk.h"
 
 #include <qpdf/QPDF.hh>
 

@@ -1,4 +1,4 @@
-#include "Walk.h"
+#include "engine/structure/Walk.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "AppLanguage.h"
-#include "Framing.h"
-#include "PDFEngine.h"
-#include "WorkerProtocol.h"
+#include "core/AppLanguage.h"
+#include "engine/include/PDFEngine.h"
+#include "process/Framing.h"
+#include "runner/WorkerProtocol.h"
 
 #include <QCoreApplication>
 #include <malloc.h>

@@ -1,13 +1,13 @@
-#include "CompressTool.h"
+#include "tools/compress/CompressTool.h"
 
-#include "AppLanguage.h"
-#include "Formatting.h"
-#include "PDFEngine.h"
-#include "PDFFileList.h"
-#include "Dialogs.h"
-#include "Settings.h"
-#include "Store.h"
-#include "ToolRun.h"
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
+#include "core/Settings.h"
+#include "engine/include/PDFEngine.h"
+#include "store/Dialogs.h"
+#include "store/Store.h"
+#include "store/ToolRun.h"
+#include "tools/PDFFileList.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -61,8 +61,9 @@ void CompressTool::setCompressionLevel(CompressionLevel level)
 void CompressTool::take(const QStringList& paths, const Admit& admit)
 {
     for (const QString& path : paths) {
-        const bool listed = std::any_of(m_compressFiles.cbegin(), m_compressFiles.cend(),
-                                        [&path](const PDFFile& f) { return f.source.path == path; });
+        const bool listed =
+            std::any_of(m_compressFiles.cbegin(), m_compressFiles.cend(),
+                        [&path](const PDFFile& f) { return f.source.path == path; });
         if (listed) {
             continue;
         }
@@ -90,7 +91,7 @@ std::optional<PreparedRun> CompressTool::prepare()
     if (files.size() == 1) {
         const std::optional<QString> destination =
             store().dialogs().save(ToolRun::suggestedName(files.first(), word),
-                                  ToolRun::startFolder(key(), files));
+                                   ToolRun::startFolder(key(), files));
         if (!destination) {
             return std::nullopt;
         }

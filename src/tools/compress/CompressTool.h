@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ToolModel.h"
-#include "ToolOptions.h"
+#include "core/ToolOptions.h"
+#include "store/ToolModel.h"
 
 #include <QHash>
 #include <QUuid>

@@ -1,9 +1,9 @@
-#include "MergeTool.h"
+#include "tools/merge/MergeTool.h"
 
-#include "PDFFileList.h"
-#include "Dialogs.h"
-#include "Store.h"
-#include "ToolRun.h"
+#include "store/Dialogs.h"
+#include "store/Store.h"
+#include "store/ToolRun.h"
+#include "tools/PDFFileList.h"
 
 #include <QCoreApplication>
 
@@ -53,9 +53,9 @@ std::optional<PreparedRun> MergeTool::prepare()
     }
     const std::optional<QString> destination =
         store().dialogs().save(ToolRun::suggestedName(m_mergeFiles.first(),
-                                                     QCoreApplication::translate("Store",
-                                                                                 "birleşik")),
-                              ToolRun::startFolder(key(), m_mergeFiles));
+                                                      QCoreApplication::translate("Store",
+                                                                                  "birleşik")),
+                               ToolRun::startFolder(key(), m_mergeFiles));
     if (!destination) {
         return std::nullopt;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ToolModel.h"
+#include "store/ToolModel.h"
 
 // Joins several PDFs, in the order listed, into one file.
 class MergeTool : public ToolModel {

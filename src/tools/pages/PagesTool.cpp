@@ -1,9 +1,9 @@
-#include "PagesTool.h"
+#include "tools/pages/PagesTool.h"
 
-#include "PDFFileList.h"
-#include "Dialogs.h"
-#include "Store.h"
-#include "ToolRun.h"
+#include "store/Dialogs.h"
+#include "store/Store.h"
+#include "store/ToolRun.h"
+#include "tools/PDFFileList.h"
 
 #include <QCoreApplication>
 

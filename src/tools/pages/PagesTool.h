@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ToolModel.h"
+#include "store/ToolModel.h"
 
 #include <QSet>
 

@@ -1,10 +1,10 @@
-#include "SignTool.h"
+#include "tools/sign/SignTool.h"
 
-#include "PDFFileList.h"
-#include "Dialogs.h"
-#include "PlacementMath.h"
-#include "Store.h"
-#include "ToolRun.h"
+#include "store/Dialogs.h"
+#include "store/PlacementMath.h"
+#include "store/Store.h"
+#include "store/ToolRun.h"
+#include "tools/PDFFileList.h"
 
 #include <QCoreApplication>
 #include <algorithm>

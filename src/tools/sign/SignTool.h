@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Placement.h"
-#include "ToolModel.h"
+#include "core/Placement.h"
+#include "store/ToolModel.h"
 
 #include <QPointF>
 #include <QRectF>

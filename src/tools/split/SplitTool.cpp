@@ -1,10 +1,10 @@
-#include "SplitTool.h"
+#include "tools/split/SplitTool.h"
 
-#include "PDFEngine.h"
-#include "PDFFileList.h"
-#include "Dialogs.h"
-#include "Store.h"
-#include "ToolRun.h"
+#include "engine/include/PDFEngine.h"
+#include "store/Dialogs.h"
+#include "store/Store.h"
+#include "store/ToolRun.h"
+#include "tools/PDFFileList.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SplitPlan.h"
-#include "ToolModel.h"
-#include "ToolOptions.h"
+#include "core/SplitPlan.h"
+#include "core/ToolOptions.h"
+#include "store/ToolModel.h"
 
 // Writes one file per page, per every N pages, or per range of one PDF.
 class SplitTool : public ToolModel {

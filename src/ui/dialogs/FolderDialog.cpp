@@ -1,4 +1,4 @@
-#include "FolderDialog.h"
+#include "ui/dialogs/FolderDialog.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "ModalDialogs.h"
+#include "ui/dialogs/ModalDialogs.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "PasswordDialog.h"
+#include "ui/dialogs/PasswordDialog.h"
 
-#include "AlertLabel.h"
+#include "ui/kit/AlertLabel.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "QtDialogs.h"
+#include "ui/dialogs/QtDialogs.h"
 
-#include "FolderDialog.h"
-#include "PasswordDialog.h"
+#include "ui/dialogs/FolderDialog.h"
+#include "ui/dialogs/PasswordDialog.h"
 
 #include <QApplication>
 #include <QImageReader>
@@ -135,7 +135,7 @@ std::optional<QString> QtDialogs::folder(const QString& directory)
 }
 
 std::optional<QString> QtDialogs::password(const QString& path,
-                                          const std::function<bool(const QString&)>& unlock)
+                                           const std::function<bool(const QString&)>& unlock)
 {
     const WindowReturn back(parentWindow());
     return PasswordDialog::ask(path, unlock, back.window());

@@ -1,4 +1,4 @@
-#include "Accessible.h"
+#include "ui/kit/Accessible.h"
 
 #include <QAccessibleWidget>
 #include <QHash>

@@ -1,6 +1,6 @@
-#include "AlertLabel.h"
+#include "ui/kit/AlertLabel.h"
 
-#include "Accessible.h"
+#include "ui/kit/Accessible.h"
 
 #include <QAccessibleWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Labels.h"
+#include "ui/kit/Labels.h"
 
 // A line that says what went wrong beside the control it is about (a rejected range, a wrong
 // password): a screen reader speaks it when it appears and when its message changes. A line

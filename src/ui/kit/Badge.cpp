@@ -1,8 +1,8 @@
-#include "Badge.h"
+#include "ui/kit/Badge.h"
 
-#include "Accessible.h"
-#include "Icons.h"
-#include "Theme.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/Icons.h"
+#include "ui/kit/Theme.h"
 
 #include <QPainter>
 #include <utility>

@@ -1,12 +1,12 @@
-#include "BannerView.h"
+#include "ui/kit/BannerView.h"
 
-#include "Accessible.h"
-#include "Button.h"
-#include "HoverTips.h"
-#include "Labels.h"
-#include "Shapes.h"
-#include "SymbolView.h"
-#include "Theme.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/HoverTips.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/SymbolView.h"
+#include "ui/kit/Theme.h"
 
 #include <QDir>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Banner.h"
+#include "core/Banner.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
-#include "BrandHeader.h"
+#include "ui/kit/BrandHeader.h"
 
-#include "BrandMark.h"
-#include "Button.h"
-#include "HoverTips.h"
-#include "Labels.h"
-#include "Shapes.h"
-#include "Theme.h"
+#include "ui/kit/BrandMark.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/HoverTips.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/Theme.h"
 
 #include <QFocusEvent>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
-#include "BrandMark.h"
+#include "ui/kit/BrandMark.h"
 
-#include "Shapes.h"
-#include "Theme.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/Theme.h"
 
 #include <QLinearGradient>
 #include <QPainter>

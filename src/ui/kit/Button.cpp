@@ -1,7 +1,7 @@
-#include "Button.h"
+#include "ui/kit/Button.h"
 
-#include "Icons.h"
-#include "Shapes.h"
+#include "ui/kit/Icons.h"
+#include "ui/kit/Shapes.h"
 
 #include <QFocusEvent>
 #include <QPainter>

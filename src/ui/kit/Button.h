@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Theme.h"
+#include "ui/kit/Theme.h"
 
 #include <QPushButton>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "Card.h"
+#include "ui/kit/Card.h"
 
-#include "Shapes.h"
-#include "Theme.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/Theme.h"
 
 #include <QPainter>
 #include <QVBoxLayout>

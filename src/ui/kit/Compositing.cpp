@@ -1,4 +1,4 @@
-#include "Compositing.h"
+#include "ui/kit/Compositing.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,6 @@
-#include "ControlStyle.h"
+#include "ui/kit/ControlStyle.h"
 
-#include "Shapes.h"
+#include "ui/kit/Shapes.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,10 +1,10 @@
-#include "DropZone.h"
+#include "ui/kit/DropZone.h"
 
-#include "Button.h"
-#include "Labels.h"
-#include "Shapes.h"
-#include "SymbolView.h"
-#include "Theme.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/SymbolView.h"
+#include "ui/kit/Theme.h"
 
 #include <QPainter>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
-#include "EmptyState.h"
+#include "ui/kit/EmptyState.h"
 
-#include "Labels.h"
-#include "SymbolView.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/SymbolView.h"
 
 #include <QVBoxLayout>
 

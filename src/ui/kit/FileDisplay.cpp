@@ -1,7 +1,7 @@
-#include "FileDisplay.h"
+#include "ui/kit/FileDisplay.h"
 
-#include "AppLanguage.h"
-#include "Formatting.h"
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
-#include "FileList.h"
+#include "ui/kit/FileList.h"
 
-#include "Accessible.h"
-#include "FileListAccessible.h"
-#include "FileRow.h"
-#include "QuietScrollBar.h"
-#include "Shapes.h"
-#include "Theme.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/FileListAccessible.h"
+#include "ui/kit/FileRow.h"
+#include "ui/kit/QuietScrollBar.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/Theme.h"
 
 #include <QApplication>
 #include <QDrag>

@@ -1,7 +1,7 @@
-#include "FileListAccessible.h"
+#include "ui/kit/FileListAccessible.h"
 
-#include "Accessible.h"
-#include "FileList.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/FileList.h"
 
 #include <QAccessibleWidget>
 #include <utility>

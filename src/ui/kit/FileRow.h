@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileDisplay.h"
-#include "FileList.h"
+#include "ui/kit/FileDisplay.h"
+#include "ui/kit/FileList.h"
 
 #include <QColor>
 #include <optional>

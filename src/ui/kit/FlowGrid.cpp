@@ -1,4 +1,4 @@
-#include "FlowGrid.h"
+#include "ui/kit/FlowGrid.h"
 
 #include <algorithm>
 #include <cmath>

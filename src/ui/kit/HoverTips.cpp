@@ -1,6 +1,6 @@
-#include "HoverTips.h"
+#include "ui/kit/HoverTips.h"
 
-#include "TipPanel.h"
+#include "ui/kit/TipPanel.h"
 
 #include <QApplication>
 #include <QEvent>

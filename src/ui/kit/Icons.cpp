@@ -1,4 +1,4 @@
-#include "Icons.h"
+#include "ui/kit/Icons.h"
 
 #include <QDir>
 #include <QFile>

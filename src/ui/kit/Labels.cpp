@@ -1,4 +1,4 @@
-#include "Labels.h"
+#include "ui/kit/Labels.h"
 
 #include <QApplication>
 #include <QEvent>

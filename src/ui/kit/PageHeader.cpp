@@ -1,7 +1,7 @@
-#include "PageHeader.h"
+#include "ui/kit/PageHeader.h"
 
-#include "Labels.h"
-#include "Theme.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Theme.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

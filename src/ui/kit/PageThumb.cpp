@@ -1,6 +1,6 @@
-#include "PageThumb.h"
+#include "ui/kit/PageThumb.h"
 
-#include "Theme.h"
+#include "ui/kit/Theme.h"
 
 #include <QPainter>
 #include <QPointer>

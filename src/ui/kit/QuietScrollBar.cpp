@@ -1,6 +1,6 @@
-#include "QuietScrollBar.h"
+#include "ui/kit/QuietScrollBar.h"
 
-#include "Theme.h"
+#include "ui/kit/Theme.h"
 
 #include <QAbstractScrollArea>
 #include <QEvent>

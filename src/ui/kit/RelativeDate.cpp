@@ -1,4 +1,4 @@
-#include "RelativeDate.h"
+#include "ui/kit/RelativeDate.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "RoundedField.h"
+#include "ui/kit/RoundedField.h"
 
-#include "Shapes.h"
-#include "Theme.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/Theme.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

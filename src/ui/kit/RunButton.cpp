@@ -1,7 +1,7 @@
-#include "RunButton.h"
+#include "ui/kit/RunButton.h"
 
-#include "Accessible.h"
-#include "ButtonAccess.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/ButtonAccess.h"
 
 #include <QAccessibleWidget>
 #include <QHBoxLayout>

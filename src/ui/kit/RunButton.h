@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Button.h"
+#include "ui/kit/Button.h"
 
 #include <QElapsedTimer>
 #include <optional>

@@ -1,8 +1,8 @@
-#include "SegmentedControl.h"
+#include "ui/kit/SegmentedControl.h"
 
-#include "Accessible.h"
-#include "Shapes.h"
-#include "Theme.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/Theme.h"
 
 #include <QAccessibleWidget>
 #include <QFocusEvent>

@@ -1,4 +1,4 @@
-#include "Shapes.h"
+#include "ui/kit/Shapes.h"
 
 #include <algorithm>
 

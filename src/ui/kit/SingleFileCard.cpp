@@ -1,11 +1,11 @@
-#include "SingleFileCard.h"
+#include "ui/kit/SingleFileCard.h"
 
-#include "Accessible.h"
-#include "Button.h"
-#include "HoverTips.h"
-#include "Labels.h"
-#include "PageThumb.h"
-#include "Theme.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/HoverTips.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/PageThumb.h"
+#include "ui/kit/Theme.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

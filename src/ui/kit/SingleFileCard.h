@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Card.h"
-#include "FileDisplay.h"
+#include "ui/kit/Card.h"
+#include "ui/kit/FileDisplay.h"
 
 class Button;
 

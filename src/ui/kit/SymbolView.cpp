@@ -1,4 +1,4 @@
-#include "SymbolView.h"
+#include "ui/kit/SymbolView.h"
 
 #include <QPainter>
 #include <utility>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Icons.h"
-#include "Theme.h"
+#include "ui/kit/Icons.h"
+#include "ui/kit/Theme.h"
 
 #include <QWidget>
 #include <optional>

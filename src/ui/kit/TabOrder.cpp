@@ -1,4 +1,4 @@
-#include "TabOrder.h"
+#include "ui/kit/TabOrder.h"
 
 #include <QLayout>
 #include <QScrollArea>

@@ -1,9 +1,9 @@
-#include "TipPanel.h"
+#include "ui/kit/TipPanel.h"
 
-#include "Compositing.h"
-#include "Shapes.h"
-#include "Theme.h"
-#include "TipPlacement.h"
+#include "ui/kit/Compositing.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/Theme.h"
+#include "ui/kit/TipPlacement.h"
 
 #include <QApplication>
 #include <QCursor>

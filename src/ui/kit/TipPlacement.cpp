@@ -1,4 +1,4 @@
-#include "TipPlacement.h"
+#include "ui/kit/TipPlacement.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "ToolPage.h"
+#include "ui/kit/ToolPage.h"
 
-#include "BannerView.h"
-#include "PageHeader.h"
-#include "RunButton.h"
-#include "Shapes.h"
-#include "TabOrder.h"
-#include "Theme.h"
+#include "ui/kit/BannerView.h"
+#include "ui/kit/PageHeader.h"
+#include "ui/kit/RunButton.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/TabOrder.h"
+#include "ui/kit/Theme.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

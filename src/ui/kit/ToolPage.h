@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Banner.h"
-#include "PageInfo.h"
+#include "core/Banner.h"
+#include "core/PageInfo.h"
 
 #include <QWidget>
 #include <optional>

@@ -1,14 +1,14 @@
-#include "FileToolParts.h"
+#include "ui/screens/FileToolParts.h"
 
-#include "Button.h"
-#include "DropZone.h"
-#include "FileList.h"
-#include "Labels.h"
-#include "RunButton.h"
-#include "ScreenBinding.h"
-#include "Store.h"
-#include "ToolModel.h"
-#include "ToolPage.h"
+#include "store/Store.h"
+#include "store/ToolModel.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/DropZone.h"
+#include "ui/kit/FileList.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/RunButton.h"
+#include "ui/kit/ToolPage.h"
+#include "ui/screens/ScreenBinding.h"
 
 #include <QHBoxLayout>
 #include <QStackedWidget>

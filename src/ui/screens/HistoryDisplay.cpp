@@ -1,8 +1,8 @@
-#include "HistoryDisplay.h"
+#include "ui/screens/HistoryDisplay.h"
 
-#include "AppLanguage.h"
-#include "Formatting.h"
-#include "ToolModel.h"
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
+#include "store/ToolModel.h"
 
 #include <QCoreApplication>
 #include <QDir>

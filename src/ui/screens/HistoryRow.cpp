@@ -1,13 +1,13 @@
-#include "HistoryRow.h"
+#include "ui/screens/HistoryRow.h"
 
-#include "AppLanguage.h"
-#include "Button.h"
-#include "Formatting.h"
-#include "HistoryDisplay.h"
-#include "HoverTips.h"
-#include "Labels.h"
-#include "RelativeDate.h"
-#include "SymbolView.h"
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/HoverTips.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/RelativeDate.h"
+#include "ui/kit/SymbolView.h"
+#include "ui/screens/HistoryDisplay.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppData.h"
-#include "FileList.h"
+#include "core/AppData.h"
+#include "ui/kit/FileList.h"
 
 #include <QDateTime>
 #include <QStringList>

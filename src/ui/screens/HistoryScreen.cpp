@@ -1,16 +1,16 @@
-#include "HistoryScreen.h"
+#include "ui/screens/HistoryScreen.h"
 
-#include "BannerView.h"
-#include "BrandMark.h"
-#include "Button.h"
-#include "EmptyState.h"
-#include "FileList.h"
-#include "HistoryRow.h"
-#include "PageHeader.h"
-#include "Store.h"
-#include "TabOrder.h"
-#include "Theme.h"
-#include "ToolModel.h"
+#include "store/Store.h"
+#include "store/ToolModel.h"
+#include "ui/kit/BannerView.h"
+#include "ui/kit/BrandMark.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/EmptyState.h"
+#include "ui/kit/FileList.h"
+#include "ui/kit/PageHeader.h"
+#include "ui/kit/TabOrder.h"
+#include "ui/kit/Theme.h"
+#include "ui/screens/HistoryRow.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

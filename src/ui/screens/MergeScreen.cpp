@@ -1,16 +1,16 @@
-#include "MergeScreen.h"
+#include "ui/screens/MergeScreen.h"
 
-#include "AppLanguage.h"
-#include "Button.h"
-#include "DropZone.h"
-#include "FileList.h"
-#include "FileRow.h"
-#include "Formatting.h"
-#include "Labels.h"
-#include "MergeTool.h"
-#include "RunButton.h"
-#include "ScreenBinding.h"
-#include "Store.h"
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
+#include "store/Store.h"
+#include "tools/merge/MergeTool.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/DropZone.h"
+#include "ui/kit/FileList.h"
+#include "ui/kit/FileRow.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/RunButton.h"
+#include "ui/screens/ScreenBinding.h"
 
 #include <QHBoxLayout>
 #include <QStackedWidget>

@@ -1,10 +1,10 @@
-#include "PageCellDelegate.h"
+#include "ui/screens/PageCellDelegate.h"
 
-#include "Icons.h"
-#include "PageGrid.h"
-#include "PageGridModel.h"
-#include "Shapes.h"
-#include "Theme.h"
+#include "ui/kit/Icons.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/Theme.h"
+#include "ui/screens/PageGrid.h"
+#include "ui/screens/PageGridModel.h"
 
 #include <QPainter>
 

@@ -1,11 +1,11 @@
-#include "PageGrid.h"
+#include "ui/screens/PageGrid.h"
 
-#include "FlowGrid.h"
-#include "PageCellDelegate.h"
-#include "PageGridModel.h"
-#include "QuietScrollBar.h"
-#include "Store.h"
-#include "Theme.h"
+#include "store/Store.h"
+#include "ui/kit/FlowGrid.h"
+#include "ui/kit/QuietScrollBar.h"
+#include "ui/kit/Theme.h"
+#include "ui/screens/PageCellDelegate.h"
+#include "ui/screens/PageGridModel.h"
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>

@@ -1,7 +1,7 @@
-#include "PageGridModel.h"
+#include "ui/screens/PageGridModel.h"
 
-#include "AppLanguage.h"
-#include "Formatting.h"
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileDisplay.h"
-#include "ToolPage.h"
+#include "ui/kit/FileDisplay.h"
+#include "ui/kit/ToolPage.h"
 
 class AlertLabel;
 class Button;

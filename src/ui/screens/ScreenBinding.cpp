@@ -1,10 +1,10 @@
-#include "ScreenBinding.h"
+#include "ui/screens/ScreenBinding.h"
 
-#include "PageThumb.h"
-#include "RunButton.h"
-#include "Store.h"
-#include "ToolModel.h"
-#include "ToolPage.h"
+#include "store/Store.h"
+#include "store/ToolModel.h"
+#include "ui/kit/PageThumb.h"
+#include "ui/kit/RunButton.h"
+#include "ui/kit/ToolPage.h"
 
 namespace ScreenBinding {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileDisplay.h"
+#include "ui/kit/FileDisplay.h"
 
 class QWidget;
 class RunButton;

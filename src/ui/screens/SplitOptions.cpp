@@ -1,10 +1,10 @@
-#include "SplitOptions.h"
+#include "ui/screens/SplitOptions.h"
 
-#include "Labels.h"
-#include "RoundedField.h"
-#include "SegmentedControl.h"
-#include "SplitTool.h"
-#include "StepperControl.h"
+#include "tools/split/SplitTool.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/RoundedField.h"
+#include "ui/kit/SegmentedControl.h"
+#include "ui/kit/StepperControl.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

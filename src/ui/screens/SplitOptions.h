@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Card.h"
+#include "ui/kit/Card.h"
 
 class QLineEdit;
 class SegmentedControl;

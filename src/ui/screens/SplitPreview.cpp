@@ -1,11 +1,11 @@
-#include "SplitPreview.h"
+#include "ui/screens/SplitPreview.h"
 
-#include "AlertLabel.h"
-#include "AppLanguage.h"
-#include "FittedName.h"
-#include "Formatting.h"
-#include "Labels.h"
-#include "SymbolView.h"
+#include "core/AppLanguage.h"
+#include "core/FittedName.h"
+#include "core/Formatting.h"
+#include "ui/kit/AlertLabel.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/SymbolView.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Card.h"
-#include "SplitPlan.h"
+#include "core/SplitPlan.h"
+#include "ui/kit/Card.h"
 
 #include <optional>
 

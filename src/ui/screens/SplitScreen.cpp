@@ -1,16 +1,16 @@
-#include "SplitScreen.h"
+#include "ui/screens/SplitScreen.h"
 
-#include "AppLanguage.h"
-#include "DropZone.h"
-#include "Formatting.h"
-#include "Labels.h"
-#include "QuietScrollBar.h"
-#include "RunButton.h"
-#include "ScreenBinding.h"
-#include "SingleFileCard.h"
-#include "SplitOptions.h"
-#include "SplitTool.h"
-#include "Store.h"
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
+#include "store/Store.h"
+#include "tools/split/SplitTool.h"
+#include "ui/kit/DropZone.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/QuietScrollBar.h"
+#include "ui/kit/RunButton.h"
+#include "ui/kit/SingleFileCard.h"
+#include "ui/screens/ScreenBinding.h"
+#include "ui/screens/SplitOptions.h"
 
 #include <QFileInfo>
 #include <QScrollArea>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FileDisplay.h"
-#include "SplitPreview.h"
-#include "ToolPage.h"
+#include "ui/kit/FileDisplay.h"
+#include "ui/kit/ToolPage.h"
+#include "ui/screens/SplitPreview.h"
 
 class DropZone;
 class QScrollArea;

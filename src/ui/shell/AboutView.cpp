@@ -1,15 +1,15 @@
-#include "AboutView.h"
+#include "ui/shell/AboutView.h"
 
-#include "AppInfo.h"
-#include "BrandMark.h"
-#include "Button.h"
-#include "Labels.h"
-#include "PrivacyNote.h"
-#include "SettingsForm.h"
-#include "Store.h"
-#include "Theme.h"
-#include "ToolModel.h"
-#include "UpdateConfig.h"
+#include "core/AppInfo.h"
+#include "store/Store.h"
+#include "store/ToolModel.h"
+#include "ui/kit/BrandMark.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Theme.h"
+#include "ui/shell/PrivacyNote.h"
+#include "ui/shell/SettingsForm.h"
+#include "update/UpdateConfig.h"
 
 #include <QDesktopServices>
 #include <QFrame>

@@ -1,7 +1,7 @@
-#include "AboutWindow.h"
+#include "ui/shell/AboutWindow.h"
 
-#include "AboutView.h"
-#include "SettingsWindow.h"
+#include "ui/shell/AboutView.h"
+#include "ui/shell/SettingsWindow.h"
 
 #include <QVBoxLayout>
 

@@ -1,7 +1,7 @@
-#include "BackgroundNotice.h"
+#include "ui/shell/BackgroundNotice.h"
 
-#include "NoticePanel.h"
-#include "Preferences.h"
+#include "core/Preferences.h"
+#include "ui/shell/NoticePanel.h"
 
 #include <QGuiApplication>
 #include <QPropertyAnimation>

@@ -1,6 +1,6 @@
-#include "CheckForUpdatesButton.h"
+#include "ui/shell/CheckForUpdatesButton.h"
 
-#include "Updater.h"
+#include "update/Updater.h"
 
 CheckForUpdatesButton::CheckForUpdatesButton(Updater& updater, std::function<void()> openSettings,
                                              QObject* parent)

@@ -1,12 +1,12 @@
-#include "DataPane.h"
+#include "ui/shell/DataPane.h"
 
-#include "Button.h"
-#include "HistoryScreen.h"
-#include "Labels.h"
-#include "Dialogs.h"
-#include "SettingsForm.h"
-#include "Store.h"
-#include "Theme.h"
+#include "store/Dialogs.h"
+#include "store/Store.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Theme.h"
+#include "ui/screens/HistoryScreen.h"
+#include "ui/shell/SettingsForm.h"
 
 #include <QDir>
 #include <QFormLayout>

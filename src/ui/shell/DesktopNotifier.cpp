@@ -1,4 +1,4 @@
-#include "DesktopNotifier.h"
+#include "ui/shell/DesktopNotifier.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>

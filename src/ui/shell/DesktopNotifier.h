@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Notifier.h"
+#include "ui/shell/Notifier.h"
 
 #include <QDBusConnection>
 #include <QHash>

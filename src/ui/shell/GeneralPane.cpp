@@ -1,15 +1,15 @@
-#include "GeneralPane.h"
+#include "ui/shell/GeneralPane.h"
 
-#include "CompressTool.h"
-#include "Labels.h"
-#include "LanguagePicker.h"
-#include "Preferences.h"
-#include "SettingsForm.h"
-#include "Store.h"
-#include "ToolOptions.h"
-#include "TrayWatch.h"
-#include "UpdateSettings.h"
-#include "Updater.h"
+#include "core/Preferences.h"
+#include "core/ToolOptions.h"
+#include "store/Store.h"
+#include "tools/compress/CompressTool.h"
+#include "ui/kit/Labels.h"
+#include "ui/shell/LanguagePicker.h"
+#include "ui/shell/SettingsForm.h"
+#include "ui/shell/TrayWatch.h"
+#include "ui/shell/UpdateSettings.h"
+#include "update/Updater.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "LanguagePicker.h"
+#include "ui/shell/LanguagePicker.h"
 
-#include "Button.h"
-#include "Labels.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/Labels.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppLanguage.h"
+#include "core/AppLanguage.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "Navigation.h"
+#include "ui/shell/Navigation.h"
 
-#include "Settings.h"
+#include "core/Settings.h"
 
 Navigation& Navigation::shared()
 {

@@ -1,9 +1,9 @@
-#include "NoticePanel.h"
+#include "ui/shell/NoticePanel.h"
 
-#include "BrandMark.h"
-#include "Button.h"
-#include "Labels.h"
-#include "Theme.h"
+#include "ui/kit/BrandMark.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Theme.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

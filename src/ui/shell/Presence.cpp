@@ -1,6 +1,6 @@
-#include "Presence.h"
+#include "ui/shell/Presence.h"
 
-#include "BackgroundNotice.h"
+#include "ui/shell/BackgroundNotice.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
-#include "PrivacyNote.h"
+#include "ui/shell/PrivacyNote.h"
 
-#include "Labels.h"
-#include "SymbolView.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/SymbolView.h"
 
 #include <QHBoxLayout>
 

@@ -1,6 +1,6 @@
-#include "QuitGuard.h"
+#include "ui/shell/QuitGuard.h"
 
-#include "Store.h"
+#include "store/Store.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

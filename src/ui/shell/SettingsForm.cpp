@@ -1,8 +1,8 @@
-#include "SettingsForm.h"
+#include "ui/shell/SettingsForm.h"
 
-#include "Card.h"
-#include "Labels.h"
-#include "Theme.h"
+#include "ui/kit/Card.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Theme.h"
 
 #include <QFrame>
 

@@ -1,4 +1,4 @@
-#include "SettingsPane.h"
+#include "ui/shell/SettingsPane.h"
 
 #include <QCoreApplication>
 

@@ -1,13 +1,13 @@
-#include "SettingsWindow.h"
+#include "ui/shell/SettingsWindow.h"
 
-#include "AboutView.h"
-#include "Accessible.h"
-#include "DataPane.h"
-#include "GeneralPane.h"
-#include "Icons.h"
-#include "Preferences.h"
-#include "TabBarAccess.h"
-#include "Theme.h"
+#include "core/Preferences.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/Icons.h"
+#include "ui/kit/Theme.h"
+#include "ui/shell/AboutView.h"
+#include "ui/shell/DataPane.h"
+#include "ui/shell/GeneralPane.h"
+#include "ui/shell/TabBarAccess.h"
 
 #include <QKeyEvent>
 #include <QScrollArea>

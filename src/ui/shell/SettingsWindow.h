@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsPane.h"
+#include "ui/shell/SettingsPane.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
-#include "ShellWindows.h"
+#include "ui/shell/ShellWindows.h"
 
-#include "AboutWindow.h"
-#include "Preferences.h"
-#include "SettingsWindow.h"
+#include "core/Preferences.h"
+#include "ui/shell/AboutWindow.h"
+#include "ui/shell/SettingsWindow.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
-#include "Sidebar.h"
+#include "ui/shell/Sidebar.h"
 
-#include "Accessible.h"
-#include "BrandHeader.h"
-#include "Labels.h"
-#include "SidebarRow.h"
-#include "SymbolView.h"
-#include "Theme.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/BrandHeader.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/SymbolView.h"
+#include "ui/kit/Theme.h"
+#include "ui/shell/SidebarRow.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

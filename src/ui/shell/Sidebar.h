@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageInfo.h"
+#include "core/PageInfo.h"
 
 #include <QMap>
 #include <QWidget>

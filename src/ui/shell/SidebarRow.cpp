@@ -1,12 +1,12 @@
-#include "SidebarRow.h"
+#include "ui/shell/SidebarRow.h"
 
-#include "Accessible.h"
-#include "Badge.h"
-#include "ButtonAccess.h"
-#include "Labels.h"
-#include "Shapes.h"
-#include "SymbolView.h"
-#include "Theme.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/Badge.h"
+#include "ui/kit/ButtonAccess.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/SymbolView.h"
+#include "ui/kit/Theme.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

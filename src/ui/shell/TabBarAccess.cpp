@@ -1,6 +1,6 @@
-#include "TabBarAccess.h"
+#include "ui/shell/TabBarAccess.h"
 
-#include "Accessible.h"
+#include "ui/kit/Accessible.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>

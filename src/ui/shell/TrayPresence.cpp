@@ -1,15 +1,15 @@
-#include "TrayPresence.h"
+#include "ui/shell/TrayPresence.h"
 
-#include "BackgroundNotice.h"
-#include "Icons.h"
-#include "Navigation.h"
-#include "Notifier.h"
-#include "Dialogs.h"
-#include "Presence.h"
-#include "ShellWindows.h"
-#include "Store.h"
-#include "TrayPopup.h"
-#include "TrayWatch.h"
+#include "store/Dialogs.h"
+#include "store/Store.h"
+#include "ui/kit/Icons.h"
+#include "ui/shell/BackgroundNotice.h"
+#include "ui/shell/Navigation.h"
+#include "ui/shell/Notifier.h"
+#include "ui/shell/Presence.h"
+#include "ui/shell/ShellWindows.h"
+#include "ui/shell/TrayPopup.h"
+#include "ui/shell/TrayWatch.h"
 
 #include <QApplication>
 #include <QCursor>

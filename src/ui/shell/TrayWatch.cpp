@@ -1,4 +1,4 @@
-#include "TrayWatch.h"
+#include "ui/shell/TrayWatch.h"
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>

@@ -1,8 +1,8 @@
-#include "UpdateAvailableRow.h"
+#include "ui/shell/UpdateAvailableRow.h"
 
-#include "Labels.h"
-#include "SymbolView.h"
-#include "Updater.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/SymbolView.h"
+#include "update/Updater.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

@@ -1,12 +1,12 @@
-#include "UpdateSettings.h"
+#include "ui/shell/UpdateSettings.h"
 
-#include "AppInfo.h"
-#include "Button.h"
-#include "Labels.h"
-#include "SettingsForm.h"
-#include "SymbolView.h"
-#include "UpdateConfig.h"
-#include "Updater.h"
+#include "core/AppInfo.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/SymbolView.h"
+#include "ui/shell/SettingsForm.h"
+#include "update/UpdateConfig.h"
+#include "update/Updater.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "WindowPresenter.h"
+#include "ui/shell/WindowPresenter.h"
 
 #include <QTimer>
 

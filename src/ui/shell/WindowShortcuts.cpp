@@ -1,4 +1,4 @@
-#include "WindowShortcuts.h"
+#include "ui/shell/WindowShortcuts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -34,7 +34,7 @@ std::optional<QString> ScriptedDialogs::folder(const QString& directory)
 }
 
 std::optional<QString> ScriptedDialogs::password(const QString& path,
-                                                const std::function<bool(const QString&)>& unlock)
+                                                 const std::function<bool(const QString&)>& unlock)
 {
     calls.append(QStringLiteral("password(%1)").arg(QFileInfo(path).fileName()));
     for (;;) {

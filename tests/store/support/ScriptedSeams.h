@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "store/Dialogs.h"
 
 #include <QList>
 #include <QString>

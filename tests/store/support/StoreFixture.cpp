@@ -1,10 +1,10 @@
 #include "StoreFixture.h"
 
-#include "ToolTable.h"
+#include "tools/ToolTable.h"
 
 #include "Fixtures.h"
 #include "ImageFixtures.h"
-#include "PDFEngine.h"
+#include "engine/include/PDFEngine.h"
 
 #include <QCoreApplication>
 #include <QSettings>

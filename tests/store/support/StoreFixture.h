@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CompressTool.h"
-#include "MergeTool.h"
-#include "PagesTool.h"
 #include "ScriptedSeams.h"
-#include "SignTool.h"
-#include "SplitTool.h"
-#include "Store.h"
+#include "store/Store.h"
+#include "tools/compress/CompressTool.h"
+#include "tools/merge/MergeTool.h"
+#include "tools/pages/PagesTool.h"
+#include "tools/sign/SignTool.h"
+#include "tools/split/SplitTool.h"
 
 #include <QDir>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "DesktopReveal.h"
+#include "ui/dialogs/DesktopReveal.h"
 #include "PrivateBus.h"
 
 #include <QDBusConnection>

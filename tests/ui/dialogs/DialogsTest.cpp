@@ -1,8 +1,8 @@
 #include "AccessTree.h"
 #include "BoxAnswers.h"
-#include "ModalDialogs.h"
-#include "PasswordDialog.h"
-#include "QtDialogs.h"
+#include "ui/dialogs/ModalDialogs.h"
+#include "ui/dialogs/PasswordDialog.h"
+#include "ui/dialogs/QtDialogs.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,8 +1,8 @@
 #include "Find.h"
-#include "MainWindow.h"
-#include "Navigation.h"
-#include "StepperControl.h"
 #include "StoreTestCase.h"
+#include "ui/kit/StepperControl.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/Navigation.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
-#include "DesktopNotifier.h"
 #include "Find.h"
-#include "MainWindow.h"
-#include "Navigation.h"
 #include "StoreTestCase.h"
-#include "TrayPopup.h"
-#include "TrayPresence.h"
+#include "ui/shell/DesktopNotifier.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/Navigation.h"
+#include "ui/shell/TrayPopup.h"
+#include "ui/shell/TrayPresence.h"
 
 #include <QApplication>
 #include <QDBusConnection>

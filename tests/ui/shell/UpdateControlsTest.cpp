@@ -1,8 +1,8 @@
-#include "CheckForUpdatesButton.h"
 #include "Find.h"
 #include "ScriptedBackend.h"
-#include "UpdateAvailableRow.h"
-#include "UpdateSettings.h"
+#include "ui/shell/CheckForUpdatesButton.h"
+#include "ui/shell/UpdateAvailableRow.h"
+#include "ui/shell/UpdateSettings.h"
 
 #include <QCheckBox>
 #include <QLabel>

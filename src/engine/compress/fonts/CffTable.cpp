@@ -1,4 +1,4 @@
-#include "CffTable.h"
+#include "engine/compress/fonts/CffTable.h"
 
 #include <map>
 

@@ -1,4 +1,4 @@
-#include "CmapTable.h"
+#include "engine/compress/fonts/CmapTable.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "CodeMap.h"
+#include "engine/compress/fonts/CodeMap.h"
 
-#include "StreamData.h"
+#include "engine/compress/StreamData.h"
 
 #include <cctype>
 #include <cstring>

@@ -1,13 +1,13 @@
-#include "FontPass.h"
+#include "engine/compress/fonts/FontPass.h"
 
-#include "CffTable.h"
-#include "FontProgram.h"
-#include "FormFonts.h"
-#include "GlyphSet.h"
-#include "References.h"
-#include "ShownText.h"
-#include "StreamData.h"
-#include "Zlib.h"
+#include "engine/compress/StreamData.h"
+#include "engine/compress/Zlib.h"
+#include "engine/compress/fonts/CffTable.h"
+#include "engine/compress/fonts/FontProgram.h"
+#include "engine/compress/fonts/FormFonts.h"
+#include "engine/compress/fonts/GlyphSet.h"
+#include "engine/compress/fonts/References.h"
+#include "engine/compress/fonts/ShownText.h"
 
 #include <qpdf/QPDF.hh>
 

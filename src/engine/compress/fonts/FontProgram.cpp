@@ -1,6 +1,6 @@
-#include "FontProgram.h"
+#include "engine/compress/fonts/FontProgram.h"
 
-#include "CffTable.h"
+#include "engine/compress/fonts/CffTable.h"
 
 #include <hb-subset.h>
 #include <hb.h>

@@ -1,4 +1,4 @@
-#include "FormFonts.h"
+#include "engine/compress/fonts/FormFonts.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

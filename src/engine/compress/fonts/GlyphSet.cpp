@@ -1,10 +1,10 @@
-#include "GlyphSet.h"
+#include "engine/compress/fonts/GlyphSet.h"
 
-#include "CffTable.h"
-#include "CmapTable.h"
-#include "CodeMap.h"
-#include "SimpleEncoding.h"
-#include "StreamData.h"
+#include "engine/compress/StreamData.h"
+#include "engine/compress/fonts/CffTable.h"
+#include "engine/compress/fonts/CmapTable.h"
+#include "engine/compress/fonts/CodeMap.h"
+#include "engine/compress/fonts/SimpleEncoding.h"
 
 #include <map>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FontProgram.h"
-#include "ShownText.h"
+#include "engine/compress/fonts/FontProgram.h"
+#include "engine/compress/fonts/ShownText.h"
 
 #include <optional>
 #include <set>

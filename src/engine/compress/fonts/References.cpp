@@ -1,4 +1,4 @@
-#include "References.h"
+#include "engine/compress/fonts/References.h"
 
 #include <qpdf/QPDF.hh>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShownText.h"
+#include "engine/compress/fonts/ShownText.h"
 
 #include <map>
 #include <vector>

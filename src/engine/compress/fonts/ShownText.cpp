@@ -1,4 +1,4 @@
-#include "ShownText.h"
+#include "engine/compress/fonts/ShownText.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

@@ -1,4 +1,4 @@
-#include "SimpleEncoding.h"
+#include "engine/compress/fonts/SimpleEncoding.h"
 
 #include <array>
 

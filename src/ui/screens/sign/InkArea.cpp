@@ -1,7 +1,7 @@
-#include "InkArea.h"
+#include "ui/screens/sign/InkArea.h"
 
-#include "SignatureArt.h"
-#include "Theme.h"
+#include "engine/include/SignatureArt.h"
+#include "ui/kit/Theme.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppData.h"
-#include "ToolOptions.h"
+#include "core/AppData.h"
+#include "core/ToolOptions.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
-#include "InkPicker.h"
+#include "ui/screens/sign/InkPicker.h"
 
-#include "Accessible.h"
-#include "ButtonAccess.h"
-#include "Labels.h"
-#include "Theme.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/ButtonAccess.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Theme.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ToolOptions.h"
+#include "core/ToolOptions.h"
 
 #include <QAbstractButton>
 #include <QWidget>

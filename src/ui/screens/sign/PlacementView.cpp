@@ -1,13 +1,13 @@
-#include "PlacementView.h"
+#include "ui/screens/sign/PlacementView.h"
 
-#include "Accessible.h"
-#include "AppLanguage.h"
-#include "Formatting.h"
-#include "HoverTips.h"
-#include "Icons.h"
-#include "SignTool.h"
-#include "Store.h"
-#include "Theme.h"
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
+#include "store/Store.h"
+#include "tools/sign/SignTool.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/HoverTips.h"
+#include "ui/kit/Icons.h"
+#include "ui/kit/Theme.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>

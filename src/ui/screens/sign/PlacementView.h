@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Placement.h"
+#include "core/Placement.h"
 
 #include <QAbstractButton>
 #include <QPointF>

@@ -1,13 +1,13 @@
-#include "SignCanvas.h"
+#include "ui/screens/sign/SignCanvas.h"
 
-#include "Accessible.h"
-#include "AppLanguage.h"
-#include "Formatting.h"
-#include "PlacementView.h"
-#include "SignPager.h"
-#include "SignTool.h"
-#include "Store.h"
-#include "Theme.h"
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
+#include "store/Store.h"
+#include "tools/sign/SignTool.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/Theme.h"
+#include "ui/screens/sign/PlacementView.h"
+#include "ui/screens/sign/SignPager.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

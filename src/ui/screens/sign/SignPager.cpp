@@ -1,13 +1,13 @@
-#include "SignPager.h"
+#include "ui/screens/sign/SignPager.h"
 
-#include "Accessible.h"
-#include "AppLanguage.h"
-#include "Button.h"
-#include "Formatting.h"
-#include "HoverTips.h"
-#include "Labels.h"
-#include "SignTool.h"
-#include "Store.h"
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
+#include "store/Store.h"
+#include "tools/sign/SignTool.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/HoverTips.h"
+#include "ui/kit/Labels.h"
 
 #include <QHBoxLayout>
 

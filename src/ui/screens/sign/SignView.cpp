@@ -1,19 +1,19 @@
-#include "SignView.h"
+#include "ui/screens/sign/SignView.h"
 
-#include "Button.h"
-#include "DropZone.h"
-#include "HoverTips.h"
-#include "Labels.h"
-#include "Dialogs.h"
-#include "RunButton.h"
-#include "ScreenBinding.h"
-#include "SignCanvas.h"
-#include "SignPager.h"
-#include "SignTool.h"
-#include "SignaturePanel.h"
-#include "Store.h"
-#include "Theme.h"
-#include "ToolPage.h"
+#include "store/Dialogs.h"
+#include "store/Store.h"
+#include "tools/sign/SignTool.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/DropZone.h"
+#include "ui/kit/HoverTips.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/RunButton.h"
+#include "ui/kit/Theme.h"
+#include "ui/kit/ToolPage.h"
+#include "ui/screens/ScreenBinding.h"
+#include "ui/screens/sign/SignCanvas.h"
+#include "ui/screens/sign/SignPager.h"
+#include "ui/screens/sign/SignaturePanel.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -132,8 +132,9 @@ void SignView::refresh()
     const bool hasFile = m_tool.signFile().has_value();
     m_trailing->setVisible(hasFile);
     const QString removeName =
-        hasFile ? tr("%1 dosyasını kaldır").arg(QFileInfo(m_tool.signFile()->source.path).fileName())
-                : QString();
+        hasFile
+            ? tr("%1 dosyasını kaldır").arg(QFileInfo(m_tool.signFile()->source.path).fileName())
+            : QString();
     if (hasFile && m_remove->accessibleName() != removeName) { // a rename is announced
         m_remove->setAccessibleName(removeName);
     }

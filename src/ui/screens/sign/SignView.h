@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SignaturePad.h"
+#include "ui/screens/sign/SignaturePad.h"
 
 #include <QPointer>
 #include <QWidget>

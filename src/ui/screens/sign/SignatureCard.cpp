@@ -1,11 +1,11 @@
-#include "SignatureCard.h"
+#include "ui/screens/sign/SignatureCard.h"
 
-#include "Accessible.h"
-#include "Button.h"
-#include "HoverTips.h"
-#include "Labels.h"
-#include "Shapes.h"
-#include "Theme.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/HoverTips.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Shapes.h"
+#include "ui/kit/Theme.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

@@ -1,12 +1,12 @@
-#include "SignaturePad.h"
+#include "ui/screens/sign/SignaturePad.h"
 
-#include "AlertLabel.h"
-#include "Button.h"
-#include "InkArea.h"
-#include "InkPicker.h"
-#include "Labels.h"
-#include "Store.h"
-#include "Theme.h"
+#include "store/Store.h"
+#include "ui/kit/AlertLabel.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Theme.h"
+#include "ui/screens/sign/InkArea.h"
+#include "ui/screens/sign/InkPicker.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

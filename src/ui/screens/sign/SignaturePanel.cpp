@@ -1,12 +1,12 @@
-#include "SignaturePanel.h"
+#include "ui/screens/sign/SignaturePanel.h"
 
-#include "Accessible.h"
-#include "Button.h"
-#include "Labels.h"
-#include "SignTool.h"
-#include "SignatureCard.h"
-#include "Store.h"
-#include "Theme.h"
+#include "store/Store.h"
+#include "tools/sign/SignTool.h"
+#include "ui/kit/Accessible.h"
+#include "ui/kit/Button.h"
+#include "ui/kit/Labels.h"
+#include "ui/kit/Theme.h"
+#include "ui/screens/sign/SignatureCard.h"
 
 #include <QAbstractButton>
 #include <QApplication>

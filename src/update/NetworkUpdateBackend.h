@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Appcast.h"
-#include "PackageInstaller.h"
-#include "UpdateBackend.h"
+#include "update/Appcast.h"
+#include "update/PackageInstaller.h"
+#include "update/UpdateBackend.h"
 
 #include <QDBusConnection>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Updater.h"
+#include "update/Updater.h"
 
 // Stands in for the update machinery: remembers what the updater asks of it.
 class ScriptedBackend : public UpdateBackend {

@@ -1,4 +1,4 @@
-#include "UpdateAddress.h"
+#include "update/UpdateAddress.h"
 
 #include <QHostAddress>
 

@@ -1,9 +1,9 @@
-#include "NetworkUpdateBackend.h"
+#include "update/NetworkUpdateBackend.h"
 
-#include "PackageSignature.h"
-#include "Settings.h"
-#include "UpdateAddress.h"
-#include "UpdateText.h"
+#include "core/Settings.h"
+#include "update/PackageSignature.h"
+#include "update/UpdateAddress.h"
+#include "update/UpdateText.h"
 
 #include <QDesktopServices>
 #include <QDir>

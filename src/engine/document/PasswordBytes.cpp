@@ -1,4 +1,4 @@
-#include "PasswordBytes.h"
+#include "engine/document/PasswordBytes.h"
 
 #include <qpdf/QUtil.hh>
 

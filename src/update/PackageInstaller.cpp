@@ -1,4 +1,4 @@
-#include "PackageInstaller.h"
+#include "update/PackageInstaller.h"
 
 #include <QDBusMessage>
 #include <QDBusObjectPath>

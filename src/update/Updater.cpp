@@ -1,4 +1,4 @@
-#include "Updater.h"
+#include "update/Updater.h"
 
 #include <QCoreApplication>
 #include <algorithm>

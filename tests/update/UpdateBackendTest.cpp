@@ -1,7 +1,7 @@
-#include "NetworkUpdateBackend.h"
 #include "PrivateBus.h"
 #include "ScriptedBackend.h"
-#include "UpdateText.h"
+#include "update/NetworkUpdateBackend.h"
+#include "update/UpdateText.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

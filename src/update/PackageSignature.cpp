@@ -1,4 +1,4 @@
-#include "PackageSignature.h"
+#include "update/PackageSignature.h"
 
 #include <QFile>
 #include <sodium.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UpdateBackend.h"
+#include "update/UpdateBackend.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "Appcast.h"
+#include "update/Appcast.h"
 
 #include <QStringList>
 #include <QXmlStreamReader>

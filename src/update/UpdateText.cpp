@@ -1,4 +1,4 @@
-#include "UpdateText.h"
+#include "update/UpdateText.h"
 
 #include <QCoreApplication>
 

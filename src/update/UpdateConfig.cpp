@@ -1,8 +1,8 @@
-#include "UpdateConfig.h"
+#include "update/UpdateConfig.h"
 
-#include "AppInfo.h"
-#include "NetworkUpdateBackend.h"
-#include "Updater.h"
+#include "core/AppInfo.h"
+#include "update/NetworkUpdateBackend.h"
+#include "update/Updater.h"
 
 #include <QCoreApplication>
 #include <QDir>
