@@ -212,6 +212,17 @@
     </message>
 </context>
 <context>
+    <name>Dialogs</name>
+    <message>
+        <source>Bu klasöre kaydet</source>
+        <translation>Save to this folder</translation>
+    </message>
+    <message>
+        <source>Görseller (%1)</source>
+        <translation>Images (%1)</translation>
+    </message>
+</context>
+<context>
     <name>DropZone</name>
     <message>
         <source>Dosya seç…</source>
@@ -621,17 +632,6 @@
     <message>
         <source>Silmek istediğin sayfalara tıkla.</source>
         <translation>Click the pages you want to delete.</translation>
-    </message>
-</context>
-<context>
-    <name>Panels</name>
-    <message>
-        <source>Bu klasöre kaydet</source>
-        <translation>Save to this folder</translation>
-    </message>
-    <message>
-        <source>Görseller (%1)</source>
-        <translation>Images (%1)</translation>
     </message>
 </context>
 <context>

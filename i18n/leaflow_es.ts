@@ -212,6 +212,17 @@
     </message>
 </context>
 <context>
+    <name>Dialogs</name>
+    <message>
+        <source>Bu klasöre kaydet</source>
+        <translation>Guardar en esta carpeta</translation>
+    </message>
+    <message>
+        <source>Görseller (%1)</source>
+        <translation>Imágenes (%1)</translation>
+    </message>
+</context>
+<context>
     <name>DropZone</name>
     <message>
         <source>Dosya seç…</source>
@@ -621,17 +632,6 @@
     <message>
         <source>Silmek istediğin sayfalara tıkla.</source>
         <translation>Haz clic en las páginas que quieras eliminar.</translation>
-    </message>
-</context>
-<context>
-    <name>Panels</name>
-    <message>
-        <source>Bu klasöre kaydet</source>
-        <translation>Guardar en esta carpeta</translation>
-    </message>
-    <message>
-        <source>Görseller (%1)</source>
-        <translation>Imágenes (%1)</translation>
     </message>
 </context>
 <context>
