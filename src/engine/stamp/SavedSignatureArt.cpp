@@ -8,9 +8,10 @@ std::optional<SignatureArt> art(const SavedSignature& signature,
                                 const std::optional<QString>& imagePath)
 {
     if (signature.strokes) {
-        return SignatureArt(SignatureArt::Strokes{*signature.strokes,
-                                    signature.weight.value_or(SavedSignature::defaultWeight),
-                                    signature.ink.value_or(InkColor::black)});
+        return SignatureArt(
+            SignatureArt::Strokes{*signature.strokes,
+                                  signature.weight.value_or(SavedSignature::defaultWeight),
+                                  signature.ink.value_or(InkColor::black)});
     }
     if (!signature.imageFile || !imagePath) {
         return std::nullopt;
