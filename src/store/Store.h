@@ -64,7 +64,7 @@ public:
     const AppData& data() const { return m_data; }
     // Saves the data file too. When that fails, the data stays here, `page` (the shown one when
     // none) says why, and the next change and the Store's end try again.
-    void setData(const AppData& data, std::optional<QString> page = std::nullopt);
+    void setData(const AppData& data, const std::optional<QString>& page = std::nullopt);
     // The key of the tool that is running.
     const std::optional<QString>& busy() const { return m_busy; }
     const QMap<QString, Banner>& banners() const { return m_banners; }

@@ -75,7 +75,7 @@ void append(QMap<QString, Banner>& banners, const QString& page, const QString& 
 // A failed save is told after whatever the page already says (a finished run's banner keeps
 // its sizes and files). Every page that tells of unsaved data keeps telling it, with the latest
 // cause, until a save succeeds and the note leaves them all.
-void Store::setData(const AppData& data, std::optional<QString> page)
+void Store::setData(const AppData& data, const std::optional<QString>& page)
 {
     m_data = data;
     const DataFile::SaveResult result = m_dataFile.save(m_data);

@@ -276,7 +276,7 @@ private slots:
         QTest::addColumn<int>("files");
         QTest::addColumn<QSet<int>>("selected");
         QTest::addColumn<bool>("refused");
-        const auto row = [](const char* name, QString section, int files,
+        const auto row = [](const char* name, const QString& section, int files,
                             const QSet<int>& selected = {}, bool refused = false) {
             QTest::newRow(name) << section << files << selected << refused;
         };
@@ -320,8 +320,8 @@ private slots:
         QTest::addColumn<QString>("call");
         QTest::addColumn<QString>("remembered"); // "", "kayıt", "gone" or "ran"
         QTest::addColumn<QString>("start");
-        const auto row = [](const char* name, QString section, int files, const QString& call,
-                            const QString& remembered, const QString& start) {
+        const auto row = [](const char* name, const QString& section, int files,
+                            const QString& call, const QString& remembered, const QString& start) {
             QTest::newRow(name) << section << files << call << remembered << start;
         };
         const QString folder = "folder()";
@@ -345,7 +345,7 @@ private slots:
         QFETCH(QString, call);
         QFETCH(QString, remembered);
         QFETCH(QString, start);
-        const QString tool = section;
+        const QString& tool = section;
         if (remembered == "kayıt") {
             Preferences::setSaveFolder(tool, m_fixture->folder("kayıt"));
         } else if (remembered == "gone") {
@@ -522,7 +522,7 @@ private slots:
 
 private:
     // Answers the save panel (a .pdf) or the folder panel, runs and waits for the banner.
-    Banner ranTo(QString section, const QString& answer)
+    Banner ranTo(const QString& section, const QString& answer)
     {
         if (answer.endsWith(".pdf")) {
             m_fixture->dialogs.saveAnswers = {m_fixture->path(answer)};
@@ -534,8 +534,8 @@ private:
     }
 
     // The run saved at once: the data file, empty before, holds the record in memory.
-    void checkRecordOnDisk(QString tool, const QStringList& inputs, const QStringList& outputs,
-                           qint64 bytesBefore)
+    void checkRecordOnDisk(const QString& tool, const QStringList& inputs,
+                           const QStringList& outputs, qint64 bytesBefore)
     {
         const std::optional<AppData> onDisk = DataCoding::decode(Fixtures::readBytes(dataPath()));
         QVERIFY(onDisk);
@@ -567,7 +567,7 @@ private:
     QString dataPath() const { return m_environment->dataFolder() + "/data.json"; }
 
     // A finished run wrote every output into the folder it was to, and recorded it.
-    void checkWhole(QString section, int outputs)
+    void checkWhole(const QString& section, int outputs)
     {
         const Banner done = store().banner(section).value_or(Banner{});
         QVERIFY2(done.kind == Banner::Kind::success, qPrintable(done.text));
@@ -596,7 +596,7 @@ private:
     }
 
     // Runs into "yeni"/"yeni.pdf" and stops at the stopAt-th report; false if it ended first.
-    bool runStoppedAt(QString section, int stopAt, bool kill)
+    bool runStoppedAt(const QString& section, int stopAt, bool kill)
     {
         const QString target =
             m_fixture->path(section == QStringLiteral("merge") ? "yeni.pdf" : "yeni");

@@ -42,8 +42,8 @@ private:
 
 } // namespace
 
-RunButton::RunButton(const QString& tool, const QString& title, QWidget* parent)
-    : Button(title, Kind::prominent, parent), m_tool(tool)
+RunButton::RunButton(QString tool, const QString& title, QWidget* parent)
+    : Button(title, Kind::prominent, parent), m_tool(std::move(tool))
 {
     // Before anything that tells assistive technology of a change, which would make Qt's own.
     Accessible::provide("RunButton", [](QObject* object) -> QAccessibleInterface* {

@@ -16,7 +16,7 @@ public:
     static constexpr int determinateAfterMs = 500;
 
     // `tool` is the key of the tool it runs.
-    RunButton(const QString& tool, const QString& title, QWidget* parent = nullptr);
+    RunButton(QString tool, const QString& title, QWidget* parent = nullptr);
     // Adds the button to the end of a footer row, with its "Vazgeç" button before it: shown
     // while this tool runs, and pressed by Escape too.
     void addTo(QHBoxLayout& row);

@@ -26,7 +26,7 @@ struct FileToolParts {
         QString clear;
         QString run;
     };
-    FileToolParts(ToolModel& tool, const Texts& texts, bool reorderable);
+    FileToolParts(ToolModel& model, const Texts& texts, bool reorderable);
 
     // Puts the blocks on the page, with `filled` shown instead of the drop zone
     // once there are files, and sends add, drop zone, clear and run to the tool.
