@@ -31,6 +31,14 @@ struct Running {
         outcome.outputs = {job.destination};
     }
 
+    void operator()(const OrganizeJob& job)
+    {
+        staged(outputFolder(job), false, [&](OutputTransaction& outputs) {
+            organize(job, outputs, share);
+        });
+        outcome.outputs = {job.destination};
+    }
+
     void operator()(const SplitJob& job)
     {
         share.reading(0);

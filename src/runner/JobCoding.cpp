@@ -22,6 +22,8 @@ void put(QDataStream& out, const SignItem& item);
 bool get(QDataStream& in, SignItem& item);
 void put(QDataStream& out, const StagedFile& file);
 bool get(QDataStream& in, StagedFile& file);
+void put(QDataStream& out, const OrganizedPage& page);
+bool get(QDataStream& in, OrganizedPage& page);
 
 bool ok(const QDataStream& in)
 {
@@ -208,6 +210,17 @@ bool get(QDataStream& in, SignItem& item)
     return get(in, item.page) && get(in, item.rect) && get(in, item.art);
 }
 
+void put(QDataStream& out, const OrganizedPage& page)
+{
+    put(out, page.source);
+    put(out, page.page);
+    put(out, page.quarterTurns);
+}
+bool get(QDataStream& in, OrganizedPage& page)
+{
+    return get(in, page.source) && get(in, page.page) && get(in, page.quarterTurns);
+}
+
 void put(QDataStream& out, const StagedFile& file)
 {
     put(out, file.staged);
@@ -236,6 +249,13 @@ struct Put {
     void operator()(const MergeJob& job) const
     {
         put(out, job.sources);
+        put(out, job.destination);
+        put(out, job.ranges);
+    }
+    void operator()(const OrganizeJob& job) const
+    {
+        put(out, job.sources);
+        put(out, job.pages);
         put(out, job.destination);
     }
     void operator()(const SplitJob& job) const
@@ -271,7 +291,11 @@ struct Put {
 
 bool get(QDataStream& in, MergeJob& job)
 {
-    return get(in, job.sources) && get(in, job.destination);
+    return get(in, job.sources) && get(in, job.destination) && get(in, job.ranges);
+}
+bool get(QDataStream& in, OrganizeJob& job)
+{
+    return get(in, job.sources) && get(in, job.pages) && get(in, job.destination);
 }
 bool get(QDataStream& in, SplitJob& job)
 {

@@ -54,6 +54,12 @@ private slots:
         QTest::addColumn<Job>("job");
         QTest::newRow("merge with a password")
             << Job(MergeJob{{{"/a/1.pdf", "ş"}, {"/a/2.pdf", {}}}, "/o.pdf"});
+        QTest::newRow("merge with ranges")
+            << Job(MergeJob{{{"/a/1.pdf", {}}, {"/a/2.pdf", {}}}, "/o.pdf", {"1-3, 7", ""}});
+        QTest::newRow("organize from two files")
+            << Job(OrganizeJob{{{"/a/1.pdf", {}}, {"/a/2.pdf", "ş"}},
+                               {{0, 2, 1}, {1, 0, -1}, {0, 2, 2}},
+                               "/o.pdf"});
         QTest::newRow("split every 7 into a new folder")
             << Job(SplitJob{{"/a/k.pdf", {}}, {SplitMode::every, 7, {}}, "/e", true});
         QTest::newRow("split by ranges")

@@ -55,6 +55,7 @@ void merge(const QList<PDFSource>& sources, const QString& destination, OutputTr
 // group order.
 QStringList split(const PDFSource& source, const Grouping& groups, OutputTransaction& outputs,
                   const Share& share = {});
+void organize(const OrganizeJob& job, OutputTransaction& outputs, const Share& share = {});
 void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination,
                  OutputTransaction& outputs, const Share& share = {});
 

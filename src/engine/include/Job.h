@@ -21,10 +21,13 @@ namespace PDFEngine {
 using PageGroup = ::PageGroup;
 using Grouping = ::Grouping;
 
-// Joins the pages of sources, in order, into destination.
+// Joins the pages of sources, in order, into destination. A source with range text in
+// ranges gives only the pages it names ("1-3, 7, 10-", read as a split's ranges), in that order;
+// an empty or missing entry gives all its pages.
 struct MergeJob {
     QList<PDFSource> sources;
     QString destination;
+    QStringList ranges = {}; // per source
 
     bool operator==(const MergeJob&) const = default;
 };
@@ -94,6 +97,27 @@ struct SignJob {
     bool operator==(const SignJob&) const = default;
 };
 
+// One page of an organized document: the source it comes from (index into the job's sources),
+// its zero-based page there, and the quarter turns clockwise added to the rotation it has.
+struct OrganizedPage {
+    int source = 0;
+    int page = 0;
+    int quarterTurns = 0; // negative: anticlockwise
+
+    bool operator==(const OrganizedPage&) const = default;
+};
+
+// Writes the listed pages, in that order and turned as asked, into destination; a page may be
+// listed more than once. The first source gives the document's settings. Extracting pages is
+// the same job with fewer of them.
+struct OrganizeJob {
+    QList<PDFSource> sources;
+    QList<OrganizedPage> pages;
+    QString destination;
+
+    bool operator==(const OrganizeJob&) const = default;
+};
+
 // Opens source as every job does and counts its pages, so that a file the viewer tolerates but a
 // job would refuse is turned away when it is added. Without a password, a file that needs one is
 // only reported locked.
@@ -103,7 +127,8 @@ struct InspectJob {
     bool operator==(const InspectJob&) const = default;
 };
 
-using Job = std::variant<MergeJob, SplitJob, CompressJob, DeletePagesJob, SignJob, InspectJob>;
+using Job = std::variant<MergeJob, SplitJob, CompressJob, DeletePagesJob, SignJob, InspectJob,
+                         OrganizeJob>;
 
 // What a job came to: the written files, or the failure's message.
 struct Outcome {
