@@ -46,23 +46,34 @@ std::optional<QString> longValue(const QString& argument, const QString& name)
 }
 
 // Common shape: options, "--password=PW" or "--password-file=FILE" applying to the next input,
-// inputs.
+// inputs. Merge's "--pages=TEXT" applies to the next input too.
 struct Collected {
     QList<PDFSource> inputs;
+    QStringList ranges; // one per input, empty where none was given
     std::optional<QString> output;
     std::optional<QString> folder;
     QStringList flags; // options the command interprets itself, as written
     std::optional<QString> error;
 };
 
-Collected collect(Reader& reader, const QStringList& commandOptions)
+const QString pagesNeedText = QStringLiteral("--pages needs page numbers, e.g. --pages=3,1,5-");
+
+Collected collect(Reader& reader, const QStringList& commandOptions, bool pagesPerInput = false)
 {
     Collected collected;
     std::optional<QString> password;
+    std::optional<QString> pages;
     bool standardInputRead = false;
     while (!reader.atEnd() && !collected.error) {
         const QString argument = reader.next();
-        if (const auto pw = longValue(argument, QStringLiteral("password"))) {
+        const auto inputPages = pagesPerInput ? longValue(argument, QStringLiteral("pages"))
+                                              : std::nullopt;
+        if (inputPages) {
+            pages = *inputPages;
+            if (pages->trimmed().isEmpty()) {
+                collected.error = pagesNeedText;
+            }
+        } else if (const auto pw = longValue(argument, QStringLiteral("password"))) {
             password = *pw;
         } else if (const auto file = longValue(argument, QStringLiteral("password-file"))) {
             if (*file == QStringLiteral("-") && std::exchange(standardInputRead, true)) {
@@ -97,11 +108,16 @@ Collected collect(Reader& reader, const QStringList& commandOptions)
             collected.error = QStringLiteral("unknown option %1").arg(argument);
         } else {
             collected.inputs.append(PDFSource{absolute(argument), password});
+            collected.ranges.append(pages.value_or(QString()));
             password.reset();
+            pages.reset();
         }
     }
     if (!collected.error && password) {
         collected.error = QStringLiteral("a password must come before the input it unlocks");
+    }
+    if (!collected.error && pages) {
+        collected.error = QStringLiteral("--pages must come before the input it applies to");
     }
     return collected;
 }
@@ -121,14 +137,14 @@ std::optional<QString> flagValue(const QStringList& flags, const QString& name)
 
 std::variant<Command, UsageError> parseMerge(Reader& reader)
 {
-    Collected c = collect(reader, {});
+    Collected c = collect(reader, {}, true);
     if (c.error) {
         return UsageError{*c.error};
     }
     if (!c.output || c.inputs.isEmpty() || c.folder) {
         return UsageError{QStringLiteral("merge needs -o OUT and at least one input")};
     }
-    return Merge{c.inputs, *c.output};
+    return Merge{c.inputs, *c.output, c.ranges};
 }
 
 std::variant<Command, UsageError> parseSplit(Reader& reader)
@@ -265,6 +281,55 @@ std::variant<Command, UsageError> parseSign(Reader& reader)
     return sign;
 }
 
+// "RANGES:ANGLE" or "all:ANGLE", the angle a multiple of 90 degrees.
+std::optional<Rotation> parseRotation(const QString& text)
+{
+    const qsizetype colon = text.lastIndexOf(u':');
+    const QString ranges = text.left(colon).trimmed();
+    bool ok = false;
+    const int angle = text.mid(colon + 1).trimmed().toInt(&ok);
+    if (colon < 0 || ranges.isEmpty() || !ok || angle % 90 != 0) {
+        return std::nullopt;
+    }
+    const bool all = ranges == QStringLiteral("all");
+    return Rotation{all ? std::nullopt : std::optional(ranges), angle / 90 % 4};
+}
+
+// Extract is organize with the pages it keeps named and nothing turned.
+std::variant<Command, UsageError> parseOrganize(Reader& reader, bool extract)
+{
+    Collected c =
+        collect(reader, extract ? QStringList{QStringLiteral("pages")}
+                                : QStringList{QStringLiteral("pages"), QStringLiteral("rotate")});
+    if (c.error) {
+        return UsageError{*c.error};
+    }
+    Organize organize{{}, flagValue(c.flags, QStringLiteral("pages")), {}, {}};
+    if (!c.output || c.inputs.size() != 1 || c.folder || (extract && !organize.order)) {
+        return UsageError{extract
+                              ? QStringLiteral("extract needs --pages=ORDER, -o OUT and one input")
+                              : QStringLiteral("organize needs -o OUT and one input")};
+    }
+    if (organize.order && organize.order->trimmed().isEmpty()) {
+        return UsageError{pagesNeedText};
+    }
+    organize.input = c.inputs.first();
+    organize.output = *c.output;
+    for (const QString& flag : c.flags) {
+        if (!flag.startsWith(QStringLiteral("--rotate"))) {
+            continue;
+        }
+        const auto value = longValue(flag, QStringLiteral("rotate"));
+        const std::optional<Rotation> rotation = value ? parseRotation(*value) : std::nullopt;
+        if (!rotation) {
+            return UsageError{QStringLiteral("--rotate needs RANGES:ANGLE or all:ANGLE, ANGLE a "
+                                             "multiple of 90 (90, -90, 180, 270)")};
+        }
+        organize.rotations.append(*rotation);
+    }
+    return organize;
+}
+
 std::variant<Command, UsageError> parseCommand(const QStringList& arguments)
 {
     Reader reader(arguments.mid(1));
@@ -287,6 +352,9 @@ std::variant<Command, UsageError> parseCommand(const QStringList& arguments)
     }
     if (command == QStringLiteral("sign")) {
         return parseSign(reader);
+    }
+    if (command == QStringLiteral("organize") || command == QStringLiteral("extract")) {
+        return parseOrganize(reader, command == QStringLiteral("extract"));
     }
     return UsageError{QStringLiteral("unknown command %1").arg(command)};
 }
@@ -333,12 +401,22 @@ std::variant<Invocation, UsageError> parse(const QStringList& arguments)
 QString usage()
 {
     return QStringLiteral(
-        "usage: leaflow-cli merge -o OUT [PASS] IN [PASS] IN ...\n"
+        "usage: leaflow-cli merge -o OUT [PASS] [--pages=TEXT] IN [PASS] [--pages=TEXT] IN ...\n"
         "       leaflow-cli split (--each | --every=N | --ranges=TEXT) -d FOLDER [PASS] IN\n"
         "       leaflow-cli delete --pages=TEXT -o OUT [PASS] IN\n"
         "       leaflow-cli compress [--level=light|balanced|strong] -o OUT [PASS] IN\n"
         "       leaflow-cli sign -o OUT [PASS] IN --signature=FILE --page=N --rect=X,Y,W,H\n"
         "                        [--signature=FILE --page=N --rect=X,Y,W,H]...\n"
+        "       leaflow-cli organize [--pages=ORDER] [--rotate=RANGES:ANGLE]... -o OUT [PASS] IN\n"
+        "       leaflow-cli extract --pages=ORDER -o OUT [PASS] IN\n"
+        "\n"
+        "TEXT names pages by number from 1: \"1-3, 7, 10-\" (10- runs to the last page), in the\n"
+        "order written; a page may be named twice. In merge, --pages=TEXT before an input takes\n"
+        "only those pages of it, in that order; an input without it gives all its pages.\n"
+        "ORDER is TEXT whose ranges may also run downwards (\"5-1\"). organize writes the pages\n"
+        "of IN in ORDER (default: all, as they are) and turns those of IN named by RANGES (TEXT,\n"
+        "or all) by ANGLE degrees clockwise: 90, 180, 270, or -90 anticlockwise; several\n"
+        "--rotate add up. extract writes the pages in ORDER to OUT, unchanged.\n"
         "\n"
         "PASS unlocks the input that follows it: --password-file=FILE (the file's first line;\n"
         "- reads standard input) or --password=PW. A password written as --password=PW can be\n"
@@ -349,8 +427,8 @@ QString usage()
         "Every command also takes --timeout=SECONDS (default: 60 s plus 3 s per MB of input)\n"
         "and --memory=MB (MiB; default: a quarter of the memory, 2 to 8 GiB), bounds on the\n"
         "process that does the work. Exit status: 0 done, 1 failed (one line on standard\n"
-        "error), 2 usage, 3 compress found nothing smaller, 130 interrupted (Ctrl+C; nothing\n"
-        "is written).\n");
+        "error; page numbers that do not read or lie past the end are such a failure), 2 usage,\n"
+        "3 compress found nothing smaller, 130 interrupted (Ctrl+C; nothing is written).\n");
 }
 
 } // namespace CommandLine

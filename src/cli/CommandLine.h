@@ -16,6 +16,7 @@ namespace CommandLine {
 struct Merge {
     QList<PDFSource> inputs;
     QString output;
+    QStringList ranges; // per input: range text, empty for all its pages
 };
 
 struct Split {
@@ -51,9 +52,24 @@ struct Sign {
     QString output;
 };
 
+// "--rotate=RANGES:ANGLE": the input's pages named by ranges (none: all of them), turned
+// clockwise by quarterTurns.
+struct Rotation {
+    std::optional<QString> ranges;
+    int quarterTurns = 0;
+};
+
+// Organize and extract: the input's pages in the order given (none: as they are), some turned.
+struct Organize {
+    PDFSource input;
+    std::optional<QString> order; // range text, one-based, descending pieces allowed
+    QList<Rotation> rotations;
+    QString output;
+};
+
 struct Help {};
 
-using Command = std::variant<Help, Merge, Split, Delete, Compress, Sign>;
+using Command = std::variant<Help, Merge, Split, Delete, Compress, Sign, Organize>;
 
 // Bounds given on the command line for the worker that runs the job.
 struct Limits {

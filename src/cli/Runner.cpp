@@ -1,6 +1,7 @@
 #include "cli/Runner.h"
 
 #include "cli/Interrupt.h"
+#include "cli/PageOrder.h"
 #include "cli/PasswordPrompt.h"
 #include "cli/SignatureFile.h"
 #include "engine/include/PDFEngine.h"
@@ -75,6 +76,21 @@ PDFSource withPassword(PDFSource source)
     return source;
 }
 
+// The input unlocked as withPassword leaves it, and its pages as the job will count them. Given no
+// password and no terminal, an empty one makes a locked input fail with the engine's own message.
+std::pair<PDFSource, qint64> counted(PDFSource source)
+{
+    source = withPassword(std::move(source));
+    if (!source.password) {
+        source.password = QString();
+    }
+    const std::optional<PDFEngine::Outcome> inspected = perform(PDFEngine::InspectJob{source});
+    if (!inspected || !inspected->pageCount) {
+        throw Failed{};
+    }
+    return {source, *inspected->pageCount};
+}
+
 int run(const CommandLine::Help&)
 {
     std::cout << CommandLine::usage().toStdString();
@@ -87,7 +103,22 @@ int run(const CommandLine::Merge& merge)
     for (const PDFSource& input : merge.inputs) {
         inputs.append(withPassword(input));
     }
-    return perform(PDFEngine::MergeJob{inputs, merge.output}) ? 0 : 1;
+    return perform(PDFEngine::MergeJob{inputs, merge.output, merge.ranges}) ? 0 : 1;
+}
+
+// A range that does not read is reported as the engine reports a split's.
+int run(const CommandLine::Organize& organize)
+{
+    const auto [input, pageCount] = counted(organize.input);
+    const auto pages = PageOrder::pages(organize, pageCount);
+    if (const auto* error = std::get_if<QString>(&pages)) {
+        std::cerr << error->toStdString() << '\n';
+        return 1;
+    }
+    const PDFEngine::OrganizeJob job{{input},
+                                     std::get<QList<PDFEngine::OrganizedPage>>(pages),
+                                     organize.output};
+    return perform(job) ? 0 : 1;
 }
 
 int run(const CommandLine::Split& split)

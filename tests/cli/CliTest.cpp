@@ -67,7 +67,8 @@ void CliTest::init()
 void CliTest::refusesWithoutWriting_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("message"); // the usage text: exit 2, else exit 1 and this one line
+    // The usage text or "leaflow-cli: " and its error: exit 2, else exit 1 and this one line.
+    QTest::addColumn<QString>("message");
 
     const QString usage = QStringLiteral("usage: leaflow-cli merge -o OUT");
     const QStringList sign{"sign", "-o", "o.pdf", "A.pdf", "--signature=s.png", "--page=1"};
@@ -87,6 +88,26 @@ void CliTest::refusesWithoutWriting_data()
     QTest::newRow("sign, past the right edge")
         << sign + QStringList{"--rect=0.6,0,0.5,0.5"} << usage;
     QTest::newRow("sign, extra page") << sign + QStringList{"--rect=0,0,1,1", "--page=1"} << usage;
+    const QStringList organize{"organize", "-o", "o.pdf", "Rapor.pdf"};
+    QTest::newRow("organize, angle not a multiple of 90")
+        << organize + QStringList{"--rotate=1-3:45"} << "leaflow-cli: --rotate needs RANGES:ANGLE";
+    QTest::newRow("organize, rotation without angle")
+        << organize + QStringList{"--rotate=1-3"} << "leaflow-cli: --rotate needs RANGES:ANGLE";
+    QTest::newRow("extract without pages") << QStringList{"extract", "-o", "o.pdf", "A.pdf"}
+                                           << "leaflow-cli: extract needs --pages=ORDER";
+    QTest::newRow("merge, pages after the last input")
+        << QStringList{"merge", "-o", "o.pdf", "A.pdf", "--pages=1"}
+        << "leaflow-cli: --pages must come before the input it applies to";
+    QTest::newRow("extract: a piece that does not read")
+        << QStringList{"extract", "--pages=2, x", "-o", "o.pdf", "Rapor.pdf"}
+        << "“x” anlaşılmadı. Örnek: 1-3, 5, 8-12";
+    QTest::newRow("organize: downward past the end")
+        << organize + QStringList{"--pages=9-2"} << "Bu PDF 5 sayfa. “9-2” bunun dışında kalıyor.";
+    QTest::newRow("organize: rotation past the end")
+        << organize + QStringList{"--rotate=6:90"} << "Bu PDF 5 sayfa. “6” bunun dışında kalıyor.";
+    QTest::newRow("organize: locked, no terminal to ask on")
+        << QStringList{"organize", "-o", "o.pdf", "Kilitli.pdf"}
+        << "Kilitli.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir.";
     QTest::newRow("merge: a password goes only to the next input")
         << QStringList{"merge", "-o", "o.pdf", "--password=şifre", "Kilitli.pdf", "İkinci.pdf"}
         << "İkinci.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir.";
@@ -126,7 +147,7 @@ void CliTest::refusesWithoutWriting()
     const CliRun::Result result = run(arguments);
 
     QVERIFY(!result.crashed);
-    if (message.startsWith(QStringLiteral("usage:"))) {
+    if (message.startsWith(QStringLiteral("usage:")) || message.startsWith(u"leaflow-cli: ")) {
         QCOMPARE(result.exitCode, 2);
         QVERIFY2(result.err.contains(message.toUtf8()), result.err.constData());
     } else {
@@ -160,6 +181,38 @@ void CliTest::writesAndPrintsSplitPaths_data()
     QTest::newRow("delete one-based pages")
         << QStringList{"delete", "--pages=1, 3-4, 4", "-o", "Kalan.pdf", "Rapor.pdf"}
         << QStringList{"Kalan.pdf"} << QList<QStringList>{{"R2", "R5"}};
+    // Tags carry their page's /Rotate when it has one.
+    const QStringList out{"-o", "o.pdf"};
+    QTest::newRow("organize, turns adding up")
+        << QStringList{"organize", "--pages=3,1,2,5-", "--rotate=1-2:90", "--rotate=2,5,5:180",
+                       "Rapor.pdf"} +
+               out
+        << QStringList{"o.pdf"} << QList<QStringList>{{"R3", "R1 90", "R2 270", "R5 180"}};
+    QTest::newRow("organize, downward, all turned back")
+        << QStringList{"organize", "--pages=5-3; 1", "--rotate=all:-90", "Rapor.pdf"} + out
+        << QStringList{"o.pdf"} << QList<QStringList>{{"R5 270", "R4 270", "R3 270", "R1 270"}};
+    QTest::newRow("organize, every page by default")
+        << QStringList{"organize", "--rotate=2:270", "--password=şifre", "Kilitli.pdf"} + out
+        << QStringList{"o.pdf"} << QList<QStringList>{{"K1", "K2 270"}};
+    QTest::newRow("extract, repeats in order")
+        << QStringList{"extract", "--pages=4, 2, 2", "Rapor.pdf"} + out << QStringList{"o.pdf"}
+        << QList<QStringList>{{"R4", "R2", "R2"}};
+    QTest::newRow("merge, pages per input")
+        << QStringList{"merge",     "--pages=4-, 1", "Rapor.pdf", "A.pdf", "--password=şifre",
+                       "--pages=2", "Kilitli.pdf"} +
+               out
+        << QStringList{"o.pdf"} << QList<QStringList>{{"R4", "R5", "R1", "A1", "A2", "K2"}};
+}
+
+// Each page's tag, and its /Rotate after a space when it has one.
+static QStringList turnedTags(const QString& file)
+{
+    QStringList tags = Fixtures::readTags(file);
+    const QList<std::pair<int, QRectF>> layouts = Fixtures::readLayouts(file);
+    for (qsizetype i = 0; i < tags.size() && i < layouts.size(); ++i) {
+        tags[i] += layouts[i].first != 0 ? u' ' + QString::number(layouts[i].first) : QString();
+    }
+    return tags;
 }
 
 // Split prints each written path on a line of its own, in group order; the others print nothing.
@@ -180,7 +233,7 @@ void CliTest::writesAndPrintsSplitPaths()
     QCOMPARE(QString::fromUtf8(result.out), printed);
     for (qsizetype i = 0; i < outputs.size(); ++i) {
         QVERIFY2(QFile::exists(path(outputs[i])), qPrintable(outputs[i]));
-        QCOMPARE(Fixtures::readTags(path(outputs[i])), tags[i]);
+        QCOMPARE(turnedTags(path(outputs[i])), tags[i]);
     }
 }
 
