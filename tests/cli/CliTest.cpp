@@ -105,6 +105,9 @@ void CliTest::refusesWithoutWriting_data()
         << organize + QStringList{"--pages=9-2"} << "Bu PDF 5 sayfa. “9-2” bunun dışında kalıyor.";
     QTest::newRow("organize: rotation past the end")
         << organize + QStringList{"--rotate=6:90"} << "Bu PDF 5 sayfa. “6” bunun dışında kalıyor.";
+    QTest::newRow("merge: a range past the end of its input")
+        << QStringList{"merge", "-o", "o.pdf", "A.pdf", "--pages=2, 6", "Rapor.pdf"}
+        << "Rapor.pdf: Bu PDF 5 sayfa. “6” bunun dışında kalıyor.";
     QTest::newRow("organize: locked, no terminal to ask on")
         << QStringList{"organize", "-o", "o.pdf", "Kilitli.pdf"}
         << "Kilitli.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir.";
