@@ -7,6 +7,7 @@
 #include "core/Formatting.h"
 #include "core/Preferences.h"
 #include "engine/include/PDFEngine.h"
+#include "store/ToolRun.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -149,6 +150,54 @@ private slots:
         QCOMPARE(store().data().history.size(), 1);
         QVERIFY(!QFileInfo::exists(m_fixture->path("iki.pdf")));
         QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 2); // inputs stay after a run
+    }
+
+    // A row's range follows it when rows move or go, a file listed twice keeps one per row, and
+    // the job takes them; a range that cannot be read stops the run with the split's reason.
+    void mergeTakesEachRowsPages_data()
+    {
+        QTest::addColumn<QStringList>("typed");  // per row: Rapor (2 pages), Ek (3), Rapor again
+        QTest::addColumn<QList<int>>("order");   // the rows kept, in their new order
+        QTest::addColumn<QStringList>("ranges"); // the job's
+        QTest::addColumn<QString>("error");
+        const QList<int> same{0, 1, 2};
+        QTest::newRow("all pages") << QStringList{"", " ", ""} << same << QStringList{} << "";
+        QTest::newRow("the same file twice, apart")
+            << QStringList{"2", "3, 1-2", "1-"} << same << QStringList{"2", "3, 1-2", "1-"} << "";
+        QTest::newRow("a moved row takes its range")
+            << QStringList{"2", "", " 1 "} << QList{2, 0, 1} << QStringList{"1", "2", ""} << "";
+        QTest::newRow("a removed row takes its range along")
+            << QStringList{"2", "3", ""} << QList{1, 2} << QStringList{"3", ""} << "";
+        QTest::newRow("a bad range stops the run")
+            << QStringList{"", "4", ""} << same << QStringList{}
+            << "Ek.pdf sayfaları: Bu PDF 3 sayfa. “4” bunun dışında kalıyor.";
+    }
+    void mergeTakesEachRowsPages()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QList<int>, order);
+        QFETCH(QStringList, ranges);
+        QFETCH(QString, error);
+        const QString rapor = m_fixture->pdf("Rapor.pdf", 2);
+        MergeTool& tool = store().tool<MergeTool>();
+        store().addFiles({rapor, m_fixture->pdf("Ek.pdf", 3), rapor}, tool);
+        for (qsizetype row = 0; row < typed.size(); ++row) {
+            tool.setMergeRange(tool.mergeFiles().at(row).id, typed.at(row));
+        }
+        QList<PDFFile> files;
+        for (int row : order) {
+            files << tool.mergeFiles().at(row);
+        }
+        tool.setMergeFiles(files);
+        m_fixture->dialogs.saveAnswers = {m_fixture->path("birleşik.pdf")};
+        const std::optional<PreparedRun> run = tool.prepare();
+        QCOMPARE(store().banner(QStringLiteral("merge")).value_or(Banner{}).text, error);
+        QCOMPARE(run.has_value(), error.isEmpty());
+        if (run) {
+            QCOMPARE(std::get<PDFEngine::MergeJob>(run->job),
+                     (PDFEngine::MergeJob{ToolRun::sourcesOf(tool.mergeFiles()),
+                                          m_fixture->path("birleşik.pdf"), ranges}));
+        }
     }
 
     // A failed run shows the engine's message, one that shrinks nothing says so: neither
