@@ -5,6 +5,7 @@
 #include "StoreTestCase.h"
 #include "core/AppLanguage.h"
 #include "core/Formatting.h"
+#include "ui/kit/AlertLabel.h"
 #include "ui/kit/Badge.h"
 #include "ui/kit/BannerView.h"
 #include "ui/kit/Button.h"
@@ -22,6 +23,7 @@
 #include "ui/screens/HistoryDisplay.h"
 #include "ui/screens/HistoryRow.h"
 #include "ui/screens/HistoryScreen.h"
+#include "ui/screens/MergeRow.h"
 #include "ui/screens/MergeScreen.h"
 #include "ui/screens/PageCellDelegate.h"
 #include "ui/screens/PageGrid.h"
@@ -406,6 +408,48 @@ private slots:
         }
         QCOMPARE(merged, order);
         QTRY_COMPARE(rowTexts(list()), shown);
+    }
+
+    // A row's field reads its range as it is typed: the row's count and what a screen reader
+    // hears of it, the footer's total and the run follow; a bad range says why, as a split does.
+    void mergeRowsTakeRanges_data()
+    {
+        QTest::addColumn<int>("row"); // of Rapor (2 pages), Ek (1), Kapak (3)
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown"); // the row's count, then its name up to its size
+        QTest::addColumn<int>("total");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("some pages") << 2 << "3, 1"
+                                    << "Sayfa: 2 / 3|3. Kapak.pdf, 3 sayfadan 2 sayfa" << 5 << "";
+        QTest::newRow("a page twice") << 1 << "1,1-"
+                                      << "Sayfa: 2 / 1|2. Ek.pdf, 1 sayfadan 2 sayfa" << 7 << "";
+        QTest::newRow("past the end") << 0 << "2-3"
+                                      << "Sayfa: 2|1. Rapor.pdf, 2 sayfa" << 6
+                                      << "Bu PDF 2 sayfa. “2-3” bunun dışında kalıyor.";
+        QTest::newRow("unreadable")
+            << 2 << "x-1"
+            << "Sayfa: 3|3. Kapak.pdf, 3 sayfa" << 6 << "“x-1” anlaşılmadı. Örnek: 1-3, 5, 8-12";
+    }
+    void mergeRowsTakeRanges()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(int, total);
+        QFETCH(QString, error);
+        addThree();
+        auto* edited = qobject_cast<MergeRow*>(list()->row(row));
+        QTest::keyClicks(edited->rangeField(), typed);
+        QTest::keyClick(edited->rangeField(), Qt::Key_Down); // the field's, not the list's
+        QVERIFY(list()->row(row) == edited && list()->currentRow() == 0);
+        QCOMPARE(textOf(edited, "details").section(" · ", 0, 0), shown.section(u'|', 0, 0));
+        QVERIFY(edited->accessibleName().startsWith(shown.section(u'|', 1) + ", "));
+        QVERIFY(textOf(m_screen.get(), "summary")
+                    .startsWith(QStringLiteral("Dosya: 3 · Sayfa: %1 · ").arg(total)));
+        auto* alert = edited->findChild<AlertLabel*>();
+        QCOMPARE(alert->isVisible() ? alert->text() : QString(), error);
+        QCOMPARE(edited->rangeField()->accessibleDescription(), error);
+        QCOMPARE(run()->isEnabled(), error.isEmpty());
     }
 
     // Inputs stay put while the run works; its one-line banner outlasts leaving the page.
@@ -822,8 +866,9 @@ private slots:
     {
         QTest::addColumn<QStringList>("stops");
         for (const char* row :
-             {"merge:PDF ekle|1. Rapor.pdf, 3 sayfa, 1 kB|Rapor.pdf dosyasını listeden kaldır|"
-              "Ek.pdf dosyasını listeden kaldır|Temizle|Birleştir…",
+             {"merge:PDF ekle|1. Rapor.pdf, 3 sayfa, 1 kB|Rapor.pdf sayfaları|Rapor.pdf dosyasını "
+              "listeden kaldır|Ek.pdf sayfaları|Ek.pdf dosyasını listeden "
+              "kaldır|Temizle|Birleştir…",
               "split:Başka dosya…|Rapor.pdf dosyasını kaldır|Sabit aralık|Her 2 sayfada bir "
               "böl|Böl…",
               "compress:PDF ekle|Rapor.pdf, 3 sayfa, 1 kB|Rapor.pdf dosyasını listeden kaldır|"
