@@ -76,7 +76,11 @@ void FileRow::addNote(QWidget* note)
 
 void FileRow::describe()
 {
-    setAccessibleName(m_badge ? tr("%1, %2").arg(m_spoken, m_badge->text()) : m_spoken);
+    // Said again unchanged, a name would still be announced as a change.
+    const QString name = m_badge ? tr("%1, %2").arg(m_spoken, m_badge->text()) : m_spoken;
+    if (name != accessibleName()) {
+        setAccessibleName(name);
+    }
 }
 
 void FileRow::setStatus(const std::optional<QString>& status, const QColor& tint)

@@ -39,7 +39,9 @@ void MergeRow::showPages(const QString& ranges, const MergePages& pages)
     const bool chosen = !ranges.trimmed().isEmpty() && pages.error.isEmpty();
     setChosenPages(chosen ? std::optional(pages.count) : std::nullopt);
     m_error->setMessage(pages.error);
-    m_field->setAccessibleDescription(pages.error);
+    if (m_field->accessibleDescription() != pages.error) {
+        m_field->setAccessibleDescription(pages.error);
+    }
 }
 
 bool MergeRow::eventFilter(QObject* watched, QEvent* event)

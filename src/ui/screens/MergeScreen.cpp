@@ -13,6 +13,7 @@
 #include "ui/screens/ScreenBinding.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QStackedWidget>
 
 MergeScreen::MergeScreen(MergeTool& tool, Store& store, QWidget* parent)
@@ -30,6 +31,7 @@ MergeScreen::MergeScreen(MergeTool& tool, Store& store, QWidget* parent)
     connect(m_parts.list, &FileList::moved, this, &MergeScreen::move);
     connect(&m_tool, &MergeTool::mergeFilesChanged, this, &MergeScreen::showFiles);
     connect(&m_tool, &MergeTool::mergeRangesChanged, this, &MergeScreen::showPages);
+    connect(&store, &Store::busyChanged, this, &MergeScreen::showPages);
 
     ScreenBinding::bindPage(*this, m_tool, store);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
@@ -64,6 +66,8 @@ void MergeScreen::showPages()
         if (auto* row = qobject_cast<MergeRow*>(m_parts.list->row(index))) {
             const MergePages pages = m_tool.mergePages(row->file());
             row->showPages(m_tool.mergeRange(row->file().id), pages);
+            // The pages a run takes stay as they were while it works, as its files do.
+            row->rangeField()->setEnabled(m_store.busy() != m_tool.key());
             readable = readable && pages.error.isEmpty();
         }
     }

@@ -466,16 +466,17 @@ private slots:
         // Every run button rests while a tool works; only the working one shows progress.
         QVERIFY(run()->showsProgress() && !run()->isEnabled());
         QVERIFY(!splitRun->isEnabled() && !splitRun->showsProgress());
-        const auto editable = [this] {
-            return button(QStringLiteral("Temizle"))->isEnabled() &&
-                   list()->row(0)->findChild<QAbstractButton*>()->isEnabled();
+        const auto editable = [this] { // "Temizle", a row's ⓧ and its range field
+            return QList<bool>{button(QStringLiteral("Temizle"))->isEnabled(),
+                               list()->row(0)->findChild<QAbstractButton*>()->isEnabled(),
+                               qobject_cast<MergeRow*>(list()->row(0))->rangeField()->isEnabled()};
         };
-        QVERIFY(!editable());
+        QCOMPARE(editable(), QList<bool>(3, false));
         QTest::keyClick(list(), Qt::Key_Delete);
         QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 3);
         QVERIFY(m_fixture->waitIdle());
         QVERIFY(!run()->showsProgress() && run()->isEnabled() && splitRun->isEnabled());
-        QVERIFY(editable());
+        QCOMPARE(editable(), QList<bool>(3, true));
         store().setShownPage(QStringLiteral("split")); // a result outlasts leaving the page
         store().setShownPage(QStringLiteral("merge"));
         BannerView* banner = page()->bannerView();
