@@ -25,6 +25,7 @@ MergeRow::MergeRow(const PDFFile& file, int index, const FileDisplay& display, Q
     auto* frame = new RoundedField(m_field);
     frame->setFixedWidth(fieldWidth);
     addControl(frame);
+    m_error->setObjectName(QStringLiteral("rangeError"));
     m_error->setWordWrap(true);
     addNote(m_error);
     m_field->installEventFilter(this);
