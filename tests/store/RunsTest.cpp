@@ -151,6 +151,50 @@ private slots:
         QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 2); // inputs stay after a run
     }
 
+    // A row's range follows it when rows move or go, a file listed twice keeps one per row, and
+    // the merge takes those pages; a range that cannot be read stops it with the split's reason.
+    void mergeTakesEachRowsPages_data()
+    {
+        QTest::addColumn<QStringList>("typed"); // per row: Rapor (2 pages), Ek (3), Rapor again
+        QTest::addColumn<QList<int>>("order");  // the rows kept, in their new order
+        QTest::addColumn<QString>("merged");    // the output's page tags, or the error
+        const QList<int> same{0, 1, 2};
+        QTest::newRow("all pages")
+            << QStringList{"", " ", ""} << same << "Rapor-1 Rapor-2 Ek-1 Ek-2 Ek-3 Rapor-1 Rapor-2";
+        QTest::newRow("the same file twice, apart")
+            << QStringList{"2", "3, 1-2", "1-"} << same << "Rapor-2 Ek-3 Ek-1 Ek-2 Rapor-1 Rapor-2";
+        QTest::newRow("a moved row takes its range")
+            << QStringList{"2", "", " 1 "} << QList{2, 0, 1} << "Rapor-1 Rapor-2 Ek-1 Ek-2 Ek-3";
+        QTest::newRow("a removed row takes its range along")
+            << QStringList{"2", "3", ""} << QList{1, 2} << "Ek-3 Rapor-1 Rapor-2";
+        QTest::newRow("a bad range stops the run")
+            << QStringList{"", "4", ""} << same
+            << "Ek.pdf sayfaları: Bu PDF 3 sayfa. “4” bunun dışında kalıyor.";
+    }
+    void mergeTakesEachRowsPages()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QList<int>, order);
+        QFETCH(QString, merged);
+        const QString rapor = m_fixture->pdf("Rapor.pdf", 2);
+        MergeTool& tool = store().tool<MergeTool>();
+        store().addFiles({rapor, m_fixture->pdf("Ek.pdf", 3), rapor}, tool);
+        for (qsizetype row = 0; row < typed.size(); ++row) {
+            tool.setMergeRange(tool.mergeFiles().at(row).id, typed.at(row));
+        }
+        QList<PDFFile> files;
+        for (int row : order) {
+            files << tool.mergeFiles().at(row);
+        }
+        tool.setMergeFiles(files);
+        const QString output = m_fixture->path("birleşik.pdf");
+        m_fixture->dialogs.saveAnswers = {output};
+        store().run(tool);
+        QVERIFY(m_fixture->waitIdle());
+        const Banner banner = store().banner(QStringLiteral("merge")).value_or(Banner{});
+        QCOMPARE(banner.isError() ? banner.text : Fixtures::readTags(output).join(u' '), merged);
+    }
+
     // A failed run shows the engine's message, one that shrinks nothing says so: neither
     // records, saves or reveals anything, and the inputs stay.
     void runsThatWriteNothingRecordNothing()

@@ -11,15 +11,27 @@ QString FileDisplay::formatSize(qint64 bytes) const
     return Formatting::fileSize(bytes, AppLanguages::locale());
 }
 
-QString FileDisplay::details(const PDFFile& file) const
+QString FileDisplay::details(const PDFFile& file, std::optional<qint64> chosen) const
 {
+    const QLocale locale = AppLanguages::locale();
+    const QString pages = Formatting::count(file.pageCount, locale);
+    if (chosen) {
+        return QCoreApplication::translate("FileDisplay", "Sayfa: %1 / %2 · %3")
+            .arg(Formatting::count(*chosen, locale), pages, formatSize(file.bytes));
+    }
     return QCoreApplication::translate("FileDisplay", "Sayfa: %1 · %2")
-        .arg(Formatting::count(file.pageCount, AppLanguages::locale()), formatSize(file.bytes));
+        .arg(pages, formatSize(file.bytes));
 }
 
-QString FileDisplay::spoken(const PDFFile& file) const
+QString FileDisplay::spoken(const PDFFile& file, std::optional<qint64> chosen) const
 {
+    const QLocale locale = AppLanguages::locale();
+    const QString name = QFileInfo(file.source.path).fileName();
+    const QString pages = Formatting::count(file.pageCount, locale);
+    if (chosen) {
+        return QCoreApplication::translate("FileDisplay", "%1, %2 sayfadan %3 sayfa, %4")
+            .arg(name, pages, Formatting::count(*chosen, locale), formatSize(file.bytes));
+    }
     return QCoreApplication::translate("FileDisplay", "%1, %2 sayfa, %3")
-        .arg(QFileInfo(file.source.path).fileName(),
-             Formatting::count(file.pageCount, AppLanguages::locale()), formatSize(file.bytes));
+        .arg(name, pages, formatSize(file.bytes));
 }

@@ -13,7 +13,8 @@
 
 FileRow::FileRow(const PDFFile& file, std::optional<int> index, const FileDisplay& display,
                  QWidget* parent)
-    : FileListRow(parent), m_file(file), m_row(new QHBoxLayout(this)),
+    : FileListRow(parent), m_file(file), m_index(index), m_display(display),
+      m_row(new QHBoxLayout(this)), m_column(new QVBoxLayout),
       m_remove(new Button(QString(), Button::Kind::borderless, this))
 {
     m_row->setContentsMargins(4, 6, 4, 6);
@@ -33,19 +34,18 @@ FileRow::FileRow(const PDFFile& file, std::optional<int> index, const FileDispla
     thumb->setFixedSize(36, 46);
     m_row->addWidget(thumb);
 
-    auto* column = new QVBoxLayout;
-    column->setSpacing(2);
+    m_column->setSpacing(2);
     auto* name = new ElidedLabel(QFileInfo(file.source.path).fileName(), TextStyle::body,
                                  Tone::primary, Qt::ElideMiddle, this);
     name->setObjectName(QStringLiteral("name"));
-    auto* details = Labels::text(display.details(file), TextStyle::caption, Tone::secondary, this);
-    details->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
-    details->setObjectName(QStringLiteral("details"));
-    column->addStretch(1);
-    column->addWidget(name);
-    column->addWidget(details);
-    column->addStretch(1);
-    m_row->addLayout(column, 1);
+    m_details = Labels::text(QString(), TextStyle::caption, Tone::secondary, this);
+    m_details->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
+    m_details->setObjectName(QStringLiteral("details"));
+    m_column->addStretch(1);
+    m_column->addWidget(name);
+    m_column->addWidget(m_details);
+    m_column->addStretch(1);
+    m_row->addLayout(m_column, 1);
 
     m_remove->setSymbol(QStringLiteral("xmark.circle.fill"), 15, Tone::secondary);
     const QString fileName = QFileInfo(file.source.path).fileName();
@@ -53,13 +53,34 @@ FileRow::FileRow(const PDFFile& file, std::optional<int> index, const FileDispla
     tip(m_remove, tr("Listeden çıkar"));
     m_row->addWidget(m_remove);
     connect(m_remove, &QAbstractButton::clicked, this, &FileRow::removeRequested);
-    m_spoken = index ? tr("%1. %2").arg(*index).arg(display.spoken(file)) : display.spoken(file);
+    setChosenPages(std::nullopt);
+}
+
+void FileRow::setChosenPages(std::optional<qint64> chosen)
+{
+    m_details->setText(m_display.details(m_file, chosen));
+    const QString spoken = m_display.spoken(m_file, chosen);
+    m_spoken = m_index ? tr("%1. %2").arg(*m_index).arg(spoken) : spoken;
     describe();
+}
+
+void FileRow::addControl(QWidget* control)
+{
+    m_row->insertWidget(m_row->indexOf(m_remove), control, 0, Qt::AlignVCenter);
+}
+
+void FileRow::addNote(QWidget* note)
+{
+    m_column->insertWidget(m_column->count() - 1, note);
 }
 
 void FileRow::describe()
 {
-    setAccessibleName(m_badge ? tr("%1, %2").arg(m_spoken, m_badge->text()) : m_spoken);
+    // Said again unchanged, a name would still be announced as a change.
+    const QString name = m_badge ? tr("%1, %2").arg(m_spoken, m_badge->text()) : m_spoken;
+    if (name != accessibleName()) {
+        setAccessibleName(name);
+    }
 }
 
 void FileRow::setStatus(const std::optional<QString>& status, const QColor& tint)

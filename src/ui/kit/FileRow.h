@@ -9,6 +9,8 @@
 class Badge;
 class Button;
 class QHBoxLayout;
+class QVBoxLayout;
+class ToneLabel;
 
 // One file of a multi-file list: position, first page, name, page count and size, status, remove.
 class FileRow : public FileListRow {
@@ -22,6 +24,12 @@ public:
     void setStatus(const std::optional<QString>& status, const QColor& tint = {});
     Badge* statusBadge() const { return m_badge; }
     void setRemovable(bool removable);
+    // Shows and says that the row gives only `chosen` of its pages (nullopt: all of them).
+    void setChosenPages(std::optional<qint64> chosen);
+    // A control of the row's own, just before its remove button.
+    void addControl(QWidget* control);
+    // A line under the file's details (a note about a control of the row).
+    void addNote(QWidget* note);
 
 signals:
     void removeRequested();
@@ -31,8 +39,12 @@ private:
     void describe();
 
     PDFFile m_file;
+    std::optional<int> m_index;
+    FileDisplay m_display;
     QString m_spoken; // position, file, pages and size
     QHBoxLayout* m_row;
+    QVBoxLayout* m_column;
+    ToneLabel* m_details = nullptr;
     Badge* m_badge = nullptr;
     Button* m_remove;
 };

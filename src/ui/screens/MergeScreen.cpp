@@ -7,12 +7,13 @@
 #include "ui/kit/Button.h"
 #include "ui/kit/DropZone.h"
 #include "ui/kit/FileList.h"
-#include "ui/kit/FileRow.h"
 #include "ui/kit/Labels.h"
 #include "ui/kit/RunButton.h"
+#include "ui/screens/MergeRow.h"
 #include "ui/screens/ScreenBinding.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QStackedWidget>
 
 MergeScreen::MergeScreen(MergeTool& tool, Store& store, QWidget* parent)
@@ -29,6 +30,8 @@ MergeScreen::MergeScreen(MergeTool& tool, Store& store, QWidget* parent)
     m_parts.list->setAccessibleName(tr("Birleştirilecek dosyalar"));
     connect(m_parts.list, &FileList::moved, this, &MergeScreen::move);
     connect(&m_tool, &MergeTool::mergeFilesChanged, this, &MergeScreen::showFiles);
+    connect(&m_tool, &MergeTool::mergeRangesChanged, this, &MergeScreen::showPages);
+    connect(&store, &Store::busyChanged, this, &MergeScreen::showPages);
 
     ScreenBinding::bindPage(*this, m_tool, store);
     ScreenBinding::reloadThumbsWhenReady(*this, store);
@@ -40,9 +43,11 @@ void MergeScreen::showFiles()
     const QList<PDFFile>& files = m_tool.mergeFiles();
     QList<QWidget*> rows;
     for (int index = 0; index < files.size(); ++index) {
-        auto* row = new FileRow(files.at(index), index + 1, m_display);
+        auto* row = new MergeRow(files.at(index), index + 1, m_display);
         const QUuid id = files.at(index).id;
         connect(row, &FileRow::removeRequested, this, [this, id] { remove(id); });
+        connect(row, &MergeRow::rangeEdited, this,
+                [this, id](const QString& ranges) { m_tool.setMergeRange(id, ranges); });
         rows << row;
     }
     m_parts.list->setRows(rows);
@@ -50,7 +55,23 @@ void MergeScreen::showFiles()
                                                     : m_parts.list);
     m_parts.add->setVisible(!files.isEmpty());
     m_parts.allowEditing(m_store);
-    m_parts.run->setReady(files.size() >= 2);
+    showPages();
+}
+
+void MergeScreen::showPages()
+{
+    const QList<PDFFile>& files = m_tool.mergeFiles();
+    bool readable = true;
+    for (int index = 0; index < m_parts.list->count(); ++index) {
+        if (auto* row = qobject_cast<MergeRow*>(m_parts.list->row(index))) {
+            const MergePages pages = m_tool.mergePages(row->file());
+            row->showPages(m_tool.mergeRange(row->file().id), pages);
+            // The pages a run takes stay as they were while it works, as its files do.
+            row->rangeField()->setEnabled(m_store.busy() != m_tool.key());
+            readable = readable && pages.error.isEmpty();
+        }
+    }
+    m_parts.run->setReady(files.size() >= 2 && readable);
     showSummary();
 }
 
@@ -65,7 +86,7 @@ void MergeScreen::showSummary()
     qint64 pages = 0;
     qint64 bytes = 0;
     for (const PDFFile& file : files) {
-        pages += file.pageCount;
+        pages += m_tool.mergePages(file).count;
         bytes += file.bytes;
     }
     const QLocale locale = AppLanguages::locale();

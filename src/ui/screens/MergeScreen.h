@@ -20,6 +20,8 @@ public:
 
 private:
     void showFiles();
+    // Each row's pages as its range gives them, the total, and whether the merge can run.
+    void showPages();
     void showSummary();
     void move(int from, int to);
     void remove(const QUuid& id);

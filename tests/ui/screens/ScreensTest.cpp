@@ -22,6 +22,7 @@
 #include "ui/screens/HistoryDisplay.h"
 #include "ui/screens/HistoryRow.h"
 #include "ui/screens/HistoryScreen.h"
+#include "ui/screens/MergeRow.h"
 #include "ui/screens/MergeScreen.h"
 #include "ui/screens/PageCellDelegate.h"
 #include "ui/screens/PageGrid.h"
@@ -408,6 +409,42 @@ private slots:
         QTRY_COMPARE(rowTexts(list()), shown);
     }
 
+    // A row's field reads its range as it is typed: the row's count and what a screen reader
+    // hears of it, the footer's total and the run follow; a bad range says why, as a split does.
+    void mergeRowsTakeRanges_data()
+    {
+        QTest::addColumn<int>("row"); // of Rapor (2 pages), Ek (1), Kapak (3)
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown"); // the row's count and name (to its size), total, error
+        QTest::newRow("some pages, one twice")
+            << 2 << "3, 1-"
+            << "Sayfa: 4 / 3|3. Kapak.pdf, 3 sayfadan 4 sayfa|Sayfa: 7|";
+        QTest::newRow("past the end") << 0 << "2-3"
+                                      << "Sayfa: 2|1. Rapor.pdf, 2 sayfa|Sayfa: 6|Bu PDF 2 sayfa. "
+                                         "“2-3” bunun dışında kalıyor.";
+        QTest::newRow("unreadable") << 2 << "x-1"
+                                    << "Sayfa: 3|3. Kapak.pdf, 3 sayfa|Sayfa: 6|“x-1” anlaşılmadı. "
+                                       "Örnek: 1-3, 5, 8-12";
+    }
+    void mergeRowsTakeRanges()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        addThree();
+        auto* edited = qobject_cast<MergeRow*>(list()->row(row));
+        QTest::keyClicks(edited->rangeField(), typed);
+        QTest::keyClick(edited->rangeField(), Qt::Key_Down); // the field's, not the list's
+        QVERIFY(list()->row(row) == edited && list()->currentRow() == 0);
+        QCOMPARE((QStringList{textOf(edited, "details").section(" · ", 0, 0),
+                              edited->accessibleName().section(", ", 0, 1),
+                              textOf(m_screen.get(), "summary").section(" · ", 1, 1),
+                              textOf(edited, "rangeError"),
+                              edited->rangeField()->accessibleDescription()}),
+                 shown.split(u'|') << shown.section(u'|', 3));
+        QCOMPARE(run()->isEnabled(), shown.endsWith(u'|')); // no error
+    }
+
     // Inputs stay put while the run works; its one-line banner outlasts leaving the page.
     void mergeRunShowsProgressThenTheResultBanner()
     {
@@ -422,16 +459,17 @@ private slots:
         // Every run button rests while a tool works; only the working one shows progress.
         QVERIFY(run()->showsProgress() && !run()->isEnabled());
         QVERIFY(!splitRun->isEnabled() && !splitRun->showsProgress());
-        const auto editable = [this] {
-            return button(QStringLiteral("Temizle"))->isEnabled() &&
-                   list()->row(0)->findChild<QAbstractButton*>()->isEnabled();
+        const auto editable = [this] { // "Temizle", a row's ⓧ and its range field
+            return QList<bool>{button(QStringLiteral("Temizle"))->isEnabled(),
+                               list()->row(0)->findChild<QAbstractButton*>()->isEnabled(),
+                               qobject_cast<MergeRow*>(list()->row(0))->rangeField()->isEnabled()};
         };
-        QVERIFY(!editable());
+        QCOMPARE(editable(), QList<bool>(3, false));
         QTest::keyClick(list(), Qt::Key_Delete);
         QCOMPARE(store().tool<MergeTool>().mergeFiles().size(), 3);
         QVERIFY(m_fixture->waitIdle());
         QVERIFY(!run()->showsProgress() && run()->isEnabled() && splitRun->isEnabled());
-        QVERIFY(editable());
+        QCOMPARE(editable(), QList<bool>(3, true));
         store().setShownPage(QStringLiteral("split")); // a result outlasts leaving the page
         store().setShownPage(QStringLiteral("merge"));
         BannerView* banner = page()->bannerView();
@@ -822,8 +860,9 @@ private slots:
     {
         QTest::addColumn<QStringList>("stops");
         for (const char* row :
-             {"merge:PDF ekle|1. Rapor.pdf, 3 sayfa, 1 kB|Rapor.pdf dosyasını listeden kaldır|"
-              "Ek.pdf dosyasını listeden kaldır|Temizle|Birleştir…",
+             {"merge:PDF ekle|1. Rapor.pdf, 3 sayfa, 1 kB|Rapor.pdf sayfaları|Rapor.pdf dosyasını "
+              "listeden kaldır|Ek.pdf sayfaları|Ek.pdf dosyasını listeden "
+              "kaldır|Temizle|Birleştir…",
               "split:Başka dosya…|Rapor.pdf dosyasını kaldır|Sabit aralık|Her 2 sayfada bir "
               "böl|Böl…",
               "compress:PDF ekle|Rapor.pdf, 3 sayfa, 1 kB|Rapor.pdf dosyasını listeden kaldır|"
