@@ -192,7 +192,7 @@ private:
 // The echo of the tools' inputs when only `tool` holds files (names joined by commas).
 QString inputsLine(const QString& tool, const QString& names)
 {
-    QString line = QStringLiteral("merge= split= compress= sign= pages=");
+    QString line = QStringLiteral("merge= split= compress= sign= pages= organize=");
     return line.replace(tool + u'=', tool + u'=' + names);
 }
 
@@ -291,10 +291,12 @@ private slots:
         QTest::addColumn<QString>("listed");
         const QList<QStringList> one{{"a.pdf"}};
         const auto with = inputsLine;
-        for (const QString& tool : QStringList{"merge", "split", "compress", "sign", "pages"}) {
+        for (const QString& tool :
+             QStringList{"merge", "split", "compress", "sign", "pages", "organize"}) {
             QTest::addRow("%s, empty", qPrintable(tool))
                 << tool << QStringList() << one << with(tool, "a.pdf");
-            const bool many = tool == "merge" || tool == "compress";
+            // Organize takes the pages of a file handed over into the document it shows.
+            const bool many = tool == "merge" || tool == "compress" || tool == "organize";
             QTest::addRow("%s, thumbnails of a long file coming", qPrintable(tool))
                 << tool << QStringList{"uzun.pdf"} << one
                 << with(tool, many ? "uzun.pdf,a.pdf" : "a.pdf");
@@ -455,7 +457,7 @@ private slots:
         RunningWindow first(home, {"--tool=merge", "a.pdf", "b.pdf", "--tool=sign", "c.pdf"}, work,
                             {"LEAFLOW_TEST_RELAUNCH=" + log});
         const QString inputs = QStringLiteral("inputs: merge=a.pdf,b.pdf split= compress= "
-                                              "sign=c.pdf pages=\n");
+                                              "sign=c.pdf pages= organize=\n");
         QVERIFY2(first.waitFor(inputs) >= 0, qPrintable(first.said()));
         QVERIFY(first.said().contains("language: tr"));
         store(QStringLiteral("es"));
