@@ -41,8 +41,8 @@ QString OrganizeTool::title() const
 
 QString OrganizeTool::subtitle() const
 {
-    return QCoreApplication::translate("SectionText",
-                                       "Sayfaları döndür, sırala, çıkar, başka PDF'ten sayfa ekle.");
+    return QCoreApplication::translate(
+        "SectionText", "Sayfaları döndür, sırala, çıkar, başka PDF'ten sayfa ekle.");
 }
 
 QString OrganizeTool::feature() const
@@ -152,8 +152,8 @@ void OrganizeTool::move(const QList<int>& positions, int before)
     }
     // `before` counts the moved pages too; among the pages that stay it stands earlier by as
     // many of them as lie before it.
-    const auto earlier = std::count_if(valid.begin(), valid.end(),
-                                       [&](int position) { return position < before; });
+    const auto earlier =
+        std::count_if(valid.begin(), valid.end(), [&](int position) { return position < before; });
     edit(moved(valid, before - static_cast<int>(earlier)));
 }
 
@@ -173,7 +173,8 @@ bool OrganizeTool::deleteSelected()
         return false;
     }
     if (m_organizeSelected.size() >= m_arrangement.size()) {
-        store().setError(key(), QCoreApplication::translate("PDFEngine", "En az bir sayfa kalmalı."));
+        store().setError(key(),
+                         QCoreApplication::translate("PDFEngine", "En az bir sayfa kalmalı."));
         return false;
     }
     Step next{m_organizeFiles, {}, {}};
@@ -271,9 +272,8 @@ void OrganizeTool::take(const QStringList& paths, const Admit& admit)
     if (taken.isEmpty()) {
         return;
     }
-    const int at =
-        std::clamp(insertAt.value_or(static_cast<int>(m_arrangement.size())), 0,
-                   static_cast<int>(m_arrangement.size()));
+    const int at = std::clamp(insertAt.value_or(static_cast<int>(m_arrangement.size())), 0,
+                              static_cast<int>(m_arrangement.size()));
     for (int each = 0; each < taken.size(); ++each) {
         next.arrangement.insert(at + each, taken[each]);
     }
@@ -321,11 +321,11 @@ std::optional<PreparedRun> OrganizeTool::prepare()
     const PDFFile& document = m_organizeFiles.first();
     const QString word = m_extracting ? QCoreApplication::translate("Store", "seçilen sayfalar")
                                       : QCoreApplication::translate("Store", "düzenlendi");
-    const std::optional<QString> destination = store().dialogs().save(
-        ToolRun::suggestedName(document, word), ToolRun::startFolder(key(), {document}));
+    const std::optional<QString> destination =
+        store().dialogs().save(ToolRun::suggestedName(document, word),
+                               ToolRun::startFolder(key(), {document}));
     if (!destination) {
         return std::nullopt;
     }
-    return PreparedRun{PDFEngine::OrganizeJob{ToolRun::sourcesOf(used), pages, *destination},
-                       used};
+    return PreparedRun{PDFEngine::OrganizeJob{ToolRun::sourcesOf(used), pages, *destination}, used};
 }
