@@ -64,7 +64,7 @@ private slots:
     void clearingEmptiesOnlyThatTool_data()
     {
         QTest::addColumn<QString>("section");
-        for (const char* section : {"merge", "split", "compress", "sign", "pages"}) {
+        for (const char* section : {"merge", "split", "compress", "sign", "pages", "organize"}) {
             QTest::newRow(section) << QString::fromLatin1(section);
         }
     }
@@ -76,7 +76,7 @@ private slots:
         store().clear(*store().tool(section));
 
         QVERIFY(!store().banner(section));
-        QCOMPARE(store().banners().size(), 4);
+        QCOMPARE(store().banners().size(), 5);
         QCOMPARE(store().tool<MergeTool>().mergeFiles().isEmpty(),
                  section == QStringLiteral("merge"));
         QCOMPARE(!store().tool<SplitTool>().splitFile(), section == QStringLiteral("split"));
@@ -92,6 +92,9 @@ private slots:
         QCOMPARE(!store().tool<PagesTool>().pagesFile(), section == QStringLiteral("pages"));
         QCOMPARE(store().tool<PagesTool>().pagesSelected().isEmpty(),
                  section == QStringLiteral("pages"));
+        QCOMPARE(store().tool<OrganizeTool>().arrangement().isEmpty(),
+                 section == QStringLiteral("organize"));
+        QCOMPARE(store().tool<OrganizeTool>().canUndo(), section != QStringLiteral("organize"));
         // A split keeps its settings for the next file.
         QCOMPARE(store().tool<SplitTool>().splitMode(), SplitMode::ranges);
         QCOMPARE(store().tool<SplitTool>().splitEvery(), 3);
@@ -114,6 +117,8 @@ private:
         store().tool<SignTool>().setSelectedPlacement(
             store().tool<SignTool>().placements().first().id);
         store().tool<PagesTool>().setPagesSelected({0});
+        store().addFiles({a}, store().tool<OrganizeTool>());
+        store().addFiles({b}, store().tool<OrganizeTool>());
         store().tool<SplitTool>().setSplitMode(SplitMode::ranges);
         store().tool<SplitTool>().setSplitEvery(3);
         store().tool<SplitTool>().setSplitRanges("2-3");

@@ -4,6 +4,7 @@
 #include "store/Store.h"
 #include "tools/compress/CompressTool.h"
 #include "tools/merge/MergeTool.h"
+#include "tools/organize/OrganizeTool.h"
 #include "tools/pages/PagesTool.h"
 #include "tools/sign/SignTool.h"
 #include "tools/split/SplitTool.h"
@@ -228,6 +229,14 @@ void seed(Store& store, const QString& folder)
     auto& pages = store.tool<PagesTool>();
     store.addFiles({demirbas}, pages);
     pages.setPagesSelected({1, 3});
+
+    // A document part way through: a page turned, one moved, and a pair selected.
+    auto& organize = store.tool<OrganizeTool>();
+    store.addFiles({kira}, organize);
+    organize.setOrganizeSelected({2});
+    organize.rotateSelected(1);
+    organize.move({5}, 1);
+    organize.setOrganizeSelected({3, 4});
 }
 
 } // namespace Snapshot
