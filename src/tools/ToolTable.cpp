@@ -3,11 +3,13 @@
 #include "store/Store.h"
 #include "tools/compress/CompressTool.h"
 #include "tools/merge/MergeTool.h"
+#include "tools/organize/OrganizeTool.h"
 #include "tools/pages/PagesTool.h"
 #include "tools/sign/SignTool.h"
 #include "tools/split/SplitTool.h"
 #include "ui/screens/CompressScreen.h"
 #include "ui/screens/MergeScreen.h"
+#include "ui/screens/OrganizeScreen.h"
 #include "ui/screens/PagesScreen.h"
 #include "ui/screens/SplitScreen.h"
 #include "ui/screens/sign/SignView.h"
@@ -35,7 +37,7 @@ constexpr Row row()
 constexpr std::array rows = {
     row<MergeTool, MergeScreen>(),       row<SplitTool, SplitScreen>(),
     row<CompressTool, CompressScreen>(), row<SignTool, SignView>(),
-    row<PagesTool, PagesScreen>(),
+    row<PagesTool, PagesScreen>(),       row<OrganizeTool, OrganizeScreen>(),
 };
 
 } // namespace

@@ -53,7 +53,8 @@ public:
     QString subtitle() const override;
     QString feature() const override;
     QString symbol() const override;
-    bool takesMany() const override { return false; }
+    // With a document open, the open dialog takes several files to insert.
+    bool takesMany() const override { return !m_organizeFiles.isEmpty(); }
     QList<PDFFile> inputs() const override;
     // With no document open, the first path becomes the document; otherwise the files' pages
     // are inserted (at the position insertAt() named, else at the end).
@@ -77,6 +78,19 @@ private:
     QList<PDFFile> m_organizeFiles;
     QList<PDFEngine::OrganizedPage> m_arrangement;
     QSet<int> m_organizeSelected;
+    Step current() const;
+    // Shows `step` without touching the undo history.
+    void show(const Step& step);
+    // Makes `next` the arrangement as one undo step; only the selection changes when the files
+    // and pages stay as they are.
+    void edit(const Step& next);
+    // The arrangement with the pages at `positions` taken out and put back, in their order, at
+    // `at` of what remains; the moved pages selected.
+    Step moved(QList<int> positions, int at) const;
+    QList<int> selectedInOrder() const;
+    // The source index of file, adding it unless a file at its path is already listed.
+    int sourceOf(const PDFFile& file, QList<PDFFile>& files) const;
+
     QList<Step> m_undo;
     QList<Step> m_redo;
     std::optional<int> m_insertAt;
