@@ -105,8 +105,7 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
     painter->fillRect(paper, DS::paper());
     if (const std::optional<QImage> image = m_grid.thumbnail(page)) {
-        drawTurned(*painter, paper, *image,
-                   m_grid.pageModel()->cell(page).quarterTurns);
+        drawTurned(*painter, paper, *image, m_grid.pageModel()->cell(page).quarterTurns);
     }
 
     if (selected && m_grid.picking() == PageGrid::Picking::selection) {

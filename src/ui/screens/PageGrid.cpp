@@ -88,7 +88,7 @@ void PageGrid::showCells(int count)
     m_requested.clear();
     // The boxes take the first page's proportions as the document has it, whatever turns come.
     m_boxAspect = count > 0 && !m_files.isEmpty() ? m_files.first().displaySize(0)
-                                                   : QSizeF(595, 842);
+                                                  : QSizeF(595, 842);
     relayout();
 }
 
