@@ -157,6 +157,7 @@ void OrganizeScreen::showFiles()
     }
     m_stack->setCurrentWidget(files.isEmpty() ? static_cast<QWidget*>(m_drop) : m_document);
     m_steps->setVisible(!files.isEmpty());
+    m_extract->setVisible(!files.isEmpty());
     showPages();
 }
 
