@@ -25,17 +25,15 @@ struct Running {
 
     void operator()(const MergeJob& job)
     {
-        staged(outputFolder(job), false, [&](OutputTransaction& outputs) {
-            merge(job.sources, job.destination, outputs, share);
-        });
+        staged(outputFolder(job), false,
+               [&](OutputTransaction& outputs) { merge(job, outputs, share); });
         outcome.outputs = {job.destination};
     }
 
     void operator()(const OrganizeJob& job)
     {
-        staged(outputFolder(job), false, [&](OutputTransaction& outputs) {
-            organize(job, outputs, share);
-        });
+        staged(outputFolder(job), false,
+               [&](OutputTransaction& outputs) { organize(job, outputs, share); });
         outcome.outputs = {job.destination};
     }
 

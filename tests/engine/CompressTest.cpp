@@ -466,9 +466,10 @@ private slots:
             QFile::remove(in);
             if (merged) {
                 placed(folderOf(in), [&](auto& outputs) {
-                    PDFEngine::merge({PDFSource{path("words-one.pdf"), std::nullopt},
-                                      PDFSource{path("words-one.pdf"), std::nullopt}},
-                                     in, outputs);
+                    PDFEngine::merge({{PDFSource{path("words-one.pdf"), std::nullopt},
+                                       PDFSource{path("words-one.pdf"), std::nullopt}},
+                                      in},
+                                     outputs);
                 });
             } else {
                 QVERIFY(QFile::copy(path("words-one.pdf"), in));

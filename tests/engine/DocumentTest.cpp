@@ -294,7 +294,7 @@ private slots:
         QCOMPARE(fittedName(accented.repeated(100), ""), accented.repeated(83));
     }
 
-    // In list order, a repeated input twice and a locked one unlocked.
+    // In list order, a repeated input twice and a locked one unlocked; pages as ranges name them.
     void mergesInListOrder()
     {
         const QStringList inputs{"Kilitli.pdf", "A.pdf", "B.pdf", "A.pdf"};
@@ -309,10 +309,21 @@ private slots:
         }
         const QStringList names = entries();
 
-        placed(folderOf(output),
-               [&](auto& outputs) { PDFEngine::merge(sources, output, outputs); });
+        placed(folderOf(output), [&](auto& outputs) {
+            PDFEngine::merge({sources, output, {"", "", "3, 1-2"}}, outputs);
+        });
 
-        checkOutput(output, {"K1", "A1", "A2", "B1", "B2", "B3", "A1", "A2"});
+        checkOutput(output, {"K1", "A1", "A2", "B3", "B1", "B2", "A1", "A2"});
+        const auto ranged = [&](const QString& ranges) {
+            return failureOf([&] {
+                placed(folderOf(output), [&](auto& outputs) {
+                    PDFEngine::merge({sources.mid(1, 1), output, {ranges}}, outputs);
+                });
+            });
+        };
+        QCOMPARE(ranged("2, 1-1, 2"), QString());
+        QCOMPARE(Fixtures::readTags(output), QStringList({"A2", "A1", "A2"}));
+        QCOMPARE(ranged("1, 3"), "A.pdf: " + outside("3").replace("5", "2"));
         QCOMPARE(entries(), names);
         for (qsizetype i = 0; i < inputs.size(); ++i) {
             QCOMPARE(Fixtures::readBytes(path(inputs[i])), before[i]); // inputs never modified

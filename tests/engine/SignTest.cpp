@@ -17,6 +17,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 
 using PDFEngine::SignItem;
 
@@ -185,6 +186,51 @@ private slots:
                  0);
     }
 
+    // Organizing turns a page by its rotation alone; signing the turned page places the stamp
+    // as on a page written with that rotation.
+    void organizedPageTurnsAndSigns_data()
+    {
+        QTest::addColumn<Layout>("layout");
+        QTest::addColumn<int>("quarterTurns");
+        QTest::addColumn<int>("rotation");
+
+        const QRectF crop(100, 50, 400, 600);
+        for (const auto& [from, turns, to] : std::vector<std::array<int, 3>>{{0, 1, 90},
+                                                                             {0, -1, 270},
+                                                                             {90, 1, 180},
+                                                                             {90, -1, 0},
+                                                                             {180, 1, 270},
+                                                                             {180, -1, 90},
+                                                                             {270, 1, 0},
+                                                                             {270, -1, 180},
+                                                                             {90, 6, 270},
+                                                                             {-90, -3, 0},
+                                                                             {0, 0, 0}}) {
+            QTest::addRow("%d %+d", from, turns) << Layout{crop, from} << turns << to;
+        }
+        QTest::newRow("inherited 90 +1") << Layout{crop, 90, true} << 1 << 180;
+    }
+
+    void organizedPageTurnsAndSigns()
+    {
+        QFETCH(Layout, layout);
+        QFETCH(int, quarterTurns);
+        QFETCH(int, rotation);
+        const QRectF normalised(0.25, 0.5, 0.5, 0.25);
+
+        const Stamp stamp = signPage(layout, normalised, asymmetric(), quarterTurns).value(0);
+        QCOMPARE(Fixtures::readLayouts(path("turned.pdf")),
+                 (QList<std::pair<int, QRectF>>{{rotation, *layout.cropBox}}));
+        QVERIFY(Fixtures::qpdfCheckIsClean(path("turned.pdf")));
+        const std::unique_ptr<Poppler::Document> document =
+            Poppler::Document::load(path("turned.pdf"));
+        const QSizeF shown = layout.cropBox->size();
+        QCOMPARE(document->page(0)->pageSizeF(), rotation % 180 ? shown.transposed() : shown);
+        QCOMPARE(
+            stamp.rect,
+            signPage(Layout{layout.cropBox, rotation}, normalised, asymmetric()).value(0).rect);
+    }
+
     // Black, white, transparent: the stamp multiplies with a soft mask; previews stretch it.
     void imageArtMultiplies()
     {
@@ -240,7 +286,9 @@ private slots:
 
 private:
     // A fresh blank 600 x 800 page of that layout signed with one item into out.pdf; its stamps.
-    QList<Stamp> signPage(const Layout& layout, const QRectF& rect, const SignatureArt& art)
+    // Turned: organized into turned.pdf first, and that signed.
+    QList<Stamp> signPage(const Layout& layout, const QRectF& rect, const SignatureArt& art,
+                          std::optional<int> quarterTurns = {})
     {
         const QString input = path("in.pdf");
         const QString output = path("out.pdf");
@@ -248,8 +296,15 @@ private:
         if (layout.inherited) {
             Fixtures::inheritFromRoot(input);
         }
+        if (quarterTurns) {
+            placed(folderOf(output), [&](auto& outputs) {
+                PDFEngine::organize({{{input, {}}}, {{0, 0, *quarterTurns}}, path("turned.pdf")},
+                                    outputs);
+            });
+        }
         placed(folderOf(output), [&](auto& outputs) {
-            PDFEngine::sign(PDFSource{input, {}}, {SignItem{0, rect, art}}, output, outputs);
+            PDFEngine::sign(PDFSource{quarterTurns ? path("turned.pdf") : input, {}},
+                            {SignItem{0, rect, art}}, output, outputs);
         });
         return readStamps(output, 0);
     }

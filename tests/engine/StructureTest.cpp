@@ -10,7 +10,10 @@
 #include <QTest>
 
 using PDFEngine::Grouping;
+using PDFEngine::OrganizedPage;
 using StructureFixtures::Hostility;
+using Pages = QList<OrganizedPage>;
+Q_DECLARE_METATYPE(QList<PDFEngine::OrganizedPage>)
 
 // Forms, bookmarks, links, labels and attachments through merge, split and page deletion.
 class StructureTest : public QObject {
@@ -31,6 +34,60 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         StructureFixtures::writeRich(path("Zengin.pdf"));
         Fixtures::writePdf(path("A.pdf"), Fixtures::tagged("A", 2));
+        Fixtures::writePdf(path("Kilitli.pdf"), Fixtures::tagged("K", 1),
+                           {Fixtures::Cipher::aes256, "doğru", "sahip"});
+    }
+
+    void organizeKeepsWhatBelongsToPages_data()
+    {
+        QTest::addColumn<Pages>("pages"); // from Zengin.pdf (0) and Kilitli.pdf (1)
+        QTest::addColumn<QString>("expected");
+
+        // Everything follows its page; each page keeps its label.
+        QTest::newRow("reverse") << Pages{{0, 5}, {0, 4}, {0, 3}, {0, 2}, {0, 1}, {0, 0}}
+                                 << "R6 R5 R4 R3 R2 R1|field address.street=Kordon|field "
+                                    "agree=/Yes|field city=Ankara|field name=Ayşe|outline Bölüm 1 "
+                                    "@6 +|outline   1.1 @5|outline   1.2 @4|outline Bölüm 2 @3|"
+                                    "outline   2.1 @2|outline   2.2 @1|label /D4|label /D3|label "
+                                    "/D2|label /D1|label /r2|label /r1|link 1->https://"
+                                    "example.org/|link 3->5|link 6->1|pages 6";
+        QTest::newRow("extract 5, 2")
+            << Pages{{0, 4}, {0, 1}}
+            << "R5 R2|field address.street=Kordon|field agree=/Yes|outline Bölüm 1 @- +|"
+               "outline   1.1 @2|outline Bölüm 2 @-|outline   2.1 @1|label /D3|label /r2|pages 2";
+        // A page twice has fields of its own the second time, renamed as a second input's.
+        QTest::newRow("duplicate, insert a locked file")
+            << Pages{{0, 0, 1}, {1, 0}, {0, 1}, {0, 0, -1}}
+            << "R1 K1 R2 R1|field agree=/Yes|field name+1=Ayşe|field name=Ayşe|outline Bölüm 1 "
+               "@1 +|outline   1.1 @3|label /r1|label /D1|label /r2|label /r1|pages 4";
+
+        QTest::newRow("nothing") << Pages{} << "En az bir sayfa kalmalı.";
+        QTest::newRow("past the last page")
+            << Pages{{0, 1}, {0, 6}} << "Bu PDF 6 sayfa. “7” bunun dışında kalıyor.";
+    }
+
+    void organizeKeepsWhatBelongsToPages()
+    {
+        QFETCH(Pages, pages);
+        QFETCH(QString, expected);
+        const QString out = path("out.pdf");
+        const QString failure = failureOf([&] {
+            placed(path("."), [&](auto& outputs) {
+                PDFEngine::organize({{{path("Zengin.pdf"), {}}, {path("Kilitli.pdf"), "doğru"}},
+                                     pages,
+                                     out},
+                                    outputs);
+            });
+        });
+        if (!failure.isEmpty()) {
+            QCOMPARE(failure, expected);
+            return;
+        }
+        QStringList lines = StructureFixtures::describe(out).filter(QRegularExpression("^(?!att)"));
+        lines.prepend(Fixtures::readTags(out).join(u' '));
+        QCOMPARE(lines.join(u'|'), expected);
+        QVERIFY(StructureFixtures::describe(out).contains("attachment veri.csv=a,b;1,2"));
+        QVERIFY(Fixtures::qpdfCheckIsClean(out));
     }
 
     void keepsWhatBelongsToPages_data()
@@ -126,8 +183,9 @@ private slots:
         photo.addPage(photo.image(ImageFixtures::Kind::rgb, 1600, 1000), "Foto");
         photo.write(path("Foto-sayfa.pdf"));
         placed(path("."), [&](auto& outputs) {
-            PDFEngine::merge({{path("Zengin.pdf"), {}}, {path("Foto-sayfa.pdf"), {}}},
-                             path("Foto.pdf"), outputs);
+            PDFEngine::merge({{{path("Zengin.pdf"), {}}, {path("Foto-sayfa.pdf"), {}}},
+                              path("Foto.pdf")},
+                             outputs);
         });
         const QStringList before = StructureFixtures::describe(path("Foto.pdf"));
         const SignatureArt art(
@@ -193,8 +251,19 @@ private slots:
         }
         const QString name = QFileInfo(file).fileName();
         const QStringList before = StructureFixtures::describe(file);
+        // The first copy's halves swapped by range text, the second whole.
+        const QString halves =
+            pages > 1 ? QStringLiteral("%1-, 1-%2").arg(pages / 2 + 1).arg(pages / 2) : "1";
         const QStringList merged =
-            StructureFixtures::describe(run("merge", {file, file}, {}).first());
+            StructureFixtures::describe(run("merge", {file, file}, {}, {halves}).first());
+        Pages turned; // reversed, every second page turned
+        for (int page = int(pages) - 1; page >= 0; --page) {
+            turned.append({0, page, page % 2});
+        }
+        placed(path("."), [&](auto& outputs) {
+            PDFEngine::organize({{{file, {}}}, turned, path("organized.pdf")}, outputs);
+        });
+        const QStringList organized = StructureFixtures::describe(path("organized.pdf"));
         const QStringList copied = StructureFixtures::describe(run("delete", {file}, {{}}).first());
         QStringList parts;
         for (const QString& part : run("split", {file}, PDFEngine::chunks(pages, 1))) {
@@ -203,6 +272,16 @@ private slots:
         for (const QString& kindName : kinds) {
             const QStringList lines = kind(before, kindName);
             QVERIFY2(kind(copied, kindName) == lines, qPrintable(name + " " + kindName));
+            // Organized: the same fields and attachments, labels in another order.
+            QStringList reordered = kind(organized, kindName);
+            QStringList sorted = lines;
+            if (kindName == "label") {
+                reordered.sort();
+                sorted.sort();
+            }
+            QVERIFY2(kindName == "outline" || kindName == "link" ? reordered.size() == lines.size()
+                                                                 : reordered == sorted,
+                     qPrintable(name + " organized " + kindName));
             const qsizetype extra = kindName == "outline" ? 2 : 0; // one title per input
             QCOMPARE(kind(merged, kindName).size(), 2 * lines.size() + extra);
         }
@@ -213,15 +292,17 @@ private slots:
 
 private:
     // Runs operation ("merge", "split" or "delete") over inputs; returns the outputs.
-    QStringList run(const QString& operation, const QStringList& inputs, const Grouping& groups)
+    QStringList run(const QString& operation, const QStringList& inputs, const Grouping& groups,
+                    const QStringList& ranges = {})
     {
         QList<PDFSource> sources;
         for (const QString& input : inputs) {
             sources.append(PDFSource{QDir(m_dir->path()).absoluteFilePath(input), std::nullopt});
         }
         if (operation == "merge") {
-            placed(path("."),
-                   [&](auto& outputs) { PDFEngine::merge(sources, path("out.pdf"), outputs); });
+            placed(path("."), [&](auto& outputs) {
+                PDFEngine::merge({sources, path("out.pdf"), ranges}, outputs);
+            });
             return {path("out.pdf")};
         }
         if (operation == "split") {

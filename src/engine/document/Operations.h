@@ -40,6 +40,9 @@ bool needsPassword(const QString& path);
 QString uniqueURL(const QString& folder, const QString& name, const QString& tail = {},
                   const QSet<QString>& taken = {});
 
+// The message for piece of range text that names a page past the last of pageCount.
+QString pageOutside(qint64 pageCount, const QString& piece);
+
 // Groups of `every` pages (one page when every < 2).
 Grouping chunks(qint64 pageCount, qint64 every);
 // Reads range text such as "1-3, 5, 8-12"; fails with a message naming the first bad piece.
@@ -49,8 +52,7 @@ Grouping groups(const SplitRule& rule, qint64 pageCount);
 
 // Each operation stages what it writes in outputs (see OutputTransaction), where nothing
 // reaches a destination before commit(), and reports how far it has come within its share.
-void merge(const QList<PDFSource>& sources, const QString& destination, OutputTransaction& outputs,
-           const Share& share = {});
+void merge(const MergeJob& job, OutputTransaction& outputs, const Share& share = {});
 // Stages one file per non-empty group for the outputs' folder; returns their destinations in
 // group order.
 QStringList split(const PDFSource& source, const Grouping& groups, OutputTransaction& outputs,

@@ -127,8 +127,8 @@ struct InspectJob {
     bool operator==(const InspectJob&) const = default;
 };
 
-using Job = std::variant<MergeJob, SplitJob, CompressJob, DeletePagesJob, SignJob, InspectJob,
-                         OrganizeJob>;
+using Job =
+    std::variant<MergeJob, SplitJob, CompressJob, DeletePagesJob, SignJob, InspectJob, OrganizeJob>;
 
 // What a job came to: the written files, or the failure's message.
 struct Outcome {

@@ -20,13 +20,6 @@ QString unreadable(const QString& piece)
         .arg(piece);
 }
 
-QString outside(qint64 pageCount, const QString& piece)
-{
-    return QCoreApplication::translate("PDFEngine", "Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.")
-        .arg(pageCount)
-        .arg(piece);
-}
-
 // Tab and the Unicode space separators; newlines are piece separators already.
 bool isBlank(QChar c)
 {
@@ -117,6 +110,13 @@ QStringList pieces(QString text)
 
 } // namespace
 
+QString pageOutside(qint64 pageCount, const QString& piece)
+{
+    return QCoreApplication::translate("PDFEngine", "Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.")
+        .arg(pageCount)
+        .arg(piece);
+}
+
 Grouping chunks(qint64 pageCount, qint64 every)
 {
     const qint64 step = every >= 2 ? every : 1;
@@ -144,7 +144,7 @@ Grouping parseRanges(const QString& text, qint64 pageCount)
             throw Failure(unreadable(piece));
         }
         if (bounds->last > pageCount) {
-            throw Failure(outside(pageCount, piece));
+            throw Failure(pageOutside(pageCount, piece));
         }
         PageGroup group;
         for (qint64 number = bounds->first; number <= bounds->last; ++number) {

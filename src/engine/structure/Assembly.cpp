@@ -3,8 +3,10 @@
 #include "engine/structure/Walk.h"
 
 #include <qpdf/QPDFMatrix.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <stdexcept>
 
@@ -125,19 +127,19 @@ QPDFObjectHandle nameTree(const std::map<std::string, QPDFObjectHandle>& entries
     return tree;
 }
 
+// The rotation a page shows, 0, 90, 180 or 270, its own or inherited; one that is not a
+// multiple of 90 shows upright, as viewers draw it.
+long long shownRotation(QPDFObjectHandle page)
+{
+    QPDFObjectHandle rotate = QPDFPageObjectHelper(page).getAttribute("/Rotate", false);
+    if (!rotate.isInteger() && !rotate.isReal()) {
+        return 0;
+    }
+    const auto degrees = static_cast<long long>(std::llround(rotate.getNumericValue()));
+    return degrees % 90 == 0 ? ((degrees % 360) + 360) % 360 : 0;
+}
+
 } // namespace
-
-// One source's pages in this output.
-struct Assembly::Added {
-    std::vector<long long> position;          // per source page: its output index, -1 if absent
-    std::vector<QPDFObjectHandle> pages;      // per source page: its copy, when present
-    std::vector<int> order;                   // source indices in output order
-    std::map<std::string, std::string> names; // named destinations, source name to output name
-    bool whole = false;                       // every page of the source is here
-    int lowest = 0, highest = -1;             // the lowest and highest source page here
-
-    bool kept(int page) const { return page >= 0 && position[static_cast<size_t>(page)] >= 0; }
-};
 
 Assembly::Assembly(Bookmarks bookmarks) : m_bookmarkStyle(bookmarks)
 {
@@ -149,34 +151,48 @@ Assembly::Assembly(Bookmarks bookmarks) : m_bookmarkStyle(bookmarks)
 void Assembly::add(SourceDocument& source, const std::vector<int>& indices,
                    const std::function<void(qint64, qint64)>& copied)
 {
-    const size_t count = source.pages().size();
-    Added added{std::vector<long long>(count, -1),
-                std::vector<QPDFObjectHandle>(count),
-                {},
-                {},
-                false,
-                0,
-                -1};
+    qint64 done = 0;
     for (int index : indices) {
-        if (index < 0 || static_cast<size_t>(index) >= count || added.kept(index)) {
+        if (index < 0 || static_cast<size_t>(index) >= source.pages().size()) {
             continue;
         }
-        QPDFObjectHandle copy = m_pdf.copyForeignObject(source.pages()[static_cast<size_t>(index)]);
-        m_pdf.addPage(copy, false);
-        added.pages[static_cast<size_t>(index)] = copy;
-        added.position[static_cast<size_t>(index)] = m_pageCount++;
-        added.order.push_back(index);
+        place(source, index);
         if (copied) {
-            copied(qint64(added.order.size()), qint64(indices.size()));
+            copied(++done, qint64(indices.size()));
         }
     }
-    if (added.order.empty()) {
-        return;
+    carry(source);
+}
+
+void Assembly::place(SourceDocument& source, int index, int quarterTurns)
+{
+    QPDFObjectHandle original = source.pages().at(static_cast<size_t>(index));
+    QPDFObjectHandle copy = m_pdf.copyForeignObject(original);
+    if (!m_placedPages.insert(copy.getObjGen()).second) {
+        // Copying again gives the first copy back: a page of its own shares its contents.
+        copy = m_pdf.makeIndirectObject(copy.shallowCopy());
+        copy.removeKey("/Annots");
+        m_placedPages.insert(copy.getObjGen());
     }
-    added.whole = added.order.size() == count;
-    const auto [lowest, highest] = std::minmax_element(added.order.begin(), added.order.end());
-    added.lowest = *lowest;
-    added.highest = *highest;
+    m_pdf.addPage(copy, false);
+    if (quarterTurns % 4 != 0) {
+        const long long turned =
+            (((shownRotation(original) + 90LL * quarterTurns) % 360) + 360) % 360;
+        if (turned == 0) {
+            copy.removeKey("/Rotate");
+        } else {
+            copy.replaceKey("/Rotate", QPDFObjectHandle::newInteger(turned));
+        }
+    }
+    Added& added = m_pending[&source];
+    added.copies.resize(source.pages().size());
+    std::vector<QPDFObjectHandle>& copies = added.copies[static_cast<size_t>(index)];
+    added.order.push_back(Placed{index, m_pageCount++, copy, static_cast<int>(copies.size())});
+    copies.push_back(copy);
+}
+
+void Assembly::carry(SourceDocument& source)
+{
     // Each part is carried on its own: damage in one loses that part only.
     auto carry = [](auto&& step) {
         try {
@@ -188,6 +204,19 @@ void Assembly::add(SourceDocument& source, const std::vector<int>& indices,
         m_first = false;
         carry([&] { copyDocumentSettings(source); });
     }
+    const auto pending = m_pending.find(&source);
+    if (pending == m_pending.end()) {
+        return;
+    }
+    Added added = std::move(pending->second);
+    m_pending.erase(pending);
+    added.whole = std::all_of(added.copies.begin(), added.copies.end(),
+                              [](const auto& copies) { return !copies.empty(); });
+    const auto [lowest, highest] =
+        std::minmax_element(added.order.begin(), added.order.end(),
+                            [](const Placed& a, const Placed& b) { return a.page < b.page; });
+    added.lowest = lowest->page;
+    added.highest = highest->page;
     carry([&] { copyNamedDestinations(source, added); });
     carry([&] { copyAnnotations(source, added); });
     carry([&] { copyLabels(source, added); });
@@ -201,9 +230,8 @@ void Assembly::add(SourceDocument& source, const std::vector<int>& indices,
         // A title for the input as the user saw it listed, opening its first page.
         Bookmark top;
         top.title = QPDFObjectHandle::newUnicodeString(source.displayName().toStdString());
-        top.destination =
-            QPDFObjectHandle::newArray({added.pages[static_cast<size_t>(added.order.front())],
-                                        QPDFObjectHandle::newName("/Fit")});
+        top.destination = QPDFObjectHandle::newArray(
+            {added.order.front().copy, QPDFObjectHandle::newName("/Fit")});
         top.open = true;
         top.children = std::move(entries);
         m_outline.push_back(std::move(top));
@@ -261,17 +289,36 @@ void Assembly::copyNamedDestinations(const SourceDocument& source, Added& added)
 QPDFObjectHandle Assembly::view(const Target& target, const Added& added) const
 {
     QPDFObjectHandle array = freshArray(target.view);
-    array.setArrayItem(0, added.pages[static_cast<size_t>(target.page)]);
+    array.setArrayItem(0, added.first(target.page));
     return array;
 }
 
 void Assembly::copyAnnotations(SourceDocument& source, Added& added)
 {
+    // The second copies of pages get annotations and fields of their own, as a second input would.
+    for (int instance = 0;; ++instance) {
+        std::vector<const Placed*> pages;
+        for (const Placed& placed : added.order) {
+            if (placed.instance == instance) {
+                pages.push_back(&placed);
+            }
+        }
+        if (pages.empty()) {
+            return;
+        }
+        copyAnnotations(source, added, pages, instance > 0);
+    }
+}
+
+void Assembly::copyAnnotations(SourceDocument& source, const Added& added,
+                               const std::vector<const Placed*>& pages, bool again)
+{
     std::vector<QPDFObjectHandle> chosen;
     std::vector<size_t> perPage;
-    for (int index : added.order) {
+    for (const Placed* placed : pages) {
         size_t taken = 0;
-        for (const QPDFObjectHandle& annot : source.annotations(static_cast<size_t>(index))) {
+        for (const QPDFObjectHandle& annot :
+             source.annotations(static_cast<size_t>(placed->page))) {
             const LinkUse use = source.linkUse(annot);
             if (use.internal && !(use.page && added.kept(*use.page))) {
                 continue; // it would lead nowhere, or back to a page left out
@@ -300,23 +347,25 @@ void Assembly::copyAnnotations(SourceDocument& source, Added& added)
         // A form qpdf cannot follow: the annotations come as they are, without the form.
         copies.clear();
         for (const QPDFObjectHandle& annot : chosen) {
-            copies.push_back(m_pdf.copyForeignObject(annot));
+            QPDFObjectHandle copy = m_pdf.copyForeignObject(annot);
+            copies.push_back(again ? m_pdf.makeIndirectObject(copy.shallowCopy()) : copy);
         }
     }
     renameLinkDestinations(copies, added);
     auto next = copies.begin();
-    for (size_t i = 0; i < added.order.size(); ++i) {
+    for (size_t i = 0; i < pages.size(); ++i) {
         if (perPage[i] == 0) {
             continue;
         }
         const std::vector<QPDFObjectHandle> mine(next, next + static_cast<long>(perPage[i]));
         next += static_cast<long>(perPage[i]);
-        for (const QPDFObjectHandle& annot : mine) {
+        for (QPDFObjectHandle annot : mine) {
             m_placedAnnotations.insert(annot.getObjGen());
+            if (again && annot.hasKey("/P")) {
+                annot.replaceKey("/P", pages[i]->copy);
+            }
         }
-        added.pages[static_cast<size_t>(added.order[i])].replaceKey("/Annots",
-                                                                    QPDFObjectHandle::newArray(
-                                                                        mine));
+        QPDFObjectHandle(pages[i]->copy).replaceKey("/Annots", QPDFObjectHandle::newArray(mine));
     }
 }
 
@@ -355,15 +404,18 @@ void Assembly::copyLabels(const SourceDocument& source, const Added& added)
         // Pages without a label of their own count in decimal from the input's first page.
         entries.insert(entries.begin(), {0, QPDFObjectHandle::parse("<< /S /D >>")});
     }
+    // A run of consecutive source pages at consecutive positions keeps one label range.
     size_t run = 0;
     while (run < added.order.size()) {
         size_t end = run;
-        while (end + 1 < added.order.size() && added.order[end + 1] == added.order[end] + 1) {
+        while (end + 1 < added.order.size() &&
+               added.order[end + 1].page == added.order[end].page + 1 &&
+               added.order[end + 1].position == added.order[end].position + 1) {
             ++end;
         }
-        const long long first = added.order[run];
-        const long long last = added.order[end];
-        const long long at = added.position[static_cast<size_t>(first)];
+        const long long first = added.order[run].page;
+        const long long last = added.order[end].page;
+        const long long at = added.order[run].position;
         auto current = entries.begin();
         for (auto e = entries.begin(); e != entries.end() && e->first <= first; ++e) {
             current = e;
@@ -496,6 +548,9 @@ QPDF& Assembly::finish()
         root.replaceKey("/Names", names);
     }
     if (m_anyLabels) {
+        // Inputs that take turns add their ranges out of page order.
+        std::stable_sort(m_labels.begin(), m_labels.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         std::vector<QPDFObjectHandle> numbers;
         for (auto [at, label] : m_labels) {
             numbers.push_back(QPDFObjectHandle::newInteger(at));

@@ -103,6 +103,12 @@ SourceDocument::SourceDocument(QPDF& pdf, QString displayName)
 
 void SourceDocument::readPages()
 {
+    try {
+        // A page copied alone would lose the box, rotation or resources it inherits.
+        m_pdf->pushInheritedAttributesToPage();
+    } catch (const std::exception&) {
+        // A tree qpdf cannot flatten: the pages come with what they hold themselves.
+    }
     m_pages = m_pdf->getAllPages();
     m_annots.resize(m_pages.size());
     for (size_t i = 0; i < m_pages.size(); ++i) {
