@@ -8,7 +8,6 @@
 #include "ui/kit/Button.h"
 #include "ui/kit/DropZone.h"
 #include "ui/kit/RunButton.h"
-#include "ui/kit/SingleFileCard.h"
 #include "ui/screens/OrganizeGrid.h"
 #include "ui/screens/PageGridModel.h"
 #include "ui/screens/ScreenBinding.h"
@@ -140,21 +139,9 @@ void OrganizeScreen::makeShortcuts()
 void OrganizeScreen::showFiles()
 {
     const QList<PDFFile>& files = m_tool.organizeFiles();
-    if (m_cardSlot) {
-        m_documentColumn->removeWidget(m_cardSlot);
-        m_cardSlot->deleteLater();
-        m_cardSlot = nullptr;
-    }
-    if (!files.isEmpty()) {
-        auto* card = new SingleFileCard(files.first(), m_display);
-        connect(card, &SingleFileCard::openRequested, this, [this] { m_store.open(m_tool); });
-        connect(card, &SingleFileCard::clearRequested, this, [this] { m_store.clear(m_tool); });
-        m_cardSlot = new QWidget;
-        auto* row = new QHBoxLayout(m_cardSlot);
-        row->setContentsMargins(Metrics::pageSide, 0, Metrics::pageSide, 0);
-        row->addWidget(card);
-        m_documentColumn->insertWidget(0, m_cardSlot);
-    }
+    ScreenBinding::placeFileCard(*m_documentColumn, m_cardSlot,
+                                 files.isEmpty() ? nullptr : &files.first(), m_display, m_tool,
+                                 m_store);
     m_stack->setCurrentWidget(files.isEmpty() ? static_cast<QWidget*>(m_drop) : m_document);
     m_steps->setVisible(!files.isEmpty());
     m_extract->setVisible(!files.isEmpty());

@@ -12,7 +12,6 @@ class QKeySequence;
 class QStackedWidget;
 class QVBoxLayout;
 class RunButton;
-class SingleFileCard;
 class Store;
 
 // The organize tool's page: the pages of a document (and of files taken in) as thumbnails to
