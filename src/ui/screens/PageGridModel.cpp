@@ -86,7 +86,7 @@ QString PageGridModel::accessibleText(int row) const
     QString text = fullCaption(row);
     if (turns != 0) {
         text = QCoreApplication::translate("PageGridModel", "%1, döndürülmüş %2°")
-                   .arg(text, Formatting::count(turns * 90, AppLanguages::locale()));
+                   .arg(text, Formatting::count(qint64{turns} * 90, AppLanguages::locale()));
     }
     return text;
 }
