@@ -67,7 +67,9 @@ protected:
     }
 };
 
-QStringList localFiles(const QMimeData* mime)
+} // namespace
+
+QStringList ToolPage::localFiles(const QMimeData* mime)
 {
     QStringList paths;
     if (!mime || !mime->hasUrls()) {
@@ -80,8 +82,6 @@ QStringList localFiles(const QMimeData* mime)
     }
     return paths;
 }
-
-} // namespace
 
 ToolPage::ToolPage(const PageInfo& page, QWidget* parent)
     : QWidget(parent), m_key(page.key), m_header(new PageHeader(page, this)),
@@ -243,7 +243,7 @@ bool ToolPage::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     auto* widget = static_cast<QWidget*>(watched);
-    if (widget != this && !isAncestorOf(widget)) {
+    if ((widget != this && !isAncestorOf(widget)) || widget->property(takesOwnDrops).toBool()) {
         return false;
     }
     return handleDrag(event);

@@ -7,6 +7,7 @@
 #include <optional>
 
 class BannerView;
+class QMimeData;
 class PageHeader;
 class QHBoxLayout;
 class QVBoxLayout;
@@ -16,7 +17,14 @@ class QVBoxLayout;
 class ToolPage : public QWidget {
     Q_OBJECT
 public:
+    // A widget with this property set takes the files dropped on it itself (at a place of its
+    // own); the page leaves those drags to it.
+    static constexpr const char* takesOwnDrops = "takesOwnDrops";
+
     explicit ToolPage(const PageInfo& page, QWidget* parent = nullptr);
+
+    // The local files a drag carries.
+    static QStringList localFiles(const QMimeData* mime);
 
     // The key of its tool.
     const QString& key() const { return m_key; }

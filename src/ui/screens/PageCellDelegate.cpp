@@ -14,6 +14,23 @@ constexpr int halfGap = PageGrid::gap / 2;
 constexpr qreal plateInset = 5; // the hover plate and focus ring reach this far past the page
 constexpr qreal plateRadius = 7;
 constexpr int markBorder = 2;
+constexpr qreal selectionTint = 0.16;
+
+// Draws the page's image into paper turned by quarterTurns (paper is already the turned shape).
+void drawTurned(QPainter& painter, const QRectF& paper, const QImage& image, int quarterTurns)
+{
+    const int turns = ((quarterTurns % 4) + 4) % 4;
+    if (turns == 0) {
+        painter.drawImage(paper, image);
+        return;
+    }
+    const QSizeF upright = turns % 2 != 0 ? paper.size().transposed() : paper.size();
+    painter.save();
+    painter.translate(paper.center());
+    painter.rotate(90.0 * turns);
+    painter.drawImage(QRectF(QPointF(-upright.width() / 2, -upright.height() / 2), upright), image);
+    painter.restore();
+}
 
 } // namespace
 
@@ -88,10 +105,16 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
     painter->fillRect(paper, DS::paper());
     if (const std::optional<QImage> image = m_grid.thumbnail(page)) {
-        painter->drawImage(paper, *image);
+        drawTurned(*painter, paper, *image, m_grid.pageModel()->cell(page).quarterTurns);
     }
 
-    if (selected) {
+    if (selected && m_grid.picking() == PageGrid::Picking::selection) {
+        painter->fillRect(paper, Theme::withAlpha(Theme::accent(palette), selectionTint));
+        painter->setPen(QPen(Theme::accent(palette), markBorder));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(paper.adjusted(markBorder / 2.0, markBorder / 2.0, -markBorder / 2.0,
+                                         -markBorder / 2.0));
+    } else if (selected) {
         painter->fillRect(paper, Theme::withAlpha(DS::paperDown(), markOpacity));
         const qreal ratio = painter->device()->devicePixelRatioF();
         const QPixmap& mark = markPixmap(ratio);
@@ -116,6 +139,8 @@ void PageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const QRect caption = m_grid.captionBox().translated(cell.topLeft());
     painter->setFont(Theme::monospacedDigits(Theme::font(TextStyle::caption)));
     painter->setPen(Theme::secondary(palette));
-    painter->drawText(caption, Qt::AlignHCenter | Qt::AlignTop, PageGridModel::caption(page));
+    const QString text = index.data(Qt::DisplayRole).toString();
+    painter->drawText(caption, Qt::AlignHCenter | Qt::AlignTop,
+                      painter->fontMetrics().elidedText(text, Qt::ElideMiddle, caption.width()));
     painter->restore();
 }

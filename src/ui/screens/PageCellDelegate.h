@@ -5,8 +5,8 @@
 
 class PageGrid;
 
-// Draws one page cell: the page on paper with its image, the deletion mark when selected, and
-// "Sayfa N" under it.
+// Draws one page cell: the page on paper with its image turned as the cell says, the deletion mark
+// or the selection's tint when selected, and "Sayfa N" under it.
 class PageCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@
 #include "ui/screens/PageCellDelegate.h"
 #include "ui/screens/PageGridModel.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -18,8 +19,8 @@ constexpr int wheelStep = 40;
 
 } // namespace
 
-PageGrid::PageGrid(Store& store, QWidget* parent)
-    : QListView(parent), m_store(store), m_model(new PageGridModel(this))
+PageGrid::PageGrid(Store& store, QWidget* parent, Picking picking)
+    : QListView(parent), m_store(store), m_picking(picking), m_model(new PageGridModel(this))
 {
     setModel(m_model);
     setItemDelegate(new PageCellDelegate(*this));
@@ -33,7 +34,8 @@ PageGrid::PageGrid(Store& store, QWidget* parent)
     setUniformItemSizes(true);
     setSpacing(0);
     // Several cells may be selected (the marked pages), so a screen reader's Toggle acts.
-    setSelectionMode(QAbstractItemView::MultiSelection);
+    setSelectionMode(picking == Picking::marks ? QAbstractItemView::MultiSelection
+                                               : QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -48,7 +50,7 @@ PageGrid::PageGrid(Store& store, QWidget* parent)
     setAccessibleName(tr("Sayfalar"));
 
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-        if (index.isValid()) {
+        if (index.isValid() && m_picking == Picking::marks) {
             emit toggled(index.row());
         }
     });
@@ -59,13 +61,35 @@ PageGrid::PageGrid(Store& store, QWidget* parent)
 
 void PageGrid::setFile(const std::optional<PDFFile>& file)
 {
-    m_file = file;
-    m_pageSizes.clear();
-    m_requested.clear();
-    m_boxAspect = file ? pageSize(0) : QSizeF(595, 842);
+    m_files = file ? QList<PDFFile>{*file} : QList<PDFFile>{};
     m_model->setPageCount(file ? static_cast<int>(file->pageCount) : 0);
-    relayout();
+    showCells(m_model->rowCount());
     scrollToTop();
+}
+
+void PageGrid::setPages(const QList<PDFFile>& files, const QList<PDFEngine::OrganizedPage>& cells)
+{
+    // Another document starts at its top; edits of this one stay where the user is.
+    const bool otherDocument = files.value(0).id != m_files.value(0).id;
+    m_files = files;
+    QStringList names;
+    for (const PDFFile& file : files) {
+        names << QFileInfo(file.source.path).fileName();
+    }
+    m_model->setCells(cells, names);
+    showCells(static_cast<int>(cells.size()));
+    if (otherDocument) {
+        scrollToTop();
+    }
+}
+
+void PageGrid::showCells(int count)
+{
+    m_requested.clear();
+    // The boxes take the first page's proportions as the document has it, whatever turns come.
+    m_boxAspect = count > 0 && !m_files.isEmpty() ? m_files.first().displaySize(0)
+                                                  : QSizeF(595, 842);
+    relayout();
 }
 
 void PageGrid::setSelected(const QSet<int>& pages)
@@ -88,6 +112,15 @@ void PageGrid::selectionAsked(const QItemSelection& selected, const QItemSelecti
     if (m_mirroring) {
         return;
     }
+    if (m_picking == Picking::selection) {
+        QSet<int> cells;
+        for (const QModelIndex& cell : selectionModel()->selectedIndexes()) {
+            cells.insert(cell.row());
+        }
+        m_model->setSelected(cells);
+        emit selectionEdited(cells);
+        return;
+    }
     QSet<int> pages;
     for (const QModelIndex& cell : selected.indexes() + deselected.indexes()) {
         pages.insert(cell.row());
@@ -99,9 +132,12 @@ void PageGrid::selectionAsked(const QItemSelection& selected, const QItemSelecti
     setSelected(m_model->selected());
 }
 
-QItemSelectionModel::SelectionFlags PageGrid::selectionCommand(const QModelIndex&,
-                                                               const QEvent*) const
+QItemSelectionModel::SelectionFlags PageGrid::selectionCommand(const QModelIndex& index,
+                                                               const QEvent* event) const
 {
+    if (m_picking == Picking::selection) {
+        return QListView::selectionCommand(index, event);
+    }
     return QItemSelectionModel::NoUpdate;
 }
 
@@ -131,32 +167,38 @@ QRect PageGrid::cellRect(int page) const
     return {item.left() + halfGap, item.top() + halfGap, m_cell.width(), m_cell.height()};
 }
 
-QSizeF PageGrid::pageSize(int page) const
+const PDFFile* PageGrid::fileOf(const PDFEngine::OrganizedPage& cell) const
 {
-    if (!m_file) {
-        return {595, 842};
-    }
-    auto found = m_pageSizes.constFind(page);
-    if (found == m_pageSizes.constEnd()) {
-        found = m_pageSizes.insert(page, m_file->displaySize(page));
-    }
-    return *found;
+    return cell.source >= 0 && cell.source < m_files.size() ? &m_files.at(cell.source) : nullptr;
 }
 
-std::optional<QImage> PageGrid::thumbnail(int page)
+QSizeF PageGrid::pageSize(int cell) const
 {
-    if (!m_file) {
+    const PDFEngine::OrganizedPage shown = m_model->cell(cell);
+    const PDFFile* file = fileOf(shown);
+    if (!file) {
+        return {595, 842};
+    }
+    const QSizeF size = file->displaySize(shown.page);
+    return shown.quarterTurns % 2 != 0 ? size.transposed() : size;
+}
+
+std::optional<QImage> PageGrid::thumbnail(int cell)
+{
+    const PDFEngine::OrganizedPage shown = m_model->cell(cell);
+    const PDFFile* file = fileOf(shown);
+    if (!file) {
         return std::nullopt;
     }
-    m_requested.insert(Store::thumbnailKey(*m_file, page, thumbSide), page);
-    return m_store.requestThumbnail(*m_file, page, thumbSide);
+    m_requested.insert(Store::thumbnailKey(*file, shown.page, thumbSide));
+    return m_store.requestThumbnail(*file, shown.page, thumbSide);
 }
 
 void PageGrid::imageReady(const QString& key)
 {
-    const auto found = m_requested.constFind(key);
-    if (found != m_requested.constEnd()) {
-        update(m_model->index(*found));
+    // A page may show in several cells (duplicated): every visible one asks again.
+    if (m_requested.contains(key)) {
+        viewport()->update();
     }
 }
 
@@ -200,6 +242,11 @@ void PageGrid::relayout()
 void PageGrid::keyPressEvent(QKeyEvent* event)
 {
     m_keyboardFocus = true;
+    if (m_picking == Picking::selection) {
+        QListView::keyPressEvent(event);
+        viewport()->update();
+        return;
+    }
     // Selecting every cell would mark every page for deletion; Ctrl+A is no way to do that.
     if (event->matches(QKeySequence::SelectAll)) {
         event->ignore();

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/PDFFile.h"
+#include "engine/include/Job.h"
 
-#include <QHash>
 #include <QListView>
 #include <QSet>
 #include <optional>
@@ -10,9 +10,9 @@
 class PageGridModel;
 class Store;
 
-// The pages of one document as a grid of thumbnails that are clicked to mark them:
-// columns 120 to 180 wide and 16 apart, only visible cells drawn, images asked of the Store as they
-// come into view.
+// Pages as a grid of thumbnails, clicked to mark them (the pages of one document) or selected as
+// in any list (pages of several files, each turned as it says): columns 120 to 180 wide and 16
+// apart, only visible cells drawn, images asked of the Store as they come into view.
 class PageGrid : public QListView {
     Q_OBJECT
     Q_PROPERTY(bool focusRing READ showsFocusRing)
@@ -23,11 +23,19 @@ public:
     static constexpr int thumbSide = 160;
     static constexpr int captionGap = 6;
 
-    explicit PageGrid(Store& store, QWidget* parent = nullptr);
+    // How clicks and keys pick cells: each click marks or unmarks one (`toggled`), or the cells
+    // are selected as in any list (click, Ctrl+click, Shift+click, Ctrl+A: `selectionEdited`).
+    enum class Picking { marks, selection };
 
+    explicit PageGrid(Store& store, QWidget* parent = nullptr, Picking picking = Picking::marks);
+
+    Picking picking() const { return m_picking; }
     // Shows the pages of `file` (none: an empty grid).
     void setFile(const std::optional<PDFFile>& file);
+    // Shows `cells`, each a page of one of `files` turned as it says.
+    void setPages(const QList<PDFFile>& files, const QList<PDFEngine::OrganizedPage>& cells);
     void setSelected(const QSet<int>& pages);
+    PageGridModel* pageModel() const { return m_model; }
 
     // A cell without its surrounding gap: thumbnail box and caption.
     QSize cellSize() const { return m_cell; }
@@ -41,14 +49,17 @@ public:
     // last used from the keyboard.
     bool showsFocusRing() const;
 
-    // The size the page is shown at (for its proportions).
-    QSizeF pageSize(int page) const;
-    // The page's image from the Store's cache; none while it is still rendering.
-    std::optional<QImage> thumbnail(int page);
+    // The size the cell's page is shown at, turned (for its proportions).
+    QSizeF pageSize(int cell) const;
+    // The cell's page's image from the Store's cache, not yet turned; none while it is still
+    // rendering.
+    std::optional<QImage> thumbnail(int cell);
 
 signals:
     // The user clicked the cell of `page` (or pressed space on it).
     void toggled(int page);
+    // The user changed the selected cells to `cells`.
+    void selectionEdited(const QSet<int>& cells);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -67,18 +78,21 @@ private:
     void selectionAsked(const QItemSelection& selected, const QItemSelection& deselected);
 
     void relayout();
+    void showCells(int count);
+    // The file a cell's page comes from; none for a cell of no file.
+    const PDFFile* fileOf(const PDFEngine::OrganizedPage& cell) const;
     // The thumbnail box's height for a cell `width` wide, in the first page's proportions.
     int boxHeight(int width) const;
     void imageReady(const QString& key);
 
     Store& m_store;
+    Picking m_picking;
     PageGridModel* m_model;
-    std::optional<PDFFile> m_file;
+    QList<PDFFile> m_files;
     int m_columns = 1;
     QSize m_cell;
     QSizeF m_boxAspect{595, 842};
-    mutable QHash<int, QSizeF> m_pageSizes;
-    QHash<QString, int> m_requested; // thumbnail key → page
+    QSet<QString> m_requested; // thumbnail keys
     bool m_keyboardFocus = false;
     bool m_mirroring = false;
 };

@@ -9,7 +9,6 @@
 #include "ui/kit/DropZone.h"
 #include "ui/kit/Labels.h"
 #include "ui/kit/RunButton.h"
-#include "ui/kit/SingleFileCard.h"
 #include "ui/screens/PageGrid.h"
 #include "ui/screens/ScreenBinding.h"
 
@@ -74,22 +73,8 @@ PagesScreen::PagesScreen(PagesTool& tool, Store& store, QWidget* parent)
 void PagesScreen::showFile()
 {
     const std::optional<PDFFile>& file = m_tool.pagesFile();
-    if (m_cardSlot) {
-        m_documentColumn->removeWidget(m_cardSlot);
-        m_cardSlot->deleteLater();
-        m_cardSlot = nullptr;
-        m_card = nullptr;
-    }
-    if (file) {
-        m_card = new SingleFileCard(*file, m_display);
-        connect(m_card, &SingleFileCard::openRequested, this, [this] { m_store.open(m_tool); });
-        connect(m_card, &SingleFileCard::clearRequested, this, [this] { m_store.clear(m_tool); });
-        m_cardSlot = new QWidget;
-        auto* row = new QHBoxLayout(m_cardSlot);
-        row->setContentsMargins(Metrics::pageSide, 0, Metrics::pageSide, 0);
-        row->addWidget(m_card);
-        m_documentColumn->insertWidget(0, m_cardSlot);
-    }
+    ScreenBinding::placeFileCard(*m_documentColumn, m_cardSlot, file ? &*file : nullptr, m_display,
+                                 m_tool, m_store);
     m_grid->setFile(file);
     m_stack->setCurrentWidget(file ? m_document : static_cast<QWidget*>(m_drop));
     m_actions->setVisible(file.has_value());

@@ -10,7 +10,6 @@ class PageGrid;
 class QStackedWidget;
 class QVBoxLayout;
 class RunButton;
-class SingleFileCard;
 class PagesTool;
 class Store;
 
@@ -38,7 +37,6 @@ private:
     QWidget* m_document;
     QVBoxLayout* m_documentColumn;
     QWidget* m_cardSlot = nullptr; // the card with the page's side margins
-    SingleFileCard* m_card = nullptr;
     PageGrid* m_grid;
     AlertLabel* m_summary;
     RunButton* m_run;

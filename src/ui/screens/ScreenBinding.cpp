@@ -4,7 +4,11 @@
 #include "store/ToolModel.h"
 #include "ui/kit/PageThumb.h"
 #include "ui/kit/RunButton.h"
+#include "ui/kit/SingleFileCard.h"
 #include "ui/kit/ToolPage.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 
 namespace ScreenBinding {
 
@@ -46,6 +50,29 @@ FileDisplay fileDisplay(Store& store)
         return store.requestThumbnail(file, page, side).value_or(QImage());
     };
     return display;
+}
+
+void placeFileCard(QVBoxLayout& column, QWidget*& slot, const PDFFile* file,
+                   const FileDisplay& display, ToolModel& tool, Store& store)
+{
+    if (slot) {
+        column.removeWidget(slot);
+        slot->deleteLater();
+        slot = nullptr;
+    }
+    if (!file) {
+        return;
+    }
+    auto* card = new SingleFileCard(*file, display);
+    QObject::connect(card, &SingleFileCard::openRequested, &tool,
+                     [&store, &tool] { store.open(tool); });
+    QObject::connect(card, &SingleFileCard::clearRequested, &tool,
+                     [&store, &tool] { store.clear(tool); });
+    slot = new QWidget;
+    auto* row = new QHBoxLayout(slot);
+    row->setContentsMargins(Metrics::pageSide, 0, Metrics::pageSide, 0);
+    row->addWidget(card);
+    column.insertWidget(0, slot);
 }
 
 void reloadThumbsWhenReady(QWidget& root, Store& store)

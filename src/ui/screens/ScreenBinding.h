@@ -2,7 +2,9 @@
 
 #include "ui/kit/FileDisplay.h"
 
+class QVBoxLayout;
 class QWidget;
+struct PDFFile;
 class RunButton;
 class Store;
 class ToolModel;
@@ -19,6 +21,10 @@ void bindPage(ToolPage& page, ToolModel& tool, Store& store);
 void bindRunButton(RunButton& button, ToolModel& tool, Store& store);
 // Page images come from the Store's cache.
 FileDisplay fileDisplay(Store& store);
+// Puts the card of `file` (none: no card) at the top of column, with the page's side margins,
+// in place of `slot`, the one put there before; its buttons pick another file or clear the tool.
+void placeFileCard(QVBoxLayout& column, QWidget*& slot, const PDFFile* file,
+                   const FileDisplay& display, ToolModel& tool, Store& store);
 // Thumbnails under root that were still rendering when first shown ask again once ready.
 void reloadThumbsWhenReady(QWidget& root, Store& store);
 

@@ -5,6 +5,7 @@
 #include "StoreTestCase.h"
 #include "core/AppLanguage.h"
 #include "core/Formatting.h"
+#include "tools/organize/OrganizeTool.h"
 #include "ui/kit/Badge.h"
 #include "ui/kit/BannerView.h"
 #include "ui/kit/Button.h"
@@ -24,6 +25,8 @@
 #include "ui/screens/HistoryScreen.h"
 #include "ui/screens/MergeRow.h"
 #include "ui/screens/MergeScreen.h"
+#include "ui/screens/OrganizeGrid.h"
+#include "ui/screens/OrganizeScreen.h"
 #include "ui/screens/PageCellDelegate.h"
 #include "ui/screens/PageGrid.h"
 #include "ui/screens/PageGridModel.h"
@@ -181,6 +184,61 @@ class ScreensTest : public StoreTestCase {
     bool marked(int page)
     {
         return grid()->model()->index(page, 0).data(PageGridModel::SelectedRole).toBool();
+    }
+
+    OrganizeTool& organize() { return store().tool<OrganizeTool>(); }
+    // The arrangement as "<file letter><page>", with "r<turns>" for a turned page: "A2 B1r1".
+    QString arranged()
+    {
+        QStringList shown;
+        for (const PDFEngine::OrganizedPage& page : organize().arrangement()) {
+            shown << QString(QChar(u'A' + page.source)) + QString::number(page.page + 1) +
+                         (page.quarterTurns ? "r" + QString::number(page.quarterTurns) : "");
+        }
+        return shown.join(u' ');
+    }
+    // A point on cell's left (before) or right (after) half.
+    QPoint onCell(int cell, bool after)
+    {
+        const QRect rect = grid()->cellRect(cell);
+        return {after ? rect.right() - 4 : rect.left() + 4, rect.center().y()};
+    }
+    // Drags mime over the grid to point and drops it; whether the bar showed there first.
+    bool dragAndDrop(const QMimeData* mime, QPoint point, int before)
+    {
+        const auto actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(point, actions, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid()->viewport(), &enter);
+        QDragMoveEvent move(point, actions, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid()->viewport(), &move);
+        auto* organizeGrid = static_cast<OrganizeGrid*>(grid());
+        const QImage shown = grid()->viewport()->grab().toImage();
+        const QPoint bar = organizeGrid->insertionBar(before).center();
+        const bool barShown = organizeGrid->insertion() == before &&
+                              shown.pixelColor(bar * shown.devicePixelRatio()) ==
+                                  Theme::accent(grid()->palette());
+        QDropEvent drop(QPointF(point), actions, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid()->viewport(), &drop);
+        return barShown && drop.isAccepted() && !organizeGrid->insertion();
+    }
+    // The quarter of a cell's box where its page's tag (drawn near the page's lower left
+    // corner) shows: 0 top left, 1 top right, 2 bottom left, 3 bottom right.
+    int tagQuarter(int cell)
+    {
+        if (!QTest::qWaitFor([&] { return grid()->thumbnail(cell).has_value(); })) {
+            return -1;
+        }
+        const QImage shown = grid()->viewport()->grab().toImage();
+        const QRect box = grid()->thumbBox().translated(grid()->cellRect(cell).topLeft());
+        std::array<int, 4> ink{};
+        for (int y = box.top() + 2; y < box.bottom() - 2; ++y) {
+            for (int x = box.left() + 2; x < box.right() - 2; ++x) {
+                if (shown.pixelColor(QPoint(x, y) * shown.devicePixelRatio()).lightness() < 110) {
+                    ++ink.at((y > box.center().y() ? 2 : 0) + (x > box.center().x() ? 1 : 0));
+                }
+            }
+        }
+        return static_cast<int>(std::max_element(ink.begin(), ink.end()) - ink.begin());
     }
 
     template <class Screen>
@@ -753,6 +811,92 @@ private slots:
         QCOMPARE(grid()->cellSize().width(), 180); // few pages never grow past 180 points
         QVERIFY(store().tool<PagesTool>().pagesSelected().isEmpty() && !marked(2));
         QTRY_COMPARE(m_screen->findChildren<SingleFileCard*>().size(), 1);
+    }
+
+    // Selection by clicks, a drag with its bar, keyboard moves and turns, all undone and redone.
+    void organizeDragMoveRotateAndUndo()
+    {
+        show(new OrganizeScreen(organize(), store()), {860, 640});
+        store().addFiles({m_fixture->pdf("Rapor.pdf", 6)}, organize());
+        QTRY_VERIFY(grid()->cellRect(5).isValid());
+        const QString start = arranged();
+        activate();
+        clickPage(0);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          grid()->cellRect(1).center());
+        QCOMPARE(organize().organizeSelected(), (QSet<int>{0, 1}));
+        QScopedPointer<QMimeData> mime(
+            grid()->model()->mimeData(grid()->selectionModel()->selectedIndexes()));
+        QVERIFY(dragAndDrop(mime.get(), onCell(3, true), 4));
+        QCOMPARE(arranged(), QStringLiteral("A3 A4 A1 A2 A5 A6"));
+        QVERIFY(marked(2) && marked(3) && !marked(0));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          grid()->cellRect(3).center()); // Ctrl+click takes one away
+        QCOMPARE(organize().organizeSelected(), (QSet<int>{2}));
+        // Keys move the selection and turn it; the thumbnail's tag turns with the page.
+        grid()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(grid(), Qt::Key_Right, Qt::AltModifier);
+        QTest::keyClick(grid(), Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(arranged(), QStringLiteral("A3 A4 A2 A5 A1 A6"));
+        QTest::keyClick(grid(), Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(tagQuarter(3), 2);
+        QTest::keyClick(grid(), Qt::Key_R);
+        QCOMPARE(tagQuarter(3), 0);
+        QTest::keyClick(grid(), Qt::Key_BracketRight, Qt::ControlModifier);
+        QCOMPARE(tagQuarter(3), 1);
+        QTest::keyClick(grid(), Qt::Key_R, Qt::ShiftModifier);
+        click(QStringLiteral("Sağa döndür"));
+        QCOMPARE(arranged(), QStringLiteral("A3 A4 A2 A1r2 A5 A6"));
+        QCOMPARE(grid()->model()->index(3, 0).data(Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("Sayfa 4, döndürülmüş 180°"));
+        QTest::keyClick(grid(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(organize().organizeSelected().size(), 6);
+        QTest::keyClick(grid(), Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+        const QString edited = arranged(); // the whole document cannot move: nothing changes
+        QCOMPARE(edited, QStringLiteral("A3 A4 A2 A1r2 A5 A6"));
+        for (int step = 0; step < 20 && organize().canUndo(); ++step) {
+            QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+        }
+        QCOMPARE(arranged(), start);
+        QVERIFY(!button(QStringLiteral("Sıfırla"))->isEnabled());
+        for (int step = 0; step < 20 && organize().canRedo(); ++step) {
+            QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        }
+        QCOMPARE(arranged(), edited);
+        click(QStringLiteral("Geri al"));
+        click(QStringLiteral("Yinele"));
+        click(QStringLiteral("Sıfırla"));
+        QCOMPARE(arranged(), start);
+        QVERIFY(button(QStringLiteral("Geri al"))->isEnabled());
+    }
+
+    // Another PDF dropped between two cells joins there; the run and the extract write in order.
+    void organizeInsertByDropAndExtract()
+    {
+        show(new OrganizeScreen(organize(), store()), {860, 640});
+        store().addFiles({m_fixture->pdf("Rapor.pdf", 3)}, organize());
+        QTRY_VERIFY(grid()->cellRect(2).isValid());
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(m_fixture->pdf("Ek.pdf", 2))});
+        QVERIFY(dragAndDrop(&mime, onCell(1, false), 1));
+        QCOMPARE(arranged(), QStringLiteral("A1 B1 B2 A2 A3"));
+        QCOMPARE(grid()->model()->index(2, 0).data().toString(),
+                 QStringLiteral("Sayfa 3 · Ek.pdf"));
+        QCOMPARE(organize().organizeSelected(), (QSet<int>{1, 2})); // the new pages
+        organize().setOrganizeSelected({});
+        QVERIFY(!button(QStringLiteral("Seçilenleri ayrı kaydet…"))->isEnabled());
+        organize().setOrganizeSelected({4, 1});
+        const QString part = m_fixture->folder("out") + "/Parça.pdf";
+        m_fixture->dialogs.saveAnswers << part;
+        click(QStringLiteral("Seçilenleri ayrı kaydet…"));
+        QVERIFY(m_fixture->waitIdle());
+        QCOMPARE(Fixtures::readTags(part), (QStringList{"Ek-1", "Rapor-3"}));
+        const QString whole = m_fixture->folder("out") + "/Tümü.pdf";
+        m_fixture->dialogs.saveAnswers << whole;
+        QTest::mouseClick(run(), Qt::LeftButton);
+        QVERIFY(m_fixture->waitIdle());
+        QCOMPARE(Fixtures::readTags(whole),
+                 (QStringList{"Rapor-1", "Ek-1", "Ek-2", "Rapor-2", "Rapor-3"}));
     }
 
     void historyRowsShowEachRecord()
