@@ -294,7 +294,7 @@ private slots:
         QCOMPARE(fittedName(accented.repeated(100), ""), accented.repeated(83));
     }
 
-    // In list order, a repeated input twice and a locked one unlocked; pages as ranges name them.
+    // In list order, a repeated input twice and a locked one unlocked; pages as a range names them.
     void mergesInListOrder()
     {
         const QStringList inputs{"Kilitli.pdf", "A.pdf", "B.pdf", "A.pdf"};
