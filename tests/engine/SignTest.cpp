@@ -17,7 +17,6 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <array>
 
 using PDFEngine::SignItem;
 
@@ -195,18 +194,13 @@ private slots:
         QTest::addColumn<int>("rotation");
 
         const QRectF crop(100, 50, 400, 600);
-        for (const auto& [from, turns, to] : std::vector<std::array<int, 3>>{{0, 1, 90},
-                                                                             {0, -1, 270},
-                                                                             {90, 1, 180},
-                                                                             {90, -1, 0},
-                                                                             {180, 1, 270},
-                                                                             {180, -1, 90},
-                                                                             {270, 1, 0},
-                                                                             {270, -1, 180},
-                                                                             {90, 6, 270},
-                                                                             {-90, -3, 0},
-                                                                             {0, 0, 0}}) {
-            QTest::addRow("%d %+d", from, turns) << Layout{crop, from} << turns << to;
+        // Triples: the page's rotation, the quarter turns asked for, the rotation that results.
+        const QList<int> rows{0,  1,   90, 0,   -1,  270, 90, 1,   180, 90, -1,
+                              0,  180, 1,  270, 180, -1,  90, 270, 1,   0,  270,
+                              -1, 180, 90, 6,   270, -90, -3, 0,   0,   0,  0};
+        for (qsizetype i = 0; i < rows.size(); i += 3) {
+            QTest::addRow("%d %+d", rows[i], rows[i + 1])
+                << Layout{crop, rows[i]} << rows[i + 1] << rows[i + 2];
         }
         QTest::newRow("inherited 90 +1") << Layout{crop, 90, true} << 1 << 180;
     }
@@ -221,14 +215,11 @@ private slots:
         const Stamp stamp = signPage(layout, normalised, asymmetric(), quarterTurns).value(0);
         QCOMPARE(Fixtures::readLayouts(path("turned.pdf")),
                  (QList<std::pair<int, QRectF>>{{rotation, *layout.cropBox}}));
-        QVERIFY(Fixtures::qpdfCheckIsClean(path("turned.pdf")));
-        const std::unique_ptr<Poppler::Document> document =
-            Poppler::Document::load(path("turned.pdf"));
-        const QSizeF shown = layout.cropBox->size();
-        QCOMPARE(document->page(0)->pageSizeF(), rotation % 180 ? shown.transposed() : shown);
-        QCOMPARE(
-            stamp.rect,
-            signPage(Layout{layout.cropBox, rotation}, normalised, asymmetric()).value(0).rect);
+        const QSizeF shown = layout.cropBox->size(); // poppler turns the size it reports
+        QCOMPARE(Poppler::Document::load(path("turned.pdf"))->page(0)->pageSizeF(),
+                 rotation % 180 ? shown.transposed() : shown);
+        QCOMPARE(stamp.rect,
+                 signPage({layout.cropBox, rotation}, normalised, asymmetric())[0].rect);
     }
 
     // Black, white, transparent: the stamp multiplies with a soft mask; previews stretch it.

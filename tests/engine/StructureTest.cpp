@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 using PDFEngine::Grouping;
 using PDFEngine::OrganizedPage;
@@ -51,12 +52,8 @@ private slots:
                                     "outline   2.1 @2|outline   2.2 @1|label /D4|label /D3|label "
                                     "/D2|label /D1|label /r2|label /r1|link 1->https://"
                                     "example.org/|link 3->5|link 6->1|pages 6";
-        QTest::newRow("extract 5, 2")
-            << Pages{{0, 4}, {0, 1}}
-            << "R5 R2|field address.street=Kordon|field agree=/Yes|outline Bölüm 1 @- +|"
-               "outline   1.1 @2|outline Bölüm 2 @-|outline   2.1 @1|label /D3|label /r2|pages 2";
         // A page twice has fields of its own the second time, renamed as a second input's.
-        QTest::newRow("duplicate, insert a locked file")
+        QTest::newRow("extract, duplicate, insert a locked file")
             << Pages{{0, 0, 1}, {1, 0}, {0, 1}, {0, 0, -1}}
             << "R1 K1 R2 R1|field agree=/Yes|field name+1=Ayşe|field name=Ayşe|outline Bölüm 1 "
                "@1 +|outline   1.1 @3|label /r1|label /D1|label /r2|label /r1|pages 4";
@@ -71,14 +68,11 @@ private slots:
         QFETCH(Pages, pages);
         QFETCH(QString, expected);
         const QString out = path("out.pdf");
-        const QString failure = failureOf([&] {
-            placed(path("."), [&](auto& outputs) {
-                PDFEngine::organize({{{path("Zengin.pdf"), {}}, {path("Kilitli.pdf"), "doğru"}},
-                                     pages,
-                                     out},
-                                    outputs);
-            });
-        });
+        const PDFEngine::OrganizeJob job{{{path("Zengin.pdf"), {}}, {path("Kilitli.pdf"), "doğru"}},
+                                         pages,
+                                         out};
+        const QString failure = failureOf(
+            [&] { placed(path("."), [&](auto& outputs) { PDFEngine::organize(job, outputs); }); });
         if (!failure.isEmpty()) {
             QCOMPARE(failure, expected);
             return;
@@ -272,15 +266,12 @@ private slots:
         for (const QString& kindName : kinds) {
             const QStringList lines = kind(before, kindName);
             QVERIFY2(kind(copied, kindName) == lines, qPrintable(name + " " + kindName));
-            // Organized: the same fields and attachments, labels in another order.
-            QStringList reordered = kind(organized, kindName);
-            QStringList sorted = lines;
-            if (kindName == "label") {
-                reordered.sort();
-                sorted.sort();
-            }
-            QVERIFY2(kindName == "outline" || kindName == "link" ? reordered.size() == lines.size()
-                                                                 : reordered == sorted,
+            // Organized: the same parts, outlines and links leading elsewhere, labels reordered.
+            const QStringList reordered = kind(organized, kindName);
+            QVERIFY2(kindName == "outline" || kindName == "link"
+                         ? reordered.size() == lines.size()
+                         : std::is_permutation(reordered.begin(), reordered.end(), lines.begin(),
+                                               lines.end()),
                      qPrintable(name + " organized " + kindName));
             const qsizetype extra = kindName == "outline" ? 2 : 0; // one title per input
             QCOMPARE(kind(merged, kindName).size(), 2 * lines.size() + extra);

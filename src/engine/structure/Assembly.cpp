@@ -129,7 +129,7 @@ QPDFObjectHandle nameTree(const std::map<std::string, QPDFObjectHandle>& entries
 
 // The rotation a page shows, 0, 90, 180 or 270, its own or inherited; one that is not a
 // multiple of 90 shows upright, as viewers draw it.
-long long shownRotation(QPDFObjectHandle page)
+long long shownRotation(const QPDFObjectHandle& page)
 {
     QPDFObjectHandle rotate = QPDFPageObjectHelper(page).getAttribute("/Rotate", false);
     if (!rotate.isInteger() && !rotate.isReal()) {
