@@ -43,6 +43,10 @@
         <source>Kayıtlı imza: %1 · Geçmiş kaydı: %2</source>
         <translation>Saved signatures: %1 · History records: %2</translation>
     </message>
+    <message>
+        <source>Sayfaları döndür, sırala, çıkar, ekle</source>
+        <translation>Rotate, reorder, extract and insert pages</translation>
+    </message>
 </context>
 <context>
     <name>AboutWindow</name>
@@ -238,6 +242,14 @@
     <message>
         <source>%1, %2 sayfa, %3</source>
         <translation>%1, %2 pages, %3</translation>
+    </message>
+    <message>
+        <source>Sayfa: %1 / %2 · %3</source>
+        <translation>Pages: %1 / %2 · %3</translation>
+    </message>
+    <message>
+        <source>%1, %2 sayfadan %3 sayfa, %4</source>
+        <translation>%1, %3 of %2 pages, %4</translation>
     </message>
 </context>
 <context>
@@ -477,6 +489,17 @@
     </message>
 </context>
 <context>
+    <name>MergeRow</name>
+    <message>
+        <source>Sayfalar: tümü</source>
+        <translation>Pages: all</translation>
+    </message>
+    <message>
+        <source>%1 sayfaları</source>
+        <translation>Pages of %1</translation>
+    </message>
+</context>
+<context>
     <name>MergeScreen</name>
     <message>
         <source>PDF ekle</source>
@@ -528,6 +551,65 @@
     <message>
         <source>Bir daha gösterme</source>
         <translation>Don&apos;t show again</translation>
+    </message>
+</context>
+<context>
+    <name>OrganizeScreen</name>
+    <message>
+        <source>Geri al</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Yinele</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Sıfırla</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>PDF&apos;i buraya bırak</source>
+        <translation>Drop a PDF here</translation>
+    </message>
+    <message>
+        <source>Sayfaları döndürür, sıralar, çoğaltır ya da silersin. Asıl dosya değişmez.</source>
+        <translation>Turn, reorder, duplicate or delete its pages. The original file is not changed.</translation>
+    </message>
+    <message>
+        <source>Sola döndür</source>
+        <translation>Rotate left</translation>
+    </message>
+    <message>
+        <source>Sağa döndür</source>
+        <translation>Rotate right</translation>
+    </message>
+    <message>
+        <source>Çoğalt</source>
+        <translation>Duplicate</translation>
+    </message>
+    <message>
+        <source>Sil</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>PDF ekle…</source>
+        <translation>Add PDF…</translation>
+    </message>
+    <message>
+        <source>Seçilenleri ayrı kaydet…</source>
+        <translation>Save selected separately…</translation>
+    </message>
+    <message>
+        <source>Kaydet…</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <source>%1 sayfa · %2 seçili</source>
+        <translation>%1 pages · %2 selected</translation>
+    </message>
+    <message>
+        <source>%1 sayfa</source>
+        <translation>%1 pages</translation>
     </message>
 </context>
 <context>
@@ -584,6 +666,10 @@
         <source>Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.</source>
         <translation>This PDF has %1 pages. “%2” falls outside it.</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>PageGrid</name>
@@ -597,6 +683,14 @@
     <message>
         <source>Sayfa %1</source>
         <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>%1 · %2</source>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>%1, döndürülmüş %2°</source>
+        <translation>%1, rotated %2°</translation>
     </message>
 </context>
 <context>
@@ -929,6 +1023,14 @@
     <message>
         <source>Bu Mac&apos;te ürettiğin dosyalar.</source>
         <translation>Files you made on this computer.</translation>
+    </message>
+    <message>
+        <source>Düzenle</source>
+        <translation>Organize</translation>
+    </message>
+    <message>
+        <source>Sayfaları döndür, sırala, çıkar, başka PDF&apos;ten sayfa ekle.</source>
+        <translation>Rotate, reorder and extract pages, or add pages from another PDF.</translation>
     </message>
 </context>
 <context>
@@ -1334,6 +1436,18 @@
     <message>
         <source>PDF görüntüleyici açılamadı. Dosya: %1</source>
         <translation>Couldn&apos;t open a PDF viewer. File: %1</translation>
+    </message>
+    <message>
+        <source>%1 sayfaları: %2</source>
+        <translation>Pages of %1: %2</translation>
+    </message>
+    <message>
+        <source>seçilen sayfalar</source>
+        <translation>selected pages</translation>
+    </message>
+    <message>
+        <source>düzenlendi</source>
+        <translation>organized</translation>
     </message>
 </context>
 <context>

@@ -43,6 +43,10 @@
         <source>Kayıtlı imza: %1 · Geçmiş kaydı: %2</source>
         <translation>Firmas guardadas: %1 · Registros del historial: %2</translation>
     </message>
+    <message>
+        <source>Sayfaları döndür, sırala, çıkar, ekle</source>
+        <translation>Gira, ordena, extrae e inserta páginas</translation>
+    </message>
 </context>
 <context>
     <name>AboutWindow</name>
@@ -238,6 +242,14 @@
     <message>
         <source>%1, %2 sayfa, %3</source>
         <translation>%1, %2 páginas, %3</translation>
+    </message>
+    <message>
+        <source>Sayfa: %1 / %2 · %3</source>
+        <translation>Páginas: %1 / %2 · %3</translation>
+    </message>
+    <message>
+        <source>%1, %2 sayfadan %3 sayfa, %4</source>
+        <translation>%1, %3 de %2 páginas, %4</translation>
     </message>
 </context>
 <context>
@@ -477,6 +489,17 @@
     </message>
 </context>
 <context>
+    <name>MergeRow</name>
+    <message>
+        <source>Sayfalar: tümü</source>
+        <translation>Páginas: todas</translation>
+    </message>
+    <message>
+        <source>%1 sayfaları</source>
+        <translation>Páginas de %1</translation>
+    </message>
+</context>
+<context>
     <name>MergeScreen</name>
     <message>
         <source>PDF ekle</source>
@@ -528,6 +551,65 @@
     <message>
         <source>Bir daha gösterme</source>
         <translation>No volver a mostrar</translation>
+    </message>
+</context>
+<context>
+    <name>OrganizeScreen</name>
+    <message>
+        <source>Geri al</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <source>Yinele</source>
+        <translation>Rehacer</translation>
+    </message>
+    <message>
+        <source>Sıfırla</source>
+        <translation>Restablecer</translation>
+    </message>
+    <message>
+        <source>PDF&apos;i buraya bırak</source>
+        <translation>Suelta aquí el PDF</translation>
+    </message>
+    <message>
+        <source>Sayfaları döndürür, sıralar, çoğaltır ya da silersin. Asıl dosya değişmez.</source>
+        <translation>Gira, ordena, duplica o elimina sus páginas. El archivo original no cambia.</translation>
+    </message>
+    <message>
+        <source>Sola döndür</source>
+        <translation>Girar a la izquierda</translation>
+    </message>
+    <message>
+        <source>Sağa döndür</source>
+        <translation>Girar a la derecha</translation>
+    </message>
+    <message>
+        <source>Çoğalt</source>
+        <translation>Duplicar</translation>
+    </message>
+    <message>
+        <source>Sil</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>PDF ekle…</source>
+        <translation>Añadir PDF…</translation>
+    </message>
+    <message>
+        <source>Seçilenleri ayrı kaydet…</source>
+        <translation>Guardar seleccionadas aparte…</translation>
+    </message>
+    <message>
+        <source>Kaydet…</source>
+        <translation>Guardar…</translation>
+    </message>
+    <message>
+        <source>%1 sayfa · %2 seçili</source>
+        <translation>%1 páginas · %2 seleccionadas</translation>
+    </message>
+    <message>
+        <source>%1 sayfa</source>
+        <translation>%1 páginas</translation>
     </message>
 </context>
 <context>
@@ -584,6 +666,10 @@
         <source>Bu PDF %1 sayfa. “%2” bunun dışında kalıyor.</source>
         <translation>Este PDF tiene %1 páginas. “%2” queda fuera.</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>PageGrid</name>
@@ -597,6 +683,14 @@
     <message>
         <source>Sayfa %1</source>
         <translation>Página %1</translation>
+    </message>
+    <message>
+        <source>%1 · %2</source>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>%1, döndürülmüş %2°</source>
+        <translation>%1, girada %2°</translation>
     </message>
 </context>
 <context>
@@ -929,6 +1023,14 @@
     <message>
         <source>Bu Mac&apos;te ürettiğin dosyalar.</source>
         <translation>Archivos que creaste en este equipo.</translation>
+    </message>
+    <message>
+        <source>Düzenle</source>
+        <translation>Organizar</translation>
+    </message>
+    <message>
+        <source>Sayfaları döndür, sırala, çıkar, başka PDF&apos;ten sayfa ekle.</source>
+        <translation>Gira, ordena y extrae páginas, o añade páginas de otro PDF.</translation>
     </message>
 </context>
 <context>
@@ -1334,6 +1436,18 @@
     <message>
         <source>PDF görüntüleyici açılamadı. Dosya: %1</source>
         <translation>No se pudo abrir un visor de PDF. Archivo: %1</translation>
+    </message>
+    <message>
+        <source>%1 sayfaları: %2</source>
+        <translation>Páginas de %1: %2</translation>
+    </message>
+    <message>
+        <source>seçilen sayfalar</source>
+        <translation>páginas seleccionadas</translation>
+    </message>
+    <message>
+        <source>düzenlendi</source>
+        <translation>organizado</translation>
     </message>
 </context>
 <context>
