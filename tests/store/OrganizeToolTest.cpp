@@ -3,6 +3,8 @@
 
 #include <QFileInfo>
 #include <QTest>
+#include <optional>
+#include <utility>
 
 // The organize tool's edits, their undo and redo, insertion of other files and the jobs it builds.
 class OrganizeToolTest : public StoreTestCase {
@@ -28,6 +30,7 @@ class OrganizeToolTest : public StoreTestCase {
     void play(const QString& script)
     {
         store().addFiles({m_fixture->pdf("a.pdf", 3)}, tool());
+        std::optional<int> at; // where the next file taken goes
         for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
             const QString op = step.section(':', 0, 0);
             const QString argument = step.section(':', 1);
@@ -37,16 +40,21 @@ class OrganizeToolTest : public StoreTestCase {
             }
             if (op == "sel") {
                 tool().setOrganizeSelected({positions.begin(), positions.end()});
-            } else if (op == "rot" || op == "step" || op == "at") {
-                (tool().*(op == "rot"    ? &OrganizeTool::rotateSelected
-                          : op == "step" ? &OrganizeTool::moveSelected
-                                         : &OrganizeTool::insertAt))(argument.toInt());
+            } else if (op == "rot" || op == "step") {
+                (tool().*(op == "rot" ? &OrganizeTool::rotateSelected
+                                      : &OrganizeTool::moveSelected))(argument.toInt());
+            } else if (op == "at") {
+                at = argument.toInt();
+            } else if (op == "cancel") { // the open dialog is left without a file
+                tool().insertAt(*std::exchange(at, std::nullopt));
             } else if (op == "mv") {
                 tool().move(positions, argument.section('>', 1).toInt());
             } else if (op == "take") {
                 const QString password = argument == "k" ? "gizli" : "";
                 m_fixture->dialogs.passwordAnswers = {password};
-                store().addFiles({m_fixture->pdf(argument + ".pdf", 2, password)}, tool());
+                const QString path = m_fixture->pdf(argument + ".pdf", 2, password);
+                at ? tool().insertAt(*at, {path}) : store().addFiles({path}, tool());
+                at.reset();
             } else {
                 op == "del" ? void(tool().deleteSelected())
                             : (tool().*(op == "dup"    ? &OrganizeTool::duplicateSelected
@@ -65,16 +73,22 @@ private slots:
         QTest::addColumn<int>("steps"); // on the undo stack
         for (const char* row :
              {"turns wrap|sel:0,2 rot:1 rot:1 rot:1 rot:1 rot:-1|*a1+3 a2 *a3+3|5",
-              "full turn|sel:1 rot:4 rot:-8|a1 *a2 a3|0", "to the end|mv:0>3|a2 a3 *a1|1",
-              "to the front|mv:2,1>0|*a2 *a3 a1|1", "onto itself|mv:1>1 mv:1>2|a1 *a2 a3|0",
-              "one later|sel:0 step:1|a2 *a1 a3|1", "past the end|sel:1,2 step:1|a1 *a2 *a3|0",
-              "gathers|sel:0,2 step:1|a2 *a1 *a3|1", "gathers earlier|sel:0,2 step:-1|*a1 *a3 a2|1",
-              "delete|sel:0,2 del|a2|1", "delete all|sel:0,1,2 del|*a1 *a2 *a3|0",
+              "full turn|sel:1 rot:4 rot:-8|a1 *a2 a3|0",
+              "to the end|mv:0>3|a2 a3 *a1|1",
+              "to the front|mv:2,1>0|*a2 *a3 a1|1",
+              "onto itself|mv:1>1 mv:1>2|a1 *a2 a3|0",
+              "one later|sel:0 step:1|a2 *a1 a3|1",
+              "past the end|sel:1,2 step:1|a1 *a2 *a3|0",
+              "gathers|sel:0,2 step:1|a2 *a1 *a3|1",
+              "gathers earlier|sel:0,2 step:-1|*a1 *a3 a2|1",
+              "delete|sel:0,2 del|a2|1",
+              "delete all|sel:0,1,2 del|*a1 *a2 *a3|0",
               "duplicate|sel:0,2 rot:2 dup|a1+2 *a1+2 a2 a3+2 *a3+2|2",
               "insert at end|take:b|a1 a2 a3 *b1 *b2|1",
               "insert at|sel:0 at:1 take:b|a1 *b1 *b2 a2 a3|1",
               "insert locked|at:0 take:k|*k1 *k2 a1 a2 a3|1",
               "itself again|at:9 take:a|a1 a2 a3 *a1 *a2 *a3|1",
+              "place dropped|at:0 cancel take:b|a1 a2 a3 *b1 *b2|1",
               "reset|take:b sel:0 rot:1 reset|a1 a2 a3|3",
               "reset undone|sel:0 rot:1 take:b reset undo|a1+1 a2 a3 *b1 *b2|2",
               "redo dropped|sel:0 rot:1 undo rot:2 redo|*a1+2 a2 a3|1"}) {

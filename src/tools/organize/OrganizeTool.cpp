@@ -204,9 +204,16 @@ void OrganizeTool::duplicateSelected()
     edit(next);
 }
 
-void OrganizeTool::insertAt(int at)
+void OrganizeTool::insertAt(int at, const QStringList& paths)
 {
+    // Only for this admission: one refused or cancelled must not move the next drop's pages.
     m_insertAt = at;
+    if (paths.isEmpty()) {
+        store().open(*this);
+    } else {
+        store().addFiles(paths, *this);
+    }
+    m_insertAt.reset();
 }
 
 void OrganizeTool::undo()

@@ -33,8 +33,9 @@ public:
     // False, and nothing changes, when no page would be left.
     bool deleteSelected();
     void duplicateSelected();
-    // The next files taken are inserted before position `at` instead of at the end.
-    void insertAt(int at);
+    // Admits paths (none: the files the user picks in the open dialog) and inserts their pages
+    // before position `at` instead of at the end.
+    void insertAt(int at, const QStringList& paths = {});
 
     bool canUndo() const { return !m_undo.isEmpty(); }
     bool canRedo() const { return !m_redo.isEmpty(); }
@@ -57,7 +58,7 @@ public:
     bool takesMany() const override { return !m_organizeFiles.isEmpty(); }
     QList<PDFFile> inputs() const override;
     // With no document open, the first path becomes the document; otherwise the files' pages
-    // are inserted (at the position insertAt() named, else at the end).
+    // are inserted (at the position insertAt() names, else at the end).
     void take(const QStringList& paths, const Admit& admit) override;
     void clear() override;
     std::optional<PreparedRun> prepare() override;

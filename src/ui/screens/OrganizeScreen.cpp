@@ -194,11 +194,9 @@ void OrganizeScreen::addPDF()
     const QSet<int>& selected = m_tool.organizeSelected();
     m_tool.insertAt(selected.isEmpty() ? static_cast<int>(m_tool.arrangement().size())
                                        : *std::max_element(selected.begin(), selected.end()) + 1);
-    m_store.open(m_tool);
 }
 
 void OrganizeScreen::insertDropped(const QStringList& paths, int before)
 {
-    m_tool.insertAt(before);
-    m_store.addFiles(paths, m_tool);
+    m_tool.insertAt(before, paths);
 }
