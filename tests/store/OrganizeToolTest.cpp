@@ -47,6 +47,9 @@ class OrganizeToolTest : public StoreTestCase {
                 at = argument.toInt();
             } else if (op == "cancel") { // the open dialog is left without a file
                 tool().insertAt(*std::exchange(at, std::nullopt));
+            } else if (op == "batch") { // a new start with two files at once
+                tool().clear();
+                store().addFiles({m_fixture->pdf("a.pdf", 3), m_fixture->pdf("b.pdf", 2)}, tool());
             } else if (op == "mv") {
                 tool().move(positions, argument.section('>', 1).toInt());
             } else if (op == "take") {
@@ -89,6 +92,7 @@ private slots:
               "insert locked|at:0 take:k|*k1 *k2 a1 a2 a3|1",
               "itself again|at:9 take:a|a1 a2 a3 *a1 *a2 *a3|1",
               "place dropped|at:0 cancel take:b|a1 a2 a3 *b1 *b2|1",
+              "batch on a new start|batch|a1 a2 a3 *b1 *b2|1",
               "reset|take:b sel:0 rot:1 reset|a1 a2 a3|3",
               "reset undone|sel:0 rot:1 take:b reset undo|a1+1 a2 a3 *b1 *b2|2",
               "redo dropped|sel:0 rot:1 undo rot:2 redo|*a1+2 a2 a3|1"}) {

@@ -260,17 +260,21 @@ int OrganizeTool::sourceOf(const PDFFile& file, QList<PDFFile>& files) const
 void OrganizeTool::take(const QStringList& paths, const Admit& admit)
 {
     const std::optional<int> insertAt = std::exchange(m_insertAt, std::nullopt);
+    QStringList inserting = paths;
     if (m_organizeFiles.isEmpty()) {
-        if (std::optional<PDFFile> file = admit(paths.first())) {
+        if (std::optional<PDFFile> file = admit(inserting.takeFirst())) {
             m_undo.clear();
             m_redo.clear();
             show({{*file}, pagesOf(0, *file), {}});
         }
-        return;
+        // The rest of the batch joins the document opened first, as a step of its own.
+        if (m_organizeFiles.isEmpty() || inserting.isEmpty()) {
+            return;
+        }
     }
     Step next = current();
     QList<PDFEngine::OrganizedPage> taken;
-    for (const QString& path : paths) {
+    for (const QString& path : inserting) {
         if (std::optional<PDFFile> file = admit(path)) {
             const int source = sourceOf(*file, next.files);
             taken += pagesOf(source, next.files[source]);

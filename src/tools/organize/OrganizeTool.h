@@ -57,8 +57,8 @@ public:
     // With a document open, the open dialog takes several files to insert.
     bool takesMany() const override { return !m_organizeFiles.isEmpty(); }
     QList<PDFFile> inputs() const override;
-    // With no document open, the first path becomes the document; otherwise the files' pages
-    // are inserted (at the position insertAt() names, else at the end).
+    // With no document open, the first path becomes the document; the files' pages (the
+    // others') are inserted at the position insertAt() names, else at the end.
     void take(const QStringList& paths, const Admit& admit) override;
     void clear() override;
     std::optional<PreparedRun> prepare() override;
