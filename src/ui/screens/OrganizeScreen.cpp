@@ -55,14 +55,7 @@ OrganizeScreen::OrganizeScreen(OrganizeTool& tool, Store& store, QWidget* parent
     m_documentColumn->setSpacing(cardGap);
     m_documentColumn->addWidget(m_toolbar);
     m_documentColumn->addWidget(m_grid, 1);
-    m_stack->addWidget(m_drop);
-    m_stack->addWidget(m_document);
-    setContent(m_stack);
-
-    m_summary->setFont(Theme::monospacedDigits(Theme::font(TextStyle::callout)));
-    m_summary->setObjectName(QStringLiteral("summary"));
-    footer()->addWidget(m_summary);
-    footer()->addStretch(1);
+    ScreenBinding::stackDocument(*this, *m_stack, *m_drop, *m_document, *m_summary);
     footer()->addWidget(m_extract);
     m_run->addTo(*footer());
 

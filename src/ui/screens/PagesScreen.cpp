@@ -45,14 +45,7 @@ PagesScreen::PagesScreen(PagesTool& tool, Store& store, QWidget* parent)
     m_documentColumn->setContentsMargins(0, 0, 0, 0);
     m_documentColumn->setSpacing(cardGap);
     m_documentColumn->addWidget(m_grid, 1);
-    m_stack->addWidget(m_drop);
-    m_stack->addWidget(m_document);
-    setContent(m_stack);
-
-    m_summary->setFont(Theme::monospacedDigits(Theme::font(TextStyle::callout)));
-    m_summary->setObjectName(QStringLiteral("summary"));
-    footer()->addWidget(m_summary);
-    footer()->addStretch(1);
+    ScreenBinding::stackDocument(*this, *m_stack, *m_drop, *m_document, *m_summary);
     m_run->addTo(*footer());
 
     connect(m_drop, &DropZone::chooseRequested, this, [this] { m_store.open(m_tool); });

@@ -2,12 +2,15 @@
 
 #include "store/Store.h"
 #include "store/ToolModel.h"
+#include "ui/kit/AlertLabel.h"
 #include "ui/kit/PageThumb.h"
 #include "ui/kit/RunButton.h"
 #include "ui/kit/SingleFileCard.h"
+#include "ui/kit/Theme.h"
 #include "ui/kit/ToolPage.h"
 
 #include <QHBoxLayout>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace ScreenBinding {
@@ -82,6 +85,18 @@ void reloadThumbsWhenReady(QWidget& root, Store& store)
             thumb->reload();
         }
     });
+}
+
+void stackDocument(ToolPage& page, QStackedWidget& stack, QWidget& drop, QWidget& document,
+                   AlertLabel& summary)
+{
+    stack.addWidget(&drop);
+    stack.addWidget(&document);
+    page.setContent(&stack);
+    summary.setFont(Theme::monospacedDigits(Theme::font(TextStyle::callout)));
+    summary.setObjectName(QStringLiteral("summary"));
+    page.footer()->addWidget(&summary);
+    page.footer()->addStretch(1);
 }
 
 } // namespace ScreenBinding

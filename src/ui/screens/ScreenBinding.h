@@ -2,6 +2,8 @@
 
 #include "ui/kit/FileDisplay.h"
 
+class AlertLabel;
+class QStackedWidget;
 class QVBoxLayout;
 class QWidget;
 struct PDFFile;
@@ -25,6 +27,11 @@ FileDisplay fileDisplay(Store& store);
 // in place of `slot`, the one put there before; its buttons pick another file or clear the tool.
 void placeFileCard(QVBoxLayout& column, QWidget*& slot, const PDFFile* file,
                    const FileDisplay& display, ToolModel& tool, Store& store);
+// A page about one document: its content is the drop zone until a file comes, then the
+// document's column (stacked in that order); the summary line leads the footer, and what the
+// caller adds to the footer next stands on the right.
+void stackDocument(ToolPage& page, QStackedWidget& stack, QWidget& drop, QWidget& document,
+                   AlertLabel& summary);
 // Thumbnails under root that were still rendering when first shown ask again once ready.
 void reloadThumbsWhenReady(QWidget& root, Store& store);
 
