@@ -38,7 +38,7 @@ private:
     std::deque<SourceDocument> m_documents; // they do not move as more come
 };
 
-// The size of each source and of all of them, as weights of a job's progress.
+// The size of each source (at least one byte), as its weight in a job's progress.
 std::vector<double> sizes(const QList<PDFSource>& sources);
 
 } // namespace PDFEngine
