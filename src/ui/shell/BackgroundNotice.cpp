@@ -47,6 +47,7 @@ void BackgroundNotice::show()
     hide();
     auto* panel = new NoticePanel;
     m_panel = panel;
+    m_panels.add(panel);
     connect(panel, &NoticePanel::dismissed, this, &BackgroundNotice::hide);
     connect(panel, &NoticePanel::muted, this, [this] {
         Preferences::setNoticeMuted(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QObjectCleanupHandler>
 #include <QPointer>
 #include <QRect>
 #include <functional>
@@ -43,6 +44,9 @@ private:
     Schedule m_schedule;
     TrayGeometry m_tray;
     QPointer<NoticePanel> m_panel;
+    // A panel is a window of its own, owned by no widget: any still open, shown or fading
+    // out, goes with this notice rather than outliving it.
+    QObjectCleanupHandler m_panels;
     quint64 m_generation = 0; // a newer show or hide makes a pending automatic hide stale
     bool m_shown = false;
 };

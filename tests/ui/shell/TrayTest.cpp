@@ -153,6 +153,30 @@ private slots:
         }
     }
 
+    // The panel is a window no widget owns: one still shown, or still fading out, goes with
+    // the notice instead of outliving it.
+    void noticeTakesItsPanelWithIt_data()
+    {
+        QTest::addColumn<bool>("fading");
+        QTest::newRow("shown") << false;
+        QTest::newRow("fading out") << true;
+    }
+    void noticeTakesItsPanelWithIt()
+    {
+        QFETCH(bool, fading);
+        watch();
+        m_notice->show();
+        QPointer<NoticePanel> panel = m_notice->panel();
+        QVERIFY(panel);
+        if (fading) {
+            m_notice->hide();
+            QVERIFY(panel);
+        }
+        m_presence.reset();
+        m_notice.reset();
+        QVERIFY(!panel);
+    }
+
     void noticeSitsBesideTheTrayIconOnScreen_data()
     {
         QTest::addColumn<QRect>("icon");
