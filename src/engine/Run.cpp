@@ -77,6 +77,30 @@ struct Running {
         }
     }
 
+    void operator()(const OcrJob& job)
+    {
+        staged(outputFolder(job), job.sources.size() > 1 && job.createFolder,
+               [&](OutputTransaction& outputs) {
+                   const std::vector<Share> parts = share.parts(
+                       std::vector<double>(size_t(job.sources.size()), 1.0));
+                   for (qsizetype i = 0; i < job.sources.size(); ++i) {
+                       const QString target =
+                           job.sources.size() == 1
+                               ? job.destination
+                               : outputs.uniqueDestination(job.baseNames.value(i));
+                       share.reading(i);
+                       const RecognitionTally tally = recognizeText(
+                           job.sources[i], job, target, outputs, parts[size_t(i)]);
+                       outcome.recognition.append(tally);
+                       const bool written = tally.recognised > 0 || tally.turned > 0;
+                       outcome.perSource.append(written ? std::optional(target) : std::nullopt);
+                       if (written) {
+                           outcome.outputs.append(target);
+                       }
+                   }
+               });
+    }
+
     void operator()(const DeletePagesJob& job)
     {
         share.reading(0);
@@ -152,7 +176,8 @@ QString outputFolder(const Job& job)
             using Kind = std::decay_t<decltype(j)>;
             if constexpr (std::is_same_v<Kind, SplitJob>) {
                 return j.folder;
-            } else if constexpr (std::is_same_v<Kind, CompressJob>) {
+            } else if constexpr (std::is_same_v<Kind, CompressJob> ||
+                                 std::is_same_v<Kind, OcrJob>) {
                 return j.sources.size() == 1 ? folderOf(j.destination) : j.folder;
             } else if constexpr (std::is_same_v<Kind, InspectJob>) {
                 return QString();

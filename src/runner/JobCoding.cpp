@@ -24,6 +24,8 @@ void put(QDataStream& out, const StagedFile& file);
 bool get(QDataStream& in, StagedFile& file);
 void put(QDataStream& out, const OrganizedPage& page);
 bool get(QDataStream& in, OrganizedPage& page);
+void put(QDataStream& out, const RecognitionTally& tally);
+bool get(QDataStream& in, RecognitionTally& tally);
 
 bool ok(const QDataStream& in)
 {
@@ -221,6 +223,17 @@ bool get(QDataStream& in, OrganizedPage& page)
     return get(in, page.source) && get(in, page.page) && get(in, page.quarterTurns);
 }
 
+void put(QDataStream& out, const RecognitionTally& tally)
+{
+    put(out, tally.recognised);
+    put(out, tally.searchable);
+    put(out, tally.turned);
+}
+bool get(QDataStream& in, RecognitionTally& tally)
+{
+    return get(in, tally.recognised) && get(in, tally.searchable) && get(in, tally.turned);
+}
+
 void put(QDataStream& out, const StagedFile& file)
 {
     put(out, file.staged);
@@ -274,6 +287,18 @@ struct Put {
         put(out, job.baseNames);
         put(out, job.createFolder);
     }
+    void operator()(const OcrJob& job) const
+    {
+        put(out, job.sources);
+        put(out, job.languages);
+        put(out, job.redo);
+        put(out, job.turnPages);
+        put(out, job.pageCounts);
+        put(out, job.destination);
+        put(out, job.folder);
+        put(out, job.baseNames);
+        put(out, job.createFolder);
+    }
     void operator()(const DeletePagesJob& job) const
     {
         put(out, job.source);
@@ -307,6 +332,12 @@ bool get(QDataStream& in, CompressJob& job)
     return get(in, job.sources) && getEnum(in, job.level, CompressionLevel::strong) &&
            get(in, job.destination) && get(in, job.folder) && get(in, job.baseNames) &&
            get(in, job.createFolder);
+}
+bool get(QDataStream& in, OcrJob& job)
+{
+    return get(in, job.sources) && get(in, job.languages) && get(in, job.redo) &&
+           get(in, job.turnPages) && get(in, job.pageCounts) && get(in, job.destination) &&
+           get(in, job.folder) && get(in, job.baseNames) && get(in, job.createFolder);
 }
 bool get(QDataStream& in, DeletePagesJob& job)
 {
@@ -358,6 +389,7 @@ void write(QDataStream& out, const Outcome& outcome)
     put(out, outcome.outputs);
     put(out, outcome.staging);
     put(out, outcome.perSource);
+    put(out, outcome.recognition);
     put(out, outcome.failure);
     put(out, outcome.notSmaller);
     put(out, outcome.pageCount);
@@ -367,7 +399,7 @@ void write(QDataStream& out, const Outcome& outcome)
 bool read(QDataStream& in, Outcome& outcome)
 {
     return get(in, outcome.outputs) && get(in, outcome.staging) && get(in, outcome.perSource) &&
-           get(in, outcome.failure) && get(in, outcome.notSmaller) && get(in, outcome.pageCount) &&
+           get(in, outcome.recognition) && get(in, outcome.failure) && get(in, outcome.notSmaller) && get(in, outcome.pageCount) &&
            get(in, outcome.locked);
 }
 

@@ -86,6 +86,16 @@ private slots:
                             {0, QRectF(0, 0, 1, 1), SignatureArt(SignatureArt::Image{"PNG"})}},
                            "/b/imzalı.pdf"});
         QTest::newRow("inspect with a password") << Job(InspectJob{{"/a/i.pdf", "parola"}});
+        QTest::newRow("recognise several, redone and turned")
+            << Job(OcrJob{{{"/a/1.pdf", "ş"}, {"/b/1.pdf", {}}},
+                          {"tur", "eng"},
+                          true,
+                          true,
+                          {12, 3},
+                          {},
+                          "/d",
+                          {"x", "y"},
+                          true});
     }
     void requestsSurviveTheTripAndDamage()
     {
@@ -123,6 +133,11 @@ private slots:
         QTest::newRow("nothing smaller") << outcomeWith([](Outcome& o) {
             o.perSource = {std::nullopt};
             o.notSmaller = "Daha fazla küçülmedi.";
+        });
+        QTest::newRow("recognised one of two") << outcomeWith([](Outcome& o) {
+            o.outputs = {"/d/x.pdf"};
+            o.perSource = {QString("/d/x.pdf"), std::nullopt};
+            o.recognition = {{4, 1, 2}, {0, 7, 0}};
         });
         QTest::newRow("pages counted") << outcomeWith([](Outcome& o) { o.pageCount = 12; });
         QTest::newRow("locked") << outcomeWith([](Outcome& o) { o.locked = true; });

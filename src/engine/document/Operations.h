@@ -66,6 +66,12 @@ void deletePages(const PDFSource& source, const QSet<int>& removing, const QStri
 bool compress(const PDFSource& source, CompressionLevel level, const QString& destination,
               OutputTransaction& outputs, const Share& share = {});
 
+// Lays a recognised text layer over the pages of source that need one (see OcrJob); stages
+// destination only when some page was recognised. Returns what became of the pages.
+RecognitionTally recognizeText(const PDFSource& source, const OcrJob& job,
+                               const QString& destination, OutputTransaction& outputs,
+                               const Share& share = {});
+
 void sign(const PDFSource& source, const QList<SignItem>& items, const QString& destination,
           OutputTransaction& outputs, const Share& share = {});
 

@@ -118,6 +118,35 @@ struct OrganizeJob {
     bool operator==(const OrganizeJob&) const = default;
 };
 
+// Lays an invisible text layer, recognised from each page's picture, over the pages of every
+// source that show no text of their own; with redo, also over pages whose only text is a layer
+// this job laid before, which it replaces. Languages are recognition codes ("tur", "eng", "spa").
+// With turnPages, pages found standing sideways or upside down are turned upright. A source with
+// nothing to recognise is not written. One source is written to destination; several go into
+// folder, named after baseNames (made unique there), which is made as a split's is.
+struct OcrJob {
+    QList<PDFSource> sources;
+    QStringList languages;
+    bool redo = false;
+    bool turnPages = false;
+    QList<qint64> pageCounts; // per source, as counted when it was added; bounds the run's time
+    QString destination;
+    QString folder;
+    QStringList baseNames; // one per source, without ".pdf"
+    bool createFolder = false;
+
+    bool operator==(const OcrJob&) const = default;
+};
+
+// What text recognition did with one source's pages.
+struct RecognitionTally {
+    int recognised = 0; // a text layer laid over it
+    int searchable = 0; // left alone: it shows text already
+    int turned = 0;     // turned upright
+
+    bool operator==(const RecognitionTally&) const = default;
+};
+
 // Opens source as every job does and counts its pages, so that a file the viewer tolerates but a
 // job would refuse is turned away when it is added. Without a password, a file that needs one is
 // only reported locked.
@@ -127,16 +156,19 @@ struct InspectJob {
     bool operator==(const InspectJob&) const = default;
 };
 
-using Job =
-    std::variant<MergeJob, SplitJob, CompressJob, DeletePagesJob, SignJob, InspectJob, OrganizeJob>;
+using Job = std::variant<MergeJob, SplitJob, CompressJob, DeletePagesJob, SignJob, InspectJob,
+                         OrganizeJob, OcrJob>;
 
 // What a job came to: the written files, or the failure's message.
 struct Outcome {
     QStringList outputs; // in output order
     // The outputs while they wait in their private folder, until commit() puts them in place.
     Staging staging;
-    // Compression: for each source, the file written for it, or none when it did not shrink.
+    // Compression and recognition: for each source, the file written for it, or none when it
+    // did not shrink or had nothing to recognise.
     QList<std::optional<QString>> perSource;
+    // Recognition: for each source, what became of its pages.
+    QList<RecognitionTally> recognition;
     std::optional<QString> failure;
     // Compression that wrote nothing at all: the message saying so.
     std::optional<QString> notSmaller;
