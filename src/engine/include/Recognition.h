@@ -20,10 +20,10 @@ struct RecognitionRequest {
     bool detectOrientation = false;
 };
 
-// What was read off one page: a one-page PDF whose page is the page as displayed (its crop box,
-// turned by its rotation) and holds only the words, in invisible text, where they stand; and the
-// clockwise quarter turns that would make the page stand upright (0 when it does, or when that
-// could not be told).
+// What was read off one page: the clockwise quarter turns that make the page as displayed (its
+// crop box, turned by its rotation) stand upright, 0 when it does or that could not be told; and a
+// one-page PDF whose page is the displayed page turned by those quarter turns, holding only the
+// words, in invisible text, where they stand on it.
 struct RecognisedPage {
     int page = 0;
     QByteArray layer;
