@@ -81,16 +81,16 @@ struct Running {
     {
         staged(outputFolder(job), job.sources.size() > 1 && job.createFolder,
                [&](OutputTransaction& outputs) {
-                   const std::vector<Share> parts = share.parts(
-                       std::vector<double>(size_t(job.sources.size()), 1.0));
+                   const std::vector<Share> parts =
+                       share.parts(std::vector<double>(size_t(job.sources.size()), 1.0));
                    for (qsizetype i = 0; i < job.sources.size(); ++i) {
                        const QString target =
                            job.sources.size() == 1
                                ? job.destination
                                : outputs.uniqueDestination(job.baseNames.value(i));
                        share.reading(i);
-                       const RecognitionTally tally = recognizeText(
-                           job.sources[i], job, target, outputs, parts[size_t(i)]);
+                       const RecognitionTally tally =
+                           recognizeText(job.sources[i], job, target, outputs, parts[size_t(i)]);
                        outcome.recognition.append(tally);
                        const bool written = tally.recognised > 0 || tally.turned > 0;
                        outcome.perSource.append(written ? std::optional(target) : std::nullopt);

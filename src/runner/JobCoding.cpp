@@ -399,8 +399,8 @@ void write(QDataStream& out, const Outcome& outcome)
 bool read(QDataStream& in, Outcome& outcome)
 {
     return get(in, outcome.outputs) && get(in, outcome.staging) && get(in, outcome.perSource) &&
-           get(in, outcome.recognition) && get(in, outcome.failure) && get(in, outcome.notSmaller) && get(in, outcome.pageCount) &&
-           get(in, outcome.locked);
+           get(in, outcome.recognition) && get(in, outcome.failure) &&
+           get(in, outcome.notSmaller) && get(in, outcome.pageCount) && get(in, outcome.locked);
 }
 
 } // namespace JobCoding

@@ -33,8 +33,8 @@ std::shared_ptr<Recogniser> recogniser()
     return installed();
 }
 
-RecognitionTally recognizeText(const PDFSource&, const OcrJob&, const QString&,
-                               OutputTransaction&, const Share&)
+RecognitionTally recognizeText(const PDFSource&, const OcrJob&, const QString&, OutputTransaction&,
+                               const Share&)
 {
     // The text layer is laid in its own change; until then the job refuses plainly.
     throw Failure(QStringLiteral("Metin tanıma henüz yapılamıyor."));
