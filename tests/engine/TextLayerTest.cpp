@@ -244,10 +244,9 @@ private slots:
 
         QCOMPARE(recognised(file("mixed.pdf"), file("out.pdf")), (RecognitionTally{3, 3, 0}));
 
-        const QByteArrayList before = contentsOf(file("mixed.pdf")),
-                             after = contentsOf(file("out.pdf"));
+        const QByteArrayList after = contentsOf(file("out.pdf"));
         for (int page : {1, 2, 3}) {
-            QCOMPARE(after[page], before[page]);
+            QCOMPARE(after[page], contentsOf(file("mixed.pdf"))[page]);
         }
         for (int page : {0, 4, 5}) {
             QCOMPARE(after[page].count("/LfText"), 1);

@@ -87,7 +87,7 @@ bool TextLayers::place(QPDFPageObjectHelper& page, const QByteArray& layer, int 
     return turning;
 }
 
-void TextLayers::draw(QPDFPageObjectHelper& page, QPDFObjectHandle form, int openSaves)
+void TextLayers::draw(QPDFPageObjectHelper& page, const QPDFObjectHandle& form, int openSaves)
 {
     const QPDFObjectHandle::Rectangle box = shownBox(page);
     if (!(box.urx - box.llx > 0 && box.ury - box.lly > 0)) {
