@@ -85,7 +85,9 @@ public:
             throw std::runtime_error(error);
         }
         for (int page : request.pages) {
-            take(RecognisedPage{page, layerPdf(upright, words), turns});
+            // A page is only known to stand upright when its orientation was asked for.
+            take(RecognisedPage{page, layerPdf(upright, words),
+                                request.detectOrientation ? turns : 0});
         }
     }
 };

@@ -101,7 +101,9 @@ RecognitionTally recognizeText(const PDFSource& source, const OcrJob& job,
     if (!reader) {
         throw Failure(unavailable());
     }
-    RecognitionRequest request{source, {}, job.languages, job.turnPages};
+    // How a page stands is told whether or not it is to be turned: a page read upside down
+    // gives nonsense, and its layer is turned back onto the page when the page stays as it is.
+    RecognitionRequest request{source, {}, job.languages, true};
     for (const auto& [page, openSaves] : plan.pending) {
         request.pages.append(page);
     }
