@@ -51,7 +51,8 @@ QString name(const QString& code)
 void missing(const QString& code)
 {
     const QString text =
-        QCoreApplication::translate("Recognition", "Tanıma verisi kurulu değil: %1").arg(name(code));
+        QCoreApplication::translate("Recognition", "Tanıma verisi kurulu değil: %1")
+            .arg(name(code));
     throw std::runtime_error(text.toStdString());
 }
 

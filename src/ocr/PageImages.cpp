@@ -35,8 +35,7 @@ bool unlock(Poppler::Document& document, const QString& password)
 } // namespace
 
 PageImages::PageImages(const PDFSource& source)
-    : m_document(Poppler::Document::load(source.path)),
-      m_name(EngineText::fileName(source.path))
+    : m_document(Poppler::Document::load(source.path)), m_name(EngineText::fileName(source.path))
 {
     if (!m_document) {
         fail(EngineText::openFailed(m_name));
@@ -60,7 +59,7 @@ PageImages::Picture PageImages::render(int page) const
     const QSizeF points = shown->pageSizeF();
     const double side = std::max(points.width(), points.height()) / 72.0;
     const int dpi = side * scanningDpi > longestSide ? std::max(1, int(longestSide / side))
-                                                      : scanningDpi;
+                                                     : scanningDpi;
     QImage image = shown->renderToImage(dpi, dpi);
     if (image.isNull()) {
         fail(EngineText::openFailed(m_name));

@@ -47,7 +47,8 @@ void readPages(Shared& shared)
         }
         for (int i = shared.next++; i < request.pages.size() && !shared.stop; i = shared.next++) {
             PageImages::Picture picture = images.render(request.pages[i]);
-            const int turns = orientation ? orientation->uprightTurns(picture.grey, picture.dpi) : 0;
+            const int turns = orientation ? orientation->uprightTurns(picture.grey, picture.dpi)
+                                          : 0;
             if (turns != 0) {
                 picture.grey = picture.grey.transformed(QTransform().rotate(90.0 * turns));
             }
