@@ -78,10 +78,7 @@ private:
 
 } // namespace
 
-TesseractRecogniser::TesseractRecogniser(int mostThreads) : m_mostThreads(mostThreads)
-{
-    quietTesseract();
-}
+TesseractRecogniser::TesseractRecogniser(int mostThreads) : m_mostThreads(mostThreads) {}
 
 void TesseractRecogniser::recognise(const RecognitionRequest& request,
                                     const std::function<void(RecognisedPage)>& take)
@@ -89,6 +86,7 @@ void TesseractRecogniser::recognise(const RecognitionRequest& request,
     if (request.pages.isEmpty()) {
         return;
     }
+    quietTesseract(); // here, not at start: every job's worker makes a recogniser
     const int threads = ThreadCount::forPages(int(request.pages.size()), m_mostThreads);
     Shared shared{request, {}, {}, Handover(threads)};
     std::vector<std::jthread> readers;
