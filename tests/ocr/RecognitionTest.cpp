@@ -167,7 +167,7 @@ class RecognitionTest : public QObject {
         recogniser.recognise({{m_pdf, {}}, pages, languages, orientation},
                              [&](RecognisedPage page) {
                                  QCOMPARE(QThread::currentThread(), thread());
-                                 read.insert(page.page, page);
+                                 read.insert(page.page, std::move(page));
                              });
         return read;
     }
