@@ -148,9 +148,9 @@ class RecognitionTest : public QObject {
     {
         QMap<int, RecognisedPage> read;
         recogniser.recognise({{m_pdf, {}}, pages, languages, orientation},
-                             [&](RecognisedPage page) {
+                             [&](const RecognisedPage& page) {
                                  QCOMPARE(QThread::currentThread(), thread());
-                                 read.insert(page.page, std::move(page));
+                                 read.insert(page.page, page);
                              });
         return read;
     }
