@@ -40,8 +40,8 @@ struct Walk {
 // their own resources, or these when they have none.
 class Reader : public QPDFObjectHandle::ParserCallbacks {
 public:
-    Reader(Walk& walk, QPDFObjectHandle resources, int depth)
-        : m_walk(walk), m_resources(std::move(resources)), m_depth(depth)
+    Reader(Walk& walk, const QPDFObjectHandle& resources, int depth)
+        : m_walk(walk), m_resources(resources), m_depth(depth)
     {
     }
 

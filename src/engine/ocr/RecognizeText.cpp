@@ -37,8 +37,8 @@ QString notLaid(const QString& inputName)
 class Laying {
 public:
     Laying(std::vector<QPDFPageObjectHelper>& pages, const PagePlan& plan, const OcrJob& job,
-           QPDF& pdf, Share share)
-        : m_pages(pages), m_plan(plan), m_job(job), m_layers(pdf), m_share(std::move(share))
+           QPDF& pdf, const Share& share)
+        : m_pages(pages), m_plan(plan), m_job(job), m_layers(pdf), m_share(share)
     {
     }
 
@@ -89,7 +89,7 @@ RecognitionTally recognizeText(const PDFSource& source, const OcrJob& job,
         QPDFPageDocumentHelper document(*pdf);
         document.pushInheritedAttributesToPage();
         pages = document.getAllPages();
-        plan = planPages(pages, job.redo);
+        plan = planPages(pages, job.redo, parts[0].reporter());
     } catch (const std::exception&) {
         throw Failure(EngineText::openFailed(name));
     }
@@ -107,7 +107,7 @@ RecognitionTally recognizeText(const PDFSource& source, const OcrJob& job,
     }
     Laying laying(pages, plan, job, *pdf, parts[1]);
     try {
-        reader->recognise(request, [&laying](RecognisedPage read) { laying.take(read); });
+        reader->recognise(request, [&laying](const RecognisedPage& read) { laying.take(read); });
     } catch (const std::runtime_error& e) {
         throw Failure(QString::fromUtf8(e.what()));
     }

@@ -34,7 +34,7 @@ private:
         QPDF pdf;
     };
 
-    void draw(QPDFPageObjectHelper& page, QPDFObjectHandle form, int openSaves);
+    void draw(QPDFPageObjectHelper& page, const QPDFObjectHandle& form, int openSaves);
 
     QPDF& m_target;
     std::list<Layer> m_layers;
