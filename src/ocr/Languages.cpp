@@ -11,7 +11,7 @@ namespace Languages {
 
 namespace {
 
-constexpr std::array order{"eng", "spa", "tur"};
+constexpr std::array order{"spa", "tur", "eng"};
 
 } // namespace
 

@@ -12,8 +12,9 @@ class TessBaseAPI;
 // it is installed.
 namespace Languages {
 
-// The codes joined for Tesseract ("eng+spa+tur"): the known ones always in that order, whatever
-// order they were chosen in (Turkish first loses Spanish accents), any others after them.
+// The codes joined for Tesseract ("spa+tur+eng"): the known ones always in that order, whatever
+// order they were chosen in, any others after them. The first language reads a page's opening
+// lines: English first drops Turkish letters there, Turkish before Spanish loses Spanish accents.
 QByteArray joined(const QStringList& codes);
 
 // The language's name in the interface language ("İspanyolca"); an unknown code as it is.
