@@ -1,0 +1,123 @@
+#include "StoreTestCase.h"
+
+#include <QSettings>
+#include <QTest>
+
+using PDFEngine::RecognitionTally;
+
+// The text recognition tool's languages, the job it builds and what it makes of an outcome.
+class OcrToolTest : public StoreTestCase {
+    Q_OBJECT
+
+    OcrTool& tool() { return store().tool<OcrTool>(); }
+
+private slots:
+    // The interface language and English at first; a stored choice wins, in the recogniser's order.
+    void languagesAtFirst()
+    {
+        QCOMPARE(OcrTool::defaultLanguages(AppLanguage::tr), QStringList({"eng", "tur"}));
+        QCOMPARE(OcrTool::defaultLanguages(AppLanguage::es), QStringList({"eng", "spa"}));
+        QCOMPARE(OcrTool::defaultLanguages(AppLanguage::en), QStringList({"eng"}));
+        QCOMPARE(tool().ocrLanguages(), OcrTool::defaultLanguages(AppLanguages::current()));
+        for (const auto& [stored, read] :
+             QList<std::pair<QString, QStringList>>{{"tur+spa+xyz", {"spa", "tur"}},
+                                                    {"xyz", tool().ocrLanguages()}}) {
+            QSettings().setValue("ocrLanguages", stored);
+            m_fixture = std::make_unique<StoreFixture>(*m_environment);
+            QCOMPARE(tool().ocrLanguages(), read);
+        }
+    }
+
+    // Languages in the recogniser's order whatever the clicks' order, the options and the page
+    // counts go into the job; one file is saved, several go into a folder.
+    void buildsTheJob_data()
+    {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<QStringList>("clicks"); // "+tur" chooses, "-eng" drops
+        QTest::addColumn<QStringList>("languages");
+        QTest::addColumn<bool>("options"); // turn pages and redo
+        QTest::newRow("one") << 1 << QStringList{"-eng", "+tur", "+spa"}
+                             << QStringList{"spa", "tur"} << false;
+        QTest::newRow("two") << 2 << QStringList{"+tur", "-spa", "+eng"}
+                             << QStringList{"eng", "tur"} << true;
+    }
+    void buildsTheJob()
+    {
+        QFETCH(int, files);
+        QFETCH(QStringList, clicks);
+        QFETCH(QStringList, languages);
+        QFETCH(bool, options);
+        store().addFiles(QStringList{m_fixture->pdf("Tarama.pdf", 3), m_fixture->pdf("Ek.pdf", 2)}
+                             .mid(0, files),
+                         tool());
+        for (const QString& click : clicks) {
+            tool().setLanguageChosen(click.mid(1), click.startsWith('+'));
+        }
+        tool().setTurnPages(options);
+        tool().setRedo(options);
+        const QString out = m_fixture->folder("çıktı");
+        (files == 1 ? m_fixture->dialogs.saveAnswers : m_fixture->dialogs.folderAnswers)
+            << out + "/x.pdf";
+        const std::optional<PreparedRun> run = tool().prepare();
+        QVERIFY(run);
+        const auto job = std::get<PDFEngine::OcrJob>(run->job);
+        QCOMPARE(job.languages, languages);
+        QCOMPARE(job.turnPages, options);
+        QCOMPARE(job.redo, options);
+        QCOMPARE(job.pageCounts, (QList<qint64>{3, 2}).mid(0, files));
+        QCOMPARE(job.sources.size(), files);
+        QCOMPARE(m_fixture->dialogs.calls,
+                 QStringList{files == 1 ? "save(Tarama aranabilir)" : "folder()"});
+        QCOMPARE(job.destination, files == 1 ? out + "/x.pdf" : QString());
+        QCOMPARE(job.createFolder, files > 1);
+        QCOMPARE(job.baseNames,
+                 (QStringList{"Tarama aranabilir", "Ek aranabilir"}).mid(0, files));
+        m_fixture = std::make_unique<StoreFixture>(*m_environment); // the choice is kept
+        QCOMPARE(tool().ocrLanguages(), languages);
+        QCOMPARE(tool().turnPages(), options);
+        QVERIFY(!tool().redo());
+    }
+
+    // With no language chosen there is no run, and no dialog asks where it would go.
+    void refusesWithoutALanguage()
+    {
+        store().addFiles({m_fixture->pdf("Tarama.pdf")}, tool());
+        for (const QString& code : OcrTool::knownLanguages()) {
+            tool().setLanguageChosen(code, false);
+        }
+        QVERIFY(!tool().prepare());
+        QVERIFY(m_fixture->dialogs.calls.isEmpty());
+    }
+
+    // Each row keeps its tally; the banner and the history name only the files written, and a
+    // run that wrote nothing says why without a record.
+    void outcomeGivesTalliesBannerAndHistory()
+    {
+        store().addFiles({m_fixture->pdf("Tarama.pdf", 3), m_fixture->pdf("Metin.pdf", 2)},
+                         tool());
+        const QList<PDFFile> inputs = tool().ocrFiles();
+        const RecognitionTally read{2, 1, 1};
+        const RecognitionTally left{0, 2, 0};
+        PDFEngine::Outcome outcome;
+        outcome.recognition = {left, left};
+        outcome.perSource = {std::nullopt, std::nullopt};
+        tool().apply(inputs, outcome);
+        QCOMPARE(tool().ocrResults().value(inputs[1].id), left);
+        QCOMPARE(store().banner("ocr")->kind, Banner::Kind::information);
+        QVERIFY(store().data().history.isEmpty());
+
+        const QString written = m_fixture->pdf("Tarama aranabilir.pdf");
+        outcome.recognition = {read, left};
+        outcome.perSource = {written, std::nullopt};
+        outcome.outputs = {written};
+        tool().apply(inputs, outcome);
+        QCOMPARE(tool().ocrResults(),
+                 (QHash<QUuid, RecognitionTally>{{inputs[0].id, read}, {inputs[1].id, left}}));
+        QVERIFY(store().banner("ocr")->text.endsWith("Zaten aranabilir dosya: 1 (yazılmadı)."));
+        QCOMPARE(store().data().history.first().inputs, QStringList{"Tarama.pdf"});
+        QCOMPARE(store().data().history.first().tool, "ocr");
+    }
+};
+
+QTEST_MAIN(OcrToolTest)
+#include "OcrToolTest.moc"
