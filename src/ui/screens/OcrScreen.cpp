@@ -96,7 +96,8 @@ QWidget* OcrScreen::makeOptions()
     }
     label->setBuddy(m_languages.value(languageChoices().first().first));
     m_languageNote->setObjectName(QStringLiteral("languageNote"));
-    languages->addWidget(m_languageNote, 1);
+    languages->addWidget(m_languageNote);
+    languages->addStretch(1);
     rows->addLayout(languages);
     auto* pages = new QHBoxLayout;
     pages->setSpacing(16);
