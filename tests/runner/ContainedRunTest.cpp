@@ -11,6 +11,7 @@
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <csignal>
 #include <functional>
 
@@ -164,6 +165,18 @@ private slots:
         QVERIFY(!WorkerProtocol::decodeMessage(outcome));
     }
 
+    // Recognition's time grows with its pages, those of a source counted as none guessed from its
+    // size; its CPU bound lets every core recognise all the while.
+    void recognitionTimeGrowsWithPages()
+    {
+        OcrJob job;
+        job.sources = {{"/yok.pdf", {}}, {m_dir.filePath("yok.pdf"), {}}};
+        job.pageCounts = {3, 0};
+        QCOMPARE(RunLimits::forJob(job).wallTime, 60s + 15s * 4);
+        QCOMPARE(RunLimits::forJob(job).childBounds().cpuSeconds,
+                 std::max(2, QThread::idealThreadCount()) * 120 + 5);
+    }
+
     // Killed while writing: the destination keeps its bytes and the hidden folder is gone.
     void killedMidWriteLeavesNothing()
     {
@@ -239,6 +252,7 @@ private slots:
             const auto outcome = run.run(job, RunLimits{60s, 0});
             QVERIFY(outcome && !outcome->failure);
             QVERIFY(seen.contains("PATH=")); // reported while the worker was alive and readable
+            QVERIFY(seen.contains("OMP_THREAD_LIMIT=1"));
             QVERIFY(!seen.contains(password.toUtf8()));
             QCOMPARE(filesUnder(m_dir.path(),
                                 [&](const QString& file) {
