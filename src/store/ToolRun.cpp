@@ -54,8 +54,8 @@ std::optional<OutputsPerFile> askOutputsPerFile(Store& store, const QString& too
 {
     OutputsPerFile place;
     if (files.size() == 1) {
-        const std::optional<QString> destination = store.dialogs().save(
-            suggestedName(files.first(), word), startFolder(tool, files));
+        const std::optional<QString> destination =
+            store.dialogs().save(suggestedName(files.first(), word), startFolder(tool, files));
         if (!destination) {
             return std::nullopt;
         }

@@ -26,9 +26,8 @@ void admitEach(const QList<PDFFile>& listed, const QStringList& paths,
 {
     for (const QString& path : paths) {
         // `listed` is read again for each path: add grows it, so a path given twice is taken once.
-        const bool known = std::any_of(listed.cbegin(), listed.cend(), [&path](const PDFFile& f) {
-            return f.source.path == path;
-        });
+        const bool known = std::any_of(listed.cbegin(), listed.cend(),
+                                       [&path](const PDFFile& f) { return f.source.path == path; });
         if (known) {
             continue;
         }

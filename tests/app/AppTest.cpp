@@ -296,8 +296,8 @@ private slots:
             QTest::addRow("%s, empty", qPrintable(tool))
                 << tool << QStringList() << one << with(tool, "a.pdf");
             // Organize takes a second file's pages into the one open.
-            const bool many =
-                tool == "merge" || tool == "compress" || tool == "organize" || tool == "ocr";
+            const bool many = tool == "merge" || tool == "compress" || tool == "organize" ||
+                              tool == "ocr";
             QTest::addRow("%s, thumbnails of a long file coming", qPrintable(tool))
                 << tool << QStringList{"uzun.pdf"} << one
                 << with(tool, many ? "uzun.pdf,a.pdf" : "a.pdf");
@@ -533,10 +533,10 @@ private slots:
         QVERIFY(home.run({}, variables + QStringList{QStringLiteral("LEAFLOW_SNAPSHOT=") + shots}));
         QStringList names = QDir(shots).entryList(QDir::Files, QDir::Name);
         QCOMPARE(names, (QStringList{"about.png", "compress.png", "history.png", "merge.png",
-                                     "ocr.png", "organize.png", "pages.png", "settings.png", "sign.png",
-                                     "split.png", "tray.png"}));
-        names =
-            names.filter(QRegularExpression("^(merge|split|compress|sign|pages|organize|ocr|history)"));
+                                     "ocr.png", "organize.png", "pages.png", "settings.png",
+                                     "sign.png", "split.png", "tray.png"}));
+        names = names.filter(
+            QRegularExpression("^(merge|split|compress|sign|pages|organize|ocr|history)"));
         const QSize first = QImageReader(QDir(shots).filePath(names.first())).size();
         QCOMPARE(first.width(), pixelWidth);
         for (const QString& name : names) {

@@ -64,7 +64,8 @@ private slots:
     void clearingEmptiesOnlyThatTool_data()
     {
         QTest::addColumn<QString>("section");
-        for (const char* section : {"merge", "split", "compress", "sign", "pages", "organize", "ocr"}) {
+        for (const char* section :
+             {"merge", "split", "compress", "sign", "pages", "organize", "ocr"}) {
             QTest::newRow(section) << QString::fromLatin1(section);
         }
     }
@@ -127,7 +128,8 @@ private:
         store().tool<CompressTool>().setCompressResults(
             {{store().tool<CompressTool>().compressFiles().first().id, 10}});
         store().addFiles({a, b}, store().tool<OcrTool>());
-        store().tool<OcrTool>().setOcrResults({{store().tool<OcrTool>().ocrFiles().first().id, {}}});
+        store().tool<OcrTool>().setOcrResults(
+            {{store().tool<OcrTool>().ocrFiles().first().id, {}}});
         for (ToolModel* tool : store().tools()) {
             store().addFiles({m_fixture->file("x.txt", "x")}, *tool); // a banner on every page
         }

@@ -77,8 +77,9 @@ std::optional<PreparedRun> CompressTool::prepare()
     if (files.isEmpty()) {
         return std::nullopt;
     }
-    const std::optional<ToolRun::OutputsPerFile> place = ToolRun::askOutputsPerFile(
-        store(), key(), files, QCoreApplication::translate("Store", "sıkıştırılmış"));
+    const std::optional<ToolRun::OutputsPerFile> place =
+        ToolRun::askOutputsPerFile(store(), key(), files,
+                                   QCoreApplication::translate("Store", "sıkıştırılmış"));
     if (!place) {
         return std::nullopt;
     }

@@ -136,8 +136,9 @@ std::optional<PreparedRun> OcrTool::prepare()
     if (files.isEmpty() || m_ocrLanguages.isEmpty()) {
         return std::nullopt;
     }
-    const std::optional<ToolRun::OutputsPerFile> place = ToolRun::askOutputsPerFile(
-        store(), key(), files, QCoreApplication::translate("Store", "aranabilir"));
+    const std::optional<ToolRun::OutputsPerFile> place =
+        ToolRun::askOutputsPerFile(store(), key(), files,
+                                   QCoreApplication::translate("Store", "aranabilir"));
     if (!place) {
         return std::nullopt;
     }
@@ -145,9 +146,9 @@ std::optional<PreparedRun> OcrTool::prepare()
     for (const PDFFile& file : files) {
         pageCounts.append(file.pageCount);
     }
-    const PDFEngine::OcrJob job{ToolRun::sourcesOf(files), m_ocrLanguages,  m_redo,
-                                m_turnPages,                pageCounts,      place->destination,
-                                place->folder,              place->baseNames, place->createFolder};
+    const PDFEngine::OcrJob job{
+        ToolRun::sourcesOf(files), m_ocrLanguages, m_redo,           m_turnPages,        pageCounts,
+        place->destination,        place->folder,  place->baseNames, place->createFolder};
     return PreparedRun{job, files};
 }
 
@@ -166,11 +167,12 @@ void OcrTool::apply(const QList<PDFFile>& inputs, const PDFEngine::Outcome& outc
     setOcrResults(results);
 
     if (outcome.outputs.isEmpty()) {
-        store().setBanner(key(), Banner{QCoreApplication::translate(
-                                            "Store", "Tüm sayfalar zaten aranabilir; yeni "
-                                                     "dosya yazılmadı."),
-                                        {},
-                                        Banner::Kind::information});
+        store().setBanner(key(),
+                          Banner{QCoreApplication::translate("Store",
+                                                             "Tüm sayfalar zaten aranabilir; yeni "
+                                                             "dosya yazılmadı."),
+                                 {},
+                                 Banner::Kind::information});
         return;
     }
     QString text = ToolRun::readyText(outcome.outputs);

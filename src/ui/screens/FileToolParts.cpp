@@ -1,11 +1,11 @@
 #include "ui/screens/FileToolParts.h"
 
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
 #include "store/Store.h"
 #include "store/ToolModel.h"
 #include "ui/kit/Button.h"
 #include "ui/kit/DropZone.h"
-#include "core/AppLanguage.h"
-#include "core/Formatting.h"
 #include "ui/kit/FileList.h"
 #include "ui/kit/FileRow.h"
 #include "ui/kit/Labels.h"
@@ -78,8 +78,8 @@ void FileToolParts::showFiles(const QList<PDFFile>& files, const FileDisplay& di
     stack->setCurrentIndex(files.isEmpty() ? 0 : 1);
     add->setVisible(!files.isEmpty());
     allowEditing(store);
-    summary->setText(files.isEmpty() ? QString()
-                                     : summaryText.arg(Formatting::count(files.size(),
-                                                                         AppLanguages::locale()),
-                                                       display.formatSize(bytes)));
+    summary->setText(files.isEmpty()
+                         ? QString()
+                         : summaryText.arg(Formatting::count(files.size(), AppLanguages::locale()),
+                                           display.formatSize(bytes)));
 }

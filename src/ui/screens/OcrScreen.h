@@ -22,7 +22,8 @@ public:
     OcrScreen(OcrTool& tool, Store& store, QWidget* parent = nullptr);
 
     // What a row shows after a run ("12 sayfa tanındı · 3 zaten aranabilir"); none without one.
-    static std::optional<QString> statusText(const std::optional<PDFEngine::RecognitionTally>& tally);
+    static std::optional<QString>
+    statusText(const std::optional<PDFEngine::RecognitionTally>& tally);
 
     FileRow* row(int index) const;
 

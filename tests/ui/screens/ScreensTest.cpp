@@ -699,9 +699,9 @@ private slots:
             QVERIFY(!box->text(QAccessible::Description).isEmpty());
             boxes << box->text(QAccessible::Name);
         }
-        QCOMPARE(boxes, QStringList({"Türkçe", "İngilizce", "İspanyolca",
-                                     "Yan yatmış sayfaları düzelt",
-                                     "Tanınmış sayfaları yeniden tanı"}));
+        QCOMPARE(boxes,
+                 QStringList({"Türkçe", "İngilizce", "İspanyolca", "Yan yatmış sayfaları düzelt",
+                              "Tanınmış sayfaları yeniden tanı"}));
         auto* note = m_screen->findChild<AlertLabel*>("languageNote");
         const auto tick = [](QCheckBox* box) {
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));

@@ -280,8 +280,8 @@ private slots:
             }
             return named;
         };
-        const QStringList others = {"Sıkıştır", "İmzala",   "Sayfa sil",
-                                    "Düzenle",  "Metin tanıma", "Kayıtlar", "Geçmiş"};
+        const QStringList others = {"Sıkıştır",     "İmzala",   "Sayfa sil", "Düzenle",
+                                    "Metin tanıma", "Kayıtlar", "Geçmiş"};
         QCOMPARE(rows(), QStringList({"Araçlar", "Birleştir, 2 dosya", "Böl, 1 dosya"}) + others);
         store().clear(store().tool<MergeTool>());
         QCOMPARE(rows(), QStringList({"Araçlar", "Birleştir", "Böl, 1 dosya"}) + others);
