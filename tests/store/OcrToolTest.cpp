@@ -1,5 +1,8 @@
 #include "StoreTestCase.h"
+#include "engine/include/PDFEngine.h"
 
+#include <QPainter>
+#include <QPdfWriter>
 #include <QSettings>
 #include <QTest>
 
@@ -47,9 +50,9 @@ private slots:
         QFETCH(QStringList, clicks);
         QFETCH(QStringList, languages);
         QFETCH(bool, options);
-        store().addFiles(QStringList{m_fixture->pdf("Tarama.pdf", 3), m_fixture->pdf("Ek.pdf", 2)}
-                             .mid(0, files),
-                         tool());
+        store().addFiles(
+            QStringList{m_fixture->pdf("Tarama.pdf", 3), m_fixture->pdf("Ek.pdf", 2)}.mid(0, files),
+            tool());
         for (const QString& click : clicks) {
             tool().setLanguageChosen(click.mid(1), click.startsWith('+'));
         }
@@ -70,8 +73,7 @@ private slots:
                  QStringList{files == 1 ? "save(Tarama aranabilir)" : "folder()"});
         QCOMPARE(job.destination, files == 1 ? out + "/x.pdf" : QString());
         QCOMPARE(job.createFolder, files > 1);
-        QCOMPARE(job.baseNames,
-                 (QStringList{"Tarama aranabilir", "Ek aranabilir"}).mid(0, files));
+        QCOMPARE(job.baseNames, (QStringList{"Tarama aranabilir", "Ek aranabilir"}).mid(0, files));
         m_fixture = std::make_unique<StoreFixture>(*m_environment); // the choice is kept
         QCOMPARE(tool().ocrLanguages(), languages);
         QCOMPARE(tool().turnPages(), options);
@@ -93,8 +95,7 @@ private slots:
     // run that wrote nothing says why without a record.
     void outcomeGivesTalliesBannerAndHistory()
     {
-        store().addFiles({m_fixture->pdf("Tarama.pdf", 3), m_fixture->pdf("Metin.pdf", 2)},
-                         tool());
+        store().addFiles({m_fixture->pdf("Tarama.pdf", 3), m_fixture->pdf("Metin.pdf", 2)}, tool());
         const QList<PDFFile> inputs = tool().ocrFiles();
         const RecognitionTally read{2, 1, 1};
         const RecognitionTally left{0, 2, 0};
@@ -116,6 +117,35 @@ private slots:
         QVERIFY(store().banner("ocr")->text.endsWith("Zaten aranabilir dosya: 1 (yazılmadı)."));
         QCOMPARE(store().data().history.first().inputs, QStringList{"Tarama.pdf"});
         QCOMPARE(store().data().history.first().tool, "ocr");
+    }
+
+    // Through the worker: the scanned page gets a layer and the page with text is left alone;
+    // the rows say so and the history records the file written.
+    void recognisesAScanThroughTheWorker()
+    {
+        const QString scan = m_fixture->path("Tarama.pdf");
+        QPdfWriter writer(scan);
+        writer.setPageSize(QPageSize(QSizeF(360, 108), QPageSize::Point));
+        writer.setPageMargins({});
+        writer.setResolution(300);
+        QImage image(1500, 450, QImage::Format_Grayscale8);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(QFont(QStringLiteral("DejaVu Serif"), 40));
+        painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("Kira sözleşmesi"));
+        painter.end();
+        QPainter(&writer).drawImage(0, 0, image);
+        store().addFiles({scan, m_fixture->pdf("Metin.pdf")}, tool());
+        m_fixture->dialogs.folderAnswers << m_fixture->folder("çıktı");
+        store().run(tool());
+        QVERIFY(m_fixture->waitIdle());
+        QCOMPARE(tool().ocrResults().value(tool().ocrFiles()[0].id), (RecognitionTally{1, 0, 0}));
+        QCOMPARE(tool().ocrResults().value(tool().ocrFiles()[1].id), (RecognitionTally{0, 1, 0}));
+        const HistoryItem record = store().data().history.value(0);
+        QCOMPARE(record.inputs, QStringList{"Tarama.pdf"});
+        QCOMPARE(record.outputs,
+                 QStringList{m_fixture->folder("çıktı") + "/Tarama aranabilir.pdf"});
+        QVERIFY(PDFEngine::fileSize(record.outputs.first()) > QFileInfo(scan).size());
     }
 };
 

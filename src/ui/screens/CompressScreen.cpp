@@ -1,7 +1,5 @@
 #include "ui/screens/CompressScreen.h"
 
-#include "core/AppLanguage.h"
-#include "core/Formatting.h"
 #include "store/Store.h"
 #include "tools/compress/CompressTool.h"
 #include "ui/kit/Button.h"
@@ -15,7 +13,6 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace {

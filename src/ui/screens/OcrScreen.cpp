@@ -63,7 +63,7 @@ OcrScreen::OcrScreen(OcrTool& tool, Store& store, QWidget* parent)
     m_parts.list->setAccessibleName(tr("Metni tanınacak dosyalar"));
 
     for (auto it = m_languages.cbegin(); it != m_languages.cend(); ++it) {
-        const QString code = it.key();
+        const QString& code = it.key();
         connect(it.value(), &QCheckBox::toggled, this,
                 [this, code](bool on) { m_tool.setLanguageChosen(code, on); });
     }
