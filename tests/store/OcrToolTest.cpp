@@ -1,5 +1,6 @@
 #include "StoreTestCase.h"
 #include "engine/include/PDFEngine.h"
+#include "store/ToolRun.h"
 
 #include <QPainter>
 #include <QPdfWriter>
@@ -58,22 +59,21 @@ private slots:
         }
         tool().setTurnPages(options);
         tool().setRedo(options);
-        const QString out = m_fixture->folder("çıktı");
-        (files == 1 ? m_fixture->dialogs.saveAnswers : m_fixture->dialogs.folderAnswers)
-            << out + "/x.pdf";
+        const QString out = m_fixture->folder("çıktı") + (files == 1 ? "/x.pdf" : "");
+        (files == 1 ? m_fixture->dialogs.saveAnswers : m_fixture->dialogs.folderAnswers) << out;
         const std::optional<PreparedRun> run = tool().prepare();
-        QVERIFY(run);
-        const auto job = std::get<PDFEngine::OcrJob>(run->job);
-        QCOMPARE(job.languages, languages);
-        QCOMPARE(job.turnPages, options);
-        QCOMPARE(job.redo, options);
-        QCOMPARE(job.pageCounts, (QList<qint64>{3, 2}).mid(0, files));
-        QCOMPARE(job.sources.size(), files);
         QCOMPARE(m_fixture->dialogs.calls,
                  QStringList{files == 1 ? "save(Tarama aranabilir)" : "folder()"});
-        QCOMPARE(job.destination, files == 1 ? out + "/x.pdf" : QString());
-        QCOMPARE(job.createFolder, files > 1);
-        QCOMPARE(job.baseNames, (QStringList{"Tarama aranabilir", "Ek aranabilir"}).mid(0, files));
+        const PDFEngine::OcrJob job{ToolRun::sourcesOf(tool().ocrFiles()),
+                                    languages,
+                                    options,
+                                    options,
+                                    QList<qint64>{3, 2}.mid(0, files),
+                                    files == 1 ? out : QString(),
+                                    files > 1 ? out : QString(),
+                                    QStringList{"Tarama aranabilir", "Ek aranabilir"}.mid(0, files),
+                                    files > 1};
+        QVERIFY(run && std::get<PDFEngine::OcrJob>(run->job) == job);
         m_fixture = std::make_unique<StoreFixture>(*m_environment); // the choice is kept
         QCOMPARE(tool().ocrLanguages(), languages);
         QCOMPARE(tool().turnPages(), options);
@@ -126,7 +126,6 @@ private slots:
         const QString scan = m_fixture->path("Tarama.pdf");
         QPdfWriter writer(scan);
         writer.setPageSize(QPageSize(QSizeF(360, 108), QPageSize::Point));
-        writer.setPageMargins({});
         writer.setResolution(300);
         QImage image(1500, 450, QImage::Format_Grayscale8);
         image.fill(Qt::white);
@@ -145,7 +144,6 @@ private slots:
         QCOMPARE(record.inputs, QStringList{"Tarama.pdf"});
         QCOMPARE(record.outputs,
                  QStringList{m_fixture->folder("çıktı") + "/Tarama aranabilir.pdf"});
-        QVERIFY(PDFEngine::fileSize(record.outputs.first()) > QFileInfo(scan).size());
     }
 };
 
