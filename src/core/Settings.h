@@ -115,6 +115,10 @@ inline const Setting<QString> settingsPane{QStringLiteral("settingsPane"), QStri
 inline const SettingFamily<QString> saveFolder{QStringLiteral("saveFolder/"), QString()};
 inline const Setting<CompressionLevel> compressionLevel{QStringLiteral("compressionLevel"),
                                                         CompressionLevel::balanced};
+// Text recognition's languages, their codes joined by "+" ("eng+tur"); none stored means the
+// interface language's default.
+inline const Setting<QString> ocrLanguages{QStringLiteral("ocrLanguages"), QString()};
+inline const Setting<bool> ocrTurnPages{QStringLiteral("ocrTurnPages"), false};
 inline const Setting<bool> automaticUpdateChecks{QStringLiteral("automaticUpdateChecks"), true};
 // When the last update check started; invalid when none has.
 inline const Setting<QDateTime> lastUpdateCheck{QStringLiteral("lastUpdateCheck"), QDateTime()};

@@ -5,6 +5,8 @@
 #include "core/Formatting.h"
 #include "core/Preferences.h"
 #include "engine/include/PDFEngine.h"
+#include "store/Dialogs.h"
+#include "store/Store.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,6 +47,31 @@ qint64 totalSize(const QStringList& paths)
         total += PDFEngine::fileSize(path);
     }
     return total;
+}
+
+std::optional<OutputsPerFile> askOutputsPerFile(Store& store, const QString& tool,
+                                                const QList<PDFFile>& files, const QString& word)
+{
+    OutputsPerFile place;
+    if (files.size() == 1) {
+        const std::optional<QString> destination =
+            store.dialogs().save(suggestedName(files.first(), word), startFolder(tool, files));
+        if (!destination) {
+            return std::nullopt;
+        }
+        place.destination = *destination;
+    } else {
+        const std::optional<QString> folder = store.dialogs().folder(startFolder(tool, files));
+        if (!folder) {
+            return std::nullopt;
+        }
+        place.folder = *folder;
+        place.createFolder = true;
+    }
+    for (const PDFFile& input : files) {
+        place.baseNames.append(suggestedName(input, word));
+    }
+    return place;
 }
 
 QString readyText(const QStringList& outputs)

@@ -5,6 +5,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+class Store;
 
 // The steps tools share when they build a job and tell its outcome.
 namespace ToolRun {
@@ -17,6 +20,18 @@ QString suggestedName(const PDFFile& input, const QString& word);
 QString startFolder(const QString& tool, const QList<PDFFile>& inputs);
 QList<PDFSource> sourcesOf(const QList<PDFFile>& files);
 qint64 totalSize(const QStringList& paths);
+// Where a job writing one file per input puts them: one input goes to destination, several into
+// folder, each under its base name.
+struct OutputsPerFile {
+    QString destination;
+    QString folder;
+    QStringList baseNames; // without ".pdf"
+    bool createFolder = false;
+};
+// Asks the user through the save dialog for one input, the folder dialog for several; the names
+// are each input's stem and the tool's word. None when the user cancelled.
+std::optional<OutputsPerFile> askOutputsPerFile(Store& store, const QString& tool,
+                                                const QList<PDFFile>& files, const QString& word);
 // A finished run's banner text: the one file and its size, or how many files in which folder.
 QString readyText(const QStringList& outputs);
 

@@ -3,12 +3,14 @@
 #include "store/Store.h"
 #include "tools/compress/CompressTool.h"
 #include "tools/merge/MergeTool.h"
+#include "tools/ocr/OcrTool.h"
 #include "tools/organize/OrganizeTool.h"
 #include "tools/pages/PagesTool.h"
 #include "tools/sign/SignTool.h"
 #include "tools/split/SplitTool.h"
 #include "ui/screens/CompressScreen.h"
 #include "ui/screens/MergeScreen.h"
+#include "ui/screens/OcrScreen.h"
 #include "ui/screens/OrganizeScreen.h"
 #include "ui/screens/PagesScreen.h"
 #include "ui/screens/SplitScreen.h"
@@ -38,6 +40,7 @@ constexpr std::array rows = {
     row<MergeTool, MergeScreen>(),       row<SplitTool, SplitScreen>(),
     row<CompressTool, CompressScreen>(), row<SignTool, SignView>(),
     row<PagesTool, PagesScreen>(),       row<OrganizeTool, OrganizeScreen>(),
+    row<OcrTool, OcrScreen>(),
 };
 
 } // namespace

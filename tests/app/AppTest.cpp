@@ -192,7 +192,7 @@ private:
 // The echo of the tools' inputs when only `tool` holds files (names joined by commas).
 QString inputsLine(const QString& tool, const QString& names)
 {
-    QString line = QStringLiteral("merge= split= compress= sign= pages= organize=");
+    QString line = QStringLiteral("merge= split= compress= sign= pages= organize= ocr=");
     return line.replace(tool + u'=', tool + u'=' + names);
 }
 
@@ -292,11 +292,12 @@ private slots:
         const QList<QStringList> one{{"a.pdf"}};
         const auto with = inputsLine;
         for (const QString& tool :
-             QStringList{"merge", "split", "compress", "sign", "pages", "organize"}) {
+             QStringList{"merge", "split", "compress", "sign", "pages", "organize", "ocr"}) {
             QTest::addRow("%s, empty", qPrintable(tool))
                 << tool << QStringList() << one << with(tool, "a.pdf");
             // Organize takes a second file's pages into the one open.
-            const bool many = tool == "merge" || tool == "compress" || tool == "organize";
+            const bool many = tool == "merge" || tool == "compress" || tool == "organize" ||
+                              tool == "ocr";
             QTest::addRow("%s, thumbnails of a long file coming", qPrintable(tool))
                 << tool << QStringList{"uzun.pdf"} << one
                 << with(tool, many ? "uzun.pdf,a.pdf" : "a.pdf");
@@ -457,7 +458,7 @@ private slots:
         RunningWindow first(home, {"--tool=merge", "a.pdf", "b.pdf", "--tool=sign", "c.pdf"}, work,
                             {"LEAFLOW_TEST_RELAUNCH=" + log});
         const QString inputs = QStringLiteral("inputs: merge=a.pdf,b.pdf split= compress= "
-                                              "sign=c.pdf pages= organize=\n");
+                                              "sign=c.pdf pages= organize= ocr=\n");
         QVERIFY2(first.waitFor(inputs) >= 0, qPrintable(first.said()));
         QVERIFY(first.said().contains("language: tr"));
         store(QStringLiteral("es"));
@@ -532,10 +533,10 @@ private slots:
         QVERIFY(home.run({}, variables + QStringList{QStringLiteral("LEAFLOW_SNAPSHOT=") + shots}));
         QStringList names = QDir(shots).entryList(QDir::Files, QDir::Name);
         QCOMPARE(names, (QStringList{"about.png", "compress.png", "history.png", "merge.png",
-                                     "organize.png", "pages.png", "settings.png", "sign.png",
-                                     "split.png", "tray.png"}));
-        names =
-            names.filter(QRegularExpression("^(merge|split|compress|sign|pages|organize|history)"));
+                                     "ocr.png", "organize.png", "pages.png", "settings.png",
+                                     "sign.png", "split.png", "tray.png"}));
+        names = names.filter(
+            QRegularExpression("^(merge|split|compress|sign|pages|organize|ocr|history)"));
         const QSize first = QImageReader(QDir(shots).filePath(names.first())).size();
         QCOMPARE(first.width(), pixelWidth);
         for (const QString& name : names) {

@@ -64,7 +64,8 @@ private slots:
     void clearingEmptiesOnlyThatTool_data()
     {
         QTest::addColumn<QString>("section");
-        for (const char* section : {"merge", "split", "compress", "sign", "pages", "organize"}) {
+        for (const char* section :
+             {"merge", "split", "compress", "sign", "pages", "organize", "ocr"}) {
             QTest::newRow(section) << QString::fromLatin1(section);
         }
     }
@@ -76,7 +77,7 @@ private slots:
         store().clear(*store().tool(section));
 
         QVERIFY(!store().banner(section));
-        QCOMPARE(store().banners().size(), 5);
+        QCOMPARE(store().banners().size(), 6);
         QCOMPARE(store().tool<MergeTool>().mergeFiles().isEmpty(),
                  section == QStringLiteral("merge"));
         QCOMPARE(!store().tool<SplitTool>().splitFile(), section == QStringLiteral("split"));
@@ -95,6 +96,8 @@ private slots:
         QCOMPARE(store().tool<OrganizeTool>().arrangement().isEmpty(),
                  section == QStringLiteral("organize"));
         QCOMPARE(store().tool<OrganizeTool>().canUndo(), section != QStringLiteral("organize"));
+        QCOMPARE(store().tool<OcrTool>().ocrFiles().isEmpty(), section == QStringLiteral("ocr"));
+        QCOMPARE(store().tool<OcrTool>().ocrResults().isEmpty(), section == QStringLiteral("ocr"));
         // A split keeps its settings for the next file.
         QCOMPARE(store().tool<SplitTool>().splitMode(), SplitMode::ranges);
         QCOMPARE(store().tool<SplitTool>().splitEvery(), 3);
@@ -124,6 +127,9 @@ private:
         store().tool<SplitTool>().setSplitRanges("2-3");
         store().tool<CompressTool>().setCompressResults(
             {{store().tool<CompressTool>().compressFiles().first().id, 10}});
+        store().addFiles({a, b}, store().tool<OcrTool>());
+        store().tool<OcrTool>().setOcrResults(
+            {{store().tool<OcrTool>().ocrFiles().first().id, {}}});
         for (ToolModel* tool : store().tools()) {
             store().addFiles({m_fixture->file("x.txt", "x")}, *tool); // a banner on every page
         }

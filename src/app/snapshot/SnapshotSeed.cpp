@@ -4,6 +4,7 @@
 #include "store/Store.h"
 #include "tools/compress/CompressTool.h"
 #include "tools/merge/MergeTool.h"
+#include "tools/ocr/OcrTool.h"
 #include "tools/organize/OrganizeTool.h"
 #include "tools/pages/PagesTool.h"
 #include "tools/sign/SignTool.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -237,6 +239,15 @@ void seed(Store& store, const QString& folder)
     organize.rotateSelected(1);
     organize.move({5}, 1);
     organize.setOrganizeSelected({3, 4});
+
+    // Two scans, the first already recognised but for its cover, which carried text.
+    auto& ocr = store.tool<OcrTool>();
+    store.addFiles({teslim, demirbas}, ocr);
+    if (!ocr.ocrFiles().isEmpty()) {
+        const PDFFile& first = ocr.ocrFiles().first();
+        const int count = static_cast<int>(first.pageCount);
+        ocr.setOcrResults({{first.id, {std::max(count - 1, 1), count > 1 ? 1 : 0, 0}}});
+    }
 }
 
 } // namespace Snapshot

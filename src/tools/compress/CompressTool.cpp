@@ -4,7 +4,6 @@
 #include "core/Formatting.h"
 #include "core/Settings.h"
 #include "engine/include/PDFEngine.h"
-#include "store/Dialogs.h"
 #include "store/Store.h"
 #include "store/ToolRun.h"
 #include "tools/PDFFileList.h"
@@ -60,17 +59,9 @@ void CompressTool::setCompressionLevel(CompressionLevel level)
 
 void CompressTool::take(const QStringList& paths, const Admit& admit)
 {
-    for (const QString& path : paths) {
-        const bool listed =
-            std::any_of(m_compressFiles.cbegin(), m_compressFiles.cend(),
-                        [&path](const PDFFile& f) { return f.source.path == path; });
-        if (listed) {
-            continue;
-        }
-        if (std::optional<PDFFile> file = admit(path)) {
-            setCompressFiles(m_compressFiles + QList<PDFFile>{*file});
-        }
-    }
+    PDFFiles::admitEach(m_compressFiles, paths, admit, [this](const PDFFile& file) {
+        setCompressFiles(m_compressFiles + QList<PDFFile>{file});
+    });
     setCompressResults({});
 }
 
@@ -86,28 +77,15 @@ std::optional<PreparedRun> CompressTool::prepare()
     if (files.isEmpty()) {
         return std::nullopt;
     }
-    const QString word = QCoreApplication::translate("Store", "sıkıştırılmış");
-    PDFEngine::CompressJob job{ToolRun::sourcesOf(files), m_compressionLevel, {}, {}, {}};
-    if (files.size() == 1) {
-        const std::optional<QString> destination =
-            store().dialogs().save(ToolRun::suggestedName(files.first(), word),
-                                   ToolRun::startFolder(key(), files));
-        if (!destination) {
-            return std::nullopt;
-        }
-        job.destination = *destination;
-    } else {
-        const std::optional<QString> folder =
-            store().dialogs().folder(ToolRun::startFolder(key(), files));
-        if (!folder) {
-            return std::nullopt;
-        }
-        job.folder = *folder;
-        job.createFolder = true;
+    const std::optional<ToolRun::OutputsPerFile> place =
+        ToolRun::askOutputsPerFile(store(), key(), files,
+                                   QCoreApplication::translate("Store", "sıkıştırılmış"));
+    if (!place) {
+        return std::nullopt;
     }
-    for (const PDFFile& input : files) {
-        job.baseNames.append(ToolRun::suggestedName(input, word));
-    }
+    const PDFEngine::CompressJob job{ToolRun::sourcesOf(files), m_compressionLevel,
+                                     place->destination,        place->folder,
+                                     place->baseNames,          place->createFolder};
     return PreparedRun{job, files};
 }
 

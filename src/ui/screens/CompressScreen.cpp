@@ -1,7 +1,5 @@
 #include "ui/screens/CompressScreen.h"
 
-#include "core/AppLanguage.h"
-#include "core/Formatting.h"
 #include "store/Store.h"
 #include "tools/compress/CompressTool.h"
 #include "ui/kit/Button.h"
@@ -15,7 +13,6 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -124,26 +121,10 @@ FileRow* CompressScreen::row(int index) const
 void CompressScreen::showFiles()
 {
     const QList<PDFFile>& files = m_tool.compressFiles();
-    QList<QWidget*> rows;
-    qint64 bytes = 0;
-    for (const PDFFile& file : files) {
-        auto* fileRow = new FileRow(file, std::nullopt, m_display);
-        const QUuid id = file.id;
-        connect(fileRow, &FileRow::removeRequested, this, [this, id] { remove(id); });
-        rows << fileRow;
-        bytes += file.bytes;
-    }
-    m_parts.list->setRows(rows);
+    m_parts.showFiles(files, m_display, m_store, tr("Dosya: %1 · %2"),
+                      [this](const QUuid& id) { remove(id); });
     showResults();
-    m_parts.stack->setCurrentIndex(files.isEmpty() ? 0 : 1);
-    m_parts.add->setVisible(!files.isEmpty());
-    m_parts.allowEditing(m_store);
     m_parts.run->setReady(!files.isEmpty());
-    m_parts.summary->setText(files.isEmpty()
-                                 ? QString()
-                                 : tr("Dosya: %1 · %2")
-                                       .arg(Formatting::count(files.size(), AppLanguages::locale()),
-                                            m_display.formatSize(bytes)));
 }
 
 void CompressScreen::showResults()

@@ -1,10 +1,13 @@
 #include "ui/screens/FileToolParts.h"
 
+#include "core/AppLanguage.h"
+#include "core/Formatting.h"
 #include "store/Store.h"
 #include "store/ToolModel.h"
 #include "ui/kit/Button.h"
 #include "ui/kit/DropZone.h"
 #include "ui/kit/FileList.h"
+#include "ui/kit/FileRow.h"
 #include "ui/kit/Labels.h"
 #include "ui/kit/RunButton.h"
 #include "ui/kit/ToolPage.h"
@@ -56,4 +59,27 @@ void FileToolParts::allowEditing(const Store& store)
     const bool idle = store.busy() != tool.key();
     clear->setEnabled(idle && list->count() > 0);
     list->setRemovable(idle);
+}
+
+void FileToolParts::showFiles(const QList<PDFFile>& files, const FileDisplay& display,
+                              const Store& store, const QString& summaryText,
+                              const std::function<void(const QUuid&)>& remove)
+{
+    QList<QWidget*> rows;
+    qint64 bytes = 0;
+    for (const PDFFile& file : files) {
+        auto* fileRow = new FileRow(file, std::nullopt, display);
+        const QUuid id = file.id;
+        QObject::connect(fileRow, &FileRow::removeRequested, list, [remove, id] { remove(id); });
+        rows << fileRow;
+        bytes += file.bytes;
+    }
+    list->setRows(rows);
+    stack->setCurrentIndex(files.isEmpty() ? 0 : 1);
+    add->setVisible(!files.isEmpty());
+    allowEditing(store);
+    summary->setText(files.isEmpty()
+                         ? QString()
+                         : summaryText.arg(Formatting::count(files.size(), AppLanguages::locale()),
+                                           display.formatSize(bytes)));
 }

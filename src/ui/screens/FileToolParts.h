@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <functional>
 
 class Button;
+class FileDisplay;
+struct PDFFile;
+class QUuid;
 class DropZone;
 class FileList;
 class QStackedWidget;
@@ -34,6 +39,10 @@ struct FileToolParts {
     // "Temizle" and the rows' remove buttons act while there are files and this tool is not
     // running on them; screens call it again when their files change.
     void allowEditing(const Store& store);
+    // Lists files as rows whose remove buttons call remove with the file's id, with `summary`
+    // (given the count and the total size) in the footer; the drop zone when there are none.
+    void showFiles(const QList<PDFFile>& files, const FileDisplay& display, const Store& store,
+                   const QString& summary, const std::function<void(const QUuid&)>& remove);
 
     ToolModel& tool;
     Button* add;

@@ -4,6 +4,7 @@
 #include "store/Store.h"
 #include "tools/compress/CompressTool.h"
 #include "tools/merge/MergeTool.h"
+#include "tools/ocr/OcrTool.h"
 #include "tools/organize/OrganizeTool.h"
 #include "tools/pages/PagesTool.h"
 #include "tools/sign/SignTool.h"

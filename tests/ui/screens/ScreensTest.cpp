@@ -5,7 +5,9 @@
 #include "StoreTestCase.h"
 #include "core/AppLanguage.h"
 #include "core/Formatting.h"
+#include "tools/ocr/OcrTool.h"
 #include "tools/organize/OrganizeTool.h"
+#include "ui/kit/AlertLabel.h"
 #include "ui/kit/Badge.h"
 #include "ui/kit/BannerView.h"
 #include "ui/kit/Button.h"
@@ -25,6 +27,7 @@
 #include "ui/screens/HistoryScreen.h"
 #include "ui/screens/MergeRow.h"
 #include "ui/screens/MergeScreen.h"
+#include "ui/screens/OcrScreen.h"
 #include "ui/screens/OrganizeGrid.h"
 #include "ui/screens/OrganizeScreen.h"
 #include "ui/screens/PageCellDelegate.h"
@@ -35,6 +38,7 @@
 #include "ui/screens/SplitScreen.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -681,6 +685,42 @@ private slots:
                      ", Küçülmedi | Metin.pdf dosyasını listeden kaldır");
         click(QStringLiteral("Temizle"));
         QVERIFY(store().tool<CompressTool>().compressResults().isEmpty() && !screen.bannerView());
+    }
+
+    // The recognition page's boxes are named and described; with no language the run waits and
+    // says why; after a run each row tells what became of its pages.
+    void ocrOptionsAndTallies()
+    {
+        auto& ocr = store().tool<OcrTool>();
+        auto& screen = show(new OcrScreen(ocr, store()));
+        store().addFiles({m_fixture->pdf("Tarama.pdf", 3), m_fixture->pdf("Metin.pdf", 2)}, ocr);
+        QStringList boxes;
+        for (QAccessibleInterface* box : AccessTree::all(&screen, QAccessible::CheckBox)) {
+            QVERIFY(!box->text(QAccessible::Description).isEmpty());
+            boxes << box->text(QAccessible::Name);
+        }
+        QCOMPARE(boxes,
+                 QStringList({"Türkçe", "İngilizce", "İspanyolca", "Yan yatmış sayfaları düzelt",
+                              "Tanınmış sayfaları yeniden tanı"}));
+        auto* note = m_screen->findChild<AlertLabel*>("languageNote");
+        const auto tick = [](QCheckBox* box) {
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        };
+        for (QCheckBox* box : m_screen->findChildren<QCheckBox*>()) {
+            if (box->isChecked()) {
+                QVERIFY(run()->isEnabled() && note->isHidden());
+                tick(box);
+            }
+        }
+        QVERIFY(ocr.ocrLanguages().isEmpty() && !run()->isEnabled());
+        QCOMPARE(note->text(), "En az bir dil seç.");
+        tick(m_screen->findChild<QCheckBox*>("spa"));
+        QVERIFY(ocr.ocrLanguages() == QStringList{"spa"} && run()->isEnabled() && note->isHidden());
+
+        ocr.setOcrResults({{ocr.ocrFiles()[0].id, {2, 1, 1}}, {ocr.ocrFiles()[1].id, {0, 2, 0}}});
+        const auto shown = [&screen](int row) { return screen.row(row)->statusBadge()->text(); };
+        QCOMPARE(shown(0), "2 sayfa tanındı · 1 zaten aranabilir · 1 sayfa döndürüldü");
+        QCOMPARE(shown(1), "Tüm sayfalar zaten aranabilir");
     }
 
     // Text at 4.5 : 1 and graphics at 3 : 1 on the window and the controls, which bound the blends.

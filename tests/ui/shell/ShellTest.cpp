@@ -80,12 +80,12 @@ private slots:
         StoreTestCase::cleanup();
     }
 
-    // Ctrl+1…7 in sidebar order, then sidebar clicks and arrow keys; the last survives a restart.
+    // Ctrl+1…8 in sidebar order, then sidebar clicks and arrow keys; the last survives a restart.
     void sectionsByShortcutClickAndArrowKeys()
     {
         open(QStringLiteral("pages"));
         const QStringList pages = window().pages();
-        QCOMPARE(pages.size(), 7);
+        QCOMPARE(pages.size(), 8);
         for (int digit = 1; digit <= pages.size(); ++digit) {
             const QString& section = pages.at(digit - 1);
             QTest::keyClick(&window(), Qt::Key(Qt::Key_0 + digit), Qt::ControlModifier);
@@ -108,7 +108,7 @@ private slots:
                                                          {Qt::Key_Up, QStringLiteral("merge")},
                                                          {Qt::Key_End, QStringLiteral("history")},
                                                          {Qt::Key_Down, QStringLiteral("history")},
-                                                         {Qt::Key_Up, QStringLiteral("organize")}};
+                                                         {Qt::Key_Up, QStringLiteral("ocr")}};
         AccessTree::EventLog log;
         for (const auto& [key, section] : walk) {
             const QString before = AccessTree::name(AccessTree::focused());
@@ -280,8 +280,8 @@ private slots:
             }
             return named;
         };
-        const QStringList others = {"Sıkıştır", "İmzala",   "Sayfa sil",
-                                    "Düzenle",  "Kayıtlar", "Geçmiş"};
+        const QStringList others = {"Sıkıştır",     "İmzala",   "Sayfa sil", "Düzenle",
+                                    "Metin tanıma", "Kayıtlar", "Geçmiş"};
         QCOMPARE(rows(), QStringList({"Araçlar", "Birleştir, 2 dosya", "Böl, 1 dosya"}) + others);
         store().clear(store().tool<MergeTool>());
         QCOMPARE(rows(), QStringList({"Araçlar", "Birleştir", "Böl, 1 dosya"}) + others);
