@@ -3,6 +3,8 @@
 #include "HelperFixtures.h"
 #include "HostileFixtures.h"
 #include "ImageFixtures.h"
+#include "cli/CommandLine.h"
+#include "core/AppLanguage.h"
 #include "core/DataCoding.h"
 
 #include <qpdf/QPDF.hh>
@@ -32,6 +34,8 @@ private slots:
     void passwordFiles_data();
     void passwordFiles();
     void ctrlCAtThePromptRestoresEcho();
+    void ocrLanguagesAndOptions_data();
+    void ocrLanguagesAndOptions();
 
 private:
     CliRun::Result run(const QStringList& arguments, const QByteArray& input = {}) const
@@ -119,6 +123,18 @@ void CliTest::refusesWithoutWriting_data()
         << "En az bir sayfa kalmalı.";
     QTest::newRow("compress: missing input") << QStringList{"compress", "-o", "o.pdf", "yok.pdf"}
                                              << "yok.pdf açılamadı. Dosya bozuk ya da PDF değil.";
+    const QStringList ocr{"ocr", "-o", "o.pdf"};
+    QTest::newRow("ocr, unknown language, named")
+        << ocr + QStringList{"--lang=tur+fra", "A.pdf"} << "leaflow-cli: unknown language \"fra\"";
+    QTest::newRow("ocr, no languages")
+        << ocr + QStringList{"--lang=", "A.pdf"} << "leaflow-cli: --lang needs language codes";
+    QTest::newRow("ocr, valued flag")
+        << ocr + QStringList{"--redo=yes", "A.pdf"} << "leaflow-cli: --redo takes no value";
+    QTest::newRow("ocr, two inputs")
+        << ocr + QStringList{"A.pdf", "Rapor.pdf"} << "leaflow-cli: ocr needs -o OUT and one input";
+    QTest::newRow("ocr: locked, no terminal to ask on")
+        << ocr + QStringList{"Kilitli.pdf"}
+        << "Kilitli.pdf parola korumalı. Dosyayı yeniden ekleyip parolasını gir.";
     QTest::newRow("timeout of zero")
         << QStringList{"merge", "-o", "o.pdf", "A.pdf", "--timeout=0"} << usage;
     QTest::newRow("merge: an input that hangs the parser, past --timeout")
@@ -411,6 +427,46 @@ void CliTest::ctrlCAtThePromptRestoresEcho()
     QCOMPARE(cli.waitForExit(20000), std::optional(130));
     QVERIFY(cli.echoes());
     QVERIFY(!QFileInfo::exists(path("o.pdf")));
+}
+
+void CliTest::ocrLanguagesAndOptions_data()
+{
+    QTest::addColumn<AppLanguage>("interface");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("languages"); // then "redo", "rotate" for the flags set
+
+    QTest::newRow("Turkish interface")
+        << AppLanguage::tr << QStringList() << QStringList{"eng", "tur"};
+    QTest::newRow("Spanish interface")
+        << AppLanguage::es << QStringList() << QStringList{"eng", "spa"};
+    QTest::newRow("English interface") << AppLanguage::en << QStringList() << QStringList{"eng"};
+    QTest::newRow("named: fixed order, once each, any case")
+        << AppLanguage::en << QStringList{"--lang=tur+SPA+tur"} << QStringList{"spa", "tur"};
+    QTest::newRow("flags, the last --lang")
+        << AppLanguage::es << QStringList{"--rotate-pages", "--lang=spa", "--redo", "--lang=tur"}
+        << QStringList{"tur", "redo", "rotate"};
+}
+
+// Recognition's languages default to the interface's own and English.
+void CliTest::ocrLanguagesAndOptions()
+{
+    QFETCH(AppLanguage, interface);
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, languages);
+    AppLanguages::installTranslator(*QCoreApplication::instance(), interface);
+
+    const auto parsed =
+        CommandLine::parse(QStringList{"ocr", "-o", "o.pdf"} + options + QStringList{"A.pdf"});
+
+    AppLanguages::installTranslator(*QCoreApplication::instance(), AppLanguage::tr);
+    const auto* ocr =
+        std::get_if<CommandLine::Ocr>(&std::get<CommandLine::Invocation>(parsed).command);
+    QVERIFY(ocr);
+    QStringList got = ocr->languages;
+    got += ocr->redo ? QStringList{"redo"} : QStringList();
+    got += ocr->rotatePages ? QStringList{"rotate"} : QStringList();
+    QCOMPARE(got, languages);
+    QCOMPARE(ocr->output, QFileInfo("o.pdf").absoluteFilePath());
 }
 
 QTEST_GUILESS_MAIN(CliTest)
