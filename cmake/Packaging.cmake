@@ -37,9 +37,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE ${LEAFLOW_BUILD_NUMBER})
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Library dependencies come from the binaries themselves; the platform plugins, icons and fonts
-# Qt loads at run time are not linked, so they are named here.
+# Library dependencies come from the binaries themselves (libtesseract5 among them); the platform
+# plugins, icons, fonts and recognition data loaded at run time are not linked, so they are named
+# here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-dejavu-core, \
+tesseract-ocr-tur, tesseract-ocr-eng, tesseract-ocr-spa, tesseract-ocr-osd")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

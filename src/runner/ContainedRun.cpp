@@ -82,6 +82,9 @@ void ContainedRun::start(const PDFEngine::Job& job, const RunLimits& limits)
     environment.insert(QStringLiteral("GLIBC_TUNABLES"),
                        (tunables.isEmpty() ? QString() : tunables + u':') +
                            QStringLiteral("glibc.malloc.hugetlb=1"));
+    // Recognition reads pages on threads of its own; OpenMP's threads inside Tesseract would only
+    // crowd them. The library reads this as it is loaded, before the worker's main begins.
+    environment.insert(QStringLiteral("OMP_THREAD_LIMIT"), QStringLiteral("1"));
     m_process->setProcessEnvironment(environment);
     connect(m_process, &QProcess::readyReadStandardOutput, this, &ContainedRun::readMessages);
     connect(m_process, &QProcess::finished, this, &ContainedRun::conclude);

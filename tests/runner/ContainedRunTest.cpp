@@ -11,6 +11,7 @@
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <csignal>
 #include <functional>
 
@@ -164,6 +165,24 @@ private slots:
         QVERIFY(!WorkerProtocol::decodeMessage(outcome));
     }
 
+    // Recognition's time grows with its pages, those of a source counted as none guessed from its
+    // size; its CPU bound lets every core recognise all the while. Other jobs keep theirs.
+    void recognitionTimeGrowsWithPages()
+    {
+        const QString uncounted = m_dir.filePath("sayılmamış.pdf");
+        Fixtures::writeBytes(uncounted, QByteArray(100'000, ' '));
+        OcrJob job;
+        job.sources = {{"/yok.pdf", {}}, {uncounted, {}}};
+        job.pageCounts = {3, 0};
+        const RunLimits limits = RunLimits::forJob(job);
+        QCOMPARE(limits.wallTime, 60s + 15s * (3 + 4));
+        QCOMPARE(limits.childBounds().cpuSeconds,
+                 std::max(2, QThread::idealThreadCount()) * (60 + 15 * 7) + 5);
+        QCOMPARE(RunLimits::forJob(MergeJob{{{uncounted, {}}}, "/o.pdf"}).childBounds().cpuSeconds,
+                 2 * 63 + 5);
+        QFile::remove(uncounted);
+    }
+
     // Killed while writing: the destination keeps its bytes and the hidden folder is gone.
     void killedMidWriteLeavesNothing()
     {
@@ -239,6 +258,7 @@ private slots:
             const auto outcome = run.run(job, RunLimits{60s, 0});
             QVERIFY(outcome && !outcome->failure);
             QVERIFY(seen.contains("PATH=")); // reported while the worker was alive and readable
+            QVERIFY(seen.contains("OMP_THREAD_LIMIT=1"));
             QVERIFY(!seen.contains(password.toUtf8()));
             QCOMPARE(filesUnder(m_dir.path(),
                                 [&](const QString& file) {

@@ -1,9 +1,11 @@
 #include "core/AppLanguage.h"
 #include "engine/include/PDFEngine.h"
+#include "ocr/TesseractRecogniser.h"
 #include "process/Framing.h"
 #include "runner/WorkerProtocol.h"
 
 #include <QCoreApplication>
+#include <clocale>
 #include <malloc.h>
 #include <mutex>
 #include <new>
@@ -77,6 +79,11 @@ int main(int argc, char* argv[])
 {
     keepFreedMemory();
     QCoreApplication app(argc, argv);
+    // Qt took the user's locale; Tesseract reads its data and settings by C's conventions (a
+    // Turkish "I" lowered or a decimal comma would misread them). Nothing here shows text by the
+    // C library's locale, and no thread has started yet.
+    std::setlocale(LC_ALL, "C");
+    PDFEngine::useRecogniser(std::make_shared<TesseractRecogniser>());
     outOfMemoryNote();
     std::set_new_handler(noteOutOfMemory);
     try {
