@@ -20,18 +20,6 @@ constexpr double longestSide = 10'000;
     throw std::runtime_error(message.toStdString());
 }
 
-bool unlock(Poppler::Document& document, const QString& password)
-{
-    // The same encodings the engine tries, so the password every other tool takes opens it here.
-    for (const QByteArray& bytes : PasswordBytes::candidates(password)) {
-        document.unlock(bytes, bytes);
-        if (!document.isLocked()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 PageImages::PageImages(const PDFSource& source)
@@ -40,7 +28,8 @@ PageImages::PageImages(const PDFSource& source)
     if (!m_document) {
         fail(EngineText::openFailed(m_name));
     }
-    if (m_document->isLocked() && !(source.password && unlock(*m_document, *source.password))) {
+    if (m_document->isLocked() &&
+        !(source.password && PasswordBytes::unlock(*m_document, *source.password))) {
         fail(EngineText::passwordNeeded(m_name));
     }
     m_document->setRenderHint(Poppler::Document::Antialiasing);

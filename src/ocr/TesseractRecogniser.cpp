@@ -90,6 +90,7 @@ void TesseractRecogniser::recognise(const RecognitionRequest& request,
     const int threads = ThreadCount::forPages(int(request.pages.size()), m_mostThreads);
     Shared shared{request, {}, {}, Handover(threads)};
     std::vector<std::jthread> readers;
+    readers.reserve(size_t(threads));
     const StopOnLeaving stopping{shared.stop}; // destroyed before readers, which then join
     for (int t = 0; t < threads; ++t) {
         readers.emplace_back([&shared] { readPages(shared); });

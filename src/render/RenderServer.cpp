@@ -16,19 +16,6 @@ namespace {
 // without reloading; each holds little until its pages are rendered.
 constexpr std::size_t keptOpen = 4;
 
-bool unlock(Poppler::Document& doc, const QString& password)
-{
-    // The same encodings the engine tries, so a password the window accepts opens the file
-    // for every tool.
-    for (const QByteArray& bytes : PasswordBytes::candidates(password)) {
-        doc.unlock(bytes, bytes);
-        if (!doc.isLocked()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 RenderServer::RenderServer() = default;
@@ -73,7 +60,7 @@ RenderServer::Entry* RenderServer::open(const Request& request, Reply& reply)
         return nullptr;
     }
     const bool locked = doc->isLocked();
-    if (locked && !(request.password && unlock(*doc, *request.password))) {
+    if (locked && !(request.password && PasswordBytes::unlock(*doc, *request.password))) {
         reply.status = Status::locked;
         reply.needsPassword = true;
         return nullptr;

@@ -1,4 +1,6 @@
+#include "Fixtures.h"
 #include "ocr/TesseractRecogniser.h"
+#include "runner/ContainedRun.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -122,6 +124,11 @@ Words wordsOn(const QByteArray& pdf, int page = 0)
     return words;
 }
 
+QImage at72dpi(const QString& path, int page)
+{
+    return Poppler::Document::load(path)->page(page)->renderToImage(72, 72);
+}
+
 // The share of the drawn words read back (each as often as drawn), and the first word read
 // whose centre lies in none of the boxes it was drawn in.
 std::pair<double, QString> compare(const Words& drawn, Words read)
@@ -167,7 +174,7 @@ class RecognitionTest : public QObject {
         recogniser.recognise({{m_pdf, {}}, pages, languages, orientation},
                              [&](RecognisedPage page) {
                                  QCOMPARE(QThread::currentThread(), thread());
-                                 read.insert(page.page, page);
+                                 read.insert(page.page, std::move(page));
                              });
         return read;
     }
@@ -224,6 +231,35 @@ private slots:
             };
             QCOMPARE(words(read[page].layer), words(m_read[page].layer));
         }
+    }
+
+    // Through the worker: a copy whose words can be found and which shows exactly what the scans
+    // showed; cancelled, nothing at all.
+    void workerMakesScansSearchable()
+    {
+        const QString scans = m_dir.filePath("iki.pdf");
+        const QList<Words> drawn =
+            writeScans(scans, {{englishSpanish, Look::clean}, {turkish, Look::clean}});
+        OcrJob job;
+        job.sources = {{scans, {}}};
+        job.languages = {"tur", "spa"};
+        job.pageCounts = {2};
+        job.destination = m_dir.filePath("iki aranabilir.pdf");
+        ContainedRun run;
+        const auto outcome = run.run(job, RunLimits::forJob(job));
+        QVERIFY(outcome && !outcome->failure);
+        QVERIFY((outcome->recognition == QList<RecognitionTally>{{2, 0, 0}}));
+        for (int page : {0, 1}) {
+            QVERIFY(
+                compare(drawn[page], wordsOn(Fixtures::readBytes(job.destination), page)).first >=
+                0.95);
+            QCOMPARE(at72dpi(job.destination, page), at72dpi(scans, page));
+        }
+        job.destination = m_dir.filePath("vazgeçilen.pdf");
+        connect(&run, &ContainedRun::progress, &run, &ContainedRun::cancel);
+        QVERIFY(!run.run(job, RunLimits::forJob(job)));
+        QCOMPARE(Fixtures::entries(m_dir.path()),
+                 (QStringList{"iki aranabilir.pdf", "iki.pdf", "scans.pdf"}));
     }
 
     void missingLanguageIsNamed_data()

@@ -13,4 +13,18 @@ namespace PasswordBytes {
 // the repairs qpdf knows for text that went through a wrong encoding once.
 QList<QByteArray> candidates(const QString& typed);
 
+// Unlocks a document of a library that takes the password's bytes (poppler's) with the first
+// candidate that opens it, so that a password every tool takes opens it there too.
+template <typename Document>
+bool unlock(Document& document, const QString& typed)
+{
+    for (const QByteArray& bytes : candidates(typed)) {
+        document.unlock(bytes, bytes);
+        if (!document.isLocked()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace PasswordBytes

@@ -1,12 +1,12 @@
 #include "engine/structure/Assembly.h"
 
+#include "engine/structure/Rotation.h"
 #include "engine/structure/Walk.h"
 
 #include <qpdf/QPDFMatrix.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <stdexcept>
 
@@ -127,18 +127,6 @@ QPDFObjectHandle nameTree(const std::map<std::string, QPDFObjectHandle>& entries
     return tree;
 }
 
-// The rotation a page shows, 0, 90, 180 or 270, its own or inherited; one that is not a
-// multiple of 90 shows upright, as viewers draw it.
-long long shownRotation(const QPDFObjectHandle& page)
-{
-    QPDFObjectHandle rotate = QPDFPageObjectHelper(page).getAttribute("/Rotate", false);
-    if (!rotate.isInteger() && !rotate.isReal()) {
-        return 0;
-    }
-    const auto degrees = static_cast<long long>(std::llround(rotate.getNumericValue()));
-    return degrees % 90 == 0 ? ((degrees % 360) + 360) % 360 : 0;
-}
-
 } // namespace
 
 Assembly::Assembly(Bookmarks bookmarks) : m_bookmarkStyle(bookmarks)
@@ -176,13 +164,7 @@ void Assembly::place(SourceDocument& source, int index, int quarterTurns)
     }
     m_pdf.addPage(copy, false);
     if (quarterTurns % 4 != 0) {
-        const long long turned =
-            (((shownRotation(original) + 90LL * quarterTurns) % 360) + 360) % 360;
-        if (turned == 0) {
-            copy.removeKey("/Rotate");
-        } else {
-            copy.replaceKey("/Rotate", QPDFObjectHandle::newInteger(turned));
-        }
+        Rotation::turn(copy, original, quarterTurns);
     }
     Added& added = m_pending[&source];
     added.copies.resize(source.pages().size());
