@@ -12,10 +12,13 @@
 
 #include <QDir>
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <poppler-qt6.h>
 
 // leaflow-cli as a user runs it: arguments, exit statuses, messages, passwords, printed paths;
 // what the engine makes of the files is the engine suites' business.
@@ -35,6 +38,7 @@ private slots:
     void passwordFiles();
     void ctrlCAtThePromptRestoresEcho();
     void ocrLanguagesAndOptions();
+    void ocrMakesAScanSearchable();
 
 private:
     CliRun::Result run(const QStringList& arguments, const QByteArray& input = {}) const
@@ -439,5 +443,23 @@ void CliTest::ocrLanguagesAndOptions()
     }
 }
 
-QTEST_GUILESS_MAIN(CliTest)
+// A scan of Turkish words comes back as text; run again, nothing is left to do.
+void CliTest::ocrMakesAScanSearchable()
+{
+    const QString words = QStringLiteral("Sözleşme şubesi öğretmen ışık çağrı");
+    QImage scan(2000, 300, QImage::Format_Grayscale8);
+    scan.fill(Qt::white);
+    QPainter painter(&scan);
+    painter.setFont(QFont(QStringLiteral("DejaVu Serif"), 42));
+    painter.drawText(50, 180, words);
+    painter.end();
+    QPdfWriter writer(path("scan.pdf"));
+    writer.setResolution(300);
+    QPainter(&writer).drawImage(0, 0, scan);
+    QCOMPARE(run({"ocr", "-o", "o.pdf", "scan.pdf"}).out, QByteArray("1 sayfa tanındı\n"));
+    QCOMPARE(Poppler::Document::load(path("o.pdf"))->page(0)->text(QRectF()).simplified(), words);
+    QCOMPARE(run({"ocr", "-o", "again.pdf", "o.pdf"}).exitCode, 3);
+}
+
+QTEST_MAIN(CliTest)
 #include "CliTest.moc"
