@@ -59,8 +59,14 @@ std::optional<QByteArray> PageReader::layer(const QImage& grey, int dpi,
     tesseract::ETEXT_DESC monitor;
     monitor.cancel = stopRequested;
     monitor.cancel_this = const_cast<std::atomic<bool>*>(&stop); // NOLINT: only read through
-    if (m_api->Recognize(&monitor) != 0 || stop) {
+    const bool recognised = m_api->Recognize(&monitor) == 0;
+    if (stop) {
         return std::nullopt;
+    }
+    if (!recognised) {
+        throw std::runtime_error(
+            QCoreApplication::translate("Recognition", "Bir sayfanın metni tanınamadı.")
+                .toStdString());
     }
     const QString base = m_scratch.filePath(QStringLiteral("layer"));
     const QString path = base + QStringLiteral(".pdf");

@@ -22,7 +22,8 @@ public:
     PageReader(const PageReader&) = delete;
     PageReader& operator=(const PageReader&) = delete;
 
-    // The layer; none when stop was set meanwhile. Throws when the layer cannot be written.
+    // The layer; none when stop was set meanwhile. Throws when the page cannot be read or its
+    // layer cannot be written.
     std::optional<QByteArray> layer(const QImage& grey, int dpi, const std::atomic<bool>& stop);
 
 private:
