@@ -145,9 +145,9 @@ struct Reader {
 
 } // namespace
 
-void writeRich(const QString& path)
+void writeRich(const QString& path, bool scanned)
 {
-    Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("R"), 6));
+    Fixtures::writePdf(path, scanned ? QList<Fixtures::Page>(6) : Fixtures::tagged("R", 6));
     QPDF pdf;
     load(pdf, path);
     addParts(pdf, QPDFPageDocumentHelper(pdf).getAllPages());

@@ -8,7 +8,8 @@ namespace StructureFixtures {
 
 // Pages R1-R6 with four filled fields, a nested outline with named destinations, labels
 // i, ii, 1-4, two attachments and links to page 6, a named destination and a web address.
-void writeRich(const QString& path);
+// Scanned, its pages show no text.
+void writeRich(const QString& path, bool scanned = false);
 
 // What can break the walks over those parts, one at a time, in a copy of the rich document.
 enum class Hostility { outlineLoop, selfParentField, deepNameTree, destinationToNowhere };

@@ -5,10 +5,12 @@
 
 namespace PDFEngine {
 
-PagePlan planPages(std::vector<QPDFPageObjectHelper>& pages, bool redo)
+PagePlan planPages(std::vector<QPDFPageObjectHelper>& pages, bool redo,
+                   const std::function<void(qint64, qint64)>& scanned)
 {
     PagePlan plan;
     for (size_t i = 0; i < pages.size(); ++i) {
+        scanned(qint64(i), qint64(pages.size()));
         QPDFPageObjectHelper& page = pages[i];
         const PageText::Scan scan = PageText::scan(page);
         const bool ours = EarlierLayer::present(page);

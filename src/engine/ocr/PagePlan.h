@@ -2,6 +2,8 @@
 
 #include <qpdf/QPDFPageObjectHelper.hh>
 
+#include <QtGlobal>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -16,6 +18,8 @@ struct PagePlan {
 // A page is read when it shows no text of its own and carries no layer of ours, or with redo
 // when the only text it carries is our layer, which is then taken off. A page with text of any
 // other kind stays as it is, even with redo.
-PagePlan planPages(std::vector<QPDFPageObjectHelper>& pages, bool redo);
+// scanned hears of each page read.
+PagePlan planPages(std::vector<QPDFPageObjectHelper>& pages, bool redo,
+                   const std::function<void(qint64 done, qint64 total)>& scanned);
 
 } // namespace PDFEngine

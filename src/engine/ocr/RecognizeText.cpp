@@ -89,7 +89,7 @@ RecognitionTally recognizeText(const PDFSource& source, const OcrJob& job,
         QPDFPageDocumentHelper document(*pdf);
         document.pushInheritedAttributesToPage();
         pages = document.getAllPages();
-        plan = planPages(pages, job.redo);
+        plan = planPages(pages, job.redo, parts[0].reporter());
     } catch (const std::exception&) {
         throw Failure(EngineText::openFailed(name));
     }

@@ -89,14 +89,17 @@ bool TextLayers::place(QPDFPageObjectHelper& page, const QByteArray& layer, int 
 
 void TextLayers::draw(QPDFPageObjectHelper& page, QPDFObjectHandle form, int openSaves)
 {
+    const QPDFObjectHandle::Rectangle box = shownBox(page);
+    if (!(box.urx - box.llx > 0 && box.ury - box.lly > 0)) {
+        return; // a page that shows nothing has nowhere to lay its words
+    }
     QPDFObjectHandle resources = PageResources::own(page);
     int suffix = 0;
     const std::string name = resources.getUniqueResourceName("/LfText", suffix);
     resources.getKey("/XObject").replaceKey(name, form);
     // Fitted to the shown box, undoing the page's rotation, so that the layer stands as the
     // page is displayed.
-    const std::string placement =
-        page.placeFormXObject(form, name, shownBox(page), true, true, true);
+    const std::string placement = page.placeFormXObject(form, name, box, true, true, true);
     std::string restore;
     for (int i = 0; i <= openSaves; ++i) {
         restore += "Q\n";
