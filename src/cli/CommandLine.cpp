@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/PasswordFile.h"
+#include "core/AppLanguage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -330,6 +331,64 @@ std::variant<Command, UsageError> parseOrganize(Reader& reader, bool extract)
     return organize;
 }
 
+// The languages recognition can read, in the order Tesseract is given them.
+const QStringList recognisable{QStringLiteral("eng"), QStringLiteral("spa"), QStringLiteral("tur")};
+
+// "tur+eng": known codes joined by '+', kept in one fixed order so the same choice is one job.
+std::variant<QStringList, UsageError> parseLanguages(const QString& text)
+{
+    if (text.trimmed().isEmpty()) {
+        return UsageError{QStringLiteral("--lang needs language codes, e.g. --lang=tur+eng")};
+    }
+    QStringList named;
+    for (const QString& piece : text.split(u'+')) {
+        const QString code = piece.trimmed().toLower();
+        if (!recognisable.contains(code)) {
+            return UsageError{QStringLiteral("unknown language \"%1\" in --lang (tur, eng, spa)")
+                                  .arg(piece.trimmed())};
+        }
+        named.append(code);
+    }
+    QStringList languages;
+    for (const QString& code : recognisable) {
+        if (named.contains(code)) {
+            languages.append(code);
+        }
+    }
+    return languages;
+}
+
+std::variant<Command, UsageError> parseOcr(Reader& reader)
+{
+    Collected c = collect(reader, {QStringLiteral("lang"), QStringLiteral("redo"),
+                                   QStringLiteral("rotate-pages")});
+    if (c.error) {
+        return UsageError{*c.error};
+    }
+    if (!c.output || c.inputs.size() != 1 || c.folder) {
+        return UsageError{QStringLiteral("ocr needs -o OUT and one input")};
+    }
+    Ocr ocr{c.inputs.first(), defaultLanguages(), false, false, *c.output};
+    for (const auto& [name, flag] : {std::pair{QStringLiteral("redo"), &ocr.redo},
+                                     std::pair{QStringLiteral("rotate-pages"), &ocr.rotatePages}}) {
+        const QString bare = QStringLiteral("--") + name;
+        for (const QString& given : c.flags) {
+            if (given.startsWith(bare + u'=')) {
+                return UsageError{QStringLiteral("%1 takes no value").arg(bare)};
+            }
+            *flag = *flag || given == bare;
+        }
+    }
+    if (const auto lang = flagValue(c.flags, QStringLiteral("lang"))) {
+        auto languages = parseLanguages(*lang);
+        if (auto* error = std::get_if<UsageError>(&languages)) {
+            return *error;
+        }
+        ocr.languages = std::get<QStringList>(std::move(languages));
+    }
+    return ocr;
+}
+
 std::variant<Command, UsageError> parseCommand(const QStringList& arguments)
 {
     Reader reader(arguments.mid(1));
@@ -356,6 +415,9 @@ std::variant<Command, UsageError> parseCommand(const QStringList& arguments)
     if (command == QStringLiteral("organize") || command == QStringLiteral("extract")) {
         return parseOrganize(reader, command == QStringLiteral("extract"));
     }
+    if (command == QStringLiteral("ocr")) {
+        return parseOcr(reader);
+    }
     return UsageError{QStringLiteral("unknown command %1").arg(command)};
 }
 
@@ -377,6 +439,17 @@ std::optional<QString> takeBound(QStringList& arguments, const QString& name,
 }
 
 } // namespace
+
+QStringList defaultLanguages()
+{
+    switch (AppLanguages::current()) {
+    case AppLanguage::tr: return {QStringLiteral("eng"), QStringLiteral("tur")};
+    case AppLanguage::es: return {QStringLiteral("eng"), QStringLiteral("spa")};
+    case AppLanguage::en:
+    case AppLanguage::system: break;
+    }
+    return {QStringLiteral("eng")};
+}
 
 std::variant<Invocation, UsageError> parse(const QStringList& arguments)
 {
@@ -409,6 +482,7 @@ QString usage()
         "                        [--signature=FILE --page=N --rect=X,Y,W,H]...\n"
         "       leaflow-cli organize [--pages=ORDER] [--rotate=RANGES:ANGLE]... -o OUT [PASS] IN\n"
         "       leaflow-cli extract --pages=ORDER -o OUT [PASS] IN\n"
+        "       leaflow-cli ocr [--lang=LANGS] [--redo] [--rotate-pages] -o OUT [PASS] IN\n"
         "\n"
         "TEXT names pages by number from 1: \"1-3, 7, 10-\" (10- runs to the last page), in the\n"
         "order written; a page may be named twice. In merge, --pages=TEXT before an input takes\n"
@@ -418,17 +492,24 @@ QString usage()
         "or all) by ANGLE degrees clockwise: 90, 180, 270, or -90 anticlockwise; several\n"
         "--rotate add up. extract writes the pages in ORDER to OUT, unchanged.\n"
         "\n"
+        "ocr lays an invisible, searchable text layer over each page of IN that shows no text,\n"
+        "read in LANGS: tur, eng, spa joined by + (default: the interface language and eng).\n"
+        "--redo reads again the pages this command read before; --rotate-pages turns pages\n"
+        "scanned sideways or upside down upright. It prints what became of the pages.\n"
+        "\n"
         "PASS unlocks the input that follows it: --password-file=FILE (the file's first line;\n"
         "- reads standard input) or --password=PW. A password written as --password=PW can be\n"
         "read by every local account while the command runs (it is part of the process list);\n"
         "prefer --password-file. Without either, a locked input's password is asked for on the\n"
         "terminal, without echo.\n"
         "\n"
-        "Every command also takes --timeout=SECONDS (default: 60 s plus 3 s per MB of input)\n"
-        "and --memory=MB (MiB; default: a quarter of the memory, 2 to 8 GiB), bounds on the\n"
-        "process that does the work. Exit status: 0 done, 1 failed (one line on standard\n"
-        "error; page numbers that do not read or lie past the end are such a failure), 2 usage,\n"
-        "3 compress found nothing smaller, 130 interrupted (Ctrl+C; nothing is written).\n");
+        "Every command also takes --timeout=SECONDS (default: 60 s plus 3 s per MB of input;\n"
+        "ocr: 60 s plus 15 s per page) and --memory=MB (MiB; default: a quarter of the\n"
+        "memory, 2 to 8 GiB), bounds on the process that does the work. Exit status: 0 done,\n"
+        "1 failed (one line on standard error; page numbers that do not read or lie past the\n"
+        "end are such a failure), 2 usage,\n"
+        "3 nothing to do (compress found nothing smaller, ocr found every page searchable\n"
+        "already; nothing is written), 130 interrupted (Ctrl+C; nothing is written).\n");
 }
 
 } // namespace CommandLine

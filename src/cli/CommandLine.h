@@ -67,9 +67,18 @@ struct Organize {
     QString output;
 };
 
+// Text recognition: languages are Tesseract's codes (tur, eng, spa), each once.
+struct Ocr {
+    PDFSource input;
+    QStringList languages;
+    bool redo = false;
+    bool rotatePages = false;
+    QString output;
+};
+
 struct Help {};
 
-using Command = std::variant<Help, Merge, Split, Delete, Compress, Sign, Organize>;
+using Command = std::variant<Help, Merge, Split, Delete, Compress, Sign, Organize, Ocr>;
 
 // Bounds given on the command line for the worker that runs the job.
 struct Limits {
@@ -92,5 +101,8 @@ struct UsageError {
 std::variant<Invocation, UsageError> parse(const QStringList& arguments);
 
 QString usage();
+
+// Recognition's languages when none are named: the interface's own, and English.
+QStringList defaultLanguages();
 
 } // namespace CommandLine

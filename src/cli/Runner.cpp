@@ -163,6 +163,49 @@ int run(const CommandLine::Compress& compress)
     return 0;
 }
 
+// "12 sayfa tanındı, 3 sayfa zaten aranabilir, 2 sayfa döndürüldü": what is none is left out,
+// except the pages recognised.
+QString tallyLine(const PDFEngine::RecognitionTally& tally)
+{
+    QStringList parts{
+        QCoreApplication::translate("leaflow-cli", "%n sayfa tanındı", nullptr, tally.recognised)};
+    if (tally.searchable > 0) {
+        parts.append(QCoreApplication::translate("leaflow-cli", "%n sayfa zaten aranabilir",
+                                                 nullptr, tally.searchable));
+    }
+    if (tally.turned > 0) {
+        parts.append(QCoreApplication::translate("leaflow-cli", "%n sayfa döndürüldü", nullptr,
+                                                 tally.turned));
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+// The run's time limit grows with the pages, so they are counted first. Exit 3: every page
+// showed text already and nothing was written.
+int run(const CommandLine::Ocr& ocr)
+{
+    const auto [input, pageCount] = counted(ocr.input);
+    const PDFEngine::OcrJob job{{input},     ocr.languages, ocr.redo, ocr.rotatePages,
+                                {pageCount}, ocr.output,    {},       {},
+                                false};
+    const std::optional<PDFEngine::Outcome> outcome = perform(job);
+    if (!outcome) {
+        return 1;
+    }
+    const PDFEngine::RecognitionTally tally = outcome->recognition.value(0);
+    if (outcome->outputs.isEmpty()) {
+        std::cerr << QCoreApplication::translate(
+                         "leaflow-cli",
+                         "Bütün sayfalar zaten aranabilir (%n sayfa), yeni dosya yazılmadı.",
+                         nullptr, tally.searchable)
+                         .toStdString()
+                  << '\n';
+        return 3;
+    }
+    print(tallyLine(tally));
+    return 0;
+}
+
 // Every signature file is read before anything else, so a bad one fails early.
 int run(const CommandLine::Sign& sign)
 {

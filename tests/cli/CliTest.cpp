@@ -3,6 +3,8 @@
 #include "HelperFixtures.h"
 #include "HostileFixtures.h"
 #include "ImageFixtures.h"
+#include "cli/CommandLine.h"
+#include "core/AppLanguage.h"
 #include "core/DataCoding.h"
 
 #include <qpdf/QPDF.hh>
@@ -10,10 +12,13 @@
 
 #include <QDir>
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <poppler-qt6.h>
 
 // leaflow-cli as a user runs it: arguments, exit statuses, messages, passwords, printed paths;
 // what the engine makes of the files is the engine suites' business.
@@ -32,6 +37,8 @@ private slots:
     void passwordFiles_data();
     void passwordFiles();
     void ctrlCAtThePromptRestoresEcho();
+    void ocrLanguagesAndOptions();
+    void ocrMakesAScanSearchable();
 
 private:
     CliRun::Result run(const QStringList& arguments, const QByteArray& input = {}) const
@@ -119,6 +126,9 @@ void CliTest::refusesWithoutWriting_data()
         << "En az bir sayfa kalmalı.";
     QTest::newRow("compress: missing input") << QStringList{"compress", "-o", "o.pdf", "yok.pdf"}
                                              << "yok.pdf açılamadı. Dosya bozuk ya da PDF değil.";
+    QTest::newRow("ocr, unknown language, named")
+        << QStringList{"ocr", "--lang=tur+fra", "-o", "o.pdf", "A.pdf"}
+        << "leaflow-cli: unknown language \"fra\"";
     QTest::newRow("timeout of zero")
         << QStringList{"merge", "-o", "o.pdf", "A.pdf", "--timeout=0"} << usage;
     QTest::newRow("merge: an input that hangs the parser, past --timeout")
@@ -413,5 +423,43 @@ void CliTest::ctrlCAtThePromptRestoresEcho()
     QVERIFY(!QFileInfo::exists(path("o.pdf")));
 }
 
-QTEST_GUILESS_MAIN(CliTest)
+// The interface's language and English unless named (Turkish: below); the last puts it back.
+void CliTest::ocrLanguagesAndOptions()
+{
+    const QList<std::tuple<AppLanguage, QString, QString>> cases{
+        {AppLanguage::es, "", "eng+spa"},
+        {AppLanguage::en, "", "eng"},
+        {AppLanguage::en, "--lang=tur+SPA+tur", "spa+tur"},
+        {AppLanguage::tr, "--rotate-pages --lang=spa --redo --lang=eng", "eng redo rotate"}};
+    for (const auto& [interface, options, expected] : cases) {
+        AppLanguages::installTranslator(*QCoreApplication::instance(), interface);
+        const auto parsed = CommandLine::parse(QStringList{"ocr", "-o", "o.pdf", "A.pdf"} +
+                                               options.split(u' ', Qt::SkipEmptyParts));
+        const auto& ocr =
+            std::get<CommandLine::Ocr>(std::get<CommandLine::Invocation>(parsed).command);
+        QCOMPARE(ocr.languages.join(u'+') + (ocr.redo ? " redo" : "") +
+                     (ocr.rotatePages ? " rotate" : ""),
+                 expected);
+    }
+}
+
+// A scan of Turkish words comes back as text; run again, nothing is left to do.
+void CliTest::ocrMakesAScanSearchable()
+{
+    const QString words = QStringLiteral("Sözleşme şubesi öğretmen ışık çağrı");
+    QImage scan(2000, 300, QImage::Format_Grayscale8);
+    scan.fill(Qt::white);
+    QPainter painter(&scan);
+    painter.setFont(QFont(QStringLiteral("DejaVu Serif"), 42));
+    painter.drawText(50, 180, words);
+    painter.end();
+    QPdfWriter writer(path("scan.pdf"));
+    writer.setResolution(300);
+    QPainter(&writer).drawImage(0, 0, scan);
+    QCOMPARE(run({"ocr", "-o", "o.pdf", "scan.pdf"}).out, QByteArray("1 sayfa tanındı\n"));
+    QCOMPARE(Poppler::Document::load(path("o.pdf"))->page(0)->text(QRectF()).simplified(), words);
+    QCOMPARE(run({"ocr", "-o", "again.pdf", "o.pdf"}).exitCode, 3);
+}
+
+QTEST_MAIN(CliTest)
 #include "CliTest.moc"
