@@ -47,6 +47,10 @@
         <source>Sayfaları döndür, sırala, çıkar, ekle</source>
         <translation>Rotate, reorder, extract and insert pages</translation>
     </message>
+    <message>
+        <source>Taramalara görünmez metin katmanı; Türkçe, İngilizce, İspanyolca</source>
+        <translation>An invisible text layer over scans; Turkish, English, Spanish</translation>
+    </message>
 </context>
 <context>
     <name>AboutWindow</name>
@@ -554,6 +558,102 @@
     </message>
 </context>
 <context>
+    <name>OcrScreen</name>
+    <message>
+        <source>Türkçe</source>
+        <translation>Turkish</translation>
+    </message>
+    <message>
+        <source>İngilizce</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>İspanyolca</source>
+        <translation>Spanish</translation>
+    </message>
+    <message>
+        <source>PDF ekle</source>
+        <translation>Add PDF</translation>
+    </message>
+    <message>
+        <source>Taranmış PDF&apos;leri buraya bırak</source>
+        <translation>Drop the scanned PDFs here</translation>
+    </message>
+    <message>
+        <source>Sayfaların resmi okunur, üstüne görünmez bir metin katmanı konur: arama, kopyalama ve sesli okuma çalışır. Asıl dosya değişmez, hiçbir şey bilgisayardan çıkmaz.</source>
+        <translation>Each page&apos;s picture is read and an invisible text layer is laid over it, so search, copying and reading aloud work. The original file does not change, and nothing leaves this computer.</translation>
+    </message>
+    <message>
+        <source>Temizle</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Metni tanı…</source>
+        <translation>Recognize text…</translation>
+    </message>
+    <message>
+        <source>Yan yatmış sayfaları düzelt</source>
+        <translation>Turn sideways pages upright</translation>
+    </message>
+    <message>
+        <source>Yan ya da ters taranmış sayfalar dik çevrilir.</source>
+        <translation>Pages scanned sideways or upside down are turned upright.</translation>
+    </message>
+    <message>
+        <source>Tanınmış sayfaları yeniden tanı</source>
+        <translation>Recognize recognized pages again</translation>
+    </message>
+    <message>
+        <source>Bu aracın daha önce eklediği metin katmanı yenilenir. Başka bir programın koyduğu metne dokunulmaz.</source>
+        <translation>The text layer this tool added before is renewed. Text another program put there is left alone.</translation>
+    </message>
+    <message>
+        <source>Metni tanınacak dosyalar</source>
+        <translation>Files to recognize</translation>
+    </message>
+    <message>
+        <source>Diller</source>
+        <translation>Languages</translation>
+    </message>
+    <message>
+        <source>Tanıma dili</source>
+        <translation>Recognition language</translation>
+    </message>
+    <message>
+        <source>Tüm sayfalar zaten aranabilir</source>
+        <translation>Every page is already searchable</translation>
+    </message>
+    <message>
+        <source>Dosya: %1 · %2</source>
+        <translation>Files: %1 · %2</translation>
+    </message>
+    <message>
+        <source>En az bir dil seç.</source>
+        <translation>Choose at least one language.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln sayfa tanındı</source>
+        <translation>
+            <numerusform>%Ln page recognized</numerusform>
+            <numerusform>%Ln pages recognized</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln zaten aranabilir</source>
+        <translation>
+            <numerusform>%Ln already searchable</numerusform>
+            <numerusform>%Ln already searchable</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln sayfa döndürüldü</source>
+        <translation>
+            <numerusform>%Ln page turned</numerusform>
+            <numerusform>%Ln pages turned</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>OrganizeScreen</name>
     <message>
         <source>Geri al</source>
@@ -669,6 +769,14 @@
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Metin tanıma bu kurulumda kullanılamıyor.</source>
+        <translation>Text recognition is not available in this installation.</translation>
+    </message>
+    <message>
+        <source>Tanınan metin %1 dosyasına eklenemedi.</source>
+        <translation>The recognized text could not be added to %1.</translation>
     </message>
 </context>
 <context>
@@ -810,6 +918,37 @@
     <message>
         <source>Sürdür</source>
         <translation>Keep running</translation>
+    </message>
+</context>
+<context>
+    <name>Recognition</name>
+    <message>
+        <source>Türkçe</source>
+        <translation>Turkish</translation>
+    </message>
+    <message>
+        <source>İngilizce</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>İspanyolca</source>
+        <translation>Spanish</translation>
+    </message>
+    <message>
+        <source>sayfa yönü</source>
+        <translation>page orientation</translation>
+    </message>
+    <message>
+        <source>Tanıma verisi kurulu değil: %1</source>
+        <translation>Recognition data is not installed: %1</translation>
+    </message>
+    <message>
+        <source>Tanınan metin geçici bir dosyaya yazılamadı; diskte yer olduğundan emin ol.</source>
+        <translation>The recognized text could not be written to a temporary file; make sure the disk has free space.</translation>
+    </message>
+    <message>
+        <source>Bir sayfanın metni tanınamadı.</source>
+        <translation>The text of a page could not be recognized.</translation>
     </message>
 </context>
 <context>
@@ -1031,6 +1170,14 @@
     <message>
         <source>Sayfaları döndür, sırala, çıkar, başka PDF&apos;ten sayfa ekle.</source>
         <translation>Rotate, reorder and extract pages, or add pages from another PDF.</translation>
+    </message>
+    <message>
+        <source>Metin tanıma</source>
+        <translation>Recognize text</translation>
+    </message>
+    <message>
+        <source>Taranmış sayfaları aranabilir yapar, bu bilgisayarda, internetsiz.</source>
+        <translation>Makes scanned pages searchable, on this computer, offline.</translation>
     </message>
 </context>
 <context>
@@ -1449,6 +1596,18 @@
         <source>düzenlendi</source>
         <translation>organized</translation>
     </message>
+    <message>
+        <source>aranabilir</source>
+        <translation>searchable</translation>
+    </message>
+    <message>
+        <source>Tüm sayfalar zaten aranabilir; yeni dosya yazılmadı.</source>
+        <translation>Every page is already searchable; no new file was written.</translation>
+    </message>
+    <message>
+        <source>Zaten aranabilir dosya: %1 (yazılmadı).</source>
+        <translation>Files already searchable: %1 (not written).</translation>
+    </message>
 </context>
 <context>
     <name>TrayPopup</name>
@@ -1623,6 +1782,34 @@
     <message>
         <source>İmza okunamadı: %1</source>
         <translation>Couldn&apos;t read the signature: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sayfa tanındı</source>
+        <translation>
+            <numerusform>%n page recognized</numerusform>
+            <numerusform>%n pages recognized</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sayfa zaten aranabilir</source>
+        <translation>
+            <numerusform>%n page already searchable</numerusform>
+            <numerusform>%n pages already searchable</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sayfa döndürüldü</source>
+        <translation>
+            <numerusform>%n page turned upright</numerusform>
+            <numerusform>%n pages turned upright</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Bütün sayfalar zaten aranabilir (%n sayfa), yeni dosya yazılmadı.</source>
+        <translation>
+            <numerusform>Every page is searchable already (%n page); no new file was written.</numerusform>
+            <numerusform>Every page is searchable already (%n pages); no new file was written.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -47,6 +47,10 @@
         <source>Sayfaları döndür, sırala, çıkar, ekle</source>
         <translation>Gira, ordena, extrae e inserta páginas</translation>
     </message>
+    <message>
+        <source>Taramalara görünmez metin katmanı; Türkçe, İngilizce, İspanyolca</source>
+        <translation>Una capa de texto invisible sobre los escaneos; turco, inglés, español</translation>
+    </message>
 </context>
 <context>
     <name>AboutWindow</name>
@@ -554,6 +558,102 @@
     </message>
 </context>
 <context>
+    <name>OcrScreen</name>
+    <message>
+        <source>Türkçe</source>
+        <translation>Turco</translation>
+    </message>
+    <message>
+        <source>İngilizce</source>
+        <translation>Inglés</translation>
+    </message>
+    <message>
+        <source>İspanyolca</source>
+        <translation>Español</translation>
+    </message>
+    <message>
+        <source>PDF ekle</source>
+        <translation>Añadir PDF</translation>
+    </message>
+    <message>
+        <source>Taranmış PDF&apos;leri buraya bırak</source>
+        <translation>Suelta aquí los PDF escaneados</translation>
+    </message>
+    <message>
+        <source>Sayfaların resmi okunur, üstüne görünmez bir metin katmanı konur: arama, kopyalama ve sesli okuma çalışır. Asıl dosya değişmez, hiçbir şey bilgisayardan çıkmaz.</source>
+        <translation>Se lee la imagen de cada página y se coloca encima una capa de texto invisible: la búsqueda, la copia y la lectura en voz alta funcionan. El archivo original no cambia y nada sale de este equipo.</translation>
+    </message>
+    <message>
+        <source>Temizle</source>
+        <translation>Vaciar</translation>
+    </message>
+    <message>
+        <source>Metni tanı…</source>
+        <translation>Reconocer texto…</translation>
+    </message>
+    <message>
+        <source>Yan yatmış sayfaları düzelt</source>
+        <translation>Enderezar las páginas giradas</translation>
+    </message>
+    <message>
+        <source>Yan ya da ters taranmış sayfalar dik çevrilir.</source>
+        <translation>Las páginas escaneadas de lado o del revés se ponen derechas.</translation>
+    </message>
+    <message>
+        <source>Tanınmış sayfaları yeniden tanı</source>
+        <translation>Volver a reconocer las páginas ya reconocidas</translation>
+    </message>
+    <message>
+        <source>Bu aracın daha önce eklediği metin katmanı yenilenir. Başka bir programın koyduğu metne dokunulmaz.</source>
+        <translation>Se renueva la capa de texto que esta herramienta añadió antes. El texto que puso otro programa no se toca.</translation>
+    </message>
+    <message>
+        <source>Metni tanınacak dosyalar</source>
+        <translation>Archivos para reconocer</translation>
+    </message>
+    <message>
+        <source>Diller</source>
+        <translation>Idiomas</translation>
+    </message>
+    <message>
+        <source>Tanıma dili</source>
+        <translation>Idioma de reconocimiento</translation>
+    </message>
+    <message>
+        <source>Tüm sayfalar zaten aranabilir</source>
+        <translation>Todas las páginas ya admiten búsquedas</translation>
+    </message>
+    <message>
+        <source>Dosya: %1 · %2</source>
+        <translation>Archivos: %1 · %2</translation>
+    </message>
+    <message>
+        <source>En az bir dil seç.</source>
+        <translation>Elige al menos un idioma.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln sayfa tanındı</source>
+        <translation>
+            <numerusform>%Ln página reconocida</numerusform>
+            <numerusform>%Ln páginas reconocidas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln zaten aranabilir</source>
+        <translation>
+            <numerusform>%Ln ya con búsqueda</numerusform>
+            <numerusform>%Ln ya con búsqueda</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln sayfa döndürüldü</source>
+        <translation>
+            <numerusform>%Ln página girada</numerusform>
+            <numerusform>%Ln páginas giradas</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>OrganizeScreen</name>
     <message>
         <source>Geri al</source>
@@ -669,6 +769,14 @@
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Metin tanıma bu kurulumda kullanılamıyor.</source>
+        <translation>El reconocimiento de texto no está disponible en esta instalación.</translation>
+    </message>
+    <message>
+        <source>Tanınan metin %1 dosyasına eklenemedi.</source>
+        <translation>No se pudo añadir el texto reconocido a %1.</translation>
     </message>
 </context>
 <context>
@@ -810,6 +918,37 @@
     <message>
         <source>Sürdür</source>
         <translation>Seguir</translation>
+    </message>
+</context>
+<context>
+    <name>Recognition</name>
+    <message>
+        <source>Türkçe</source>
+        <translation>turco</translation>
+    </message>
+    <message>
+        <source>İngilizce</source>
+        <translation>inglés</translation>
+    </message>
+    <message>
+        <source>İspanyolca</source>
+        <translation>español</translation>
+    </message>
+    <message>
+        <source>sayfa yönü</source>
+        <translation>orientación de la página</translation>
+    </message>
+    <message>
+        <source>Tanıma verisi kurulu değil: %1</source>
+        <translation>Los datos de reconocimiento no están instalados: %1</translation>
+    </message>
+    <message>
+        <source>Tanınan metin geçici bir dosyaya yazılamadı; diskte yer olduğundan emin ol.</source>
+        <translation>No se pudo escribir el texto reconocido en un archivo temporal; asegúrate de que hay espacio libre en el disco.</translation>
+    </message>
+    <message>
+        <source>Bir sayfanın metni tanınamadı.</source>
+        <translation>No se pudo reconocer el texto de una página.</translation>
     </message>
 </context>
 <context>
@@ -1031,6 +1170,14 @@
     <message>
         <source>Sayfaları döndür, sırala, çıkar, başka PDF&apos;ten sayfa ekle.</source>
         <translation>Gira, ordena y extrae páginas, o añade páginas de otro PDF.</translation>
+    </message>
+    <message>
+        <source>Metin tanıma</source>
+        <translation>Reconocer texto</translation>
+    </message>
+    <message>
+        <source>Taranmış sayfaları aranabilir yapar, bu bilgisayarda, internetsiz.</source>
+        <translation>Hace que las páginas escaneadas admitan búsquedas, en este equipo y sin internet.</translation>
     </message>
 </context>
 <context>
@@ -1449,6 +1596,18 @@
         <source>düzenlendi</source>
         <translation>organizado</translation>
     </message>
+    <message>
+        <source>aranabilir</source>
+        <translation>buscable</translation>
+    </message>
+    <message>
+        <source>Tüm sayfalar zaten aranabilir; yeni dosya yazılmadı.</source>
+        <translation>Todas las páginas ya admiten búsquedas; no se escribió ningún archivo nuevo.</translation>
+    </message>
+    <message>
+        <source>Zaten aranabilir dosya: %1 (yazılmadı).</source>
+        <translation>Archivos que ya admitían búsquedas: %1 (no escritos).</translation>
+    </message>
 </context>
 <context>
     <name>TrayPopup</name>
@@ -1623,6 +1782,34 @@
     <message>
         <source>İmza okunamadı: %1</source>
         <translation>No se pudo leer la firma: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sayfa tanındı</source>
+        <translation>
+            <numerusform>%n página reconocida</numerusform>
+            <numerusform>%n páginas reconocidas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sayfa zaten aranabilir</source>
+        <translation>
+            <numerusform>%n página ya admitía búsquedas</numerusform>
+            <numerusform>%n páginas ya admitían búsquedas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sayfa döndürüldü</source>
+        <translation>
+            <numerusform>%n página enderezada</numerusform>
+            <numerusform>%n páginas enderezadas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Bütün sayfalar zaten aranabilir (%n sayfa), yeni dosya yazılmadı.</source>
+        <translation>
+            <numerusform>Todas las páginas ya admiten búsquedas (%n página); no se escribió ningún archivo nuevo.</numerusform>
+            <numerusform>Todas las páginas ya admiten búsquedas (%n páginas); no se escribió ningún archivo nuevo.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

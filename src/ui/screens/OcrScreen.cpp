@@ -1,7 +1,6 @@
 #include "ui/screens/OcrScreen.h"
 
 #include "core/AppLanguage.h"
-#include "core/Formatting.h"
 #include "store/Store.h"
 #include "tools/ocr/OcrTool.h"
 #include "ui/kit/AlertLabel.h"
@@ -117,16 +116,15 @@ OcrScreen::statusText(const std::optional<PDFEngine::RecognitionTally>& tally)
     if (tally->recognised == 0 && tally->turned == 0) {
         return tr("Tüm sayfalar zaten aranabilir");
     }
-    const QLocale locale = AppLanguages::locale();
     QStringList parts;
     if (tally->recognised > 0) {
-        parts << tr("%1 sayfa tanındı").arg(Formatting::count(tally->recognised, locale));
+        parts << tr("%Ln sayfa tanındı", nullptr, tally->recognised);
     }
     if (tally->searchable > 0) {
-        parts << tr("%1 zaten aranabilir").arg(Formatting::count(tally->searchable, locale));
+        parts << tr("%Ln zaten aranabilir", nullptr, tally->searchable);
     }
     if (tally->turned > 0) {
-        parts << tr("%1 sayfa döndürüldü").arg(Formatting::count(tally->turned, locale));
+        parts << tr("%Ln sayfa döndürüldü", nullptr, tally->turned);
     }
     return parts.join(QStringLiteral(" · "));
 }
