@@ -2,6 +2,7 @@
 
 #include "cli/PasswordFile.h"
 #include "core/AppLanguage.h"
+#include "core/RecognitionLanguages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -331,9 +332,6 @@ std::variant<Command, UsageError> parseOrganize(Reader& reader, bool extract)
     return organize;
 }
 
-// The languages recognition can read, in the order Tesseract is given them.
-const QStringList recognisable{QStringLiteral("eng"), QStringLiteral("spa"), QStringLiteral("tur")};
-
 // "tur+eng": known codes joined by '+', kept in one fixed order so the same choice is one job.
 std::variant<QStringList, UsageError> parseLanguages(const QString& text)
 {
@@ -343,19 +341,13 @@ std::variant<QStringList, UsageError> parseLanguages(const QString& text)
     QStringList named;
     for (const QString& piece : text.split(u'+')) {
         const QString code = piece.trimmed().toLower();
-        if (!recognisable.contains(code)) {
+        if (!RecognitionLanguages::known().contains(code)) {
             return UsageError{QStringLiteral("unknown language \"%1\" in --lang (tur, eng, spa)")
                                   .arg(piece.trimmed())};
         }
         named.append(code);
     }
-    QStringList languages;
-    for (const QString& code : recognisable) {
-        if (named.contains(code)) {
-            languages.append(code);
-        }
-    }
-    return languages;
+    return RecognitionLanguages::ordered(named);
 }
 
 std::variant<Command, UsageError> parseOcr(Reader& reader)
@@ -368,7 +360,8 @@ std::variant<Command, UsageError> parseOcr(Reader& reader)
     if (!c.output || c.inputs.size() != 1 || c.folder) {
         return UsageError{QStringLiteral("ocr needs -o OUT and one input")};
     }
-    Ocr ocr{c.inputs.first(), defaultLanguages(), false, false, *c.output};
+    Ocr ocr{c.inputs.first(), RecognitionLanguages::defaults(AppLanguages::current()), false, false,
+            *c.output};
     for (const auto& [name, flag] : {std::pair{QStringLiteral("redo"), &ocr.redo},
                                      std::pair{QStringLiteral("rotate-pages"), &ocr.rotatePages}}) {
         const QString bare = QStringLiteral("--") + name;
@@ -439,17 +432,6 @@ std::optional<QString> takeBound(QStringList& arguments, const QString& name,
 }
 
 } // namespace
-
-QStringList defaultLanguages()
-{
-    switch (AppLanguages::current()) {
-    case AppLanguage::tr: return {QStringLiteral("eng"), QStringLiteral("tur")};
-    case AppLanguage::es: return {QStringLiteral("eng"), QStringLiteral("spa")};
-    case AppLanguage::en:
-    case AppLanguage::system: break;
-    }
-    return {QStringLiteral("eng")};
-}
 
 std::variant<Invocation, UsageError> parse(const QStringList& arguments)
 {

@@ -102,7 +102,4 @@ std::variant<Invocation, UsageError> parse(const QStringList& arguments);
 
 QString usage();
 
-// Recognition's languages when none are named: the interface's own, and English.
-QStringList defaultLanguages();
-
 } // namespace CommandLine

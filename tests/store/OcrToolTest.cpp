@@ -1,4 +1,5 @@
 #include "StoreTestCase.h"
+#include "core/RecognitionLanguages.h"
 #include "engine/include/PDFEngine.h"
 #include "store/ToolRun.h"
 
@@ -19,10 +20,10 @@ private slots:
     // The interface language and English at first; a stored choice wins, in the recogniser's order.
     void languagesAtFirst()
     {
-        QCOMPARE(OcrTool::defaultLanguages(AppLanguage::tr), QStringList({"eng", "tur"}));
-        QCOMPARE(OcrTool::defaultLanguages(AppLanguage::es), QStringList({"eng", "spa"}));
-        QCOMPARE(OcrTool::defaultLanguages(AppLanguage::en), QStringList({"eng"}));
-        QCOMPARE(tool().ocrLanguages(), OcrTool::defaultLanguages(AppLanguages::current()));
+        QCOMPARE(RecognitionLanguages::defaults(AppLanguage::tr), QStringList({"eng", "tur"}));
+        QCOMPARE(RecognitionLanguages::defaults(AppLanguage::es), QStringList({"eng", "spa"}));
+        QCOMPARE(RecognitionLanguages::defaults(AppLanguage::en), QStringList({"eng"}));
+        QCOMPARE(tool().ocrLanguages(), RecognitionLanguages::defaults(AppLanguages::current()));
         for (const auto& [stored, read] :
              QList<std::pair<QString, QStringList>>{{"tur+spa+xyz", {"spa", "tur"}},
                                                     {"xyz", tool().ocrLanguages()}}) {
@@ -83,7 +84,7 @@ private slots:
     void refusesWithoutALanguage()
     {
         store().addFiles({m_fixture->pdf("Tarama.pdf")}, tool());
-        for (const QString& code : OcrTool::knownLanguages()) {
+        for (const QString& code : RecognitionLanguages::known()) {
             tool().setLanguageChosen(code, false);
         }
         QVERIFY(!tool().prepare());

@@ -1,6 +1,7 @@
 #include "tools/ocr/OcrTool.h"
 
 #include "core/Formatting.h"
+#include "core/RecognitionLanguages.h"
 #include "core/Settings.h"
 #include "store/Store.h"
 #include "store/ToolRun.h"
@@ -10,44 +11,21 @@
 
 namespace {
 
-// The stored languages in knownLanguages' order; none when nothing known is stored.
+// The stored languages in their fixed order; none when nothing known is stored.
 std::optional<QStringList> storedLanguages()
 {
-    const QStringList stored = Settings::ocrLanguages.value().split(u'+');
-    QStringList languages;
-    for (const QString& code : OcrTool::knownLanguages()) {
-        if (stored.contains(code)) {
-            languages.append(code);
-        }
-    }
+    const QStringList languages =
+        RecognitionLanguages::ordered(Settings::ocrLanguages.value().split(u'+'));
     return languages.isEmpty() ? std::nullopt : std::optional(languages);
 }
 
 } // namespace
 
 OcrTool::OcrTool(Store& store)
-    : ToolModel(store),
-      m_ocrLanguages(storedLanguages().value_or(defaultLanguages(AppLanguages::current()))),
+    : ToolModel(store), m_ocrLanguages(storedLanguages().value_or(
+                            RecognitionLanguages::defaults(AppLanguages::current()))),
       m_turnPages(Settings::ocrTurnPages.value())
 {
-}
-
-const QStringList& OcrTool::knownLanguages()
-{
-    static const QStringList codes{QStringLiteral("eng"), QStringLiteral("spa"),
-                                   QStringLiteral("tur")};
-    return codes;
-}
-
-QStringList OcrTool::defaultLanguages(AppLanguage interface)
-{
-    switch (interface) {
-    case AppLanguage::tr: return {QStringLiteral("eng"), QStringLiteral("tur")};
-    case AppLanguage::es: return {QStringLiteral("eng"), QStringLiteral("spa")};
-    case AppLanguage::en:
-    case AppLanguage::system: break;
-    }
-    return {QStringLiteral("eng")};
 }
 
 QString OcrTool::title() const
@@ -86,12 +64,12 @@ void OcrTool::setOcrResults(const QHash<QUuid, PDFEngine::RecognitionTally>& res
 
 void OcrTool::setLanguageChosen(const QString& code, bool chosen)
 {
-    QStringList languages;
-    for (const QString& known : knownLanguages()) {
-        if (known == code ? chosen : m_ocrLanguages.contains(known)) {
-            languages.append(known);
-        }
+    QStringList named = m_ocrLanguages;
+    named.removeAll(code);
+    if (chosen) {
+        named.append(code);
     }
+    const QStringList languages = RecognitionLanguages::ordered(named);
     if (languages != m_ocrLanguages) {
         m_ocrLanguages = languages;
         Settings::ocrLanguages.set(languages.join(u'+'));

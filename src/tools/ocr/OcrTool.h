@@ -15,18 +15,13 @@ class OcrTool : public ToolModel {
 public:
     explicit OcrTool(Store& store);
 
-    // The recognition languages it offers, in the order the recogniser is given them: with
-    // Turkish first it loses the Spanish accents, and the choice order must not change results.
-    static const QStringList& knownLanguages();
-    // The languages chosen before the user chooses: the interface's own and English.
-    static QStringList defaultLanguages(AppLanguage interface);
-
     const QList<PDFFile>& ocrFiles() const { return m_ocrFiles; }
     void setOcrFiles(const QList<PDFFile>& files);
     // What the last run did with each listed file's pages.
     const QHash<QUuid, PDFEngine::RecognitionTally>& ocrResults() const { return m_ocrResults; }
     void setOcrResults(const QHash<QUuid, PDFEngine::RecognitionTally>& results);
-    // The chosen languages, always in knownLanguages' order; also written to the settings.
+    // The chosen languages, always in RecognitionLanguages' fixed order; also kept in the
+    // settings.
     const QStringList& ocrLanguages() const { return m_ocrLanguages; }
     void setLanguageChosen(const QString& code, bool chosen);
     bool turnPages() const { return m_turnPages; }
