@@ -185,9 +185,15 @@ QString tallyLine(const PDFEngine::RecognitionTally& tally)
 int run(const CommandLine::Ocr& ocr)
 {
     const auto [input, pageCount] = counted(ocr.input);
-    const PDFEngine::OcrJob job{{input},     ocr.languages, ocr.redo, ocr.rotatePages,
-                                {pageCount}, ocr.output,    {},       {},
-                                false};
+    const PDFEngine::OcrJob job{.sources = {input},
+                                .languages = ocr.languages,
+                                .redo = ocr.redo,
+                                .turnPages = ocr.rotatePages,
+                                .pageCounts = {pageCount},
+                                .destination = ocr.output,
+                                .folder = {},
+                                .baseNames = {},
+                                .createFolder = false};
     const std::optional<PDFEngine::Outcome> outcome = perform(job);
     if (!outcome) {
         return 1;

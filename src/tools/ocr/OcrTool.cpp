@@ -124,9 +124,15 @@ std::optional<PreparedRun> OcrTool::prepare()
     for (const PDFFile& file : files) {
         pageCounts.append(file.pageCount);
     }
-    const PDFEngine::OcrJob job{
-        ToolRun::sourcesOf(files), m_ocrLanguages, m_redo,           m_turnPages,        pageCounts,
-        place->destination,        place->folder,  place->baseNames, place->createFolder};
+    const PDFEngine::OcrJob job{.sources = ToolRun::sourcesOf(files),
+                                .languages = m_ocrLanguages,
+                                .redo = m_redo,
+                                .turnPages = m_turnPages,
+                                .pageCounts = pageCounts,
+                                .destination = place->destination,
+                                .folder = place->folder,
+                                .baseNames = place->baseNames,
+                                .createFolder = place->createFolder};
     return PreparedRun{job, files};
 }
 
