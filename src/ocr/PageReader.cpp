@@ -3,6 +3,7 @@
 #include "ocr/Languages.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <stdexcept>
 #include <tesseract/baseapi.h>
@@ -34,8 +35,9 @@ bool writeLayer(tesseract::TessBaseAPI& api, const QByteArray& base)
 
 } // namespace
 
-PageReader::PageReader(const QStringList& languages)
-    : m_api(std::make_unique<tesseract::TessBaseAPI>())
+PageReader::PageReader(const QStringList& languages, const QString& scratch)
+    : m_api(std::make_unique<tesseract::TessBaseAPI>()),
+      m_scratch(QDir(scratch).filePath(QStringLiteral("reader-XXXXXX")))
 {
     // Tesseract fails only when the first language cannot be read, and reads on without others.
     const QByteArray joined = Languages::joined(languages);

@@ -16,8 +16,9 @@ class TessBaseAPI;
 // the image's size holding only invisible text. One per thread: a recogniser is never shared.
 class PageReader {
 public:
-    // Throws std::runtime_error naming a language whose data is not installed.
-    explicit PageReader(const QStringList& languages);
+    // Passes its layers through a folder of its own inside scratch. Throws std::runtime_error
+    // naming a language whose data is not installed.
+    PageReader(const QStringList& languages, const QString& scratch);
     ~PageReader();
     PageReader(const PageReader&) = delete;
     PageReader& operator=(const PageReader&) = delete;

@@ -40,7 +40,7 @@ void readPages(Shared& shared)
     const RecognitionRequest& request = shared.request;
     try {
         const PageImages images(request.source);
-        PageReader reader(request.languages);
+        PageReader reader(request.languages, request.scratch);
         std::optional<Orientation> orientation;
         if (request.detectOrientation) {
             orientation.emplace();

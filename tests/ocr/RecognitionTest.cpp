@@ -147,7 +147,7 @@ class RecognitionTest : public QObject {
                                         const QStringList& languages, bool orientation = false)
     {
         QMap<int, RecognisedPage> read;
-        recogniser.recognise({{m_pdf, {}}, pages, languages, orientation},
+        recogniser.recognise({{m_pdf, {}}, pages, languages, orientation, m_dir.path()},
                              [&](const RecognisedPage& page) {
                                  QCOMPARE(QThread::currentThread(), thread());
                                  read.insert(page.page, page);

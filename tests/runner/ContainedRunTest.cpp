@@ -221,21 +221,37 @@ private slots:
     // A protected document's pages are never readable by others, nor its password outside the pipe.
     void protectedDocumentStaysPrivate()
     {
-        for (const bool merge : {true, false}) { // else compress
+        for (const QString kind : {"merge", "compress", "ocr"}) {
             // Not under the temporary folder the workers are given, which must stay empty.
             QTemporaryDir folder(m_dir.filePath("özel-XXXXXX"));
             const QString password = "Pw" + QUuid::createUuid().toString(QUuid::Id128);
             const QString locked = folder.filePath("kilitli.pdf");
-            Fixtures::writePdf(locked, Fixtures::tagged("K", 30),
+            // Recognition reads only pages without text: a scan's, a square alone.
+            QList<Fixtures::Page> pages = Fixtures::tagged("K", kind == "ocr" ? 2 : 30);
+            for (Fixtures::Page& page : pages) {
+                page.tag = kind == "ocr" ? QString() : page.tag;
+                page.block = kind == "ocr";
+            }
+            Fixtures::writePdf(locked, pages,
                                {Fixtures::Cipher::aes256, password, password + "-owner"});
             const QString bulky = folder.filePath("ek.pdf");
             HostileFixtures::writeBulky(bulky, 20, 1);
             const QString destination = folder.filePath("çıktı.pdf");
-            const PDFEngine::Job job =
-                merge ? PDFEngine::Job(
-                            PDFEngine::MergeJob{{{locked, password}, {bulky, {}}}, destination})
-                      : PDFEngine::Job(PDFEngine::CompressJob{
-                            {{locked, password}}, CompressionLevel::strong, destination, {}, {}});
+            const std::map<QString, PDFEngine::Job> jobs{
+                {"merge", PDFEngine::MergeJob{{{locked, password}, {bulky, {}}}, destination}},
+                {"compress",
+                 PDFEngine::CompressJob{
+                     {{locked, password}}, CompressionLevel::strong, destination, {}, {}}},
+                {"ocr", PDFEngine::OcrJob{.sources = {{locked, password}},
+                                          .languages = {"eng"},
+                                          .redo = false,
+                                          .turnPages = false,
+                                          .pageCounts = {2},
+                                          .destination = destination,
+                                          .folder = {},
+                                          .baseNames = {},
+                                          .createFolder = false}}};
+            const PDFEngine::Job& job = jobs.at(kind);
             QStringList exposed;
             QByteArray seen;
             ContainedRun run;

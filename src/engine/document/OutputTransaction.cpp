@@ -141,6 +141,18 @@ QString OutputTransaction::stage(const QString& destination)
     return staged;
 }
 
+QString OutputTransaction::scratch(const QString& destination)
+{
+    if (m_staging.folder.isEmpty()) {
+        makeFolder(destination);
+    }
+    const QString folder = QDir(m_staging.folder).filePath(QStringLiteral("scratch"));
+    if (::mkdir(encoded(folder).constData(), 0700) != 0 && errno != EEXIST) {
+        throw writeFailure(destination, errno);
+    }
+    return folder;
+}
+
 void OutputTransaction::drop(const QString& destination)
 {
     for (qsizetype i = 0; i < m_staging.files.size(); ++i) {

@@ -27,6 +27,10 @@ public:
     // Where to write the file for destination. The private folder is made, and announced to
     // progress, on the first call; fails with the write message when it cannot be.
     QString stage(const QString& destination);
+    // A folder inside the private one for files a run passes through on its way to destination,
+    // gone with the private folder however the run ends; made on the first call, as stage()
+    // makes the private folder.
+    QString scratch(const QString& destination);
     // Forgets a staged output and removes its file.
     void drop(const QString& destination);
 

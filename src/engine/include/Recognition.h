@@ -18,6 +18,9 @@ struct RecognitionRequest {
     QList<int> pages;
     QStringList languages; // recognition codes ("tur", "eng", "spa")
     bool detectOrientation = false;
+    // A private folder for files the reading passes through, removed with the run however it
+    // ends: a page's words are the document's own and never go to the shared temporary folder.
+    QString scratch;
 };
 
 // What was read off one page: the clockwise quarter turns that make the page as displayed (its

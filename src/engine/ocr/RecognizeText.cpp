@@ -1,6 +1,7 @@
 #include "engine/document/EngineText.h"
 #include "engine/document/Operations.h"
 #include "engine/document/Output.h"
+#include "engine/document/OutputTransaction.h"
 #include "engine/include/Recognition.h"
 #include "engine/ocr/PagePlan.h"
 #include "engine/ocr/TextLayers.h"
@@ -103,7 +104,7 @@ RecognitionTally recognizeText(const PDFSource& source, const OcrJob& job,
     }
     // How a page stands is told whether or not it is to be turned: a page read upside down
     // gives nonsense, and its layer is turned back onto the page when the page stays as it is.
-    RecognitionRequest request{source, {}, job.languages, true};
+    RecognitionRequest request{source, {}, job.languages, true, outputs.scratch(destination)};
     for (const auto& [page, openSaves] : plan.pending) {
         request.pages.append(page);
     }
