@@ -146,7 +146,7 @@ QString OutputTransaction::scratch(const QString& destination)
     if (m_staging.folder.isEmpty()) {
         makeFolder(destination);
     }
-    const QString folder = QDir(m_staging.folder).filePath(QStringLiteral("scratch"));
+    QString folder = QDir(m_staging.folder).filePath(QStringLiteral("scratch"));
     if (::mkdir(encoded(folder).constData(), 0700) != 0 && errno != EEXIST) {
         throw writeFailure(destination, errno);
     }
