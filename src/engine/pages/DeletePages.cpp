@@ -11,8 +11,9 @@
 
 namespace PDFEngine {
 
-void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination,
-                 OutputTransaction& outputs, const Share& share)
+void deletePages(const PDFSource& source, const QSet<int>& marked, const QString& destination,
+                 OutputTransaction& outputs, const Share& share,
+                 const std::optional<QString>& ranges)
 {
     const std::vector<Share> parts =
         share.parts({Effort::open, Effort::copy, Effort::write + Effort::check});
@@ -26,6 +27,14 @@ void deletePages(const PDFSource& source, const QSet<int>& removing, const QStri
         throw unreadable;
     }
     const auto count = static_cast<qint64>(document->pages().size());
+    QSet<int> removing = marked;
+    if (ranges) {
+        for (const PageGroup& group : parseRanges(*ranges, count)) {
+            for (int index : group) {
+                removing.insert(index);
+            }
+        }
+    }
     // The size of the set decides, not how many of its indices exist.
     if (removing.size() >= count) {
         throw Failure(QCoreApplication::translate("PDFEngine", "En az bir sayfa kalmalı."));
