@@ -104,16 +104,8 @@ struct Running {
     void operator()(const DeletePagesJob& job)
     {
         share.reading(0);
-        QSet<int> removing = job.removing;
-        if (job.ranges) {
-            for (const PageGroup& group : parseRanges(*job.ranges, pageCount(job.source))) {
-                for (int index : group) {
-                    removing.insert(index);
-                }
-            }
-        }
         staged(outputFolder(job), false, [&](OutputTransaction& outputs) {
-            deletePages(job.source, removing, job.destination, outputs, share);
+            deletePages(job.source, job.removing, job.destination, outputs, share, job.ranges);
         });
         outcome.outputs = {job.destination};
     }

@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 #include "Placed.h"
 #include "core/FittedName.h"
+#include "engine/document/MappedInput.h"
 #include "engine/document/Operations.h"
 #include "engine/document/Output.h"
 #include "engine/document/OutputTransaction.h"
@@ -428,6 +429,34 @@ private slots:
         });
 
         checkOutput(path("Kalan.pdf"), {"P1", "P3", "P4"});
+    }
+
+    void readsTheFileItOpened_data()
+    {
+        QTest::addColumn<bool>("fits"); // within the mapping budget
+        QTest::newRow("mapped") << true;
+        QTest::newRow("over the budget, read as a file") << false;
+    }
+
+    // Stream data is read while writing, long after opening: from the file as it was opened,
+    // removed and replaced since, and mapped as long as the document lives, however opened.
+    void readsTheFileItOpened()
+    {
+        QFETCH(bool, fits);
+        const QString source = path("A.pdf");
+        const qint64 size = QFileInfo(source).size();
+        const qint64 before = PDFEngine::mappedBytes();
+        PDFEngine::setMappingBudget(before + size - (fits ? 0 : 1));
+        std::unique_ptr<QPDF> pdf = PDFEngine::open(PDFSource{source, std::nullopt});
+        PDFEngine::setMappingBudget(std::nullopt);
+        QCOMPARE(PDFEngine::mappedBytes() - before, fits ? size : 0);
+        QVERIFY(QFile::remove(source));
+        QVERIFY(QFile::copy(path("B.pdf"), source));
+
+        PDFEngine::writeFile(*pdf, path("Kopya.pdf"));
+        pdf.reset();
+        QCOMPARE(PDFEngine::mappedBytes(), before);
+        checkOutput(path("Kopya.pdf"), {"A1", "A2"});
     }
 
     // A part failing after the first was written is named, and the folder is as it was.

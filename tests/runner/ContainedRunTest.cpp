@@ -200,6 +200,28 @@ private slots:
         QCOMPARE(Fixtures::entries(m_dir.path()), (QStringList{"büyük.pdf", "hedef.pdf"}));
     }
 
+    // Cut short while the worker reads it from its mapping, an input ends the worker as soon as
+    // the write reaches the lost bytes: the run fails and nothing of it stays.
+    void inputCutShortLeavesNothing()
+    {
+        QTemporaryDir folder(m_dir.filePath("kısa-XXXXXX"));
+        const QString input = folder.filePath("kısalan.pdf");
+        HostileFixtures::writeBulky(input, 40, 1);
+        ContainedRun run;
+        connect(&run, &ContainedRun::progress, this, [&] {
+            if (!Fixtures::entries(folder.path()).filter(".leaflow-").isEmpty()) {
+                QFile::resize(input, 0);
+            }
+        });
+        const auto outcome =
+            run.run(PDFEngine::MergeJob{{{input, {}}, {input, {}}}, folder.filePath("hedef.pdf")},
+                    RunLimits{60s, 0});
+        QVERIFY(outcome);
+        QCOMPARE(outcome->failure.value_or(""),
+                 "kısalan.pdf işlenemedi: işlem beklenmedik biçimde sona erdi.");
+        QCOMPARE(Fixtures::entries(folder.path()), QStringList{"kısalan.pdf"});
+    }
+
     // Gigabytes from a few megabytes: the worker hits its bound and says so.
     void memoryBombEndsInTheMemoryError()
     {

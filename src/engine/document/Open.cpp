@@ -1,4 +1,5 @@
 #include "engine/document/EngineText.h"
+#include "engine/document/MappedInput.h"
 #include "engine/document/Operations.h"
 #include "engine/document/PasswordBytes.h"
 
@@ -19,15 +20,21 @@ struct Opened {
     std::unique_ptr<QPDF> pdf;
 };
 
-// Parses the file and walks its page tree, so that a damaged tree fails here
-// rather than halfway through an operation.
-Opened attemptOpen(const QByteArray& path, const std::string& password)
+// Parses the file, from its mapping when it has one, and walks its page tree, so that a
+// damaged tree fails here rather than halfway through an operation.
+Opened attemptOpen(const QByteArray& path, const std::shared_ptr<const FileMapping>& mapping,
+                   const std::string& password)
 {
     Opened opened;
     try {
         auto pdf = std::make_unique<QPDF>();
         pdf->setSuppressWarnings(true);
-        pdf->processFile(path.constData(), password.c_str());
+        if (mapping) {
+            pdf->processInputSource(std::make_shared<MappedInput>(mapping, path.toStdString()),
+                                    password.c_str());
+        } else {
+            pdf->processFile(path.constData(), password.c_str());
+        }
         QPDFPageDocumentHelper(*pdf).getAllPages();
         pdf->getWarnings(); // recovered problems are not failures
         opened.pdf = std::move(pdf);
@@ -47,8 +54,10 @@ std::unique_ptr<QPDF> open(const PDFSource& source)
 {
     const QString name = EngineText::fileName(source.path);
     const QByteArray path = QFile::encodeName(source.path);
+    // Mapped once for every password tried.
+    const std::shared_ptr<const FileMapping> mapping = FileMapping::map(path);
 
-    Opened plain = attemptOpen(path, std::string());
+    Opened plain = attemptOpen(path, mapping, std::string());
     if (plain.result == Attempt::opened) {
         return std::move(plain.pdf);
     }
@@ -57,7 +66,7 @@ std::unique_ptr<QPDF> open(const PDFSource& source)
     }
     if (source.password) {
         for (const QByteArray& candidate : PasswordBytes::candidates(*source.password)) {
-            Opened unlocked = attemptOpen(path, candidate.toStdString());
+            Opened unlocked = attemptOpen(path, mapping, candidate.toStdString());
             if (unlocked.result == Attempt::opened) {
                 return std::move(unlocked.pdf);
             }
@@ -71,7 +80,9 @@ std::unique_ptr<QPDF> open(const PDFSource& source)
 
 bool needsPassword(const QString& path)
 {
-    return attemptOpen(QFile::encodeName(path), std::string()).result == Attempt::wrongPassword;
+    const QByteArray name = QFile::encodeName(path);
+    return attemptOpen(name, FileMapping::map(name), std::string()).result ==
+           Attempt::wrongPassword;
 }
 
 qint64 pageCount(const PDFSource& source)

@@ -58,8 +58,11 @@ void merge(const MergeJob& job, OutputTransaction& outputs, const Share& share =
 QStringList split(const PDFSource& source, const Grouping& groups, OutputTransaction& outputs,
                   const Share& share = {});
 void organize(const OrganizeJob& job, OutputTransaction& outputs, const Share& share = {});
+// Writes source without the pages in removing, nor those that range text ranges names (read
+// against the opened document, so that it is read once).
 void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination,
-                 OutputTransaction& outputs, const Share& share = {});
+                 OutputTransaction& outputs, const Share& share = {},
+                 const std::optional<QString>& ranges = std::nullopt);
 
 // Re-encodes the images of source at level; stages destination and returns true only
 // when the result is strictly smaller, otherwise stages nothing and returns false.

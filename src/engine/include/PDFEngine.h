@@ -28,6 +28,11 @@ Outcome run(const Job& job, const Progress& progress = {});
 // Runs a job but leaves its outputs staged in their private folder (Outcome::staging),
 // for a commit() that may happen in another process: a run killed before it places nothing.
 Outcome stage(const Job& job, const Progress& progress = {});
+// Has every job that opens documents keep them, and what it built from them, at its end instead
+// of freeing them, for the rest of the process: for a process that ends with its job without
+// freeing anything (the worker), where freeing a large document's objects only delays the end.
+void keepDocumentsUntilExit();
+
 // Puts a staged outcome's outputs in place, all or none; on failure the outcome
 // becomes that failure. Nothing is staged afterwards either way.
 void commit(Outcome& outcome);

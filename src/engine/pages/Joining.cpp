@@ -3,6 +3,7 @@
 #include "engine/document/EngineText.h"
 #include "engine/document/Operations.h"
 #include "engine/document/Output.h"
+#include "engine/document/Retire.h"
 
 #include <qpdf/QPDF.hh>
 
@@ -24,10 +25,10 @@ void Joining::write(OutputTransaction& outputs, const QString& destination, cons
 {
     const qint64 pageCount = m_output->pageCount();
     PDFEngine::write(m_output->finish(), outputs, destination, pageCount, written);
-    m_output.reset();
-    m_documents.clear();
+    retire(std::move(m_output));
+    retire(std::make_unique<std::deque<SourceDocument>>(std::move(m_documents)));
     for (size_t i = 0; i < m_inputs.size(); ++i) {
-        m_inputs[i].reset();
+        retire(std::move(m_inputs[i]));
         freed.report(qint64(i) + 1, qint64(m_inputs.size()));
     }
 }

@@ -8,7 +8,6 @@
 
 #include <deque>
 #include <memory>
-#include <optional>
 #include <vector>
 
 class QPDF;
@@ -21,19 +20,22 @@ class OutputTransaction;
 // each opened once, kept until the output is written, since the output refers to their objects.
 class Joining {
 public:
-    explicit Joining(Assembly::Bookmarks bookmarks) : m_output(std::in_place, bookmarks) {}
+    explicit Joining(Assembly::Bookmarks bookmarks)
+        : m_output(std::make_unique<Assembly>(bookmarks))
+    {
+    }
 
     // Opens source, unlocking it as every job does, and reads what its pages carry; fails with
     // the open or password message. The document stays valid as long as this does.
     SourceDocument& open(const PDFSource& source, const Share& share);
     Assembly& output() { return *m_output; }
     // Writes the output to destination within written, then frees the output and the inputs
-    // within freed, which takes a while of its own for many pages.
+    // within freed, which takes a while of its own for many pages (see retire).
     void write(OutputTransaction& outputs, const QString& destination, const Share& written,
                const Share& freed);
 
 private:
-    std::optional<Assembly> m_output;
+    std::unique_ptr<Assembly> m_output;
     std::vector<std::unique_ptr<QPDF>> m_inputs;
     std::deque<SourceDocument> m_documents; // they do not move as more come
 };

@@ -2,13 +2,14 @@
 #include "engine/document/Operations.h"
 #include "engine/document/Output.h"
 #include "engine/document/OutputTransaction.h"
+#include "engine/document/Retire.h"
 #include "engine/structure/Assembly.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <QFileInfo>
-#include <optional>
+#include <memory>
 #include <set>
 
 namespace PDFEngine {
@@ -65,9 +66,9 @@ QStringList split(const PDFSource& source, const Grouping& groups, OutputTransac
     }
     const std::vector<Share> parts = share.parts(weights);
     parts[0].report(0, 1);
-    const std::unique_ptr<QPDF> pdf = open(source);
+    std::unique_ptr<QPDF> pdf = open(source);
     const QString inputName = EngineText::fileName(source.path);
-    std::optional<SourceDocument> document;
+    std::unique_ptr<SourceDocument> document;
     try {
         QPDFPageDocumentHelper helper(*pdf);
         std::vector<QPDFPageObjectHelper> pages = helper.getAllPages();
@@ -75,7 +76,7 @@ QStringList split(const PDFSource& source, const Grouping& groups, OutputTransac
             // Only the in-memory copy changes: each page gets its own pruned dictionaries.
             helper.removeUnreferencedResources();
         }
-        document.emplace(*pdf, inputName);
+        document = std::make_unique<SourceDocument>(*pdf, inputName);
     } catch (const std::exception&) {
         throw Failure(EngineText::openFailed(inputName));
     }
@@ -97,6 +98,8 @@ QStringList split(const PDFSource& source, const Grouping& groups, OutputTransac
         }
         written.append(destination);
     }
+    retire(std::move(document));
+    retire(std::move(pdf));
     return written;
 }
 

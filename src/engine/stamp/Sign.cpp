@@ -2,6 +2,7 @@
 #include "engine/document/EngineText.h"
 #include "engine/document/Operations.h"
 #include "engine/document/Output.h"
+#include "engine/document/Retire.h"
 #include "engine/stamp/StampAppearance.h"
 #include "engine/stamp/StampGeometry.h"
 
@@ -84,7 +85,7 @@ void sign(const PDFSource& source, const QList<SignItem>& items, const QString& 
 {
     const std::vector<Share> parts = share.parts({Effort::open, Effort::write + Effort::check});
     parts[0].report(0, 1);
-    const std::unique_ptr<QPDF> pdf = open(source);
+    std::unique_ptr<QPDF> pdf = open(source);
     qint64 count = 0;
     try {
         std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(*pdf).getAllPages();
@@ -100,6 +101,7 @@ void sign(const PDFSource& source, const QList<SignItem>& items, const QString& 
         throw Failure(EngineText::openFailed(EngineText::fileName(source.path)));
     }
     write(*pdf, outputs, destination, count, parts[1]);
+    retire(std::move(pdf));
 }
 
 } // namespace PDFEngine

@@ -100,8 +100,10 @@ int main(int argc, char* argv[])
         progress.folder = [](const QString& path) { send(WorkerProtocol::Folder{path}); };
         // The outputs stay in their private folder: the parent puts them in place once this
         // process has ended well, so that killing it at any moment leaves no partial result.
+        // What the job held is not freed: the process ends with it, and the parent waits.
+        PDFEngine::keepDocumentsUntilExit();
         send(WorkerProtocol::Finished{PDFEngine::stage(request->job, progress)});
-        return done;
+        ::_exit(done);
     } catch (const std::bad_alloc&) {
         writeAll(outOfMemoryNote());
         return outOfMemory;
