@@ -41,11 +41,11 @@ private:
 
 bool verifyOutput(const QString& path, qint64 expectedPages)
 {
-    const FileBytes bytes(path);
-    if (bytes.size() == 0) {
-        return false;
-    }
     try {
+        const FileBytes bytes(path);
+        if (bytes.size() == 0) {
+            return false;
+        }
         QPDF check;
         check.setSuppressWarnings(true);
         // A file just written needs no repair: one that would is a failed write.
