@@ -236,6 +236,51 @@ private slots:
         QCOMPARE(entries(QStringLiteral("Klasör.pdf")), QStringList{"içinde.txt"});
     }
 
+    // The check holds a written file to its page tree as written, needing no repair.
+    void checksWrittenFiles_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<qint64>("expectedPages");
+        QTest::addColumn<bool>("passes");
+
+        QTest::newRow("as written") << "" << qint64(4) << true;
+        QTest::newRow("other page count") << "" << qint64(3) << false;
+        QTest::newRow("count says a page more") << "count" << qint64(4) << false;
+        QTest::newRow("count says a page more, as expected") << "count" << qint64(5) << false;
+        QTest::newRow("page tree loops") << "loop" << qint64(4) << false;
+        QTest::newRow("cut in half") << "truncated" << qint64(4) << false;
+        QTest::newRow("cross-reference points a line early") << "shifted" << qint64(4) << false;
+        QTest::newRow("encrypted, opens without a password") << "encrypted" << qint64(4) << false;
+    }
+
+    void checksWrittenFiles()
+    {
+        QFETCH(QString, damage);
+        QFETCH(qint64, expectedPages);
+        QFETCH(bool, passes);
+        const QString file = path("Rapor.pdf");
+        QByteArray bytes = Fixtures::readBytes(file);
+        if (damage == "count") {
+            bytes.replace("/Count 4", "/Count 5");
+        } else if (damage == "truncated") {
+            bytes.truncate(bytes.size() / 2);
+        } else if (damage == "shifted") {
+            bytes.insert(bytes.indexOf('\n') + 1, "%\n");
+        } else if (damage == "encrypted") {
+            Fixtures::writePdf(file, Fixtures::tagged("P", 4), {Cipher::aes128, {}, "sahip"});
+            bytes = Fixtures::readBytes(file);
+        } else if (damage == "loop") {
+            QPDF pdf;
+            pdf.processFile(QFile::encodeName(file).constData());
+            QPDFObjectHandle root = pdf.getRoot().getKey("/Pages");
+            root.getKey("/Kids").appendItem(root);
+            PDFEngine::writeFile(pdf, file, PDFEngine::Layout::plain);
+            bytes = Fixtures::readBytes(file);
+        }
+        Fixtures::writeBytes(file, bytes);
+        QCOMPARE(PDFEngine::verifyOutput(file, expectedPages), passes);
+    }
+
     // A full disk cannot be made here, so the system's error is handed in directly.
     void writeErrorsNameTheirCause()
     {
@@ -459,18 +504,42 @@ private slots:
         checkOutput(path("Kopya.pdf"), {"A1", "A2"});
     }
 
-    // A part failing after the first was written is named, and the folder is as it was.
-    void splitFailingAtItsSecondPartLeavesNothing()
+    void splitFailingAtAPartLeavesNothing_data()
     {
+        QTest::addColumn<int>("part");
+        QTest::addColumn<bool>("written"); // the part is written, then fails its check
+
+        QTest::newRow("second part cannot be written") << 2 << false;
+        QTest::newRow("first part fails its check") << 1 << true;
+        QTest::newRow("second part fails its check") << 2 << true;
+        QTest::newRow("last part fails its check") << 3 << true;
+    }
+
+    // A part failing, in writing or in its check, is named, and the folder is as it was.
+    void splitFailingAtAPartLeavesNothing()
+    {
+        QFETCH(int, part);
+        QFETCH(bool, written);
         const QDir out(path("parçalar"));
         QVERIFY(out.mkpath(QStringLiteral(".")));
+        const QString staged = QString::number(part) + QStringLiteral(".pdf");
         QString privateFolder;
+        bool swapped = false;
         PDFEngine::Progress progress;
         progress.folder = [&](const QString& folder) { privateFolder = folder; };
-        // Once the private folder is made, a folder is put where the second part's file goes.
         progress.step = [&](qint64, qint64) {
-            if (QFileInfo(privateFolder).isDir()) {
-                QDir(privateFolder).mkpath(QStringLiteral("2.pdf/dolu"));
+            const QDir folder(privateFolder);
+            if (privateFolder.isEmpty() || !folder.exists()) {
+                return;
+            }
+            if (!written) {
+                // A folder where the part's file goes.
+                folder.mkpath(staged + QStringLiteral("/dolu"));
+            } else if (!swapped && folder.exists(staged)) {
+                // While the part is written, a file of two pages takes its name.
+                QFile::copy(path("A.pdf"), folder.filePath(QStringLiteral("yerine")));
+                swapped = std::rename(QFile::encodeName(folder.filePath("yerine")).constData(),
+                                      QFile::encodeName(folder.filePath(staged)).constData()) == 0;
             }
         };
 
@@ -481,7 +550,8 @@ private slots:
                              meter.all());
         });
 
-        QCOMPARE(message, writeFailed("Rapor 2.pdf"));
+        QCOMPARE(message, writeFailed("Rapor " + QString::number(part) + ".pdf"));
+        QCOMPARE(swapped, written);
         QVERIFY(!privateFolder.isEmpty());
         QVERIFY(!QFileInfo::exists(privateFolder));
         QCOMPARE(entries("parçalar"), QStringList{});

@@ -4,9 +4,9 @@
 #include "engine/document/Meter.h"
 #include "engine/document/Operations.h"
 #include "engine/document/OutputTransaction.h"
+#include "engine/document/PageTree.h"
 
 #include <qpdf/QPDF.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include <QFile>
@@ -14,22 +14,6 @@
 #include <cerrno>
 
 namespace PDFEngine {
-
-bool verifyOutput(const QString& path, qint64 expectedPages)
-{
-    try {
-        QPDF check;
-        check.setSuppressWarnings(true);
-        check.processFile(QFile::encodeName(path).constData());
-        const bool ok = !check.isEncrypted() &&
-                        static_cast<qint64>(QPDFPageDocumentHelper(check).getAllPages().size()) ==
-                            expectedPages;
-        check.getWarnings();
-        return ok;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
 
 void writeFile(QPDF& pdf, const QString& path, Layout layout,
                const std::function<void(int percent)>& written)
@@ -41,6 +25,9 @@ void writeFile(QPDF& pdf, const QString& path, Layout layout,
     if (!trailer.hasKey("/Size")) {
         trailer.replaceKey("/Size", QPDFObjectHandle::newInteger(0));
     }
+    // Readers find a page by the counts of the nodes above it, and the check holds the written
+    // file to them; a count the input got wrong is put right, not copied.
+    settleCounts(pdf.getRoot().getKey("/Pages"));
     // The writer keeps the file name's pointer until it is done writing.
     const QByteArray fileName = QFile::encodeName(path);
     QPDFWriter writer(pdf, fileName.constData());
@@ -55,25 +42,39 @@ void writeFile(QPDF& pdf, const QString& path, Layout layout,
     pdf.getWarnings();
 }
 
+StagedOutput writeUnchecked(QPDF& pdf, OutputTransaction& outputs, const QString& destination,
+                            qint64 expectedPages, const Share& share, Layout layout)
+{
+    StagedOutput output{destination, outputs.stage(destination), expectedPages};
+    try {
+        writeFile(pdf, output.staged, layout, share.percent());
+    } catch (const std::exception&) {
+        const int error = errno;
+        // Told while the failed file still takes up its space, so that a full disk shows.
+        const Failure failure = writeFailure(QFileInfo(destination).fileName(),
+                                             QFileInfo(output.staged).absolutePath(), error);
+        outputs.drop(destination);
+        throw failure;
+    }
+    return output;
+}
+
+Failure checkFailed(OutputTransaction& outputs, const StagedOutput& output)
+{
+    Failure failure = writeFailure(QFileInfo(output.destination).fileName(),
+                                   QFileInfo(output.staged).absolutePath(), 0);
+    outputs.drop(output.destination);
+    return failure;
+}
+
 void write(QPDF& pdf, OutputTransaction& outputs, const QString& destination, qint64 expectedPages,
            const Share& share, Layout layout)
 {
     const std::vector<Share> parts = share.parts({Effort::write, Effort::check});
-    const QString staged = outputs.stage(destination);
-    // Told while the failed file still takes up its space, so that a full disk shows.
-    const auto fail = [&](int error) {
-        Failure failure = writeFailure(QFileInfo(destination).fileName(),
-                                       QFileInfo(staged).absolutePath(), error);
-        outputs.drop(destination);
-        return failure;
-    };
-    try {
-        writeFile(pdf, staged, layout, parts[0].percent());
-    } catch (const std::exception&) {
-        throw fail(errno);
-    }
-    if (!verifyOutput(staged, expectedPages)) {
-        throw fail(0);
+    const StagedOutput output =
+        writeUnchecked(pdf, outputs, destination, expectedPages, parts[0], layout);
+    if (!verifyOutput(output.staged, expectedPages)) {
+        throw checkFailed(outputs, output);
     }
     parts[1].report(1, 1);
 }

@@ -43,14 +43,30 @@ constexpr double release = 0.75;
 void write(QPDF& pdf, OutputTransaction& outputs, const QString& destination, qint64 expectedPages,
            const Share& share = {}, Layout layout = Layout::compact);
 
+// An output written into the run's private folder whose check is still to come.
+struct StagedOutput {
+    QString destination;
+    QString staged;
+    qint64 expectedPages = 0;
+};
+
+// What write does short of the check, for jobs that check their outputs while writing the next:
+// pdf is written as destination's staged file. share covers the writing alone.
+StagedOutput writeUnchecked(QPDF& pdf, OutputTransaction& outputs, const QString& destination,
+                            qint64 expectedPages, const Share& share, Layout layout);
+
+// The write failure of a staged output that failed its check; its file is dropped.
+Failure checkFailed(OutputTransaction& outputs, const StagedOutput& output);
+
 // Writes pdf to path the way every output is written: unencrypted, Flate
 // streams left as they are, objects laid out as asked. Throws qpdf's
 // exceptions; callers turn them into their own Failure.
 void writeFile(QPDF& pdf, const QString& path, Layout layout = Layout::compact,
                const std::function<void(int percent)>& written = {});
 
-// The same checks for a finished file already in a private folder: it must
-// open and have expectedPages pages. Returns false instead of throwing.
+// The check of a finished file already in a private folder: it opens as written, with no
+// repair, unencrypted, and its page tree holds expectedPages pages, as every node of it says.
+// Returns false instead of throwing; safe on any thread.
 bool verifyOutput(const QString& path, qint64 expectedPages);
 
 } // namespace PDFEngine

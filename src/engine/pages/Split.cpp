@@ -1,6 +1,7 @@
 #include "engine/document/EngineText.h"
 #include "engine/document/Operations.h"
 #include "engine/document/Output.h"
+#include "engine/document/OutputChecks.h"
 #include "engine/document/OutputTransaction.h"
 #include "engine/document/Retire.h"
 #include "engine/structure/Assembly.h"
@@ -38,15 +39,21 @@ bool sharesResources(std::vector<QPDFPageObjectHelper>& pages)
     return false;
 }
 
-// Stages the pages of one group, with what belongs to them, as a new document for destination.
+// Stages the pages of one group, with what belongs to them, as a new document for destination,
+// and queues its check.
 void writeGroup(SourceDocument& source, const PageGroup& group, const QString& destination,
-                OutputTransaction& outputs, const Share& share)
+                OutputTransaction& outputs, OutputChecks& checks, const Share& share)
 {
-    const std::vector<Share> steps = share.parts({Effort::copy, Effort::write + Effort::check});
+    const std::vector<Share> steps = share.parts({Effort::copy, Effort::write});
     Assembly part(Assembly::Bookmarks::asIs);
     part.add(source, std::vector<int>(group.begin(), group.end()), steps[0].reporter());
     const qint64 count = part.pageCount();
-    write(part.finish(), outputs, destination, count, steps[1], Layout::plain);
+    StagedOutput output =
+        writeUnchecked(part.finish(), outputs, destination, count, steps[1], Layout::plain);
+    if (const std::optional<StagedOutput> failed = checks.failed()) {
+        throw checkFailed(outputs, *failed);
+    }
+    checks.add(std::move(output));
 }
 
 } // namespace
@@ -54,16 +61,19 @@ void writeGroup(SourceDocument& source, const PageGroup& group, const QString& d
 QStringList split(const PDFSource& source, const Grouping& groups, OutputTransaction& outputs,
                   const Share& share)
 {
-    // Opening is worth a reading of the input; each group, its part of the pages written.
+    // Opening is worth a reading of the input; each group, its part of the pages written. Each
+    // part is checked while the next is written, so only the last check is waited for.
     qsizetype pageTotal = 0;
     for (const PageGroup& group : groups) {
         pageTotal += group.size();
     }
+    const double perPage = 1 / double(std::max<qsizetype>(pageTotal, 1));
     std::vector<double> weights{Effort::open};
     for (const PageGroup& group : groups) {
-        weights.push_back(double(group.size()) / double(std::max<qsizetype>(pageTotal, 1)) *
-                          (Effort::copy + Effort::write + Effort::check));
+        weights.push_back(double(group.size()) * perPage * (Effort::copy + Effort::write));
     }
+    weights.push_back(groups.isEmpty() ? 0
+                                       : double(groups.last().size()) * perPage * Effort::check);
     const std::vector<Share> parts = share.parts(weights);
     parts[0].report(0, 1);
     std::unique_ptr<QPDF> pdf = open(source);
@@ -83,6 +93,7 @@ QStringList split(const PDFSource& source, const Grouping& groups, OutputTransac
 
     const QString base = QFileInfo(source.path).completeBaseName();
     QStringList written;
+    OutputChecks checks;
     for (qsizetype i = 0; i < groups.size(); ++i) {
         const PageGroup& group = groups[i];
         if (group.isEmpty()) {
@@ -90,7 +101,7 @@ QStringList split(const PDFSource& source, const Grouping& groups, OutputTransac
         }
         const QString destination = outputs.uniqueDestination(base, u' ' + groupLabel(group));
         try {
-            writeGroup(*document, group, destination, outputs, parts[size_t(i) + 1]);
+            writeGroup(*document, group, destination, outputs, checks, parts[size_t(i) + 1]);
         } catch (const Failure&) {
             throw;
         } catch (const std::exception&) {
@@ -98,6 +109,10 @@ QStringList split(const PDFSource& source, const Grouping& groups, OutputTransac
         }
         written.append(destination);
     }
+    if (const std::optional<StagedOutput> failed = checks.finish()) {
+        throw checkFailed(outputs, *failed);
+    }
+    parts.back().report(1, 1);
     retire(std::move(document));
     retire(std::move(pdf));
     return written;

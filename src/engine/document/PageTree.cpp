@@ -1,0 +1,77 @@
+#include "engine/document/PageTree.h"
+
+#include <qpdf/QPDFObjectHandle.hh>
+
+#include <set>
+
+namespace PDFEngine {
+
+namespace {
+
+// Pages are told from nodes as qpdf tells them: a node has /Kids. Direct nodes cannot loop, and
+// all share one object number, so only indirect ones are remembered.
+bool firstVisit(QPDFObjectHandle node, std::set<QPDFObjGen>& visited)
+{
+    return !node.isIndirect() || visited.insert(node.getObjGen()).second;
+}
+
+std::optional<qint64> counted(QPDFObjectHandle node, std::set<QPDFObjGen>& visited)
+{
+    QPDFObjectHandle kids = node.getKey("/Kids");
+    if (!node.isDictionary() || !kids.isArray() || !firstVisit(node, visited)) {
+        return std::nullopt;
+    }
+    qint64 pages = 0;
+    for (QPDFObjectHandle kid : kids.aitems()) {
+        if (!kid.isDictionary()) {
+            return std::nullopt;
+        }
+        if (!kid.hasKey("/Kids")) {
+            ++pages;
+            continue;
+        }
+        const std::optional<qint64> below = counted(kid, visited);
+        if (!below) {
+            return std::nullopt;
+        }
+        pages += *below;
+    }
+    QPDFObjectHandle count = node.getKey("/Count");
+    if (!count.isInteger() || count.getIntValue() != pages) {
+        return std::nullopt;
+    }
+    return pages;
+}
+
+qint64 settled(QPDFObjectHandle node, std::set<QPDFObjGen>& visited)
+{
+    QPDFObjectHandle kids = node.getKey("/Kids");
+    if (!node.isDictionary() || !kids.isArray() || !firstVisit(node, visited)) {
+        return 0;
+    }
+    qint64 pages = 0;
+    for (QPDFObjectHandle kid : kids.aitems()) {
+        pages += kid.isDictionary() && kid.hasKey("/Kids") ? settled(kid, visited) : 1;
+    }
+    QPDFObjectHandle count = node.getKey("/Count");
+    if (!count.isInteger() || count.getIntValue() != pages) {
+        node.replaceKey("/Count", QPDFObjectHandle::newInteger(pages));
+    }
+    return pages;
+}
+
+} // namespace
+
+std::optional<qint64> countedPages(QPDFObjectHandle node)
+{
+    std::set<QPDFObjGen> visited;
+    return counted(node, visited);
+}
+
+void settleCounts(QPDFObjectHandle node)
+{
+    std::set<QPDFObjGen> visited;
+    settled(node, visited);
+}
+
+} // namespace PDFEngine
