@@ -3,24 +3,64 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <poppler-qt6.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 
-// Prints thumbnails per second for a generated document of 200 text-and-block pages, rendered
-// at the pages grid's size: by poppler on one thread of this process (how the window rendered
-// before), and by one and by two renderer processes over their pipes.
-//   leaflow-thumbnail-bench [pages] [side]
+// Prints thumbnails per second for a generated document of text-and-block pages, rendered at the
+// pages grid's size: by poppler on one thread of this process (how the window rendered before),
+// and by one and by two renderer processes, each the median of several runs and as a share of
+// the in-process rate; then the processor time per page of the renderers and the window together.
+//   leaflow-thumbnail-bench [pages] [side] [runs]
+// The in-process run and the warm renderers have rendered another document first, so loading
+// fonts counts against neither; cold renderers start with the run.
 
 namespace {
 
-double inProcess(const QString& path, int pages, double side)
+// What one run measured: the wall-clock rate, and the processor time a page took in all the
+// processes that worked on it, which a busy machine does not change as much.
+struct Measure {
+    double rate = 0;
+    double cpuMs = 0;
+};
+
+// Processor time the task has run, from the scheduler's own count.
+qint64 cpuNanos(const QString& task)
 {
-    QElapsedTimer clock;
-    clock.start();
+    QFile file(QStringLiteral("/proc/%1/schedstat").arg(task));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().split(' ').value(0).toLongLong() : 0;
+}
+
+qint64 cpuNanos(const QList<qint64>& pids)
+{
+    qint64 sum = cpuNanos(QStringLiteral("thread-self"));
+    for (const qint64 pid : pids) {
+        sum += cpuNanos(QString::number(pid));
+    }
+    return sum;
+}
+
+Measure measured(const QElapsedTimer& clock, qint64 cpu, int pages)
+{
+    return {pages * 1e9 / std::max<qint64>(clock.nsecsElapsed(), 1), cpu / 1e6 / pages};
+}
+
+struct Setup {
+    QString path;
+    QString warmPath;
+    int pages = 0;
+    double side = 0;
+};
+
+void renderHere(const QString& path, int pages, double side)
+{
     const std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(path);
+    // The hints the renderer sets (RenderServer::open), so both draw the same pixels.
     doc->setRenderHint(Poppler::Document::Antialiasing);
     doc->setRenderHint(Poppler::Document::TextAntialiasing);
     for (int i = 0; i < pages; ++i) {
@@ -31,18 +71,35 @@ double inProcess(const QString& path, int pages, double side)
             std::fprintf(stderr, "page %d did not render\n", i);
         }
     }
-    return pages * 1000.0 / std::max<qint64>(clock.elapsed(), 1);
 }
 
-// Cold: the renderers start with the run; warm: they have already rendered another document,
-// as in a session where the lists showed thumbnails before.
-double renderers(const QString& path, int pages, double side, int processes, bool warm)
+Measure inProcess(const Setup& setup)
+{
+    renderHere(setup.warmPath, 1, setup.side);
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 cpu = cpuNanos(QList<qint64>{});
+    renderHere(setup.path, setup.pages, setup.side);
+    return measured(clock, cpuNanos(QList<qint64>{}) - cpu, setup.pages);
+}
+
+RenderProtocol::Request page(const QString& path, int index, double side)
+{
+    RenderProtocol::Request request;
+    request.kind = RenderProtocol::Kind::render;
+    request.path = path;
+    request.page = index;
+    request.side = side;
+    return request;
+}
+
+Measure renderers(const Setup& setup, int processes, bool warm)
 {
     RendererClient client(processes);
     if (warm) {
         bool ready = false;
         QObject::connect(&client, &RendererClient::answered, [&ready] { ready = true; });
-        client.submit({0, RenderProtocol::Kind::render, path + ".warm", std::nullopt, 0, side});
+        client.submit(page(setup.warmPath, 0, setup.side));
         while (!ready) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
@@ -58,13 +115,28 @@ double renderers(const QString& path, int pages, double side, int processes, boo
                      });
     QElapsedTimer clock;
     clock.start();
-    for (int i = 0; i < pages; ++i) {
-        client.submit({0, RenderProtocol::Kind::render, path, std::nullopt, i, side});
+    // A cold renderer starts during the run: all its time counts, its start included.
+    const qint64 cpu = cpuNanos(client.processIds());
+    for (int i = 0; i < setup.pages; ++i) {
+        client.submit(page(setup.path, i, setup.side));
     }
-    while (answered < pages) {
+    while (answered < setup.pages) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    return pages * 1000.0 / std::max<qint64>(clock.elapsed(), 1);
+    return measured(clock, cpuNanos(client.processIds()) - cpu, setup.pages);
+}
+
+struct Row {
+    QString how;
+    std::function<Measure()> measure;
+    QList<double> rates;
+    QList<double> cpuMs;
+};
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 } // namespace
@@ -73,38 +145,61 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    const int pages = args.size() > 1 ? args[1].toInt() : 200;
-    const double side = args.size() > 2 ? args[2].toDouble() : 90;
-
     QTemporaryDir dir;
-    QList<Fixtures::Page> spec = Fixtures::tagged(QStringLiteral("sayfa"), pages);
+    Setup setup{dir.filePath(QStringLiteral("bench.pdf")), dir.filePath(QStringLiteral("warm.pdf")),
+                args.size() > 1 ? args[1].toInt() : 200, args.size() > 2 ? args[2].toDouble() : 90};
+    const int runs = std::max(args.size() > 3 ? args[3].toInt() : 3, 1);
+
+    QList<Fixtures::Page> spec = Fixtures::tagged(QStringLiteral("sayfa"), setup.pages);
     for (Fixtures::Page& page : spec) {
         page.block = true;
     }
-    const QString path = dir.filePath(QStringLiteral("bench.pdf"));
-    Fixtures::writePdf(path, spec);
-    Fixtures::writePdf(path + ".warm", Fixtures::tagged(QStringLiteral("isinma"), 1));
+    Fixtures::writePdf(setup.path, spec);
+    Fixtures::writePdf(setup.warmPath, Fixtures::tagged(QStringLiteral("isinma"), 1));
 
-    const double local = inProcess(path, pages, side);
-    QTextStream out(stdout);
-    out << QStringLiteral("%1 pages at side %2 (%3 px)\n").arg(pages).arg(side).arg(2 * side);
-    out << QStringLiteral("%1  %2  %3\n").arg("how", -22).arg("pages/s", 8).arg("ratio", 6);
-    out << QStringLiteral("%1  %2  %3\n")
-               .arg("in process, one thread", -22)
-               .arg(local, 8, 'f', 1)
-               .arg(1.0, 6, 'f', 2);
-    for (const bool warm : {false, true}) {
+    // In process is warm only: after its first run this process has loaded what poppler needs.
+    QList<Row> rows{
+        {QStringLiteral("in process, one thread"), [&setup] { return inProcess(setup); }, {}, {}}};
+    for (const bool warm : {true, false}) {
+        const QString state = warm ? QStringLiteral("warm") : QStringLiteral("cold");
         for (const int processes : {1, 2}) {
-            const double rate = renderers(path, pages, side, processes, warm);
-            out << QStringLiteral("%1  %2  %3\n")
-                       .arg(QStringLiteral("%1 renderer%2, %3")
-                                .arg(processes)
-                                .arg(processes > 1 ? "s" : "")
-                                .arg(warm ? "warm" : "cold"),
-                            -22)
-                       .arg(rate, 8, 'f', 1)
-                       .arg(rate / local, 6, 'f', 2);
+            rows.append({QStringLiteral("%1 renderer%2, %3")
+                             .arg(processes)
+                             .arg(processes > 1 ? "s" : "")
+                             .arg(state),
+                         [&setup, processes, warm] { return renderers(setup, processes, warm); },
+                         {},
+                         {}});
         }
+    }
+    // Runs interleave the rows, so a busy moment on the machine spreads over all of them.
+    for (int run = 0; run < runs; ++run) {
+        for (Row& row : rows) {
+            const Measure m = row.measure();
+            row.rates.append(m.rate);
+            row.cpuMs.append(m.cpuMs);
+        }
+    }
+
+    QTextStream out(stdout);
+    out << QStringLiteral("%1 pages at side %2 (%3 px), median of %4 runs\n")
+               .arg(setup.pages)
+               .arg(setup.side)
+               .arg(2 * setup.side)
+               .arg(runs);
+    out << QStringLiteral("%1  %2  %3  %4\n")
+               .arg("how", -22)
+               .arg("pages/s", 8)
+               .arg("ratio", 6)
+               .arg("cpu ms/page", 11);
+    const double local = median(rows.first().rates);
+    for (const Row& row : rows) {
+        const double rate = median(row.rates);
+        out << QStringLiteral("%1  %2  %3  %4\n")
+                   .arg(row.how, -22)
+                   .arg(rate, 8, 'f', 1)
+                   .arg(rate / local, 6, 'f', 2)
+                   .arg(median(row.cpuMs), 11, 'f', 3);
     }
     return 0;
 }
