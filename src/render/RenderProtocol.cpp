@@ -1,5 +1,7 @@
 #include "render/RenderProtocol.h"
 
+#include "render/PixelSlots.h"
+
 #include <QDataStream>
 #include <QIODevice>
 
@@ -12,6 +14,10 @@ namespace {
 
 constexpr QDataStream::Version streamVersion = QDataStream::Qt_6_4;
 constexpr qint64 pixelBytes = 4;
+constexpr qint32 maxSlot = 255;
+
+// Where a reply's image is: none, in the frame, or in the shared slot the request named.
+enum class Place : quint8 { none = 0, frame = 1, slot = 2 };
 
 bool knownFormat(quint32 format)
 {
@@ -25,12 +31,18 @@ bool sane(double value, double limit)
 }
 
 // The image's rows packed without padding, so the reader can check the length exactly.
-void writeImage(QDataStream& out, const QImage& source)
+void writeImage(QDataStream& out, const QImage& source, PixelSlots* pixels, qint32 slot)
 {
     const QImage image = knownFormat(source.format())
                              ? source
                              : source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    out << qint32(image.width()) << qint32(image.height()) << quint32(image.format());
+    const bool shared = pixels && pixels->put(slot, image);
+    out << quint8(shared ? Place::slot : Place::frame) << qint32(image.width())
+        << qint32(image.height()) << quint32(image.format());
+    if (shared) {
+        out << slot;
+        return;
+    }
     const qint64 row = image.width() * pixelBytes;
     QByteArray bits(row * image.height(), Qt::Uninitialized);
     for (int y = 0; y < image.height(); ++y) {
@@ -39,18 +51,33 @@ void writeImage(QDataStream& out, const QImage& source)
     out << bits;
 }
 
-std::optional<QImage> readImage(QDataStream& in)
+std::optional<QImage> readImage(QDataStream& in, quint8 place, const PixelSlots* pixels,
+                                qint32 slot)
 {
     qint32 width = 0;
     qint32 height = 0;
     quint32 format = 0;
-    QByteArray bits;
-    in >> width >> height >> format >> bits;
+    in >> width >> height >> format;
     if (in.status() != QDataStream::Ok || width < 1 || height < 1 || width > maxPixels ||
-        height > maxPixels || !knownFormat(format) || bits.size() != width * pixelBytes * height) {
+        height > maxPixels || !knownFormat(format)) {
         return std::nullopt;
     }
-    QImage image(width, height, static_cast<QImage::Format>(format));
+    const auto qformat = static_cast<QImage::Format>(format);
+    if (place == quint8(Place::slot)) {
+        qint32 named = -1;
+        in >> named;
+        // Only the slot this request was given is known to hold its image and nothing else's.
+        if (!pixels || named != slot) {
+            return std::nullopt;
+        }
+        return pixels->take(slot, width, height, qformat);
+    }
+    QByteArray bits;
+    in >> bits;
+    if (bits.size() != width * pixelBytes * height) {
+        return std::nullopt;
+    }
+    QImage image(width, height, qformat);
     if (image.isNull()) {
         return std::nullopt;
     }
@@ -69,7 +96,7 @@ QByteArray encode(const Request& request)
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(streamVersion);
     out << request.id << quint8(request.kind) << request.path << request.password.has_value()
-        << request.password.value_or(QString()) << request.page << request.side;
+        << request.password.value_or(QString()) << request.page << request.side << request.slot;
     return bytes;
 }
 
@@ -82,10 +109,10 @@ std::optional<Request> decodeRequest(const QByteArray& payload)
     bool hasPassword = false;
     QString password;
     in >> request.id >> kind >> request.path >> hasPassword >> password >> request.page >>
-        request.side;
+        request.side >> request.slot;
     if (in.status() != QDataStream::Ok || !in.atEnd() ||
         (kind != quint8(Kind::open) && kind != quint8(Kind::render)) || request.page < 0 ||
-        !sane(request.side, maxPixels / 2.0)) {
+        !sane(request.side, maxPixels / 2.0) || request.slot < -1 || request.slot > maxSlot) {
         return std::nullopt;
     }
     request.kind = static_cast<Kind>(kind);
@@ -95,7 +122,7 @@ std::optional<Request> decodeRequest(const QByteArray& payload)
     return request;
 }
 
-QByteArray encode(const Reply& reply)
+QByteArray encode(const Reply& reply, PixelSlots* pixels, qint32 slot)
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
@@ -105,14 +132,15 @@ QByteArray encode(const Reply& reply)
     for (const QSizeF& size : reply.pageSizes) {
         out << size.width() << size.height();
     }
-    out << !reply.image.isNull();
-    if (!reply.image.isNull()) {
-        writeImage(out, reply.image);
+    if (reply.image.isNull()) {
+        out << quint8(Place::none);
+    } else {
+        writeImage(out, reply.image, pixels, slot);
     }
     return bytes;
 }
 
-std::optional<Reply> decodeReply(const QByteArray& payload)
+std::optional<Reply> decodeReply(const QByteArray& payload, const PixelSlots* pixels, qint32 slot)
 {
     QDataStream in(payload);
     in.setVersion(streamVersion);
@@ -139,10 +167,13 @@ std::optional<Reply> decodeReply(const QByteArray& payload)
         }
         reply.pageSizes.append(QSizeF(width, height));
     }
-    bool hasImage = false;
-    in >> hasImage;
-    if (hasImage) {
-        std::optional<QImage> image = readImage(in);
+    quint8 place = 0;
+    in >> place;
+    if (place > quint8(Place::slot)) {
+        return std::nullopt;
+    }
+    if (place != quint8(Place::none)) {
+        std::optional<QImage> image = readImage(in, place, pixels, slot);
         if (!image) {
             return std::nullopt;
         }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <optional>
 
+class PixelSlots;
+
 // What the window asks the renderer process and what it answers, and their bytes on the pipe.
 // Both sides treat what they read as untrusted: a frame that does not decode is refused whole.
 namespace RenderProtocol {
@@ -28,6 +30,8 @@ struct Request {
     std::optional<QString> password; // travels on the pipe only
     qint32 page = 0;
     double side = 0;
+    // Set by the window as it sends: the shared slot the renderer leaves the image in (-1: none).
+    qint32 slot = -1;
 
     bool operator==(const Request&) const = default;
 };
@@ -55,8 +59,11 @@ struct Reply {
 };
 
 QByteArray encode(const Request& request);
-QByteArray encode(const Reply& reply);
+// The image goes into the slot when there is one and it fits there, otherwise into the frame.
+QByteArray encode(const Reply& reply, PixelSlots* pixels = nullptr, qint32 slot = -1);
 std::optional<Request> decodeRequest(const QByteArray& payload);
-std::optional<Reply> decodeReply(const QByteArray& payload);
+// A reply whose image is in a slot other than `slot` of `pixels` is refused.
+std::optional<Reply> decodeReply(const QByteArray& payload, const PixelSlots* pixels = nullptr,
+                                 qint32 slot = -1);
 
 } // namespace RenderProtocol

@@ -4,7 +4,9 @@
 
 #include <QProcess>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
+#include <fcntl.h>
 
 using RenderProtocol::Reply;
 using RenderProtocol::Request;
@@ -121,6 +123,18 @@ void RendererClient::start(Lane& lane)
     lane.process = process;
     lane.reader = Framing::Reader(RenderProtocol::maxFrame);
     HelperProcess::prepare(*process, Helper::renderer, {memoryLimit, 0});
+    // Fresh memory for each process: one killed mid-write can never scribble on a later image.
+    // Without it the images travel in the frames, only slower.
+    lane.pixels = PixelSlots::create(static_cast<int>(onThePipe));
+    if (lane.pixels) {
+        const int fd = lane.pixels->fd();
+        process->setArguments({QStringLiteral("--pixels"), QString::number(fd)});
+        // The descriptor is closed on exec in every other child this program starts.
+        process->setChildProcessModifier([limits = process->childProcessModifier(), fd] {
+            limits();
+            fcntl(fd, F_SETFD, 0);
+        });
+    }
     connect(process, &QProcess::readyReadStandardOutput, this, [this, &lane] {
         if (drain(lane)) {
             pump();
@@ -133,6 +147,20 @@ void RendererClient::start(Lane& lane)
         }
     });
     process->start(QIODevice::ReadWrite);
+}
+
+qint32 RendererClient::freeSlot(const Lane& lane)
+{
+    if (!lane.pixels) {
+        return -1;
+    }
+    for (qint32 slot = 0; slot < lane.pixels->count(); ++slot) {
+        if (std::none_of(lane.sent.begin(), lane.sent.end(),
+                         [slot](const Request& r) { return r.slot == slot; })) {
+            return slot;
+        }
+    }
+    return -1;
 }
 
 bool RendererClient::stuckBefore(std::size_t lane) const
@@ -170,7 +198,9 @@ void RendererClient::pump()
                     return; // it could not start and answered everything
                 }
             }
+            const qint32 slot = freeSlot(lane);
             lane.sent.push_back(std::move(m_waiting.front()));
+            lane.sent.back().slot = slot;
             m_waiting.pop_front();
             m_turnEnd = m_turnEnd > 0 ? m_turnEnd - 1 : 0;
             lane.process->write(Framing::frame(RenderProtocol::encode(lane.sent.back())));
@@ -188,9 +218,13 @@ bool RendererClient::drain(Lane& lane)
     }
     lane.reader.feed(lane.process->readAllStandardOutput());
     while (std::optional<QByteArray> payload = lane.reader.next()) {
-        const std::optional<Reply> answer = RenderProtocol::decodeReply(*payload);
+        const std::optional<Reply> answer =
+            lane.sent.empty()
+                ? std::nullopt
+                : RenderProtocol::decodeReply(*payload, lane.pixels ? &*lane.pixels : nullptr,
+                                              lane.sent.front().slot);
         // A renderer that answers what it was not asked is not trusted with anything more.
-        if (!answer || lane.sent.empty() || answer->id != lane.sent.front().id) {
+        if (!answer || answer->id != lane.sent.front().id) {
             abandon(lane, Status::ended);
             return false;
         }
@@ -218,6 +252,7 @@ void RendererClient::lost(Lane& lane)
         lane.process->disconnect(this);
         lane.process->deleteLater();
         lane.process = nullptr;
+        lane.pixels.reset();
         failEverything();
         return;
     }
@@ -238,6 +273,7 @@ void RendererClient::abandon(Lane& lane, Status status)
         lane.process = nullptr;
     }
     lane.reader = Framing::Reader(RenderProtocol::maxFrame);
+    lane.pixels.reset();
     lane.deadline->stop();
     std::optional<quint64> blamed;
     if (!lane.sent.empty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "process/Framing.h"
+#include "render/PixelSlots.h"
 #include "render/RenderProtocol.h"
 
 #include <QElapsedTimer>
@@ -19,6 +20,8 @@ class QTimer;
 // killed, one that dies is replaced, and the queue goes on to the new one. A further process takes
 // work only while the ones before it are each stuck on a request, so a hang does not hold up the
 // rest until its limit, yet on a busy machine the processes do not compete for the same cores.
+// Each process leaves its images in memory it shares with this one alone (PixelSlots), one slot
+// per request on its pipe, so the pipe carries only the small frames around them.
 class RendererClient : public QObject {
     Q_OBJECT
 
@@ -52,11 +55,13 @@ private:
         QPointer<QProcess> process;
         QTimer* deadline = nullptr; // child object of the client
         Framing::Reader reader{RenderProtocol::maxFrame};
+        std::optional<PixelSlots> pixels;         // shared with this process only
         std::deque<RenderProtocol::Request> sent; // answered in this order
         QElapsedTimer since;                      // when the first of them became first
     };
 
     void start(Lane& lane);
+    static qint32 freeSlot(const Lane& lane);
     void pump();
     bool stuckBefore(std::size_t lane) const;
     void startClock(Lane& lane);

@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 #include "HelperFixtures.h"
 #include "process/ChildLimits.h"
+#include "render/PixelSlots.h"
 #include "render/RenderProtocol.h"
 #include "render/RendererClient.h"
 
@@ -10,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
+
+#include <csignal>
+#include <unistd.h>
 
 using RenderProtocol::Kind;
 using RenderProtocol::Reply;
@@ -26,6 +30,13 @@ QImage filled(QImage::Format format)
     image.fill(QColor(10, 200, 30, 128));
     image.setPixelColor(2, 1, QColor(250, 5, 90, 255));
     return image;
+}
+
+// How many mappings of shared pixel memory the process holds.
+qsizetype sharedMappings(qint64 pid)
+{
+    const QByteArray maps = Fixtures::readBytes(QStringLiteral("/proc/%1/maps").arg(pid));
+    return maps.count(QByteArray("/memfd:") + PixelSlots::name);
 }
 
 } // namespace
@@ -131,7 +142,17 @@ private slots:
               Reply{5, Status::done, false, {}, filled(QImage::Format_ARGB32)},
               Reply{6, Status::done, false, {}, filled(QImage::Format_ARGB32_Premultiplied)}}) {
             QCOMPARE(RenderProtocol::decodeReply(RenderProtocol::encode(reply)), reply);
+            // The same through the second of two slots, as between the window and a renderer.
+            std::optional<PixelSlots> window = PixelSlots::create(2);
+            QVERIFY(window);
+            std::optional<PixelSlots> renderer = PixelSlots::attach(::dup(window->fd()));
+            QVERIFY(renderer);
+            const QByteArray frame = RenderProtocol::encode(reply, &*renderer, 1);
+            QVERIFY(frame.size() < 64); // the pixels stayed out of the frame
+            QCOMPARE(RenderProtocol::decodeReply(frame, &*window, 1), reply);
         }
+        const Request withSlot{10, Kind::render, "/a/b.pdf", std::nullopt, 3, 87.5, 1};
+        QCOMPARE(RenderProtocol::decodeRequest(RenderProtocol::encode(withSlot)), withSlot);
     }
 
     // A missing renderer is named, now and next time, leaving no process (other causes:
@@ -169,11 +190,45 @@ private slots:
         QTest::newRow("image bytes short") << withImage(10, 10, QImage::Format_ARGB32, 399);
         QTest::newRow("image too large") << withImage(100000, 1, QImage::Format_ARGB32, 400000);
         QTest::newRow("image of another format") << withImage(10, 10, QImage::Format_Mono, 400);
+        // The window gave the request slot 0.
+        QTest::newRow("image in another slot") << inSlot(10, 10, 1);
+        QTest::newRow("image past its slot") << inSlot(2048, 1025, 0);
+        QTest::newRow("image in a slot past the memory") << inSlot(10, 10, 2);
+        QTest::newRow("image in an unknown place")
+            << QByteArray(inSlot(10, 10, 0)).replace(14, 1, "\x03");
     }
     void brokenRepliesAreRefused()
     {
         QFETCH(QByteArray, payload);
+        const std::optional<PixelSlots> pixels = PixelSlots::create(2);
+        QVERIFY(pixels);
+        QVERIFY(!RenderProtocol::decodeReply(payload, &*pixels, 0));
         QVERIFY(!RenderProtocol::decodeReply(payload));
+    }
+
+    // Each renderer gets memory of its own, which goes with it when it is killed or the window
+    // lets it go; its images arrive through that memory.
+    void sharedMemoryIsReleased()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("shared.pdf"));
+        Fixtures::writePdf(path, Fixtures::tagged(QStringLiteral("p"), 2));
+        const qint64 self = QCoreApplication::applicationPid();
+        const qsizetype before = sharedMappings(self);
+        {
+            RendererClient client;
+            for (int round = 0; round < 2; ++round) {
+                const Reply reply = ask(client, {0, Kind::render, path, std::nullopt, round, 50});
+                QCOMPARE(reply.image.height(), 100);
+                QCOMPARE(client.processIds().size(), 1);
+                const qint64 renderer = client.processIds().first();
+                QCOMPARE(sharedMappings(renderer), 1);
+                QCOMPARE(sharedMappings(self), before + 1);
+                ::kill(static_cast<pid_t>(renderer), SIGKILL);
+                QTRY_VERIFY_WITH_TIMEOUT(!client.processIds().contains(renderer), 20000);
+            }
+            QCOMPARE(sharedMappings(self), before);
+        }
+        QCOMPARE(sharedMappings(self), before);
     }
 
 private:
@@ -200,6 +255,17 @@ private:
         out.setVersion(QDataStream::Qt_6_4);
         out << quint64(1) << quint8(Status::done) << false << quint32(0) << true << width << height
             << quint32(format) << QByteArray(bytes, '\0');
+        return payload;
+    }
+
+    // A reply whose image is said to wait in `slot`.
+    static QByteArray inSlot(qint32 width, qint32 height, qint32 slot)
+    {
+        QByteArray payload;
+        QDataStream out(&payload, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_6_4);
+        out << quint64(1) << quint8(Status::done) << false << quint32(0) << quint8(2) << width
+            << height << quint32(QImage::Format_ARGB32) << slot;
         return payload;
     }
 
