@@ -291,11 +291,29 @@ private:
             }
         });
         forEachValue(resources.getKey("/Font"), [&](QPDFObjectHandle font) {
-            if (font.isDictionary() && font.getKey("/Subtype").isNameAndEquals("/Type3")) {
+            if (font.isDictionary() && font.getKey("/Subtype").isNameAndEquals("/Type3") &&
+                glyphsDraw(font)) {
                 QPDFObjectHandle own = font.getKey("/Resources");
                 unknownIn(own.isDictionary() ? own : resources, depth);
             }
         });
+    }
+
+    // Most Type 3 glyphs are paths or inline images, and then the images of the
+    // resources they would share with the page stay known.
+    bool glyphsDraw(QPDFObjectHandle font)
+    {
+        bool draws = false;
+        forEachValue(font.getKey("/CharProcs"), [&](QPDFObjectHandle proc) {
+            if (!draws && proc.isStream()) {
+                const std::shared_ptr<const Program> glyph = program(proc, true);
+                draws = !glyph->readable ||
+                        std::any_of(glyph->steps.begin(), glyph->steps.end(), [](const Step& s) {
+                            return s.kind == Step::Kind::draw || s.kind == Step::Kind::pattern;
+                        });
+            }
+        });
+        return draws;
     }
 
     void appearances(QPDFObjectHandle annot, QPDFObjectHandle pageResources)
