@@ -229,9 +229,14 @@ private:
         }
         QPDFObjectHandle subtype = x.getDict().getKey("/Subtype");
         if (subtype.isNameAndEquals("/Image")) {
+            const double width = std::hypot(ctm.a, ctm.b);
+            const double height = std::hypot(ctm.c, ctm.d);
+            if (std::isnan(width) || std::isnan(height)) {
+                m_found.unknown.insert(x.getObjGen()); // a transformation past any number
+            }
             Size& size = m_found.drawn[x.getObjGen()];
-            size.width = std::max(size.width, std::hypot(ctm.a, ctm.b));
-            size.height = std::max(size.height, std::hypot(ctm.c, ctm.d));
+            size.width = std::max(size.width, width);
+            size.height = std::max(size.height, height);
         } else if (subtype.isNameAndEquals("/Form")) {
             QPDFMatrix inner = ctm;
             inner.concat(matrixOf(x.getDict()));
