@@ -341,7 +341,8 @@ private slots:
         image.replaceStreamData(ImageFixtures::jpeg(samples, 800, 500, 25, true).toStdString(),
                                 QPDFObjectHandle::newName("/DCTDecode"),
                                 QPDFObjectHandle::newNull());
-        builder.addPage(image, QStringLiteral("low quality"));
+        // Drawn at strong's resolution, so that no resampling is due either.
+        builder.addPage(image, QStringLiteral("low quality"), Holder::page, 600, 375);
         builder.write(path("small.pdf"));
         const QString once = path("once.pdf");
         const QString out = path("small-out.pdf");
