@@ -9,6 +9,9 @@ namespace ImageDecision {
 
 namespace {
 
+// Resampling to the drawn size is worth it only below this share of the pixels.
+constexpr double resampleBelow = 0.8;
+
 // Samples per pixel of a colour space JPEG can carry unchanged: device and
 // calibrated grey, RGB and CMYK, and ICC profiles with 1, 3 or 4 channels (the
 // array itself stays on the image, so the profile keeps its meaning).
@@ -110,19 +113,36 @@ bool planPalette(QPDFObjectHandle space, QPDFObjectHandle dict, Plan& plan)
     return true;
 }
 
-void planSize(const Settings& settings, Plan& plan)
+void planSize(const Settings& settings, const DrawnSizes::Size* drawn, Plan& plan)
 {
     const int longer = std::max(plan.width, plan.height);
     plan.targetWidth = plan.width;
     plan.targetHeight = plan.height;
-    if (longer <= settings.maxSide) {
+    if (longer > settings.maxSide) {
+        const double scale = static_cast<double>(settings.maxSide) / longer;
+        plan.targetWidth =
+            std::clamp(static_cast<int>(std::lround(plan.width * scale)), 1, settings.maxSide);
+        plan.targetHeight =
+            std::clamp(static_cast<int>(std::lround(plan.height * scale)), 1, settings.maxSide);
+    }
+    if (drawn == nullptr) {
         return;
     }
-    const double scale = static_cast<double>(settings.maxSide) / longer;
-    plan.targetWidth =
-        std::clamp(static_cast<int>(std::lround(plan.width * scale)), 1, settings.maxSide);
-    plan.targetHeight =
-        std::clamp(static_cast<int>(std::lround(plan.height * scale)), 1, settings.maxSide);
+    // Each side keeps the level's resolution at the length it is drawn; pixels a
+    // reader never shows at that resolution are only bytes.
+    const auto shown = [&](double points, int pixels) {
+        const double needed = std::ceil(points * settings.dpi / 72.0);
+        // Written so that a size that is no number keeps every pixel.
+        return needed < pixels ? std::max(1, static_cast<int>(needed)) : pixels;
+    };
+    const int width = std::min(plan.targetWidth, shown(drawn->width, plan.width));
+    const int height = std::min(plan.targetHeight, shown(drawn->height, plan.height));
+    // A small step down blurs for little gain.
+    if (static_cast<double>(width) * height <
+        resampleBelow * plan.targetWidth * plan.targetHeight) {
+        plan.targetWidth = width;
+        plan.targetHeight = height;
+    }
 }
 
 // A soft mask at least as large as the image's new size shrinks to exactly
@@ -177,6 +197,13 @@ bool planJpx(QPDFObjectHandle dict, Plan& plan)
     return plan.hasColorSpace || dict.getKey("/Decode").isNull();
 }
 
+// Whether the soft or stencil mask would be left at a size the image no longer has.
+bool maskLeftBehind(QPDFObjectHandle dict, const Plan& plan)
+{
+    return (dict.getKey("/SMask").isStream() && !plan.mask.isInitialized()) ||
+           dict.getKey("/Mask").isStream();
+}
+
 bool isLossyOrBitonalFilter(const std::string& name)
 {
     // JBIG2 and CCITT code bilevel scans far better than JPEG could.
@@ -188,15 +215,16 @@ bool isLossyOrBitonalFilter(const std::string& name)
 Settings settingsFor(CompressionLevel level)
 {
     switch (level) {
-    case CompressionLevel::light: return {75, 2400};
-    case CompressionLevel::balanced: return {50, 1600};
-    case CompressionLevel::strong: return {25, 1000};
+    case CompressionLevel::light: return {75, 2400, 200};
+    case CompressionLevel::balanced: return {50, 1600, 150};
+    case CompressionLevel::strong: return {25, 1000, 96};
     }
-    return {50, 1600};
+    return {50, 1600, 150};
 }
 
 std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
-                           const std::map<QPDFObjGen, int>& softMaskUsers)
+                           const std::map<QPDFObjGen, int>& softMaskUsers,
+                           const DrawnSizes::Size* drawn)
 {
     QPDFObjectHandle dict = image.getDict();
     Plan plan;
@@ -295,8 +323,15 @@ std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
     if (samples > maxSamples) {
         return std::nullopt; // a decompression bomb, or near enough
     }
-    planSize(settings, plan);
+    planSize(settings, drawn, plan);
     planMask(dict, softMaskUsers, plan);
+    // Image and mask keep one grid: a mask that cannot follow the image to the size
+    // it is drawn at keeps the image to the size it would have had without that.
+    if (drawn != nullptr && maskLeftBehind(dict, plan)) {
+        plan.mask = QPDFObjectHandle();
+        planSize(settings, nullptr, plan);
+        planMask(dict, softMaskUsers, plan);
+    }
     return plan;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ToolOptions.h"
+#include "engine/compress/DrawnSizes.h"
 
 #include <qpdf/QPDFObjGen.hh>
 #include <qpdf/QPDFObjectHandle.hh>
@@ -12,10 +13,12 @@
 // Which images the compression pass re-encodes, and how.
 namespace ImageDecision {
 
-// JPEG quality and the largest side kept, per level.
+// JPEG quality, the largest side kept and the resolution kept where the size an
+// image is drawn at is known, per level.
 struct Settings {
     int quality = 50;
     int maxSide = 1600;
+    int dpi = 150;
 };
 Settings settingsFor(CompressionLevel level);
 
@@ -49,8 +52,10 @@ struct Plan {
     bool resized() const { return targetWidth != width || targetHeight != height; }
 };
 
-// A plan for the image, or nothing when it is better left alone.
+// A plan for the image, or nothing when it is better left alone. `drawn` is the
+// largest size the image is drawn at, when that is known.
 std::optional<Plan> decide(QPDFObjectHandle image, const Settings& settings,
-                           const std::map<QPDFObjGen, int>& softMaskUsers);
+                           const std::map<QPDFObjGen, int>& softMaskUsers,
+                           const DrawnSizes::Size* drawn = nullptr);
 
 } // namespace ImageDecision

@@ -1,5 +1,6 @@
 #include "engine/compress/ImagePass.h"
 
+#include "engine/compress/DrawnSizes.h"
 #include "engine/compress/EncodedStream.h"
 #include "engine/compress/ImageCollector.h"
 #include "engine/compress/ImageDecision.h"
@@ -155,6 +156,12 @@ void run(QPDF& pdf, CompressionLevel level,
 {
     const ImageDecision::Settings settings = ImageDecision::settingsFor(level);
     const ImageCollector::Found found = ImageCollector::collect(pdf);
+    DrawnSizes::Found drawn;
+    try {
+        drawn = DrawnSizes::collect(pdf);
+    } catch (const std::exception&) {
+        drawn.complete = false; // a damaged page tree: no size is certain
+    }
     const size_t workers = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 2);
 
     std::deque<Pending> inFlight;
@@ -181,7 +188,8 @@ void run(QPDF& pdf, CompressionLevel level,
         Pending pending;
         std::optional<ImageWork::Job> job;
         try {
-            if (auto plan = ImageDecision::decide(image, settings, found.softMaskUsers)) {
+            if (auto plan = ImageDecision::decide(image, settings, found.softMaskUsers,
+                                                  drawn.known(image.getObjGen()))) {
                 pending.plan = std::move(*plan);
                 job = makeJob(pending, settings.quality);
             }
