@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <iostream>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace {
@@ -217,7 +218,13 @@ int run(const CommandLine::Sign& sign)
 {
     QList<PDFEngine::SignItem> items;
     for (const CommandLine::SignPlacement& placement : sign.placements) {
-        const std::optional<SignatureArt> art = SignatureFile::read(placement.signatureFile);
+        std::optional<SignatureArt> art;
+        try {
+            art = SignatureFile::read(placement.signatureFile);
+        } catch (const std::runtime_error& e) {
+            std::cerr << e.what() << '\n';
+            return 1;
+        }
         if (!art) {
             std::cerr << QCoreApplication::translate("leaflow-cli", "İmza okunamadı: %1")
                              .arg(QFileInfo(placement.signatureFile).fileName())

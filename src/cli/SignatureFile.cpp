@@ -2,6 +2,7 @@
 
 #include "core/DataCoding.h"
 #include "engine/stamp/SavedSignatureArt.h"
+#include "runner/OnDemand.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,11 +38,11 @@ std::optional<SignatureArt> read(const QString& path)
     if (const std::optional<SavedSignature> record = DataCoding::decodeSignature(bytes)) {
         return SavedSignatureArt::art(*record, imageBeside(path, *record));
     }
-    SignatureArt image(SignatureArt::Image{bytes});
-    if (image.decodedImage().isNull()) {
+    // Decoded here only to tell an image from any other file: the worker decodes it again.
+    if (!OnDemand::pictureReader()->read(bytes, SignatureArt::maxImagePixels)) {
         return std::nullopt;
     }
-    return image;
+    return SignatureArt(SignatureArt::Image{bytes});
 }
 
 } // namespace SignatureFile

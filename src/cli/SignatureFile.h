@@ -12,6 +12,8 @@ namespace SignatureFile {
 // The art the file holds; absent when it cannot be read, is neither a record
 // nor a decodable image, or is a record without art. A record naming an image
 // file finds it beside the JSON file; only a plain file name is accepted.
+// Throws std::runtime_error, with a message for the user, when images cannot be
+// decoded here at all (the module that decodes them is missing).
 std::optional<SignatureArt> read(const QString& path);
 
 } // namespace SignatureFile

@@ -139,47 +139,6 @@ Outcome failed(const QString& message)
 
 } // namespace
 
-Grouping groups(const SplitRule& rule, qint64 pageCount)
-{
-    switch (rule.mode) {
-    case SplitMode::each: return chunks(pageCount, 1);
-    case SplitMode::every: return chunks(pageCount, rule.every);
-    case SplitMode::ranges: return parseRanges(rule.ranges, pageCount);
-    }
-    return {};
-}
-
-SplitPlan splitPlan(const SplitRule& rule, qint64 pageCount)
-{
-    try {
-        return SplitPlan{groups(rule, pageCount), {}};
-    } catch (const Failure& failure) {
-        return SplitPlan{{}, failure.message()};
-    }
-}
-
-QString outputFolder(const Job& job)
-{
-    const auto folderOf = [](const QString& destination) {
-        return QFileInfo(destination).absolutePath();
-    };
-    return std::visit(
-        [&folderOf](const auto& j) -> QString {
-            using Kind = std::decay_t<decltype(j)>;
-            if constexpr (std::is_same_v<Kind, SplitJob>) {
-                return j.folder;
-            } else if constexpr (std::is_same_v<Kind, CompressJob> ||
-                                 std::is_same_v<Kind, OcrJob>) {
-                return j.sources.size() == 1 ? folderOf(j.destination) : j.folder;
-            } else if constexpr (std::is_same_v<Kind, InspectJob>) {
-                return QString();
-            } else {
-                return folderOf(j.destination);
-            }
-        },
-        job);
-}
-
 Outcome stage(const Job& job, const Progress& progress)
 {
     Outcome outcome;
@@ -198,16 +157,6 @@ Outcome stage(const Job& job, const Progress& progress)
         return failed(QString::fromUtf8(e.what()));
     }
     return outcome;
-}
-
-void commit(Outcome& outcome)
-{
-    try {
-        commit(outcome.staging);
-        outcome.staging = {};
-    } catch (const Failure& failure) {
-        outcome = failed(failure.message());
-    }
 }
 
 Outcome run(const Job& job, const Progress& progress)

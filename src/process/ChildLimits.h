@@ -17,6 +17,10 @@ struct Bounds {
 // The function for QProcess::setChildProcessModifier.
 std::function<void()> modifier(const Bounds& bounds);
 
+// Holds the calling process to the memory and CPU bounds, as the modifier does before exec: for a
+// helper started before its bounds were known. Only ever lowers a bound already in force.
+void holdTo(const Bounds& bounds);
+
 // False where the address-space bound cannot be used: AddressSanitizer reserves
 // terabytes of address space up front, so a sanitized helper would not start.
 bool boundsMemory();

@@ -23,16 +23,57 @@ Places placesOf(Helper helper)
     Q_UNREACHABLE();
 }
 
+Places placesOf(Module module)
+{
+    switch (module) {
+    case Module::recognition:
+        return {"leaflow-ocr.so", "LEAFLOW_OCR_MODULE", LEAFLOW_BUILD_OCR_MODULE};
+    case Module::pictures:
+        return {"leaflow-art.so", "LEAFLOW_ART_MODULE", LEAFLOW_BUILD_ART_MODULE};
+    }
+    Q_UNREACHABLE();
+}
+
 bool runnable(const QString& path)
 {
     const QFileInfo info(path);
     return !path.isEmpty() && info.isFile() && info.isExecutable();
 }
 
+// A module need not be executable: packages install shared objects without the bit.
+bool loadable(const QString& path)
+{
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.isFile() && info.isReadable();
+}
+
 bool inBuildTree(const QString& programDir)
 {
     const QString buildTree = QFileInfo(QString::fromUtf8(LEAFLOW_BUILD_DIR)).canonicalFilePath();
     return !buildTree.isEmpty() && programDir.startsWith(buildTree + u'/');
+}
+
+QString locate(const Places& places, bool (*usable)(const QString&))
+{
+    const QString named = qEnvironmentVariable(places.variable);
+    if (!named.isEmpty()) {
+        return usable(named) ? QFileInfo(named).absoluteFilePath() : QString();
+    }
+    const QString name = QString::fromLatin1(places.name);
+    const QString programDir = QDir::cleanPath(QCoreApplication::applicationDirPath());
+    QStringList candidates;
+    if (inBuildTree(programDir)) {
+        candidates.append(QString::fromUtf8(places.built));
+    }
+    candidates.append(programDir + u'/' + name);
+    candidates.append(QDir::cleanPath(programDir + u'/' +
+                                      QString::fromUtf8(LEAFLOW_HELPERS_FROM_BIN) + u'/' + name));
+    for (const QString& candidate : std::as_const(candidates)) {
+        if (usable(candidate)) {
+            return QFileInfo(candidate).absoluteFilePath();
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -44,26 +85,17 @@ QString programName(Helper helper)
 
 QString find(Helper helper)
 {
-    const Places places = placesOf(helper);
-    const QString named = qEnvironmentVariable(places.variable);
-    if (!named.isEmpty()) {
-        return runnable(named) ? QFileInfo(named).absoluteFilePath() : QString();
-    }
-    const QString name = programName(helper);
-    const QString programDir = QDir::cleanPath(QCoreApplication::applicationDirPath());
-    QStringList candidates;
-    if (inBuildTree(programDir)) {
-        candidates.append(QString::fromUtf8(places.built));
-    }
-    candidates.append(programDir + u'/' + name);
-    candidates.append(QDir::cleanPath(programDir + u'/' +
-                                      QString::fromUtf8(LEAFLOW_HELPERS_FROM_BIN) + u'/' + name));
-    for (const QString& candidate : std::as_const(candidates)) {
-        if (runnable(candidate)) {
-            return QFileInfo(candidate).absoluteFilePath();
-        }
-    }
-    return {};
+    return locate(placesOf(helper), runnable);
+}
+
+QString moduleName(Module module)
+{
+    return QString::fromLatin1(placesOf(module).name);
+}
+
+QString find(Module module)
+{
+    return locate(placesOf(module), loadable);
 }
 
 } // namespace HelperPath

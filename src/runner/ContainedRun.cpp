@@ -3,7 +3,9 @@
 #include "engine/include/PDFEngine.h"
 #include "process/HelperProcess.h"
 #include "runner/RunText.h"
+#include "runner/SpareWorker.h"
 #include "runner/WorkerProtocol.h"
+#include "runner/WorkerStart.h"
 
 #include "core/AppLanguage.h"
 
@@ -22,7 +24,8 @@ constexpr int reapMs = 5000;
 
 } // namespace
 
-ContainedRun::ContainedRun(QObject* parent) : QObject(parent), m_timer(new QTimer(this))
+ContainedRun::ContainedRun(QObject* parent, SpareWorker* spare)
+    : QObject(parent), m_spare(spare), m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, [this] {
@@ -72,20 +75,12 @@ void ContainedRun::start(const PDFEngine::Job& job, const RunLimits& limits)
     m_garbled = false;
     m_outcome.reset();
 
-    m_process = new QProcess(this);
-    HelperProcess::prepare(*m_process, Helper::worker, limits.childBounds());
-    // A fresh process faults in every page of its heap on first touch; with
-    // huge pages a long merge takes a few hundred faults instead of tens of
-    // thousands, which was most of what running it in a worker cost.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QString tunables = environment.value(QStringLiteral("GLIBC_TUNABLES"));
-    environment.insert(QStringLiteral("GLIBC_TUNABLES"),
-                       (tunables.isEmpty() ? QString() : tunables + u':') +
-                           QStringLiteral("glibc.malloc.hugetlb=1"));
-    // Recognition reads pages on threads of its own; OpenMP's threads inside Tesseract would only
-    // crowd them. The library reads this as it is loaded, before the worker's main begins.
-    environment.insert(QStringLiteral("OMP_THREAD_LIMIT"), QStringLiteral("1"));
-    m_process->setProcessEnvironment(environment);
+    m_process = m_spare ? m_spare->take(this) : nullptr;
+    const bool fresh = !m_process;
+    if (fresh) {
+        m_process = new QProcess(this);
+        WorkerStart::prepare(*m_process, limits.childBounds());
+    }
     connect(m_process, &QProcess::readyReadStandardOutput, this, &ContainedRun::readMessages);
     connect(m_process, &QProcess::finished, this, &ContainedRun::conclude);
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
@@ -95,12 +90,14 @@ void ContainedRun::start(const PDFEngine::Job& job, const RunLimits& limits)
     });
     // The job, passwords included, goes through the pipe only: never the
     // command line or the environment, which other processes can read.
-    m_process->start(QIODevice::ReadWrite);
+    if (fresh) {
+        m_process->start(QIODevice::ReadWrite);
+    }
     if (!m_process) {
         return; // it could not start, and that has been reported already
     }
-    m_process->write(Framing::frame(
-        WorkerProtocol::encode(WorkerProtocol::Request{AppLanguages::current(), job})));
+    m_process->write(Framing::frame(WorkerProtocol::encode(
+        WorkerProtocol::Request{AppLanguages::current(), job, limits.childBounds()})));
     m_process->closeWriteChannel();
     if (limits.wallTime.count() > 0) {
         m_timer->start(limits.wallTime);

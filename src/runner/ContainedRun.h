@@ -11,6 +11,7 @@
 
 class QProcess;
 class QTimer;
+class SpareWorker;
 
 // Runs one engine job in a leaflow-worker child process under limits, so that
 // an input that hangs, exhausts memory or crashes the PDF library takes only
@@ -24,7 +25,8 @@ class ContainedRun : public QObject {
     Q_OBJECT
 
 public:
-    explicit ContainedRun(QObject* parent = nullptr);
+    // With a spare, a run takes its waiting worker instead of starting one, when it can.
+    explicit ContainedRun(QObject* parent = nullptr, SpareWorker* spare = nullptr);
     // Kills a worker still running, and cleans up after it, without a signal.
     ~ContainedRun() override;
 
@@ -56,6 +58,7 @@ private:
     void removeFolders();
     bool trusted(const PDFEngine::Staging& staging) const;
 
+    QPointer<SpareWorker> m_spare;
     QPointer<QProcess> m_process;
     QTimer* m_timer = nullptr; // child object
     QList<PDFSource> m_inputs;

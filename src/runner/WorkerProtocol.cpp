@@ -10,7 +10,7 @@ namespace WorkerProtocol {
 namespace {
 
 constexpr quint32 magic = 0x4C465731; // "LFW1"
-constexpr quint16 version = 1;
+constexpr quint16 version = 2;
 
 // A stream over bytes with a fixed format, so parent and worker agree whatever Qt defaults to.
 class Stream {
@@ -88,7 +88,8 @@ QByteArray encode(const Request& request)
 {
     QByteArray bytes;
     Stream out(&bytes, QIODevice::WriteOnly);
-    *out << magic << version << static_cast<quint8>(request.language);
+    *out << magic << version << static_cast<quint8>(request.language) << request.bounds.memoryBytes
+         << request.bounds.cpuSeconds;
     JobCoding::write(*out, request.job);
     return bytes;
 }
@@ -102,7 +103,7 @@ std::optional<Request> decodeRequest(const QByteArray& payload)
     if (!readHeader(*in)) {
         return std::nullopt;
     }
-    *in >> language;
+    *in >> language >> request.bounds.memoryBytes >> request.bounds.cpuSeconds;
     if (language > static_cast<quint8>(AppLanguage::es) || !JobCoding::read(*in, request.job) ||
         !in.atEndIntact()) {
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "core/AppLanguage.h"
 #include "engine/include/Job.h"
+#include "process/ChildLimits.h"
 
 #include <QByteArray>
 #include <optional>
@@ -21,6 +22,9 @@ constexpr qsizetype maxMessage = 16 << 20;
 struct Request {
     AppLanguage language = AppLanguage::tr; // the language of the worker's messages
     PDFEngine::Job job;
+    // What the worker holds itself to before it runs the job: a worker started ahead of its job
+    // (SpareWorker) could not be given them when it was started.
+    ChildLimits::Bounds bounds;
 };
 
 QByteArray encode(const Request& request);

@@ -6,8 +6,8 @@
 #include <QEventLoop>
 #include <QFileInfo>
 
-DocumentProbe::DocumentProbe(QObject* parent)
-    : QObject(parent), m_renderer(new RendererClient(1, this))
+DocumentProbe::DocumentProbe(SpareWorker* spare, QObject* parent)
+    : QObject(parent), m_renderer(new RendererClient(1, this)), m_spare(spare)
 {
 }
 
@@ -55,7 +55,7 @@ DocumentProbe::Opened DocumentProbe::open(const QString& path,
 DocumentProbe::Counted DocumentProbe::countPages(const PDFSource& source)
 {
     const PDFEngine::Job job = PDFEngine::InspectJob{source};
-    ContainedRun run;
+    ContainedRun run(nullptr, m_spare);
     const PDFEngine::Outcome outcome =
         run.run(job, RunLimits::forJob(job)).value_or(PDFEngine::Outcome{});
     if (outcome.pageCount) {

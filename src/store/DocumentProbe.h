@@ -9,6 +9,7 @@
 #include <optional>
 
 class RendererClient;
+class SpareWorker;
 
 // Asks a renderer process of its own whether a file opens, and a worker how many pages the engine
 // finds in it, waiting with the event loop turning: a file that hangs poppler or qpdf leaves the
@@ -26,7 +27,8 @@ public:
         QString failure;            // broken because no renderer could be started: why
     };
 
-    explicit DocumentProbe(QObject* parent = nullptr);
+    // Counts pages in the spare worker when it can.
+    explicit DocumentProbe(SpareWorker* spare, QObject* parent = nullptr);
 
     // Clicks and keys wait meanwhile: the window paints and its timers run, but nothing the
     // user does reaches a Store that is halfway through admitting a file.
@@ -39,8 +41,9 @@ public:
         std::optional<qint64> pages;
         QString failure;
     };
-    static Counted countPages(const PDFSource& source);
+    Counted countPages(const PDFSource& source);
 
 private:
     RendererClient* m_renderer; // child object
+    SpareWorker* m_spare;
 };

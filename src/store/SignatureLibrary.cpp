@@ -1,5 +1,6 @@
 #include "store/SignatureLibrary.h"
 
+#include "art/SignatureDrawing.h"
 #include "engine/stamp/SavedSignatureArt.h"
 #include "store/PlacementMath.h"
 
@@ -104,7 +105,7 @@ QImage SignatureLibrary::preview(const SavedSignature& signature)
             std::min(previewScale, previewMaxPixels / std::max(width, previewHeight));
         const QSize pixels(std::max(1, static_cast<int>(std::lround(width * scale))),
                            std::max(1, static_cast<int>(std::lround(previewHeight * scale))));
-        image = drawing->image(pixels);
+        image = SignatureDrawing::image(*drawing, pixels);
         image.setDevicePixelRatio(scale);
     }
     m_previews.insert(signature.id, image);

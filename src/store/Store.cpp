@@ -1,5 +1,6 @@
 #include "store/Store.h"
 
+#include "runner/SpareWorker.h"
 #include "store/Dialogs.h"
 #include "store/DocumentProbe.h"
 #include "store/Thumbnails.h"
@@ -11,7 +12,7 @@ Store::Store(Dialogs& dialogs, FileReveal& reveal, DataFile dataFile, BringForwa
              QObject* parent)
     : QObject(parent), m_dialogs(dialogs), m_reveal(reveal), m_dataFile(std::move(dataFile)),
       m_bringForward(std::move(bringForward)), m_thumbs(new Thumbnails(this)),
-      m_probe(new DocumentProbe(this))
+      m_spare(new SpareWorker(this)), m_probe(new DocumentProbe(m_spare, this))
 {
     connect(m_thumbs, &Thumbnails::ready, this, &Store::thumbnailReady);
     if (std::optional<AppData> loaded = m_dataFile.load()) {

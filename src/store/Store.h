@@ -18,6 +18,7 @@
 #include <optional>
 
 class ContainedRun;
+class SpareWorker;
 class DocumentProbe;
 class FileReveal;
 class Dialogs;
@@ -103,6 +104,9 @@ public:
         bool operator==(const RunProgress&) const = default;
     };
     const RunProgress& runProgress() const { return m_runProgress; }
+    // The process id of the worker started ahead of the next run (0 when there is none): the
+    // window always has one, which is no run's.
+    qint64 spareWorker() const;
     // Bounds for the runs from now on; none: each job's own defaults. For tests.
     void setRunLimits(const std::optional<RunLimits>& limits) { m_runLimits = limits; }
     // A finished run's banner with `text` and its outputs, its history record, and the reveal
@@ -192,6 +196,7 @@ private:
     BringForward m_bringForward;
     SignatureLibrary m_library{m_dataFile}; // after m_dataFile, which it copies
     Thumbnails* m_thumbs = nullptr;         // child object
+    SpareWorker* m_spare = nullptr;         // child object
     DocumentProbe* m_probe = nullptr;       // child object
     QList<ToolModel*> m_tools;              // child objects
     QString m_shownPage;

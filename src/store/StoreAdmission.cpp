@@ -140,7 +140,7 @@ std::optional<PDFFile> Store::admit(const QString& path,
     // The viewer forgives damage (a looping page tree, say) that the engine
     // refuses; a file is listed only when the runs will be able to read it.
     setProbing(true);
-    const DocumentProbe::Counted counted = DocumentProbe::countPages(PDFSource{path, password});
+    const DocumentProbe::Counted counted = m_probe->countPages(PDFSource{path, password});
     setProbing(false);
     if (!counted.pages) {
         return refuse(counted.failure);

@@ -1,6 +1,7 @@
 #include "core/Preferences.h"
 #include "engine/include/PDFEngine.h"
 #include "runner/ContainedRun.h"
+#include "runner/SpareWorker.h"
 #include "store/Store.h"
 #include "store/ToolModel.h"
 #include "store/ToolRun.h"
@@ -30,7 +31,7 @@ void Store::run(ToolModel& tool)
     setRunProgress({});
     // The run is a child of the Store: if the Store goes first, the worker is
     // killed with it and nothing reaches a destroyed object.
-    auto* run = new ContainedRun(this);
+    auto* run = new ContainedRun(this, m_spare);
     m_run = run;
     const auto ended = [this, run] {
         run->deleteLater();
@@ -50,6 +51,11 @@ void Store::run(ToolModel& tool)
             });
     connect(run, &ContainedRun::cancelled, this, ended);
     run->start(prepared->job, m_runLimits.value_or(RunLimits::forJob(prepared->job)));
+}
+
+qint64 Store::spareWorker() const
+{
+    return m_spare->processId();
 }
 
 void Store::cancelRun()

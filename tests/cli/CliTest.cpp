@@ -137,6 +137,11 @@ void CliTest::refusesWithoutWriting_data()
     // A worker that is not installed is what the line names, not the input.
     QTest::newRow("worker not installed") << QStringList{"merge", "-o", "o.pdf", "A.pdf"}
                                           << "Leaflow eksik kurulmuş: leaflow-worker bulunamadı.";
+    // Images are read by a module loaded for them; without it the line names the module.
+    QTest::newRow("image module not installed")
+        << QStringList{"sign",          "-o", "o.pdf", "A.pdf", "--signature=junk.png", "--page=1",
+                       "--rect=0,0,1,1"}
+        << "Leaflow eksik kurulmuş: leaflow-art.so bulunamadı.";
     // Signatures without art: not an image, an empty record, a missing file.
     for (const QString art : {"junk.png", "empty.json", "none.png"}) {
         const QStringList arguments{"sign", "-o", "o.pdf", "A.pdf", "--signature=" + art};
@@ -155,6 +160,8 @@ void CliTest::refusesWithoutWriting()
     std::optional<HelperFixtures::Override> missing;
     if (message.contains(u"leaflow-worker")) {
         missing.emplace("LEAFLOW_WORKER", path("yok/leaflow-worker"));
+    } else if (message.contains(u"leaflow-art.so")) {
+        missing.emplace("LEAFLOW_ART_MODULE", path("yok/leaflow-art.so"));
     }
 
     const CliRun::Result result = run(arguments);

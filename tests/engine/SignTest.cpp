@@ -1,4 +1,6 @@
 #include "Placed.h"
+#include "art/QtPictureReader.h"
+#include "art/SignatureDrawing.h"
 #include "engine/document/Operations.h"
 #include "engine/include/SignatureArt.h"
 #include "engine/stamp/StampAppearance.h"
@@ -120,6 +122,9 @@ class SignTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The worker loads this reader on demand; here the engine runs in the test's own process.
+    void initTestCase() { PDFEngine::usePictureReader(std::make_shared<QtPictureReader>()); }
+
     void placesAnnotation_data()
     {
         QTest::addColumn<Layout>("layout");
@@ -234,7 +239,7 @@ private slots:
         QImage canvas(100, 100, QImage::Format_ARGB32_Premultiplied);
         canvas.fill(QColor(200, 40, 40));
         QPainter painter(&canvas);
-        art.draw(QRectF(10, 20, 30, 60), painter);
+        SignatureDrawing::draw(art, QRectF(10, 20, 30, 60), painter);
         // The painter is handed back in its own composition mode.
         QCOMPARE(painter.compositionMode(), QPainter::CompositionMode_SourceOver);
         painter.end();
@@ -262,10 +267,12 @@ private slots:
              {QByteArray("not an image at all"),
               QByteArray("P4\n10001 10000\n") + QByteArray(qsizetype{1251} * 10000, '\0')}) {
             const SignatureArt art(SignatureArt::Image{bytes});
-            QVERIFY(art.decodedImage().isNull());
+            QVERIFY(SignatureDrawing::decodedImage(art).isNull());
             QImage transparent(30, 20, QImage::Format_ARGB32);
             transparent.fill(Qt::transparent);
-            QCOMPARE(art.image(QSize(30, 20)).convertToFormat(QImage::Format_ARGB32), transparent);
+            QCOMPARE(
+                SignatureDrawing::image(art, QSize(30, 20)).convertToFormat(QImage::Format_ARGB32),
+                transparent);
 
             const QList<Stamp> stamps = signPage(Layout{}, QRectF(0, 0, 1, 1), art);
             QCOMPARE(stamps.size(), 1);

@@ -1,7 +1,9 @@
 #include "runner/ContainedRun.h"
 #include "Fixtures.h"
+#include "HelperFixtures.h"
 #include "HostileFixtures.h"
 #include "process/ChildLimits.h"
+#include "runner/SpareWorker.h"
 #include "runner/WorkerProtocol.h"
 
 #include "core/AppLanguage.h"
@@ -9,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -101,10 +104,11 @@ private slots:
     void requestsSurviveTheTripAndDamage()
     {
         QFETCH(Job, job);
-        const QByteArray bytes = WorkerProtocol::encode({AppLanguage::es, job});
+        const QByteArray bytes = WorkerProtocol::encode({AppLanguage::es, job, {123, 45}});
         const auto decoded = WorkerProtocol::decodeRequest(bytes);
         QVERIFY(decoded);
         QCOMPARE(decoded->language, AppLanguage::es);
+        QVERIFY(decoded->bounds.memoryBytes == 123 && decoded->bounds.cpuSeconds == 45);
         QVERIFY(decoded->job == job);
         for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
             QVERIFY(!WorkerProtocol::decodeRequest(bytes.first(cut)));
@@ -222,9 +226,17 @@ private slots:
         QCOMPARE(Fixtures::entries(folder.path()), QStringList{"kısalan.pdf"});
     }
 
-    // Gigabytes from a few megabytes: the worker hits its bound and says so.
+    // Gigabytes from a few megabytes: the worker hits its bound and says so, also the spare
+    // worker, started before the bound was known.
+    void memoryBombEndsInTheMemoryError_data()
+    {
+        QTest::addColumn<bool>("spare");
+        QTest::newRow("fresh worker") << false;
+        QTest::newRow("spare worker") << true;
+    }
     void memoryBombEndsInTheMemoryError()
     {
+        QFETCH(bool, spare);
         if (!ChildLimits::boundsMemory()) {
             QSKIP("AddressSanitizer reserves terabytes of address space, so no worker runs "
                   "under an address-space bound in this build");
@@ -232,12 +244,64 @@ private slots:
         const QString input = m_dir.filePath("bomba.pdf");
         HostileFixtures::writeMemoryBomb(input, qint64(3) << 30);
         QTemporaryDir out;
-        ContainedRun run;
+        SpareWorker waiting;
+        ContainedRun run(nullptr, spare ? &waiting : nullptr);
         const auto outcome = run.run(PDFEngine::SplitJob{{input, {}}, {}, out.path()},
                                      RunLimits{60s, qint64(512) << 20});
         QVERIFY(outcome);
         QCOMPARE(outcome->failure.value_or(""), "bomba.pdf işlenemedi: bellek yetmedi.");
         QCOMPARE(Fixtures::entries(out.path()), QStringList{});
+    }
+
+    // The spare runs the next job and a new one waits behind it; one killed meanwhile is not used.
+    void spareWorkerServesTheNextRun()
+    {
+        const QString input = m_dir.filePath("yedek.pdf");
+        Fixtures::writePdf(input, Fixtures::tagged("Y", 2));
+        SpareWorker spare;
+        ContainedRun run(nullptr, &spare);
+        QSignalSpy finished(&run, &ContainedRun::finished);
+        const PDFEngine::Job job = PDFEngine::InspectJob{{input, {}}};
+        const auto pagesCountedBy = [&](qint64 expected) {
+            run.start(job, RunLimits::forJob(job));
+            const qint64 ranIn = run.processId();
+            return finished.wait() && ranIn != 0 && (expected == 0 || ranIn == expected) &&
+                   finished.takeFirst().at(0).value<Outcome>().pageCount == 2;
+        };
+        const qint64 first = spare.processId();
+        QVERIFY(first != 0);
+        QVERIFY(pagesCountedBy(first));
+        const qint64 second = spare.processId();
+        QVERIFY(second != 0 && second != first);
+
+        ::kill(pid_t(second), SIGKILL);
+        QTRY_VERIFY(!alive(second));
+        QVERIFY(pagesCountedBy(0));
+        QVERIFY(spare.processId() != 0 && spare.processId() != second);
+    }
+
+    // Recognition's module is loaded by the job that needs it: one missing fails that job, named.
+    // The spare, started while it was there, is not used once the environment differs.
+    void missingRecognitionModuleIsNamed()
+    {
+        const QString input = m_dir.filePath("tarama.pdf");
+        Fixtures::Page scan;
+        scan.block = true;
+        Fixtures::writePdf(input, {scan});
+        SpareWorker spare;
+        const HelperFixtures::Override missing("LEAFLOW_OCR_MODULE", m_dir.filePath("yok/x.so"));
+        ContainedRun run(nullptr, &spare);
+        const PDFEngine::Job job = OcrJob{.sources = {{input, {}}},
+                                          .languages = {"eng"},
+                                          .redo = false,
+                                          .turnPages = false,
+                                          .pageCounts = {1},
+                                          .destination = m_dir.filePath("tarama-out.pdf"),
+                                          .folder = {},
+                                          .baseNames = {},
+                                          .createFolder = false};
+        QCOMPARE(run.run(job, RunLimits::forJob(job)).value_or(Outcome{}).failure.value_or(""),
+                 "Leaflow eksik kurulmuş: leaflow-ocr.so bulunamadı.");
     }
 
     // A protected document's pages are never readable by others, nor its password outside the pipe.
@@ -312,6 +376,15 @@ private:
         Outcome made;
         set(made);
         return made;
+    }
+
+    // Whether the process runs: neither gone nor dead and waiting to be reaped.
+    static bool alive(qint64 pid)
+    {
+        QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+        const QByteArray stat = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const qsizetype end = stat.lastIndexOf(')');
+        return end > 0 && end + 2 < stat.size() && stat[end + 2] != 'Z' && stat[end + 2] != 'X';
     }
 
     // Files under root, but those listed, that another account could reach and read.

@@ -42,7 +42,7 @@ private slots:
         if (!store().tool<SplitTool>().splitFile()) {
             const std::optional<Banner> refused = store().banner(QStringLiteral("split"));
             QVERIFY(refused && refused->isError() && !refused->text.isEmpty());
-            QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
+            QCOMPARE(runWorkers(), QList<qint64>{});
             return;
         }
         m_fixture->dialogs.folderAnswers = {m_fixture->folder("parçalar")};
@@ -54,7 +54,7 @@ private slots:
         for (const QString& output : ended->outputs) {
             QVERIFY(QFileInfo(output).size() > 0);
         }
-        QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
+        QCOMPARE(runWorkers(), QList<qint64>{});
     }
 };
 

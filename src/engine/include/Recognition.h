@@ -49,4 +49,8 @@ public:
 void useRecogniser(std::shared_ptr<Recogniser> recogniser);
 std::shared_ptr<Recogniser> recogniser();
 
+// What the module that carries a recogniser exports, by this name and with C linkage.
+using MakeRecogniser = void (*)(std::shared_ptr<Recogniser>& made);
+inline constexpr char makeRecogniserEntry[] = "leaflow_make_recogniser";
+
 } // namespace PDFEngine

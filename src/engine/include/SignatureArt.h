@@ -4,20 +4,13 @@
 #include "core/ToolOptions.h"
 
 #include <QByteArray>
-#include <QColor>
-#include <QImage>
 #include <QList>
-#include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
-#include <QSize>
-#include <QString>
-#include <optional>
 #include <variant>
 
-class QPainter;
-
-// What a signature draws: pen strokes, or the bytes of an imported image.
+// What a signature draws: pen strokes, or the bytes of an imported image. Plain geometry, so that
+// a process stamping it needs no painting library; art/SignatureDrawing paints it on screen.
 class SignatureArt {
 public:
     // A drawn signature; points are normalised, x to the right and y downwards.
@@ -36,6 +29,26 @@ public:
         bool operator==(const Image&) const = default;
     };
 
+    // One step of an outline: a move, a line, or a cubic curve through c1 and c2, to `to`. A step
+    // that does not move the pen is kept: a tap on the pad draws as a dot.
+    struct Step {
+        enum class Kind { move, line, curve };
+        Kind kind = Kind::move;
+        QPointF to;
+        QPointF c1;
+        QPointF c2;
+
+        bool operator==(const Step&) const = default;
+    };
+    using Outline = QList<Step>;
+
+    // An ink's colour, each component from 0 to 1.
+    struct Colour {
+        double red = 0;
+        double green = 0;
+        double blue = 0;
+    };
+
     // Images declaring more pixels than this are refused before they are decoded.
     static constexpr qint64 maxImagePixels = 100'000'000;
     static constexpr double minimumLineWidth = 0.5;
@@ -45,28 +58,22 @@ public:
     SignatureArt(Image image);
 
     // Moves to the first point, bends through the midpoints of successive
-    // samples with quadratic curves, and ends with a line to the last point.
-    static QPainterPath smooth(const QList<QPointF>& points);
+    // samples with quadratic curves (as their equivalent cubics), and ends with
+    // a line to the last point.
+    static Outline smooth(const QList<QPointF>& points);
 
-    static QColor inkColor(InkColor ink);
+    static Colour inkColour(InkColor ink);
 
     const Strokes* strokes() const { return std::get_if<Strokes>(&m_payload); }
     const Image* imageArt() const { return std::get_if<Image>(&m_payload); }
 
     // All strokes, smoothed and mapped into rect with normalised y = 0 at the
     // rectangle's top (screen orientation, y downwards). Empty for image art.
-    QPainterPath path(const QRectF& rect) const;
+    Outline outline(const QRectF& rect) const;
     // The strokes whose samples all coincide, as points in rect: they draw as dots.
     QList<QPointF> dots(const QRectF& rect) const;
     // The stroke width for art drawn `height` high.
     double lineWidth(double height) const;
-    // The decoded image; null for strokes and for bytes that do not decode.
-    QImage decodedImage() const;
-
-    // Draws the art so that it fills rect of a painter whose y axis points down.
-    void draw(const QRectF& rect, QPainter& painter) const;
-    // A transparent image of `size` with the art drawn over all of it.
-    QImage image(QSize size) const;
 
     bool operator==(const SignatureArt&) const = default;
 

@@ -155,4 +155,23 @@ Grouping parseRanges(const QString& text, qint64 pageCount)
     return groups;
 }
 
+Grouping groups(const SplitRule& rule, qint64 pageCount)
+{
+    switch (rule.mode) {
+    case SplitMode::each: return chunks(pageCount, 1);
+    case SplitMode::every: return chunks(pageCount, rule.every);
+    case SplitMode::ranges: return parseRanges(rule.ranges, pageCount);
+    }
+    return {};
+}
+
+SplitPlan splitPlan(const SplitRule& rule, qint64 pageCount)
+{
+    try {
+        return SplitPlan{groups(rule, pageCount), {}};
+    } catch (const Failure& failure) {
+        return SplitPlan{{}, failure.message()};
+    }
+}
+
 } // namespace PDFEngine

@@ -3,13 +3,16 @@
 #include "engine/document/Operations.h"
 #include "engine/document/Output.h"
 #include "engine/document/Retire.h"
+#include "engine/include/PictureReading.h"
 #include "engine/stamp/StampAppearance.h"
 #include "engine/stamp/StampGeometry.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
+#include <QCoreApplication>
 #include <cmath>
+#include <stdexcept>
 
 namespace PDFEngine {
 
@@ -61,12 +64,40 @@ void addAnnotation(QPDFPageObjectHelper& page, const QPDFObjectHandle& annotatio
     pageObject.replaceKey("/Annots", annots);
 }
 
-void stamp(QPDF& pdf, QPDFPageObjectHelper& page, const SignItem& item)
+// Image art is decoded before the document is opened, so that a reader that cannot work fails
+// the job with its own message; art whose bytes do not decode stamps nothing.
+std::vector<std::optional<Picture>> pictures(const QList<SignItem>& items)
+{
+    std::vector<std::optional<Picture>> decoded(static_cast<size_t>(items.size()));
+    std::shared_ptr<PictureReader> reader;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const SignatureArt::Image* image = items[i].art.imageArt();
+        if (!image) {
+            continue;
+        }
+        reader = reader ? reader : pictureReader();
+        if (!reader) {
+            throw Failure(QCoreApplication::translate("PDFEngine",
+                                                      "İmza resimleri bu kurulumda okunamıyor."));
+        }
+        try {
+            decoded[static_cast<size_t>(i)] =
+                reader->read(image->bytes, SignatureArt::maxImagePixels);
+        } catch (const std::runtime_error& e) {
+            throw Failure(QString::fromUtf8(e.what()));
+        }
+    }
+    return decoded;
+}
+
+void stamp(QPDF& pdf, QPDFPageObjectHelper& page, const SignItem& item,
+           const std::optional<Picture>& picture)
 {
     const StampGeometry::PageFrame frame = frameOf(page);
     const QRectF bounds = StampGeometry::pageRect(item.rect, frame);
     QPDFObjectHandle appearance = QPDFObjectHandle::newDictionary();
-    appearance.replaceKey("/N", StampAppearance::form(pdf, item.art, bounds, frame.rotation));
+    appearance.replaceKey("/N",
+                          StampAppearance::form(pdf, item.art, picture, bounds, frame.rotation));
 
     QPDFObjectHandle annotation = QPDFObjectHandle::newDictionary();
     annotation.replaceKey("/Type", QPDFObjectHandle::newName("/Annot"));
@@ -85,6 +116,7 @@ void sign(const PDFSource& source, const QList<SignItem>& items, const QString& 
 {
     const std::vector<Share> parts = share.parts({Effort::open, Effort::write + Effort::check});
     parts[0].report(0, 1);
+    const std::vector<std::optional<Picture>> decoded = pictures(items);
     std::unique_ptr<QPDF> pdf = open(source);
     qint64 count = 0;
     try {
@@ -93,7 +125,8 @@ void sign(const PDFSource& source, const QList<SignItem>& items, const QString& 
         for (qsizetype i = 0; i < items.size(); ++i) {
             const SignItem& item = items[i];
             if (item.page >= 0 && item.page < count) {
-                stamp(*pdf, pages[static_cast<size_t>(item.page)], item);
+                stamp(*pdf, pages[static_cast<size_t>(item.page)], item,
+                      decoded[static_cast<size_t>(i)]);
             }
             parts[0].report(i + 1, items.size());
         }

@@ -6,7 +6,6 @@
 #include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDF.hh>
 
-#include <QImage>
 #include <cmath>
 #include <string>
 
@@ -19,30 +18,23 @@ QByteArray point(QPointF p)
     return decimal(p.x()) + ' ' + decimal(p.y());
 }
 
-QByteArray matrix(const QTransform& t)
+QByteArray matrix(const Matrix& t)
 {
-    return decimal(t.m11()) + ' ' + decimal(t.m12()) + ' ' + decimal(t.m21()) + ' ' +
-           decimal(t.m22()) + ' ' + decimal(t.dx()) + ' ' + decimal(t.dy());
+    return decimal(t.a) + ' ' + decimal(t.b) + ' ' + decimal(t.c) + ' ' + decimal(t.d) + ' ' +
+           decimal(t.e) + ' ' + decimal(t.f);
 }
 
-// The path as PDF path operators; QPainterPath already keeps its quadratic
-// curves as the equivalent cubics.
-QByteArray pathOperators(const QPainterPath& path)
+QByteArray pathOperators(const SignatureArt::Outline& outline)
 {
+    using Kind = SignatureArt::Step::Kind;
     QByteArray ops;
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        switch (e.type) {
-        case QPainterPath::MoveToElement: ops += point(e) + " m\n"; break;
-        case QPainterPath::LineToElement: ops += point(e) + " l\n"; break;
-        case QPainterPath::CurveToElement:
-            if (i + 2 < path.elementCount()) {
-                ops += point(e) + ' ' + point(path.elementAt(i + 1)) + ' ' +
-                       point(path.elementAt(i + 2)) + " c\n";
-                i += 2;
-            }
+    for (const SignatureArt::Step& step : outline) {
+        switch (step.kind) {
+        case Kind::move: ops += point(step.to) + " m\n"; break;
+        case Kind::line: ops += point(step.to) + " l\n"; break;
+        case Kind::curve:
+            ops += point(step.c1) + ' ' + point(step.c2) + ' ' + point(step.to) + " c\n";
             break;
-        case QPainterPath::CurveToDataElement: break;
         }
     }
     return ops;
@@ -74,42 +66,53 @@ QPDFObjectHandle imageStream(QPDF& pdf, const QByteArray& samples, QSize size, b
     return image;
 }
 
-// The decoded picture as an image XObject, its transparency as a soft mask.
-QPDFObjectHandle imageObject(QPDF& pdf, const QImage& decoded)
+bool allGrey(const QByteArray& rgba)
 {
-    const bool alpha = decoded.hasAlphaChannel();
-    const QImage rgba = decoded.convertToFormat(QImage::Format_RGBA8888);
-    const bool grey = rgba.allGray();
-    const int width = rgba.width();
-    const int height = rgba.height();
-    QByteArray colour;
-    QByteArray opacity;
-    colour.reserve(qsizetype(width) * height * (grey ? 1 : 3));
-    if (alpha) {
-        opacity.reserve(qsizetype(width) * height);
-    }
-    for (int y = 0; y < height; ++y) {
-        const uchar* row = rgba.constScanLine(y);
-        for (int x = 0; x < width; ++x) {
-            const uchar* px = row + qsizetype{4} * x;
-            if (grey) {
-                colour += char(px[0]);
-            } else {
-                colour.append(reinterpret_cast<const char*>(px), 3);
-            }
-            if (alpha) {
-                opacity += char(px[3]);
-            }
+    for (qsizetype i = 0; i + 3 < rgba.size(); i += 4) {
+        if (rgba[i] != rgba[i + 1] || rgba[i] != rgba[i + 2]) {
+            return false;
         }
     }
-    QPDFObjectHandle image = imageStream(pdf, colour, rgba.size(), grey);
+    return true;
+}
+
+// The decoded picture as an image XObject, its transparency as a soft mask.
+QPDFObjectHandle imageObject(QPDF& pdf, const PDFEngine::Picture& picture)
+{
+    const bool alpha = picture.hasOpacity;
+    const bool grey = allGrey(picture.rgba);
+    const qsizetype pixels = picture.rgba.size() / 4;
+    QByteArray colour;
+    QByteArray opacity;
+    colour.reserve(pixels * (grey ? 1 : 3));
     if (alpha) {
-        image.getDict().replaceKey("/SMask", imageStream(pdf, opacity, rgba.size(), true));
+        opacity.reserve(pixels);
+    }
+    const char* px = picture.rgba.constData();
+    for (qsizetype i = 0; i < pixels; ++i, px += 4) {
+        if (grey) {
+            colour += px[0];
+        } else {
+            colour.append(px, 3);
+        }
+        if (alpha) {
+            opacity += px[3];
+        }
+    }
+    QPDFObjectHandle image = imageStream(pdf, colour, picture.size, grey);
+    if (alpha) {
+        image.getDict().replaceKey("/SMask", imageStream(pdf, opacity, picture.size, true));
     }
     return image;
 }
 
 } // namespace
+
+Matrix Matrix::then(const Matrix& n) const
+{
+    return {a * n.a + b * n.c, a * n.b + b * n.d,       c * n.a + d * n.c,
+            c * n.b + d * n.d, e * n.a + f * n.c + n.e, e * n.b + f * n.d + n.f};
+}
 
 QByteArray decimal(double value)
 {
@@ -145,7 +148,7 @@ QSizeF artSize(const QRectF& bounds, int rotation)
     return PageGeometry::displaySize(bounds.size(), rotation);
 }
 
-QTransform artToPage(const QRectF& bounds, int rotation)
+Matrix artToPage(const QRectF& bounds, int rotation)
 {
     const QSizeF size = artSize(bounds, rotation);
     // Exact quarter turns: a computed cosine of 90 degrees is 6e-17, not 0.
@@ -166,37 +169,38 @@ QTransform artToPage(const QRectF& bounds, int rotation)
         break;
     default: break;
     }
-    const QTransform yUp(1, 0, 0, -1, 0, size.height());
-    const QTransform centred = QTransform::fromTranslate(-size.width() / 2, -size.height() / 2);
+    const Matrix yUp{1, 0, 0, -1, 0, size.height()};
+    const Matrix centred{1, 0, 0, 1, -size.width() / 2, -size.height() / 2};
     // Counter-clockwise in page space undoes the reader's clockwise display turn.
-    const QTransform turn(cosine, sine, -sine, cosine, 0, 0);
+    const Matrix turn{cosine, sine, -sine, cosine, 0, 0};
     const QPointF centre = bounds.center();
-    return yUp * centred * turn * QTransform::fromTranslate(centre.x(), centre.y());
+    return yUp.then(centred).then(turn).then(Matrix{1, 0, 0, 1, centre.x(), centre.y()});
 }
 
 QByteArray strokeContent(const SignatureArt::Strokes& art, QSizeF size)
 {
     const SignatureArt whole(art);
-    const QPainterPath path = whole.path(QRectF(QPointF(0, 0), size));
-    if (path.isEmpty()) {
+    const SignatureArt::Outline outline = whole.outline(QRectF(QPointF(0, 0), size));
+    if (outline.isEmpty()) {
         return {};
     }
-    const QColor ink = SignatureArt::inkColor(art.ink);
-    return "1 J 1 j\n" + decimal(whole.lineWidth(size.height())) + " w\n" + decimal(ink.redF()) +
-           ' ' + decimal(ink.greenF()) + ' ' + decimal(ink.blueF()) + " RG\n" +
-           pathOperators(path) + "S\n";
+    const SignatureArt::Colour ink = SignatureArt::inkColour(art.ink);
+    return "1 J 1 j\n" + decimal(whole.lineWidth(size.height())) + " w\n" + decimal(ink.red) + ' ' +
+           decimal(ink.green) + ' ' + decimal(ink.blue) + " RG\n" + pathOperators(outline) + "S\n";
 }
 
-QPDFObjectHandle form(QPDF& pdf, const SignatureArt& art, const QRectF& bounds, int rotation)
+QPDFObjectHandle form(QPDF& pdf, const SignatureArt& art,
+                      const std::optional<PDFEngine::Picture>& picture, const QRectF& bounds,
+                      int rotation)
 {
     const QSizeF size = artSize(bounds, rotation);
     QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
     QByteArray drawing;
     if (const SignatureArt::Strokes* strokes = art.strokes()) {
         drawing = strokeContent(*strokes, size);
-    } else if (const QImage decoded = art.decodedImage(); !decoded.isNull()) {
+    } else if (art.imageArt() && picture) {
         QPDFObjectHandle images = QPDFObjectHandle::newDictionary();
-        images.replaceKey("/Im0", imageObject(pdf, decoded));
+        images.replaceKey("/Im0", imageObject(pdf, *picture));
         resources.replaceKey("/XObject", images);
         // Multiply keeps a scanned signature's white paper from hiding the page.
         QPDFObjectHandle states = QPDFObjectHandle::newDictionary();
@@ -204,7 +208,7 @@ QPDFObjectHandle form(QPDF& pdf, const SignatureArt& art, const QRectF& bounds, 
         resources.replaceKey("/ExtGState", states);
         // Images fill the unit square with their first row at the top.
         drawing = "/GS0 gs\n" +
-                  matrix(QTransform(size.width(), 0, 0, -size.height(), 0, size.height())) +
+                  matrix(Matrix{size.width(), 0, 0, -size.height(), 0, size.height()}) +
                   " cm\n/Im0 Do\n";
     }
     QByteArray content;

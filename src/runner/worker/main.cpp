@@ -1,7 +1,7 @@
 #include "core/AppLanguage.h"
 #include "engine/include/PDFEngine.h"
-#include "ocr/TesseractRecogniser.h"
 #include "process/Framing.h"
+#include "runner/OnDemand.h"
 #include "runner/WorkerProtocol.h"
 
 #include <QCoreApplication>
@@ -83,14 +83,17 @@ int main(int argc, char* argv[])
     // Turkish "I" lowered or a decimal comma would misread them). Nothing here shows text by the
     // C library's locale, and no thread has started yet.
     std::setlocale(LC_ALL, "C");
-    PDFEngine::useRecogniser(std::make_shared<TesseractRecogniser>());
+    // Tesseract and the image formats are loaded only by a job that reaches for them.
+    PDFEngine::useRecogniser(OnDemand::recogniser());
+    PDFEngine::usePictureReader(OnDemand::pictureReader());
     outOfMemoryNote();
     std::set_new_handler(noteOutOfMemory);
     try {
         const std::optional<WorkerProtocol::Request> request = readRequest();
         if (!request) {
-            return badRequest;
+            return badRequest; // a spare worker's parent ended without a job for it, too
         }
+        ChildLimits::holdTo(request->bounds);
         AppLanguages::installTranslator(app, request->language);
         PDFEngine::Progress progress;
         progress.step = [](qint64 done, qint64 total) {

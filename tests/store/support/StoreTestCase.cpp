@@ -1,5 +1,7 @@
 #include "StoreTestCase.h"
 
+#include "Fixtures.h"
+
 void StoreTestCase::initTestCase()
 {
     m_environment = std::make_unique<StoreEnvironment>();
@@ -9,6 +11,13 @@ void StoreTestCase::init()
 {
     m_environment->reset();
     m_fixture = std::make_unique<StoreFixture>(*m_environment);
+}
+
+QList<qint64> StoreTestCase::runWorkers()
+{
+    QList<qint64> workers = Fixtures::childProcesses(QStringLiteral("leaflow-worker"));
+    workers.removeAll(store().spareWorker());
+    return workers;
 }
 
 void StoreTestCase::cleanup()

@@ -17,6 +17,8 @@ protected slots:
 
 protected:
     Store& store() { return *m_fixture->store; }
+    // This process's workers but the Store's spare: those running a job.
+    QList<qint64> runWorkers();
 
     std::unique_ptr<StoreEnvironment> m_environment;
     std::unique_ptr<StoreFixture> m_fixture;

@@ -61,7 +61,7 @@ class ShellTest : public StoreTestCase {
     {
         const QList<qint64> workers =
             QTest::qWaitFor([this] { return store().runProgress().total > 0; }, 60000)
-                ? Fixtures::childProcesses("leaflow-worker")
+                ? runWorkers()
                 : QList<qint64>{};
         return workers.size() == 1 && ::kill(pid_t(workers.first()), SIGSTOP) == 0;
     }
@@ -351,7 +351,7 @@ private slots:
         QVERIFY(!run->cancelButton()->isVisible());
         QCOMPARE(QApplication::focusWidget(), run);
         QCOMPARE(places().first(), idle);
-        QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
+        QCOMPARE(runWorkers(), QList<qint64>{});
         QVERIFY(!QFileInfo::exists(m_fixture->path("Birleşik.pdf")));
         QVERIFY(store().data().history.isEmpty());
         QVERIFY(!store().banner(QStringLiteral("merge")));
@@ -362,7 +362,7 @@ private slots:
         BoxAnswers::click(QStringLiteral("quit"));
         QVERIFY(window().close());
         QVERIFY(!store().busy());
-        QCOMPARE(Fixtures::childProcesses("leaflow-worker"), QList<qint64>{});
+        QCOMPARE(runWorkers(), QList<qint64>{});
     }
 };
 

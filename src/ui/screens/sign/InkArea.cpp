@@ -1,6 +1,6 @@
 #include "ui/screens/sign/InkArea.h"
 
-#include "engine/include/SignatureArt.h"
+#include "art/SignatureDrawing.h"
 #include "ui/kit/Theme.h"
 
 #include <QMouseEvent>
@@ -112,7 +112,7 @@ void InkArea::paintEvent(QPaintEvent*)
     painter.fillRect(QRectF(baselineInset, baseline - 0.5, bounds.width() - 2 * baselineInset, 1),
                      QColor::fromRgbF(0, 0, 0, 0.14F));
 
-    const QColor colour = SignatureArt::inkColor(m_ink);
+    const QColor colour = SignatureDrawing::inkColor(m_ink);
     const QPen pen(colour, lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     QList<Stroke> all = m_strokes;
     all.append(m_current);
@@ -128,7 +128,7 @@ void InkArea::paintEvent(QPaintEvent*)
             painter.setBrush(colour);
             painter.drawEllipse(stroke.first(), lineWidth / 2, lineWidth / 2);
         } else {
-            painter.strokePath(SignatureArt::smooth(stroke), pen);
+            painter.strokePath(SignatureDrawing::smooth(stroke), pen);
         }
     }
 
