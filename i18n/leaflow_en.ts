@@ -778,6 +778,10 @@
         <source>Tanınan metin %1 dosyasına eklenemedi.</source>
         <translation>The recognized text could not be added to %1.</translation>
     </message>
+    <message>
+        <source>İmza resimleri bu kurulumda okunamıyor.</source>
+        <translation>Signature images cannot be read in this installation.</translation>
+    </message>
 </context>
 <context>
     <name>PageGrid</name>

@@ -778,6 +778,10 @@
         <source>Tanınan metin %1 dosyasına eklenemedi.</source>
         <translation>No se pudo añadir el texto reconocido a %1.</translation>
     </message>
+    <message>
+        <source>İmza resimleri bu kurulumda okunamıyor.</source>
+        <translation>Las imágenes de firma no se pueden leer en esta instalación.</translation>
+    </message>
 </context>
 <context>
     <name>PageGrid</name>
