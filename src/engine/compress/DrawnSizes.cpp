@@ -102,7 +102,7 @@ QPDFMatrix matrixOf(QPDFObjectHandle dict)
 
 // The resources a form or pattern draws with: its own, or, left out, those of
 // the content that draws it.
-QPDFObjectHandle resourcesOf(QPDFObjectHandle stream, QPDFObjectHandle outer)
+QPDFObjectHandle resourcesOf(QPDFObjectHandle stream, const QPDFObjectHandle& outer)
 {
     QPDFObjectHandle own = stream.getDict().getKey("/Resources");
     return own.isDictionary() ? own : outer;
@@ -178,8 +178,8 @@ private:
         return made;
     }
 
-    void content(QPDFObjectHandle contents, QPDFObjectHandle resources, const QPDFMatrix& base,
-                 int depth)
+    void content(QPDFObjectHandle contents, const QPDFObjectHandle& resources,
+                 const QPDFMatrix& base, int depth)
     {
         unknownSides(resources, depth);
         if (!contents.isStream() && !contents.isArray()) {
@@ -193,7 +193,7 @@ private:
         replay(*steps, resources, base, depth);
     }
 
-    void replay(const Program& program, QPDFObjectHandle resources, const QPDFMatrix& base,
+    void replay(const Program& program, const QPDFObjectHandle& resources, const QPDFMatrix& base,
                 int depth)
     {
         QPDFMatrix ctm = base;
@@ -261,7 +261,8 @@ private:
     }
 
     // A form or pattern drawn at one transformation, walked once for each.
-    void nested(QPDFObjectHandle stream, QPDFObjectHandle outer, const QPDFMatrix& ctm, int depth)
+    void nested(const QPDFObjectHandle& stream, const QPDFObjectHandle& outer,
+                const QPDFMatrix& ctm, int depth)
     {
         if (depth >= maxDepth) {
             m_found.complete = false;

@@ -58,9 +58,9 @@ void merge(const MergeJob& job, OutputTransaction& outputs, const Share& share =
 QStringList split(const PDFSource& source, const Grouping& groups, OutputTransaction& outputs,
                   const Share& share = {});
 void organize(const OrganizeJob& job, OutputTransaction& outputs, const Share& share = {});
-// Writes source without the pages in removing, nor those that range text ranges names (read
+// Writes source without the pages in marked, nor those that range text ranges names (read
 // against the opened document, so that it is read once).
-void deletePages(const PDFSource& source, const QSet<int>& removing, const QString& destination,
+void deletePages(const PDFSource& source, const QSet<int>& marked, const QString& destination,
                  OutputTransaction& outputs, const Share& share = {},
                  const std::optional<QString>& ranges = std::nullopt);
 

@@ -10,7 +10,7 @@ namespace {
 
 // Pages are told from nodes as qpdf tells them: a node has /Kids. Direct nodes cannot loop, and
 // all share one object number, so only indirect ones are remembered.
-bool firstVisit(QPDFObjectHandle node, std::set<QPDFObjGen>& visited)
+bool firstVisit(const QPDFObjectHandle& node, std::set<QPDFObjGen>& visited)
 {
     return !node.isIndirect() || visited.insert(node.getObjGen()).second;
 }
@@ -62,13 +62,13 @@ qint64 settled(QPDFObjectHandle node, std::set<QPDFObjGen>& visited)
 
 } // namespace
 
-std::optional<qint64> countedPages(QPDFObjectHandle node)
+std::optional<qint64> countedPages(const QPDFObjectHandle& node)
 {
     std::set<QPDFObjGen> visited;
     return counted(node, visited);
 }
 
-void settleCounts(QPDFObjectHandle node)
+void settleCounts(const QPDFObjectHandle& node)
 {
     std::set<QPDFObjGen> visited;
     settled(node, visited);

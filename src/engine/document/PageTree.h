@@ -9,10 +9,10 @@ namespace PDFEngine {
 
 // The pages under a page tree node, counted leaf by leaf; nullopt when the tree loops, holds
 // something that is neither a node nor a page, or has a node whose /Count says otherwise.
-std::optional<qint64> countedPages(QPDFObjectHandle node);
+std::optional<qint64> countedPages(const QPDFObjectHandle& node);
 
 // Sets the /Count of every node under node, node included, to the pages it holds, so that a count
 // an input got wrong is not written out again. A loop is left for the check to find.
-void settleCounts(QPDFObjectHandle node);
+void settleCounts(const QPDFObjectHandle& node);
 
 } // namespace PDFEngine
