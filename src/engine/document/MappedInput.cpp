@@ -1,5 +1,7 @@
 #include "engine/document/MappedInput.h"
 
+#include <qpdf/QPDF.hh>
+
 #include <atomic>
 #include <cstring>
 #include <fcntl.h>
@@ -162,6 +164,17 @@ void MappedInput::unreadCh(char)
 {
     if (m_offset > 0) {
         --m_offset;
+    }
+}
+
+void processMapped(QPDF& pdf, const QByteArray& path,
+                   const std::shared_ptr<const FileMapping>& mapping, const char* password)
+{
+    if (mapping) {
+        pdf.processInputSource(std::make_shared<MappedInput>(mapping, path.toStdString()),
+                               password);
+    } else {
+        pdf.processFile(path.constData(), password);
     }
 }
 

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+class QPDF;
+
 namespace PDFEngine {
 
 // A whole file mapped read-only into memory, unmapped when the last holder lets go.
@@ -62,5 +64,10 @@ private:
     std::string m_name;
     qpdf_offset_t m_offset = 0;
 };
+
+// Parses the file at path into pdf: through mapping when there is one, else from the file.
+void processMapped(QPDF& pdf, const QByteArray& path,
+                   const std::shared_ptr<const FileMapping>& mapping,
+                   const char* password = nullptr);
 
 } // namespace PDFEngine

@@ -29,12 +29,7 @@ Opened attemptOpen(const QByteArray& path, const std::shared_ptr<const FileMappi
     try {
         auto pdf = std::make_unique<QPDF>();
         pdf->setSuppressWarnings(true);
-        if (mapping) {
-            pdf->processInputSource(std::make_shared<MappedInput>(mapping, path.toStdString()),
-                                    password.c_str());
-        } else {
-            pdf->processFile(path.constData(), password.c_str());
-        }
+        processMapped(*pdf, path, mapping, password.c_str());
         QPDFPageDocumentHelper(*pdf).getAllPages();
         pdf->getWarnings(); // recovered problems are not failures
         opened.pdf = std::move(pdf);

@@ -17,11 +17,7 @@ bool verifyOutput(const QString& path, qint64 expectedPages)
         // A file just written needs no repair: one that would is a failed write.
         check.setAttemptRecovery(false);
         // Read from memory, the file just written costs no seek and read per token.
-        if (const std::shared_ptr<const FileMapping> mapping = FileMapping::map(name)) {
-            check.processInputSource(std::make_shared<MappedInput>(mapping, name.toStdString()));
-        } else {
-            check.processFile(name.constData());
-        }
+        processMapped(check, name, FileMapping::map(name));
         // Only the cross-reference, the trailer and the page tree are read, not every object.
         const bool ok = !check.isEncrypted() &&
                         countedPages(check.getRoot().getKey("/Pages")) == expectedPages &&

@@ -30,11 +30,6 @@ void keepDocumentsUntilExit()
     s_keeping = true;
 }
 
-bool keepingDocuments()
-{
-    return s_keeping;
-}
-
 void retire(std::shared_ptr<void> object)
 {
     if (s_keeping && object) {

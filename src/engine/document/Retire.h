@@ -14,7 +14,4 @@ void retire(std::unique_ptr<T> object)
     retire(std::shared_ptr<void>(std::move(object)));
 }
 
-// True once keepDocumentsUntilExit() was called: what a job retires is then never freed.
-bool keepingDocuments();
-
 } // namespace PDFEngine
