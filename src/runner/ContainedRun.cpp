@@ -67,19 +67,28 @@ void ContainedRun::start(const PDFEngine::Job& job, const RunLimits& limits)
     }
     m_inputs = PDFEngine::inputsOf(job);
     m_outputFolder = PDFEngine::outputFolder(job);
-    m_reader = Framing::Reader(WorkerProtocol::maxMessage);
     m_ending = Ending::none;
     m_input = 0;
     m_folders.clear();
-    m_outOfMemory = false;
-    m_garbled = false;
     m_outcome.reset();
 
-    m_process = m_spare ? m_spare->take(this) : nullptr;
-    const bool fresh = !m_process;
-    if (fresh) {
+    m_job = job;
+    m_limits = limits;
+    launch(m_spare ? m_spare->take(this) : nullptr);
+}
+
+// Runs the job in the waiting worker given, or else in one started here.
+void ContainedRun::launch(QProcess* waiting)
+{
+    m_process = waiting;
+    m_fromSpare = waiting != nullptr;
+    m_accepted = false;
+    m_reader = Framing::Reader(WorkerProtocol::maxMessage);
+    m_outOfMemory = false;
+    m_garbled = false;
+    if (!m_fromSpare) {
         m_process = new QProcess(this);
-        WorkerStart::prepare(*m_process, limits.childBounds());
+        WorkerStart::prepare(*m_process, m_limits.childBounds());
     }
     connect(m_process, &QProcess::readyReadStandardOutput, this, &ContainedRun::readMessages);
     connect(m_process, &QProcess::finished, this, &ContainedRun::conclude);
@@ -90,17 +99,17 @@ void ContainedRun::start(const PDFEngine::Job& job, const RunLimits& limits)
     });
     // The job, passwords included, goes through the pipe only: never the
     // command line or the environment, which other processes can read.
-    if (fresh) {
+    if (!m_fromSpare) {
         m_process->start(QIODevice::ReadWrite);
     }
     if (!m_process) {
         return; // it could not start, and that has been reported already
     }
     m_process->write(Framing::frame(WorkerProtocol::encode(
-        WorkerProtocol::Request{AppLanguages::current(), job, limits.childBounds()})));
+        WorkerProtocol::Request{AppLanguages::current(), *m_job, m_limits.childBounds()})));
     m_process->closeWriteChannel();
-    if (limits.wallTime.count() > 0) {
-        m_timer->start(limits.wallTime);
+    if (m_limits.wallTime.count() > 0) {
+        m_timer->start(m_limits.wallTime);
     }
 }
 
@@ -149,7 +158,9 @@ void ContainedRun::readMessages()
             m_garbled = true;
             continue;
         }
-        if (const auto* p = std::get_if<WorkerProtocol::Progress>(&*message)) {
+        if (std::holds_alternative<WorkerProtocol::Accepted>(*message)) {
+            m_accepted = true;
+        } else if (const auto* p = std::get_if<WorkerProtocol::Progress>(&*message)) {
             emit progress(p->done, p->total);
             if (!m_process) {
                 return; // whoever watched the progress stopped the run, which is over
@@ -236,6 +247,14 @@ void ContainedRun::conclude()
     }
     m_timer->stop();
     readMessages();
+    if (m_fromSpare && !m_accepted && m_ending == Ending::none) {
+        // The spare died while it waited (killed, or lost its parent's pipe) and never saw the
+        // job: that is no fault of the input's, so the job goes to a worker started for it.
+        m_process->disconnect(this);
+        m_process->deleteLater();
+        launch(nullptr);
+        return;
+    }
 
     const bool clean = m_process->exitStatus() == QProcess::NormalExit &&
                        m_process->exitCode() == 0 && m_process->error() != QProcess::FailedToStart;
@@ -250,6 +269,7 @@ void ContainedRun::conclude()
     const Ending ending = m_ending;
     m_process->deleteLater();
     m_process = nullptr;
+    m_job.reset(); // its passwords are not kept past the run
     if (ending == Ending::cancelled) {
         emit cancelled();
     } else {

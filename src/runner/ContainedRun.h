@@ -51,6 +51,7 @@ signals:
 private:
     enum class Ending { none, cancelled, timedOut };
 
+    void launch(QProcess* waiting);
     void readMessages();
     void conclude();
     PDFEngine::Outcome failedOutcome() const;
@@ -61,6 +62,10 @@ private:
     QPointer<SpareWorker> m_spare;
     QPointer<QProcess> m_process;
     QTimer* m_timer = nullptr; // child object
+    std::optional<PDFEngine::Job> m_job;
+    RunLimits m_limits;
+    bool m_fromSpare = false;
+    bool m_accepted = false;
     QList<PDFSource> m_inputs;
     QString m_outputFolder;
     Framing::Reader m_reader{0};

@@ -10,7 +10,7 @@ namespace WorkerProtocol {
 namespace {
 
 constexpr quint32 magic = 0x4C465731; // "LFW1"
-constexpr quint16 version = 2;
+constexpr quint16 version = 3;
 
 // A stream over bytes with a fixed format, so parent and worker agree whatever Qt defaults to.
 class Stream {
@@ -48,6 +48,7 @@ struct Put {
         out << quint8(4);
         JobCoding::write(out, f.outcome);
     }
+    void operator()(const Accepted&) const { out << quint8(5); }
 };
 
 std::optional<Message> readBody(QDataStream& in)
@@ -78,6 +79,7 @@ std::optional<Message> readBody(QDataStream& in)
         }
         return f;
     }
+    case 5: return Accepted{};
     default: return std::nullopt;
     }
 }

@@ -30,6 +30,9 @@ struct Request {
 QByteArray encode(const Request& request);
 std::optional<Request> decodeRequest(const QByteArray& payload);
 
+// The worker read its request and now runs the job. A worker that ends before saying so never
+// touched the job: one that had waited as a spare is replaced by a fresh one.
+struct Accepted {};
 // done of total steps of the job.
 struct Progress {
     qint64 done = 0;
@@ -49,7 +52,7 @@ struct Finished {
     PDFEngine::Outcome outcome;
 };
 
-using Message = std::variant<Progress, Input, Folder, OutOfMemory, Finished>;
+using Message = std::variant<Accepted, Progress, Input, Folder, OutOfMemory, Finished>;
 
 QByteArray encode(const Message& message);
 std::optional<Message> decodeMessage(const QByteArray& payload);

@@ -253,7 +253,8 @@ private slots:
         QCOMPARE(Fixtures::entries(out.path()), QStringList{});
     }
 
-    // The spare runs the next job and a new one waits behind it; one killed meanwhile is not used.
+    // The spare runs the next job and a new one waits behind it; one killed meanwhile does not run
+    // it.
     void spareWorkerServesTheNextRun()
     {
         const QString input = m_dir.filePath("yedek.pdf");
@@ -278,6 +279,18 @@ private slots:
         QTRY_VERIFY(!alive(second));
         QVERIFY(pagesCountedBy(0));
         QVERIFY(spare.processId() != 0 && spare.processId() != second);
+
+        // One that dies after it is handed the job but before it reads it gives the job to a
+        // fresh worker: it is held stopped until it is handed over, then killed.
+        const qint64 third = spare.processId();
+        ::kill(pid_t(third), SIGSTOP);
+        run.start(job, RunLimits::forJob(job));
+        QCOMPARE(run.processId(), third);
+        ::kill(pid_t(third), SIGKILL);
+        QVERIFY(finished.wait());
+        const auto outcome = finished.takeFirst().at(0).value<Outcome>();
+        QCOMPARE(outcome.failure, std::nullopt);
+        QCOMPARE(outcome.pageCount, 2);
     }
 
     // Recognition's module is loaded by the job that needs it: one missing fails that job, named.

@@ -94,6 +94,7 @@ int main(int argc, char* argv[])
             return badRequest; // a spare worker's parent ended without a job for it, too
         }
         ChildLimits::holdTo(request->bounds);
+        send(WorkerProtocol::Accepted{});
         AppLanguages::installTranslator(app, request->language);
         PDFEngine::Progress progress;
         progress.step = [](qint64 done, qint64 total) {
