@@ -5,9 +5,11 @@
 #include "engine/document/Operations.h"
 #include "engine/document/Output.h"
 #include "engine/document/OutputTransaction.h"
+#include "engine/document/PackedObjects.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
 
 #include <QDir>
 #include <QFileInfo>
@@ -236,49 +238,99 @@ private slots:
         QCOMPARE(entries(QStringLiteral("Klasör.pdf")), QStringList{"içinde.txt"});
     }
 
-    // The check holds a written file to its page tree as written, needing no repair.
+    // The check holds a written file to its page tree as written, needing no repair, whether its
+    // pages are objects of their own or packed in object streams.
     void checksWrittenFiles_data()
     {
         QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("packedPages");
         QTest::addColumn<qint64>("expectedPages");
         QTest::addColumn<bool>("passes");
 
-        QTest::newRow("as written") << "" << qint64(4) << true;
-        QTest::newRow("other page count") << "" << qint64(3) << false;
-        QTest::newRow("count says a page more") << "count" << qint64(4) << false;
-        QTest::newRow("count says a page more, as expected") << "count" << qint64(5) << false;
-        QTest::newRow("page tree loops") << "loop" << qint64(4) << false;
-        QTest::newRow("cut in half") << "truncated" << qint64(4) << false;
-        QTest::newRow("cross-reference points a line early") << "shifted" << qint64(4) << false;
-        QTest::newRow("encrypted, opens without a password") << "encrypted" << qint64(4) << false;
+        for (const bool packed : {false, true}) {
+            const auto row = [packed](const char* name, const char* damage, qint64 pages,
+                                      bool passes) {
+                QTest::addRow("%s%s", packed ? "packed, " : "", name)
+                    << QString::fromLatin1(damage) << packed << pages << passes;
+            };
+            row("as written", "", 4, true);
+            row("other page count", "", 3, false);
+            row("count says a page more", "count", 4, false);
+            row("count says a page more, as expected", "count", 5, false);
+            row("page tree loops", "loop", 4, false);
+            row("a page that is no dictionary", "number", 4, false);
+        }
+        QTest::newRow("cut in half") << "truncated" << false << qint64(4) << false;
+        QTest::newRow("cross-reference points a line early")
+            << "shifted" << false << qint64(4) << false;
+        QTest::newRow("encrypted, opens without a password")
+            << "encrypted" << false << qint64(4) << false;
     }
 
     void checksWrittenFiles()
     {
         QFETCH(QString, damage);
+        QFETCH(bool, packedPages);
         QFETCH(qint64, expectedPages);
         QFETCH(bool, passes);
         const QString file = path("Rapor.pdf");
-        QByteArray bytes = Fixtures::readBytes(file);
+        if (damage == "encrypted") {
+            Fixtures::writePdf(file, Fixtures::tagged("P", 4), {Cipher::aes128, {}, "sahip"});
+        }
+        QPDF pdf;
+        pdf.processFile(QFile::encodeName(file).constData());
+        QPDFObjectHandle root = pdf.getRoot().getKey("/Pages");
         if (damage == "count") {
-            bytes.replace("/Count 4", "/Count 5");
-        } else if (damage == "truncated") {
+            root.replaceKey("/Count", QPDFObjectHandle::newInteger(5));
+        } else if (damage == "loop") {
+            root.getKey("/Kids").appendItem(root);
+        } else if (damage == "number") {
+            root.getKey("/Kids").setArrayItem(1, pdf.makeIndirectObject(
+                                                     QPDFObjectHandle::newInteger(7)));
+        }
+        // Written as it is, wrong counts included.
+        const QByteArray name = QFile::encodeName(file);
+        QPDFWriter writer(pdf, name.constData());
+        writer.setPreserveEncryption(damage == "encrypted");
+        writer.setObjectStreamMode(packedPages ? qpdf_o_generate : qpdf_o_disable);
+        writer.write();
+
+        QByteArray bytes = Fixtures::readBytes(file);
+        if (damage == "truncated") {
             bytes.truncate(bytes.size() / 2);
         } else if (damage == "shifted") {
             bytes.insert(bytes.indexOf('\n') + 1, "%\n");
-        } else if (damage == "encrypted") {
-            Fixtures::writePdf(file, Fixtures::tagged("P", 4), {Cipher::aes128, {}, "sahip"});
-            bytes = Fixtures::readBytes(file);
-        } else if (damage == "loop") {
-            QPDF pdf;
-            pdf.processFile(QFile::encodeName(file).constData());
-            QPDFObjectHandle root = pdf.getRoot().getKey("/Pages");
-            root.getKey("/Kids").appendItem(root);
-            PDFEngine::writeFile(pdf, file, PDFEngine::Layout::plain);
-            bytes = Fixtures::readBytes(file);
         }
         Fixtures::writeBytes(file, bytes);
         QCOMPARE(PDFEngine::verifyOutput(file, expectedPages), passes);
+    }
+
+    // An object packed in an object stream reads alone as qpdf reads it; others are left to qpdf.
+    void readsPackedObjectsAlone()
+    {
+        const QString file = path("Rapor.pdf");
+        for (const PDFEngine::Layout layout :
+             {PDFEngine::Layout::compact, PDFEngine::Layout::plain}) {
+            {
+                QPDF pdf;
+                pdf.processFile(QFile::encodeName(file).constData());
+                PDFEngine::writeFile(pdf, path("yeniden.pdf"), layout);
+            }
+            QPDF pdf;
+            pdf.processFile(QFile::encodeName(path("yeniden.pdf")).constData());
+            PDFEngine::PackedObjects packed(pdf);
+            const std::vector<QPDFObjectHandle> kids =
+                pdf.getRoot().getKey("/Pages").getKey("/Kids").getArrayAsVector();
+            QCOMPARE(kids.size(), size_t(4));
+            for (QPDFObjectHandle kid : kids) {
+                std::optional<QPDFObjectHandle> alone = packed.read(kid);
+                QCOMPARE(alone.has_value(), layout == PDFEngine::Layout::compact);
+                if (alone) {
+                    QCOMPARE(alone->unparseResolved(), kid.unparseResolved());
+                }
+                QVERIFY(!packed.read(kid.getKey("/Contents"))); // a stream is never packed
+            }
+        }
     }
 
     // A full disk cannot be made here, so the system's error is handed in directly.

@@ -1,5 +1,6 @@
 #include "engine/document/MappedInput.h"
 #include "engine/document/Output.h"
+#include "engine/document/PackedObjects.h"
 #include "engine/document/PageTree.h"
 
 #include <qpdf/QPDF.hh>
@@ -18,11 +19,13 @@ bool verifyOutput(const QString& path, qint64 expectedPages)
         check.setAttemptRecovery(false);
         // Read from memory, the file just written costs no seek and read per token.
         processMapped(check, name, FileMapping::map(name));
+        if (check.isEncrypted()) {
+            return false;
+        }
         // Only the cross-reference, the trailer and the page tree are read, not every object.
-        const bool ok = !check.isEncrypted() &&
-                        countedPages(check.getRoot().getKey("/Pages")) == expectedPages &&
-                        !check.anyWarnings();
-        return ok;
+        PackedObjects packed(check);
+        return countedPages(check.getRoot().getKey("/Pages"), &packed) == expectedPages &&
+               !check.anyWarnings();
     } catch (const std::exception&) {
         return false;
     }

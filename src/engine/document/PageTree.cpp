@@ -1,5 +1,7 @@
 #include "engine/document/PageTree.h"
 
+#include "engine/document/PackedObjects.h"
+
 #include <qpdf/QPDFObjectHandle.hh>
 
 #include <set>
@@ -15,7 +17,8 @@ bool firstVisit(const QPDFObjectHandle& node, std::set<QPDFObjGen>& visited)
     return !node.isIndirect() || visited.insert(node.getObjGen()).second;
 }
 
-std::optional<qint64> counted(QPDFObjectHandle node, std::set<QPDFObjGen>& visited)
+std::optional<qint64> counted(QPDFObjectHandle node, std::set<QPDFObjGen>& visited,
+                              PackedObjects* packed)
 {
     QPDFObjectHandle kids = node.getKey("/Kids");
     if (!node.isDictionary() || !kids.isArray() || !firstVisit(node, visited)) {
@@ -23,14 +26,16 @@ std::optional<qint64> counted(QPDFObjectHandle node, std::set<QPDFObjGen>& visit
     }
     qint64 pages = 0;
     for (QPDFObjectHandle kid : kids.aitems()) {
-        if (!kid.isDictionary()) {
+        const std::optional<QPDFObjectHandle> alone = packed ? packed->read(kid) : std::nullopt;
+        QPDFObjectHandle seen = alone.value_or(kid);
+        if (!seen.isDictionary()) {
             return std::nullopt;
         }
-        if (!kid.hasKey("/Kids")) {
+        if (!seen.hasKey("/Kids")) {
             ++pages;
             continue;
         }
-        const std::optional<qint64> below = counted(kid, visited);
+        const std::optional<qint64> below = counted(kid, visited, packed);
         if (!below) {
             return std::nullopt;
         }
@@ -62,10 +67,10 @@ qint64 settled(QPDFObjectHandle node, std::set<QPDFObjGen>& visited)
 
 } // namespace
 
-std::optional<qint64> countedPages(const QPDFObjectHandle& node)
+std::optional<qint64> countedPages(const QPDFObjectHandle& node, PackedObjects* packed)
 {
     std::set<QPDFObjGen> visited;
-    return counted(node, visited);
+    return counted(node, visited, packed);
 }
 
 void settleCounts(const QPDFObjectHandle& node)
