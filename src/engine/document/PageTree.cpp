@@ -25,7 +25,7 @@ std::optional<qint64> counted(QPDFObjectHandle node, std::set<QPDFObjGen>& visit
         return std::nullopt;
     }
     qint64 pages = 0;
-    for (QPDFObjectHandle kid : kids.aitems()) {
+    for (const QPDFObjectHandle& kid : kids.aitems()) {
         const std::optional<QPDFObjectHandle> alone = packed ? packed->read(kid) : std::nullopt;
         QPDFObjectHandle seen = alone.value_or(kid);
         if (!seen.isDictionary()) {
