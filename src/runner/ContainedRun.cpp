@@ -195,8 +195,11 @@ void ContainedRun::removeFolders()
 
 QString ContainedRun::inputName() const
 {
+    if (m_inputs.isEmpty()) {
+        return {};
+    }
     const qint64 index = m_input >= 0 && m_input < m_inputs.size() ? m_input : 0;
-    return QFileInfo(m_inputs.value(index).path).fileName();
+    return QFileInfo(m_inputs.at(index).path).fileName();
 }
 
 PDFEngine::Outcome ContainedRun::failedOutcome() const
