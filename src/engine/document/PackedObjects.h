@@ -30,8 +30,8 @@ private:
 
     QPDF& m_pdf;
     std::map<QPDFObjGen, QPDFXRefEntry> m_xref;
-    int m_stream = 0; // the stream m_objects holds, 0 for none
-    std::string m_objects; // the stream's bytes from /First on
+    int m_stream = 0;               // the stream m_objects holds, 0 for none
+    std::string m_objects;          // the stream's bytes from /First on
     std::map<int, size_t> m_starts; // object number to where it starts in m_objects
     std::vector<size_t> m_bounds;   // every start, sorted, and the end
 };
