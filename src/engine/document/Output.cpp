@@ -42,6 +42,20 @@ void writeFile(QPDF& pdf, const QString& path, Layout layout,
     pdf.getWarnings();
 }
 
+namespace {
+
+// The failure of a staged output, told while its file still takes up its space (so that a full
+// disk shows), and then the file dropped. error is the system's, 0 for a failed check.
+Failure dropped(OutputTransaction& outputs, const StagedOutput& output, int error)
+{
+    Failure failure = writeFailure(QFileInfo(output.destination).fileName(),
+                                   QFileInfo(output.staged).absolutePath(), error);
+    outputs.drop(output.destination);
+    return failure;
+}
+
+} // namespace
+
 StagedOutput writeUnchecked(QPDF& pdf, OutputTransaction& outputs, const QString& destination,
                             qint64 expectedPages, const Share& share, Layout layout)
 {
@@ -50,21 +64,14 @@ StagedOutput writeUnchecked(QPDF& pdf, OutputTransaction& outputs, const QString
         writeFile(pdf, output.staged, layout, share.percent());
     } catch (const std::exception&) {
         const int error = errno;
-        // Told while the failed file still takes up its space, so that a full disk shows.
-        const Failure failure = writeFailure(QFileInfo(destination).fileName(),
-                                             QFileInfo(output.staged).absolutePath(), error);
-        outputs.drop(destination);
-        throw failure;
+        throw dropped(outputs, output, error);
     }
     return output;
 }
 
 Failure checkFailed(OutputTransaction& outputs, const StagedOutput& output)
 {
-    Failure failure = writeFailure(QFileInfo(output.destination).fileName(),
-                                   QFileInfo(output.staged).absolutePath(), 0);
-    outputs.drop(output.destination);
-    return failure;
+    return dropped(outputs, output, 0);
 }
 
 void write(QPDF& pdf, OutputTransaction& outputs, const QString& destination, qint64 expectedPages,
